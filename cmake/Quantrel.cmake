@@ -1,0 +1,35 @@
+# One static library per subsystem folder, made of every source in it.
+function(quantrel_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# One test program per test source, so a unit's tests build and run on their own.
+function(quantrel_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(test ${tests})
+    get_filename_component(unit ${test} NAME_WE)
+    set(target ${folder}_${unit})
+    add_executable(${target} ${test})
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QUANTREL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+  endforeach()
+endfunction()
+
+# One benchmark program per bench source; run by hand, never by CTest.
+function(quantrel_benchmarks)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_bench.cpp)
+  foreach(bench ${benches})
+    get_filename_component(unit ${bench} NAME_WE)
+    add_executable(${unit} ${bench})
+    set_target_properties(${unit} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    target_link_libraries(${unit} PRIVATE ${ARG_DEPENDS} benchmark::benchmark benchmark::benchmark_main)
+  endforeach()
+endfunction()

@@ -1,0 +1,56 @@
+#pragma once
+// Platform faults and internal consistency checks. Script errors are never
+// exceptions (they go through ReportError); these leave the engine only for
+// faults no routine handles, and the window that called shows their text.
+
+#include <stdexcept>
+#include <string>
+
+class EQuantrelError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A failed internal consistency check; the text is "<tag> (<unit>, line <n>)".
+class EAssertionFailed : public EQuantrelError {
+public:
+  EAssertionFailed(const std::string& tag, const std::string& unit, int line);
+};
+
+class EIntOverflow : public EQuantrelError {
+public:
+  EIntOverflow() : EQuantrelError("Integer overflow") {}
+};
+
+class ERangeError : public EQuantrelError {
+public:
+  ERangeError() : EQuantrelError("Range check error") {}
+};
+
+class EDivByZero : public EQuantrelError {
+public:
+  EDivByZero() : EQuantrelError("Division by zero") {}
+};
+
+class EZeroDivide : public EQuantrelError {
+public:
+  EZeroDivide() : EQuantrelError("Floating point division by zero") {}
+};
+
+class EInvalidOp : public EQuantrelError {
+public:
+  EInvalidOp() : EQuantrelError("Invalid floating point operation") {}
+};
+
+class EOverflow : public EQuantrelError {
+public:
+  EOverflow() : EQuantrelError("Floating point overflow") {}
+};
+
+[[noreturn]] void AssertionFailure(const char* tag, const char* file, int line);
+
+// Tag is the eight-digit hexadecimal text that identifies the check.
+#define QASSERT(condition, tag)                                   \
+  do {                                                            \
+    if (!(condition)) AssertionFailure((tag), __FILE__, __LINE__); \
+  } while (0)
