@@ -1,0 +1,3 @@
+#include "runtime/Params.h"
+
+constinit TParams Params;
