@@ -1,0 +1,163 @@
+#include "engine/HashTab.h"
+
+#include "engine/Lib.h"
+
+namespace {
+
+std::int64_t NextSerial = 0;  // counts every node creation in the process
+
+unsigned char FoldLetter(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+int FoldedHash(std::string_view name) {
+  unsigned sum = 0;
+  for (unsigned char c : name) sum += FoldLetter(c);
+  return static_cast<int>(sum % THashTab::BucketCount);
+}
+
+}  // namespace
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (FoldLetter(a[i]) != FoldLetter(b[i])) return false;
+  return true;
+}
+
+THashNode::THashNode(std::string name, TLib* lib)
+    : name_(std::move(name)), serial_(NextSerial++), lib_(lib) {
+  if (!name_.empty()) serial_ = -1;
+}
+
+const std::string& THashNode::Name() const {
+  if (name_.empty() && !HasName()) name_ = std::to_string(serial_);
+  return name_;
+}
+
+TRefNode::TRefNode(std::string name, THashNode* target, TLib* lib)
+    : THashNode(std::move(name), lib), target_(target) {
+  QASSERT(lib != nullptr, "DAF099CE");
+}
+
+THashTab::~THashTab() { Clear(); }
+
+int THashTab::HashOf(std::string_view lowerName) {
+  unsigned sum = 0;
+  for (unsigned char c : lowerName) sum += c;
+  return static_cast<int>(sum % BucketCount);
+}
+
+THashNode* THashTab::Find(std::string_view name) const {
+  for (THashNode* node = buckets_[FoldedHash(name)]; node; node = node->next_)
+    if (SameName(node->Name(), name)) return node;
+  return nullptr;
+}
+
+bool THashTab::Add(THashNode* node) {
+  THashNode** link = &buckets_[FoldedHash(node->Name())];
+  for (; *link; link = &(*link)->next_)
+    if (SameName((*link)->Name(), node->Name())) return false;
+  node->next_ = nullptr;
+  *link = node;
+  return true;
+}
+
+THashNode* THashTab::Bucket(int index) const {
+  if (index < 0 || index >= BucketCount) throw ERangeError();
+  return buckets_[index];
+}
+
+THashNode* THashTab::First() {
+  cursorBucket_ = -1;
+  cursorNode_ = nullptr;
+  return NextBucketHead();
+}
+
+THashNode* THashTab::Next() {
+  if (!cursorNode_) return nullptr;
+  if (cursorNode_->next_) return cursorNode_ = cursorNode_->next_;
+  return NextBucketHead();
+}
+
+THashNode* THashTab::NextBucketHead() {
+  while (++cursorBucket_ < BucketCount)
+    if (buckets_[cursorBucket_]) return cursorNode_ = buckets_[cursorBucket_];
+  EndWalk();
+  return nullptr;
+}
+
+void THashTab::EndWalk() {
+  cursorBucket_ = 0;
+  cursorNode_ = nullptr;
+}
+
+void THashTab::DeleteNode(THashNode* node) {
+  QASSERT(cursorNode_ == nullptr, "C42CAD11");
+  const int bucket = FoldedHash(node->Name());
+  THashNode* previous = nullptr;
+  for (THashNode* current = buckets_[bucket]; current; previous = current, current = current->next_)
+    if (current == node) return Unlink(node, previous, bucket);
+}
+
+void THashTab::DeleteByName(std::string_view name) {
+  QASSERT(cursorNode_ == nullptr, "C42CAD11");
+  const int bucket = FoldedHash(name);
+  THashNode* previous = nullptr;
+  for (THashNode* current = buckets_[bucket]; current; previous = current, current = current->next_)
+    if (SameName(current->Name(), name)) return Unlink(current, previous, bucket);
+}
+
+void THashTab::Clear() {
+  EndWalk();
+  for (THashNode*& head : buckets_) {
+    while (THashNode* node = head) {
+      head = node->next_;
+      delete node;
+    }
+  }
+}
+
+void THashTab::RemoveLib(const TLib* lib, bool force) {
+  if (!force && lib && lib->BuiltIn()) return;
+  EndWalk();
+  for (int bucket = 0; bucket < BucketCount; ++bucket) {
+    THashNode* previous = nullptr;
+    THashNode* current = buckets_[bucket];
+    while (current) {
+      THashNode* following = current->next_;
+      if (current->lib_ == lib)
+        Unlink(current, previous, bucket);
+      else
+        previous = current;
+      current = following;
+    }
+  }
+}
+
+void THashTab::Unlink(THashNode* node, THashNode* previous, int bucket) {
+  (previous ? previous->next_ : buckets_[bucket]) = node->next_;
+  delete node;
+}
+
+bool THashList::Add(THashNode* node) {
+  if (IndexOf(node->Name()) >= 0) return false;
+  nodes_.emplace_back(node);
+  return true;
+}
+
+bool THashList::AddName(std::string name) {
+  auto node = std::make_unique<THashNode>(std::move(name));
+  if (!Add(node.get())) return false;
+  node.release();
+  return true;
+}
+
+int THashList::IndexOf(std::string_view name) const {
+  for (int i = 0; i < Count(); ++i)
+    if (SameName(nodes_[i]->Name(), name)) return i;
+  return -1;
+}
+
+THashNode* THashList::Get(int index) const {
+  QASSERT(index >= 0 && index < Count(), "7379BD00");
+  return nodes_[index].get();
+}

@@ -1,0 +1,36 @@
+#include "engine/Lib.h"
+
+#include "engine/HashTab.h"
+#include "runtime/Exceptions.h"
+
+TLib* TLibs::FindOrAdd(std::string_view name, bool builtIn) {
+  if (TLib* existing = Find(name)) return existing;
+  return Add(std::make_unique<TLib>(std::string(name), builtIn));
+}
+
+TLib* TLibs::Find(std::string_view name) const {
+  const int index = IndexOf(name);
+  return index < 0 ? nullptr : libs_[index].get();
+}
+
+int TLibs::IndexOf(std::string_view name) const {
+  for (int i = 0; i < Count(); ++i)
+    if (SameName(libs_[i]->Name(), name)) return i;
+  return -1;
+}
+
+TLib* TLibs::Add(std::unique_ptr<TLib> lib) {
+  libs_.push_back(std::move(lib));
+  return libs_.back().get();
+}
+
+TLib* TLibs::Get(int index) const {
+  QASSERT(index >= 0 && index < Count(), "5D3FC984");
+  return libs_[index].get();
+}
+
+bool TLibs::Delete(int index) {
+  if (index < 0 || index >= Count()) return false;
+  libs_.erase(libs_.begin() + index);
+  return true;
+}

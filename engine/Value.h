@@ -1,0 +1,146 @@
+#pragma once
+// TValue, the engine's tagged scalar: one Tarnscript value of a scalar kind
+// (or an Enum ordinal) as it travels between variables, operators, constant
+// folding, parameter editors and host objects.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "runtime/CountedPtr.h"
+
+class TVariant;
+
+// Kind codes. A TValue only carries kcNone, kcError and kcInteger..kcEnum;
+// the other codes name kinds.
+enum TKindCode : std::uint8_t {
+  kcNone = 0,
+  kcError = 1,
+  kcAny = 2,
+  kcInteger = 3,
+  kcChar = 4,
+  kcReal = 5,
+  kcBoolean = 6,
+  kcString = 7,
+  kcEnum = 8,
+  kcSet = 9,
+  kcArray = 10,
+  kcRecord = 11,
+  kcFunction = 12,
+  kcClass = 13,
+};
+
+// How Integer values print; set through the engine facade. A value outside
+// the three prints decimal.
+enum TIntFormat : std::uint8_t {
+  ifDecimal = 0,
+  ifHex = 1,
+  ifBinary = 2,
+};
+
+extern TIntFormat IntegerFormat;
+
+// The text of a String value: shared and immutable, so that copying a value
+// copies one pointer.
+class TValueText final : public TCounted {
+public:
+  explicit TValueText(std::string text) : Text(std::move(text)) {}
+  const std::string Text;
+};
+
+// 24 bytes, copied by value. The payload is overlaid like a variant record:
+// AsInt (Integer, Enum ordinal 0-based, Error code in the low 32 bits),
+// AsReal (80 bits), AsChar and AsBool (the first byte). Setters change the
+// payload only, never the kind, so a value keeps the overlay's meaning; the
+// text is used by String values only and is nil for every other value.
+class TValue {
+public:
+  constexpr TValue() = default;
+
+  static TValue Integer(std::int64_t n) { return Make(kcInteger).SetAsInt(n); }
+  static TValue Real(long double x) { return Make(kcReal).SetAsReal(x); }
+  static TValue Char(char c) { return Make(kcChar).SetAsChar(c); }
+  static TValue Boolean(bool b) { return Make(kcBoolean).SetAsBool(b); }
+  static TValue String(std::string s) { return Make(kcString).SetStr(std::move(s)); }
+  static TValue Enum(std::int64_t ordinal) { return Make(kcEnum).SetAsInt(ordinal); }
+
+  TKindCode Kind() const { return kind_; }
+  void SetKind(TKindCode kind) { kind_ = kind; }
+
+  std::int64_t AsInt() const { return Read<std::int64_t>(); }
+  long double AsReal() const;
+  char AsChar() const { return Read<char>(); }
+  bool AsBool() const { return payload_[0] != 0; }
+  const std::string& Str() const { return text_ ? text_->Text : EmptyText(); }
+
+  TValue& SetAsInt(std::int64_t n) { return Write(n); }
+  TValue& SetAsReal(long double x);
+  TValue& SetAsChar(char c) { return Write(c); }
+  TValue& SetAsBool(bool b) { return Write(static_cast<unsigned char>(b ? 1 : 0)); }
+  TValue& SetStr(std::string s);
+  TValue& ClearPayload();
+
+private:
+  static constexpr int PayloadSize = 10;  // the 80-bit real is the widest member
+
+  static TValue Make(TKindCode kind) {
+    TValue v;
+    v.kind_ = kind;
+    return v;
+  }
+  static const std::string& EmptyText();
+
+  template <class T>
+  T Read() const {
+    T result;
+    std::memcpy(&result, payload_, sizeof(T));
+    return result;
+  }
+  template <class T>
+  TValue& Write(T value) {
+    std::memcpy(payload_, &value, sizeof(T));
+    return *this;
+  }
+
+  CountedPtr<TValueText> text_;
+  unsigned char payload_[PayloadSize]{};
+  TKindCode kind_ = kcNone;
+};
+
+// The absence of a value: kind kcNone, payload cleared.
+extern const TValue NoneValue;
+
+// Sets v to kind's zero value; a code that no value carries fails an assertion.
+void ClearValue(TKindCode kind, TValue& v);
+// dst := src converted to kind. Allowed: each kind to itself, Integer -> Real,
+// Char -> String (character 0 gives the empty text), Enum -> Integer (ordinal
+// + 1, EIntOverflow when it does not fit). Any other pair fails an assertion.
+void ConvertValue(TKindCode kind, const TValue& src, TValue& dst);
+// Converts src into the kind dst already has. Char, Boolean and Enum targets
+// take the payload without looking at the source kind.
+void AssignValue(const TValue& src, TValue& dst);
+// Integer, Enum (ordinal), Char (code), Boolean (0/1) as a 32-bit number;
+// ERangeError beyond 32 bits; false for other kinds.
+bool ValueToInt(const TValue& v, std::int32_t& n);
+bool IsVoidValue(const TValue& v);
+bool SameValue(const TValue& a, const TValue& b);
+
+std::string ValueToText(const TValue& v);
+// Uses Params.FMantissa and Params.FExponent.
+std::string RealToText(long double x);
+// mantissa: significant digits, clamped to 2..18; exponentDigits: minimum
+// exponent digits, 0..4 (a larger number acts as 0).
+std::string RealToText(long double x, std::int64_t mantissa, std::int64_t exponentDigits);
+
+// Binary digits of a positive n without leading zeros; "0" for n <= 0.
+std::string IntToBin(std::int32_t n);
+// Reads a binary literal; its first character (the prefix) is skipped, a '1'
+// counts, any other character counts as 0. False, n untouched, for more than
+// 63 characters.
+bool BinToInt(const std::string& s, std::int64_t& n);
+
+// Exchange with host variants.
+TKindCode VariantKind(const TVariant& v);
+void VariantToValue(const TVariant& v, TValue& value);
+// An error while building the variant goes to ReportError, v stays empty.
+void ValueToVariant(const TValue& value, TVariant& v);
