@@ -1,0 +1,89 @@
+#include "engine/Variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <vector>
+
+#include "engine/MessageChannel.h"
+#include "engine/Value.h"
+
+namespace {
+
+TEST(VariantToValue, EachVariantTypeToItsKind) {
+  const struct {
+    TVariant Variant;
+    TKindCode Kind;
+    std::string Text;
+  } cases[] = {
+      {TVariant(), kcNone, ""},
+      {TVariant::Integer(varSmallint, -3), kcInteger, "-3"},
+      {TVariant::Integer(varByte, 200), kcInteger, "200"},
+      {TVariant::Integer(varLongWord, 4000000000LL), kcInteger, "4000000000"},
+      {TVariant::Int64(1LL << 40), kcInteger, "1099511627776"},
+      {TVariant::Double(varSingle, 0.5), kcReal, "0.5"},
+      {TVariant::Double(varDate, 2.25), kcReal, "2.25"},
+      {TVariant::Currency(12345), kcReal, "1.2345"},
+      {TVariant::Text(varOleStr, "wide"), kcString, "wide"},
+      {TVariant::String("narrow"), kcString, "narrow"},
+      {TVariant::Boolean(true), kcBoolean, "True"},
+      {TVariant::Error(E_FAIL), kcError, "Error"},
+      {TVariant::OfType(varNull), kcError, "Error"},
+      {TVariant::OfType(varDispatch), kcError, "Error"},
+      {TVariant::Integer(varUInt64, 1), kcError, "Error"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(VariantKind(c.Variant), c.Kind) << "type " << c.Variant.VarType();
+    TValue value = TValue::String("stale");
+    VariantToValue(c.Variant, value);
+    EXPECT_EQ(value.Kind(), c.Kind) << "type " << c.Variant.VarType();
+    EXPECT_EQ(ValueToText(value), c.Text) << "type " << c.Variant.VarType();
+  }
+  TValue error;
+  VariantToValue(TVariant::Error(E_FAIL), error);
+  EXPECT_EQ(error.AsInt(), 0) << "an error value carries a cleared payload";
+}
+
+TEST(ValueToVariant, EachKindToItsVariant) {
+  TValue unknown;
+  unknown.SetKind(kcError);
+  const struct {
+    TValue Value;
+    TVariant Variant;
+  } cases[] = {
+      {NoneValue, TVariant()},
+      {TValue::Integer(-1LL << 40), TVariant::Int64(-1LL << 40)},
+      {TValue::Enum(2), TVariant::Int64(2)},
+      {TValue::Char('c'), TVariant::String("c")},
+      {TValue::Char('\0'), TVariant::String("")},
+      {TValue::Real(0.25L), TVariant::Double(varDouble, 0.25)},
+      {TValue::Boolean(true), TVariant::Boolean(true)},
+      {TValue::String("s"), TVariant::String("s")},
+      {unknown, TVariant::Error(E_FAIL)},
+  };
+  for (const auto& c : cases) {
+    TVariant v = TVariant::String("stale");
+    ValueToVariant(c.Value, v);
+    EXPECT_EQ(v, c.Variant) << "kind " << int(c.Value.Kind());
+  }
+}
+
+class TErrorSink : public IXConsBase {
+public:
+  void Write(const std::string& text, std::uint8_t, int) override { Lines.push_back(text); }
+  void ExpandToLevel(int) override {}
+  void Clear() override {}
+  std::vector<std::string> Lines;
+};
+
+TEST(ValueToVariant, ARealBeyondDoubleIsReportedNotRaised) {
+  auto sink = MakeCounted<TErrorSink>();
+  SetMessageSink(sink);
+  TVariant v = TVariant::Int64(1);
+  ValueToVariant(TValue::Real(static_cast<long double>(DBL_MAX) * 4), v);
+  EXPECT_EQ(v.VarType(), varEmpty);
+  EXPECT_EQ(sink->Lines, std::vector<std::string>{"Floating point overflow"});
+  SetMessageSink(nullptr);
+}
+
+}  // namespace
