@@ -92,49 +92,39 @@ void THashTab::EndWalk() {
 
 void THashTab::DeleteNode(THashNode* node) {
   QASSERT(cursorNode_ == nullptr, "C42CAD11");
-  const int bucket = FoldedHash(node->Name());
-  THashNode* previous = nullptr;
-  for (THashNode* current = buckets_[bucket]; current; previous = current, current = current->next_)
-    if (current == node) return Unlink(node, previous, bucket);
+  for (THashNode** link = &buckets_[FoldedHash(node->Name())]; *link; link = &(*link)->next_)
+    if (*link == node) return Unlink(link);
 }
 
+// A name lives in one bucket only, so the first node found is the first in bucket order.
 void THashTab::DeleteByName(std::string_view name) {
   QASSERT(cursorNode_ == nullptr, "C42CAD11");
-  const int bucket = FoldedHash(name);
-  THashNode* previous = nullptr;
-  for (THashNode* current = buckets_[bucket]; current; previous = current, current = current->next_)
-    if (SameName(current->Name(), name)) return Unlink(current, previous, bucket);
+  if (THashNode* node = Find(name)) DeleteNode(node);
 }
 
 void THashTab::Clear() {
   EndWalk();
-  for (THashNode*& head : buckets_) {
-    while (THashNode* node = head) {
-      head = node->next_;
-      delete node;
-    }
-  }
+  for (THashNode*& head : buckets_)
+    while (head) Unlink(&head);
 }
 
 void THashTab::RemoveLib(const TLib* lib, bool force) {
   if (!force && lib && lib->BuiltIn()) return;
   EndWalk();
-  for (int bucket = 0; bucket < BucketCount; ++bucket) {
-    THashNode* previous = nullptr;
-    THashNode* current = buckets_[bucket];
-    while (current) {
-      THashNode* following = current->next_;
-      if (current->lib_ == lib)
-        Unlink(current, previous, bucket);
+  for (THashNode*& head : buckets_) {
+    THashNode** link = &head;
+    while (*link) {
+      if ((*link)->lib_ == lib)
+        Unlink(link);
       else
-        previous = current;
-      current = following;
+        link = &(*link)->next_;
     }
   }
 }
 
-void THashTab::Unlink(THashNode* node, THashNode* previous, int bucket) {
-  (previous ? previous->next_ : buckets_[bucket]) = node->next_;
+void THashTab::Unlink(THashNode** link) {
+  THashNode* node = *link;
+  *link = node->next_;
   delete node;
 }
 

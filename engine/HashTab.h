@@ -103,7 +103,8 @@ public:
 
 private:
   THashNode* NextBucketHead();
-  void Unlink(THashNode* node, THashNode* previous, int bucket);
+  // Removes and frees the node the link points to.
+  void Unlink(THashNode** link);
 
   std::array<THashNode*, BucketCount> buckets_{};
   int cursorBucket_ = 0;

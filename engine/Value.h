@@ -56,6 +56,17 @@ public:
 class TValue {
 public:
   constexpr TValue() = default;
+  TValue(const TValue&) = default;
+  TValue(TValue&&) = default;
+  // Values without text (all but Strings) copy without touching any count.
+  TValue& operator=(const TValue& other) {
+    if (this == &other) return *this;
+    if (text_ || other.text_) text_ = other.text_;
+    std::memcpy(payload_, other.payload_, PayloadSize);
+    kind_ = other.kind_;
+    return *this;
+  }
+  TValue& operator=(TValue&&) = default;
 
   static TValue Integer(std::int64_t n) { return Make(kcInteger).SetAsInt(n); }
   static TValue Real(long double x) { return Make(kcReal).SetAsReal(x); }
