@@ -7,6 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg-dev libssl-dev
+  qt6-base-dev libgl-dev
+  fonts-dejavu-core fonts-liberation2
+  xvfb xauth
 )
 
 missing=()
