@@ -1,0 +1,152 @@
+#include "engine/ArrVar.h"
+
+#include <algorithm>
+
+#include "engine/Kind.h"
+#include "engine/MessageChannel.h"
+
+TArrVar::TArrVar(std::string name, TArrKind* kind, bool isConst, TLib* lib)
+    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {
+  SetLength(kind->Count());
+}
+
+TArrVar::~TArrVar() {
+  if (block_) block_->Release();
+}
+
+TKind* TArrVar::Kind() const { return kind_; }
+
+void TArrVar::Reset() {
+  SetLength(kind_->Count());
+  for (std::int32_t p = 0; p < count_; ++p) ElemAt(p)->Reset();
+}
+
+bool TArrVar::Assign(const TVar& source, bool setInitial) {
+  auto* array = dynamic_cast<const TArrVar*>(&source);
+  QASSERT(array != nullptr, "5D9D98C6");
+  if (!IsAssignable(kind_, array->kind_)) {
+    ReportError(kind_->GetText(true) + " is not compatible with " + array->kind_->GetText(true), NoPosition,
+                nullptr);
+    return false;
+  }
+  SetLength(array->count_);
+  bool taken = true;
+  for (std::int32_t p = 0; p < count_; ++p) taken = ElemAt(p)->Assign(*array->ElemAt(p), setInitial) && taken;
+  return taken;
+}
+
+void TArrVar::SetLength(std::int32_t n) {
+  QASSERT(n >= 0, "F0143B81");
+  if (n == count_) return;
+  // Released first, so that a failure below leaves a valid empty array.
+  TVarBlock* old = std::exchange(block_, nullptr);
+  count_ = 0;
+  if (old) old->Release();
+  if (n > 0) block_ = MakeVarBlock(kind_->Elem(), n, isConst_, Lib());
+  count_ = n;
+}
+
+bool TArrVar::IsDynamic() const { return kind_->IsDynamic(); }
+
+std::int64_t TArrVar::PositionOf(std::int64_t i) const { return IsDynamic() ? i - 1 : i - kind_->Low(); }
+
+bool TArrVar::IsValidIndex(std::int64_t i) const {
+  std::int64_t p = PositionOf(i);
+  return p >= 0 && p < count_;
+}
+
+TVar* TArrVar::Elem(std::int64_t i) const {
+  QASSERT(IsValidIndex(i), "F0143B80");
+  return block_->At(static_cast<std::int32_t>(PositionOf(i)));
+}
+
+TVar* TArrVar::ElemAt(std::int32_t p) const {
+  QASSERT(p >= 0 && p < count_, "66B617D9");
+  return block_->At(p);
+}
+
+bool TArrVar::DeleteRange(std::int32_t first, std::int32_t last) {
+  if (!IsDynamic() || first < 1 || first > count_) return false;
+  if (last < 0) last = first;
+  QASSERT(last >= first, "F0143B82");
+  if (last > count_) return false;
+  // The block keeps its size: later elements take the values of the deleted
+  // ones' successors, and the now unused tail is reset, which frees what its
+  // elements hold. Elements keep their identity, so a pinned one stays valid.
+  std::int32_t deleted = last - first + 1;
+  for (std::int32_t p = first - 1; p + deleted < count_; ++p) ElemAt(p)->Assign(*ElemAt(p + deleted), false);
+  for (std::int32_t p = count_ - deleted; p < count_; ++p) ElemAt(p)->Reset();
+  count_ -= deleted;
+  return true;
+}
+
+namespace {
+
+TBaseVar& RealElem(const TArrVar& a, std::int64_t i) { return static_cast<TBaseVar&>(*a.Elem(i)); }
+
+TArrVar& Row(const TArrVar& m, std::int64_t i) { return static_cast<TArrVar&>(*m.Elem(i)); }
+
+TArrVar& RowAt(const TArrVar& m, std::int32_t p) { return static_cast<TArrVar&>(*m.ElemAt(p)); }
+
+void CopyReals(const TArrVar& from, TArrVar& to) {
+  std::int32_t count = std::min(from.Count(), to.Count());
+  for (std::int32_t p = 0; p < count; ++p)
+    static_cast<TBaseVar*>(to.ElemAt(p))->SetValue(TValue::Real(static_cast<TBaseVar*>(from.ElemAt(p))->GetValue().AsReal()));
+}
+
+// Re-dimensions a through resize; unless discard, the values at positions
+// inside both sizes are copied back from a copy made first.
+template <class Resize, class CopyBack>
+void Redimension(TArrVar& a, bool discard, Resize&& resize, CopyBack&& copyBack) {
+  std::unique_ptr<TVar> copy;
+  if (!discard) {
+    copy = MakeVar(std::string(), a.Kind(), false, NoneValue, a.Lib());
+    copy->Assign(a, false);
+  }
+  resize();
+  if (copy) copyBack(static_cast<const TArrVar&>(*copy));
+}
+
+}  // namespace
+
+long double GetVecElem(const TArrVar& a, std::int64_t i) { return RealElem(a, i).GetValue().AsReal(); }
+
+long double GetMatElem(const TArrVar& m, std::int64_t i, std::int64_t j) { return GetVecElem(Row(m, i), j); }
+
+void SetVecElem(TArrVar& a, std::int64_t i, long double x) { RealElem(a, i).SetValue(TValue::Real(x)); }
+
+void SetMatElem(TArrVar& m, std::int64_t i, std::int64_t j, long double x) { SetVecElem(Row(m, i), j, x); }
+
+std::int32_t ArrLength(const TArrVar* a) { return a ? a->Count() : 0; }
+
+std::int32_t MatColCount(const TArrVar& m) { return m.Count() > 0 ? RowAt(m, 0).Count() : 0; }
+
+void SetVecSize(TArrVar& a, std::int32_t n, bool discard) {
+  Redimension(
+      a, discard, [&] { a.SetLength(std::max(n, 0)); }, [&](const TArrVar& old) { CopyReals(old, a); });
+}
+
+void SetMatSize(TArrVar& m, std::int32_t rows, std::int32_t cols, bool discard) {
+  Redimension(
+      m, discard,
+      [&] {
+        m.SetLength(std::max(rows, 0));
+        for (std::int32_t r = 0; r < m.Count(); ++r) RowAt(m, r).SetLength(std::max(cols, 0));
+      },
+      [&](const TArrVar& old) {
+        std::int32_t kept = std::min(old.Count(), m.Count());
+        for (std::int32_t r = 0; r < kept; ++r) CopyReals(RowAt(old, r), RowAt(m, r));
+      });
+}
+
+bool DeleteMatCols(TArrVar& m, std::int32_t first, std::int32_t last) {
+  QASSERT(first >= 1 && first <= last && last <= MatColCount(m), "D31C6A40");
+  for (std::int32_t r = 0; r < m.Count(); ++r)
+    if (!RowAt(m, r).DeleteRange(first, last)) return false;
+  return true;
+}
+
+bool DeleteMatRows(TArrVar& m, std::int32_t first, std::int32_t last) {
+  QASSERT(first >= 1 && first <= last && last <= m.Count(), "D31C6A41");
+  return m.DeleteRange(first, last);
+}

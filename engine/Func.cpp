@@ -1,0 +1,166 @@
+#include "engine/Func.h"
+
+#include <algorithm>
+
+#include "engine/Kind.h"
+
+namespace {
+
+bool PassedByReference(const TFuncArg& arg) {
+  return arg.Mode() == amVar || arg.Kind()->Code() == kcClass || arg.Kind() == AnyKind(kcClass);
+}
+
+}  // namespace
+
+TFunc::TFunc(std::string name, TFuncKind* signature, TLib* lib)
+    : THashNode(std::move(name), lib), signature_(signature) {
+  QASSERT(signature != nullptr, "36670CA2");
+  MakeResult();
+  if (!signature->Variadic()) MakeArgVars();
+}
+
+TVar* TFunc::AddLocal(std::unique_ptr<TVar> var) { return locals_.Add(std::move(var)); }
+
+void TFunc::MakeResult() {
+  result_ = signature_->Result() ? AddLocal(MakeVar("Result", signature_->Result(), false, NoneValue, Lib()))
+                                 : nullptr;
+}
+
+void TFunc::MakeArgVars() {
+  for (int i = 0; i < signature_->ArgCount(); ++i) {
+    const TFuncArg* arg = signature_->Arg(i);
+    bool isConst = arg->Mode() == amConst;
+    std::unique_ptr<TVar> var = PassedByReference(*arg)
+                                    ? std::make_unique<TRefVar>(arg->Name(), arg->Kind(), Lib(), isConst)
+                                    : MakeVar(arg->Name(), arg->Kind(), isConst, arg->Default(), Lib());
+    argVars_.push_back(AddLocal(std::move(var)));
+  }
+}
+
+TVar* TFunc::Arg(int i) const {
+  QASSERT(i >= 0 && i < ArgCount(), "2B0FB120");
+  if (auto* generic = dynamic_cast<TAnyVar*>(argVars_[i])) return generic->Target();
+  return argVars_[i];
+}
+
+TVar* TFunc::RefArg(int i) const {
+  QASSERT(i >= 0 && i < ArgCount(), "2977E25B");
+  QASSERT(IsRefArg(i), "45BF4824");
+  return static_cast<TRefVar*>(argVars_[i])->Target();
+}
+
+void TFunc::BindRefArg(int i, TVar* var) {
+  QASSERT(i >= 0 && i < ArgCount(), "F46C90E2");
+  QASSERT(IsRefArg(i), "EE0AF77D");
+  static_cast<TRefVar*>(argVars_[i])->Bind(var);
+}
+
+bool TFunc::SetArg(int i, TVar* var) {
+  QASSERT(i >= 0 && i < ArgCount(), "2B0FB122");
+  if (auto* generic = dynamic_cast<TAnyVar*>(argVars_[i])) {
+    generic->Bind(var);
+    return true;
+  }
+  return argVars_[i]->Assign(*var, false);
+}
+
+TValue TFunc::GetArgValue(int i) const {
+  auto* base = dynamic_cast<const TBaseVar*>(IsRefArg(i) ? RefArg(i) : Arg(i));
+  return base ? base->GetValue() : NoneValue;
+}
+
+TKind* TFunc::ArgKind(int i) const {
+  QASSERT(i >= 0 && i < ArgCount(), "2033BA0A");
+  return argVars_[i]->Kind();
+}
+
+bool TFunc::IsRefArg(int i) const {
+  QASSERT(i >= 0 && i < ArgCount(), "2B0FB121");
+  return !signature_->Variadic() && PassedByReference(*signature_->Arg(i));
+}
+
+int TFunc::ArgCount() const {
+  return signature_->Variadic() ? static_cast<int>(argVars_.size()) : signature_->ArgCount();
+}
+
+int TFunc::DefaultArgCount() const { return signature_->Variadic() ? 0 : signature_->DefaultCount(); }
+
+TKind* TFunc::ResultKind() const { return signature_->Result(); }
+
+bool TFunc::ArgKindsAre(std::span<TKind* const> kinds) const {
+  return std::equal(argVars_.begin(), argVars_.end(), kinds.begin(), kinds.end(),
+                    [](const TVar* var, const TKind* kind) { return var->Kind() == kind; });
+}
+
+void TFunc::RebuildArgs(std::span<TKind* const> kinds) {
+  QASSERT(signature_->Variadic(), "6B7749BB");
+  // Calls with the argument kinds of the previous one keep its variables:
+  // every call resets the locals anyway.
+  if (ArgKindsAre(kinds)) return;
+  argVars_.clear();
+  interfaceParams_.clear();
+  locals_.Clear();
+  MakeResult();
+  for (TKind* kind : kinds) argVars_.push_back(AddLocal(MakeVar(std::string(), kind, false, NoneValue, Lib())));
+}
+
+bool TFunc::CallDirect(std::span<TVar* const> args, TSourcePos pos) {
+  std::vector<TKind*> kinds;
+  if (signature_->Variadic())
+    for (TVar* arg : args) kinds.push_back(arg->Kind());
+  TFuncCall call(*this);
+  return call.Begin(pos, kinds) && call.Finish(args, pos, nullptr);
+}
+
+TFuncCall::~TFuncCall() {
+  if (entered_) func_.busy_ = false;
+}
+
+bool TFuncCall::Begin(TSourcePos pos, std::span<TKind* const> argKinds) {
+  if (func_.busy_) {
+    ReportError("Reentering in \"" + func_.Name() + "\" attempted", pos, nullptr);
+    return false;
+  }
+  func_.busy_ = true;
+  entered_ = true;
+  if (func_.signature_->Variadic()) func_.RebuildArgs(argKinds);
+  func_.ResetLocals();
+  return true;
+}
+
+bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result) {
+  QASSERT(entered_, "36670CA4");
+  for (int i = 0; i < static_cast<int>(args.size()); ++i) {
+    if (func_.IsRefArg(i))
+      func_.BindRefArg(i, args[i]);
+    else if (!func_.SetArg(i, args[i]))
+      return false;
+  }
+  if (!func_.Execute(pos)) return false;
+  if (result && func_.ResultVariable()) return result->Assign(*func_.ResultVariable(), false);
+  return true;
+}
+
+TFunc* AddFunc(TFuncTab& tab, std::unique_ptr<TFunc> func) {
+  if (!tab.Add(func.get())) return nullptr;
+  return func.release();
+}
+
+TFuncVar::TFuncVar(std::string name, TFuncKind* kind, bool isConst, TFunc* func, TLib* lib)
+    : TVar(std::move(name), lib), func_(func), initialFunc_(func), kind_(kind), isConst_(isConst) {}
+
+TKind* TFuncVar::Kind() const { return kind_; }
+
+bool TFuncVar::Assign(const TVar& source, bool setInitial) {
+  auto* routine = dynamic_cast<const TFuncVar*>(&source);
+  QASSERT(routine != nullptr, "36670CA3");
+  if (!IsAssignable(kind_, routine->kind_)) return false;
+  func_ = routine->func_;
+  if (setInitial) initialFunc_ = func_;
+  return true;
+}
+
+void TFuncVar::ForgetRoutinesOf(const TLib* lib) {
+  if (func_ && func_->Lib() == lib) func_ = nullptr;
+  if (initialFunc_ && initialFunc_->Lib() == lib) initialFunc_ = nullptr;
+}

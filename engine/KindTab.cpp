@@ -1,0 +1,120 @@
+#include "engine/KindTab.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/Kind.h"
+#include "engine/Lib.h"
+#include "engine/NodeWalk.h"
+
+namespace {
+
+// The engine's global kind table and its built-in kinds, indexed by code.
+TKindTab* GlobalKinds = nullptr;
+std::array<TKind*, kcClass + 1> BaseKinds{};
+std::array<TKind*, kcClass + 1> AnyKinds{};
+
+struct TAlias {
+  const char* Name;
+  TKindCode Code;
+};
+
+constexpr TAlias BuiltInAliases[] = {
+    {"Word", kcInteger},       {"Byte", kcInteger}, {"Longint", kcInteger}, {"WideString", kcString},
+    {"double", kcReal},        {"single", kcReal},  {"extended", kcReal},   {"float", kcReal},
+};
+
+}  // namespace
+
+TKind* BaseKind(TKindCode code) {
+  QASSERT(code >= kcInteger && code <= kcString, "3FB74561");
+  return BaseKinds[code];
+}
+
+TKind* AnyKind(TKindCode code) {
+  QASSERT(code >= kcAny && code <= kcClass, "3FB74563");
+  return AnyKinds[code];
+}
+
+TKind* FindKind(std::string_view name) { return GlobalKinds ? GlobalKinds->FindKind(name) : nullptr; }
+
+TKindTab::~TKindTab() {
+  if (GlobalKinds != this) return;
+  GlobalKinds = nullptr;
+  BaseKinds.fill(nullptr);
+  AnyKinds.fill(nullptr);
+}
+
+TKind* TKindTab::FindKind(std::string_view name) const {
+  if (THashNode* kind = Find(name)) return static_cast<TKind*>(kind);
+  if (auto* alias = static_cast<TRefNode*>(aliases_.Find(name))) return static_cast<TKind*>(alias->Target());
+  return nullptr;
+}
+
+bool TKindTab::AddAlias(TKind* kind, std::string name, TLib* lib) {
+  auto alias = std::make_unique<TRefNode>(std::move(name), kind, lib);
+  if (!aliases_.Add(alias.get())) return false;
+  alias.release();
+  return true;
+}
+
+TKind* TKindTab::Register(std::unique_ptr<TKind> kind, TLib* lib) {
+  if (TKind* existing = FindSame(*kind)) {
+    if (kind->HasName()) AddAlias(existing, kind->Name(), lib);
+    return existing;
+  }
+  bool added = Add(kind.get());
+  QASSERT(added, "6E1C2B90");
+  if (kind->Code() == kcEnum) enumKinds_.push_back(static_cast<TEnumKind*>(kind.get()));
+  return kind.release();
+}
+
+TKind* TKindTab::FindSame(const TKind& kind) const {
+  TKind* found = nullptr;
+  ForEachNode(*this, [&](THashNode* node) {
+    if (!found && SameKind(static_cast<TKind*>(node), &kind)) found = static_cast<TKind*>(node);
+  });
+  return found;
+}
+
+TEnumKind* TKindTab::FindEnumMember(std::string_view name) const {
+  auto match = std::find_if(enumKinds_.begin(), enumKinds_.end(),
+                            [name](const TEnumKind* kind) { return kind->IndexOf(name) >= 0; });
+  return match == enumKinds_.end() ? nullptr : *match;
+}
+
+void TKindTab::AddBuiltIn(TKind* kind) {
+  bool added = Add(kind);
+  QASSERT(added, "6E1C2B91");
+}
+
+void TKindTab::RegisterBuiltIns(TLib* lib) {
+  for (TKindCode code : {kcInteger, kcChar, kcReal, kcBoolean, kcString}) {
+    BaseKinds[code] = new TKind(code, KindName(code), lib);
+    AddBuiltIn(BaseKinds[code]);
+  }
+  for (int code = kcAny; code <= kcClass; ++code) {
+    auto covered = static_cast<TKindCode>(code);
+    AnyKinds[code] = covered == kcSet ? static_cast<TKind*>(new TSetKind("AnySet", nullptr, lib))
+                                      : new TAnyKind(lib, covered);
+    AddBuiltIn(AnyKinds[code]);
+  }
+  for (const TAlias& alias : BuiltInAliases) AddAlias(BaseKinds[alias.Code], alias.Name, lib);
+  GlobalKinds = this;
+}
+
+void TKindTab::RemoveAliasesOfKinds(const TLib* lib) {
+  std::vector<THashNode*> doomed;
+  ForEachNode(aliases_, [&](THashNode* node) {
+    if (static_cast<TRefNode*>(node)->Target()->Lib() == lib) doomed.push_back(node);
+  });
+  for (THashNode* alias : doomed) aliases_.DeleteNode(alias);
+}
+
+void TKindTab::RemoveLib(const TLib* lib, bool force) {
+  if (!lib->BuiltIn()) aliases_.RemoveLib(lib, force);
+  std::erase_if(enumKinds_, [lib](const TEnumKind* kind) { return kind->Lib() == lib; });
+  // An alias that another library made for one of these kinds must not outlive it.
+  if (force || !lib->BuiltIn()) RemoveAliasesOfKinds(lib);
+  THashTab::RemoveLib(lib, force);
+}

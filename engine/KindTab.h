@@ -1,0 +1,52 @@
+#pragma once
+// A table of kinds: the engine's global one, and one per script routine.
+// Registering interns kinds: a structure that is already in the table is not
+// added again, so anonymous kinds written in declarations are shared and a
+// named type of an existing structure becomes an alias. After Vector is
+// registered as "array of Real", every later array of Real is Vector.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/HashTab.h"
+
+class TKind;
+class TEnumKind;
+class TLib;
+
+class TKindTab : public THashTab {
+public:
+  TKindTab() = default;
+  // The global table forgets the built-in kinds when it goes.
+  ~TKindTab() override;
+
+  // By name in the table, else through an alias; nil when neither.
+  TKind* FindKind(std::string_view name) const;
+  // False when the alias name is present (the first alias keeps its target).
+  bool AddAlias(TKind* kind, std::string name, TLib* lib);
+  // Takes the kind and returns the table's kind of that structure: the kind
+  // itself when it is new, otherwise the one already registered (the new
+  // kind's own name then becomes an alias of it). A new kind must not reuse
+  // a name of the table (assertion "6E1C2B90").
+  TKind* Register(std::unique_ptr<TKind> kind, TLib* lib);
+  // The first SameKind match in table order (buckets 0..30, chain order).
+  TKind* FindSame(const TKind& kind) const;
+  // The first registered enumeration that has the member; nil when none.
+  TEnumKind* FindEnumMember(std::string_view name) const;
+  const std::vector<TEnumKind*>& EnumKinds() const { return enumKinds_; }
+
+  // The scalar and generic kinds and their aliases, owned by lib (System).
+  // This table becomes the engine's global kind table.
+  void RegisterBuiltIns(TLib* lib);
+
+  void RemoveLib(const TLib* lib, bool force) override;
+
+private:
+  void AddBuiltIn(TKind* kind);
+  void RemoveAliasesOfKinds(const TLib* lib);
+
+  THashTab aliases_;  // TRefNode: alias name -> kind
+  std::vector<TEnumKind*> enumKinds_;
+};

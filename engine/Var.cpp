@@ -1,0 +1,254 @@
+#include "engine/Var.h"
+
+#include <type_traits>
+
+#include "engine/ArrVar.h"
+#include "engine/Func.h"
+#include "engine/Kind.h"
+
+namespace {
+
+TValue ZeroValue(const TKind* kind) {
+  TValue zero;
+  ClearValue(kind->Code(), zero);
+  return zero;
+}
+
+// Calls make(std::type_identity<T>{}, constructor arguments...) with the
+// variable class T that the kind's code chooses, and returns its result.
+template <class Make>
+auto WithVarClass(std::string name, TKind* kind, bool isConst, TLib* lib, Make&& make) {
+  QASSERT(kind != nullptr, "BE47B240");
+  switch (kind->Code()) {
+    case kcAny:
+      return make(std::type_identity<TAnyVar>{}, std::move(name), kind, lib);
+    case kcInteger:
+    case kcChar:
+    case kcReal:
+    case kcBoolean:
+    case kcEnum:
+      return make(std::type_identity<TBaseVar>{}, std::move(name), kind, isConst, lib);
+    case kcString:
+      return make(std::type_identity<TStrVar>{}, std::move(name), kind, isConst, lib);
+    case kcSet:
+      return make(std::type_identity<TSetVar>{}, std::move(name), static_cast<TSetKind*>(kind), isConst, lib);
+    case kcArray:
+      return make(std::type_identity<TArrVar>{}, std::move(name), static_cast<TArrKind*>(kind), isConst, lib);
+    case kcRecord:
+    case kcClass:
+      return make(std::type_identity<TRecVar>{}, std::move(name), static_cast<TRecKind*>(kind), isConst, lib);
+    case kcFunction:
+      return make(std::type_identity<TFuncVar>{}, std::move(name), static_cast<TFuncKind*>(kind), isConst,
+                  static_cast<TFunc*>(nullptr), lib);
+    default:
+      AssertionFailure("CF25A742", __FILE__, __LINE__);
+  }
+}
+
+}  // namespace
+
+TBaseVar::TBaseVar(std::string name, TKind* kind, bool isConst, TLib* lib)
+    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {
+  QASSERT(kind != nullptr, "BE47B240");
+  ClearValue(kind->Code(), value_);
+}
+
+void TBaseVar::Reset() { SetValue(initial_ ? *initial_ : ZeroValue(kind_)); }
+
+bool TBaseVar::Assign(const TVar& source, bool setInitial) {
+  // The fast path between two plain variables of one kind: no conversion.
+  const TValue* stored = source.StoredValue();
+  if (!stored || source.Kind() != kind_) return AssignThroughValues(source, setInitial);
+  value_ = *stored;
+  if (setInitial) SetInitialValue(value_);
+  return true;
+}
+
+bool TBaseVar::AssignThroughValues(const TVar& source, bool setInitial) {
+  auto* base = dynamic_cast<const TBaseVar*>(&source);
+  QASSERT(base != nullptr, "CF25A741");
+  SetValue(base->GetValue());
+  if (setInitial) SetInitialValue(GetValue());
+  return true;
+}
+
+void TBaseVar::SetValue(const TValue& v) {
+  QASSERT(IsCompatibleCode(kind_->Code(), v.Kind()), "CF25A740");
+  AssignValue(v, value_);
+}
+
+TValue TBaseVar::GetValue() const { return value_; }
+
+void TBaseVar::SetInitialValue(const TValue& v) {
+  QASSERT(IsCompatibleCode(kind_->Code(), v.Kind()), "C59440A0");
+  if (!initial_) initial_ = std::make_unique<TValue>(ZeroValue(kind_));
+  AssignValue(v, *initial_);
+  SetValue(*initial_);
+}
+
+bool TStrVar::Assign(const TVar& source, bool setInitial) {
+  TKindCode code = source.Kind()->Code();
+  if (code >= kcInteger && code <= kcString) return TBaseVar::Assign(source, setInitial);
+  auto* chars = dynamic_cast<const TArrVar*>(&source);
+  QASSERT(chars && static_cast<const TArrKind*>(chars->Kind())->Elem()->Code() == kcChar, "959F1689");
+  std::string text;
+  text.reserve(chars->Count());
+  for (std::int32_t p = 0; p < chars->Count(); ++p)
+    text += static_cast<const TBaseVar*>(chars->ElemAt(p))->GetValue().AsChar();
+  TValue value = TValue::String(std::move(text));
+  SetValue(value);
+  if (setInitial) SetInitialValue(value);
+  return true;
+}
+
+std::int64_t TStrVar::Length() const { return static_cast<std::int64_t>(GetValue().Str().size()); }
+
+TElemVar& TStrVar::CharAt(std::int64_t i, TElemVar& view) {
+  QASSERT(IsValidIndex(i), "959F1685");
+  view.str_ = TVarPin(this);
+  view.index_ = static_cast<std::int32_t>(i);
+  return view;
+}
+
+TElemVar::TElemVar() : TBaseVar(std::string(), BaseKind(kcChar), false, nullptr) {}
+
+TStrVar* TElemVar::Str() const { return static_cast<TStrVar*>(str_.Get()); }
+
+bool TElemVar::IsConstant() const { return Str() && Str()->IsConstant(); }
+
+bool TElemVar::Assign(const TVar& source, bool setInitial) { return AssignThroughValues(source, setInitial); }
+
+void TElemVar::SetValue(const TValue& v) {
+  QASSERT(v.Kind() == kcChar, "959F1684");
+  QASSERT(Str() && Str()->IsValidIndex(index_), "959F1683");
+  std::string text = Str()->GetValue().Str();
+  text[index_ - 1] = v.AsChar();
+  Str()->SetValue(TValue::String(std::move(text)));
+}
+
+TValue TElemVar::GetValue() const {
+  QASSERT(Str() && Str()->IsValidIndex(index_), "959F1682");
+  return TValue::Char(Str()->GetValue().Str()[index_ - 1]);
+}
+
+TParamVar::TParamVar(std::string name, std::string label, bool hasLimits, TKind* kind, TLib* lib)
+    : TBaseVar(std::move(name), kind, true, lib), label_(std::move(label)), hasLimits_(hasLimits) {}
+
+void TParamVar::SetLimits(const TValue& low, const TValue& high) {
+  QASSERT(hasLimits_, "6DFBF7AE");
+  low_ = low;
+  high_ = high;
+}
+
+void TBoundVar::BindChecked(TVar* target, const char* tag) {
+  QASSERT(target && IsAssignable(kind_, target->Kind()), tag);
+  target_ = TVarPin(target);
+}
+
+TRefVar::TRefVar(std::string name, TKind* kind, TLib* lib, bool isConst)
+    : TBoundVar(std::move(name), kind, lib), isConst_(isConst) {}
+
+bool TRefVar::IsConstant() const { return Target() ? Target()->IsConstant() : isConst_; }
+
+bool TRefVar::Assign(const TVar& source, bool setInitial) {
+  QASSERT(Target() != nullptr, "61681AEF");
+  return Target()->Assign(source, setInitial);
+}
+
+bool TAnyVar::Assign(const TVar&, bool) {
+  AssertionFailure("BE47B242", __FILE__, __LINE__);
+}
+
+TRecVar::TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib)
+    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {
+  for (int i = 0; i < kind->FieldCount(); ++i) {
+    const TField* field = kind->Field(i);
+    std::unique_ptr<TVar> var = MakeVar(field->Name(), field->Kind(), field->ReadOnly(), NoneValue, lib);
+    bool added = fields_.Add(var.get());
+    QASSERT(added, "959F168A");
+    var.release();
+  }
+}
+
+TKind* TRecVar::Kind() const { return kind_; }
+
+void TRecVar::Reset() {
+  for (int i = 0; i < FieldCount(); ++i) Field(i)->Reset();
+}
+
+bool TRecVar::Assign(const TVar& source, bool setInitial) {
+  auto* record = dynamic_cast<const TRecVar*>(&source);
+  QASSERT(record != nullptr, "959F1686");
+  bool taken = true;
+  for (int i = 0; i < FieldCount(); ++i) taken = Field(i)->Assign(*record->Field(i), setInitial) && taken;
+  return taken;
+}
+
+TVar* TRecVar::Field(int i) const {
+  QASSERT(i >= 0 && i < FieldCount(), "959F1687");
+  return static_cast<TVar*>(fields_.Get(i));
+}
+
+void TRecVar::JoinBlock(TVarBlock* block) {
+  TVar::JoinBlock(block);
+  for (int i = 0; i < FieldCount(); ++i) Field(i)->JoinBlock(block);
+}
+
+TSetVar::TSetVar(std::string name, TSetKind* kind, bool isConst, TLib* lib)
+    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {}
+
+TKind* TSetVar::Kind() const { return kind_; }
+
+bool TSetVar::Assign(const TVar& source, bool setInitial) {
+  auto* set = dynamic_cast<const TSetVar*>(&source);
+  QASSERT(set != nullptr, "5A3E7C12");
+  QASSERT(IsAssignable(kind_, set->kind_), "5A3E7C13");
+  if (TEnumKind* elem = set->ElemKind()) {
+    SetBits(set->GetBits());
+    if (!kind_->Elem()) adoptedElem_ = elem;
+  } else {
+    SetBits(0);
+  }
+  if (setInitial) initial_ = value_;
+  return true;
+}
+
+bool TSetVar::Contains(int ordinal) const {
+  QASSERT(ordinal >= 0 && ordinal < 32, "5A3E7C10");
+  return (GetBits() >> ordinal) & 1;
+}
+
+TEnumKind* TSetVar::ElemKind() const { return kind_->Elem() ? kind_->Elem() : adoptedElem_; }
+
+void SetVarInclude(TSetVar& set, int ordinal, bool include) {
+  QASSERT(ordinal >= 0 && ordinal < 32, "5A3E7C11");
+  std::uint64_t bit = std::uint64_t{1} << ordinal;
+  set.SetBits(include ? set.GetBits() | bit : set.GetBits() & ~bit & 0xFFFFFFFFu);
+}
+
+std::unique_ptr<TVar> MakeVar(std::string name, TKind* kind, bool isConst, const TValue& init, TLib* lib) {
+  std::unique_ptr<TVar> var(WithVarClass(std::move(name), kind, isConst, lib, [](auto type, auto&&... args) -> TVar* {
+    return new typename decltype(type)::type(std::forward<decltype(args)>(args)...);
+  }));
+  if (init.Kind() != kcNone)
+    if (auto* base = dynamic_cast<TBaseVar*>(var.get())) base->SetInitialValue(init);
+  return var;
+}
+
+TVarBlock* MakeVarBlock(TKind* kind, std::int32_t count, bool isConst, TLib* lib) {
+  return WithVarClass(std::string(), kind, isConst, lib, [count](auto type, const auto&... args) -> TVarBlock* {
+    using T = typename decltype(type)::type;
+    return TVarBlock::Create<T>(count, [&](void* where) { return new (where) T(args...); });
+  });
+}
+
+std::unique_ptr<TVar> MakeConstVar(std::string name, const TVariant& value, TLib* lib) {
+  TValue converted;
+  VariantToValue(value, converted);
+  if (IsVoidValue(converted)) return nullptr;
+  return MakeVar(std::move(name), BaseKind(converted.Kind()), true, converted, lib);
+}
+
+std::unique_ptr<TVar> MakeRealConst(std::string name, TLib* lib, long double x) {
+  return MakeVar(std::move(name), BaseKind(kcReal), true, TValue::Real(x), lib);
+}

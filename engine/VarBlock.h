@@ -1,0 +1,92 @@
+#pragma once
+// The elements of an array, made by one SetLength, live in one block: one
+// allocation holding a small header and the element variables side by side,
+// all of one class. A 1000x1000 Matrix is thus 1001 allocations, not 10^6.
+//
+// The block is counted. The array holds one reference; whoever keeps an
+// element beyond the next statement (an operand, an argument, a var
+// parameter, a with reference, a string's character view) pins it with
+// TVarPin, which holds another. So an array that is re-dimensioned or freed
+// while one of its elements is still in use leaves that element alive but
+// orphaned: reads see its last value and writes to it are lost.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <type_traits>
+
+#include "runtime/Exceptions.h"
+
+class TVar;
+
+class TVarBlock {
+public:
+  TVarBlock(const TVarBlock&) = delete;
+  TVarBlock& operator=(const TVarBlock&) = delete;
+
+  // A block of count variables of class T, each built by make(where), which
+  // constructs one in place and returns it. The caller holds the one reference.
+  template <class T, class Make>
+  static TVarBlock* Create(std::int32_t count, Make&& make);
+
+  TVar* At(std::int32_t position) const { return reinterpret_cast<TVar*>(first_ + position * stride_); }
+  std::int32_t Count() const { return count_; }
+
+  void AddRef() { ++refCount_; }
+  // The last release destroys the elements and frees the block.
+  void Release();
+
+private:
+  TVarBlock(std::byte* first, std::size_t stride, std::size_t alignment)
+      : first_(first), stride_(stride), alignment_(alignment) {}
+  ~TVarBlock() = default;
+
+  void Adopt(TVar* element);
+  void Destroy();
+
+  std::byte* first_;
+  std::size_t stride_;
+  std::size_t alignment_;
+  std::int32_t count_ = 0;  // elements constructed so far
+  std::int32_t refCount_ = 1;
+};
+
+template <class T, class Make>
+TVarBlock* TVarBlock::Create(std::int32_t count, Make&& make) {
+  static_assert(std::is_base_of_v<TVar, T>);
+  constexpr std::size_t alignment = std::max(alignof(T), alignof(TVarBlock));
+  constexpr std::size_t header = (sizeof(TVarBlock) + alignof(T) - 1) / alignof(T) * alignof(T);
+  auto* memory = static_cast<std::byte*>(
+      ::operator new(header + static_cast<std::size_t>(count) * sizeof(T), std::align_val_t(alignment)));
+  auto* block = new (memory) TVarBlock(memory + header, sizeof(T), alignment);
+  try {
+    for (std::int32_t p = 0; p < count; ++p) {
+      T* element = make(static_cast<void*>(block->first_ + p * sizeof(T)));
+      // At() addresses elements as TVar: the base must sit at the object's start.
+      QASSERT(static_cast<void*>(static_cast<TVar*>(element)) == static_cast<void*>(element), "A1B4C0D2");
+      block->Adopt(element);
+    }
+  } catch (...) {
+    block->Destroy();
+    throw;
+  }
+  return block;
+}
+
+// A variable kept in use outside its owner; see above.
+class TVarPin {
+public:
+  TVarPin() = default;
+  explicit TVarPin(TVar* var);
+  TVarPin(const TVarPin& other) : TVarPin(other.var_) {}
+  TVarPin& operator=(const TVarPin& other);
+  ~TVarPin();
+
+  TVar* Get() const { return var_; }
+  explicit operator bool() const { return var_ != nullptr; }
+  void Reset() { *this = TVarPin(); }
+
+private:
+  TVar* var_ = nullptr;
+};
