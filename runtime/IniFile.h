@@ -29,15 +29,16 @@ public:
   std::vector<std::string> ReadSection(const std::string& Section) const;
 
   std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
-  // Decimal text with an optional sign and outer blanks; anything else, or a number beyond
-  // 64 bits, reads as Default.
+  // Decimal text with an optional sign and outer blanks; anything else, or
+  // a number beyond 64 bits, reads as Default.
   std::int64_t ReadInteger(const std::string& Section, const std::string& Key, std::int64_t Default) const;
   // Stored as an integer: zero is false, any other integer true.
   bool ReadBool(const std::string& Section, const std::string& Key, bool Default) const;
 
   // Section and key names must be non-empty single-line text without "]"
-  // (sections) or "=" (keys) and without outer blanks; others fail with an
-  // assertion, since no file could give them back.
+  // (sections) or "=" (keys), without outer blanks, and a key must not start
+  // like a header or a comment; others fail with an assertion, since no file
+  // could give them back.
   void WriteString(const std::string& Section, const std::string& Key, const std::string& Value);
   void WriteInteger(const std::string& Section, const std::string& Key, std::int64_t Value);
   void WriteBool(const std::string& Section, const std::string& Key, bool Value);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "runtime/Exceptions.h"
 #include "tests/runtime/TempFolder.h"
@@ -11,13 +10,6 @@
 namespace {
 
 void WriteFile(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream stream(name, std::ios::binary);
-  std::stringstream text;
-  text << stream.rdbuf();
-  return text.str();
-}
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -63,7 +55,7 @@ TEST_F(IniFileTest, NamesCompareWithoutCaseAndKeepTheirFirstSpelling) {
     ini.WriteString("COLORS", "background", "2");
     ini.UpdateFile();
   }
-  EXPECT_EQ(ReadFile(fileName), "[Colors]\nBackGround=2\n");
+  EXPECT_EQ(ReadFileText(fileName), "[Colors]\nBackGround=2\n");
 }
 
 TEST_F(IniFileTest, IntegerReadsAcceptOnlyWholeDecimalNumbers) {
@@ -117,7 +109,7 @@ TEST_F(IniFileTest, EraseSectionRemovesOnlyThatSection) {
   TIniFile ini(fileName);
   ini.EraseSection("a");
   ini.UpdateFile();
-  EXPECT_EQ(ReadFile(fileName), "[B]\ny=2\n");
+  EXPECT_EQ(ReadFileText(fileName), "[B]\ny=2\n");
 }
 
 TEST_F(IniFileTest, AnUnchangedFileIsLeftAlone) {
@@ -127,7 +119,7 @@ TEST_F(IniFileTest, AnUnchangedFileIsLeftAlone) {
   ini.WriteString("A", "x", "1");
   ini.EraseSection("missing");
   ini.UpdateFile();
-  EXPECT_EQ(ReadFile(fileName), text);
+  EXPECT_EQ(ReadFileText(fileName), text);
 }
 
 TEST_F(IniFileTest, UpdateCreatesTheFolderAndKeepsThePermissions) {

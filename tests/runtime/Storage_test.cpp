@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,13 +13,6 @@
 #include "tests/runtime/TempFolder.h"
 
 namespace {
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream stream(name, std::ios::binary);
-  std::stringstream text;
-  text << stream.rdbuf();
-  return text.str();
-}
 
 // Every test starts with an empty per-user configuration of its own.
 class StorageTest : public ::testing::Test {
@@ -33,6 +25,7 @@ protected:
   // The file the per-user store of this test program uses.
   std::string StoreFile() const { return config / ("quantrel/" + GetAppTitle() + ".ini"); }
   std::string BuildKey() const { return "Build" + TInfo().Build; }
+  std::vector<std::string> GeneralKeys() const { return TIniFile(StoreFile()).ReadSection("GENERAL"); }
 
   TempFolder config;
   ScopedEnvironment configHome{"XDG_CONFIG_HOME", config.Path().string()};
@@ -46,8 +39,8 @@ TEST_F(StorageTest, FirstStartSecondStartAndTheKeysLeftInGeneral) {
   EXPECT_TRUE(Storage->NewBuild);
   Storage.reset();
 
+  EXPECT_EQ(GeneralKeys(), (std::vector<std::string>{BuildKey(), "First"}));
   TIniFile file(StoreFile());
-  EXPECT_EQ(file.ReadSection("GENERAL"), (std::vector<std::string>{BuildKey(), "First"}));
   EXPECT_EQ(file.ReadString("GENERAL", BuildKey(), ""), "0");
   EXPECT_EQ(file.ReadString("GENERAL", "First", ""), "0");
 
@@ -68,9 +61,8 @@ TEST_F(StorageTest, ANewBuildReplacesTheOldBuildKey) {
   EXPECT_TRUE(Storage->NewBuild);
   Storage.reset();
 
-  TIniFile file(StoreFile());
-  EXPECT_EQ(file.ReadSection("GENERAL"), (std::vector<std::string>{BuildKey(), "First"}));
-  EXPECT_EQ(file.ReadInteger("MAINFORM", "Left", 0), 40) << "other sections stay";
+  EXPECT_EQ(GeneralKeys(), (std::vector<std::string>{BuildKey(), "First"}));
+  EXPECT_EQ(TIniFile(StoreFile()).ReadInteger("MAINFORM", "Left", 0), 40) << "other sections stay";
 }
 
 TEST_F(StorageTest, StoreNamesAndFiles) {
@@ -190,8 +182,9 @@ TEST_F(StorageTest, AKilledWriterNeverLeavesATornFile) {
   constexpr int Keys = 8;
   constexpr std::size_t ValueLength = 256 * 1024;  // large writes widen the window a torn file would need
   auto valueOf = [](int generation) { return std::string(ValueLength, char('a' + generation % 26)); };
-  int checkedRounds = 0;
-  for (int round = 0; round < 24; ++round) {
+  for (int round = 0; round < 32; ++round) {
+    int firstWriteDone[2];
+    ASSERT_EQ(pipe(firstWriteDone), 0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -200,23 +193,25 @@ TEST_F(StorageTest, AKilledWriterNeverLeavesATornFile) {
         store.OpenSection("DATA", true);
         for (int key = 0; key < Keys; ++key) store.WriteString("K" + std::to_string(key), valueOf(generation));
         store.CloseSection();
+        if (generation == 0) (void)!write(firstWriteDone[1], "", 1);
       }
     }
-    usleep(5000 + 1000 * round);
+    char done;
+    ASSERT_EQ(read(firstWriteDone[0], &done, 1), 1);
+    close(firstWriteDone[0]);
+    close(firstWriteDone[1]);
+    usleep(1700 * round % 20000);  // lands the kill at scattered points of the next few writes
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 
     TIniFile file(StoreFile());
     std::vector<std::string> keys = file.ReadSection("DATA");
-    if (keys.empty()) continue;  // killed before the first write was complete
-    ++checkedRounds;
     ASSERT_EQ(keys.size(), std::size_t(Keys)) << "round " << round;
     std::string first = file.ReadString("DATA", "K0", "");
     ASSERT_EQ(first.size(), ValueLength) << "round " << round;
     ASSERT_EQ(first, valueOf(first[0] - 'a')) << "round " << round;
     for (const std::string& key : keys) ASSERT_EQ(file.ReadString("DATA", key, ""), first) << "round " << round;
   }
-  EXPECT_GT(checkedRounds, 0) << "no round got as far as a complete file";
 }
 
 TEST_F(StorageTest, RegisterFileTypeWritesTheAssociationOncePerBuild) {
@@ -232,17 +227,17 @@ TEST_F(StorageTest, RegisterFileTypeWritesTheAssociationOncePerBuild) {
   RegisterFileType("tarn", program);
   std::string mime = data / "mime/packages/tarnfile.xml";
   std::string desktop = data / "applications/tarnfile.desktop";
-  EXPECT_NE(ReadFile(mime).find("<glob pattern=\"*.tarn\"/>"), std::string::npos);
-  EXPECT_NE(ReadFile(mime).find("type=\"application/x-tarn\""), std::string::npos);
-  EXPECT_NE(ReadFile(desktop).find("\nExec=\"/opt/my \\\\\"q\\\\\"/\\\\$quantrel\" %f\n"), std::string::npos)
-      << ReadFile(desktop);
-  EXPECT_NE(ReadFile(desktop).find("\nMimeType=application/x-tarn;\n"), std::string::npos);
+  EXPECT_NE(ReadFileText(mime).find("<glob pattern=\"*.tarn\"/>"), std::string::npos);
+  EXPECT_NE(ReadFileText(mime).find("type=\"application/x-tarn\""), std::string::npos);
+  EXPECT_NE(ReadFileText(desktop).find("\nExec=\"/opt/my \\\\\"q\\\\\"/\\\\$quantrel\" %f\n"), std::string::npos)
+      << ReadFileText(desktop);
+  EXPECT_NE(ReadFileText(desktop).find("\nMimeType=application/x-tarn;\n"), std::string::npos);
 
   std::ofstream(desktop) << "changed by the user";
   Storage->NewBuild = false;
   RegisterFileType("tarn", program);
-  EXPECT_EQ(ReadFile(desktop), "changed by the user") << "an existing association stays within a build";
+  EXPECT_EQ(ReadFileText(desktop), "changed by the user") << "an existing association stays within a build";
   Storage->NewBuild = true;
   RegisterFileType("tarn", program);
-  EXPECT_NE(ReadFile(desktop), "changed by the user") << "a new build rewrites it";
+  EXPECT_NE(ReadFileText(desktop), "changed by the user") << "a new build rewrites it";
 }

@@ -1,9 +1,11 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// Files for tests. A fresh folder for one test, removed with everything in it afterwards.
 // Made below $QUANTREL_TEST_TMP (set by CTest) or the system's temporary folder.
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -53,3 +55,11 @@ private:
   std::string old_;
   bool hadValue_ = false;
 };
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadFileText(const std::string& name) {
+  std::ifstream stream(name, std::ios::binary);
+  std::stringstream text;
+  text << stream.rdbuf();
+  return text.str();
+}

@@ -118,8 +118,7 @@ TEST(Vector, ErrorTexts) {
   for (const auto& [code, text] : cases) EXPECT_EQ(VectorErrorText(code), text) << "code " << code;
 }
 
-TEST(Vector, TheLastReleaseFreesTheVector) {
-  // A derived probe would need TVector to be open for extension; the count tells the same story.
+TEST(Vector, CountingStartsAtZeroAndFollowsTheHolders) {
   IVector* raw = new TVector(1);
   EXPECT_EQ(raw->RefCount(), 0);
   {
