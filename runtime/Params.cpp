@@ -1,5 +1,6 @@
 #include "runtime/Params.h"
 
+#include "runtime/Exceptions.h"
 #include "runtime/Storage.h"
 
 constinit TParams Params;
@@ -38,17 +39,23 @@ struct TOptionWriter {
   void operator()(const char* key, std::int64_t value) const { store.WriteInteger(key, value); }
 };
 
+TStorage& OpenOptions(bool erase) {
+  QASSERT(Storage, "Assertion failure");
+  Storage->OpenSection("PARAMS", erase);
+  return *Storage;
+}
+
 }  // namespace
 
 void TParams::Load() {
-  Storage->OpenSection("PARAMS", false);
-  TSectionCloser closer(*Storage);
-  VisitOptions(*this, TOptionReader{*Storage});
+  TStorage& store = OpenOptions(false);
+  TSectionCloser closer(store);
+  VisitOptions(*this, TOptionReader{store});
 }
 
 // Erasing first drops keys no longer written.
 void TParams::Save() const {
-  Storage->OpenSection("PARAMS", true);
-  TSectionCloser closer(*Storage);
-  VisitOptions(*this, TOptionWriter{*Storage});
+  TStorage& store = OpenOptions(true);
+  TSectionCloser closer(store);
+  VisitOptions(*this, TOptionWriter{store});
 }

@@ -232,7 +232,6 @@ bool IsPlainExtension(const std::string& extension) {
 }  // namespace
 
 void RegisterFileType(const std::string& Extension, const std::string& ProgramPath) {
-  // The extension also names files and the MIME type, so it must be plain.
   QASSERT(IsPlainExtension(Extension) && !ProgramPath.empty() && Storage, "Assertion failure");
   std::filesystem::path dataFolder = XdgFolder("XDG_DATA_HOME", ".local/share");
   std::filesystem::path mimeFile = dataFolder / "mime" / "packages" / (Extension + "file.xml");

@@ -99,5 +99,6 @@ std::string GetAppFolder();
 // user's desktop (a shared-mime-info type and a desktop entry in
 // $XDG_DATA_HOME, ~/.local/share when unset). When the association exists
 // already it is rewritten only on the first start of a new build (needs
-// Storage). Both arguments must be non-empty (assertion otherwise).
+// Storage). Extension must be letters and digits, as it also names files and
+// the MIME type, and ProgramPath non-empty (assertion otherwise).
 void RegisterFileType(const std::string& Extension, const std::string& ProgramPath);

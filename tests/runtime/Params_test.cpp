@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Exceptions.h"
 #include "runtime/IniFile.h"
 #include "runtime/Storage.h"
 #include "tests/runtime/TempFolder.h"
@@ -96,6 +97,12 @@ TEST_F(ParamsTest, StoredValuesLoadUnclampedAndMalformedOnesAsDefaults) {
   expected.UseShow = false;
   expected.FMantissa = 40;
   EXPECT_TRUE(SameOptions(Params, expected)) << "every other option keeps its default";
+}
+
+TEST_F(ParamsTest, NeedTheStore) {
+  Storage.reset();
+  EXPECT_THROW(Params.Load(), EAssertionFailed);
+  EXPECT_THROW(Params.Save(), EAssertionFailed);
 }
 
 TEST_F(ParamsTest, LoadKeepsCurrentValuesForMissingKeysAndSaveDropsStrayKeys) {
