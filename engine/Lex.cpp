@@ -1,5 +1,6 @@
 #include "engine/Lex.h"
 
+#include <algorithm>
 #include <istream>
 #include <limits>
 #include <memory>
@@ -215,6 +216,7 @@ void TLex::SetInput(std::istream* stream, std::int32_t seed) {
   scrambled_ = stream && seed != -1;
   size_ = static_cast<std::int32_t>(size);
   unread_ = size_ > 0 ? size_ : 0;
+  chunkPos_ = chunkEnd_ = 0;
   pos_ = line_ = col_ = stream ? 1 : 0;
   atEnd_ = size_ <= 0;
   if (scrambled_) TRandom::Seed(static_cast<std::uint32_t>(seed));
@@ -226,12 +228,21 @@ void TLex::SetInput(std::istream* stream, std::int32_t seed) {
 }
 
 std::uint8_t TLex::ReadByte() {
-  if (unread_ == 0) return 0;
-  --unread_;
-  const auto byte = stream_->rdbuf()->sbumpc();
-  // A stream shorter than it claimed reads as zero bytes.
-  const auto value = static_cast<std::uint8_t>(byte == std::char_traits<char>::eof() ? 0 : byte);
+  if (chunkPos_ == chunkEnd_ && !FillChunk()) return 0;
+  const auto value = static_cast<std::uint8_t>(chunk_[chunkPos_++]);
   return scrambled_ ? value ^ static_cast<std::uint8_t>(TRandom::Below(256)) : value;
+}
+
+bool TLex::FillChunk() {
+  if (unread_ == 0) return false;
+  const auto wanted = std::min(unread_, static_cast<std::int32_t>(chunk_.size()));
+  const auto got = static_cast<std::int32_t>(stream_->rdbuf()->sgetn(chunk_.data(), wanted));
+  // A stream shorter than it claimed reads as zero bytes.
+  std::fill(chunk_.begin() + got, chunk_.begin() + wanted, '\0');
+  unread_ -= wanted;
+  chunkPos_ = 0;
+  chunkEnd_ = wanted;
+  return true;
 }
 
 void TLex::Advance() {

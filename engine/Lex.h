@@ -101,6 +101,7 @@ private:
   std::uint8_t Refuse(const std::string& message, const TLib* lib, TSourcePos pos);
 
   std::uint8_t ReadByte();
+  bool FillChunk();
   void Advance();
   void CountLineEnd();
   bool CurIs(std::uint8_t charClasses) const;
@@ -131,7 +132,13 @@ private:
   std::bitset<256> declarationStarters_;
 
   std::istream* stream_ = nullptr;
-  std::int32_t unread_ = 0;  // bytes of the stream not yet read into Cur or Ahead
+  std::int32_t unread_ = 0;  // bytes of the stream not yet fetched into the chunk
+  // Raw bytes fetched from the stream ahead of Cur and Ahead; unscrambled
+  // one at a time as they are read, so the generator advances exactly as the
+  // text is read.
+  std::array<char, 4096> chunk_;
+  std::int32_t chunkPos_ = 0;
+  std::int32_t chunkEnd_ = 0;
   std::int32_t pos_ = 0;
   std::int32_t size_ = 0;
   std::int32_t line_ = 0;
