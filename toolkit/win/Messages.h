@@ -1,0 +1,306 @@
+#pragma once
+// Window messages with their platform numbers, the message records and the
+// codes carried in message parameters. Component messages (CM_*) and
+// reflected notifications (CN_*) keep the numbers of the component toolkit.
+
+#include <functional>
+
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Rect.h"
+
+// The message as a window method sees it.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+// A window method: an object's handler of every message of one window.
+using TWndMethod = std::function<void(TMessage&)>;
+
+// A queued message.
+struct MSG {
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  DWORD time = 0;
+  TPoint pt;
+};
+
+enum : UINT {
+  WM_NULL = 0x0000,
+  WM_CREATE = 0x0001,
+  WM_DESTROY = 0x0002,
+  WM_MOVE = 0x0003,
+  WM_SIZE = 0x0005,
+  WM_ACTIVATE = 0x0006,
+  WM_SETFOCUS = 0x0007,
+  WM_KILLFOCUS = 0x0008,
+  WM_ENABLE = 0x000A,
+  WM_SETREDRAW = 0x000B,
+  WM_SETTEXT = 0x000C,
+  WM_GETTEXT = 0x000D,
+  WM_GETTEXTLENGTH = 0x000E,
+  WM_PAINT = 0x000F,
+  WM_CLOSE = 0x0010,
+  WM_QUIT = 0x0012,
+  WM_ERASEBKGND = 0x0014,
+  WM_SYSCOLORCHANGE = 0x0015,
+  WM_SHOWWINDOW = 0x0018,
+  WM_SETTINGCHANGE = 0x001A,
+  WM_ACTIVATEAPP = 0x001C,
+  WM_FONTCHANGE = 0x001D,
+  WM_CANCELMODE = 0x001F,
+  WM_SETCURSOR = 0x0020,
+  WM_MOUSEACTIVATE = 0x0021,
+  WM_CHILDACTIVATE = 0x0022,
+  WM_GETMINMAXINFO = 0x0024,
+  WM_DRAWITEM = 0x002B,
+  WM_MEASUREITEM = 0x002C,
+  WM_SETFONT = 0x0030,
+  WM_GETFONT = 0x0031,
+  WM_GETOBJECT = 0x003D,
+  WM_WINDOWPOSCHANGING = 0x0046,
+  WM_WINDOWPOSCHANGED = 0x0047,
+  WM_NOTIFY = 0x004E,
+  WM_CONTEXTMENU = 0x007B,
+  WM_STYLECHANGING = 0x007C,
+  WM_STYLECHANGED = 0x007D,
+  WM_GETICON = 0x007F,
+  WM_NCCREATE = 0x0081,
+  WM_NCDESTROY = 0x0082,
+  WM_NCCALCSIZE = 0x0083,
+  WM_NCHITTEST = 0x0084,
+  WM_NCPAINT = 0x0085,
+  WM_NCACTIVATE = 0x0086,
+  WM_GETDLGCODE = 0x0087,
+  WM_NCMOUSEMOVE = 0x00A0,
+  WM_NCLBUTTONDOWN = 0x00A1,
+  WM_NCLBUTTONUP = 0x00A2,
+  WM_NCLBUTTONDBLCLK = 0x00A3,
+  WM_NCRBUTTONDOWN = 0x00A4,
+  WM_NCRBUTTONUP = 0x00A5,
+  WM_NCRBUTTONDBLCLK = 0x00A6,
+  WM_NCMBUTTONDOWN = 0x00A7,
+  WM_NCMBUTTONUP = 0x00A8,
+  WM_NCMBUTTONDBLCLK = 0x00A9,
+  WM_KEYDOWN = 0x0100,
+  WM_KEYUP = 0x0101,
+  WM_CHAR = 0x0102,
+  WM_SYSKEYDOWN = 0x0104,
+  WM_SYSKEYUP = 0x0105,
+  WM_SYSCHAR = 0x0106,
+  WM_COMMAND = 0x0111,
+  WM_SYSCOMMAND = 0x0112,
+  WM_TIMER = 0x0113,
+  WM_HSCROLL = 0x0114,
+  WM_VSCROLL = 0x0115,
+  WM_INITMENUPOPUP = 0x0117,
+  WM_ENTERIDLE = 0x0121,
+  WM_UPDATEUISTATE = 0x0128,
+  WM_CTLCOLORLISTBOX = 0x0134,
+  WM_CTLCOLORDLG = 0x0136,
+  WM_MOUSEMOVE = 0x0200,
+  WM_LBUTTONDOWN = 0x0201,
+  WM_LBUTTONUP = 0x0202,
+  WM_LBUTTONDBLCLK = 0x0203,
+  WM_RBUTTONDOWN = 0x0204,
+  WM_RBUTTONUP = 0x0205,
+  WM_RBUTTONDBLCLK = 0x0206,
+  WM_MBUTTONDOWN = 0x0207,
+  WM_MBUTTONUP = 0x0208,
+  WM_MBUTTONDBLCLK = 0x0209,
+  WM_MOUSEWHEEL = 0x020A,
+  WM_MOUSEHWHEEL = 0x020E,
+  WM_PARENTNOTIFY = 0x0210,
+  WM_ENTERMENULOOP = 0x0211,
+  WM_EXITMENULOOP = 0x0212,
+  WM_SIZING = 0x0214,
+  WM_CAPTURECHANGED = 0x0215,
+  WM_MOUSEHOVER = 0x02A1,
+  WM_MOUSELEAVE = 0x02A3,
+  WM_CUT = 0x0300,
+  WM_COPY = 0x0301,
+  WM_PASTE = 0x0302,
+  WM_CLEAR = 0x0303,
+  WM_PRINT = 0x0317,
+  WM_PRINTCLIENT = 0x0318,
+  WM_THEMECHANGED = 0x031A,
+  WM_USER = 0x0400,
+  WM_APP = 0x8000,
+};
+
+// Component messages: the toolkit's own notifications between controls.
+enum : UINT {
+  CM_BASE = 0xB000,
+  CM_ACTIVATE = CM_BASE + 0,
+  CM_DEACTIVATE = CM_BASE + 1,
+  CM_GOTFOCUS = CM_BASE + 2,
+  CM_LOSTFOCUS = CM_BASE + 3,
+  CM_CANCELMODE = CM_BASE + 4,
+  CM_DIALOGKEY = CM_BASE + 5,
+  CM_DIALOGCHAR = CM_BASE + 6,
+  CM_FOCUSCHANGED = CM_BASE + 7,
+  CM_PARENTFONTCHANGED = CM_BASE + 8,
+  CM_PARENTCOLORCHANGED = CM_BASE + 9,
+  CM_HITTEST = CM_BASE + 10,
+  CM_VISIBLECHANGED = CM_BASE + 11,
+  CM_ENABLEDCHANGED = CM_BASE + 12,
+  CM_COLORCHANGED = CM_BASE + 13,
+  CM_FONTCHANGED = CM_BASE + 14,
+  CM_CURSORCHANGED = CM_BASE + 15,
+  CM_TEXTCHANGED = CM_BASE + 18,
+  CM_MOUSEENTER = CM_BASE + 19,
+  CM_MOUSELEAVE = CM_BASE + 20,
+  CM_MENUCHANGED = CM_BASE + 21,
+  CM_SHOWINGCHANGED = CM_BASE + 25,
+  CM_ENTER = CM_BASE + 26,
+  CM_EXIT = CM_BASE + 27,
+  CM_WANTSPECIALKEY = CM_BASE + 30,
+  CM_RELEASE = CM_BASE + 33,
+  CM_SYSCOLORCHANGE = CM_BASE + 36,
+  CM_UIACTIVATE = CM_BASE + 41,
+  CM_CONTROLLISTCHANGE = CM_BASE + 44,
+  CM_CHILDKEY = CM_BASE + 46,
+  CM_HINTSHOW = CM_BASE + 48,
+  CM_RECREATEWND = CM_BASE + 51,
+  CM_INVALIDATE = CM_BASE + 52,
+  CM_CONTROLCHANGE = CM_BASE + 54,
+  CM_FLOAT = CM_BASE + 58,
+  CM_BORDERCHANGED = CM_BASE + 59,
+  CM_BIDIMODECHANGED = CM_BASE + 60,
+  CM_HINTSHOWPAUSE = CM_BASE + 65,
+  CM_MOUSEWHEEL = CM_BASE + 67,
+};
+
+// Notifications reflected back to the control that caused them.
+enum : UINT {
+  CN_BASE = 0xBC00,
+  CN_NOTIFY = CN_BASE + WM_NOTIFY,
+  CN_KEYDOWN = CN_BASE + WM_KEYDOWN,
+  CN_KEYUP = CN_BASE + WM_KEYUP,
+  CN_CHAR = CN_BASE + WM_CHAR,
+  CN_COMMAND = CN_BASE + WM_COMMAND,
+  CN_HSCROLL = CN_BASE + WM_HSCROLL,
+  CN_VSCROLL = CN_BASE + WM_VSCROLL,
+};
+
+// Non-client hit-test codes (WM_NCHITTEST results, WM_NC* and WM_SETCURSOR parameters).
+enum : int {
+  HTERROR = -2,
+  HTTRANSPARENT = -1,
+  HTNOWHERE = 0,
+  HTCLIENT = 1,
+  HTCAPTION = 2,
+  HTSYSMENU = 3,
+  HTGROWBOX = 4,
+  HTSIZE = 4,
+  HTMENU = 5,
+  HTHSCROLL = 6,
+  HTVSCROLL = 7,
+  HTMINBUTTON = 8,
+  HTMAXBUTTON = 9,
+  HTLEFT = 10,
+  HTRIGHT = 11,
+  HTTOP = 12,
+  HTTOPLEFT = 13,
+  HTTOPRIGHT = 14,
+  HTBOTTOM = 15,
+  HTBOTTOMLEFT = 16,
+  HTBOTTOMRIGHT = 17,
+  HTBORDER = 18,
+  HTCLOSE = 20,
+  HTHELP = 21,
+};
+
+// Scroll requests (low word of WM_HSCROLL / WM_VSCROLL) and scroll-bar ids.
+enum : int {
+  SB_LINEUP = 0,
+  SB_LINELEFT = 0,
+  SB_LINEDOWN = 1,
+  SB_LINERIGHT = 1,
+  SB_PAGEUP = 2,
+  SB_PAGELEFT = 2,
+  SB_PAGEDOWN = 3,
+  SB_PAGERIGHT = 3,
+  SB_THUMBPOSITION = 4,
+  SB_THUMBTRACK = 5,
+  SB_TOP = 6,
+  SB_LEFT = 6,
+  SB_BOTTOM = 7,
+  SB_RIGHT = 7,
+  SB_ENDSCROLL = 8,
+};
+enum : int { SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3 };
+
+// Mouse key state in the WParam of mouse messages.
+enum : WPARAM { MK_LBUTTON = 0x01, MK_RBUTTON = 0x02, MK_SHIFT = 0x04, MK_CONTROL = 0x08, MK_MBUTTON = 0x10 };
+constexpr int WHEEL_DELTA = 120;
+
+enum : WPARAM { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+enum : WPARAM { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
+enum : LRESULT { MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3 };
+enum : LRESULT {
+  DLGC_WANTARROWS = 0x01,
+  DLGC_WANTTAB = 0x02,
+  DLGC_WANTALLKEYS = 0x04,
+  DLGC_HASSETSEL = 0x08,
+  DLGC_WANTCHARS = 0x80,
+};
+enum : UINT { PM_NOREMOVE = 0, PM_REMOVE = 1 };
+// What WM_PRINT asks to be drawn.
+enum : LPARAM {
+  PRF_CHECKVISIBLE = 0x01,
+  PRF_NONCLIENT = 0x02,
+  PRF_CLIENT = 0x04,
+  PRF_ERASEBKGND = 0x08,
+  PRF_CHILDREN = 0x10,
+  PRF_OWNED = 0x20,
+};
+enum : WPARAM {
+  SC_SIZE = 0xF000,
+  SC_MOVE = 0xF010,
+  SC_MINIMIZE = 0xF020,
+  SC_MAXIMIZE = 0xF030,
+  SC_CLOSE = 0xF060,
+  SC_VSCROLL = 0xF070,
+  SC_HSCROLL = 0xF080,
+  SC_KEYMENU = 0xF100,
+  SC_RESTORE = 0xF120,
+  SC_CONTEXTHELP = 0xF180,
+};
+
+// WM_NCCALCSIZE's record when its WParam is set: the first rectangle is the
+// proposed window rectangle on the way in and the client rectangle on the way out.
+struct NCCALCSIZE_PARAMS {
+  TRect rgrc[3];
+  struct WINDOWPOS* lppos = nullptr;
+};
+
+// The record of WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED.
+struct WINDOWPOS {
+  HWND hwnd = nullptr;
+  HWND hwndInsertAfter = nullptr;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+  UINT flags = 0;
+};
+
+// The record WM_NCCREATE and WM_CREATE point to, and the creation hook sees.
+struct CREATESTRUCT {
+  void* lpCreateParams = nullptr;
+  HMENU hMenu = nullptr;
+  HWND hwndParent = nullptr;
+  int cy = 0;
+  int cx = 0;
+  int y = 0;
+  int x = 0;
+  DWORD style = 0;
+  const char* lpszName = nullptr;
+  const char* lpszClass = nullptr;
+  DWORD dwExStyle = 0;
+};
