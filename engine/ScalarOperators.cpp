@@ -3,6 +3,7 @@
 #include <compare>
 #include <functional>
 
+#include "engine/ArrVar.h"
 #include "engine/Kind.h"
 #include "engine/ScalarArith.h"
 #include "engine/Token.h"
@@ -30,6 +31,17 @@ TValue ValueOf(TVar* var) {
 
 // The result variables of scalar kinds are base variables (made by MakeVar).
 void Store(TVar* result, const TValue& value) { static_cast<TBaseVar*>(result)->SetValue(value); }
+
+// Every array of Char is the String kind too, so a text operand may be one;
+// its text is its characters in order.
+TValue TextOf(TVar* var) {
+  const auto* chars = dynamic_cast<const TArrVar*>(var);
+  if (!chars) return ValueOf(var);
+  std::string text;
+  text.reserve(chars->Count());
+  for (std::int32_t p = 0; p < chars->Count(); ++p) text += ValueOf(chars->ElemAt(p)).AsChar();
+  return TValue::String(std::move(text));
+}
 
 std::uint64_t BitsOf(TVar* set) { return As<TSetVar>(set).GetBits(); }
 
@@ -65,13 +77,13 @@ bool NotBelow(std::partial_ordering order) { return order >= 0; }
 
 template <auto Op>
 void TextRelation(TVar* left, TVar* right, TVar* result) {
-  const TValue leftValue = ValueOf(left);
-  const TValue rightValue = ValueOf(right);
+  const TValue leftValue = TextOf(left);
+  const TValue rightValue = TextOf(right);
   Store(result, TValue::Boolean(Op(OperandText(leftValue), OperandText(rightValue))));
 }
 
 void ConcatBody(TVar* left, TVar* right, TVar* result) {
-  Store(result, TValue::String(ConcatTexts(ValueOf(left), ValueOf(right))));
+  Store(result, TValue::String(ConcatTexts(TextOf(left), TextOf(right))));
 }
 
 template <auto Op>
