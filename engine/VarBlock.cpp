@@ -20,16 +20,21 @@ void TVarBlock::Destroy() {
   ::operator delete(static_cast<void*>(this), std::align_val_t(alignment));
 }
 
-TVarPin::TVarPin(TVar* var) : var_(var) {
-  if (var_ && var_->Block()) var_->Block()->AddRef();
+TVarPin::TVarPin(TVar* var) : var_(var), block_(var ? var->Block() : nullptr) {
+  if (block_) block_->AddRef();
+}
+
+TVarPin::TVarPin(const TVarPin& other) : var_(other.var_), block_(other.block_) {
+  if (block_) block_->AddRef();
 }
 
 TVarPin& TVarPin::operator=(const TVarPin& other) {
   TVarPin kept(other);
   std::swap(var_, kept.var_);
+  std::swap(block_, kept.block_);
   return *this;
 }
 
 TVarPin::~TVarPin() {
-  if (var_ && var_->Block()) var_->Block()->Release();
+  if (block_) block_->Release();
 }

@@ -79,7 +79,7 @@ class TVarPin {
 public:
   TVarPin() = default;
   explicit TVarPin(TVar* var);
-  TVarPin(const TVarPin& other) : TVarPin(other.var_) {}
+  TVarPin(const TVarPin& other);
   TVarPin& operator=(const TVarPin& other);
   ~TVarPin();
 
@@ -89,4 +89,5 @@ public:
 
 private:
   TVar* var_ = nullptr;
+  TVarBlock* block_ = nullptr;  // kept apart: a variable outside blocks may go first
 };

@@ -1,0 +1,214 @@
+#include "engine/ArrVar.h"
+
+#include "KindsFixture.h"
+
+namespace {
+
+class ArrVarTest : public KindsFixture {
+protected:
+  std::vector<long double> Values(const TArrVar& a) {
+    std::vector<long double> values;
+    for (std::int32_t p = 0; p < a.Count(); ++p) values.push_back(Base(*a.ElemAt(p)).GetValue().AsReal());
+    return values;
+  }
+  using V = std::vector<long double>;
+};
+
+TEST_F(ArrVarTest, StaticArraysStartWithTheirElementsAndIndexFromTheirLowBound) {
+  auto var = Var(Array(Integer(), 5, 7));
+  TArrVar& a = Arr(*var);
+  EXPECT_EQ(a.Count(), 3);
+  EXPECT_FALSE(a.IsDynamic());
+  EXPECT_TRUE(a.IsValidIndex(5));
+  EXPECT_TRUE(a.IsValidIndex(7));
+  EXPECT_FALSE(a.IsValidIndex(4));
+  EXPECT_FALSE(a.IsValidIndex(8));
+  EXPECT_EQ(a.Elem(5), a.ElemAt(0));
+  EXPECT_THROW(a.Elem(8), EAssertionFailed);
+  EXPECT_THROW(a.ElemAt(3), EAssertionFailed);
+
+  auto dynamic = Var(Vector());
+  EXPECT_EQ(Arr(*dynamic).Count(), 0);
+  Arr(*dynamic).SetLength(2);
+  EXPECT_FALSE(Arr(*dynamic).IsValidIndex(0));
+  EXPECT_FALSE(Arr(*dynamic).IsValidIndex(std::int64_t{1} << 32));
+  EXPECT_EQ(Arr(*dynamic).Elem(1), Arr(*dynamic).ElemAt(0));
+}
+
+TEST_F(ArrVarTest, ElementsAreVariablesOfTheElementKind) {
+  auto matrix = Var(Matrix());
+  SetMatSize(Arr(*matrix), 2, 3, true);
+  EXPECT_EQ(Arr(*matrix).Elem(1)->Kind(), Vector());
+  EXPECT_EQ(Arr(*matrix).Elem(2)->Kind(), Vector());
+  EXPECT_EQ(MatColCount(Arr(*matrix)), 3);
+  TVar* element = Arr(*Arr(*matrix).Elem(2)).Elem(3);
+  EXPECT_EQ(element->Kind(), Real());
+  EXPECT_FALSE(element->HasName());
+  SetMatElem(Arr(*matrix), 2, 3, 1.25L);
+  EXPECT_EQ(GetMatElem(Arr(*matrix), 2, 3), 1.25L);
+  EXPECT_EQ(ArrLength(nullptr), 0);
+}
+
+TEST_F(ArrVarTest, AssigningAnArrayOfAnotherShapeIsRefused) {
+  auto target = VectorOf({4, 5});
+  auto source = Var(Array(Real(), 1, 3));
+  EXPECT_FALSE(target->Assign(*source, false));
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{"Vector is not compatible with Array[1..3] of Real"});
+  EXPECT_EQ(Values(Arr(*target)), (V{4, 5}));
+  auto integer = Var(Integer());
+  EXPECT_THROW(target->Assign(*integer, false), EAssertionFailed);
+}
+
+TEST_F(ArrVarTest, AssignmentCopiesElementByElement) {
+  auto source = VectorOf({1, 2, 3});
+  auto target = Var(Vector());
+  EXPECT_TRUE(target->Assign(*source, false));
+  SetVecElem(Arr(*source), 1, 9);
+  EXPECT_EQ(Values(Arr(*target)), (V{1, 2, 3}));
+
+  auto matrix = Var(Matrix());
+  SetMatSize(Arr(*matrix), 2, 2, true);
+  SetMatElem(Arr(*matrix), 2, 1, 7);
+  auto copy = Var(Matrix());
+  copy->Assign(*matrix, false);
+  EXPECT_EQ(GetMatElem(Arr(*copy), 2, 1), 7);
+}
+
+TEST_F(ArrVarTest, ResetEmptiesADynamicArrayButResetsAStaticOnesElements) {
+  auto source = VectorOf({1, 2, 3});
+  auto dynamic = Var(Vector());
+  dynamic->Assign(*source, true);
+  dynamic->Reset();
+  EXPECT_EQ(Arr(*dynamic).Count(), 0);
+
+  auto fixed = Var(Array(Real(), 1, 3));
+  TArrVar& a = Arr(*fixed);
+  SetVecElem(a, 2, 8);
+  a.Reset();
+  EXPECT_EQ(Values(a), (V{0, 0, 0}));
+
+  // A static constant keeps its elements' initial values.
+  auto initial = Var(Array(Real(), 1, 3));
+  for (int i = 1; i <= 3; ++i) SetVecElem(Arr(*initial), i, i * 10);
+  a.Assign(*initial, true);
+  SetVecElem(a, 1, -1);
+  a.Reset();
+  EXPECT_EQ(Values(a), (V{10, 20, 30}));
+}
+
+TEST_F(ArrVarTest, DeleteRange) {
+  struct {
+    const char* Case;
+    std::int32_t First;
+    std::int32_t Last;
+    bool Deleted;
+    V Left;
+  } cases[] = {
+      {"only the second", 2, -1, true, {1, 3, 4, 5}},
+      {"a range", 2, 4, true, {1, 5}},
+      {"the last", 5, 5, true, {1, 2, 3, 4}},
+      {"all", 1, 5, true, {}},
+      {"first beyond the end", 6, 6, false, {1, 2, 3, 4, 5}},
+      {"first below 1", 0, 2, false, {1, 2, 3, 4, 5}},
+      {"last beyond the end", 4, 6, false, {1, 2, 3, 4, 5}},
+  };
+  for (const auto& c : cases) {
+    auto v = VectorOf({1, 2, 3, 4, 5});
+    EXPECT_EQ(Arr(*v).DeleteRange(c.First, c.Last), c.Deleted) << c.Case;
+    EXPECT_EQ(Values(Arr(*v)), c.Left) << c.Case;
+  }
+  auto v = VectorOf({1, 2, 3});
+  EXPECT_THROW(Arr(*v).DeleteRange(3, 2), EAssertionFailed);
+  auto fixed = Var(Array(Real(), 1, 3));
+  EXPECT_FALSE(Arr(*fixed).DeleteRange(1, 1)) << "a static array refuses";
+}
+
+TEST_F(ArrVarTest, AnElementInUseOutlivesSetLength) {
+  auto v = VectorOf({1, 2, 3});
+  TVarPin operand(Arr(*v).Elem(2));
+  TRefVar parameter("x", Real(), &User, false);
+  parameter.Bind(Arr(*v).Elem(3));
+
+  Arr(*v).SetLength(0);
+  Arr(*v).SetLength(4);  // fresh elements, likely where the old ones were
+  EXPECT_EQ(Base(*operand.Get()).GetValue().AsReal(), 2) << "the orphan keeps its last value";
+  auto nine = Var(Real(), TValue::Real(9));
+  EXPECT_TRUE(parameter.Assign(*nine, false));
+  EXPECT_EQ(Values(Arr(*v)), (V{0, 0, 0, 0})) << "a write to an orphan is lost";
+  parameter.Reset();
+}
+
+TEST_F(ArrVarTest, NestedElementsInUseOutliveTheirArrays) {
+  auto matrix = Var(Matrix());
+  SetMatSize(Arr(*matrix), 2, 2, true);
+  SetMatElem(Arr(*matrix), 2, 2, 4);
+  TVarPin cell(Arr(*Arr(*matrix).Elem(2)).Elem(2));
+  TVarPin row(Arr(*matrix).Elem(1));
+  matrix.reset();
+  EXPECT_EQ(Base(*cell.Get()).GetValue().AsReal(), 4);
+  EXPECT_EQ(Arr(*row.Get()).Count(), 2);
+
+  auto records = Var(Array(Record({{"x", Real()}})));
+  Arr(*records).SetLength(1);
+  TVar* field = static_cast<TRecVar&>(*Arr(*records).Elem(1)).Field(0);
+  EXPECT_EQ(field->Block(), Arr(*records).Elem(1)->Block()) << "a field belongs to its record's block";
+  TVarPin fieldInUse(field);
+  Arr(*records).Clear();
+  Base(*fieldInUse.Get()).SetValue(TValue::Real(1));
+}
+
+TEST_F(ArrVarTest, ACharacterViewKeepsItsStringAlive) {
+  auto strings = Var(Array(String()));
+  Arr(*strings).SetLength(1);
+  Base(*Arr(*strings).Elem(1)).SetValue(TValue::String("ab"));
+  TElemVar view;
+  static_cast<TStrVar&>(*Arr(*strings).Elem(1)).CharAt(2, view);
+  Arr(*strings).SetLength(0);
+  EXPECT_EQ(view.GetValue().AsChar(), 'b');
+}
+
+TEST_F(ArrVarTest, ResizingVectorsKeepsTheOverlap) {
+  auto v = VectorOf({1, 2, 3});
+  SetVecSize(Arr(*v), 5, false);
+  EXPECT_EQ(Values(Arr(*v)), (V{1, 2, 3, 0, 0}));
+  SetVecSize(Arr(*v), 2, false);
+  EXPECT_EQ(Values(Arr(*v)), (V{1, 2}));
+  SetVecSize(Arr(*v), 3, true);
+  EXPECT_EQ(Values(Arr(*v)), (V{0, 0, 0}));
+  SetVecSize(Arr(*v), -1, false);
+  EXPECT_EQ(Arr(*v).Count(), 0);
+}
+
+TEST_F(ArrVarTest, ResizingMatricesKeepsTheOverlap) {
+  auto m = Var(Matrix());
+  TArrVar& matrix = Arr(*m);
+  SetMatSize(matrix, 2, 3, true);
+  for (int i = 1; i <= 2; ++i)
+    for (int j = 1; j <= 3; ++j) SetMatElem(matrix, i, j, i * 10 + j);
+  SetMatSize(matrix, 3, 2, false);
+  EXPECT_EQ(matrix.Count(), 3);
+  EXPECT_EQ(MatColCount(matrix), 2);
+  EXPECT_EQ(Values(Arr(*matrix.Elem(1))), (V{11, 12}));
+  EXPECT_EQ(Values(Arr(*matrix.Elem(2))), (V{21, 22}));
+  EXPECT_EQ(Values(Arr(*matrix.Elem(3))), (V{0, 0}));
+  SetMatSize(matrix, 0, 5, false);
+  EXPECT_EQ(matrix.Count(), 0);
+  EXPECT_EQ(MatColCount(matrix), 0);
+}
+
+TEST_F(ArrVarTest, DeletingMatrixRowsAndColumns) {
+  auto m = Var(Matrix());
+  TArrVar& matrix = Arr(*m);
+  SetMatSize(matrix, 3, 3, true);
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j) SetMatElem(matrix, i, j, i * 10 + j);
+  EXPECT_TRUE(DeleteMatCols(matrix, 2, 2));
+  EXPECT_EQ(Values(Arr(*matrix.Elem(3))), (V{31, 33}));
+  EXPECT_TRUE(DeleteMatRows(matrix, 1, 2));
+  EXPECT_EQ(matrix.Count(), 1);
+  EXPECT_EQ(Values(Arr(*matrix.Elem(1))), (V{31, 33}));
+  EXPECT_THROW(DeleteMatCols(matrix, 2, 3), EAssertionFailed);
+  EXPECT_THROW(DeleteMatRows(matrix, 0, 1), EAssertionFailed);
+}
+
+}  // namespace
