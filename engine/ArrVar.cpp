@@ -88,10 +88,13 @@ TArrVar& Row(const TArrVar& m, std::int64_t i) { return static_cast<TArrVar&>(*m
 
 TArrVar& RowAt(const TArrVar& m, std::int32_t p) { return static_cast<TArrVar&>(*m.ElemAt(p)); }
 
+// Copies the values of the positions both vectors have, as Reals.
 void CopyReals(const TArrVar& from, TArrVar& to) {
   std::int32_t count = std::min(from.Count(), to.Count());
-  for (std::int32_t p = 0; p < count; ++p)
-    static_cast<TBaseVar*>(to.ElemAt(p))->SetValue(TValue::Real(static_cast<TBaseVar*>(from.ElemAt(p))->GetValue().AsReal()));
+  for (std::int32_t p = 0; p < count; ++p) {
+    long double x = static_cast<TBaseVar*>(from.ElemAt(p))->GetValue().AsReal();
+    static_cast<TBaseVar*>(to.ElemAt(p))->SetValue(TValue::Real(x));
+  }
 }
 
 // Re-dimensions a through resize; unless discard, the values at positions

@@ -52,7 +52,8 @@ TKindStd& TStds::Entry(TKind* kind) {
 }
 
 TKindStd* TStds::Find(const TKind* kind) const {
-  auto match = std::find_if(entries_.begin(), entries_.end(), [kind](const auto& entry) { return entry->Kind() == kind; });
+  auto match =
+      std::find_if(entries_.begin(), entries_.end(), [kind](const auto& entry) { return entry->Kind() == kind; });
   return match == entries_.end() ? nullptr : match->get();
 }
 
