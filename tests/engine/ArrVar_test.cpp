@@ -11,6 +11,14 @@ protected:
     for (std::int32_t p = 0; p < a.Count(); ++p) values.push_back(Base(*a.ElemAt(p)).GetValue().AsReal());
     return values;
   }
+  // A matrix whose element (i, j) is i * 10 + j.
+  std::unique_ptr<TVar> NumberedMatrix(std::int32_t rows, std::int32_t cols) {
+    auto m = Var(Matrix());
+    SetMatSize(Arr(*m), rows, cols, true);
+    for (int i = 1; i <= rows; ++i)
+      for (int j = 1; j <= cols; ++j) SetMatElem(Arr(*m), i, j, i * 10 + j);
+    return m;
+  }
   using V = std::vector<long double>;
 };
 
@@ -180,11 +188,8 @@ TEST_F(ArrVarTest, ResizingVectorsKeepsTheOverlap) {
 }
 
 TEST_F(ArrVarTest, ResizingMatricesKeepsTheOverlap) {
-  auto m = Var(Matrix());
+  auto m = NumberedMatrix(2, 3);
   TArrVar& matrix = Arr(*m);
-  SetMatSize(matrix, 2, 3, true);
-  for (int i = 1; i <= 2; ++i)
-    for (int j = 1; j <= 3; ++j) SetMatElem(matrix, i, j, i * 10 + j);
   SetMatSize(matrix, 3, 2, false);
   EXPECT_EQ(matrix.Count(), 3);
   EXPECT_EQ(MatColCount(matrix), 2);
@@ -197,11 +202,8 @@ TEST_F(ArrVarTest, ResizingMatricesKeepsTheOverlap) {
 }
 
 TEST_F(ArrVarTest, DeletingMatrixRowsAndColumns) {
-  auto m = Var(Matrix());
+  auto m = NumberedMatrix(3, 3);
   TArrVar& matrix = Arr(*m);
-  SetMatSize(matrix, 3, 3, true);
-  for (int i = 1; i <= 3; ++i)
-    for (int j = 1; j <= 3; ++j) SetMatElem(matrix, i, j, i * 10 + j);
   EXPECT_TRUE(DeleteMatCols(matrix, 2, 2));
   EXPECT_EQ(Values(Arr(*matrix.Elem(3))), (V{31, 33}));
   EXPECT_TRUE(DeleteMatRows(matrix, 1, 2));
