@@ -112,6 +112,14 @@ void Redimension(TArrVar& a, bool discard, Resize&& resize, CopyBack&& copyBack)
 
 }  // namespace
 
+std::string CharsToText(const TArrVar& chars) {
+  std::string text;
+  text.reserve(chars.Count());
+  for (std::int32_t p = 0; p < chars.Count(); ++p)
+    text += static_cast<const TBaseVar*>(chars.ElemAt(p))->GetValue().AsChar();
+  return text;
+}
+
 long double GetVecElem(const TArrVar& a, std::int64_t i) { return RealElem(a, i).GetValue().AsReal(); }
 
 long double GetMatElem(const TArrVar& m, std::int64_t i, std::int64_t j) { return GetVecElem(Row(m, i), j); }

@@ -50,6 +50,9 @@ private:
 
 // Vectors (arrays of Real) and matrices (arrays of vectors), 1-based through
 // TArrVar::Elem.
+// The text of an array of Char: its characters in order.
+std::string CharsToText(const TArrVar& chars);
+
 long double GetVecElem(const TArrVar& a, std::int64_t i);
 long double GetMatElem(const TArrVar& m, std::int64_t i, std::int64_t j);
 void SetVecElem(TArrVar& a, std::int64_t i, long double x);

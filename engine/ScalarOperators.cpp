@@ -37,10 +37,7 @@ void Store(TVar* result, const TValue& value) { static_cast<TBaseVar*>(result)->
 TValue TextOf(TVar* var) {
   const auto* chars = dynamic_cast<const TArrVar*>(var);
   if (!chars) return ValueOf(var);
-  std::string text;
-  text.reserve(chars->Count());
-  for (std::int32_t p = 0; p < chars->Count(); ++p) text += ValueOf(chars->ElemAt(p)).AsChar();
-  return TValue::String(std::move(text));
+  return TValue::String(CharsToText(*chars));
 }
 
 std::uint64_t BitsOf(TVar* set) { return As<TSetVar>(set).GetBits(); }

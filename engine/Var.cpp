@@ -91,11 +91,7 @@ bool TStrVar::Assign(const TVar& source, bool setInitial) {
   if (code >= kcInteger && code <= kcString) return TBaseVar::Assign(source, setInitial);
   auto* chars = dynamic_cast<const TArrVar*>(&source);
   QASSERT(chars && static_cast<const TArrKind*>(chars->Kind())->Elem()->Code() == kcChar, "959F1689");
-  std::string text;
-  text.reserve(chars->Count());
-  for (std::int32_t p = 0; p < chars->Count(); ++p)
-    text += static_cast<const TBaseVar*>(chars->ElemAt(p))->GetValue().AsChar();
-  TValue value = TValue::String(std::move(text));
+  TValue value = TValue::String(CharsToText(*chars));
   SetValue(value);
   if (setInitial) SetInitialValue(value);
   return true;
