@@ -22,23 +22,6 @@ struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
 struct HMENU__;
 using HMENU = HMENU__*;
-// Graphics objects; the graphics layer gives them their meaning.
-struct HDC__;
-using HDC = HDC__*;
-struct HGDIOBJ__;
-using HGDIOBJ = HGDIOBJ__*;
-struct HBITMAP__;
-using HBITMAP = HBITMAP__*;
-struct HBRUSH__;
-using HBRUSH = HBRUSH__*;
-struct HPEN__;
-using HPEN = HPEN__*;
-struct HFONT__;
-using HFONT = HFONT__*;
-struct HRGN__;
-using HRGN = HRGN__*;
-// A colour value: 0x00BBGGRR (red in the low byte).
-using COLORREF = DWORD;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);
