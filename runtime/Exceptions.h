@@ -47,6 +47,18 @@ public:
   EOverflow() : EQuantrelError("Floating point overflow") {}
 };
 
+// A packaged library that cannot be deciphered.
+class EAESError : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
+// A stream that gave or took fewer bytes than asked for.
+class EStreamError : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
 [[noreturn]] void AssertionFailure(const char* tag, const char* file, int line);
 
 // Tag is the eight-digit hexadecimal text that identifies the check.
