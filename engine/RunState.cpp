@@ -1,0 +1,44 @@
+#include "engine/RunState.h"
+
+#include <time.h>
+
+#include <cstdint>
+
+#include "engine/MessageChannel.h"
+#include "engine/RunFlags.h"
+
+namespace {
+
+constexpr std::int64_t PumpIntervalNs = 2'000'000;
+
+TMessagePump Pump;
+std::int64_t LastPumpNs = 0;
+
+// The kernel's coarse clock costs a few nanoseconds and ticks every few
+// milliseconds, which is all the gate needs.
+std::int64_t CoarseNowNs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+}  // namespace
+
+void ResetRunState() {
+  BreakFlag = false;
+  ContinueFlag = false;
+  ExitFlag = false;
+  AbortFlag = false;
+  NoUIFlag = false;
+  ClearLastError();
+}
+
+void SetMessagePump(TMessagePump pump) { Pump = std::move(pump); }
+
+void ProcessMessages() {
+  if (NoUIFlag || !Pump) return;
+  std::int64_t now = CoarseNowNs();
+  if (now - LastPumpNs < PumpIntervalNs) return;
+  LastPumpNs = now;
+  Pump();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The start of every run, and the window messages a running script lets
+// through. The windows and the scripts share one thread: a running script
+// keeps the windows alive by processing their pending messages now and
+// then, which is how an abort request reaches it.
+
+#include <functional>
+
+// Clears the run flags (BreakFlag, ContinueFlag, ExitFlag, AbortFlag,
+// NoUIFlag) and the last error, before every compilation and run.
+void ResetRunState();
+
+// Processes the window layer's pending messages; none is set while headless.
+using TMessagePump = std::function<void()>;
+void SetMessagePump(TMessagePump pump);
+
+// Runs the pump, unless NoUIFlag is set or it ran less than a few
+// milliseconds ago: statements call this before each step, and the gate
+// keeps their cost to one coarse clock read.
+void ProcessMessages();

@@ -1,0 +1,132 @@
+#pragma once
+// The engine facade: the one interface through which the windows drive the
+// engine (evaluate a typed line, abort a run, find, add and delete variables,
+// enumerate libraries, subscribe to changes), and the subscriber interface
+// through which they hear about changes. TXBuilder implements it.
+//
+// One thread calls the engine. A running script pumps window messages, so
+// handlers can call back in while it runs: the engine's running flag refuses
+// a second run and every operation that would change or free what the run
+// is using.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/MessageChannel.h"
+#include "runtime/CountedPtr.h"
+
+class TExpression;
+class TKind;
+class TLib;
+class TVar;
+class TVariant;
+
+// Names the engine and the windows share.
+inline constexpr const char* WorkspaceLibName = "Workspace";
+inline constexpr const char* AnsVarName = "ans";
+
+// What changed, as Update tells a subscriber.
+enum TDataChange : std::uint8_t {
+  dcEverything = 0,  // after a text was compiled or a library unloaded
+  dcVariables = 1,   // after a successful evaluation
+  dcLibraryLoaded = 4,
+};
+
+// Kinds of the items EnumLibraries hands to AddItem, and the Item each is:
+// TVar*, TFunc*, TVar* (a constant), TLib*, TKind*.
+enum TDataItemKind : std::uint8_t {
+  dikVariable = 1,
+  dikRoutine = 2,
+  dikConstant = 3,
+  dikLibrary = 4,
+  dikType = 5,
+};
+
+class IXDataClient : public TCounted {
+public:
+  // Something of the engine's symbols changed (a TDataChange, or up to 7).
+  virtual void Update(std::uint8_t what) = 0;
+  // Bit n set: the client wants Update(n). Update(0) reaches every client.
+  virtual std::uint8_t GetMask() = 0;
+  // One item of EnumLibraries; the result is only used as the parent of a
+  // library's items.
+  virtual void* AddItem(void* parent, void* item, std::uint8_t kind) = 0;
+};
+
+class ITarnscript : public TCounted {
+public:
+  // Library folder searched for library files; put in front of a bare name.
+  virtual void SetLibraryPath(const std::string& path) = 0;
+
+  // Compiles text as one expression and evaluates it. With show the result
+  // is printed as result lines (multiLine: the listing of ListVar, else the
+  // one-line text) and kept in the Workspace variable ans. value receives
+  // the result when it is a scalar, empty when there is none, an error
+  // variant when the line failed. seed -1 reads plain text.
+  virtual void Evaluate(const std::string& text, bool multiLine, bool show, std::int32_t seed,
+                        TVariant& value) = 0;
+  // Compiles one expression without running it; no error line reaches the
+  // sink. Nil for an empty or faulty text. The caller owns the tree.
+  virtual std::unique_ptr<TExpression> ParseExpression(const std::string& text) = 0;
+
+  virtual void SetConsole(CountedPtr<IXConsBase> sink) = 0;
+  virtual CountedPtr<IXConsBase> GetConsole() = 0;
+
+  // Declares a named type in System from a definition text: an enumeration
+  // "( a, b )" or a type expression "array of real".
+  virtual bool RegisterType(const std::string& name, const std::string& definition) = 0;
+
+  // A new Workspace variable of kind (nil after an error line).
+  virtual TVar* AddVariable(const std::string& name, TKind* kind) = 0;
+  // Adds a ready variable to the global table, which takes it on success.
+  virtual bool InsertVariable(TVar* variable) = 0;
+  // 0 unknown, 1 variable, 2 constant, 3 routine, 4 type, 5 enumeration member.
+  virtual std::uint8_t ClassifyIdentifier(const std::string& name) = 0;
+
+  virtual std::uint8_t GetIntegerFormat() = 0;
+  virtual void SetIntegerFormat(std::uint8_t format) = 0;
+
+  // The last error reported; -1 when it had no position.
+  virtual std::int32_t GetErrorLine() = 0;
+  virtual std::int32_t GetErrorColumn() = 0;
+  virtual std::string GetErrorText() = 0;
+
+  // Innermost scope first; nil when nothing has the name.
+  virtual TVar* FindVariable(const std::string& name) = 0;
+  virtual TLib* FindLibrary(const std::string& name) = 0;
+  // Frees the first global variable of that name, whatever its library.
+  virtual void DeleteVariable(const std::string& name) = 0;
+
+  // Stops the run in progress; nothing when none runs.
+  virtual void Abort() = 0;
+  virtual bool IsRunning() = 0;
+  // Option 0, the only one: an assignment to an unknown name in an evaluated
+  // line creates a Workspace variable. Another number is a range error.
+  virtual void SetOption(std::uint8_t option, bool on) = 0;
+  virtual bool GetOption(std::uint8_t option) = 0;
+  // A well-formed identifier that no keyword, global variable, type,
+  // enumeration member or library uses.
+  virtual bool IsFreeIdentifier(const std::string& name) = 0;
+
+  // Calls callback for each global variable (of library libName when it is
+  // not empty) until it answers false; the result is its last answer, false
+  // when it was never called.
+  virtual bool ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) = 0;
+  // Deletes every Workspace variable, and every variable of a Workspace type.
+  virtual void ClearWorkspace() = 0;
+
+  virtual bool AddDataClient(CountedPtr<IXDataClient> client) = 0;
+  virtual void NotifyDataClients(std::uint8_t what) = 0;
+  // Hands libraries and their items to client.AddItem; kinds has bit n set
+  // for each TDataItemKind n wanted. Libraries whose name begins with "_"
+  // are never reported, built-in ones only with includeBuiltIn, and with a
+  // nameFilter only the library of that name.
+  virtual void EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
+                             const std::string& nameFilter) = 0;
+};
+
+// The engine of the process, for built-in routines and host objects; set
+// while a TXBuilder exists, nil otherwise.
+extern ITarnscript* ScriptEngine;

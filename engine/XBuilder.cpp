@@ -1,0 +1,324 @@
+#include "engine/XBuilder.h"
+
+#include <sstream>
+#include <utility>
+
+#include "engine/Expression.h"
+#include "engine/Kind.h"
+#include "engine/NodeWalk.h"
+#include "engine/RunState.h"
+#include "engine/Var.h"
+#include "engine/VarText.h"
+#include "engine/Variant.h"
+#include "runtime/Exceptions.h"
+
+ITarnscript* ScriptEngine = nullptr;
+
+namespace {
+
+constexpr const char* ReentryMessage = "Reentrace attempted";
+
+// The running flag for the length of one operation, released on every path.
+class TRunningScope {
+public:
+  explicit TRunningScope(bool& running) : running_(running) { running_ = true; }
+  ~TRunningScope() { running_ = false; }
+  TRunningScope(const TRunningScope&) = delete;
+  TRunningScope& operator=(const TRunningScope&) = delete;
+
+private:
+  bool& running_;
+};
+
+// No sink for the length of one operation; the caller's comes back after.
+class TMutedSink {
+public:
+  TMutedSink() : saved_(GetMessageSink()) { SetMessageSink(nullptr); }
+  ~TMutedSink() { SetMessageSink(std::move(saved_)); }
+  TMutedSink(const TMutedSink&) = delete;
+  TMutedSink& operator=(const TMutedSink&) = delete;
+
+private:
+  CountedPtr<IXConsBase> saved_;
+};
+
+TVariant VariantOf(const TValue& value) {
+  TVariant variant;
+  ValueToVariant(value, variant);
+  return variant;
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsWellFormedIdentifier(const std::string& name) {
+  if (name.empty() || !IsLetter(name[0])) return false;
+  for (char c : name)
+    if (!IsLetter(c) && !IsDigit(c)) return false;
+  return true;
+}
+
+}  // namespace
+
+TXBuilder::TInputBinding::TInputBinding(TXBuilder& engine, const std::string& text, std::int32_t seed)
+    : engine_(engine), stream_(std::make_unique<std::istringstream>(text)) {
+  engine_.Lex.SetInput(stream_.get(), seed);
+}
+
+TXBuilder::TInputBinding::~TInputBinding() { engine_.Lex.SetInput(nullptr, -1); }
+
+TXBuilder::TXBuilder() {
+  TLib* system = Libs.FindOrAdd("System", true);
+  CurLib = system;
+  KindScopes.Push(&Kinds);
+  VarScopes.Push(&Vars);
+  FuncScopes.Push(&Funcs);
+  RegisterSystemLibrary(system);
+  AddBuiltInLibrary("_SysMath");
+  AddBuiltInLibrary("InOut");
+  AddBuiltInLibrary("Math");
+  RegisterSysPlots(AddBuiltInLibrary("SysPlots"));
+  Libs.FindOrAdd(WorkspaceLibName, true);
+  CurLib = nullptr;
+  Stds = &TypeRoutines;
+  ScriptEngine = this;
+}
+
+TXBuilder::~TXBuilder() {
+  if (ScriptEngine == this) ScriptEngine = nullptr;
+  if (Stds == &TypeRoutines) Stds = nullptr;
+}
+
+TLib* TXBuilder::AddBuiltInLibrary(const char* name) {
+  CurLib = Libs.FindOrAdd(name, true);
+  return CurLib;
+}
+
+TLib* TXBuilder::Workspace() const {
+  TLib* workspace = Libs.Find(WorkspaceLibName);
+  QASSERT(workspace, "Assertion failure");
+  return workspace;
+}
+
+bool TXBuilder::RefusedWhileRunning() {
+  if (!Running) return false;
+  ReportError(ReentryMessage, NoPosition, nullptr);
+  return true;
+}
+
+TFunc* TXBuilder::RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how) {
+  TFunc* added = AddFunc(*static_cast<TFuncTab*>(FuncScopes.Top()), std::move(func));
+  if (!added) return nullptr;
+  static_cast<TVarTab*>(VarScopes.Top())
+      ->Add(std::make_unique<TFuncVar>(added->Name(), added->Signature(), true, added, added->Lib()));
+  switch (how) {
+    case frPlain:
+      break;
+    case frTypeStr:
+      TypeRoutines.Entry(added->ArgKind(0)).SetStrConv(added);
+      break;
+    case frTypeOut:
+      TypeRoutines.Entry(added->ArgKind(0)).SetOutput(added);
+      break;
+    case frTypeConv:
+      Convs.Add(added->ResultKind(), added->ArgKind(0), added);
+      break;
+  }
+  return added;
+}
+
+// Evaluating a line.
+
+void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std::int32_t seed, TVariant& value) {
+  value = VariantOf(NoneValue);
+  if (text.empty()) return;
+  if (RefusedWhileRunning()) return;
+  TRunningScope running(Running);
+  TInputBinding input(*this, text, seed);
+  ResetRunState();
+  TValue error;
+  ClearValue(kcError, error);
+  value = VariantOf(error);
+  if (!Next()) return;
+  std::unique_ptr<TExpression> tree = CompileWholeExpression();
+  if (!tree || !tree->Evaluate()) return;
+  TVar* result = tree->ResultVar();
+  if (result) {
+    if (show) ShowResult(result, multiLine);
+    auto* scalar = dynamic_cast<TBaseVar*>(result);
+    value = VariantOf(scalar ? scalar->GetValue() : NoneValue);
+    UpdateAns(result);
+  } else {
+    value = VariantOf(NoneValue);
+  }
+  NotifyDataClients(dcVariables);
+}
+
+std::unique_ptr<TExpression> TXBuilder::ParseExpression(const std::string& text) {
+  if (text.empty()) return nullptr;
+  if (RefusedWhileRunning()) return nullptr;
+  TRunningScope running(Running);
+  TMutedSink muted;
+  TInputBinding input(*this, text, -1);
+  ResetRunState();
+  if (!Next()) return nullptr;
+  return CompileWholeExpression();
+}
+
+std::unique_ptr<TExpression> TXBuilder::CompileWholeExpression() {
+  std::unique_ptr<TExpression> tree = CompileExpression();
+  if (!tree || !Expect(tcEOF, tkEndOfInput)) return nullptr;
+  return tree;
+}
+
+void TXBuilder::ShowResult(TVar* result, bool multiLine) {
+  if (multiLine)
+    ListVar(result, std::string(), 0, lkResult);
+  else
+    WriteMessage(VarToText(result, true, true), lkResult, 0);
+}
+
+// ans takes the result. An ans of another kind is replaced by a new one;
+// the result is copied first, because it may be ans or a part of it.
+void TXBuilder::UpdateAns(TVar* result) {
+  TVar* ans = Vars.Find(AnsVarName);
+  std::unique_ptr<TVar> copy;
+  if (ans && !SameKind(ans->Kind(), result->Kind())) {
+    copy = MakeVar(std::string(), result->Kind(), false, NoneValue, Workspace());
+    copy->Assign(*result, false);
+    result = copy.get();
+    Vars.DeleteNode(ans);
+    ans = nullptr;
+  }
+  if (!ans) ans = Vars.Add(MakeVar(AnsVarName, result->Kind(), false, NoneValue, Workspace()));
+  ans->Assign(*result, false);
+}
+
+// Variables and names.
+
+TVar* TXBuilder::FindVariable(const std::string& name) {
+  for (int i = VarScopes.TopIndex(); i >= 0; --i)
+    if (TVar* var = static_cast<TVarTab*>(VarScopes.Get(i))->Find(name)) return var;
+  return nullptr;
+}
+
+TVar* TXBuilder::AddVariable(const std::string& name, TKind* kind) {
+  if (Vars.Find(name)) {
+    ReportError("Variable named \"" + name + "\" already exists", NoPosition, nullptr);
+    return nullptr;
+  }
+  if (!kind || kind->Code() <= kcError) {
+    ReportError("Failed to add variable \"" + name + "\"", NoPosition, nullptr);
+    return nullptr;
+  }
+  return Vars.Add(MakeVar(name, kind, false, NoneValue, Workspace()));
+}
+
+bool TXBuilder::InsertVariable(TVar* variable) {
+  if (!variable) return false;
+  if (Vars.Find(variable->Name())) {
+    ReportError("Variable named \"" + variable->Name() + "\" already exists", NoPosition, nullptr);
+    return false;
+  }
+  Vars.Add(std::unique_ptr<TVar>(variable));
+  return true;
+}
+
+void TXBuilder::DeleteVariable(const std::string& name) {
+  if (RefusedWhileRunning()) return;
+  Vars.DeleteByName(name);
+}
+
+void TXBuilder::ClearWorkspace() {
+  if (RefusedWhileRunning()) return;
+  Vars.RemoveLib(Workspace(), true);
+}
+
+bool TXBuilder::ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) {
+  if (!callback) return false;
+  bool answer = false;
+  for (THashNode* node : Vars.Walk()) {
+    auto* var = static_cast<TVar*>(node);
+    if (!libName.empty() && !(var->Lib() && SameName(var->Lib()->Name(), libName))) continue;
+    answer = callback(var);
+    if (!answer) break;
+  }
+  return answer;
+}
+
+std::uint8_t TXBuilder::ClassifyIdentifier(const std::string& name) {
+  if (TVar* var = FindVariable(name)) {
+    if (var->Kind()->Code() == kcFunction) return 3;
+    return var->IsConstant() ? 2 : 1;
+  }
+  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
+    auto* kinds = static_cast<TKindTab*>(KindScopes.Get(i));
+    if (kinds->FindKind(name)) return 4;
+    if (kinds->FindEnumMember(name)) return 5;
+  }
+  return 0;
+}
+
+bool TXBuilder::IsFreeIdentifier(const std::string& name) {
+  return IsWellFormedIdentifier(name) && !Lex.FindEntry(name) && !Vars.Find(name) && !Kinds.FindKind(name) &&
+         !Kinds.FindEnumMember(name) && !Libs.Find(name);
+}
+
+// Options and runs.
+
+void TXBuilder::SetOption(std::uint8_t option, bool on) {
+  if (option != 0) throw ERangeError();
+  Options = on ? Options | 1u : Options & ~1u;
+}
+
+bool TXBuilder::GetOption(std::uint8_t option) { return option <= 7 && (Options >> option) & 1u; }
+
+void TXBuilder::Abort() {
+  if (!Running) return;
+  AbortFlag = true;
+  WriteMessage("Execution terminated", lkWarning, 0);
+}
+
+// Subscribers.
+
+bool TXBuilder::AddDataClient(CountedPtr<IXDataClient> client) {
+  if (!client) return false;
+  DataClients.push_back(std::move(client));
+  return true;
+}
+
+void TXBuilder::NotifyDataClients(std::uint8_t what) {
+  // By index and through a reference of its own: an Update may subscribe
+  // another client.
+  for (std::size_t i = 0; i < DataClients.size(); ++i) {
+    CountedPtr<IXDataClient> client = DataClients[i];
+    if (what == dcEverything || (what <= 7 && (client->GetMask() >> what) & 1u)) client->Update(what);
+  }
+}
+
+void TXBuilder::EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
+                              const std::string& nameFilter) {
+  auto wanted = [kinds](TDataItemKind kind) { return ((kinds >> kind) & 1u) != 0; };
+  for (int i = 0; i < Libs.Count(); ++i) {
+    TLib* lib = Libs.Get(i);
+    if (lib->Name().starts_with('_') || (lib->BuiltIn() && !includeBuiltIn)) continue;
+    if (!nameFilter.empty() && !SameName(lib->Name(), nameFilter)) continue;
+    void* parent = wanted(dikLibrary) ? client.AddItem(nullptr, lib, dikLibrary) : nullptr;
+    if (wanted(dikConstant) || wanted(dikVariable)) {
+      ForEachNode(Vars, [&](THashNode* node) {
+        auto* var = static_cast<TVar*>(node);
+        if (var->Lib() != lib || var->Kind()->Code() == kcFunction) return;
+        TDataItemKind kind = var->IsConstant() ? dikConstant : dikVariable;
+        if (wanted(kind)) client.AddItem(parent, var, kind);
+      });
+    }
+    if (wanted(dikRoutine))
+      ForEachNode(Funcs, [&](THashNode* node) {
+        if (node->Lib() == lib) client.AddItem(parent, static_cast<TFunc*>(node), dikRoutine);
+      });
+    if (wanted(dikType))
+      ForEachNode(Kinds, [&](THashNode* node) {
+        if (node->Lib() == lib) client.AddItem(parent, static_cast<TKind*>(node), dikType);
+      });
+  }
+}
