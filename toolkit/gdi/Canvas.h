@@ -3,8 +3,9 @@
 // selecting them (and the colours and modes they imply) into the device
 // context before each drawing call when they changed: the font's colour is
 // the text colour; the brush's colour is the background colour, and a
-// solid brush makes the background OPAQUE, any other TRANSPARENT; the pen's
-// mode is the ROP2 mode.
+// clear brush makes the background TRANSPARENT, any other OPAQUE; the pen's
+// mode is the ROP2 mode. Like the device context it draws on, a canvas
+// keeps no copy of state set on its handle directly.
 
 #include <cstdint>
 #include <mutex>

@@ -69,6 +69,8 @@ constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
+// What colour queries answer when they cannot.
+constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
 constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR;
 constexpr TColor clBackground = clSystemColor | COLOR_BACKGROUND;

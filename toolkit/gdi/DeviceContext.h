@@ -91,9 +91,12 @@ public:
 
   const TDCState& State() const { return state_; }
   // Every change of state goes through here, so that the painter knows when
-  // to take it up again.
+  // to take it up again; changes of the clip region through ChangeClip.
   TDCState& ChangeState();
+  TDCState& ChangeClip();
   unsigned Serial() const { return serial_; }
+  // The visible region in device coordinates (a memory DC's: its bitmap).
+  TRegion Visible() const;
 
   TPoint ToDevice(TPoint logical) const;
   TRect ToDevice(const TRect& logical) const;
@@ -115,7 +118,10 @@ private:
   TDCState state_;
   std::vector<TDCState> saved_;
   unsigned serial_ = 1;
-  mutable unsigned clipSerial_ = 0;
+  unsigned clipSerial_ = 1;
+  // SurfaceClip's cache and what it was made from.
+  mutable unsigned cachedClipSerial_ = 0;
+  mutable TSize cachedSurfaceSize_;
   mutable TRegion surfaceClip_;
 };
 using HDC = TDeviceContext*;
@@ -127,7 +133,7 @@ bool DeleteDC(HDC dc);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 
 // Selecting a pen, brush, font or (into a memory DC) a bitmap returns the
-// previous one; selecting a region is SelectClipRgn and returns its result.
+// previous one, null on failure. Regions are selected with SelectClipRgn.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC dc, int objectType);
 

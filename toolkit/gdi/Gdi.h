@@ -65,7 +65,6 @@ bool TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, i
 bool ScrollDC(HDC dc, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
               TRect* updateRect);
 
-constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 // Both give CLR_INVALID outside the drawable area.
 TColor SetPixel(HDC dc, int x, int y, TColor color);
 TColor GetPixel(HDC dc, int x, int y);

@@ -15,7 +15,8 @@ public:
   std::function<void()> OnChange;
 
 protected:
-  void Changed();
+  // A change that needs a new GDI object (false: only how it is used changed).
+  void Changed(bool newHandle = true);
   // The object made for the current description, made on first use.
   HGDIOBJ CurrentHandle() const;
   virtual CountedPtr<TGdiObject> MakeHandle() const = 0;

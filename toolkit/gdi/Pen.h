@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/GraphicsObject.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

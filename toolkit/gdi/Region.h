@@ -35,6 +35,9 @@ public:
   bool Intersects(const TRect& rect) const;
   // The region as disjoint rectangles, top to bottom, left to right.
   std::vector<TRect> Rects() const;
+  // Calls visit(TRect) for each part of the region inside area, in the same order.
+  template <class Visit>
+  void ForEachRectIn(const TRect& area, Visit visit) const;
 
   void Offset(int dx, int dy);
   // mode is RGN_AND, RGN_OR, RGN_XOR or RGN_DIFF (a minus b).
@@ -57,6 +60,21 @@ private:
 
   std::vector<TBand> bands_;
 };
+
+template <class Visit>
+void TRegion::ForEachRectIn(const TRect& area, Visit visit) const {
+  for (const TBand& band : bands_) {
+    if (band.Bottom <= area.Top) continue;
+    if (band.Top >= area.Bottom) break;
+    const int top = band.Top > area.Top ? band.Top : area.Top;
+    const int bottom = band.Bottom < area.Bottom ? band.Bottom : area.Bottom;
+    for (std::size_t i = 0; i < band.Edges.size(); i += 2) {
+      const int left = band.Edges[i] > area.Left ? band.Edges[i] : area.Left;
+      const int right = band.Edges[i + 1] < area.Right ? band.Edges[i + 1] : area.Right;
+      if (left < right) visit(TRect{left, top, right, bottom});
+    }
+  }
+}
 
 // A region as a GDI object (HRGN).
 class TGdiRegion final : public TGdiObject {

@@ -10,3 +10,5 @@ class TGdiBitmap;
 QImage ImageView(TGdiBitmap& bitmap);
 // Replaces the bitmap's pixels by the image's, as a 32-bit bitmap.
 void AssignImage(TGdiBitmap& bitmap, const QImage& image);
+// Writes an image of the bitmap's size into it, keeping the bitmap's format.
+void StoreImage(TGdiBitmap& bitmap, const QImage& image);

@@ -1,0 +1,308 @@
+// Fills, block transfers and pixels: everything drawn by combining whole
+// pixels of pattern, source and destination with a raster operation.
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "toolkit/gdi/BrushPixels.h"
+#include "toolkit/gdi/Gdi.h"
+
+namespace {
+
+constexpr std::uint8_t CodeOf(std::uint32_t rop) { return std::uint8_t(rop >> 16); }
+constexpr std::uint8_t PatternCopy = CodeOf(PATCOPY);
+constexpr std::uint8_t SourceCopy = CodeOf(SRCCOPY);
+
+// The code's result differs with the pattern, source or destination bit.
+bool UsesPattern(std::uint8_t code) { return (code >> 4 & 0x0F) != (code & 0x0F); }
+bool UsesSource(std::uint8_t code) { return (code >> 2 & 0x33) != (code & 0x33); }
+bool UsesDestination(std::uint8_t code) { return (code >> 1 & 0x55) != (code & 0x55); }
+
+// Bit i of code is the result for pattern bit (i & 4), source bit (i & 2)
+// and destination bit (i & 1).
+std::uint32_t ApplyCode(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+  switch (code) {
+    case 0xCC: return s;
+    case 0xF0: return p;
+    case 0x5A: return p ^ d;
+    case 0x55: return ~d;
+    case 0x66: return s ^ d;
+    case 0x88: return s & d;
+    case 0xEE: return s | d;
+    default: break;
+  }
+  std::uint32_t result = 0;
+  for (int i = 0; i < 8; ++i)
+    if (code >> i & 1) result |= (i & 4 ? p : ~p) & (i & 2 ? s : ~s) & (i & 1 ? d : ~d);
+  return result;
+}
+
+// Source pixels prefetched for a target rectangle (surface coordinates) and
+// already in the destination's colour model; source and destination may
+// then be one surface.
+struct TSourceMap {
+  TRect Target;
+  TRect From;  // source rectangle, in surface coordinates of the source
+  bool MirrorX = false;
+  bool MirrorY = false;
+  std::vector<std::uint32_t> Pixels;  // From.Width() x From.Height()
+
+  static int Map(int i, int targetLength, int sourceLength, bool mirror) {
+    const int j = mirror ? targetLength - 1 - i : i;
+    return int((std::int64_t(2 * j + 1) * sourceLength) / (2 * std::int64_t(targetLength)));
+  }
+  std::uint32_t At(int x, int y) const {
+    const int sx = Map(x - Target.Left, Target.Width(), From.Width(), MirrorX);
+    const int sy = Map(y - Target.Top, Target.Height(), From.Height(), MirrorY);
+    return Pixels[std::size_t(sy) * From.Width() + sx];
+  }
+};
+
+struct TRasterInputs {
+  std::uint8_t Code = SourceCopy;
+  const TBrushPixels* Brush = nullptr;
+  const TSourceMap* Source = nullptr;
+  std::optional<std::uint32_t> Transparent;  // source colour (0x00RRGGBB) that leaves the destination
+};
+
+void FillSolidRow(std::uint32_t* row, int count, std::uint32_t pixel) { std::fill(row, row + count, pixel); }
+
+void RasterArea(TGdiBitmap& dest, const TRect& area, const TRasterInputs& in) {
+  const int width = area.Width();
+  const bool solidCopy = in.Code == PatternCopy && in.Brush->IsSolid() && !in.Brush->HasTransparency();
+  if (solidCopy && dest.Format() == pf32bit) {
+    for (int y = area.Top; y < area.Bottom; ++y)
+      FillSolidRow(reinterpret_cast<std::uint32_t*>(dest.ScanLine(y)) + area.Left, width, in.Brush->Tile[0]);
+    return;
+  }
+  const bool readsDest = UsesDestination(in.Code) || in.Transparent || (in.Brush && in.Brush->HasTransparency());
+  std::vector<std::uint32_t> row(width);
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    if (readsDest) dest.FetchRow(y, area.Left, width, row.data());
+    for (int i = 0; i < width; ++i) {
+      const int x = area.Left + i;
+      const std::uint32_t p = in.Brush ? in.Brush->At(x, y) : 0;
+      const std::uint32_t s = in.Source ? in.Source->At(x, y) : 0;
+      if ((in.Brush && p == TBrushPixels::Transparent) || (in.Transparent && (s & 0xFFFFFF) == *in.Transparent))
+        continue;
+      const std::uint32_t result = ApplyCode(in.Code, p, s, row[i]);
+      // Only a plain copy carries alpha over; everything else is opaque.
+      row[i] = in.Code == SourceCopy ? result : result | 0xFF000000u;
+    }
+    dest.StoreRow(y, area.Left, width, row.data());
+  }
+}
+
+TRect ToSurface(HDC dc, const TRect& logical) {
+  TRect r = dc->ToDevice(logical);
+  OffsetRect(r, dc->Origin().X, dc->Origin().Y);
+  return r;
+}
+
+// Normalises a rectangle given by a corner and a signed size; says whether it was mirrored.
+TRect Normalized(int x, int y, int width, int height, bool& mirrorX, bool& mirrorY) {
+  mirrorX = width < 0;
+  mirrorY = height < 0;
+  return Rect(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width), std::max(y, y + height));
+}
+
+void Raster(HDC dc, const TRect& target, const TRasterInputs& in) {
+  dc->SurfaceClip().ForEachRectIn(target, [&](const TRect& part) { RasterArea(dc->Surface(), part, in); });
+}
+
+bool PaintWithBrush(HDC dc, const TRect& logical, HBRUSH brush, std::uint8_t code) {
+  if (!dc || !brush) return false;
+  const TBrushPixels pixels = BrushPixels(*dc, *brush);
+  if (pixels.IsNull) return true;
+  Raster(dc, ToSurface(dc, logical), {code, &pixels, nullptr, {}});
+  return true;
+}
+
+// A pixel of a monochrome bitmap drawn on colour, or of colour drawn on monochrome.
+std::uint32_t Translate(std::uint32_t pixel, const TGdiBitmap& from, HDC source, HDC dest) {
+  const bool fromMono = from.Format() == pf1bit;
+  const bool toMono = dest->Surface().Format() == pf1bit;
+  if (fromMono && !toMono) {
+    const bool zero = pixel == ColorToPixel(from.Palette()[0]);
+    return ColorToPixel(zero ? dest->State().TextColor : dest->State().BkColor);
+  }
+  if (!fromMono && toMono)
+    return ColorToPixel(PixelToColor(pixel) == source->State().BkColor ? clWhite : clBlack);
+  return pixel;
+}
+
+// Reads the source rectangle (surface coordinates; parts outside the bitmap
+// repeat its edge pixels) in the destination's colour model.
+std::vector<std::uint32_t> FetchSource(HDC source, const TRect& from, HDC dest) {
+  const TGdiBitmap& bitmap = source->Surface();
+  std::vector<std::uint32_t> pixels(std::size_t(from.Width()) * from.Height());
+  std::vector<std::uint32_t> row(bitmap.Width());
+  for (int y = 0; y < from.Height(); ++y) {
+    bitmap.FetchRow(std::clamp(from.Top + y, 0, bitmap.Height() - 1), 0, bitmap.Width(), row.data());
+    for (int x = 0; x < from.Width(); ++x) {
+      const std::uint32_t pixel = row[std::clamp(from.Left + x, 0, bitmap.Width() - 1)];
+      pixels[std::size_t(y) * from.Width() + x] = Translate(pixel, bitmap, source, dest);
+    }
+  }
+  return pixels;
+}
+
+bool Transfer(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+              int sourceHeight, std::uint8_t code, std::optional<TColor> transparent) {
+  if (!dest) return false;
+  if (!UsesSource(code)) return PatBlt(dest, x, y, width, height, std::uint32_t(code) << 16);
+  if (!source || source->Surface().IsEmpty()) return false;
+  bool mirrorX, mirrorY, sourceMirrorX, sourceMirrorY;
+  TSourceMap map;
+  map.Target = ToSurface(dest, Normalized(x, y, width, height, mirrorX, mirrorY));
+  map.From = ToSurface(source, Normalized(sourceX, sourceY, sourceWidth, sourceHeight, sourceMirrorX, sourceMirrorY));
+  if (IsRectEmpty(map.Target) || IsRectEmpty(map.From)) return true;
+  map.MirrorX = mirrorX != sourceMirrorX;
+  map.MirrorY = mirrorY != sourceMirrorY;
+  map.Pixels = FetchSource(source, map.From, dest);
+  TBrushPixels brush;
+  if (UsesPattern(code)) brush = BrushPixels(*dest, *dest->State().Brush);
+  TRasterInputs in{code, UsesPattern(code) ? &brush : nullptr, &map, {}};
+  if (transparent) in.Transparent = ColorToPixel(ColorToRGB(*transparent)) & 0xFFFFFF;
+  Raster(dest, map.Target, in);
+  return true;
+}
+
+bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
+  TGdiBitmap& to = dest->Surface();
+  const TGdiBitmap& bitmap = source->Surface();
+  TRect inside = target;
+  TRect sourceBounds{0, 0, bitmap.Width(), bitmap.Height()};
+  OffsetRect(sourceBounds, target.Left - from.X, target.Top - from.Y);
+  if (!IntersectRect(inside, inside, sourceBounds)) return true;
+  dest->SurfaceClip().ForEachRectIn(inside, [&](const TRect& part) {
+    for (int y = part.Top; y < part.Bottom; ++y)
+      std::memcpy(to.ScanLine(y) + std::size_t(part.Left) * 4,
+                  bitmap.ScanLine(y - target.Top + from.Y) + std::size_t(part.Left - target.Left + from.X) * 4,
+                  std::size_t(part.Width()) * 4);
+  });
+  return true;
+}
+
+const std::uint8_t FocusPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+
+}  // namespace
+
+int FillRect(HDC dc, const TRect& rect, HBRUSH brush) { return PaintWithBrush(dc, rect, brush, PatternCopy); }
+
+int FrameRect(HDC dc, const TRect& rect, HBRUSH brush) {
+  if (!dc || !brush) return false;
+  if (IsRectEmpty(rect)) return true;
+  FillRect(dc, Rect(rect.Left, rect.Top, rect.Right, rect.Top + 1), brush);
+  if (rect.Height() > 1) FillRect(dc, Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), brush);
+  if (rect.Height() > 2) {
+    FillRect(dc, Rect(rect.Left, rect.Top + 1, rect.Left + 1, rect.Bottom - 1), brush);
+    if (rect.Width() > 1) FillRect(dc, Rect(rect.Right - 1, rect.Top + 1, rect.Right, rect.Bottom - 1), brush);
+  }
+  return true;
+}
+
+bool FillRgn(HDC dc, HRGN rgn, HBRUSH brush) {
+  if (!dc || !rgn || !brush) return false;
+  for (const TRect& rect : rgn->Region.Rects()) FillRect(dc, rect, brush);
+  return true;
+}
+
+bool InvertRect(HDC dc, const TRect& rect) {
+  if (!dc) return false;
+  Raster(dc, ToSurface(dc, rect), {CodeOf(DSTINVERT), nullptr, nullptr, {}});
+  return true;
+}
+
+bool DrawFocusRect(HDC dc, const TRect& rect) {
+  if (!dc) return false;
+  if (IsRectEmpty(rect)) return true;
+  const TBrushPixels pattern = MonochromePixels(*dc, FocusPattern);
+  const TRasterInputs in{CodeOf(PATINVERT), &pattern, nullptr, {}};
+  // Each pixel of the frame is inverted exactly once, so drawing twice restores it.
+  const TRect r = ToSurface(dc, rect);
+  Raster(dc, Rect(r.Left, r.Top, r.Right, r.Top + 1), in);
+  if (r.Height() > 1) Raster(dc, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), in);
+  if (r.Height() > 2) {
+    Raster(dc, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), in);
+    if (r.Width() > 1) Raster(dc, Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), in);
+  }
+  return true;
+}
+
+bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop) {
+  if (!dc) return false;
+  const std::uint8_t code = CodeOf(rop);
+  bool mirrorX, mirrorY;
+  const TRect target = ToSurface(dc, Normalized(x, y, width, height, mirrorX, mirrorY));
+  TBrushPixels brush;
+  if (UsesPattern(code)) {
+    brush = BrushPixels(*dc, *dc->State().Brush);
+    if (brush.IsNull) return true;
+  }
+  Raster(dc, target, {code, UsesPattern(code) ? &brush : nullptr, nullptr, {}});
+  return true;
+}
+
+bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, std::uint32_t rop) {
+  const std::uint8_t code = CodeOf(rop);
+  const bool plainCopy = code == SourceCopy && dest && source && &dest->Surface() != &source->Surface() &&
+                         dest->Surface().Format() == pf32bit && source->Surface().Format() == pf32bit;
+  if (plainCopy && width > 0 && height > 0) {
+    const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
+    return CopyWholePixels(dest, ToSurface(dest, Bounds(x, y, width, height)), source,
+                           {from.X + source->Origin().X, from.Y + source->Origin().Y});
+  }
+  return Transfer(dest, x, y, width, height, source, sourceX, sourceY, width, height, code, {});
+}
+
+bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, std::uint32_t rop) {
+  return Transfer(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, CodeOf(rop), {});
+}
+
+bool TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                    int sourceWidth, int sourceHeight, TColor transparent) {
+  return Transfer(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, SourceCopy,
+                  transparent);
+}
+
+bool ScrollDC(HDC dc, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect) {
+  if (!dc) return false;
+  TRect all;
+  GetClipBox(dc, &all);
+  TRect area = scroll ? *scroll : all;
+  if (clip) IntersectRect(area, area, *clip);
+  TRect moved = area;
+  OffsetRect(moved, dx, dy);
+  TRect limit = clip ? *clip : area;
+  TRect target;
+  IntersectRect(target, moved, limit);
+  if (!IsRectEmpty(target)) {
+    const int level = SaveDC(dc);
+    IntersectClipRect(dc, target.Left, target.Top, target.Right, target.Bottom);
+    BitBlt(dc, target.Left, target.Top, target.Width(), target.Height(), dc, target.Left - dx, target.Top - dy,
+           SRCCOPY);
+    RestoreDC(dc, level);
+  }
+  TRegion uncovered = TRegion::Combine(TRegion(area), TRegion(target), RGN_DIFF);
+  if (update) update->Region = uncovered;
+  if (updateRect) *updateRect = uncovered.Bounds();
+  return true;
+}
+
+TColor SetPixel(HDC dc, int x, int y, TColor color) {
+  if (!dc) return CLR_INVALID;
+  const TPoint p = ToSurface(dc, Bounds(x, y, 1, 1)).TopLeft();
+  if (!dc->SurfaceClip().Contains(p)) return CLR_INVALID;
+  dc->Surface().SetPixel(p.X, p.Y, color);
+  return dc->Surface().Pixel(p.X, p.Y);
+}
+
+TColor GetPixel(HDC dc, int x, int y) {
+  if (!dc) return CLR_INVALID;
+  const TPoint p = ToSurface(dc, Bounds(x, y, 1, 1)).TopLeft();
+  if (!dc->SurfaceClip().Contains(p)) return CLR_INVALID;
+  return dc->Surface().Pixel(p.X, p.Y);
+}

@@ -1,0 +1,220 @@
+// Fonts and text through Qt. Font names of the platform the program came
+// from are mapped onto the fonts we install, so that metrics are the same on
+// every machine; glyphs are drawn without anti-aliasing and without kerning,
+// so that a text's width is the sum of its characters' widths.
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/qt/QtPainter.h"
+
+struct TFontFace {
+  explicit TFontFace(const TLogFont& logFont);
+  int Width(const QString& text) const { return Metrics.horizontalAdvance(text); }
+  int Height() const { return Ascent + Descent; }
+
+  QFont Font;
+  QFontMetrics Metrics{QFont()};
+  int PixelSize = 0;
+  int Ascent = 0;
+  int Descent = 0;
+};
+
+namespace {
+
+constexpr int DefaultPixelSize = 13;
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return text;
+}
+
+QString FamilyFor(const std::string& faceName) {
+  static const std::map<std::string, const char*> substitutes = {
+      {"courier new", "Liberation Mono"},     {"courier", "Liberation Mono"},
+      {"consolas", "Liberation Mono"},        {"lucida console", "Liberation Mono"},
+      {"fixedsys", "Liberation Mono"},        {"terminal", "Liberation Mono"},
+      {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
+      {"ms sans serif", "Liberation Sans"},   {"microsoft sans serif", "Liberation Sans"},
+      {"ms shell dlg", "Liberation Sans"},    {"ms shell dlg 2", "Liberation Sans"},
+      {"tahoma", "Liberation Sans"},          {"segoe ui", "Liberation Sans"},
+      {"verdana", "Liberation Sans"},         {"system", "Liberation Sans"},
+      {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
+      {"ms serif", "Liberation Serif"},       {"georgia", "Liberation Serif"},
+  };
+  const std::string key = Lowered(faceName);
+  if (auto it = substitutes.find(key); it != substitutes.end()) return it->second;
+  const QString family = QString::fromStdString(faceName);
+  if (!faceName.empty() && QFontDatabase::hasFamily(family)) return family;
+  return "DejaVu Sans";
+}
+
+QFont MakeFont(const TLogFont& logFont, int pixelSize) {
+  QFont font(FamilyFor(logFont.lfFaceName));
+  font.setPixelSize(std::max(pixelSize, 1));
+  font.setWeight(QFont::Weight(std::clamp(logFont.lfWeight == 0 ? FW_NORMAL : logFont.lfWeight, 100, 900)));
+  font.setItalic(logFont.lfItalic);
+  font.setUnderline(logFont.lfUnderline);
+  font.setStrikeOut(logFont.lfStrikeOut);
+  font.setKerning(false);
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+// The largest pixel size whose cell (ascent + descent) fits cellHeight.
+int PixelSizeForCell(const TLogFont& logFont, int cellHeight) {
+  int size = cellHeight;
+  while (size > 1 && QFontMetrics(MakeFont(logFont, size)).height() > cellHeight) --size;
+  return size;
+}
+
+TFontFace& FaceOf(HDC dc) { return dc->State().Font->Face(); }
+
+// Reads UTF-8 text and splits it into code points (as QStrings).
+std::vector<QString> CodePoints(const QString& text) {
+  std::vector<QString> points;
+  for (int i = 0; i < text.size(); ++i) {
+    const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    points.push_back(text.mid(i, length));
+    i += length - 1;
+  }
+  return points;
+}
+
+struct TTextRun {
+  QString Text;
+  std::vector<QString> Points;  // with advances only
+  int Width = 0;
+};
+
+TTextRun MakeRun(HDC dc, std::string_view text, const int* advances) {
+  TTextRun run;
+  run.Text = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  if (!advances) {
+    run.Width = FaceOf(dc).Width(run.Text);
+    return run;
+  }
+  run.Points = CodePoints(run.Text);
+  for (std::size_t i = 0; i < run.Points.size(); ++i) run.Width += advances[i];
+  return run;
+}
+
+// The text's cell relative to the reference point, by the text alignment.
+QRect CellOf(HDC dc, const TTextRun& run) {
+  const TFontFace& face = FaceOf(dc);
+  const unsigned align = dc->State().TextAlign;
+  int left = 0;
+  if ((align & TA_CENTER) == TA_CENTER) left = -run.Width / 2;
+  else if (align & TA_RIGHT) left = -run.Width;
+  int top = 0;
+  if ((align & TA_BASELINE) == TA_BASELINE) top = -face.Ascent;
+  else if (align & TA_BOTTOM) top = -face.Height();
+  return QRect(left, top, run.Width, face.Height());
+}
+
+QColor QColorOf(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+QRect QRectOf(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, const TTextRun& run, const int* advances) {
+  QPainter& p = PainterFor(*dc);
+  const TFontFace& face = FaceOf(dc);
+  const TDCState& state = dc->State();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (rect && (options & ETO_OPAQUE)) p.fillRect(QRectOf(*rect), QColorOf(state.BkColor));
+
+  const QRect cell = CellOf(dc, run);
+  const QTransform base = p.transform();
+  p.translate(reference.X, reference.Y);
+  const int escapement = state.Font->LogFont.lfEscapement;
+  if (escapement != 0) p.rotate(-escapement / 10.0);
+  const bool clipped = rect && (options & ETO_CLIPPED) &&
+                       !(escapement == 0 && QRectOf(*rect).contains(cell.translated(reference.X, reference.Y)));
+  if (clipped) p.setClipRect(QRectOf(*rect).translated(-reference.X, -reference.Y), Qt::IntersectClip);
+  if (state.BkMode == OPAQUE) p.fillRect(cell, QColorOf(state.BkColor));
+  p.setPen(QColorOf(state.TextColor));
+  p.setFont(face.Font);
+  const int baseline = cell.top() + face.Ascent;
+  if (advances) {
+    int x = cell.left();
+    for (std::size_t i = 0; i < run.Points.size(); ++i) {
+      p.drawText(QPoint(x, baseline), run.Points[i]);
+      x += advances[i];
+    }
+  } else {
+    p.drawText(QPoint(cell.left(), baseline), run.Text);
+  }
+  p.setTransform(base);
+  if (clipped) ForgetPainterState(*dc);
+}
+
+bool DrawTextAt(HDC dc, int x, int y, unsigned options, const TRect* rect, std::string_view text, const int* advances) {
+  if (!dc) return false;
+  const TTextRun run = MakeRun(dc, text, advances);
+  const bool updatesPosition = dc->State().TextAlign & TA_UPDATECP;
+  const TPoint reference = updatesPosition ? dc->State().CurrentPos : TPoint{x, y};
+  DrawRun(dc, reference, options, rect, run, advances);
+  if (updatesPosition) dc->ChangeState().CurrentPos.X += run.Width;
+  return true;
+}
+
+}  // namespace
+
+TFontFace::TFontFace(const TLogFont& logFont) {
+  if (logFont.lfHeight < 0) PixelSize = -logFont.lfHeight;
+  else if (logFont.lfHeight > 0) PixelSize = PixelSizeForCell(logFont, logFont.lfHeight);
+  else PixelSize = DefaultPixelSize;
+  Font = MakeFont(logFont, PixelSize);
+  Metrics = QFontMetrics(Font);
+  Ascent = Metrics.ascent();
+  Descent = Metrics.descent();
+}
+
+void TFontFaceDeleter::operator()(TFontFace* face) const { delete face; }
+
+TFontFace& TGdiFont::Face() const {
+  if (!face_) face_.reset(new TFontFace(LogFont));
+  return *face_;
+}
+
+bool TextOut(HDC dc, int x, int y, std::string_view text) { return DrawTextAt(dc, x, y, 0, nullptr, text, nullptr); }
+
+bool ExtTextOut(HDC dc, int x, int y, unsigned options, const TRect* rect, std::string_view text, const int* advances) {
+  return DrawTextAt(dc, x, y, options, rect, text, advances);
+}
+
+bool GetTextExtentPoint32(HDC dc, std::string_view text, TSize* size) {
+  if (!dc || !size) return false;
+  const TFontFace& face = FaceOf(dc);
+  *size = {face.Width(QString::fromUtf8(text.data(), qsizetype(text.size()))), face.Height()};
+  return true;
+}
+
+bool GetTextMetrics(HDC dc, TTextMetric* metric) {
+  if (!dc || !metric) return false;
+  const TFontFace& face = FaceOf(dc);
+  const TLogFont& logFont = dc->State().Font->LogFont;
+  metric->tmHeight = face.Height();
+  metric->tmAscent = face.Ascent;
+  metric->tmDescent = face.Descent;
+  metric->tmInternalLeading = std::max(face.Height() - face.PixelSize, 0);
+  metric->tmExternalLeading = std::max(face.Metrics.leading(), 0);
+  metric->tmAveCharWidth = face.Metrics.averageCharWidth();
+  metric->tmMaxCharWidth = face.Metrics.maxWidth();
+  metric->tmWeight = logFont.lfWeight;
+  metric->tmItalic = logFont.lfItalic;
+  metric->tmUnderlined = logFont.lfUnderline;
+  metric->tmStruckOut = logFont.lfStrikeOut;
+  return true;
+}

@@ -1,0 +1,261 @@
+// Shapes through QPainter with the platform's pixel rules: aliased drawing,
+// flat caps so that lines leave out their end point, outlines along the
+// pixel centres of the shape's left/top .. right-1/bottom-1 bounds, and
+// fills sampled at pixel centres inside that outline.
+
+#include "toolkit/qt/QtPainter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+
+#include <functional>
+#include <vector>
+
+#include "toolkit/gdi/BrushPixels.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/qt/QtBitmap.h"
+
+struct TPaintSession {
+  TGdiBitmap* Bitmap = nullptr;
+  QImage Image;
+  QPainter Painter;
+  bool Shadow = false;  // Image is a converted copy, written back at the end
+  const TDeviceContext* ConfiguredFor = nullptr;
+  unsigned ConfiguredSerial = 0;
+};
+
+namespace {
+
+QColor QColorOf(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+QPainter::CompositionMode CompositionOf(int rop2) {
+  switch (rop2) {
+    case R2_BLACK: return QPainter::RasterOp_ClearDestination;
+    case R2_WHITE: return QPainter::RasterOp_SetDestination;
+    case R2_NOT: return QPainter::RasterOp_NotDestination;
+    case R2_NOTCOPYPEN: return QPainter::RasterOp_NotSource;
+    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
+    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
+    case R2_MASKPEN: return QPainter::RasterOp_SourceAndDestination;
+    case R2_NOTMASKPEN: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case R2_MERGEPEN: return QPainter::RasterOp_SourceOrDestination;
+    case R2_NOTMERGEPEN: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case R2_MASKNOTPEN: return QPainter::RasterOp_NotSourceAndDestination;
+    case R2_MASKPENNOT: return QPainter::RasterOp_SourceAndNotDestination;
+    case R2_MERGENOTPEN: return QPainter::RasterOp_NotSourceOrDestination;
+    case R2_MERGEPENNOT: return QPainter::RasterOp_SourceOrNotDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+// Surface = logical + this.
+QPoint Translation(const TDeviceContext& dc) {
+  const TPoint t = dc.ToDevice(TPoint{0, 0});
+  return {t.X + dc.Origin().X, t.Y + dc.Origin().Y};
+}
+
+TPaintSession& SessionFor(TGdiBitmap& bitmap) {
+  if (TPaintSession* session = bitmap.Session()) return *session;
+  auto* session = new TPaintSession;
+  session->Bitmap = &bitmap;
+  session->Shadow = bitmap.Format() != pf32bit && bitmap.Format() != pf24bit;
+  session->Image = ImageView(bitmap);
+  bitmap.SetSession(session);
+  session->Painter.begin(&session->Image);
+  return *session;
+}
+
+void Configure(TPaintSession& session, const TDeviceContext& dc) {
+  QPainter& p = session.Painter;
+  p.resetTransform();
+  QRegion clip;
+  for (const TRect& r : dc.SurfaceClip().Rects()) clip += QRect(r.Left, r.Top, r.Width(), r.Height());
+  p.setClipRegion(clip);
+  p.setTransform(QTransform::fromTranslate(Translation(dc).x(), Translation(dc).y()));
+  p.setRenderHint(QPainter::Antialiasing, false);
+  session.ConfiguredFor = &dc;
+  session.ConfiguredSerial = dc.Serial();
+}
+
+bool IsDrawing(HDC dc) { return dc && dc->State().Rop2 != R2_NOP; }
+
+// Windows' cosmetic dash patterns, in pixels.
+QList<qreal> DashesOf(int style) {
+  switch (style) {
+    case PS_DASH: return {18, 6};
+    case PS_DOT: return {3, 3};
+    case PS_DASHDOT: return {9, 6, 3, 6};
+    default: return {9, 3, 3, 3, 3, 3};  // PS_DASHDOTDOT
+  }
+}
+
+bool IsDashed(const TGdiPen& pen) { return pen.Style >= PS_DASH && pen.Style <= PS_DASHDOTDOT; }
+
+QPen QPenOf(const TGdiPen& pen, TColor color) {
+  QPen qpen(QColorOf(color));
+  qpen.setWidth(pen.IsCosmetic() ? 0 : pen.Width);
+  qpen.setCapStyle(pen.IsCosmetic() ? Qt::FlatCap : Qt::RoundCap);
+  qpen.setJoinStyle(pen.IsCosmetic() ? Qt::MiterJoin : Qt::RoundJoin);
+  return qpen;
+}
+
+// Strokes with the selected pen; dashes leave their gaps alone in
+// TRANSPARENT mode and fill them with the background colour in OPAQUE mode.
+template <class Stroke>
+void StrokeWithPen(HDC dc, Stroke stroke) {
+  const TGdiPen& pen = *dc->State().Pen;
+  if (pen.Style == PS_NULL) return;
+  QPainter& p = PainterFor(*dc);
+  p.setCompositionMode(CompositionOf(dc->State().Rop2));
+  p.setBrush(Qt::NoBrush);
+  QPen qpen = QPenOf(pen, pen.Color);
+  if (IsDashed(pen) && pen.IsCosmetic()) {
+    if (dc->State().BkMode == OPAQUE) {
+      p.setPen(QPenOf(pen, dc->State().BkColor));
+      stroke(p);
+    }
+    qpen.setDashPattern(DashesOf(pen.Style));
+  }
+  p.setPen(qpen);
+  stroke(p);
+}
+
+QBrush QBrushOf(const TBrushPixels& pixels) {
+  if (pixels.IsSolid() && !pixels.HasTransparency()) return QBrush(QColor::fromRgb(pixels.Tile[0]));
+  QImage tile(pixels.Width, pixels.Height, QImage::Format_ARGB32);
+  for (int y = 0; y < pixels.Height; ++y)
+    for (int x = 0; x < pixels.Width; ++x) tile.setPixel(x, y, pixels.Tile[std::size_t(y) * pixels.Width + x]);
+  return QBrush(tile);
+}
+
+// Fills with the selected brush, its pattern anchored at the brush origin.
+template <class Fill>
+void FillWithBrush(HDC dc, Fill fill) {
+  const TBrushPixels pixels = BrushPixels(*dc, *dc->State().Brush);
+  if (pixels.IsNull) return;
+  QPainter& p = PainterFor(*dc);
+  p.setCompositionMode(CompositionOf(dc->State().Rop2));
+  const QPoint t = Translation(*dc);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QBrushOf(pixels));
+  p.setBrushOrigin(pixels.Origin.X - t.x(), pixels.Origin.Y - t.y());
+  fill(p);
+}
+
+// Outlines are stroked in pixel coordinates (the point (x, y) lights pixel
+// (x, y)); fills sample pixel centres, so a fill inside an outline is the
+// outline's shape moved by half a pixel.
+using TShape = std::function<void(QPainterPath&, const QRectF&)>;
+
+// The outline runs through the pixels left .. right-1 and top .. bottom-1;
+// an inside frame is pulled in so that the whole pen stays inside.
+QRectF OutlineRect(HDC dc, int left, int top, int right, int bottom) {
+  const TGdiPen& pen = *dc->State().Pen;
+  QRectF r(left, top, right - left - 1, bottom - top - 1);
+  if (pen.Style == PS_INSIDEFRAME && !pen.IsCosmetic()) {
+    const qreal inset = (pen.Width - 1) / 2.0;
+    r.adjust(inset, inset, -inset, -inset);
+  }
+  return r;
+}
+
+bool HasOutline(HDC dc) { return dc->State().Pen->Style != PS_NULL; }
+
+// Without a pen the fill reaches one pixel less to the right and bottom, as
+// the platform does.
+void FillAndOutline(HDC dc, int left, int top, int right, int bottom, const QRectF& inside, const TShape& shape) {
+  const QRectF outline = OutlineRect(dc, left, top, right, bottom);
+  QPainterPath fill;
+  shape(fill, HasOutline(dc) ? inside : QRectF(left, top, right - left - 1, bottom - top - 1));
+  FillWithBrush(dc, [&](QPainter& p) { p.drawPath(fill); });
+  QPainterPath stroke;
+  shape(stroke, outline);
+  StrokeWithPen(dc, [&](QPainter& p) { p.drawPath(stroke); });
+}
+
+// Draws a shape given by its bounding rectangle, in any corner order.
+bool DrawBoxShape(HDC dc, int left, int top, int right, int bottom, bool isRectangle, const TShape& shape) {
+  if (!dc) return false;
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  if (!IsDrawing(dc) || right <= left || bottom <= top) return true;
+  const QRectF inside = isRectangle ? QRectF(left + 1, top + 1, right - left - 2, bottom - top - 2)
+                                    : QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+  FillAndOutline(dc, left, top, right, bottom, inside, shape);
+  return true;
+}
+
+std::vector<QPoint> QPointsOf(const TPoint* points, int count) {
+  std::vector<QPoint> result(count);
+  for (int i = 0; i < count; ++i) result[i] = {points[i].X, points[i].Y};
+  return result;
+}
+
+}  // namespace
+
+void TPaintSessionDeleter::operator()(TPaintSession* session) const {
+  session->Painter.end();
+  if (session->Shadow) StoreImage(*session->Bitmap, session->Image);
+  delete session;
+}
+
+QPainter& PainterFor(TDeviceContext& dc) {
+  TPaintSession& session = SessionFor(dc.Surface());
+  if (session.ConfiguredFor != &dc || session.ConfiguredSerial != dc.Serial()) Configure(session, dc);
+  return session.Painter;
+}
+
+void ForgetPainterState(TDeviceContext& dc) {
+  if (TPaintSession* session = dc.Surface().Session()) session->ConfiguredFor = nullptr;
+}
+
+bool MoveToEx(HDC dc, int x, int y, TPoint* old) {
+  if (!dc) return false;
+  if (old) *old = dc->State().CurrentPos;
+  dc->ChangeState().CurrentPos = {x, y};
+  return true;
+}
+
+bool LineTo(HDC dc, int x, int y) {
+  if (!dc) return false;
+  const TPoint from = dc->State().CurrentPos;
+  if (IsDrawing(dc)) StrokeWithPen(dc, [&](QPainter& p) { p.drawLine(QPoint(from.X, from.Y), QPoint(x, y)); });
+  dc->ChangeState().CurrentPos = {x, y};
+  return true;
+}
+
+bool Polyline(HDC dc, const TPoint* points, int count) {
+  if (!dc || count < 2 || !points) return false;
+  if (IsDrawing(dc)) {
+    const std::vector<QPoint> qpoints = QPointsOf(points, count);
+    StrokeWithPen(dc, [&](QPainter& p) { p.drawPolyline(qpoints.data(), count); });
+  }
+  return true;
+}
+
+bool Polygon(HDC dc, const TPoint* points, int count) {
+  if (!dc || count < 2 || !points) return false;
+  if (!IsDrawing(dc)) return true;
+  const std::vector<QPoint> qpoints = QPointsOf(points, count);
+  const Qt::FillRule rule = dc->State().PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+  FillWithBrush(dc, [&](QPainter& p) { p.drawPolygon(qpoints.data(), count, rule); });
+  StrokeWithPen(dc, [&](QPainter& p) { p.drawPolygon(qpoints.data(), count, rule); });
+  return true;
+}
+
+bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  return DrawBoxShape(dc, left, top, right, bottom, true, [](QPainterPath& path, const QRectF& r) { path.addRect(r); });
+}
+
+bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
+  return DrawBoxShape(dc, left, top, right, bottom, false, [=](QPainterPath& path, const QRectF& r) {
+    path.addRoundedRect(r, width / 2.0, height / 2.0);
+  });
+}
+
+bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
+  return DrawBoxShape(dc, left, top, right, bottom, false,
+                      [](QPainterPath& path, const QRectF& r) { path.addEllipse(r); });
+}
