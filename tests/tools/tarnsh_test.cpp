@@ -1,0 +1,59 @@
+// tarnsh as its users see it: its output lines and its exit status.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct TRun {
+  std::string Output;
+  int Status;
+};
+
+// Runs tarnsh with arguments (a shell word list) and input (a printf format)
+// on standard input.
+TRun RunTarnsh(const std::string& arguments, const std::string& input = "") {
+  std::string command = "printf '" + input + "' | " + TARNSH_PATH + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  EXPECT_NE(pipe, nullptr);
+  TRun run{std::string(), -1};
+  char buffer[256];
+  while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.Output.append(buffer, n);
+  int status = pclose(pipe);
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TEST(TarnshTest, PrintsEachEngineLineWithItsKindAndLevel) {
+  TRun run = RunTarnsh("-e '2+3*4'");
+  EXPECT_EQ(run.Output, "1:0:14\n");
+  EXPECT_EQ(run.Status, 0);
+}
+
+TEST(TarnshTest, LinesShareOneWorkspaceAndListResults) {
+  TRun run = RunTarnsh("-e 'y := {3}' -e 'y[1] * 2' -e 'ans + 1'");
+  EXPECT_EQ(run.Output, "1:0:array [1]\n0:1:[1] = 3\n1:0:6\n1:0:7\n");
+  EXPECT_EQ(run.Status, 0);
+}
+
+TEST(TarnshTest, AnErrorLineMakesTheStatusOne) {
+  TRun run = RunTarnsh("-e x -e 1");
+  EXPECT_EQ(run.Output, "5:0:Unknown identifier \"x\" at [1:1] \n1:0:1\n");
+  EXPECT_EQ(run.Status, 1);
+}
+
+TEST(TarnshTest, ReadsLinesFromStandardInputWithoutArguments) {
+  TRun run = RunTarnsh("", "a := 2\\n\\na * a\\n");
+  EXPECT_EQ(run.Output, "1:0:2\n1:0:4\n");
+  EXPECT_EQ(run.Status, 0);
+}
+
+TEST(TarnshTest, RefusesACommandLineItDoesNotKnow) {
+  EXPECT_EQ(RunTarnsh("-e").Status, 2);
+  EXPECT_EQ(RunTarnsh("-x 1").Status, 2);
+}
+
+}  // namespace
