@@ -7,10 +7,10 @@
 
 #include "toolkit/gdi/BrushPixels.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/RasterOp.h"
 
 namespace {
 
-constexpr std::uint8_t CodeOf(std::uint32_t rop) { return std::uint8_t(rop >> 16); }
 constexpr std::uint8_t PatternCopy = CodeOf(PATCOPY);
 constexpr std::uint8_t SourceCopy = CodeOf(SRCCOPY);
 
@@ -18,25 +18,6 @@ constexpr std::uint8_t SourceCopy = CodeOf(SRCCOPY);
 bool UsesPattern(std::uint8_t code) { return (code >> 4 & 0x0F) != (code & 0x0F); }
 bool UsesSource(std::uint8_t code) { return (code >> 2 & 0x33) != (code & 0x33); }
 bool UsesDestination(std::uint8_t code) { return (code >> 1 & 0x55) != (code & 0x55); }
-
-// Bit i of code is the result for pattern bit (i & 4), source bit (i & 2)
-// and destination bit (i & 1).
-std::uint32_t ApplyCode(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
-  switch (code) {
-    case 0xCC: return s;
-    case 0xF0: return p;
-    case 0x5A: return p ^ d;
-    case 0x55: return ~d;
-    case 0x66: return s ^ d;
-    case 0x88: return s & d;
-    case 0xEE: return s | d;
-    default: break;
-  }
-  std::uint32_t result = 0;
-  for (int i = 0; i < 8; ++i)
-    if (code >> i & 1) result |= (i & 4 ? p : ~p) & (i & 2 ? s : ~s) & (i & 1 ? d : ~d);
-  return result;
-}
 
 // Source pixels prefetched for a target rectangle (surface coordinates) and
 // already in the destination's colour model; source and destination may

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "toolkit/gdi/BrushPixels.h"
+#include "toolkit/gdi/CosmeticLine.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/qt/QtBitmap.h"
 
@@ -145,45 +146,42 @@ void FillWithBrush(HDC dc, Fill fill) {
 }
 
 // Outlines are stroked in pixel coordinates (the point (x, y) lights pixel
-// (x, y)); fills sample pixel centres, so a fill inside an outline is the
-// outline's shape moved by half a pixel.
-using TShape = std::function<void(QPainterPath&, const QRectF&)>;
+// (x, y)) with the painter's own shape calls; fills sample pixel centres, so
+// a fill just inside an outline is the outline's shape moved by half a pixel.
+struct TShape {
+  std::function<void(QPainterPath&, const QRectF&)> AddTo;
+  std::function<void(QPainter&, const QRect&)> Stroke;
+};
+
+bool HasOutline(HDC dc) { return dc->State().Pen->Style != PS_NULL; }
 
 // The outline runs through the pixels left .. right-1 and top .. bottom-1;
 // an inside frame is pulled in so that the whole pen stays inside.
-QRectF OutlineRect(HDC dc, int left, int top, int right, int bottom) {
+QRect OutlineRect(HDC dc, int left, int top, int right, int bottom) {
   const TGdiPen& pen = *dc->State().Pen;
-  QRectF r(left, top, right - left - 1, bottom - top - 1);
+  QRect r(left, top, right - left - 1, bottom - top - 1);
   if (pen.Style == PS_INSIDEFRAME && !pen.IsCosmetic()) {
-    const qreal inset = (pen.Width - 1) / 2.0;
+    const int inset = pen.Width / 2;
     r.adjust(inset, inset, -inset, -inset);
   }
   return r;
 }
 
-bool HasOutline(HDC dc) { return dc->State().Pen->Style != PS_NULL; }
-
+// Draws a shape given by its bounding rectangle, in any corner order.
 // Without a pen the fill reaches one pixel less to the right and bottom, as
 // the platform does.
-void FillAndOutline(HDC dc, int left, int top, int right, int bottom, const QRectF& inside, const TShape& shape) {
-  const QRectF outline = OutlineRect(dc, left, top, right, bottom);
-  QPainterPath fill;
-  shape(fill, HasOutline(dc) ? inside : QRectF(left, top, right - left - 1, bottom - top - 1));
-  FillWithBrush(dc, [&](QPainter& p) { p.drawPath(fill); });
-  QPainterPath stroke;
-  shape(stroke, outline);
-  StrokeWithPen(dc, [&](QPainter& p) { p.drawPath(stroke); });
-}
-
-// Draws a shape given by its bounding rectangle, in any corner order.
 bool DrawBoxShape(HDC dc, int left, int top, int right, int bottom, bool isRectangle, const TShape& shape) {
   if (!dc) return false;
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   if (!IsDrawing(dc) || right <= left || bottom <= top) return true;
-  const QRectF inside = isRectangle ? QRectF(left + 1, top + 1, right - left - 2, bottom - top - 2)
-                                    : QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
-  FillAndOutline(dc, left, top, right, bottom, inside, shape);
+  const QRectF outlined = isRectangle ? QRectF(left + 1, top + 1, right - left - 2, bottom - top - 2)
+                                      : QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+  QPainterPath fill;
+  shape.AddTo(fill, HasOutline(dc) ? outlined : QRectF(left, top, right - left - 1, bottom - top - 1));
+  FillWithBrush(dc, [&](QPainter& p) { p.drawPath(fill); });
+  const QRect outline = OutlineRect(dc, left, top, right, bottom);
+  StrokeWithPen(dc, [&](QPainter& p) { shape.Stroke(p, outline); });
   return true;
 }
 
@@ -221,14 +219,17 @@ bool MoveToEx(HDC dc, int x, int y, TPoint* old) {
 bool LineTo(HDC dc, int x, int y) {
   if (!dc) return false;
   const TPoint from = dc->State().CurrentPos;
-  if (IsDrawing(dc)) StrokeWithPen(dc, [&](QPainter& p) { p.drawLine(QPoint(from.X, from.Y), QPoint(x, y)); });
+  if (dc->State().Pen->IsCosmetic()) DrawCosmeticLine(dc, from, {x, y});
+  else if (IsDrawing(dc)) StrokeWithPen(dc, [&](QPainter& p) { p.drawLine(QPoint(from.X, from.Y), QPoint(x, y)); });
   dc->ChangeState().CurrentPos = {x, y};
   return true;
 }
 
 bool Polyline(HDC dc, const TPoint* points, int count) {
   if (!dc || count < 2 || !points) return false;
-  if (IsDrawing(dc)) {
+  if (dc->State().Pen->IsCosmetic()) {
+    for (int i = 1; i < count; ++i) DrawCosmeticLine(dc, points[i - 1], points[i]);
+  } else if (IsDrawing(dc)) {
     const std::vector<QPoint> qpoints = QPointsOf(points, count);
     StrokeWithPen(dc, [&](QPainter& p) { p.drawPolyline(qpoints.data(), count); });
   }
@@ -246,16 +247,19 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
 }
 
 bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
-  return DrawBoxShape(dc, left, top, right, bottom, true, [](QPainterPath& path, const QRectF& r) { path.addRect(r); });
+  return DrawBoxShape(dc, left, top, right, bottom, true,
+                      {[](QPainterPath& path, const QRectF& r) { path.addRect(r); },
+                       [](QPainter& p, const QRect& r) { p.drawRect(r); }});
 }
 
 bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
-  return DrawBoxShape(dc, left, top, right, bottom, false, [=](QPainterPath& path, const QRectF& r) {
-    path.addRoundedRect(r, width / 2.0, height / 2.0);
-  });
+  return DrawBoxShape(dc, left, top, right, bottom, false,
+                      {[=](QPainterPath& path, const QRectF& r) { path.addRoundedRect(r, width / 2.0, height / 2.0); },
+                       [=](QPainter& p, const QRect& r) { p.drawRoundedRect(r, width / 2.0, height / 2.0); }});
 }
 
 bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
   return DrawBoxShape(dc, left, top, right, bottom, false,
-                      [](QPainterPath& path, const QRectF& r) { path.addEllipse(r); });
+                      {[](QPainterPath& path, const QRectF& r) { path.addEllipse(r); },
+                       [](QPainter& p, const QRect& r) { p.drawEllipse(r); }});
 }

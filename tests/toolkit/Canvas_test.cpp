@@ -1,0 +1,188 @@
+#include "CanvasFixture.h"
+
+namespace {
+
+using CanvasPixels = CanvasTest;
+
+TEST_F(CanvasPixels, LinesLeaveOutTheirEndPoint) {
+  struct Case {
+    TPoint from, to;
+  };
+  for (const Case& c : {Case{{2, 5}, {12, 5}}, Case{{30, 2}, {30, 20}}, Case{{40, 40}, {50, 30}}, Case{{20, 40}, {5, 25}}}) {
+    Clear(clWhite);
+    Canvas().MoveTo(c.from.X, c.from.Y);
+    Canvas().LineTo(c.to.X, c.to.Y);
+    EXPECT_EQ(At(c.from.X, c.from.Y), clBlack) << "start of line to " << c.to.X << "," << c.to.Y;
+    EXPECT_EQ(At(c.to.X, c.to.Y), clWhite) << "end of line to " << c.to.X << "," << c.to.Y;
+    EXPECT_EQ(Canvas().PenPos(), c.to);
+  }
+}
+
+TEST_F(CanvasPixels, RectangleOutlinesZeroToNineAndFillsInside) {
+  Canvas().Brush().SetColor(clRed);
+  Canvas().Rectangle(0, 0, 10, 10);
+  EXPECT_EQ(Ink(), Rect(0, 0, 10, 10));
+  for (TPoint p : {TPoint{0, 0}, TPoint{9, 0}, TPoint{0, 9}, TPoint{9, 9}, TPoint{5, 9}, TPoint{9, 5}})
+    EXPECT_EQ(At(p.X, p.Y), clBlack) << p.X << "," << p.Y;
+  EXPECT_EQ(Count(clRed, Rect(1, 1, 9, 9)), 64);
+}
+
+TEST_F(CanvasPixels, RectangleWithoutPenFillsOneLessToRightAndBottom) {
+  Canvas().Pen().SetStyle(psClear);
+  Canvas().Brush().SetColor(clBlue);
+  Canvas().Rectangle(2, 2, 12, 12);
+  EXPECT_EQ(Ink(), Rect(2, 2, 11, 11));
+}
+
+TEST_F(CanvasPixels, EllipseFitsInsideItsBounds) {
+  Canvas().Brush().SetColor(clLime);
+  Canvas().Ellipse(3, 4, 33, 24);
+  EXPECT_EQ(Ink(), Rect(3, 4, 33, 24));
+  EXPECT_EQ(At(18, 14), clLime);
+  EXPECT_EQ(At(3, 4), clWhite) << "corners of the bounds stay free";
+}
+
+TEST_F(CanvasPixels, FillRectExcludesRightAndBottom) {
+  Canvas().Brush().SetColor(clNavy);
+  Canvas().FillRect(Rect(3, 4, 13, 9));
+  EXPECT_EQ(Ink(), Rect(3, 4, 13, 9));
+  EXPECT_EQ(Count(clNavy, Rect(3, 4, 13, 9)), 50);
+}
+
+TEST_F(CanvasPixels, RoundRectAndPolygonStayInTheirBounds) {
+  Canvas().Brush().SetColor(clYellow);
+  Canvas().RoundRect(2, 2, 30, 20, 8, 8);
+  EXPECT_EQ(Ink(), Rect(2, 2, 30, 20));
+  EXPECT_EQ(At(2, 2), clWhite);
+  Clear(clWhite);
+  const TPoint triangle[] = {{10, 10}, {40, 10}, {10, 40}};
+  Canvas().Polygon(triangle);
+  EXPECT_EQ(Ink().TopLeft(), TPoint(10, 10));
+  EXPECT_LE(Ink().Right, 41);
+  EXPECT_EQ(At(15, 15), clYellow);
+}
+
+TEST_F(CanvasPixels, DottedPatternBrushFollowsTheBrushOrigin) {
+  const std::uint16_t dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP pattern = CreateBitmap(8, 8, 1, 1, dotted);
+  HBRUSH brush = CreatePatternBrush(pattern);
+  DeleteObject(pattern);
+  SetTextColor(Dc(), clRed);   // the pattern's 0 bits
+  SetBkColor(Dc(), clBlue);    // its 1 bits
+  // Each row is a 16-bit word whose first byte in memory holds the 8 pixels.
+  FillRect(Dc(), Rect(0, 0, 16, 16), brush);
+  const TColor first = At(0, 0);
+  EXPECT_EQ(first, clRed);
+  EXPECT_EQ(At(1, 0), clBlue);
+  EXPECT_EQ(first, At(1, 1)) << "the dots alternate on every row";
+  SetBrushOrgEx(Dc(), 1, 0, nullptr);
+  FillRect(Dc(), Rect(0, 0, 16, 16), brush);
+  EXPECT_NE(At(0, 0), first) << "a brush origin one pixel right shifts the dots";
+  EXPECT_EQ(At(1, 0), first);
+  SetBrushOrgEx(Dc(), 0, 0, nullptr);
+  SetWindowOrgEx(Dc(), 3, 0, nullptr);
+  FillRect(Dc(), Rect(3, 0, 19, 16), brush);
+  EXPECT_EQ(At(0, 0), first) << "the pattern is tied to the device, not to logical coordinates";
+  DeleteObject(brush);
+}
+
+TEST_F(CanvasPixels, FocusRectangleDrawnTwiceRestoresThePixels) {
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) bitmap.Handle()->SetPixel(x, y, RGB(x * 4, y * 5, 128));
+  const std::vector<TColor> before = Snapshot();
+  Canvas().DrawFocusRect(Rect(5, 6, 30, 20));
+  const std::vector<TColor> once = Snapshot();
+  EXPECT_NE(once, before);
+  EXPECT_NE(At(5, 6), before[6 * 64 + 5]);
+  EXPECT_EQ(At(6, 6), before[6 * 64 + 6]) << "only every other pixel of the frame is inverted";
+  EXPECT_EQ(At(10, 10), before[10 * 64 + 10]) << "the inside is untouched";
+  Canvas().DrawFocusRect(Rect(5, 6, 30, 20));
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(CanvasPixels, XorPenDrawnTwiceRestoresThePixels) {
+  Canvas().Brush().SetColor(clTeal);
+  Canvas().FillRect(Rect(0, 0, 64, 48));
+  const std::vector<TColor> before = Snapshot();
+  Canvas().Pen().SetMode(pmXor);
+  Canvas().Pen().SetColor(clWhite);
+  Canvas().Brush().SetStyle(bsClear);
+  for (int pass = 0; pass < 2; ++pass) {
+    Canvas().Rectangle(4, 4, 40, 30);
+    Canvas().MoveTo(0, 40);
+    Canvas().LineTo(60, 2);
+    if (pass == 0) {
+      EXPECT_EQ(At(4, 4), clTeal ^ clWhite);
+    }
+  }
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(CanvasPixels, TextWithSolidBrushFillsItsCellAndWithClearBrushDoesNot) {
+  Canvas().Font().SetColor(clBlack);
+  Canvas().Brush().SetColor(clYellow);
+  Canvas().TextOut(4, 6, "Hig");
+  const TSize size = Canvas().TextExtent("Hig");
+  const TRect cell = Bounds(4, 6, size.cx, size.cy);
+  EXPECT_EQ(Ink(), cell);
+  EXPECT_EQ(Count(clYellow, cell) + Count(clBlack, cell), size.cx * size.cy) << "the cell holds only text and background";
+  EXPECT_GT(Count(clBlack, cell), 0);
+  EXPECT_EQ(Canvas().PenPos(), TPoint(4 + size.cx, 6));
+
+  Clear(clWhite);
+  Canvas().Brush().SetStyle(bsClear);
+  Canvas().TextOut(4, 6, "Hig");
+  EXPECT_EQ(Count(clYellow, Rect(0, 0, 64, 48)), 0);
+  EXPECT_GT(Count(clBlack, cell), 0);
+  EXPECT_TRUE(Ink().Left >= cell.Left && Ink().Right <= cell.Right && Ink().Bottom <= cell.Bottom);
+}
+
+TEST_F(CanvasPixels, RotatedTextRunsUpwards) {
+  Canvas().Brush().SetStyle(bsClear);
+  Canvas().Font().SetOrientation(900);
+  Canvas().TextOut(10, 46, "Wide text");
+  const TRect ink = Ink();
+  EXPECT_GT(ink.Height(), ink.Width());
+  EXPECT_LE(ink.Bottom, 47);
+  EXPECT_GE(ink.Left, 10);
+}
+
+TEST_F(CanvasPixels, GradientTriangleCornersHaveTheVertexColours) {
+  const TTriVertex vertices[] = {{2, 2, 0xFF00, 0, 0, 0}, {60, 4, 0, 0xFF00, 0, 0}, {10, 44, 0, 0, 0xFF00, 0}};
+  const TGradientTriangle triangle{0, 1, 2};
+  ASSERT_TRUE(GradientFill(Dc(), vertices, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_EQ(At(2, 2), clRed);
+  EXPECT_EQ(At(60, 4), clLime);
+  EXPECT_EQ(At(10, 44), clBlue);
+  EXPECT_EQ(At(1, 2), clWhite);
+  const TColor middle = At(24, 16);
+  EXPECT_TRUE(GetRValue(middle) > 0 && GetGValue(middle) > 0 && GetBValue(middle) > 0);
+}
+
+TEST_F(CanvasPixels, GradientRectangleRunsFromLeftToRight) {
+  const TTriVertex vertices[] = {{0, 0, 0, 0, 0, 0}, {32, 8, 0xFF00, 0xFF00, 0xFF00, 0}};
+  const TGradientRect rect{0, 1};
+  ASSERT_TRUE(GradientFill(Dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_EQ(At(0, 0), clBlack);
+  EXPECT_EQ(At(16, 7), RGB(127, 127, 127));
+  EXPECT_EQ(At(32, 0), clWhite) << "the right edge is not filled";
+  EXPECT_EQ(At(0, 8), clWhite) << "the bottom edge is not filled";
+  EXPECT_FALSE(GradientFill(Dc(), vertices, 2, &rect, 1, GRADIENT_FILL_TRIANGLE));
+}
+
+TEST_F(CanvasPixels, ClipAndWindowOriginApplyToShapesAndFills) {
+  IntersectClipRect(Dc(), 10, 10, 20, 20);
+  Canvas().Brush().SetColor(clRed);
+  Canvas().Ellipse(0, 0, 40, 40);
+  EXPECT_EQ(Ink(), Rect(10, 10, 20, 20));
+  SelectClipRgn(Dc(), nullptr);
+  Clear(clWhite);
+  SetWindowOrgEx(Dc(), -5, -7, nullptr);
+  Canvas().FillRect(Rect(0, 0, 4, 4));
+  Canvas().Rectangle(20, 20, 24, 24);
+  EXPECT_EQ(At(5, 7), clRed);
+  EXPECT_EQ(At(25, 27), clBlack);
+  EXPECT_EQ(At(28, 30), clBlack);
+}
+
+}  // namespace
