@@ -43,6 +43,8 @@ enum : WORD {
   VK_DECIMAL = 0x6E,
   VK_DIVIDE = 0x6F,
   VK_F1 = 0x70,
+  VK_F2 = 0x71,
+  VK_F10 = 0x79,
   VK_F24 = 0x87,
   VK_NUMLOCK = 0x90,
   VK_SCROLL = 0x91,

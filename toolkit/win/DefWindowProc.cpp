@@ -1,0 +1,194 @@
+// The default handling of window messages.
+
+#include <algorithm>
+#include <cstring>
+
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Cursor.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/NonClient.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/WindowRecord.h"
+
+namespace {
+
+TPoint PointOf(LPARAM param) { return {GET_X_LPARAM(param), GET_Y_LPARAM(param)}; }
+
+LRESULT CalcSize(TWindowRecord& record, LPARAM lParam) {
+  auto& proposed = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
+  const TRect oldBounds = record.Bounds;
+  const TRect newBounds = proposed;
+  // The layout depends on the size; measure it at the proposed size.
+  record.Bounds = newBounds;
+  TRect client = FrameLayout(record).Client;
+  record.Bounds = oldBounds;
+  OffsetRect(client, newBounds.Left, newBounds.Top);
+  proposed = client;
+  return 0;
+}
+
+LRESULT NonClientPaint(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record || !IsWindowVisible(window)) return 0;
+  const HDC dc = GetWindowDC(window);
+  PaintFrame(*record, dc);
+  ReleaseDC(window, dc);
+  return 0;
+}
+
+LRESULT EraseBackground(const TWindowRecord& record, HDC dc) {
+  const int color = record.Class->Definition.hbrBackground - 1;
+  if (color < 0) return 0;
+  FillRect(dc, {0, 0, record.Client.Width(), record.Client.Height()}, GetSysColorBrush(color));
+  return 1;
+}
+
+LRESULT Paint(HWND window) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, paint);
+  EndPaint(window, paint);
+  return 0;
+}
+
+// Draws the frame, erases and asks for the client area into the given DC,
+// then does the same for the visible children at their places.
+LRESULT Print(HWND window, HDC dc, LPARAM flags) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record || ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window))) return 0;
+  if (flags & PRF_NONCLIENT) PaintFrame(*record, dc);
+  const int level = SaveDC(dc);
+  OffsetWindowOrgEx(dc, -record->Client.Left, -record->Client.Top, nullptr);
+  IntersectClipRect(dc, 0, 0, record->Client.Width(), record->Client.Height());
+  if (flags & PRF_ERASEBKGND) SendMessage(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  if (flags & PRF_CLIENT) SendMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+  if (flags & PRF_CHILDREN)
+    if ((record = FindWindowRecord(window))) {
+      const std::vector<HWND> children = record->Children;
+      for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        const TWindowRecord* childRecord = FindWindowRecord(*child);
+        if (!childRecord || !(childRecord->Style & WS_VISIBLE)) continue;
+        const int childLevel = SaveDC(dc);
+        OffsetWindowOrgEx(dc, -childRecord->Bounds.Left, -childRecord->Bounds.Top, nullptr);
+        Print(*child, dc, flags | PRF_NONCLIENT);
+        RestoreDC(dc, childLevel);
+      }
+    }
+  RestoreDC(dc, level);
+  return 0;
+}
+
+LRESULT SetText(TWindowRecord& record, LPARAM lParam) {
+  record.Text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+  if (record.Host) record.Host->SetTitle(record.Text.c_str());
+  return 1;
+}
+
+LRESULT GetText(const TWindowRecord& record, WPARAM size, LPARAM lParam) {
+  if (size == 0 || !lParam) return 0;
+  const size_t count = std::min<size_t>(record.Text.size(), size - 1);
+  char* buffer = reinterpret_cast<char*>(lParam);
+  std::memcpy(buffer, record.Text.data(), count);
+  buffer[count] = '\0';
+  return static_cast<LRESULT>(count);
+}
+
+LRESULT PositionChanged(HWND window, const WINDOWPOS& position) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return 0;
+  if (!(position.flags & SWP_NOSIZE))
+    SendMessage(window, WM_SIZE, record->Maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                MAKELPARAM(record->Client.Width(), record->Client.Height()));
+  if (!(position.flags & SWP_NOMOVE) && (record = FindWindowRecord(window)))
+    SendMessage(window, WM_MOVE, 0,
+                MAKELPARAM(record->Bounds.Left + record->Client.Left, record->Bounds.Top + record->Client.Top));
+  return 0;
+}
+
+// A child asks its parent first; the class cursor serves the client area.
+LRESULT SetCursorFor(const TWindowRecord& record, WPARAM wParam, LPARAM lParam) {
+  if (record.IsChild() && SendMessage(record.Parent, WM_SETCURSOR, wParam, lParam)) return 1;
+  const int hit = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam)));
+  switch (hit) {
+    case HTCLIENT:
+      if (!record.Class->Definition.hCursor) return 0;
+      SetCursor(record.Class->Definition.hCursor);
+      return 1;
+    case HTLEFT:
+    case HTRIGHT: SetCursor(LoadCursor(nullptr, IDC_SIZEWE)); return 1;
+    case HTTOP:
+    case HTBOTTOM: SetCursor(LoadCursor(nullptr, IDC_SIZENS)); return 1;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: SetCursor(LoadCursor(nullptr, IDC_SIZENWSE)); return 1;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: SetCursor(LoadCursor(nullptr, IDC_SIZENESW)); return 1;
+    default: SetCursor(LoadCursor(nullptr, IDC_ARROW)); return 1;
+  }
+}
+
+LRESULT SystemCommand(HWND window, WPARAM command) {
+  switch (command & 0xFFF0) {
+    case SC_CLOSE: return SendMessage(window, WM_CLOSE, 0, 0);
+    case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
+    case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
+    default: return 0;
+  }
+}
+
+LRESULT NonClientButtonDown(HWND window, WPARAM hit, LPARAM lParam) {
+  if (hit == HTVSCROLL || hit == HTHSCROLL) BeginScrollBarTracking(window, hit == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
+  return 0;
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return 0;
+  switch (message) {
+    case WM_NCCREATE: return 1;
+    case WM_NCCALCSIZE: return CalcSize(*record, lParam);
+    case WM_NCHITTEST: return HitTestFrame(*record, PointOf(lParam));
+    case WM_NCPAINT: return NonClientPaint(window);
+    case WM_NCACTIVATE: return 1;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: return NonClientButtonDown(window, wParam, lParam);
+    case WM_PAINT: return Paint(window);
+    case WM_ERASEBKGND: return EraseBackground(*record, reinterpret_cast<HDC>(wParam));
+    case WM_PRINT: return Print(window, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_SETTEXT: return SetText(*record, lParam);
+    case WM_GETTEXT: return GetText(*record, wParam, lParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(record->Text.size());
+    case WM_SETREDRAW: record->RedrawEnabled = wParam != 0; return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_SYSCOMMAND: return SystemCommand(window, wParam);
+    case WM_WINDOWPOSCHANGED: return PositionChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_SETCURSOR: return SetCursorFor(*record, wParam, lParam);
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && GetFocus() != window && !IsChild(window, GetFocus())) SetFocus(window);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (record->IsChild()) {
+        const LRESULT answer = SendMessage(record->Parent, WM_MOUSEACTIVATE, wParam, lParam);
+        if (answer) return answer;
+      }
+      return MA_ACTIVATE;
+    case WM_RBUTTONUP: {
+      TPoint point = PointOf(lParam);
+      ClientToScreen(window, point);
+      SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(point.X, point.Y));
+      return 0;
+    }
+    case WM_NCRBUTTONUP:
+      SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), lParam);
+      return 0;
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      return record->IsChild() ? SendMessage(record->Parent, message, wParam, lParam) : 0;
+    case WM_CANCELMODE:
+      CancelMouseTracking();
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
+    default: return 0;
+  }
+}

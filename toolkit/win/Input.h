@@ -1,0 +1,46 @@
+#pragma once
+// Desktop input as the window core receives it. The backend (or a test)
+// reports raw mouse and keyboard events in screen coordinates; the core
+// finds the window they belong to and sends the platform's messages:
+// WM_NCHITTEST and WM_SETCURSOR, then client (WM_LBUTTONDOWN ...) or
+// non-client (WM_NCLBUTTONDOWN ...) mouse messages, WM_MOUSEWHEEL to the
+// window under the mouse, WM_KEYDOWN / WM_CHAR / WM_KEYUP (WM_SYS* with Alt)
+// to the focus window. WM_CHAR carries one Unicode code point.
+
+#include <string>
+
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Rect.h"
+
+enum class TMouseButton { Left, Right, Middle };
+
+struct TInputModifiers {
+  bool Shift = false;
+  bool Control = false;
+  bool Alt = false;
+};
+
+void InjectMouseMove(TPoint screenPoint, TInputModifiers modifiers);
+// DoubleClick: the second press of a double click (WM_*DBLCLK for windows of
+// CS_DBLCLKS classes and on the non-client area, a plain press otherwise).
+void InjectMouseButton(TPoint screenPoint, TMouseButton button, bool down, bool doubleClick, TInputModifiers modifiers);
+// Delta: multiples of WHEEL_DELTA (120) per notch, positive away from the user.
+void InjectMouseWheel(TPoint screenPoint, int delta, bool horizontal, TInputModifiers modifiers);
+// The mouse left every window of the application.
+void InjectMouseLeave();
+// Characters: what the key types (UTF-32), each sent as WM_CHAR after WM_KEYDOWN.
+void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string& characters,
+               TInputModifiers modifiers);
+
+// Asks for WM_MOUSELEAVE when the mouse leaves the window.
+enum : DWORD { TME_HOVER = 0x01, TME_LEAVE = 0x02, TME_CANCEL = 0x80000000 };
+struct TRACKMOUSEEVENT {
+  DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+  DWORD dwFlags = 0;
+  HWND hwndTrack = nullptr;
+  DWORD dwHoverTime = 0;
+};
+bool TrackMouseEvent(TRACKMOUSEEVENT& track);
+
+// The mouse position last reported.
+bool GetCursorPos(TPoint& point);

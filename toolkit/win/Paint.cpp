@@ -1,0 +1,345 @@
+#include "toolkit/win/Paint.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/WindowRecord.h"
+
+namespace {
+
+// Device contexts handed out by GetDC, GetWindowDC, GetDCEx and BeginPaint.
+std::vector<std::pair<HWND, std::unique_ptr<TDeviceContext>>>& WindowDCs() {
+  static std::vector<std::pair<HWND, std::unique_ptr<TDeviceContext>>> dcs;
+  return dcs;
+}
+
+// Counts validations, so a WM_PAINT handler that validates nothing is noticed.
+uint64_t Validations = 0;
+
+TRect ClientArea(const TWindowRecord& record) { return {0, 0, record.Client.Width(), record.Client.Height()}; }
+TRect WindowArea(const TWindowRecord& record) { return {0, 0, record.Width(), record.Height()}; }
+
+bool CanPaint(const TWindowRecord& record) { return record.RedrawEnabled && IsWindowVisible(record.Handle); }
+
+void Present(const TWindowRecord& record, TRect windowRect) {
+  if (record.Host && IntersectRect(windowRect, windowRect, WindowArea(record))) record.Host->Present(windowRect);
+}
+
+// Asks the desktop to show the window again once it has been painted.
+void RequestPaint(const TWindowRecord& record) {
+  if (CanPaint(record)) Present(record, WindowArea(record));
+}
+
+HDC HandOut(HWND window, TWindowRecord& record, TPoint origin, TRegion visible) {
+  auto dc = std::make_unique<TDeviceContext>(record.Surface, origin, std::move(visible));
+  const HDC handle = dc.get();
+  WindowDCs().emplace_back(window, std::move(dc));
+  return handle;
+}
+
+HDC ClientDC(HWND window, TWindowRecord& record, TRegion visible) {
+  return HandOut(window, record, record.Client.TopLeft(), std::move(visible));
+}
+
+void Validate(TWindowRecord& record) {
+  record.Invalid = {};
+  record.EraseNeeded = record.InternalPaint = false;
+  ++Validations;
+}
+
+// Erases through WM_ERASEBKGND; answers whether the handler erased.
+bool SendErase(HWND window, TWindowRecord& record, HDC dc) {
+  record.EraseNeeded = false;
+  return SendMessage(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
+}
+
+void PaintFrameNow(HWND window, TWindowRecord& record) {
+  if (!record.FrameInvalid) return;
+  record.FrameInvalid = false;
+  SendMessage(window, WM_NCPAINT, 1, 0);
+}
+
+void EraseNow(HWND window) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return;
+  PaintFrameNow(window, *record);
+  if (!(record = FindWindowRecord(window)) || !record->EraseNeeded) return;
+  const HDC dc = ClientDC(window, *record, record->Invalid);
+  SendErase(window, *record, dc);
+  ReleaseDC(window, dc);
+}
+
+// Applies RedrawWindow's invalidation and validation flags to one window.
+void ApplyRedrawFlags(TWindowRecord& record, const TRegion& area, UINT flags) {
+  if (flags & RDW_INVALIDATE) {
+    record.Invalid = TRegion::Combine(record.Invalid, area, RGN_OR);
+    record.Invalid.Intersect(ClientArea(record));
+    if (flags & RDW_ERASE) record.EraseNeeded = true;
+    if (flags & RDW_FRAME) record.FrameInvalid = true;
+  }
+  if (flags & RDW_INTERNALPAINT) record.InternalPaint = true;
+  if (flags & RDW_VALIDATE) {
+    record.Invalid = TRegion::Combine(record.Invalid, area, RGN_DIFF);
+    if (flags & RDW_NOERASE) record.EraseNeeded = false;
+    if (flags & RDW_NOFRAME) record.FrameInvalid = false;
+    ++Validations;
+  }
+  if (flags & RDW_NOINTERNALPAINT) record.InternalPaint = false;
+  if (record.Invalid.IsEmpty()) record.EraseNeeded = false;
+  RequestPaint(record);
+}
+
+void RedrawTree(HWND window, const TRegion& area, UINT flags) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return;
+  ApplyRedrawFlags(*record, area, flags);
+  if (!(flags & RDW_ALLCHILDREN)) return;
+  const TPoint origin = ClientOrigin(*record);
+  for (HWND child : std::vector<HWND>(record->Children)) {
+    const TWindowRecord* childRecord = FindWindowRecord(child);
+    TRegion childArea = area;
+    const TPoint childOrigin = ClientOrigin(*childRecord);
+    childArea.Offset(origin.X - childOrigin.X, origin.Y - childOrigin.Y);
+    RedrawTree(child, childArea, flags & ~RDW_FRAME);
+  }
+}
+
+void UpdateNow(HWND window, UINT flags) {
+  if (flags & RDW_UPDATENOW)
+    UpdateWindow(window);
+  else if (flags & RDW_ERASENOW)
+    EraseNow(window);
+  if (!(flags & RDW_ALLCHILDREN)) return;
+  if (const TWindowRecord* record = FindWindowRecord(window))
+    for (HWND child : std::vector<HWND>(record->Children)) UpdateNow(child, flags);
+}
+
+void MoveChildren(TWindowRecord& record, int dx, int dy) {
+  for (HWND child : std::vector<HWND>(record.Children))
+    if (const TWindowRecord* childRecord = FindWindowRecord(child))
+      SetWindowPos(child, nullptr, childRecord->Bounds.Left + dx, childRecord->Bounds.Top + dy, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Compose(HWND window, TGdiBitmap& target, TPoint at) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record || !(record->Style & WS_VISIBLE)) return;
+  const TGdiBitmap& surface = *record->Surface;
+  std::vector<uint32_t> row(static_cast<size_t>(std::max(surface.Width(), 0)));
+  for (int y = 0; y < surface.Height(); ++y) {
+    const int targetY = at.Y + y;
+    if (targetY < 0 || targetY >= target.Height()) continue;
+    const int left = std::max(0, -at.X);
+    const int right = std::min(surface.Width(), target.Width() - at.X);
+    if (left >= right) continue;
+    surface.FetchRow(y, left, right - left, row.data());
+    target.StoreRow(targetY, at.X + left, right - left, row.data());
+  }
+  const TPoint client{at.X + record->Client.Left, at.Y + record->Client.Top};
+  const std::vector<HWND> children = record->Children;
+  for (auto child = children.rbegin(); child != children.rend(); ++child)
+    if (const TWindowRecord* childRecord = FindWindowRecord(*child))
+      Compose(*child, target, {client.X + childRecord->Bounds.Left, client.Y + childRecord->Bounds.Top});
+}
+
+}  // namespace
+
+void InvalidateWholeWindow(TWindowRecord& record) {
+  record.Invalid = TRegion(ClientArea(record));
+  record.EraseNeeded = true;
+  record.FrameInvalid = true;
+  RequestPaint(record);
+}
+
+// A new surface of the window's size keeps the pixels that still fit, so
+// that drawing made outside painting survives until the next paint.
+void WindowSizeChanged(TWindowRecord& record) {
+  auto surface = MakeCounted<TGdiBitmap>(std::max(record.Width(), 0), std::max(record.Height(), 0), pf32bit);
+  if (record.Surface) {
+    const TGdiBitmap& old = *record.Surface;
+    const int width = std::min(old.Width(), surface->Width());
+    std::vector<uint32_t> row(static_cast<size_t>(std::max(width, 0)));
+    for (int y = 0; y < std::min(old.Height(), surface->Height()) && width > 0; ++y) {
+      old.FetchRow(y, 0, width, row.data());
+      surface->StoreRow(y, 0, width, row.data());
+    }
+  }
+  record.Surface = surface;
+  record.Invalid.Intersect(ClientArea(record));
+}
+
+bool FindWindowToPaint(MSG& message, HWND filter) {
+  for (HWND window : ThreadWindows())
+    if (const TWindowRecord* record = FindWindowRecord(window);
+        (!filter || window == filter) && record->NeedsPaint() && CanPaint(*record)) {
+      message = {window, WM_PAINT, 0, 0, GetMessageTime(), {}};
+      return true;
+    }
+  return false;
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT& paint) {
+  paint = {};
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return nullptr;
+  PaintFrameNow(window, *record);
+  if (!(record = FindWindowRecord(window))) return nullptr;
+  const TRegion region = record->Invalid;
+  const bool erase = record->EraseNeeded;
+  Validate(*record);
+  paint.rcPaint = region.Bounds();
+  paint.hdc = ClientDC(window, *record, region);
+  paint.fErase = erase && !SendErase(window, *record, paint.hdc);
+  return paint.hdc;
+}
+
+bool EndPaint(HWND window, const PAINTSTRUCT& paint) { return ReleaseDC(window, paint.hdc) != 0; }
+
+bool InvalidateRect(HWND window, const TRect* rect, bool erase) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  return RedrawWindow(window, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+bool InvalidateRgn(HWND window, HRGN region, bool erase) {
+  return RedrawWindow(window, nullptr, region, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+bool ValidateRect(HWND window, const TRect* rect) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  if (!rect) {
+    Validate(*record);
+    return true;
+  }
+  return RedrawWindow(window, rect, nullptr, RDW_VALIDATE);
+}
+
+bool GetUpdateRect(HWND window, TRect* rect, bool erase) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  if (rect) *rect = record->Invalid.Bounds();
+  if (erase) EraseNow(window);
+  return !record->Invalid.IsEmpty();
+}
+
+int GetUpdateRgn(HWND window, HRGN region, bool erase) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record || !region) return RGN_ERROR;
+  region->Region = record->Invalid;
+  if (erase) EraseNow(window);
+  return region->Region.Complexity();
+}
+
+bool UpdateWindow(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  if (!record->NeedsPaint() || !CanPaint(*record)) return true;
+  const uint64_t before = Validations;
+  SendMessage(window, WM_PAINT, 0, 0);
+  // A handler that validated nothing would be asked again and again.
+  if (TWindowRecord* painted = FindWindowRecord(window); painted && Validations == before) {
+    Validate(*painted);
+    painted->FrameInvalid = false;
+  }
+  return true;
+}
+
+bool RedrawWindow(HWND window, const TRect* rect, HRGN region, UINT flags) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  TRegion area = region ? region->Region : TRegion(rect ? *rect : ClientArea(*record));
+  RedrawTree(window, area, flags);
+  UpdateNow(window, flags);
+  return true;
+}
+
+HDC GetDC(HWND window) {
+  TWindowRecord* record = FindWindowRecord(window);
+  return record ? ClientDC(window, *record, TRegion(ClientArea(*record))) : nullptr;
+}
+
+HDC GetWindowDC(HWND window) {
+  TWindowRecord* record = FindWindowRecord(window);
+  return record ? HandOut(window, *record, {0, 0}, TRegion(WindowArea(*record))) : nullptr;
+}
+
+HDC GetDCEx(HWND window, HRGN region, DWORD flags) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return nullptr;
+  const bool whole = (flags & DCX_WINDOW) != 0;
+  const TPoint origin = whole ? TPoint{0, 0} : record->Client.TopLeft();
+  TRegion visible(whole ? WindowArea(*record) : ClientArea(*record));
+  if (region && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
+    TRegion limit = region->Region;
+    const TRect screen = ScreenBounds(*record);
+    limit.Offset(-screen.Left - origin.X, -screen.Top - origin.Y);
+    visible = TRegion::Combine(visible, limit, (flags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF);
+  }
+  if (flags & DCX_VALIDATE) Validate(*record);
+  return HandOut(window, *record, origin, std::move(visible));
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+  auto& dcs = WindowDCs();
+  const auto found = std::find_if(dcs.begin(), dcs.end(), [dc](const auto& entry) { return entry.second.get() == dc; });
+  if (found == dcs.end()) return 0;
+  std::unique_ptr<TDeviceContext> released = std::move(found->second);
+  dcs.erase(found);
+  if (const TWindowRecord* record = FindWindowRecord(window)) {
+    TRect changed = released->Visible().Bounds();
+    OffsetRect(changed, released->Origin().X, released->Origin().Y);
+    Present(*record, changed);
+  }
+  return 1;
+}
+
+bool ScrollWindow(HWND window, int dx, int dy, const TRect* scroll, const TRect* clip) {
+  return ScrollWindowEx(window, dx, dy, scroll, clip, nullptr, nullptr, SW_INVALIDATE) != RGN_ERROR;
+}
+
+int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
+                   TRect* updateRect, UINT flags) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return RGN_ERROR;
+  auto uncovered = MakeCounted<TGdiRegion>();
+  const HDC dc = GetDC(window);
+  ScrollDC(dc, dx, dy, scroll, clip, uncovered.get(), updateRect);
+  ReleaseDC(window, dc);
+  // What was invalid moves with the pixels.
+  TRect area = scroll ? *scroll : ClientArea(*record);
+  if (clip) IntersectRect(area, area, *clip);
+  TRegion moved = TRegion::Combine(record->Invalid, TRegion(area), RGN_AND);
+  record->Invalid = TRegion::Combine(record->Invalid, moved, RGN_DIFF);
+  moved.Offset(dx, dy);
+  record->Invalid = TRegion::Combine(record->Invalid, TRegion::Combine(moved, TRegion(area), RGN_AND), RGN_OR);
+  if (flags & SW_SCROLLCHILDREN) MoveChildren(*record, dx, dy);
+  if (update) update->Region = uncovered->Region;
+  if (flags & SW_INVALIDATE) InvalidateRgn(window, uncovered.get(), (flags & SW_ERASE) != 0);
+  return uncovered->Region.Complexity();
+}
+
+CountedPtr<TGdiBitmap> WindowSurface(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  return record ? record->Surface : nullptr;
+}
+
+void UpdateWindowTree(HWND window) {
+  UpdateWindow(window);
+  if (const TWindowRecord* record = FindWindowRecord(window))
+    for (HWND child : std::vector<HWND>(record->Children)) UpdateWindowTree(child);
+}
+
+CountedPtr<TGdiBitmap> RenderWindow(HWND window) {
+  UpdateWindowTree(window);
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return nullptr;
+  auto image = MakeCounted<TGdiBitmap>(record->Width(), record->Height(), pf32bit);
+  Compose(window, *image, {0, 0});
+  return image;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The paint protocol. Each window keeps its pixels in its own surface; an
+// invalid region marks what must be painted again. WM_PAINT comes when the
+// thread retrieves messages and nothing else is waiting (or at once through
+// UpdateWindow); BeginPaint paints the frame (WM_NCPAINT) and erases
+// (WM_ERASEBKGND) when asked, and hands out a device context limited to the
+// invalid region, which it validates. WM_SETREDRAW false holds painting back.
+
+#include "runtime/CountedPtr.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Rect.h"
+
+struct PAINTSTRUCT {
+  HDC hdc = nullptr;
+  bool fErase = false;  // the background still needs erasing (WM_ERASEBKGND answered 0)
+  TRect rcPaint;        // bounds of the region being painted, client coordinates
+};
+
+HDC BeginPaint(HWND window, PAINTSTRUCT& paint);
+bool EndPaint(HWND window, const PAINTSTRUCT& paint);
+
+// A null rectangle or region means the whole client area.
+bool InvalidateRect(HWND window, const TRect* rect, bool erase);
+bool InvalidateRgn(HWND window, HRGN region, bool erase);
+bool ValidateRect(HWND window, const TRect* rect);
+bool GetUpdateRect(HWND window, TRect* rect, bool erase);
+int GetUpdateRgn(HWND window, HRGN region, bool erase);
+bool UpdateWindow(HWND window);
+bool RedrawWindow(HWND window, const TRect* rect, HRGN region, UINT flags);
+
+// A client DC (origin at the client area's top-left, drawing limited to it)
+// and a window DC (the whole window); give both back with ReleaseDC.
+HDC GetDC(HWND window);
+HDC GetWindowDC(HWND window);
+enum : DWORD {
+  DCX_WINDOW = 0x0001,
+  DCX_CACHE = 0x0002,
+  DCX_CLIPCHILDREN = 0x0008,
+  DCX_CLIPSIBLINGS = 0x0010,
+  DCX_EXCLUDERGN = 0x0040,
+  DCX_INTERSECTRGN = 0x0080,
+  DCX_VALIDATE = 0x200000,
+};
+// Region, in screen coordinates, for DCX_INTERSECTRGN or DCX_EXCLUDERGN.
+HDC GetDCEx(HWND window, HRGN region, DWORD flags);
+int ReleaseDC(HWND window, HDC dc);
+
+// Moves the client area's pixels (within scroll, limited to clip) and marks
+// what was uncovered invalid; SW_SCROLLCHILDREN also moves the child windows.
+bool ScrollWindow(HWND window, int dx, int dy, const TRect* scroll, const TRect* clip);
+int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
+                   TRect* updateRect, UINT flags);
+
+// The window's surface; null for a window that no longer exists.
+CountedPtr<TGdiBitmap> WindowSurface(HWND window);
+// Paints whatever is pending in the window and its descendants, at once.
+void UpdateWindowTree(HWND window);
+// What the window and its visible descendants show, composed into a 32-bit
+// bitmap of the window's size, after pending painting.
+CountedPtr<TGdiBitmap> RenderWindow(HWND window);

@@ -1,0 +1,108 @@
+#pragma once
+// The window core: window classes, windows with their styles, parents,
+// children and z order, rectangles and coordinate mapping, window
+// procedures, properties, focus, capture and activation. Functions taking a
+// handle of a window that no longer exists do nothing and answer 0/false.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Messages.h"
+#include "toolkit/win/Rect.h"
+#include "toolkit/win/Styles.h"
+
+// A window class. hbrBackground is a system colour index + 1 (COLOR_WINDOW + 1)
+// that DefWindowProc erases with, or 0 for no erasing.
+struct WNDCLASS {
+  UINT style = 0;
+  WNDPROC lpfnWndProc = nullptr;
+  HCURSOR hCursor = nullptr;
+  int hbrBackground = 0;
+  std::string lpszClassName;
+};
+
+bool RegisterClass(const WNDCLASS& windowClass);
+// Fails while windows of the class exist.
+bool UnregisterClass(const std::string& className);
+bool GetClassInfo(const std::string& className, WNDCLASS& windowClass);
+std::string GetClassName(HWND window);
+
+// Position or size that the system chooses.
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
+
+HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menuOrId, void* param);
+bool DestroyWindow(HWND window);
+bool IsWindow(HWND window);
+
+// The old and new styles of WM_STYLECHANGING / WM_STYLECHANGED (WParam: GWL_STYLE or GWL_EXSTYLE).
+struct STYLESTRUCT {
+  DWORD styleOld = 0;
+  DWORD styleNew = 0;
+};
+
+LONG_PTR GetWindowLongPtr(HWND window, int index);
+// Setting GWL_WNDPROC to the procedure that a subclass replaced removes that
+// subclass wherever it sits in the chain, so subclasses may be removed in any
+// order; calls through CallWindowProc to a removed procedure go on down the chain.
+LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);
+
+bool SetWindowText(HWND window, const std::string& text);
+std::string GetWindowText(HWND window);
+
+// The parent of a child window, the owner of a top-level one.
+HWND GetParent(HWND window);
+HWND SetParent(HWND window, HWND newParent);
+HWND GetWindow(HWND window, UINT relation);
+HWND GetAncestor(HWND window, UINT flags);
+HWND GetTopWindow(HWND parent);
+bool IsChild(HWND parent, HWND window);
+// Calls back for every descendant, parents before children, front to back;
+// stops when the callback answers false.
+void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback);
+// Top-level windows of the calling thread, front to back.
+std::vector<HWND> TopLevelWindows();
+
+bool ShowWindow(HWND window, int command);
+bool IsWindowVisible(HWND window);
+bool IsZoomed(HWND window);
+bool EnableWindow(HWND window, bool enable);
+bool IsWindowEnabled(HWND window);
+
+bool GetWindowRect(HWND window, TRect& rect);
+bool GetClientRect(HWND window, TRect& rect);
+bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint);
+bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+bool ClientToScreen(HWND window, TPoint& point);
+bool ScreenToClient(HWND window, TPoint& point);
+// Maps points from one window's client coordinates to another's (nullptr: the screen).
+void MapWindowPoints(HWND from, HWND to, TPoint* points, int count);
+// The deepest visible window at a screen point; disabled children are passed over.
+HWND WindowFromPoint(TPoint screenPoint);
+HWND ChildWindowFromPoint(HWND parent, TPoint clientPoint);
+
+// Window properties; names compare ignoring case.
+bool SetProp(HWND window, const std::string& name, void* value);
+void* GetProp(HWND window, const std::string& name);
+void* RemoveProp(HWND window, const std::string& name);
+
+HWND SetFocus(HWND window);
+HWND GetFocus();
+HWND SetCapture(HWND window);
+bool ReleaseCapture();
+HWND GetCapture();
+HWND SetActiveWindow(HWND window);
+HWND GetActiveWindow();
+
+LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A window procedure that calls an object's window method; free it with
+// FreeObjectInstance once no window uses it.
+WNDPROC MakeObjectInstance(TWndMethod method);
+void FreeObjectInstance(WNDPROC procedure);
+// A hidden message-only window whose messages go to the method.
+HWND AllocateHWnd(TWndMethod method);
+void DeallocateHWnd(HWND window);

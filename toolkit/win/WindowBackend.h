@@ -1,0 +1,60 @@
+#pragma once
+// The seam between the window core and the desktop it runs on. The core
+// keeps every window's state and speaks in messages; a backend realises
+// windows on screen, reports input and wakes the message loop. Without a
+// backend (core tests) windows exist, paint into their surfaces and take
+// messages, but nothing is shown.
+
+#include <memory>
+
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Rect.h"
+
+// The on-screen body of one window.
+class IWindowHost {
+public:
+  virtual ~IWindowHost() = default;
+  // Bounds: the window rectangle in its parent's client coordinates, or in
+  // screen coordinates for a top-level window.
+  virtual void SetBounds(const TRect& bounds) = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetTitle(const char* title) = 0;
+  // Places this window directly behind the given sibling (nullptr: in front of all).
+  virtual void PlaceBehind(HWND sibling) = 0;
+  // The window's surface changed inside this rectangle (window coordinates).
+  virtual void Present(const TRect& changed) = 0;
+  virtual void Activate() = 0;
+  virtual void SetMaximized(bool maximized) = 0;
+  virtual void SetMouseGrab(bool grab) = 0;
+};
+
+class IWindowBackend {
+public:
+  virtual ~IWindowBackend() = default;
+  // Parent: the window this one is a child of, nullptr for a top-level window.
+  virtual std::unique_ptr<IWindowHost> CreateHost(HWND window, HWND parent) = 0;
+  // Something was queued for the window thread (may be called from any thread).
+  virtual void Wake() = 0;
+  // Delivers pending desktop events; with Wait, blocks until there is one or
+  // TimeoutMilliseconds have passed (negative: no limit).
+  virtual void ProcessEvents(bool wait, int timeoutMilliseconds) = 0;
+  // The next timer falls due after this many milliseconds of real time.
+  virtual void ScheduleWake(int milliseconds) = 0;
+  virtual TRect ScreenRect() = 0;
+  virtual TRect WorkArea() = 0;
+  virtual void SetCursorShape(HCURSOR cursor) = 0;
+};
+
+// Installs the backend (nullptr removes it); the caller keeps ownership.
+void SetWindowBackend(IWindowBackend* backend);
+IWindowBackend* WindowBackend();
+
+// What the backend reports about windows (input goes through Input.h).
+// The user activated a top-level window on the desktop.
+void DesktopActivated(HWND window);
+// The desktop moved or resized a top-level window (bounds in screen coordinates).
+void DesktopMovedWindow(HWND window, const TRect& bounds);
+// The user asked to close a top-level window (the desktop's close button).
+void DesktopCloseRequest(HWND window);
+// The desktop needs to show the window's pixels: pending painting runs first.
+void DesktopPaint(HWND window);

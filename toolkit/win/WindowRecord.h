@@ -1,0 +1,121 @@
+#pragma once
+// The window core's own record of a window, shared by the core's sources
+// only. A record lives from CreateWindowEx until the end of DestroyWindow;
+// handles are never reused, so a stale handle finds no record.
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "runtime/CountedPtr.h"
+#include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/gdi/Region.h"
+#include "toolkit/win/ScrollBar.h"
+#include "toolkit/win/Window.h"
+#include "toolkit/win/WindowBackend.h"
+
+struct TWindowClass {
+  WNDCLASS Definition;
+  int WindowCount = 0;
+};
+
+// One subclass in a window's procedure chain: the procedure installed and
+// the one it replaced (the one its installer passes messages on to).
+struct TSubclass {
+  WNDPROC Procedure;
+  WNDPROC Replaced;
+};
+
+// A standard scroll bar. Info always holds a normalised range and position.
+struct TScrollBarState {
+  SCROLLINFO Info;
+  bool ArrowsDisabled[2] = {false, false};
+};
+
+struct TWindowRecord {
+  HWND Handle = nullptr;
+  std::shared_ptr<TWindowClass> Class;
+  std::thread::id Thread;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  LONG_PTR Id = 0;
+  LONG_PTR UserData = 0;
+  std::string Text;
+  bool MessageOnly = false;
+  bool Destroying = false;
+
+  HWND Parent = nullptr;  // the parent of a child window
+  HWND Owner = nullptr;   // the owner of a top-level window
+  std::vector<HWND> Children;  // front of the z order first
+
+  TRect Bounds;  // window rectangle: parent's client coordinates, or screen for top-level windows
+  TRect Client;  // client rectangle in window coordinates
+
+  std::vector<TSubclass> Subclasses;  // newest last
+  // Procedures removed from below other subclasses, and where calls to them go now.
+  std::vector<std::pair<WNDPROC, WNDPROC>> Forwards;
+
+  std::vector<std::pair<std::string, void*>> Properties;
+  TScrollBarState HorzBar;
+  TScrollBarState VertBar;
+
+  // The window's pixels, non-client area included; device contexts draw here.
+  CountedPtr<TGdiBitmap> Surface;
+  // The invalid part of the client area, in client coordinates.
+  TRegion Invalid;
+  bool EraseNeeded = false;
+  bool FrameInvalid = false;
+  bool InternalPaint = false;
+  bool RedrawEnabled = true;
+  bool Maximized = false;
+
+  std::unique_ptr<IWindowHost> Host;
+
+  WNDPROC Procedure() const;
+  TScrollBarState& Bar(int bar) { return bar == SB_HORZ ? HorzBar : VertBar; }
+  const TScrollBarState& Bar(int bar) const { return bar == SB_HORZ ? HorzBar : VertBar; }
+  bool NeedsPaint() const { return !Invalid.IsEmpty() || FrameInvalid || InternalPaint; }
+  int Width() const { return Bounds.Width(); }
+  int Height() const { return Bounds.Height(); }
+  bool IsChild() const { return (Style & WS_CHILD) != 0; }
+};
+
+// Follows the mouse while a button is held on a part of the window that the
+// window core operates itself (a scroll bar): mouse input goes here instead
+// of to any window until the button is released or the tracking cancelled.
+class IMouseTracker {
+public:
+  virtual ~IMouseTracker() = default;
+  virtual void MouseMove(TPoint screenPoint) = 0;
+  virtual void ButtonUp(TPoint screenPoint) = 0;
+  virtual void Cancel() = 0;
+};
+void BeginMouseTracking(std::unique_ptr<IMouseTracker> tracker);
+void EndMouseTracking();
+void CancelMouseTracking();
+
+TWindowRecord* FindWindowRecord(HWND window);
+// Window rectangle in screen coordinates.
+TRect ScreenBounds(const TWindowRecord& record);
+// The window's client origin in screen coordinates.
+TPoint ClientOrigin(const TWindowRecord& record);
+// Every window record of the calling thread.
+std::vector<HWND> ThreadWindows();
+
+// Calls the window's current procedure in the calling thread.
+LRESULT CallWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Hooks between the core's sources.
+void ReplaceWindowProcedure(TWindowRecord& record, WNDPROC procedure);
+// Asks the window for its client rectangle (WM_NCCALCSIZE) and keeps it.
+void RecalculateClient(HWND window);
+void InvalidateWholeWindow(TWindowRecord& record);  // frame and client, with erasing
+void WindowSizeChanged(TWindowRecord& record);       // the window rectangle changed size
+void KillWindowTimers(HWND window);
+// Retrieval of the generated messages: WM_TIMER of a due timer (re-armed when
+// removed) and WM_PAINT of an invalid window, for the filter window or any.
+bool TakeDueTimer(MSG& message, HWND filter, bool remove);
+bool FindWindowToPaint(MSG& message, HWND filter);
+void ForgetInputWindow(HWND window);
