@@ -2,11 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 #include <span>
 
 #include "engine/MessageChannel.h"
+#include "engine/Value.h"
 
 namespace {
 
@@ -89,12 +89,9 @@ long double GammaNearZero(long double z, long double x) {
 
 // Reflection: Gamma(x) = pi / (x sin(pi x) Gamma(-x)) for x < -13, q = |x|.
 long double ReflectedGamma(long double q, long double sign) {
-  auto wholePart = static_cast<std::int32_t>(q);
-  long double z = q - wholePart;
-  if (z > 0.5L) {
-    ++wholePart;
-    z = q - wholePart;
-  }
+  // The distance to the nearest integer; whole parts beyond 32 bits are kept.
+  long double z = q - std::trunc(q);
+  if (z > 0.5L) z = q - (std::trunc(q) + 1);
   const long double sineTerm = std::fabs(q * std::sin(Pi * z));
   // Gamma(q) overflows there while the true value is tiny: divide in logarithms,
   // so that the quotient underflows to a denormal or zero.
@@ -129,6 +126,16 @@ long double ReducedGamma(long double x) {
 }
 
 }  // namespace
+
+std::string GammaRefusal(long double x) {
+  long double whole;
+  const long double fraction = std::modf(x, &whole);
+  // Near a pole the result is of no use: a negative integer within rounding counts as one.
+  if (std::fabs(x) <= 1e-16L || (x < 0 && std::fabs(fraction) <= 1e-16L))
+    return "Bad Gamma function argument [" + RealToText(x) + "]";
+  if (x > GammaMaxArgument) return "Gamma function argument is too big [" + RealToText(x) + "]";
+  return std::string();
+}
 
 long double GammaSign(long double x) {
   if (x > 0) return 1;

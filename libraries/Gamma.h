@@ -3,10 +3,16 @@
 // Cephes library on [2, 3), reached by the recurrence Gamma(x+1) = x Gamma(x);
 // Stirling's series above 13; the reflection formula for large negatives.
 
+#include <string>
+
 // Gamma of x. A singularity (zero or a negative integer) and an argument
 // above the largest one report "Singularity" or "Overflow range error"
 // without position and give +-GammaMaxNum, the largest finite 80-bit real.
 long double GammaValue(long double x);
+
+// The message for an argument the routine Gamma refuses (zero, a negative
+// integer, an argument above the largest), empty for any other.
+std::string GammaRefusal(long double x);
 
 // The sign of Gamma(x) away from the poles.
 long double GammaSign(long double x);

@@ -1,0 +1,14 @@
+#pragma once
+// The catalogue of the library Math: its constants, its named procedural
+// types and its routines, declared in the order the windows list them.
+
+#include <numbers>
+
+class TLib;
+class TXBuilder;
+
+// The stored value of the constant Pi, which the Fourier transform shares.
+inline constexpr long double MathPi = std::numbers::pi_v<long double>;
+
+// Fills lib, which must be the engine's current library.
+void RegisterMathLibrary(TXBuilder& builder, TLib* lib);
