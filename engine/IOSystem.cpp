@@ -201,7 +201,8 @@ std::int32_t TIOSystem::NewHandle() {
 }
 
 std::vector<std::unique_ptr<TIOInst>>::const_iterator TIOSystem::FindOpen(std::int32_t Handle) const {
-  return std::find_if(open_.begin(), open_.end(), [Handle](const auto& instance) { return instance->Handle() == Handle; });
+  return std::find_if(open_.begin(), open_.end(),
+                      [Handle](const auto& instance) { return instance->Handle() == Handle; });
 }
 
 void TIOSystem::Close(std::int32_t Handle, TSourcePos Pos) {

@@ -81,7 +81,7 @@ public:
   TIOSystem(const TIOSystem&) = delete;
   TIOSystem& operator=(const TIOSystem&) = delete;
 
-  // Mode 0 reads, 1 writes. Errors are reported at Pos; the result is nil then.
+  // Mode is a TIOMode. Errors are reported at Pos; the result is nil then.
   TIOInst* Open(const std::string& OpenString, std::uint8_t Mode, TSourcePos Pos);
   // "Bad data source handle" at Pos when Handle is not open.
   void Close(std::int32_t Handle, TSourcePos Pos);

@@ -69,7 +69,7 @@ typedef struct QIOInOutTable {
   const char* (*GetTypeName)(QIOInOut* self);
   /* Text of the last failure; empty when there is none. */
   const char* (*GetLastError)(QIOInOut* self);
-  /* Mode 0 reads, 1 writes. The source may keep Params with AddRef. */
+  /* A QIO_MODE_. The source may keep Params with AddRef. */
   uint8_t (*Open)(QIOInOut* self, QIOParams* params, uint8_t mode);
   /* Never called by the program. */
   void (*Reserved)(QIOInOut* self);
@@ -86,6 +86,10 @@ typedef struct QIOInOutTable {
 struct QIOInOut {
   const QIOInOutTable* Table;
 };
+
+/* Open modes. */
+#define QIO_MODE_READ 0
+#define QIO_MODE_WRITE 1
 
 /* Capabilities offered by the import/export dialog. */
 #define QIO_FLAG_FILE_NAME 1 /* takes a file name: a browse button */

@@ -26,6 +26,11 @@ public:
   virtual std::int32_t AddParam(const std::string& Text) = 0;
 };
 
+enum TIOMode : std::uint8_t {
+  ioRead = 0,
+  ioWrite = 1,
+};
+
 // Capabilities a source announces to the import/export dialog.
 enum TIOFlag : std::uint8_t {
   ioTakesFileName = 1,  // the dialog offers a browse button
@@ -39,7 +44,7 @@ public:
   virtual std::string GetTypeName() = 0;
   // Text of the last failure; empty when there is none.
   virtual std::string GetLastError() = 0;
-  // Mode 0 reads, 1 writes.
+  // Mode is a TIOMode.
   virtual bool Open(const CountedPtr<IIOParamSys>& Params, std::uint8_t Mode) = 0;
   // False at the end of the data or on failure.
   virtual bool ReadByte(std::uint8_t& B) = 0;

@@ -18,8 +18,6 @@
 
 namespace {
 
-enum TOpenMode : std::uint8_t { omRead = 0, omWrite = 1 };
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string SystemError() { return std::strerror(errno); }
@@ -38,8 +36,8 @@ protected:
     if (spec.empty()) return Fail("No file name given");
     path_ = spec.front() == '/' ? spec : FilesFolder(params) + spec;
     switch (mode) {
-      case omRead: return OpenForReading();
-      case omWrite: return OpenForWriting();
+      case QIO_MODE_READ: return OpenForReading();
+      case QIO_MODE_WRITE: return OpenForWriting();
       default: return Fail("Unknown open mode " + std::to_string(mode));
     }
   }
@@ -106,7 +104,7 @@ private:
     const std::string folder = path_.substr(0, slash + 1);
     const std::string name = path_.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      temporaryPath_ = folder + "." + name + "." + std::to_string(getpid()) + "." + std::to_string(NextSerial++) + ".tmp";
+      temporaryPath_ = folder + "." + name + "." + std::to_string(getpid()) + "." + std::to_string(NextSerial++);
       const int handle = open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (handle >= 0 || errno != EEXIST) return handle;
     }

@@ -17,8 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint8_t ForReading = 0;
-constexpr std::uint8_t ForWriting = 1;
 constexpr TSourcePos At{3, 7};
 
 // The built plug-ins: the program's beside the tests, the test plug-ins apart.
@@ -124,7 +122,7 @@ TEST_F(IOSystemTest, OpenStringsAreCutIntoParameters) {
       {"echo://", {"spec="}},
   };
   for (const auto& [text, params] : cases) {
-    TIOInst* source = io.Open(text, ForReading, At);
+    TIOInst* source = io.Open(text, ioRead, At);
     ASSERT_NE(source, nullptr) << text;
     EXPECT_EQ(source->Params().Texts(), params) << text;
     EXPECT_EQ(source->Params().GetFilesFolder(), FilesFolder());
@@ -143,7 +141,7 @@ TEST_F(IOSystemTest, BadOpenStringsAreReportedAtTheirPosition) {
   };
   for (const auto& [text, error] : cases) {
     Sink->Lines.clear();
-    EXPECT_EQ(io.Open(text, ForReading, At), nullptr) << text;
+    EXPECT_EQ(io.Open(text, ioRead, At), nullptr) << text;
     EXPECT_EQ(Errors(), std::vector<std::string>{error + " at [3:7] "}) << text;
     EXPECT_EQ(GetLastErrorText(), error);
   }
@@ -162,7 +160,7 @@ TEST_F(IOSystemTest, ParameterValuesAreFoundByNameIgnoringCase) {
 
 TEST_F(IOSystemTest, ReadingThroughATestPlugin) {
   TIOSystem& io = StandardSystem();
-  TIOInst* source = io.Open("echo://line:Text=two words", ForReading, At);
+  TIOInst* source = io.Open("echo://line:Text=two words", ioRead, At);
   ASSERT_NE(source, nullptr);
   EXPECT_EQ(&source->Plugin(), io.FindPlugin("echo"));
   EXPECT_EQ(ReadLines(*source), std::vector<std::string>{"two words"});
@@ -171,8 +169,8 @@ TEST_F(IOSystemTest, ReadingThroughATestPlugin) {
 
 TEST_F(IOSystemTest, ARefusalIsReportedWithTheSourcesText) {
   TIOSystem& io = StandardSystem();
-  EXPECT_EQ(io.Open("echo://dev:fail=Device busy", ForReading, At), nullptr);
-  EXPECT_EQ(io.Open("file://missing.csv", ForReading, At), nullptr);
+  EXPECT_EQ(io.Open("echo://dev:fail=Device busy", ioRead, At), nullptr);
+  EXPECT_EQ(io.Open("file://missing.csv", ioRead, At), nullptr);
   EXPECT_EQ(Errors(), (std::vector<std::string>{
                           "Device busy at [3:7] ",
                           "Cannot open file \"" + FilesFolder() + "missing.csv\": No such file or directory at [3:7] ",
@@ -181,8 +179,8 @@ TEST_F(IOSystemTest, ARefusalIsReportedWithTheSourcesText) {
 
 TEST_F(IOSystemTest, HandlesAreValidWhileTheSourceIsOpen) {
   TIOSystem& io = StandardSystem();
-  TIOInst* first = io.Open("echo://a", ForReading, At);
-  TIOInst* second = io.Open("echo://b", ForReading, At);
+  TIOInst* first = io.Open("echo://a", ioRead, At);
+  TIOInst* second = io.Open("echo://b", ioRead, At);
   ASSERT_TRUE(first && second);
   const std::int32_t handle = first->Handle();
   EXPECT_NE(handle, 0);
@@ -201,8 +199,8 @@ TEST_F(IOSystemTest, HandlesAreValidWhileTheSourceIsOpen) {
 TEST_F(IOSystemTest, CloseAllClosesEverySourceAndInvalidatesItsHandle) {
   TIOSystem& io = StandardSystem();
   WriteFile(FilesFolder() + "in.txt", "a\nb\n");
-  TIOInst* reading = io.Open("file://in.txt", ForReading, At);
-  TIOInst* writing = io.Open("file://out.txt", ForWriting, At);
+  TIOInst* reading = io.Open("file://in.txt", ioRead, At);
+  TIOInst* writing = io.Open("file://out.txt", ioWrite, At);
   ASSERT_TRUE(reading && writing);
   const std::int32_t handles[] = {reading->Handle(), writing->Handle()};
   TIOFiler filer(reading->InOut(), fmText);
@@ -219,14 +217,15 @@ TEST_F(IOSystemTest, CloseAllClosesEverySourceAndInvalidatesItsHandle) {
 
 TEST_F(IOSystemTest, TheFileSourceResolvesNamesAndKeepsTheirCase) {
   TIOSystem& io = StandardSystem();
-  TIOInst* created = io.Open("file://Results.CSV", ForWriting, At);
+  TIOInst* created = io.Open("file://Results.CSV", ioWrite, At);
   ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->Params().Texts(), std::vector<std::string>{"spec=Results.CSV"});
   EXPECT_TRUE(TIOFiler(created->InOut(), fmText).WriteInteger(42));
   io.Close(created->Handle(), At);
   EXPECT_EQ(ReadFileText(FilesFolder() + "Results.CSV"), "42\n");
 
   WriteFile(App / "Data.CSV", "1\n2\n");
-  TIOInst* absolute = io.Open("FILE://" + (App / "Data.CSV"), ForReading, At);
+  TIOInst* absolute = io.Open("FILE://" + (App / "Data.CSV"), ioRead, At);
   ASSERT_NE(absolute, nullptr);
   EXPECT_EQ(ReadLines(*absolute), (std::vector<std::string>{"1", "2"}));
   EXPECT_EQ(absolute->InOut()->GetLastError(), "End of file");
@@ -237,7 +236,7 @@ TEST_F(IOSystemTest, AWriteReplacesTheFileOnlyWhenClosed) {
   TIOSystem& io = StandardSystem();
   const std::string name = FilesFolder() + "keep.txt";
   WriteFile(name, "previous\n");
-  TIOInst* source = io.Open("file://keep.txt", ForWriting, At);
+  TIOInst* source = io.Open("file://keep.txt", ioWrite, At);
   ASSERT_NE(source, nullptr);
   EXPECT_TRUE(TIOFiler(source->InOut(), fmText).WriteLine("new"));
   EXPECT_EQ(ReadFileText(name), "previous\n");
@@ -254,7 +253,7 @@ TEST_F(IOSystemTest, AWriterThatStopsBeforeClosingLeavesThePreviousFile) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    TIOInst* source = io.Open("file://keep.txt", ForWriting, At);
+    TIOInst* source = io.Open("file://keep.txt", ioWrite, At);
     const bool written = source && TIOFiler(source->InOut(), fmText).WriteLine(std::string(100000, 'x'));
     _exit(written ? 0 : 1);
   }
@@ -267,9 +266,9 @@ TEST_F(IOSystemTest, AWriterThatStopsBeforeClosingLeavesThePreviousFile) {
 TEST_F(IOSystemTest, AFolderIsNoFile) {
   TIOSystem& io = StandardSystem();
   fs::create_directories(FilesFolder() + "folder");
-  EXPECT_EQ(io.Open("file://folder", ForReading, At), nullptr);
-  EXPECT_EQ(io.Open("file://folder", ForWriting, At), nullptr);
-  EXPECT_EQ(io.Open("file://", ForWriting, At), nullptr);
+  EXPECT_EQ(io.Open("file://folder", ioRead, At), nullptr);
+  EXPECT_EQ(io.Open("file://folder", ioWrite, At), nullptr);
+  EXPECT_EQ(io.Open("file://", ioWrite, At), nullptr);
   EXPECT_EQ(Errors(), (std::vector<std::string>{
                           "Cannot open file \"" + FilesFolder() + "folder\": Is a directory at [3:7] ",
                           "Cannot create file \"" + FilesFolder() + "folder\": Is a directory at [3:7] ",

@@ -7,8 +7,6 @@
 
 namespace {
 
-enum TOpenMode : std::uint8_t { omRead = 0, omWrite = 1 };
-
 class TEchoSource final : public TDataSource {
 protected:
   const char* TypeName() const override { return "echo"; }
@@ -22,12 +20,12 @@ protected:
     return true;
   }
   bool ReadByte(std::uint8_t& byte) override {
-    if (mode_ != omRead) return Fail("Not open for reading");
+    if (mode_ != QIO_MODE_READ) return Fail("Not open for reading");
     if (next_ == text_.size()) return Fail("End of echo");
     byte = static_cast<std::uint8_t>(text_[next_++]);
     return true;
   }
-  bool WriteByte(std::uint8_t) override { return mode_ == omWrite || Fail("Not open for writing"); }
+  bool WriteByte(std::uint8_t) override { return mode_ == QIO_MODE_WRITE || Fail("Not open for writing"); }
   void Close() override {}
 
 private:
