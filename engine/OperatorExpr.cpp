@@ -91,6 +91,7 @@ bool TMathExpr::Check() {
 }
 
 bool TMathExpr::Compute(TEvalMode mode) {
+  QASSERT(prepared_, "Assertion failure");
   if (!first_->Compute(mode)) return false;
   TVar* running = first_->ResultVar();
   auto step = steps_.begin();

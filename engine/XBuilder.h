@@ -7,8 +7,8 @@
 // TTokenReader it derives from); each level builds a typed tree node and
 // checks it once it is complete. Its methods live in one file per stage:
 // XBuilder.cpp (construction and the facade), XBuilderExpressions.cpp
-// (expressions), XBuilderDeclarations.cpp (type expressions) and
-// XBuilderSignatures.cpp (routine headers and named types from text).
+// (expressions), XBuilderDeclarations.cpp (type and constant expressions)
+// and XBuilderSignatures.cpp (routine headers and named types from text).
 //
 // Between operations only the global tables are on the scope stacks and
 // CurLib is nil.
@@ -119,9 +119,6 @@ public:
   // A routine header "function ( groups ) : type", "procedure ( groups )"
   // or "function : type", registered in the innermost type table.
   TFuncKind* CompileHeader(const std::string& kindName);
-  bool CompileParameters(TFuncKind& signature);
-  bool CompileParameterGroup(TFuncKind& signature, bool needsDefault);
-  bool CompileDefaultValue(TKind* kind, TArgMode mode, int nameCount, TValue& value);
   // A constant expression of kind (any scalar kind when nil), evaluated now.
   bool CompileConstExpr(TValue& value, TKind* kind);
 
@@ -204,6 +201,11 @@ private:
   std::unique_ptr<TExpression> ExpectedInstead(TTokenClass tokClass, std::uint8_t code);
   // The node when its check passes, else nil.
   std::unique_ptr<TExpression> Checked(std::unique_ptr<TExpression> node);
+
+  // Routine header helpers.
+  bool CompileParameters(TFuncKind& signature);
+  bool CompileParameterGroup(TFuncKind& signature, bool needsDefault);
+  bool CompileDefaultValue(TKind* kind, TArgMode mode, int nameCount, TValue& value);
 
   // Type helpers.
   TEnumKind* FindEnumMemberInScopes(const std::string& name) const;

@@ -77,6 +77,17 @@ TEST_F(ExpressionCompilerTest, NamedScalarConstantsAreFolded) {
   EXPECT_EQ(dynamic_cast<TValueExpr*>(variable.get()), nullptr);
 }
 
+TEST_F(ExpressionCompilerTest, AParsedTreeEvaluatesAgainAndAgain) {
+  std::unique_ptr<TExpression> tree = Engine->ParseExpression("x * x + 1 < 50");
+  ASSERT_NE(tree, nullptr);
+  auto& x = static_cast<TBaseVar&>(*Engine->FindVariable("x"));
+  for (std::int64_t n : {1, 7, 6, 0}) {
+    x.SetValue(TValue::Integer(n));
+    ASSERT_TRUE(tree->Evaluate());
+    EXPECT_EQ(static_cast<TBaseVar*>(tree->ResultVar())->GetValue().AsBool(), n * n + 1 < 50) << n;
+  }
+}
+
 TEST_F(ExpressionCompilerTest, ChainsCopyEachOperandAtOnce) {
   ExpectLines({
       {"0 < x < Bump(x)", "True"},  // x is compared as it was before Bump ran
