@@ -54,7 +54,8 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop);
 // pixel has the source's background colour.
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
             std::uint32_t rop);
-// Scales by picking the nearest source pixel; negative sizes mirror.
+// Scales by picking the nearest source pixel. A negative size mirrors, its
+// rectangle running back from the pixel at the corner (x + width + 1 .. x).
 bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, std::uint32_t rop);
 // Copies every source pixel that is not the transparent colour.

@@ -2,6 +2,7 @@
 // pixels of pattern, source and destination with a raster operation.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -81,11 +82,15 @@ TRect ToSurface(HDC dc, const TRect& logical) {
   return r;
 }
 
-// Normalises a rectangle given by a corner and a signed size; says whether it was mirrored.
+// A rectangle given by a corner and a signed size. A negative size of a
+// block transfer mirrors, and its rectangle runs back from the pixel at the
+// corner: x + width + 1 .. x.
 TRect Normalized(int x, int y, int width, int height, bool& mirrorX, bool& mirrorY) {
   mirrorX = width < 0;
   mirrorY = height < 0;
-  return Rect(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width), std::max(y, y + height));
+  const int left = mirrorX ? x + width + 1 : x;
+  const int top = mirrorY ? y + height + 1 : y;
+  return Bounds(left, top, std::abs(width), std::abs(height));
 }
 
 void Raster(HDC dc, const TRect& target, const TRasterInputs& in) {
@@ -215,8 +220,8 @@ bool DrawFocusRect(HDC dc, const TRect& rect) {
 bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop) {
   if (!dc) return false;
   const std::uint8_t code = CodeOf(rop);
-  bool mirrorX, mirrorY;
-  const TRect target = ToSurface(dc, Normalized(x, y, width, height, mirrorX, mirrorY));
+  const TRect target = ToSurface(dc, Rect(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width),
+                                          std::max(y, y + height)));
   TBrushPixels brush;
   if (UsesPattern(code)) {
     brush = BrushPixels(*dc, *dc->State().Brush);
