@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/Expression.h"
+#include "engine/IOSystem.h"
 #include "engine/Kind.h"
 #include "engine/NodeWalk.h"
 #include "engine/RunState.h"
@@ -276,6 +277,7 @@ bool TXBuilder::GetOption(std::uint8_t option) { return option <= 7 && (Options 
 void TXBuilder::Abort() {
   if (!Running) return;
   AbortFlag = true;
+  if (IOSystem) IOSystem->CloseAll();
   WriteMessage("Execution terminated", lkWarning, 0);
 }
 
