@@ -82,12 +82,14 @@ TXBuilder::TXBuilder() {
   Libs.FindOrAdd(WorkspaceLibName, true);
   CurLib = nullptr;
   Stds = &TypeRoutines;
+  ImpExp = &ImportExport;
   ScriptEngine = this;
 }
 
 TXBuilder::~TXBuilder() {
   if (ScriptEngine == this) ScriptEngine = nullptr;
   if (Stds == &TypeRoutines) Stds = nullptr;
+  if (ImpExp == &ImportExport) ImpExp = nullptr;
 }
 
 TLib* TXBuilder::AddBuiltInLibrary(const char* name) {
@@ -123,6 +125,12 @@ TFunc* TXBuilder::RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration ho
       break;
     case frTypeConv:
       Convs.Add(added->ResultKind(), added->ArgKind(0), added);
+      break;
+    case frVarImport:
+      ImportExport.FindOrAdd(added->ArgKind(1)).AddImport(added);
+      break;
+    case frVarExport:
+      ImportExport.FindOrAdd(added->ArgKind(1)).AddExport(added);
       break;
   }
   return added;

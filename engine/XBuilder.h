@@ -21,6 +21,7 @@
 
 #include "engine/Func.h"
 #include "engine/HashTab.h"
+#include "engine/ImpExp.h"
 #include "engine/Kind.h"
 #include "engine/KindTab.h"
 #include "engine/Lib.h"
@@ -40,6 +41,8 @@ enum TFuncRegistration : std::uint8_t {
   frTypeStr = 1,     // the string routine of its first parameter's kind
   frTypeOut = 2,     // the output routine of its first parameter's kind
   frTypeConv = 3,    // the converter from its first parameter's kind to its result kind
+  frVarImport = 4,   // an import routine of its second parameter's kind
+  frVarExport = 5,   // an export routine of its second parameter's kind
 };
 
 class TXBuilder final : public ITarnscript, public TTokenReader {
@@ -135,6 +138,7 @@ public:
   TFuncTab Funcs;
   TOpTab Ops{Lex};
   TStds TypeRoutines;
+  TImpExp ImportExport;
   TConvStds Convs;
   std::string LibPath;
   std::vector<CountedPtr<IXDataClient>> DataClients;

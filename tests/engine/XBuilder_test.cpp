@@ -429,9 +429,25 @@ TEST_F(XBuilderTest, WriteAndShowPrintTheirArguments) {
   EXPECT_EQ(Value.VarType(), varEmpty);
 }
 
+TEST_F(XBuilderTest, RegisterFuncFilesRoutinesInTheirRegistries) {
+  auto body = [](TTestFunc&, TSourcePos) { return true; };
+  TFuncKind* import = Engine->ParseSignature("function ( h : integer; var v : Vector ) : boolean", std::string());
+  TFuncKind* export_ = Engine->ParseSignature("function ( h : integer; v : Vector ) : boolean", std::string());
+  TFunc* reader = Engine->RegisterFunc(std::make_unique<TTestFunc>("ReadV", import, nullptr, body), frVarImport);
+  TFunc* writer = Engine->RegisterFunc(std::make_unique<TTestFunc>("WriteV", export_, nullptr, body), frVarExport);
+  ASSERT_NE(ImpExp, nullptr);
+  TImpExpRec* vectors = ImpExp->Find(FindKind("Vector"));
+  ASSERT_NE(vectors, nullptr);
+  EXPECT_EQ(vectors->GetImport(0), reader);
+  EXPECT_EQ(vectors->GetExport(0), writer);
+  EXPECT_EQ(Engine->ClassifyIdentifier("ReadV"), 3);
+  EXPECT_EQ(Engine->RegisterFunc(std::make_unique<TTestFunc>("readv", import, nullptr, body), frPlain), nullptr);
+}
+
 TEST_F(XBuilderTest, EnginesComeAndGo) {
   Engine = nullptr;
   EXPECT_EQ(ScriptEngine, nullptr);
+  EXPECT_EQ(ImpExp, nullptr);
   EXPECT_EQ(FindKind("Integer"), nullptr);
   Engine = MakeCounted<TXBuilder>();
   EXPECT_EQ(ScriptEngine, Engine.get());
