@@ -1,5 +1,8 @@
 #include "engine/IOFiler.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -7,7 +10,6 @@
 #include <limits>
 
 #include "engine/Value.h"
-#include "runtime/NumberText.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64, "Real must be the 80-bit extended type");
 static_assert(std::endian::native == std::endian::little, "binary reals are stored as the x87 value's bytes");
@@ -37,6 +39,71 @@ std::string TinyRealText(long double x) {
 std::string RealLineText(long double x) {
   const bool tiny = x != 0 && std::fabs(x) <= 1e-100L;
   return tiny ? TinyRealText(x) : RealToText(x, RealDigits, 1);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A line without its surrounding blanks, so that lines ended by CR LF read.
+std::string_view Trimmed(std::string_view line) {
+  while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+  return line;
+}
+
+// Passes an optional sign; the result is the number of digits passed after it.
+std::size_t SkipSignedDigits(std::string_view text, std::size_t& i) {
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t start = i;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  return i - start;
+}
+
+// Digits with an optional fraction ("1.", ".5", "1.5"), an optional exponent
+// E or e, signs before both: the C library sees nothing else (no hexadecimal,
+// no "inf" or "nan").
+bool IsDecimalReal(std::string_view text) {
+  std::size_t i = 0;
+  std::size_t digits = SkipSignedDigits(text, i);
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    if (SkipSignedDigits(text, i) == 0) return false;
+  }
+  return i == text.size();
+}
+
+locale_t ClassicLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return locale;
+}
+
+// Beyond the real range a line does not convert; below it, it gives a
+// denormal or zero.
+bool LineToReal(std::string_view line, long double& x) {
+  const std::string number(Trimmed(line));
+  if (!IsDecimalReal(number)) return false;
+  const long double value = strtold_l(number.c_str(), nullptr, ClassicLocale());
+  if (std::isinf(value)) return false;
+  x = value;
+  return true;
+}
+
+// An optional sign and decimal digits within 64 bits.
+bool LineToInteger(std::string_view line, std::int64_t& n) {
+  std::string_view number = Trimmed(line);
+  // from_chars takes a minus sign but no plus sign.
+  if (!number.empty() && number.front() == '+') {
+    number.remove_prefix(1);
+    if (number.empty() || !IsDigit(number.front())) return false;
+  }
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error != std::errc() || end != number.data() + number.size()) return false;
+  n = value;
+  return true;
 }
 
 // The texts the writer gives infinities.
@@ -98,7 +165,7 @@ bool TIOFiler::ReadInteger(std::int64_t& I) {
   I = 0;
   if (mode_ == fmText) {
     std::string line;
-    return ReadLine(line) && TextToInteger(line, I);
+    return ReadLine(line) && LineToInteger(line, I);
   }
   std::uint8_t bytes[IntegerBytes];
   if (mode_ != fmBinary || !ReadBytes(bytes, IntegerBytes)) return false;
@@ -121,7 +188,7 @@ bool TIOFiler::ReadReal(long double& X) {
   X = 0;
   if (mode_ == fmText) {
     std::string line;
-    return ReadLine(line) && (TextToReal(line, X) || InfinityText(line, X));
+    return ReadLine(line) && (LineToReal(line, X) || InfinityText(line, X));
   }
   std::uint8_t bytes[sizeof(long double)] = {};
   if (mode_ != fmBinary || !ReadBytes(bytes, RealBytes)) return false;

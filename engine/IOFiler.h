@@ -14,8 +14,10 @@
 //
 // Every operation is true only when every byte it needed was read or
 // written and, for text reads, the text converted. A failed read leaves the
-// zero value in its output (a line: what was read). In any other mode than
-// text and binary, integer and real operations fail.
+// zero value in its output (a line: what was read). Text numbers may have
+// blanks around them (a CR included) and read without the locale; a real
+// too large for 80 bits does not read. In any other mode than text and
+// binary, integer and real operations fail.
 
 #include <cstdint>
 #include <string>

@@ -89,9 +89,30 @@ TEST_F(IOFilerTest, TextReadsConvertTheWholeLine) {
     long double value;
   };
   const std::vector<TCase> reals = {
-      {"0.1", true, 0.1L},     {"1E20", true, 1E20L}, {"-2.5e-7", true, -2.5E-7L}, {" 3.5\r", true, 3.5L},
-      {"7", true, 7},          {".5", true, 0.5L},    {"1,5", false, 0},         {"abc", false, 0},
-      {"", false, 0},          {"1e5000", false, 0},  {"0x10", false, 0},        {"nan", false, 0},
+      {"0.1", true, 0.1L},
+      {"1E20", true, 1E20L},
+      {"-2.5e-7", true, -2.5E-7L},
+      {"+1e3", true, 1000},
+      {" \t3.5\r", true, 3.5L},
+      {"7", true, 7},
+      {"1.", true, 1},
+      {".5", true, 0.5L},
+      {"1.18973149535723176502E4932", true, std::numeric_limits<long double>::max()},
+      {"1E-5000", true, 0},
+      {"1,5", false, 0},
+      {"abc", false, 0},
+      {"", false, 0},
+      {".", false, 0},
+      {"e5", false, 0},
+      {"1e", false, 0},
+      {"1e+", false, 0},
+      {"1 2", false, 0},
+      {"--1", false, 0},
+      {"1e5000", false, 0},
+      {"0x10", false, 0},
+      {"0x1p3", false, 0},
+      {"inf", false, 0},
+      {"nan", false, 0},
   };
   for (const TCase& c : reals) {
     TIOFiler filer = Filer(fmText, c.line + "\n");
@@ -101,8 +122,9 @@ TEST_F(IOFilerTest, TextReadsConvertTheWholeLine) {
   }
 
   const std::vector<std::pair<std::string, bool>> integers = {
-      {"-42", true}, {"+7 ", true}, {"9223372036854775807", true}, {"9223372036854775808", false},
-      {"4 2", false}, {"1.0", false}, {"", false},
+      {"-42", true},     {"+7 ", true},     {" 5\r", true},     {"9223372036854775807", true},
+      {"-9223372036854775808", true},      {"9223372036854775808", false},       {"4 2", false},
+      {"1.0", false},    {"", false},       {"+", false},        {"+-5", false},  {"$10", false},
   };
   for (const auto& [line, reads] : integers) {
     TIOFiler filer = Filer(fmText, line + "\n");
