@@ -7,6 +7,37 @@
 
 namespace {
 
+// Reads and writes single pixels; straight through memory for 32-bit surfaces.
+class TPixelAccess {
+public:
+  explicit TPixelAccess(TGdiBitmap& surface) : surface_(surface) {
+    if (surface.Format() == pf32bit && !surface.IsEmpty()) {
+      bits_ = surface.ScanLine(0);
+      stride_ = surface.Stride();
+    }
+  }
+  std::uint32_t Get(int x, int y) const {
+    if (bits_) return *Address(x, y);
+    std::uint32_t pixel;
+    surface_.FetchRow(y, x, 1, &pixel);
+    return pixel;
+  }
+  void Set(int x, int y, std::uint32_t pixel) {
+    if (bits_) *Address(x, y) = pixel;
+    else surface_.StoreRow(y, x, 1, &pixel);
+  }
+
+private:
+  std::uint32_t* Address(int x, int y) const {
+    return reinterpret_cast<std::uint32_t*>(bits_ + std::size_t(y) * stride_) + x;
+  }
+  TGdiBitmap& surface_;
+  std::uint8_t* bits_ = nullptr;
+  int stride_ = 0;
+};
+
+constexpr std::uint8_t CopyPen = 0xF0;
+
 // Windows' dash patterns of cosmetic pens, in pixels: on, off, on, off ...
 std::span<const int> DashesOf(int style) {
   static constexpr int Dash[] = {18, 6};
@@ -52,7 +83,7 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
   const TRegion& clip = dc->SurfaceClip();
   const TRect bounds = clip.Bounds();
   const bool clipIsRect = clip.Complexity() == SIMPLEREGION;
-  TGdiBitmap& surface = dc->Surface();
+  TPixelAccess pixels(dc->Surface());
 
   const TPoint device0 = dc->ToDevice(from);
   const TPoint device1 = dc->ToDevice(to);
@@ -69,10 +100,8 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
     const bool on = dashes.On();
     const bool visible = clipIsRect ? PtInRect(bounds, {x, y}) : clip.Contains({x, y});
     if (visible && (on || fillsGaps)) {
-      std::uint32_t pixel;
-      surface.FetchRow(y, x, 1, &pixel);
-      pixel = ApplyCode(code, on ? penPixel : gapPixel, 0, pixel) | 0xFF000000u;
-      surface.StoreRow(y, x, 1, &pixel);
+      const std::uint32_t pen = on ? penPixel : gapPixel;
+      pixels.Set(x, y, code == CopyPen ? pen : ApplyCode(code, pen, 0, pixels.Get(x, y)) | 0xFF000000u);
     }
     dashes.Advance();
     const int doubled = 2 * error;
