@@ -4,22 +4,20 @@
 
 #include "toolkit/win/Handles.h"
 
-enum : uintptr_t {
-  IDC_ARROW = 32512,
-  IDC_IBEAM = 32513,
-  IDC_WAIT = 32514,
-  IDC_CROSS = 32515,
-  IDC_UPARROW = 32516,
-  IDC_SIZENWSE = 32642,
-  IDC_SIZENESW = 32643,
-  IDC_SIZEWE = 32644,
-  IDC_SIZENS = 32645,
-  IDC_SIZEALL = 32646,
-  IDC_NO = 32648,
-  IDC_HAND = 32649,
-  IDC_APPSTARTING = 32650,
-  IDC_HELP = 32651,
-};
+constexpr uintptr_t IDC_ARROW = 32512;
+constexpr uintptr_t IDC_IBEAM = 32513;
+constexpr uintptr_t IDC_WAIT = 32514;
+constexpr uintptr_t IDC_CROSS = 32515;
+constexpr uintptr_t IDC_UPARROW = 32516;
+constexpr uintptr_t IDC_SIZENWSE = 32642;
+constexpr uintptr_t IDC_SIZENESW = 32643;
+constexpr uintptr_t IDC_SIZEWE = 32644;
+constexpr uintptr_t IDC_SIZENS = 32645;
+constexpr uintptr_t IDC_SIZEALL = 32646;
+constexpr uintptr_t IDC_NO = 32648;
+constexpr uintptr_t IDC_HAND = 32649;
+constexpr uintptr_t IDC_APPSTARTING = 32650;
+constexpr uintptr_t IDC_HELP = 32651;
 
 // Module is accepted for the platform's signature; only standard cursors exist.
 HCURSOR LoadCursor(void* module, uintptr_t id);

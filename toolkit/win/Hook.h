@@ -6,13 +6,11 @@
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/Messages.h"
 
-enum : int { WH_CBT = 5 };
-enum : int {
-  HCBT_CREATEWND = 3,  // WParam: the new window; LParam: CBT_CREATEWND*
-  HCBT_DESTROYWND = 4, // WParam: the window
-  HCBT_ACTIVATE = 5,   // WParam: the window; LParam: CBTACTIVATESTRUCT*
-  HCBT_SETFOCUS = 9,   // WParam: the window gaining focus; LParam: the one losing it
-};
+constexpr int WH_CBT = 5;
+constexpr int HCBT_CREATEWND = 3;  // WParam: the new window; LParam: CBT_CREATEWND*
+constexpr int HCBT_DESTROYWND = 4;  // WParam: the window
+constexpr int HCBT_ACTIVATE = 5;  // WParam: the window; LParam: CBTACTIVATESTRUCT*
+constexpr int HCBT_SETFOCUS = 9;  // WParam: the window gaining focus; LParam: the one losing it
 
 struct CBT_CREATEWND {
   CREATESTRUCT* lpcs = nullptr;

@@ -33,7 +33,9 @@ void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string
                TInputModifiers modifiers);
 
 // Asks for WM_MOUSELEAVE when the mouse leaves the window.
-enum : DWORD { TME_HOVER = 0x01, TME_LEAVE = 0x02, TME_CANCEL = 0x80000000 };
+constexpr DWORD TME_HOVER = 0x01;
+constexpr DWORD TME_LEAVE = 0x02;
+constexpr DWORD TME_CANCEL = 0x80000000;
 struct TRACKMOUSEEVENT {
   DWORD cbSize = sizeof(TRACKMOUSEEVENT);
   DWORD dwFlags = 0;

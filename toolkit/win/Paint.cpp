@@ -105,7 +105,7 @@ void RedrawTree(HWND window, const TRegion& area, UINT flags) {
     TRegion childArea = area;
     const TPoint childOrigin = ClientOrigin(*childRecord);
     childArea.Offset(origin.X - childOrigin.X, origin.Y - childOrigin.Y);
-    RedrawTree(child, childArea, flags & ~RDW_FRAME);
+    RedrawTree(child, childArea, flags);
   }
 }
 

@@ -33,15 +33,13 @@ bool RedrawWindow(HWND window, const TRect* rect, HRGN region, UINT flags);
 // and a window DC (the whole window); give both back with ReleaseDC.
 HDC GetDC(HWND window);
 HDC GetWindowDC(HWND window);
-enum : DWORD {
-  DCX_WINDOW = 0x0001,
-  DCX_CACHE = 0x0002,
-  DCX_CLIPCHILDREN = 0x0008,
-  DCX_CLIPSIBLINGS = 0x0010,
-  DCX_EXCLUDERGN = 0x0040,
-  DCX_INTERSECTRGN = 0x0080,
-  DCX_VALIDATE = 0x200000,
-};
+constexpr DWORD DCX_WINDOW = 0x0001;
+constexpr DWORD DCX_CACHE = 0x0002;
+constexpr DWORD DCX_CLIPCHILDREN = 0x0008;
+constexpr DWORD DCX_CLIPSIBLINGS = 0x0010;
+constexpr DWORD DCX_EXCLUDERGN = 0x0040;
+constexpr DWORD DCX_INTERSECTRGN = 0x0080;
+constexpr DWORD DCX_VALIDATE = 0x200000;
 // Region, in screen coordinates, for DCX_INTERSECTRGN or DCX_EXCLUDERGN.
 HDC GetDCEx(HWND window, HRGN region, DWORD flags);
 int ReleaseDC(HWND window, HDC dc);

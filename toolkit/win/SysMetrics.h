@@ -6,74 +6,70 @@
 #include "toolkit/gdi/GdiObject.h"
 #include "toolkit/win/Handles.h"
 
-enum : int {
-  SM_CXSCREEN = 0,
-  SM_CYSCREEN = 1,
-  SM_CXVSCROLL = 2,
-  SM_CYHSCROLL = 3,
-  SM_CYCAPTION = 4,
-  SM_CXBORDER = 5,
-  SM_CYBORDER = 6,
-  SM_CXDLGFRAME = 7,
-  SM_CXFIXEDFRAME = SM_CXDLGFRAME,
-  SM_CYDLGFRAME = 8,
-  SM_CYFIXEDFRAME = SM_CYDLGFRAME,
-  SM_CYVTHUMB = 9,
-  SM_CXHTHUMB = 10,
-  SM_CXICON = 11,
-  SM_CYICON = 12,
-  SM_CXCURSOR = 13,
-  SM_CYCURSOR = 14,
-  SM_CYMENU = 15,
-  SM_CXFULLSCREEN = 16,
-  SM_CYFULLSCREEN = 17,
-  SM_MOUSEPRESENT = 19,
-  SM_CYVSCROLL = 20,
-  SM_CXHSCROLL = 21,
-  SM_SWAPBUTTON = 23,
-  SM_CXMIN = 28,
-  SM_CYMIN = 29,
-  SM_CXSIZE = 30,
-  SM_CYSIZE = 31,
-  SM_CXFRAME = 32,
-  SM_CXSIZEFRAME = SM_CXFRAME,
-  SM_CYFRAME = 33,
-  SM_CYSIZEFRAME = SM_CYFRAME,
-  SM_CXMINTRACK = 34,
-  SM_CYMINTRACK = 35,
-  SM_CXDOUBLECLK = 36,
-  SM_CYDOUBLECLK = 37,
-  SM_CMOUSEBUTTONS = 43,
-  SM_CXEDGE = 45,
-  SM_CYEDGE = 46,
-  SM_CXSMICON = 49,
-  SM_CYSMICON = 50,
-  SM_CYSMCAPTION = 51,
-  SM_CXDRAG = 68,
-  SM_CYDRAG = 69,
-  SM_CXMENUCHECK = 71,
-  SM_CYMENUCHECK = 72,
-  SM_MOUSEWHEELPRESENT = 75,
-  SM_CXVIRTUALSCREEN = 78,
-  SM_CYVIRTUALSCREEN = 79,
-  SM_CMONITORS = 80,
-  SM_CXFOCUSBORDER = 83,
-  SM_CYFOCUSBORDER = 84,
-};
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CXFIXEDFRAME = SM_CXDLGFRAME;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CYFIXEDFRAME = SM_CYDLGFRAME;
+constexpr int SM_CYVTHUMB = 9;
+constexpr int SM_CXHTHUMB = 10;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXCURSOR = 13;
+constexpr int SM_CYCURSOR = 14;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CXFULLSCREEN = 16;
+constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_MOUSEPRESENT = 19;
+constexpr int SM_CYVSCROLL = 20;
+constexpr int SM_CXHSCROLL = 21;
+constexpr int SM_SWAPBUTTON = 23;
+constexpr int SM_CXMIN = 28;
+constexpr int SM_CYMIN = 29;
+constexpr int SM_CXSIZE = 30;
+constexpr int SM_CYSIZE = 31;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CXSIZEFRAME = SM_CXFRAME;
+constexpr int SM_CYFRAME = 33;
+constexpr int SM_CYSIZEFRAME = SM_CYFRAME;
+constexpr int SM_CXMINTRACK = 34;
+constexpr int SM_CYMINTRACK = 35;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CMOUSEBUTTONS = 43;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+constexpr int SM_CYSMCAPTION = 51;
+constexpr int SM_CXDRAG = 68;
+constexpr int SM_CYDRAG = 69;
+constexpr int SM_CXMENUCHECK = 71;
+constexpr int SM_CYMENUCHECK = 72;
+constexpr int SM_MOUSEWHEELPRESENT = 75;
+constexpr int SM_CXVIRTUALSCREEN = 78;
+constexpr int SM_CYVIRTUALSCREEN = 79;
+constexpr int SM_CMONITORS = 80;
+constexpr int SM_CXFOCUSBORDER = 83;
+constexpr int SM_CYFOCUSBORDER = 84;
 
 int GetSystemMetrics(int index);
 
-enum : UINT {
-  SPI_GETKEYBOARDSPEED = 0x000A,
-  SPI_GETKEYBOARDDELAY = 0x0016,
-  SPI_GETDRAGFULLWINDOWS = 0x0026,
-  SPI_GETNONCLIENTMETRICS = 0x0029,
-  SPI_GETWORKAREA = 0x0030,
-  SPI_GETFONTSMOOTHING = 0x004A,
-  SPI_GETWHEELSCROLLLINES = 0x0068,
-  SPI_GETTOOLTIPANIMATION = 0x1016,
-  SPI_GETTOOLTIPFADE = 0x1018,
-};
+constexpr UINT SPI_GETKEYBOARDSPEED = 0x000A;
+constexpr UINT SPI_GETKEYBOARDDELAY = 0x0016;
+constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+constexpr UINT SPI_GETFONTSMOOTHING = 0x004A;
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+constexpr UINT SPI_GETTOOLTIPANIMATION = 0x1016;
+constexpr UINT SPI_GETTOOLTIPFADE = 0x1018;
 // The wheel-lines value that asks for page scrolling.
 constexpr UINT WHEEL_PAGESCROLL = 0xFFFFFFFF;
 

@@ -144,6 +144,8 @@ bool CompleteCreation(HWND window, CREATESTRUCT& create) {
   if (record->Host) record->Host->SetBounds(record->Bounds);
   if (!SendMessage(window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) return false;
   RecalculateClient(window);
+  if (!(record = FindWindowRecord(window))) return false;
+  WindowSizeChanged(*record);
   if (SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) return false;
   record = FindWindowRecord(window);
   if (!record) return false;

@@ -1,0 +1,131 @@
+#include "toolkit/win/Paint.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/WindowTestSupport.h"
+#include "toolkit/gdi/Gdi.h"
+
+namespace {
+
+class PaintTest : public WindowTest {
+protected:
+  PaintTest() {
+    top = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(0, 0, 100, 80));
+    Pump();
+    TMessageLog::Current().Messages.clear();
+  }
+
+  // Paints the client area of every WM_PAINT in one colour through BeginPaint.
+  void PaintWith(TColor color) {
+    TMessageLog::Current().Handler = [color](HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
+      if (message != WM_PAINT) return false;
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window, paint);
+      const HBRUSH brush = CreateSolidBrush(color);
+      FillRect(dc, {0, 0, 1000, 1000}, brush);
+      DeleteObject(brush);
+      EndPaint(window, paint);
+      result = 0;
+      return true;
+    };
+  }
+
+  static TColor PixelOf(const CountedPtr<TGdiBitmap>& image, int x, int y) { return image->Pixel(x, y); }
+
+  HWND top;
+};
+
+TEST_F(PaintTest, InvalidWindowGetsOnePaintAfterPostedMessages) {
+  PostMessage(top, WM_USER, 0, 0);
+  const TRect area{10, 10, 20, 20};
+  InvalidateRect(top, &area, false);
+  InvalidateRect(top, &area, false);
+  MSG message;
+  ASSERT_TRUE(PeekMessage(message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_USER) << "posted messages come before painting";
+  ASSERT_TRUE(PeekMessage(message, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(message.message, WM_PAINT);
+  TRect update;
+  EXPECT_TRUE(GetUpdateRect(top, &update, false));
+  EXPECT_EQ(update, area);
+  Pump();
+  EXPECT_EQ(TMessageLog::Current().Count(WM_PAINT), 1u);
+  EXPECT_FALSE(GetUpdateRect(top, &update, false)) << "BeginPaint validated";
+}
+
+TEST_F(PaintTest, PaintDrawsOnlyInsideTheUpdateRegionAndErasesWhenAsked) {
+  PaintWith(clRed);
+  InvalidateRect(top, nullptr, false);
+  UpdateWindow(top);
+  PaintWith(clBlue);
+  const TRect area{10, 10, 20, 20};
+  InvalidateRect(top, &area, true);
+  UpdateWindow(top);
+  EXPECT_EQ(TMessageLog::Current().Count(WM_ERASEBKGND), 1u);
+  const auto image = RenderWindow(top);
+  EXPECT_EQ(PixelOf(image, 10, 10), clBlue);
+  EXPECT_EQ(PixelOf(image, 19, 19), clBlue);
+  EXPECT_EQ(PixelOf(image, 20, 20), clRed);
+  EXPECT_EQ(PixelOf(image, 9, 15), clRed);
+}
+
+TEST_F(PaintTest, SetRedrawHoldsPaintingBackUntilSwitchedOn) {
+  SendMessage(top, WM_SETREDRAW, false, 0);
+  InvalidateRect(top, nullptr, true);
+  UpdateWindow(top);
+  Pump();
+  EXPECT_EQ(TMessageLog::Current().Count(WM_PAINT), 0u);
+  SendMessage(top, WM_SETREDRAW, true, 0);
+  Pump();
+  EXPECT_EQ(TMessageLog::Current().Count(WM_PAINT), 1u) << "what was invalidated meanwhile is painted";
+}
+
+TEST_F(PaintTest, RedrawWindowUpdatesFrameAndChildrenAtOnce) {
+  const HWND child = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, Bounds(5, 5, 30, 30), top);
+  Pump();
+  TMessageLog::Current().Messages.clear();
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(TMessageLog::Current().Of(child), (std::vector<UINT>{WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}));
+  EXPECT_EQ(TMessageLog::Current().Of(top), (std::vector<UINT>{WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}));
+}
+
+TEST_F(PaintTest, PaintHandlerThatValidatesNothingIsNotAskedAgain) {
+  TMessageLog::Current().Handler = [](HWND, UINT message, WPARAM, LPARAM, LRESULT&) { return message == WM_PAINT; };
+  InvalidateRect(top, nullptr, false);
+  MSG message;
+  for (int i = 0; i < 3 && PeekMessage(message, nullptr, 0, 0, PM_REMOVE); ++i) UpdateWindow(message.hwnd);
+  EXPECT_EQ(TMessageLog::Current().Count(WM_PAINT), 1u);
+}
+
+TEST_F(PaintTest, ClientDrawingLandsBehindTheFrameAndChildrenShowOverTheParent) {
+  const HWND framed = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, Bounds(40, 30, 20, 20), top);
+  PaintWith(clLime);
+  InvalidateRect(top, nullptr, true);
+  UpdateWindowTree(top);
+  const HDC dc = GetDC(framed);
+  SetPixel(dc, 0, 0, clRed);
+  SetPixel(dc, 30, 30, clRed);  // outside the client area: clipped
+  ReleaseDC(framed, dc);
+  const auto image = RenderWindow(top);
+  EXPECT_EQ(PixelOf(image, 41, 31), clRed) << "client (0, 0) lies inside the one-pixel border";
+  EXPECT_EQ(PixelOf(image, 40, 30), GetSysColor(COLOR_WINDOWFRAME)) << "the border is painted by DefWindowProc";
+  EXPECT_EQ(PixelOf(image, 39, 29), clLime) << "the parent around the child";
+  EXPECT_EQ(PixelOf(image, 58, 48), clLime) << "the child's own client area";
+}
+
+TEST_F(PaintTest, ScrollWindowMovesPixelsAndInvalidatesWhatWasUncovered) {
+  PaintWith(clWhite);
+  UpdateWindow(top);
+  HDC dc = GetDC(top);
+  SetPixel(dc, 10, 40, clRed);
+  ReleaseDC(top, dc);
+  ScrollWindow(top, 0, -20, nullptr, nullptr);
+  TRect update;
+  ASSERT_TRUE(GetUpdateRect(top, &update, false));
+  EXPECT_EQ(update, (TRect{0, 60, 100, 80}));
+  dc = GetDC(top);
+  EXPECT_EQ(GetPixel(dc, 10, 20), clRed);
+  ReleaseDC(top, dc);
+}
+
+}  // namespace
