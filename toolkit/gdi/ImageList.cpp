@@ -1,0 +1,150 @@
+#include "toolkit/gdi/ImageList.h"
+
+#include <algorithm>
+
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+
+namespace {
+
+std::uint32_t Channel(std::uint32_t pixel, int shift) { return pixel >> shift & 0xFF; }
+
+// Light grey of the pixel's brightness, for disabled images.
+std::uint32_t Greyed(std::uint32_t pixel) {
+  const std::uint32_t luminance = (Channel(pixel, 16) * 30 + Channel(pixel, 8) * 59 + Channel(pixel, 0) * 11) / 100;
+  const std::uint32_t grey = 128 + luminance / 2;
+  return (pixel & 0xFF000000u) | grey << 16 | grey << 8 | grey;
+}
+
+// The source pixel over the destination by the source's alpha; the result is opaque.
+std::uint32_t Over(std::uint32_t source, std::uint32_t dest) {
+  const std::uint32_t alpha = source >> 24;
+  std::uint32_t result = 0xFF000000u;
+  for (int shift : {0, 8, 16})
+    result |= (Channel(source, shift) * alpha + Channel(dest, shift) * (255 - alpha) + 127) / 255 << shift;
+  return result;
+}
+
+bool HasAlpha(const TBitmap& image) {
+  if (image.PixelFormat() != pf32bit) return false;
+  for (int y = 0; y < image.Height(); ++y) {
+    const auto* row = static_cast<const std::uint32_t*>(image.ScanLine(y));
+    if (std::any_of(row, row + image.Width(), [](std::uint32_t p) { return p >> 24 != 0; })) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TChangeLink::~TChangeLink() {
+  if (sender_) sender_->UnRegisterChanges(this);
+}
+
+TImageList::TImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
+
+TImageList::~TImageList() {
+  for (TChangeLink* link : links_) link->sender_ = nullptr;
+}
+
+void TImageList::SetSize(int width, int height) {
+  width_ = std::max(width, 1);
+  height_ = std::max(height, 1);
+  images_.clear();
+  Changed();
+}
+
+int TImageList::AddStrip(const TBitmap& image, const TAlphaOf& alphaOf) {
+  const int first = Count();
+  const int count = std::max(image.Width() / width_, 1);
+  const TGdiBitmap& pixels = *image.Handle();
+  std::vector<std::uint32_t> row(width_);
+  for (int k = 0; k < count; ++k) {
+    CountedPtr<TGdiBitmap> entry(new TGdiBitmap(width_, height_, pf32bit));
+    for (int y = 0; y < std::min(height_, image.Height()); ++y) {
+      const int left = k * width_;
+      const int available = std::clamp(image.Width() - left, 0, width_);
+      std::fill(row.begin(), row.end(), 0);
+      pixels.FetchRow(y, left, available, row.data());
+      for (int x = 0; x < available; ++x)
+        row[x] = (row[x] & 0xFFFFFF) | std::uint32_t(alphaOf(left + x, y, row[x])) << 24;
+      entry->StoreRow(y, 0, width_, row.data());
+    }
+    images_.push_back(std::move(entry));
+  }
+  Changed();
+  return first;
+}
+
+int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
+  if (image.Empty()) return -1;
+  if (mask && !mask->Empty())
+    return AddStrip(image, [mask](int x, int y, std::uint32_t) -> std::uint8_t {
+      if (x >= mask->Width() || y >= mask->Height()) return 255;
+      return mask->Handle()->Pixel(x, y) == clWhite ? 0 : 255;
+    });
+  if (HasAlpha(image)) return AddStrip(image, [](int, int, std::uint32_t p) { return std::uint8_t(p >> 24); });
+  return AddStrip(image, [](int, int, std::uint32_t) -> std::uint8_t { return 255; });
+}
+
+int TImageList::AddMasked(const TBitmap& image, TColor transparent) {
+  if (image.Empty()) return -1;
+  const TColor key = transparent == clDefault ? image.Handle()->Pixel(0, image.Height() - 1) : ColorToRGB(transparent);
+  return AddStrip(image, [key](int, int, std::uint32_t p) -> std::uint8_t { return PixelToColor(p) == key ? 0 : 255; });
+}
+
+void TImageList::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  images_.erase(images_.begin() + index);
+  Changed();
+}
+
+void TImageList::Clear() {
+  images_.clear();
+  Changed();
+}
+
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
+  if (index < 0 || index >= Count()) return;
+  HDC dc = canvas.Handle();
+  const TGdiBitmap& image = *images_[index];
+  const TPoint device = dc->ToDevice(TPoint{x, y});
+  TRect target = Bounds(device.X + dc->Origin().X, device.Y + dc->Origin().Y, width_, height_);
+  TGdiBitmap& surface = dc->Surface();
+  std::vector<std::uint32_t> source(width_);
+  std::vector<std::uint32_t> dest(width_);
+  dc->SurfaceClip().ForEachRectIn(target, [&](const TRect& part) {
+    for (int row = part.Top; row < part.Bottom; ++row) {
+      image.FetchRow(row - target.Top, part.Left - target.Left, part.Width(), source.data());
+      surface.FetchRow(row, part.Left, part.Width(), dest.data());
+      for (int i = 0; i < part.Width(); ++i) dest[i] = Over(enabled ? source[i] : Greyed(source[i]), dest[i]);
+      surface.StoreRow(row, part.Left, part.Width(), dest.data());
+    }
+  });
+}
+
+void TImageList::GetBitmap(int index, TBitmap& image) const {
+  if (index < 0 || index >= Count()) return;
+  image.SetPixelFormat(pf32bit);
+  image.SetSize(width_, height_);
+  for (int y = 0; y < height_; ++y) images_[index]->FetchRow(y, 0, width_, static_cast<std::uint32_t*>(image.ScanLine(y)));
+}
+
+void TImageList::RegisterChanges(TChangeLink* link) {
+  if (!link || std::find(links_.begin(), links_.end(), link) != links_.end()) return;
+  if (link->sender_) link->sender_->UnRegisterChanges(link);
+  link->sender_ = this;
+  links_.push_back(link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* link) {
+  auto it = std::find(links_.begin(), links_.end(), link);
+  if (it == links_.end()) return;
+  links_.erase(it);
+  link->sender_ = nullptr;
+}
+
+void TImageList::Changed() {
+  if (OnChange) OnChange();
+  for (TChangeLink* link : std::vector<TChangeLink*>(links_))
+    if (link->OnChange) link->OnChange();
+}

@@ -1,0 +1,69 @@
+#pragma once
+// A list of images of one size, each with its own transparency (an alpha
+// channel: 0 transparent, 255 opaque), drawn over a canvas.
+
+#include <functional>
+#include <vector>
+
+#include "runtime/CountedPtr.h"
+#include "toolkit/gdi/Color.h"
+#include "toolkit/gdi/GdiBitmap.h"
+
+class TBitmap;
+class TCanvas;
+class TImageList;
+
+// Registered with a list, told of every change to it.
+class TChangeLink {
+public:
+  ~TChangeLink();
+  std::function<void()> OnChange;
+  TImageList* Sender() const { return sender_; }
+
+private:
+  friend class TImageList;
+  TImageList* sender_ = nullptr;
+};
+
+class TImageList {
+public:
+  explicit TImageList(int width = 16, int height = 16);
+  ~TImageList();
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Changing the size removes every image.
+  void SetSize(int width, int height);
+  int Count() const { return int(images_.size()); }
+
+  // Each adds the images of a strip (its width divided by Width, at least
+  // one) and returns the index of the first. With a mask, its white pixels
+  // are transparent; without one, a 32-bit image's alpha is kept when it
+  // has any and every pixel is opaque otherwise.
+  int Add(const TBitmap& image, const TBitmap* mask);
+  // Pixels of the colour are transparent; clDefault takes the bottom-left pixel's.
+  int AddMasked(const TBitmap& image, TColor transparent);
+  void Delete(int index);
+  void Clear();
+
+  // Disabled images are drawn in light grey tones.
+  void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+  // The image as a 32-bit bitmap with its alpha.
+  void GetBitmap(int index, TBitmap& image) const;
+
+  void RegisterChanges(TChangeLink* link);
+  void UnRegisterChanges(TChangeLink* link);
+  std::function<void()> OnChange;
+
+private:
+  using TAlphaOf = std::function<std::uint8_t(int x, int y, std::uint32_t pixel)>;
+  int AddStrip(const TBitmap& image, const TAlphaOf& alphaOf);
+  void Changed();
+
+  int width_;
+  int height_;
+  std::vector<CountedPtr<TGdiBitmap>> images_;
+  std::vector<TChangeLink*> links_;
+};
