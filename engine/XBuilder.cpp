@@ -68,22 +68,22 @@ TXBuilder::TInputBinding::TInputBinding(TXBuilder& engine, const std::string& te
 
 TXBuilder::TInputBinding::~TInputBinding() { engine_.Lex.SetInput(nullptr, -1); }
 
-TXBuilder::TXBuilder() {
-  TLib* system = Libs.FindOrAdd("System", true);
-  CurLib = system;
-  KindScopes.Push(&Kinds);
-  VarScopes.Push(&Vars);
-  FuncScopes.Push(&Funcs);
-  RegisterSystemLibrary(system);
-  AddBuiltInLibrary("_SysMath");
-  AddBuiltInLibrary("InOut");
-  AddBuiltInLibrary("Math");
-  RegisterSysPlots(AddBuiltInLibrary("SysPlots"));
-  Libs.FindOrAdd(WorkspaceLibName, true);
-  CurLib = nullptr;
+TXBuilder::TXBuilder(const TCatalogues& catalogues) {
   Stds = &TypeRoutines;
   ImpExp = &ImportExport;
   ScriptEngine = this;
+  KindScopes.Push(&Kinds);
+  VarScopes.Push(&Vars);
+  FuncScopes.Push(&Funcs);
+  TLib* system = AddBuiltInLibrary("System");
+  RegisterSystemLibrary(system);
+  if (catalogues.System) catalogues.System(*this, system);
+  AddBuiltInLibrary("_SysMath", catalogues.SysMath);
+  AddBuiltInLibrary("InOut", catalogues.InOut);
+  AddBuiltInLibrary("Math", catalogues.Math);
+  RegisterSysPlots(AddBuiltInLibrary("SysPlots"));
+  Libs.FindOrAdd(WorkspaceLibName, true);
+  CurLib = nullptr;
 }
 
 TXBuilder::~TXBuilder() {
@@ -92,8 +92,9 @@ TXBuilder::~TXBuilder() {
   if (ImpExp == &ImportExport) ImpExp = nullptr;
 }
 
-TLib* TXBuilder::AddBuiltInLibrary(const char* name) {
+TLib* TXBuilder::AddBuiltInLibrary(const char* name, TCatalogues::TFill fill) {
   CurLib = Libs.FindOrAdd(name, true);
+  if (fill) fill(*this, CurLib);
   return CurLib;
 }
 

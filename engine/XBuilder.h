@@ -45,11 +45,25 @@ enum TFuncRegistration : std::uint8_t {
   frVarExport = 5,   // an export routine of its second parameter's kind
 };
 
+class TXBuilder;
+
+// What fills each standard library beyond the part of System that the
+// engine defines itself (built-in kinds, Vector, Matrix, the constants and
+// the built-in operators). The libraries live outside the engine, so the
+// program hands their catalogues in; a missing one leaves its library empty.
+struct TCatalogues {
+  using TFill = void (*)(TXBuilder& engine, TLib* lib);
+  TFill System = nullptr;
+  TFill SysMath = nullptr;
+  TFill InOut = nullptr;
+  TFill Math = nullptr;
+};
+
 class TXBuilder final : public ITarnscript, public TTokenReader {
 public:
   // Builds the standard libraries System, _SysMath, InOut, Math, SysPlots
   // and an empty Workspace, in this order.
-  TXBuilder();
+  explicit TXBuilder(const TCatalogues& catalogues = {});
   ~TXBuilder() override;
 
   // ITarnscript.
@@ -159,7 +173,8 @@ private:
     std::unique_ptr<std::istringstream> stream_;
   };
 
-  TLib* AddBuiltInLibrary(const char* name);
+  // Adds the library and makes it current, then fills it when fill is given.
+  TLib* AddBuiltInLibrary(const char* name, TCatalogues::TFill fill = nullptr);
   TLib* Workspace() const;
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
