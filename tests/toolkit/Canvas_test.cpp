@@ -86,6 +86,63 @@ TEST_F(CanvasPixels, DottedPatternBrushFollowsTheBrushOrigin) {
   DeleteObject(brush);
 }
 
+TEST_F(CanvasPixels, ShapesAndFillsAlignPatternsAlike) {
+  const std::uint16_t dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP pattern = CreateBitmap(8, 8, 1, 1, dotted);
+  for (TPoint origin : {TPoint{0, 0}, TPoint{3, 5}}) {
+    Clear(clWhite);
+    SetBrushOrgEx(Dc(), origin.X, origin.Y, nullptr);
+    HBRUSH brush = CreatePatternBrush(pattern);
+    FillRect(Dc(), Rect(3, 3, 30, 20), brush);
+    const std::vector<TColor> filled = Snapshot();
+    Clear(clWhite);
+    HGDIOBJ oldBrush = SelectObject(Dc(), brush);
+    HGDIOBJ oldPen = SelectObject(Dc(), GetStockObject(NULL_PEN));
+    ::Rectangle(Dc(), 3, 3, 31, 21);
+    EXPECT_EQ(Snapshot(), filled) << "brush origin " << origin.X << "," << origin.Y;
+    SelectObject(Dc(), oldPen);
+    SelectObject(Dc(), oldBrush);
+    DeleteObject(brush);
+  }
+  DeleteObject(pattern);
+}
+
+TEST_F(CanvasPixels, HatchesAndDashesFillTheirGapsOnlyWhenOpaque) {
+  Canvas().Brush().SetStyle(bsCross);
+  Canvas().Brush().SetColor(clRed);
+  SelectObject(Dc(), Canvas().Brush().Handle());
+  SetBkColor(Dc(), clBlue);
+  PatBlt(Dc(), 0, 0, 16, 16, PATCOPY);
+  EXPECT_EQ(Count(clRed, Rect(0, 0, 16, 16)) + Count(clBlue, Rect(0, 0, 16, 16)), 256);
+  EXPECT_EQ(Count(clRed, Rect(0, 0, 8, 8)), 15) << "one row and one column of each 8 x 8 cell";
+  Clear(clWhite);
+  SetBkMode(Dc(), TRANSPARENT);
+  PatBlt(Dc(), 0, 0, 16, 16, PATCOPY);
+  EXPECT_EQ(Count(clWhite, Rect(0, 0, 8, 8)), 49);
+
+  Clear(clWhite);
+  HPEN dotted = CreatePen(PS_DOT, 0, clBlack);
+  SelectObject(Dc(), dotted);
+  MoveToEx(Dc(), 0, 30, nullptr);
+  LineTo(Dc(), 12, 30);
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(At(x, 30), x / 3 % 2 == 0 ? clBlack : clWhite) << x;
+  SetBkMode(Dc(), OPAQUE);
+  MoveToEx(Dc(), 0, 31, nullptr);
+  LineTo(Dc(), 12, 31);
+  EXPECT_EQ(At(4, 31), clBlue) << "gaps take the background colour";
+  SelectObject(Dc(), GetStockObject(BLACK_PEN));
+  DeleteObject(dotted);
+}
+
+TEST_F(CanvasPixels, WidePensDrawWideLines) {
+  Canvas().Pen().SetWidth(5);
+  Canvas().MoveTo(10, 20);
+  Canvas().LineTo(50, 20);
+  const TRect ink = Ink();
+  EXPECT_EQ(ink.Height(), 5);
+  EXPECT_EQ(ink.Top, 18);
+}
+
 TEST_F(CanvasPixels, FocusRectangleDrawnTwiceRestoresThePixels) {
   for (int y = 0; y < 48; ++y)
     for (int x = 0; x < 64; ++x) bitmap.Handle()->SetPixel(x, y, RGB(x * 4, y * 5, 128));

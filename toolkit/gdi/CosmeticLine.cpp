@@ -1,7 +1,6 @@
 #include "toolkit/gdi/CosmeticLine.h"
 
 #include <cstdlib>
-#include <span>
 
 #include "toolkit/gdi/RasterOp.h"
 
@@ -38,21 +37,6 @@ private:
 
 constexpr std::uint8_t CopyPen = 0xF0;
 
-// Windows' dash patterns of cosmetic pens, in pixels: on, off, on, off ...
-std::span<const int> DashesOf(int style) {
-  static constexpr int Dash[] = {18, 6};
-  static constexpr int Dot[] = {3, 3};
-  static constexpr int DashDot[] = {9, 6, 3, 6};
-  static constexpr int DashDotDot[] = {9, 3, 3, 3, 3, 3};
-  switch (style) {
-    case PS_DASH: return Dash;
-    case PS_DOT: return Dot;
-    case PS_DASHDOT: return DashDot;
-    case PS_DASHDOTDOT: return DashDotDot;
-    default: return {};
-  }
-}
-
 // Walks a dash pattern one pixel at a time.
 class TDashes {
 public:
@@ -72,6 +56,21 @@ private:
 
 }  // namespace
 
+// Windows' dash patterns of cosmetic pens.
+std::span<const int> CosmeticDashes(int style) {
+  static constexpr int Dash[] = {18, 6};
+  static constexpr int Dot[] = {3, 3};
+  static constexpr int DashDot[] = {9, 6, 3, 6};
+  static constexpr int DashDotDot[] = {9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case PS_DASH: return Dash;
+    case PS_DOT: return Dot;
+    case PS_DASHDOT: return DashDot;
+    case PS_DASHDOTDOT: return DashDotDot;
+    default: return {};
+  }
+}
+
 void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
   const TDCState& state = dc->State();
   if (state.Pen->Style == PS_NULL || state.Rop2 == R2_NOP) return;
@@ -79,7 +78,7 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
   const std::uint32_t penPixel = ColorToPixel(state.Pen->Color);
   const std::uint32_t gapPixel = ColorToPixel(state.BkColor);
   const bool fillsGaps = state.BkMode == OPAQUE;
-  TDashes dashes(DashesOf(state.Pen->Style));
+  TDashes dashes(CosmeticDashes(state.Pen->Style));
   const TRegion& clip = dc->SurfaceClip();
   const TRect bounds = clip.Bounds();
   const bool clipIsRect = clip.Complexity() == SIMPLEREGION;

@@ -123,8 +123,6 @@ QRect CellOf(HDC dc, const TTextRun& run) {
   return QRect(left, top, run.Width, face.Height());
 }
 
-QColor QColorOf(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-
 QRect QRectOf(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, const TTextRun& run, const int* advances) {

@@ -29,8 +29,6 @@ struct TPaintSession {
 
 namespace {
 
-QColor QColorOf(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-
 QPainter::CompositionMode CompositionOf(int rop2) {
   switch (rop2) {
     case R2_BLACK: return QPainter::RasterOp_ClearDestination;
@@ -82,17 +80,10 @@ void Configure(TPaintSession& session, const TDeviceContext& dc) {
 
 bool IsDrawing(HDC dc) { return dc && dc->State().Rop2 != R2_NOP; }
 
-// Windows' cosmetic dash patterns, in pixels.
 QList<qreal> DashesOf(int style) {
-  switch (style) {
-    case PS_DASH: return {18, 6};
-    case PS_DOT: return {3, 3};
-    case PS_DASHDOT: return {9, 6, 3, 6};
-    default: return {9, 3, 3, 3, 3, 3};  // PS_DASHDOTDOT
-  }
+  const std::span<const int> dashes = CosmeticDashes(style);
+  return QList<qreal>(dashes.begin(), dashes.end());
 }
-
-bool IsDashed(const TGdiPen& pen) { return pen.Style >= PS_DASH && pen.Style <= PS_DASHDOTDOT; }
 
 QPen QPenOf(const TGdiPen& pen, TColor color) {
   QPen qpen(QColorOf(color));
@@ -112,7 +103,7 @@ void StrokeWithPen(HDC dc, Stroke stroke) {
   p.setCompositionMode(CompositionOf(dc->State().Rop2));
   p.setBrush(Qt::NoBrush);
   QPen qpen = QPenOf(pen, pen.Color);
-  if (IsDashed(pen) && pen.IsCosmetic()) {
+  if (!CosmeticDashes(pen.Style).empty() && pen.IsCosmetic()) {
     if (dc->State().BkMode == OPAQUE) {
       p.setPen(QPenOf(pen, dc->State().BkColor));
       stroke(p);
@@ -192,6 +183,8 @@ std::vector<QPoint> QPointsOf(const TPoint* points, int count) {
 }
 
 }  // namespace
+
+QColor QColorOf(TColor color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
 void TPaintSessionDeleter::operator()(TPaintSession* session) const {
   session->Painter.end();
