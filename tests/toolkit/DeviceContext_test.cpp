@@ -78,6 +78,19 @@ TEST_F(DeviceContext, WindowSurfaceContextsDrawAtTheirOriginInsideTheirVisiblePa
   DeleteObject(red);
 }
 
+TEST_F(DeviceContext, ANewContextNeverInheritsAnOldOnesPainterState) {
+  TBitmap surface(40, 40, pf32bit);
+  for (int round = 0; round < 3; ++round) {
+    // Contexts made and freed in turn tend to reuse one address.
+    auto dc = std::make_unique<TDeviceContext>(CountedPtr<TGdiBitmap>(surface.Handle()), TPoint{0, 0},
+                                               TRegion(Rect(0, 0, 40, 40)));
+    if (round == 1) IntersectClipRect(dc.get(), 0, 0, 2, 2);
+    SelectObject(dc.get(), GetStockObject(BLACK_BRUSH));
+    Ellipse(dc.get(), 0, 0, 40, 40);
+  }
+  EXPECT_EQ(surface.Handle()->Pixel(20, 20), clBlack) << "the last ellipse is not clipped";
+}
+
 TEST_F(DeviceContext, MemoryContextsDrawOnTheSelectedBitmap) {
   HDC memory = CreateCompatibleDC(Dc());
   EXPECT_EQ(memory->Surface().Width(), 1);

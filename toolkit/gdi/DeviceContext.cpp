@@ -1,8 +1,16 @@
 #include "toolkit/gdi/DeviceContext.h"
 
+#include <atomic>
 #include <utility>
 
 namespace {
+
+// Serials are unique across all device contexts, so a state is never taken
+// for another context's that happened to live at the same address.
+unsigned NextSerial() {
+  static std::atomic<unsigned> last{0};
+  return ++last;
+}
 
 template <class T>
 CountedPtr<T> StockObject(int index) {
@@ -38,16 +46,17 @@ bool SetOrigin(TPoint& origin, int x, int y, TPoint* old) {
 }  // namespace
 
 TDeviceContext::TDeviceContext(CountedPtr<TGdiBitmap> surface, TPoint origin, TRegion visible)
-    : surface_(std::move(surface)), origin_(origin), visible_(std::move(visible)), state_(DefaultState()) {}
+    : surface_(std::move(surface)), origin_(origin), visible_(std::move(visible)), state_(DefaultState()),
+      serial_(NextSerial()) {}
 
-TDeviceContext::TDeviceContext() : memory_(true), state_(DefaultState()) {
+TDeviceContext::TDeviceContext() : memory_(true), state_(DefaultState()), serial_(NextSerial()) {
   SelectBitmap(CountedPtr<TGdiBitmap>(new TGdiBitmap(1, 1, pf1bit)));
 }
 
 TDeviceContext::~TDeviceContext() = default;
 
 TDCState& TDeviceContext::ChangeState() {
-  ++serial_;
+  serial_ = NextSerial();
   return state_;
 }
 

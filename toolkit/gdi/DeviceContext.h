@@ -92,6 +92,7 @@ public:
   const TDCState& State() const { return state_; }
   // Every change of state goes through here, so that the painter knows when
   // to take it up again; changes of the clip region through ChangeClip.
+  // Serial() names the present state among those of every device context.
   TDCState& ChangeState();
   TDCState& ChangeClip();
   unsigned Serial() const { return serial_; }
@@ -117,7 +118,7 @@ private:
   bool memory_ = false;
   TDCState state_;
   std::vector<TDCState> saved_;
-  unsigned serial_ = 1;
+  unsigned serial_;
   unsigned clipSerial_ = 1;
   // SurfaceClip's cache and what it was made from.
   mutable unsigned cachedClipSerial_ = 0;

@@ -23,7 +23,6 @@ struct TPaintSession {
   QImage Image;
   QPainter Painter;
   bool Shadow = false;  // Image is a converted copy, written back at the end
-  const TDeviceContext* ConfiguredFor = nullptr;
   unsigned ConfiguredSerial = 0;
 };
 
@@ -74,7 +73,6 @@ void Configure(TPaintSession& session, const TDeviceContext& dc) {
   p.setClipRegion(clip);
   p.setTransform(QTransform::fromTranslate(Translation(dc).x(), Translation(dc).y()));
   p.setRenderHint(QPainter::Antialiasing, false);
-  session.ConfiguredFor = &dc;
   session.ConfiguredSerial = dc.Serial();
 }
 
@@ -194,12 +192,12 @@ void TPaintSessionDeleter::operator()(TPaintSession* session) const {
 
 QPainter& PainterFor(TDeviceContext& dc) {
   TPaintSession& session = SessionFor(dc.Surface());
-  if (session.ConfiguredFor != &dc || session.ConfiguredSerial != dc.Serial()) Configure(session, dc);
+  if (session.ConfiguredSerial != dc.Serial()) Configure(session, dc);
   return session.Painter;
 }
 
 void ForgetPainterState(TDeviceContext& dc) {
-  if (TPaintSession* session = dc.Surface().Session()) session->ConfiguredFor = nullptr;
+  if (TPaintSession* session = dc.Surface().Session()) session->ConfiguredSerial = 0;
 }
 
 bool MoveToEx(HDC dc, int x, int y, TPoint* old) {
