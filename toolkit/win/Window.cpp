@@ -326,7 +326,7 @@ HWND SetParent(HWND window, HWND newParent) {
   }
   SiblingList(*record).insert(SiblingList(*record).begin(), window);
   if (record->Host) {
-    record->Host = WindowBackend()->CreateHost(window, record->Parent);
+    record->Host->Reparent(record->Parent);
     record->Host->SetBounds(record->Bounds);
     record->Host->SetVisible((record->Style & WS_VISIBLE) != 0);
     InvalidateWholeWindow(*record);

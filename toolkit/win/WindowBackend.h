@@ -19,6 +19,8 @@ public:
   virtual void SetBounds(const TRect& bounds) = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual void SetTitle(const char* title) = 0;
+  // The window moved to another parent (nullptr: it became top-level).
+  virtual void Reparent(HWND parent) = 0;
   // Places this window directly behind the given sibling (nullptr: in front of all).
   virtual void PlaceBehind(HWND sibling) = 0;
   // The window's surface changed inside this rectangle (window coordinates).

@@ -102,7 +102,13 @@ void RecalculateClient(HWND window) {
   client.Top = std::clamp(client.Top, 0, record->Height());
   client.Right = std::clamp(client.Right, client.Left, record->Width());
   client.Bottom = std::clamp(client.Bottom, client.Top, record->Height());
+  const bool originMoved = client.TopLeft() != record->Client.TopLeft();
   record->Client = client;
+  // Children are placed in the client area: their bodies follow its origin.
+  if (originMoved)
+    for (HWND child : record->Children)
+      if (const TWindowRecord* childRecord = FindWindowRecord(child); childRecord && childRecord->Host)
+        childRecord->Host->SetBounds(childRecord->Bounds);
 }
 
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
