@@ -50,6 +50,12 @@ void GammaError(int code) {
   if (index >= 0 && index < static_cast<int>(std::size(Texts))) ReportError(Texts[index], NoPosition, nullptr);
 }
 
+// The sign of Gamma(x) away from the poles.
+long double GammaSign(long double x) {
+  if (x > 0) return 1;
+  return std::fmod(std::trunc(std::fabs(x)), 2) == 1 ? 1 : -1;
+}
+
 // Horner's rule over every coefficient of the table.
 long double PolyEval(long double x, std::span<const long double> table) {
   long double y = table[0];
@@ -135,11 +141,6 @@ std::string GammaRefusal(long double x) {
     return "Bad Gamma function argument [" + RealToText(x) + "]";
   if (x > GammaMaxArgument) return "Gamma function argument is too big [" + RealToText(x) + "]";
   return std::string();
-}
-
-long double GammaSign(long double x) {
-  if (x > 0) return 1;
-  return std::fmod(std::trunc(std::fabs(x)), 2) == 1 ? 1 : -1;
 }
 
 long double GammaValue(long double x) {

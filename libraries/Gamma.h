@@ -14,9 +14,6 @@ long double GammaValue(long double x);
 // integer, an argument above the largest), empty for any other.
 std::string GammaRefusal(long double x);
 
-// The sign of Gamma(x) away from the poles.
-long double GammaSign(long double x);
-
 // The value Gamma gives after reporting an overflow or a singularity.
 inline constexpr long double GammaMaxNum = 0xFFFFFFFFFFFFD37Ap+16320L;
 // The largest argument whose Gamma is within the 80-bit range.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "engine/ScalarArith.h"
