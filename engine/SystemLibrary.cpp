@@ -63,7 +63,7 @@ void TXBuilder::RegisterSystemLibrary(TLib* lib) {
       {"Off", TVariant::Boolean(false)},
       {"On", TVariant::Boolean(true)},
       {"ApplicationPath", TVariant::String(GetAppFolder())},
-      {"Inf", TVariant::Double(varDouble, std::numeric_limits<double>::infinity())},
+      {"Inf", TVariant::Real(varDouble, std::numeric_limits<long double>::infinity())},
   };
   for (const auto& constant : constants) Vars.Add(MakeConstVar(constant.Name, constant.Value, lib));
 

@@ -1,17 +1,12 @@
 #include "engine/Variant.h"
 
-#include <cfloat>
-#include <cmath>
-
-#include "engine/MessageChannel.h"
 #include "engine/Value.h"
-#include "runtime/Exceptions.h"
 
 namespace {
 
 long double VariantReal(const TVariant& v) {
   if (v.VarType() == varCurrency) return static_cast<long double>(v.AsInt()) / 10000;
-  return v.AsDouble();
+  return v.AsReal();
 }
 
 TValue ErrorValue() {
@@ -63,13 +58,7 @@ void ValueToVariant(const TValue& value, TVariant& v) {
     case kcEnum: v = TVariant::Int64(value.AsInt()); break;
     case kcChar:
     case kcString: v = TVariant::String(ValueToText(value)); break;
-    case kcReal:
-      if (std::isfinite(value.AsReal()) && std::fabs(value.AsReal()) > DBL_MAX) {
-        ReportError(EOverflow().what(), NoPosition, nullptr);
-        return;
-      }
-      v = TVariant::Double(varDouble, static_cast<double>(value.AsReal()));
-      break;
+    case kcReal: v = TVariant::Real(varDouble, value.AsReal()); break;
     case kcBoolean: v = TVariant::Boolean(value.AsBool()); break;
     default: v = TVariant::Error(E_FAIL); break;
   }

@@ -34,29 +34,30 @@ inline constexpr std::uint32_t E_FAIL = 0x80004005u;
 
 // Each type keeps its value in one field: the integer types and varError in
 // the integer (varCurrency as units of 1/10000), varSingle, varDouble and
-// varDate in the double, varBoolean as 0/1 in the integer, the strings as
+// varDate in the real, which keeps the engine's full 80 bits so that every
+// Real result crosses unchanged, varBoolean as 0/1 in the integer, the strings as
 // UTF-8 or byte text. Other types (null, objects, arrays) carry no value here.
 class TVariant {
 public:
   TVariant() = default;
 
-  static TVariant Integer(TVarType type, std::int64_t n) { return TVariant(type, n, 0.0); }
+  static TVariant Integer(TVarType type, std::int64_t n) { return TVariant(type, n, 0.0L); }
   static TVariant Int64(std::int64_t n) { return Integer(varInt64, n); }
-  static TVariant Double(TVarType type, double x) { return TVariant(type, 0, x); }
+  static TVariant Real(TVarType type, long double x) { return TVariant(type, 0, x); }
   static TVariant Currency(std::int64_t units) { return Integer(varCurrency, units); }
   static TVariant Boolean(bool b) { return Integer(varBoolean, b ? 1 : 0); }
   static TVariant Text(TVarType type, std::string s) {
-    TVariant v(type, 0, 0.0);
+    TVariant v(type, 0, 0.0L);
     v.text_ = std::move(s);
     return v;
   }
   static TVariant String(std::string s) { return Text(varString, std::move(s)); }
   static TVariant Error(std::uint32_t code) { return Integer(varError, code); }
-  static TVariant OfType(TVarType type) { return TVariant(type, 0, 0.0); }
+  static TVariant OfType(TVarType type) { return TVariant(type, 0, 0.0L); }
 
   TVarType VarType() const { return type_; }
   std::int64_t AsInt() const { return int_; }
-  double AsDouble() const { return double_; }
+  long double AsReal() const { return real_; }
   bool AsBool() const { return int_ != 0; }
   const std::string& AsText() const { return text_; }
   std::uint32_t ErrorCode() const { return static_cast<std::uint32_t>(int_); }
@@ -64,10 +65,10 @@ public:
   friend bool operator==(const TVariant&, const TVariant&) = default;
 
 private:
-  TVariant(TVarType type, std::int64_t n, double x) : type_(type), int_(n), double_(x) {}
+  TVariant(TVarType type, std::int64_t n, long double x) : type_(type), int_(n), real_(x) {}
 
   TVarType type_ = varEmpty;
   std::int64_t int_ = 0;
-  double double_ = 0.0;
+  long double real_ = 0.0L;
   std::string text_;
 };
