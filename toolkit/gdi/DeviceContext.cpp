@@ -6,7 +6,7 @@
 namespace {
 
 // Serials are unique across all device contexts, so a state is never taken
-// for another context's that happened to live at the same address.
+// for that of another context that happened to live at the same address.
 unsigned NextSerial() {
   static std::atomic<unsigned> last{0};
   return ++last;
@@ -31,7 +31,7 @@ TRect BoundsOf(const TGdiBitmap& bitmap) { return {0, 0, bitmap.Width(), bitmap.
 TRegion ClipBase(HDC dc) { return dc->State().HasClip ? dc->State().Clip : dc->Visible(); }
 
 int SetClip(HDC dc, TRegion clip) {
-  TDCState& state = dc->ChangeClip();
+  TDCState& state = dc->ChangeGeometry();
   state.HasClip = true;
   state.Clip = std::move(clip);
   return state.Clip.Complexity();
@@ -47,22 +47,17 @@ bool SetOrigin(TPoint& origin, int x, int y, TPoint* old) {
 
 TDeviceContext::TDeviceContext(CountedPtr<TGdiBitmap> surface, TPoint origin, TRegion visible)
     : surface_(std::move(surface)), origin_(origin), visible_(std::move(visible)), state_(DefaultState()),
-      serial_(NextSerial()) {}
+      geometrySerial_(NextSerial()) {}
 
-TDeviceContext::TDeviceContext() : memory_(true), state_(DefaultState()), serial_(NextSerial()) {
+TDeviceContext::TDeviceContext() : memory_(true), state_(DefaultState()), geometrySerial_(NextSerial()) {
   SelectBitmap(CountedPtr<TGdiBitmap>(new TGdiBitmap(1, 1, pf1bit)));
 }
 
 TDeviceContext::~TDeviceContext() = default;
 
-TDCState& TDeviceContext::ChangeState() {
-  serial_ = NextSerial();
+TDCState& TDeviceContext::ChangeGeometry() {
+  geometrySerial_ = NextSerial();
   return state_;
-}
-
-TDCState& TDeviceContext::ChangeClip() {
-  ++clipSerial_;
-  return ChangeState();
 }
 
 TRegion TDeviceContext::Visible() const { return memory_ ? TRegion(BoundsOf(*surface_)) : visible_; }
@@ -82,12 +77,12 @@ TPoint TDeviceContext::ToLogical(TPoint device) const {
 
 const TRegion& TDeviceContext::SurfaceClip() const {
   const TSize size{surface_->Width(), surface_->Height()};
-  if (cachedClipSerial_ != clipSerial_ || cachedSurfaceSize_ != size) {
+  if (cachedGeometrySerial_ != geometrySerial_ || cachedSurfaceSize_ != size) {
     TRegion clip = state_.HasClip ? TRegion::Combine(Visible(), state_.Clip, RGN_AND) : Visible();
     clip.Offset(origin_.X, origin_.Y);
     clip.Intersect(BoundsOf(*surface_));
     surfaceClip_ = std::move(clip);
-    cachedClipSerial_ = clipSerial_;
+    cachedGeometrySerial_ = geometrySerial_;
     cachedSurfaceSize_ = size;
   }
   return surfaceClip_;
@@ -95,7 +90,7 @@ const TRegion& TDeviceContext::SurfaceClip() const {
 
 void TDeviceContext::SelectBitmap(CountedPtr<TGdiBitmap> bitmap) {
   surface_ = bitmap;
-  ChangeClip().Bitmap = std::move(bitmap);
+  ChangeGeometry().Bitmap = std::move(bitmap);
 }
 
 int TDeviceContext::SaveState() {
@@ -106,7 +101,7 @@ int TDeviceContext::SaveState() {
 bool TDeviceContext::RestoreState(int level) {
   if (level < 0) level += int(saved_.size()) + 1;
   if (level < 1 || level > int(saved_.size())) return false;
-  ChangeClip() = std::move(saved_[level - 1]);
+  ChangeGeometry() = std::move(saved_[level - 1]);
   saved_.resize(level - 1);
   if (memory_) surface_ = state_.Bitmap;
   return true;
@@ -172,7 +167,7 @@ int SaveDC(HDC dc) { return dc ? dc->SaveState() : 0; }
 bool RestoreDC(HDC dc, int level) { return dc && dc->RestoreState(level); }
 
 bool SetWindowOrgEx(HDC dc, int x, int y, TPoint* old) {
-  return dc && SetOrigin(dc->ChangeState().WindowOrg, x, y, old);
+  return dc && SetOrigin(dc->ChangeGeometry().WindowOrg, x, y, old);
 }
 
 bool GetWindowOrgEx(HDC dc, TPoint* origin) {
@@ -188,7 +183,7 @@ bool OffsetWindowOrgEx(HDC dc, int dx, int dy, TPoint* old) {
 }
 
 bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old) {
-  return dc && SetOrigin(dc->ChangeState().ViewportOrg, x, y, old);
+  return dc && SetOrigin(dc->ChangeGeometry().ViewportOrg, x, y, old);
 }
 
 bool GetViewportOrgEx(HDC dc, TPoint* origin) {
@@ -262,7 +257,7 @@ unsigned GetTextAlign(HDC dc) { return dc ? dc->State().TextAlign : 0; }
 int SelectClipRgn(HDC dc, HRGN rgn) {
   if (!dc) return RGN_ERROR;
   if (rgn) return SetClip(dc, rgn->Region);
-  dc->ChangeClip().HasClip = false;
+  dc->ChangeGeometry().HasClip = false;
   return dc->Visible().Complexity();
 }
 

@@ -90,12 +90,13 @@ public:
   TPoint Origin() const { return origin_; }
 
   const TDCState& State() const { return state_; }
-  // Every change of state goes through here, so that the painter knows when
-  // to take it up again; changes of the clip region through ChangeClip.
-  // Serial() names the present state among those of every device context.
-  TDCState& ChangeState();
-  TDCState& ChangeClip();
-  unsigned Serial() const { return serial_; }
+  // Every change of state goes through here; changes of the clip region,
+  // the origins or the selected bitmap through ChangeGeometry, which gives
+  // the state a new GeometrySerial: a number no other state of any device
+  // context has had, so that the painter knows when to set up again.
+  TDCState& ChangeState() { return state_; }
+  TDCState& ChangeGeometry();
+  unsigned GeometrySerial() const { return geometrySerial_; }
   // The visible region in device coordinates (a memory DC's: its bitmap).
   TRegion Visible() const;
 
@@ -118,10 +119,9 @@ private:
   bool memory_ = false;
   TDCState state_;
   std::vector<TDCState> saved_;
-  unsigned serial_;
-  unsigned clipSerial_ = 1;
+  unsigned geometrySerial_;
   // SurfaceClip's cache and what it was made from.
-  mutable unsigned cachedClipSerial_ = 0;
+  mutable unsigned cachedGeometrySerial_ = 0;
   mutable TSize cachedSurfaceSize_;
   mutable TRegion surfaceClip_;
 };

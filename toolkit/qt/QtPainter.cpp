@@ -73,7 +73,7 @@ void Configure(TPaintSession& session, const TDeviceContext& dc) {
   p.setClipRegion(clip);
   p.setTransform(QTransform::fromTranslate(Translation(dc).x(), Translation(dc).y()));
   p.setRenderHint(QPainter::Antialiasing, false);
-  session.ConfiguredSerial = dc.Serial();
+  session.ConfiguredSerial = dc.GeometrySerial();
 }
 
 bool IsDrawing(HDC dc) { return dc && dc->State().Rop2 != R2_NOP; }
@@ -192,7 +192,7 @@ void TPaintSessionDeleter::operator()(TPaintSession* session) const {
 
 QPainter& PainterFor(TDeviceContext& dc) {
   TPaintSession& session = SessionFor(dc.Surface());
-  if (session.ConfiguredSerial != dc.Serial()) Configure(session, dc);
+  if (session.ConfiguredSerial != dc.GeometrySerial()) Configure(session, dc);
   return session.Painter;
 }
 
