@@ -130,12 +130,16 @@ TEST(Bitmap, RefusesDataThatIsNotAValidImage) {
   EXPECT_THROW(bitmap.LoadFromFile("/nonexistent/picture.bmp"), EQuantrelError);
 }
 
-TEST(Bitmap, CanvasDrawingReachesPaletteAndResizedBitmaps) {
+TEST(Bitmap, CanvasDrawingReachesEveryFormatAndResizedBitmaps) {
+  for (TPixelFormat format : {pf1bit, pf4bit, pf8bit, pf24bit}) {
+    TBitmap bitmap(10, 10, format);
+    bitmap.Canvas().Brush().SetColor(clWhite);
+    bitmap.Canvas().Ellipse(0, 0, 10, 10);
+    EXPECT_EQ(bitmap.Handle()->Pixel(5, 5), clWhite) << "format " << int(format);
+    EXPECT_EQ(bitmap.Handle()->Pixel(0, 5), clBlack) << "format " << int(format);
+  }
   TBitmap bitmap(10, 10, pf8bit);
   bitmap.Canvas().Brush().SetColor(clRed);
-  bitmap.Canvas().Ellipse(0, 0, 10, 10);
-  EXPECT_EQ(bitmap.Handle()->Pixel(5, 5), clRed) << "painting on a palette bitmap is written back";
-  EXPECT_EQ(bitmap.Handle()->Pixel(0, 5), clBlack);
   bitmap.SetSize(30, 30);
   bitmap.Canvas().FillRect(Rect(20, 20, 30, 30));
   bitmap.Canvas().Rectangle(10, 10, 20, 20);

@@ -1,7 +1,8 @@
 // Shapes through QPainter with the platform's pixel rules: aliased drawing,
-// flat caps so that lines leave out their end point, outlines along the
-// pixel centres of the shape's left/top .. right-1/bottom-1 bounds, and
-// fills sampled at pixel centres inside that outline.
+// outlines through the pixels of the shape's left/top .. right-1/bottom-1
+// bounds, and fills sampled at pixel centres inside that outline. One-pixel
+// lines are rasterised by our own code (CosmeticLine), which leaves out the
+// end point whichever way a line runs; the painter's own lines do not.
 
 #include "toolkit/qt/QtPainter.h"
 
