@@ -20,18 +20,6 @@ bool ShiftClears(std::int64_t count, unsigned& places) {
   return places >= 64;
 }
 
-// Faults are read off the result: no NaN may leave, and infinity only when an
-// operand already was infinite.
-long double CheckReal(long double result, bool operandsFinite) {
-  if (std::isnan(result)) throw EInvalidOp();
-  if (std::isinf(result) && operandsFinite) throw EOverflow();
-  return result;
-}
-
-long double CheckReal(long double result, long double left, long double right) {
-  return CheckReal(result, std::isfinite(left) && std::isfinite(right));
-}
-
 // r starts at 1; each set bit of the exponent, from the lowest, multiplies r by
 // the current base, which is squared only while higher bits remain.
 long double PowerBySquaring(long double base, std::uint32_t exponent) {
@@ -68,6 +56,18 @@ bool IsWholeInt32(long double value) {
 }
 
 }  // namespace
+
+long double CheckReal(long double result, bool operandsFinite) {
+  if (std::isnan(result)) throw EInvalidOp();
+  if (std::isinf(result) && operandsFinite) throw EOverflow();
+  return result;
+}
+
+long double CheckReal(long double result, long double operand) { return CheckReal(result, std::isfinite(operand)); }
+
+long double CheckReal(long double result, long double left, long double right) {
+  return CheckReal(result, std::isfinite(left) && std::isfinite(right));
+}
 
 std::int64_t IntAdd(std::int64_t left, std::int64_t right) {
   std::int64_t result;

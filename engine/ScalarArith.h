@@ -31,8 +31,13 @@ std::int64_t IntMod(std::int64_t dividend, std::int64_t divisor);
 std::int64_t IntShl(std::int64_t value, std::int64_t count);
 std::int64_t IntShr(std::int64_t value, std::int64_t count);
 
-// Real arithmetic: an infinite result of finite operands throws EOverflow, a
-// result that is not a number throws EInvalidOp; underflow is silent.
+// The fault check of every real result: a NaN throws EInvalidOp, an infinity
+// out of finite operands throws EOverflow; underflow is silent.
+long double CheckReal(long double result, bool operandsFinite);
+long double CheckReal(long double result, long double operand);
+long double CheckReal(long double result, long double left, long double right);
+
+// Real arithmetic, checked as above.
 long double RealAdd(long double left, long double right);
 long double RealSub(long double left, long double right);
 long double RealMul(long double left, long double right);

@@ -9,60 +9,50 @@
 
 namespace {
 
-// Faults are read off the result: a NaN is an invalid operation, an infinity
-// out of finite arguments an overflow.
-long double Checked(long double result, bool argumentsFinite) {
-  if (std::isnan(result)) throw EInvalidOp();
-  if (std::isinf(result) && argumentsFinite) throw EOverflow();
-  return result;
-}
-
-long double Checked(long double result, long double x) { return Checked(result, std::isfinite(x)); }
-
 // The trapping quotient: a zero divisor is a fault, never an infinity.
 long double Quotient(long double dividend, long double divisor) {
   if (divisor == 0) {
     if (dividend == 0) throw EInvalidOp();
     throw EZeroDivide();
   }
-  return Checked(dividend / divisor, std::isfinite(dividend) && std::isfinite(divisor));
+  return CheckReal(dividend / divisor, dividend, divisor);
 }
 
 }  // namespace
 
-long double RealSqrt(long double x) { return Checked(std::sqrt(x), x); }
+long double RealSqrt(long double x) { return CheckReal(std::sqrt(x), x); }
 
 long double RealSqr(long double x) { return RealMul(x, x); }
 
-long double RealSin(long double x) { return Checked(std::sin(x), x); }
+long double RealSin(long double x) { return CheckReal(std::sin(x), x); }
 
-long double RealCos(long double x) { return Checked(std::cos(x), x); }
+long double RealCos(long double x) { return CheckReal(std::cos(x), x); }
 
-long double RealTan(long double x) { return Checked(std::tan(x), x); }
+long double RealTan(long double x) { return CheckReal(std::tan(x), x); }
 
 long double RealCotan(long double x) { return Quotient(1, RealTan(x)); }
 
-long double RealExp(long double x) { return Checked(std::exp(x), x); }
+long double RealExp(long double x) { return CheckReal(std::exp(x), x); }
 
-long double RealLn(long double x) { return Checked(std::log(x), x); }
+long double RealLn(long double x) { return CheckReal(std::log(x), x); }
 
-long double RealLog10(long double x) { return Checked(std::log10(x), x); }
+long double RealLog10(long double x) { return CheckReal(std::log10(x), x); }
 
-long double RealLog2(long double x) { return Checked(std::log2(x), x); }
+long double RealLog2(long double x) { return CheckReal(std::log2(x), x); }
 
 long double RealLog(long double base, long double x) { return Quotient(RealLn(x), RealLn(base)); }
 
-long double RealSinh(long double x) { return Checked(std::sinh(x), x); }
+long double RealSinh(long double x) { return CheckReal(std::sinh(x), x); }
 
-long double RealCosh(long double x) { return Checked(std::cosh(x), x); }
+long double RealCosh(long double x) { return CheckReal(std::cosh(x), x); }
 
-long double RealTanh(long double x) { return Checked(std::tanh(x), x); }
+long double RealTanh(long double x) { return CheckReal(std::tanh(x), x); }
 
 long double RealCoth(long double x) { return Quotient(1, RealTanh(x)); }
 
-long double RealArcSin(long double x) { return Checked(std::atan2(x, std::sqrt((1 - x) * (1 + x))), x); }
+long double RealArcSin(long double x) { return CheckReal(std::atan2(x, std::sqrt((1 - x) * (1 + x))), x); }
 
-long double RealArcCos(long double x) { return Checked(std::atan2(std::sqrt((1 - x) * (1 + x)), x), x); }
+long double RealArcCos(long double x) { return CheckReal(std::atan2(std::sqrt((1 - x) * (1 + x)), x), x); }
 
 long double RealArcTan(long double x) { return std::atan(x); }
 
@@ -76,9 +66,9 @@ long double RealArcCot(long double x) {
 
 long double RealArcSinh(long double x) { return std::asinh(x); }
 
-long double RealArcCosh(long double x) { return Checked(std::acosh(x), x); }
+long double RealArcCosh(long double x) { return CheckReal(std::acosh(x), x); }
 
-long double RealArcTanh(long double x) { return Checked(std::atanh(x), x); }
+long double RealArcTanh(long double x) { return CheckReal(std::atanh(x), x); }
 
 long double RealArcCoth(long double x) {
   if (std::fabs(x) == 1) return std::copysign(std::numeric_limits<long double>::infinity(), x);
@@ -88,14 +78,14 @@ long double RealArcCoth(long double x) {
 
 long double RealAbs(long double x) { return std::fabs(x); }
 
-long double RealFrac(long double x) { return Checked(x - std::trunc(x), x); }
+long double RealFrac(long double x) { return CheckReal(x - std::trunc(x), x); }
 
 long double RealHypot(long double x, long double y) {
   const long double larger = std::fmax(std::fabs(x), std::fabs(y));
   const long double smaller = std::fmin(std::fabs(x), std::fabs(y));
   if (smaller == 0 || std::isinf(larger)) return larger;
   const long double ratio = smaller / larger;
-  return Checked(larger * std::sqrt(1 + ratio * ratio), true);
+  return CheckReal(larger * std::sqrt(1 + ratio * ratio), true);
 }
 
 std::int64_t IntAbs(std::int64_t x) { return x < 0 ? IntNeg(x) : x; }
