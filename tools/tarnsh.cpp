@@ -20,6 +20,7 @@
 #include "engine/MessageChannel.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
+#include "libraries/StandardLibraries.h"
 #include "runtime/Params.h"
 
 namespace {
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
   auto sink = MakeCounted<TPrintingSink>();
   SetMessageSink(sink);
   {
-    auto engine = MakeCounted<TXBuilder>();
+    auto engine = MakeCounted<TXBuilder>(StandardCatalogues());
     if (argc > 1) {
       for (const std::string& line : lines) EvaluateConsoleLine(*engine, line, *sink);
     } else {
