@@ -31,8 +31,8 @@ constexpr TAnswerButton AnswerButtons[] = {
     {paNo, TMsgButton::mbNo},         {paTryAgain, TMsgButton::mbTryAgain}, {paContinue, TMsgButton::mbContinue},
 };
 
-// Shows the input dialog with the text of the default; the text typed when
-// the user accepted it, nothing otherwise.
+// Shows the input dialog with text in its field; true when the user
+// accepted the field, text then holding what was typed.
 bool AskForText(TInputMode mode, const std::string& label, std::string& text) {
   CountedPtr<IPrompt> prompt = GetPrompt();
   return prompt->Input(mode, label, text) == paOK;

@@ -54,7 +54,7 @@ std::int64_t SizeOf(TVar* var, TSizeQuery query) {
   }
 }
 
-bool SetSize(const TFunc& func, TSizeQuery query) {
+bool AnswerSize(const TFunc& func, TSizeQuery query) {
   SetResult(func, TValue::Integer(SizeOf(func.Arg(0), query)));
   return true;
 }
@@ -106,11 +106,11 @@ bool TIncSF::Execute(TSourcePos) { return UpdateVariable(*this, IntAdd); }
 
 bool TDecSF::Execute(TSourcePos) { return UpdateVariable(*this, IntSub); }
 
-bool TLengthSF::Execute(TSourcePos) { return SetSize(*this, TSizeQuery::Length); }
+bool TLengthSF::Execute(TSourcePos) { return AnswerSize(*this, TSizeQuery::Length); }
 
-bool THighSF::Execute(TSourcePos) { return SetSize(*this, TSizeQuery::High); }
+bool THighSF::Execute(TSourcePos) { return AnswerSize(*this, TSizeQuery::High); }
 
-bool TLowSF::Execute(TSourcePos) { return SetSize(*this, TSizeQuery::Low); }
+bool TLowSF::Execute(TSourcePos) { return AnswerSize(*this, TSizeQuery::Low); }
 
 bool TSetLengthSF::Execute(TSourcePos pos) {
   TVar* target = RefArg(0);

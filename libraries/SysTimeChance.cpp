@@ -30,12 +30,13 @@ long double SystemTime() {
 long double RandomGauss(long double mu, long double sigma) {
   long double u = 0;
   long double s = 0;
-  // s = 0 is refused too: its logarithm has no value.
+  // s is never 0: that takes two draws of exactly 1/2 in a row, and the
+  // state after 2^31 is 2^31 + 1.
   do {
     u = 2 * TRandom::NextReal() - 1;
     long double v = 2 * TRandom::NextReal() - 1;
     s = u * u + v * v;
-  } while (s >= 1 || s == 0);
+  } while (s >= 1);
   return RealAdd(RealMul(std::sqrt(-2 * std::log(s) / s) * u, sigma), mu);
 }
 
