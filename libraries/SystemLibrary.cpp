@@ -87,10 +87,8 @@ private:
     }
   }
 
-  // The engine may have declared nil already, for the expressions it
-  // evaluates before any catalogue exists.
+  // A routine constant that holds no routine.
   void RegisterNil() {
-    if (builder_.Vars.Find("nil")) return;
     builder_.Vars.Add(MakeVar("nil", Signature("function : AnyFunction"), true, NoneValue, lib_));
   }
 

@@ -10,6 +10,7 @@
 #include "engine/RunState.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
+#include "libraries/StandardLibraries.h"
 #include "tests/engine/KindsFixture.h"
 
 class EngineFixture : public ::testing::Test {
@@ -51,6 +52,6 @@ protected:
   }
 
   CountedPtr<TRecordingSink> Sink = MakeCounted<TRecordingSink>();
-  CountedPtr<TXBuilder> Engine = MakeCounted<TXBuilder>();
+  CountedPtr<TXBuilder> Engine = MakeCounted<TXBuilder>(StandardCatalogues());
   TVariant Value;
 };

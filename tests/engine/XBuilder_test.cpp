@@ -449,7 +449,7 @@ TEST_F(XBuilderTest, EnginesComeAndGo) {
   EXPECT_EQ(ScriptEngine, nullptr);
   EXPECT_EQ(ImpExp, nullptr);
   EXPECT_EQ(FindKind("Integer"), nullptr);
-  Engine = MakeCounted<TXBuilder>();
+  Engine = MakeCounted<TXBuilder>(StandardCatalogues());
   EXPECT_EQ(ScriptEngine, Engine.get());
   EXPECT_EQ(Result("2 + 2"), "4");
 }

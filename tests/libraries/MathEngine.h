@@ -16,23 +16,13 @@
 #include "engine/Var.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
-#include "libraries/MathLibrary.h"
+#include "libraries/StandardLibraries.h"
 #include "tests/libraries/LinesSink.h"
 
 class MathEngine : public ::testing::Test {
 protected:
   MathEngine() {
     Engine.SetConsole(Sink);
-    // Until the engine builds the full System and Math itself.
-    if (!Engine.Kinds.FindKind("TMeshFunc")) {
-      Engine.CurLib = Engine.FindLibrary("System");
-      Engine.ParseSignature("function ( x, y : real ) : real", "TMeshFunc");
-    }
-    if (!Engine.FindVariable("Pi")) {
-      Engine.CurLib = Engine.FindLibrary("Math");
-      RegisterMathLibrary(Engine, Engine.CurLib);
-    }
-    Engine.CurLib = nullptr;
   }
   ~MathEngine() override { Engine.SetConsole(nullptr); }
 
@@ -76,5 +66,5 @@ protected:
   }
 
   CountedPtr<TLinesSink> Sink = MakeCounted<TLinesSink>();
-  TXBuilder Engine;
+  TXBuilder Engine{StandardCatalogues()};
 };

@@ -15,12 +15,6 @@
 #include "libraries/SystemLibrary.h"
 #include "tests/engine/KindsFixture.h"
 
-inline TCatalogues WithSystemCatalogue() {
-  TCatalogues catalogues = StandardCatalogues();
-  catalogues.System = RegisterSystemLibrary;
-  return catalogues;
-}
-
 // Also records the outline levels the listing asks to open.
 class TExpandingSink final : public TRecordingSink {
 public:
@@ -90,5 +84,5 @@ protected:
 
   CountedPtr<TExpandingSink> Sink = MakeCounted<TExpandingSink>();
   CountedPtr<THeadlessPrompt> Prompt = MakeCounted<THeadlessPrompt>();
-  CountedPtr<TXBuilder> Engine = MakeCounted<TXBuilder>(WithSystemCatalogue());
+  CountedPtr<TXBuilder> Engine = MakeCounted<TXBuilder>(StandardCatalogues());
 };
