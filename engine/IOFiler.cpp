@@ -1,8 +1,5 @@
 #include "engine/IOFiler.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -10,6 +7,7 @@
 #include <limits>
 
 #include "engine/Value.h"
+#include "runtime/NumberText.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64, "Real must be the 80-bit extended type");
 static_assert(std::endian::native == std::endian::little, "binary reals are stored as the x87 value's bytes");
@@ -51,45 +49,9 @@ std::string_view Trimmed(std::string_view line) {
   return line;
 }
 
-// Passes an optional sign; the result is the number of digits passed after it.
-std::size_t SkipSignedDigits(std::string_view text, std::size_t& i) {
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  const std::size_t start = i;
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  return i - start;
-}
-
-// Digits with an optional fraction ("1.", ".5", "1.5"), an optional exponent
-// E or e, signs before both: the C library sees nothing else (no hexadecimal,
-// no "inf" or "nan").
-bool IsDecimalReal(std::string_view text) {
-  std::size_t i = 0;
-  std::size_t digits = SkipSignedDigits(text, i);
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
-  if (digits == 0) return false;
-  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    if (SkipSignedDigits(text, i) == 0) return false;
-  }
-  return i == text.size();
-}
-
-locale_t ClassicLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return locale;
-}
-
 // Beyond the real range a line does not convert; below it, it gives a
 // denormal or zero.
-bool LineToReal(std::string_view line, long double& x) {
-  const std::string number(Trimmed(line));
-  if (!IsDecimalReal(number)) return false;
-  const long double value = strtold_l(number.c_str(), nullptr, ClassicLocale());
-  if (std::isinf(value)) return false;
-  x = value;
-  return true;
-}
+bool LineToReal(std::string_view line, long double& x) { return TextToReal(Trimmed(line), x); }
 
 // An optional sign and decimal digits within 64 bits.
 bool LineToInteger(std::string_view line, std::int64_t& n) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "libraries/BuiltInArgs.h"
-#include "libraries/NumberText.h"
+#include "runtime/NumberText.h"
 #include "libraries/Prompt.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "libraries/NumberText.h"
+#include "runtime/NumberText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "libraries/BuiltInArgs.h"
-#include "libraries/NumberText.h"
+#include "runtime/NumberText.h"
 #include "runtime/Exceptions.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "libraries/NumberText.h"
+#include "runtime/NumberText.h"
 
 #include <gtest/gtest.h>
 
