@@ -36,8 +36,8 @@ protected:
     return {bounds.Right - GetSystemMetrics(SM_CXVSCROLL) / 2, bounds.Top + y};
   }
 
-  void Press(TPoint at) { InjectMouseButton(at, TMouseButton::Left, true, false, {}); }
-  void Release(TPoint at) { InjectMouseButton(at, TMouseButton::Left, false, false, {}); }
+  void Press(TPoint at) { InjectMouseButton(at, TInputButton::Left, true, false, {}); }
+  void Release(TPoint at) { InjectMouseButton(at, TInputButton::Left, false, false, {}); }
 
   // The (code, position) pairs of the WM_VSCROLL messages so far.
   std::vector<std::pair<int, int>> Scrolls() const {

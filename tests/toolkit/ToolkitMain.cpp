@@ -8,8 +8,18 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/win/MessageBox.h"
 
 namespace {
+
+// A test that shows a message box without answering it fails instead of waiting for a user.
+class TUnexpectedMessageBoxes : public IMessageBoxes {
+public:
+  int Show(HWND, const std::string& text, const std::string& caption, UINT) override {
+    ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
+    return IDCANCEL;
+  }
+};
 
 // Qt warns when the runtime folder is missing; each test program gets its own.
 void MakeRuntimeFolder() {
@@ -27,7 +37,10 @@ int main(int argc, char** argv) {
   MakeRuntimeFolder();
   testing::InitGoogleTest(&argc, argv);
   StartQtPlatform(argc, argv);
+  TUnexpectedMessageBoxes unexpected;
+  SetMessageBoxes(&unexpected);
   const int result = RUN_ALL_TESTS();
+  SetMessageBoxes(nullptr);
   std::filesystem::remove_all(getenv("XDG_RUNTIME_DIR"));
   return result;
 }

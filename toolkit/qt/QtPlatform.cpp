@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Cursor.h"
 
@@ -88,4 +89,6 @@ void StartQtPlatform(int& argc, char** argv) {
   new QApplication(argc, argv);
   static TQtBackend backend;
   SetWindowBackend(&backend);
+  SetMessageBoxes(&QtMessageBoxes());
+  SetClipboardStore(&QtClipboardStore());
 }

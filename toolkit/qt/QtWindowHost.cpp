@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -34,11 +35,11 @@ TInputModifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
           modifiers.testFlag(Qt::AltModifier)};
 }
 
-bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
+bool ButtonOf(Qt::MouseButton qtButton, TInputButton& button) {
   switch (qtButton) {
-    case Qt::LeftButton: button = TMouseButton::Left; return true;
-    case Qt::RightButton: button = TMouseButton::Right; return true;
-    case Qt::MiddleButton: button = TMouseButton::Middle; return true;
+    case Qt::LeftButton: button = TInputButton::Left; return true;
+    case Qt::RightButton: button = TInputButton::Right; return true;
+    case Qt::MiddleButton: button = TInputButton::Middle; return true;
     default: return false;
   }
 }
@@ -128,7 +129,7 @@ private:
   static TRect BoundsOf(const QRect& rect) { return Bounds(rect.x(), rect.y(), rect.width(), rect.height()); }
 
   void Button(QMouseEvent* event, bool down, bool doubleClick) {
-    TMouseButton button;
+    TInputButton button;
     if (!ButtonOf(event->button(), button)) return;
     Guarded([&] {
       InjectMouseButton(ScreenPoint(event->globalPosition()), button, down, doubleClick, ModifiersOf(event->modifiers()));
@@ -186,8 +187,10 @@ public:
     else if (widget_->isMaximized())
       widget_->showNormal();
   }
+  // Qt grabs the mouse by itself while a button is held; an explicit grab
+  // keeps it without one (the offscreen platform cannot grab).
   void SetMouseGrab(bool grab) override {
-    if (!widget_->isVisible()) return;
+    if (!widget_->isVisible() || QGuiApplication::platformName() == "offscreen") return;
     if (grab)
       widget_->grabMouse();
     else

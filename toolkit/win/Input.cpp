@@ -84,14 +84,14 @@ void DeliverMouse(UINT message, TPoint screenPoint) {
   }
 }
 
-UINT ButtonMessage(TMouseButton button, bool down, bool doubleClick) {
-  const UINT base = button == TMouseButton::Left ? WM_LBUTTONDOWN : button == TMouseButton::Right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+UINT ButtonMessage(TInputButton button, bool down, bool doubleClick) {
+  const UINT base = button == TInputButton::Left ? WM_LBUTTONDOWN : button == TInputButton::Right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
   if (!down) return base + 1;
   return doubleClick ? base + 2 : base;
 }
 
-int ButtonKey(TMouseButton button) {
-  return button == TMouseButton::Left ? VK_LBUTTON : button == TMouseButton::Right ? VK_RBUTTON : VK_MBUTTON;
+int ButtonKey(TInputButton button) {
+  return button == TInputButton::Left ? VK_LBUTTON : button == TInputButton::Right ? VK_RBUTTON : VK_MBUTTON;
 }
 
 // A double click reaches the client area only of windows that ask for it.
@@ -212,12 +212,12 @@ void InjectMouseMove(TPoint screenPoint, TInputModifiers modifiers) {
   DeliverMouse(WM_MOUSEMOVE, screenPoint);
 }
 
-void InjectMouseButton(TPoint screenPoint, TMouseButton button, bool down, bool doubleClick, TInputModifiers modifiers) {
+void InjectMouseButton(TPoint screenPoint, TInputButton button, bool down, bool doubleClick, TInputModifiers modifiers) {
   ApplyModifiers(modifiers);
   SetKeyDown(ButtonKey(button), down);
   if (Tracker) {
     SetCurrentMessageInfo(screenPoint, GetTickCount());
-    if (button == TMouseButton::Left && !down) {
+    if (button == TInputButton::Left && !down) {
       Tracker->ButtonUp(screenPoint);
       return;
     }

@@ -12,7 +12,7 @@
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/Rect.h"
 
-enum class TMouseButton { Left, Right, Middle };
+enum class TInputButton { Left, Right, Middle };
 
 struct TInputModifiers {
   bool Shift = false;
@@ -23,7 +23,7 @@ struct TInputModifiers {
 void InjectMouseMove(TPoint screenPoint, TInputModifiers modifiers);
 // DoubleClick: the second press of a double click (WM_*DBLCLK for windows of
 // CS_DBLCLKS classes and on the non-client area, a plain press otherwise).
-void InjectMouseButton(TPoint screenPoint, TMouseButton button, bool down, bool doubleClick, TInputModifiers modifiers);
+void InjectMouseButton(TPoint screenPoint, TInputButton button, bool down, bool doubleClick, TInputModifiers modifiers);
 // Delta: multiples of WHEEL_DELTA (120) per notch, positive away from the user.
 void InjectMouseWheel(TPoint screenPoint, int delta, bool horizontal, TInputModifiers modifiers);
 // The mouse left every window of the application.

@@ -1,0 +1,114 @@
+#include "toolkit/controls/Application.h"
+
+#include "runtime/Exceptions.h"
+#include "runtime/Storage.h"
+#include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/win/MessageBox.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/WindowBackend.h"
+
+TApplication::TApplication() : TComponent(nullptr) {
+  SetExceptionHandler([this](std::exception_ptr exception) { HandleException(exception); });
+}
+
+TApplication::~TApplication() {
+  SetExceptionHandler(nullptr);
+  if (handle_) DeallocateHWnd(handle_);
+}
+
+std::string TApplication::Title() const { return GetAppTitle(); }
+
+void TApplication::SetTitle(const std::string& title) { SetAppTitle(title); }
+
+void TApplication::FormDestroyed(const TForm* form) {
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+HWND TApplication::Handle() {
+  if (!handle_) handle_ = AllocateHWnd(nullptr);
+  return handle_;
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) HandleMessage();
+}
+
+bool TApplication::ProcessMessage() {
+  MSG message;
+  if (!PeekMessage(message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  try {
+    DispatchMessage(message);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  if (IWindowBackend* backend = WindowBackend()) backend->ProcessEvents(false, 0);
+  while (ProcessMessage()) {
+  }
+  FreeDeviceContexts();
+}
+
+void TApplication::HandleMessage() {
+  if (ProcessMessage()) return;
+  Idle();
+}
+
+// Between messages: what control canvases drew is given back to the screen,
+// OnIdle runs, and unless it asks for more idle time the loop waits.
+void TApplication::Idle() {
+  FreeDeviceContexts();
+  bool done = true;
+  if (OnIdle) {
+    try {
+      OnIdle(this, done);
+    } catch (...) {
+      HandleException(std::current_exception());
+    }
+  }
+  if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::HandleException(std::exception_ptr exception) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const std::exception& error) {
+    if (OnException)
+      OnException(this, error);
+    else
+      ShowException(error);
+  } catch (...) {
+    ShowException(EQuantrelError("Unknown exception"));
+  }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  MessageBox(error.what(), Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  return ::MessageBox(GetActiveWindow(), text, caption, flags);
+}
+
+// Never freed: windows may still be torn down by other globals at exit.
+TApplication& Application() {
+  static TApplication* application = new TApplication;
+  return *application;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The application: its title, main form and message loop. Exceptions that
+// escape a message handler come here; unless OnException takes them, each
+// is shown in a message box with the title as caption, and the loop goes on.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "toolkit/controls/Form.h"
+
+using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
+
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+
+  std::string Title() const;
+  void SetTitle(const std::string& title);
+
+  TForm* MainForm() const { return mainForm_; }
+  // Makes a form owned by the application; the first one made is the main form.
+  template <class Form>
+  Form* CreateForm() {
+    auto* form = new Form(this);
+    if (!mainForm_) mainForm_ = form;
+    return form;
+  }
+  void FormDestroyed(const TForm* form);
+
+  // Shows the main form and handles messages until Terminate or the main form closes.
+  void Run();
+  // Handles every message waiting now, desktop events included.
+  void ProcessMessages();
+  // Handles one message, or idles and waits for one when none is waiting.
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  void Minimize();
+
+  // The hidden window that owns the clipboard and takes application messages.
+  HWND Handle();
+
+  void HandleException(std::exception_ptr exception);
+  void ShowException(const std::exception& error);
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  TIdleEvent OnIdle;
+  TExceptionEvent OnException;
+
+private:
+  bool ProcessMessage();
+  void Idle();
+
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  HWND handle_ = nullptr;
+};
+
+TApplication& Application();

@@ -1,0 +1,247 @@
+#pragma once
+// Controls: components with a place on a parent, a look (colour, font,
+// cursor) and mouse events. Every message for a control goes through its
+// WindowProc, which starts as the control's virtual WndProc and may be
+// replaced (and later given back) by whoever takes the control over; WndProc
+// reaches the handler registered for the message number, or DefaultHandler.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "toolkit/controls/Component.h"
+#include "toolkit/gdi/Font.h"
+#include "toolkit/win/Messages.h"
+#include "toolkit/win/Rect.h"
+
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
+constexpr TShiftState ssDouble = 0x40;
+
+using TControlStyle = unsigned;
+constexpr TControlStyle csAcceptsControls = 0x0001;
+constexpr TControlStyle csCaptureMouse = 0x0002;
+constexpr TControlStyle csClickEvents = 0x0008;
+constexpr TControlStyle csFramed = 0x0010;
+constexpr TControlStyle csSetCaption = 0x0020;
+constexpr TControlStyle csOpaque = 0x0040;
+constexpr TControlStyle csDoubleClicks = 0x0080;
+constexpr TControlStyle csReplicatable = 0x0800;
+constexpr TControlStyle csNoStdEvents = 0x1000;
+constexpr TControlStyle csDisplayDragImage = 0x2000;
+constexpr TControlStyle csReflector = 0x4000;
+
+using TControlState = unsigned;
+constexpr TControlState csLButtonDown = 0x0001;
+constexpr TControlState csClicked = 0x0002;
+constexpr TControlState csFocusing = 0x0020;
+constexpr TControlState csCreating = 0x0040;
+constexpr TControlState csCustomPaint = 0x0100;
+constexpr TControlState csDestroyingHandle = 0x0200;
+constexpr TControlState csAligning = 0x0400;
+
+// Cursors of controls; Screen maps them to cursor shapes.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
+using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
+
+// Message handlers of one class, found by message number.
+template <class Control>
+class TMessageHandlers {
+public:
+  using THandler = void (Control::*)(TMessage&);
+  TMessageHandlers(std::initializer_list<std::pair<UINT, THandler>> handlers) : handlers_(handlers) {}
+  // False when the class has no handler for the message.
+  bool Dispatch(Control& control, TMessage& message) const {
+    for (const auto& [number, handler] : handlers_)
+      if (number == message.Msg) {
+        (control.*handler)(message);
+        return true;
+      }
+    return false;
+  }
+
+private:
+  std::vector<std::pair<UINT, THandler>> handlers_;
+};
+
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+  void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+  void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+  void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  // The client area in client coordinates (its top-left is (0, 0)).
+  virtual TRect ClientRect() const;
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  void SetClientSize(int width, int height);
+  // Screen position of client (0, 0).
+  virtual TPoint ClientOrigin() const;
+  TPoint ClientToScreen(TPoint point) const;
+  TPoint ScreenToClient(TPoint point) const;
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible with every parent, and on a window.
+  virtual bool Showing() const;
+  virtual bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool value);
+  TFont& Font() { return font_; }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+  const std::string& Caption() const { return text_; }
+  void SetCaption(const std::string& caption) { SetText(caption); }
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  std::string Hint;
+  bool ShowHint = false;
+  // The control's pop-up menu (the menu component that the shell makes).
+  TComponent* PopupMenu = nullptr;
+
+  TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  TControlState ControlState = 0;
+
+  // The control's message entry: WndProc unless someone took it over.
+  TWndMethod WindowProc;
+  LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void WndProc(TMessage& message);
+  // The handling of messages without a handler of their own.
+  virtual void DefaultHandler(TMessage& message);
+
+  virtual void Invalidate();
+  // Paints what is invalid at once.
+  virtual void Update();
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  void SendToBack();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+  TContextPopupEvent OnContextPopup;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+protected:
+  // Finds the handler of the message in this class or its ancestors.
+  virtual void Dispatch(TMessage& message);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+  virtual void Resize();
+  // The control's window changed place or size.
+  void UpdateBoundsRect(const TRect& rect);
+  // Sends a component message to every child control (windowed ones only with handles).
+  virtual void NotifyControls(UINT message);
+  // The colour and font the parent hands down.
+  void TakeParentLook();
+  // Whether the control itself is the mouse's target (graphic controls ask their parent).
+  bool MouseCapture() const;
+  void SetMouseCapture(bool capture);
+
+private:
+  void HandleMouseDown(TMessage& message, TMouseButton button, TShiftState extra);
+  void HandleMouseUp(TMessage& message, TMouseButton button);
+  void WMLButtonDown(TMessage& message);
+  void WMRButtonDown(TMessage& message);
+  void WMMButtonDown(TMessage& message);
+  void WMLButtonDblClk(TMessage& message);
+  void WMRButtonDblClk(TMessage& message);
+  void WMMButtonDblClk(TMessage& message);
+  void WMLButtonUp(TMessage& message);
+  void WMRButtonUp(TMessage& message);
+  void WMMButtonUp(TMessage& message);
+  void WMMouseMove(TMessage& message);
+  void WMMouseWheel(TMessage& message);
+  void CMMouseEnter(TMessage& message);
+  void CMMouseLeave(TMessage& message);
+  void CMParentColorChanged(TMessage& message);
+  void CMParentFontChanged(TMessage& message);
+  void FontChanged();
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0;
+  int top_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  TAlign align_ = alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TColor color_ = clWindow;
+  bool parentColor_ = false;
+  TFont font_;
+  bool parentFont_ = true;
+  TCursor cursor_ = crDefault;
+  std::string text_;
+
+  friend class TWinControl;
+};
+
+// Mouse messages carry the shift state in WParam and the point in LParam.
+TShiftState ShiftStateOfKeys(WPARAM keys);
+TShiftState KeyboardShiftState();

@@ -1,0 +1,159 @@
+#include "toolkit/controls/Form.h"
+
+#include <vector>
+
+#include "runtime/Exceptions.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/win/MessageQueue.h"
+
+namespace {
+
+// The other forms a modal form disables while it runs, given back afterwards.
+std::vector<TForm*> DisableOtherForms(const TForm* modal) {
+  std::vector<TForm*> disabled;
+  for (int i = 0; i < Screen().FormCount(); ++i) {
+    TForm* form = Screen().Forms(i);
+    if (form != modal && form->Visible() && form->Enabled()) {
+      form->SetEnabled(false);
+      disabled.push_back(form);
+    }
+  }
+  return disabled;
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+  SetVisible(false);
+  SetColor(clBtnFace);
+  ControlStyle |= csAcceptsControls;
+  SetBounds(0, 0, 320, 240);
+  Screen().AddForm(this);
+}
+
+TForm::~TForm() {
+  Destroying();
+  Screen().RemoveForm(this);
+  Application().FormDestroyed(this);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  RecreateWnd();
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  activeControl_ = control;
+  if (control && Active() && control->CanFocus()) control->SetFocus();
+}
+
+bool TForm::Active() const { return HandleAllocated() && GetActiveWindow() == const_cast<TForm*>(this)->Handle(); }
+
+void TForm::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  params.Style &= ~(WS_CHILD | WS_CLIPSIBLINGS);
+  params.WndParent = ParentWindow;
+  switch (borderStyle_) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX; break;
+    case bsSizeable: params.Style |= WS_OVERLAPPEDWINDOW; break;
+    case bsDialog:
+      params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      params.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      params.Style |= WS_CAPTION | WS_SYSMENU;
+      params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      params.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (Position == poScreenCenter) {
+    const TRect area = Screen().WorkAreaRect();
+    params.X = area.Left + (area.Width() - params.Width) / 2;
+    params.Y = area.Top + (area.Height() - params.Height) / 2;
+  }
+}
+
+void TForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+TModalResult TForm::ShowModal() {
+  if (Visible() || !Enabled()) throw EQuantrelError("Cannot make a visible window modal");
+  const std::vector<TForm*> disabled = DisableOtherForms(this);
+  modal_ = true;
+  modalResult_ = mrNone;
+  Show();
+  while (modalResult_ == mrNone && !Application().Terminated()) {
+    Application().HandleMessage();
+    if (modalResult_ != mrNone && !CloseQuery()) modalResult_ = mrNone;
+  }
+  modal_ = false;
+  for (TForm* form : disabled) form->SetEnabled(true);
+  Hide();
+  return modalResult_ == mrNone ? mrCancel : modalResult_;
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application().MainForm() == this)
+    Application().Terminate();
+  else if (action == caFree)
+    Release();
+  else
+    Hide();
+}
+
+void TForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+void TForm::Dispatch(TMessage& message) {
+  static const TMessageHandlers<TForm> handlers{
+      {WM_CLOSE, &TForm::WMClose},
+      {WM_ACTIVATE, &TForm::WMActivate},
+      {WM_SHOWWINDOW, &TForm::WMShowWindow},
+      {CM_RELEASE, &TForm::CMRelease},
+  };
+  if (!handlers.Dispatch(*this, message)) TCustomControl::Dispatch(message);
+}
+
+void TForm::WMClose(TMessage&) { Close(); }
+
+// An activated form gives the focus to its active control.
+void TForm::WMActivate(TMessage& message) {
+  if (LOWORD(message.WParam) == WA_INACTIVE) {
+    if (OnDeactivate) OnDeactivate(this);
+    return;
+  }
+  Screen().SetActiveForm(this);
+  if (activeControl_ && activeControl_->CanFocus())
+    activeControl_->SetFocus();
+  else
+    DefaultHandler(message);
+  if (OnActivate) OnActivate(this);
+}
+
+void TForm::WMShowWindow(TMessage& message) {
+  DefaultHandler(message);
+  const TNotifyEvent& event = message.WParam ? OnShow : OnHide;
+  if (event) event(this);
+}
+
+void TForm::CMRelease(TMessage&) { delete this; }

@@ -1,0 +1,74 @@
+#pragma once
+// A form: a top-level window with a caption. It starts hidden; Show and
+// Hide change that, ShowModal shows it with every other form disabled and
+// runs the message loop until ModalResult is set. Closing asks
+// OnCloseQuery, then OnClose decides what happens (hiding by default;
+// closing the main form ends the application).
+
+#include <functional>
+
+#include "toolkit/controls/CustomControl.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TPosition { poDesigned, poScreenCenter };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TCustomControl {
+public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  TPosition Position = poDesigned;
+
+  // The control that gets the focus when the form is activated.
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  bool Active() const;
+
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult result) { modalResult_ = result; }
+  TModalResult ShowModal();
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages waiting now have been handled.
+  void Release();
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void Paint() override;
+  void Dispatch(TMessage& message) override;
+
+private:
+  void WMClose(TMessage& message);
+  void WMActivate(TMessage& message);
+  void WMShowWindow(TMessage& message);
+  void CMRelease(TMessage& message);
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TWinControl* activeControl_ = nullptr;
+  TModalResult modalResult_ = mrNone;
+  bool modal_ = false;
+};

@@ -1,0 +1,558 @@
+#include "toolkit/controls/WinControl.h"
+
+#include <algorithm>
+#include <exception>
+#include <unordered_map>
+
+#include "runtime/Exceptions.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Cursor.h"
+#include "toolkit/win/Input.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
+
+namespace {
+
+std::unordered_map<HWND, TWinControl*>& ControlOfWindow() {
+  static std::unordered_map<HWND, TWinControl*> controls;
+  return controls;
+}
+
+// The control whose window CreateWindowEx is making: its first messages bind them.
+TWinControl* CreationControl = nullptr;
+TControl* Captured = nullptr;
+TControl* UnderMouse = nullptr;
+
+TPoint PointOf(LPARAM param) { return {GET_X_LPARAM(param), GET_Y_LPARAM(param)}; }
+
+bool IsClientMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK; }
+
+bool IsWindowed(const TControl* control) { return dynamic_cast<const TWinControl*>(control) != nullptr; }
+
+// Aligned children in the order they take their places: the first of each
+// side is the one nearest to that side.
+std::vector<TControl*> AlignedInOrder(const std::vector<TControl*>& controls, TAlign align) {
+  std::vector<TControl*> result;
+  for (TControl* control : controls)
+    if (control->Align() == align && control->Visible()) result.push_back(control);
+  const auto key = [align](const TControl* c) {
+    switch (align) {
+      case alTop: return c->Top();
+      case alBottom: return -(c->Top() + c->Height());
+      case alLeft: return c->Left();
+      case alRight: return -(c->Left() + c->Width());
+      default: return 0;
+    }
+  };
+  std::stable_sort(result.begin(), result.end(), [&key](TControl* a, TControl* b) { return key(a) < key(b); });
+  return result;
+}
+
+TRect PlaceAligned(TControl& control, TRect& rect) {
+  switch (control.Align()) {
+    case alTop: {
+      const TRect place{rect.Left, rect.Top, rect.Right, rect.Top + control.Height()};
+      rect.Top = place.Bottom;
+      return place;
+    }
+    case alBottom: {
+      const TRect place{rect.Left, rect.Bottom - control.Height(), rect.Right, rect.Bottom};
+      rect.Bottom = place.Top;
+      return place;
+    }
+    case alLeft: {
+      const TRect place{rect.Left, rect.Top, rect.Left + control.Width(), rect.Bottom};
+      rect.Left = place.Right;
+      return place;
+    }
+    case alRight: {
+      const TRect place{rect.Right - control.Width(), rect.Top, rect.Right, rect.Bottom};
+      rect.Right = place.Left;
+      return place;
+    }
+    default: return rect;
+  }
+}
+
+}  // namespace
+
+TControl* CaptureControl() { return Captured; }
+
+void SetCaptureControl(TControl* control) {
+  Captured = control;
+  if (!control) {
+    ReleaseCapture();
+    return;
+  }
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  if (!windowed) windowed = control->Parent();
+  if (windowed && windowed->HandleAllocated()) SetCapture(windowed->Handle());
+}
+
+void ForgetMouseControl(TControl* control) {
+  if (UnderMouse == control) UnderMouse = nullptr;
+  if (Captured == control) Captured = nullptr;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  if (handle_) DestroyWindow(handle_);
+  while (!controls_.empty()) delete controls_.back();
+}
+
+LRESULT TWinControl::ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = FindControl(window);
+  if (!control) {
+    if (!CreationControl) return DefWindowProc(window, message, wParam, lParam);
+    control = std::exchange(CreationControl, nullptr);
+    control->handle_ = window;
+    ControlOfWindow()[window] = control;
+  }
+  TMessage record{message, wParam, lParam, 0};
+  control->MainWndProc(record);
+  return record.Result;
+}
+
+void TWinControl::MainWndProc(TMessage& message) {
+  try {
+    WindowProc(message);
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+  }
+}
+
+TWinControl* TWinControl::FindControl(HWND window) {
+  const auto found = ControlOfWindow().find(window);
+  return found == ControlOfWindow().end() ? nullptr : found->second;
+}
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return handle_;
+}
+
+void TWinControl::HandleNeeded() {
+  if (handle_) return;
+  if (Parent()) Parent()->HandleNeeded();
+  if (handle_) return;
+  CreateWnd();
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = Text();
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (ControlStyle & csAcceptsControls) params.Style |= WS_CLIPCHILDREN;
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  if (TabStop) params.Style |= WS_TABSTOP;
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  params.WndParent = Parent() ? Parent()->Handle() : ParentWindow;
+  params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  params.WindowClass.lpfnWndProc = &DefWindowProc;
+  params.WindowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  DefWndProc = params.WindowClass.lpfnWndProc;
+  WNDCLASS registered;
+  if (!GetClassInfo(params.WinClassName, registered)) {
+    WNDCLASS windowClass = params.WindowClass;
+    windowClass.lpfnWndProc = &ControlWindowProc;
+    windowClass.lpszClassName = params.WinClassName;
+    RegisterClass(windowClass);
+  }
+  if ((params.Style & WS_CHILD) && !params.WndParent) throw EQuantrelError("Control has no parent window");
+  ControlState |= csCreating;
+  CreationControl = this;
+  CreateWindowHandle(params);
+  CreationControl = nullptr;
+  ControlState &= ~csCreating;
+  if (!handle_) throw EQuantrelError("Error creating window");
+  UpdateBounds();
+  for (TControl* control : std::vector<TControl*>(controls_))
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->UpdateShowing();
+  UpdateShowing();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  CreateWindowEx(params.ExStyle, params.WinClassName, params.Caption, params.Style, params.X, params.Y, params.Width,
+                 params.Height, params.WndParent, nullptr, params.Param);
+}
+
+void TWinControl::DestroyWnd() { DestroyWindow(handle_); }
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  for (TControl* control : controls_)
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
+  ControlState |= csDestroyingHandle;
+  DestroyWnd();
+  ControlState &= ~csDestroyingHandle;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyHandle();
+  UpdateShowing();
+}
+
+// A windowed child gets its window once its parent has one; the window
+// shows while the control is visible.
+void TWinControl::UpdateShowing() {
+  const bool placed = Parent() ? Parent()->HandleAllocated() : true;
+  if (Visible() && placed) {
+    HandleNeeded();
+    if (!IsWindowVisible(handle_) || !(GetWindowLongPtr(handle_, GWL_STYLE) & WS_VISIBLE))
+      ShowWindow(handle_, Parent() ? SW_SHOWNA : SW_SHOW);
+  } else if (handle_) {
+    ShowWindow(handle_, SW_HIDE);
+  }
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && handle_) windowed->UpdateShowing();
+  Realign();
+  control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  const bool leaving = !IsDestroying();
+  if (leaving) control->Invalidate();
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  control->parent_ = nullptr;
+  if (leaving) Realign();
+}
+
+void TWinControl::MoveControl(TControl* control, bool toFront) {
+  const auto found = std::find(controls_.begin(), controls_.end(), control);
+  if (found == controls_.end()) return;
+  controls_.erase(found);
+  controls_.insert(toFront ? controls_.end() : controls_.begin(), control);
+  if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->HandleAllocated())
+    SetWindowPos(windowed->Handle(), toFront ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  control->Invalidate();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* control = *it;
+    if (!IsWindowed(control) && control->Visible() && (allowDisabled || control->Enabled()) &&
+        PtInRect(control->BoundsRect(), point))
+      return control;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (!handle_) {
+    TControl::SetBounds(left, top, width, height);
+    return;
+  }
+  SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Parent() && Align() != alNone) Parent()->Realign();
+}
+
+TRect TWinControl::ClientRect() const {
+  if (!handle_) return TControl::ClientRect();
+  TRect rect;
+  GetClientRect(handle_, rect);
+  return rect;
+}
+
+TPoint TWinControl::ClientOrigin() const {
+  if (!handle_) return TControl::ClientOrigin();
+  TPoint origin{0, 0};
+  ::ClientToScreen(handle_, origin);
+  return origin;
+}
+
+bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, !(ControlStyle & csOpaque));
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::Realign() {
+  if (ControlState & csAligning) return;
+  ControlState |= csAligning;
+  TRect rect = ClientRect();
+  AlignControls(rect);
+  ControlState &= ~csAligning;
+}
+
+void TWinControl::AlignControls(TRect& rect) {
+  for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient})
+    for (TControl* control : AlignedInOrder(controls_, align)) {
+      const TRect place = PlaceAligned(*control, rect);
+      control->SetBounds(place.Left, place.Top, place.Width(), place.Height());
+    }
+}
+
+void TWinControl::SetFocus() {
+  if (CanFocus()) ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* control = this; control; control = control->Parent())
+    if (!control->Visible() || !control->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::WndProc(TMessage& message) {
+  if (IsClientMouseMessage(message.Msg) && RouteMouseToChild(message)) return;
+  TControl::WndProc(message);
+}
+
+// Windowless children take the mouse messages over their area, or all of
+// them while they hold the capture.
+bool TWinControl::RouteMouseToChild(TMessage& message) {
+  const TPoint point = PointOf(message.LParam);
+  TControl* target = Captured && Captured->Parent() == this && !IsWindowed(Captured) ? Captured : nullptr;
+  if (!target && (!Captured || Captured == this)) target = ControlAtPos(point, false);
+  if (message.Msg == WM_MOUSEMOVE) TrackMouseControl(target ? target : this);
+  if (!target) return false;
+  message.Result = target->Perform(message.Msg, message.WParam,
+                                   MAKELPARAM(point.X - target->Left(), point.Y - target->Top()));
+  return true;
+}
+
+void TWinControl::TrackMouseControl(TControl* control) {
+  if (control == UnderMouse) return;
+  TControl* left = std::exchange(UnderMouse, control);
+  if (left) left->Perform(CM_MOUSELEAVE, 0, 0);
+  control->Perform(CM_MOUSEENTER, 0, 0);
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = handle_;
+  TrackMouseEvent(track);
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  if (!handle_) return;
+  message.Result = CallWindowProc(DefWndProc, handle_, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::Dispatch(TMessage& message) {
+  static const TMessageHandlers<TWinControl> handlers{
+      {WM_PAINT, &TWinControl::WMPaint},
+      {WM_PRINTCLIENT, &TWinControl::WMPrintClient},
+      {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
+      {WM_SIZE, &TWinControl::WMSize},
+      {WM_MOVE, &TWinControl::WMMove},
+      {WM_SETFOCUS, &TWinControl::WMSetFocus},
+      {WM_KILLFOCUS, &TWinControl::WMKillFocus},
+      {WM_KEYDOWN, &TWinControl::WMKeyDown},
+      {WM_SYSKEYDOWN, &TWinControl::WMKeyDown},
+      {WM_KEYUP, &TWinControl::WMKeyUp},
+      {WM_SYSKEYUP, &TWinControl::WMKeyUp},
+      {WM_CHAR, &TWinControl::WMChar},
+      {WM_SETCURSOR, &TWinControl::WMSetCursor},
+      {WM_CONTEXTMENU, &TWinControl::WMContextMenu},
+      {WM_MOUSELEAVE, &TWinControl::WMMouseLeave},
+      {WM_CAPTURECHANGED, &TWinControl::WMCaptureChanged},
+      {WM_NCDESTROY, &TWinControl::WMNCDestroy},
+      {CM_VISIBLECHANGED, &TWinControl::CMVisibleChanged},
+      {CM_ENABLEDCHANGED, &TWinControl::CMEnabledChanged},
+      {CM_TEXTCHANGED, &TWinControl::CMTextChanged},
+      {CM_COLORCHANGED, &TWinControl::CMLookChanged},
+      {CM_FONTCHANGED, &TWinControl::CMLookChanged},
+  };
+  if (!handlers.Dispatch(*this, message)) TControl::Dispatch(message);
+}
+
+void TWinControl::NotifyControls(UINT message) {
+  for (TControl* control : std::vector<TControl*>(controls_)) control->Perform(message, 0, 0);
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+  DefaultHandler(message);
+}
+
+void TWinControl::PaintHandler(TMessage& message) {
+  PAINTSTRUCT paint;
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (!dc) dc = BeginPaint(handle_, paint);
+  PaintWindow(dc);
+  PaintControls(dc);
+  if (!message.WParam) EndPaint(handle_, paint);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* control : std::vector<TControl*>(controls_)) {
+    if (IsWindowed(control) || !control->Visible()) continue;
+    const int level = SaveDC(dc);
+    OffsetWindowOrgEx(dc, -control->Left(), -control->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, level);
+  }
+}
+
+void TWinControl::WMPaint(TMessage& message) { PaintHandler(message); }
+
+void TWinControl::WMPrintClient(TMessage& message) {
+  if ((message.LParam & PRF_CHECKVISIBLE) && !Visible()) {
+    DefaultHandler(message);
+    return;
+  }
+  PaintHandler(message);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& message) {
+  const HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+  FillRect(reinterpret_cast<HDC>(message.WParam), ClientRect(), brush);
+  DeleteObject(brush);
+  message.Result = 1;
+}
+
+void TWinControl::UpdateBounds() {
+  TRect rect;
+  GetWindowRect(handle_, rect);
+  if (GetWindowLongPtr(handle_, GWL_STYLE) & WS_CHILD) {
+    TPoint corners[2] = {rect.TopLeft(), rect.BottomRight()};
+    MapWindowPoints(nullptr, GetParent(handle_), corners, 2);
+    rect = {corners[0].X, corners[0].Y, corners[1].X, corners[1].Y};
+  }
+  UpdateBoundsRect(rect);
+}
+
+void TWinControl::WMSize(TMessage& message) {
+  UpdateBounds();
+  DefaultHandler(message);
+  Realign();
+  if (!IsLoading()) Resize();
+}
+
+void TWinControl::WMMove(TMessage& message) {
+  UpdateBounds();
+  DefaultHandler(message);
+}
+
+void TWinControl::WMSetFocus(TMessage& message) {
+  DefaultHandler(message);
+  Screen().SetActiveControl(this);
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::WMKillFocus(TMessage& message) {
+  DefaultHandler(message);
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char32_t& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::WMKeyDown(TMessage& message) {
+  auto key = static_cast<WORD>(message.WParam);
+  KeyDown(key, KeyboardShiftState());
+  if (key == 0) return;
+  message.WParam = key;
+  DefaultHandler(message);
+}
+
+void TWinControl::WMKeyUp(TMessage& message) {
+  auto key = static_cast<WORD>(message.WParam);
+  KeyUp(key, KeyboardShiftState());
+  if (key == 0) return;
+  message.WParam = key;
+  DefaultHandler(message);
+}
+
+void TWinControl::WMChar(TMessage& message) {
+  auto key = static_cast<char32_t>(message.WParam);
+  KeyPress(key);
+  if (key == 0) return;
+  message.WParam = key;
+  DefaultHandler(message);
+}
+
+// The screen's cursor wins; else the cursor of the control under the mouse.
+void TWinControl::WMSetCursor(TMessage& message) {
+  if (reinterpret_cast<HWND>(message.WParam) == handle_ && LOWORD(static_cast<uintptr_t>(message.LParam)) == HTCLIENT) {
+    TCursor cursor = Screen().Cursor();
+    if (cursor == crDefault) {
+      TPoint point;
+      GetCursorPos(point);
+      const TControl* control = ControlAtPos(ScreenToClient(point), false);
+      cursor = (control ? control : this)->Cursor();
+    }
+    if (cursor != crDefault) {
+      ::SetCursor(Screen().Cursors(cursor));
+      message.Result = 1;
+      return;
+    }
+  }
+  DefaultHandler(message);
+}
+
+void TWinControl::WMContextMenu(TMessage& message) {
+  TPoint point = PointOf(message.LParam);
+  bool handled = false;
+  if (OnContextPopup) OnContextPopup(this, ScreenToClient(point), handled);
+  if (handled) {
+    message.Result = 1;
+    return;
+  }
+  DefaultHandler(message);
+}
+
+void TWinControl::WMMouseLeave(TMessage& message) {
+  if (UnderMouse && (UnderMouse == this || UnderMouse->Parent() == this)) {
+    TControl* left = std::exchange(UnderMouse, nullptr);
+    left->Perform(CM_MOUSELEAVE, 0, 0);
+  }
+  DefaultHandler(message);
+}
+
+void TWinControl::WMCaptureChanged(TMessage& message) {
+  if (Captured && (Captured == this || Captured->Parent() == this)) Captured = nullptr;
+  DefaultHandler(message);
+}
+
+void TWinControl::WMNCDestroy(TMessage& message) {
+  DefaultHandler(message);
+  ControlOfWindow().erase(handle_);
+  handle_ = nullptr;
+}
+
+void TWinControl::CMVisibleChanged(TMessage&) { UpdateShowing(); }
+
+void TWinControl::CMEnabledChanged(TMessage&) {
+  if (handle_) EnableWindow(handle_, Enabled());
+  Invalidate();
+}
+
+void TWinControl::CMTextChanged(TMessage&) {
+  if (handle_) SetWindowText(handle_, Text());
+}
+
+void TWinControl::CMLookChanged(TMessage&) { Invalidate(); }

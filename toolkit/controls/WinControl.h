@@ -1,0 +1,139 @@
+#pragma once
+// Windowed controls: a control that owns a window, made when first needed.
+// The window's procedure hands every message to the control's WindowProc;
+// what no handler takes goes on to the window class's default procedure.
+// An exception thrown while a message is handled is caught there and shown
+// through the application's exception handling; the message loop goes on.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls/Control.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/win/Window.h"
+
+// What a control asks CreateWindowEx for.
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  HWND WndParent = nullptr;
+  void* Param = nullptr;
+  WNDCLASS WindowClass;
+  std::string WinClassName;
+};
+
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+// Key: the typed character (a Unicode code point); 0 swallows it.
+using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded();
+  // Destroys the window (and the children's); it is made again when needed.
+  void DestroyHandle();
+  void RecreateWnd();
+  // The control whose window this is, or null.
+  static TWinControl* FindControl(HWND window);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  // Child controls, back to front.
+  TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void MoveControl(TControl* control, bool toFront);
+  // The visible (and, unless allowDisabled, enabled) windowless child at a client point.
+  TControl* ControlAtPos(TPoint point, bool allowDisabled) const;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  TRect ClientRect() const override;
+  TPoint ClientOrigin() const override;
+  bool Showing() const override;
+  void Invalidate() override;
+  void Update() override;
+  // Places the aligned children again.
+  void Realign();
+
+  void SetFocus();
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  bool TabStop = false;
+
+  // The parent window of a windowed control without a parent control.
+  HWND ParentWindow = nullptr;
+
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyWnd();
+  // Paints the client area into dc (WM_PAINT and WM_PRINTCLIENT).
+  virtual void PaintWindow(HDC dc);
+  void PaintHandler(TMessage& message);
+  // Paints the visible windowless children into dc.
+  void PaintControls(HDC dc);
+  virtual void AlignControls(TRect& rect);
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void KeyPress(char32_t& key);
+  void Dispatch(TMessage& message) override;
+  void NotifyControls(UINT message) override;
+
+  // The procedure DefaultHandler passes messages to.
+  WNDPROC DefWndProc = &DefWindowProc;
+
+private:
+  static LRESULT ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void MainWndProc(TMessage& message);
+  bool RouteMouseToChild(TMessage& message);
+  void TrackMouseControl(TControl* control);
+  void UpdateShowing();
+  void UpdateBounds();
+  void WMPaint(TMessage& message);
+  void WMPrintClient(TMessage& message);
+  void WMEraseBkgnd(TMessage& message);
+  void WMSize(TMessage& message);
+  void WMMove(TMessage& message);
+  void WMSetFocus(TMessage& message);
+  void WMKillFocus(TMessage& message);
+  void WMKeyDown(TMessage& message);
+  void WMKeyUp(TMessage& message);
+  void WMChar(TMessage& message);
+  void WMSetCursor(TMessage& message);
+  void WMContextMenu(TMessage& message);
+  void WMMouseLeave(TMessage& message);
+  void WMCaptureChanged(TMessage& message);
+  void WMNCDestroy(TMessage& message);
+  void CMVisibleChanged(TMessage& message);
+  void CMEnabledChanged(TMessage& message);
+  void CMTextChanged(TMessage& message);
+  void CMLookChanged(TMessage& message);
+
+  HWND handle_ = nullptr;
+  std::vector<TControl*> controls_;
+};
+
+// The control that has the mouse captured (a windowless one through its parent's window).
+TControl* CaptureControl();
+void SetCaptureControl(TControl* control);
+// Forgets a control that is going away as the mouse's current control.
+void ForgetMouseControl(TControl* control);

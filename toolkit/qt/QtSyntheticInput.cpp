@@ -1,0 +1,101 @@
+#include "toolkit/qt/SyntheticInput.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include "toolkit/qt/QtKeys.h"
+#include "toolkit/qt/QtWindowHost.h"
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/Window.h"
+
+namespace {
+
+Qt::MouseButtons HeldButtons;
+
+Qt::KeyboardModifiers QtModifiers(TInputModifiers modifiers) {
+  Qt::KeyboardModifiers result;
+  if (modifiers.Shift) result |= Qt::ShiftModifier;
+  if (modifiers.Control) result |= Qt::ControlModifier;
+  if (modifiers.Alt) result |= Qt::AltModifier;
+  return result;
+}
+
+Qt::MouseButton QtButton(TInputButton button) {
+  switch (button) {
+    case TInputButton::Right: return Qt::RightButton;
+    case TInputButton::Middle: return Qt::MiddleButton;
+    default: return Qt::LeftButton;
+  }
+}
+
+// The top-level Qt window that receives the window's input.
+QWidget* TopWidget(HWND window) {
+  QWidget* widget = WidgetOfWindow(GetAncestor(window, GA_ROOT));
+  if (widget) widget->winId();
+  return widget;
+}
+
+void Deliver(QWidget* top, QEvent& event) {
+  if (top && top->windowHandle()) QCoreApplication::sendEvent(top->windowHandle(), &event);
+}
+
+QPointF GlobalPoint(HWND window, TPoint point) {
+  TRect bounds;
+  GetWindowRect(window, bounds);
+  return QPointF(bounds.Left + point.X, bounds.Top + point.Y);
+}
+
+QEvent::Type MouseEventType(TSyntheticMouse action) {
+  switch (action) {
+    case TSyntheticMouse::Press: return QEvent::MouseButtonPress;
+    case TSyntheticMouse::Release: return QEvent::MouseButtonRelease;
+    case TSyntheticMouse::DoubleClick: return QEvent::MouseButtonDblClick;
+    default: return QEvent::MouseMove;
+  }
+}
+
+}  // namespace
+
+void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers) {
+  QWidget* top = TopWidget(window);
+  if (!top) return;
+  const QPointF global = GlobalPoint(window, point);
+  const QPointF local = top->mapFromGlobal(global);
+  const Qt::MouseButton qtButton = action == TSyntheticMouse::Move ? Qt::NoButton : QtButton(button);
+  if (action == TSyntheticMouse::Press || action == TSyntheticMouse::DoubleClick) HeldButtons |= qtButton;
+  if (action == TSyntheticMouse::Release) HeldButtons &= ~qtButton;
+  QMouseEvent event(MouseEventType(action), local, local, global, qtButton, HeldButtons, QtModifiers(modifiers));
+  Deliver(top, event);
+}
+
+void SynthesizeClick(HWND window, TPoint point, TInputButton button) {
+  SynthesizeMouse(window, point, TSyntheticMouse::Press, button);
+  SynthesizeMouse(window, point, TSyntheticMouse::Release, button);
+}
+
+void SynthesizeWheel(HWND window, TPoint point, int delta, TInputModifiers modifiers) {
+  QWidget* top = TopWidget(window);
+  if (!top) return;
+  const QPointF global = GlobalPoint(window, point);
+  QWheelEvent event(top->mapFromGlobal(global), global, QPoint(), QPoint(0, delta), HeldButtons,
+                    QtModifiers(modifiers), Qt::NoScrollPhase, false);
+  Deliver(top, event);
+}
+
+void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool press, TInputModifiers modifiers) {
+  Qt::KeyboardModifiers qtModifiers = QtModifiers(modifiers);
+  const bool keypad = (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_DIVIDE);
+  if (keypad) qtModifiers |= Qt::KeypadModifier;
+  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, QtKeyOfVirtualKey(virtualKey), qtModifiers,
+                  QString::fromStdString(text));
+  Deliver(TopWidget(window), event);
+}
+
+void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers) {
+  SynthesizeKey(window, virtualKey, text, true, modifiers);
+  SynthesizeKey(window, virtualKey, text, false, modifiers);
+}

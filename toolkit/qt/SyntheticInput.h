@@ -1,0 +1,20 @@
+#pragma once
+// Input made as Qt events and delivered by Qt to the window's top-level
+// Qt window, as the desktop delivers a user's input: for tests and tools
+// that drive windows from outside.
+
+#include <string>
+
+#include "toolkit/win/Input.h"
+
+enum class TSyntheticMouse { Move, Press, Release, DoubleClick };
+
+// Point: in the window's coordinates (its top-left corner is (0, 0)).
+void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers = {});
+// A press and a release.
+void SynthesizeClick(HWND window, TPoint point, TInputButton button = TInputButton::Left);
+// Delta: multiples of 120 per notch, positive away from the user.
+void SynthesizeWheel(HWND window, TPoint point, int delta, TInputModifiers modifiers = {});
+// Text: what the key types (UTF-8).
+void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool press, TInputModifiers modifiers = {});
+void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers = {});

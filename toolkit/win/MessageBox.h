@@ -1,0 +1,46 @@
+#pragma once
+// Message boxes, shown through a replaceable implementation: the desktop's
+// dialogs in the program, a scripted answerer in tests.
+
+#include <string>
+
+#include "toolkit/win/Handles.h"
+
+constexpr UINT MB_OK = 0x00;
+constexpr UINT MB_OKCANCEL = 0x01;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
+constexpr UINT MB_YESNOCANCEL = 0x03;
+constexpr UINT MB_YESNO = 0x04;
+constexpr UINT MB_RETRYCANCEL = 0x05;
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONASTERISK = 0x40;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
+constexpr UINT MB_TYPEMASK = 0x0F;
+constexpr UINT MB_ICONMASK = 0xF0;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+class IMessageBoxes {
+public:
+  virtual ~IMessageBoxes() = default;
+  // Shows the box and answers the ID* of the button chosen.
+  virtual int Show(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
+};
+
+// Installs the implementation (the caller keeps ownership); nullptr: none.
+void SetMessageBoxes(IMessageBoxes* boxes);
+IMessageBoxes* MessageBoxes();
+// 0 when no implementation is installed (the text goes to standard error).
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
