@@ -1,0 +1,107 @@
+#include "toolkit/controls/Form.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/Clipboard.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/controls/Timer.h"
+#include "toolkit/win/Clock.h"
+#include "runtime/Exceptions.h"
+#include "toolkit/win/MessageQueue.h"
+
+namespace {
+
+class FormTest : public ::testing::Test {
+protected:
+  FormTest() { SetClock(&clock); }
+  ~FormTest() override { SetClock(nullptr); }
+
+  TFakeClock clock;
+};
+
+TEST_F(FormTest, ShowModalRunsTheLoopUntilAResultIsSetAndDisablesOtherForms) {
+  TForm owner(nullptr);
+  owner.Show();
+  TForm dialog(nullptr);
+  bool ownerEnabledMeanwhile = true;
+  TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.SetOnTimer([&](TObject*) {
+    ownerEnabledMeanwhile = owner.Enabled();
+    dialog.SetModalResult(mrOk);
+  });
+  // The clock moves while the modal loop waits for messages.
+  Application().OnIdle = [this](TObject*, bool& done) {
+    clock.Advance(10);
+    done = false;
+  };
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  Application().OnIdle = nullptr;
+  EXPECT_FALSE(ownerEnabledMeanwhile);
+  EXPECT_TRUE(owner.Enabled());
+  EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(FormTest, CloseAsksFirstAndHidesUnlessToldOtherwise) {
+  TForm form(nullptr);
+  form.Show();
+  bool allow = false;
+  form.OnCloseQuery = [&allow](TObject*, bool& canClose) { canClose = allow; };
+  form.Close();
+  EXPECT_TRUE(form.Visible()) << "the query refused";
+  allow = true;
+  form.Close();
+  EXPECT_FALSE(form.Visible());
+
+  auto* freed = new TForm(nullptr);
+  freed->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+  freed->Show();
+  const int forms = Screen().FormCount();
+  SendMessage(freed->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(Screen().FormCount(), forms) << "the form lives until its release message is handled";
+  ProcessEverything();
+  EXPECT_EQ(Screen().FormCount(), forms - 1);
+}
+
+TEST_F(FormTest, TimerCallsItsEventWhileEnabled) {
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.SetInterval(100);
+  timer.SetOnTimer([&ticks](TObject*) { ++ticks; });
+  clock.Advance(100);
+  ProcessEverything();
+  EXPECT_EQ(ticks, 1);
+  timer.SetEnabled(false);
+  clock.Advance(500);
+  ProcessEverything();
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(Clipboard, FirstChangeOfAnOpeningReplacesTheContent) {
+  TMemoryClipboardStore store;
+  SetClipboardStore(&store);
+  const UINT format = RegisterClipboardFormat("Data Tree Data");
+  EXPECT_EQ(RegisterClipboardFormat("data tree data"), format) << "names ignore case";
+  EXPECT_GE(format, 0xC000u);
+  EXPECT_EQ(GetClipboardFormatName(format), "Data Tree Data");
+
+  Clipboard().SetAsText("old");
+  ASSERT_TRUE(Clipboard().Open());
+  Clipboard().SetData(format, {1, 2, 3});
+  Clipboard().SetAsText("new");
+  Clipboard().Close();
+  EXPECT_EQ(Clipboard().AsText(), "new");
+  EXPECT_TRUE(Clipboard().HasFormat(format));
+  EXPECT_EQ(Clipboard().Data(format), (std::vector<std::uint8_t>{1, 2, 3}));
+
+  Clipboard().SetAsText("alone");
+  EXPECT_FALSE(Clipboard().HasFormat(format)) << "a new content replaces every format";
+
+  store.Busy = true;
+  EXPECT_FALSE(Clipboard().Open());
+  EXPECT_THROW(Clipboard().SetAsText("x"), EQuantrelError);
+  SetClipboardStore(nullptr);
+}
+
+}  // namespace
