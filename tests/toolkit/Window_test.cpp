@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "tests/toolkit/WindowTestSupport.h"
+#include "toolkit/win/Caret.h"
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Timers.h"
@@ -300,6 +301,51 @@ TEST_F(WindowCore, FocusMovesWithKillAndSetFocusAndActivatesTheTopLevelWindow) {
   EXPECT_EQ(set[0].Window, second);
   DestroyWindow(second);
   EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(WindowCore, CaretShowsAfterAsManyShowsAsHidesAndBlinks) {
+  const HWND window = Create(WS_OVERLAPPED | WS_VISIBLE | WS_BORDER, Bounds(0, 0, 100, 80));
+  ASSERT_TRUE(CreateCaret(window, nullptr, 2, 14));
+  SetCaretPos(10, 20);
+  TRect rect;
+  EXPECT_FALSE(VisibleCaretRect(window, rect)) << "a new caret is hidden";
+  ShowCaret(window);
+  ASSERT_TRUE(VisibleCaretRect(window, rect));
+  EXPECT_EQ(rect, Bounds(11, 21, 2, 14)) << "window coordinates: the border comes first";
+  HideCaret(window);
+  HideCaret(window);
+  ShowCaret(window);
+  EXPECT_FALSE(VisibleCaretRect(window, rect));
+  ShowCaret(window);
+  EXPECT_TRUE(VisibleCaretRect(window, rect));
+  clock.Advance(GetCaretBlinkTime());
+  Pump();
+  EXPECT_FALSE(VisibleCaretRect(window, rect)) << "blinked off";
+  SetCaretPos(30, 20);
+  EXPECT_TRUE(VisibleCaretRect(window, rect)) << "a moved caret shows at once";
+  DestroyWindow(window);
+  TPoint position;
+  EXPECT_FALSE(GetCaretPos(position)) << "the caret goes with its window";
+}
+
+TEST_F(WindowCore, DeferredPlacementsApplyTogetherAndMessageNamesKeepTheirNumbers) {
+  const HWND parent = Create(WS_OVERLAPPED, Bounds(0, 0, 200, 200));
+  const HWND first = Create(WS_CHILD, Bounds(0, 0, 10, 10), parent);
+  const HWND second = Create(WS_CHILD, Bounds(0, 20, 10, 10), parent);
+  HDWP batch = BeginDeferWindowPos(2);
+  batch = DeferWindowPos(batch, first, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  batch = DeferWindowPos(batch, second, nullptr, 5, 25, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  TRect bounds;
+  GetWindowRect(first, bounds);
+  EXPECT_EQ(bounds.TopLeft(), (TPoint{0, 0})) << "nothing moves before the batch ends";
+  EXPECT_TRUE(EndDeferWindowPos(batch));
+  GetWindowRect(second, bounds);
+  EXPECT_EQ(bounds.TopLeft(), (TPoint{5, 25}));
+
+  const UINT skinCommand = RegisterWindowMessage("SM_SKINCMD");
+  EXPECT_GE(skinCommand, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage("sm_skincmd"), skinCommand);
+  EXPECT_NE(RegisterWindowMessage("another"), skinCommand);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/win/AsciiCase.h"
 
 namespace {
 
@@ -11,12 +12,6 @@ constexpr UINT FirstRegisteredFormat = 0xC000;
 std::vector<std::string>& RegisteredNames() {
   static std::vector<std::string> names;
   return names;
-}
-
-std::string Lowered(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 bool IsText(UINT format) { return format == CF_TEXT || format == CF_UNICODETEXT; }
@@ -31,7 +26,7 @@ UINT RegisterClipboardFormat(const std::string& name) {
   if (name.empty()) return 0;
   auto& names = RegisteredNames();
   const auto found = std::find_if(names.begin(), names.end(),
-                                  [&name](const std::string& known) { return Lowered(known) == Lowered(name); });
+                                  [&name](const std::string& known) { return SameAsciiText(known, name); });
   if (found != names.end()) return FirstRegisteredFormat + static_cast<UINT>(found - names.begin());
   names.push_back(name);
   return FirstRegisteredFormat + static_cast<UINT>(names.size() - 1);

@@ -6,14 +6,9 @@
 #include <memory>
 #include <typeinfo>
 
-namespace {
+#include "toolkit/win/AsciiCase.h"
 
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
+namespace {
 
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
@@ -50,7 +45,7 @@ TComponent::~TComponent() {
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
   const auto found = std::find_if(components_.begin(), components_.end(),
-                                  [&name](const TComponent* c) { return SameName(c->Name(), name); });
+                                  [&name](const TComponent* c) { return SameAsciiText(c->Name(), name); });
   return found == components_.end() ? nullptr : *found;
 }
 

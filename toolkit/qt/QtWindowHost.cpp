@@ -16,6 +16,7 @@
 
 #include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtKeys.h"
+#include "toolkit/win/Caret.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
@@ -98,6 +99,11 @@ protected:
     surface->EndPainting();
     QPainter painter(this);
     painter.drawImage(event->rect(), ImageView(*surface), event->rect());
+    TRect caret;
+    if (VisibleCaretRect(window_, caret)) {
+      painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+      painter.fillRect(caret.Left, caret.Top, caret.Width(), caret.Height(), Qt::white);
+    }
   }
 
   void mousePressEvent(QMouseEvent* event) override { Button(event, true, false); }

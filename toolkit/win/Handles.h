@@ -22,6 +22,8 @@ struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
 struct HMENU__;
 using HMENU = HMENU__*;
+struct HDWP__;
+using HDWP = HDWP__*;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);

@@ -1,5 +1,6 @@
 #include "toolkit/win/MessageQueue.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -7,7 +8,9 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
+#include "toolkit/win/AsciiCase.h"
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/Timers.h"
 #include "toolkit/win/WindowRecord.h"
@@ -203,6 +206,16 @@ void WaitMessage() {
     queue.Arrived.wait(lock, arrived);
   else
     queue.Arrived.wait_for(lock, std::chrono::milliseconds(timeout), arrived);
+}
+
+UINT RegisterWindowMessage(const std::string& name) {
+  static std::vector<std::string> names;
+  if (name.empty()) return 0;
+  const auto found =
+      std::find_if(names.begin(), names.end(), [&name](const std::string& known) { return SameAsciiText(known, name); });
+  if (found != names.end()) return 0xC000 + static_cast<UINT>(found - names.begin());
+  names.push_back(name);
+  return 0xC000 + static_cast<UINT>(names.size() - 1);
 }
 
 DWORD GetMessagePos() {

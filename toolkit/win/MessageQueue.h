@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 #include "toolkit/win/Messages.h"
 
@@ -24,6 +25,9 @@ LRESULT DispatchMessage(const MSG& message);
 void WaitMessage();
 // Any message (sent, posted, paint or timer) waiting for the calling thread.
 bool HasPendingMessages();
+
+// Message numbers by name, from 0xC000; the same name always gets the same number.
+UINT RegisterWindowMessage(const std::string& name);
 
 // The position and time of the message retrieved or the input delivered last.
 DWORD GetMessagePos();

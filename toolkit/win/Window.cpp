@@ -5,18 +5,12 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "toolkit/win/AsciiCase.h"
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowRecord.h"
 
 namespace {
-
-std::string Lowered(const std::string& text) {
-  std::string result = text;
-  for (char& c : result)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return result;
-}
 
 // Class names compare ignoring case.
 std::map<std::string, std::shared_ptr<TWindowClass>>& Classes() {
@@ -25,7 +19,7 @@ std::map<std::string, std::shared_ptr<TWindowClass>>& Classes() {
 }
 
 std::shared_ptr<TWindowClass> FindClass(const std::string& name) {
-  const auto found = Classes().find(Lowered(name));
+  const auto found = Classes().find(AsciiLowered(name));
   return found == Classes().end() ? nullptr : found->second;
 }
 
@@ -90,6 +84,7 @@ void FreeWindowTree(HWND window) {
   if (!record) return;
   KillWindowTimers(window);
   ForgetInputWindow(window);
+  ForgetCaretWindow(window);
   Unlink(*record);
   record->Host.reset();
   --record->Class->WindowCount;
@@ -189,7 +184,7 @@ std::vector<HWND> ThreadWindows() {
 
 bool RegisterClass(const WNDCLASS& windowClass) {
   if (windowClass.lpszClassName.empty() || !windowClass.lpfnWndProc) return false;
-  auto& entry = Classes()[Lowered(windowClass.lpszClassName)];
+  auto& entry = Classes()[AsciiLowered(windowClass.lpszClassName)];
   if (entry) return false;
   entry = std::make_shared<TWindowClass>();
   entry->Definition = windowClass;
@@ -197,7 +192,7 @@ bool RegisterClass(const WNDCLASS& windowClass) {
 }
 
 bool UnregisterClass(const std::string& className) {
-  const auto found = Classes().find(Lowered(className));
+  const auto found = Classes().find(AsciiLowered(className));
   if (found == Classes().end() || found->second->WindowCount > 0) return false;
   Classes().erase(found);
   return true;
@@ -431,7 +426,7 @@ bool IsWindowEnabled(HWND window) {
 bool SetProp(HWND window, const std::string& name, void* value) {
   TWindowRecord* record = FindWindowRecord(window);
   if (!record) return false;
-  const std::string key = Lowered(name);
+  const std::string key = AsciiLowered(name);
   for (auto& [propName, propValue] : record->Properties)
     if (propName == key) {
       propValue = value;
@@ -444,7 +439,7 @@ bool SetProp(HWND window, const std::string& name, void* value) {
 void* GetProp(HWND window, const std::string& name) {
   const TWindowRecord* record = FindWindowRecord(window);
   if (!record) return nullptr;
-  const std::string key = Lowered(name);
+  const std::string key = AsciiLowered(name);
   for (const auto& [propName, propValue] : record->Properties)
     if (propName == key) return propValue;
   return nullptr;
@@ -453,7 +448,7 @@ void* GetProp(HWND window, const std::string& name) {
 void* RemoveProp(HWND window, const std::string& name) {
   TWindowRecord* record = FindWindowRecord(window);
   if (!record) return nullptr;
-  const std::string key = Lowered(name);
+  const std::string key = AsciiLowered(name);
   auto& properties = record->Properties;
   const auto found = std::find_if(properties.begin(), properties.end(),
                                   [&key](const auto& property) { return property.first == key; });

@@ -75,6 +75,10 @@ bool GetWindowRect(HWND window, TRect& rect);
 bool GetClientRect(HWND window, TRect& rect);
 bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint);
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+// A batch of placements applied together by EndDeferWindowPos.
+HDWP BeginDeferWindowPos(int count);
+HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+bool EndDeferWindowPos(HDWP batch);
 bool ClientToScreen(HWND window, TPoint& point);
 bool ScreenToClient(HWND window, TPoint& point);
 // Maps points from one window's client coordinates to another's (nullptr: the screen).

@@ -1,6 +1,7 @@
 // Window geometry: placement, size, z order, visibility and coordinate mapping.
 
 #include <algorithm>
+#include <memory>
 
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowRecord.h"
@@ -143,6 +144,25 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
   if (visibility < 0) AfterHidden(window);
   if (visibility > 0 && !record->IsChild() && !(position.flags & SWP_NOACTIVATE)) SetActiveWindow(window);
   SendMessage(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+  return true;
+}
+
+HDWP BeginDeferWindowPos(int count) {
+  auto* batch = new std::vector<WINDOWPOS>;
+  batch->reserve(static_cast<size_t>(std::max(count, 0)));
+  return reinterpret_cast<HDWP>(batch);
+}
+
+HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+  if (!batch) return nullptr;
+  reinterpret_cast<std::vector<WINDOWPOS>*>(batch)->push_back({window, insertAfter, x, y, width, height, flags});
+  return batch;
+}
+
+bool EndDeferWindowPos(HDWP batch) {
+  if (!batch) return false;
+  const std::unique_ptr<std::vector<WINDOWPOS>> positions(reinterpret_cast<std::vector<WINDOWPOS>*>(batch));
+  for (const WINDOWPOS& p : *positions) SetWindowPos(p.hwnd, p.hwndInsertAfter, p.x, p.y, p.cx, p.cy, p.flags);
   return true;
 }
 

@@ -119,3 +119,4 @@ void KillWindowTimers(HWND window);
 bool TakeDueTimer(MSG& message, HWND filter, bool remove);
 bool FindWindowToPaint(MSG& message, HWND filter);
 void ForgetInputWindow(HWND window);
+void ForgetCaretWindow(HWND window);
