@@ -158,9 +158,12 @@ public:
   TQtWindowHost(HWND window, HWND parent) : window_(window), widget_(new THostWidget(window, WidgetOfWindow(parent))) {
     Widgets()[window] = widget_;
   }
+  // The widget may be the one whose event is running now (a close button
+  // that destroys its window): it goes once Qt is done with it.
   ~TQtWindowHost() override {
     Widgets().erase(window_);
-    delete widget_;
+    widget_->hide();
+    widget_->deleteLater();
   }
 
   void SetBounds(const TRect& bounds) override {

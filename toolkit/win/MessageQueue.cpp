@@ -160,7 +160,9 @@ bool PeekMessage(MSG& message, HWND window, UINT first, UINT last, UINT remove) 
   if (TakePosted(OwnQueue(), message, window, first, last, removing) ||
       (InRange(WM_PAINT, first, last) && FindWindowToPaint(message, window)) ||
       (InRange(WM_TIMER, first, last) && TakeDueTimer(message, window, removing))) {
-    if (removing) SetCurrentMessageInfo(message.pt, message.time);
+    // Painting and timers are not input: they leave the message position alone.
+    if (removing && message.message != WM_PAINT && message.message != WM_TIMER)
+      SetCurrentMessageInfo(message.pt, message.time);
     return true;
   }
   return false;
