@@ -4,6 +4,7 @@
 
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
+#include "libraries/LinearAlgebra.h"
 #include "libraries/RangeRoutine.h"
 #include "libraries/ScalarRoutine.h"
 
@@ -41,5 +42,11 @@ void RegisterMathLibrary(TXBuilder& builder, TLib* lib) {
   // DSolve, then the two-vector routines Cross ... Correlation, come here.
   builder.ParseSignature("function ( V : Vector ) : Real", "TVecFunc");
   // The members of TVecFunc (Magnitude ... VecSum), then the optimisation,
-  // shaping, matrix and vector routines up to MakeVec, come here.
+  // shaping and vector routines up to Append, then Trace, come here.
+  RegisterRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real", "");
+  // MinMat, MaxMat, then Transpose, come here.
+  RegisterRow<TInverseVF>(builder, lib, "function ( M : Matrix ) : Matrix", "");
+  // MatIdentity, MatZero come here.
+  RegisterRow<TLinearSolveVF>(builder, lib, "function ( A : Matrix; B : Vector ) : Vector", "");
+  // Column, DelCol, DelRow, MakeVec come here.
 }

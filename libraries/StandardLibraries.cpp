@@ -1,11 +1,13 @@
 #include "libraries/StandardLibraries.h"
 
 #include "libraries/MathLibrary.h"
+#include "libraries/SysMathLibrary.h"
 #include "libraries/SystemLibrary.h"
 
 TCatalogues StandardCatalogues() {
   TCatalogues catalogues;
   catalogues.System = RegisterSystemLibrary;
+  catalogues.SysMath = RegisterSysMathLibrary;
   catalogues.Math = RegisterMathLibrary;
   return catalogues;
 }

@@ -27,7 +27,8 @@ TEST_F(MathEngine, MathHoldsItsConstantsAndScalarRoutines) {
       "Pi",      "Epsilon", "GoldenMean", "Sqrt",  "Sqr",   "Sin",   "Cos",     "Exp",    "Tan",
       "Tanh",    "ArcCos",  "ArcCosh",    "ArcCot", "ArcCoth", "ArcSin", "ArcSinh", "ArcTan", "ArcTanh",
       "Cosh",    "Cotan",   "Coth",       "Abs",   "Frac",  "Ln",    "Log10",   "Log2",   "Sinh",
-      "Gamma",   "ArcTan2", "Hypot",      "Log",   "AbsI",  "Factorial", "GCD", "Sum",    "Prod"};
+      "Gamma",   "ArcTan2", "Hypot",      "Log",   "AbsI",  "Factorial", "GCD", "Sum",    "Prod",
+      "Det",     "Inverse", "LinearSolve"};
   EXPECT_EQ(names, expected);
 }
 

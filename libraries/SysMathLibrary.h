@@ -1,0 +1,9 @@
+#pragma once
+// The hidden library _SysMath: numeric routines for libraries written in
+// Tarnscript. Its name starts with "_", so the library enumeration never
+// shows it, but its routines are found by name like any other.
+
+class TLib;
+class TXBuilder;
+
+void RegisterSysMathLibrary(TXBuilder& builder, TLib* lib);
