@@ -1,5 +1,6 @@
 #include "libraries/StandardLibraries.h"
 
+#include "libraries/InOutLibrary.h"
 #include "libraries/MathLibrary.h"
 #include "libraries/SysMathLibrary.h"
 #include "libraries/SystemLibrary.h"
@@ -8,6 +9,7 @@ TCatalogues StandardCatalogues() {
   TCatalogues catalogues;
   catalogues.System = RegisterSystemLibrary;
   catalogues.SysMath = RegisterSysMathLibrary;
+  catalogues.InOut = RegisterInOutLibrary;
   catalogues.Math = RegisterMathLibrary;
   return catalogues;
 }

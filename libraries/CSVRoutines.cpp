@@ -1,0 +1,257 @@
+#include "libraries/CSVRoutines.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/ArrVar.h"
+#include "engine/RunState.h"
+#include "libraries/FileReal.h"
+#include "libraries/WorkStatus.h"
+
+namespace {
+
+constexpr char Tab = '\t';
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+TArrVar& ArrayArg(const TFunc& func, int i) { return static_cast<TArrVar&>(*func.Arg(i)); }
+TArrVar& ArrayRefArg(const TFunc& func, int i) { return static_cast<TArrVar&>(*func.RefArg(i)); }
+
+void StoreVector(TArrVar& v, const std::vector<long double>& values) {
+  SetVecSize(v, static_cast<std::int32_t>(values.size()), true);
+  for (std::size_t i = 0; i < values.size(); ++i) SetVecElem(v, static_cast<std::int64_t>(i) + 1, values[i]);
+}
+
+// Appends the token's value; reports a token that is not a real.
+bool AppendValue(const std::string& token, std::vector<long double>& values, TSourcePos pos) {
+  long double x = 0;
+  if (!FileTextToReal(token, x)) {
+    ReportError("Failed to convert to real: " + token, pos, nullptr);
+    return false;
+  }
+  values.push_back(x);
+  return true;
+}
+
+// Shows the text when a window shows status texts; lets window messages
+// through either way.
+template <class ComposeText>
+void ShowProgress(ComposeText&& compose) {
+  if (HasWorkStatusHandler())
+    SetWorkStatusText(compose());
+  else
+    ProcessMessages();
+}
+
+bool IsVectorSeparator(char c) { return c == Tab || c == LineFeed || c == ' ' || c == ',' || c == ';'; }
+bool IsValueSeparator(char c) { return c == Tab || c == ' ' || c == ',' || c == ';'; }
+bool IsLineEnd(char c) { return c == CarriageReturn || c == LineFeed; }
+
+// What ended a matrix token.
+enum class TCSVToken : std::uint8_t {
+  RowGoesOn,  // a value separator
+  RowEnds,    // a line end
+  DataEnds,
+  NoValue,    // the data ended before a value began
+  Error,      // reported
+};
+
+// Reads matrix rows and keeps them, row after row, until the matrix is
+// complete.
+class TMatrixReader {
+public:
+  TMatrixReader(IInOut& source, TSourcePos pos) : source_(source), pos_(pos) {}
+
+  bool Read() {
+    for (;;) {
+      long double x = 0;
+      const TCSVToken token = ReadToken(x);
+      if (token == TCSVToken::Error) return false;
+      if (token == TCSVToken::NoValue) return row_.empty() || CompleteRow();
+      row_.push_back(x);
+      ProcessMessages();
+      if (token == TCSVToken::RowGoesOn) continue;
+      if (!CompleteRow()) return false;
+      if (token == TCSVToken::DataEnds) return true;
+      ShowProgress([this] { return " " + std::to_string(rows_) + " matrix rows imported"; });
+    }
+  }
+
+  void Store(TArrVar& m) const {
+    SetMatSize(m, rows_, cols_, true);
+    for (std::int32_t i = 0; i < rows_; ++i)
+      for (std::int32_t j = 0; j < cols_; ++j)
+        SetMatElem(m, i + 1, j + 1, cells_[static_cast<std::size_t>(i) * cols_ + j]);
+  }
+
+  std::int32_t Rows() const { return rows_; }
+  std::int32_t Cols() const { return cols_; }
+
+private:
+  TCSVToken ReadToken(long double& x) {
+    char c = 0;
+    do {
+      if (!ReadChar(c)) return TCSVToken::NoValue;
+    } while (IsValueSeparator(c) || IsLineEnd(c));
+    std::string token(1, c);
+    TCSVToken ending = TCSVToken::DataEnds;
+    while (ReadChar(c)) {
+      if (IsValueSeparator(c) || IsLineEnd(c)) {
+        ending = IsLineEnd(c) ? TCSVToken::RowEnds : TCSVToken::RowGoesOn;
+        break;
+      }
+      token += c;
+    }
+    if (FileTextToReal(token, x)) return ending;
+    ReportError("Failed to convert " + Quoted(token) + " into a real number", NoPosition, nullptr);
+    return TCSVToken::Error;
+  }
+
+  bool ReadChar(char& c) {
+    std::uint8_t byte = 0;
+    const bool read = source_.ReadByte(byte);
+    c = static_cast<char>(byte);
+    return read;
+  }
+
+  bool CompleteRow() {
+    const auto length = static_cast<std::int32_t>(row_.size());
+    if (cols_ > 0 && length != cols_) {
+      ReportError("Data source doesn't contain a matrix", pos_, nullptr);
+      return false;
+    }
+    cols_ = length;
+    cells_.insert(cells_.end(), row_.begin(), row_.end());
+    row_.clear();
+    ++rows_;
+    return true;
+  }
+
+  IInOut& source_;
+  TSourcePos pos_;
+  std::vector<long double> row_;
+  std::vector<long double> cells_;  // the rows so far, one after the other
+  std::int32_t rows_ = 0;
+  std::int32_t cols_ = 0;
+};
+
+bool IsRectangular(const TArrVar& m) {
+  const std::int32_t cols = MatColCount(m);
+  for (std::int32_t p = 0; p < m.Count(); ++p)
+    if (static_cast<const TArrVar&>(*m.ElemAt(p)).Count() != cols) return false;
+  return true;
+}
+
+}  // namespace
+
+bool TWriteVecIO::Transfer(TSourcePos pos) {
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  const TArrVar& v = ArrayArg(*this, 1);
+  std::string text = "{";
+  for (std::int32_t i = 1; i <= v.Count(); ++i) text += (i > 1 ? "," : "") + ExactRealText(GetVecElem(v, i));
+  return WriteText(*source, text + "}", pos);
+}
+
+bool TWriteVCSVIO::Transfer(TSourcePos pos) {
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  const TArrVar& v = ArrayArg(*this, 1);
+  for (std::int32_t i = 1; i <= v.Count(); ++i) {
+    if (i > 1 && !WriteText(*source, std::string(1, LineFeed), pos, true)) return false;
+    const std::string text = ExactRealText(GetVecElem(v, i));
+    ProcessMessages();
+    if (!WriteText(*source, text, pos, true)) return false;
+  }
+  return v.Count() > 0;
+}
+
+bool TReadVecIO::Transfer(TSourcePos pos) {
+  TArrVar& v = ArrayRefArg(*this, 1);
+  v.Clear();
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  std::uint8_t byte = 0;
+  if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+  if (byte != '{') {
+    ReportError(Quoted("{") + " expected but " + Quoted(std::string(1, static_cast<char>(byte))) + " found", pos,
+                nullptr);
+    return false;
+  }
+  std::vector<long double> values;
+  std::string token;
+  do {
+    if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+    if (byte != ',' && byte != '}') {
+      token += static_cast<char>(byte);
+      continue;
+    }
+    if (!AppendValue(token, values, pos)) return false;
+    token.clear();
+  } while (byte != '}');
+  StoreVector(v, values);
+  return true;
+}
+
+bool TReadVCSVIO::Transfer(TSourcePos pos) {
+  TArrVar& v = ArrayRefArg(*this, 1);
+  v.Clear();
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  std::uint8_t byte = 0;
+  if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+  std::vector<long double> values;
+  std::string token;
+  do {
+    const auto c = static_cast<char>(byte);
+    if (c == CarriageReturn) continue;
+    if (!IsVectorSeparator(c)) {
+      token += c;
+    } else if (AppendValue(token, values, pos)) {
+      token.clear();
+    } else {
+      return false;
+    }
+    ShowProgress([&values] { return " " + std::to_string(values.size()) + " vector elements imported"; });
+  } while (source->ReadByte(byte));
+  if (!token.empty() && !AppendValue(token, values, pos)) return false;
+  StoreVector(v, values);
+  ShowProgress([&values] { return " Vector [" + std::to_string(values.size()) + "] successfully imported"; });
+  return true;
+}
+
+bool TWriteMCSVIO::Transfer(TSourcePos pos) {
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  const TArrVar& m = ArrayArg(*this, 1);
+  if (!IsRectangular(m)) {
+    ReportError("Matrix rows differ in length", pos, nullptr);
+    return false;
+  }
+  for (std::int32_t i = 1; i <= m.Count(); ++i) {
+    if (i > 1 && !WriteText(*source, std::string(1, LineFeed), pos, true)) return false;
+    for (std::int32_t j = 1; j <= MatColCount(m); ++j) {
+      const std::string text = (j > 1 ? std::string(1, Tab) : std::string()) + ExactRealText(GetMatElem(m, i, j));
+      ProcessMessages();
+      if (!WriteText(*source, text, pos, true)) return false;
+    }
+  }
+  return m.Count() > 0;
+}
+
+bool TReadMCSVIO::Transfer(TSourcePos pos) {
+  TArrVar& m = ArrayRefArg(*this, 1);
+  m.Clear();
+  const CountedPtr<IInOut> source = Source(pos, false);
+  if (!source) return false;
+  TMatrixReader reader(*source, pos);
+  if (!reader.Read()) return false;
+  reader.Store(m);
+  ShowProgress([&reader] {
+    return " Matrix [" + std::to_string(reader.Rows()) + ":" + std::to_string(reader.Cols()) + "] successfully imported";
+  });
+  return true;
+}

@@ -1,0 +1,17 @@
+#include "libraries/SourceScope.h"
+
+#include "runtime/Exceptions.h"
+
+TIOSystem& ProgramIOSystem() {
+  QASSERT(IOSystem != nullptr, "7C0E51A0");
+  return *IOSystem;
+}
+
+TSourceScope::TSourceScope(const std::string& OpenString, std::uint8_t Mode, TSourcePos Pos)
+    : instance_(ProgramIOSystem().Open(OpenString, Mode, Pos)) {
+  if (instance_) handle_ = instance_->Handle();
+}
+
+TSourceScope::~TSourceScope() {
+  if (instance_ && IOSystem) IOSystem->Close(handle_, NoPosition);
+}
