@@ -5,8 +5,12 @@
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
 #include "libraries/LinearAlgebra.h"
+#include "libraries/MatrixRoutines.h"
 #include "libraries/RangeRoutine.h"
 #include "libraries/ScalarRoutine.h"
+#include "libraries/SeriesRoutines.h"
+#include "libraries/VectorOperators.h"
+#include "libraries/VectorRoutines.h"
 
 namespace {
 
@@ -37,16 +41,30 @@ void RegisterMathLibrary(TXBuilder& builder, TLib* lib) {
   RegisterRow<TIAbsMF, TFactMF>(builder, lib, "function ( x : integer ) : integer", "");
   RegisterRow<TGCDMF>(builder, lib, "function ( x, y : integer ) : integer", "");
   RegisterRow<TSumMF, TProdMF>(builder, lib, "function ( var F : TMathFunc; Range : Vector ) : real", "");
-  // The vector and matrix operators, then Integrate, come here.
+  RegisterVectorOperators(builder.Kinds, builder.Ops);
+  // Integrate comes here.
   builder.ParseSignature("procedure ( Y : Vector; X : Real; var DY : Vector )", "TDiffFunc");
-  // DSolve, then the two-vector routines Cross ... Correlation, come here.
-  builder.ParseSignature("function ( V : Vector ) : Real", "TVecFunc");
-  // The members of TVecFunc (Magnitude ... VecSum), then the optimisation,
-  // shaping and vector routines up to Append, then Trace, come here.
+  // DSolve comes here.
+  RegisterRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(builder, lib, "function ( V1, V2 : Vector ) : Vector",
+                                                             "");
+  RegisterRow<TMagnitudeVF, TMeanVF, TVarianceVF, TStDevVF, TRMSVF, TMaxVF, TMinVF, TVecSumVF>(
+      builder, lib, "function ( V : Vector ) : Real", "TVecFunc");
+  // GoldenSearch, SimplexSearch and SimAnnealing come here.
+  RegisterRow<TPartVVF>(builder, lib, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector", "");
+  RegisterRow<TPartMVF>(builder, lib, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix", "");
+  RegisterRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF>(builder, lib, "function ( V : Vector ) : Vector", "");
+  // FFT and InverseFFT end the row of Normalize.
+  RegisterRow<TAppendVF>(builder, lib, "function ( V : Vector; R : Real ) : Vector", "");
+  RegisterRow<TTraceVF>(builder, lib, "function ( M : Matrix ) : Real", "");
   RegisterRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real", "");
-  // MinMat, MaxMat, then Transpose, come here.
+  RegisterRow<TMinMVF, TMaxMVF>(builder, lib, "function ( M : Matrix ) : Real", "");
+  RegisterRow<TTransposeVF>(builder, lib, "function ( M : Matrix ) : Matrix", "");
   RegisterRow<TInverseVF>(builder, lib, "function ( M : Matrix ) : Matrix", "");
-  // MatIdentity, MatZero come here.
+  RegisterRow<TMatIdentityVF, TMatZeroVF>(builder, lib, "function ( Rows : Integer; Cols : Integer = -1 ) : Matrix",
+                                          "");
   RegisterRow<TLinearSolveVF>(builder, lib, "function ( A : Matrix; B : Vector ) : Vector", "");
-  // Column, DelCol, DelRow, MakeVec come here.
+  RegisterRow<TColumnVF>(builder, lib, "function ( var M : Matrix; N : integer ) : Vector", "");
+  RegisterRow<TDelColVF, TDelRowVF>(builder, lib, "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )",
+                                    "");
+  RegisterRow<TMakeVecVF>(builder, lib, "function ( Size : integer; Value : real = 0 ) : Vector", "");
 }

@@ -7,6 +7,7 @@
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
 #include "libraries/InputRoutines.h"
+#include "libraries/MatrixDisplay.h"
 #include "libraries/SysApply.h"
 #include "libraries/SysConvert.h"
 #include "libraries/SysRoutines.h"
@@ -97,8 +98,17 @@ private:
     Group<TLengthSF, THighSF, TLowSF>("function ( a : AnyArray ) : integer");
     Group<TSetLengthSF>("procedure ( var a : AnyArray; n : integer; m : integer = -1 )");
     Group<TWriteSF, TShowSF>("procedure( a : Anything )");
-    // ShowMat and ShowVec, the output routines of their first parameter's
-    // kinds, take their place here, between Show and Str.
+    // The output routines of the kinds Matrix and Vector.
+    builder_.RegisterFunc(
+        std::make_unique<TShowMVF>(
+            Signature("procedure ( M : Matrix; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
+            lib_),
+        frTypeOut);
+    builder_.RegisterFunc(
+        std::make_unique<TShowVVF>(
+            Signature("procedure ( V : Vector; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
+            lib_),
+        frTypeOut);
     Group<TStrSF, TStrXSF>("function( a : Anything ) : string");
     Group<TBinSF, THexSF>("function( N : integer ) : string");
     Group<TSysTimeSF, TRandSF>("function : real");

@@ -35,10 +35,12 @@ TEST_F(XBuilderTest, ConsoleLinesPrintTheirResult) {
 
 TEST_F(XBuilderTest, VectorLiteralPrintsInBothModes) {
   EXPECT_EQ(Eval("{1, 2, 3}"), (std::vector<TLine>{{"{1, 2, 3}", lkResult, 0}}));
-  EXPECT_EQ(Eval("{1, 2, 3}", true), (std::vector<TLine>{{"array [3]", lkResult, 0},
-                                                         {"[1] = 1", lkOutput, 1},
-                                                         {"[2] = 2", lkOutput, 1},
-                                                         {"[3] = 3", lkOutput, 1}}));
+  EXPECT_EQ(Eval("{1, 2, 3}", true), (std::vector<TLine>{{"vector [3]", lkResult, 0},
+                                                         {"-", lkSplit, 1},
+                                                         {"1 |  1", lkOutput, 1},
+                                                         {"2 |  2", lkOutput, 1},
+                                                         {"3 |  3", lkOutput, 1},
+                                                         {"-", lkSplit, 1}}));
 }
 
 TEST_F(XBuilderTest, FaultyLinesWriteOneErrorLineAndNoResult) {
@@ -423,8 +425,10 @@ TEST_F(XBuilderTest, SystemHoldsTheBasicVocabulary) {
 
 TEST_F(XBuilderTest, WriteAndShowPrintTheirArguments) {
   EXPECT_EQ(Eval("Write(1, 'a', 2.5)"), (std::vector<TLine>{{"1a2.5", lkOutput, 0}}));
-  EXPECT_EQ(Eval("Show({7}, 'q')"), (std::vector<TLine>{{"array [1]", lkOutput, 0},
-                                                        {"[1] = 7", lkOutput, 1},
+  EXPECT_EQ(Eval("Show({7}, 'q')"), (std::vector<TLine>{{"vector [1]", lkOutput, 0},
+                                                        {"-", lkSplit, 1},
+                                                        {"1 |  7", lkOutput, 1},
+                                                        {"-", lkSplit, 1},
                                                         {"'q'", lkOutput, 0}}));
   EXPECT_EQ(Value.VarType(), varEmpty);
 }

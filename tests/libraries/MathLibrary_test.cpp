@@ -28,7 +28,11 @@ TEST_F(MathEngine, MathHoldsItsConstantsAndScalarRoutines) {
       "Tanh",    "ArcCos",  "ArcCosh",    "ArcCot", "ArcCoth", "ArcSin", "ArcSinh", "ArcTan", "ArcTanh",
       "Cosh",    "Cotan",   "Coth",       "Abs",   "Frac",  "Ln",    "Log10",   "Log2",   "Sinh",
       "Gamma",   "ArcTan2", "Hypot",      "Log",   "AbsI",  "Factorial", "GCD", "Sum",    "Prod",
-      "Det",     "Inverse", "LinearSolve"};
+      "Det",     "Inverse", "LinearSolve",
+      "Cross", "Join", "Convolution", "Covariance", "Correlation", "Magnitude", "Mean", "Variance", "StDev", "RMS",
+      "MaxVec", "MinVec", "VecSum", "PartVec", "PartMat", "Normalize", "SortVec", "AutoCovariance",
+      "AutoCorrelation", "Append", "Trace", "MinMat", "MaxMat", "Transpose", "MatIdentity", "MatZero", "Column",
+      "DelCol", "DelRow", "MakeVec"};
   EXPECT_EQ(names, expected);
 }
 

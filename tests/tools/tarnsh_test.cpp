@@ -35,7 +35,7 @@ TEST(TarnshTest, PrintsEachEngineLineWithItsKindAndLevel) {
 
 TEST(TarnshTest, LinesShareOneWorkspaceAndListResults) {
   TRun run = RunTarnsh("-e 'y := {3}' -e 'y[1] * 2' -e 'ans + 1'");
-  EXPECT_EQ(run.Output, "1:0:array [1]\n0:1:[1] = 3\n1:0:6\n1:0:7\n");
+  EXPECT_EQ(run.Output, "1:0:vector [1]\n6:1:-\n0:1:1 |  3\n6:1:-\n1:0:6\n1:0:7\n");
   EXPECT_EQ(run.Status, 0);
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+// Reading and writing the vectors and matrices of built-in routines and
+// operators. A vector is an array of Real, a matrix an array of row
+// vectors; positions here are 0-based. A matrix has the rows of its array
+// and the columns of its first row: scripts may give later rows other
+// lengths, which every code that reads columns by that count must refuse.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/ArrVar.h"
+
+class TFunc;
+
+// The array a value parameter holds, and the caller's array behind a var parameter.
+TArrVar& ArrArg(const TFunc& func, int i);
+TArrVar& ArrRefArg(const TFunc& func, int i);
+TArrVar& ArrResult(const TFunc& func);
+
+// An Integer argument that must fit 32 bits, such as a count or an index;
+// beyond them ERangeError is thrown.
+std::int32_t Int32Arg(const TFunc& func, int i);
+
+inline TArrVar& MatRow(const TArrVar& m, std::int32_t p) { return static_cast<TArrVar&>(*m.ElemAt(p)); }
+inline TBaseVar& ElemVar(const TArrVar& v, std::int32_t p) { return static_cast<TBaseVar&>(*v.ElemAt(p)); }
+
+// An element as a Real; an Integer element widens exactly.
+long double RealAt(const TArrVar& v, std::int32_t p);
+void SetRealAt(TArrVar& v, std::int32_t p, long double x);
+long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col);
+
+std::vector<long double> RealsOf(const TArrVar& v);
+// v takes the reals' count (keeping its elements when it already had it) and values.
+void SetReals(TArrVar& v, std::span<const long double> reals);
+
+// Every row is as long as the first.
+bool IsRectangular(const TArrVar& m);
+// The text reported for a matrix whose rows differ in length.
+inline constexpr const char* UnequalRowsMessage = "Matrix rows must have the same length";
