@@ -148,7 +148,9 @@ TEST_F(CustomControlTest, ClickInTheOwnNonClientBandArrivesWithTheControlsHitCod
 
 TEST_F(CustomControlTest, PaintOutputReadBackFromTheRenderedWindow) {
   control->Invalidate();
-  const auto image = RenderWindow(form->Handle());
+  TBitmap rendered;
+  RenderInto(form->Handle(), rendered);
+  const TGdiBitmap* image = rendered.Handle();
   // Client (0, 0) lies at the control's place plus its border and band.
   const TPoint origin = form->ScreenToClient(control->ClientOrigin());
   const TRect frame = Bounds(origin.X + 10, origin.Y + 10, 20, 10);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/controls/Application.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/Paint.h"
@@ -38,6 +39,19 @@ private:
 // Qt's events, then the messages they caused, until both are quiet.
 inline void ProcessEverything() {
   for (int round = 0; round < 5; ++round) Application().ProcessMessages();
+}
+
+// What the window and its children show, after pending painting, as a
+// 32-bit bitmap of the window's size.
+inline void RenderInto(HWND window, TBitmap& bitmap) {
+  const auto image = RenderWindow(window);
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(image->Width(), image->Height());
+  std::vector<uint32_t> row(static_cast<size_t>(image->Width()));
+  for (int y = 0; y < image->Height(); ++y) {
+    image->FetchRow(y, 0, image->Width(), row.data());
+    bitmap.Handle()->StoreRow(y, 0, image->Width(), row.data());
+  }
 }
 
 inline int CountPixels(const TGdiBitmap& image, const TRect& area, TColor color) {

@@ -18,6 +18,7 @@
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/win/Caret.h"
 #include "toolkit/win/Input.h"
+#include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
@@ -81,6 +82,8 @@ protected:
       case QEvent::KeyPress:
       case QEvent::KeyRelease: Key(static_cast<QKeyEvent*>(event)); return true;
       case QEvent::WindowActivate: Guarded([this] { DesktopActivated(window_); }); return true;
+      // Keys released elsewhere would stay down.
+      case QEvent::WindowDeactivate: ResetKeyboardState(); return true;
       case QEvent::Leave:
         if (isWindow()) Guarded([] { InjectMouseLeave(); });
         return true;
