@@ -4,11 +4,17 @@
 
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
+#include "libraries/DSolveNF.h"
+#include "libraries/FFTNF.h"
+#include "libraries/GoldOF.h"
+#include "libraries/IntegrateNF.h"
 #include "libraries/LinearAlgebra.h"
 #include "libraries/MatrixRoutines.h"
 #include "libraries/RangeRoutine.h"
 #include "libraries/ScalarRoutine.h"
 #include "libraries/SeriesRoutines.h"
+#include "libraries/SimAnnOF.h"
+#include "libraries/SimplexOF.h"
 #include "libraries/VectorOperators.h"
 #include "libraries/VectorRoutines.h"
 
@@ -42,18 +48,21 @@ void RegisterMathLibrary(TXBuilder& builder, TLib* lib) {
   RegisterRow<TGCDMF>(builder, lib, "function ( x, y : integer ) : integer", "");
   RegisterRow<TSumMF, TProdMF>(builder, lib, "function ( var F : TMathFunc; Range : Vector ) : real", "");
   RegisterVectorOperators(builder.Kinds, builder.Ops);
-  // Integrate comes here.
+  RegisterRow<TIntegrateNF>(builder, lib, "function ( F : TMathFunc; x1, x2 : Real ) : Real", "");
   builder.ParseSignature("procedure ( Y : Vector; X : Real; var DY : Vector )", "TDiffFunc");
-  // DSolve comes here.
+  RegisterRow<TDSolveNF>(builder, lib,
+                         "function ( DF : TDiffFunc; Y0 : Vector; x1, x2 : Real; h : Real = -1 ) : Matrix", "");
   RegisterRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(builder, lib, "function ( V1, V2 : Vector ) : Vector",
                                                              "");
   RegisterRow<TMagnitudeVF, TMeanVF, TVarianceVF, TStDevVF, TRMSVF, TMaxVF, TMinVF, TVecSumVF>(
       builder, lib, "function ( V : Vector ) : Real", "TVecFunc");
-  // GoldenSearch, SimplexSearch and SimAnnealing come here.
+  RegisterRow<TGoldOF>(builder, lib, "function ( F : TMathFunc; Params : Vector ) : Vector", "");
+  RegisterRow<TSimplexOF>(builder, lib, "function ( F : TVecFunc; X0, Params : Vector ) : Vector", "");
+  RegisterRow<TSimAnnOF>(builder, lib, "function ( F : TVecFunc; X0, Xmin, Xmax, Params : Vector ) : Vector", "");
   RegisterRow<TPartVVF>(builder, lib, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector", "");
   RegisterRow<TPartMVF>(builder, lib, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix", "");
-  RegisterRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF>(builder, lib, "function ( V : Vector ) : Vector", "");
-  // FFT and InverseFFT end the row of Normalize.
+  RegisterRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF, TForwardFFTNF, TInverseFFTNF>(
+      builder, lib, "function ( V : Vector ) : Vector", "");
   RegisterRow<TAppendVF>(builder, lib, "function ( V : Vector; R : Real ) : Vector", "");
   RegisterRow<TTraceVF>(builder, lib, "function ( M : Matrix ) : Real", "");
   RegisterRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real", "");
