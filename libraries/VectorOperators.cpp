@@ -1,5 +1,6 @@
 #include "libraries/VectorOperators.h"
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -158,10 +159,21 @@ std::vector<long double> Elements(const TArrVar& m, bool byColumns) {
 }
 
 // The sum of x[k] * y[k] over the first count terms, in ascending k.
-long double SumOfProducts(const long double* x, const long double* y, std::size_t count) {
+long double CheckedSumOfProducts(const long double* x, const long double* y, std::size_t count) {
   long double sum = 0;
   for (std::size_t k = 0; k < count; ++k) sum = RealAdd(sum, RealMul(x[k], y[k]));
   return sum;
+}
+
+// The same sum, added without a check per term: an overflow or an invalid
+// operation leaves an infinity or a NaN that no later term can turn finite,
+// so only a sum that is not finite is added again with the checks, which
+// throw the fault of the first term that raised one (or keep the infinity
+// that infinite operands give).
+long double SumOfProducts(const long double* x, const long double* y, std::size_t count) {
+  long double sum = 0;
+  for (std::size_t k = 0; k < count; ++k) sum += x[k] * y[k];
+  return std::isfinite(sum) ? sum : CheckedSumOfProducts(x, y, count);
 }
 
 // Both factors are copied in once, the left by rows and the right by

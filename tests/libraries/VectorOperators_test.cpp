@@ -108,6 +108,19 @@ TEST_F(VectorOperators, ArithmeticFaultsBecomeErrorLines) {
   });
 }
 
+// Products add their terms without a check each and look again only at a
+// sum that is not finite: the fault is still the first term's.
+TEST_F(VectorOperators, ProductsReportTheFirstFaultyTerm) {
+  ExpectWritten({
+      {"{{1e4000, -1e4000}} * {{1e4000}, {1e4000}}", "Floating point overflow"},
+      {"{{1e4932, 1e4932}} * {1, 1}", "Floating point overflow"},
+      {"{1, 1} * {{1e4932}, {1e4932}}", "Floating point overflow"},
+      {"{{Inf, -Inf}} * {{1}, {1}}", "Invalid floating point operation"},
+      {"{{Inf, 1}} * {{1}, {1}}", "{{INF}}"},
+      {"{{0, 1}} * {{Inf}, {1}}", "Invalid floating point operation"},
+  });
+}
+
 // The result variable of an operator is reused: a shorter result after a
 // longer one, and results already copied out stay as they were.
 TEST_F(VectorOperators, ResultsAreCopiedOut) {
