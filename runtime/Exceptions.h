@@ -59,6 +59,13 @@ public:
   using EQuantrelError::EQuantrelError;
 };
 
+// An operation that the object's present state does not allow (a window
+// without a parent, a modal form already shown).
+class EInvalidOperation : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
 [[noreturn]] void AssertionFailure(const char* tag, const char* file, int line);
 
 // Tag is the eight-digit hexadecimal text that identifies the check.

@@ -84,7 +84,7 @@ void TForm::Paint() {
 }
 
 TModalResult TForm::ShowModal() {
-  if (Visible() || !Enabled()) throw EQuantrelError("Cannot make a visible window modal");
+  if (Visible() || !Enabled()) throw EInvalidOperation("Cannot make a visible window modal");
   const std::vector<TForm*> disabled = DisableOtherForms(this);
   modal_ = true;
   modalResult_ = mrNone;

@@ -170,7 +170,7 @@ void TWinControl::CreateWnd() {
     windowClass.lpszClassName = params.WinClassName;
     RegisterClass(windowClass);
   }
-  if ((params.Style & WS_CHILD) && !params.WndParent) throw EQuantrelError("Control has no parent window");
+  if ((params.Style & WS_CHILD) && !params.WndParent) throw EInvalidOperation("Control has no parent window");
   ControlState |= csCreating;
   CreationControl = this;
   CreateWindowHandle(params);
