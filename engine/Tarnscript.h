@@ -70,6 +70,15 @@ public:
   // Compiles one expression without running it; no error line reaches the
   // sink. Nil for an empty or faulty text. The caller owns the tree.
   virtual std::unique_ptr<TExpression> ParseExpression(const std::string& text) = 0;
+  // Compiles a text that begins with library into a library that stays
+  // loaded ("Library "<name>" loaded successfully"), any other text as a
+  // program that runs once and leaves nothing behind. False when the text
+  // did not compile (a run-time error of the program does not count), when
+  // it is empty ("Nothing to compile") and, silently, while a run is in
+  // progress.
+  virtual bool CompileText(const std::string& text) = 0;
+  // CompileText of a file's content; false, silently, when it cannot be read.
+  virtual bool CompileFile(const std::string& fileName) = 0;
 
   virtual void SetConsole(CountedPtr<IXConsBase> sink) = 0;
   virtual CountedPtr<IXConsBase> GetConsole() = 0;

@@ -176,14 +176,25 @@ void AssignValue(const TValue& src, TValue& dst) {
   }
 }
 
-bool ValueToInt(const TValue& v, std::int32_t& n) {
+bool IsOrdinalCode(TKindCode code) {
+  return code == kcInteger || code == kcChar || code == kcBoolean || code == kcEnum;
+}
+
+bool ValueToOrdinal(const TValue& v, std::int64_t& n) {
   switch (v.Kind()) {
     case kcInteger:
-    case kcEnum: n = CheckedInt32(v.AsInt()); return true;
+    case kcEnum: n = v.AsInt(); return true;
     case kcChar: n = static_cast<unsigned char>(v.AsChar()); return true;
     case kcBoolean: n = v.AsBool() ? 1 : 0; return true;
     default: return false;
   }
+}
+
+bool ValueToInt(const TValue& v, std::int32_t& n) {
+  std::int64_t wide = 0;
+  if (!ValueToOrdinal(v, wide)) return false;
+  n = CheckedInt32(wide);
+  return true;
 }
 
 bool IsVoidValue(const TValue& v) { return v.Kind() == kcNone || v.Kind() == kcError; }

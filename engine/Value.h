@@ -130,8 +130,12 @@ void ConvertValue(TKindCode kind, const TValue& src, TValue& dst);
 // Converts src into the kind dst already has. Char, Boolean and Enum targets
 // take the payload without looking at the source kind.
 void AssignValue(const TValue& src, TValue& dst);
-// Integer, Enum (ordinal), Char (code), Boolean (0/1) as a 32-bit number;
-// ERangeError beyond 32 bits; false for other kinds.
+// The kinds whose values are ordinals: Integer, Char, Boolean, Enum.
+bool IsOrdinalCode(TKindCode code);
+// Integer, Enum (ordinal), Char (code), Boolean (0/1) as a 64-bit number;
+// false for other kinds.
+bool ValueToOrdinal(const TValue& v, std::int64_t& n);
+// The same as a 32-bit number; ERangeError beyond 32 bits.
 bool ValueToInt(const TValue& v, std::int32_t& n);
 bool IsVoidValue(const TValue& v);
 bool SameValue(const TValue& a, const TValue& b);

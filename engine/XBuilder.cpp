@@ -19,18 +19,6 @@ namespace {
 
 constexpr const char* ReentryMessage = "Reentrace attempted";
 
-// The running flag for the length of one operation, released on every path.
-class TRunningScope {
-public:
-  explicit TRunningScope(bool& running) : running_(running) { running_ = true; }
-  ~TRunningScope() { running_ = false; }
-  TRunningScope(const TRunningScope&) = delete;
-  TRunningScope& operator=(const TRunningScope&) = delete;
-
-private:
-  bool& running_;
-};
-
 // No sink for the length of one operation; the caller's comes back after.
 class TMutedSink {
 public:
@@ -240,9 +228,10 @@ void TXBuilder::DeleteVariable(const std::string& name) {
 }
 
 void TXBuilder::ClearWorkspace() {
-  if (RefusedWhileRunning()) return;
-  Vars.RemoveLib(Workspace(), true);
+  if (!RefusedWhileRunning()) ClearWorkspaceVariables();
 }
+
+void TXBuilder::ClearWorkspaceVariables() { Vars.RemoveLib(Workspace(), true); }
 
 bool TXBuilder::ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) {
   if (!callback) return false;

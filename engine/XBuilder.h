@@ -5,10 +5,17 @@
 //
 // The compiler is recursive descent over one token of look-ahead (the
 // TTokenReader it derives from); each level builds a typed tree node and
-// checks it once it is complete. Its methods live in one file per stage:
-// XBuilder.cpp (construction and the facade), XBuilderExpressions.cpp
-// (expressions), XBuilderDeclarations.cpp (type and constant expressions)
-// and XBuilderSignatures.cpp (routine headers and named types from text).
+// checks it once it is complete. Compilation stops at the first error: a
+// step that fails reports it, frees what it built and answers failure.
+// Its methods live in one file per stage, outermost first:
+// XBuilderPrograms.cpp (texts, programs, libraries, uses),
+// XBuilderDeclarations.cpp (the declaration sections and new names),
+// XBuilderTypes.cpp (type expressions), XBuilderConstants.cpp (constant
+// values and constant expressions), XBuilderRoutines.cpp (routine and
+// operator declarations with their directives), XBuilderSignatures.cpp
+// (routine headers and named types from text), XBuilderStatements.cpp
+// (statements) and XBuilderExpressions.cpp (expressions); XBuilder.cpp
+// holds construction and the rest of the facade.
 //
 // Between operations only the global tables are on the scope stacks and
 // CurLib is nil.
@@ -31,8 +38,15 @@
 #include "engine/TokenReader.h"
 #include "engine/VarTab.h"
 
+class TCaseStmt;
 class TExpression;
+class TParamVar;
+class TProc;
 class TRefVar;
+class TSetVar;
+class TArrVar;
+class TRecVar;
+class TStatement;
 class TTensorExpr;
 
 // How RegisterFunc files a routine beyond the routine table.
@@ -70,6 +84,8 @@ public:
   void SetLibraryPath(const std::string& path) override { LibPath = path; }
   void Evaluate(const std::string& text, bool multiLine, bool show, std::int32_t seed, TVariant& value) override;
   std::unique_ptr<TExpression> ParseExpression(const std::string& text) override;
+  bool CompileText(const std::string& text) override;
+  bool CompileFile(const std::string& fileName) override;
   void SetConsole(CountedPtr<IXConsBase> sink) override { SetMessageSink(std::move(sink)); }
   CountedPtr<IXConsBase> GetConsole() override { return GetMessageSink(); }
   bool RegisterType(const std::string& name, const std::string& definition) override;
@@ -105,10 +121,38 @@ public:
   // procedural type. Both belong to the current library.
   TFunc* RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how);
   TFuncKind* ParseSignature(const std::string& signature, const std::string& typeName);
+  // A host object's routine header with its name, "procedure Clear" or
+  // "function Count : integer": scalar types only, no var parameters.
+  TFuncKind* ParseClientSignature(const std::string& header, std::string& name);
 
   // The catalogues the constructor runs.
   void RegisterSystemLibrary(TLib* lib);
   void RegisterSysPlots(TLib* lib);
+
+  // The compiler: whole texts. Each reads from the current token, reports
+  // the first error and answers false. A library stays loaded; a program
+  // runs once in a library of its own, which CompileText then removes.
+  // name receives the name the text gives (or the program's made-up one).
+  bool CompileLibrary(std::string& name);
+  bool CompileProgram(std::string& name);
+  bool CompileUses();
+  // Declaration sections until begin, end or the end of the input; global
+  // is false inside routine and operator bodies (no initial values).
+  bool CompileDeclarations(bool global);
+  // Whether the token may name a new constant, variable, routine or
+  // parameter in the innermost scope; reports why not, except for a token
+  // that is no identifier at all.
+  bool CheckNewIdentifier(const TToken& token);
+
+  // Statements: one statement, and begin ... end (or the statements of
+  // repeat, ended by until). A list of one statement is that statement.
+  std::unique_ptr<TStatement> CompileStatement();
+  std::unique_ptr<TStatement> CompileCompound(bool withBeginEnd);
+
+  // Routine and operator declarations, registered once their body compiled
+  // (so a routine's own name is unknown inside its body).
+  bool CompileRoutine();
+  bool CompileOperator();
 
   // The compiler: expressions, from the loosest binding level down. Each
   // reads from the current token and gives nil after reporting an error.
@@ -129,15 +173,23 @@ public:
   std::unique_ptr<TExpression> CompileSetLiteral(TSetKind* setKind);
   std::unique_ptr<TExpression> CompileTensor();
 
-  // Type expressions: a type name or a dynamic "array of" type; named when
-  // name is not empty. Enumerations "( a, b )", only as named types.
+  // Type expressions: a type name, set of, record, array (bounded or
+  // dynamic) or a routine header; named when name is not empty.
+  // Enumerations "( a, b )", only as named types.
   TKind* CompileType(const std::string& name);
   TEnumKind* CompileEnumeration(const std::string& name);
-  // A routine header "function ( groups ) : type", "procedure ( groups )"
-  // or "function : type", registered in the innermost type table.
-  TFuncKind* CompileHeader(const std::string& kindName);
-  // A constant expression of kind (any scalar kind when nil), evaluated now.
-  bool CompileConstExpr(TValue& value, TKind* kind);
+  // A routine header "function ( groups ) : type", "procedure ( groups )",
+  // "function : type" or "operator symbol ( groups ) : type", registered in
+  // the innermost type table. named: a declaration, with its name and ";";
+  // clientOnly: a host routine, with its name, scalar types only.
+  TFuncKind* CompileHeader(const std::string& kindName, std::string& name, bool named, bool clientOnly);
+  // The value of a constant (isConst) or the initial value of a variable,
+  // in a new variable of kind named name; with no kind, the kind of the
+  // value. Nil after an error.
+  std::unique_ptr<TVar> CompileConstValue(const std::string& name, TKind* kind, bool isConst);
+  // A constant expression of kind (any scalar or enumeration kind when nil),
+  // evaluated now; resultKind receives the kind of the value.
+  bool CompileConstExpr(TValue& value, TKind* kind, TKind** resultKind = nullptr);
 
   // The fields of the engine. Index 0 of each scope stack is the global
   // table of its sort; a routine being compiled pushes its own tables.
@@ -156,9 +208,24 @@ public:
   TConvStds Convs;
   std::string LibPath;
   std::vector<CountedPtr<IXDataClient>> DataClients;
+  // The labelled constants of the interfaced routine whose declarations are
+  // being compiled; nil otherwise.
+  std::vector<TParamVar*>* ParamList = nullptr;
   bool Running = false;
 
 private:
+  // The running flag for the length of one operation, released on every path.
+  class TRunningScope {
+  public:
+    explicit TRunningScope(bool& running) : running_(running) { running_ = true; }
+    ~TRunningScope() { running_ = false; }
+    TRunningScope(const TRunningScope&) = delete;
+    TRunningScope& operator=(const TRunningScope&) = delete;
+
+  private:
+    bool& running_;
+  };
+
   // A text bound to the lexer for the length of one operation; detached on
   // every path.
   class TInputBinding {
@@ -179,6 +246,46 @@ private:
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
   bool RefusedWhileRunning();
+  void ClearWorkspaceVariables();
+  // Removes the library and everything it defined from every table.
+  void RemoveLibrary(TLib* lib, bool clearWorkspace);
+  bool CompileTextAsLibrary();
+  bool CompileTextAsProgram();
+  TLib* AddScriptLibrary(const std::string& name);
+  void RunOnce(std::unique_ptr<TStatement> block);
+
+  // Declaration helpers.
+  struct TRoutineDirective;
+  bool ReadNewName(std::string& name);
+  bool CompileConstSection();
+  bool CompileVarSection(bool global);
+  bool CompileTypeSection();
+  TKind* FindKindInScopes(const std::string& name) const;
+  TKind* CompileSetType(const std::string& name);
+  TKind* CompileRecordType(const std::string& name);
+  TKind* CompileArrayType(const std::string& name);
+  TKind* CompileBoundedArray(const std::string& name);
+  bool CompileConstInto(TVar& target);
+  bool CompileConstSet(TSetVar& target);
+  bool CompileConstArray(TArrVar& target);
+  bool CompileConstRecord(TRecVar& target);
+  std::unique_ptr<TVar> CompileParamConst(const std::string& name, TKind* kind);
+  bool CompileDirective(const TFuncKind& signature, TRoutineDirective& directive);
+  bool CompileRoutineBody(TProc& proc);
+
+  // Statement helpers.
+  template <class TJump>
+  std::unique_ptr<TStatement> CompileJump();
+  std::unique_ptr<TStatement> CompileIf();
+  std::unique_ptr<TStatement> CompileFor();
+  std::unique_ptr<TStatement> CompileCountingLoop(TSourcePos at, std::unique_ptr<TExpression> init);
+  std::unique_ptr<TStatement> CompileLoopBody();
+  std::unique_ptr<TStatement> CompileRepeat();
+  std::unique_ptr<TStatement> CompileWhile();
+  std::unique_ptr<TStatement> CompileCase();
+  bool CompileCaseBranch(TCaseStmt& node, TKind* selectorKind);
+  bool CompileCaseLabel(TKind* kind, std::int64_t& ordinal);
+  std::unique_ptr<TStatement> CompileWith();
 
   // The expression of a console line or of ParseExpression: one expression
   // that must make up the whole text.
@@ -222,8 +329,11 @@ private:
   std::unique_ptr<TExpression> Checked(std::unique_ptr<TExpression> node);
 
   // Routine header helpers.
-  bool CompileParameters(TFuncKind& signature);
-  bool CompileParameterGroup(TFuncKind& signature, bool needsDefault);
+  struct THeaderRules;
+  bool ReadOperatorSymbol(std::string& symbol);
+  bool CompileParameters(TFuncKind& signature, const THeaderRules& rules);
+  bool CompileParameterGroup(TFuncKind& signature, const THeaderRules& rules);
+  TKind* CompileParameterType(const THeaderRules& rules);
   bool CompileDefaultValue(TKind* kind, TArgMode mode, int nameCount, TValue& value);
 
   // Type helpers.

@@ -1,97 +1,180 @@
-// Type expressions and enumerations, as far as the standard libraries'
-// named types need them: type names, dynamic arrays "array of <type>", and
-// enumerations "( a, b, c )". Types are registered in the innermost type
-// table, where an identical structure already registered is reused. And
-// constant expressions, evaluated while they are compiled.
+// The declaration part: constant, variable and type sections, and the
+// dispatch to routine and operator declarations. Everything declared goes
+// to the innermost scope: the global tables, or the tables of the routine
+// whose body is being compiled.
+//
+//   const Name [: type] = value ; ...
+//   var Names : type [= value] ; ...        (initial values only globally)
+//   type Name = ( enumeration | type ) ; ...
 
-#include "engine/Expression.h"
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "engine/Kind.h"
+#include "engine/KindTab.h"
+#include "engine/Lib.h"
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
-#include "runtime/Exceptions.h"
 
-TKind* TXBuilder::CompileType(const std::string& name) {
-  if (Match(tcIdentifier, tkArray)) {
-    if (!Next() || !Expect(tcIdentifier, tkOf)) return nullptr;
-    TKind* elem = CompileType(std::string());
-    if (!elem) return nullptr;
-    return RegisterKind(std::make_unique<TArrKind>(elem, name, CurLib, 1, 0));
-  }
-  std::string typeName = Token.Text;
-  TSourcePos at = TokenPos();
-  if (!Expect(tcIdentifier, tkNone)) return nullptr;
-  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
-    auto* table = static_cast<TKindTab*>(KindScopes.Get(i));
-    TKind* kind = table->FindKind(typeName);
-    if (!kind) continue;
-    if (!name.empty()) {
-      bool added = table->AddAlias(kind, name, CurLib);
-      QASSERT(added, "0E5E8D82");
-    }
-    return kind;
-  }
-  ReportAt("Unknown type \"" + typeName + "\"", at);
-  return nullptr;
+namespace {
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& known) { return SameName(known, name); });
 }
 
-TEnumKind* TXBuilder::CompileEnumeration(const std::string& name) {
-  if (!Expect(tcSymbol, tkLeftParen)) return nullptr;
-  auto enumeration = std::make_unique<TEnumKind>(name, CurLib);
+}  // namespace
+
+bool TXBuilder::CompileDeclarations(bool global) {
   for (;;) {
-    std::string member = Token.Text;
-    TSourcePos at = TokenPos();
-    if (!Expect(tcIdentifier, tkNone)) return nullptr;
-    if (!enumeration->AddName(member)) {
-      ReportAt("Enumeration member redeclared", at);
-      return nullptr;
+    if (Token.TokClass == tcEOF || Match(tcIdentifier, tkBegin) || Match(tcIdentifier, tkEnd)) return true;
+    if (Token.TokClass != tcIdentifier) {
+      ReportAt("Unexpected symbol \"" + Token.Text + "\"", TokenPos());
+      return false;
     }
-    if (!Match(tcSymbol, tkComma)) break;
-    if (!Next()) return nullptr;
+    bool compiled = false;
+    switch (Token.Code) {
+      case tkConst:
+        compiled = CompileConstSection();
+        break;
+      case tkVar:
+        compiled = CompileVarSection(global);
+        break;
+      case tkType:
+        compiled = CompileTypeSection();
+        break;
+      case tkFunction:
+      case tkProcedure:
+        compiled = CompileRoutine();
+        break;
+      case tkOperator:
+        compiled = CompileOperator();
+        break;
+      default:
+        ReportAt("Unexpected identifier \"" + Token.Text + "\"", TokenPos());
+        return false;
+    }
+    if (!compiled) return false;
   }
-  if (!Expect(tcSymbol, tkRightParen)) return nullptr;
-  return static_cast<TEnumKind*>(RegisterKind(std::move(enumeration)));
 }
 
-TKind* TXBuilder::RegisterKind(std::unique_ptr<TKind> kind) {
-  return static_cast<TKindTab*>(KindScopes.Top())->Register(std::move(kind), CurLib);
-}
-
-TKind* TXBuilder::DynamicArrayOf(TKind* elem) {
-  return RegisterKind(std::make_unique<TArrKind>(elem, std::string(), CurLib, 1, 0));
-}
-
-TKind* TXBuilder::VectorKind() const {
-  TKind* vector = Kinds.FindKind("Vector");
-  QASSERT(vector, "Assertion failure");
-  return vector;
-}
-
-TEnumKind* TXBuilder::FindEnumMemberInScopes(const std::string& name) const {
-  for (int i = KindScopes.TopIndex(); i >= 0; --i)
-    if (TEnumKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindEnumMember(name)) return kind;
-  return nullptr;
-}
-
-// The messages name the expected kind: " Real expression required", or
-// with no kind given " expression required".
-bool TXBuilder::CompileConstExpr(TValue& value, TKind* kind) {
-  value = NoneValue;
-  std::string expected = kind ? " " + kind->GetText(true) + " " : " ";
-  TSourcePos at = TokenPos();
-  std::unique_ptr<TExpression> expr = CompileExpression();
-  if (!expr) {
-    ReportAt(expected + "expression required", at);
+bool TXBuilder::CheckNewIdentifier(const TToken& token) {
+  if (token.TokClass != tcIdentifier) return false;
+  TSourcePos at{token.Line, token.Col};
+  if (token.Code != tkNone) {
+    ReportAt("Protected name \"" + token.Text + "\" is used as identifier", at);
     return false;
   }
-  auto* result = expr->EvaluateConst() ? dynamic_cast<TBaseVar*>(expr->ResultVar()) : nullptr;
-  if (!result) {
-    ReportAt("Failed to evaluate" + expected + "expression", at);
+  if (TVar* known = static_cast<TVarTab*>(VarScopes.Top())->Find(token.Text)) {
+    ReportAt("Identifier \"" + known->Name() + "\" redeclared", at);
     return false;
   }
-  if (kind && !IsAssignable(kind, result->Kind())) {
-    ReportAt(expected + "expression required", at);
+  if (TEnumKind* enumeration = static_cast<TKindTab*>(KindScopes.Top())->FindEnumMember(token.Text)) {
+    ReportAt("Identifier \"" + token.Text + "\" is a member of " + enumeration->GetText(true) + " enumeration", at);
     return false;
   }
-  ConvertValue(kind ? kind->Code() : result->Kind()->Code(), result->GetValue(), value);
   return true;
+}
+
+// A token that is no identifier at all is refused by Expect's message.
+bool TXBuilder::ReadNewName(std::string& name) {
+  if (!CheckNewIdentifier(Token)) {
+    if (Token.TokClass != tcIdentifier) Expect(tcIdentifier, tkNone);
+    return false;
+  }
+  name = Token.Text;
+  return Next();
+}
+
+// The first name of a section may be a keyword, so that it is refused as a
+// protected name; the section ends at the first token after a declaration
+// that is not a plain identifier.
+bool TXBuilder::CompileConstSection() {
+  if (!Expect(tcIdentifier, tkConst)) return false;
+  if (Token.TokClass != tcIdentifier) {
+    ReportAt("Constant name expected but \"" + Token.Text + "\" is found", TokenPos());
+    return false;
+  }
+  do {
+    std::string name;
+    if (!ReadNewName(name)) return false;
+    TKind* kind = nullptr;
+    if (Match(tcSymbol, tkColon)) {
+      if (!Next()) return false;
+      kind = CompileType(std::string());
+      if (!kind) return false;
+    }
+    if (!Expect(tcSymbol, tkEqual)) return false;
+    std::unique_ptr<TVar> constant = CompileConstValue(name, kind, true);
+    if (!constant) return false;
+    TVar* added = static_cast<TVarTab*>(VarScopes.Top())->Add(std::move(constant));
+    if (auto* param = dynamic_cast<TParamVar*>(added); param && ParamList) ParamList->push_back(param);
+    if (!Expect(tcSymbol, tkSemicolon)) return false;
+  } while (Match(tcIdentifier, tkNone));
+  return true;
+}
+
+bool TXBuilder::CompileVarSection(bool global) {
+  if (!Expect(tcIdentifier, tkVar)) return false;
+  if (Token.TokClass != tcIdentifier) {
+    ReportAt("Variable name expected but \"" + Token.Text + "\" is found", TokenPos());
+    return false;
+  }
+  do {
+    std::vector<std::string> names;
+    for (;;) {
+      TSourcePos at = TokenPos();
+      std::string name;
+      if (!ReadNewName(name)) return false;
+      if (Contains(names, name)) {
+        ReportAt("Variable \"" + name + "\" is redeclared", at);
+        return false;
+      }
+      names.push_back(name);
+      if (!Match(tcSymbol, tkComma)) break;
+      if (!Next()) return false;
+    }
+    if (!Expect(tcSymbol, tkColon)) return false;
+    TKind* kind = CompileType(std::string());
+    if (!kind) return false;
+    std::unique_ptr<TVar> init;
+    if (Match(tcSymbol, tkEqual)) {
+      if (!global) {
+        ReportAt("Cannot initialize local variables", TokenPos());
+        return false;
+      }
+      if (!Next()) return false;
+      init = CompileConstValue(std::string(), kind, false);
+      if (!init) return false;
+    }
+    auto* table = static_cast<TVarTab*>(VarScopes.Top());
+    for (std::string& name : names) {
+      std::unique_ptr<TVar> var = MakeVar(std::move(name), kind, false, NoneValue, CurLib);
+      // As its initial value, so that a reset restores it.
+      if (init) var->Assign(*init, true);
+      table->Add(std::move(var));
+    }
+    if (!Expect(tcSymbol, tkSemicolon)) return false;
+  } while (Match(tcIdentifier, tkNone));
+  return true;
+}
+
+bool TXBuilder::CompileTypeSection() {
+  if (!Expect(tcIdentifier, tkType)) return false;
+  for (;;) {
+    std::string name = Token.Text;
+    TSourcePos at = TokenPos();
+    if (!Expect(tcIdentifier, tkNone)) return false;
+    if (TKind* known = static_cast<TKindTab*>(KindScopes.Top())->FindKind(name)) {
+      std::string owner = known->Lib() ? known->Lib()->Name() : std::string();
+      ReportAt("Type \"" + name + "\" is already defined in \"" + owner + "\"", at);
+      return false;
+    }
+    if (!Expect(tcSymbol, tkEqual)) return false;
+    TKind* kind = Match(tcSymbol, tkLeftParen) ? CompileEnumeration(name) : CompileType(name);
+    if (!kind || !Expect(tcSymbol, tkSemicolon)) return false;
+    bool sectionEnds = Token.TokClass == tcEOF ||
+                       (Token.TokClass == tcIdentifier && (Token.Code == tkEnd || Lex.IsDeclarationStarter(Token.Code)));
+    if (sectionEnds) return true;
+  }
 }

@@ -1,6 +1,7 @@
-// Routine headers and named types from text: the two ways the library
-// catalogues declare signatures ("procedure ( var a : integer; n : integer )")
-// and named types ("( psLine, psDashed )", "array of real").
+// Routine headers, for routine and operator declarations, procedural types
+// and the texts through which the library catalogues declare signatures
+// ("procedure ( var a : integer; n : integer )"), host routines
+// ("procedure Clear") and named types ("( psLine, psDashed )").
 //
 // Parameter groups take a mode (var, const), a name list, a type and a
 // default value; once a parameter has a default, every later one needs one.
@@ -28,52 +29,98 @@ private:
 
 }  // namespace
 
-TFuncKind* TXBuilder::CompileHeader(const std::string& kindName) {
-  bool function = !Match(tcIdentifier, tkProcedure);
-  if (!Expect(tcIdentifier, function ? tkFunction : tkProcedure)) return nullptr;
+// What a header allows beyond a plain signature.
+struct TXBuilder::THeaderRules {
+  bool VarParameters;  // operators and host routines take their operands by value
+  bool ScalarsOnly;    // host routines exchange scalar values only
+  bool HasResult;      // a function or an operator, whose locals hold Result
+};
+
+TFuncKind* TXBuilder::CompileHeader(const std::string& kindName, std::string& name, bool named, bool clientOnly) {
+  bool isOperator = Match(tcIdentifier, tkOperator);
+  bool isProcedure = Match(tcIdentifier, tkProcedure);
+  if (isOperator ? !Next() : !Expect(tcIdentifier, isProcedure ? tkProcedure : tkFunction)) return nullptr;
+  if (named || clientOnly) {
+    bool read = isOperator ? ReadOperatorSymbol(name) : ReadNewName(name);
+    if (!read) return nullptr;
+  }
+  const THeaderRules rules{!isOperator && !clientOnly, clientOnly, !isProcedure};
   auto signature = std::make_unique<TFuncKind>(kindName, CurLib);
-  if (Match(tcSymbol, tkLeftParen) && !CompileParameters(*signature)) return nullptr;
-  if (function) {
+  if (Match(tcSymbol, tkLeftParen) && !CompileParameters(*signature, rules)) return nullptr;
+  if (rules.HasResult) {
     if (!Expect(tcSymbol, tkColon)) return nullptr;
-    TKind* result = CompileType(std::string());
+    TKind* result = CompileParameterType(rules);
     if (!result) return nullptr;
     signature->SetResult(result);
   }
+  if (named && !Expect(tcSymbol, tkSemicolon)) return nullptr;
   return static_cast<TFuncKind*>(RegisterKind(std::move(signature)));
 }
 
-bool TXBuilder::CompileParameters(TFuncKind& signature) {
+// An operator is named by any symbol or identifier; one the lexer does not
+// know yet gets a token code of its own.
+bool TXBuilder::ReadOperatorSymbol(std::string& symbol) {
+  if (Token.TokClass != tcSymbol && Token.TokClass != tcIdentifier) return Expect(tcIdentifier, tkNone);
+  if (Token.Code == tkNone && Lex.NewOperatorTag(Token.Text) == tkNone) return false;
+  symbol = Token.Text;
+  return Next();
+}
+
+bool TXBuilder::CompileParameters(TFuncKind& signature, const THeaderRules& rules) {
   if (!Next()) return false;
   if (Match(tcSymbol, tkRightParen)) return Next();
   for (;;) {
-    if (!CompileParameterGroup(signature, signature.DefaultCount() > 0)) return false;
+    if (!CompileParameterGroup(signature, rules)) return false;
     if (!Match(tcSymbol, tkSemicolon)) return Expect(tcSymbol, tkRightParen);
     if (!Next()) return false;
   }
 }
 
-// [var | const] Name {, Name} : type [= constant]
-bool TXBuilder::CompileParameterGroup(TFuncKind& signature, bool needsDefault) {
+// [var | const] Name {, Name} : type [= constant]. A name given twice in a
+// group counts once; in two groups it is refused, as is a parameter that
+// would hide a function's Result.
+bool TXBuilder::CompileParameterGroup(TFuncKind& signature, const THeaderRules& rules) {
   TArgMode mode = Match(tcIdentifier, tkVar) ? amVar : Match(tcIdentifier, tkConst) ? amConst : amValue;
+  if (mode == amVar && !rules.VarParameters) {
+    ReportAt("Var paramteters are not allowed", TokenPos());
+    return false;
+  }
   if (mode != amValue && !Next()) return false;
-  std::vector<std::string> names;
+  std::vector<std::pair<std::string, TSourcePos>> names;
   for (;;) {
     std::string name = Token.Text;
+    TSourcePos at = TokenPos();
     if (!Expect(tcIdentifier, tkNone)) return false;
-    if (std::none_of(names.begin(), names.end(), [&](const std::string& known) { return SameName(known, name); }))
-      names.push_back(name);
+    bool repeated = std::any_of(names.begin(), names.end(), [&](const auto& known) { return SameName(known.first, name); });
+    if (!repeated) names.emplace_back(std::move(name), at);
     if (!Match(tcSymbol, tkComma)) break;
     if (!Next()) return false;
   }
   if (!Expect(tcSymbol, tkColon)) return false;
-  TKind* kind = CompileType(std::string());
+  TKind* kind = CompileParameterType(rules);
   if (!kind) return false;
   TValue defaultValue = NoneValue;
-  if (needsDefault || Match(tcSymbol, tkEqual)) {
+  if (signature.DefaultCount() > 0 || Match(tcSymbol, tkEqual)) {
     if (!CompileDefaultValue(kind, mode, static_cast<int>(names.size()), defaultValue)) return false;
   }
-  for (std::string& name : names) signature.AddArg(std::move(name), kind, mode, defaultValue);
+  for (auto& [name, at] : names) {
+    bool hidesResult = rules.HasResult && SameName(name, "Result");
+    if (hidesResult || !signature.AddArg(name, kind, mode, defaultValue)) {
+      ReportAt("Identifier \"" + name + "\" redeclared", at);
+      return false;
+    }
+  }
   return true;
+}
+
+TKind* TXBuilder::CompileParameterType(const THeaderRules& rules) {
+  TSourcePos at = TokenPos();
+  TKind* kind = CompileType(std::string());
+  if (kind && rules.ScalarsOnly && !(kind->Code() >= kcInteger && kind->Code() <= kcString)) {
+    ReportAt("Only simple types are allowed", at);
+    return nullptr;
+  }
+  return kind;
 }
 
 bool TXBuilder::CompileDefaultValue(TKind* kind, TArgMode mode, int nameCount, TValue& value) {
@@ -99,8 +146,16 @@ bool TXBuilder::CompileDefaultValue(TKind* kind, TArgMode mode, int nameCount, T
 TFuncKind* TXBuilder::ParseSignature(const std::string& signature, const std::string& typeName) {
   if (signature.empty()) return nullptr;
   TInputBinding input(*this, signature, -1);
+  std::string unnamed;
   if (!Next()) return nullptr;
-  return CompileHeader(typeName);
+  return CompileHeader(typeName, unnamed, false, false);
+}
+
+TFuncKind* TXBuilder::ParseClientSignature(const std::string& header, std::string& name) {
+  if (header.empty()) return nullptr;
+  TInputBinding input(*this, header, -1);
+  if (!Next()) return nullptr;
+  return CompileHeader(std::string(), name, false, true);
 }
 
 bool TXBuilder::RegisterType(const std::string& name, const std::string& definition) {

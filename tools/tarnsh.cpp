@@ -3,6 +3,8 @@
 //
 //   tarnsh -e LINE [-e LINE ...]   evaluates each LINE as the console does
 //   tarnsh                          evaluates each line of standard input
+//   tarnsh FILE                     compiles and runs a program or library
+//                                   text, as the editor's Run does
 //
 // A line is evaluated as the console does in full view: an assignment to a
 // new name makes a Workspace variable, results are listed over several
@@ -10,9 +12,12 @@
 // Every line the engine writes is printed as <kind>:<level>:<text>, kind
 // being the console line kind (0 output ... 7 fatal). The exit status is 1
 // when an error or fatal line was written (or a fault left the engine),
-// else 0; 2 for a command line it does not understand.
+// else 0; 2 for a command line it does not understand or a file it cannot
+// read.
 
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -37,23 +42,44 @@ public:
   bool Failed = false;
 };
 
+struct TCommand {
+  std::vector<std::string> Lines;  // -e lines
+  std::string ProgramFile;         // empty: no program file
+};
+
 // A fault that leaves the engine is what the windows show in a message box.
-void EvaluateConsoleLine(TXBuilder& engine, const std::string& line, TPrintingSink& sink) {
-  TVariant value;
-  engine.SetOption(0, true);
+template <class Run>
+void RunGuarded(TPrintingSink& sink, Run&& run) {
   try {
-    engine.Evaluate(line, Params.UseShow, true, -1, value);
+    run();
   } catch (const std::exception& fault) {
     std::cerr << "tarnsh: " << fault.what() << '\n';
     sink.Failed = true;
   }
+}
+
+void EvaluateConsoleLine(TXBuilder& engine, const std::string& line, TPrintingSink& sink) {
+  TVariant value;
+  engine.SetOption(0, true);
+  RunGuarded(sink, [&] { engine.Evaluate(line, Params.UseShow, true, -1, value); });
   engine.SetOption(0, false);
 }
 
-bool ReadCommandLine(int argc, char** argv, std::vector<std::string>& lines) {
+bool ReadFile(const std::string& fileName, std::string& text) {
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) return false;
+  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+bool ReadCommandLine(int argc, char** argv, TCommand& command) {
+  if (argc == 2 && argv[1][0] != '-') {
+    command.ProgramFile = argv[1];
+    return true;
+  }
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) != "-e" || i + 1 == argc) return false;
-    lines.push_back(argv[++i]);
+    command.Lines.push_back(argv[++i]);
   }
   return true;
 }
@@ -61,17 +87,25 @@ bool ReadCommandLine(int argc, char** argv, std::vector<std::string>& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> lines;
-  if (!ReadCommandLine(argc, argv, lines)) {
-    std::cerr << "usage: tarnsh [-e LINE]...   (without arguments, lines are read from standard input)\n";
+  TCommand command;
+  if (!ReadCommandLine(argc, argv, command)) {
+    std::cerr << "usage: tarnsh [-e LINE]... | tarnsh FILE   (without arguments, lines are read from standard "
+                 "input)\n";
+    return 2;
+  }
+  std::string program;
+  if (!command.ProgramFile.empty() && !ReadFile(command.ProgramFile, program)) {
+    std::cerr << "tarnsh: cannot read " << command.ProgramFile << '\n';
     return 2;
   }
   auto sink = MakeCounted<TPrintingSink>();
   SetMessageSink(sink);
   {
     auto engine = MakeCounted<TXBuilder>(StandardCatalogues());
-    if (argc > 1) {
-      for (const std::string& line : lines) EvaluateConsoleLine(*engine, line, *sink);
+    if (!command.ProgramFile.empty()) {
+      RunGuarded(*sink, [&] { engine->CompileText(program); });
+    } else if (argc > 1) {
+      for (const std::string& line : command.Lines) EvaluateConsoleLine(*engine, line, *sink);
     } else {
       for (std::string line; std::getline(std::cin, line);) EvaluateConsoleLine(*engine, line, *sink);
     }

@@ -1,0 +1,38 @@
+#pragma once
+// TProc, a routine written in Tarnscript: its body is a statement tree, and
+// it owns the tables of what its body declares (locals are in the routine's
+// variable table, Func.h). A script routine never fails its call: errors of
+// its statements are reported where they happen, and the caller goes on
+// with whatever Result then holds.
+
+#include <memory>
+#include <string>
+
+#include "engine/Func.h"
+#include "engine/KindTab.h"
+#include "engine/Statement.h"
+
+class TProc final : public TFunc {
+public:
+  // interfaced: declared with the directive interfaced, so that the
+  // evaluator window offers it with its labelled constants.
+  TProc(std::string name, TFuncKind* signature, bool interfaced, TLib* lib);
+  ~TProc() override;
+
+  TKindTab& Kinds() { return kinds_; }
+  TFuncTab& Funcs() { return funcs_; }
+  TStatement* Body() const { return body_.get(); }
+  void SetBody(std::unique_ptr<TStatement> body) { body_ = std::move(body); }
+  bool Interfaced() const { return interfaced_; }
+
+  // Runs the body unless an abort is under way. Exit ends the body, and so
+  // do a break or continue outside any loop of the body: none of the three
+  // reaches the caller, whose loops are not this routine's business.
+  bool Execute(TSourcePos pos) override;
+
+private:
+  TKindTab kinds_;
+  TFuncTab funcs_;
+  std::unique_ptr<TStatement> body_;
+  bool interfaced_;
+};

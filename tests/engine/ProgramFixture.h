@@ -1,0 +1,38 @@
+#pragma once
+// An engine with the standard libraries that compiles and runs whole texts
+// as the program editor does, and reads back what they wrote.
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/engine/EngineFixture.h"
+
+class ProgramFixture : public EngineFixture {
+protected:
+  // Compiles and runs text; Compiled keeps CompileText's answer.
+  std::vector<TLine> Run(const std::string& text) {
+    Sink->Lines.clear();
+    Compiled = Engine->CompileText(text);
+    return Sink->Lines;
+  }
+  // The texts of the lines text wrote, whatever their kind; the number of
+  // an untitled program is left out (the counter lives as long as the process).
+  std::vector<std::string> Texts(const std::string& text) {
+    std::vector<std::string> texts;
+    for (const TLine& line : Run(text)) texts.push_back(Untitled(line.Text));
+    return texts;
+  }
+  // The one error line text wrote, or a note of how many lines it wrote.
+  std::string Error(const std::string& text) {
+    std::vector<TLine> lines = Run(text);
+    if (lines.size() != 1 || lines[0].Kind != lkError) return "<" + std::to_string(lines.size()) + " lines>";
+    return Untitled(lines[0].Text);
+  }
+  static std::string Untitled(const std::string& text) {
+    static const std::regex number("_Untitled_[0-9]+");
+    return std::regex_replace(text, number, "_Untitled_n");
+  }
+
+  bool Compiled = false;
+};
