@@ -132,6 +132,26 @@ TEST_F(VectorOperators, ResultsAreCopiedOut) {
   ExpectWritten({{"P", "{{1, 2}, {3, 4}}"}, {"Q", "{{6}}"}});
 }
 
+TEST_F(VectorOperators, RepeatedInAProgram) {
+  Sink->Lines.clear();
+  ASSERT_TRUE(Engine->CompileText(R"(
+var
+  v : Vector;
+  m : Matrix;
+  i : integer;
+begin
+  v := {0, 0};
+  m := {{1, 0}, {0, 1}};
+  for i := 1 to 3 do
+  begin
+    v := v + {1, 2} * i;
+    m := m * {{1, 1}, {0, 1}}
+  end;
+  Write(v, ' ', m, ' ', `m * v)
+end.)"));
+  EXPECT_EQ(LinesText(), "{6, 12} {{1, 3}, {0, 1}} {6, 30}");
+}
+
 // Integer elements reach the element-wise operators through assignment
 // compatibility; Integer with Integer is computed on 64-bit integers.
 TEST_F(VectorOperators, IntegerElementsCombineAsIntegers) {
