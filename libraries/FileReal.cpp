@@ -1,5 +1,6 @@
 #include "libraries/FileReal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -10,37 +11,36 @@ static_assert(std::numeric_limits<long double>::digits == 64, "Real must be the 
 
 namespace {
 
-constexpr int ShortestDigits = 18;
-// Enough for every 80-bit value: 1 + ceil(64 * log10(2)).
-constexpr int LongestDigits = 21;
+// The digit count of the general format, which chooses between fixed and
+// scientific notation. Values that need more digits to read back get up to
+// 21, which is enough for every 80-bit value: 1 + ceil(64 * log10(2)).
+constexpr int GeneralDigits = 18;
 constexpr int LowestFixedExponent = -4;
 
-// |x| > 0 in the general format with digits significant digits, correctly
-// rounded, trailing zeros of the fraction dropped.
-std::string GeneralText(long double x, int digits) {
+// The significant digits and the decimal exponent (of the d.ddd form) of
+// the shortest text that reads back as |x| > 0.
+void ShortestDigits(long double x, std::string& digits, int& exponent) {
   char buffer[64];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, digits - 1).ptr;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific).ptr;
   const std::string_view text(buffer, end - buffer);
   const std::size_t e = text.find('e');
-  std::string mantissa;
   for (char c : text.substr(0, e))
-    if (c != '.') mantissa += c;
-  mantissa.erase(mantissa.find_last_not_of('0') + 1);
-  int exponent = 0;
+    if (c != '.') digits += c;
   const std::string_view exponentText = text.substr(e + 1);
   std::from_chars(exponentText.data() + (exponentText[0] == '+'), exponentText.data() + exponentText.size(), exponent);
+}
 
-  std::string result = std::signbit(x) ? "-" : "";
-  if (exponent < LowestFixedExponent || exponent >= digits) {
-    result += mantissa.substr(0, 1);
-    if (mantissa.size() > 1) result += "." + mantissa.substr(1);
-    return result + "E" + std::to_string(exponent);
-  }
-  if (exponent < 0) return result + "0." + std::string(-exponent - 1, '0') + mantissa;
+std::string ScientificText(const std::string& digits, int exponent) {
+  std::string text = digits.substr(0, 1);
+  if (digits.size() > 1) text += "." + digits.substr(1);
+  return text + "E" + std::to_string(exponent);
+}
+
+std::string FixedText(const std::string& digits, int exponent) {
+  if (exponent < 0) return "0." + std::string(-exponent - 1, '0') + digits;
   const auto whole = static_cast<std::size_t>(exponent) + 1;
-  if (mantissa.size() <= whole) return result + mantissa + std::string(whole - mantissa.size(), '0');
-  return result + mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+  if (digits.size() <= whole) return digits + std::string(whole - digits.size(), '0');
+  return digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
 bool IsInfinityText(std::string_view text) { return text == "INF" || text == "-INF"; }
@@ -53,17 +53,19 @@ std::string_view WithoutBlanks(std::string_view text) {
 
 }  // namespace
 
+// The shortest digits equal the 18 correctly rounded ones whenever those
+// read back: an 80-bit value lies much closer to its shortest text than
+// half a unit of the 18th digit.
 std::string ExactRealText(long double x) {
   if (std::isnan(x)) return "NAN";
   if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
   if (x == 0) return "0";
-  std::string text;
-  for (int digits = ShortestDigits; digits <= LongestDigits; ++digits) {
-    text = GeneralText(x, digits);
-    long double back = 0;
-    if (TextToReal(text, back) && back == x) break;
-  }
-  return text;
+  std::string digits;
+  int exponent = 0;
+  ShortestDigits(x, digits, exponent);
+  const int precision = std::max(GeneralDigits, static_cast<int>(digits.size()));
+  const bool fixed = exponent >= LowestFixedExponent && exponent < precision;
+  return (x < 0 ? "-" : "") + (fixed ? FixedText(digits, exponent) : ScientificText(digits, exponent));
 }
 
 bool FileTextToReal(std::string_view text, long double& x) {

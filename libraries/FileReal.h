@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
-// Fixed notation for decimal exponents -4 up to the digit count, scientific
-// ("1E20", "2.5E-7") beyond; 18 significant digits, or up to 21 when fewer
-// would read back as a neighbouring value. Infinities are "INF" and "-INF".
+// The fewest significant digits that read back as x (at most 21), in fixed
+// notation for decimal exponents from -4 up to below the digit count (18
+// when fewer digits suffice), scientific beyond: "0.5", "1E20", "-3E-7".
+// Where 18 digits read back, this is the 18-digit general format. Infinities
+// are "INF" and "-INF".
 std::string ExactRealText(long double x);
 
 // A decimal real with blanks around it (the text rules of TextToReal), or

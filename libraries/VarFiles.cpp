@@ -93,7 +93,7 @@ bool ReadWorkspaceEntry(TIOFiler& filer, TStagedVars& staged, TLib* workspace) {
   if (!filer.ReadLine(name) || !filer.ReadLine(kindLine)) return false;
   TKind* kind = KindNamed(kindLine);
   if (!kind) return false;
-  if (kind->Code() <= kcError || NameTaken(name, staged, workspace)) {
+  if (NameTaken(name, staged, workspace)) {
     ReportNotCreated(name);
     return false;
   }
