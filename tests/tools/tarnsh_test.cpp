@@ -51,6 +51,12 @@ TEST(TarnshTest, ReadsLinesFromStandardInputWithoutArguments) {
   EXPECT_EQ(run.Status, 0);
 }
 
+TEST(TarnshTest, RefusesAProgramFileItCannotRead) {
+  TRun run = RunTarnsh("/nonexistent/program.tarn");
+  EXPECT_EQ(run.Output, "tarnsh: cannot read /nonexistent/program.tarn\n");
+  EXPECT_EQ(run.Status, 2);
+}
+
 TEST(TarnshTest, RefusesACommandLineItDoesNotKnow) {
   EXPECT_EQ(RunTarnsh("-e").Status, 2);
   EXPECT_EQ(RunTarnsh("-x 1").Status, 2);

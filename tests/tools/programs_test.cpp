@@ -1,0 +1,66 @@
+// The golden programs: each tests/programs/<name>.tarn run by tarnsh must
+// print exactly <name>.out, and end with status 1 exactly when it wrote an
+// error line.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+  std::string Output;
+  int Status;
+};
+
+TRun RunTarnsh(const std::filesystem::path& program) {
+  std::string command = std::string(TARNSH_PATH) + " '" + program.string() + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  EXPECT_NE(pipe, nullptr);
+  TRun run{std::string(), -1};
+  char buffer[256];
+  while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.Output.append(buffer, n);
+  int status = pclose(pipe);
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool HasErrorLine(const std::string& output) {
+  return output.starts_with("5:") || output.starts_with("7:") || output.find("\n5:") != std::string::npos ||
+         output.find("\n7:") != std::string::npos;
+}
+
+std::vector<std::filesystem::path> Programs() {
+  std::vector<std::filesystem::path> programs;
+  for (const auto& entry : std::filesystem::directory_iterator(PROGRAMS_DIR))
+    if (entry.path().extension() == ".tarn") programs.push_back(entry.path());
+  std::sort(programs.begin(), programs.end());
+  return programs;
+}
+
+TEST(GoldenPrograms, PrintTheirExpectedLines) {
+  std::vector<std::filesystem::path> programs = Programs();
+  ASSERT_FALSE(programs.empty());
+  for (const std::filesystem::path& program : programs) {
+    std::filesystem::path expected = std::filesystem::path(program).replace_extension(".out");
+    ASSERT_TRUE(std::filesystem::exists(expected)) << expected;
+    std::string output = ReadFile(expected);
+    TRun run = RunTarnsh(program);
+    EXPECT_EQ(run.Output, output) << program.filename();
+    EXPECT_EQ(run.Status, HasErrorLine(output) ? 1 : 0) << program.filename();
+  }
+}
+
+}  // namespace
