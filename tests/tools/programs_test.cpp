@@ -3,34 +3,17 @@
 // error line.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/tools/TarnshRun.h"
+
 namespace {
-
-struct TRun {
-  std::string Output;
-  int Status;
-};
-
-TRun RunTarnsh(const std::filesystem::path& program) {
-  std::string command = std::string(TARNSH_PATH) + " '" + program.string() + "' 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  EXPECT_NE(pipe, nullptr);
-  TRun run{std::string(), -1};
-  char buffer[256];
-  while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.Output.append(buffer, n);
-  int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -57,7 +40,7 @@ TEST(GoldenPrograms, PrintTheirExpectedLines) {
     std::filesystem::path expected = std::filesystem::path(program).replace_extension(".out");
     ASSERT_TRUE(std::filesystem::exists(expected)) << expected;
     std::string output = ReadFile(expected);
-    TRun run = RunTarnsh(program);
+    TRun run = RunTarnsh("'" + program.string() + "'");
     EXPECT_EQ(run.Output, output) << program.filename();
     EXPECT_EQ(run.Status, HasErrorLine(output) ? 1 : 0) << program.filename();
   }
