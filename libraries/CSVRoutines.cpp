@@ -7,6 +7,7 @@
 #include "engine/ArrVar.h"
 #include "engine/RunState.h"
 #include "libraries/FileReal.h"
+#include "libraries/Quoted.h"
 #include "libraries/WorkStatus.h"
 
 namespace {
@@ -14,11 +15,6 @@ namespace {
 constexpr char Tab = '\t';
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-TArrVar& ArrayArg(const TFunc& func, int i) { return static_cast<TArrVar&>(*func.Arg(i)); }
-TArrVar& ArrayRefArg(const TFunc& func, int i) { return static_cast<TArrVar&>(*func.RefArg(i)); }
 
 void StoreVector(TArrVar& v, const std::vector<long double>& values) {
   SetVecSize(v, static_cast<std::int32_t>(values.size()), true);
@@ -44,6 +40,17 @@ void ShowProgress(ComposeText&& compose) {
     SetWorkStatusText(compose());
   else
     ProcessMessages();
+}
+
+// The values of a vector separated by separator, each formatted, then
+// written with window messages let through.
+bool WriteSeparated(IInOut& source, const TArrVar& vector, char separator, TSourcePos pos) {
+  for (std::int32_t i = 1; i <= vector.Count(); ++i) {
+    const std::string text = (i > 1 ? std::string(1, separator) : std::string()) + ExactRealText(GetVecElem(vector, i));
+    ProcessMessages();
+    if (!WriteText(source, text, pos, true)) return false;
+  }
+  return true;
 }
 
 bool IsVectorSeparator(char c) { return c == Tab || c == LineFeed || c == ' ' || c == ',' || c == ';'; }
@@ -147,35 +154,31 @@ bool IsRectangular(const TArrVar& m) {
 
 }  // namespace
 
-bool TWriteVecIO::Transfer(TSourcePos pos) {
+bool TArrayWriterIO::Transfer(TSourcePos pos) {
   const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
-  const TArrVar& v = ArrayArg(*this, 1);
+  return source && Write(*source, static_cast<const TArrVar&>(*Arg(1)), pos);
+}
+
+bool TArrayReaderIO::Transfer(TSourcePos pos) {
+  auto& target = static_cast<TArrVar&>(*RefArg(1));
+  target.Clear();
+  const CountedPtr<IInOut> source = Source(pos, false);
+  return source && Read(*source, target, pos);
+}
+
+bool TWriteVecIO::Write(IInOut& source, const TArrVar& values, TSourcePos pos) {
   std::string text = "{";
-  for (std::int32_t i = 1; i <= v.Count(); ++i) text += (i > 1 ? "," : "") + ExactRealText(GetVecElem(v, i));
-  return WriteText(*source, text + "}", pos);
+  for (std::int32_t i = 1; i <= values.Count(); ++i) text += (i > 1 ? "," : "") + ExactRealText(GetVecElem(values, i));
+  return WriteText(source, text + "}", pos);
 }
 
-bool TWriteVCSVIO::Transfer(TSourcePos pos) {
-  const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
-  const TArrVar& v = ArrayArg(*this, 1);
-  for (std::int32_t i = 1; i <= v.Count(); ++i) {
-    if (i > 1 && !WriteText(*source, std::string(1, LineFeed), pos, true)) return false;
-    const std::string text = ExactRealText(GetVecElem(v, i));
-    ProcessMessages();
-    if (!WriteText(*source, text, pos, true)) return false;
-  }
-  return v.Count() > 0;
+bool TWriteVCSVIO::Write(IInOut& source, const TArrVar& values, TSourcePos pos) {
+  return WriteSeparated(source, values, LineFeed, pos) && values.Count() > 0;
 }
 
-bool TReadVecIO::Transfer(TSourcePos pos) {
-  TArrVar& v = ArrayRefArg(*this, 1);
-  v.Clear();
-  const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
+bool TReadVecIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
   std::uint8_t byte = 0;
-  if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+  if (!source.ReadByte(byte)) return SourceFailed(source, pos);
   if (byte != '{') {
     ReportError(Quoted("{") + " expected but " + Quoted(std::string(1, static_cast<char>(byte))) + " found", pos,
                 nullptr);
@@ -184,7 +187,7 @@ bool TReadVecIO::Transfer(TSourcePos pos) {
   std::vector<long double> values;
   std::string token;
   do {
-    if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+    if (!source.ReadByte(byte)) return SourceFailed(source, pos);
     if (byte != ',' && byte != '}') {
       token += static_cast<char>(byte);
       continue;
@@ -192,17 +195,13 @@ bool TReadVecIO::Transfer(TSourcePos pos) {
     if (!AppendValue(token, values, pos)) return false;
     token.clear();
   } while (byte != '}');
-  StoreVector(v, values);
+  StoreVector(target, values);
   return true;
 }
 
-bool TReadVCSVIO::Transfer(TSourcePos pos) {
-  TArrVar& v = ArrayRefArg(*this, 1);
-  v.Clear();
-  const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
+bool TReadVCSVIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
   std::uint8_t byte = 0;
-  if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
+  if (!source.ReadByte(byte)) return SourceFailed(source, pos);
   std::vector<long double> values;
   std::string token;
   do {
@@ -216,40 +215,29 @@ bool TReadVCSVIO::Transfer(TSourcePos pos) {
       return false;
     }
     ShowProgress([&values] { return " " + std::to_string(values.size()) + " vector elements imported"; });
-  } while (source->ReadByte(byte));
+  } while (source.ReadByte(byte));
   if (!token.empty() && !AppendValue(token, values, pos)) return false;
-  StoreVector(v, values);
+  StoreVector(target, values);
   ShowProgress([&values] { return " Vector [" + std::to_string(values.size()) + "] successfully imported"; });
   return true;
 }
 
-bool TWriteMCSVIO::Transfer(TSourcePos pos) {
-  const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
-  const TArrVar& m = ArrayArg(*this, 1);
-  if (!IsRectangular(m)) {
+bool TWriteMCSVIO::Write(IInOut& source, const TArrVar& values, TSourcePos pos) {
+  if (!IsRectangular(values)) {
     ReportError("Matrix rows differ in length", pos, nullptr);
     return false;
   }
-  for (std::int32_t i = 1; i <= m.Count(); ++i) {
-    if (i > 1 && !WriteText(*source, std::string(1, LineFeed), pos, true)) return false;
-    for (std::int32_t j = 1; j <= MatColCount(m); ++j) {
-      const std::string text = (j > 1 ? std::string(1, Tab) : std::string()) + ExactRealText(GetMatElem(m, i, j));
-      ProcessMessages();
-      if (!WriteText(*source, text, pos, true)) return false;
-    }
+  for (std::int32_t p = 0; p < values.Count(); ++p) {
+    if (p > 0 && !WriteText(source, std::string(1, LineFeed), pos, true)) return false;
+    if (!WriteSeparated(source, static_cast<const TArrVar&>(*values.ElemAt(p)), Tab, pos)) return false;
   }
-  return m.Count() > 0;
+  return values.Count() > 0;
 }
 
-bool TReadMCSVIO::Transfer(TSourcePos pos) {
-  TArrVar& m = ArrayRefArg(*this, 1);
-  m.Clear();
-  const CountedPtr<IInOut> source = Source(pos, false);
-  if (!source) return false;
-  TMatrixReader reader(*source, pos);
+bool TReadMCSVIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
+  TMatrixReader reader(source, pos);
   if (!reader.Read()) return false;
-  reader.Store(m);
+  reader.Store(target);
   ShowProgress([&reader] {
     return " Matrix [" + std::to_string(reader.Rows()) + ":" + std::to_string(reader.Cols()) + "] successfully imported";
   });

@@ -8,65 +8,88 @@
 
 #include "libraries/IORoutine.h"
 
-// "{", the elements separated by ",", "}"; no blanks, no line end.
-class TWriteVecIO final : public TIORoutine {
+class TArrVar;
+
+// Writes its second argument, a vector or a matrix.
+class TArrayWriterIO : public TIORoutine {
 public:
   using TIORoutine::TIORoutine;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Transfer(TSourcePos pos) final;
+  virtual bool Write(IInOut& source, const TArrVar& values, TSourcePos pos) = 0;
+};
+
+// Reads into its second argument, a vector or a matrix, which is emptied
+// first and takes the values only when all could be read.
+class TArrayReaderIO : public TIORoutine {
+public:
+  using TIORoutine::TIORoutine;
+
+protected:
+  bool Transfer(TSourcePos pos) final;
+  virtual bool Read(IInOut& source, TArrVar& target, TSourcePos pos) = 0;
+};
+
+// "{", the elements separated by ",", "}"; no blanks, no line end.
+class TWriteVecIO final : public TArrayWriterIO {
+public:
+  using TArrayWriterIO::TArrayWriterIO;
+
+protected:
+  bool Write(IInOut& source, const TArrVar& values, TSourcePos pos) override;
 };
 
 // The elements separated by LF, no line end after the last; an empty
 // vector writes nothing and fails.
-class TWriteVCSVIO final : public TIORoutine {
+class TWriteVCSVIO final : public TArrayWriterIO {
 public:
-  using TIORoutine::TIORoutine;
+  using TArrayWriterIO::TArrayWriterIO;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Write(IInOut& source, const TArrVar& values, TSourcePos pos) override;
 };
 
 // One brace group; the bytes after its "}" are left for the next read.
-// Every element must convert, so "{}" fails. V is empty after a failure.
-class TReadVecIO final : public TIORoutine {
+// Every element must convert, so "{}" fails.
+class TReadVecIO final : public TArrayReaderIO {
 public:
-  using TIORoutine::TIORoutine;
+  using TArrayReaderIO::TArrayReaderIO;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Read(IInOut& source, TArrVar& target, TSourcePos pos) override;
 };
 
 // Values up to the end of the data, each ended by TAB, LF, blank, "," or
 // ";" (CR is ignored); every token, the last one included, must convert,
-// so two separators in a row fail. V is empty after a failure.
-class TReadVCSVIO final : public TIORoutine {
+// so two separators in a row fail.
+class TReadVCSVIO final : public TArrayReaderIO {
 public:
-  using TIORoutine::TIORoutine;
+  using TArrayReaderIO::TArrayReaderIO;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Read(IInOut& source, TArrVar& target, TSourcePos pos) override;
 };
 
 // Rows separated by LF, values by TAB; an empty matrix writes nothing and
 // fails, and one whose rows differ in length is refused before anything is
 // written.
-class TWriteMCSVIO final : public TIORoutine {
+class TWriteMCSVIO final : public TArrayWriterIO {
 public:
-  using TIORoutine::TIORoutine;
+  using TArrayWriterIO::TArrayWriterIO;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Write(IInOut& source, const TArrVar& values, TSourcePos pos) override;
 };
 
 // Values separated by TAB, blank, "," or ";", rows by CR or LF. Separators
 // and line ends in a row count as one, a separator at the end of a line
 // joins the next line to the row, and the end of the data ends the row.
-// Every row must have the length of the first. M is empty after a failure.
-class TReadMCSVIO final : public TIORoutine {
+// Every row must have the length of the first.
+class TReadMCSVIO final : public TArrayReaderIO {
 public:
-  using TIORoutine::TIORoutine;
+  using TArrayReaderIO::TArrayReaderIO;
 
 protected:
-  bool Transfer(TSourcePos pos) override;
+  bool Read(IInOut& source, TArrVar& target, TSourcePos pos) override;
 };

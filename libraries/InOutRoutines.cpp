@@ -2,6 +2,7 @@
 
 #include "engine/Kind.h"
 #include "engine/Var.h"
+#include "libraries/Quoted.h"
 #include "libraries/SourceScope.h"
 #include "libraries/VarEncoding.h"
 
@@ -9,8 +10,6 @@ namespace {
 
 constexpr std::uint8_t LineFeed = 10;
 constexpr std::uint8_t CarriageReturn = 13;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 TBaseVar& ScalarRefArg(const TFunc& func, int i) { return static_cast<TBaseVar&>(*func.RefArg(i)); }
 

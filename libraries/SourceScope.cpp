@@ -1,9 +1,9 @@
 #include "libraries/SourceScope.h"
 
-#include "runtime/Exceptions.h"
+#include <memory>
 
 TIOSystem& ProgramIOSystem() {
-  QASSERT(IOSystem != nullptr, "7C0E51A0");
+  if (!IOSystem) IOSystem = std::make_unique<TIOSystem>();
   return *IOSystem;
 }
 

@@ -7,8 +7,9 @@
 
 #include "engine/IOSystem.h"
 
-// The I/O system the program made at start-up (assertion "7C0E51A0"
-// without one).
+// The I/O system the program made at start-up. A program that made none
+// (a tool running scripts without windows) gets one on first use, with the
+// plug-ins of the DATA folder beside it.
 TIOSystem& ProgramIOSystem();
 
 // Opens OpenString in Mode (a TIOMode), reporting failures at Pos, and

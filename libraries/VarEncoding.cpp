@@ -12,6 +12,7 @@
 #include "engine/Tarnscript.h"
 #include "engine/Var.h"
 #include "libraries/FileReal.h"
+#include "libraries/Quoted.h"
 
 namespace {
 
@@ -23,8 +24,6 @@ constexpr const char* AnonymousKindLine = "Func";
 // a corrupt count ends with the data instead of allocating it all first.
 constexpr std::int64_t TrustedCount = std::int64_t{1} << 16;
 constexpr int MaxSetMembers = 32;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // A byte sink in memory, where ComposeText's filer writes.
 class TMemoryInOut final : public IInOut {

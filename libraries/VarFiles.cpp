@@ -9,6 +9,7 @@
 #include "engine/Lib.h"
 #include "engine/Tarnscript.h"
 #include "engine/Var.h"
+#include "libraries/Quoted.h"
 #include "libraries/SourceScope.h"
 #include "libraries/VarEncoding.h"
 #include "runtime/Exceptions.h"
@@ -16,8 +17,6 @@
 namespace {
 
 using TStagedVars = std::vector<std::unique_ptr<TVar>>;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string FileOpenString(const std::string& path) { return "file://" + path; }
 

@@ -1,7 +1,6 @@
 #include "libraries/CSVRoutines.h"
 
-#include <cstring>
-#include <limits>
+#include <initializer_list>
 #include <vector>
 
 #include "engine/ArrVar.h"
@@ -34,13 +33,23 @@ protected:
     return FileText("out.txt");
   }
 
-  std::vector<std::string> Status;
-};
+  struct TReadCase {
+    const char* Bytes;
+    const char* Lines;  // of the call
+    const char* Value;  // the variable read afterwards
+  };
+  // Reads each case's bytes into the variable var, which holds initial
+  // before each read, with routine(h, var).
+  void ExpectReads(const std::string& routine, const std::string& var, const std::string& initial,
+                   std::initializer_list<TReadCase> cases) {
+    for (const TReadCase& c : cases) {
+      Eval(var + " := " + initial);
+      EXPECT_EQ(ReadFrom(c.Bytes, routine + "(h, " + var + ")"), c.Lines) << c.Bytes;
+      EXPECT_EQ(Eval(var), c.Value) << c.Bytes;
+    }
+  }
 
-struct TReadCase {
-  const char* Bytes;
-  const char* Lines;  // of the call
-  const char* Value;  // the variable read afterwards
+  std::vector<std::string> Status;
 };
 
 TEST_F(CSVRoutines, WriteVectorWritesBraceGroups) {
@@ -53,26 +62,23 @@ TEST_F(CSVRoutines, WriteVectorWritesBraceGroups) {
 
 TEST_F(CSVRoutines, ReadVectorReadsOneGroupAtATime) {
   EXPECT_EQ(ReadFrom("{1,0.5,-2}{ 3 , 4 }x", "ReadVector(h, v)"), "True");
-  EXPECT_EQ(Eval("v"), "{1, 0.5, -2}");
-  EXPECT_EQ(Eval("ReadVector(h, v)"), "True");
-  EXPECT_EQ(Eval("v"), "{3, 4}");
-  EXPECT_EQ(Eval("ReadVector(h, v)"), "\"{\" expected but \"x\" found at [1:1] |False");
-  EXPECT_EQ(Eval("v"), "{}");
+  ExpectLines({
+      {"v", "{1, 0.5, -2}"},
+      {"ReadVector(h, v)", "True"},
+      {"v", "{3, 4}"},
+      {"ReadVector(h, v)", "\"{\" expected but \"x\" found at [1:1] |False"},
+      {"v", "{}"},
+  });
 }
 
 TEST_F(CSVRoutines, ReadVectorRefusals) {
-  const TReadCase cases[] = {
+  ExpectReads("ReadVector", "v", "{7}", {
       {"{}", "Failed to convert to real:  at [1:1] |False", "{}"},
       {"{1,,2}", "Failed to convert to real:  at [1:1] |False", "{}"},
       {"{1,a}", "Failed to convert to real: a at [1:1] |False", "{}"},
       {"{1,2", "End of file at [1:1] |False", "{}"},
       {"", "End of file at [1:1] |False", "{}"},
-  };
-  for (const auto& c : cases) {
-    Eval("v := {7}");
-    EXPECT_EQ(ReadFrom(c.Bytes, "ReadVector(h, v)"), c.Lines) << c.Bytes;
-    EXPECT_EQ(Eval("v"), c.Value) << c.Bytes;
-  }
+  });
 }
 
 TEST_F(CSVRoutines, VectorsReadBackExactly) {
@@ -87,7 +93,7 @@ TEST_F(CSVRoutines, VectorsReadBackExactly) {
 }
 
 TEST_F(CSVRoutines, ReadVecCSVTakesValuesToTheEnd) {
-  const TReadCase cases[] = {
+  ExpectReads("ReadVecCSV", "v", "{7}", {
       {"1.5\n2.5", "True", "{1.5, 2.5}"},
       {"1.5\r\n2.5\r\n", "True", "{1.5, 2.5}"},
       {"1,2;3\t4 5", "True", "{1, 2, 3, 4, 5}"},
@@ -95,12 +101,7 @@ TEST_F(CSVRoutines, ReadVecCSVTakesValuesToTheEnd) {
       {"1\n2x", "Failed to convert to real: 2x at [1:1] |False", "{}"},
       {"", "End of file at [1:1] |False", "{}"},
       {"INF\n-3", "True", "{INF, -3}"},
-  };
-  for (const auto& c : cases) {
-    Eval("v := {7}");
-    EXPECT_EQ(ReadFrom(c.Bytes, "ReadVecCSV(h, v)"), c.Lines) << c.Bytes;
-    EXPECT_EQ(Eval("v"), c.Value) << c.Bytes;
-  }
+  });
 }
 
 TEST_F(CSVRoutines, ReadVecCSVShowsItsProgress) {
@@ -119,7 +120,7 @@ TEST_F(CSVRoutines, WriteVecCSVWritesOneValuePerLine) {
 }
 
 TEST_F(CSVRoutines, ReadMatCSVReadsRowsOfEqualLength) {
-  const TReadCase cases[] = {
+  ExpectReads("ReadMatCSV", "m", "{{7}}", {
       {"1\t2\n3\t4", "True", "{{1, 2}, {3, 4}}"},
       {"1,2,\n3,4", "True", "{{1, 2, 3, 4}}"},
       {"1,2,\n3,4,\n", "True", "{{1, 2, 3, 4}}"},
@@ -128,12 +129,7 @@ TEST_F(CSVRoutines, ReadMatCSVReadsRowsOfEqualLength) {
       {"", "True", "{}"},
       {"1,2\n3", "Data source doesn't contain a matrix at [1:1] |False", "{}"},
       {"1,2\n3,x", "Failed to convert \"x\" into a real number|False", "{}"},
-  };
-  for (const auto& c : cases) {
-    Eval("m := {{7}}");
-    EXPECT_EQ(ReadFrom(c.Bytes, "ReadMatCSV(h, m)"), c.Lines) << c.Bytes;
-    EXPECT_EQ(Eval("m"), c.Value) << c.Bytes;
-  }
+  });
 }
 
 TEST_F(CSVRoutines, ReadMatCSVShowsItsProgress) {

@@ -1,49 +1,32 @@
 #pragma once
-// An engine with the standard libraries and the program's I/O system (the
-// "file" source built beside the tests), a folder for the test's files and
-// a sink that keeps every line, for the tests of InOut and the data files.
+// The System engine with the program's I/O system (the "file" source built
+// beside the tests) and a folder for the test's files, for the tests of
+// InOut and the data files.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "engine/IOSystem.h"
-#include "engine/Variant.h"
-#include "engine/XBuilder.h"
-#include "libraries/StandardLibraries.h"
 #include "runtime/Storage.h"
-#include "tests/engine/KindsFixture.h"
+#include "tests/libraries/SystemEngine.h"
 #include "tests/runtime/TempFolder.h"
 
-class DataFileEngine : public ::testing::Test {
+class DataFileEngine : public SystemEngine {
 protected:
-  DataFileEngine() {
-    SetMessageSink(Sink);
-    IOSystem = std::make_unique<TIOSystem>(GetAppFolder());
-  }
-  ~DataFileEngine() override {
-    Engine = nullptr;
-    IOSystem.reset();
-    SetMessageSink(nullptr);
-  }
+  DataFileEngine() { IOSystem = std::make_unique<TIOSystem>(GetAppFolder()); }
+  ~DataFileEngine() override { IOSystem.reset(); }
 
-  // Evaluates a console line (new names become Workspace variables) and
-  // gives the lines it wrote, joined by "|".
-  std::string Eval(const std::string& line) {
-    Sink->Lines.clear();
-    TVariant value;
-    Engine->SetOption(0, true);
-    Engine->Evaluate(line, false, true, -1, value);
-    Engine->SetOption(0, false);
-    return LinesText();
-  }
-
-  std::string LinesText() const {
-    std::string text;
-    for (const TLine& line : Sink->Lines) text += (text.empty() ? "" : "|") + line.Text;
-    return text;
+  // Lines composed at run time, such as those naming the test's files.
+  struct TFileCase {
+    std::string Line;
+    std::string Lines;  // that the line writes, joined by "|"
+  };
+  void ExpectLines(std::initializer_list<TFileCase> cases) {
+    for (const TFileCase& c : cases) EXPECT_EQ(Eval(c.Line), c.Lines) << c.Line;
   }
 
   std::string Path(const std::string& name) const { return Files / name; }
@@ -56,6 +39,4 @@ protected:
   std::string FileText(const std::string& name) const { return ReadFileText(Path(name)); }
 
   TempFolder Files;
-  CountedPtr<TRecordingSink> Sink = MakeCounted<TRecordingSink>();
-  CountedPtr<TXBuilder> Engine = MakeCounted<TXBuilder>(StandardCatalogues());
 };

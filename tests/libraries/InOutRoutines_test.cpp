@@ -9,31 +9,38 @@ namespace {
 
 using InOutRoutines = DataFileEngine;
 
+constexpr const char* EndOfFile = "End of file at [1:1] |False";
+
 TEST_F(InOutRoutines, WritesCharactersBytesAndStrings) {
-  Eval("h := Open(" + Source("out.txt") + ", omWrite)");
-  const struct {
-    const char* Line;
-    const char* Lines;
-  } cases[] = {
-      {"WriteByte(h, 300)", "True"},  {"WriteByte(h, -1)", "True"},         {"WriteByte(h, 256)", "True"},
-      {"WriteChar(h, 'A')", "True"},  {"WriteStr(h, '')", "True"},          {"WriteStr(h, 'ab', False)", "True"},
-      {"WriteStr(h, '', False)", "True"}, {"WriteStr(h, 'cd')", "True"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Eval(c.Line), c.Lines) << c.Line;
-  Eval("Close(h)");
+  ExpectLines({
+      {"h := Open(" + Source("out.txt") + ", omWrite)", "1"},
+      {"WriteByte(h, 300)", "True"},
+      {"WriteByte(h, -1)", "True"},
+      {"WriteByte(h, 256)", "True"},
+      {"WriteChar(h, 'A')", "True"},
+      {"WriteStr(h, '')", "True"},
+      {"WriteStr(h, 'ab', False)", "True"},
+      {"WriteStr(h, '', False)", "True"},
+      {"WriteStr(h, 'cd')", "True"},
+      {"Close(h)", ""},
+  });
   EXPECT_EQ(FileText("out.txt"), std::string(",\xff\0A\nabcd\n", 10));
 }
 
 TEST_F(InOutRoutines, ReadStrEndsTextsAtLineEnds) {
   WriteFile("in.txt", "ab\r\ncd");
-  Eval("h := Open(" + Source("in.txt") + ", omRead)");
-  Eval("s := 'old'");
-  for (const char* text : {"'ab'", "''", "'cd'"}) {
-    EXPECT_EQ(Eval("ReadStr(h, s)"), "True");
-    EXPECT_EQ(Eval("s"), text);
-  }
-  EXPECT_EQ(Eval("ReadStr(h, s)"), "End of file at [1:1] |False");
-  EXPECT_EQ(Eval("s"), "'cd'");
+  ExpectLines({
+      {"h := Open(" + Source("in.txt") + ", omRead)", "1"},
+      {"s := 'old'", "'old'"},
+      {"ReadStr(h, s)", "True"},
+      {"s", "'ab'"},
+      {"ReadStr(h, s)", "True"},
+      {"s", "''"},
+      {"ReadStr(h, s)", "True"},
+      {"s", "'cd'"},
+      {"ReadStr(h, s)", EndOfFile},
+      {"s", "'cd'"},
+  });
 }
 
 TEST_F(InOutRoutines, ReadStrWithoutETXTakesEveryByte) {
@@ -47,84 +54,82 @@ TEST_F(InOutRoutines, ReadStrWithoutETXTakesEveryByte) {
 
 TEST_F(InOutRoutines, ReadsCharactersAndBytesUntilTheDataEnds) {
   WriteFile("in.txt", "A\xff");
-  Eval("h := Open(" + Source("in.txt") + ", omRead)");
-  Eval("c := 'x'");
-  Eval("n := 7");
-  EXPECT_EQ(Eval("ReadChar(h, c)"), "True");
-  EXPECT_EQ(Eval("ReadByte(h, n)"), "True");
-  EXPECT_EQ(Eval("c"), "'A'");
-  EXPECT_EQ(Eval("n"), "255");
-  EXPECT_EQ(Eval("ReadByte(h, n)"), "End of file at [1:1] |False");
-  EXPECT_EQ(Eval("ReadChar(h, c)"), "End of file at [1:1] |False");
-  EXPECT_EQ(Eval("n"), "255");
-  EXPECT_EQ(Eval("c"), "'A'");
+  ExpectLines({
+      {"h := Open(" + Source("in.txt") + ", omRead)", "1"},
+      {"c := 'x'", "'x'"},
+      {"n := 7", "7"},
+      {"ReadChar(h, c)", "True"},
+      {"ReadByte(h, n)", "True"},
+      {"c", "'A'"},
+      {"n", "255"},
+      {"ReadByte(h, n)", EndOfFile},
+      {"ReadChar(h, c)", EndOfFile},
+      {"n", "255"},
+      {"c", "'A'"},
+  });
 }
 
 TEST_F(InOutRoutines, HandlesThatAreNotOpen) {
-  Eval("c := 'x'");
-  Eval("n := 0");
-  Eval("s := 'old'");
-  Eval("v := {1}");
-  Eval("m := {{1}}");
+  for (const char* line : {"c := 'x'", "n := 0", "s := 'old'", "v := {1}", "m := {{1}}"}) Eval(line);
   const char* notOpened = "Bad data source handle at [1:1] |Device is not opened at [1:1] |False";
   const char* badHandle = "Bad data source handle at [1:1] |False";
-  const struct {
-    const char* Line;
-    const char* Lines;
-  } cases[] = {
-      {"ReadChar(0, c)", notOpened},     {"WriteChar(0, c)", notOpened},   {"ReadByte(0, n)", notOpened},
-      {"WriteByte(0, n)", notOpened},    {"ReadStr(0, s)", notOpened},     {"WriteStr(0, s)", notOpened},
-      {"ReadVar(0, n)", notOpened},      {"WriteVar(0, n)", notOpened},    {"ReadVector(0, v)", badHandle},
-      {"WriteVector(0, v)", badHandle},  {"ReadVecCSV(0, v)", badHandle},  {"WriteVecCSV(0, v)", badHandle},
-      {"ReadMatCSV(0, m)", badHandle},   {"WriteMatCSV(0, m)", badHandle}, {"Close(12)", "Bad data source handle at [1:1] "},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Eval(c.Line), c.Lines) << c.Line;
+  ExpectLines({
+      {"ReadChar(0, c)", notOpened},    {"WriteChar(0, c)", notOpened},   {"ReadByte(0, n)", notOpened},
+      {"WriteByte(0, n)", notOpened},   {"ReadStr(0, s)", notOpened},     {"WriteStr(0, s)", notOpened},
+      {"ReadVar(0, n)", notOpened},     {"WriteVar(0, n)", notOpened},    {"ReadVector(0, v)", badHandle},
+      {"WriteVector(0, v)", badHandle}, {"ReadVecCSV(0, v)", badHandle},  {"WriteVecCSV(0, v)", badHandle},
+      {"ReadMatCSV(0, m)", badHandle},  {"WriteMatCSV(0, m)", badHandle}, {"Close(12)", "Bad data source handle at [1:1] "},
+  });
   EXPECT_THROW(Eval("ReadChar(5000000000, c)"), ERangeError);
 }
 
 TEST_F(InOutRoutines, OpenReportsWhatTheSystemRefuses) {
-  EXPECT_EQ(Eval("Open('xyz://a', omRead)"), "Unknown data source type \"xyz\" at [1:1] |0");
-  EXPECT_EQ(Eval("Open(" + Source("missing.txt") + ", omRead)"),
-            "Cannot open file \"" + Path("missing.txt") + "\": No such file or directory at [1:1] |0");
+  ExpectLines({
+      {"Open('xyz://a', omRead)", "Unknown data source type \"xyz\" at [1:1] |0"},
+      {"Open(" + Source("missing.txt") + ", omRead)",
+       "Cannot open file \"" + Path("missing.txt") + "\": No such file or directory at [1:1] |0"},
+  });
 }
 
 TEST_F(InOutRoutines, ClosedHandlesAreGone) {
-  EXPECT_EQ(Eval("h := Open(" + Source("out.txt") + ", omWrite)"), "1");
-  EXPECT_EQ(Eval("Close(h)"), "");
-  EXPECT_EQ(Eval("Close(h)"), "Bad data source handle at [1:1] ");
-  EXPECT_EQ(Eval("WriteStr(h, 'x')"), "Bad data source handle at [1:1] |Device is not opened at [1:1] |False");
+  ExpectLines({
+      {"h := Open(" + Source("out.txt") + ", omWrite)", "1"},
+      {"Close(h)", ""},
+      {"Close(h)", "Bad data source handle at [1:1] "},
+      {"WriteStr(h, 'x')", "Bad data source handle at [1:1] |Device is not opened at [1:1] |False"},
+  });
 }
 
 TEST_F(InOutRoutines, VariableRecordsRoundTrip) {
-  Eval("h := Open(" + Source("vars.txt") + ", omWrite)");
-  Eval("x := 3");
-  Eval("v := {1, 2.5}");
-  Eval("f := Sin");
-  EXPECT_EQ(Eval("WriteVar(h, x)"), "True");
-  EXPECT_EQ(Eval("WriteVar(h, v)"), "True");
-  EXPECT_EQ(Eval("WriteVar(h, f)"), "True");
-  Eval("Close(h)");
+  for (const char* line : {"x := 3", "v := {1, 2.5}", "f := Sin", "y := 0", "w := {}", "g := Cos"}) Eval(line);
+  ExpectLines({
+      {"h := Open(" + Source("vars.txt") + ", omWrite)", "1"},
+      {"WriteVar(h, x)", "True"},
+      {"WriteVar(h, v)", "True"},
+      {"WriteVar(h, f)", "True"},
+      {"Close(h)", ""},
+  });
   EXPECT_EQ(FileText("vars.txt"), "Integer\n3\nVector\n2\n1\n2.5\nTMathFunc\nSin\n");
-
-  Eval("h := Open(" + Source("vars.txt") + ", omRead)");
-  Eval("y := 0");
-  Eval("w := {}");
-  Eval("g := Cos");
-  EXPECT_EQ(Eval("ReadVar(h, y)"), "True");
-  EXPECT_EQ(Eval("ReadVar(h, w)"), "True");
-  EXPECT_EQ(Eval("ReadVar(h, g)"), "True");
-  EXPECT_EQ(Eval("y"), "3");
-  EXPECT_EQ(Eval("w"), "{1, 2.5}");
-  EXPECT_EQ(Eval("g"), "Sin");
-  EXPECT_EQ(Eval("ReadVar(h, y)"), "False");
+  ExpectLines({
+      {"h := Open(" + Source("vars.txt") + ", omRead)", "2"},
+      {"ReadVar(h, y)", "True"},
+      {"ReadVar(h, w)", "True"},
+      {"ReadVar(h, g)", "True"},
+      {"y", "3"},
+      {"w", "{1, 2.5}"},
+      {"g", "Sin"},
+      {"ReadVar(h, y)", "False"},
+  });
 }
 
 TEST_F(InOutRoutines, ReadVarRefusesAnotherKind) {
   WriteFile("in.txt", "Real\n2.5\n");
-  Eval("h := Open(" + Source("in.txt") + ", omRead)");
-  Eval("x := 3");
-  EXPECT_EQ(Eval("ReadVar(h, x)"), "Cannot read type \"Real\" into \"Integer\" at [1:1] |False");
-  EXPECT_EQ(Eval("x"), "3");
+  ExpectLines({
+      {"h := Open(" + Source("in.txt") + ", omRead)", "1"},
+      {"x := 3", "3"},
+      {"ReadVar(h, x)", "Cannot read type \"Real\" into \"Integer\" at [1:1] |False"},
+      {"x", "3"},
+  });
 }
 
 TEST_F(InOutRoutines, WriteVarRefusesAnonymousKinds) {
