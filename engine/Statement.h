@@ -217,6 +217,6 @@ public:
 
 private:
   std::unique_ptr<TExpression> rec_;
+  std::unique_ptr<TRefVar> ref_;  // outlives the body, whose nodes refer to it
   std::unique_ptr<TStatement> body_;
-  std::unique_ptr<TRefVar> ref_;
 };
