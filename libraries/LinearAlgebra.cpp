@@ -1,5 +1,6 @@
 #include "libraries/LinearAlgebra.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <new>
@@ -11,6 +12,7 @@
 #include "Numerics/NXVector.h"
 #include "engine/ArrVar.h"
 #include "engine/ScalarArith.h"
+#include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
 
 namespace {
@@ -42,12 +44,10 @@ std::size_t ElementCount(const TNMatrix& m) {
 
 // The square argument i, already checked, in a work matrix of its own.
 void CopySquareArg(const TFunc& routine, int i, TNMatrix& work) {
-  const auto& m = static_cast<const TArrVar&>(*routine.Arg(i));
+  const auto& m = ArrArg(routine, i);
   SizeWorkMatrix(work, m.Count(), m.Count());
   CopyMatrixIn(m, work);
 }
-
-TArrVar& ResultArray(const TFunc& routine) { return static_cast<TArrVar&>(*routine.ResultVariable()); }
 
 // The LU factors of a square matrix, in place: L below the diagonal (its unit
 // diagonal implied) and U on and above it, for the rows in the order of the
@@ -159,7 +159,7 @@ void LUBackSubstitute(TLUFactors& lu, long double* b) {
 // True when argument i, a vector, has as many elements as the matrix rows;
 // otherwise false after the report.
 bool CheckVectorSize(const TFunc& routine, int i, std::int32_t rows, TSourcePos pos) {
-  if (static_cast<const TArrVar&>(*routine.Arg(i)).Count() == rows) return true;
+  if (ArrArg(routine, i).Count() == rows) return true;
   ReportError(IncompatibleVectorSize, pos, nullptr);
   return false;
 }
@@ -197,7 +197,7 @@ bool GaussSolve(TNMatrix& augmented, TNVector& solution) {
 TDetVF::TDetVF(TFuncKind* signature, TLib* lib) : TMatrixRoutine("Det", signature, lib) {}
 
 bool TDetVF::Run(TSourcePos pos) {
-  if (!CheckSquareMatrix(static_cast<const TArrVar&>(*Arg(0)), "Square matrix is required", pos)) return false;
+  if (!CheckSquareMatrix(ArrArg(*this, 0), "Square matrix is required", pos)) return false;
   TLUFactors lu;
   CopySquareArg(*this, 0, lu.A);
   const TLUOutcome outcome = LUDecompose(lu);
@@ -211,7 +211,7 @@ bool TDetVF::Run(TSourcePos pos) {
 TInverseVF::TInverseVF(TFuncKind* signature, TLib* lib) : TMatrixRoutine("Inverse", signature, lib) {}
 
 bool TInverseVF::Run(TSourcePos pos) {
-  if (!CheckSquareMatrix(static_cast<const TArrVar&>(*Arg(0)), MustBeSquare, pos)) return false;
+  if (!CheckSquareMatrix(ArrArg(*this, 0), MustBeSquare, pos)) return false;
   TLUFactors lu;
   CopySquareArg(*this, 0, lu.A);
   const std::int32_t n = lu.A.GetRows();
@@ -227,41 +227,41 @@ bool TInverseVF::Run(TSourcePos pos) {
     LUBackSubstitute(lu, x.data());
     for (std::int32_t i = 0; i < n; ++i) result(i, j) = x[i];
   }
-  WriteMatrix(ResultArray(*this), inverse, inputsFinite);
+  WriteMatrix(ArrResult(*this), inverse, inputsFinite);
   return true;
 }
 
 TLinearSolveVF::TLinearSolveVF(TFuncKind* signature, TLib* lib) : TMatrixRoutine("LinearSolve", signature, lib) {}
 
 bool TLinearSolveVF::Run(TSourcePos pos) {
-  const auto& a = static_cast<const TArrVar&>(*Arg(0));
+  const auto& a = ArrArg(*this, 0);
   if (!CheckSquareMatrix(a, MustBeSquare, pos) || !CheckVectorSize(*this, 1, a.Count(), pos)) return false;
   TLUFactors lu;
   CopySquareArg(*this, 0, lu.A);
   std::vector<long double> x(a.Count());
-  CopyVectorIn(static_cast<const TArrVar&>(*Arg(1)), x.data());
+  CopyVectorIn(ArrArg(*this, 1), x.data());
   const bool inputsFinite = AllFinite(lu.A.Data(), ElementCount(lu.A)) && AllFinite(x.data(), x.size());
   if (!Factored(LUDecompose(lu), pos)) return false;
   LUBackSubstitute(lu, x.data());
-  WriteVector(ResultArray(*this), x.data(), a.Count(), inputsFinite);
+  WriteVector(ArrResult(*this), x.data(), a.Count(), inputsFinite);
   return true;
 }
 
 TLinSolVF::TLinSolVF(TFuncKind* signature, TLib* lib) : TMatrixRoutine("_LS1201", signature, lib) {}
 
 bool TLinSolVF::Run(TSourcePos pos) {
-  const auto& a = static_cast<const TArrVar&>(*Arg(0));
+  const auto& a = ArrArg(*this, 0);
   if (!CheckSquareMatrix(a, MustBeSquare, pos) || !CheckVectorSize(*this, 1, a.Count(), pos)) return false;
   const std::int32_t n = a.Count();
   TNMatrix augmented;
   SizeWorkMatrix(augmented, n, n + 1);
   CopyMatrixIn(a, augmented);
-  const auto& b = static_cast<const TArrVar&>(*Arg(1));
+  const auto& b = ArrArg(*this, 1);
   for (std::int32_t i = 1; i <= n; ++i) augmented.SetItem(i, n + 1, GetVecElem(b, i));
   const bool inputsFinite = AllFinite(augmented.Data(), ElementCount(augmented));
   TNVector x(n);
   const bool solved = GaussSolve(augmented, x);
-  WriteVector(ResultArray(*this), x.Data(), solved ? n : 0, inputsFinite);
+  WriteVector(ArrResult(*this), x.Data(), solved ? n : 0, inputsFinite);
   return true;
 }
 
@@ -269,7 +269,7 @@ TEigenVF::TEigenVF(TFuncKind* signature, TLib* lib) : TMatrixRoutine("_EV1201", 
 
 bool TEigenVF::Run(TSourcePos pos) {
   SetResult(*this, TValue::Boolean(false));
-  if (!CheckSquareMatrix(static_cast<const TArrVar&>(*Arg(0)), "Matrix has to be square", pos)) return false;
+  if (!CheckSquareMatrix(ArrArg(*this, 0), "Matrix has to be square", pos)) return false;
   TNMatrix a;
   CopySquareArg(*this, 0, a);
   const std::int32_t n = a.GetRows();
@@ -278,8 +278,8 @@ bool TEigenVF::Run(TSourcePos pos) {
   TNVector imaginary(n);
   // The shape is square, so only the storage of the eigenvectors can fail it.
   if (!EigenValues(a, real, imaginary)) throw std::bad_alloc();
-  WriteVector(static_cast<TArrVar&>(*RefArg(1)), real.Data(), n, inputsFinite);
-  WriteVector(static_cast<TArrVar&>(*RefArg(2)), imaginary.Data(), n, inputsFinite);
+  WriteVector(ArrRefArg(*this, 1), real.Data(), n, inputsFinite);
+  WriteVector(ArrRefArg(*this, 2), imaginary.Data(), n, inputsFinite);
   SetResult(*this, TValue::Boolean(true));
   return true;
 }

@@ -7,14 +7,7 @@
 #include "Numerics/NXMatrix.h"
 #include "engine/ArrVar.h"
 #include "engine/ScalarArith.h"
-
-namespace {
-
-const TArrVar& RowAt(const TArrVar& m, std::int32_t p) { return static_cast<const TArrVar&>(*m.ElemAt(p)); }
-
-TBaseVar& ElemAt(const TArrVar& v, std::int32_t p) { return static_cast<TBaseVar&>(*v.ElemAt(p)); }
-
-}  // namespace
+#include "libraries/ArrayArgs.h"
 
 bool TMatrixRoutine::Execute(TSourcePos pos) {
   try {
@@ -26,16 +19,13 @@ bool TMatrixRoutine::Execute(TSourcePos pos) {
 }
 
 bool CheckSquareMatrix(const TArrVar& m, const char* notSquare, TSourcePos pos) {
-  const std::int32_t rows = m.Count();
-  if (rows == 0) {
+  if (m.Count() == 0) {
     ReportError("Empty matrix", pos, nullptr);
     return false;
   }
-  for (std::int32_t r = 0; r < rows; ++r) {
-    if (RowAt(m, r).Count() != rows) {
-      ReportError(notSquare, pos, nullptr);
-      return false;
-    }
+  if (MatColCount(m) != m.Count() || !IsRectangular(m)) {
+    ReportError(notSquare, pos, nullptr);
+    return false;
   }
   return true;
 }
@@ -46,11 +36,11 @@ void SizeWorkMatrix(TNMatrix& work, std::int32_t rows, std::int32_t cols) {
 
 void CopyMatrixIn(const TArrVar& m, TNMatrix& work) {
   long double* row = work.Data();
-  for (std::int32_t r = 0; r < m.Count(); ++r, row += work.GetCols()) CopyVectorIn(RowAt(m, r), row);
+  for (std::int32_t r = 0; r < m.Count(); ++r, row += work.GetCols()) CopyVectorIn(MatRow(m, r), row);
 }
 
 void CopyVectorIn(const TArrVar& v, long double* values) {
-  for (std::int32_t p = 0; p < v.Count(); ++p) values[p] = ElemAt(v, p).GetValue().AsReal();
+  for (std::int32_t p = 0; p < v.Count(); ++p) values[p] = RealAt(v, p);
 }
 
 bool AllFinite(const long double* values, std::size_t count) {
@@ -59,13 +49,12 @@ bool AllFinite(const long double* values, std::size_t count) {
 
 void WriteVector(TArrVar& v, const long double* values, std::int32_t count, bool inputsFinite) {
   SetVecSize(v, count, true);
-  for (std::int32_t p = 0; p < count; ++p) ElemAt(v, p).SetValue(TValue::Real(CheckReal(values[p], inputsFinite)));
+  for (std::int32_t p = 0; p < count; ++p) SetRealAt(v, p, CheckReal(values[p], inputsFinite));
 }
 
 void WriteMatrix(TArrVar& m, const TNMatrix& work, bool inputsFinite) {
   const std::int32_t cols = work.GetCols();
   m.SetLength(work.GetRows());
   const long double* row = work.Data();
-  for (std::int32_t r = 0; r < work.GetRows(); ++r, row += cols)
-    WriteVector(static_cast<TArrVar&>(*m.ElemAt(r)), row, cols, inputsFinite);
+  for (std::int32_t r = 0; r < work.GetRows(); ++r, row += cols) WriteVector(MatRow(m, r), row, cols, inputsFinite);
 }

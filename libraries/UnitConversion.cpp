@@ -7,13 +7,12 @@
 
 #include "engine/ArrVar.h"
 #include "engine/ScalarArith.h"
+#include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
 
 namespace {
 
 constexpr long double CancellationSnap = 1e-10L;
-
-const TArrVar& Table(const TFunc& routine, int i) { return static_cast<const TArrVar&>(*routine.Arg(i)); }
 
 struct TTableEntry {
   const TArrVar& Table;
@@ -39,8 +38,8 @@ long double Entry(const TTableEntry& entry) { return GetVecElem(entry.Table, ent
 TConvVF::TConvVF(TFuncKind* signature, TLib* lib) : TFunc("_CV01", signature, lib) {}
 
 bool TConvVF::Execute(TSourcePos pos) {
-  const TTableEntry source{Table(*this, 0), IntArg(*this, 1)};
-  const TTableEntry destination{Table(*this, 0), IntArg(*this, 2)};
+  const TTableEntry source{ArrArg(*this, 0), IntArg(*this, 1)};
+  const TTableEntry destination{ArrArg(*this, 0), IntArg(*this, 2)};
   if (!CheckPositions({source, destination}, pos)) return false;
   SetResult(*this, TValue::Real(RealDiv(RealMul(Entry(source), RealArg(*this, 3)), Entry(destination))));
   return true;
@@ -51,10 +50,10 @@ TLConvVF::TLConvVF(TFuncKind* signature, TLib* lib) : TFunc("_CV02", signature, 
 bool TLConvVF::Execute(TSourcePos pos) {
   const std::int64_t s = IntArg(*this, 2);
   const std::int64_t d = IntArg(*this, 3);
-  const TTableEntry sourceOffset{Table(*this, 1), s};
-  const TTableEntry sourceFactor{Table(*this, 0), s};
-  const TTableEntry destinationFactor{Table(*this, 0), d};
-  const TTableEntry destinationOffset{Table(*this, 1), d};
+  const TTableEntry sourceOffset{ArrArg(*this, 1), s};
+  const TTableEntry sourceFactor{ArrArg(*this, 0), s};
+  const TTableEntry destinationFactor{ArrArg(*this, 0), d};
+  const TTableEntry destinationOffset{ArrArg(*this, 1), d};
   if (!CheckPositions({sourceOffset, sourceFactor, destinationFactor, destinationOffset}, pos)) return false;
   long double t = RealSub(RealArg(*this, 4), Entry(sourceOffset));
   t = RealDiv(RealMul(t, Entry(sourceFactor)), Entry(destinationFactor));
