@@ -226,6 +226,9 @@ private:
     bool& running_;
   };
 
+  // The library one CompileText builds, removed when a fault passes.
+  class TCompilation;
+
   // A text bound to the lexer for the length of one operation; detached on
   // every path.
   class TInputBinding {
@@ -251,7 +254,7 @@ private:
   void RemoveLibrary(TLib* lib, bool clearWorkspace);
   bool CompileTextAsLibrary();
   bool CompileTextAsProgram();
-  TLib* AddScriptLibrary(const std::string& name);
+  void AddScriptLibrary(const std::string& name);
   void RunOnce(std::unique_ptr<TStatement> block);
 
   // Declaration helpers.

@@ -22,21 +22,20 @@ constexpr const char* UntitledPrefix = "_Untitled_";
 // Programs without a name line are numbered from 1 for the life of the process.
 std::int64_t UntitledPrograms = 0;
 
+}  // namespace
+
 // The library being compiled, for the length of one CompileText. On every
 // exit CurLib becomes nil; when a fault leaves the engine on the way, the
 // library it was building goes too, so that a program's name is free again.
-class TCompilation {
+class TXBuilder::TCompilation {
 public:
-  using TRemove = void (TXBuilder::*)(TLib*, bool);
-
-  TCompilation(TXBuilder& engine, TRemove remove)
-      : engine_(engine), remove_(remove), exceptions_(std::uncaught_exceptions()) {
+  explicit TCompilation(TXBuilder& engine) : engine_(engine), exceptions_(std::uncaught_exceptions()) {
     engine_.CurLib = nullptr;
   }
   ~TCompilation() {
     if (std::uncaught_exceptions() > exceptions_ && engine_.CurLib) {
       try {
-        (engine_.*remove_)(engine_.CurLib, false);
+        engine_.RemoveLibrary(engine_.CurLib, false);
       } catch (...) {
         // The first fault is the one the caller hears of.
       }
@@ -48,11 +47,8 @@ public:
 
 private:
   TXBuilder& engine_;
-  TRemove remove_;
   int exceptions_;
 };
-
-}  // namespace
 
 bool TXBuilder::CompileText(const std::string& text) {
   if (Running) return false;
@@ -63,7 +59,7 @@ bool TXBuilder::CompileText(const std::string& text) {
     return false;
   }
   TInputBinding input(*this, text, -1);
-  TCompilation compilation(*this, &TXBuilder::RemoveLibrary);
+  TCompilation compilation(*this);
   if (!Next()) return false;
   return Match(tcIdentifier, tkLibrary) ? CompileTextAsLibrary() : CompileTextAsProgram();
 }
@@ -153,9 +149,8 @@ bool TXBuilder::CompileProgram(std::string& name) {
   return true;
 }
 
-TLib* TXBuilder::AddScriptLibrary(const std::string& name) {
+void TXBuilder::AddScriptLibrary(const std::string& name) {
   CurLib = Libs.Add(std::make_unique<TLib>(name, false));
-  return CurLib;
 }
 
 void TXBuilder::RunOnce(std::unique_ptr<TStatement> block) {
