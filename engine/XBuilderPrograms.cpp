@@ -183,6 +183,7 @@ void TXBuilder::RemoveLibrary(TLib* lib, bool clearWorkspace) {
   Funcs.RemoveLib(lib, false);
   Ops.RemoveLib(lib);
   Kinds.RemoveLib(lib, false);
+  if (CurLib == lib) CurLib = nullptr;
   Libs.Delete(Libs.IndexOf(lib->Name()));
   if (clearWorkspace) ClearWorkspaceVariables();
   NotifyDataClients(dcEverything);
