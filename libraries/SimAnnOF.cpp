@@ -153,11 +153,6 @@ private:
   std::vector<int> accepted_;
 };
 
-bool Refuse(const char* message, TSourcePos pos) {
-  ReportError(message, pos, nullptr);
-  return false;
-}
-
 }  // namespace
 
 bool TSimAnnOF::Execute(TSourcePos pos) {
@@ -166,8 +161,10 @@ bool TSimAnnOF::Execute(TSourcePos pos) {
   TReals x0 = RealsOf(ArrArg(*this, 1));
   TReals lo = RealsOf(ArrArg(*this, 2));
   TReals hi = RealsOf(ArrArg(*this, 3));
-  if (x0.empty()) return Refuse("Initial vector is empty", pos);
-  if (lo.size() != x0.size() || hi.size() != x0.size()) return Refuse("All vectors must have the same size", pos);
+  if (x0.empty() || lo.size() != x0.size() || hi.size() != x0.size()) {
+    ReportError(x0.empty() ? "Initial vector is empty" : "All vectors must have the same size", pos, nullptr);
+    return false;
+  }
   const TArrVar& params = ArrArg(*this, 4);
   const std::int32_t maxIter = CountParam(params, 1, 0);
   const long double tol = ToleranceParam(params, 2, DefaultTolerance);
