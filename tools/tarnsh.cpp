@@ -19,9 +19,11 @@
 #include <fstream>
 #include <iterator>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
@@ -100,6 +102,9 @@ int main(int argc, char** argv) {
   }
   auto sink = MakeCounted<TPrintingSink>();
   SetMessageSink(sink);
+  // The data sources live around the engine: their plug-ins' code must stay
+  // loaded until every source the engine opened is released.
+  IOSystem = std::make_unique<TIOSystem>();
   {
     auto engine = MakeCounted<TXBuilder>(StandardCatalogues());
     if (!command.ProgramFile.empty()) {
@@ -110,6 +115,7 @@ int main(int argc, char** argv) {
       for (std::string line; std::getline(std::cin, line);) EvaluateConsoleLine(*engine, line, *sink);
     }
   }
+  IOSystem.reset();
   SetMessageSink(nullptr);
   return sink->Failed ? 1 : 0;
 }
