@@ -2,11 +2,11 @@
 // platform at 96 DPI, so metrics and pixels do not depend on the desktop.
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/RuntimeFolder.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
 
@@ -21,12 +21,6 @@ public:
   }
 };
 
-// Qt warns when the runtime folder is missing; each test program gets its own.
-void MakeRuntimeFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quantrel-xdg-XXXXXX").string();
-  if (mkdtemp(pattern.data())) setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -34,13 +28,12 @@ int main(int argc, char** argv) {
   setenv("QT_FONT_DPI", "96", 1);
   setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
   unsetenv("QT_SCALE_FACTOR");
-  MakeRuntimeFolder();
+  const TTestRuntimeFolder runtimeFolder;
   testing::InitGoogleTest(&argc, argv);
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
-  std::filesystem::remove_all(getenv("XDG_RUNTIME_DIR"));
   return result;
 }
