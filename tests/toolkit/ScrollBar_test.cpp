@@ -101,6 +101,24 @@ TEST_F(ScrollBarTest, HeldArrowRepeatsWhileTheMouseStaysOnIt) {
   EXPECT_EQ(Scrolls().back().first, SB_ENDSCROLL) << "the repeat stops with the release";
 }
 
+// The request at once and the first repeat both come from the tracking itself.
+TEST_F(ScrollBarTest, WindowMayCancelTheTrackingWhileItScrolls) {
+  for (const size_t cancelAt : {1u, 2u}) {
+    TMessageLog::Current().Messages.clear();
+    TMessageLog::Current().Handler = [cancelAt](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+      if (message == WM_VSCROLL && TMessageLog::Current().Count(WM_VSCROLL) == cancelAt)
+        SendMessage(window, WM_CANCELMODE, 0, 0);
+      return false;
+    };
+    Press(OnBar(110));
+    clock.Advance(1000);
+    Pump();
+    Release(OnBar(110));
+    EXPECT_EQ(Scrolls().size(), cancelAt) << "no repeat after the cancel";
+    EXPECT_EQ(TMessageLog::Current().Count(WM_NCLBUTTONUP), 1u) << "the release is the window's again";
+  }
+}
+
 TEST_F(ScrollBarTest, ThumbTrackingReportsPositionsThenTheFinalOne) {
   // Thumb of 8 pixels (83 * 10 / 100) at the track's top (y 17..25); one
   // pixel of thumb travel is 90 / 75 positions.
@@ -118,6 +136,17 @@ TEST_F(ScrollBarTest, ThumbTrackingReportsPositionsThenTheFinalOne) {
   const std::vector<std::pair<int, int>> expected{
       {SB_THUMBTRACK, 30}, {SB_THUMBTRACK, 90}, {SB_THUMBPOSITION, 90}, {SB_ENDSCROLL, 0}};
   EXPECT_EQ(Scrolls(), expected);
+}
+
+TEST_F(ScrollBarTest, PressWhileTrackingStartsAFreshTracking) {
+  Press(OnBar(20));
+  SendMessage(child, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(OnBar(20).X, OnBar(20).Y));
+  InjectMouseMove(OnBar(20 + 25), {});
+  SetScrollPos(child, SB_VERT, 0, true);
+  SCROLLINFO info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(child, SB_VERT, info);
+  EXPECT_EQ(info.nTrackPos, 30) << "the second thumb tracking keeps its own position";
 }
 
 TEST_F(ScrollBarTest, BarHidesWhenEverythingFitsUnlessAskedToStayDisabled) {

@@ -202,8 +202,7 @@ public:
       return;
     }
     RepaintBars(window_);
-    SendScroll(window_, bar_, part_, 0);
-    SetTimer(window_, RepeatTimerId, FirstRepeatDelay, &OnRepeatTimer);
+    ScrollAndRearm(FirstRepeatDelay);
   }
 
   void MouseMove(TPoint screenPoint) override {
@@ -236,12 +235,17 @@ public:
   }
 
   void Repeat() {
-    if (!UnderMouse()) return;
-    SendScroll(window_, bar_, part_, 0);
-    SetTimer(window_, RepeatTimerId, RepeatInterval, &OnRepeatTimer);
+    if (UnderMouse()) ScrollAndRearm(RepeatInterval);
   }
 
 private:
+  // The window may end the tracking while it scrolls (WM_CANCELMODE, a
+  // dialog), and this object with it: the scroll request comes last.
+  void ScrollAndRearm(UINT delay) {
+    SetTimer(window_, RepeatTimerId, delay, &OnRepeatTimer);
+    SendScroll(window_, bar_, part_, 0);
+  }
+
   // Ends the tracking; this object is gone afterwards.
   void Finish();
 
@@ -302,10 +306,11 @@ void BeginScrollBarTracking(HWND window, int bar, TPoint screenPoint) {
   const TPoint point = WindowPoint(*record, screenPoint);
   const int part = PartAt(g, point);
   if (part == NoPart) return;
-  Tracking = {window, bar, part, true};
   auto tracker = std::make_unique<TScrollBarTracker>(window, bar, part, screenPoint, Along(g, point) - g.ThumbStart);
   TScrollBarTracker* started = tracker.get();
+  // Cancels a tracking still going on, which clears the tracking state.
   BeginMouseTracking(std::move(tracker));
+  Tracking = {window, bar, part, true};
   ActiveTracker = started;
   started->Start();
 }
