@@ -1,5 +1,7 @@
 #include "toolkit/win/ScrollBar.h"
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/WindowTestSupport.h"
@@ -57,6 +59,20 @@ TEST_F(ScrollBarTest, HitTestFindsTheBarAndThePositionIsKeptInRange) {
   EXPECT_EQ(GetScrollPos(child, SB_VERT), 90) << "the last position shows the last page";
   SetRange(0, 99, 10, -5);
   EXPECT_EQ(GetScrollPos(child, SB_VERT), 0);
+}
+
+TEST_F(ScrollBarTest, RangesMayTakeInEveryInt) {
+  for (const int minimum : {0, INT_MIN}) {
+    SetRange(minimum, INT_MAX, 10, INT_MAX);
+    SCROLLINFO info;
+    info.fMask = SIF_PAGE | SIF_POS;
+    GetScrollInfo(child, SB_VERT, info);
+    EXPECT_EQ(info.nPage, 10u) << "from " << minimum;
+    EXPECT_EQ(info.nPos, INT_MAX - 9) << "from " << minimum;
+    SCROLLBARINFO bar;
+    GetScrollBarInfo(child, OBJID_VSCROLL, bar);
+    EXPECT_EQ(bar.xyThumbBottom, 117 - 17) << "the thumb at the end of the track, from " << minimum;
+  }
 }
 
 TEST_F(ScrollBarTest, ClicksOnArrowsAndTrackSendTheirRequests) {

@@ -1,6 +1,7 @@
 #include "toolkit/win/ScrollBar.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "toolkit/gdi/Gdi.h"
@@ -20,10 +21,6 @@ constexpr UINT RepeatInterval = 55;
 
 // Parts of a bar, named by the scroll request a press on them sends.
 constexpr int NoPart = -1;
-
-int MulDiv(int number, int numerator, int denominator) {
-  return static_cast<int>(static_cast<long long>(number) * numerator / denominator);
-}
 
 // The scroll bar being operated with the mouse: the thumb is drawn at the
 // track position and the pressed part drawn pressed while the mouse is on it.
@@ -53,19 +50,24 @@ bool BarEnabled(const TWindowRecord& record, int bar) {
   return !(record.Style & WS_DISABLED) && !(disabled[0] && disabled[1]);
 }
 
-int ItemCount(const SCROLLINFO& info) { return info.nMax - info.nMin + 1; }
+// A range may take in every int (0 .. MaxInt has 2^31 items): counts and
+// distances along it are 64-bit.
+std::int64_t ItemCount(const SCROLLINFO& info) { return std::int64_t(info.nMax) - info.nMin + 1; }
+
+// How far the first visible item can move.
+std::int64_t Span(const SCROLLINFO& info) { return ItemCount(info) - std::max<std::int64_t>(info.nPage, 1); }
 
 // Moves the thumb along a track of the given free length (track minus thumb).
 int ThumbOffset(const SCROLLINFO& info, int position, int freeLength) {
-  const int span = ItemCount(info) - std::max<int>(static_cast<int>(info.nPage), 1);
+  const std::int64_t span = Span(info);
   if (span <= 0 || freeLength <= 0) return 0;
-  return std::clamp(MulDiv(position - info.nMin, freeLength, span), 0, freeLength);
+  return int(std::clamp<std::int64_t>((std::int64_t(position) - info.nMin) * freeLength / span, 0, freeLength));
 }
 
 int PositionAtOffset(const SCROLLINFO& info, int offset, int freeLength) {
-  const int span = ItemCount(info) - std::max<int>(static_cast<int>(info.nPage), 1);
+  const std::int64_t span = Span(info);
   if (span <= 0 || freeLength <= 0) return info.nMin;
-  return info.nMin + MulDiv(std::clamp(offset, 0, freeLength), span, freeLength);
+  return int(info.nMin + std::int64_t(std::clamp(offset, 0, freeLength)) * span / freeLength);
 }
 
 TBarGeometry Geometry(const TWindowRecord& record, int bar) {
@@ -78,9 +80,9 @@ TBarGeometry Geometry(const TWindowRecord& record, int bar) {
   g.Arrow = std::min(GetSystemMetrics(g.Vertical ? SM_CYVSCROLL : SM_CXHSCROLL), g.Length / 2);
   g.Track = g.Length - 2 * g.Arrow;
   const SCROLLINFO& info = record.Bar(bar).Info;
-  const int count = ItemCount(info);
+  const std::int64_t count = ItemCount(info);
   if (!BarEnabled(record, bar) || count <= 0) return g;
-  g.ThumbLength = info.nPage ? std::max(MulDiv(static_cast<int>(info.nPage), g.Track, count), MinThumbLength)
+  g.ThumbLength = info.nPage ? std::max(int(std::int64_t(info.nPage) * g.Track / count), MinThumbLength)
                              : GetSystemMetrics(g.Vertical ? SM_CYVTHUMB : SM_CXHTHUMB);
   if (g.ThumbLength >= g.Track) return g;
   g.HasThumb = true;
@@ -177,14 +179,14 @@ void SetBarStyle(HWND window, int bar, bool shown) {
 }
 
 void Normalise(SCROLLINFO& info) {
-  const int count = std::max(ItemCount(info), 0);
-  info.nPage = std::min<UINT>(info.nPage, static_cast<UINT>(count));
-  const int last = std::max(info.nMin, info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0));
-  info.nPos = std::clamp(info.nPos, info.nMin, last);
+  info.nPage = UINT(std::clamp<std::int64_t>(ItemCount(info), 0, info.nPage));
+  const std::int64_t lastStart = std::int64_t(info.nMax) - std::max<std::int64_t>(std::int64_t(info.nPage) - 1, 0);
+  const std::int64_t last = std::max<std::int64_t>(info.nMin, lastStart);
+  info.nPos = int(std::clamp<std::int64_t>(info.nPos, info.nMin, last));
 }
 
 bool Scrollable(const SCROLLINFO& info) {
-  return info.nMax > info.nMin && (info.nPage == 0 || info.nPage < static_cast<UINT>(ItemCount(info)));
+  return info.nMax > info.nMin && (info.nPage == 0 || info.nPage < ItemCount(info));
 }
 
 void OnRepeatTimer(HWND, UINT, UINT_PTR, DWORD);
