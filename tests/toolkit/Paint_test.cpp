@@ -53,6 +53,18 @@ TEST_F(PaintTest, InvalidWindowGetsOnePaintAfterPostedMessages) {
   EXPECT_FALSE(GetUpdateRect(top, &update, false)) << "BeginPaint validated";
 }
 
+TEST_F(PaintTest, UpdateRectStandsWhenErasingDestroysTheWindow) {
+  TMessageLog::Current().Handler = [](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message == WM_ERASEBKGND) DestroyWindow(window);
+    return false;
+  };
+  InvalidateRect(top, nullptr, true);
+  TRect update;
+  EXPECT_TRUE(GetUpdateRect(top, &update, true));
+  EXPECT_EQ(update, (TRect{0, 0, 100, 80}));
+  EXPECT_FALSE(IsWindow(top));
+}
+
 TEST_F(PaintTest, PaintDrawsOnlyInsideTheUpdateRegionAndErasesWhenAsked) {
   PaintWith(clRed);
   InvalidateRect(top, nullptr, false);

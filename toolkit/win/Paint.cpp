@@ -224,8 +224,10 @@ bool GetUpdateRect(HWND window, TRect* rect, bool erase) {
   TWindowRecord* record = FindWindowRecord(window);
   if (!record) return false;
   if (rect) *rect = record->Invalid.Bounds();
+  const bool invalid = !record->Invalid.IsEmpty();
+  // Erasing may destroy the window, and its record with it.
   if (erase) EraseNow(window);
-  return !record->Invalid.IsEmpty();
+  return invalid;
 }
 
 int GetUpdateRgn(HWND window, HRGN region, bool erase) {
