@@ -6,6 +6,7 @@
 
 #include "engine/ArrVar.h"
 #include "engine/RunState.h"
+#include "libraries/ArrayArgs.h"
 #include "libraries/FileReal.h"
 #include "libraries/Quoted.h"
 #include "libraries/WorkStatus.h"
@@ -15,11 +16,6 @@ namespace {
 constexpr char Tab = '\t';
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
-
-void StoreVector(TArrVar& v, const std::vector<long double>& values) {
-  SetVecSize(v, static_cast<std::int32_t>(values.size()), true);
-  for (std::size_t i = 0; i < values.size(); ++i) SetVecElem(v, static_cast<std::int64_t>(i) + 1, values[i]);
-}
 
 // Appends the token's value; reports a token that is not a real.
 bool AppendValue(const std::string& token, std::vector<long double>& values, TSourcePos pos) {
@@ -145,13 +141,6 @@ private:
   std::int32_t cols_ = 0;
 };
 
-bool IsRectangular(const TArrVar& m) {
-  const std::int32_t cols = MatColCount(m);
-  for (std::int32_t p = 0; p < m.Count(); ++p)
-    if (static_cast<const TArrVar&>(*m.ElemAt(p)).Count() != cols) return false;
-  return true;
-}
-
 }  // namespace
 
 bool TArrayWriterIO::Transfer(TSourcePos pos) {
@@ -195,7 +184,7 @@ bool TReadVecIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
     if (!AppendValue(token, values, pos)) return false;
     token.clear();
   } while (byte != '}');
-  StoreVector(target, values);
+  SetReals(target, values);
   return true;
 }
 
@@ -217,19 +206,19 @@ bool TReadVCSVIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
     ShowProgress([&values] { return " " + std::to_string(values.size()) + " vector elements imported"; });
   } while (source.ReadByte(byte));
   if (!token.empty() && !AppendValue(token, values, pos)) return false;
-  StoreVector(target, values);
+  SetReals(target, values);
   ShowProgress([&values] { return " Vector [" + std::to_string(values.size()) + "] successfully imported"; });
   return true;
 }
 
 bool TWriteMCSVIO::Write(IInOut& source, const TArrVar& values, TSourcePos pos) {
   if (!IsRectangular(values)) {
-    ReportError("Matrix rows differ in length", pos, nullptr);
+    ReportError(UnequalRowsMessage, pos, nullptr);
     return false;
   }
   for (std::int32_t p = 0; p < values.Count(); ++p) {
     if (p > 0 && !WriteText(source, std::string(1, LineFeed), pos, true)) return false;
-    if (!WriteSeparated(source, static_cast<const TArrVar&>(*values.ElemAt(p)), Tab, pos)) return false;
+    if (!WriteSeparated(source, MatRow(values, p), Tab, pos)) return false;
   }
   return values.Count() > 0;
 }

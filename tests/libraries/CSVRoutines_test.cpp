@@ -155,7 +155,7 @@ TEST_F(CSVRoutines, WriteMatCSVRefusesRowsOfDifferentLengths) {
   Eval("r[2] := {3}");
   std::string lines;
   EXPECT_EQ(WrittenBy("WriteMatCSV(h, r)", lines), "");
-  EXPECT_EQ(lines, "Matrix rows differ in length at [1:1] |False");
+  EXPECT_EQ(lines, "Matrix rows must have the same length at [1:1] |False");
 }
 
 TEST_F(CSVRoutines, MatricesReadBackExactly) {
