@@ -2,6 +2,7 @@
 
 #include "engine/Kind.h"
 #include "engine/Var.h"
+#include "libraries/BuiltInArgs.h"
 #include "libraries/Quoted.h"
 #include "libraries/SourceScope.h"
 #include "libraries/VarEncoding.h"
@@ -10,8 +11,6 @@ namespace {
 
 constexpr std::uint8_t LineFeed = 10;
 constexpr std::uint8_t CarriageReturn = 13;
-
-TBaseVar& ScalarRefArg(const TFunc& func, int i) { return static_cast<TBaseVar&>(*func.RefArg(i)); }
 
 bool EndsText(std::uint8_t byte) { return byte == 0 || byte == CarriageReturn || byte == LineFeed; }
 
@@ -73,7 +72,7 @@ bool TReadCharIO::Transfer(TSourcePos pos) {
   if (!source) return false;
   std::uint8_t byte = 0;
   if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
-  ScalarRefArg(*this, 1).SetValue(TValue::Char(static_cast<char>(byte)));
+  BaseRefArg(*this, 1).SetValue(TValue::Char(static_cast<char>(byte)));
   return true;
 }
 
@@ -88,7 +87,7 @@ bool TReadByteIO::Transfer(TSourcePos pos) {
   if (!source) return false;
   std::uint8_t byte = 0;
   if (!source->ReadByte(byte)) return SourceFailed(*source, pos);
-  ScalarRefArg(*this, 1).SetValue(TValue::Integer(byte));
+  BaseRefArg(*this, 1).SetValue(TValue::Integer(byte));
   return true;
 }
 
@@ -111,6 +110,6 @@ bool TReadStrIO::Transfer(TSourcePos pos) {
     if (useETX && EndsText(byte)) break;
     text += static_cast<char>(byte);
   } while (source->ReadByte(byte));
-  ScalarRefArg(*this, 1).SetValue(TValue::String(text));
+  BaseRefArg(*this, 1).SetValue(TValue::String(text));
   return true;
 }
