@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ScalarArith.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/MathLibrary.h"
+#include "libraries/MatrixRoutine.h"
 
 TFFTNF::TFFTNF(TFuncKind* signature, std::uint8_t direction, TLib* lib)
     : TFunc(direction ? "FFT" : "InverseFFT", signature, lib), direction_(direction) {}
@@ -20,15 +20,13 @@ bool TFFTNF::Execute(TSourcePos pos) {
   }
   const std::int32_t m = NextPowerOfTwo(n / 2);
   std::vector<long double> work = RealsOf(v);
-  bool inputFinite = true;
-  for (long double x : work) inputFinite = inputFinite && std::isfinite(x);
+  const bool inputsFinite = AllFinite(work.data(), work.size());
   work.resize(2 * static_cast<std::size_t>(m), 0);
   Transform(work, m, direction_ ? 1 : -1);
   if (!direction_)
     for (long double& x : work) x /= m;
   // The butterflies run unchecked; a fault shows in what they leave.
-  for (long double x : work) CheckReal(x, inputFinite);
-  SetReals(ArrResult(*this), work);
+  WriteVector(ArrResult(*this), work.data(), 2 * m, inputsFinite);
   return true;
 }
 
