@@ -1,6 +1,6 @@
 #pragma once
 // Reading the arguments and writing the result of a built-in routine, for
-// the scalar parameters most routines have.
+// the scalar parameters most routines have, and reporting its refusals.
 
 #include <cstdint>
 #include <string>
@@ -23,4 +23,15 @@ inline TBaseVar& BaseRefArg(const TFunc& func, int i) { return static_cast<TBase
 // Writes a scalar result, converted to the result's kind.
 inline void SetResult(const TFunc& func, const TValue& value) {
   static_cast<TBaseVar*>(func.ResultVariable())->SetValue(value);
+}
+
+// A refusal: the message at the call's position (naming lib when given);
+// false, for the call to return.
+inline bool Refuse(const std::string& message, TSourcePos pos, const TLib* lib = nullptr) {
+  ReportError(message, pos, lib);
+  return false;
+}
+// Refuses with message when refused holds, and tells whether it did.
+inline bool Refused(bool refused, const std::string& message, TSourcePos pos, const TLib* lib = nullptr) {
+  return refused && !Refuse(message, pos, lib);
 }

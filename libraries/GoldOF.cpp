@@ -11,6 +11,7 @@
 
 #include "engine/ScalarArith.h"
 #include "libraries/ArrayArgs.h"
+#include "libraries/BuiltInArgs.h"
 #include "libraries/Callback.h"
 #include "libraries/SearchParams.h"
 
@@ -28,11 +29,6 @@ struct TPoint {
   long double X;
   long double F;
 };
-
-bool Refuse(const std::string& message, TSourcePos pos) {
-  ReportError(message, pos, nullptr);
-  return false;
-}
 
 // The search of one call; every evaluation of F that fails ends it.
 class TGoldenSection {

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool Refused(bool refused, const std::string& message, TSourcePos pos, const TLib* lib = nullptr) {
-  if (refused) ReportError(message, pos, lib);
-  return refused;
-}
-
 bool RefusedUnequalRows(const TArrVar& m, TSourcePos pos) { return Refused(!IsRectangular(m), UnequalRowsMessage, pos); }
 
 bool RunTrace(TFunc& routine, TSourcePos pos) {

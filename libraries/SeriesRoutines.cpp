@@ -9,17 +9,13 @@
 
 #include "engine/ScalarArith.h"
 #include "libraries/ArrayArgs.h"
+#include "libraries/BuiltInArgs.h"
 #include "libraries/VectorRoutines.h"
 
 namespace {
 
 using TReals = std::vector<long double>;
 using TRealSpan = std::span<const long double>;
-
-bool Refused(bool refused, const char* message, TSourcePos pos) {
-  if (refused) ReportError(message, pos, nullptr);
-  return refused;
-}
 
 TReals Deviations(TRealSpan v) {
   const long double mean = MeanOf(v);

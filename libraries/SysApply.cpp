@@ -4,13 +4,9 @@
 
 #include "engine/ArrVar.h"
 #include "engine/Kind.h"
+#include "libraries/BuiltInArgs.h"
 
 namespace {
-
-bool Refuse(const std::string& message, TSourcePos pos) {
-  ReportError(message, pos, nullptr);
-  return false;
-}
 
 std::string AboutFunction(const TFunc& func, const char* complaint) {
   return "Function \"" + func.Name() + "\" " + complaint;
