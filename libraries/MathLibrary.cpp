@@ -1,7 +1,5 @@
 #include "libraries/MathLibrary.h"
 
-#include <memory>
-
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
 #include "libraries/DSolveNF.h"
@@ -15,18 +13,11 @@
 #include "libraries/SeriesRoutines.h"
 #include "libraries/SimAnnOF.h"
 #include "libraries/SimplexOF.h"
+#include "libraries/StandardLibraries.h"
 #include "libraries/VectorOperators.h"
 #include "libraries/VectorRoutines.h"
 
 namespace {
-
-// One signature shared by the routines of a row, registered in order; with
-// a type name that is not empty the signature is also that named type.
-template <class... TRoutines>
-void RegisterRow(TXBuilder& builder, TLib* lib, const char* signatureText, const char* typeName) {
-  TFuncKind* signature = builder.ParseSignature(signatureText, typeName);
-  (builder.RegisterFunc(std::make_unique<TRoutines>(signature, lib), frPlain), ...);
-}
 
 void RegisterConstants(TXBuilder& builder, TLib* lib) {
   builder.Vars.Add(MakeRealConst("Pi", lib, MathPi));
@@ -38,42 +29,42 @@ void RegisterConstants(TXBuilder& builder, TLib* lib) {
 
 void RegisterMathLibrary(TXBuilder& builder, TLib* lib) {
   RegisterConstants(builder, lib);
-  RegisterRow<TSqrtMF, TSqrMF, TSinMF, TCosMF, TExpMF, TTanMF, TTanhMF, TArcCosMF, TArcCoshMF, TArcCotMF,
-              TArcCothMF, TArcSinMF, TArcSinhMF, TArcTanMF, TArcTanhMF, TCoshMF, TCotanMF, TCothMF, TFAbsMF,
-              TFracMF, TLnMF, TLog10MF, TLog2MF, TSinhMF, TGammaMF>(builder, lib, "function ( x : real ) : real",
-                                                                     "TMathFunc");
+  RegisterRoutineRow<TSqrtMF, TSqrMF, TSinMF, TCosMF, TExpMF, TTanMF, TTanhMF, TArcCosMF, TArcCoshMF, TArcCotMF,
+                     TArcCothMF, TArcSinMF, TArcSinhMF, TArcTanMF, TArcTanhMF, TCoshMF, TCotanMF, TCothMF, TFAbsMF,
+                     TFracMF, TLnMF, TLog10MF, TLog2MF, TSinhMF, TGammaMF>(builder, lib, "function ( x : real ) : real",
+                                                                           "TMathFunc");
   // Two reals: the structure of System's TMeshFunc, under whose name it prints.
-  RegisterRow<TArcTan2MF, THypotMF, TLogMF>(builder, lib, "function ( x, y : real ) : real", "");
-  RegisterRow<TIAbsMF, TFactMF>(builder, lib, "function ( x : integer ) : integer", "");
-  RegisterRow<TGCDMF>(builder, lib, "function ( x, y : integer ) : integer", "");
-  RegisterRow<TSumMF, TProdMF>(builder, lib, "function ( var F : TMathFunc; Range : Vector ) : real", "");
+  RegisterRoutineRow<TArcTan2MF, THypotMF, TLogMF>(builder, lib, "function ( x, y : real ) : real");
+  RegisterRoutineRow<TIAbsMF, TFactMF>(builder, lib, "function ( x : integer ) : integer");
+  RegisterRoutineRow<TGCDMF>(builder, lib, "function ( x, y : integer ) : integer");
+  RegisterRoutineRow<TSumMF, TProdMF>(builder, lib, "function ( var F : TMathFunc; Range : Vector ) : real");
   RegisterVectorOperators(builder.Kinds, builder.Ops);
-  RegisterRow<TIntegrateNF>(builder, lib, "function ( F : TMathFunc; x1, x2 : Real ) : Real", "");
+  RegisterRoutineRow<TIntegrateNF>(builder, lib, "function ( F : TMathFunc; x1, x2 : Real ) : Real");
   builder.ParseSignature("procedure ( Y : Vector; X : Real; var DY : Vector )", "TDiffFunc");
-  RegisterRow<TDSolveNF>(builder, lib,
-                         "function ( DF : TDiffFunc; Y0 : Vector; x1, x2 : Real; h : Real = -1 ) : Matrix", "");
-  RegisterRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(builder, lib, "function ( V1, V2 : Vector ) : Vector",
-                                                             "");
-  RegisterRow<TMagnitudeVF, TMeanVF, TVarianceVF, TStDevVF, TRMSVF, TMaxVF, TMinVF, TVecSumVF>(
+  RegisterRoutineRow<TDSolveNF>(builder, lib,
+                                "function ( DF : TDiffFunc; Y0 : Vector; x1, x2 : Real; h : Real = -1 ) : Matrix");
+  RegisterRoutineRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(builder, lib,
+                                                                     "function ( V1, V2 : Vector ) : Vector");
+  RegisterRoutineRow<TMagnitudeVF, TMeanVF, TVarianceVF, TStDevVF, TRMSVF, TMaxVF, TMinVF, TVecSumVF>(
       builder, lib, "function ( V : Vector ) : Real", "TVecFunc");
-  RegisterRow<TGoldOF>(builder, lib, "function ( F : TMathFunc; Params : Vector ) : Vector", "");
-  RegisterRow<TSimplexOF>(builder, lib, "function ( F : TVecFunc; X0, Params : Vector ) : Vector", "");
-  RegisterRow<TSimAnnOF>(builder, lib, "function ( F : TVecFunc; X0, Xmin, Xmax, Params : Vector ) : Vector", "");
-  RegisterRow<TPartVVF>(builder, lib, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector", "");
-  RegisterRow<TPartMVF>(builder, lib, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix", "");
-  RegisterRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF, TForwardFFTNF, TInverseFFTNF>(
-      builder, lib, "function ( V : Vector ) : Vector", "");
-  RegisterRow<TAppendVF>(builder, lib, "function ( V : Vector; R : Real ) : Vector", "");
-  RegisterRow<TTraceVF>(builder, lib, "function ( M : Matrix ) : Real", "");
-  RegisterRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real", "");
-  RegisterRow<TMinMVF, TMaxMVF>(builder, lib, "function ( M : Matrix ) : Real", "");
-  RegisterRow<TTransposeVF>(builder, lib, "function ( M : Matrix ) : Matrix", "");
-  RegisterRow<TInverseVF>(builder, lib, "function ( M : Matrix ) : Matrix", "");
-  RegisterRow<TMatIdentityVF, TMatZeroVF>(builder, lib, "function ( Rows : Integer; Cols : Integer = -1 ) : Matrix",
-                                          "");
-  RegisterRow<TLinearSolveVF>(builder, lib, "function ( A : Matrix; B : Vector ) : Vector", "");
-  RegisterRow<TColumnVF>(builder, lib, "function ( var M : Matrix; N : integer ) : Vector", "");
-  RegisterRow<TDelColVF, TDelRowVF>(builder, lib, "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )",
-                                    "");
-  RegisterRow<TMakeVecVF>(builder, lib, "function ( Size : integer; Value : real = 0 ) : Vector", "");
+  RegisterRoutineRow<TGoldOF>(builder, lib, "function ( F : TMathFunc; Params : Vector ) : Vector");
+  RegisterRoutineRow<TSimplexOF>(builder, lib, "function ( F : TVecFunc; X0, Params : Vector ) : Vector");
+  RegisterRoutineRow<TSimAnnOF>(builder, lib, "function ( F : TVecFunc; X0, Xmin, Xmax, Params : Vector ) : Vector");
+  RegisterRoutineRow<TPartVVF>(builder, lib, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector");
+  RegisterRoutineRow<TPartMVF>(builder, lib, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix");
+  RegisterRoutineRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF, TForwardFFTNF, TInverseFFTNF>(
+      builder, lib, "function ( V : Vector ) : Vector");
+  RegisterRoutineRow<TAppendVF>(builder, lib, "function ( V : Vector; R : Real ) : Vector");
+  RegisterRoutineRow<TTraceVF>(builder, lib, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TMinMVF, TMaxMVF>(builder, lib, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TTransposeVF>(builder, lib, "function ( M : Matrix ) : Matrix");
+  RegisterRoutineRow<TInverseVF>(builder, lib, "function ( M : Matrix ) : Matrix");
+  RegisterRoutineRow<TMatIdentityVF, TMatZeroVF>(builder, lib,
+                                                 "function ( Rows : Integer; Cols : Integer = -1 ) : Matrix");
+  RegisterRoutineRow<TLinearSolveVF>(builder, lib, "function ( A : Matrix; B : Vector ) : Vector");
+  RegisterRoutineRow<TColumnVF>(builder, lib, "function ( var M : Matrix; N : integer ) : Vector");
+  RegisterRoutineRow<TDelColVF, TDelRowVF>(builder, lib,
+                                           "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )");
+  RegisterRoutineRow<TMakeVecVF>(builder, lib, "function ( Size : integer; Value : real = 0 ) : Vector");
 }

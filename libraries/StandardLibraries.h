@@ -1,7 +1,18 @@
 #pragma once
 // The catalogues of the standard libraries, for whoever builds the engine
-// of the program.
+// of the program, and the way they register their routines.
+
+#include <memory>
 
 #include "engine/XBuilder.h"
 
 TCatalogues StandardCatalogues();
+
+// Routines that share one signature, registered in order as plain routines;
+// with a type name that is not empty the signature is also that named type.
+template <class... TRoutines>
+TFuncKind* RegisterRoutineRow(TXBuilder& builder, TLib* lib, const char* signatureText, const char* typeName = "") {
+  TFuncKind* signature = builder.ParseSignature(signatureText, typeName);
+  (builder.RegisterFunc(std::make_unique<TRoutines>(signature, lib), frPlain), ...);
+  return signature;
+}

@@ -8,6 +8,7 @@
 #include "engine/XBuilder.h"
 #include "libraries/InputRoutines.h"
 #include "libraries/MatrixDisplay.h"
+#include "libraries/StandardLibraries.h"
 #include "libraries/SysApply.h"
 #include "libraries/SysConvert.h"
 #include "libraries/SysRoutines.h"
@@ -48,10 +49,12 @@ public:
 private:
   // Every declaration belongs to System, whatever a registration before it
   // left as the current library.
-  TFuncKind* Signature(const char* text, const char* typeName = "") {
+  TXBuilder& Builder() {
     builder_.CurLib = lib_;
-    return builder_.ParseSignature(text, typeName);
+    return builder_;
   }
+
+  TFuncKind* Signature(const char* text, const char* typeName = "") { return Builder().ParseSignature(text, typeName); }
 
   void RegisterType(const char* name, const char* definition) {
     bool registered = builder_.RegisterType(name, definition);
@@ -59,9 +62,8 @@ private:
   }
 
   template <class... Routines>
-  void Group(const char* signature) {
-    TFuncKind* kind = Signature(signature);
-    (builder_.RegisterFunc(std::make_unique<Routines>(kind, lib_), frPlain), ...);
+  void Group(const char* signature, const char* typeName = "") {
+    RegisterRoutineRow<Routines...>(Builder(), lib_, signature, typeName);
   }
 
   template <std::size_t N>
@@ -117,9 +119,7 @@ private:
     Group<TAssignedSF>("function( var a : AnyFunction ) : boolean");
     Group<TErrorSF, TInfoSF, TWarnSF, TSplitSF, TFatalSF>("procedure( Message : string )");
     Group<TRoundSF, TTruncSF, TCeilSF, TFloorSF>("function ( x : real ) : integer");
-    TFuncKind* meshFunc = Signature("function ( x, y : real ) : real", "TMeshFunc");
-    builder_.RegisterFunc(std::make_unique<TMinSF>(meshFunc, lib_), frPlain);
-    builder_.RegisterFunc(std::make_unique<TMaxSF>(meshFunc, lib_), frPlain);
+    Group<TMinSF, TMaxSF>("function ( x, y : real ) : real", "TMeshFunc");
     Group<TRandGSF>("function ( Mu : real = 0; Sigma : real = 1 ) : real");
     Group<TMinISF, TMaxISF>("function ( x, y : integer ) : integer");
     Group<TChrSF>("function ( x : integer ) : char");
