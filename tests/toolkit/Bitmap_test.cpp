@@ -68,6 +68,16 @@ TEST(Bitmap, ResizingKeepsTheTopLeftAndClearsTheRest) {
   EXPECT_EQ(bitmap.Handle()->Pixel(1, 4), clBlack);
 }
 
+TEST(Bitmap, BitmapsWithoutWidthConvertAndTheLargestAreRefused) {
+  TBitmap empty(0, 3, pf32bit);
+  for (TPixelFormat format : {pf1bit, pf8bit, pf24bit, pf32bit}) {
+    empty.SetPixelFormat(format);
+    EXPECT_EQ(empty.PixelFormat(), format);
+  }
+  EXPECT_EQ(empty.Height(), 3);
+  EXPECT_THROW(TBitmap(1 << 29, 1, pf32bit), EQuantrelError) << "a row of 2 GiB";
+}
+
 TEST(Bitmap, BmpRoundTripsInEveryFormat) {
   for (TPixelFormat format : {pf1bit, pf4bit, pf8bit, pf24bit, pf32bit}) {
     TBitmap bitmap(13, 5, pf32bit);

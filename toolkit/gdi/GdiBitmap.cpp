@@ -8,7 +8,7 @@
 
 namespace {
 
-// No bitmap may take more than this many bytes of pixels.
+// Pixels take fewer bytes than this, so that a row's offset fits in an int.
 constexpr std::int64_t MaxBitmapBytes = std::int64_t(1) << 31;
 
 int BitsOf(TPixelFormat format) {
@@ -63,7 +63,7 @@ void TGdiBitmap::Allocate(int width, int height, TPixelFormat format) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   const std::int64_t stride = (std::int64_t(width) * BitsOf(format) + 31) / 32 * 4;
-  if (stride * height > MaxBitmapBytes) throw EQuantrelError("Out of system resources");
+  if (stride * height >= MaxBitmapBytes) throw EQuantrelError("Out of system resources");
   width_ = width;
   height_ = height;
   format_ = format;
@@ -174,6 +174,8 @@ void TGdiBitmap::SetPixel(int x, int y, TColor color) {
 
 void TGdiBitmap::FetchRow(int row, int x, int count, std::uint32_t* pixels) const {
   QASSERT(x >= 0 && count >= 0 && x + count <= width_, "7A3C0003");
+  // A row of no pixels may come without a buffer (an empty vector's data()).
+  if (count == 0) return;
   const std::uint8_t* line = ScanLine(row);
   switch (format_) {
     case pf32bit: std::memcpy(pixels, line + std::size_t(x) * 4, std::size_t(count) * 4); return;
@@ -197,6 +199,7 @@ void TGdiBitmap::FetchRow(int row, int x, int count, std::uint32_t* pixels) cons
 
 void TGdiBitmap::StoreRow(int row, int x, int count, const std::uint32_t* pixels) {
   QASSERT(x >= 0 && count >= 0 && x + count <= width_, "7A3C0003");
+  if (count == 0) return;
   std::uint8_t* line = ScanLine(row);
   switch (format_) {
     case pf32bit: std::memcpy(line + std::size_t(x) * 4, pixels, std::size_t(count) * 4); return;
