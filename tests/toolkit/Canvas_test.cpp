@@ -1,3 +1,7 @@
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
 #include "CanvasFixture.h"
 
 namespace {
@@ -16,6 +20,58 @@ TEST_F(CanvasPixels, LinesLeaveOutTheirEndPoint) {
     EXPECT_EQ(At(c.to.X, c.to.Y), clWhite) << "end of line to " << c.to.X << "," << c.to.Y;
     EXPECT_EQ(Canvas().PenPos(), c.to);
   }
+}
+
+// Every pixel of a one-pixel line from `from` towards `to`, in order: the
+// walk over the whole line that drawing must match wherever it is clipped.
+std::vector<TPoint> LinePixels(TPoint from, const TPoint to) {
+  std::vector<TPoint> pixels;
+  const int dx = std::abs(to.X - from.X), dy = -std::abs(to.Y - from.Y);
+  const int stepX = from.X < to.X ? 1 : -1, stepY = from.Y < to.Y ? 1 : -1;
+  for (int error = dx + dy; from != to;) {
+    pixels.push_back(from);
+    const int doubled = 2 * error;
+    if (doubled >= dy) error += dy, from.X += stepX;
+    if (doubled <= dx) error += dx, from.Y += stepY;
+  }
+  return pixels;
+}
+
+TEST_F(CanvasPixels, ClippedLinesKeepThePixelsAndDashesOfTheWholeLine) {
+  // Dash-dot: 9 on, 6 off, 3 on, 6 off; the gaps in the background colour.
+  const auto dashOn = [](std::size_t i) { return i % 24 < 9 || (i % 24 >= 15 && i % 24 < 18); };
+  Canvas().Pen().SetStyle(psDashDot);
+  Canvas().Brush().SetColor(clRed);
+  ExcludeClipRect(Dc(), 20, 15, 40, 30);
+  const auto visible = [](TPoint p) { return PtInRect(Rect(0, 0, 64, 48), p) && !PtInRect(Rect(20, 15, 40, 30), p); };
+  std::uint32_t seed = 7;
+  const auto next = [&seed](int low, int high) {
+    seed = seed * 1103515245u + 12345u;
+    return low + int((seed >> 8) % std::uint32_t(high - low));
+  };
+  for (int line = 0; line < 300; ++line) {
+    const TPoint from{next(-150, 214), next(-150, 198)}, to{next(-150, 214), next(-150, 198)};
+    Clear(clWhite);
+    Canvas().MoveTo(from.X, from.Y);
+    Canvas().LineTo(to.X, to.Y);
+    std::vector<TColor> expected(64 * 48, clWhite);
+    const std::vector<TPoint> pixels = LinePixels(from, to);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+      if (visible(pixels[i])) expected[std::size_t(pixels[i].Y) * 64 + pixels[i].X] = dashOn(i) ? clBlack : clRed;
+    ASSERT_EQ(Snapshot(), expected) << "line " << from.X << "," << from.Y << " to " << to.X << "," << to.Y;
+  }
+}
+
+TEST_F(CanvasPixels, LinesMayRunBetweenTheEndsOfTheIntRange) {
+  Canvas().MoveTo(-2000000000, 5);
+  Canvas().LineTo(2000000000, 5);
+  EXPECT_EQ(Count(clBlack, Rect(0, 5, 64, 6)), 64);
+  Clear(clWhite);
+  Canvas().MoveTo(2000000000, 2000000000);
+  Canvas().LineTo(-2000000000, -2000000000);
+  EXPECT_EQ(Ink(), Rect(0, 0, 48, 48));
+  EXPECT_EQ(Count(clBlack, Rect(0, 0, 64, 48)), 48) << "one pixel a row, on the diagonal";
+  EXPECT_EQ(At(30, 30), clBlack);
 }
 
 TEST_F(CanvasPixels, RectangleOutlinesZeroToNineAndFillsInside) {

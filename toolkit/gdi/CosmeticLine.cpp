@@ -1,6 +1,10 @@
 #include "toolkit/gdi/CosmeticLine.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <numeric>
+#include <utility>
 
 #include "toolkit/gdi/RasterOp.h"
 
@@ -47,12 +51,77 @@ public:
     run_ = 0;
     index_ = (index_ + 1) % dashes_.size();
   }
+  void Skip(std::int64_t pixels) {
+    if (dashes_.empty()) return;
+    for (pixels %= std::accumulate(dashes_.begin(), dashes_.end(), std::int64_t(0)); pixels > 0; --pixels) Advance();
+  }
 
 private:
   std::span<const int> dashes_;
   std::size_t index_ = 0;
   int run_ = 0;
 };
+
+// Bresenham's walk from a start pixel towards an end pixel (left out), one
+// step along the major axis at a time. Step k lies k pixels along the major
+// axis from the start, and (2 * minor * k + major) / (2 * major) pixels,
+// rounded down, along the minor one; so the walk can begin at any step, and
+// a long line is walked only where it crosses the clip. Coordinates are
+// 64-bit: the ends may lie anywhere in the int range.
+class TLineWalk {
+public:
+  TLineWalk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1)
+      : x0_(x0), y0_(y0), dx_(std::abs(x1 - x0)), dy_(std::abs(y1 - y0)), stepX_(x0 < x1 ? 1 : -1),
+        stepY_(y0 < y1 ? 1 : -1) {}
+
+  // The steps [first, last) whose major coordinate lies inside bounds.
+  std::pair<std::int64_t, std::int64_t> StepsWithin(const TRect& bounds) const {
+    const bool xMajor = dx_ >= dy_;
+    const std::int64_t start = xMajor ? x0_ : y0_;
+    const std::int64_t low = xMajor ? bounds.Left : bounds.Top;
+    const std::int64_t high = xMajor ? bounds.Right : bounds.Bottom;
+    const bool forward = (xMajor ? stepX_ : stepY_) > 0;
+    const std::int64_t first = forward ? low - start : start - high + 1;
+    const std::int64_t last = forward ? high - start : start - low + 1;
+    return {std::max<std::int64_t>(first, 0), std::min(last, std::max(dx_, dy_))};
+  }
+
+  void Seek(std::int64_t step) {
+    const bool xMajor = dx_ >= dy_;
+    const std::int64_t minor = xMajor ? MinorAt(dy_, dx_, step) : MinorAt(dx_, dy_, step);
+    x_ = x0_ + stepX_ * (xMajor ? step : minor);
+    y_ = y0_ + stepY_ * (xMajor ? minor : step);
+    error_ = std::int64_t(__int128(dx_) - dy_ - __int128(std::abs(x_ - x0_)) * dy_ + __int128(std::abs(y_ - y0_)) * dx_);
+  }
+
+  void Step() {
+    const std::int64_t doubled = 2 * error_;
+    if (doubled >= -dy_) {
+      error_ -= dy_;
+      x_ += stepX_;
+    }
+    if (doubled <= dx_) {
+      error_ += dx_;
+      y_ += stepY_;
+    }
+  }
+
+  std::int64_t X() const { return x_; }
+  std::int64_t Y() const { return y_; }
+
+private:
+  static std::int64_t MinorAt(std::int64_t minor, std::int64_t major, std::int64_t step) {
+    return std::int64_t((__int128(2) * minor * step + major) / (2 * major));
+  }
+
+  std::int64_t x0_, y0_, dx_, dy_;
+  int stepX_, stepY_;
+  std::int64_t x_ = 0, y_ = 0, error_ = 0;
+};
+
+bool Inside(const TRect& bounds, std::int64_t x, std::int64_t y) {
+  return x >= bounds.Left && x < bounds.Right && y >= bounds.Top && y < bounds.Bottom;
+}
 
 }  // namespace
 
@@ -86,31 +155,23 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
 
   const TPoint device0 = dc->ToDevice(from);
   const TPoint device1 = dc->ToDevice(to);
-  int x = device0.X + dc->Origin().X;
-  int y = device0.Y + dc->Origin().Y;
-  const int endX = device1.X + dc->Origin().X;
-  const int endY = device1.Y + dc->Origin().Y;
-  const int dx = std::abs(endX - x);
-  const int dy = -std::abs(endY - y);
-  const int stepX = x < endX ? 1 : -1;
-  const int stepY = y < endY ? 1 : -1;
-  int error = dx + dy;
-  while (x != endX || y != endY) {
-    const bool on = dashes.On();
-    const bool visible = clipIsRect ? PtInRect(bounds, {x, y}) : clip.Contains({x, y});
-    if (visible && (on || fillsGaps)) {
-      const std::uint32_t pen = on ? penPixel : gapPixel;
-      pixels.Set(x, y, code == CopyPen ? pen : ApplyCode(code, pen, 0, pixels.Get(x, y)) | 0xFF000000u);
-    }
+  const TPoint origin = dc->Origin();
+  TLineWalk walk(std::int64_t(device0.X) + origin.X, std::int64_t(device0.Y) + origin.Y,
+                 std::int64_t(device1.X) + origin.X, std::int64_t(device1.Y) + origin.Y);
+  const auto [first, last] = walk.StepsWithin(bounds);
+  if (first >= last) return;
+  dashes.Skip(first);
+  walk.Seek(first);
+  const auto plot = [&](bool on, std::int64_t x, std::int64_t y) {
+    if ((!on && !fillsGaps) || !Inside(bounds, x, y)) return;
+    const TPoint p{int(x), int(y)};
+    if (!clipIsRect && !clip.Contains(p)) return;
+    const std::uint32_t pen = on ? penPixel : gapPixel;
+    pixels.Set(p.X, p.Y, code == CopyPen ? pen : ApplyCode(code, pen, 0, pixels.Get(p.X, p.Y)) | 0xFF000000u);
+  };
+  for (std::int64_t step = first; step < last; ++step) {
+    plot(dashes.On(), walk.X(), walk.Y());
     dashes.Advance();
-    const int doubled = 2 * error;
-    if (doubled >= dy) {
-      error += dy;
-      x += stepX;
-    }
-    if (doubled <= dx) {
-      error += dx;
-      y += stepY;
-    }
+    walk.Step();
   }
 }
