@@ -62,7 +62,7 @@ TEST_F(CanvasPixels, ClippedLinesKeepThePixelsAndDashesOfTheWholeLine) {
   }
 }
 
-TEST_F(CanvasPixels, LinesMayRunBetweenTheEndsOfTheIntRange) {
+TEST_F(CanvasPixels, LinesAndRectanglesMayRunBetweenTheEndsOfTheIntRange) {
   Canvas().MoveTo(-2000000000, 5);
   Canvas().LineTo(2000000000, 5);
   EXPECT_EQ(Count(clBlack, Rect(0, 5, 64, 6)), 64);
@@ -72,6 +72,11 @@ TEST_F(CanvasPixels, LinesMayRunBetweenTheEndsOfTheIntRange) {
   EXPECT_EQ(Ink(), Rect(0, 0, 48, 48));
   EXPECT_EQ(Count(clBlack, Rect(0, 0, 64, 48)), 48) << "one pixel a row, on the diagonal";
   EXPECT_EQ(At(30, 30), clBlack);
+  Canvas().Brush().SetColor(clRed);
+  Canvas().Rectangle(-2000000000, 10, 2000000000, 20);
+  EXPECT_EQ(Count(clBlack, Rect(0, 10, 64, 11)), 64) << "the top edge";
+  EXPECT_EQ(Count(clRed, Rect(0, 11, 64, 19)), 64 * 8) << "the inside";
+  EXPECT_EQ(Count(clBlack, Rect(0, 19, 64, 20)), 64) << "the bottom edge";
 }
 
 TEST_F(CanvasPixels, RectangleOutlinesZeroToNineAndFillsInside) {

@@ -149,7 +149,7 @@ bool HasOutline(HDC dc) { return dc->State().Pen->Style != PS_NULL; }
 // an inside frame is pulled in so that the whole pen stays inside.
 QRect OutlineRect(HDC dc, int left, int top, int right, int bottom) {
   const TGdiPen& pen = *dc->State().Pen;
-  QRect r(left, top, right - left - 1, bottom - top - 1);
+  QRect r(QPoint(left, top), QPoint(right - 2, bottom - 2));
   if (pen.Style == PS_INSIDEFRAME && !pen.IsCosmetic()) {
     const int inset = pen.Width / 2;
     r.adjust(inset, inset, -inset, -inset);
@@ -165,10 +165,11 @@ bool DrawBoxShape(HDC dc, int left, int top, int right, int bottom, bool isRecta
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   if (!IsDrawing(dc) || right <= left || bottom <= top) return true;
-  const QRectF outlined = isRectangle ? QRectF(left + 1, top + 1, right - left - 2, bottom - top - 2)
-                                      : QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+  // Corners rather than sizes: the ends may lie anywhere in the int range.
+  const double inset = isRectangle ? 1 : 0.5;
+  const QRectF outlined(QPointF(left + inset, top + inset), QPointF(right - inset, bottom - inset));
   QPainterPath fill;
-  shape.AddTo(fill, HasOutline(dc) ? outlined : QRectF(left, top, right - left - 1, bottom - top - 1));
+  shape.AddTo(fill, HasOutline(dc) ? outlined : QRectF(QPointF(left, top), QPointF(right - 1.0, bottom - 1.0)));
   FillWithBrush(dc, [&](QPainter& p) { p.drawPath(fill); });
   const QRect outline = OutlineRect(dc, left, top, right, bottom);
   StrokeWithPen(dc, [&](QPainter& p) { shape.Stroke(p, outline); });
