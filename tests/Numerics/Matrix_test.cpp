@@ -122,7 +122,7 @@ TEST_F(MatrixTest, EqualsComparesExactly) {
 
 TEST_F(MatrixTest, EqualsOfOtherShapesReportsAnError) {
   EXPECT_FALSE(MakeCounted<TMatrix>(2, 2)->Equals(*MakeCounted<TMatrix>(2, 3)));
-  EXPECT_EQ(Lines(), (std::vector<TSinkLine>{{"Incompatible size of matrices", lkError, 0}}));
+  EXPECT_EQ(Lines(), (std::vector<TLine>{{"Incompatible size of matrices", lkError, 0}}));
   EXPECT_EQ(GetLastErrorPos(), NoPosition);
   EXPECT_EQ(MatrixErrorCode, MatrixSizeMismatch);
 }
@@ -188,7 +188,7 @@ TEST_F(MatrixTest, ErrorTexts) {
 TEST_F(MatrixTest, MatrixErrorRecordsTheCodeAndWritesABareErrorLine) {
   MatrixError(4);
   EXPECT_EQ(MatrixErrorCode, 4);
-  EXPECT_EQ(Lines(), (std::vector<TSinkLine>{{"Singular matrix", lkError, 0}}));
+  EXPECT_EQ(Lines(), (std::vector<TLine>{{"Singular matrix", lkError, 0}}));
   EXPECT_EQ(GetLastErrorText(), "Singular matrix");
   EXPECT_EQ(GetLastErrorLib(), "");
 }

@@ -124,14 +124,14 @@ TEST_F(EigenTest, NoConvergenceWarnsAndKeepsTheValuesIsolatedSoFar) {
   EXPECT_EQ(NXErrorCode, 7);
   EXPECT_EQ(result.Real, (Reals{0, 0, 0, 0, 7}));
   EXPECT_EQ(result.Imaginary, (Reals{0, 0, 0, 0, 0}));
-  EXPECT_EQ(Lines(), (std::vector<TSinkLine>{{"No convergence", lkWarning, 0}}));
+  EXPECT_EQ(Lines(), (std::vector<TLine>{{"No convergence", lkWarning, 0}}));
 }
 
 TEST_F(EigenTest, JacobiWithoutConvergenceWarnsToo) {
   const long double inf = std::numeric_limits<long double>::infinity();
   EXPECT_TRUE(Eigen({{inf, 1, 1}, {1, inf, 1}, {1, 1, 0}}).Ok);
   EXPECT_EQ(NXErrorCode, 7);
-  EXPECT_EQ(Lines(), (std::vector<TSinkLine>{{"No convergence", lkWarning, 0}}));
+  EXPECT_EQ(Lines(), (std::vector<TLine>{{"No convergence", lkWarning, 0}}));
 }
 
 // Two complex pairs that only the second exceptional shift (iteration 20)
