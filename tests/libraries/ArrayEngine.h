@@ -3,6 +3,7 @@
 // routines and operators: console lines whose vector and matrix results are
 // read back from ans at full precision, and their error lines.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,13 @@ protected:
       errors += written.Text;
     }
     return errors;
+  }
+
+  struct TRefusalCase {
+    const char* Line;
+    const char* Error;  // the error lines it writes, joined by "|"
+  };
+  void ExpectRefusals(std::initializer_list<TRefusalCase> cases) {
+    for (const TRefusalCase& c : cases) EXPECT_EQ(ErrorsOf(c.Line), c.Error) << c.Line;
   }
 };

@@ -72,18 +72,14 @@ TEST_F(DSolve, EachComponentHasItsRow) {
 
 TEST_F(DSolve, RefusesWhatItCannotSolve) {
   ASSERT_NE(Engine->AddVariable("none", Engine->Kinds.FindKind("TDiffFunc")), nullptr);
-  const struct {
-    const char* Line;
-    const char* Message;
-  } cases[] = {
+  ExpectRefusals({
       {"DSolve(f, {1}, 1, 1)", "Non-positilve integration range at [1:1] "},
       {"DSolve(f, {1}, 2, 1, 0.1)", "Non-positilve integration range at [1:1] "},
       {"DSolve(f, {1}, 0, 1, 0)", "Zero integration step specified at [1:1] "},
       {"DSolve(f, {1}, 0, 1, 1e-12)", "Integration step is too small at [1:1] "},
       {"DSolve(none, {1}, 0, 1)", "Function is empty at [1:1] "},
       {"DSolve(f, {}, 0, 1)", "Empty initial vector at [1:1] "},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ErrorsOf(c.Line), c.Message) << c.Line;
+  });
 }
 
 TEST_F(DSolve, ADerivativeVectorThatShrinksIsAnError) {

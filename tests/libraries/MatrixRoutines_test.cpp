@@ -14,11 +14,6 @@ struct TMatrixCase {
   TRows Expected;
 };
 
-struct TRefusalCase {
-  const char* Line;
-  const char* Error;
-};
-
 }  // namespace
 
 // M is 3 x 3 with the elements 1 .. 9 row by row, R has rows of unequal
@@ -34,10 +29,6 @@ protected:
 
   void ExpectMatrices(std::initializer_list<TMatrixCase> cases) {
     for (const TMatrixCase& c : cases) EXPECT_EQ(MatrixOf(c.Line), c.Expected) << c.Line;
-  }
-
-  void ExpectRefusals(std::initializer_list<TRefusalCase> cases) {
-    for (const TRefusalCase& c : cases) EXPECT_EQ(ErrorsOf(c.Line), c.Error) << c.Line;
   }
 };
 

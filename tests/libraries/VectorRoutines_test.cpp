@@ -25,11 +25,6 @@ struct TVectorCase {
   TReals Expected;
 };
 
-struct TRefusalCase {
-  const char* Line;
-  const char* Error;
-};
-
 }  // namespace
 
 class VectorRoutines : public ArrayEngine {
@@ -41,10 +36,6 @@ protected:
       for (std::size_t i = 0; i < actual.size(); ++i)
         ExpectRealNear(actual[i], c.Expected[i], std::string(c.Line) + " element " + std::to_string(i + 1), 1e-17L);
     }
-  }
-
-  void ExpectRefusals(std::initializer_list<TRefusalCase> cases) {
-    for (const TRefusalCase& c : cases) EXPECT_EQ(ErrorsOf(c.Line), c.Error) << c.Line;
   }
 };
 
