@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
-#include <string>
 #include <utility>
 
 #include "engine/ScalarArith.h"

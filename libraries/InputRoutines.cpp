@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "libraries/BuiltInArgs.h"
-#include "runtime/NumberText.h"
 #include "libraries/Prompt.h"
+#include "libraries/Quoted.h"
+#include "runtime/NumberText.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ bool AskForNumber(const TFunc& func, const TNumberDialog<Number>& dialog, Number
   Number answer = defaultValue;
   bool valid = !AskForText(dialog.Mode, TextArg(func, 0), text) || dialog.Read(text, answer);
   SetResult(func, dialog.Value(answer));
-  if (!valid) ReportError(dialog.Complaint + ("\"" + text + "\""), pos, nullptr);
+  if (!valid) ReportError(dialog.Complaint + Quoted(text), pos, nullptr);
   return valid;
 }
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstddef>
 #include <new>
-#include <utility>
 #include <vector>
 
 #include "Numerics/NXEigen.h"

@@ -5,11 +5,12 @@
 #include "engine/ArrVar.h"
 #include "engine/Kind.h"
 #include "libraries/BuiltInArgs.h"
+#include "libraries/Quoted.h"
 
 namespace {
 
 std::string AboutFunction(const TFunc& func, const char* complaint) {
-  return "Function \"" + func.Name() + "\" " + complaint;
+  return "Function " + Quoted(func.Name()) + " " + complaint;
 }
 
 // Runs func on one element: the element is its first argument when it takes
@@ -68,6 +69,6 @@ bool TApplySF::Execute(TSourcePos pos) {
   TFunc* func = static_cast<TFuncVar*>(RefArg(0))->Func();
   if (!func) return Refuse("Function is empty", pos);
   // Refused before the array is looked at, as a call of it would be.
-  if (func->Busy()) return Refuse("Reentering in \"" + func->Name() + "\" attempted", pos);
+  if (func->Busy()) return Refuse("Reentering in " + Quoted(func->Name()) + " attempted", pos);
   return TApplication(*func, pos).ApplyTo(*RefArg(1));
 }
