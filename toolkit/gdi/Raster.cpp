@@ -171,6 +171,18 @@ bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
   return true;
 }
 
+// The one-pixel edges just inside a rectangle; no pixel is in two of them,
+// so a frame drawn by inverting them is removed by drawing it again.
+template <class Visit>
+void ForEachFrameEdge(const TRect& r, Visit visit) {
+  visit(Rect(r.Left, r.Top, r.Right, r.Top + 1));
+  if (r.Height() > 1) visit(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+  if (r.Height() > 2) {
+    visit(Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1));
+    if (r.Width() > 1) visit(Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1));
+  }
+}
+
 const std::uint8_t FocusPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
 
 }  // namespace
@@ -180,12 +192,7 @@ int FillRect(HDC dc, const TRect& rect, HBRUSH brush) { return PaintWithBrush(dc
 int FrameRect(HDC dc, const TRect& rect, HBRUSH brush) {
   if (!dc || !brush) return false;
   if (IsRectEmpty(rect)) return true;
-  FillRect(dc, Rect(rect.Left, rect.Top, rect.Right, rect.Top + 1), brush);
-  if (rect.Height() > 1) FillRect(dc, Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), brush);
-  if (rect.Height() > 2) {
-    FillRect(dc, Rect(rect.Left, rect.Top + 1, rect.Left + 1, rect.Bottom - 1), brush);
-    if (rect.Width() > 1) FillRect(dc, Rect(rect.Right - 1, rect.Top + 1, rect.Right, rect.Bottom - 1), brush);
-  }
+  ForEachFrameEdge(rect, [&](const TRect& edge) { FillRect(dc, edge, brush); });
   return true;
 }
 
@@ -206,14 +213,7 @@ bool DrawFocusRect(HDC dc, const TRect& rect) {
   if (IsRectEmpty(rect)) return true;
   const TBrushPixels pattern = MonochromePixels(*dc, FocusPattern);
   const TRasterInputs in{CodeOf(PATINVERT), &pattern, nullptr, {}};
-  // Each pixel of the frame is inverted exactly once, so drawing twice restores it.
-  const TRect r = ToSurface(dc, rect);
-  Raster(dc, Rect(r.Left, r.Top, r.Right, r.Top + 1), in);
-  if (r.Height() > 1) Raster(dc, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), in);
-  if (r.Height() > 2) {
-    Raster(dc, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), in);
-    if (r.Width() > 1) Raster(dc, Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), in);
-  }
+  ForEachFrameEdge(ToSurface(dc, rect), [&](const TRect& edge) { Raster(dc, edge, in); });
   return true;
 }
 
