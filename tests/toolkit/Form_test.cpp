@@ -85,6 +85,7 @@ TEST(Clipboard, FirstChangeOfAnOpeningReplacesTheContent) {
   EXPECT_EQ(RegisterClipboardFormat("data tree data"), format) << "names ignore case";
   EXPECT_GE(format, 0xC000u);
   EXPECT_EQ(GetClipboardFormatName(format), "Data Tree Data");
+  EXPECT_EQ(RegisterWindowMessage("DATA TREE DATA"), format) << "one table with the window messages";
 
   Clipboard().SetAsText("old");
   ASSERT_TRUE(Clipboard().Open());

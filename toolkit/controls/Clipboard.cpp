@@ -3,16 +3,9 @@
 #include <algorithm>
 
 #include "runtime/Exceptions.h"
-#include "toolkit/win/AsciiCase.h"
+#include "toolkit/win/RegisteredNames.h"
 
 namespace {
-
-constexpr UINT FirstRegisteredFormat = 0xC000;
-
-std::vector<std::string>& RegisteredNames() {
-  static std::vector<std::string> names;
-  return names;
-}
 
 bool IsText(UINT format) { return format == CF_TEXT || format == CF_UNICODETEXT; }
 bool IsImage(UINT format) { return format == CF_BITMAP || format == CF_DIB; }
@@ -22,21 +15,9 @@ IClipboardStore* Store = &DefaultStore;
 
 }  // namespace
 
-UINT RegisterClipboardFormat(const std::string& name) {
-  if (name.empty()) return 0;
-  auto& names = RegisteredNames();
-  const auto found = std::find_if(names.begin(), names.end(),
-                                  [&name](const std::string& known) { return SameAsciiText(known, name); });
-  if (found != names.end()) return FirstRegisteredFormat + static_cast<UINT>(found - names.begin());
-  names.push_back(name);
-  return FirstRegisteredFormat + static_cast<UINT>(names.size() - 1);
-}
+UINT RegisterClipboardFormat(const std::string& name) { return RegisterName(name); }
 
-std::string GetClipboardFormatName(UINT format) {
-  const auto& names = RegisteredNames();
-  if (format < FirstRegisteredFormat || format - FirstRegisteredFormat >= names.size()) return {};
-  return names[format - FirstRegisteredFormat];
-}
+std::string GetClipboardFormatName(UINT format) { return RegisteredName(format); }
 
 bool TClipboard::Open() {
   if (openCount_ == 0 && !Store->Open()) return false;

@@ -1,6 +1,5 @@
 #include "toolkit/win/MessageQueue.h"
 
-#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -8,10 +7,9 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
-#include "toolkit/win/AsciiCase.h"
 #include "toolkit/win/Clock.h"
+#include "toolkit/win/RegisteredNames.h"
 #include "toolkit/win/Timers.h"
 #include "toolkit/win/WindowRecord.h"
 
@@ -210,15 +208,7 @@ void WaitMessage() {
     queue.Arrived.wait_for(lock, std::chrono::milliseconds(timeout), arrived);
 }
 
-UINT RegisterWindowMessage(const std::string& name) {
-  static std::vector<std::string> names;
-  if (name.empty()) return 0;
-  const auto found =
-      std::find_if(names.begin(), names.end(), [&name](const std::string& known) { return SameAsciiText(known, name); });
-  if (found != names.end()) return 0xC000 + static_cast<UINT>(found - names.begin());
-  names.push_back(name);
-  return 0xC000 + static_cast<UINT>(names.size() - 1);
-}
+UINT RegisterWindowMessage(const std::string& name) { return RegisterName(name); }
 
 DWORD GetMessagePos() {
   return MAKELONG(static_cast<WORD>(CurrentPos.X), static_cast<WORD>(CurrentPos.Y));

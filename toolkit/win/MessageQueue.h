@@ -26,7 +26,7 @@ void WaitMessage();
 // Any message (sent, posted, paint or timer) waiting for the calling thread.
 bool HasPendingMessages();
 
-// Message numbers by name, from 0xC000; the same name always gets the same number.
+// Message numbers by name, from 0xC000 (see RegisteredNames.h).
 UINT RegisterWindowMessage(const std::string& name);
 
 // The position and time of the message retrieved or the input delivered last.
