@@ -1,8 +1,11 @@
 #pragma once
 // A white 32-bit bitmap to draw on, and ways to read back what was drawn.
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/Pixels.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -21,24 +24,9 @@ protected:
 
   // The smallest rectangle holding every pixel that is not the background.
   TRect Ink(TColor background = clWhite) const {
-    TRect ink{bitmap.Width(), bitmap.Height(), 0, 0};
-    for (int y = 0; y < bitmap.Height(); ++y)
-      for (int x = 0; x < bitmap.Width(); ++x)
-        if (At(x, y) != background) {
-          ink.Left = std::min(ink.Left, x);
-          ink.Top = std::min(ink.Top, y);
-          ink.Right = std::max(ink.Right, x + 1);
-          ink.Bottom = std::max(ink.Bottom, y + 1);
-        }
-    return IsRectEmpty(ink) ? TRect{} : ink;
+    return InkBounds(*bitmap.Handle(), Rect(0, 0, bitmap.Width(), bitmap.Height()), background);
   }
-
-  int Count(TColor color, const TRect& area) const {
-    int count = 0;
-    for (int y = area.Top; y < area.Bottom; ++y)
-      for (int x = area.Left; x < area.Right; ++x) count += At(x, y) == color;
-    return count;
-  }
+  int Count(TColor color, const TRect& area) const { return CountPixels(*bitmap.Handle(), area, color); }
 
   std::vector<TColor> Snapshot() const {
     std::vector<TColor> pixels;

@@ -148,9 +148,7 @@ TEST_F(CustomControlTest, ClickInTheOwnNonClientBandArrivesWithTheControlsHitCod
 
 TEST_F(CustomControlTest, PaintOutputReadBackFromTheRenderedWindow) {
   control->Invalidate();
-  TBitmap rendered;
-  RenderInto(form->Handle(), rendered);
-  const TGdiBitmap* image = rendered.Handle();
+  const CountedPtr<TGdiBitmap> image = RenderWindow(form->Handle());
   // Client (0, 0) lies at the control's place plus its border and band.
   const TPoint origin = form->ScreenToClient(control->ClientOrigin());
   const TRect frame = Bounds(origin.X + 10, origin.Y + 10, 20, 10);

@@ -1,0 +1,29 @@
+#pragma once
+// Looking at drawn pixels: how many have a colour, and where the ink is.
+
+#include <algorithm>
+
+#include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/win/Rect.h"
+
+inline int CountPixels(const TGdiBitmap& image, const TRect& area, TColor color) {
+  int count = 0;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (image.Pixel(x, y) == color) ++count;
+  return count;
+}
+
+// The bounds of every pixel in the area that differs from the background.
+inline TRect InkBounds(const TGdiBitmap& image, const TRect& area, TColor background) {
+  TRect ink{area.Right, area.Bottom, area.Left, area.Top};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (image.Pixel(x, y) != background) {
+        ink.Left = std::min(ink.Left, x);
+        ink.Top = std::min(ink.Top, y);
+        ink.Right = std::max(ink.Right, x + 1);
+        ink.Bottom = std::max(ink.Bottom, y + 1);
+      }
+  return IsRectEmpty(ink) ? TRect{} : ink;
+}
