@@ -126,6 +126,20 @@ TEST_F(Text, PrefixUnderlinesTheMarkedCharacter) {
   EXPECT_NE(Snapshot(), plain);
 }
 
+TEST_F(Text, PrefixUnderlineFollowsExpandedTabs) {
+  Canvas().TextExtent("");
+  TRect rect = Rect(0, 0, 200, 40);
+  DrawText(Dc(), "\tab&cd", rect, DT_SINGLELINE | DT_EXPANDTABS);
+  TTextMetric metric;
+  GetTextMetrics(Dc(), &metric);
+  int tab = 0;
+  while (tab < 8 * metric.tmAveCharWidth) tab += Width(" ");
+  const int underline = metric.tmAscent + 1;
+  EXPECT_EQ(InkBounds(*bitmap.Handle(), Rect(0, underline, 200, underline + 1), clWhite),
+            Rect(tab + Width("ab"), underline, tab + Width("abc"), underline + 1))
+      << "the c after the tab and ab";
+}
+
 TEST_F(Text, ExtTextOutPlacesCharactersByTheirAdvances) {
   const int advances[] = {20, 20, 20};
   Canvas().TextExtent("");

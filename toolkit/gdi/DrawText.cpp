@@ -69,9 +69,11 @@ void ExpandTabs(HDC dc, TLine& line, unsigned format) {
   const int characters = (format & DT_TABSTOP) && (format >> 8 & 0xFF) ? int(format >> 8 & 0xFF) : 8;
   const int stop = std::max(characters * metric.tmAveCharWidth, 1);
   std::string expanded;
-  for (char c : line.Text) {
-    if (c != '\t') {
-      expanded += c;
+  int underline = -1;
+  for (std::size_t i = 0; i < line.Text.size(); ++i) {
+    if (int(i) == line.Underline) underline = int(expanded.size());
+    if (line.Text[i] != '\t') {
+      expanded += line.Text[i];
       continue;
     }
     const int target = (WidthOf(dc, expanded) / stop + 1) * stop;
@@ -79,6 +81,7 @@ void ExpandTabs(HDC dc, TLine& line, unsigned format) {
     while (WidthOf(dc, expanded) < target);
   }
   line.Text = std::move(expanded);
+  line.Underline = underline;
 }
 
 // Greedy breaks between words; a word wider than the line stays whole.
