@@ -151,6 +151,16 @@ TEST_F(Text, ExtTextOutPlacesCharactersByTheirAdvances) {
   Canvas().TextOut(40, 0, "i");
   EXPECT_EQ(Snapshot(), spaced);
   Clear(clWhite);
+  // Malformed text: a character is a byte that does not continue one, with
+  // the bytes that do; here "a" with two strays, then "i".
+  const int two[] = {30, 30};
+  ExtTextOut(Dc(), 0, 0, 0, nullptr, "a\x80\x80i", two);
+  const std::vector<TColor> malformed = Snapshot();
+  Clear(clWhite);
+  Canvas().TextOut(0, 0, "a\x80\x80");
+  Canvas().TextOut(30, 0, "i");
+  EXPECT_EQ(Snapshot(), malformed);
+  Clear(clWhite);
   SetBkColor(Dc(), clAqua);
   const TRect opaque = Rect(2, 2, 50, 30);
   ExtTextOut(Dc(), 5, 5, ETO_OPAQUE, &opaque, "", nullptr);

@@ -22,15 +22,6 @@ int WidthOf(HDC dc, std::string_view text) {
   return size.cx;
 }
 
-// Byte offsets where the code points of text begin, plus its end.
-std::vector<std::size_t> CodePointStarts(std::string_view text) {
-  std::vector<std::size_t> starts;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
-  starts.push_back(text.size());
-  return starts;
-}
-
 // Removes the prefix characters: "&x" underlines x, "&&" is "&".
 TLine TakePrefixes(std::string_view text, unsigned format) {
   TLine line;
@@ -203,4 +194,12 @@ int DrawText(HDC dc, std::string_view text, TRect& rect, unsigned format) {
   }
   SetTextAlign(dc, align);
   return top - rect.Top;
+}
+
+std::vector<std::size_t> CodePointStarts(std::string_view text) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i == 0 || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
+  starts.push_back(text.size());
+  return starts;
 }

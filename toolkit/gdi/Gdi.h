@@ -3,10 +3,13 @@
 // leaves out its end point; a rectangle, ellipse or filled area leaves out
 // its right and bottom edge; pens of width 0 or 1 are aliased and one pixel
 // wide; pattern and hatch brushes are aligned to the brush origin. Text is
-// UTF-8; a character of ExtTextOut's advances is one code point.
+// UTF-8; a character of ExtTextOut's advances is one code point
+// (CodePointStarts).
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/gdi/DeviceContext.h"
 
@@ -127,6 +130,11 @@ bool TextOut(HDC dc, int x, int y, std::string_view text);
 bool ExtTextOut(HDC dc, int x, int y, unsigned options, const TRect* rect, std::string_view text,
                 const int* advances);
 bool GetTextExtentPoint32(HDC dc, std::string_view text, TSize* size);
+// Where the characters of UTF-8 text begin, and its end: at the first byte
+// and at every byte that does not continue a character (10xxxxxx). In
+// well-formed text these are the code points; malformed text has no more
+// characters than a caller counts by this rule.
+std::vector<std::size_t> CodePointStarts(std::string_view text);
 bool GetTextMetrics(HDC dc, TTextMetric* metric);
 
 // DrawText formats.

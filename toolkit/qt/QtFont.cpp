@@ -81,20 +81,9 @@ int PixelSizeForCell(const TLogFont& logFont, int cellHeight) {
 
 TFontFace& FaceOf(HDC dc) { return dc->State().Font->Face(); }
 
-// Reads UTF-8 text and splits it into code points (as QStrings).
-std::vector<QString> CodePoints(const QString& text) {
-  std::vector<QString> points;
-  for (int i = 0; i < text.size(); ++i) {
-    const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    points.push_back(text.mid(i, length));
-    i += length - 1;
-  }
-  return points;
-}
-
 struct TTextRun {
   QString Text;
-  std::vector<QString> Points;  // with advances only
+  std::vector<QString> Characters;  // with advances only
   int Width = 0;
 };
 
@@ -105,8 +94,11 @@ TTextRun MakeRun(HDC dc, std::string_view text, const int* advances) {
     run.Width = FaceOf(dc).Width(run.Text);
     return run;
   }
-  run.Points = CodePoints(run.Text);
-  for (std::size_t i = 0; i < run.Points.size(); ++i) run.Width += advances[i];
+  const std::vector<std::size_t> starts = CodePointStarts(text);
+  for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+    run.Characters.push_back(QString::fromUtf8(text.data() + starts[i], qsizetype(starts[i + 1] - starts[i])));
+    run.Width += advances[i];
+  }
   return run;
 }
 
@@ -146,8 +138,8 @@ void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, cons
   const int baseline = cell.top() + face.Ascent;
   if (advances) {
     int x = cell.left();
-    for (std::size_t i = 0; i < run.Points.size(); ++i) {
-      p.drawText(QPoint(x, baseline), run.Points[i]);
+    for (std::size_t i = 0; i < run.Characters.size(); ++i) {
+      p.drawText(QPoint(x, baseline), run.Characters[i]);
       x += advances[i];
     }
   } else {
