@@ -471,21 +471,18 @@ void TWinControl::KeyPress(char32_t& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
 
-void TWinControl::WMKeyDown(TMessage& message) {
+// The key event may change the key, or swallow it by making it 0.
+void TWinControl::HandleKey(TMessage& message, void (TWinControl::*event)(WORD&, TShiftState)) {
   auto key = static_cast<WORD>(message.WParam);
-  KeyDown(key, KeyboardShiftState());
+  (this->*event)(key, KeyboardShiftState());
   if (key == 0) return;
   message.WParam = key;
   DefaultHandler(message);
 }
 
-void TWinControl::WMKeyUp(TMessage& message) {
-  auto key = static_cast<WORD>(message.WParam);
-  KeyUp(key, KeyboardShiftState());
-  if (key == 0) return;
-  message.WParam = key;
-  DefaultHandler(message);
-}
+void TWinControl::WMKeyDown(TMessage& message) { HandleKey(message, &TWinControl::KeyDown); }
+
+void TWinControl::WMKeyUp(TMessage& message) { HandleKey(message, &TWinControl::KeyUp); }
 
 void TWinControl::WMChar(TMessage& message) {
   auto key = static_cast<char32_t>(message.WParam);

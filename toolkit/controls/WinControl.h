@@ -115,6 +115,7 @@ private:
   void WMMove(TMessage& message);
   void WMSetFocus(TMessage& message);
   void WMKillFocus(TMessage& message);
+  void HandleKey(TMessage& message, void (TWinControl::*event)(WORD&, TShiftState));
   void WMKeyDown(TMessage& message);
   void WMKeyUp(TMessage& message);
   void WMChar(TMessage& message);
