@@ -4,6 +4,7 @@
 
 #include "engine/ArrVar.h"
 #include "engine/Kind.h"
+#include "engine/VarBlock.h"
 #include "libraries/BuiltInArgs.h"
 #include "libraries/Quoted.h"
 
@@ -51,10 +52,15 @@ private:
 
   bool ResultFits(TKind* elem) const { return !signature_.Result() || IsAssignable(elem, signature_.Result()); }
 
+  // Each element is pinned while the routine runs on it, since the routine
+  // may re-dimension the array: the walk then goes on over the new elements,
+  // and the result for the element that was replaced is lost.
   template <class Step>
   static bool ForEachElement(TArrVar& array, Step step) {
-    for (std::int32_t p = 0; p < array.Count(); ++p)
-      if (!step(*array.ElemAt(p))) return false;
+    for (std::int32_t p = 0; p < array.Count(); ++p) {
+      const TVarPin element(array.ElemAt(p));
+      if (!step(*element.Get())) return false;
+    }
     return true;
   }
 

@@ -96,6 +96,29 @@ TEST_F(SysApply, RefusesWhatItCannotApply) {
   });
 }
 
+// A routine that re-dimensions the array it is applied to leaves the element
+// it was given orphaned: the walk goes on over the new elements.
+TEST_F(SysApply, ARoutineMayRedimensionTheArray) {
+  AddRoutine("Regrow", "function ( x : real ) : real", [this](TTestFunc& self, TSourcePos) {
+    static_cast<TArrVar&>(*Engine->FindVariable("v")).SetLength(3);
+    SetResult(self, TValue::Real(RealArg(self, 0) + 1));
+    return true;
+  });
+  AddRoutine("AddRow", "function ( x : real ) : real", [this](TTestFunc& self, TSourcePos) {
+    SetMatSize(static_cast<TArrVar&>(*Engine->FindVariable("m")), 2, 2, false);
+    SetResult(self, TValue::Real(RealArg(self, 0) + 1));
+    return true;
+  });
+  ExpectLines({
+      {"v := {1, 2}", "{1, 2}"},
+      {"Apply(Regrow, v)", ""},
+      {"v", "{0, 1, 1}"},
+      {"m := {{1, 2}}", "{{1, 2}}"},
+      {"Apply(AddRow, m)", ""},
+      {"m", "{{1, 2}, {1, 1}}"},
+  });
+}
+
 TEST_F(SysApply, AFailingRoutineEndsItKeepingTheEarlierElements) {
   ExpectLines({
       {"v := {1, 2, 3, 4}", "{1, 2, 3, 4}"},
