@@ -17,9 +17,9 @@
 
 #include <exception>
 #include <fstream>
-#include <iterator>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,8 +45,8 @@ public:
 };
 
 struct TCommand {
-  std::vector<std::string> Lines;  // -e lines
-  std::string ProgramFile;         // empty: no program file
+  std::vector<std::string> Lines;          // -e lines
+  std::optional<std::string> ProgramFile;  // tarnsh FILE
 };
 
 // A fault that leaves the engine is what the windows show in a message box.
@@ -67,11 +67,13 @@ void EvaluateConsoleLine(TXBuilder& engine, const std::string& line, TPrintingSi
   engine.SetOption(0, false);
 }
 
+// Reads through istream::read, which turns a failing read (a folder, an I/O
+// error) into the bad state instead of letting the stream buffer's exception out.
 bool ReadFile(const std::string& fileName, std::string& text) {
   std::ifstream file(fileName, std::ios::binary);
-  if (!file) return false;
-  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+  char buffer[65536];
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) text.append(buffer, file.gcount());
+  return !file.bad() && file.eof();
 }
 
 bool ReadCommandLine(int argc, char** argv, TCommand& command) {
@@ -96,8 +98,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string program;
-  if (!command.ProgramFile.empty() && !ReadFile(command.ProgramFile, program)) {
-    std::cerr << "tarnsh: cannot read " << command.ProgramFile << '\n';
+  if (command.ProgramFile && !ReadFile(*command.ProgramFile, program)) {
+    std::cerr << "tarnsh: cannot read " << *command.ProgramFile << '\n';
     return 2;
   }
   auto sink = MakeCounted<TPrintingSink>();
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
   IOSystem = std::make_unique<TIOSystem>();
   {
     auto engine = MakeCounted<TXBuilder>(StandardCatalogues());
-    if (!command.ProgramFile.empty()) {
+    if (command.ProgramFile) {
       RunGuarded(*sink, [&] { engine->CompileText(program); });
     } else if (argc > 1) {
       for (const std::string& line : command.Lines) EvaluateConsoleLine(*engine, line, *sink);

@@ -32,10 +32,13 @@ TEST(TarnshTest, ReadsLinesFromStandardInputWithoutArguments) {
   EXPECT_EQ(run.Status, 0);
 }
 
+// A folder used to end tarnsh with an uncaught exception from its stream.
 TEST(TarnshTest, RefusesAProgramFileItCannotRead) {
-  TRun run = RunTarnsh("/nonexistent/program.tarn");
-  EXPECT_EQ(run.Output, "tarnsh: cannot read /nonexistent/program.tarn\n");
-  EXPECT_EQ(run.Status, 2);
+  for (const std::string file : {"/nonexistent/program.tarn", PROGRAMS_DIR, ""}) {
+    TRun run = RunTarnsh("'" + file + "'");
+    EXPECT_EQ(run.Output, "tarnsh: cannot read " + file + "\n");
+    EXPECT_EQ(run.Status, 2) << "file \"" << file << '"';
+  }
 }
 
 TEST(TarnshTest, RefusesACommandLineItDoesNotKnow) {
