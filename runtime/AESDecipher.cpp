@@ -2,6 +2,7 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -32,12 +33,16 @@ TCipherContext MakeDecipherContext(const TAESKey& Key) {
   return context;
 }
 
+// A source that cannot tell its position (a file that did not open, a stream
+// failed before) has unknown bytes left, not none: deciphering it as empty
+// would pass for success.
 std::int64_t BytesLeft(std::istream& Source) {
   const std::streampos start = Source.tellg();
   Source.seekg(0, std::ios::end);
   const std::streampos end = Source.tellg();
   Source.seekg(start);
-  return start < 0 || end < start ? 0 : static_cast<std::int64_t>(end - start);
+  if (start < 0 || end < 0) throw EStreamError("Stream read error");
+  return end < start ? 0 : static_cast<std::int64_t>(end - start);
 }
 
 std::int64_t WholeSize(std::istream& Source) {

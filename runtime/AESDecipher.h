@@ -14,6 +14,6 @@ using TAESKey = std::array<std::uint8_t, 32>;
 // 2^32 bytes on); a larger Count than the bytes left is cut to them.
 // Raises EAESError "Invalid buffer size for decryption" before reading when
 // the count is not a multiple of 16 (or negative), and EStreamError "Stream
-// read error" / "Stream write error" when a block is short; whatever was
-// written before stays in Dest.
+// read error" / "Stream write error" when a block is short or Source cannot
+// tell its position; whatever was written before stays in Dest.
 void DecryptStreamAES256(std::istream& Source, std::int64_t Count, const TAESKey& Key, std::ostream& Dest);

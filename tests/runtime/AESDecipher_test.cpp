@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <streambuf>
 
@@ -143,6 +144,15 @@ TEST(AESDecipher, AShortReadOrWriteRaisesAStreamErrorAndKeepsWhatWasWritten) {
   EXPECT_EQ(RaisedText<EStreamError>([&] { DecryptStreamAES256(fullSource, 0, SampleKey, fullDest); }),
             "Stream write error");
   EXPECT_EQ(full.Taken, plain.substr(0, 20));
+}
+
+// Such sources used to decipher as empty, without an error.
+TEST(AESDecipher, ASourceThatCannotTellItsPositionRaisesAReadError) {
+  std::ifstream missing("/nonexistent/library.tarl", std::ios::binary);
+  std::istringstream failed(EncipherAES256(std::string(16, 'q'), SampleKey));
+  failed.setstate(std::ios::failbit);
+  EXPECT_EQ(RaisedText<EStreamError>([&] { Decipher(missing, 0); }), "Stream read error");
+  EXPECT_EQ(RaisedText<EStreamError>([&] { Decipher(failed, 16); }), "Stream read error");
 }
 
 TEST(AESDecipher, PackedTextDeciphersToTheScrambledText) {
