@@ -169,11 +169,13 @@ void WriteTextFile(const std::filesystem::path& file, const std::string& text) {
 }
 
 // One argument of a desktop entry's Exec key, quoted, then escaped as a
-// desktop entry string value.
+// desktop entry string value. A percent sign is doubled, since a lone one
+// starts a field code.
 std::string ExecArgument(const std::string& argument) {
   std::string quoted = "\"";
   for (char c : argument) {
     if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+    if (c == '%') quoted += '%';
     quoted += c;
   }
   quoted += '"';

@@ -223,13 +223,13 @@ TEST_F(StorageTest, RegisterFileTypeWritesTheAssociationOncePerBuild) {
   EXPECT_THROW(RegisterFileType("tarn", ""), EAssertionFailed);
   EXPECT_THROW(RegisterFileType("../x", "/bin/q"), EAssertionFailed);
 
-  const std::string program = "/opt/my \"q\"/$quantrel";
+  const std::string program = "/opt/my \"q\"/$quantrel%f";
   RegisterFileType("tarn", program);
   std::string mime = data / "mime/packages/tarnfile.xml";
   std::string desktop = data / "applications/tarnfile.desktop";
   EXPECT_NE(ReadFileText(mime).find("<glob pattern=\"*.tarn\"/>"), std::string::npos);
   EXPECT_NE(ReadFileText(mime).find("type=\"application/x-tarn\""), std::string::npos);
-  EXPECT_NE(ReadFileText(desktop).find("\nExec=\"/opt/my \\\\\"q\\\\\"/\\\\$quantrel\" %f\n"), std::string::npos)
+  EXPECT_NE(ReadFileText(desktop).find("\nExec=\"/opt/my \\\\\"q\\\\\"/\\\\$quantrel%%f\" %f\n"), std::string::npos)
       << ReadFileText(desktop);
   EXPECT_NE(ReadFileText(desktop).find("\nMimeType=application/x-tarn;\n"), std::string::npos);
 
