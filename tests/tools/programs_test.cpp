@@ -6,19 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/runtime/TempFolder.h"
 #include "tests/tools/TarnshRun.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 bool HasErrorLine(const std::string& output) {
   return output.starts_with("5:") || output.starts_with("7:") || output.find("\n5:") != std::string::npos ||
@@ -39,7 +33,7 @@ TEST(GoldenPrograms, PrintTheirExpectedLines) {
   for (const std::filesystem::path& program : programs) {
     std::filesystem::path expected = std::filesystem::path(program).replace_extension(".out");
     ASSERT_TRUE(std::filesystem::exists(expected)) << expected;
-    std::string output = ReadFile(expected);
+    std::string output = ReadFileText(expected.string());
     TRun run = RunTarnsh("'" + program.string() + "'");
     EXPECT_EQ(run.Output, output) << program.filename();
     EXPECT_EQ(run.Status, HasErrorLine(output) ? 1 : 0) << program.filename();
