@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (Release, assertions kept).
+# Installs what is needed, then configures and builds into build/ (Release,
+# assertions kept): every target, or only those named.
+#   scripts/build.sh [TARGET...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" -j "$(nproc)"
+if [ $# -gt 0 ]; then set -- --target "$@"; fi
+cmake --build "$root/build" -j "$(nproc)" "$@"

@@ -4,9 +4,7 @@
 # (default build/toolkit-demo.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" --target toolkit-demo
+"$root/scripts/build.sh" toolkit-demo
 output=$(realpath -m "${1:-$root/build/toolkit-demo.png}")
 export XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT

@@ -4,5 +4,9 @@
 # one each line typed on standard input is evaluated as a console line.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" >/dev/null
+# The build speaks only when it fails, so that standard output is the program's.
+if ! log=$("$root/scripts/build.sh" tarnsh 2>&1); then
+  printf '%s\n' "$log" >&2
+  exit 1
+fi
 exec "$root/build/bin/tarnsh" "$@"
