@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "plugins/DataSource.h"
@@ -82,6 +83,7 @@ private:
     const bool targetExists = stat(path_.c_str(), &target) == 0;
     if (targetExists && S_ISDIR(target.st_mode))
       return Fail("Cannot create file " + Quoted(path_) + ": " + std::strerror(EISDIR));
+    if (targetExists) ResolveLinks();
     const int handle = CreateTemporary();
     if (handle < 0) return Fail("Cannot create file " + Quoted(path_) + ": " + SystemError());
     // The replacement keeps the permissions of the file it replaces.
@@ -95,6 +97,14 @@ private:
     writing_ = true;
     ClearLastError();
     return true;
+  }
+
+  // Replacing a link would leave the file it points to unchanged and the
+  // link gone: the new file replaces the file at the end of the links.
+  void ResolveLinks() {
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(path_, error);
+    if (!error) path_ = file.string();
   }
 
   // A new file in the target's folder (so that renaming it over the target

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -103,6 +104,25 @@ end.
   EXPECT_EQ(run.Output, "0:0:True\n0:0:True\n0:0:True pt blue [ red, blue ] True INF z\n");
   EXPECT_EQ(ReadFileText(folder / "vars.txt"),
             "TPoint\n0.33333333333333333334\npt\n2\n101TMathFunc\nSin\nReal\nINF\nChar\nz");
+}
+
+// The new file used to replace the link itself, leaving the linked file as it was.
+TEST(DataFilePrograms, WritingThroughALinkWritesTheLinkedFile) {
+  TempFolder folder;
+  std::ofstream(folder / "data.txt") << "previous";
+  std::filesystem::create_symlink("data.txt", folder / "link.txt");
+  const TRun run = RunInFolder(R"(program ThroughLink;
+var h : Integer;
+begin
+  h := Open('file://$DIR/link.txt', omWrite);
+  WriteStr(h, 'saved', False);
+  Close(h);
+end.
+)",
+                               folder);
+  EXPECT_EQ(run.Output, "");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+  EXPECT_EQ(ReadFileText(folder / "data.txt"), "saved");
 }
 
 }  // namespace
