@@ -139,7 +139,16 @@ bool CopyMode(int fd, const std::string& fileName) {
   return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-void ReplaceFile(const std::string& fileName, const std::string& text) {
+// A settings file that is a link (kept with the user's other files) is
+// replaced where the link leads, so that the link stays.
+std::string LinkedFileName(const std::string& fileName) {
+  std::error_code error;
+  const std::filesystem::path file = std::filesystem::canonical(fileName, error);
+  return error ? fileName : file.string();
+}
+
+void ReplaceFile(const std::string& linkName, const std::string& text) {
+  const std::string fileName = LinkedFileName(linkName);
   std::error_code error;
   std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, error);

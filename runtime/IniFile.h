@@ -2,8 +2,9 @@
 // An INI file held in memory: sections of key=value lines. Section and key
 // names compare case-insensitively (A to Z only) and keep the case in which
 // they were first written. Changes stay in memory until UpdateFile, which
-// writes a temporary file beside the real one and renames it over it, so the
-// file on disk is always either the old or the new one, never a torn mix.
+// writes a temporary file beside the real one (where a link leads) and
+// renames it over it, so the file on disk is always either the old or the
+// new one, never a torn mix.
 //
 // Text format: "[Section]" headers, "key=value" lines; blanks around names
 // and values are not significant; lines starting with ";" or "#", lines

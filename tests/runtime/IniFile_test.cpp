@@ -139,6 +139,19 @@ TEST_F(IniFileTest, UpdateCreatesTheFolderAndKeepsThePermissions) {
       << "no temporary file may be left beside the file";
 }
 
+// The new file used to replace the link, leaving the linked file unchanged.
+TEST_F(IniFileTest, AnUpdateThroughALinkWritesTheLinkedFile) {
+  WriteFile(folder / "kept.ini", "[S]\nK=1\n");
+  std::filesystem::create_symlink("kept.ini", fileName);
+  TIniFile ini(fileName);
+  ini.WriteInteger("S", "K", 2);
+  ini.UpdateFile();
+  EXPECT_TRUE(std::filesystem::is_symlink(fileName));
+  EXPECT_EQ(ReadFileText(folder / "kept.ini"), "[S]\nK=2\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
+      << "no temporary file may be left beside the file";
+}
+
 TEST_F(IniFileTest, FileFaultsRaise) {
   WriteFile(folder / "blocker", "a file where a folder should be");
   TIniFile blocked(folder / "blocker/settings.ini");
