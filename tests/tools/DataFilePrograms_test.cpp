@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "tests/runtime/TempFolder.h"
 #include "tests/tools/TarnshRun.h"
 
@@ -123,6 +125,16 @@ end.
   EXPECT_EQ(run.Output, "");
   EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
   EXPECT_EQ(ReadFileText(folder / "data.txt"), "saved");
+}
+
+// The build lays out the Files folder beside tarnsh; without it every
+// relative name failed.
+TEST(DataFilePrograms, ARelativeNameIsAFileOfTheFilesFolder) {
+  const std::string name = "DataFilePrograms-" + std::to_string(getpid()) + ".txt";
+  const std::filesystem::path file = std::filesystem::path(TARNSH_PATH).parent_path() / "Files" / name;
+  const TRun run = RunTarnsh("-e \"Close(Open('file://" + name + "', omWrite))\"");
+  EXPECT_EQ(run.Output, "");
+  EXPECT_TRUE(std::filesystem::remove(file)) << file;
 }
 
 }  // namespace
