@@ -10,6 +10,8 @@ TExpression::~TExpression() {
   while (rest) rest = std::move(rest->next_);
 }
 
+void TExpression::HoldLibraries(std::unique_ptr<TLibUses> uses) { libraryHolds_ = std::move(uses); }
+
 void AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr) {
   TExpression* last = &head;
   while (last->next_) last = last->next_.get();

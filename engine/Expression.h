@@ -18,12 +18,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/Lib.h"
 #include "engine/RunFlags.h"
 #include "engine/Source.h"
 #include "engine/Value.h"
 
 class TKind;
-class TLib;
 class TOperator;
 class TRefVar;
 class TVar;
@@ -68,11 +68,16 @@ public:
   // The next operand, argument, index or element; owned.
   TExpression* Next() const { return next_.get(); }
 
+  // The root of a tree handed out of the engine holds the libraries the
+  // tree refers to, so that none is unloaded while the tree lives.
+  void HoldLibraries(std::unique_ptr<TLibUses> uses);
+
 private:
   friend void AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr);
 
   TOperator* op_ = nullptr;
   std::unique_ptr<TExpression> next_;
+  std::unique_ptr<TLibUses> libraryHolds_;
 };
 
 // Links expr behind the last node of head's chain.

@@ -110,22 +110,59 @@ void THashTab::Clear() {
 
 void THashTab::RemoveLib(const TLib* lib, bool force) {
   if (!force && lib && lib->BuiltIn()) return;
+  Detach([lib](const THashNode& node) { return node.Lib() == lib; });
+}
+
+TDetachedNodes THashTab::Detach(const std::function<bool(const THashNode&)>& which) {
   EndWalk();
-  for (THashNode*& head : buckets_) {
-    THashNode** link = &head;
-    while (*link) {
-      if ((*link)->lib_ == lib)
-        Unlink(link);
-      else
-        link = &(*link)->next_;
+  TDetachedNodes detached;
+  for (int bucket = 0; bucket < BucketCount; ++bucket) {
+    THashNode** link = &buckets_[bucket];
+    for (int position = 0; *link; ++position) {
+      THashNode* node = *link;
+      if (which(*node)) {
+        *link = node->next_;
+        node->next_ = nullptr;
+        detached.places_.push_back({node, bucket, position});
+      } else {
+        link = &node->next_;
+      }
     }
   }
+  return detached;
+}
+
+// In place order, each node finds the nodes that stood before it back in
+// their places.
+void THashTab::Reattach(TDetachedNodes& detached) {
+  EndWalk();
+  for (const TDetachedNodes::TPlace& place : detached.places_) QASSERT(!Find(place.Node->Name()), "C42CAD12");
+  for (const TDetachedNodes::TPlace& place : detached.places_) {
+    THashNode** link = &buckets_[place.Bucket];
+    for (int i = 0; i < place.Position && *link; ++i) link = &(*link)->next_;
+    place.Node->next_ = *link;
+    *link = place.Node;
+  }
+  detached.places_.clear();
 }
 
 void THashTab::Unlink(THashNode** link) {
   THashNode* node = *link;
   *link = node->next_;
   delete node;
+}
+
+TDetachedNodes& TDetachedNodes::operator=(TDetachedNodes&& other) noexcept {
+  if (this != &other) {
+    Free();
+    places_ = std::exchange(other.places_, {});
+  }
+  return *this;
+}
+
+void TDetachedNodes::Free() {
+  for (const TPlace& place : places_) delete place.Node;
+  places_.clear();
 }
 
 bool THashList::Add(THashNode* node) {

@@ -8,9 +8,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/Exceptions.h"
@@ -60,6 +62,32 @@ private:
   THashNode* target_;
 };
 
+// Nodes taken out of a table, each with its place there (THashTab::Detach):
+// owned here until they go back (THashTab::Reattach), freed with this
+// object otherwise.
+class TDetachedNodes {
+public:
+  TDetachedNodes() = default;
+  TDetachedNodes(TDetachedNodes&& other) noexcept : places_(std::exchange(other.places_, {})) {}
+  TDetachedNodes& operator=(TDetachedNodes&& other) noexcept;
+  ~TDetachedNodes() { Free(); }
+
+  bool Empty() const { return places_.empty(); }
+
+private:
+  friend class THashTab;
+
+  struct TPlace {
+    THashNode* Node;
+    int Bucket;
+    int Position;  // in its chain before anything was taken out
+  };
+
+  void Free();
+
+  std::vector<TPlace> places_;  // in bucket order, then chain order
+};
+
 // A fixed 31-bucket hash table of nodes, which it owns. New nodes go to the
 // end of their chain, so the first node of a name stays the one found.
 // The table supports one walk at a time (First/Next); while a walk holds a
@@ -100,6 +128,13 @@ public:
   // Frees every node of lib, unless lib is built-in and force is clear.
   // Clear and RemoveLib end a walk under way, as its node may be gone.
   virtual void RemoveLib(const TLib* lib, bool force);
+
+  // Unlinks, without freeing, every node for which which answers true;
+  // ends a walk under way. Reattach puts them back where they were, in the
+  // chains as they are then: exactly where they were when nothing else
+  // changed meanwhile. A name taken again meanwhile fails "C42CAD12".
+  TDetachedNodes Detach(const std::function<bool(const THashNode&)>& which);
+  void Reattach(TDetachedNodes& detached);
 
 private:
   THashNode* NextBucketHead();

@@ -47,3 +47,14 @@ void TImpExp::RemoveLibrary(const TLib* Lib) {
   for (const auto& record : records_) record->RemoveLibrary(Lib);
   std::erase_if(records_, [Lib](const auto& record) { return record->Kind()->Lib() == Lib || record->IsEmpty(); });
 }
+
+std::vector<TImpExpRec> TImpExp::Save() const {
+  std::vector<TImpExpRec> saved;
+  for (const auto& record : records_) saved.push_back(*record);
+  return saved;
+}
+
+void TImpExp::Restore(const std::vector<TImpExpRec>& Saved) {
+  records_.clear();
+  for (const TImpExpRec& record : Saved) records_.push_back(std::make_unique<TImpExpRec>(record));
+}

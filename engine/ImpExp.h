@@ -49,6 +49,10 @@ public:
   // others, and deletes the records left without routines.
   void RemoveLibrary(const TLib* Lib);
 
+  // Every record as it is now, to be put back by Restore.
+  std::vector<TImpExpRec> Save() const;
+  void Restore(const std::vector<TImpExpRec>& Saved);
+
 private:
   std::vector<std::unique_ptr<TImpExpRec>> records_;
 };

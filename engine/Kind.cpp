@@ -256,3 +256,9 @@ bool SameKind(const TKind* a, const TKind* b) {
   if (a->Code() == b->Code()) return SameStructure(a, b);
   return (a->Code() == kcString && IsCharArray(b)) || (b->Code() == kcString && IsCharArray(a));
 }
+
+bool DependsOnLib(const TKind* kind, const TLib* lib) {
+  bool depends = false;
+  ForEachKindPart(kind, [&](const TKind& part) { depends = depends || part.Lib() == lib; });
+  return depends;
+}

@@ -203,6 +203,40 @@ bool IsAssignable(const TKind* target, const TKind* source);
 // Structural identity; every array of Char is also the String kind.
 bool SameKind(const TKind* a, const TKind* b);
 
+// Calls visit with kind and, recursively, with every kind it is built from:
+// its element, fields, parameters and result. Nil visits nothing.
+template <class Visit>
+void ForEachKindPart(const TKind* kind, Visit&& visit) {
+  if (!kind) return;
+  visit(*kind);
+  switch (kind->Code()) {
+    case kcSet:
+      ForEachKindPart(static_cast<const TSetKind*>(kind)->Elem(), visit);
+      break;
+    case kcArray:
+      ForEachKindPart(static_cast<const TArrKind*>(kind)->Elem(), visit);
+      break;
+    case kcRecord:
+    case kcClass: {
+      auto* record = static_cast<const TRecKind*>(kind);
+      for (int i = 0; i < record->FieldCount(); ++i) ForEachKindPart(record->Field(i)->Kind(), visit);
+      break;
+    }
+    case kcFunction: {
+      auto* signature = static_cast<const TFuncKind*>(kind);
+      for (int i = 0; i < signature->ArgCount(); ++i) ForEachKindPart(signature->Arg(i)->Kind(), visit);
+      ForEachKindPart(signature->Result(), visit);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// Whether kind, or a kind it is built from, belongs to lib: such a kind
+// cannot outlive lib.
+bool DependsOnLib(const TKind* kind, const TLib* lib);
+
 // A type or alias name in the engine's global kind table; nil when absent or
 // while no engine exists.
 TKind* FindKind(std::string_view name);

@@ -118,3 +118,24 @@ void TKindTab::RemoveLib(const TLib* lib, bool force) {
   if (force || !lib->BuiltIn()) RemoveAliasesOfKinds(lib);
   THashTab::RemoveLib(lib, force);
 }
+
+TKindTab::TDetached TKindTab::DetachDependants(const TLib* lib) {
+  const auto dependant = [lib](const THashNode& node) { return DependsOnLib(static_cast<const TKind*>(&node), lib); };
+  TDetached detached;
+  detached.Aliases = aliases_.Detach([&](const THashNode& alias) {
+    return alias.Lib() == lib || dependant(*static_cast<const TRefNode&>(alias).Target());
+  });
+  for (std::size_t i = 0; i < enumKinds_.size(); ++i)
+    if (dependant(*enumKinds_[i])) detached.Enums.emplace_back(i, enumKinds_[i]);
+  std::erase_if(enumKinds_, [&](const TEnumKind* kind) { return dependant(*kind); });
+  detached.Kinds = Detach(dependant);
+  return detached;
+}
+
+void TKindTab::Reattach(TDetached& detached) {
+  THashTab::Reattach(detached.Kinds);
+  for (const auto& [place, kind] : detached.Enums)
+    enumKinds_.insert(enumKinds_.begin() + static_cast<std::ptrdiff_t>(std::min(place, enumKinds_.size())), kind);
+  detached.Enums.clear();
+  aliases_.Reattach(detached.Aliases);
+}

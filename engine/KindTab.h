@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/HashTab.h"
@@ -42,6 +43,18 @@ public:
   void RegisterBuiltIns(TLib* lib);
 
   void RemoveLib(const TLib* lib, bool force) override;
+
+  // Kinds taken out by DetachDependants, with their aliases and places.
+  struct TDetached {
+    TDetachedNodes Kinds;
+    TDetachedNodes Aliases;
+    std::vector<std::pair<std::size_t, TEnumKind*>> Enums;  // place in EnumKinds
+  };
+  // Takes out, without freeing, every kind that depends on lib (its own and
+  // those of any library built on them), the aliases of those kinds and
+  // the aliases lib made; Reattach puts them back as they were.
+  TDetached DetachDependants(const TLib* lib);
+  void Reattach(TDetached& detached);
 
 private:
   void AddBuiltIn(TKind* kind);

@@ -1,7 +1,18 @@
 #include "engine/Lib.h"
 
+#include <algorithm>
+
 #include "engine/HashTab.h"
 #include "runtime/Exceptions.h"
+
+void TLibUses::Add(const TLib* lib) {
+  if (!lib || lib->BuiltIn() || Contains(lib)) return;
+  uses_.push_back({lib, lib->holdToken_});
+}
+
+bool TLibUses::Contains(const TLib* lib) const {
+  return std::any_of(uses_.begin(), uses_.end(), [lib](const TUse& use) { return use.Lib == lib; });
+}
 
 TLib* TLibs::FindOrAdd(std::string_view name, bool builtIn) {
   if (TLib* existing = Find(name)) return existing;
@@ -19,6 +30,12 @@ int TLibs::IndexOf(std::string_view name) const {
   return -1;
 }
 
+int TLibs::IndexOf(const TLib* lib) const {
+  for (int i = 0; i < Count(); ++i)
+    if (libs_[i].get() == lib) return i;
+  return -1;
+}
+
 TLib* TLibs::Add(std::unique_ptr<TLib> lib) {
   libs_.push_back(std::move(lib));
   return libs_.back().get();
@@ -33,4 +50,16 @@ bool TLibs::Delete(int index) {
   if (index < 0 || index >= Count()) return false;
   libs_.erase(libs_.begin() + index);
   return true;
+}
+
+std::unique_ptr<TLib> TLibs::Take(TLib* lib) {
+  const int index = IndexOf(lib);
+  QASSERT(index >= 0, "5D3FC985");
+  std::unique_ptr<TLib> taken = std::move(libs_[index]);
+  libs_.erase(libs_.begin() + index);
+  return taken;
+}
+
+void TLibs::Insert(int index, std::unique_ptr<TLib> lib) {
+  libs_.insert(libs_.begin() + std::clamp(index, 0, Count()), std::move(lib));
 }

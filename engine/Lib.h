@@ -2,11 +2,35 @@
 // Libraries: every named engine object belongs to one, so that a library can
 // be unloaded as a whole. Built-in libraries (made by the engine at start-up)
 // keep their names when unloaded without force.
+//
+// Compiled code may refer to the objects of other libraries: a script
+// library to those loaded before it, a tree handed out of the engine to any.
+// Such code holds the libraries it refers to (TLibUses), and a held library
+// is not unloaded, so no compiled code outlives what it points to.
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class TLib;
+
+// The libraries some compiled code refers to beyond its own, each held
+// while this object lives. Holding outlives the libraries and the engine
+// safely: a hold is a share of a token, never a pointer that is followed.
+class TLibUses {
+public:
+  // Built-in libraries are never unloaded and need no hold; nil is ignored.
+  void Add(const TLib* lib);
+  bool Contains(const TLib* lib) const;
+
+private:
+  struct TUse {
+    const TLib* Lib;  // compared only
+    std::shared_ptr<const void> Hold;
+  };
+  std::vector<TUse> uses_;
+};
 
 class TLib {
 public:
@@ -17,9 +41,19 @@ public:
   const std::string& Name() const { return name_; }
   bool BuiltIn() const { return builtIn_; }
 
+  // The other libraries this library's compiled code refers to.
+  TLibUses& Uses() { return uses_; }
+  const TLibUses& Uses() const { return uses_; }
+  // Whether compiled code elsewhere (another library, a tree) refers to it.
+  bool Held() const { return holdToken_.use_count() > 1; }
+
 private:
+  friend class TLibUses;
+
   std::string name_;
   bool builtIn_;
+  TLibUses uses_;
+  std::shared_ptr<const void> holdToken_ = std::make_shared<char>();
 };
 
 // All libraries in order of creation; owns them. Names compare
@@ -36,6 +70,11 @@ public:
   // Frees the library and closes the gap; false for an index out of range.
   bool Delete(int index);
   int Count() const { return static_cast<int>(libs_.size()); }
+  // Takes the library out of the list (its name is free again) and gives
+  // it back to its place later; Insert clamps index to the list.
+  std::unique_ptr<TLib> Take(TLib* lib);
+  void Insert(int index, std::unique_ptr<TLib> lib);
+  int IndexOf(const TLib* lib) const;  // -1 when absent
 
 private:
   std::vector<std::unique_ptr<TLib>> libs_;

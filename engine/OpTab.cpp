@@ -57,10 +57,21 @@ void TOpTab::RegisterBuiltIns() {
               TSub_MM, TMul_II, TDiv_II, TAnd_II, TShl_II, TShr_II, TMod_II, TMul_FF, TDiv_FF, TAnd_BB, TPow_FF>(*this);
 }
 
-void TOpTab::RemoveLib(const TLib* lib) {
+void TOpTab::RemoveLib(const TLib* lib) { Detach(lib); }
+
+TOpTab::TDetached TOpTab::Detach(const TLib* lib) {
+  TDetached detached;
   // Built-in operators have no library and stay whatever the caller passes.
-  if (!lib) return;
-  std::erase_if(items_, [lib](const std::unique_ptr<TOperator>& op) { return op->Lib() == lib; });
+  if (!lib) return detached;
+  for (int i = 0; i < Count(); ++i)
+    if (items_[i]->Lib() == lib) detached.emplace_back(i, std::move(items_[i]));
+  std::erase(items_, nullptr);
+  return detached;
+}
+
+void TOpTab::Reattach(TDetached& detached) {
+  for (auto& [place, op] : detached) items_.insert(items_.begin() + std::min(place, Count()), std::move(op));
+  detached.clear();
 }
 
 TOperator* TOpTab::Get(int index) const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "engine/Operator.h"
@@ -46,6 +47,11 @@ public:
   void RegisterBuiltIns();
   // Frees the operators of lib, the others keeping their order; nil removes nothing.
   void RemoveLib(const TLib* lib);
+  // The operators of lib taken out, each with its place; Reattach puts
+  // them back there.
+  using TDetached = std::vector<std::pair<int, std::unique_ptr<TOperator>>>;
+  TDetached Detach(const TLib* lib);
+  void Reattach(TDetached& detached);
 
   int Count() const { return static_cast<int>(items_.size()); }
   TOperator* Get(int index) const;  // 0-based, registration order

@@ -76,6 +76,17 @@ void TStds::RemoveLib(const TLib* lib) {
   });
 }
 
+std::vector<TKindStd> TStds::Save() const {
+  std::vector<TKindStd> saved;
+  for (const auto& entry : entries_) saved.push_back(*entry);
+  return saved;
+}
+
+void TStds::Restore(const std::vector<TKindStd>& saved) {
+  entries_.clear();
+  for (const TKindStd& entry : saved) entries_.push_back(std::make_unique<TKindStd>(entry));
+}
+
 void TConvStds::Add(TKind* toKind, TKind* fromKind, TFunc* routine) { entries_.push_back({toKind, fromKind, routine}); }
 
 TFunc* TConvStds::Find(const TKind* target, const TKind* source) const {

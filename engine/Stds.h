@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TFunc;
@@ -49,6 +50,10 @@ public:
   // Removes every entry one of whose routines belongs to lib.
   void RemoveLib(const TLib* lib);
 
+  // Every entry as it is now, to be put back by Restore.
+  std::vector<TKindStd> Save() const;
+  void Restore(const std::vector<TKindStd>& saved);
+
 private:
   std::vector<std::unique_ptr<TKindStd>> entries_;
 };
@@ -66,6 +71,10 @@ public:
   // the assignment target <- source; nil when none.
   TFunc* Find(const TKind* target, const TKind* source) const;
   void RemoveLib(const TLib* lib);
+
+  // Every entry as it is now, to be put back by Restore.
+  std::vector<TKindConv> Save() const { return entries_; }
+  void Restore(std::vector<TKindConv> saved) { entries_ = std::move(saved); }
 
 private:
   std::vector<TKindConv> entries_;

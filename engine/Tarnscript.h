@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/MessageChannel.h"
+#include "runtime/AESDecipher.h"
 #include "runtime/CountedPtr.h"
 
 class TExpression;
@@ -26,6 +27,16 @@ class TVariant;
 // Names the engine and the windows share.
 inline constexpr const char* WorkspaceLibName = "Workspace";
 inline constexpr const char* AnsVarName = "ans";
+inline constexpr const char* SourceLibraryExt = ".tarn";
+inline constexpr const char* PackedLibraryExt = ".tarl";
+
+// A packaged library file is its text XORed with the process-wide
+// generator's byte stream from PackedLibrarySeed, then enciphered with
+// AES-256 in ECB mode under PackedLibraryKey.
+inline constexpr TAESKey PackedLibraryKey = {0x51, 0x75, 0x61, 0x6E, 0x74, 0x72, 0x65, 0x6C, 0x9C, 0x2B, 0xE4,
+                                             0x07, 0x6F, 0xD1, 0x38, 0xA5, 0x4E, 0x19, 0xB2, 0xC7, 0x60, 0x8D,
+                                             0xF3, 0x2A, 0x95, 0x1E, 0x74, 0xCB, 0x03, 0x5F, 0xA8, 0x36};
+inline constexpr std::int32_t PackedLibrarySeed = 0x2F6B1D93;
 
 // What changed, as Update tells a subscriber.
 enum TDataChange : std::uint8_t {
@@ -60,6 +71,30 @@ public:
   // Library folder searched for library files; put in front of a bare name.
   virtual void SetLibraryPath(const std::string& path) = 0;
 
+  // Loads a library file: fileName with the extension .tarn, in the current
+  // folder or else in the library folder ("File "<fileName>" not found").
+  // The library of the file's base name and the library the text names are
+  // replaced, unless they are built in, once the text has compiled: a text
+  // that fails leaves every library and variable as it was. A library that
+  // other compiled code refers to is not replaced (the load fails). The
+  // result is the name the text gives; empty after an error, and while a
+  // run is in progress ("Reentrace attempted"). The load is a run of its
+  // own: Abort stops the library's block. A file that cannot be read
+  // raises EStreamError.
+  virtual std::string LoadSourceLibrary(const std::string& fileName) = 0;
+  // The same for a packaged library file, extension .tarl; a file that
+  // cannot be deciphered raises EAESError, with nothing changed.
+  virtual std::string LoadPackedLibrary(const std::string& fileName) = 0;
+  // Removes the library of that name with everything it defined: its
+  // variables and types, the variables of its types and the types built on
+  // them wherever they are; variables that held its routines become nil.
+  // With clearWorkspace the Workspace is cleared too. False, with nothing
+  // changed, when no library has the name, and with an error line for a
+  // built-in library, for a library that the compiled code of another
+  // library or a tree from ParseExpression refers to, and while a run is
+  // in progress.
+  virtual bool UnloadLibrary(const std::string& name, bool clearWorkspace) = 0;
+
   // Compiles text as one expression and evaluates it. With show the result
   // is printed as result lines (multiLine: the listing of ListVar, else the
   // one-line text) and kept in the Workspace variable ans. value receives
@@ -68,11 +103,14 @@ public:
   virtual void Evaluate(const std::string& text, bool multiLine, bool show, std::int32_t seed,
                         TVariant& value) = 0;
   // Compiles one expression without running it; no error line reaches the
-  // sink. Nil for an empty or faulty text. The caller owns the tree.
+  // sink. Nil for an empty or faulty text. The caller owns the tree, which
+  // keeps the libraries it refers to loaded while it lives.
   virtual std::unique_ptr<TExpression> ParseExpression(const std::string& text) = 0;
   // Compiles a text that begins with library into a library that stays
-  // loaded ("Library "<name>" loaded successfully"), any other text as a
-  // program that runs once and leaves nothing behind. False when the text
+  // loaded ("Library "<name>" loaded successfully") and replaces the one of
+  // its name once it has compiled (as LoadSourceLibrary does), any other
+  // text as a program that runs once and leaves nothing behind; variables
+  // that held the program's routines become nil. False when the text
   // did not compile (a run-time error of the program does not count), when
   // it is empty ("Nothing to compile") and, silently, while a run is in
   // progress.

@@ -216,6 +216,12 @@ bool TSetVar::Contains(int ordinal) const {
 
 TEnumKind* TSetVar::ElemKind() const { return kind_->Elem() ? kind_->Elem() : adoptedElem_; }
 
+void TSetVar::ForgetMembersOf(const TLib* lib) {
+  if (!adoptedElem_ || !DependsOnLib(adoptedElem_, lib)) return;
+  adoptedElem_ = nullptr;
+  value_ = initial_ = 0;
+}
+
 void SetVarInclude(TSetVar& set, int ordinal, bool include) {
   QASSERT(ordinal >= 0 && ordinal < 32, "5A3E7C11");
   std::uint64_t bit = std::uint64_t{1} << ordinal;

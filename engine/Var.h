@@ -226,6 +226,9 @@ public:
   // The kind's enumeration; for a variable of the generic set kind, the
   // enumeration of the last set with members assigned to it.
   TEnumKind* ElemKind() const;
+  // A generic set whose enumeration depends on lib, which is going, is
+  // left empty and without one.
+  void ForgetMembersOf(const TLib* lib);
 
 private:
   std::uint64_t value_ = 0;

@@ -1,7 +1,5 @@
 #include "engine/VarTab.h"
 
-#include <vector>
-
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
@@ -16,18 +14,21 @@ TVar* AsVar(THashNode* node) {
   return var;
 }
 
-// Whether a variable of kind may hold a routine somewhere inside.
-bool MayHoldRoutines(const TKind* kind) {
+// Whether a variable of kind may hold, somewhere inside, a value of a
+// library other than its kind's: a routine, or the members of a generic set.
+bool MayHoldForeignValues(const TKind* kind) {
   switch (kind->Code()) {
     case kcFunction:
       return true;
+    case kcSet:
+      return !static_cast<const TSetKind*>(kind)->Elem();
     case kcArray:
-      return MayHoldRoutines(static_cast<const TArrKind*>(kind)->Elem());
+      return MayHoldForeignValues(static_cast<const TArrKind*>(kind)->Elem());
     case kcRecord:
     case kcClass: {
       auto* record = static_cast<const TRecKind*>(kind);
       for (int i = 0; i < record->FieldCount(); ++i)
-        if (MayHoldRoutines(record->Field(i)->Kind())) return true;
+        if (MayHoldForeignValues(record->Field(i)->Kind())) return true;
       return false;
     }
     default:
@@ -35,15 +36,18 @@ bool MayHoldRoutines(const TKind* kind) {
   }
 }
 
-// A routine variable must not keep a routine that its library took away.
-void ForgetRoutinesOf(TVar& var, const TLib* lib) {
-  if (!var.Kind() || !MayHoldRoutines(var.Kind())) return;
+// A variable must not keep a routine or an enumeration that its library
+// took away.
+void ForgetValuesOf(TVar& var, const TLib* lib) {
+  if (!var.Kind() || !MayHoldForeignValues(var.Kind())) return;
   if (auto* routine = dynamic_cast<TFuncVar*>(&var)) {
     routine->ForgetRoutinesOf(lib);
+  } else if (auto* set = dynamic_cast<TSetVar*>(&var)) {
+    set->ForgetMembersOf(lib);
   } else if (auto* record = dynamic_cast<TRecVar*>(&var)) {
-    for (int i = 0; i < record->FieldCount(); ++i) ForgetRoutinesOf(*record->Field(i), lib);
+    for (int i = 0; i < record->FieldCount(); ++i) ForgetValuesOf(*record->Field(i), lib);
   } else if (auto* array = dynamic_cast<TArrVar*>(&var)) {
-    for (std::int32_t p = 0; p < array->Count(); ++p) ForgetRoutinesOf(*array->ElemAt(p), lib);
+    for (std::int32_t p = 0; p < array->Count(); ++p) ForgetValuesOf(*array->ElemAt(p), lib);
   }
 }
 
@@ -63,12 +67,14 @@ void TVarTab::ResetAll() {
 
 void TVarTab::RemoveLib(const TLib* lib, bool force) {
   if (lib->BuiltIn() && !force) return;
-  THashTab::RemoveLib(lib, force);
-  std::vector<THashNode*> ofLibKinds;
-  ForEachNode(*this, [&](THashNode* node) {
-    TVar* var = AsVar(node);
-    if (var->Kind() && var->Kind()->Lib() == lib) ofLibKinds.push_back(node);
+  Detach([lib](const THashNode& node) {
+    auto& var = static_cast<const TVar&>(node);
+    const bool ofScriptLibrary = var.Lib() && !var.Lib()->BuiltIn();
+    return var.Lib() == lib || (!ofScriptLibrary && var.Kind() && var.Kind()->Lib() == lib);
   });
-  for (THashNode* node : ofLibKinds) DeleteNode(node);
-  ForEachNode(*this, [lib](THashNode* node) { ForgetRoutinesOf(*AsVar(node), lib); });
+  ForgetLib(lib);
+}
+
+void TVarTab::ForgetLib(const TLib* lib) {
+  ForEachNode(*this, [lib](THashNode* node) { ForgetValuesOf(*AsVar(node), lib); });
 }

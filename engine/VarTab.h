@@ -18,8 +18,15 @@ public:
   TVar* Find(std::string_view name) const;
   // Resets every variable, in table order.
   void ResetAll();
-  // Frees the variables of lib and then every variable whose kind lib
-  // defined, whichever library owns it; routine variables that hold a
-  // routine of lib lose it. Nothing happens for a built-in lib without force.
+  // Frees the variables of lib and then every variable of a built-in
+  // library (or of none) whose kind lib defined; routine variables that hold a routine
+  // of lib lose it (ForgetLib). Nothing happens for a built-in lib without
+  // force. A script library's variables stay: its compiled code refers to
+  // them, and a library is unloaded only when no other library's code
+  // refers to it.
   void RemoveLib(const TLib* lib, bool force) override;
+  // Routine variables, their elements and fields included, that hold a
+  // routine of lib lose it, as their initial routine too; generic sets
+  // forget an enumeration of lib with its members.
+  void ForgetLib(const TLib* lib);
 };

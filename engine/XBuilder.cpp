@@ -31,6 +31,19 @@ private:
   CountedPtr<IXConsBase> saved_;
 };
 
+// Where the uses of the code being compiled go, for the length of one operation.
+class TNoting {
+public:
+  TNoting(TLibUses*& target, TLibUses* uses) : target_(target), saved_(std::exchange(target, uses)) {}
+  ~TNoting() { target_ = saved_; }
+  TNoting(const TNoting&) = delete;
+  TNoting& operator=(const TNoting&) = delete;
+
+private:
+  TLibUses*& target_;
+  TLibUses* saved_;
+};
+
 TVariant VariantOf(const TValue& value) {
   TVariant variant;
   ValueToVariant(value, variant);
@@ -159,8 +172,12 @@ std::unique_ptr<TExpression> TXBuilder::ParseExpression(const std::string& text)
   TMutedSink muted;
   TInputBinding input(*this, text, -1);
   ResetRunState();
+  auto uses = std::make_unique<TLibUses>();
+  TNoting noting(treeUses_, uses.get());
   if (!Next()) return nullptr;
-  return CompileWholeExpression();
+  std::unique_ptr<TExpression> tree = CompileWholeExpression();
+  if (tree) tree->HoldLibraries(std::move(uses));
+  return tree;
 }
 
 std::unique_ptr<TExpression> TXBuilder::CompileWholeExpression() {

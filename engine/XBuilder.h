@@ -8,6 +8,7 @@
 // checks it once it is complete. Compilation stops at the first error: a
 // step that fails reports it, frees what it built and answers failure.
 // Its methods live in one file per stage, outermost first:
+// XBuilderLibraries.cpp (files: program files, library files, unloading),
 // XBuilderPrograms.cpp (texts, programs, libraries, uses),
 // XBuilderDeclarations.cpp (the declaration sections and new names),
 // XBuilderTypes.cpp (type expressions), XBuilderConstants.cpp (constant
@@ -19,6 +20,11 @@
 //
 // Between operations only the global tables are on the scope stacks and
 // CurLib is nil.
+//
+// Compiled code that refers to an object of another library holds that
+// library (Lib.h): a library's code holds the libraries it uses, a tree from
+// ParseExpression those its tree uses. The compiler notes each use where it
+// resolves a name, picks an operator or converter, or registers a kind.
 
 #include <cstdint>
 #include <iosfwd>
@@ -82,6 +88,9 @@ public:
 
   // ITarnscript.
   void SetLibraryPath(const std::string& path) override { LibPath = path; }
+  std::string LoadSourceLibrary(const std::string& fileName) override;
+  std::string LoadPackedLibrary(const std::string& fileName) override;
+  bool UnloadLibrary(const std::string& name, bool clearWorkspace) override;
   void Evaluate(const std::string& text, bool multiLine, bool show, std::int32_t seed, TVariant& value) override;
   std::unique_ptr<TExpression> ParseExpression(const std::string& text) override;
   bool CompileText(const std::string& text) override;
@@ -226,7 +235,7 @@ private:
     bool& running_;
   };
 
-  // The library one CompileText builds, removed when a fault passes.
+  // One compilation of a whole text; see XBuilderPrograms.cpp.
   class TCompilation;
 
   // A text bound to the lexer for the length of one operation; detached on
@@ -250,12 +259,29 @@ private:
   // what a run in progress is using.
   bool RefusedWhileRunning();
   void ClearWorkspaceVariables();
-  // Removes the library and everything it defined from every table.
-  void RemoveLibrary(TLib* lib, bool clearWorkspace);
+  // Removes the library and everything it defined from every table (the
+  // clients are not told). Nothing may hold it.
+  void RemoveLibrary(TLib* lib);
+  // Refuses, with an error line at pos, to replace or unload a library
+  // that compiled code elsewhere holds.
+  bool RefusedWhileHeld(const TLib* lib, TSourcePos pos) const;
+  std::string LoadLibraryFile(const std::string& fileName, const char* extension, bool packed);
+  std::string LoadLibraryText(const std::string& text, std::int32_t seed, TLib* fileLib);
   bool CompileTextAsLibrary();
   bool CompileTextAsProgram();
   void AddScriptLibrary(const std::string& name);
   void RunOnce(std::unique_ptr<TStatement> block);
+
+  // Uses of other libraries by the code being compiled (see the top).
+  TLibUses* UsesToNote() const;
+  void NoteUse(const TLib* lib) const;
+  void NoteUse(const TKind* kind) const;
+  void NoteUse(const TVar& var) const;
+
+  // The compilation of a whole text under way, nil otherwise.
+  TCompilation* compilation_ = nullptr;
+  // The uses of the tree ParseExpression is building, nil otherwise.
+  TLibUses* treeUses_ = nullptr;
 
   // Declaration helpers.
   struct TRoutineDirective;
@@ -343,6 +369,9 @@ private:
   TEnumKind* FindEnumMemberInScopes(const std::string& name) const;
   // Registers in the innermost type table; an identical kind there is reused.
   TKind* RegisterKind(std::unique_ptr<TKind> kind);
+  // The library of a kind made now: CurLib, or Workspace for the kinds of
+  // an evaluated line.
+  TLib* KindLib() const;
   TKind* DynamicArrayOf(TKind* elem);
   TKind* VectorKind() const;
 };

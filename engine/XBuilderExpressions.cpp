@@ -127,6 +127,7 @@ TOperator* TXBuilder::ChooseOperator(std::uint8_t token, TSourcePos at, TKind* l
     ReportAt("Incompatible types", at);
     return nullptr;
   }
+  NoteUse(op->Lib());
   return op;
 }
 
@@ -290,6 +291,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileName() {
     return AssignmentAfter(CompileSelectors(std::move(selection)));
   }
   if (TVar* var = FindVariable(name)) {
+    NoteUse(*var);
     if (!Next()) return nullptr;
     return AssignmentAfter(CompileDesignator(var, at));
   }
@@ -491,6 +493,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileAssign(std::unique_ptr<TExpressio
     ReportAt("Cannot assign " + valueKind->GetText(true) + " to " + targetKind->GetText(true), at);
     return nullptr;
   }
+  if (converter) NoteUse(converter->Lib());
   auto assignment = std::make_unique<TAssignExpr>(std::move(target), std::move(value), CurLib);
   assignment->SetConverter(converter);
   return Checked(std::move(assignment));
@@ -517,7 +520,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileSetLiteral(TSetKind* setKind) {
     ReportAt("Enumeration must have maximum of 32 elements", TokenPos());
     return nullptr;
   }
-  TKind* kind = RegisterKind(std::make_unique<TSetKind>(std::string(), members, CurLib));
+  TKind* kind = RegisterKind(std::make_unique<TSetKind>(std::string(), members, KindLib()));
   std::unique_ptr<TVar> set = MakeVar(std::string(), kind, true, NoneValue, CurLib);
   for (;;) {
     int ordinal = Token.TokClass == tcIdentifier && Token.Code == tkNone ? members->IndexOf(Token.Text) : -1;

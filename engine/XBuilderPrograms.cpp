@@ -4,15 +4,15 @@
 //   library Name ; [uses] declarations ( begin statements end | end ) .
 //   [program Name ;] [uses] declarations begin statements end .
 
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/Lib.h"
 #include "engine/RunState.h"
 #include "engine/Statement.h"
+#include "engine/Unloading.h"
 #include "engine/XBuilder.h"
 
 namespace {
@@ -24,30 +24,56 @@ std::int64_t UntitledPrograms = 0;
 
 }  // namespace
 
-// The library being compiled, for the length of one CompileText. On every
-// exit CurLib becomes nil; when a fault leaves the engine on the way, the
-// library it was building goes too, so that a program's name is free again.
+// One compilation of a whole text, for its length. CurLib is nil before
+// and after. The libraries a library text replaces are taken out of the
+// engine while it compiles (Replace); the compilation then either keeps
+// the library it built and frees them (Keep), or removes the library it
+// built, if any, and brings them back (Drop), which a program always does
+// and which happens too when a fault passes.
 class TXBuilder::TCompilation {
 public:
-  explicit TCompilation(TXBuilder& engine) : engine_(engine), exceptions_(std::uncaught_exceptions()) {
+  explicit TCompilation(TXBuilder& engine) : engine_(engine) {
     engine_.CurLib = nullptr;
+    engine_.compilation_ = this;
   }
   ~TCompilation() {
-    if (std::uncaught_exceptions() > exceptions_ && engine_.CurLib) {
+    if (!ended_) {
       try {
-        engine_.RemoveLibrary(engine_.CurLib, false);
+        Drop();
       } catch (...) {
-        // The first fault is the one the caller hears of.
+        // The fault that is passing is the one the caller hears of.
       }
     }
     engine_.CurLib = nullptr;
+    engine_.compilation_ = nullptr;
   }
   TCompilation(const TCompilation&) = delete;
   TCompilation& operator=(const TCompilation&) = delete;
 
+  // Takes lib out of the engine until the compilation ends.
+  void Replace(TLib* lib) { replaced_.push_back(std::make_unique<TUnloading>(engine_, lib)); }
+  // True when it replaced a library.
+  bool Keep() {
+    ended_ = true;
+    for (const auto& unloading : replaced_) unloading->Complete();
+    return !replaced_.empty();
+  }
+  // Brings back in reverse order; true when a library had been built.
+  bool Drop() {
+    ended_ = true;
+    TLib* built = std::exchange(engine_.CurLib, nullptr);
+    if (built) engine_.RemoveLibrary(built);
+    while (!replaced_.empty()) {
+      replaced_.back()->Restore();
+      replaced_.pop_back();
+    }
+    return built != nullptr;
+  }
+
 private:
   TXBuilder& engine_;
-  int exceptions_;
+  std::vector<std::unique_ptr<TUnloading>> replaced_;
+  bool ended_ = false;
 };
 
 bool TXBuilder::CompileText(const std::string& text) {
@@ -67,12 +93,36 @@ bool TXBuilder::CompileText(const std::string& text) {
 bool TXBuilder::CompileTextAsLibrary() {
   std::string name;
   bool loaded = CompileLibrary(name);
-  if (loaded)
+  if (loaded) {
+    compilation_->Keep();
     WriteMessage("Library \"" + name + "\" loaded successfully", lkInfo, 0);
-  else if (CurLib)
-    RemoveLibrary(CurLib, true);
+  } else {
+    compilation_->Drop();
+  }
   NotifyDataClients(dcEverything);
   return loaded;
+}
+
+// A library file's text, read with seed. The library of the file's name
+// (fileLib, unless nil) and the library the text names are replaced once
+// the text has compiled. The result is the name the text gives, empty
+// after an error.
+std::string TXBuilder::LoadLibraryText(const std::string& text, std::int32_t seed, TLib* fileLib) {
+  ResetRunState();
+  TCompilation compilation(*this);
+  if (fileLib) {
+    if (RefusedWhileHeld(fileLib, NoPosition)) return {};
+    compilation.Replace(fileLib);
+  }
+  TInputBinding input(*this, text, seed);
+  std::string name;
+  if (!Next() || !CompileLibrary(name)) {
+    if (compilation.Drop()) NotifyDataClients(dcEverything);
+    return {};
+  }
+  if (compilation.Keep()) NotifyDataClients(dcEverything);
+  NotifyDataClients(dcLibraryLoaded);
+  return name;
 }
 
 // A program that failed before its library was made removes nothing: a
@@ -80,22 +130,16 @@ bool TXBuilder::CompileTextAsLibrary() {
 bool TXBuilder::CompileTextAsProgram() {
   std::string name;
   bool compiled = CompileProgram(name);
-  if (CurLib) RemoveLibrary(CurLib, false);
+  if (compilation_->Drop()) NotifyDataClients(dcEverything);
   return compiled;
 }
 
-bool TXBuilder::CompileFile(const std::string& fileName) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error)) return false;
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) return false;
-  std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  return CompileText(text);
-}
-
-// A library of that name is replaced, unless it is built in: the engine's
-// own libraries cannot be taken apart.
+// A library of that name is replaced once the text has compiled, unless it
+// is built in (the engine's own libraries cannot be taken apart) or other
+// compiled code holds it. It is out of the engine meanwhile, so the text
+// can declare its names again. A compilation must be under way.
 bool TXBuilder::CompileLibrary(std::string& name) {
+  QASSERT(compilation_, "5D3FC988");
   CurLib = nullptr;
   if (!Expect(tcIdentifier, tkLibrary)) return false;
   name = Token.Text;
@@ -106,7 +150,8 @@ bool TXBuilder::CompileLibrary(std::string& name) {
       ReportAt("Library name \"" + name + "\" is redefined", at);
       return false;
     }
-    RemoveLibrary(loaded, false);
+    if (RefusedWhileHeld(loaded, at)) return false;
+    compilation_->Replace(loaded);
   }
   AddScriptLibrary(name);
   if (!Expect(tcSymbol, tkSemicolon)) return false;
@@ -173,18 +218,16 @@ bool TXBuilder::CompileUses() {
   return Expect(tcSymbol, tkSemicolon);
 }
 
-// The registries first, so that nothing refers to a routine or kind while
-// it is freed; a built-in library keeps its names in the tables.
-void TXBuilder::RemoveLibrary(TLib* lib, bool clearWorkspace) {
-  ImportExport.RemoveLibrary(lib);
-  TypeRoutines.RemoveLib(lib);
-  Convs.RemoveLib(lib);
-  Vars.RemoveLib(lib, false);
-  Funcs.RemoveLib(lib, false);
-  Ops.RemoveLib(lib);
-  Kinds.RemoveLib(lib, false);
-  if (CurLib == lib) CurLib = nullptr;
-  Libs.Delete(Libs.IndexOf(lib->Name()));
-  if (clearWorkspace) ClearWorkspaceVariables();
-  NotifyDataClients(dcEverything);
+void TXBuilder::RemoveLibrary(TLib* lib) { TUnloading(*this, lib).Complete(); }
+
+bool TXBuilder::RefusedWhileHeld(const TLib* lib, TSourcePos pos) const {
+  if (!lib->Held()) return false;
+  for (int i = 0; i < Libs.Count(); ++i) {
+    if (Libs.Get(i)->Uses().Contains(lib)) {
+      ReportAt("Library \"" + lib->Name() + "\" is used by \"" + Libs.Get(i)->Name() + "\"", pos);
+      return true;
+    }
+  }
+  ReportAt("Library \"" + lib->Name() + "\" is in use", pos);
+  return true;
 }

@@ -62,8 +62,12 @@ TKind* TXBuilder::CompileType(const std::string& name) {
 }
 
 TKind* TXBuilder::FindKindInScopes(const std::string& name) const {
-  for (int i = KindScopes.TopIndex(); i >= 0; --i)
-    if (TKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindKind(name)) return kind;
+  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
+    if (TKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindKind(name)) {
+      NoteUse(kind);
+      return kind;
+    }
+  }
   return nullptr;
 }
 
@@ -171,12 +175,19 @@ TKind* TXBuilder::CompileBoundedArray(const std::string& name) {
                                                  static_cast<std::int32_t>(high.AsInt())));
 }
 
+// The kind registered may be one that another library made.
 TKind* TXBuilder::RegisterKind(std::unique_ptr<TKind> kind) {
-  return static_cast<TKindTab*>(KindScopes.Top())->Register(std::move(kind), CurLib);
+  TKind* registered = static_cast<TKindTab*>(KindScopes.Top())->Register(std::move(kind), CurLib);
+  NoteUse(registered);
+  return registered;
 }
 
+// A kind of an evaluated line may be built on a kind of a script library:
+// as Workspace's, it goes when that library is unloaded.
+TLib* TXBuilder::KindLib() const { return CurLib ? CurLib : Workspace(); }
+
 TKind* TXBuilder::DynamicArrayOf(TKind* elem) {
-  return RegisterKind(std::make_unique<TArrKind>(elem, std::string(), CurLib, 1, 0));
+  return RegisterKind(std::make_unique<TArrKind>(elem, std::string(), KindLib(), 1, 0));
 }
 
 TKind* TXBuilder::VectorKind() const {
@@ -186,7 +197,11 @@ TKind* TXBuilder::VectorKind() const {
 }
 
 TEnumKind* TXBuilder::FindEnumMemberInScopes(const std::string& name) const {
-  for (int i = KindScopes.TopIndex(); i >= 0; --i)
-    if (TEnumKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindEnumMember(name)) return kind;
+  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
+    if (TEnumKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindEnumMember(name)) {
+      NoteUse(kind);
+      return kind;
+    }
+  }
   return nullptr;
 }

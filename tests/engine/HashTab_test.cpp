@@ -152,6 +152,32 @@ TEST(HashTab, ClearAndRemoveLibEndAWalkUnderWay) {
   EXPECT_EQ(table.Next(), nullptr);
 }
 
+// "a", "!@" and "@!" share bucket 4: the detached middle node goes back
+// between its neighbours, not to the end of the chain.
+TEST(HashTab, DetachedNodesGoBackToTheirPlacesOrAreFreed) {
+  TLib user("User", false);
+  int freed = 0;
+  THashTab table;
+  for (const char* name : {"a", "!@", "@!", "b"})
+    table.Add(new TCountedNode(name, name[0] == '!' ? &user : nullptr, freed));
+  const std::vector<std::string> before = WalkNames(table);
+  const auto ofUser = [&user](const THashNode& node) { return node.Lib() == &user; };
+
+  TDetachedNodes detached = table.Detach(ofUser);
+  EXPECT_EQ(WalkNames(table), (std::vector<std::string>{"a", "@!", "b"}));
+  EXPECT_EQ(table.Find("!@"), nullptr);
+  table.Reattach(detached);
+  EXPECT_TRUE(detached.Empty());
+  EXPECT_EQ(WalkNames(table), before);
+  EXPECT_EQ(freed, 0);
+
+  detached = table.Detach(ofUser);
+  table.Add(new THashNode("!@"));
+  ExpectAssertion([&] { table.Reattach(detached); }, "C42CAD12");
+  detached = TDetachedNodes();
+  EXPECT_EQ(freed, 1) << "nodes that never went back are freed with the detached set";
+}
+
 TEST(HashTab, DestroyingATableFreesItsNodes) {
   int freed = 0;
   {

@@ -37,4 +37,41 @@ TEST(Libs, DeleteClosesTheGapAndRefusesBadIndexes) {
   EXPECT_EQ(libs.Get(1)->Name(), "C");
 }
 
+TEST(Libs, TakeAndInsertKeepTheLibraryAndItsPlace) {
+  TLibs libs;
+  for (const char* name : {"A", "B", "C"}) libs.FindOrAdd(name, false);
+  TLib* b = libs.Find("B");
+  std::unique_ptr<TLib> taken = libs.Take(b);
+  EXPECT_EQ(taken.get(), b);
+  EXPECT_EQ(libs.Find("b"), nullptr) << "its name is free";
+  libs.Insert(1, std::move(taken));
+  EXPECT_EQ(libs.IndexOf(b), 1);
+}
+
+// Uses hold script libraries only, once each, and safely outlive them.
+TEST(LibUses, HoldScriptLibrariesWhileTheyLive) {
+  auto user = std::make_unique<TLib>("User", false);
+  TLib system("System", true);
+  TLib base("Base", false);
+  EXPECT_FALSE(base.Held());
+  user->Uses().Add(&base);
+  user->Uses().Add(&base);
+  user->Uses().Add(&system);
+  user->Uses().Add(nullptr);
+  EXPECT_TRUE(base.Held());
+  EXPECT_TRUE(user->Uses().Contains(&base));
+  EXPECT_FALSE(user->Uses().Contains(&system));
+  EXPECT_FALSE(system.Held());
+  auto tree = std::make_unique<TLibUses>();
+  tree->Add(&base);
+  user.reset();
+  EXPECT_TRUE(base.Held()) << "by the tree";
+  tree.reset();
+  EXPECT_FALSE(base.Held());
+
+  TLibUses outliving;  // destroyed after the library it holds
+  TLib gone("Gone", false);
+  outliving.Add(&gone);
+}
+
 }  // namespace
