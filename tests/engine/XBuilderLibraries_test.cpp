@@ -158,6 +158,11 @@ TEST_F(LibraryFilesTest, AFailedLoadLeavesTheOldLibraryAndTheWorkspace) {
   EXPECT_EQ(Result("Line"), "Line") << "its enumeration is back";
   EXPECT_EQ(Result("w"), "5");
 
+  WriteFile("geometry.tarn", "begin Write('a program') end.");
+  EXPECT_EQ(Load(path), "");
+  EXPECT_EQ(LineTexts(), std::vector<std::string>{
+                             "Identifier \"library\" is expected but Identifier \"begin\" is found at [1:1] "});
+
   EXPECT_EQ(Run("library Geometry; type TPoint = (a, b"), (std::vector<TLine>{
       {"Symbol \")\" is expected but <EOF> is found in \"Geometry\" at [1:38] ", lkError, 0}}));
   EXPECT_EQ(Engine->FindLibrary("Geometry"), old) << "nor does a failed text";
