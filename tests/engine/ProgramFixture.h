@@ -8,6 +8,16 @@
 
 #include "tests/engine/EngineFixture.h"
 
+// A subscriber that keeps what it was told, wanting every change.
+class TCountingClient final : public IXDataClient {
+public:
+  void Update(std::uint8_t what) override { Updates.push_back(what); }
+  std::uint8_t GetMask() override { return 0xFF; }
+  void* AddItem(void*, void*, std::uint8_t) override { return nullptr; }
+
+  std::vector<std::uint8_t> Updates;
+};
+
 class ProgramFixture : public EngineFixture {
 protected:
   // Compiles and runs text; Compiled keeps CompileText's answer.

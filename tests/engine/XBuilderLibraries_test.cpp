@@ -19,15 +19,6 @@
 
 namespace {
 
-class TCountingClient final : public IXDataClient {
-public:
-  void Update(std::uint8_t what) override { Updates.push_back(what); }
-  std::uint8_t GetMask() override { return 0xFF; }
-  void* AddItem(void*, void*, std::uint8_t) override { return nullptr; }
-
-  std::vector<std::uint8_t> Updates;
-};
-
 // The current folder for the length of a test.
 class TCurrentFolder {
 public:

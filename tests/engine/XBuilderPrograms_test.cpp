@@ -18,15 +18,6 @@ protected:
   int LibraryCount() const { return Engine->Libs.Count(); }
 };
 
-class TCountingClient final : public IXDataClient {
-public:
-  void Update(std::uint8_t what) override { Updates.push_back(what); }
-  std::uint8_t GetMask() override { return 0xFF; }
-  void* AddItem(void*, void*, std::uint8_t) override { return nullptr; }
-
-  std::vector<std::uint8_t> Updates;
-};
-
 TEST_F(XBuilderProgramsTest, AProgramRunsAndLeavesNoLibrary) {
   int before = LibraryCount();
   EXPECT_EQ(Texts("var i : Integer; begin i := 2; Write(i * i) end."), std::vector<std::string>{"4"});
