@@ -66,7 +66,7 @@ bool TFuncExpr::CheckHasValue(TExpression& arg) const {
 bool TFuncExpr::CheckArgument(int number, TExpression& arg, const TFuncKind& signature) const {
   if (!CheckHasValue(arg)) return false;
   const TFuncArg* param = signature.Arg(number - 1);
-  if (!IsAssignable(param->Kind(), arg.ResultKind())) {
+  if (!AcceptsArgument(*param, arg.ResultKind())) {
     ReportError("Parameter " + std::to_string(number) + " must be " + param->Kind()->GetText(true) + ", not " +
                     arg.ResultKind()->GetText(true),
                 arg.Pos(), Lib());

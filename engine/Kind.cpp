@@ -104,8 +104,10 @@ bool IsAssignableSameCode(const TKind* target, const TKind* source) {
       // nil has the kind "function : AnyFunction" and fits every routine kind.
       if (sf->Result() && sf->Result() == AnyKind(kcFunction)) return true;
       if (tf->ArgCount() != sf->ArgCount() || !IsAssignable(tf->Result(), sf->Result())) return false;
+      // Calls through the target kind pass what its parameters allow: each
+      // parameter of the source routine must take that.
       for (int i = 0; i < tf->ArgCount(); ++i)
-        if (tf->Arg(i)->Mode() != sf->Arg(i)->Mode() || !IsAssignable(tf->Arg(i)->Kind(), sf->Arg(i)->Kind()))
+        if (tf->Arg(i)->Mode() != sf->Arg(i)->Mode() || !AcceptsArgument(*sf->Arg(i), tf->Arg(i)->Kind()))
           return false;
       return true;
     }
@@ -248,6 +250,20 @@ bool IsAssignable(const TKind* target, const TKind* source) {
   }
   if (target->Code() != source->Code()) return IsCompatibleCode(target->Code(), source->Code());
   return IsAssignableSameCode(target, source);
+}
+
+bool IsGenericKind(const TKind* kind) {
+  return kind && (kind->Code() == kcAny || (kind->Code() == kcSet && !static_cast<const TSetKind*>(kind)->Elem()));
+}
+
+bool AcceptsArgument(const TFuncArg& param, const TKind* argKind) {
+  const TKind* kind = param.Kind();
+  if (param.Mode() != amVar || IsGenericKind(kind)) return IsAssignable(kind, argKind);
+  // The routine reads and writes the caller's variable as its parameter's
+  // kind. Parameter names do not make routine values differ, so routine
+  // kinds need only take each other's values.
+  if (kind && kind->Code() == kcFunction) return IsAssignable(kind, argKind) && IsAssignable(argKind, kind);
+  return SameKind(kind, argKind);
 }
 
 bool SameKind(const TKind* a, const TKind* b) {

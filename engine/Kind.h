@@ -202,6 +202,12 @@ bool IsCompatibleCode(TKindCode target, TKindCode source);
 bool IsAssignable(const TKind* target, const TKind* source);
 // Structural identity; every array of Char is also the String kind.
 bool SameKind(const TKind* a, const TKind* b);
+// Anything, Any<Kind>, TObject and AnySet: the kinds that accept a whole family.
+bool IsGenericKind(const TKind* kind);
+// May an argument of kind argKind be passed for param? A var parameter of a
+// kind that is not generic takes a variable of its very kind only (a routine
+// kind: one that takes and gives the same routines).
+bool AcceptsArgument(const TFuncArg& param, const TKind* argKind);
 
 // Calls visit with kind and, recursively, with every kind it is built from:
 // its element, fields, parameters and result. Nil visits nothing.

@@ -112,6 +112,9 @@ TEST_F(KindTest, AssignabilityAndIdentity) {
   TFuncKind* byValue = Signature({{"x", Real()}}, Real());
   TFuncKind* byVar = Signature({{"x", Real(), amVar}}, Real());
   TFuncKind* otherName = Signature({{"y", Real()}}, Real());
+  TFuncKind* takesInteger = Signature({{"x", Integer()}}, Real());
+  TFuncKind* takesAnything = Signature({{"x", AnyKind(kcAny)}}, Real());
+  TFuncKind* byVarInteger = Signature({{"x", Integer(), amVar}}, Real());
   TFuncKind* nilKind = Signature({}, AnyKind(kcFunction));
   TFuncKind* procA = Signature({}, nullptr);
   TFuncKind* procB = Signature({}, nullptr);
@@ -143,6 +146,12 @@ TEST_F(KindTest, AssignabilityAndIdentity) {
       {"nil fits a routine kind", byVar, nilKind, true, false},
       {"var vs value parameter", byVar, byValue, false, false},
       {"parameter names do not matter", byValue, otherName, true, false},
+      // A routine kind's calls pass what its parameters allow to the routine.
+      {"Real parameter <- Integer parameter", byValue, takesInteger, false, false},
+      {"Integer parameter <- Real parameter", takesInteger, byValue, true, false},
+      {"Real parameter <- Anything parameter", byValue, takesAnything, true, false},
+      {"Anything parameter <- Real parameter", takesAnything, byValue, false, false},
+      {"var Integer parameter <- var Real parameter", byVarInteger, byVar, false, false},
       {"two procedures", procA, procB, true, true},
       {"array [1..3] <- array [0..2]", oneToThree, Array(Real(), 0, 2), true, false},
       {"static <- dynamic", oneToThree, Vector(), false, false},

@@ -72,6 +72,36 @@ TEST_F(ProcTest, RoutinesTakeTheirParameters) {
   });
 }
 
+// A routine only ever receives what its parameters take: a routine value is
+// refused where its kind's calls could pass more, and a var parameter is
+// bound to a variable of its very kind.
+TEST_F(ProcTest, ArgumentsAreCheckedAgainstWhatTheRoutineTakes) {
+  const std::string takesInteger = "function G(x : Integer) : Real; begin Result := x end; ";
+  const std::string takesReal = "procedure P(var x : Real); begin x := 1.5 end; ";
+  ExpectErrors({
+      {(takesInteger + "begin Write(Integrate(G, 0, 1)) end.").c_str(),
+       "Parameter 1 must be TMathFunc, not Function ( x : Integer ) : Real in \"_Untitled_n\" at [1:78] "},
+      {(takesInteger + "begin Write(Sum(G, {1, 3})) end.").c_str(),
+       "Parameter 1 must be TMathFunc, not Function ( x : Integer ) : Real in \"_Untitled_n\" at [1:72] "},
+      {(takesInteger + "var f : function (x : Real) : Real; begin f := G; Write(f(0.5)) end.").c_str(),
+       "Cannot assign Function ( x : Integer ) : Real to TMathFunc in \"_Untitled_n\" at [1:100] "},
+      {(takesReal + "var i : Integer; begin P(i) end.").c_str(),
+       "Parameter 1 must be Real, not Integer in \"_Untitled_n\" at [1:73] "},
+      {"var i : Integer; begin StrToReal('2.5', i) end.",
+       "Parameter 2 must be Real, not Integer in \"_Untitled_n\" at [1:41] "},
+      {"type TE = (a, b); var e : TE; begin Inc(e) end.",
+       "Parameter 1 must be Integer, not TE in \"_Untitled_n\" at [1:41] "},
+  });
+  ExpectOutputs({
+      {"function H(t : Real) : Real; begin Result := 2 * t end; begin Write(Sum(H, {1, 3})) end.", {"12"}},
+      {"function G(x : Real) : Integer; begin Result := Round(x) end; "
+       "var f : function (x : Integer) : Real; begin f := G; Write(f(2)) end.",
+       {"2"}},
+      {(takesReal + "var r : Real; begin P(r); Write(r) end.").c_str(), {"1.5"}},
+      {"var v : Vector; begin SetLength(v, 2); Write(Length(v)) end.", {"2"}},
+  });
+}
+
 TEST_F(ProcTest, ARoutineIsNeverReentered) {
   ExpectOutputs({
       {"type TF = function (x : Integer) : Integer; var f : TF; "
