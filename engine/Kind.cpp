@@ -80,6 +80,11 @@ bool SameStructure(const TKind* a, const TKind* b) {
   }
 }
 
+// Anything, Any<Kind>, TObject and AnySet: the kinds that accept a whole family.
+bool IsGenericKind(const TKind* kind) {
+  return kind && (kind->Code() == kcAny || (kind->Code() == kcSet && !static_cast<const TSetKind*>(kind)->Elem()));
+}
+
 bool IsAssignableSameCode(const TKind* target, const TKind* source) {
   switch (target->Code()) {
     case kcEnum:
@@ -250,10 +255,6 @@ bool IsAssignable(const TKind* target, const TKind* source) {
   }
   if (target->Code() != source->Code()) return IsCompatibleCode(target->Code(), source->Code());
   return IsAssignableSameCode(target, source);
-}
-
-bool IsGenericKind(const TKind* kind) {
-  return kind && (kind->Code() == kcAny || (kind->Code() == kcSet && !static_cast<const TSetKind*>(kind)->Elem()));
 }
 
 bool AcceptsArgument(const TFuncArg& param, const TKind* argKind) {

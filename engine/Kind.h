@@ -202,8 +202,6 @@ bool IsCompatibleCode(TKindCode target, TKindCode source);
 bool IsAssignable(const TKind* target, const TKind* source);
 // Structural identity; every array of Char is also the String kind.
 bool SameKind(const TKind* a, const TKind* b);
-// Anything, Any<Kind>, TObject and AnySet: the kinds that accept a whole family.
-bool IsGenericKind(const TKind* kind);
 // May an argument of kind argKind be passed for param? A var parameter of a
 // kind that is not generic takes a variable of its very kind only (a routine
 // kind: one that takes and gives the same routines).
