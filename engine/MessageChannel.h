@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/CountedPtr.h"
+#include "runtime/Exceptions.h"
 
 class TLib;
 
@@ -58,6 +59,21 @@ void ExpandMessageLevels(int level);
 // level 0: the message, ` in "<lib>"` when lib is given, ` at [line:column] `
 // when pos.Line >= 0.
 void ReportError(const std::string& msg, TSourcePos pos, const TLib* lib);
+
+// Runs compute; a platform fault becomes the error line of its message alone
+// (no position, no library) and false. Failed assertions pass through.
+template <class TCompute>
+bool ReportingFaults(TCompute&& compute) {
+  try {
+    compute();
+    return true;
+  } catch (const EAssertionFailed&) {
+    throw;
+  } catch (const EQuantrelError& fault) {
+    ReportError(fault.what(), NoPosition, nullptr);
+    return false;
+  }
+}
 
 void ClearLastError();
 const std::string& GetLastErrorText();

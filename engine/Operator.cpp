@@ -4,18 +4,9 @@
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
 #include "engine/Var.h"
-#include "runtime/Exceptions.h"
 
 bool RunOperatorBody(TOperatorBody body, TVar* left, TVar* right, TVar* result) {
-  try {
-    body(left, right, result);
-    return true;
-  } catch (const EAssertionFailed&) {
-    throw;
-  } catch (const EQuantrelError& fault) {
-    ReportError(fault.what(), NoPosition, nullptr);
-    return false;
-  }
+  return ReportingFaults([&] { body(left, right, result); });
 }
 
 TBinOp::TBinOp(std::uint8_t token, TKind* leftKind, TKind* rightKind, TKind* resultKind, TLib* lib)

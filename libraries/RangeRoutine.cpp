@@ -4,6 +4,7 @@
 
 #include "engine/ArrVar.h"
 #include "engine/Kind.h"
+#include "engine/MessageChannel.h"
 #include "engine/RunFlags.h"
 #include "engine/ScalarArith.h"
 #include "engine/Var.h"

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "engine/MessageChannel.h"
 #include "engine/ScalarArith.h"
 #include "engine/Var.h"
 #include "libraries/Gamma.h"

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "engine/Func.h"
-#include "runtime/Exceptions.h"
 
 template <class TNumber, class... TArgs>
 struct TScalarRule {
@@ -38,21 +37,6 @@ public:
 
   bool Execute(TSourcePos pos) override { return ExecuteScalarRule(*this, Rule, pos); }
 };
-
-// Runs compute; a platform fault is reported with its message, without
-// position or library, and gives false. Failed assertions still propagate.
-template <class TCompute>
-bool ReportingFaults(TCompute&& compute) {
-  try {
-    compute();
-    return true;
-  } catch (const EAssertionFailed&) {
-    throw;
-  } catch (const EQuantrelError& fault) {
-    ReportError(fault.what(), NoPosition, nullptr);
-    return false;
-  }
-}
 
 extern const TRealRule SqrtRule;
 extern const TRealRule SqrRule;

@@ -7,6 +7,7 @@
 
 #include "engine/Kind.h"
 #include "engine/KindTab.h"
+#include "engine/MessageChannel.h"
 #include "engine/OpTab.h"
 #include "engine/ScalarArith.h"
 #include "engine/Token.h"

@@ -115,3 +115,11 @@ TEST(MessageChannelSinkLifetime, ChannelReleasesTheSinkItReplaces) {
 }
 
 }  // namespace
+
+TEST_F(MessageChannelTest, ReportingFaultsTurnsAPlatformFaultIntoAnErrorLine) {
+  EXPECT_TRUE(ReportingFaults([] {}));
+  EXPECT_FALSE(ReportingFaults([] { throw EZeroDivide(); }));
+  ASSERT_EQ(sink->Lines.size(), 1u);
+  EXPECT_EQ(sink->Lines[0], (TLine{"Floating point division by zero", lkError, 0}));
+  EXPECT_THROW(ReportingFaults([] { QASSERT(false, "5B0C1D2E"); }), EAssertionFailed);
+}
