@@ -47,7 +47,7 @@ private:
   // A routine without parameters takes any element, as long as its result fits.
   bool TakesElements(TKind* elem) const {
     if (signature_.ArgCount() == 0) return ResultFits(elem);
-    return IsAssignable(signature_.Arg(0)->Kind(), elem);
+    return AcceptsArgument(*signature_.Arg(0), elem);
   }
 
   bool ResultFits(TKind* elem) const { return !signature_.Result() || IsAssignable(elem, signature_.Result()); }

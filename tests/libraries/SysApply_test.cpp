@@ -96,6 +96,14 @@ TEST_F(SysApply, RefusesWhatItCannotApply) {
   });
 }
 
+// Each element is bound to a var parameter, which would write a Real into an Integer.
+TEST_F(SysApply, AVarParameterTakesOnlyElementsOfItsKind) {
+  TKind* integers = Engine->ParseSignature("procedure ( a : array of integer )", "")->Arg(0)->Kind();
+  ASSERT_NE(Engine->AddVariable("counts", integers), nullptr);
+  Eval("SetLength(counts, 2)");
+  ExpectLines({{"Apply(Bump, counts)", "Function \"Bump\" is not applicable to the given array at [1:1] "}});
+}
+
 // A routine that re-dimensions the array it is applied to leaves the element
 // it was given orphaned: the walk goes on over the new elements.
 TEST_F(SysApply, ARoutineMayRedimensionTheArray) {
