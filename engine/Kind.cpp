@@ -85,6 +85,15 @@ bool IsGenericKind(const TKind* kind) {
   return kind && (kind->Code() == kcAny || (kind->Code() == kcSet && !static_cast<const TSetKind*>(kind)->Elem()));
 }
 
+// Calls through the target routine kind pass what its parameter allows: the
+// source routine's parameter must take that. A generic parameter of the
+// target (an event's TObject Sender) keeps taking the kinds of its family.
+bool ParameterFits(const TFuncArg& target, const TFuncArg& source) {
+  if (target.Mode() != source.Mode()) return false;
+  return AcceptsArgument(source, target.Kind()) ||
+         (IsGenericKind(target.Kind()) && IsAssignable(target.Kind(), source.Kind()));
+}
+
 bool IsAssignableSameCode(const TKind* target, const TKind* source) {
   switch (target->Code()) {
     case kcEnum:
@@ -109,11 +118,8 @@ bool IsAssignableSameCode(const TKind* target, const TKind* source) {
       // nil has the kind "function : AnyFunction" and fits every routine kind.
       if (sf->Result() && sf->Result() == AnyKind(kcFunction)) return true;
       if (tf->ArgCount() != sf->ArgCount() || !IsAssignable(tf->Result(), sf->Result())) return false;
-      // Calls through the target kind pass what its parameters allow: each
-      // parameter of the source routine must take that.
       for (int i = 0; i < tf->ArgCount(); ++i)
-        if (tf->Arg(i)->Mode() != sf->Arg(i)->Mode() || !AcceptsArgument(*sf->Arg(i), tf->Arg(i)->Kind()))
-          return false;
+        if (!ParameterFits(*tf->Arg(i), *sf->Arg(i))) return false;
       return true;
     }
     default:

@@ -150,7 +150,7 @@ TEST_F(KindTest, AssignabilityAndIdentity) {
       {"Real parameter <- Integer parameter", byValue, takesInteger, false, false},
       {"Integer parameter <- Real parameter", takesInteger, byValue, true, false},
       {"Real parameter <- Anything parameter", byValue, takesAnything, true, false},
-      {"Anything parameter <- Real parameter", takesAnything, byValue, false, false},
+      {"Anything parameter <- Real parameter", takesAnything, byValue, true, false},
       {"var Integer parameter <- var Real parameter", byVarInteger, byVar, false, false},
       {"two procedures", procA, procB, true, true},
       {"array [1..3] <- array [0..2]", oneToThree, Array(Real(), 0, 2), true, false},
