@@ -86,12 +86,14 @@ bool IsGenericKind(const TKind* kind) {
 }
 
 // Calls through the target routine kind pass what its parameter allows: the
-// source routine's parameter must take that. A generic parameter of the
-// target (an event's TObject Sender) keeps taking the kinds of its family.
+// source routine's parameter must take that. A generic value parameter of the
+// target (an event's TObject Sender) keeps taking the kinds of its family; a
+// generic var one does not, since a call through the kind could then write
+// any value of the family into the source routine's variable.
 bool ParameterFits(const TFuncArg& target, const TFuncArg& source) {
   if (target.Mode() != source.Mode()) return false;
   return AcceptsArgument(source, target.Kind()) ||
-         (IsGenericKind(target.Kind()) && IsAssignable(target.Kind(), source.Kind()));
+         (target.Mode() != amVar && IsGenericKind(target.Kind()) && IsAssignable(target.Kind(), source.Kind()));
 }
 
 bool IsAssignableSameCode(const TKind* target, const TKind* source) {

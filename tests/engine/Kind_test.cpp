@@ -115,6 +115,7 @@ TEST_F(KindTest, AssignabilityAndIdentity) {
   TFuncKind* takesInteger = Signature({{"x", Integer()}}, Real());
   TFuncKind* takesAnything = Signature({{"x", AnyKind(kcAny)}}, Real());
   TFuncKind* byVarInteger = Signature({{"x", Integer(), amVar}}, Real());
+  TFuncKind* byVarAnything = Signature({{"x", AnyKind(kcAny), amVar}}, Real());
   TFuncKind* nilKind = Signature({}, AnyKind(kcFunction));
   TFuncKind* procA = Signature({}, nullptr);
   TFuncKind* procB = Signature({}, nullptr);
@@ -152,6 +153,7 @@ TEST_F(KindTest, AssignabilityAndIdentity) {
       {"Real parameter <- Anything parameter", byValue, takesAnything, true, false},
       {"Anything parameter <- Real parameter", takesAnything, byValue, true, false},
       {"var Integer parameter <- var Real parameter", byVarInteger, byVar, false, false},
+      {"var Anything parameter <- var Real parameter", byVarAnything, byVar, false, false},
       {"two procedures", procA, procB, true, true},
       {"array [1..3] <- array [0..2]", oneToThree, Array(Real(), 0, 2), true, false},
       {"static <- dynamic", oneToThree, Vector(), false, false},
