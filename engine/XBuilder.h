@@ -235,6 +235,23 @@ private:
     bool& running_;
   };
 
+  // One level of nested statements or factors for the length of its
+  // compilation. The compiler, the checks and the evaluation of its trees
+  // all recurse once per level, so nesting beyond MaxNesting is refused
+  // ("Nesting is too deep") before it can overflow the stack.
+  class TNestingScope {
+  public:
+    static constexpr int MaxNesting = 1000;
+    explicit TNestingScope(TXBuilder& engine);
+    ~TNestingScope() { --depth_; }
+    TNestingScope(const TNestingScope&) = delete;
+    TNestingScope& operator=(const TNestingScope&) = delete;
+    bool TooDeep() const { return depth_ > MaxNesting; }
+
+  private:
+    int& depth_;
+  };
+
   // One compilation of a whole text; see XBuilderPrograms.cpp.
   class TCompilation;
 
@@ -282,6 +299,8 @@ private:
   TCompilation* compilation_ = nullptr;
   // The uses of the tree ParseExpression is building, nil otherwise.
   TLibUses* treeUses_ = nullptr;
+  // The levels of statements and factors being compiled (TNestingScope).
+  int nesting_ = 0;
 
   // Declaration helpers.
   struct TRoutineDirective;

@@ -134,6 +134,8 @@ TOperator* TXBuilder::ChooseOperator(std::uint8_t token, TSourcePos at, TKind* l
 // Factors.
 
 std::unique_ptr<TExpression> TXBuilder::CompileFactor() {
+  TNestingScope nesting(*this);
+  if (nesting.TooDeep()) return nullptr;
   if (AtUnary()) return CompileUnary();
   switch (Token.TokClass) {
     case tcIdentifier:
@@ -589,6 +591,10 @@ std::unique_ptr<TExpression> TXBuilder::FoldTensor(std::unique_ptr<TTensorExpr> 
 // Helpers.
 
 void TXBuilder::ReportAt(const std::string& message, TSourcePos pos) const { ReportError(message, pos, CurLib); }
+
+TXBuilder::TNestingScope::TNestingScope(TXBuilder& engine) : depth_(engine.nesting_) {
+  if (++depth_ > MaxNesting) engine.ReportAt("Nesting is too deep", engine.TokenPos());
+}
 
 TKind* TXBuilder::KnownKind(const TExpression& expr, const char* message, TSourcePos start) const {
   TKind* kind = expr.ResultKind();

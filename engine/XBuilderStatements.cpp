@@ -33,6 +33,8 @@ bool IsDesignator(const TExpression& expr) { return dynamic_cast<const TVarExpr*
 }  // namespace
 
 std::unique_ptr<TStatement> TXBuilder::CompileStatement() {
+  TNestingScope nesting(*this);
+  if (nesting.TooDeep()) return nullptr;
   if (Token.TokClass != tcIdentifier) {
     Expect(tcIdentifier, tkNone);
     return nullptr;
