@@ -318,7 +318,9 @@ std::unique_ptr<TExpression> TXBuilder::CompileNewWorkspaceVariable(const std::s
   if (!Next()) return nullptr;
   std::unique_ptr<TExpression> value = CompileExpression();
   if (!value || !value->ResultKind()) return nullptr;
-  TVar* var = Vars.Add(MakeVar(name, value->ResultKind(), false, NoneValue, Workspace()));
+  // The value may have made the variable itself, as in x := x := 1.
+  TVar* var = Vars.Find(name);
+  if (!var) var = Vars.Add(MakeVar(name, value->ResultKind(), false, NoneValue, Workspace()));
   return Checked(std::make_unique<TAssignExpr>(std::make_unique<TVarExpr>(at, var, CurLib), std::move(value), CurLib));
 }
 

@@ -99,6 +99,9 @@ TEST_F(XBuilderTest, OptionZeroMakesWorkspaceVariablesAndAnsFollows) {
   EXPECT_EQ(Result("ans + 1"), "7");
   EXPECT_EQ(Result("a := b := 1"), "1");
   EXPECT_EQ(Result("a + b"), "2");
+  // The inner assignment makes the variable the outer one assigns.
+  EXPECT_EQ(Result("c := c := 4"), "4");
+  EXPECT_EQ(Result("c"), "4");
 }
 
 TEST_F(XBuilderTest, OptionZeroNeedsAnAssignment) {
