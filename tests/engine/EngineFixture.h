@@ -42,10 +42,7 @@ protected:
     return static_cast<TTestFunc&>(*added);
   }
   std::vector<std::string> ErrorTexts() const {
-    std::vector<std::string> texts;
-    for (const TLine& line : Sink->Lines)
-      if (line.Kind == lkError) texts.push_back(line.Text);
-    return texts;
+    return Sink->ErrorTexts();
   }
   static void SetResult(TFunc& func, const TValue& value) {
     static_cast<TBaseVar*>(func.ResultVariable())->SetValue(value);

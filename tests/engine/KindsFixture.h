@@ -35,6 +35,18 @@ public:
   void ExpandToLevel(int) override {}
   void Clear() override { Lines.clear(); }
 
+  std::vector<std::string> ErrorTexts() const {
+    std::vector<std::string> texts;
+    for (const TLine& line : Lines)
+      if (line.Kind == lkError) texts.push_back(line.Text);
+    return texts;
+  }
+  bool HasNonErrorLine() const {
+    for (const TLine& line : Lines)
+      if (line.Kind != lkError) return true;
+    return false;
+  }
+
   std::vector<TLine> Lines;
 };
 
@@ -129,10 +141,7 @@ protected:
   }
 
   std::vector<std::string> ErrorTexts() const {
-    std::vector<std::string> texts;
-    for (const TLine& line : Sink->Lines)
-      if (line.Kind == lkError) texts.push_back(line.Text);
-    return texts;
+    return Sink->ErrorTexts();
   }
 
   TLib System{"System", true};

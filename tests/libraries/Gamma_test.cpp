@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string>
 
-#include "tests/libraries/LinesSink.h"
+#include "tests/engine/KindsFixture.h"
 #include "tests/libraries/RealNear.h"
 
 namespace {
@@ -19,7 +19,7 @@ protected:
   GammaReports() { SetMessageSink(Sink); }
   ~GammaReports() override { SetMessageSink(nullptr); }
 
-  CountedPtr<TLinesSink> Sink = MakeCounted<TLinesSink>();
+  CountedPtr<TRecordingSink> Sink = MakeCounted<TRecordingSink>();
 };
 
 }  // namespace
@@ -35,7 +35,7 @@ TEST_F(GammaReports, ExactAndKnownValues) {
   EXPECT_LT(GammaValue(-20.5L), 0);
   EXPECT_GT(GammaValue(-21.5L), 0);
   ExpectRealNear(GammaValue(-20.5L), -Pi / std::tgamma(21.5L), "Gamma(-20.5)", 1e-15L);
-  EXPECT_TRUE(Sink->Errors.empty());
+  EXPECT_TRUE(Sink->ErrorTexts().empty());
 }
 
 // Every branch: near zero on both sides, the rational range, Stirling's
@@ -53,7 +53,7 @@ TEST_F(GammaReports, AgreesWithTheLibraryGamma) {
       {-13.5L, 1e-17L},   {-100.3L, 1e-16L},  {-1000.7L, 1e-15L}, {-1754.5L, 1e-15L},
   };
   for (const TCase& c : cases) ExpectRealNear(GammaValue(c.X), std::tgamma(c.X), std::to_string(c.X), c.Tolerance);
-  EXPECT_TRUE(Sink->Errors.empty());
+  EXPECT_TRUE(Sink->ErrorTexts().empty());
 }
 
 TEST_F(GammaReports, NegativesBeyondTheLargestArgumentUnderflow) {
@@ -62,7 +62,7 @@ TEST_F(GammaReports, NegativesBeyondTheLargestArgumentUnderflow) {
   EXPECT_LT(GammaValue(-1756.5L), 0);
   EXPECT_EQ(GammaValue(-2000.5L), 0);
   EXPECT_EQ(GammaValue(-1e15L - 0.5L), 0);
-  EXPECT_TRUE(Sink->Errors.empty());
+  EXPECT_TRUE(Sink->ErrorTexts().empty());
 }
 
 TEST_F(GammaReports, SingularityAndOverflowReportWithoutPosition) {
@@ -70,7 +70,7 @@ TEST_F(GammaReports, SingularityAndOverflowReportWithoutPosition) {
   EXPECT_EQ(GammaValue(-4), -GammaMaxNum);
   EXPECT_EQ(GammaValue(-3), GammaMaxNum);
   EXPECT_EQ(GammaValue(1756), GammaMaxNum);
-  EXPECT_EQ(Sink->Errors, (std::vector<std::string>{"Singularity", "Singularity", "Singularity", "Overflow range error"}));
+  EXPECT_EQ(Sink->ErrorTexts(), (std::vector<std::string>{"Singularity", "Singularity", "Singularity", "Overflow range error"}));
   EXPECT_EQ(GammaMaxNum, std::numeric_limits<long double>::max() - 0x2C85p16320L);
 }
 

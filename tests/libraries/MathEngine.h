@@ -17,7 +17,7 @@
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"
-#include "tests/libraries/LinesSink.h"
+#include "tests/engine/KindsFixture.h"
 
 class MathEngine : public ::testing::Test {
 protected:
@@ -29,10 +29,9 @@ protected:
   // True when the line printed a result; its error lines are kept in Sink.
   bool Evaluate(const std::string& line) {
     Sink->Lines.clear();
-    Sink->Errors.clear();
     TVariant value;
     Engine.Evaluate(line, false, true, -1, value);
-    return !Sink->Lines.empty();
+    return Sink->HasNonErrorLine();
   }
 
   // Runs the routine on real arguments directly, past the compiler; the
@@ -51,7 +50,7 @@ protected:
   }
 
   TValue ResultOf(const std::string& line) {
-    EXPECT_TRUE(Evaluate(line)) << line << ": " << (Sink->Errors.empty() ? "" : Sink->Errors.front());
+    EXPECT_TRUE(Evaluate(line)) << line << ": " << (Sink->ErrorTexts().empty() ? "" : Sink->ErrorTexts().front());
     auto* ans = dynamic_cast<TBaseVar*>(Engine.FindVariable(AnsVarName));
     return ans ? ans->GetValue() : NoneValue;
   }
@@ -61,10 +60,11 @@ protected:
   // The one error line the line reports.
   std::string Error(const std::string& line) {
     EXPECT_FALSE(Evaluate(line)) << line;
-    EXPECT_EQ(Sink->Errors.size(), 1u) << line;
-    return Sink->Errors.empty() ? std::string() : Sink->Errors.back();
+    const std::vector<std::string> errors = Sink->ErrorTexts();
+    EXPECT_EQ(errors.size(), 1u) << line;
+    return errors.empty() ? std::string() : errors.back();
   }
 
-  CountedPtr<TLinesSink> Sink = MakeCounted<TLinesSink>();
+  CountedPtr<TRecordingSink> Sink = MakeCounted<TRecordingSink>();
   TXBuilder Engine{StandardCatalogues()};
 };
