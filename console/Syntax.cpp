@@ -4,17 +4,19 @@
 
 void TSyntax::BeginLine(std::string_view text) {
   EndLine();
-  stream_ = std::make_unique<std::istringstream>(std::string(text));
+  stream_.str(std::string(text));
+  stream_.clear();
+  hasLine_ = true;
   lineLength_ = static_cast<int>(text.size());
   token_ = TToken();
   start_ = length_ = 0;
-  lex_.SetInput(stream_.get(), -1);
+  lex_.SetInput(&stream_, -1);
 }
 
 void TSyntax::EndLine() {
-  if (!stream_) return;
+  if (!hasLine_) return;
   lex_.SetInput(nullptr, -1);
-  stream_.reset();
+  hasLine_ = false;
 }
 
 TSymKind TSyntax::NextKind() {

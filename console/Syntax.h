@@ -7,7 +7,6 @@
 //   while (!syntax.AtEnd()) { kind = syntax.NextKind(); ... TokenStart(), TokenLength() ... }
 
 #include <cstdint>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -29,7 +28,7 @@ public:
   // Ends a line still open, then opens text.
   void BeginLine(std::string_view text);
   void EndLine();
-  bool HasLine() const { return stream_ != nullptr; }
+  bool HasLine() const { return hasLine_; }
   bool AtEnd() const { return lex_.AtEnd(); }
 
   // The class of the next token, or skEndOfLine.
@@ -52,7 +51,8 @@ private:
 
   TSymAttrs attrs_;
   TLex lex_;
-  std::unique_ptr<std::istringstream> stream_;
+  std::istringstream stream_;  // reused: making a stream per line costs more than lexing it
+  bool hasLine_ = false;
   TToken token_;
   int lineLength_ = 0;
   int start_ = 0;
