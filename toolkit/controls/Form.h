@@ -9,6 +9,8 @@
 
 #include "toolkit/controls/CustomControl.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
@@ -34,6 +36,9 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TPosition Position = poDesigned;
+  // The menu bar of the form.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
 
   // The control that gets the focus when the form is activated.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -58,6 +63,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
@@ -66,9 +72,12 @@ private:
   void WMActivate(TMessage& message);
   void WMShowWindow(TMessage& message);
   void CMRelease(TMessage& message);
+  void WMMenuMessage(TMessage& message);
+  void WMEnterIdle(TMessage& message);
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
 };
