@@ -48,39 +48,54 @@ std::size_t CellBytes(std::string_view text) {
   return length;
 }
 
-int CellCount(std::string_view row) {
-  std::size_t i = AsciiPrefix(row);
-  int cells = static_cast<int>(i);
-  while (i < row.size()) {
-    i += CellBytes(row.substr(i));
-    ++cells;
+// Runs of ASCII are skipped word-wise; the limit bounds how many cells the
+// walk may pass.
+namespace {
+
+struct TCellWalk {
+  std::size_t byte = 0;
+  int cells = 0;
+};
+
+void WalkCells(std::string_view row, TCellWalk& walk, int limit) {
+  while (walk.cells < limit && walk.byte < row.size()) {
+    const std::size_t ascii = AsciiPrefix(row.substr(walk.byte, static_cast<std::size_t>(limit - walk.cells)));
+    walk.byte += ascii;
+    walk.cells += static_cast<int>(ascii);
+    if (walk.cells < limit && walk.byte < row.size()) {
+      walk.byte += CellBytes(row.substr(walk.byte));
+      ++walk.cells;
+    }
   }
-  return cells;
+}
+
+}  // namespace
+
+int CellCount(std::string_view row) {
+  TCellWalk walk;
+  WalkCells(row, walk, static_cast<int>(row.size()));
+  return walk.cells;
 }
 
 std::size_t ByteOfCell(std::string_view row, int cell) {
   if (cell <= 0) return 0;
-  const std::size_t ascii = AsciiPrefix(row.substr(0, static_cast<std::size_t>(cell)));
-  if (ascii == static_cast<std::size_t>(cell)) return ascii;
-  std::size_t i = ascii;
-  int cells = static_cast<int>(ascii);
-  while (cells < cell && i < row.size()) {
-    i += CellBytes(row.substr(i));
-    ++cells;
-  }
-  return i + static_cast<std::size_t>(cell - cells);
+  TCellWalk walk;
+  WalkCells(row, walk, cell);
+  return walk.byte + static_cast<std::size_t>(cell - walk.cells);
 }
 
 int CellOfByte(std::string_view row, std::size_t byte) {
-  const std::size_t ascii = AsciiPrefix(row.substr(0, byte));
-  if (ascii >= byte) return static_cast<int>(byte);
-  std::size_t i = ascii;
-  int cells = static_cast<int>(ascii);
-  while (i < row.size()) {
+  std::size_t i = 0;
+  int cells = 0;
+  while (i < byte && i < row.size()) {
+    const std::size_t ascii = AsciiPrefix(row.substr(i, byte - i));
+    i += ascii;
+    cells += static_cast<int>(ascii);
+    if (i >= byte || i >= row.size()) break;
     const std::size_t next = i + CellBytes(row.substr(i));
     if (next > byte) return cells;
     i = next;
     ++cells;
   }
-  return cells + static_cast<int>(byte - i);
+  return cells + static_cast<int>(byte > i ? byte - i : 0);
 }
