@@ -7,8 +7,6 @@
 #include "toolkit/controls/Form.h"
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
-// A control's own border: bsNone, or bsSingle for a sunken edge around its window.
-using TBorderStyle = TFormBorderStyle;
 
 class TPanel : public TCustomControl {
 public:
