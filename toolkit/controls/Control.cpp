@@ -23,6 +23,19 @@ TShiftState ShiftStateOfKeys(WPARAM keys) {
   return shift;
 }
 
+bool IsAccel(char32_t key, const std::string& caption) {
+  const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return lower(static_cast<unsigned char>(caption[i + 1])) == lower(key);
+  }
+  return false;
+}
+
 TShiftState KeyboardShiftState() {
   TShiftState shift = 0;
   if (GetKeyState(VK_SHIFT) & 0x8000) shift |= ssShift;

@@ -20,6 +20,8 @@ class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// How a control places its text across its width.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 using TShiftState = unsigned;
 constexpr TShiftState ssShift = 0x01;
@@ -242,6 +244,10 @@ private:
 
   friend class TWinControl;
 };
+
+// Whether key is the accelerator of caption: the character after a single
+// "&" ("&&" is a plain "&"), compared ignoring ASCII case.
+bool IsAccel(char32_t key, const std::string& caption);
 
 // Mouse messages carry the shift state in WParam and the point in LParam.
 TShiftState ShiftStateOfKeys(WPARAM keys);

@@ -12,6 +12,8 @@
 class TMainMenu;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// A control's own border: bsNone, or bsSingle for a sunken edge around its window.
+using TBorderStyle = TFormBorderStyle;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
 
