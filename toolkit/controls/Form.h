@@ -10,6 +10,8 @@
 #include "toolkit/controls/CustomControl.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// A control's own border: bsNone, or bsSingle for a sunken edge around its window.
+using TBorderStyle = TFormBorderStyle;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
 // fsStayOnTop may be switched while the form shows; the MDI styles are set before the window is made.
