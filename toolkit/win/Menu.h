@@ -12,6 +12,7 @@
 #include <string>
 
 #include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Messages.h"
 
 constexpr UINT WM_INITMENU = 0x0116;
@@ -134,40 +135,8 @@ bool EndMenu();
 // window, or of an item of a menu now open on the screen.
 bool GetMenuItemRect(HWND window, HMENU menu, UINT position, TRect& rect);
 
-// Owner-drawn items: WM_MEASUREITEM asks their size, WM_DRAWITEM paints them.
-constexpr UINT ODT_MENU = 1;
-constexpr UINT ODA_DRAWENTIRE = 0x0001;
-constexpr UINT ODA_SELECT = 0x0002;
-constexpr UINT ODS_SELECTED = 0x0001;
-constexpr UINT ODS_GRAYED = 0x0002;
-constexpr UINT ODS_DISABLED = 0x0004;
-constexpr UINT ODS_CHECKED = 0x0008;
-constexpr UINT ODS_FOCUS = 0x0010;
-constexpr UINT ODS_DEFAULT = 0x0020;
-constexpr UINT ODS_NOACCEL = 0x0100;
-constexpr UINT ODS_HOTLIGHT = 0x0040;
-
-struct MEASUREITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemWidth = 0;
-  UINT itemHeight = 0;
-  uintptr_t itemData = 0;
-};
-
-struct DRAWITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemAction = 0;
-  UINT itemState = 0;
-  // For menus: the menu's handle.
-  HWND hwndItem = nullptr;
-  HDC hDC = nullptr;
-  TRect rcItem;
-  uintptr_t itemData = 0;
-};
+// Owner-drawn items (MFT_OWNERDRAW): WM_MEASUREITEM asks their size and
+// WM_DRAWITEM paints them, with CtlType ODT_MENU and the menu's handle as hwndItem.
 
 // The classic painting of one item, for owner-drawn items that want the
 // standard look (State: ODS_* bits). Draws text, shortcut, check mark or
