@@ -9,6 +9,7 @@
 #include "tests/toolkit/RuntimeFolder.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
+#include "toolkit/win/PlaySound.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);
+  // No test reaches the desktop's audio unless it asks for it.
+  SetSoundBackend(nullptr);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
   return result;

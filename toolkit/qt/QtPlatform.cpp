@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "toolkit/qt/QtDialogs.h"
+#include "toolkit/qt/QtSound.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Cursor.h"
 
@@ -91,4 +92,5 @@ void StartQtPlatform(int& argc, char** argv) {
   SetWindowBackend(&backend);
   SetMessageBoxes(&QtMessageBoxes());
   SetClipboardStore(&QtClipboardStore());
+  SetSoundBackend(&QtSoundBackend());
 }
