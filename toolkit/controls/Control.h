@@ -151,6 +151,8 @@ public:
   void SetText(const std::string& text);
   std::string Hint;
   bool ShowHint = false;
+  // The help context number of the control's help page; 0: none.
+  int HelpContext = 0;
   // The control's pop-up menu (the menu component that the shell makes).
   TComponent* PopupMenu = nullptr;
 

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtSound.h"
 #include "toolkit/qt/QtWindowHost.h"
@@ -93,4 +94,6 @@ void StartQtPlatform(int& argc, char** argv) {
   SetMessageBoxes(&QtMessageBoxes());
   SetClipboardStore(&QtClipboardStore());
   SetSoundBackend(&QtSoundBackend());
+  SetHelpViewer(&HelpViewer());
+  SetDocumentOpener(&QtDocumentOpener());
 }
