@@ -75,7 +75,10 @@ int TStrings::IndexOfObject(const TObject* object) const {
 
 std::string TStrings::Text() const {
   std::string text;
-  for (int index = 0; index < Count(); ++index) text += Strings(index) + '\n';
+  for (int index = 0; index < Count(); ++index) {
+    text += Strings(index);
+    text += LineBreak;
+  }
   return text;
 }
 

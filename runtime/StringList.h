@@ -3,7 +3,8 @@
 // that controls' Items and Lines implement (their changes go straight to the
 // control); TStringList keeps the strings itself, optionally sorted.
 // Strings compare ignoring ASCII case unless CaseSensitive is set. Text
-// joins the lines with LF after each one; setting it splits at CR LF, CR or LF.
+// joins the lines with LineBreak (LF) after each one; setting it splits at
+// CR LF, CR or LF.
 
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ public:
   int IndexOfObject(const TObject* object) const;
 
   std::string Text() const;
-  void SetText(const std::string& text);
+  virtual void SetText(const std::string& text);
   // Replaces the strings and objects with source's.
   void Assign(const TStrings& source);
   void AddStrings(const TStrings& source);
@@ -50,6 +51,8 @@ public:
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return updateCount_; }
+
+  std::string LineBreak = "\n";
 
 protected:
   // Called when the outermost update starts (true) and ends (false).

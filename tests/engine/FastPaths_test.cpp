@@ -49,4 +49,20 @@ TEST_F(FastPathsTest, AStringAppendedToItselfKeepsEveryOtherHolderOfItsText) {
   });
 }
 
+TEST_F(FastPathsTest, EveryCallStartsFromFreshLocalsAndTakesItsArgumentsAsDeclared) {
+  Expect({
+      {"locals reset", "function F(x : Integer) : Integer; var k : Integer; begin k := k + x; Result := k end; "
+                       "begin Write(F(2), F(3)) end.",
+       {"23"}},
+      {"Integer to Real", "function F(x : Real) : Real; begin Result := x / 2 end; var i : Integer; "
+                          "begin i := 3; Write(F(i)) end.",
+       {"1.5"}},
+      {"var and value", "procedure P(var a : Integer; b : Integer); begin a := a + b; b := 0 end; "
+                        "var m, n : Integer; begin m := 1; n := 2; P(m, n); P(m, n); Write(m, n) end.",
+       {"52"}},
+      {"reentry", "function F(x : Integer) : Integer; begin Result := x end; begin Write(F(F(1))) end.",
+       {"Reentering in \"F\" attempted at [1:73] "}},
+  });
+}
+
 }  // namespace

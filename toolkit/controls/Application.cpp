@@ -4,15 +4,30 @@
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowBackend.h"
 
+namespace {
+
+// Before a toolkit control gets a key message, it sees it reflected
+// (CN_KEYDOWN ...): there shortcuts and dialog keys take keys.
+bool IsKeyMsg(const MSG& message) {
+  if (message.message < WM_KEYDOWN || message.message > WM_SYSCHAR) return false;
+  if (!TWinControl::FindControl(message.hwnd)) return false;
+  return SendMessage(message.hwnd, CN_BASE + message.message, message.wParam, message.lParam) != 0;
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr) {
   SetExceptionHandler([this](std::exception_ptr exception) { HandleException(exception); });
+  SetKeyPreview(&IsKeyMsg);
 }
 
 TApplication::~TApplication() {
+  SetKeyPreview(nullptr);
   SetExceptionHandler(nullptr);
   if (handle_) DeallocateHWnd(handle_);
 }

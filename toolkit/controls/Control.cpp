@@ -66,6 +66,11 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  if ((width != width_ || height != height_) && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
+  RememberAnchorBase(Bounds(left, top, width, height));
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool sized = width != width_ || height != height_;
   Invalidate();
@@ -99,6 +104,42 @@ TPoint TControl::ClientToScreen(TPoint point) const {
 TPoint TControl::ScreenToClient(TPoint point) const {
   const TPoint origin = ClientOrigin();
   return {point.X - origin.X, point.Y - origin.Y};
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  RememberAnchorBase(BoundsRect());
+}
+
+void TControl::RememberAnchorBase(const TRect& bounds) {
+  if (anchoring_) return;
+  TSize parentSize;
+  if (parent_ && parent_->HandleAllocated()) parentSize = {parent_->ClientWidth(), parent_->ClientHeight()};
+  anchorBase_ = {bounds, parentSize};
+}
+
+// Anchored to neither of two opposite edges, a control keeps its place
+// as if anchored to the first.
+TRect TControl::AnchoredBounds(TSize parentSize) {
+  if (anchorBase_.ParentSize == TSize{}) anchorBase_.ParentSize = parentSize;
+  const TRect& base = anchorBase_.Bounds;
+  const int dx = parentSize.cx - anchorBase_.ParentSize.cx;
+  const int dy = parentSize.cy - anchorBase_.ParentSize.cy;
+  TRect rect = base;
+  if (anchors_ & akRight) {
+    rect.Right += dx;
+    if (!(anchors_ & akLeft)) rect.Left += dx;
+  }
+  if (anchors_ & akBottom) {
+    rect.Bottom += dy;
+    if (!(anchors_ & akTop)) rect.Top += dy;
+  }
+  return rect;
+}
+
+bool TControl::ShowsHints() const {
+  if (ShowHint) return true;
+  return ParentShowHint && parent_ && parent_->ShowsHints();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -244,6 +285,12 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) 
 
 void TControl::Resize() {
   if (OnResize) OnResize(this);
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
 }
 
 void TControl::UpdateBoundsRect(const TRect& rect) {

@@ -14,6 +14,16 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 using TBorderStyle = TFormBorderStyle;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
+// fsStayOnTop may be switched while the form shows; the MDI styles are set before the window is made.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+// The buttons of the form's caption.
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 0x01;
+constexpr TBorderIcons biMinimize = 0x02;
+constexpr TBorderIcons biMaximize = 0x04;
+constexpr TBorderIcons biHelp = 0x08;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -36,6 +46,12 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TPosition Position = poDesigned;
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
 
   // The control that gets the focus when the form is activated.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -68,8 +84,16 @@ private:
   void WMActivate(TMessage& message);
   void WMShowWindow(TMessage& message);
   void CMRelease(TMessage& message);
+  // Tab and Shift+Tab walk the tab order, arrows the focused control's
+  // siblings; other dialog keys go to the controls (Enter, Esc to buttons).
+  void CMDialogKey(TMessage& message);
+  void ApplyWindowState();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TFormStyle formStyle_ = fsNormal;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TWindowState windowState_ = wsNormal;
+  bool applyingState_ = false;
   TWinControl* activeControl_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;

@@ -27,6 +27,7 @@ constexpr WORD VK_LEFT = 0x25;
 constexpr WORD VK_UP = 0x26;
 constexpr WORD VK_RIGHT = 0x27;
 constexpr WORD VK_DOWN = 0x28;
+constexpr WORD VK_EXECUTE = 0x2B;
 constexpr WORD VK_SNAPSHOT = 0x2C;
 constexpr WORD VK_INSERT = 0x2D;
 constexpr WORD VK_DELETE = 0x2E;
