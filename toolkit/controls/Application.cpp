@@ -80,6 +80,12 @@ void TApplication::HandleMessage() {
 // Between messages: what control canvases drew is given back to the screen,
 // OnIdle runs, and unless it asks for more idle time the loop waits.
 void TApplication::Idle() {
+  if (RunIdleHandlers() && !terminated_) WaitMessage();
+}
+
+void TApplication::DoIdle() { RunIdleHandlers(); }
+
+bool TApplication::RunIdleHandlers() {
   FreeDeviceContexts();
   bool done = true;
   if (OnIdle) {
@@ -89,7 +95,7 @@ void TApplication::Idle() {
       HandleException(std::current_exception());
     }
   }
-  if (done && !terminated_) WaitMessage();
+  return done;
 }
 
 void TApplication::Terminate() {

@@ -36,6 +36,9 @@ public:
   void ProcessMessages();
   // Handles one message, or idles and waits for one when none is waiting.
   void HandleMessage();
+  // The work of an idle loop without the wait: OnIdle runs (modal loops of
+  // the window core, such as menus, call this when they run dry).
+  void DoIdle();
   void Terminate();
   bool Terminated() const { return terminated_; }
   void Minimize();
@@ -55,6 +58,8 @@ public:
 private:
   bool ProcessMessage();
   void Idle();
+  // Answers whether OnIdle is done.
+  bool RunIdleHandlers();
 
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

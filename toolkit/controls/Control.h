@@ -16,6 +16,7 @@
 #include "toolkit/win/Rect.h"
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -168,8 +169,8 @@ public:
   bool ShowsHints() const;
   // The help context number of the control's help page; 0: none.
   int HelpContext = 0;
-  // The control's pop-up menu (the menu component that the shell makes).
-  TComponent* PopupMenu = nullptr;
+  // Shown on WM_CONTEXTMENU unless OnContextPopup handles it.
+  TPopupMenu* PopupMenu = nullptr;
 
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState ControlState = 0;
