@@ -58,7 +58,9 @@ bool TApplication::ProcessMessage() {
     return true;
   }
   try {
-    DispatchMessage(message);
+    bool handled = false;
+    if (OnMessage) OnMessage(message, handled);
+    if (!handled) DispatchMessage(message);
   } catch (...) {
     HandleException(std::current_exception());
   }
@@ -106,6 +108,18 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
+}
+
+// Best effort: X11 and Wayland window managers may refuse to raise or
+// activate a window the user is not working in.
+void TApplication::BringToFront() {
+  if (!mainForm_ || !mainForm_->HandleAllocated() || !mainForm_->Visible()) return;
+  SetWindowPos(mainForm_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetActiveWindow(mainForm_->Handle());
 }
 
 void TApplication::HandleException(std::exception_ptr exception) {
