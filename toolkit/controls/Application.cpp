@@ -1,6 +1,7 @@
 #include "toolkit/controls/Application.h"
 
 #include "runtime/Exceptions.h"
+#include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/ControlCanvas.h"
@@ -129,6 +130,8 @@ void TApplication::ShowException(const std::exception& error) {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   return ::MessageBox(GetActiveWindow(), text, caption, flags);
 }
+
+void TApplication::HelpContext(int context) { ShowHelpContext(context); }
 
 // Never freed: windows may still be torn down by other globals at exit.
 TApplication& Application() {

@@ -49,6 +49,8 @@ public:
   void HandleException(std::exception_ptr exception);
   void ShowException(const std::exception& error);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+  // Opens the help page of a help context number.
+  void HelpContext(int context);
 
   TIdleEvent OnIdle;
   TExceptionEvent OnException;

@@ -170,6 +170,8 @@ public:
   bool ParentShowHint = true;
   // Whether the control's hint shows: its own ShowHint, or its parent's while ParentShowHint.
   bool ShowsHints() const;
+  // The help context number of the control's help page; 0: none.
+  int HelpContext = 0;
   // Shown on WM_CONTEXTMENU unless OnContextPopup handles it.
   TPopupMenu* PopupMenu = nullptr;
 
