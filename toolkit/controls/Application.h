@@ -10,6 +10,9 @@
 #include "toolkit/controls/Form.h"
 
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+// Sees each message the loop retrieves before it is dispatched; handled
+// keeps it from its window.
+using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
 class TApplication : public TComponent {
@@ -42,6 +45,10 @@ public:
   void Terminate();
   bool Terminated() const { return terminated_; }
   void Minimize();
+  // Shows a minimized main form again.
+  void Restore();
+  // Raises the main form above the desktop's other windows and activates it.
+  void BringToFront();
 
   // The hidden window that owns the clipboard and takes application messages.
   HWND Handle();
@@ -53,6 +60,7 @@ public:
   void HelpContext(int context);
 
   TIdleEvent OnIdle;
+  TMessageEvent OnMessage;
   TExceptionEvent OnException;
 
 private:
