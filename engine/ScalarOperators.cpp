@@ -138,6 +138,13 @@ bool MemberOfSetKind(TKind* left, TKind* right) {
 
 }  // namespace
 
+void AppendToText(TValue& text, TVar* right) {
+  const TValue tail = TextOf(right);
+  // The lone character 0 is no text: appending replaces it.
+  if (OperandText(text).size() != text.Str().size()) text.SetStr(std::string());
+  text.AppendStr(OperandText(tail));
+}
+
 TEqu_FF::TEqu_FF() : TBuiltInBinOp(tkEqual, KindOf(kcReal), KindOf(kcReal), KindOf(kcBoolean), NumberRelation<Equal>) {}
 TNEqu_FF::TNEqu_FF()
     : TBuiltInBinOp(tkNotEqual, KindOf(kcReal), KindOf(kcReal), KindOf(kcBoolean), NumberRelation<Unequal>) {}
