@@ -13,7 +13,7 @@ namespace {
 class TRandomRun {
 public:
   explicit TRandomRun(unsigned seed) : random_(seed) {
-    tree_.TreeOptions().SelectionOptions.Include(toMultiSelect);
+    Include(tree_, toMultiSelect);
     // Nodes of the first levels may bring children of their own when first used.
     tree_.OnInitNode = [this](TBaseDataTree* sender, PDataNode, PDataNode node, TDataNodeInitStates& states) {
       if (sender->NodeLevel(node) < 2 && Chance(3)) states.Include(ivsHasChildren);

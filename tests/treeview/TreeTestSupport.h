@@ -60,6 +60,23 @@ public:
   }
 };
 
+// Adds one option to the tree's options through their setters.
+inline void Include(TBaseDataTree& tree, TDTPaintOption option) {
+  tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TDTPaintOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTAnimationOption option) {
+  tree.TreeOptions().SetAnimationOptions(tree.TreeOptions().AnimationOptions() + TDTAnimationOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTAutoOption option) {
+  tree.TreeOptions().SetAutoOptions(tree.TreeOptions().AutoOptions() + TDTAutoOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTSelectionOption option) {
+  tree.TreeOptions().SetSelectionOptions(tree.TreeOptions().SelectionOptions() + TDTSelectionOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTMiscOption option) {
+  tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() + TDTMiscOptions{option});
+}
+
 // Every node below the root in tree order, from the raw links.
 inline std::vector<PDataNode> AllNodes(const TBaseDataTree& tree) {
   std::vector<PDataNode> nodes;
