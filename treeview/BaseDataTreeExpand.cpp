@@ -27,12 +27,13 @@ void TBaseDataTree::ToggleExpanded(PDataNode node) {
   node->Exclude(nsToggling);
   if (!allowed) return;
   InvalidatePositionCache(node);
-  if (updateCount_ > 0 || !HandleAllocated()) return;
+  if (updateCount_ > 0) return;
+  if (node->ChildCount > 0) RefreshScrollBars(true);
+  if (!HandleAllocated()) return;
   if (node->ChildCount == 0) {
     RepaintNode(node);
     return;
   }
-  RefreshScrollBars(true);
   if (node->Has(nsExpanded) && options_->AutoOptions().Contains(toAutoScrollOnExpand)) {
     if (node->TotalHeight > static_cast<unsigned>(ClientHeight()))
       ScrollNodeToTop(node);

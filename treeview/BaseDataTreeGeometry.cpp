@@ -304,7 +304,6 @@ void TBaseDataTree::SetScrollBarShown(int bar, bool show) {
 }
 
 void TBaseDataTree::RefreshScrollBars(bool doRepaint) {
-  if (!HandleAllocated()) return;
   UpdateVertScrollBar(doRepaint);
   UpdateHorzScrollBar(doRepaint);
 }
@@ -328,9 +327,8 @@ void TBaseDataTree::SetUpScrollBar(int bar, int range, int page, int position, b
 }
 
 void TBaseDataTree::UpdateVertScrollBar(bool doRepaint) {
-  if (!HandleAllocated()) return;
-  if (!scrollBarOptions_->HasVertical()) {
-    SetScrollBarShown(SB_VERT, false);
+  if (!HandleAllocated() || !scrollBarOptions_->HasVertical()) {
+    if (HandleAllocated()) SetScrollBarShown(SB_VERT, false);
     SetVertOffset(offsetY_);
     return;
   }
@@ -339,11 +337,11 @@ void TBaseDataTree::UpdateVertScrollBar(bool doRepaint) {
 }
 
 void TBaseDataTree::UpdateHorzScrollBar(bool doRepaint) {
-  if (!HandleAllocated()) return;
-  if (!header_->UsesColumns()) widestRow_ = WidestVisibleRow();
+  // The widest row is measured among the rows in the window.
+  if (!header_->UsesColumns() && HandleAllocated()) widestRow_ = WidestVisibleRow();
   effectiveOffsetX_ = -offsetX_;
-  if (!scrollBarOptions_->HasHorizontal()) {
-    SetScrollBarShown(SB_HORZ, false);
+  if (!HandleAllocated() || !scrollBarOptions_->HasHorizontal()) {
+    if (HandleAllocated()) SetScrollBarShown(SB_HORZ, false);
     SetHorzOffset(offsetX_);
     return;
   }

@@ -255,7 +255,7 @@ void TBaseDataTree::EndUpdate() {
     }
     ChangeTreeStates({}, {tsUpdating});
     PackSelection();
-    if (HandleAllocated()) RefreshScrollBars(false);
+    RefreshScrollBars(false);
     if (states_.Contains(tsStructureChangePending))
       FireStructureChange(lastStructureChangeNode_, lastStructureChangeReason_);
     if (states_.Contains(tsChangePending)) FireChange(lastChangedNode_);
