@@ -427,6 +427,8 @@ private:
   int Indentation(PDataNode node) const;
   void SpanEmptyCells(PDataNode node, TColumnIndex& column, int& left, int& right);
   void ScrollClientArea(int deltaX, int deltaY, const TRect* clip);
+  // True when the whole client area waits to be painted.
+  bool ClientAreaInvalid();
   bool ScrollIntoViewHorizontally(const TRect& r);
   void SetUpScrollBar(int bar, int range, int page, int position, bool doRepaint);
   // A range's start: nil and rows not shown become the nearest shown row before them.

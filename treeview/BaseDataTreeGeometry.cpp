@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/gdi/GdiObject.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Region.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Styles.h"
@@ -227,7 +229,14 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
   offsetY_ = value.Y;
   effectiveOffsetX_ = -offsetX_;
   if (updateCount_ == 0 && HandleAllocated()) {
-    if (flags & oufClientArea) ScrollClientArea(deltaX, deltaY, clip);
+    if (flags & oufClientArea) {
+      // Pixels are worth moving only where they are seen and still valid:
+      // a hidden or wholly invalid window paints everything anew anyway.
+      if (Showing() && !ClientAreaInvalid())
+        ScrollClientArea(deltaX, deltaY, clip);
+      else
+        Invalidate();
+    }
     if (flags & oufFrame) {
       const bool repaintBars = (flags & oufScrollBars) != 0;
       const bool horizontalBar = scrollBarOptions_->HasHorizontal();
@@ -240,6 +249,17 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
   }
   FireScroll(deltaX, deltaY);
   return true;
+}
+
+bool TBaseDataTree::ClientAreaInvalid() {
+  const HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetUpdateRgn(Handle(), region, false);
+  TRect box;
+  GetRgnBox(region, &box);
+  DeleteObject(region);
+  const TRect client = ClientRect();
+  return kind == SIMPLEREGION && box.Left <= client.Left && box.Top <= client.Top && box.Right >= client.Right &&
+         box.Bottom >= client.Bottom;
 }
 
 void TBaseDataTree::ScrollClientArea(int deltaX, int deltaY, const TRect* clip) {
