@@ -42,10 +42,10 @@ struct TDialogRequest {
   HWND Owner = nullptr;
   std::string Title{};
   std::vector<TFileFilter> Filters{};
-  int FilterIndex = 1;      // 1-based
-  std::string Folder{};       // the initial folder; the folder of SelectFolder
+  int FilterIndex = 1;  // 1-based
+  std::string Folder{};  // the initial folder; the folder of SelectFolder
   std::string FileName{};
-  std::string DefaultExt{};   // without its dot
+  std::string DefaultExt{};  // without its dot
   TOpenOptions Options = 0;
   TColor Color = 0;
   TFontChoice Font{};
