@@ -1,5 +1,7 @@
 #include "toolkit/controls/Control.h"
 
+#include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -53,6 +55,7 @@ TControl::~TControl() {
   Destroying();
   ForgetMouseControl(this);
   Screen().ForgetControl(this);
+  Application().ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -218,6 +221,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONDBLCLK) Application().HintMouseMessage(this, message);
+  if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN) Application().CancelHint();
   if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) ControlState |= csLButtonDown;
   if (message.Msg == WM_LBUTTONUP) ControlState &= ~csLButtonDown;
   Dispatch(message);
@@ -257,8 +262,25 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
 }
 
+TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TAction* action) {
+  if (!actionLink_) actionLink_ = std::make_unique<TActionLink>([this](const TAction& source) { ActionChange(source); });
+  actionLink_->SetAction(action);
+}
+
+void TControl::ActionChange(const TAction& action) {
+  SetCaption(action.Caption());
+  Hint = action.Hint();
+  SetEnabled(action.Enabled());
+  SetVisible(action.Visible());
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (Action())
+    actionLink_->Execute(this);
+  else if (OnClick)
+    OnClick(this);
 }
 
 void TControl::DblClick() {
@@ -360,6 +382,7 @@ void TControl::CMMouseEnter(TMessage&) {
 }
 
 void TControl::CMMouseLeave(TMessage&) {
+  if (Application().HintControl() == this) Application().CancelHint();
   if (OnMouseLeave) OnMouseLeave(this);
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <unordered_map>
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -159,6 +160,22 @@ TMenuItem::~TMenuItem() {
     while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
     DestroyMenu(handle_);
   }
+}
+
+TAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TMenuItem::SetAction(TAction* action) {
+  if (!actionLink_)
+    actionLink_ = std::make_unique<TActionLink>([this](const TAction& source) {
+      SetCaption(source.Caption());
+      SetHint(source.Hint());
+      SetEnabled(source.Enabled());
+      SetChecked(source.Checked());
+      SetImageIndex(source.ImageIndex());
+      SetShortCut(source.ShortCut());
+      SetVisible(source.Visible());
+    });
+  actionLink_->SetAction(action);
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
@@ -340,14 +357,38 @@ void TMenuItem::RebuildHandle() {
     if (item->visible_) InsertMenuItem(handle_, position++, true, item->ItemInfo());
 }
 
+// The item's entry in its parent's menu is made again; the bar is drawn
+// again when the item is on it.
 void TMenuItem::Changed() {
   if (IsDestroying()) return;
-  if (parent_) parent_->RebuildHandle();
-  if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
+  if (parent_ && parent_->handle_) {
+    const auto position = static_cast<UINT>(parent_->VisiblePosition(this));
+    MENUITEMINFO entry;
+    const bool shown = GetMenuItemInfo(parent_->handle_, position, true, entry) &&
+                       entry.dwItemData == reinterpret_cast<uintptr_t>(this);
+    if (visible_ && shown)
+      SetMenuItemInfo(parent_->handle_, position, true, ItemInfo());
+    else
+      parent_->RebuildHandle();
+  }
+  if (!parent_ || !parent_->parent_)
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
+}
+
+int TMenuItem::VisiblePosition(const TMenuItem* child) const {
+  int position = 0;
+  for (const TMenuItem* item : items_) {
+    if (item == child) return position;
+    if (item->visible_) ++position;
+  }
+  return -1;
 }
 
 void TMenuItem::Click() {
-  if (enabled_ && OnClick) OnClick(this);
+  if (Action())
+    actionLink_->Execute(this);
+  else if (enabled_ && OnClick)
+    OnClick(this);
 }
 
 void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
@@ -386,8 +427,12 @@ bool TMenuItem::DispatchMenuMessage(TMessage& message) {
       return true;
     }
     case WM_INITMENUPOPUP: {
+      // The actions of the items are brought up to date before the menu opens.
       const auto found = ItemsOfHandles().find(reinterpret_cast<HMENU>(message.WParam));
-      return found != ItemsOfHandles().end();
+      if (found == ItemsOfHandles().end()) return false;
+      for (TMenuItem* item : std::vector<TMenuItem*>(found->second->items_))
+        if (TAction* action = item->Action()) action->Update();
+      return true;
     }
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
@@ -454,7 +499,9 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
     return nullptr;
   };
   TMenuItem* item = find(*items_);
-  if (!item || !item->enabled_) return false;
+  if (!item) return false;
+  if (item->Action()) return item->actionLink_->Execute(item);
+  if (!item->enabled_) return false;
   item->Click();
   return true;
 }

@@ -17,6 +17,8 @@ class TBitmap;
 class TCanvas;
 class TImageList;
 class TMenu;
+class TAction;
+class TActionLink;
 
 // A key with its modifiers: the virtual key in the low byte.
 using TShortCut = WORD;
@@ -81,6 +83,11 @@ public:
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& hint) { hint_ = hint; }
 
+  // The item takes caption, hint, enabled, checked, image, shortcut and
+  // visibility from its action and follows its changes; a click executes it.
+  TAction* Action() const;
+  void SetAction(TAction* action);
+
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
   TMenuItem* Parent() const { return parent_; }
@@ -102,7 +109,7 @@ public:
   HMENU Handle();
   TMenu* GetParentMenu() const;
 
-  // Runs OnClick when enabled.
+  // Executes the action (its OnUpdate first), else runs OnClick when enabled.
   virtual void Click();
   TNotifyEvent OnClick;
   TMenuMeasureItemEvent OnMeasureItem;
@@ -117,6 +124,8 @@ private:
   friend class TMenu;
   void Changed();
   void RebuildHandle();
+  // The child's place among the visible children.
+  int VisiblePosition(const TMenuItem* child) const;
   MENUITEMINFO ItemInfo();
   HBITMAP Picture();
   bool IsOwnerDraw() const;
@@ -137,6 +146,7 @@ private:
   std::string hint_;
   std::unique_ptr<TBitmap> bitmap_;
   std::unique_ptr<TBitmap> picture_;  // the image drawn in the check column
+  std::unique_ptr<TActionLink> actionLink_;
 
   TMenuItem* parent_ = nullptr;
   std::vector<TMenuItem*> items_;
@@ -164,7 +174,8 @@ public:
   void SetWindowHandle(HWND window);
 
   TMenuItem* FindItemByCommand(UINT command);
-  // An enabled item of the shortcut is clicked (true); a disabled one lets the key pass.
+  // The item of the shortcut is clicked when enabled, or its action executes
+  // when enabled after its OnUpdate (true); otherwise the key passes.
   bool IsShortCut(WORD key, TShiftState shift);
 
   // An item changed: the bar is drawn again.
