@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Canvas.h"
@@ -156,6 +157,36 @@ TEST(Bitmap, CanvasDrawingReachesEveryFormatAndResizedBitmaps) {
   EXPECT_EQ(bitmap.Handle()->Pixel(29, 29), clRed);
   EXPECT_EQ(bitmap.Handle()->Pixel(15, 15), clRed);
   EXPECT_EQ(bitmap.Handle()->Pixel(10, 15), clBlack);
+}
+
+// One-pixel lines write straight into 24-bit and 32-bit rows; the pixels
+// must be those of the row access every other format goes through.
+TEST(Bitmap, OnePixelLinesDrawAlikeInEveryFormat) {
+  auto draw = [](TPixelFormat format) {
+    TBitmap bitmap(40, 30, format);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 40, 30));
+    canvas.Pen().SetColor(RGB(0x12, 0x34, 0x56));
+    canvas.MoveTo(1, 2);
+    canvas.LineTo(38, 27);
+    canvas.Pen().SetStyle(psDot);
+    canvas.MoveTo(0, 15);
+    canvas.LineTo(40, 15);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetMode(pmXor);
+    canvas.Pen().SetColor(clYellow);
+    canvas.MoveTo(20, 0);
+    canvas.LineTo(20, 30);
+    std::vector<TColor> pixels;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) pixels.push_back(bitmap.Handle()->Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<TColor> expected = draw(pf32bit);
+  EXPECT_EQ(expected, draw(pf24bit));
+  EXPECT_EQ(RGB(0x12, 0x34, 0x56), expected[2 * 40 + 1]);
+  EXPECT_EQ(clBlue, expected[5 * 40 + 20]);  // white xor yellow
 }
 
 TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
