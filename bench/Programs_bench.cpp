@@ -20,43 +20,45 @@ void RunProgram(benchmark::State& state, const std::string& text) {
     if (!engine->CompileText(text)) state.SkipWithError("the program did not compile");
 }
 
-// 10^7 passes of a scalar loop body.
-void BM_ScalarLoop(benchmark::State& state) {
-  RunProgram(state,
-             "var i : Integer; s : Real; "
-             "begin s := 0; for i := 1 to 10000000 do s := s + i * 0.5 end.");
-}
-BENCHMARK(BM_ScalarLoop)->Iterations(3)->Unit(benchmark::kMillisecond);
+// The four interpreter benchmarks that ../shared/bench/compare.sh runs
+// through tarnsh, Lua and CPython, program for program.
 
-// 10^6 calls of a small script function.
-void BM_FunctionCalls(benchmark::State& state) {
+// B1: 10^7 passes of a scalar loop body.
+void BM_B1_ScalarLoop(benchmark::State& state) {
   RunProgram(state,
-             "function Add(a, b : Real) : Real; begin Result := a + b end; "
-             "var i : Integer; s : Real; "
-             "begin s := 0; for i := 1 to 1000000 do s := Add(s, i) end.");
+             "program B1; var i : Integer; s : Real; "
+             "begin s := 0; for i := 1 to 10000000 do s := s + i * 0.5; Write(s) end.");
 }
-BENCHMARK(BM_FunctionCalls)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_B1_ScalarLoop)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// A 120 x 120 matrix product written as three script loops.
-void BM_MatrixProduct(benchmark::State& state) {
+// B2: 10^6 calls of a small script function.
+void BM_B2_FunctionCalls(benchmark::State& state) {
   RunProgram(state,
-             "const N = 120; type TM = array [1..N, 1..N] of Real; var a, b, c : TM; i, j, k : Integer; s : Real; "
-             "begin "
-             "  for i := 1 to N do for j := 1 to N do begin a[i, j] := i + j; b[i, j] := i - j end; "
-             "  for i := 1 to N do for j := 1 to N do begin "
-             "    s := 0; for k := 1 to N do s := s + a[i, k] * b[k, j]; c[i, j] := s end "
-             "end.");
+             "program B2; var i : Integer; s : Real; "
+             "function f(x : Real) : Real; begin Result := x * x + 1 end; "
+             "begin s := 0; for i := 1 to 1000000 do s := s + f(i); Write(s) end.");
 }
-BENCHMARK(BM_MatrixProduct)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_B2_FunctionCalls)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// A string built one character at a time to 100,000 characters, then its
+// B3: a 120 x 120 matrix product written as three script loops.
+void BM_B3_MatrixProduct(benchmark::State& state) {
+  RunProgram(state,
+             "program B3; var a, b, c : Matrix; i, j, k, n : Integer; "
+             "begin n := 120; SetLength(a, n, n); SetLength(b, n, n); SetLength(c, n, n); "
+             "  for i := 1 to n do for j := 1 to n do begin a[i, j] := i + j; b[i, j] := i - j end; "
+             "  for i := 1 to n do for j := 1 to n do for k := 1 to n do c[i, j] := c[i, j] + a[i, k] * b[k, j]; "
+             "  Write(c[n, n]) end.");
+}
+BENCHMARK(BM_B3_MatrixProduct)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// B4: a string built one character at a time to 100,000 characters, then its
 // characters counted one by one.
-void BM_StringBuilding(benchmark::State& state) {
+void BM_B4_StringBuilding(benchmark::State& state) {
   RunProgram(state,
-             "var s : String; i, n : Integer; "
-             "begin s := ''; for i := 1 to 100000 do s := s + 'a'; "
-             "n := 0; for i := 1 to Length(s) do if s[i] = 'a' then n := n + 1 end.");
+             "program B4; var s : String; i, n : Integer; "
+             "begin s := ''; for i := 1 to 100000 do s := s + 'x'; n := 0; "
+             "  for i := 1 to Length(s) do if s[i] = 'x' then n := n + 1; Write(n) end.");
 }
-BENCHMARK(BM_StringBuilding)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_B4_StringBuilding)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

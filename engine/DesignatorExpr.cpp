@@ -2,11 +2,14 @@
 
 #include <span>
 #include <string>
+#include <typeinfo>
 
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
+#include "engine/OperatorExpr.h"
+#include "engine/ScalarOperators.h"
 #include "engine/Var.h"
 #include "runtime/Exceptions.h"
 
@@ -38,6 +41,9 @@ void ReportOutOfRange(const char* what, std::int64_t index, const TExpression& a
                             : std::string(what) + " index is out of range";
   ReportError(message, at.Pos(), at.Lib());
 }
+
+// A designator of a variable of a table, without selectors.
+bool IsPlainVariable(const TExpression& expr) { return typeid(expr) == typeid(TVarExpr); }
 
 }  // namespace
 
@@ -150,22 +156,45 @@ bool TAssignExpr::Check() {
   TKind* targetKind = target_->ResultKind();
   TKind* sourceKind = source_->ResultKind();
   if (!targetKind || !sourceKind) return false;
-  return converter_ || IsAssignable(targetKind, sourceKind);
+  if (!converter_ && !IsAssignable(targetKind, sourceKind)) return false;
+  appendTail_ = SelfAppendTail();
+  return true;
 }
 
+TExpression* TAssignExpr::SelfAppendTail() const {
+  const auto* sum = dynamic_cast<const TSimpleExpr*>(source_.get());
+  if (converter_ || !sum || !IsPlainVariable(*target_) || !IsPlainVariable(*sum->First())) return nullptr;
+  if (static_cast<const TVarExpr&>(*target_).Var() != static_cast<const TVarExpr&>(*sum->First()).Var()) return nullptr;
+  TExpression* tail = sum->First()->Next();
+  if (!tail || tail->Next() || !dynamic_cast<const TAdd_SS*>(tail->Op())) return nullptr;
+  return target_->ResultKind()->Code() == kcString ? tail : nullptr;
+}
+
+// The value is taken as the chain would take it: the target's text is read
+// after the tail has run.
 bool TAssignExpr::Compute(TEvalMode mode) {
   ClearDesignated();
   if (mode == TEvalMode::Const) return false;
   if (!target_->Compute(mode)) return false;
   TVar* target = target_->ResultVar();
-  if (!target || !source_->Compute(mode)) return false;
+  if (!target) return false;
+  if (TValue* text = appendTail_ ? target->StoredSlot() : nullptr) {
+    if (!appendTail_->Compute(mode) || Aborted(mode)) return false;
+    AppendToText(*text, appendTail_->ResultVar());
+  } else if (!AssignSource(mode, *target)) {
+    return false;
+  }
+  Designate(target);
+  return true;
+}
+
+bool TAssignExpr::AssignSource(TEvalMode mode, TVar& target) {
+  if (!source_->Compute(mode)) return false;
   TVar* source = source_->ResultVar();
   if (converter_) {
     TVar* const args[] = {source};
     if (!converter_->CallDirect(args, NoPosition)) return false;
     source = converter_->ResultVariable();
   }
-  if (!target->Assign(*source, false)) return false;
-  Designate(target);
-  return true;
+  return target.Assign(*source, false);
 }

@@ -72,9 +72,14 @@ public:
   bool Check() override;
 
 private:
+  TExpression* SelfAppendTail() const;
+  bool AssignSource(TEvalMode mode, TVar& target);
+
   std::unique_ptr<TExpression> target_;
   std::unique_ptr<TExpression> source_;
   TFunc* converter_ = nullptr;
+  // x of s := s + x on a String variable, which appends x in place; nil otherwise.
+  TExpression* appendTail_ = nullptr;
 };
 
 // Whether a node is a designator that a script may assign to.

@@ -28,20 +28,26 @@ void TFunc::MakeResult() {
                                  : nullptr;
 }
 
+void TFunc::AddArgVar(std::unique_ptr<TVar> var, TPassing passing) {
+  if (passing == TPassing::Value && dynamic_cast<TAnyVar*>(var.get())) passing = TPassing::Generic;
+  argVars_.push_back(AddLocal(std::move(var)));
+  argPassing_.push_back(passing);
+}
+
 void TFunc::MakeArgVars() {
   for (int i = 0; i < signature_->ArgCount(); ++i) {
     const TFuncArg* arg = signature_->Arg(i);
     bool isConst = arg->Mode() == amConst;
-    std::unique_ptr<TVar> var = PassedByReference(*arg)
-                                    ? std::make_unique<TRefVar>(arg->Name(), arg->Kind(), Lib(), isConst)
-                                    : MakeVar(arg->Name(), arg->Kind(), isConst, arg->Default(), Lib());
-    argVars_.push_back(AddLocal(std::move(var)));
+    if (PassedByReference(*arg))
+      AddArgVar(std::make_unique<TRefVar>(arg->Name(), arg->Kind(), Lib(), isConst), TPassing::Reference);
+    else
+      AddArgVar(MakeVar(arg->Name(), arg->Kind(), isConst, arg->Default(), Lib()), TPassing::Value);
   }
 }
 
 TVar* TFunc::Arg(int i) const {
   QASSERT(i >= 0 && i < ArgCount(), "2B0FB120");
-  if (auto* generic = dynamic_cast<TAnyVar*>(argVars_[i])) return generic->Target();
+  if (argPassing_[i] == TPassing::Generic) return static_cast<TAnyVar*>(argVars_[i])->Target();
   return argVars_[i];
 }
 
@@ -59,8 +65,8 @@ void TFunc::BindRefArg(int i, TVar* var) {
 
 bool TFunc::SetArg(int i, TVar* var) {
   QASSERT(i >= 0 && i < ArgCount(), "2B0FB122");
-  if (auto* generic = dynamic_cast<TAnyVar*>(argVars_[i])) {
-    generic->Bind(var);
+  if (argPassing_[i] == TPassing::Generic) {
+    static_cast<TAnyVar*>(argVars_[i])->Bind(var);
     return true;
   }
   return argVars_[i]->Assign(*var, false);
@@ -78,7 +84,7 @@ TKind* TFunc::ArgKind(int i) const {
 
 bool TFunc::IsRefArg(int i) const {
   QASSERT(i >= 0 && i < ArgCount(), "2B0FB121");
-  return !signature_->Variadic() && PassedByReference(*signature_->Arg(i));
+  return argPassing_[i] == TPassing::Reference;
 }
 
 int TFunc::ArgCount() const {
@@ -100,10 +106,11 @@ void TFunc::RebuildArgs(std::span<TKind* const> kinds) {
   // every call resets the locals anyway.
   if (ArgKindsAre(kinds)) return;
   argVars_.clear();
+  argPassing_.clear();
   interfaceParams_.clear();
   locals_.Clear();
   MakeResult();
-  for (TKind* kind : kinds) argVars_.push_back(AddLocal(MakeVar(std::string(), kind, false, NoneValue, Lib())));
+  for (TKind* kind : kinds) AddArgVar(MakeVar(std::string(), kind, false, NoneValue, Lib()), TPassing::Value);
 }
 
 bool TFunc::CallDirect(std::span<TVar* const> args, TSourcePos pos) {
@@ -132,11 +139,20 @@ bool TFuncCall::Begin(TSourcePos pos, std::span<TKind* const> argKinds) {
 
 bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result) {
   QASSERT(entered_, "36670CA4");
-  for (int i = 0; i < static_cast<int>(args.size()); ++i) {
-    if (func_.IsRefArg(i))
-      func_.BindRefArg(i, args[i]);
-    else if (!func_.SetArg(i, args[i]))
-      return false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    QASSERT(i < func_.argVars_.size(), "2B0FB122");
+    TVar* slot = func_.argVars_[i];
+    switch (func_.argPassing_[i]) {
+      case TFunc::TPassing::Reference:
+        static_cast<TRefVar*>(slot)->Bind(args[i]);
+        break;
+      case TFunc::TPassing::Generic:
+        static_cast<TAnyVar*>(slot)->Bind(args[i]);
+        break;
+      case TFunc::TPassing::Value:
+        if (!slot->Assign(*args[i], false)) return false;
+        break;
+    }
   }
   if (!ExecuteWithinMemory(pos)) return false;
   if (result && func_.ResultVariable()) return result->Assign(*func_.ResultVariable(), false);

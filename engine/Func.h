@@ -79,7 +79,12 @@ public:
 private:
   friend class TFuncCall;
 
+  // How each argument variable takes its argument, fixed when it is made
+  // so that a call asks no variable what it is.
+  enum class TPassing : std::uint8_t { Value, Reference, Generic };
+
   TVar* AddLocal(std::unique_ptr<TVar> var);
+  void AddArgVar(std::unique_ptr<TVar> var, TPassing passing);
   void MakeResult();
   void MakeArgVars();
   bool ArgKindsAre(std::span<TKind* const> kinds) const;
@@ -88,6 +93,7 @@ private:
   TVarTab locals_;
   std::vector<TParamVar*> interfaceParams_;
   std::vector<TVar*> argVars_;  // position = parameter index; owned by the locals
+  std::vector<TPassing> argPassing_;  // one per argument variable
   TVar* result_ = nullptr;
   std::string description_;
   bool busy_ = false;

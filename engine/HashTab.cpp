@@ -58,6 +58,7 @@ bool THashTab::Add(THashNode* node) {
     if (SameName((*link)->Name(), node->Name())) return false;
   node->next_ = nullptr;
   *link = node;
+  ++changes_;
   return true;
 }
 
@@ -115,6 +116,7 @@ void THashTab::RemoveLib(const TLib* lib, bool force) {
 
 TDetachedNodes THashTab::Detach(const std::function<bool(const THashNode&)>& which) {
   EndWalk();
+  ++changes_;
   TDetachedNodes detached;
   for (int bucket = 0; bucket < BucketCount; ++bucket) {
     THashNode** link = &buckets_[bucket];
@@ -136,6 +138,7 @@ TDetachedNodes THashTab::Detach(const std::function<bool(const THashNode&)>& whi
 // their places.
 void THashTab::Reattach(TDetachedNodes& detached) {
   EndWalk();
+  ++changes_;
   for (const TDetachedNodes::TPlace& place : detached.places_) QASSERT(!Find(place.Node->Name()), "C42CAD12");
   for (const TDetachedNodes::TPlace& place : detached.places_) {
     THashNode** link = &buckets_[place.Bucket];
@@ -149,6 +152,7 @@ void THashTab::Reattach(TDetachedNodes& detached) {
 void THashTab::Unlink(THashNode** link) {
   THashNode* node = *link;
   *link = node->next_;
+  ++changes_;
   delete node;
 }
 

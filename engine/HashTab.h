@@ -136,6 +136,10 @@ public:
   TDetachedNodes Detach(const std::function<bool(const THashNode&)>& which);
   void Reattach(TDetachedNodes& detached);
 
+  // Counts every change of the table's nodes, so that a list made from
+  // them knows when to be made again.
+  std::uint64_t Changes() const { return changes_; }
+
 private:
   THashNode* NextBucketHead();
   // Removes and frees the node the link points to.
@@ -144,6 +148,7 @@ private:
   std::array<THashNode*, BucketCount> buckets_{};
   int cursorBucket_ = 0;
   THashNode* cursorNode_ = nullptr;
+  std::uint64_t changes_ = 0;
 };
 
 class THashTab::TWalk {

@@ -43,6 +43,8 @@ public:
   ~TMathExpr() override;
 
   void Append(std::unique_ptr<TExpression> operand) { AppendExpression(*first_, std::move(operand)); }
+  // The first operand, whose Next are the others.
+  TExpression* First() const { return first_.get(); }
 
   bool Compute(TEvalMode mode) override;
   // Both need Check first ("Assertion failure").

@@ -146,6 +146,11 @@ bool MemberOfSetKind(TKind* left, TKind* right) {
 
 }  // namespace
 
+void AppendToText(TValue& text, TVar* right) {
+  const TValue tail = TextOf(right);
+  text.AppendStr(OperandText(tail));
+}
+
 TEqu_FF::TEqu_FF() : TBuiltInBinOp(tkEqual, KindOf(kcReal), KindOf(kcReal), KindOf(kcBoolean), NumberRelation<Equal>) {}
 TNEqu_FF::TNEqu_FF()
     : TBuiltInBinOp(tkNotEqual, KindOf(kcReal), KindOf(kcReal), KindOf(kcBoolean), NumberRelation<Unequal>) {}

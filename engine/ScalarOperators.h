@@ -13,6 +13,8 @@
 
 #include "engine/Operator.h"
 
+class TValue;
+
 // Comparisons of numbers (Real operands; Integers reach them by conversion).
 class TEqu_FF final : public TBuiltInBinOp { public: TEqu_FF(); };
 class TNEqu_FF final : public TBuiltInBinOp { public: TNEqu_FF(); };
@@ -76,3 +78,7 @@ class TPlus_F final : public TBuiltInUnOp { public: TPlus_F(); };
 class TNot_I final : public TBuiltInUnOp { public: TNot_I(); };
 class TNot_B final : public TBuiltInUnOp { public: TNot_B(); };
 class TLQuote_F final : public TBuiltInUnOp { public: TLQuote_F(); };
+
+// text := text + right for a String value of a variable's own: the text of
+// right, as the concatenation takes it, is appended in place.
+void AppendToText(TValue& text, TVar* right);

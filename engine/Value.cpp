@@ -132,19 +132,28 @@ std::string ScientificText(const TDecimal& d, int exponentDigits) {
 
 }  // namespace
 
-long double TValue::AsReal() const {
-  long double x = 0;
-  std::memcpy(&x, payload_, PayloadSize);
-  return x;
-}
-
-TValue& TValue::SetAsReal(long double x) {
-  std::memcpy(payload_, &x, PayloadSize);
+TValue& TValue::SetStr(std::string s) {
+  text_ = s.empty() ? nullptr : MakeCounted<TValueText>(std::move(s));
   return *this;
 }
 
-TValue& TValue::SetStr(std::string s) {
-  text_ = s.empty() ? nullptr : MakeCounted<TValueText>(std::move(s));
+TValue& TValue::AppendStr(std::string_view tail) {
+  if (tail.empty()) return *this;
+  if (text_ && text_->RefCount() == 1) {
+    text_->Text += tail;
+    return *this;
+  }
+  std::string text;
+  text.reserve(Str().size() + tail.size());
+  text += Str();
+  text += tail;
+  text_ = MakeCounted<TValueText>(std::move(text));
+  return *this;
+}
+
+TValue& TValue::SetStrChar(std::size_t i, char c) {
+  if (text_->RefCount() != 1) text_ = MakeCounted<TValueText>(text_->Text);
+  text_->Text[i] = c;
   return *this;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "runtime/CountedPtr.h"
 
@@ -41,12 +42,13 @@ enum TIntFormat : std::uint8_t {
 
 extern TIntFormat IntegerFormat;
 
-// The text of a String value: shared and immutable, so that copying a value
-// copies one pointer.
+// The text of a String value: shared, so that copying a value copies one
+// pointer, and immutable while shared; only the value holding the one
+// reference may append to it (TValue::AppendStr).
 class TValueText final : public TCounted {
 public:
   explicit TValueText(std::string text) : Text(std::move(text)) {}
-  const std::string Text;
+  std::string Text;
 };
 
 // 24 bytes, copied by value. The payload is overlaid like a variant record:
@@ -83,7 +85,11 @@ public:
   void SetKind(TKindCode kind) { kind_ = kind; }
 
   std::int64_t AsInt() const { return Read<std::int64_t>(); }
-  long double AsReal() const;
+  long double AsReal() const {
+    long double x = 0;
+    std::memcpy(&x, payload_, PayloadSize);
+    return x;
+  }
   char AsChar() const { return Read<char>(); }
   bool AsBool() const { return payload_[0] != 0; }
   // Whether this is the Char of the empty literal.
@@ -91,10 +97,19 @@ public:
   const std::string& Str() const { return text_ ? text_->Text : EmptyText(); }
 
   TValue& SetAsInt(std::int64_t n) { return Write(n); }
-  TValue& SetAsReal(long double x);
+  TValue& SetAsReal(long double x) {
+    std::memcpy(payload_, &x, PayloadSize);
+    return *this;
+  }
   TValue& SetAsChar(char c) { return Write(std::array<char, 2>{c, '\0'}); }
   TValue& SetAsBool(bool b) { return Write(static_cast<unsigned char>(b ? 1 : 0)); }
   TValue& SetStr(std::string s);
+  // Appends to the text in place when this value holds its only reference,
+  // else to a copy: s := s + 'x' grows s instead of copying it each time.
+  TValue& AppendStr(std::string_view tail);
+  // Character i (0-based, inside the text) set the same way: in place when
+  // unshared.
+  TValue& SetStrChar(std::size_t i, char c);
   TValue& ClearPayload();
 
 private:

@@ -54,13 +54,23 @@ TBaseVar::TBaseVar(std::string name, TKind* kind, bool isConst, TLib* lib)
   ClearValue(kind->Code(), value_);
 }
 
-void TBaseVar::Reset() { SetValue(initial_ ? *initial_ : ZeroValue(kind_)); }
+// The initial value is already of the variable's kind.
+void TBaseVar::Reset() {
+  if (initial_)
+    value_ = *initial_;
+  else
+    ClearValue(kind_->Code(), value_);
+}
 
 bool TBaseVar::Assign(const TVar& source, bool setInitial) {
-  // The fast path between two plain variables of one kind: no conversion.
+  // The fast path from a variable that keeps its value: copied, or converted
+  // when the kinds differ.
   const TValue* stored = source.StoredValue();
-  if (!stored || source.Kind() != kind_) return AssignThroughValues(source, setInitial);
-  value_ = *stored;
+  if (!stored) return AssignThroughValues(source, setInitial);
+  if (source.Kind() == kind_)
+    value_ = *stored;
+  else
+    TBaseVar::SetValue(*stored);
   if (setInitial) SetInitialValue(value_);
   return true;
 }
@@ -98,7 +108,7 @@ bool TStrVar::Assign(const TVar& source, bool setInitial) {
   return true;
 }
 
-std::int64_t TStrVar::Length() const { return static_cast<std::int64_t>(GetValue().Str().size()); }
+std::int64_t TStrVar::Length() const { return static_cast<std::int64_t>(StoredValue()->Str().size()); }
 
 TElemVar& TStrVar::CharAt(std::int64_t i, TElemVar& view) {
   QASSERT(IsValidIndex(i), "959F1685");
@@ -118,14 +128,12 @@ bool TElemVar::Assign(const TVar& source, bool setInitial) { return AssignThroug
 void TElemVar::SetValue(const TValue& v) {
   QASSERT(v.Kind() == kcChar, "959F1684");
   QASSERT(Str() && Str()->IsValidIndex(index_), "959F1683");
-  std::string text = Str()->GetValue().Str();
-  text[index_ - 1] = v.AsChar();
-  Str()->SetValue(TValue::String(std::move(text)));
+  Str()->StoredSlot()->SetStrChar(index_ - 1, v.AsChar());
 }
 
 TValue TElemVar::GetValue() const {
   QASSERT(Str() && Str()->IsValidIndex(index_), "959F1682");
-  return TValue::Char(Str()->GetValue().Str()[index_ - 1]);
+  return TValue::Char(Str()->StoredValue()->Str()[index_ - 1]);
 }
 
 TParamVar::TParamVar(std::string name, std::string label, bool hasLimits, TKind* kind, TLib* lib)

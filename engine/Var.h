@@ -40,6 +40,9 @@ public:
   // The value of a base variable that keeps it in itself, nil for every
   // other variable; assignment copies it directly when the kinds agree.
   virtual const TValue* StoredValue() const { return nullptr; }
+  // The same value to write in place (at an address fixed for the
+  // variable's life), nil where StoredValue is nil.
+  TValue* StoredSlot() { return const_cast<TValue*>(StoredValue()); }
 
   // The block of array elements this variable belongs to, directly or as a
   // field of an element; nil when no array owns it.

@@ -62,7 +62,12 @@ TVar* TVarTab::Add(std::unique_ptr<TVar> var) {
 TVar* TVarTab::Find(std::string_view name) const { return static_cast<TVar*>(THashTab::Find(name)); }
 
 void TVarTab::ResetAll() {
-  ForEachNode(*this, [](THashNode* node) { AsVar(node)->Reset(); });
+  if (resetListChanges_ != Changes()) {
+    resetList_.clear();
+    ForEachNode(*this, [this](THashNode* node) { resetList_.push_back(AsVar(node)); });
+    resetListChanges_ = Changes();
+  }
+  for (TVar* var : resetList_) var->Reset();
 }
 
 void TVarTab::RemoveLib(const TLib* lib, bool force) {

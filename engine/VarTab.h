@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "engine/HashTab.h"
 
@@ -16,7 +17,9 @@ public:
   // the assertion "F29B310C".
   TVar* Add(std::unique_ptr<TVar> var);
   TVar* Find(std::string_view name) const;
-  // Resets every variable, in table order.
+  // Resets every variable, in table order, through a list of them made
+  // again only when the table has changed: a routine's locals reset at
+  // every call.
   void ResetAll();
   // Frees the variables of lib and then every variable of a built-in
   // library (or of none) whose kind lib defined; routine variables that hold a routine
@@ -29,4 +32,8 @@ public:
   // routine of lib lose it, as their initial routine too; generic sets
   // forget an enumeration of lib with its members.
   void ForgetLib(const TLib* lib);
+
+private:
+  std::vector<TVar*> resetList_;
+  std::uint64_t resetListChanges_ = ~std::uint64_t{0};
 };

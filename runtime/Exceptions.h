@@ -66,6 +66,20 @@ public:
   using EQuantrelError::EQuantrelError;
 };
 
+// A file stream whose file cannot be opened: "Cannot open file "<name>". <reason>".
+class EFOpenError : public EStreamError {
+public:
+  EFOpenError(const std::string& name, const std::string& reason)
+      : EStreamError("Cannot open file \"" + name + "\". " + reason) {}
+};
+
+// A file stream whose file cannot be made: "Cannot create file "<name>". <reason>".
+class EFCreateError : public EStreamError {
+public:
+  EFCreateError(const std::string& name, const std::string& reason)
+      : EStreamError("Cannot create file \"" + name + "\". " + reason) {}
+};
+
 // An operation that the object's present state does not allow (a window
 // without a parent, a modal form already shown).
 class EInvalidOperation : public EQuantrelError {

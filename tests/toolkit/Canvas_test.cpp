@@ -147,6 +147,17 @@ TEST_F(CanvasPixels, DottedPatternBrushFollowsTheBrushOrigin) {
   DeleteObject(brush);
 }
 
+TEST_F(CanvasPixels, ColourPatternBrushRepeatsItsPixels) {
+  TBitmap pattern(2, 2, pf24bit);
+  for (TPoint p : {TPoint{0, 0}, TPoint{1, 1}}) pattern.Canvas().SetPixel(p.X, p.Y, clRed);
+  for (TPoint p : {TPoint{1, 0}, TPoint{0, 1}}) pattern.Canvas().SetPixel(p.X, p.Y, clBlue);
+  Canvas().Brush().SetBitmap(&pattern);
+  Canvas().FillRect(Rect(0, 0, 6, 4));
+  Canvas().Brush().SetBitmap(nullptr);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(At(x, y), (x + y) % 2 ? clBlue : clRed) << x << "," << y;
+}
+
 TEST_F(CanvasPixels, ShapesAndFillsAlignPatternsAlike) {
   const std::uint16_t dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
   HBITMAP pattern = CreateBitmap(8, 8, 1, 1, dotted);

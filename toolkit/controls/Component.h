@@ -9,15 +9,8 @@
 #include <string>
 #include <vector>
 
-// The root of the toolkit's objects: what events name as their sender.
-class TObject {
-public:
-  virtual ~TObject() = default;
-  // The class's own name without namespaces ("TForm").
-  std::string ClassName() const;
-};
+#include "runtime/Object.h"
 
-using TNotifyEvent = std::function<void(TObject* sender)>;
 
 using TComponentState = unsigned;
 constexpr TComponentState csLoading = 0x01;

@@ -1,5 +1,6 @@
 #include "toolkit/controls/Control.h"
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -21,6 +22,19 @@ TShiftState ShiftStateOfKeys(WPARAM keys) {
   if (keys & MK_MBUTTON) shift |= ssMiddle;
   if (GetKeyState(VK_MENU) & 0x8000) shift |= ssAlt;
   return shift;
+}
+
+bool IsAccel(char32_t key, const std::string& caption) {
+  const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return lower(static_cast<unsigned char>(caption[i + 1])) == lower(key);
+  }
+  return false;
 }
 
 TShiftState KeyboardShiftState() {
@@ -53,6 +67,11 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  if ((width != width_ || height != height_) && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
+  RememberAnchorBase(Bounds(left, top, width, height));
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool sized = width != width_ || height != height_;
   Invalidate();
@@ -86,6 +105,42 @@ TPoint TControl::ClientToScreen(TPoint point) const {
 TPoint TControl::ScreenToClient(TPoint point) const {
   const TPoint origin = ClientOrigin();
   return {point.X - origin.X, point.Y - origin.Y};
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  RememberAnchorBase(BoundsRect());
+}
+
+void TControl::RememberAnchorBase(const TRect& bounds) {
+  if (anchoring_) return;
+  TSize parentSize;
+  if (parent_ && parent_->HandleAllocated()) parentSize = {parent_->ClientWidth(), parent_->ClientHeight()};
+  anchorBase_ = {bounds, parentSize};
+}
+
+// Anchored to neither of two opposite edges, a control keeps its place
+// as if anchored to the first.
+TRect TControl::AnchoredBounds(TSize parentSize) {
+  if (anchorBase_.ParentSize == TSize{}) anchorBase_.ParentSize = parentSize;
+  const TRect& base = anchorBase_.Bounds;
+  const int dx = parentSize.cx - anchorBase_.ParentSize.cx;
+  const int dy = parentSize.cy - anchorBase_.ParentSize.cy;
+  TRect rect = base;
+  if (anchors_ & akRight) {
+    rect.Right += dx;
+    if (!(anchors_ & akLeft)) rect.Left += dx;
+  }
+  if (anchors_ & akBottom) {
+    rect.Bottom += dy;
+    if (!(anchors_ & akTop)) rect.Top += dy;
+  }
+  return rect;
+}
+
+bool TControl::ShowsHints() const {
+  if (ShowHint) return true;
+  return ParentShowHint && parent_ && parent_->ShowsHints();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -203,8 +258,25 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
 }
 
+TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TAction* action) {
+  if (!actionLink_) actionLink_ = std::make_unique<TActionLink>([this](const TAction& source) { ActionChange(source); });
+  actionLink_->SetAction(action);
+}
+
+void TControl::ActionChange(const TAction& action) {
+  SetCaption(action.Caption());
+  Hint = action.Hint();
+  SetEnabled(action.Enabled());
+  SetVisible(action.Visible());
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (Action())
+    actionLink_->Execute(this);
+  else if (OnClick)
+    OnClick(this);
 }
 
 void TControl::DblClick() {
@@ -231,6 +303,12 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) 
 
 void TControl::Resize() {
   if (OnResize) OnResize(this);
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
 }
 
 void TControl::UpdateBoundsRect(const TRect& rect) {

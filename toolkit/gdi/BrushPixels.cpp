@@ -36,7 +36,8 @@ TBrushPixels HatchPixels(const TDeviceContext& dc, const TGdiBrush& brush) {
 TBrushPixels PatternPixels(const TDeviceContext& dc, const TGdiBitmap& pattern) {
   TBrushPixels pixels = EmptyTile(dc, pattern.Width(), pattern.Height());
   const bool monochrome = pattern.Format() == pf1bit;
-  const std::uint32_t zero = ColorToPixel(pattern.Palette()[0]);
+  // Only a monochrome pattern has a palette to tell its 0 bits by.
+  const std::uint32_t zero = monochrome ? ColorToPixel(pattern.Palette()[0]) : 0;
   for (int y = 0; y < pattern.Height(); ++y) {
     std::uint32_t* row = &pixels.Tile[std::size_t(y) * pattern.Width()];
     pattern.FetchRow(y, 0, pattern.Width(), row);

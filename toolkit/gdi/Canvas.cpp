@@ -81,6 +81,10 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
   ExtTextOut(RequireState(false, true, true), x, y, options, &rect, text, nullptr);
 }
 
+int TCanvas::TextRect(TRect& rect, std::string_view text, unsigned format) {
+  return ::DrawText(RequireState(false, true, true), text, rect, format);
+}
+
 TSize TCanvas::TextExtent(std::string_view text) {
   TSize size;
   GetTextExtentPoint32(RequireState(false, false, true), text, &size);

@@ -58,6 +58,9 @@ public:
   void TextOut(int x, int y, std::string_view text);
   // Text at (x, y) clipped to rect, which a solid brush fills first.
   void TextRect(const TRect& rect, int x, int y, std::string_view text);
+  // Formats text in rect as DrawText does (a clear brush leaves the
+  // background); with DT_CALCRECT rect becomes the text's size. Answers the height.
+  int TextRect(TRect& rect, std::string_view text, unsigned format);
   TSize TextExtent(std::string_view text);
   int TextWidth(std::string_view text) { return TextExtent(text).cx; }
   int TextHeight(std::string_view text) { return TextExtent(text).cy; }

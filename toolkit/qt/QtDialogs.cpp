@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -23,46 +24,113 @@ QMessageBox::Icon IconOf(UINT type) {
   }
 }
 
+// A button of a box: one of Qt's own where it has one (the desktop's texts
+// and icons), else a text with its role.
 struct TButtonChoice {
-  QMessageBox::StandardButton Button;
+  QMessageBox::StandardButton Standard;
+  const char* Text;
+  QMessageBox::ButtonRole Role;
   int Id;
 };
 
 std::vector<TButtonChoice> ButtonsOf(UINT type) {
+  constexpr auto Custom = QMessageBox::NoButton;
+  const TButtonChoice ok{QMessageBox::Ok, "", QMessageBox::AcceptRole, IDOK};
+  const TButtonChoice cancel{QMessageBox::Cancel, "", QMessageBox::RejectRole, IDCANCEL};
+  const TButtonChoice retry{QMessageBox::Retry, "", QMessageBox::AcceptRole, IDRETRY};
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_OKCANCEL: return {ok, cancel};
     case MB_ABORTRETRYIGNORE:
-      return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
-    case MB_YESNOCANCEL: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
-    default: return {{QMessageBox::Ok, IDOK}};
+      return {{QMessageBox::Abort, "", QMessageBox::RejectRole, IDABORT},
+              retry,
+              {QMessageBox::Ignore, "", QMessageBox::AcceptRole, IDIGNORE}};
+    case MB_YESNOCANCEL:
+      return {{QMessageBox::Yes, "", QMessageBox::YesRole, IDYES},
+              {QMessageBox::No, "", QMessageBox::NoRole, IDNO},
+              cancel};
+    case MB_YESNO:
+      return {{QMessageBox::Yes, "", QMessageBox::YesRole, IDYES}, {QMessageBox::No, "", QMessageBox::NoRole, IDNO}};
+    case MB_RETRYCANCEL: return {retry, cancel};
+    case MB_CANCELTRYCONTINUE:
+      return {cancel,
+              {Custom, "&Try Again", QMessageBox::ActionRole, IDTRYAGAIN},
+              {Custom, "&Continue", QMessageBox::AcceptRole, IDCONTINUE}};
+    default: return {ok};
   }
 }
 
-// The box is modal to the application while the toolkit's own loop keeps
-// window messages and timers running.
+// Esc and the close box answer Cancel where the box has it and OK for a lone
+// OK; the other boxes can only be answered by a button.
+const TButtonChoice* CloseChoice(const std::vector<TButtonChoice>& choices) {
+  for (const TButtonChoice& choice : choices)
+    if (choice.Id == IDCANCEL) return &choice;
+  return choices.size() == 1 ? &choices.front() : nullptr;
+}
+
+// Keeps Esc and the close box from answering a box that has no close answer
+// (Qt would pick a button for them).
+class TCloseGuard final : public QObject {
+public:
+  explicit TCloseGuard(QMessageBox& box) : box_(box) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    if (event->type() == QEvent::Close && !box_.clickedButton()) {
+      event->ignore();
+      return true;
+    }
+    return false;
+  }
+
+private:
+  QMessageBox& box_;
+};
+
+QAbstractButton* AddButton(QMessageBox& box, const TButtonChoice& choice) {
+  if (choice.Standard != QMessageBox::NoButton) return box.addButton(choice.Standard);
+  return box.addButton(QString::fromUtf8(choice.Text), choice.Role);
+}
+
+// Modal to the application while the toolkit's own loop keeps window
+// messages and timers running; returns when the dialog is hidden. The
+// placement flags (MB_TOPMOST, MB_SETFOREGROUND) raise it.
+void RunModal(QDialog& dialog, UINT placement) {
+  if (placement & MB_TOPMOST) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  if (placement & (MB_SETFOREGROUND | MB_TOPMOST)) {
+    dialog.raise();
+    dialog.activateWindow();
+  }
+  while (dialog.isVisible()) {
+    MSG message;
+    if (PeekMessage(message, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessage(message);
+    else
+      WaitMessage();
+  }
+}
+
 class TQtMessageBoxes final : public IMessageBoxes {
 public:
   int Show(HWND owner, const std::string& text, const std::string& caption, UINT type) override {
     QMessageBox box(IconOf(type), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
                     WidgetOfWindow(owner));
     const auto choices = ButtonsOf(type);
-    for (const TButtonChoice& choice : choices) box.addButton(choice.Button);
+    std::vector<QAbstractButton*> buttons;
+    for (const TButtonChoice& choice : choices) buttons.push_back(AddButton(box, choice));
     const size_t defaultIndex = (type & MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0;
-    box.setDefaultButton(choices[defaultIndex].Button);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.show();
-    while (box.isVisible()) {
-      MSG message;
-      if (PeekMessage(message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessage(message);
-      else
-        WaitMessage();
-    }
-    for (const TButtonChoice& choice : choices)
-      if (box.clickedButton() == box.button(choice.Button)) return choice.Id;
-    return choices.size() > 1 ? IDCANCEL : IDOK;
+    box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex]));
+    TCloseGuard guard(box);
+    const TButtonChoice* closeChoice = CloseChoice(choices);
+    if (closeChoice)
+      box.setEscapeButton(buttons[static_cast<size_t>(closeChoice - choices.data())]);
+    else
+      box.installEventFilter(&guard);
+    RunModal(box, type);
+    for (size_t i = 0; i < choices.size(); ++i)
+      if (box.clickedButton() == buttons[i]) return choices[i].Id;
+    return closeChoice ? closeChoice->Id : IDCANCEL;
   }
 };
 

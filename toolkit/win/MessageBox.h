@@ -12,6 +12,7 @@ constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
 constexpr UINT MB_YESNOCANCEL = 0x03;
 constexpr UINT MB_YESNO = 0x04;
 constexpr UINT MB_RETRYCANCEL = 0x05;
+constexpr UINT MB_CANCELTRYCONTINUE = 0x06;
 constexpr UINT MB_ICONHAND = 0x10;
 constexpr UINT MB_ICONSTOP = MB_ICONHAND;
 constexpr UINT MB_ICONERROR = MB_ICONHAND;
@@ -21,6 +22,9 @@ constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr UINT MB_ICONASTERISK = 0x40;
 constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr UINT MB_DEFBUTTON2 = 0x100;
+// Raise the box to the front, and keep it above every window.
+constexpr UINT MB_SETFOREGROUND = 0x10000;
+constexpr UINT MB_TOPMOST = 0x40000;
 constexpr UINT MB_TYPEMASK = 0x0F;
 constexpr UINT MB_ICONMASK = 0xF0;
 
@@ -31,6 +35,8 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+constexpr int IDTRYAGAIN = 10;
+constexpr int IDCONTINUE = 11;
 
 class IMessageBoxes {
 public:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "toolkit/win/AsciiCase.h"
+#include "runtime/AsciiCase.h"
 
 namespace {
 

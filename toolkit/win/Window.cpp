@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "toolkit/win/AsciiCase.h"
+#include "runtime/AsciiCase.h"
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowRecord.h"

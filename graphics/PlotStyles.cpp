@@ -1,0 +1,57 @@
+#include "graphics/PlotStyles.h"
+
+#include <optional>
+
+#include "graphics/XData.h"
+#include "toolkit/gdi/Brush.h"
+#include "toolkit/gdi/Pen.h"
+
+namespace {
+
+// What a preset sets; a field without a value keeps its own.
+struct TStylePreset {
+  TDrawKind DrawKind;
+  std::optional<TSymbol> Symbol;
+  TPenStyle PenStyle;
+  std::int32_t PenWidth;
+  std::optional<TBrushStyle> BrushStyle;
+};
+
+constexpr TStylePreset Presets[] = {
+    {dkLine, {}, psSolid, 1, {}},               // psLine
+    {dkLine, {}, psDash, 1, {}},                // psDashed
+    {dkLine, {}, psDot, 1, {}},                 // psDotted
+    {dkScatter, smCross, psSolid, 3, {}},       // psCross
+    {dkScatter, smCircle, psSolid, 3, bsSolid}, // psCircle
+    {dkScatter, smSquare, psSolid, 3, bsSolid}, // psSquare
+    {dkScatter, smDiamond, psSolid, 3, bsSolid},// psDiamond
+    {dkStems, smCircle, psSolid, 1, bsSolid},   // psStem
+    {dkWall, {}, psSolid, 1, bsSolid},          // psWall
+    {dkBars, {}, psSolid, 1, bsSolid},          // psBar
+};
+
+void ApplyPreset(TXData& data, std::uint8_t style, std::size_t presetCount) {
+  if (style >= presetCount) return;
+  const TStylePreset& preset = Presets[style];
+  data.Opts.DrawKind = preset.DrawKind;
+  if (preset.Symbol) data.Opts.Symbol = *preset.Symbol;
+  data.Pen.Style = std::uint8_t(preset.PenStyle);
+  data.Pen.Width = preset.PenWidth;
+  if (preset.BrushStyle) data.Brush.Style = std::uint8_t(*preset.BrushStyle);
+}
+
+}  // namespace
+
+void ApplySeriesStyle(TXSeries& Series, std::uint8_t Style) { ApplyPreset(Series, Style, std::size(Presets)); }
+
+// A 3D series has no walls or bars.
+void ApplySeries3DStyle(TXSeries3D& Series, std::uint8_t Style) { ApplyPreset(Series, Style, 8); }
+
+std::string PictureExtension(std::uint8_t Format) {
+  switch (Format) {
+    case 0: return ".bmp";
+    case 1: return ".wmf";
+    case 2: return ".emf";
+    default: return "";
+  }
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Cells of a row of text. Rows are UTF-8; a cell is one character on screen:
+// a well-formed UTF-8 sequence, or a single byte that is not part of one. So
+// text that is not UTF-8 (an old Latin-1 file) keeps every byte, and every
+// byte is reachable by a column.
+
+#include <cstddef>
+#include <string_view>
+
+// Bytes of the cell that begins at the start of text (1 for a stray byte; 0
+// for empty text).
+std::size_t CellBytes(std::string_view text);
+int CellCount(std::string_view row);
+// The byte offset where a cell begins. Cells past the end of the row count
+// one byte each (the blanks that would fill them); negative cells give 0.
+std::size_t ByteOfCell(std::string_view row, int cell);
+// The cell that holds a byte offset; offsets past the end count one cell a byte.
+int CellOfByte(std::string_view row, std::size_t byte);
