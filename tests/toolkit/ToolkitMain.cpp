@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Help.h"
 #include "tests/toolkit/RuntimeFolder.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
+#include "toolkit/win/PlaySound.h"
 
 namespace {
 
@@ -33,6 +35,10 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);
+  // No test reaches the desktop's audio, help or programs unless it asks for them.
+  SetSoundBackend(nullptr);
+  SetHelpViewer(nullptr);
+  SetDocumentOpener(nullptr);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
   return result;

@@ -1,7 +1,9 @@
 #include "toolkit/controls/Application.h"
 
 #include "runtime/Exceptions.h"
+#include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/ControlCanvas.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/MessageBox.h"
@@ -23,6 +25,7 @@ bool IsKeyMsg(const MSG& message) {
 TApplication::TApplication() : TComponent(nullptr) {
   SetExceptionHandler([this](std::exception_ptr exception) { HandleException(exception); });
   SetKeyPreview(&IsKeyMsg);
+  SetShortCutSearch(&FindShortCut);
 }
 
 TApplication::~TApplication() {
@@ -57,7 +60,9 @@ bool TApplication::ProcessMessage() {
     return true;
   }
   try {
-    DispatchMessage(message);
+    bool handled = false;
+    if (OnMessage) OnMessage(message, handled);
+    if (!handled) DispatchMessage(message);
   } catch (...) {
     HandleException(std::current_exception());
   }
@@ -76,19 +81,25 @@ void TApplication::HandleMessage() {
   Idle();
 }
 
-// Between messages: what control canvases drew is given back to the screen,
-// OnIdle runs, and unless it asks for more idle time the loop waits.
+// Between messages: the actions of the visible forms are updated, what
+// control canvases drew is given back to the screen, OnIdle runs, and
+// unless it asks for more idle time the loop waits.
 void TApplication::Idle() {
-  FreeDeviceContexts();
+  if (RunIdleHandlers() && !terminated_) WaitMessage();
+}
+
+void TApplication::DoIdle() { RunIdleHandlers(); }
+
+bool TApplication::RunIdleHandlers() {
   bool done = true;
-  if (OnIdle) {
-    try {
-      OnIdle(this, done);
-    } catch (...) {
-      HandleException(std::current_exception());
-    }
+  try {
+    UpdateActionsOfVisibleForms();
+    FreeDeviceContexts();
+    if (OnIdle) OnIdle(this, done);
+  } catch (...) {
+    HandleException(std::current_exception());
   }
-  if (done && !terminated_) WaitMessage();
+  return done;
 }
 
 void TApplication::Terminate() {
@@ -99,6 +110,18 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
+}
+
+// Best effort: X11 and Wayland window managers may refuse to raise or
+// activate a window the user is not working in.
+void TApplication::BringToFront() {
+  if (!mainForm_ || !mainForm_->HandleAllocated() || !mainForm_->Visible()) return;
+  SetWindowPos(mainForm_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetActiveWindow(mainForm_->Handle());
 }
 
 void TApplication::HandleException(std::exception_ptr exception) {
@@ -121,6 +144,8 @@ void TApplication::ShowException(const std::exception& error) {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   return ::MessageBox(GetActiveWindow(), text, caption, flags);
 }
+
+void TApplication::HelpContext(int context) { ShowHelpContext(context); }
 
 // Never freed: windows may still be torn down by other globals at exit.
 TApplication& Application() {

@@ -10,6 +10,9 @@
 #include "toolkit/controls/Form.h"
 
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+// Sees each message the loop retrieves before it is dispatched; handled
+// keeps it from its window.
+using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
 class TApplication : public TComponent {
@@ -36,9 +39,16 @@ public:
   void ProcessMessages();
   // Handles one message, or idles and waits for one when none is waiting.
   void HandleMessage();
+  // The work of an idle loop without the wait: OnIdle runs (modal loops of
+  // the window core, such as menus, call this when they run dry).
+  void DoIdle();
   void Terminate();
   bool Terminated() const { return terminated_; }
   void Minimize();
+  // Shows a minimized main form again.
+  void Restore();
+  // Raises the main form above the desktop's other windows and activates it.
+  void BringToFront();
 
   // The hidden window that owns the clipboard and takes application messages.
   HWND Handle();
@@ -46,13 +56,18 @@ public:
   void HandleException(std::exception_ptr exception);
   void ShowException(const std::exception& error);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+  // Opens the help page of a help context number.
+  void HelpContext(int context);
 
   TIdleEvent OnIdle;
+  TMessageEvent OnMessage;
   TExceptionEvent OnException;
 
 private:
   bool ProcessMessage();
   void Idle();
+  // Answers whether OnIdle is done.
+  bool RunIdleHandlers();
 
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

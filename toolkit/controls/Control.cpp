@@ -1,5 +1,6 @@
 #include "toolkit/controls/Control.h"
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -257,8 +258,25 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
 }
 
+TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TAction* action) {
+  if (!actionLink_) actionLink_ = std::make_unique<TActionLink>([this](const TAction& source) { ActionChange(source); });
+  actionLink_->SetAction(action);
+}
+
+void TControl::ActionChange(const TAction& action) {
+  SetCaption(action.Caption());
+  Hint = action.Hint();
+  SetEnabled(action.Enabled());
+  SetVisible(action.Visible());
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (Action())
+    actionLink_->Execute(this);
+  else if (OnClick)
+    OnClick(this);
 }
 
 void TControl::DblClick() {

@@ -6,6 +6,7 @@
 // reaches the handler registered for the message number, or DefaultHandler.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "toolkit/win/Rect.h"
 
 class TWinControl;
+class TPopupMenu;
+class TAction;
+class TActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -166,8 +170,15 @@ public:
   bool ParentShowHint = true;
   // Whether the control's hint shows: its own ShowHint, or its parent's while ParentShowHint.
   bool ShowsHints() const;
-  // The control's pop-up menu (the menu component that the shell makes).
-  TComponent* PopupMenu = nullptr;
+  // The help context number of the control's help page; 0: none.
+  int HelpContext = 0;
+  // Shown on WM_CONTEXTMENU unless OnContextPopup handles it.
+  TPopupMenu* PopupMenu = nullptr;
+
+  // The control takes caption, hint, enabled and visibility from its action
+  // (ActionChange: more in clients that show more) and a click executes it.
+  TAction* Action() const;
+  void SetAction(TAction* action);
 
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState ControlState = 0;
@@ -203,6 +214,8 @@ public:
   TNotifyEvent OnMouseLeave;
 
 protected:
+  // Takes the properties of the control's action.
+  virtual void ActionChange(const TAction& action);
   // Finds the handler of the message in this class or its ancestors.
   virtual void Dispatch(TMessage& message);
   virtual void Click();
@@ -270,6 +283,7 @@ private:
   bool parentFont_ = true;
   TCursor cursor_ = crDefault;
   std::string text_;
+  std::unique_ptr<TActionLink> actionLink_;
 
   friend class TWinControl;
 };

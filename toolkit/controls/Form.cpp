@@ -4,6 +4,7 @@
 
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -43,6 +44,18 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
   if (style == borderStyle_) return;
   borderStyle_ = style;
   RecreateWnd();
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_ && HandleAllocated()) ::SetMenu(Handle(), nullptr);
+  menu_ = menu;
+  if (menu_ && HandleAllocated()) menu_->SetWindowHandle(Handle());
+}
+
+void TForm::CreateWnd() {
+  TCustomControl::CreateWnd();
+  if (menu_) menu_->SetWindowHandle(Handle());
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -172,6 +185,11 @@ void TForm::Dispatch(TMessage& message) {
       {WM_ACTIVATE, &TForm::WMActivate},
       {WM_SHOWWINDOW, &TForm::WMShowWindow},
       {CM_RELEASE, &TForm::CMRelease},
+      {WM_COMMAND, &TForm::WMMenuMessage},
+      {WM_INITMENUPOPUP, &TForm::WMMenuMessage},
+      {WM_MEASUREITEM, &TForm::WMMenuMessage},
+      {WM_DRAWITEM, &TForm::WMMenuMessage},
+      {WM_ENTERIDLE, &TForm::WMEnterIdle},
       {CM_DIALOGKEY, &TForm::CMDialogKey},
   };
   if (!handlers.Dispatch(*this, message)) TCustomControl::Dispatch(message);
@@ -206,6 +224,16 @@ void TForm::WMShowWindow(TMessage& message) {
 }
 
 void TForm::CMRelease(TMessage&) { delete this; }
+
+void TForm::WMMenuMessage(TMessage& message) {
+  if (!TMenuItem::DispatchMenuMessage(message)) TCustomControl::Dispatch(message);
+}
+
+// The menu loop ran out of messages: the application's idle work runs.
+void TForm::WMEnterIdle(TMessage& message) {
+  if (message.WParam == MSGF_MENU) Application().DoIdle();
+  DefaultHandler(message);
+}
 
 void TForm::CMDialogKey(TMessage& message) {
   const TShiftState shift = KeyboardShiftState();

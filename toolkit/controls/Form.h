@@ -9,6 +9,8 @@
 
 #include "toolkit/controls/CustomControl.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // A control's own border: bsNone, or bsSingle for a sunken edge around its window.
 using TBorderStyle = TFormBorderStyle;
@@ -46,6 +48,9 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TPosition Position = poDesigned;
+  // The menu bar of the form.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle style);
   TBorderIcons BorderIcons() const { return borderIcons_; }
@@ -76,6 +81,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
@@ -84,6 +90,8 @@ private:
   void WMActivate(TMessage& message);
   void WMShowWindow(TMessage& message);
   void CMRelease(TMessage& message);
+  void WMMenuMessage(TMessage& message);
+  void WMEnterIdle(TMessage& message);
   // Tab and Shift+Tab walk the tab order, arrows the focused control's
   // siblings; other dialog keys go to the controls (Enter, Esc to buttons).
   void CMDialogKey(TMessage& message);
@@ -95,6 +103,7 @@ private:
   TWindowState windowState_ = wsNormal;
   bool applyingState_ = false;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
 };

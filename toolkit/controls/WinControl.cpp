@@ -6,6 +6,7 @@
 
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/gdi/Gdi.h"
@@ -685,10 +686,20 @@ void TWinControl::WMSetCursor(TMessage& message) {
   DefaultHandler(message);
 }
 
+// LParam -1 comes from the keyboard: the menu opens at the control's top-left.
 void TWinControl::WMContextMenu(TMessage& message) {
-  TPoint point = PointOf(message.LParam);
+  const bool fromKeyboard = message.LParam == -1;
+  const TPoint point = fromKeyboard ? ClientToScreen({0, 0}) : PointOf(message.LParam);
   bool handled = false;
-  if (OnContextPopup) OnContextPopup(this, ScreenToClient(point), handled);
+  if (OnContextPopup) OnContextPopup(this, fromKeyboard ? TPoint{-1, -1} : ScreenToClient(point), handled);
+  // A windowless child under the mouse shows its own menu.
+  TControl* shower = fromKeyboard ? nullptr : ControlAtPos(ScreenToClient(point), false);
+  if (!shower || !shower->PopupMenu) shower = this;
+  if (!handled && shower->PopupMenu && shower->PopupMenu->AutoPopup) {
+    shower->PopupMenu->PopupComponent = shower;
+    shower->PopupMenu->Popup(point.X, point.Y);
+    handled = true;
+  }
   if (handled) {
     message.Result = 1;
     return;

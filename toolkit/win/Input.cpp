@@ -73,6 +73,7 @@ TMouseTarget FindMouseTarget(TPoint screenPoint, UINT message) {
 void DeliverMouse(UINT message, TPoint screenPoint) {
   LastMousePos = screenPoint;
   SetCurrentMessageInfo(screenPoint, GetTickCount());
+  if (MenuLoopTakesMouse(message, screenPoint)) return;
   const TMouseTarget target = FindMouseTarget(screenPoint, message);
   if (!target.Window || target.Hit == HTERROR || target.Hit == HTTRANSPARENT) return;
   if (target.Hit == HTCLIENT) {
@@ -258,6 +259,7 @@ void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string
                TInputModifiers modifiers) {
   ApplyModifiers(modifiers);
   SetKeyDown(virtualKey, down);
+  if (MenuLoopTakesKey(virtualKey, down, characters)) return;
   const HWND target = Focus ? Focus : Active;
   if (!target) return;
   const bool system = (modifiers.Alt && !modifiers.Control) || virtualKey == VK_F10;
