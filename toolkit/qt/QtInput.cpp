@@ -26,13 +26,25 @@ bool ButtonOf(Qt::MouseButton qtButton, TInputButton& button) {
   }
 }
 
-// What a pressed key types. Ctrl with a letter types the control
-// characters 1 to 26, whatever the desktop's text says.
+// The control character a key types as on the platform (0: none):
+// Backspace, Tab, Enter and Esc, Ctrl+Enter a line feed, Ctrl with a letter
+// the characters 1 to 26, whatever the desktop's text says.
+char32_t ControlCharacterOf(WORD key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers.testFlag(Qt::AltModifier)) return 0;
+  const bool control = modifiers.testFlag(Qt::ControlModifier);
+  if (control && key >= 'A' && key <= 'Z') return key - 'A' + 1;
+  switch (key) {
+    case VK_BACK: return control ? 0x7F : 8;
+    case VK_TAB: return control ? 0 : 9;
+    case VK_RETURN: return control ? 10 : 13;
+    case VK_ESCAPE: return 27;
+    default: return 0;
+  }
+}
+
 std::u32string CharactersOf(const QKeyEvent& event, WORD key) {
   if (event.type() != QEvent::KeyPress) return {};
-  const Qt::KeyboardModifiers modifiers = event.modifiers();
-  if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier) && key >= 'A' && key <= 'Z')
-    return std::u32string(1, static_cast<char32_t>(key - 'A' + 1));
+  if (const char32_t character = ControlCharacterOf(key, event.modifiers())) return std::u32string(1, character);
   return event.text().toStdU32String();
 }
 

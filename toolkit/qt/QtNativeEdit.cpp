@@ -175,7 +175,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TNativeWidget> MakeNativeLineEdit(HWND window, QWidget* parent) {
+std::unique_ptr<TNativeWidget> MakeNativeEdit(HWND window, QWidget* parent) {
+  if (StyleOf(window) & ES_MULTILINE) return MakeNativeTextEdit(window, parent);
   return std::make_unique<TNativeLineEdit>(window, parent);
 }
 

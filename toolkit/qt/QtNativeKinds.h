@@ -6,5 +6,5 @@
 
 #include "toolkit/qt/QtNativeWidget.h"
 
-std::unique_ptr<TNativeWidget> MakeNativeLineEdit(HWND window, QWidget* parent);
+std::unique_ptr<TNativeWidget> MakeNativeEdit(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeTextEdit(HWND window, QWidget* parent);

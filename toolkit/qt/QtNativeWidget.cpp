@@ -106,6 +106,7 @@ TNativeWidget::TNativeWidget(HWND window, QWidget* widget)
   // The toolkit decides focus and keys: no Tab chain, no focus by click.
   widget_->setFocusPolicy(Qt::NoFocus);
   widget_->setAttribute(Qt::WA_NoMousePropagation);
+  widget_->setEnabled(!(GetWindowLongPtr(window, GWL_STYLE) & WS_DISABLED));
   WatchInput(widget_);
   widget_->show();
 }
@@ -346,7 +347,8 @@ LRESULT TNativeWidget::Notify(NMHDR& header, UINT code) const {
 std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND window, QWidget* parent) {
   using TMaker = std::unique_ptr<TNativeWidget> (*)(HWND, QWidget*);
   static const std::pair<const char*, TMaker> kinds[] = {
-      {"QLineEdit", &MakeNativeLineEdit},
+      // An edit of several lines (ES_MULTILINE) is a plain-text edit.
+      {"QLineEdit", &MakeNativeEdit},
       {"QPlainTextEdit", &MakeNativeTextEdit},
   };
   for (const auto& [kindName, make] : kinds)
