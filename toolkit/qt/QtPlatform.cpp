@@ -93,6 +93,7 @@ void StartQtPlatform(int& argc, char** argv) {
   SetWindowBackend(&backend);
   SetMessageBoxes(&QtMessageBoxes());
   SetClipboardStore(&QtClipboardStore());
+  SetCommonDialogs(&QtCommonDialogs());
   SetSoundBackend(&QtSoundBackend());
   SetHelpViewer(&HelpViewer());
   SetDocumentOpener(&QtDocumentOpener());
