@@ -21,6 +21,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // How a control places its text across its width.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Which standard scroll bars a control shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 using TShiftState = unsigned;
 constexpr TShiftState ssShift = 0x01;
