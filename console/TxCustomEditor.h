@@ -209,7 +209,7 @@ private:
   void ColorizeSelection(int line, int colBeg, int colEnd);
   int PaintRuns(const std::string& row, int line, int colBeg, int colEnd);
   void FillRowEnd(int line, int x);
-  void PaintRightMargin();
+  void PaintRightMargin(int top, int bottom);
   void FillPixels(const TRect& rect, TColor color);
   void PaintCaret(bool show);
   void RepaintSelRows(int fromRow, int toRow);

@@ -64,7 +64,7 @@ void TTxCustomEditor::PaintLine(int line, int colBeg, int colEnd) {
     stoppedAt = CellRect(colBeg, line).Left;
   }
   FillRowEnd(line, stoppedAt);
-  PaintRightMargin();
+  PaintRightMargin(strip.Top, strip.Bottom);
 }
 
 // Answers the x where the runs stopped.
@@ -139,10 +139,11 @@ void TTxCustomEditor::ColorizeSelection(int line, int colBeg, int colEnd) {
   else if (line == s.SelEndY) select(colBeg, lastSelected);
 }
 
-void TTxCustomEditor::PaintRightMargin() {
+// Between top and bottom: a painted row needs only its part of the line.
+void TTxCustomEditor::PaintRightMargin(int top, int bottom) {
   if (!rightMarginVisible_ || leftCol_ >= rightMargin_ || rightMargin_ >= lastVisibleCol_ + 3) return;
   const int x = CellRect(rightMargin_, topRow_).Left;
-  FillPixels({x, 0, x + 1, ClientHeight()}, rightMarginColor_);
+  FillPixels({x, top, x + 1, bottom}, rightMarginColor_);
 }
 
 void TTxCustomEditor::FillPixels(const TRect& rect, TColor color) {

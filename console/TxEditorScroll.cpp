@@ -23,7 +23,7 @@ void TTxCustomEditor::Scroll(bool vertical, int pos) {
   }
   RecomputeLastVisible();
   if (updateLock_ == 0 && HandleAllocated()) {
-    PaintRightMargin();
+    PaintRightMargin(0, ClientHeight());
     PaintCaret(true);
   }
   if (OnScroll) OnScroll(this);
