@@ -9,8 +9,9 @@ endfunction()
 
 # One test program per test source, so a unit's tests build and run on their own.
 # MAIN names a source with the program's own main() (default: GoogleTest's).
+# QUICK names units whose tests must end within seconds: a hang fails by name.
 function(quantrel_tests folder)
-  cmake_parse_arguments(ARG "" "MAIN" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "DEPENDS;QUICK" ${ARGN})
   set(main GTest::gtest_main)
   if(ARG_MAIN)
     add_library(${folder}_test_main OBJECT ${ARG_MAIN})
@@ -24,8 +25,12 @@ function(quantrel_tests folder)
     add_executable(${target} ${test})
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest ${main})
+    set(timeout 300)
+    if(unit IN_LIST ARG_QUICK)
+      set(timeout 20)
+    endif()
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "QUANTREL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+      PROPERTIES ENVIRONMENT "QUANTREL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" TIMEOUT ${timeout})
   endforeach()
 endfunction()
 

@@ -84,8 +84,12 @@ void TForStmt::Execute() {
   if (!limit_->Evaluate()) return;
   std::int64_t limit = IntegerOf(*limit_);
   if (down_ ? start < limit : start > limit) return;
+  TValue* slot = counter->StoredSlot();
   for (std::int64_t n = start;; n += down_ ? -1 : 1) {
-    counter->SetValue(TValue::Integer(n));
+    if (slot)
+      slot->SetAsInt(n);
+    else
+      counter->SetValue(TValue::Integer(n));
     ProcessMessages();
     if (!RunPass() || n == limit) return;
   }

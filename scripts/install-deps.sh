@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg-dev libssl-dev
   qt6-base-dev libgl-dev
+  qt6-multimedia-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth
 )

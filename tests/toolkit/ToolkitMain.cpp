@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Help.h"
 #include "tests/toolkit/RuntimeFolder.h"
+#include "toolkit/controls/Dialogs.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
+#include "toolkit/win/PlaySound.h"
 
 namespace {
 
@@ -18,6 +21,15 @@ public:
   int Show(HWND, const std::string& text, const std::string& caption, UINT) override {
     ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
     return IDCANCEL;
+  }
+};
+
+// Likewise for the common dialogs.
+class TUnexpectedDialogs : public ICommonDialogs {
+public:
+  TDialogAnswer Run(const TDialogRequest& request) override {
+    ADD_FAILURE() << "unexpected dialog \"" << request.Title << "\"";
+    return {};
   }
 };
 
@@ -33,7 +45,14 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);
+  TUnexpectedDialogs unexpectedDialogs;
+  SetCommonDialogs(&unexpectedDialogs);
+  // No test reaches the desktop's audio, help or programs unless it asks for them.
+  SetSoundBackend(nullptr);
+  SetHelpViewer(nullptr);
+  SetDocumentOpener(nullptr);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
+  SetCommonDialogs(nullptr);
   return result;
 }

@@ -1,17 +1,37 @@
 #include "toolkit/controls/Application.h"
 
 #include "runtime/Exceptions.h"
+#include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/win/Input.h"
+#include "toolkit/win/Timers.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowBackend.h"
 
+namespace {
+
+// Before a toolkit control gets a key message, it sees it reflected
+// (CN_KEYDOWN ...): there shortcuts and dialog keys take keys.
+bool IsKeyMsg(const MSG& message) {
+  if (message.message < WM_KEYDOWN || message.message > WM_SYSCHAR) return false;
+  if (!TWinControl::FindControl(message.hwnd)) return false;
+  return SendMessage(message.hwnd, CN_BASE + message.message, message.wParam, message.lParam) != 0;
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr) {
   SetExceptionHandler([this](std::exception_ptr exception) { HandleException(exception); });
+  SetKeyPreview(&IsKeyMsg);
+  SetShortCutSearch(&FindShortCut);
 }
 
 TApplication::~TApplication() {
+  SetKeyPreview(nullptr);
   SetExceptionHandler(nullptr);
   if (handle_) DeallocateHWnd(handle_);
 }
@@ -42,7 +62,9 @@ bool TApplication::ProcessMessage() {
     return true;
   }
   try {
-    DispatchMessage(message);
+    bool handled = false;
+    if (OnMessage) OnMessage(message, handled);
+    if (!handled) DispatchMessage(message);
   } catch (...) {
     HandleException(std::current_exception());
   }
@@ -61,19 +83,25 @@ void TApplication::HandleMessage() {
   Idle();
 }
 
-// Between messages: what control canvases drew is given back to the screen,
-// OnIdle runs, and unless it asks for more idle time the loop waits.
+// Between messages: the actions of the visible forms are updated, what
+// control canvases drew is given back to the screen, OnIdle runs, and
+// unless it asks for more idle time the loop waits.
 void TApplication::Idle() {
-  FreeDeviceContexts();
+  if (RunIdleHandlers() && !terminated_) WaitMessage();
+}
+
+void TApplication::DoIdle() { RunIdleHandlers(); }
+
+bool TApplication::RunIdleHandlers() {
   bool done = true;
-  if (OnIdle) {
-    try {
-      OnIdle(this, done);
-    } catch (...) {
-      HandleException(std::current_exception());
-    }
+  try {
+    UpdateActionsOfVisibleForms();
+    FreeDeviceContexts();
+    if (OnIdle) OnIdle(this, done);
+  } catch (...) {
+    HandleException(std::current_exception());
   }
-  if (done && !terminated_) WaitMessage();
+  return done;
 }
 
 void TApplication::Terminate() {
@@ -84,6 +112,18 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
+}
+
+// Best effort: X11 and Wayland window managers may refuse to raise or
+// activate a window the user is not working in.
+void TApplication::BringToFront() {
+  if (!mainForm_ || !mainForm_->HandleAllocated() || !mainForm_->Visible()) return;
+  SetWindowPos(mainForm_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetActiveWindow(mainForm_->Handle());
 }
 
 void TApplication::HandleException(std::exception_ptr exception) {
@@ -105,6 +145,148 @@ void TApplication::ShowException(const std::exception& error) {
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   return ::MessageBox(GetActiveWindow(), text, caption, flags);
+}
+
+void TApplication::HelpContext(int context) { ShowHelpContext(context); }
+
+void TApplication::SetHintWindowClass(THintWindowClass windowClass) {
+  CancelHint();
+  hintWindow_.reset();
+  hintWindowClass_ = std::move(windowClass);
+}
+
+THintWindow* TApplication::ShownHint() const {
+  return hintWindow_ && hintWindow_->Showing() ? hintWindow_.get() : nullptr;
+}
+
+// The window is made again when the class asked for is another one.
+THintWindow& TApplication::HintWindowOf(const THintWindowClass& windowClass) {
+  const THintWindowClass& wanted = windowClass ? windowClass : hintWindowClass_;
+  if (!hintWindow_ || !hintWindowType_ || *hintWindowType_ != wanted.target_type()) {
+    hintWindow_.reset(wanted(nullptr));
+    hintWindowType_ = &wanted.target_type();
+  }
+  return *hintWindow_;
+}
+
+namespace {
+
+bool IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+}
+
+// The control's hint, or its nearest parent's when it has none.
+std::string HintOf(const TControl* control) {
+  for (; control; control = control->Parent())
+    if (!control->Hint.empty()) return control->Hint;
+  return {};
+}
+
+TRect ScreenRectOf(const TControl& control, const TRect& rect) {
+  const TPoint origin = control.ClientToScreen({0, 0});
+  TRect result = rect;
+  OffsetRect(result, origin.X, origin.Y);
+  return result;
+}
+
+}  // namespace
+
+void TApplication::HintMouseMessage(TControl* control, const TMessage& message) {
+  if (IsButtonDown(message.Msg)) {
+    CancelHint();
+    return;
+  }
+  if (message.Msg != WM_MOUSEMOVE) return;
+  TControl* hintControl = control->ShowsHints() ? control : nullptr;
+  if (!ShowHint || !hintControl) {
+    CancelHint();
+    return;
+  }
+  const TPoint cursor = control->ClientToScreen({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+  if (hintControl == hintControl_ && PtInRect(hintCursorRect_, cursor)) return;
+  const bool wasActive = ShownHint() != nullptr;
+  int pause = wasActive ? HintShortPause : HintPause;
+  hintControl->Perform(CM_HINTSHOWPAUSE, wasActive, reinterpret_cast<LPARAM>(&pause));
+  hintControl_ = hintControl;
+  hintCursorRect_ = ScreenRectOf(*hintControl, hintControl->ClientRect());
+  if (wasActive) HideHint();
+  if (pause <= 0)
+    ActivateHint(cursor);
+  else
+    StartHintTimer(pause, THintTimerMode::Show);
+}
+
+void TApplication::ActivateHint(TPoint cursorPos) {
+  StopHintTimer();
+  TControl* control = hintControl_;
+  if (!control || !control->Showing()) {
+    CancelHint();
+    return;
+  }
+  THintInfo info;
+  info.HintControl = control;
+  info.HintWindowClass = hintWindowClass_;
+  info.HintPos = {cursorPos.X, cursorPos.Y + 20};
+  info.HintMaxWidth = Screen().Width();
+  info.HintColor = HintColor;
+  info.CursorRect = control->ClientRect();
+  info.CursorPos = control->ScreenToClient(cursorPos);
+  info.HideTimeout = HintHidePause;
+  info.HintStr = GetShortHint(HintOf(control));
+  bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+  if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
+  hintCursorRect_ = ScreenRectOf(*control, info.CursorRect);
+  if (canShow && !info.HintStr.empty()) {
+    THintWindow& window = HintWindowOf(info.HintWindowClass);
+    TRect rect = window.CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+    OffsetRect(rect, info.HintPos.X, info.HintPos.Y);
+    window.SetColor(info.HintColor);
+    window.ActivateHintData(rect, info.HintStr, info.HintData);
+    if (info.HideTimeout > 0) StartHintTimer(info.HideTimeout, THintTimerMode::Hide);
+  } else {
+    HideHint();
+  }
+  if (info.ReshowTimeout > 0) StartHintTimer(info.ReshowTimeout, THintTimerMode::Show);
+}
+
+void TApplication::HideHint() {
+  if (hintWindow_ && hintWindow_->HandleAllocated()) hintWindow_->ReleaseHandle();
+}
+
+void TApplication::CancelHint() {
+  StopHintTimer();
+  HideHint();
+  hintControl_ = nullptr;
+  hintCursorRect_ = {};
+}
+
+void TApplication::ControlDestroyed(const TControl* control) {
+  if (control == hintControl_) CancelHint();
+  if (control == hintWindow_.get()) hintWindow_.release();
+}
+
+void TApplication::StartHintTimer(int milliseconds, THintTimerMode mode) {
+  StopHintTimer();
+  hintTimerMode_ = mode;
+  hintTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(milliseconds), &TApplication::HintTimerExpired);
+}
+
+void TApplication::StopHintTimer() {
+  if (hintTimer_) KillTimer(nullptr, hintTimer_);
+  hintTimer_ = 0;
+}
+
+void TApplication::HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
+  TApplication& application = Application();
+  application.StopHintTimer();
+  if (application.hintTimerMode_ == THintTimerMode::Hide) {
+    application.HideHint();
+    return;
+  }
+  TPoint cursor;
+  GetCursorPos(cursor);
+  application.ActivateHint(cursor);
 }
 
 // Never freed: windows may still be torn down by other globals at exit.

@@ -1,5 +1,7 @@
 #include "toolkit/controls/Control.h"
 
+#include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -53,6 +55,7 @@ TControl::~TControl() {
   Destroying();
   ForgetMouseControl(this);
   Screen().ForgetControl(this);
+  Application().ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -66,6 +69,11 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  if ((width != width_ || height != height_) && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
+  RememberAnchorBase(Bounds(left, top, width, height));
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool sized = width != width_ || height != height_;
   Invalidate();
@@ -99,6 +107,42 @@ TPoint TControl::ClientToScreen(TPoint point) const {
 TPoint TControl::ScreenToClient(TPoint point) const {
   const TPoint origin = ClientOrigin();
   return {point.X - origin.X, point.Y - origin.Y};
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  RememberAnchorBase(BoundsRect());
+}
+
+void TControl::RememberAnchorBase(const TRect& bounds) {
+  if (anchoring_) return;
+  TSize parentSize;
+  if (parent_ && parent_->HandleAllocated()) parentSize = {parent_->ClientWidth(), parent_->ClientHeight()};
+  anchorBase_ = {bounds, parentSize};
+}
+
+// Anchored to neither of two opposite edges, a control keeps its place
+// as if anchored to the first.
+TRect TControl::AnchoredBounds(TSize parentSize) {
+  if (anchorBase_.ParentSize == TSize{}) anchorBase_.ParentSize = parentSize;
+  const TRect& base = anchorBase_.Bounds;
+  const int dx = parentSize.cx - anchorBase_.ParentSize.cx;
+  const int dy = parentSize.cy - anchorBase_.ParentSize.cy;
+  TRect rect = base;
+  if (anchors_ & akRight) {
+    rect.Right += dx;
+    if (!(anchors_ & akLeft)) rect.Left += dx;
+  }
+  if (anchors_ & akBottom) {
+    rect.Bottom += dy;
+    if (!(anchors_ & akTop)) rect.Top += dy;
+  }
+  return rect;
+}
+
+bool TControl::ShowsHints() const {
+  if (ShowHint) return true;
+  return ParentShowHint && parent_ && parent_->ShowsHints();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -177,6 +221,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONDBLCLK) Application().HintMouseMessage(this, message);
+  if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN) Application().CancelHint();
   if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) ControlState |= csLButtonDown;
   if (message.Msg == WM_LBUTTONUP) ControlState &= ~csLButtonDown;
   Dispatch(message);
@@ -216,8 +262,25 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
 }
 
+TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TAction* action) {
+  if (!actionLink_) actionLink_ = std::make_unique<TActionLink>([this](const TAction& source) { ActionChange(source); });
+  actionLink_->SetAction(action);
+}
+
+void TControl::ActionChange(const TAction& action) {
+  SetCaption(action.Caption());
+  Hint = action.Hint();
+  SetEnabled(action.Enabled());
+  SetVisible(action.Visible());
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (Action())
+    actionLink_->Execute(this);
+  else if (OnClick)
+    OnClick(this);
 }
 
 void TControl::DblClick() {
@@ -244,6 +307,12 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) 
 
 void TControl::Resize() {
   if (OnResize) OnResize(this);
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
 }
 
 void TControl::UpdateBoundsRect(const TRect& rect) {
@@ -313,6 +382,7 @@ void TControl::CMMouseEnter(TMessage&) {
 }
 
 void TControl::CMMouseLeave(TMessage&) {
+  if (Application().HintControl() == this) Application().CancelHint();
   if (OnMouseLeave) OnMouseLeave(this);
 }
 

@@ -6,6 +6,7 @@
 // reaches the handler registered for the message number, or DefaultHandler.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "toolkit/win/Rect.h"
 
 class TWinControl;
+class TPopupMenu;
+class TAction;
+class TActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -23,6 +27,14 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Which standard scroll bars a control shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// The parent's edges a control keeps its distance to when the parent
+// resizes; anchored to both opposite edges, it stretches.
+using TAnchors = unsigned;
+constexpr TAnchors akLeft = 0x01;
+constexpr TAnchors akTop = 0x02;
+constexpr TAnchors akRight = 0x04;
+constexpr TAnchors akBottom = 0x08;
 
 using TShiftState = unsigned;
 constexpr TShiftState ssShift = 0x01;
@@ -79,6 +91,8 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 using TMouseWheelEvent =
     std::function<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
 using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
+// Resize false refuses the new size; the handler may also change it.
+using TCanResizeEvent = std::function<void(TObject* sender, int& newWidth, int& newHeight, bool& resize)>;
 
 // Message handlers of one class, found by message number.
 template <class Control>
@@ -130,6 +144,8 @@ public:
 
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
@@ -153,8 +169,18 @@ public:
   void SetText(const std::string& text);
   std::string Hint;
   bool ShowHint = false;
-  // The control's pop-up menu (the menu component that the shell makes).
-  TComponent* PopupMenu = nullptr;
+  bool ParentShowHint = true;
+  // Whether the control's hint shows: its own ShowHint, or its parent's while ParentShowHint.
+  bool ShowsHints() const;
+  // The help context number of the control's help page; 0: none.
+  int HelpContext = 0;
+  // Shown on WM_CONTEXTMENU unless OnContextPopup handles it.
+  TPopupMenu* PopupMenu = nullptr;
+
+  // The control takes caption, hint, enabled and visibility from its action
+  // (ActionChange: more in clients that show more) and a click executes it.
+  TAction* Action() const;
+  void SetAction(TAction* action);
 
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState ControlState = 0;
@@ -185,10 +211,13 @@ public:
   TMouseMoveEvent OnMouseMove;
   TMouseWheelEvent OnMouseWheel;
   TContextPopupEvent OnContextPopup;
+  TCanResizeEvent OnCanResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
 protected:
+  // Takes the properties of the control's action.
+  virtual void ActionChange(const TAction& action);
   // Finds the handler of the message in this class or its ancestors.
   virtual void Dispatch(TMessage& message);
   virtual void Click();
@@ -198,6 +227,8 @@ protected:
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
   virtual void Resize();
+  // Whether the control takes the new size (which it may change); OnCanResize decides.
+  virtual bool CanResize(int& newWidth, int& newHeight);
   // The control's window changed place or size.
   void UpdateBoundsRect(const TRect& rect);
   // Sends a component message to every child control (windowed ones only with handles).
@@ -227,6 +258,15 @@ private:
   void CMParentColorChanged(TMessage& message);
   void CMParentFontChanged(TMessage& message);
   void FontChanged();
+  // Where the parent's anchoring starts from: the control's bounds and the
+  // parent's client size when they were set (an empty size: not yet known).
+  struct TAnchorBase {
+    TRect Bounds;
+    TSize ParentSize;
+  };
+  void RememberAnchorBase(const TRect& bounds);
+  // The bounds the anchors give in a parent client area of this size.
+  TRect AnchoredBounds(TSize parentSize);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0;
@@ -234,6 +274,9 @@ private:
   int width_ = 0;
   int height_ = 0;
   TAlign align_ = alNone;
+  TAnchors anchors_ = akLeft | akTop;
+  TAnchorBase anchorBase_;
+  bool anchoring_ = false;
   bool visible_ = true;
   bool enabled_ = true;
   TColor color_ = clWindow;
@@ -242,6 +285,7 @@ private:
   bool parentFont_ = true;
   TCursor cursor_ = crDefault;
   std::string text_;
+  std::unique_ptr<TActionLink> actionLink_;
 
   friend class TWinControl;
 };

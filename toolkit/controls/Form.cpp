@@ -4,7 +4,9 @@
 
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 
 namespace {
@@ -44,6 +46,52 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
   RecreateWnd();
 }
 
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_ && HandleAllocated()) ::SetMenu(Handle(), nullptr);
+  menu_ = menu;
+  if (menu_ && HandleAllocated()) menu_->SetWindowHandle(Handle());
+}
+
+void TForm::CreateWnd() {
+  TCustomControl::CreateWnd();
+  if (menu_) menu_->SetWindowHandle(Handle());
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  if (style == formStyle_) return;
+  const bool wasOnTop = formStyle_ == fsStayOnTop;
+  formStyle_ = style;
+  if (!HandleAllocated()) return;
+  if (wasOnTop || style == fsStayOnTop)
+    SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  else
+    RecreateWnd();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  RecreateWnd();
+}
+
+TWindowState TForm::WindowState() const {
+  if (HandleAllocated() && IsWindowVisible(const_cast<TForm*>(this)->Handle()))
+    return IsZoomed(const_cast<TForm*>(this)->Handle()) ? wsMaximized : windowState_ == wsMinimized ? wsMinimized : wsNormal;
+  return windowState_;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (HandleAllocated() && IsWindowVisible(Handle())) ApplyWindowState();
+}
+
+void TForm::ApplyWindowState() {
+  static constexpr int commands[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+  ShowWindow(Handle(), commands[windowState_]);
+}
+
 void TForm::SetActiveControl(TWinControl* control) {
   activeControl_ = control;
   if (control && Active() && control->CanFocus()) control->SetFocus();
@@ -72,6 +120,13 @@ void TForm::CreateParams(TCreateParams& params) {
       params.ExStyle |= WS_EX_TOOLWINDOW;
       break;
   }
+  if (params.Style & WS_CAPTION) {
+    if (!(borderIcons_ & biSystemMenu)) params.Style &= ~WS_SYSMENU;
+    if (!(borderIcons_ & biMinimize)) params.Style &= ~WS_MINIMIZEBOX;
+    if (!(borderIcons_ & biMaximize)) params.Style &= ~WS_MAXIMIZEBOX;
+    if (borderIcons_ & biHelp) params.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (formStyle_ == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
   if (Position == poScreenCenter) {
     const TRect area = Screen().WorkAreaRect();
     params.X = area.Left + (area.Width() - params.Width) / 2;
@@ -130,6 +185,12 @@ void TForm::Dispatch(TMessage& message) {
       {WM_ACTIVATE, &TForm::WMActivate},
       {WM_SHOWWINDOW, &TForm::WMShowWindow},
       {CM_RELEASE, &TForm::CMRelease},
+      {WM_COMMAND, &TForm::WMMenuMessage},
+      {WM_INITMENUPOPUP, &TForm::WMMenuMessage},
+      {WM_MEASUREITEM, &TForm::WMMenuMessage},
+      {WM_DRAWITEM, &TForm::WMMenuMessage},
+      {WM_ENTERIDLE, &TForm::WMEnterIdle},
+      {CM_DIALOGKEY, &TForm::CMDialogKey},
   };
   if (!handlers.Dispatch(*this, message)) TCustomControl::Dispatch(message);
 }
@@ -152,8 +213,43 @@ void TForm::WMActivate(TMessage& message) {
 
 void TForm::WMShowWindow(TMessage& message) {
   DefaultHandler(message);
+  // A form shown maximized or minimized takes that state as it appears.
+  if (message.WParam && windowState_ != wsNormal && !applyingState_) {
+    applyingState_ = true;
+    ApplyWindowState();
+    applyingState_ = false;
+  }
   const TNotifyEvent& event = message.WParam ? OnShow : OnHide;
   if (event) event(this);
 }
 
 void TForm::CMRelease(TMessage&) { delete this; }
+
+void TForm::WMMenuMessage(TMessage& message) {
+  if (!TMenuItem::DispatchMenuMessage(message)) TCustomControl::Dispatch(message);
+}
+
+// The menu loop ran out of messages: the application's idle work runs.
+void TForm::WMEnterIdle(TMessage& message) {
+  if (message.WParam == MSGF_MENU) Application().DoIdle();
+  DefaultHandler(message);
+}
+
+void TForm::CMDialogKey(TMessage& message) {
+  const TShiftState shift = KeyboardShiftState();
+  if (!(shift & (ssAlt | ssCtrl))) {
+    TWinControl* focused = FindControl(GetFocus());
+    if (message.WParam == VK_TAB) {
+      SelectNext(focused, !(shift & ssShift), true);
+      message.Result = 1;
+      return;
+    }
+    const bool arrow = message.WParam >= VK_LEFT && message.WParam <= VK_DOWN;
+    if (arrow && focused && focused->Parent()) {
+      focused->Parent()->SelectNext(focused, message.WParam == VK_RIGHT || message.WParam == VK_DOWN, false);
+      message.Result = 1;
+      return;
+    }
+  }
+  Broadcast(message);
+}

@@ -9,11 +9,23 @@
 
 #include "toolkit/controls/CustomControl.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // A control's own border: bsNone, or bsSingle for a sunken edge around its window.
 using TBorderStyle = TFormBorderStyle;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
+// fsStayOnTop may be switched while the form shows; the MDI styles are set before the window is made.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+// The buttons of the form's caption.
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 0x01;
+constexpr TBorderIcons biMinimize = 0x02;
+constexpr TBorderIcons biMaximize = 0x04;
+constexpr TBorderIcons biHelp = 0x08;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -36,6 +48,15 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TPosition Position = poDesigned;
+  // The menu bar of the form.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
 
   // The control that gets the focus when the form is activated.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -60,6 +81,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
@@ -68,9 +90,20 @@ private:
   void WMActivate(TMessage& message);
   void WMShowWindow(TMessage& message);
   void CMRelease(TMessage& message);
+  void WMMenuMessage(TMessage& message);
+  void WMEnterIdle(TMessage& message);
+  // Tab and Shift+Tab walk the tab order, arrows the focused control's
+  // siblings; other dialog keys go to the controls (Enter, Esc to buttons).
+  void CMDialogKey(TMessage& message);
+  void ApplyWindowState();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TFormStyle formStyle_ = fsNormal;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TWindowState windowState_ = wsNormal;
+  bool applyingState_ = false;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
 };

@@ -28,7 +28,21 @@ uintptr_t StandardCursor(TCursor cursor) {
   }
 }
 
+void AssignLogFont(TFont& font, const TLogFont& logFont) {
+  font.SetName(logFont.lfFaceName);
+  font.SetHeight(logFont.lfHeight);
+  font.SetStyle(logFont.lfWeight >= FW_BOLD ? fsBold : 0);
+}
+
 }  // namespace
+
+TScreen::TScreen() : TComponent(nullptr) {
+  NONCLIENTMETRICS metrics;
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  AssignLogFont(hintFont_, metrics.lfStatusFont);
+  AssignLogFont(menuFont_, metrics.lfMenuFont);
+  AssignLogFont(iconFont_, metrics.lfMessageFont);
+}
 
 int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 

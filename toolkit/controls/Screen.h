@@ -14,13 +14,17 @@ class TWinControl;
 
 class TScreen : public TComponent {
 public:
-  TScreen() : TComponent(nullptr) {}
+  TScreen();
 
   int Width() const;
   int Height() const;
   TRect DesktopRect() const;
   TRect WorkAreaRect() const;
   int PixelsPerInch() const { return 96; }
+  // The fonts of the desktop's fixed non-client metrics.
+  TFont& HintFont() { return hintFont_; }
+  TFont& MenuFont() { return menuFont_; }
+  TFont& IconFont() { return iconFont_; }
 
   // Overrides every control's cursor while not crDefault.
   TCursor Cursor() const { return cursor_; }
@@ -45,6 +49,9 @@ public:
 
 private:
   TCursor cursor_ = crDefault;
+  TFont hintFont_;
+  TFont menuFont_;
+  TFont iconFont_;
   std::map<TCursor, HCURSOR> cursors_;
   std::vector<TForm*> forms_;
   TForm* activeForm_ = nullptr;

@@ -1,23 +1,10 @@
 #include "toolkit/controls/SpeedButton.h"
 
+#include "toolkit/controls/Frame3D.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/Edges.h"
-
-namespace {
-
-// The checked look of a down button: face and highlight alternating.
-void FillDownPattern(TCanvas& canvas, const TRect& rect) {
-  TBitmap pattern(8, 8, pf24bit);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) pattern.Canvas().SetPixel(x, y, ColorToRGB((x + y) % 2 ? clBtnFace : clBtnHighlight));
-  canvas.Brush().SetBitmap(&pattern);
-  canvas.FillRect(rect);
-  canvas.Brush().SetBitmap(nullptr);
-}
-
-}  // namespace
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   ControlStyle = csCaptureMouse | csDoubleClicks;
@@ -165,7 +152,7 @@ void TSpeedButton::PaintFace(TRect& rect) {
     DrawEdge(dc, rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   else if (mouseInControl_ && state_ != bsDisabled)
     DrawEdge(dc, rect, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-  if (state_ == bsExclusive && (!flat_ || !mouseInControl_)) FillDownPattern(canvas, rect);
+  if (state_ == bsExclusive && (!flat_ || !mouseInControl_)) FillCheckedPattern(canvas, rect);
 }
 
 // Glyph and caption side by side (or stacked), centred as one block; a

@@ -6,10 +6,14 @@
 
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Form.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Cursor.h"
 #include "toolkit/win/Input.h"
+#include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
 
@@ -24,6 +28,7 @@ std::unordered_map<HWND, TWinControl*>& ControlOfWindow() {
 TWinControl* CreationControl = nullptr;
 TControl* Captured = nullptr;
 TControl* UnderMouse = nullptr;
+TShortCutSearch ShortCutSearch;
 
 TPoint PointOf(LPARAM param) { return {GET_X_LPARAM(param), GET_Y_LPARAM(param)}; }
 
@@ -79,6 +84,13 @@ TRect PlaceAligned(TControl& control, TRect& rect) {
 }  // namespace
 
 TControl* CaptureControl() { return Captured; }
+
+TForm* GetParentForm(const TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+void SetShortCutSearch(TShortCutSearch search) { ShortCutSearch = std::move(search); }
 
 void SetCaptureControl(TControl* control) {
   Captured = control;
@@ -221,6 +233,7 @@ void TWinControl::UpdateShowing() {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) tabList_.push_back(windowed);
   if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && handle_) windowed->UpdateShowing();
   Realign();
   control->Invalidate();
@@ -231,6 +244,7 @@ void TWinControl::RemoveControl(TControl* control) {
   if (leaving) control->Invalidate();
   if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
   control->parent_ = nullptr;
   if (leaving) Realign();
 }
@@ -262,6 +276,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     return;
   }
   SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RememberAnchorBase(BoundsRect());
   if (Parent() && Align() != alNone) Parent()->Realign();
 }
 
@@ -303,6 +318,62 @@ void TWinControl::AlignControls(TRect& rect) {
       const TRect place = PlaceAligned(*control, rect);
       control->SetBounds(place.Left, place.Top, place.Width(), place.Height());
     }
+  AnchorControls();
+}
+
+// Anchors act once the window exists: before, the client size is not yet the final one.
+void TWinControl::AnchorControls() {
+  if (!handle_) return;
+  const TSize size{ClientWidth(), ClientHeight()};
+  for (TControl* control : std::vector<TControl*>(controls_)) {
+    if (control->Align() != alNone || control->Anchors() == (akLeft | akTop)) continue;
+    const TRect place = control->AnchoredBounds(size);
+    control->anchoring_ = true;
+    control->SetBounds(place.Left, place.Top, place.Width(), place.Height());
+    control->anchoring_ = false;
+  }
+}
+
+int TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->tabList_;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+void TWinControl::CollectTabOrder(std::vector<TWinControl*>& list) const {
+  for (TWinControl* control : tabList_) {
+    list.push_back(control);
+    control->CollectTabOrder(list);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const {
+  std::vector<TWinControl*> list;
+  CollectTabOrder(list);
+  if (list.empty()) return nullptr;
+  if (!goForward) std::reverse(list.begin(), list.end());
+  const auto found = std::find(list.begin(), list.end(), current);
+  const size_t start = found == list.end() ? list.size() - 1 : static_cast<size_t>(found - list.begin());
+  for (size_t step = 1; step <= list.size(); ++step) {
+    TWinControl* candidate = list[(start + step) % list.size()];
+    if (candidate != current && candidate->CanFocus() && (!checkTabStop || candidate->TabStop)) return candidate;
+  }
+  return nullptr;
+}
+
+bool TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
+  TWinControl* next = FindNextControl(current, goForward, checkTabStop);
+  if (!next) return false;
+  next->SetFocus();
+  return true;
 }
 
 void TWinControl::SetFocus() {
@@ -375,12 +446,116 @@ void TWinControl::Dispatch(TMessage& message) {
       {CM_TEXTCHANGED, &TWinControl::CMTextChanged},
       {CM_COLORCHANGED, &TWinControl::CMLookChanged},
       {CM_FONTCHANGED, &TWinControl::CMLookChanged},
+      {CN_KEYDOWN, &TWinControl::CNKeyDown},
+      {CN_SYSKEYDOWN, &TWinControl::CNKeyDown},
+      {CN_CHAR, &TWinControl::CNChar},
+      {CN_SYSCHAR, &TWinControl::CNSysChar},
+      {CM_DIALOGKEY, &TWinControl::CMDialogKey},
+      {CM_DIALOGCHAR, &TWinControl::CMDialogChar},
+      {WM_WINDOWPOSCHANGING, &TWinControl::WMWindowPosChanging},
+      {WM_COMMAND, &TWinControl::WMCommand},
+      {WM_NOTIFY, &TWinControl::WMNotify},
+      {WM_DRAWITEM, &TWinControl::WMDrawItem},
+      {WM_MEASUREITEM, &TWinControl::WMMeasureItem},
   };
   if (!handlers.Dispatch(*this, message)) TControl::Dispatch(message);
 }
 
 void TWinControl::NotifyControls(UINT message) {
   for (TControl* control : std::vector<TControl*>(controls_)) control->Perform(message, 0, 0);
+}
+
+void TWinControl::Broadcast(TMessage& message) {
+  for (TControl* control : std::vector<TControl*>(controls_)) {
+    message.Result = control->Perform(message.Msg, message.WParam, message.LParam);
+    if (message.Result != 0) return;
+  }
+}
+
+void TWinControl::CNKeyDown(TMessage& message) {
+  message.Result = 1;
+  const auto key = static_cast<WORD>(message.WParam);
+  if (ShortCutSearch && ShortCutSearch(*this, key, KeyboardShiftState())) return;
+  LRESULT mask = 0;
+  switch (key) {
+    case VK_TAB: mask = DLGC_WANTTAB; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_EXECUTE:
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    default: break;
+  }
+  if (mask && Perform(CM_WANTSPECIALKEY, key, message.LParam) == 0 && !(Perform(WM_GETDLGCODE, 0, 0) & mask))
+    if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGKEY, key, message.LParam) != 0) return;
+  message.Result = 0;
+}
+
+// A character the control does not take may be a mnemonic of the form's controls.
+void TWinControl::CNChar(TMessage& message) {
+  message.Result = 0;
+  if (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) return;
+  if (TForm* form = GetParentForm(this)) message.Result = form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0;
+}
+
+void TWinControl::CNSysChar(TMessage& message) {
+  message.Result = 0;
+  if (message.WParam == ' ') return;
+  if (TForm* form = GetParentForm(this)) message.Result = form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0;
+}
+
+void TWinControl::CMDialogKey(TMessage& message) { Broadcast(message); }
+
+void TWinControl::CMDialogChar(TMessage& message) { Broadcast(message); }
+
+void TWinControl::WMWindowPosChanging(TMessage& message) {
+  auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
+  if (!(position->flags & SWP_NOSIZE) && (position->cx != Width() || position->cy != Height())) {
+    int width = position->cx;
+    int height = position->cy;
+    if (!CanResize(width, height)) {
+      width = Width();
+      height = Height();
+    }
+    position->cx = width;
+    position->cy = height;
+  }
+  DefaultHandler(message);
+}
+
+bool TWinControl::ReflectToChild(HWND child, TMessage& message) {
+  TWinControl* control = FindControl(child);
+  if (!control || control == this) return false;
+  message.Result = control->Perform(message.Msg + CN_BASE, message.WParam, message.LParam);
+  return true;
+}
+
+void TWinControl::WMCommand(TMessage& message) {
+  if (!ReflectToChild(ParamToHandle<HWND>(message.LParam), message)) DefaultHandler(message);
+}
+
+void TWinControl::WMNotify(TMessage& message) {
+  const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+  if (!ReflectToChild(header->hwndFrom, message)) DefaultHandler(message);
+}
+
+void TWinControl::WMDrawItem(TMessage& message) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+  if (item->CtlType == ODT_MENU || !ReflectToChild(item->hwndItem, message)) DefaultHandler(message);
+}
+
+// The item's control is the child window whose id the record names.
+void TWinControl::WMMeasureItem(TMessage& message) {
+  const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam);
+  if (item->CtlType != ODT_MENU)
+    for (TWinControl* control : tabList_)
+      if (control->HandleAllocated() && GetWindowLongPtr(control->handle_, GWL_ID) == static_cast<LONG_PTR>(item->CtlID) &&
+          ReflectToChild(control->handle_, message))
+        return;
+  DefaultHandler(message);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -511,10 +686,20 @@ void TWinControl::WMSetCursor(TMessage& message) {
   DefaultHandler(message);
 }
 
+// LParam -1 comes from the keyboard: the menu opens at the control's top-left.
 void TWinControl::WMContextMenu(TMessage& message) {
-  TPoint point = PointOf(message.LParam);
+  const bool fromKeyboard = message.LParam == -1;
+  const TPoint point = fromKeyboard ? ClientToScreen({0, 0}) : PointOf(message.LParam);
   bool handled = false;
-  if (OnContextPopup) OnContextPopup(this, ScreenToClient(point), handled);
+  if (OnContextPopup) OnContextPopup(this, fromKeyboard ? TPoint{-1, -1} : ScreenToClient(point), handled);
+  // A windowless child under the mouse shows its own menu.
+  TControl* shower = fromKeyboard ? nullptr : ControlAtPos(ScreenToClient(point), false);
+  if (!shower || !shower->PopupMenu) shower = this;
+  if (!handled && shower->PopupMenu && shower->PopupMenu->AutoPopup) {
+    shower->PopupMenu->PopupComponent = shower;
+    shower->PopupMenu->Popup(point.X, point.Y);
+    handled = true;
+  }
   if (handled) {
     message.Result = 1;
     return;

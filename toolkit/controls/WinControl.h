@@ -68,6 +68,17 @@ public:
   bool Focused() const;
   virtual bool CanFocus() const;
   bool TabStop = false;
+  // The place among the parent's windowed children that Tab walks in (-1 without a parent).
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  // Windowed children in tab order.
+  const std::vector<TWinControl*>& TabList() const { return tabList_; }
+  // The next (or previous) focusable control after current among this
+  // control's descendants, in tab order, wrapping around; with
+  // checkTabStop only tab stops count. Null when there is none.
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
+  // Focuses FindNextControl's answer; false when there was none.
+  bool SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
 
   // The parent window of a windowed control without a parent control.
   HWND ParentWindow = nullptr;
@@ -97,6 +108,13 @@ protected:
   virtual void KeyPress(char32_t& key);
   void Dispatch(TMessage& message) override;
   void NotifyControls(UINT message) override;
+  // Sends the message to each child control until one answers nonzero.
+  void Broadcast(TMessage& message);
+  // A key message reflected by the key preview (CN_KEYDOWN ...): shortcuts,
+  // then dialog keys. A control claims a key by handling CN_KEYDOWN itself:
+  // answering nonzero takes the key (it gets no WM_KEYDOWN), answering 0
+  // without calling this handler passes the key on to WM_KEYDOWN unsearched.
+  void CNKeyDown(TMessage& message);
 
   // The procedure DefaultHandler passes messages to.
   WNDPROC DefWndProc = &DefWindowProc;
@@ -128,10 +146,35 @@ private:
   void CMEnabledChanged(TMessage& message);
   void CMTextChanged(TMessage& message);
   void CMLookChanged(TMessage& message);
+  void CNChar(TMessage& message);
+  void CNSysChar(TMessage& message);
+  void CMDialogKey(TMessage& message);
+  void CMDialogChar(TMessage& message);
+  void WMWindowPosChanging(TMessage& message);
+  void WMCommand(TMessage& message);
+  void WMNotify(TMessage& message);
+  void WMDrawItem(TMessage& message);
+  void WMMeasureItem(TMessage& message);
+  // Hands a child's notification to the child as CN_* (message + CN_BASE); false when no child control sent it.
+  bool ReflectToChild(HWND child, TMessage& message);
+  void AnchorControls();
+  void CollectTabOrder(std::vector<TWinControl*>& list) const;
 
   HWND handle_ = nullptr;
   std::vector<TControl*> controls_;
+  std::vector<TWinControl*> tabList_;
 };
+
+class TForm;
+// The form a control is on (its top-level ancestor when that is a form), or null.
+TForm* GetParentForm(const TControl* control);
+
+// Finds and runs the shortcut of a key pressed while focused has the focus:
+// the menus and action lists of its form, the pop-up menus on its way up.
+// True when the key was taken (an enabled match ran). Set by the menus and
+// actions unit; without one, keys have no shortcuts.
+using TShortCutSearch = std::function<bool(TWinControl& focused, WORD key, TShiftState shift)>;
+void SetShortCutSearch(TShortCutSearch search);
 
 // The control that has the mouse captured (a windowless one through its parent's window).
 TControl* CaptureControl();

@@ -6,7 +6,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
+#include "toolkit/qt/QtSound.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Cursor.h"
 
@@ -91,4 +93,8 @@ void StartQtPlatform(int& argc, char** argv) {
   SetWindowBackend(&backend);
   SetMessageBoxes(&QtMessageBoxes());
   SetClipboardStore(&QtClipboardStore());
+  SetCommonDialogs(&QtCommonDialogs());
+  SetSoundBackend(&QtSoundBackend());
+  SetHelpViewer(&HelpViewer());
+  SetDocumentOpener(&QtDocumentOpener());
 }

@@ -51,9 +51,10 @@ bool ButtonOf(Qt::MouseButton qtButton, TInputButton& button) {
 Qt::WindowFlags FlagsFor(HWND window) {
   const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtr(window, GWL_EXSTYLE));
-  if ((style & WS_CAPTION) == WS_CAPTION) return Qt::Window;
-  if (exStyle & WS_EX_TOOLWINDOW) return Qt::ToolTip | Qt::FramelessWindowHint;
-  return Qt::Window | Qt::FramelessWindowHint;
+  const Qt::WindowFlags onTop = (exStyle & WS_EX_TOPMOST) ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
+  if ((style & WS_CAPTION) == WS_CAPTION) return Qt::Window | onTop;
+  if (exStyle & WS_EX_TOOLWINDOW) return Qt::ToolTip | Qt::FramelessWindowHint | onTop;
+  return Qt::Window | Qt::FramelessWindowHint | onTop;
 }
 
 // Runs one piece of input; nothing thrown may leave a Qt event handler.
@@ -207,6 +208,13 @@ public:
       widget_->grabMouse();
     else
       widget_->releaseMouse();
+  }
+  void SetStayOnTop(bool stayOnTop) override {
+    if (!widget_->isWindow() || widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == stayOnTop) return;
+    const bool visible = widget_->isVisible();
+    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    // Changing a window's flags hides it.
+    if (visible) widget_->show();
   }
 
 private:

@@ -5,6 +5,8 @@
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Cursor.h"
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/MenuRecord.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/NonClient.h"
 #include "toolkit/win/Paint.h"
@@ -125,17 +127,34 @@ LRESULT SetCursorFor(const TWindowRecord& record, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-LRESULT SystemCommand(HWND window, WPARAM command) {
+LRESULT SystemCommand(HWND window, WPARAM command, LPARAM lParam) {
   switch (command & 0xFFF0) {
     case SC_CLOSE: return SendMessage(window, WM_CLOSE, 0, 0);
     case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
     case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
+    case SC_KEYMENU: KeyMenu(window, static_cast<char32_t>(lParam)); return 0;
     default: return 0;
   }
 }
 
 LRESULT NonClientButtonDown(HWND window, WPARAM hit, LPARAM lParam) {
   if (hit == HTVSCROLL || hit == HTHSCROLL) BeginScrollBarTracking(window, hit == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
+  if (hit == HTMENU) TrackMenuBar(window, MenuBarItemAt(window, PointOf(lParam)), false);
+  return 0;
+}
+
+// The keyboard's ways into menus: Alt+letter and F10 for the menu bar of the
+// top-level window, Shift+F10 and the menu key for the context menu.
+LRESULT SystemKey(HWND window, UINT message, WPARAM key) {
+  const HWND root = GetAncestor(window, GA_ROOT);
+  if (message == WM_SYSCHAR) {
+    SendMessage(root, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key));
+    return 0;
+  }
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  if (message == WM_SYSKEYDOWN && key == VK_F10 && !shift) SendMessage(root, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  if ((message == WM_SYSKEYDOWN && key == VK_F10 && shift) || (message == WM_KEYUP && key == VK_APPS))
+    SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
   return 0;
 }
 
@@ -160,7 +179,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(record->Text.size());
     case WM_SETREDRAW: record->RedrawEnabled = wParam != 0; return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
-    case WM_SYSCOMMAND: return SystemCommand(window, wParam);
+    case WM_SYSCOMMAND: return SystemCommand(window, wParam, lParam);
     case WM_WINDOWPOSCHANGED: return PositionChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_SETCURSOR: return SetCursorFor(*record, wParam, lParam);
     case WM_ACTIVATE:
@@ -181,6 +200,9 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCRBUTTONUP:
       SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), lParam);
       return 0;
+    case WM_SYSCHAR:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP: return SystemKey(window, message, wParam);
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:

@@ -17,6 +17,7 @@ HWND MouseWindow = nullptr;  // the window the mouse was over last
 HWND LeaveWatch = nullptr;   // the window that asked for WM_MOUSELEAVE
 TPoint LastMousePos;
 std::unique_ptr<IMouseTracker> Tracker;
+TKeyPreview KeyPreview = nullptr;
 
 void ApplyModifiers(TInputModifiers modifiers) {
   SetKeyDown(VK_SHIFT, modifiers.Shift);
@@ -72,6 +73,7 @@ TMouseTarget FindMouseTarget(TPoint screenPoint, UINT message) {
 void DeliverMouse(UINT message, TPoint screenPoint) {
   LastMousePos = screenPoint;
   SetCurrentMessageInfo(screenPoint, GetTickCount());
+  if (MenuLoopTakesMouse(message, screenPoint)) return;
   const TMouseTarget target = FindMouseTarget(screenPoint, message);
   if (!target.Window || target.Hit == HTERROR || target.Hit == HTTRANSPARENT) return;
   if (target.Hit == HTCLIENT) {
@@ -132,6 +134,20 @@ HWND ActivateRoot(HWND window, bool fromDesktop) {
       record->Host->Activate();
   }
   return old;
+}
+
+// Sends a key message unless the key preview takes it; true when sent.
+bool SendKeyMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG queued;
+  queued.hwnd = target;
+  queued.message = message;
+  queued.wParam = wParam;
+  queued.lParam = lParam;
+  queued.time = GetTickCount();
+  queued.pt = LastMousePos;
+  if (KeyPreview && KeyPreview(queued)) return false;
+  if (IsWindow(target)) SendMessage(target, message, wParam, lParam);
+  return true;
 }
 
 void SetHostGrab(HWND window, bool grab) {
@@ -243,17 +259,18 @@ void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string
                TInputModifiers modifiers) {
   ApplyModifiers(modifiers);
   SetKeyDown(virtualKey, down);
+  if (MenuLoopTakesKey(virtualKey, down, characters)) return;
   const HWND target = Focus ? Focus : Active;
   if (!target) return;
   const bool system = (modifiers.Alt && !modifiers.Control) || virtualKey == VK_F10;
   const LPARAM param = KeyParam(down, autoRepeat, modifiers.Alt);
   SetCurrentMessageInfo(LastMousePos, GetTickCount());
   const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  SendMessage(target, message, virtualKey, param);
-  if (!down) return;
-  for (char32_t character : characters)
-    if (IsWindow(target)) SendMessage(target, system ? WM_SYSCHAR : WM_CHAR, character, param);
+  if (!SendKeyMessage(target, message, virtualKey, param) || !down) return;
+  for (char32_t character : characters) SendKeyMessage(target, system ? WM_SYSCHAR : WM_CHAR, character, param);
 }
+
+void SetKeyPreview(TKeyPreview preview) { KeyPreview = preview; }
 
 bool TrackMouseEvent(TRACKMOUSEEVENT& track) {
   if (track.dwFlags & TME_CANCEL) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "toolkit/win/Handles.h"
+#include "toolkit/win/Messages.h"
 #include "toolkit/win/Rect.h"
 
 enum class TInputButton { Left, Right, Middle };
@@ -29,8 +30,15 @@ void InjectMouseWheel(TPoint screenPoint, int delta, bool horizontal, TInputModi
 // The mouse left every window of the application.
 void InjectMouseLeave();
 // Characters: what the key types (UTF-32), each sent as WM_CHAR after WM_KEYDOWN.
+// Each key message goes through the key preview first.
 void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string& characters,
                TInputModifiers modifiers);
+
+// The application's look at each key message (WM_KEYDOWN ... WM_SYSCHAR,
+// Hwnd the focus window) before the window gets it; answering true takes
+// the message, and a taken key-down takes the characters it types as well.
+using TKeyPreview = bool (*)(const MSG& message);
+void SetKeyPreview(TKeyPreview preview);
 
 // Asks for WM_MOUSELEAVE when the mouse leaves the window.
 constexpr DWORD TME_HOVER = 0x01;

@@ -4,6 +4,7 @@
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Edges.h"
+#include "toolkit/win/MenuRecord.h"
 #include "toolkit/win/SysMetrics.h"
 
 namespace {
@@ -54,6 +55,11 @@ TFrameLayout FrameLayout(const TWindowRecord& record) {
   layout.Inner = {0, 0, record.Width(), record.Height()};
   const int inset = BorderWidth(record) + EdgeWidth(record);
   InflateRect(layout.Inner, -inset, -inset);
+  if (record.Menu && !record.IsChild() && IsMenu(record.Menu)) {
+    const int barHeight = std::min(GetSystemMetrics(SM_CYMENU), std::max(layout.Inner.Height(), 0));
+    layout.MenuBar = {layout.Inner.Left, layout.Inner.Top, layout.Inner.Right, layout.Inner.Top + barHeight};
+    layout.Inner.Top = layout.MenuBar.Bottom;
+  }
   const int vertWidth = GetSystemMetrics(SM_CXVSCROLL);
   const int horzHeight = GetSystemMetrics(SM_CYHSCROLL);
   layout.VertShown = (record.Style & WS_VSCROLL) && layout.Inner.Width() >= vertWidth;
@@ -83,6 +89,7 @@ void PaintFrame(const TWindowRecord& record, HDC dc) {
   if (record.ExStyle & WS_EX_STATICEDGE) DrawEdge(dc, rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   PaintScrollBars(record, dc);
   const TFrameLayout layout = FrameLayout(record);
+  if (!IsRectEmpty(layout.MenuBar)) PaintMenuBar(dc, record.Menu, layout.MenuBar, MenuBarHotItem(record.Handle));
   if (!IsRectEmpty(layout.SizeBox)) FillSys(dc, layout.SizeBox, COLOR_BTNFACE);
 }
 
@@ -92,6 +99,7 @@ LRESULT HitTestFrame(const TWindowRecord& record, TPoint screenPoint) {
   if (!PtInRect({0, 0, record.Width(), record.Height()}, p)) return HTNOWHERE;
   if (PtInRect(record.Client, p)) return HTCLIENT;
   const TFrameLayout layout = FrameLayout(record);
+  if (PtInRect(layout.MenuBar, p)) return HTMENU;
   if (layout.VertShown && PtInRect(layout.VertBar, p)) return HTVSCROLL;
   if (layout.HorzShown && PtInRect(layout.HorzBar, p)) return HTHSCROLL;
   if (PtInRect(layout.SizeBox, p)) return (record.Style & WS_THICKFRAME) ? HTBOTTOMRIGHT : HTBORDER;
@@ -105,3 +113,5 @@ LRESULT HitTestFrame(const TWindowRecord& record, TPoint screenPoint) {
   }
   return HTBORDER;
 }
+
+TRect MenuBarRect(const TWindowRecord& record) { return FrameLayout(record).MenuBar; }

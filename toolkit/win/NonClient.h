@@ -14,6 +14,7 @@ struct TFrameLayout {
   TRect HorzBar;
   TRect VertBar;
   TRect SizeBox;
+  TRect MenuBar;  // the menu bar of a top-level window with a menu
   TRect Client;  // the client rectangle DefWindowProc proposes, window coordinates
 };
 

@@ -28,6 +28,8 @@ public:
   virtual void Activate() = 0;
   virtual void SetMaximized(bool maximized) = 0;
   virtual void SetMouseGrab(bool grab) = 0;
+  // A top-level window stays in front of the others (WS_EX_TOPMOST).
+  virtual void SetStayOnTop(bool stayOnTop) = 0;
 };
 
 class IWindowBackend {

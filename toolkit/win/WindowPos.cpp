@@ -17,6 +17,11 @@ std::vector<HWND>* Siblings(const TWindowRecord& record) {
 void PlaceInZOrder(TWindowRecord& record, HWND insertAfter) {
   std::vector<HWND>* siblings = Siblings(record);
   if (!siblings) {
+    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+      const bool topmost = insertAfter == HWND_TOPMOST;
+      record.ExStyle = topmost ? record.ExStyle | WS_EX_TOPMOST : record.ExStyle & ~WS_EX_TOPMOST;
+      if (record.Host) record.Host->SetStayOnTop(topmost);
+    }
     if (record.Host && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST)) record.Host->PlaceBehind(nullptr);
     return;
   }

@@ -70,6 +70,7 @@ struct TWindowRecord {
   bool InternalPaint = false;
   bool RedrawEnabled = true;
   bool Maximized = false;
+  HMENU Menu = nullptr;  // the menu bar of a top-level window
 
   std::unique_ptr<IWindowHost> Host;
 
@@ -120,3 +121,6 @@ bool TakeDueTimer(MSG& message, HWND filter, bool remove);
 bool FindWindowToPaint(MSG& message, HWND filter);
 void ForgetInputWindow(HWND window);
 void ForgetCaretWindow(HWND window);
+// While a menu loop runs it takes the desktop's input first: true when it did.
+bool MenuLoopTakesMouse(UINT message, TPoint screenPoint);
+bool MenuLoopTakesKey(WORD virtualKey, bool down, const std::u32string& characters);

@@ -1,0 +1,61 @@
+#include "graphics/ScaleTicks.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr long double Residue = 1e-9L;
+
+bool UsableStep(long double inc) { return std::isfinite(inc) && inc > 0; }
+
+// How many steps the scale spans; NaN or infinite when it cannot be walked.
+long double StepCount(long double min, long double max, long double inc, bool logarithmic) {
+  if (logarithmic) return (log10l(max) - log10l(min)) / inc;
+  return (max - min) / inc;
+}
+
+}  // namespace
+
+std::vector<TScaleTick> ScaleTicks(long double Min, long double Max, long double Inc, bool Logarithmic) {
+  std::vector<TScaleTick> ticks;
+  if (!UsableStep(Inc) || (Logarithmic && !(Min > 0))) return ticks;
+  const long double count = StepCount(Min, Max, Inc, Logarithmic);
+  if (!(count <= MaxTicks)) return ticks;
+  const long double mult = powl(10, Inc);
+  const long double tolerance = Residue * (Logarithmic ? Max : Inc);
+  long double g = Min;
+  while (true) {
+    const bool last = fabsl(Max - g) <= tolerance;
+    if (!(g <= Max || last)) break;
+    ticks.push_back({g, last});
+    const long double next = Logarithmic ? g * mult : g + Inc;
+    if (next == g || ticks.size() > MaxTicks) break;
+    g = next;
+  }
+  return ticks;
+}
+
+std::vector<long double> DescendingScaleTicks(long double Min, long double Max, long double Inc) {
+  std::vector<long double> ticks;
+  if (!UsableStep(Inc) || !(StepCount(Min, Max, Inc, false) <= MaxTicks)) return ticks;
+  const long double tolerance = Residue * Inc;
+  long double v = Max;
+  while (v >= Min || fabsl(Min - v) <= tolerance) {
+    ticks.push_back(v);
+    const long double next = v - Inc;
+    if (next == v || ticks.size() > MaxTicks) break;
+    v = next;
+  }
+  return ticks;
+}
+
+std::vector<long double> MinorTicks(long double From, long double To, bool Logarithmic) {
+  std::vector<long double> ticks;
+  const long double e = Logarithmic ? (To - From) / 9 : (To - From) * 0.2L;
+  const std::size_t most = Logarithmic ? 8 : 4;
+  if (!(e > 0)) return ticks;
+  for (long double d = From + e; d < To && ticks.size() < most; d += e) ticks.push_back(d);
+  return ticks;
+}
+
+bool IsZeroTick(long double Value, long double Inc) { return fabsl(Value) <= Residue * Inc; }

@@ -1,0 +1,177 @@
+#include "toolkit/controls/ActionList.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/CustomControl.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/qt/SyntheticInput.h"
+#include "toolkit/win/Keys.h"
+
+namespace {
+
+// A focusable control that records the key messages reaching it.
+class TKeyTarget : public TCustomControl {
+public:
+  explicit TKeyTarget(TComponent* owner) : TCustomControl(owner) {
+    TabStop = true;
+    WindowProc = [this](TMessage& message) {
+      if (message.Msg == WM_KEYDOWN || message.Msg == WM_CHAR) Keys.push_back(message.Msg);
+      WndProc(message);
+    };
+  }
+  std::vector<UINT> Keys;
+};
+
+class ActionListTest : public ::testing::Test {
+protected:
+  ActionListTest() {
+    form = new TForm(nullptr);
+    form->SetBounds(40, 40, 300, 200);
+    target = new TKeyTarget(form);
+    target->SetParent(form);
+    target->SetBounds(10, 10, 100, 50);
+    list = new TActionList(form);
+    action = new TAction(form);
+    action->SetActionList(list);
+    action->SetCaption("&Abort");
+    action->SetShortCut(ShortCut(VK_F9, ssCtrl));
+    action->OnExecute = [this](TObject*) { ++executed; };
+    form->Show();
+    target->SetFocus();
+    ProcessEverything();
+  }
+  ~ActionListTest() override { delete form; }
+
+  TForm* form;
+  TKeyTarget* target;
+  TActionList* list;
+  TAction* action;
+  int executed = 0;
+};
+
+TEST_F(ActionListTest, ClientsFollowTheirActionAndAClickExecutesIt) {
+  TPopupMenu menu(form);
+  auto* item = new TMenuItem(form);
+  menu.Items().Add(item);
+  item->SetAction(action);
+  TCustomControl button(form);
+  button.SetBounds(0, 0, 50, 20);
+  button.SetAction(action);
+  EXPECT_EQ(item->Caption(), "&Abort");
+  EXPECT_EQ(item->ShortCut(), ShortCut(VK_F9, ssCtrl));
+  EXPECT_EQ(button.Caption(), "&Abort");
+  MENUITEMINFO info;
+  ASSERT_TRUE(GetMenuItemInfo(menu.Handle(), 0, true, info));
+  EXPECT_EQ(info.dwTypeData, "&Abort\tCtrl+F9");
+
+  action->SetCaption("&Execute");
+  action->SetHint("Runs it");
+  action->SetChecked(true);
+  EXPECT_EQ(item->Caption(), "&Execute");
+  EXPECT_TRUE(item->Checked());
+  EXPECT_EQ(button.Hint, "Runs it");
+
+  item->Click();
+  button.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  button.Perform(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(executed, 2);
+  EXPECT_EQ(action->ActionComponent, nullptr) << "set only while the action executes";
+
+  delete action;
+  EXPECT_EQ(item->Action(), nullptr);
+  EXPECT_EQ(button.Action(), nullptr);
+  item->Click();
+  EXPECT_EQ(executed, 2);
+}
+
+TEST_F(ActionListTest, TheIdlePassDisablesClientsAndTheirClicksRunNothing) {
+  bool allowed = false;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(allowed); };
+  TPopupMenu menu(form);
+  auto* item = new TMenuItem(form);
+  menu.Items().Add(item);
+  item->SetAction(action);
+  UpdateActionsOfVisibleForms();
+  EXPECT_FALSE(item->Enabled());
+  EXPECT_EQ(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_GRAYED, MF_GRAYED);
+  item->Click();
+  EXPECT_EQ(executed, 0);
+
+  TForm hidden(nullptr);
+  TActionList hiddenList(&hidden);
+  TAction hiddenAction(&hidden);
+  hiddenAction.SetActionList(&hiddenList);
+  int hiddenUpdates = 0;
+  hiddenAction.OnUpdate = [&](TObject*) { ++hiddenUpdates; };
+  UpdateActionsOfVisibleForms();
+  EXPECT_EQ(hiddenUpdates, 0) << "only the visible forms' actions are updated";
+}
+
+TEST_F(ActionListTest, ExecuteRunsOnUpdateFirst) {
+  bool allowed = true;
+  std::vector<std::string> calls;
+  action->OnUpdate = [&](TObject*) {
+    calls.push_back("update");
+    action->SetEnabled(allowed);
+  };
+  action->OnExecute = [&](TObject*) { calls.push_back("execute"); };
+  action->SetEnabled(false);
+  EXPECT_TRUE(action->Execute()) << "enabled again by its OnUpdate";
+  EXPECT_EQ(calls, (std::vector<std::string>{"update", "execute"}));
+  allowed = false;
+  EXPECT_FALSE(action->Execute());
+}
+
+// The focused control may claim a key first; then shortcuts of the form's
+// menus and action lists; an enabled one takes the key, a disabled one
+// lets it reach the control.
+TEST_F(ActionListTest, ShortcutsTakeKeysOnlyWhileTheirActionIsEnabled) {
+  bool allowed = true;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(allowed); };
+  action->SetEnabled(false);  // as the last idle pass left it
+  SynthesizeKeyStroke(target->Handle(), VK_F9, "", {false, true, false});
+  EXPECT_EQ(executed, 1) << "its OnUpdate enabled it now";
+  EXPECT_TRUE(target->Keys.empty()) << "a key taken as a shortcut does not reach the control";
+
+  allowed = false;
+  SynthesizeKeyStroke(target->Handle(), VK_F9, "", {false, true, false});
+  EXPECT_EQ(executed, 1);
+  EXPECT_EQ(target->Keys, std::vector<UINT>{WM_KEYDOWN});
+
+  target->Keys.clear();
+  allowed = true;
+  TMainMenu menu(form);
+  auto* item = new TMenuItem(form);
+  item->SetCaption("Copy");
+  item->SetShortCut(ShortCut('C', ssCtrl));
+  int copies = 0;
+  item->OnClick = [&](TObject*) { ++copies; };
+  menu.Items().Add(item);
+  form->SetMenu(&menu);
+  SynthesizeKeyStroke(target->Handle(), 'C', "", {false, true, false});
+  EXPECT_EQ(copies, 1) << "the form's menu shortcut";
+  item->SetEnabled(false);
+  SynthesizeKeyStroke(target->Handle(), 'C', "", {false, true, false});
+  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(target->Keys, std::vector<UINT>{WM_KEYDOWN});
+  form->SetMenu(nullptr);
+}
+
+TEST_F(ActionListTest, AMenuUpdatesTheActionsOfItsItemsBeforeItOpens) {
+  TPopupMenu menu(form);
+  auto* item = new TMenuItem(form);
+  menu.Items().Add(item);
+  item->SetAction(action);
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(false); };
+  UINT stateWhenOpen = 0;
+  Application().OnIdle = [&](TObject*, bool&) {
+    stateWhenOpen = GetMenuState(menu.Handle(), 0, MF_BYPOSITION);
+    EndMenu();
+  };
+  menu.Popup(100, 100);
+  Application().OnIdle = nullptr;
+  EXPECT_EQ(stateWhenOpen & MF_GRAYED, MF_GRAYED);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "toolkit/controls/InstanceChannel.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "tests/runtime/TempFolder.h"
+
+extern char** environ;
+
+namespace {
+
+std::string ProbePath() {
+  return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "toolkit_InstanceProbe").string();
+}
+
+// Runs copies of the probe program for one key and one folder of results.
+class InstanceChannelTest : public testing::Test {
+protected:
+  ~InstanceChannelTest() override {
+    for (pid_t pid : running_) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+  }
+
+  pid_t Start(const std::string& key, const std::vector<std::string>& text = {}) {
+    std::vector<std::string> arguments{ProbePath(), key, folder_.Path().string()};
+    arguments.insert(arguments.end(), text.begin(), text.end());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+    running_.push_back(pid);
+    return pid;
+  }
+
+  // The exit status of a probe that hands over a text.
+  int Finish(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    running_.erase(std::remove(running_.begin(), running_.end(), pid), running_.end());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // Starts a first process and waits until it has claimed the key.
+  pid_t StartFirst(const std::string& key) {
+    const pid_t pid = Start(key);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder_ / ("claimed-" + std::to_string(pid))); }))
+        << "the first process did not claim " << key;
+    return pid;
+  }
+
+  static bool WaitFor(const std::function<bool()>& condition) {
+    for (int tries = 0; tries < 1000; ++tries) {
+      if (condition()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+
+  std::vector<std::string> Messages(size_t count) {
+    std::vector<std::string> messages;
+    for (size_t n = 1; n <= count; ++n) {
+      const std::string name = folder_ / ("message-" + std::to_string(n));
+      WaitFor([&] { return std::filesystem::exists(name); });
+      messages.push_back(ReadFileText(name));
+    }
+    return messages;
+  }
+
+  std::string Key(const std::string& name) const { return "/opt/quantrel/" + name + std::to_string(getpid()); }
+
+  TempFolder folder_;
+  std::vector<pid_t> running_;
+};
+
+std::string LongPath() {
+  std::string path = "/home/some user/Dokumente/é";
+  while (path.size() < 300) path += "/folder";
+  path.resize(296);
+  return path + ".tar";
+}
+
+TEST_F(InstanceChannelTest, ASecondStartHandsOverItsTextWhole) {
+  StartFirst(Key("handover"));
+  const std::string text = LongPath();
+  ASSERT_EQ(text.size(), 300u);
+  EXPECT_EQ(Finish(Start(Key("handover"), {text})), 0);
+  EXPECT_EQ(Messages(1), std::vector<std::string>{text});
+}
+
+TEST_F(InstanceChannelTest, AStartWithoutTextWakesTheFirstUp) {
+  StartFirst(Key("wake"));
+  EXPECT_EQ(Finish(Start(Key("wake"))), 0);
+  EXPECT_EQ(Messages(1), std::vector<std::string>{""});
+}
+
+TEST_F(InstanceChannelTest, AfterTheFirstIsKilledTheNextStartIsFirst) {
+  const pid_t first = StartFirst(Key("killed"));
+  kill(first, SIGKILL);
+  Finish(first);
+  const pid_t next = StartFirst(Key("killed"));
+  EXPECT_EQ(Finish(Start(Key("killed"), {"after"})), 0);
+  EXPECT_EQ(Messages(1), std::vector<std::string>{"after"});
+  EXPECT_NE(next, first);
+}
+
+TEST_F(InstanceChannelTest, SimultaneousSendersDeliverIntactTexts) {
+  StartFirst(Key("five"));
+  std::set<std::string> sent;
+  std::vector<pid_t> senders;
+  for (int i = 0; i < 5; ++i) {
+    const std::string text = std::string(2000 + i, static_cast<char>('a' + i)) + " é";
+    sent.insert(text);
+    senders.push_back(Start(Key("five"), {text}));
+  }
+  for (pid_t sender : senders) EXPECT_EQ(Finish(sender), 0);
+  const auto received = Messages(5);
+  EXPECT_EQ(std::set<std::string>(received.begin(), received.end()), sent);
+}
+
+TEST_F(InstanceChannelTest, TwoKeysGiveTwoFirstInstances) {
+  StartFirst(Key("one"));
+  StartFirst(Key("two"));
+}
+
+TEST(InstanceChannel, ASenderWithoutAFirstLearnsItAfterTheBound) {
+  TInstanceChannel channel("/opt/quantrel/nobody" + std::to_string(getpid()));
+  EXPECT_FALSE(channel.Send("file.tarn", 300));
+  EXPECT_FALSE(channel.IsFirst());
+}
+
+TEST(InstanceChannel, OneProcessHoldsAKeyOnce) {
+  const std::string key = "/opt/quantrel/once" + std::to_string(getpid());
+  TInstanceChannel first(key);
+  TInstanceChannel second(key);
+  EXPECT_TRUE(first.Claim());
+  EXPECT_FALSE(second.Claim());
+  EXPECT_FALSE(second.Send(std::string(TInstanceChannel::MaxMessageBytes + 1, 'x'), 300)) << "too long";
+}
+
+}  // namespace

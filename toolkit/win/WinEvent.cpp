@@ -1,0 +1,20 @@
+#include "toolkit/win/WinEvent.h"
+
+#include <utility>
+
+namespace {
+
+TWinEventObserver& Observer() {
+  static TWinEventObserver observer;
+  return observer;
+}
+
+}  // namespace
+
+void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId) {
+  if (Observer()) Observer()(event, window, objectId, childId);
+}
+
+TWinEventObserver SetWinEventObserver(TWinEventObserver observer) {
+  return std::exchange(Observer(), std::move(observer));
+}

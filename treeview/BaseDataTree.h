@@ -1,0 +1,425 @@
+#pragma once
+// The owner-data tree and list control. It keeps only node records (see
+// DataNode.h); what a node shows is asked for through events when needed,
+// and the application keeps its own data in each node's user data area.
+//
+// The implementation is spread by concern:
+//   BaseDataTree.cpp           construction, properties, accessors
+//   BaseDataTreeStore.cpp      allocation, child counts, deletion, updates
+//   BaseDataTreeLinking.cpp    initialisation, linking, unlinking, release
+//   BaseDataTreeIteration.cpp  the node walkers
+//   BaseDataTreeSelection.cpp  selection, focus, states, change signalling
+//   BaseDataTreeEvents.cpp     the event firers
+//   BaseDataTreeExpand.cpp     expanding and collapsing
+//   BaseDataTreePosition.cpp   the position index and position lookups
+//
+// The tree works fully without a window: every window effect (repainting,
+// scroll bars, scrolling into view) does nothing while there is none.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls/CustomControl.h"
+#include "treeview/DataNode.h"
+#include "treeview/DataTreeEvents.h"
+#include "treeview/DataTreeTypes.h"
+#include "treeview/NodePool.h"
+
+class TCustomDataTreeOptions;
+class TDTHeader;
+
+class TBaseDataTree : public TCustomControl {
+public:
+  explicit TBaseDataTree(TComponent* owner);
+  ~TBaseDataTree() override;
+
+  // ---- Store -------------------------------------------------------------
+  PDataNode RootNode() const { return root_; }
+  unsigned RootNodeCount() const { return root_->ChildCount; }
+  void SetRootNodeCount(unsigned count);
+  unsigned DefaultNodeHeight() const { return defaultNodeHeight_; }
+  void SetDefaultNodeHeight(unsigned height);
+  // Bytes of user data per node; -1 while not yet known.
+  int NodeDataSize() const { return nodeDataSize_; }
+  void SetNodeDataSize(int size);
+  unsigned InternalDataSize() const { return internalDataSize_; }
+  // Number of rows that scrolling can bring into view.
+  unsigned VisibleCount() const { return visibleCount_; }
+  int UpdateCount() const { return updateCount_; }
+  TDataTreeStates TreeStates() const { return states_; }
+  TCustomDataTreeOptions& TreeOptions() { return *options_; }
+  TDTHeader& Header() { return *header_; }
+  unsigned Indent() const { return indent_; }
+  unsigned ChangeDelay() const { return changeDelay_; }
+  void SetChangeDelay(unsigned milliseconds) { changeDelay_ = milliseconds; }
+  const TNodePool& NodePool() const { return pool_; }
+
+  PDataNode AppendChildNode(PDataNode parent = nullptr, void* userData = nullptr);
+  void SetNodeChildCount(PDataNode node, unsigned newCount);
+  void RemoveChildNodes(PDataNode node, bool resetHasChildren = false);
+  void RemoveNode(PDataNode node, bool reindex = true);
+  virtual void RemoveSelectedNodes();
+  virtual void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  void SetNodeRowHeight(PDataNode node, unsigned height);
+
+  // Address of the user data area; nil for nil and the root.
+  void* NodeUserData(PDataNode node) const;
+  unsigned NodeLevel(PDataNode node) const;
+  bool IsDescendantOf(PDataNode node, PDataNode potentialParent) const;
+  void EnsureNodeInitialized(PDataNode node, bool recursive);
+  void EnsureChildrenInitialized(PDataNode node, bool recursive);
+  virtual void ReinitializeNode(PDataNode node, bool recursive);
+  virtual void ReinitializeChildren(PDataNode node, bool recursive);
+  virtual void ResetNodeChildren(PDataNode node);
+
+  // Order of two nodes in a full walk: 0 same; 1 node2 is an ancestor of
+  // node1, -1 the reverse; else the difference of the sibling indexes below
+  // the nearest common parent.
+  int CompareNodeOrder(PDataNode node1, PDataNode node2) const;
+
+  bool IsNodeSelected(PDataNode node) const { return node && node->Has(nsSelected); }
+  bool NodeFullyShown(PDataNode node) const;
+  bool PathExpanded(PDataNode node) const;
+  bool HasShownLaterSibling(PDataNode node) const;
+  unsigned NodeRowHeight(PDataNode node);
+
+  // ---- Selection and focus ------------------------------------------------
+  int SelectionCount() const { return selectionLive_; }
+  // The selected nodes ascending by address; inside updates it may hold
+  // flagged entries (lowest bit set) of nodes removed meanwhile.
+  const TNodeArray& Selection() const { return selection_; }
+  void SetNodeSelected(PDataNode node, bool value);
+  virtual void UnselectAll();
+  PDataNode FocusedNode() const { return focusedNode_; }
+  void SetFocusedNode(PDataNode node);
+  TColumnIndex FocusedColumn() const { return focusedColumn_; }
+  PDataNode RangeAnchor() const { return rangeAnchor_; }
+  int LastSelectionLevel() const { return lastSelectionLevel_; }
+  PDataNode LastChangedNode() const { return lastChangedNode_; }
+  PDataNode LastStructureChangeNode() const { return lastStructureChangeNode_; }
+  TChangeReason LastStructureChangeReason() const { return lastStructureChangeReason_; }
+  PDataNode CurrentHotNode() const { return currentHotNode_; }
+  PDataNode DropTargetNode() const { return dropTargetNode_; }
+  PDataNode PressedCheckNode() const { return pressedCheckNode_; }
+  PDataNode LastSearchNode() const { return lastSearchNode_; }
+  TColumnIndex EditColumn() const { return editColumn_; }
+
+  // ---- Expanding ------------------------------------------------------------
+  void ToggleExpanded(PDataNode node);
+  void SetNodeExpanded(PDataNode node, bool expanded);
+  virtual void ExpandAll(PDataNode node);
+  virtual void CollapseAll(PDataNode node);
+  // The nearest ancestor whose child rows are shown; the root at the latest.
+  PDataNode NearestVisibleAncestor(PDataNode node) const;
+
+  // ---- Iteration ------------------------------------------------------------
+  PDataNode FirstRootNode();
+  PDataNode FirstRootNodeRaw() const { return root_->FirstChild; }
+  PDataNode FirstChildOf(PDataNode node);
+  PDataNode LastChildOf(PDataNode node);
+  PDataNode LastChildOfRaw(PDataNode node) const;
+  PDataNode NextSiblingOf(PDataNode node);
+  PDataNode PrevSiblingOf(PDataNode node);
+  PDataNode NextVisibleSiblingOf(PDataNode node);
+  PDataNode PrevVisibleSiblingOf(PDataNode node);
+  PDataNode PrevVisibleSiblingOfRaw(PDataNode node) const;
+  PDataNode FirstVisibleChildOf(PDataNode node);
+  PDataNode LastVisibleChildOf(PDataNode node);
+  PDataNode LastVisibleChildOfRaw(PDataNode node) const;
+  PDataNode NextNodeInOrder(PDataNode node);
+  PDataNode NextNodeInOrderRaw(PDataNode node) const;
+  PDataNode PrevNodeInOrder(PDataNode node);
+  PDataNode PrevNodeInOrderRaw(PDataNode node) const;
+  PDataNode LastNodeInOrder(PDataNode node);
+  PDataNode LastNodeInOrderRaw(PDataNode node) const;
+  PDataNode FirstInitializedNode() const;
+  PDataNode NextInitializedNode(PDataNode node) const;
+  PDataNode FirstSelectedNode();
+  PDataNode NextSelectedNode(PDataNode node);
+  PDataNode FirstCutCopyNode();
+  PDataNode NextCutCopyNode(PDataNode node);
+  PDataNode FirstVisibleNode();
+  PDataNode FirstVisibleNodeRaw() const;
+  PDataNode NextVisibleNode(PDataNode node);
+  PDataNode NextVisibleNodeRaw(PDataNode node) const;
+  PDataNode PrevVisibleNode(PDataNode node);
+  PDataNode PrevVisibleNodeRaw(PDataNode node) const;
+  PDataNode LastVisibleNode(PDataNode node);
+  PDataNode LastVisibleNodeRaw(PDataNode node) const;
+  TNodeArray SortedSelection(bool considerChildrenAbove) const;
+  TNodeArray SortedCutCopyNodes(bool considerChildrenAbove) const;
+
+  // ---- Positions --------------------------------------------------------------
+  // The node whose row covers Y (X is not used) and the top of that row;
+  // nil, with nodeTop unchanged, past the last row. Relative: Y is a client
+  // coordinate.
+  PDataNode NodeAtPosition(int x, int y, bool relative, int& nodeTop);
+  // The node at the top of the client area.
+  PDataNode TopVisibleNode();
+  // The top of a node's row in tree coordinates; false when the node is not fully shown.
+  bool NodeRowTop(PDataNode node, int& top);
+  int OffsetX() const { return offsetX_; }
+  int OffsetY() const { return offsetY_; }
+  int RangeX() const { return rangeX_; }
+  int RangeY() const { return rangeY_; }
+
+  // ---- Content hooks -------------------------------------------------------------
+  virtual std::string NodeHint(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
+  virtual std::string NodeTooltip(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
+  virtual int NodeContentWidth(PDataNode node, TColumnIndex column, TCanvas& canvas);
+
+  // ---- Events -----------------------------------------------------------------------
+  TDTChangeEvent OnChange;
+  TDTStructureChangeEvent OnStructureChange;
+  TDTInitChildrenEvent OnInitChildren;
+  TDTInitNodeEvent OnInitNode;
+  TDTFreeNodeEvent OnFreeNode;
+  TDTGetImageEvent OnGetImageIndex;
+  TDTGetImageExEvent OnGetImageIndexEx;
+  TDTHotNodeChangeEvent OnHotChange;
+  TDTChangingEvent OnExpanding;
+  TDTChangingEvent OnCollapsing;
+  TDTCheckChangingEvent OnChecking;
+  TDTChangeEvent OnExpanded;
+  TDTChangeEvent OnCollapsed;
+  TDTChangeEvent OnChecked;
+  TDTChangeEvent OnResetNode;
+  TDTNodeMovingEvent OnNodeMoving;
+  TDTChangeEvent OnNodeMoved;
+  TDTNodeCopyingEvent OnNodeCopying;
+  TDTChangeEvent OnNodeCopied;
+  TDTEditChangingEvent OnEditing;
+  TDTEditChangeEvent OnEditCancelled;
+  TDTEditChangeEvent OnEdited;
+  TDTFocusChangingEvent OnFocusChanging;
+  TDTFocusChangeEvent OnFocusChanged;
+  TDTHelpContextEvent OnGetHelpContext;
+  TDTHeaderClickEvent OnHeaderClick;
+  TDTHeaderClickEvent OnHeaderDblClick;
+  TDTHeaderMouseEvent OnHeaderMouseDown;
+  TDTHeaderMouseEvent OnHeaderMouseUp;
+  TDTHeaderMouseMoveEvent OnHeaderMouseMove;
+  TDTColumnClickEvent OnColumnClick;
+  TDTColumnDblClickEvent OnColumnDblClick;
+  TDTHeaderNotifyEvent OnColumnResize;
+  TDTGetHeaderCursorEvent OnGetHeaderCursor;
+  TDTPaintEvent OnAfterPaint;
+  TDTPaintEvent OnBeforePaint;
+  TDTAfterItemPaintEvent OnAfterItemPaint;
+  TDTBeforeItemPaintEvent OnBeforeItemPaint;
+  TDTBeforeItemEraseEvent OnBeforeItemErase;
+  TDTAfterItemEraseEvent OnAfterItemErase;
+  TDTCellPaintEvent OnAfterCellPaint;
+  TDTCellPaintEvent OnBeforeCellPaint;
+  TDTHeaderPaintEvent OnHeaderDraw;
+  TDTGetLineStyleEvent OnGetLineStyle;
+  TDTBackgroundPaintEvent OnPaintBackground;
+  TDTMeasureItemEvent OnMeasureItem;
+  TDTDragAllowedEvent OnDragAllowed;
+  TDTHeaderDraggedEvent OnHeaderDragged;
+  TDTHeaderDraggedOutEvent OnHeaderDraggedOut;
+  TDTHeaderDraggingEvent OnHeaderDragging;
+  TDTGetNodeDataSizeEvent OnGetNodeDataSize;
+  TDTKeyActionEvent OnKeyAction;
+  TDTScrollEvent OnScroll;
+  TDTUpdatingEvent OnUpdating;
+  TDTGetCursorEvent OnGetCursor;
+  TDTStateChangeEvent OnStateChange;
+  TDTGetCellIsEmptyEvent OnGetCellIsEmpty;
+  TDTScrollBarShowEvent OnShowScrollbar;
+  TDTCompareEvent OnCompareNodes;
+  TDTIncrementalSearchEvent OnIncrementalSearch;
+
+protected:
+  // ---- Store internals ------------------------------------------------------
+  PDataNode AllocateNode();
+  void PrepareRootNode(size_t oldSize);
+  void ShiftTotalCount(PDataNode node, int64_t value, bool relative = true);
+  void ShiftTotalHeight(PDataNode node, int64_t value, bool relative = true);
+  void RecountTotals(PDataNode node);
+  void RecomputeTotalHeights(PDataNode node);
+  // Removes in place the entries whose lowest address bit is set; answers
+  // the number kept, -1 for a count of 0.
+  static int CompactNodeArray(TNodeArray& nodes, int count);
+  // Reserves internal data behind every node record; answers its offset from the node start.
+  unsigned ReserveInternalData(unsigned size);
+  size_t NodeBlockSize() const;
+
+  // ---- Linking ---------------------------------------------------------------
+  void RunNodeInit(PDataNode node);
+  void InitNodeChildren(PDataNode node);
+  void LinkNode(PDataNode node, PDataNode destination, TBaseDataTree& target, TDTNodeAttachMode mode);
+  void UnlinkNode(PDataNode node, bool keepFocus, bool reindex);
+  void UpdateAllChildrenHidden(PDataNode node);
+  void UpdateAllChildrenHiddenEverywhere();
+  unsigned CountShownDescendants(PDataNode node) const;
+  int LevelDifference(PDataNode node1, PDataNode node2) const;
+  void FlagCutCopySelection();
+  void ForgetNodeReferences(PDataNode node);
+
+  // ---- States, selection, focus, change signalling ---------------------------------
+  void ChangeTreeStates(TDataTreeStates enter, TDataTreeStates leave);
+  bool MergeIntoSelection(TNodeArray& items, int count, bool forceInsert);
+  bool SelectOneNode(PDataNode node, bool forceInsert);
+  virtual void SelectNode(PDataNode node);
+  virtual void SelectNodeArray(TNodeArray& items, int count, bool forceInsert);
+  virtual bool FindInSelection(PDataNode node, int& index, int lowBound, int highBound) const;
+  virtual void DeselectNode(PDataNode node);
+  virtual bool FlagDeselected(PDataNode node);
+  virtual void DropSelection();
+  virtual void ResetAnchor();
+  virtual void CacheTempNode(PDataNode node);
+  virtual void ClearTempNodeCache();
+  void PackSelection();
+  virtual void FocusNode(PDataNode node, bool ask);
+  virtual void NoteChange(bool isStructure, PDataNode node, TChangeReason reason);
+  virtual void SignalChange(PDataNode node);
+  virtual void SignalStructureChange(PDataNode node, TChangeReason reason);
+  const TNodeArray& TempNodes() const { return tempNodes_; }
+  int TempNodeCount() const { return tempNodeCount_; }
+
+  // ---- Event firers: each alone calls its event and answers the default when unassigned ----
+  virtual void FireChange(PDataNode node);
+  virtual void FireStructureChange(PDataNode node, TChangeReason reason);
+  virtual void FireFocusChanged(PDataNode node, TColumnIndex column);
+  virtual bool FireFocusChanging(PDataNode oldNode, PDataNode newNode, TColumnIndex oldColumn,
+                                 TColumnIndex newColumn);
+  virtual void FireInitNode(PDataNode parent, PDataNode node, TDataNodeInitStates& initialStates);
+  virtual void FireInitChildren(PDataNode node, unsigned& childCount);
+  virtual void FireFreeNode(PDataNode node);
+  virtual void FireResetNode(PDataNode node);
+  virtual void FireGetNodeDataSize(int& size);
+  virtual void FireUpdating(TDTUpdateState state);
+  virtual bool FireExpanding(PDataNode node);
+  virtual bool FireCollapsing(PDataNode node);
+  virtual void FireExpanded(PDataNode node);
+  virtual void FireCollapsed(PDataNode node);
+  virtual bool FireChecking(PDataNode node, TCheckState& newState);
+  virtual void FireChecked(PDataNode node);
+  virtual int FireCompareNodes(PDataNode node1, PDataNode node2, TColumnIndex column);
+  virtual bool FireGetCellIsEmpty(PDataNode node, TColumnIndex column);
+  virtual bool FireKeyAction(WORD& charCode, TShiftState& shift);
+  virtual int FireIncrementalSearch(PDataNode node, const std::string& searchText);
+  virtual bool FireDragAllowed(PDataNode node, TColumnIndex column);
+  virtual TImageList* FireGetImageIndex(PDataNode node, TDTImageKind kind, TColumnIndex column, bool& ghosted,
+                                        int& imageIndex);
+  virtual void FireHotChange(PDataNode oldNode, PDataNode newNode);
+  virtual bool FireNodeCopying(PDataNode node, PDataNode target);
+  virtual bool FireNodeMoving(PDataNode node, PDataNode target);
+  virtual void FireNodeCopied(PDataNode node);
+  virtual void FireNodeMoved(PDataNode node);
+  virtual void FireColumnClick(TColumnIndex column, TShiftState shift);
+  virtual void FireColumnDblClick(TColumnIndex column, TShiftState shift);
+  virtual void FireMeasureItem(TCanvas& canvas, PDataNode node, int& nodeHeight);
+  virtual void FireScroll(int deltaX, int deltaY);
+  virtual void FireGetCursor(TCursor& cursor);
+  virtual bool FireHeaderDragging(TColumnIndex column);
+  // Raises the accessibility notice that the client object's state changed.
+  void NotifyStateChanged();
+
+  void Dispatch(TMessage& message) override;
+
+  static constexpr UINT_PTR ChangeTimer = 5;
+  static constexpr UINT_PTR StructureChangeTimer = 6;
+
+  // ---- Window effects (nothing while there is no window) ----------------------------
+  virtual void RepaintNode(PDataNode node);
+  void RepaintFromNodeDown(PDataNode node);
+  virtual void RefreshScrollBars(bool doRepaint);
+  bool ScrollNodeIntoView(PDataNode node, bool center, bool horizontally = false);
+  bool CancelNodeEdit();
+  void SetRedraw(bool updating);
+  void KillTreeTimer(UINT_PTR id);
+
+  // ---- Position index ------------------------------------------------------------------
+  // Forgets the positions of the rows from the node's on (nil: all rows).
+  void InvalidatePositionCache(PDataNode fromNode = nullptr);
+  // The last index entry at or before the node in tree order (nil when none) and its top.
+  PDataNode CacheLookupNode(PDataNode node, int& top);
+  // The last index entry whose top is at most Y (nil when none) and its top.
+  PDataNode CacheLookupPosition(int y, int& top);
+
+  void Loaded() override;
+  bool BeingDestroyed() const;
+  bool ReadOnly() const;
+  // Asks OnGetNodeDataSize for the size while it is not yet known.
+  void SettleNodeDataSize();
+
+private:
+  struct TPositionEntry {
+    PDataNode Node;
+    uint32_t Top;
+  };
+
+  PDataNode NodeOrRoot(PDataNode node) const { return node ? node : root_; }
+  // Initialises a node not yet initialised; answers it.
+  PDataNode Initialized(PDataNode node);
+  // The next node in tree order after the node's subtree (nil at the end).
+  PDataNode NextNodeAfterSubtree(PDataNode node) const;
+  PDataNode NextFlaggedNode(PDataNode node, uint16_t flag) const;
+  TNodeArray CollectNodes(uint16_t flag, bool considerChildrenAbove) const;
+  PDataNode NextShownRow(PDataNode node) const;
+  PDataNode NextShownRowAfterSubtree(PDataNode node) const;
+  void CreateChildren(PDataNode node, unsigned count);
+  void RemoveLastChildren(PDataNode node, unsigned count);
+  void ResetRootTotals();
+  // Adds the next entry; false when the rows end first (the index is then complete).
+  bool ExtendPositionIndex();
+  // Makes the first entry when there is none; false when there are no rows.
+  bool StartPositionIndex();
+  size_t LastEntryAtOrBefore(PDataNode node) const;
+  void ExpandNode(PDataNode node);
+  void CollapseNode(PDataNode node);
+
+  std::unique_ptr<TDTHeader> header_;
+  std::unique_ptr<TCustomDataTreeOptions> options_;
+  std::unique_ptr<std::byte[]> rootBlock_;
+  PDataNode root_ = nullptr;
+  TNodePool pool_;
+  bool destroying_ = false;
+
+  unsigned defaultNodeHeight_ = 18;
+  unsigned indent_ = 18;
+  int nodeDataSize_ = -1;
+  unsigned internalDataSize_ = 0;
+  int updateCount_ = 0;
+  TDataTreeStates states_;
+  unsigned visibleCount_ = 0;
+  unsigned changeDelay_ = 0;
+
+  PDataNode focusedNode_ = nullptr;
+  TColumnIndex focusedColumn_ = ColumnNone;
+  TColumnIndex editColumn_ = ColumnNone;
+  PDataNode rangeAnchor_ = nullptr;
+  int lastSelectionLevel_ = -1;
+  PDataNode lastChangedNode_ = nullptr;
+  PDataNode lastStructureChangeNode_ = nullptr;
+  TChangeReason lastStructureChangeReason_ = crIgnore;
+  PDataNode currentHotNode_ = nullptr;
+  PDataNode dropTargetNode_ = nullptr;
+  PDataNode pressedCheckNode_ = nullptr;
+  PDataNode lastSearchNode_ = nullptr;
+
+  // The selected nodes ascending by address; inside updates entries of
+  // removed nodes stay flagged (lowest bit set) until the selection is packed.
+  TNodeArray selection_;
+  int selectionLive_ = 0;
+  TNodeArray tempNodes_;
+  int tempNodeCount_ = 0;
+
+  int offsetX_ = 0;
+  int offsetY_ = 0;
+  int rangeX_ = 0;
+  int rangeY_ = 0;
+
+  // Every PositionStride-th shown row with its top, in display order, as
+  // far as it was needed: a change drops the entries from its node on, and a
+  // lookup extends the index only as far as the row it asks for. Complete:
+  // the last entry's block reaches the last row.
+  std::vector<TPositionEntry> positionIndex_;
+  bool indexComplete_ = false;
+};
