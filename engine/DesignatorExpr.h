@@ -72,6 +72,9 @@ public:
   TExpression* Target() const { return target_.get(); }
   TExpression* Source() const { return source_.get(); }
   TFunc* Converter() const { return converter_; }
+  // The typed form, which a loop may run in place of Compute when the
+  // assignment is a statement of its body; nil when it has none.
+  TTypedRoot* Lowered() { return lowered_.Assignment(*this); }
 
   // Never folded.
   bool Compute(TEvalMode mode) override;

@@ -49,7 +49,7 @@ public:
 };
 
 template <class T>
-T Read(const TValue& value, bool widen) {
+[[gnu::always_inline]] inline T Read(const TValue& value, bool widen) {
   if constexpr (std::is_same_v<T, TReal>)
     return widen ? static_cast<TReal>(value.AsInt()) : value.AsReal();
   else if constexpr (std::is_same_v<T, TInt>)
@@ -59,7 +59,7 @@ T Read(const TValue& value, bool widen) {
 }
 
 template <class T>
-void Write(TValue& slot, T value) {
+[[gnu::always_inline]] inline void Write(TValue& slot, T value) {
   if constexpr (std::is_same_v<T, TReal>)
     slot.SetAsReal(value);
   else if constexpr (std::is_same_v<T, TInt>)
@@ -130,7 +130,7 @@ public:
     }
   }
 
-  T Get() const {
+  [[gnu::always_inline]] T Get() const {
     switch (way_) {
       case TWay::Constant:
         return constant_;
@@ -657,6 +657,8 @@ TTypedRoot* TLoweredForm::Lowered(TExpression& expr, bool assignment) {
   }
   return root_.get();
 }
+
+TTypedRoot* TLoweredForm::Assignment(TAssignExpr& expr) { return Lowered(expr, true); }
 
 bool TLoweredForm::Run(TExpression& expr, bool& ok) {
   TTypedRoot* root = Lowered(expr, false);

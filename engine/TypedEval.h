@@ -43,6 +43,8 @@ public:
   // An assignment: true when it ran lowered, target the variable assigned
   // (nil after a failure).
   bool RunAssignment(TAssignExpr& expr, TVar*& target);
+  // The lowered form of an assignment, made if need be; nil when it has none.
+  TTypedRoot* Assignment(TAssignExpr& expr);
 
 private:
   TTypedRoot* Lowered(TExpression& expr, bool assignment);

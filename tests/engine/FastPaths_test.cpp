@@ -138,4 +138,23 @@ TEST_F(FastPathsTest, TypedEvaluationKeepsValuesOrderFaultsAndPositions) {
   });
 }
 
+// A counting loop whose body is made of typed assignments runs them in
+// place of its statements, with the same steps between them.
+TEST_F(FastPathsTest, ALoopOfTypedAssignmentsRunsAsItsStatementsWould) {
+  Expect({
+      {"counter changed by the body",
+       "var i, k : Integer; begin for i := 1 to 3 do begin k := k + i; i := i + 10 end; Write(k, ' ', i) end.",
+       {"6 13"}},
+      {"a failing statement ends only itself",
+       "var i, k : Integer; a : array [1..3] of Integer; "
+       "begin for i := 1 to 3 do begin a[i + 1] := i; k := k + i end; Write(k, ' ', a[2]) end.",
+       {"Array index = 4 is out of range in \"_Untitled_n\" at [1:83] ", "6 1"}},
+      {"an abort in a call ends the loop",
+       "var i, k : Integer; function F(n : Integer) : Integer; begin if n = 3 then Fatal('stop'); Result := n end; "
+       "begin for i := 1 to 5 do begin k := k + F(i); k := k + 100 end; Write(k) end.",
+       {"stop"}},
+      {"downto", "var i : Integer; r : Real; begin for i := 10 downto 1 do r := r + 1 / i; Write(r) end.", {"2.9289683"}},
+  });
+}
+
 }  // namespace
