@@ -11,6 +11,8 @@
 
 #include "engine/ArrVar.h"
 #include "engine/DesignatorExpr.h"
+#include "engine/Func.h"
+#include "engine/FuncExpr.h"
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
 #include "engine/Operator.h"
@@ -69,6 +71,9 @@ template <class T>
 }
 
 bool IsTypedCode(TKindCode code) { return code == kcReal || code == kcInteger || code == kcBoolean; }
+
+// Whether a variable of the target code takes a value of the other.
+bool Takes(TKindCode target, TKindCode value) { return target == value || (target == kcReal && value == kcInteger); }
 
 class TElemLocator;
 TVar* LocateElement(const TElemLocator& elem);
@@ -210,6 +215,88 @@ public:
 private:
   TExpression& expr_;
   bool widen_;
+};
+
+// Runs part of the generic engine; its faults pass the root's handler.
+template <class Run>
+auto Passing(Run&& run) {
+  try {
+    return run();
+  } catch (...) {
+    throw TPassedFault{std::current_exception()};
+  }
+}
+
+// An argument computed into its parameter's slot, then tested for an
+// abort as the call's argument list tests it.
+class TArgStore {
+public:
+  TArgStore(TKindCode paramCode, TLowered&& value) : code_(paramCode) {
+    if (code_ == kcReal)
+      real_ = TOperand<TReal>(std::move(value));
+    else if (code_ == kcInteger)
+      integer_ = TOperand<TInt>(std::move(value));
+    else
+      boolean_ = TOperand<bool>(std::move(value));
+  }
+
+  void Store(TValue& slot) const {
+    if (code_ == kcReal)
+      Checked(slot, real_.Get());
+    else if (code_ == kcInteger)
+      Checked(slot, integer_.Get());
+    else
+      Checked(slot, boolean_.Get());
+  }
+
+private:
+  template <class T>
+  static void Checked(TValue& slot, T value) {
+    if (AbortFlag) throw TStopped();
+    Write<T>(slot, value);
+  }
+
+  TKindCode code_;
+  TOperand<TReal> real_;
+  TOperand<TInt> integer_;
+  TOperand<bool> boolean_;
+};
+
+// A call of a routine whose parameters all take typed values: each
+// argument is computed straight into its parameter's slot once the call has
+// begun (so that f(f(x)) is refused as before), and the value is read from
+// Result. The steps, messages and abort tests are those of TFuncExpr.
+template <class T>
+class TCallNode final : public TNode<T> {
+public:
+  TCallNode(TFuncExpr& expr, std::vector<TArgStore>&& args) : expr_(expr), args_(std::move(args)) {}
+
+  T Eval() override {
+    TFunc* func = Routine();
+    TFuncCall call(*func);
+    if (!call.Begin(expr_.Pos(), {})) throw TStopped();
+    for (std::size_t i = 0; i < args_.size(); ++i) {
+      TValue* slot = func->Arg(static_cast<int>(i))->StoredSlot();
+      QASSERT(slot, "36670CA5");
+      args_[i].Store(*slot);
+    }
+    if (!Passing([&] { return func->Execute(expr_.Pos()); })) throw TStopped();
+    return Read<T>(*func->ResultVariable()->StoredValue(), false);
+  }
+
+private:
+  TFunc* Routine() {
+    if (!expr_.Callee()->Evaluate() || AbortFlag) throw TStopped();
+    TFunc* func = static_cast<TFuncVar*>(expr_.Callee()->ResultVar())->Func();
+    if (!func) {
+      ReportError("Empty function variable", expr_.Pos(), expr_.Lib());
+      throw TStopped();
+    }
+    return func;
+  }
+
+  TFuncExpr& expr_;
+  std::vector<TArgStore> args_;
 };
 
 // One operator of an additive or multiplicative chain. A variable on the
@@ -437,6 +524,7 @@ public:
     if (auto* chain = dynamic_cast<TMathExpr*>(&expr)) return Chain(*chain);
     if (auto* relation = dynamic_cast<TRelationExpr*>(&expr)) return RelationPart(*relation);
     if (auto* unary = dynamic_cast<TUnExpr*>(&expr)) return UnaryPart(*unary);
+    if (auto* call = dynamic_cast<TFuncExpr*>(&expr)) return CallPart(*call, code);
     return {};
   }
 
@@ -516,6 +604,42 @@ private:
     TLowered operand = Part(*unary.Operand());
     if (!operand) return {};
     return LowerUnaryStep(unary.Operand()->Op(), std::move(operand));
+  }
+
+  // A call of a declared routine (not a routine variable) whose given
+  // arguments all go to typed value parameters.
+  TLowered CallPart(TFuncExpr& call, TKindCode code) {
+    if (!IsPlainVariable(*call.Callee())) return {};
+    auto* holder = dynamic_cast<TFuncVar*>(static_cast<TVarExpr&>(*call.Callee()).Var());
+    if (!holder || !holder->IsConstant()) return {};
+    auto* signature = static_cast<TFuncKind*>(holder->Kind());
+    if (signature->Variadic() || !signature->Result() || signature->Result()->Code() != code) return {};
+    if (call.ArgCount() > signature->ArgCount()) return {};
+    std::vector<TLowered> values;
+    TExpression* arg = call.Args();
+    for (int i = 0; i < call.ArgCount(); ++i, arg = arg->Next()) {
+      const TFuncArg* param = signature->Arg(i);
+      if (!arg || param->Mode() == amVar || !IsTypedCode(param->Kind()->Code())) return {};
+      TLowered value = Part(*arg);
+      if (!value || !Takes(param->Kind()->Code(), value.Code)) return {};
+      values.push_back(std::move(value));
+    }
+    // A designator's value is taken after the later arguments ran.
+    bool laterPure = true;
+    for (auto value = values.rbegin(); value != values.rend(); ++value) {
+      if (value->ReadsLate && !laterPure) return {};
+      laterPure = laterPure && value->Pure;
+    }
+    std::vector<TArgStore> stores;
+    for (int i = 0; i < call.ArgCount(); ++i) stores.emplace_back(signature->Arg(i)->Kind()->Code(), std::move(values[i]));
+    std::unique_ptr<TNodeBase> node;
+    if (code == kcReal)
+      node = std::make_unique<TCallNode<TReal>>(call, std::move(stores));
+    else if (code == kcInteger)
+      node = std::make_unique<TCallNode<TInt>>(call, std::move(stores));
+    else
+      node = std::make_unique<TCallNode<bool>>(call, std::move(stores));
+    return MakeNode(code, std::move(node), false);
   }
 
   static TLowered Generic(TExpression& expr, TKindCode code) {
@@ -607,8 +731,6 @@ std::unique_ptr<TTypedRoot> MakeRoot(TKindCode code, Args&&... args) {
       return std::make_unique<TRoot<bool>>(std::forward<Args>(args)...);
   }
 }
-
-bool Takes(TKindCode target, TKindCode value) { return target == value || (target == kcReal && value == kcInteger); }
 
 std::unique_ptr<TTypedRoot> LowerValue(TExpression& expr) {
   TVar* result = expr.ResultVar();

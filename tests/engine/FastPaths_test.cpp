@@ -157,4 +157,37 @@ TEST_F(FastPathsTest, ALoopOfTypedAssignmentsRunsAsItsStatementsWould) {
   });
 }
 
+// Calls in typed expressions compute their arguments into the parameters.
+TEST_F(FastPathsTest, TypedCallsKeepTheCallProtocol) {
+  Expect({
+      {"an argument variable is read after the later arguments ran",
+       "var x : Real; function F(a, b : Real) : Real; begin Result := a * 10 + b end; function G : Real; begin x := 5; Result := 1 end; begin x := 1; x := F(x, G()) + F(G(), x); Write(x) end.",
+       {"66"}},
+      {"default arguments",
+       "function F(a : Real; b : Integer = 7) : Real; begin Result := a + b end; var r : Real; begin r := F(1) + F(1, 2); Write(r) end.",
+       {"11"}},
+      {"reentry in an argument",
+       "function F(x : Real) : Real; begin Result := x * 2 end; var r : Real; begin r := F(F(1)); Write('after ', r) end.",
+       {"Reentering in \"F\" attempted at [1:84] ", "after 0"}},
+      {"built-in functions",
+       "var r : Real; i : Integer; begin i := 4; r := Sqrt(i) + Sin(0) * 3 + Abs(-i) + Round(2.6); Write(r) end.",
+       {"9"}},
+      {"a fault inside the routine",
+       "function F(n : Integer) : Integer; begin Result := n * 2 end; var i, k : Integer; begin k := 9223372036854775807; i := F(k) + 1; Write('after ', i) end.",
+       {"Integer overflow", "after 1"}},
+      {"an abort inside an argument",
+       "function F(n : Integer) : Integer; begin if n = 2 then Fatal('stop'); Result := n end; var k : Integer; begin k := F(1) + F(2) + F(3); Write(k) end.",
+       {"stop"}},
+      {"Boolean functions",
+       "function P(b : Boolean) : Boolean; begin Result := not b end; var b : Boolean; begin b := P(1 > 2) and P(False); Write(b) end.",
+       {"True"}},
+      {"a routine variable",
+       "var f : function (x : Real) : Real; function Sq(x : Real) : Real; begin Result := x * x end; var r : Real; begin f := Sq; r := f(3) + 1; Write(r) end.",
+       {"10"}},
+      {"a fault in the routine's body ends only its statement",
+       "function F(x : Real) : Real; begin Result := x / 0 * 0 end; var r : Real; begin r := 1 + F(1); Write('after ', r) end.",
+       {"Invalid floating point operation", "after 1"}},
+  });
+}
+
 }  // namespace
