@@ -6,8 +6,10 @@
 // messages, but nothing is shown.
 
 #include <memory>
+#include <vector>
 
 #include "toolkit/win/Handles.h"
+#include "toolkit/win/Monitors.h"
 #include "toolkit/win/Rect.h"
 
 // The on-screen body of one window.
@@ -46,6 +48,8 @@ public:
   virtual void ScheduleWake(int milliseconds) = 0;
   virtual TRect ScreenRect() = 0;
   virtual TRect WorkArea() = 0;
+  // Every monitor; a backend that knows one screen reports that one.
+  virtual std::vector<TMonitor> Monitors() { return {{ScreenRect(), WorkArea(), true}}; }
   virtual void SetCursorShape(HCURSOR cursor) = 0;
 };
 
