@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
 
 struct TFontFace {
@@ -245,3 +246,5 @@ bool GetTextMetrics(HDC dc, TTextMetric* metric) {
   metric->tmStruckOut = logFont.lfStrikeOut;
   return true;
 }
+
+QFont QFontOfHandle(TGdiFont* font) { return font->Face().Font; }
