@@ -35,6 +35,10 @@ std::int64_t IndexValue(const TExpression& index) {
   return value.AsInt();
 }
 
+}  // namespace
+
+bool IsPlainVariable(const TExpression& expr) { return typeid(expr) == typeid(TVarExpr); }
+
 void ReportOutOfRange(const char* what, std::int64_t index, const TExpression& at, TEvalMode mode) {
   std::string message = mode == TEvalMode::Run
                             ? std::string(what) + " index = " + std::to_string(index) + " is out of range"
@@ -42,10 +46,6 @@ void ReportOutOfRange(const char* what, std::int64_t index, const TExpression& a
   ReportError(message, at.Pos(), at.Lib());
 }
 
-// A designator of a variable of a table, without selectors.
-bool IsPlainVariable(const TExpression& expr) { return typeid(expr) == typeid(TVarExpr); }
-
-}  // namespace
 
 bool IsReadOnlyDesignator(const TExpression& expr) {
   auto* designator = dynamic_cast<const TVarExpr*>(&expr);
@@ -175,6 +175,11 @@ TExpression* TAssignExpr::SelfAppendTail() const {
 bool TAssignExpr::Compute(TEvalMode mode) {
   ClearDesignated();
   if (mode == TEvalMode::Const) return false;
+  if (TVar* target; lowered_.RunAssignment(*this, target)) {
+    if (!target) return false;
+    Designate(target);
+    return true;
+  }
   if (!target_->Compute(mode)) return false;
   TVar* target = target_->ResultVar();
   if (!target) return false;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/Expression.h"
+#include "engine/TypedEval.h"
 
 class TElemVar;
 class TFunc;
@@ -38,6 +39,10 @@ public:
   TArrExpr(std::unique_ptr<TExpression> base, std::unique_ptr<TExpression> indices, TLib* lib);
   ~TArrExpr() override;
 
+  TExpression* Base() const { return base_.get(); }
+  // The first index; Next gives the others.
+  TExpression* Indices() const { return indices_.get(); }
+
   bool Compute(TEvalMode mode) override;
   // Nil when there are more indices than levels.
   TKind* ResultKind() const override;
@@ -64,6 +69,12 @@ public:
   ~TAssignExpr() override;
 
   void SetConverter(TFunc* converter) { converter_ = converter; }
+  TExpression* Target() const { return target_.get(); }
+  TExpression* Source() const { return source_.get(); }
+  TFunc* Converter() const { return converter_; }
+  // The typed form, which a loop may run in place of Compute when the
+  // assignment is a statement of its body; nil when it has none.
+  TTypedRoot* Lowered() { return lowered_.Assignment(*this); }
 
   // Never folded.
   bool Compute(TEvalMode mode) override;
@@ -80,7 +91,13 @@ private:
   TFunc* converter_ = nullptr;
   // x of s := s + x on a String variable, which appends x in place; nil otherwise.
   TExpression* appendTail_ = nullptr;
+  TLoweredForm lowered_;
 };
 
 // Whether a node is a designator that a script may assign to.
 bool IsReadOnlyDesignator(const TExpression& expr);
+// A designator of a variable of a table, without selectors.
+bool IsPlainVariable(const TExpression& expr);
+// Reports "<what> index = <index> is out of range" at the index (without
+// the index when folding constants).
+void ReportOutOfRange(const char* what, std::int64_t index, const TExpression& at, TEvalMode mode);

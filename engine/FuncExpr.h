@@ -18,6 +18,11 @@ public:
             TLib* lib);
   ~TFuncExpr() override;
 
+  TExpression* Callee() const { return callee_.get(); }
+  // The first argument; Next gives the others.
+  TExpression* Args() const { return args_.get(); }
+  int ArgCount() const { return argCount_; }
+
   // Never folded.
   bool Compute(TEvalMode mode) override;
   // The signature's result kind; nil for a procedure.

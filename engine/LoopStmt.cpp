@@ -3,13 +3,21 @@
 #include <string>
 
 #include "engine/ArrVar.h"
+#include "engine/DesignatorExpr.h"
 #include "engine/Expression.h"
 #include "engine/Kind.h"
 #include "engine/RunFlags.h"
 #include "engine/RunState.h"
+#include "engine/TypedEval.h"
 #include "engine/Var.h"
 
 namespace {
+
+std::size_t CountStatements(const TCompStmt& compound) {
+  std::size_t count = 0;
+  for (TStmtList* cell = compound.Head(); cell; cell = cell->Next()) ++count;
+  return count;
+}
 
 std::int64_t IntegerOf(const TExpression& expr) {
   return static_cast<const TBaseVar*>(expr.ResultVar())->GetValue().AsInt();
@@ -24,6 +32,10 @@ TLoopStmt::~TLoopStmt() = default;
 
 bool TLoopStmt::RunPass() {
   body_->Execute();
+  return PassEnded();
+}
+
+bool TLoopStmt::PassEnded() {
   if (AbortFlag) return false;
   ContinueFlag = false;
   if (BreakFlag) {
@@ -84,10 +96,54 @@ void TForStmt::Execute() {
   if (!limit_->Evaluate()) return;
   std::int64_t limit = IntegerOf(*limit_);
   if (down_ ? start < limit : start > limit) return;
+  TValue* slot = counter->StoredSlot();
+  const bool kernel = slot && MakeKernel();
   for (std::int64_t n = start;; n += down_ ? -1 : 1) {
-    counter->SetValue(TValue::Integer(n));
+    if (slot)
+      slot->SetAsInt(n);
+    else
+      counter->SetValue(TValue::Integer(n));
     ProcessMessages();
-    if (!RunPass() || n == limit) return;
+    if (kernel)
+      RunKernel();
+    else
+      Body()->Execute();
+    if (!PassEnded() || n == limit) return;
+  }
+}
+
+bool TForStmt::MakeKernel() {
+  if (kernelTried_) return !kernel_.empty();
+  kernelTried_ = true;
+  auto lowered = [this](TStatement* stmt) {
+    auto* expr = dynamic_cast<TExprStmt*>(stmt);
+    auto* assignment = expr ? dynamic_cast<TAssignExpr*>(expr->Expr()) : nullptr;
+    TTypedRoot* root = assignment ? assignment->Lowered() : nullptr;
+    if (root) kernel_.push_back(root);
+    return root != nullptr;
+  };
+  if (auto* compound = dynamic_cast<TCompStmt*>(Body())) {
+    inCompound_ = true;
+    for (TStmtList* cell = compound->Head(); cell; cell = cell->Next())
+      if (!lowered(cell->Stmt())) break;
+    if (kernel_.empty() || kernel_.size() != CountStatements(*compound)) kernel_.clear();
+  } else {
+    lowered(Body());
+  }
+  return !kernel_.empty();
+}
+
+// What TCompStmt and TExprStmt do around each assignment.
+void TForStmt::RunKernel() {
+  if (!inCompound_) {
+    if (!AbortFlag) kernel_.front()->Run();
+    return;
+  }
+  for (TTypedRoot* root : kernel_) {
+    if (AbortFlag) return;
+    ProcessMessages();
+    root->Run();
+    if (AbortFlag || BreakFlag || ContinueFlag || ExitFlag) return;
   }
 }
 

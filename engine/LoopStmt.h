@@ -5,8 +5,11 @@
 // stay set for the statements above.
 
 #include <memory>
+#include <vector>
 
 #include "engine/Statement.h"
+
+class TTypedRoot;
 
 class TLoopStmt : public TStatement {
 public:
@@ -19,6 +22,9 @@ protected:
 
   // Executes the body once; false when the loop must end.
   bool RunPass();
+  // Consumes the run flags after a pass; false when the loop must end.
+  static bool PassEnded();
+  TStatement* Body() const { return body_.get(); }
 
 private:
   std::unique_ptr<TStatement> body_;
@@ -65,9 +71,17 @@ public:
   bool Check() override;
 
 private:
+  // A body of assignments that all have a typed form runs as those forms,
+  // with the steps that its statements take between them.
+  bool MakeKernel();
+  void RunKernel();
+
   std::unique_ptr<TExpression> init_;
   std::unique_ptr<TExpression> limit_;
   bool down_;
+  std::vector<TTypedRoot*> kernel_;  // the body's assignments; empty: no kernel
+  bool inCompound_ = false;          // the body is a compound statement
+  bool kernelTried_ = false;
 };
 
 // for v in a do body: v takes a copy of each element of the array a, from

@@ -39,6 +39,7 @@ bool TRelationExpr::Check() {
 
 bool TRelationExpr::Compute(TEvalMode mode) {
   if (Aborted(mode)) return false;
+  if (bool ok; mode == TEvalMode::Run && lowered_.Run(*this, ok)) return ok;
   QASSERT(!temps_.empty(), "A3B95EE6");
   if (!first_->Compute(mode)) return false;
   temps_[0]->Assign(*first_->ResultVar(), false);
@@ -78,9 +79,11 @@ bool TMathExpr::Check() {
   temps_.clear();
   steps_.clear();
   TVar* current = nullptr;
+  TKind* left = first_->ResultKind();
   for (TExpression* operand = first_->Next(); operand; operand = operand->Next()) {
     if (!operand->Check() || !operand->Op()) return false;
-    TKind* kind = operand->Op()->ResultKind();
+    TKind* kind = operand->Op()->ResultKindFor(left, operand->ResultKind());
+    left = kind;
     if (!current || !IsAssignable(current->Kind(), kind))
       current = temps_.emplace_back(MakeTemporary(kind, true, Lib())).get();
     steps_.push_back(current);
@@ -92,6 +95,7 @@ bool TMathExpr::Check() {
 
 bool TMathExpr::Compute(TEvalMode mode) {
   QASSERT(prepared_, "Assertion failure");
+  if (bool ok; mode == TEvalMode::Run && lowered_.Run(*this, ok)) return ok;
   if (!first_->Compute(mode)) return false;
   TVar* running = first_->ResultVar();
   auto step = steps_.begin();
@@ -120,6 +124,7 @@ bool TUnExpr::Check() { return operand_->Check() && operand_->Op(); }
 
 bool TUnExpr::Compute(TEvalMode mode) {
   if (Aborted(mode)) return false;
+  if (bool ok; mode == TEvalMode::Run && lowered_.Run(*this, ok)) return ok;
   if (!operand_->Compute(mode)) return false;
   TOperator* op = operand_->Op();
   if (!op->Apply(operand_->ResultVar(), nullptr)) return false;

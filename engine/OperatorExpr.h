@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Expression.h"
+#include "engine/TypedEval.h"
 
 // a < b < c: every operand is evaluated and copied into a temporary of its
 // own at once, then each adjacent pair is compared; the value is True when
@@ -20,6 +21,7 @@ public:
   ~TRelationExpr() override;
 
   void Append(std::unique_ptr<TExpression> operand) { AppendExpression(*first_, std::move(operand)); }
+  TExpression* First() const { return first_.get(); }
 
   bool Compute(TEvalMode mode) override;
   TKind* ResultKind() const override;
@@ -31,6 +33,7 @@ private:
   std::unique_ptr<TExpression> first_;
   std::unique_ptr<TVar> result_;
   std::vector<std::unique_ptr<TVar>> temps_;  // one per operand, made by Check
+  TLoweredForm lowered_;
 };
 
 // a + b - c is ((a + b) - c): a left fold. The first operand's variable is
@@ -60,6 +63,7 @@ private:
   std::vector<std::unique_ptr<TVar>> temps_;
   std::vector<TVar*> steps_;  // the temporary of each operator, in order
   bool prepared_ = false;
+  TLoweredForm lowered_;
 };
 
 // The additive level.
@@ -80,6 +84,9 @@ public:
   TUnExpr(TSourcePos pos, std::unique_ptr<TExpression> operand, TLib* lib);
   ~TUnExpr() override;
 
+  // It carries the operator.
+  TExpression* Operand() const { return operand_.get(); }
+
   bool Compute(TEvalMode mode) override;
   TKind* ResultKind() const override;
   TVar* ResultVar() const override { return result_.get(); }
@@ -88,4 +95,5 @@ public:
 private:
   std::unique_ptr<TExpression> operand_;
   std::unique_ptr<TVar> result_;
+  TLoweredForm lowered_;
 };

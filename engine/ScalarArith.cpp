@@ -57,37 +57,15 @@ bool IsWholeInt32(long double value) {
 
 }  // namespace
 
-long double CheckReal(long double result, bool operandsFinite) {
+void ThrowIntOverflow() { throw EIntOverflow(); }
+
+// An infinite result of finite operands is an overflow; an infinity carried
+// through from an operand is not.
+long double RealFault(long double result, bool operandsFinite) {
   if (std::isnan(result)) throw EInvalidOp();
-  if (std::isinf(result) && operandsFinite) throw EOverflow();
+  if (operandsFinite) throw EOverflow();
   return result;
 }
-
-long double CheckReal(long double result, long double operand) { return CheckReal(result, std::isfinite(operand)); }
-
-long double CheckReal(long double result, long double left, long double right) {
-  return CheckReal(result, std::isfinite(left) && std::isfinite(right));
-}
-
-std::int64_t IntAdd(std::int64_t left, std::int64_t right) {
-  std::int64_t result;
-  if (__builtin_add_overflow(left, right, &result)) throw EIntOverflow();
-  return result;
-}
-
-std::int64_t IntSub(std::int64_t left, std::int64_t right) {
-  std::int64_t result;
-  if (__builtin_sub_overflow(left, right, &result)) throw EIntOverflow();
-  return result;
-}
-
-std::int64_t IntMul(std::int64_t left, std::int64_t right) {
-  std::int64_t result;
-  if (__builtin_mul_overflow(left, right, &result)) throw EIntOverflow();
-  return result;
-}
-
-std::int64_t IntNeg(std::int64_t value) { return IntSub(0, value); }
 
 std::int64_t IntDiv(std::int64_t dividend, std::int64_t divisor) {
   CheckDivisor(dividend, divisor);
@@ -110,12 +88,6 @@ std::int64_t IntShr(std::int64_t value, std::int64_t count) {
   if (ShiftClears(count, places)) return 0;
   return static_cast<std::int64_t>(static_cast<std::uint64_t>(value) >> places);
 }
-
-long double RealAdd(long double left, long double right) { return CheckReal(left + right, left, right); }
-
-long double RealSub(long double left, long double right) { return CheckReal(left - right, left, right); }
-
-long double RealMul(long double left, long double right) { return CheckReal(left * right, left, right); }
 
 long double RealDiv(long double left, long double right) {
   if (right == 0) {
@@ -164,11 +136,10 @@ std::partial_ordering CompareNumbers(const TValue& left, const TValue& right) {
 std::string_view OperandText(const TValue& value) {
   if (value.Kind() == kcChar) {
     const auto code = static_cast<unsigned char>(value.AsChar());
-    return code == 0 ? std::string_view() : std::string_view(&EveryByte[code], 1);
+    return value.IsEmptyChar() ? std::string_view() : std::string_view(&EveryByte[code], 1);
   }
   QASSERT(value.Kind() == kcString, "Assertion failure");
-  const std::string& text = value.Str();
-  return text == std::string_view("\0", 1) ? std::string_view() : std::string_view(text);
+  return value.Str();
 }
 
 std::string ConcatTexts(const TValue& left, const TValue& right) {

@@ -6,6 +6,7 @@
 // Operators, vector and matrix operators and the mathematical built-ins all
 // compute through these functions, so a rule holds in one place for all.
 
+#include <cmath>
 #include <compare>
 #include <cstdint>
 #include <limits>
@@ -16,11 +17,29 @@ static_assert(std::numeric_limits<long double>::digits == 64, "Real must be the 
 
 class TValue;
 
+// The faults of the inline functions below, thrown out of line so that the
+// checks cost a compare each where they pass.
+[[noreturn]] void ThrowIntOverflow();
+long double RealFault(long double result, bool operandsFinite);
+
 // Integer arithmetic: a result outside the 64-bit range throws EIntOverflow.
-std::int64_t IntAdd(std::int64_t left, std::int64_t right);
-std::int64_t IntSub(std::int64_t left, std::int64_t right);
-std::int64_t IntMul(std::int64_t left, std::int64_t right);
-std::int64_t IntNeg(std::int64_t value);
+// Inline, as the typed evaluation computes with them in its loops.
+inline std::int64_t IntAdd(std::int64_t left, std::int64_t right) {
+  std::int64_t result;
+  if (__builtin_add_overflow(left, right, &result)) [[unlikely]] ThrowIntOverflow();
+  return result;
+}
+inline std::int64_t IntSub(std::int64_t left, std::int64_t right) {
+  std::int64_t result;
+  if (__builtin_sub_overflow(left, right, &result)) [[unlikely]] ThrowIntOverflow();
+  return result;
+}
+inline std::int64_t IntMul(std::int64_t left, std::int64_t right) {
+  std::int64_t result;
+  if (__builtin_mul_overflow(left, right, &result)) [[unlikely]] ThrowIntOverflow();
+  return result;
+}
+inline std::int64_t IntNeg(std::int64_t value) { return IntSub(0, value); }
 // Truncated toward zero; the remainder has the dividend's sign. A zero divisor
 // throws EDivByZero (0 div 0 included); the smallest integer by -1 throws
 // EIntOverflow for both.
@@ -33,14 +52,20 @@ std::int64_t IntShr(std::int64_t value, std::int64_t count);
 
 // The fault check of every real result: a NaN throws EInvalidOp, an infinity
 // out of finite operands throws EOverflow; underflow is silent.
-long double CheckReal(long double result, bool operandsFinite);
-long double CheckReal(long double result, long double operand);
-long double CheckReal(long double result, long double left, long double right);
+inline long double CheckReal(long double result, bool operandsFinite) {
+  return std::isfinite(result) ? result : RealFault(result, operandsFinite);
+}
+inline long double CheckReal(long double result, long double operand) {
+  return std::isfinite(result) ? result : RealFault(result, std::isfinite(operand));
+}
+inline long double CheckReal(long double result, long double left, long double right) {
+  return std::isfinite(result) ? result : RealFault(result, std::isfinite(left) && std::isfinite(right));
+}
 
 // Real arithmetic, checked as above.
-long double RealAdd(long double left, long double right);
-long double RealSub(long double left, long double right);
-long double RealMul(long double left, long double right);
+inline long double RealAdd(long double left, long double right) { return CheckReal(left + right, left, right); }
+inline long double RealSub(long double left, long double right) { return CheckReal(left - right, left, right); }
+inline long double RealMul(long double left, long double right) { return CheckReal(left * right, left, right); }
 // Only an exact zero divides by zero: x/0 is infinity with the sign of x, and
 // 0/0 throws EInvalidOp like any other quotient without a value.
 long double RealDiv(long double left, long double right);
@@ -62,7 +87,7 @@ long double RealOperand(const TValue& value);
 // Two Integers compare as 64-bit integers, anything else as 80-bit Reals.
 std::partial_ordering CompareNumbers(const TValue& left, const TValue& right);
 
-// The text of a String or Char operand, valid while the value lives; the lone
-// character 0 is no text.
+// The text of a String or Char operand, valid while the value lives; only the
+// empty literal's Char is no text.
 std::string_view OperandText(const TValue& value);
 std::string ConcatTexts(const TValue& left, const TValue& right);

@@ -102,6 +102,8 @@ public:
   TExprStmt(TSourcePos pos, std::unique_ptr<TExpression> expr, TLib* lib);
   ~TExprStmt() override;
 
+  TExpression* Expr() const { return expr_.get(); }
+
   void Execute() override;
   bool Check() override;
 

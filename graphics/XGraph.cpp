@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/PixelRound.h"
 #include "graphics/PlotStyles.h"
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Brush.h"
@@ -187,14 +188,6 @@ void TXGraph::AutoScale() {
 
 namespace {
 
-// A pixel far outside any canvas: the toolkit clips such line ends exactly.
-constexpr long double FarPixel = 1073741824.0L;  // 2^30
-
-int ToPixel(long double v) {
-  if (std::isnan(v)) return 0;
-  return int(nearbyintl(std::clamp(v, -FarPixel, FarPixel)));
-}
-
 // How far v lies from min in pixels, when min .. max spans extent pixels.
 long double Offset(long double v, long double min, long double max, bool logarithmic, int extent) {
   if (logarithmic) return (log10l(v) - log10l(min)) * extent / (log10l(max) - log10l(min));
@@ -210,16 +203,16 @@ TPoint TXGraph::WorldToScreen(const TRect& R, long double X, long double Y) cons
     const long double radius = std::max(fabsl(DataMin.Y), fabsl(DataMax.Y));
     const long double cx = (R.Left + R.Right) * 0.5L, cy = (R.Top + R.Bottom) * 0.5L;
     const long double hw = (R.Right - R.Left) * 0.5L, hh = (R.Bottom - R.Top) * 0.5L;
-    return {ToPixel(cx + cosl(X) * hw * Y / radius), ToPixel(cy - sinl(X) * hh * Y / radius)};
+    return {ClampedPixel(cx + cosl(X) * hw * Y / radius), ClampedPixel(cy - sinl(X) * hh * Y / radius)};
   }
   TPoint p;
   if (IsLogX() && !(X > 0))
     p.X = 0;
   else
-    p.X = ToPixel(R.Left + Offset(X, DataMin.X, DataMax.X, IsLogX(), R.Right - R.Left));
+    p.X = ClampedPixel(R.Left + Offset(X, DataMin.X, DataMax.X, IsLogX(), R.Right - R.Left));
   if (IsLogY() && !(Y > 0))
     p.Y = 0;
   else
-    p.Y = ToPixel(R.Bottom - Offset(Y, DataMin.Y, DataMax.Y, IsLogY(), R.Bottom - R.Top));
+    p.Y = ClampedPixel(R.Bottom - Offset(Y, DataMin.Y, DataMax.Y, IsLogY(), R.Bottom - R.Top));
   return p;
 }

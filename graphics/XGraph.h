@@ -1,7 +1,11 @@
 #pragma once
 // The 2D renderer: a list of data sets, the scale box every drawing step
 // maps through (DataMin .. DataMax, Step per axis; on a logarithmic axis
-// the step is in decades), and the drawing of scales, axes and grids.
+// the step is in decades), the drawing of scales, axes and grids, of the
+// data sets and the legend, and the picture output through a back buffer.
+//
+// A value that is not finite makes a gap: such a point is left out of the
+// drawing (a line breaks there).
 
 #include <cstdint>
 #include <memory>
@@ -58,6 +62,36 @@ public:
   void DrawAxes(TCanvas& Canvas, const TRect& R) const;
   void DrawPolarGrid(TCanvas& Canvas, const TRect& R) const;
 
+  // One whole plot in Rect: false when the area is too small or a scale
+  // cannot be drawn (a logarithmic axis from a bound that is not positive,
+  // a scale without width); nothing is drawn then. The canvas keeps its pen
+  // and brush and takes the renderer's font.
+  bool Draw(TCanvas& Canvas, const TRect& Rect, bool ForExport);
+  // Draws through the back buffer, one pixel wider and higher than Rect.
+  bool PaintTo(TCanvas& Canvas, const TRect& Rect);
+  // A bitmap (export format 0) on the clipboard or in a 24-bit BMP file;
+  // a clipboard that cannot be opened is left alone, file errors reach the caller.
+  void CopyToClipboard(const TRect& Rect);
+  void SaveToFile(const std::string& FileName, const TRect& Rect);
+  int LegendWidth(TCanvas& Canvas) const;
+  void DrawLegend(TCanvas& Canvas, const TRect& Rect, int Width);
+  // The colour of height Z on the z scale for a shader.
+  TColor HeightColor(TColor BaseColor, std::uint8_t Shader, long double Z) const;
+
+  // FillColor 0: none (the brush's colour).
+  void DrawMarker(TCanvas& Canvas, TPoint P, TColor FillColor, const TDataOpts& Opts, const TXPen& Pen,
+                  const TXBrush& Brush) const;
+  void DrawLines(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawMarkers(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawWall(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawBars(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawStems(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawErrorPlot(TCanvas& Canvas, int Index, const TRect& R) const;
+  void DrawField(TCanvas& Canvas, int Index, const TRect& R) const;
+  // In Field's pen and brush: a line from Tail to Tip and a filled head.
+  void DrawArrow(TCanvas& Canvas, const TXData& Field, long double HeadLength, long double HalfWidth,
+                 const TRealPoint& Tip, const TRealPoint& Tail) const;
+
   std::vector<std::unique_ptr<TXData>> Items;
   TPoint3D DataMin;
   TPoint3D DataMax;
@@ -73,6 +107,21 @@ public:
   bool Grayscale = false;
 
 private:
+  // The titles' room; false when what is left is too small.
+  bool ReserveTitles(TCanvas& Canvas, TRect& R) const;
+  bool ScalesDrawable() const;
+  void DrawTitles(TCanvas& Canvas, const TRect& Rect, const TRect& R);
+  void DrawScales(TCanvas& Canvas, const TRect& R) const;
+  void DrawDataSets(TCanvas& Canvas, const TRect& R) const;
+  void DrawLegendEntries(TCanvas& Canvas, int x, int& y, int h);
+  void DrawHeightsScale(TCanvas& Canvas, int x, int y, int h) const;
+  // The z values of the heights scale, from Max.z down.
+  std::vector<long double> HeightScaleValues() const;
+  void ExportBitmap(const TRect& Rect);
+  // The y of the walls', bars' and stems' base line.
+  long double BaseLine() const;
+  // Sets the canvas's pen and brush from a data set; in grayscale black and white.
+  void ApplyStyle(TCanvas& Canvas, const TXData& Data, bool honourGrayscale) const;
   void DrawXAxis(TCanvas& Canvas, const TRect& R, int textHeight) const;
   void DrawYAxis(TCanvas& Canvas, const TRect& R) const;
   void DrawRadiusScale(TCanvas& Canvas, const TRect& R, TPoint pole) const;

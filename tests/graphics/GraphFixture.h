@@ -66,6 +66,46 @@ protected:
     graph.Step = MakePoint3D(incX, incY, 1);
   }
 
+  // Paints the renderer over the whole bitmap, as the graph window does.
+  bool Paint() { return graph.PaintTo(Canvas(), Rect(0, 0, bitmap.Width(), bitmap.Height())); }
+  // The frame and the plot rectangle of the last pass over the whole bitmap
+  // (no titles, no legend), from the scales it left.
+  TRect Frame() {
+    TRect r = Rect(0, 0, bitmap.Width(), bitmap.Height());
+    const TRect m = graph.MeasureMargins(Canvas(), r);
+    return Rect(r.Left + m.Left, r.Top + m.Top, r.Right - m.Right, r.Bottom - m.Bottom);
+  }
+  TRect Plot() {
+    const TRect f = Frame();
+    return Rect(f.Left + 5, f.Top + 5, f.Right - 5, f.Bottom - 5);
+  }
+  TPoint W(long double x, long double y) { return graph.WorldToScreen(Plot(), x, y); }
+  // The bounds of every pixel of the colour.
+  TRect Bounds(TColor colour) const {
+    TRect b{bitmap.Width(), bitmap.Height(), 0, 0};
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x)
+        if (At(x, y) == colour) b = Rect(std::min(b.Left, x), std::min(b.Top, y), std::max(b.Right, x + 1),
+                                         std::max(b.Bottom, y + 1));
+    return b.Left < b.Right ? b : TRect{};
+  }
+  // Whether a pixel within distance of (x, y) has the colour.
+  bool Near(TPoint p, TColor colour, int distance = 1) const {
+    for (int dy = -distance; dy <= distance; ++dy)
+      for (int dx = -distance; dx <= distance; ++dx) {
+        const int x = p.X + dx, y = p.Y + dy;
+        if (x >= 0 && y >= 0 && x < bitmap.Width() && y < bitmap.Height() && At(x, y) == colour) return true;
+      }
+    return false;
+  }
+  // How many of the points strictly between a and b have the colour near them.
+  int SegmentHits(TPoint a, TPoint b, TColor colour, int distance = 0, int samples = 10) const {
+    int hits = 0;
+    for (int k = 1; k < samples; ++k)
+      if (Near({a.X + (b.X - a.X) * k / samples, a.Y + (b.Y - a.Y) * k / samples}, colour, distance)) ++hits;
+    return hits;
+  }
+
   TXGraph graph;
   TBitmap bitmap;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "graphics/PixelRound.h"
 #include "graphics/PlotStyles.h"
 #include "runtime/Exceptions.h"
 #include "tests/graphics/GraphFixture.h"
@@ -198,6 +199,15 @@ TEST_F(MappingTest, LinearRoundsHalvesToEvenAndClampsFarPoints) {
   EXPECT_EQ(1 << 30, graph.WorldToScreen(r, 1e12L, 0).X);
   EXPECT_EQ(1 << 30, graph.WorldToScreen(r, 0, -1e12L).Y);
   EXPECT_EQ(0, graph.WorldToScreen(r, NAN, 0).X);
+}
+
+TEST(PixelRound, RoundsAsNearbyintlAndClamps) {
+  for (long double v : {0.5L, 1.5L, 2.5L, -0.5L, -1.5L, -2.5L, 0.49999999999L, 1e-30L, -0.0L, 150.5L, 151.5L,
+                        1073741823.5L, -1073741823.5L, 12345.678L, -98765.4321L})
+    EXPECT_EQ(nearbyintl(v), RoundPixelValue(v)) << double(v);
+  EXPECT_EQ(1 << 30, ClampedPixel(1e300L));
+  EXPECT_EQ(-(1 << 30), ClampedPixel(-INFINITY));
+  EXPECT_EQ(0, ClampedPixel(NAN));
 }
 
 class TicksTest : public GraphTest {

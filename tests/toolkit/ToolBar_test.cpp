@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/toolkit/FormFixture.h"
+#include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/qt/SyntheticInput.h"
@@ -236,6 +237,33 @@ TEST_F(ToolBarTest, AutoSizeFitsTheRowsOfAWrappingBar) {
   EXPECT_EQ(bar->ClientHeight(), rows * 22);
   EXPECT_EQ(bar->Height(), rows * 22 + 4) << "two edges of one pixel each at top and bottom";
   EXPECT_EQ(bar->Buttons(perRow)->BoundsRect(), Bounds(0, 22, 23, 22)) << "the row wraps";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ToolBarTest, CoolBarBandHoldsTheToolBarAndSizesItself) {
+  auto* cool = new TCoolBar(form);
+  cool->SetAutoSize(true);
+  cool->SetEdgeBorders(0);
+  cool->SetParent(form);
+  bar->SetAutoSize(true);
+  bar->SetParent(cool);
+  for (int i = 0; i < 3; ++i) Add(tbsButton, i);
+  ShowForm();
+  ASSERT_EQ(cool->BandCount(), 1);
+  EXPECT_EQ(cool->Bands(0).Control, bar);
+  EXPECT_EQ(bar->Height(), 22);
+  EXPECT_EQ(cool->Height(), 25 + 4) << "a band of MinHeight and its border";
+  EXPECT_EQ(bar->Top(), 2);
+  EXPECT_GT(bar->Left(), 8) << "right of the gripper";
+  EXPECT_EQ(bar->Left() + bar->Width(), cool->ClientWidth() - 2);
+  bar->SetButtonHeight(36);
+  EXPECT_EQ(cool->Height(), 36 + 4) << "the band grows with its tool bar";
+  delete bar;
+  EXPECT_EQ(cool->BandCount(), 0) << "the band goes with its control";
+  bar = nullptr;
 }
 
 }  // namespace

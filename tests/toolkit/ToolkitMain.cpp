@@ -8,6 +8,7 @@
 
 #include "runtime/Help.h"
 #include "tests/toolkit/RuntimeFolder.h"
+#include "toolkit/controls/Dialogs.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/PlaySound.h"
@@ -23,6 +24,15 @@ public:
   }
 };
 
+// Likewise for the common dialogs.
+class TUnexpectedDialogs : public ICommonDialogs {
+public:
+  TDialogAnswer Run(const TDialogRequest& request) override {
+    ADD_FAILURE() << "unexpected dialog \"" << request.Title << "\"";
+    return {};
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,11 +45,14 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);
+  TUnexpectedDialogs unexpectedDialogs;
+  SetCommonDialogs(&unexpectedDialogs);
   // No test reaches the desktop's audio, help or programs unless it asks for them.
   SetSoundBackend(nullptr);
   SetHelpViewer(nullptr);
   SetDocumentOpener(nullptr);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
+  SetCommonDialogs(nullptr);
   return result;
 }

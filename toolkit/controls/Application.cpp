@@ -5,7 +5,9 @@
 #include "runtime/Storage.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/win/Input.h"
+#include "toolkit/win/Timers.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/WindowBackend.h"
@@ -146,6 +148,146 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 }
 
 void TApplication::HelpContext(int context) { ShowHelpContext(context); }
+
+void TApplication::SetHintWindowClass(THintWindowClass windowClass) {
+  CancelHint();
+  hintWindow_.reset();
+  hintWindowClass_ = std::move(windowClass);
+}
+
+THintWindow* TApplication::ShownHint() const {
+  return hintWindow_ && hintWindow_->Showing() ? hintWindow_.get() : nullptr;
+}
+
+// The window is made again when the class asked for is another one.
+THintWindow& TApplication::HintWindowOf(const THintWindowClass& windowClass) {
+  const THintWindowClass& wanted = windowClass ? windowClass : hintWindowClass_;
+  if (!hintWindow_ || !hintWindowType_ || *hintWindowType_ != wanted.target_type()) {
+    hintWindow_.reset(wanted(nullptr));
+    hintWindowType_ = &wanted.target_type();
+  }
+  return *hintWindow_;
+}
+
+namespace {
+
+bool IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+}
+
+// The control's hint, or its nearest parent's when it has none.
+std::string HintOf(const TControl* control) {
+  for (; control; control = control->Parent())
+    if (!control->Hint.empty()) return control->Hint;
+  return {};
+}
+
+TRect ScreenRectOf(const TControl& control, const TRect& rect) {
+  const TPoint origin = control.ClientToScreen({0, 0});
+  TRect result = rect;
+  OffsetRect(result, origin.X, origin.Y);
+  return result;
+}
+
+}  // namespace
+
+void TApplication::HintMouseMessage(TControl* control, const TMessage& message) {
+  if (IsButtonDown(message.Msg)) {
+    CancelHint();
+    return;
+  }
+  if (message.Msg != WM_MOUSEMOVE) return;
+  TControl* hintControl = control->ShowsHints() ? control : nullptr;
+  if (!ShowHint || !hintControl) {
+    CancelHint();
+    return;
+  }
+  const TPoint cursor = control->ClientToScreen({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+  if (hintControl == hintControl_ && PtInRect(hintCursorRect_, cursor)) return;
+  const bool wasActive = ShownHint() != nullptr;
+  int pause = wasActive ? HintShortPause : HintPause;
+  hintControl->Perform(CM_HINTSHOWPAUSE, wasActive, reinterpret_cast<LPARAM>(&pause));
+  hintControl_ = hintControl;
+  hintCursorRect_ = ScreenRectOf(*hintControl, hintControl->ClientRect());
+  if (wasActive) HideHint();
+  if (pause <= 0)
+    ActivateHint(cursor);
+  else
+    StartHintTimer(pause, THintTimerMode::Show);
+}
+
+void TApplication::ActivateHint(TPoint cursorPos) {
+  StopHintTimer();
+  TControl* control = hintControl_;
+  if (!control || !control->Showing()) {
+    CancelHint();
+    return;
+  }
+  THintInfo info;
+  info.HintControl = control;
+  info.HintWindowClass = hintWindowClass_;
+  info.HintPos = {cursorPos.X, cursorPos.Y + 20};
+  info.HintMaxWidth = Screen().Width();
+  info.HintColor = HintColor;
+  info.CursorRect = control->ClientRect();
+  info.CursorPos = control->ScreenToClient(cursorPos);
+  info.HideTimeout = HintHidePause;
+  info.HintStr = GetShortHint(HintOf(control));
+  bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+  if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
+  hintCursorRect_ = ScreenRectOf(*control, info.CursorRect);
+  if (canShow && !info.HintStr.empty()) {
+    THintWindow& window = HintWindowOf(info.HintWindowClass);
+    TRect rect = window.CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+    OffsetRect(rect, info.HintPos.X, info.HintPos.Y);
+    window.SetColor(info.HintColor);
+    window.ActivateHintData(rect, info.HintStr, info.HintData);
+    if (info.HideTimeout > 0) StartHintTimer(info.HideTimeout, THintTimerMode::Hide);
+  } else {
+    HideHint();
+  }
+  if (info.ReshowTimeout > 0) StartHintTimer(info.ReshowTimeout, THintTimerMode::Show);
+}
+
+void TApplication::HideHint() {
+  if (hintWindow_ && hintWindow_->HandleAllocated()) hintWindow_->ReleaseHandle();
+}
+
+void TApplication::CancelHint() {
+  StopHintTimer();
+  HideHint();
+  hintControl_ = nullptr;
+  hintCursorRect_ = {};
+}
+
+void TApplication::ControlDestroyed(const TControl* control) {
+  if (control == hintControl_) CancelHint();
+  if (control == hintWindow_.get()) hintWindow_.release();
+}
+
+void TApplication::StartHintTimer(int milliseconds, THintTimerMode mode) {
+  StopHintTimer();
+  hintTimerMode_ = mode;
+  hintTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(milliseconds), &TApplication::HintTimerExpired);
+}
+
+void TApplication::StopHintTimer() {
+  if (hintTimer_) KillTimer(nullptr, hintTimer_);
+  hintTimer_ = 0;
+}
+
+void TApplication::HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
+  TApplication& application = Application();
+  application.StopHintTimer();
+  if (application.hintTimerMode_ == THintTimerMode::Hide) {
+    application.HideHint();
+    return;
+  }
+  TPoint cursor;
+  GetCursorPos(cursor);
+  application.ActivateHint(cursor);
+}
 
 // Never freed: windows may still be torn down by other globals at exit.
 TApplication& Application() {

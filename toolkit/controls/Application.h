@@ -5,14 +5,18 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+#include <typeinfo>
 
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/HintWindow.h"
 
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
 // Sees each message the loop retrieves before it is dispatched; handled
 // keeps it from its window.
 using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
+using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
 class TApplication : public TComponent {
@@ -50,6 +54,29 @@ public:
   // Raises the main form above the desktop's other windows and activates it.
   void BringToFront();
 
+  // Hints: a control's hint (when it or its parent shows hints) appears
+  // once the mouse has rested on it for HintPause milliseconds (HintShortPause
+  // while another hint shows), for HintHidePause; a click or a key hides it.
+  bool ShowHint = true;
+  int HintPause = 500;
+  int HintShortPause = 50;
+  int HintHidePause = 2500;
+  TColor HintColor = clInfoBk;
+  const THintWindowClass& HintWindowClass() const { return hintWindowClass_; }
+  void SetHintWindowClass(THintWindowClass windowClass);
+  // The control whose hint shows or waits to show.
+  TControl* HintControl() const { return hintControl_; }
+  // The window of the hint showing now, or null.
+  THintWindow* ShownHint() const;
+  void ActivateHint(TPoint cursorPos);
+  void HideHint();
+  void CancelHint();
+  // Every mouse message a control gets comes here first.
+  void HintMouseMessage(TControl* control, const TMessage& message);
+  // Forgets the control as the hint's control.
+  void ControlDestroyed(const TControl* control);
+  TShowHintEvent OnShowHint;
+
   // The hidden window that owns the clipboard and takes application messages.
   HWND Handle();
 
@@ -69,7 +96,20 @@ private:
   // Answers whether OnIdle is done.
   bool RunIdleHandlers();
 
+  enum class THintTimerMode { Show, Hide };
+  void StartHintTimer(int milliseconds, THintTimerMode mode);
+  void StopHintTimer();
+  static void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
+  THintWindow& HintWindowOf(const THintWindowClass& windowClass);
+
   TForm* mainForm_ = nullptr;
+  THintWindowClass hintWindowClass_ = HintWindowClassOf<THintWindow>();
+  std::unique_ptr<THintWindow> hintWindow_;
+  const std::type_info* hintWindowType_ = nullptr;  // of the class that made hintWindow_
+  TControl* hintControl_ = nullptr;
+  TRect hintCursorRect_;  // screen: the mouse moves in it without a new hint
+  UINT_PTR hintTimer_ = 0;
+  THintTimerMode hintTimerMode_ = THintTimerMode::Show;
   bool terminated_ = false;
   HWND handle_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "toolkit/controls/Control.h"
 
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -54,6 +55,7 @@ TControl::~TControl() {
   Destroying();
   ForgetMouseControl(this);
   Screen().ForgetControl(this);
+  Application().ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -219,6 +221,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONDBLCLK) Application().HintMouseMessage(this, message);
+  if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN) Application().CancelHint();
   if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) ControlState |= csLButtonDown;
   if (message.Msg == WM_LBUTTONUP) ControlState &= ~csLButtonDown;
   Dispatch(message);
@@ -378,6 +382,7 @@ void TControl::CMMouseEnter(TMessage&) {
 }
 
 void TControl::CMMouseLeave(TMessage&) {
+  if (Application().HintControl() == this) Application().CancelHint();
   if (OnMouseLeave) OnMouseLeave(this);
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/win/MdiClient.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 
@@ -56,6 +57,67 @@ void TForm::SetMenu(TMainMenu* menu) {
 void TForm::CreateWnd() {
   TCustomControl::CreateWnd();
   if (menu_) menu_->SetWindowHandle(Handle());
+  if (formStyle_ == fsMDIForm) CreateMdiClient();
+}
+
+// The client fills the part of the client area that aligned controls leave.
+void TForm::CreateMdiClient() {
+  RegisterMdiClientClass();
+  TRect area = ClientRect();
+  TCustomControl::AlignControls(area);
+  clientHandle_ = CreateWindowEx(WS_EX_CLIENTEDGE, MdiClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                 area.Left, area.Top, area.Width(), area.Height(), Handle(), nullptr, nullptr);
+}
+
+void TForm::AlignControls(TRect& rect) {
+  TCustomControl::AlignControls(rect);
+  if (const HWND client = ClientHandle())
+    MoveWindow(client, rect.Left, rect.Top, rect.Width(), rect.Height(), true);
+}
+
+HWND TForm::ClientHandle() const { return IsWindow(clientHandle_) ? clientHandle_ : nullptr; }
+
+// The MDI client of the main form, or else of the first MDI form.
+HWND TForm::MdiClientForChildren() {
+  TForm* frame = Application().MainForm();
+  for (int i = 0; i < Screen().FormCount() && !(frame && frame->formStyle_ == fsMDIForm); ++i) frame = Screen().Forms(i);
+  if (!frame || frame->formStyle_ != fsMDIForm) return nullptr;
+  frame->HandleNeeded();
+  return frame->ClientHandle();
+}
+
+TForm* TForm::ActiveMDIChild() const {
+  const HWND client = ClientHandle();
+  if (!client) return nullptr;
+  return dynamic_cast<TForm*>(FindControl(ParamToHandle<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0))));
+}
+
+std::vector<TForm*> TForm::MdiChildForms() const {
+  std::vector<TForm*> children;
+  if (const HWND client = ClientHandle())
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (auto* form = dynamic_cast<TForm*>(FindControl(child))) children.push_back(form);
+  return children;
+}
+
+int TForm::MDIChildCount() const { return static_cast<int>(MdiChildForms().size()); }
+
+TForm* TForm::MDIChildren(int index) const { return MdiChildForms().at(static_cast<size_t>(index)); }
+
+void TForm::Tile() {
+  if (const HWND client = ClientHandle()) SendMessage(client, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
+void TForm::Cascade() {
+  if (const HWND client = ClientHandle()) SendMessage(client, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::WMMDIActivate(TMessage& message) {
+  DefaultHandler(message);
+  const bool activated = ParamToHandle<HWND>(message.LParam) == Handle();
+  if (activated) Screen().SetActiveForm(this);
+  const TNotifyEvent& event = activated ? OnActivate : OnDeactivate;
+  if (event) event(this);
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -127,6 +189,12 @@ void TForm::CreateParams(TCreateParams& params) {
     if (borderIcons_ & biHelp) params.ExStyle |= WS_EX_CONTEXTHELP;
   }
   if (formStyle_ == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+  if (formStyle_ == fsMDIChild) {
+    params.Style = (params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.ExStyle |= WS_EX_MDICHILD;
+    params.WndParent = MdiClientForChildren();
+    if (!params.WndParent) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+  }
   if (Position == poScreenCenter) {
     const TRect area = Screen().WorkAreaRect();
     params.X = area.Left + (area.Width() - params.Width) / 2;
@@ -190,6 +258,7 @@ void TForm::Dispatch(TMessage& message) {
       {WM_MEASUREITEM, &TForm::WMMenuMessage},
       {WM_DRAWITEM, &TForm::WMMenuMessage},
       {WM_ENTERIDLE, &TForm::WMEnterIdle},
+      {WM_MDIACTIVATE, &TForm::WMMDIActivate},
       {CM_DIALOGKEY, &TForm::CMDialogKey},
   };
   if (!handlers.Dispatch(*this, message)) TCustomControl::Dispatch(message);

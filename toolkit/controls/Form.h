@@ -6,6 +6,7 @@
 // closing the main form ends the application).
 
 #include <functional>
+#include <vector>
 
 #include "toolkit/controls/CustomControl.h"
 
@@ -48,6 +49,15 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TPosition Position = poDesigned;
+  // MDI: an fsMDIForm holds its fsMDIChild forms in its client window (of
+  // class "MDIClient"), which fills what aligned controls leave of its client area.
+  HWND ClientHandle() const;
+  TForm* ActiveMDIChild() const;
+  int MDIChildCount() const;
+  // Front to back.
+  TForm* MDIChildren(int index) const;
+  void Tile();
+  void Cascade();
   // The menu bar of the form.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
@@ -82,6 +92,7 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void AlignControls(TRect& rect) override;
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
@@ -92,6 +103,10 @@ private:
   void CMRelease(TMessage& message);
   void WMMenuMessage(TMessage& message);
   void WMEnterIdle(TMessage& message);
+  void WMMDIActivate(TMessage& message);
+  void CreateMdiClient();
+  std::vector<TForm*> MdiChildForms() const;
+  static HWND MdiClientForChildren();
   // Tab and Shift+Tab walk the tab order, arrows the focused control's
   // siblings; other dialog keys go to the controls (Enter, Esc to buttons).
   void CMDialogKey(TMessage& message);
@@ -104,6 +119,7 @@ private:
   bool applyingState_ = false;
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
+  HWND clientHandle_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
 };

@@ -1,6 +1,11 @@
 #include "toolkit/qt/QtDialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
@@ -8,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include "toolkit/gdi/Color.h"
 #include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/MessageQueue.h"
@@ -134,6 +140,104 @@ public:
   }
 };
 
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QStringList QtNameFilters(const std::vector<TFileFilter>& filters) {
+  QStringList names;
+  for (const TFileFilter& filter : filters) names << Text(QtNameFilter(filter));
+  return names;
+}
+
+void SetUpFileDialog(QFileDialog& dialog, const TDialogRequest& request, const QStringList& filters) {
+  const bool save = request.Kind == TDialogKind::Save;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(!save && (request.Options & ofFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!(request.Options & ofOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // Masks match ignoring case: "PROG.TARN" is a Tarnscript file too.
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(std::clamp(request.FilterIndex, 1, static_cast<int>(filters.size())) - 1));
+  }
+  dialog.setDefaultSuffix(Text(request.DefaultExt));
+  if (!request.FileName.empty()) dialog.selectFile(Text(request.FileName));
+}
+
+TDialogAnswer RunFileDialog(const TDialogRequest& request) {
+  QFileDialog dialog(WidgetOfWindow(request.Owner), Text(request.Title), Text(request.Folder));
+  const QStringList filters = QtNameFilters(request.Filters);
+  SetUpFileDialog(dialog, request, filters);
+  RunModal(dialog, 0);
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  TDialogAnswer answer;
+  answer.Confirmed = true;
+  answer.FileName = dialog.selectedFiles().first().toStdString();
+  answer.FilterIndex = filters.isEmpty() ? request.FilterIndex : static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  return answer;
+}
+
+TDialogAnswer RunFolderDialog(const TDialogRequest& request) {
+  QFileDialog dialog(WidgetOfWindow(request.Owner), Text(request.Title), Text(request.Folder));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  RunModal(dialog, 0);
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  TDialogAnswer answer;
+  answer.Confirmed = true;
+  answer.Folder = dialog.selectedFiles().first().toStdString();
+  return answer;
+}
+
+QColor QtColor(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TDialogAnswer RunColorDialog(const TDialogRequest& request) {
+  QColorDialog dialog(QtColor(request.Color), WidgetOfWindow(request.Owner));
+  RunModal(dialog, 0);
+  if (dialog.result() != QDialog::Accepted) return {};
+  const QColor chosen = dialog.currentColor();
+  TDialogAnswer answer;
+  answer.Confirmed = true;
+  answer.Color = RGB(chosen.red(), chosen.green(), chosen.blue());
+  return answer;
+}
+
+// Heights are pixels here: the character height (negative) or the cell's.
+TDialogAnswer RunFontDialog(const TDialogRequest& request) {
+  QFont initial(Text(request.Font.Name));
+  initial.setPixelSize(std::max(1, std::abs(request.Font.Height)));
+  initial.setBold(request.Font.Style & fsBold);
+  initial.setItalic(request.Font.Style & fsItalic);
+  initial.setUnderline(request.Font.Style & fsUnderline);
+  initial.setStrikeOut(request.Font.Style & fsStrikeOut);
+  QFontDialog dialog(initial, WidgetOfWindow(request.Owner));
+  RunModal(dialog, 0);
+  if (dialog.result() != QDialog::Accepted) return {};
+  const QFont chosen = dialog.currentFont();
+  TDialogAnswer answer;
+  answer.Confirmed = true;
+  const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : qRound(chosen.pointSizeF() * 96 / 72);
+  answer.Font = {chosen.family().toStdString(), -pixels,
+                 (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
+                     (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0),
+                 request.Font.Color};
+  return answer;
+}
+
+class TQtCommonDialogs final : public ICommonDialogs {
+public:
+  TDialogAnswer Run(const TDialogRequest& request) override {
+    switch (request.Kind) {
+      case TDialogKind::Color: return RunColorDialog(request);
+      case TDialogKind::Font: return RunFontDialog(request);
+      case TDialogKind::Folder: return RunFolderDialog(request);
+      default: return RunFileDialog(request);
+    }
+  }
+};
+
 QString MimeTypeOf(const std::string& formatName) {
   if (formatName == "HTML Format") return "text/html";
   if (formatName == "Rich Text Format") return "text/rtf";
@@ -205,6 +309,23 @@ private:
 IMessageBoxes& QtMessageBoxes() {
   static TQtMessageBoxes boxes;
   return boxes;
+}
+
+// Qt reads the masks from the parentheses at the end of a filter's text,
+// separated by blanks; "*.*" means every file here, where names need no dot.
+std::string QtNameFilter(const TFileFilter& filter) {
+  std::string description = filter.Description;
+  const size_t open = description.rfind('(');
+  if (open != std::string::npos && description.back() == ')') description.erase(open);
+  while (!description.empty() && description.back() == ' ') description.pop_back();
+  std::string masks;
+  for (const std::string& mask : filter.Masks) masks += (masks.empty() ? "" : " ") + (mask == "*.*" ? "*" : mask);
+  return description + " (" + masks + ")";
+}
+
+ICommonDialogs& QtCommonDialogs() {
+  static TQtCommonDialogs dialogs;
+  return dialogs;
 }
 
 IClipboardStore& QtClipboardStore() {

@@ -388,6 +388,12 @@ std::vector<HWND> TopLevelWindows() {
   return windows;
 }
 
+bool AnimateWindow(HWND window, DWORD, DWORD flags) {
+  if (!IsWindow(window)) return false;
+  ShowWindow(window, (flags & AW_HIDE) ? SW_HIDE : (flags & AW_ACTIVATE) ? SW_SHOW : SW_SHOWNOACTIVATE);
+  return true;
+}
+
 bool IsWindowVisible(HWND window) {
   const TWindowRecord* record = FindWindowRecord(window);
   for (; record; record = FindWindowRecord(record->Parent)) {

@@ -14,13 +14,16 @@
 #include "toolkit/win/Styles.h"
 
 // A window class. hbrBackground is a system colour index + 1 (COLOR_WINDOW + 1)
-// that DefWindowProc erases with, or 0 for no erasing.
+// that DefWindowProc erases with, or 0 for no erasing. NativeWidget names
+// the desktop's widget that realises windows of the class ("QLineEdit"; see
+// NativeWindowProc); empty, the window paints itself.
 struct WNDCLASS {
   UINT style = 0;
   WNDPROC lpfnWndProc = nullptr;
   HCURSOR hCursor = nullptr;
   int hbrBackground = 0;
   std::string lpszClassName;
+  std::string NativeWidget;
 };
 
 bool RegisterClass(const WNDCLASS& windowClass);
@@ -66,6 +69,17 @@ void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback);
 std::vector<HWND> TopLevelWindows();
 
 bool ShowWindow(HWND window, int command);
+// AnimateWindow's flags: the desktop here shows and hides at once.
+constexpr DWORD AW_HOR_POSITIVE = 0x00000001;
+constexpr DWORD AW_HOR_NEGATIVE = 0x00000002;
+constexpr DWORD AW_VER_POSITIVE = 0x00000004;
+constexpr DWORD AW_VER_NEGATIVE = 0x00000008;
+constexpr DWORD AW_CENTER = 0x00000010;
+constexpr DWORD AW_HIDE = 0x00010000;
+constexpr DWORD AW_ACTIVATE = 0x00020000;
+constexpr DWORD AW_SLIDE = 0x00040000;
+constexpr DWORD AW_BLEND = 0x00080000;
+bool AnimateWindow(HWND window, DWORD time, DWORD flags);
 bool IsWindowVisible(HWND window);
 bool IsZoomed(HWND window);
 bool EnableWindow(HWND window, bool enable);
