@@ -1,9 +1,10 @@
 #pragma once
 // Which scroll bars the tree has and how far one scroll step goes.
 
+#include "toolkit/controls/Control.h"
+
 class TBaseDataTree;
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TScrollBarStyle { sbmRegular, sbmFlat, sbm3D };
 
 class TScrollBarOptions {
