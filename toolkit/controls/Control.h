@@ -25,6 +25,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // How a control places its text across its width.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Which standard scroll bars a control shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // The parent's edges a control keeps its distance to when the parent
 // resizes; anchored to both opposite edges, it stretches.

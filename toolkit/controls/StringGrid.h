@@ -51,8 +51,6 @@ constexpr TGridDrawState gdSelected = 0x1;
 constexpr TGridDrawState gdFocused = 0x2;
 constexpr TGridDrawState gdFixed = 0x4;
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 using TDrawCellEvent =
     std::function<void(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state)>;
 using TSelectCellEvent = std::function<void(TObject* sender, int col, int row, bool& canSelect)>;
