@@ -235,6 +235,9 @@ protected:
   virtual void NotifyControls(UINT message);
   // The colour and font the parent hands down.
   void TakeParentLook();
+  // The control's window changed its text itself (the user typed): the
+  // text follows without being sent to the window again.
+  void KeepText(const std::string& text) { text_ = text; }
   // Whether the control itself is the mouse's target (graphic controls ask their parent).
   bool MouseCapture() const;
   void SetMouseCapture(bool capture);

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
 
 struct TFontFace {
@@ -208,3 +209,5 @@ bool GetTextMetrics(HDC dc, TTextMetric* metric) {
   metric->tmStruckOut = logFont.lfStrikeOut;
   return true;
 }
+
+QFont QFontOfHandle(TGdiFont* font) { return font->Face().Font; }
