@@ -60,7 +60,6 @@ public:
   using TCustomEdit::TCustomEdit;
 };
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TCustomMemo;
 
