@@ -60,7 +60,6 @@ public:
   using TCustomEdit::TCustomEdit;
 };
 
-
 class TCustomMemo;
 
 // A memo's lines: the lines of its text, read from and written to the widget.
