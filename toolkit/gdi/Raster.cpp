@@ -58,6 +58,12 @@ void RasterArea(TGdiBitmap& dest, const TRect& area, const TRasterInputs& in) {
       FillSolidRow(reinterpret_cast<std::uint32_t*>(dest.ScanLine(y)) + area.Left, width, in.Brush->Tile[0]);
     return;
   }
+  if (solidCopy) {
+    // Every row is the same: made once, stored in the bitmap's own format.
+    const std::vector<std::uint32_t> row(width, in.Brush->Tile[0] | 0xFF000000u);
+    for (int y = area.Top; y < area.Bottom; ++y) dest.StoreRow(y, area.Left, width, row.data());
+    return;
+  }
   const bool readsDest = UsesDestination(in.Code) || in.Transparent || (in.Brush && in.Brush->HasTransparency());
   std::vector<std::uint32_t> row(width);
   for (int y = area.Top; y < area.Bottom; ++y) {
@@ -155,6 +161,9 @@ bool Transfer(HDC dest, int x, int y, int width, int height, HDC source, int sou
   return true;
 }
 
+// Row by row: memory copies between 32-bit bitmaps, the bitmaps' own row
+// conversions between other colour formats (a back buffer of 24 bits drawn
+// on a window).
 bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
   TGdiBitmap& to = dest->Surface();
   const TGdiBitmap& bitmap = source->Surface();
@@ -162,11 +171,21 @@ bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
   TRect sourceBounds{0, 0, bitmap.Width(), bitmap.Height()};
   OffsetRect(sourceBounds, target.Left - from.X, target.Top - from.Y);
   if (!IntersectRect(inside, inside, sourceBounds)) return true;
+  const bool bothWide = to.Format() == pf32bit && bitmap.Format() == pf32bit;
+  std::vector<std::uint32_t> row;
   dest->SurfaceClip().ForEachRectIn(inside, [&](const TRect& part) {
-    for (int y = part.Top; y < part.Bottom; ++y)
-      std::memcpy(to.ScanLine(y) + std::size_t(part.Left) * 4,
-                  bitmap.ScanLine(y - target.Top + from.Y) + std::size_t(part.Left - target.Left + from.X) * 4,
-                  std::size_t(part.Width()) * 4);
+    const int sourceLeft = part.Left - target.Left + from.X;
+    row.resize(std::size_t(part.Width()));
+    for (int y = part.Top; y < part.Bottom; ++y) {
+      const int sourceRow = y - target.Top + from.Y;
+      if (bothWide) {
+        std::memcpy(to.ScanLine(y) + std::size_t(part.Left) * 4, bitmap.ScanLine(sourceRow) + std::size_t(sourceLeft) * 4,
+                    std::size_t(part.Width()) * 4);
+      } else {
+        bitmap.FetchRow(sourceRow, sourceLeft, part.Width(), row.data());
+        to.StoreRow(y, part.Left, part.Width(), row.data());
+      }
+    }
   });
   return true;
 }
@@ -233,8 +252,9 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop) {
 
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, std::uint32_t rop) {
   const std::uint8_t code = CodeOf(rop);
+  // Monochrome bitmaps take the text and background colours: not a plain copy.
   const bool plainCopy = code == SourceCopy && dest && source && &dest->Surface() != &source->Surface() &&
-                         dest->Surface().Format() == pf32bit && source->Surface().Format() == pf32bit;
+                         dest->Surface().Format() != pf1bit && source->Surface().Format() != pf1bit;
   if (plainCopy && width > 0 && height > 0) {
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
     return CopyWholePixels(dest, ToSurface(dest, Bounds(x, y, width, height)), source,
