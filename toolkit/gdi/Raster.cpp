@@ -34,6 +34,10 @@ struct TSourceMap {
     const int j = mirror ? targetLength - 1 - i : i;
     return int((std::int64_t(2 * j + 1) * sourceLength) / (2 * std::int64_t(targetLength)));
   }
+  // Pixel for pixel: no scaling, no mirroring (scrolls and plain copies).
+  bool IsOneToOne() const {
+    return !MirrorX && !MirrorY && Target.Width() == From.Width() && Target.Height() == From.Height();
+  }
   std::uint32_t At(int x, int y) const {
     const int sx = Map(x - Target.Left, Target.Width(), From.Width(), MirrorX);
     const int sy = Map(y - Target.Top, Target.Height(), From.Height(), MirrorY);
@@ -62,6 +66,14 @@ void RasterArea(TGdiBitmap& dest, const TRect& area, const TRasterInputs& in) {
     // Every row is the same: made once, stored in the bitmap's own format.
     const std::vector<std::uint32_t> row(width, in.Brush->Tile[0] | 0xFF000000u);
     for (int y = area.Top; y < area.Bottom; ++y) dest.StoreRow(y, area.Left, width, row.data());
+    return;
+  }
+  if (in.Code == SourceCopy && in.Source && !in.Transparent && in.Source->IsOneToOne()) {
+    const TSourceMap& map = *in.Source;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      const std::size_t from = std::size_t(y - map.Target.Top) * map.From.Width() + (area.Left - map.Target.Left);
+      dest.StoreRow(y, area.Left, width, map.Pixels.data() + from);
+    }
     return;
   }
   const bool readsDest = UsesDestination(in.Code) || in.Transparent || (in.Brush && in.Brush->HasTransparency());
@@ -129,6 +141,13 @@ std::uint32_t Translate(std::uint32_t pixel, const TGdiBitmap& from, HDC source,
 std::vector<std::uint32_t> FetchSource(HDC source, const TRect& from, HDC dest) {
   const TGdiBitmap& bitmap = source->Surface();
   std::vector<std::uint32_t> pixels(std::size_t(from.Width()) * from.Height());
+  const bool inside = from.Left >= 0 && from.Top >= 0 && from.Right <= bitmap.Width() && from.Bottom <= bitmap.Height();
+  const bool colourToColour = bitmap.Format() != pf1bit && dest->Surface().Format() != pf1bit;
+  if (inside && colourToColour) {  // the common case: rows as they are
+    for (int y = 0; y < from.Height(); ++y)
+      bitmap.FetchRow(from.Top + y, from.Left, from.Width(), pixels.data() + std::size_t(y) * from.Width());
+    return pixels;
+  }
   std::vector<std::uint32_t> row(bitmap.Width());
   for (int y = 0; y < from.Height(); ++y) {
     bitmap.FetchRow(std::clamp(from.Top + y, 0, bitmap.Height() - 1), 0, bitmap.Width(), row.data());
