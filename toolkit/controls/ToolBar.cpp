@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Frame3D.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/win/ControlMessages.h"
@@ -122,6 +123,12 @@ void TToolButton::SetWrap(bool wrap) {
 }
 
 void TToolButton::Click() { TGraphicControl::Click(); }
+
+void TToolButton::ActionChange(const TAction& action) {
+  TGraphicControl::ActionChange(action);
+  SetImageIndex(action.ImageIndex());
+  if (style_ == tbsCheck) SetDown(action.Checked());
+}
 
 void TToolButton::Changed() {
   if (!toolBar_) return;

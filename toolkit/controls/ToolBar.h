@@ -77,6 +77,8 @@ public:
   void Click() override;
 
 protected:
+  // Also the image and, for check buttons, Down from the action's Checked.
+  void ActionChange(const TAction& action) override;
   void Dispatch(TMessage& message) override;
 
 private:
