@@ -379,8 +379,11 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
     if (selectLevel > 0 || !paintOptions.Contains(ptoSelectedOnly)) {
       if (row.Height() != height) row.SetSize(row.Width(), height);
       PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin);
-      targetCanvas.CopyRect(Rect(target.X, rowTop, target.X + row.Width(), rowTop + height), rowCanvas,
-                            Rect(0, 0, row.Width(), height));
+      // Only the part of the row inside the window reaches the target.
+      const int skip = std::max(target.Y - rowTop, 0);
+      const int bottom = std::min(rowTop + height, maximumBottom);
+      targetCanvas.CopyRect(Rect(target.X, rowTop + skip, target.X + row.Width(), bottom), rowCanvas,
+                            Rect(0, skip, row.Width(), bottom - rowTop));
     }
     rowTop += height;
     const PDataNode next = NextVisibleNode(node);
