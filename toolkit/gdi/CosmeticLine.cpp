@@ -10,33 +10,49 @@
 
 namespace {
 
-// Reads and writes single pixels; straight through memory for 32-bit surfaces.
+// Reads and writes single pixels; straight through memory for 32-bit and
+// 24-bit (B, G, R) surfaces, the formats of windows and back buffers.
 class TPixelAccess {
 public:
   explicit TPixelAccess(TGdiBitmap& surface) : surface_(surface) {
-    if (surface.Format() == pf32bit && !surface.IsEmpty()) {
-      bits_ = surface.ScanLine(0);
-      stride_ = surface.Stride();
-    }
+    if (surface.IsEmpty()) return;
+    if (surface.Format() == pf32bit) bytesPerPixel_ = 4;
+    if (surface.Format() == pf24bit) bytesPerPixel_ = 3;
+    if (bytesPerPixel_ == 0) return;
+    bits_ = surface.ScanLine(0);
+    stride_ = surface.Stride();
   }
   std::uint32_t Get(int x, int y) const {
-    if (bits_) return *Address(x, y);
+    if (bytesPerPixel_ == 4) return *reinterpret_cast<const std::uint32_t*>(Address(x, y));
+    if (bytesPerPixel_ == 3) {
+      const std::uint8_t* p = Address(x, y);
+      return 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
     std::uint32_t pixel;
     surface_.FetchRow(y, x, 1, &pixel);
     return pixel;
   }
   void Set(int x, int y, std::uint32_t pixel) {
-    if (bits_) *Address(x, y) = pixel;
-    else surface_.StoreRow(y, x, 1, &pixel);
+    if (bytesPerPixel_ == 4) {
+      *reinterpret_cast<std::uint32_t*>(Address(x, y)) = pixel;
+    } else if (bytesPerPixel_ == 3) {
+      std::uint8_t* p = Address(x, y);
+      p[0] = std::uint8_t(pixel);
+      p[1] = std::uint8_t(pixel >> 8);
+      p[2] = std::uint8_t(pixel >> 16);
+    } else {
+      surface_.StoreRow(y, x, 1, &pixel);
+    }
   }
 
 private:
-  std::uint32_t* Address(int x, int y) const {
-    return reinterpret_cast<std::uint32_t*>(bits_ + std::size_t(y) * stride_) + x;
+  std::uint8_t* Address(int x, int y) const {
+    return bits_ + std::size_t(y) * stride_ + std::size_t(x) * bytesPerPixel_;
   }
   TGdiBitmap& surface_;
   std::uint8_t* bits_ = nullptr;
   int stride_ = 0;
+  int bytesPerPixel_ = 0;  // 0: through the bitmap's row access
 };
 
 constexpr std::uint8_t CopyPen = 0xF0;
