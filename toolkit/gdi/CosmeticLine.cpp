@@ -124,6 +124,10 @@ public:
 
   std::int64_t X() const { return x_; }
   std::int64_t Y() const { return y_; }
+  // Horizontal or vertical: every step moves one pixel along one axis.
+  bool Straight() const { return dx_ == 0 || dy_ == 0; }
+  int UnitX() const { return dx_ == 0 ? 0 : stepX_; }
+  int UnitY() const { return dx_ == 0 ? stepY_ : 0; }
 
 private:
   static std::int64_t MinorAt(std::int64_t minor, std::int64_t major, std::int64_t step) {
@@ -185,6 +189,18 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
     const std::uint32_t pen = on ? penPixel : gapPixel;
     pixels.Set(p.X, p.Y, code == CopyPen ? pen : ApplyCode(code, pen, 0, pixels.Get(p.X, p.Y)) | 0xFF000000u);
   };
+  if (walk.Straight() && clipIsRect && code == CopyPen) {
+    // Grid lines and frames: no minor steps, and the major range is inside the clip already.
+    if (!Inside(bounds, walk.X(), walk.Y())) return;
+    const int dx = walk.UnitX(), dy = walk.UnitY();
+    int x = int(walk.X()), y = int(walk.Y());
+    for (std::int64_t step = first; step < last; ++step, x += dx, y += dy) {
+      const bool on = dashes.On();
+      if (on || fillsGaps) pixels.Set(x, y, on ? penPixel : gapPixel);
+      dashes.Advance();
+    }
+    return;
+  }
   for (std::int64_t step = first; step < last; ++step) {
     plot(dashes.On(), walk.X(), walk.Y());
     dashes.Advance();
