@@ -181,6 +181,22 @@ TEST_F(ToolBarTest, GroupedChecksReleaseEachOtherAndFlatBarsTrackTheHotButton) {
   EXPECT_EQ(bar->ButtonState(*checks[1]) & cdsHot, 0u) << "a disabled button is never hot";
 }
 
+TEST_F(ToolBarTest, TheBarHearsTheMouseComeAndGoOverItsButtons) {
+  Add(tbsButton, 0);
+  std::vector<UINT> heard;
+  bar->WindowProc = [this, &heard](TMessage& message) {
+    if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) heard.push_back(message.Msg);
+    bar->WndProc(message);
+  };
+  ShowForm();
+  SynthesizeMouse(form->Handle(), InForm(*bar, {10, 10}), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  SynthesizeMouse(form->Handle(), {300, 200}, TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_EQ(heard, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE})) << "straight onto a button and off again";
+  bar->WindowProc = [this](TMessage& message) { bar->WndProc(message); };
+}
+
 TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   bar->SetTop(30);
   Add(tbsButton, 0);

@@ -474,11 +474,13 @@ void TToolBar::RepaintButton(TToolButton* button) {
 
 // ---------------------------------------------------------------- mouse
 
-// The bar takes the mouse over its buttons itself, as the platform's tool bar does.
+// The bar takes the mouse over its buttons itself, as the platform's tool
+// bar does; the mouse is then over the bar, not over a button.
 void TToolBar::WndProc(TMessage& message) {
   if (IsMouseMessage(message.Msg)) {
     const TPoint point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     if (dynamic_cast<TToolButton*>(ControlAtPos(point, true)) || pressed_) {
+      if (message.Msg == WM_MOUSEMOVE) TrackMouseControl(this);
       TControl::WndProc(message);
       return;
     }
