@@ -76,7 +76,7 @@ bool IsTypedCode(TKindCode code) { return code == kcReal || code == kcInteger ||
 bool Takes(TKindCode target, TKindCode value) { return target == value || (target == kcReal && value == kcInteger); }
 
 class TElemLocator;
-TVar* LocateElement(const TElemLocator& elem);
+const TValue& ElementValue(const TElemLocator& elem);
 
 enum class TWay : std::uint8_t { Constant, Slot, Element, Node };
 
@@ -142,7 +142,7 @@ public:
       case TWay::Slot:
         return Read<T>(*slot_, widen_);
       case TWay::Element:
-        return Read<T>(*LocateElement(*elem_)->StoredValue(), widen_);
+        return Read<T>(ElementValue(*elem_), widen_);
       case TWay::Node:
         break;
     }
@@ -175,22 +175,23 @@ public:
     for (const TIndex& index : indices_) {
       const TInt i = index.Value.Get();
       if (AbortFlag) throw TStopped();
-      auto* array = static_cast<TArrVar*>(var);
-      if (!array->IsValidIndex(i)) [[unlikely]] {
+      var = static_cast<TArrVar*>(var)->ElemOrNil(i);
+      if (!var) [[unlikely]] {
         ReportOutOfRange("Array", i, *index.At, TEvalMode::Run);
         throw TStopped();
       }
-      var = array->Elem(i);
     }
     return var;
   }
+  // The element's value: elements of scalar kinds are plain base variables.
+  TValue& Value() const { return static_cast<TBaseVar*>(Locate())->OwnValue(); }
 
 private:
   TArrVar* array_;
   std::vector<TIndex> indices_;
 };
 
-TVar* LocateElement(const TElemLocator& elem) { return elem.Locate(); }
+const TValue& ElementValue(const TElemLocator& elem) { return elem.Value(); }
 
 // A part the lowering leaves to the generic evaluation: a call, a record
 // field, a nested assignment, ...
@@ -708,7 +709,7 @@ public:
         return target_;
       }
       TVar* target = elem_->Locate();
-      Write<T>(*target->StoredSlot(), value_.Get());
+      Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), value_.Get());
       return target;
     });
   }
