@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "runtime/Exceptions.h"
+#include "runtime/StorageLimit.h"
 #include "runtime/Vector.h"
 
 std::string NXErrorText(std::uint8_t Code) { return VectorErrorText(Code); }
@@ -13,6 +14,8 @@ TNVector::TNVector(std::int32_t N) { SetSize(N); }
 
 void TNVector::SetSize(std::int32_t N) {
   if (N < 0 || N == GetSize()) return;
+  if (!StorageCanExist(static_cast<std::uint64_t>(N), sizeof(long double)))
+    AssertionFailure(NXErrorText(VectorNoMemory).c_str(), __FILE__, __LINE__);
   try {
     Elements.resize(static_cast<std::size_t>(N), 0.0L);
   } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "runtime/Exceptions.h"
+#include "runtime/StorageLimit.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ bool TRealBlock::Resize(std::int32_t rows, std::int32_t cols) {
 // allocation leaves counts and elements untouched.
 bool TRealBlock::Reshape(std::int32_t rows, std::int32_t cols, bool keepOverlap) {
   if (rows < 0 || cols < 0) throw ERangeError();
+  if (!StorageCanExist(std::uint64_t(rows) * std::uint64_t(cols), sizeof(long double))) return false;
   std::vector<long double> fresh;
   try {
     fresh.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), 0.0L);

@@ -7,6 +7,7 @@
 
 TArrVar::TArrVar(std::string name, TArrKind* kind, bool isConst, TLib* lib)
     : TVar(std::move(name), lib), kind_(kind), firstIndex_(kind->IsDynamic() ? 1 : kind->Low()), isConst_(isConst) {
+  if (!kind->IsDynamic()) RequireVarStorage(kind, 1);
   SetLength(kind->Count());
 }
 
@@ -38,6 +39,8 @@ bool TArrVar::Assign(const TVar& source, bool setInitial) {
 void TArrVar::SetLength(std::int32_t n) {
   QASSERT(n >= 0, "F0143B81");
   if (n == count_) return;
+  // Storage that cannot exist is refused while the array is still whole.
+  RequireVarStorage(kind_->Elem(), static_cast<std::uint64_t>(n));
   // Released first, so that a failure below leaves a valid empty array.
   TVarBlock* old = std::exchange(block_, nullptr);
   count_ = 0;

@@ -1,8 +1,10 @@
 #include "engine/Func.h"
 
 #include <algorithm>
+#include <new>
 
 #include "engine/Kind.h"
+#include "runtime/Exceptions.h"
 
 namespace {
 
@@ -152,9 +154,21 @@ bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result
         break;
     }
   }
-  if (!func_.Execute(pos)) return false;
+  if (!ExecuteWithinMemory(pos)) return false;
   if (result && func_.ResultVariable()) return result->Assign(*func_.ResultVariable(), false);
   return true;
+}
+
+// Storage that cannot exist fails the call like any error; the variables
+// being sized are left whole (see TArrVar::SetLength).
+bool TFuncCall::ExecuteWithinMemory(TSourcePos pos) {
+  try {
+    return func_.Execute(pos);
+  } catch (const ENotEnoughMemory&) {
+  } catch (const std::bad_alloc&) {
+  }
+  ReportError("Not enough memory", pos, nullptr);
+  return false;
 }
 
 TFunc* AddFunc(TFuncTab& tab, std::unique_ptr<TFunc> func) {

@@ -117,6 +117,8 @@ public:
   bool Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result);
 
 private:
+  bool ExecuteWithinMemory(TSourcePos pos);
+
   TFunc& func_;
   bool entered_ = false;
 };

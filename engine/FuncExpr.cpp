@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "engine/DesignatorExpr.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
@@ -12,8 +13,13 @@
 namespace {
 
 // A designator that names a variable of its own, not a value the compiler made.
+// A constant, a const parameter or anything reached through one is no
+// variable: a var parameter could change it. Routines are constants that
+// built-ins take by reference, as before.
 bool IsVariableDesignator(const TExpression& expr) {
-  return dynamic_cast<const TVarExpr*>(&expr) && !dynamic_cast<const TCVarExpr*>(&expr);
+  if (!dynamic_cast<const TVarExpr*>(&expr) || dynamic_cast<const TCVarExpr*>(&expr)) return false;
+  const TKind* kind = expr.ResultKind();
+  return !IsReadOnlyDesignator(expr) || (kind && kind->Code() == kcFunction);
 }
 
 }  // namespace

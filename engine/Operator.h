@@ -37,6 +37,9 @@ public:
   virtual TKind* RightKind() const = 0;
   virtual TVar* ResultVar() const = 0;
   virtual TKind* ResultKind() const = 0;
+  // The kind of the result for these operand kinds (right is nil for a
+  // unary use): ResultKind, unless the operands narrow it.
+  virtual TKind* ResultKindFor(TKind* /*left*/, TKind* /*right*/) const { return ResultKind(); }
   // A further test of the actual operand kinds, made by the compiler on the
   // operator that the table found; right is nil for a unary use.
   virtual bool Accepts(TKind* /*left*/, TKind* /*right*/) const { return true; }
@@ -90,21 +93,26 @@ private:
 };
 
 // A built-in operator computed by one body; accept, when given, decides
-// Accepts (otherwise True).
+// Accepts (otherwise True), and narrow, when given, ResultKindFor.
 using TAcceptRule = bool (*)(TKind* left, TKind* right);
+using TNarrowRule = TKind* (*)(TKind* left, TKind* right);
 
 class TBuiltInBinOp : public TBinOp {
 public:
   TBuiltInBinOp(std::uint8_t token, TKind* leftKind, TKind* rightKind, TKind* resultKind, TOperatorBody body,
-                TAcceptRule accept = nullptr)
-      : TBinOp(token, leftKind, rightKind, resultKind, nullptr), body_(body), accept_(accept) {}
+                TAcceptRule accept = nullptr, TNarrowRule narrow = nullptr)
+      : TBinOp(token, leftKind, rightKind, resultKind, nullptr), body_(body), accept_(accept), narrow_(narrow) {}
 
   bool Apply(TVar* left, TVar* right) override { return RunOperatorBody(body_, left, right, ResultVar()); }
   bool Accepts(TKind* left, TKind* right) const override { return !accept_ || accept_(left, right); }
+  TKind* ResultKindFor(TKind* left, TKind* right) const override {
+    return narrow_ ? narrow_(left, right) : ResultKind();
+  }
 
 private:
   TOperatorBody body_;
   TAcceptRule accept_;
+  TNarrowRule narrow_;
 };
 
 class TBuiltInUnOp : public TUnOp {

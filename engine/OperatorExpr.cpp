@@ -79,9 +79,11 @@ bool TMathExpr::Check() {
   temps_.clear();
   steps_.clear();
   TVar* current = nullptr;
+  TKind* left = first_->ResultKind();
   for (TExpression* operand = first_->Next(); operand; operand = operand->Next()) {
     if (!operand->Check() || !operand->Op()) return false;
-    TKind* kind = operand->Op()->ResultKind();
+    TKind* kind = operand->Op()->ResultKindFor(left, operand->ResultKind());
+    left = kind;
     if (!current || !IsAssignable(current->Kind(), kind))
       current = temps_.emplace_back(MakeTemporary(kind, true, Lib())).get();
     steps_.push_back(current);

@@ -136,11 +136,10 @@ std::partial_ordering CompareNumbers(const TValue& left, const TValue& right) {
 std::string_view OperandText(const TValue& value) {
   if (value.Kind() == kcChar) {
     const auto code = static_cast<unsigned char>(value.AsChar());
-    return code == 0 ? std::string_view() : std::string_view(&EveryByte[code], 1);
+    return value.IsEmptyChar() ? std::string_view() : std::string_view(&EveryByte[code], 1);
   }
   QASSERT(value.Kind() == kcString, "Assertion failure");
-  const std::string& text = value.Str();
-  return text == std::string_view("\0", 1) ? std::string_view() : std::string_view(text);
+  return value.Str();
 }
 
 std::string ConcatTexts(const TValue& left, const TValue& right) {

@@ -87,7 +87,7 @@ long double RealOperand(const TValue& value);
 // Two Integers compare as 64-bit integers, anything else as 80-bit Reals.
 std::partial_ordering CompareNumbers(const TValue& left, const TValue& right);
 
-// The text of a String or Char operand, valid while the value lives; the lone
-// character 0 is no text.
+// The text of a String or Char operand, valid while the value lives; only the
+// empty literal's Char is no text.
 std::string_view OperandText(const TValue& value);
 std::string ConcatTexts(const TValue& left, const TValue& right);

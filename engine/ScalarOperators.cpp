@@ -72,11 +72,16 @@ bool Above(std::partial_ordering order) { return order > 0; }
 bool NotAbove(std::partial_ordering order) { return order <= 0; }
 bool NotBelow(std::partial_ordering order) { return order >= 0; }
 
+// Two Chars compare as characters, so that the empty literal '' equals
+// Chr(0); otherwise as texts.
 template <auto Op>
 void TextRelation(TVar* left, TVar* right, TVar* result) {
   const TValue leftValue = TextOf(left);
   const TValue rightValue = TextOf(right);
-  Store(result, TValue::Boolean(Op(OperandText(leftValue), OperandText(rightValue))));
+  if (leftValue.Kind() == kcChar && rightValue.Kind() == kcChar)
+    Store(result, TValue::Boolean(Op(leftValue.AsChar(), rightValue.AsChar())));
+  else
+    Store(result, TValue::Boolean(Op(OperandText(leftValue), OperandText(rightValue))));
 }
 
 void ConcatBody(TVar* left, TVar* right, TVar* result) {
@@ -131,6 +136,9 @@ void NotBody(TVar* operand, TVar*, TVar* result) { Store(result, TValue::Boolean
 
 bool KindsAssignable(TKind* left, TKind* right) { return IsAssignable(left, right); }
 
+// Sets of one kind combine into that kind; others into the generic set.
+TKind* SameSetKind(TKind* left, TKind* right) { return SameKind(left, right) ? left : KindOf(kcSet); }
+
 // The set kind must have an element kind that takes the member.
 bool MemberOfSetKind(TKind* left, TKind* right) {
   return right && right->Code() == kcSet && IsAssignable(static_cast<TSetKind*>(right)->Elem(), left);
@@ -140,8 +148,6 @@ bool MemberOfSetKind(TKind* left, TKind* right) {
 
 void AppendToText(TValue& text, TVar* right) {
   const TValue tail = TextOf(right);
-  // The lone character 0 is no text: appending replaces it.
-  if (OperandText(text).size() != text.Str().size()) text.SetStr(std::string());
   text.AppendStr(OperandText(tail));
 }
 
@@ -224,9 +230,10 @@ TXor_BB::TXor_BB()
 
 TAdd_MM::TAdd_MM()
     : TBuiltInBinOp(tkPlus, KindOf(kcSet), KindOf(kcSet), KindOf(kcSet), SetBody<std::bit_or<std::uint64_t>{}>,
-                    KindsAssignable) {}
+                    KindsAssignable, SameSetKind) {}
 TSub_MM::TSub_MM()
-    : TBuiltInBinOp(tkMinus, KindOf(kcSet), KindOf(kcSet), KindOf(kcSet), SetBody<Without>, KindsAssignable) {}
+    : TBuiltInBinOp(tkMinus, KindOf(kcSet), KindOf(kcSet), KindOf(kcSet), SetBody<Without>, KindsAssignable,
+                    SameSetKind) {}
 
 TMinus_I::TMinus_I() : TBuiltInUnOp(tkMinus, KindOf(kcInteger), KindOf(kcInteger), IntegerUnary<IntNeg>) {}
 TMinus_F::TMinus_F() : TBuiltInUnOp(tkMinus, KindOf(kcReal), KindOf(kcReal), RealUnary<std::negate<long double>{}>) {}

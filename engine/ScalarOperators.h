@@ -64,7 +64,8 @@ class TAnd_BB final : public TBuiltInBinOp { public: TAnd_BB(); };
 class TOr_BB final : public TBuiltInBinOp { public: TOr_BB(); };
 class TXor_BB final : public TBuiltInBinOp { public: TXor_BB(); };
 
-// Union and difference of sets of assignable kinds.
+// Union and difference of sets of assignable kinds; two sets of one kind
+// give a set of that kind.
 class TAdd_MM final : public TBuiltInBinOp { public: TAdd_MM(); };
 class TSub_MM final : public TBuiltInBinOp { public: TSub_MM(); };
 

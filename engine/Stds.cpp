@@ -91,7 +91,7 @@ void TConvStds::Add(TKind* toKind, TKind* fromKind, TFunc* routine) { entries_.p
 
 TFunc* TConvStds::Find(const TKind* target, const TKind* source) const {
   auto match = std::find_if(entries_.begin(), entries_.end(), [&](const TKindConv& entry) {
-    return IsAssignable(entry.ToKind, target) && IsAssignable(entry.FromKind, source);
+    return IsAssignable(target, entry.ToKind) && IsAssignable(entry.FromKind, source);
   });
   return match == entries_.end() ? nullptr : match->Routine;
 }

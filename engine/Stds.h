@@ -67,8 +67,8 @@ struct TKindConv {
 class TConvStds {
 public:
   void Add(TKind* toKind, TKind* fromKind, TFunc* routine);
-  // The routine of the first entry, in registration order, whose kinds accept
-  // the assignment target <- source; nil when none.
+  // The routine of the first entry, in registration order, that takes the
+  // source and gives a kind the target accepts; nil when none.
   TFunc* Find(const TKind* target, const TKind* source) const;
   void RemoveLib(const TLib* lib);
 

@@ -27,7 +27,7 @@ std::int64_t EnumToInteger(std::int64_t ordinal) {
   return result;
 }
 
-std::string CharText(char c) { return c == '\0' ? std::string() : std::string(1, c); }
+std::string CharText(const TValue& c) { return c.IsEmptyChar() ? std::string() : std::string(1, c.AsChar()); }
 
 // src converted to kind by the conversion table; a pair it lacks is a caller's bug.
 TValue Converted(TKindCode kind, const TValue& src) {
@@ -35,7 +35,7 @@ TValue Converted(TKindCode kind, const TValue& src) {
   if (kind == from && kind >= kcInteger && kind <= kcEnum) return src;
   if (kind == kcInteger && from == kcEnum) return TValue::Integer(EnumToInteger(src.AsInt()));
   if (kind == kcReal && from == kcInteger) return TValue::Real(static_cast<long double>(src.AsInt()));
-  if (kind == kcString && from == kcChar) return TValue::String(CharText(src.AsChar()));
+  if (kind == kcString && from == kcChar) return TValue::String(CharText(src));
   AssertionFailure("Assertion failure", __FILE__, __LINE__);
 }
 
@@ -178,7 +178,7 @@ void ConvertValue(TKindCode kind, const TValue& src, TValue& dst) { dst = Conver
 
 void AssignValue(const TValue& src, TValue& dst) {
   switch (dst.Kind()) {
-    case kcChar: dst.SetAsChar(src.AsChar()); break;
+    case kcChar: dst = src.IsEmptyChar() ? src : TValue::Char(src.AsChar()); break;
     case kcBoolean: dst.SetAsBool(src.AsBool()); break;
     case kcEnum: dst.SetAsInt(src.AsInt()); break;
     default: dst = Converted(dst.Kind(), src); break;
@@ -226,7 +226,7 @@ std::string ValueToText(const TValue& v) {
   switch (v.Kind()) {
     case kcError: return "Error";
     case kcInteger: return IntegerText(v.AsInt());
-    case kcChar: return CharText(v.AsChar());
+    case kcChar: return CharText(v);
     case kcReal: return RealToText(v.AsReal());
     case kcBoolean: return v.AsBool() ? "True" : "False";
     case kcString: return v.Str();

@@ -3,6 +3,7 @@
 // (or an Enum ordinal) as it travels between variables, operators, constant
 // folding, parameter editors and host objects.
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -73,6 +74,9 @@ public:
   static TValue Integer(std::int64_t n) { return Make(kcInteger).SetAsInt(n); }
   static TValue Real(long double x) { return Make(kcReal).SetAsReal(x); }
   static TValue Char(char c) { return Make(kcChar).SetAsChar(c); }
+  // The empty literal '': the Char 0 marked as no text at all, so that it
+  // converts to the empty String, while Chr(0) is a character like any other.
+  static TValue EmptyChar() { return Make(kcChar).SetAsChar('\0').Write(EmptyTextMark); }
   static TValue Boolean(bool b) { return Make(kcBoolean).SetAsBool(b); }
   static TValue String(std::string s) { return Make(kcString).SetStr(std::move(s)); }
   static TValue Enum(std::int64_t ordinal) { return Make(kcEnum).SetAsInt(ordinal); }
@@ -88,6 +92,8 @@ public:
   }
   char AsChar() const { return Read<char>(); }
   bool AsBool() const { return payload_[0] != 0; }
+  // Whether this is the Char of the empty literal.
+  bool IsEmptyChar() const { return kind_ == kcChar && payload_[1] == EmptyTextMark[1]; }
   const std::string& Str() const { return text_ ? text_->Text : EmptyText(); }
 
   TValue& SetAsInt(std::int64_t n) { return Write(n); }
@@ -95,7 +101,7 @@ public:
     std::memcpy(payload_, &x, PayloadSize);
     return *this;
   }
-  TValue& SetAsChar(char c) { return Write(c); }
+  TValue& SetAsChar(char c) { return Write(std::array<char, 2>{c, '\0'}); }
   TValue& SetAsBool(bool b) { return Write(static_cast<unsigned char>(b ? 1 : 0)); }
   TValue& SetStr(std::string s);
   // Appends to the text in place when this value holds its only reference,
@@ -114,6 +120,8 @@ public:
 
 private:
   static constexpr int PayloadSize = 10;  // the 80-bit real is the widest member
+  // The Char's byte, then 1 for the empty literal's Char.
+  static constexpr std::array<char, 2> EmptyTextMark{'\0', '\1'};
 
   static TValue Make(TKindCode kind) {
     TValue v;
@@ -145,7 +153,8 @@ extern const TValue NoneValue;
 // Sets v to kind's zero value; a code that no value carries fails an assertion.
 void ClearValue(TKindCode kind, TValue& v);
 // dst := src converted to kind. Allowed: each kind to itself, Integer -> Real,
-// Char -> String (character 0 gives the empty text), Enum -> Integer (ordinal
+// Char -> String (the empty literal's Char gives the empty text, every other
+// Char one character, NUL included), Enum -> Integer (ordinal
 // + 1, EIntOverflow when it does not fit). Any other pair fails an assertion.
 void ConvertValue(TKindCode kind, const TValue& src, TValue& dst);
 // Converts src into the kind dst already has. Char, Boolean and Enum targets

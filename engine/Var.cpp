@@ -5,6 +5,7 @@
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
+#include "runtime/StorageLimit.h"
 
 namespace {
 
@@ -244,6 +245,43 @@ std::unique_ptr<TVar> MakeVar(std::string name, TKind* kind, bool isConst, const
     if (auto* base = dynamic_cast<TBaseVar*>(var.get())) base->SetInitialValue(init);
   return var;
 }
+
+namespace {
+
+std::uint64_t SaturatedSum(std::uint64_t a, std::uint64_t b) {
+  std::uint64_t sum = 0;
+  return __builtin_add_overflow(a, b, &sum) ? UINT64_MAX : sum;
+}
+
+std::uint64_t SaturatedProduct(std::uint64_t a, std::uint64_t b) {
+  std::uint64_t product = 0;
+  return __builtin_mul_overflow(a, b, &product) ? UINT64_MAX : product;
+}
+
+// The bytes one variable of kind takes, with the elements of a static array
+// and the fields of a record.
+std::uint64_t StorageOf(TKind* kind) {
+  std::uint64_t bytes = WithVarClass(std::string(), kind, false, nullptr, [](auto type, auto&&...) -> std::uint64_t {
+    return sizeof(typename decltype(type)::type);
+  });
+  if (kind->Code() == kcArray) {
+    auto* array = static_cast<TArrKind*>(kind);
+    if (!array->IsDynamic()) {
+      const auto count = static_cast<std::uint64_t>(std::int64_t{array->High()} - array->Low() + 1);
+      bytes = SaturatedSum(bytes, SaturatedProduct(count, StorageOf(array->Elem())));
+    }
+  } else if (kind->Code() == kcRecord || kind->Code() == kcClass) {
+    auto* record = static_cast<TRecKind*>(kind);
+    for (int i = 0; i < record->FieldCount(); ++i) bytes = SaturatedSum(bytes, StorageOf(record->Field(i)->Kind()));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool VarStorageCanExist(TKind* kind, std::uint64_t count) { return StorageCanExist(count, StorageOf(kind)); }
+
+void RequireVarStorage(TKind* kind, std::uint64_t count) { RequireStorage(count, StorageOf(kind)); }
 
 TVarBlock* MakeVarBlock(TKind* kind, std::int32_t count, bool isConst, TLib* lib) {
   return WithVarClass(std::string(), kind, isConst, lib, [count](auto type, const auto&... args) -> TVarBlock* {

@@ -257,6 +257,11 @@ std::unique_ptr<TVar> MakeVar(std::string name, TKind* kind, bool isConst, const
 // count elements of kind in one block, made as MakeVar makes them without
 // name or initial value.
 TVarBlock* MakeVarBlock(TKind* kind, std::int32_t count, bool isConst, TLib* lib);
+// Whether count variables of kind, with everything a static array or a
+// record of them holds, could exist; RequireVarStorage throws
+// ENotEnoughMemory when they could not.
+bool VarStorageCanExist(TKind* kind, std::uint64_t count);
+void RequireVarStorage(TKind* kind, std::uint64_t count);
 // A constant of the base kind of the variant's value; nil for a void value.
 std::unique_ptr<TVar> MakeConstVar(std::string name, const TVariant& value, TLib* lib);
 std::unique_ptr<TVar> MakeRealConst(std::string name, TLib* lib, long double x);

@@ -148,6 +148,7 @@ public:
   // Declaration sections until begin, end or the end of the input; global
   // is false inside routine and operator bodies (no initial values).
   bool CompileDeclarations(bool global);
+  bool CompileDeclaration(bool global);
   // Whether the token may name a new constant, variable, routine or
   // parameter in the innermost scope; reports why not, except for a token
   // that is no identifier at all.

@@ -21,12 +21,15 @@ namespace {
 
 bool IsScalarCode(TKindCode code) { return code >= kcInteger && code <= kcString; }
 
+// The kinds an input of an interfaced routine can have.
+bool IsParamConstCode(TKindCode code) { return IsScalarCode(code) || code == kcEnum; }
+
 // The text that names the expected kind in the messages: " Real " for a
 // kind, a lone blank without one.
 std::string ExpectedText(const TKind* kind) { return kind ? " " + kind->GetText(true) + " " : " "; }
 
 // Limits are checked for the kinds whose values are ordered numbers.
-bool HasOrderedLimits(TKindCode code) { return code == kcInteger || code == kcReal; }
+bool HasOrderedLimits(TKindCode code) { return code == kcInteger || code == kcReal || code == kcEnum; }
 
 bool Below(const TValue& a, const TValue& b) {
   return a.Kind() == kcReal ? a.AsReal() < b.AsReal() : a.AsInt() < b.AsInt();
@@ -41,7 +44,7 @@ std::unique_ptr<TVar> TXBuilder::CompileConstValue(const std::string& name, TKin
     if (!CompileConstExpr(value, nullptr, &valueKind)) return nullptr;
     return MakeVar(name, valueKind, true, value, CurLib);
   }
-  if (isConst && IsScalarCode(kind->Code()) && Match(tcSymbol, tkLeftBracket)) return CompileParamConst(name, kind);
+  if (isConst && IsParamConstCode(kind->Code()) && Match(tcSymbol, tkLeftBracket)) return CompileParamConst(name, kind);
   std::unique_ptr<TVar> var = MakeVar(name, kind, isConst, NoneValue, CurLib);
   if (!CompileConstInto(*var)) return nullptr;
   return var;

@@ -16,6 +16,7 @@
 #include "engine/Lib.h"
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
+#include "runtime/Exceptions.h"
 
 namespace {
 
@@ -33,28 +34,32 @@ bool TXBuilder::CompileDeclarations(bool global) {
       return false;
     }
     bool compiled = false;
-    switch (Token.Code) {
-      case tkConst:
-        compiled = CompileConstSection();
-        break;
-      case tkVar:
-        compiled = CompileVarSection(global);
-        break;
-      case tkType:
-        compiled = CompileTypeSection();
-        break;
-      case tkFunction:
-      case tkProcedure:
-        compiled = CompileRoutine();
-        break;
-      case tkOperator:
-        compiled = CompileOperator();
-        break;
-      default:
-        ReportAt("Unexpected identifier \"" + Token.Text + "\"", TokenPos());
-        return false;
+    // A variable, a parameter or a result whose storage cannot exist.
+    try {
+      compiled = CompileDeclaration(global);
+    } catch (const ENotEnoughMemory&) {
+      ReportAt("Not enough memory", TokenPos());
     }
     if (!compiled) return false;
+  }
+}
+
+bool TXBuilder::CompileDeclaration(bool global) {
+  switch (Token.Code) {
+    case tkConst:
+      return CompileConstSection();
+    case tkVar:
+      return CompileVarSection(global);
+    case tkType:
+      return CompileTypeSection();
+    case tkFunction:
+    case tkProcedure:
+      return CompileRoutine();
+    case tkOperator:
+      return CompileOperator();
+    default:
+      ReportAt("Unexpected identifier \"" + Token.Text + "\"", TokenPos());
+      return false;
   }
 }
 
@@ -135,8 +140,13 @@ bool TXBuilder::CompileVarSection(bool global) {
       if (!Next()) return false;
     }
     if (!Expect(tcSymbol, tkColon)) return false;
+    TSourcePos typeAt = TokenPos();
     TKind* kind = CompileType(std::string());
     if (!kind) return false;
+    if (!VarStorageCanExist(kind, names.size())) {
+      ReportAt("Not enough memory", typeAt);
+      return false;
+    }
     std::unique_ptr<TVar> init;
     if (Match(tcSymbol, tkEqual)) {
       if (!global) {

@@ -87,7 +87,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileChain(const TChainLevel& level) {
       ReportAt("Incompatible types", at);
       return nullptr;
     }
-    previous = level.Comparisons ? kind : op->ResultKind();
+    previous = level.Comparisons ? kind : op->ResultKindFor(previous, kind);
     operand->SetOp(op);
     chain->Append(std::move(operand));
   }
@@ -227,7 +227,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileLiteral() {
     default:
       if (Token.Code != tkNone) return ExpectedInstead(tcString, tkNone);
       value = Token.Text.size() > 1 ? TValue::String(Token.Text)
-                                    : TValue::Char(Token.Text.empty() ? '\0' : Token.Text[0]);
+                                    : Token.Text.empty() ? TValue::EmptyChar() : TValue::Char(Token.Text[0]);
       read = true;
   }
   if (!read) {
@@ -338,7 +338,10 @@ bool TXBuilder::IsFoldableConstant(TVar* var) const {
 }
 
 std::unique_ptr<TExpression> TXBuilder::CompileDesignator(TVar* var, TSourcePos at) {
-  if (IsFoldableConstant(var))
+  // An indexed String constant stays a variable node: the index selects a
+  // character of it.
+  bool indexed = var->Kind()->Code() == kcString && Match(tcSymbol, tkLeftBracket);
+  if (IsFoldableConstant(var) && !indexed)
     return std::make_unique<TValueExpr>(at, var->Kind(), static_cast<TBaseVar*>(var)->GetValue(), CurLib);
   auto node = Checked(std::make_unique<TVarExpr>(at, var, CurLib));
   bool selected = false;
@@ -492,7 +495,8 @@ std::unique_ptr<TExpression> TXBuilder::CompileAssign(std::unique_ptr<TExpressio
   TKind* valueKind = KnownKind(*value, "Failed to determine expression type", valueStart);
   if (!valueKind) return nullptr;
   TKind* targetKind = target->ResultKind();
-  TFunc* converter = Convs.Find(targetKind, valueKind);
+  // A converter serves only where the value could not be assigned as it is.
+  TFunc* converter = IsAssignable(targetKind, valueKind) ? nullptr : Convs.Find(targetKind, valueKind);
   if (!converter && !IsAssignable(targetKind, valueKind)) {
     ReportAt("Cannot assign " + valueKind->GetText(true) + " to " + targetKind->GetText(true), at);
     return nullptr;

@@ -27,7 +27,8 @@ TQuaternion AxisRotation(long double x, long double y, long double z, long doubl
   return QuatFromAxisAngle(MakePoint3D(x, y, z), degrees * std::numbers::pi_v<long double> / 180);
 }
 
-// A matrix without storage would leave counts that disagree with it.
+// A matrix without storage would leave counts that disagree with it: the
+// matrix is sized first, so a failure leaves the mesh as it was.
 void RequireStorage(bool allocated) {
   if (!allocated) AssertionFailure(MatrixErrorText(MatrixNoMemory).c_str(), __FILE__, __LINE__);
 }
@@ -189,14 +190,14 @@ void TXMesh::Assign(const TXData& Source) {
 
 void TXMesh::SetXCount(std::int32_t N) {
   QASSERT(N >= 0, "Assertion failure");
-  X->SetSize(N);
   RequireStorage(Z->SetSize(YCount(), N));
+  X->SetSize(N);
 }
 
 void TXMesh::SetYCount(std::int32_t N) {
   QASSERT(N >= 0, "Assertion failure");
-  Y->SetSize(N);
   RequireStorage(Z->SetSize(N, XCount()));
+  Y->SetSize(N);
 }
 
 TPoint3D TXMesh::GetPoint(std::int32_t Row, std::int32_t Col) const {

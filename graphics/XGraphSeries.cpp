@@ -27,9 +27,17 @@ public:
     Flush();
     points_.clear();
   }
-  // A segment to p in the given pen style.
+  // The first point after a break, else a segment to p in the given pen style.
+  void Add(TPoint p, std::uint8_t style) {
+    if (points_.empty())
+      points_.push_back(p);
+    else
+      LineTo(p, style);
+  }
+
+private:
   void LineTo(TPoint p, std::uint8_t style) {
-    if (!points_.empty() && points_.back() == p) return;
+    if (points_.back() == p) return;
     if (points_.size() > 1 && style != style_) {
       const TPoint last = points_.back();
       Flush();
@@ -38,13 +46,6 @@ public:
     style_ = style;
     points_.push_back(p);
   }
-  void MoveTo(TPoint p) {
-    Break();
-    points_.push_back(p);
-  }
-  bool Started() const { return !points_.empty(); }
-
-private:
   void Flush() {
     if (points_.size() < 2) return;
     canvas_.Pen().SetStyle(TPenStyle(style_));
@@ -125,11 +126,7 @@ void TXGraph::DrawLines(TCanvas& Canvas, int Index, const TRect& R) const {
       y = DataMin.Y;
       style = psClear;
     }
-    const TPoint p = WorldToScreen(R, x, y);
-    if (run.Started())
-      run.LineTo(p, style);
-    else
-      run.MoveTo(p);
+    run.Add(WorldToScreen(R, x, y), style);
   }
 }
 
@@ -248,11 +245,7 @@ void TXGraph::DrawErrorPlot(TCanvas& Canvas, int Index, const TRect& R) const {
         continue;
       }
       if (!drawn(k)) continue;
-      const TPoint p = WorldToScreen(R, x, y);
-      if (run.Started())
-        run.LineTo(p, series->Pen.Style);
-      else
-        run.MoveTo(p);
+      run.Add(WorldToScreen(R, x, y), series->Pen.Style);
     }
   }
   TXPen markerPen = series->Pen;

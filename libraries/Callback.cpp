@@ -12,7 +12,7 @@ TCallback::~TCallback() {
     if (func_->IsRefArg(i)) func_->Arg(i)->Reset();
 }
 
-bool TCallback::Open(const TVar& holder, TSourcePos pos) {
+bool TCallback::Open(const TVar& holder, TSourcePos pos, TRunPosition runPosition) {
   QASSERT(!call_, "Assertion failure");
   auto* routine = dynamic_cast<const TFuncVar*>(&holder);
   QASSERT(routine != nullptr, "Assertion failure");
@@ -21,7 +21,7 @@ bool TCallback::Open(const TVar& holder, TSourcePos pos) {
     return false;
   }
   func_ = routine->Func();
-  pos_ = pos;
+  pos_ = runPosition == TRunPosition::Caller ? pos : NoPosition;
   call_.emplace(*func_);
   if (call_->Begin(pos, {})) return true;
   call_.reset();

@@ -25,10 +25,14 @@ public:
   TCallback(const TCallback&) = delete;
   TCallback& operator=(const TCallback&) = delete;
 
+  // Where a built-in routine run as the callback reports its errors: at the
+  // caller's position, or without one.
+  enum class TRunPosition { Caller, None };
+
   // Enters the routine that holder (a routine variable) holds; false after
   // "Function is empty" or the reentry error, reported at pos. The runs
-  // report their own errors at pos as well.
-  bool Open(const TVar& holder, TSourcePos pos);
+  // report their own errors at pos as well, or without a position.
+  bool Open(const TVar& holder, TSourcePos pos, TRunPosition runPosition = TRunPosition::Caller);
 
   // The argument variables of the routine, written before a run. A vector
   // argument takes the values' count (unchanged when it has it already).

@@ -89,7 +89,7 @@ private:
 
 bool TIntegrateNF::Execute(TSourcePos pos) {
   TCallback integrand(TCallback::TLocals::Kept);
-  if (!integrand.Open(*Arg(0), pos)) return false;
+  if (!integrand.Open(*Arg(0), pos, TCallback::TRunPosition::None)) return false;
   const long double x1 = RealArg(*this, 1);
   const long double x2 = RealArg(*this, 2);
   TSimpsonRule rule(integrand);

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "engine/Kind.h"
 #include "engine/ScalarArith.h"
+#include "engine/Var.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
 
@@ -44,6 +46,7 @@ bool RunSizedMatrix(TFunc& routine, TSourcePos pos) {
   std::int32_t cols = Int32Arg(routine, 1);
   if (Refused(rows <= 0, "Non-positive matrix size", pos)) return false;
   if (cols < 1) cols = rows;
+  RequireVarStorage(BaseKind(kcReal), std::uint64_t(rows) * std::uint64_t(cols));
   TArrVar& result = ArrResult(routine);
   result.SetLength(rows);
   for (std::int32_t i = 0; i < rows; ++i) {

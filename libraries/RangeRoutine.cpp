@@ -43,12 +43,12 @@ bool ReadRange(const TArrVar& vector, TSourcePos pos, TRange& range) {
 }
 
 // F at x, passed in point, into term; false, after F or the fault reported,
-// when F failed.
-bool EvalRealFunc(TFunc& func, TBaseVar& point, long double x, TSourcePos pos, long double& term) {
+// when F failed. A built-in F reports without a position.
+bool EvalRealFunc(TFunc& func, TBaseVar& point, long double x, long double& term) {
   point.SetValue(TValue::Real(x));
   const std::array<TVar*, 1> args{&point};
   bool succeeded = false;
-  const bool noFault = ReportingFaults([&] { succeeded = func.CallDirect(args, pos); });
+  const bool noFault = ReportingFaults([&] { succeeded = func.CallDirect(args, NoPosition); });
   if (!noFault || !succeeded) return false;
   term = RealOperand(static_cast<TBaseVar*>(func.ResultVariable())->GetValue());
   return true;
@@ -67,7 +67,7 @@ bool TRangeRoutine::Execute(TSourcePos pos) {
   long double accumulated = start_;
   for (long double x = range.From; x <= range.To;) {
     long double term;
-    if (AbortFlag || !EvalRealFunc(*func, point, x, pos, term)) return false;
+    if (AbortFlag || !EvalRealFunc(*func, point, x, term)) return false;
     accumulated = combine_(term, accumulated);
     const long double next = x + range.Step;
     // Far from zero a small step no longer moves x.

@@ -96,7 +96,12 @@ bool SetRowLengths(TArrVar& array, std::int64_t m, TSourcePos pos) {
 
 bool SetArrayLength(TArrVar& array, std::int64_t n, std::int64_t m, TSourcePos pos) {
   if (RefusedStatic(array, pos)) return false;
-  array.SetLength(ArrayLength(n));
+  const std::int32_t rows = ArrayLength(n);
+  // Rows and columns whose storage cannot exist are refused before either changes.
+  TKind* row = static_cast<TArrKind*>(array.Kind())->Elem();
+  if (m >= 0 && row->Code() == kcArray)
+    RequireVarStorage(static_cast<TArrKind*>(row)->Elem(), std::uint64_t(rows) * std::uint64_t(ArrayLength(m)));
+  array.SetLength(rows);
   return m < 0 || SetRowLengths(array, m, pos);
 }
 

@@ -99,7 +99,11 @@ bool RunMakeVec(TFunc& routine, TSourcePos pos) {
     ReportError("Vector size must be non-negative", pos, nullptr);
     return false;
   }
-  SetReals(ArrResult(routine), std::vector<long double>(size, RealArg(routine, 1)));
+  // Sized first, so that storage that cannot exist is refused before any is made.
+  TArrVar& result = ArrResult(routine);
+  SetVecSize(result, size, true);
+  const long double value = RealArg(routine, 1);
+  for (std::int32_t p = 0; p < size; ++p) SetRealAt(result, p, value);
   return true;
 }
 

@@ -47,6 +47,13 @@ public:
   EOverflow() : EQuantrelError("Floating point overflow") {}
 };
 
+// Storage that cannot exist, refused before it is asked for, or an
+// allocation that failed.
+class ENotEnoughMemory : public EQuantrelError {
+public:
+  ENotEnoughMemory() : EQuantrelError("Not enough memory") {}
+};
+
 // A packaged library that cannot be deciphered.
 class EAESError : public EQuantrelError {
 public:

@@ -99,3 +99,22 @@ int CellOfByte(std::string_view row, std::size_t byte) {
   }
   return cells + static_cast<int>(byte > i ? byte - i : 0);
 }
+
+void AppendUtf8(std::string& text, char32_t codePoint) {
+  const auto continuation = [&text](char32_t bits) { text += static_cast<char>(0x80 | (bits & 0x3F)); };
+  if (codePoint < 0x80) {
+    text += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    text += static_cast<char>(0xC0 | codePoint >> 6);
+    continuation(codePoint);
+  } else if (codePoint < 0x10000) {
+    text += static_cast<char>(0xE0 | codePoint >> 12);
+    continuation(codePoint >> 6);
+    continuation(codePoint);
+  } else {
+    text += static_cast<char>(0xF0 | codePoint >> 18);
+    continuation(codePoint >> 12);
+    continuation(codePoint >> 6);
+    continuation(codePoint);
+  }
+}

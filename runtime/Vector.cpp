@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "runtime/Exceptions.h"
+#include "runtime/StorageLimit.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ std::int64_t TVector::GetSize() const { return static_cast<std::int64_t>(Data.si
 // claims elements it does not have.
 void TVector::SetSize(std::int64_t N) {
   if (N < 0 || N == GetSize()) return;
+  if (!StorageCanExist(static_cast<std::uint64_t>(N), sizeof(long double))) VectorFailure(VectorNoMemory, __LINE__);
   try {
     Data.resize(static_cast<std::size_t>(N), 0.0L);
   } catch (const std::bad_alloc&) {

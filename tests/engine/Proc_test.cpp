@@ -318,4 +318,46 @@ TEST_F(ProcTest, ClientSignaturesTakeScalarsByValue) {
   }
 }
 
+// A var parameter could change what it is given: a constant, a const
+// parameter or a part of a typed constant is refused like a value.
+TEST_F(ProcTest, ConstantsAreNoVariablesForVarParameters) {
+  ExpectErrors({
+      {"procedure P; const K = 3; begin Inc(K); Write(K) end; begin P end.",
+       "Parameter 1 must be a variable in \"_Untitled_n\" at [1:33] "},
+      {"procedure P(const k : Integer); begin Inc(k); Write(k) end; begin P(1) end.",
+       "Parameter 1 must be a variable in \"_Untitled_n\" at [1:39] "},
+      {"type A = array [1..2] of Integer; const C : A = (1, 2); procedure Q(var a : A); begin a[1] := 5 end; "
+       "begin Q(C); Write(C[1]) end.",
+       "Parameter 1 must be a variable in \"_Untitled_n\" at [1:108] "},
+      {"type R = record x : Integer end; const C : R = (x: 1); begin Inc(C.x) end.",
+       "Parameter 1 must be a variable in \"_Untitled_n\" at [1:62] "},
+  });
+}
+
+// A converter serves only where its result suits the target and the value
+// could not be assigned as it is.
+TEST_F(ProcTest, ConvertersNeverBreakAnAssignment) {
+  ExpectOutputs({
+      {"function ToReal(n : Integer) : Real; typeconv; begin Result := n + 0.5 end; "
+       "var i : Integer; r : Real; begin i := 3; r := 3; Write(i, ' ', r) end.",
+       {"3 3"}},
+      {"function ToText(n : Integer) : String; typeconv; begin Result := 'n' end; "
+       "var s : String; begin s := 4; Write(s) end.",
+       {"n"}},
+  });
+  ExpectErrors({
+      {"function ToText(n : Integer) : String; typeconv; begin Result := 'n' end; var c : Char; begin c := 65 end.",
+       "Cannot assign Integer to Char in \"_Untitled_n\" at [1:97] "},
+  });
+}
+
+// Sets of one kind combine into that kind, which "in" then accepts.
+TEST_F(ProcTest, SetOperationsKeepTheirKind) {
+  ExpectOutputs({
+      {"type C = (r, g, b); S = set of C; var s, t, u : S; "
+       "begin s := [r]; t := [g, b]; u := s + t; Write(b in s + t, ' ', b in s - t, ' ', g in t - s, ' ', r in u) end.",
+       {"True False True True"}},
+  });
+}
+
 }  // namespace

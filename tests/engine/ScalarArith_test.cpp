@@ -185,22 +185,25 @@ TEST(NumericOperands, CompareExactlyAcrossIntegerAndReal) {
   EXPECT_EQ(IntegerOperand(TValue::Enum(0)), 0);
 }
 
-TEST(TextOperands, CharacterZeroIsNoText) {
+// Only the empty literal is no text; a NUL is a character like any other.
+TEST(TextOperands, OnlyTheEmptyLiteralIsNoText) {
   const std::string zero(1, '\0');
   struct {
     TValue left, right;
     std::string joined;
   } cases[] = {
       {TValue::Char('a'), TValue::Char('b'), "ab"},
-      {TValue::Char('\0'), TValue::Char('x'), "x"},
-      {TValue::String(zero), TValue::String("x"), "x"},
-      {TValue::String("ab"), TValue::Char('\0'), "ab"},
+      {TValue::EmptyChar(), TValue::Char('x'), "x"},
+      {TValue::Char('\0'), TValue::Char('x'), zero + "x"},
+      {TValue::String(zero), TValue::String("x"), zero + "x"},
+      {TValue::String("ab"), TValue::EmptyChar(), "ab"},
+      {TValue::String("ab"), TValue::Char('\0'), "ab" + zero},
       {TValue::String("a" + zero), TValue::String("b"), "a" + zero + "b"},
       {TValue::String(""), TValue::String(""), ""},
   };
   for (const auto& c : cases) EXPECT_EQ(ConcatTexts(c.left, c.right), c.joined) << c.joined;
-  EXPECT_EQ(OperandText(TValue::Char('\0')), OperandText(TValue::String("")));
-  EXPECT_NE(OperandText(TValue::Char('\0')), OperandText(TValue::Char('x')));
+  EXPECT_EQ(OperandText(TValue::EmptyChar()), OperandText(TValue::String("")));
+  EXPECT_EQ(OperandText(TValue::Char('\0')), zero);
   EXPECT_EQ(OperandText(TValue::Char('\xFF')), "\xFF");
 }
 

@@ -90,6 +90,11 @@ TEST_F(ScalarOperatorsTest, RealArithmeticTakesIntegersExactly) {
       {"1e600 / 2", tkSlash, F(1e600L), I(2), F(5e599L)},
       {"5 / 0", tkSlash, I(5), I(0), F(std::numeric_limits<long double>::infinity())},
       {"0 / 0", tkSlash, I(0), I(0), {}, "Invalid floating point operation"},
+      // Like 0 / 0, the quotient of two infinities has no value (not +1 or -1).
+      {"Inf / Inf", tkSlash, F(std::numeric_limits<long double>::infinity()),
+       F(std::numeric_limits<long double>::infinity()), {}, "Invalid floating point operation"},
+      {"-Inf / Inf", tkSlash, F(-std::numeric_limits<long double>::infinity()),
+       F(std::numeric_limits<long double>::infinity()), {}, "Invalid floating point operation"},
       {"MaxInt + 0.0 keeps every digit", tkPlus, I(MaxInt), F(0), F(9223372036854775807.0L)},
       {"1e4000 * 1e4000", tkStar, F(1e4000L), F(1e4000L), {}, "Floating point overflow"},
       {"2 ^ 10", tkCaret, I(2), I(10), F(1024)},
@@ -119,10 +124,13 @@ TEST_F(ScalarOperatorsTest, ComparisonsAreExact) {
 TEST_F(ScalarOperatorsTest, TextsAndTruthValues) {
   Check({
       {"'a' + 'b'", tkPlus, C('a'), C('b'), S("ab")},
-      {"'' + 'x'", tkPlus, C('\0'), C('x'), S("x")},
-      {"'ab' + ''", tkPlus, S("ab"), C('\0'), S("ab")},
-      {"'' = 'x'", tkEqual, C('\0'), C('x'), B(false)},
-      {"'' = ''", tkEqual, C('\0'), C('\0'), B(true)},
+      {"'' + 'x'", tkPlus, TValue::EmptyChar(), C('x'), S("x")},
+      {"'ab' + ''", tkPlus, S("ab"), TValue::EmptyChar(), S("ab")},
+      {"'' = 'x'", tkEqual, TValue::EmptyChar(), C('x'), B(false)},
+      {"'' = ''", tkEqual, TValue::EmptyChar(), TValue::EmptyChar(), B(true)},
+      {"'' = Chr(0)", tkEqual, TValue::EmptyChar(), C('\0'), B(true)},
+      {"'ab' + Chr(0)", tkPlus, S("ab"), C('\0'), S(std::string("ab\0", 3))},
+      {"'' = a String of Chr(0)", tkEqual, S(""), S(std::string(1, '\0')), B(false)},
       {"'a' = 'A'", tkEqual, C('a'), S("A"), B(false)},
       {"'abc' <> 'abd'", tkNotEqual, S("abc"), S("abd"), B(true)},
       {"True and False", tkAnd, B(true), B(false), B(false)},
@@ -203,6 +211,12 @@ TEST_F(ScalarOperatorsTest, SetOperatorsWorkOnMemberMasks) {
   TOperator* subtract = Lookup(tkMinus, redGreen.get(), greenBlue.get());
   ASSERT_TRUE(subtract->Apply(redGreen.get(), greenBlue.get()));
   EXPECT_EQ(bitsOf(*subtract), 0b001u);
+
+  // Two sets of one kind combine into that kind, so "in" can test the result.
+  for (TOperator* op : {unite, subtract}) {
+    EXPECT_EQ(op->ResultKindFor(colours, colours), colours);
+    EXPECT_EQ(op->ResultKindFor(colours, AnyKind(kcSet)), AnyKind(kcSet));
+  }
 
   TOperator* equal = Lookup(tkEqual, redGreen.get(), empty.get());
   ASSERT_TRUE(equal->Apply(redGreen.get(), empty.get()));

@@ -147,4 +147,19 @@ TEST_F(StdsTest, ConversionRoutinesAreFoundByAssignability) {
   EXPECT_EQ(conversions.Find(Matrix(), Vector()), nullptr);
 }
 
+// A converter's result must suit the target, not the other way round: one
+// from Integer to Real is no way to store into an Integer.
+TEST_F(StdsTest, AConverterServesOnlyTargetsItsResultSuits) {
+  TLib scripts("Scripts", false);
+  auto toReal = TypeRoutine("ToReal", Integer(), Real(), [](TTestFunc&, TSourcePos) { return true; }, &scripts);
+  auto toText = TypeRoutine("ToText", Integer(), String(), [](TTestFunc&, TSourcePos) { return true; }, &scripts);
+  TConvStds conversions;
+  conversions.Add(Real(), Integer(), toReal.get());
+  conversions.Add(String(), Integer(), toText.get());
+  EXPECT_EQ(conversions.Find(Real(), Integer()), toReal.get());
+  EXPECT_EQ(conversions.Find(String(), Integer()), toText.get());
+  EXPECT_EQ(conversions.Find(Integer(), Integer()), nullptr);
+  EXPECT_EQ(conversions.Find(Char(), Integer()), nullptr);
+}
+
 }  // namespace

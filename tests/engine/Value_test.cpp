@@ -110,7 +110,8 @@ TEST(ValueToText, EachKindsText) {
   error.SetKind(kcError);
   EXPECT_EQ(ValueToText(error), "Error");
   EXPECT_EQ(ValueToText(TValue::Char('q')), "q");
-  EXPECT_EQ(ValueToText(TValue::Char('\0')), "");
+  EXPECT_EQ(ValueToText(TValue::EmptyChar()), "");
+  EXPECT_EQ(ValueToText(TValue::Char('\0')), std::string(1, '\0'));
   EXPECT_EQ(ValueToText(TValue::Boolean(true)), "True");
   EXPECT_EQ(ValueToText(TValue::Boolean(false)), "False");
   EXPECT_EQ(ValueToText(TValue::String("it's")), "it's");
@@ -156,9 +157,11 @@ TEST(ConvertValue, TheConversionTable) {
   EXPECT_EQ(dst.AsInt(), 3);
   ConvertValue(kcReal, TValue::Integer((1LL << 62) + 1), dst);
   EXPECT_EQ(dst.AsReal(), static_cast<long double>((1LL << 62) + 1)) << "the widening is exact";
-  ConvertValue(kcString, TValue::Char('\0'), dst);
+  ConvertValue(kcString, TValue::EmptyChar(), dst);
   EXPECT_EQ(dst.Kind(), kcString);
   EXPECT_EQ(dst.Str(), "");
+  ConvertValue(kcString, TValue::Char('\0'), dst);
+  EXPECT_EQ(dst.Str(), std::string(1, '\0')) << "a NUL is a character like any other";
   ConvertValue(kcString, TValue::Char('z'), dst);
   EXPECT_EQ(dst.Str(), "z");
   for (const TValue& same : {TValue::Integer(-3), TValue::Char('c'), TValue::Real(1.5L), TValue::Boolean(true),

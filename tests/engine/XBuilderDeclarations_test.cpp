@@ -206,4 +206,45 @@ TEST_F(XBuilderDeclarationsTest, SetsTakeAtMostThirtyTwoMembers) {
                 std::to_string(10 + members.size() + 15) + "] ");
 }
 
+// A String constant is indexed like a variable and stays constant.
+TEST_F(XBuilderDeclarationsTest, StringConstantsCanBeIndexed) {
+  EXPECT_EQ(Texts("const S = 'abc'; begin Write(S[2]) end."), std::vector<std::string>{"b"});
+  EXPECT_EQ(Texts("const S = 'abc'; const C = S[5]; begin end."),
+            (std::vector<std::string>{"String index is out of range in \"_Untitled_n\" at [1:30] ",
+                                      "Failed to evaluate expression in \"_Untitled_n\" at [1:28] "}));
+  EXPECT_EQ(Error("const S = 'abc'; var i : Integer; begin i := 5; Write(S[i]) end."),
+            "String index = 5 is out of range in \"_Untitled_n\" at [1:57] ");
+  ExpectRefusals({
+      {"const S = 'abc'; begin S[1] := 'x' end.", "Cannot assign to a constant in \"_Untitled_n\" at [1:29] "},
+  });
+}
+
+TEST_F(XBuilderDeclarationsTest, EnumerationParameterConstantsKeepTheirLimits) {
+  ASSERT_EQ(Load("type C = (r, g, b); const p : C = ['Colour', g, r, b]; q : C = ['Colour', b];"), "");
+  auto* p = dynamic_cast<TParamVar*>(Engine->FindVariable("p"));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(Describe("p"), "C g");
+  EXPECT_TRUE(p->HasLimits());
+  EXPECT_EQ(p->High().AsInt(), 2);
+  EXPECT_EQ(Describe("q"), "C b");
+  ExpectRefusals({
+      {"type D = (x, y, z); const e : D = ['Colour', x, y, z]; begin end.",
+       "Constant value is out of the specified range in \"_Untitled_n\" at [1:46] "},
+      {"type D = (x, y, z); const e : D = ['Colour', y, z, x]; begin end.",
+       "Negative range is specified in \"_Untitled_n\" at [1:49] "},
+  });
+}
+
+// Storage that cannot exist is refused before anything is allocated.
+TEST_F(XBuilderDeclarationsTest, ImpossibleSizesAreRefused) {
+  ExpectRefusals({
+      {"var a : array [1..2147483647] of Integer; begin end.", "Not enough memory in \"_Untitled_n\" at [1:9] "},
+      {"var a : array [1..100000, 1..100000] of Real; begin end.", "Not enough memory in \"_Untitled_n\" at [1:9] "},
+      {"type T = array [1..100000, 1..100000] of Integer; procedure P(a : T); begin end; begin end.",
+       "Not enough memory in \"_Untitled_n\" at [1:71] "},
+      {"function F : array [1..2000000000] of Real; begin end; begin end.",
+       "Not enough memory in \"_Untitled_n\" at [1:45] "},
+  });
+}
+
 }  // namespace

@@ -128,6 +128,37 @@ TEST(XData, MeshGridAndBounds) {
   EXPECT_THROW(mesh.SetPoint(-1, 0, MakePoint3D(0, 0, 0)), EAssertionFailed);
 }
 
+// A matrix whose storage can never be had, as when memory runs out.
+class TRefusingMatrix final : public IMatrix {
+public:
+  bool SetSize(std::int32_t, std::int32_t) override { return false; }
+  bool Resize(std::int32_t, std::int32_t) override { return false; }
+  std::int32_t GetRows() const override { return 0; }
+  std::int32_t GetCols() const override { return 0; }
+  void Fill(long double) override {}
+  void SetIdentity() override {}
+  bool Assign(const IMatrix&) override { return false; }
+  long double GetItem(std::int32_t, std::int32_t) const override { throw ERangeError(); }
+  void SetItem(std::int32_t, std::int32_t, long double) override { throw ERangeError(); }
+  long double Trace() const override { return 0; }
+  bool Equals(const IMatrix&) const override { return false; }
+  bool IsSymmetric() const override { return true; }
+};
+
+TEST(XData, AMeshWithoutStorageFailsInsteadOfDisagreeingWithItsMatrix) {
+  TXMesh mesh("m");
+  mesh.Z = MakeCounted<TRefusingMatrix>();
+  try {
+    mesh.SetXCount(3);
+    ADD_FAILURE() << "no failure";
+  } catch (const EAssertionFailed& failure) {
+    EXPECT_EQ(0u, std::string(failure.what()).rfind("Not enough memory", 0)) << failure.what();
+  }
+  EXPECT_THROW(mesh.SetYCount(2), EAssertionFailed);
+  EXPECT_EQ(0, mesh.XCount());
+  EXPECT_EQ(0, mesh.YCount());
+}
+
 TEST(XData, FieldBoundsHoldTheArrowTips) {
   TXField field("f");
   field.SetCount(1);

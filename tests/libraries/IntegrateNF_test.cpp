@@ -65,7 +65,8 @@ TEST_F(Integrate, AFailingFunctionEndsTheIntegral) {
   });
   EXPECT_EQ(ErrorsOf("Integrate(Failing, 0, 1)"), "Bad point");
   EXPECT_EQ(failing.Calls, 3);
-  EXPECT_EQ(ErrorsOf("Integrate(Ln, 0, 1)"), "Ln argument must be positive at [1:1] ");
+  // A built-in integrand reports without a position.
+  EXPECT_EQ(ErrorsOf("Integrate(Ln, 0, 1)"), "Ln argument must be positive");
 }
 
 TEST_F(Integrate, AnInfiniteIntegralOfFiniteValuesOverflows) {

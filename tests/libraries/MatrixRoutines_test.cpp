@@ -56,6 +56,8 @@ TEST_F(MatrixRoutines, IdentityAndZeroMatrices) {
   });
   ExpectRefusals({
       {"MatZero(0)", "Non-positive matrix size at [1:1] "},
+      {"MatZero(100000)", "Not enough memory at [1:1] "},
+      {"MatIdentity(2000000000, 2)", "Not enough memory at [1:1] "},
       {"MatIdentity(-2, 3)", "Non-positive matrix size at [1:1] "},
   });
   EXPECT_THROW(Eval("MatZero(4294967297)"), ERangeError);

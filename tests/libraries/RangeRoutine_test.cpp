@@ -88,7 +88,10 @@ TEST_F(RangeRoutines, TheFirstFailureOfFStopsTheLoop) {
   };
   EXPECT_EQ(Error("Sum(Probe, {1, 5})"), "Bad point");
   EXPECT_EQ(Probe->Calls, 2);
-  EXPECT_EQ(Error("Sum(Ln, {0, 2})"), "Ln argument must be positive at [1:1] ");
+  // A built-in run as F reports without a position.
+  EXPECT_EQ(Error("Sum(Ln, {0, 2})"), "Ln argument must be positive");
+  EXPECT_EQ(Error("Sum(Sqrt, {-2, 2})"), "Sqrt argument must be non-negative");
+  EXPECT_EQ(Error("Prod(Ln, {0, 2})"), "Ln argument must be positive");
 }
 
 TEST_F(RangeRoutines, AFaultInFIsReportedAndStopsTheLoop) {
@@ -116,7 +119,7 @@ TEST_F(RangeRoutines, ARunningRoutineIsNotEnteredAgain) {
     const std::array<TVar*, 2> args{Engine.FindVariable("Probe"), range.get()};
     return sum->CallDirect(args, pos);
   };
-  EXPECT_EQ(Error("Probe(1)"), "Reentering in \"Probe\" attempted at [1:1] ");
+  EXPECT_EQ(Error("Probe(1)"), "Reentering in \"Probe\" attempted");
   EXPECT_EQ(Probe->Calls, 1);
 }
 

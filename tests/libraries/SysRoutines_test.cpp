@@ -61,6 +61,14 @@ TEST_F(SysRoutines, SetLengthOfDynamicArrays) {
   });
   EXPECT_THROW(Eval("SetLength(v, 5000000000)"), ERangeError);
   EXPECT_THROW(Eval("SetLength(v, -1)"), ERangeError);
+  // Storage that cannot exist is refused up front, and the array stays whole.
+  ExpectLines({
+      {"v := {1, 2}", "{1, 2}"},
+      {"SetLength(v, 2000000000)", "Not enough memory at [1:1] "},
+      {"v", "{1, 2}"},
+      {"SetLength(m, 2000000, 2000000)", "Not enough memory at [1:1] "},
+      {"Length(m)", "3"},
+  });
 }
 
 TEST_F(SysRoutines, SetLengthOfStaticArraysAndStrings) {

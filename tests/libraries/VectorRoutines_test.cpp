@@ -91,6 +91,7 @@ TEST_F(VectorRoutines, RefusalsAtTheCall) {
       {"Cross({1,0}, {0,1})", "Length of the vectors must be 3 at [1:1] "},
       {"Cross({1,0,0}, {0,1,0,0})", "Length of the vectors must be 3 at [1:1] "},
       {"MakeVec(-1)", "Vector size must be non-negative at [1:1] "},
+      {"MakeVec(2000000000)", "Not enough memory at [1:1] "},
       {"PartVec({5,6,7}, 0, 2)", "1st index [0] is out of range at [1:1] "},
       {"PartVec({5,6,7}, 4, 2)", "1st index [4] is out of range at [1:1] "},
       {"PartVec({5,6,7}, 1, 4)", "2nd index [4] is out of range at [1:1] "},

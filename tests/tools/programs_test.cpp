@@ -37,6 +37,8 @@ TEST(GoldenPrograms, PrintTheirExpectedLines) {
     TRun run = RunTarnsh("'" + program.string() + "'");
     EXPECT_EQ(run.Output, output) << program.filename();
     EXPECT_EQ(run.Status, HasErrorLine(output) ? 1 : 0) << program.filename();
+    // No script reaches an internal assertion or any other fault.
+    EXPECT_EQ(run.Output.find("tarnsh: "), std::string::npos) << program.filename();
   }
 }
 

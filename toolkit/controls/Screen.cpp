@@ -6,6 +6,7 @@
 
 #include "toolkit/win/Cursor.h"
 #include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Window.h"
 
 namespace {
 
@@ -48,12 +49,23 @@ int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 
 int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
 
-TRect TScreen::DesktopRect() const { return {0, 0, Width(), Height()}; }
+TRect TScreen::DesktopRect() const { return VirtualScreen(GetMonitors()); }
+
+TMonitor TScreen::MonitorFromPoint(TPoint point) const {
+  const auto monitors = GetMonitors();
+  return monitors[MonitorIndexFromPoint(monitors, point)];
+}
+
+TMonitor TScreen::MonitorFromWindow(HWND window) const {
+  const auto monitors = GetMonitors();
+  TRect bounds;
+  if (!GetWindowRect(window, bounds)) return monitors[PrimaryMonitorIndex(monitors)];
+  return monitors[MonitorIndexFromRect(monitors, bounds)];
+}
 
 TRect TScreen::WorkAreaRect() const {
-  TRect area;
-  SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
+  const auto monitors = GetMonitors();
+  return monitors[PrimaryMonitorIndex(monitors)].WorkArea;
 }
 
 void TScreen::SetCursor(TCursor cursor) {

@@ -8,6 +8,7 @@
 
 #include "toolkit/controls/Control.h"
 #include "toolkit/win/Handles.h"
+#include "toolkit/win/Monitors.h"
 
 class TForm;
 class TWinControl;
@@ -16,10 +17,23 @@ class TScreen : public TComponent {
 public:
   TScreen();
 
+  // The primary monitor's size.
   int Width() const;
   int Height() const;
+  // The virtual desktop: every monitor's bounds together.
   TRect DesktopRect() const;
+  int DesktopLeft() const { return DesktopRect().Left; }
+  int DesktopTop() const { return DesktopRect().Top; }
+  int DesktopWidth() const { return DesktopRect().Width(); }
+  int DesktopHeight() const { return DesktopRect().Height(); }
+  // The primary monitor's work area, where forms are centred.
   TRect WorkAreaRect() const;
+
+  int MonitorCount() const { return static_cast<int>(GetMonitors().size()); }
+  TMonitor Monitors(int index) const { return GetMonitors().at(static_cast<size_t>(index)); }
+  TMonitor MonitorFromPoint(TPoint point) const;
+  // The monitor showing most of the window.
+  TMonitor MonitorFromWindow(HWND window) const;
   int PixelsPerInch() const { return 96; }
   // The fonts of the desktop's fixed non-client metrics.
   TFont& HintFont() { return hintFont_; }

@@ -9,7 +9,6 @@
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   ControlStyle = csCaptureMouse | csDoubleClicks;
   SetBounds(0, 0, 23, 22);
-  SetParentFont(true);
   SetColor(clBtnFace);
 }
 

@@ -118,6 +118,10 @@ protected:
 
   // The procedure DefaultHandler passes messages to.
   WNDPROC DefWndProc = &DefWindowProc;
+  // Whether a native widget realises the window (its class names one).
+  bool NativeWidget() const { return nativeWidget_; }
+  // Gives the native widget the control's font and colours.
+  void ApplyNativeLook();
 
 private:
   static LRESULT ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -161,6 +165,7 @@ private:
   void CollectTabOrder(std::vector<TWinControl*>& list) const;
 
   HWND handle_ = nullptr;
+  bool nativeWidget_ = false;
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
 };

@@ -69,6 +69,14 @@ public:
 
   TRect ScreenRect() override { return RectOf(QGuiApplication::primaryScreen()->geometry()); }
   TRect WorkArea() override { return RectOf(QGuiApplication::primaryScreen()->availableGeometry()); }
+  std::vector<TMonitor> Monitors() override {
+    std::vector<TMonitor> monitors;
+    for (QScreen* screen : QGuiApplication::screens())
+      monitors.push_back({RectOf(screen->geometry()), RectOf(screen->availableGeometry()),
+                          screen == QGuiApplication::primaryScreen()});
+    if (monitors.empty()) return IWindowBackend::Monitors();
+    return monitors;
+  }
 
   void SetCursorShape(HCURSOR cursor) override {
     const QCursor shape(ShapeOf(cursor));

@@ -4,9 +4,11 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QWidget>
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/qt/QtBitmap.h"
+#include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Window.h"
 
 bool SaveScreenshot(HWND window, const std::string& fileName) {
@@ -22,4 +24,29 @@ bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName) {
   // The view only reads the pixels.
   const QImage picture = ImageView(*bitmap.Handle());
   return picture.save(QString::fromStdString(fileName), "PNG");
+}
+
+namespace {
+
+QImage WindowImage(HWND window) {
+  QWidget* widget = WidgetOfWindow(window);
+  if (!widget) return {};
+  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+TWindowPicture GrabWindow(HWND window) {
+  const QImage image = WindowImage(window);
+  TWindowPicture picture{image.width(), image.height(), {}};
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) picture.Pixels.push_back(row[x] & 0xFFFFFF);
+  }
+  return picture;
+}
+
+bool SaveWindowPicture(HWND window, const std::string& fileName) {
+  const QImage image = WindowImage(window);
+  return !image.isNull() && image.save(QString::fromStdString(fileName), "PNG");
 }

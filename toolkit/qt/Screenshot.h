@@ -1,7 +1,9 @@
 #pragma once
 // Pictures of what the desktop shows, for developer tools.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "toolkit/win/Handles.h"
 
@@ -12,3 +14,14 @@ class TBitmap;
 bool SaveScreenshot(HWND window, const std::string& fileName);
 // Writes the bitmap as a PNG file; false when that fails.
 bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName);
+
+// The window as the desktop shows it, in device pixels (twice the window's
+// size on a screen scaled by 2), as 0x00RRGGBB values row by row.
+struct TWindowPicture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Pixels;
+};
+TWindowPicture GrabWindow(HWND window);
+// Saves that picture as a PNG; false when that fails.
+bool SaveWindowPicture(HWND window, const std::string& fileName);

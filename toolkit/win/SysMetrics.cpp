@@ -17,7 +17,7 @@ const std::map<int, int>& FixedMetrics() {
       {SM_CXMINTRACK, 136},  {SM_CYMINTRACK, 39},  {SM_CXDOUBLECLK, 4},    {SM_CYDOUBLECLK, 4},
       {SM_CMOUSEBUTTONS, 3}, {SM_CXEDGE, 2},       {SM_CYEDGE, 2},         {SM_CXSMICON, 16},
       {SM_CYSMICON, 16},     {SM_CYSMCAPTION, 19}, {SM_CXDRAG, 4},         {SM_CYDRAG, 4},
-      {SM_CXMENUCHECK, 13},  {SM_CYMENUCHECK, 13}, {SM_MOUSEWHEELPRESENT, 1}, {SM_CMONITORS, 1},
+      {SM_CXMENUCHECK, 13},  {SM_CYMENUCHECK, 13}, {SM_MOUSEWHEELPRESENT, 1},
       {SM_CXFOCUSBORDER, 1}, {SM_CYFOCUSBORDER, 1},
   };
   return metrics;
@@ -59,10 +59,13 @@ NONCLIENTMETRICS NonClientMetrics() {
 
 int GetSystemMetrics(int index) {
   switch (index) {
-    case SM_CXSCREEN:
-    case SM_CXVIRTUALSCREEN: return ScreenArea().Width();
-    case SM_CYSCREEN:
-    case SM_CYVIRTUALSCREEN: return ScreenArea().Height();
+    case SM_CXSCREEN: return ScreenArea().Width();
+    case SM_CYSCREEN: return ScreenArea().Height();
+    case SM_XVIRTUALSCREEN: return VirtualScreen(GetMonitors()).Left;
+    case SM_YVIRTUALSCREEN: return VirtualScreen(GetMonitors()).Top;
+    case SM_CXVIRTUALSCREEN: return VirtualScreen(GetMonitors()).Width();
+    case SM_CYVIRTUALSCREEN: return VirtualScreen(GetMonitors()).Height();
+    case SM_CMONITORS: return static_cast<int>(GetMonitors().size());
     case SM_CXFULLSCREEN: return WorkArea().Width();
     case SM_CYFULLSCREEN: return WorkArea().Height() - GetSystemMetrics(SM_CYCAPTION);
     default: {

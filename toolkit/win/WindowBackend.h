@@ -6,9 +6,13 @@
 // messages, but nothing is shown.
 
 #include <memory>
+#include <vector>
 
 #include "toolkit/win/Handles.h"
+#include "toolkit/win/Monitors.h"
 #include "toolkit/win/Rect.h"
+
+struct SCROLLINFO;
 
 // The on-screen body of one window.
 class IWindowHost {
@@ -30,6 +34,11 @@ public:
   virtual void SetMouseGrab(bool grab) = 0;
   // A top-level window stays in front of the others (WS_EX_TOPMOST).
   virtual void SetStayOnTop(bool stayOnTop) = 0;
+  // The native widget's answer to a message reaching NativeWindowProc;
+  // false when the host has no widget or the widget leaves the message alone.
+  virtual bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  // The state of the native widget's own scroll bar (SB_HORZ, SB_VERT); false without one.
+  virtual bool NativeScrollInfo(int bar, SCROLLINFO& info) = 0;
 };
 
 class IWindowBackend {
@@ -46,8 +55,25 @@ public:
   virtual void ScheduleWake(int milliseconds) = 0;
   virtual TRect ScreenRect() = 0;
   virtual TRect WorkArea() = 0;
+  // Every monitor; a backend that knows one screen reports that one.
+  virtual std::vector<TMonitor> Monitors() { return {{ScreenRect(), WorkArea(), true}}; }
   virtual void SetCursorShape(HCURSOR cursor) = 0;
 };
+
+// The default procedure of classes that name a native widget. The window
+// stays the core's (handle, styles, frame, procedures, properties); the
+// widget fills its client area. Input on the widget travels the window's
+// procedure chain as messages first, and this procedure hands each input
+// message on to the widget (as it stands then: a procedure may change or
+// swallow it, and a message sent by code is input too). The widget answers
+// text, font, enabling and its control protocol (ControlMessages.h), and
+// reports to the parent with WM_COMMAND and WM_NOTIFY. Without a backend,
+// or for messages the widget leaves alone, it is DefWindowProc.
+LRESULT NativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Messages only NativeWindowProc answers: the look the control gives its widget.
+// CM_NATIVECOLORS: WParam the background, LParam the text colour (RGB values).
+constexpr UINT CM_NATIVECOLORS = 0xB100;
 
 // Installs the backend (nullptr removes it); the caller keeps ownership.
 void SetWindowBackend(IWindowBackend* backend);

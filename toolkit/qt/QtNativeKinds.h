@@ -1,0 +1,10 @@
+#pragma once
+// The kinds of native widget, each made by its own file, for the Qt
+// backend's own files. CreateNativeWidget chooses among them by name.
+
+#include <memory>
+
+#include "toolkit/qt/QtNativeWidget.h"
+
+std::unique_ptr<TNativeWidget> MakeNativeEdit(HWND window, QWidget* parent);
+std::unique_ptr<TNativeWidget> MakeNativeTextEdit(HWND window, QWidget* parent);
