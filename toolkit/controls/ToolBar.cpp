@@ -139,7 +139,7 @@ void TToolButton::Changed() {
 void TToolButton::Dispatch(TMessage& message) {
   static const TMessageHandlers<TToolButton> handlers{
       {CM_TEXTCHANGED, &TToolButton::CMChanged},
-      {CM_ENABLEDCHANGED, &TToolButton::CMChanged},
+      {CM_ENABLEDCHANGED, &TToolButton::CMEnabledChanged},
       {CM_VISIBLECHANGED, &TToolButton::CMChanged},
   };
   if (!handlers.Dispatch(*this, message)) TGraphicControl::Dispatch(message);
@@ -148,6 +148,12 @@ void TToolButton::Dispatch(TMessage& message) {
 void TToolButton::CMChanged(TMessage& message) {
   TGraphicControl::Dispatch(message);
   Changed();
+}
+
+// Enabling keeps the button's size: it is only drawn again.
+void TToolButton::CMEnabledChanged(TMessage& message) {
+  TGraphicControl::Dispatch(message);
+  if (toolBar_) toolBar_->RepaintButton(this);
 }
 
 // ---------------------------------------------------------------- TToolBar

@@ -85,6 +85,7 @@ private:
   friend class TToolBar;
   void Changed();
   void CMChanged(TMessage& message);
+  void CMEnabledChanged(TMessage& message);
 
   TToolBar* toolBar_ = nullptr;
   TToolButtonStyle style_ = tbsButton;
