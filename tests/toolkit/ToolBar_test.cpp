@@ -243,6 +243,26 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   EXPECT_EQ(drop->Left(), 0) << "the others move up";
 }
 
+TEST_F(ToolBarTest, CaptionsWidenTheButtonsBelowOrBesideTheImages) {
+  TToolButton* narrow = Add(tbsButton, 0);
+  TToolButton* wide = Add(tbsButton, 1);
+  narrow->SetCaption("A");
+  wide->SetCaption("A much longer caption");
+  bar->SetShowCaptions(true);
+  ShowForm();
+  EXPECT_GT(wide->Width(), 100);
+  EXPECT_EQ(narrow->Width(), wide->Width()) << "below the images every button is as wide as the widest";
+  bar->SetList(true);
+  EXPECT_LT(narrow->Width(), wide->Width()) << "beside them each is as wide as its own";
+  EXPECT_EQ(wide->Left(), narrow->Width());
+  const auto image = Render();
+  TRect text = wide->BoundsRect();
+  OffsetRect(text, bar->Left(), bar->Top());
+  text.Left += 16 + 6;
+  EXPECT_FALSE(IsRectEmpty(InkBounds(*image, {text.Left, text.Top + 3, text.Right - 3, text.Bottom - 3}, ColorToRGB(clBtnFace))))
+      << "the caption is drawn right of the image";
+}
+
 TEST_F(ToolBarTest, AutoSizeFitsTheRowsOfAWrappingBar) {
   bar->SetAutoSize(true);
   bar->SetEdgeBorders(ebTop | ebBottom);
