@@ -5,8 +5,11 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/controls/ToolBar.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
+#include "toolkit/win/Paint.h"
 
 namespace {
 
@@ -106,6 +109,43 @@ TEST_F(ActionListTest, TheIdlePassDisablesClientsAndTheirClicksRunNothing) {
   hiddenAction.OnUpdate = [&](TObject*) { ++hiddenUpdates; };
   UpdateActionsOfVisibleForms();
   EXPECT_EQ(hiddenUpdates, 0) << "only the visible forms' actions are updated";
+}
+
+// Ink of the enabled caption (black) in the control's area of the rendered form.
+int BlackInk(TForm& form, const TControl& control) {
+  const TPoint origin = control.ClientToScreen({0, 0});
+  const TPoint formOrigin = form.ClientToScreen({0, 0});
+  TRect area = control.BoundsRect();
+  OffsetRect(area, origin.X - formOrigin.X - control.Left(), origin.Y - formOrigin.Y - control.Top());
+  return CountPixels(*RenderWindow(form.Handle()), area, RGB(0, 0, 0));
+}
+
+TEST_F(ActionListTest, AfterAnIdlePassToolButtonsSpeedButtonsAndMenuItemsShowTheActionDisabled) {
+  action->SetCaption("Go");
+  auto* bar = new TToolBar(form);
+  bar->SetParent(form);
+  bar->SetShowCaptions(true);
+  bar->SetBounds(0, 100, 300, 40);
+  auto* toolButton = new TToolButton(form);
+  toolButton->SetParent(bar);
+  toolButton->SetAction(action);
+  auto* speedButton = new TSpeedButton(form);
+  speedButton->SetParent(form);
+  speedButton->SetBounds(150, 80, 60, 25);
+  speedButton->SetAction(action);
+  ProcessEverything();
+  ASSERT_GT(BlackInk(*form, *toolButton), 0);
+  ASSERT_GT(BlackInk(*form, *speedButton), 0);
+
+  action->OnUpdate = [this](TObject*) { action->SetEnabled(false); };
+  UpdateActionsOfVisibleForms();
+  ProcessEverything();
+  EXPECT_FALSE(toolButton->Enabled());
+  EXPECT_EQ(BlackInk(*form, *toolButton), 0) << "a disabled caption is drawn grey";
+  EXPECT_EQ(BlackInk(*form, *speedButton), 0);
+  toolButton->Click();
+  speedButton->Click();
+  EXPECT_EQ(executed, 0);
 }
 
 TEST_F(ActionListTest, ExecuteRunsOnUpdateFirst) {

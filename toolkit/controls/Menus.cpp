@@ -318,11 +318,14 @@ HBITMAP TMenuItem::Picture() {
   const TMenu* menu = GetParentMenu();
   TImageList* images = menu ? menu->Images() : nullptr;
   if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    TBitmap drawn(images->Width(), images->Height());
+    drawn.Canvas().Brush().SetColor(clMenu);
+    drawn.Canvas().FillRect({0, 0, images->Width(), images->Height()});
+    images->Draw(drawn.Canvas(), 0, 0, imageIndex_, enabled_);
+    // The menu draws the picture through a device context of its own, so
+    // the item keeps a copy that no canvas holds.
     if (!picture_) picture_ = std::make_unique<TBitmap>();
-    picture_->SetSize(images->Width(), images->Height());
-    picture_->Canvas().Brush().SetColor(clMenu);
-    picture_->Canvas().FillRect({0, 0, images->Width(), images->Height()});
-    images->Draw(picture_->Canvas(), 0, 0, imageIndex_, enabled_);
+    picture_->Assign(drawn);
     return picture_->Handle();
   }
   return bitmap_ && !bitmap_->Empty() ? bitmap_->Handle() : nullptr;
@@ -403,10 +406,8 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
 
 void TMenuItem::DrawItem(const DRAWITEMSTRUCT& draw) {
   if (!OnAdvancedDrawItem) {
-    const auto menu = reinterpret_cast<HMENU>(draw.hwndItem);
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-      if (GetMenuItemID(menu, i) == command_ || GetSubMenu(menu, i) == handle_)
-        DrawMenuItemStandard(draw.hDC, menu, static_cast<UINT>(i), draw.rcItem, draw.itemState);
+    DrawMenuItemStandard(draw.hDC, parent_->handle_, static_cast<UINT>(parent_->VisiblePosition(this)), draw.rcItem,
+                         draw.itemState);
     return;
   }
   TCanvas canvas;

@@ -189,14 +189,16 @@ void TStringGrid::SetScrollBars(TScrollStyle style) {
   RecreateWnd();
 }
 
-const std::string& TStringGrid::Cells(int col, int row) const {
+size_t TStringGrid::CellIndex(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_)
     throw EQuantrelError("Grid index out of range (" + std::to_string(col) + ", " + std::to_string(row) + ")");
-  return cells_[static_cast<size_t>(row) * colCount_ + col];
+  return static_cast<size_t>(row) * colCount_ + col;
 }
 
+const std::string& TStringGrid::Cells(int col, int row) const { return cells_[CellIndex(col, row)]; }
+
 void TStringGrid::SetCells(int col, int row, const std::string& text) {
-  const_cast<std::string&>(Cells(col, row)) = text;
+  cells_[CellIndex(col, row)] = text;
   if (HandleAllocated()) {
     const TRect rect = CellRect(col, row);
     if (!IsRectEmpty(rect)) InvalidateRect(Handle(), &rect, false);
@@ -727,7 +729,7 @@ std::string TStringGrid::GetEditText(int col, int row) {
 }
 
 void TStringGrid::SetEditText(int col, int row, const std::string& value) {
-  const_cast<std::string&>(Cells(col, row)) = value;
+  cells_[CellIndex(col, row)] = value;
   if (OnSetEditText) OnSetEditText(this, col, row, value);
 }
 

@@ -171,6 +171,8 @@ private:
   int SizingColumnAt(int x, int y);
   int SizingRowAt(int x, int y);
   void ResizeCells(int cols, int rows);
+  // Where a cell's text is kept; throws for a cell outside the grid.
+  size_t CellIndex(int col, int row) const;
   // Shows the editor on the focused cell with the cell's text, or with a typed character.
   void ShowEditor();
   void ShowEditorChar(char32_t key);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Frame3D.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/win/ControlMessages.h"
@@ -83,7 +84,7 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
   const bool wasSeparator = IsSeparator(*this);
   style_ = style;
   if (IsSeparator(*this) && !wasSeparator) SetWidth(SeparatorWidth);
-  Changed();
+  Rearrange();
 }
 
 void TToolButton::SetImageIndex(int index) {
@@ -118,12 +119,22 @@ void TToolButton::SetMarked(bool marked) {
 void TToolButton::SetWrap(bool wrap) {
   if (wrap == wrap_) return;
   wrap_ = wrap;
-  Changed();
+  Rearrange();
 }
 
 void TToolButton::Click() { TGraphicControl::Click(); }
 
+void TToolButton::ActionChange(const TAction& action) {
+  TGraphicControl::ActionChange(action);
+  SetImageIndex(action.ImageIndex());
+  if (style_ == tbsCheck) SetDown(action.Checked());
+}
+
 void TToolButton::Changed() {
+  if (toolBar_) toolBar_->RepaintButton(this);
+}
+
+void TToolButton::Rearrange() {
   if (!toolBar_) return;
   toolBar_->ArrangeButtons();
   toolBar_->RepaintButton(this);
@@ -131,9 +142,9 @@ void TToolButton::Changed() {
 
 void TToolButton::Dispatch(TMessage& message) {
   static const TMessageHandlers<TToolButton> handlers{
-      {CM_TEXTCHANGED, &TToolButton::CMChanged},
+      {CM_TEXTCHANGED, &TToolButton::CMRearrange},
+      {CM_VISIBLECHANGED, &TToolButton::CMRearrange},
       {CM_ENABLEDCHANGED, &TToolButton::CMChanged},
-      {CM_VISIBLECHANGED, &TToolButton::CMChanged},
   };
   if (!handlers.Dispatch(*this, message)) TGraphicControl::Dispatch(message);
 }
@@ -141,6 +152,11 @@ void TToolButton::Dispatch(TMessage& message) {
 void TToolButton::CMChanged(TMessage& message) {
   TGraphicControl::Dispatch(message);
   Changed();
+}
+
+void TToolButton::CMRearrange(TMessage& message) {
+  TGraphicControl::Dispatch(message);
+  Rearrange();
 }
 
 // ---------------------------------------------------------------- TToolBar
@@ -254,31 +270,34 @@ int TToolBar::CaptionWidth(TToolButton& button) {
   return Canvas().TextWidth(button.Caption());
 }
 
-TSize TToolBar::ButtonSize(TToolButton& button) {
+// Captions below the images give every button the width of the widest
+// (widestCaption); captions beside them make each as wide as its own.
+TSize TToolBar::ButtonSize(TToolButton& button, int widestCaption) {
   if (IsSeparator(button)) return {button.Width(), buttonHeight_};
   int width = buttonWidth_;
-  int height = buttonHeight_;
   if (showCaptions_ && list_) {
     const int imageWidth = images_ ? images_->Width() + 6 : 1;
     width = std::max(width, imageWidth + CaptionWidth(button) + CaptionPadding);
   } else if (showCaptions_) {
-    // Captions below the images give every button the width of the widest.
-    for (TToolButton* other : buttons_) width = std::max(width, CaptionWidth(*other) + CaptionPadding);
+    width = std::max(width, widestCaption + CaptionPadding);
   }
   if (button.Style() == tbsDropDown) width += DropDownWidth();
-  return {width, height};
+  return {width, buttonHeight_};
 }
 
 void TToolBar::ArrangeButtons() {
   if (arranging_ || IsDestroying()) return;
   arranging_ = true;
   const int clientWidth = ClientWidth();
+  int widestCaption = 0;
+  if (showCaptions_ && !list_)
+    for (TToolButton* button : buttons_) widestCaption = std::max(widestCaption, CaptionWidth(*button));
   int x = 0;
   int y = 0;
   int rowHeight = 0;
   for (TToolButton* button : buttons_) {
     if (!button->Visible()) continue;
-    const TSize size = ButtonSize(*button);
+    const TSize size = ButtonSize(*button, widestCaption);
     if (x > 0 && wrapable_ && x + size.cx > clientWidth && !IsSeparator(*button)) {
       x = 0;
       y += rowHeight;
@@ -474,11 +493,13 @@ void TToolBar::RepaintButton(TToolButton* button) {
 
 // ---------------------------------------------------------------- mouse
 
-// The bar takes the mouse over its buttons itself, as the platform's tool bar does.
+// The bar takes the mouse over its buttons itself, as the platform's tool
+// bar does; the mouse is then over the bar, not over a button.
 void TToolBar::WndProc(TMessage& message) {
   if (IsMouseMessage(message.Msg)) {
     const TPoint point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     if (dynamic_cast<TToolButton*>(ControlAtPos(point, true)) || pressed_) {
+      if (message.Msg == WM_MOUSEMOVE) TrackMouseControl(this);
       TControl::WndProc(message);
       return;
     }

@@ -77,12 +77,17 @@ public:
   void Click() override;
 
 protected:
+  // Also the image and, for check buttons, Down from the action's Checked.
+  void ActionChange(const TAction& action) override;
   void Dispatch(TMessage& message) override;
 
 private:
   friend class TToolBar;
+  // Its look changed; Rearrange: its place or size may have changed too.
   void Changed();
+  void Rearrange();
   void CMChanged(TMessage& message);
+  void CMRearrange(TMessage& message);
 
   TToolBar* toolBar_ = nullptr;
   TToolButtonStyle style_ = tbsButton;
@@ -160,7 +165,7 @@ private:
   void RemoveButton(TToolButton* button);
   // Places the buttons in rows; with AutoSize the bar takes their height.
   void ArrangeButtons();
-  TSize ButtonSize(TToolButton& button);
+  TSize ButtonSize(TToolButton& button, int widestCaption);
   int CaptionWidth(TToolButton& button);
   // Sends one custom-draw stage to the parent; answers its CDRF_* flags.
   LRESULT SendCustomDraw(DWORD stage, const TRect& rect, TToolButton* button, TCustomDrawState state);

@@ -122,12 +122,14 @@ protected:
   bool NativeWidget() const { return nativeWidget_; }
   // Gives the native widget the control's font and colours.
   void ApplyNativeLook();
+  // The mouse is over control (this or a windowless child): the one it left
+  // hears CM_MOUSELEAVE, control CM_MOUSEENTER.
+  void TrackMouseControl(TControl* control);
 
 private:
   static LRESULT ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void MainWndProc(TMessage& message);
   bool RouteMouseToChild(TMessage& message);
-  void TrackMouseControl(TControl* control);
   void UpdateShowing();
   void UpdateBounds();
   void WMPaint(TMessage& message);
