@@ -350,6 +350,9 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       // An edit of several lines (ES_MULTILINE) is a plain-text edit.
       {"QLineEdit", &MakeNativeEdit},
       {"QPlainTextEdit", &MakeNativeTextEdit},
+      {"QPushButton", &MakeNativeButton},
+      {"QCheckBox", &MakeNativeButton},
+      {"QRadioButton", &MakeNativeButton},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

@@ -146,6 +146,12 @@ constexpr WPARAM IMAGE_ICON = 1;
 
 constexpr WORD BN_CLICKED = 0;
 
+// What buttons answer to WM_GETDLGCODE.
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
 // ---------------------------------------------------------------- edits
 
 constexpr DWORD ES_LEFT = 0x0000;
