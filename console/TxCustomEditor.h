@@ -91,7 +91,7 @@ public:
   void TextAllChanged(bool clearSelection) override;
   // Modified, then OnChange, then StatusChanged.
   void Changed() override;
-  // Tabs become blanks up to the tab stops (the default stops: two blanks).
+  // Every Tab becomes the blanks up to the first tab stop.
   std::string ExpandTabs(std::string_view text) const override;
 
   // ---- the hosts' operations ----
@@ -116,6 +116,52 @@ public:
   virtual void Command(WORD command);
   // Runs the command once the message loop reaches it.
   void PostCommand(WORD command);
+  // Brackets of a group of edits that one undo takes back.
+  void BeginCompound();
+  void EndCompound();
+
+  // ---- tab stops (TxEditorTabs.cpp) ----
+  // The next tab stop after column x.
+  int GetTabStop(int x) const;
+  // The next tab position after column x of row y: the word starts of the
+  // rows above (when searching, with Force or SmartTab), else GetTabStop.
+  int GetSmartTabStop(int x, int y, bool force, bool search);
+  // Where Backspace goes from column x of row y: inside leading blanks, back
+  // to the nearest smaller indentation of the rows above.
+  int GetBackStop(int x, int y);
+  const std::string& TabStops() const { return tabStops_; }
+  void SetTabStops(const std::string& tabStops);
+
+  // ---- editing (TxEditorEditing.cpp); nothing changes when ReadOnly ----
+  // One typed character (a code point); below 32 only the position is made real.
+  void TypeChar(char32_t c);
+  void InsertText(const std::string& text);
+  void DeleteSelected();
+  std::string GetSelText() const;
+  // Replaces the selection by text and selects it, in one undo step.
+  void SetSelText(const std::string& text);
+  void NewLine();
+  void DeleteLeft();
+  void DeleteRight();
+  void TabRight();
+  void TabLeft();
+  void IndentBlock();
+  void UnindentBlock();
+  void DeleteSelection();
+  void UpperCaseSelection();
+  void LowerCaseSelection();
+  void SwapCaseSelection();
+
+  // ---- clipboard (TxEditorClipboard.cpp) ----
+  void ClipboardCopy();
+  void ClipboardCut();
+  void ClipboardPaste();
+  bool CanCopy() const;
+  bool CanCut() const { return CanCopy(); }
+  bool CanPaste() const;
+  // The block format stored with the clipboard's text; bfNonInclusive without one.
+  static TSelBlockFormat GetClipboardBlockFormat();
+  static void SetClipboardBlockFormat(TSelBlockFormat format);
 
   // ---- geometry ----
   int CellWidth() const { return cellWidth_; }
@@ -161,7 +207,6 @@ public:
   bool CursorBeyondEOF = false;
   bool HideCaret = false;
   bool Recording = false;
-  std::string TabStops = "3 5";
   TColor SelForeColor = clHighlightText;
   TColor SelBackColor = clHighlight;
   int CompoundLevel = 0;
@@ -212,7 +257,7 @@ private:
   void PaintRightMargin(int top, int bottom);
   void FillPixels(const TRect& rect, TColor color);
   void PaintCaret(bool show);
-  void RepaintSelRows(int fromRow, int toRow);
+  void RepaintRows(int fromRow, int toRow);
 
   // Scrolling (TxEditorScroll.cpp).
   void ScrollBarScroll(bool vertical, int code, int pos);
@@ -241,6 +286,14 @@ private:
   void WMVScroll(TMessage& message);
 
   void MeasureCells();
+  // Typing tells the completion list about characters (a later addition).
+  void CompletionBeforeChar(char32_t) {}
+  void CompletionAfterChar(char32_t) {}
+  bool CaretBelowText() const;
+  bool SelectionOutsideText() const;
+  void ChangeSelectionCase(std::string (*convert)(std::string_view));
+  void PasteColumns(const std::string& text);
+  void JoinWithNextRow();
 
   std::unique_ptr<TTxEditorStrings> lines_;
   TTxControlScrollBar95 scrollBarHorz_{SB_HORZ};
@@ -285,6 +338,9 @@ private:
   bool insertMode_ = true;
   bool readOnly_ = false;
   bool keepTrailingBlanks_ = false;
+  std::string tabStops_;
+  std::vector<int> tabStopColumns_;  // 0-based, each beyond the one before
+  std::vector<bool> tabStopTable_;   // scratch of the smart and back stops
 };
 
 // The editor with its properties for hosts.

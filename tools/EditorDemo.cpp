@@ -1,5 +1,6 @@
-// The text editor control on a desktop: a program with a gutter, a stream
-// selection and a row coloured by a line-attribute handler. With
+// The text editor control on a desktop: a program with a gutter, a column
+// block pasted beside the declarations, a stream selection and rows
+// coloured by a line-attribute handler. With
 // --screenshot FILE the demo saves a picture of itself and ends.
 
 #include "console/TxCustomEditor.h"
@@ -46,6 +47,13 @@ int main(int argc, char** argv) {
     if (lineIndex == 0)
       for (std::size_t col = 1; col <= 7 && col < attrs.size(); ++col) attrs[col].Style = fsBold;
   };
+  // A column block copied from the declarations and pasted beside them.
+  editor->SetSelection(TTxSelection{true, bfColumn, 2, 2, 8, 3});
+  editor->ClipboardCopy();
+  editor->ClearSelection();
+  editor->SetCaretInternal(16, 2);
+  editor->ClipboardPaste();
+  editor->SetSelection(TTxSelection{});
   editor->SetSel(2, 5);
   editor->SetSel(13, 6);
   editor->SetCaretInternal(13, 6);
