@@ -4,11 +4,13 @@
 
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
 
 namespace {
@@ -146,6 +148,35 @@ TEST_F(ActionListTest, AfterAnIdlePassToolButtonsSpeedButtonsAndMenuItemsShowThe
   toolButton->Click();
   speedButton->Click();
   EXPECT_EQ(executed, 0);
+}
+
+// A check box shows its action's Checked without clicking (which would execute the action).
+TEST_F(ActionListTest, ButtonsAndCheckBoxesFollowTheirActionAndTheirClicksExecuteIt) {
+  action->OnExecute = [this](TObject*) {
+    ++executed;
+    action->SetChecked(!action->Checked());
+  };
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 100, 90, 25);
+  button->SetAction(action);
+  auto* check = new TCheckBox(form);
+  check->SetParent(form);
+  check->SetBounds(10, 130, 120, 20);
+  check->SetAction(action);
+  EXPECT_EQ(button->Caption(), "&Abort");
+  action->SetChecked(true);
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(executed, 0) << "showing the action's state runs nothing";
+  SendMessage(check->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(executed, 1);
+  EXPECT_FALSE(action->Checked());
+  EXPECT_FALSE(check->Checked());
+  SendMessage(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(executed, 2);
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(check->Handle()));
 }
 
 TEST_F(ActionListTest, ExecuteRunsOnUpdateFirst) {

@@ -1,5 +1,6 @@
 #include "toolkit/controls/Button.h"
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/WindowBackend.h"
@@ -89,9 +90,20 @@ void TCheckBox::CreateWnd() {
 
 void TCheckBox::SetState(TCheckBoxState state) {
   if (state == state_) return;
+  ShowState(state);
+  Click();
+}
+
+void TCheckBox::ShowState(TCheckBoxState state) {
   state_ = state;
   if (HandleAllocated()) Perform(BM_SETCHECK, static_cast<WPARAM>(state), 0);
-  Click();
+}
+
+// The action's Checked is shown without a click: a click would execute the action.
+void TCheckBox::ActionChange(const TAction& action) {
+  TButtonControl::ActionChange(action);
+  const TCheckBoxState state = action.Checked() ? cbChecked : cbUnchecked;
+  if (state != state_) ShowState(state);
 }
 
 TCheckBoxState TCheckBox::NextState() const {

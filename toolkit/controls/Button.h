@@ -63,8 +63,11 @@ protected:
   void CreateWnd() override;
   void Clicked() override;
   void AcceleratorPressed() override;
+  // Also Checked from the action.
+  void ActionChange(const TAction& action) override;
 
 private:
+  void ShowState(TCheckBoxState state);
   // A click moves unchecked on to grayed (when allowed) or checked, checked to unchecked, grayed to checked.
   TCheckBoxState NextState() const;
 
