@@ -229,20 +229,43 @@ TEST_F(ActionListTest, ShortcutsTakeKeysOnlyWhileTheirActionIsEnabled) {
   form->SetMenu(nullptr);
 }
 
+// The black ink of the menu's first item while it is open, and its state then.
+struct TOpenItem {
+  UINT State = 0;
+  int BlackInk = 0;
+};
+
+TOpenItem LookAtOpenMenu(TPopupMenu& menu) {
+  TOpenItem seen;
+  Application().OnIdle = [&](TObject*, bool&) {
+    seen.State = GetMenuState(menu.Handle(), 0, MF_BYPOSITION);
+    for (HWND window : TopLevelWindows())
+      if (GetClassName(window) == MenuWindowClass) {
+        TRect item, bounds;
+        GetMenuItemRect(nullptr, menu.Handle(), 0, item);
+        GetWindowRect(window, bounds);
+        OffsetRect(item, -bounds.Left, -bounds.Top);
+        seen.BlackInk = CountPixels(*RenderWindow(window), item, RGB(0, 0, 0));
+      }
+    EndMenu();
+  };
+  menu.Popup(100, 100);
+  Application().OnIdle = nullptr;
+  return seen;
+}
+
 TEST_F(ActionListTest, AMenuUpdatesTheActionsOfItsItemsBeforeItOpens) {
   TPopupMenu menu(form);
   auto* item = new TMenuItem(form);
   menu.Items().Add(item);
   item->SetAction(action);
-  action->OnUpdate = [&](TObject*) { action->SetEnabled(false); };
-  UINT stateWhenOpen = 0;
-  Application().OnIdle = [&](TObject*, bool&) {
-    stateWhenOpen = GetMenuState(menu.Handle(), 0, MF_BYPOSITION);
-    EndMenu();
-  };
-  menu.Popup(100, 100);
-  Application().OnIdle = nullptr;
-  EXPECT_EQ(stateWhenOpen & MF_GRAYED, MF_GRAYED);
+  bool allowed = true;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(allowed); };
+  EXPECT_GT(LookAtOpenMenu(menu).BlackInk, 0);
+  allowed = false;
+  const TOpenItem disabled = LookAtOpenMenu(menu);
+  EXPECT_EQ(disabled.State & MF_GRAYED, MF_GRAYED);
+  EXPECT_EQ(disabled.BlackInk, 0) << "a disabled item is drawn grey";
 }
 
 }  // namespace
