@@ -28,13 +28,16 @@ TTxCustomEditor::TTxCustomEditor(TComponent* owner)
     : TCustomControl(owner),
       lines_(std::make_unique<TTxEditorStrings>(*this)),
       undo_(std::make_unique<TUndoBuffer>(*this)),
-      scrollTimer_(new TTimer(this)) {
+      scrollTimer_(new TTimer(this)),
+      completion_(std::make_unique<TTxCompletion>(*this)) {
+  keyboard_.SetDefaultLayout();
   SetBounds(Left(), Top(), 150, 40);
   SetColor(clWindow);
   SetParentColor(false);
   SetParentFont(false);
   SetCursor(crIBeam);
   TabStop = true;
+  SetTabStops("3 5");
   Font().SetName("Courier New");
   Font().SetSize(10);
   ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
@@ -100,7 +103,7 @@ void TTxCustomEditor::SetCaret(int x, int y) {
 
 void TTxCustomEditor::SetSelection(const TTxSelection& selection) {
   selection_ = selection;
-  RepaintSelRows(std::min(updateSelBegY_, selection_.SelBegY), std::max(updateSelEndY_, selection_.SelEndY));
+  RepaintRows(std::min(updateSelBegY_, selection_.SelBegY), std::max(updateSelEndY_, selection_.SelEndY));
   updateSelBegY_ = selection_.SelBegY;
   updateSelEndY_ = selection_.SelEndY;
 }
@@ -130,10 +133,10 @@ void TTxCustomEditor::SetSel(int x, int y) {
   s.Selected = true;
   if (CompoundLevel == 0) {
     if (s.SelBlockFormat == bfColumn) {
-      RepaintSelRows(std::min(old.SelBegY, s.SelBegY), std::max(old.SelEndY, s.SelEndY));
+      RepaintRows(std::min(old.SelBegY, s.SelBegY), std::max(old.SelEndY, s.SelEndY));
     } else {
-      RepaintSelRows(std::min(old.SelBegY, s.SelBegY), std::max(old.SelBegY, s.SelBegY));
-      RepaintSelRows(std::min(old.SelEndY, s.SelEndY), std::max(old.SelEndY, s.SelEndY));
+      RepaintRows(std::min(old.SelBegY, s.SelBegY), std::max(old.SelBegY, s.SelBegY));
+      RepaintRows(std::min(old.SelEndY, s.SelEndY), std::max(old.SelEndY, s.SelEndY));
     }
     SelectionChanged();
     if (OnSelectionChange) OnSelectionChange(this);
@@ -146,7 +149,7 @@ void TTxCustomEditor::ClearSelection() {
   if (!selection_.Selected) return;
   selection_.Selected = false;
   RecordUndo<TUnselectUndo>(*this);
-  RepaintSelRows(updateSelBegY_, updateSelEndY_);
+  RepaintRows(updateSelBegY_, updateSelEndY_);
 }
 
 void TTxCustomEditor::SetSelStart(int pos) {
@@ -189,9 +192,15 @@ void TTxCustomEditor::StatusChanged() {
   if (OnChangeStatus) OnChangeStatus(this);
 }
 
-std::string TTxCustomEditor::ExpandTabs(std::string_view text) const { return ReplaceString(text, "\t", "  "); }
+void TTxCustomEditor::BeginCompound() {
+  ++CompoundLevel;
+  RecordUndo<TTxBeginCompoundUndo>(*this);
+}
 
-void TTxCustomEditor::Command(WORD) {}
+void TTxCustomEditor::EndCompound() {
+  RecordUndo<TTxEndCompoundUndo>(*this);
+  --CompoundLevel;
+}
 
 void TTxCustomEditor::PostCommand(WORD command) { PostMessage(Handle(), WM_EDITORCOMMAND, command, 0); }
 

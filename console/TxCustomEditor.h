@@ -9,14 +9,18 @@
 // layout), TxEditorPaint.cpp, TxEditorScroll.cpp, TxEditorMouse.cpp and
 // TxEditorMessages.cpp.
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "console/TxCompletion.h"
 #include "console/TxControlScrollBar95.h"
 #include "console/TxEditorCore.h"
 #include "console/TxEditorStrings.h"
+#include "console/TxKeyboard.h"
 #include "console/UndoBuffer.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
@@ -40,6 +44,7 @@ class TTxCustomEditor;
 using TOnGetLineAttr =
     std::function<void(TObject* sender, std::string& line, int lineIndex, TColumnAttrs& attrs)>;
 using TOnPaintGutter = std::function<void(TObject* sender, TCanvas& canvas)>;
+using TOnCompletion = std::function<void(TObject* sender, bool& cancel)>;
 
 // The geometry of the text area, right of the gutter.
 class TTxEditorClient {
@@ -91,7 +96,7 @@ public:
   void TextAllChanged(bool clearSelection) override;
   // Modified, then OnChange, then StatusChanged.
   void Changed() override;
-  // Tabs become blanks up to the tab stops (the default stops: two blanks).
+  // Every Tab becomes the blanks up to the first tab stop.
   std::string ExpandTabs(std::string_view text) const override;
 
   // ---- the hosts' operations ----
@@ -112,10 +117,71 @@ public:
   void Scroll(bool vertical, int pos);
   void SetLeftTop(int col, int row);
   void MakeRowVisible(int row);
-  // Commands arrive with the key map; until then nothing happens.
+  // Runs one editing command (TxCommands.h; 0..255 type a character)
+  // (TxEditorCommands.cpp).
   virtual void Command(WORD command);
+  // Sets or clears a bookmark on the caret's row, or jumps to it.
+  void Bookmark(int index, bool setIt);
+  void BeginRecord();
+  void EndRecord();
+  // Runs the recorded commands as one undo step; never while one plays.
+  void PlayMacro();
+  TTxKeyboard& Keyboard() { return keyboard_; }
+  TTxCompletion& Completion() { return *completion_; }
+  struct TBookmark {
+    int X = 0;
+    int Y = 0;
+    bool Valid = false;
+  };
+  const TBookmark& Bookmarks(int index) const { return bookmarks_.at(static_cast<std::size_t>(index)); }
   // Runs the command once the message loop reaches it.
   void PostCommand(WORD command);
+  // Brackets of a group of edits that one undo takes back.
+  void BeginCompound();
+  void EndCompound();
+
+  // ---- tab stops (TxEditorTabs.cpp) ----
+  // The next tab stop after column x.
+  int GetTabStop(int x) const;
+  // The next tab position after column x of row y: the word starts of the
+  // rows above (when searching, with Force or SmartTab), else GetTabStop.
+  int GetSmartTabStop(int x, int y, bool force, bool search);
+  // Where Backspace goes from column x of row y: inside leading blanks, back
+  // to the nearest smaller indentation of the rows above.
+  int GetBackStop(int x, int y);
+  const std::string& TabStops() const { return tabStops_; }
+  void SetTabStops(const std::string& tabStops);
+
+  // ---- editing (TxEditorEditing.cpp); nothing changes when ReadOnly ----
+  // One typed character (a code point); below 32 only the position is made real.
+  void TypeChar(char32_t c);
+  void InsertText(const std::string& text);
+  void DeleteSelected();
+  std::string GetSelText() const;
+  // Replaces the selection by text and selects it, in one undo step.
+  void SetSelText(const std::string& text);
+  void NewLine();
+  void DeleteLeft();
+  void DeleteRight();
+  void TabRight();
+  void TabLeft();
+  void IndentBlock();
+  void UnindentBlock();
+  void DeleteSelection();
+  void UpperCaseSelection();
+  void LowerCaseSelection();
+  void SwapCaseSelection();
+
+  // ---- clipboard (TxEditorClipboard.cpp) ----
+  void ClipboardCopy();
+  void ClipboardCut();
+  void ClipboardPaste();
+  bool CanCopy() const;
+  bool CanCut() const { return CanCopy(); }
+  bool CanPaste() const;
+  // The block format stored with the clipboard's text; bfNonInclusive without one.
+  static TSelBlockFormat GetClipboardBlockFormat();
+  static void SetClipboardBlockFormat(TSelBlockFormat format);
 
   // ---- geometry ----
   int CellWidth() const { return cellWidth_; }
@@ -161,7 +227,6 @@ public:
   bool CursorBeyondEOF = false;
   bool HideCaret = false;
   bool Recording = false;
-  std::string TabStops = "3 5";
   TColor SelForeColor = clHighlightText;
   TColor SelBackColor = clHighlight;
   int CompoundLevel = 0;
@@ -172,6 +237,8 @@ public:
   TNotifyEvent OnChangeStatus;
   TNotifyEvent OnScroll;
   TOnPaintGutter OnPaintGutter;
+  TOnCompletion OnCompletionIdentifer;
+  TOnCompletion OnCompletionTemplate;
 
 protected:
   // Called after every change of the text with its position, action and text.
@@ -179,6 +246,7 @@ protected:
   virtual void StatusChanged();
   virtual void SelectionChanged() {}
   virtual void PaintGutter(TCanvas& canvas);
+  virtual void BookmarkChanged(int index);
   // The colouring hooks of descendants, between the defaults and the selection.
   virtual void GetLineAttr(int line, int colBeg, int colEnd);
   virtual void AfterLineAttrs(int line, int colBeg, int colEnd);
@@ -192,6 +260,8 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void DblClick() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char32_t& key) override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void Dispatch(TMessage& message) override;
 
@@ -212,7 +282,7 @@ private:
   void PaintRightMargin(int top, int bottom);
   void FillPixels(const TRect& rect, TColor color);
   void PaintCaret(bool show);
-  void RepaintSelRows(int fromRow, int toRow);
+  void RepaintRows(int fromRow, int toRow);
 
   // Scrolling (TxEditorScroll.cpp).
   void ScrollBarScroll(bool vertical, int code, int pos);
@@ -241,6 +311,41 @@ private:
   void WMVScroll(TMessage& message);
 
   void MeasureCells();
+  // Commands (TxEditorCommands.cpp); a step answers false when the
+  // command ends with it, without the final placing of the caret.
+  struct TCommandState {
+    int X;
+    int Y;
+    bool CaretUndo = true;
+  };
+  bool RunCommand(WORD command, TCommandState& state);
+  bool RunTextCommand(WORD command, TCommandState& state);
+  void RunCommands(std::initializer_list<WORD> commands);
+  void MoveStep(TCommandState& state, bool select, void (TTxCustomEditor::*move)(TCommandState&));
+  void StepLeft(TCommandState& state);
+  void StepRight(TCommandState& state);
+  void StepUp(TCommandState& state);
+  void StepDown(TCommandState& state);
+  void StepWordLeft(TCommandState& state);
+  void StepWordRight(TCommandState& state);
+  void StepLineStart(TCommandState& state);
+  void StepLineEnd(TCommandState& state);
+  void StepDocStart(TCommandState& state);
+  void StepDocEnd(TCommandState& state);
+  void SelectWordStep(TCommandState& state);
+  void PageStep(TCommandState& state, int direction, bool select);
+  void ScrollRowStep(TCommandState& state, int direction);
+  void Record(WORD command, char32_t character);
+  void TypeKey(char32_t c);
+  // Typing tells the completion object about characters.
+  void CompletionBeforeChar(char32_t c) { completion_->DoKeyPress(c); }
+  void CompletionAfterChar(char32_t c) { completion_->DoKeyPress(c); }
+  bool CaretBelowText() const;
+  bool SelectionOutsideText() const;
+  bool WholeRowsSelected() const;
+  void ChangeSelectionCase(std::string (*convert)(std::string_view));
+  void PasteColumns(const std::string& text);
+  void JoinWithNextRow();
 
   std::unique_ptr<TTxEditorStrings> lines_;
   TTxControlScrollBar95 scrollBarHorz_{SB_HORZ};
@@ -285,6 +390,25 @@ private:
   bool insertMode_ = true;
   bool readOnly_ = false;
   bool keepTrailingBlanks_ = false;
+  std::string tabStops_;
+  std::vector<int> tabStopColumns_;  // 0-based, each beyond the one before
+  std::vector<bool> tabStopTable_;   // scratch of the smart and back stops
+  TTxKeyboard keyboard_;
+  std::unique_ptr<TTxCompletion> completion_;
+  bool ignoreKeyPress_ = false;
+  bool chordPending_ = false;
+  WORD chordKey_ = 0;
+  TShiftState chordShift_ = 0;
+  std::array<TBookmark, 10> bookmarks_{};
+  // A recording is a list of commands and of the characters typed beyond
+  // the command codes (Character set, Command 0).
+  struct TRecordedStep {
+    WORD Command = 0;
+    char32_t Character = 0;
+  };
+  std::vector<TRecordedStep> recordBuffer_;
+  std::vector<TRecordedStep> macro_;
+  bool playing_ = false;
 };
 
 // The editor with its properties for hosts.

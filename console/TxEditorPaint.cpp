@@ -179,7 +179,7 @@ void TTxCustomEditor::PaintCaret(bool show) {
   ::ShowCaret(Handle());
 }
 
-void TTxCustomEditor::RepaintSelRows(int fromRow, int toRow) {
+void TTxCustomEditor::RepaintRows(int fromRow, int toRow) {
   if (!HandleAllocated() || updateLock_ > 0) return;
   fromRow = std::max(fromRow, topRow_);
   toRow = std::min(toRow, topRow_ + visibleRowCount_);

@@ -1,5 +1,6 @@
 #include "runtime/Utf8Cells.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -117,4 +118,26 @@ void AppendUtf8(std::string& text, char32_t codePoint) {
     continuation(codePoint >> 6);
     continuation(codePoint);
   }
+}
+
+namespace {
+
+std::size_t ClippedByteOfCell(std::string_view text, int cell) { return std::min(ByteOfCell(text, cell), text.size()); }
+
+}  // namespace
+
+std::string_view CellSlice(std::string_view row, int begin, int end) {
+  const std::size_t from = ClippedByteOfCell(row, begin);
+  return row.substr(from, std::max(ClippedByteOfCell(row, end), from) - from);
+}
+
+std::string InsertCells(std::string text, int at, std::string_view s) {
+  text.insert(ClippedByteOfCell(text, at), s);
+  return text;
+}
+
+std::string EraseCells(std::string text, int at, int count) {
+  const std::size_t from = ClippedByteOfCell(text, at);
+  text.erase(from, ClippedByteOfCell(text, at + count) - from);
+  return text;
 }

@@ -12,6 +12,7 @@
 
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Form.h"
@@ -20,6 +21,7 @@
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/PaintBox.h"
+#include "toolkit/controls/RadioGroup.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ScrollBox.h"
 #include "toolkit/controls/SpeedButton.h"
@@ -85,6 +87,7 @@ public:
     AddPage("Grid", [this](TWinControl* page) { FillGridPage(page); });
     AddPage("Scroll box", [this](TWinControl* page) { FillScrollPage(page); });
     AddPage("Edits", [this](TWinControl* page) { FillEditsPage(page); });
+    AddPage("Buttons", [this](TWinControl* page) { FillButtonsPage(page); });
     ShowPage(0);
   }
 
@@ -406,6 +409,30 @@ private:
     memo->Lines().Add("word wrap and a vertical scroll bar.");
     for (int i = 1; i <= 12; ++i) memo->Lines().Add("line " + std::to_string(i));
     memo->SetScrollBars(ssVertical);
+  }
+
+  void FillButtonsPage(TWinControl* page) {
+    auto* ok = Place<TButton>(page, 12, 16, 90, 26);
+    ok->SetCaption("&OK");
+    ok->SetDefault(true);
+    auto* cancel = Place<TButton>(page, 110, 16, 90, 26);
+    cancel->SetCaption("Cancel");
+    cancel->Cancel = true;
+    Place<TButton>(page, 208, 16, 90, 26)->SetAction(run_);
+    auto* disabled = Place<TButton>(page, 306, 16, 90, 26);
+    disabled->SetCaption("Disabled");
+    disabled->SetEnabled(false);
+    const char* checks[] = {"&Word wrap", "Show &line numbers", "&Grayed state"};
+    for (int i = 0; i < 3; ++i) {
+      auto* check = Place<TCheckBox>(page, 12, 60 + i * 24, 200, 20);
+      check->SetCaption(checks[i]);
+      check->AllowGrayed = i == 2;
+      check->SetState(i == 0 ? cbChecked : i == 2 ? cbGrayed : cbUnchecked);
+    }
+    auto* radios = Place<TRadioGroup>(page, 230, 60, 200, 110);
+    radios->SetCaption("&Axes");
+    for (const char* axis : {"x and y", "x only", "none"}) radios->Items().Add(axis);
+    radios->SetItemIndex(0);
   }
 
   TForm* form_ = nullptr;

@@ -3,6 +3,7 @@
 // geometry, rendered pixels and real input.
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,31 @@
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/Window.h"
 
+// Records what the editor reports of each change of its text.
+class TRecordingEditor : public TTxEditor {
+public:
+  using TTxEditor::TTxEditor;
+  struct TModification {
+    int Pos;
+    TTextAction Action;
+    std::string Text;
+    bool operator==(const TModification&) const = default;
+  };
+  std::vector<TModification> Modifications;
+
+protected:
+  void TextModified(int pos, TTextAction action, const std::string& text) override {
+    Modifications.push_back({pos, action, text});
+  }
+};
+
 class EditorTest : public ::testing::Test {
 protected:
   explicit EditorTest(int width = 600, int height = 400) {
     SetClock(&clock);
     form = new TForm(nullptr);
     form->SetBounds(20, 20, width + 40, height + 60);
-    editor = new TTxEditor(form);
+    editor = new TRecordingEditor(form);
     editor->SetParent(form);
     editor->SetBounds(10, 10, width, height);
     form->Show();
@@ -65,5 +84,5 @@ protected:
 
   TFakeClock clock;
   TForm* form;
-  TTxEditor* editor;
+  TRecordingEditor* editor;
 };

@@ -77,6 +77,23 @@ TEST_F(StringGridTest, EachVisibleCellIsDrawnOnceWithItsFixedState) {
   }
 }
 
+TEST_F(StringGridTest, TheFocusedCellIsDrawnSelectedOnlyWhenAsked) {
+  ShowForm();
+  grid->SetFocus();
+  grid->SetSelection({1, 1, 2, 2});
+  struct TCase {
+    TGridOptions Extra;
+    TGridDrawState Focused;
+  };
+  for (const TCase c : {TCase{0, gdFocused}, TCase{goDrawFocusSelected, gdFocused | gdSelected}}) {
+    grid->SetOptions(goFixedVertLine | goFixedHorzLine | goRangeSelect | c.Extra);
+    const auto drawn = PaintAll();
+    EXPECT_EQ(drawn.at({2, 2}).at(0), c.Focused) << "the focused cell is the selection's bottom-right";
+    EXPECT_EQ(drawn.at({1, 1}).at(0), gdSelected);
+    EXPECT_EQ(drawn.at({3, 3}).at(0), 0u);
+  }
+}
+
 TEST_F(StringGridTest, CellsTextsAndGeometry) {
   grid->SetCells(3, 4, "1.5");
   EXPECT_EQ(grid->Cells(3, 4), "1.5");

@@ -243,6 +243,39 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   EXPECT_EQ(drop->Left(), 0) << "the others move up";
 }
 
+TEST_F(ToolBarTest, CaptionsWidenTheButtonsBelowOrBesideTheImages) {
+  TToolButton* narrow = Add(tbsButton, 0);
+  TToolButton* wide = Add(tbsButton, 1);
+  narrow->SetCaption("A");
+  wide->SetCaption("A much longer caption");
+  bar->SetShowCaptions(true);
+  ShowForm();
+  EXPECT_GT(wide->Width(), 100);
+  EXPECT_EQ(narrow->Width(), wide->Width()) << "below the images every button is as wide as the widest";
+  bar->SetList(true);
+  EXPECT_LT(narrow->Width(), wide->Width()) << "beside them each is as wide as its own";
+  EXPECT_EQ(wide->Left(), narrow->Width());
+  const auto image = Render();
+  TRect text = wide->BoundsRect();
+  OffsetRect(text, bar->Left(), bar->Top());
+  text.Left += 16 + 6;
+  EXPECT_FALSE(IsRectEmpty(InkBounds(*image, {text.Left, text.Top + 3, text.Right - 3, text.Bottom - 3}, ColorToRGB(clBtnFace))))
+      << "the caption is drawn right of the image";
+}
+
+TEST_F(ToolBarTest, AnImageListThatGoesAwayIsForgotten) {
+  Add(tbsButton, 0);
+  ShowForm();
+  images.reset();
+  EXPECT_EQ(bar->Images(), nullptr);
+  EXPECT_EQ(SendMessage(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+  bar->Invalidate();
+  const auto image = Render();
+  TRect first = ItemRect(0);
+  OffsetRect(first, bar->Left(), bar->Top());
+  EXPECT_EQ(CountPixels(*image, first, clRed), 0) << "the button is drawn without its image";
+}
+
 TEST_F(ToolBarTest, AutoSizeFitsTheRowsOfAWrappingBar) {
   bar->SetAutoSize(true);
   bar->SetEdgeBorders(ebTop | ebBottom);

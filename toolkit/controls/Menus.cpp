@@ -310,7 +310,7 @@ TMenu* TMenuItem::GetParentMenu() const {
 
 bool TMenuItem::IsOwnerDraw() const {
   const TMenu* menu = GetParentMenu();
-  return menu && menu->OwnerDraw() && !menuBar_ && parent_ && !parent_->menuBar_;
+  return menu && menu->OwnerDraw() && parent_;
 }
 
 // The picture of the check column: the menu's image, else the item's bitmap.
@@ -396,8 +396,9 @@ void TMenuItem::Click() {
 
 void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
   TMeasureCanvas canvas;
-  int width = canvas.TextWidth(StripAmpersands(caption_)) + 40;
-  if (shortCut_ != scNone) width += canvas.TextWidth(ShortCutToText(shortCut_)) + 24;
+  const bool onBar = parent_ && parent_->menuBar_;
+  int width = canvas.TextWidth(StripAmpersands(caption_)) + (onBar ? 14 : 40);
+  if (shortCut_ != scNone && !onBar) width += canvas.TextWidth(ShortCutToText(shortCut_)) + 24;
   int height = IsLine() ? 9 : static_cast<int>(measure.itemHeight);
   if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
   measure.itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -405,6 +406,15 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 void TMenuItem::DrawItem(const DRAWITEMSTRUCT& draw) {
+  if (!OnAdvancedDrawItem && parent_->menuBar_) {
+    TRect rect = draw.rcItem;
+    FillRect(draw.hDC, rect, GetSysColorBrush(COLOR_MENU));
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, GetSysColor(enabled_ ? COLOR_MENUTEXT : COLOR_GRAYTEXT));
+    SelectObject(draw.hDC, Screen().MenuFont().Handle());
+    DrawText(draw.hDC, caption_, rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    return;
+  }
   if (!OnAdvancedDrawItem) {
     DrawMenuItemStandard(draw.hDC, parent_->handle_, static_cast<UINT>(parent_->VisiblePosition(this)), draw.rcItem,
                          draw.itemState);

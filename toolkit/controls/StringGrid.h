@@ -9,7 +9,6 @@
 // reaches the cell and OnSetEditText at once.
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
