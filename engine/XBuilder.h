@@ -236,10 +236,12 @@ private:
     bool& running_;
   };
 
-  // One level of nested statements or factors for the length of its
-  // compilation. The compiler, the checks and the evaluation of its trees
-  // all recurse once per level, so nesting beyond MaxNesting is refused
-  // ("Nesting is too deep") before it can overflow the stack.
+  // One level of nested statements, factors, vector braces, types or
+  // routines for the length of its compilation. The compiler, the checks,
+  // the evaluation of its trees and the values of its kinds (listing,
+  // copying, freeing) all recurse once per level, so nesting beyond
+  // MaxNesting is refused ("Nesting is too deep") before it can overflow the
+  // stack.
   class TNestingScope {
   public:
     static constexpr int MaxNesting = 1000;
