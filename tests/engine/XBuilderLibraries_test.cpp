@@ -200,8 +200,9 @@ TEST_F(LibraryFilesTest, APackedFileThatCannotBeDecipheredChangesNothing) {
 }
 
 TEST_F(LibraryFilesTest, ALoadIsARunThatAbortStops) {
-  const std::string forever =
-      WriteFile("forever.tarn", "library Forever; var i : Integer; begin while i >= 0 do i := 1 end.");
+  const std::string forever = WriteFile("forever.tarn", "library Forever; const Version = 1; end.");
+  ASSERT_EQ(Load(forever), "Forever");
+  WriteFile("forever.tarn", "library Forever; const Version = 2; var i : Integer; begin while i >= 0 do i := 1 end.");
   const std::string other = WriteFile("other.tarn", "library Other; end.");
   std::string nested = "?";
   bool unloaded = true;
@@ -210,12 +211,13 @@ TEST_F(LibraryFilesTest, ALoadIsARunThatAbortStops) {
     unloaded = Engine->UnloadLibrary("Forever", false);
     Engine->Abort();
   });
-  EXPECT_EQ(Load(forever), "Forever") << "the block's outcome does not decide the load";
+  EXPECT_EQ(Load(forever), "") << "an aborted load is a failed load";
   EXPECT_EQ(LineTexts(),
             (std::vector<std::string>{"Reentrace attempted", "Reentrace attempted", "Execution terminated"}));
   EXPECT_EQ(nested, "");
   EXPECT_FALSE(unloaded);
   EXPECT_EQ(Engine->FindLibrary("Other"), nullptr);
+  EXPECT_EQ(Result("Version"), "1") << "the library loaded before stays";
   ExpectSoundEngine();
 }
 
