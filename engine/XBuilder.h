@@ -278,6 +278,7 @@ private:
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
   bool RefusedWhileRunning();
+  bool RefusedWhileHeld(const TVar& var) const;
   void ClearWorkspaceVariables();
   // Removes the library and everything it defined from every table (the
   // clients are not told). Nothing may hold it.
@@ -302,6 +303,8 @@ private:
   TCompilation* compilation_ = nullptr;
   // The uses of the tree ParseExpression is building, nil otherwise.
   TLibUses* treeUses_ = nullptr;
+  // The variables compiled code refers to.
+  mutable TVarHolds varHolds_;
   // The levels of statements and factors being compiled (TNestingScope).
   int nesting_ = 0;
 

@@ -386,4 +386,42 @@ TEST_F(UnloadingTest, NothingIsUnloadedWhileARunIsInProgress) {
   EXPECT_NE(Engine->FindLibrary("Base"), nullptr);
 }
 
+// Compiled code holds the variables it refers to: deleting one, clearing
+// the Workspace or a new ans of another kind would leave the code pointing
+// at freed memory.
+TEST_F(UnloadingTest, VariablesCompiledCodeRefersToAreNotDeleted) {
+  Assign("w := 5");
+  Assign("gone := 1");
+  Assign("7");
+  Run("library User; procedure ShowAll; begin Write(w, ' ', ans, ' ', Count) end; end.");
+  ASSERT_TRUE(Compiled);
+  Sink->Lines.clear();
+  Engine->DeleteVariable("w");
+  Engine->DeleteVariable("Count");
+  EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{"Variable \"w\" is in use", "Variable \"Count\" is in use"}));
+  Engine->ClearWorkspace();
+  EXPECT_EQ(Engine->FindVariable("gone"), nullptr);
+  Eval("'text'");
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{"Variable \"ans\" is in use"});
+  Eval("ShowAll()");
+  EXPECT_EQ(LineTexts(), std::vector<std::string>{"5 7 0"});
+  EXPECT_TRUE(Unload("User"));
+  Engine->DeleteVariable("w");
+  EXPECT_EQ(Engine->FindVariable("w"), nullptr);
+}
+
+TEST_F(UnloadingTest, AParsedTreeHoldsItsVariables) {
+  Assign("w := 5");
+  std::unique_ptr<TExpression> tree = Engine->ParseExpression("w + 1");
+  ASSERT_NE(tree, nullptr);
+  Sink->Lines.clear();
+  Engine->DeleteVariable("w");
+  Engine->ClearWorkspace();
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{"Variable \"w\" is in use"});
+  EXPECT_TRUE(tree->Evaluate());
+  tree.reset();
+  Engine->DeleteVariable("w");
+  EXPECT_EQ(Engine->FindVariable("w"), nullptr);
+}
+
 }  // namespace
