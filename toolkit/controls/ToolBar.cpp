@@ -156,7 +156,6 @@ TToolBar::~TToolBar() {
   // The buttons go with the bar's other children; they must not call back.
   for (TToolButton* button : buttons_) button->toolBar_ = nullptr;
   buttons_.clear();
-  if (images_) images_->UnRegisterChanges(&imageLink_);
 }
 
 void TToolBar::SetFlat(bool flat) {
@@ -206,10 +205,9 @@ void TToolBar::SetButtonHeight(int height) {
 }
 
 void TToolBar::SetImages(TImageList* images) {
-  if (images == images_) return;
-  if (images_) images_->UnRegisterChanges(&imageLink_);
-  images_ = images;
-  if (images_) images_->RegisterChanges(&imageLink_);
+  if (images == Images()) return;
+  if (Images()) Images()->UnRegisterChanges(&imageLink_);
+  if (images) images->RegisterChanges(&imageLink_);
   ArrangeButtons();
   Invalidate();
 }
@@ -259,7 +257,7 @@ TSize TToolBar::ButtonSize(TToolButton& button) {
   int width = buttonWidth_;
   int height = buttonHeight_;
   if (showCaptions_ && list_) {
-    const int imageWidth = images_ ? images_->Width() + 6 : 1;
+    const int imageWidth = Images() ? Images()->Width() + 6 : 1;
     width = std::max(width, imageWidth + CaptionWidth(button) + CaptionPadding);
   } else if (showCaptions_) {
     // Captions below the images give every button the width of the widest.
@@ -411,9 +409,9 @@ void TToolBar::DrawButton(TToolButton& button, TCustomDrawState state, TTBCustom
 // pressed ones HotImages when it has the image.
 void TToolBar::DrawGlyph(TToolButton& button, TCustomDrawState state, bool pushed) {
   const int index = button.ImageIndex();
-  if (!images_ || index < 0 || index >= images_->Count()) return;
+  if (!Images() || index < 0 || index >= Images()->Count()) return;
   const bool enabled = !(state & (cdsDisabled | cdsIndeterminate));
-  TImageList* list = images_;
+  TImageList* list = Images();
   if (!enabled && disabledImages_ && index < disabledImages_->Count())
     list = disabledImages_;
   else if (enabled && (state & (cdsHot | cdsSelected)) && hotImages_ && index < hotImages_->Count())
@@ -440,12 +438,12 @@ void TToolBar::DrawCaption(TToolButton& button, TCustomDrawState state, bool pus
   const int height = button.Height();
   TRect text;
   if (list_) {
-    text = {images_ ? images_->Width() + 6 : 1, 2, contentWidth - 2, height - 2};
+    text = {Images() ? Images()->Width() + 6 : 1, 2, contentWidth - 2, height - 2};
   } else {
     const int textWidth = canvas.TextWidth(button.Caption());
     const int textHeight = canvas.TextHeight("A");
-    const int y = images_ ? (height - images_->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
-    text = {(contentWidth - textWidth) / 2 - 1, images_ ? y + images_->Height() + 3 : y,
+    const int y = Images() ? (height - Images()->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
+    text = {(contentWidth - textWidth) / 2 - 1, Images() ? y + Images()->Height() + 3 : y,
             contentWidth - (contentWidth - textWidth) / 2 + 2, height - y};
   }
   OffsetRect(text, button.Left() + (pushed ? 1 : 0), button.Top() + (pushed ? 1 : 0));
@@ -684,7 +682,7 @@ void TToolBar::TBGetButtonText(TMessage& message) {
   message.Result = static_cast<LRESULT>(text.size());
 }
 
-void TToolBar::TBGetImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(images_); }
+void TToolBar::TBGetImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(Images()); }
 
 void TToolBar::TBGetHotImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(hotImages_); }
 

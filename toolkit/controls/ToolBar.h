@@ -125,7 +125,8 @@ public:
   int ButtonHeight() const { return buttonHeight_; }
   void SetButtonHeight(int height);
   // Lists not owned; HotImages serve hot and pressed buttons, DisabledImages disabled ones.
-  TImageList* Images() const { return images_; }
+  // Nil once the image list is gone: the link hears of its end.
+  TImageList* Images() const { return imageLink_.Sender(); }
   void SetImages(TImageList* images);
   TImageList* HotImages() const { return hotImages_; }
   void SetHotImages(TImageList* images);
@@ -200,7 +201,6 @@ private:
   bool wrapable_ = true;
   int buttonWidth_ = 23;
   int buttonHeight_ = 22;
-  TImageList* images_ = nullptr;
   TImageList* hotImages_ = nullptr;
   TImageList* disabledImages_ = nullptr;
   TChangeLink imageLink_;
