@@ -35,12 +35,19 @@ function(quantrel_tests folder)
 endfunction()
 
 # One benchmark program per bench source; run by hand, never by CTest.
-# OWN_MAIN: the sources start the program themselves (e.g. a Qt application).
+# MAIN names a source with the programs' own main() (default: Google
+# Benchmark's), e.g. one that starts a Qt application first; OWN_MAIN: each
+# source starts its program itself.
 function(quantrel_benchmarks)
-  cmake_parse_arguments(ARG "OWN_MAIN" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "MAIN" "DEPENDS" ${ARGN})
   set(main benchmark::benchmark_main)
   if(ARG_OWN_MAIN)
     set(main "")
+  elseif(ARG_MAIN)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    add_library(${folder}_bench_main OBJECT ${ARG_MAIN})
+    target_link_libraries(${folder}_bench_main PRIVATE ${ARG_DEPENDS} benchmark::benchmark)
+    set(main ${folder}_bench_main)
   endif()
   file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_bench.cpp)
   foreach(bench ${benches})

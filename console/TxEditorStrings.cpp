@@ -56,11 +56,7 @@ void TTxEditorStrings::ReLine() {
   TUpdateLockScope lock(editor_);
   const int caretX = editor_.CaretX();
   const int caretY = editor_.CaretY();
-  while (Count() - 1 < caretY) {
-    const int lastRow = std::max(Count() - 1, 0);
-    RecordUndo<TTxReLineUndo>(editor_, "\r\n", Count() > 0 ? RowLength(lastRow) : 0, lastRow);
-    TStringList::AddObject("", nullptr);
-  }
+  while (Count() - 1 < caretY) AppendRecordedRow("");
   const int length = RowLength(caretY);
   if (length < caretX) {
     const std::string blanks = Spaces(caretX - length);
@@ -69,7 +65,13 @@ void TTxEditorStrings::ReLine() {
   }
 }
 
-int TTxEditorStrings::RowLength(int y) const { return CellCount(Strings(y)); }
+void TTxEditorStrings::AppendRecordedRow(const std::string& text) {
+  const int lastRow = std::max(Count() - 1, 0);
+  RecordUndo<TTxReLineUndo>(editor_, "\r\n", Count() > 0 ? RowLength(lastRow) : 0, lastRow);
+  TStringList::AddObject(text, nullptr);
+}
+
+int TTxEditorStrings::RowLength(int y) const { return CellCount(At(y)); }
 
 int TTxEditorStrings::PosFromCaret(int x, int y) const {
   if (y < 0 || y >= Count()) return -1;

@@ -28,6 +28,8 @@ public:
   void PutLocked(int index, const std::string& text);
   // Makes the caret's position real: rows and blanks up to it, recorded.
   void ReLine();
+  // A row at the end, recorded as ReLine records its rows.
+  void AppendRecordedRow(const std::string& text);
 
   // -1 for a row outside the text; a column past its row's end counts as the end.
   int PosFromCaret(int x, int y) const;

@@ -63,11 +63,11 @@ char32_t SwappedCase(char32_t c) {
   return c;
 }
 
-char32_t Lowered(char32_t c) {
-  const char32_t swapped = SwappedCase(c);
-  const bool isUpper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x178;
-  return isUpper ? swapped : c;
-}
+bool IsUpper(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x178; }
+
+char32_t Lowered(char32_t c) { return IsUpper(c) ? SwappedCase(c) : c; }
+
+char32_t Uppered(char32_t c) { return IsUpper(c) ? c : SwappedCase(c); }
 
 // A well-formed cell of two or more bytes as its code point; a byte alone
 // as itself only when it is ASCII (a stray byte is no letter).
@@ -130,7 +130,11 @@ std::string GetWordOnPosEx(std::string_view s, int p, int& beg, int& end) {
 
 std::string ChangeCase(std::string_view s) { return MapLetters(s, SwappedCase); }
 
-bool SameTextAnsi(std::string_view a, std::string_view b) { return MapLetters(a, Lowered) == MapLetters(b, Lowered); }
+bool SameTextAnsi(std::string_view a, std::string_view b) { return LowerCase(a) == LowerCase(b); }
+
+std::string UpperCase(std::string_view s) { return MapLetters(s, Uppered); }
+
+std::string LowerCase(std::string_view s) { return MapLetters(s, Lowered); }
 
 std::string Spaces(int n) { return n > 0 ? std::string(static_cast<std::size_t>(n), ' ') : std::string(); }
 

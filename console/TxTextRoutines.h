@@ -18,6 +18,9 @@ std::string GetWordOnPosEx(std::string_view s, int p, int& beg, int& end);
 // the ASCII and Latin-1 letters, whatever the process locale.
 std::string ChangeCase(std::string_view s);
 bool SameTextAnsi(std::string_view a, std::string_view b);
+// The same letters, all upper or all lower case.
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
 std::string Spaces(int n);
 bool HasChar(char c, std::string_view s);
 // Field `index` (0-based) of s, fields separated by sep; empty when there

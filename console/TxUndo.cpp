@@ -8,21 +8,6 @@
 
 namespace {
 
-std::size_t ByteAt(std::string_view text, int pos) {
-  return std::min(ByteOfCell(text, pos), text.size());
-}
-
-std::string Inserted(std::string text, int pos, std::string_view s) {
-  text.insert(ByteAt(text, pos), s);
-  return text;
-}
-
-std::string Deleted(std::string text, int pos, int count) {
-  const std::size_t begin = ByteAt(text, pos);
-  text.erase(begin, ByteAt(text, pos + count) - begin);
-  return text;
-}
-
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> parts;
   std::size_t begin = 0;
@@ -53,7 +38,7 @@ void TTxInsertUndo::Undo() {
   TTxEditorStrings& lines = editor_.Lines();
   const int pos = lines.PosFromCaret(earliest.CaretX, earliest.CaretY);
   if (pos < 0) return;
-  lines.SetTextLocked(Deleted(lines.Text(), pos, CellCount(Joined(run))));
+  lines.SetTextLocked(EraseCells(lines.Text(), pos, CellCount(Joined(run))));
   editor_.SetCaretInternal(earliest.CaretX, earliest.CaretY);
 }
 
@@ -62,7 +47,7 @@ void TTxInsertColumnUndo::Undo() {
   const std::vector<std::string> parts = SplitLines(Text);
   for (int i = 0; i < static_cast<int>(parts.size()) && CaretY + i < lines.Count(); ++i) {
     const int row = CaretY + i;
-    lines.SetStrings(row, Deleted(lines.Strings(row), CaretX, CellCount(parts[i])));
+    lines.SetStrings(row, EraseCells(lines.Strings(row), CaretX, CellCount(parts[i])));
   }
   editor_.SetCaretInternal(CaretX, CaretY);
 }
@@ -73,7 +58,7 @@ void TTxDeleteUndo::Undo() {
   TTxEditorStrings& lines = editor_.Lines();
   const int pos = lines.PosFromCaret(earliest.CaretX, earliest.CaretY);
   if (pos < 0) return;
-  lines.SetTextLocked(Inserted(lines.Text(), pos, Joined(run)));
+  lines.SetTextLocked(InsertCells(lines.Text(), pos, Joined(run)));
   editor_.SetCaretInternal(earliest.CaretX, earliest.CaretY);
 }
 
@@ -85,7 +70,7 @@ void TTxBackspaceUndo::Undo() {
   TTxEditorStrings& lines = editor_.Lines();
   const int removedAt = run.back()->RemovedAt;
   if (removedAt < 0) return;
-  lines.SetTextLocked(Inserted(lines.Text(), removedAt, text));
+  lines.SetTextLocked(InsertCells(lines.Text(), removedAt, text));
   editor_.SetCaretInternal(run.front()->CaretX, run.front()->CaretY);
 }
 
@@ -93,7 +78,7 @@ void TTxOverwriteUndo::Undo() {
   TTxEditorStrings& lines = editor_.Lines();
   if (CaretY >= 0 && CaretY < lines.Count()) {
     const std::string row = lines.Strings(CaretY);
-    lines.SetStrings(CaretY, Inserted(Deleted(row, CaretX, 1), CaretX, OldText));
+    lines.SetStrings(CaretY, InsertCells(EraseCells(row, CaretX, 1), CaretX, OldText));
   }
   editor_.SetCaretInternal(CaretX, CaretY);
 }
@@ -101,7 +86,7 @@ void TTxOverwriteUndo::Undo() {
 void TTxReplaceUndo::Undo() {
   TTxEditorStrings& lines = editor_.Lines();
   const int pos = BegPos - 1;
-  if (pos >= 0) lines.SetTextLocked(Inserted(Deleted(lines.Text(), pos, CellCount(NewText)), pos, OldText));
+  if (pos >= 0) lines.SetTextLocked(InsertCells(EraseCells(lines.Text(), pos, CellCount(NewText)), pos, OldText));
   editor_.SetCaretInternal(CaretX, CaretY);
 }
 
@@ -113,11 +98,11 @@ void TTxDeleteSelectedUndo::Undo() {
       const std::string part = SubStr(Text, row - Selection.SelBegY, "\r\n");
       std::string text = lines.Strings(row);
       text += Spaces(Selection.SelBegX - CellCount(text));
-      lines.SetStrings(row, Inserted(text, Selection.SelBegX, part));
+      lines.SetStrings(row, InsertCells(text, Selection.SelBegX, part));
     }
   } else {
     const int pos = lines.PosFromCaret(Selection.SelBegX, Selection.SelBegY);
-    if (pos >= 0) lines.SetTextLocked(Inserted(lines.Text(), pos, Text));
+    if (pos >= 0) lines.SetTextLocked(InsertCells(lines.Text(), pos, Text));
   }
   TTxSelection restored = Selection;
   restored.Selected = !Text.empty();

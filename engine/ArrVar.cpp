@@ -6,7 +6,7 @@
 #include "engine/MessageChannel.h"
 
 TArrVar::TArrVar(std::string name, TArrKind* kind, bool isConst, TLib* lib)
-    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {
+    : TVar(std::move(name), lib), kind_(kind), firstIndex_(kind->IsDynamic() ? 1 : kind->Low()), isConst_(isConst) {
   if (!kind->IsDynamic()) RequireVarStorage(kind, 1);
   SetLength(kind->Count());
 }
@@ -51,7 +51,7 @@ void TArrVar::SetLength(std::int32_t n) {
 
 bool TArrVar::IsDynamic() const { return kind_->IsDynamic(); }
 
-std::int64_t TArrVar::PositionOf(std::int64_t i) const { return IsDynamic() ? i - 1 : i - kind_->Low(); }
+std::int64_t TArrVar::PositionOf(std::int64_t i) const { return i - firstIndex_; }
 
 bool TArrVar::IsValidIndex(std::int64_t i) const {
   std::int64_t p = PositionOf(i);

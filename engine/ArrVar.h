@@ -33,6 +33,11 @@ public:
   bool IsDynamic() const;
   bool IsValidIndex(std::int64_t i) const;
   TVar* Elem(std::int64_t i) const;      // by script index; assertion "F0143B80" outside
+  // The same, nil outside: inline, for the typed evaluation's element reads.
+  TVar* ElemOrNil(std::int64_t i) const {
+    const auto p = static_cast<std::uint64_t>(i - firstIndex_);
+    return p < static_cast<std::uint64_t>(count_) ? block_->At(static_cast<std::int32_t>(p)) : nullptr;
+  }
   TVar* ElemAt(std::int32_t p) const;    // by 0-based position; assertion "66B617D9" outside
   void Clear() { SetLength(0); }
   // Deletes elements first..last (script indices of a dynamic array; last < 0
@@ -45,6 +50,7 @@ private:
   TArrKind* kind_;
   TVarBlock* block_ = nullptr;  // one reference; holds at least count_ elements
   std::int32_t count_ = 0;
+  std::int64_t firstIndex_;  // the script index of position 0
   bool isConst_;
 };
 

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/ArrVar.h"
-#include "engine/DesignatorExpr.h"
 #include "engine/Expression.h"
 #include "engine/Kind.h"
 #include "engine/RunFlags.h"
@@ -12,12 +11,6 @@
 #include "engine/Var.h"
 
 namespace {
-
-std::size_t CountStatements(const TCompStmt& compound) {
-  std::size_t count = 0;
-  for (TStmtList* cell = compound.Head(); cell; cell = cell->Next()) ++count;
-  return count;
-}
 
 std::int64_t IntegerOf(const TExpression& expr) {
   return static_cast<const TBaseVar*>(expr.ResultVar())->GetValue().AsInt();
@@ -97,54 +90,28 @@ void TForStmt::Execute() {
   std::int64_t limit = IntegerOf(*limit_);
   if (down_ ? start < limit : start > limit) return;
   TValue* slot = counter->StoredSlot();
-  const bool kernel = slot && MakeKernel();
+  TTypedRoot* kernel = slot ? Kernel() : nullptr;
   for (std::int64_t n = start;; n += down_ ? -1 : 1) {
     if (slot)
       slot->SetAsInt(n);
     else
       counter->SetValue(TValue::Integer(n));
     ProcessMessages();
-    if (kernel)
-      RunKernel();
-    else
+    // What the expression statement does around its assignment.
+    if (!kernel)
       Body()->Execute();
+    else if (!AbortFlag)
+      kernel->Run();
     if (!PassEnded() || n == limit) return;
   }
 }
 
-bool TForStmt::MakeKernel() {
-  if (kernelTried_) return !kernel_.empty();
-  kernelTried_ = true;
-  auto lowered = [this](TStatement* stmt) {
-    auto* expr = dynamic_cast<TExprStmt*>(stmt);
-    auto* assignment = expr ? dynamic_cast<TAssignExpr*>(expr->Expr()) : nullptr;
-    TTypedRoot* root = assignment ? assignment->Lowered() : nullptr;
-    if (root) kernel_.push_back(root);
-    return root != nullptr;
-  };
-  if (auto* compound = dynamic_cast<TCompStmt*>(Body())) {
-    inCompound_ = true;
-    for (TStmtList* cell = compound->Head(); cell; cell = cell->Next())
-      if (!lowered(cell->Stmt())) break;
-    if (kernel_.empty() || kernel_.size() != CountStatements(*compound)) kernel_.clear();
-  } else {
-    lowered(Body());
+TTypedRoot* TForStmt::Kernel() {
+  if (!kernelTried_) {
+    kernelTried_ = true;
+    kernel_ = LoweredAssignment(*Body());
   }
-  return !kernel_.empty();
-}
-
-// What TCompStmt and TExprStmt do around each assignment.
-void TForStmt::RunKernel() {
-  if (!inCompound_) {
-    if (!AbortFlag) kernel_.front()->Run();
-    return;
-  }
-  for (TTypedRoot* root : kernel_) {
-    if (AbortFlag) return;
-    ProcessMessages();
-    root->Run();
-    if (AbortFlag || BreakFlag || ContinueFlag || ExitFlag) return;
-  }
+  return kernel_;
 }
 
 bool TForStmt::Check() {

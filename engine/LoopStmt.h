@@ -5,7 +5,6 @@
 // stay set for the statements above.
 
 #include <memory>
-#include <vector>
 
 #include "engine/Statement.h"
 
@@ -71,16 +70,13 @@ public:
   bool Check() override;
 
 private:
-  // A body of assignments that all have a typed form runs as those forms,
-  // with the steps that its statements take between them.
-  bool MakeKernel();
-  void RunKernel();
+  // A body that is one assignment with a typed form runs that form.
+  TTypedRoot* Kernel();
 
   std::unique_ptr<TExpression> init_;
   std::unique_ptr<TExpression> limit_;
   bool down_;
-  std::vector<TTypedRoot*> kernel_;  // the body's assignments; empty: no kernel
-  bool inCompound_ = false;          // the body is a compound statement
+  TTypedRoot* kernel_ = nullptr;
   bool kernelTried_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include "engine/Kind.h"
 #include "engine/RunFlags.h"
 #include "engine/RunState.h"
+#include "engine/TypedEval.h"
 #include "engine/Var.h"
 #include "runtime/Exceptions.h"
 
@@ -42,6 +43,15 @@ void TCompStmt::Add(std::unique_ptr<TStatement> stmt) {
 }
 
 void TCompStmt::Execute() {
+  if (MakeKernel()) {
+    for (TTypedRoot* root : kernel_) {
+      if (AbortFlag) return;
+      ProcessMessages();
+      if (!AbortFlag) root->Run();
+      if (AbortFlag || BreakFlag || ContinueFlag || ExitFlag) return;
+    }
+    return;
+  }
   for (TStmtList* cell = head_.get(); cell && !AbortFlag; cell = cell->Next()) {
     ProcessMessages();
     cell->Stmt()->Execute();
@@ -50,10 +60,30 @@ void TCompStmt::Execute() {
   }
 }
 
+bool TCompStmt::MakeKernel() {
+  if (kernelTried_) return !kernel_.empty();
+  kernelTried_ = true;
+  for (TStmtList* cell = head_.get(); cell; cell = cell->Next()) {
+    TTypedRoot* root = LoweredAssignment(*cell->Stmt());
+    if (!root) {
+      kernel_.clear();
+      return false;
+    }
+    kernel_.push_back(root);
+  }
+  return !kernel_.empty();
+}
+
 bool TCompStmt::Check() {
   for (TStmtList* cell = head_.get(); cell; cell = cell->Next())
     if (!cell->Stmt()->Check()) return false;
   return true;
+}
+
+TTypedRoot* LoweredAssignment(TStatement& stmt) {
+  auto* expr = dynamic_cast<TExprStmt*>(&stmt);
+  auto* assignment = expr ? dynamic_cast<TAssignExpr*>(expr->Expr()) : nullptr;
+  return assignment ? assignment->Lowered() : nullptr;
 }
 
 TExprStmt::TExprStmt(TSourcePos pos, std::unique_ptr<TExpression> expr, TLib* lib)

@@ -24,6 +24,7 @@
 
 class TExpression;
 class TRefVar;
+class TTypedRoot;
 
 // Node codes.
 enum TStmtCode : std::uint8_t {
@@ -88,13 +89,23 @@ public:
   void Add(std::unique_ptr<TStatement> stmt);
   TStmtList* Head() const { return head_.get(); }
 
+  // A list of assignments that all have a typed form runs those forms, with
+  // the steps this statement and the expression statements take around them.
   void Execute() override;
   bool Check() override;
 
 private:
+  bool MakeKernel();
+
   std::unique_ptr<TStmtList> head_;
   TStmtList* tail_ = nullptr;
+  std::vector<TTypedRoot*> kernel_;  // empty: no kernel
+  bool kernelTried_ = false;
 };
+
+// The typed form of a statement that is an assignment with one; nil for
+// any other statement.
+TTypedRoot* LoweredAssignment(TStatement& stmt);
 
 // An expression run for its effect (an assignment, a call); its value is dropped.
 class TExprStmt final : public TStatement {

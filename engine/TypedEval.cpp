@@ -44,10 +44,17 @@ public:
   virtual ~TNodeBase() = default;
 };
 
+class TElemLocator;
+
 template <class T>
 class TNode : public TNodeBase {
 public:
   virtual T Eval() = 0;
+  // A root assigning this node's value to target (or to the element elem
+  // locates), with the node fused into it; nil when the node has none.
+  virtual std::unique_ptr<TTypedRoot> AssignedTo(TVar* /*target*/, std::unique_ptr<TElemLocator>& /*elem*/) {
+    return nullptr;
+  }
 };
 
 template <class T>
@@ -75,8 +82,7 @@ bool IsTypedCode(TKindCode code) { return code == kcReal || code == kcInteger ||
 // Whether a variable of the target code takes a value of the other.
 bool Takes(TKindCode target, TKindCode value) { return target == value || (target == kcReal && value == kcInteger); }
 
-class TElemLocator;
-TVar* LocateElement(const TElemLocator& elem);
+const TValue& ElementValue(const TElemLocator& elem);
 
 enum class TWay : std::uint8_t { Constant, Slot, Element, Node };
 
@@ -142,7 +148,7 @@ public:
       case TWay::Slot:
         return Read<T>(*slot_, widen_);
       case TWay::Element:
-        return Read<T>(*LocateElement(*elem_)->StoredValue(), widen_);
+        return Read<T>(ElementValue(*elem_), widen_);
       case TWay::Node:
         break;
     }
@@ -175,22 +181,23 @@ public:
     for (const TIndex& index : indices_) {
       const TInt i = index.Value.Get();
       if (AbortFlag) throw TStopped();
-      auto* array = static_cast<TArrVar*>(var);
-      if (!array->IsValidIndex(i)) [[unlikely]] {
+      var = static_cast<TArrVar*>(var)->ElemOrNil(i);
+      if (!var) [[unlikely]] {
         ReportOutOfRange("Array", i, *index.At, TEvalMode::Run);
         throw TStopped();
       }
-      var = array->Elem(i);
     }
     return var;
   }
+  // The element's value: elements of scalar kinds are plain base variables.
+  TValue& Value() const { return static_cast<TBaseVar*>(Locate())->OwnValue(); }
 
 private:
   TArrVar* array_;
   std::vector<TIndex> indices_;
 };
 
-TVar* LocateElement(const TElemLocator& elem) { return elem.Locate(); }
+const TValue& ElementValue(const TElemLocator& elem) { return elem.Value(); }
 
 // A part the lowering leaves to the generic evaluation: a call, a record
 // field, a nested assignment, ...
@@ -320,6 +327,7 @@ public:
     if (AbortFlag) throw TStopped();
     return Op(left, right);
   }
+  std::unique_ptr<TTypedRoot> AssignedTo(TVar* target, std::unique_ptr<TElemLocator>& elem) override;
 
 private:
   TOperand<L> left_;
@@ -694,31 +702,51 @@ private:
   TValue* slot_;
 };
 
-// target := value, the target a variable or an element located first.
-template <class T>
+// target := value, the target a variable or an element located first; the
+// value an operand, or a node fused into the root.
+template <class T, class TSource>
 class TAssignRoot final : public TTypedRoot {
 public:
-  TAssignRoot(TVar* target, std::unique_ptr<TElemLocator> elem, TLowered&& value)
-      : target_(target), slot_(target ? target->StoredSlot() : nullptr), elem_(std::move(elem)), value_(std::move(value)) {}
+  template <class Source>
+  TAssignRoot(TVar* target, std::unique_ptr<TElemLocator> elem, Source&& source)
+      : target_(target),
+        slot_(target ? target->StoredSlot() : nullptr),
+        elem_(std::move(elem)),
+        source_(std::forward<Source>(source)) {}
 
   TVar* Run() override {
     return Guarded([this] {
       if (!elem_) {
-        Write<T>(*slot_, value_.Get());
+        Write<T>(*slot_, Value());
         return target_;
       }
       TVar* target = elem_->Locate();
-      Write<T>(*target->StoredSlot(), value_.Get());
+      Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), Value());
       return target;
     });
   }
 
 private:
+  T Value() {
+    if constexpr (std::is_same_v<TSource, TOperand<T>>)
+      return source_.Get();
+    else
+      return source_.TSource::Eval();
+  }
+
   TVar* target_;
   TValue* slot_;
   std::unique_ptr<TElemLocator> elem_;
-  TOperand<T> value_;
+  TSource source_;
 };
+
+template <class T>
+using TOperandAssignRoot = TAssignRoot<T, TOperand<T>>;
+
+template <class T, class L, class R, T (*Op)(L, R)>
+std::unique_ptr<TTypedRoot> TStepNode<T, L, R, Op>::AssignedTo(TVar* target, std::unique_ptr<TElemLocator>& elem) {
+  return std::make_unique<TAssignRoot<T, TStepNode>>(target, std::move(elem), std::move(*this));
+}
 
 template <template <class> class TRoot, class... Args>
 std::unique_ptr<TTypedRoot> MakeRoot(TKindCode code, Args&&... args) {
@@ -744,6 +772,18 @@ std::unique_ptr<TTypedRoot> LowerValue(TExpression& expr) {
   return MakeRoot<TValueRoot>(slot->Kind(), std::move(value), result);
 }
 
+std::unique_ptr<TTypedRoot> FusedAssignment(TKindCode code, TNodeBase& node, TVar* target,
+                                            std::unique_ptr<TElemLocator>& elem) {
+  switch (code) {
+    case kcReal:
+      return static_cast<TNode<TReal>&>(node).AssignedTo(target, elem);
+    case kcInteger:
+      return static_cast<TNode<TInt>&>(node).AssignedTo(target, elem);
+    default:
+      return static_cast<TNode<bool>&>(node).AssignedTo(target, elem);
+  }
+}
+
 std::unique_ptr<TTypedRoot> LowerAssignment(TAssignExpr& expr) {
   if (expr.Converter()) return nullptr;
   TKind* kind = expr.Target()->ResultKind();
@@ -764,7 +804,9 @@ std::unique_ptr<TTypedRoot> LowerAssignment(TAssignExpr& expr) {
   if (!value || !Takes(kind->Code(), value.Code)) return nullptr;
   // A source with effects could re-dimension the array under the element.
   if (elem && !value.Pure) return nullptr;
-  return MakeRoot<TAssignRoot>(kind->Code(), target, std::move(elem), std::move(value));
+  if (value.Way == TWay::Node && value.Code == kind->Code())
+    if (std::unique_ptr<TTypedRoot> fused = FusedAssignment(kind->Code(), *value.Node, target, elem)) return fused;
+  return MakeRoot<TOperandAssignRoot>(kind->Code(), target, std::move(elem), std::move(value));
 }
 
 }  // namespace

@@ -111,6 +111,12 @@ public:
   // unshared.
   TValue& SetStrChar(std::size_t i, char c);
   TValue& ClearPayload();
+  // The kind's zero value: payload and text cleared, the kind kept.
+  TValue& Clear() {
+    if (text_) text_ = nullptr;
+    std::memset(payload_, 0, PayloadSize);
+    return *this;
+  }
 
 private:
   static constexpr int PayloadSize = 10;  // the 80-bit real is the widest member

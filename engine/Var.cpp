@@ -59,7 +59,7 @@ void TBaseVar::Reset() {
   if (initial_)
     value_ = *initial_;
   else
-    ClearValue(kind_->Code(), value_);
+    value_.Clear();
 }
 
 bool TBaseVar::Assign(const TVar& source, bool setInitial) {

@@ -69,6 +69,9 @@ public:
   void Reset() override;
   bool Assign(const TVar& source, bool setInitial) override;
   const TValue* StoredValue() const override { return &value_; }
+  // The same without the virtual call, for a variable known to be of this
+  // class itself (an element of an array of a scalar kind).
+  TValue& OwnValue() { return value_; }
 
   // The value's kind must be compatible with the variable's (assertion
   // "CF25A740"); it is converted to the variable's kind.

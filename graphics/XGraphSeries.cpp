@@ -74,16 +74,21 @@ void TXGraph::ApplyStyle(TCanvas& Canvas, const TXData& Data, bool honourGraysca
 void TXGraph::DrawMarker(TCanvas& Canvas, TPoint P, TColor FillColor, const TDataOpts& Opts, const TXPen& Pen,
                          const TXBrush& Brush) const {
   if (Opts.Symbol == smNone) return;
-  Pen.AssignTo(Canvas.Pen());
-  Brush.AssignTo(Canvas.Brush());
+  // Set up once, so that a run of markers leaves the canvas's pen and brush alone.
+  TXPen outline = Pen;
+  TXBrush fill = Brush;
   if (Grayscale) {
-    Canvas.Brush().SetColor(clWhite);
-    Canvas.Pen().SetColor(clBlack);
+    fill.Color = clWhite;
+    outline.Color = clBlack;
   }
   // Symbols are always outlined one pixel wide.
-  Canvas.Pen().SetWidth(1);
+  outline.Width = 1;
+  if (FillColor != 0) fill.Color = FillColor;
+  // Giving a clear brush a colour makes it solid, as the canvas's brush does.
+  if ((Grayscale || FillColor != 0) && fill.Style == bsClear) fill.Style = bsSolid;
+  outline.AssignTo(Canvas.Pen());
+  fill.AssignTo(Canvas.Brush());
   const int r = Pen.Width + (Opts.DrawKind == dkStems ? 2 : 0);
-  if (FillColor != 0) Canvas.Brush().SetColor(FillColor);
   switch (Opts.Symbol) {
     case smCross:
       Canvas.MoveTo(P.X - r, P.Y - r);

@@ -80,6 +80,12 @@ public:
       : EStreamError("Cannot create file \"" + name + "\". " + reason) {}
 };
 
+// A property value given as text that names no element of the property's set.
+class EPropertyConvertError : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
 // An operation that the object's present state does not allow (a window
 // without a parent, a modal form already shown).
 class EInvalidOperation : public EQuantrelError {

@@ -126,7 +126,7 @@ int TStrings::CompareStrings(const std::string& a, const std::string& b) const {
 
 // TStringList
 
-std::string TStringList::Strings(int index) const {
+const std::string& TStringList::At(int index) const {
   CheckIndex(index, Count());
   return items_[static_cast<size_t>(index)].text;
 }

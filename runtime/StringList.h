@@ -70,7 +70,9 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 class TStringList : public TStrings {
 public:
   int Count() const override { return static_cast<int>(items_.size()); }
-  std::string Strings(int index) const override;
+  std::string Strings(int index) const override { return At(index); }
+  // The string itself, without a copy.
+  const std::string& At(int index) const;
   void SetStrings(int index, const std::string& text) override;
   TObject* Objects(int index) const override;
   void SetObjects(int index, TObject* object) override;

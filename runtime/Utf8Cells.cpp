@@ -1,5 +1,6 @@
 #include "runtime/Utf8Cells.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -98,4 +99,45 @@ int CellOfByte(std::string_view row, std::size_t byte) {
     ++cells;
   }
   return cells + static_cast<int>(byte > i ? byte - i : 0);
+}
+
+void AppendUtf8(std::string& text, char32_t codePoint) {
+  const auto continuation = [&text](char32_t bits) { text += static_cast<char>(0x80 | (bits & 0x3F)); };
+  if (codePoint < 0x80) {
+    text += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    text += static_cast<char>(0xC0 | codePoint >> 6);
+    continuation(codePoint);
+  } else if (codePoint < 0x10000) {
+    text += static_cast<char>(0xE0 | codePoint >> 12);
+    continuation(codePoint >> 6);
+    continuation(codePoint);
+  } else {
+    text += static_cast<char>(0xF0 | codePoint >> 18);
+    continuation(codePoint >> 12);
+    continuation(codePoint >> 6);
+    continuation(codePoint);
+  }
+}
+
+namespace {
+
+std::size_t ClippedByteOfCell(std::string_view text, int cell) { return std::min(ByteOfCell(text, cell), text.size()); }
+
+}  // namespace
+
+std::string_view CellSlice(std::string_view row, int begin, int end) {
+  const std::size_t from = ClippedByteOfCell(row, begin);
+  return row.substr(from, std::max(ClippedByteOfCell(row, end), from) - from);
+}
+
+std::string InsertCells(std::string text, int at, std::string_view s) {
+  text.insert(ClippedByteOfCell(text, at), s);
+  return text;
+}
+
+std::string EraseCells(std::string text, int at, int count) {
+  const std::size_t from = ClippedByteOfCell(text, at);
+  text.erase(from, ClippedByteOfCell(text, at + count) - from);
+  return text;
 }

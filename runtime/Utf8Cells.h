@@ -5,6 +5,8 @@
 // byte is reachable by a column.
 
 #include <cstddef>
+#include <string>
+#include <string>
 #include <string_view>
 
 // Bytes of the cell that begins at the start of text (1 for a stray byte; 0
@@ -16,3 +18,11 @@ int CellCount(std::string_view row);
 std::size_t ByteOfCell(std::string_view row, int cell);
 // The cell that holds a byte offset; offsets past the end count one cell a byte.
 int CellOfByte(std::string_view row, std::size_t byte);
+// Appends a code point as UTF-8 (one to four bytes).
+void AppendUtf8(std::string& text, char32_t codePoint);
+// Cells [begin, end) of a row, clipped to the row.
+std::string_view CellSlice(std::string_view row, int begin, int end);
+// Text with s put before cell `at` (at the end when the text is shorter).
+std::string InsertCells(std::string text, int at, std::string_view s);
+// Text without `count` cells from cell `at` (clipped to the text).
+std::string EraseCells(std::string text, int at, int count);

@@ -14,6 +14,20 @@ namespace {
   AssertionFailure(VectorErrorText(code).c_str(), __FILE__, line);
 }
 
+// Makes room for count elements, or fails with "Not enough memory" (as from
+// line) when the machine cannot hold them; grow then changes the storage.
+template <class Grow>
+void GrowStorage(std::uint64_t count, int line, Grow grow) {
+  if (!StorageCanExist(count, sizeof(long double))) VectorFailure(VectorNoMemory, line);
+  try {
+    grow();
+  } catch (const std::bad_alloc&) {
+    VectorFailure(VectorNoMemory, line);
+  } catch (const std::length_error&) {
+    VectorFailure(VectorNoMemory, line);
+  }
+}
+
 }  // namespace
 
 std::string VectorErrorText(int Code) {
@@ -35,14 +49,7 @@ std::int64_t TVector::GetSize() const { return static_cast<std::int64_t>(Data.si
 // claims elements it does not have.
 void TVector::SetSize(std::int64_t N) {
   if (N < 0 || N == GetSize()) return;
-  if (!StorageCanExist(static_cast<std::uint64_t>(N), sizeof(long double))) VectorFailure(VectorNoMemory, __LINE__);
-  try {
-    Data.resize(static_cast<std::size_t>(N), 0.0L);
-  } catch (const std::bad_alloc&) {
-    VectorFailure(VectorNoMemory, __LINE__);
-  } catch (const std::length_error&) {
-    VectorFailure(VectorNoMemory, __LINE__);
-  }
+  GrowStorage(static_cast<std::uint64_t>(N), __LINE__, [&] { Data.resize(static_cast<std::size_t>(N), 0.0L); });
 }
 
 // One unsigned comparison covers both ends; it costs no more than guarding
@@ -58,9 +65,15 @@ void TVector::SetItem(std::int64_t I, long double X) { Data[Index(I)] = X; }
 
 void TVector::Fill(long double X) { std::fill(Data.begin(), Data.end(), X); }
 
+// The storage doubles when it is full, so the memory check runs once per
+// doubling instead of once per element (past 256 MiB it reads the system's
+// memory figures).
 void TVector::Append(long double X) {
-  SetSize(GetSize() + 1);
-  Data.back() = X;
+  if (Data.size() == Data.capacity()) {
+    const std::uint64_t grown = std::max<std::uint64_t>(2 * Data.size(), 1);
+    GrowStorage(grown, __LINE__, [&] { Data.reserve(static_cast<std::size_t>(grown)); });
+  }
+  Data.push_back(X);
 }
 
 void TVector::Assign(const IVector& Source) {

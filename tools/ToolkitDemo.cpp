@@ -4,7 +4,6 @@
 // a picture of itself and ends.
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -14,9 +13,8 @@
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/qt/QtPlatform.h"
-#include "toolkit/qt/Screenshot.h"
-#include "toolkit/win/Clock.h"
 #include "toolkit/win/ScrollBar.h"
+#include "tools/DemoRun.h"
 
 namespace {
 
@@ -114,12 +112,6 @@ private:
   int frequency_ = 3;
 };
 
-// Lets the desktop show the window before its picture is taken.
-void SettleFor(int milliseconds) {
-  const uint64_t end = Clock().Milliseconds() + static_cast<uint64_t>(milliseconds);
-  while (Clock().Milliseconds() < end) Application().ProcessMessages();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,12 +123,5 @@ int main(int argc, char** argv) {
   auto* view = new TCurveView(form);
   view->SetAlign(alClient);
   view->SetParent(form);
-
-  if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
-    form->Show();
-    SettleFor(1500);
-    return SaveScreenshot(form->Handle(), argv[2]) ? 0 : 1;
-  }
-  Application().Run();
-  return 0;
+  return RunDemo(argc, argv, form);
 }

@@ -6,8 +6,11 @@
 #include <cstring>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "treeview/DTHeader.h"
+#include "treeview/DTColors.h"
 #include "treeview/DataTreeOptions.h"
+#include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeGlobals.h"
 #include "toolkit/win/Timers.h"
 
@@ -25,17 +28,19 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ++InitTreeGlobals().TreesMade;
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
+  header_ = std::make_unique<TDTHeader>(*this);
+  options_ = std::make_unique<TCustomDataTreeOptions>(*this);
+  colors_ = std::make_unique<TDTColors>(*this);
+  scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);
+  PrepareRootNode(0);
   SetBounds(Left(), Top(), 200, 100);
   TabStop = true;
   SetParentColor(false);
-  header_ = std::make_unique<TDTHeader>(*this);
-  options_ = std::make_unique<TCustomDataTreeOptions>();
-  PrepareRootNode(0);
 }
 
 TBaseDataTree::~TBaseDataTree() {
   destroying_ = true;
-  options_->MiscOptions.Exclude(toReadOnly);
+  options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();
   Clear();
 }
@@ -60,12 +65,12 @@ void TBaseDataTree::Loaded() {
   ChangeTreeStates({}, {tsNeedRootCountUpdate});
   // While loading only the count was stored: make the nodes it promises.
   const unsigned count = std::exchange(root_->ChildCount, 0u);
-  const bool readOnly = options_->MiscOptions.Contains(toReadOnly);
-  options_->MiscOptions.Exclude(toReadOnly);
+  const TDTMiscOptions misc = options_->MiscOptions();
+  options_->SetMiscOptions(misc - TDTMiscOptions{toReadOnly});
   BeginUpdate();
   SetNodeChildCount(root_, count);
   EndUpdate();
-  if (readOnly) options_->MiscOptions.Include(toReadOnly);
+  options_->SetMiscOptions(misc);
 }
 
 void TBaseDataTree::SetDefaultNodeHeight(unsigned height) {
@@ -80,7 +85,7 @@ void TBaseDataTree::SetDefaultNodeHeight(unsigned height) {
   InvalidatePositionCache();
   if (updateCount_ == 0 && HandleAllocated() && !IsLoading()) {
     RefreshScrollBars(true);
-    const bool center = options_->SelectionOptions.Contains(toCenterScrollIntoView);
+    const bool center = options_->SelectionOptions().Contains(toCenterScrollIntoView);
     ScrollNodeIntoView(focusedNode_, center, true);
     Invalidate();
   }
@@ -95,7 +100,7 @@ void TBaseDataTree::SetNodeDataSize(int size) {
   }
   // Existing nodes keep their blocks: a read-only tree, which cannot clear
   // them, keeps its size too, or its nodes would be smaller than the size says.
-  if (root_->ChildCount > 0 && options_->MiscOptions.Contains(toReadOnly)) return;
+  if (root_->ChildCount > 0 && options_->MiscOptions().Contains(toReadOnly)) return;
   const unsigned count = root_->ChildCount;
   Clear();
   nodeDataSize_ = size;
@@ -252,24 +257,18 @@ bool TBaseDataTree::HasShownLaterSibling(PDataNode node) const {
 
 unsigned TBaseDataTree::NodeRowHeight(PDataNode node) {
   if (!node || node == root_) return 0;
+  if (options_->MiscOptions().Contains(toVariableNodeHeight)) {
+    Initialized(node);
+    MeasureNodeHeight(Canvas(), node);
+  }
   return node->NodeHeight;
 }
 
 // ---- Window effects ---------------------------------------------------------------------
 
-void TBaseDataTree::RepaintNode(PDataNode node) {
-  if (updateCount_ == 0 && HandleAllocated() && node && node != root_) Invalidate();
-}
-
-void TBaseDataTree::RepaintFromNodeDown(PDataNode) {
-  if (updateCount_ == 0 && HandleAllocated()) Invalidate();
-}
-
-void TBaseDataTree::RefreshScrollBars(bool) {}
-
-bool TBaseDataTree::ScrollNodeIntoView(PDataNode, bool, bool) { return false; }
-
 bool TBaseDataTree::CancelNodeEdit() { return true; }
+
+bool TBaseDataTree::AcceptNodeEdit() { return true; }
 
 void TBaseDataTree::SetRedraw(bool updating) {
   if (Visible() && HandleAllocated()) Perform(WM_SETREDRAW, updating ? 0 : 1, 0);

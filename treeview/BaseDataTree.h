@@ -26,11 +26,25 @@
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
 #include "treeview/NodePool.h"
+#include "treeview/PaintInfo.h"
 
+class TBitmap;
 class TCustomDataTreeOptions;
+class TDTColors;
 class TDTHeader;
+class TImageList;
+class TScrollBarOptions;
+
+// The node, column and positions at a point.
+struct THitInfo {
+  PDataNode HitNode = nullptr;
+  THitPositions HitPositions;
+  TColumnIndex HitColumn = ColumnNone;
+};
 
 class TBaseDataTree : public TCustomControl {
+  friend class TCustomDataTreeOptions;
+
 public:
   explicit TBaseDataTree(TComponent* owner);
   ~TBaseDataTree() override;
@@ -94,9 +108,16 @@ public:
   const TNodeArray& Selection() const { return selection_; }
   void SetNodeSelected(PDataNode node, bool value);
   virtual void UnselectAll();
+  void SelectRange(PDataNode startNode, PDataNode endNode, bool addOnly);
+  void ToggleRange(PDataNode startNode, PDataNode endNode);
+  void DeselectRange(PDataNode startNode, PDataNode endNode);
+  void SelectAllNodes(bool visibleOnly);
   PDataNode FocusedNode() const { return focusedNode_; }
   void SetFocusedNode(PDataNode node);
   TColumnIndex FocusedColumn() const { return focusedColumn_; }
+  // Moves the focus to a node and a column together.
+  void FocusNodeAndColumn(PDataNode node, TColumnIndex column);
+  void MoveFocusColumn(TColumnIndex column);
   PDataNode RangeAnchor() const { return rangeAnchor_; }
   int LastSelectionLevel() const { return lastSelectionLevel_; }
   PDataNode LastChangedNode() const { return lastChangedNode_; }
@@ -115,6 +136,10 @@ public:
   virtual void CollapseAll(PDataNode node);
   // The nearest ancestor whose child rows are shown; the root at the latest.
   PDataNode NearestVisibleAncestor(PDataNode node) const;
+
+  // ---- Sorting ----------------------------------------------------------------
+  virtual void SortChildren(PDataNode node, TColumnIndex column, TSortDirection direction, bool doInit = true);
+  void SortWholeTree(TColumnIndex column, TSortDirection direction, bool doInit = true);
 
   // ---- Iteration ------------------------------------------------------------
   PDataNode FirstRootNode();
@@ -164,8 +189,61 @@ public:
   bool NodeRowTop(PDataNode node, int& top);
   int OffsetX() const { return offsetX_; }
   int OffsetY() const { return offsetY_; }
-  int RangeX() const { return rangeX_; }
-  int RangeY() const { return rangeY_; }
+  // The horizontal offset as painted: a positive number.
+  int EffectiveOffsetX() const { return effectiveOffsetX_; }
+  // The scrollable width: the columns', else the widest row in the window.
+  int RangeX() const;
+  // The scrollable height: every shown row plus BottomSpace.
+  int RangeY() const;
+  // Clamps and applies the offsets; answers whether they changed.
+  bool SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, const TRect* clip);
+  bool SetHorzOffset(int x);
+  bool SetVertOffset(int y);
+  // Scrolls so that the node's row is in view (expanding its ancestors); answers whether it scrolled.
+  bool ScrollNodeIntoView(PDataNode node, bool center, bool horizontally = false);
+  // Scrolls so that the node's row is the top row.
+  void ScrollNodeToTop(PDataNode node);
+  virtual void RefreshScrollBars(bool doRepaint);
+  void UpdateVertScrollBar(bool doRepaint);
+  void UpdateHorzScrollBar(bool doRepaint);
+  // The rectangle of a node's row, cell (a column) or text, in client
+  // coordinates; empty for a node that is not fully shown.
+  TRect NodeDisplayRect(PDataNode node, TColumnIndex column, bool textOnly, bool unclipped = false);
+  virtual void HitTestAt(int x, int y, bool relative, THitInfo& hitInfo);
+  int WidestCellInColumn(TColumnIndex column);
+  void MeasureNodeHeight(TCanvas& canvas, PDataNode node);
+  unsigned BottomSpace() const { return bottomSpace_; }
+  void SetBottomSpace(unsigned space);
+  void SetIndent(unsigned indent);
+  int Margin() const { return margin_; }
+  void SetMargin(int margin);
+  TDTColors& Colors() { return *colors_; }
+  TScrollBarOptions& ScrollBarOptions() { return *scrollBarOptions_; }
+  // Called by the columns when their layout changed.
+  void ColumnsChanged();
+
+  TImageList* Images = nullptr;
+  TImageList* StateImages = nullptr;
+  TAlignment Alignment = taLeftJustify;
+  int TextMargin = 4;
+  TDTLineStyle LineStyle = lsDotted;
+  TDTLineMode LineMode = lmNormal;
+  TDTButtonStyle ButtonStyle = bsRectangle;
+  TDTButtonFillMode ButtonFillMode = fmTreeColor;
+  TDTNodeAlignment NodeAlignment = naProportional;
+  int SelectionCurveRadius = 0;
+
+  // ---- Painting --------------------------------------------------------------------
+  // Paints the part Window of the tree (tree coordinates) onto the canvas at Target.
+  void PaintTreeTo(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
+  // The line type of every indentation level of the node's row; answers the number of selected ancestors.
+  int ComputeLineImage(PDataNode node, TLineImage& lineImage) const;
+  // The y of the node's lines and of its button within its row.
+  void ComputeVerticalAlignment(PDataNode node, int& vAlign, int& vButtonAlign) const;
+  // The 9 x 9 expand button (minus when expanded).
+  TBitmap& ButtonBitmap(bool expanded);
+  // Draws the buttons again (after a change of their style, fill or colours).
+  void BuildButtonBitmaps();
 
   // ---- Content hooks -------------------------------------------------------------
   virtual std::string NodeHint(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
@@ -323,15 +401,38 @@ protected:
 
   void Dispatch(TMessage& message) override;
 
+  static constexpr UINT_PTR EditTimer = 2;
   static constexpr UINT_PTR ChangeTimer = 5;
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
   // ---- Window effects (nothing while there is no window) ----------------------------
   virtual void RepaintNode(PDataNode node);
+  void RepaintColumn(TColumnIndex column);
   void RepaintFromNodeDown(PDataNode node);
-  virtual void RefreshScrollBars(bool doRepaint);
-  bool ScrollNodeIntoView(PDataNode node, bool center, bool horizontally = false);
+  void RedrawNodeNow(PDataNode node);
+  void SetScrollBarShown(int bar, bool show);
+  bool NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex column);
+  void HitPositionLeftToRight(int pos, int right, TAlignment alignment, THitInfo& hitInfo);
+  int WidestVisibleRow();
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   bool CancelNodeEdit();
+  bool AcceptNodeEdit();
+  void Paint() override;
+  void Resize() override;
+  // The node's own content in a cell: nothing in the base tree.
+  virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
+  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
+  void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
+  void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
+  void DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x);
+  void DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x, int y, int height, int vAlign,
+                       TDTLineType style);
+  void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
+  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
+  void PaintCellSelection(TDTPaintInfo& paintInfo);
+  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot);
+  void ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot, TImageList* defaultImages);
   void SetRedraw(bool updating);
   void KillTreeTimer(UINT_PTR id);
 
@@ -350,6 +451,52 @@ protected:
   void SettleNodeDataSize();
 
 private:
+  struct TSortOrder {
+    TColumnIndex Column;
+    TSortDirection Direction;
+  };
+
+  struct TLineBrush {
+    std::unique_ptr<TBitmap> Bitmap;
+    TColor Color = 0;
+    TColor Background = 0;
+  };
+  // The 8 x 8 pattern of the tree lines in a colour on the tree's colour.
+  TBitmap& LineBrushBitmap(TColor color);
+  void DrawDottedLine(TDTPaintInfo& paintInfo, TColor color, const TRect& pixels);
+  bool ShowsFocus() const;
+  void UseSelectionColors(TCanvas& canvas) const;
+  TPaintTreeOptions EffectivePaintOptions(TPaintTreeOptions options) const;
+  void PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
+  void PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
+                const TLineImage& lineImage, int buttonX, TPoint patternOrigin);
+  void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
+                 const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
+  void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
+                      TPaintTreeOptions paintOptions);
+  // Carries the line image, button position and select level from a row to the next.
+  void AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize, int& buttonX,
+                        int& selectLevel) const;
+  // Width of the state and normal images a node shows in a column, each with its gap.
+  int ImagesWidth(PDataNode node, TColumnIndex column);
+  // Pixels from the row's left to the node's content in the main column.
+  int Indentation(PDataNode node) const;
+  void SpanEmptyCells(PDataNode node, TColumnIndex& column, int& left, int& right);
+  void ScrollClientArea(int deltaX, int deltaY, const TRect* clip);
+  // True when the whole client area waits to be painted.
+  bool ClientAreaInvalid();
+  bool ScrollIntoViewHorizontally(const TRect& r);
+  void SetUpScrollBar(int bar, int range, int page, int position, bool doRepaint);
+  // A range's start: nil and rows not shown become the nearest shown row before them.
+  PDataNode RangeStart(PDataNode startNode);
+  // Repaints the shown rows of the selected nodes.
+  void RepaintShownSelection();
+  // Sorts the first count nodes of the chain, which moves past them; answers the sorted run.
+  PDataNode SortRun(PDataNode& chain, unsigned count, const TSortOrder& order);
+  void SortSubtree(PDataNode node, TColumnIndex column, TSortDirection direction, bool doInit);
+  // Sorts a node's children by the header's sort column under toAutoSort, outside updates.
+  void AutoSortChildren(PDataNode node);
+
   struct TPositionEntry {
     PDataNode Node;
     uint32_t Top;
@@ -377,6 +524,8 @@ private:
 
   std::unique_ptr<TDTHeader> header_;
   std::unique_ptr<TCustomDataTreeOptions> options_;
+  std::unique_ptr<TDTColors> colors_;
+  std::unique_ptr<TScrollBarOptions> scrollBarOptions_;
   std::unique_ptr<std::byte[]> rootBlock_;
   PDataNode root_ = nullptr;
   TNodePool pool_;
@@ -413,8 +562,14 @@ private:
 
   int offsetX_ = 0;
   int offsetY_ = 0;
-  int rangeX_ = 0;
-  int rangeY_ = 0;
+  int effectiveOffsetX_ = 0;
+  int widestRow_ = 0;
+  unsigned bottomSpace_ = 0;
+  int margin_ = 4;
+  std::unique_ptr<TBitmap> plusBitmap_;
+  std::unique_ptr<TBitmap> minusBitmap_;
+  TLineBrush treeLineBrush_;
+  TLineBrush gridLineBrush_;
 
   // Every PositionStride-th shown row with its top, in display order, as
   // far as it was needed: a change drops the entries from its node on, and a

@@ -10,25 +10,40 @@ void TBaseDataTree::ToggleExpanded(PDataNode node) {
   QASSERT(node != nullptr, "Node must not be nil.");
   if (node->Has(nsDeleting | nsToggling)) return;
   node->Include(nsToggling);
+  const PDataNode topRow = updateCount_ == 0 && HandleAllocated() ? TopVisibleNode() : nullptr;
   bool allowed;
-  if (node->Has(nsExpanded)) {
-    allowed = FireCollapsing(node);
-    if (allowed) CollapseNode(node);
-  } else {
-    allowed = FireExpanding(node);
-    if (allowed) ExpandNode(node);
+  try {
+    if (node->Has(nsExpanded)) {
+      allowed = FireCollapsing(node);
+      if (allowed) CollapseNode(node);
+    } else {
+      allowed = FireExpanding(node);
+      if (allowed) ExpandNode(node);
+    }
+  } catch (...) {
+    node->Exclude(nsToggling);
+    throw;
   }
   node->Exclude(nsToggling);
   if (!allowed) return;
   InvalidatePositionCache(node);
-  if (updateCount_ == 0) {
-    if (node->ChildCount > 0) {
-      RefreshScrollBars(true);
-      RepaintFromNodeDown(node);
-    } else {
-      RepaintNode(node);
-    }
+  if (updateCount_ > 0) return;
+  if (node->ChildCount > 0) RefreshScrollBars(true);
+  if (!HandleAllocated()) return;
+  if (node->ChildCount == 0) {
+    RepaintNode(node);
+    return;
   }
+  if (node->Has(nsExpanded) && options_->AutoOptions().Contains(toAutoScrollOnExpand)) {
+    if (node->TotalHeight > static_cast<unsigned>(ClientHeight()))
+      ScrollNodeToTop(node);
+    else
+      ScrollNodeIntoView(node->LastChild, options_->SelectionOptions().Contains(toCenterScrollIntoView));
+  }
+  if (TopVisibleNode() == topRow)
+    RepaintFromNodeDown(node);
+  else
+    Invalidate();
 }
 
 void TBaseDataTree::CollapseNode(PDataNode node) {
@@ -36,7 +51,7 @@ void TBaseDataTree::CollapseNode(PDataNode node) {
   ShiftTotalHeight(node, node->NodeHeight, false);
   node->Exclude(nsExpanded);
   FireCollapsed(node);
-  if (options_->AutoOptions.Contains(toAutoFreeOnCollapse) && node->ChildCount > 0) {
+  if (options_->AutoOptions().Contains(toAutoFreeOnCollapse) && node->ChildCount > 0) {
     RemoveChildNodes(node, false);
     node->Include(nsHasChildren);
   }

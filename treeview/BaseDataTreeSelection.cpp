@@ -5,6 +5,7 @@
 #include "runtime/Exceptions.h"
 #include "toolkit/win/Timers.h"
 #include "treeview/BaseDataTree.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/TreeRoutines.h"
 
@@ -34,7 +35,7 @@ bool TBaseDataTree::MergeIntoSelection(TNodeArray& items, int count, bool forceI
   if (forceInsert) {
     for (int i = 0; i < count; ++i) items[static_cast<size_t>(i)]->Include(nsSelected);
   } else if (count > 0) {
-    const TDTSelectionOptions& options = options_->SelectionOptions;
+    const TDTSelectionOptions options = options_->SelectionOptions();
     const bool levelConstraint = options.Contains(toLevelSelectConstraint);
     const bool siblingConstraint = options.Contains(toSiblingSelectConstraint);
     if (levelConstraint && lastSelectionLevel_ == -1) lastSelectionLevel_ = static_cast<int>(NodeLevel(items[0]));
@@ -143,6 +144,7 @@ void TBaseDataTree::DropSelection() {
 
 void TBaseDataTree::UnselectAll() {
   if (selectionLive_ == 0 || BeingDestroyed()) return;
+  RepaintShownSelection();
   DropSelection();
   SignalChange(nullptr);
 }
@@ -168,9 +170,13 @@ void TBaseDataTree::SetNodeSelected(PDataNode node, bool value) {
   if (value) {
     if (selectionLive_ == 0)
       rangeAnchor_ = node;
-    else if (!options_->SelectionOptions.Contains(toMultiSelect))
+    else if (!options_->SelectionOptions().Contains(toMultiSelect))
       UnselectAll();
     SelectNode(node);
+    const TDataTreeColumns& columns = header_->Columns();
+    const TColumnIndex mainColumn = header_->MainColumn();
+    if ((focusedColumn_ < 0 || !columns.IsVisible(focusedColumn_)) && mainColumn >= 0)
+      focusedColumn_ = columns.IsVisible(mainColumn) ? mainColumn : columns.FirstVisibleColumn();
     if (!rangeAnchor_) rangeAnchor_ = node;
   } else {
     DeselectNode(node);
@@ -182,18 +188,28 @@ void TBaseDataTree::SetNodeSelected(PDataNode node, bool value) {
 // ---- Focus -------------------------------------------------------------------------
 
 void TBaseDataTree::FocusNode(PDataNode node, bool ask) {
+  if (states_.Contains(tsEditing) && !AcceptNodeEdit()) return;
   if (node == root_) node = nullptr;
+  const bool autoExpand = options_->AutoOptions().Contains(toAutoExpand);
   if (node != focusedNode_ && (!ask || FireFocusChanging(focusedNode_, node, focusedColumn_, focusedColumn_))) {
-    if (focusedNode_) RepaintNode(focusedNode_);
+    if (focusedNode_) {
+      if (autoExpand && node && node->Parent == focusedNode_->Parent && focusedNode_->Has(nsExpanded))
+        ToggleExpanded(focusedNode_);
+      else
+        RepaintNode(focusedNode_);
+    }
     focusedNode_ = node;
   }
   if (focusedNode_) {
+    const int columnCount = header_->Columns().Count();
+    if (columnCount > 0 && (focusedColumn_ < 0 || focusedColumn_ >= columnCount)) focusedColumn_ = 0;
+    if (autoExpand && !focusedNode_->Has(nsExpanded)) ToggleExpanded(focusedNode_);
     RepaintNode(focusedNode_);
     if (updateCount_ == 0) {
       const bool buttonDown = states_.Contains(tsLeftButtonDown) || states_.Contains(tsMiddleButtonDown) ||
                               states_.Contains(tsRightButtonDown);
-      const bool center = options_->SelectionOptions.Contains(toCenterScrollIntoView) && !buttonDown;
-      ScrollNodeIntoView(focusedNode_, center, !options_->AutoOptions.Contains(toDisableAutoscrollOnFocus));
+      const bool center = options_->SelectionOptions().Contains(toCenterScrollIntoView) && !buttonDown;
+      ScrollNodeIntoView(focusedNode_, center, !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
     }
   }
   if (selectionLive_ == 0) ResetAnchor();
@@ -247,6 +263,11 @@ void TBaseDataTree::SignalStructureChange(PDataNode node, TChangeReason reason) 
 }
 
 void TBaseDataTree::Dispatch(TMessage& message) {
+  // The rows paint their own background: erasing first would flicker.
+  if (message.Msg == WM_ERASEBKGND) {
+    message.Result = 1;
+    return;
+  }
   if (message.Msg == WM_TIMER && message.WParam == ChangeTimer) {
     FireChange(lastChangedNode_);
     return;
@@ -256,4 +277,124 @@ void TBaseDataTree::Dispatch(TMessage& message) {
     return;
   }
   TCustomControl::Dispatch(message);
+}
+
+// ---- Ranges --------------------------------------------------------------------------
+
+PDataNode TBaseDataTree::RangeStart(PDataNode startNode) {
+  if (!startNode) return FirstRootNode();
+  if (NodeFullyShown(startNode)) return startNode;
+  const PDataNode previous = PrevVisibleNode(startNode);
+  return previous ? previous : FirstRootNode();
+}
+
+void TBaseDataTree::SelectRange(PDataNode startNode, PDataNode endNode, bool addOnly) {
+  QASSERT(endNode != nullptr, "EndNode must not be nil!");
+  ClearTempNodeCache();
+  startNode = RangeStart(startNode);
+  if (!startNode) return;
+  PDataNode first = startNode;
+  PDataNode last = endNode;
+  if (CompareNodeOrder(first, last) > 0) std::swap(first, last);
+  const PDataNode anchor = rangeAnchor_;
+  if (!addOnly) DropSelection();
+  for (PDataNode run = first; run; run = run == last ? nullptr : NextVisibleNode(run)) CacheTempNode(run);
+  SelectNodeArray(tempNodes_, tempNodeCount_, false);
+  ClearTempNodeCache();
+  int index;
+  if (anchor && FindInSelection(anchor, index, -1, -1)) rangeAnchor_ = anchor;
+}
+
+void TBaseDataTree::ToggleRange(PDataNode startNode, PDataNode endNode) {
+  QASSERT(endNode != nullptr, "EndNode must not be nil!");
+  startNode = RangeStart(startNode);
+  if (!startNode) return;
+  const int order = CompareNodeOrder(startNode, endNode);
+  if (order == 0) return;
+  ClearTempNodeCache();
+  const PDataNode first = order < 0 ? startNode : endNode;
+  const PDataNode last = order < 0 ? endNode : startNode;
+  auto toggle = [this](PDataNode node) {
+    if (node->Has(nsSelected))
+      FlagDeselected(node);
+    else
+      CacheTempNode(node);
+  };
+  if (rangeAnchor_ && CompareNodeOrder(first, rangeAnchor_) < 0) toggle(first);
+  for (PDataNode run = NextVisibleNode(first); run && run != last; run = NextVisibleNode(run)) toggle(run);
+  if (rangeAnchor_ && CompareNodeOrder(last, rangeAnchor_) > 0) toggle(last);
+  PackSelection();
+  if (rangeAnchor_ && !rangeAnchor_->Has(nsSelected)) CacheTempNode(rangeAnchor_);
+  if (tempNodeCount_ > 0) SelectNodeArray(tempNodes_, tempNodeCount_, false);
+  ClearTempNodeCache();
+}
+
+void TBaseDataTree::DeselectRange(PDataNode startNode, PDataNode endNode) {
+  QASSERT(endNode != nullptr, "EndNode must not be nil!");
+  startNode = RangeStart(startNode);
+  if (!startNode) return;
+  PDataNode first = startNode;
+  PDataNode last = endNode;
+  if (CompareNodeOrder(first, last) > 0) std::swap(first, last);
+  for (PDataNode run = first; run; run = run == last ? nullptr : NextVisibleNode(run)) FlagDeselected(run);
+  PackSelection();
+}
+
+void TBaseDataTree::SelectAllNodes(bool visibleOnly) {
+  if (!options_->SelectionOptions().Contains(toMultiSelect)) return;
+  ClearTempNodeCache();
+  if (visibleOnly) {
+    for (PDataNode node = FirstVisibleNode(); node; node = NextVisibleNode(node))
+      if (!node->Has(nsSelected)) CacheTempNode(node);
+  } else {
+    for (PDataNode node = FirstRootNode(); node; node = NextNodeInOrder(node))
+      if (!node->Has(nsSelected)) CacheTempNode(node);
+  }
+  SelectNodeArray(tempNodes_, tempNodeCount_, false);
+  ClearTempNodeCache();
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::RepaintShownSelection() {
+  if (updateCount_ > 0 || !HandleAllocated()) return;
+  int top = 0;
+  PDataNode node = TopVisibleNode();
+  if (!node || !NodeRowTop(node, top)) return;
+  int left = selectionLive_;
+  for (top += offsetY_; node && left > 0 && top < ClientHeight(); node = NextShownRow(node)) {
+    if (node->Has(nsSelected)) {
+      RepaintNode(node);
+      --left;
+    }
+    top += node->NodeHeight;
+  }
+}
+
+// ---- Focus and columns ---------------------------------------------------------------------
+
+void TBaseDataTree::FocusNodeAndColumn(PDataNode node, TColumnIndex column) {
+  if (node == root_) node = nullptr;
+  const bool changed = node != focusedNode_ || column != focusedColumn_;
+  const TColumnIndex oldColumn = focusedColumn_;
+  focusedColumn_ = column;
+  FocusNode(node, true);
+  if (focusedNode_ == node) {
+    CancelNodeEdit();
+    if (changed) FireFocusChanged(focusedNode_, focusedColumn_);
+  } else {
+    focusedColumn_ = oldColumn;
+  }
+}
+
+void TBaseDataTree::MoveFocusColumn(TColumnIndex column) {
+  if (column == focusedColumn_ || !FireFocusChanging(focusedNode_, focusedNode_, focusedColumn_, column)) return;
+  CancelNodeEdit();
+  focusedColumn_ = column;
+  if (focusedNode_) {
+    ScrollNodeIntoView(focusedNode_, options_->SelectionOptions().Contains(toCenterScrollIntoView),
+                       !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
+    RepaintNode(focusedNode_);
+  }
+  if (dropTargetNode_) RepaintNode(dropTargetNode_);
+  FireFocusChanged(focusedNode_, focusedColumn_);
 }

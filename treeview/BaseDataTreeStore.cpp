@@ -6,6 +6,7 @@
 #include "runtime/Exceptions.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DataTreeError.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 
 namespace {
@@ -29,7 +30,7 @@ void InsideUpdate(TBaseDataTree& tree, Work work) {
 
 bool TBaseDataTree::BeingDestroyed() const { return destroying_ || IsDestroying(); }
 
-bool TBaseDataTree::ReadOnly() const { return options_->MiscOptions.Contains(toReadOnly); }
+bool TBaseDataTree::ReadOnly() const { return options_->MiscOptions().Contains(toReadOnly); }
 
 void TBaseDataTree::SettleNodeDataSize() {
   if (nodeDataSize_ != -1) return;
@@ -61,6 +62,7 @@ PDataNode TBaseDataTree::AppendChildNode(PDataNode parent, void* userData) {
   }
   if (updateCount_ == 0) {
     if (states_.Contains(tsStructureChangePending)) SignalStructureChange(parent == root_ ? nullptr : parent, crChildAdded);
+    AutoSortChildren(parent);
     RepaintFromNodeDown(parent);
     RefreshScrollBars(true);
   }
@@ -80,6 +82,7 @@ void TBaseDataTree::SetNodeChildCount(PDataNode node, unsigned newCount) {
     RemoveLastChildren(node, node->ChildCount - newCount);
   else
     CreateChildren(node, newCount - node->ChildCount);
+  AutoSortChildren(node);
   if (updateCount_ == 0) {
     RefreshScrollBars(true);
     if (HandleAllocated()) Invalidate();
@@ -252,10 +255,11 @@ void TBaseDataTree::EndUpdate() {
     }
     ChangeTreeStates({}, {tsUpdating});
     PackSelection();
-    if (HandleAllocated()) RefreshScrollBars(false);
+    RefreshScrollBars(false);
     if (states_.Contains(tsStructureChangePending))
       FireStructureChange(lastStructureChangeNode_, lastStructureChangeReason_);
     if (states_.Contains(tsChangePending)) FireChange(lastChangedNode_);
+    if (options_->AutoOptions().Contains(toAutoSort)) SortWholeTree(header_->SortColumn(), header_->SortDirection());
     SetRedraw(false);
     if (HandleAllocated()) Invalidate();
   }

@@ -1,16 +1,48 @@
 #pragma once
-// The tree's option sets, with their defaults.
+// The tree's option sets. The tree reads them directly; changes go through
+// the setters, which do what a change means to the tree (repaint, clear the
+// selection, re-create the window).
 
 #include "treeview/DataTreeTypes.h"
 
+class TBaseDataTree;
+
 class TCustomDataTreeOptions {
 public:
-  TDTPaintOptions PaintOptions{toShowButtons, toShowDropmark, toShowRoot, toShowTreeLines, toThemeAware,
-                               toUseBlendedImages};
-  TDTAnimationOptions AnimationOptions;
-  TDTAutoOptions AutoOptions{toAutoDropExpand, toAutoScrollOnExpand, toAutoTristateTracking,
-                             toAutoDeleteMovedNodes};
-  TDTSelectionOptions SelectionOptions;
-  TDTMiscOptions MiscOptions{toAcceptOLEDrop, toFullRepaintOnResize, toInitOnSave, toToggleOnDblClick,
-                             toWheelPanning};
+  explicit TCustomDataTreeOptions(TBaseDataTree& owner) : owner_(owner) {}
+  virtual ~TCustomDataTreeOptions() = default;
+  TCustomDataTreeOptions(const TCustomDataTreeOptions&) = delete;
+  TCustomDataTreeOptions& operator=(const TCustomDataTreeOptions&) = delete;
+
+  TBaseDataTree& Owner() const { return owner_; }
+
+  TDTPaintOptions PaintOptions() const { return paint_; }
+  TDTAnimationOptions AnimationOptions() const { return animation_; }
+  TDTAutoOptions AutoOptions() const { return auto_; }
+  TDTSelectionOptions SelectionOptions() const { return selection_; }
+  TDTMiscOptions MiscOptions() const { return misc_; }
+
+  void SetPaintOptions(TDTPaintOptions value);
+  void SetAnimationOptions(TDTAnimationOptions value);
+  void SetAutoOptions(TDTAutoOptions value);
+  void SetSelectionOptions(TDTSelectionOptions value);
+  void SetMiscOptions(TDTMiscOptions value);
+
+  // Sets the destination's sets through its own setters, so its tree feels the change.
+  void AssignOptionsTo(TCustomDataTreeOptions& destination) const;
+
+private:
+  TBaseDataTree& owner_;
+  TDTPaintOptions paint_{toShowButtons, toShowDropmark, toShowRoot, toShowTreeLines, toThemeAware,
+                         toUseBlendedImages};
+  TDTAnimationOptions animation_;
+  TDTAutoOptions auto_{toAutoDropExpand, toAutoScrollOnExpand, toAutoTristateTracking, toAutoDeleteMovedNodes};
+  TDTSelectionOptions selection_;
+  TDTMiscOptions misc_{toAcceptOLEDrop, toFullRepaintOnResize, toInitOnSave, toToggleOnDblClick, toWheelPanning};
+};
+
+// The holder the owner-drawn tree publishes.
+class TDataTreeOptions : public TCustomDataTreeOptions {
+public:
+  using TCustomDataTreeOptions::TCustomDataTreeOptions;
 };

@@ -91,3 +91,18 @@ enum TDTHintMode { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
 enum TDTTooltipLineBreakStyle { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
 enum THintAnimationType { hatNone, hatFade, hatSlide, hatSystemDefault };
 enum TDTNodeAlignment { naFromBottom, naFromTop, naProportional };
+
+// Where a point lies relative to the rows, by bit.
+enum THitPosition {
+  htAbove, htBelow, htNowhere, htOnItem, htOnItemButton, htOnItemCheckbox, htOnItemIndent, htOnItemLabel,
+  htOnItemLeft, htOnItemRight, htOnNormalIcon, htOnStateIcon, htToLeft, htToRight,
+};
+using THitPositions = TEnumSet<THitPosition>;
+
+// What SetScrollOffset updates besides the offsets.
+using TOffsetUpdateFlags = unsigned;
+constexpr TOffsetUpdateFlags oufHeader = 1;
+constexpr TOffsetUpdateFlags oufScrollBars = 2;
+constexpr TOffsetUpdateFlags oufClientArea = 4;
+constexpr TOffsetUpdateFlags oufFrame = 8;
+constexpr TOffsetUpdateFlags oufAll = 15;

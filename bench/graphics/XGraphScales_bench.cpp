@@ -48,10 +48,11 @@ void BM_AutoScaleAndRound(benchmark::State& state) {
 }
 BENCHMARK(BM_AutoScaleAndRound)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
+// Into a 24-bit bitmap, as the back buffer of a window.
 void DrawUserAxes(benchmark::State& state, long double max, long double step) {
   TXGraph graph;
   graph.Clear();
-  TBitmap bitmap(1920, 1080, pf32bit);
+  TBitmap bitmap(1920, 1080, pf24bit);
   UseCourier(graph, bitmap.Canvas());
   graph.Options.MinorGridX = graph.Options.MinorGridY = true;
   graph.DataMin = MakePoint3D(0, 0, 0);

@@ -1,4 +1,4 @@
-// One idle update pass over 100 actions, each shown by a speed button and a
+// One idle update pass over 100 actions, each shown by a tool button and a
 // menu item of a visible form: the pass runs whenever the message loop
 // idles, so it must cost next to nothing when nothing changes, and stay
 // cheap when every action flips its state.
@@ -8,7 +8,7 @@
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
-#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/controls/ToolBar.h"
 #include "toolkit/qt/QtPlatform.h"
 
 namespace {
@@ -19,10 +19,14 @@ struct TActionForm {
   TForm Form{nullptr};
   TActionList* List = new TActionList(&Form);
   TMainMenu* Menu = new TMainMenu(&Form);
+  TToolBar* Bar = new TToolBar(&Form);
   bool Enabled = true;
 
   TActionForm() {
     Form.SetBounds(0, 0, 800, 600);
+    Bar->SetParent(&Form);
+    Bar->SetWrapable(true);
+    Bar->SetShowCaptions(true);
     auto* top = new TMenuItem(&Form);
     top->SetCaption("&Actions");
     Menu->Items().Add(top);
@@ -31,9 +35,8 @@ struct TActionForm {
       action->SetActionList(List);
       action->SetCaption("Action " + std::to_string(i));
       action->OnUpdate = [this, action](TObject*) { action->SetEnabled(Enabled); };
-      auto* button = new TSpeedButton(&Form);
-      button->SetParent(&Form);
-      button->SetBounds(i % 20 * 30, i / 20 * 30, 28, 28);
+      auto* button = new TToolButton(&Form);
+      button->SetParent(Bar);
       button->SetAction(action);
       auto* item = new TMenuItem(&Form);
       item->SetAction(action);

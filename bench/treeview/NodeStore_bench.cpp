@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include <benchmark/benchmark.h>
+#include "bench/graphics/OffscreenBenchMain.h"
 
 #include "treeview/BaseDataTree.h"
 
@@ -145,3 +145,5 @@ void BM_BytesPerNode(benchmark::State& state) {
 BENCHMARK(BM_BytesPerNode)->Arg(0)->Arg(8)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -186,6 +186,24 @@ TEST_F(SeriesTest, FieldArrows) {
   EXPECT_EQ(TRect{}, Ink(Rect(zero.X - 10, zero.Y - 10, zero.X + 10, zero.Y + 10)));
 }
 
+// A fill colour (the heights map's) or a grayscale export fills even a
+// marker whose brush is clear.
+TEST_F(SeriesTest, MarkerFillsMakeAClearBrushSolid) {
+  TDataOpts opts(dkScatter, bkRight, smSquare, rdFlat, shColour);
+  const TXPen pen(clBlue, 3, psSolid);
+  const TXBrush clear(clRed, bsClear);
+  graph.DrawMarker(Canvas(), {20, 20}, 0, opts, pen, clear);
+  EXPECT_EQ(clWhite, At(20, 20));
+  graph.DrawMarker(Canvas(), {40, 20}, clLime, opts, pen, clear);
+  EXPECT_EQ(clLime, At(40, 20));
+  EXPECT_EQ(clBlue, At(37, 20));
+  Clear(clYellow);
+  graph.Grayscale = true;
+  graph.DrawMarker(Canvas(), {20, 20}, 0, opts, pen, clear);
+  EXPECT_EQ(clWhite, At(20, 20));
+  EXPECT_EQ(clBlack, At(17, 20));
+}
+
 TEST_F(SeriesTest, ArrowHeads) {
   TXData field("f", FieldKind);
   field.Pen.Color = clRed;

@@ -38,3 +38,17 @@ TEST(Utf8Cells, ColumnsAndBytesConvertBothWays) {
 }
 
 }  // namespace
+
+TEST(Utf8Cells, AppendUtf8EncodesEachLengthAsOneCell) {
+  struct TCase {
+    char32_t CodePoint;
+    const char* Expected;
+  };
+  for (const TCase c : {TCase{U'e', "e"}, TCase{U'\u00e9', "\xC3\xA9"}, TCase{U'\u20ac', "\xE2\x82\xAC"},
+                        TCase{U'\U0001D11E', "\xF0\x9D\x84\x9E"}}) {
+    std::string text = "x";
+    AppendUtf8(text, c.CodePoint);
+    EXPECT_EQ(text, std::string("x") + c.Expected);
+    EXPECT_EQ(CellCount(text), 2);
+  }
+}

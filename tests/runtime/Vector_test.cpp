@@ -39,6 +39,18 @@ TEST(Vector, SizeChangesKeepElementsAndZeroNewOnes) {
   EXPECT_EQ(MakeCounted<TVector>(-4)->GetSize(), 0);
 }
 
+// The storage grows by doubling; every appended element stays in its place.
+TEST(Vector, ManyAppendsKeepEveryElement) {
+  CountedPtr<IVector> v = MakeCounted<TVector>(3);
+  for (int i = 0; i < 1000; ++i) v->Append(i * 0.5L);
+  ASSERT_EQ(1003, v->GetSize());
+  EXPECT_EQ(0, v->GetItem(2));
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(i * 0.5L, v->GetItem(3 + i)) << i;
+  v->SetSize(2);
+  v->Append(9);
+  EXPECT_EQ(Elements(*v), (Reals{0, 0, 9}));
+}
+
 TEST(Vector, AppendFillAndAssign) {
   CountedPtr<IVector> v = MakeCounted<TVector>(0);
   v->Append(7);

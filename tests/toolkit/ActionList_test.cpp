@@ -4,9 +4,14 @@
 
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/controls/ToolBar.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
 
 namespace {
 
@@ -108,6 +113,72 @@ TEST_F(ActionListTest, TheIdlePassDisablesClientsAndTheirClicksRunNothing) {
   EXPECT_EQ(hiddenUpdates, 0) << "only the visible forms' actions are updated";
 }
 
+// Ink of the enabled caption (black) in the control's area of the rendered form.
+int BlackInk(TForm& form, const TControl& control) {
+  const TPoint origin = control.ClientToScreen({0, 0});
+  const TPoint formOrigin = form.ClientToScreen({0, 0});
+  TRect area = control.BoundsRect();
+  OffsetRect(area, origin.X - formOrigin.X - control.Left(), origin.Y - formOrigin.Y - control.Top());
+  return CountPixels(*RenderWindow(form.Handle()), area, RGB(0, 0, 0));
+}
+
+TEST_F(ActionListTest, AfterAnIdlePassToolButtonsSpeedButtonsAndMenuItemsShowTheActionDisabled) {
+  action->SetCaption("Go");
+  auto* bar = new TToolBar(form);
+  bar->SetParent(form);
+  bar->SetShowCaptions(true);
+  bar->SetBounds(0, 100, 300, 40);
+  auto* toolButton = new TToolButton(form);
+  toolButton->SetParent(bar);
+  toolButton->SetAction(action);
+  auto* speedButton = new TSpeedButton(form);
+  speedButton->SetParent(form);
+  speedButton->SetBounds(150, 80, 60, 25);
+  speedButton->SetAction(action);
+  ProcessEverything();
+  ASSERT_GT(BlackInk(*form, *toolButton), 0);
+  ASSERT_GT(BlackInk(*form, *speedButton), 0);
+
+  action->OnUpdate = [this](TObject*) { action->SetEnabled(false); };
+  UpdateActionsOfVisibleForms();
+  ProcessEverything();
+  EXPECT_FALSE(toolButton->Enabled());
+  EXPECT_EQ(BlackInk(*form, *toolButton), 0) << "a disabled caption is drawn grey";
+  EXPECT_EQ(BlackInk(*form, *speedButton), 0);
+  toolButton->Click();
+  speedButton->Click();
+  EXPECT_EQ(executed, 0);
+}
+
+// A check box shows its action's Checked without clicking (which would execute the action).
+TEST_F(ActionListTest, ButtonsAndCheckBoxesFollowTheirActionAndTheirClicksExecuteIt) {
+  action->OnExecute = [this](TObject*) {
+    ++executed;
+    action->SetChecked(!action->Checked());
+  };
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 100, 90, 25);
+  button->SetAction(action);
+  auto* check = new TCheckBox(form);
+  check->SetParent(form);
+  check->SetBounds(10, 130, 120, 20);
+  check->SetAction(action);
+  EXPECT_EQ(button->Caption(), "&Abort");
+  action->SetChecked(true);
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(executed, 0) << "showing the action's state runs nothing";
+  SendMessage(check->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(executed, 1);
+  EXPECT_FALSE(action->Checked());
+  EXPECT_FALSE(check->Checked());
+  SendMessage(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(executed, 2);
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(check->Handle()));
+}
+
 TEST_F(ActionListTest, ExecuteRunsOnUpdateFirst) {
   bool allowed = true;
   std::vector<std::string> calls;
@@ -154,8 +225,33 @@ TEST_F(ActionListTest, ShortcutsTakeKeysOnlyWhileTheirActionIsEnabled) {
   item->SetEnabled(false);
   SynthesizeKeyStroke(target->Handle(), 'C', "", {false, true, false});
   EXPECT_EQ(copies, 1);
-  EXPECT_EQ(target->Keys, std::vector<UINT>{WM_KEYDOWN});
+  EXPECT_EQ(target->Keys, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR})) << "Ctrl+C types the character 3";
   form->SetMenu(nullptr);
+}
+
+// The black ink of the menu's first item while it is open, and its state then.
+struct TOpenItem {
+  UINT State = 0;
+  int BlackInk = 0;
+};
+
+TOpenItem LookAtOpenMenu(TPopupMenu& menu) {
+  TOpenItem seen;
+  Application().OnIdle = [&](TObject*, bool&) {
+    seen.State = GetMenuState(menu.Handle(), 0, MF_BYPOSITION);
+    for (HWND window : TopLevelWindows())
+      if (GetClassName(window) == MenuWindowClass) {
+        TRect item, bounds;
+        GetMenuItemRect(nullptr, menu.Handle(), 0, item);
+        GetWindowRect(window, bounds);
+        OffsetRect(item, -bounds.Left, -bounds.Top);
+        seen.BlackInk = CountPixels(*RenderWindow(window), item, RGB(0, 0, 0));
+      }
+    EndMenu();
+  };
+  menu.Popup(100, 100);
+  Application().OnIdle = nullptr;
+  return seen;
 }
 
 TEST_F(ActionListTest, AMenuUpdatesTheActionsOfItsItemsBeforeItOpens) {
@@ -163,15 +259,13 @@ TEST_F(ActionListTest, AMenuUpdatesTheActionsOfItsItemsBeforeItOpens) {
   auto* item = new TMenuItem(form);
   menu.Items().Add(item);
   item->SetAction(action);
-  action->OnUpdate = [&](TObject*) { action->SetEnabled(false); };
-  UINT stateWhenOpen = 0;
-  Application().OnIdle = [&](TObject*, bool&) {
-    stateWhenOpen = GetMenuState(menu.Handle(), 0, MF_BYPOSITION);
-    EndMenu();
-  };
-  menu.Popup(100, 100);
-  Application().OnIdle = nullptr;
-  EXPECT_EQ(stateWhenOpen & MF_GRAYED, MF_GRAYED);
+  bool allowed = true;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(allowed); };
+  EXPECT_GT(LookAtOpenMenu(menu).BlackInk, 0);
+  allowed = false;
+  const TOpenItem disabled = LookAtOpenMenu(menu);
+  EXPECT_EQ(disabled.State & MF_GRAYED, MF_GRAYED);
+  EXPECT_EQ(disabled.BlackInk, 0) << "a disabled item is drawn grey";
 }
 
 }  // namespace

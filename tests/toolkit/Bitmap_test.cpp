@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
+#include <vector>
 
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Canvas.h"
@@ -156,6 +158,63 @@ TEST(Bitmap, CanvasDrawingReachesEveryFormatAndResizedBitmaps) {
   EXPECT_EQ(bitmap.Handle()->Pixel(29, 29), clRed);
   EXPECT_EQ(bitmap.Handle()->Pixel(15, 15), clRed);
   EXPECT_EQ(bitmap.Handle()->Pixel(10, 15), clBlack);
+}
+
+// One-pixel lines write straight into 24-bit and 32-bit rows; the pixels
+// must be those of the row access every other format goes through.
+TEST(Bitmap, OnePixelLinesDrawAlikeInEveryFormat) {
+  auto draw = [](TPixelFormat format) {
+    TBitmap bitmap(40, 30, format);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 40, 30));
+    canvas.Pen().SetColor(RGB(0x12, 0x34, 0x56));
+    canvas.MoveTo(1, 2);
+    canvas.LineTo(38, 27);
+    canvas.Pen().SetStyle(psDot);
+    canvas.MoveTo(0, 15);
+    canvas.LineTo(40, 15);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetMode(pmXor);
+    canvas.Pen().SetColor(clYellow);
+    canvas.MoveTo(20, 0);
+    canvas.LineTo(20, 30);
+    std::vector<TColor> pixels;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) pixels.push_back(bitmap.Handle()->Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<TColor> expected = draw(pf32bit);
+  EXPECT_EQ(expected, draw(pf24bit));
+  EXPECT_EQ(RGB(0x12, 0x34, 0x56), expected[2 * 40 + 1]);
+  EXPECT_EQ(clBlue, expected[5 * 40 + 20]);  // white xor yellow
+}
+
+// Solid fills and plain copies of 24-bit bitmaps go row by row; the pixels
+// must be those of the 32-bit paths.
+TEST(Bitmap, FillsAndCopiesOf24BitBitmapsMatchThe32BitOnes) {
+  auto picture = [](TPixelFormat format) {
+    auto source = std::make_unique<TBitmap>(12, 9, format);
+    source->Canvas().Brush().SetColor(RGB(0x10, 0x80, 0xF0));
+    source->Canvas().FillRect(Rect(0, 0, 12, 9));
+    source->Canvas().Brush().SetColor(clYellow);
+    source->Canvas().FillRect(Rect(3, 2, 8, 7));
+    source->Handle()->SetPixel(0, 0, RGB(1, 2, 3));
+    TBitmap target(20, 16, pf32bit);
+    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().FillRect(Rect(0, 0, 20, 16));
+    target.Canvas().Draw(5, 4, *source);
+    target.Canvas().Draw(15, 12, *source);  // partly outside the target
+    std::vector<TColor> pixels;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 20; ++x) pixels.push_back(target.Handle()->Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<TColor> wide = picture(pf32bit);
+  EXPECT_EQ(wide, picture(pf24bit));
+  EXPECT_EQ(RGB(1, 2, 3), wide[4 * 20 + 5]);
+  EXPECT_EQ(clYellow, wide[7 * 20 + 9]);
+  EXPECT_EQ(clWhite, wide[3 * 20 + 5]);
 }
 
 TEST(Bitmap, AssignCopiesPixelsAndTransparency) {

@@ -62,6 +62,29 @@ TEST_F(CanvasPixels, ClippedLinesKeepThePixelsAndDashesOfTheWholeLine) {
   }
 }
 
+// Horizontal and vertical lines in a rectangular clip take a shorter road;
+// their pixels and dashes must be those of the whole line all the same.
+TEST_F(CanvasPixels, StraightLinesInARectangularClipKeepTheirDashes) {
+  const auto dashOn = [](std::size_t i) { return i % 24 < 9 || (i % 24 >= 15 && i % 24 < 18); };
+  Canvas().Pen().SetStyle(psDashDot);
+  Canvas().Brush().SetColor(clRed);
+  IntersectClipRect(Dc(), 5, 4, 50, 40);
+  const TRect visible = Rect(5, 4, 50, 40);
+  for (int line = 0; line < 120; ++line) {
+    const int a = line * 37 % 150 - 50, b = line * 53 % 150 - 50, c = line * 7 % 60 - 6;
+    const bool horizontal = line % 2 == 0;
+    const TPoint from = horizontal ? TPoint{a, c} : TPoint{c, a}, to = horizontal ? TPoint{b, c} : TPoint{c, b};
+    Clear(clWhite);
+    Canvas().MoveTo(from.X, from.Y);
+    Canvas().LineTo(to.X, to.Y);
+    std::vector<TColor> expected(64 * 48, clWhite);
+    const std::vector<TPoint> pixels = LinePixels(from, to);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+      if (PtInRect(visible, pixels[i])) expected[std::size_t(pixels[i].Y) * 64 + pixels[i].X] = dashOn(i) ? clBlack : clRed;
+    ASSERT_EQ(Snapshot(), expected) << "line " << from.X << "," << from.Y << " to " << to.X << "," << to.Y;
+  }
+}
+
 TEST_F(CanvasPixels, LinesAndRectanglesMayRunBetweenTheEndsOfTheIntRange) {
   Canvas().MoveTo(-2000000000, 5);
   Canvas().LineTo(2000000000, 5);

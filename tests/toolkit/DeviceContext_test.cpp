@@ -107,4 +107,19 @@ TEST_F(DeviceContext, MemoryContextsDrawOnTheSelectedBitmap) {
   EXPECT_TRUE(DeleteDC(memory));
 }
 
+// Drawing a bitmap through a memory context and putting the old bitmap
+// back is how bitmaps are drawn; the old one was freed when replaced.
+TEST_F(DeviceContext, TheFirstBitmapOfAMemoryContextCanBeSelectedBack) {
+  HBITMAP bitmap = CreateCompatibleBitmap(Dc(), 4, 4);
+  for (int round = 0; round < 2; ++round) {
+    HDC memory = CreateCompatibleDC(Dc());
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(SelectObject(memory, old), bitmap);
+    EXPECT_EQ(memory->Surface().Width(), 1);
+    DeleteDC(memory);
+  }
+  DeleteObject(bitmap);
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include "toolkit/controls/Label.h"
 
 #include "tests/toolkit/FormFixture.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Panel.h"
+#include "toolkit/qt/SyntheticInput.h"
 
 namespace {
 
@@ -90,6 +92,24 @@ TEST_F(LabelTest, AcceleratorUnderlinesAndFocusesTheFocusControl) {
   label->SetCaption("&N");
   const auto underlined = Render();
   EXPECT_GT(InkBounds(*underlined, label->BoundsRect(), clWhite).Bottom, plainInk.Bottom) << "the N is underlined";
+}
+
+TEST_F(LabelTest, AltAndTheLetterFocusTheLabelledEdit) {
+  auto* first = new TEdit(form);
+  first->SetParent(form);
+  first->SetBounds(10, 60, 100, 22);
+  auto* named = new TEdit(form);
+  named->SetParent(form);
+  named->SetBounds(10, 100, 100, 22);
+  label->SetCaption("&Name");
+  label->SetFocusControl(named);
+  ShowForm();
+  first->SetFocus();
+  ProcessEverything();
+  SynthesizeKeyStroke(form->Handle(), 'N', "n", {.Alt = true});
+  ProcessEverything();
+  EXPECT_TRUE(named->Focused());
+  EXPECT_EQ(first->Text(), "") << "the key typed nothing";
 }
 
 }  // namespace

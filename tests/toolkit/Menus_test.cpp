@@ -346,4 +346,22 @@ TEST_F(MainMenuTest, AClickOnTheBarOpensItsMenuAndArrowsMoveAlongTheBar) {
   EXPECT_EQ(clicked, std::vector<std::string>{"Open"});
 }
 
+// The skin paints the items of a menu bar itself through the owner-draw events.
+TEST_F(MainMenuTest, OwnerDrawnBarItemsAreMeasuredAndPaintedByTheirHandlers) {
+  menu->SetOwnerDraw(true);
+  file->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 77; };
+  file->OnAdvancedDrawItem = [](TObject*, TCanvas& canvas, TRect rect, TOwnerDrawState) {
+    canvas.Brush().SetColor(RGB(0, 150, 0));
+    canvas.FillRect(rect);
+  };
+  form->SetMenu(menu);
+  ProcessEverything();
+  TRect item, bounds;
+  ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 0, item));
+  EXPECT_EQ(item.Width(), 77);
+  GetWindowRect(form->Handle(), bounds);
+  OffsetRect(item, -bounds.Left, -bounds.Top);
+  EXPECT_EQ(CountPixels(*RenderWindow(form->Handle()), item, RGB(0, 150, 0)), item.Width() * item.Height());
+}
+
 }  // namespace

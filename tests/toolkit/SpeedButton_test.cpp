@@ -1,6 +1,7 @@
 #include "toolkit/controls/SpeedButton.h"
 
 #include "tests/toolkit/FormFixture.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/qt/SyntheticInput.h"
 
@@ -21,6 +22,24 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
     ++Ups;
     TSpeedButton::MouseUp(button, shift, x, y);
+  }
+};
+
+// A button that drops a menu down below itself when pressed; the menu
+// swallows the real release, so the button runs its own afterwards.
+class TDropButton : public TSpeedButton {
+public:
+  using TSpeedButton::TSpeedButton;
+  TPopupMenu* DropMenu = nullptr;
+  TPoint OpenedAt;
+
+protected:
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+    TSpeedButton::MouseDown(button, shift, x, y);
+    if (!DropMenu || button != mbLeft) return;
+    OpenedAt = ClientToScreen({0, Height()});
+    DropMenu->Popup(OpenedAt.X, OpenedAt.Y);
+    MouseUp(mbLeft, shift, x, y);
   }
 };
 
@@ -112,6 +131,36 @@ TEST_F(SpeedButtonTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
   EXPECT_TRUE(button->MouseInControl());
   image = Render();
   EXPECT_GT(CountPixels(*image, button->BoundsRect(), highlight), 40) << "a raised edge while hot";
+}
+
+TEST_F(SpeedButtonTest, ADescendantOpensAMenuInMouseDownAndComesBackUp) {
+  auto* button = new TDropButton(form);
+  button->SetParent(form);
+  button->SetBounds(40, 30, 24, 22);
+  button->SetFlat(true);
+  auto* menu = new TPopupMenu(form);
+  auto* item = new TMenuItem(form);
+  item->SetCaption("Open");
+  menu->Items().Add(item);
+  button->DropMenu = menu;
+  int clicks = 0;
+  button->OnClick = [&clicks](TObject*) { ++clicks; };
+  ShowForm();
+  bool downWhileOpen = false;
+  Application().OnIdle = [&](TObject*, bool&) {
+    downWhileOpen = button->State() == bsDown;
+    EndMenu();
+  };
+  SynthesizeMouse(form->Handle(), InForm(*button, {5, 5}), TSyntheticMouse::Press, TInputButton::Left);
+  ProcessEverything();
+  Application().OnIdle = nullptr;
+  EXPECT_TRUE(downWhileOpen) << "pressed while its menu is open";
+  EXPECT_EQ(button->OpenedAt, form->ClientToScreen({40, 52})) << "at its bottom-left";
+  EXPECT_EQ(button->State(), bsUp) << "the button does not stay down";
+  EXPECT_EQ(clicks, 1);
+  SynthesizeMouse(form->Handle(), InForm(*button, {5, 5}), TSyntheticMouse::Release, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_EQ(clicks, 1) << "a late release clicks nothing more";
 }
 
 }  // namespace

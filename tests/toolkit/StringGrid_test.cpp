@@ -5,6 +5,7 @@
 
 #include "runtime/Exceptions.h"
 #include "tests/toolkit/FormFixture.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -73,6 +74,23 @@ TEST_F(StringGridTest, EachVisibleCellIsDrawnOnceWithItsFixedState) {
     EXPECT_EQ(static_cast<int>(drawn.size()), expected);
     EXPECT_EQ(drawn.count({0, topRow}), 1u) << "the fixed column scrolls with the rows";
     EXPECT_EQ(drawn.count({1, 0}), 1u) << "the fixed row stays";
+  }
+}
+
+TEST_F(StringGridTest, TheFocusedCellIsDrawnSelectedOnlyWhenAsked) {
+  ShowForm();
+  grid->SetFocus();
+  grid->SetSelection({1, 1, 2, 2});
+  struct TCase {
+    TGridOptions Extra;
+    TGridDrawState Focused;
+  };
+  for (const TCase c : {TCase{0, gdFocused}, TCase{goDrawFocusSelected, gdFocused | gdSelected}}) {
+    grid->SetOptions(goFixedVertLine | goFixedHorzLine | goRangeSelect | c.Extra);
+    const auto drawn = PaintAll();
+    EXPECT_EQ(drawn.at({2, 2}).at(0), c.Focused) << "the focused cell is the selection's bottom-right";
+    EXPECT_EQ(drawn.at({1, 1}).at(0), gdSelected);
+    EXPECT_EQ(drawn.at({3, 3}).at(0), 0u);
   }
 }
 
@@ -177,6 +195,49 @@ TEST_F(StringGridTest, DefaultDrawingWritesTheTextAndHighlightsTheSelection) {
   TRect selected = grid->CellRect(2, 2);
   OffsetRect(selected, origin.X, origin.Y);
   EXPECT_EQ(CountPixels(*image, selected, ColorToRGB(clHighlight)), selected.Width() * selected.Height());
+}
+
+TEST_F(StringGridTest, TypingInACellReportsEveryChangeOfTheEditorsText) {
+  grid->SetOptions(grid->Options() | goEditing | goTabs);
+  grid->SetCells(2, 2, "7");
+  ShowForm();
+  grid->SetFocus();
+  ClickCell(2, 2);
+  std::vector<std::string> changes;
+  grid->OnSetEditText = [&changes](TObject*, int col, int row, const std::string& value) {
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(2, 2));
+    changes.push_back(value);
+  };
+  SynthesizeKeyStroke(form->Handle(), '1', "1");
+  ProcessEverything();
+  ASSERT_TRUE(grid->EditorMode()) << "a typed character opens the editor";
+  SynthesizeKeyStroke(form->Handle(), 'E', "e");
+  ProcessEverything();
+  EXPECT_EQ(changes, (std::vector<std::string>{"1", "1e"}));
+  EXPECT_EQ(grid->Cells(2, 2), "1e");
+  EXPECT_EQ(grid->InplaceEditor()->BoundsRect(), grid->CellRect(2, 2)) << "the editor covers its cell";
+
+  grid->Font().SetColor(clRed);
+  EXPECT_EQ(grid->InplaceEditor()->Font().Color(), clRed) << "the grid's font colour reaches the editor";
+  const auto image = Render();
+  TRect editor = grid->CellRect(2, 2);
+  const TPoint origin = InForm(*grid, {0, 0});
+  OffsetRect(editor, origin.X, origin.Y);
+  EXPECT_GT(CountPixels(*image, editor, clRed), 0) << "and its text shows red";
+
+  SynthesizeKeyStroke(form->Handle(), VK_DOWN, "");
+  ProcessEverything();
+  EXPECT_FALSE(grid->EditorMode()) << "moving to another cell ends editing";
+  EXPECT_EQ(grid->Row(), 3);
+  SynthesizeKeyStroke(form->Handle(), VK_F2, "");
+  ProcessEverything();
+  ASSERT_TRUE(grid->EditorMode());
+  EXPECT_EQ(grid->InplaceEditor()->Text(), "") << "F2 edits the cell's own text";
+  SynthesizeKeyStroke(form->Handle(), VK_RETURN, "\r");
+  ProcessEverything();
+  EXPECT_FALSE(grid->EditorMode()) << "Enter ends editing";
+  EXPECT_TRUE(grid->Focused());
+  EXPECT_EQ(changes.size(), 2u) << "opening the editor on a cell is no change";
 }
 
 }  // namespace

@@ -182,6 +182,22 @@ TEST_F(ToolBarTest, GroupedChecksReleaseEachOtherAndFlatBarsTrackTheHotButton) {
   EXPECT_EQ(bar->ButtonState(*checks[1]) & cdsHot, 0u) << "a disabled button is never hot";
 }
 
+TEST_F(ToolBarTest, TheBarHearsTheMouseComeAndGoOverItsButtons) {
+  Add(tbsButton, 0);
+  std::vector<UINT> heard;
+  bar->WindowProc = [this, &heard](TMessage& message) {
+    if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) heard.push_back(message.Msg);
+    bar->WndProc(message);
+  };
+  ShowForm();
+  SynthesizeMouse(form->Handle(), InForm(*bar, {10, 10}), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  SynthesizeMouse(form->Handle(), {300, 200}, TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_EQ(heard, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE})) << "straight onto a button and off again";
+  bar->WindowProc = [this](TMessage& message) { bar->WndProc(message); };
+}
+
 TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   bar->SetTop(30);
   Add(tbsButton, 0);
@@ -226,6 +242,39 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   ASSERT_EQ(Seen.back().Code, TBN_DELETINGBUTTON);
   EXPECT_EQ(bar->ButtonCount(), 1);
   EXPECT_EQ(drop->Left(), 0) << "the others move up";
+}
+
+TEST_F(ToolBarTest, CaptionsWidenTheButtonsBelowOrBesideTheImages) {
+  TToolButton* narrow = Add(tbsButton, 0);
+  TToolButton* wide = Add(tbsButton, 1);
+  narrow->SetCaption("A");
+  wide->SetCaption("A much longer caption");
+  bar->SetShowCaptions(true);
+  ShowForm();
+  EXPECT_GT(wide->Width(), 100);
+  EXPECT_EQ(narrow->Width(), wide->Width()) << "below the images every button is as wide as the widest";
+  bar->SetList(true);
+  EXPECT_LT(narrow->Width(), wide->Width()) << "beside them each is as wide as its own";
+  EXPECT_EQ(wide->Left(), narrow->Width());
+  const auto image = Render();
+  TRect text = wide->BoundsRect();
+  OffsetRect(text, bar->Left(), bar->Top());
+  text.Left += 16 + 6;
+  EXPECT_FALSE(IsRectEmpty(InkBounds(*image, {text.Left, text.Top + 3, text.Right - 3, text.Bottom - 3}, ColorToRGB(clBtnFace))))
+      << "the caption is drawn right of the image";
+}
+
+TEST_F(ToolBarTest, AnImageListThatGoesAwayIsForgotten) {
+  Add(tbsButton, 0);
+  ShowForm();
+  images.reset();
+  EXPECT_EQ(bar->Images(), nullptr);
+  EXPECT_EQ(SendMessage(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+  bar->Invalidate();
+  const auto image = Render();
+  TRect first = ItemRect(0);
+  OffsetRect(first, bar->Left(), bar->Top());
+  EXPECT_EQ(CountPixels(*image, first, clRed), 0) << "the button is drawn without its image";
 }
 
 TEST_F(ToolBarTest, AutoSizeFitsTheRowsOfAWrappingBar) {

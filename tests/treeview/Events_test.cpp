@@ -57,7 +57,7 @@ TEST_F(EventsTest, OnlyTheExtendedImageEventIsAskedWhenBothAreAssigned) {
 TEST_F(EventsTest, ReadOnlyTreeRefusesCheckingWithoutAsking) {
   bool asked = false;
   tree.OnChecking = [&](TBaseDataTree*, PDataNode, TCheckState&, bool&) { asked = true; };
-  tree.TreeOptions().MiscOptions.Include(toReadOnly);
+  Include(tree, toReadOnly);
   TCheckState state = csCheckedNormal;
   EXPECT_FALSE(tree.FireChecking(node, state));
   EXPECT_FALSE(asked);
@@ -95,7 +95,7 @@ TEST_F(EventsTest, ExpandAndCollapseRaiseTheStateNoticeWithAWindow) {
 }
 
 TEST_F(EventsTest, AutoFreeOnCollapseDropsTheChildrenButKeepsTheButton) {
-  tree.TreeOptions().AutoOptions.Include(toAutoFreeOnCollapse);
+  Include(tree, toAutoFreeOnCollapse);
   tree.SetNodeChildCount(node, 3);
   tree.ToggleExpanded(node);
   EXPECT_EQ(tree.VisibleCount(), 5u);

@@ -122,7 +122,7 @@ TEST_F(ShapedTreeTest, TreeOrderWalks) {
 }
 
 TEST_F(ShapedTreeTest, SortedSelectionLeavesDescendantsOfSelectedNodesOnRequest) {
-  tree.TreeOptions().SelectionOptions.Include(toMultiSelect);
+  Include(tree, toMultiSelect);
   tree.SetNodeSelected(d, true);
   tree.SetNodeSelected(a3, true);
   tree.SetNodeSelected(a, true);

@@ -138,7 +138,7 @@ TEST_F(NodeStoreTest, CompactNodeArrayDropsFlaggedEntriesInOrder) {
 TEST_F(NodeStoreTest, ReadOnlyTreeRefusesStructuralChanges) {
   tree.SetRootNodeCount(2);
   const PDataNode node = tree.FirstRootNodeRaw();
-  tree.TreeOptions().MiscOptions.Include(toReadOnly);
+  Include(tree, toReadOnly);
   tree.SetNodeChildCount(node, 4);
   tree.SetNodeRowHeight(node, 30);
   EXPECT_EQ(tree.AppendChildNode(), nullptr);
@@ -388,7 +388,7 @@ protected:
 
 TEST_F(DeletionTest, SelectedNodeRemovedInsideUpdateStaysFlaggedUntilItsEnd) {
   const PDataNode child = parent->FirstChild;
-  tree.TreeOptions().SelectionOptions.Include(toMultiSelect);
+  Include(tree, toMultiSelect);
   tree.SetNodeSelected(child, true);
   tree.SetNodeSelected(parent->LastChild, true);
   tree.BeginUpdate();
@@ -478,7 +478,7 @@ TEST_F(DeletionTest, ChildCountChangesTellWhatHappened) {
 }
 
 TEST_F(DeletionTest, RemoveSelectedNodesKeepsNoDescendantTwice) {
-  tree.TreeOptions().SelectionOptions.Include(toMultiSelect);
+  Include(tree, toMultiSelect);
   tree.SetNodeSelected(parent, true);
   tree.SetNodeSelected(parent->FirstChild, true);
   tree.SetNodeSelected(parent->NextSibling->NextSibling, true);

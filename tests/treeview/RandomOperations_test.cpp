@@ -7,20 +7,34 @@
 #include <gtest/gtest.h>
 
 #include "tests/treeview/TreeTestSupport.h"
+#include "toolkit/controls/Form.h"
 
 namespace {
 
 class TRandomRun {
 public:
   explicit TRandomRun(unsigned seed) : random_(seed) {
-    tree_.TreeOptions().SelectionOptions.Include(toMultiSelect);
+    Include(tree_, toMultiSelect);
     // Nodes of the first levels may bring children of their own when first used.
     tree_.OnInitNode = [this](TBaseDataTree* sender, PDataNode, PDataNode node, TDataNodeInitStates& states) {
       if (sender->NodeLevel(node) < 2 && Chance(3)) states.Include(ivsHasChildren);
       if (Chance(10)) states.Include(ivsExpanded);
     };
     tree_.OnInitChildren = [this](TBaseDataTree*, PDataNode, unsigned& count) { count = Number(0, 3); };
+    // An order with many equal keys, so stability matters.
+    tree_.OnCompareNodes = [](TBaseDataTree*, PDataNode node1, PDataNode node2, TColumnIndex, int& result) {
+      result = static_cast<int>(node1->NodeHeight % 3) - static_cast<int>(node2->NodeHeight % 3);
+    };
   }
+
+  // The tree gets a window of its own on a form.
+  void ShowInWindow(TForm& form) {
+    tree_.SetParent(&form);
+    tree_.SetBounds(0, 0, 160, 120);
+    tree_.HandleNeeded();
+  }
+
+  ~TRandomRun() { tree_.SetParent(nullptr); }
 
   // The step of the first fault, or -1.
   std::string Run(int steps) {
@@ -45,7 +59,7 @@ private:
 
   std::string Step() {
     const bool large = tree_.RootNode()->TotalCount > 80;
-    switch (Number(0, 15)) {
+    switch (Number(0, 19)) {
       case 0:
       case 1:
         if (large) break;
@@ -104,6 +118,28 @@ private:
         else if (const PDataNode node = AnyNode(true)) tree_.ExpandAll(node);
         else tree_.CollapseAll(nullptr);
         return "bulk";
+      case 16:
+      case 17: {
+        const PDataNode end = AnyNode(false);
+        if (!end || !tree_.NodeFullyShown(end)) break;
+        const unsigned kind = Number(0, 2);
+        if (kind == 0) tree_.SelectRange(AnyNode(true), end, Chance(2));
+        if (kind == 1) tree_.ToggleRange(AnyNode(true), end);
+        if (kind == 2) tree_.DeselectRange(AnyNode(true), end);
+        return "range";
+      }
+      case 18:
+        if (Chance(2))
+          tree_.SortWholeTree(ColumnNone, Chance(2) ? sdAscending : sdDescending, Chance(2));
+        else
+          tree_.SortChildren(AnyNode(true), ColumnNone, sdDescending, true);
+        return "sort";
+      case 19:
+        if (Chance(2))
+          tree_.SelectAllNodes(Chance(2));
+        else
+          tree_.UnselectAll();
+        return "select all";
     }
     return "nothing";
   }
@@ -116,6 +152,15 @@ TEST(RandomOperationsTest, CountersStayExact) {
   for (unsigned seed : {1u, 7u, 42u, 1234u, 99991u}) {
     TRandomRun run(seed);
     EXPECT_EQ(run.Run(600), "") << "seed " << seed;
+  }
+}
+
+TEST(RandomOperationsTest, CountersAndGeometryStayExactInAWindow) {
+  for (unsigned seed : {3u, 77u, 2024u}) {
+    TForm form(nullptr);
+    TRandomRun run(seed);
+    run.ShowInWindow(form);
+    EXPECT_EQ(run.Run(500), "") << "seed " << seed;
   }
 }
 

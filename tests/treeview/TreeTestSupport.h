@@ -60,6 +60,23 @@ public:
   }
 };
 
+// Adds one option to the tree's options through their setters.
+inline void Include(TBaseDataTree& tree, TDTPaintOption option) {
+  tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TDTPaintOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTAnimationOption option) {
+  tree.TreeOptions().SetAnimationOptions(tree.TreeOptions().AnimationOptions() + TDTAnimationOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTAutoOption option) {
+  tree.TreeOptions().SetAutoOptions(tree.TreeOptions().AutoOptions() + TDTAutoOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTSelectionOption option) {
+  tree.TreeOptions().SetSelectionOptions(tree.TreeOptions().SelectionOptions() + TDTSelectionOptions{option});
+}
+inline void Include(TBaseDataTree& tree, TDTMiscOption option) {
+  tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() + TDTMiscOptions{option});
+}
+
 // Every node below the root in tree order, from the raw links.
 inline std::vector<PDataNode> AllNodes(const TBaseDataTree& tree) {
   std::vector<PDataNode> nodes;
@@ -205,6 +222,32 @@ inline std::string PositionFaults(TBaseDataTree& tree) {
   return "";
 }
 
+// Ranges, offsets and display rectangles against the brute-force rows.
+inline std::string GeometryFaults(TBaseDataTree& tree) {
+  const PDataNode root = tree.RootNode();
+  if (tree.FocusedNode() == root) return "the root is focused";
+  if (tree.RangeY() != static_cast<int>(root->TotalHeight - root->NodeHeight + tree.BottomSpace()))
+    return "RangeY differs from the rows and BottomSpace";
+  if (tree.UpdateCount() == 0) {
+    if (tree.OffsetY() > 0 || (tree.OffsetY() < 0 && tree.OffsetY() < tree.ClientHeight() - tree.RangeY()))
+      return "OffsetY lies outside its range";
+    if (tree.OffsetX() > 0 || (tree.OffsetX() < 0 && tree.OffsetX() < tree.ClientWidth() - tree.RangeX()))
+      return "OffsetX lies outside its range";
+  }
+  // Only initialised nodes: the rectangle initialises a node, which may change the rows.
+  const std::vector<TShownRow> rows = ShownRows(tree);
+  for (size_t i = 0; i < rows.size(); i += rows.size() > 200 ? rows.size() / 53 : 1) {
+    if (!rows[i].Node->Has(nsInitialized)) continue;
+    const TRect r = tree.NodeDisplayRect(rows[i].Node, ColumnNone, false);
+    if (r.Top != rows[i].Top + tree.OffsetY() || r.Height() != rows[i].Node->NodeHeight)
+      return "NodeDisplayRect of row " + std::to_string(i) + " is not where the rows above end";
+  }
+  for (PDataNode node : AllNodes(tree))
+    if (node->Has(nsInitialized) && !FullyShown(tree, node) && tree.NodeDisplayRect(node, ColumnNone, false).Height() > 0)
+      return Describe("a node not shown has a display rectangle", node);
+  return "";
+}
+
 }  // namespace tree_check
 
 // The first fault of the tree, recomputed from its raw links, or "".
@@ -223,6 +266,7 @@ inline std::string TreeFaults(TBaseDataTree& tree) {
   if (!(fault = SelectionFaults(tree, tree.Selection(), nodes, insideUpdate)).empty())
     return fault;
   if (!(fault = ReferenceFaults(tree, nodes)).empty()) return fault;
+  if (!(fault = GeometryFaults(tree)).empty()) return fault;
   return PositionFaults(tree);
 }
 

@@ -25,6 +25,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // How a control places its text across its width.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Which standard scroll bars a control shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // The parent's edges a control keeps its distance to when the parent
 // resizes; anchored to both opposite edges, it stretches.
@@ -233,6 +235,9 @@ protected:
   virtual void NotifyControls(UINT message);
   // The colour and font the parent hands down.
   void TakeParentLook();
+  // The control's window changed its text itself (the user typed): the
+  // text follows without being sent to the window again.
+  void KeepText(const std::string& text) { text_ = text; }
   // Whether the control itself is the mouse's target (graphic controls ask their parent).
   bool MouseCapture() const;
   void SetMouseCapture(bool capture);

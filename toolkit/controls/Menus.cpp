@@ -310,7 +310,7 @@ TMenu* TMenuItem::GetParentMenu() const {
 
 bool TMenuItem::IsOwnerDraw() const {
   const TMenu* menu = GetParentMenu();
-  return menu && menu->OwnerDraw() && !menuBar_ && parent_ && !parent_->menuBar_;
+  return menu && menu->OwnerDraw() && parent_;
 }
 
 // The picture of the check column: the menu's image, else the item's bitmap.
@@ -318,11 +318,14 @@ HBITMAP TMenuItem::Picture() {
   const TMenu* menu = GetParentMenu();
   TImageList* images = menu ? menu->Images() : nullptr;
   if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    TBitmap drawn(images->Width(), images->Height());
+    drawn.Canvas().Brush().SetColor(clMenu);
+    drawn.Canvas().FillRect({0, 0, images->Width(), images->Height()});
+    images->Draw(drawn.Canvas(), 0, 0, imageIndex_, enabled_);
+    // The menu draws the picture through a device context of its own, so
+    // the item keeps a copy that no canvas holds.
     if (!picture_) picture_ = std::make_unique<TBitmap>();
-    picture_->SetSize(images->Width(), images->Height());
-    picture_->Canvas().Brush().SetColor(clMenu);
-    picture_->Canvas().FillRect({0, 0, images->Width(), images->Height()});
-    images->Draw(picture_->Canvas(), 0, 0, imageIndex_, enabled_);
+    picture_->Assign(drawn);
     return picture_->Handle();
   }
   return bitmap_ && !bitmap_->Empty() ? bitmap_->Handle() : nullptr;
@@ -393,8 +396,9 @@ void TMenuItem::Click() {
 
 void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
   TMeasureCanvas canvas;
-  int width = canvas.TextWidth(StripAmpersands(caption_)) + 40;
-  if (shortCut_ != scNone) width += canvas.TextWidth(ShortCutToText(shortCut_)) + 24;
+  const bool onBar = parent_ && parent_->menuBar_;
+  int width = canvas.TextWidth(StripAmpersands(caption_)) + (onBar ? 14 : 40);
+  if (shortCut_ != scNone && !onBar) width += canvas.TextWidth(ShortCutToText(shortCut_)) + 24;
   int height = IsLine() ? 9 : static_cast<int>(measure.itemHeight);
   if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
   measure.itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -402,11 +406,18 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 void TMenuItem::DrawItem(const DRAWITEMSTRUCT& draw) {
+  if (!OnAdvancedDrawItem && parent_->menuBar_) {
+    TRect rect = draw.rcItem;
+    FillRect(draw.hDC, rect, GetSysColorBrush(COLOR_MENU));
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, GetSysColor(enabled_ ? COLOR_MENUTEXT : COLOR_GRAYTEXT));
+    SelectObject(draw.hDC, Screen().MenuFont().Handle());
+    DrawText(draw.hDC, caption_, rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    return;
+  }
   if (!OnAdvancedDrawItem) {
-    const auto menu = reinterpret_cast<HMENU>(draw.hwndItem);
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-      if (GetMenuItemID(menu, i) == command_ || GetSubMenu(menu, i) == handle_)
-        DrawMenuItemStandard(draw.hDC, menu, static_cast<UINT>(i), draw.rcItem, draw.itemState);
+    DrawMenuItemStandard(draw.hDC, parent_->handle_, static_cast<UINT>(parent_->VisiblePosition(this)), draw.rcItem,
+                         draw.itemState);
     return;
   }
   TCanvas canvas;

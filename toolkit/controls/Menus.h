@@ -36,7 +36,13 @@ TShortCut TextToShortCut(const std::string& text);
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
 enum TPopupAlignment { paLeft, paRight, paCenter };
-enum TMenuAnimation { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
+// A set of these.
+using TMenuAnimation = unsigned;
+constexpr TMenuAnimation maLeftToRight = 0x01;
+constexpr TMenuAnimation maRightToLeft = 0x02;
+constexpr TMenuAnimation maTopToBottom = 0x04;
+constexpr TMenuAnimation maBottomToTop = 0x08;
+constexpr TMenuAnimation maNone = 0x10;
 
 using TOwnerDrawState = unsigned;
 constexpr TOwnerDrawState odSelected = 0x0001;
@@ -208,6 +214,6 @@ public:
   bool AutoPopup = true;
   TPopupAlignment Alignment = paLeft;
   // Accepted; menus open without animation.
-  TMenuAnimation MenuAnimation = maNone;
+  TMenuAnimation MenuAnimation = 0;
   TNotifyEvent OnPopup;
 };

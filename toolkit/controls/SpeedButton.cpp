@@ -1,5 +1,6 @@
 #include "toolkit/controls/SpeedButton.h"
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Frame3D.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -9,7 +10,6 @@
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   ControlStyle = csCaptureMouse | csDoubleClicks;
   SetBounds(0, 0, 23, 22);
-  SetParentFont(true);
   SetColor(clBtnFace);
 }
 
@@ -84,6 +84,14 @@ void TSpeedButton::UpdateExclusive() {
 }
 
 void TSpeedButton::Click() { TGraphicControl::Click(); }
+
+void TSpeedButton::ActionChange(const TAction& action) {
+  TGraphicControl::ActionChange(action);
+  const TActionList* list = action.ActionList();
+  if (list && list->Images && action.ImageIndex() >= 0 && action.ImageIndex() < list->Images->Count())
+    CopyImage(*list->Images, action.ImageIndex());
+  if (groupIndex_ != 0) SetDown(action.Checked());
+}
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseDown(button, shift, x, y);

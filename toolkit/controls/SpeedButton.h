@@ -43,6 +43,8 @@ public:
   void Click() override;
 
 protected:
+  // Also the glyph from the action list's images and, in a group, Down from the action's Checked.
+  void ActionChange(const TAction& action) override;
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;

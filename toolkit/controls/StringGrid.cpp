@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "runtime/Exceptions.h"
+#include "runtime/Utf8Cells.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/win/Cursor.h"
 #include "toolkit/win/Edges.h"
@@ -26,6 +28,49 @@ TGridRect RectOf(TGridCoord a, TGridCoord b) {
 }
 
 }  // namespace
+
+// The in-place editor: an edit over the focused cell. It hands the keys that
+// move between cells back to the grid, and every change of its text to the
+// cell at once.
+class TInplaceEdit : public TEdit {
+public:
+  explicit TInplaceEdit(TStringGrid& grid) : TEdit(&grid), grid_(grid) {
+    SetBorderStyle(bsNone);
+    AutoSelect = false;
+    Hide();
+  }
+
+protected:
+  void Change() override {
+    TEdit::Change();
+    grid_.EditorTextChanged(Text());
+  }
+
+  void KeyDown(WORD& key, TShiftState shift) override {
+    TEdit::KeyDown(key, shift);
+    const bool toGrid = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT ||
+                        (key == VK_TAB && (grid_.Options() & goTabs));
+    if (toGrid) grid_.KeyDown(key, shift);
+  }
+
+  // Enter and Esc end editing; the text typed is in the cell already.
+  void KeyPress(char32_t& key) override {
+    TEdit::KeyPress(key);
+    if (key != U'\r' && key != 27) return;
+    key = 0;
+    grid_.HideEditor();
+  }
+
+  void Dispatch(TMessage& message) override {
+    TEdit::Dispatch(message);
+    if (message.Msg != WM_GETDLGCODE) return;
+    message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
+    if (grid_.Options() & goTabs) message.Result |= DLGC_WANTTAB;
+  }
+
+private:
+  TStringGrid& grid_;
+};
 
 TStringGrid::TStringGrid(TComponent* owner) : TCustomControl(owner) {
   ControlStyle |= csOpaque | csDoubleClicks;
@@ -144,14 +189,16 @@ void TStringGrid::SetScrollBars(TScrollStyle style) {
   RecreateWnd();
 }
 
-const std::string& TStringGrid::Cells(int col, int row) const {
+size_t TStringGrid::CellIndex(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_)
     throw EQuantrelError("Grid index out of range (" + std::to_string(col) + ", " + std::to_string(row) + ")");
-  return cells_[static_cast<size_t>(row) * colCount_ + col];
+  return static_cast<size_t>(row) * colCount_ + col;
 }
 
+const std::string& TStringGrid::Cells(int col, int row) const { return cells_[CellIndex(col, row)]; }
+
 void TStringGrid::SetCells(int col, int row, const std::string& text) {
-  const_cast<std::string&>(Cells(col, row)) = text;
+  cells_[CellIndex(col, row)] = text;
   if (HandleAllocated()) {
     const TRect rect = CellRect(col, row);
     if (!IsRectEmpty(rect)) InvalidateRect(Handle(), &rect, false);
@@ -376,6 +423,7 @@ void TStringGrid::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
   if (col < fixedCols_ || col >= colCount_ || row < fixedRows_ || row >= rowCount_) return;
   if (!SelectCell(col, row)) return;
   const TGridRect old = Selection();
+  HideEditor();
   current_ = {col, row};
   if (moveAnchor || !(options_ & goRangeSelect)) anchor_ = current_;
   if (options_ & goRowSelect) {
@@ -384,6 +432,7 @@ void TStringGrid::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
   }
   if (show) ClampInView(current_);
   SelectionMoved(old);
+  if (options_ & goAlwaysShowEditor) ShowEditor();
 }
 
 // Extends the range from the focused cell; with editing the focus moves instead.
@@ -438,6 +487,7 @@ void TStringGrid::SetTopLeft(TGridCoord topLeft) {
   if (topLeft == topLeft_) return;
   topLeft_ = topLeft;
   UpdateScrollBars();
+  UpdateEditor();
   Invalidate();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
@@ -607,6 +657,10 @@ void TStringGrid::KeyDown(WORD& key, TShiftState shift) {
       if (!(options_ & goTabs)) return;
       target.X += (shift & ssShift) ? -1 : 1;
       break;
+    case VK_F2:
+      ShowEditor();
+      key = 0;
+      return;
     default: return;
   }
   target = {std::clamp(target.X, fixedCols_, colCount_ - 1), std::clamp(target.Y, fixedRows_, rowCount_ - 1)};
@@ -617,11 +671,23 @@ void TStringGrid::KeyDown(WORD& key, TShiftState shift) {
   key = 0;
 }
 
+// Enter opens and closes the editor; a typed character starts it with that character.
+void TStringGrid::KeyPress(char32_t& key) {
+  TCustomControl::KeyPress(key);
+  if (key == U'\r') {
+    SetEditorMode(!EditorMode());
+    key = 0;
+  } else if (key >= 32 && key != 127 && (options_ & goEditing)) {
+    ShowEditorChar(key);
+    key = 0;
+  }
+}
+
 void TStringGrid::Dispatch(TMessage& message) {
   static const TMessageHandlers<TStringGrid> handlers{
       {WM_GETDLGCODE, &TStringGrid::WMGetDlgCode}, {WM_HSCROLL, &TStringGrid::WMHScroll},
       {WM_VSCROLL, &TStringGrid::WMVScroll},       {WM_SIZE, &TStringGrid::WMSize},
-      {WM_SETCURSOR, &TStringGrid::WMSetCursor},
+      {WM_SETCURSOR, &TStringGrid::WMSetCursor},   {WM_LBUTTONDBLCLK, &TStringGrid::WMLButtonDblClk},
   };
   if (!handlers.Dispatch(*this, message)) TCustomControl::Dispatch(message);
   if (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS) InvalidateGridRect({current_.X, current_.Y, current_.X, current_.Y});
@@ -646,4 +712,83 @@ void TStringGrid::WMSetCursor(TMessage& message) {
     }
   }
   TCustomControl::Dispatch(message);
+}
+
+void TStringGrid::WMLButtonDblClk(TMessage& message) {
+  TCustomControl::Dispatch(message);
+  const TGridCoord cell = MouseCoord(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+  if (cell == current_) ShowEditor();
+}
+
+// ---------------------------------------------------------------- editing
+
+std::string TStringGrid::GetEditText(int col, int row) {
+  std::string text = Cells(col, row);
+  if (OnGetEditText) OnGetEditText(this, col, row, text);
+  return text;
+}
+
+void TStringGrid::SetEditText(int col, int row, const std::string& value) {
+  cells_[CellIndex(col, row)] = value;
+  if (OnSetEditText) OnSetEditText(this, col, row, value);
+}
+
+TEdit* TStringGrid::InplaceEditor() const { return editor_; }
+
+bool TStringGrid::EditorMode() const { return editor_ && editor_->Visible(); }
+
+void TStringGrid::SetEditorMode(bool editing) {
+  if (editing)
+    ShowEditor();
+  else
+    HideEditor();
+}
+
+void TStringGrid::ShowEditor() {
+  if (!(options_ & goEditing) || !HandleAllocated()) return;
+  ClampInView(current_);
+  if (!editor_) {
+    editor_ = new TInplaceEdit(*this);
+    editor_->SetParent(this);
+    // Its window first, so that loading the text below is the only change it reports.
+    editor_->HandleNeeded();
+  }
+  loadingEditor_ = true;
+  editor_->SetText(GetEditText(current_.X, current_.Y));
+  loadingEditor_ = false;
+  editor_->Show();
+  UpdateEditor();
+  editor_->SetFocus();
+  editor_->SetSelStart(static_cast<int>(editor_->Text().size()));
+}
+
+void TStringGrid::ShowEditorChar(char32_t key) {
+  ShowEditor();
+  if (!EditorMode()) return;
+  std::string text;
+  AppendUtf8(text, key);
+  editor_->SetText(text);
+  editor_->SetSelStart(static_cast<int>(text.size()));
+}
+
+void TStringGrid::HideEditor() {
+  if (!EditorMode()) return;
+  const bool hadFocus = editor_->Focused();
+  editor_->Hide();
+  if (hadFocus) SetFocus();
+  InvalidateGridRect({current_.X, current_.Y, current_.X, current_.Y});
+}
+
+void TStringGrid::UpdateEditor() {
+  if (!EditorMode()) return;
+  const TRect cell = CellRect(current_.X, current_.Y);
+  if (IsRectEmpty(cell)) {
+    HideEditor();
+    return;
+  }
+  editor_->SetBounds(cell.Left, cell.Top, cell.Width(), cell.Height());
+}
+
+void TStringGrid::EditorTextChanged(const std::string& text) {
+  if (!loadingEditor_) SetEditText(current_.X, current_.Y, text);
 }

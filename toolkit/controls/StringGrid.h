@@ -9,11 +9,13 @@
 // reaches the cell and OnSetEditText at once.
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "toolkit/controls/CustomControl.h"
+
+class TEdit;
+class TInplaceEdit;
 
 struct TGridCoord {
   int X = 0;
@@ -51,11 +53,11 @@ constexpr TGridDrawState gdSelected = 0x1;
 constexpr TGridDrawState gdFocused = 0x2;
 constexpr TGridDrawState gdFixed = 0x4;
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 using TDrawCellEvent =
     std::function<void(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state)>;
 using TSelectCellEvent = std::function<void(TObject* sender, int col, int row, bool& canSelect)>;
+using TSetEditEvent = std::function<void(TObject* sender, int col, int row, const std::string& value)>;
+using TGetEditEvent = std::function<void(TObject* sender, int col, int row, std::string& value)>;
 
 class TStringGrid : public TCustomControl {
 public:
@@ -113,8 +115,17 @@ public:
   // A cell's rectangle in client coordinates, grid line excluded; empty when not shown.
   TRect CellRect(int col, int row);
 
+  // Whether the in-place editor is shown on the focused cell.
+  bool EditorMode() const;
+  void SetEditorMode(bool editing);
+  // Null until editing first starts.
+  TEdit* InplaceEditor() const;
+
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
+  // Every change of the editor's text, as the user types.
+  TSetEditEvent OnSetEditText;
+  TGetEditEvent OnGetEditText;
   TNotifyEvent OnTopLeftChanged;
 
 protected:
@@ -122,14 +133,19 @@ protected:
   void Paint() override;
   virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
   virtual bool SelectCell(int col, int row);
+  // The text the editor starts with; OnGetEditText may change it.
+  virtual std::string GetEditText(int col, int row);
+  virtual void SetEditText(int col, int row, const std::string& value);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char32_t& key) override;
   void Dispatch(TMessage& message) override;
 
 private:
+  friend class TInplaceEdit;
   enum class TGridState { Normal, Selecting, ColSizing, RowSizing };
 
   // Where the scrolling columns (rows) start: past the fixed ones and their lines.
@@ -154,11 +170,21 @@ private:
   int SizingColumnAt(int x, int y);
   int SizingRowAt(int x, int y);
   void ResizeCells(int cols, int rows);
+  // Where a cell's text is kept; throws for a cell outside the grid.
+  size_t CellIndex(int col, int row) const;
+  // Shows the editor on the focused cell with the cell's text, or with a typed character.
+  void ShowEditor();
+  void ShowEditorChar(char32_t key);
+  void HideEditor();
+  // Keeps the shown editor over its cell.
+  void UpdateEditor();
+  void EditorTextChanged(const std::string& text);
   void WMGetDlgCode(TMessage& message);
   void WMHScroll(TMessage& message);
   void WMVScroll(TMessage& message);
   void WMSize(TMessage& message);
   void WMSetCursor(TMessage& message);
+  void WMLButtonDblClk(TMessage& message);
 
   int colCount_ = 5;
   int rowCount_ = 5;
@@ -181,4 +207,7 @@ private:
   int sizingIndex_ = -1;
   int sizingStart_ = 0;
   int sizingOrigin_ = 0;
+  TInplaceEdit* editor_ = nullptr;
+  // The editor's text is being set by the grid, not typed.
+  bool loadingEditor_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Frame3D.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/win/ControlMessages.h"
@@ -83,7 +84,7 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
   const bool wasSeparator = IsSeparator(*this);
   style_ = style;
   if (IsSeparator(*this) && !wasSeparator) SetWidth(SeparatorWidth);
-  Changed();
+  Rearrange();
 }
 
 void TToolButton::SetImageIndex(int index) {
@@ -118,12 +119,22 @@ void TToolButton::SetMarked(bool marked) {
 void TToolButton::SetWrap(bool wrap) {
   if (wrap == wrap_) return;
   wrap_ = wrap;
-  Changed();
+  Rearrange();
 }
 
 void TToolButton::Click() { TGraphicControl::Click(); }
 
+void TToolButton::ActionChange(const TAction& action) {
+  TGraphicControl::ActionChange(action);
+  SetImageIndex(action.ImageIndex());
+  if (style_ == tbsCheck) SetDown(action.Checked());
+}
+
 void TToolButton::Changed() {
+  if (toolBar_) toolBar_->RepaintButton(this);
+}
+
+void TToolButton::Rearrange() {
   if (!toolBar_) return;
   toolBar_->ArrangeButtons();
   toolBar_->RepaintButton(this);
@@ -131,9 +142,9 @@ void TToolButton::Changed() {
 
 void TToolButton::Dispatch(TMessage& message) {
   static const TMessageHandlers<TToolButton> handlers{
-      {CM_TEXTCHANGED, &TToolButton::CMChanged},
+      {CM_TEXTCHANGED, &TToolButton::CMRearrange},
+      {CM_VISIBLECHANGED, &TToolButton::CMRearrange},
       {CM_ENABLEDCHANGED, &TToolButton::CMChanged},
-      {CM_VISIBLECHANGED, &TToolButton::CMChanged},
   };
   if (!handlers.Dispatch(*this, message)) TGraphicControl::Dispatch(message);
 }
@@ -143,13 +154,18 @@ void TToolButton::CMChanged(TMessage& message) {
   Changed();
 }
 
+void TToolButton::CMRearrange(TMessage& message) {
+  TGraphicControl::Dispatch(message);
+  Rearrange();
+}
+
 // ---------------------------------------------------------------- TToolBar
 
 TToolBar::TToolBar(TComponent* owner) : TToolWindow(owner) {
   SetBounds(0, 0, 150, 29);
   SetAlign(alTop);
   SetColor(clBtnFace);
-  imageLink_.OnChange = [this] { Invalidate(); };
+  for (TChangeLink* link : {&imageLink_, &hotImageLink_, &disabledImageLink_}) link->OnChange = [this] { Invalidate(); };
 }
 
 TToolBar::~TToolBar() {
@@ -204,23 +220,19 @@ void TToolBar::SetButtonHeight(int height) {
   Invalidate();
 }
 
-void TToolBar::SetImages(TImageList* images) {
-  if (images == Images()) return;
-  if (Images()) Images()->UnRegisterChanges(&imageLink_);
-  if (images) images->RegisterChanges(&imageLink_);
+void TToolBar::LinkImages(TChangeLink& link, TImageList* images) {
+  if (images == link.Sender()) return;
+  if (link.Sender()) link.Sender()->UnRegisterChanges(&link);
+  if (images) images->RegisterChanges(&link);
   ArrangeButtons();
   Invalidate();
 }
 
-void TToolBar::SetHotImages(TImageList* images) {
-  hotImages_ = images;
-  Invalidate();
-}
+void TToolBar::SetImages(TImageList* images) { LinkImages(imageLink_, images); }
 
-void TToolBar::SetDisabledImages(TImageList* images) {
-  disabledImages_ = images;
-  Invalidate();
-}
+void TToolBar::SetHotImages(TImageList* images) { LinkImages(hotImageLink_, images); }
+
+void TToolBar::SetDisabledImages(TImageList* images) { LinkImages(disabledImageLink_, images); }
 
 void TToolBar::InsertButton(TToolButton* button) {
   buttons_.push_back(button);
@@ -252,31 +264,34 @@ int TToolBar::CaptionWidth(TToolButton& button) {
   return Canvas().TextWidth(button.Caption());
 }
 
-TSize TToolBar::ButtonSize(TToolButton& button) {
+// Captions below the images give every button the width of the widest
+// (widestCaption); captions beside them make each as wide as its own.
+TSize TToolBar::ButtonSize(TToolButton& button, int widestCaption) {
   if (IsSeparator(button)) return {button.Width(), buttonHeight_};
   int width = buttonWidth_;
-  int height = buttonHeight_;
   if (showCaptions_ && list_) {
     const int imageWidth = Images() ? Images()->Width() + 6 : 1;
     width = std::max(width, imageWidth + CaptionWidth(button) + CaptionPadding);
   } else if (showCaptions_) {
-    // Captions below the images give every button the width of the widest.
-    for (TToolButton* other : buttons_) width = std::max(width, CaptionWidth(*other) + CaptionPadding);
+    width = std::max(width, widestCaption + CaptionPadding);
   }
   if (button.Style() == tbsDropDown) width += DropDownWidth();
-  return {width, height};
+  return {width, buttonHeight_};
 }
 
 void TToolBar::ArrangeButtons() {
   if (arranging_ || IsDestroying()) return;
   arranging_ = true;
   const int clientWidth = ClientWidth();
+  int widestCaption = 0;
+  if (showCaptions_ && !list_)
+    for (TToolButton* button : buttons_) widestCaption = std::max(widestCaption, CaptionWidth(*button));
   int x = 0;
   int y = 0;
   int rowHeight = 0;
   for (TToolButton* button : buttons_) {
     if (!button->Visible()) continue;
-    const TSize size = ButtonSize(*button);
+    const TSize size = ButtonSize(*button, widestCaption);
     if (x > 0 && wrapable_ && x + size.cx > clientWidth && !IsSeparator(*button)) {
       x = 0;
       y += rowHeight;
@@ -409,13 +424,15 @@ void TToolBar::DrawButton(TToolButton& button, TCustomDrawState state, TTBCustom
 // pressed ones HotImages when it has the image.
 void TToolBar::DrawGlyph(TToolButton& button, TCustomDrawState state, bool pushed) {
   const int index = button.ImageIndex();
-  if (!Images() || index < 0 || index >= Images()->Count()) return;
-  const bool enabled = !(state & (cdsDisabled | cdsIndeterminate));
   TImageList* list = Images();
-  if (!enabled && disabledImages_ && index < disabledImages_->Count())
-    list = disabledImages_;
-  else if (enabled && (state & (cdsHot | cdsSelected)) && hotImages_ && index < hotImages_->Count())
-    list = hotImages_;
+  if (!list || index < 0 || index >= list->Count()) return;
+  const bool enabled = !(state & (cdsDisabled | cdsIndeterminate));
+  TImageList* disabled = DisabledImages();
+  TImageList* hot = HotImages();
+  if (!enabled && disabled && index < disabled->Count())
+    list = disabled;
+  else if (enabled && (state & (cdsHot | cdsSelected)) && hot && index < hot->Count())
+    list = hot;
   const int width = button.Width();
   const int height = button.Height();
   int x = 5;
@@ -427,7 +444,7 @@ void TToolBar::DrawGlyph(TToolButton& button, TCustomDrawState state, bool pushe
     y = (height - list->Height() - captionHeight) / 2;
   }
   if (pushed) ++x, ++y;
-  list->Draw(Canvas(), button.Left() + x, button.Top() + y, index, enabled || list == disabledImages_);
+  list->Draw(Canvas(), button.Left() + x, button.Top() + y, index, enabled || list == disabled);
 }
 
 void TToolBar::DrawCaption(TToolButton& button, TCustomDrawState state, bool pushed) {
@@ -442,8 +459,9 @@ void TToolBar::DrawCaption(TToolButton& button, TCustomDrawState state, bool pus
   } else {
     const int textWidth = canvas.TextWidth(button.Caption());
     const int textHeight = canvas.TextHeight("A");
-    const int y = Images() ? (height - Images()->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
-    text = {(contentWidth - textWidth) / 2 - 1, Images() ? y + Images()->Height() + 3 : y,
+    const TImageList* images = Images();
+    const int y = images ? (height - images->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
+    text = {(contentWidth - textWidth) / 2 - 1, images ? y + images->Height() + 3 : y,
             contentWidth - (contentWidth - textWidth) / 2 + 2, height - y};
   }
   OffsetRect(text, button.Left() + (pushed ? 1 : 0), button.Top() + (pushed ? 1 : 0));
@@ -472,11 +490,13 @@ void TToolBar::RepaintButton(TToolButton* button) {
 
 // ---------------------------------------------------------------- mouse
 
-// The bar takes the mouse over its buttons itself, as the platform's tool bar does.
+// The bar takes the mouse over its buttons itself, as the platform's tool
+// bar does; the mouse is then over the bar, not over a button.
 void TToolBar::WndProc(TMessage& message) {
   if (IsMouseMessage(message.Msg)) {
     const TPoint point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     if (dynamic_cast<TToolButton*>(ControlAtPos(point, true)) || pressed_) {
+      if (message.Msg == WM_MOUSEMOVE) TrackMouseControl(this);
       TControl::WndProc(message);
       return;
     }
@@ -684,8 +704,8 @@ void TToolBar::TBGetButtonText(TMessage& message) {
 
 void TToolBar::TBGetImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(Images()); }
 
-void TToolBar::TBGetHotImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(hotImages_); }
+void TToolBar::TBGetHotImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(HotImages()); }
 
 void TToolBar::TBGetDisabledImageList(TMessage& message) {
-  message.Result = reinterpret_cast<LRESULT>(disabledImages_);
+  message.Result = reinterpret_cast<LRESULT>(DisabledImages());
 }

@@ -77,12 +77,17 @@ public:
   void Click() override;
 
 protected:
+  // Also the image and, for check buttons, Down from the action's Checked.
+  void ActionChange(const TAction& action) override;
   void Dispatch(TMessage& message) override;
 
 private:
   friend class TToolBar;
+  // Its look changed; Rearrange: its place or size may have changed too.
   void Changed();
+  void Rearrange();
   void CMChanged(TMessage& message);
+  void CMRearrange(TMessage& message);
 
   TToolBar* toolBar_ = nullptr;
   TToolButtonStyle style_ = tbsButton;
@@ -124,13 +129,13 @@ public:
   void SetButtonWidth(int width);
   int ButtonHeight() const { return buttonHeight_; }
   void SetButtonHeight(int height);
-  // Lists not owned; HotImages serve hot and pressed buttons, DisabledImages disabled ones.
-  // Nil once the image list is gone: the link hears of its end.
+  // Lists not owned (a list that goes away is forgotten); HotImages serve
+  // hot and pressed buttons, DisabledImages disabled ones.
   TImageList* Images() const { return imageLink_.Sender(); }
   void SetImages(TImageList* images);
-  TImageList* HotImages() const { return hotImages_; }
+  TImageList* HotImages() const { return hotImageLink_.Sender(); }
   void SetHotImages(TImageList* images);
-  TImageList* DisabledImages() const { return disabledImages_; }
+  TImageList* DisabledImages() const { return disabledImageLink_.Sender(); }
   void SetDisabledImages(TImageList* images);
 
   // The enabled, clickable button at a client point.
@@ -161,7 +166,7 @@ private:
   void RemoveButton(TToolButton* button);
   // Places the buttons in rows; with AutoSize the bar takes their height.
   void ArrangeButtons();
-  TSize ButtonSize(TToolButton& button);
+  TSize ButtonSize(TToolButton& button, int widestCaption);
   int CaptionWidth(TToolButton& button);
   // Sends one custom-draw stage to the parent; answers its CDRF_* flags.
   LRESULT SendCustomDraw(DWORD stage, const TRect& rect, TToolButton* button, TCustomDrawState state);
@@ -175,6 +180,7 @@ private:
   void RepaintButton(TToolButton* button);
   // A check button was clicked: toggles it, releasing the others of its group.
   void ToggleCheck(TToolButton& button);
+  void LinkImages(TChangeLink& link, TImageList* images);
   // Releases the other buttons of a grouped check button's group.
   void ReleaseGroup(TToolButton& button);
   // Asks the parent (TBN_DROPDOWN) and opens the button's menu at its bottom-left.
@@ -201,9 +207,10 @@ private:
   bool wrapable_ = true;
   int buttonWidth_ = 23;
   int buttonHeight_ = 22;
-  TImageList* hotImages_ = nullptr;
-  TImageList* disabledImages_ = nullptr;
+  // Each list's link knows the list while it lives.
   TChangeLink imageLink_;
+  TChangeLink hotImageLink_;
+  TChangeLink disabledImageLink_;
   TToolButton* hot_ = nullptr;
   TToolButton* pressed_ = nullptr;
   bool pressedInside_ = false;

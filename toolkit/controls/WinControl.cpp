@@ -16,6 +16,7 @@
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
+#include "toolkit/win/WindowBackend.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
   DefWndProc = params.WindowClass.lpfnWndProc;
+  nativeWidget_ = !params.WindowClass.NativeWidget.empty();
   WNDCLASS registered;
   if (!GetClassInfo(params.WinClassName, registered)) {
     WNDCLASS windowClass = params.WindowClass;
@@ -189,6 +191,7 @@ void TWinControl::CreateWnd() {
   CreationControl = nullptr;
   ControlState &= ~csCreating;
   if (!handle_) throw EQuantrelError("Error creating window");
+  if (nativeWidget_) ApplyNativeLook();
   UpdateBounds();
   for (TControl* control : std::vector<TControl*>(controls_))
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->UpdateShowing();
@@ -737,4 +740,12 @@ void TWinControl::CMTextChanged(TMessage&) {
   if (handle_) SetWindowText(handle_, Text());
 }
 
-void TWinControl::CMLookChanged(TMessage&) { Invalidate(); }
+void TWinControl::CMLookChanged(TMessage&) {
+  if (nativeWidget_ && handle_) ApplyNativeLook();
+  Invalidate();
+}
+
+void TWinControl::ApplyNativeLook() {
+  Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), 0);
+  Perform(CM_NATIVECOLORS, ColorToRGB(Color()), static_cast<LPARAM>(ColorToRGB(Font().Color())));
+}

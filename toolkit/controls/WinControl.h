@@ -118,12 +118,18 @@ protected:
 
   // The procedure DefaultHandler passes messages to.
   WNDPROC DefWndProc = &DefWindowProc;
+  // Whether a native widget realises the window (its class names one).
+  bool NativeWidget() const { return nativeWidget_; }
+  // Gives the native widget the control's font and colours.
+  void ApplyNativeLook();
+  // The mouse is over control (this or a windowless child): the one it left
+  // hears CM_MOUSELEAVE, control CM_MOUSEENTER.
+  void TrackMouseControl(TControl* control);
 
 private:
   static LRESULT ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void MainWndProc(TMessage& message);
   bool RouteMouseToChild(TMessage& message);
-  void TrackMouseControl(TControl* control);
   void UpdateShowing();
   void UpdateBounds();
   void WMPaint(TMessage& message);
@@ -161,6 +167,7 @@ private:
   void CollectTabOrder(std::vector<TWinControl*>& list) const;
 
   HWND handle_ = nullptr;
+  bool nativeWidget_ = false;
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
 };

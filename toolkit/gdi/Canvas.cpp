@@ -76,9 +76,9 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
   MoveTo(x + TextWidth(text), y);
 }
 
-void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
+void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text, const int* advances) {
   const unsigned options = ETO_CLIPPED | (brush_.Style() != bsClear ? ETO_OPAQUE : 0);
-  ExtTextOut(RequireState(false, true, true), x, y, options, &rect, text, nullptr);
+  ExtTextOut(RequireState(false, true, true), x, y, options, &rect, text, advances);
 }
 
 int TCanvas::TextRect(TRect& rect, std::string_view text, unsigned format) {

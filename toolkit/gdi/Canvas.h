@@ -56,8 +56,10 @@ public:
 
   // Text at (x, y); the pen moves to the end of the text.
   void TextOut(int x, int y, std::string_view text);
-  // Text at (x, y) clipped to rect, which a solid brush fills first.
-  void TextRect(const TRect& rect, int x, int y, std::string_view text);
+  // Text at (x, y) clipped to rect, which a solid brush fills first;
+  // advances, when given, place each character that many pixels after the
+  // previous one.
+  void TextRect(const TRect& rect, int x, int y, std::string_view text, const int* advances = nullptr);
   // Formats text in rect as DrawText does (a clear brush leaves the
   // background); with DT_CALCRECT rect becomes the text's size. Answers the height.
   int TextRect(TRect& rect, std::string_view text, unsigned format);

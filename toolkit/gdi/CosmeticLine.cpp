@@ -10,33 +10,49 @@
 
 namespace {
 
-// Reads and writes single pixels; straight through memory for 32-bit surfaces.
+// Reads and writes single pixels; straight through memory for 32-bit and
+// 24-bit (B, G, R) surfaces, the formats of windows and back buffers.
 class TPixelAccess {
 public:
   explicit TPixelAccess(TGdiBitmap& surface) : surface_(surface) {
-    if (surface.Format() == pf32bit && !surface.IsEmpty()) {
-      bits_ = surface.ScanLine(0);
-      stride_ = surface.Stride();
-    }
+    if (surface.IsEmpty()) return;
+    if (surface.Format() == pf32bit) bytesPerPixel_ = 4;
+    if (surface.Format() == pf24bit) bytesPerPixel_ = 3;
+    if (bytesPerPixel_ == 0) return;
+    bits_ = surface.ScanLine(0);
+    stride_ = surface.Stride();
   }
   std::uint32_t Get(int x, int y) const {
-    if (bits_) return *Address(x, y);
+    if (bytesPerPixel_ == 4) return *reinterpret_cast<const std::uint32_t*>(Address(x, y));
+    if (bytesPerPixel_ == 3) {
+      const std::uint8_t* p = Address(x, y);
+      return 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
     std::uint32_t pixel;
     surface_.FetchRow(y, x, 1, &pixel);
     return pixel;
   }
   void Set(int x, int y, std::uint32_t pixel) {
-    if (bits_) *Address(x, y) = pixel;
-    else surface_.StoreRow(y, x, 1, &pixel);
+    if (bytesPerPixel_ == 4) {
+      *reinterpret_cast<std::uint32_t*>(Address(x, y)) = pixel;
+    } else if (bytesPerPixel_ == 3) {
+      std::uint8_t* p = Address(x, y);
+      p[0] = std::uint8_t(pixel);
+      p[1] = std::uint8_t(pixel >> 8);
+      p[2] = std::uint8_t(pixel >> 16);
+    } else {
+      surface_.StoreRow(y, x, 1, &pixel);
+    }
   }
 
 private:
-  std::uint32_t* Address(int x, int y) const {
-    return reinterpret_cast<std::uint32_t*>(bits_ + std::size_t(y) * stride_) + x;
+  std::uint8_t* Address(int x, int y) const {
+    return bits_ + std::size_t(y) * stride_ + std::size_t(x) * bytesPerPixel_;
   }
   TGdiBitmap& surface_;
   std::uint8_t* bits_ = nullptr;
   int stride_ = 0;
+  int bytesPerPixel_ = 0;  // 0: through the bitmap's row access
 };
 
 constexpr std::uint8_t CopyPen = 0xF0;
@@ -108,6 +124,10 @@ public:
 
   std::int64_t X() const { return x_; }
   std::int64_t Y() const { return y_; }
+  // Horizontal or vertical: every step moves one pixel along one axis.
+  bool Straight() const { return dx_ == 0 || dy_ == 0; }
+  int UnitX() const { return dx_ == 0 ? 0 : stepX_; }
+  int UnitY() const { return dx_ == 0 ? stepY_ : 0; }
 
 private:
   static std::int64_t MinorAt(std::int64_t minor, std::int64_t major, std::int64_t step) {
@@ -169,6 +189,18 @@ void DrawCosmeticLine(HDC dc, TPoint from, TPoint to) {
     const std::uint32_t pen = on ? penPixel : gapPixel;
     pixels.Set(p.X, p.Y, code == CopyPen ? pen : ApplyCode(code, pen, 0, pixels.Get(p.X, p.Y)) | 0xFF000000u);
   };
+  if (walk.Straight() && clipIsRect && code == CopyPen) {
+    // Grid lines and frames: no minor steps, and the major range is inside the clip already.
+    if (!Inside(bounds, walk.X(), walk.Y())) return;
+    const int dx = walk.UnitX(), dy = walk.UnitY();
+    int x = int(walk.X()), y = int(walk.Y());
+    for (std::int64_t step = first; step < last; ++step, x += dx, y += dy) {
+      const bool on = dashes.On();
+      if (on || fillsGaps) pixels.Set(x, y, on ? penPixel : gapPixel);
+      dashes.Advance();
+    }
+    return;
+  }
   for (std::int64_t step = first; step < last; ++step) {
     plot(dashes.On(), walk.X(), walk.Y());
     dashes.Advance();

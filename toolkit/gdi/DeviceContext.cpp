@@ -49,8 +49,16 @@ TDeviceContext::TDeviceContext(CountedPtr<TGdiBitmap> surface, TPoint origin, TR
     : surface_(std::move(surface)), origin_(origin), visible_(std::move(visible)), state_(DefaultState()),
       geometrySerial_(NextSerial()) {}
 
+// The bitmap every new memory context holds, one monochrome pixel shared by
+// all and never freed, so that the handle SelectObject gives back for it can
+// be selected again once another bitmap is done with.
 TDeviceContext::TDeviceContext() : memory_(true), state_(DefaultState()), geometrySerial_(NextSerial()) {
-  SelectBitmap(CountedPtr<TGdiBitmap>(new TGdiBitmap(1, 1, pf1bit)));
+  static TGdiBitmap* const initial = [] {
+    auto* bitmap = new TGdiBitmap(1, 1, pf1bit);
+    bitmap->MakeStock();
+    return bitmap;
+  }();
+  SelectBitmap(CountedPtr<TGdiBitmap>(initial));
 }
 
 TDeviceContext::~TDeviceContext() = default;

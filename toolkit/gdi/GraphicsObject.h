@@ -6,11 +6,12 @@
 #include <functional>
 
 #include "runtime/CountedPtr.h"
+#include "runtime/Object.h"
 #include "toolkit/gdi/GdiObject.h"
 
-class TGraphicsObject {
+// An object, so that a control's font is reachable as an object property.
+class TGraphicsObject : public TObject {
 public:
-  virtual ~TGraphicsObject() = default;
   unsigned Serial() const { return serial_; }
   std::function<void()> OnChange;
 

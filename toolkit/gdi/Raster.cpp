@@ -34,6 +34,10 @@ struct TSourceMap {
     const int j = mirror ? targetLength - 1 - i : i;
     return int((std::int64_t(2 * j + 1) * sourceLength) / (2 * std::int64_t(targetLength)));
   }
+  // Pixel for pixel: no scaling, no mirroring (scrolls and plain copies).
+  bool IsOneToOne() const {
+    return !MirrorX && !MirrorY && Target.Width() == From.Width() && Target.Height() == From.Height();
+  }
   std::uint32_t At(int x, int y) const {
     const int sx = Map(x - Target.Left, Target.Width(), From.Width(), MirrorX);
     const int sy = Map(y - Target.Top, Target.Height(), From.Height(), MirrorY);
@@ -56,6 +60,20 @@ void RasterArea(TGdiBitmap& dest, const TRect& area, const TRasterInputs& in) {
   if (solidCopy && dest.Format() == pf32bit) {
     for (int y = area.Top; y < area.Bottom; ++y)
       FillSolidRow(reinterpret_cast<std::uint32_t*>(dest.ScanLine(y)) + area.Left, width, in.Brush->Tile[0]);
+    return;
+  }
+  if (solidCopy) {
+    // Every row is the same: made once, stored in the bitmap's own format.
+    const std::vector<std::uint32_t> row(width, in.Brush->Tile[0] | 0xFF000000u);
+    for (int y = area.Top; y < area.Bottom; ++y) dest.StoreRow(y, area.Left, width, row.data());
+    return;
+  }
+  if (in.Code == SourceCopy && in.Source && !in.Transparent && in.Source->IsOneToOne()) {
+    const TSourceMap& map = *in.Source;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      const std::size_t from = std::size_t(y - map.Target.Top) * map.From.Width() + (area.Left - map.Target.Left);
+      dest.StoreRow(y, area.Left, width, map.Pixels.data() + from);
+    }
     return;
   }
   const bool readsDest = UsesDestination(in.Code) || in.Transparent || (in.Brush && in.Brush->HasTransparency());
@@ -123,6 +141,13 @@ std::uint32_t Translate(std::uint32_t pixel, const TGdiBitmap& from, HDC source,
 std::vector<std::uint32_t> FetchSource(HDC source, const TRect& from, HDC dest) {
   const TGdiBitmap& bitmap = source->Surface();
   std::vector<std::uint32_t> pixels(std::size_t(from.Width()) * from.Height());
+  const bool inside = from.Left >= 0 && from.Top >= 0 && from.Right <= bitmap.Width() && from.Bottom <= bitmap.Height();
+  const bool colourToColour = bitmap.Format() != pf1bit && dest->Surface().Format() != pf1bit;
+  if (inside && colourToColour) {  // the common case: rows as they are
+    for (int y = 0; y < from.Height(); ++y)
+      bitmap.FetchRow(from.Top + y, from.Left, from.Width(), pixels.data() + std::size_t(y) * from.Width());
+    return pixels;
+  }
   std::vector<std::uint32_t> row(bitmap.Width());
   for (int y = 0; y < from.Height(); ++y) {
     bitmap.FetchRow(std::clamp(from.Top + y, 0, bitmap.Height() - 1), 0, bitmap.Width(), row.data());
@@ -155,6 +180,9 @@ bool Transfer(HDC dest, int x, int y, int width, int height, HDC source, int sou
   return true;
 }
 
+// Row by row: memory copies between 32-bit bitmaps, the bitmaps' own row
+// conversions between other colour formats (a back buffer of 24 bits drawn
+// on a window).
 bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
   TGdiBitmap& to = dest->Surface();
   const TGdiBitmap& bitmap = source->Surface();
@@ -162,11 +190,21 @@ bool CopyWholePixels(HDC dest, const TRect& target, HDC source, TPoint from) {
   TRect sourceBounds{0, 0, bitmap.Width(), bitmap.Height()};
   OffsetRect(sourceBounds, target.Left - from.X, target.Top - from.Y);
   if (!IntersectRect(inside, inside, sourceBounds)) return true;
+  const bool bothWide = to.Format() == pf32bit && bitmap.Format() == pf32bit;
+  std::vector<std::uint32_t> row;
   dest->SurfaceClip().ForEachRectIn(inside, [&](const TRect& part) {
-    for (int y = part.Top; y < part.Bottom; ++y)
-      std::memcpy(to.ScanLine(y) + std::size_t(part.Left) * 4,
-                  bitmap.ScanLine(y - target.Top + from.Y) + std::size_t(part.Left - target.Left + from.X) * 4,
-                  std::size_t(part.Width()) * 4);
+    const int sourceLeft = part.Left - target.Left + from.X;
+    row.resize(std::size_t(part.Width()));
+    for (int y = part.Top; y < part.Bottom; ++y) {
+      const int sourceRow = y - target.Top + from.Y;
+      if (bothWide) {
+        std::memcpy(to.ScanLine(y) + std::size_t(part.Left) * 4, bitmap.ScanLine(sourceRow) + std::size_t(sourceLeft) * 4,
+                    std::size_t(part.Width()) * 4);
+      } else {
+        bitmap.FetchRow(sourceRow, sourceLeft, part.Width(), row.data());
+        to.StoreRow(y, part.Left, part.Width(), row.data());
+      }
+    }
   });
   return true;
 }
@@ -233,8 +271,9 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop) {
 
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, std::uint32_t rop) {
   const std::uint8_t code = CodeOf(rop);
+  // Monochrome bitmaps take the text and background colours: not a plain copy.
   const bool plainCopy = code == SourceCopy && dest && source && &dest->Surface() != &source->Surface() &&
-                         dest->Surface().Format() == pf32bit && source->Surface().Format() == pf32bit;
+                         dest->Surface().Format() != pf1bit && source->Surface().Format() != pf1bit;
   if (plainCopy && width > 0 && height > 0) {
     const TPoint from = source->ToDevice(TPoint{sourceX, sourceY});
     return CopyWholePixels(dest, ToSurface(dest, Bounds(x, y, width, height)), source,

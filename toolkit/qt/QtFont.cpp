@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPainter>
 #include <QString>
 
@@ -16,6 +18,7 @@
 #include <optional>
 
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
 
 struct TFontFace {
@@ -23,11 +26,20 @@ struct TFontFace {
   int Width(const QString& text) const { return Metrics.horizontalAdvance(text); }
   int Height() const { return Ascent + Descent; }
 
+  // The glyphs of Font without shaping, for runs placed by advances; made on first use.
+  const QRawFont& Raw() const {
+    if (!raw_) raw_ = QRawFont::fromFont(Font);
+    return *raw_;
+  }
+
   QFont Font;
   QFontMetrics Metrics{QFont()};
   int PixelSize = 0;
   int Ascent = 0;
   int Descent = 0;
+
+private:
+  mutable std::optional<QRawFont> raw_;
 };
 
 namespace {
@@ -117,6 +129,30 @@ QRect CellOf(HDC dc, const TTextRun& run) {
 
 QRect QRectOf(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
+// A run placed by advances in one call, straight from the font's glyphs,
+// when the font has a glyph for every character (each one UTF-16 unit);
+// false leaves the run to be drawn a character at a time, with the font
+// fallback that shaping brings.
+bool DrawGlyphs(QPainter& p, const TFontFace& face, const TTextRun& run, QPoint origin, const int* advances) {
+  const QRawFont& raw = face.Raw();
+  if (!raw.isValid() || run.Text.size() != qsizetype(run.Characters.size())) return false;
+  const QList<quint32> glyphs = raw.glyphIndexesForString(run.Text);
+  if (glyphs.size() != run.Text.size() || glyphs.contains(0)) return false;
+  QList<QPointF> positions;
+  positions.reserve(glyphs.size());
+  int x = origin.x();
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    positions.append(QPointF(x, origin.y()));
+    x += advances[i];
+  }
+  QGlyphRun glyphRun;
+  glyphRun.setRawFont(raw);
+  glyphRun.setGlyphIndexes(glyphs);
+  glyphRun.setPositions(positions);
+  p.drawGlyphRun(QPointF(0, 0), glyphRun);
+  return true;
+}
+
 void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, const TTextRun& run, const int* advances) {
   QPainter& p = PainterFor(*dc);
   const TFontFace& face = FaceOf(dc);
@@ -137,10 +173,12 @@ void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, cons
   p.setFont(face.Font);
   const int baseline = cell.top() + face.Ascent;
   if (advances) {
-    int x = cell.left();
-    for (std::size_t i = 0; i < run.Characters.size(); ++i) {
-      p.drawText(QPoint(x, baseline), run.Characters[i]);
-      x += advances[i];
+    if (!DrawGlyphs(p, face, run, QPoint(cell.left(), baseline), advances)) {
+      int x = cell.left();
+      for (std::size_t i = 0; i < run.Characters.size(); ++i) {
+        p.drawText(QPoint(x, baseline), run.Characters[i]);
+        x += advances[i];
+      }
     }
   } else {
     p.drawText(QPoint(cell.left(), baseline), run.Text);
@@ -208,3 +246,5 @@ bool GetTextMetrics(HDC dc, TTextMetric* metric) {
   metric->tmStruckOut = logFont.lfStrikeOut;
   return true;
 }
+
+QFont QFontOfHandle(TGdiFont* font) { return font->Face().Font; }

@@ -61,6 +61,12 @@ TPaintSession& SessionFor(TGdiBitmap& bitmap) {
   session->Bitmap = &bitmap;
   session->Shadow = bitmap.Format() != pf32bit && bitmap.Format() != pf24bit;
   session->Image = ImageView(bitmap);
+  // A surface without pixels (a window of no width) draws nothing, on a
+  // scratch pixel that is thrown away, rather than on a painter that never began.
+  if (session->Image.isNull()) {
+    session->Image = QImage(1, 1, QImage::Format_ARGB32);
+    session->Shadow = false;
+  }
   bitmap.SetSession(session);
   session->Painter.begin(&session->Image);
   return *session;

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "toolkit/controls/ToolkitProperties.h"
 #include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtSound.h"
@@ -103,6 +104,7 @@ void StartQtPlatform(int& argc, char** argv) {
   SetClipboardStore(&QtClipboardStore());
   SetCommonDialogs(&QtCommonDialogs());
   SetSoundBackend(&QtSoundBackend());
+  RegisterToolkitProperties();
   SetHelpViewer(&HelpViewer());
   SetDocumentOpener(&QtDocumentOpener());
 }

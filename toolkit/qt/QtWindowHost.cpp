@@ -15,7 +15,8 @@
 #include <QWidget>
 
 #include "toolkit/qt/QtBitmap.h"
-#include "toolkit/qt/QtKeys.h"
+#include "toolkit/qt/QtInput.h"
+#include "toolkit/qt/QtNativeWidget.h"
 #include "toolkit/win/Caret.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
@@ -30,22 +31,6 @@ std::unordered_map<HWND, QWidget*>& Widgets() {
   return widgets;
 }
 
-TPoint ScreenPoint(const QPointF& global) { return {qRound(global.x()), qRound(global.y())}; }
-
-TInputModifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
-  return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
-          modifiers.testFlag(Qt::AltModifier)};
-}
-
-bool ButtonOf(Qt::MouseButton qtButton, TInputButton& button) {
-  switch (qtButton) {
-    case Qt::LeftButton: button = TInputButton::Left; return true;
-    case Qt::RightButton: button = TInputButton::Right; return true;
-    case Qt::MiddleButton: button = TInputButton::Middle; return true;
-    default: return false;
-  }
-}
-
 // Top-level windows with a caption get the desktop's frame; the others draw
 // their own. Tool windows without a caption float like tool tips.
 Qt::WindowFlags FlagsFor(HWND window) {
@@ -55,16 +40,6 @@ Qt::WindowFlags FlagsFor(HWND window) {
   if ((style & WS_CAPTION) == WS_CAPTION) return Qt::Window | onTop;
   if (exStyle & WS_EX_TOOLWINDOW) return Qt::ToolTip | Qt::FramelessWindowHint | onTop;
   return Qt::Window | Qt::FramelessWindowHint | onTop;
-}
-
-// Runs one piece of input; nothing thrown may leave a Qt event handler.
-template <class Action>
-void Guarded(Action action) {
-  try {
-    action();
-  } catch (...) {
-    HandleEscapedException(std::current_exception());
-  }
 }
 
 class THostWidget final : public QWidget {
@@ -81,7 +56,7 @@ protected:
   bool event(QEvent* event) override {
     switch (event->type()) {
       case QEvent::KeyPress:
-      case QEvent::KeyRelease: Key(static_cast<QKeyEvent*>(event)); return true;
+      case QEvent::KeyRelease: Key(*static_cast<QKeyEvent*>(event)); return true;
       case QEvent::WindowActivate: Guarded([this] { DesktopActivated(window_); }); return true;
       // Keys released elsewhere would stay down.
       case QEvent::WindowDeactivate: ResetKeyboardState(); return true;
@@ -110,21 +85,14 @@ protected:
     }
   }
 
-  void mousePressEvent(QMouseEvent* event) override { Button(event, true, false); }
-  void mouseDoubleClickEvent(QMouseEvent* event) override { Button(event, true, true); }
-  void mouseReleaseEvent(QMouseEvent* event) override { Button(event, false, false); }
-  void mouseMoveEvent(QMouseEvent* event) override {
-    Guarded([event] { InjectMouseMove(ScreenPoint(event->globalPosition()), ModifiersOf(event->modifiers())); });
-  }
-
+  // A native widget's input that its default procedure handed on and the
+  // widget left alone comes here too: the core has seen it already.
+  void mousePressEvent(QMouseEvent* event) override { Mouse(*event); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Mouse(*event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { Mouse(*event); }
+  void mouseMoveEvent(QMouseEvent* event) override { Mouse(*event); }
   void wheelEvent(QWheelEvent* event) override {
-    const QPoint angle = event->angleDelta();
-    const bool horizontal = angle.y() == 0 && angle.x() != 0;
-    // Qt counts a wheel turned left as positive; the platform counts right.
-    const int delta = horizontal ? -angle.x() : angle.y();
-    Guarded([&] {
-      InjectMouseWheel(ScreenPoint(event->globalPosition()), delta, horizontal, ModifiersOf(event->modifiers()));
-    });
+    if (!DeliveringNativeInput()) ReportWheelEvent(*event);
   }
 
   // The platform asks for a context menu after the right button is released.
@@ -138,20 +106,12 @@ protected:
 private:
   static TRect BoundsOf(const QRect& rect) { return Bounds(rect.x(), rect.y(), rect.width(), rect.height()); }
 
-  void Button(QMouseEvent* event, bool down, bool doubleClick) {
-    TInputButton button;
-    if (!ButtonOf(event->button(), button)) return;
-    Guarded([&] {
-      InjectMouseButton(ScreenPoint(event->globalPosition()), button, down, doubleClick, ModifiersOf(event->modifiers()));
-    });
+  static void Mouse(const QMouseEvent& event) {
+    if (!DeliveringNativeInput()) ReportMouseEvent(event);
   }
 
-  void Key(QKeyEvent* event) {
-    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
-    const WORD key = VirtualKeyOfQtKey(event->key(), keypad);
-    const bool down = event->type() == QEvent::KeyPress;
-    const std::u32string characters = down ? event->text().toStdU32String() : std::u32string();
-    Guarded([&] { InjectKey(key, down, event->isAutoRepeat(), characters, ModifiersOf(event->modifiers())); });
+  static void Key(const QKeyEvent& event) {
+    if (!DeliveringNativeInput()) ReportKeyEvent(event);
   }
 
   HWND window_;
@@ -161,10 +121,14 @@ class TQtWindowHost final : public IWindowHost {
 public:
   TQtWindowHost(HWND window, HWND parent) : window_(window), widget_(new THostWidget(window, WidgetOfWindow(parent))) {
     Widgets()[window] = widget_;
+    WNDCLASS windowClass;
+    if (GetClassInfo(GetClassName(window), windowClass) && !windowClass.NativeWidget.empty())
+      native_ = CreateNativeWidget(windowClass.NativeWidget, window, widget_);
   }
   // The widget may be the one whose event is running now (a close button
   // that destroys its window): it goes once Qt is done with it.
   ~TQtWindowHost() override {
+    native_.reset();
     Widgets().erase(window_);
     widget_->hide();
     widget_->deleteLater();
@@ -209,6 +173,10 @@ public:
     else
       widget_->releaseMouse();
   }
+  bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    return native_ && native_->Message(message, wParam, lParam, result);
+  }
+  bool NativeScrollInfo(int bar, SCROLLINFO& info) override { return native_ && native_->ScrollInfo(bar, info); }
   void SetStayOnTop(bool stayOnTop) override {
     if (!widget_->isWindow() || widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == stayOnTop) return;
     const bool visible = widget_->isVisible();
@@ -231,6 +199,7 @@ private:
 
   HWND window_;
   THostWidget* widget_;
+  std::unique_ptr<TNativeWidget> native_;
 };
 
 }  // namespace

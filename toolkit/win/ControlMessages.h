@@ -146,6 +146,12 @@ constexpr WPARAM IMAGE_ICON = 1;
 
 constexpr WORD BN_CLICKED = 0;
 
+// What buttons answer to WM_GETDLGCODE.
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
 // ---------------------------------------------------------------- edits
 
 constexpr DWORD ES_LEFT = 0x0000;
@@ -214,6 +220,7 @@ constexpr UINT LB_SETTOPINDEX = 0x0197;
 constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_GETITEMDATA = 0x0199;
 constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_GETCARETINDEX = 0x019F;
 constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 // LB_ITEMFROMPOINT: LParam the client point; answers MAKELONG(index, outside ? 1 : 0).
@@ -248,8 +255,14 @@ constexpr UINT CB_INSERTSTRING = 0x014A;
 constexpr UINT CB_RESETCONTENT = 0x014B;
 constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+constexpr UINT CB_GETITEMDATA = 0x0150;
+constexpr UINT CB_SETITEMDATA = 0x0151;
+// CB_GETDROPPEDCONTROLRECT: LParam a TRect*, the drop-down list in screen coordinates.
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
 constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+// CB_SETMINVISIBLE: WParam the most items the drop-down list shows without scrolling.
+constexpr UINT CB_SETMINVISIBLE = 0x1701;
 constexpr LRESULT CB_OKAY = 0;
 constexpr LRESULT CB_ERR = -1;
 
@@ -386,6 +399,11 @@ constexpr UINT TCM_FIRST = 0x1300;
 constexpr UINT TCM_GETIMAGELIST = TCM_FIRST + 2;
 constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
 constexpr UINT TCM_GETITEM = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEM = TCM_FIRST + 6;
+// TCM_INSERTITEM: WParam the index, LParam a TCITEM* (its text, pszText); answers the index.
+constexpr UINT TCM_INSERTITEM = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
 constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
 constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
 constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;

@@ -216,7 +216,7 @@ TPopupLayout LayoutPopupMenu(HMENU menu, HWND owner) {
   return layout;
 }
 
-std::vector<TRect> LayoutMenuBar(HMENU menu) {
+std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window) {
   std::vector<TRect> items;
   const TMenuRecord* record = FindMenuRecord(menu);
   if (!record) return items;
@@ -224,7 +224,8 @@ std::vector<TRect> LayoutMenuBar(HMENU menu) {
   const int height = GetSystemMetrics(SM_CYMENU);
   int x = 0;
   for (const auto& item : record->Items) {
-    const int width = TextWidth(measuring.Handle(), SplitText(item.Text).Label) + 2 * BarItemPadding;
+    const int width = (item.Type & MFT_OWNERDRAW) ? MeasureOwnerDrawn(item, window, height).cx
+                                                  : TextWidth(measuring.Handle(), SplitText(item.Text).Label) + 2 * BarItemPadding;
     items.push_back({x, 0, x + width, height});
     x += width;
   }
@@ -273,23 +274,28 @@ void PaintPopupItem(HDC dc, HMENU menu, int position, const TRect& rect, bool se
     DrawMenuItemStandard(dc, menu, static_cast<UINT>(position), rect, state);
 }
 
-void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot) {
+void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window) {
   FillSys(dc, bar, COLOR_MENU);
   const TMenuRecord* record = FindMenuRecord(menu);
   if (!record) return;
   const int level = SaveDC(dc);
   IntersectClipRect(dc, bar.Left, bar.Top, bar.Right, bar.Bottom);
   SelectObject(dc, MenuFont(false));
-  const std::vector<TRect> items = LayoutMenuBar(menu);
+  const std::vector<TRect> items = LayoutMenuBar(menu, window);
   for (size_t i = 0; i < items.size(); ++i) {
     TRect rect = items[i];
     OffsetRect(rect, bar.Left, bar.Top);
-    if (static_cast<int>(i) == hot) {
+    const TMenuItemRecord& item = record->Items[i];
+    const bool pressed = static_cast<int>(i) == hot;
+    if (item.Type & MFT_OWNERDRAW) {
+      SendDrawItem(dc, menu, item, rect, OwnerDrawState(item, pressed) | (pressed ? ODS_HOTLIGHT : 0), window);
+      continue;
+    }
+    if (pressed) {
       TRect frame = rect;
       DrawEdge(dc, frame, BDR_SUNKENOUTER, BF_RECT);
       OffsetRect(rect, 1, 1);
     }
-    const TMenuItemRecord& item = record->Items[i];
     DrawItemText(dc, SplitText(item.Text).Label, rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER, item.IsEnabled(), false,
                  COLOR_MENUTEXT);
   }

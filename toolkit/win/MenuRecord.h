@@ -42,15 +42,17 @@ struct TPopupLayout {
 };
 // Asks the owner for the size of owner-drawn items (WM_MEASUREITEM).
 TPopupLayout LayoutPopupMenu(HMENU menu, HWND owner);
-// The bar's items, left to right from (0, 0), each SM_CYMENU high.
-std::vector<TRect> LayoutMenuBar(HMENU menu);
+// The bar's items, left to right from (0, 0), each SM_CYMENU high; the
+// window is asked for the width of owner-drawn ones.
+std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window);
 // The border of a menu window on every side.
 constexpr int MenuWindowBorder = 3;
 
 // Paints one item of an open menu (owner-drawn ones through WM_DRAWITEM).
 void PaintPopupItem(HDC dc, HMENU menu, int position, const TRect& rect, bool selected, HWND owner);
-// The bar's background and items; Hot is the item shown pressed (-1: none).
-void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot);
+// The bar's background and items (owner-drawn ones by the window through
+// WM_DRAWITEM); Hot is the item shown pressed (-1: none).
+void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window);
 
 // The menu bar of a window in window coordinates, or an empty rectangle.
 TRect MenuBarRect(const TWindowRecord& record);

@@ -89,7 +89,7 @@ void PaintFrame(const TWindowRecord& record, HDC dc) {
   if (record.ExStyle & WS_EX_STATICEDGE) DrawEdge(dc, rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   PaintScrollBars(record, dc);
   const TFrameLayout layout = FrameLayout(record);
-  if (!IsRectEmpty(layout.MenuBar)) PaintMenuBar(dc, record.Menu, layout.MenuBar, MenuBarHotItem(record.Handle));
+  if (!IsRectEmpty(layout.MenuBar)) PaintMenuBar(dc, record.Menu, layout.MenuBar, MenuBarHotItem(record.Handle), record.Handle);
   if (!IsRectEmpty(layout.SizeBox)) FillSys(dc, layout.SizeBox, COLOR_BTNFACE);
 }
 

@@ -341,7 +341,9 @@ int SetScrollInfo(HWND window, int bar, const SCROLLINFO& info, bool redraw) {
 bool GetScrollInfo(HWND window, int bar, SCROLLINFO& info) {
   TWindowRecord* record = FindWindowRecord(window);
   if (!record || (bar != SB_HORZ && bar != SB_VERT)) return false;
-  const SCROLLINFO& stored = record->Bar(bar).Info;
+  SCROLLINFO native;
+  const bool isNative = record->Host && record->Host->NativeScrollInfo(bar, native);
+  const SCROLLINFO& stored = isNative ? native : record->Bar(bar).Info;
   if (info.fMask & SIF_RANGE) info.nMin = stored.nMin, info.nMax = stored.nMax;
   if (info.fMask & SIF_PAGE) info.nPage = stored.nPage;
   if (info.fMask & SIF_POS) info.nPos = stored.nPos;

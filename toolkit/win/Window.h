@@ -14,13 +14,16 @@
 #include "toolkit/win/Styles.h"
 
 // A window class. hbrBackground is a system colour index + 1 (COLOR_WINDOW + 1)
-// that DefWindowProc erases with, or 0 for no erasing.
+// that DefWindowProc erases with, or 0 for no erasing. NativeWidget names
+// the desktop's widget that realises windows of the class ("QLineEdit"; see
+// NativeWindowProc); empty, the window paints itself.
 struct WNDCLASS {
   UINT style = 0;
   WNDPROC lpfnWndProc = nullptr;
   HCURSOR hCursor = nullptr;
   int hbrBackground = 0;
   std::string lpszClassName;
+  std::string NativeWidget;
 };
 
 bool RegisterClass(const WNDCLASS& windowClass);

@@ -14,6 +14,14 @@ void SetWindowBackend(IWindowBackend* backend) { Backend = backend; }
 
 IWindowBackend* WindowBackend() { return Backend; }
 
+LRESULT NativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (const TWindowRecord* record = FindWindowRecord(window);
+      record && record->Host && record->Host->NativeMessage(message, wParam, lParam, result))
+    return result;
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
 void DesktopMovedWindow(HWND window, const TRect& bounds) {
   const TWindowRecord* record = FindWindowRecord(window);
   if (!record || record->IsChild() || record->Bounds == bounds) return;

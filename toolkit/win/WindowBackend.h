@@ -12,6 +12,8 @@
 #include "toolkit/win/Monitors.h"
 #include "toolkit/win/Rect.h"
 
+struct SCROLLINFO;
+
 // The on-screen body of one window.
 class IWindowHost {
 public:
@@ -32,6 +34,11 @@ public:
   virtual void SetMouseGrab(bool grab) = 0;
   // A top-level window stays in front of the others (WS_EX_TOPMOST).
   virtual void SetStayOnTop(bool stayOnTop) = 0;
+  // The native widget's answer to a message reaching NativeWindowProc;
+  // false when the host has no widget or the widget leaves the message alone.
+  virtual bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  // The state of the native widget's own scroll bar (SB_HORZ, SB_VERT); false without one.
+  virtual bool NativeScrollInfo(int bar, SCROLLINFO& info) = 0;
 };
 
 class IWindowBackend {
@@ -52,6 +59,28 @@ public:
   virtual std::vector<TMonitor> Monitors() { return {{ScreenRect(), WorkArea(), true}}; }
   virtual void SetCursorShape(HCURSOR cursor) = 0;
 };
+
+// The default procedure of classes that name a native widget. The window
+// stays the core's (handle, styles, frame, procedures, properties); the
+// widget fills its client area. Input on the widget travels the window's
+// procedure chain as messages first, and this procedure hands each input
+// message on to the widget (as it stands then: a procedure may change or
+// swallow it, and a message sent by code is input too). The widget answers
+// text, font, enabling and its control protocol (ControlMessages.h), and
+// reports to the parent with WM_COMMAND and WM_NOTIFY. Without a backend,
+// or for messages the widget leaves alone, it is DefWindowProc.
+LRESULT NativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Messages only NativeWindowProc answers: the look the control gives its widget.
+// CM_NATIVECOLORS: WParam the background, LParam the text colour (RGB values).
+constexpr UINT CM_NATIVECOLORS = 0xB100;
+// A check list's item checks: CM_NATIVEGETCHECK (WParam the index) answers
+// BST_CHECKED or BST_UNCHECKED, CM_NATIVESETCHECK (WParam the index, LParam
+// the check) sets one. The user's change of a check reaches the parent as
+// WM_COMMAND with LBN_NATIVECHECK; the item is the caret's (LB_GETCARETINDEX).
+constexpr UINT CM_NATIVEGETCHECK = 0xB101;
+constexpr UINT CM_NATIVESETCHECK = 0xB102;
+constexpr WORD LBN_NATIVECHECK = 0x0100;
 
 // Installs the backend (nullptr removes it); the caller keeps ownership.
 void SetWindowBackend(IWindowBackend* backend);

@@ -1,0 +1,17 @@
+// Benchmarks that draw need fonts, and fonts need a Qt application: this
+// main starts one, headless, before the benchmarks run.
+
+#include <cstdlib>
+
+#include <benchmark/benchmark.h>
+
+#include "toolkit/qt/QtPlatform.h"
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  StartQtPlatform(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

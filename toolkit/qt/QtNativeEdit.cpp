@@ -1,0 +1,185 @@
+// Edits as Qt widgets: one line (QLineEdit) and several lines
+// (QPlainTextEdit), answering the edit messages and reporting EN_UPDATE
+// and EN_CHANGE on every change of the text, the user's or the code's.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "toolkit/qt/QtNativeKinds.h"
+#include "toolkit/win/ControlMessages.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/Window.h"
+
+namespace {
+
+DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE)); }
+
+Qt::Alignment AlignmentOf(DWORD style) {
+  if (style & ES_RIGHT) return Qt::AlignRight | Qt::AlignVCenter;
+  if (style & ES_CENTER) return Qt::AlignHCenter | Qt::AlignVCenter;
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// A selection as EM_GETSEL reports it: start and end, the caret at one of them.
+struct TSelection {
+  int Start;
+  int End;
+};
+
+LRESULT AnswerSelection(TSelection selection, WPARAM wParam, LPARAM lParam) {
+  if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(selection.Start);
+  if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(selection.End);
+  return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(selection.Start), static_cast<WORD>(selection.End)));
+}
+
+// EM_SETSEL's parameters within a text of this length: end -1 selects to
+// the end, start -1 removes the selection.
+TSelection RequestedSelection(WPARAM wParam, LPARAM lParam, int length, int caret) {
+  const auto start = static_cast<int>(static_cast<intptr_t>(wParam));
+  const auto end = static_cast<int>(lParam);
+  if (start < 0) return {caret, caret};
+  const auto clamp = [length](int position) { return position < 0 || position > length ? length : position; };
+  return {clamp(start), clamp(end)};
+}
+
+class TNativeLineEdit final : public TNativeWidget {
+public:
+  TNativeLineEdit(HWND window, QWidget* parent) : TNativeWidget(window, new QLineEdit(parent)) {
+    const DWORD style = StyleOf(window);
+    edit().setFrame(false);
+    edit().setAlignment(AlignmentOf(style));
+    edit().setReadOnly(style & ES_READONLY);
+    if (style & ES_PASSWORD) edit().setEchoMode(QLineEdit::Password);
+    edit().setContextMenuPolicy(Qt::DefaultContextMenu);
+    QObject::connect(&edit(), &QLineEdit::textChanged, [this] {
+      NotifyCommand(EN_UPDATE);
+      NotifyCommand(EN_CHANGE);
+    });
+  }
+
+protected:
+  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case EM_GETSEL: result = AnswerSelection(Selection(), wParam, lParam); return true;
+      case EM_SETSEL: {
+        const TSelection selection = RequestedSelection(wParam, lParam, edit().text().size(), edit().cursorPosition());
+        if (selection.Start == selection.End)
+          edit().setCursorPosition(selection.Start);
+        else
+          edit().setSelection(selection.Start, selection.End - selection.Start);
+        return true;
+      }
+      case EM_REPLACESEL: edit().insert(QString::fromUtf8(reinterpret_cast<const char*>(lParam))); return true;
+      case EM_GETMODIFY: result = edit().isModified(); return true;
+      case EM_SETMODIFY: edit().setModified(wParam != 0); return true;
+      case EM_SETREADONLY: edit().setReadOnly(wParam != 0); result = 1; return true;
+      case EM_LIMITTEXT: edit().setMaxLength(wParam ? static_cast<int>(wParam) : 0x7FFFFFFF); return true;
+      case EM_GETRECT: *reinterpret_cast<TRect*>(lParam) = FormattingRect(); return true;
+      case EM_SETRECTNP: SetFormattingRect(*reinterpret_cast<const TRect*>(lParam)); return true;
+      default: return false;
+    }
+  }
+  std::string Text() const override { return edit().text().toStdString(); }
+  void SetText(const std::string& text) override { edit().setText(QString::fromStdString(text)); }
+  LRESULT DialogCode() const override { return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL; }
+
+private:
+  QLineEdit& edit() const { return *static_cast<QLineEdit*>(Widget()); }
+
+  TSelection Selection() const {
+    if (!edit().hasSelectedText()) return {edit().cursorPosition(), edit().cursorPosition()};
+    const int start = edit().selectionStart();
+    return {start, start + static_cast<int>(edit().selectedText().size())};
+  }
+  TRect FormattingRect() const {
+    const QMargins margins = edit().textMargins();
+    const QRect rect = edit().rect().marginsRemoved(margins);
+    return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
+  }
+  void SetFormattingRect(const TRect& rect) {
+    edit().setTextMargins(rect.Left, rect.Top, edit().width() - rect.Right, edit().height() - rect.Bottom);
+  }
+};
+
+// The viewport's margins are protected in Qt: this opens them.
+class TPlainTextEdit final : public QPlainTextEdit {
+public:
+  using QPlainTextEdit::QPlainTextEdit;
+  void SetMargins(const QMargins& margins) { setViewportMargins(margins); }
+};
+
+class TNativeTextEdit final : public TNativeWidget {
+public:
+  TNativeTextEdit(HWND window, QWidget* parent) : TNativeWidget(window, new TPlainTextEdit(parent)) {
+    const DWORD style = StyleOf(window);
+    edit().setFrameStyle(QFrame::NoFrame);
+    edit().setReadOnly(style & ES_READONLY);
+    edit().setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit().setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const bool wraps = !(style & (WS_HSCROLL | ES_AUTOHSCROLL));
+    edit().setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    edit().setTabChangesFocus(false);
+    QObject::connect(&edit(), &QPlainTextEdit::textChanged, [this] {
+      NotifyCommand(EN_UPDATE);
+      NotifyCommand(EN_CHANGE);
+    });
+  }
+
+protected:
+  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case EM_GETSEL: {
+        const QTextCursor cursor = edit().textCursor();
+        result = AnswerSelection({cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
+        return true;
+      }
+      case EM_SETSEL: {
+        QTextCursor cursor = edit().textCursor();
+        const int length = edit().document()->characterCount() - 1;
+        const TSelection selection = RequestedSelection(wParam, lParam, length, cursor.position());
+        cursor.setPosition(selection.Start);
+        cursor.setPosition(selection.End, QTextCursor::KeepAnchor);
+        edit().setTextCursor(cursor);
+        return true;
+      }
+      case EM_REPLACESEL: edit().insertPlainText(QString::fromUtf8(reinterpret_cast<const char*>(lParam))); return true;
+      case EM_GETMODIFY: result = edit().document()->isModified(); return true;
+      case EM_SETMODIFY: edit().document()->setModified(wParam != 0); return true;
+      case EM_SETREADONLY: edit().setReadOnly(wParam != 0); result = 1; return true;
+      case EM_LIMITTEXT: return true;
+      case EM_GETLINECOUNT: result = edit().document()->blockCount(); return true;
+      case EM_GETRECT: {
+        const QRect rect = edit().viewport()->geometry();
+        *reinterpret_cast<TRect*>(lParam) = {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
+        return true;
+      }
+      case EM_SETRECTNP: {
+        const auto& rect = *reinterpret_cast<const TRect*>(lParam);
+        edit().SetMargins(QMargins(rect.Left, rect.Top, edit().width() - rect.Right, edit().height() - rect.Bottom));
+        return true;
+      }
+      default: return false;
+    }
+  }
+  std::string Text() const override { return edit().toPlainText().toStdString(); }
+  void SetText(const std::string& text) override { edit().setPlainText(QString::fromStdString(text)); }
+  LRESULT DialogCode() const override { return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTALLKEYS; }
+
+private:
+  TPlainTextEdit& edit() const { return *static_cast<TPlainTextEdit*>(Widget()); }
+};
+
+}  // namespace
+
+std::unique_ptr<TNativeWidget> MakeNativeEdit(HWND window, QWidget* parent) {
+  if (StyleOf(window) & ES_MULTILINE) return MakeNativeTextEdit(window, parent);
+  return std::make_unique<TNativeLineEdit>(window, parent);
+}
+
+std::unique_ptr<TNativeWidget> MakeNativeTextEdit(HWND window, QWidget* parent) {
+  return std::make_unique<TNativeTextEdit>(window, parent);
+}

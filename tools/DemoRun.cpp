@@ -1,0 +1,29 @@
+#include "tools/DemoRun.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/qt/Screenshot.h"
+#include "toolkit/win/Clock.h"
+
+namespace {
+
+// Lets the desktop show the window before its picture is taken.
+void SettleFor(int milliseconds) {
+  const uint64_t end = Clock().Milliseconds() + static_cast<uint64_t>(milliseconds);
+  while (Clock().Milliseconds() < end) Application().ProcessMessages();
+}
+
+}  // namespace
+
+int RunDemo(int argc, char** argv, TForm* form) {
+  if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+    form->Show();
+    SettleFor(1500);
+    return SaveScreenshot(form->Handle(), argv[2]) ? 0 : 1;
+  }
+  Application().Run();
+  return 0;
+}

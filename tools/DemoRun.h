@@ -1,0 +1,8 @@
+#pragma once
+// How the demos end: with --screenshot FILE the form is shown, given time to
+// settle on the desktop, saved as a picture, and the program ends;
+// otherwise the application runs until the form closes.
+
+class TForm;
+
+int RunDemo(int argc, char** argv, TForm* form);
