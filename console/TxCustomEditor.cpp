@@ -28,7 +28,9 @@ TTxCustomEditor::TTxCustomEditor(TComponent* owner)
     : TCustomControl(owner),
       lines_(std::make_unique<TTxEditorStrings>(*this)),
       undo_(std::make_unique<TUndoBuffer>(*this)),
-      scrollTimer_(new TTimer(this)) {
+      scrollTimer_(new TTimer(this)),
+      completion_(std::make_unique<TTxCompletion>(*this)) {
+  keyboard_.SetDefaultLayout();
   SetBounds(Left(), Top(), 150, 40);
   SetColor(clWindow);
   SetParentColor(false);
@@ -189,8 +191,6 @@ void TTxCustomEditor::Changed() {
 void TTxCustomEditor::StatusChanged() {
   if (OnChangeStatus) OnChangeStatus(this);
 }
-
-void TTxCustomEditor::Command(WORD) {}
 
 void TTxCustomEditor::BeginCompound() {
   ++CompoundLevel;

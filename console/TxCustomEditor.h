@@ -9,14 +9,18 @@
 // layout), TxEditorPaint.cpp, TxEditorScroll.cpp, TxEditorMouse.cpp and
 // TxEditorMessages.cpp.
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "console/TxCompletion.h"
 #include "console/TxControlScrollBar95.h"
 #include "console/TxEditorCore.h"
 #include "console/TxEditorStrings.h"
+#include "console/TxKeyboard.h"
 #include "console/UndoBuffer.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
@@ -40,6 +44,7 @@ class TTxCustomEditor;
 using TOnGetLineAttr =
     std::function<void(TObject* sender, std::string& line, int lineIndex, TColumnAttrs& attrs)>;
 using TOnPaintGutter = std::function<void(TObject* sender, TCanvas& canvas)>;
+using TOnCompletion = std::function<void(TObject* sender, bool& cancel)>;
 
 // The geometry of the text area, right of the gutter.
 class TTxEditorClient {
@@ -112,8 +117,23 @@ public:
   void Scroll(bool vertical, int pos);
   void SetLeftTop(int col, int row);
   void MakeRowVisible(int row);
-  // Commands arrive with the key map; until then nothing happens.
+  // Runs one editing command (TxCommands.h; 0..255 type a character)
+  // (TxEditorCommands.cpp).
   virtual void Command(WORD command);
+  // Sets or clears a bookmark on the caret's row, or jumps to it.
+  void Bookmark(int index, bool setIt);
+  void BeginRecord();
+  void EndRecord();
+  // Runs the recorded commands as one undo step; never while one plays.
+  void PlayMacro();
+  TTxKeyboard& Keyboard() { return keyboard_; }
+  TTxCompletion& Completion() { return *completion_; }
+  struct TBookmark {
+    int X = 0;
+    int Y = 0;
+    bool Valid = false;
+  };
+  const TBookmark& Bookmarks(int index) const { return bookmarks_.at(static_cast<std::size_t>(index)); }
   // Runs the command once the message loop reaches it.
   void PostCommand(WORD command);
   // Brackets of a group of edits that one undo takes back.
@@ -217,6 +237,8 @@ public:
   TNotifyEvent OnChangeStatus;
   TNotifyEvent OnScroll;
   TOnPaintGutter OnPaintGutter;
+  TOnCompletion OnCompletionIdentifer;
+  TOnCompletion OnCompletionTemplate;
 
 protected:
   // Called after every change of the text with its position, action and text.
@@ -224,6 +246,7 @@ protected:
   virtual void StatusChanged();
   virtual void SelectionChanged() {}
   virtual void PaintGutter(TCanvas& canvas);
+  virtual void BookmarkChanged(int index);
   // The colouring hooks of descendants, between the defaults and the selection.
   virtual void GetLineAttr(int line, int colBeg, int colEnd);
   virtual void AfterLineAttrs(int line, int colBeg, int colEnd);
@@ -237,6 +260,8 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void DblClick() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char32_t& key) override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void Dispatch(TMessage& message) override;
 
@@ -286,11 +311,38 @@ private:
   void WMVScroll(TMessage& message);
 
   void MeasureCells();
-  // Typing tells the completion list about characters (a later addition).
-  void CompletionBeforeChar(char32_t) {}
-  void CompletionAfterChar(char32_t) {}
+  // Commands (TxEditorCommands.cpp); a step answers false when the
+  // command ends with it, without the final placing of the caret.
+  struct TCommandState {
+    int X;
+    int Y;
+    bool CaretUndo = true;
+  };
+  bool RunCommand(WORD command, TCommandState& state);
+  bool RunTextCommand(WORD command, TCommandState& state);
+  void RunCommands(std::initializer_list<WORD> commands);
+  void MoveStep(TCommandState& state, bool select, void (TTxCustomEditor::*move)(TCommandState&));
+  void StepLeft(TCommandState& state);
+  void StepRight(TCommandState& state);
+  void StepUp(TCommandState& state);
+  void StepDown(TCommandState& state);
+  void StepWordLeft(TCommandState& state);
+  void StepWordRight(TCommandState& state);
+  void StepLineStart(TCommandState& state);
+  void StepLineEnd(TCommandState& state);
+  void StepDocStart(TCommandState& state);
+  void StepDocEnd(TCommandState& state);
+  void SelectWordStep(TCommandState& state);
+  void PageStep(TCommandState& state, int direction, bool select);
+  void ScrollRowStep(TCommandState& state, int direction);
+  void Record(WORD command, char32_t character);
+  void TypeKey(char32_t c);
+  // Typing tells the completion object about characters.
+  void CompletionBeforeChar(char32_t c) { completion_->DoKeyPress(c); }
+  void CompletionAfterChar(char32_t c) { completion_->DoKeyPress(c); }
   bool CaretBelowText() const;
   bool SelectionOutsideText() const;
+  bool WholeRowsSelected() const;
   void ChangeSelectionCase(std::string (*convert)(std::string_view));
   void PasteColumns(const std::string& text);
   void JoinWithNextRow();
@@ -341,6 +393,22 @@ private:
   std::string tabStops_;
   std::vector<int> tabStopColumns_;  // 0-based, each beyond the one before
   std::vector<bool> tabStopTable_;   // scratch of the smart and back stops
+  TTxKeyboard keyboard_;
+  std::unique_ptr<TTxCompletion> completion_;
+  bool ignoreKeyPress_ = false;
+  bool chordPending_ = false;
+  WORD chordKey_ = 0;
+  TShiftState chordShift_ = 0;
+  std::array<TBookmark, 10> bookmarks_{};
+  // A recording is a list of commands and of the characters typed beyond
+  // the command codes (Character set, Command 0).
+  struct TRecordedStep {
+    WORD Command = 0;
+    char32_t Character = 0;
+  };
+  std::vector<TRecordedStep> recordBuffer_;
+  std::vector<TRecordedStep> macro_;
+  bool playing_ = false;
 };
 
 // The editor with its properties for hosts.

@@ -304,10 +304,16 @@ void TTxCustomEditor::TabLeft() {
   SetCaretInternal(GetTabStop(caretX_), caretY_);
 }
 
-// Whole rows only: from column 0 of one row to column 0 of a later one.
-void TTxCustomEditor::IndentBlock() {
+// Whole rows only: from column 0 of one row to column 0 of a later one,
+// within the text.
+bool TTxCustomEditor::WholeRowsSelected() const {
   const TTxSelection& s = selection_;
-  if (readOnly_ || !s.Selected || s.SelBegY == s.SelEndY || s.SelBegX != 0 || s.SelEndX != 0) return;
+  return !readOnly_ && s.Selected && s.SelBegY != s.SelEndY && s.SelBegX == 0 && s.SelEndX == 0 &&
+         !SelectionOutsideText();
+}
+
+void TTxCustomEditor::IndentBlock() {
+  if (!WholeRowsSelected()) return;
   const std::string indent = Spaces(GetTabStop(1) - caretX_);
   std::string text = ReplaceString(GetSelText(), LineBreak, LineBreak + indent);
   if (text.ends_with(LineBreak + indent)) text.resize(text.size() - indent.size());
@@ -315,8 +321,7 @@ void TTxCustomEditor::IndentBlock() {
 }
 
 void TTxCustomEditor::UnindentBlock() {
-  const TTxSelection& s = selection_;
-  if (readOnly_ || !s.Selected || s.SelBegY == s.SelEndY || s.SelBegX != 0 || s.SelEndX != 0) return;
+  if (!WholeRowsSelected()) return;
   const std::string indent = Spaces(GetTabStop(1) - caretX_);
   std::string text = ReplaceString(GetSelText(), LineBreak + indent, LineBreak);
   const std::size_t leading = std::min(text.find_first_not_of(' '), indent.size());

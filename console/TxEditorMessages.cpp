@@ -90,6 +90,7 @@ void TTxCustomEditor::WMSetFocus(TMessage& message) {
 
 void TTxCustomEditor::WMKillFocus(TMessage& message) {
   TCustomControl::Dispatch(message);
+  completion_->CloseUp();
   DestroyCaret();
 }
 

@@ -28,6 +28,7 @@ void TTxCustomEditor::MouseDown(TMouseButton button, TShiftState shift, int x, i
     dblClickFlag_ = false;
     return;
   }
+  completion_->CloseUp();
   const TPoint position = Mouse2Caret(x, y);
   PaintCaret(false);
   if (button == mbLeft) {

@@ -1,8 +1,12 @@
 // The text editor control on a desktop: a program with a gutter, a column
-// block pasted beside the declarations, a stream selection and rows
-// coloured by a line-attribute handler. With
+// block pasted beside the declarations, a macro recorded on one row and
+// played on another, a selection made by key commands and rows coloured by
+// a line-attribute handler. With
 // --screenshot FILE the demo saves a picture of itself and ends.
 
+#include <string>
+
+#include "console/TxCommands.h"
 #include "console/TxCustomEditor.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
@@ -54,8 +58,19 @@ int main(int argc, char** argv) {
   editor->SetCaretInternal(16, 2);
   editor->ClipboardPaste();
   editor->SetSelection(TTxSelection{});
-  editor->SetSel(2, 5);
-  editor->SetSel(13, 6);
-  editor->SetCaretInternal(13, 6);
+  // A recorded macro that appends a note to a row, played on another row.
+  editor->SetCaretInternal(0, 5);
+  editor->Command(ecRecord);
+  editor->Command(ecLineEnd);
+  for (const char c : std::string("  { once }")) editor->Command(static_cast<WORD>(c));
+  editor->Command(ecRecord);
+  editor->SetCaretInternal(0, 8);
+  editor->Command(ecPlayMacro);
+  // A selection made by keys, and a bookmark on its first row.
+  editor->SetCaretInternal(2, 5);
+  editor->Command(ecSetBookmark0 + 1);
+  editor->Command(ecSelDown);
+  editor->Command(ecSelWordRight);
+  editor->Command(ecSelWordRight);
   return RunDemo(argc, argv, form);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataTreeOptions.h"
@@ -27,14 +28,14 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ++InitTreeGlobals().TreesMade;
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
-  SetBounds(Left(), Top(), 200, 100);
-  TabStop = true;
-  SetParentColor(false);
   header_ = std::make_unique<TDTHeader>(*this);
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
   scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);
   PrepareRootNode(0);
+  SetBounds(Left(), Top(), 200, 100);
+  TabStop = true;
+  SetParentColor(false);
 }
 
 TBaseDataTree::~TBaseDataTree() {

@@ -26,7 +26,9 @@
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
 #include "treeview/NodePool.h"
+#include "treeview/PaintInfo.h"
 
+class TBitmap;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
@@ -224,6 +226,24 @@ public:
   TImageList* StateImages = nullptr;
   TAlignment Alignment = taLeftJustify;
   int TextMargin = 4;
+  TDTLineStyle LineStyle = lsDotted;
+  TDTLineMode LineMode = lmNormal;
+  TDTButtonStyle ButtonStyle = bsRectangle;
+  TDTButtonFillMode ButtonFillMode = fmTreeColor;
+  TDTNodeAlignment NodeAlignment = naProportional;
+  int SelectionCurveRadius = 0;
+
+  // ---- Painting --------------------------------------------------------------------
+  // Paints the part Window of the tree (tree coordinates) onto the canvas at Target.
+  void PaintTreeTo(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
+  // The line type of every indentation level of the node's row; answers the number of selected ancestors.
+  int ComputeLineImage(PDataNode node, TLineImage& lineImage) const;
+  // The y of the node's lines and of its button within its row.
+  void ComputeVerticalAlignment(PDataNode node, int& vAlign, int& vButtonAlign) const;
+  // The 9 x 9 expand button (minus when expanded).
+  TBitmap& ButtonBitmap(bool expanded);
+  // Draws the buttons again (after a change of their style, fill or colours).
+  void BuildButtonBitmaps();
 
   // ---- Content hooks -------------------------------------------------------------
   virtual std::string NodeHint(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
@@ -398,6 +418,21 @@ protected:
   void CreateWnd() override;
   bool CancelNodeEdit();
   bool AcceptNodeEdit();
+  void Paint() override;
+  void Resize() override;
+  // The node's own content in a cell: nothing in the base tree.
+  virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
+  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
+  void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
+  void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
+  void DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x);
+  void DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x, int y, int height, int vAlign,
+                       TDTLineType style);
+  void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
+  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
+  void PaintCellSelection(TDTPaintInfo& paintInfo);
+  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot);
+  void ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot, TImageList* defaultImages);
   void SetRedraw(bool updating);
   void KillTreeTimer(UINT_PTR id);
 
@@ -421,6 +456,27 @@ private:
     TSortDirection Direction;
   };
 
+  struct TLineBrush {
+    std::unique_ptr<TBitmap> Bitmap;
+    TColor Color = 0;
+    TColor Background = 0;
+  };
+  // The 8 x 8 pattern of the tree lines in a colour on the tree's colour.
+  TBitmap& LineBrushBitmap(TColor color);
+  void DrawDottedLine(TDTPaintInfo& paintInfo, TColor color, const TRect& pixels);
+  bool ShowsFocus() const;
+  void UseSelectionColors(TCanvas& canvas) const;
+  TPaintTreeOptions EffectivePaintOptions(TPaintTreeOptions options) const;
+  void PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
+  void PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
+                const TLineImage& lineImage, int buttonX, TPoint patternOrigin);
+  void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
+                 const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
+  void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
+                      TPaintTreeOptions paintOptions);
+  // Carries the line image, button position and select level from a row to the next.
+  void AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize, int& buttonX,
+                        int& selectLevel) const;
   // Width of the state and normal images a node shows in a column, each with its gap.
   int ImagesWidth(PDataNode node, TColumnIndex column);
   // Pixels from the row's left to the node's content in the main column.
@@ -510,6 +566,10 @@ private:
   int widestRow_ = 0;
   unsigned bottomSpace_ = 0;
   int margin_ = 4;
+  std::unique_ptr<TBitmap> plusBitmap_;
+  std::unique_ptr<TBitmap> minusBitmap_;
+  TLineBrush treeLineBrush_;
+  TLineBrush gridLineBrush_;
 
   // Every PositionStride-th shown row with its top, in display order, as
   // far as it was needed: a change drops the entries from its node on, and a

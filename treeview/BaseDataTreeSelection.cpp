@@ -263,6 +263,11 @@ void TBaseDataTree::SignalStructureChange(PDataNode node, TChangeReason reason) 
 }
 
 void TBaseDataTree::Dispatch(TMessage& message) {
+  // The rows paint their own background: erasing first would flicker.
+  if (message.Msg == WM_ERASEBKGND) {
+    message.Result = 1;
+    return;
+  }
   if (message.Msg == WM_TIMER && message.WParam == ChangeTimer) {
     FireChange(lastChangedNode_);
     return;

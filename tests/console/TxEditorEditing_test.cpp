@@ -300,6 +300,9 @@ TEST_F(EditorEditing, ASelectionOutsideTheRowsBeepsAndChangesNothing) {
   Clipboard().SetAsText("old");
   editor->ClipboardCopy();
   EXPECT_EQ(Clipboard().AsText(), "");
+  Select(bfNonInclusive, 0, 0, 0, 3);
+  editor->IndentBlock();
+  EXPECT_EQ(Rows(), TRows{"abc"}) << "no rows to indent";
   Select(bfNonInclusive, 1, 0, 1, 0);
   EXPECT_FALSE(editor->CanCopy());
   EXPECT_FALSE(editor->CanCut());

@@ -263,6 +263,19 @@ TEST_F(ToolBarTest, CaptionsWidenTheButtonsBelowOrBesideTheImages) {
       << "the caption is drawn right of the image";
 }
 
+TEST_F(ToolBarTest, AnImageListThatGoesAwayIsForgotten) {
+  Add(tbsButton, 0);
+  ShowForm();
+  images.reset();
+  EXPECT_EQ(bar->Images(), nullptr);
+  EXPECT_EQ(SendMessage(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+  bar->Invalidate();
+  const auto image = Render();
+  TRect first = ItemRect(0);
+  OffsetRect(first, bar->Left(), bar->Top());
+  EXPECT_EQ(CountPixels(*image, first, clRed), 0) << "the button is drawn without its image";
+}
+
 TEST_F(ToolBarTest, AutoSizeFitsTheRowsOfAWrappingBar) {
   bar->SetAutoSize(true);
   bar->SetEdgeBorders(ebTop | ebBottom);

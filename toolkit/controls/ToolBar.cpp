@@ -165,14 +165,13 @@ TToolBar::TToolBar(TComponent* owner) : TToolWindow(owner) {
   SetBounds(0, 0, 150, 29);
   SetAlign(alTop);
   SetColor(clBtnFace);
-  imageLink_.OnChange = [this] { Invalidate(); };
+  for (TChangeLink* link : {&imageLink_, &hotImageLink_, &disabledImageLink_}) link->OnChange = [this] { Invalidate(); };
 }
 
 TToolBar::~TToolBar() {
   // The buttons go with the bar's other children; they must not call back.
   for (TToolButton* button : buttons_) button->toolBar_ = nullptr;
   buttons_.clear();
-  if (images_) images_->UnRegisterChanges(&imageLink_);
 }
 
 void TToolBar::SetFlat(bool flat) {
@@ -221,24 +220,19 @@ void TToolBar::SetButtonHeight(int height) {
   Invalidate();
 }
 
-void TToolBar::SetImages(TImageList* images) {
-  if (images == images_) return;
-  if (images_) images_->UnRegisterChanges(&imageLink_);
-  images_ = images;
-  if (images_) images_->RegisterChanges(&imageLink_);
+void TToolBar::LinkImages(TChangeLink& link, TImageList* images) {
+  if (images == link.Sender()) return;
+  if (link.Sender()) link.Sender()->UnRegisterChanges(&link);
+  if (images) images->RegisterChanges(&link);
   ArrangeButtons();
   Invalidate();
 }
 
-void TToolBar::SetHotImages(TImageList* images) {
-  hotImages_ = images;
-  Invalidate();
-}
+void TToolBar::SetImages(TImageList* images) { LinkImages(imageLink_, images); }
 
-void TToolBar::SetDisabledImages(TImageList* images) {
-  disabledImages_ = images;
-  Invalidate();
-}
+void TToolBar::SetHotImages(TImageList* images) { LinkImages(hotImageLink_, images); }
+
+void TToolBar::SetDisabledImages(TImageList* images) { LinkImages(disabledImageLink_, images); }
 
 void TToolBar::InsertButton(TToolButton* button) {
   buttons_.push_back(button);
@@ -276,7 +270,7 @@ TSize TToolBar::ButtonSize(TToolButton& button, int widestCaption) {
   if (IsSeparator(button)) return {button.Width(), buttonHeight_};
   int width = buttonWidth_;
   if (showCaptions_ && list_) {
-    const int imageWidth = images_ ? images_->Width() + 6 : 1;
+    const int imageWidth = Images() ? Images()->Width() + 6 : 1;
     width = std::max(width, imageWidth + CaptionWidth(button) + CaptionPadding);
   } else if (showCaptions_) {
     width = std::max(width, widestCaption + CaptionPadding);
@@ -430,13 +424,15 @@ void TToolBar::DrawButton(TToolButton& button, TCustomDrawState state, TTBCustom
 // pressed ones HotImages when it has the image.
 void TToolBar::DrawGlyph(TToolButton& button, TCustomDrawState state, bool pushed) {
   const int index = button.ImageIndex();
-  if (!images_ || index < 0 || index >= images_->Count()) return;
+  TImageList* list = Images();
+  if (!list || index < 0 || index >= list->Count()) return;
   const bool enabled = !(state & (cdsDisabled | cdsIndeterminate));
-  TImageList* list = images_;
-  if (!enabled && disabledImages_ && index < disabledImages_->Count())
-    list = disabledImages_;
-  else if (enabled && (state & (cdsHot | cdsSelected)) && hotImages_ && index < hotImages_->Count())
-    list = hotImages_;
+  TImageList* disabled = DisabledImages();
+  TImageList* hot = HotImages();
+  if (!enabled && disabled && index < disabled->Count())
+    list = disabled;
+  else if (enabled && (state & (cdsHot | cdsSelected)) && hot && index < hot->Count())
+    list = hot;
   const int width = button.Width();
   const int height = button.Height();
   int x = 5;
@@ -448,7 +444,7 @@ void TToolBar::DrawGlyph(TToolButton& button, TCustomDrawState state, bool pushe
     y = (height - list->Height() - captionHeight) / 2;
   }
   if (pushed) ++x, ++y;
-  list->Draw(Canvas(), button.Left() + x, button.Top() + y, index, enabled || list == disabledImages_);
+  list->Draw(Canvas(), button.Left() + x, button.Top() + y, index, enabled || list == disabled);
 }
 
 void TToolBar::DrawCaption(TToolButton& button, TCustomDrawState state, bool pushed) {
@@ -459,12 +455,13 @@ void TToolBar::DrawCaption(TToolButton& button, TCustomDrawState state, bool pus
   const int height = button.Height();
   TRect text;
   if (list_) {
-    text = {images_ ? images_->Width() + 6 : 1, 2, contentWidth - 2, height - 2};
+    text = {Images() ? Images()->Width() + 6 : 1, 2, contentWidth - 2, height - 2};
   } else {
     const int textWidth = canvas.TextWidth(button.Caption());
     const int textHeight = canvas.TextHeight("A");
-    const int y = images_ ? (height - images_->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
-    text = {(contentWidth - textWidth) / 2 - 1, images_ ? y + images_->Height() + 3 : y,
+    const TImageList* images = Images();
+    const int y = images ? (height - images->Height() - textHeight - 3) / 2 : (height - textHeight) / 2;
+    text = {(contentWidth - textWidth) / 2 - 1, images ? y + images->Height() + 3 : y,
             contentWidth - (contentWidth - textWidth) / 2 + 2, height - y};
   }
   OffsetRect(text, button.Left() + (pushed ? 1 : 0), button.Top() + (pushed ? 1 : 0));
@@ -705,10 +702,10 @@ void TToolBar::TBGetButtonText(TMessage& message) {
   message.Result = static_cast<LRESULT>(text.size());
 }
 
-void TToolBar::TBGetImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(images_); }
+void TToolBar::TBGetImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(Images()); }
 
-void TToolBar::TBGetHotImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(hotImages_); }
+void TToolBar::TBGetHotImageList(TMessage& message) { message.Result = reinterpret_cast<LRESULT>(HotImages()); }
 
 void TToolBar::TBGetDisabledImageList(TMessage& message) {
-  message.Result = reinterpret_cast<LRESULT>(disabledImages_);
+  message.Result = reinterpret_cast<LRESULT>(DisabledImages());
 }

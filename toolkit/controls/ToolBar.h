@@ -129,12 +129,13 @@ public:
   void SetButtonWidth(int width);
   int ButtonHeight() const { return buttonHeight_; }
   void SetButtonHeight(int height);
-  // Lists not owned; HotImages serve hot and pressed buttons, DisabledImages disabled ones.
-  TImageList* Images() const { return images_; }
+  // Lists not owned (a list that goes away is forgotten); HotImages serve
+  // hot and pressed buttons, DisabledImages disabled ones.
+  TImageList* Images() const { return imageLink_.Sender(); }
   void SetImages(TImageList* images);
-  TImageList* HotImages() const { return hotImages_; }
+  TImageList* HotImages() const { return hotImageLink_.Sender(); }
   void SetHotImages(TImageList* images);
-  TImageList* DisabledImages() const { return disabledImages_; }
+  TImageList* DisabledImages() const { return disabledImageLink_.Sender(); }
   void SetDisabledImages(TImageList* images);
 
   // The enabled, clickable button at a client point.
@@ -179,6 +180,7 @@ private:
   void RepaintButton(TToolButton* button);
   // A check button was clicked: toggles it, releasing the others of its group.
   void ToggleCheck(TToolButton& button);
+  void LinkImages(TChangeLink& link, TImageList* images);
   // Releases the other buttons of a grouped check button's group.
   void ReleaseGroup(TToolButton& button);
   // Asks the parent (TBN_DROPDOWN) and opens the button's menu at its bottom-left.
@@ -205,10 +207,10 @@ private:
   bool wrapable_ = true;
   int buttonWidth_ = 23;
   int buttonHeight_ = 22;
-  TImageList* images_ = nullptr;
-  TImageList* hotImages_ = nullptr;
-  TImageList* disabledImages_ = nullptr;
+  // Each list's link knows the list while it lives.
   TChangeLink imageLink_;
+  TChangeLink hotImageLink_;
+  TChangeLink disabledImageLink_;
   TToolButton* hot_ = nullptr;
   TToolButton* pressed_ = nullptr;
   bool pressedInside_ = false;

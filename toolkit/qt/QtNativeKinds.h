@@ -10,3 +10,7 @@ std::unique_ptr<TNativeWidget> MakeNativeEdit(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeTextEdit(HWND window, QWidget* parent);
 // The button's style (BS_*) chooses a push button, a check box or a radio button.
 std::unique_ptr<TNativeWidget> MakeNativeButton(HWND window, QWidget* parent);
+std::unique_ptr<TNativeWidget> MakeNativeListBox(HWND window, QWidget* parent);
+// A list box whose items have check boxes.
+std::unique_ptr<TNativeWidget> MakeNativeCheckListBox(HWND window, QWidget* parent);
+std::unique_ptr<TNativeWidget> MakeNativeComboBox(HWND window, QWidget* parent);

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -168,7 +169,12 @@ bool TNativeWidget::Message(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_GETFONT: result = static_cast<LRESULT>(font_); return true;
     case CM_NATIVECOLORS: ApplyColors(wParam, lParam); return true;
     case WM_ENABLE: widget_->setEnabled(wParam != 0); return false;
-    case WM_SETFOCUS: widget_->setFocus(Qt::OtherFocusReason); return false;
+    case WM_SETFOCUS: {
+      // Qt's views make an item current when they get the focus; the platform's lists do not choose by focus.
+      const QSignalBlocker blocker(widget_);
+      widget_->setFocus(Qt::OtherFocusReason);
+      return false;
+    }
     case WM_KILLFOCUS:
       if (QWidget* focus = QApplication::focusWidget(); focus && (focus == widget_ || widget_->isAncestorOf(focus)))
         focus->clearFocus();
@@ -353,6 +359,9 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QPushButton", &MakeNativeButton},
       {"QCheckBox", &MakeNativeButton},
       {"QRadioButton", &MakeNativeButton},
+      {"QListWidget", &MakeNativeListBox},
+      {"QListWidget:checkable", &MakeNativeCheckListBox},
+      {"QComboBox", &MakeNativeComboBox},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

@@ -1,5 +1,6 @@
 #include "toolkit/qt/SyntheticInput.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -69,6 +70,18 @@ void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputBu
   if (action == TSyntheticMouse::Press || action == TSyntheticMouse::DoubleClick) HeldButtons |= qtButton;
   if (action == TSyntheticMouse::Release) HeldButtons &= ~qtButton;
   QMouseEvent event(MouseEventType(action), local, local, global, qtButton, HeldButtons, QtModifiers(modifiers));
+  Deliver(top, event);
+}
+
+void SynthesizeMouseAtScreen(TPoint screenPoint, TSyntheticMouse action, TInputButton button) {
+  const QPoint global(screenPoint.X, screenPoint.Y);
+  QWidget* top = QApplication::topLevelAt(global);
+  if (!top) return;
+  const Qt::MouseButton qtButton = action == TSyntheticMouse::Move ? Qt::NoButton : QtButton(button);
+  if (action == TSyntheticMouse::Press || action == TSyntheticMouse::DoubleClick) HeldButtons |= qtButton;
+  if (action == TSyntheticMouse::Release) HeldButtons &= ~qtButton;
+  const QPointF local = top->mapFromGlobal(QPointF(global));
+  QMouseEvent event(MouseEventType(action), local, local, QPointF(global), qtButton, HeldButtons, Qt::NoModifier);
   Deliver(top, event);
 }
 

@@ -11,6 +11,8 @@ enum class TSyntheticMouse { Move, Press, Release, DoubleClick };
 
 // Point: in the window's coordinates (its top-left corner is (0, 0)).
 void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers = {});
+// At a point of the screen, to whatever Qt shows there (a combo box's open list).
+void SynthesizeMouseAtScreen(TPoint screenPoint, TSyntheticMouse action, TInputButton button = TInputButton::Left);
 // A press and a release.
 void SynthesizeClick(HWND window, TPoint point, TInputButton button = TInputButton::Left);
 // Delta: multiples of 120 per notch, positive away from the user.

@@ -220,6 +220,7 @@ constexpr UINT LB_SETTOPINDEX = 0x0197;
 constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_GETITEMDATA = 0x0199;
 constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_GETCARETINDEX = 0x019F;
 constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 // LB_ITEMFROMPOINT: LParam the client point; answers MAKELONG(index, outside ? 1 : 0).
@@ -254,8 +255,14 @@ constexpr UINT CB_INSERTSTRING = 0x014A;
 constexpr UINT CB_RESETCONTENT = 0x014B;
 constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+constexpr UINT CB_GETITEMDATA = 0x0150;
+constexpr UINT CB_SETITEMDATA = 0x0151;
+// CB_GETDROPPEDCONTROLRECT: LParam a TRect*, the drop-down list in screen coordinates.
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
 constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+// CB_SETMINVISIBLE: WParam the most items the drop-down list shows without scrolling.
+constexpr UINT CB_SETMINVISIBLE = 0x1701;
 constexpr LRESULT CB_OKAY = 0;
 constexpr LRESULT CB_ERR = -1;
 

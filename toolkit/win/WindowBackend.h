@@ -74,6 +74,13 @@ LRESULT NativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 // Messages only NativeWindowProc answers: the look the control gives its widget.
 // CM_NATIVECOLORS: WParam the background, LParam the text colour (RGB values).
 constexpr UINT CM_NATIVECOLORS = 0xB100;
+// A check list's item checks: CM_NATIVEGETCHECK (WParam the index) answers
+// BST_CHECKED or BST_UNCHECKED, CM_NATIVESETCHECK (WParam the index, LParam
+// the check) sets one. The user's change of a check reaches the parent as
+// WM_COMMAND with LBN_NATIVECHECK; the item is the caret's (LB_GETCARETINDEX).
+constexpr UINT CM_NATIVEGETCHECK = 0xB101;
+constexpr UINT CM_NATIVESETCHECK = 0xB102;
+constexpr WORD LBN_NATIVECHECK = 0x0100;
 
 // Installs the backend (nullptr removes it); the caller keeps ownership.
 void SetWindowBackend(IWindowBackend* backend);

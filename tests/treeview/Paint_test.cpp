@@ -1,0 +1,225 @@
+// Painting: the row pipeline, its pieces and the owner-drawn tree.
+
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/Pixels.h"
+#include "tests/treeview/TreeTestSupport.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/ImageList.h"
+#include "treeview/DTColors.h"
+#include "treeview/DataDrawTree.h"
+
+namespace {
+
+class PaintTest : public testing::Test {
+protected:
+  PaintTest() : form(nullptr), tree(new TDataDrawTree(&form)) {
+    tree->SetParent(&form);
+    tree->SetBounds(0, 0, 300, 200);
+    tree->OnDrawNode = [this](TCustomDataDrawTree*, const TDTPaintInfo& info) {
+      drawn.push_back({info.Node, info.ContentRect});
+    };
+  }
+
+  // Paints the whole window of the tree into a bitmap.
+  TBitmap& PaintAll(TPaintTreeOptions options = {ptoSelection, ptoGridLines}) {
+    target.SetSize(300, 200);
+    tree->PaintTreeTo(target.Canvas(), Rect(0, 0, 300, 200), Point(0, 0), options);
+    return target;
+  }
+
+  struct TDrawn {
+    PDataNode Node;
+    TRect Content;
+  };
+  TForm form;
+  TDataDrawTree* tree;
+  TBitmap target{300, 200, pf32bit};
+  std::vector<TDrawn> drawn;
+};
+
+TEST_F(PaintTest, ContentStartsAfterTheIndentationOfItsLevel) {
+  const PDataNode top = tree->AppendChildNode();
+  const PDataNode child = tree->AppendChildNode(top);
+  const PDataNode grandchild = tree->AppendChildNode(child);
+  tree->ExpandAll(nullptr);
+  PaintAll();
+  ASSERT_EQ(drawn.size(), 3u);
+  const int indent = static_cast<int>(tree->Indent());
+  EXPECT_EQ(drawn[0].Content.Left, tree->Margin() + indent);
+  EXPECT_EQ(drawn[1].Content.Left, tree->Margin() + 2 * indent);
+  EXPECT_EQ(drawn[2].Content.Left, tree->Margin() + 3 * indent);
+  EXPECT_EQ(drawn[2].Node, grandchild);
+}
+
+TEST_F(PaintTest, RectangleButtonsArePixelExact) {
+  const TColor lineColor = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const TColor inside = ColorToRGB(tree->Color());
+  const TColor bar = ColorToRGB(tree->Font().Color());
+  for (bool expanded : {true, false}) {
+    const TGdiBitmap& button = *tree->ButtonBitmap(expanded).Handle();
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 9; ++x) {
+        const bool frame = x == 0 || y == 0 || x == 8 || y == 8;
+        const bool horizontalBar = y == 4 && x >= 2 && x <= 6;
+        const bool verticalBar = !expanded && x == 4 && y >= 2 && y <= 6;
+        const TColor expected = frame ? lineColor : horizontalBar || verticalBar ? bar : inside;
+        EXPECT_EQ(button.Pixel(x, y) & 0xFFFFFF, expected) << (expanded ? "minus" : "plus") << " at " << x << ", " << y;
+      }
+  }
+}
+
+TEST_F(PaintTest, TriangleButtonsIgnoreTheFill) {
+  tree->ButtonStyle = bsTriangle;
+  tree->ButtonFillMode = fmWindowColor;
+  tree->BuildButtonBitmaps();
+  const TGdiBitmap& minus = *tree->ButtonBitmap(true).Handle();
+  const TGdiBitmap& plus = *tree->ButtonBitmap(false).Handle();
+  for (TPoint p : {Point(0, 2), Point(8, 2), Point(4, 6), Point(4, 4)}) EXPECT_EQ(minus.Pixel(p.X, p.Y) & 0xFFFFFF, 0u);
+  for (TPoint p : {Point(2, 0), Point(6, 4), Point(2, 8), Point(3, 4)}) EXPECT_EQ(plus.Pixel(p.X, p.Y) & 0xFFFFFF, 0u);
+  EXPECT_EQ(minus.Pixel(0, 8) & 0xFFFFFF, 0xFF00FFu) << "outside the triangle the key colour";
+}
+
+TEST_F(PaintTest, VerticalAlignment) {
+  const PDataNode node = tree->AppendChildNode();
+  int vAlign = 0;
+  int vButton = 0;
+  tree->SetNodeRowHeight(node, 19);
+  tree->ComputeVerticalAlignment(node, vAlign, vButton);
+  EXPECT_EQ(vAlign, 9);
+  EXPECT_EQ(vButton, 5);
+  TImageList images(16, 16);
+  tree->Images = &images;
+  tree->SetNodeRowHeight(node, 18);
+  tree->ComputeVerticalAlignment(node, vAlign, vButton);
+  EXPECT_EQ(vAlign, 9);
+  tree->Images = nullptr;
+  node->Align = 7;
+  tree->NodeAlignment = naFromTop;
+  tree->ComputeVerticalAlignment(node, vAlign, vButton);
+  EXPECT_EQ(vAlign, 7);
+  tree->NodeAlignment = naFromBottom;
+  tree->ComputeVerticalAlignment(node, vAlign, vButton);
+  EXPECT_EQ(vAlign, 11);
+}
+
+TEST_F(PaintTest, LineImages) {
+  Include(*tree, toShowTreeLines);
+  const PDataNode only = tree->AppendChildNode();
+  TLineImage image;
+  tree->ComputeLineImage(only, image);
+  EXPECT_EQ(image, TLineImage{ltRight});
+  const PDataNode parent = tree->AppendChildNode(only);
+  tree->AppendChildNode(only);
+  const PDataNode third = tree->AppendChildNode(parent);
+  tree->AppendChildNode();
+  tree->ComputeLineImage(third, image);
+  EXPECT_EQ(image, (TLineImage{ltTopDown, ltTopDown, ltTopRight}));
+  tree->TreeOptions().SetPaintOptions(tree->TreeOptions().PaintOptions() - TDTPaintOptions{toShowTreeLines});
+  tree->ComputeLineImage(third, image);
+  EXPECT_EQ(image, (TLineImage{ltNone, ltNone, ltNone}));
+}
+
+TEST_F(PaintTest, ANestedPaintReturnsAtOnce) {
+  tree->AppendChildNode();
+  int nested = 0;
+  tree->OnBeforePaint = [&](TBaseDataTree* sender, TCanvas& canvas) {
+    ++nested;
+    if (nested == 1) sender->PaintTreeTo(canvas, Rect(0, 0, 10, 10), Point(0, 0), {});
+  };
+  PaintAll();
+  EXPECT_EQ(nested, 1);
+}
+
+TEST_F(PaintTest, EventsFireInTheirOrder) {
+  tree->AppendChildNode();
+  std::vector<std::string> events;
+  tree->OnBeforePaint = [&](TBaseDataTree*, TCanvas&) { events.push_back("BeforePaint"); };
+  tree->OnBeforeItemPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, const TRect&, bool&) {
+    events.push_back("BeforeItemPaint");
+  };
+  tree->OnBeforeItemErase = [&](TBaseDataTree*, TCanvas&, PDataNode, const TRect&, TColor&, TItemEraseAction& action) {
+    events.push_back("BeforeItemErase");
+    action = eaNone;
+  };
+  tree->OnAfterItemErase = [&](TBaseDataTree*, TCanvas&, PDataNode, const TRect&) { events.push_back("AfterItemErase"); };
+  tree->OnBeforeCellPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, TColumnIndex, const TRect&) {
+    events.push_back("BeforeCellPaint");
+  };
+  tree->OnDrawNode = [&](TCustomDataDrawTree*, const TDTPaintInfo&) { events.push_back("DrawNode"); };
+  tree->OnAfterCellPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, TColumnIndex, const TRect&) {
+    events.push_back("AfterCellPaint");
+  };
+  tree->OnAfterItemPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, const TRect&) { events.push_back("AfterItemPaint"); };
+  tree->OnPaintBackground = [&](TBaseDataTree*, TCanvas&, const TRect&, bool&) { events.push_back("PaintBackground"); };
+  tree->OnAfterPaint = [&](TBaseDataTree*, TCanvas&) { events.push_back("AfterPaint"); };
+  PaintAll();
+  EXPECT_EQ(events, (std::vector<std::string>{"BeforePaint", "BeforeItemPaint", "BeforeItemErase", "AfterItemErase",
+                                              "BeforeCellPaint", "DrawNode", "AfterCellPaint", "AfterItemPaint",
+                                              "PaintBackground", "AfterPaint"}));
+}
+
+TEST_F(PaintTest, SelectedOnlyPaintsSelectedRowsAndTheirDescendants) {
+  tree->SetRootNodeCount(4);
+  const PDataNode second = tree->FirstRootNodeRaw()->NextSibling;
+  const PDataNode child = tree->AppendChildNode(second);
+  tree->ToggleExpanded(second);
+  tree->SetNodeSelected(second, true);
+  tree->PaintTreeTo(target.Canvas(), Rect(0, 0, 300, 200), Point(0, 0), {ptoSelection, ptoSelectedOnly});
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0].Node, second);
+  EXPECT_EQ(drawn[1].Node, child);
+}
+
+TEST_F(PaintTest, AWindowStartingMidRowClipsThatRow) {
+  tree->SetRootNodeCount(3);
+  target.SetSize(300, 200);
+  target.Canvas().Brush().SetColor(clBlack);
+  target.Canvas().FillRect(Rect(0, 0, 300, 200));
+  tree->PaintTreeTo(target.Canvas(), Rect(0, 9, 300, 30), Point(0, 0), {});
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn[0].Node, tree->FirstRootNodeRaw());
+  EXPECT_EQ(target.Handle()->Pixel(100, 20) & 0xFFFFFF, ColorToRGB(tree->Color())) << "the window's height is painted";
+  EXPECT_EQ(target.Handle()->Pixel(100, 25) & 0xFFFFFF, 0u) << "below the window nothing";
+}
+
+TEST_F(PaintTest, DrawTreeDefaults) {
+  tree->OnDrawNode = nullptr;
+  const PDataNode node = tree->AppendChildNode();
+  EXPECT_EQ(tree->NodeContentWidth(node, ColumnNone, target.Canvas()), 2 * tree->TextMargin);
+  tree->AppendChildNode(node);
+  tree->SetNodeSelected(node, true);
+  Include(*tree, toFullRowSelect);
+  TBitmap& painted = PaintAll({ptoSelection});
+  const TColor unfocused = ColorToRGB(tree->Colors().Color(UnfocusedSelectionColor));
+  EXPECT_GT(CountPixels(*painted.Handle(), Rect(0, 0, 300, 18), unfocused), 250)
+      << "rows, buttons and selection paint without OnDrawNode";
+  EXPECT_NE(InkBounds(*painted.Handle(), Rect(0, 0, 18, 18), unfocused), TRect{}) << "the button";
+}
+
+TEST_F(PaintTest, EraseBackgroundIsAnsweredByThePaint) {
+  tree->HandleNeeded();
+  EXPECT_EQ(tree->Perform(WM_ERASEBKGND, 0, 0), 1);
+}
+
+TEST_F(PaintTest, ConsoleSelectionShowsOnlyWhileFocused) {
+  tree->TreeOptions().SetPaintOptions({toHideFocusRect, toHideSelection, toShowButtons, toShowRoot});
+  tree->TreeOptions().SetSelectionOptions({toFullRowSelect, toMultiSelect});
+  tree->SetRootNodeCount(3);
+  tree->SetNodeSelected(tree->FirstRootNodeRaw(), true);
+  const TColor selection = ColorToRGB(tree->Colors().Color(FocusedSelectionColor));
+  form.Show();
+  tree->SetFocus();
+  ASSERT_TRUE(tree->Focused());
+  EXPECT_GT(CountPixels(*PaintAll({ptoSelection}).Handle(), Rect(0, 0, 300, 18), selection), 250)
+      << "across the full row";
+  tree->Perform(WM_KILLFOCUS, 0, 0);
+  form.SetFocus();
+  if (!tree->Focused()) {
+    EXPECT_EQ(CountPixels(*PaintAll({ptoSelection}).Handle(), Rect(0, 0, 300, 18), selection), 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The tree view control on a desktop, one scene per command-line name:
+//   console  an owner-drawn tree with the console's options: 300 nested
+//            lines with a prefix and a text, a few selected while focused.
+// With --screenshot FILE the demo saves a picture of itself and ends.
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/qt/QtPlatform.h"
+#include "tools/DemoRun.h"
+#include "treeview/DataDrawTree.h"
+#include "treeview/DataTreeOptions.h"
+
+namespace {
+
+// One console line: a prefix and its text.
+struct TDemoLine {
+  const char* Prefix;
+  std::string Text;
+};
+
+TDataDrawTree* MakeConsoleScene(TForm* form) {
+  auto* tree = new TDataDrawTree(form);
+  tree->SetParent(form);
+  tree->SetAlign(alClient);
+  tree->SetNodeDataSize(sizeof(int));
+  TCustomDataTreeOptions& options = tree->TreeOptions();
+  options.SetAnimationOptions({toAnimatedToggle});
+  options.SetPaintOptions({toHideFocusRect, toHideSelection, toHotTrack, toShowBackground, toShowButtons,
+                           toShowDropmark, toShowRoot, toThemeAware, toUseBlendedImages});
+  options.SetSelectionOptions({toFullRowSelect, toMiddleClickSelect, toMultiSelect});
+  static const std::vector<TDemoLine> lines{{">", "x := 1 + 2 * 3"},       {"=", "7"},
+                                            {">", "Sum([1, 2, 3, 4])"},   {"=", "10"},
+                                            {"i", "Library Math loaded"}, {"!", "Unknown identifier \"y\""}};
+  tree->OnGetNodeWidth = [](TCustomDataDrawTree* sender, TCanvas& canvas, PDataNode node, TColumnIndex, int& width) {
+    const TDemoLine& line = lines[static_cast<size_t>(*static_cast<int*>(sender->NodeUserData(node))) % lines.size()];
+    width = canvas.TextWidth(std::string(line.Prefix) + "  " + line.Text) + 2 * sender->TextMargin;
+  };
+  tree->OnDrawNode = [](TCustomDataDrawTree* sender, const TDTPaintInfo& paintInfo) {
+    const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
+    const TDemoLine& line = lines[static_cast<size_t>(number) % lines.size()];
+    TCanvas& canvas = *paintInfo.Canvas;
+    canvas.Brush().SetStyle(bsClear);
+    const bool selected = paintInfo.Node->Has(nsSelected);
+    const int x = paintInfo.ContentRect.Left + sender->TextMargin;
+    canvas.Font().SetColor(selected ? clHighlightText : clGray);
+    canvas.TextOut(x, paintInfo.ContentRect.Top + 2, line.Prefix);
+    canvas.Font().SetColor(selected ? clHighlightText : line.Prefix[0] == '!' ? clRed : clWindowText);
+    canvas.TextOut(x + 16, paintInfo.ContentRect.Top + 2, line.Text + "  (" + std::to_string(number) + ")");
+    canvas.Brush().SetStyle(bsSolid);
+  };
+  tree->BeginUpdate();
+  PDataNode parent = nullptr;
+  for (int number = 0; number < 300; ++number) {
+    const PDataNode node = tree->AppendChildNode(number % 6 == 1 || number % 6 == 3 ? parent : nullptr);
+    *static_cast<int*>(tree->NodeUserData(node)) = number;
+    if (number % 6 == 0 || number % 6 == 2) parent = node;
+  }
+  tree->EndUpdate();
+  int row = 0;
+  for (PDataNode node = tree->FirstRootNode(); node; node = tree->NextSiblingOf(node), ++row) {
+    if (row < 4) tree->SetNodeExpanded(node, true);
+    if (row == 1 || row == 2) tree->SetNodeSelected(node, true);
+  }
+  return tree;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  StartQtPlatform(argc, argv);
+  std::string scene = "console";
+  std::vector<char*> arguments{argv[0]};
+  for (int i = 1; i < argc; ++i) {
+    if (i == 1 && std::strncmp(argv[i], "--", 2) != 0)
+      scene = argv[i];
+    else
+      arguments.push_back(argv[i]);
+  }
+  Application().SetTitle("Tree demo");
+  auto* form = Application().CreateForm<TForm>();
+  form->SetCaption("Tree demo: " + scene);
+  form->SetBounds(60, 60, 520, 380);
+  TBaseDataTree* tree = MakeConsoleScene(form);
+  form->Show();
+  tree->SetFocus();
+  return RunDemo(static_cast<int>(arguments.size()), arguments.data(), form);
+}

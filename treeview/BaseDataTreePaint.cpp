@@ -1,0 +1,574 @@
+// Painting: PaintTreeTo composes every row that meets the window in one
+// row-high bitmap and copies it to the target, so no row ever flickers and
+// only the rows in the window are visited; the pieces below draw lines,
+// buttons, images, selection and grid lines into that row.
+
+#include <algorithm>
+
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Messages.h"
+#include "treeview/BaseDataTree.h"
+#include "treeview/DTColors.h"
+#include "treeview/DTHeader.h"
+#include "treeview/DataTreeOptions.h"
+#include "treeview/PaintInfo.h"
+
+namespace {
+
+constexpr int ButtonSize = 9;
+constexpr TColor ButtonKey = 0xFF00FF;
+
+int MulDivRounded(int value, int numerator, int denominator) {
+  const int64_t product = int64_t{value} * numerator;
+  const int64_t half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+// The half of a length rounded to the even neighbour.
+int HalfToEven(int value) { return (value / 2) + ((value % 2 != 0 && (value / 2) % 2 != 0) ? 1 : 0); }
+
+}  // namespace
+
+// ---- Pieces --------------------------------------------------------------------------
+
+void TBaseDataTree::ComputeVerticalAlignment(PDataNode node, int& vAlign, int& vButtonAlign) const {
+  const int height = node->NodeHeight;
+  const int align = node->Align;
+  switch (NodeAlignment) {
+    case naFromBottom: vAlign = height - align; break;
+    case naFromTop: vAlign = align; break;
+    case naProportional:
+      if (Images || StateImages) {
+        const int imageHeight = Images ? Images->Height() : StateImages->Height();
+        vAlign = MulDivRounded(height - imageHeight, align, 100) + imageHeight / 2;
+      } else if (options_->PaintOptions().Contains(toShowButtons)) {
+        vAlign = MulDivRounded(height - ButtonSize, align, 100) + ButtonSize / 2;
+      } else {
+        vAlign = MulDivRounded(height, align, 100);
+      }
+      break;
+  }
+  vButtonAlign = vAlign - ButtonSize / 2;
+}
+
+int TBaseDataTree::ComputeLineImage(PDataNode node, TLineImage& lineImage) const {
+  const TDTPaintOptions paint = options_->PaintOptions();
+  const bool showRoot = paint.Contains(toShowRoot);
+  int selected = 0;
+  unsigned levels = showRoot ? 1 : 0;
+  for (PDataNode run = node->Parent; run != root_; run = run->Parent) {
+    ++levels;
+    if (run->Has(nsSelected)) ++selected;
+  }
+  lineImage.assign(levels, ltNone);
+  if (!paint.Contains(toShowTreeLines) || levels == 0) return selected;
+  size_t position = levels - 1;
+  PDataNode run = node;
+  if (node->Parent != root_) {
+    lineImage[position--] = HasShownLaterSibling(node) ? ltTopDownRight : ltTopRight;
+    for (run = node->Parent; run->Parent != root_; run = run->Parent)
+      lineImage[position--] = HasShownLaterSibling(run) ? ltTopDown : ltNone;
+  }
+  if (!showRoot) return selected;
+  const bool later = HasShownLaterSibling(run);
+  if (run != node) {
+    lineImage[0] = later ? ltTopDown : ltNone;
+  } else {
+    const bool first = run == FirstVisibleNodeRaw();
+    lineImage[0] = first ? (later ? ltBottomRight : ltRight) : (later ? ltTopDownRight : ltTopRight);
+  }
+  return selected;
+}
+
+void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const {
+  entry.XPos = r.Left;
+  r.Left += images.Width() + 2;
+  entry.YPos = r.Top + vAlign - images.Height() / 2;
+}
+
+void TBaseDataTree::IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const {
+  const int shift = levels * static_cast<int>(indent_);
+  paintInfo.ContentRect.Left += shift;
+  for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry.XPos += shift;
+}
+
+TBitmap& TBaseDataTree::LineBrushBitmap(TColor color) {
+  TLineBrush& brush = color == colors_->Color(GridLineColor) ? gridLineBrush_ : treeLineBrush_;
+  if (!brush.Bitmap || brush.Color != color || brush.Background != Color()) {
+    brush.Bitmap = std::make_unique<TBitmap>(8, 8, pf32bit);
+    brush.Color = color;
+    brush.Background = Color();
+    TCanvas& canvas = brush.Bitmap->Canvas();
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        canvas.SetPixel(x, y, LineStyle == lsSolid || (x + y) % 2 == 0 ? color : Color());
+  }
+  return *brush.Bitmap;
+}
+
+void TBaseDataTree::DrawDottedLine(TDTPaintInfo& paintInfo, TColor color, const TRect& pixels) {
+  TCanvas& canvas = *paintInfo.Canvas;
+  canvas.Brush().SetBitmap(&LineBrushBitmap(color));
+  SetBrushOrgEx(canvas.Handle(), paintInfo.PatternOrigin.X, paintInfo.PatternOrigin.Y, nullptr);
+  canvas.FillRect(pixels);
+  canvas.Brush().SetBitmap(nullptr);
+}
+
+void TBaseDataTree::DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y) {
+  DrawDottedLine(paintInfo, color, Rect(std::min(left, right), y, std::max(left, right) + 1, y + 1));
+}
+
+void TBaseDataTree::DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x) {
+  DrawDottedLine(paintInfo, color, Rect(x, std::min(top, bottom), x + 1, std::max(top, bottom) + 1));
+}
+
+void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x, int y, int height, int vAlign,
+                                    TDTLineType style) {
+  const int half = static_cast<int>(indent_) / 2;
+  const int indent = static_cast<int>(indent_);
+  auto horizontal = [&] { DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign); };
+  switch (style) {
+    case ltBottomRight:
+      DrawDottedVertLine(paintInfo, color, y + vAlign, y + height, x + half);
+      horizontal();
+      break;
+    case ltTopDown: DrawDottedVertLine(paintInfo, color, y, y + height, x + half); break;
+    case ltTopDownRight:
+      DrawDottedVertLine(paintInfo, color, y, y + height, x + half);
+      horizontal();
+      break;
+    case ltRight: horizontal(); break;
+    case ltTopRight:
+      DrawDottedVertLine(paintInfo, color, y, y + vAlign, x + half);
+      horizontal();
+      break;
+    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, x); break;
+    case ltLeftBottom:
+      DrawDottedVertLine(paintInfo, color, y, y + height, x);
+      DrawDottedHorzLine(paintInfo, color, x, x + indent, y + height);
+      break;
+    case ltNone: break;
+  }
+}
+
+void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign) {
+  const PDataNode node = paintInfo.Node;
+  if (LineMode == lmNormal) {
+    const TColor color = colors_->Color(TreeLineColor);
+    for (size_t level = 0; level < lineImage.size(); ++level)
+      DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
+                      paintInfo.CellRect.Top, node->NodeHeight, vAlign, lineImage[level]);
+    return;
+  }
+  if (!paintInfo.PaintOptions.Contains(ptoGridLines)) return;
+  TLineImage bands(lineImage.size(), ltNone);
+  for (size_t i = lineImage.size(); i-- > 0;) {
+    if (node->Has(nsExpanded) && !node->Has(nsAllChildrenHidden)) {
+      bands[i] = ltLeft;
+      continue;
+    }
+    switch (lineImage[i]) {
+      case ltNone:
+      case ltTopDown: {
+        const bool lastLevel = i + 1 >= lineImage.size();
+        const TDTLineType next = lastLevel ? ltNone : lineImage[i + 1];
+        bands[i] = !lastLevel && (next == ltNone || next == ltTopRight) ? bands[i + 1] : ltLeft;
+        break;
+      }
+      case ltBottomRight:
+      case ltTopDownRight:
+      case ltRight:
+      case ltTopRight: bands[i] = ltLeftBottom; break;
+      default: break;
+    }
+  }
+  const TColor color = colors_->Color(GridLineColor);
+  for (size_t level = 0; level < bands.size(); ++level)
+    DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
+                    paintInfo.CellRect.Top, node->NodeHeight - 1, vAlign, bands[level]);
+}
+
+void TBaseDataTree::BuildButtonBitmaps() {
+  for (bool plus : {false, true}) {
+    auto bitmap = std::make_unique<TBitmap>(ButtonSize, ButtonSize, pf32bit);
+    bitmap->SetTransparentColor(ButtonKey);
+    bitmap->SetTransparent(true);
+    TCanvas& canvas = bitmap->Canvas();
+    canvas.Brush().SetColor(ButtonKey);
+    canvas.FillRect(Rect(0, 0, ButtonSize, ButtonSize));
+    if (ButtonStyle == bsTriangle) {
+      canvas.Pen().SetColor(clBlack);
+      canvas.Brush().SetColor(clBlack);
+      const std::vector<TPoint> triangle = plus ? std::vector<TPoint>{{2, 0}, {6, 4}, {2, 8}}
+                                                : std::vector<TPoint>{{0, 2}, {8, 2}, {4, 6}};
+      canvas.Polygon(triangle);
+    } else {
+      if (ButtonFillMode == fmTreeColor) canvas.Brush().SetColor(Color());
+      if (ButtonFillMode == fmWindowColor || ButtonFillMode == fmShaded) canvas.Brush().SetColor(clWindow);
+      if (ButtonFillMode == fmTransparent) canvas.Brush().SetStyle(bsClear);
+      canvas.Pen().SetColor(colors_->Color(TreeLineColor));
+      canvas.Rectangle(0, 0, ButtonSize, ButtonSize);
+      canvas.Pen().SetColor(Font().Color());
+      canvas.MoveTo(2, 4);
+      canvas.LineTo(7, 4);
+      if (plus) {
+        canvas.MoveTo(4, 2);
+        canvas.LineTo(4, 7);
+      }
+    }
+    (plus ? plusBitmap_ : minusBitmap_) = std::move(bitmap);
+  }
+}
+
+TBitmap& TBaseDataTree::ButtonBitmap(bool expanded) {
+  if (!plusBitmap_) BuildButtonBitmaps();
+  return expanded ? *minusBitmap_ : *plusBitmap_;
+}
+
+void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r) {
+  TColor color = Color();
+  TItemEraseAction action = eaDefault;
+  TCanvas& canvas = *paintInfo.Canvas;
+  if (OnBeforeItemErase) OnBeforeItemErase(this, canvas, paintInfo.Node, r, color, action);
+  if (action == eaColor) {
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(r);
+  } else if (action == eaDefault) {
+    const TDTSelectionOptions selection = options_->SelectionOptions();
+    if (paintInfo.Node->Has(nsSelected) && paintInfo.PaintOptions.Contains(ptoSelection) &&
+        selection.Contains(toFullRowSelect) && !options_->PaintOptions().Contains(toUseBlendedSelection)) {
+      canvas.Brush().SetColor(Color());
+      canvas.FillRect(r);
+      TRect bar = r;
+      if (options_->PaintOptions().Contains(toShowHorzGridLines)) --bar.Bottom;
+      UseSelectionColors(canvas);
+      canvas.RoundRect(bar.Left, bar.Top, bar.Right, bar.Bottom, SelectionCurveRadius, SelectionCurveRadius);
+    } else {
+      canvas.Brush().SetColor(Color());
+      canvas.FillRect(r);
+    }
+  }
+  if (OnAfterItemErase) OnAfterItemErase(this, canvas, paintInfo.Node, r);
+}
+
+bool TBaseDataTree::ShowsFocus() const {
+  return Focused() || options_->PaintOptions().Contains(toPopupMode);
+}
+
+void TBaseDataTree::UseSelectionColors(TCanvas& canvas) const {
+  const bool focused = ShowsFocus();
+  canvas.Brush().SetColor(colors_->Color(focused ? FocusedSelectionColor : UnfocusedSelectionColor));
+  canvas.Pen().SetColor(colors_->Color(focused ? FocusedSelectionBorderColor : UnfocusedSelectionBorderColor));
+}
+
+void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
+  TCanvas& canvas = *paintInfo.Canvas;
+  const TDataTreeColumns& columns = header_->Columns();
+  if (paintInfo.PaintOptions.Contains(ptoColumnColor) && columns.ColumnExists(paintInfo.Column)) {
+    canvas.Brush().SetColor(columns.ColumnAt(paintInfo.Column).Color);
+    canvas.FillRect(paintInfo.CellRect);
+  }
+  if (OnBeforeCellPaint) OnBeforeCellPaint(this, canvas, paintInfo.Node, paintInfo.Column, paintInfo.CellRect);
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  const bool fullRow = selection.Contains(toFullRowSelect);
+  if (paintInfo.Column != focusedColumn_ && !fullRow) return;
+  const bool gridExtensions = options_->MiscOptions().Contains(toGridExtensions);
+  TRect highlight = paintInfo.ContentRect;
+  if (!gridExtensions && paintInfo.ContentWidth < highlight.Width()) {
+    switch (paintInfo.Alignment) {
+      case taLeftJustify: highlight.Right = highlight.Left + paintInfo.ContentWidth; break;
+      case taRightJustify: highlight.Left = highlight.Right - paintInfo.ContentWidth; break;
+      case taCenter:
+        highlight.Left = (highlight.Left + highlight.Right - paintInfo.ContentWidth) / 2;
+        highlight.Right = highlight.Left + paintInfo.ContentWidth;
+        break;
+    }
+  }
+  const PDataNode node = paintInfo.Node;
+  if (paintInfo.PaintOptions.Contains(ptoSelection) && (node->Has(nsSelected) || node == dropTargetNode_)) {
+    if (node == dropTargetNode_) {
+      canvas.Brush().SetColor(colors_->Color(DropTargetColor));
+      canvas.Pen().SetColor(colors_->Color(DropTargetBorderColor));
+    } else {
+      UseSelectionColors(canvas);
+    }
+    if (gridExtensions || fullRow) highlight = paintInfo.CellRect;
+    if (highlight.Right > highlight.Left)
+      canvas.RoundRect(highlight.Left, highlight.Top, highlight.Right, highlight.Bottom, SelectionCurveRadius,
+                       SelectionCurveRadius);
+  }
+  if (paintInfo.PaintOptions.Contains(ptoFocusRect) && node == focusedNode_ && paintInfo.Column == focusedColumn_ &&
+      ShowsFocus()) {
+    canvas.Font().SetColor(clWhite);
+    canvas.Brush().SetColor(clBlack);
+    canvas.DrawFocusRect(gridExtensions ? paintInfo.CellRect : highlight);
+  }
+}
+
+void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot) {
+  const TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
+  if (!entry.Images || entry.Index < 0) return;
+  const bool enabled = !paintInfo.Node->Has(nsDisabled) && Enabled();
+  entry.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, entry.Index, enabled && !entry.Ghosted);
+}
+
+void TBaseDataTree::ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot,
+                                 TImageList* defaultImages) {
+  TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
+  entry.Index = -1;
+  entry.Ghosted = false;
+  TImageList* list = FireGetImageIndex(paintInfo.Node, kind, paintInfo.Column, entry.Ghosted, entry.Index);
+  entry.Images = list ? list : defaultImages;
+}
+
+void TBaseDataTree::PaintNodeContent(TDTPaintInfo&) {}
+
+// ---- The paint pipeline ------------------------------------------------------------------
+
+TPaintTreeOptions TBaseDataTree::EffectivePaintOptions(TPaintTreeOptions options) const {
+  const TDTPaintOptions paint = options_->PaintOptions();
+  const bool focused = Focused();
+  if (paint.Contains(toAlwaysHideSelection) || (!focused && paint.Contains(toHideSelection)))
+    options.Exclude(ptoSelection);
+  if (paint.Contains(toHideFocusRect)) options.Exclude(ptoFocusRect);
+  return options;
+}
+
+void TBaseDataTree::PaintTreeTo(TCanvas& targetCanvas, const TRect& window, TPoint target,
+                                TPaintTreeOptions paintOptions) {
+  if (states_.Contains(tsPainting)) return;
+  ChangeTreeStates({tsPainting}, {});
+  try {
+    if (OnBeforePaint) OnBeforePaint(this, targetCanvas);
+    PaintRows(targetCanvas, window, target, EffectivePaintOptions(paintOptions));
+    if (OnAfterPaint) OnAfterPaint(this, targetCanvas);
+  } catch (...) {
+    ChangeTreeStates({}, {tsPainting});
+    throw;
+  }
+  ChangeTreeStates({}, {tsPainting});
+}
+
+void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint target,
+                              TPaintTreeOptions paintOptions) {
+  TBitmap row(std::max(window.Width(), 1), 1, pf32bit);
+  TCanvas& rowCanvas = row.Canvas();
+  rowCanvas.Lock();
+  int baseOffset = 0;
+  PDataNode node = NodeAtPosition(0, window.Top, false, baseOffset);
+  if (!node) baseOffset = window.Top;
+  const int maximumBottom = target.Y + window.Height();
+  int rowTop = target.Y - (window.Top - baseOffset);
+  TLineImage lineImage;
+  int selectLevel = 0;
+  if (node) selectLevel = ComputeLineImage(node, lineImage);
+  const int buttonX = static_cast<int>(indent_) * static_cast<int>(lineImage.size()) +
+                      HalfToEven(static_cast<int>(indent_) - ButtonSize) - static_cast<int>(indent_);
+  int indentSize = static_cast<int>(lineImage.size());
+  int currentButtonX = buttonX;
+  while (node && rowTop < maximumBottom) {
+    Initialized(node);
+    if (node->Has(nsSelected)) ++selectLevel;
+    if (options_->MiscOptions().Contains(toVariableNodeHeight)) MeasureNodeHeight(rowCanvas, node);
+    const int height = node->NodeHeight;
+    const TPoint patternOrigin{window.Left & 1, baseOffset & 1};
+    baseOffset += height;
+    if (selectLevel > 0 || !paintOptions.Contains(ptoSelectedOnly)) {
+      if (row.Height() != height) row.SetSize(row.Width(), height);
+      PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin);
+      // Only the part of the row inside the window reaches the target.
+      const int skip = std::max(target.Y - rowTop, 0);
+      const int bottom = std::min(rowTop + height, maximumBottom);
+      targetCanvas.CopyRect(Rect(target.X, rowTop + skip, target.X + row.Width(), bottom), rowCanvas,
+                            Rect(0, skip, row.Width(), bottom - rowTop));
+    }
+    rowTop += height;
+    const PDataNode next = NextVisibleNode(node);
+    if (next) AdvanceLineImage(node, next, lineImage, indentSize, currentButtonX, selectLevel);
+    node = next;
+  }
+  rowCanvas.Unlock();
+  if (rowTop < maximumBottom)
+    PaintBelowRows(targetCanvas, window, target, Rect(target.X, rowTop, target.X + window.Width(), maximumBottom),
+                   paintOptions);
+}
+
+void TBaseDataTree::AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize,
+                                     int& buttonX, int& selectLevel) const {
+  const bool lines = options_->PaintOptions().Contains(toShowTreeLines);
+  if (next->Parent == node) {
+    if (indentSize > 0)
+      lineImage[static_cast<size_t>(indentSize - 1)] = lines && HasShownLaterSibling(node) ? ltTopDown : ltNone;
+    lineImage.push_back(ltNone);
+    ++indentSize;
+    buttonX += static_cast<int>(indent_);
+  } else {
+    if (node->Has(nsSelected)) --selectLevel;
+    for (PDataNode run = node; run->Parent != next->Parent; run = run->Parent) {
+      --indentSize;
+      lineImage.pop_back();
+      buttonX -= static_cast<int>(indent_);
+      if (run->Parent->Has(nsSelected)) --selectLevel;
+    }
+  }
+  if (indentSize > 0)
+    lineImage[static_cast<size_t>(indentSize - 1)] =
+        !lines ? ltNone : HasShownLaterSibling(next) ? ltTopDownRight : ltTopRight;
+}
+
+void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
+                             const TLineImage& lineImage, int buttonX, TPoint patternOrigin) {
+  const int height = node->NodeHeight;
+  SetWindowOrgEx(canvas.Handle(), window.Left, 0, nullptr);
+  const TRect rowRect = Rect(0, 0, std::max(ClientWidth(), RangeX()), height);
+  int vAlign = 0;
+  int buttonY = 0;
+  ComputeVerticalAlignment(node, vAlign, buttonY);
+  bool customDraw = false;
+  if (OnBeforeItemPaint) OnBeforeItemPaint(this, canvas, node, rowRect, customDraw);
+  if (!customDraw) {
+    TDTPaintInfo paintInfo;
+    paintInfo.Canvas = &canvas;
+    paintInfo.Node = node;
+    paintInfo.PaintOptions = options;
+    paintInfo.PatternOrigin = patternOrigin;
+    EraseNodeBackground(paintInfo, rowRect);
+    const TDataTreeColumns& columns = header_->Columns();
+    const bool usesColumns = header_->UsesColumns();
+    TColumnIndex column = usesColumns ? columns.FirstVisibleColumn() : ColumnNone;
+    while (column != ColumnNotFound) {
+      TRect cell = rowRect;
+      if (usesColumns) {
+        const TDataTreeColumn& item = columns.ColumnAt(column);
+        item.AbsoluteExtent(cell.Left, cell.Right);
+      }
+      if (cell.Left >= window.Right) break;
+      if (cell.Right > window.Left && (!options.Contains(ptoMainColumnOnly) || column == header_->MainColumn()))
+        PaintCell(paintInfo, column, cell, options, lineImage, vAlign, buttonX, buttonY);
+      if (!usesColumns) break;
+      column = columns.NextVisibleColumn(column);
+    }
+  }
+  if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
+  SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
+}
+
+void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell,
+                              TPaintTreeOptions options, const TLineImage& lineImage, int vAlign, int buttonX,
+                              int buttonY) {
+  const PDataNode node = paintInfo.Node;
+  const TDataTreeColumns& columns = header_->Columns();
+  const bool mainColumn = column == header_->MainColumn();
+  paintInfo.Column = column;
+  paintInfo.CellRect = cell;
+  paintInfo.PaintOptions = options;
+  paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment : Alignment;
+  if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
+    paintInfo.PaintOptions.Exclude(ptoSelection);
+  if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
+    paintInfo.PaintOptions.Exclude(ptoColumnColor);
+  paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
+  paintInfo.ContentRect = cell;
+  paintInfo.ContentRect.Left += margin_;
+  for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
+  if (StateImages) {
+    ResolveImage(paintInfo, ikState, pisState, StateImages);
+    if (paintInfo.ImageSlots[pisState].Index >= 0)
+      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState]);
+  }
+  if (Images) {
+    ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images);
+    if (paintInfo.ImageSlots[pisNormal].Index >= 0)
+      PlaceImage(*paintInfo.ImageSlots[pisNormal].Images, vAlign, paintInfo.ContentRect,
+                 paintInfo.ImageSlots[pisNormal]);
+  }
+  if (mainColumn) IndentPaintPositions(paintInfo, static_cast<int>(lineImage.size()));
+  TCanvas& canvas = *paintInfo.Canvas;
+  const int saved = SaveDC(canvas.Handle());
+  if (header_->UsesColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
+  const TDTPaintOptions paint = options_->PaintOptions();
+  if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
+    const int left = mainColumn && LineMode == lmBands ? paintInfo.ContentRect.Left : cell.Left;
+    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, cell.Right - 1, cell.Bottom - 1);
+    --paintInfo.CellRect.Bottom;
+    --paintInfo.ContentRect.Bottom;
+  }
+  if (header_->UsesColumns() && paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowVertGridLines)) {
+    DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
+    --paintInfo.CellRect.Right;
+    --paintInfo.ContentRect.Right;
+  }
+  PaintCellSelection(paintInfo);
+  if (mainColumn) {
+    if (paint.Contains(toShowTreeLines) || LineMode == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
+    const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
+    if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
+      canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+  }
+  PaintNodeImage(paintInfo, pisState);
+  PaintNodeImage(paintInfo, pisNormal);
+  if (!(states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone)))
+    PaintNodeContent(paintInfo);
+  if (OnAfterCellPaint) OnAfterCellPaint(this, canvas, node, column, paintInfo.CellRect);
+  RestoreDC(canvas.Handle(), saved);
+}
+
+void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
+                                   TPaintTreeOptions paintOptions) {
+  bool handled = false;
+  if (OnPaintBackground) OnPaintBackground(this, targetCanvas, area, handled);
+  if (handled) return;
+  targetCanvas.Brush().SetColor(Color());
+  if (!header_->UsesColumns()) {
+    targetCanvas.FillRect(area);
+    return;
+  }
+  const TDataTreeColumns& columns = header_->Columns();
+  const TDTPaintOptions paint = options_->PaintOptions();
+  const bool fullLines = paintOptions.Contains(ptoGridLines) && paint.Contains(toFullVertGridLines) &&
+                         paint.Contains(toShowVertGridLines);
+  int right = area.Left;
+  for (const TDataTreeColumn* column : columns.VisibleColumnsArray()) {
+    TRect cell = Rect(target.X + column->Left() - window.Left, area.Top, 0, area.Bottom);
+    cell.Right = cell.Left + column->Width();
+    targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color);
+    targetCanvas.FillRect(cell);
+    if (fullLines) {
+      TDTPaintInfo paintInfo;
+      paintInfo.Canvas = &targetCanvas;
+      paintInfo.PatternOrigin = {window.Left & 1, area.Top & 1};
+      DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
+    }
+    right = cell.Right;
+  }
+  targetCanvas.Brush().SetColor(Color());
+  if (right < area.Right) targetCanvas.FillRect(Rect(right, area.Top, area.Right, area.Bottom));
+}
+
+// ---- The window -------------------------------------------------------------------------------
+
+void TBaseDataTree::Paint() {
+  const TRect update = Canvas().ClipRect();
+  if (update.Right <= update.Left || update.Bottom <= update.Top) return;
+  const TPaintTreeOptions options{ptoBackground, ptoColumnColor, ptoFocusRect, ptoSelection, ptoDropIndicator,
+                                  ptoGridLines};
+  TRect window = update;
+  OffsetRect(window, effectiveOffsetX_, -offsetY_);
+  PaintTreeTo(Canvas(), window, update.TopLeft(), options);
+}
+
+void TBaseDataTree::Resize() {
+  TCustomControl::Resize();
+  if (ClientHeight() <= 0) return;
+  ChangeTreeStates({tsSizing}, {});
+  try {
+    RefreshScrollBars(true);
+  } catch (...) {
+    ChangeTreeStates({}, {tsSizing});
+    throw;
+  }
+  ChangeTreeStates({}, {tsSizing});
+}
