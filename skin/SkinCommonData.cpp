@@ -9,6 +9,7 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Frame.h"
+#include "toolkit/controls/PageControl.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ScrollBox.h"
 #include "toolkit/controls/ToolBar.h"
@@ -66,7 +67,7 @@ bool InsideFrame(const TComponent* component) {
 // Hosts whose children may fill with their plain colour instead of copying it.
 bool MayHavePlainBackground(const TControl* host) {
   return dynamic_cast<const TFrame*>(host) || dynamic_cast<const TPanel*>(host) ||
-         dynamic_cast<const TScrollingWinControl*>(host);
+         dynamic_cast<const TScrollingWinControl*>(host) || dynamic_cast<const TPageControl*>(host);
 }
 
 TColor Clamp255(int value) { return TColor(std::clamp(value, 0, 255)); }

@@ -40,7 +40,7 @@ void TSkinPanel::Paint() {
 // through the inherited procedure on both paths.
 void TSkinPanel::WndProc(TMessage& message) {
   if (message.Msg == SM_SKINCMD && HandleOwnSkinCommand(message)) return;
-  if (ControlCanPaint(this) && skinData_->Skinned(false))
+  if (skinData_->Skinned(false) && ControlCanPaint(this))
     SkinnedWndProc(message);
   else
     UnskinnedWndProc(message);

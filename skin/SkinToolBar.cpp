@@ -68,11 +68,67 @@ bool TSkinToolBar::FromOwnManager(const TMessage& message) const {
   return reinterpret_cast<LPARAM>(skinData_->GetSkinManager()) == message.LParam;
 }
 
-// Painting from the skin comes with the painters; until then the inherited
-// procedure paints a skinned bar as a plain one.
 void TSkinToolBar::WndProc(TMessage& message) {
   if (message.Msg == SM_SKINCMD && HandleOwnSkinCommand(message)) return;
+  if (skinData_->Skinned(false) && ControlCanPaint(this))
+    SkinnedWndProc(message);
+  else
+    TToolBar::WndProc(message);
+}
+
+// Painting the bar and its buttons from the skin comes with the painters;
+// until then the inherited procedure paints a skinned bar as a plain one.
+void TSkinToolBar::SkinnedWndProc(TMessage& message) {
+  switch (message.Msg) {
+    case SM_SKINCMD:
+      if (SubCommandOf(message.WParam) == scGetBackdrop) {
+        auto& query = *reinterpret_cast<TBackdropQuery*>(message.LParam);
+        query.Offset = NonClientWidths().TopLeft();
+        skinData_->AnswerBackgroundRequest(query, 0, nullptr);
+        return;
+      }
+      break;
+    case WM_SIZE:
+      skinData_->CacheStale = true;
+      break;
+    case CM_COLORCHANGED:
+      return;
+    case CM_TEXTCHANGED:
+      Repaint();
+      return;
+    case CN_NOTIFY:
+      FollowNotification(message);
+      break;
+  }
+  if (HandleCommonMessage(message, skinData_.get())) return;
   TToolBar::WndProc(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+    case CM_VISIBLECHANGED:
+    case CM_ENABLEDCHANGED:
+      skinData_->CacheStale = true;
+      InvalidateRect(Handle(), nullptr, false);
+      break;
+    case CN_DROPDOWNCLOSED:
+      if (DroppedButton) {
+        HotButtonIndex = -1;
+        DroppedButton = nullptr;
+      }
+      break;
+  }
+}
+
+void TSkinToolBar::FollowNotification(const TMessage& message) {
+  const auto& record = *reinterpret_cast<const NMTOOLBAR*>(message.LParam);
+  if (record.hdr.code == TBN_DELETINGBUTTON) {
+    if (HotButtonIndex >= ButtonCount()) HotButtonIndex = -1;
+    // The drop-down-closed message must not reach a deleted button.
+    if (DroppedButton && DroppedButton->Index() == record.iItem) DroppedButton = nullptr;
+  } else if (record.hdr.code == TBN_DROPDOWN) {
+    TBBUTTON button;
+    if (Perform(TB_GETBUTTON, record.iItem, reinterpret_cast<LPARAM>(&button)))
+      DroppedButton = reinterpret_cast<TToolButton*>(button.dwData);
+  }
 }
 
 bool TSkinToolBar::HandleOwnSkinCommand(TMessage& message) {

@@ -48,6 +48,9 @@ private:
   // Sub-commands 2 and 3: the skin went or changed.
   void SkinRemovedOrChanged(TMessage& message);
   void ResumePainting();
+  void SkinnedWndProc(TMessage& message);
+  // Keeps the hot and dropped buttons right as the bar reports its buttons' changes.
+  void FollowNotification(const TMessage& message);
   bool FromOwnManager(const TMessage& message) const;
 
   std::unique_ptr<TSkinCommonData> skinData_;

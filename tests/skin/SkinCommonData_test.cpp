@@ -9,6 +9,8 @@
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/SkinFixture.h"
 #include "toolkit/controls/Panel.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
 
 namespace {
@@ -228,6 +230,107 @@ TEST_F(SkinDataTest, ResizingAGradientTellsTheChildrenNotAnchoredRightOrBottom) 
     return m.Msg == SM_SKINCMD && m.WParam == SkinCommand(scParentImageChanged, 1);
   }));
   EXPECT_FALSE(HasSkinCommand(anchoredSeen, scParentImageChanged, 0));
+}
+
+TEST_F(SkinDataTest, BackgroundAnswersByTransparencyAndCache) {
+  TPanel* parent = AddHost();
+  TPanel* host = AddHost(parent);
+  host->SetColor(clYellow);
+  parent->SetColor(clAqua);
+  ShowForm();
+  auto withCache = std::make_unique<TSkinCommonData>(host, true);
+  withCache->SetSkinSection("EDIT");
+  auto withoutCache = EditData(host);
+  TComponent owner(nullptr);
+  auto hostless = EditData(&owner);
+  Edit().Color = 0x00102030;
+  struct TCase {
+    const char* Name;
+    TSkinCommonData* Data;
+    int Transparency;
+    int Gradient;
+    BYTE Kind;
+    TColor Color;
+    TBitmap* Bmp;
+  };
+  TBitmap* cache = withCache->CacheBitmap();
+  for (const TCase c : {TCase{"plain", withCache.get(), 0, 0, bkColor, 0x00102030, cache},
+                        TCase{"gradient, cached", withCache.get(), 0, 20, bkImage, 0, cache},
+                        TCase{"half transparent, cached", withCache.get(), 50, 0, bkImage, 0, cache},
+                        TCase{"half transparent, no cache", withoutCache.get(), 50, 0, bkColor, clSkinKey, nullptr},
+                        TCase{"transparent: the parent's", withoutCache.get(), 100, 0, bkColor, clAqua, nullptr},
+                        TCase{"transparent, no host", hostless.get(), 100, 0, bkColor, manager.Global, nullptr}}) {
+    Edit().Transparency = c.Transparency;
+    Edit().GradientPercent = c.Gradient;
+    TBackdropQuery query;
+    query.Offset = {5, 5};
+    c.Data->AnswerBackgroundRequest(query, 0, nullptr);
+    EXPECT_EQ(query.Kind, c.Kind) << c.Name;
+    EXPECT_EQ(query.Bmp, c.Bmp) << c.Name;
+    if (c.Kind == bkColor) EXPECT_EQ(query.Color, c.Color) << c.Name;
+    if (c.Kind == bkImage) EXPECT_EQ(query.Offset, (TPoint{0, 0})) << c.Name;
+  }
+
+  Edit().Transparency = 0;
+  Edit().GradientPercent = 0;
+  TBitmap target(20, 20, pf24bit);
+  TBackdropQuery drawn;
+  drawn.DrawNow = true;
+  drawn.DC = target.Canvas().Handle();
+  drawn.Rect = {2, 2, 12, 12};
+  withCache->AnswerBackgroundRequest(drawn, 0, nullptr);
+  EXPECT_EQ(target.Canvas().Pixel(5, 5), 0x00102030U) << "drawn at once into the rectangle";
+  EXPECT_NE(target.Canvas().Pixel(15, 15), 0x00102030U);
+
+  withCache->SetCustomColor(true);
+  TBackdropQuery custom;
+  withCache->AnswerBackgroundRequest(custom, 0, nullptr);
+  EXPECT_EQ(custom.Color, clYellow) << "a custom colour is the host's";
+}
+
+TEST_F(SkinDataTest, HotStateAndSuspendedPainting) {
+  TPanel* host = AddHost();
+  host->TabStop = true;
+  ShowForm();
+  auto data = EditData(host);
+  data->ClassCode = 75;
+  data->UpdatePlainFlag(false);
+  EXPECT_TRUE(data->StateFlags & sfPlainBackground) << "a panel host with a plain section";
+  EXPECT_FALSE(data->MustUseCache());
+  data->MouseInside = true;
+  EXPECT_TRUE(data->IsActiveState()) << "the mouse over a host that may be hot";
+  EXPECT_TRUE(data->MustUseCache());
+  host->SetEnabled(false);
+  EXPECT_FALSE(data->IsActiveState()) << "never while disabled";
+  host->SetEnabled(true);
+  data->MouseInside = false;
+  data->HasFocus = true;
+  EXPECT_TRUE(data->IsActiveState());
+  data->HasFocus = false;
+
+  data->PaintSuspended = true;
+  EXPECT_TRUE(data->PaintingSuspended()) << "not painted through the cache: its own flag";
+  data->PaintSuspended = false;
+  data->StateFlags = 0;
+  AnswerSkinCommand(*form, scIsPaintingSuspended, 1);
+  EXPECT_TRUE(data->PaintingSuspended()) << "through the cache: the parent's answer";
+}
+
+TEST_F(SkinDataTest, AMoveMattersOnlyWhenTheLookShowsTheParent) {
+  TPanel* parent = AddHost();
+  TPanel* host = AddHost(parent);
+  ShowForm();
+  auto data = EditData(host);
+  data->CacheStale = false;
+  EXPECT_FALSE(data->DependsOnParentImage()) << "an opaque section";
+  Edit().Transparency = 30;
+  AnswerSkinCommand(*parent, scHasComplexBackground, 1);
+  EXPECT_TRUE(data->DependsOnParentImage());
+  TMessage move{WM_MOVE, 0, 0, 0};
+  HandleCommonMessage(move, data.get());
+  EXPECT_TRUE(data->CacheStale);
+  AnswerSkinCommand(*parent, scHasComplexBackground, 0);
+  EXPECT_FALSE(data->DependsOnParentImage()) << "a transparent section over a plain parent";
 }
 
 }  // namespace

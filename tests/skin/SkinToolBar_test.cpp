@@ -5,6 +5,8 @@
 #include "skin/SkinCommonData.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/ProductPath.h"
+#include "skin/SkinPanel.h"
+#include "tests/skin/TestSkinManager.h"
 #include "tests/toolkit/FormFixture.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/qt/SyntheticInput.h"
@@ -148,6 +150,75 @@ TEST_F(SkinToolBarTest, ButtonAtPointSkipsSeparatorsAndGaps) {
   bar->Buttons(3)->SetStyle(tbsDivider);
   EXPECT_EQ(bar->ButtonAtPoint(bar->Buttons(3)->BoundsRect().TopLeft()), -1) << "a divider";
   EXPECT_EQ(bar->ButtonAtPoint({bar->ClientWidth() - 1, 1}), -1) << "right of every button";
+}
+
+}  // namespace
+
+namespace {
+
+class SkinnedToolBarTest : public SkinToolBarTest {
+protected:
+  SkinnedToolBarTest() {
+    manager.AddSection("PANEL");
+    manager.AddSection("TOOLBAR");
+  }
+  ~SkinnedToolBarTest() override {
+    delete form;
+    form = nullptr;
+  }
+  TTestSkinManager manager;
+};
+
+TEST_F(SkinnedToolBarTest, ASkinnedBarAnswersForItsSection) {
+  auto* bar = AddBar<TSkinToolBar>(0);
+  manager.Sections[1].Color = 0x00204060;
+  ShowForm();
+  ASSERT_TRUE(bar->SkinData().Skinned(true));
+  EXPECT_EQ(bar->Perform(SM_SKINCMD, SkinCommand(scGetSection), 0), 2);
+  EXPECT_EQ(bar->Perform(SM_SKINCMD, SkinCommand(scGetColor), 0), 0x00204060);
+  TBackdropQuery query;
+  bar->Perform(SM_SKINCMD, SkinCommand(scGetBackdrop), reinterpret_cast<LPARAM>(&query));
+  EXPECT_EQ(query.Kind, bkColor);
+  EXPECT_EQ(query.Color, 0x00204060U);
+}
+
+TEST_F(SkinnedToolBarTest, ADeletedButtonIsNoLongerTheDroppedOne) {
+  auto* bar = AddBar<TSkinToolBar>(0);
+  ShowForm();
+  bar->DroppedButton = bar->Buttons(3);
+  delete bar->Buttons(2);
+  EXPECT_EQ(bar->DroppedButton, bar->Buttons(2)) << "another button went";
+  delete bar->Buttons(2);
+  EXPECT_EQ(bar->DroppedButton, nullptr);
+}
+
+TEST_F(SkinnedToolBarTest, AButtonsCaptionTakesTheFontOfTheNearestSectionGivingItsOwn) {
+  auto* panel = new TSkinPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 300, 100);
+  auto* bar = new TSkinToolBar(form);
+  bar->SetParent(panel);
+  auto* button = new TToolButton(form);
+  button->SetParent(bar);
+  ShowForm();
+  TSkinGeneralData& panelSection = manager.Sections[0];
+  TSkinGeneralData& barSection = manager.Sections[1];
+  constexpr int Default = 7;
+  struct TCase {
+    bool BarGivesFont;
+    int BarTransparency;
+    bool PanelGivesFont;
+    int Expected;
+  };
+  for (const TCase c : {TCase{true, 0, false, 1}, TCase{false, 0, true, Default}, TCase{true, 60, true, 0},
+                        TCase{true, 60, false, Default}}) {
+    barSection.GiveOwnFont = c.BarGivesFont;
+    barSection.Transparency = c.BarTransparency;
+    panelSection.GiveOwnFont = c.PanelGivesFont;
+    EXPECT_EQ(FontSectionOfToolButton(button, Default, &manager), c.Expected)
+        << "bar gives " << c.BarGivesFont << ", transparency " << c.BarTransparency;
+  }
+  EXPECT_EQ(FontSectionOfToolButton(nullptr, Default, &manager), Default);
 }
 
 }  // namespace
