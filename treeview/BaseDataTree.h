@@ -222,6 +222,7 @@ public:
   // Called by the columns when their layout changed.
   void ColumnsChanged();
 
+  bool WantTabs = false;
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
   TAlignment Alignment = taLeftJustify;
@@ -426,6 +427,13 @@ protected:
   bool AcceptNodeEdit();
   void Paint() override;
   void Resize() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  // Selects as a click with these keys does; DragPending holds a Ctrl toggle back until the release.
+  void ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending);
+  void MouseButtonDown(int x, int y, TShiftState shift);
+  void MouseButtonUp(int x, int y);
+  void MouseDoubleClick(int x, int y);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
@@ -483,6 +491,14 @@ private:
   // Carries the line image, button position and select level from a row to the next.
   void AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize, int& buttonX,
                         int& selectLevel) const;
+  void NavigationKey(WORD key, TShiftState shift);
+  void AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
+                       bool needInvalidate);
+  void OtherKey(WORD key, TShiftState shift);
+  void ScrollByWheel(int wheelDelta, TShiftState shift);
+  void ScrollBarMessage(TMessage& message, bool vertical);
+  // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
+  bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
   int ImagesWidth(PDataNode node, TColumnIndex column);
   // Pixels from the row's left to the node's content in the main column.
