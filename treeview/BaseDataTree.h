@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "toolkit/controls/CustomControl.h"
+#include "toolkit/controls/Form.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
@@ -223,6 +224,11 @@ public:
   void ColumnsChanged();
 
   bool WantTabs = false;
+  // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool value);
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
   TAlignment Alignment = taLeftJustify;
@@ -434,6 +440,8 @@ protected:
   void MouseButtonDown(int x, int y, TShiftState shift);
   void MouseButtonUp(int x, int y);
   void MouseDoubleClick(int x, int y);
+  // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
+  void TrackHotNode(PDataNode node);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
@@ -590,6 +598,8 @@ private:
   unsigned bottomSpace_ = 0;
   int margin_ = 4;
   unsigned animationDuration_ = 200;
+  TBorderStyle borderStyle_ = bsSingle;
+  bool ctl3D_ = true;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
   std::unique_ptr<TBitmap> minusBitmap_;

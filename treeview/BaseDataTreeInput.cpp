@@ -289,6 +289,17 @@ void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TS
   }
 }
 
+void TBaseDataTree::TrackHotNode(PDataNode node) {
+  if (node == currentHotNode_) return;
+  const PDataNode old = currentHotNode_;
+  FireHotChange(old, node);
+  currentHotNode_ = node;
+  if (options_->PaintOptions().Contains(toHotTrack)) {
+    if (old) RepaintNode(old);
+    if (node) RepaintNode(node);
+  }
+}
+
 // ---- Wheel and scroll bars ---------------------------------------------------------------------
 
 void TBaseDataTree::ScrollByWheel(int wheelDelta, TShiftState shift) {
@@ -392,6 +403,17 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       ChangeTreeStates({}, {tsRightButtonDown, tsPopupMenuShown});
       TCustomControl::Dispatch(message);
       if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
+      return true;
+    case WM_MOUSEMOVE: {
+      TCustomControl::Dispatch(message);
+      THitInfo hit;
+      HitTestAt(x, y, true, hit);
+      TrackHotNode(hit.HitNode);
+      return true;
+    }
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(message);
+      TrackHotNode(nullptr);
       return true;
     case WM_VSCROLL:
     case WM_HSCROLL:

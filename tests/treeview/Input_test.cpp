@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/treeview/TreeTestSupport.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "treeview/ScrollBarOptions.h"
 
@@ -14,6 +16,7 @@ class InputTest : public testing::Test {
 protected:
   InputTest() : form(nullptr) {
     tree.ScrollBarOptions().SetScrollBars(ssVertical);
+    tree.SetBorderStyle(bsNone);
     tree.SetParent(&form);
     tree.SetBounds(0, 0, 200, 90);
     tree.HandleNeeded();
@@ -160,6 +163,36 @@ TEST_F(InputTest, DoubleClickTogglesWholeRows) {
   tree.Perform(WM_LBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
   EXPECT_TRUE(rows[0]->Has(nsExpanded));
   CheckTree(tree);
+}
+
+TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
+  std::vector<std::pair<PDataNode, PDataNode>> told;
+  tree.OnHotChange = [&](TBaseDataTree*, PDataNode oldNode, PDataNode newNode) { told.emplace_back(oldNode, newNode); };
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 10));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+  tree.Perform(CM_MOUSELEAVE, 0, 0);
+  tree.Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(told, (std::vector<std::pair<PDataNode, PDataNode>>{
+                      {nullptr, rows[0]}, {rows[0], rows[1]}, {rows[1], nullptr}}));
+  EXPECT_EQ(tree.CurrentHotNode(), nullptr);
+}
+
+// The road from Qt's events to the tree's handlers.
+TEST_F(InputTest, RealInputReachesTheHandlers) {
+  Include(tree, toFullRowSelect);
+  form.SetBounds(0, 0, 240, 140);
+  form.Show();
+  ProcessEverything();
+  SynthesizeClick(tree.Handle(), Point(60, 18 + 9));
+  ProcessEverything();
+  EXPECT_EQ(tree.FocusedNode(), rows[1]);
+  SynthesizeKeyStroke(tree.Handle(), VK_DOWN, "");
+  ProcessEverything();
+  EXPECT_EQ(tree.FocusedNode(), rows[2]);
+  SynthesizeWheel(tree.Handle(), Point(60, 40), -120);
+  ProcessEverything();
+  EXPECT_EQ(tree.OffsetY(), -3 * 18);
 }
 
 }  // namespace
