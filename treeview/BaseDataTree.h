@@ -467,7 +467,6 @@ protected:
   PDataNode CacheLookupPosition(int y, int& top);
 
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
   bool BeingDestroyed() const;
   bool ReadOnly() const;
   // Asks OnGetNodeDataSize for the size while it is not yet known.

@@ -217,4 +217,24 @@ TEST_F(FastPathsTest, TypedEvaluationReachesVariablesThroughTheirViews) {
   });
 }
 
+// A compound statement runs its typed assignments in place of their
+// statements, and its other statements as they are, with the same steps
+// between them.
+TEST_F(FastPathsTest, ACompoundStatementKeepsItsStepsAroundTypedAssignments) {
+  Expect({
+      {"break between typed assignments",
+       "var i, k, m : Integer; begin for i := 1 to 10 do begin k := k + i; if k > 20 then break; m := m + 1 end; Write(k, ' ', m) end.",
+       {"21 5"}},
+      {"continue between typed assignments",
+       "var i, k, m : Integer; begin for i := 1 to 6 do begin k := k + i; if i mod 2 = 0 then continue; m := m + i end; Write(k, ' ', m) end.",
+       {"21 9"}},
+      {"exit between typed assignments",
+       "var k : Integer; procedure P(); begin k := 1; exit; k := 2 end; begin P(); Write(k) end.",
+       {"1"}},
+      {"a while body mixing assignments and calls",
+       "var i, k : Integer; r : Real; begin i := 0; while i < 5 do begin i := i + 1; r := r + i / 2; Write(i) end; k := i * 2; Write(k, ' ', r) end.",
+       {"1", "2", "3", "4", "5", "10 7.5"}},
+  });
+}
+
 }  // namespace
