@@ -2,6 +2,7 @@
 
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -260,6 +261,17 @@ void TControl::BringToFront() {
 
 void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_) RemoveFreeNotification(popupMenu_);
+  popupMenu_ = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
 }
 
 TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }

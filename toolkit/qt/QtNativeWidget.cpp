@@ -367,6 +367,8 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QTabBar", &MakeNativeTabControl},
       {"QTreeWidget", &MakeNativeTreeView},
       {"QTextEdit", &MakeNativeRichEdit},
+      // A tree widget without a tree: the report-style list view.
+      {"QTreeWidget:report", &MakeNativeListView},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);
