@@ -11,7 +11,11 @@
 //   BaseDataTreeSelection.cpp  selection, focus, states, change signalling
 //   BaseDataTreeEvents.cpp     the event firers
 //   BaseDataTreeExpand.cpp     expanding and collapsing
+//   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
+//   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
+//   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
+//   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
 //
 // The tree works fully without a window: every window effect (repainting,
 // scroll bars, scrolling into view) does nothing while there is none.
