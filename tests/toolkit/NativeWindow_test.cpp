@@ -131,3 +131,20 @@ TEST_F(NativeWindowTest, FontAndFocusReachTheWidget) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NativeWindowTest, PrintingTheFormCapturesItsNativeControls) {
+  auto* edit = Make<TEdit>(20, 30, 150, 24);
+  edit->SetText("MMMM");
+  edit->Font().SetColor(RGB(255, 0, 0));
+  ProcessEverything();
+  TBitmap capture(form->Width(), form->Height(), pf32bit);
+  SendMessage(form->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(capture.Canvas().Handle()),
+              PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  const TRect editArea = edit->BoundsRect();
+  EXPECT_GT(CountPixels(*capture.Handle(), editArea, RGB(255, 0, 0)), 20);
+  EXPECT_EQ(CountPixels(*capture.Handle(), {0, 0, editArea.Left, form->ClientHeight()}, RGB(255, 0, 0)), 0);
+}
+
+}  // namespace
