@@ -340,6 +340,9 @@ void TControl::SetMouseCapture(bool capture) { SetCaptureControl(capture ? this 
 
 void TControl::HandleMouseDown(TMessage& message, TMouseButton button, TShiftState extra) {
   DefaultHandler(message);
+  // After the default handling: DblClick sees what the window made of the
+  // double click (an edit's word selection).
+  if (button == mbLeft && (extra & ssDouble) && (ControlStyle & csDoubleClicks)) DblClick();
   if (ControlStyle & csCaptureMouse) SetMouseCapture(true);
   if (button == mbLeft && (ControlStyle & csClickEvents)) ControlState |= csClicked;
   if (ControlStyle & csNoStdEvents) return;
@@ -362,10 +365,7 @@ void TControl::WMLButtonDown(TMessage& message) { HandleMouseDown(message, mbLef
 void TControl::WMRButtonDown(TMessage& message) { HandleMouseDown(message, mbRight, 0); }
 void TControl::WMMButtonDown(TMessage& message) { HandleMouseDown(message, mbMiddle, 0); }
 
-void TControl::WMLButtonDblClk(TMessage& message) {
-  if (ControlStyle & csDoubleClicks) DblClick();
-  HandleMouseDown(message, mbLeft, ssDouble);
-}
+void TControl::WMLButtonDblClk(TMessage& message) { HandleMouseDown(message, mbLeft, ssDouble); }
 
 void TControl::WMRButtonDblClk(TMessage& message) { HandleMouseDown(message, mbRight, ssDouble); }
 void TControl::WMMButtonDblClk(TMessage& message) { HandleMouseDown(message, mbMiddle, ssDouble); }
