@@ -40,6 +40,7 @@ public:
   using TBaseDataTree::FireGetImageIndex;
   using TBaseDataTree::FireGetNodeDataSize;
   using TBaseDataTree::FireIncrementalSearch;
+  using TBaseDataTree::FindPopupMenu;
   using TBaseDataTree::FireKeyAction;
   using TBaseDataTree::FlagDeselected;
   using TBaseDataTree::FocusNode;
@@ -47,6 +48,7 @@ public:
   using TBaseDataTree::Loaded;
   using TBaseDataTree::LinkNode;
   using TBaseDataTree::MergeIntoSelection;
+  using TBaseDataTree::NodeHasPopupMenu;
   using TBaseDataTree::ReserveInternalData;
   using TBaseDataTree::SelectNode;
   using TBaseDataTree::SelectNodeArray;
