@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -229,6 +230,9 @@ public:
   void ColumnsChanged();
 
   bool WantTabs = false;
+  // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
+  unsigned AutoScrollDelay = 1000;
+  unsigned AutoScrollInterval = 1;
   // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
@@ -419,7 +423,11 @@ protected:
 
   void Dispatch(TMessage& message) override;
 
+  static constexpr UINT_PTR ExpandTimer = 1;
   static constexpr UINT_PTR EditTimer = 2;
+  static constexpr UINT_PTR HeaderTimer = 3;
+  static constexpr UINT_PTR ScrollTimer = 4;
+  static constexpr UINT_PTR SearchTimer = 7;
   static constexpr UINT_PTR ChangeTimer = 5;
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
@@ -517,6 +525,13 @@ private:
   bool RowMeetsBand(PDataNode node, int top, const TRect& band);
   // Draws the band into a canvas whose (0, 0) is the tree point Origin.
   void PaintRubberBand(TCanvas& canvas, TPoint origin);
+  // Automatic scrolling while a rubber band reaches an edge of the window.
+  enum TAutoScrollDirection : unsigned { ScrollLeft = 1, ScrollUp = 2, ScrollRight = 4, ScrollDown = 8 };
+  bool CanAutoScrollNow() const;
+  unsigned AutoScrollDirections(int x, int y);
+  void ArmAutoScroll(int x, int y);
+  void StopAutoScroll();
+  void ScrollTimerTick();
   void ScrollBarMessage(TMessage& message, bool vertical);
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
@@ -617,6 +632,8 @@ private:
   TRect lastBand_;
   TShiftState bandShift_ = 0;
   std::set<PDataNode> bandStartSelection_;
+  TPoint lastMouse_;
+  std::optional<uint64_t> autoScrollStart_;
   bool ctl3D_ = true;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
