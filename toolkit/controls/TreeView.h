@@ -107,16 +107,6 @@ private:
 };
 
 enum TSortType { stNone, stData, stText, stBoth };
-enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
-
-using TCustomDrawState = unsigned;
-constexpr TCustomDrawState cdsSelected = 0x01;
-constexpr TCustomDrawState cdsGrayed = 0x02;
-constexpr TCustomDrawState cdsDisabled = 0x04;
-constexpr TCustomDrawState cdsChecked = 0x08;
-constexpr TCustomDrawState cdsFocused = 0x10;
-constexpr TCustomDrawState cdsDefault = 0x20;
-constexpr TCustomDrawState cdsHot = 0x40;
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 using TTVChangingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allowChange)>;

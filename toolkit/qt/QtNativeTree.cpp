@@ -123,11 +123,13 @@ public:
     tree().setUniformRowHeights(true);
     tree().setMouseTracking(true);
     tree().setVerticalScrollBarPolicy((style & TVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    QObject::connect(&tree(), &QTreeWidget::currentItemChanged,
+    QObject::connect(&tree(), &QTreeWidget::currentItemChanged, Context(),
                      [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) { SelectionChanged(current, previous); });
-    QObject::connect(&tree(), &QTreeWidget::itemExpanded, [this](QTreeWidgetItem* item) { ExpansionChanged(item, true); });
-    QObject::connect(&tree(), &QTreeWidget::itemCollapsed, [this](QTreeWidgetItem* item) { ExpansionChanged(item, false); });
-    QObject::connect(&tree(), &QTreeWidget::itemDoubleClicked, [this] {
+    QObject::connect(&tree(), &QTreeWidget::itemExpanded, Context(),
+                     [this](QTreeWidgetItem* item) { ExpansionChanged(item, true); });
+    QObject::connect(&tree(), &QTreeWidget::itemCollapsed, Context(),
+                     [this](QTreeWidgetItem* item) { ExpansionChanged(item, false); });
+    QObject::connect(&tree(), &QTreeWidget::itemDoubleClicked, Context(), [this] {
       NMHDR header;
       Notify(header, NM_DBLCLK);
     });
