@@ -4,12 +4,11 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/Exceptions.h"
+#include "runtime/SafeFileWriter.h"
 
 namespace {
 
@@ -119,57 +118,9 @@ std::string ReadWholeFile(const std::string& fileName) {
   return text;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(count);
-  }
-  return true;
-}
-
-// The new file keeps the permissions of the one it replaces.
-bool CopyMode(int fd, const std::string& fileName) {
-  struct stat old;
-  if (::stat(fileName.c_str(), &old) != 0) return errno == ENOENT;
-  return ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
-// A settings file that is a link (kept with the user's other files) is
-// replaced where the link leads, so that the link stays.
-std::string LinkedFileName(const std::string& fileName) {
-  std::error_code error;
-  const std::filesystem::path file = std::filesystem::canonical(fileName, error);
-  return error ? fileName : file.string();
-}
-
-void ReplaceFile(const std::string& linkName, const std::string& text) {
-  const std::string fileName = LinkedFileName(linkName);
-  std::error_code error;
-  std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, error);
-  if (error) {
-    errno = error.value();
-    FileError("create the folder of", fileName);
-  }
-  std::string temporary = fileName + ".XXXXXX";
-  int fd = ::mkstemp(temporary.data());
-  if (fd < 0) FileError("write", fileName);
-  bool written = WriteAll(fd, text) && CopyMode(fd, fileName) && ::fsync(fd) == 0;
-  int writeError = errno;
-  if (::close(fd) != 0 && written) {
-    written = false;
-    writeError = errno;
-  }
-  if (written && ::rename(temporary.c_str(), fileName.c_str()) == 0) return;
-  if (written) writeError = errno;
-  ::unlink(temporary.c_str());
-  errno = writeError;
-  FileError("write", fileName);
+// A settings file is replaced whole or not at all, where its links lead.
+void ReplaceFile(const std::string& fileName, const std::string& text) {
+  if (!WriteFileSafely(fileName, text)) FileError("write", fileName);
 }
 
 }  // namespace
