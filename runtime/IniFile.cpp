@@ -7,17 +7,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
 #include "runtime/SafeFileWriter.h"
 
 namespace {
-
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -32,7 +26,7 @@ std::string Trim(const std::string& text) {
 template <class Items>
 auto FindNamed(Items& items, const std::string& name) -> decltype(&*items.begin()) {
   for (auto& item : items)
-    if (SameName(item.Name, name)) return &item;
+    if (SameAsciiText(item.Name, name)) return &item;
   return nullptr;
 }
 
@@ -230,7 +224,7 @@ void TIniFile::WriteBool(const std::string& Section, const std::string& Key, boo
 
 void TIniFile::EraseSection(const std::string& Section) {
   auto erased = std::remove_if(sections_.begin(), sections_.end(),
-                               [&](const TSection& section) { return SameName(section.Name, Section); });
+                               [&](const TSection& section) { return SameAsciiText(section.Name, Section); });
   if (erased == sections_.end()) return;
   sections_.erase(erased, sections_.end());
   modified_ = true;

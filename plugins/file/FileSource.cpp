@@ -14,11 +14,10 @@
 #include <string>
 
 #include "plugins/DataSource.h"
+#include "runtime/Quoted.h"
 #include "runtime/SafeFileWriter.h"
 
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string SystemError() { return std::strerror(errno); }
 
