@@ -1,14 +1,13 @@
 #include "console/XEdit.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "console/Console.h"
 #include "console/Sounds.h"
 #include "console/Syntax.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
-#include "runtime/Utf8Cells.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Paint.h"
 
@@ -17,15 +16,24 @@ namespace {
 int nameCounter = 0;
 constexpr int StoredHistoryLines = 32;
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 void PlaySound(TSoundId id) {
   if (AppSounds) AppSounds->Play(id, false);
 }
+
+// Every format applied in its scope costs one layout of the line, not one each.
+class TRedrawHeld {
+public:
+  explicit TRedrawHeld(TWinControl& control) : control_(control) { control_.Perform(WM_SETREDRAW, false, 0); }
+  ~TRedrawHeld() {
+    control_.Perform(WM_SETREDRAW, true, 0);
+    control_.Invalidate();
+  }
+  TRedrawHeld(const TRedrawHeld&) = delete;
+  TRedrawHeld& operator=(const TRedrawHeld&) = delete;
+
+private:
+  TWinControl& control_;
+};
 
 }  // namespace
 
@@ -70,9 +78,9 @@ TXEdit::~TXEdit() {
 
 void TXEdit::ResetNameCounter() { nameCounter = 0; }
 
-int TXEdit::PromptLength() const { return CellCount(prompt_); }
+int TXEdit::PromptLength() const { return static_cast<int>(prompt_.size()); }
 
-int TXEdit::TextLength() const { return CellCount(Text()); }
+int TXEdit::TextLength() const { return static_cast<int>(Text().size()); }
 
 void TXEdit::Select(int start, int length) {
   HandleNeeded();
@@ -81,13 +89,14 @@ void TXEdit::Select(int start, int length) {
 
 std::string TXEdit::GetSource() const {
   const std::string& text = Text();
-  return text.substr(std::min(ByteOfCell(text, PromptLength()), text.size()));
+  return text.substr(std::min(prompt_.size(), text.size()));
 }
 
 void TXEdit::SetSource(const std::string& value) {
   TUpdating updating(*this);
   if (NoEdit && Params.CopyClip && ClipboardHelper) ClipboardHelper->PutText(value);
   SetText(prompt_ + value);
+  source_ = value;
   Select(TextLength(), 0);
   Recolor();
 }
@@ -106,7 +115,7 @@ void TXEdit::Execute(const std::string& text) {
 
 void TXEdit::AddHistory(const std::string& line) {
   const auto found =
-      std::find_if(history_.begin(), history_.end(), [&line](const std::string& entry) { return EqualIgnoringCase(entry, line); });
+      std::find_if(history_.begin(), history_.end(), [&line](const std::string& entry) { return SameAsciiText(entry, line); });
   if (found == history_.end())
     history_.push_back(line);
   else
@@ -128,17 +137,14 @@ void TXEdit::ApplyAttr(const TSymAttr& attr) {
   SelAttributes().SetStyle(attr.Styles);
 }
 
-// The syntax counts bytes of the source; the edit counts characters.
+// The syntax and the edit both count bytes of the UTF-8 text.
 void TXEdit::ColorTokens(const std::string& source) {
   const int prompt = PromptLength();
   TSyntaxLine line(*Syntax, source);
   while (!Syntax->AtEnd()) {
     const TSymAttr& attr = Syntax->NextAttr();
-    const auto start = static_cast<std::size_t>(Syntax->TokenStart());
-    const int first = CellOfByte(source, start);
-    const int end = CellOfByte(source, start + static_cast<std::size_t>(Syntax->TokenLength()));
-    if (end <= first) continue;
-    Select(prompt + first, end - first);
+    if (Syntax->TokenLength() <= 0) continue;
+    Select(prompt + Syntax->TokenStart(), Syntax->TokenLength());
     ApplyAttr(attr);
   }
 }
@@ -148,6 +154,7 @@ void TXEdit::ColorTokens(const std::string& source) {
 void TXEdit::Recolor() {
   if (Text().empty() || !Syntax) return;
   TUpdating updating(*this);
+  TRedrawHeld redrawHeld(*this);
   const int savedStart = SelStart();
   const int savedLength = SelLength();
   const int prompt = PromptLength();
@@ -169,10 +176,17 @@ void TXEdit::Recolor() {
 
 void TXEdit::Change() {
   if (updating_) return;
+  // What reached into the prompt anyway (a word deleted across it, a cut of
+  // everything from the widget's menu) is refused.
+  if (!Text().starts_with(prompt_)) {
+    SetSource(source_);
+    return;
+  }
   TRichEdit::Change();
   StripLineBreaks();
+  source_ = GetSource();
   Recolor();
-  if (AutoExec) Execute(GetSource());
+  if (AutoExec) Execute(source_);
 }
 
 void TXEdit::StripLineBreaks() {
@@ -180,8 +194,9 @@ void TXEdit::StripLineBreaks() {
   if (text.find_first_of("\r\n") == std::string::npos) return;
   TUpdating updating(*this);
   const int caret = SelStart() + SelLength();
-  const int breaksBeforeCaret = static_cast<int>(std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ByteOfCell(text, caret)),
-                                                               [](char c) { return c == '\r' || c == '\n'; }));
+  const auto caretByte = std::min(static_cast<std::size_t>(caret), text.size());
+  const auto breaksBeforeCaret = static_cast<int>(std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caretByte),
+                                                                [](char c) { return c == '\r' || c == '\n'; }));
   std::string stripped = text;
   std::erase_if(stripped, [](char c) { return c == '\r' || c == '\n'; });
   SetText(stripped);
