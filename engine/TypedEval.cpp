@@ -84,7 +84,11 @@ bool Takes(TKindCode target, TKindCode value) { return target == value || (targe
 
 const TValue& ElementValue(const TElemLocator& elem);
 
-enum class TWay : std::uint8_t { Constant, Slot, Element, Node };
+enum class TWay : std::uint8_t { Constant, Slot, Reference, Element, Node };
+
+// The value of the variable a by-reference view (a var parameter, a with
+// record's field view) is bound to at the time.
+TValue& BoundValue(const TRefVar& ref) { return *ref.Target()->StoredSlot(); }
 
 // A lowered part of an expression, before it is read as an operand.
 struct TLowered {
@@ -92,6 +96,7 @@ struct TLowered {
   TWay Way = TWay::Node;
   TValue Constant;
   TValue* Slot = nullptr;
+  TRefVar* Ref = nullptr;
   std::unique_ptr<TElemLocator> Elem;
   std::unique_ptr<TNodeBase> Node;  // a TNode of the code's type
   // Running it has no effect and cannot set the abort flag.
@@ -129,6 +134,10 @@ public:
         slot_ = part.Slot;
         widen_ = widen;
         break;
+      case TWay::Reference:
+        ref_ = part.Ref;
+        widen_ = widen;
+        break;
       case TWay::Element:
         elem_ = std::move(part.Elem);
         widen_ = widen;
@@ -147,6 +156,8 @@ public:
         return constant_;
       case TWay::Slot:
         return Read<T>(*slot_, widen_);
+      case TWay::Reference:
+        return Read<T>(BoundValue(*ref_), widen_);
       case TWay::Element:
         return Read<T>(ElementValue(*elem_), widen_);
       case TWay::Node:
@@ -154,13 +165,14 @@ public:
     }
     return node_->Eval();
   }
-  bool IsVariable() const { return way_ == TWay::Slot; }
+  bool IsVariable() const { return way_ == TWay::Slot || way_ == TWay::Reference; }
 
 private:
   TWay way_ = TWay::Constant;
   bool widen_ = false;
   T constant_{};
   TValue* slot_ = nullptr;
+  TRefVar* ref_ = nullptr;
   std::unique_ptr<TElemLocator> elem_;
   std::unique_ptr<TNode<T>> node_;
 };
@@ -548,16 +560,22 @@ private:
     return part;
   }
 
-  // A variable that keeps its value, read through its slot; a by-reference
-  // view is left to the generic evaluation.
+  // A variable that keeps its value, read through its slot, or a
+  // by-reference view of the code's kind, read through what it is bound to.
   static TLowered Variable(const TVarExpr& expr, TKindCode code) {
-    TValue* slot = expr.Var()->StoredSlot();
-    if (!slot || slot->Kind() != code) return {};
     TLowered part;
     part.Code = code;
-    part.Way = TWay::Slot;
-    part.Slot = slot;
     part.ReadsLate = true;
+    if (TValue* slot = expr.Var()->StoredSlot()) {
+      if (slot->Kind() != code) return {};
+      part.Way = TWay::Slot;
+      part.Slot = slot;
+      return part;
+    }
+    auto* ref = dynamic_cast<TRefVar*>(expr.Var());
+    if (!ref || ref->Kind()->Code() != code) return {};
+    part.Way = TWay::Reference;
+    part.Ref = ref;
     return part;
   }
 
@@ -583,7 +601,8 @@ private:
       if (!right || !operand->Op()) return {};
       // An element (or any designator but a plain variable) on the left is
       // read late; a right operand with effects could change or free it.
-      if (running.ReadsLate && running.Way != TWay::Slot && !right.Pure) return {};
+      const bool variable = running.Way == TWay::Slot || running.Way == TWay::Reference;
+      if (running.ReadsLate && !variable && !right.Pure) return {};
       TLowered step = LowerStep(operand->Op(), std::move(running), std::move(right));
       if (!step) return {};
       TKind* kind = operand->Op()->ResultKind();
@@ -716,12 +735,19 @@ public:
 
   TVar* Run() override {
     return Guarded([this] {
-      if (!elem_) {
+      if (slot_) {
         Write<T>(*slot_, Value());
         return target_;
       }
-      TVar* target = elem_->Locate();
-      Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), Value());
+      if (elem_) {
+        TVar* target = elem_->Locate();
+        Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), Value());
+        return target;
+      }
+      // A by-reference view: the variable it is bound to.
+      TVar* target = static_cast<TRefVar*>(target_)->Target();
+      const T value = Value();
+      Write<T>(*target->StoredSlot(), value);
       return target;
     });
   }
@@ -793,7 +819,8 @@ std::unique_ptr<TTypedRoot> LowerAssignment(TAssignExpr& expr) {
   std::unique_ptr<TElemLocator> elem;
   if (IsPlainVariable(*expr.Target())) {
     target = static_cast<TVarExpr&>(*expr.Target()).Var();
-    if (!target->StoredSlot() || target->StoredSlot()->Kind() != kind->Code()) return nullptr;
+    const bool stored = target->StoredSlot() && target->StoredSlot()->Kind() == kind->Code();
+    if (!stored && !dynamic_cast<TRefVar*>(target)) return nullptr;
   } else if (auto* element = dynamic_cast<TArrExpr*>(expr.Target())) {
     elem = lowering.Element(*element);
     if (!elem) return nullptr;

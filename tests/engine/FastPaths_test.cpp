@@ -192,4 +192,29 @@ TEST_F(FastPathsTest, TypedCallsKeepTheCallProtocol) {
   });
 }
 
+// By-reference views (var parameters, with records) are read and written
+// through the variable they are bound to at the time.
+TEST_F(FastPathsTest, TypedEvaluationReachesVariablesThroughTheirViews) {
+  Expect({
+      {"a var parameter read and written in a loop",
+       "procedure P(var v : Real; n : Integer); var i : Integer; begin for i := 1 to n do v := v + i * 0.5 end; var s : Real; begin s := 1; P(s, 4); Write(s) end.",
+       {"6"}},
+      {"a var parameter bound to an element",
+       "procedure P(var v : Integer); begin v := v * 2 + v end; var a : array [1..2] of Integer; begin a[2] := 5; P(a[2]); Write(a[2]) end.",
+       {"15"}},
+      {"a var parameter left of a call is read after it",
+       "var x : Real; function G : Real; begin x := 7; Result := 1 end; procedure P(var v : Real); begin v := v + G() end; begin x := 1; P(x); Write(x) end.",
+       {"8"}},
+      {"a var parameter right of a call",
+       "var x : Real; function G : Real; begin x := 7; Result := 1 end; procedure P(var v : Real); begin v := G() + v end; begin x := 1; P(x); Write(x) end.",
+       {"8"}},
+      {"a with record's field",
+       "type R = record a, b : Real end; var r : R; begin r.a := 2; with r do b := a * 3 + 1; Write(r.b) end.",
+       {"7"}},
+      {"an element re-dimensioned under its var parameter",
+       "procedure P(var v : Integer); begin v := v + 1 end; var a : array of Integer; procedure Q(var w : Integer); begin SetLength(a, 0); w := w + 10 end; begin SetLength(a, 2); a[1] := 4; Q(a[1]); Write(Length(a)) end.",
+       {"0"}},
+  });
+}
+
 }  // namespace

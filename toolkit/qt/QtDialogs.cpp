@@ -15,6 +15,7 @@
 
 #include "toolkit/gdi/Color.h"
 #include "toolkit/qt/QtBitmap.h"
+#include "toolkit/qt/QtMimeTypes.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/MessageQueue.h"
 
@@ -238,12 +239,6 @@ public:
   }
 };
 
-QString MimeTypeOf(const std::string& formatName) {
-  if (formatName == "HTML Format") return "text/html";
-  if (formatName == "Rich Text Format") return "text/rtf";
-  if (formatName == "CSV") return "text/csv";
-  return "application/x-quantrel-" + QString::fromStdString(formatName).toLower().replace(' ', '-');
-}
 
 // The desktop clipboard; what one opening sets is collected and handed
 // over as one content when it closes.

@@ -14,3 +14,5 @@ std::unique_ptr<TNativeWidget> MakeNativeListBox(HWND window, QWidget* parent);
 // A list box whose items have check boxes.
 std::unique_ptr<TNativeWidget> MakeNativeCheckListBox(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeComboBox(HWND window, QWidget* parent);
+// A tab bar along the top of the client area; TCM_ADJUSTRECT gives the display area below it.
+std::unique_ptr<TNativeWidget> MakeNativeTabControl(HWND window, QWidget* parent);

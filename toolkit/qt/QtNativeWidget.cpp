@@ -233,7 +233,7 @@ void TNativeWidget::DeliverKey(UINT message, WPARAM wParam) {
 }
 
 void TNativeWidget::DeliverMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-  const QPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  const QPoint point(GET_X_LPARAM(lParam) - areaOffset_.X, GET_Y_LPARAM(lParam) - areaOffset_.Y);
   const auto [type, button] = MouseEventOf(message);
   const Qt::MouseButtons buttons = ButtonsOf(wParam);
   const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
@@ -310,7 +310,9 @@ void TNativeWidget::PlaceInClientArea() {
   ClientToScreen(window_, origin);
   TRect frame;
   GetWindowRect(window_, frame);
-  widget_->setGeometry(origin.X - frame.Left, origin.Y - frame.Top, client.Width(), client.Height());
+  const TRect area = WidgetArea(client);
+  areaOffset_ = area.TopLeft();
+  widget_->setGeometry(origin.X - frame.Left + area.Left, origin.Y - frame.Top + area.Top, area.Width(), area.Height());
 }
 
 void TNativeWidget::Render(LPARAM dc) {
@@ -362,6 +364,7 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QListWidget", &MakeNativeListBox},
       {"QListWidget:checkable", &MakeNativeCheckListBox},
       {"QComboBox", &MakeNativeComboBox},
+      {"QTabBar", &MakeNativeTabControl},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

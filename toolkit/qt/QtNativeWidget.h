@@ -45,6 +45,8 @@ protected:
   virtual LRESULT DialogCode() const { return 0; }
   // Whether a click gives the window the focus.
   virtual bool FocusOnClick() const { return true; }
+  // Where the widget goes in the client area (client coordinates); the whole of it by default.
+  virtual TRect WidgetArea(const TRect& client) const { return client; }
   // Notifications to the parent window: WM_COMMAND (id, code, window) and WM_NOTIFY.
   void NotifyCommand(WORD code) const;
   LRESULT Notify(NMHDR& header, UINT code) const;
@@ -67,6 +69,8 @@ private:
   QWidget* widget_;
   QObject* filter_;
   QWidget* pressTarget_ = nullptr;
+  // Where the widget's area starts in the client area.
+  TPoint areaOffset_{0, 0};
   WPARAM font_ = 0;
 };
 

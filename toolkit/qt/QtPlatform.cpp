@@ -9,6 +9,7 @@
 #include "toolkit/controls/ToolkitProperties.h"
 #include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
+#include "toolkit/qt/QtDragDrop.h"
 #include "toolkit/qt/QtSound.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Cursor.h"
@@ -103,6 +104,7 @@ void StartQtPlatform(int& argc, char** argv) {
   SetMessageBoxes(&QtMessageBoxes());
   SetClipboardStore(&QtClipboardStore());
   SetCommonDialogs(&QtCommonDialogs());
+  SetDragSource(&QtDragSource());
   SetSoundBackend(&QtSoundBackend());
   RegisterToolkitProperties();
   SetHelpViewer(&HelpViewer());

@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include <memory>
+
 #include "toolkit/qt/QtKeys.h"
+#include "toolkit/qt/QtMimeTypes.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Window.h"
@@ -111,4 +116,68 @@ void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool p
 void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers) {
   SynthesizeKey(window, virtualKey, text, true, modifiers);
   SynthesizeKey(window, virtualKey, text, false, modifiers);
+}
+
+namespace {
+
+QMimeData* MimeDataOf(const TDataObject& data) {
+  auto* mime = new QMimeData;
+  for (const std::string& name : data.Formats()) {
+    const auto bytes = data.Data(name);
+    mime->setData(MimeTypeOf(name),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  }
+  return mime;
+}
+
+Qt::DropActions QtDropActions(DWORD effects) {
+  Qt::DropActions actions;
+  if (effects & DROPEFFECT_COPY) actions |= Qt::CopyAction;
+  if (effects & DROPEFFECT_MOVE) actions |= Qt::MoveAction;
+  if (effects & DROPEFFECT_LINK) actions |= Qt::LinkAction;
+  return actions;
+}
+
+DWORD EffectOf(const QDropEvent& event) {
+  if (!event.isAccepted()) return DROPEFFECT_NONE;
+  switch (event.dropAction()) {
+    case Qt::CopyAction: return DROPEFFECT_COPY;
+    case Qt::MoveAction: return DROPEFFECT_MOVE;
+    case Qt::LinkAction: return DROPEFFECT_LINK;
+    default: return DROPEFFECT_NONE;
+  }
+}
+
+}  // namespace
+
+DWORD SynthesizeDrag(HWND window, TPoint point, TSyntheticDrag action, const TDataObject& data, DWORD allowedEffects,
+                     TInputModifiers modifiers) {
+  QWidget* top = TopWidget(window);
+  if (!top) return DROPEFFECT_NONE;
+  const std::unique_ptr<QMimeData> mime(MimeDataOf(data));
+  const QPoint local = top->mapFromGlobal(GlobalPoint(window, point)).toPoint();
+  const Qt::DropActions actions = QtDropActions(allowedEffects);
+  const Qt::KeyboardModifiers qtModifiers = QtModifiers(modifiers);
+  switch (action) {
+    case TSyntheticDrag::Enter: {
+      QDragEnterEvent event(local, actions, mime.get(), Qt::LeftButton, qtModifiers);
+      Deliver(top, event);
+      return EffectOf(event);
+    }
+    case TSyntheticDrag::Move: {
+      QDragMoveEvent event(local, actions, mime.get(), Qt::LeftButton, qtModifiers);
+      Deliver(top, event);
+      return EffectOf(event);
+    }
+    case TSyntheticDrag::Leave: {
+      QDragLeaveEvent event;
+      Deliver(top, event);
+      return DROPEFFECT_NONE;
+    }
+    default: {
+      QDropEvent event(local, actions, mime.get(), Qt::LeftButton, qtModifiers);
+      Deliver(top, event);
+      return EffectOf(event);
+    }
+  }
 }

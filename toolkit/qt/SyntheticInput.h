@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "toolkit/win/DragDrop.h"
 #include "toolkit/win/Input.h"
 
 enum class TSyntheticMouse { Move, Press, Release, DoubleClick };
@@ -20,3 +21,11 @@ void SynthesizeWheel(HWND window, TPoint point, int delta, TInputModifiers modif
 // Text: what the key types (UTF-8).
 void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool press, TInputModifiers modifiers = {});
 void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers = {});
+
+enum class TSyntheticDrag { Enter, Move, Leave, Drop };
+
+// A drag event of another program's drag carrying the data, delivered to the
+// window's top-level Qt window at the point (window coordinates). Answers
+// the effect the window accepted (DROPEFFECT_NONE when it refused).
+DWORD SynthesizeDrag(HWND window, TPoint point, TSyntheticDrag action, const TDataObject& data, DWORD allowedEffects,
+                     TInputModifiers modifiers = {});

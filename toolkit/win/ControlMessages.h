@@ -399,6 +399,11 @@ constexpr UINT TCM_FIRST = 0x1300;
 constexpr UINT TCM_GETIMAGELIST = TCM_FIRST + 2;
 constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
 constexpr UINT TCM_GETITEM = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEM = TCM_FIRST + 6;
+// TCM_INSERTITEM: WParam the index, LParam a TCITEM* (its text, pszText); answers the index.
+constexpr UINT TCM_INSERTITEM = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
 constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
 constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
 constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;

@@ -1,0 +1,137 @@
+#include "toolkit/qt/QtDragDrop.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+#include "toolkit/qt/QtMimeTypes.h"
+#include "toolkit/qt/QtWindowHost.h"
+
+namespace {
+
+DWORD EffectsOf(Qt::DropActions actions) {
+  return (actions & Qt::CopyAction ? DROPEFFECT_COPY : 0) | (actions & Qt::MoveAction ? DROPEFFECT_MOVE : 0) |
+         (actions & Qt::LinkAction ? DROPEFFECT_LINK : 0);
+}
+
+Qt::DropAction ActionOf(DWORD effect) {
+  switch (effect) {
+    case DROPEFFECT_COPY: return Qt::CopyAction;
+    case DROPEFFECT_MOVE: return Qt::MoveAction;
+    case DROPEFFECT_LINK: return Qt::LinkAction;
+    default: return Qt::IgnoreAction;
+  }
+}
+
+Qt::DropActions ActionsOf(DWORD effects) {
+  Qt::DropActions actions;
+  for (const DWORD effect : {DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_LINK})
+    if (effects & effect) actions |= ActionOf(effect);
+  return actions;
+}
+
+DWORD KeyStateOf(const QDropEvent& event) {
+  const Qt::MouseButtons buttons = event.buttons();
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return (buttons & Qt::LeftButton ? MK_LBUTTON : 0) | (buttons & Qt::RightButton ? MK_RBUTTON : 0) |
+         (buttons & Qt::MiddleButton ? MK_MBUTTON : 0) | (modifiers & Qt::ShiftModifier ? MK_SHIFT : 0) |
+         (modifiers & Qt::ControlModifier ? MK_CONTROL : 0) | (modifiers & Qt::AltModifier ? MK_ALT : 0);
+}
+
+TDataObject DataOf(const QMimeData& mime) {
+  TDataObject data;
+  for (const QString& type : mime.formats()) {
+    const std::string name = FormatNameOfMimeType(type);
+    const QByteArray bytes = mime.data(type);
+    if (!name.empty()) data.SetData(name, {bytes.begin(), bytes.end()});
+  }
+  return data;
+}
+
+// Takes one registered window's drag events to the window core.
+class TDropFilter final : public QObject {
+public:
+  explicit TDropFilter(HWND window) : window_(window) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: return Over(*static_cast<QWidget*>(watched), *static_cast<QDragMoveEvent*>(event));
+      case QEvent::DragLeave: DesktopDragLeave(window_); return true;
+      case QEvent::Drop: return Drop(*static_cast<QWidget*>(watched), *static_cast<QDropEvent*>(event));
+      default: return false;
+    }
+  }
+
+private:
+  // An enter is taken even when refused, so that Qt goes on reporting the
+  // moves: the target may accept at another point.
+  bool Over(QWidget& widget, QDragMoveEvent& event) {
+    const DWORD effect = DesktopDragOver(window_, DataOf(*event.mimeData()), KeyStateOf(event),
+                                         ScreenPoint(widget, event), EffectsOf(event.possibleActions()));
+    event.setDropAction(ActionOf(effect));
+    event.setAccepted(effect != DROPEFFECT_NONE || event.type() == QEvent::DragEnter);
+    return true;
+  }
+
+  bool Drop(QWidget& widget, QDropEvent& event) {
+    const DWORD effect = DesktopDrop(window_, DataOf(*event.mimeData()), KeyStateOf(event), ScreenPoint(widget, event),
+                                     EffectsOf(event.possibleActions()));
+    event.setDropAction(ActionOf(effect));
+    event.setAccepted(effect != DROPEFFECT_NONE);
+    return true;
+  }
+
+  static TPoint ScreenPoint(QWidget& widget, const QDropEvent& event) {
+    const QPoint global = widget.mapToGlobal(event.position().toPoint());
+    return {global.x(), global.y()};
+  }
+
+  HWND window_;
+};
+
+class TQtDragSource final : public IDragSource {
+public:
+  TDragResult Run(const TDataObject& data, DWORD allowedEffects, DWORD& effect) override {
+    auto* mime = new QMimeData;
+    for (const std::string& name : data.Formats()) {
+      const auto bytes = data.Data(name);
+      mime->setData(MimeTypeOf(name), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<qsizetype>(bytes.size())));
+    }
+    QDrag drag(&owner_);
+    drag.setMimeData(mime);
+    const Qt::DropAction action = drag.exec(ActionsOf(allowedEffects));
+    DesktopDragLeave(nullptr);
+    effect = EffectsOf(action);
+    return action == Qt::IgnoreAction ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+  }
+
+  void AcceptDrops(HWND window, bool accept) override {
+    QWidget* widget = WidgetOfWindow(window);
+    if (!widget) return;
+    widget->setAcceptDrops(accept);
+    if (accept) {
+      auto& filter = filters_[window];
+      filter = std::make_unique<TDropFilter>(window);
+      widget->installEventFilter(filter.get());
+    } else {
+      filters_.erase(window);
+    }
+  }
+
+private:
+  QObject owner_;
+  std::map<HWND, std::unique_ptr<TDropFilter>> filters_;
+};
+
+}  // namespace
+
+IDragSource& QtDragSource() {
+  static TQtDragSource source;
+  return source;
+}
