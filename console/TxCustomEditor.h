@@ -247,6 +247,7 @@ protected:
   virtual void SelectionChanged() {}
   virtual void PaintGutter(TCanvas& canvas);
   virtual void BookmarkChanged(int index);
+  void RepaintGutter();
   // The colouring hooks of descendants, between the defaults and the selection.
   virtual void GetLineAttr(int line, int colBeg, int colEnd);
   virtual void AfterLineAttrs(int line, int colBeg, int colEnd);

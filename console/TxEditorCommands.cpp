@@ -366,9 +366,7 @@ void TTxCustomEditor::Bookmark(int index, bool setIt) {
   BookmarkChanged(index);
 }
 
-void TTxCustomEditor::BookmarkChanged(int) {
-  if (HandleAllocated()) gutter_.Paint();
-}
+void TTxCustomEditor::BookmarkChanged(int) { RepaintGutter(); }
 
 void TTxCustomEditor::BeginRecord() {
   recordBuffer_.clear();

@@ -19,26 +19,6 @@ bool IsIdentifierChar(char32_t c) {
   return c == 8 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::string Utf8Of(char32_t c) {
-  std::string text;
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | c >> 6);
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    text += static_cast<char>(0xE0 | c >> 12);
-    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | c >> 18);
-    text += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return text;
-}
-
 // Keeps the editor's update lock raised for a scope; at the end the whole
 // view is laid out and repainted once.
 class TUpdateScope {
@@ -157,7 +137,8 @@ void TTxCustomEditor::TypeChar(char32_t c) {
   if (!IsIdentifierChar(c)) CompletionBeforeChar(c);
   DeleteSelected();
   lines_->ReLine();
-  const std::string typed = Utf8Of(c);
+  std::string typed;
+  AppendUtf8(typed, c);
   const std::string row = lines_->Strings(caretY_);
   const bool beyondEnd = caretX_ >= CellCount(row);
   if (insertMode_) {

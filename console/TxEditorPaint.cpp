@@ -159,7 +159,12 @@ void TTxGutter::Paint() {
   e.FillPixels(Bounds(width - 2, 0, 1, height), e.Color());
   e.FillPixels(Bounds(width + 1, 0, 2, height), e.Color());
   e.FillPixels(Bounds(width - 1, 0, 1, height), clGray);
+  e.Canvas().Brush().SetColor(e.gutterColor_);  // what the gutter's own painting draws on
   e.PaintGutter(e.Canvas());
+}
+
+void TTxCustomEditor::RepaintGutter() {
+  if (HandleAllocated() && updateLock_ == 0) gutter_.Paint();
 }
 
 void TTxCustomEditor::PaintGutter(TCanvas& canvas) {

@@ -81,19 +81,6 @@ bool DecodeCell(std::string_view cell, char32_t& c) {
   }
 }
 
-void AppendEncoded(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Applies a mapping of code points to each letter of s; everything else
 // keeps its bytes.
 template <typename Mapping>
@@ -105,7 +92,7 @@ std::string MapLetters(std::string_view s, Mapping mapping) {
     char32_t c;
     const bool letterCandidate = cell.size() <= 3 && DecodeCell(cell, c);
     if (letterCandidate && mapping(c) != c)
-      AppendEncoded(out, mapping(c));
+      AppendUtf8(out, mapping(c));
     else
       out += cell;
     i += cell.size();

@@ -1,6 +1,7 @@
 #include "engine/Proc.h"
 
 #include "engine/RunFlags.h"
+#include "engine/TypedEval.h"
 
 namespace {
 
@@ -25,7 +26,18 @@ TProc::~TProc() {
 bool TProc::Execute(TSourcePos) {
   if (AbortFlag) return true;
   ClearJumpFlags();
-  if (body_) body_->Execute();
+  if (TTypedRoot* kernel = Kernel())
+    kernel->Run();
+  else if (body_)
+    body_->Execute();
   ClearJumpFlags();
   return true;
+}
+
+TTypedRoot* TProc::Kernel() {
+  if (!kernelTried_) {
+    kernelTried_ = true;
+    kernel_ = body_ ? LoweredAssignment(*body_) : nullptr;
+  }
+  return kernel_;
 }

@@ -22,7 +22,10 @@ public:
   TKindTab& Kinds() { return kinds_; }
   TFuncTab& Funcs() { return funcs_; }
   TStatement* Body() const { return body_.get(); }
-  void SetBody(std::unique_ptr<TStatement> body) { body_ = std::move(body); }
+  void SetBody(std::unique_ptr<TStatement> body) {
+    body_ = std::move(body);
+    kernelTried_ = false;
+  }
   bool Interfaced() const { return interfaced_; }
 
   // Runs the body unless an abort is under way. Exit ends the body, and so
@@ -31,8 +34,13 @@ public:
   bool Execute(TSourcePos pos) override;
 
 private:
+  // A body that is one assignment with a typed form runs that form.
+  TTypedRoot* Kernel();
+
   TKindTab kinds_;
   TFuncTab funcs_;
   std::unique_ptr<TStatement> body_;
   bool interfaced_;
+  TTypedRoot* kernel_ = nullptr;
+  bool kernelTried_ = false;
 };

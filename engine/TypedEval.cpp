@@ -294,13 +294,10 @@ public:
     TFunc* func = Routine();
     TFuncCall call(*func);
     if (!call.Begin(expr_.Pos(), {})) throw TStopped();
-    for (std::size_t i = 0; i < args_.size(); ++i) {
-      TValue* slot = func->Arg(static_cast<int>(i))->StoredSlot();
-      QASSERT(slot, "36670CA5");
-      args_[i].Store(*slot);
-    }
+    if (func != slotsOf_) FindSlots(*func);
+    for (std::size_t i = 0; i < args_.size(); ++i) args_[i].Store(*paramSlots_[i]);
     if (!Passing([&] { return func->Execute(expr_.Pos()); })) throw TStopped();
-    return Read<T>(*func->ResultVariable()->StoredValue(), false);
+    return Read<T>(*resultSlot_, false);
   }
 
 private:
@@ -314,8 +311,24 @@ private:
     return func;
   }
 
+  // A routine that is not variadic keeps its parameter and Result
+  // variables for its life.
+  void FindSlots(TFunc& func) {
+    paramSlots_.clear();
+    for (std::size_t i = 0; i < args_.size(); ++i) {
+      TValue* slot = func.Arg(static_cast<int>(i))->StoredSlot();
+      QASSERT(slot, "36670CA5");
+      paramSlots_.push_back(slot);
+    }
+    resultSlot_ = func.ResultVariable()->StoredValue();
+    slotsOf_ = &func;
+  }
+
   TFuncExpr& expr_;
   std::vector<TArgStore> args_;
+  TFunc* slotsOf_ = nullptr;
+  std::vector<TValue*> paramSlots_;
+  const TValue* resultSlot_ = nullptr;
 };
 
 // One operator of an additive or multiplicative chain. A variable on the

@@ -8,15 +8,10 @@
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/win/Clock.h"
 
-namespace {
-
-// Lets the desktop show the window before its picture is taken.
 void SettleFor(int milliseconds) {
   const uint64_t end = Clock().Milliseconds() + static_cast<uint64_t>(milliseconds);
   while (Clock().Milliseconds() < end) Application().ProcessMessages();
 }
-
-}  // namespace
 
 int RunDemo(int argc, char** argv, TForm* form) {
   if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {

@@ -6,3 +6,7 @@
 class TForm;
 
 int RunDemo(int argc, char** argv, TForm* form);
+
+// Handles messages for that long, so that the desktop shows what changed
+// before a picture is taken.
+void SettleFor(int milliseconds);

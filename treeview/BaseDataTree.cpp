@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
@@ -89,6 +90,29 @@ void TBaseDataTree::SetDefaultNodeHeight(unsigned height) {
     ScrollNodeIntoView(focusedNode_, center, true);
     Invalidate();
   }
+}
+
+void TBaseDataTree::SetAnimationDuration(unsigned milliseconds) {
+  animationDuration_ = milliseconds;
+  TDTAnimationOptions animation = options_->AnimationOptions();
+  if (milliseconds == 0)
+    animation.Exclude(toAnimatedToggle);
+  else
+    animation.Include(toAnimatedToggle);
+  options_->SetAnimationOptions(animation);
+}
+
+void TBaseDataTree::ChangeScale(int m, int d) {
+  if (m == d || d == 0 || !options_->AutoOptions().Contains(toAutoChangeScale)) return;
+  if (IsLoading() && !states_.Contains(tsNeedScale)) return;
+  // Halves round away from zero.
+  const int64_t product = int64_t{defaultNodeHeight_} * m;
+  SetDefaultNodeHeight(static_cast<unsigned>((2 * product + d) / (2 * int64_t{d})));
+}
+
+void TBaseDataTree::Notification(TComponent* component, TOperation operation) {
+  if (operation == opRemove && PopupMenu && component == static_cast<TComponent*>(PopupMenu)) PopupMenu = nullptr;
+  TCustomControl::Notification(component, operation);
 }
 
 void TBaseDataTree::SetNodeDataSize(int size) {

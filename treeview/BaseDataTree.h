@@ -232,6 +232,12 @@ public:
   TDTButtonFillMode ButtonFillMode = fmTreeColor;
   TDTNodeAlignment NodeAlignment = naProportional;
   int SelectionCurveRadius = 0;
+  int SelectionBlendFactor = 128;
+  unsigned AnimationDuration() const { return animationDuration_; }
+  // A duration other than 0 switches the toggle animation on, 0 off.
+  void SetAnimationDuration(unsigned milliseconds);
+  // Scales the row height with the form (M / D) under toAutoChangeScale.
+  void ChangeScale(int m, int d);
 
   // ---- Painting --------------------------------------------------------------------
   // Paints the part Window of the tree (tree coordinates) onto the canvas at Target.
@@ -445,6 +451,7 @@ protected:
   PDataNode CacheLookupPosition(int y, int& top);
 
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
   bool BeingDestroyed() const;
   bool ReadOnly() const;
   // Asks OnGetNodeDataSize for the size while it is not yet known.
@@ -566,6 +573,8 @@ private:
   int widestRow_ = 0;
   unsigned bottomSpace_ = 0;
   int margin_ = 4;
+  unsigned animationDuration_ = 200;
+  int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
   std::unique_ptr<TBitmap> minusBitmap_;
   TLineBrush treeLineBrush_;

@@ -15,6 +15,7 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/PaintInfo.h"
+#include "treeview/TreeRoutines.h"
 
 namespace {
 
@@ -296,9 +297,17 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
       UseSelectionColors(canvas);
     }
     if (gridExtensions || fullRow) highlight = paintInfo.CellRect;
-    if (highlight.Right > highlight.Left)
-      canvas.RoundRect(highlight.Left, highlight.Top, highlight.Right, highlight.Bottom, SelectionCurveRadius,
-                       SelectionCurveRadius);
+    if (highlight.Right > highlight.Left) {
+      if (options_->PaintOptions().Contains(toUseBlendedSelection)) {
+        TRect pixels = highlight;
+        OffsetRect(pixels, -paintWindowLeft_, 0);
+        BlendRect(canvas.Handle(), canvas.Handle(), pixels, pixels.TopLeft(), 3, SelectionBlendFactor,
+                  static_cast<int>(ColorToRGB(canvas.Brush().Color())));
+      } else {
+        canvas.RoundRect(highlight.Left, highlight.Top, highlight.Right, highlight.Bottom, SelectionCurveRadius,
+                         SelectionCurveRadius);
+      }
+    }
   }
   if (paintInfo.PaintOptions.Contains(ptoFocusRect) && node == focusedNode_ && paintInfo.Column == focusedColumn_ &&
       ShowsFocus()) {
@@ -422,6 +431,7 @@ void TBaseDataTree::AdvanceLineImage(PDataNode node, PDataNode next, TLineImage&
 void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
                              const TLineImage& lineImage, int buttonX, TPoint patternOrigin) {
   const int height = node->NodeHeight;
+  paintWindowLeft_ = window.Left;
   SetWindowOrgEx(canvas.Handle(), window.Left, 0, nullptr);
   const TRect rowRect = Rect(0, 0, std::max(ClientWidth(), RangeX()), height);
   int vAlign = 0;

@@ -263,6 +263,10 @@ void TBaseDataTree::SignalStructureChange(PDataNode node, TChangeReason reason) 
 }
 
 void TBaseDataTree::Dispatch(TMessage& message) {
+  if (message.Msg == WM_NCDESTROY) {
+    KillTreeTimer(ChangeTimer);
+    KillTreeTimer(StructureChangeTimer);
+  }
   // The rows paint their own background: erasing first would flicker.
   if (message.Msg == WM_ERASEBKGND) {
     message.Result = 1;

@@ -1,7 +1,11 @@
 #pragma once
 // Small routines every part of the tree control uses.
 
+#include <string>
+#include <string_view>
+
 #include "toolkit/gdi/Color.h"
+#include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 
@@ -15,6 +19,18 @@ TRect NormalizeRect(const TRect& r);
 
 // Sorts nodes[low..high] by ascending address.
 void SortNodeArray(TNodeArray& nodes, int low, int high);
+
+// The longest start of the UTF-8 text that fits the width together with
+// "..." (ellipsisWidth 0: measured), followed by "..."; empty when not even
+// the ellipsis fits. Characters are never split.
+std::string ElideText(HDC dc, std::string_view text, int width, int ellipsisWidth);
+
+// Blends the rectangle R of the source into the destination at Target, in
+// both 32-bit bitmaps, channel by channel: mode 0 with ConstantAlpha, mode 1
+// with each source pixel's alpha, mode 2 with their product; Bias is added
+// with saturation. Mode 3 mixes the colour given in Bias into the
+// destination's R at ConstantAlpha.
+void BlendRect(HDC source, HDC destination, const TRect& r, TPoint target, int mode, int constantAlpha, int bias);
 
 // The platform's value of a colour: clNone gives all bits set, clDefault 0xFF000000.
 uint32_t ColorToRgbValue(TColor color);

@@ -5,6 +5,7 @@
 #include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
@@ -220,6 +221,55 @@ TEST_F(PaintTest, ConsoleSelectionShowsOnlyWhileFocused) {
   if (!tree->Focused()) {
     EXPECT_EQ(CountPixels(*PaintAll({ptoSelection}).Handle(), Rect(0, 0, 300, 18), selection), 0);
   }
+}
+
+TEST_F(PaintTest, BlendedSelectionMixesTheColourIntoTheRow) {
+  tree->TreeOptions().SetPaintOptions({toUseBlendedSelection});
+  tree->TreeOptions().SetSelectionOptions({toFullRowSelect});
+  tree->SetRootNodeCount(2);
+  tree->SetNodeSelected(tree->FirstRootNodeRaw(), true);
+  TBitmap& painted = PaintAll({ptoSelection});
+  const TColor pixel = painted.Handle()->Pixel(150, 9) & 0xFFFFFF;
+  EXPECT_NE(pixel, ColorToRGB(tree->Color()));
+  EXPECT_NE(pixel, ColorToRGB(tree->Colors().Color(UnfocusedSelectionColor))) << "blended, not filled";
+}
+
+TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
+  Include(*tree, toShowTreeLines);
+  tree->SetRootNodeCount(3);
+  tree->SetNodeRowHeight(tree->FirstRootNodeRaw(), 17);
+  TBitmap& painted = PaintAll({});
+  const TColor line = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const int x = static_cast<int>(tree->Indent()) / 2;
+  // The first row is 17 pixels high: the second starts at an odd y.
+  for (int y = 10; y < 44; ++y) {
+    const bool here = (painted.Handle()->Pixel(x, y) & 0xFFFFFF) == line;
+    const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
+    EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
+  }
+}
+
+TEST(WindowTest, ScaleLoadAndRemoval) {
+  TTestTree tree;
+  Include(tree, toAutoChangeScale);
+  tree.ChangeScale(120, 96);
+  EXPECT_EQ(tree.DefaultNodeHeight(), 23u) << "22.5 rounds up";
+  tree.BeginLoading();
+  tree.SetRootNodeCount(5);
+  EXPECT_EQ(tree.FirstRootNodeRaw(), nullptr) << "only stored while loading";
+  tree.Loaded();
+  EXPECT_EQ(AllNodes(tree).size(), 5u);
+  CheckTree(tree);
+  {
+    TPopupMenu menu(nullptr);
+    tree.PopupMenu = &menu;
+    menu.FreeNotification(&tree);
+  }
+  EXPECT_EQ(tree.PopupMenu, nullptr) << "the freed menu is forgotten";
+  tree.SetAnimationDuration(0);
+  EXPECT_FALSE(tree.TreeOptions().AnimationOptions().Contains(toAnimatedToggle));
+  tree.SetAnimationDuration(150);
+  EXPECT_TRUE(tree.TreeOptions().AnimationOptions().Contains(toAnimatedToggle));
 }
 
 }  // namespace

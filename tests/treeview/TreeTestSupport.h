@@ -44,6 +44,7 @@ public:
   using TBaseDataTree::FlagDeselected;
   using TBaseDataTree::FocusNode;
   using TBaseDataTree::LevelDifference;
+  using TBaseDataTree::Loaded;
   using TBaseDataTree::LinkNode;
   using TBaseDataTree::MergeIntoSelection;
   using TBaseDataTree::ReserveInternalData;

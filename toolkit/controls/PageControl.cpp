@@ -77,9 +77,12 @@ void TPageControl::CreateParams(TCreateParams& params) {
   params.WindowClass.NativeWidget = "QTabBar";
 }
 
+// Pages placed before the window existed covered the tabs: only the window
+// knows where its tabs end.
 void TPageControl::CreateWnd() {
   TWinControl::CreateWnd();
   UpdateTabs();
+  Realign();
 }
 
 void TPageControl::InsertPage(TTabSheet* page) {

@@ -24,3 +24,5 @@ bool ClickModalDialogButton(const std::string& text);
 void PressModalDialogKey(WORD virtualKey, const std::string& text = "");
 void TypeIntoModalDialog(const std::string& text);
 void CloseModalDialog();
+// Saves a picture of the dialog showing (a PNG); false when that fails.
+bool SaveModalDialogPicture(const std::string& fileName);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -108,4 +109,9 @@ void TypeIntoModalDialog(const std::string& text) {
 void CloseModalDialog() {
   QCloseEvent close;
   Deliver(close);
+}
+
+bool SaveModalDialogPicture(const std::string& fileName) {
+  QWidget* dialog = ShowingDialog();
+  return dialog && dialog->grab().save(QString::fromStdString(fileName), "PNG");
 }

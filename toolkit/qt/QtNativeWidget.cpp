@@ -365,6 +365,7 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QListWidget:checkable", &MakeNativeCheckListBox},
       {"QComboBox", &MakeNativeComboBox},
       {"QTabBar", &MakeNativeTabControl},
+      {"QTreeWidget", &MakeNativeTreeView},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

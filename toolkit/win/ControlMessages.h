@@ -342,10 +342,31 @@ constexpr DWORD TVS_SHOWSELALWAYS = 0x0020;
 constexpr DWORD TVS_CHECKBOXES = 0x0100;
 constexpr DWORD TVS_TRACKSELECT = 0x0200;
 constexpr DWORD TVS_FULLROWSELECT = 0x1000;
+constexpr DWORD TVS_NOSCROLL = 0x2000;
 
 constexpr UINT TV_FIRST = 0x1100;
+// TVM_INSERTITEM: LParam a TVINSERTSTRUCT*; answers the new item.
+constexpr UINT TVM_INSERTITEM = TV_FIRST + 0;
+// TVM_DELETEITEM: LParam the item, TVI_ROOT for all.
+constexpr UINT TVM_DELETEITEM = TV_FIRST + 1;
+// TVM_EXPAND: WParam TVE_*, LParam the item; notifies nothing.
+constexpr UINT TVM_EXPAND = TV_FIRST + 2;
+// TVM_GETITEMRECT: WParam true for the text only, LParam a TRect* holding the item (HTREEITEM) on the way in.
+constexpr UINT TVM_GETITEMRECT = TV_FIRST + 4;
 constexpr UINT TVM_GETCOUNT = TV_FIRST + 5;
 constexpr UINT TVM_GETINDENT = TV_FIRST + 6;
+constexpr UINT TVM_SETINDENT = TV_FIRST + 7;
+// TVM_GETNEXTITEM: WParam TVGN_*, LParam the item it starts from.
+constexpr UINT TVM_GETNEXTITEM = TV_FIRST + 10;
+// TVM_SELECTITEM: WParam TVGN_CARET, LParam the item (null: none); notifies as the user's choice does.
+constexpr UINT TVM_SELECTITEM = TV_FIRST + 11;
+constexpr UINT TVM_GETITEM = TV_FIRST + 12;
+// TVM_SETITEM: LParam a TVITEM* naming its item and what changes (mask).
+constexpr UINT TVM_SETITEM = TV_FIRST + 13;
+// TVM_HITTEST: LParam a TVHITTESTINFO* with the client point; answers the item there.
+constexpr UINT TVM_HITTEST = TV_FIRST + 17;
+// TVM_SORTCHILDREN: LParam the parent item (TVI_ROOT for the top level).
+constexpr UINT TVM_SORTCHILDREN = TV_FIRST + 19;
 constexpr UINT TVM_SETBKCOLOR = TV_FIRST + 29;
 constexpr UINT TVM_SETTEXTCOLOR = TV_FIRST + 30;
 constexpr UINT TVM_GETBKCOLOR = TV_FIRST + 31;
@@ -362,6 +383,21 @@ constexpr UINT TVE_TOGGLE = 0x0003;
 constexpr UINT TVC_UNKNOWN = 0x0000;
 constexpr UINT TVC_BYMOUSE = 0x0001;
 constexpr UINT TVC_BYKEYBOARD = 0x0002;
+constexpr UINT TVGN_ROOT = 0x0000;
+constexpr UINT TVGN_NEXT = 0x0001;
+constexpr UINT TVGN_CHILD = 0x0004;
+constexpr UINT TVGN_CARET = 0x0009;
+constexpr UINT TVIF_TEXT = 0x0001;
+constexpr UINT TVIF_IMAGE = 0x0002;
+constexpr UINT TVIF_PARAM = 0x0004;
+constexpr UINT TVIF_STATE = 0x0008;
+constexpr UINT TVIF_SELECTEDIMAGE = 0x0020;
+constexpr UINT TVIF_CHILDREN = 0x0040;
+inline const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x10000));
+inline const HTREEITEM TVI_FIRST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFF));
+inline const HTREEITEM TVI_LAST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFE));
+constexpr UINT TVHT_NOWHERE = 0x0001;
+constexpr UINT TVHT_ONITEM = 0x0046;
 constexpr UINT TVIS_SELECTED = 0x0002;
 constexpr UINT TVIS_EXPANDED = 0x0020;
 
@@ -370,10 +406,25 @@ struct TVITEM {
   HTREEITEM hItem = nullptr;
   UINT state = 0;
   UINT stateMask = 0;
+  // UTF-8; TVM_GETITEM fills a buffer of cchTextMax bytes.
+  char* pszText = nullptr;
+  int cchTextMax = 0;
   int iImage = 0;
   int iSelectedImage = 0;
   int cChildren = 0;
   LPARAM lParam = 0;
+};
+
+struct TVINSERTSTRUCT {
+  HTREEITEM hParent = nullptr;
+  HTREEITEM hInsertAfter = nullptr;
+  TVITEM item;
+};
+
+struct TVHITTESTINFO {
+  TPoint pt;
+  UINT flags = 0;
+  HTREEITEM hItem = nullptr;
 };
 
 // TVN_SELCHANGING, TVN_SELCHANGED, TVN_ITEMEXPANDING: a nonzero answer to a

@@ -1,0 +1,58 @@
+#pragma once
+// A tool bar that takes its look from a skin section ("TOOLBAR" unless told
+// otherwise). Without an active skin, which is always the case in this
+// program, it is exactly a TToolBar; it answers the skin command for itself
+// and passes the skin's arrival, change and removal on to its children.
+
+#include <memory>
+
+#include "toolkit/controls/ToolBar.h"
+
+class TSkinCommonData;
+
+// How disabled buttons are dimmed on a skinned bar.
+using TSkinDisabledKind = unsigned;
+constexpr TSkinDisabledKind dkBlended = 0x1;
+constexpr TSkinDisabledKind dkGrayed = 0x2;
+
+class TSkinToolBar : public TToolBar {
+public:
+  explicit TSkinToolBar(TComponent* owner);
+  ~TSkinToolBar() override;
+
+  TSkinCommonData& SkinData() const { return *skinData_; }
+  // The button under the mouse on a skinned bar that is not flat; -1 for none.
+  int HotButtonIndex = -1;
+  // The button whose drop-down menu is open.
+  TToolButton* DroppedButton = nullptr;
+  TSkinDisabledKind BtnDisabledKind() const { return btnDisabledKind_; }
+  void SetBtnDisabledKind(TSkinDisabledKind kind);
+
+  // The index of the button whose item rectangle holds the client point;
+  // -1 outside every button and on a separator or divider.
+  int ButtonAtPoint(TPoint point);
+  // An unskinned bar paints as the plain tool bar does: custom-draw
+  // handlers assigned to it are dropped.
+  void UpdateCustomDrawHandlers();
+
+  void Loaded() override;
+  void WndProc(TMessage& message) override;
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  // The sub-commands the bar answers whether or not it is skinned; false for the others.
+  bool HandleOwnSkinCommand(TMessage& message);
+  void SkinApplied(TMessage& message);
+  // Sub-commands 2 and 3: the skin went or changed.
+  void SkinRemovedOrChanged(TMessage& message);
+  void ResumePainting();
+  void SkinnedWndProc(TMessage& message);
+  // Keeps the hot and dropped buttons right as the bar reports its buttons' changes.
+  void FollowNotification(const TMessage& message);
+  bool FromOwnManager(const TMessage& message) const;
+
+  std::unique_ptr<TSkinCommonData> skinData_;
+  TSkinDisabledKind btnDisabledKind_ = dkBlended;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// Asking what lies behind a control (sub-command 34), and filling a device
+// context's rectangle with a colour.
+
+#include "toolkit/gdi/Color.h"
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/Rect.h"
+
+class TControl;
+class TDeviceContext;
+using HDC = TDeviceContext*;
+struct TBackdropQuery;
+
+// Asks control for its background. True when it answered; otherwise the
+// query holds a plain colour (Kind 1): the control's answer to
+// sub-command 21, or its own Color when that is 0, and with drawNow (and a
+// Bmp) Rect of DC is filled with it.
+bool AskBackdrop(TBackdropQuery& query, TControl* control, bool drawNow);
+// The same for a window without a control; its fallback colour is the button face.
+bool AskWindowBackdrop(TBackdropQuery& query, HWND window, bool drawNow);
+
+void FillDeviceRect(HDC dc, const TRect& rect, TColor color);

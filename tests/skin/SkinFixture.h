@@ -1,0 +1,24 @@
+#pragma once
+// A shown white form and a test skin manager, the default one, holding the
+// sections "PANEL" (0), "TOOLBAR" (1) and "EDIT" (2), all plain colours.
+
+#include "tests/skin/TestSkinManager.h"
+#include "tests/toolkit/FormFixture.h"
+
+class SkinFixture : public FormFixture {
+protected:
+  SkinFixture() {
+    manager.AddSection("PANEL");
+    manager.AddSection("TOOLBAR");
+    manager.AddSection("EDIT");
+  }
+  // The controls go before the manager they ask.
+  ~SkinFixture() override {
+    delete form;
+    form = nullptr;
+  }
+
+  TSkinGeneralData& Edit() { return manager.Sections[2]; }
+
+  TTestSkinManager manager;
+};

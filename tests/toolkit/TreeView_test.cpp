@@ -1,0 +1,147 @@
+#include "toolkit/controls/TreeView.h"
+
+#include "tests/toolkit/NativeControlFixture.h"
+
+namespace {
+
+class TreeViewTest : public NativeControlTest {
+protected:
+  TreeViewTest() {
+    tree = Make<TTreeView>(10, 10, 200, 200);
+    fruit = tree->Items().Add(nullptr, "Fruit");
+    apple = tree->Items().AddChild(fruit, "apple");
+    pear = tree->Items().AddChild(fruit, "pear");
+    veg = tree->Items().Add(fruit, "Vegetables");
+    fruit->Expand(false);
+    ProcessEverything();
+  }
+  TPoint Centre(TTreeNode* node) {
+    const TRect rect = node->DisplayRect(true);
+    return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
+  }
+
+  TTreeView* tree;
+  TTreeNode* fruit;
+  TTreeNode* apple;
+  TTreeNode* pear;
+  TTreeNode* veg;
+};
+
+TEST_F(TreeViewTest, NodesKeepTheirPlacesCountsAndLevels) {
+  EXPECT_EQ(tree->Items().Count(), 4);
+  EXPECT_EQ(SendMessage(tree->Handle(), TVM_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(tree->Items().GetFirstNode(), fruit);
+  EXPECT_EQ(fruit->getNextSibling(), veg);
+  EXPECT_EQ(apple->getNextSibling(), pear);
+  EXPECT_EQ(pear->Level(), 1);
+  EXPECT_EQ(pear->Parent(), fruit);
+  EXPECT_EQ(fruit->Count(), 2);
+  EXPECT_TRUE(fruit->HasChildren());
+  EXPECT_FALSE(veg->HasChildren());
+  veg->SetHasChildren(true);
+  EXPECT_TRUE(veg->HasChildren()) << "a button before its children come";
+  EXPECT_EQ(tree->GetNodeAt(Centre(pear).X, Centre(pear).Y), pear);
+  EXPECT_LT(apple->DisplayRect(false).Left, apple->DisplayRect(true).Left) << "the row starts before the text";
+  fruit->Delete();
+  EXPECT_EQ(tree->Items().Count(), 1);
+  EXPECT_EQ(SendMessage(tree->Handle(), TVM_GETCOUNT, 0, 0), 1);
+  tree->Items().Clear();
+  EXPECT_EQ(tree->Items().GetFirstNode(), nullptr);
+  EXPECT_EQ(SendMessage(tree->Handle(), TVM_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(TreeViewTest, ChoosingANodeAsksFirstAndAVetoKeepsTheSelection) {
+  std::vector<std::string> events;
+  bool allow = true;
+  tree->OnChanging = [&](TObject*, TTreeNode* node, bool& allowChange) {
+    events.push_back("changing " + node->Text());
+    allowChange = allow;
+  };
+  tree->OnChange = [&](TObject*, TTreeNode* node) { events.push_back("change " + node->Text()); };
+  Click(tree->Handle(), Centre(apple));
+  EXPECT_EQ(tree->Selected(), apple);
+  EXPECT_EQ(events, (std::vector<std::string>{"changing apple", "change apple"}));
+  allow = false;
+  Click(tree->Handle(), Centre(pear));
+  EXPECT_EQ(tree->Selected(), apple) << "vetoed";
+  EXPECT_EQ(CountOf(WM_NOTIFY, TVN_SELCHANGING, tree->Handle()), 2u);
+  EXPECT_EQ(CountOf(WM_NOTIFY, TVN_SELCHANGED, tree->Handle()), 1u);
+  allow = true;
+  pear->SetSelected(true);
+  EXPECT_EQ(events.back(), "change pear") << "selecting by code raises OnChange";
+}
+
+TEST_F(TreeViewTest, CollapsingAsksFirstAndAVetoKeepsTheNodeOpen) {
+  bool allow = false;
+  int collapsings = 0;
+  tree->OnCollapsing = [&](TObject*, TTreeNode*, bool& allowCollapse) {
+    ++collapsings;
+    allowCollapse = allow;
+  };
+  tree->SetFocus();
+  fruit->SetSelected(true);
+  Press(tree->Handle(), VK_LEFT);
+  EXPECT_EQ(collapsings, 1);
+  EXPECT_TRUE(fruit->Expanded());
+  TVITEM item;
+  item.mask = TVIF_STATE;
+  item.hItem = fruit->ItemId();
+  SendMessage(tree->Handle(), TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(item.state & TVIS_EXPANDED) << "the widget keeps it open";
+  allow = true;
+  Press(tree->Handle(), VK_LEFT);
+  EXPECT_FALSE(fruit->Expanded());
+  EXPECT_TRUE(apple->DisplayRect(false).Width() == 0 || IsRectEmpty(apple->DisplayRect(false)));
+}
+
+TEST_F(TreeViewTest, AnOwnerDrawnNodeShowsExactlyTheHandlersPixelsAndTheHotNodeIsMarked) {
+  std::vector<std::pair<std::string, TCustomDrawState>> drawn;
+  tree->OnCustomDrawItem = [&](TObject*, TTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
+    drawn.push_back({node->Text(), state});
+    if (node != pear) return;
+    tree->Canvas().Brush().SetColor(clRed);
+    tree->Canvas().FillRect(Rect(0, 0, 400, 400));
+    defaultDraw = false;
+  };
+  const TRect row = pear->DisplayRect(false);
+  auto grab = Grab(*tree);
+  EXPECT_EQ(CountPixels(*grab->Handle(), row, clRed), row.Width() * row.Height());
+  EXPECT_EQ(CountPixels(*grab->Handle(), apple->DisplayRect(false), clRed), 0);
+
+  SynthesizeMouse(tree->Handle(), Centre(apple), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  drawn.clear();
+  grab = Grab(*tree);
+  const auto hot = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) { return (d.second & cdsHot) != 0; });
+  ASSERT_NE(hot, drawn.end());
+  EXPECT_EQ(hot->first, "apple");
+}
+
+TEST_F(TreeViewTest, TheWholeClientAreaMayBePaintedBeforeTheNodes) {
+  tree->OnAdvancedCustomDraw = [&](TObject*, const TRect& rect, TCustomDrawStage stage, bool&) {
+    if (stage != cdPrePaint) return;
+    tree->Canvas().Brush().SetColor(clYellow);
+    tree->Canvas().FillRect(rect);
+  };
+  const auto grab = Grab(*tree);
+  const TRect client = tree->ClientRect();
+  EXPECT_GT(CountPixels(*grab->Handle(), {0, client.Bottom - 20, client.Right, client.Bottom}, clYellow), 0)
+      << "below the last node";
+  EXPECT_EQ(SendMessage(tree->Handle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_DEFAULT));
+  SendMessage(tree->Handle(), TVM_SETBKCOLOR, 0, RGB(0, 0, 128));
+  EXPECT_EQ(SendMessage(tree->Handle(), TVM_GETBKCOLOR, 0, 0), RGB(0, 0, 128));
+}
+
+TEST_F(TreeViewTest, SortingOrdersEveryLevelByText) {
+  tree->Items().AddChild(fruit, "Banana");
+  tree->AlphaSort();
+  EXPECT_EQ(fruit->Item(0)->Text(), "apple");
+  EXPECT_EQ(fruit->Item(1)->Text(), "Banana");
+  EXPECT_EQ(fruit->Item(2)->Text(), "pear");
+  tree->SetSortType(stText);
+  tree->Items().AddChild(fruit, "cherry");
+  EXPECT_EQ(fruit->Item(2)->Text(), "cherry");
+  EXPECT_EQ(tree->GetNodeAt(Centre(fruit->Item(2)).X, Centre(fruit->Item(2)).Y), fruit->Item(2));
+}
+
+}  // namespace
