@@ -282,6 +282,53 @@ bool SameKind(const TKind* a, const TKind* b) {
   return (a->Code() == kcString && IsCharArray(b)) || (b->Code() == kcString && IsCharArray(a));
 }
 
+std::size_t StructureHash(const TKind* kind) {
+  if (!kind) return 0;
+  // A String is the same as every array of Char.
+  if (kind->Code() == kcString || IsCharArray(kind)) return kcString;
+  std::size_t hash = kind->Code();
+  // FNV-1a over the parts: a chain of nested kinds does not cancel out.
+  auto mix = [&hash](std::size_t part) { hash = (hash ^ part) * 0x100000001b3u; };
+  switch (kind->Code()) {
+    case kcAny:
+      mix(static_cast<const TAnyKind*>(kind)->Covered());
+      break;
+    case kcEnum:
+      mix(static_cast<std::size_t>(static_cast<const TEnumKind*>(kind)->Count()));
+      break;
+    case kcSet:
+      mix(StructureHash(static_cast<const TSetKind*>(kind)->Elem()));
+      break;
+    case kcArray: {
+      auto* array = static_cast<const TArrKind*>(kind);
+      mix(static_cast<std::size_t>(array->Low()));
+      mix(static_cast<std::size_t>(array->High()));
+      mix(StructureHash(array->Elem()));
+      break;
+    }
+    case kcRecord:
+    case kcClass: {
+      auto* record = static_cast<const TRecKind*>(kind);
+      mix(static_cast<std::size_t>(record->FieldCount()));
+      for (int i = 0; i < record->FieldCount(); ++i) mix(StructureHash(record->Field(i)->Kind()));
+      break;
+    }
+    case kcFunction: {
+      auto* signature = static_cast<const TFuncKind*>(kind);
+      mix(static_cast<std::size_t>(signature->ArgCount()));
+      mix(StructureHash(signature->Result()));
+      for (int i = 0; i < signature->ArgCount(); ++i) {
+        mix(signature->Arg(i)->Mode());
+        mix(StructureHash(signature->Arg(i)->Kind()));
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return hash;
+}
+
 bool DependsOnLib(const TKind* kind, const TLib* lib) {
   bool depends = false;
   ForEachKindPart(kind, [&](const TKind& part) { depends = depends || part.Lib() == lib; });

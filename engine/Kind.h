@@ -202,6 +202,9 @@ bool IsCompatibleCode(TKindCode target, TKindCode source);
 bool IsAssignable(const TKind* target, const TKind* source);
 // Structural identity; every array of Char is also the String kind.
 bool SameKind(const TKind* a, const TKind* b);
+// Equal for every two kinds that SameKind equates, so that kinds can be
+// looked up by structure; different structures mostly differ.
+std::size_t StructureHash(const TKind* kind);
 // May an argument of kind argKind be passed for param? A var parameter of a
 // kind that is not generic takes a variable of its very kind only (a routine
 // kind: one that takes and gives the same routines).

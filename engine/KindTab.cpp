@@ -66,10 +66,38 @@ TKind* TKindTab::Register(std::unique_ptr<TKind> kind, TLib* lib) {
   bool added = Add(kind.get());
   QASSERT(added, "6E1C2B90");
   if (kind->Code() == kcEnum) enumKinds_.push_back(static_cast<TEnumKind*>(kind.get()));
+  // FindSame has just indexed the table; the new kind keeps the index current.
+  structures_.emplace(StructureHash(kind.get()), kind.get());
+  indexedAt_ = Changes();
   return kind.release();
 }
 
+// Interning compares a new kind with only the kinds of its structure's hash,
+// so a program of n kinds compiles in about n steps, not n squared.
 TKind* TKindTab::FindSame(const TKind& kind) const {
+  IndexStructures();
+  auto [first, last] = structures_.equal_range(StructureHash(&kind));
+  TKind* found = nullptr;
+  for (auto candidate = first; candidate != last; ++candidate) {
+    if (!SameKind(candidate->second, &kind)) continue;
+    // Two kinds of one structure (built-in generic ones may be): the table's order decides.
+    if (found) return FirstSameInTableOrder(kind);
+    found = candidate->second;
+  }
+  return found;
+}
+
+void TKindTab::IndexStructures() const {
+  if (indexedAt_ == Changes()) return;
+  structures_.clear();
+  ForEachNode(*this, [this](THashNode* node) {
+    auto* kind = static_cast<TKind*>(node);
+    structures_.emplace(StructureHash(kind), kind);
+  });
+  indexedAt_ = Changes();
+}
+
+TKind* TKindTab::FirstSameInTableOrder(const TKind& kind) const {
   TKind* found = nullptr;
   ForEachNode(*this, [&](THashNode* node) {
     if (!found && SameKind(static_cast<TKind*>(node), &kind)) found = static_cast<TKind*>(node);

@@ -5,9 +5,11 @@
 // named type of an existing structure becomes an alias. After Vector is
 // registered as "array of Real", every later array of Real is Vector.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,7 +34,8 @@ public:
   // kind's own name then becomes an alias of it). A new kind must not reuse
   // a name of the table (assertion "6E1C2B90").
   TKind* Register(std::unique_ptr<TKind> kind, TLib* lib);
-  // The first SameKind match in table order (buckets 0..30, chain order).
+  // The first SameKind match in table order (buckets 0..30, chain order),
+  // found through an index of the kinds by StructureHash.
   TKind* FindSame(const TKind& kind) const;
   // The first registered enumeration that has the member; nil when none.
   TEnumKind* FindEnumMember(std::string_view name) const;
@@ -60,6 +63,13 @@ private:
   void AddBuiltIn(TKind* kind);
   void RemoveAliasesOfKinds(const TLib* lib);
 
+  void IndexStructures() const;
+  TKind* FirstSameInTableOrder(const TKind& kind) const;
+
   THashTab aliases_;  // TRefNode: alias name -> kind
   std::vector<TEnumKind*> enumKinds_;
+  // Every kind of the table by StructureHash, as of Changes() == indexedAt_;
+  // made again when the table changed in any other way than Register.
+  mutable std::unordered_multimap<std::size_t, TKind*> structures_;
+  mutable std::uint64_t indexedAt_ = UINT64_MAX;
 };

@@ -10,6 +10,27 @@ void TLibUses::Add(const TLib* lib) {
   uses_.push_back({lib, lib->holdToken_});
 }
 
+void TLibUses::AddVariable(const TVar* var, TVarHolds& holds) {
+  if (!variables_.contains(var)) variables_.emplace(var, holds.Hold(var));
+}
+
+std::shared_ptr<const void> TVarHolds::Hold(const TVar* var) {
+  if (tokens_.size() >= pruneAt_) ForgetUnheld();
+  std::shared_ptr<const void>& token = tokens_[var];
+  if (!token) token = std::make_shared<char>();
+  return token;
+}
+
+bool TVarHolds::Held(const TVar* var) const {
+  auto found = tokens_.find(var);
+  return found != tokens_.end() && found->second.use_count() > 1;
+}
+
+void TVarHolds::ForgetUnheld() {
+  std::erase_if(tokens_, [](const auto& entry) { return entry.second.use_count() == 1; });
+  pruneAt_ = std::max<std::size_t>(64, 2 * tokens_.size());
+}
+
 bool TLibUses::Contains(const TLib* lib) const {
   return std::any_of(uses_.begin(), uses_.end(), [lib](const TUse& use) { return use.Lib == lib; });
 }

@@ -11,9 +11,29 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TLib;
+class TVar;
+
+// The variables compiled code refers to, held one by one: DeleteVariable,
+// ClearWorkspace and a new ans leave a held variable alone (Workspace is
+// built in and never unloaded, so holding the library would not do).
+// Holds are shares of a token per variable, never pointers that are
+// followed; a token without holders means nothing, so a new variable at a
+// deleted one's address starts free.
+class TVarHolds {
+public:
+  std::shared_ptr<const void> Hold(const TVar* var);
+  bool Held(const TVar* var) const;
+
+private:
+  void ForgetUnheld();
+
+  std::unordered_map<const TVar*, std::shared_ptr<const void>> tokens_;
+  std::size_t pruneAt_ = 64;
+};
 
 // The libraries some compiled code refers to beyond its own, each held
 // while this object lives. Holding outlives the libraries and the engine
@@ -23,6 +43,8 @@ public:
   // Built-in libraries are never unloaded and need no hold; nil is ignored.
   void Add(const TLib* lib);
   bool Contains(const TLib* lib) const;
+  // A variable, held through holds.
+  void AddVariable(const TVar* var, TVarHolds& holds);
 
 private:
   struct TUse {
@@ -30,6 +52,7 @@ private:
     std::shared_ptr<const void> Hold;
   };
   std::vector<TUse> uses_;
+  std::unordered_map<const TVar*, std::shared_ptr<const void>> variables_;  // keys compared only
 };
 
 class TLib {

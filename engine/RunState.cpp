@@ -33,10 +33,14 @@ void ResetRunState() {
   ClearLastError();
 }
 
-void SetMessagePump(TMessagePump pump) { Pump = std::move(pump); }
+bool MessagePumpSet = false;
 
-void ProcessMessages() {
-  if (NoUIFlag || !Pump) return;
+void SetMessagePump(TMessagePump pump) {
+  Pump = std::move(pump);
+  MessagePumpSet = static_cast<bool>(Pump);
+}
+
+void PumpMessagesWhenDue() {
   std::int64_t now = CoarseNowNs();
   if (now - LastPumpNs < PumpIntervalNs) return;
   LastPumpNs = now;

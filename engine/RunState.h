@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "engine/RunFlags.h"
+
 // Clears the run flags (BreakFlag, ContinueFlag, ExitFlag, AbortFlag,
 // NoUIFlag) and the last error, before every compilation and run.
 void ResetRunState();
@@ -14,7 +16,14 @@ void ResetRunState();
 using TMessagePump = std::function<void()>;
 void SetMessagePump(TMessagePump pump);
 
+// The inline gate's parts: whether a pump is set, and the clock-gated run.
+extern bool MessagePumpSet;
+void PumpMessagesWhenDue();
+
 // Runs the pump, unless NoUIFlag is set or it ran less than a few
 // milliseconds ago: statements call this before each step, and the gate
-// keeps their cost to one coarse clock read.
-void ProcessMessages();
+// keeps their cost to one coarse clock read (and to two flag tests inline
+// while no pump is set).
+inline void ProcessMessages() {
+  if (MessagePumpSet && !NoUIFlag) PumpMessagesWhenDue();
+}

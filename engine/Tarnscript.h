@@ -143,7 +143,9 @@ public:
   // Innermost scope first; nil when nothing has the name.
   virtual TVar* FindVariable(const std::string& name) = 0;
   virtual TLib* FindLibrary(const std::string& name) = 0;
-  // Frees the first global variable of that name, whatever its library.
+  // Frees the first global variable of that name, whatever its library,
+  // unless compiled code (a library, a tree from ParseExpression) refers
+  // to it: then an error line says it is in use.
   virtual void DeleteVariable(const std::string& name) = 0;
 
   // Stops the run in progress; nothing when none runs.
@@ -161,7 +163,8 @@ public:
   // not empty) until it answers false; the result is its last answer, false
   // when it was never called.
   virtual bool ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) = 0;
-  // Deletes every Workspace variable, and every variable of a Workspace type.
+  // Deletes every Workspace variable, and every variable of a Workspace
+  // type, except those compiled code refers to.
   virtual void ClearWorkspace() = 0;
 
   virtual bool AddDataClient(CountedPtr<IXDataClient> client) = 0;

@@ -72,10 +72,14 @@ void TVarTab::ResetAll() {
 
 void TVarTab::RemoveLib(const TLib* lib, bool force) {
   if (lib->BuiltIn() && !force) return;
-  Detach([lib](const THashNode& node) {
+  RemoveVariablesOf(lib, [](const TVar&) { return false; });
+}
+
+void TVarTab::RemoveVariablesOf(const TLib* lib, const std::function<bool(const TVar&)>& spare) {
+  Detach([lib, &spare](const THashNode& node) {
     auto& var = static_cast<const TVar&>(node);
     const bool ofScriptLibrary = var.Lib() && !var.Lib()->BuiltIn();
-    return var.Lib() == lib || (!ofScriptLibrary && var.Kind() && var.Kind()->Lib() == lib);
+    return (var.Lib() == lib || (!ofScriptLibrary && var.Kind() && var.Kind()->Lib() == lib)) && !spare(var);
   });
   ForgetLib(lib);
 }

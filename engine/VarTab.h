@@ -2,6 +2,7 @@
 // A table of variables: a library's global variables and constants, and the
 // locals of a routine.
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,8 @@ public:
   // them, and a library is unloaded only when no other library's code
   // refers to it.
   void RemoveLib(const TLib* lib, bool force) override;
+  // RemoveLib with force, sparing the variables spare answers true for.
+  void RemoveVariablesOf(const TLib* lib, const std::function<bool(const TVar&)>& spare);
   // Routine variables, their elements and fields included, that hold a
   // routine of lib lose it, as their initial routine too; generic sets
   // forget an enumeration of lib with its members.

@@ -199,6 +199,7 @@ void TXBuilder::UpdateAns(TVar* result) {
   TVar* ans = Vars.Find(AnsVarName);
   std::unique_ptr<TVar> copy;
   if (ans && !SameKind(ans->Kind(), result->Kind())) {
+    if (RefusedWhileHeld(*ans)) return;
     copy = MakeVar(std::string(), result->Kind(), false, NoneValue, Workspace());
     copy->Assign(*result, false);
     result = copy.get();
@@ -241,14 +242,26 @@ bool TXBuilder::InsertVariable(TVar* variable) {
 
 void TXBuilder::DeleteVariable(const std::string& name) {
   if (RefusedWhileRunning()) return;
+  TVar* var = Vars.Find(name);
+  if (var && RefusedWhileHeld(*var)) return;
   Vars.DeleteByName(name);
+}
+
+// A variable compiled code refers to stays, as a library it refers to does.
+bool TXBuilder::RefusedWhileHeld(const TVar& var) const {
+  if (!varHolds_.Held(&var)) return false;
+  ReportError("Variable \"" + var.Name() + "\" is in use", NoPosition, nullptr);
+  return true;
 }
 
 void TXBuilder::ClearWorkspace() {
   if (!RefusedWhileRunning()) ClearWorkspaceVariables();
 }
 
-void TXBuilder::ClearWorkspaceVariables() { Vars.RemoveLib(Workspace(), true); }
+// Variables that compiled code refers to stay.
+void TXBuilder::ClearWorkspaceVariables() {
+  Vars.RemoveVariablesOf(Workspace(), [this](const TVar& var) { return varHolds_.Held(&var); });
+}
 
 bool TXBuilder::ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) {
   if (!callback) return false;

@@ -239,10 +239,12 @@ private:
     bool& running_;
   };
 
-  // One level of nested statements or factors for the length of its
-  // compilation. The compiler, the checks and the evaluation of its trees
-  // all recurse once per level, so nesting beyond MaxNesting is refused
-  // ("Nesting is too deep") before it can overflow the stack.
+  // One level of nested statements, factors, vector braces, types or
+  // routines for the length of its compilation. The compiler, the checks,
+  // the evaluation of its trees and the values of its kinds (listing,
+  // copying, freeing) all recurse once per level, so nesting beyond
+  // MaxNesting is refused ("Nesting is too deep") before it can overflow the
+  // stack.
   class TNestingScope {
   public:
     static constexpr int MaxNesting = 1000;
@@ -279,6 +281,7 @@ private:
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
   bool RefusedWhileRunning();
+  bool RefusedWhileHeld(const TVar& var) const;
   void ClearWorkspaceVariables();
   // Removes the library and everything it defined from every table (the
   // clients are not told). Nothing may hold it.
@@ -303,6 +306,8 @@ private:
   TCompilation* compilation_ = nullptr;
   // The uses of the tree ParseExpression is building, nil otherwise.
   TLibUses* treeUses_ = nullptr;
+  // The variables compiled code refers to.
+  mutable TVarHolds varHolds_;
   // The levels of statements and factors being compiled (TNestingScope).
   int nesting_ = 0;
 

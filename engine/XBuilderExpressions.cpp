@@ -549,6 +549,8 @@ std::unique_ptr<TExpression> TXBuilder::CompileSetLiteral(TSetKind* setKind) {
 // Vector rows. A literal of constants is built once, here.
 
 std::unique_ptr<TExpression> TXBuilder::CompileTensor() {
+  TNestingScope nesting(*this);
+  if (nesting.TooDeep()) return nullptr;
   TSourcePos at = TokenPos();
   if (!Next()) return nullptr;
   if (Match(tcSymbol, tkRightBrace)) {

@@ -123,4 +123,5 @@ void TXBuilder::NoteUse(const TKind* kind) const {
 void TXBuilder::NoteUse(const TVar& var) const {
   NoteUse(var.Lib());
   NoteUse(var.Kind());
+  if (TLibUses* uses = UsesToNote()) uses->AddVariable(&var, varHolds_);
 }

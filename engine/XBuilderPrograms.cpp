@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Lib.h"
+#include "engine/RunFlags.h"
 #include "engine/RunState.h"
 #include "engine/Statement.h"
 #include "engine/Unloading.h"
@@ -159,9 +160,11 @@ bool TXBuilder::CompileLibrary(std::string& name) {
   if (!CompileDeclarations(true)) return false;
   if (Match(tcIdentifier, tkBegin)) {
     std::unique_ptr<TStatement> block = CompileCompound(true);
-    // The block's outcome does not decide the load.
+    // The block's errors do not decide the load, but an abort does: a
+    // library stopped half-way is not loaded, and one of its name stays.
     if (!block || !block->Check()) return false;
     RunOnce(std::move(block));
+    if (AbortFlag) return false;
   } else if (!Expect(tcIdentifier, tkEnd)) {
     return false;
   }

@@ -123,6 +123,8 @@ struct TXBuilder::TRoutineDirective {
 };
 
 bool TXBuilder::CompileRoutine() {
+  TNestingScope nesting(*this);
+  if (nesting.TooDeep()) return false;
   TSourcePos at = TokenPos();
   std::string name;
   TFuncKind* signature = CompileHeader(std::string(), name, true, false);

@@ -27,6 +27,8 @@ bool FitsInt32(std::int64_t n) {
 }  // namespace
 
 TKind* TXBuilder::CompileType(const std::string& name) {
+  TNestingScope nesting(*this);
+  if (nesting.TooDeep()) return nullptr;
   if (Token.TokClass == tcIdentifier) {
     switch (Token.Code) {
       case tkSet:

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "toolkit/controls/CustomControl.h"
+#include "toolkit/controls/Form.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
@@ -222,6 +223,12 @@ public:
   // Called by the columns when their layout changed.
   void ColumnsChanged();
 
+  bool WantTabs = false;
+  // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool value);
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
   TAlignment Alignment = taLeftJustify;
@@ -426,6 +433,15 @@ protected:
   bool AcceptNodeEdit();
   void Paint() override;
   void Resize() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  // Selects as a click with these keys does; DragPending holds a Ctrl toggle back until the release.
+  void ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending);
+  void MouseButtonDown(int x, int y, TShiftState shift);
+  void MouseButtonUp(int x, int y);
+  void MouseDoubleClick(int x, int y);
+  // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
+  void TrackHotNode(PDataNode node);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
@@ -484,6 +500,14 @@ private:
   // Carries the line image, button position and select level from a row to the next.
   void AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize, int& buttonX,
                         int& selectLevel) const;
+  void NavigationKey(WORD key, TShiftState shift);
+  void AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
+                       bool needInvalidate);
+  void OtherKey(WORD key, TShiftState shift);
+  void ScrollByWheel(int wheelDelta, TShiftState shift);
+  void ScrollBarMessage(TMessage& message, bool vertical);
+  // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
+  bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
   int ImagesWidth(PDataNode node, TColumnIndex column);
   // Pixels from the row's left to the node's content in the main column.
@@ -574,6 +598,8 @@ private:
   unsigned bottomSpace_ = 0;
   int margin_ = 4;
   unsigned animationDuration_ = 200;
+  TBorderStyle borderStyle_ = bsSingle;
+  bool ctl3D_ = true;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
   std::unique_ptr<TBitmap> minusBitmap_;

@@ -449,8 +449,27 @@ void TBaseDataTree::RedrawNodeNow(PDataNode node) {
 void TBaseDataTree::CreateParams(TCreateParams& params) {
   TCustomControl::CreateParams(params);
   params.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  params.Style &= ~WS_BORDER;
+  if (borderStyle_ == bsSingle) {
+    if (ctl3D_)
+      params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      params.Style |= WS_BORDER;
+  }
   if (scrollBarOptions_->HasHorizontal()) params.Style |= WS_HSCROLL;
   if (scrollBarOptions_->HasVertical()) params.Style |= WS_VSCROLL;
+}
+
+void TBaseDataTree::SetBorderStyle(TBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TBaseDataTree::SetCtl3D(bool value) {
+  if (value == ctl3D_) return;
+  ctl3D_ = value;
+  if (borderStyle_ == bsSingle && HandleAllocated()) RecreateWnd();
 }
 
 void TBaseDataTree::CreateWnd() {

@@ -200,8 +200,9 @@ TEST_F(LibraryFilesTest, APackedFileThatCannotBeDecipheredChangesNothing) {
 }
 
 TEST_F(LibraryFilesTest, ALoadIsARunThatAbortStops) {
-  const std::string forever =
-      WriteFile("forever.tarn", "library Forever; var i : Integer; begin while i >= 0 do i := 1 end.");
+  const std::string forever = WriteFile("forever.tarn", "library Forever; const Version = 1; end.");
+  ASSERT_EQ(Load(forever), "Forever");
+  WriteFile("forever.tarn", "library Forever; const Version = 2; var i : Integer; begin while i >= 0 do i := 1 end.");
   const std::string other = WriteFile("other.tarn", "library Other; end.");
   std::string nested = "?";
   bool unloaded = true;
@@ -210,12 +211,13 @@ TEST_F(LibraryFilesTest, ALoadIsARunThatAbortStops) {
     unloaded = Engine->UnloadLibrary("Forever", false);
     Engine->Abort();
   });
-  EXPECT_EQ(Load(forever), "Forever") << "the block's outcome does not decide the load";
+  EXPECT_EQ(Load(forever), "") << "an aborted load is a failed load";
   EXPECT_EQ(LineTexts(),
             (std::vector<std::string>{"Reentrace attempted", "Reentrace attempted", "Execution terminated"}));
   EXPECT_EQ(nested, "");
   EXPECT_FALSE(unloaded);
   EXPECT_EQ(Engine->FindLibrary("Other"), nullptr);
+  EXPECT_EQ(Result("Version"), "1") << "the library loaded before stays";
   ExpectSoundEngine();
 }
 
@@ -382,6 +384,44 @@ TEST_F(UnloadingTest, NothingIsUnloadedWhileARunIsInProgress) {
   Run("var i : Integer; begin while i >= 0 do i := Count end.");
   EXPECT_FALSE(unloaded);
   EXPECT_NE(Engine->FindLibrary("Base"), nullptr);
+}
+
+// Compiled code holds the variables it refers to: deleting one, clearing
+// the Workspace or a new ans of another kind would leave the code pointing
+// at freed memory.
+TEST_F(UnloadingTest, VariablesCompiledCodeRefersToAreNotDeleted) {
+  Assign("w := 5");
+  Assign("gone := 1");
+  Assign("7");
+  Run("library User; procedure ShowAll; begin Write(w, ' ', ans, ' ', Count) end; end.");
+  ASSERT_TRUE(Compiled);
+  Sink->Lines.clear();
+  Engine->DeleteVariable("w");
+  Engine->DeleteVariable("Count");
+  EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{"Variable \"w\" is in use", "Variable \"Count\" is in use"}));
+  Engine->ClearWorkspace();
+  EXPECT_EQ(Engine->FindVariable("gone"), nullptr);
+  Eval("'text'");
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{"Variable \"ans\" is in use"});
+  Eval("ShowAll()");
+  EXPECT_EQ(LineTexts(), std::vector<std::string>{"5 7 0"});
+  EXPECT_TRUE(Unload("User"));
+  Engine->DeleteVariable("w");
+  EXPECT_EQ(Engine->FindVariable("w"), nullptr);
+}
+
+TEST_F(UnloadingTest, AParsedTreeHoldsItsVariables) {
+  Assign("w := 5");
+  std::unique_ptr<TExpression> tree = Engine->ParseExpression("w + 1");
+  ASSERT_NE(tree, nullptr);
+  Sink->Lines.clear();
+  Engine->DeleteVariable("w");
+  Engine->ClearWorkspace();
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{"Variable \"w\" is in use"});
+  EXPECT_TRUE(tree->Evaluate());
+  tree.reset();
+  Engine->DeleteVariable("w");
+  EXPECT_EQ(Engine->FindVariable("w"), nullptr);
 }
 
 }  // namespace

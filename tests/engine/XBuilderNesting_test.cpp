@@ -30,6 +30,17 @@ std::string Ifs(int depth) { return "var x : Integer; begin " + Repeat("if true 
 std::string Loops(int depth) {
   return "var x : Integer; begin " + Repeat("while x < 1 do ", depth) + "x := x + 1 end.";
 }
+std::string Routines(int depth) {
+  return Repeat("procedure P; ", depth) + Repeat("begin end; ", depth) + "begin end.";
+}
+std::string Braces(int depth) { return Repeat("{", depth) + "1" + Repeat("}", depth); }
+std::string Arrays(int depth) { return "var a : " + Repeat("array of ", depth) + "Integer; begin end."; }
+std::string Records(int depth) {
+  return "type T = " + Repeat("record a : ", depth) + "Integer" + Repeat(" end", depth) + "; begin end.";
+}
+std::string RoutineKinds(int depth) {
+  return "type T = " + Repeat("function (f : ", depth) + "Integer" + Repeat(") : Integer", depth) + "; begin end.";
+}
 // Statements and expressions count together.
 std::string Mixed(int depth) {
   return "var x : Integer; begin " + Repeat("if true then ", depth / 2) + "x := " + Repeat("- ", depth - depth / 2) +
@@ -45,6 +56,12 @@ const TNestingCase NestingCases[] = {
     {"Ifs", true, Ifs, 997, " in \"_Untitled_n\" at [1:13003] "},
     {"Loops", true, Loops, 997, " in \"_Untitled_n\" at [1:14999] "},
     {"Mixed", true, Mixed, 997, " in \"_Untitled_n\" at [1:7514] "},
+    {"Routines", true, Routines, 1000, " in \"_Untitled_n\" at [1:13001] "},
+    // The outermost brace is a factor too.
+    {"Braces", false, Braces, 998, " at [1:1000] "},
+    {"Arrays", true, Arrays, 999, " in \"_Untitled_n\" at [1:9009] "},
+    {"Records", true, Records, 999, " in \"_Untitled_n\" at [1:11010] "},
+    {"RoutineKinds", true, RoutineKinds, 999, " in \"_Untitled_n\" at [1:14010] "},
 };
 
 }  // namespace
@@ -78,3 +95,14 @@ TEST_P(XBuilderNestingTest, TheDeepestAcceptedTextRunsAndOneLevelMoreIsRefused) 
 INSTANTIATE_TEST_SUITE_P(Cases, XBuilderNestingTest, ::testing::ValuesIn(NestingCases),
                          [](const ::testing::TestParamInfo<TNestingCase>& info) { return std::string(info.param.Name); });
 
+
+// Far beyond the limit every form is refused with one error line, and the
+// engine goes on.
+TEST_P(XBuilderNestingTest, AHundredThousandLevelsAreRefused) {
+  const TNestingCase& c = GetParam();
+  std::vector<std::string> refused = Errors(c, c.Text(100000));
+  EXPECT_FALSE(Compiled);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_EQ(refused[0].substr(0, 19), "Nesting is too deep");
+  EXPECT_EQ(Result("1 + 1"), "2");
+}

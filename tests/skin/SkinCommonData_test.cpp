@@ -1,6 +1,7 @@
 #include "skin/SkinCommonData.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,22 @@ TEST_F(SkinDataTest, TheDefaultManagerIsNeverStoredAsTheOwnOne) {
   EXPECT_EQ(data.GetSkinManager(), &manager);
 }
 
+TEST_F(SkinDataTest, AHostFailingOverItsNewManagerDoesNotStopTheAssignment) {
+  TPanel* host = AddHost();
+  auto data = EditData(host);
+  host->WindowProc = [host](TMessage& message) {
+    if (message.Msg == SM_SKINCMD) throw std::runtime_error("host failed");
+    host->WndProc(message);
+  };
+  TTestSkinManager other;
+  other.AddSection("EDIT");
+  EXPECT_NO_THROW(data->SetSkinManager(&other));
+  EXPECT_EQ(data->SkinManager(), &other);
+  EXPECT_EQ(data->SectionIndex, 0) << "resolved in the new manager";
+  host->WindowProc = [host](TMessage& message) { host->WndProc(message); };
+  data->SetSkinManager(nullptr);
+}
+
 TEST_F(SkinDataTest, ArrivalChangeAndRemovalFromAnotherManagerChangeNothing) {
   TTestSkinManager other;
   auto data = EditData(AddHost());
@@ -149,6 +166,10 @@ TEST_F(SkinDataTest, ColourAnswersBlendTheSectionOverTheParent) {
   parent->WindowProc = [parent](TMessage& message) { parent->WndProc(message); };
   EXPECT_EQ(Command(*data, scGetColor), 0x007F7F7F) << "the painters' blend, not 205";
   EXPECT_EQ(data->ControlColor(0), 0x007F7F7FU) << "the colour a child is told is the one painted";
+
+  Edit().Color = clBlack;
+  parent->SetColor(clWhite);
+  EXPECT_EQ(Command(*data, scGetColor), 0x007F7F7F) << "a plain parent, which answers 21 with 0, shows its Color";
 }
 
 TEST_F(SkinDataTest, AHalfTransparentSectionWithoutHostBlendsOverItsWindowsParent) {
@@ -308,8 +329,13 @@ TEST_F(SkinDataTest, HotStateAndSuspendedPainting) {
   EXPECT_TRUE(data->IsActiveState());
   data->HasFocus = false;
 
-  data->PaintSuspended = true;
+  const TSeen seen = Record(*host);
+  data->SuspendPaint();
+  EXPECT_TRUE(HasSkinCommand(seen, scPaintSuspended, 0));
   EXPECT_TRUE(data->PaintingSuspended()) << "not painted through the cache: its own flag";
+  data->ResumePaint();
+  EXPECT_TRUE(HasSkinCommand(seen, scPaintResumed, 0));
+  EXPECT_FALSE(data->PaintingSuspended());
   data->PaintSuspended = false;
   data->StateFlags = 0;
   AnswerSkinCommand(*form, scIsPaintingSuspended, 1);

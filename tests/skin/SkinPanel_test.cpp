@@ -109,6 +109,13 @@ TEST_F(SkinnedPanelTest, CaptionChangesAndFocusStayWithTheirOwners) {
   EXPECT_FALSE(panel->SkinData().HasFocus) << "only the inherited procedure hears it";
 }
 
+TEST_F(SkinnedPanelTest, ASkinnedPanelAsksItsFormToAdaptIt) {
+  const TSeen formSeen = Record(*form);
+  panel->Loaded();
+  EXPECT_TRUE(HasSkinCommand(formSeen, scAdaptControl, reinterpret_cast<LPARAM>(static_cast<TControl*>(panel))));
+  form->WindowProc = [this](TMessage& message) { form->WndProc(message); };
+}
+
 TEST_F(SkinnedPanelTest, MouseEventsFireOnceWhenSkinned) {
   int entered = 0;
   panel->OnMouseEnter = [&entered](TObject*) { ++entered; };

@@ -3,33 +3,33 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Exceptions.h"
-#include "toolkit/controls/Panel.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/StringGrid.h"
 
 namespace {
 
 TEST(PublishedProperties, ControlsHaveTheirClassesAndAncestorsProperties) {
-  TPanel panel(nullptr);
+  TEdit edit(nullptr);
   TStringGrid grid(nullptr);
-  EXPECT_TRUE(IsPublishedProp(panel, "Color"));
+  EXPECT_TRUE(IsPublishedProp(edit, "Color"));
   EXPECT_TRUE(IsPublishedProp(grid, "FixedColor"));
   EXPECT_TRUE(IsPublishedProp(grid, "color")) << "names compare ignoring case";
-  EXPECT_FALSE(IsPublishedProp(panel, "FixedColor"));
-  EXPECT_EQ(GetOrdProp(panel, "Nonsense"), -1);
-  EXPECT_EQ(GetObjectProp(panel, "Nonsense"), nullptr);
-  EXPECT_EQ(GetObjectProp(panel, "Color"), nullptr) << "not an object property";
+  EXPECT_FALSE(IsPublishedProp(edit, "FixedColor"));
+  EXPECT_EQ(GetOrdProp(edit, "Nonsense"), -1);
+  EXPECT_EQ(GetObjectProp(edit, "Nonsense"), nullptr);
+  EXPECT_EQ(GetObjectProp(edit, "Color"), nullptr) << "not an object property";
   SetOrdProp(grid, "FixedColor", 0x00336699);
   EXPECT_EQ(grid.FixedColor(), 0x00336699u);
-  SetOrdProp(panel, "Color", 0x00112233);
-  EXPECT_EQ(GetOrdProp(panel, "Color"), 0x00112233);
+  SetOrdProp(edit, "Color", 0x00112233);
+  EXPECT_EQ(GetOrdProp(edit, "Color"), 0x00112233);
 }
 
 TEST(PublishedProperties, AFontsStyleReadsAndWritesAsElementNames) {
-  TPanel panel(nullptr);
-  TObject* font = GetObjectProp(panel, "Font");
-  ASSERT_EQ(font, &panel.Font());
+  TEdit edit(nullptr);
+  TObject* font = GetObjectProp(edit, "Font");
+  ASSERT_EQ(font, &edit.Font());
   SetSetProp(*font, "Style", "fsBold,fsItalic");
-  EXPECT_EQ(panel.Font().Style(), fsBold | fsItalic);
+  EXPECT_EQ(edit.Font().Style(), fsBold | fsItalic);
   EXPECT_EQ(GetSetProp(*font, "Style"), "fsBold,fsItalic");
   SetSetProp(*font, "Style", "[fsStrikeOut, fsbold]");
   EXPECT_EQ(GetSetProp(*font, "Style"), "fsBold,fsStrikeOut");

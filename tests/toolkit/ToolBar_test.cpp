@@ -56,7 +56,8 @@ protected:
       form->WndProc(message);
     };
   }
-  ~ToolBarTest() override { form->WindowProc = [this](TMessage& message) { form->WndProc(message); }; }
+  // The form outlives this fixture: its procedure must not reach back into it.
+  ~ToolBarTest() override { form->WindowProc = [f = form](TMessage& message) { f->WndProc(message); }; }
 
   TToolButton* Add(TToolButtonStyle style, int image = -1) {
     auto* button = new TToolButton(form);
@@ -235,7 +236,7 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   EXPECT_EQ(clicks, 0) << "the arrow drops down without clicking";
   ClickAt({rect.Left + 5, 10});
   EXPECT_EQ(clicks, 1) << "the face clicks";
-  bar->WindowProc = [this](TMessage& message) { bar->WndProc(message); };
+  bar->WindowProc = [b = bar](TMessage& message) { b->WndProc(message); };
 
   delete bar->Buttons(0);
   ASSERT_EQ(Seen.back().Code, TBN_DELETINGBUTTON);

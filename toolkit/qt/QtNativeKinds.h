@@ -17,3 +17,4 @@ std::unique_ptr<TNativeWidget> MakeNativeComboBox(HWND window, QWidget* parent);
 // A tab bar along the top of the client area; TCM_ADJUSTRECT gives the display area below it.
 std::unique_ptr<TNativeWidget> MakeNativeTabControl(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeTreeView(HWND window, QWidget* parent);
+std::unique_ptr<TNativeWidget> MakeNativeRichEdit(HWND window, QWidget* parent);

@@ -366,6 +366,7 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QComboBox", &MakeNativeComboBox},
       {"QTabBar", &MakeNativeTabControl},
       {"QTreeWidget", &MakeNativeTreeView},
+      {"QTextEdit", &MakeNativeRichEdit},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

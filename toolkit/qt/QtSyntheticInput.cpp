@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
@@ -181,3 +182,5 @@ DWORD SynthesizeDrag(HWND window, TPoint point, TSyntheticDrag action, const TDa
     }
   }
 }
+
+void RunLater(int milliseconds, std::function<void()> action) { QTimer::singleShot(milliseconds, std::move(action)); }

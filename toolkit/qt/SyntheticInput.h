@@ -3,6 +3,7 @@
 // Qt window, as the desktop delivers a user's input: for tests and tools
 // that drive windows from outside.
 
+#include <functional>
 #include <string>
 
 #include "toolkit/win/DragDrop.h"
@@ -29,3 +30,7 @@ enum class TSyntheticDrag { Enter, Move, Leave, Drop };
 // the effect the window accepted (DROPEFFECT_NONE when it refused).
 DWORD SynthesizeDrag(HWND window, TPoint point, TSyntheticDrag action, const TDataObject& data, DWORD allowedEffects,
                      TInputModifiers modifiers = {});
+
+// Runs the action from the desktop's event loop after the delay, also while
+// a loop of the desktop's own runs (a drag, a native dialog).
+void RunLater(int milliseconds, std::function<void()> action);

@@ -191,6 +191,34 @@ constexpr WORD EN_CHANGE = 0x0300;
 constexpr WORD EN_UPDATE = 0x0400;
 constexpr WORD EN_MAXTEXT = 0x0501;
 
+// Rich edits answer the edit messages and these. EM_SETCHARFORMAT: WParam
+// SCF_SELECTION (the selection) or SCF_ALL, LParam a CHARFORMAT*; it
+// notifies no change and leaves the caret and the selection alone.
+// EM_GETCHARFORMAT: the format of the selection's first character (of the
+// character before the caret without a selection).
+constexpr UINT EM_GETCHARFORMAT = WM_USER + 58;
+constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;
+constexpr WPARAM SCF_DEFAULT = 0x0000;
+constexpr WPARAM SCF_SELECTION = 0x0001;
+constexpr WPARAM SCF_ALL = 0x0004;
+constexpr DWORD CFM_BOLD = 0x00000001;
+constexpr DWORD CFM_ITALIC = 0x00000002;
+constexpr DWORD CFM_UNDERLINE = 0x00000004;
+constexpr DWORD CFM_STRIKEOUT = 0x00000008;
+constexpr DWORD CFM_COLOR = 0x40000000;
+constexpr DWORD CFE_BOLD = 0x00000001;
+constexpr DWORD CFE_ITALIC = 0x00000002;
+constexpr DWORD CFE_UNDERLINE = 0x00000004;
+constexpr DWORD CFE_STRIKEOUT = 0x00000008;
+constexpr DWORD CFE_AUTOCOLOR = 0x40000000;
+
+struct CHARFORMAT {
+  UINT cbSize = sizeof(CHARFORMAT);
+  DWORD dwMask = 0;
+  DWORD dwEffects = 0;
+  TColor crTextColor = 0;
+};
+
 // ---------------------------------------------------------------- list boxes
 
 constexpr DWORD LBS_NOTIFY = 0x0001;

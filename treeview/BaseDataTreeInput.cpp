@@ -1,0 +1,432 @@
+// The user's input: navigation keys, mouse buttons, the wheel and the
+// standard scroll bars.
+
+#include <algorithm>
+
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/Messages.h"
+#include "toolkit/win/ScrollBar.h"
+#include "treeview/BaseDataTree.h"
+#include "treeview/DTHeader.h"
+#include "treeview/DataTreeOptions.h"
+#include "treeview/ScrollBarOptions.h"
+
+namespace {
+
+constexpr int WheelDelta = 120;
+constexpr int LinesPerNotch = 3;
+
+bool IsNavigationKey(WORD key) {
+  switch (key) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+void TBaseDataTree::KeyDown(WORD& key, TShiftState shift) {
+  TCustomControl::KeyDown(key, shift);
+  if (key == 0) return;
+  shift &= ssShift | ssCtrl | ssAlt;
+  if (!FireKeyAction(key, shift)) return;
+  if (IsNavigationKey(key))
+    NavigationKey(key, shift);
+  else
+    OtherKey(key, shift);
+}
+
+void TBaseDataTree::NavigationKey(WORD key, TShiftState shift) {
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  const bool multiSelect = selection.Contains(toMultiSelect);
+  const bool shiftRange = (shift & ssShift) && multiSelect && !states_.Contains(tsEditing);
+  bool extendRange = shiftRange && (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME);
+  const bool needInvalidate = extendRange || selectionLive_ > 1;
+  const bool gridExtensions = options_->MiscOptions().Contains(toGridExtensions);
+  const bool clearNeeded = !(shift != 0 && (!gridExtensions || (shift & ssShift)) && multiSelect &&
+                             key != VK_BACK && key != VK_TAB);
+  PDataNode oldFocused = focusedNode_;
+  if (!oldFocused && shift != 0) oldFocused = FirstVisibleNode();
+  if (!rangeAnchor_) rangeAnchor_ = selectionLive_ > 0 ? FirstSelectedNode() : FirstRootNode();
+  const int clientHeight = ClientHeight();
+  switch (key) {
+    case VK_BACK:
+      if (focusedNode_ && focusedNode_->Parent != root_) SetFocusedNode(focusedNode_->Parent);
+      break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+      const bool down = key == VK_NEXT;
+      if (shift & ssCtrl) {
+        SetVertOffset(offsetY_ + (down ? -clientHeight : clientHeight));
+        break;
+      }
+      if (!focusedNode_) {
+        SetFocusedNode(down ? LastVisibleNode(nullptr) : FirstVisibleNode());
+        break;
+      }
+      PDataNode node = focusedNode_;
+      int sum = 0;
+      while (true) {
+        const PDataNode next = down ? NextVisibleNode(node) : PrevVisibleNode(node);
+        if (!next || sum + static_cast<int>(node->NodeHeight) >= clientHeight) break;
+        sum += node->NodeHeight;
+        node = next;
+      }
+      SetFocusedNode(node);
+      break;
+    }
+    case VK_HOME:
+    case VK_END: {
+      const PDataNode target = key == VK_HOME ? FirstVisibleNode() : LastVisibleNode(nullptr);
+      if (!target) break;
+      if (shift == ssCtrl && !gridExtensions) {
+        ScrollNodeIntoView(target, selection.Contains(toCenterScrollIntoView),
+                           !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
+        SetHorzOffset(key == VK_HOME ? 0 : -2147483647);
+      } else {
+        SetFocusedNode(target);
+      }
+      break;
+    }
+    case VK_LEFT:
+    case VK_RIGHT: {
+      const bool left = key == VK_LEFT;
+      if (shift & ssCtrl) {
+        SetHorzOffset(offsetX_ + (left ? 1 : -1) * static_cast<int>(indent_));
+        break;
+      }
+      if (!focusedNode_) {
+        SetFocusedNode(FirstVisibleNode());
+        break;
+      }
+      const PDataNode node = focusedNode_;
+      const bool hasChildren = node->Has(nsHasChildren);
+      if (left) {
+        if (shift == 0 && node->Has(nsExpanded) && hasChildren) {
+          ToggleExpanded(node);
+        } else if (node->Parent != root_) {
+          if (shiftRange) {
+            if (node->Index != 0)
+              extendRange = true;
+            else if (CompareNodeOrder(node->Parent, rangeAnchor_) > 0)
+              DeselectNode(node);
+          }
+          SetFocusedNode(node->Parent);
+        }
+      } else {
+        if (shift == 0 && !node->Has(nsExpanded) && hasChildren) {
+          ToggleExpanded(node);
+        } else if (const PDataNode child = node->Has(nsExpanded) ? FirstVisibleChildOf(node) : nullptr) {
+          if (shiftRange && CompareNodeOrder(child, rangeAnchor_) < 0) DeselectNode(node);
+          SetFocusedNode(child);
+        }
+      }
+      break;
+    }
+    case VK_UP:
+    case VK_DOWN: {
+      const bool up = key == VK_UP;
+      if (shift & ssCtrl) {
+        SetVertOffset(offsetY_ + (up ? 1 : -1) * static_cast<int>(defaultNodeHeight_));
+        break;
+      }
+      const PDataNode target = focusedNode_ ? (up ? PrevVisibleNode(focusedNode_) : NextVisibleNode(focusedNode_))
+                                            : (up ? LastVisibleNode(nullptr) : FirstVisibleNode());
+      if (!target) {
+        if (focusedNode_) RepaintNode(focusedNode_);
+        break;
+      }
+      if (shiftRange && oldFocused && rangeAnchor_) {
+        const int order = CompareNodeOrder(oldFocused, rangeAnchor_);
+        if ((up && order > 0) || (!up && order < 0)) DeselectNode(focusedNode_);
+      }
+      if (focusedColumn_ == ColumnNone) focusedColumn_ = header_->MainColumn();
+      SetFocusedNode(target);
+      break;
+    }
+    default: break;
+  }
+  AfterNavigation(shift, oldFocused, clearNeeded, extendRange, needInvalidate);
+}
+
+void TBaseDataTree::AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
+                                    bool needInvalidate) {
+  bool cleared = false;
+  if (clearNeeded && (oldFocused != focusedNode_ || selectionLive_ != 1)) {
+    UnselectAll();
+    cleared = true;
+  }
+  if (shift == 0) ResetAnchor();
+  if (extendRange && oldFocused && focusedNode_) SelectRange(oldFocused, focusedNode_, true);
+  if (focusedNode_ && (focusedNode_ != oldFocused || cleared)) SelectNode(focusedNode_);
+  if (needInvalidate && HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
+  const PDataNode node = focusedNode_;
+  switch (key) {
+    case VK_ESCAPE:
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
+        ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
+        if (HandleAllocated()) Invalidate();
+      } else {
+        CancelNodeEdit();
+      }
+      return;
+    case 'A':
+      if (shift & ssCtrl) SelectAllNodes(true);
+      return;
+    case VK_MULTIPLY:
+      if (node) ExpandAll(node);
+      return;
+    case VK_DIVIDE:
+      if (node) CollapseAll(node);
+      return;
+    case VK_ADD:
+      if ((shift & ssCtrl) && (shift & ssShift))
+        ExpandAll(nullptr);
+      else if (!(shift & ssCtrl) && node && !node->Has(nsExpanded))
+        ToggleExpanded(node);
+      return;
+    case VK_SUBTRACT:
+      if ((shift & ssCtrl) && (shift & ssShift))
+        CollapseAll(nullptr);
+      else if (!(shift & ssCtrl) && node && node->Has(nsExpanded))
+        ToggleExpanded(node);
+      return;
+    default: return;
+  }
+}
+
+// ---- Mouse ----------------------------------------------------------------------------------
+
+void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
+  if (states_.Contains(tsEditPending)) {
+    KillTreeTimer(EditTimer);
+    ChangeTreeStates({}, {tsEditPending});
+  }
+  if (HandleAllocated() && !Focused() && CanFocus()) SetFocus();
+  THitInfo hit;
+  HitTestAt(x, y, true, hit);
+  const PDataNode node = hit.HitNode;
+  if (node && hit.HitPositions.Contains(htOnItemButton)) {
+    ToggleExpanded(node);
+    return;
+  }
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  const bool multiSelect = selection.Contains(toMultiSelect);
+  const bool altPressed = (shift & ssAlt) != 0;
+  shift &= ssShift | ssCtrl;
+  const bool labelHit = !altPressed && (hit.HitPositions.Contains(htOnItemLabel) ||
+                                        hit.HitPositions.Contains(htOnNormalIcon));
+  const bool cellHit = !altPressed && !labelHit && node && selection.Contains(toFullRowSelect);
+  if (!node || !(labelHit || cellHit || altPressed)) {
+    if (shift == 0) UnselectAll();
+    return;
+  }
+  const PDataNode oldFocused = focusedNode_;
+  if (shift == 0 && multiSelect && node->Has(nsSelected) && FireDragAllowed(node, hit.HitColumn)) {
+    // The selection stays for a drag; the release keeps only this node.
+    ChangeTreeStates({tsClearPending}, {});
+  } else {
+    ApplyClickSelection(oldFocused, node, shift, false);
+  }
+  FocusNodeAndColumn(node, header_->UsesColumns() ? hit.HitColumn : ColumnNone);
+}
+
+void TBaseDataTree::MouseButtonUp(int x, int y) {
+  if (!states_.Contains(tsClearPending)) return;
+  ChangeTreeStates({}, {tsClearPending});
+  THitInfo hit;
+  HitTestAt(x, y, true, hit);
+  if (!hit.HitNode) return;
+  UnselectAll();
+  SelectNode(hit.HitNode);
+  rangeAnchor_ = hit.HitNode;
+}
+
+void TBaseDataTree::MouseDoubleClick(int x, int y) {
+  THitInfo hit;
+  HitTestAt(x, y, true, hit);
+  if (!hit.HitNode || hit.HitPositions.Contains(htOnItemButton)) return;
+  const bool onRow = hit.HitPositions.Contains(htOnItemLabel) ||
+                     options_->SelectionOptions().Contains(toFullRowSelect);
+  if (onRow && options_->MiscOptions().Contains(toToggleOnDblClick)) ToggleExpanded(hit.HitNode);
+}
+
+void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending) {
+  (void)oldFocused;
+  const bool multiSelect = options_->SelectionOptions().Contains(toMultiSelect);
+  if (!multiSelect) shift = 0;
+  if ((shift & ssCtrl) && (shift & ssShift)) {
+    SelectRange(rangeAnchor_, node, true);
+  } else if (shift & ssCtrl) {
+    if (!options_->SelectionOptions().Contains(toSiblingSelectConstraint)) rangeAnchor_ = node;
+    if (dragPending)
+      ChangeTreeStates({tsToggleFocusedSelection}, {});
+    else if (node->Has(nsSelected))
+      DeselectNode(node);
+    else
+      SelectNode(node);
+  } else if (shift & ssShift) {
+    if (!rangeAnchor_) rangeAnchor_ = FirstRootNode();
+    SelectRange(rangeAnchor_, node, false);
+  } else {
+    if (!node->Has(nsSelected) || selectionLive_ > 1) UnselectAll();
+    SelectNode(node);
+    rangeAnchor_ = node;
+  }
+}
+
+void TBaseDataTree::TrackHotNode(PDataNode node) {
+  if (node == currentHotNode_) return;
+  const PDataNode old = currentHotNode_;
+  FireHotChange(old, node);
+  currentHotNode_ = node;
+  if (options_->PaintOptions().Contains(toHotTrack)) {
+    if (old) RepaintNode(old);
+    if (node) RepaintNode(node);
+  }
+}
+
+// ---- Wheel and scroll bars ---------------------------------------------------------------------
+
+void TBaseDataTree::ScrollByWheel(int wheelDelta, TShiftState shift) {
+  const int notches = wheelDelta / WheelDelta;
+  if (ClientHeight() < RangeY()) {
+    const int lines = (shift & ssCtrl) ? (ClientHeight() / static_cast<int>(defaultNodeHeight_)) * notches
+                                       : wheelDelta * LinesPerNotch / WheelDelta;
+    SetVertOffset(offsetY_ + lines * static_cast<int>(defaultNodeHeight_));
+  } else {
+    const int steps = (shift & ssCtrl) ? notches * ClientWidth() : notches;
+    SetHorzOffset(offsetX_ + steps * static_cast<int>(indent_));
+  }
+}
+
+bool TBaseDataTree::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  if (TCustomControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+  ScrollByWheel(wheelDelta, shift);
+  return true;
+}
+
+void TBaseDataTree::ScrollBarMessage(TMessage& message, bool vertical) {
+  const int code = LOWORD(message.WParam);
+  const int increment = vertical ? scrollBarOptions_->VerticalIncrement : scrollBarOptions_->HorizontalIncrement;
+  const int page = vertical ? ClientHeight() : ClientWidth();
+  const int offset = vertical ? offsetY_ : offsetX_;
+  int next = offset;
+  switch (code) {
+    case SB_LINEUP: next = offset + increment; break;
+    case SB_LINEDOWN: next = offset - increment; break;
+    case SB_PAGEUP: next = offset + page; break;
+    case SB_PAGEDOWN: next = offset - page; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+      ChangeTreeStates({tsThumbTracking}, {});
+      SCROLLINFO info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(Handle(), vertical ? SB_VERT : SB_HORZ, info);
+      next = -info.nTrackPos;
+      break;
+    }
+    case SB_TOP: next = 0; break;
+    case SB_BOTTOM: next = vertical ? -static_cast<int>(root_->TotalHeight) : -RangeX(); break;
+    case SB_ENDSCROLL:
+      ChangeTreeStates({}, {tsThumbTracking});
+      if (vertical)
+        RefreshScrollBars(true);
+      else
+        UpdateHorzScrollBar(false);
+      return;
+    default: return;
+  }
+  if (vertical)
+    SetVertOffset(next);
+  else
+    SetHorzOffset(next);
+}
+
+// ---- Message routing ---------------------------------------------------------------------------
+
+bool TBaseDataTree::InputMessage(TMessage& message) {
+  const int x = GET_X_LPARAM(message.LParam);
+  const int y = GET_Y_LPARAM(message.LParam);
+  const TShiftState shift = ShiftStateOfKeys(message.WParam) | (GetKeyState(VK_MENU) < 0 ? ssAlt : 0);
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  switch (message.Msg) {
+    case WM_GETDLGCODE:
+      message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (WantTabs ? DLGC_WANTTAB : 0);
+      return true;
+    case WM_LBUTTONDOWN:
+      ChangeTreeStates({tsLeftButtonDown}, {});
+      TCustomControl::Dispatch(message);
+      MouseButtonDown(x, y, shift);
+      return true;
+    case WM_LBUTTONUP:
+      ChangeTreeStates({}, {tsLeftButtonDown});
+      MouseButtonUp(x, y);
+      TCustomControl::Dispatch(message);
+      return true;
+    case WM_LBUTTONDBLCLK:
+      ChangeTreeStates({tsLeftDblClick}, {});
+      TCustomControl::Dispatch(message);
+      MouseDoubleClick(x, y);
+      ChangeTreeStates({}, {tsLeftDblClick});
+      return true;
+    case WM_MBUTTONDOWN:
+      ChangeTreeStates({tsMiddleButtonDown}, {});
+      TCustomControl::Dispatch(message);
+      if (selection.Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
+      return true;
+    case WM_MBUTTONUP:
+      ChangeTreeStates({}, {tsMiddleButtonDown});
+      TCustomControl::Dispatch(message);
+      if (selection.Contains(toMiddleClickSelect)) MouseButtonUp(x, y);
+      return true;
+    case WM_RBUTTONDOWN:
+      ChangeTreeStates({tsRightButtonDown}, {});
+      TCustomControl::Dispatch(message);
+      if (selection.Contains(toRightClickSelect)) MouseButtonDown(x, y, shift);
+      return true;
+    case WM_RBUTTONUP:
+      ChangeTreeStates({}, {tsRightButtonDown, tsPopupMenuShown});
+      TCustomControl::Dispatch(message);
+      if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
+      return true;
+    case WM_MOUSEMOVE: {
+      TCustomControl::Dispatch(message);
+      THitInfo hit;
+      HitTestAt(x, y, true, hit);
+      TrackHotNode(hit.HitNode);
+      return true;
+    }
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(message);
+      TrackHotNode(nullptr);
+      return true;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      ScrollBarMessage(message, message.Msg == WM_VSCROLL);
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      TCustomControl::Dispatch(message);
+      if (message.Msg == WM_KILLFOCUS)
+        ChangeTreeStates({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending, tsLeftButtonDown,
+                              tsRightButtonDown, tsMiddleButtonDown, tsScrollPending, tsScrolling});
+      if (HandleAllocated()) Invalidate();
+      return true;
+    default: return false;
+  }
+}
