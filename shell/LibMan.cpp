@@ -29,10 +29,10 @@ bool IsExistingFile(const std::string& fileName) {
 }
 
 // Links, "." and ".." resolved; the path as written when it cannot be.
-fs::path CanonicalPath(const std::string& fileName) {
+std::string CanonicalPath(const std::string& fileName) {
   std::error_code error;
-  fs::path path = fs::weakly_canonical(fileName, error);
-  return error ? fs::path(fileName).lexically_normal() : path;
+  const fs::path path = fs::weakly_canonical(fileName, error);
+  return (error ? fs::path(fileName).lexically_normal() : path).string();
 }
 
 // Masks are "*" followed by an ending, compared ignoring case.
@@ -63,7 +63,8 @@ std::string TLoader::Load(ITarnscript& Engine, const std::string& FileName) {
 }
 
 TLibData::TLibData(const std::string& FileName, bool LoadAtStart)
-    : FileName(FileName), Name(fs::path(FileName).stem().string()), Load(LoadAtStart) {
+    : FileName(FileName), Name(fs::path(FileName).stem().string()), Load(LoadAtStart),
+      canonicalName_(CanonicalPath(FileName)) {
   FindHelpFile();
 }
 
@@ -119,9 +120,9 @@ void TLibMan::AddIfMissing(const std::string& FileName) {
 }
 
 int TLibMan::IndexOf(const std::string& FileName) const {
-  const fs::path wanted = CanonicalPath(FileName);
+  const std::string wanted = CanonicalPath(FileName);
   for (int i = 0; i < Count(); ++i)
-    if (CanonicalPath(items_[static_cast<size_t>(i)]->FileName) == wanted) return i;
+    if (items_[static_cast<size_t>(i)]->CanonicalName() == wanted) return i;
   return -1;
 }
 

@@ -37,11 +37,17 @@ public:
   void FindHelpFile();
   bool TryHelpFile(const std::string& Extension);
 
+  // The file however its path is written: links, "." and ".." resolved.
+  const std::string& CanonicalName() const { return canonicalName_; }
+
   std::string FileName;  // full path as listed
   std::string Name;
   std::string HelpFile;  // full path, or empty
   bool Load = false;     // load at start-up
   bool Loaded = false;   // the start-up load gave a library name
+
+private:
+  std::string canonicalName_;
 };
 
 // Where LoadAll tells its progress: the splash window while it shows.
