@@ -223,14 +223,19 @@ def help_sign(p):
 
 
 def graph3d(p):
-    p.polygon([(1, 9), (8, 5), (15, 9), (8, 13)], GREEN)
-    p.polygon([(1, 9), (8, 5), (8, 9), (4.5, 11)], '#A0E060')
-    p.polygon([(8, 9), (15, 9), (8, 13), (4.5, 11)], DARKGREEN)
-    p.line(1, 9, 8, 5, DARKGREEN)
-    p.line(8, 5, 15, 9, DARKGREEN)
-    p.line(8, 1, 8, 5, BLACK)
-    p.line(8, 13, 8, 15, BLACK)
-    p.line(1, 9, 0, 10, BLACK)
+    """A coloured surface over a floor, with a vertical axis."""
+    heights = [RED, ORANGE, YELLOW, GREEN, BLUE]
+    diamond = [(0.5, 9), (8, 5), (15.5, 9), (8, 13)]
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if inside(diamond, x + 0.5, y + 0.5):
+                u = (x + 0.5 - 0.5) / 15.0
+                bump = math.sin(u * math.pi)
+                p.set(x, int(y - 3 * bump), heights[min(4, int((y - 5) / 1.7))])
+    for k in range(3):
+        p.line(2 + 3 * k, 9 + 2 * k - 3, 9 + 3 * k, 5 + 2 * k - 3, DARK)
+    p.line(1, 2, 1, 14, BLACK)
+    p.line(1, 14, 14, 14, BLACK)
 
 
 def plotter(p):
