@@ -14,10 +14,11 @@ void SettleFor(int milliseconds) {
 }
 
 int RunDemo(int argc, char** argv, TForm* form) {
-  if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--screenshot") != 0) continue;
     form->Show();
     SettleFor(1500);
-    return SaveScreenshot(form->Handle(), argv[2]) ? 0 : 1;
+    return SaveScreenshot(form->Handle(), argv[i + 1]) ? 0 : 1;
   }
   Application().Run();
   return 0;

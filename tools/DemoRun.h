@@ -1,7 +1,8 @@
 #pragma once
-// How the demos end: with --screenshot FILE the form is shown, given time to
-// settle on the desktop, saved as a picture, and the program ends;
-// otherwise the application runs until the form closes.
+// How the demos end: with --screenshot FILE (among the demo's own
+// arguments) the form is shown, given time to settle on the desktop, saved
+// as a picture, and the program ends; otherwise the application runs until
+// the form closes.
 
 class TForm;
 

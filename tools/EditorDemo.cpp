@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   pages->SetAlign(alClient);
   TTarnEditor* first = AddPage(*pages, *form, syntax, SumOfRoots);
   AddPage(*pages, *form, syntax, Matrices);
-  pages->SetActivePageIndex(argc > 3 ? 1 : 0);
+  pages->SetActivePageIndex(0);
   EditByCommands(*first);
   return RunDemo(argc, argv, form);
 }

@@ -10,11 +10,17 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
+#include "treeview/TreeRoutines.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/win/Clock.h"
+#include "toolkit/win/Timers.h"
 
 namespace {
 
 constexpr int WheelDelta = 120;
 constexpr int LinesPerNotch = 3;
+// How far the mouse moves before a press becomes a drag.
+constexpr int MouseDragThreshold = 5;
 
 bool IsNavigationKey(WORD key) {
   switch (key) {
@@ -178,8 +184,7 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
   switch (key) {
     case VK_ESCAPE:
       if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
-        ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
-        if (HandleAllocated()) Invalidate();
+        EndRubberBand();
       } else {
         CancelNodeEdit();
       }
@@ -233,6 +238,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   const bool cellHit = !altPressed && !labelHit && node && selection.Contains(toFullRowSelect);
   if (!node || !(labelHit || cellHit || altPressed)) {
     if (shift == 0) UnselectAll();
+    if (multiSelect && !selection.Contains(toDisableDrawSelection)) StartRubberBand(x, y, shift);
     return;
   }
   const PDataNode oldFocused = focusedNode_;
@@ -246,6 +252,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {
+  EndRubberBand();
   if (!states_.Contains(tsClearPending)) return;
   ChangeTreeStates({}, {tsClearPending});
   THitInfo hit;
@@ -406,6 +413,11 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);
+      lastMouse_ = Point(x, y);
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
+        MoveRubberBand(x, y);
+        ArmAutoScroll(x, y);
+      }
       THitInfo hit;
       HitTestAt(x, y, true, hit);
       TrackHotNode(hit.HitNode);
@@ -415,6 +427,15 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;
+    case WM_TIMER:
+      if (message.WParam != ScrollTimer) return false;
+      ScrollTimerTick();
+      return true;
+    case WM_CANCELMODE:
+      EndRubberBand();
+      ChangeTreeStates({}, {tsClearPending, tsEditPending});
+      TCustomControl::Dispatch(message);
+      return true;
     case WM_VSCROLL:
     case WM_HSCROLL:
       ScrollBarMessage(message, message.Msg == WM_VSCROLL);
@@ -422,11 +443,165 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       TCustomControl::Dispatch(message);
-      if (message.Msg == WM_KILLFOCUS)
-        ChangeTreeStates({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending, tsLeftButtonDown,
-                              tsRightButtonDown, tsMiddleButtonDown, tsScrollPending, tsScrolling});
+      if (message.Msg == WM_KILLFOCUS) {
+        for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer}) KillTreeTimer(timer);
+        EndRubberBand();
+        ChangeTreeStates({}, {tsClearPending, tsEditPending, tsLeftButtonDown, tsRightButtonDown, tsMiddleButtonDown,
+                              tsScrollPending, tsScrolling});
+      }
       if (HandleAllocated()) Invalidate();
       return true;
     default: return false;
   }
+}
+
+// ---- Rubber band ---------------------------------------------------------------------------------
+
+void TBaseDataTree::StartRubberBand(int x, int y, TShiftState shift) {
+  ChangeTreeStates({tsDrawSelPending}, {});
+  bandStart_ = Point(x - offsetX_, y - offsetY_);
+  bandShift_ = shift & (ssCtrl | ssShift);
+  lastBand_ = Rect(bandStart_.X, bandStart_.Y, bandStart_.X, bandStart_.Y);
+  const TNodeArray selected = SortedSelection(false);
+  bandStartSelection_ = std::set<PDataNode>(selected.begin(), selected.end());
+}
+
+void TBaseDataTree::MoveRubberBand(int x, int y) {
+  const TPoint point = Point(x - offsetX_, y - offsetY_);
+  if (states_.Contains(tsDrawSelPending)) {
+    if (std::abs(point.X - bandStart_.X) <= MouseDragThreshold && std::abs(point.Y - bandStart_.Y) <= MouseDragThreshold)
+      return;
+    ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
+  }
+  const TRect band = NormalizeRect(Rect(bandStart_.X, bandStart_.Y, point.X, point.Y));
+  if (ApplyRubberBand(band) && HandleAllocated()) Invalidate();
+  lastBand_ = band;
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::EndRubberBand() {
+  if (!states_.Contains(tsDrawSelPending) && !states_.Contains(tsDrawSelecting)) return;
+  StopAutoScroll();
+  ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
+  bandStartSelection_.clear();
+  if (HandleAllocated()) Invalidate();
+}
+
+bool TBaseDataTree::RowMeetsBand(PDataNode node, int top, const TRect& band) {
+  if (top >= band.Bottom || top + node->NodeHeight <= band.Top) return false;
+  if (options_->SelectionOptions().Contains(toFullRowSelect)) return true;
+  const int left = margin_ + Indentation(node) + ImagesWidth(node, header_->MainColumn());
+  const int right = left + NodeContentWidth(node, header_->MainColumn(), Canvas());
+  return left < band.Right && right > band.Left;
+}
+
+bool TBaseDataTree::ApplyRubberBand(const TRect& band) {
+  // Only the rows between the top and bottom of both bands can change.
+  const int top = std::min(band.Top, lastBand_.Top);
+  const int bottom = std::max(band.Bottom, lastBand_.Bottom);
+  int rowTop = 0;
+  PDataNode node = NodeAtPosition(0, top, false, rowTop);
+  ClearTempNodeCache();
+  bool changed = false;
+  for (; node && rowTop < bottom; rowTop += node->NodeHeight, node = NextVisibleNode(node)) {
+    const bool meets = RowMeetsBand(node, rowTop, band);
+    const bool before = bandStartSelection_.contains(node);
+    bool wanted = meets;
+    if (bandShift_ & ssCtrl) wanted = before != meets;
+    else if (bandShift_ & ssShift) wanted = before || meets;
+    if (wanted == node->Has(nsSelected)) continue;
+    changed = true;
+    if (wanted)
+      CacheTempNode(node);
+    else
+      FlagDeselected(node);
+  }
+  PackSelection();
+  if (tempNodeCount_ > 0) SelectNodeArray(tempNodes_, tempNodeCount_, false);
+  else if (changed) SignalChange(nullptr);
+  ClearTempNodeCache();
+  return changed;
+}
+
+void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
+  if (!states_.Contains(tsDrawSelecting)) return;
+  TRect band = lastBand_;
+  OffsetRect(band, -origin.X, -origin.Y);
+  canvas.Font().SetColor(clWhite);
+  canvas.Brush().SetColor(clBlack);
+  canvas.DrawFocusRect(band);
+}
+
+// ---- Automatic scrolling -------------------------------------------------------------------------
+
+bool TBaseDataTree::CanAutoScrollNow() const {
+  const bool rubberBand = states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting);
+  return options_->AutoOptions().Contains(toAutoScroll) && rubberBand;
+}
+
+unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
+  if (!CanAutoScrollNow()) return 0;
+  const int edge = static_cast<int>(defaultNodeHeight_);
+  unsigned directions = 0;
+  if (x < edge && offsetX_ != 0) directions |= ScrollLeft;
+  if (ClientWidth() + effectiveOffsetX_ < RangeX() && x > ClientWidth() - edge) directions |= ScrollRight;
+  if (y < edge && offsetY_ != 0) directions |= ScrollUp;
+  if (ClientHeight() - offsetY_ < RangeY() && y > ClientHeight() - edge) directions |= ScrollDown;
+  if (directions == 0) {
+    autoScrollStart_.reset();
+    return 0;
+  }
+  // Scrolling starts only after the mouse stayed AutoScrollDelay in an edge zone.
+  const uint64_t now = Clock().Milliseconds();
+  if (!autoScrollStart_) autoScrollStart_ = now;
+  return now - *autoScrollStart_ < AutoScrollDelay ? 0 : directions;
+}
+
+void TBaseDataTree::ArmAutoScroll(int x, int y) {
+  const bool running = states_.Contains(tsScrollPending) || states_.Contains(tsScrolling);
+  if (!CanAutoScrollNow() || !HandleAllocated()) return;
+  const int edge = static_cast<int>(defaultNodeHeight_);
+  const bool inEdge = x < edge || y < edge || x > ClientWidth() - edge || y > ClientHeight() - edge;
+  if (!inEdge) {
+    autoScrollStart_.reset();
+    if (running) StopAutoScroll();
+    return;
+  }
+  if (!autoScrollStart_) autoScrollStart_ = Clock().Milliseconds();
+  if (running) return;
+  ChangeTreeStates({tsScrollPending}, {});
+  SetTimer(Handle(), ScrollTimer, AutoScrollDelay, nullptr);
+}
+
+void TBaseDataTree::StopAutoScroll() {
+  KillTreeTimer(ScrollTimer);
+  ChangeTreeStates({}, {tsScrollPending, tsScrolling});
+  autoScrollStart_.reset();
+}
+
+void TBaseDataTree::ScrollTimerTick() {
+  if (states_.Contains(tsScrollPending)) {
+    SetTimer(Handle(), ScrollTimer, AutoScrollInterval, nullptr);
+    ChangeTreeStates({tsScrolling}, {tsScrollPending});
+  }
+  const int x = lastMouse_.X;
+  const int y = lastMouse_.Y;
+  const unsigned directions = AutoScrollDirections(x, y);
+  const TRect client = ClientRect();
+  const bool inside = PtInRect(client, lastMouse_);
+  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
+  const int horizontal = scrollBarOptions_->HorizontalIncrement;
+  int deltaX = 0;
+  int deltaY = 0;
+  if (directions & ScrollUp) deltaY = inside ? vertical : vertical * std::abs(client.Top - y);
+  if (directions & ScrollDown) deltaY = inside ? -vertical : -vertical * std::abs(y - client.Bottom);
+  if (directions & ScrollLeft) deltaX = inside ? horizontal : horizontal * std::abs(client.Left - x);
+  if (directions & ScrollRight) deltaX = inside ? -horizontal : -horizontal * std::abs(x - client.Right);
+  if (deltaX != 0 || deltaY != 0) {
+    SetScrollOffset({offsetX_ + deltaX, offsetY_ + deltaY}, oufAll, nullptr);
+    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+  }
+  if (directions == 0 && autoScrollStart_ &&
+      Clock().Milliseconds() - *autoScrollStart_ >= AutoScrollDelay)
+    StopAutoScroll();
 }

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -144,6 +145,20 @@ TEST(InstanceChannel, OneProcessHoldsAKeyOnce) {
   EXPECT_TRUE(first.Claim());
   EXPECT_FALSE(second.Claim());
   EXPECT_FALSE(second.Send(std::string(TInstanceChannel::MaxMessageBytes + 1, 'x'), 300)) << "too long";
+}
+
+TEST(InstanceChannel, OnlyTheUserCanReachTheSocket) {
+  TInstanceChannel channel("/opt/quantrel/private" + std::to_string(getpid()));
+  ASSERT_TRUE(channel.Claim());
+  int sockets = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::getenv("XDG_RUNTIME_DIR"))) {
+    struct stat status {};
+    if (entry.path().extension() != ".socket" || stat(entry.path().c_str(), &status) != 0) continue;
+    ++sockets;
+    EXPECT_EQ(status.st_mode & 077, 0u) << entry.path() << " is open to others";
+    EXPECT_EQ(status.st_uid, getuid());
+  }
+  EXPECT_GE(sockets, 1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include <exception>
+#include <map>
 
 #include "toolkit/win/MessageQueue.h"
 
@@ -110,10 +111,9 @@ private:
 
   void AcceptPending() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
-      auto* received = new QByteArray;
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket, received] { Receive(*socket, *received); });
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, [socket, received] {
-        delete received;
+      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { Receive(*socket); });
+      QObject::connect(socket, &QLocalSocket::disconnected, socket, [this, socket] {
+        received_.erase(socket);
         socket->deleteLater();
       });
     }
@@ -121,14 +121,15 @@ private:
 
   // Each connection carries one text. It is acknowledged before it is
   // handed on, so that a long handler cannot make the sender give up.
-  void Receive(QLocalSocket& socket, QByteArray& received) {
+  void Receive(QLocalSocket& socket) {
+    QByteArray& received = received_[&socket];
     received.append(socket.readAll());
     if (received.size() < HeaderBytes) return;
     const quint32 length = LengthOf(received);
     if (length > MaxMessageBytes) return socket.abort();
     if (static_cast<quint32>(received.size()) < HeaderBytes + length) return;
     const std::string text = received.mid(HeaderBytes, length).toStdString();
-    received.clear();
+    received_.erase(&socket);
     socket.write(QByteArray(1, Acknowledgement));
     socket.flush();
     socket.disconnectFromServer();
@@ -147,6 +148,9 @@ private:
   TInstanceChannel& owner_;
   std::unique_ptr<QLockFile> lock_;
   QString socketPath_;
+  // What each connection has sent so far; outlives the server, whose
+  // connections may report their end while it goes.
+  std::map<QLocalSocket*, QByteArray> received_;
   QLocalServer server_;
   bool first_ = false;
 };
