@@ -51,6 +51,7 @@ struct THitInfo {
 
 class TBaseDataTree : public TCustomControl {
   friend class TCustomDataTreeOptions;
+  friend class TDataTreeColumn;
 
 public:
   explicit TBaseDataTree(TComponent* owner);
@@ -228,6 +229,9 @@ public:
   TScrollBarOptions& ScrollBarOptions() { return *scrollBarOptions_; }
   // Called by the columns when their layout changed.
   void ColumnsChanged();
+  // A column's width changed (ColumnNone: several): rows are measured and
+  // painted again, and OnColumnResize tells.
+  void ColumnResized(TColumnIndex column);
 
   bool WantTabs = false;
   // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
@@ -482,6 +486,8 @@ protected:
   PDataNode CacheLookupPosition(int y, int& top);
 
   void Loaded() override;
+  // Puts the columns read while loading into their order and widths.
+  void LoadedColumns();
   bool BeingDestroyed() const;
   bool ReadOnly() const;
   // Asks OnGetNodeDataSize for the size while it is not yet known.

@@ -248,7 +248,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   } else {
     ApplyClickSelection(oldFocused, node, shift, false);
   }
-  FocusNodeAndColumn(node, header_->UsesColumns() ? hit.HitColumn : ColumnNone);
+  FocusNodeAndColumn(node, header_->HasColumns() ? hit.HitColumn : ColumnNone);
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {

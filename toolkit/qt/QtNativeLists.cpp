@@ -4,6 +4,8 @@
 // LBN_SELCHANGE or CBN_SELCHANGE. Owner-drawn list items are painted by
 // the parent's WM_DRAWITEM into a bitmap of the item's size.
 
+#include <utility>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -102,9 +104,9 @@ public:
     delegate_->OwnerDraw = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
     list().setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     list().setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    QObject::connect(&list(), &QListWidget::currentRowChanged, [this] { NotifyCommand(LBN_SELCHANGE); });
-    QObject::connect(&list(), &QListWidget::itemDoubleClicked, [this] { NotifyCommand(LBN_DBLCLK); });
-    QObject::connect(&list(), &QListWidget::itemChanged, [this](QListWidgetItem* item) {
+    QObject::connect(&list(), &QListWidget::currentRowChanged, Context(), [this] { NotifyCommand(LBN_SELCHANGE); });
+    QObject::connect(&list(), &QListWidget::itemDoubleClicked, Context(), [this] { NotifyCommand(LBN_DBLCLK); });
+    QObject::connect(&list(), &QListWidget::itemChanged, Context(), [this](QListWidgetItem* item) {
       const QSignalBlocker blocker(list());
       list().setCurrentItem(item);
       NotifyCommand(LBN_NATIVECHECK);
@@ -228,13 +230,20 @@ public:
   using QComboBox::QComboBox;
   std::function<void(bool)> OnDropped;
   void showPopup() override {
+    dropped_ = true;
     if (OnDropped) OnDropped(true);
     QComboBox::showPopup();
   }
+  // Qt also hides the list of a combo box that is hidden or freed without
+  // having shown it: only a list that dropped down closes up.
   void hidePopup() override {
     QComboBox::hidePopup();
+    if (!std::exchange(dropped_, false)) return;
     if (OnDropped) OnDropped(false);
   }
+
+private:
+  bool dropped_ = false;
 };
 
 class TNativeComboBox final : public TNativeWidget {
@@ -245,10 +254,13 @@ public:
     combo().setFrame(false);
     combo().setInsertPolicy(QComboBox::NoInsert);
     if (QLineEdit* edit = combo().lineEdit())
-      QObject::connect(edit, &QLineEdit::textEdited, [this] { NotifyCommand(CBN_EDITCHANGE); });
-    QObject::connect(&combo(), qOverload<int>(&QComboBox::currentIndexChanged), [this] { NotifyCommand(CBN_SELCHANGE); });
+      QObject::connect(edit, &QLineEdit::textEdited, Context(), [this] { NotifyCommand(CBN_EDITCHANGE); });
+    QObject::connect(&combo(), qOverload<int>(&QComboBox::currentIndexChanged), Context(),
+                     [this] { NotifyCommand(CBN_SELCHANGE); });
     combo().OnDropped = [this](bool dropped) { NotifyCommand(dropped ? CBN_DROPDOWN : CBN_CLOSEUP); };
   }
+  // The widget goes later than this: it must not call back.
+  ~TNativeComboBox() override { combo().OnDropped = nullptr; }
 
 protected:
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
