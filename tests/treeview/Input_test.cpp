@@ -5,6 +5,7 @@
 #include "tests/treeview/TreeTestSupport.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "treeview/ScrollBarOptions.h"
@@ -178,6 +179,24 @@ TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
   EXPECT_EQ(tree.CurrentHotNode(), nullptr);
 }
 
+TEST_F(InputTest, PopupMenusAreAskedUpTheParents) {
+  const PDataNode child = tree.AppendChildNode(rows[4]);
+  TPopupMenu menu(nullptr);
+  std::vector<PDataNode> asked;
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode node, TColumnIndex, TPoint, bool& askParent,
+                            TPopupMenu*& popupMenu) {
+    asked.push_back(node);
+    if (node == rows[4]) popupMenu = &menu;
+    if (!node) askParent = false;
+  };
+  EXPECT_EQ(tree.FindPopupMenu(child, ColumnNone, Point(0, 0)), &menu);
+  EXPECT_EQ(asked, (std::vector<PDataNode>{child, rows[4]}));
+  asked.clear();
+  EXPECT_EQ(tree.FindPopupMenu(rows[2], ColumnNone, Point(0, 0)), nullptr) << "up to the root, which is not asked";
+  EXPECT_EQ(asked, std::vector<PDataNode>{rows[2]});
+  EXPECT_TRUE(tree.NodeHasPopupMenu(child, ColumnNone, Point(0, 0)));
+}
+
 // Rows whose content is 40 pixels wide, so the mouse can miss it.
 class TLabelTree : public TTestTree {
 public:
@@ -240,6 +259,18 @@ TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
   EXPECT_FALSE(tree.TreeStates().Contains(tsScrolling));
   CheckTree(tree);
   tree.SetParent(nullptr);
+}
+
+TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
+  Include(tree, toHotTrack);
+  tree.HotCursor = crHandPoint;
+  std::vector<TCursor> asked;
+  tree.OnGetCursor = [&](TBaseDataTree*, TCursor& cursor) { asked.push_back(cursor); };
+  const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), client);
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), client);
+  EXPECT_EQ(asked, (std::vector<TCursor>{crDefault, crHandPoint}));
 }
 
 // The road from Qt's events to the tree's handlers.
