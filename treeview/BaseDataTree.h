@@ -336,6 +336,8 @@ public:
   TDTCellPaintEvent OnAfterCellPaint;
   TDTCellPaintEvent OnBeforeCellPaint;
   TDTHeaderPaintEvent OnHeaderDraw;
+  TDTHeaderDrawQueryElementsEvent OnHeaderDrawQueryElements;
+  TDTAdvancedHeaderPaintEvent OnAdvancedHeaderDraw;
   TDTGetLineStyleEvent OnGetLineStyle;
   TDTBackgroundPaintEvent OnPaintBackground;
   TDTMeasureItemEvent OnMeasureItem;
@@ -446,6 +448,10 @@ protected:
   virtual void FireHeaderDragged(TColumnIndex column, int oldPosition);
   virtual void FireHeaderDraggedOut(TColumnIndex column, TPoint dropPosition);
   virtual void FireGetHeaderCursor(HCURSOR& cursor);
+  virtual void FireHeaderDraw(TCanvas& canvas, TColumnIndex column, const TRect& r, bool hover, bool pressed,
+                              TDTDropMarkMode dropMark);
+  virtual void FireHeaderDrawQueryElements(THeaderPaintInfo& paintInfo, THeaderPaintElements& elements);
+  virtual void FireAdvancedHeaderDraw(THeaderPaintInfo& paintInfo, THeaderPaintElements elements);
   // Raises the accessibility notice that the client object's state changed.
   void NotifyStateChanged();
 
