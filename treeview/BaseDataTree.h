@@ -579,6 +579,8 @@ private:
   void ScrollBarMessage(TMessage& message, bool vertical);
   // The header's messages and the non-client rows it takes; false for any other.
   bool HeaderMessage(TMessage& message);
+  // Paints the header strip into the window's frame.
+  void PaintHeader();
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
