@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -60,7 +61,36 @@ TCellEdge ClassicEdge(TDTHeaderStyle style, bool pressed, bool hot) {
   }
 }
 
+void Line(TCanvas& canvas, TColor color, std::initializer_list<TPoint> points) {
+  canvas.Pen().SetColor(color);
+  const TPoint* point = points.begin();
+  canvas.MoveTo(point->X, point->Y);
+  for (++point; point != points.end(); ++point) canvas.LineTo(point->X, point->Y);
+}
+
 }  // namespace
+
+void TDataTreeColumns::DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, bool pressed, bool splitter) {
+  canvas.Brush().SetColor(pressed ? RGB(222, 223, 216) : hot ? RGB(250, 248, 243) : RGB(235, 234, 219));
+  canvas.FillRect(r);
+  if (pressed) {
+    Line(canvas, RGB(165, 165, 151),
+         {Point(r.Left, r.Top), Point(r.Left, r.Bottom - 1), Point(r.Right - 1, r.Bottom - 1),
+          Point(r.Right - 1, r.Top - 1)});
+    Line(canvas, RGB(193, 194, 184), {Point(r.Left + 1, r.Bottom - 2), Point(r.Left + 1, r.Top), Point(r.Right - 1, r.Top)});
+    Line(canvas, RGB(208, 209, 201),
+         {Point(r.Left + 2, r.Bottom - 2), Point(r.Left + 2, r.Top + 1), Point(r.Right - 1, r.Top + 1)});
+    return;
+  }
+  if (hot) return;
+  if (splitter) {
+    Line(canvas, RGB(199, 197, 178), {Point(r.Right - 2, r.Top + 3), Point(r.Right - 2, r.Bottom - 5)});
+    Line(canvas, RGB(255, 255, 255), {Point(r.Right - 1, r.Top + 3), Point(r.Right - 1, r.Bottom - 5)});
+  }
+  Line(canvas, RGB(224, 222, 207), {Point(r.Left, r.Bottom - 3), Point(r.Right, r.Bottom - 3)});
+  Line(canvas, RGB(213, 210, 195), {Point(r.Left, r.Bottom - 2), Point(r.Right, r.Bottom - 2)});
+  Line(canvas, RGB(203, 199, 184), {Point(r.Left, r.Bottom - 1), Point(r.Right, r.Bottom - 1)});
+}
 
 void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
                                      TRect& textBounds) const {
@@ -149,8 +179,12 @@ void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
   headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);
   TCanvas& canvas = headerBitmap_->Canvas();
   canvas.Font().Assign(header_.Tree().Font());
-  canvas.Brush().SetColor(header_.Background());
-  canvas.FillRect(r);
+  if (header_.Style() == hsXPStyle) {
+    DrawXPCell(canvas, header, false, false, false);
+  } else {
+    canvas.Brush().SetColor(header_.Background());
+    canvas.FillRect(r);
+  }
   int x = header.Left;
   int buttonRight = r.Left;
   bool shifted = false;
@@ -184,11 +218,15 @@ void TDataTreeColumns::PaintCell(TCanvas& canvas, const TDataTreeColumn& column,
   const bool dropMark = column.Options().Contains(coShowDropMark) && index == DropTarget && index != DragIndex;
 
   // Every cell draws its right border: the tree has no bevel that would close the last one.
-  TCellEdge edge = ClassicEdge(header_.Style(), pressed, hover && column.Options().Contains(coAllowClick) && enabled);
-  if (!pressed) edge.Flags |= BF_RIGHT;
-  TRect background = cell;
-  canvas.Brush().SetColor(header_.Background());
-  DrawEdge(canvas.Handle(), background, edge.Edge, edge.Flags);
+  if (header_.Style() == hsXPStyle) {
+    DrawXPCell(canvas, cell, hover, pressed, true);
+  } else {
+    TCellEdge edge = ClassicEdge(header_.Style(), pressed, hover && column.Options().Contains(coAllowClick) && enabled);
+    if (!pressed) edge.Flags |= BF_RIGHT;
+    TRect background = cell;
+    canvas.Brush().SetColor(header_.Background());
+    DrawEdge(canvas.Handle(), background, edge.Edge, edge.Flags);
+  }
 
   TRect inset = cell;
   InflateRect(inset, -2, -2);

@@ -206,6 +206,9 @@ public:
   void DrawCellText(TCanvas& canvas, const std::string& caption, const TRect& bounds, bool enabled, bool hot,
                     unsigned drawFormat);
 
+  // A cell in the look of Windows XP's header; the hot bar needs the utility images.
+  void DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, bool pressed, bool splitter);
+
   // A column changed (nil: the collection as a whole).
   void Changed(TDataTreeColumn* column = nullptr);
 

@@ -551,6 +551,31 @@ TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
   EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
 }
 
+TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
+  TCanvas& canvas = target.Canvas();
+  target.SetSize(60, 20);
+  const TRect cell = Rect(0, 0, 60, 20);
+  columns.DrawXPCell(canvas, cell, false, false, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(235, 234, 219));
+  EXPECT_EQ(canvas.Pixel(58, 3), RGB(199, 197, 178)) << "splitter";
+  EXPECT_EQ(canvas.Pixel(59, 14), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Pixel(58, 15), RGB(235, 234, 219)) << "the splitter ends 5 above the bottom";
+  EXPECT_EQ(canvas.Pixel(10, 17), RGB(224, 222, 207));
+  EXPECT_EQ(canvas.Pixel(10, 18), RGB(213, 210, 195));
+  EXPECT_EQ(canvas.Pixel(10, 19), RGB(203, 199, 184));
+  columns.DrawXPCell(canvas, cell, true, false, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(250, 248, 243));
+  EXPECT_EQ(canvas.Pixel(58, 5), RGB(250, 248, 243)) << "no splitter on a hot cell";
+  columns.DrawXPCell(canvas, cell, false, true, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(222, 223, 216));
+  EXPECT_EQ(canvas.Pixel(0, 5), RGB(165, 165, 151));
+  EXPECT_EQ(canvas.Pixel(10, 19), RGB(165, 165, 151));
+  EXPECT_EQ(canvas.Pixel(1, 5), RGB(193, 194, 184));
+  EXPECT_EQ(canvas.Pixel(10, 0), RGB(193, 194, 184));
+  EXPECT_EQ(canvas.Pixel(2, 5), RGB(208, 209, 201));
+  EXPECT_EQ(canvas.Pixel(10, 1), RGB(208, 209, 201));
+}
+
 TEST_F(HeaderPaintTest, APressedCellMovesItsContentByOnePixel) {
   Paint();
   const TRect ink = InkOf(Inset(1));
