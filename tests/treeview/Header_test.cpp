@@ -576,6 +576,51 @@ TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
   EXPECT_EQ(canvas.Pixel(10, 1), RGB(208, 209, 201));
 }
 
+TEST_F(HeaderPaintTest, OwnerDrawnColumnsAreLeftToTheApplication) {
+  std::vector<TColumnIndex> drawn;
+  tree.OnHeaderDraw = [&](TDTHeader*, TCanvas&, TColumnIndex column, const TRect& r, bool, bool pressed,
+                          TDTDropMarkMode) {
+    drawn.push_back(column);
+    EXPECT_EQ(r, columns.ColumnAt(column).HeaderCellRect());
+    EXPECT_TRUE(pressed);
+  };
+  columns.ColumnAt(1).SetStyle(vsOwnerDraw);
+  columns.DownIndex = 1;
+  Paint();
+  EXPECT_TRUE(drawn.empty()) << "only under hoOwnerDraw";
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoOwnerDraw});
+  Paint();
+  EXPECT_EQ(drawn, std::vector<TColumnIndex>{1});
+  EXPECT_EQ(CountColor(Inset(1), clWindowText), 0) << "no caption of ours";
+}
+
+TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoOwnerDraw});
+  std::vector<std::pair<TDataTreeColumn*, THeaderPaintElements>> painted;
+  tree.OnHeaderDrawQueryElements = [](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements& elements) {
+    if (!info.Column) elements = {hpeBackground};
+    else if (info.Column->Index() == 0) elements = {hpeText, hpeSortGlyph};
+  };
+  tree.OnAdvancedHeaderDraw = [&](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements elements) {
+    painted.push_back({info.Column, elements});
+    if (info.Column) {
+      EXPECT_TRUE(info.ShowSortGlyph);
+      EXPECT_EQ(info.TextRect.Left, Inset(0).Left + 4);
+      info.Canvas->Pen().SetColor(clRed);  // must not leak into the next cell
+    }
+  };
+  Paint();
+  ASSERT_EQ(painted.size(), 2u);
+  EXPECT_EQ(painted[0].first, nullptr);
+  EXPECT_EQ(painted[0].second, (THeaderPaintElements{hpeBackground}));
+  EXPECT_EQ(painted[1].first, &columns.ColumnAt(0));
+  EXPECT_EQ(painted[1].second, (THeaderPaintElements{hpeText, hpeSortGlyph}));
+  EXPECT_EQ(CountColor(Inset(0), clWindowText), 0) << "the claimed caption is not drawn by us";
+  EXPECT_EQ(CountColor(Inset(0), clBtnShadow), 0) << "nor the claimed sort glyph";
+  EXPECT_GT(CountColor(columns.ColumnAt(0).HeaderCellRect(), clBtnShadow), 0) << "the cell's edge still is";
+  EXPECT_GT(CountColor(Inset(1), clWindowText), 0);
+}
+
 TEST_F(HeaderPaintTest, APressedCellMovesItsContentByOnePixel) {
   Paint();
   const TRect ink = InkOf(Inset(1));
