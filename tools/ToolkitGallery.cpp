@@ -38,8 +38,8 @@
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
-#include "toolkit/win/Clock.h"
 #include "toolkit/win/Keys.h"
+#include "tools/DemoRun.h"
 
 namespace {
 
@@ -518,12 +518,6 @@ private:
   TComboBox* combo_ = nullptr;
   TSpeedButton* hinted_ = nullptr;
 };
-
-// Lets the desktop show what changed before a picture is taken.
-void SettleFor(int milliseconds) {
-  const uint64_t end = Clock().Milliseconds() + static_cast<uint64_t>(milliseconds);
-  while (Clock().Milliseconds() < end) Application().ProcessMessages();
-}
 
 std::string FileName(const std::string& name) {
   std::string file;

@@ -1,6 +1,7 @@
 #include "toolkit/controls/TreeView.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "runtime/AsciiCase.h"
 #include "toolkit/win/WindowBackend.h"
@@ -98,7 +99,8 @@ TRect TTreeNode::DisplayRect(bool textOnly) const {
   TTreeView& tree = TreeView();
   if (!item_ || !tree.HandleAllocated()) return {};
   TRect rect;
-  *reinterpret_cast<HTREEITEM*>(&rect) = item_;
+  // The message finds the item where its rectangle goes.
+  std::memcpy(static_cast<void*>(&rect), &item_, sizeof item_);
   if (!tree.Perform(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect))) return {};
   return rect;
 }
