@@ -23,11 +23,47 @@ struct TMethod {
   bool operator==(const TMethod&) const = default;
 };
 
-enum class TPropertyKind { Ordinal, Set, String, Object, Method };
+enum class TPropertyKind { Ordinal, Set, String, Object, Method, Float };
+
+// What a script host learns of a property's type.
+enum class TTypeCategory { Integer, Int64, Enumeration, Float, Char, String, Set, Class, Method, Other };
+
+enum class THostParamMode { Value, Var, Const, Out, ArrayOf };
+
+struct THostParam {
+  std::string Name;
+  std::string TypeName;
+  THostParamMode Mode = THostParamMode::Value;
+};
+
+struct THostClass;
+
+struct THostType {
+  TTypeCategory Category = TTypeCategory::Other;
+  std::string Name;
+  std::vector<std::string> Members;    // an enumeration's, in ordinal order
+  const THostType* Element = nullptr;  // a set's element type
+  const THostClass* Class = nullptr;   // a class property's class
+  std::vector<THostParam> Params;      // a method's
+  std::string ResultType;              // a method's; empty for a procedure
+};
+
+// A class with its ancestry. Its published properties are those registered
+// with it as their Class, after its ancestors' ones.
+struct THostClass {
+  std::string Name;
+  const THostClass* Parent = nullptr;
+  std::function<bool(TObject&)> Applies;
+  bool DescendsFrom(const std::string& name) const;  // itself included; ignoring case
+};
 
 struct TPublishedProperty {
   std::string Name;
   TPropertyKind Kind = TPropertyKind::Ordinal;
+  // The class that declares it and its type, for a script host; a property
+  // registered without them is reachable by name only.
+  const THostClass* Class = nullptr;
+  const THostType* Type = nullptr;
   // Applies: whether the object is of the class (or a descendant) it was registered for.
   std::function<bool(TObject&)> Applies;
   // Ordinal and set properties (a set's bit i is element i of SetElements).
@@ -39,10 +75,30 @@ struct TPublishedProperty {
   std::function<TObject*(TObject&)> GetObject;
   std::function<TMethod(TObject&)> GetMethod;
   std::function<void(TObject&, const TMethod&)> SetMethod;
+  std::function<double(TObject&)> GetFloat;
+  std::function<void(TObject&, double)> SetFloat;
+  // Whether the property can be written (its setter is there).
+  bool Writable() const;
 };
 
 // Registers a property of the class Class. A setter may be empty (read-only).
-void RegisterPublishedProperty(TPublishedProperty property);
+// The registered property keeps its address for the program's life.
+TPublishedProperty& RegisterPublishedProperty(TPublishedProperty property);
+
+// Registers a class; the registered class keeps its address. A class named
+// twice is registered once (the first registration holds).
+const THostClass& RegisterHostClass(const std::string& name, const THostClass* parent,
+                                    std::function<bool(TObject&)> applies);
+// The root classes every host class descends from: "TObject", then
+// "TPersistent". No object is of the class TObject itself: an object of no
+// registered class has no type information.
+const THostClass& HostObjectClass();
+const THostClass& HostPersistentClass();
+// The most derived registered class the object belongs to; nullptr when none.
+const THostClass* HostClassOf(TObject& object);
+// The published properties of the class and its ancestors, ancestors' first,
+// each class's in registration order.
+std::vector<const TPublishedProperty*> PublishedPropertiesOf(const THostClass& hostClass);
 
 template <class Class>
 bool IsOfClass(TObject& object) {
@@ -50,18 +106,35 @@ bool IsOfClass(TObject& object) {
 }
 
 template <class Class>
-void RegisterOrdinalProperty(const std::string& name, std::function<std::int64_t(Class&)> get,
+const THostClass& RegisterHostClassOf(const std::string& name, const THostClass* parent) {
+  return RegisterHostClass(name, parent, IsOfClass<Class>);
+}
+
+template <class Class>
+TPublishedProperty& RegisterFloatProperty(const std::string& name, std::function<double(Class&)> get,
+                                          std::function<void(Class&, double)> set) {
+  TPublishedProperty property;
+  property.Name = name;
+  property.Kind = TPropertyKind::Float;
+  property.Applies = IsOfClass<Class>;
+  property.GetFloat = [get](TObject& object) { return get(dynamic_cast<Class&>(object)); };
+  if (set) property.SetFloat = [set](TObject& object, double value) { set(dynamic_cast<Class&>(object), value); };
+  return RegisterPublishedProperty(std::move(property));
+}
+
+template <class Class>
+TPublishedProperty& RegisterOrdinalProperty(const std::string& name, std::function<std::int64_t(Class&)> get,
                              std::function<void(Class&, std::int64_t)> set) {
   TPublishedProperty property;
   property.Name = name;
   property.Applies = IsOfClass<Class>;
   property.GetOrdinal = [get](TObject& object) { return get(dynamic_cast<Class&>(object)); };
   if (set) property.SetOrdinal = [set](TObject& object, std::int64_t value) { set(dynamic_cast<Class&>(object), value); };
-  RegisterPublishedProperty(std::move(property));
+  return RegisterPublishedProperty(std::move(property));
 }
 
 template <class Class>
-void RegisterSetProperty(const std::string& name, std::vector<std::string> elements,
+TPublishedProperty& RegisterSetProperty(const std::string& name, std::vector<std::string> elements,
                          std::function<std::int64_t(Class&)> get, std::function<void(Class&, std::int64_t)> set) {
   TPublishedProperty property;
   property.Name = name;
@@ -70,21 +143,21 @@ void RegisterSetProperty(const std::string& name, std::vector<std::string> eleme
   property.SetElements = std::move(elements);
   property.GetOrdinal = [get](TObject& object) { return get(dynamic_cast<Class&>(object)); };
   if (set) property.SetOrdinal = [set](TObject& object, std::int64_t value) { set(dynamic_cast<Class&>(object), value); };
-  RegisterPublishedProperty(std::move(property));
+  return RegisterPublishedProperty(std::move(property));
 }
 
 template <class Class>
-void RegisterObjectProperty(const std::string& name, std::function<TObject*(Class&)> get) {
+TPublishedProperty& RegisterObjectProperty(const std::string& name, std::function<TObject*(Class&)> get) {
   TPublishedProperty property;
   property.Name = name;
   property.Kind = TPropertyKind::Object;
   property.Applies = IsOfClass<Class>;
   property.GetObject = [get](TObject& object) { return get(dynamic_cast<Class&>(object)); };
-  RegisterPublishedProperty(std::move(property));
+  return RegisterPublishedProperty(std::move(property));
 }
 
 template <class Class>
-void RegisterStringProperty(const std::string& name, std::function<std::string(Class&)> get,
+TPublishedProperty& RegisterStringProperty(const std::string& name, std::function<std::string(Class&)> get,
                             std::function<void(Class&, const std::string&)> set) {
   TPublishedProperty property;
   property.Name = name;
@@ -93,18 +166,18 @@ void RegisterStringProperty(const std::string& name, std::function<std::string(C
   property.GetString = [get](TObject& object) { return get(dynamic_cast<Class&>(object)); };
   if (set)
     property.SetString = [set](TObject& object, const std::string& value) { set(dynamic_cast<Class&>(object), value); };
-  RegisterPublishedProperty(std::move(property));
+  return RegisterPublishedProperty(std::move(property));
 }
 
 template <class Class>
-void RegisterMethodProperty(const std::string& name, TMethod Class::*field) {
+TPublishedProperty& RegisterMethodProperty(const std::string& name, TMethod Class::*field) {
   TPublishedProperty property;
   property.Name = name;
   property.Kind = TPropertyKind::Method;
   property.Applies = IsOfClass<Class>;
   property.GetMethod = [field](TObject& object) { return dynamic_cast<Class&>(object).*field; };
   property.SetMethod = [field](TObject& object, const TMethod& value) { dynamic_cast<Class&>(object).*field = value; };
-  RegisterPublishedProperty(std::move(property));
+  return RegisterPublishedProperty(std::move(property));
 }
 
 // The property of that name of the object's class or an ancestor; nullptr when none.
@@ -121,4 +194,5 @@ std::string GetStrProp(TObject& object, const std::string& name);
 void SetStrProp(TObject& object, const std::string& name, const std::string& value);
 TObject* GetObjectProp(TObject& object, const std::string& name);
 TMethod GetMethodProp(TObject& object, const std::string& name);
+double GetFloatProp(TObject& object, const std::string& name);
 void SetMethodProp(TObject& object, const std::string& name, const TMethod& value);
