@@ -133,7 +133,7 @@ TFunc* AddFunc(TFuncTab& tab, std::unique_ptr<TFunc> func);
 
 // A routine held as a value. Assign takes the source's routine only when the
 // kinds are assignable; otherwise nothing changes and nothing is reported.
-class TFuncVar final : public TVar {
+class TFuncVar : public TVar {
 public:
   TFuncVar(std::string name, TFuncKind* kind, bool isConst, TFunc* func, TLib* lib);
 
@@ -145,6 +145,11 @@ public:
   TFunc* Func() const { return func_; }
   // Drops the routines of a library that goes away.
   void ForgetRoutinesOf(const TLib* lib);
+
+protected:
+  // Holds func as the routine and the initial one (for a routine the
+  // variable makes itself).
+  void Hold(TFunc* func) { func_ = initialFunc_ = func; }
 
 private:
   TFunc* func_;
