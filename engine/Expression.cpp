@@ -12,10 +12,11 @@ TExpression::~TExpression() {
 
 void TExpression::HoldLibraries(std::unique_ptr<TLibUses> uses) { libraryHolds_ = std::move(uses); }
 
-void AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr) {
+TExpression* AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr) {
   TExpression* last = &head;
   while (last->next_) last = last->next_.get();
   last->next_ = std::move(expr);
+  return last->next_.get();
 }
 
 TVarExpr::TVarExpr(TSourcePos pos, TVar* var, TLib* lib) : TExpression(pos, ecVariable, lib) {

@@ -73,15 +73,16 @@ public:
   void HoldLibraries(std::unique_ptr<TLibUses> uses);
 
 private:
-  friend void AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr);
+  friend TExpression* AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr);
 
   TOperator* op_ = nullptr;
   std::unique_ptr<TExpression> next_;
   std::unique_ptr<TLibUses> libraryHolds_;
 };
 
-// Links expr behind the last node of head's chain.
-void AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr);
+// Links expr behind the last node of head's chain and returns it; a caller
+// that keeps passing the node returned appends in constant time.
+TExpression* AppendExpression(TExpression& head, std::unique_ptr<TExpression> expr);
 
 // A designator: a node whose value is a variable it designates. A plain
 // TVarExpr designates a variable of a table, which it does not own; the

@@ -8,6 +8,12 @@ std::int64_t NextSerial = 0;  // counts every node creation in the process
 
 unsigned char FoldLetter(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldLetter(static_cast<unsigned char>(c)));
+  return folded;
+}
+
 int FoldedHash(std::string_view name) {
   unsigned sum = 0;
   for (unsigned char c : name) sum += FoldLetter(c);
@@ -47,19 +53,29 @@ int THashTab::HashOf(std::string_view lowerName) {
 }
 
 THashNode* THashTab::Find(std::string_view name) const {
-  for (THashNode* node = buckets_[FoldedHash(name)]; node; node = node->next_)
-    if (SameName(node->Name(), name)) return node;
-  return nullptr;
+  auto found = byName_.find(FoldedName(name));
+  return found == byName_.end() ? nullptr : found->second;
 }
 
 bool THashTab::Add(THashNode* node) {
-  THashNode** link = &buckets_[FoldedHash(node->Name())];
-  for (; *link; link = &(*link)->next_)
-    if (SameName((*link)->Name(), node->Name())) return false;
+  if (Find(node->Name())) return false;
+  const int bucket = FoldedHash(node->Name());
   node->next_ = nullptr;
-  *link = node;
+  (tails_[bucket] ? tails_[bucket]->next_ : buckets_[bucket]) = node;
+  tails_[bucket] = node;
+  IndexNode(node);
   ++changes_;
   return true;
+}
+
+void THashTab::IndexNode(THashNode* node) { byName_.emplace(FoldedName(node->Name()), node); }
+
+void THashTab::UnindexNode(const THashNode* node) { byName_.erase(FoldedName(node->Name())); }
+
+void THashTab::FindTail(int bucket) {
+  THashNode* last = buckets_[bucket];
+  while (last && last->next_) last = last->next_;
+  tails_[bucket] = last;
 }
 
 THashNode* THashTab::Bucket(int index) const {
@@ -125,11 +141,13 @@ TDetachedNodes THashTab::Detach(const std::function<bool(const THashNode&)>& whi
       if (which(*node)) {
         *link = node->next_;
         node->next_ = nullptr;
+        UnindexNode(node);
         detached.places_.push_back({node, bucket, position});
       } else {
         link = &node->next_;
       }
     }
+    FindTail(bucket);
   }
   return detached;
 }
@@ -145,6 +163,8 @@ void THashTab::Reattach(TDetachedNodes& detached) {
     for (int i = 0; i < place.Position && *link; ++i) link = &(*link)->next_;
     place.Node->next_ = *link;
     *link = place.Node;
+    IndexNode(place.Node);
+    FindTail(place.Bucket);
   }
   detached.places_.clear();
 }
@@ -153,6 +173,8 @@ void THashTab::Unlink(THashNode** link) {
   THashNode* node = *link;
   *link = node->next_;
   ++changes_;
+  UnindexNode(node);
+  if (tails_[FoldedHash(node->Name())] == node) FindTail(FoldedHash(node->Name()));
   delete node;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -144,8 +145,16 @@ private:
   THashNode* NextBucketHead();
   // Removes and frees the node the link points to.
   void Unlink(THashNode** link);
+  void IndexNode(THashNode* node);
+  void UnindexNode(const THashNode* node);
+  void FindTail(int bucket);
 
   std::array<THashNode*, BucketCount> buckets_{};
+  // Beside the buckets, whose order the walks keep: every node by its folded
+  // name and the last node of each chain, so that finding and adding take
+  // constant time however long the chains grow.
+  std::unordered_map<std::string, THashNode*> byName_;
+  std::array<THashNode*, BucketCount> tails_{};
   int cursorBucket_ = 0;
   THashNode* cursorNode_ = nullptr;
   std::uint64_t changes_ = 0;

@@ -1,8 +1,11 @@
 #include "engine/Kind.h"
 
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <memory>
+
+#include "runtime/AsciiCase.h"
 
 namespace {
 
@@ -293,9 +296,12 @@ std::size_t StructureHash(const TKind* kind) {
     case kcAny:
       mix(static_cast<const TAnyKind*>(kind)->Covered());
       break;
-    case kcEnum:
-      mix(static_cast<std::size_t>(static_cast<const TEnumKind*>(kind)->Count()));
+    case kcEnum: {
+      auto* enumeration = static_cast<const TEnumKind*>(kind);
+      mix(static_cast<std::size_t>(enumeration->Count()));
+      for (int i = 0; i < enumeration->Count(); ++i) mix(std::hash<std::string>()(enumeration->GetName(i)));
       break;
+    }
     case kcSet:
       mix(StructureHash(static_cast<const TSetKind*>(kind)->Elem()));
       break;
@@ -310,7 +316,10 @@ std::size_t StructureHash(const TKind* kind) {
     case kcClass: {
       auto* record = static_cast<const TRecKind*>(kind);
       mix(static_cast<std::size_t>(record->FieldCount()));
-      for (int i = 0; i < record->FieldCount(); ++i) mix(StructureHash(record->Field(i)->Kind()));
+      for (int i = 0; i < record->FieldCount(); ++i) {
+        mix(std::hash<std::string>()(AsciiLowered(record->Field(i)->Name())));
+        mix(StructureHash(record->Field(i)->Kind()));
+      }
       break;
     }
     case kcFunction: {

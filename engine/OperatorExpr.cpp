@@ -16,7 +16,7 @@ bool BooleanOf(const TVar* var) { return static_cast<const TBaseVar*>(var)->GetV
 }  // namespace
 
 TRelationExpr::TRelationExpr(TSourcePos pos, std::unique_ptr<TExpression> first, TLib* lib)
-    : TExpression(pos, ecRelation, lib), first_(std::move(first)) {
+    : TExpression(pos, ecRelation, lib), first_(std::move(first)), last_(first_.get()) {
   QASSERT(first_, "7379BD03");
   result_ = MakeTemporary(BaseKind(kcBoolean), true, lib);
 }
@@ -58,7 +58,7 @@ bool TRelationExpr::Compute(TEvalMode mode) {
 }
 
 TMathExpr::TMathExpr(TSourcePos pos, std::unique_ptr<TExpression> first, TLib* lib)
-    : TExpression(pos, ecMath, lib), first_(std::move(first)) {
+    : TExpression(pos, ecMath, lib), first_(std::move(first)), last_(first_.get()) {
   QASSERT(first_, "4786A101");
 }
 

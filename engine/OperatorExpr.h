@@ -20,7 +20,7 @@ public:
   TRelationExpr(TSourcePos pos, std::unique_ptr<TExpression> first, TLib* lib);
   ~TRelationExpr() override;
 
-  void Append(std::unique_ptr<TExpression> operand) { AppendExpression(*first_, std::move(operand)); }
+  void Append(std::unique_ptr<TExpression> operand) { last_ = AppendExpression(*last_, std::move(operand)); }
   TExpression* First() const { return first_.get(); }
 
   bool Compute(TEvalMode mode) override;
@@ -31,6 +31,7 @@ public:
 
 private:
   std::unique_ptr<TExpression> first_;
+  TExpression* last_;  // of first_'s chain, so that a long chain is built in linear time
   std::unique_ptr<TVar> result_;
   std::vector<std::unique_ptr<TVar>> temps_;  // one per operand, made by Check
   TLoweredForm lowered_;
@@ -45,7 +46,7 @@ public:
   TMathExpr(TSourcePos pos, std::unique_ptr<TExpression> first, TLib* lib);
   ~TMathExpr() override;
 
-  void Append(std::unique_ptr<TExpression> operand) { AppendExpression(*first_, std::move(operand)); }
+  void Append(std::unique_ptr<TExpression> operand) { last_ = AppendExpression(*last_, std::move(operand)); }
   // The first operand, whose Next are the others.
   TExpression* First() const { return first_.get(); }
 
@@ -60,6 +61,7 @@ private:
   TVar* LastStep() const;
 
   std::unique_ptr<TExpression> first_;
+  TExpression* last_;  // of first_'s chain, so that a long chain is built in linear time
   std::vector<std::unique_ptr<TVar>> temps_;
   std::vector<TVar*> steps_;  // the temporary of each operator, in order
   bool prepared_ = false;

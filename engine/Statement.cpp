@@ -40,38 +40,30 @@ void TCompStmt::Add(std::unique_ptr<TStatement> stmt) {
   else
     head_ = std::move(cell);
   tail_ = added;
+  steps_.clear();
+  stepsMade_ = false;
 }
 
 void TCompStmt::Execute() {
-  if (MakeKernel()) {
-    for (TTypedRoot* root : kernel_) {
-      if (AbortFlag) return;
-      ProcessMessages();
-      if (!AbortFlag) root->Run();
-      if (AbortFlag || BreakFlag || ContinueFlag || ExitFlag) return;
-    }
-    return;
-  }
-  for (TStmtList* cell = head_.get(); cell && !AbortFlag; cell = cell->Next()) {
+  for (const TStep& step : Steps()) {
+    if (AbortFlag) return;
     ProcessMessages();
-    cell->Stmt()->Execute();
+    if (!step.Lowered)
+      step.Stmt->Execute();
+    else if (!AbortFlag)
+      step.Lowered->Run();
     // The flag stays set for the loop or routine that consumes it.
     if (AbortFlag || BreakFlag || ContinueFlag || ExitFlag) return;
   }
 }
 
-bool TCompStmt::MakeKernel() {
-  if (kernelTried_) return !kernel_.empty();
-  kernelTried_ = true;
-  for (TStmtList* cell = head_.get(); cell; cell = cell->Next()) {
-    TTypedRoot* root = LoweredAssignment(*cell->Stmt());
-    if (!root) {
-      kernel_.clear();
-      return false;
-    }
-    kernel_.push_back(root);
+const std::vector<TCompStmt::TStep>& TCompStmt::Steps() {
+  if (!stepsMade_) {
+    stepsMade_ = true;
+    for (TStmtList* cell = head_.get(); cell; cell = cell->Next())
+      steps_.push_back({cell->Stmt(), LoweredAssignment(*cell->Stmt())});
   }
-  return !kernel_.empty();
+  return steps_;
 }
 
 bool TCompStmt::Check() {

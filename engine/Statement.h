@@ -89,18 +89,24 @@ public:
   void Add(std::unique_ptr<TStatement> stmt);
   TStmtList* Head() const { return head_.get(); }
 
-  // A list of assignments that all have a typed form runs those forms, with
-  // the steps this statement and the expression statements take around them.
+  // An assignment with a typed form runs that form, with the steps that the
+  // expression statement takes around it; any other statement executes.
   void Execute() override;
   bool Check() override;
 
 private:
-  bool MakeKernel();
+  // One statement of the list, with its assignment's typed form if any.
+  struct TStep {
+    TStatement* Stmt;
+    TTypedRoot* Lowered;
+  };
+
+  const std::vector<TStep>& Steps();
 
   std::unique_ptr<TStmtList> head_;
   TStmtList* tail_ = nullptr;
-  std::vector<TTypedRoot*> kernel_;  // empty: no kernel
-  bool kernelTried_ = false;
+  std::vector<TStep> steps_;  // made at the first run
+  bool stepsMade_ = false;
 };
 
 // The typed form of a statement that is an assignment with one; nil for

@@ -7,8 +7,8 @@
 //   var Names : type [= value] ; ...        (initial values only globally)
 //   type Name = ( enumeration | type ) ; ...
 
-#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/Kind.h"
@@ -16,13 +16,11 @@
 #include "engine/Lib.h"
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
 
 namespace {
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-  return std::any_of(names.begin(), names.end(), [&](const std::string& known) { return SameName(known, name); });
-}
 
 }  // namespace
 
@@ -127,11 +125,12 @@ bool TXBuilder::CompileVarSection(bool global) {
   }
   do {
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;  // folded as names compare: a long list is checked in linear time
     for (;;) {
       TSourcePos at = TokenPos();
       std::string name;
       if (!ReadNewName(name)) return false;
-      if (Contains(names, name)) {
+      if (!seen.insert(AsciiLowered(name)).second) {
         ReportAt("Variable \"" + name + "\" is redeclared", at);
         return false;
       }

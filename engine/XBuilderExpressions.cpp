@@ -395,13 +395,14 @@ std::unique_ptr<TExpression> TXBuilder::CompileCall(std::unique_ptr<TExpression>
 bool TXBuilder::CompileArgs(std::unique_ptr<TExpression>& args, int& count) {
   if (!Expect(tcSymbol, tkLeftParen)) return false;
   if (Match(tcSymbol, tkRightParen)) return Next();
+  TExpression* last = nullptr;
   for (;;) {
     std::unique_ptr<TExpression> arg = CompileExpression();
     if (!arg) return false;
-    if (args)
-      AppendExpression(*args, std::move(arg));
+    if (last)
+      last = AppendExpression(*last, std::move(arg));
     else
-      args = std::move(arg);
+      last = (args = std::move(arg)).get();
     ++count;
     if (!Match(tcSymbol, tkComma)) return Expect(tcSymbol, tkRightParen);
     if (!Next()) return false;
@@ -442,6 +443,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileIndex(std::unique_ptr<TExpression
 std::unique_ptr<TExpression> TXBuilder::CompileIndexList() {
   if (!Expect(tcSymbol, tkLeftBracket)) return nullptr;
   std::unique_ptr<TExpression> indices;
+  TExpression* last = nullptr;
   for (;;) {
     TSourcePos at = TokenPos();
     std::unique_ptr<TExpression> index = CompileExpression();
@@ -450,10 +452,10 @@ std::unique_ptr<TExpression> TXBuilder::CompileIndexList() {
       ReportAt("Array index must be integer compatible", at);
       return nullptr;
     }
-    if (indices)
-      AppendExpression(*indices, std::move(index));
+    if (last)
+      last = AppendExpression(*last, std::move(index));
     else
-      indices = std::move(index);
+      last = (indices = std::move(index)).get();
     if (Match(tcSymbol, tkComma)) {
       if (!Next()) return nullptr;
       continue;

@@ -54,12 +54,13 @@ public:
 
   std::string LineBreak = "\n";
 
+  // Throws "List index out of bounds (index)" unless 0 <= index < limit.
+  static void CheckIndex(int index, int limit);
+
 protected:
   // Called when the outermost update starts (true) and ends (false).
   virtual void SetUpdateState(bool /*updating*/) {}
   virtual int CompareStrings(const std::string& a, const std::string& b) const;
-  // Throws "List index out of bounds (index)" unless 0 <= index < limit.
-  static void CheckIndex(int index, int limit);
 
 private:
   int updateCount_ = 0;

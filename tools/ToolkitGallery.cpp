@@ -273,7 +273,7 @@ private:
     tabs_.push_back(tab);
     auto* page = Aligned<TPanel>(form_, alClient, 0);
     page->SetBevelOuter(bvLowered);
-    page->PopupMenu = popup_;
+    page->SetPopupMenu(popup_);
     pages_.push_back(page);
     names_.push_back(name);
     fill(page);

@@ -1,6 +1,7 @@
 // The tree view control on a desktop, one scene per command-line name:
 //   console  an owner-drawn tree with the console's options: 300 nested
 //            lines with a prefix and a text, a few selected while focused.
+//   input    the same tree with a rubber band half drawn across its rows.
 // With --screenshot FILE the demo saves a picture of itself and ends.
 
 #include <cstring>
@@ -88,5 +89,10 @@ int main(int argc, char** argv) {
   TBaseDataTree* tree = MakeConsoleScene(form);
   form->Show();
   tree->SetFocus();
+  if (scene == "input") {
+    tree->TreeOptions().SetSelectionOptions({toMultiSelect});
+    tree->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));
+    tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 150));
+  }
   return RunDemo(static_cast<int>(arguments.size()), arguments.data(), form);
 }

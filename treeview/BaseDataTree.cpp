@@ -110,11 +110,6 @@ void TBaseDataTree::ChangeScale(int m, int d) {
   SetDefaultNodeHeight(static_cast<unsigned>((2 * product + d) / (2 * int64_t{d})));
 }
 
-void TBaseDataTree::Notification(TComponent* component, TOperation operation) {
-  if (operation == opRemove && PopupMenu && component == static_cast<TComponent*>(PopupMenu)) PopupMenu = nullptr;
-  TCustomControl::Notification(component, operation);
-}
-
 void TBaseDataTree::SetNodeDataSize(int size) {
   size = std::max(size, -1);
   if (size == nodeDataSize_) return;

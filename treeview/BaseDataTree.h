@@ -11,13 +11,18 @@
 //   BaseDataTreeSelection.cpp  selection, focus, states, change signalling
 //   BaseDataTreeEvents.cpp     the event firers
 //   BaseDataTreeExpand.cpp     expanding and collapsing
+//   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
+//   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
+//   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
+//   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
 //
 // The tree works fully without a window: every window effect (repainting,
 // scroll bars, scrolling into view) does nothing while there is none.
 
 #include <cstddef>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -442,6 +447,8 @@ protected:
   void MouseDoubleClick(int x, int y);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
+  // Selects the rows whose content meets the band (tree coordinates), by the keys held at its start.
+  bool ApplyRubberBand(const TRect& band);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
@@ -467,7 +474,6 @@ protected:
   PDataNode CacheLookupPosition(int y, int& top);
 
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
   bool BeingDestroyed() const;
   bool ReadOnly() const;
   // Asks OnGetNodeDataSize for the size while it is not yet known.
@@ -505,6 +511,12 @@ private:
                        bool needInvalidate);
   void OtherKey(WORD key, TShiftState shift);
   void ScrollByWheel(int wheelDelta, TShiftState shift);
+  void StartRubberBand(int x, int y, TShiftState shift);
+  void MoveRubberBand(int x, int y);
+  void EndRubberBand();
+  bool RowMeetsBand(PDataNode node, int top, const TRect& band);
+  // Draws the band into a canvas whose (0, 0) is the tree point Origin.
+  void PaintRubberBand(TCanvas& canvas, TPoint origin);
   void ScrollBarMessage(TMessage& message, bool vertical);
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
@@ -599,6 +611,12 @@ private:
   int margin_ = 4;
   unsigned animationDuration_ = 200;
   TBorderStyle borderStyle_ = bsSingle;
+  // The rubber band: its start and last rectangle in tree coordinates, the
+  // keys held at its start and the selection it started from.
+  TPoint bandStart_;
+  TRect lastBand_;
+  TShiftState bandShift_ = 0;
+  std::set<PDataNode> bandStartSelection_;
   bool ctl3D_ = true;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;

@@ -10,11 +10,15 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
+#include "treeview/TreeRoutines.h"
+#include "toolkit/gdi/Canvas.h"
 
 namespace {
 
 constexpr int WheelDelta = 120;
 constexpr int LinesPerNotch = 3;
+// How far the mouse moves before a press becomes a drag.
+constexpr int MouseDragThreshold = 5;
 
 bool IsNavigationKey(WORD key) {
   switch (key) {
@@ -178,8 +182,7 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
   switch (key) {
     case VK_ESCAPE:
       if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
-        ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
-        if (HandleAllocated()) Invalidate();
+        EndRubberBand();
       } else {
         CancelNodeEdit();
       }
@@ -233,6 +236,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   const bool cellHit = !altPressed && !labelHit && node && selection.Contains(toFullRowSelect);
   if (!node || !(labelHit || cellHit || altPressed)) {
     if (shift == 0) UnselectAll();
+    if (multiSelect && !selection.Contains(toDisableDrawSelection)) StartRubberBand(x, y, shift);
     return;
   }
   const PDataNode oldFocused = focusedNode_;
@@ -246,6 +250,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {
+  EndRubberBand();
   if (!states_.Contains(tsClearPending)) return;
   ChangeTreeStates({}, {tsClearPending});
   THitInfo hit;
@@ -406,6 +411,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
       THitInfo hit;
       HitTestAt(x, y, true, hit);
       TrackHotNode(hit.HitNode);
@@ -429,4 +435,80 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     default: return false;
   }
+}
+
+// ---- Rubber band ---------------------------------------------------------------------------------
+
+void TBaseDataTree::StartRubberBand(int x, int y, TShiftState shift) {
+  ChangeTreeStates({tsDrawSelPending}, {});
+  bandStart_ = Point(x - offsetX_, y - offsetY_);
+  bandShift_ = shift & (ssCtrl | ssShift);
+  lastBand_ = Rect(bandStart_.X, bandStart_.Y, bandStart_.X, bandStart_.Y);
+  const TNodeArray selected = SortedSelection(false);
+  bandStartSelection_ = std::set<PDataNode>(selected.begin(), selected.end());
+}
+
+void TBaseDataTree::MoveRubberBand(int x, int y) {
+  const TPoint point = Point(x - offsetX_, y - offsetY_);
+  if (states_.Contains(tsDrawSelPending)) {
+    if (std::abs(point.X - bandStart_.X) <= MouseDragThreshold && std::abs(point.Y - bandStart_.Y) <= MouseDragThreshold)
+      return;
+    ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
+  }
+  const TRect band = NormalizeRect(Rect(bandStart_.X, bandStart_.Y, point.X, point.Y));
+  if (ApplyRubberBand(band) && HandleAllocated()) Invalidate();
+  lastBand_ = band;
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::EndRubberBand() {
+  if (!states_.Contains(tsDrawSelPending) && !states_.Contains(tsDrawSelecting)) return;
+  ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
+  bandStartSelection_.clear();
+  if (HandleAllocated()) Invalidate();
+}
+
+bool TBaseDataTree::RowMeetsBand(PDataNode node, int top, const TRect& band) {
+  if (top >= band.Bottom || top + node->NodeHeight <= band.Top) return false;
+  if (options_->SelectionOptions().Contains(toFullRowSelect)) return true;
+  const int left = margin_ + Indentation(node) + ImagesWidth(node, header_->MainColumn());
+  const int right = left + NodeContentWidth(node, header_->MainColumn(), Canvas());
+  return left < band.Right && right > band.Left;
+}
+
+bool TBaseDataTree::ApplyRubberBand(const TRect& band) {
+  // Only the rows between the top and bottom of both bands can change.
+  const int top = std::min(band.Top, lastBand_.Top);
+  const int bottom = std::max(band.Bottom, lastBand_.Bottom);
+  int rowTop = 0;
+  PDataNode node = NodeAtPosition(0, top, false, rowTop);
+  ClearTempNodeCache();
+  bool changed = false;
+  for (; node && rowTop < bottom; rowTop += node->NodeHeight, node = NextVisibleNode(node)) {
+    const bool meets = RowMeetsBand(node, rowTop, band);
+    const bool before = bandStartSelection_.contains(node);
+    bool wanted = meets;
+    if (bandShift_ & ssCtrl) wanted = before != meets;
+    else if (bandShift_ & ssShift) wanted = before || meets;
+    if (wanted == node->Has(nsSelected)) continue;
+    changed = true;
+    if (wanted)
+      CacheTempNode(node);
+    else
+      FlagDeselected(node);
+  }
+  PackSelection();
+  if (tempNodeCount_ > 0) SelectNodeArray(tempNodes_, tempNodeCount_, false);
+  else if (changed) SignalChange(nullptr);
+  ClearTempNodeCache();
+  return changed;
+}
+
+void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
+  if (!states_.Contains(tsDrawSelecting)) return;
+  TRect band = lastBand_;
+  OffsetRect(band, -origin.X, -origin.Y);
+  canvas.Font().SetColor(clWhite);
+  canvas.Brush().SetColor(clBlack);
+  canvas.DrawFocusRect(band);
 }

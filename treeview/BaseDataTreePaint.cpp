@@ -388,6 +388,7 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
     if (selectLevel > 0 || !paintOptions.Contains(ptoSelectedOnly)) {
       if (row.Height() != height) row.SetSize(row.Width(), height);
       PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin);
+      PaintRubberBand(rowCanvas, Point(window.Left, baseOffset - height));
       // Only the part of the row inside the window reaches the target.
       const int skip = std::max(target.Y - rowTop, 0);
       const int bottom = std::min(rowTop + height, maximumBottom);

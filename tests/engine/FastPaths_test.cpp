@@ -4,33 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "tests/engine/ProgramFixture.h"
 
 namespace {
 
-using TTexts = std::vector<std::string>;
-
-struct TProgramCase {
-  const char* Name;
-  const char* Text;
-  TTexts Output;
-};
-
-class FastPathsTest : public ProgramFixture {
-protected:
-  void Expect(std::initializer_list<TProgramCase> cases) {
-    for (const TProgramCase& c : cases) {
-      EXPECT_EQ(Texts(c.Text), c.Output) << c.Name;
-      EXPECT_TRUE(Compiled) << c.Name;
-    }
-  }
-};
+class FastPathsTest : public ProgramFixture {};
 
 TEST_F(FastPathsTest, AStringAppendedToItselfKeepsEveryOtherHolderOfItsText) {
-  Expect({
+  ExpectOutputs({
       {"grows", "var s : String; i : Integer; begin s := ''; for i := 1 to 5 do s := s + 'ab'; Write(s, Length(s)) end.",
        {"ababababab10"}},
       {"copy stays", "var s, t : String; begin s := 'a'; t := s; s := s + 'b'; t := t + 'c'; Write(s, ' ', t) end.",
@@ -52,7 +33,7 @@ TEST_F(FastPathsTest, AStringAppendedToItselfKeepsEveryOtherHolderOfItsText) {
 }
 
 TEST_F(FastPathsTest, EveryCallStartsFromFreshLocalsAndTakesItsArgumentsAsDeclared) {
-  Expect({
+  ExpectOutputs({
       {"locals reset", "function F(x : Integer) : Integer; var k : Integer; begin k := k + x; Result := k end; "
                        "begin Write(F(2), F(3)) end.",
        {"23"}},
@@ -70,7 +51,7 @@ TEST_F(FastPathsTest, EveryCallStartsFromFreshLocalsAndTakesItsArgumentsAsDeclar
 // Each case gives what the generic evaluation gave before expressions were
 // lowered to typed nodes.
 TEST_F(FastPathsTest, TypedEvaluationKeepsValuesOrderFaultsAndPositions) {
-  Expect({
+  ExpectOutputs({
       {"integer overflow each pass",
        "var i, k : Integer; begin k := 9223372036854775806; for i := 1 to 3 do k := k + 1; Write(k) end.",
        {"Integer overflow", "Integer overflow", "9223372036854775807"}},
@@ -143,7 +124,7 @@ TEST_F(FastPathsTest, TypedEvaluationKeepsValuesOrderFaultsAndPositions) {
 // A counting loop whose body is made of typed assignments runs them in
 // place of its statements, with the same steps between them.
 TEST_F(FastPathsTest, ALoopOfTypedAssignmentsRunsAsItsStatementsWould) {
-  Expect({
+  ExpectOutputs({
       {"counter changed by the body",
        "var i, k : Integer; begin for i := 1 to 3 do begin k := k + i; i := i + 10 end; Write(k, ' ', i) end.",
        {"6 13"}},
@@ -161,7 +142,7 @@ TEST_F(FastPathsTest, ALoopOfTypedAssignmentsRunsAsItsStatementsWould) {
 
 // Calls in typed expressions compute their arguments into the parameters.
 TEST_F(FastPathsTest, TypedCallsKeepTheCallProtocol) {
-  Expect({
+  ExpectOutputs({
       {"an argument variable is read after the later arguments ran",
        "var x : Real; function F(a, b : Real) : Real; begin Result := a * 10 + b end; function G : Real; begin x := 5; Result := 1 end; begin x := 1; x := F(x, G()) + F(G(), x); Write(x) end.",
        {"66"}},
@@ -195,7 +176,7 @@ TEST_F(FastPathsTest, TypedCallsKeepTheCallProtocol) {
 // By-reference views (var parameters, with records) are read and written
 // through the variable they are bound to at the time.
 TEST_F(FastPathsTest, TypedEvaluationReachesVariablesThroughTheirViews) {
-  Expect({
+  ExpectOutputs({
       {"a var parameter read and written in a loop",
        "procedure P(var v : Real; n : Integer); var i : Integer; begin for i := 1 to n do v := v + i * 0.5 end; var s : Real; begin s := 1; P(s, 4); Write(s) end.",
        {"6"}},
@@ -214,6 +195,26 @@ TEST_F(FastPathsTest, TypedEvaluationReachesVariablesThroughTheirViews) {
       {"an element re-dimensioned under its var parameter",
        "procedure P(var v : Integer); begin v := v + 1 end; var a : array of Integer; procedure Q(var w : Integer); begin SetLength(a, 0); w := w + 10 end; begin SetLength(a, 2); a[1] := 4; Q(a[1]); Write(Length(a)) end.",
        {"0"}},
+  });
+}
+
+// A compound statement runs its typed assignments in place of their
+// statements, and its other statements as they are, with the same steps
+// between them.
+TEST_F(FastPathsTest, ACompoundStatementKeepsItsStepsAroundTypedAssignments) {
+  ExpectOutputs({
+      {"break between typed assignments",
+       "var i, k, m : Integer; begin for i := 1 to 10 do begin k := k + i; if k > 20 then break; m := m + 1 end; Write(k, ' ', m) end.",
+       {"21 5"}},
+      {"continue between typed assignments",
+       "var i, k, m : Integer; begin for i := 1 to 6 do begin k := k + i; if i mod 2 = 0 then continue; m := m + i end; Write(k, ' ', m) end.",
+       {"21 9"}},
+      {"exit between typed assignments",
+       "var k : Integer; procedure P(); begin k := 1; exit; k := 2 end; begin P(); Write(k) end.",
+       {"1"}},
+      {"a while body mixing assignments and calls",
+       "var i, k : Integer; r : Real; begin i := 0; while i < 5 do begin i := i + 1; r := r + i / 2; Write(i) end; k := i * 2; Write(k, ' ', r) end.",
+       {"1", "2", "3", "4", "5", "10 7.5"}},
   });
 }
 

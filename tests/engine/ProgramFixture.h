@@ -2,6 +2,7 @@
 // An engine with the standard libraries that compiles and runs whole texts
 // as the program editor does, and reads back what they wrote.
 
+#include <initializer_list>
 #include <regex>
 #include <string>
 #include <vector>
@@ -18,8 +19,23 @@ public:
   std::vector<std::uint8_t> Updates;
 };
 
+// A program and the texts of the lines it must write.
+struct TProgramOutput {
+  const char* Name;
+  const char* Text;
+  std::vector<std::string> Output;
+};
+
 class ProgramFixture : public EngineFixture {
 protected:
+  // Each program compiles and writes its lines.
+  void ExpectOutputs(std::initializer_list<TProgramOutput> cases) {
+    for (const TProgramOutput& c : cases) {
+      EXPECT_EQ(Texts(c.Text), c.Output) << c.Name;
+      EXPECT_TRUE(Compiled) << c.Name;
+    }
+  }
+
   // Compiles and runs text; Compiled keeps CompileText's answer.
   std::vector<TLine> Run(const std::string& text) {
     Sink->Lines.clear();

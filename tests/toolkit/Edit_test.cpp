@@ -145,3 +145,34 @@ TEST_F(EditTest, LabeledEditKeepsItsLabelAboveIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// An edit of several lines, as the tree's editing link makes one.
+class TMultiLineEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+
+protected:
+  void CreateParams(TCreateParams& params) override {
+    TEdit::CreateParams(params);
+    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+  }
+};
+
+TEST_F(EditTest, AMultiLineEditReportsUpdatesAndTakesAFormattingRectangle) {
+  auto* multi = Make<TMultiLineEdit>(10, 50, 200, 80);
+  multi->SetFocus();
+  Type(multi->Handle(), "ab");
+  EXPECT_EQ(CountOf(WM_COMMAND, EN_UPDATE, multi->Handle()), 2u);
+  EXPECT_EQ(CountOf(WM_COMMAND, EN_CHANGE, multi->Handle()), 2u);
+  const TRect wanted{4, 4, 150, 60};
+  SendMessage(multi->Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&wanted));
+  TRect rect;
+  SendMessage(multi->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(rect.Left, 4);
+  EXPECT_EQ(rect.Top, 4);
+  EXPECT_NE(SendMessage(multi->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, 0) << "Enter stays in it";
+}
+
+}  // namespace

@@ -59,7 +59,7 @@ protected:
       popup->Items().Add(item);
     }
     popup->Items().Items(2)->SetEnabled(false);
-    control->PopupMenu = popup;
+    control->SetPopupMenu(popup);
     form->Show();
     control->SetFocus();
     ProcessEverything();
@@ -251,6 +251,19 @@ TEST_F(MenusTest, ShortCutsOfMenusAreFoundAndDisabledOnesPass) {
   two->SetEnabled(false);
   EXPECT_FALSE(popup->IsShortCut('T', ssCtrl));
   EXPECT_FALSE(popup->IsShortCut('T', 0));
+}
+
+TEST_F(MenusTest, AFreedMenuIsForgottenByItsControlAndItsForm) {
+  auto* bar = new TMainMenu(form);
+  form->SetMenu(bar);
+  delete bar;
+  EXPECT_EQ(form->Menu(), nullptr);
+  delete popup;
+  EXPECT_EQ(control->PopupMenu(), nullptr);
+  Key('T', {false, true, false});
+  RightClickControl();
+  EXPECT_TRUE(clicked.empty());
+  EXPECT_TRUE(MenuWindowsMade.empty());
 }
 
 TEST(ShortCutText, NamesKeysWithTheirModifiers) {

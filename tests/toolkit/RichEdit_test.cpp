@@ -79,4 +79,12 @@ TEST_F(RichEditTest, PastedTextKeepsItsLineBreaks) {
   EXPECT_GE(changes, 1);
 }
 
+TEST_F(RichEditTest, ADoubleClickIsReportedAfterTheWidgetSelectedTheWord) {
+  edit->SetText("abc def");
+  int selectedAtDoubleClick = -1;
+  edit->OnDblClick = [&](TObject*) { selectedAtDoubleClick = edit->SelLength(); };
+  DoubleClick(edit->Handle(), {8, edit->ClientHeight() / 2});
+  EXPECT_EQ(selectedAtDoubleClick, 3) << "the word abc";
+}
+
 }  // namespace

@@ -120,18 +120,4 @@ TEST_F(EventsTest, ExpandAllAndCollapseAll) {
   CheckTree(tree);
 }
 
-TEST(TreeRoutinesTest, SmallRoutines) {
-  EXPECT_EQ(NormalizeRect(Rect(10, 20, 5, 8)), Rect(5, 8, 10, 20));
-  EXPECT_EQ(ColorToRgbValue(clNone), 0xFFFFFFFFu);
-  EXPECT_EQ(ColorToRgbValue(clDefault), 0xFF000000u);
-  EXPECT_EQ(ColorToRgbValue(RGB(1, 2, 3)), RGB(1, 2, 3));
-  TTestTree tree;
-  tree.SetRootNodeCount(4);
-  TNodeArray nodes = AllNodes(tree);
-  std::reverse(nodes.begin(), nodes.end());
-  SortNodeArray(nodes, 0, 3);
-  EXPECT_TRUE(std::is_sorted(nodes.begin(), nodes.end(), std::less<PDataNode>()));
-  EXPECT_EQ(TreeOfNode(nodes[2]), &tree);
-}
-
 }  // namespace

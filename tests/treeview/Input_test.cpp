@@ -178,6 +178,40 @@ TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
   EXPECT_EQ(tree.CurrentHotNode(), nullptr);
 }
 
+// Rows whose content is 40 pixels wide, so the mouse can miss it.
+class TLabelTree : public TTestTree {
+public:
+  int NodeContentWidth(PDataNode, TColumnIndex, TCanvas&) override { return 40; }
+};
+
+TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
+  TForm form(nullptr);
+  TLabelTree tree;
+  tree.SetBorderStyle(bsNone);
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 150);
+  tree.HandleNeeded();
+  Include(tree, toMultiSelect);
+  tree.SetRootNodeCount(20);
+  const std::vector<PDataNode> rows = AllNodes(tree);
+  tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
+  EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(148, 8));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsDrawSelecting)) << "not past the drag threshold";
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 60));
+  EXPECT_EQ(tree.SortedSelection(false), (TNodeArray{rows[0], rows[1], rows[2], rows[3]}));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+  EXPECT_EQ(tree.SortedSelection(false), (TNodeArray{rows[0], rows[1]})) << "the band shrank";
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(100, 60));
+  EXPECT_EQ(tree.SelectionCount(), 0) << "right of every row's content";
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
+  tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(30, 40));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsDrawSelecting));
+  EXPECT_EQ(tree.SortedSelection(false), (TNodeArray{rows[0], rows[1], rows[2]}));
+  CheckTree(tree);
+  tree.SetParent(nullptr);
+}
+
 // The road from Qt's events to the tree's handlers.
 TEST_F(InputTest, RealInputReachesTheHandlers) {
   Include(tree, toFullRowSelect);

@@ -262,10 +262,9 @@ TEST(WindowTest, ScaleLoadAndRemoval) {
   CheckTree(tree);
   {
     TPopupMenu menu(nullptr);
-    tree.PopupMenu = &menu;
-    menu.FreeNotification(&tree);
+    tree.SetPopupMenu(&menu);
   }
-  EXPECT_EQ(tree.PopupMenu, nullptr) << "the freed menu is forgotten";
+  EXPECT_EQ(tree.PopupMenu(), nullptr) << "the freed menu is forgotten";
   tree.SetAnimationDuration(0);
   EXPECT_FALSE(tree.TreeOptions().AnimationOptions().Contains(toAnimatedToggle));
   tree.SetAnimationDuration(150);

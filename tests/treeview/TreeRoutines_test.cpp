@@ -6,6 +6,7 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "tests/treeview/TreeTestSupport.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
@@ -59,6 +60,20 @@ TEST(BlendRectTest, RefusesBitmapsNotOf32Bits) {
   } catch (const EAssertionFailed& error) {
     EXPECT_TRUE(std::string(error.what()).starts_with("Alpha blending error: bitmap must use 32 bpp."));
   }
+}
+
+TEST(TreeRoutinesTest, SmallRoutines) {
+  EXPECT_EQ(NormalizeRect(Rect(10, 20, 5, 8)), Rect(5, 8, 10, 20));
+  EXPECT_EQ(ColorToRgbValue(clNone), 0xFFFFFFFFu);
+  EXPECT_EQ(ColorToRgbValue(clDefault), 0xFF000000u);
+  EXPECT_EQ(ColorToRgbValue(RGB(1, 2, 3)), RGB(1, 2, 3));
+  TTestTree tree;
+  tree.SetRootNodeCount(4);
+  TNodeArray nodes = AllNodes(tree);
+  std::reverse(nodes.begin(), nodes.end());
+  SortNodeArray(nodes, 0, 3);
+  EXPECT_TRUE(std::is_sorted(nodes.begin(), nodes.end(), std::less<PDataNode>()));
+  EXPECT_EQ(TreeOfNode(nodes[2]), &tree);
 }
 
 }  // namespace

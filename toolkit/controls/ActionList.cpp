@@ -154,7 +154,7 @@ void UpdateActionsOfVisibleForms() {
 
 bool FindShortCut(TWinControl& focused, WORD key, TShiftState shift) {
   for (TControl* control = &focused; control; control = control->Parent())
-    if (control->PopupMenu && control->PopupMenu->IsShortCut(key, shift)) return true;
+    if (control->PopupMenu() && control->PopupMenu()->IsShortCut(key, shift)) return true;
   TForm* form = GetParentForm(&focused);
   if (!form) return false;
   if (form->Menu() && form->Menu()->IsShortCut(key, shift)) return true;

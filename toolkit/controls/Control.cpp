@@ -2,6 +2,7 @@
 
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/win/Keys.h"
@@ -262,6 +263,17 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveControl(this, false);
 }
 
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_) RemoveFreeNotification(popupMenu_);
+  popupMenu_ = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
 TAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
 void TControl::SetAction(TAction* action) {
@@ -328,6 +340,9 @@ void TControl::SetMouseCapture(bool capture) { SetCaptureControl(capture ? this 
 
 void TControl::HandleMouseDown(TMessage& message, TMouseButton button, TShiftState extra) {
   DefaultHandler(message);
+  // After the default handling: DblClick sees what the window made of the
+  // double click (an edit's word selection).
+  if (button == mbLeft && (extra & ssDouble) && (ControlStyle & csDoubleClicks)) DblClick();
   if (ControlStyle & csCaptureMouse) SetMouseCapture(true);
   if (button == mbLeft && (ControlStyle & csClickEvents)) ControlState |= csClicked;
   if (ControlStyle & csNoStdEvents) return;
@@ -350,10 +365,7 @@ void TControl::WMLButtonDown(TMessage& message) { HandleMouseDown(message, mbLef
 void TControl::WMRButtonDown(TMessage& message) { HandleMouseDown(message, mbRight, 0); }
 void TControl::WMMButtonDown(TMessage& message) { HandleMouseDown(message, mbMiddle, 0); }
 
-void TControl::WMLButtonDblClk(TMessage& message) {
-  if (ControlStyle & csDoubleClicks) DblClick();
-  HandleMouseDown(message, mbLeft, ssDouble);
-}
+void TControl::WMLButtonDblClk(TMessage& message) { HandleMouseDown(message, mbLeft, ssDouble); }
 
 void TControl::WMRButtonDblClk(TMessage& message) { HandleMouseDown(message, mbRight, ssDouble); }
 void TControl::WMMButtonDblClk(TMessage& message) { HandleMouseDown(message, mbMiddle, ssDouble); }

@@ -174,8 +174,9 @@ public:
   bool ShowsHints() const;
   // The help context number of the control's help page; 0: none.
   int HelpContext = 0;
-  // Shown on WM_CONTEXTMENU unless OnContextPopup handles it.
-  TPopupMenu* PopupMenu = nullptr;
+  // Shown on WM_CONTEXTMENU unless OnContextPopup handles it; forgotten when freed.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
 
   // The control takes caption, hint, enabled and visibility from its action
   // (ActionChange: more in clients that show more) and a click executes it.
@@ -216,6 +217,7 @@ public:
   TNotifyEvent OnMouseLeave;
 
 protected:
+  void Notification(TComponent* component, TOperation operation) override;
   // Takes the properties of the control's action.
   virtual void ActionChange(const TAction& action);
   // Finds the handler of the message in this class or its ancestors.
@@ -289,6 +291,7 @@ private:
   TCursor cursor_ = crDefault;
   std::string text_;
   std::unique_ptr<TActionLink> actionLink_;
+  TPopupMenu* popupMenu_ = nullptr;
 
   friend class TWinControl;
 };

@@ -49,9 +49,19 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
 
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == menu_) return;
-  if (menu_ && HandleAllocated()) ::SetMenu(Handle(), nullptr);
+  if (menu_) {
+    if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
+    RemoveFreeNotification(menu_);
+  }
   menu_ = menu;
-  if (menu_ && HandleAllocated()) menu_->SetWindowHandle(Handle());
+  if (!menu_) return;
+  FreeNotification(menu_);
+  if (HandleAllocated()) menu_->SetWindowHandle(Handle());
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation == opRemove && component == menu_) menu_ = nullptr;
 }
 
 void TForm::CreateWnd() {

@@ -93,6 +93,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void AlignControls(TRect& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
   void Paint() override;
   void Dispatch(TMessage& message) override;
 

@@ -697,10 +697,10 @@ void TWinControl::WMContextMenu(TMessage& message) {
   if (OnContextPopup) OnContextPopup(this, fromKeyboard ? TPoint{-1, -1} : ScreenToClient(point), handled);
   // A windowless child under the mouse shows its own menu.
   TControl* shower = fromKeyboard ? nullptr : ControlAtPos(ScreenToClient(point), false);
-  if (!shower || !shower->PopupMenu) shower = this;
-  if (!handled && shower->PopupMenu && shower->PopupMenu->AutoPopup) {
-    shower->PopupMenu->PopupComponent = shower;
-    shower->PopupMenu->Popup(point.X, point.Y);
+  if (!shower || !shower->PopupMenu()) shower = this;
+  if (TPopupMenu* menu = shower->PopupMenu(); !handled && menu && menu->AutoPopup) {
+    menu->PopupComponent = shower;
+    menu->Popup(point.X, point.Y);
     handled = true;
   }
   if (handled) {

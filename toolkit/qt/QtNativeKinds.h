@@ -18,3 +18,5 @@ std::unique_ptr<TNativeWidget> MakeNativeComboBox(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeTabControl(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeTreeView(HWND window, QWidget* parent);
 std::unique_ptr<TNativeWidget> MakeNativeRichEdit(HWND window, QWidget* parent);
+// A list view in report style (columns and rows).
+std::unique_ptr<TNativeWidget> MakeNativeListView(HWND window, QWidget* parent);

@@ -81,6 +81,12 @@ protected:
       case EM_LIMITTEXT: return true;
       case EM_SETCHARFORMAT: result = SetFormat(wParam, *reinterpret_cast<const CHARFORMAT*>(lParam)); return true;
       case EM_GETCHARFORMAT: GetFormat(*reinterpret_cast<CHARFORMAT*>(lParam)); result = 1; return true;
+      case WM_NCCREATE: {
+        // The first text, set without notifying, is the one changes are measured from.
+        const char* name = reinterpret_cast<const CREATESTRUCT*>(lParam)->lpszName;
+        lastText_ = QString::fromUtf8(name ? name : "");
+        return false;
+      }
       default: return false;
     }
   }

@@ -148,9 +148,13 @@ bool TNativeWidget::Message(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
   result = 0;
   if (ControlMessage(message, wParam, lParam, result)) return true;
   switch (message) {
-    case WM_NCCREATE:
-      SetText(reinterpret_cast<const CREATESTRUCT*>(lParam)->lpszName ? reinterpret_cast<const CREATESTRUCT*>(lParam)->lpszName : "");
+    case WM_NCCREATE: {
+      // The window's first text is no change.
+      const QSignalBlocker blocker(widget_);
+      const char* name = reinterpret_cast<const CREATESTRUCT*>(lParam)->lpszName;
+      SetText(name ? name : "");
       return false;
+    }
     case WM_SIZE: PlaceInClientArea(); return false;
     case WM_SETTEXT:
       SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
@@ -367,6 +371,8 @@ std::unique_ptr<TNativeWidget> CreateNativeWidget(const std::string& name, HWND 
       {"QTabBar", &MakeNativeTabControl},
       {"QTreeWidget", &MakeNativeTreeView},
       {"QTextEdit", &MakeNativeRichEdit},
+      // A tree widget without a tree: the report-style list view.
+      {"QTreeWidget:report", &MakeNativeListView},
   };
   for (const auto& [kindName, make] : kinds)
     if (name == kindName) return make(window, parent);

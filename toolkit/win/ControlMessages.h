@@ -320,13 +320,32 @@ constexpr UINT LVM_FIRST = 0x1000;
 constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0;
 constexpr UINT LVM_SETBKCOLOR = LVM_FIRST + 1;
 constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
+// LVM_INSERTITEM: LParam an LVITEM* (iItem the place, pszText the caption, lParam); answers the index.
+constexpr UINT LVM_INSERTITEM = LVM_FIRST + 7;
+constexpr UINT LVM_DELETEITEM = LVM_FIRST + 8;
+constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
 // LVM_GETNEXTITEM: WParam the item to start after (-1: from the first), LParam LVNI_* flags.
 constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
+// LVM_GETITEMRECT: WParam the item, LParam a TRect* (client coordinates).
 constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
+// LVM_HITTEST: LParam an LVHITTESTINFO* with the client point; answers the item there or -1.
+constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+// LVM_INSERTCOLUMN: WParam the place, LParam an LVCOLUMN* (pszText, cx).
+constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
+constexpr UINT LVM_DELETECOLUMN = LVM_FIRST + 28;
+constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
+// LVM_SETCOLUMNWIDTH: WParam the column, LParam the width.
+constexpr UINT LVM_SETCOLUMNWIDTH = LVM_FIRST + 30;
 constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
 constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
 constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
+// LVM_SETITEMSTATE: WParam the item (-1: every item), LParam an LVITEM* (state, stateMask); notifies as the user's change does.
+constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
+// LVM_GETITEMSTATE: WParam the item, LParam the LVIS_* bits asked for.
+constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
+// LVM_SETITEMTEXT: WParam the item, LParam an LVITEM* (iSubItem, pszText).
+constexpr UINT LVM_SETITEMTEXT = LVM_FIRST + 46;
 constexpr UINT LVM_GETVIEW = LVM_FIRST + 143;
 constexpr LPARAM LVNI_ALL = 0x0000;
 constexpr LPARAM LVNI_FOCUSED = 0x0001;
@@ -345,6 +364,34 @@ constexpr UINT LVIF_STATE = 0x0008;
 constexpr UINT LVN_FIRST = 0u - 100;
 constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0;
 constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
+
+struct LVITEM {
+  UINT mask = 0;
+  int iItem = 0;
+  int iSubItem = 0;
+  UINT state = 0;
+  UINT stateMask = 0;
+  char* pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = -1;
+  LPARAM lParam = 0;
+};
+
+struct LVCOLUMN {
+  UINT mask = 0;
+  int fmt = 0;
+  int cx = 0;
+  char* pszText = nullptr;
+  int cchTextMax = 0;
+  int iSubItem = 0;
+};
+
+struct LVHITTESTINFO {
+  TPoint pt;
+  UINT flags = 0;
+  int iItem = -1;
+  int iSubItem = 0;
+};
 
 struct NMLISTVIEW {
   NMHDR hdr;

@@ -1,0 +1,45 @@
+// What array elements must keep however arrays store them: elements passed
+// by reference and written, elements that outlive a re-dimensioned array,
+// Apply on arrays of each scalar kind, arrays of records and of strings,
+// and matrices whose rows differ in length.
+
+#include <gtest/gtest.h>
+
+#include "tests/engine/ProgramFixture.h"
+
+namespace {
+
+class ArrayElementsTest : public ProgramFixture {};
+
+TEST_F(ArrayElementsTest, ElementsKeepTheirValuesViewsAndKinds) {
+  ExpectOutputs({
+      {"an element passed as var and written",
+       "procedure P(var x : Real); begin x := x * 2 end; var v : Vector; begin SetLength(v, 3); v[2] := 5; P(v[2]); Write(v[1], ' ', v[2], ' ', v[3]) end.",
+       {"0 10 0"}},
+      {"an element pinned while the routine re-dimensions its array",
+       "var v : Vector; procedure P(var x : Real); begin SetLength(v, 1); x := 7; Write(x) end; begin SetLength(v, 3); v[2] := 5; P(v[2]); Write(Length(v), ' ', v[1]) end.",
+       {"7", "1 0"}},
+      {"Apply on an array of Integer",
+       "type TI = array of Integer; function Twice(x : Integer) : Integer; begin Result := 2 * x end; var a : TI; begin SetLength(a, 2); a[1] := 3; a[2] := 4; Apply(Twice, a); Write(a[1], ' ', a[2]) end.",
+       {"6 8"}},
+      {"Apply on an array of Boolean",
+       "type TB = array of Boolean; function Neg(b : Boolean) : Boolean; begin Result := not b end; var a : TB; begin SetLength(a, 2); a[1] := True; Apply(Neg, a); Write(a[1], ' ', a[2]) end.",
+       {"False True"}},
+      {"an array of Char is text, which Apply refuses",
+       "type TC = array of Char; function Up(c : Char) : Char; begin Result := Chr(Ord(c) - 32) end; var a : TC; begin SetLength(a, 2); a[1] := 'q'; a[2] := 'r'; Apply(Up, a); Write(a[1], a[2]) end.",
+       {"Cannot apply the function to a non-array variable at [1:155] ", "qr"}},
+      {"Apply on an array of an enumeration",
+       "type TE = (one, two, three); TA = array of TE; function Next(e : TE) : TE; begin if e = one then Result := three else Result := one end; var a : TA; begin SetLength(a, 2); a[2] := two; Apply(Next, a); Write(a[1], ' ', a[2]) end.",
+       {"three one"}},
+      {"an array of records copies by value",
+       "type TP = record x, y : Real end; var a : array of TP; begin SetLength(a, 2); a[2].y := 3; a[1] := a[2]; a[2].y := 4; Write(a[1].y, ' ', a[2].y) end.",
+       {"3 4"}},
+      {"an array of strings keeps each text",
+       "var a : array of String; begin SetLength(a, 2); a[1] := 'ab'; a[2] := a[1] + 'c'; a[1] := a[1] + 'z'; Write(a[1], ' ', a[2], ' ', a[2][3]) end.",
+       {"abz abc c"}},
+      {"a matrix with rows of unequal length",
+       "var m : Matrix; begin SetLength(m, 2); SetLength(m[1], 3); SetLength(m[2], 1); m[1, 3] := 4; m[2, 1] := 2; Write(Length(m[1]), ' ', Length(m[2]), ' ', m[1, 3] + m[2, 1]); m[2, 2] := 1 end.",
+       {"3 1 6", "Array index = 2 is out of range in \"_Untitled_n\" at [1:177] "}},  });
+}
+
+}  // namespace
