@@ -1,22 +1,21 @@
 #include "engine/HashTab.h"
 
 #include "engine/Lib.h"
+#include "runtime/AsciiCase.h"
 
 namespace {
 
 std::int64_t NextSerial = 0;  // counts every node creation in the process
 
-unsigned char FoldLetter(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
-
 std::string FoldedName(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) c = static_cast<char>(FoldLetter(static_cast<unsigned char>(c)));
+  for (char& c : folded) c = AsciiLower(c);
   return folded;
 }
 
 int FoldedHash(std::string_view name) {
   unsigned sum = 0;
-  for (unsigned char c : name) sum += FoldLetter(c);
+  for (char c : name) sum += static_cast<unsigned char>(AsciiLower(c));
   return static_cast<int>(sum % THashTab::BucketCount);
 }
 
@@ -25,7 +24,7 @@ int FoldedHash(std::string_view name) {
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldLetter(a[i]) != FoldLetter(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 

@@ -10,12 +10,12 @@
 #include "engine/HashTab.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PluginInOut.h"
+#include "runtime/Quoted.h"
 
 std::unique_ptr<TIOSystem> IOSystem;
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::string LowerCase(std::string_view text) {
   std::string lower(text);

@@ -8,12 +8,7 @@
 // one factor, and the power "^", right-associative and binding tighter than
 // the unary operators: -a^b is -(a^b), a^b^c is a^(b^c).
 
-#include <locale.h>
-#include <stdlib.h>
-
-#include <cerrno>
 #include <charconv>
-#include <cmath>
 
 #include "engine/ArrVar.h"
 #include "engine/DesignatorExpr.h"
@@ -25,6 +20,7 @@
 #include "engine/Var.h"
 #include "engine/XBuilder.h"
 #include "runtime/Exceptions.h"
+#include "runtime/NumberText.h"
 
 namespace {
 
@@ -33,12 +29,6 @@ constexpr int MaxBinaryLiteralLength = 63;
 constexpr int MaxSetMembers = 32;  // set values are 32-bit masks
 
 bool IsScalarCode(TKindCode code) { return code >= kcInteger && code <= kcString; }
-
-// The text of a real literal is read with "." whatever the user's locale.
-locale_t ClassicLocale() {
-  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return classic;
-}
 
 }  // namespace
 
@@ -269,10 +259,8 @@ bool TXBuilder::ReadBinaryLiteral(TValue& value) const {
 // Beyond the 80-bit range a literal is too large like an integer one; below
 // it, it quietly becomes a denormal or zero.
 bool TXBuilder::ReadRealLiteral(TValue& value) const {
-  errno = 0;
-  char* end = nullptr;
-  long double x = strtold_l(Token.Text.c_str(), &end, ClassicLocale());
-  if (errno == ERANGE && (x == HUGE_VALL || x == -HUGE_VALL)) return false;
+  long double x = 0;
+  if (!TextToReal(Token.Text, x)) return false;
   value = TValue::Real(x);
   return true;
 }

@@ -8,7 +8,7 @@
 #include "engine/RunState.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/FileReal.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 #include "libraries/WorkStatus.h"
 
 namespace {

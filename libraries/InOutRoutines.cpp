@@ -3,7 +3,7 @@
 #include "engine/Kind.h"
 #include "engine/Var.h"
 #include "libraries/BuiltInArgs.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 #include "libraries/SourceScope.h"
 #include "libraries/VarEncoding.h"
 

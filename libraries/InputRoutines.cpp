@@ -6,7 +6,7 @@
 
 #include "libraries/BuiltInArgs.h"
 #include "libraries/Prompt.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 #include "runtime/NumberText.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/Kind.h"
 #include "engine/VarBlock.h"
 #include "libraries/BuiltInArgs.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 
 namespace {
 

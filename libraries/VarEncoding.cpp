@@ -12,7 +12,7 @@
 #include "engine/Tarnscript.h"
 #include "engine/Var.h"
 #include "libraries/FileReal.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 
 namespace {
 

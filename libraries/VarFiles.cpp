@@ -9,7 +9,7 @@
 #include "engine/Lib.h"
 #include "engine/Tarnscript.h"
 #include "engine/Var.h"
-#include "libraries/Quoted.h"
+#include "runtime/Quoted.h"
 #include "libraries/SourceScope.h"
 #include "libraries/VarEncoding.h"
 #include "runtime/Exceptions.h"

@@ -4,21 +4,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
+#include "runtime/SafeFileWriter.h"
 
 namespace {
-
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -33,7 +26,7 @@ std::string Trim(const std::string& text) {
 template <class Items>
 auto FindNamed(Items& items, const std::string& name) -> decltype(&*items.begin()) {
   for (auto& item : items)
-    if (SameName(item.Name, name)) return &item;
+    if (SameAsciiText(item.Name, name)) return &item;
   return nullptr;
 }
 
@@ -119,57 +112,9 @@ std::string ReadWholeFile(const std::string& fileName) {
   return text;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(count);
-  }
-  return true;
-}
-
-// The new file keeps the permissions of the one it replaces.
-bool CopyMode(int fd, const std::string& fileName) {
-  struct stat old;
-  if (::stat(fileName.c_str(), &old) != 0) return errno == ENOENT;
-  return ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
-// A settings file that is a link (kept with the user's other files) is
-// replaced where the link leads, so that the link stays.
-std::string LinkedFileName(const std::string& fileName) {
-  std::error_code error;
-  const std::filesystem::path file = std::filesystem::canonical(fileName, error);
-  return error ? fileName : file.string();
-}
-
-void ReplaceFile(const std::string& linkName, const std::string& text) {
-  const std::string fileName = LinkedFileName(linkName);
-  std::error_code error;
-  std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, error);
-  if (error) {
-    errno = error.value();
-    FileError("create the folder of", fileName);
-  }
-  std::string temporary = fileName + ".XXXXXX";
-  int fd = ::mkstemp(temporary.data());
-  if (fd < 0) FileError("write", fileName);
-  bool written = WriteAll(fd, text) && CopyMode(fd, fileName) && ::fsync(fd) == 0;
-  int writeError = errno;
-  if (::close(fd) != 0 && written) {
-    written = false;
-    writeError = errno;
-  }
-  if (written && ::rename(temporary.c_str(), fileName.c_str()) == 0) return;
-  if (written) writeError = errno;
-  ::unlink(temporary.c_str());
-  errno = writeError;
-  FileError("write", fileName);
+// A settings file is replaced whole or not at all, where its links lead.
+void ReplaceFile(const std::string& fileName, const std::string& text) {
+  if (!WriteFileSafely(fileName, text)) FileError("write", fileName);
 }
 
 }  // namespace
@@ -279,7 +224,7 @@ void TIniFile::WriteBool(const std::string& Section, const std::string& Key, boo
 
 void TIniFile::EraseSection(const std::string& Section) {
   auto erased = std::remove_if(sections_.begin(), sections_.end(),
-                               [&](const TSection& section) { return SameName(section.Name, Section); });
+                               [&](const TSection& section) { return SameAsciiText(section.Name, Section); });
   if (erased == sections_.end()) return;
   sections_.erase(erased, sections_.end());
   modified_ = true;

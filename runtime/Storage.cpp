@@ -7,13 +7,13 @@
 #include <exception>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "runtime/Exceptions.h"
+#include "runtime/SafeFileWriter.h"
 #include "runtime/IniFile.h"
 #include "runtime/SysInfo.h"
 
@@ -159,13 +159,10 @@ TSectionCloser::~TSectionCloser() noexcept(false) {
 
 namespace {
 
+// Replaced whole or not at all, so that a failure never leaves the desktop
+// half an entry.
 void WriteTextFile(const std::filesystem::path& file, const std::string& text) {
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream << text;
-  stream.close();
-  if (error || !stream) throw EQuantrelError("Cannot write " + file.string());
+  if (!WriteFileSafely(file.string(), text)) throw EQuantrelError("Cannot write " + file.string());
 }
 
 // One argument of a desktop entry's Exec key, quoted, then escaped as a

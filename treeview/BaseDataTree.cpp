@@ -62,6 +62,7 @@ void TBaseDataTree::SetRootNodeCount(unsigned count) {
 
 void TBaseDataTree::Loaded() {
   TCustomControl::Loaded();
+  LoadedColumns();
   if (!states_.Contains(tsNeedRootCountUpdate)) return;
   ChangeTreeStates({}, {tsNeedRootCountUpdate});
   // While loading only the count was stored: make the nodes it promises.
@@ -72,6 +73,15 @@ void TBaseDataTree::Loaded() {
   SetNodeChildCount(root_, count);
   EndUpdate();
   options_->SetMiscOptions(misc);
+}
+
+void TBaseDataTree::LoadedColumns() {
+  TDataTreeColumns& columns = header_->Columns();
+  header_->ClampMainColumn();
+  columns.ApplyLoadedPositions();
+  // The tree always reads left to right.
+  if (options_->AutoOptions().Contains(toAutoBidiColumnOrdering)) columns.ResetPositions(false);
+  if (header_->Options().Contains(hoAutoResize)) columns.FitAutoSizeColumn(true);
 }
 
 void TBaseDataTree::SetDefaultNodeHeight(unsigned height) {

@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,6 +51,7 @@ struct THitInfo {
 
 class TBaseDataTree : public TCustomControl {
   friend class TCustomDataTreeOptions;
+  friend class TDataTreeColumn;
 
 public:
   explicit TBaseDataTree(TComponent* owner);
@@ -227,8 +229,14 @@ public:
   TScrollBarOptions& ScrollBarOptions() { return *scrollBarOptions_; }
   // Called by the columns when their layout changed.
   void ColumnsChanged();
+  // A column's width changed (ColumnNone: several): rows are measured and
+  // painted again, and OnColumnResize tells.
+  void ColumnResized(TColumnIndex column);
 
   bool WantTabs = false;
+  // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
+  unsigned AutoScrollDelay = 1000;
+  unsigned AutoScrollInterval = 1;
   // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
@@ -419,7 +427,11 @@ protected:
 
   void Dispatch(TMessage& message) override;
 
+  static constexpr UINT_PTR ExpandTimer = 1;
   static constexpr UINT_PTR EditTimer = 2;
+  static constexpr UINT_PTR HeaderTimer = 3;
+  static constexpr UINT_PTR ScrollTimer = 4;
+  static constexpr UINT_PTR SearchTimer = 7;
   static constexpr UINT_PTR ChangeTimer = 5;
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
@@ -474,6 +486,8 @@ protected:
   PDataNode CacheLookupPosition(int y, int& top);
 
   void Loaded() override;
+  // Puts the columns read while loading into their order and widths.
+  void LoadedColumns();
   bool BeingDestroyed() const;
   bool ReadOnly() const;
   // Asks OnGetNodeDataSize for the size while it is not yet known.
@@ -517,6 +531,13 @@ private:
   bool RowMeetsBand(PDataNode node, int top, const TRect& band);
   // Draws the band into a canvas whose (0, 0) is the tree point Origin.
   void PaintRubberBand(TCanvas& canvas, TPoint origin);
+  // Automatic scrolling while a rubber band reaches an edge of the window.
+  enum TAutoScrollDirection : unsigned { ScrollLeft = 1, ScrollUp = 2, ScrollRight = 4, ScrollDown = 8 };
+  bool CanAutoScrollNow() const;
+  unsigned AutoScrollDirections(int x, int y);
+  void ArmAutoScroll(int x, int y);
+  void StopAutoScroll();
+  void ScrollTimerTick();
   void ScrollBarMessage(TMessage& message, bool vertical);
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
@@ -617,6 +638,8 @@ private:
   TRect lastBand_;
   TShiftState bandShift_ = 0;
   std::set<PDataNode> bandStartSelection_;
+  TPoint lastMouse_;
+  std::optional<uint64_t> autoScrollStart_;
   bool ctl3D_ = true;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;

@@ -37,7 +37,7 @@ void NarrowTo(TRect& r, int width, TAlignment alignment) {
 // ---- Ranges and properties -----------------------------------------------------------
 
 int TBaseDataTree::RangeX() const {
-  return header_->UsesColumns() ? header_->Columns().TotalColumnsWidth() : widestRow_;
+  return header_->HasColumns() ? header_->Columns().TotalColumnsWidth() : widestRow_;
 }
 
 int TBaseDataTree::RangeY() const {
@@ -68,6 +68,25 @@ void TBaseDataTree::ColumnsChanged() {
   if (!HandleAllocated()) return;
   UpdateHorzScrollBar(false);
   Invalidate();
+}
+
+void TBaseDataTree::ColumnResized(TColumnIndex column) {
+  if (IsLoading() || !HandleAllocated()) return;
+  // Multi-line rows wrap at the column's width: their heights no longer hold.
+  for (PDataNode node = FirstInitializedNode(); node; node = NextInitializedNode(node))
+    if (node->Has(nsMultiline)) node->Exclude(nsHeightMeasured);
+  UpdateHorzScrollBar(false);
+  if (column >= 0) {
+    TRect r = ClientRect();
+    if (!options_->AutoOptions().Contains(toAutoSpanColumns)) {
+      int right = 0;
+      header_->Columns().ColumnHorzExtent(column, r.Left, right);
+    }
+    InvalidateRect(Handle(), &r, false);
+    header_->InvalidateHeader(column, true);
+  }
+  if (header_->States().Contains(hdTracking)) UpdateWindow(Handle());
+  if (OnColumnResize) OnColumnResize(header_.get(), column);
 }
 
 bool TBaseDataTree::NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex column) {
@@ -107,7 +126,7 @@ TRect TBaseDataTree::NodeDisplayRect(PDataNode node, TColumnIndex column, bool t
     columns.ColumnHorzExtent(column, r.Left, r.Right);
     --r.Right;
     OffsetRect(r, 0, offsetY_);
-    alignment = columns.ColumnAt(column).Alignment;
+    alignment = columns.ColumnAt(column).Alignment();
   }
   if (!textOnly) return r;
   int offset = margin_ + ImagesWidth(node, column);
@@ -142,10 +161,10 @@ void TBaseDataTree::HitTestAt(int x, int y, bool relative, THitInfo& hitInfo) {
   int left = 0;
   int right = std::max(ClientWidth(), RangeX());
   TAlignment alignment = Alignment;
-  if (header_->UsesColumns()) {
+  if (header_->HasColumns()) {
     hitInfo.HitColumn = columns.ColumnAndBoundsAt(x, left, right, false);
     if (hitInfo.HitNode && hitInfo.HitColumn >= 0) SpanEmptyCells(hitInfo.HitNode, hitInfo.HitColumn, left, right);
-    if (hitInfo.HitColumn >= 0) alignment = columns.ColumnAt(hitInfo.HitColumn).Alignment;
+    if (hitInfo.HitColumn >= 0) alignment = columns.ColumnAt(hitInfo.HitColumn).Alignment();
   }
   if (!hitInfo.HitNode || hitInfo.HitColumn == ColumnNotFound) {
     hitInfo.HitPositions.Include(htNowhere);
@@ -243,7 +262,7 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
       if (deltaX != 0 && !states_.Contains(tsSizing) && horizontalBar) UpdateHorzScrollBar(repaintBars);
       if (deltaY != 0 && !states_.Contains(tsSizing) && !states_.Contains(tsThumbTracking)) {
         UpdateVertScrollBar(repaintBars);
-        if (!header_->UsesColumns() && horizontalBar) UpdateHorzScrollBar(repaintBars);
+        if (!header_->HasColumns() && horizontalBar) UpdateHorzScrollBar(repaintBars);
       }
     }
   }
@@ -282,7 +301,7 @@ bool TBaseDataTree::ScrollNodeIntoView(PDataNode node, bool center, bool horizon
   if (!node || node == root_) return false;
   for (PDataNode ancestor = node->Parent; ancestor != root_; ancestor = ancestor->Parent)
     if (!ancestor->Has(nsExpanded)) ToggleExpanded(ancestor);
-  const TColumnIndex column = header_->UsesColumns() ? focusedColumn_ : ColumnNone;
+  const TColumnIndex column = header_->HasColumns() ? focusedColumn_ : ColumnNone;
   const TRect r = NodeDisplayRect(node, column, !options_->MiscOptions().Contains(toGridExtensions));
   if (r.Bottom <= r.Top) return false;
   bool scrolled = false;
@@ -358,7 +377,7 @@ void TBaseDataTree::UpdateVertScrollBar(bool doRepaint) {
 
 void TBaseDataTree::UpdateHorzScrollBar(bool doRepaint) {
   // The widest row is measured among the rows in the window.
-  if (!header_->UsesColumns() && HandleAllocated()) widestRow_ = WidestVisibleRow();
+  if (!header_->HasColumns() && HandleAllocated()) widestRow_ = WidestVisibleRow();
   effectiveOffsetX_ = -offsetX_;
   if (!HandleAllocated() || !scrollBarOptions_->HasHorizontal()) {
     if (HandleAllocated()) SetScrollBarShown(SB_HORZ, false);

@@ -12,6 +12,8 @@
 #include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeRoutines.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/win/Clock.h"
+#include "toolkit/win/Timers.h"
 
 namespace {
 
@@ -246,7 +248,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   } else {
     ApplyClickSelection(oldFocused, node, shift, false);
   }
-  FocusNodeAndColumn(node, header_->UsesColumns() ? hit.HitColumn : ColumnNone);
+  FocusNodeAndColumn(node, header_->HasColumns() ? hit.HitColumn : ColumnNone);
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {
@@ -411,7 +413,11 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);
-      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+      lastMouse_ = Point(x, y);
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
+        MoveRubberBand(x, y);
+        ArmAutoScroll(x, y);
+      }
       THitInfo hit;
       HitTestAt(x, y, true, hit);
       TrackHotNode(hit.HitNode);
@@ -421,6 +427,15 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;
+    case WM_TIMER:
+      if (message.WParam != ScrollTimer) return false;
+      ScrollTimerTick();
+      return true;
+    case WM_CANCELMODE:
+      EndRubberBand();
+      ChangeTreeStates({}, {tsClearPending, tsEditPending});
+      TCustomControl::Dispatch(message);
+      return true;
     case WM_VSCROLL:
     case WM_HSCROLL:
       ScrollBarMessage(message, message.Msg == WM_VSCROLL);
@@ -428,9 +443,12 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       TCustomControl::Dispatch(message);
-      if (message.Msg == WM_KILLFOCUS)
-        ChangeTreeStates({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending, tsLeftButtonDown,
-                              tsRightButtonDown, tsMiddleButtonDown, tsScrollPending, tsScrolling});
+      if (message.Msg == WM_KILLFOCUS) {
+        for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer}) KillTreeTimer(timer);
+        EndRubberBand();
+        ChangeTreeStates({}, {tsClearPending, tsEditPending, tsLeftButtonDown, tsRightButtonDown, tsMiddleButtonDown,
+                              tsScrollPending, tsScrolling});
+      }
       if (HandleAllocated()) Invalidate();
       return true;
     default: return false;
@@ -463,6 +481,7 @@ void TBaseDataTree::MoveRubberBand(int x, int y) {
 
 void TBaseDataTree::EndRubberBand() {
   if (!states_.Contains(tsDrawSelPending) && !states_.Contains(tsDrawSelecting)) return;
+  StopAutoScroll();
   ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
   bandStartSelection_.clear();
   if (HandleAllocated()) Invalidate();
@@ -511,4 +530,78 @@ void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
   canvas.Font().SetColor(clWhite);
   canvas.Brush().SetColor(clBlack);
   canvas.DrawFocusRect(band);
+}
+
+// ---- Automatic scrolling -------------------------------------------------------------------------
+
+bool TBaseDataTree::CanAutoScrollNow() const {
+  const bool rubberBand = states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting);
+  return options_->AutoOptions().Contains(toAutoScroll) && rubberBand;
+}
+
+unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
+  if (!CanAutoScrollNow()) return 0;
+  const int edge = static_cast<int>(defaultNodeHeight_);
+  unsigned directions = 0;
+  if (x < edge && offsetX_ != 0) directions |= ScrollLeft;
+  if (ClientWidth() + effectiveOffsetX_ < RangeX() && x > ClientWidth() - edge) directions |= ScrollRight;
+  if (y < edge && offsetY_ != 0) directions |= ScrollUp;
+  if (ClientHeight() - offsetY_ < RangeY() && y > ClientHeight() - edge) directions |= ScrollDown;
+  if (directions == 0) {
+    autoScrollStart_.reset();
+    return 0;
+  }
+  // Scrolling starts only after the mouse stayed AutoScrollDelay in an edge zone.
+  const uint64_t now = Clock().Milliseconds();
+  if (!autoScrollStart_) autoScrollStart_ = now;
+  return now - *autoScrollStart_ < AutoScrollDelay ? 0 : directions;
+}
+
+void TBaseDataTree::ArmAutoScroll(int x, int y) {
+  const bool running = states_.Contains(tsScrollPending) || states_.Contains(tsScrolling);
+  if (!CanAutoScrollNow() || !HandleAllocated()) return;
+  const int edge = static_cast<int>(defaultNodeHeight_);
+  const bool inEdge = x < edge || y < edge || x > ClientWidth() - edge || y > ClientHeight() - edge;
+  if (!inEdge) {
+    autoScrollStart_.reset();
+    if (running) StopAutoScroll();
+    return;
+  }
+  if (!autoScrollStart_) autoScrollStart_ = Clock().Milliseconds();
+  if (running) return;
+  ChangeTreeStates({tsScrollPending}, {});
+  SetTimer(Handle(), ScrollTimer, AutoScrollDelay, nullptr);
+}
+
+void TBaseDataTree::StopAutoScroll() {
+  KillTreeTimer(ScrollTimer);
+  ChangeTreeStates({}, {tsScrollPending, tsScrolling});
+  autoScrollStart_.reset();
+}
+
+void TBaseDataTree::ScrollTimerTick() {
+  if (states_.Contains(tsScrollPending)) {
+    SetTimer(Handle(), ScrollTimer, AutoScrollInterval, nullptr);
+    ChangeTreeStates({tsScrolling}, {tsScrollPending});
+  }
+  const int x = lastMouse_.X;
+  const int y = lastMouse_.Y;
+  const unsigned directions = AutoScrollDirections(x, y);
+  const TRect client = ClientRect();
+  const bool inside = PtInRect(client, lastMouse_);
+  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
+  const int horizontal = scrollBarOptions_->HorizontalIncrement;
+  int deltaX = 0;
+  int deltaY = 0;
+  if (directions & ScrollUp) deltaY = inside ? vertical : vertical * std::abs(client.Top - y);
+  if (directions & ScrollDown) deltaY = inside ? -vertical : -vertical * std::abs(y - client.Bottom);
+  if (directions & ScrollLeft) deltaX = inside ? horizontal : horizontal * std::abs(client.Left - x);
+  if (directions & ScrollRight) deltaX = inside ? -horizontal : -horizontal * std::abs(x - client.Right);
+  if (deltaX != 0 || deltaY != 0) {
+    SetScrollOffset({offsetX_ + deltaX, offsetY_ + deltaY}, oufAll, nullptr);
+    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+  }
+  if (directions == 0 && autoScrollStart_ &&
+      Clock().Milliseconds() - *autoScrollStart_ >= AutoScrollDelay)
+    StopAutoScroll();
 }

@@ -269,7 +269,7 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
   TCanvas& canvas = *paintInfo.Canvas;
   const TDataTreeColumns& columns = header_->Columns();
   if (paintInfo.PaintOptions.Contains(ptoColumnColor) && columns.ColumnExists(paintInfo.Column)) {
-    canvas.Brush().SetColor(columns.ColumnAt(paintInfo.Column).Color);
+    canvas.Brush().SetColor(columns.ColumnAt(paintInfo.Column).Color());
     canvas.FillRect(paintInfo.CellRect);
   }
   if (OnBeforeCellPaint) OnBeforeCellPaint(this, canvas, paintInfo.Node, paintInfo.Column, paintInfo.CellRect);
@@ -448,7 +448,7 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
     paintInfo.PatternOrigin = patternOrigin;
     EraseNodeBackground(paintInfo, rowRect);
     const TDataTreeColumns& columns = header_->Columns();
-    const bool usesColumns = header_->UsesColumns();
+    const bool usesColumns = header_->HasColumns();
     TColumnIndex column = usesColumns ? columns.FirstVisibleColumn() : ColumnNone;
     while (column != ColumnNotFound) {
       TRect cell = rowRect;
@@ -476,7 +476,7 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.Column = column;
   paintInfo.CellRect = cell;
   paintInfo.PaintOptions = options;
-  paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment : Alignment;
+  paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : Alignment;
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
   if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
@@ -499,7 +499,7 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   if (mainColumn) IndentPaintPositions(paintInfo, static_cast<int>(lineImage.size()));
   TCanvas& canvas = *paintInfo.Canvas;
   const int saved = SaveDC(canvas.Handle());
-  if (header_->UsesColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
+  if (header_->HasColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
   const TDTPaintOptions paint = options_->PaintOptions();
   if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
     const int left = mainColumn && LineMode == lmBands ? paintInfo.ContentRect.Left : cell.Left;
@@ -507,7 +507,7 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
-  if (header_->UsesColumns() && paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowVertGridLines)) {
+  if (header_->HasColumns() && paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowVertGridLines)) {
     DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
     --paintInfo.CellRect.Right;
     --paintInfo.ContentRect.Right;
@@ -533,7 +533,7 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   if (OnPaintBackground) OnPaintBackground(this, targetCanvas, area, handled);
   if (handled) return;
   targetCanvas.Brush().SetColor(Color());
-  if (!header_->UsesColumns()) {
+  if (!header_->HasColumns()) {
     targetCanvas.FillRect(area);
     return;
   }
@@ -545,7 +545,7 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   for (const TDataTreeColumn* column : columns.VisibleColumnsArray()) {
     TRect cell = Rect(target.X + column->Left() - window.Left, area.Top, 0, area.Bottom);
     cell.Right = cell.Left + column->Width();
-    targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color);
+    targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color());
     targetCanvas.FillRect(cell);
     if (fullLines) {
       TDTPaintInfo paintInfo;

@@ -1,10 +1,14 @@
 #pragma once
-// The tree's header: its columns, the main and the sort column.
+// The tree's header: the strip of column captions above the client area,
+// its columns, the main column and the sort column with its direction.
 
+#include "toolkit/gdi/Color.h"
+#include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
 
 class TBaseDataTree;
+class TImageList;
 
 class TDTHeader {
 public:
@@ -15,30 +19,76 @@ public:
   TBaseDataTree& Tree() const { return tree_; }
   TDataTreeColumns& Columns() { return columns_; }
   const TDataTreeColumns& Columns() const { return columns_; }
-  bool UsesColumns() const { return columns_.Count() > 0; }
+  void SetColumns(const TDataTreeColumns& columns) { columns_.Assign(columns); }
+  bool HasColumns() const { return columns_.Count() > 0; }
+  // Copies every setting of another header, columns included.
+  void Assign(const TDTHeader& source);
 
   // The column that holds the tree structure; -1 while there are no columns.
-  TColumnIndex MainColumn() const { return UsesColumns() ? mainColumn_ : ColumnNone; }
-  void SetMainColumn(TColumnIndex column) { mainColumn_ = column; }
+  TColumnIndex MainColumn() const { return HasColumns() ? mainColumn_ : ColumnNone; }
+  void SetMainColumn(TColumnIndex column);
+  // Keeps the main column within the columns (after loading).
+  void ClampMainColumn();
   TColumnIndex SortColumn() const { return sortColumn_; }
-  void SetSortColumn(TColumnIndex column) { sortColumn_ = column; }
+  void SetSortColumn(TColumnIndex column);
   TSortDirection SortDirection() const { return sortDirection_; }
-  void SetSortDirection(TSortDirection direction) { sortDirection_ = direction; }
+  void SetSortDirection(TSortDirection direction);
+  TColumnIndex AutoSizeIndex() const { return autoSizeIndex_; }
+  void SetAutoSizeIndex(TColumnIndex index);
   TDTHeaderOptions Options() const { return options_; }
+  void SetOptions(TDTHeaderOptions options);
   int Height() const { return height_; }
+  void SetHeight(int height);
+  TDTHeaderStyle Style() const { return style_; }
+  void SetStyle(TDTHeaderStyle style);
+  TColor Background() const { return background_; }
+  void SetBackground(TColor color);
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+  TDTHeaderStates States() const { return states_; }
 
-  // The columns were all removed: no column is main or sorted any more.
-  void ColumnsCleared() {
-    mainColumn_ = ColumnNone;
-    sortColumn_ = ColumnNone;
-  }
+  // The header strip in window coordinates (empty when hidden).
+  TRect HeaderRect() const;
+  // Repaints one column's cell (reaching the header's end with
+  // ExpandToBorder), or the whole header for ColumnNone.
+  void InvalidateHeader(TColumnIndex column, bool expandToBorder);
+  // The header's height changed or it was shown or hidden: the window's frame is laid out again.
+  void RecalcHeaderFrame();
+
+  // The right edge of a resizable column within reach of client X: the
+  // column becomes TrackIndex and its left edge TrackPos.
+  bool SplitterAtPoint(int x);
+  int TrackPos() const { return trackPos_; }
+
+  // Hands the change of the header's width since the last call to the
+  // visible coAutoSpring columns; the first call only records the width.
+  void SpreadSpringDelta();
+  // Every visible resizable column gets the width of its widest content.
+  void FitColumnsToContent();
+  // Every visible resizable column goes back to its previous width.
+  void RestoreColumnWidths();
+
+  // The columns were all removed: no column is main, sorted or auto-sized any more.
+  void ColumnsCleared();
+  // A column was deleted: the indexes naming it or those above follow.
+  void ColumnDeleted(TColumnIndex column);
 
 private:
+  void SortTreeIfAutomatic();
+
   TBaseDataTree& tree_;
   TDataTreeColumns columns_;
   TColumnIndex mainColumn_ = ColumnNone;
   TColumnIndex sortColumn_ = ColumnNone;
+  TColumnIndex autoSizeIndex_ = 0;
   TSortDirection sortDirection_ = sdAscending;
   TDTHeaderOptions options_{hoColumnResize, hoDrag};
+  TDTHeaderStates states_;
+  TDTHeaderStyle style_ = hsThickButtons;
+  TColor background_ = clBtnFace;
+  TImageList* images_ = nullptr;
   int height_ = 17;
+  int trackPos_ = 0;
+  // The header width the spring rule saw last; 0 before the first.
+  int lastWidth_ = 0;
 };

@@ -18,13 +18,19 @@ class TDataTreeColumns;
 class TDataTreeColumn {
 public:
   TDataTreeColumn(TDataTreeColumns& owner, TColumnIndex index);
+  TDataTreeColumn(const TDataTreeColumn&) = delete;
+  TDataTreeColumn& operator=(const TDataTreeColumn&) = delete;
 
+  TDataTreeColumns& Owner() const { return owner_; }
   TColumnIndex Index() const { return index_; }
   int Position() const { return position_; }
+  void SetPosition(int position);
   int Left() const { return left_; }
   int Width() const { return width_; }
-  // Clamped to MinWidth, then to MaxWidth.
+  // Clamps to MinWidth, then MaxWidth; keeps the old width as LastWidth.
+  // Under hoAutoResize the auto-size column keeps the width its rule gives.
   void SetWidth(int width);
+  int LastWidth() const { return lastWidth_; }
   int MinWidth() const { return minWidth_; }
   void SetMinWidth(int width);
   int MaxWidth() const { return maxWidth_; }
@@ -33,31 +39,71 @@ public:
   void SetOptions(TDTColumnOptions options);
   bool Visible() const { return options_.Contains(coVisible); }
 
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode mode);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  TDTHeaderColumnLayout Layout() const { return layout_; }
+  void SetLayout(TDTHeaderColumnLayout layout);
+  TDataTreeColumnStyle Style() const { return style_; }
+  void SetStyle(TDataTreeColumnStyle style);
+  int Margin() const { return margin_; }
+  // A negative margin becomes the default 4.
+  void SetMargin(int margin);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int spacing);
+  float SpringRest() const { return springRest_; }
+
   // Left, minus the tree's horizontal offset unless the column is visible and fixed.
   int ViewLeft() const;
   // Left and right edge, unscrolled.
   void AbsoluteExtent(int& left, int& right) const;
-  bool ReadsRightToLeft() const { return RightToLeft; }
+  // The column's cell in the header strip, in window coordinates, unscrolled.
+  TRect HeaderCellRect() const;
+  bool ReadsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
+  bool SameAs(const TDataTreeColumn& other) const;
+  // Takes over every published property of another column.
+  void Assign(const TDataTreeColumn& source);
+  // Animated resize back to LastWidth.
+  void RestorePreviousWidth();
+  // With coParentBidiMode (coParentColor): take the tree's mode (colour) when it differs.
+  void SyncParentBiDiMode();
+  void SyncParentColor();
 
-  std::string Text;
   std::string Hint;
-  TAlignment Alignment = taLeftJustify;
-  bool RightToLeft = false;
-  TColor Color = clWindow;
-  int Margin = 4;
-  int Spacing = 4;
   int Tag = 0;
 
 private:
   friend class TDataTreeColumns;
+  friend class TDTHeader;
+
+  void Changed();
+  void RepaintTree() const;
 
   TDataTreeColumns& owner_;
   TColumnIndex index_;
   int position_;
   int left_ = 0;
   int width_ = 50;
+  int lastWidth_ = 50;
   int minWidth_ = 10;
   int maxWidth_ = 10000;
+  std::string text_;
+  TDataTreeColumnStyle style_ = vsText;
+  int imageIndex_ = -1;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  TDTHeaderColumnLayout layout_ = blGlyphLeft;
+  int margin_ = 4;
+  int spacing_ = 4;
+  TAlignment alignment_ = taLeftJustify;
+  TColor color_ = clWindow;
+  float springRest_ = 0;
   TDTColumnOptions options_{coAllowClick, coDraggable, coEnabled, coParentBidiMode,
                             coParentColor, coResizable, coShowDropMark, coVisible};
 };
@@ -67,21 +113,49 @@ class TDTHeader;
 class TDataTreeColumns {
 public:
   explicit TDataTreeColumns(TDTHeader& header) : header_(header) {}
+  TDataTreeColumns(const TDataTreeColumns&) = delete;
+  TDataTreeColumns& operator=(const TDataTreeColumns&) = delete;
 
   TDTHeader& Header() const { return header_; }
   int Count() const { return static_cast<int>(columns_.size()); }
   TDataTreeColumn& ColumnAt(TColumnIndex index) const;
   TDataTreeColumn& AddColumn();
+  // Removes one column; the indexes above it move down by one.
+  void DeleteColumn(TColumnIndex column);
   void ClearColumns();
   bool ColumnExists(TColumnIndex column) const { return column >= 0 && column < Count(); }
   bool IsVisible(TColumnIndex column) const { return ColumnExists(column) && ColumnAt(column).Visible(); }
+  // Copies the columns and the order of another collection.
+  void Assign(const TDataTreeColumns& source);
+  bool SameAs(const TDataTreeColumns& other) const;
 
-  // Recomputes every column's position and left edge from the position array.
-  void RecalcPositions();
+  // Changes inside an update lay out once, at its end.
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+  int UpdateCount() const { return updateCount_; }
+
+  // Recomputes every column's position and left edge from the position
+  // array; without Force not inside an update, and never while loaded
+  // positions wait to be applied.
+  void RecalcPositions(bool force = false);
+  // Gives the position array Count entries and keeps it a permutation.
+  void SizePositionArray();
+  // Moves a column's entry to another position, shifting those between.
+  void MovePositionEntry(TColumnIndex column, int position);
+  // Builds the position array from the positions the columns were loaded with.
+  void ApplyLoadedPositions();
+  // Orders the columns by index, reversed when reading right to left.
+  void ResetPositions(bool rightToLeft);
+  const std::vector<TColumnIndex>& PositionToIndex() const { return positionToIndex_; }
   // The column shown at a position; ColumnNone past the last.
   TColumnIndex ColumnAtPosition(int position) const;
   // Moves a column to another position.
-  void SetColumnPosition(TColumnIndex column, int position);
+  void SetColumnPosition(TColumnIndex column, int position) { ColumnAt(column).SetPosition(position); }
+
+  // Gives the auto-size column the width the others leave free.
+  void FitAutoSizeColumn(bool force);
+  // Resizes a column in 32 visible steps, then through its width setter.
+  void ResizeAnimated(TColumnIndex column, int newWidth);
 
   // The visible column under X (header coordinates; Relative: scrolled
   // with the tree), or ColumnNotFound.
@@ -101,11 +175,28 @@ public:
   // The right edge of the last visible column; 0 without one.
   int TotalColumnsWidth() const;
 
-  // A column changed its width, options or position.
-  void Changed();
+  // The mouse's work on the header: hovered, pressed, resized, last clicked,
+  // dragged column and the drop target with its side.
+  TColumnIndex HoverIndex = ColumnNone;
+  TColumnIndex DownIndex = ColumnNone;
+  TColumnIndex TrackIndex = ColumnNone;
+  TColumnIndex ClickIndex = ColumnNone;
+  TColumnIndex DragIndex = ColumnNone;
+  TColumnIndex DropTarget = ColumnNone;
+  bool DropBefore = false;
+
+  // A column changed (nil: the collection as a whole).
+  void Changed(TDataTreeColumn* column = nullptr);
 
 private:
+  friend class TDataTreeColumn;
+
+  void ForgetDeletedIndex(TColumnIndex& index, TColumnIndex deleted) const;
+
   TDTHeader& header_;
   std::vector<std::unique_ptr<TDataTreeColumn>> columns_;
   std::vector<TColumnIndex> positionToIndex_;
+  int updateCount_ = 0;
+  bool needPositionsFix_ = false;
+  bool clearing_ = false;
 };

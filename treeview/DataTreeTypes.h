@@ -79,6 +79,12 @@ enum TDTHeaderOption {
 using TDTHeaderOptions = TEnumSet<TDTHeaderOption>;
 
 enum TSortDirection { sdAscending, sdDescending };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TDataTreeColumnStyle { vsText, vsOwnerDraw };
+enum TDTHeaderColumnLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TDTHeaderStyle { hsThickButtons, hsFlatButtons, hsPlates, hsXPStyle };
+enum TDTHeaderState { hdDragging, hdDragPending, hdLoading, hdTracking, hdTrackPending };
+using TDTHeaderStates = TEnumSet<TDTHeaderState>;
 
 enum TDTLineStyle { lsCustomStyle, lsDotted, lsSolid };
 enum TDTLineMode { lmNormal, lmBands };

@@ -148,3 +148,26 @@ TEST_F(NativeWindowTest, PrintingTheFormCapturesItsNativeControls) {
 }
 
 }  // namespace
+
+namespace {
+
+// A widget outlives its control's window for a moment (Qt deletes it
+// later); nothing it does meanwhile may reach the control.
+TEST_F(NativeWindowTest, ControlsGoCleanlyWhileTheirWidgetsAreBusy) {
+  auto* combo = Make<TComboBox>(10, 10, 150, 24);
+  combo->Items().Add("one");
+  combo->OnCloseUp = [](TObject*) { ADD_FAILURE() << "the closing list of a freed combo box called back"; };
+  combo->SetDroppedDown(true);
+  auto* tree = Make<TTreeView>(10, 40, 150, 100);
+  tree->Items().Add(nullptr, "node")->SetSelected(true);
+  tree->OnChange = [](TObject*, TTreeNode*) { ADD_FAILURE() << "a freed tree called back"; };
+  auto* view = Make<TListView>(200, 10, 150, 100);
+  view->Items().Add()->SetSelected(true);
+  view->OnSelectItem = [](TObject*, TListItem*, bool) { ADD_FAILURE() << "a freed list view called back"; };
+  delete combo;
+  delete tree;
+  delete view;
+  ProcessEverything();
+}
+
+}  // namespace

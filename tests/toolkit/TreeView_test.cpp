@@ -1,6 +1,8 @@
 #include "toolkit/controls/TreeView.h"
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/ImageList.h"
 
 namespace {
 
@@ -142,6 +144,31 @@ TEST_F(TreeViewTest, SortingOrdersEveryLevelByText) {
   tree->Items().AddChild(fruit, "cherry");
   EXPECT_EQ(fruit->Item(2)->Text(), "cherry");
   EXPECT_EQ(tree->GetNodeAt(Centre(fruit->Item(2)).X, Centre(fruit->Item(2)).Y), fruit->Item(2));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TreeViewTest, NodesShowTheirImagesAndTheSelectedImageWhileSelected) {
+  TImageList images(16, 16);
+  for (TColor color : {clRed, clBlue}) {
+    TBitmap image(16, 16, pf24bit);
+    image.Canvas().Brush().SetColor(color);
+    image.Canvas().FillRect(Rect(0, 0, 16, 16));
+    images.Add(image, nullptr);
+  }
+  tree->SetImages(&images);
+  veg->SetImageIndex(0);
+  veg->SetSelectedIndex(1);
+  const TRect row = veg->DisplayRect(false);
+  EXPECT_GT(CountPixels(*Grab(*tree)->Handle(), row, clRed), 100);
+  veg->SetSelected(true);
+  const auto selected = Grab(*tree);
+  EXPECT_GT(CountPixels(*selected->Handle(), row, clBlue), 100);
+  EXPECT_EQ(CountPixels(*selected->Handle(), row, clRed), 0);
+  tree->SetImages(nullptr);
+  EXPECT_EQ(CountPixels(*Grab(*tree)->Handle(), row, clBlue), 0);
 }
 
 }  // namespace

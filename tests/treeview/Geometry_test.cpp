@@ -121,7 +121,7 @@ TEST_F(GeometryTest, HitTestFlags) {
 TEST_F(GeometryTest, ColumnsShapeCellsAndHits) {
   TDataTreeColumns& columns = tree.Header().Columns();
   for (int i = 0; i < 3; ++i) columns.AddColumn().SetWidth(60);
-  columns.ColumnAt(2).Alignment = taRightJustify;
+  columns.ColumnAt(2).SetAlignment(taRightJustify);
   EXPECT_EQ(tree.Header().MainColumn(), 0);
   EXPECT_EQ(tree.RangeX(), 180);
   const TRect cell = tree.NodeDisplayRect(Node(1), 1, false);

@@ -212,6 +212,36 @@ TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   tree.SetParent(nullptr);
 }
 
+TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
+  TFakeClockScope time;
+  TForm form(nullptr);
+  TLabelTree tree;
+  tree.SetBorderStyle(bsNone);
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 150);
+  tree.HandleNeeded();
+  Include(tree, toMultiSelect);
+  Include(tree, toAutoScroll);
+  tree.SetRootNodeCount(100);
+  tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 145));
+  EXPECT_TRUE(tree.TreeStates().Contains(tsScrollPending));
+  time.AdvanceAndDispatch(500);
+  EXPECT_EQ(tree.OffsetY(), 0) << "not before AutoScrollDelay";
+  time.AdvanceAndDispatch(600);
+  EXPECT_TRUE(tree.TreeStates().Contains(tsScrolling));
+  const int insideStep = -tree.OffsetY();
+  EXPECT_EQ(insideStep, 20) << "one vertical increment inside the window";
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 160));
+  time.AdvanceAndDispatch(10);
+  EXPECT_EQ(-tree.OffsetY() - insideStep, 20 * 10) << "outside: the increment times the distance";
+  EXPECT_GT(tree.SelectionCount(), 150 / 18) << "the band grew with the scroll";
+  tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(30, 160));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsScrolling));
+  CheckTree(tree);
+  tree.SetParent(nullptr);
+}
+
 // The road from Qt's events to the tree's handlers.
 TEST_F(InputTest, RealInputReachesTheHandlers) {
   Include(tree, toFullRowSelect);

@@ -16,6 +16,7 @@
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/MessageQueue.h"
 #include "treeview/BaseDataTree.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/TreeRoutines.h"
 
@@ -249,6 +250,24 @@ inline std::string GeometryFaults(TBaseDataTree& tree) {
   return "";
 }
 
+// The position array is a permutation, each column knows its position and
+// its Left is the width of the visible columns before it.
+inline std::string ColumnFaults(const TDataTreeColumns& columns) {
+  const std::vector<TColumnIndex>& positions = columns.PositionToIndex();
+  if (static_cast<int>(positions.size()) != columns.Count()) return "the position array has not Count entries";
+  std::set<TColumnIndex> seen(positions.begin(), positions.end());
+  if (static_cast<int>(seen.size()) != columns.Count() || (!seen.empty() && (*seen.begin() != 0 || *seen.rbegin() != columns.Count() - 1)))
+    return "the position array is not a permutation of the indexes";
+  int left = 0;
+  for (int position = 0; position < columns.Count(); ++position) {
+    const TDataTreeColumn& column = columns.ColumnAt(positions[static_cast<size_t>(position)]);
+    if (column.Position() != position) return "column " + std::to_string(column.Index()) + " has a wrong Position";
+    if (column.Left() != left) return "column " + std::to_string(column.Index()) + " has a wrong Left";
+    if (column.Visible()) left += column.Width();
+  }
+  return "";
+}
+
 }  // namespace tree_check
 
 // The first fault of the tree, recomputed from its raw links, or "".
@@ -268,6 +287,7 @@ inline std::string TreeFaults(TBaseDataTree& tree) {
     return fault;
   if (!(fault = ReferenceFaults(tree, nodes)).empty()) return fault;
   if (!(fault = GeometryFaults(tree)).empty()) return fault;
+  if (!(fault = ColumnFaults(tree.Header().Columns())).empty()) return fault;
   return PositionFaults(tree);
 }
 

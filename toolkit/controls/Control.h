@@ -27,6 +27,26 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Which standard scroll bars a control shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// The state of an owner-drawn item (list box, menu): the platform's ODS_* bits.
+using TOwnerDrawState = unsigned;
+constexpr TOwnerDrawState odSelected = 0x0001;
+constexpr TOwnerDrawState odGrayed = 0x0002;
+constexpr TOwnerDrawState odDisabled = 0x0004;
+constexpr TOwnerDrawState odChecked = 0x0008;
+constexpr TOwnerDrawState odFocused = 0x0010;
+constexpr TOwnerDrawState odDefault = 0x0020;
+// The stage and the item state of custom drawing (tool bars, trees): the platform's CDIS_* bits.
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+using TCustomDrawState = unsigned;
+constexpr TCustomDrawState cdsSelected = 0x0001;
+constexpr TCustomDrawState cdsGrayed = 0x0002;
+constexpr TCustomDrawState cdsDisabled = 0x0004;
+constexpr TCustomDrawState cdsChecked = 0x0008;
+constexpr TCustomDrawState cdsFocused = 0x0010;
+constexpr TCustomDrawState cdsDefault = 0x0020;
+constexpr TCustomDrawState cdsHot = 0x0040;
+constexpr TCustomDrawState cdsMarked = 0x0080;
+constexpr TCustomDrawState cdsIndeterminate = 0x0100;
 
 // The parent's edges a control keeps its distance to when the parent
 // resizes; anchored to both opposite edges, it stretches.

@@ -11,10 +11,6 @@
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 
-using TOwnerDrawState = unsigned;
-constexpr TOwnerDrawState odSelected = 0x01;
-constexpr TOwnerDrawState odFocused = 0x02;
-
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
 
 class TCustomListBox : public TWinControl {

@@ -44,14 +44,6 @@ constexpr TMenuAnimation maTopToBottom = 0x04;
 constexpr TMenuAnimation maBottomToTop = 0x08;
 constexpr TMenuAnimation maNone = 0x10;
 
-using TOwnerDrawState = unsigned;
-constexpr TOwnerDrawState odSelected = 0x0001;
-constexpr TOwnerDrawState odGrayed = 0x0002;
-constexpr TOwnerDrawState odDisabled = 0x0004;
-constexpr TOwnerDrawState odChecked = 0x0008;
-constexpr TOwnerDrawState odFocused = 0x0010;
-constexpr TOwnerDrawState odDefault = 0x0020;
-
 using TMenuMeasureItemEvent = std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
 using TAdvancedMenuDrawItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, TRect rect, TOwnerDrawState state)>;

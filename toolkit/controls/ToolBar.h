@@ -22,19 +22,6 @@ class TPopupMenu;
 class TToolBar;
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
-enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
-
-// The state of a custom-drawn button (the platform's CDIS_* bits).
-using TCustomDrawState = unsigned;
-constexpr TCustomDrawState cdsSelected = 0x0001;
-constexpr TCustomDrawState cdsGrayed = 0x0002;
-constexpr TCustomDrawState cdsDisabled = 0x0004;
-constexpr TCustomDrawState cdsChecked = 0x0008;
-constexpr TCustomDrawState cdsFocused = 0x0010;
-constexpr TCustomDrawState cdsDefault = 0x0020;
-constexpr TCustomDrawState cdsHot = 0x0040;
-constexpr TCustomDrawState cdsMarked = 0x0080;
-constexpr TCustomDrawState cdsIndeterminate = 0x0100;
 
 // What the standard painting leaves out after a button handler.
 using TTBCustomDrawFlags = unsigned;

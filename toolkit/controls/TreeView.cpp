@@ -43,6 +43,16 @@ TTreeNode* TTreeNode::getNextSibling() const {
   return next < siblings.size() ? siblings[next].get() : nullptr;
 }
 
+void TTreeNode::SetImageIndex(int index) {
+  imageIndex_ = index;
+  TreeView().UpdateItem(*this, TVIF_IMAGE);
+}
+
+void TTreeNode::SetSelectedIndex(int index) {
+  selectedIndex_ = index;
+  TreeView().UpdateItem(*this, TVIF_SELECTEDIMAGE);
+}
+
 void TTreeNode::SetHasChildren(bool value) {
   hasChildren_ = value;
   TreeView().UpdateItem(*this, TVIF_CHILDREN);
@@ -154,6 +164,8 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(*this) {
   SetColor(clWindow);
   ControlStyle = csCaptureMouse | csDoubleClicks;
   SetBounds(0, 0, 121, 97);
+  imagesLink_.OnChange = [this] { LinkImages(imagesLink_, Images(), TVSIL_NORMAL); };
+  stateImagesLink_.OnChange = [this] { LinkImages(stateImagesLink_, StateImages(), TVSIL_STATE); };
 }
 
 TTreeView::~TTreeView() {
@@ -178,6 +190,8 @@ void TTreeView::CreateParams(TCreateParams& params) {
 void TTreeView::CreateWnd() {
   TWinControl::CreateWnd();
   Perform(TVM_SETINDENT, static_cast<WPARAM>(indent_), 0);
+  Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(Images()));
+  Perform(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(StateImages()));
   InsertItems(items_.roots_);
 }
 
@@ -207,7 +221,9 @@ void TTreeView::InsertItem(TTreeNode& node) {
   insert.hParent = node.parent_ ? node.parent_->item_ : TVI_ROOT;
   const int index = node.Index();
   insert.hInsertAfter = index == 0 ? TVI_FIRST : items_.SiblingsOf(node.parent_)[static_cast<size_t>(index - 1)]->item_;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.iImage = node.imageIndex_;
+  insert.item.iSelectedImage = node.selectedIndex_;
   insert.item.pszText = node.text_.data();
   insert.item.lParam = reinterpret_cast<LPARAM>(&node);
   insert.item.cChildren = node.HasChildren();
@@ -221,6 +237,8 @@ void TTreeView::UpdateItem(TTreeNode& node, UINT mask) {
   item.hItem = node.item_;
   item.pszText = node.text_.data();
   item.cChildren = node.HasChildren();
+  item.iImage = node.imageIndex_;
+  item.iSelectedImage = node.selectedIndex_;
   Perform(TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -255,6 +273,18 @@ TTreeNode* TTreeView::GetNodeAt(int x, int y) {
   Perform(TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&values));
   return reinterpret_cast<TTreeNode*>(values.lParam);
 }
+
+void TTreeView::LinkImages(TChangeLink& link, TImageList* images, WPARAM which) {
+  if (images != link.Sender()) {
+    if (link.Sender()) link.Sender()->UnRegisterChanges(&link);
+    if (images) images->RegisterChanges(&link);
+  }
+  if (HandleAllocated()) Perform(TVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
+}
+
+void TTreeView::SetImages(TImageList* images) { LinkImages(imagesLink_, images, TVSIL_NORMAL); }
+
+void TTreeView::SetStateImages(TImageList* images) { LinkImages(stateImagesLink_, images, TVSIL_STATE); }
 
 void TTreeView::SetStyleFlag(bool& flag, bool value) {
   if (flag == value) return;

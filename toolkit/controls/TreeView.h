@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/controls/WinControl.h"
 
-class TCustomImageList;
 class TTreeNodes;
 class TTreeView;
 
@@ -31,8 +31,11 @@ public:
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
   void* Data = nullptr;
-  int ImageIndex = -1;
-  int SelectedIndex = -1;
+  // Images of the tree's Images: the node's, and the one it shows while selected.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  int SelectedIndex() const { return selectedIndex_; }
+  void SetSelectedIndex(int index);
   int StateIndex = -1;
 
   TTreeNode* Parent() const { return parent_; }
@@ -70,6 +73,8 @@ private:
   std::string text_;
   bool hasChildren_ = false;
   bool expanded_ = false;
+  int imageIndex_ = -1;
+  int selectedIndex_ = -1;
   HTREEITEM item_ = nullptr;
 };
 
@@ -107,16 +112,6 @@ private:
 };
 
 enum TSortType { stNone, stData, stText, stBoth };
-enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
-
-using TCustomDrawState = unsigned;
-constexpr TCustomDrawState cdsSelected = 0x01;
-constexpr TCustomDrawState cdsGrayed = 0x02;
-constexpr TCustomDrawState cdsDisabled = 0x04;
-constexpr TCustomDrawState cdsChecked = 0x08;
-constexpr TCustomDrawState cdsFocused = 0x10;
-constexpr TCustomDrawState cdsDefault = 0x20;
-constexpr TCustomDrawState cdsHot = 0x40;
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 using TTVChangingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allowChange)>;
@@ -137,8 +132,11 @@ public:
   TTreeNode* Selected();
   void SetSelected(TTreeNode* node);
 
-  TCustomImageList* Images = nullptr;
-  TCustomImageList* StateImages = nullptr;
+  // Lists not owned; a list that goes away is forgotten.
+  TImageList* Images() const { return imagesLink_.Sender(); }
+  void SetImages(TImageList* images);
+  TImageList* StateImages() const { return stateImagesLink_.Sender(); }
+  void SetStateImages(TImageList* images);
   bool ReadOnly = false;
   bool HotTrack() const { return hotTrack_; }
   void SetHotTrack(bool value);
@@ -197,8 +195,12 @@ private:
   void CNNotify(TMessage& message);
   LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
 
+  void LinkImages(TChangeLink& link, TImageList* images, WPARAM which);
+
   TTreeNodes items_;
   TCanvas canvas_;
+  TChangeLink imagesLink_;
+  TChangeLink stateImagesLink_;
   bool hotTrack_ = false;
   bool showButtons_ = true;
   bool showLines_ = true;

@@ -32,7 +32,7 @@ private:
 class TNativeButton final : public TNativeWidget {
 public:
   TNativeButton(HWND window, QAbstractButton* button) : TNativeWidget(window, button) {
-    QObject::connect(button, &QAbstractButton::clicked, [this] { NotifyCommand(BN_CLICKED); });
+    QObject::connect(button, &QAbstractButton::clicked, Context(), [this] { NotifyCommand(BN_CLICKED); });
   }
 
 protected:

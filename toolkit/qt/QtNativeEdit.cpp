@@ -55,7 +55,7 @@ public:
     edit().setReadOnly(style & ES_READONLY);
     if (style & ES_PASSWORD) edit().setEchoMode(QLineEdit::Password);
     edit().setContextMenuPolicy(Qt::DefaultContextMenu);
-    QObject::connect(&edit(), &QLineEdit::textChanged, [this] {
+    QObject::connect(&edit(), &QLineEdit::textChanged, Context(), [this] {
       NotifyCommand(EN_UPDATE);
       NotifyCommand(EN_CHANGE);
     });
@@ -123,7 +123,7 @@ public:
     const bool wraps = !(style & (WS_HSCROLL | ES_AUTOHSCROLL));
     edit().setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     edit().setTabChangesFocus(false);
-    QObject::connect(&edit(), &QPlainTextEdit::textChanged, [this] {
+    QObject::connect(&edit(), &QPlainTextEdit::textChanged, Context(), [this] {
       NotifyCommand(EN_UPDATE);
       NotifyCommand(EN_CHANGE);
     });

@@ -34,8 +34,8 @@ public:
     list().header()->setStretchLastSection(false);
     list().setSelectionMode((style & LVS_SINGLESEL) ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
     list().setSelectionBehavior(QAbstractItemView::SelectRows);
-    QObject::connect(&list(), &QTreeWidget::itemSelectionChanged, [this] { ReportSelection(); });
-    QObject::connect(&list(), &QTreeWidget::itemDoubleClicked, [this] {
+    QObject::connect(&list(), &QTreeWidget::itemSelectionChanged, Context(), [this] { ReportSelection(); });
+    QObject::connect(&list(), &QTreeWidget::itemDoubleClicked, Context(), [this] {
       NMHDR header;
       Notify(header, NM_DBLCLK);
     });

@@ -102,9 +102,9 @@ public:
     delegate_->OwnerDraw = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
     list().setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     list().setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    QObject::connect(&list(), &QListWidget::currentRowChanged, [this] { NotifyCommand(LBN_SELCHANGE); });
-    QObject::connect(&list(), &QListWidget::itemDoubleClicked, [this] { NotifyCommand(LBN_DBLCLK); });
-    QObject::connect(&list(), &QListWidget::itemChanged, [this](QListWidgetItem* item) {
+    QObject::connect(&list(), &QListWidget::currentRowChanged, Context(), [this] { NotifyCommand(LBN_SELCHANGE); });
+    QObject::connect(&list(), &QListWidget::itemDoubleClicked, Context(), [this] { NotifyCommand(LBN_DBLCLK); });
+    QObject::connect(&list(), &QListWidget::itemChanged, Context(), [this](QListWidgetItem* item) {
       const QSignalBlocker blocker(list());
       list().setCurrentItem(item);
       NotifyCommand(LBN_NATIVECHECK);
@@ -245,10 +245,13 @@ public:
     combo().setFrame(false);
     combo().setInsertPolicy(QComboBox::NoInsert);
     if (QLineEdit* edit = combo().lineEdit())
-      QObject::connect(edit, &QLineEdit::textEdited, [this] { NotifyCommand(CBN_EDITCHANGE); });
-    QObject::connect(&combo(), qOverload<int>(&QComboBox::currentIndexChanged), [this] { NotifyCommand(CBN_SELCHANGE); });
+      QObject::connect(edit, &QLineEdit::textEdited, Context(), [this] { NotifyCommand(CBN_EDITCHANGE); });
+    QObject::connect(&combo(), qOverload<int>(&QComboBox::currentIndexChanged), Context(),
+                     [this] { NotifyCommand(CBN_SELCHANGE); });
     combo().OnDropped = [this](bool dropped) { NotifyCommand(dropped ? CBN_DROPDOWN : CBN_CLOSEUP); };
   }
+  // The widget goes later than this: it must not call back.
+  ~TNativeComboBox() override { combo().OnDropped = nullptr; }
 
 protected:
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {

@@ -45,7 +45,7 @@ public:
       edit().setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       edit().document()->setDocumentMargin(1);
     }
-    QObject::connect(&edit(), &QTextEdit::textChanged, [this] { TextMayHaveChanged(); });
+    QObject::connect(&edit(), &QTextEdit::textChanged, Context(), [this] { TextMayHaveChanged(); });
   }
 
 protected:

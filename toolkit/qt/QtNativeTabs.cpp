@@ -19,7 +19,7 @@ public:
     tabs().setDrawBase(true);
     tabs().setExpanding(false);
     tabs().setUsesScrollButtons(true);
-    QObject::connect(&tabs(), &QTabBar::currentChanged, [this](int index) { UserChose(index); });
+    QObject::connect(&tabs(), &QTabBar::currentChanged, Context(), [this](int index) { UserChose(index); });
   }
 
 protected:

@@ -11,10 +11,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QIcon>
+#include <QPixmap>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtInput.h"
@@ -27,6 +31,8 @@
 namespace {
 
 constexpr int ParamRole = Qt::UserRole;
+constexpr int ImageRole = Qt::UserRole + 1;
+constexpr int SelectedImageRole = Qt::UserRole + 2;
 
 HTREEITEM HandleOf(QTreeWidgetItem* item) { return reinterpret_cast<HTREEITEM>(item); }
 QTreeWidgetItem* ItemOf(HTREEITEM handle) { return reinterpret_cast<QTreeWidgetItem*>(handle); }
@@ -123,11 +129,13 @@ public:
     tree().setUniformRowHeights(true);
     tree().setMouseTracking(true);
     tree().setVerticalScrollBarPolicy((style & TVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    QObject::connect(&tree(), &QTreeWidget::currentItemChanged,
+    QObject::connect(&tree(), &QTreeWidget::currentItemChanged, Context(),
                      [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) { SelectionChanged(current, previous); });
-    QObject::connect(&tree(), &QTreeWidget::itemExpanded, [this](QTreeWidgetItem* item) { ExpansionChanged(item, true); });
-    QObject::connect(&tree(), &QTreeWidget::itemCollapsed, [this](QTreeWidgetItem* item) { ExpansionChanged(item, false); });
-    QObject::connect(&tree(), &QTreeWidget::itemDoubleClicked, [this] {
+    QObject::connect(&tree(), &QTreeWidget::itemExpanded, Context(),
+                     [this](QTreeWidgetItem* item) { ExpansionChanged(item, true); });
+    QObject::connect(&tree(), &QTreeWidget::itemCollapsed, Context(),
+                     [this](QTreeWidgetItem* item) { ExpansionChanged(item, false); });
+    QObject::connect(&tree(), &QTreeWidget::itemDoubleClicked, Context(), [this] {
       NMHDR header;
       Notify(header, NM_DBLCLK);
     });
@@ -143,6 +151,9 @@ protected:
       case TVM_GETCOUNT: result = count_; return true;
       case TVM_GETINDENT: result = tree().indentation(); return true;
       case TVM_SETINDENT: tree().setIndentation(static_cast<int>(wParam)); return true;
+      case TVM_SETIMAGELIST:
+        if (wParam == TVSIL_NORMAL) SetImages(reinterpret_cast<const TImageList*>(lParam));
+        return true;
       case TVM_GETNEXTITEM: result = reinterpret_cast<LRESULT>(NextItem(static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam))); return true;
       case TVM_SELECTITEM: tree().setCurrentItem(ItemOf(reinterpret_cast<HTREEITEM>(lParam))); result = 1; return true;
       case TVM_GETITEM: result = GetItem(*reinterpret_cast<TVITEM*>(lParam)); return true;
@@ -239,7 +250,41 @@ private:
     }
   }
 
+  // The list's images as icons, made once when the list is given (the widget keeps no pointer to it).
+  void SetImages(const TImageList* images) {
+    icons_.clear();
+    if (images) {
+      tree().setIconSize(QSize(images->Width(), images->Height()));
+      for (int index = 0; index < images->Count(); ++index) {
+        TBitmap image(images->Width(), images->Height(), pf32bit);
+        images->GetBitmap(index, image);
+        // The bitmap's fourth byte is its alpha.
+        QImage pixels = ImageView(*image.Handle()).copy();
+        pixels.reinterpretAsFormat(QImage::Format_ARGB32);
+        icons_.push_back(QPixmap::fromImage(pixels));
+      }
+    }
+    Silently([&] {
+      for (QTreeWidgetItemIterator it(&tree()); *it; ++it) ShowIcon(**it);
+    });
+  }
+
+  void ShowIcon(QTreeWidgetItem& item) const {
+    const int image = item.data(0, ImageRole).toInt();
+    const int selected = item.data(0, SelectedImageRole).toInt();
+    const auto valid = [this](int index) { return index >= 0 && index < static_cast<int>(icons_.size()); };
+    QIcon icon;
+    if (valid(image)) icon.addPixmap(icons_[static_cast<size_t>(image)], QIcon::Normal);
+    if (valid(selected)) icon.addPixmap(icons_[static_cast<size_t>(selected)], QIcon::Selected);
+    item.setIcon(0, icon);
+  }
+
   void ApplyItem(QTreeWidgetItem& item, const TVITEM& values) {
+    if (values.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) {
+      if (values.mask & TVIF_IMAGE) item.setData(0, ImageRole, values.iImage);
+      if (values.mask & TVIF_SELECTEDIMAGE) item.setData(0, SelectedImageRole, values.iSelectedImage);
+      ShowIcon(item);
+    }
     if (values.mask & TVIF_TEXT) item.setText(0, QString::fromUtf8(values.pszText ? values.pszText : ""));
     if (values.mask & TVIF_PARAM) item.setData(0, ParamRole, QVariant::fromValue<qlonglong>(values.lParam));
     if (values.mask & TVIF_CHILDREN)
@@ -328,6 +373,7 @@ private:
 
   int count_ = 0;
   TColor background_ = CLR_DEFAULT;
+  std::vector<QPixmap> icons_;
 };
 
 }  // namespace

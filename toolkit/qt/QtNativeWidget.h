@@ -50,6 +50,8 @@ protected:
   // Notifications to the parent window: WM_COMMAND (id, code, window) and WM_NOTIFY.
   void NotifyCommand(WORD code) const;
   LRESULT Notify(NMHDR& header, UINT code) const;
+  // The context of the kind's signal connections: they end with this object, before the widget goes.
+  QObject* Context() const { return filter_; }
   // Watches the widget and every inner widget it makes, now or later.
   void WatchInput(QObject* object);
 

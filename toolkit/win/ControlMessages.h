@@ -431,6 +431,10 @@ constexpr UINT TVM_GETITEMRECT = TV_FIRST + 4;
 constexpr UINT TVM_GETCOUNT = TV_FIRST + 5;
 constexpr UINT TVM_GETINDENT = TV_FIRST + 6;
 constexpr UINT TVM_SETINDENT = TV_FIRST + 7;
+// TVM_SETIMAGELIST: WParam TVSIL_NORMAL or TVSIL_STATE, LParam the TImageList* (null: none).
+constexpr UINT TVM_SETIMAGELIST = TV_FIRST + 9;
+constexpr WPARAM TVSIL_NORMAL = 0;
+constexpr WPARAM TVSIL_STATE = 2;
 // TVM_GETNEXTITEM: WParam TVGN_*, LParam the item it starts from.
 constexpr UINT TVM_GETNEXTITEM = TV_FIRST + 10;
 // TVM_SELECTITEM: WParam TVGN_CARET, LParam the item (null: none); notifies as the user's choice does.
