@@ -203,7 +203,7 @@ void TConsole::TokenizeLine(const std::string& text, TLineData& data) {
   while (!Syntax->AtEnd()) {
     const TSymKind kind = Syntax->NextKind();
     const int start = Syntax->TokenStart();
-    for (int i = 0; i < Syntax->TokenLength(); ++i) data.SetToken(start + i, kind == skEndOfLine ? skText : kind);
+    for (int i = 0; i < Syntax->TokenLength(); ++i) data.SetToken(start + i, kind == skEndOfLine ? TSymKind{skText} : kind);
   }
 }
 

@@ -121,7 +121,7 @@ int TTxCustomEditor::GetBackStop(int x, int y) {
   int bound = x - 1;
   const int lowest = std::max(y - ScannedWindows * visibleRowCount_, 0);
   for (int above = std::min(y, lines_->Count()) - 1; above >= lowest && bound > 1; --above) {
-    const std::vector<std::string_view> upper = Cells(lines_->Strings(above));
+    const std::vector<std::string_view> upper = Cells(lines_->At(above));
     const int limit = std::min(static_cast<int>(upper.size()), bound);
     for (int column = 0; column < limit; ++column) {
       if (upper[static_cast<std::size_t>(column)] == " ") continue;

@@ -13,15 +13,18 @@
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/GroupBox.h"
 #include "toolkit/controls/Image.h"
 #include "toolkit/controls/Label.h"
+#include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/PaintBox.h"
 #include "toolkit/controls/RadioGroup.h"
+#include "toolkit/controls/RichEdit.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ScrollBox.h"
 #include "toolkit/controls/SpeedButton.h"
@@ -29,6 +32,7 @@
 #include "toolkit/controls/StatusBar.h"
 #include "toolkit/controls/StringGrid.h"
 #include "toolkit/controls/ToolBar.h"
+#include "toolkit/controls/TreeView.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtPlatform.h"
@@ -88,6 +92,8 @@ public:
     AddPage("Scroll box", [this](TWinControl* page) { FillScrollPage(page); });
     AddPage("Edits", [this](TWinControl* page) { FillEditsPage(page); });
     AddPage("Buttons", [this](TWinControl* page) { FillButtonsPage(page); });
+    AddPage("Lists", [this](TWinControl* page) { FillListsPage(page); });
+    AddPage("Tree", [this](TWinControl* page) { FillTreePage(page); });
     ShowPage(0);
   }
 
@@ -98,7 +104,13 @@ public:
   void ShowPage(int index) {
     for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == index);
     tabs_[static_cast<size_t>(index)]->SetDown(true);
-    status_->Panels()[1].SetText("Page: " + names_[static_cast<size_t>(index)]);
+    status_->Panels()[1].SetText("Page: " + PageName(index));
+  }
+
+  // Drops the combo box of the lists page down, or closes it.
+  void DropDownCombo(bool dropped) {
+    ShowPage(PageIndexOf("Lists"));
+    combo_->SetDroppedDown(dropped);
   }
 
   // Opens the pop-up menu over the page with its submenu, and calls back while it is open.
@@ -259,13 +271,20 @@ private:
     status_->Panels()[2].SetText("Toolkit gallery");
   }
 
+  int PageIndexOf(const std::string& name) const {
+    for (int i = 0; i < PageCount(); ++i)
+      if (PageName(i) == name) return i;
+    return 0;
+  }
+
+  // The pages' tabs are grouped speed buttons above them.
   void MakePageBar() {
     pageBar_ = Aligned<TPanel>(form_, alTop, 30);
     pageBar_->SetBevelOuter(bvNone);
   }
 
   void AddPage(const std::string& name, const std::function<void(TWinControl*)>& fill) {
-    const int index = static_cast<int>(pages_.size());
+    const int index = PageCount();
     auto* tab = Place<TSpeedButton>(pageBar_, 4 + index * 92, 3, 90, 24);
     tab->SetCaption(name);
     tab->SetGroupIndex(9);
@@ -435,6 +454,54 @@ private:
     radios->SetItemIndex(0);
   }
 
+  void FillListsPage(TWinControl* page) {
+    const char* functions[] = {"sin", "cos", "tan", "exp", "ln", "sqrt", "abs", "round", "trunc", "frac"};
+    Place<TLabel>(page, 12, 12, 200, 16)->SetCaption("Combo box:");
+    combo_ = Place<TComboBox>(page, 12, 30, 200, 24);
+    combo_->SetStyle(csDropDownList);
+    for (const char* name : functions) combo_->Items().Add(name);
+    combo_->SetItemIndex(2);
+    Place<TLabel>(page, 230, 12, 200, 16)->SetCaption("List box:");
+    auto* list = Place<TListBox>(page, 230, 30, 160, 200);
+    for (const char* name : functions) list->Items().Add(name);
+    list->SetItemIndex(4);
+    Place<TLabel>(page, 410, 12, 200, 16)->SetCaption("Check list box:");
+    auto* checks = Place<TCheckListBox>(page, 410, 30, 160, 200);
+    for (const char* name : {"Real", "Complex", "Integer", "Matrix", "String"}) checks->Items().Add(name);
+    checks->SetChecked(0, true);
+    checks->SetChecked(3, true);
+  }
+
+  void FillTreePage(TWinControl* page) {
+    auto* tree = Aligned<TTreeView>(page, alLeft, 300);
+    TTreeNodes& nodes = tree->Items();
+    const struct {
+      const char* Library;
+      std::vector<const char*> Routines;
+    } libraries[] = {{"Algebra", {"det", "inv", "rank"}},
+                     {"Graphics", {"Plot", "Plot3D", "Contour"}},
+                     {"Statistics", {"mean", "median", "stddev"}}};
+    for (const auto& library : libraries) {
+      TTreeNode* node = nodes.Add(nullptr, library.Library);
+      for (const char* routine : library.Routines) nodes.AddChild(node, routine);
+    }
+    nodes.GetFirstNode()->Expand(false);
+    nodes.GetFirstNode()->getNextSibling()->Expand(false);
+    tree->SetSelected(nodes.GetFirstNode()->getFirstChild());
+    Aligned<TSplitter>(page, alLeft, 4)->SetLeft(300);
+    auto* rich = Place<TRichEdit>(page, 320, 20, 300, 24);
+    rich->SetText("> Plot(sin(x), 0, 2*pi)");
+    rich->SetSelStart(0);
+    rich->SetSelLength(2);
+    rich->SelAttributes().SetColor(clBlue);
+    rich->SetSelStart(2);
+    rich->SetSelLength(4);
+    rich->SelAttributes().SetColor(RGB(160, 0, 0));
+    rich->SelAttributes().SetStyle(fsBold);
+    rich->SetSelLength(0);
+    Place<TLabel>(page, 320, 50, 300, 16)->SetCaption("A tree view, a splitter and a coloured rich edit line.");
+  }
+
   TForm* form_ = nullptr;
   TImageList* images_ = nullptr;
   TActionList* actions_ = nullptr;
@@ -448,6 +515,7 @@ private:
   std::vector<TSpeedButton*> tabs_;
   std::vector<TPanel*> pages_;
   std::vector<std::string> names_;
+  TComboBox* combo_ = nullptr;
   TSpeedButton* hinted_ = nullptr;
 };
 
@@ -485,6 +553,11 @@ bool TakeScreenshots(TGallery& gallery, const std::string& folder) {
   gallery.PointAtHinted();
   SettleFor(Application().HintPause + 600);
   save("hint");
+  gallery.DropDownCombo(true);
+  SettleFor(600);
+  save("combo-dropdown");
+  gallery.DropDownCombo(false);
+  SettleFor(100);
   return saved;
 }
 

@@ -301,6 +301,7 @@ public:
   TDTEditChangeEvent OnEdited;
   TDTFocusChangingEvent OnFocusChanging;
   TDTFocusChangeEvent OnFocusChanged;
+  TDTPopupEvent OnGetPopupMenu;
   TDTHelpContextEvent OnGetHelpContext;
   TDTHeaderClickEvent OnHeaderClick;
   TDTHeaderClickEvent OnHeaderDblClick;
@@ -459,6 +460,11 @@ protected:
   void MouseDoubleClick(int x, int y);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
+  // The menu OnGetPopupMenu gives for the node, asking its parents while it says so; nil without one.
+  TPopupMenu* FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
+  bool NodeHasPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
+  // Shows the node's menu at the client position.
+  void ShowPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
   // Selects the rows whose content meets the band (tree coordinates), by the keys held at its start.
   bool ApplyRubberBand(const TRect& band);
   // The node's own content in a cell: nothing in the base tree.

@@ -11,6 +11,7 @@
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeRoutines.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/Timers.h"
@@ -307,6 +308,33 @@ void TBaseDataTree::TrackHotNode(PDataNode node) {
   }
 }
 
+TPopupMenu* TBaseDataTree::FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position) {
+  if (!OnGetPopupMenu) return nullptr;
+  TPopupMenu* menu = nullptr;
+  bool askParent = true;
+  if (!node) {
+    OnGetPopupMenu(this, nullptr, ColumnNone, position, askParent, menu);
+    return menu;
+  }
+  for (PDataNode run = node; run != root_ && !menu && askParent; run = run->Parent)
+    OnGetPopupMenu(this, run, column, position, askParent, menu);
+  return menu;
+}
+
+bool TBaseDataTree::NodeHasPopupMenu(PDataNode node, TColumnIndex column, TPoint position) {
+  return PopupMenu() != nullptr || FindPopupMenu(node, column, position) != nullptr;
+}
+
+void TBaseDataTree::ShowPopupMenu(PDataNode node, TColumnIndex column, TPoint position) {
+  TPopupMenu* menu = FindPopupMenu(node, column, position);
+  if (!menu) return;
+  ChangeTreeStates({tsPopupMenuShown}, {});
+  KillTreeTimer(EditTimer);
+  menu->PopupComponent = this;
+  const TPoint screen = ClientToScreen(position);
+  menu->Popup(screen.X, screen.Y);
+}
+
 // ---- Wheel and scroll bars ---------------------------------------------------------------------
 
 void TBaseDataTree::ScrollByWheel(int wheelDelta, TShiftState shift) {
@@ -406,10 +434,19 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       if (selection.Contains(toRightClickSelect)) MouseButtonDown(x, y, shift);
       return true;
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
       ChangeTreeStates({}, {tsRightButtonDown, tsPopupMenuShown});
       TCustomControl::Dispatch(message);
+      THitInfo hit;
+      HitTestAt(x, y, true, hit);
       if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
+      if (!PopupMenu()) ShowPopupMenu(hit.HitNode, hit.HitColumn, Point(x, y));
+      return true;
+    }
+    case WM_CONTEXTMENU:
+      ChangeTreeStates({}, {tsClearPending, tsEditPending, tsOLEDragPending, tsVCLDragPending});
+      // The menu was shown by the button's release already.
+      if (!states_.Contains(tsPopupMenuShown)) TCustomControl::Dispatch(message);
       return true;
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);

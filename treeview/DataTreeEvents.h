@@ -16,6 +16,7 @@ class TBaseDataTree;
 class TCanvas;
 class TDTHeader;
 class TImageList;
+class TPopupMenu;
 
 using TDTChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node)>;
 using TDTStructureChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TChangeReason reason)>;
@@ -41,6 +42,9 @@ using TDTEditChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode n
 using TDTFocusChangingEvent = std::function<void(TBaseDataTree* sender, PDataNode oldNode, PDataNode newNode,
                                                  TColumnIndex oldColumn, TColumnIndex newColumn, bool& allowed)>;
 using TDTFocusChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
+// AskParent (preset True) lets the tree ask again for the node's parent when no menu came.
+using TDTPopupEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, TPoint position,
+                                         bool& askParent, TPopupMenu*& popupMenu)>;
 using TDTHelpContextEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, int& helpContext)>;
 using TDTHeaderClickEvent = std::function<void(TDTHeader* sender, TColumnIndex column, TMouseButton button,

@@ -176,3 +176,19 @@ TEST_F(EditTest, AMultiLineEditReportsUpdatesAndTakesAFormattingRectangle) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts are UTF-8: selection positions count bytes, as indices into Text do.
+TEST_F(EditTest, SelectionPositionsCountTheBytesOfTheText) {
+  edit->SetText("a\xCF\x80" "b");
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  EXPECT_EQ(edit->SelText(), "\xCF\x80");
+  edit->SetSelStart(3);
+  Type(edit->Handle(), "c");
+  EXPECT_EQ(edit->Text(), "a\xCF\x80" "cb");
+  EXPECT_EQ(edit->SelStart(), 4);
+}
+
+}  // namespace

@@ -58,6 +58,17 @@ TEST_F(ListTest, ComboChoiceByKeysAndByMouseNotifiesOnceAndCodeNotifiesNothing) 
   EXPECT_EQ(CountOf(WM_COMMAND, CBN_SELCHANGE, combo->Handle()), 1u);
 }
 
+TEST_F(ListTest, AComboWhoseListNeverDroppedDownDoesNotCloseUpWhenHidden) {
+  auto* combo = MakeList<TComboBox>(10, 10, 150, 24, {"one", "two"});
+  int closes = 0;
+  combo->OnCloseUp = [&closes](TObject*) { ++closes; };
+  form->Hide();
+  form->Show();
+  combo->Hide();
+  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(CountOf(WM_COMMAND, CBN_CLOSEUP, combo->Handle()), 0u);
+}
+
 TEST_F(ListTest, ComboAnswersItsProtocolFromTheWidget) {
   auto* combo = MakeList<TComboBox>(10, 10, 150, 24, {"pear", "apple"});
   EXPECT_EQ(SendMessage(combo->Handle(), CB_GETCOUNT, 0, 0), 2);

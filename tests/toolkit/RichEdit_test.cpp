@@ -71,6 +71,13 @@ TEST_F(RichEditTest, TypingNotifiesAndEnterReachesTheOwnerAsCharacters) {
   EXPECT_EQ(edit->Text(), "> 1+23") << "one line: Enter types nothing";
 }
 
+TEST_F(RichEditTest, PositionsCountBytes) {
+  edit->SetText("\xCF\x80=1");
+  Colour(0, 2, clRed);
+  EXPECT_EQ(ColourAt(0), clRed);
+  EXPECT_EQ(ColourAt(2), clBlack) << "the character after the two bytes of pi";
+}
+
 TEST_F(RichEditTest, PastedTextKeepsItsLineBreaks) {
   Clipboard().SetAsText("a\r\nb");
   edit->SetText("");

@@ -185,9 +185,9 @@ TEST_F(ToolBarTest, GroupedChecksReleaseEachOtherAndFlatBarsTrackTheHotButton) {
 TEST_F(ToolBarTest, TheBarHearsTheMouseComeAndGoOverItsButtons) {
   Add(tbsButton, 0);
   std::vector<UINT> heard;
-  bar->WindowProc = [this, &heard](TMessage& message) {
+  bar->WindowProc = [toolBar = bar, &heard](TMessage& message) {
     if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) heard.push_back(message.Msg);
-    bar->WndProc(message);
+    toolBar->WndProc(message);
   };
   ShowForm();
   SynthesizeMouse(form->Handle(), InForm(*bar, {10, 10}), TSyntheticMouse::Move, TInputButton::Left);
@@ -195,7 +195,7 @@ TEST_F(ToolBarTest, TheBarHearsTheMouseComeAndGoOverItsButtons) {
   SynthesizeMouse(form->Handle(), {300, 200}, TSyntheticMouse::Move, TInputButton::Left);
   ProcessEverything();
   EXPECT_EQ(heard, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE})) << "straight onto a button and off again";
-  bar->WindowProc = [this](TMessage& message) { bar->WndProc(message); };
+  bar->WindowProc = [toolBar = bar](TMessage& message) { toolBar->WndProc(message); };
 }
 
 TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
@@ -210,9 +210,9 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAtTheBottomLeftAndSaysWhenItClosed) {
   int clicks = 0;
   drop->OnClick = [&clicks](TObject*) { ++clicks; };
   std::vector<UINT> closedAt;
-  bar->WindowProc = [this, &closedAt](TMessage& message) {
+  bar->WindowProc = [toolBar = bar, &closedAt](TMessage& message) {
     if (message.Msg == CN_DROPDOWNCLOSED) closedAt.push_back(message.Msg);
-    bar->WndProc(message);
+    toolBar->WndProc(message);
   };
   ShowForm();
   const HHOOK hook = SetWindowsHookEx(WH_CBT, &RecordMenuWindows, nullptr, 0);

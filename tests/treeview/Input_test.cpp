@@ -5,6 +5,7 @@
 #include "tests/treeview/TreeTestSupport.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "treeview/ScrollBarOptions.h"
@@ -176,6 +177,24 @@ TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
   EXPECT_EQ(told, (std::vector<std::pair<PDataNode, PDataNode>>{
                       {nullptr, rows[0]}, {rows[0], rows[1]}, {rows[1], nullptr}}));
   EXPECT_EQ(tree.CurrentHotNode(), nullptr);
+}
+
+TEST_F(InputTest, PopupMenusAreAskedUpTheParents) {
+  const PDataNode child = tree.AppendChildNode(rows[4]);
+  TPopupMenu menu(nullptr);
+  std::vector<PDataNode> asked;
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode node, TColumnIndex, TPoint, bool& askParent,
+                            TPopupMenu*& popupMenu) {
+    asked.push_back(node);
+    if (node == rows[4]) popupMenu = &menu;
+    if (!node) askParent = false;
+  };
+  EXPECT_EQ(tree.FindPopupMenu(child, ColumnNone, Point(0, 0)), &menu);
+  EXPECT_EQ(asked, (std::vector<PDataNode>{child, rows[4]}));
+  asked.clear();
+  EXPECT_EQ(tree.FindPopupMenu(rows[2], ColumnNone, Point(0, 0)), nullptr) << "up to the root, which is not asked";
+  EXPECT_EQ(asked, std::vector<PDataNode>{rows[2]});
+  EXPECT_TRUE(tree.NodeHasPopupMenu(child, ColumnNone, Point(0, 0)));
 }
 
 // Rows whose content is 40 pixels wide, so the mouse can miss it.

@@ -41,6 +41,7 @@ public:
   using TBaseDataTree::FireGetImageIndex;
   using TBaseDataTree::FireGetNodeDataSize;
   using TBaseDataTree::FireIncrementalSearch;
+  using TBaseDataTree::FindPopupMenu;
   using TBaseDataTree::FireKeyAction;
   using TBaseDataTree::FlagDeselected;
   using TBaseDataTree::FocusNode;
@@ -48,6 +49,7 @@ public:
   using TBaseDataTree::Loaded;
   using TBaseDataTree::LinkNode;
   using TBaseDataTree::MergeIntoSelection;
+  using TBaseDataTree::NodeHasPopupMenu;
   using TBaseDataTree::ReserveInternalData;
   using TBaseDataTree::SelectNode;
   using TBaseDataTree::SelectNodeArray;

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "toolkit/qt/QtNativeKinds.h"
+#include "toolkit/qt/QtTextPositions.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
@@ -22,28 +23,6 @@ Qt::Alignment AlignmentOf(DWORD style) {
   if (style & ES_RIGHT) return Qt::AlignRight | Qt::AlignVCenter;
   if (style & ES_CENTER) return Qt::AlignHCenter | Qt::AlignVCenter;
   return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-// A selection as EM_GETSEL reports it: start and end, the caret at one of them.
-struct TSelection {
-  int Start;
-  int End;
-};
-
-LRESULT AnswerSelection(TSelection selection, WPARAM wParam, LPARAM lParam) {
-  if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(selection.Start);
-  if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(selection.End);
-  return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(selection.Start), static_cast<WORD>(selection.End)));
-}
-
-// EM_SETSEL's parameters within a text of this length: end -1 selects to
-// the end, start -1 removes the selection.
-TSelection RequestedSelection(WPARAM wParam, LPARAM lParam, int length, int caret) {
-  const auto start = static_cast<int>(static_cast<intptr_t>(wParam));
-  const auto end = static_cast<int>(lParam);
-  if (start < 0) return {caret, caret};
-  const auto clamp = [length](int position) { return position < 0 || position > length ? length : position; };
-  return {clamp(start), clamp(end)};
 }
 
 class TNativeLineEdit final : public TNativeWidget {
@@ -64,9 +43,9 @@ public:
 protected:
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     switch (message) {
-      case EM_GETSEL: result = AnswerSelection(Selection(), wParam, lParam); return true;
+      case EM_GETSEL: result = AnswerSelection(edit().text(), Selection(), wParam, lParam); return true;
       case EM_SETSEL: {
-        const TSelection selection = RequestedSelection(wParam, lParam, edit().text().size(), edit().cursorPosition());
+        const TTextSelection selection = RequestedSelection(edit().text(), edit().cursorPosition(), wParam, lParam);
         if (selection.Start == selection.End)
           edit().setCursorPosition(selection.Start);
         else
@@ -90,7 +69,7 @@ protected:
 private:
   QLineEdit& edit() const { return *static_cast<QLineEdit*>(Widget()); }
 
-  TSelection Selection() const {
+  TTextSelection Selection() const {
     if (!edit().hasSelectedText()) return {edit().cursorPosition(), edit().cursorPosition()};
     const int start = edit().selectionStart();
     return {start, start + static_cast<int>(edit().selectedText().size())};
@@ -134,13 +113,12 @@ protected:
     switch (message) {
       case EM_GETSEL: {
         const QTextCursor cursor = edit().textCursor();
-        result = AnswerSelection({cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
+        result = AnswerSelection(edit().toPlainText(), {cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
         return true;
       }
       case EM_SETSEL: {
         QTextCursor cursor = edit().textCursor();
-        const int length = edit().document()->characterCount() - 1;
-        const TSelection selection = RequestedSelection(wParam, lParam, length, cursor.position());
+        const TTextSelection selection = RequestedSelection(edit().toPlainText(), cursor.position(), wParam, lParam);
         cursor.setPosition(selection.Start);
         cursor.setPosition(selection.End, QTextCursor::KeepAnchor);
         edit().setTextCursor(cursor);

@@ -4,6 +4,8 @@
 // LBN_SELCHANGE or CBN_SELCHANGE. Owner-drawn list items are painted by
 // the parent's WM_DRAWITEM into a bitmap of the item's size.
 
+#include <utility>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -228,13 +230,20 @@ public:
   using QComboBox::QComboBox;
   std::function<void(bool)> OnDropped;
   void showPopup() override {
+    dropped_ = true;
     if (OnDropped) OnDropped(true);
     QComboBox::showPopup();
   }
+  // Qt also hides the list of a combo box that is hidden or freed without
+  // having shown it: only a list that dropped down closes up.
   void hidePopup() override {
     QComboBox::hidePopup();
+    if (!std::exchange(dropped_, false)) return;
     if (OnDropped) OnDropped(false);
   }
+
+private:
+  bool dropped_ = false;
 };
 
 class TNativeComboBox final : public TNativeWidget {

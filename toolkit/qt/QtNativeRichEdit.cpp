@@ -9,6 +9,7 @@
 #include <QTextEdit>
 
 #include "toolkit/qt/QtNativeKinds.h"
+#include "toolkit/qt/QtTextPositions.h"
 #include "toolkit/qt/QtPainter.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Window.h"
@@ -53,24 +54,14 @@ protected:
     switch (message) {
       case EM_GETSEL: {
         const QTextCursor cursor = edit().textCursor();
-        const auto start = static_cast<DWORD>(cursor.selectionStart());
-        const auto end = static_cast<DWORD>(cursor.selectionEnd());
-        if (wParam) *reinterpret_cast<DWORD*>(wParam) = start;
-        if (lParam) *reinterpret_cast<DWORD*>(lParam) = end;
-        result = static_cast<LRESULT>(MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end)));
+        result = AnswerSelection(edit().toPlainText(), {cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
         return true;
       }
       case EM_SETSEL: {
-        const int length = edit().document()->characterCount() - 1;
-        const auto start = static_cast<int>(static_cast<intptr_t>(wParam));
-        const auto end = static_cast<int>(lParam);
         QTextCursor cursor = edit().textCursor();
-        if (start >= 0) {
-          cursor.setPosition(std::clamp(start, 0, length));
-          cursor.setPosition(end < 0 ? length : std::clamp(end, 0, length), QTextCursor::KeepAnchor);
-        } else {
-          cursor.clearSelection();
-        }
+        const TTextSelection selection = RequestedSelection(edit().toPlainText(), cursor.position(), wParam, lParam);
+        cursor.setPosition(selection.Start);
+        cursor.setPosition(selection.End, QTextCursor::KeepAnchor);
         edit().setTextCursor(cursor);
         return true;
       }
