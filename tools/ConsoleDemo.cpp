@@ -1,26 +1,49 @@
-// The console on a desktop: every line kind, a nested listing, the three
-// kinds of separator and a selected line, in the colour scheme given by
-// --scheme N (1 default, 2 black and white, 3 monogreen, 4 deep blue).
+// The console on a desktop with its command line and a real engine: every
+// line kind, a nested listing, the three kinds of separator and a selected
+// line, in the colour scheme given by --scheme N (1 default, 2 black and
+// white, 3 monogreen, 4 deep blue). --type TEXT types the text into the
+// command line and presses Enter, as a user would, once the window shows.
 // With --screenshot FILE the demo saves a picture of itself and ends.
 
 #include <cstdlib>
 #include <cstring>
 
+#include "console/CommandConsole.h"
 #include "console/Console.h"
 #include "console/Syntax.h"
+#include "console/XEdit.h"
+#include "engine/XBuilder.h"
+#include "libraries/StandardLibraries.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/qt/SyntheticInput.h"
+#include "toolkit/win/Keys.h"
 #include "tools/DemoRun.h"
 
 namespace {
 
-int SchemeOf(int argc, char** argv) {
+// The value after the option; null when the option is not given.
+const char* OptionValue(int argc, char** argv, const char* option) {
   for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--scheme") == 0) return std::atoi(argv[i + 1]);
-  return 1;
+    if (std::strcmp(argv[i], option) == 0) return argv[i + 1];
+  return nullptr;
+}
+
+int SchemeOf(int argc, char** argv) {
+  const char* scheme = OptionValue(argc, argv, "--scheme");
+  return scheme ? std::atoi(scheme) : 1;
+}
+
+void TypeAndEnter(TForm& form, TXEdit& commandLine, const std::string& text) {
+  form.Show();
+  commandLine.SetFocus();
+  SettleFor(300);
+  SynthesizeTyping(form.Handle(), text);
+  SynthesizeKeyStroke(form.Handle(), VK_RETURN, "\r");
+  SettleFor(100);
 }
 
 // Stand-ins for the program's line icons: 1 fatal, 2 error, 3 warning, 4 information.
@@ -46,12 +69,11 @@ int main(int argc, char** argv) {
   auto* form = Application().CreateForm<TForm>();
   form->SetCaption("Console demo");
   form->SetBounds(60, 60, 560, 380);
-  auto* console = new TConsole(form);
-  console->SetParent(form);
-  console->SetAlign(alClient);
-  console->Syntax = &syntax;
+  TCommandConsole commands(*form, MakeCounted<TXBuilder>(StandardCatalogues()), syntax, false);
+  TConsole* console = commands.Console;
   console->SetImages(&icons);
   console->ApplyScheme(SchemeOf(argc, argv));
+  commands.ApplyEditColors();
   console->AddLine("x := Sqrt(2) + 1", lkInput, 0);
   console->AddLine("2.41421356237309505", lkResult, 0);
   console->AddLine("ShowMat({{1, 2}, {3, 4}})", lkInput, 0);
@@ -69,5 +91,9 @@ int main(int argc, char** argv) {
   PDataNode selected = console->Tree->FirstRootNodeRaw();
   selected = console->Tree->NextSiblingOf(selected);
   console->Tree->SetNodeSelected(selected, true);
-  return RunDemo(argc, argv, form);
+  if (const char* text = OptionValue(argc, argv, "--type")) TypeAndEnter(*form, *commands.CommandLine, text);
+  const int result = RunDemo(argc, argv, form);
+  // While Qt still runs: a focused text widget torn down at exit crashes in Qt.
+  delete form;
+  return result;
 }

@@ -304,7 +304,7 @@ private:
     caption->SetAutoSize(true);
     auto* wrapped = Place<TLabel>(page, 12, 34, 200, 72);
     wrapped->SetWordWrap(true);
-    wrapped->SetCaption("A label that wraps its words inside two hundred pixels, with an &accelerator.");
+    wrapped->SetCaption("A label that wraps its words, with an &accelerator.");
 
     auto* paint = Place<TPaintBox>(page, 230, 34, 200, 120);
     paint->OnPaint = [paint](TObject*) {

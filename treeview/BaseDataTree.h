@@ -234,6 +234,8 @@ public:
   void ColumnResized(TColumnIndex column);
 
   bool WantTabs = false;
+  // The cursor over the hot node under toHotTrack.
+  TCursor HotCursor = crDefault;
   // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
   unsigned AutoScrollDelay = 1000;
   unsigned AutoScrollInterval = 1;

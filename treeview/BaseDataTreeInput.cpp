@@ -12,6 +12,8 @@
 #include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeRoutines.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/win/Cursor.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/Timers.h"
@@ -441,6 +443,18 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       HitTestAt(x, y, true, hit);
       if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
       if (!PopupMenu()) ShowPopupMenu(hit.HitNode, hit.HitColumn, Point(x, y));
+      return true;
+    }
+    case WM_SETCURSOR: {
+      const bool panning = states_.Contains(tsWheelPanning) || states_.Contains(tsWheelScrolling);
+      if (reinterpret_cast<HWND>(message.WParam) != Handle() || LOWORD(static_cast<uintptr_t>(message.LParam)) != HTCLIENT ||
+          panning || Screen().Cursor() != crDefault)
+        return false;
+      const bool hot = options_->PaintOptions().Contains(toHotTrack) && currentHotNode_ && HotCursor != crDefault;
+      TCursor cursor = hot ? HotCursor : Cursor();
+      FireGetCursor(cursor);
+      ::SetCursor(Screen().Cursors(cursor));
+      message.Result = 1;
       return true;
     }
     case WM_CONTEXTMENU:

@@ -48,10 +48,7 @@ protected:
 
   // Typed key by key into the focused window, then Enter.
   void Type(const std::string& text) {
-    for (char c : text) {
-      const WORD key = c >= 'a' && c <= 'z' ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(c);
-      SynthesizeKeyStroke(form->Handle(), key, std::string(1, c));
-    }
+    SynthesizeTyping(form->Handle(), text);
     ProcessEverything();
   }
   void Enter(const std::string& text) {

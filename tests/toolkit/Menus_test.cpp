@@ -359,6 +359,21 @@ TEST_F(MainMenuTest, AClickOnTheBarOpensItsMenuAndArrowsMoveAlongTheBar) {
   EXPECT_EQ(clicked, std::vector<std::string>{"Open"});
 }
 
+TEST_F(MainMenuTest, F10HighlightsTheBarAndDownOpensTheFirstMenu) {
+  form->SetMenu(menu);
+  Script({[&] {
+            EXPECT_TRUE(MenuWindowsMade.empty()) << "F10 only highlights the bar";
+            Key(VK_DOWN);
+          },
+          [&] {
+            ASSERT_EQ(MenuWindowsMade.size(), 1u);
+            EXPECT_EQ(reinterpret_cast<HMENU>(SendMessage(MenuWindowsMade.back(), MN_GETHMENU, 0, 0)), file->Handle());
+            Key(VK_RETURN);
+          }});
+  Key(VK_F10);
+  EXPECT_EQ(clicked, std::vector<std::string>{"Open"});
+}
+
 // The skin paints the items of a menu bar itself through the owner-draw events.
 TEST_F(MainMenuTest, OwnerDrawnBarItemsAreMeasuredAndPaintedByTheirHandlers) {
   menu->SetOwnerDraw(true);

@@ -56,10 +56,7 @@ protected:
 
   // Types the text key by key (ASCII letters, digits, spaces and punctuation that types itself).
   void Type(HWND window, const std::string& text) {
-    for (char c : text) {
-      const WORD key = c >= 'a' && c <= 'z' ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(c);
-      SynthesizeKeyStroke(window, key, std::string(1, c));
-    }
+    SynthesizeTyping(window, text);
     ProcessEverything();
   }
   void Press(HWND window, WORD key, TInputModifiers modifiers = {}) {

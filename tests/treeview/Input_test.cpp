@@ -261,6 +261,18 @@ TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
   tree.SetParent(nullptr);
 }
 
+TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
+  Include(tree, toHotTrack);
+  tree.HotCursor = crHandPoint;
+  std::vector<TCursor> asked;
+  tree.OnGetCursor = [&](TBaseDataTree*, TCursor& cursor) { asked.push_back(cursor); };
+  const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), client);
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), client);
+  EXPECT_EQ(asked, (std::vector<TCursor>{crDefault, crHandPoint}));
+}
+
 // The road from Qt's events to the tree's handlers.
 TEST_F(InputTest, RealInputReachesTheHandlers) {
   Include(tree, toFullRowSelect);

@@ -109,6 +109,18 @@ TEST_F(NodeStoreTest, ChangingNodeDataSizeRemakesTheTopLevelNodesZeroed) {
   CheckTree(tree);
 }
 
+TEST_F(NodeStoreTest, ReadOnlyTreeWithNodesKeepsItsNodeDataSize) {
+  tree.SetNodeDataSize(4);
+  tree.SetRootNodeCount(2);
+  Include(tree, toReadOnly);
+  tree.SetNodeDataSize(64);
+  EXPECT_EQ(tree.NodeDataSize(), 4) << "its nodes, which it cannot clear, have 4 bytes";
+  tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() - TDTMiscOptions{toReadOnly});
+  tree.AppendChildNode();
+  EXPECT_EQ(tree.RootNodeCount(), 3u);
+  CheckTree(tree);
+}
+
 TEST_F(NodeStoreTest, CompareNodeOrder) {
   tree.SetRootNodeCount(5);
   const PDataNode first = tree.FirstRootNodeRaw();

@@ -119,6 +119,13 @@ void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, 
   SynthesizeKey(window, virtualKey, text, false, modifiers);
 }
 
+void SynthesizeTyping(HWND window, const std::string& text) {
+  for (const char c : text) {
+    const WORD key = c >= 'a' && c <= 'z' ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(static_cast<unsigned char>(c));
+    SynthesizeKeyStroke(window, key, std::string(1, c));
+  }
+}
+
 namespace {
 
 QMimeData* MimeDataOf(const TDataObject& data) {

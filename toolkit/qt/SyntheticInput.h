@@ -22,6 +22,8 @@ void SynthesizeWheel(HWND window, TPoint point, int delta, TInputModifiers modif
 // Text: what the key types (UTF-8).
 void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool press, TInputModifiers modifiers = {});
 void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers = {});
+// Keystrokes typing the text character by character (ASCII letters, digits, blanks and punctuation that types itself).
+void SynthesizeTyping(HWND window, const std::string& text);
 
 enum class TSyntheticDrag { Enter, Move, Leave, Drop };
 
