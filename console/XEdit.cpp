@@ -8,7 +8,6 @@
 #include "console/Syntax.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
-#include "runtime/Utf8Cells.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Paint.h"
 
@@ -70,9 +69,9 @@ TXEdit::~TXEdit() {
 
 void TXEdit::ResetNameCounter() { nameCounter = 0; }
 
-int TXEdit::PromptLength() const { return CellCount(prompt_); }
+int TXEdit::PromptLength() const { return static_cast<int>(prompt_.size()); }
 
-int TXEdit::TextLength() const { return CellCount(Text()); }
+int TXEdit::TextLength() const { return static_cast<int>(Text().size()); }
 
 void TXEdit::Select(int start, int length) {
   HandleNeeded();
@@ -81,7 +80,7 @@ void TXEdit::Select(int start, int length) {
 
 std::string TXEdit::GetSource() const {
   const std::string& text = Text();
-  return text.substr(std::min(ByteOfCell(text, PromptLength()), text.size()));
+  return text.substr(std::min(prompt_.size(), text.size()));
 }
 
 void TXEdit::SetSource(const std::string& value) {
@@ -123,22 +122,38 @@ void TXEdit::WalkHistory(int step) {
 
 // Colouring
 
+namespace {
+
+// Every format applied in its scope costs one layout of the line, not one each.
+class TRedrawHeld {
+public:
+  explicit TRedrawHeld(TWinControl& control) : control_(control) { control_.Perform(WM_SETREDRAW, false, 0); }
+  ~TRedrawHeld() {
+    control_.Perform(WM_SETREDRAW, true, 0);
+    control_.Invalidate();
+  }
+  TRedrawHeld(const TRedrawHeld&) = delete;
+  TRedrawHeld& operator=(const TRedrawHeld&) = delete;
+
+private:
+  TWinControl& control_;
+};
+
+}  // namespace
+
 void TXEdit::ApplyAttr(const TSymAttr& attr) {
   SelAttributes().SetColor(attr.Color);
   SelAttributes().SetStyle(attr.Styles);
 }
 
-// The syntax counts bytes of the source; the edit counts characters.
+// The syntax and the edit both count bytes of the UTF-8 text.
 void TXEdit::ColorTokens(const std::string& source) {
   const int prompt = PromptLength();
   TSyntaxLine line(*Syntax, source);
   while (!Syntax->AtEnd()) {
     const TSymAttr& attr = Syntax->NextAttr();
-    const auto start = static_cast<std::size_t>(Syntax->TokenStart());
-    const int first = CellOfByte(source, start);
-    const int end = CellOfByte(source, start + static_cast<std::size_t>(Syntax->TokenLength()));
-    if (end <= first) continue;
-    Select(prompt + first, end - first);
+    if (Syntax->TokenLength() <= 0) continue;
+    Select(prompt + Syntax->TokenStart(), Syntax->TokenLength());
     ApplyAttr(attr);
   }
 }
@@ -148,6 +163,7 @@ void TXEdit::ColorTokens(const std::string& source) {
 void TXEdit::Recolor() {
   if (Text().empty() || !Syntax) return;
   TUpdating updating(*this);
+  TRedrawHeld redrawHeld(*this);
   const int savedStart = SelStart();
   const int savedLength = SelLength();
   const int prompt = PromptLength();
@@ -180,8 +196,9 @@ void TXEdit::StripLineBreaks() {
   if (text.find_first_of("\r\n") == std::string::npos) return;
   TUpdating updating(*this);
   const int caret = SelStart() + SelLength();
-  const int breaksBeforeCaret = static_cast<int>(std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ByteOfCell(text, caret)),
-                                                               [](char c) { return c == '\r' || c == '\n'; }));
+  const auto caretByte = std::min(static_cast<std::size_t>(caret), text.size());
+  const auto breaksBeforeCaret = static_cast<int>(std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caretByte),
+                                                                [](char c) { return c == '\r' || c == '\n'; }));
   std::string stripped = text;
   std::erase_if(stripped, [](char c) { return c == '\r' || c == '\n'; });
   SetText(stripped);

@@ -5,6 +5,8 @@
 // owner on Enter (or on every change). Executed lines form a history that
 // Up and Down walk and that persistent edits keep in the settings section
 // named after the edit ("XEDIT1" for the first edit of the process).
+// Positions (SelStart, SelLength) count bytes of the UTF-8 text, as the
+// toolkit's edits and the syntax do.
 // TEditInt is the engine's sink into such an edit: the read-only result
 // line of the compact view shows the engine's results through it.
 

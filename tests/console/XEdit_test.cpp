@@ -214,9 +214,13 @@ TEST_F(XEditTest, ColoursOfTokensAfterWideCharactersLandOnTheirCharacters) {
   edit->Syntax = &syntax;
   edit->PlainColors = false;
   edit->SetSource("'äö' + 1");
-  edit->SetSelStart(9);
-  edit->SetSelLength(1);
-  EXPECT_EQ(edit->SelAttributes().Color(), clGreen);
+  auto colourOf = [edit](char c) {
+    edit->SetSelStart(static_cast<int>(edit->Text().find(c)));
+    edit->SetSelLength(1);
+    return edit->SelAttributes().Color();
+  };
+  EXPECT_EQ(colourOf('1'), clGreen);
+  EXPECT_NE(colourOf('+'), clGreen);
 }
 
 TEST_F(XEditTest, HeightFollowsTheFont) {

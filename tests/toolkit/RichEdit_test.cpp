@@ -86,6 +86,22 @@ TEST_F(RichEditTest, PastedTextKeepsItsLineBreaks) {
   EXPECT_GE(changes, 1);
 }
 
+TEST_F(RichEditTest, FormatsAndSelectionsWhileTheRedrawIsHeldStandWhenItComesBack) {
+  edit->SetSelStart(3);
+  edit->Perform(WM_SETREDRAW, false, 0);
+  Colour(0, 2, clBlue);
+  EXPECT_EQ(edit->SelStart(), 0);
+  EXPECT_EQ(edit->SelLength(), 2);
+  edit->SetSelStart(3);
+  edit->Perform(WM_SETREDRAW, true, 0);
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 0);
+  EXPECT_EQ(ColourAt(1), clBlue);
+  EXPECT_EQ(ColourAt(2), clBlack);
+  EXPECT_EQ(edit->Text(), "> 1+2");
+  EXPECT_EQ(changes, 0);
+}
+
 TEST_F(RichEditTest, ADoubleClickIsReportedAfterTheWidgetSelectedTheWord) {
   edit->SetText("abc def");
   int selectedAtDoubleClick = -1;

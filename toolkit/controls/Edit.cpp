@@ -42,16 +42,19 @@ void TCustomEdit::SetBorderStyle(TBorderStyle style) {
   RecreateWnd();
 }
 
-DWORD TCustomEdit::Selection() {
+// Through the record rather than the answer: the answer's 16-bit halves cannot hold long texts' positions.
+std::pair<int, int> TCustomEdit::Selection() {
   HandleNeeded();
-  return static_cast<DWORD>(Perform(EM_GETSEL, 0, 0));
+  DWORD start = 0, end = 0;
+  Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-int TCustomEdit::SelStart() { return LOWORD(Selection()); }
+int TCustomEdit::SelStart() { return Selection().first; }
 
 int TCustomEdit::SelLength() {
-  const DWORD selection = Selection();
-  return HIWORD(selection) - LOWORD(selection);
+  const auto [start, end] = Selection();
+  return end - start;
 }
 
 void TCustomEdit::SetSelStart(int start) {
@@ -65,8 +68,8 @@ void TCustomEdit::SetSelLength(int length) {
 }
 
 std::string TCustomEdit::SelText() {
-  const DWORD selection = Selection();
-  return Text().substr(LOWORD(selection), static_cast<size_t>(HIWORD(selection) - LOWORD(selection)));
+  const auto [start, end] = Selection();
+  return Text().substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 
 void TCustomEdit::SetSelText(const std::string& text) {

@@ -5,6 +5,7 @@
 // back as EN_CHANGE and raise OnChange.
 
 #include <string>
+#include <utility>
 
 #include "runtime/StringList.h"
 #include "toolkit/controls/Form.h"
@@ -48,7 +49,8 @@ protected:
 
 private:
   void CNCommand(TMessage& message);
-  DWORD Selection();
+  // Start and end, in bytes of the text.
+  std::pair<int, int> Selection();
 
   int maxLength_ = 0;
   bool readOnly_ = false;

@@ -3,6 +3,9 @@
 // moving the caret. Only changes of the text report EN_CHANGE. A rich edit
 // of one line (without ES_MULTILINE) neither wraps nor scrolls, and Enter
 // does nothing in it: its owner sees WM_CHAR 13 and 10 and acts on them.
+// While WM_SETREDRAW holds the redraw off, formats pile up unlaid.
+
+#include <optional>
 
 #include <QKeyEvent>
 #include <QTextCursor>
@@ -53,16 +56,16 @@ protected:
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     switch (message) {
       case EM_GETSEL: {
-        const QTextCursor cursor = edit().textCursor();
-        result = AnswerSelection(edit().toPlainText(), {cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
+        const QTextCursor cursor = Selection();
+        result = AnswerSelection(PlainText(), {cursor.selectionStart(), cursor.selectionEnd()}, wParam, lParam);
         return true;
       }
       case EM_SETSEL: {
-        QTextCursor cursor = edit().textCursor();
-        const TTextSelection selection = RequestedSelection(edit().toPlainText(), cursor.position(), wParam, lParam);
+        QTextCursor cursor = Selection();
+        const TTextSelection selection = RequestedSelection(PlainText(), cursor.position(), wParam, lParam);
         cursor.setPosition(selection.Start);
         cursor.setPosition(selection.End, QTextCursor::KeepAnchor);
-        edit().setTextCursor(cursor);
+        SetSelection(cursor);
         return true;
       }
       case EM_REPLACESEL: edit().textCursor().insertText(QString::fromUtf8(reinterpret_cast<const char*>(lParam))); return true;
@@ -70,6 +73,7 @@ protected:
       case EM_SETMODIFY: edit().document()->setModified(wParam != 0); return true;
       case EM_SETREADONLY: edit().setReadOnly(wParam != 0); result = 1; return true;
       case EM_LIMITTEXT: return true;
+      case WM_SETREDRAW: HoldLayout(wParam == 0); return false;
       case EM_SETCHARFORMAT: result = SetFormat(wParam, *reinterpret_cast<const CHARFORMAT*>(lParam)); return true;
       case EM_GETCHARFORMAT: GetFormat(*reinterpret_cast<CHARFORMAT*>(lParam)); result = 1; return true;
       case WM_NCCREATE: {
@@ -97,6 +101,33 @@ private:
     NotifyCommand(EN_CHANGE);
   }
 
+  // While the redraw is held, formats pile up unlaid and the selection is
+  // kept aside: moving the widget's caret would lay the line out each time.
+  void HoldLayout(bool hold) {
+    if (hold == held_.has_value()) return;
+    edit().setUpdatesEnabled(!hold);
+    if (hold) {
+      held_.emplace(edit().document());
+      held_->beginEditBlock();
+      heldSelection_ = edit().textCursor();
+      heldText_ = edit().toPlainText();
+    } else {
+      held_->endEditBlock();
+      held_.reset();
+      edit().setTextCursor(*heldSelection_);
+      heldSelection_.reset();
+    }
+  }
+  QTextCursor Selection() const { return heldSelection_ ? *heldSelection_ : edit().textCursor(); }
+  // Formats leave the text as it is: while held, the text read when the hold began.
+  QString PlainText() const { return held_ ? heldText_ : edit().toPlainText(); }
+  void SetSelection(const QTextCursor& cursor) {
+    if (heldSelection_)
+      heldSelection_ = cursor;
+    else
+      edit().setTextCursor(cursor);
+  }
+
   LRESULT SetFormat(WPARAM scope, const CHARFORMAT& values) {
     QTextCharFormat format;
     if (values.dwMask & CFM_COLOR) {
@@ -111,7 +142,7 @@ private:
     if (values.dwMask & CFM_STRIKEOUT) format.setFontStrikeOut(values.dwEffects & CFE_STRIKEOUT);
     // A cursor of its own: the widget's caret and selection stay where they are.
     QTextCursor cursor(edit().document());
-    const QTextCursor shown = edit().textCursor();
+    const QTextCursor shown = Selection();
     if (scope & SCF_ALL) {
       cursor.select(QTextCursor::Document);
     } else {
@@ -126,7 +157,7 @@ private:
   }
 
   void GetFormat(CHARFORMAT& values) const {
-    const QTextCursor shown = edit().textCursor();
+    const QTextCursor shown = Selection();
     QTextCursor cursor(edit().document());
     cursor.setPosition(shown.hasSelection() ? shown.selectionStart() + 1 : shown.position());
     const QTextCharFormat format = shown.hasSelection() || shown.position() > 0 ? cursor.charFormat() : edit().currentCharFormat();
@@ -147,6 +178,9 @@ private:
   }
 
   QString lastText_;
+  std::optional<QTextCursor> held_;
+  std::optional<QTextCursor> heldSelection_;
+  QString heldText_;
 };
 
 }  // namespace

@@ -1,18 +1,35 @@
 #include "toolkit/qt/QtTextPositions.h"
 
+#include <utility>
+
 #include <QString>
 
 namespace {
 
-int ByteOffsetOf(const QString& text, int position) { return static_cast<int>(text.left(position).toUtf8().size()); }
+// The UTF-8 bytes of the character starting at a position, and its UTF-16 units.
+std::pair<int, int> CharacterAt(const QString& text, int position) {
+  const char16_t unit = text.at(position).unicode();
+  if (QChar::isHighSurrogate(unit) && position + 1 < text.size() && text.at(position + 1).isLowSurrogate()) return {4, 2};
+  if (QChar::isSurrogate(unit)) return {3, 1};  // a lone surrogate: the replacement character U+FFFD
+  return {unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3, 1};
+}
+
+int ByteOffsetOf(const QString& text, int position) {
+  int bytes = 0;
+  for (int i = 0; i < position && i < text.size();) {
+    const auto [size, units] = CharacterAt(text, i);
+    bytes += size;
+    i += units;
+  }
+  return bytes;
+}
 
 // A byte offset inside a character goes to the character's start; one past the end, to the end.
 int PositionOfByteOffset(const QString& text, int offset) {
   int bytes = 0;
   int position = 0;
   while (position < text.size()) {
-    const int units = text.at(position).isHighSurrogate() && position + 1 < text.size() ? 2 : 1;
-    const int size = static_cast<int>(text.mid(position, units).toUtf8().size());
+    const auto [size, units] = CharacterAt(text, position);
     if (bytes + size > offset) break;
     bytes += size;
     position += units;
