@@ -1,11 +1,11 @@
 #include "console/XEdit.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "console/Console.h"
 #include "console/Sounds.h"
 #include "console/Syntax.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
 #include "toolkit/win/Keys.h"
@@ -16,15 +16,24 @@ namespace {
 int nameCounter = 0;
 constexpr int StoredHistoryLines = 32;
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 void PlaySound(TSoundId id) {
   if (AppSounds) AppSounds->Play(id, false);
 }
+
+// Every format applied in its scope costs one layout of the line, not one each.
+class TRedrawHeld {
+public:
+  explicit TRedrawHeld(TWinControl& control) : control_(control) { control_.Perform(WM_SETREDRAW, false, 0); }
+  ~TRedrawHeld() {
+    control_.Perform(WM_SETREDRAW, true, 0);
+    control_.Invalidate();
+  }
+  TRedrawHeld(const TRedrawHeld&) = delete;
+  TRedrawHeld& operator=(const TRedrawHeld&) = delete;
+
+private:
+  TWinControl& control_;
+};
 
 }  // namespace
 
@@ -105,7 +114,7 @@ void TXEdit::Execute(const std::string& text) {
 
 void TXEdit::AddHistory(const std::string& line) {
   const auto found =
-      std::find_if(history_.begin(), history_.end(), [&line](const std::string& entry) { return EqualIgnoringCase(entry, line); });
+      std::find_if(history_.begin(), history_.end(), [&line](const std::string& entry) { return SameAsciiText(entry, line); });
   if (found == history_.end())
     history_.push_back(line);
   else
@@ -121,25 +130,6 @@ void TXEdit::WalkHistory(int step) {
 }
 
 // Colouring
-
-namespace {
-
-// Every format applied in its scope costs one layout of the line, not one each.
-class TRedrawHeld {
-public:
-  explicit TRedrawHeld(TWinControl& control) : control_(control) { control_.Perform(WM_SETREDRAW, false, 0); }
-  ~TRedrawHeld() {
-    control_.Perform(WM_SETREDRAW, true, 0);
-    control_.Invalidate();
-  }
-  TRedrawHeld(const TRedrawHeld&) = delete;
-  TRedrawHeld& operator=(const TRedrawHeld&) = delete;
-
-private:
-  TWinControl& control_;
-};
-
-}  // namespace
 
 void TXEdit::ApplyAttr(const TSymAttr& attr) {
   SelAttributes().SetColor(attr.Color);

@@ -13,6 +13,8 @@
 //   BaseDataTreeExpand.cpp     expanding and collapsing
 //   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
+//   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
+// The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
 //   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
@@ -52,6 +54,8 @@ struct THitInfo {
 class TBaseDataTree : public TCustomControl {
   friend class TCustomDataTreeOptions;
   friend class TDataTreeColumn;
+  friend class TDataTreeColumns;
+  friend class TDTHeader;
 
 public:
   explicit TBaseDataTree(TComponent* owner);
@@ -425,6 +429,14 @@ protected:
   virtual void FireScroll(int deltaX, int deltaY);
   virtual void FireGetCursor(TCursor& cursor);
   virtual bool FireHeaderDragging(TColumnIndex column);
+  virtual void FireHeaderClick(TColumnIndex column, TMouseButton button, TShiftState shift, int x, int y);
+  virtual void FireHeaderDblClick(TColumnIndex column, TMouseButton button, TShiftState shift, int x, int y);
+  virtual void FireHeaderMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void FireHeaderMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void FireHeaderMouseMove(TShiftState shift, int x, int y);
+  virtual void FireHeaderDragged(TColumnIndex column, int oldPosition);
+  virtual void FireHeaderDraggedOut(TColumnIndex column, TPoint dropPosition);
+  virtual void FireGetHeaderCursor(HCURSOR& cursor);
   // Raises the accessibility notice that the client object's state changed.
   void NotifyStateChanged();
 
@@ -547,6 +559,8 @@ private:
   void StopAutoScroll();
   void ScrollTimerTick();
   void ScrollBarMessage(TMessage& message, bool vertical);
+  // The header's messages and the non-client rows it takes; false for any other.
+  bool HeaderMessage(TMessage& message);
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.

@@ -140,21 +140,30 @@ void TDTHeader::SetImages(TImageList* images) {
 // ---- Frame and repainting ------------------------------------------------------------
 
 TRect TDTHeader::HeaderRect() const {
-  return Rect(0, 0, tree_.ClientWidth(), options_.Contains(hoVisible) ? height_ : 0);
+  const int height = options_.Contains(hoVisible) ? height_ : 0;
+  if (!tree_.HandleAllocated()) return Rect(0, 0, tree_.Width(), height);
+  // Between the borders, right above the client area, the scroll bar's column included.
+  TRect window;
+  GetWindowRect(tree_.Handle(), window);
+  TPoint origin = Point(0, 0);
+  ClientToScreen(tree_.Handle(), origin);
+  const int border = origin.X - window.Left;
+  const int top = origin.Y - window.Top - height;
+  return Rect(border, top, window.Width() - border, top + height);
 }
 
 void TDTHeader::InvalidateHeader(TColumnIndex column, bool expandToBorder) {
   if (!options_.Contains(hoVisible) || !tree_.HandleAllocated()) return;
-  TRect r = HeaderRect();
+  const TRect header = HeaderRect();
+  TRect r = header;
   if (columns_.ColumnExists(column)) {
     const TDataTreeColumn& item = columns_.ColumnAt(column);
-    const int right = r.Right;
     r = item.HeaderCellRect();
     if (!item.Options().Contains(coFixed)) OffsetRect(r, -tree_.EffectiveOffsetX(), 0);
-    if (expandToBorder) r.Right = right;
+    if (expandToBorder) r.Right = header.Right;
   }
-  // The strip lies above the client area.
-  OffsetRect(r, 0, -height_);
+  // From window to client coordinates: the client area starts below the strip.
+  OffsetRect(r, -header.Left, -header.Bottom);
   RedrawWindow(tree_.Handle(), &r, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_VALIDATE | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_NOCHILDREN);
 }

@@ -2,6 +2,7 @@
 // The tree's header: the strip of column captions above the client area,
 // its columns, the main column and the sort column with its direction.
 
+#include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
@@ -9,6 +10,11 @@
 
 class TBaseDataTree;
 class TImageList;
+class TPopupMenu;
+struct TMessage;
+
+// The screen cursor number of the column splitter.
+constexpr TCursor crHeaderSplit = 63;
 
 class TDTHeader {
 public:
@@ -68,6 +74,13 @@ public:
   // Every visible resizable column goes back to its previous width.
   void RestoreColumnWidths();
 
+  // The header's part of the tree's window procedure; true: the message is done.
+  bool HandleHeaderMessage(TMessage& message);
+  // A client point lies in the header strip above the client area.
+  bool PointInHeader(TPoint p) const;
+  static TShiftState KeyboardShiftState();
+  TPopupMenu* PopupMenu = nullptr;
+
   // The columns were all removed: no column is main, sorted or auto-sized any more.
   void ColumnsCleared();
   // A column was deleted: the indexes naming it or those above follow.
@@ -75,6 +88,24 @@ public:
 
 private:
   void SortTreeIfAutomatic();
+  TPoint ClientPoint(const TMessage& message) const;
+  // Escape or focus loss: a drag ends where it began, a resize keeps its width.
+  bool CancelMouseWork();
+  bool SetHeaderCursor(TMessage& message);
+  void NonClientMouseMove(const TMessage& message);
+  bool NonClientLeftButtonDown(const TMessage& message);
+  bool LeftButtonUp(const TMessage& message);
+  bool NonClientRightButtonUp(const TMessage& message);
+  void NonClientDoubleClick(const TMessage& message, TMouseButton button);
+  void DropDraggedColumn(const TMessage& message);
+  void EndMouseWork();
+  // The captured mouse moves: a pending resize or drag starts, a running one follows.
+  bool HeaderMouseMove(const TMessage& message);
+  // Hover, press and click are forgotten once the mouse left the header.
+  void HeaderTimerTick();
+  void BeginColumnDrag(TPoint start);
+  // Moves the drop mark to the column under a screen point; true when it changed.
+  bool DragColumnTo(TPoint screen);
 
   TBaseDataTree& tree_;
   TDataTreeColumns columns_;
@@ -89,6 +120,9 @@ private:
   TImageList* images_ = nullptr;
   int height_ = 17;
   int trackPos_ = 0;
+  // Where a resize began (client) and the left button went down (screen).
+  TPoint trackStart_;
+  TPoint dragStart_;
   // The header width the spring rule saw last; 0 before the first.
   int lastWidth_ = 0;
 };

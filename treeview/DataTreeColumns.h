@@ -185,6 +185,13 @@ public:
   TColumnIndex DropTarget = ColumnNone;
   bool DropBefore = false;
 
+  // The column under a client point becomes the hovered one; true when it changed.
+  bool HoverColumnAtPoint(TPoint p);
+  // The column under a client point becomes the pressed one when it takes clicks; answers it.
+  TColumnIndex PressColumnAtPoint(TPoint p);
+  // A click on the column under a client point, when it is the pressed one or Force.
+  void ProcessHeaderClick(TPoint p, TMouseButton button, bool force, bool dblClick);
+
   // A column changed (nil: the collection as a whole).
   void Changed(TDataTreeColumn* column = nullptr);
 

@@ -8,6 +8,10 @@
 
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/win/Input.h"
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/Messages.h"
+#include "toolkit/win/Window.h"
 #include "treeview/DTHeader.h"
 
 namespace {
@@ -83,23 +87,32 @@ TEST_F(HeaderTest, SpringColumnsShareWideningsAndKeepTheRest) {
   header.SetOptions(header.Options() + TDTHeaderOptions{hoAutoSpring});
   AddOptions(0, {coAutoSpring});
   AddOptions(2, {coAutoSpring});
-  header.SpreadSpringDelta();
-  EXPECT_EQ(columns.ColumnAt(0).Width(), 96) << "the first width is only recorded";
   tree.SetBounds(0, 0, 510, 200);
-  header.SpreadSpringDelta();
-  EXPECT_EQ(columns.ColumnAt(0).Width(), 101);
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 101) << "resizing the window spreads the change";
   EXPECT_EQ(columns.ColumnAt(2).Width(), 101);
   tree.SetBounds(0, 0, 513, 200);
-  header.SpreadSpringDelta();
   EXPECT_EQ(columns.ColumnAt(0).Width(), 102);
   EXPECT_EQ(columns.ColumnAt(2).Width(), 102);
   EXPECT_FLOAT_EQ(columns.ColumnAt(0).SpringRest(), 0.5f);
   EXPECT_FLOAT_EQ(columns.ColumnAt(2).SpringRest(), 0.5f);
   tree.SetBounds(0, 0, 508, 200);
-  header.SpreadSpringDelta();
   EXPECT_EQ(columns.ColumnAt(0).Width(), 99) << "2.5 + 0.5 shrinks by 3";
   EXPECT_EQ(columns.ColumnAt(1).Width(), 192) << "not a spring column";
   CheckTree(tree);
+}
+
+TEST(HeaderSpringTest, TheFirstWidthIsOnlyRecorded) {
+  TTestTree tree;
+  tree.SetBounds(0, 0, 300, 100);
+  TDTHeader& header = tree.Header();
+  header.SetOptions({hoAutoSpring});
+  TDataTreeColumn& column = header.Columns().AddColumn();
+  column.SetOptions(column.Options() + TDTColumnOptions{coAutoSpring});
+  header.SpreadSpringDelta();
+  EXPECT_EQ(column.Width(), 50);
+  tree.SetBounds(0, 0, 310, 100);
+  header.SpreadSpringDelta();
+  EXPECT_EQ(column.Width(), 60);
 }
 
 TEST_F(HeaderTest, MovedColumnsTakeTheirNeighboursFixedState) {
@@ -230,6 +243,209 @@ TEST_F(HeaderTest, SplitterZonesRunFromTwoInsideToFourBeyondTheEdge) {
   columns.ColumnAt(1).SetOptions(columns.ColumnAt(1).Options() - TDTColumnOptions{coResizable});
   EXPECT_FALSE(header.SplitterAtPoint(edge + 1));
   EXPECT_EQ(columns.TrackIndex, ColumnNone);
+}
+
+// The header's mouse work, driven by messages as the window system sends them.
+class HeaderMouseTest : public HeaderTest {
+protected:
+  HeaderMouseTest() {
+    tree.OnHeaderClick = [this](TDTHeader*, TColumnIndex column, TMouseButton, TShiftState, int, int) {
+      clicks.push_back(column);
+    };
+    tree.OnHeaderDblClick = [this](TDTHeader*, TColumnIndex column, TMouseButton, TShiftState shift, int, int) {
+      doubleClicks.push_back(column);
+      EXPECT_TRUE((shift & ssDouble) != 0);
+    };
+    tree.OnHeaderDragged = [this](TDTHeader*, TColumnIndex column, int oldPosition) {
+      dragged.push_back({column, oldPosition});
+    };
+    tree.OnHeaderDraggedOut = [this](TDTHeader*, TColumnIndex column, TPoint) { draggedOut.push_back(column); };
+  }
+
+  // A header point (y from the header's top) as the screen point of a non-client message.
+  LPARAM Screen(int x, int headerY = 5) {
+    TPoint p = Point(x, headerY - header.Height());
+    ClientToScreen(tree.Handle(), p);
+    return MAKELPARAM(p.X, p.Y);
+  }
+  // The same point in client coordinates, for the messages of a captured mouse.
+  static LPARAM Client(int x, int headerY = 5) { return MAKELPARAM(x, headerY - 20); }
+
+  void Press(int x) { tree.Perform(WM_NCLBUTTONDOWN, HTBORDER, Screen(x)); }
+  void ReleaseOutside(int x) { tree.Perform(WM_NCLBUTTONUP, HTBORDER, Screen(x)); }
+  void DragTo(int x) { tree.Perform(WM_MOUSEMOVE, 0, Client(x)); }
+  void Release(int x) { tree.Perform(WM_LBUTTONUP, 0, Client(x)); }
+  std::vector<TColumnIndex> Order() const { return columns.PositionToIndex(); }
+
+  struct TDragged {
+    TColumnIndex Column;
+    int OldPosition;
+    bool operator==(const TDragged&) const = default;
+  };
+  std::vector<TColumnIndex> clicks;
+  std::vector<TColumnIndex> doubleClicks;
+  std::vector<TDragged> dragged;
+  std::vector<TColumnIndex> draggedOut;
+};
+
+TEST_F(HeaderMouseTest, TheHeaderLiesAboveTheClientArea) {
+  TRect window;
+  GetWindowRect(tree.Handle(), window);
+  TPoint origin = Point(0, 0);
+  ClientToScreen(tree.Handle(), origin);
+  const int border = origin.X - window.Left;
+  EXPECT_EQ(origin.Y - window.Top, border + 20) << "the client area starts 20 px below the header top";
+  EXPECT_EQ(tree.Perform(WM_NCHITTEST, 0, Screen(150)), HTBORDER);
+  EXPECT_TRUE(header.PointInHeader(Point(150, -1)));
+  EXPECT_FALSE(header.PointInHeader(Point(150, 0)));
+  header.SetOptions(header.Options() - TDTHeaderOptions{hoVisible});
+  ClientToScreen(tree.Handle(), origin = Point(0, 0));
+  EXPECT_EQ(origin.Y - window.Top, border) << "a hidden header gives its rows back";
+}
+
+TEST_F(HeaderMouseTest, AClickNeedsPressAndReleaseOnOneColumn) {
+  Press(150);
+  ReleaseOutside(160);
+  EXPECT_EQ(clicks, std::vector<TColumnIndex>{1});
+  Press(150);
+  ReleaseOutside(300);
+  EXPECT_EQ(clicks, std::vector<TColumnIndex>{1}) << "released over another column";
+  EXPECT_TRUE(header.States().Empty());
+}
+
+TEST_F(HeaderMouseTest, DropPositionsFollowTheTable) {
+  struct TCase {
+    TColumnIndex Column;
+    int From;
+    int DropX;
+    std::vector<TColumnIndex> Order;
+  };
+  // Column 1 spans 96..288 (middle 192), column 2 288..384 (middle 336).
+  for (const TCase& drop : {TCase{0, 20, 300, {1, 0, 2}},   // D < T, left of T: T - 1
+                            TCase{0, 20, 350, {1, 2, 0}},   // D < T, right of T: T
+                            TCase{0, 20, 100, {0, 1, 2}},   // left half of the next column: unchanged
+                            TCase{2, 350, 20, {2, 0, 1}},   // D > T, left of T: T
+                            TCase{2, 350, 90, {0, 2, 1}}}) {  // D > T, right of T: T + 1
+    columns.ResetPositions(false);
+    dragged.clear();
+    Press(drop.From);
+    DragTo(drop.From + 3);
+    EXPECT_FALSE(header.States().Contains(hdDragging)) << "within the drag threshold";
+    DragTo(drop.DropX);
+    EXPECT_TRUE(header.States().Contains(hdDragging));
+    DragTo(drop.DropX);
+    EXPECT_NE(columns.DropTarget, ColumnNone);
+    EXPECT_EQ(columns.DownIndex, ColumnNone);
+    Release(drop.DropX);
+    EXPECT_EQ(Order(), drop.Order) << "column " << drop.Column << " dropped at " << drop.DropX;
+    EXPECT_EQ(dragged, (std::vector<TDragged>{{drop.Column, drop.From == 20 ? 0 : 2}}));
+    EXPECT_TRUE(header.States().Empty());
+    CheckTree(tree);
+  }
+  EXPECT_TRUE(clicks.empty()) << "a drag is no click";
+}
+
+TEST_F(HeaderMouseTest, DragsCanBeRefusedCancelledOrDroppedOutside) {
+  bool allowed = false;
+  tree.OnHeaderDragging = [&](TDTHeader*, TColumnIndex, bool& allow) { allow = allowed; };
+  Press(20);
+  DragTo(300);
+  EXPECT_FALSE(header.States().Contains(hdDragging)) << "refused";
+  Release(300);
+  allowed = true;
+  for (UINT message : {WM_KEYDOWN, WM_KILLFOCUS}) {
+    Press(20);
+    DragTo(300);
+    ASSERT_TRUE(header.States().Contains(hdDragging));
+    tree.Perform(message, message == WM_KEYDOWN ? VK_ESCAPE : 0, 0);
+    EXPECT_TRUE(header.States().Empty());
+    EXPECT_EQ(columns.DropTarget, ColumnNone);
+  }
+  EXPECT_EQ(Order(), (std::vector<TColumnIndex>{0, 1, 2}));
+  EXPECT_TRUE(draggedOut.empty());
+  Press(20);
+  DragTo(300);
+  DragTo(300);
+  Release(5000);
+  EXPECT_EQ(draggedOut, std::vector<TColumnIndex>{0});
+  EXPECT_EQ(Order(), (std::vector<TColumnIndex>{0, 1, 2}));
+  EXPECT_TRUE(dragged.empty());
+}
+
+TEST_F(HeaderMouseTest, SplittersResizeAndKeepTheWidthOnEscape) {
+  Press(98);
+  EXPECT_TRUE(header.States().Contains(hdTrackPending));
+  DragTo(150);
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 96) << "the first move only starts tracking";
+  DragTo(150);
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 150);
+  DragTo(20);
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 64) << "MinWidth holds";
+  DragTo(130);
+  tree.Perform(WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 130);
+  EXPECT_TRUE(header.States().Empty());
+  EXPECT_TRUE(clicks.empty());
+  CheckTree(tree);
+}
+
+TEST_F(HeaderMouseTest, DoubleClicksResizeOnSplittersOnlyWithDblClickResize) {
+  header.SplitterAtPoint(96);
+  tree.Perform(WM_NCLBUTTONDBLCLK, HTBORDER, Screen(96));
+  EXPECT_EQ(clicks, std::vector<TColumnIndex>{1}) << "a forced click on the column under the point";
+  EXPECT_EQ(doubleClicks, std::vector<TColumnIndex>{1});
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoDblClickResize});
+  columns.ColumnAt(0).SetWidth(150);
+  header.SplitterAtPoint(150);
+  tree.Perform(WM_NCLBUTTONDBLCLK, HTBORDER, Screen(150));
+  EXPECT_EQ(columns.ColumnAt(0).Width(), 64) << "fitted to the (empty) content, at least MinWidth";
+  EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(HeaderMouseTest, HoverIsForgottenAfterTheMouseLeft) {
+  TFakeClockScope clock;
+  tree.Perform(WM_NCMOUSEMOVE, HTBORDER, Screen(100));
+  EXPECT_EQ(columns.HoverIndex, 1);
+  TPoint cursor;
+  GetCursorPos(cursor);
+  ScreenToClient(tree.Handle(), cursor);
+  ASSERT_FALSE(header.PointInHeader(cursor)) << "the test needs the cursor away from the header";
+  clock.AdvanceAndDispatch(49);
+  EXPECT_EQ(columns.HoverIndex, 1);
+  clock.AdvanceAndDispatch(1);
+  EXPECT_EQ(columns.HoverIndex, ColumnNone);
+}
+
+TEST_F(HeaderMouseTest, TheWorkspaceSortsByAClickOnACaption) {
+  tree.SetRootNodeCount(4);
+  std::map<PDataNode, std::string> names;
+  for (const char* name : {"alpha", "delta", "beta", "gamma"}) names[AllNodes(tree)[names.size()]] = name;
+  tree.OnCompareNodes = [&](TBaseDataTree*, PDataNode node1, PDataNode node2, TColumnIndex, int& result) {
+    result = names[node1].compare(names[node2]);
+  };
+  // The workspace's handler: a new column sorts ascending, the sort column toggles.
+  tree.OnHeaderClick = [this](TDTHeader* sender, TColumnIndex column, TMouseButton button, TShiftState, int, int) {
+    if (button != mbLeft || sender->SortColumn() < 0) return;
+    if (column == sender->SortColumn())
+      sender->SetSortDirection(sender->SortDirection() == sdAscending ? sdDescending : sdAscending);
+    else {
+      sender->SetSortColumn(column);
+      sender->SetSortDirection(sdAscending);
+    }
+    tree.SortWholeTree(sender->SortColumn(), sender->SortDirection());
+  };
+  header.SetSortColumn(0);
+  tree.SortWholeTree(0, sdAscending);
+  auto texts = [&] {
+    std::string text;
+    for (PDataNode node : AllNodes(tree)) text += names[node] + " ";
+    return text;
+  };
+  EXPECT_EQ(texts(), "alpha beta delta gamma ");
+  Press(20);
+  ReleaseOutside(20);
+  EXPECT_EQ(header.SortDirection(), sdDescending);
+  EXPECT_EQ(texts(), "gamma delta beta alpha ");
 }
 
 TEST(HeaderRandomTest, AddsMovesAndDeletesKeepTheInvariants) {

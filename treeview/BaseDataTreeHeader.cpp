@@ -1,0 +1,66 @@
+// The tree's side of its header: the non-client rows the header takes and
+// the header's event firers.
+
+#include <algorithm>
+
+#include "toolkit/win/Messages.h"
+#include "toolkit/win/Window.h"
+#include "treeview/BaseDataTree.h"
+#include "treeview/DTHeader.h"
+
+bool TBaseDataTree::HeaderMessage(TMessage& message) {
+  if (header_->HandleHeaderMessage(message)) return true;
+  const bool visible = header_->Options().Contains(hoVisible);
+  switch (message.Msg) {
+    case WM_NCCALCSIZE: {
+      TCustomControl::Dispatch(message);
+      if (!visible) return true;
+      // The header strip lies above the client area.
+      TRect& client = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                                     : *reinterpret_cast<TRect*>(message.LParam);
+      client.Top = std::min(client.Top + header_->Height(), client.Bottom);
+      return true;
+    }
+    case WM_NCHITTEST: {
+      TCustomControl::Dispatch(message);
+      TPoint p = Point(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+      ::ScreenToClient(Handle(), p);
+      if (visible && header_->PointInHeader(p)) message.Result = HTBORDER;
+      return true;
+    }
+    case WM_SIZE: header_->SpreadSpringDelta(); return false;
+    default: return false;
+  }
+}
+
+void TBaseDataTree::FireHeaderClick(TColumnIndex column, TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnHeaderClick) OnHeaderClick(header_.get(), column, button, shift, x, y);
+}
+
+void TBaseDataTree::FireHeaderDblClick(TColumnIndex column, TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnHeaderDblClick) OnHeaderDblClick(header_.get(), column, button, shift, x, y);
+}
+
+void TBaseDataTree::FireHeaderMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnHeaderMouseDown) OnHeaderMouseDown(header_.get(), button, shift, x, y);
+}
+
+void TBaseDataTree::FireHeaderMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnHeaderMouseUp) OnHeaderMouseUp(header_.get(), button, shift, x, y);
+}
+
+void TBaseDataTree::FireHeaderMouseMove(TShiftState shift, int x, int y) {
+  if (OnHeaderMouseMove) OnHeaderMouseMove(header_.get(), shift, x, y);
+}
+
+void TBaseDataTree::FireHeaderDragged(TColumnIndex column, int oldPosition) {
+  if (OnHeaderDragged) OnHeaderDragged(header_.get(), column, oldPosition);
+}
+
+void TBaseDataTree::FireHeaderDraggedOut(TColumnIndex column, TPoint dropPosition) {
+  if (OnHeaderDraggedOut) OnHeaderDraggedOut(header_.get(), column, dropPosition);
+}
+
+void TBaseDataTree::FireGetHeaderCursor(HCURSOR& cursor) {
+  if (OnGetHeaderCursor) OnGetHeaderCursor(header_.get(), cursor);
+}
