@@ -96,6 +96,7 @@ void TXEdit::SetSource(const std::string& value) {
   TUpdating updating(*this);
   if (NoEdit && Params.CopyClip && ClipboardHelper) ClipboardHelper->PutText(value);
   SetText(prompt_ + value);
+  source_ = value;
   Select(TextLength(), 0);
   Recolor();
 }
@@ -175,10 +176,17 @@ void TXEdit::Recolor() {
 
 void TXEdit::Change() {
   if (updating_) return;
+  // What reached into the prompt anyway (a word deleted across it, a cut of
+  // everything from the widget's menu) is refused.
+  if (!Text().starts_with(prompt_)) {
+    SetSource(source_);
+    return;
+  }
   TRichEdit::Change();
   StripLineBreaks();
+  source_ = GetSource();
   Recolor();
-  if (AutoExec) Execute(GetSource());
+  if (AutoExec) Execute(source_);
 }
 
 void TXEdit::StripLineBreaks() {

@@ -104,6 +104,7 @@ private:
   void StoreHistory();
 
   std::string prompt_;
+  std::string source_;  // as the last change left it
   std::vector<std::string> history_;
   int historyIndex_ = 0;
   bool updating_ = false;

@@ -160,10 +160,13 @@ bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result
 }
 
 // Storage that cannot exist fails the call like any error; the variables
-// being sized are left whole (see TArrVar::SetLength).
+// being sized are left whole (see TArrVar::SetLength). A long built-in
+// stopped by an abort fails silently: the abort has said so.
 bool TFuncCall::ExecuteWithinMemory(TSourcePos pos) {
   try {
     return func_.Execute(pos);
+  } catch (const EAborted&) {
+    return false;
   } catch (const ENotEnoughMemory&) {
   } catch (const std::bad_alloc&) {
   }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/RunFlags.h"
+#include "runtime/Exceptions.h"
 
 // Clears the run flags (BreakFlag, ContinueFlag, ExitFlag, AbortFlag,
 // NoUIFlag) and the last error, before every compilation and run.
@@ -26,4 +27,13 @@ void PumpMessagesWhenDue();
 // while no pump is set).
 inline void ProcessMessages() {
   if (MessagePumpSet && !NoUIFlag) PumpMessagesWhenDue();
+}
+
+// Long built-ins call this between pieces of work of about a millisecond,
+// so that an abort request reaches them as it reaches a script's loop:
+// messages are let through, and EAborted is thrown once an abort is
+// pending (the call then fails as an aborted run does).
+inline void CheckAbort() {
+  ProcessMessages();
+  if (AbortFlag) throw EAborted();
 }

@@ -2,6 +2,7 @@
 
 #include "engine/NodeWalk.h"
 #include "engine/RunFlags.h"
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "engine/Var.h"
 #include "libraries/ArrayArgs.h"
@@ -38,6 +39,8 @@ void TCallback::BindReference(int arg, TVar& var) { func_->BindRefArg(arg, &var)
 
 bool TCallback::Run() {
   QASSERT(call_, "Assertion failure");
+  // A built-in routine runs no statements: the abort request comes in here.
+  ProcessMessages();
   if (AbortFlag) return false;
   if (locals_ == TLocals::Reset) ResetLocalsButArguments();
   return call_->Finish({}, pos_, nullptr);

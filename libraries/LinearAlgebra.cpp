@@ -10,6 +10,7 @@
 #include "Numerics/NXMatrix.h"
 #include "Numerics/NXVector.h"
 #include "engine/ArrVar.h"
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
@@ -92,6 +93,7 @@ TLUOutcome LUDecompose(TLUFactors& lu) {
   std::vector<long double> column(n);
   std::int32_t imax = 0;
   for (std::int32_t j = 0; j < n; ++j) {
+    CheckAbort();
     for (std::int32_t i = 0; i < n; ++i) column[i] = a(i, j);
     for (std::int32_t i = 0; i < j; ++i) column[i] = Eliminated(column[i], a.Row(i), column, i);
     long double big = 0;
@@ -171,6 +173,7 @@ bool GaussSolve(TNMatrix& augmented, TNVector& solution) {
   const TWorkView w(augmented);
   long double* x = solution.Data();
   for (std::int32_t k = 0; k + 1 < n; ++k) {
+    CheckAbort();
     std::int32_t p = k;
     for (std::int32_t i = k + 1; i < n; ++i)
       if (std::fabs(w(i, k)) > std::fabs(w(p, k))) p = i;
@@ -221,6 +224,7 @@ bool TInverseVF::Run(TSourcePos pos) {
   const TWorkView result(inverse);
   std::vector<long double> x(n);
   for (std::int32_t j = 0; j < n; ++j) {
+    CheckAbort();
     std::fill(x.begin(), x.end(), 0.0L);
     x[j] = 1;
     LUBackSubstitute(lu, x.data());

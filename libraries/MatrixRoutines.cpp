@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/Kind.h"
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "engine/Var.h"
 #include "libraries/ArrayArgs.h"
@@ -50,6 +51,7 @@ bool RunSizedMatrix(TFunc& routine, TSourcePos pos) {
   TArrVar& result = ArrResult(routine);
   result.SetLength(rows);
   for (std::int32_t i = 0; i < rows; ++i) {
+    CheckAbort();
     TArrVar& row = MatRow(result, i);
     row.SetLength(cols);
     for (std::int32_t j = 0; j < cols; ++j) SetRealAt(row, j, Identity && i == j ? 1 : 0);

@@ -6,6 +6,7 @@
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
 #include "engine/RunFlags.h"
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "engine/Var.h"
 #include "libraries/ScalarRoutine.h"
@@ -67,6 +68,7 @@ bool TRangeRoutine::Execute(TSourcePos pos) {
   long double accumulated = start_;
   for (long double x = range.From; x <= range.To;) {
     long double term;
+    ProcessMessages();
     if (AbortFlag || !EvalRealFunc(*func, point, x, term)) return false;
     accumulated = combine_(term, accumulated);
     const long double next = x + range.Step;

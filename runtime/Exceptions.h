@@ -54,6 +54,13 @@ public:
   ENotEnoughMemory() : EQuantrelError("Not enough memory") {}
 };
 
+// A long computation that stopped for an abort request; the caller fails
+// as an aborted run does, without an error line of its own.
+class EAborted : public EQuantrelError {
+public:
+  EAborted() : EQuantrelError("Execution terminated") {}
+};
+
 // A packaged library that cannot be deciphered.
 class EAESError : public EQuantrelError {
 public:

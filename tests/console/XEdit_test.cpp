@@ -50,6 +50,14 @@ TEST_F(XEditTest, TypingOverASelectionThatTakesInThePromptKeepsThePrompt) {
   EXPECT_EQ(edit->GetSource(), "+2") << "Delete in the prompt deletes the source's first character";
 }
 
+TEST_F(XEditTest, AnEditThatReachesIntoThePromptIsRefused) {
+  TXEdit* edit = MakeEdit("ab", "c");
+  Press(*edit, VK_BACK, {false, true, false});
+  EXPECT_EQ(edit->Text(), "abc") << "deleting the word abc would take the prompt";
+  Type(*edit, "d");
+  EXPECT_EQ(edit->GetSource(), "cd");
+}
+
 TEST_F(XEditTest, ALineFeedAndAnyKeyOfAReadOnlyLineDoNothing) {
   TXEdit* edit = MakeEdit("> ", "1+2");
   int runs = 0;
