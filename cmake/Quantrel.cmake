@@ -36,14 +36,11 @@ endfunction()
 
 # One benchmark program per bench source; run by hand, never by CTest.
 # MAIN names a source with the programs' own main() (default: Google
-# Benchmark's), e.g. one that starts a Qt application first; OWN_MAIN: each
-# source starts its program itself.
+# Benchmark's), e.g. one that starts a Qt application first.
 function(quantrel_benchmarks)
-  cmake_parse_arguments(ARG "OWN_MAIN" "MAIN" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "DEPENDS" ${ARGN})
   set(main benchmark::benchmark_main)
-  if(ARG_OWN_MAIN)
-    set(main "")
-  elseif(ARG_MAIN)
+  if(ARG_MAIN)
     get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
     add_library(${folder}_bench_main OBJECT ${ARG_MAIN})
     target_link_libraries(${folder}_bench_main PRIVATE ${ARG_DEPENDS} benchmark::benchmark)

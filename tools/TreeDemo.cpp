@@ -2,6 +2,8 @@
 //   console  an owner-drawn tree with the console's options: 300 nested
 //            lines with a prefix and a text, a few selected while focused.
 //   input    the same tree with a rubber band half drawn across its rows.
+//   workspace  the variable list: three columns under a header sorted by
+//            name, the Value caption hot, tree and grid lines.
 // With --screenshot FILE the demo saves a picture of itself and ends.
 
 #include <cstring>
@@ -13,6 +15,7 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DataDrawTree.h"
 #include "treeview/DataTreeOptions.h"
 
@@ -70,6 +73,57 @@ TDataDrawTree* MakeConsoleScene(TForm* form) {
   return tree;
 }
 
+// The workspace's variable list: three columns under a header sorted by name.
+TDataDrawTree* MakeWorkspaceScene(TForm* form) {
+  auto* tree = new TDataDrawTree(form);
+  tree->SetParent(form);
+  tree->SetAlign(alClient);
+  tree->SetNodeDataSize(sizeof(int));
+  TCustomDataTreeOptions& options = tree->TreeOptions();
+  options.SetPaintOptions({toShowButtons, toShowDropmark, toShowHorzGridLines, toShowRoot, toShowTreeLines,
+                           toShowVertGridLines, toThemeAware});
+  options.SetSelectionOptions({toFullRowSelect});
+  TDTHeader& header = tree->Header();
+  for (const char* text : {" Name ", " Value ", " Type "}) {
+    TDataTreeColumn& column = header.Columns().AddColumn();
+    column.SetText(text);
+    column.SetMinWidth(64);
+  }
+  header.Columns().ColumnAt(0).SetWidth(96);
+  header.Columns().ColumnAt(1).SetWidth(192);
+  header.Columns().ColumnAt(2).SetWidth(96);
+  header.SetHeight(20);
+  header.SetOptions({hoColumnResize, hoDrag, hoHotTrack, hoShowSortGlyphs, hoVisible});
+  header.SetSortColumn(0);
+  header.SetSortDirection(sdDescending);
+  header.Columns().HoverIndex = 1;
+  struct TVariable {
+    const char* Name;
+    const char* Value;
+    const char* Type;
+  };
+  static const std::vector<TVariable> variables{{"z", "(1, 2, 3)", "Vector"}, {"y", "2.5", "Real"},
+                                                {"x", "7", "Integer"},       {"s", "'text'", "String"},
+                                                {"m", "[2 x 2]", "Matrix"},  {"b", "True", "Boolean"}};
+  tree->OnDrawNode = [](TCustomDataDrawTree* sender, const TDTPaintInfo& paintInfo) {
+    const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
+    const TVariable& variable = variables[static_cast<size_t>(number) % variables.size()];
+    const char* text = paintInfo.Column == 0 ? variable.Name : paintInfo.Column == 1 ? variable.Value : variable.Type;
+    TCanvas& canvas = *paintInfo.Canvas;
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(paintInfo.ContentRect.Left + sender->TextMargin, paintInfo.ContentRect.Top + 2, text);
+    canvas.Brush().SetStyle(bsSolid);
+  };
+  tree->BeginUpdate();
+  for (int number = 0; number < 12; ++number) {
+    const PDataNode node = tree->AppendChildNode(number % 6 == 5 ? tree->LastChildOf(nullptr) : nullptr);
+    *static_cast<int*>(tree->NodeUserData(node)) = number;
+  }
+  tree->EndUpdate();
+  tree->ExpandAll(nullptr);
+  return tree;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +140,7 @@ int main(int argc, char** argv) {
   auto* form = Application().CreateForm<TForm>();
   form->SetCaption("Tree demo: " + scene);
   form->SetBounds(60, 60, 520, 380);
-  TBaseDataTree* tree = MakeConsoleScene(form);
+  TBaseDataTree* tree = scene == "workspace" ? MakeWorkspaceScene(form) : MakeConsoleScene(form);
   form->Show();
   tree->SetFocus();
   if (scene == "input") {

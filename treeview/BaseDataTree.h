@@ -11,6 +11,7 @@
 //   BaseDataTreeSelection.cpp  selection, focus, states, change signalling
 //   BaseDataTreeEvents.cpp     the event firers
 //   BaseDataTreeExpand.cpp     expanding and collapsing
+//   BaseDataTreeAnimation.cpp  the slide of expanding and collapsing
 //   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
@@ -23,6 +24,7 @@
 // scroll bars, scrolling into view) does nothing while there is none.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -262,6 +264,13 @@ public:
   unsigned AnimationDuration() const { return animationDuration_; }
   // A duration other than 0 switches the toggle animation on, 0 off.
   void SetAnimationDuration(unsigned milliseconds);
+  // Calls the callback with (step, step size, data) at evenly spaced times
+  // until it answers false, the steps are used up or Duration milliseconds
+  // passed, then once with (0, 0); nothing while animating or for Duration 0.
+  using TAnimationCallback = std::function<bool(int step, int stepSize, void* data)>;
+  void RunAnimation(unsigned steps, unsigned duration, const TAnimationCallback& callback, void* data);
+  // How the animation waits between its steps; the default sleeps.
+  std::function<void(unsigned milliseconds)> AnimationWait;
   // Scales the row height with the form (M / D) under toAutoChangeScale.
   void ChangeScale(int m, int d);
 
@@ -458,6 +467,15 @@ protected:
   void SetScrollBarShown(int bar, bool show);
   bool NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex column);
   void HitPositionLeftToRight(int pos, int right, TAlignment alignment, THitInfo& hitInfo);
+  // What a slide step of the expand/collapse animation works on.
+  struct TToggleAnimationData {
+    HDC DC = nullptr;
+    HBRUSH Brush = nullptr;
+    TRect ScrollRect;
+    bool Expand = false;
+  };
+  // One slide step: moves the area by the step size; the first clears the uncovered stripe.
+  bool AnimationStep(int step, int stepSize, void* data);
   int WidestVisibleRow();
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -561,6 +579,8 @@ private:
   void ScrollBarMessage(TMessage& message, bool vertical);
   // The header's messages and the non-client rows it takes; false for any other.
   bool HeaderMessage(TMessage& message);
+  // Paints the header strip into the window's frame.
+  void PaintHeader();
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
@@ -606,6 +626,12 @@ private:
   bool StartPositionIndex();
   size_t LastEntryAtOrBefore(PDataNode node) const;
   void ExpandNode(PDataNode node);
+  // Whether toggling the node now slides the rows below it.
+  bool ToggleAnimates(PDataNode node, bool expand);
+  // Slides the area from the node's row bottom to the client bottom by its
+  // children's height, at most to the client bottom, in one-pixel steps.
+  void AnimateToggle(PDataNode node, bool expand, unsigned childrenHeight);
+  void ClearAnimationStripe(const TToggleAnimationData& animation, const TRect& stripe);
   void CollapseNode(PDataNode node);
 
   std::unique_ptr<TDTHeader> header_;

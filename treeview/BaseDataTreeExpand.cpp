@@ -46,7 +46,16 @@ void TBaseDataTree::ToggleExpanded(PDataNode node) {
     Invalidate();
 }
 
+bool TBaseDataTree::ToggleAnimates(PDataNode node, bool expand) {
+  if (updateCount_ > 0 || !HandleAllocated() || !options_->AnimationOptions().Contains(toAnimatedToggle)) return false;
+  if (!expand) return !states_.Contains(tsCollapsing);
+  if (states_.Contains(tsPainting) || states_.Contains(tsExpanding) || !NextShownRow(node)) return false;
+  const TRect row = NodeDisplayRect(node, ColumnNone, false);
+  return row.Bottom > row.Top && row.Top >= 0 && row.Top < ClientHeight();
+}
+
 void TBaseDataTree::CollapseNode(PDataNode node) {
+  if (ToggleAnimates(node, false)) AnimateToggle(node, false, node->TotalHeight - node->NodeHeight);
   if (NodeFullyShown(node)) visibleCount_ -= CountShownDescendants(node);
   ShiftTotalHeight(node, node->NodeHeight, false);
   node->Exclude(nsExpanded);
@@ -64,6 +73,7 @@ void TBaseDataTree::ExpandNode(PDataNode node) {
   int64_t heightDelta = 0;
   for (PDataNode child = node->FirstChild; child; child = child->NextSibling)
     if (child->Has(nsVisible)) heightDelta += child->TotalHeight;
+  if (ToggleAnimates(node, true)) AnimateToggle(node, true, static_cast<unsigned>(heightDelta));
   node->Include(nsExpanded);
   ShiftTotalHeight(node, heightDelta);
   if (NodeFullyShown(node)) visibleCount_ += CountShownDescendants(node);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "toolkit/win/Messages.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
@@ -28,9 +29,20 @@ bool TBaseDataTree::HeaderMessage(TMessage& message) {
       if (visible && header_->PointInHeader(p)) message.Result = HTBORDER;
       return true;
     }
+    case WM_NCPAINT:
+      TCustomControl::Dispatch(message);
+      PaintHeader();
+      return true;
     case WM_SIZE: header_->SpreadSpringDelta(); return false;
     default: return false;
   }
+}
+
+void TBaseDataTree::PaintHeader() {
+  if (!header_->Options().Contains(hoVisible)) return;
+  const HDC dc = GetWindowDC(Handle());
+  header_->Columns().PaintHeaderCells(dc, header_->HeaderRect(), -effectiveOffsetX_);
+  ReleaseDC(Handle(), dc);
 }
 
 void TBaseDataTree::FireHeaderClick(TColumnIndex column, TMouseButton button, TShiftState shift, int x, int y) {

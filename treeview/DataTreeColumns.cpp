@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "runtime/Exceptions.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
@@ -218,6 +219,10 @@ void TDataTreeColumn::SyncParentColor() {
 }
 
 // ---- Collection ---------------------------------------------------------------------
+
+TDataTreeColumns::TDataTreeColumns(TDTHeader& header) : header_(header) {}
+
+TDataTreeColumns::~TDataTreeColumns() = default;
 
 TDataTreeColumn& TDataTreeColumns::ColumnAt(TColumnIndex index) const {
   if (!ColumnExists(index)) throw ERangeError();

@@ -13,6 +13,10 @@
 #include "toolkit/gdi/Color.h"
 #include "treeview/DataTreeTypes.h"
 
+class TBitmap;
+class TDeviceContext;
+using HDC = TDeviceContext*;
+class TCanvas;
 class TDataTreeColumns;
 
 class TDataTreeColumn {
@@ -70,6 +74,9 @@ public:
   bool SameAs(const TDataTreeColumn& other) const;
   // Takes over every published property of another column.
   void Assign(const TDataTreeColumn& source);
+  // Places the sort glyph and the caption in the inset cell Client.
+  void CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
+                      TRect& textBounds) const;
   // Animated resize back to LastWidth.
   void RestorePreviousWidth();
   // With coParentBidiMode (coParentColor): take the tree's mode (colour) when it differs.
@@ -112,7 +119,8 @@ class TDTHeader;
 
 class TDataTreeColumns {
 public:
-  explicit TDataTreeColumns(TDTHeader& header) : header_(header) {}
+  explicit TDataTreeColumns(TDTHeader& header);
+  ~TDataTreeColumns();
   TDataTreeColumns(const TDataTreeColumns&) = delete;
   TDataTreeColumns& operator=(const TDataTreeColumns&) = delete;
 
@@ -192,6 +200,12 @@ public:
   // A click on the column under a client point, when it is the pressed one or Force.
   void ProcessHeaderClick(TPoint p, TMouseButton button, bool force, bool dblClick);
 
+  // Paints the header part R (window coordinates) into DC, the scrolled columns moved by HOffset.
+  void PaintHeaderCells(HDC dc, const TRect& r, int hOffset);
+  // A caption, shortened to the bounds, hot or embossed when disabled.
+  void DrawCellText(TCanvas& canvas, const std::string& caption, const TRect& bounds, bool enabled, bool hot,
+                    unsigned drawFormat);
+
   // A column changed (nil: the collection as a whole).
   void Changed(TDataTreeColumn* column = nullptr);
 
@@ -199,6 +213,7 @@ private:
   friend class TDataTreeColumn;
 
   void ForgetDeletedIndex(TColumnIndex& index, TColumnIndex deleted) const;
+  void PaintCell(TCanvas& canvas, const TDataTreeColumn& column, const TRect& cell);
 
   TDTHeader& header_;
   std::vector<std::unique_ptr<TDataTreeColumn>> columns_;
@@ -206,4 +221,5 @@ private:
   int updateCount_ = 0;
   bool needPositionsFix_ = false;
   bool clearing_ = false;
+  std::unique_ptr<TBitmap> headerBitmap_;
 };

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 #include "graphics/RGBColor.h"
 #include "graphics/XData.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -40,5 +39,3 @@ void BM_FillGradientFourColours(benchmark::State& state) {
 BENCHMARK(BM_FillGradientFourColours)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

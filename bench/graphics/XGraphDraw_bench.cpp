@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 #include "graphics/XGraph.h"
 #include "tests/graphics/SamplePlots.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -66,5 +65,3 @@ void BM_PaintCanonicalSine(benchmark::State& state) {
 BENCHMARK(BM_PaintCanonicalSine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 #include "graphics/XGraph.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -70,5 +69,3 @@ void BM_DrawAxesCapped(benchmark::State& state) { DrawUserAxes(state, 1, 1e-9L);
 BENCHMARK(BM_DrawAxesCapped)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

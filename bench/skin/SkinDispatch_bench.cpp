@@ -3,7 +3,6 @@
 // plain ones: ordinary messages (mouse moves and cursor questions) through
 // a skinnable control against its plain counterpart, 1,000,000 each.
 
-#include <cstdlib>
 #include <type_traits>
 
 #include <benchmark/benchmark.h>
@@ -12,7 +11,6 @@
 #include "skin/SkinToolBar.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
-#include "toolkit/qt/QtPlatform.h"
 
 namespace {
 
@@ -55,12 +53,3 @@ BENCHMARK(BM_OrdinaryMessages<TToolBar>)->Iterations(MessagePairs);
 BENCHMARK(BM_OrdinaryMessages<TSkinToolBar>)->Iterations(MessagePairs);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

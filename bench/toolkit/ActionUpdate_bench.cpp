@@ -9,7 +9,6 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/ToolBar.h"
-#include "toolkit/qt/QtPlatform.h"
 
 namespace {
 
@@ -65,12 +64,3 @@ void BM_IdleUpdateAllFlip(benchmark::State& state) {
 BENCHMARK(BM_IdleUpdateAllFlip)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

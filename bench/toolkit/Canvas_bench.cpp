@@ -4,11 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/qt/QtPlatform.h"
 
 namespace {
 
@@ -87,13 +85,3 @@ void BM_CanvasFullPicture(benchmark::State& state) {
 BENCHMARK(BM_CanvasFullPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// Fonts need a Qt application: this program starts one, headless.
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

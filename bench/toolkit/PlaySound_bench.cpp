@@ -1,10 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/QtSound.h"
 #include "toolkit/win/PlaySound.h"
 
@@ -39,12 +37,3 @@ void BM_PlaySoundAsyncQt(benchmark::State& state) { PlayAsyncRepeatedly(state, Q
 BENCHMARK(BM_PlaySoundAsyncQt)->Iterations(10000);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -11,7 +11,6 @@
 
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/StringGrid.h"
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/Paint.h"
 
 namespace {
@@ -76,13 +75,3 @@ void BM_StringGridRepaint(benchmark::State& state) {
 BENCHMARK(BM_StringGridRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// Windows and fonts need a Qt application: this program starts one, headless.
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -9,7 +9,6 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/TreeView.h"
-#include "toolkit/qt/QtPlatform.h"
 
 namespace {
 
@@ -43,12 +42,3 @@ void BM_TreeViewFillAndClear(benchmark::State& state) {
 BENCHMARK(BM_TreeViewFillAndClear)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartQtPlatform(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

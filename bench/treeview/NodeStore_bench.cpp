@@ -1,10 +1,11 @@
 // The node store on a million nodes: making, appending, clearing, position
 // lookups and the memory per node.
 
+#include <benchmark/benchmark.h>
+
 #include <random>
 #include <vector>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 
 #include "treeview/BaseDataTree.h"
 
@@ -145,5 +146,3 @@ void BM_BytesPerNode(benchmark::State& state) {
 BENCHMARK(BM_BytesPerNode)->Arg(0)->Arg(8)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -2,10 +2,11 @@
 // workspace's rebuild, hit tests, scrolling into view, expanding, sorting
 // and selecting on large trees.
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <random>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 #include "toolkit/controls/Form.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DataTreeOptions.h"
@@ -191,5 +192,3 @@ void BM_SelectAllMillionThenUnselect(benchmark::State& state) {
 BENCHMARK(BM_SelectAllMillionThenUnselect)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -2,9 +2,10 @@
 // characters per row: at the top, middle and bottom of a million lines and
 // of a thousand, so the cost is seen not to grow with the tree.
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 
-#include "bench/graphics/OffscreenBenchMain.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -111,5 +112,3 @@ void BM_RubberBandSweep(benchmark::State& state) {
 BENCHMARK(BM_RubberBandSweep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

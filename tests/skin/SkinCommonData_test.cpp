@@ -288,8 +288,12 @@ TEST_F(SkinDataTest, BackgroundAnswersByTransparencyAndCache) {
     c.Data->AnswerBackgroundRequest(query, 0, nullptr);
     EXPECT_EQ(query.Kind, c.Kind) << c.Name;
     EXPECT_EQ(query.Bmp, c.Bmp) << c.Name;
-    if (c.Kind == bkColor) EXPECT_EQ(query.Color, c.Color) << c.Name;
-    if (c.Kind == bkImage) EXPECT_EQ(query.Offset, (TPoint{0, 0})) << c.Name;
+    if (c.Kind == bkColor) {
+      EXPECT_EQ(query.Color, c.Color) << c.Name;
+    }
+    if (c.Kind == bkImage) {
+      EXPECT_EQ(query.Offset, (TPoint{0, 0})) << c.Name;
+    }
   }
 
   Edit().Transparency = 0;

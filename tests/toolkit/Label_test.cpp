@@ -62,9 +62,13 @@ TEST_F(LabelTest, TextIsAlignedInsideAFixedSizeAndTransparencyKeepsTheBackground
     ASSERT_FALSE(IsRectEmpty(ink));
     EXPECT_GT(ink.Left, lastLeft) << "each alignment moves the text right";
     lastLeft = ink.Left;
-    if (c.Layout == tlTop) EXPECT_LT(ink.Top, 20 + 8);
-    if (c.Layout == tlCenter) EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 40, 3);
-    if (c.Layout == tlBottom) EXPECT_GT(ink.Bottom, 60 - 6);
+    if (c.Layout == tlTop) {
+      EXPECT_LT(ink.Top, 20 + 8);
+    } else if (c.Layout == tlCenter) {
+      EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 40, 3);
+    } else {
+      EXPECT_GT(ink.Bottom, 60 - 6);
+    }
   }
   EXPECT_GT(lastLeft, 100 + 180);
   label->SetTransparent(true);

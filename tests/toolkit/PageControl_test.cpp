@@ -1,6 +1,9 @@
 #include "toolkit/controls/PageControl.h"
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/qt/Screenshot.h"
+#include "toolkit/win/Paint.h"
 
 namespace {
 
@@ -87,6 +90,101 @@ TEST_F(PageControlTest, PagesComeAndGoAtRunTime) {
   item.cchTextMax = sizeof text;
   SendMessage(pages->Handle(), TCM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_STREQ(text, "Renamed");
+}
+
+}  // namespace
+
+namespace {
+
+// A picture of the form as a grid of 0x00RRGGBB pixels.
+struct TPicture {
+  int Width;
+  std::vector<uint32_t> Pixels;
+  uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y * Width + x)]; }
+};
+
+TPicture Rendered(HWND window) {
+  const auto image = RenderWindow(window);
+  TPicture picture{image->Width(), {}};
+  for (int y = 0; y < image->Height(); ++y)
+    for (int x = 0; x < image->Width(); ++x) {
+      const TColor color = image->Pixel(x, y);
+      picture.Pixels.push_back(static_cast<uint32_t>(GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color)));
+    }
+  return picture;
+}
+
+TPicture Grabbed(HWND window) {
+  TWindowPicture grab = GrabWindow(window);
+  return {grab.Width, std::move(grab.Pixels)};
+}
+
+bool IsDark(uint32_t pixel) { return (pixel >> 16 & 255) < 110 && (pixel >> 8 & 255) < 110 && (pixel & 255) < 110; }
+
+int DarkPixels(const TPicture& picture, const TRect& area) {
+  int count = 0;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (IsDark(picture.At(x, y))) ++count;
+  return count;
+}
+
+int PixelsUnlike(const TPicture& picture, const TRect& area, uint32_t background) {
+  int count = 0;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (picture.At(x, y) != background) ++count;
+  return count;
+}
+
+// The controls are made before the form shows, as a form's designer makes them.
+class PageControlPixelsTest : public NativeControlTest {
+protected:
+  PageControlPixelsTest() {
+    form->Hide();
+    form->SetColor(clWhite);
+    pages = Make<TPageControl>(10, 10, 300, 200);
+    for (const char* caption : {"One", "Two"}) {
+      auto* sheet = new TTabSheet(form);
+      sheet->SetCaption(caption);
+      sheet->SetPageControl(pages);
+    }
+    auto* hiddenContent = new TButton(form);
+    hiddenContent->SetParent(pages->Pages(1));
+    hiddenContent->SetCaption("WWWWWWWW");
+    hiddenContent->SetBounds(0, 0, pages->Pages(1)->ClientWidth(), pages->Pages(1)->ClientHeight());
+    form->Show();
+    ProcessEverything();
+  }
+  // A rectangle of the page control's client area in the form's pixels.
+  TRect InForm(const TRect& rect) {
+    const TPoint origin = form->ScreenToClient(pages->ClientToScreen({0, 0}));
+    return {origin.X + rect.Left, origin.Y + rect.Top, origin.X + rect.Right, origin.Y + rect.Bottom};
+  }
+  TRect TabRect(int tab) {
+    TRect rect;
+    SendMessage(pages->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&rect));
+    return rect;
+  }
+
+  TPageControl* pages;
+};
+
+TEST_F(PageControlPixelsTest, TabsShowTheirCaptionsAndOnlyTheActivePageShows) {
+  const TRect display = pages->DisplayRect();
+  ASSERT_GE(display.Top, 16) << "room for the captions";
+  // Inside the page's edges: the page's own area without its frame lines.
+  const TRect page = InForm({display.Left + 4, display.Top + 4, display.Right - 4, display.Bottom - 4});
+  for (const auto& [name, picture] : {std::pair{"rendered", Rendered(form->Handle())},
+                                      std::pair{"on the desktop", Grabbed(form->Handle())}}) {
+    for (int tab : {0, 1}) {
+      const TRect tabRect = TabRect(tab);
+      EXPECT_LE(tabRect.Bottom, display.Top) << name;
+      EXPECT_GT(DarkPixels(picture, InForm(tabRect)), 10) << name << ": the caption of tab " << tab;
+    }
+    EXPECT_EQ(PixelsUnlike(picture, page, picture.At(page.Left, page.Top)), 0)
+        << name << ": the hidden page's button shows through";
+  }
 }
 
 }  // namespace

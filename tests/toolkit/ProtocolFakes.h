@@ -23,7 +23,7 @@
 // One item of a list, combo box, list view, tree, tab, tool bar button or status part.
 struct TFakeItem {
   std::string Text;
-  TRect Rect;  // client coordinates
+  TRect Rect{};  // client coordinates
   uintptr_t Data = 0;
   bool Selected = false;
   int Image = -1;

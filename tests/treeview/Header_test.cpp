@@ -6,11 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "treeview/DTColors.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Messages.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 #include "treeview/DTHeader.h"
 
@@ -446,6 +451,114 @@ TEST_F(HeaderMouseTest, TheWorkspaceSortsByAClickOnACaption) {
   ReleaseOutside(20);
   EXPECT_EQ(header.SortDirection(), sdDescending);
   EXPECT_EQ(texts(), "gamma delta beta alpha ");
+}
+
+// The header painted into a bitmap of the window's size, at its place in the frame.
+class HeaderPaintTest : public HeaderTest {
+protected:
+  HeaderPaintTest() { header.SetSortColumn(0); }
+
+  TCanvas& Paint() {
+    target.SetSize(tree.Width(), tree.Height());
+    columns.PaintHeaderCells(target.Canvas().Handle(), header.HeaderRect(), 0);
+    return target.Canvas();
+  }
+  TRect Inset(TColumnIndex column) {
+    TRect cell = columns.ColumnAt(column).HeaderCellRect();
+    InflateRect(cell, -2, -2);
+    return cell;
+  }
+  // The bounds of the caption's ink (any colour but the face) within an area.
+  TRect InkOf(const TRect& area) {
+    TRect ink{area.Right, area.Bottom, area.Left, area.Top};
+    for (int y = area.Top + 2; y < area.Bottom - 2; ++y)
+      for (int x = area.Left + 2; x < area.Right - 2; ++x)
+        if (target.Canvas().Pixel(x, y) != ColorToRGB(clBtnFace)) {
+          ink.Left = std::min(ink.Left, x);
+          ink.Top = std::min(ink.Top, y);
+          ink.Right = std::max(ink.Right, x + 1);
+          ink.Bottom = std::max(ink.Bottom, y + 1);
+        }
+    return ink;
+  }
+  int CountColor(const TRect& area, TColor color) {
+    int count = 0;
+    for (int y = area.Top; y < area.Bottom; ++y)
+      for (int x = area.Left; x < area.Right; ++x) count += target.Canvas().Pixel(x, y) == ColorToRGB(color);
+    return count;
+  }
+
+  TBitmap target{1, 1, pf32bit};
+};
+
+TEST_F(HeaderPaintTest, TheWorkspaceCaptionAndSortGlyphAreLaidOutByTheMargins) {
+  TCanvas& canvas = Paint();
+  const TDataTreeColumn& name = columns.ColumnAt(0);
+  const TRect inset = Inset(0);
+  TPoint glyph;
+  TRect text;
+  name.CalcCellLayout(canvas, inset, true, glyph, text);
+  EXPECT_EQ(text.Left, inset.Left + 4);
+  EXPECT_EQ(glyph.X, text.Left + canvas.TextWidth(" Name ") + 2 + 4);
+  EXPECT_EQ(glyph.Y, inset.Top + (inset.Height() - 16) / 2);
+
+  TDataTreeColumn& narrow = columns.ColumnAt(1);
+  narrow.SetText("A caption far too long for its column");
+  narrow.SetWidth(64);
+  const TRect narrowInset = Inset(1);
+  narrow.CalcCellLayout(canvas, narrowInset, true, glyph, text);
+  EXPECT_EQ(glyph.X, narrowInset.Right - 4 - 16) << "pushed back to the right margin";
+  EXPECT_EQ(text.Right, glyph.X - 4) << "the caption is cut before the glyph";
+}
+
+TEST_F(HeaderPaintTest, SortGlyphsPointByDirectionAndTheRestShowsTheBackground) {
+  const TRect inset = Inset(0);
+  TPoint glyph;
+  TRect text;
+  columns.ColumnAt(0).CalcCellLayout(target.Canvas(), inset, true, glyph, text);
+  const TColor shadow = ColorToRGB(clBtnShadow);
+  Paint();
+  EXPECT_EQ(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 9), shadow) << "ascending: the wide side below";
+  EXPECT_NE(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 6), shadow);
+  header.SetSortDirection(sdDescending);
+  Paint();
+  EXPECT_EQ(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 6), shadow) << "descending: the wide side above";
+  EXPECT_NE(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 9), shadow);
+  const TRect header = tree.Header().HeaderRect();
+  const TRect beyond = Rect(header.Left + columns.TotalColumnsWidth() + 1, header.Top, header.Right, header.Bottom);
+  EXPECT_EQ(CountColor(beyond, clBtnFace), beyond.Width() * beyond.Height()) << "the background right of the columns";
+}
+
+TEST_F(HeaderPaintTest, DisabledCaptionsAreEmbossedAndNeverHot) {
+  tree.Colors().SetColor(HeaderHotColor, clRed);
+  columns.HoverIndex = 1;
+  Paint();
+  EXPECT_GT(CountColor(Inset(1), clRed), 0) << "the hot caption";
+  TDataTreeColumn& value = columns.ColumnAt(1);
+  value.SetOptions(value.Options() - TDTColumnOptions{coEnabled});
+  Paint();
+  EXPECT_EQ(CountColor(Inset(1), clRed), 0);
+  EXPECT_GT(CountColor(Inset(1), clBtnHighlight), 0) << "embossed";
+}
+
+TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
+  form.SetBounds(0, 0, 600, 300);
+  form.Show();
+  const CountedPtr<TGdiBitmap> picture = RenderWindow(tree.Handle());
+  const TRect strip = header.HeaderRect();
+  const TRect beyond = Rect(strip.Left + columns.TotalColumnsWidth() + 1, strip.Top, strip.Right, strip.Bottom);
+  EXPECT_EQ(CountPixels(*picture, beyond, ColorToRGB(clBtnFace)), beyond.Width() * beyond.Height());
+  EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
+}
+
+TEST_F(HeaderPaintTest, APressedCellMovesItsContentByOnePixel) {
+  Paint();
+  const TRect ink = InkOf(Inset(1));
+  columns.DownIndex = 1;
+  Paint();
+  TRect moved = InkOf(Inset(1));
+  EXPECT_EQ(moved.Left, ink.Left + 1);
+  EXPECT_EQ(moved.Top, ink.Top + 1);
 }
 
 TEST(HeaderRandomTest, AddsMovesAndDeletesKeepTheInvariants) {

@@ -35,6 +35,7 @@ protected:
       case TCM_INSERTITEM: {
         const auto* item = reinterpret_cast<const TCITEM*>(lParam);
         Silently([&] { result = tabs().insertTab(index, QString::fromUtf8(item->pszText ? item->pszText : "")); });
+        PlaceInClientArea();
         return true;
       }
       case TCM_SETITEM:
@@ -58,12 +59,14 @@ protected:
       case TCM_DELETEITEM:
         if (index < 0 || index >= tabs().count()) return Fail(result);
         Silently([&] { tabs().removeTab(index); });
+        PlaceInClientArea();
         result = 1;
         return true;
       case TCM_DELETEALLITEMS:
         Silently([&] {
           while (tabs().count()) tabs().removeTab(0);
         });
+        PlaceInClientArea();
         result = 1;
         return true;
       case TCM_GETITEMRECT:

@@ -338,7 +338,10 @@ void TNativeWidget::ApplyColors(WPARAM background, LPARAM text) {
 
 void TNativeWidget::ApplyFont(WPARAM font) {
   font_ = font;
-  if (font) widget_->setFont(QFontOfHandle(reinterpret_cast<HFONT>(font)));
+  if (!font) return;
+  widget_->setFont(QFontOfHandle(reinterpret_cast<HFONT>(font)));
+  // A kind whose area follows its text (a tab bar) grows or shrinks with the font.
+  PlaceInClientArea();
 }
 
 void TNativeWidget::NotifyCommand(WORD code) const {

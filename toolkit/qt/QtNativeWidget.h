@@ -54,9 +54,10 @@ protected:
   QObject* Context() const { return filter_; }
   // Watches the widget and every inner widget it makes, now or later.
   void WatchInput(QObject* object);
+  // Puts the widget where WidgetArea says, again when that area changes (a tab bar that gets its first tab).
+  void PlaceInClientArea();
 
 private:
-  void PlaceInClientArea();
   bool DeliverInput(UINT message, WPARAM wParam, LPARAM lParam);
   void DeliverKey(UINT message, WPARAM wParam);
   void DeliverMouse(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,208 @@
+// Painting the header: every visible cell is composed in one off-screen
+// bitmap, which is copied once, so hot tracking and pressing never flicker.
+
+#include <algorithm>
+#include <array>
+
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Edges.h"
+#include "treeview/BaseDataTree.h"
+#include "treeview/DTColors.h"
+#include "treeview/DTHeader.h"
+#include "treeview/TreeRoutines.h"
+
+namespace {
+
+constexpr int GlyphSize = 16;
+
+// A 16 x 16 triangle in the middle of its square, pointing up or down.
+void DrawSortGlyph(TCanvas& canvas, TPoint at, TSortDirection direction) {
+  const int top = at.Y + 5;
+  const int bottom = at.Y + 10;
+  const std::array<TPoint, 3> up{Point(at.X + 4, bottom), Point(at.X + 12, bottom), Point(at.X + 8, top)};
+  const std::array<TPoint, 3> down{Point(at.X + 4, top), Point(at.X + 12, top), Point(at.X + 8, bottom)};
+  canvas.Pen().SetColor(clBtnShadow);
+  canvas.Brush().SetColor(clBtnShadow);
+  canvas.Polygon(direction == sdAscending ? std::span<const TPoint>(up) : std::span<const TPoint>(down));
+}
+
+// A round mark at one side of the cell, where a dragged column would land.
+void DrawDropMark(TCanvas& canvas, const TRect& cell, bool before) {
+  const int left = before ? cell.Left : cell.Right - GlyphSize;
+  const int top = (cell.Top + cell.Bottom - GlyphSize) / 2;
+  canvas.Pen().SetColor(clHighlight);
+  canvas.Brush().SetColor(clHighlight);
+  canvas.Ellipse(left + 3, top + 3, left + GlyphSize - 3, top + GlyphSize - 3);
+}
+
+// The edge and flags of a classic cell by style: normal, pressed, hot.
+struct TCellEdge {
+  UINT Edge;
+  UINT Flags;
+};
+
+TCellEdge ClassicEdge(TDTHeaderStyle style, bool pressed, bool hot) {
+  constexpr UINT open = BF_LEFT | BF_TOP | BF_BOTTOM | BF_MIDDLE | BF_ADJUST;
+  switch (style) {
+    case hsFlatButtons:
+      if (pressed) return {BDR_SUNKENOUTER, BF_RECT | BF_MIDDLE | BF_ADJUST};
+      return {BDR_RAISEDINNER, open};
+    case hsPlates:
+      if (pressed) return {BDR_SUNKENOUTER, BF_RECT | BF_MIDDLE | BF_ADJUST};
+      if (hot) return {BDR_RAISEDINNER, open};
+      return {BDR_RAISEDINNER, BF_RECT | BF_MIDDLE | BF_SOFT | BF_ADJUST};
+    default:
+      if (pressed) return {EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT | BF_ADJUST | BF_FLAT};
+      return {EDGE_RAISED, open | BF_SOFT};
+  }
+}
+
+}  // namespace
+
+void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
+                                     TRect& textBounds) const {
+  const bool hasText = !text_.empty();
+  if (!hasText && !useSortGlyph) return;
+  const bool rightToLeft = ReadsRightToLeft();
+  TAlignment alignment = alignment_;
+  if (rightToLeft && alignment != taCenter) alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+  const int width = client.Width();
+  const int sortWidth = useSortGlyph ? GlyphSize : 0;
+  if (useSortGlyph) sortGlyphPos.Y = (client.Height() - GlyphSize) / 2;
+  TSize textSize{0, 0};
+  if (hasText) {
+    textSize = canvas.TextExtent(text_);
+    textSize.cx += 2;
+  }
+  const int textSpacing = hasText ? spacing_ : 0;
+  int textLeft = 0;
+  if (!hasText) {
+    sortGlyphPos.X = (width - GlyphSize) / 2;
+  } else if (alignment == taLeftJustify) {
+    int x = margin_;
+    if (rightToLeft && useSortGlyph) {
+      sortGlyphPos.X = x;
+      x += sortWidth + spacing_;
+    }
+    textLeft = x;
+    if (!rightToLeft) sortGlyphPos.X = x + textSize.cx + textSpacing;
+  } else if (alignment == taCenter) {
+    textLeft = (width - textSpacing - textSize.cx) / 2;
+    sortGlyphPos.X = rightToLeft ? textLeft - spacing_ - sortWidth : textLeft + textSize.cx + spacing_;
+  } else {
+    int x = width - margin_;
+    if (!rightToLeft && useSortGlyph) {
+      x -= sortWidth;
+      sortGlyphPos.X = x;
+      x -= spacing_;
+    }
+    textLeft = x - textSize.cx;
+    if (rightToLeft) sortGlyphPos.X = textLeft - textSpacing - sortWidth;
+  }
+  // Keep everything within the margins: the glyph first, the caption gets what remains.
+  int minLeft = margin_;
+  int maxRight = width - margin_;
+  if (useSortGlyph) {
+    if (!rightToLeft) {
+      sortGlyphPos.X = std::min(sortGlyphPos.X, maxRight - sortWidth);
+      maxRight = sortGlyphPos.X - spacing_;
+      sortGlyphPos.X = std::max(sortGlyphPos.X, minLeft);
+    } else {
+      minLeft = sortGlyphPos.X + sortWidth + spacing_;
+    }
+    sortGlyphPos = Point(sortGlyphPos.X + client.Left, sortGlyphPos.Y + client.Top);
+  }
+  if (!hasText) return;
+  textLeft = std::max(textLeft, minLeft);
+  const int textTop = (client.Height() - textSize.cy) / 2;
+  textBounds = Rect(textLeft, textTop, std::min(textLeft + textSize.cx, maxRight), textTop + textSize.cy);
+  OffsetRect(textBounds, client.Left, client.Top);
+}
+
+void TDataTreeColumns::DrawCellText(TCanvas& canvas, const std::string& caption, const TRect& bounds, bool enabled,
+                                    bool hot, unsigned drawFormat) {
+  const HDC dc = canvas.Handle();
+  std::string shown = caption;
+  if (canvas.TextWidth(caption) > bounds.Width()) shown = ElideText(dc, caption, bounds.Width(), 0);
+  SetBkMode(dc, TRANSPARENT);
+  TRect r = bounds;
+  if (enabled) {
+    TBaseDataTree& tree = header_.Tree();
+    SetTextColor(dc, ColorToRGB(hot ? tree.Colors().Color(HeaderHotColor) : canvas.Font().Color()));
+    DrawText(dc, shown, r, drawFormat);
+    return;
+  }
+  OffsetRect(r, 1, 1);
+  SetTextColor(dc, ColorToRGB(clBtnHighlight));
+  DrawText(dc, shown, r, drawFormat);
+  r = bounds;
+  SetTextColor(dc, ColorToRGB(clBtnShadow));
+  DrawText(dc, shown, r, drawFormat);
+}
+
+void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
+  const TRect header = header_.HeaderRect();
+  if (!headerBitmap_) headerBitmap_ = std::make_unique<TBitmap>(1, 1, pf32bit);
+  headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);
+  TCanvas& canvas = headerBitmap_->Canvas();
+  canvas.Font().Assign(header_.Tree().Font());
+  canvas.Brush().SetColor(header_.Background());
+  canvas.FillRect(r);
+  int x = header.Left;
+  int buttonRight = r.Left;
+  bool shifted = false;
+  for (TColumnIndex index : positionToIndex_) {
+    const TDataTreeColumn& column = ColumnAt(index);
+    if (!column.Visible()) continue;
+    if (!shifted && !column.Options().Contains(coFixed)) {
+      x += hOffset;
+      shifted = true;
+    }
+    const TRect cell = Rect(x, r.Top, x + column.Width(), r.Bottom);
+    const TRect button = Rect(buttonRight, r.Top, std::max(buttonRight, cell.Right), r.Bottom);
+    x = cell.Right;
+    buttonRight = button.Right;
+    if (cell.Right <= r.Left || cell.Right <= button.Left) continue;
+    if (cell.Left >= r.Right) break;
+    IntersectClipRect(canvas.Handle(), std::max(button.Left, r.Left), r.Top, std::min(button.Right, r.Right), r.Bottom);
+    PaintCell(canvas, column, cell);
+    SelectClipRgn(canvas.Handle(), nullptr);
+  }
+  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), canvas.Handle(), r.Left, r.Top, SRCCOPY);
+}
+
+void TDataTreeColumns::PaintCell(TCanvas& canvas, const TDataTreeColumn& column, const TRect& cell) {
+  const TDTHeaderOptions options = header_.Options();
+  const TColumnIndex index = column.Index();
+  const bool enabled = column.Options().Contains(coEnabled) && header_.Tree().Enabled();
+  const bool hover = index == HoverIndex && options.Contains(hoHotTrack) && column.Options().Contains(coEnabled);
+  const bool pressed = index == DownIndex;
+  const bool showSortGlyph = index == header_.SortColumn() && options.Contains(hoShowSortGlyphs);
+  const bool dropMark = column.Options().Contains(coShowDropMark) && index == DropTarget && index != DragIndex;
+
+  // Every cell draws its right border: the tree has no bevel that would close the last one.
+  TCellEdge edge = ClassicEdge(header_.Style(), pressed, hover && column.Options().Contains(coAllowClick) && enabled);
+  if (!pressed) edge.Flags |= BF_RIGHT;
+  TRect background = cell;
+  canvas.Brush().SetColor(header_.Background());
+  DrawEdge(canvas.Handle(), background, edge.Edge, edge.Flags);
+
+  TRect inset = cell;
+  InflateRect(inset, -2, -2);
+  TPoint sortGlyphPos = Point(0, 0);
+  TRect textBounds;
+  column.CalcCellLayout(canvas, inset, showSortGlyph, sortGlyphPos, textBounds);
+  if (pressed) {
+    OffsetRect(textBounds, 1, 1);
+    sortGlyphPos = Point(sortGlyphPos.X + 1, sortGlyphPos.Y + 1);
+  }
+  if (!column.Text().empty()) {
+    const unsigned format = DT_NOPREFIX | (column.ReadsRightToLeft() ? DT_RTLREADING : 0);
+    DrawCellText(canvas, column.Text(), textBounds, enabled, hover, format);
+  }
+  if (showSortGlyph) DrawSortGlyph(canvas, sortGlyphPos, header_.SortDirection());
+  if (dropMark) DrawDropMark(canvas, inset, DropBefore);
+}
