@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds a demo (default toolkit-demo, tools/ToolkitDemo.cpp; editor-demo,
-# tools/EditorDemo.cpp; skin-demo, tools/SkinDemo.cpp) and takes a screenshot of it under Xvfb:
+# tools/EditorDemo.cpp; skin-demo, tools/SkinDemo.cpp; shell-demo, tools/ShellDemo.cpp, which also
+# saves OUTPUT-menu.png) and takes a screenshot of it under Xvfb:
 # scripts/demo-screenshot.sh [DEMO] [OUTPUT.png] [DEMO ARGUMENTS...]
 # (default build/DEMO.png).
 set -euo pipefail

@@ -1,9 +1,8 @@
 #include "shell/InputForm.h"
 
-#include "runtime/Params.h"
+#include "shell/WindowParams.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/win/Keys.h"
-#include "toolkit/win/Styles.h"
 
 namespace {
 
@@ -55,10 +54,7 @@ TPromptAnswer TInputForm::Ask(TInputMode mode, const std::string& label, std::st
 // windows, and the tool-window style keeps it off the task bar.
 void TInputForm::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
-  if (Params.WinsInTask) {
-    params.WndParent = nullptr;
-    params.ExStyle |= WS_EX_TOOLWINDOW;
-  }
+  ApplyWinsInTask(params, TWindowRole::ModalDialog);
 }
 
 bool TInputForm::CanResize(int& newWidth, int& newHeight) {

@@ -48,7 +48,7 @@ TEST(RGBColor, AdjustColorScalesLightnessAndSaturation) {
   };
   const Case cases[] = {{clWhite, 0.5f, 1, 0x808080}, {clRed, 1.5f, 1, 0x8080FF},
                         {0xF0CAA6, 0.8f, 1, 0xE4A161}, {clWhite, 2, 1, 0xFFFFFF},
-                        {clRed, 1, 0, 0x808080}};
+                        {clRed, 1, 0, 0x808080}, {0xF0FBFF, 0.8f, 1, RGB(255, 225, 141)}};
   for (const Case& c : cases)
     EXPECT_EQ(c.expected, AdjustColor(c.colour, c.light, c.saturation)) << std::hex << c.colour;
 }

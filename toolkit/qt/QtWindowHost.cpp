@@ -13,9 +13,11 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtInput.h"
+#include "toolkit/qt/DesktopWindowInfo.h"
 #include "toolkit/qt/QtNativeWidget.h"
 #include "toolkit/win/Caret.h"
 #include "toolkit/win/Input.h"
@@ -31,13 +33,14 @@ std::unordered_map<HWND, QWidget*>& Widgets() {
   return widgets;
 }
 
-// Top-level windows with a caption get the desktop's frame; the others draw
-// their own. Tool windows without a caption float like tool tips.
+// Top-level windows with a caption get the desktop's frame (a tool
+// window's small one); the others draw their own. Tool windows without a
+// caption float like tool tips.
 Qt::WindowFlags FlagsFor(HWND window) {
   const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtr(window, GWL_EXSTYLE));
   const Qt::WindowFlags onTop = (exStyle & WS_EX_TOPMOST) ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
-  if ((style & WS_CAPTION) == WS_CAPTION) return Qt::Window | onTop;
+  if ((style & WS_CAPTION) == WS_CAPTION) return ((exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window) | onTop;
   if (exStyle & WS_EX_TOOLWINDOW) return Qt::ToolTip | Qt::FramelessWindowHint | onTop;
   return Qt::Window | Qt::FramelessWindowHint | onTop;
 }
@@ -121,6 +124,7 @@ class TQtWindowHost final : public IWindowHost {
 public:
   TQtWindowHost(HWND window, HWND parent) : window_(window), widget_(new THostWidget(window, WidgetOfWindow(parent))) {
     Widgets()[window] = widget_;
+    if (!parent) StayWithOwner();
     WNDCLASS windowClass;
     if (GetClassInfo(GetClassName(window), windowClass) && !windowClass.NativeWidget.empty())
       native_ = CreateNativeWidget(windowClass.NativeWidget, window, widget_);
@@ -186,6 +190,16 @@ public:
   }
 
 private:
+  // An owned top-level window stays with its owner: in front of it, and out
+  // of the task bar where the desktop lists only the owner.
+  void StayWithOwner() {
+    QWidget* owner = WidgetOfWindow(GetWindow(window_, GW_OWNER));
+    if (!owner || !owner->isWindow()) return;
+    widget_->winId();
+    owner->winId();
+    widget_->windowHandle()->setTransientParent(owner->windowHandle());
+  }
+
   // A child's bounds are in its parent's client coordinates; the parent's
   // widget covers the parent's whole window.
   TPoint ParentClientOffset() const {
@@ -211,4 +225,15 @@ std::unique_ptr<IWindowHost> CreateQtWindowHost(HWND window, HWND parent) {
 QWidget* WidgetOfWindow(HWND window) {
   const auto found = Widgets().find(window);
   return found == Widgets().end() ? nullptr : found->second;
+}
+
+bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
+  const QWidget* widget = WidgetOfWindow(window);
+  if (!widget || !widget->isWindow()) return false;
+  info.ToolWindow = widget->windowType() == Qt::Tool;
+  info.StaysWith = nullptr;
+  const QWindow* transientParent = widget->windowHandle() ? widget->windowHandle()->transientParent() : nullptr;
+  for (const auto& [handle, other] : Widgets())
+    if (transientParent && other->windowHandle() == transientParent) info.StaysWith = handle;
+  return true;
 }

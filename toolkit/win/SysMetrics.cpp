@@ -75,15 +75,25 @@ int GetSystemMetrics(int index) {
   }
 }
 
+namespace {
+bool TooltipAnimation = false;
+bool TooltipFade = false;
+}  // namespace
+
+void SetTooltipEffects(bool animation, bool fade) {
+  TooltipAnimation = animation;
+  TooltipFade = fade;
+}
+
 bool SystemParametersInfo(UINT action, UINT, void* pvParam, UINT) {
   if (!pvParam) return false;
   switch (action) {
     case SPI_GETKEYBOARDSPEED: *static_cast<UINT*>(pvParam) = 31; return true;
     case SPI_GETKEYBOARDDELAY: *static_cast<UINT*>(pvParam) = 1; return true;
     case SPI_GETWHEELSCROLLLINES: *static_cast<UINT*>(pvParam) = 3; return true;
+    case SPI_GETTOOLTIPANIMATION: *static_cast<bool*>(pvParam) = TooltipAnimation; return true;
+    case SPI_GETTOOLTIPFADE: *static_cast<bool*>(pvParam) = TooltipFade; return true;
     case SPI_GETDRAGFULLWINDOWS:
-    case SPI_GETTOOLTIPANIMATION:
-    case SPI_GETTOOLTIPFADE:
     case SPI_GETFONTSMOOTHING: *static_cast<bool*>(pvParam) = false; return true;
     case SPI_GETWORKAREA: *static_cast<TRect*>(pvParam) = WorkArea(); return true;
     case SPI_GETNONCLIENTMETRICS: *static_cast<NONCLIENTMETRICS*>(pvParam) = NonClientMetrics(); return true;

@@ -96,5 +96,8 @@ struct NONCLIENTMETRICS {
 // Supports the SPI_GET* actions above; pvParam points to the value's type
 // (UINT, bool, TRect or NONCLIENTMETRICS). False for anything else.
 bool SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni);
+// SPI_GETTOOLTIPANIMATION and SPI_GETTOOLTIPFADE answer these (both off
+// unless set; tests switch them on).
+void SetTooltipEffects(bool animation, bool fade);
 UINT GetDoubleClickTime();
 UINT GetCaretBlinkTime();

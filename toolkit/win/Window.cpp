@@ -388,8 +388,15 @@ std::vector<HWND> TopLevelWindows() {
   return windows;
 }
 
-bool AnimateWindow(HWND window, DWORD, DWORD flags) {
+namespace {
+TAnimationObserver AnimationObserver;
+}  // namespace
+
+void SetAnimationObserver(TAnimationObserver observer) { AnimationObserver = std::move(observer); }
+
+bool AnimateWindow(HWND window, DWORD time, DWORD flags) {
   if (!IsWindow(window)) return false;
+  if (AnimationObserver) AnimationObserver(window, time, flags);
   ShowWindow(window, (flags & AW_HIDE) ? SW_HIDE : (flags & AW_ACTIVATE) ? SW_SHOW : SW_SHOWNOACTIVATE);
   return true;
 }

@@ -80,6 +80,10 @@ constexpr DWORD AW_ACTIVATE = 0x00020000;
 constexpr DWORD AW_SLIDE = 0x00040000;
 constexpr DWORD AW_BLEND = 0x00080000;
 bool AnimateWindow(HWND window, DWORD time, DWORD flags);
+// Told of every AnimateWindow call, since the animation itself leaves no trace
+// (nullptr: nobody).
+using TAnimationObserver = std::function<void(HWND window, DWORD time, DWORD flags)>;
+void SetAnimationObserver(TAnimationObserver observer);
 bool IsWindowVisible(HWND window);
 bool IsZoomed(HWND window);
 bool EnableWindow(HWND window, bool enable);

@@ -1,0 +1,76 @@
+#include "shell/ToolForm.h"
+
+#include "runtime/Storage.h"
+#include "shell/WindowParams.h"
+#include "toolkit/controls/ActionList.h"
+
+TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds)
+    : TForm(owner), section_(section), toggle_(toggle) {
+  if (toggle_) FreeNotification(toggle_);
+  ReadSettings(bounds);
+}
+
+TToolForm::~TToolForm() {
+  try {
+    WriteSettings();
+  } catch (const std::exception&) {
+    // The stored geometry stays as it was; the program is ending anyway.
+  }
+}
+
+void TToolForm::Toggle() {
+  const bool show = !Visible();
+  SetVisible(show);
+  CheckAction(show);
+  reopen_ = show;
+}
+
+void TToolForm::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  ApplyWinsInTask(params, TWindowRole::ToolWindow);
+}
+
+void TToolForm::Dispatch(TMessage& message) {
+  TForm::Dispatch(message);
+  switch (message.Msg) {
+    case WM_SHOWWINDOW: ShowChanged(message.WParam != 0); break;
+    // The user closed the window: do not reopen it at the next start.
+    case WM_CLOSE:
+      if (!Visible()) reopen_ = false;
+      break;
+    default: break;
+  }
+}
+
+void TToolForm::Notification(TComponent* component, TOperation operation) {
+  TForm::Notification(component, operation);
+  if (operation == opRemove && component == toggle_) toggle_ = nullptr;
+}
+
+void TToolForm::ReadSettings(const TRect& bounds) {
+  Storage->OpenSection(section_, false);
+  TSectionCloser closer(*Storage);
+  const auto read = [](const char* key, int fallback) { return static_cast<int>(Storage->ReadInteger(key, fallback)); };
+  SetBounds(read("Left", bounds.Left), read("Top", bounds.Top), read("Width", bounds.Width()),
+            read("Height", bounds.Height()));
+  reopen_ = Storage->ReadBool("Visible", false);
+}
+
+void TToolForm::WriteSettings() {
+  Storage->OpenSection(section_, true);
+  TSectionCloser closer(*Storage);
+  Storage->WriteInteger("Left", Left());
+  Storage->WriteInteger("Top", Top());
+  Storage->WriteInteger("Width", Width());
+  Storage->WriteInteger("Height", Height());
+  Storage->WriteBool("Visible", reopen_);
+}
+
+void TToolForm::ShowChanged(bool shown) {
+  if (shown) reopen_ = true;
+  CheckAction(shown);
+}
+
+void TToolForm::CheckAction(bool checked) {
+  if (toggle_) toggle_->SetChecked(checked);
+}

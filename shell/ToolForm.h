@@ -1,0 +1,44 @@
+#pragma once
+// The base of the tool windows (program editor, plotter, evaluator,
+// workspace, 2D and 3D graph). A tool window is made once and never
+// closes: closing hides it. Its reopen flag says whether it was open when
+// the program last ended: showing sets it, the user's closing clears it,
+// hiding at program end leaves it alone. Its settings section keeps
+// "Left", "Top", "Width", "Height" and the flag as "Visible", read when the
+// window is made and written, the section erased first, when it is freed.
+// The main window's action that shows and hides it stays checked while it
+// shows.
+
+#include <string>
+
+#include "toolkit/controls/Form.h"
+
+class TAction;
+
+class TToolForm : public TForm {
+public:
+  // Bounds: the geometry when none is stored. Toggle may be nil.
+  TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds);
+  ~TToolForm() override;
+
+  const std::string& Section() const { return section_; }
+  TAction* ToggleAction() const { return toggle_; }
+  bool ReopenFlag() const { return reopen_; }
+  // Shows a hidden window and hides a shown one; the action and the flag follow.
+  void Toggle();
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void Dispatch(TMessage& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  void ReadSettings(const TRect& bounds);
+  void WriteSettings();
+  void ShowChanged(bool shown);
+  void CheckAction(bool checked);
+
+  std::string section_;
+  TAction* toggle_;
+  bool reopen_ = false;
+};

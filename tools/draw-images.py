@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Draws the program's shared 16 x 16 pictures and writes them as XPM strips
+into resources/images/: Norm.xpm (16 pictures: the main window's tool bar,
+menus and the consoles' line icons) and Small.xpm (32 pictures: the tool
+windows' tool bars). The hot and disabled variants are made from these when
+the program starts. Run it after changing a picture; the XPM files are what
+the build compiles in."""
+
+import math
+import os
+
+SIZE = 16
+
+
+class Picture:
+    def __init__(self):
+        self.pixels = [[None] * SIZE for _ in range(SIZE)]
+
+    def set(self, x, y, colour):
+        if 0 <= x < SIZE and 0 <= y < SIZE:
+            self.pixels[y][x] = colour
+
+    def fill(self, left, top, right, bottom, colour):
+        """Right and bottom exclusive."""
+        for y in range(top, bottom):
+            for x in range(left, right):
+                self.set(x, y, colour)
+
+    def frame(self, left, top, right, bottom, colour):
+        for x in range(left, right):
+            self.set(x, top, colour)
+            self.set(x, bottom - 1, colour)
+        for y in range(top, bottom):
+            self.set(left, y, colour)
+            self.set(right - 1, y, colour)
+
+    def box(self, left, top, right, bottom, inside, edge):
+        self.fill(left, top, right, bottom, inside)
+        self.frame(left, top, right, bottom, edge)
+
+    def line(self, x0, y0, x1, y1, colour):
+        """Both end points included."""
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        error = dx + dy
+        while True:
+            self.set(x0, y0, colour)
+            if x0 == x1 and y0 == y1:
+                return
+            twice = 2 * error
+            if twice >= dy:
+                error += dy
+                x0 += sx
+            if twice <= dx:
+                error += dx
+                y0 += sy
+
+    def disc(self, cx, cy, r, colour, inner=-1.0):
+        """Pixel centres within r of (cx, cy) and beyond inner."""
+        for y in range(SIZE):
+            for x in range(SIZE):
+                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+                if inner < d <= r:
+                    self.set(x, y, colour)
+
+    def polygon(self, points, colour):
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if inside(points, x + 0.5, y + 0.5):
+                    self.set(x, y, colour)
+
+    def pattern(self, left, top, rows, colour):
+        """Rows of '#' (set) and '.' (left alone)."""
+        for dy, row in enumerate(rows):
+            for dx, c in enumerate(row):
+                if c == '#':
+                    self.set(left + dx, top + dy, colour)
+
+
+def inside(points, px, py):
+    result = False
+    for i in range(len(points)):
+        (x0, y0), (x1, y1) = points[i], points[i - 1]
+        if (y0 > py) != (y1 > py) and px < x0 + (py - y0) * (x1 - x0) / (y1 - y0):
+            result = not result
+    return result
+
+
+BLACK, WHITE = '#000000', '#FFFFFF'
+GREY, DARK, LIGHT = '#808080', '#404040', '#D0D0D0'
+RED, DARKRED, GREEN, DARKGREEN = '#E02020', '#800000', '#20A020', '#106010'
+BLUE, DARKBLUE, NAVY = '#2060E0', '#103080', '#0A1A50'
+YELLOW, ORANGE, BROWN, PAPER = '#F8D030', '#F08020', '#A06030', '#FFFFF4'
+
+EXCLAMATION = ['#', '#', '#', '#', '#', '.', '#']
+QUESTION = ['.##.', '#..#', '...#', '..#.', '.#..', '....', '.#..']
+
+
+def page(p, left=3, top=1, right=13, bottom=15):
+    p.box(left, top, right, bottom, PAPER, GREY)
+    p.line(right - 3, top, right - 1, top + 2, GREY)
+    p.fill(right - 2, top, right, top + 2, None)
+
+
+def text_lines(p, left, top, right, count, colour=GREY):
+    for i in range(count):
+        p.line(left, top + 2 * i, right - (i % 2) * 2, top + 2 * i, colour)
+
+
+def plus(p, cx, cy, colour=GREEN):
+    p.fill(cx - 1, cy - 3, cx + 2, cy + 4, DARKGREEN)
+    p.fill(cx - 3, cy - 1, cx + 4, cy + 2, DARKGREEN)
+    p.line(cx, cy - 2, cx, cy + 2, colour)
+    p.line(cx - 2, cy, cx + 2, cy, colour)
+
+
+def gear(p):
+    for k in range(8):
+        a = k * math.pi / 4
+        cx, cy = 8 + 6 * math.cos(a), 8 + 6 * math.sin(a)
+        p.disc(cx, cy, 1.6, DARK)
+    p.disc(8, 8, 6, GREY)
+    p.disc(8, 8, 2.2, None)
+    p.disc(8, 8, 6, DARK, 5.2)
+
+
+def folder(p, inside=YELLOW):
+    p.box(1, 3, 7, 5, inside, BROWN)
+    p.box(1, 4, 15, 14, inside, BROWN)
+
+
+def two_pages(p):
+    p.box(1, 1, 10, 12, PAPER, GREY)
+    text_lines(p, 3, 3, 8, 4)
+    p.box(6, 4, 15, 15, PAPER, DARK)
+    text_lines(p, 8, 6, 13, 4)
+
+
+def circle_sign(p, fill, edge):
+    p.disc(8, 8, 7.5, edge)
+    p.disc(8, 8, 6.5, fill)
+
+
+def arc_arrow(p, start, end, colour, head_at_end=True):
+    for step in range(60):
+        a = math.radians(start + (end - start) * step / 59)
+        p.set(int(8 + 5.5 * math.cos(a)), int(8 - 5.5 * math.sin(a)), colour)
+        p.set(int(8 + 4.5 * math.cos(a)), int(8 - 4.5 * math.sin(a)), colour)
+    a = math.radians(end if head_at_end else start)
+    tip = (8 + 5 * math.cos(a), 8 - 5 * math.sin(a))
+    d = 1 if end > start else -1
+    tangent = (-math.sin(a) * d, -math.cos(a) * d)
+    normal = (math.cos(a), -math.sin(a))
+    p.polygon([(tip[0] + 3 * tangent[0], tip[1] + 3 * tangent[1]),
+               (tip[0] + 3 * normal[0], tip[1] + 3 * normal[1]),
+               (tip[0] - 3 * normal[0], tip[1] - 3 * normal[1])], colour)
+
+
+def main_menu(p):
+    p.box(0, 0, 16, 16, BLUE, DARKBLUE)
+    for y in (4, 7, 10):
+        p.fill(3, y, 13, y + 2, WHITE)
+
+
+def fatal(p):
+    p.polygon([(5, 0.5), (11, 0.5), (15.5, 5), (15.5, 11), (11, 15.5), (5, 15.5), (0.5, 11), (0.5, 5)], BLACK)
+    p.polygon([(5.5, 1.5), (10.5, 1.5), (14.5, 5.5), (14.5, 10.5), (10.5, 14.5), (5.5, 14.5), (1.5, 10.5), (1.5, 5.5)], DARKRED)
+    p.pattern(7, 4, EXCLAMATION, WHITE)
+    p.pattern(8, 4, EXCLAMATION, WHITE)
+
+
+def error(p):
+    circle_sign(p, RED, DARKRED)
+    for d in (0, 1):
+        p.line(5 + d, 5, 10 + d, 10, WHITE)
+        p.line(10 + d, 5, 5 + d, 10, WHITE)
+
+
+def warning(p):
+    p.polygon([(8, 0.5), (15.8, 15), (0.2, 15)], DARK)
+    p.polygon([(8, 2.5), (14.3, 14), (1.7, 14)], YELLOW)
+    p.pattern(7, 5, EXCLAMATION, BLACK)
+    p.pattern(8, 5, EXCLAMATION, BLACK)
+
+
+def information(p):
+    circle_sign(p, BLUE, DARKBLUE)
+    p.fill(7, 3, 9, 5, WHITE)
+    p.fill(7, 6, 9, 13, WHITE)
+    p.line(6, 6, 6, 6, WHITE)
+    p.line(6, 12, 9, 12, WHITE)
+
+
+def clear(p):
+    p.polygon([(1, 10), (8, 3), (15, 10), (10, 15), (6, 15)], DARK)
+    p.polygon([(2.5, 10), (8, 4.5), (13.5, 10), (9.5, 14), (6.5, 14)], '#F090B0')
+    p.polygon([(2.5, 10), (5.2, 7.3), (11, 13), (9.5, 14), (6.5, 14)], WHITE)
+
+
+def graph2d(p):
+    p.box(0, 0, 16, 16, WHITE, GREY)
+    p.line(2, 2, 2, 13, BLACK)
+    p.line(2, 13, 14, 13, BLACK)
+    previous = None
+    for x in range(3, 15):
+        y = int(round(8 - 4 * math.sin((x - 3) * math.pi / 5.5)))
+        if previous:
+            p.line(previous[0], previous[1], x, y, RED)
+        previous = (x, y)
+
+
+def editor(p):
+    page(p, 1, 1, 12, 15)
+    text_lines(p, 3, 4, 9, 5, NAVY)
+    p.polygon([(9, 14), (15, 6), (16, 7.5), (10, 15.5)], ORANGE)
+    p.line(9, 15, 9, 14, BLACK)
+
+
+def help_sign(p):
+    circle_sign(p, BLUE, DARKBLUE)
+    p.pattern(6, 4, QUESTION, WHITE)
+    p.pattern(7, 4, QUESTION, WHITE)
+
+
+def graph3d(p):
+    """A coloured surface over a floor, with a vertical axis."""
+    heights = [RED, ORANGE, YELLOW, GREEN, BLUE]
+    diamond = [(0.5, 9), (8, 5), (15.5, 9), (8, 13)]
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if inside(diamond, x + 0.5, y + 0.5):
+                u = (x + 0.5 - 0.5) / 15.0
+                bump = math.sin(u * math.pi)
+                p.set(x, int(y - 3 * bump), heights[min(4, int((y - 5) / 1.7))])
+    for k in range(3):
+        p.line(2 + 3 * k, 9 + 2 * k - 3, 9 + 3 * k, 5 + 2 * k - 3, DARK)
+    p.line(1, 2, 1, 14, BLACK)
+    p.line(1, 14, 14, 14, BLACK)
+
+
+def plotter(p):
+    p.box(0, 2, 14, 16, WHITE, GREY)
+    for x in range(2, 13, 3):
+        p.line(x, 3, x, 14, LIGHT)
+    previous = None
+    for x in range(1, 13):
+        y = 13 - (x * x) // 14
+        if previous:
+            p.line(previous[0], previous[1], x, y, BLUE)
+        previous = (x, y)
+    p.polygon([(10, 9), (15, 0.5), (16, 2), (11.5, 10.5)], RED)
+    p.set(10, 10, BLACK)
+
+
+def evaluator(p):
+    p.box(2, 0, 14, 16, LIGHT, DARK)
+    p.box(3, 1, 13, 5, '#C0E0C0', DARK)
+    p.pattern(5, 2, ['#.#.#', '.#..#'], BLACK)
+    for row in range(3):
+        for column in range(3):
+            p.fill(4 + 3 * column, 7 + 3 * row, 6 + 3 * column, 9 + 3 * row, DARK if column < 2 else ORANGE)
+
+
+def workspace(p):
+    p.box(0, 1, 16, 15, WHITE, DARKBLUE)
+    p.fill(1, 2, 15, 4, BLUE)
+    for y in (6, 9, 12):
+        p.line(1, y + 2, 14, y + 2, LIGHT)
+        p.fill(2, y, 6, y + 2, '#6080C0')
+        p.fill(8, y, 14, y + 2, GREY)
+
+
+def new_program(p):
+    page(p, 2, 1, 12, 15)
+    text_lines(p, 4, 4, 9, 4)
+    plus(p, 12, 12)
+
+
+def open_folder(p):
+    p.box(1, 2, 7, 4, YELLOW, BROWN)
+    p.box(1, 3, 13, 14, '#D8A830', BROWN)
+    p.polygon([(3, 7), (16, 7), (13, 14), (1, 14)], YELLOW)
+    p.line(3, 7, 15, 7, BROWN)
+    p.line(15, 7, 13, 13, BROWN)
+
+
+def save(p):
+    p.box(1, 1, 15, 15, BLUE, NAVY)
+    p.box(4, 1, 12, 7, WHITE, NAVY)
+    p.fill(9, 2, 11, 6, GREY)
+    p.box(3, 9, 13, 15, LIGHT, NAVY)
+
+
+def cut(p):
+    p.line(5, 1, 10, 10, DARK)
+    p.line(10, 1, 5, 10, DARK)
+    for cx in (4.5, 11.5):
+        p.disc(cx, 12, 3, RED)
+        p.disc(cx, 12, 1.5, None)
+
+
+def paste(p):
+    p.box(1, 2, 12, 15, BROWN, DARK)
+    p.box(4, 1, 9, 4, LIGHT, DARK)
+    p.box(6, 6, 15, 16, PAPER, GREY)
+    text_lines(p, 8, 8, 13, 4)
+
+
+def undo(p):
+    arc_arrow(p, -60, 150, BLUE)
+
+
+def execute(p):
+    p.polygon([(3, 1), (14, 8), (3, 15)], DARKGREEN)
+    p.polygon([(4, 3), (12, 8), (4, 13)], GREEN)
+
+
+def new_library(p):
+    p.box(1, 1, 10, 15, RED, DARKRED)
+    p.fill(2, 2, 4, 14, DARKRED)
+    p.fill(5, 4, 9, 6, YELLOW)
+    plus(p, 12, 12)
+
+
+def add_folder(p):
+    folder(p)
+    plus(p, 12, 11)
+
+
+def remove(p):
+    for d in (-1, 0, 1):
+        p.line(2 + d, 2, 13 + d, 13, RED)
+        p.line(13 + d, 2, 2 + d, 13, RED)
+
+
+def refresh(p):
+    arc_arrow(p, 200, 20, GREEN)
+    arc_arrow(p, 20, -160, DARKGREEN)
+
+
+def abort(p):
+    p.box(2, 2, 14, 14, RED, DARKRED)
+    p.fill(5, 5, 11, 11, '#F06060')
+
+
+def reset_view(p):
+    p.frame(0, 0, 16, 16, GREY)
+    p.disc(8, 8, 5.5, BLUE, 4.2)
+    p.line(8, 1, 8, 14, NAVY)
+    p.line(1, 8, 14, 8, NAVY)
+    p.fill(7, 7, 10, 10, RED)
+
+
+NORM = [main_menu, fatal, error, warning, information, gear, clear, None,
+        graph2d, editor, help_sign, two_pages, graph3d, plotter, evaluator, workspace]
+
+SMALL = [new_program, open_folder, save, cut, two_pages, paste, undo, execute,
+         gear, help_sign, new_library, None, add_folder, None, None, remove,
+         refresh, abort, reset_view] + [None] * 13
+
+
+def strip(drawings):
+    pixels = [[None] * (SIZE * len(drawings)) for _ in range(SIZE)]
+    for index, draw in enumerate(drawings):
+        picture = Picture()
+        if draw:
+            draw(picture)
+        for y in range(SIZE):
+            pixels[y][index * SIZE:(index + 1) * SIZE] = picture.pixels[y]
+    return pixels
+
+
+def write_xpm(path, name, pixels):
+    colours = sorted({c for row in pixels for c in row if c})
+    keys = '.' + ''.join(chr(c) for c in range(ord('A'), ord('Z') + 1)) + ''.join(
+        chr(c) for c in range(ord('a'), ord('z') + 1)) + '0123456789'
+    assert len(colours) < len(keys)
+    key_of = {None: '.'}
+    key_of.update({c: keys[i + 1] for i, c in enumerate(colours)})
+    lines = [f'{len(pixels[0])} {len(pixels)} {len(colours) + 1} 1', '. c None']
+    lines += [f'{key_of[c]} c {c}' for c in colours]
+    lines += [''.join(key_of[c] for c in row) for row in pixels]
+    with open(path, 'w') as out:
+        out.write('/* XPM */\n')
+        out.write(f'static const char* const {name}[] = {{\n')
+        out.write(',\n'.join(f'"{line}"' for line in lines))
+        out.write('};\n')
+
+
+if __name__ == '__main__':
+    folder_out = os.path.join(os.path.dirname(__file__), '..', 'resources', 'images')
+    write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
+    write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
