@@ -253,6 +253,11 @@ public:
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
   TAlignment Alignment = taLeftJustify;
+  // The reading direction of the tree and of the columns that follow it (coParentBidiMode).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode mode);
+  // Whether a cell of the column (ColumnNone: the tree) reads right to left.
+  bool ReadsRightToLeft(TColumnIndex column) const;
   int TextMargin = 4;
   TDTLineStyle LineStyle = lsDotted;
   TDTLineMode LineMode = lmNormal;
@@ -336,6 +341,8 @@ public:
   TDTCellPaintEvent OnAfterCellPaint;
   TDTCellPaintEvent OnBeforeCellPaint;
   TDTHeaderPaintEvent OnHeaderDraw;
+  TDTHeaderDrawQueryElementsEvent OnHeaderDrawQueryElements;
+  TDTAdvancedHeaderPaintEvent OnAdvancedHeaderDraw;
   TDTGetLineStyleEvent OnGetLineStyle;
   TDTBackgroundPaintEvent OnPaintBackground;
   TDTMeasureItemEvent OnMeasureItem;
@@ -446,6 +453,10 @@ protected:
   virtual void FireHeaderDragged(TColumnIndex column, int oldPosition);
   virtual void FireHeaderDraggedOut(TColumnIndex column, TPoint dropPosition);
   virtual void FireGetHeaderCursor(HCURSOR& cursor);
+  virtual void FireHeaderDraw(TCanvas& canvas, TColumnIndex column, const TRect& r, bool hover, bool pressed,
+                              TDTDropMarkMode dropMark);
+  virtual void FireHeaderDrawQueryElements(THeaderPaintInfo& paintInfo, THeaderPaintElements& elements);
+  virtual void FireAdvancedHeaderDraw(THeaderPaintInfo& paintInfo, THeaderPaintElements elements);
   // Raises the accessibility notice that the client object's state changed.
   void NotifyStateChanged();
 
@@ -467,6 +478,7 @@ protected:
   void SetScrollBarShown(int bar, bool show);
   bool NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex column);
   void HitPositionLeftToRight(int pos, int right, TAlignment alignment, THitInfo& hitInfo);
+  void HitPositionRightToLeft(int pos, int right, TAlignment alignment, THitInfo& hitInfo);
   // What a slide step of the expand/collapse animation works on.
   struct TToggleAnimationData {
     HDC DC = nullptr;
@@ -680,6 +692,7 @@ private:
   int margin_ = 4;
   unsigned animationDuration_ = 200;
   TBorderStyle borderStyle_ = bsSingle;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   // The rubber band: its start and last rectangle in tree coordinates, the
   // keys held at its start and the selection it started from.
   TPoint bandStart_;

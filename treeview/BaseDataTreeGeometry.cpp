@@ -32,6 +32,16 @@ void NarrowTo(TRect& r, int width, TAlignment alignment) {
   }
 }
 
+// Right-to-left cells place their content from the right: left and right swap.
+TAlignment Mirrored(TAlignment alignment) {
+  switch (alignment) {
+    case taLeftJustify: return taRightJustify;
+    case taRightJustify: return taLeftJustify;
+    case taCenter: return taCenter;
+  }
+  return alignment;
+}
+
 }  // namespace
 
 // ---- Ranges and properties -----------------------------------------------------------
@@ -62,6 +72,19 @@ void TBaseDataTree::SetMargin(int margin) {
   if (margin == margin_) return;
   margin_ = margin;
   if (HandleAllocated() && !IsLoading()) Invalidate();
+}
+
+void TBaseDataTree::SetBiDiMode(TBiDiMode mode) {
+  if (mode == biDiMode_) return;
+  biDiMode_ = mode;
+  TDataTreeColumns& columns = header_->Columns();
+  for (TColumnIndex column = 0; column < columns.Count(); ++column) columns.ColumnAt(column).SyncParentBiDiMode();
+  if (HandleAllocated()) Invalidate();
+}
+
+bool TBaseDataTree::ReadsRightToLeft(TColumnIndex column) const {
+  const TDataTreeColumns& columns = header_->Columns();
+  return columns.ColumnExists(column) ? columns.ColumnAt(column).ReadsRightToLeft() : biDiMode_ != bdLeftToRight;
 }
 
 void TBaseDataTree::ColumnsChanged() {
@@ -131,10 +154,17 @@ TRect TBaseDataTree::NodeDisplayRect(PDataNode node, TColumnIndex column, bool t
   if (!textOnly) return r;
   int offset = margin_ + ImagesWidth(node, column);
   if (mainColumn) offset += Indentation(node);
-  r.Left += offset;
+  const bool rightToLeft = ReadsRightToLeft(column);
+  if (rightToLeft) {
+    r.Right -= offset;
+    alignment = Mirrored(alignment);
+  } else {
+    r.Left += offset;
+  }
   const int width = NodeContentWidth(node, column, Canvas());
   if (unclipped) {
-    if (r.Width() < width) alignment = taLeftJustify;
+    // Text wider than its cell runs on from the side reading starts at.
+    if (r.Width() < width) alignment = rightToLeft ? taRightJustify : taLeftJustify;
     NarrowTo(r, width, alignment);
   } else if (width < r.Width()) {
     NarrowTo(r, width, alignment);
@@ -171,7 +201,10 @@ void TBaseDataTree::HitTestAt(int x, int y, bool relative, THitInfo& hitInfo) {
     return;
   }
   hitInfo.HitPositions.Include(htOnItem);
-  HitPositionLeftToRight(x - left, right - left, alignment, hitInfo);
+  if (ReadsRightToLeft(hitInfo.HitColumn))
+    HitPositionRightToLeft(x - left, right - left, alignment, hitInfo);
+  else
+    HitPositionLeftToRight(x - left, right - left, alignment, hitInfo);
 }
 
 void TBaseDataTree::SpanEmptyCells(PDataNode node, TColumnIndex& column, int& left, int& right) {
@@ -233,6 +266,53 @@ void TBaseDataTree::HitPositionLeftToRight(int pos, int right, TAlignment alignm
       break;
     }
     case taLeftJustify: positions.Include(pos < edge + textWidth ? htOnItemLabel : htOnItemRight); break;
+  }
+}
+
+void TBaseDataTree::HitPositionRightToLeft(int pos, int right, TAlignment alignment, THitInfo& hitInfo) {
+  const PDataNode node = hitInfo.HitNode;
+  const bool mainHit = hitInfo.HitColumn == header_->MainColumn();
+  // The levels run in from the right edge; the content lies left of them.
+  const int indentStart = right - (mainHit ? Indentation(node) : 0);
+  THitPositions& positions = hitInfo.HitPositions;
+  if (mainHit && pos >= indentStart) {
+    if (options_->PaintOptions().Contains(toShowButtons) && node->Has(nsHasChildren) &&
+        pos <= indentStart + static_cast<int>(indent_))
+      positions.Include(htOnItemButton);
+    else
+      positions.Include(htOnItemIndent);
+    return;
+  }
+  if (!mainHit && options_->MiscOptions().Contains(toReportMode)) return;
+  int edge = indentStart - margin_;
+  if (mainHit && pos > edge) return;
+  if (StateImages && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
+    edge -= StateImages->Width() + 2;
+    if (pos > edge) {
+      positions.Include(htOnStateIcon);
+      return;
+    }
+  }
+  if (Images && NodeHasImage(node, ikNormal, hitInfo.HitColumn)) {
+    edge -= Images->Width() + 2;
+    if (pos > edge) {
+      positions.Include(htOnNormalIcon);
+      return;
+    }
+  }
+  const int textWidth = NodeContentWidth(node, hitInfo.HitColumn, Canvas());
+  if (edge < textWidth) {
+    positions.Include(htOnItemLabel);
+    return;
+  }
+  switch (Mirrored(alignment)) {
+    case taRightJustify: positions.Include(pos < edge - textWidth ? htOnItemLeft : htOnItemLabel); break;
+    case taCenter: {
+      const int start = (edge - textWidth) / 2;
+      positions.Include(pos < start ? htOnItemLeft : pos < start + textWidth ? htOnItemLabel : htOnItemRight);
+      break;
+    }
+    case taLeftJustify: positions.Include(pos > textWidth ? htOnItemRight : htOnItemLabel); break;
   }
 }
 

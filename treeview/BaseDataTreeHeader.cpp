@@ -76,3 +76,16 @@ void TBaseDataTree::FireHeaderDraggedOut(TColumnIndex column, TPoint dropPositio
 void TBaseDataTree::FireGetHeaderCursor(HCURSOR& cursor) {
   if (OnGetHeaderCursor) OnGetHeaderCursor(header_.get(), cursor);
 }
+
+void TBaseDataTree::FireHeaderDraw(TCanvas& canvas, TColumnIndex column, const TRect& r, bool hover, bool pressed,
+                                   TDTDropMarkMode dropMark) {
+  if (OnHeaderDraw) OnHeaderDraw(header_.get(), canvas, column, r, hover, pressed, dropMark);
+}
+
+void TBaseDataTree::FireHeaderDrawQueryElements(THeaderPaintInfo& paintInfo, THeaderPaintElements& elements) {
+  if (OnHeaderDrawQueryElements) OnHeaderDrawQueryElements(header_.get(), paintInfo, elements);
+}
+
+void TBaseDataTree::FireAdvancedHeaderDraw(THeaderPaintInfo& paintInfo, THeaderPaintElements elements) {
+  if (OnAdvancedHeaderDraw) OnAdvancedHeaderDraw(header_.get(), paintInfo, elements);
+}

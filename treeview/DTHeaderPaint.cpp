@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -60,7 +61,36 @@ TCellEdge ClassicEdge(TDTHeaderStyle style, bool pressed, bool hot) {
   }
 }
 
+void Line(TCanvas& canvas, TColor color, std::initializer_list<TPoint> points) {
+  canvas.Pen().SetColor(color);
+  const TPoint* point = points.begin();
+  canvas.MoveTo(point->X, point->Y);
+  for (++point; point != points.end(); ++point) canvas.LineTo(point->X, point->Y);
+}
+
 }  // namespace
+
+void TDataTreeColumns::DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, bool pressed, bool splitter) {
+  canvas.Brush().SetColor(pressed ? RGB(222, 223, 216) : hot ? RGB(250, 248, 243) : RGB(235, 234, 219));
+  canvas.FillRect(r);
+  if (pressed) {
+    Line(canvas, RGB(165, 165, 151),
+         {Point(r.Left, r.Top), Point(r.Left, r.Bottom - 1), Point(r.Right - 1, r.Bottom - 1),
+          Point(r.Right - 1, r.Top - 1)});
+    Line(canvas, RGB(193, 194, 184), {Point(r.Left + 1, r.Bottom - 2), Point(r.Left + 1, r.Top), Point(r.Right - 1, r.Top)});
+    Line(canvas, RGB(208, 209, 201),
+         {Point(r.Left + 2, r.Bottom - 2), Point(r.Left + 2, r.Top + 1), Point(r.Right - 1, r.Top + 1)});
+    return;
+  }
+  if (hot) return;
+  if (splitter) {
+    Line(canvas, RGB(199, 197, 178), {Point(r.Right - 2, r.Top + 3), Point(r.Right - 2, r.Bottom - 5)});
+    Line(canvas, RGB(255, 255, 255), {Point(r.Right - 1, r.Top + 3), Point(r.Right - 1, r.Bottom - 5)});
+  }
+  Line(canvas, RGB(224, 222, 207), {Point(r.Left, r.Bottom - 3), Point(r.Right, r.Bottom - 3)});
+  Line(canvas, RGB(213, 210, 195), {Point(r.Left, r.Bottom - 2), Point(r.Right, r.Bottom - 2)});
+  Line(canvas, RGB(203, 199, 184), {Point(r.Left, r.Bottom - 1), Point(r.Right, r.Bottom - 1)});
+}
 
 void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
                                      TRect& textBounds) const {
@@ -144,18 +174,31 @@ void TDataTreeColumns::DrawCellText(TCanvas& canvas, const std::string& caption,
 }
 
 void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
+  TBaseDataTree& tree = header_.Tree();
   const TRect header = header_.HeaderRect();
   if (!headerBitmap_) headerBitmap_ = std::make_unique<TBitmap>(1, 1, pf32bit);
   headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);
   TCanvas& canvas = headerBitmap_->Canvas();
-  canvas.Font().Assign(header_.Tree().Font());
-  canvas.Brush().SetColor(header_.Background());
-  canvas.FillRect(r);
+  canvas.Font().Assign(tree.Font());
+  const bool ownerDraw = header_.Options().Contains(hoOwnerDraw);
+  const bool advanced = ownerDraw && tree.OnAdvancedHeaderDraw && tree.OnHeaderDrawQueryElements;
+  const THeaderPainting painting{canvas, ownerDraw && !advanced && tree.OnHeaderDraw, advanced};
+  THeaderPaintInfo background;
+  background.Canvas = &canvas;
+  background.CellRect = r;
+  if (!ClaimedBackground(painting, background)) {
+    if (header_.Style() == hsXPStyle) {
+      DrawXPCell(canvas, header, false, false, false);
+    } else {
+      canvas.Brush().SetColor(header_.Background());
+      canvas.FillRect(r);
+    }
+  }
   int x = header.Left;
   int buttonRight = r.Left;
   bool shifted = false;
   for (TColumnIndex index : positionToIndex_) {
-    const TDataTreeColumn& column = ColumnAt(index);
+    TDataTreeColumn& column = ColumnAt(index);
     if (!column.Visible()) continue;
     if (!shifted && !column.Options().Contains(coFixed)) {
       x += hOffset;
@@ -168,41 +211,79 @@ void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
     if (cell.Right <= r.Left || cell.Right <= button.Left) continue;
     if (cell.Left >= r.Right) break;
     IntersectClipRect(canvas.Handle(), std::max(button.Left, r.Left), r.Top, std::min(button.Right, r.Right), r.Bottom);
-    PaintCell(canvas, column, cell);
+    PaintCell(painting, column, cell);
     SelectClipRgn(canvas.Handle(), nullptr);
   }
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), canvas.Handle(), r.Left, r.Top, SRCCOPY);
 }
 
-void TDataTreeColumns::PaintCell(TCanvas& canvas, const TDataTreeColumn& column, const TRect& cell) {
+bool TDataTreeColumns::ClaimedBackground(const THeaderPainting& painting, THeaderPaintInfo& info) {
+  if (!painting.Advanced) return false;
+  THeaderPaintElements elements;
+  header_.Tree().FireHeaderDrawQueryElements(info, elements);
+  if (!elements.Contains(hpeBackground)) return false;
+  header_.Tree().FireAdvancedHeaderDraw(info, {hpeBackground});
+  return true;
+}
+
+void TDataTreeColumns::PaintCell(const THeaderPainting& painting, TDataTreeColumn& column, const TRect& cell) {
+  TCanvas& canvas = painting.Canvas;
   const TDTHeaderOptions options = header_.Options();
   const TColumnIndex index = column.Index();
-  const bool enabled = column.Options().Contains(coEnabled) && header_.Tree().Enabled();
-  const bool hover = index == HoverIndex && options.Contains(hoHotTrack) && column.Options().Contains(coEnabled);
-  const bool pressed = index == DownIndex;
-  const bool showSortGlyph = index == header_.SortColumn() && options.Contains(hoShowSortGlyphs);
-  const bool dropMark = column.Options().Contains(coShowDropMark) && index == DropTarget && index != DragIndex;
-
-  // Every cell draws its right border: the tree has no bevel that would close the last one.
-  TCellEdge edge = ClassicEdge(header_.Style(), pressed, hover && column.Options().Contains(coAllowClick) && enabled);
-  if (!pressed) edge.Flags |= BF_RIGHT;
-  TRect background = cell;
-  canvas.Brush().SetColor(header_.Background());
-  DrawEdge(canvas.Handle(), background, edge.Edge, edge.Flags);
+  THeaderPaintInfo info;
+  info.Canvas = &canvas;
+  info.Column = &column;
+  info.CellRect = cell;
+  info.Enabled = column.Options().Contains(coEnabled) && header_.Tree().Enabled();
+  info.Hover = index == HoverIndex && options.Contains(hoHotTrack) && column.Options().Contains(coEnabled);
+  info.Pressed = index == DownIndex;
+  info.ShowSortGlyph = index == header_.SortColumn() && options.Contains(hoShowSortGlyphs);
+  if (column.Options().Contains(coShowDropMark) && index == DropTarget && index != DragIndex)
+    info.DropMark = DropBefore ? dmmLeft : dmmRight;
+  if (column.Style() == vsOwnerDraw && painting.OwnerDraw) {
+    header_.Tree().FireHeaderDraw(canvas, index, cell, info.Hover, info.Pressed, info.DropMark);
+    return;
+  }
+  THeaderPaintElements claimed;
+  if (painting.Advanced) header_.Tree().FireHeaderDrawQueryElements(info, claimed);
+  if (claimed.Contains(hpeBackground))
+    header_.Tree().FireAdvancedHeaderDraw(info, {hpeBackground});
+  else
+    PaintCellBackground(canvas, column, info);
 
   TRect inset = cell;
   InflateRect(inset, -2, -2);
-  TPoint sortGlyphPos = Point(0, 0);
-  TRect textBounds;
-  column.CalcCellLayout(canvas, inset, showSortGlyph, sortGlyphPos, textBounds);
-  if (pressed) {
-    OffsetRect(textBounds, 1, 1);
-    sortGlyphPos = Point(sortGlyphPos.X + 1, sortGlyphPos.Y + 1);
+  info.CellRect = inset;
+  column.CalcCellLayout(canvas, inset, info.ShowSortGlyph, info.SortGlyphPos, info.TextRect);
+  if (info.Pressed) {
+    OffsetRect(info.TextRect, 1, 1);
+    info.SortGlyphPos = Point(info.SortGlyphPos.X + 1, info.SortGlyphPos.Y + 1);
   }
-  if (!column.Text().empty()) {
+  if (!column.Text().empty() && !claimed.Contains(hpeText)) {
     const unsigned format = DT_NOPREFIX | (column.ReadsRightToLeft() ? DT_RTLREADING : 0);
-    DrawCellText(canvas, column.Text(), textBounds, enabled, hover, format);
+    DrawCellText(canvas, column.Text(), info.TextRect, info.Enabled, info.Hover, format);
   }
-  if (showSortGlyph) DrawSortGlyph(canvas, sortGlyphPos, header_.SortDirection());
-  if (dropMark) DrawDropMark(canvas, inset, DropBefore);
+  if (info.ShowSortGlyph && !claimed.Contains(hpeSortGlyph))
+    DrawSortGlyph(canvas, info.SortGlyphPos, header_.SortDirection());
+  if (info.DropMark != dmmNone && !claimed.Contains(hpeDropMark)) DrawDropMark(canvas, inset, info.DropMark == dmmLeft);
+  const THeaderPaintElements content = claimed - THeaderPaintElements{hpeBackground};
+  if (content.Empty()) return;
+  // The application's drawing must not leave its pens and modes to the next cell.
+  const int saved = SaveDC(canvas.Handle());
+  header_.Tree().FireAdvancedHeaderDraw(info, content);
+  RestoreDC(canvas.Handle(), saved);
+}
+
+void TDataTreeColumns::PaintCellBackground(TCanvas& canvas, const TDataTreeColumn& column,
+                                           const THeaderPaintInfo& info) {
+  if (header_.Style() == hsXPStyle) {
+    DrawXPCell(canvas, info.CellRect, info.Hover, info.Pressed, true);
+    return;
+  }
+  const bool hot = info.Hover && column.Options().Contains(coAllowClick) && info.Enabled;
+  TCellEdge edge = ClassicEdge(header_.Style(), info.Pressed, hot);
+  if (!info.Pressed) edge.Flags |= BF_RIGHT;
+  TRect background = info.CellRect;
+  canvas.Brush().SetColor(header_.Background());
+  DrawEdge(canvas.Handle(), background, edge.Edge, edge.Flags);
 }

@@ -205,9 +205,9 @@ void TDataTreeColumn::Assign(const TDataTreeColumn& source) {
 void TDataTreeColumn::RestorePreviousWidth() { owner_.ResizeAnimated(index_, lastWidth_); }
 
 void TDataTreeColumn::SyncParentBiDiMode() {
-  // The tree always reads left to right.
-  if (!options_.Contains(coParentBidiMode) || biDiMode_ == bdLeftToRight) return;
-  biDiMode_ = bdLeftToRight;
+  const TBiDiMode treeMode = owner_.Header().Tree().BiDiMode();
+  if (!options_.Contains(coParentBidiMode) || biDiMode_ == treeMode) return;
+  biDiMode_ = treeMode;
   Changed();
 }
 

@@ -11,6 +11,7 @@
 
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
+#include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
 
 class TBitmap;
@@ -206,6 +207,9 @@ public:
   void DrawCellText(TCanvas& canvas, const std::string& caption, const TRect& bounds, bool enabled, bool hot,
                     unsigned drawFormat);
 
+  // A cell in the look of Windows XP's header; the hot bar needs the utility images.
+  void DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, bool pressed, bool splitter);
+
   // A column changed (nil: the collection as a whole).
   void Changed(TDataTreeColumn* column = nullptr);
 
@@ -213,7 +217,15 @@ private:
   friend class TDataTreeColumn;
 
   void ForgetDeletedIndex(TColumnIndex& index, TColumnIndex deleted) const;
-  void PaintCell(TCanvas& canvas, const TDataTreeColumn& column, const TRect& cell);
+  struct THeaderPainting {
+    TCanvas& Canvas;
+    bool OwnerDraw;  // vsOwnerDraw columns are drawn by OnHeaderDraw
+    bool Advanced;   // the application claims parts of every cell
+  };
+  // Under advanced owner draw, lets the application paint a background it claims.
+  bool ClaimedBackground(const THeaderPainting& painting, THeaderPaintInfo& info);
+  void PaintCell(const THeaderPainting& painting, TDataTreeColumn& column, const TRect& cell);
+  void PaintCellBackground(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info);
 
   TDTHeader& header_;
   std::vector<std::unique_ptr<TDataTreeColumn>> columns_;

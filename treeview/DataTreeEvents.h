@@ -69,6 +69,32 @@ using TDTCellPaintEvent = std::function<void(TBaseDataTree* sender, TCanvas& tar
                                              TColumnIndex column, const TRect& cellRect)>;
 using TDTHeaderPaintEvent = std::function<void(TDTHeader* sender, TCanvas& headerCanvas, TColumnIndex column,
                                                const TRect& r, bool hover, bool pressed, TDTDropMarkMode dropMark)>;
+class TDataTreeColumn;
+
+// What an advanced owner draw of the header is told about one cell (Column
+// nil: the background right of the columns).
+struct THeaderPaintInfo {
+  TCanvas* Canvas = nullptr;
+  TDataTreeColumn* Column = nullptr;
+  TRect CellRect;
+  TRect TextRect;
+  bool Hover = false;
+  bool Pressed = false;
+  bool Enabled = true;
+  bool ShowImage = false;
+  bool ShowSortGlyph = false;
+  bool RightBorder = true;
+  TDTDropMarkMode DropMark = dmmNone;
+  TPoint ImagePos;
+  TPoint SortGlyphPos;
+};
+// The parts of a header cell an advanced owner draw paints itself.
+enum THeaderPaintElement { hpeBackground, hpeDropMark, hpeHeaderGlyph, hpeSortGlyph, hpeText };
+using THeaderPaintElements = TEnumSet<THeaderPaintElement>;
+using TDTHeaderDrawQueryElementsEvent =
+    std::function<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements& elements)>;
+using TDTAdvancedHeaderPaintEvent =
+    std::function<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements elements)>;
 using TDTGetLineStyleEvent = std::function<void(TBaseDataTree* sender, const void*& bits)>;
 using TDTBackgroundPaintEvent =
     std::function<void(TBaseDataTree* sender, TCanvas& targetCanvas, const TRect& r, bool& handled)>;

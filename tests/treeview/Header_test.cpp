@@ -551,6 +551,76 @@ TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
   EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
 }
 
+TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
+  TCanvas& canvas = target.Canvas();
+  target.SetSize(60, 20);
+  const TRect cell = Rect(0, 0, 60, 20);
+  columns.DrawXPCell(canvas, cell, false, false, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(235, 234, 219));
+  EXPECT_EQ(canvas.Pixel(58, 3), RGB(199, 197, 178)) << "splitter";
+  EXPECT_EQ(canvas.Pixel(59, 14), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Pixel(58, 15), RGB(235, 234, 219)) << "the splitter ends 5 above the bottom";
+  EXPECT_EQ(canvas.Pixel(10, 17), RGB(224, 222, 207));
+  EXPECT_EQ(canvas.Pixel(10, 18), RGB(213, 210, 195));
+  EXPECT_EQ(canvas.Pixel(10, 19), RGB(203, 199, 184));
+  columns.DrawXPCell(canvas, cell, true, false, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(250, 248, 243));
+  EXPECT_EQ(canvas.Pixel(58, 5), RGB(250, 248, 243)) << "no splitter on a hot cell";
+  columns.DrawXPCell(canvas, cell, false, true, true);
+  EXPECT_EQ(canvas.Pixel(10, 5), RGB(222, 223, 216));
+  EXPECT_EQ(canvas.Pixel(0, 5), RGB(165, 165, 151));
+  EXPECT_EQ(canvas.Pixel(10, 19), RGB(165, 165, 151));
+  EXPECT_EQ(canvas.Pixel(1, 5), RGB(193, 194, 184));
+  EXPECT_EQ(canvas.Pixel(10, 0), RGB(193, 194, 184));
+  EXPECT_EQ(canvas.Pixel(2, 5), RGB(208, 209, 201));
+  EXPECT_EQ(canvas.Pixel(10, 1), RGB(208, 209, 201));
+}
+
+TEST_F(HeaderPaintTest, OwnerDrawnColumnsAreLeftToTheApplication) {
+  std::vector<TColumnIndex> drawn;
+  tree.OnHeaderDraw = [&](TDTHeader*, TCanvas&, TColumnIndex column, const TRect& r, bool, bool pressed,
+                          TDTDropMarkMode) {
+    drawn.push_back(column);
+    EXPECT_EQ(r, columns.ColumnAt(column).HeaderCellRect());
+    EXPECT_TRUE(pressed);
+  };
+  columns.ColumnAt(1).SetStyle(vsOwnerDraw);
+  columns.DownIndex = 1;
+  Paint();
+  EXPECT_TRUE(drawn.empty()) << "only under hoOwnerDraw";
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoOwnerDraw});
+  Paint();
+  EXPECT_EQ(drawn, std::vector<TColumnIndex>{1});
+  EXPECT_EQ(CountColor(Inset(1), clWindowText), 0) << "no caption of ours";
+}
+
+TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoOwnerDraw});
+  std::vector<std::pair<TDataTreeColumn*, THeaderPaintElements>> painted;
+  tree.OnHeaderDrawQueryElements = [](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements& elements) {
+    if (!info.Column) elements = {hpeBackground};
+    else if (info.Column->Index() == 0) elements = {hpeText, hpeSortGlyph};
+  };
+  tree.OnAdvancedHeaderDraw = [&](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements elements) {
+    painted.push_back({info.Column, elements});
+    if (info.Column) {
+      EXPECT_TRUE(info.ShowSortGlyph);
+      EXPECT_EQ(info.TextRect.Left, Inset(0).Left + 4);
+      info.Canvas->Pen().SetColor(clRed);  // must not leak into the next cell
+    }
+  };
+  Paint();
+  ASSERT_EQ(painted.size(), 2u);
+  EXPECT_EQ(painted[0].first, nullptr);
+  EXPECT_EQ(painted[0].second, (THeaderPaintElements{hpeBackground}));
+  EXPECT_EQ(painted[1].first, &columns.ColumnAt(0));
+  EXPECT_EQ(painted[1].second, (THeaderPaintElements{hpeText, hpeSortGlyph}));
+  EXPECT_EQ(CountColor(Inset(0), clWindowText), 0) << "the claimed caption is not drawn by us";
+  EXPECT_EQ(CountColor(Inset(0), clBtnShadow), 0) << "nor the claimed sort glyph";
+  EXPECT_GT(CountColor(columns.ColumnAt(0).HeaderCellRect(), clBtnShadow), 0) << "the cell's edge still is";
+  EXPECT_GT(CountColor(Inset(1), clWindowText), 0);
+}
+
 TEST_F(HeaderPaintTest, APressedCellMovesItsContentByOnePixel) {
   Paint();
   const TRect ink = InkOf(Inset(1));
