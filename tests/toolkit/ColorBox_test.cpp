@@ -57,6 +57,22 @@ TEST_F(ColorBoxTest, TheCustomEntryAsksTheColourDialogAndChangesOnce) {
   EXPECT_EQ(box->Selected(), clBlack);
 }
 
+TEST_F(ColorBoxTest, TheChosenEntryShowsASwatchOfItsColourBesideItsName) {
+  auto* box = MakeBox(cbStandardColors | cbPrettyNames);
+  box->SetColor(clWhite);
+  for (const TColor color : {clRed, clLime}) {
+    box->SetSelected(color);
+    const auto grab = Grab(*box);
+    const TRect face{0, 0, grab->Width(), grab->Height()};
+    const int filled = CountPixels(*grab->Handle(), face, color);
+    EXPECT_GT(filled, 60) << "a swatch of " << box->Text();
+    EXPECT_LT(filled, face.Height() * face.Height()) << "a swatch, not the whole box";
+    // The name is written right of the swatch, in the window's text colour.
+    const TRect right{face.Height(), 0, face.Width() / 2, face.Height()};
+    EXPECT_GT(CountPixels(*grab->Handle(), right, clBlack), 8) << box->Text();
+  }
+}
+
 TEST_F(ColorBoxTest, AColourNotListedBecomesTheCustomEntrysColour) {
   auto* box = MakeBox(cbCustomColor | cbStandardColors);
   box->SetSelected(0x00123456);

@@ -144,6 +144,31 @@ TEST_F(ListTest, OwnerDrawnItemsShowExactlyWhatTheHandlerPaints) {
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), 1), drawn.end());
 }
 
+TEST_F(ListTest, AnOwnerDrawnComboShowsItsChosenItemAsTheHandlerPaintsIt) {
+  auto* combo = MakeList<TComboBox>(10, 10, 150, 24, {"a", "b"});
+  combo->SetStyle(csOwnerDrawFixed);
+  ProcessEverything();
+  std::vector<std::pair<int, TOwnerDrawState>> drawn;
+  combo->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+    drawn.emplace_back(index, state);
+    combo->Canvas().Brush().SetColor(index == 0 ? clRed : clBlue);
+    combo->Canvas().FillRect(rect);
+  };
+  EXPECT_EQ(combo->Items().Count(), 2) << "the items survive the new style";
+  combo->SetItemIndex(1);
+  const auto grab = Grab(*combo);
+  const TRect face{0, 0, grab->Width(), grab->Height()};
+  EXPECT_GT(CountPixels(*grab->Handle(), face, clBlue), face.Width() * face.Height() / 3);
+  EXPECT_EQ(CountPixels(*grab->Handle(), face, clRed), 0);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.back().first, 1);
+  EXPECT_TRUE(drawn.back().second & odComboBoxEdit);
+  combo->SetItemIndex(-1);
+  drawn.clear();
+  Grab(*combo);
+  EXPECT_TRUE(drawn.empty()) << "nothing chosen, nothing to draw";
+}
+
 TEST_F(ListTest, CheckListReportsTheUsersChecksOnly) {
   auto* list = MakeList<TCheckListBox>(10, 10, 150, 100, {"a", "b", "c"});
   int clickChecks = 0;

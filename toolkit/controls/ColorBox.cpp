@@ -64,7 +64,7 @@ constexpr TNamedColor SystemColors[] = {
 }  // namespace
 
 TColorBox::TColorBox(TComponent* owner) : TCustomComboBox(owner) {
-  TCustomComboBox::SetStyle(csDropDownList);
+  TCustomComboBox::SetStyle(csOwnerDrawFixed);
   SetDropDownCount(16);
   Fill();
 }
@@ -111,6 +111,29 @@ void TColorBox::Change() {
   }
   lastIndex_ = index;
   TCustomComboBox::Change();
+}
+
+void TColorBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem || index < 0 || index >= ColorCount()) {
+    TCustomComboBox::DrawItem(index, rect, state);
+    return;
+  }
+  TCanvas& canvas = Canvas();
+  canvas.FillRect(rect);
+  const TColor background = canvas.Brush().Color();
+  const TColor color = colors_[static_cast<size_t>(index)];
+  const int side = rect.Height() - 4;
+  const TRect swatch{rect.Left + 2, rect.Top + 2, rect.Left + 2 + side, rect.Top + 2 + side};
+  // No colour and the default colour have an empty swatch.
+  const bool solid = color != clNone && color != clDefault;
+  canvas.Pen().SetColor(clBlack);
+  if (solid) canvas.Brush().SetColor(color);
+  canvas.Brush().SetStyle(solid ? bsSolid : bsClear);
+  canvas.Rectangle(swatch);
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(background);
+  const std::string& name = names_[static_cast<size_t>(index)];
+  canvas.TextOut(swatch.Right + 4, rect.Top + (rect.Height() - canvas.TextHeight(name)) / 2, name);
 }
 
 void TColorBox::Fill() {

@@ -2,7 +2,8 @@
 // A drop-down list of colours by name: the standard sixteen, the extended
 // four, the system colours (named after them: "Window", "Button Face", ...)
 // and, first of all, a custom entry "Custom..." that asks the colour dialog
-// for its colour. Selected is the colour of the chosen entry.
+// for its colour. Selected is the colour of the chosen entry. Each entry
+// shows a swatch of its colour beside its name.
 
 #include <string>
 #include <vector>
@@ -46,6 +47,8 @@ protected:
   // answer becomes the entry's colour, a cancel goes back to the entry
   // chosen before, without a change.
   void Change() override;
+  // Without OnDrawItem: the swatch, then the name.
+  void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
 
 private:
   void Fill();

@@ -21,7 +21,8 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner), items_
 void TCustomComboBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS;
-  params.Style |= style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  params.Style |= style_ == csDropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+  if (style_ == csOwnerDrawFixed) params.Style |= CBS_OWNERDRAWFIXED;
   if (sorted_) params.Style |= CBS_SORT;
   params.WindowClass.lpfnWndProc = &NativeWindowProc;
   params.WindowClass.NativeWidget = "QComboBox";
@@ -85,6 +86,10 @@ void TCustomComboBox::Dispatch(TMessage& message) {
     CNCommand(message);
     return;
   }
+  if (message.Msg == CN_DRAWITEM) {
+    CNDrawItem(message);
+    return;
+  }
   if (message.Msg == CM_TEXTCHANGED) {
     CMTextChanged(message);
     return;
@@ -116,9 +121,25 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 // A drop-down list shows only its items: its text chooses the item of that text.
 void TCustomComboBox::CMTextChanged(TMessage& message) {
   if (!HandleAllocated()) return;
-  if (style_ == csDropDownList) {
+  if (style_ != csDropDown) {
     SetItemIndex(items_.IndexOf(Text()));
     return;
   }
   TWinControl::Dispatch(message);
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& message) {
+  const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+  const TOwnerDrawState state = BeginDrawItem(canvas_, item, *this);
+  DrawItem(static_cast<int>(item.itemID), item.rcItem, state);
+  canvas_.SetHandle(nullptr);
+  message.Result = 1;
+}
+
+void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem) {
+    OnDrawItem(this, index, rect, state);
+    return;
+  }
+  DrawItemText(canvas_, rect, items_.Strings(index));
 }

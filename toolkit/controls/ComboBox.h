@@ -2,11 +2,14 @@
 // Combo boxes realised by the desktop's combo box: an edit with a drop-down
 // list (csDropDown) or a drop-down list alone (csDropDownList). The user's
 // choice raises OnChange (and OnClick); typing in the edit raises OnChange;
-// ItemIndex set by code raises nothing.
+// ItemIndex set by code raises nothing. An owner-drawn drop-down list
+// (csOwnerDrawFixed) has its items, and the chosen one in the closed box,
+// painted by OnDrawItem on the box's Canvas.
 
 #include "toolkit/controls/ListControlStrings.h"
+#include "toolkit/controls/OwnerDrawItem.h"
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+enum TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed };
 
 class TCustomComboBox : public TWinControl {
 public:
@@ -25,7 +28,10 @@ public:
   void SetDropDownCount(int count);
   bool DroppedDown();
   void SetDroppedDown(bool dropped);
+  // The canvas OnDrawItem paints on.
+  TCanvas& Canvas() { return canvas_; }
 
+  TDrawItemEvent OnDrawItem;
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
@@ -36,12 +42,15 @@ protected:
   void DestroyWnd() override;
   void Dispatch(TMessage& message) override;
   virtual void Change();
+  virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
 
 private:
   void CNCommand(TMessage& message);
+  void CNDrawItem(TMessage& message);
   void CMTextChanged(TMessage& message);
 
   TListControlStrings items_;
+  TCanvas canvas_;
   TComboBoxStyle style_ = csDropDown;
   bool sorted_ = false;
   int dropDownCount_ = 8;

@@ -119,13 +119,7 @@ void TCustomListBox::CNCommand(TMessage& message) {
 
 void TCustomListBox::CNDrawItem(TMessage& message) {
   const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-  TOwnerDrawState state = 0;
-  if (item.itemState & ODS_SELECTED) state |= odSelected;
-  if (item.itemState & ODS_FOCUS) state |= odFocused;
-  canvas_.SetHandle(item.hDC);
-  canvas_.Font().Assign(Font());
-  canvas_.Brush().SetColor((state & odSelected) ? clHighlight : Color());
-  if (state & odSelected) canvas_.Font().SetColor(clHighlightText);
+  const TOwnerDrawState state = BeginDrawItem(canvas_, item, *this);
   DrawItem(static_cast<int>(item.itemID), item.rcItem, state);
   canvas_.SetHandle(nullptr);
   message.Result = 1;
@@ -136,8 +130,7 @@ void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState stat
     OnDrawItem(this, index, rect, state);
     return;
   }
-  canvas_.FillRect(rect);
-  canvas_.TextOut(rect.Left + 2, rect.Top, items_.Strings(index));
+  DrawItemText(canvas_, rect, items_.Strings(index));
 }
 
 // TCheckListBox

@@ -4,14 +4,10 @@
 // list's Canvas, and TCheckListBox with a check box on each item. A choice
 // by the user raises OnClick; ItemIndex set by code raises nothing.
 
-#include <functional>
-
 #include "toolkit/controls/ListControlStrings.h"
-#include "toolkit/gdi/Canvas.h"
+#include "toolkit/controls/OwnerDrawItem.h"
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
-
-using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
 
 class TCustomListBox : public TWinControl {
 public:

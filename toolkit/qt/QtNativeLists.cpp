@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include "runtime/AsciiCase.h"
@@ -57,7 +59,8 @@ TRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.right() 
 // Items of an owner-drawn list: the parent paints each with WM_DRAWITEM.
 class TOwnerDrawDelegate final : public QStyledItemDelegate {
 public:
-  TOwnerDrawDelegate(HWND window, QObject* parent) : QStyledItemDelegate(parent), window_(window) {}
+  TOwnerDrawDelegate(HWND window, UINT controlType, QObject* parent)
+      : QStyledItemDelegate(parent), window_(window), controlType_(controlType) {}
   int ItemHeight = 16;
   bool OwnerDraw = false;
 
@@ -69,32 +72,36 @@ public:
       QStyledItemDelegate::paint(painter, option, index);
       return;
     }
-    const QRect rect = option.rect;
+    const UINT state = (option.state & QStyle::State_Selected ? ODS_SELECTED : 0) |
+                       (option.state & QStyle::State_HasFocus ? ODS_FOCUS : 0);
+    Draw(*painter, option.rect, index, state);
+  }
+  void Draw(QPainter& painter, const QRect& rect, const QModelIndex& index, UINT state) const {
     TBitmap bitmap(rect.width(), rect.height(), pf32bit);
     DRAWITEMSTRUCT item;
-    item.CtlType = ODT_LISTBOX;
+    item.CtlType = controlType_;
     item.CtlID = static_cast<UINT>(GetWindowLongPtr(window_, GWL_ID));
     item.itemID = static_cast<UINT>(index.row());
     item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = (option.state & QStyle::State_Selected ? ODS_SELECTED : 0) |
-                     (option.state & QStyle::State_HasFocus ? ODS_FOCUS : 0);
+    item.itemState = state;
     item.hwndItem = window_;
     item.hDC = bitmap.Canvas().Handle();
     item.rcItem = {0, 0, rect.width(), rect.height()};
     item.itemData = static_cast<UINT_PTR>(index.data(DataRole).toULongLong());
     Guarded([&] { SendMessage(GetParent(window_), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)); });
-    painter->drawImage(rect.topLeft(), ImageView(*bitmap.Handle()));
+    painter.drawImage(rect.topLeft(), ImageView(*bitmap.Handle()));
   }
 
 private:
   HWND window_;
+  UINT controlType_;
 };
 
 class TNativeListBox final : public TNativeWidget {
 public:
   TNativeListBox(HWND window, QWidget* parent, bool checkable)
       : TNativeWidget(window, new QListWidget(parent)),
-        delegate_(new TOwnerDrawDelegate(window, Widget())),
+        delegate_(new TOwnerDrawDelegate(window, ODT_LISTBOX, Widget())),
         checkable_(checkable) {
     const DWORD style = StyleOf(window);
     list().setFrameStyle(QFrame::NoFrame);
@@ -224,11 +231,13 @@ private:
   bool checkable_;
 };
 
-// A combo box that tells its window when its list opens and closes.
+// A combo box that tells its window when its list opens and closes, and
+// whose chosen item an owner-drawn box has its parent paint.
 class TComboWidget final : public QComboBox {
 public:
   using QComboBox::QComboBox;
   std::function<void(bool)> OnDropped;
+  TOwnerDrawDelegate* OwnerDraw = nullptr;
   void showPopup() override {
     dropped_ = true;
     if (OnDropped) OnDropped(true);
@@ -242,6 +251,24 @@ public:
     if (OnDropped) OnDropped(false);
   }
 
+protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (!OwnerDraw) {
+      QComboBox::paintEvent(event);
+      return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    if (currentIndex() < 0) return;
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const UINT focus = hasFocus() ? ODS_SELECTED | ODS_FOCUS : 0;
+    OwnerDraw->Draw(painter, field, model()->index(currentIndex(), modelColumn(), rootModelIndex()), ODS_COMBOBOXEDIT | focus);
+  }
+
 private:
   bool dropped_ = false;
 };
@@ -253,6 +280,13 @@ public:
     combo().setEditable((style & 0x3) != CBS_DROPDOWNLIST);
     combo().setFrame(false);
     combo().setInsertPolicy(QComboBox::NoInsert);
+    if (style & CBS_OWNERDRAWFIXED) {
+      auto* delegate = new TOwnerDrawDelegate(window, ODT_COMBOBOX, Widget());
+      delegate->OwnerDraw = true;
+      delegate->ItemHeight = combo().fontMetrics().height() + 2;
+      combo().setItemDelegate(delegate);
+      combo().OwnerDraw = delegate;
+    }
     if (QLineEdit* edit = combo().lineEdit())
       QObject::connect(edit, &QLineEdit::textEdited, Context(), [this] { NotifyCommand(CBN_EDITCHANGE); });
     QObject::connect(&combo(), qOverload<int>(&QComboBox::currentIndexChanged), Context(),

@@ -55,6 +55,7 @@ constexpr UINT ODS_HOTLIGHT = 0x0040;
 constexpr UINT ODS_INACTIVE = 0x0080;
 constexpr UINT ODS_NOACCEL = 0x0100;
 constexpr UINT ODS_NOFOCUSRECT = 0x0200;
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 
 // WM_DRAWITEM's record: paint item itemID of hwndItem into hDC within rcItem.
 struct DRAWITEMSTRUCT {
