@@ -33,6 +33,12 @@ bool TBaseDataTree::HeaderMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       PaintHeader();
       return true;
+    case WM_PRINT:
+      TCustomControl::Dispatch(message);
+      if ((message.LParam & PRF_NONCLIENT) && visible)
+        header_->Columns().PaintHeaderCells(reinterpret_cast<HDC>(message.WParam), header_->HeaderRect(),
+                                            -effectiveOffsetX_);
+      return true;
     case WM_SIZE: header_->SpreadSpringDelta(); return false;
     default: return false;
   }

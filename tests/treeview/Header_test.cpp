@@ -621,6 +621,18 @@ TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
   EXPECT_GT(CountColor(Inset(1), clWindowText), 0);
 }
 
+TEST_F(HeaderPaintTest, PrintingTheFrameIncludesTheHeader) {
+  target.SetSize(tree.Width(), tree.Height());
+  const TRect caption = Inset(0);
+  tree.Perform(WM_PRINT, reinterpret_cast<WPARAM>(target.Canvas().Handle()), PRF_NONCLIENT);
+  EXPECT_GT(CountColor(caption, clWindowText), 0) << "the Name caption";
+  target.Canvas().Brush().SetColor(clWhite);
+  target.Canvas().FillRect(Rect(0, 0, tree.Width(), tree.Height()));
+  header.SetOptions(header.Options() - TDTHeaderOptions{hoVisible});
+  tree.Perform(WM_PRINT, reinterpret_cast<WPARAM>(target.Canvas().Handle()), PRF_NONCLIENT);
+  EXPECT_EQ(CountColor(caption, clWindowText), 0) << "a hidden header is not printed";
+}
+
 TEST_F(HeaderPaintTest, APressedCellMovesItsContentByOnePixel) {
   Paint();
   const TRect ink = InkOf(Inset(1));
