@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/win/ScrollBar.h"
+
 #include "runtime/Exceptions.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
@@ -128,6 +130,17 @@ TEST_F(CustomControlTest, WheelNotchArrivesWithDelta120) {
   ASSERT_EQ(wheels.size(), 1u);
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[0].WParam), 120);
   EXPECT_EQ(reported, 120);
+}
+
+TEST_F(CustomControlTest, TheVerticalScrollBarStartsBelowTheOwnBand) {
+  ShowScrollBar(control->Handle(), SB_VERT, true);
+  const TRect client = control->ClientRect();
+  auto hitAt = [this](int x, int y) {
+    const TPoint screen = control->ClientToScreen(TPoint{x, y});
+    return DefWindowProc(control->Handle(), WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
+  };
+  EXPECT_EQ(hitAt(client.Right + 3, 5), HTVSCROLL);
+  EXPECT_NE(hitAt(client.Right + 3, -5), HTVSCROLL) << "the band spans the width above the bar";
 }
 
 TEST_F(CustomControlTest, ClickInTheOwnNonClientBandArrivesWithTheControlsHitCode) {

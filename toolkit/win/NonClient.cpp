@@ -69,8 +69,11 @@ TFrameLayout FrameLayout(const TWindowRecord& record) {
   const int barsBottom = inner.Bottom - (layout.HorzShown ? horzHeight : 0);
   layout.Client = {inner.Left, inner.Top, inner.Right, barsBottom};
   if (layout.VertShown) {
-    layout.VertBar = left ? TRect{inner.Left, inner.Top, inner.Left + vertWidth, barsBottom}
-                          : TRect{inner.Right - vertWidth, inner.Top, inner.Right, barsBottom};
+    // The bar lies beside the client area the window's own WM_NCCALCSIZE
+    // gave: a strip the window keeps above its client area spans the width.
+    const int barTop = IsRectEmpty(record.Client) ? inner.Top : std::clamp(record.Client.Top, inner.Top, barsBottom);
+    layout.VertBar = left ? TRect{inner.Left, barTop, inner.Left + vertWidth, barsBottom}
+                          : TRect{inner.Right - vertWidth, barTop, inner.Right, barsBottom};
     if (left)
       layout.Client.Left = layout.VertBar.Right;
     else
