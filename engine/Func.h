@@ -142,7 +142,8 @@ public:
   void Reset() override { func_ = initialFunc_; }
   bool Assign(const TVar& source, bool setInitial) override;
 
-  TFunc* Func() const { return func_; }
+  // The routine assigned, else the fallback (an event's previous handler).
+  TFunc* Func() const { return func_ ? func_ : fallback_; }
   // Drops the routines of a library that goes away.
   void ForgetRoutinesOf(const TLib* lib);
 
@@ -150,10 +151,13 @@ protected:
   // Holds func as the routine and the initial one (for a routine the
   // variable makes itself).
   void Hold(TFunc* func) { func_ = initialFunc_ = func; }
+  void SetFallback(TFunc* func) { fallback_ = func; }
+  TFunc* Assigned() const { return func_; }
 
 private:
   TFunc* func_;
   TFunc* initialFunc_;
+  TFunc* fallback_ = nullptr;
   TFuncKind* kind_;
   bool isConst_;
 };

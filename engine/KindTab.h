@@ -68,6 +68,8 @@ public:
   // published properties, registered. Without a class: "No type information
   // available" and nil.
   TKind* KindFromClass(TObject* object, const THostClass* hostClass, TLib* lib);
+  // A field for an event property whose signature is a registered routine kind.
+  void AddEventField(TRecKind& kind, const TPublishedProperty& property, TLib* lib);
   // A field for the property when scripts can hold its type.
   void AddPropertyField(TObject* object, TRecKind& kind, const TPublishedProperty& property, TLib* lib);
   // The registered record kind of the object's class; a new kind is built

@@ -7,6 +7,7 @@
 #include "engine/Func.h"
 #include "engine/HostVar.h"
 #include "engine/Kind.h"
+#include "engine/MethodVar.h"
 #include "runtime/PublishedProperties.h"
 #include "runtime/Exceptions.h"
 #include "runtime/StorageLimit.h"
@@ -195,8 +196,14 @@ TRecVar::TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib, TObj
 std::unique_ptr<TVar> TRecVar::MakeHostField(const TField& field, TLib* lib) {
   TKind* kind = field.Kind();
   if (kind->Code() == kcFunction) {
+    if (field.Index() < 0) {
+      const TPublishedProperty* event = FindPublishedProperty(*object_, field.Name());
+      if (!event || event->Kind != TPropertyKind::Event) return nullptr;
+      return std::make_unique<TMethodVar>(field.Name(), *this, static_cast<TFuncKind*>(kind), field.ReadOnly(), lib,
+                                          *event);
+    }
     auto* client = dynamic_cast<TTarnClient*>(object_);
-    if (field.Index() < 0 || !client) return nullptr;
+    if (!client) return nullptr;
     return std::make_unique<TExtVar>(field.Name(), *client, static_cast<TFuncKind*>(kind), field.Index(), lib);
   }
   const TPublishedProperty* property = FindPublishedProperty(*object_, field.Name());

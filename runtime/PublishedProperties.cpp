@@ -50,7 +50,7 @@ bool THostClass::DescendsFrom(const std::string& name) const {
 }
 
 bool TPublishedProperty::Writable() const {
-  return SetOrdinal || SetString || SetMethod || SetFloat;
+  return SetOrdinal || SetString || SetMethod || SetFloat || SetHandler;
 }
 
 TPublishedProperty& RegisterPublishedProperty(TPublishedProperty property) {

@@ -10,7 +10,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/Object.h"
@@ -23,7 +26,29 @@ struct TMethod {
   bool operator==(const TMethod&) const = default;
 };
 
-enum class TPropertyKind { Ordinal, Set, String, Object, Method, Float };
+enum class TPropertyKind { Ordinal, Set, String, Object, Method, Float, Event };
+
+// The arguments of a fired event, as many as its parameters use: the
+// sender, a mouse button's ordinal, the shift-state mask, a position, and
+// a key (a virtual key code, or a key press's code point) that the handler
+// may change.
+struct THostEventArgs {
+  TObject* Sender = nullptr;
+  std::int64_t Button = 0;
+  std::int64_t Shift = 0;
+  std::int64_t X = 0;
+  std::int64_t Y = 0;
+  std::int64_t Key = 0;
+};
+
+// An event's handler as the host keeps it. Held is the host's own handler,
+// so that writing back a handler read earlier restores exactly what was
+// there; Call runs it (empty: no handler).
+struct THostHandler {
+  std::shared_ptr<const void> Held;
+  std::function<void(THostEventArgs&)> Call;
+  explicit operator bool() const { return static_cast<bool>(Call); }
+};
 
 // What a script host learns of a property's type.
 enum class TTypeCategory { Integer, Int64, Enumeration, Float, Char, String, Set, Class, Method, Other };
@@ -75,6 +100,8 @@ struct TPublishedProperty {
   std::function<TObject*(TObject&)> GetObject;
   std::function<TMethod(TObject&)> GetMethod;
   std::function<void(TObject&, const TMethod&)> SetMethod;
+  std::function<THostHandler(TObject&)> GetHandler;
+  std::function<void(TObject&, const THostHandler&)> SetHandler;
   std::function<double(TObject&)> GetFloat;
   std::function<void(TObject&, double)> SetFloat;
   // Whether the property can be written (its setter is there).
@@ -177,6 +204,87 @@ TPublishedProperty& RegisterMethodProperty(const std::string& name, TMethod Clas
   property.Applies = IsOfClass<Class>;
   property.GetMethod = [field](TObject& object) { return dynamic_cast<Class&>(object).*field; };
   property.SetMethod = [field](TObject& object, const TMethod& value) { dynamic_cast<Class&>(object).*field = value; };
+  return RegisterPublishedProperty(std::move(property));
+}
+
+// Handlers of the host's event shapes: (sender); (sender, button, shift,
+// x, y); (sender, shift, x, y); (sender, var key, shift); (sender, var key).
+template <class Handler>
+struct THandlerAdapter;
+
+template <class... Args>
+struct THandlerAdapter<std::function<void(Args...)>> {
+  using THandler = std::function<void(Args...)>;
+  static constexpr size_t Count = sizeof...(Args);
+  template <size_t I>
+  using TArg = std::remove_reference_t<std::tuple_element_t<I, std::tuple<Args...>>>;
+
+  static void Invoke(const THandler& handler, THostEventArgs& a) {
+    if constexpr (Count == 1) {
+      handler(a.Sender);
+    } else if constexpr (Count == 5) {
+      handler(a.Sender, static_cast<TArg<1>>(a.Button), static_cast<TArg<2>>(a.Shift), static_cast<int>(a.X),
+              static_cast<int>(a.Y));
+    } else if constexpr (Count == 4) {
+      handler(a.Sender, static_cast<TArg<1>>(a.Shift), static_cast<int>(a.X), static_cast<int>(a.Y));
+    } else if constexpr (Count == 3) {
+      TArg<1> key = static_cast<TArg<1>>(a.Key);
+      handler(a.Sender, key, static_cast<TArg<2>>(a.Shift));
+      a.Key = key;
+    } else {
+      static_assert(Count == 2, "not an event shape of the host");
+      TArg<1> key = static_cast<TArg<1>>(a.Key);
+      handler(a.Sender, key);
+      a.Key = key;
+    }
+  }
+
+  // A handler of the host's shape that runs call.
+  static THandler Calling(std::function<void(THostEventArgs&)> call) {
+    return [call](Args... args) {
+      THostEventArgs a;
+      auto values = std::forward_as_tuple(args...);
+      a.Sender = std::get<0>(values);
+      if constexpr (Count == 5) {
+        a.Button = static_cast<std::int64_t>(std::get<1>(values));
+        a.Shift = static_cast<std::int64_t>(std::get<2>(values));
+        a.X = std::get<3>(values);
+        a.Y = std::get<4>(values);
+      } else if constexpr (Count == 4) {
+        a.Shift = static_cast<std::int64_t>(std::get<1>(values));
+        a.X = std::get<2>(values);
+        a.Y = std::get<3>(values);
+      } else if constexpr (Count == 3 || Count == 2) {
+        a.Key = static_cast<std::int64_t>(std::get<1>(values));
+        if constexpr (Count == 3) a.Shift = static_cast<std::int64_t>(std::get<2>(values));
+      }
+      call(a);
+      if constexpr (Count == 3 || Count == 2) std::get<1>(values) = static_cast<TArg<1>>(a.Key);
+    };
+  }
+};
+
+// An event property over a std::function member of the host's shapes.
+template <class Class, class Handler>
+TPublishedProperty& RegisterEventProperty(const std::string& name, Handler Class::*field) {
+  using TAdapter = THandlerAdapter<Handler>;
+  TPublishedProperty property;
+  property.Name = name;
+  property.Kind = TPropertyKind::Event;
+  property.Applies = IsOfClass<Class>;
+  property.GetHandler = [field](TObject& object) {
+    const Handler& handler = dynamic_cast<Class&>(object).*field;
+    if (!handler) return THostHandler{};
+    auto held = std::make_shared<const Handler>(handler);
+    return THostHandler{held, [held](THostEventArgs& a) { TAdapter::Invoke(*held, a); }};
+  };
+  property.SetHandler = [field](TObject& object, const THostHandler& handler) {
+    Handler& target = dynamic_cast<Class&>(object).*field;
+    if (handler.Held)
+      target = *std::static_pointer_cast<const Handler>(handler.Held);
+    else
+      target = handler ? TAdapter::Calling(handler.Call) : Handler();
+  };
   return RegisterPublishedProperty(std::move(property));
 }
 

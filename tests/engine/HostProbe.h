@@ -33,7 +33,12 @@ public:
   std::int64_t Fixed = 11;
   std::int64_t Letter = 'a';
   std::int64_t Big = 0;
-  TMethod OnClick, OnMouseDown, OnKeyDown, OnKeyPress, OnRead, OnOther;
+  std::function<void(TObject*)> OnClick;
+  std::function<void(TObject*, int, unsigned, int, int)> OnMouseDown;
+  std::function<void(TObject*, std::uint16_t&, unsigned)> OnKeyDown;
+  std::function<void(TObject*, char32_t&)> OnKeyPress;
+  std::function<void(TObject*)> OnRead;
+  TMethod OnOther;
 
   // What the routines were called with, and what they answer.
   int Clears = 0;
@@ -83,9 +88,16 @@ inline const THostClass& RegisterChild() {
   return child;
 }
 
-inline void RegisterEvent(const THostClass& probe, const std::string& name, TMethod TProbe::*field, THostType& type) {
-  TPublishedProperty& property = RegisterMethodProperty<TProbe>(name, field);
+template <class Handler>
+inline TPublishedProperty& RegisterEvent(const THostClass& probe, const std::string& name, Handler TProbe::*field,
+                                         const THostType& type) {
+  TPublishedProperty& property = RegisterEventProperty<TProbe>(name, field);
   Typed(property, probe, type);
+  return property;
+}
+
+inline THostType EventType(std::vector<THostParam> params) {
+  return THostType{TTypeCategory::Method, "", {}, nullptr, nullptr, std::move(params)};
 }
 
 inline void RegisterProbe() {
@@ -109,11 +121,19 @@ inline void RegisterProbe() {
   Typed(RegisterOrdinalProperty<TProbe>("Fixed", Reads(&TProbe::Fixed), nullptr), probe, IntegerType);
   Typed(RegisterOrdinalProperty<TProbe>("Letter", Reads(&TProbe::Letter), Writes(&TProbe::Letter)), probe, CharType);
   Typed(RegisterOrdinalProperty<TProbe>("Big", Reads(&TProbe::Big), Writes(&TProbe::Big)), probe, Int64Type);
-  static THostType notify{TTypeCategory::Method, "TNotifyEvent", {}, nullptr, nullptr, {{"Sender", "TObject"}}};
-  static THostType other{
-      TTypeCategory::Method, "TOtherEvent", {}, nullptr, nullptr, {{"Sender", "TObject"}, {"Text", "String"}}};
+  static const THostType notify = EventType({{"Sender", "TObject"}});
+  static const THostType mouse = EventType({{"Sender", "TObject"}, {"Button", "TMouseButton"},
+                                            {"Shift", "TShiftState"}, {"X", "Integer"}, {"Y", "Integer"}});
+  static const THostType keyDown =
+      EventType({{"Sender", "TObject"}, {"Key", "Word", THostParamMode::Var}, {"Shift", "TShiftState"}});
+  static const THostType keyPress = EventType({{"Sender", "TObject"}, {"Key", "Char", THostParamMode::Var}});
+  static const THostType other = EventType({{"Sender", "TObject"}, {"Text", "String"}});
   RegisterEvent(probe, "OnClick", &TProbe::OnClick, notify);
-  RegisterEvent(probe, "OnOther", &TProbe::OnOther, other);
+  RegisterEvent(probe, "OnMouseDown", &TProbe::OnMouseDown, mouse);
+  RegisterEvent(probe, "OnKeyDown", &TProbe::OnKeyDown, keyDown);
+  RegisterEvent(probe, "OnKeyPress", &TProbe::OnKeyPress, keyPress);
+  RegisterEvent(probe, "OnRead", &TProbe::OnRead, notify).SetHandler = nullptr;
+  Typed(RegisterMethodProperty<TProbe>("OnOther", &TProbe::OnOther), probe, other);
 }
 
 }  // namespace probe_detail
@@ -136,6 +156,7 @@ inline TVariant TProbe::TarnExecs(int index, std::span<const TVariant> args) {
   switch (index) {
     case 0:
       ++Clears;
+      if (OnClick) OnClick(this);
       return TTarnClient::TarnExecs(index, args);
     case 1:
       ScaleArgs.assign(args.begin(), args.end());
