@@ -377,6 +377,13 @@ TEST_F(HeaderMouseTest, DragsCanBeRefusedCancelledOrDroppedOutside) {
   EXPECT_TRUE(dragged.empty());
 }
 
+TEST_F(HeaderMouseTest, AHeaderAtWorkKeepsTheCursor) {
+  Press(150);
+  ASSERT_FALSE(header.States().Empty());
+  EXPECT_EQ(tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), HTBORDER), 1);
+  ReleaseOutside(150);
+}
+
 TEST_F(HeaderMouseTest, SplittersResizeAndKeepTheWidthOnEscape) {
   Press(98);
   EXPECT_TRUE(header.States().Contains(hdTrackPending));
