@@ -67,7 +67,9 @@ TKind* TRecExpr::ResultKind() const {
 
 bool TRecExpr::IsReadOnly() const {
   TRecKind* kind = RecordKindOf(*rec_);
-  return (kind && kind->Field(fieldIndex_)->ReadOnly()) || IsReadOnlyDesignator(*rec_);
+  if (kind && kind->Field(fieldIndex_)->ReadOnly()) return true;
+  // A host object held by a read-only property is still writable itself.
+  return !(kind && kind->Code() == kcClass) && IsReadOnlyDesignator(*rec_);
 }
 
 bool TRecExpr::Check() { return rec_->Check() && ResultKind(); }
@@ -201,5 +203,7 @@ bool TAssignExpr::AssignSource(TEvalMode mode, TVar& target) {
     if (!converter_->CallDirect(args, NoPosition)) return false;
     source = converter_->ResultVariable();
   }
-  return target.Assign(*source, false);
+  // A host property refuses a value it cannot hold with a fault.
+  bool taken = false;
+  return ReportingFaults([&] { taken = target.Assign(*source, false); }) && taken;
 }

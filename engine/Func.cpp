@@ -188,7 +188,7 @@ bool TFuncVar::Assign(const TVar& source, bool setInitial) {
   auto* routine = dynamic_cast<const TFuncVar*>(&source);
   QASSERT(routine != nullptr, "36670CA3");
   if (!IsAssignable(kind_, routine->kind_)) return false;
-  func_ = routine->func_;
+  func_ = routine->Func();
   if (setInitial) initialFunc_ = func_;
   return true;
 }

@@ -133,7 +133,7 @@ TFunc* AddFunc(TFuncTab& tab, std::unique_ptr<TFunc> func);
 
 // A routine held as a value. Assign takes the source's routine only when the
 // kinds are assignable; otherwise nothing changes and nothing is reported.
-class TFuncVar final : public TVar {
+class TFuncVar : public TVar {
 public:
   TFuncVar(std::string name, TFuncKind* kind, bool isConst, TFunc* func, TLib* lib);
 
@@ -142,13 +142,22 @@ public:
   void Reset() override { func_ = initialFunc_; }
   bool Assign(const TVar& source, bool setInitial) override;
 
-  TFunc* Func() const { return func_; }
+  // The routine assigned, else the fallback (an event's previous handler).
+  TFunc* Func() const { return func_ ? func_ : fallback_; }
   // Drops the routines of a library that goes away.
   void ForgetRoutinesOf(const TLib* lib);
+
+protected:
+  // Holds func as the routine and the initial one (for a routine the
+  // variable makes itself).
+  void Hold(TFunc* func) { func_ = initialFunc_ = func; }
+  void SetFallback(TFunc* func) { fallback_ = func; }
+  TFunc* Assigned() const { return func_; }
 
 private:
   TFunc* func_;
   TFunc* initialFunc_;
+  TFunc* fallback_ = nullptr;
   TFuncKind* kind_;
   bool isConst_;
 };

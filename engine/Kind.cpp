@@ -197,7 +197,7 @@ std::string TArrKind::StructureText() const {
 TField::TField(std::string name, TKind* kind, bool readOnly, std::int32_t index, TLib* lib)
     : THashNode(std::move(name), lib), kind_(kind), readOnly_(readOnly), index_(index) {}
 
-TRecKind::TRecKind(std::string name, TLib* lib) : TKind(kcRecord, std::move(name), lib) {}
+TRecKind::TRecKind(TKindCode code, std::string name, TLib* lib) : TKind(code, std::move(name), lib) {}
 
 bool TRecKind::AddField(TKind* kind, std::string name, bool readOnly, std::int32_t index) {
   auto field = std::make_unique<TField>(std::move(name), kind, readOnly, index, Lib());

@@ -122,7 +122,7 @@ private:
 
 class TRecKind : public TKind {
 public:
-  TRecKind(std::string name, TLib* lib);
+  TRecKind(std::string name, TLib* lib) : TRecKind(kcRecord, std::move(name), lib) {}
 
   // False, and the field is discarded, when the name is present.
   bool AddField(TKind* kind, std::string name, bool readOnly, std::int32_t index);
@@ -133,8 +133,17 @@ public:
 protected:
   std::string StructureText() const override;
 
+  TRecKind(TKindCode code, std::string name, TLib* lib);
+
 private:
   THashList fields_;
+};
+
+// The record kind of a host object's class: its fields view the object's
+// published properties and call the routines it declares.
+class TClassKind final : public TRecKind {
+public:
+  TClassKind(std::string name, TLib* lib) : TRecKind(kcClass, std::move(name), lib) {}
 };
 
 enum TArgMode : std::uint8_t {

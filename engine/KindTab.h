@@ -15,9 +15,17 @@
 
 #include "engine/HashTab.h"
 
-class TKind;
+class ITarnscript;
+class TClassKind;
 class TEnumKind;
+class TFuncKind;
+class TKind;
 class TLib;
+class TObject;
+class TRecKind;
+struct THostClass;
+struct THostType;
+struct TPublishedProperty;
 
 class TKindTab : public THashTab {
 public:
@@ -47,6 +55,30 @@ public:
 
   void RemoveLib(const TLib* lib, bool force) override;
 
+  // Host objects. The record kind of a host object's class being built
+  // while the object declares its routines, nil otherwise; and the engine
+  // handed to the object for that.
+  TRecKind* ClientKind = nullptr;
+  ITarnscript* Engine = nullptr;
+  // The kind of a host property type: Integer, Real, String, an enumeration
+  // or a set of one (found by name, else made and registered); nil for a
+  // type scripts cannot hold.
+  TKind* KindFromTypeInfo(const THostType& type, TLib* lib);
+  // The kind found under the class's name, else a new class kind of its
+  // published properties, registered. Without a class: "No type information
+  // available" and nil.
+  TKind* KindFromClass(TObject* object, const THostClass* hostClass, TLib* lib);
+  // A field for an event property whose signature is a registered routine kind.
+  void AddEventField(TRecKind& kind, const TPublishedProperty& property, TLib* lib);
+  // A field for the property when scripts can hold its type.
+  void AddPropertyField(TObject* object, TRecKind& kind, const TPublishedProperty& property, TLib* lib);
+  // The registered record kind of the object's class; a new kind is built
+  // from its properties and, for a TTarnClient, the routines it declares.
+  // Nil without an Engine or when the name belongs to a kind of another code.
+  TKind* KindOfObject(TObject& object, TLib* lib);
+  // A routine field of ClientKind; false when no kind is open or the name is taken.
+  bool AddClientFunction(const std::string& name, TFuncKind* kind, int index);
+
   // Kinds taken out by DetachDependants, with their aliases and places.
   struct TDetached {
     TDetachedNodes Kinds;
@@ -61,6 +93,7 @@ public:
 
 private:
   void AddBuiltIn(TKind* kind);
+  std::unique_ptr<TClassKind> BuildClassKind(TObject* object, const THostClass& hostClass, TLib* lib);
   void RemoveAliasesOfKinds(const TLib* lib);
 
   void IndexStructures() const;

@@ -24,6 +24,28 @@ std::int64_t CoarseNowNs() {
 
 }  // namespace
 
+namespace {
+
+bool* RunningFlag = nullptr;
+
+}  // namespace
+
+void SetRunningFlag(bool* running) { RunningFlag = running; }
+
+void RunAsEvent(const std::function<void()>& body) {
+  if (!RunningFlag || *RunningFlag) {
+    body();
+    return;
+  }
+  struct TRunning {
+    explicit TRunning(bool& flag) : Flag(flag) { Flag = true; }
+    ~TRunning() { Flag = false; }
+    bool& Flag;
+  } running(*RunningFlag);
+  ResetRunState();
+  body();
+}
+
 void ResetRunState() {
   BreakFlag = false;
   ContinueFlag = false;

@@ -13,6 +13,12 @@
 // NoUIFlag) and the last error, before every compilation and run.
 void ResetRunState();
 
+// An event a host fires while no run is in progress is a run of its own:
+// the run flags reset and the engine's running flag set for its length,
+// on every path. Fired during a run it is part of that run.
+void SetRunningFlag(bool* running);
+void RunAsEvent(const std::function<void()>& body);
+
 // Processes the window layer's pending messages; none is set while headless.
 using TMessagePump = std::function<void()>;
 void SetMessagePump(TMessagePump pump);

@@ -21,6 +21,7 @@
 class TExpression;
 class TKind;
 class TLib;
+class TObject;
 class TVar;
 class TVariant;
 
@@ -147,6 +148,18 @@ public:
   // unless compiled code (a library, a tree from ParseExpression) refers
   // to it: then an error line says it is in use.
   virtual void DeleteVariable(const std::string& name) = 0;
+
+  // Host objects. AddClient publishes object as a System record variable
+  // named name (empty: a component's Name, a TTarnClient's TarnName); False,
+  // without a line, for an empty or taken name or an object already
+  // published. AddClientFunction declares a routine of the object whose
+  // kind is being built, from within TTarnClient::TarnExports: a header
+  // with its name, "function Scale(x : Real) : Real", routine number index.
+  // RemoveClient deletes a host object's variable of that name, as
+  // DeleteVariable does; a variable of another sort stays.
+  virtual bool AddClient(TObject& object, const std::string& name) = 0;
+  virtual bool AddClientFunction(int index, const std::string& signature) = 0;
+  virtual void RemoveClient(const std::string& name) = 0;
 
   // Stops the run in progress; nothing when none runs.
   virtual void Abort() = 0;

@@ -3,8 +3,13 @@
 #include <type_traits>
 
 #include "engine/ArrVar.h"
+#include "engine/ExtFunc.h"
 #include "engine/Func.h"
+#include "engine/HostVar.h"
 #include "engine/Kind.h"
+#include "engine/MethodVar.h"
+#include "runtime/PublishedProperties.h"
+#include "runtime/Exceptions.h"
 #include "runtime/StorageLimit.h"
 
 namespace {
@@ -108,7 +113,10 @@ bool TStrVar::Assign(const TVar& source, bool setInitial) {
   return true;
 }
 
-std::int64_t TStrVar::Length() const { return static_cast<std::int64_t>(StoredValue()->Str().size()); }
+std::int64_t TStrVar::Length() const {
+  const TValue* stored = StoredValue();
+  return static_cast<std::int64_t>(stored ? stored->Str().size() : GetValue().Str().size());
+}
 
 TElemVar& TStrVar::CharAt(std::int64_t i, TElemVar& view) {
   QASSERT(IsValidIndex(i), "959F1685");
@@ -128,12 +136,19 @@ bool TElemVar::Assign(const TVar& source, bool setInitial) { return AssignThroug
 void TElemVar::SetValue(const TValue& v) {
   QASSERT(v.Kind() == kcChar, "959F1684");
   QASSERT(Str() && Str()->IsValidIndex(index_), "959F1683");
-  Str()->StoredSlot()->SetStrChar(index_ - 1, v.AsChar());
+  if (TValue* slot = Str()->StoredSlot()) {
+    slot->SetStrChar(index_ - 1, v.AsChar());
+    return;
+  }
+  TValue text = Str()->GetValue();  // a host's string property
+  text.SetStrChar(index_ - 1, v.AsChar());
+  Str()->SetValue(text);
 }
 
 TValue TElemVar::GetValue() const {
   QASSERT(Str() && Str()->IsValidIndex(index_), "959F1682");
-  return TValue::Char(Str()->StoredValue()->Str()[index_ - 1]);
+  const TValue* stored = Str()->StoredValue();
+  return TValue::Char((stored ? stored->Str() : Str()->GetValue().Str())[index_ - 1]);
 }
 
 TParamVar::TParamVar(std::string name, std::string label, bool hasLimits, TKind* kind, TLib* lib)
@@ -164,15 +179,40 @@ bool TAnyVar::Assign(const TVar&, bool) {
   AssertionFailure("BE47B242", __FILE__, __LINE__);
 }
 
-TRecVar::TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib)
-    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {
+TRecVar::TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib, TObject* object)
+    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst), object_(object) {
   for (int i = 0; i < kind->FieldCount(); ++i) {
     const TField* field = kind->Field(i);
-    std::unique_ptr<TVar> var = MakeVar(field->Name(), field->Kind(), field->ReadOnly(), NoneValue, lib);
+    std::unique_ptr<TVar> var = object ? MakeHostField(*field, lib) : nullptr;
+    if (!var) var = MakeVar(field->Name(), field->Kind(), field->ReadOnly(), NoneValue, lib);
     bool added = fields_.Add(var.get());
     QASSERT(added, "959F168A");
     var.release();
   }
+}
+
+// A routine the object declares, a nested object's record, or the view of
+// the property of the field's name; nil when the field is none of these.
+std::unique_ptr<TVar> TRecVar::MakeHostField(const TField& field, TLib* lib) {
+  TKind* kind = field.Kind();
+  if (kind->Code() == kcFunction) {
+    if (field.Index() < 0) {
+      const TPublishedProperty* event = FindPublishedProperty(*object_, field.Name());
+      if (!event || event->Kind != TPropertyKind::Event) return nullptr;
+      return std::make_unique<TMethodVar>(field.Name(), *this, static_cast<TFuncKind*>(kind), field.ReadOnly(), lib,
+                                          *event);
+    }
+    auto* client = dynamic_cast<TTarnClient*>(object_);
+    if (!client) return nullptr;
+    return std::make_unique<TExtVar>(field.Name(), *client, static_cast<TFuncKind*>(kind), field.Index(), lib);
+  }
+  const TPublishedProperty* property = FindPublishedProperty(*object_, field.Name());
+  if (!property) return nullptr;
+  if (kind->Code() == kcRecord || kind->Code() == kcClass) {
+    TObject* nested = property->GetObject ? property->GetObject(*object_) : nullptr;
+    return std::make_unique<TRecVar>(field.Name(), static_cast<TRecKind*>(kind), field.ReadOnly(), lib, nested);
+  }
+  return MakePropertyVar(field.Name(), kind, field.ReadOnly(), lib, THostBinding{object_, property});
 }
 
 TKind* TRecVar::Kind() const { return kind_; }
@@ -199,8 +239,22 @@ void TRecVar::JoinBlock(TVarBlock* block) {
   for (int i = 0; i < FieldCount(); ++i) Field(i)->JoinBlock(block);
 }
 
-TSetVar::TSetVar(std::string name, TSetKind* kind, bool isConst, TLib* lib)
-    : TVar(std::move(name), lib), kind_(kind), isConst_(isConst) {}
+TSetVar::TSetVar(std::string name, TSetKind* kind, bool isConst, TLib* lib, THostBinding host)
+    : TVar(std::move(name), lib), host_(host), kind_(kind), isConst_(isConst) {}
+
+std::uint64_t TSetVar::GetBits() const {
+  if (host_) value_ = static_cast<std::uint64_t>(std::int64_t{static_cast<std::int32_t>(host_.Property->GetOrdinal(*host_.Object))});
+  return value_;
+}
+
+void TSetVar::SetBits(std::uint64_t bits) {
+  if (host_ && host_.Property->SetOrdinal) {
+    const auto mask = static_cast<std::int64_t>(bits);
+    if (mask < INT32_MIN || mask > UINT32_MAX) throw ERangeError();
+    host_.Property->SetOrdinal(*host_.Object, static_cast<std::int64_t>(bits & 0xFFFFFFFFu));
+  }
+  value_ = bits;
+}
 
 TKind* TSetVar::Kind() const { return kind_; }
 

@@ -13,11 +13,14 @@
 #include <string>
 
 #include "engine/HashTab.h"
+#include "engine/HostProperty.h"
 #include "engine/Value.h"
 #include "engine/VarBlock.h"
 
+class TField;
 class TKind;
 class TLib;
+class TObject;
 class TEnumKind;
 class TRecKind;
 class TSetKind;
@@ -93,7 +96,8 @@ private:
 
 class TElemVar;
 
-class TStrVar final : public TBaseVar {
+// A string variable, or (a TPropStrVar) a view on a host's string property.
+class TStrVar : public TBaseVar {
 public:
   using TBaseVar::TBaseVar;
 
@@ -196,7 +200,9 @@ class TRecVar final : public TVar {
 public:
   // One field variable per field of kind, named after it; a field's ReadOnly
   // flag makes it constant. The record's own IsConst does not pass to them.
-  TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib);
+  // Over a host object the fields view its properties of their names (a
+  // nested object's field is a record over that object) and its routines.
+  TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib, TObject* object = nullptr);
 
   TKind* Kind() const override;
   bool IsConstant() const override { return isConst_; }
@@ -206,28 +212,35 @@ public:
 
   TVar* Field(int i) const;  // 0-based, assertion "959F1687" outside
   int FieldCount() const { return fields_.Count(); }
+  TObject* Object() const { return object_; }
 
 protected:
   void JoinBlock(TVarBlock* block) override;
 
 private:
+  std::unique_ptr<TVar> MakeHostField(const TField& field, TLib* lib);
+
   THashList fields_;
   TRecKind* kind_;
   bool isConst_;
+  TObject* object_;
 };
 
 // A set value as a 64-bit mask: bit n is the member of ordinal n (0..31).
+// With a host binding it views the host's set property: reading re-reads
+// the property's ordinal mask, writing writes its low 32 bits (ERangeError
+// beyond 32 bits).
 class TSetVar final : public TVar {
 public:
-  TSetVar(std::string name, TSetKind* kind, bool isConst, TLib* lib);
+  TSetVar(std::string name, TSetKind* kind, bool isConst, TLib* lib, THostBinding host = {});
 
   TKind* Kind() const override;
   bool IsConstant() const override { return isConst_; }
   void Reset() override { value_ = initial_; }
   bool Assign(const TVar& source, bool setInitial) override;
 
-  std::uint64_t GetBits() const { return value_; }
-  void SetBits(std::uint64_t bits) { value_ = bits; }
+  std::uint64_t GetBits() const;
+  void SetBits(std::uint64_t bits);
   bool Contains(int ordinal) const;  // ordinal 0..31
   // The kind's enumeration; for a variable of the generic set kind, the
   // enumeration of the last set with members assigned to it.
@@ -237,8 +250,9 @@ public:
   void ForgetMembersOf(const TLib* lib);
 
 private:
-  std::uint64_t value_ = 0;
+  mutable std::uint64_t value_ = 0;
   std::uint64_t initial_ = 0;
+  THostBinding host_;
   TSetKind* kind_;
   TEnumKind* adoptedElem_ = nullptr;  // kept here: the shared AnySet kind stays without one
   bool isConst_;

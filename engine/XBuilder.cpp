@@ -73,6 +73,7 @@ TXBuilder::TXBuilder(const TCatalogues& catalogues) {
   Stds = &TypeRoutines;
   ImpExp = &ImportExport;
   ScriptEngine = this;
+  SetRunningFlag(&Running);
   KindScopes.Push(&Kinds);
   VarScopes.Push(&Vars);
   FuncScopes.Push(&Funcs);
@@ -88,7 +89,10 @@ TXBuilder::TXBuilder(const TCatalogues& catalogues) {
 }
 
 TXBuilder::~TXBuilder() {
-  if (ScriptEngine == this) ScriptEngine = nullptr;
+  if (ScriptEngine == this) {
+    ScriptEngine = nullptr;
+    SetRunningFlag(nullptr);
+  }
   if (Stds == &TypeRoutines) Stds = nullptr;
   if (ImpExp == &ImportExport) ImpExp = nullptr;
 }

@@ -112,6 +112,9 @@ public:
   TVar* FindVariable(const std::string& name) override;
   TLib* FindLibrary(const std::string& name) override { return Libs.Find(name); }
   void DeleteVariable(const std::string& name) override;
+  bool AddClient(TObject& object, const std::string& name) override;
+  bool AddClientFunction(int index, const std::string& signature) override;
+  void RemoveClient(const std::string& name) override;
   void Abort() override;
   bool IsRunning() override { return Running; }
   void SetOption(std::uint8_t option, bool on) override;
@@ -281,6 +284,8 @@ private:
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
   bool RefusedWhileRunning();
+  // Whether a global variable is a record over the object.
+  bool IsPublished(const TObject& object) const;
   bool RefusedWhileHeld(const TVar& var) const;
   void ClearWorkspaceVariables();
   // Removes the library and everything it defined from every table (the

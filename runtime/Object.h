@@ -12,4 +12,8 @@ public:
   std::string ClassName() const;
 };
 
+// The root of the objects that publish properties with type information:
+// only properties of classes below it are exposed as nested objects.
+class TPersistent : public TObject {};
+
 using TNotifyEvent = std::function<void(TObject* sender)>;

@@ -1,15 +1,27 @@
 #include "runtime/PublishedProperties.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
 
 namespace {
 
-std::vector<TPublishedProperty>& Registry() {
-  static std::vector<TPublishedProperty> properties;
+std::deque<TPublishedProperty>& Registry() {
+  static std::deque<TPublishedProperty> properties;
   return properties;
+}
+
+std::deque<THostClass>& Classes() {
+  static std::deque<THostClass> classes;
+  return classes;
+}
+
+int Depth(const THostClass& hostClass) {
+  int depth = 0;
+  for (const THostClass* c = hostClass.Parent; c; c = c->Parent) ++depth;
+  return depth;
 }
 
 const TPublishedProperty* Find(TObject& object, const std::string& name, TPropertyKind kind) {
@@ -31,7 +43,51 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-void RegisterPublishedProperty(TPublishedProperty property) { Registry().push_back(std::move(property)); }
+bool THostClass::DescendsFrom(const std::string& name) const {
+  for (const THostClass* c = this; c; c = c->Parent)
+    if (SameAsciiText(c->Name, name)) return true;
+  return false;
+}
+
+bool TPublishedProperty::Writable() const {
+  return SetOrdinal || SetString || SetMethod || SetFloat || SetHandler;
+}
+
+TPublishedProperty& RegisterPublishedProperty(TPublishedProperty property) {
+  return Registry().emplace_back(std::move(property));
+}
+
+const THostClass& RegisterHostClass(const std::string& name, const THostClass* parent,
+                                    std::function<bool(TObject&)> applies) {
+  for (const THostClass& known : Classes())
+    if (SameAsciiText(known.Name, name)) return known;
+  return Classes().emplace_back(THostClass{name, parent, std::move(applies)});
+}
+
+const THostClass& HostObjectClass() {
+  static const THostClass& root = RegisterHostClass("TObject", nullptr, [](TObject&) { return false; });
+  return root;
+}
+
+const THostClass& HostPersistentClass() {
+  static const THostClass& persistent = RegisterHostClassOf<TPersistent>("TPersistent", &HostObjectClass());
+  return persistent;
+}
+
+const THostClass* HostClassOf(TObject& object) {
+  const THostClass* found = nullptr;
+  for (const THostClass& hostClass : Classes())
+    if (hostClass.Applies(object) && (!found || Depth(hostClass) > Depth(*found))) found = &hostClass;
+  return found;
+}
+
+std::vector<const TPublishedProperty*> PublishedPropertiesOf(const THostClass& hostClass) {
+  std::vector<const TPublishedProperty*> properties;
+  if (hostClass.Parent) properties = PublishedPropertiesOf(*hostClass.Parent);
+  for (const TPublishedProperty& property : Registry())
+    if (property.Class == &hostClass) properties.push_back(&property);
+  return properties;
+}
 
 const TPublishedProperty* FindPublishedProperty(TObject& object, const std::string& name) {
   for (const TPublishedProperty& property : Registry())
@@ -97,6 +153,11 @@ TObject* GetObjectProp(TObject& object, const std::string& name) {
 TMethod GetMethodProp(TObject& object, const std::string& name) {
   const TPublishedProperty* property = Find(object, name, TPropertyKind::Method);
   return property ? property->GetMethod(object) : TMethod{};
+}
+
+double GetFloatProp(TObject& object, const std::string& name) {
+  const TPublishedProperty* property = Find(object, name, TPropertyKind::Float);
+  return property ? property->GetFloat(object) : 0;
 }
 
 void SetMethodProp(TObject& object, const std::string& name, const TMethod& value) {
