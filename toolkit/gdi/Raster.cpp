@@ -68,6 +68,19 @@ void RasterArea(TGdiBitmap& dest, const TRect& area, const TRasterInputs& in) {
     for (int y = area.Top; y < area.Bottom; ++y) dest.StoreRow(y, area.Left, width, row.data());
     return;
   }
+  if (in.Code == PatternCopy && !in.Brush->HasTransparency()) {  // a pattern: rows cut from its tile
+    const TBrushPixels& brush = *in.Brush;
+    std::vector<std::uint32_t> row(width);
+    const int firstColumn = ((area.Left - brush.Origin.X) % brush.Width + brush.Width) % brush.Width;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      const int tileRow = ((y - brush.Origin.Y) % brush.Height + brush.Height) % brush.Height;
+      const std::uint32_t* tile = brush.Tile.data() + std::size_t(tileRow) * brush.Width;
+      for (int i = 0, column = firstColumn; i < width; ++i, column = column + 1 == brush.Width ? 0 : column + 1)
+        row[i] = tile[column] | 0xFF000000u;
+      dest.StoreRow(y, area.Left, width, row.data());
+    }
+    return;
+  }
   if (in.Code == SourceCopy && in.Source && !in.Transparent && in.Source->IsOneToOne()) {
     const TSourceMap& map = *in.Source;
     for (int y = area.Top; y < area.Bottom; ++y) {
