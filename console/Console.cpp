@@ -62,10 +62,11 @@ void TConsInt::Clear() {
 
 void TConEx::CopyConsole() { Console.CopySelection(); }
 
-void TConEx::PutText(const std::string& text) {
-  if (!Clipboard().Open()) return;
+bool TConEx::PutText(const std::string& text) {
+  if (!Clipboard().Open()) return false;
   Clipboard().SetAsText(text);
   Clipboard().Close();
+  return true;
 }
 
 // ---- TConsole ----
@@ -162,12 +163,7 @@ void TConsole::CopySelection() {
     if (ShowPrefixInCopy) text += " " + LineAttrs.AttrOfKind(line->Data.Kind).PrefixStr;
     text += line->Text + "\r\n";
   }
-  if (!Clipboard().Open()) {
-    AddLine("Failed to copy console to the clipboard", lkError, 0);
-    return;
-  }
-  Clipboard().SetAsText(text);
-  Clipboard().Close();
+  if (!Copier.PutText(text)) AddLine("Failed to copy console to the clipboard", lkError, 0);
 }
 
 // Children first, inside one update bracket.

@@ -57,8 +57,8 @@ class TConEx {
 public:
   explicit TConEx(TConsole& console) : Console(console) {}
   void CopyConsole();
-  // Nothing happens when the clipboard cannot be opened.
-  void PutText(const std::string& text);
+  // False, with nothing changed, when the clipboard cannot be opened.
+  bool PutText(const std::string& text);
 
   TConsole& Console;
 };

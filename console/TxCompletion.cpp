@@ -11,9 +11,6 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
   return text.size() >= start.size() && SameTextAnsi(text.substr(0, start.size()), start);
 }
 
-bool IsIdentifierChar(char32_t c) {
-  return c == 8 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 }  // namespace
 

@@ -11,18 +11,6 @@
 
 namespace {
 
-// Raises a flag for a scope (also when an exception passes).
-class TFlagScope {
-public:
-  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& flag_;
-};
-
 }  // namespace
 
 // ---- keys ----
@@ -252,13 +240,9 @@ void TTxCustomEditor::StepWordLeft(TCommandState& state) {
     SetSel(state.X, state.Y);
     return;
   }
-  const auto separatorAt = [&row](int column) {
-    const std::string_view cell = CellSlice(row, column, column + 1);
-    return cell.size() == 1 && IsSeparator(cell[0]);
-  };
   int column = state.X - 1;
-  while (column >= 0 && separatorAt(column)) --column;
-  while (column >= 0 && !separatorAt(column)) --column;
+  while (column >= 0 && SeparatorAt(row, column)) --column;
+  while (column >= 0 && !SeparatorAt(row, column)) --column;
   const int x = column + 1;
   state.X = x == state.X ? 0 : x;
 }
@@ -274,13 +258,9 @@ void TTxCustomEditor::StepWordRight(TCommandState& state) {
   const std::string row = lines_->Strings(state.Y);
   const int length = CellCount(row);
   if (caretX_ < length) {
-    const auto separatorAt = [&row](int column) {
-      const std::string_view cell = CellSlice(row, column, column + 1);
-      return cell.size() == 1 && IsSeparator(cell[0]);
-    };
     int column = state.X;
-    while (column < length && !separatorAt(column)) ++column;
-    while (column < length && separatorAt(column)) ++column;
+    while (column < length && !SeparatorAt(row, column)) ++column;
+    while (column < length && SeparatorAt(row, column)) ++column;
     state.X = column;
   } else if (state.Y < lines_->Count() - 1) {
     state.X = 0;

@@ -65,3 +65,15 @@ public:
 private:
   ITxEditorCore& editor_;
 };
+
+// Raises a flag for a scope, also when an exception passes.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+  bool& flag_;
+};

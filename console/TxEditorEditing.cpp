@@ -14,10 +14,6 @@ namespace {
 
 const std::string LineBreak = "\r\n";
 
-// Characters that continue an identifier for the completion list.
-bool IsIdentifierChar(char32_t c) {
-  return c == 8 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 // Keeps the editor's update lock raised for a scope; at the end the whole
 // view is laid out and repainted once.

@@ -104,6 +104,15 @@ std::string MapLetters(std::string_view s, Mapping mapping) {
 
 bool IsSeparator(char c) { return SeparatorChars.find(c) != std::string_view::npos; }
 
+bool SeparatorAt(std::string_view row, int column) {
+  const std::string_view cell = CellSlice(row, column, column + 1);
+  return cell.size() == 1 && IsSeparator(cell[0]);
+}
+
+bool IsIdentifierChar(char32_t c) {
+  return c == 8 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 std::string GetWordOnPos(std::string_view s, int p) {
   int beg, end;
   return WordAround(TCells(s), p, beg, end);

@@ -8,6 +8,10 @@
 
 // Ends a word for the word routines and the word-wise caret commands.
 bool IsSeparator(char c);
+// Whether the character at a 0-based column of a row is a separator.
+bool SeparatorAt(std::string_view row, int column);
+// Continues an identifier for completion: Backspace (#8), digits, letters.
+bool IsIdentifierChar(char32_t c);
 // The word around p, or the single character at p when p is on a
 // separator; empty when p is outside the text.
 std::string GetWordOnPos(std::string_view s, int p);

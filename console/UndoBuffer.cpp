@@ -10,17 +10,6 @@ bool ExtendsRun(const std::type_info& kind) {
   return kind == typeid(TTxDeleteTrailUndo) || kind == typeid(TTxReLineUndo);
 }
 
-class TInUndoScope {
-public:
-  explicit TInUndoScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TInUndoScope() { flag_ = false; }
-  TInUndoScope(const TInUndoScope&) = delete;
-  TInUndoScope& operator=(const TInUndoScope&) = delete;
-
-private:
-  bool& flag_;
-};
-
 }  // namespace
 
 TUndoBuffer::TUndoBuffer(ITxEditorCore& editor) : editor_(editor) {}
@@ -37,7 +26,7 @@ void TUndoBuffer::Add(std::unique_ptr<TUndo> record) {
 // A compound group undoes whole; outside one, the run of records of the
 // newest record's class, with the trimmed-blank and ReLine records among it.
 void TUndoBuffer::Undo() {
-  TInUndoScope scope(inUndo_);
+  TFlagScope scope(inUndo_);
   if (!Current()) return;
   const std::type_info* group = &typeid(*Current());
   int depth = 0;
