@@ -16,17 +16,11 @@
 #include "libraries/StandardLibraries.h"
 #include "libraries/VarFiles.h"
 #include "runtime/Storage.h"
+#include "bench/DiscardingSink.h"
 
 namespace {
 
 constexpr std::int32_t Order = 1000;
-
-class TDiscardingSink final : public IXConsBase {
-public:
-  void Write(const std::string&, std::uint8_t, int) override {}
-  void ExpandToLevel(int) override {}
-  void Clear() override {}
-};
 
 // An engine whose workspace holds the matrix m, the program's I/O system
 // (its plug-ins are built beside the programs in bin/) and a folder for the

@@ -8,15 +8,9 @@
 #include "engine/MessageChannel.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
+#include "bench/DiscardingSink.h"
 
 namespace {
-
-class TDiscardingSink final : public IXConsBase {
-public:
-  void Write(const std::string&, std::uint8_t, int) override {}
-  void ExpandToLevel(int) override {}
-  void Clear() override {}
-};
 
 // 100,000 evaluations of x := x + 1 with option 0 on, the result listed as
 // the console lists it; the time reported is the time per line.

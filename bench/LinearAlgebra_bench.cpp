@@ -16,15 +16,9 @@
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"
+#include "bench/DiscardingSink.h"
 
 namespace {
-
-class TDiscardingSink final : public IXConsBase {
-public:
-  void Write(const std::string&, std::uint8_t, int) override {}
-  void ExpandToLevel(int) override {}
-  void Clear() override {}
-};
 
 // An engine with the standard libraries and the Workspace variables M (an
 // n x n matrix of uniform elements in [-1, 1) from a fixed seed, mirrored
