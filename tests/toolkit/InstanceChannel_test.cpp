@@ -150,6 +150,7 @@ TEST(InstanceChannel, OneProcessHoldsAKeyOnce) {
 TEST(InstanceChannel, OnlyTheUserCanReachTheSocket) {
   TInstanceChannel channel("/opt/quantrel/private" + std::to_string(getpid()));
   ASSERT_TRUE(channel.Claim());
+  channel.Listen();
   int sockets = 0;
   for (const auto& entry : std::filesystem::directory_iterator(std::getenv("XDG_RUNTIME_DIR"))) {
     struct stat status {};
