@@ -161,6 +161,9 @@ public:
   void Present(const TRect& changed) override {
     widget_->update(changed.Left, changed.Top, changed.Width(), changed.Height());
   }
+  void PresentNow() override {
+    if (widget_->isVisible()) widget_->repaint();
+  }
   void Activate() override {
     if (widget_->isVisible()) widget_->activateWindow();
   }
