@@ -295,6 +295,10 @@ public:
   virtual std::string NodeHint(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
   virtual std::string NodeTooltip(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
   virtual int NodeContentWidth(PDataNode node, TColumnIndex column, TCanvas& canvas);
+  // The font, text and text rectangle (client coordinates) of a cell, as hints show it.
+  virtual void CellTextInfo(PDataNode node, TColumnIndex column, TFont& font, TRect& r, std::string& text);
+  // The header's main column changed: a running edit is cancelled.
+  virtual void MainColumnSwitched();
 
   // ---- Events -----------------------------------------------------------------------
   TDTChangeEvent OnChange;
@@ -375,6 +379,8 @@ protected:
   // Reserves internal data behind every node record; answers its offset from the node start.
   unsigned ReserveInternalData(unsigned size);
   size_t NodeBlockSize() const;
+  // A descendant's own option holder in place of the base one (at construction).
+  void ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options);
 
   // ---- Linking ---------------------------------------------------------------
   void RunNodeInit(PDataNode node);
@@ -513,6 +519,8 @@ protected:
   bool ApplyRubberBand(const TRect& band);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
+  // Before a cell is painted: may widen it; answers the next column to paint.
+  virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
   void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
   void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
