@@ -98,6 +98,14 @@ enum TDTTooltipLineBreakStyle { hlbDefault, hlbForceSingleLine, hlbForceMultiLin
 enum THintAnimationType { hatNone, hatFade, hatSlide, hatSystemDefault };
 enum TDTNodeAlignment { naFromBottom, naFromTop, naProportional };
 
+// What a node's CheckType byte shows in front of its images.
+enum TNodeCheckType : uint8_t { nctNone, nctTriStateBox, nctCheckBox, nctRadioButton, nctButton };
+enum TCheckImageKind { ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFlat, ckXP, ckCustom, ckSystem, ckSystemFlat };
+
+enum TDTIncrementalSearch { isAll, isNone, isInitializedOnly, isVisibleOnly };
+enum TDTSearchDirection { sdForward, sdBackward };
+enum TDTSearchStart { ssAlwaysStartOver, ssLastHit, ssFocusedNode };
+
 // Where a point lies relative to the rows, by bit.
 enum THitPosition {
   htAbove, htBelow, htNowhere, htOnItem, htOnItemButton, htOnItemCheckbox, htOnItemIndent, htOnItemLabel,
