@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/EnumSet.h"
+#include "toolkit/controls/ButtonLayout.h"
 
 // A column of the header; -1: no column.
 using TColumnIndex = int;
@@ -81,7 +82,7 @@ using TDTHeaderOptions = TEnumSet<TDTHeaderOption>;
 enum TSortDirection { sdAscending, sdDescending };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDataTreeColumnStyle { vsText, vsOwnerDraw };
-enum TDTHeaderColumnLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+using TDTHeaderColumnLayout = TButtonLayout;
 enum TDTHeaderStyle { hsThickButtons, hsFlatButtons, hsPlates, hsXPStyle };
 enum TDTHeaderState { hdDragging, hdDragPending, hdLoading, hdTracking, hdTrackPending };
 using TDTHeaderStates = TEnumSet<TDTHeaderState>;
