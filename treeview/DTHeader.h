@@ -6,6 +6,7 @@
 
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
+#include "toolkit/gdi/Font.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
@@ -14,6 +15,7 @@ class TBaseDataTree;
 class TDTDragImage;
 class TImageList;
 class TPopupMenu;
+class TStream;
 struct TMessage;
 
 // The screen cursor number of the column splitter.
@@ -58,6 +60,11 @@ public:
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
   TDTHeaderStates States() const { return states_; }
+  TFont& Font() { return font_; }
+  // The header's settings and columns in the tree's stream format, version 3 (DTHeaderStream.cpp).
+  void WriteToStream(TStream& stream);
+  // Reads any version; a stream without the leading -1 is the oldest format.
+  void ReadFromStream(TStream& stream);
 
   // The header strip in window coordinates (empty when hidden).
   TRect HeaderRect() const;
@@ -126,6 +133,7 @@ private:
   TDTHeaderStyle style_ = hsThickButtons;
   TColor background_ = clBtnFace;
   TImageList* images_ = nullptr;
+  TFont font_;
   int height_ = 17;
   int trackPos_ = 0;
   // Where a resize began (client) and the left button went down (screen).
