@@ -498,6 +498,12 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.ContentRect = cell;
   paintInfo.ContentRect.Left += margin_;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
+  if (CheckImageWidth(node, column) > 0) {
+    TPaintImageEntry& check = paintInfo.ImageSlots[pisCheck];
+    check.Images = ActiveCheckImages();
+    check.Index = CheckImageIndexOf(node);
+    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check);
+  }
   if (StateImages) {
     ResolveImage(paintInfo, ikState, pisState, StateImages);
     if (paintInfo.ImageSlots[pisState].Index >= 0)
@@ -531,6 +537,7 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
       canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+    DrawCheckImage(paintInfo);
   }
   PaintNodeImage(paintInfo, pisState);
   PaintNodeImage(paintInfo, pisNormal);
