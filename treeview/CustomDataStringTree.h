@@ -93,6 +93,10 @@ protected:
   // The default search: 0 when the focused column's text starts with the search text, else 1.
   int FireIncrementalSearch(PDataNode node, const std::string& searchText) override;
   void Dispatch(TMessage& message) override;
+  // The caption chunk: the main column's text as UTF-16 (CustomDataStringTreeStream.cpp).
+  void WriteNodeChunks(TStream& stream, PDataNode node) override;
+  bool ReadNodeSubChunk(TStream& stream, int version, PDataNode node, int chunkType, int chunkSize) override;
+  void CheckNodeSubChunk(TStream& stream, int version, int chunkType, int64_t chunkEnd, int depth) override;
 
 private:
   // The canvas to measure on: a memory canvas while the tree has no window.
