@@ -8,6 +8,7 @@
 
 #include "engine/Tarnscript.h"
 #include "engine/TarnClient.h"
+#include "runtime/HostTypes.h"
 #include "runtime/PublishedProperties.h"
 
 class TProbeChild : public TPersistent {
@@ -56,15 +57,12 @@ class TUnregistered : public TObject {};
 
 namespace probe_detail {
 
-inline const THostType IntegerType{TTypeCategory::Integer, "Integer"};
-inline const THostType RealType{TTypeCategory::Float, "Double"};
-inline const THostType StringType{TTypeCategory::String, "string"};
-inline const THostType BooleanType{TTypeCategory::Enumeration, "Boolean", {"False", "True"}};
-inline const THostType ModeType{TTypeCategory::Enumeration, "TProbeMode", {"pmOff", "pmOn", "pmAuto"}};
-inline const THostType FlagType{TTypeCategory::Enumeration, "TProbeFlag", {"pfA", "pfB", "pfC"}};
-inline const THostType FlagsType{TTypeCategory::Set, "TProbeFlags", {}, &FlagType};
-inline const THostType CharType{TTypeCategory::Char, "Char"};
-inline const THostType Int64Type{TTypeCategory::Int64, "Int64"};
+inline const THostType RealType = HostScalarType(TTypeCategory::Float, "Double");
+inline const THostType ModeType = HostEnumType("TProbeMode", {"pmOff", "pmOn", "pmAuto"});
+inline const THostType FlagType = HostEnumType("TProbeFlag", {"pfA", "pfB", "pfC"});
+inline const THostType FlagsType = HostSetType("TProbeFlags", FlagType);
+inline const THostType CharType = HostScalarType(TTypeCategory::Char, "Char");
+inline const THostType Int64Type = HostScalarType(TTypeCategory::Int64, "Int64");
 
 template <class Class>
 inline std::function<std::int64_t(Class&)> Reads(std::int64_t Class::*field) {
@@ -76,63 +74,45 @@ inline std::function<void(Class&, std::int64_t)> Writes(std::int64_t Class::*fie
   return [field](Class& object, std::int64_t value) { object.*field = value; };
 }
 
-inline void Typed(TPublishedProperty& property, const THostClass& owner, const THostType& type) {
-  property.Class = &owner;
-  property.Type = &type;
-}
-
 inline const THostClass& RegisterChild() {
   const THostClass& child = RegisterHostClassOf<TProbeChild>("TProbeChild", &HostPersistentClass());
   Typed(RegisterOrdinalProperty<TProbeChild>("Value", Reads(&TProbeChild::Value), Writes(&TProbeChild::Value)), child,
-        IntegerType);
+        HostIntegerType);
   return child;
 }
 
 template <class Handler>
 inline TPublishedProperty& RegisterEvent(const THostClass& probe, const std::string& name, Handler TProbe::*field,
                                          const THostType& type) {
-  TPublishedProperty& property = RegisterEventProperty<TProbe>(name, field);
-  Typed(property, probe, type);
-  return property;
-}
-
-inline THostType EventType(std::vector<THostParam> params) {
-  return THostType{TTypeCategory::Method, "", {}, nullptr, nullptr, std::move(params)};
+  return Typed(RegisterEventProperty<TProbe>(name, field), probe, type);
 }
 
 inline void RegisterProbe() {
-  static THostType childType{TTypeCategory::Class, "TProbeChild"};
-  childType.Class = &RegisterChild();
+  static const THostType childType = HostClassType(RegisterChild());
   const THostClass& probe = RegisterHostClassOf<TProbe>("TProbe", &HostTarnClientClass());
-  Typed(RegisterOrdinalProperty<TProbe>("Count", Reads(&TProbe::Count), Writes(&TProbe::Count)), probe, IntegerType);
+  Typed(RegisterOrdinalProperty<TProbe>("Count", Reads(&TProbe::Count), Writes(&TProbe::Count)), probe, HostIntegerType);
   Typed(RegisterFloatProperty<TProbe>("Ratio", [](TProbe& p) { return p.Ratio; },
                                       [](TProbe& p, double x) { p.Ratio = x; }),
         probe, RealType);
   Typed(RegisterStringProperty<TProbe>("Title", [](TProbe& p) { return p.Title; },
                                        [](TProbe& p, const std::string& s) { p.Title = s; }),
-        probe, StringType);
+        probe, HostStringType);
   Typed(RegisterOrdinalProperty<TProbe>("Ready", [](TProbe& p) -> std::int64_t { return p.Ready; },
                                         [](TProbe& p, std::int64_t b) { p.Ready = b != 0; }),
-        probe, BooleanType);
+        probe, HostBooleanType);
   Typed(RegisterOrdinalProperty<TProbe>("Mode", Reads(&TProbe::Mode), Writes(&TProbe::Mode)), probe, ModeType);
   Typed(RegisterSetProperty<TProbe>("Flags", FlagType.Members, Reads(&TProbe::Flags), Writes(&TProbe::Flags)), probe,
         FlagsType);
   Typed(RegisterObjectProperty<TProbe>("Child", [](TProbe& p) -> TObject* { return &p.Child; }), probe, childType);
-  Typed(RegisterOrdinalProperty<TProbe>("Fixed", Reads(&TProbe::Fixed), nullptr), probe, IntegerType);
+  Typed(RegisterOrdinalProperty<TProbe>("Fixed", Reads(&TProbe::Fixed), nullptr), probe, HostIntegerType);
   Typed(RegisterOrdinalProperty<TProbe>("Letter", Reads(&TProbe::Letter), Writes(&TProbe::Letter)), probe, CharType);
   Typed(RegisterOrdinalProperty<TProbe>("Big", Reads(&TProbe::Big), Writes(&TProbe::Big)), probe, Int64Type);
-  static const THostType notify = EventType({{"Sender", "TObject"}});
-  static const THostType mouse = EventType({{"Sender", "TObject"}, {"Button", "TMouseButton"},
-                                            {"Shift", "TShiftState"}, {"X", "Integer"}, {"Y", "Integer"}});
-  static const THostType keyDown =
-      EventType({{"Sender", "TObject"}, {"Key", "Word", THostParamMode::Var}, {"Shift", "TShiftState"}});
-  static const THostType keyPress = EventType({{"Sender", "TObject"}, {"Key", "Char", THostParamMode::Var}});
-  static const THostType other = EventType({{"Sender", "TObject"}, {"Text", "String"}});
-  RegisterEvent(probe, "OnClick", &TProbe::OnClick, notify);
-  RegisterEvent(probe, "OnMouseDown", &TProbe::OnMouseDown, mouse);
-  RegisterEvent(probe, "OnKeyDown", &TProbe::OnKeyDown, keyDown);
-  RegisterEvent(probe, "OnKeyPress", &TProbe::OnKeyPress, keyPress);
-  RegisterEvent(probe, "OnRead", &TProbe::OnRead, notify).SetHandler = nullptr;
+  static const THostType other = HostEventType({HostParam("Sender", "TObject"), HostParam("Text", "String")});
+  RegisterEvent(probe, "OnClick", &TProbe::OnClick, HostNotifyEventType);
+  RegisterEvent(probe, "OnMouseDown", &TProbe::OnMouseDown, HostMouseEventType);
+  RegisterEvent(probe, "OnKeyDown", &TProbe::OnKeyDown, HostKeyEventType);
+  RegisterEvent(probe, "OnKeyPress", &TProbe::OnKeyPress, HostKeyPressEventType);
+  RegisterEvent(probe, "OnRead", &TProbe::OnRead, HostNotifyEventType).SetHandler = nullptr;
   Typed(RegisterMethodProperty<TProbe>("OnOther", &TProbe::OnOther), probe, other);
 }
 

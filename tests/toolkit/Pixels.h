@@ -27,3 +27,11 @@ inline TRect InkBounds(const TGdiBitmap& image, const TRect& area, TColor backgr
       }
   return IsRectEmpty(ink) ? TRect{} : ink;
 }
+
+inline bool SamePixels(const TGdiBitmap& a, const TGdiBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}

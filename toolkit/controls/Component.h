@@ -21,7 +21,7 @@ constexpr TComponentState csDesigning = 0x10;
 
 enum TOperation { opInsert, opRemove };
 
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
   explicit TComponent(TComponent* owner);
   ~TComponent() override;

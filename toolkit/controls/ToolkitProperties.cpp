@@ -1,29 +1,98 @@
 #include "toolkit/controls/ToolkitProperties.h"
 
+#include "runtime/HostTypes.h"
 #include "runtime/PublishedProperties.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/controls/Control.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/StringGrid.h"
+#include "toolkit/controls/WinControl.h"
 
 namespace {
 
-void RegisterFontProperties() {
-  RegisterStringProperty<TFont>("Name", [](TFont& font) { return font.Name(); },
-                                [](TFont& font, const std::string& name) { font.SetName(name); });
-  RegisterOrdinalProperty<TFont>("Height", [](TFont& font) { return font.Height(); },
-                                 [](TFont& font, std::int64_t height) { font.SetHeight(static_cast<int>(height)); });
-  RegisterOrdinalProperty<TFont>("Color", [](TFont& font) { return font.Color(); },
-                                 [](TFont& font, std::int64_t color) { font.SetColor(static_cast<TColor>(color)); });
-  RegisterSetProperty<TFont>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-                             [](TFont& font) { return font.Style(); },
-                             [](TFont& font, std::int64_t style) { font.SetStyle(static_cast<TFontStyles>(style)); });
+const THostType ColorType = HostScalarType(TTypeCategory::Integer, "TColor");
+const THostType FontStyleType = HostEnumType("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+const THostType FontStylesType = HostSetType("TFontStyles", FontStyleType);
+
+// An ordinal property over a getter and a setter of the class.
+template <class Class, class Value, class Owner = Class>
+TPublishedProperty& Ordinal(const std::string& name, Value (Owner::*get)() const, void (Owner::*set)(Value)) {
+  return RegisterOrdinalProperty<Class>(
+      name, [get](Class& object) -> std::int64_t { return static_cast<std::int64_t>((object.*get)()); },
+      [set](Class& object, std::int64_t value) { (object.*set)(static_cast<Value>(value)); });
 }
 
-void RegisterControlProperties() {
-  RegisterOrdinalProperty<TControl>("Color", [](TControl& control) { return control.Color(); },
-                                    [](TControl& control, std::int64_t color) {
-                                      control.SetColor(static_cast<TColor>(color));
-                                    });
-  RegisterObjectProperty<TControl>("Font", [](TControl& control) -> TObject* { return &control.Font(); });
+// An ordinal property over a field of the class.
+template <class Class, class Value>
+TPublishedProperty& OrdinalField(const std::string& name, Value Class::*field) {
+  return RegisterOrdinalProperty<Class>(
+      name, [field](Class& object) -> std::int64_t { return static_cast<std::int64_t>(object.*field); },
+      [field](Class& object, std::int64_t value) { object.*field = static_cast<Value>(value); });
+}
+
+// The text a control shows, published as Caption or Text.
+template <class Class>
+TPublishedProperty& ControlText(const std::string& name) {
+  return RegisterStringProperty<Class>(name, [](Class& control) { return control.Text(); },
+                                       [](Class& control, const std::string& text) { control.SetText(text); });
+}
+
+const THostClass& RegisterComponentClass() {
+  const THostClass& component = RegisterHostClassOf<TComponent>("TComponent", &HostPersistentClass());
+  Typed(RegisterStringProperty<TComponent>("Name", [](TComponent& c) { return c.Name(); },
+                                           [](TComponent& c, const std::string& name) { c.SetName(name); }),
+        component, HostStringType);
+  Typed(OrdinalField<TComponent>("Tag", &TComponent::Tag), component, HostIntegerType);
+  return component;
+}
+
+const THostClass& RegisterFontClass() {
+  const THostClass& font = RegisterHostClassOf<TFont>("TFont", &HostPersistentClass());
+  Typed(RegisterStringProperty<TFont>("Name", [](TFont& f) { return f.Name(); },
+                                      [](TFont& f, const std::string& name) { f.SetName(name); }),
+        font, HostStringType);
+  Typed(Ordinal<TFont>("Height", &TFont::Height, &TFont::SetHeight), font, HostIntegerType);
+  Typed(Ordinal<TFont>("Color", &TFont::Color, &TFont::SetColor), font, ColorType);
+  Typed(RegisterSetProperty<TFont>("Style", FontStyleType.Members, [](TFont& f) { return f.Style(); },
+                                   [](TFont& f, std::int64_t style) { f.SetStyle(static_cast<TFontStyles>(style)); }),
+        font, FontStylesType);
+  return font;
+}
+
+template <class Class, class Handler>
+void Event(const THostClass& owner, const std::string& name, Handler Class::*field, const THostType& type) {
+  Typed(RegisterEventProperty<Class>(name, field), owner, type);
+}
+
+void RegisterControlClasses(const THostClass& component, const THostClass& font) {
+  static const THostType fontType = HostClassType(font);
+  const THostClass& control = RegisterHostClassOf<TControl>("TControl", &component);
+  Typed(Ordinal<TControl>("Left", &TControl::Left, &TControl::SetLeft), control, HostIntegerType);
+  Typed(Ordinal<TControl>("Top", &TControl::Top, &TControl::SetTop), control, HostIntegerType);
+  Typed(Ordinal<TControl>("Width", &TControl::Width, &TControl::SetWidth), control, HostIntegerType);
+  Typed(Ordinal<TControl>("Height", &TControl::Height, &TControl::SetHeight), control, HostIntegerType);
+  Typed(Ordinal<TControl>("Visible", &TControl::Visible, &TControl::SetVisible), control, HostBooleanType);
+  Typed(Ordinal<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled), control, HostBooleanType);
+  Typed(Ordinal<TControl>("Color", &TControl::Color, &TControl::SetColor), control, ColorType);
+  Typed(RegisterObjectProperty<TControl>("Font", [](TControl& c) -> TObject* { return &c.Font(); }), control, fontType);
+  Typed(RegisterStringProperty<TControl>("Hint", [](TControl& c) { return c.Hint; },
+                                         [](TControl& c, const std::string& hint) { c.Hint = hint; }),
+        control, HostStringType);
+  Typed(OrdinalField<TControl>("ShowHint", &TControl::ShowHint), control, HostBooleanType);
+  Event(control, "OnClick", &TControl::OnClick, HostNotifyEventType);
+  Event(control, "OnDblClick", &TControl::OnDblClick, HostNotifyEventType);
+  Event(control, "OnMouseDown", &TControl::OnMouseDown, HostMouseEventType);
+  Event(control, "OnMouseUp", &TControl::OnMouseUp, HostMouseEventType);
+  Event(control, "OnMouseMove", &TControl::OnMouseMove, HostMouseMoveEventType);
+
+  const THostClass& winControl = RegisterHostClassOf<TWinControl>("TWinControl", &control);
+  Event(winControl, "OnKeyDown", &TWinControl::OnKeyDown, HostKeyEventType);
+  Event(winControl, "OnKeyUp", &TWinControl::OnKeyUp, HostKeyEventType);
+  Event(winControl, "OnKeyPress", &TWinControl::OnKeyPress, HostKeyPressEventType);
+
+  Typed(ControlText<TButton>("Caption"), RegisterHostClassOf<TButton>("TButton", &winControl), HostStringType);
+  Typed(ControlText<TEdit>("Text"), RegisterHostClassOf<TEdit>("TEdit", &winControl), HostStringType);
+
   RegisterOrdinalProperty<TStringGrid>("FixedColor", [](TStringGrid& grid) { return grid.FixedColor(); },
                                        [](TStringGrid& grid, std::int64_t color) {
                                          grid.SetFixedColor(static_cast<TColor>(color));
@@ -36,6 +105,6 @@ void RegisterToolkitProperties() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  RegisterFontProperties();
-  RegisterControlProperties();
+  const THostClass& component = RegisterComponentClass();
+  RegisterControlClasses(component, RegisterFontClass());
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The toolkit's published properties, which the skin layer reads and
-// writes by name: a control's Color and Font, a font's Name, Height, Color
-// and Style, a grid's FixedColor. Registered once, by the platform start;
-// calling it again does nothing.
+// The toolkit's classes and their published properties, which the skin
+// layer reads and writes by name and scripts see as host objects:
+// TComponent (Name, Tag), TFont, TControl (place, look, hint, mouse and
+// click events), TWinControl (key events), TButton's Caption and TEdit's
+// Text; a grid's FixedColor by name only. Registered once, by the platform
+// start; calling it again does nothing.
 
 void RegisterToolkitProperties();

@@ -9,8 +9,8 @@
 #include "runtime/Object.h"
 #include "toolkit/gdi/GdiObject.h"
 
-// An object, so that a control's font is reachable as an object property.
-class TGraphicsObject : public TObject {
+// A persistent, so that a control's font is reachable as a nested object property.
+class TGraphicsObject : public TPersistent {
 public:
   unsigned Serial() const { return serial_; }
   std::function<void()> OnChange;
