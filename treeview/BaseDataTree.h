@@ -15,6 +15,7 @@
 //   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
+//   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -47,6 +48,7 @@ class TDTColors;
 class TDTHeader;
 class TImageList;
 class TScrollBarOptions;
+class TStream;
 
 // The node, column and positions at a point.
 struct THitInfo {
@@ -331,7 +333,25 @@ public:
   // The header's main column changed: a running edit is cancelled.
   virtual void MainColumnSwitched();
 
+  // ---- Streams and moving ------------------------------------------------------------
+  // Moves a node (ChildrenOnly: its children) of this tree to Target of this
+  // or another tree; another tree gets copies read from the node records and
+  // the originals are deleted.
+  void MoveNodeTo(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  // The stream header and the records of the top-level nodes, or of Node alone.
+  virtual void SaveTreeToStream(TStream& stream, PDataNode node = nullptr);
+  // Checks the whole stream first: a bad one raises its error and leaves the tree as it was.
+  virtual void LoadTreeFromStream(TStream& stream);
+  virtual void LoadTreeFromFile(const std::string& fileName);
+  // Fills a node linked in this tree from the record at the stream's
+  // position, with its subtree; a record that fails is removed again.
+  void LoadNodeFromStream(TStream& stream, int version, PDataNode node);
+  // Writes the node's record: a node chunk with its sub-chunks and the children's records.
+  void WriteNodeChunk(TStream& stream, PDataNode node);
+
   // ---- Events -----------------------------------------------------------------------
+  TDTSaveNodeEvent OnSaveNode;
+  TDTLoadNodeEvent OnLoadNode;
   TDTChangeEvent OnChange;
   TDTStructureChangeEvent OnStructureChange;
   TDTInitChildrenEvent OnInitChildren;
@@ -412,6 +432,23 @@ protected:
   size_t NodeBlockSize() const;
   // A descendant's own option holder in place of the base one (at construction).
   void ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options);
+
+  // ---- Node records (BaseDataTreeStream.cpp) ---------------------------------
+  // The sub-chunks of a node chunk: the base chunk with the children, then the user chunk.
+  virtual void WriteNodeChunks(TStream& stream, PDataNode node);
+  // Fills in the size of the chunk whose header starts at StartPos and leaves the stream at EndPos.
+  static void CloseChunkHeader(TStream& stream, int64_t startPos, int64_t endPos);
+  // Reads a node chunk into an existing node; its children are appended raw, without counters.
+  void ReadNodeChunk(TStream& stream, int version, PDataNode node);
+  // Reads one sub-chunk whose header was read; answers whether it was handled.
+  virtual bool ReadNodeSubChunk(TStream& stream, int version, PDataNode node, int chunkType, int chunkSize);
+  void SkipNodeChunk(TStream& stream);
+  // Walks one record up to Limit without changing anything; raises the load errors.
+  void CheckNodeChunk(TStream& stream, int version, int64_t limit, int depth);
+  // Checks one sub-chunk's body (the stream is after its header, ChunkEnd is its end).
+  virtual void CheckNodeSubChunk(TStream& stream, int version, int chunkType, int64_t chunkEnd, int depth);
+  virtual void FireSaveNode(PDataNode node, TStream& stream);
+  virtual void FireLoadNode(PDataNode node, TStream& stream);
 
   // ---- Linking ---------------------------------------------------------------
   void RunNodeInit(PDataNode node);
@@ -706,6 +743,19 @@ private:
   void AnimateToggle(PDataNode node, bool expand, unsigned childrenHeight);
   void ClearAnimationStripe(const TToggleAnimationData& animation, const TRect& stripe);
   void CollapseNode(PDataNode node);
+  void ReadNodeChunkWithin(TStream& stream, int version, PDataNode node, int64_t limit);
+  // After a record was read into the node: counters, flags, shown rows and the selection.
+  void SettleLoadedNode(PDataNode node, const TDataNode& before, unsigned shownRowsBefore);
+  // A record failed: the children it added are freed, the node is restored and removed.
+  void DiscardFailedRecord(PDataNode node, const TDataNode& before, PDataNode lastChildBefore);
+  void FreeSubtreeRaw(PDataNode node);
+  // Links new nodes for the records of a stream at Target: the first by Mode, each further
+  // one after the one before, so they keep their order. Each new node is handed to Arrived.
+  void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
+                     const std::function<void(PDataNode)>& arrived);
+  void MoveWithinTree(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  void MoveToOtherTree(TBaseDataTree& targetTree, PDataNode source, PDataNode target, TDTNodeAttachMode mode,
+                       bool childrenOnly);
 
   std::unique_ptr<TDTHeader> header_;
   std::unique_ptr<TCustomDataTreeOptions> options_;
