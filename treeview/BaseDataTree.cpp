@@ -47,6 +47,7 @@ TBaseDataTree::~TBaseDataTree() {
   LeaveTreeRegistry(serial_);
   options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();
+  editLink_ = nullptr;
   Clear();
 }
 
@@ -303,9 +304,7 @@ unsigned TBaseDataTree::NodeRowHeight(PDataNode node) {
 
 // ---- Window effects ---------------------------------------------------------------------
 
-bool TBaseDataTree::CancelNodeEdit() { return true; }
 
-bool TBaseDataTree::AcceptNodeEdit() { return true; }
 
 void TBaseDataTree::SetRedraw(bool updating) {
   if (Visible() && HandleAllocated()) Perform(WM_SETREDRAW, updating ? 0 : 1, 0);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/CountedPtr.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Rect.h"
@@ -14,6 +15,7 @@
 #include "treeview/DataTransfer.h"
 #include "treeview/DataTreeTypes.h"
 
+class IDTEditLink;
 class TBaseDataTree;
 class TCanvas;
 class TDTHeader;
@@ -42,6 +44,9 @@ using TDTNodeCopyingEvent = TDTNodeMovingEvent;
 using TDTEditChangingEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, bool& allowed)>;
 using TDTEditChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
+// The handler must give a link when it is assigned.
+using TDTCreateEditorEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column,
+                                                CountedPtr<IDTEditLink>& editLink)>;
 using TDTFocusChangingEvent = std::function<void(TBaseDataTree* sender, PDataNode oldNode, PDataNode newNode,
                                                  TColumnIndex oldColumn, TColumnIndex newColumn, bool& allowed)>;
 using TDTFocusChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
