@@ -12,6 +12,7 @@
 #include "treeview/CustomDataStringTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
+#include "treeview/DataTransferResults.h"
 
 namespace {
 
@@ -432,4 +433,19 @@ std::vector<uint8_t> TCustomDataStringTree::RenderContentToGlobal(UINT format, T
   }
   bytes += '\0';
   return {bytes.begin(), bytes.end()};
+}
+
+HRESULT TCustomDataStringTree::RenderTreeData(const TFormatEtc& format, TStgMedium& medium, bool forClipboard) {
+  const HRESULT result = TBaseDataTree::RenderTreeData(format, medium, forClipboard);
+  if (result == S_OK) return result;
+  try {
+    std::vector<uint8_t> block = RenderContentToGlobal(format.Format, forClipboard ? txCutCopySet : txSelected);
+    if (block.empty()) return result;
+    medium.Tymed = TYMED_HGLOBAL;
+    medium.HGlobal = std::make_shared<std::vector<uint8_t>>(std::move(block));
+    return S_OK;
+  } catch (...) {
+    medium.Release();
+    return E_FAIL;
+  }
 }
