@@ -49,6 +49,9 @@ public:
   void BuildLibHelpMenu();
   // A task of the welcome screen; false when the code names none.
   bool RunWelcomeTask(int code);
+  // The application's message hook: a file handed over by a later start
+  // (WM_INSTCTRL) runs here, unless a program runs already.
+  void AppMessage(MSG& Msg, bool& Handled);
 
   // Components.
   TSkinPanel* EditPanel;
