@@ -15,6 +15,7 @@
 //   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
+//   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -35,6 +36,7 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
@@ -47,6 +49,7 @@ class TDTColors;
 class TDTHeader;
 class TImageList;
 class TScrollBarOptions;
+class TStream;
 
 // The node, column and positions at a point.
 struct THitInfo {
@@ -145,6 +148,20 @@ public:
   TCheckState PendingCheckState() const { return pendingCheckState_; }
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
+
+  // ---- Editing ----------------------------------------------------------------
+  // Focuses the node and opens its editor for the column; true while an edit runs.
+  virtual bool StartNodeEdit(PDataNode node, TColumnIndex column);
+  // End a running edit with or without its value; true when there was none
+  // or the editor agreed (a merely pending edit is dropped and gives false).
+  bool AcceptNodeEdit();
+  bool CancelNodeEdit();
+  bool EditInProgress() const { return states_.Contains(tsEditing); }
+  bool IsRubberBandActive() const;
+  // Milliseconds from the second click on a selected node to the start of its edit.
+  unsigned EditDelay = 1000;
+  // Whether editing the cell is allowed: toEditable, enabled, not read-only, and OnEditing.
+  virtual bool CanEditNode(PDataNode node, TColumnIndex column);
 
   // ---- Check boxes -------------------------------------------------------------
   // The state a click on a node of the type and state leads to.
@@ -331,7 +348,25 @@ public:
   // The header's main column changed: a running edit is cancelled.
   virtual void MainColumnSwitched();
 
+  // ---- Streams and moving ------------------------------------------------------------
+  // Moves a node (ChildrenOnly: its children) of this tree to Target of this
+  // or another tree; another tree gets copies read from the node records and
+  // the originals are deleted.
+  void MoveNodeTo(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  // The stream header and the records of the top-level nodes, or of Node alone.
+  virtual void SaveTreeToStream(TStream& stream, PDataNode node = nullptr);
+  // Checks the whole stream first: a bad one raises its error and leaves the tree as it was.
+  virtual void LoadTreeFromStream(TStream& stream);
+  virtual void LoadTreeFromFile(const std::string& fileName);
+  // Fills a node linked in this tree from the record at the stream's
+  // position, with its subtree; a record that fails is removed again.
+  void LoadNodeFromStream(TStream& stream, int version, PDataNode node);
+  // Writes the node's record: a node chunk with its sub-chunks and the children's records.
+  void WriteNodeChunk(TStream& stream, PDataNode node);
+
   // ---- Events -----------------------------------------------------------------------
+  TDTSaveNodeEvent OnSaveNode;
+  TDTLoadNodeEvent OnLoadNode;
   TDTChangeEvent OnChange;
   TDTStructureChangeEvent OnStructureChange;
   TDTInitChildrenEvent OnInitChildren;
@@ -354,6 +389,7 @@ public:
   TDTEditChangingEvent OnEditing;
   TDTEditChangeEvent OnEditCancelled;
   TDTEditChangeEvent OnEdited;
+  TDTCreateEditorEvent OnCreateEditor;
   TDTFocusChangingEvent OnFocusChanging;
   TDTFocusChangeEvent OnFocusChanged;
   TDTPopupEvent OnGetPopupMenu;
@@ -413,6 +449,23 @@ protected:
   // A descendant's own option holder in place of the base one (at construction).
   void ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options);
 
+  // ---- Node records (BaseDataTreeStream.cpp) ---------------------------------
+  // The sub-chunks of a node chunk: the base chunk with the children, then the user chunk.
+  virtual void WriteNodeChunks(TStream& stream, PDataNode node);
+  // Fills in the size of the chunk whose header starts at StartPos and leaves the stream at EndPos.
+  static void CloseChunkHeader(TStream& stream, int64_t startPos, int64_t endPos);
+  // Reads a node chunk into an existing node; its children are appended raw, without counters.
+  void ReadNodeChunk(TStream& stream, int version, PDataNode node);
+  // Reads one sub-chunk whose header was read; answers whether it was handled.
+  virtual bool ReadNodeSubChunk(TStream& stream, int version, PDataNode node, int chunkType, int chunkSize);
+  void SkipNodeChunk(TStream& stream);
+  // Walks one record up to Limit without changing anything; raises the load errors.
+  void CheckNodeChunk(TStream& stream, int version, int64_t limit, int depth);
+  // Checks one sub-chunk's body (the stream is after its header, ChunkEnd is its end).
+  virtual void CheckNodeSubChunk(TStream& stream, int version, int chunkType, int64_t chunkEnd, int depth);
+  virtual void FireSaveNode(PDataNode node, TStream& stream);
+  virtual void FireLoadNode(PDataNode node, TStream& stream);
+
   // ---- Linking ---------------------------------------------------------------
   void RunNodeInit(PDataNode node);
   void InitNodeChildren(PDataNode node);
@@ -446,7 +499,20 @@ protected:
   const TNodeArray& TempNodes() const { return tempNodes_; }
   int TempNodeCount() const { return tempNodeCount_; }
 
+  // ---- Editing flow ------------------------------------------------------------------
+  // Opens the editor of the focused node in EditColumn.
+  void BeginEditing();
+  bool FinishEditing();
+  bool CancelEditing();
+  // Gives the editor the bounds of the edited cell's text.
+  void PlaceEditor();
+  IDTEditLink* EditLink() const { return editLink_.get(); }
+
   // ---- Event firers: each alone calls its event and answers the default when unassigned ----
+  virtual CountedPtr<IDTEditLink> FireCreateEditor(PDataNode node, TColumnIndex column);
+  virtual void FireEditing(PDataNode node, TColumnIndex column, bool& allowed);
+  virtual void FireEdited(PDataNode node, TColumnIndex column);
+  virtual void FireEditCancelled(TColumnIndex column);
   virtual void FireChange(PDataNode node);
   virtual void FireStructureChange(PDataNode node, TChangeReason reason);
   virtual void FireFocusChanged(PDataNode node, TColumnIndex column);
@@ -534,8 +600,6 @@ protected:
   int WidestVisibleRow();
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  bool CancelNodeEdit();
-  bool AcceptNodeEdit();
   void Paint() override;
   void Resize() override;
   void KeyDown(WORD& key, TShiftState shift) override;
@@ -706,6 +770,19 @@ private:
   void AnimateToggle(PDataNode node, bool expand, unsigned childrenHeight);
   void ClearAnimationStripe(const TToggleAnimationData& animation, const TRect& stripe);
   void CollapseNode(PDataNode node);
+  void ReadNodeChunkWithin(TStream& stream, int version, PDataNode node, int64_t limit);
+  // After a record was read into the node: counters, flags, shown rows and the selection.
+  void SettleLoadedNode(PDataNode node, const TDataNode& before, unsigned shownRowsBefore);
+  // A record failed: the children it added are freed, the node is restored and removed.
+  void DiscardFailedRecord(PDataNode node, const TDataNode& before, PDataNode lastChildBefore);
+  void FreeSubtreeRaw(PDataNode node);
+  // Links new nodes for the records of a stream at Target: the first by Mode, each further
+  // one after the one before, so they keep their order. Each new node is handed to Arrived.
+  void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
+                     const std::function<void(PDataNode)>& arrived);
+  void MoveWithinTree(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  void MoveToOtherTree(TBaseDataTree& targetTree, PDataNode source, PDataNode target, TDTNodeAttachMode mode,
+                       bool childrenOnly);
 
   std::unique_ptr<TDTHeader> header_;
   std::unique_ptr<TCustomDataTreeOptions> options_;
@@ -725,6 +802,7 @@ private:
   unsigned visibleCount_ = 0;
   unsigned changeDelay_ = 0;
 
+  CountedPtr<IDTEditLink> editLink_;
   PDataNode focusedNode_ = nullptr;
   TColumnIndex focusedColumn_ = ColumnNone;
   TColumnIndex editColumn_ = ColumnNone;

@@ -6,17 +6,20 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/CountedPtr.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 
+class IDTEditLink;
 class TBaseDataTree;
 class TCanvas;
 class TDTHeader;
 class TImageList;
 class TPopupMenu;
+class TStream;
 
 using TDTChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node)>;
 using TDTStructureChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TChangeReason reason)>;
@@ -39,6 +42,9 @@ using TDTNodeCopyingEvent = TDTNodeMovingEvent;
 using TDTEditChangingEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, bool& allowed)>;
 using TDTEditChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
+// The handler must give a link when it is assigned.
+using TDTCreateEditorEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column,
+                                                CountedPtr<IDTEditLink>& editLink)>;
 using TDTFocusChangingEvent = std::function<void(TBaseDataTree* sender, PDataNode oldNode, PDataNode newNode,
                                                  TColumnIndex oldColumn, TColumnIndex newColumn, bool& allowed)>;
 using TDTFocusChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
@@ -121,3 +127,6 @@ using TDTCompareEvent = std::function<void(TBaseDataTree* sender, PDataNode node
                                            TColumnIndex column, int& result)>;
 using TDTIncrementalSearchEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, const std::string& searchText, int& result)>;
+// The node's own data in a node record: written to, or read from, a stream.
+using TDTSaveNodeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TStream& stream)>;
+using TDTLoadNodeEvent = TDTSaveNodeEvent;

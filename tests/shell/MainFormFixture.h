@@ -21,20 +21,11 @@
 #include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "tests/runtime/TempFolder.h"
+#include "tests/shell/RecordedViewer.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/PlaySound.h"
-
-// Help pages are recorded instead of shown.
-class TRecordedHelp : public IHelpViewer {
-public:
-  void ShowPage(const std::string& address) override { Pages.push_back(address); }
-  void ShowIndex(const std::vector<THelpKeyword>& keywords, std::size_t nearest) override {
-    Pages.push_back("index:" + (nearest < keywords.size() ? keywords[nearest].Keyword : std::string()));
-  }
-  std::vector<std::string> Pages;
-};
 
 struct TShownLine {
   std::string Text;
@@ -139,7 +130,7 @@ protected:
   ScopedEnvironment configHome{"XDG_CONFIG_HOME", config.Path().string()};
   ScopedEnvironment dataHome{"XDG_DATA_HOME", (config.Path() / "data").string()};
   TNullSoundBackend sounds;
-  TRecordedHelp help;
+  TRecordedViewer help;
   std::unique_ptr<TImages> images;
   TMainForm* form = nullptr;
 };

@@ -10,6 +10,8 @@
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/qt/Screenshot.h"
+#include "skin/SkinToolBar.h"
 
 namespace {
 
@@ -152,6 +154,70 @@ TEST_F(MainFormTest, TheResultRowShowsAGreenPrefixBeforeTheValue) {
     }
   EXPECT_GE(greenEnd, 0) << "the green prefix \"= \"";
   EXPECT_GT(inkAfterGreen, 5) << "the 3 after it";
+}
+
+// The pixels of a control's rectangle in the picture of the whole window.
+int InkIn(const TWindowPicture& picture, const TRect& rect, std::uint32_t background) {
+  int ink = 0;
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    for (int x = rect.Left; x < rect.Right; ++x) ink += picture.Pixels[y * picture.Width + x] != background;
+  return ink;
+}
+
+int CountColor(const TWindowPicture& picture, const TRect& rect, std::uint32_t color) {
+  int count = 0;
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    for (int x = rect.Left; x < rect.Right; ++x) count += picture.Pixels[y * picture.Width + x] == color;
+  return count;
+}
+
+// 0x00RRGGBB, as the desktop's pictures hold colours.
+std::uint32_t Rgb(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+}
+
+TEST_F(MainFormTest, TheFullViewShowsTheToolBarAndTheCreamCommandLine) {
+  Start();
+  TSkinToolBar& bar = *form->ToolBar;
+  ASSERT_EQ(bar.ButtonCount(), 16);
+  const auto inForm = [&](TControl& control) {
+    const TPoint corner = form->ScreenToClient(control.ClientToScreen({0, 0}));
+    const TPoint origin = form->ClientToScreen({0, 0});
+    const TPoint window = {corner.X + origin.X - form->Left(), corner.Y + origin.Y - form->Top()};
+    return Bounds(window.X, window.Y, control.Width(), control.Height());
+  };
+  const TWindowPicture before = GrabWindow(form->Handle());
+  const TRect barRect = inForm(bar);
+  const std::uint32_t barBackground = before.Pixels[(barRect.Bottom - 2) * before.Width + barRect.Right - 2];
+  for (int i = 0; i < bar.ButtonCount(); ++i) {
+    TToolButton& button = *bar.Buttons(i);
+    const bool separator = button.Style() == tbsSeparator;
+    EXPECT_EQ(separator, i == 1 || i == 6 || i == 9 || i == 12 || i == 15) << i;
+    if (separator) continue;
+    TRect rect = button.BoundsRect();
+    OffsetRect(rect, barRect.Left, barRect.Top);
+    EXPECT_GT(InkIn(before, rect, barBackground), 20) << "the picture of button " << i;
+  }
+
+  TToolButton& help = *bar.Buttons(14);
+  const TPoint middle = {help.Left() + help.Width() / 2, help.Top() + help.Height() / 2};
+  SynthesizeMouse(bar.Handle(), middle, TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  const TWindowPicture hot = GrabWindow(form->Handle());
+  TRect helpRect = help.BoundsRect();
+  OffsetRect(helpRect, barRect.Left, barRect.Top);
+  int changed = 0;
+  for (int y = helpRect.Top + 3; y < helpRect.Bottom - 3; ++y)
+    for (int x = helpRect.Left + 3; x < helpRect.Right - 3; ++x)
+      changed += hot.Pixels[y * hot.Width + x] != before.Pixels[y * before.Width + x];
+  EXPECT_GT(changed, 20) << "the hot picture under the mouse";
+
+  const TRect line = inForm(*form->CommandLine);
+  EXPECT_EQ(form->CommandLine->Prompt(), "> ");
+  EXPECT_GT(CountColor(before, line, Rgb(0xF0FBFF)), line.Width() * line.Height() / 2) << "cream";
+  const TRect promptArea = Bounds(line.Left, line.Top, 16, line.Height());
+  EXPECT_GT(CountColor(before, promptArea, Rgb(clGreen)), 3) << "the green prompt";
 }
 
 }  // namespace
