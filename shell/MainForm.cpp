@@ -29,6 +29,7 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Timer.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Window.h"
 
 TMainForm* MainForm = nullptr;
@@ -380,21 +381,38 @@ void TMainForm::FormActivate() {
   if (FileGiven) RunFile(ProgramArguments.front());
 }
 
-// Raising the window is a request: the desktop's focus rules decide.
+// Raising the window is a request: the desktop's focus rules decide. A
+// file handed over while another handed-over file runs waits for it, so
+// that simultaneous starts each run theirs; while anything else runs it is
+// refused.
 void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
   Handled = false;
   if (Msg.message != WM_INSTCTRL) return;
+  Handled = true;
+  if (runningHandOver_) {
+    waitingHandOvers_.push_back(Msg);
+    return;
+  }
   const TInstCtrl::THandling handling(Msg);
   Application().Restore();
   Application().BringToFront();
   const std::string fileName = InstCtrl ? InstCtrl->GetCmdLine() : std::string();
-  if (!fileName.empty()) {
-    if (Engine->IsRunning())
-      Console->AddLine("Failed to execute : " + fileName, lkError, 0);
-    else
-      RunFile(fileName);
+  if (fileName.empty()) return;
+  if (Engine->IsRunning()) {
+    Console->AddLine("Failed to execute : " + fileName, lkError, 0);
+    return;
   }
-  Handled = true;
+  struct TRunningHandOver {
+    TMainForm& Form;
+    explicit TRunningHandOver(TMainForm& form) : Form(form) { Form.runningHandOver_ = true; }
+    ~TRunningHandOver() {
+      Form.runningHandOver_ = false;
+      for (const MSG& waiting : Form.waitingHandOvers_)
+        PostMessage(waiting.hwnd, waiting.message, waiting.wParam, waiting.lParam);
+      Form.waitingHandOvers_.clear();
+    }
+  } running(*this);
+  RunFile(fileName);
 }
 
 // The welcome screen and the tips are not shown at start while they do not exist.

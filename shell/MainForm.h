@@ -145,6 +145,9 @@ private:
   TViewBounds full_{};
   TViewBounds compact_{};
   TTimer* closeRetry_;
+  // A handed-over file running, and the hand-overs that arrived meanwhile.
+  bool runningHandOver_ = false;
+  std::vector<MSG> waitingHandOvers_;
   // Library files of the "Libraries" help items, by tag.
   std::vector<std::string> helpLibraries_;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,117 @@ TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(InputForm, nullptr);
   EXPECT_EQ(frmSplash, nullptr);
+}
+
+// The first instance runs in this process with the key of the real
+// program; later starts are real processes of it, sharing this process's
+// runtime and settings folders.
+class SingleInstanceTest : public ProgramTest {
+protected:
+  SingleInstanceTest() {
+    Start.ProgramFile = QuantrelPath();
+    fs::create_directories(program_.Path() / "other/rel");
+  }
+
+  static std::string QuantrelPath() { return (fs::read_symlink("/proc/self/exe").parent_path() / "../bin/quantrel").lexically_normal().string(); }
+
+  std::string WriteProgram(const std::string& path, const std::string& line) {
+    std::ofstream(path, std::ios::binary) << "program P;\nbegin\n  Write('" << line << "');\nend.\n";
+    return path;
+  }
+
+  // A later start from the folder "other", without a window system to start.
+  pid_t StartLater(const std::vector<std::string>& arguments, const std::string& program = QuantrelPath(),
+                   const std::string& platform = "no-such-platform") {
+    std::vector<std::string> command{program};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return processes_.Start(command, program_ / "other", {"QT_QPA_PLATFORM=" + platform});
+  }
+
+  // Its exit status, while this process answers it.
+  int Finish(pid_t pid) {
+    std::optional<int> status;
+    while (!(status = processes_.Poll(pid))) Application().ProcessMessages();
+    ProcessEverything();
+    return *status;
+  }
+
+  // Whether it still runs after a while, as a first instance does.
+  bool StillRunning(pid_t pid) {
+    for (int i = 0; i < 24; ++i) {
+      if (processes_.Poll(pid)) return false;
+      Application().ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return true;
+  }
+
+  ChildProcesses processes_;
+};
+
+TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
+  WriteProgram(program_ / "other/rel/prog.tarn", "prog ran");
+  std::string longPath = program_ / "other/a folder é";
+  while (longPath.size() < 300 - 12) longPath += "/d";
+  fs::create_directories(longPath);
+  longPath = WriteProgram(longPath + "/long é.tarn", "long ran");
+  ASSERT_GE(longPath.size(), 300u);
+  std::string settings;
+  const int status = Run({[&] {
+                            settings = SettingsText();
+                            EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0) << "the later start never starts a platform";
+                            EXPECT_EQ(LastLine(), "prog ran");
+                            EXPECT_EQ(Finish(StartLater({longPath})), 0);
+                            EXPECT_EQ(LastLine(), "long ran");
+
+                            const size_t lines = Lines().size();
+                            MainForm->SetWindowState(wsMinimized);
+                            ProcessEverything();
+                            EXPECT_EQ(Finish(StartLater({})), 0);
+                            EXPECT_EQ(MainForm->WindowState(), wsNormal) << "restored";
+                            EXPECT_EQ(Lines().size(), lines) << "a start without a file runs nothing";
+
+                            std::vector<pid_t> starts;
+                            for (int i = 0; i < 5; ++i)
+                              starts.push_back(StartLater({WriteProgram(program_ / ("other/f" + std::to_string(i) + ".tarn"), "file " + std::to_string(i))}));
+                            for (pid_t start : starts) EXPECT_EQ(Finish(start), 0);
+                            const std::vector<std::string> all = Lines();
+                            for (int i = 0; i < 5; ++i)
+                              EXPECT_EQ(std::count(all.begin(), all.end(), "file " + std::to_string(i)), 1) << i;
+
+                            MainForm->CommandLine->SetFocus();
+                            Next();
+                            Type(MainForm->Handle(), "Delay(30)");
+                            Enter(MainForm->Handle());
+                            EXPECT_EQ(SettingsText(), settings) << "a later start wrote settings";
+                            return CloseProgram();
+                          },
+                          [&] {
+                            if (!MainForm->Engine->IsRunning()) return false;
+                            EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0);
+                            EXPECT_EQ(LastLine(), "Failed to execute : " + (program_ / "other/rel/prog.tarn"));
+                            MainForm->Engine->Abort();
+                            return true;
+                          }});
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(SingleInstanceTest, ACopyElsewhereRunsOnItsOwnAndAKilledCopyLeavesItsClaimFree) {
+  const std::string copy = program_ / "other/quantrel";
+  std::error_code error;
+  fs::create_hard_link(QuantrelPath(), copy, error);
+  if (error) fs::copy_file(QuantrelPath(), copy);
+  const int status = Run({[&] {
+    const pid_t first = StartLater({}, copy, "offscreen");
+    EXPECT_TRUE(StillRunning(first)) << "a copy in another folder is a program of its own";
+    EXPECT_EQ(Finish(StartLater({"rel/none.tarn"}, copy)), 0) << "handed over to the copy";
+    processes_.Kill(first);
+    const pid_t next = StartLater({}, copy, "offscreen");
+    EXPECT_TRUE(StillRunning(next)) << "the killed copy's claim is free again";
+    processes_.Kill(next);
+    return CloseProgram();
+  }});
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace
