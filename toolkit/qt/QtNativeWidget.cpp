@@ -222,10 +222,10 @@ void TNativeWidget::DeliverKey(UINT message, WPARAM wParam) {
     const auto character = static_cast<char32_t>(wParam);
     if (const int key = KeyOfControlCharacter(character)) {
       QKeyEvent event(QEvent::KeyPress, key, HeldModifiers());
-      Deliver(widget_, event);
+      Deliver(KeyTarget(), event);
     } else if (character >= 0x20 && character != 0x7F) {
       QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&character, 1));
-      Deliver(widget_, event);
+      Deliver(KeyTarget(), event);
     }
     return;
   }
@@ -233,7 +233,7 @@ void TNativeWidget::DeliverKey(UINT message, WPARAM wParam) {
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   if (down && ActsThroughCharacter(key)) return;
   QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, QtKeyOfVirtualKey(key), HeldModifiers());
-  Deliver(widget_, event);
+  Deliver(KeyTarget(), event);
 }
 
 void TNativeWidget::DeliverMouse(UINT message, WPARAM wParam, LPARAM lParam) {
