@@ -8,6 +8,7 @@
 #include "Numerics/NXMatrix.h"
 #include "Numerics/NXVector.h"
 #include "engine/MessageChannel.h"
+#include "engine/RunState.h"
 #include "runtime/Exceptions.h"
 
 namespace {
@@ -290,6 +291,7 @@ bool JacobiEigen(TNMatrix& A, TNMatrix& V, TNVector& D, std::int32_t& NRot) {
     if (sm == 0) return true;
     const long double tresh = sweep < 4 ? 0.2L * sm / (static_cast<long double>(n) * n) : 0.0L;
     for (std::int32_t p = 1; p < n; ++p) {
+      CheckAbort();
       for (std::int32_t q = p + 1; q <= n; ++q) {
         const long double g = 100.0L * std::fabs(a(p, q));
         if (sweep > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) && std::fabs(d[q]) + g == std::fabs(d[q])) {
@@ -316,6 +318,7 @@ void SortEigen(TNVector& D, TNMatrix& V) {
   const TVectorView d(D);
   const TMatrixView v(V);
   for (std::int32_t i = 1; i <= n; ++i) {
+    CheckAbort();
     std::int32_t k = i;
     long double p = d[i];
     for (std::int32_t j = i + 1; j <= n; ++j) {
@@ -336,6 +339,7 @@ void ReduceToHessenberg(TNMatrix& A) {
   QASSERT(A.GetCols() == n, "Assertion failure");
   const TMatrixView a(A);
   for (std::int32_t m = 2; m < n; ++m) {
+    CheckAbort();
     long double x = 0.0L;
     std::int32_t pivot = m;
     for (std::int32_t j = m; j <= n; ++j) {
@@ -373,6 +377,7 @@ bool HessenbergQR(TNMatrix& A, TNVector& WR, TNVector& WI) {
   while (nn >= 1) {
     int its = 0;
     for (;;) {
+      CheckAbort();
       const std::int32_t l = NegligibleSubdiagonal(a, nn, anorm);
       if (l == nn) {
         wr[nn] = a(nn, nn) + t;

@@ -5,6 +5,7 @@
 #include "console/Console.h"
 #include "console/Sounds.h"
 #include "console/Syntax.h"
+#include "console/TxEditorCore.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
@@ -186,7 +187,9 @@ void TXEdit::Change() {
   StripLineBreaks();
   source_ = GetSource();
   Recolor();
-  if (AutoExec) Execute(source_);
+  if (!AutoExec) return;
+  TFlagScope executing(executingChange_);
+  Execute(source_);
 }
 
 void TXEdit::StripLineBreaks() {

@@ -64,6 +64,8 @@ public:
   void Recolor();
   // Height from the font: tmHeight + tmInternalLeading + 3.
   void AdjustHeight();
+  // True while OnExecute runs for a change of the text (AutoExec), false for Enter.
+  bool ExecutingChange() const { return executingChange_; }
 
   TExecEvent OnExecute;
   bool EnterExec = true;
@@ -108,5 +110,6 @@ private:
   std::vector<std::string> history_;
   int historyIndex_ = 0;
   bool updating_ = false;
+  bool executingChange_ = false;
   bool persistHistory_;
 };

@@ -43,3 +43,20 @@ inline void CheckAbort() {
   ProcessMessages();
   if (AbortFlag) throw EAborted();
 }
+
+// For loops whose single steps are too small to check each: CheckAbort
+// once Steps units of work were counted by Step.
+class TAbortCountdown {
+public:
+  explicit TAbortCountdown(long steps) : steps_(steps), left_(steps) {}
+
+  void Step(long work = 1) {
+    if ((left_ -= work) > 0) return;
+    left_ = steps_;
+    CheckAbort();
+  }
+
+private:
+  long steps_;
+  long left_;
+};

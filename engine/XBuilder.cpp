@@ -12,6 +12,7 @@
 #include "engine/VarText.h"
 #include "engine/Variant.h"
 #include "runtime/Exceptions.h"
+#include "runtime/Params.h"
 
 ITarnscript* ScriptEngine = nullptr;
 
@@ -160,6 +161,8 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
   TVar* result = tree->ResultVar();
   if (result) {
     if (show) ShowResult(result, multiLine);
+    // A listing opens as deep as the user wants to see it at once.
+    if (show && multiLine) ExpandMessageLevels(Params.ShowLevel);
     auto* scalar = dynamic_cast<TBaseVar*>(result);
     value = VariantOf(scalar ? scalar->GetValue() : NoneValue);
     UpdateAns(result);

@@ -29,13 +29,11 @@ bool AppendValue(const std::string& token, std::vector<long double>& values, TSo
 }
 
 // Shows the text when a window shows status texts; lets window messages
-// through either way.
+// through either way, and ends the call when the run was aborted.
 template <class ComposeText>
 void ShowProgress(ComposeText&& compose) {
-  if (HasWorkStatusHandler())
-    SetWorkStatusText(compose());
-  else
-    ProcessMessages();
+  if (HasWorkStatusHandler()) SetWorkStatusText(compose());
+  CheckAbort();
 }
 
 // The values of a vector separated by separator, each formatted, then
@@ -43,7 +41,7 @@ void ShowProgress(ComposeText&& compose) {
 bool WriteSeparated(IInOut& source, const TArrVar& vector, char separator, TSourcePos pos) {
   for (std::int32_t i = 1; i <= vector.Count(); ++i) {
     const std::string text = (i > 1 ? std::string(1, separator) : std::string()) + ExactRealText(GetVecElem(vector, i));
-    ProcessMessages();
+    CheckAbort();
     if (!WriteText(source, text, pos, true)) return false;
   }
   return true;
@@ -75,7 +73,7 @@ public:
       if (token == TCSVToken::Error) return false;
       if (token == TCSVToken::NoValue) return row_.empty() || CompleteRow();
       row_.push_back(x);
-      ProcessMessages();
+      CheckAbort();
       if (token == TCSVToken::RowGoesOn) continue;
       if (!CompleteRow()) return false;
       if (token == TCSVToken::DataEnds) return true;
@@ -183,6 +181,7 @@ bool TReadVecIO::Read(IInOut& source, TArrVar& target, TSourcePos pos) {
     }
     if (!AppendValue(token, values, pos)) return false;
     token.clear();
+    CheckAbort();
   } while (byte != '}');
   SetReals(target, values);
   return true;

@@ -3,8 +3,8 @@
 // brace notation ({1,0.5,-2}), vectors as one value per line, matrices as
 // rows of values separated by TAB. Reals are written by ExactRealText, so
 // they read back exactly. The CSV routines let window messages through as
-// they go, and the CSV importers show their progress in the workspace
-// window's status text.
+// they go and end at once when the run is aborted, and the CSV importers
+// show their progress in the workspace window's status text.
 
 #include "libraries/IORoutine.h"
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/RunState.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/MathLibrary.h"
 #include "libraries/MatrixRoutine.h"
@@ -36,12 +37,17 @@ std::int32_t TFFTNF::NextPowerOfTwo(std::int32_t k) {
   return power;
 }
 
+// Butterflies (or swaps) between two abort checks: well under a millisecond.
+constexpr long AbortCheckSteps = 1 << 14;
+
 void TFFTNF::Transform(std::span<long double> data, std::int32_t nn, int isign) {
   // The classical formulation counts positions from 1, up to 2nn.
   auto d = [&data](std::int64_t position) -> long double& { return data[position - 1]; };
   const std::int64_t n = 2 * static_cast<std::int64_t>(nn);
+  TAbortCountdown abortCheck(AbortCheckSteps);
   // Bit reversal.
   for (std::int64_t i = 1, j = 1; i < n; i += 2) {
+    abortCheck.Step();
     if (j > i) {
       std::swap(d(j), d(i));
       std::swap(d(j + 1), d(i + 1));
@@ -63,6 +69,7 @@ void TFFTNF::Transform(std::span<long double> data, std::int32_t nn, int isign) 
     long double wr = 1, wi = 0;
     for (std::int64_t mm = 1; mm < mmax; mm += 2) {
       for (std::int64_t i = mm; i <= n; i += istep) {
+        abortCheck.Step();
         const std::int64_t j = i + mmax;
         const long double tr = wr * d(j) - wi * d(j + 1);
         const long double ti = wr * d(j + 1) + wi * d(j);

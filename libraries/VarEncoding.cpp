@@ -231,6 +231,9 @@ template <class... Ts>
 struct TOverloaded : Ts... {
   using Ts::operator()...;
 };
+// Spelt out for compilers without deduction for aggregates (clang 14).
+template <class... Ts>
+TOverloaded(Ts...) -> TOverloaded<Ts...>;
 
 }  // namespace
 

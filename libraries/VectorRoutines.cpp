@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
@@ -152,29 +153,31 @@ bool RunSortVec(TFunc& routine, TSourcePos pos) {
 // Hoare's partition of v[left..right] around the middle element; on return
 // v[left..last] holds no element above it and v[first..right] none below.
 void Partition(std::span<long double> v, std::int64_t left, std::int64_t right, std::int64_t& last,
-               std::int64_t& first) {
+               std::int64_t& first, TAbortCountdown& abortCheck) {
   const long double pivot = v[(left + right) / 2];
   std::int64_t i = left;
   std::int64_t j = right;
   do {
+    const std::int64_t gap = j - i;
     while (v[i] < pivot) ++i;
     while (v[j] > pivot) --j;
     if (i <= j) std::swap(v[i++], v[j--]);
+    abortCheck.Step(static_cast<long>(gap - (j - i)));
   } while (i <= j);
   last = j;
   first = i;
 }
 
-void QuickSortVector(std::span<long double> v, std::int64_t left, std::int64_t right) {
+void QuickSortVector(std::span<long double> v, std::int64_t left, std::int64_t right, TAbortCountdown& abortCheck) {
   while (left < right) {
     std::int64_t last = 0;
     std::int64_t first = 0;
-    Partition(v, left, right, last, first);
+    Partition(v, left, right, last, first, abortCheck);
     if (last - left < right - first) {
-      QuickSortVector(v, left, last);
+      QuickSortVector(v, left, last, abortCheck);
       left = first;
     } else {
-      QuickSortVector(v, first, right);
+      QuickSortVector(v, first, right, abortCheck);
       right = last;
     }
   }
@@ -193,7 +196,11 @@ long double SquaredDeviations(std::span<const long double> v, long double mean) 
   return sum;
 }
 
-void SortVector(std::span<long double> v) { QuickSortVector(v, 0, static_cast<std::int64_t>(v.size()) - 1); }
+void SortVector(std::span<long double> v) {
+  // Elements passed between two abort checks: well under a millisecond.
+  TAbortCountdown abortCheck(1 << 16);
+  QuickSortVector(v, 0, static_cast<std::int64_t>(v.size()) - 1, abortCheck);
+}
 
 const TRoutineRule MagnitudeRule{"Magnitude", RunReduction<Magnitude, false>};
 const TRoutineRule MeanRule{"Mean", RunReduction<MeanOf, false>};

@@ -24,6 +24,7 @@ std::unique_ptr<TStorage> Storage;
 namespace {
 
 std::string AppTitle;
+std::string AppFolderOverride;
 
 constexpr std::uint8_t PerUserMode = 0;
 
@@ -64,7 +65,10 @@ std::string GetAppTitle() {
 
 void SetAppTitle(const std::string& Title) { AppTitle = Title; }
 
+void SetAppFolder(const std::string& Folder) { AppFolderOverride = Folder; }
+
 std::string GetAppFolder() {
+  if (!AppFolderOverride.empty()) return AppFolderOverride;
   std::string folder = std::filesystem::path(ProgramFileName()).parent_path().string();
   return (folder.empty() ? "." : folder) + "/";
 }

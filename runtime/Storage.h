@@ -92,8 +92,13 @@ extern std::unique_ptr<TStorage> Storage;
 std::string GetAppTitle();
 // The application object passes its title on here; runtime/ knows no GUI.
 void SetAppTitle(const std::string& Title);
-// Folder of the program file, with a trailing "/".
+// Folder of the program file, with a trailing "/", unless SetAppFolder
+// named another one.
 std::string GetAppFolder();
+// Puts the program's folders (LIBS, DATA, help) elsewhere, for tests; Folder
+// ends with "/"; empty returns to the program file's folder. Stores made
+// before keep the folder they found.
+void SetAppFolder(const std::string& Folder);
 
 // Associates documents *.Extension with the program at ProgramPath in the
 // user's desktop (a shared-mime-info type and a desktop entry in

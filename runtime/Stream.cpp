@@ -40,6 +40,19 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
   return count;
 }
 
+std::int32_t TStream::ReadInt32() {
+  std::uint8_t bytes[4];
+  ReadBuffer(bytes, 4);
+  return static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24);
+}
+
+void TStream::WriteInt32(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                 static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  WriteBuffer(bytes, 4);
+}
+
 namespace {
 
 // The position an origin and offset name, from the current position and size.

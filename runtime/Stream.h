@@ -30,6 +30,10 @@ public:
   // Copies count bytes from the source's position; a count of 0 copies the
   // whole source from its start. Answers the number of bytes copied.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+  // Little-endian values, as the program's binary formats store them; short reads raise as ReadBuffer.
+  std::int32_t ReadInt32();
+  void WriteInt32(std::int32_t value);
 };
 
 // A stream in memory; writing past the end grows it, the gap filled with zeros.

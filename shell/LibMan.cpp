@@ -154,6 +154,7 @@ void TLibMan::Assign(const TLibMan& Source) {
   if (&Source == this) return;
   Clear();
   for (const auto& item : Source.items_) AddCopy(*item);
+  if (OnReplaced) OnReplaced();
 }
 
 void TLibMan::ScanFolder(const std::string& Folder, const std::string& Mask) {

@@ -7,6 +7,7 @@
 // list when made and writes it when freed; the settings window keeps a copy
 // without an engine, which never reads, writes or loads anything.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,8 +87,10 @@ public:
   void Clear() { items_.clear(); }
   // A new entry from Item's file and load flag (help searched again), with its Name and Loaded.
   int AddCopy(const TLibData& Item);
-  // The entries of Source, in order; the engine stays.
+  // The entries of Source, in order; the engine stays. OnReplaced follows.
   void Assign(const TLibMan& Source);
+  // The list was replaced: what holds its entries must take them again.
+  std::function<void()> OnReplaced;
 
   // Offers every file matching Mask in Folder and its subfolders, depth
   // first in name order. Folders reached through a link are not entered.

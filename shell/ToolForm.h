@@ -24,6 +24,8 @@ public:
   const std::string& Section() const { return section_; }
   TAction* ToggleAction() const { return toggle_; }
   bool ReopenFlag() const { return reopen_; }
+  // The program was started with a file: the window counts as closed at the next start.
+  void ClearReopenFlag() { reopen_ = false; }
   // Shows a hidden window and hides a shown one; the action and the flag follow.
   void Toggle();
 

@@ -1,5 +1,5 @@
-// The console on a desktop with its command line and a real engine: every
-// line kind, a nested listing, the three kinds of separator and a selected
+// The main window's console on a desktop with its command line and a real
+// engine: every line kind, a nested listing, the three kinds of separator and a selected
 // line, in the colour scheme given by --scheme N (1 default, 2 black and
 // white, 3 monogreen, 4 deep blue). --type TEXT types the text into the
 // command line and presses Enter, as a user would, once the window shows.
@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/CommandConsole.h"
+#include <memory>
+
 #include "console/Console.h"
-#include "console/Syntax.h"
+#include "console/Sounds.h"
 #include "console/XEdit.h"
-#include "engine/XBuilder.h"
-#include "libraries/StandardLibraries.h"
+#include "runtime/Storage.h"
+#include "shell/Images.h"
+#include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -61,19 +63,19 @@ void FillIcons(TImageList& icons) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Settings of its own, so that the demo leaves the program's alone.
+  Storage = std::make_unique<TStorage>("console-demo.ini", 0);
   StartQtPlatform(argc, argv);
   Application().SetTitle("Console demo");
-  TSyntax syntax;
+  auto images = std::make_unique<TImages>(nullptr);
   TImageList icons;
   FillIcons(icons);
-  auto* form = Application().CreateForm<TForm>();
-  form->SetCaption("Console demo");
+  auto* form = Application().CreateForm<TMainForm>();
   form->SetBounds(60, 60, 560, 380);
-  TCommandConsole commands(*form, MakeCounted<TXBuilder>(StandardCatalogues()), syntax, false);
-  TConsole* console = commands.Console;
+  TConsole* console = form->Console;
   console->SetImages(&icons);
   console->ApplyScheme(SchemeOf(argc, argv));
-  commands.ApplyEditColors();
+  form->ApplyEditColors();
   console->AddLine("x := Sqrt(2) + 1", lkInput, 0);
   console->AddLine("2.41421356237309505", lkResult, 0);
   console->AddLine("ShowMat({{1, 2}, {3, 4}})", lkInput, 0);
@@ -91,9 +93,12 @@ int main(int argc, char** argv) {
   PDataNode selected = console->Tree->FirstRootNodeRaw();
   selected = console->Tree->NextSiblingOf(selected);
   console->Tree->SetNodeSelected(selected, true);
-  if (const char* text = OptionValue(argc, argv, "--type")) TypeAndEnter(*form, *commands.CommandLine, text);
+  if (const char* text = OptionValue(argc, argv, "--type")) TypeAndEnter(*form, *form->CommandLine, text);
   const int result = RunDemo(argc, argv, form);
   // While Qt still runs: a focused text widget torn down at exit crashes in Qt.
   delete form;
+  images.reset();
+  AppSounds.reset();
+  Storage.reset();
   return result;
 }

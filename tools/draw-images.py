@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the program's shared 16 x 16 pictures and writes them as XPM strips
-into resources/images/: Norm.xpm (16 pictures: the main window's tool bar,
-menus and the consoles' line icons) and Small.xpm (32 pictures: the tool
-windows' tool bars). The hot and disabled variants are made from these when
+"""Draws the program's pictures and writes them as XPM files into
+resources/images/: the shared 16 x 16 pictures as strips, Norm.xpm (16
+pictures: the main window's tool bar, menus and the consoles' line icons)
+and Small.xpm (32 pictures: the tool windows' tool bars); and the splash
+window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
+450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
 the build compiles in."""
 
@@ -387,7 +389,97 @@ def write_xpm(path, name, pixels):
         out.write('};\n')
 
 
+# The splash pictures: block capitals of a 5 x 7 pixel font.
+FONT = {
+    'A': ['01110', '10001', '10001', '11111', '10001', '10001', '10001'],
+    'B': ['11110', '10001', '10001', '11110', '10001', '10001', '11110'],
+    'C': ['01111', '10000', '10000', '10000', '10000', '10000', '01111'],
+    'E': ['11111', '10000', '10000', '11110', '10000', '10000', '11111'],
+    'F': ['11111', '10000', '10000', '11110', '10000', '10000', '10000'],
+    'H': ['10001', '10001', '10001', '11111', '10001', '10001', '10001'],
+    'I': ['11111', '00100', '00100', '00100', '00100', '00100', '11111'],
+    'K': ['10001', '10010', '10100', '11000', '10100', '10010', '10001'],
+    'L': ['10000', '10000', '10000', '10000', '10000', '10000', '11111'],
+    'M': ['10001', '11011', '10101', '10101', '10001', '10001', '10001'],
+    'N': ['10001', '11001', '10101', '10011', '10001', '10001', '10001'],
+    'O': ['01110', '10001', '10001', '10001', '10001', '10001', '01110'],
+    'Q': ['01110', '10001', '10001', '10001', '10101', '10010', '01101'],
+    'R': ['11110', '10001', '10001', '11110', '10100', '10010', '10001'],
+    'S': ['01111', '10000', '10000', '01110', '00001', '00001', '11110'],
+    'T': ['11111', '00100', '00100', '00100', '00100', '00100', '00100'],
+    'U': ['10001', '10001', '10001', '10001', '10001', '10001', '01110'],
+    'W': ['10001', '10001', '10001', '10101', '10101', '11011', '10001'],
+    ' ': ['00000'] * 7,
+}
+
+
+def canvas(width, height):
+    return [[None] * width for _ in range(height)]
+
+
+def text_width(text, scale):
+    return len(text) * 6 * scale - scale
+
+
+def write_text(pixels, text, left, top, scale, colour):
+    for index, letter in enumerate(text):
+        for row, bits in enumerate(FONT[letter]):
+            for column, bit in enumerate(bits):
+                if bit == '1':
+                    x0, y0 = left + (index * 6 + column) * scale, top + row * scale
+                    for y in range(y0, y0 + scale):
+                        for x in range(x0, x0 + scale):
+                            pixels[y][x] = colour
+
+
+def gradient(pixels, top_rgb, bottom_rgb, steps):
+    """Vertical, in a few steps so that the colours stay few."""
+    height = len(pixels)
+    for y in range(height):
+        t = min(steps - 1, y * steps // height) / (steps - 1)
+        colour = '#%02X%02X%02X' % tuple(round(a + (b - a) * t) for a, b in zip(top_rgb, bottom_rgb))
+        pixels[y] = [colour] * len(pixels[y])
+
+
+def splash_high():
+    """The banner: graph paper with a damped wave under the product's name."""
+    width, height = 450, 120
+    pixels = canvas(width, height)
+    gradient(pixels, (24, 40, 72), (64, 64, 64), 24)
+    for y in range(0, height, 15):
+        for x in range(width):
+            pixels[y][x] = '#3A4E6E'
+    for x in range(0, width, 15):
+        for y in range(height):
+            pixels[y][x] = '#3A4E6E'
+    for x in range(width):
+        y = round(86 - 26 * math.exp(-x / 260) * math.sin(x / 18))
+        for dy in (0, 1):
+            pixels[y + dy][x] = '#FFC000'
+    name = 'QUANTREL'
+    left = (width - text_width(name, 6)) // 2
+    write_text(pixels, name, left + 3, 19, 6, '#101010')
+    write_text(pixels, name, left, 16, 6, '#F0F0F0')
+    tagline = 'MATHEMATICS WORKBENCH'
+    write_text(pixels, tagline, (width - text_width(tagline, 1)) // 2, 66, 1, '#D0D0D0')
+    return pixels
+
+
+def splash_low():
+    """The strip below the text; a click on it switches the About text."""
+    width, height = 450, 20
+    pixels = canvas(width, height)
+    gradient(pixels, (64, 64, 64), (24, 40, 72), 10)
+    for x in range(width):
+        pixels[0][x] = '#C08000'
+    hint = 'CLICK HERE FOR MORE'
+    write_text(pixels, hint, width - 40 - text_width(hint, 1), 7, 1, '#D0D0D0')
+    return pixels
+
+
 if __name__ == '__main__':
     folder_out = os.path.join(os.path.dirname(__file__), '..', 'resources', 'images')
     write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
     write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
+    write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
+    write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

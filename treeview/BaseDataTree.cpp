@@ -170,6 +170,10 @@ void TBaseDataTree::PrepareRootNode(size_t oldSize) {
   root_->Align = MiddleAlign;
 }
 
+void TBaseDataTree::ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options) {
+  options_ = std::move(options);
+}
+
 unsigned TBaseDataTree::ReserveInternalData(unsigned size) {
   QASSERT(root_->ChildCount == 0 && pool_.LiveCount() == 0,
           "Internal data allocation must be done before any node is created.");

@@ -15,10 +15,13 @@
 //   BaseDataTreeSort.cpp       sorting siblings
 //   BaseDataTreePosition.cpp   the position index and position lookups
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
+//   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
 //   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
+//   BaseDataTreeCheck.cpp      check boxes, radio buttons and push buttons
+//   BaseDataTreeSearch.cpp     incremental search
 //
 // The tree works fully without a window: every window effect (repainting,
 // scroll bars, scrolling into view) does nothing while there is none.
@@ -45,6 +48,7 @@ class TDTColors;
 class TDTHeader;
 class TImageList;
 class TScrollBarOptions;
+class TStream;
 
 // The node, column and positions at a point.
 struct THitInfo {
@@ -140,8 +144,37 @@ public:
   PDataNode CurrentHotNode() const { return currentHotNode_; }
   PDataNode DropTargetNode() const { return dropTargetNode_; }
   PDataNode PressedCheckNode() const { return pressedCheckNode_; }
+  TCheckState PendingCheckState() const { return pendingCheckState_; }
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
+
+  // ---- Check boxes -------------------------------------------------------------
+  // The state a click on a node of the type and state leads to.
+  static TCheckState NextCheckState(TNodeCheckType checkType, TCheckState checkState);
+  // Asks OnChecking, then applies the state (ignored when unchanged or for a disabled node).
+  void SetNodeCheckState(PDataNode node, TCheckState state);
+  TCheckImageKind CheckImageKind() const { return checkImageKind_; }
+  void SetCheckImageKind(TCheckImageKind kind);
+  TImageList* CustomCheckImages() const { return customCheckImages_; }
+  void SetCustomCheckImages(TImageList* images);
+  // The shared list of a kind; nil for ckCustom.
+  static TImageList* CheckImageListFor(TCheckImageKind kind);
+  // The check image list in use: the kind's, else CustomCheckImages.
+  TImageList* ActiveCheckImages() const;
+  // The index into the check images for the node's type and state; -1 for nctNone.
+  int CheckImageIndexOf(PDataNode node) const;
+
+  // ---- Incremental search -------------------------------------------------------
+  TDTIncrementalSearch IncrementalSearch() const { return incrementalSearch_; }
+  void SetIncrementalSearch(TDTIncrementalSearch mode);
+  TDTSearchDirection IncrementalSearchDirection = sdForward;
+  TDTSearchStart IncrementalSearchStart = ssFocusedNode;
+  unsigned IncrementalSearchTimeout = 1000;
+  // What was typed so far (UTF-8).
+  const std::string& SearchText() const { return searchBuffer_; }
+  PDataNode LastFoundNode() const { return lastSearchNode_; }
+  // One typed character (a code point; 8 is backspace, 0 only restarts the timeout).
+  void IncrementalSearchKey(char32_t charCode);
 
   // ---- Expanding ------------------------------------------------------------
   void ToggleExpanded(PDataNode node);
@@ -295,8 +328,30 @@ public:
   virtual std::string NodeHint(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
   virtual std::string NodeTooltip(PDataNode node, TColumnIndex column, TDTTooltipLineBreakStyle& lineBreakStyle);
   virtual int NodeContentWidth(PDataNode node, TColumnIndex column, TCanvas& canvas);
+  // The font, text and text rectangle (client coordinates) of a cell, as hints show it.
+  virtual void CellTextInfo(PDataNode node, TColumnIndex column, TFont& font, TRect& r, std::string& text);
+  // The header's main column changed: a running edit is cancelled.
+  virtual void MainColumnSwitched();
+
+  // ---- Streams and moving ------------------------------------------------------------
+  // Moves a node (ChildrenOnly: its children) of this tree to Target of this
+  // or another tree; another tree gets copies read from the node records and
+  // the originals are deleted.
+  void MoveNodeTo(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  // The stream header and the records of the top-level nodes, or of Node alone.
+  virtual void SaveTreeToStream(TStream& stream, PDataNode node = nullptr);
+  // Checks the whole stream first: a bad one raises its error and leaves the tree as it was.
+  virtual void LoadTreeFromStream(TStream& stream);
+  virtual void LoadTreeFromFile(const std::string& fileName);
+  // Fills a node linked in this tree from the record at the stream's
+  // position, with its subtree; a record that fails is removed again.
+  void LoadNodeFromStream(TStream& stream, int version, PDataNode node);
+  // Writes the node's record: a node chunk with its sub-chunks and the children's records.
+  void WriteNodeChunk(TStream& stream, PDataNode node);
 
   // ---- Events -----------------------------------------------------------------------
+  TDTSaveNodeEvent OnSaveNode;
+  TDTLoadNodeEvent OnLoadNode;
   TDTChangeEvent OnChange;
   TDTStructureChangeEvent OnStructureChange;
   TDTInitChildrenEvent OnInitChildren;
@@ -375,6 +430,25 @@ protected:
   // Reserves internal data behind every node record; answers its offset from the node start.
   unsigned ReserveInternalData(unsigned size);
   size_t NodeBlockSize() const;
+  // A descendant's own option holder in place of the base one (at construction).
+  void ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options);
+
+  // ---- Node records (BaseDataTreeStream.cpp) ---------------------------------
+  // The sub-chunks of a node chunk: the base chunk with the children, then the user chunk.
+  virtual void WriteNodeChunks(TStream& stream, PDataNode node);
+  // Fills in the size of the chunk whose header starts at StartPos and leaves the stream at EndPos.
+  static void CloseChunkHeader(TStream& stream, int64_t startPos, int64_t endPos);
+  // Reads a node chunk into an existing node; its children are appended raw, without counters.
+  void ReadNodeChunk(TStream& stream, int version, PDataNode node);
+  // Reads one sub-chunk whose header was read; answers whether it was handled.
+  virtual bool ReadNodeSubChunk(TStream& stream, int version, PDataNode node, int chunkType, int chunkSize);
+  void SkipNodeChunk(TStream& stream);
+  // Walks one record up to Limit without changing anything; raises the load errors.
+  void CheckNodeChunk(TStream& stream, int version, int64_t limit, int depth);
+  // Checks one sub-chunk's body (the stream is after its header, ChunkEnd is its end).
+  virtual void CheckNodeSubChunk(TStream& stream, int version, int chunkType, int64_t chunkEnd, int depth);
+  virtual void FireSaveNode(PDataNode node, TStream& stream);
+  virtual void FireLoadNode(PDataNode node, TStream& stream);
 
   // ---- Linking ---------------------------------------------------------------
   void RunNodeInit(PDataNode node);
@@ -457,6 +531,12 @@ protected:
                               TDTDropMarkMode dropMark);
   virtual void FireHeaderDrawQueryElements(THeaderPaintInfo& paintInfo, THeaderPaintElements& elements);
   virtual void FireAdvancedHeaderDraw(THeaderPaintInfo& paintInfo, THeaderPaintElements elements);
+  // Changes the node's check state and propagates it; false when it did not take place.
+  bool PropagateCheckState(PDataNode node, TCheckState state);
+  // Node's state is about to become NewCheckState: the tri-state parent follows its children.
+  bool UpdateParentCheckState(PDataNode node, TCheckState newCheckState);
+  // Applies a click's state; OnChecked tells when it took place. Answers the change's result.
+  bool ApplyCheckClick(PDataNode node, TCheckState newState);
   // Raises the accessibility notice that the client object's state changed.
   void NotifyStateChanged();
 
@@ -500,6 +580,14 @@ protected:
   // Selects as a click with these keys does; DragPending holds a Ctrl toggle back until the release.
   void ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending);
   void MouseButtonDown(int x, int y, TShiftState shift);
+  // A press on a node's check image: the pressed look until the release; false when refused.
+  bool PressCheckImage(PDataNode node);
+  void ReleaseCheckImage(int x, int y);
+  void PressCheckKey();
+  void ReleaseCheckKey(bool apply);
+  void DrawCheckImage(TDTPaintInfo& paintInfo);
+  // Width of the check image and its gap, when the node shows one in the column.
+  int CheckImageWidth(PDataNode node, TColumnIndex column) const;
   void MouseButtonUp(int x, int y);
   void MouseDoubleClick(int x, int y);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
@@ -513,6 +601,8 @@ protected:
   bool ApplyRubberBand(const TRect& band);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
+  // Before a cell is painted: may widen it; answers the next column to paint.
+  virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
   void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
   void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
@@ -615,6 +705,14 @@ private:
   // Sorts a node's children by the header's sort column under toAutoSort, outside updates.
   void AutoSortChildren(PDataNode node);
 
+  // Incremental search: the walk of the search mode, its steps and the start node.
+  void ForgetSearch();
+  void SearchFor(char32_t charCode);
+  PDataNode SearchWalkEnd(bool forward);
+  PDataNode SearchWalkNext(PDataNode node, bool forward);
+  PDataNode SearchStep(PDataNode node, bool forward);
+  PDataNode SearchStartNode();
+
   struct TPositionEntry {
     PDataNode Node;
     uint32_t Top;
@@ -645,6 +743,19 @@ private:
   void AnimateToggle(PDataNode node, bool expand, unsigned childrenHeight);
   void ClearAnimationStripe(const TToggleAnimationData& animation, const TRect& stripe);
   void CollapseNode(PDataNode node);
+  void ReadNodeChunkWithin(TStream& stream, int version, PDataNode node, int64_t limit);
+  // After a record was read into the node: counters, flags, shown rows and the selection.
+  void SettleLoadedNode(PDataNode node, const TDataNode& before, unsigned shownRowsBefore);
+  // A record failed: the children it added are freed, the node is restored and removed.
+  void DiscardFailedRecord(PDataNode node, const TDataNode& before, PDataNode lastChildBefore);
+  void FreeSubtreeRaw(PDataNode node);
+  // Links new nodes for the records of a stream at Target: the first by Mode, each further
+  // one after the one before, so they keep their order. Each new node is handed to Arrived.
+  void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
+                     const std::function<void(PDataNode)>& arrived);
+  void MoveWithinTree(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
+  void MoveToOtherTree(TBaseDataTree& targetTree, PDataNode source, PDataNode target, TDTNodeAttachMode mode,
+                       bool childrenOnly);
 
   std::unique_ptr<TDTHeader> header_;
   std::unique_ptr<TCustomDataTreeOptions> options_;
@@ -675,7 +786,14 @@ private:
   PDataNode currentHotNode_ = nullptr;
   PDataNode dropTargetNode_ = nullptr;
   PDataNode pressedCheckNode_ = nullptr;
+  TCheckState pendingCheckState_ = csUncheckedNormal;
+  TCheckImageKind checkImageKind_ = ckLightCheck;
+  TImageList* customCheckImages_ = nullptr;
+  // Nested check changes; tsCheckPropagation while above 0.
+  int checkNesting_ = 0;
   PDataNode lastSearchNode_ = nullptr;
+  TDTIncrementalSearch incrementalSearch_ = isNone;
+  std::string searchBuffer_;
 
   // The selected nodes ascending by address; inside updates entries of
   // removed nodes stay flagged (lowest bit set) until the selection is packed.

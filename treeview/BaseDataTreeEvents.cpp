@@ -196,3 +196,9 @@ std::string TBaseDataTree::NodeTooltip(PDataNode node, TColumnIndex column,
 }
 
 int TBaseDataTree::NodeContentWidth(PDataNode, TColumnIndex, TCanvas&) { return 0; }
+
+void TBaseDataTree::CellTextInfo(PDataNode, TColumnIndex, TFont& font, TRect& r, std::string& text) {
+  font.Assign(Font());
+  r = TRect{};
+  text.clear();
+}

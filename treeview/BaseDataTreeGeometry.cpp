@@ -120,7 +120,7 @@ bool TBaseDataTree::NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex
 }
 
 int TBaseDataTree::ImagesWidth(PDataNode node, TColumnIndex column) {
-  int width = 0;
+  int width = CheckImageWidth(node, column);
   if (StateImages && NodeHasImage(node, ikState, column)) width += StateImages->Width() + 2;
   if (Images && NodeHasImage(node, ikNormal, column)) width += Images->Width() + 2;
   return width;
@@ -237,8 +237,12 @@ void TBaseDataTree::HitPositionLeftToRight(int pos, int right, TAlignment alignm
     return;
   }
   if (!mainHit && options_->MiscOptions().Contains(toReportMode)) return;
-  int edge = indentation + margin_;
-  if (mainHit && pos < edge) return;
+  const int checkWidth = CheckImageWidth(node, hitInfo.HitColumn);
+  int edge = indentation + margin_ + checkWidth;
+  if (mainHit && pos < edge) {
+    if (checkWidth > 0) positions.Include(htOnItemCheckbox);
+    return;
+  }
   if (StateImages && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
     edge += StateImages->Width() + 2;
     if (pos < edge) {
@@ -284,8 +288,12 @@ void TBaseDataTree::HitPositionRightToLeft(int pos, int right, TAlignment alignm
     return;
   }
   if (!mainHit && options_->MiscOptions().Contains(toReportMode)) return;
-  int edge = indentStart - margin_;
-  if (mainHit && pos > edge) return;
+  const int checkWidth = CheckImageWidth(node, hitInfo.HitColumn);
+  int edge = indentStart - margin_ - checkWidth;
+  if (mainHit && pos > edge) {
+    if (checkWidth > 0) positions.Include(htOnItemCheckbox);
+    return;
+  }
   if (StateImages && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
     edge -= StateImages->Width() + 2;
     if (pos > edge) {

@@ -50,6 +50,7 @@ void TBaseDataTree::KeyDown(WORD& key, TShiftState shift) {
   if (key == 0) return;
   shift &= ssShift | ssCtrl | ssAlt;
   if (!FireKeyAction(key, shift)) return;
+  if (key != VK_SPACE) ReleaseCheckKey(false);
   if (IsNavigationKey(key))
     NavigationKey(key, shift);
   else
@@ -71,7 +72,10 @@ void TBaseDataTree::NavigationKey(WORD key, TShiftState shift) {
   const int clientHeight = ClientHeight();
   switch (key) {
     case VK_BACK:
-      if (focusedNode_ && focusedNode_->Parent != root_) SetFocusedNode(focusedNode_->Parent);
+      if (states_.Contains(tsIncrementalSearching))
+        ChangeTreeStates({tsIncrementalSearchPending}, {});
+      else if (focusedNode_ && focusedNode_->Parent != root_)
+        SetFocusedNode(focusedNode_->Parent);
       break;
     case VK_PRIOR:
     case VK_NEXT: {
@@ -184,6 +188,11 @@ void TBaseDataTree::AfterNavigation(TShiftState shift, PDataNode oldFocused, boo
 
 void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
   const PDataNode node = focusedNode_;
+  const bool keypadSign = key == VK_MULTIPLY || key == VK_ADD || key == VK_SUBTRACT || key == VK_DIVIDE;
+  if (keypadSign && states_.Contains(tsIncrementalSearching)) {
+    ChangeTreeStates({tsIncrementalSearchPending}, {});
+    return;
+  }
   switch (key) {
     case VK_ESCAPE:
       if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
@@ -192,8 +201,15 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
         CancelNodeEdit();
       }
       return;
+    case VK_SPACE:
+      if (options_->MiscOptions().Contains(toCheckSupport) && node && node->CheckType != nctNone) {
+        PressCheckKey();
+        return;
+      }
+      break;
     case 'A':
-      if (shift & ssCtrl) SelectAllNodes(true);
+      if (!(shift & ssCtrl)) break;
+      SelectAllNodes(true);
       return;
     case VK_MULTIPLY:
       if (node) ExpandAll(node);
@@ -213,8 +229,12 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
       else if (!(shift & ssCtrl) && node && node->Has(nsExpanded))
         ToggleExpanded(node);
       return;
-    default: return;
+    default:
+      if ((shift & (ssCtrl | ssAlt)) || key < 32) return;
+      break;
   }
+  // The character message that follows feeds the incremental search.
+  ChangeTreeStates({tsIncrementalSearchPending}, {});
 }
 
 // ---- Mouse ----------------------------------------------------------------------------------
@@ -230,6 +250,10 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   const PDataNode node = hit.HitNode;
   if (node && hit.HitPositions.Contains(htOnItemButton)) {
     ToggleExpanded(node);
+    return;
+  }
+  if (node && hit.HitPositions.Contains(htOnItemCheckbox)) {
+    PressCheckImage(node);
     return;
   }
   const TDTSelectionOptions selection = options_->SelectionOptions();
@@ -255,6 +279,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {
+  ReleaseCheckImage(x, y);
   EndRubberBand();
   if (!states_.Contains(tsClearPending)) return;
   ChangeTreeStates({}, {tsClearPending});
@@ -270,6 +295,10 @@ void TBaseDataTree::MouseDoubleClick(int x, int y) {
   THitInfo hit;
   HitTestAt(x, y, true, hit);
   if (!hit.HitNode || hit.HitPositions.Contains(htOnItemButton)) return;
+  if (hit.HitPositions.Contains(htOnItemCheckbox)) {
+    PressCheckImage(hit.HitNode);
+    return;
+  }
   const bool onRow = hit.HitPositions.Contains(htOnItemLabel) ||
                      options_->SelectionOptions().Contains(toFullRowSelect);
   if (onRow && options_->MiscOptions().Contains(toToggleOnDblClick)) ToggleExpanded(hit.HitNode);
@@ -304,7 +333,7 @@ void TBaseDataTree::TrackHotNode(PDataNode node) {
   const PDataNode old = currentHotNode_;
   FireHotChange(old, node);
   currentHotNode_ = node;
-  if (options_->PaintOptions().Contains(toHotTrack)) {
+  if (options_->PaintOptions().Contains(toHotTrack) || options_->MiscOptions().Contains(toCheckSupport)) {
     if (old) RepaintNode(old);
     if (node) RepaintNode(node);
   }
@@ -474,15 +503,31 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TrackHotNode(hit.HitNode);
       return true;
     }
+    case WM_KEYUP:
+      TCustomControl::Dispatch(message);
+      if (message.WParam == VK_SPACE) ReleaseCheckKey(true);
+      return true;
     case CM_MOUSELEAVE:
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;
+    case WM_CHAR:
+      if (states_.Contains(tsIncrementalSearchPending)) {
+        IncrementalSearchKey(static_cast<char32_t>(message.WParam));
+        ChangeTreeStates({}, {tsIncrementalSearchPending});
+      }
+      TCustomControl::Dispatch(message);
+      return true;
     case WM_TIMER:
+      if (message.WParam == SearchTimer) {
+        ForgetSearch();
+        return true;
+      }
       if (message.WParam != ScrollTimer) return false;
       ScrollTimerTick();
       return true;
     case WM_CANCELMODE:
+      ForgetSearch();
       EndRubberBand();
       ChangeTreeStates({}, {tsClearPending, tsEditPending});
       TCustomControl::Dispatch(message);
@@ -495,7 +540,8 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_KILLFOCUS:
       TCustomControl::Dispatch(message);
       if (message.Msg == WM_KILLFOCUS) {
-        for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer}) KillTreeTimer(timer);
+        for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer}) KillTreeTimer(timer);
+        ForgetSearch();
         EndRubberBand();
         ChangeTreeStates({}, {tsClearPending, tsEditPending, tsLeftButtonDown, tsRightButtonDown, tsMiddleButtonDown,
                               tsScrollPending, tsScrolling});

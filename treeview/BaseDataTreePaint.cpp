@@ -457,14 +457,27 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
         item.AbsoluteExtent(cell.Left, cell.Right);
       }
       if (cell.Left >= window.Right) break;
-      if (cell.Right > window.Left && (!options.Contains(ptoMainColumnOnly) || column == header_->MainColumn()))
-        PaintCell(paintInfo, column, cell, options, lineImage, vAlign, buttonX, buttonY);
+      TColumnIndex next = ColumnNotFound;
+      if (!options.Contains(ptoMainColumnOnly) || column == header_->MainColumn()) {
+        paintInfo.Column = column;
+        paintInfo.CellRect = cell;
+        AdjustCellRect(paintInfo, next);
+        cell = paintInfo.CellRect;
+        if (cell.Right > window.Left && cell.Right > cell.Left)
+          PaintCell(paintInfo, column, cell, options, lineImage, vAlign, buttonX, buttonY);
+      } else {
+        next = columns.NextVisibleColumn(column);
+      }
       if (!usesColumns) break;
-      column = columns.NextVisibleColumn(column);
+      column = next;
     }
   }
   if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
   SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
+}
+
+void TBaseDataTree::AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty) {
+  nextNonEmpty = header_->Columns().NextVisibleColumn(paintInfo.Column);
 }
 
 void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell,
@@ -485,6 +498,12 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.ContentRect = cell;
   paintInfo.ContentRect.Left += margin_;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
+  if (CheckImageWidth(node, column) > 0) {
+    TPaintImageEntry& check = paintInfo.ImageSlots[pisCheck];
+    check.Images = ActiveCheckImages();
+    check.Index = CheckImageIndexOf(node);
+    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check);
+  }
   if (StateImages) {
     ResolveImage(paintInfo, ikState, pisState, StateImages);
     if (paintInfo.ImageSlots[pisState].Index >= 0)
@@ -518,6 +537,7 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
       canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+    DrawCheckImage(paintInfo);
   }
   PaintNodeImage(paintInfo, pisState);
   PaintNodeImage(paintInfo, pisNormal);

@@ -7,6 +7,7 @@
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
+#include "treeview/TreeGlobals.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
@@ -272,6 +273,10 @@ void TBaseDataTree::Dispatch(TMessage& message) {
   if (message.Msg == WM_ERASEBKGND) {
     message.Result = 1;
     return;
+  }
+  if (message.Msg == CM_SYSCOLORCHANGE) {
+    InitTreeGlobals().ReloadCheckImages();
+    if (HandleAllocated()) Invalidate();
   }
   if (message.Msg == WM_TIMER && message.WParam == ChangeTimer) {
     FireChange(lastChangedNode_);

@@ -32,6 +32,7 @@ void TDTHeader::SetMainColumn(TColumnIndex column) {
   column = std::min(std::max(column, 0), columns_.Count() - 1);
   if (column == mainColumn_) return;
   mainColumn_ = column;
+  tree_.MainColumnSwitched();
   if (!tree_.TreeOptions().SelectionOptions().Contains(toExtendedFocus)) tree_.MoveFocusColumn(column);
   if (tree_.HandleAllocated()) tree_.Invalidate();
 }

@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
+#include "toolkit/gdi/Font.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
@@ -11,6 +12,7 @@
 class TBaseDataTree;
 class TImageList;
 class TPopupMenu;
+class TStream;
 struct TMessage;
 
 // The screen cursor number of the column splitter.
@@ -52,6 +54,11 @@ public:
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
   TDTHeaderStates States() const { return states_; }
+  TFont& Font() { return font_; }
+  // The header's settings and columns in the tree's stream format, version 3 (DTHeaderStream.cpp).
+  void WriteToStream(TStream& stream);
+  // Reads any version; a stream without the leading -1 is the oldest format.
+  void ReadFromStream(TStream& stream);
 
   // The header strip in window coordinates (empty when hidden).
   TRect HeaderRect() const;
@@ -118,6 +125,7 @@ private:
   TDTHeaderStyle style_ = hsThickButtons;
   TColor background_ = clBtnFace;
   TImageList* images_ = nullptr;
+  TFont font_;
   int height_ = 17;
   int trackPos_ = 0;
   // Where a resize began (client) and the left button went down (screen).

@@ -19,6 +19,12 @@ class TDeviceContext;
 using HDC = TDeviceContext*;
 class TCanvas;
 class TDataTreeColumns;
+class TStream;
+
+// Stored column options of a stream version as options: version 3 and later keep
+// the low 16 bits, version 2 the low 8; older streams had no coParentBidiMode
+// (bits 0 to 3 stay, 4 to 6 move up by one). A negative value is a range error.
+TDTColumnOptions ConvertColumnOptions(int32_t stored, int version);
 
 class TDataTreeColumn {
 public:
@@ -80,6 +86,9 @@ public:
                       TRect& textBounds) const;
   // Animated resize back to LastWidth.
   void RestorePreviousWidth();
+  // The column's 15 fields in the tree's stream format (DTHeaderStream.cpp).
+  void WriteToStream(TStream& stream) const;
+  void ReadFromStream(TStream& stream, int version);
   // With coParentBidiMode (coParentColor): take the tree's mode (colour) when it differs.
   void SyncParentBiDiMode();
   void SyncParentColor();
@@ -137,6 +146,9 @@ public:
   // Copies the columns and the order of another collection.
   void Assign(const TDataTreeColumns& source);
   bool SameAs(const TDataTreeColumns& other) const;
+  // The count, the columns and the position array (DTHeaderStream.cpp).
+  void WriteToStream(TStream& stream) const;
+  void ReadFromStream(TStream& stream, int version);
 
   // Changes inside an update lay out once, at its end.
   void BeginUpdate() { ++updateCount_; }

@@ -17,6 +17,7 @@ class TCanvas;
 class TDTHeader;
 class TImageList;
 class TPopupMenu;
+class TStream;
 
 using TDTChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node)>;
 using TDTStructureChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TChangeReason reason)>;
@@ -121,3 +122,6 @@ using TDTCompareEvent = std::function<void(TBaseDataTree* sender, PDataNode node
                                            TColumnIndex column, int& result)>;
 using TDTIncrementalSearchEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, const std::string& searchText, int& result)>;
+// The node's own data in a node record: written to, or read from, a stream.
+using TDTSaveNodeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TStream& stream)>;
+using TDTLoadNodeEvent = TDTSaveNodeEvent;

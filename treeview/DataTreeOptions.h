@@ -29,7 +29,7 @@ public:
   void SetMiscOptions(TDTMiscOptions value);
 
   // Sets the destination's sets through its own setters, so its tree feels the change.
-  void AssignOptionsTo(TCustomDataTreeOptions& destination) const;
+  virtual void AssignOptionsTo(TCustomDataTreeOptions& destination) const;
 
 private:
   TBaseDataTree& owner_;

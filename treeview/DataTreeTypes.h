@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/EnumSet.h"
+#include "toolkit/controls/ButtonLayout.h"
 
 // A column of the header; -1: no column.
 using TColumnIndex = int;
@@ -81,7 +82,7 @@ using TDTHeaderOptions = TEnumSet<TDTHeaderOption>;
 enum TSortDirection { sdAscending, sdDescending };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDataTreeColumnStyle { vsText, vsOwnerDraw };
-enum TDTHeaderColumnLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+using TDTHeaderColumnLayout = TButtonLayout;
 enum TDTHeaderStyle { hsThickButtons, hsFlatButtons, hsPlates, hsXPStyle };
 enum TDTHeaderState { hdDragging, hdDragPending, hdLoading, hdTracking, hdTrackPending };
 using TDTHeaderStates = TEnumSet<TDTHeaderState>;
@@ -97,6 +98,14 @@ enum TDTHintMode { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
 enum TDTTooltipLineBreakStyle { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
 enum THintAnimationType { hatNone, hatFade, hatSlide, hatSystemDefault };
 enum TDTNodeAlignment { naFromBottom, naFromTop, naProportional };
+
+// What a node's CheckType byte shows in front of its images.
+enum TNodeCheckType : uint8_t { nctNone, nctTriStateBox, nctCheckBox, nctRadioButton, nctButton };
+enum TCheckImageKind { ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFlat, ckXP, ckCustom, ckSystem, ckSystemFlat };
+
+enum TDTIncrementalSearch { isAll, isNone, isInitializedOnly, isVisibleOnly };
+enum TDTSearchDirection { sdForward, sdBackward };
+enum TDTSearchStart { ssAlwaysStartOver, ssLastHit, ssFocusedNode };
 
 // Where a point lies relative to the rows, by bit.
 enum THitPosition {

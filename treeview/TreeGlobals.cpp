@@ -1,6 +1,7 @@
 #include "treeview/TreeGlobals.h"
 
-#include <memory>
+#include "toolkit/gdi/ImageList.h"
+#include "treeview/TreeImages.h"
 
 namespace {
 
@@ -9,7 +10,44 @@ std::unique_ptr<TTreeGlobals>& Globals() {
   return globals;
 }
 
+// The strips of the kinds drawn from our own strips; the system kinds and ckCustom have none.
+const char* StripOfKind(TCheckImageKind kind) {
+  switch (kind) {
+    case ckLightCheck: return "DTREE_CHECK_LIGHT";
+    case ckDarkCheck: return "DTREE_CHECK_DARK";
+    case ckLightTick: return "DTREE_TICK_LIGHT";
+    case ckDarkTick: return "DTREE_TICK_DARK";
+    case ckFlat: return "DTREE_FLAT";
+    case ckXP: return "DTREE_XP";
+    default: return nullptr;
+  }
+}
+
 }  // namespace
+
+TTreeGlobals::TTreeGlobals() = default;
+TTreeGlobals::~TTreeGlobals() = default;
+
+TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {
+  if (kind == ckCustom) return nullptr;
+  if (!checkImages_[kind]) LoadCheckImages(kind);
+  return checkImages_[kind].get();
+}
+
+void TTreeGlobals::LoadCheckImages(TCheckImageKind kind) {
+  if (kind == ckSystem || kind == ckSystemFlat) {
+    BuildSystemCheckImages(checkImages_[kind], kind == ckSystemFlat);
+    return;
+  }
+  if (!checkImages_[kind]) checkImages_[kind] = std::make_unique<TImageList>();
+  // The themed strip keeps its own colours.
+  LoadImageStrip(*checkImages_[kind], StripOfKind(kind), kind != ckXP);
+}
+
+void TTreeGlobals::ReloadCheckImages() {
+  for (size_t kind = 0; kind < checkImages_.size(); ++kind)
+    if (checkImages_[kind]) LoadCheckImages(static_cast<TCheckImageKind>(kind));
+}
 
 TTreeGlobals& InitTreeGlobals() {
   if (!Globals()) Globals() = std::make_unique<TTreeGlobals>();

@@ -3,10 +3,30 @@
 // is made and released by DoneTreeGlobals (after which the next tree builds
 // them again), so tests can start from a clean state.
 
+#include <array>
+#include <memory>
+
+#include "treeview/DataTreeTypes.h"
+
+class TImageList;
+
 class TTreeGlobals {
 public:
+  TTreeGlobals();
+  ~TTreeGlobals();
+
   // Trees made since the resources were built.
   int TreesMade = 0;
+
+  // The shared check image list of a kind, made on first use; nil for ckCustom.
+  TImageList* CheckImages(TCheckImageKind kind);
+  // Draws the lists made so far again in the current system colours; the lists stay the same objects.
+  void ReloadCheckImages();
+
+private:
+  void LoadCheckImages(TCheckImageKind kind);
+
+  std::array<std::unique_ptr<TImageList>, ckSystemFlat + 1> checkImages_;
 };
 
 // Builds the shared resources when they do not exist; answers them.

@@ -54,13 +54,46 @@ uint8_t BlendChannel(int source, int destination, int alpha, int bias) {
   return static_cast<uint8_t>(std::clamp(biased, 0, 255));
 }
 
+// The code point whose UTF-8 sequence starts at the byte (a stray byte stands for itself).
+char32_t CodePointAt(std::string_view text, std::size_t start) {
+  const auto lead = static_cast<unsigned char>(text[start]);
+  const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (length == 1 || start + length > text.size()) return lead;
+  char32_t value = lead & (0x7F >> length);
+  for (int i = 1; i < length; ++i) value = (value << 6) | (static_cast<unsigned char>(text[start + i]) & 0x3F);
+  return value;
+}
+
+// Marks, joiners, variation selectors, skin tones and tags belong to the character before them.
+bool ExtendsCharacter(char32_t c) {
+  return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+         (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE20 && c <= 0xFE2F) || (c >= 0xFE00 && c <= 0xFE0F) ||
+         c == 0x200D || (c >= 0x1F3FB && c <= 0x1F3FF) || (c >= 0xE0020 && c <= 0xE007F) ||
+         (c >= 0xE0100 && c <= 0xE01EF);
+}
+
+// Where the characters as a reader sees them begin, and the end: a base
+// with its marks, or an emoji sequence joined by ZWJ, is one character.
+std::vector<std::size_t> CharacterStarts(std::string_view text) {
+  const std::vector<std::size_t> codePoints = CodePointStarts(text);
+  std::vector<std::size_t> starts;
+  bool joined = false;
+  for (std::size_t i = 0; i + 1 < codePoints.size(); ++i) {
+    const char32_t c = CodePointAt(text, codePoints[i]);
+    if (starts.empty() || !(joined || ExtendsCharacter(c))) starts.push_back(codePoints[i]);
+    joined = c == 0x200D;
+  }
+  starts.push_back(text.size());
+  return starts;
+}
+
 }  // namespace
 
 std::string ElideText(HDC dc, std::string_view text, int width, int ellipsisWidth) {
   if (text.empty() || width <= 0) return "";
   if (ellipsisWidth == 0) ellipsisWidth = TextWidthIn(dc, Ellipsis);
   if (ellipsisWidth >= width) return "";
-  const std::vector<std::size_t> starts = CodePointStarts(text);
+  const std::vector<std::size_t> starts = CharacterStarts(text);
   const int characters = static_cast<int>(starts.size()) - 1;
   int low = 0;
   int high = characters - 1;

@@ -22,7 +22,8 @@ void SortNodeArray(TNodeArray& nodes, int low, int high);
 
 // The longest start of the UTF-8 text that fits the width together with
 // "..." (ellipsisWidth 0: measured), followed by "..."; empty when not even
-// the ellipsis fits. Characters are never split.
+// the ellipsis fits. Characters are never split: a letter keeps its
+// combining marks, and an emoji sequence stays whole.
 std::string ElideText(HDC dc, std::string_view text, int width, int ellipsisWidth);
 
 // Blends the rectangle R of the source into the destination at Target, in

@@ -111,6 +111,23 @@ TEST_F(CSVRoutines, ReadVecCSVShowsItsProgress) {
   EXPECT_EQ(Status, expected);
 }
 
+// The status text is shown while window messages flow, one of which may
+// ask for an abort: the read then ends at once, and the target stays empty.
+TEST_F(CSVRoutines, AnAbortEndsAReadWithNothingKept) {
+  int shown = 0;
+  SetWorkStatusHandler([&](const std::string&) {
+    ++shown;
+    Engine->Abort();
+  });
+  for (const char* target : {"v", "m"}) {
+    shown = 0;
+    const std::string call = std::string(*target == 'v' ? "ReadVecCSV" : "ReadMatCSV") + "(h, " + target + ")";
+    EXPECT_EQ(ReadFrom("1\t2\n3\t4\n5\t6\n", call), "Execution terminated") << call;
+    EXPECT_EQ(shown, 1) << call;
+    EXPECT_EQ(Eval(target), "{}") << call;
+  }
+}
+
 TEST_F(CSVRoutines, WriteVecCSVWritesOneValuePerLine) {
   std::string lines;
   EXPECT_EQ(WrittenBy("WriteVecCSV(h, {1, 2.5, 1E20})", lines), "1\n2.5\n1E20");

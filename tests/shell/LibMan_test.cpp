@@ -9,6 +9,7 @@
 #include "tests/console/StoredSettings.h"
 #include "tests/engine/EngineFixture.h"
 #include "tests/runtime/Packer.h"
+#include "tests/shell/RecordedViewer.h"
 
 namespace fs = std::filesystem;
 
@@ -29,16 +30,6 @@ public:
     return true;
   }
   std::vector<std::string> Opened;
-};
-
-// Help pages are recorded instead of shown.
-class TRecordedViewer : public IHelpViewer {
-public:
-  void ShowPage(const std::string& address) override { Pages.push_back(address); }
-  void ShowIndex(const std::vector<THelpKeyword>& keywords, std::size_t nearest) override {
-    Pages.push_back("index:" + (nearest < keywords.size() ? keywords[nearest].Keyword : std::string()));
-  }
-  std::vector<std::string> Pages;
 };
 
 // A program folder with its LIBS tree, a settings store of its own and the real engine.

@@ -4,6 +4,10 @@
 
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/HintWindow.h"
+#include "toolkit/qt/SyntheticInput.h"
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/Styles.h"
 
 namespace {
 
@@ -24,6 +28,39 @@ TEST(DesktopWindowInfo, OwnedWindowsStayWithTheirOwnerAndToolWindowsGetTheirFram
   ASSERT_TRUE(GetDesktopWindowInfo(alone.Handle(), info));
   EXPECT_EQ(info.StaysWith, nullptr);
   EXPECT_FALSE(info.ToolWindow);
+}
+
+// A captionless window with the tool-window style, as an About box is.
+class TCaptionlessToolForm : public TForm {
+public:
+  TCaptionlessToolForm() : TForm(nullptr) { SetBorderStyle(bsNone); }
+
+protected:
+  void CreateParams(TCreateParams& params) override {
+    TForm::CreateParams(params);
+    params.ExStyle |= WS_EX_TOOLWINDOW;
+  }
+};
+
+TEST(DesktopWindowInfo, ACaptionlessToolWindowTakesKeysWhileAHintDoesNot) {
+  TCaptionlessToolForm about;
+  std::string typed;
+  about.OnKeyPress = [&](TObject*, char32_t& key) { typed += static_cast<char>(key); };
+  about.Show();
+  ProcessEverything();
+  TDesktopWindowInfo info;
+  ASSERT_TRUE(GetDesktopWindowInfo(about.Handle(), info));
+  EXPECT_TRUE(info.ToolWindow);
+  EXPECT_TRUE(info.TakesKeys);
+  SynthesizeKeyStroke(about.Handle(), 'X', "x");
+  ProcessEverything();
+  EXPECT_EQ(typed, "x");
+
+  THintWindow hint(nullptr);
+  hint.ActivateHint(Bounds(10, 10, 80, 20), "hint");
+  ProcessEverything();
+  ASSERT_TRUE(GetDesktopWindowInfo(hint.Handle(), info));
+  EXPECT_FALSE(info.TakesKeys);
 }
 
 }  // namespace

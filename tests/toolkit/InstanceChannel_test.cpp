@@ -1,21 +1,12 @@
 #include "toolkit/controls/InstanceChannel.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <set>
-#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/TempFolder.h"
-
-extern char** environ;
 
 namespace {
 
@@ -26,29 +17,14 @@ std::string ProbePath() {
 // Runs copies of the probe program for one key and one folder of results.
 class InstanceChannelTest : public testing::Test {
 protected:
-  ~InstanceChannelTest() override {
-    for (pid_t pid : running_) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
-  }
-
   pid_t Start(const std::string& key, const std::vector<std::string>& text = {}) {
     std::vector<std::string> arguments{ProbePath(), key, folder_.Path().string()};
     arguments.insert(arguments.end(), text.begin(), text.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-    running_.push_back(pid);
-    return pid;
+    return processes_.Start(arguments);
   }
 
   // The exit status of a probe that hands over a text.
-  int Finish(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    running_.erase(std::remove(running_.begin(), running_.end(), pid), running_.end());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  int Finish(pid_t pid) { return processes_.Finish(pid); }
 
   // Starts a first process and waits until it has claimed the key.
   pid_t StartFirst(const std::string& key) {
@@ -56,14 +32,6 @@ protected:
     EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder_ / ("claimed-" + std::to_string(pid))); }))
         << "the first process did not claim " << key;
     return pid;
-  }
-
-  static bool WaitFor(const std::function<bool()>& condition) {
-    for (int tries = 0; tries < 1000; ++tries) {
-      if (condition()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
   }
 
   std::vector<std::string> Messages(size_t count) {
@@ -79,7 +47,7 @@ protected:
   std::string Key(const std::string& name) const { return "/opt/quantrel/" + name + std::to_string(getpid()); }
 
   TempFolder folder_;
-  std::vector<pid_t> running_;
+  ChildProcesses processes_;
 };
 
 std::string LongPath() {
@@ -105,8 +73,7 @@ TEST_F(InstanceChannelTest, AStartWithoutTextWakesTheFirstUp) {
 
 TEST_F(InstanceChannelTest, AfterTheFirstIsKilledTheNextStartIsFirst) {
   const pid_t first = StartFirst(Key("killed"));
-  kill(first, SIGKILL);
-  Finish(first);
+  processes_.Kill(first);
   const pid_t next = StartFirst(Key("killed"));
   EXPECT_EQ(Finish(Start(Key("killed"), {"after"})), 0);
   EXPECT_EQ(Messages(1), std::vector<std::string>{"after"});
@@ -150,6 +117,7 @@ TEST(InstanceChannel, OneProcessHoldsAKeyOnce) {
 TEST(InstanceChannel, OnlyTheUserCanReachTheSocket) {
   TInstanceChannel channel("/opt/quantrel/private" + std::to_string(getpid()));
   ASSERT_TRUE(channel.Claim());
+  channel.Listen();
   int sockets = 0;
   for (const auto& entry : std::filesystem::directory_iterator(std::getenv("XDG_RUNTIME_DIR"))) {
     struct stat status {};

@@ -17,10 +17,12 @@
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartQtPlatform(argc, argv);
   const std::string folder = argv[2];
   TInstanceChannel channel(argv[1]);
+  // A later process hands over without a window system.
   if (!channel.Claim()) return channel.Send(argc > 3 ? argv[3] : "", 3000) ? 0 : 3;
+  StartQtPlatform(argc, argv);
+  channel.Listen();
   int received = 0;
   channel.OnMessage = [&](const std::string& text) {
     std::ofstream(folder + "/message-" + std::to_string(++received), std::ios::binary) << text;

@@ -1,11 +1,13 @@
 // Seeded runs of random operations on small trees, with CheckTree after
 // every operation: whatever order of appends, removals, toggles, lazy
-// children, height changes and update brackets, the counters stay exact.
+// children, height changes, update brackets, moves within and between two
+// trees and save/load round trips, the counters stay exact.
 
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "runtime/Stream.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
 
@@ -59,7 +61,7 @@ private:
 
   std::string Step() {
     const bool large = tree_.RootNode()->TotalCount > 80;
-    switch (Number(0, 19)) {
+    switch (Number(0, 21)) {
       case 0:
       case 1:
         if (large) break;
@@ -140,12 +142,37 @@ private:
         else
           tree_.UnselectAll();
         return "select all";
+      case 20: {
+        const PDataNode source = AnyNode(false);
+        if (!source) break;
+        const auto mode = static_cast<TDTNodeAttachMode>(Number(1, 4));
+        if (Chance(3)) {
+          const std::vector<PDataNode> targets = AllNodes(other_);
+          tree_.MoveNodeTo(source, targets.empty() ? other_.RootNode() : targets[Number(0, static_cast<unsigned>(targets.size() - 1))],
+                           mode, Chance(3));
+          if (other_.RootNode()->TotalCount > 60) other_.Clear();
+          const std::string fault = TreeFaults(other_);
+          return fault.empty() ? "move to the other tree" : "move to the other tree, which has: " + fault;
+        }
+        const PDataNode target = AnyNode(true);
+        if (target && (target == source || tree_.IsDescendantOf(target, source))) break;
+        tree_.MoveNodeTo(source, target, mode, Chance(4));
+        return "move";
+      }
+      case 21: {
+        TMemoryStream stream;
+        tree_.SaveTreeToStream(stream, Chance(4) ? AnyNode(false) : nullptr);
+        stream.SetPosition(0);
+        tree_.LoadTreeFromStream(stream);
+        return "save and load";
+      }
     }
     return "nothing";
   }
 
   std::mt19937 random_;
   TTestTree tree_;
+  TTestTree other_;
 };
 
 TEST(RandomOperationsTest, CountersStayExact) {

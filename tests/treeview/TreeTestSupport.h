@@ -54,6 +54,8 @@ public:
   using TBaseDataTree::SelectNode;
   using TBaseDataTree::SelectNodeArray;
   using TBaseDataTree::UnlinkNode;
+  using TBaseDataTree::TrackHotNode;
+  using TBaseDataTree::PropagateCheckState;
 
   // A new node, not yet shown, linked at the place the mode names.
   PDataNode LinkHiddenNode(PDataNode destination, TDTNodeAttachMode mode) {
@@ -288,6 +290,9 @@ inline std::string TreeFaults(TBaseDataTree& tree) {
   if (!(fault = SelectionFaults(tree, tree.Selection(), nodes, insideUpdate)).empty())
     return fault;
   if (!(fault = ReferenceFaults(tree, nodes)).empty()) return fault;
+  if (tree.TreeStates().Contains(tsCheckPropagation)) return "tsCheckPropagation is set outside a check change";
+  const bool checkPending = tree.TreeStates().Contains(tsMouseCheckPending) || tree.TreeStates().Contains(tsKeyCheckPending);
+  if (tree.PressedCheckNode() && !checkPending) return "a pressed check node while no check is pending";
   if (!(fault = GeometryFaults(tree)).empty()) return fault;
   if (!(fault = ColumnFaults(tree.Header().Columns())).empty()) return fault;
   return PositionFaults(tree);

@@ -21,10 +21,14 @@ public:
   TInstanceChannel(const TInstanceChannel&) = delete;
   TInstanceChannel& operator=(const TInstanceChannel&) = delete;
 
-  // True when this process is the first for the key: it listens from now on.
-  // A lock left by a process that died is taken over.
+  // True when this process is the first for the key. A lock left by a
+  // process that died is taken over. Needs no window system, so a later
+  // process can hand over before it starts one.
   bool Claim();
   bool IsFirst() const;
+  // For the first process, once the window system runs: texts are received
+  // from now on; a later process waits for this while it connects.
+  void Listen();
   // For a later process: connects (retrying while the first is still
   // starting), sends the text and waits for its acknowledgement, all within
   // the bound. False when no first process took it or the text is too long.

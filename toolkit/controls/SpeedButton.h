@@ -7,11 +7,11 @@
 
 #include <memory>
 
+#include "toolkit/controls/ButtonLayout.h"
 #include "toolkit/controls/GraphicControl.h"
 
 class TImageList;
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 class TSpeedButton : public TGraphicControl {

@@ -326,7 +326,9 @@ TToolButton* TToolBar::ButtonAtPos(TPoint point) const {
   return nullptr;
 }
 
+// A plain button with a menu drops it wherever it is pressed.
 bool TToolBar::InDropDownArrow(const TToolButton& button, TPoint point) const {
+  if (button.Style() == tbsButton) return button.DropdownMenu != nullptr;
   return button.Style() == tbsDropDown && point.X >= button.Left() + button.Width() - DropDownWidth();
 }
 

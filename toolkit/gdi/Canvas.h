@@ -40,6 +40,8 @@ public:
   void SetPenPos(TPoint position) { MoveTo(position.X, position.Y); }
   // The raster operation of CopyRect and Draw.
   std::uint32_t CopyMode = SRCCOPY;
+  // ExtTextOut options a painter leaves for whoever draws the next text (ETO_OPAQUE: with its background).
+  unsigned TextFlags = 0;
 
   void MoveTo(int x, int y);
   void LineTo(int x, int y);

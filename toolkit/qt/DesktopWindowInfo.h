@@ -5,8 +5,11 @@
 #include "toolkit/win/Handles.h"
 
 struct TDesktopWindowInfo {
-  // A tool window's frame (a captioned WS_EX_TOOLWINDOW).
+  // A tool window (a WS_EX_TOOLWINDOW that may activate): with a caption
+  // in the small frame, without one frameless.
   bool ToolWindow = false;
+  // The desktop gives it the keyboard when it is active (tool tips never).
+  bool TakesKeys = true;
   // The window it stays in front of (its owner), or null.
   HWND StaysWith = nullptr;
 };

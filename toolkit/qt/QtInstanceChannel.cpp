@@ -71,12 +71,15 @@ public:
     if (first_) return true;
     if (!lock_) return first_ = true;  // no safe folder: run alone
     if (!lock_->tryLock(0)) return false;
-    first_ = true;
+    return first_ = true;
+  }
+
+  void Listen() {
+    if (!first_ || socketPath_.isEmpty() || server_.isListening()) return;
     QLocalServer::removeServer(socketPath_);  // left by a holder that died
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (server_.listen(socketPath_))
       QObject::connect(&server_, &QLocalServer::newConnection, [this] { AcceptPending(); });
-    return true;
   }
 
   bool IsFirst() const { return first_; }
@@ -162,6 +165,8 @@ TInstanceChannel::~TInstanceChannel() = default;
 bool TInstanceChannel::Claim() { return impl_->Claim(); }
 
 bool TInstanceChannel::IsFirst() const { return impl_->IsFirst(); }
+
+void TInstanceChannel::Listen() { impl_->Listen(); }
 
 bool TInstanceChannel::Send(const std::string& text, int timeoutMilliseconds) {
   return impl_->Send(text, timeoutMilliseconds);

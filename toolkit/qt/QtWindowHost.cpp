@@ -35,13 +35,15 @@ std::unordered_map<HWND, QWidget*>& Widgets() {
 
 // Top-level windows with a caption get the desktop's frame (a tool
 // window's small one); the others draw their own. Tool windows without a
-// caption float like tool tips.
+// caption that never activate (hints, menus) float like tool tips, which
+// take no keys; the others (an About box) are frameless tool windows.
 Qt::WindowFlags FlagsFor(HWND window) {
   const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtr(window, GWL_EXSTYLE));
   const Qt::WindowFlags onTop = (exStyle & WS_EX_TOPMOST) ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
   if ((style & WS_CAPTION) == WS_CAPTION) return ((exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window) | onTop;
-  if (exStyle & WS_EX_TOOLWINDOW) return Qt::ToolTip | Qt::FramelessWindowHint | onTop;
+  if (exStyle & WS_EX_TOOLWINDOW)
+    return ((exStyle & WS_EX_NOACTIVATE) ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint | onTop;
   return Qt::Window | Qt::FramelessWindowHint | onTop;
 }
 
@@ -159,6 +161,9 @@ public:
   void Present(const TRect& changed) override {
     widget_->update(changed.Left, changed.Top, changed.Width(), changed.Height());
   }
+  void PresentNow() override {
+    if (widget_->isVisible()) widget_->repaint();
+  }
   void Activate() override {
     if (widget_->isVisible()) widget_->activateWindow();
   }
@@ -231,6 +236,7 @@ bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
   const QWidget* widget = WidgetOfWindow(window);
   if (!widget || !widget->isWindow()) return false;
   info.ToolWindow = widget->windowType() == Qt::Tool;
+  info.TakesKeys = widget->windowType() != Qt::ToolTip;
   info.StaysWith = nullptr;
   const QWindow* transientParent = widget->windowHandle() ? widget->windowHandle()->transientParent() : nullptr;
   for (const auto& [handle, other] : Widgets())

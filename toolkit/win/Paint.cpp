@@ -331,6 +331,11 @@ CountedPtr<TGdiBitmap> WindowSurface(HWND window) {
   return record ? record->Surface : nullptr;
 }
 
+void PresentNow(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (record && record->Host && CanPaint(*record)) record->Host->PresentNow();
+}
+
 void UpdateWindowTree(HWND window) {
   UpdateWindow(window);
   if (const TWindowRecord* record = FindWindowRecord(window))

@@ -54,6 +54,9 @@ int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect
 CountedPtr<TGdiBitmap> WindowSurface(HWND window);
 // Paints whatever is pending in the window and its descendants, at once.
 void UpdateWindowTree(HWND window);
+// Shows the window's painted surface on the desktop at once, without
+// waiting for a message loop: for progress shown while the program is busy.
+void PresentNow(HWND window);
 // What the window and its visible descendants show, composed into a 32-bit
 // bitmap of the window's size, after pending painting.
 CountedPtr<TGdiBitmap> RenderWindow(HWND window);

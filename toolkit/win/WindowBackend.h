@@ -29,6 +29,8 @@ public:
   virtual void PlaceBehind(HWND sibling) = 0;
   // The window's surface changed inside this rectangle (window coordinates).
   virtual void Present(const TRect& changed) = 0;
+  // Shows the surface on the desktop now rather than at the next loop.
+  virtual void PresentNow() = 0;
   virtual void Activate() = 0;
   virtual void SetMaximized(bool maximized) = 0;
   virtual void SetMouseGrab(bool grab) = 0;

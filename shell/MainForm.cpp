@@ -1,0 +1,444 @@
+#include "shell/MainForm.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "console/Console.h"
+#include "console/Sounds.h"
+#include "console/Syntax.h"
+#include "console/XEdit.h"
+#include "engine/RunState.h"
+#include "engine/Variant.h"
+#include "engine/XBuilder.h"
+#include "libraries/StandardLibraries.h"
+#include "runtime/Params.h"
+#include "runtime/Storage.h"
+#include "runtime/SysInfo.h"
+#include "shell/Images.h"
+#include "shell/LibMan.h"
+#include "shell/ToolForm.h"
+#include "shell/ToolWindows.h"
+#include "shell/XButton.h"
+#include "shell/XHint.h"
+#include "skin/SkinPanel.h"
+#include "skin/SkinToolBar.h"
+#include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/CoolBar.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Timer.h"
+#include "toolkit/win/Window.h"
+
+TMainForm* MainForm = nullptr;
+std::vector<std::string> ProgramArguments;
+
+namespace {
+
+constexpr const char* MainSection = "MAINFORM";
+constexpr const char* LinesSection = "CONSOLELINES";
+constexpr const char* ColorsSection = "CONSOLECOLORS";
+constexpr int MinWidth = 320;
+constexpr int MinFullHeight = 200;
+
+void TellSplash(const std::string& message, int progress) {
+  if (!LoadProgress) return;
+  if (progress >= 0) LoadProgress->SetProgress(progress);
+  LoadProgress->AddMessage(message);
+}
+
+// Option 0 lets an assignment to a new name create a Workspace variable:
+// it may only be on while the line that asked for it runs.
+class TOptionZeroScope {
+public:
+  TOptionZeroScope(ITarnscript& engine, bool on) : engine_(engine) { engine_.SetOption(0, on); }
+  ~TOptionZeroScope() { engine_.SetOption(0, false); }
+  TOptionZeroScope(const TOptionZeroScope&) = delete;
+  TOptionZeroScope& operator=(const TOptionZeroScope&) = delete;
+
+private:
+  ITarnscript& engine_;
+};
+
+// Whether the line assigns: a ":=" token of the lexer, not one inside a
+// string or a comment.
+bool HasAssignment(TSyntax& syntax, const std::string& line) {
+  TSyntaxLine scan(syntax, line);
+  while (syntax.NextKind() != skEndOfLine)
+    if (syntax.TokenText() == ":=") return true;
+  return false;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+  MainForm = this;
+  SetBounds(225, 114, 631, 381);
+  Font().SetName("MS Sans Serif");
+  Font().SetHeight(-11);
+  ShowHint = true;
+  closeRetry_ = new TTimer(this);
+  closeRetry_->SetEnabled(false);
+  closeRetry_->SetInterval(20);
+  closeRetry_->SetOnTimer([this](TObject*) { CloseAfterRun(); });
+  CreateActions();
+  CreateMenus();
+  CreatePanels();
+  CreateToolBar();
+
+  FirstActivation = true;
+  FileGiven = !ProgramArguments.empty();
+  if (Storage->NewBuild) RegisterFileType("tarn", ProgramFileName());
+  Compact = false;
+  full_ = compact_ = {Left(), Top(), Width(), Height()};
+
+  TellSplash("Initializing engine", -1);
+  Engine = MakeCounted<TXBuilder>(StandardCatalogues());
+  Engine->SetIntegerFormat(0);
+  // A running script keeps the windows alive, so that an abort reaches it.
+  SetMessagePump([] { Application().ProcessMessages(); });
+
+  Syntax = std::make_unique<TSyntax>();
+  Syntax->Classifier = [this](const std::string& name) { return ClassifyIdentifier(name); };
+  Syntax->Attrs().LoadFromStorage(ColorsSection);
+  ScrPanel->SetAlign(alClient);
+  CreateLines();
+  CreateConsole();
+  EditPanel->OnResize = [this](TObject*) { EditPanelResize(); };
+  ScrPanel->OnResize = [this](TObject*) { ScrPanelResize(); };
+  ApplyEditColors();
+  ApplyView(false, false);
+
+  TellSplash("Initializing sounds", 5);
+  AppSounds = std::make_unique<TSounds>();
+  TellSplash("Initializing library manager", 10);
+  LibMan = std::make_unique<TLibMan>(GetAppFolder() + "LIBS/", Engine);
+  LibMan->LoadAll();
+
+  ReadSettings();
+  BuildLibHelpMenu();
+  LibMan->OnReplaced = [this] { BuildLibHelpMenu(); };
+  if (Params.MainOnTop) SetFormStyle(fsStayOnTop);
+  SetCaption(" " + Application().Title());
+  OnActivate = [this](TObject*) { FormActivate(); };
+  OnCloseQuery = [this](TObject*, bool& canClose) { FormCloseQuery(canClose); };
+  OnCanResize = [this](TObject*, int& width, int& height, bool&) { FormCanResize(width, height); };
+}
+
+TMainForm::~TMainForm() {
+  if (AppSounds) AppSounds->Play(sndAppFinish, true);
+  SaveSettings();
+  LibMan.reset();
+  OnCanResize = nullptr;
+  Engine->SetConsole(nullptr);
+  delete Console;
+  delete MenuButton;
+  delete CommandLine;
+  delete ResultLine;
+  Syntax.reset();
+  SetMessagePump(nullptr);
+  Engine = nullptr;
+  if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  if (Params.WinsInTask) Application().SetHintWindowClass(HintWindowClassOf<TXHint>());
+}
+
+void TMainForm::CreatePanels() {
+  CoolBar = new TCoolBar(this);
+  CoolBar->SetAlign(alTop);
+  CoolBar->SetAutoSize(true);
+  CoolBar->SetEdgeBorders(ebBottom);
+  CoolBar->SetParent(this);
+  for (TSkinPanel** panel : {&EditPanel, &ScrPanel}) {
+    *panel = new TSkinPanel(this);
+    (*panel)->SetBevelOuter(bvNone);
+    (*panel)->SetParent(this);
+  }
+}
+
+void TMainForm::CreateLines() {
+  CommandLine = new TXEdit(EditPanel, true);
+  CommandLine->Syntax = Syntax.get();
+  CommandLine->OnExecute = [this](TObject* sender, const std::string& line) { ExecuteLine(sender, line); };
+  ResultLine = new TXEdit(ScrPanel, false);
+  ResultLine->Syntax = Syntax.get();
+  ResultLine->NoEdit = true;
+  ResultLine->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ScrMouseDown(); };
+  MenuButton = new TXButton(EditPanel);
+  MenuButton->SetParent(EditPanel);
+  MenuButton->SetDropMenu(MainMenu);
+  MenuButton->SetAction(actMainMenu);
+  MenuButton->SetBounds(0, 0, 24, 22);
+  MenuButton->SetFlat(true);
+  MenuButton->SetCaption("");
+}
+
+void TMainForm::CreateConsole() {
+  Console = new TConsole(ScrPanel);
+  Console->SetParent(ScrPanel);
+  Console->SetAlign(alClient);
+  Console->SetImages(Images ? &Images->Norm : nullptr);
+  Console->LoadLineAttrs(LinesSection);
+  Console->SetPopupMenu(PopupMenu);
+  Console->TabStop = false;
+  Console->NoBackground = Params.BackImage;
+  Console->ShowPrefixInCopy = Params.CopyPrefix;
+  if (Storage->FirstRun) Console->LineAttrs.Outputs.Syntax = false;
+  Console->Tree->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ScrMouseDown(); };
+  Console->Syntax = Syntax.get();
+  ResultLine->ClipboardHelper = &Console->Copier;
+}
+
+// The stored view is applied as it is: the geometry the window has now is
+// the designed one, not a view's.
+void TMainForm::ReadSettings() {
+  Storage->OpenSection(MainSection, false);
+  TSectionCloser closer(*Storage);
+  const auto read = [](const char* key, int& value) { value = static_cast<int>(Storage->ReadInteger(key, value)); };
+  read("CLeft", compact_.Left);
+  read("CTop", compact_.Top);
+  read("CWidth", compact_.Width);
+  read("CHeight", compact_.Height);
+  read("FLeft", full_.Left);
+  read("FTop", full_.Top);
+  read("FWidth", full_.Width);
+  read("FHeight", full_.Height);
+  const bool compact = Storage->ReadBool("Compact", false);
+  ApplyView(compact, false);
+}
+
+void TMainForm::SaveSettings() {
+  StoreGeometry();
+  {
+    Storage->OpenSection(MainSection, true);
+    TSectionCloser closer(*Storage);
+    Storage->WriteInteger("CLeft", compact_.Left);
+    Storage->WriteInteger("CTop", compact_.Top);
+    Storage->WriteInteger("CWidth", compact_.Width);
+    Storage->WriteInteger("CHeight", compact_.Height);
+    Storage->WriteInteger("FLeft", full_.Left);
+    Storage->WriteInteger("FTop", full_.Top);
+    Storage->WriteInteger("FWidth", full_.Width);
+    Storage->WriteInteger("FHeight", full_.Height);
+    Storage->WriteBool("Compact", Compact);
+  }
+  Console->SaveLineAttrs(LinesSection);
+  Syntax->Attrs().SaveToStorage(ColorsSection);
+}
+
+// ---------------------------------------------------------------- views
+
+void TMainForm::SetCompact(bool compact) { ApplyView(compact, compact != Compact); }
+
+void TMainForm::StoreGeometry() { (Compact ? compact_ : full_) = {Left(), Top(), Width(), Height()}; }
+
+void TMainForm::ApplyView(bool compact, bool storeLeftGeometry) {
+  if (storeLeftGeometry) StoreGeometry();
+  Compact = compact;
+  actSwitch->SetChecked(compact);
+  CoolBar->SetVisible(!compact);
+  Console->SetVisible(!compact);
+  ResultLine->SetVisible(compact);
+  MenuButton->SetVisible(compact);
+  CommandLine->EnterExec = true;
+  CommandLine->ClearLine = !compact;
+  CommandLine->AutoExec = compact;
+  const TViewBounds& bounds = compact ? compact_ : full_;
+  EditPanel->SetAlign(compact ? alTop : alBottom);
+  SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+  Engine->SetConsole(GetConsoleIntf());
+  if (compact) CommandLine->SetSelStart(static_cast<int>(CommandLine->Text().size()));
+  EditPanelResize();
+  ScrPanelResize();
+  EditPanel->Realign();
+}
+
+CountedPtr<IXConsBase> TMainForm::GetConsoleIntf() { return Compact ? ResultLine->ConsoleIntf : Console->ConsoleIntf; }
+
+// The command line keeps the height its font gives it.
+void TMainForm::EditPanelResize() {
+  const int width = EditPanel->ClientWidth();
+  const int height = CommandLine->Height();
+  if (Compact) {
+    EditPanel->SetHeight(height);
+    CommandLine->SetBounds(0, 0, width - MenuButton->Width(), height);
+    MenuButton->SetBounds(width - MenuButton->Width(), 0, MenuButton->Width(), MenuButton->Height());
+  } else {
+    EditPanel->SetHeight(height + 4);
+    CommandLine->SetBounds(4, 0, width - 8, height);
+  }
+}
+
+// The compact window shows exactly two lines.
+void TMainForm::ScrPanelResize() {
+  if (!Compact) return;
+  ResultLine->SetBounds(0, 0, ScrPanel->ClientWidth(), ResultLine->Height());
+  if (ClientHeight() != TwoLineHeight()) SetClientSize(ClientWidth(), TwoLineHeight());
+}
+
+int TMainForm::TwoLineHeight() const { return EditPanel->Height() + ResultLine->Height(); }
+
+void TMainForm::FormCanResize(int& newWidth, int& newHeight) {
+  newWidth = std::max(newWidth, MinWidth);
+  if (Compact)
+    newHeight = Height() - ClientHeight() + TwoLineHeight();
+  else
+    newHeight = std::max(newHeight, MinFullHeight);
+}
+
+void TMainForm::ScrMouseDown() {
+  if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
+}
+
+void TMainForm::ApplyEditColors() {
+  const auto apply = [](TXEdit& edit, const TLineAttr& look) {
+    edit.SetColor(look.Color);
+    edit.SetPromptAttr(look.Prefix);
+    edit.PlainColors = !look.Syntax;
+    edit.SetTextAttr(look.Text);
+    edit.SetPrompt(look.PrefixStr);
+  };
+  apply(*CommandLine, Console->LineAttrs.Inputs);
+  apply(*ResultLine, Console->LineAttrs.Results);
+}
+
+std::uint8_t TMainForm::ClassifyIdentifier(const std::string& name) { return Engine->ClassifyIdentifier(name); }
+
+// ---------------------------------------------------------------- lines
+
+// The compact view evaluates while the user types, but an assignment only
+// on Enter: evaluated at every keystroke, "a := a + 1" would add one each time.
+void TMainForm::ExecuteLine(TObject*, const std::string& line) { ExecuteTypedLine(line, CommandLine->ExecutingChange()); }
+
+void TMainForm::ExecuteTypedLine(const std::string& line, bool automatic) {
+  if (Compact && automatic && HasAssignment(*Syntax, line)) {
+    ResultLine->SetSource("");
+    return;
+  }
+  if (!Compact) Console->AddLine(line, lkInput, 0);
+  Evaluate(line);
+  if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
+  Console->RefreshView();
+}
+
+// While a run is in progress the engine refuses the line and the run keeps
+// its option.
+void TMainForm::Evaluate(const std::string& line) {
+  TVariant value;
+  if (Engine->IsRunning()) {
+    Engine->Evaluate(line, false, true, -1, value);
+    return;
+  }
+  TOptionZeroScope option(*Engine, !Compact);
+  Engine->Evaluate(line, !Compact && Params.UseShow, true, -1, value);
+}
+
+// The output format is not stored: every start is decimal. The compact
+// view shows the current line in the new format at once.
+void TMainForm::FormatClick(TObject* sender) {
+  auto* item = static_cast<TMenuItem*>(sender);
+  item->SetChecked(true);
+  Engine->SetIntegerFormat(static_cast<std::uint8_t>(item->Tag - 1));
+  if (Compact) ExecuteTypedLine(CommandLine->GetSource(), true);
+}
+
+// A file that does not exist is named in the console, not passed over in silence.
+void TMainForm::RunFile(const std::string& fileName) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(fileName, error)) {
+    Console->AddLine("File \"" + fileName + "\" not found", lkError, 0);
+    return;
+  }
+  Engine->CompileFile(fileName);
+}
+
+// ---------------------------------------------------------------- first activation and closing
+
+void TMainForm::FormActivate() {
+  if (!FirstActivation) return;
+  if (AppSounds) AppSounds->Arm();
+  if (FileGiven) {
+    for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+      if (window) window->ClearReopenFlag();
+  } else {
+    ReopenToolWindows();
+    if (AppSounds) AppSounds->Play(sndAppStart, false);
+  }
+  FirstActivation = false;
+  Show();
+  Application().ProcessMessages();
+  if (FileGiven) RunFile(ProgramArguments.front());
+}
+
+// The welcome screen and the tips are not shown at start while they do not exist.
+void TMainForm::ReopenToolWindows() {
+  for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+    if (window && window->ReopenFlag()) ShowToolWindow(window);
+}
+
+// Closing during a run aborts it; the window closes once the run has
+// returned, so that nothing is freed under a running script.
+void TMainForm::FormCloseQuery(bool& canClose) {
+  if (!Engine->IsRunning()) return;
+  Engine->Abort();
+  canClose = false;
+  closeRetry_->SetEnabled(true);
+}
+
+void TMainForm::CloseAfterRun() {
+  if (Engine->IsRunning()) return;
+  closeRetry_->SetEnabled(false);
+  Close();
+}
+
+// ---------------------------------------------------------------- tool windows and welcome tasks
+
+void TMainForm::ShowToolWindow(TToolForm* window) {
+  if (window && !window->Visible()) window->Toggle();
+}
+
+void TMainForm::FullViewFirst() {
+  if (Compact) actSwitch->Execute();
+}
+
+bool TMainForm::RunWelcomeTask(int code) {
+  switch (code) {
+    case 1:
+    case 2:
+    case 3:
+      ShowToolWindow(EditorForm);
+      Application().ProcessMessages();
+      if (EditorForm) EditorForm->BringToFront();
+      return true;
+    case 4:
+      FullViewFirst();
+      return true;
+    case 5:
+      if (!Compact) actSwitch->Execute();
+      return true;
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+      FullViewFirst();
+      ShowToolWindow(EvaluatorForm);
+      return true;
+    case 11:
+      ShowToolWindow(PlotterForm);
+      return true;
+    case 12:
+    case 14:
+      FullViewFirst();
+      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(WorkForm);
+      return true;
+    case 13:
+      ShowToolWindow(WorkForm);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,8 @@
+#include "shell/ToolWindows.h"
+
+TToolForm* EditorForm = nullptr;
+TToolForm* GraphForm = nullptr;
+TToolForm* Graph3DForm = nullptr;
+TToolForm* PlotterForm = nullptr;
+TToolForm* EvaluatorForm = nullptr;
+TToolForm* WorkForm = nullptr;

@@ -1,0 +1,29 @@
+#pragma once
+// The check images of the tree: six strips we draw ourselves, each 25
+// images of 16 x 16 (0 empty, 1-8 radio buttons, 9-20 check boxes, 21-24
+// push buttons; in each group of four: normal, hot, pressed, disabled;
+// radio buttons unchecked then checked, check boxes unchecked, checked,
+// mixed), and two sets drawn by the system's frame-control painter.
+
+#include <memory>
+#include <string>
+
+class TBitmap;
+class TImageList;
+
+// The strip of the name ("DTREE_CHECK_LIGHT", "DTREE_CHECK_DARK",
+// "DTREE_TICK_LIGHT", "DTREE_TICK_DARK", "DTREE_FLAT", "DTREE_XP") in the
+// classic colours, its top-left pixel the transparent colour; nullptr for
+// any other name.
+std::unique_ptr<TBitmap> DrawCheckImageStrip(const std::string& name);
+
+// Fills the list with the square images of a strip. With RemapColors white
+// becomes the window colour, silver the button face and grey the button
+// shadow. An unknown strip is the tree error "Internal image "NAME" is
+// missing or corrupt.".
+void LoadImageStrip(TImageList& imageList, const std::string& resourceName, bool remapColors);
+
+// The system's check images, (menu check width + 3) x (menu check height +
+// 3) each, in the same order; images 21-24 come from the dark check strip
+// (the flat strip for the flat set). Refills an existing list.
+void BuildSystemCheckImages(std::unique_ptr<TImageList>& imageList, bool flat);
