@@ -43,6 +43,7 @@ TBaseDataTree::~TBaseDataTree() {
   destroying_ = true;
   options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();
+  editLink_ = nullptr;
   Clear();
 }
 
@@ -299,9 +300,7 @@ unsigned TBaseDataTree::NodeRowHeight(PDataNode node) {
 
 // ---- Window effects ---------------------------------------------------------------------
 
-bool TBaseDataTree::CancelNodeEdit() { return true; }
 
-bool TBaseDataTree::AcceptNodeEdit() { return true; }
 
 void TBaseDataTree::SetRedraw(bool updating) {
   if (Visible() && HandleAllocated()) Perform(WM_SETREDRAW, updating ? 0 : 1, 0);

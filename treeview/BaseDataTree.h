@@ -36,6 +36,7 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
@@ -147,6 +148,20 @@ public:
   TCheckState PendingCheckState() const { return pendingCheckState_; }
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
+
+  // ---- Editing ----------------------------------------------------------------
+  // Focuses the node and opens its editor for the column; true while an edit runs.
+  virtual bool StartNodeEdit(PDataNode node, TColumnIndex column);
+  // End a running edit with or without its value; true when there was none
+  // or the editor agreed (a merely pending edit is dropped and gives false).
+  bool AcceptNodeEdit();
+  bool CancelNodeEdit();
+  bool EditInProgress() const { return states_.Contains(tsEditing); }
+  bool IsRubberBandActive() const;
+  // Milliseconds from the second click on a selected node to the start of its edit.
+  unsigned EditDelay = 1000;
+  // Whether editing the cell is allowed: toEditable, enabled, not read-only, and OnEditing.
+  virtual bool CanEditNode(PDataNode node, TColumnIndex column);
 
   // ---- Check boxes -------------------------------------------------------------
   // The state a click on a node of the type and state leads to.
@@ -374,6 +389,7 @@ public:
   TDTEditChangingEvent OnEditing;
   TDTEditChangeEvent OnEditCancelled;
   TDTEditChangeEvent OnEdited;
+  TDTCreateEditorEvent OnCreateEditor;
   TDTFocusChangingEvent OnFocusChanging;
   TDTFocusChangeEvent OnFocusChanged;
   TDTPopupEvent OnGetPopupMenu;
@@ -483,7 +499,20 @@ protected:
   const TNodeArray& TempNodes() const { return tempNodes_; }
   int TempNodeCount() const { return tempNodeCount_; }
 
+  // ---- Editing flow ------------------------------------------------------------------
+  // Opens the editor of the focused node in EditColumn.
+  void BeginEditing();
+  bool FinishEditing();
+  bool CancelEditing();
+  // Gives the editor the bounds of the edited cell's text.
+  void PlaceEditor();
+  IDTEditLink* EditLink() const { return editLink_.get(); }
+
   // ---- Event firers: each alone calls its event and answers the default when unassigned ----
+  virtual CountedPtr<IDTEditLink> FireCreateEditor(PDataNode node, TColumnIndex column);
+  virtual void FireEditing(PDataNode node, TColumnIndex column, bool& allowed);
+  virtual void FireEdited(PDataNode node, TColumnIndex column);
+  virtual void FireEditCancelled(TColumnIndex column);
   virtual void FireChange(PDataNode node);
   virtual void FireStructureChange(PDataNode node, TChangeReason reason);
   virtual void FireFocusChanged(PDataNode node, TColumnIndex column);
@@ -571,8 +600,6 @@ protected:
   int WidestVisibleRow();
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  bool CancelNodeEdit();
-  bool AcceptNodeEdit();
   void Paint() override;
   void Resize() override;
   void KeyDown(WORD& key, TShiftState shift) override;
@@ -775,6 +802,7 @@ private:
   unsigned visibleCount_ = 0;
   unsigned changeDelay_ = 0;
 
+  CountedPtr<IDTEditLink> editLink_;
   PDataNode focusedNode_ = nullptr;
   TColumnIndex focusedColumn_ = ColumnNone;
   TColumnIndex editColumn_ = ColumnNone;

@@ -273,6 +273,7 @@ void TBaseDataTree::SetNodeRowHeight(PDataNode node, unsigned height) {
   const int64_t difference = int64_t{height} - node->NodeHeight;
   node->NodeHeight = static_cast<uint16_t>(height);
   ShiftTotalHeight(node, difference);
+  PlaceEditor();
   if (!NodeFullyShown(node)) return;
   InvalidatePositionCache(node);
   if (updateCount_ == 0) {

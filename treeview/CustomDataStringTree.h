@@ -106,6 +106,8 @@ protected:
   void PaintNodeContent(TDTPaintInfo& paintInfo) override;
   void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty) override;
   bool FireGetCellIsEmpty(PDataNode node, TColumnIndex column) override;
+  // Without OnCreateEditor the tree edits with its own TStringEditLink.
+  CountedPtr<IDTEditLink> FireCreateEditor(PDataNode node, TColumnIndex column) override;
   // The default search: 0 when the focused column's text starts with the search text, else 1.
   int FireIncrementalSearch(PDataNode node, const std::string& searchText) override;
   void Dispatch(TMessage& message) override;

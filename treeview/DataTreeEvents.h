@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/CountedPtr.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 
+class IDTEditLink;
 class TBaseDataTree;
 class TCanvas;
 class TDTHeader;
@@ -40,6 +42,9 @@ using TDTNodeCopyingEvent = TDTNodeMovingEvent;
 using TDTEditChangingEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, bool& allowed)>;
 using TDTEditChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
+// The handler must give a link when it is assigned.
+using TDTCreateEditorEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column,
+                                                CountedPtr<IDTEditLink>& editLink)>;
 using TDTFocusChangingEvent = std::function<void(TBaseDataTree* sender, PDataNode oldNode, PDataNode newNode,
                                                  TColumnIndex oldColumn, TColumnIndex newColumn, bool& allowed)>;
 using TDTFocusChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
