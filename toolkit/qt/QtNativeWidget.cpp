@@ -35,6 +35,7 @@ namespace {
 QEvent* Delivering = nullptr;
 
 void Deliver(QObject* target, QEvent& event) {
+  if (event.isInputEvent()) static_cast<QInputEvent&>(event).setTimestamp(LastInputTimestamp());
   QEvent* outer = std::exchange(Delivering, &event);
   QCoreApplication::sendEvent(target, &event);
   Delivering = outer;
