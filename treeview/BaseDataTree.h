@@ -149,6 +149,9 @@ public:
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
 
+  // Paints the node's row again (nothing while there is no window).
+  virtual void RepaintNode(PDataNode node);
+
   // ---- Editing ----------------------------------------------------------------
   // Focuses the node and opens its editor for the column; true while an edit runs.
   virtual bool StartNodeEdit(PDataNode node, TColumnIndex column);
@@ -580,7 +583,6 @@ protected:
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
   // ---- Window effects (nothing while there is no window) ----------------------------
-  virtual void RepaintNode(PDataNode node);
   void RepaintColumn(TColumnIndex column);
   void RepaintFromNodeDown(PDataNode node);
   void RedrawNodeNow(PDataNode node);
