@@ -166,6 +166,11 @@ public:
   // Whether editing the cell is allowed: toEditable, enabled, not read-only, and OnEditing.
   virtual bool CanEditNode(PDataNode node, TColumnIndex column);
 
+  // Takes the other tree's settings (not under toReadOnly): looks, header, options, node sizes and counts.
+  void Assign(TBaseDataTree& source);
+  // The control can be focused, and its form (when it has one) is enabled and visible.
+  bool CanTakeFocus() const;
+
   // ---- Check boxes -------------------------------------------------------------
   // The state a click on a node of the type and state leads to.
   static TCheckState NextCheckState(TNodeCheckType checkType, TCheckState checkState);
