@@ -133,8 +133,9 @@ void TForEachStmt::Execute() {
   auto* kind = static_cast<const TArrKind*>(array->Kind());
   std::int64_t low = array->IsDynamic() ? 1 : kind->Low();
   std::int64_t high = array->IsDynamic() ? array->Count() : kind->High();
+  TSlotVar view;
   for (std::int64_t i = low; i <= high && array->IsValidIndex(i); ++i) {
-    if (!target->Assign(*array->Elem(i), false)) return;
+    if (!target->Assign(array->Elem(i, view), false)) return;
     ProcessMessages();
     if (!RunPass()) return;
   }

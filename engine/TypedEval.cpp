@@ -178,7 +178,8 @@ private:
 };
 
 // array[i, j, ...] of a table's array variable, its indices lowered and
-// pure: each index selects one level, as TArrExpr does.
+// pure: each index selects one level, as TArrExpr does. The element is of a
+// typed kind, so the last level is a compact array.
 class TElemLocator {
 public:
   struct TIndex {
@@ -188,25 +189,41 @@ public:
 
   TElemLocator(TArrVar* array, std::vector<TIndex> indices) : array_(array), indices_(std::move(indices)) {}
 
-  TVar* Locate() const {
+  // The element's slot.
+  TValue& Value() const {
+    TInt i;
+    const TArrVar& row = Row(i);
+    return *row.SlotOrNil(i);
+  }
+  // The element as a variable: this locator's view, positioned on it.
+  TSlotVar& Locate() const {
+    TInt i;
+    const TArrVar& row = Row(i);
+    return view_.Position(row.ElemBlock(), static_cast<std::int32_t>(row.PositionOf(i)));
+  }
+
+private:
+  // The array holding the element, and the element's valid index i there.
+  const TArrVar& Row(TInt& i) const {
     TVar* var = array_;
-    for (const TIndex& index : indices_) {
-      const TInt i = index.Value.Get();
+    const std::size_t last = indices_.size() - 1;
+    for (std::size_t level = 0;; ++level) {
+      const TIndex& index = indices_[level];
+      i = index.Value.Get();
       if (AbortFlag) throw TStopped();
-      var = static_cast<TArrVar*>(var)->ElemOrNil(i);
-      if (!var) [[unlikely]] {
+      auto* array = static_cast<TArrVar*>(var);
+      if (!array->IsValidIndex(i)) [[unlikely]] {
         ReportOutOfRange("Array", i, *index.At, TEvalMode::Run);
         throw TStopped();
       }
+      if (level == last) return *array;
+      var = array->ElemOrNil(i);
     }
-    return var;
   }
-  // The element's value: elements of scalar kinds are plain base variables.
-  TValue& Value() const { return static_cast<TBaseVar*>(Locate())->OwnValue(); }
 
-private:
   TArrVar* array_;
   std::vector<TIndex> indices_;
+  mutable TSlotVar view_;
 };
 
 const TValue& ElementValue(const TElemLocator& elem) { return elem.Value(); }
@@ -753,9 +770,9 @@ public:
         return target_;
       }
       if (elem_) {
-        TVar* target = elem_->Locate();
-        Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), Value());
-        return target;
+        TSlotVar& target = elem_->Locate();
+        Write<T>(*target.StoredSlot(), Value());
+        return static_cast<TVar*>(&target);
       }
       // A by-reference view: the variable it is bound to.
       TVar* target = static_cast<TRefVar*>(target_)->Target();

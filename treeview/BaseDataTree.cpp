@@ -8,6 +8,7 @@
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "treeview/ClipboardFormatList.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataTreeOptions.h"
@@ -33,6 +34,8 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
   scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);
+  clipboardFormats_ = std::make_unique<TClipboardFormats>(*this);
+  serial_ = EnterTreeRegistry(this);
   PrepareRootNode(0);
   SetBounds(Left(), Top(), 200, 100);
   TabStop = true;
@@ -41,6 +44,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
 
 TBaseDataTree::~TBaseDataTree() {
   destroying_ = true;
+  LeaveTreeRegistry(serial_);
   options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();
   editLink_ = nullptr;

@@ -214,8 +214,10 @@ void TBaseDataTree::Clear() {
   if (ReadOnly() && !BeingDestroyed()) return;
   InsideUpdate(*this, [this] {
     CancelNodeEdit();
-    if (states_.Contains(tsCutPending) || states_.Contains(tsCopyPending))
+    if (states_.Contains(tsCutPending) || states_.Contains(tsCopyPending)) {
+      EmptyClipboard();
       ChangeTreeStates({}, {tsCutPending, tsCopyPending});
+    }
     UnselectAll();
     focusedNode_ = nullptr;
     rangeAnchor_ = nullptr;

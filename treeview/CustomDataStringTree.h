@@ -76,6 +76,9 @@ public:
   std::u16string ExportUnicodeText(TContentSource source, char16_t separator);
   // A text clipboard format's rendering ending in one zero character; empty for other formats.
   std::vector<uint8_t> RenderContentToGlobal(UINT format, TContentSource source);
+  // The tree's own formats first; a text format the base does not render comes from the exports
+  // of the cut or copy set (ForClipboard) or the selection.
+  HRESULT RenderTreeData(const TFormatEtc& format, TStgMedium& medium, bool forClipboard) override;
 
   TDSTGetTextEvent OnGetText;
   TDSTNewTextEvent OnNewText;

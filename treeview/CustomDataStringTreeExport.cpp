@@ -433,3 +433,18 @@ std::vector<uint8_t> TCustomDataStringTree::RenderContentToGlobal(UINT format, T
   bytes += '\0';
   return {bytes.begin(), bytes.end()};
 }
+
+HRESULT TCustomDataStringTree::RenderTreeData(const TFormatEtc& format, TStgMedium& medium, bool forClipboard) {
+  const HRESULT result = TBaseDataTree::RenderTreeData(format, medium, forClipboard);
+  if (result == S_OK) return result;
+  try {
+    std::vector<uint8_t> block = RenderContentToGlobal(format.Format, forClipboard ? txCutCopySet : txSelected);
+    if (block.empty()) return result;
+    medium.Tymed = TYMED_HGLOBAL;
+    medium.HGlobal = std::make_shared<std::vector<uint8_t>>(std::move(block));
+    return S_OK;
+  } catch (...) {
+    medium.Release();
+    return E_FAIL;
+  }
+}

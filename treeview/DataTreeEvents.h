@@ -10,7 +10,9 @@
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Rect.h"
+#include "runtime/CountedPtr.h"
 #include "treeview/DataNode.h"
+#include "treeview/DataTransfer.h"
 #include "treeview/DataTreeTypes.h"
 
 class IDTEditLink;
@@ -130,3 +132,8 @@ using TDTIncrementalSearchEvent =
 // The node's own data in a node record: written to, or read from, a stream.
 using TDTSaveNodeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TStream& stream)>;
 using TDTLoadNodeEvent = TDTSaveNodeEvent;
+// Renders a format the tree does not render itself; Result preset E_FAIL.
+using TDTRenderOLEDataEvent = std::function<void(TBaseDataTree* sender, const TFormatEtc& format, TStgMedium& medium,
+                                                 bool forClipboard, HRESULT& result)>;
+using TDTGetUserClipboardFormatsEvent = std::function<void(TBaseDataTree* sender, TFormatEtcArray& formats)>;
+using TDTCreateDataObjectEvent = std::function<void(TBaseDataTree* sender, CountedPtr<IDTDataObject>& dataObject)>;

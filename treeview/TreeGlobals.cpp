@@ -1,6 +1,7 @@
 #include "treeview/TreeGlobals.h"
 
 #include "toolkit/gdi/ImageList.h"
+#include "treeview/ClipboardFormatList.h"
 #include "treeview/TreeImages.h"
 
 namespace {
@@ -25,8 +26,8 @@ const char* StripOfKind(TCheckImageKind kind) {
 
 }  // namespace
 
-TTreeGlobals::TTreeGlobals() = default;
-TTreeGlobals::~TTreeGlobals() = default;
+TTreeGlobals::TTreeGlobals() { RegisterStandardTreeFormats(); }
+TTreeGlobals::~TTreeGlobals() { ClipboardFormatList().RemoveAll(); }
 
 TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {
   if (kind == ckCustom) return nullptr;
