@@ -91,6 +91,7 @@ void TForStmt::Execute() {
   if (down_ ? start < limit : start > limit) return;
   TValue* slot = counter->StoredSlot();
   TTypedRoot* kernel = slot ? Kernel() : nullptr;
+  if (kernel && kernel->RunCounted(*slot, start, limit, down_)) return;
   for (std::int64_t n = start;; n += down_ ? -1 : 1) {
     if (slot)
       slot->SetAsInt(n);

@@ -49,6 +49,9 @@ public:
   void BuildLibHelpMenu();
   // A task of the welcome screen; false when the code names none.
   bool RunWelcomeTask(int code);
+  // The application's message hook: a file handed over by a later start
+  // (WM_INSTCTRL) runs here, unless a program runs already.
+  void AppMessage(MSG& Msg, bool& Handled);
 
   // Components.
   TSkinPanel* EditPanel;
@@ -142,6 +145,9 @@ private:
   TViewBounds full_{};
   TViewBounds compact_{};
   TTimer* closeRetry_;
+  // A handed-over file running, and the hand-overs that arrived meanwhile.
+  bool runningHandOver_ = false;
+  std::vector<MSG> waitingHandOvers_;
   // Library files of the "Libraries" help items, by tag.
   std::vector<std::string> helpLibraries_;
 };

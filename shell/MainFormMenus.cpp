@@ -7,6 +7,7 @@
 #include "shell/Images.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "skin/SkinToolBar.h"
@@ -79,8 +80,13 @@ void TMainForm::CreateActions() {
     action->OnExecute = [window](TObject*) { (*window)->Toggle(); };
     OnUpdateEnabled(action, [window] { return *window != nullptr; });
   }
+  actAbout->OnExecute = [](TObject*) {
+    frmSplash->SetAboutView(false);
+    frmSplash->ShowModal();
+  };
+  OnUpdateEnabled(actAbout, [] { return frmSplash != nullptr; });
   // Their windows do not exist yet.
-  for (TAction* action : {actSettings, actTips, actWelcome, actAbout}) {
+  for (TAction* action : {actSettings, actTips, actWelcome}) {
     action->SetEnabled(false);
     OnUpdateEnabled(action, [] { return false; });
   }

@@ -21,12 +21,14 @@
 #include "treeview/EnumFormatEtc.h"
 #include "treeview/OLEMemoryStream.h"
 #include "treeview/TransferDataObject.h"
+#include "treeview/DataTransferResults.h"
 
 namespace {
 
+// Never destroyed: trees that live until the process ends leave it then.
 std::map<uint64_t, TBaseDataTree*>& LivingTrees() {
-  static std::map<uint64_t, TBaseDataTree*> trees;
-  return trees;
+  static auto* trees = new std::map<uint64_t, TBaseDataTree*>;
+  return *trees;
 }
 
 uint32_t ProcessId() { return static_cast<uint32_t>(getpid()); }

@@ -42,8 +42,9 @@ const TClipboardFormatListEntry* TClipboardFormatList::LookupFormat(const std::s
 }
 
 TClipboardFormatList& ClipboardFormatList() {
-  static TClipboardFormatList list;
-  return list;
+  // Never destroyed: the trees' shared resources empty it when they go, also at exit.
+  static auto* list = new TClipboardFormatList;
+  return *list;
 }
 
 UINT RegisterTreeFormat(UINT format, TTreeClassTest ownerClass, int rank) {

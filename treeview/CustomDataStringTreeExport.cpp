@@ -12,6 +12,7 @@
 #include "treeview/CustomDataStringTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
+#include "treeview/DataTransferResults.h"
 
 namespace {
 

@@ -107,3 +107,7 @@ HRESULT TDTDataObject::CopyMedium(const TStgMedium& in, TStgMedium& out, bool co
       return DV_E_TYMED;
   }
 }
+
+HRESULT IDTDataObject::DAdvise() { return OLE_E_ADVISENOTSUPPORTED; }
+HRESULT IDTDataObject::DUnadvise() { return OLE_E_ADVISENOTSUPPORTED; }
+HRESULT IDTDataObject::EnumDAdvise() { return OLE_E_ADVISENOTSUPPORTED; }

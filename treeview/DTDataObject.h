@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "treeview/DataTransfer.h"
+#include "treeview/DataTransferResults.h"
 
 class TBaseDataTree;
 

@@ -13,24 +13,8 @@
 
 class TStream;
 
+// The result codes are in DataTransferResults.h, kept out of the tree's headers.
 using HRESULT = int32_t;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
-constexpr HRESULT DV_E_FORMATETC = static_cast<HRESULT>(0x80040064);
-constexpr HRESULT DV_E_TYMED = static_cast<HRESULT>(0x80040069);
-constexpr HRESULT DV_E_DVASPECT = static_cast<HRESULT>(0x8004006B);
-constexpr HRESULT DV_E_LINDEX = static_cast<HRESULT>(0x80040068);
-constexpr HRESULT DATA_S_SAMEFORMATETC = 0x00040130;
-constexpr HRESULT OLE_S_USEREG = 0x00040000;
-constexpr HRESULT OLE_E_ADVISENOTSUPPORTED = static_cast<HRESULT>(0x80040003);
-constexpr HRESULT DRAGDROP_S_DROP_RESULT = 0x00040100;
-constexpr HRESULT DRAGDROP_S_CANCEL_RESULT = 0x00040101;
-constexpr HRESULT DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
-
 // Storage media, by bit.
 constexpr DWORD TYMED_HGLOBAL = 1;
 constexpr DWORD TYMED_FILE = 2;
@@ -72,7 +56,7 @@ public:
   virtual HRESULT SetData(const TFormatEtc& format, TStgMedium& medium, bool release) = 0;
   virtual HRESULT EnumFormatEtc(DWORD direction, CountedPtr<TEnumFormatEtc>& enumerator) = 0;
   // No data advise holder exists here: each answers that advising is not supported.
-  HRESULT DAdvise() { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT DUnadvise() { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT EnumDAdvise() { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT DAdvise();
+  HRESULT DUnadvise();
+  HRESULT EnumDAdvise();
 };

@@ -1,4 +1,5 @@
 #include "treeview/EnumFormatEtc.h"
+#include "treeview/DataTransferResults.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // clipboard: each named format is offered as a memory block.
 
 #include "toolkit/win/DragDrop.h"
-#include "treeview/DataTransfer.h"
+#include "treeview/DataTransferResults.h"
 
 class TTransferDataObject : public IDTDataObject {
 public:

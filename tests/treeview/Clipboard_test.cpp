@@ -15,6 +15,7 @@
 #include "treeview/DataStringTree.h"
 #include "treeview/DataTreeError.h"
 #include "treeview/EnumFormatEtc.h"
+#include "treeview/DataTransferResults.h"
 
 namespace {
 
