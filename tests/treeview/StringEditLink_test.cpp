@@ -200,6 +200,14 @@ TEST_F(StringEditLinkTest, UpAndDownMoveTheCaretInOneLine) {
   tree->CancelNodeEdit();
 }
 
+TEST_F(StringEditLinkTest, TheEditReadsAndAlignsAsItsColumn) {
+  tree->Header().Columns().ColumnAt(2).SetBiDiMode(bdRightToLeft);
+  TDTEdit& edit = StartEdit(rows[0], 2);
+  EXPECT_TRUE(GetWindowLongPtr(edit.Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+  EXPECT_TRUE(GetWindowLongPtr(edit.Handle(), GWL_STYLE) & ES_RIGHT) << "left-justified text mirrors to the right";
+  tree->CancelNodeEdit();
+}
+
 TEST_F(StringEditLinkTest, TabAndEscapeCharactersNeverType) {
   TDTEdit& edit = StartEdit(rows[0], 1);
   edit.Perform(WM_CHAR, '\t', 0);
