@@ -144,8 +144,7 @@ TEST_F(MainFormToolWindowTest, TheFirstActivationReopensWindowsUnlessAFileIsGive
   Store("SOUNDS", "SoundCount", "1");
   Store("SOUNDS", "Sound0", Storage->AppFolder + "DATA/start.wav");
   Store("SOUNDS", "Event0", "0");
-  std::filesystem::copy_file(std::filesystem::path(SOUNDS_DIR) / "switch.wav",
-                             program.Path() / "DATA" / "start.wav");
+  std::filesystem::copy_file(std::filesystem::path(SOUNDS_DIR) / "switch.wav", program.Path() / "DATA" / "start.wav");
   Store("EDITORFORM", "Visible", "1");
   // The editor exists before the first activation.
   TXEdit::ResetNameCounter();
@@ -170,6 +169,20 @@ TEST_F(MainFormToolWindowTest, TheFirstActivationReopensWindowsUnlessAFileIsGive
   FreeAll();
   Storage = std::make_unique<TStorage>("Quantrel.ini", 0);
   EXPECT_EQ(Stored("EDITORFORM", "Visible"), "0");
+}
+
+TEST_F(MainFormToolWindowTest, WelcomeTasksSwitchViewsAndOpenWindows) {
+  Start();
+  EXPECT_TRUE(form->RunWelcomeTask(5));
+  EXPECT_TRUE(form->Compact);
+  EXPECT_TRUE(form->RunWelcomeTask(4));
+  EXPECT_FALSE(form->Compact);
+  MakeEditor();
+  EXPECT_TRUE(form->RunWelcomeTask(2));
+  EXPECT_TRUE(EditorForm->Visible());
+  EXPECT_TRUE(form->RunWelcomeTask(11)) << "done without its window, as far as it can";
+  EXPECT_FALSE(form->RunWelcomeTask(0));
+  EXPECT_FALSE(form->RunWelcomeTask(15));
 }
 
 TEST_F(MainFormTest, AMissingFileIsNamedInTheConsole) {
