@@ -131,6 +131,9 @@ TEST_F(MainFormTest, TheCompactViewRunsAnAssignmentOnlyOnEnter) {
   Press(VK_RETURN);
   EXPECT_EQ(form->ResultLine->GetSource(), "2");
   EXPECT_EQ(VarToText(form->Engine->FindVariable("a"), false, false), "2");
+  form->CommandLine->SetSource("");
+  Type("'b := 1' (* c := 2 *)");
+  EXPECT_NE(form->ResultLine->GetSource(), "") << "no assignment outside the string and the comment";
 }
 
 TEST_F(MainFormTest, TheCompactWindowShowsTwoLinesAndTheMenuButton) {
