@@ -472,6 +472,7 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
       column = next;
     }
   }
+  PaintDropMark(canvas, node, rowRect);
   if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
   SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
 }
