@@ -624,6 +624,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       if (message.WParam == VK_SPACE) ReleaseCheckKey(true);
       return true;
     case CM_MOUSELEAVE:
+      ForgetHintArea();
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;
