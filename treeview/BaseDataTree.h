@@ -18,6 +18,7 @@
 //   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 //   BaseDataTreeClipboard.cpp  clipboard formats, copy, cut and paste, edit actions
 //   BaseDataTreeDragDrop.cpp   dragging nodes, the drop target and the drop mark
+//   BaseDataTreeAccessibility.cpp  the desktop's object request and the tree-view messages
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -52,6 +53,8 @@ class TAction;
 class TBitmap;
 class TClipboardFormats;
 class TDTDragManager;
+class IDTAccessible;
+struct TVITEM;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
@@ -462,6 +465,12 @@ public:
   // The nodes of the drag in progress.
   const TNodeArray& DragSelection() const { return dragSelection_; }
 
+  // ---- Accessibility ----------------------------------------------------------------
+  // The accessible objects of the tree window and of its items, from the accessibility factory.
+  CountedPtr<IDTAccessible> TreeAccessible;
+  CountedPtr<IDTAccessible> ItemAccessible;
+  std::string AccessibleName;
+
   // ---- Events -----------------------------------------------------------------------
   TDTDragOverEvent OnDragOver;
   TDTDragDropEvent OnDragDrop;
@@ -794,6 +803,13 @@ private:
   void AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
                        bool needInvalidate);
   void OtherKey(WORD key, TShiftState shift);
+  // The first visible column from the start (Forward) or the end that OnFocusChanging
+  // accepts for the node; ColumnNone without columns, ColumnNotFound when all are refused.
+  TColumnIndex FirstAcceptedColumn(PDataNode target, bool forward);
+  // Moves the focus to the next (previous) accepted cell, row by row.
+  void TabToColumn(bool forward);
+  // F1: the help context of the focused node (OnGetHelpContext), else of the control or its parents.
+  void ShowHelpOfFocus();
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
   void MoveRubberBand(int x, int y);
@@ -893,6 +909,13 @@ private:
   // which answers whether it stays.
   void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
                      const std::function<bool(PDataNode)>& arrived);
+  // WM_GETOBJECT, the tree-view item queries, and copy, cut and paste by message.
+  bool AccessibilityMessage(TMessage& message);
+  bool OwnsNode(PDataNode node) const;
+  PDataNode NextItemOf(UINT code, PDataNode node);
+  // TVM_GETITEMRECT: R's first bytes hold the node on the way in.
+  bool ItemRect(bool textOnly, TRect& r);
+  bool FillItem(TVITEM& item);
   void RegisterDropTarget();
   void RevokeDropTarget();
   // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
