@@ -64,7 +64,7 @@ LRESULT TBaseDataTree::AnswerHintShow(THintInfo& info) {
   TRect hintRect;
   std::string defaultHint;
   if (HintsPossible(hit.HitNode)) {
-    info.HintStr = " ";
+    info.HintStr.assign(1, ' ');
     if (OverHeaderWithHints(info.CursorPos)) {
       node = nullptr;
       shown = HeaderHint(info, column, defaultHint);

@@ -152,6 +152,22 @@ TEST_F(DragImageTest, TheSamePointAndRestrictedDirectionsDoNotMove) {
   EXPECT_EQ(image.ImagePosition(), (TPoint{60, 50}));
 }
 
+TEST_F(DragImageTest, RefreshingTakesTheTreesNewPixelsIntoTheBackground) {
+  tree.SetParent(&form);
+  tree.SetBorderStyle(bsNone);
+  tree.SetBounds(0, 0, 200, 150);
+  tree.SetRootNodeCount(8);
+  Include(tree, toFullRowSelect);
+  UpdateWindow(tree.Handle());
+  const TPoint origin = tree.ClientToScreen(Point(10, 10));
+  image.PrepareImage(picture, origin, origin);
+  image.ShowImage();
+  tree.SetNodeSelected(tree.FirstVisibleNode(), true);
+  image.RefreshBackground(tree, tree.ClientRect(), nullptr, true);
+  EXPECT_TRUE(BackgroundIsFresh()) << "the selected row shows in the kept background";
+  tree.SetParent(nullptr);
+}
+
 TEST_F(DragImageTest, FinishingFreesTheBitmapsAndHides) {
   image.PrepareImage(picture, {50, 50}, {60, 60});
   image.ShowImage();
