@@ -54,3 +54,7 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& track);
 
 // The mouse position last reported.
 bool GetCursorPos(TPoint& point);
+
+// Forgets the focus, capture and active window, the mouse's window and
+// position, a mouse tracker and the keys held down (ResetToolkitState).
+void ResetInputState();

@@ -51,3 +51,7 @@ bool SetScrollRange(HWND window, int bar, int minimum, int maximum, bool redraw)
 bool ShowScrollBar(HWND window, int bar, bool show);
 bool EnableScrollBar(HWND window, UINT bar, UINT arrows);
 bool GetScrollBarInfo(HWND window, int objectId, SCROLLBARINFO& info);
+
+// Ends the operation of a scroll bar with the mouse, if one is going on
+// (ResetToolkitState).
+void ResetScrollBarTracking();
