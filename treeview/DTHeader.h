@@ -2,10 +2,10 @@
 // The tree's header: the strip of column captions above the client area,
 // its columns, the main column and the sort column with its direction.
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
 

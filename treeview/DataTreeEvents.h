@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 

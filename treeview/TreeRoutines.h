@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 
 class TBaseDataTree;

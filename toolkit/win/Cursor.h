@@ -2,7 +2,7 @@
 // Mouse cursor shapes. The standard cursors are handles whose value is
 // their IDC_* number; the backend shows them with the desktop's shapes.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 constexpr uintptr_t IDC_ARROW = 32512;
 constexpr uintptr_t IDC_IBEAM = 32513;

@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 enum class TInputButton { Left, Right, Middle };
 

@@ -7,9 +7,9 @@
 // invalid region, which it validates. WM_SETREDRAW false holds painting back.
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 struct PAINTSTRUCT {
   HDC hdc = nullptr;

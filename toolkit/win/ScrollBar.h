@@ -3,8 +3,8 @@
 // range, page, position and track position. DefWindowProc draws them in the
 // non-client area and turns clicks on them into WM_HSCROLL / WM_VSCROLL.
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 constexpr UINT SIF_RANGE = 0x01;
 constexpr UINT SIF_PAGE = 0x02;
