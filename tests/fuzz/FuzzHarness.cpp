@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "engine/IOSystem.h"
@@ -16,6 +15,7 @@
 #include "libraries/StandardLibraries.h"
 #include "runtime/Exceptions.h"
 #include "runtime/ProcessState.h"
+#include "runtime/WholeFile.h"
 
 namespace {
 
@@ -106,8 +106,8 @@ std::string WriteFuzzFile(const std::string& name, const std::string& bytes) {
 }
 
 std::string ReadFuzzFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  return ReadWholeFile(path, bytes) ? bytes : std::string();
 }
 
 TFuzzEngine::TFuzzEngine() : engine_(&Process().Engine()) {}

@@ -4,8 +4,8 @@
 // owner WM_ENTERIDLE whenever the queue runs dry.
 
 #include <algorithm>
-#include <cctype>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MenuRecord.h"
@@ -205,10 +205,15 @@ void Activate(TMenuLoop& loop, size_t levelIndex, int item, bool byKeyboard) {
   if (byKeyboard) SelectFirst(loop);
 }
 
+// The mnemonic a typed character stands for: letters of either case alike.
+char32_t MnemonicOf(char32_t character) {
+  return character < 128 ? static_cast<char32_t>(AsciiLower(static_cast<char>(character))) : character;
+}
+
 // Items whose mnemonic is the character: one is taken at once; among
 // several, the next one after the selection is selected.
 bool TakeMnemonic(TMenuLoop& loop, char32_t character) {
-  const char32_t wanted = character < 128 ? static_cast<char32_t>(std::tolower(static_cast<int>(character))) : character;
+  const char32_t wanted = MnemonicOf(character);
   const bool onBar = loop.Open.empty();
   const HMENU menu = onBar ? GetMenu(loop.Bar) : loop.Open.back().Menu;
   const int current = onBar ? loop.BarItem : loop.Open.back().Selected;
@@ -458,7 +463,7 @@ void KeyMenu(HWND window, char32_t character) {
     TrackMenuBar(window, -1, false);
     return;
   }
-  const char32_t wanted = character < 128 ? static_cast<char32_t>(std::tolower(static_cast<int>(character))) : character;
+  const char32_t wanted = MnemonicOf(character);
   for (int i = 0; i < GetMenuItemCount(bar); ++i)
     if (const TMenuItemRecord* item = ItemOf(bar, i); item->IsSelectable() && MenuMnemonic(item->Text) == wanted) {
       TrackMenuBar(window, i, true);
