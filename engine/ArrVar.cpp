@@ -4,9 +4,27 @@
 
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
+#include "runtime/StorageLimit.h"
+
+bool IsCompactElem(const TKind* kind) {
+  switch (kind ? kind->Code() : kcNone) {
+    case kcInteger:
+    case kcChar:
+    case kcReal:
+    case kcBoolean:
+    case kcEnum:
+      return true;
+    default:
+      return false;
+  }
+}
 
 TArrVar::TArrVar(std::string name, TArrKind* kind, bool isConst, TLib* lib)
-    : TVar(std::move(name), lib), kind_(kind), firstIndex_(kind->IsDynamic() ? 1 : kind->Low()), isConst_(isConst) {
+    : TVar(std::move(name), lib),
+      kind_(kind),
+      firstIndex_(kind->IsDynamic() ? 1 : kind->Low()),
+      isConst_(isConst),
+      compact_(IsCompactElem(kind->Elem())) {
   if (!kind->IsDynamic()) RequireVarStorage(kind, 1);
   SetLength(kind->Count());
 }
@@ -19,7 +37,12 @@ TKind* TArrVar::Kind() const { return kind_; }
 
 void TArrVar::Reset() {
   SetLength(kind_->Count());
-  for (std::int32_t p = 0; p < count_; ++p) ElemAt(p)->Reset();
+  for (std::int32_t p = 0; p < count_; ++p) {
+    if (compact_)
+      block_->ResetSlot(p);
+    else
+      ElemAt(p)->Reset();
+  }
 }
 
 bool TArrVar::Assign(const TVar& source, bool setInitial) {
@@ -31,8 +54,17 @@ bool TArrVar::Assign(const TVar& source, bool setInitial) {
     return false;
   }
   SetLength(array->count_);
+  if (compact_ && array->compact_) {
+    for (std::int32_t p = 0; p < count_; ++p) {
+      SetSlot(p, array->SlotAt(p));
+      if (setInitial) block_->SetInitial(p, SlotAt(p));
+    }
+    return true;
+  }
   bool taken = true;
-  for (std::int32_t p = 0; p < count_; ++p) taken = ElemAt(p)->Assign(*array->ElemAt(p), setInitial) && taken;
+  TSlotVar view, sourceView;
+  for (std::int32_t p = 0; p < count_; ++p)
+    taken = ElemAt(p, view).Assign(array->ElemAt(p, sourceView), setInitial) && taken;
   return taken;
 }
 
@@ -40,18 +72,20 @@ void TArrVar::SetLength(std::int32_t n) {
   QASSERT(n >= 0, "F0143B81");
   if (n == count_) return;
   // Storage that cannot exist is refused while the array is still whole.
-  RequireVarStorage(kind_->Elem(), static_cast<std::uint64_t>(n));
+  if (compact_)
+    RequireStorage(static_cast<std::uint64_t>(n), sizeof(TValue));
+  else
+    RequireVarStorage(kind_->Elem(), static_cast<std::uint64_t>(n));
   // Released first, so that a failure below leaves a valid empty array.
   TVarBlock* old = std::exchange(block_, nullptr);
   count_ = 0;
   if (old) old->Release();
-  if (n > 0) block_ = MakeVarBlock(kind_->Elem(), n, isConst_, Lib());
+  if (n > 0)
+    block_ = compact_ ? TVarBlock::CreateSlots(kind_->Elem(), n, isConst_) : MakeVarBlock(kind_->Elem(), n, isConst_, Lib());
   count_ = n;
 }
 
 bool TArrVar::IsDynamic() const { return kind_->IsDynamic(); }
-
-std::int64_t TArrVar::PositionOf(std::int64_t i) const { return i - firstIndex_; }
 
 bool TArrVar::IsValidIndex(std::int64_t i) const {
   std::int64_t p = PositionOf(i);
@@ -68,6 +102,26 @@ TVar* TArrVar::ElemAt(std::int32_t p) const {
   return block_->At(p);
 }
 
+TVar& TArrVar::ElemAt(std::int32_t p, TSlotVar& view) const {
+  QASSERT(p >= 0 && p < count_, "66B617D9");
+  return compact_ ? view.Position(block_, p) : *block_->At(p);
+}
+
+TVar& TArrVar::Elem(std::int64_t i, TSlotVar& view) const {
+  QASSERT(IsValidIndex(i), "F0143B80");
+  return ElemAt(static_cast<std::int32_t>(PositionOf(i)), view);
+}
+
+TValue* TArrVar::Slots() const {
+  QASSERT(compact_, "66B617DA");
+  return block_ ? block_->Slots() : nullptr;
+}
+
+void TArrVar::ConvertInto(TValue& slot, const TValue& v) {
+  QASSERT(IsCompatibleCode(slot.Kind(), v.Kind()), "CF25A740");
+  AssignValue(v, slot);
+}
+
 bool TArrVar::DeleteRange(std::int32_t first, std::int32_t last) {
   if (!IsDynamic() || first < 1 || first > count_) return false;
   if (last < 0) last = first;
@@ -77,15 +131,25 @@ bool TArrVar::DeleteRange(std::int32_t first, std::int32_t last) {
   // ones' successors, and the now unused tail is reset, which frees what its
   // elements hold. Elements keep their identity, so a pinned one stays valid.
   std::int32_t deleted = last - first + 1;
-  for (std::int32_t p = first - 1; p + deleted < count_; ++p) ElemAt(p)->Assign(*ElemAt(p + deleted), false);
-  for (std::int32_t p = count_ - deleted; p < count_; ++p) ElemAt(p)->Reset();
+  if (compact_) {
+    // Slots keep their positions too, and with them the views made on them.
+    TValue* slots = Slots();
+    for (std::int32_t p = first - 1; p + deleted < count_; ++p) slots[p] = slots[p + deleted];
+    for (std::int32_t p = count_ - deleted; p < count_; ++p) block_->ResetSlot(p);
+  } else {
+    for (std::int32_t p = first - 1; p + deleted < count_; ++p) ElemAt(p)->Assign(*ElemAt(p + deleted), false);
+    for (std::int32_t p = count_ - deleted; p < count_; ++p) ElemAt(p)->Reset();
+  }
   count_ -= deleted;
   return true;
 }
 
 namespace {
 
-TBaseVar& RealElem(const TArrVar& a, std::int64_t i) { return static_cast<TBaseVar&>(*a.Elem(i)); }
+std::int32_t CheckedPosition(const TArrVar& a, std::int64_t i) {
+  QASSERT(a.IsValidIndex(i), "F0143B80");
+  return static_cast<std::int32_t>(a.PositionOf(i));
+}
 
 TArrVar& Row(const TArrVar& m, std::int64_t i) { return static_cast<TArrVar&>(*m.Elem(i)); }
 
@@ -94,10 +158,7 @@ TArrVar& RowAt(const TArrVar& m, std::int32_t p) { return static_cast<TArrVar&>(
 // Copies the values of the positions both vectors have, as Reals.
 void CopyReals(const TArrVar& from, TArrVar& to) {
   std::int32_t count = std::min(from.Count(), to.Count());
-  for (std::int32_t p = 0; p < count; ++p) {
-    long double x = static_cast<TBaseVar*>(from.ElemAt(p))->GetValue().AsReal();
-    static_cast<TBaseVar*>(to.ElemAt(p))->SetValue(TValue::Real(x));
-  }
+  for (std::int32_t p = 0; p < count; ++p) to.SetSlot(p, TValue::Real(from.SlotAt(p).AsReal()));
 }
 
 // Re-dimensions a through resize; unless discard, the values at positions
@@ -118,16 +179,15 @@ void Redimension(TArrVar& a, bool discard, Resize&& resize, CopyBack&& copyBack)
 std::string CharsToText(const TArrVar& chars) {
   std::string text;
   text.reserve(chars.Count());
-  for (std::int32_t p = 0; p < chars.Count(); ++p)
-    text += static_cast<const TBaseVar*>(chars.ElemAt(p))->GetValue().AsChar();
+  for (std::int32_t p = 0; p < chars.Count(); ++p) text += chars.SlotAt(p).AsChar();
   return text;
 }
 
-long double GetVecElem(const TArrVar& a, std::int64_t i) { return RealElem(a, i).GetValue().AsReal(); }
+long double GetVecElem(const TArrVar& a, std::int64_t i) { return a.SlotAt(CheckedPosition(a, i)).AsReal(); }
 
 long double GetMatElem(const TArrVar& m, std::int64_t i, std::int64_t j) { return GetVecElem(Row(m, i), j); }
 
-void SetVecElem(TArrVar& a, std::int64_t i, long double x) { RealElem(a, i).SetValue(TValue::Real(x)); }
+void SetVecElem(TArrVar& a, std::int64_t i, long double x) { a.SetSlot(CheckedPosition(a, i), TValue::Real(x)); }
 
 void SetMatElem(TArrVar& m, std::int64_t i, std::int64_t j, long double x) { SetVecElem(Row(m, i), j, x); }
 

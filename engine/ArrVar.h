@@ -1,7 +1,11 @@
 #pragma once
 // Array variables: vectors, matrices (arrays of row arrays) and every other
 // array. Script indices are Low..High for a static array and 1..Count for a
-// dynamic one. The elements of one SetLength live in one TVarBlock.
+// dynamic one. The elements of one SetLength live in one TVarBlock: the
+// elements of a compact array (one of a scalar kind: Integer, Char, Real,
+// Boolean, an enumeration) as values side by side, which library routines,
+// operators and the typed evaluation read and write directly; every other
+// array's as variables.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +13,10 @@
 #include "engine/Var.h"
 
 class TArrKind;
+class TSlotVar;
+
+// Whether arrays of elements of kind are compact.
+bool IsCompactElem(const TKind* kind);
 
 class TArrVar final : public TVar {
 public:
@@ -32,26 +40,58 @@ public:
   std::int32_t Count() const { return count_; }
   bool IsDynamic() const;
   bool IsValidIndex(std::int64_t i) const;
-  TVar* Elem(std::int64_t i) const;      // by script index; assertion "F0143B80" outside
-  // The same, nil outside: inline, for the typed evaluation's element reads.
+  // The element as a variable, by script index (assertion "F0143B80"
+  // outside); a compact array's element gets its block's view.
+  TVar* Elem(std::int64_t i) const;
+  TVar* ElemAt(std::int32_t p) const;    // by 0-based position; assertion "66B617D9" outside
+  // The same for a moment: a compact array positions view on the slot
+  // instead, so that walking all elements makes no variable for each.
+  TVar& ElemAt(std::int32_t p, TSlotVar& view) const;
+  TVar& Elem(std::int64_t i, TSlotVar& view) const;  // assertion "F0143B80" outside
+
+  bool IsCompact() const { return compact_; }
+  // A compact array's values, Count of them (assertion "66B617DA" for
+  // another array). Writers keep each value's kind: SetSlot converts.
+  TValue* Slots() const;
+  TValue& SlotAt(std::int32_t p) const {
+    QASSERT(p >= 0 && p < count_, "66B617D9");
+    return Slots()[p];
+  }
+  // A value of the slot's own kind is copied as it is.
+  void SetSlot(std::int32_t p, const TValue& v) {
+    TValue& slot = SlotAt(p);
+    if (v.Kind() == slot.Kind())
+      slot = v;
+    else
+      ConvertInto(slot, v);
+  }
+  // The block of its elements; nil while empty.
+  TVarBlock* ElemBlock() const { return block_; }
+  // Inline, for the typed evaluation: the element (of any array) or the
+  // slot (of a compact one) at script index i, nil outside.
   TVar* ElemOrNil(std::int64_t i) const {
     const auto p = static_cast<std::uint64_t>(i - firstIndex_);
     return p < static_cast<std::uint64_t>(count_) ? block_->At(static_cast<std::int32_t>(p)) : nullptr;
   }
-  TVar* ElemAt(std::int32_t p) const;    // by 0-based position; assertion "66B617D9" outside
+  TValue* SlotOrNil(std::int64_t i) const {
+    const auto p = static_cast<std::uint64_t>(i - firstIndex_);
+    return p < static_cast<std::uint64_t>(count_) ? block_->Slots() + p : nullptr;
+  }
+  std::int64_t PositionOf(std::int64_t i) const { return i - firstIndex_; }
   void Clear() { SetLength(0); }
   // Deletes elements first..last (script indices of a dynamic array; last < 0
   // deletes first alone); false for a static array or a range outside.
   bool DeleteRange(std::int32_t first, std::int32_t last);
 
 private:
-  std::int64_t PositionOf(std::int64_t i) const;
+  static void ConvertInto(TValue& slot, const TValue& v);  // assertion "CF25A740" for an incompatible kind
 
   TArrKind* kind_;
   TVarBlock* block_ = nullptr;  // one reference; holds at least count_ elements
   std::int32_t count_ = 0;
   std::int64_t firstIndex_;  // the script index of position 0
   bool isConst_;
+  bool compact_;
 };
 
 // Vectors (arrays of Real) and matrices (arrays of vectors), 1-based through

@@ -88,7 +88,8 @@ TArrExpr::TArrExpr(std::unique_ptr<TExpression> base, std::unique_ptr<TExpressio
     : TVarExpr(base ? base->Pos() : NoPosition, lib),
       base_(std::move(base)),
       indices_(std::move(indices)),
-      charView_(std::make_unique<TElemVar>()) {
+      charView_(std::make_unique<TElemVar>()),
+      slotView_(std::make_unique<TSlotVar>()) {
   QASSERT(base_, "4786A102");
 }
 
@@ -135,7 +136,7 @@ TVar* TArrExpr::Select(TVar* var, std::int64_t index, const TExpression& at, TEv
     }
     case kcArray: {
       auto* array = static_cast<TArrVar*>(var);
-      if (array->IsValidIndex(index)) return array->Elem(index);
+      if (array->IsValidIndex(index)) return &array->Elem(index, *slotView_);
       ReportOutOfRange("Array", index, at, mode);
       return nullptr;
     }

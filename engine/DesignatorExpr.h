@@ -10,6 +10,7 @@
 #include "engine/TypedEval.h"
 
 class TElemVar;
+class TSlotVar;
 class TFunc;
 
 // rec.field
@@ -54,9 +55,10 @@ private:
 
   std::unique_ptr<TExpression> base_;
   std::unique_ptr<TExpression> indices_;
-  // This node's own view on a string's character: two indexing sites of one
-  // string never share a view.
+  // This node's own views on a string's character and a compact array's
+  // element: two indexing sites never share a view.
   std::unique_ptr<TElemVar> charView_;
+  std::unique_ptr<TSlotVar> slotView_;
 };
 
 // target := source. The target is evaluated before the source, so the side

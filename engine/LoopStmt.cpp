@@ -91,6 +91,7 @@ void TForStmt::Execute() {
   if (down_ ? start < limit : start > limit) return;
   TValue* slot = counter->StoredSlot();
   TTypedRoot* kernel = slot ? Kernel() : nullptr;
+  if (kernel && kernel->RunCounted(*slot, start, limit, down_)) return;
   for (std::int64_t n = start;; n += down_ ? -1 : 1) {
     if (slot)
       slot->SetAsInt(n);
@@ -133,8 +134,9 @@ void TForEachStmt::Execute() {
   auto* kind = static_cast<const TArrKind*>(array->Kind());
   std::int64_t low = array->IsDynamic() ? 1 : kind->Low();
   std::int64_t high = array->IsDynamic() ? array->Count() : kind->High();
+  TSlotVar view;
   for (std::int64_t i = low; i <= high && array->IsValidIndex(i); ++i) {
-    if (!target->Assign(*array->Elem(i), false)) return;
+    if (!target->Assign(array->Elem(i, view), false)) return;
     ProcessMessages();
     if (!RunPass()) return;
   }

@@ -25,9 +25,10 @@ void TTensorExpr::MakeArray(TKind* kind) {
 bool TTensorExpr::Compute(TEvalMode mode) {
   auto* array = static_cast<TArrVar*>(ResultVar());
   std::int64_t i = 1;
+  TSlotVar view;
   for (TExpression* element = elements_.get(); element; element = element->Next(), ++i) {
     if (!element->Compute(mode)) return false;
-    if (!array->Elem(i)->Assign(*element->ResultVar(), false)) return false;
+    if (!array->Elem(i, view).Assign(*element->ResultVar(), false)) return false;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "engine/TypedEval.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "engine/Operator.h"
 #include "engine/OperatorExpr.h"
 #include "engine/RunFlags.h"
+#include "engine/RunState.h"
 #include "engine/ScalarArith.h"
 #include "engine/ScalarOperators.h"
 #include "engine/Var.h"
@@ -90,6 +92,23 @@ enum class TWay : std::uint8_t { Constant, Slot, Reference, Element, Node };
 // record's field view) is bound to at the time.
 TValue& BoundValue(const TRefVar& ref) { return *ref.Target()->StoredSlot(); }
 
+// The variables a part reads through their slots, and whether it reads
+// one through a by-reference view (which may be bound to any of them).
+struct TReadSet {
+  std::vector<const TValue*> Slots;
+  bool ThroughRef = false;
+
+  bool MayRead(const TValue* slot) const {
+    return ThroughRef || std::find(Slots.begin(), Slots.end(), slot) != Slots.end();
+  }
+  static TReadSet Joined(const TReadSet& a, const TReadSet& b) {
+    TReadSet joined = a;
+    joined.Slots.insert(joined.Slots.end(), b.Slots.begin(), b.Slots.end());
+    joined.ThroughRef = a.ThroughRef || b.ThroughRef;
+    return joined;
+  }
+};
+
 // A lowered part of an expression, before it is read as an operand.
 struct TLowered {
   TKindCode Code = kcNone;  // kcReal, kcInteger or kcBoolean; kcNone: not lowered
@@ -101,6 +120,7 @@ struct TLowered {
   std::unique_ptr<TNodeBase> Node;  // a TNode of the code's type
   // Running it has no effect and cannot set the abort flag.
   bool Pure = true;
+  TReadSet Reads;
   // A designator: the generic chain reads its variable when the operator
   // applies, after the right operand ran.
   bool ReadsLate = false;
@@ -166,6 +186,8 @@ public:
     return node_->Eval();
   }
   bool IsVariable() const { return way_ == TWay::Slot || way_ == TWay::Reference; }
+  // Whether it reads the variable of slot as it is, without widening.
+  bool IsSlot(const TValue* slot) const { return way_ == TWay::Slot && slot_ == slot && !widen_; }
 
 private:
   TWay way_ = TWay::Constant;
@@ -178,7 +200,8 @@ private:
 };
 
 // array[i, j, ...] of a table's array variable, its indices lowered and
-// pure: each index selects one level, as TArrExpr does.
+// pure: each index selects one level, as TArrExpr does. The element is of a
+// typed kind, so the last level is a compact array.
 class TElemLocator {
 public:
   struct TIndex {
@@ -188,25 +211,41 @@ public:
 
   TElemLocator(TArrVar* array, std::vector<TIndex> indices) : array_(array), indices_(std::move(indices)) {}
 
-  TVar* Locate() const {
+  // The element's slot.
+  TValue& Value() const {
+    TInt i;
+    const TArrVar& row = Row(i);
+    return *row.SlotOrNil(i);
+  }
+  // The element as a variable: this locator's view, positioned on it.
+  TSlotVar& Locate() const {
+    TInt i;
+    const TArrVar& row = Row(i);
+    return view_.Position(row.ElemBlock(), static_cast<std::int32_t>(row.PositionOf(i)));
+  }
+
+private:
+  // The array holding the element, and the element's valid index i there.
+  const TArrVar& Row(TInt& i) const {
     TVar* var = array_;
-    for (const TIndex& index : indices_) {
-      const TInt i = index.Value.Get();
+    const std::size_t last = indices_.size() - 1;
+    for (std::size_t level = 0;; ++level) {
+      const TIndex& index = indices_[level];
+      i = index.Value.Get();
       if (AbortFlag) throw TStopped();
-      var = static_cast<TArrVar*>(var)->ElemOrNil(i);
-      if (!var) [[unlikely]] {
+      auto* array = static_cast<TArrVar*>(var);
+      if (!array->IsValidIndex(i)) [[unlikely]] {
         ReportOutOfRange("Array", i, *index.At, TEvalMode::Run);
         throw TStopped();
       }
+      if (level == last) return *array;
+      var = array->ElemOrNil(i);
     }
-    return var;
   }
-  // The element's value: elements of scalar kinds are plain base variables.
-  TValue& Value() const { return static_cast<TBaseVar*>(Locate())->OwnValue(); }
 
-private:
   TArrVar* array_;
   std::vector<TIndex> indices_;
+  mutable TSlotVar view_;
 };
 
 const TValue& ElementValue(const TElemLocator& elem) { return elem.Value(); }
@@ -337,7 +376,20 @@ private:
 template <class T, class L, class R, T (*Op)(L, R)>
 class TStepNode final : public TNode<T> {
 public:
-  TStepNode(TLowered&& left, TLowered&& right) : left_(std::move(left)), right_(std::move(right)) {}
+  TStepNode(TLowered&& left, TLowered&& right)
+      : rightReads_(right.Reads), rightPure_(right.Pure), left_(std::move(left)), right_(std::move(right)) {}
+
+  // v := v op right, where right is pure and cannot read v: a loop may
+  // keep v in a register across passes (see Folded).
+  bool Accumulates(const TValue* slot) const {
+    return left_.IsSlot(slot) && rightPure_ && !rightReads_.MayRead(slot);
+  }
+  // One pass of such a loop: Eval with the left operand's value given.
+  T Folded(L left) {
+    const R right = right_.Get();
+    if (AbortFlag) throw TStopped();
+    return Op(left, right);
+  }
 
   T Eval() override {
     L left;
@@ -355,6 +407,8 @@ public:
   std::unique_ptr<TTypedRoot> AssignedTo(TVar* target, std::unique_ptr<TElemLocator>& elem) override;
 
 private:
+  TReadSet rightReads_;
+  bool rightPure_;
   TOperand<L> left_;
   TOperand<R> right_;
 };
@@ -432,7 +486,10 @@ TLowered MakeNode(TKindCode code, std::unique_ptr<TNodeBase> node, bool pure) {
 template <class T, class L, class R, T (*Op)(L, R)>
 TLowered Step(TKindCode code, TLowered&& left, TLowered&& right) {
   const bool pure = left.Pure && right.Pure;
-  return MakeNode(code, std::make_unique<TStepNode<T, L, R, Op>>(std::move(left), std::move(right)), pure);
+  TReadSet reads = TReadSet::Joined(left.Reads, right.Reads);
+  TLowered part = MakeNode(code, std::make_unique<TStepNode<T, L, R, Op>>(std::move(left), std::move(right)), pure);
+  part.Reads = std::move(reads);
+  return part;
 }
 
 bool IsNumber(const TLowered& part) { return part.Code == kcReal || part.Code == kcInteger; }
@@ -480,7 +537,11 @@ TLowered LowerStep(const TOperator* op, TLowered&& left, TLowered&& right) {
 template <class A, bool (*Holds)(A, A)>
 TLowered Relation(TLowered&& left, TLowered&& right) {
   const bool pure = left.Pure && right.Pure;
-  return MakeNode(kcBoolean, std::make_unique<TRelationNode<A, Holds>>(std::move(left), std::move(right)), pure);
+  TReadSet reads = TReadSet::Joined(left.Reads, right.Reads);
+  TLowered part =
+      MakeNode(kcBoolean, std::make_unique<TRelationNode<A, Holds>>(std::move(left), std::move(right)), pure);
+  part.Reads = std::move(reads);
+  return part;
 }
 
 TLowered LowerRelationStep(const TOperator* op, TLowered&& left, TLowered&& right) {
@@ -502,7 +563,10 @@ TLowered LowerRelationStep(const TOperator* op, TLowered&& left, TLowered&& righ
 template <class T, T (*Op)(T)>
 TLowered Unary(TKindCode code, TLowered&& operand) {
   const bool pure = operand.Pure;
-  return MakeNode(code, std::make_unique<TUnaryNode<T, Op>>(std::move(operand)), pure);
+  TReadSet reads = operand.Reads;
+  TLowered part = MakeNode(code, std::make_unique<TUnaryNode<T, Op>>(std::move(operand)), pure);
+  part.Reads = std::move(reads);
+  return part;
 }
 
 TLowered LowerUnaryStep(const TOperator* op, TLowered&& operand) {
@@ -583,12 +647,14 @@ private:
       if (slot->Kind() != code) return {};
       part.Way = TWay::Slot;
       part.Slot = slot;
+      part.Reads.Slots.push_back(slot);
       return part;
     }
     auto* ref = dynamic_cast<TRefVar*>(expr.Var());
     if (!ref || ref->Kind()->Code() != code) return {};
     part.Way = TWay::Reference;
     part.Ref = ref;
+    part.Reads.ThroughRef = true;
     return part;
   }
 
@@ -753,9 +819,9 @@ public:
         return target_;
       }
       if (elem_) {
-        TVar* target = elem_->Locate();
-        Write<T>(static_cast<TBaseVar*>(target)->OwnValue(), Value());
-        return target;
+        TSlotVar& target = elem_->Locate();
+        Write<T>(*target.StoredSlot(), Value());
+        return static_cast<TVar*>(&target);
       }
       // A by-reference view: the variable it is bound to.
       TVar* target = static_cast<TRefVar*>(target_)->Target();
@@ -763,6 +829,40 @@ public:
       Write<T>(*target->StoredSlot(), value);
       return target;
     });
+  }
+
+  // A Real variable v of v := v op x, x pure and not reading v, stays in a
+  // register from pass to pass: it is written back before messages are let
+  // through, before a fault is reported and when the loop ends, since only
+  // these could observe it.
+  bool RunCounted(TValue& counter, std::int64_t start, std::int64_t limit, bool down) override {
+    if constexpr (std::is_same_v<T, TReal> && !std::is_same_v<TSource, TOperand<T>>) {
+      if (!slot_ || !source_.Accumulates(slot_)) return false;
+      TReal kept = slot_->AsReal();
+      auto pass = [&] {
+        try {
+          kept = source_.Folded(kept);
+        } catch (...) {
+          Write<T>(*slot_, kept);
+          throw;
+        }
+        return target_;
+      };
+      for (std::int64_t n = start;; n += down ? -1 : 1) {
+        counter.SetAsInt(n);
+        if (MessagePumpSet && !NoUIFlag) {
+          Write<T>(*slot_, kept);
+          ProcessMessages();
+          kept = slot_->AsReal();
+        }
+        if (!AbortFlag) Guarded(pass);
+        if (AbortFlag || n == limit) break;
+      }
+      Write<T>(*slot_, kept);
+      return true;
+    } else {
+      return false;
+    }
   }
 
 private:

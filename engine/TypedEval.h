@@ -13,10 +13,12 @@
 // fields, strings, ...) runs through its generic evaluation as one part of
 // the lowered tree, or keeps the whole expression on the generic path.
 
+#include <cstdint>
 #include <memory>
 
 class TAssignExpr;
 class TExpression;
+class TValue;
 class TVar;
 
 // A lowered expression.
@@ -27,6 +29,13 @@ public:
   // expression's result variable, or the assignment's target), nil after a
   // failure, which has been reported.
   virtual TVar* Run() = 0;
+  // Runs as the whole body of a counted loop, the counter's slot taking
+  // start, start + 1 (or - 1 when down), ... limit before each pass, as the
+  // loop statement runs it, messages let through, until an abort is pending.
+  // False, and nothing run, where the root cannot do better than Run.
+  virtual bool RunCounted(TValue& /*counter*/, std::int64_t /*start*/, std::int64_t /*limit*/, bool /*down*/) {
+    return false;
+  }
 };
 
 // The lowered form of one expression node, made at its first run.

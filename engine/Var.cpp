@@ -102,6 +102,60 @@ void TBaseVar::SetInitialValue(const TValue& v) {
   SetValue(*initial_);
 }
 
+TSlotVar::TSlotVar() : TBaseVar(std::string(), BaseKind(kcReal), false, nullptr), holdsBlock_(true) {}
+
+TSlotVar::TSlotVar(TVarBlock* block, std::int32_t position)
+    : TBaseVar(std::string(), block->SlotKind(), block->SlotsConstant(), nullptr),
+      slot_(block->Slots() + position),
+      position_(position),
+      holdsBlock_(false) {
+  JoinBlock(block);
+}
+
+TSlotVar::~TSlotVar() {
+  if (holdsBlock_ && Block()) Block()->Release();
+}
+
+TSlotVar& TSlotVar::Position(TVarBlock* block, std::int32_t position) {
+  QASSERT(holdsBlock_, "5B1E0C40");
+  if (block != Block()) {
+    block->AddRef();
+    if (Block()) Block()->Release();
+    JoinBlock(block);
+  }
+  slot_ = block->Slots() + position;
+  position_ = position;
+  return *this;
+}
+
+TKind* TSlotVar::Kind() const { return Block() ? Block()->SlotKind() : TBaseVar::Kind(); }
+
+bool TSlotVar::IsConstant() const { return Block() && Block()->SlotsConstant(); }
+
+void TSlotVar::Reset() { Block()->ResetSlot(position_); }
+
+bool TSlotVar::Assign(const TVar& source, bool setInitial) {
+  if (const TValue* stored = source.StoredValue()) {
+    SetValue(*stored);
+  } else {
+    auto* base = dynamic_cast<const TBaseVar*>(&source);
+    QASSERT(base != nullptr, "CF25A741");
+    SetValue(base->GetValue());
+  }
+  if (setInitial) Block()->SetInitial(position_, *slot_);
+  return true;
+}
+
+void TSlotVar::SetInitialValue(const TValue& v) {
+  SetValue(v);
+  Block()->SetInitial(position_, *slot_);
+}
+
+void TSlotVar::SetValue(const TValue& v) {
+  QASSERT(IsCompatibleCode(slot_->Kind(), v.Kind()), "CF25A740");
+  AssignValue(v, *slot_);
+}
+
 bool TStrVar::Assign(const TVar& source, bool setInitial) {
   TKindCode code = source.Kind()->Code();
   if (code >= kcInteger && code <= kcString) return TBaseVar::Assign(source, setInitial);
@@ -322,7 +376,8 @@ std::uint64_t StorageOf(TKind* kind) {
     auto* array = static_cast<TArrKind*>(kind);
     if (!array->IsDynamic()) {
       const auto count = static_cast<std::uint64_t>(std::int64_t{array->High()} - array->Low() + 1);
-      bytes = SaturatedSum(bytes, SaturatedProduct(count, StorageOf(array->Elem())));
+      const std::uint64_t elem = IsCompactElem(array->Elem()) ? sizeof(TValue) : StorageOf(array->Elem());
+      bytes = SaturatedSum(bytes, SaturatedProduct(count, elem));
     }
   } else if (kind->Code() == kcRecord || kind->Code() == kcClass) {
     auto* record = static_cast<TRecKind*>(kind);

@@ -62,7 +62,8 @@ private:
 
 // A scalar (Integer, Char, Real, Boolean), an enumeration member or, through
 // TStrVar, a String. Subclasses whose value lives elsewhere (views) return
-// nil from StoredValue and override Assign.
+// nil from StoredValue, or the value's own address (TSlotVar), and override
+// Assign.
 class TBaseVar : public TVar {
 public:
   TBaseVar(std::string name, TKind* kind, bool isConst, TLib* lib);
@@ -72,16 +73,13 @@ public:
   void Reset() override;
   bool Assign(const TVar& source, bool setInitial) override;
   const TValue* StoredValue() const override { return &value_; }
-  // The same without the virtual call, for a variable known to be of this
-  // class itself (an element of an array of a scalar kind).
-  TValue& OwnValue() { return value_; }
 
   // The value's kind must be compatible with the variable's (assertion
   // "CF25A740"); it is converted to the variable's kind.
   virtual void SetValue(const TValue& v);
   virtual TValue GetValue() const;
   // Sets the value Reset restores, then the value (assertion "C59440A0").
-  void SetInitialValue(const TValue& v);
+  virtual void SetInitialValue(const TValue& v);
 
 protected:
   // Assignment through GetValue and SetValue, converting the value.
@@ -133,6 +131,39 @@ private:
 
   TVarPin str_;
   std::int32_t index_ = 0;
+};
+
+// A view onto one slot of a block of slots (see TVarBlock): an element of
+// an array of a scalar kind, as a variable. A block makes one per position
+// on demand and keeps it; an indexing site owns its own and positions it at
+// each evaluation, holding a reference on the block meanwhile, so that the
+// element stays alive (orphaned, if its array is re-dimensioned) as long as
+// the view designates it.
+class TSlotVar final : public TBaseVar {
+public:
+  TSlotVar();                                     // a site's view, nowhere yet
+  TSlotVar(TVarBlock* block, std::int32_t position);  // a block's own view
+  ~TSlotVar() override;
+  TSlotVar(const TSlotVar&) = delete;
+  TSlotVar& operator=(const TSlotVar&) = delete;
+
+  // A site's view moves to position of block (assertion "5B1E0C40" for a
+  // block's own view).
+  TSlotVar& Position(TVarBlock* block, std::int32_t position);
+
+  TKind* Kind() const override;
+  bool IsConstant() const override;
+  void Reset() override;
+  bool Assign(const TVar& source, bool setInitial) override;
+  const TValue* StoredValue() const override { return slot_; }
+  void SetValue(const TValue& v) override;  // assertion "CF25A740" for an incompatible kind
+  TValue GetValue() const override { return *slot_; }
+  void SetInitialValue(const TValue& v) override;
+
+private:
+  TValue* slot_ = nullptr;
+  std::int32_t position_ = 0;
+  bool holdsBlock_;  // a site's view holds a reference on its block
 };
 
 // A labelled constant that the evaluator window offers as a parameter.

@@ -1,7 +1,11 @@
 #pragma once
 // The elements of an array, made by one SetLength, live in one block: one
 // allocation holding a small header and the element variables side by side,
-// all of one class. A 1000x1000 Matrix is thus 1001 allocations, not 10^6.
+// all of one class. The elements of a scalar kind (Integer, Char, Real,
+// Boolean, enumerations) are no variables but values (slots) side by side,
+// 24 bytes each; a slot gets a variable, a view onto it, only when something
+// asks for one (TSlotVar), and the block keeps that view while it lives, so
+// that a position keeps one variable.
 //
 // The block is counted. The array holds one reference; whoever keeps an
 // element beyond the next statement (an operand, an argument, a var
@@ -18,6 +22,10 @@
 
 #include "runtime/Exceptions.h"
 
+#include "engine/Value.h"
+
+class TKind;
+class TSlotVar;
 class TVar;
 
 class TVarBlock {
@@ -29,19 +37,39 @@ public:
   // constructs one in place and returns it. The caller holds the one reference.
   template <class T, class Make>
   static TVarBlock* Create(std::int32_t count, Make&& make);
+  // A block of count slots of the scalar kind, each its zero value
+  // (ENotEnoughMemory when the storage cannot exist). The caller holds the
+  // one reference.
+  static TVarBlock* CreateSlots(TKind* kind, std::int32_t count, bool isConst);
 
-  TVar* At(std::int32_t position) const { return reinterpret_cast<TVar*>(first_ + position * stride_); }
+  // The variable at position: a slot's view, made at the first call.
+  TVar* At(std::int32_t position) const {
+    return slotKind_ ? ViewAt(position) : reinterpret_cast<TVar*>(first_ + position * stride_);
+  }
   std::int32_t Count() const { return count_; }
+
+  // Slot blocks: the kind of every slot, whether they are constant, the
+  // slots themselves.
+  bool HoldsSlots() const { return slotKind_ != nullptr; }
+  TKind* SlotKind() const { return slotKind_; }
+  bool SlotsConstant() const { return slotsConst_; }
+  TValue* Slots() const { return reinterpret_cast<TValue*>(first_); }
+  // The value a slot's Reset restores: its kind's zero value until set.
+  void SetInitial(std::int32_t position, const TValue& value);
+  void ResetSlot(std::int32_t position);
 
   void AddRef() { ++refCount_; }
   // The last release destroys the elements and frees the block.
   void Release();
 
 private:
+  struct TViews;
+
   TVarBlock(std::byte* first, std::size_t stride, std::size_t alignment)
       : first_(first), stride_(stride), alignment_(alignment) {}
   ~TVarBlock() = default;
 
+  TVar* ViewAt(std::int32_t position) const;
   void Adopt(TVar* element);
   void Destroy();
 
@@ -50,6 +78,10 @@ private:
   std::size_t alignment_;
   std::int32_t count_ = 0;  // elements constructed so far
   std::int32_t refCount_ = 1;
+  TKind* slotKind_ = nullptr;  // nil for a block of variables
+  bool slotsConst_ = false;
+  mutable TViews* views_ = nullptr;  // made at the first view
+  TValue* initial_ = nullptr;        // count_ values, made at the first SetInitial
 };
 
 template <class T, class Make>

@@ -64,7 +64,9 @@ std::string SetText(const TSetVar& set) {
 }
 
 std::string ArrayText(const TArrVar& array, bool quote, bool useTypeRoutines) {
-  return "{" + Join(array.Count(), ", ", [&](int p) { return VarToText(array.ElemAt(p), quote, useTypeRoutines); }) +
+  TSlotVar view;
+  return "{" +
+         Join(array.Count(), ", ", [&](int p) { return VarToText(&array.ElemAt(p, view), quote, useTypeRoutines); }) +
          "}";
 }
 
@@ -135,8 +137,9 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
       if (TypeRoutineText(*var, text)) return write(text);
       auto& array = static_cast<TArrVar&>(*var);
       write("array [" + std::to_string(array.Count()) + "]");
+      TSlotVar view;
       for (std::int32_t p = 0; p < array.Count(); ++p)
-        ListVar(array.ElemAt(p), "[" + std::to_string(p + 1) + "] = ", level + 1, lkOutput);
+        ListVar(&array.ElemAt(p, view), "[" + std::to_string(p + 1) + "] = ", level + 1, lkOutput);
       return;
     }
     case kcRecord:

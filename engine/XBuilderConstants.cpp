@@ -96,9 +96,10 @@ bool TXBuilder::CompileConstArray(TArrVar& target) {
     return false;
   }
   auto* kind = static_cast<TArrKind*>(target.Kind());
+  TSlotVar view;
   for (std::int64_t i = kind->Low(); i <= kind->High(); ++i) {
     if (i > kind->Low() && !Expect(tcSymbol, tkComma)) return false;
-    if (!CompileConstInto(*target.Elem(i))) return false;
+    if (!CompileConstInto(target.Elem(i, view))) return false;
   }
   return Expect(tcSymbol, tkRightParen);
 }

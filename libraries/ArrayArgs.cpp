@@ -16,10 +16,6 @@ std::int32_t Int32Arg(const TFunc& func, int i) {
   return n;
 }
 
-long double RealAt(const TArrVar& v, std::int32_t p) { return RealOperand(ElemVar(v, p).GetValue()); }
-
-void SetRealAt(TArrVar& v, std::int32_t p, long double x) { ElemVar(v, p).SetValue(TValue::Real(x)); }
-
 long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col) { return RealAt(MatRow(m, row), col); }
 
 std::vector<long double> RealsOf(const TArrVar& v) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/ArrVar.h"
+#include "engine/ScalarArith.h"
 
 class TFunc;
 
@@ -23,11 +24,13 @@ TArrVar& ArrResult(const TFunc& func);
 std::int32_t Int32Arg(const TFunc& func, int i);
 
 inline TArrVar& MatRow(const TArrVar& m, std::int32_t p) { return static_cast<TArrVar&>(*m.ElemAt(p)); }
-inline TBaseVar& ElemVar(const TArrVar& v, std::int32_t p) { return static_cast<TBaseVar&>(*v.ElemAt(p)); }
 
-// An element as a Real; an Integer element widens exactly.
-long double RealAt(const TArrVar& v, std::int32_t p);
-void SetRealAt(TArrVar& v, std::int32_t p, long double x);
+// An element of a compact array as a Real; an Integer element widens exactly.
+inline long double RealAt(const TArrVar& v, std::int32_t p) {
+  const TValue& slot = v.SlotAt(p);
+  return slot.Kind() == kcReal ? slot.AsReal() : RealOperand(slot);
+}
+inline void SetRealAt(TArrVar& v, std::int32_t p, long double x) { v.SetSlot(p, TValue::Real(x)); }
 long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col);
 
 std::vector<long double> RealsOf(const TArrVar& v);

@@ -9,6 +9,13 @@
 #include "libraries/MathLibrary.h"
 #include "libraries/MatrixRoutine.h"
 
+namespace {
+
+// The largest stage (in positions) whose twiddle factors are made ahead.
+constexpr std::int64_t MaxTwiddleTable = std::int64_t{1} << 14;
+
+}  // namespace
+
 TFFTNF::TFFTNF(TFuncKind* signature, std::uint8_t direction, TLib* lib)
     : TFunc(direction ? "FFT" : "InverseFFT", signature, lib), direction_(direction) {}
 
@@ -60,28 +67,43 @@ void TFFTNF::Transform(std::span<long double> data, std::int32_t nn, int isign) 
     j += k;
   }
   // Butterflies, with the twiddle factors by recurrence.
+  std::vector<long double> twiddles;
   for (std::int64_t mmax = 2; n > mmax;) {
     const std::int64_t istep = 2 * mmax;
     const long double theta = 2 * MathPi / (isign * mmax);
     const long double wtemp = std::sin(theta / 2);
     const long double wpr = -2 * wtemp * wtemp;
     const long double wpi = std::sin(theta);
+    auto butterfly = [&](std::int64_t i, long double wr, long double wi) {
+      abortCheck.Step();
+      const std::int64_t j = i + mmax;
+      const long double tr = wr * d(j) - wi * d(j + 1);
+      const long double ti = wr * d(j + 1) + wi * d(j);
+      d(j) = d(i) - tr;
+      d(j + 1) = d(i + 1) - ti;
+      d(i) += tr;
+      d(i + 1) += ti;
+    };
+    // Each factor comes from the one before, so the stage runs factor by
+    // factor; while the factors of a stage are few, they are made first and
+    // the stage runs block by block instead, which walks the data once.
+    twiddles.clear();
+    const bool blockwise = mmax <= MaxTwiddleTable;
     long double wr = 1, wi = 0;
     for (std::int64_t mm = 1; mm < mmax; mm += 2) {
-      for (std::int64_t i = mm; i <= n; i += istep) {
-        abortCheck.Step();
-        const std::int64_t j = i + mmax;
-        const long double tr = wr * d(j) - wi * d(j + 1);
-        const long double ti = wr * d(j + 1) + wi * d(j);
-        d(j) = d(i) - tr;
-        d(j + 1) = d(i + 1) - ti;
-        d(i) += tr;
-        d(i + 1) += ti;
+      if (blockwise) {
+        twiddles.push_back(wr);
+        twiddles.push_back(wi);
+      } else {
+        for (std::int64_t i = mm; i <= n; i += istep) butterfly(i, wr, wi);
       }
       const long double wt = wr;
       wr = wr * wpr - wi * wpi + wr;
       wi = wi * wpr + wt * wpi + wi;
     }
+    if (blockwise)
+      for (std::int64_t start = 0; start < n; start += istep)
+        for (std::int64_t mm = 1; mm < mmax; mm += 2) butterfly(start + mm, twiddles[mm - 1], twiddles[mm]);
     mmax = istep;
   }
 }

@@ -160,10 +160,11 @@ void TransposeInto(const TArrVar& m, TArrVar& result) {
   const std::int32_t rows = m.Count();
   const std::int32_t cols = MatColCount(m);
   result.SetLength(cols);
+  TSlotVar view, sourceView;
   for (std::int32_t i = 0; i < cols; ++i) {
     TArrVar& row = MatRow(result, i);
     row.SetLength(rows);
-    for (std::int32_t j = 0; j < rows; ++j) row.ElemAt(j)->Assign(*MatRow(m, j).ElemAt(i), false);
+    for (std::int32_t j = 0; j < rows; ++j) row.ElemAt(j, view).Assign(MatRow(m, j).ElemAt(i, sourceView), false);
   }
 }
 

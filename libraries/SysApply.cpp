@@ -57,8 +57,9 @@ private:
   // and the result for the element that was replaced is lost.
   template <class Step>
   static bool ForEachElement(TArrVar& array, Step step) {
+    TSlotVar view;
     for (std::int32_t p = 0; p < array.Count(); ++p) {
-      const TVarPin element(array.ElemAt(p));
+      const TVarPin element(&array.ElemAt(p, view));
       if (!step(*element.Get())) return false;
     }
     return true;

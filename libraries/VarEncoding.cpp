@@ -84,8 +84,9 @@ bool WriteSet(TIOFiler& filer, const TSetVar& set) {
 
 bool WriteArray(TIOFiler& filer, const TArrVar& array, TSourcePos pos) {
   if (!filer.WriteInteger(array.Count())) return false;
+  TSlotVar view;
   for (std::int32_t p = 0; p < array.Count(); ++p)
-    if (!WriteVariableValue(filer, array.ElemAt(p), pos)) return false;
+    if (!WriteVariableValue(filer, &array.ElemAt(p, view), pos)) return false;
   return true;
 }
 
@@ -143,8 +144,9 @@ bool ReadSet(TIOFiler& filer, TSetVar& set) {
 }
 
 bool ReadElements(TIOFiler& filer, const TArrVar& array, TSourcePos pos) {
+  TSlotVar view;
   for (std::int32_t p = 0; p < array.Count(); ++p)
-    if (!ReadVariableValue(filer, array.ElemAt(p), pos)) return false;
+    if (!ReadVariableValue(filer, &array.ElemAt(p, view), pos)) return false;
   return true;
 }
 
@@ -162,9 +164,11 @@ bool ReadLongArray(TIOFiler& filer, TArrVar& array, std::int32_t count, TSourceP
   }
   array.SetLength(count);
   std::int32_t p = 0;
+  TSlotVar view, elementView;
   for (const auto& chunk : chunks) {
     const auto& elements = static_cast<const TArrVar&>(*chunk);
-    for (std::int32_t q = 0; q < elements.Count(); ++q) array.ElemAt(p++)->Assign(*elements.ElemAt(q), false);
+    for (std::int32_t q = 0; q < elements.Count(); ++q)
+      array.ElemAt(p++, view).Assign(elements.ElemAt(q, elementView), false);
   }
   return true;
 }

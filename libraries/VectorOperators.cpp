@@ -56,7 +56,7 @@ bool Refuse(const char* message) {
 
 TArrVar& Array(TVar* var) { return static_cast<TArrVar&>(*var); }
 TValue ScalarValue(const TVar* var) { return static_cast<const TBaseVar&>(*var).GetValue(); }
-TValue ElemValue(const TArrVar& v, std::int32_t p) { return ElemVar(v, p).GetValue(); }
+const TValue& ElemValue(const TArrVar& v, std::int32_t p) { return v.SlotAt(p); }
 void SetScalar(TVar* result, const TValue& value) { static_cast<TBaseVar&>(*result).SetValue(value); }
 
 using TIntOp = std::int64_t (*)(std::int64_t, std::int64_t);

@@ -4,6 +4,8 @@
 #include "toolkit/controls/Label.h"
 #include "toolkit/win/Keys.h"
 
+TInputForm* InputForm = nullptr;
+
 namespace {
 
 constexpr int EditMargin = 16;

@@ -41,3 +41,6 @@ private:
   TLabeledEdit* edit_;
   TInputMode mode_ = imString;
 };
+
+// Nil until the start-up makes the input dialog.
+extern TInputForm* InputForm;

@@ -28,6 +28,7 @@ TInstCtrl::~TInstCtrl() {
 
 void TInstCtrl::Check(const std::string& ProgramFile, const std::vector<std::string>& Arguments) {
   if (!Enabled) return;
+  FirstInstance = true;
   std::error_code error;
   std::filesystem::path program = std::filesystem::weakly_canonical(ProgramFile, error);
   if (error) program = std::filesystem::absolute(ProgramFile);

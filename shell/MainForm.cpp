@@ -15,7 +15,9 @@
 #include "runtime/Storage.h"
 #include "runtime/SysInfo.h"
 #include "shell/Images.h"
+#include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
+#include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "shell/XButton.h"
@@ -27,6 +29,7 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Timer.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Window.h"
 
 TMainForm* MainForm = nullptr;
@@ -119,16 +122,21 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   LibMan->OnReplaced = [this] { BuildLibHelpMenu(); };
   if (Params.MainOnTop) SetFormStyle(fsStayOnTop);
   SetCaption(" " + Application().Title());
+  Application().OnMessage = [this](MSG& message, bool& handled) { AppMessage(message, handled); };
   OnActivate = [this](TObject*) { FormActivate(); };
   OnCloseQuery = [this](TObject*, bool& canClose) { FormCloseQuery(canClose); };
   OnCanResize = [this](TObject*, int& width, int& height, bool&) { FormCanResize(width, height); };
 }
 
 TMainForm::~TMainForm() {
+  Application().OnMessage = nullptr;
   if (AppSounds) AppSounds->Play(sndAppFinish, true);
   SaveSettings();
   LibMan.reset();
+  // The layout handlers would reach the lines freed below.
   OnCanResize = nullptr;
+  EditPanel->OnResize = nullptr;
+  ScrPanel->OnResize = nullptr;
   Engine->SetConsole(nullptr);
   delete Console;
   delete MenuButton;
@@ -310,7 +318,9 @@ std::uint8_t TMainForm::ClassifyIdentifier(const std::string& name) { return Eng
 
 // The compact view evaluates while the user types, but an assignment only
 // on Enter: evaluated at every keystroke, "a := a + 1" would add one each time.
-void TMainForm::ExecuteLine(TObject*, const std::string& line) { ExecuteTypedLine(line, CommandLine->ExecutingChange()); }
+void TMainForm::ExecuteLine(TObject*, const std::string& line) {
+  ExecuteTypedLine(line, CommandLine->ExecutingChange());
+}
 
 void TMainForm::ExecuteTypedLine(const std::string& line, bool automatic) {
   if (Compact && automatic && HasAssignment(*Syntax, line)) {
@@ -358,6 +368,10 @@ void TMainForm::RunFile(const std::string& fileName) {
 
 void TMainForm::FormActivate() {
   if (!FirstActivation) return;
+  if (frmSplash) {
+    frmSplash->FillAboutText();
+    frmSplash->Hide();
+  }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
     for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
@@ -370,6 +384,40 @@ void TMainForm::FormActivate() {
   Show();
   Application().ProcessMessages();
   if (FileGiven) RunFile(ProgramArguments.front());
+}
+
+// Raising the window is a request: the desktop's focus rules decide. A
+// file handed over while another handed-over file runs waits for it, so
+// that simultaneous starts each run theirs; while anything else runs it is
+// refused.
+void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
+  Handled = false;
+  if (Msg.message != WM_INSTCTRL) return;
+  Handled = true;
+  if (runningHandOver_) {
+    waitingHandOvers_.push_back(Msg);
+    return;
+  }
+  const TInstCtrl::THandling handling(Msg);
+  Application().Restore();
+  Application().BringToFront();
+  const std::string fileName = InstCtrl ? InstCtrl->GetCmdLine() : std::string();
+  if (fileName.empty()) return;
+  if (Engine->IsRunning()) {
+    Console->AddLine("Failed to execute : " + fileName, lkError, 0);
+    return;
+  }
+  struct TRunningHandOver {
+    TMainForm& Form;
+    explicit TRunningHandOver(TMainForm& form) : Form(form) { Form.runningHandOver_ = true; }
+    ~TRunningHandOver() {
+      Form.runningHandOver_ = false;
+      for (const MSG& waiting : Form.waitingHandOvers_)
+        PostMessage(waiting.hwnd, waiting.message, waiting.wParam, waiting.lParam);
+      Form.waitingHandOvers_.clear();
+    }
+  } running(*this);
+  RunFile(fileName);
 }
 
 // The welcome screen and the tips are not shown at start while they do not exist.

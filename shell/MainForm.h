@@ -49,6 +49,9 @@ public:
   void BuildLibHelpMenu();
   // A task of the welcome screen; false when the code names none.
   bool RunWelcomeTask(int code);
+  // The application's message hook: a file handed over by a later start
+  // (WM_INSTCTRL) runs here, unless a program runs already.
+  void AppMessage(MSG& Msg, bool& Handled);
 
   // Components.
   TSkinPanel* EditPanel;
@@ -91,13 +94,6 @@ public:
   bool FirstActivation = true;
   bool FileGiven = false;
 
-  // Each view's geometry.
-  struct TViewBounds {
-    int Left, Top, Width, Height;
-  };
-  TViewBounds FullBounds() const { return full_; }
-  TViewBounds CompactBounds() const { return compact_; }
-
 protected:
   void CreateParams(TCreateParams& params) override;
 
@@ -139,9 +135,15 @@ private:
   void ShowToolWindow(TToolForm* window);
   void FullViewFirst();
 
+  struct TViewBounds {
+    int Left, Top, Width, Height;
+  };
   TViewBounds full_{};
   TViewBounds compact_{};
   TTimer* closeRetry_;
+  // A handed-over file running, and the hand-overs that arrived meanwhile.
+  bool runningHandOver_ = false;
+  std::vector<MSG> waitingHandOvers_;
   // Library files of the "Libraries" help items, by tag.
   std::vector<std::string> helpLibraries_;
 };

@@ -1,12 +1,14 @@
 // The main window's actions, its two menus and its tool bar.
 
 #include <filesystem>
+#include <functional>
 
 #include "console/Console.h"
 #include "runtime/Help.h"
 #include "shell/Images.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "skin/SkinToolBar.h"
@@ -72,15 +74,20 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},   {actGraphs, &GraphForm},
+  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},    {actGraphs, &GraphForm},
                                                       {actGraphs3D, &Graph3DForm}, {actPlotter, &PlotterForm},
                                                       {actEvaler, &EvaluatorForm}, {actWorksp, &WorkForm}};
   for (const auto& [action, window] : toggles) {
     action->OnExecute = [window](TObject*) { (*window)->Toggle(); };
     OnUpdateEnabled(action, [window] { return *window != nullptr; });
   }
+  actAbout->OnExecute = [](TObject*) {
+    frmSplash->SetAboutView(false);
+    frmSplash->ShowModal();
+  };
+  OnUpdateEnabled(actAbout, [] { return frmSplash != nullptr; });
   // Their windows do not exist yet.
-  for (TAction* action : {actSettings, actTips, actWelcome, actAbout}) {
+  for (TAction* action : {actSettings, actTips, actWelcome}) {
     action->SetEnabled(false);
     OnUpdateEnabled(action, [] { return false; });
   }
@@ -145,9 +152,9 @@ void TMainForm::CreateToolBar() {
   ToolBar->SetImages(ActionManager->Images);
   ToolBar->SetHotImages(Images ? &Images->Hot : nullptr);
   ToolBar->SetParent(CoolBar);
-  TAction* const items[] = {actMainMenu, nullptr,      actEditor, actPlotter,  actEvaler, actWorksp,
-                            nullptr,     actGraphs,    actGraphs3D, nullptr,   actCopyClip, actClear,
-                            nullptr,     actSettings,  actHelp,   nullptr};
+  // Nil: a separator.
+  TAction* const items[] = {actMainMenu, nullptr, actEditor,   actPlotter, actEvaler, actWorksp,   nullptr, actGraphs,
+                            actGraphs3D, nullptr, actCopyClip, actClear,   nullptr,   actSettings, actHelp, nullptr};
   for (TAction* action : items) {
     auto* button = new TToolButton(this);
     if (action)

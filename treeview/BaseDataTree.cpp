@@ -8,6 +8,7 @@
 #include "runtime/Exceptions.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "treeview/ClipboardFormatList.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataTreeOptions.h"
@@ -33,6 +34,8 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
   scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);
+  clipboardFormats_ = std::make_unique<TClipboardFormats>(*this);
+  serial_ = EnterTreeRegistry(this);
   PrepareRootNode(0);
   SetBounds(Left(), Top(), 200, 100);
   TabStop = true;
@@ -41,8 +44,10 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
 
 TBaseDataTree::~TBaseDataTree() {
   destroying_ = true;
+  LeaveTreeRegistry(serial_);
   options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();
+  editLink_ = nullptr;
   Clear();
 }
 
@@ -168,6 +173,49 @@ void TBaseDataTree::PrepareRootNode(size_t oldSize) {
   root_->NodeHeight = static_cast<uint16_t>(defaultNodeHeight_);
   root_->TotalHeight = defaultNodeHeight_;
   root_->Align = MiddleAlign;
+}
+
+void TBaseDataTree::Assign(TBaseDataTree& source) {
+  if (ReadOnly()) return;
+  SetAlign(source.Align());
+  AutoScrollDelay = source.AutoScrollDelay;
+  AutoScrollInterval = source.AutoScrollInterval;
+  SetBiDiMode(source.BiDiMode());
+  SetBorderStyle(source.BorderStyle());
+  SetChangeDelay(source.ChangeDelay());
+  SetCheckImageKind(source.CheckImageKind());
+  SetColor(source.Color());
+  colors_->Assign(*source.colors_);
+  SetCtl3D(source.Ctl3D());
+  SetDefaultNodeHeight(source.DefaultNodeHeight());
+  SetEnabled(source.Enabled());
+  Font().Assign(source.Font());
+  header_->Assign(*source.header_);
+  HotCursor = source.HotCursor;
+  Images = source.Images;
+  SetIndent(source.Indent());
+  SetMargin(source.Margin());
+  NodeAlignment = source.NodeAlignment;
+  SetNodeDataSize(source.NodeDataSize());
+  source.options_->AssignOptionsTo(*options_);
+  SetParentColor(source.ParentColor());
+  SetParentFont(source.ParentFont());
+  ParentShowHint = source.ParentShowHint;
+  SetPopupMenu(source.PopupMenu());
+  SetRootNodeCount(source.RootNodeCount());
+  scrollBarOptions_->Assign(*source.scrollBarOptions_);
+  ShowHint = source.ShowHint;
+  StateImages = source.StateImages;
+  TabStop = source.TabStop;
+  SetVisible(source.Visible());
+  SelectionCurveRadius = source.SelectionCurveRadius;
+  SelectionBlendFactor = source.SelectionBlendFactor;
+}
+
+bool TBaseDataTree::CanTakeFocus() const {
+  if (!CanFocus()) return false;
+  const TForm* form = GetParentForm(this);
+  return !form || (form->Enabled() && form->Visible());
 }
 
 void TBaseDataTree::ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options) {
@@ -299,9 +347,7 @@ unsigned TBaseDataTree::NodeRowHeight(PDataNode node) {
 
 // ---- Window effects ---------------------------------------------------------------------
 
-bool TBaseDataTree::CancelNodeEdit() { return true; }
 
-bool TBaseDataTree::AcceptNodeEdit() { return true; }
 
 void TBaseDataTree::SetRedraw(bool updating) {
   if (Visible() && HandleAllocated()) Perform(WM_SETREDRAW, updating ? 0 : 1, 0);

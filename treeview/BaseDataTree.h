@@ -16,6 +16,7 @@
 //   BaseDataTreePosition.cpp   the position index and position lookups
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
 //   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
+//   BaseDataTreeClipboard.cpp  clipboard formats, copy, cut and paste, edit actions
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -36,13 +37,17 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
+#include "treeview/DataTransfer.h"
 #include "treeview/DataTreeEvents.h"
 #include "treeview/DataTreeTypes.h"
 #include "treeview/NodePool.h"
 #include "treeview/PaintInfo.h"
 
+class TAction;
 class TBitmap;
+class TClipboardFormats;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
@@ -147,6 +152,28 @@ public:
   TCheckState PendingCheckState() const { return pendingCheckState_; }
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
+
+  // Paints the node's row again (nothing while there is no window).
+  virtual void RepaintNode(PDataNode node);
+
+  // ---- Editing ----------------------------------------------------------------
+  // Focuses the node and opens its editor for the column; true while an edit runs.
+  virtual bool StartNodeEdit(PDataNode node, TColumnIndex column);
+  // End a running edit with or without its value; true when there was none
+  // or the editor agreed (a merely pending edit is dropped and gives false).
+  bool AcceptNodeEdit();
+  bool CancelNodeEdit();
+  bool EditInProgress() const { return states_.Contains(tsEditing); }
+  bool IsRubberBandActive() const;
+  // Milliseconds from the second click on a selected node to the start of its edit.
+  unsigned EditDelay = 1000;
+  // Whether editing the cell is allowed: toEditable, enabled, not read-only, and OnEditing.
+  virtual bool CanEditNode(PDataNode node, TColumnIndex column);
+
+  // Takes the other tree's settings (not under toReadOnly): looks, header, options, node sizes and counts.
+  void Assign(TBaseDataTree& source);
+  // The control can be focused, and its form (when it has one) is enabled and visible.
+  bool CanTakeFocus() const;
 
   // ---- Check boxes -------------------------------------------------------------
   // The state a click on a node of the type and state leads to.
@@ -349,7 +376,50 @@ public:
   // Writes the node's record: a node chunk with its sub-chunks and the children's records.
   void WriteNodeChunk(TStream& stream, PDataNode node);
 
+  // ---- Clipboard --------------------------------------------------------------------
+  // The names of the registered formats this tree offers.
+  TClipboardFormats& ClipboardFormats() { return *clipboardFormats_; }
+  // Where pasted nodes go, relative to the focused node.
+  TDTNodeAttachMode DefaultPasteMode = amAddChildLast;
+  // Every offered format is rendered onto the clipboard at once; the
+  // selection becomes the copy (cut) set when that succeeds.
+  virtual void CopySelectionToClipboard();
+  virtual void CutSelectionToClipboard();
+  // Inserts the clipboard's tree data at the focused node; a cut from a
+  // tree of this process is moved. False when nothing could be inserted.
+  virtual bool PasteClipboardNodes();
+  // Forgets the copy or cut set.
+  void DropCutCopySet();
+  // Deletes the nodes of a pending cut.
+  void CompleteCutCopy();
+  // The standard edit actions (their EditKind); false for other actions.
+  bool HandleEditAction(TAction& action);
+  bool HandleEditActionUpdate(TAction& action);
+  // Inserts the nodes a data object carries in "Data Tree Data" at Target;
+  // Optimized moves them from Source, a tree of this process, instead.
+  bool InsertFromDataObject(TBaseDataTree* source, IDTDataObject& dataObject, PDataNode targetNode,
+                            TDTNodeAttachMode mode, bool optimized);
+  // The data object of the tree's formats: OnCreateDataObject's, else the tree's own.
+  CountedPtr<IDTDataObject> CreateDataObject(bool forClipboard);
+  // The formats registered for this tree's kind and named in ClipboardFormats, then OnGetUserClipboardFormats'.
+  virtual void CollectClipboardFormats(TFormatEtcArray& formats);
+  // Renders a format of the tree's data: "Data Tree Data" from the cut or copy set (ForClipboard) or the
+  // dragged nodes; others through OnRenderOLEData.
+  virtual HRESULT RenderTreeData(const TFormatEtc& format, TStgMedium& medium, bool forClipboard);
+  // The tree of this process a data object came from; nil for other processes and trees since destroyed.
+  static TBaseDataTree* SourceTreeOf(IDTDataObject& dataObject);
+  // What "Data Tree Reference" carries: the process id and the tree's serial, never its address.
+  std::vector<uint8_t> TreeReference() const;
+  uint64_t TreeSerial() const { return serial_; }
+  // The living tree with that serial, or nil.
+  static TBaseDataTree* LivingTree(uint64_t serial);
+  static UINT TreeReferenceFormat();
+  static UINT TreeDataFormat();
+
   // ---- Events -----------------------------------------------------------------------
+  TDTRenderOLEDataEvent OnRenderOLEData;
+  TDTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+  TDTCreateDataObjectEvent OnCreateDataObject;
   TDTSaveNodeEvent OnSaveNode;
   TDTLoadNodeEvent OnLoadNode;
   TDTChangeEvent OnChange;
@@ -374,6 +444,7 @@ public:
   TDTEditChangingEvent OnEditing;
   TDTEditChangeEvent OnEditCancelled;
   TDTEditChangeEvent OnEdited;
+  TDTCreateEditorEvent OnCreateEditor;
   TDTFocusChangingEvent OnFocusChanging;
   TDTFocusChangeEvent OnFocusChanged;
   TDTPopupEvent OnGetPopupMenu;
@@ -483,7 +554,20 @@ protected:
   const TNodeArray& TempNodes() const { return tempNodes_; }
   int TempNodeCount() const { return tempNodeCount_; }
 
+  // ---- Editing flow ------------------------------------------------------------------
+  // Opens the editor of the focused node in EditColumn.
+  void BeginEditing();
+  bool FinishEditing();
+  bool CancelEditing();
+  // Gives the editor the bounds of the edited cell's text.
+  void PlaceEditor();
+  IDTEditLink* EditLink() const { return editLink_.get(); }
+
   // ---- Event firers: each alone calls its event and answers the default when unassigned ----
+  virtual CountedPtr<IDTEditLink> FireCreateEditor(PDataNode node, TColumnIndex column);
+  virtual void FireEditing(PDataNode node, TColumnIndex column, bool& allowed);
+  virtual void FireEdited(PDataNode node, TColumnIndex column);
+  virtual void FireEditCancelled(TColumnIndex column);
   virtual void FireChange(PDataNode node);
   virtual void FireStructureChange(PDataNode node, TChangeReason reason);
   virtual void FireFocusChanged(PDataNode node, TColumnIndex column);
@@ -551,7 +635,6 @@ protected:
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
   // ---- Window effects (nothing while there is no window) ----------------------------
-  virtual void RepaintNode(PDataNode node);
   void RepaintColumn(TColumnIndex column);
   void RepaintFromNodeDown(PDataNode node);
   void RedrawNodeNow(PDataNode node);
@@ -571,8 +654,6 @@ protected:
   int WidestVisibleRow();
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  bool CancelNodeEdit();
-  bool AcceptNodeEdit();
   void Paint() override;
   void Resize() override;
   void KeyDown(WORD& key, TShiftState shift) override;
@@ -750,14 +831,28 @@ private:
   void DiscardFailedRecord(PDataNode node, const TDataNode& before, PDataNode lastChildBefore);
   void FreeSubtreeRaw(PDataNode node);
   // Links new nodes for the records of a stream at Target: the first by Mode, each further
-  // one after the one before, so they keep their order. Each new node is handed to Arrived.
+  // one after the one before, so they keep their order. Each new node is handed to Arrived,
+  // which answers whether it stays.
   void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
-                     const std::function<void(PDataNode)>& arrived);
+                     const std::function<bool(PDataNode)>& arrived);
+  static uint64_t EnterTreeRegistry(TBaseDataTree* tree);
+  static void LeaveTreeRegistry(uint64_t serial);
+  // Empties the clipboard that holds this tree's pending cut or copy.
+  void EmptyClipboard();
+  // Flags the selection as the cut or copy set (State) and renders the tree's formats onto the clipboard.
+  void PutSelectionOnClipboard(TDataTreeState state);
+  // Moves the cut or dragged nodes of Source, a tree of this process, to Target, keeping their order.
+  void InsertOptimized(TBaseDataTree& source, PDataNode target, TDTNodeAttachMode mode);
+  void InsertRecordsFrom(TBaseDataTree* source, IDTDataObject& dataObject, PDataNode target, TDTNodeAttachMode mode);
   void MoveWithinTree(PDataNode source, PDataNode target, TDTNodeAttachMode mode, bool childrenOnly);
   void MoveToOtherTree(TBaseDataTree& targetTree, PDataNode source, PDataNode target, TDTNodeAttachMode mode,
                        bool childrenOnly);
 
   std::unique_ptr<TDTHeader> header_;
+  std::unique_ptr<TClipboardFormats> clipboardFormats_;
+  uint64_t serial_ = 0;
+  // The nodes of the drag in progress, without descendants of other dragged nodes.
+  TNodeArray dragSelection_;
   std::unique_ptr<TCustomDataTreeOptions> options_;
   std::unique_ptr<TDTColors> colors_;
   std::unique_ptr<TScrollBarOptions> scrollBarOptions_;
@@ -775,6 +870,7 @@ private:
   unsigned visibleCount_ = 0;
   unsigned changeDelay_ = 0;
 
+  CountedPtr<IDTEditLink> editLink_;
   PDataNode focusedNode_ = nullptr;
   TColumnIndex focusedColumn_ = ColumnNone;
   TColumnIndex editColumn_ = ColumnNone;

@@ -15,6 +15,7 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
+#include "treeview/TreeRoutines.h"
 
 namespace {
 
@@ -30,16 +31,6 @@ void NarrowTo(TRect& r, int width, TAlignment alignment) {
       break;
     case taLeftJustify: r.Right = r.Left + width; break;
   }
-}
-
-// Right-to-left cells place their content from the right: left and right swap.
-TAlignment Mirrored(TAlignment alignment) {
-  switch (alignment) {
-    case taLeftJustify: return taRightJustify;
-    case taRightJustify: return taLeftJustify;
-    case taCenter: return taCenter;
-  }
-  return alignment;
 }
 
 }  // namespace
@@ -108,6 +99,7 @@ void TBaseDataTree::ColumnResized(TColumnIndex column) {
     InvalidateRect(Handle(), &r, false);
     header_->InvalidateHeader(column, true);
   }
+  PlaceEditor();
   if (header_->States().Contains(hdTracking)) UpdateWindow(Handle());
   if (OnColumnResize) OnColumnResize(header_.get(), column);
 }
@@ -354,6 +346,7 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
       }
     }
   }
+  PlaceEditor();
   FireScroll(deltaX, deltaY);
   return true;
 }

@@ -211,6 +211,12 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
       if (!(shift & ssCtrl)) break;
       SelectAllNodes(true);
       return;
+    case VK_F2:
+      if (shift == 0 && node && CanEditNode(node, focusedColumn_)) {
+        editColumn_ = focusedColumn_;
+        BeginEditing();
+      }
+      return;
     case VK_MULTIPLY:
       if (node) ExpandAll(node);
       return;
@@ -244,6 +250,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
   }
+  if (states_.Contains(tsEditing) && !FinishEditing()) return;
   if (HandleAllocated() && !Focused() && CanFocus()) SetFocus();
   THitInfo hit;
   HitTestAt(x, y, true, hit);
@@ -269,29 +276,52 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
     return;
   }
   const PDataNode oldFocused = focusedNode_;
+  const bool wasSelected = node->Has(nsSelected);
+  const TColumnIndex clickColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
+  // A second click on the selected node edits it once the button is released.
+  const bool onText = hit.HitPositions.Contains(htOnItemLabel) ||
+                      (options_->MiscOptions().Contains(toGridExtensions) && hit.HitPositions.Contains(htOnItem));
+  if (HandleAllocated() && Focused() && onText && wasSelected && node == oldFocused &&
+      clickColumn == focusedColumn_ && shift == 0)
+    ChangeTreeStates({tsEditPending}, {});
   if (shift == 0 && multiSelect && node->Has(nsSelected) && FireDragAllowed(node, hit.HitColumn)) {
     // The selection stays for a drag; the release keeps only this node.
     ChangeTreeStates({tsClearPending}, {});
   } else {
     ApplyClickSelection(oldFocused, node, shift, false);
   }
-  FocusNodeAndColumn(node, header_->HasColumns() ? hit.HitColumn : ColumnNone);
+  if (node != focusedNode_ || clickColumn != focusedColumn_) FocusNodeAndColumn(node, clickColumn);
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {
   ReleaseCheckImage(x, y);
   EndRubberBand();
-  if (!states_.Contains(tsClearPending)) return;
-  ChangeTreeStates({}, {tsClearPending});
   THitInfo hit;
   HitTestAt(x, y, true, hit);
-  if (!hit.HitNode) return;
-  UnselectAll();
-  SelectNode(hit.HitNode);
-  rangeAnchor_ = hit.HitNode;
+  if (states_.Contains(tsClearPending)) {
+    ChangeTreeStates({}, {tsClearPending});
+    if (hit.HitNode) {
+      UnselectAll();
+      SelectNode(hit.HitNode);
+      rangeAnchor_ = hit.HitNode;
+    }
+  }
+  if (!states_.Contains(tsEditPending)) return;
+  if (hit.HitNode && hit.HitNode == focusedNode_ && hit.HitPositions.Contains(htOnItem) &&
+      CanEditNode(focusedNode_, hit.HitColumn)) {
+    editColumn_ = focusedColumn_;
+    SetTimer(Handle(), EditTimer, EditDelay, nullptr);
+  } else {
+    ChangeTreeStates({}, {tsEditPending});
+  }
 }
 
 void TBaseDataTree::MouseDoubleClick(int x, int y) {
+  if (states_.Contains(tsEditPending)) {
+    KillTreeTimer(EditTimer);
+    ChangeTreeStates({}, {tsEditPending});
+  }
+  if (states_.Contains(tsEditing) && !FinishEditing()) return;
   THitInfo hit;
   HitTestAt(x, y, true, hit);
   if (!hit.HitNode || hit.HitPositions.Contains(htOnItemButton)) return;
@@ -519,6 +549,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       return true;
     case WM_TIMER:
+      if (message.WParam == EditTimer) {
+        BeginEditing();
+        return true;
+      }
       if (message.WParam == SearchTimer) {
         ForgetSearch();
         return true;

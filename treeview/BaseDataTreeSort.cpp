@@ -33,6 +33,8 @@ void TBaseDataTree::SortChildren(PDataNode node, TColumnIndex column, TSortDirec
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
   }
+  // A running edit is taken first; an editor that refuses keeps the order as it is.
+  if (states_.Contains(tsEditing) && !FinishEditing()) return;
   node = NodeOrRoot(node);
   if (!node->Has(nsHasChildren)) return;
   if (doInit) {

@@ -214,8 +214,10 @@ void TBaseDataTree::Clear() {
   if (ReadOnly() && !BeingDestroyed()) return;
   InsideUpdate(*this, [this] {
     CancelNodeEdit();
-    if (states_.Contains(tsCutPending) || states_.Contains(tsCopyPending))
+    if (states_.Contains(tsCutPending) || states_.Contains(tsCopyPending)) {
+      EmptyClipboard();
       ChangeTreeStates({}, {tsCutPending, tsCopyPending});
+    }
     UnselectAll();
     focusedNode_ = nullptr;
     rangeAnchor_ = nullptr;
@@ -273,6 +275,7 @@ void TBaseDataTree::SetNodeRowHeight(PDataNode node, unsigned height) {
   const int64_t difference = int64_t{height} - node->NodeHeight;
   node->NodeHeight = static_cast<uint16_t>(height);
   ShiftTotalHeight(node, difference);
+  PlaceEditor();
   if (!NodeFullyShown(node)) return;
   InvalidatePositionCache(node);
   if (updateCount_ == 0) {

@@ -416,14 +416,14 @@ void TBaseDataTree::LoadTreeFromFile(const std::string& fileName) {
 }
 
 void TBaseDataTree::InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode,
-                                  unsigned count, const std::function<void(PDataNode)>& arrived) {
+                                  unsigned count, const std::function<bool(PDataNode)>& arrived) {
   for (unsigned done = 0; done < count && stream.Position() < end; ++done) {
     const PDataNode node = AllocateNode();
     LinkNode(node, target, *this, mode);
     LoadNodeFromStream(stream, TreeStreamVersion, node);
+    if (!arrived(node)) continue;
     target = node;
     mode = amInsertAfter;
-    arrived(node);
   }
 }
 
@@ -495,7 +495,10 @@ void TBaseDataTree::MoveToOtherTree(TBaseDataTree& targetTree, PDataNode source,
   records.SetPosition(0);
   targetTree.BeginUpdate();
   try {
-    targetTree.InsertRecords(records, records.Size(), target, mode, count, [this](PDataNode node) { FireNodeMoved(node); });
+    targetTree.InsertRecords(records, records.Size(), target, mode, count, [this](PDataNode node) {
+      FireNodeMoved(node);
+      return true;
+    });
   } catch (...) {
     targetTree.EndUpdate();
     throw;

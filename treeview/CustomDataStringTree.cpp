@@ -8,6 +8,7 @@
 #include "toolkit/win/Messages.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
+#include "treeview/StringEditLink.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
@@ -128,6 +129,11 @@ std::string TCustomDataStringTree::NodeTooltip(PDataNode node, TColumnIndex colu
 int TCustomDataStringTree::FireIncrementalSearch(PDataNode node, const std::string& searchText) {
   if (OnIncrementalSearch) return TBaseDataTree::FireIncrementalSearch(node, searchText);
   return CellText(node, FocusedColumn()).starts_with(searchText) ? 0 : 1;
+}
+
+CountedPtr<IDTEditLink> TCustomDataStringTree::FireCreateEditor(PDataNode node, TColumnIndex column) {
+  if (OnCreateEditor) return TBaseDataTree::FireCreateEditor(node, column);
+  return CountedPtr<IDTEditLink>(new TStringEditLink);
 }
 
 bool TCustomDataStringTree::FireGetCellIsEmpty(PDataNode node, TColumnIndex column) {

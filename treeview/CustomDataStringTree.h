@@ -8,11 +8,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "treeview/BaseDataTree.h"
 #include "treeview/StringTreeOptions.h"
 
 class TBitmap;
+
+// The nodes an export takes, in tree order.
+enum TContentSource { txAll, txInitialized, txSelected, txCutCopySet, txVisible };
+
+// Puts the clipboard's header of "HTML Format" (the byte offsets of the document and the fragment) before the fragment.
+void WrapHtmlForClipboard(std::string& html);
 
 // ttNormal: the cell's text; ttStatic: a read-only second text right of it.
 enum TDSTTextType { ttNormal, ttStatic };
@@ -61,6 +68,18 @@ public:
   void RepaintNode(PDataNode node) override;
   void ReinitializeNode(PDataNode node, bool recursive) override;
 
+  // The cells of the source's nodes in the visible columns (CustomDataStringTreeExport.cpp): an
+  // HTML table, an RTF table, or lines of fields with a separator, the tree's indentation kept.
+  std::string ExportHtml(TContentSource source, const std::string& caption = "");
+  std::string ExportRtf(TContentSource source);
+  std::string ExportText(TContentSource source, char separator);
+  std::u16string ExportUnicodeText(TContentSource source, char16_t separator);
+  // A text clipboard format's rendering ending in one zero character; empty for other formats.
+  std::vector<uint8_t> RenderContentToGlobal(UINT format, TContentSource source);
+  // The tree's own formats first; a text format the base does not render comes from the exports
+  // of the cut or copy set (ForClipboard) or the selection.
+  HRESULT RenderTreeData(const TFormatEtc& format, TStgMedium& medium, bool forClipboard) override;
+
   TDSTGetTextEvent OnGetText;
   TDSTNewTextEvent OnNewText;
   TDTPaintText OnPaintText;
@@ -90,9 +109,15 @@ protected:
   void PaintNodeContent(TDTPaintInfo& paintInfo) override;
   void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty) override;
   bool FireGetCellIsEmpty(PDataNode node, TColumnIndex column) override;
+  // Without OnCreateEditor the tree edits with its own TStringEditLink.
+  CountedPtr<IDTEditLink> FireCreateEditor(PDataNode node, TColumnIndex column) override;
   // The default search: 0 when the focused column's text starts with the search text, else 1.
   int FireIncrementalSearch(PDataNode node, const std::string& searchText) override;
   void Dispatch(TMessage& message) override;
+  // The caption chunk: the main column's text as UTF-16 (CustomDataStringTreeStream.cpp).
+  void WriteNodeChunks(TStream& stream, PDataNode node) override;
+  bool ReadNodeSubChunk(TStream& stream, int version, PDataNode node, int chunkType, int chunkSize) override;
+  void CheckNodeSubChunk(TStream& stream, int version, int chunkType, int64_t chunkEnd, int depth) override;
 
 private:
   // The canvas to measure on: a memory canvas while the tree has no window.
@@ -101,6 +126,14 @@ private:
   void UseTreeFont(TCanvas& canvas);
   void UseDisabledColor(TDTPaintInfo& paintInfo);
   void MeasureFontMetrics();
+  TNodeArray ContentNodes(TContentSource source);
+  // The visible columns in display order; ColumnNone alone without columns.
+  std::vector<TColumnIndex> ExportColumns();
+  // Sets the tree font and fires OnPaintText as painting does; answers whether the handler changed the font.
+  bool PrepareExportCell(TCanvas& canvas, PDataNode node, TColumnIndex column);
+  template <class TText>
+  TText ExportSeparated(TContentSource source, typename TText::value_type separator, bool quoteQuotes,
+                       TText (*convert)(const std::string&));
   void ResetTextWidths();
 
   std::string defaultText_ = "Node";

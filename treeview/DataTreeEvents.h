@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/CountedPtr.h"
 #include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "treeview/DataNode.h"
+#include "treeview/DataTransfer.h"
 #include "treeview/DataTreeTypes.h"
 
+class IDTEditLink;
 class TBaseDataTree;
 class TCanvas;
 class TDTHeader;
@@ -40,6 +43,9 @@ using TDTNodeCopyingEvent = TDTNodeMovingEvent;
 using TDTEditChangingEvent =
     std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column, bool& allowed)>;
 using TDTEditChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
+// The handler must give a link when it is assigned.
+using TDTCreateEditorEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column,
+                                                CountedPtr<IDTEditLink>& editLink)>;
 using TDTFocusChangingEvent = std::function<void(TBaseDataTree* sender, PDataNode oldNode, PDataNode newNode,
                                                  TColumnIndex oldColumn, TColumnIndex newColumn, bool& allowed)>;
 using TDTFocusChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TColumnIndex column)>;
@@ -125,3 +131,8 @@ using TDTIncrementalSearchEvent =
 // The node's own data in a node record: written to, or read from, a stream.
 using TDTSaveNodeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TStream& stream)>;
 using TDTLoadNodeEvent = TDTSaveNodeEvent;
+// Renders a format the tree does not render itself; Result preset E_FAIL.
+using TDTRenderOLEDataEvent = std::function<void(TBaseDataTree* sender, const TFormatEtc& format, TStgMedium& medium,
+                                                 bool forClipboard, HRESULT& result)>;
+using TDTGetUserClipboardFormatsEvent = std::function<void(TBaseDataTree* sender, TFormatEtcArray& formats)>;
+using TDTCreateDataObjectEvent = std::function<void(TBaseDataTree* sender, CountedPtr<IDTDataObject>& dataObject)>;

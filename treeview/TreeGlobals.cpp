@@ -1,11 +1,14 @@
 #include "treeview/TreeGlobals.h"
 
 #include "toolkit/gdi/ImageList.h"
+#include "treeview/ClipboardFormatList.h"
 #include "treeview/TreeImages.h"
 
 namespace {
 
 std::unique_ptr<TTreeGlobals>& Globals() {
+  // The globals empty the format list when they go: it must be made first so that it goes last.
+  ClipboardFormatList();
   static std::unique_ptr<TTreeGlobals> globals;
   return globals;
 }
@@ -25,8 +28,8 @@ const char* StripOfKind(TCheckImageKind kind) {
 
 }  // namespace
 
-TTreeGlobals::TTreeGlobals() = default;
-TTreeGlobals::~TTreeGlobals() = default;
+TTreeGlobals::TTreeGlobals() { RegisterStandardTreeFormats(); }
+TTreeGlobals::~TTreeGlobals() { ClipboardFormatList().RemoveAll(); }
 
 TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {
   if (kind == ckCustom) return nullptr;

@@ -14,6 +14,15 @@ TBaseDataTree* TreeOfNode(PDataNode node) {
   return reinterpret_cast<TBaseDataTree*>(node->Parent);
 }
 
+TAlignment Mirrored(TAlignment alignment) {
+  switch (alignment) {
+    case taLeftJustify: return taRightJustify;
+    case taRightJustify: return taLeftJustify;
+    case taCenter: return taCenter;
+  }
+  return alignment;
+}
+
 TRect NormalizeRect(const TRect& r) {
   return Rect(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
               std::max(r.Top, r.Bottom));

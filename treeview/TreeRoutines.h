@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/base/Rect.h"
+#include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "treeview/DataNode.h"
@@ -13,6 +13,9 @@ class TBaseDataTree;
 
 // The tree that owns a node: up the parents to the hidden root, whose Parent field holds the tree.
 TBaseDataTree* TreeOfNode(PDataNode node);
+
+// Right-to-left cells place their content from the right: left and right swap.
+TAlignment Mirrored(TAlignment alignment);
 
 // R with left/right and top/bottom exchanged where the first is the greater.
 TRect NormalizeRect(const TRect& r);

@@ -19,6 +19,9 @@ TEST_F(ArrayElementsTest, ElementsKeepTheirValuesViewsAndKinds) {
       {"an element pinned while the routine re-dimensions its array",
        "var v : Vector; procedure P(var x : Real); begin SetLength(v, 1); x := 7; Write(x) end; begin SetLength(v, 3); v[2] := 5; P(v[2]); Write(Length(v), ' ', v[1]) end.",
        {"7", "1 0"}},
+      {"Apply on a vector",
+       "function Half(x : Real) : Real; begin Result := x / 2 end; var v : Vector; begin SetLength(v, 2); v[1] := 3; v[2] := -1; Apply(Half, v); Write(v[1], ' ', v[2]) end.",
+       {"1.5 -0.5"}},
       {"Apply on an array of Integer",
        "type TI = array of Integer; function Twice(x : Integer) : Integer; begin Result := 2 * x end; var a : TI; begin SetLength(a, 2); a[1] := 3; a[2] := 4; Apply(Twice, a); Write(a[1], ' ', a[2]) end.",
        {"6 8"}},
@@ -39,7 +42,17 @@ TEST_F(ArrayElementsTest, ElementsKeepTheirValuesViewsAndKinds) {
        {"abz abc c"}},
       {"a matrix with rows of unequal length",
        "var m : Matrix; begin SetLength(m, 2); SetLength(m[1], 3); SetLength(m[2], 1); m[1, 3] := 4; m[2, 1] := 2; Write(Length(m[1]), ' ', Length(m[2]), ' ', m[1, 3] + m[2, 1]); m[2, 2] := 1 end.",
-       {"3 1 6", "Array index = 2 is out of range in \"_Untitled_n\" at [1:177] "}},  });
+       {"3 1 6", "Array index = 2 is out of range in \"_Untitled_n\" at [1:177] "}},
+      {"a vector of 10^7 elements",
+       "var v : Vector; begin SetLength(v, 10000000); v[10000000] := 2; v[1] := v[10000000] + 1; Write(Length(v), ' ', v[1], ' ', v[5000000]) end.",
+       {"10000000 3 0"}},
+      {"two sites on one array, one element passed twice",
+       "procedure Swap(var x, y : Integer); var t : Integer; begin t := x; x := y; y := t end; var a : array of Integer; i : Integer; begin SetLength(a, 3); for i := 1 to 3 do a[i] := i * 10; Swap(a[1], a[3]); Swap(a[2], a[2]); a[1] := a[2] + a[3]; Write(a[1], ' ', a[2], ' ', a[3]) end.",
+       {"30 20 10"}},
+      {"a static array keeps its constant values across runs",
+       "const c : array[1..3] of Integer = (4, 5, 6); var a : array[2..3] of Real; begin a[3] := c[2] + c[3]; Write(c[1], ' ', a[2], ' ', a[3]) end.",
+       {"4 0 11"}},
+  });
 }
 
 }  // namespace

@@ -163,12 +163,12 @@ TEST_F(VectorOperators, IntegerElementsCombineAsIntegers) {
   auto left = MakeVar("", integers, false, NoneValue, nullptr);
   auto right = MakeVar("", integers, false, NoneValue, nullptr);
   for (TVar* var : {left.get(), right.get()}) static_cast<TArrVar&>(*var).SetLength(1);
-  ElemVar(static_cast<TArrVar&>(*left), 0).SetValue(TValue::Integer(std::int64_t{1} << 62));
-  ElemVar(static_cast<TArrVar&>(*right), 0).SetValue(TValue::Integer(2));
+  static_cast<TArrVar&>(*left).SetSlot(0, TValue::Integer(std::int64_t{1} << 62));
+  static_cast<TArrVar&>(*right).SetSlot(0, TValue::Integer(2));
   Sink->Lines.clear();
   EXPECT_FALSE(dot->Apply(left.get(), right.get()));
   EXPECT_EQ(LinesText(), "Integer overflow");
-  ElemVar(static_cast<TArrVar&>(*right), 0).SetValue(TValue::Integer(-2));
+  static_cast<TArrVar&>(*right).SetSlot(0, TValue::Integer(-2));
   ASSERT_TRUE(dot->Apply(left.get(), right.get()));
   EXPECT_EQ(static_cast<TBaseVar*>(dot->ResultVar())->GetValue().AsReal(), -0x1p63L);
 }

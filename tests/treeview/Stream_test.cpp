@@ -10,6 +10,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
 #include "tests/treeview/TreeTestSupport.h"
+#include "treeview/DataStringTree.h"
 #include "treeview/DataTreeError.h"
 
 namespace {
@@ -304,6 +305,47 @@ TEST(StreamTest, RecordFailingInItsHandlerIsRemovedAgain) {
   EXPECT_THROW(tree.LoadNodeFromStream(record, 2, node), EStreamError);
   EXPECT_EQ(Shape(tree), before);
   CheckTree(tree);
+}
+
+TEST(StreamTest, TextTreeCaptionsReachOnNewTextForTheMainColumn) {
+  TDataStringTree source(nullptr);
+  source.SetRootNodeCount(2);
+  source.SetNodeChildCount(source.FirstRootNodeRaw(), 1);
+  source.OnGetText = [](TBaseDataTree* sender, PDataNode node, TColumnIndex, TDSTTextType, std::string& text) {
+    text = "n\xC3\xA9" + std::to_string(sender->NodeLevel(node)) + "-" + std::to_string(node->Index);
+  };
+  TMemoryStream stream;
+  source.SaveTreeToStream(stream);
+  stream.SetPosition(0);
+  TDataStringTree target(nullptr);
+  std::vector<std::string> captions;
+  target.OnNewText = [&captions](TBaseDataTree*, PDataNode, TColumnIndex column, const std::string& text) {
+    EXPECT_EQ(column, ColumnNone);
+    captions.push_back(text);
+  };
+  target.LoadTreeFromStream(stream);
+  // The caption chunk follows the base chunk with the children's records.
+  EXPECT_EQ(captions, (std::vector<std::string>{"n\xC3\xA9" "1-0", "n\xC3\xA9" "0-0", "n\xC3\xA9" "0-1"}));
+  CheckTree(target);
+}
+
+TEST(StreamTest, OddCaptionLengthIsCorrupt) {
+  TDataStringTree source(nullptr);
+  source.SetRootNodeCount(1);
+  TMemoryStream stream;
+  source.SaveTreeToStream(stream);
+  // The caption chunk closes the record: make its length odd and the record a byte longer.
+  stream.SetPosition(stream.Size());
+  const uint8_t extra = 0;
+  stream.WriteBuffer(&extra, 1);
+  const int64_t captionHeader = 16 + 8 + 8 + 17;
+  stream.SetPosition(captionHeader + 4);
+  stream.WriteInt32(9);
+  stream.SetPosition(20);
+  stream.WriteInt32(8 + 17 + 8 + 9);
+  stream.SetPosition(0);
+  TDataStringTree target(nullptr);
+  EXPECT_EQ(TreeErrorContext([&] { target.LoadTreeFromStream(stream); }), AnchorChunkMissingHelp);
 }
 
 TEST(StreamTest, LoadTreeFromFileReadsWhatWasSaved) {

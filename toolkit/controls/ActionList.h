@@ -43,6 +43,9 @@ private:
   std::function<void(const TAction&)> apply_;
 };
 
+// The standard edit commands a focused control may carry out for an action of that kind.
+enum TEditActionKind { eakNone, eakSelectAll, eakCopy, eakCut, eakPaste, eakDelete };
+
 class TAction : public TComponent {
 public:
   explicit TAction(TComponent* owner);
@@ -63,6 +66,7 @@ public:
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   std::string Category;
+  TEditActionKind EditKind = eakNone;
 
   TActionList* ActionList() const { return actionList_; }
   void SetActionList(TActionList* list);

@@ -50,6 +50,10 @@ HWND TApplication::Handle() {
 }
 
 void TApplication::Run() {
+  // A program run again in the same process (tests) starts a fresh loop.
+  terminated_ = false;
+  MSG quit;
+  PeekMessage(quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   if (mainForm_) mainForm_->Show();
   while (!terminated_) HandleMessage();
 }

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/qt/QtTextPositions.h"
@@ -99,6 +100,9 @@ public:
     edit().setReadOnly(style & ES_READONLY);
     edit().setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     edit().setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    QTextOption option = edit().document()->defaultTextOption();
+    option.setAlignment(AlignmentOf(style) & Qt::AlignHorizontal_Mask);
+    edit().document()->setDefaultTextOption(option);
     const bool wraps = !(style & (WS_HSCROLL | ES_AUTOHSCROLL));
     edit().setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     edit().setTabChangesFocus(false);

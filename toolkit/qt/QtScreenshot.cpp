@@ -19,6 +19,13 @@ bool SaveScreenshot(HWND window, const std::string& fileName) {
   return !picture.isNull() && picture.save(QString::fromStdString(fileName));
 }
 
+bool SaveScreen(const std::string& fileName) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return false;
+  const QPixmap picture = screen->grabWindow(0);
+  return !picture.isNull() && picture.save(QString::fromStdString(fileName));
+}
+
 bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName) {
   if (bitmap.Empty()) return false;
   // The view only reads the pixels.

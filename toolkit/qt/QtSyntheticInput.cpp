@@ -67,6 +67,18 @@ QEvent::Type MouseEventType(TSyntheticMouse action) {
 
 }  // namespace
 
+QWindow* InputQtWindow(HWND window) {
+  QWidget* top = TopWidget(window);
+  return top ? top->windowHandle() : nullptr;
+}
+
+TPoint InputQtWindowPoint(HWND window, TPoint point) {
+  QWidget* top = TopWidget(window);
+  if (!top) return point;
+  const QPoint local = top->mapFromGlobal(GlobalPoint(window, point)).toPoint();
+  return {local.x(), local.y()};
+}
+
 void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers) {
   QWidget* top = TopWidget(window);
   if (!top) return;
@@ -105,13 +117,20 @@ void SynthesizeWheel(HWND window, TPoint point, int delta, TInputModifiers modif
   Deliver(top, event);
 }
 
+namespace {
+
+void DeliverKey(HWND window, int qtKey, const std::string& text, bool press, Qt::KeyboardModifiers modifiers) {
+  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, modifiers, QString::fromStdString(text));
+  Deliver(TopWidget(window), event);
+}
+
+}  // namespace
+
 void SynthesizeKey(HWND window, WORD virtualKey, const std::string& text, bool press, TInputModifiers modifiers) {
   Qt::KeyboardModifiers qtModifiers = QtModifiers(modifiers);
   const bool keypad = (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_DIVIDE);
   if (keypad) qtModifiers |= Qt::KeypadModifier;
-  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, QtKeyOfVirtualKey(virtualKey), qtModifiers,
-                  QString::fromStdString(text));
-  Deliver(TopWidget(window), event);
+  DeliverKey(window, QtKeyOfVirtualKey(virtualKey), text, press, qtModifiers);
 }
 
 void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, TInputModifiers modifiers) {
@@ -119,10 +138,14 @@ void SynthesizeKeyStroke(HWND window, WORD virtualKey, const std::string& text, 
   SynthesizeKey(window, virtualKey, text, false, modifiers);
 }
 
+// Qt's key of a printable ASCII character is its code (letters upper
+// case), as a keyboard reports it: the character's code taken as a virtual
+// key would make "(" the Down key and "$" the Home key.
 void SynthesizeTyping(HWND window, const std::string& text) {
   for (const char c : text) {
-    const WORD key = c >= 'a' && c <= 'z' ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(static_cast<unsigned char>(c));
-    SynthesizeKeyStroke(window, key, std::string(1, c));
+    const int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
+    DeliverKey(window, key, std::string(1, c), true, Qt::NoModifier);
+    DeliverKey(window, key, std::string(1, c), false, Qt::NoModifier);
   }
 }
 

@@ -12,6 +12,9 @@ class TBitmap;
 // Saves the desktop's pixels under the window (as a PNG, by the file's
 // extension); false when that fails.
 bool SaveScreenshot(HWND window, const std::string& fileName);
+// Saves the whole primary screen, every program's windows included; false
+// when that fails.
+bool SaveScreen(const std::string& fileName);
 // Writes the bitmap as a PNG file; false when that fails.
 bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName);
 

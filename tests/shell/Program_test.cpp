@@ -1,0 +1,327 @@
+#include "shell/Program.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "console/Console.h"
+#include "console/XEdit.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Params.h"
+#include "runtime/Storage.h"
+#include "shell/CreationTable.h"
+#include "shell/Images.h"
+#include "shell/InputForm.h"
+#include "shell/InstCtrl.h"
+#include "shell/LibMan.h"
+#include "shell/MainForm.h"
+#include "shell/Splash.h"
+#include "tests/runtime/ChildProcesses.h"
+#include "tests/runtime/TempFolder.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/qt/SyntheticInput.h"
+#include "toolkit/win/Keys.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/PlaySound.h"
+#include "toolkit/win/Timers.h"
+#include "toolkit/win/Window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the splash was told.
+class TRecordingSplash final : public ILoadProgress {
+public:
+  void AddMessage(const std::string& Message) override { Messages.push_back(Message); }
+  void SetProgress(int Percent) override { Progress.push_back(Percent); }
+  std::vector<std::string> Messages;
+  std::vector<int> Progress;
+};
+
+// The program in this process, with a program folder (LIBS, DATA) and a
+// settings folder of its own. Steps run one after another from the
+// message loop; each later one once the previous one has returned or
+// while it waits in a modal loop. A step that answers false is not ready
+// and runs again from the loop.
+class ProgramTest : public testing::Test {
+protected:
+  ProgramTest() {
+    fs::create_directories(program_.Path() / "LIBS");
+    fs::create_directories(program_.Path() / "DATA");
+    SetAppFolder(program_.Path().string() + "/");
+    SetSoundBackend(&sounds_);
+  }
+  ~ProgramTest() override {
+    DeallocateHWnd(stepper_);
+    Params = TParams();
+    SetSoundBackend(nullptr);
+    SetAppFolder("");
+  }
+
+  int Run(std::vector<std::function<bool()>> steps, const std::vector<std::string>& arguments = {}) {
+    steps_ = std::move(steps);
+    step_ = 0;
+    PostMessage(stepper_, WM_USER, 0, 0);
+    Start.Arguments = arguments;
+    if (Start.ProgramFile.empty()) Start.ProgramFile = program_ / "quantrel";
+    return RunProgram(argc_, argv_, Start);
+  }
+  // The next step runs from the loop that runs when this one waits.
+  void Next() { PostMessage(stepper_, WM_USER, 0, 0); }
+
+  static void Type(HWND window, const std::string& text) {
+    SynthesizeTyping(window, text);
+    ProcessEverything();
+  }
+  static void Enter(HWND window) {
+    SynthesizeKeyStroke(window, VK_RETURN, "\r");
+    ProcessEverything();
+  }
+  static std::string LastLine() {
+    TDataDrawTree& tree = *MainForm->Console->Tree;
+    PDataNode last = nullptr;
+    for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node)) last = node;
+    return last ? MainForm->Console->LineRecord(last)->Text : "<none>";
+  }
+  static std::vector<std::string> Lines() {
+    std::vector<std::string> lines;
+    TDataDrawTree& tree = *MainForm->Console->Tree;
+    for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node))
+      lines.push_back(MainForm->Console->LineRecord(node)->Text);
+    return lines;
+  }
+  static bool CloseProgram() {
+    MainForm->Close();
+    return true;
+  }
+
+  std::string SettingsText() {
+    for (const auto& entry : fs::recursive_directory_iterator(config_.Path()))
+      if (entry.path().extension() == ".ini") return ReadFileText(entry.path().string());
+    return "";
+  }
+
+  TProgramStart Start;
+  TRecordingMessageBoxes boxes_;
+  TempFolder program_;
+  TempFolder config_;
+
+private:
+  ScopedEnvironment configHome_{"XDG_CONFIG_HOME", config_.Path().string()};
+  ScopedEnvironment dataHome_{"XDG_DATA_HOME", (config_.Path() / "data").string()};
+  TNullSoundBackend sounds_;
+  int argc_ = 1;
+  char name_[9] = "quantrel";
+  char* argv_[2] = {name_, nullptr};
+  std::vector<std::function<bool()>> steps_;
+  size_t step_ = 0;
+  // Retried a little later: a message posted again at once would keep the
+  // loop that handles waiting messages busy for ever.
+  void Retry() { SetTimer(stepper_, 1, 10, nullptr); }
+  HWND stepper_ = AllocateHWnd([this](TMessage& message) {
+    if (message.Msg == WM_TIMER) KillTimer(stepper_, 1);
+    if ((message.Msg != WM_USER && message.Msg != WM_TIMER) || step_ >= steps_.size()) return;
+    // The first step waits for the main window's first activation.
+    const bool ready = step_ > 0 || (MainForm && !MainForm->FirstActivation);
+    if (!ready) return Retry();
+    const size_t step = step_++;
+    if (!steps_[step]()) {
+      step_ = step;
+      Retry();
+    }
+  });
+};
+
+TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
+  TRecordingSplash splash;
+  Start.ProgressWatcher = &splash;
+  const int status = Run({[&] {
+                            EXPECT_NE(frmSplash, nullptr);
+                            EXPECT_FALSE(frmSplash->Visible()) << "the first activation hides the splash";
+                            EXPECT_EQ(frmSplash->Messages.front(), "Version  " + frmSplash->GetVersionText());
+                            EXPECT_EQ(Application().MainForm(), MainForm);
+                            MainForm->CommandLine->SetFocus();
+                            Next();
+                            Type(MainForm->Handle(), "InputInteger('n', 5)");
+                            Enter(MainForm->Handle());
+                            EXPECT_EQ(LastLine(), "7");
+                            return CloseProgram();
+                          },
+                          [&] {
+                            if (!InputForm->Showing()) return false;
+                            Type(InputForm->Edit().Handle(), "\b7");
+                            Enter(InputForm->Edit().Handle());
+                            return true;
+                          }});
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(splash.Messages,
+            (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
+                                      "Initializing library manager", "Creating evaluation interfaces",
+                                      "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 3u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 3, splash.Progress.end()), (std::vector<int>{50, 53, 100}));
+
+  const std::string settings = SettingsText();
+  for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
+                              "[CONSOLELINES]", "[CONSOLECOLORS]"})
+    EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
+  EXPECT_NE(settings.find("First=0"), std::string::npos) << settings;
+}
+
+TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
+  const int forms = Screen().FormCount();
+  std::vector<std::string> freed;
+  std::vector<TCreationStep> table = CreationTable();
+  table[0].Windows[0].Destroy = [&, destroy = table[0].Windows[0].Destroy] {
+    freed.push_back(Images ? "main window, pictures alive" : "main window, pictures gone");
+    destroy();
+  };
+  table[1].Windows[0].Destroy = [&, destroy = table[1].Windows[0].Destroy] {
+    freed.push_back(MainForm ? "input dialog, main window alive" : "input dialog, main window gone");
+    destroy();
+  };
+  Start.Table = &table;
+  for (int run = 0; run < 2; ++run) {
+    freed.clear();
+    EXPECT_EQ(Run({CloseProgram}), 0);
+    EXPECT_EQ(freed, (std::vector<std::string>{"input dialog, main window alive", "main window, pictures alive"}));
+    EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
+    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, frmSplash, Images, InstCtrl,
+                                                                 LoadProgress, Application().MainForm()})
+      EXPECT_EQ(global, nullptr) << "run " << run;
+    EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
+  }
+}
+
+TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
+  std::vector<TCreationStep> table = CreationTable();
+  table.insert(table.begin() + 2, {"Creating a test window", {{[] { throw EQuantrelError("no test window"); }, [] {}}}, 54});
+  Start.Table = &table;
+  EXPECT_NE(Run({CloseProgram}), 0);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Text, "no test window");
+  EXPECT_EQ(MainForm, nullptr);
+  EXPECT_EQ(InputForm, nullptr);
+  EXPECT_EQ(frmSplash, nullptr);
+}
+
+// The first instance runs in this process with the key of the real
+// program; later starts are real processes of it, sharing this process's
+// runtime and settings folders.
+class SingleInstanceTest : public ProgramTest {
+protected:
+  SingleInstanceTest() {
+    Start.ProgramFile = QuantrelPath();
+    fs::create_directories(program_.Path() / "other/rel");
+  }
+
+  static std::string QuantrelPath() { return (fs::read_symlink("/proc/self/exe").parent_path() / "../bin/quantrel").lexically_normal().string(); }
+
+  std::string WriteProgram(const std::string& path, const std::string& line) {
+    std::ofstream(path, std::ios::binary) << "program P;\nbegin\n  Write('" << line << "');\nend.\n";
+    return path;
+  }
+
+  // A later start from the folder "other", without a window system to start.
+  pid_t StartLater(const std::vector<std::string>& arguments, const std::string& program = QuantrelPath(),
+                   const std::string& platform = "no-such-platform") {
+    std::vector<std::string> command{program};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return processes_.Start(command, program_ / "other", {"QT_QPA_PLATFORM=" + platform});
+  }
+
+  // Its exit status, while this process answers it.
+  int Finish(pid_t pid) {
+    std::optional<int> status;
+    while (!(status = processes_.Poll(pid))) Application().ProcessMessages();
+    ProcessEverything();
+    return *status;
+  }
+
+  // Whether it still runs after a while, as a first instance does.
+  bool StillRunning(pid_t pid) {
+    for (int i = 0; i < 24; ++i) {
+      if (processes_.Poll(pid)) return false;
+      Application().ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return true;
+  }
+
+  ChildProcesses processes_;
+};
+
+TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
+  WriteProgram(program_ / "other/rel/prog.tarn", "prog ran");
+  std::string longPath = program_ / "other/a folder é";
+  while (longPath.size() < 300 - 12) longPath += "/d";
+  fs::create_directories(longPath);
+  longPath = WriteProgram(longPath + "/long é.tarn", "long ran");
+  ASSERT_GE(longPath.size(), 300u);
+  std::string settings;
+  const int status = Run({[&] {
+                            settings = SettingsText();
+                            EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0) << "the later start never starts a platform";
+                            EXPECT_EQ(LastLine(), "prog ran");
+                            EXPECT_EQ(Finish(StartLater({longPath})), 0);
+                            EXPECT_EQ(LastLine(), "long ran");
+
+                            const size_t lines = Lines().size();
+                            MainForm->SetWindowState(wsMinimized);
+                            ProcessEverything();
+                            EXPECT_EQ(Finish(StartLater({})), 0);
+                            EXPECT_EQ(MainForm->WindowState(), wsNormal) << "restored";
+                            EXPECT_EQ(Lines().size(), lines) << "a start without a file runs nothing";
+
+                            std::vector<pid_t> starts;
+                            for (int i = 0; i < 5; ++i)
+                              starts.push_back(StartLater({WriteProgram(program_ / ("other/f" + std::to_string(i) + ".tarn"), "file " + std::to_string(i))}));
+                            for (pid_t start : starts) EXPECT_EQ(Finish(start), 0);
+                            const std::vector<std::string> all = Lines();
+                            for (int i = 0; i < 5; ++i)
+                              EXPECT_EQ(std::count(all.begin(), all.end(), "file " + std::to_string(i)), 1) << i;
+
+                            MainForm->CommandLine->SetFocus();
+                            Next();
+                            Type(MainForm->Handle(), "Delay(30)");
+                            Enter(MainForm->Handle());
+                            EXPECT_EQ(SettingsText(), settings) << "a later start wrote settings";
+                            return CloseProgram();
+                          },
+                          [&] {
+                            if (!MainForm->Engine->IsRunning()) return false;
+                            EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0);
+                            EXPECT_EQ(LastLine(), "Failed to execute : " + (program_ / "other/rel/prog.tarn"));
+                            MainForm->Engine->Abort();
+                            return true;
+                          }});
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(SingleInstanceTest, ACopyElsewhereRunsOnItsOwnAndAKilledCopyLeavesItsClaimFree) {
+  const std::string copy = program_ / "other/quantrel";
+  std::error_code error;
+  fs::create_hard_link(QuantrelPath(), copy, error);
+  if (error) fs::copy_file(QuantrelPath(), copy);
+  const int status = Run({[&] {
+    const pid_t first = StartLater({}, copy, "offscreen");
+    EXPECT_TRUE(StillRunning(first)) << "a copy in another folder is a program of its own";
+    EXPECT_EQ(Finish(StartLater({"rel/none.tarn"}, copy)), 0) << "handed over to the copy";
+    processes_.Kill(first);
+    const pid_t next = StartLater({}, copy, "offscreen");
+    EXPECT_TRUE(StillRunning(next)) << "the killed copy's claim is free again";
+    processes_.Kill(next);
+    return CloseProgram();
+  }});
+  EXPECT_EQ(status, 0);
+}
+
+}  // namespace
