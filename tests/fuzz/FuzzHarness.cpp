@@ -7,8 +7,8 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/IOSystem.h"
 #include "engine/Lib.h"
+#include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/RunState.h"
 #include "engine/Variant.h"
