@@ -9,6 +9,7 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/ClipboardFormatList.h"
+#include "treeview/DTAccessibilityFactory.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
@@ -191,9 +192,13 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   colors_->Assign(*source.colors_);
   SetCtl3D(source.Ctl3D());
   SetDefaultNodeHeight(source.DefaultNodeHeight());
+  DefaultPasteMode = source.DefaultPasteMode;
+  DragImageKind = source.DragImageKind;
   SetEnabled(source.Enabled());
   Font().Assign(source.Font());
   header_->Assign(*source.header_);
+  HintAnimation = source.HintAnimation;
+  HintMode = source.HintMode;
   HotCursor = source.HotCursor;
   Images = source.Images;
   SetIndent(source.Indent());
