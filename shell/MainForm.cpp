@@ -133,7 +133,10 @@ TMainForm::~TMainForm() {
   if (AppSounds) AppSounds->Play(sndAppFinish, true);
   SaveSettings();
   LibMan.reset();
+  // The layout handlers would reach the lines freed below.
   OnCanResize = nullptr;
+  EditPanel->OnResize = nullptr;
+  ScrPanel->OnResize = nullptr;
   Engine->SetConsole(nullptr);
   delete Console;
   delete MenuButton;
@@ -315,7 +318,9 @@ std::uint8_t TMainForm::ClassifyIdentifier(const std::string& name) { return Eng
 
 // The compact view evaluates while the user types, but an assignment only
 // on Enter: evaluated at every keystroke, "a := a + 1" would add one each time.
-void TMainForm::ExecuteLine(TObject*, const std::string& line) { ExecuteTypedLine(line, CommandLine->ExecutingChange()); }
+void TMainForm::ExecuteLine(TObject*, const std::string& line) {
+  ExecuteTypedLine(line, CommandLine->ExecutingChange());
+}
 
 void TMainForm::ExecuteTypedLine(const std::string& line, bool automatic) {
   if (Compact && automatic && HasAssignment(*Syntax, line)) {

@@ -94,13 +94,6 @@ public:
   bool FirstActivation = true;
   bool FileGiven = false;
 
-  // Each view's geometry.
-  struct TViewBounds {
-    int Left, Top, Width, Height;
-  };
-  TViewBounds FullBounds() const { return full_; }
-  TViewBounds CompactBounds() const { return compact_; }
-
 protected:
   void CreateParams(TCreateParams& params) override;
 
@@ -142,6 +135,9 @@ private:
   void ShowToolWindow(TToolForm* window);
   void FullViewFirst();
 
+  struct TViewBounds {
+    int Left, Top, Width, Height;
+  };
   TViewBounds full_{};
   TViewBounds compact_{};
   TTimer* closeRetry_;

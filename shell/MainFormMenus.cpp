@@ -1,6 +1,7 @@
 // The main window's actions, its two menus and its tool bar.
 
 #include <filesystem>
+#include <functional>
 
 #include "console/Console.h"
 #include "runtime/Help.h"
@@ -73,7 +74,7 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},   {actGraphs, &GraphForm},
+  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},    {actGraphs, &GraphForm},
                                                       {actGraphs3D, &Graph3DForm}, {actPlotter, &PlotterForm},
                                                       {actEvaler, &EvaluatorForm}, {actWorksp, &WorkForm}};
   for (const auto& [action, window] : toggles) {
@@ -151,9 +152,9 @@ void TMainForm::CreateToolBar() {
   ToolBar->SetImages(ActionManager->Images);
   ToolBar->SetHotImages(Images ? &Images->Hot : nullptr);
   ToolBar->SetParent(CoolBar);
-  TAction* const items[] = {actMainMenu, nullptr,      actEditor, actPlotter,  actEvaler, actWorksp,
-                            nullptr,     actGraphs,    actGraphs3D, nullptr,   actCopyClip, actClear,
-                            nullptr,     actSettings,  actHelp,   nullptr};
+  // Nil: a separator.
+  TAction* const items[] = {actMainMenu, nullptr, actEditor,   actPlotter, actEvaler, actWorksp,   nullptr, actGraphs,
+                            actGraphs3D, nullptr, actCopyClip, actClear,   nullptr,   actSettings, actHelp, nullptr};
   for (TAction* action : items) {
     auto* button = new TToolButton(this);
     if (action)

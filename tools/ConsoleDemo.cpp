@@ -63,7 +63,7 @@ void FillIcons(TImageList& icons) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Settings of its own, so that the demo leaves the program's alone.
+  const TFreshSettingsFolder settings;
   Storage = std::make_unique<TStorage>("console-demo.ini", 0);
   StartQtPlatform(argc, argv);
   Application().SetTitle("Console demo");

@@ -1,12 +1,27 @@
 #include "tools/DemoRun.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/win/Clock.h"
+
+TFreshSettingsFolder::TFreshSettingsFolder() {
+  char folder[] = "/tmp/quantrel-demo-XXXXXX";
+  if (!mkdtemp(folder)) return;
+  path_ = folder;
+  setenv("XDG_CONFIG_HOME", folder, 1);
+  setenv("XDG_DATA_HOME", folder, 1);
+}
+
+TFreshSettingsFolder::~TFreshSettingsFolder() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
 
 void SettleFor(int milliseconds) {
   const uint64_t end = Clock().Milliseconds() + static_cast<uint64_t>(milliseconds);

@@ -4,7 +4,6 @@
 // line as FILE, and the compact view while "2*3" is typed as FILE's name
 // followed by "-compact.png"; without, it stays open for a look.
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -52,18 +51,10 @@ const char* ScreenshotFile(int argc, char** argv) {
   return nullptr;
 }
 
-// A fresh settings and desktop-data folder, so that every picture starts alike.
-void UseFreshSettings() {
-  char folder[] = "/tmp/main-window-shot-XXXXXX";
-  if (!mkdtemp(folder)) return;
-  setenv("XDG_CONFIG_HOME", folder, 1);
-  setenv("XDG_DATA_HOME", folder, 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseFreshSettings();
+  const TFreshSettingsFolder settings;
   Storage = std::make_unique<TStorage>("main-window-shot.ini", 0);
   StartQtPlatform(argc, argv);
   Application().SetTitle("Quantrel");

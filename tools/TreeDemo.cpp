@@ -4,6 +4,9 @@
 //   input    the same tree with a rubber band half drawn across its rows.
 //   workspace  the variable list: three columns under a header sorted by
 //            name, the Value caption hot, tree and grid lines.
+//   editing  the variable list as a text tree: a value too long for its
+//            cell shortened with "...", and the tree's own editor open on
+//            a right-aligned value.
 // With --screenshot FILE the demo saves a picture of itself and ends.
 
 #include <cstring>
@@ -17,6 +20,7 @@
 #include "tools/DemoRun.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataDrawTree.h"
+#include "treeview/DataStringTree.h"
 #include "treeview/DataTreeOptions.h"
 
 namespace {
@@ -73,9 +77,23 @@ TDataDrawTree* MakeConsoleScene(TForm* form) {
   return tree;
 }
 
-// The workspace's variable list: three columns under a header sorted by name.
-TDataDrawTree* MakeWorkspaceScene(TForm* form) {
-  auto* tree = new TDataDrawTree(form);
+struct TVariable {
+  const char* Name;
+  const char* Value;
+  const char* Type;
+};
+
+const std::vector<TVariable> Variables{{"z", "(1, 2, 3)", "Vector"}, {"y", "2.5", "Real"},
+                                       {"x", "7", "Integer"},       {"s", "'text'", "String"},
+                                       {"m", "[2 x 2]", "Matrix"},  {"b", "True", "Boolean"}};
+
+const char* VariableText(int number, TColumnIndex column) {
+  const TVariable& variable = Variables[static_cast<size_t>(number) % Variables.size()];
+  return column == 0 ? variable.Name : column == 1 ? variable.Value : variable.Type;
+}
+
+// The variable list's options, its three columns under a header sorted by name, and its twelve rows.
+void SetUpWorkspace(TBaseDataTree* tree, TForm* form) {
   tree->SetParent(form);
   tree->SetAlign(alClient);
   tree->SetNodeDataSize(sizeof(int));
@@ -96,24 +114,6 @@ TDataDrawTree* MakeWorkspaceScene(TForm* form) {
   header.SetOptions({hoColumnResize, hoDrag, hoHotTrack, hoShowSortGlyphs, hoVisible});
   header.SetSortColumn(0);
   header.SetSortDirection(sdDescending);
-  header.Columns().HoverIndex = 1;
-  struct TVariable {
-    const char* Name;
-    const char* Value;
-    const char* Type;
-  };
-  static const std::vector<TVariable> variables{{"z", "(1, 2, 3)", "Vector"}, {"y", "2.5", "Real"},
-                                                {"x", "7", "Integer"},       {"s", "'text'", "String"},
-                                                {"m", "[2 x 2]", "Matrix"},  {"b", "True", "Boolean"}};
-  tree->OnDrawNode = [](TCustomDataDrawTree* sender, const TDTPaintInfo& paintInfo) {
-    const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
-    const TVariable& variable = variables[static_cast<size_t>(number) % variables.size()];
-    const char* text = paintInfo.Column == 0 ? variable.Name : paintInfo.Column == 1 ? variable.Value : variable.Type;
-    TCanvas& canvas = *paintInfo.Canvas;
-    canvas.Brush().SetStyle(bsClear);
-    canvas.TextOut(paintInfo.ContentRect.Left + sender->TextMargin, paintInfo.ContentRect.Top + 2, text);
-    canvas.Brush().SetStyle(bsSolid);
-  };
   tree->BeginUpdate();
   for (int number = 0; number < 12; ++number) {
     const PDataNode node = tree->AppendChildNode(number % 6 == 5 ? tree->LastChildOf(nullptr) : nullptr);
@@ -121,7 +121,49 @@ TDataDrawTree* MakeWorkspaceScene(TForm* form) {
   }
   tree->EndUpdate();
   tree->ExpandAll(nullptr);
+}
+
+// The workspace's variable list, drawn by the owner, with the Value caption hot.
+TDataDrawTree* MakeWorkspaceScene(TForm* form) {
+  auto* tree = new TDataDrawTree(form);
+  SetUpWorkspace(tree, form);
+  tree->Header().Columns().HoverIndex = 1;
+  tree->OnDrawNode = [](TCustomDataDrawTree* sender, const TDTPaintInfo& paintInfo) {
+    const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
+    TCanvas& canvas = *paintInfo.Canvas;
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(paintInfo.ContentRect.Left + sender->TextMargin, paintInfo.ContentRect.Top + 2,
+                   VariableText(number, paintInfo.Column));
+    canvas.Brush().SetStyle(bsSolid);
+  };
   return tree;
+}
+
+// The variable list as a text tree: right-aligned values, one too long for its cell.
+TDataStringTree* MakeEditingScene(TForm* form) {
+  auto* tree = new TDataStringTree(form);
+  SetUpWorkspace(tree, form);
+  tree->Header().Columns().ColumnAt(1).SetAlignment(taRightJustify);
+  tree->TreeOptions().SetMiscOptions(tree->TreeOptions().MiscOptions() + TDTMiscOptions{toEditable});
+  tree->OnGetText = [](TBaseDataTree* sender, PDataNode node, TColumnIndex column, TDSTTextType,
+                       std::string& text) {
+    const int number = *static_cast<int*>(sender->NodeUserData(node));
+    text = number == 4 && column == 1 ? "(0.5, 1.25, 2.125, 4.0625, 8.03125, 16.015625)" : VariableText(number, column);
+  };
+  return tree;
+}
+
+// Opens the tree's own editor on the value of the third row.
+void OpenEditor(TBaseDataTree* tree) {
+  PDataNode node = tree->FirstVisibleNode();
+  for (int row = 0; row < 2; ++row) node = tree->NextVisibleNode(node);
+  tree->StartNodeEdit(node, 1);
+}
+
+TBaseDataTree* MakeScene(const std::string& scene, TForm* form) {
+  if (scene == "workspace") return MakeWorkspaceScene(form);
+  if (scene == "editing") return MakeEditingScene(form);
+  return MakeConsoleScene(form);
 }
 
 }  // namespace
@@ -140,9 +182,10 @@ int main(int argc, char** argv) {
   auto* form = Application().CreateForm<TForm>();
   form->SetCaption("Tree demo: " + scene);
   form->SetBounds(60, 60, 520, 380);
-  TBaseDataTree* tree = scene == "workspace" ? MakeWorkspaceScene(form) : MakeConsoleScene(form);
+  TBaseDataTree* tree = MakeScene(scene, form);
   form->Show();
   tree->SetFocus();
+  if (scene == "editing") OpenEditor(tree);
   if (scene == "input") {
     tree->TreeOptions().SetSelectionOptions({toMultiSelect});
     tree->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));

@@ -175,6 +175,49 @@ void TBaseDataTree::PrepareRootNode(size_t oldSize) {
   root_->Align = MiddleAlign;
 }
 
+void TBaseDataTree::Assign(TBaseDataTree& source) {
+  if (ReadOnly()) return;
+  SetAlign(source.Align());
+  AutoScrollDelay = source.AutoScrollDelay;
+  AutoScrollInterval = source.AutoScrollInterval;
+  SetBiDiMode(source.BiDiMode());
+  SetBorderStyle(source.BorderStyle());
+  SetChangeDelay(source.ChangeDelay());
+  SetCheckImageKind(source.CheckImageKind());
+  SetColor(source.Color());
+  colors_->Assign(*source.colors_);
+  SetCtl3D(source.Ctl3D());
+  SetDefaultNodeHeight(source.DefaultNodeHeight());
+  SetEnabled(source.Enabled());
+  Font().Assign(source.Font());
+  header_->Assign(*source.header_);
+  HotCursor = source.HotCursor;
+  Images = source.Images;
+  SetIndent(source.Indent());
+  SetMargin(source.Margin());
+  NodeAlignment = source.NodeAlignment;
+  SetNodeDataSize(source.NodeDataSize());
+  source.options_->AssignOptionsTo(*options_);
+  SetParentColor(source.ParentColor());
+  SetParentFont(source.ParentFont());
+  ParentShowHint = source.ParentShowHint;
+  SetPopupMenu(source.PopupMenu());
+  SetRootNodeCount(source.RootNodeCount());
+  scrollBarOptions_->Assign(*source.scrollBarOptions_);
+  ShowHint = source.ShowHint;
+  StateImages = source.StateImages;
+  TabStop = source.TabStop;
+  SetVisible(source.Visible());
+  SelectionCurveRadius = source.SelectionCurveRadius;
+  SelectionBlendFactor = source.SelectionBlendFactor;
+}
+
+bool TBaseDataTree::CanTakeFocus() const {
+  if (!CanFocus()) return false;
+  const TForm* form = GetParentForm(this);
+  return !form || (form->Enabled() && form->Visible());
+}
+
 void TBaseDataTree::ReplaceTreeOptions(std::unique_ptr<TCustomDataTreeOptions> options) {
   options_ = std::move(options);
 }

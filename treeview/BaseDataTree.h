@@ -153,6 +153,9 @@ public:
   PDataNode LastSearchNode() const { return lastSearchNode_; }
   TColumnIndex EditColumn() const { return editColumn_; }
 
+  // Paints the node's row again (nothing while there is no window).
+  virtual void RepaintNode(PDataNode node);
+
   // ---- Editing ----------------------------------------------------------------
   // Focuses the node and opens its editor for the column; true while an edit runs.
   virtual bool StartNodeEdit(PDataNode node, TColumnIndex column);
@@ -166,6 +169,11 @@ public:
   unsigned EditDelay = 1000;
   // Whether editing the cell is allowed: toEditable, enabled, not read-only, and OnEditing.
   virtual bool CanEditNode(PDataNode node, TColumnIndex column);
+
+  // Takes the other tree's settings (not under toReadOnly): looks, header, options, node sizes and counts.
+  void Assign(TBaseDataTree& source);
+  // The control can be focused, and its form (when it has one) is enabled and visible.
+  bool CanTakeFocus() const;
 
   // ---- Check boxes -------------------------------------------------------------
   // The state a click on a node of the type and state leads to.
@@ -627,7 +635,6 @@ protected:
   static constexpr UINT_PTR StructureChangeTimer = 6;
 
   // ---- Window effects (nothing while there is no window) ----------------------------
-  virtual void RepaintNode(PDataNode node);
   void RepaintColumn(TColumnIndex column);
   void RepaintFromNodeDown(PDataNode node);
   void RedrawNodeNow(PDataNode node);

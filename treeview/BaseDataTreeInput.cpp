@@ -290,7 +290,7 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   } else {
     ApplyClickSelection(oldFocused, node, shift, false);
   }
-  FocusNodeAndColumn(node, clickColumn);
+  if (node != focusedNode_ || clickColumn != focusedColumn_) FocusNodeAndColumn(node, clickColumn);
 }
 
 void TBaseDataTree::MouseButtonUp(int x, int y) {

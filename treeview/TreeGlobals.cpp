@@ -7,6 +7,8 @@
 namespace {
 
 std::unique_ptr<TTreeGlobals>& Globals() {
+  // The globals empty the format list when they go: it must be made first so that it goes last.
+  ClipboardFormatList();
   static std::unique_ptr<TTreeGlobals> globals;
   return globals;
 }

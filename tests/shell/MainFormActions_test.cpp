@@ -111,6 +111,12 @@ protected:
     EditorForm = new TToolForm(nullptr, "EDITORFORM", form->actEditor, Bounds(20, 20, 300, 200));
     return *EditorForm;
   }
+  // The editor exists before the first activation.
+  void StartWithEditor() {
+    Make();
+    MakeEditor();
+    ShowMade();
+  }
   // Freed before the main window, as at the end of the program.
   void FreeAll() {
     delete EditorForm;
@@ -140,19 +146,9 @@ TEST_F(MainFormToolWindowTest, ToggleActionsShowAndHideTheirWindows) {
 }
 
 TEST_F(MainFormToolWindowTest, TheFirstActivationReopensWindowsUnlessAFileIsGiven) {
-  Store("SOUNDS", "First", "0");
-  Store("SOUNDS", "SoundCount", "1");
-  Store("SOUNDS", "Sound0", Storage->AppFolder + "DATA/start.wav");
-  Store("SOUNDS", "Event0", "0");
-  std::filesystem::copy_file(std::filesystem::path(SOUNDS_DIR) / "switch.wav",
-                             program.Path() / "DATA" / "start.wav");
+  BindSound(sndAppStart, "start.wav");
   Store("EDITORFORM", "Visible", "1");
-  // The editor exists before the first activation.
-  TXEdit::ResetNameCounter();
-  form = new TMainForm(nullptr);
-  MakeEditor();
-  form->Show();
-  ProcessEverything();
+  StartWithEditor();
   EXPECT_TRUE(EditorForm->Visible());
   ASSERT_FALSE(sounds.Requests().empty());
   EXPECT_TRUE(AppSounds->Armed());
@@ -160,16 +156,26 @@ TEST_F(MainFormToolWindowTest, TheFirstActivationReopensWindowsUnlessAFileIsGive
   FreeAll();
   Storage = std::make_unique<TStorage>("Quantrel.ini", 0);
   ProgramArguments = {WriteProgramFile("a.tarn", "program A;\nbegin\n  Write('ran');\nend.\n")};
-  TXEdit::ResetNameCounter();
-  form = new TMainForm(nullptr);
-  MakeEditor();
-  form->Show();
-  ProcessEverything();
+  StartWithEditor();
   EXPECT_FALSE(EditorForm->Visible());
   EXPECT_EQ(LastLine(), (TShownLine{"ran", lkOutput}));
   FreeAll();
   Storage = std::make_unique<TStorage>("Quantrel.ini", 0);
   EXPECT_EQ(Stored("EDITORFORM", "Visible"), "0");
+}
+
+TEST_F(MainFormToolWindowTest, WelcomeTasksSwitchViewsAndOpenWindows) {
+  Start();
+  EXPECT_TRUE(form->RunWelcomeTask(5));
+  EXPECT_TRUE(form->Compact);
+  EXPECT_TRUE(form->RunWelcomeTask(4));
+  EXPECT_FALSE(form->Compact);
+  MakeEditor();
+  EXPECT_TRUE(form->RunWelcomeTask(2));
+  EXPECT_TRUE(EditorForm->Visible());
+  EXPECT_TRUE(form->RunWelcomeTask(11)) << "done without its window, as far as it can";
+  EXPECT_FALSE(form->RunWelcomeTask(0));
+  EXPECT_FALSE(form->RunWelcomeTask(15));
 }
 
 TEST_F(MainFormTest, AMissingFileIsNamedInTheConsole) {

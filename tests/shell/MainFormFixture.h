@@ -62,8 +62,14 @@ protected:
 
   // A start of the program: the window made, shown and activated.
   TMainForm& Start() {
+    Make();
+    return ShowMade();
+  }
+  void Make() {
     TXEdit::ResetNameCounter();
     form = new TMainForm(nullptr);
+  }
+  TMainForm& ShowMade() {
     form->Show();
     ProcessEverything();
     form->CommandLine->SetFocus();
@@ -118,6 +124,14 @@ protected:
     Storage->OpenSection(section, false);
     TSectionCloser closer(*Storage);
     Storage->WriteString(key, value);
+  }
+  // The event plays a sound of the program's own, copied into DATA.
+  void BindSound(int event, const std::string& name) {
+    std::filesystem::copy_file(std::filesystem::path(SOUNDS_DIR) / "switch.wav", program.Path() / "DATA" / name);
+    Store("SOUNDS", "First", "0");
+    Store("SOUNDS", "SoundCount", "1");
+    Store("SOUNDS", "Sound0", Storage->AppFolder + "DATA/" + name);
+    Store("SOUNDS", "Event" + std::to_string(event), "0");
   }
   std::string WriteProgramFile(const std::string& name, const std::string& text) {
     const std::string path = program / name;

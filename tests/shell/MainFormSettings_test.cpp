@@ -101,11 +101,7 @@ public:
 };
 
 TEST_F(MainFormTest, ApplicationFinishPlaysBeforeTheSettingsAreWritten) {
-  Store("SOUNDS", "First", "0");
-  Store("SOUNDS", "SoundCount", "1");
-  Store("SOUNDS", "Sound0", Storage->AppFolder + "DATA/end.wav");
-  Store("SOUNDS", "Event9", "0");
-  fs::copy_file(fs::path(SOUNDS_DIR) / "switch.wav", program.Path() / "DATA" / "end.wav");
+  BindSound(sndAppFinish, "end.wav");
   TWaitWatcher watcher;
   SetSoundBackend(&watcher);
   Start();

@@ -3,6 +3,7 @@
 #include "engine/Var.h"
 #include "engine/VarText.h"
 #include "engine/XBuilder.h"
+#include "shell/LibMan.h"
 #include "shell/XButton.h"
 #include "skin/SkinPanel.h"
 #include "tests/engine/KindsFixture.h"
@@ -16,6 +17,24 @@
 namespace {
 
 TMenuItem* FormatItem(TMainForm& form, const std::string& caption) { return form.mnuOutputFormat->Find(caption); }
+
+// What the splash window would show while the window is made.
+class TRecordedProgress : public ILoadProgress {
+public:
+  void AddMessage(const std::string& message) override { Steps.push_back(message); }
+  void SetProgress(int percent) override { Steps.push_back(std::to_string(percent)); }
+  std::vector<std::string> Steps;
+};
+
+TEST_F(MainFormTest, CreationTellsTheSplashItsSteps) {
+  TRecordedProgress progress;
+  LoadProgress = &progress;
+  Start();
+  LoadProgress = nullptr;
+  progress.Steps.resize(5);  // the library manager's loading follows
+  EXPECT_EQ(progress.Steps, (std::vector<std::string>{"Initializing engine", "5", "Initializing sounds", "10",
+                                                      "Initializing library manager"}));
+}
 
 TEST_F(MainFormTest, ALineTypedInTheFullViewShowsItsInputAndResult) {
   Start();
@@ -112,6 +131,9 @@ TEST_F(MainFormTest, TheCompactViewRunsAnAssignmentOnlyOnEnter) {
   Press(VK_RETURN);
   EXPECT_EQ(form->ResultLine->GetSource(), "2");
   EXPECT_EQ(VarToText(form->Engine->FindVariable("a"), false, false), "2");
+  form->CommandLine->SetSource("");
+  Type("'b := 1' (* c := 2 *)");
+  EXPECT_NE(form->ResultLine->GetSource(), "") << "no assignment outside the string and the comment";
 }
 
 TEST_F(MainFormTest, TheCompactWindowShowsTwoLinesAndTheMenuButton) {

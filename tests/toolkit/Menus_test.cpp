@@ -1,6 +1,7 @@
 #include "toolkit/controls/Menus.h"
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -372,6 +373,38 @@ TEST_F(MainMenuTest, F10HighlightsTheBarAndDownOpensTheFirstMenu) {
           }});
   Key(VK_F10);
   EXPECT_EQ(clicked, std::vector<std::string>{"Open"});
+}
+
+TEST_F(MainMenuTest, ACharacterOfNoMnemonicAsksTheOwnerWhichItemToTake) {
+  form->SetMenu(menu);
+  std::vector<std::pair<WPARAM, HMENU>> asked;
+  const std::map<char, LRESULT> answers = {{'x', MAKELPARAM(0, MNC_EXECUTE)},
+                                           {'q', MAKELPARAM(0, MNC_EXECUTE)},
+                                           {'z', MAKELPARAM(0, MNC_IGNORE)},
+                                           {'y', MAKELPARAM(0, MNC_CLOSE)}};
+  form->WindowProc = [&](TMessage& message) {
+    if (message.Msg != WM_MENUCHAR) return form->WndProc(message);
+    asked.emplace_back(message.WParam, reinterpret_cast<HMENU>(message.LParam));
+    message.Result = answers.at(static_cast<char>(LOWORD(message.WParam)));
+  };
+  Script({[&] {
+    ASSERT_EQ(MenuWindowsMade.size(), 1u) << "the owner named the first bar item";
+    SynthesizeKeyStroke(form->Handle(), 'Q', "q");
+  }});
+  SynthesizeKeyStroke(control->Handle(), 'X', "x", {false, false, true});
+  EXPECT_EQ(clicked, std::vector<std::string>{"Open"}) << "the owner named the item to execute";
+  EXPECT_EQ(asked, (std::vector<std::pair<WPARAM, HMENU>>{{MAKEWPARAM('x', 0), menu->Handle()},
+                                                           {MAKEWPARAM('q', MF_POPUP), file->Handle()}}));
+
+  clicked.clear();
+  Script({[&] { SynthesizeKeyStroke(form->Handle(), 'Z', "z"); },
+          [&] {
+            EXPECT_TRUE(IsWindow(MenuWindowsMade.back())) << "an ignored character leaves the menu open";
+            SynthesizeKeyStroke(form->Handle(), 'Y', "y");
+          }});
+  SynthesizeKeyStroke(control->Handle(), 'F', "f", {false, false, true});
+  EXPECT_FALSE(IsWindow(MenuWindowsMade.back())) << "MNC_CLOSE ended the menu";
+  EXPECT_TRUE(clicked.empty());
 }
 
 // The skin paints the items of a menu bar itself through the owner-draw events.

@@ -35,3 +35,17 @@ inline bool SamePixels(const TGdiBitmap& a, const TGdiBitmap& b) {
       if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
   return true;
 }
+
+// The bounds of every pixel of the colour in the area.
+inline TRect ColorBounds(const TGdiBitmap& image, const TRect& area, TColor color) {
+  TRect found{area.Right, area.Bottom, area.Left, area.Top};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (image.Pixel(x, y) == color) {
+        found.Left = std::min(found.Left, x);
+        found.Top = std::min(found.Top, y);
+        found.Right = std::max(found.Right, x + 1);
+        found.Bottom = std::max(found.Bottom, y + 1);
+      }
+  return IsRectEmpty(found) ? TRect{} : found;
+}

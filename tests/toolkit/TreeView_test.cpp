@@ -110,13 +110,73 @@ TEST_F(TreeViewTest, AnOwnerDrawnNodeShowsExactlyTheHandlersPixelsAndTheHotNodeI
   EXPECT_EQ(CountPixels(*grab->Handle(), row, clRed), row.Width() * row.Height());
   EXPECT_EQ(CountPixels(*grab->Handle(), apple->DisplayRect(false), clRed), 0);
 
+  const auto isHot = [](const auto& d) { return (d.second & cdsHot) != 0; };
   SynthesizeMouse(tree->Handle(), Centre(apple), TSyntheticMouse::Move, TInputButton::Left);
   ProcessEverything();
   drawn.clear();
   grab = Grab(*tree);
-  const auto hot = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) { return (d.second & cdsHot) != 0; });
+  EXPECT_EQ(std::find_if(drawn.begin(), drawn.end(), isHot), drawn.end()) << "no hot node without HotTrack";
+
+  tree->SetHotTrack(true);
+  ProcessEverything();
+  SynthesizeMouse(tree->Handle(), Centre(pear), TSyntheticMouse::Move, TInputButton::Left);
+  SynthesizeMouse(tree->Handle(), Centre(apple), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  drawn.clear();
+  grab = Grab(*tree);
+  const auto hot = std::find_if(drawn.begin(), drawn.end(), isHot);
   ASSERT_NE(hot, drawn.end());
   EXPECT_EQ(hot->first, "apple");
+}
+
+TEST_F(TreeViewTest, UnderHotTrackTheNodeUnderTheMouseIsDrawnInTheHotLightColour) {
+  const TColor hotLight = ColorToRGB(clHotLight);
+  const auto hotInk = [&](TTreeNode* node) { return CountPixels(*Grab(*tree)->Handle(), node->DisplayRect(false), hotLight); };
+  SynthesizeMouse(tree->Handle(), Centre(apple), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_EQ(hotInk(apple), 0) << "no effect without HotTrack";
+  tree->SetHotTrack(true);
+  ProcessEverything();
+  SynthesizeMouse(tree->Handle(), Centre(pear), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_GT(hotInk(pear), 10);
+  EXPECT_EQ(hotInk(apple), 0);
+  SynthesizeMouse(tree->Handle(), Centre(apple), TSyntheticMouse::Move, TInputButton::Left);
+  ProcessEverything();
+  EXPECT_GT(hotInk(apple), 10) << "the effect follows the mouse";
+  EXPECT_EQ(hotInk(pear), 0);
+}
+
+TEST_F(TreeViewTest, ReadOnlyDecidesWhetherTheUserEditsANodesText) {
+  tree->SetFocus();
+  apple->SetSelected(true);
+  tree->SetReadOnly(true);
+  ProcessEverything();
+  apple->SetSelected(true);
+  Press(tree->Handle(), VK_F2);
+  Type(tree->Handle(), "kiwi");
+  Press(tree->Handle(), VK_RETURN);
+  EXPECT_EQ(apple->Text(), "apple") << "read-only";
+
+  tree->SetReadOnly(false);
+  ProcessEverything();
+  tree->SetFocus();
+  apple->SetSelected(true);
+  Press(tree->Handle(), VK_F2);
+  Press(tree->Handle(), VK_END);
+  Type(tree->Handle(), "s");
+  Press(tree->Handle(), VK_RETURN);
+  EXPECT_EQ(apple->Text(), "apples");
+  EXPECT_EQ(CountOf(WM_NOTIFY, TVN_BEGINLABELEDIT, tree->Handle()), 1u);
+  EXPECT_EQ(CountOf(WM_NOTIFY, TVN_ENDLABELEDIT, tree->Handle()), 1u);
+  char text[32] = {};
+  TVITEM item;
+  item.mask = TVIF_TEXT;
+  item.hItem = apple->ItemId();
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessage(tree->Handle(), TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "apples") << "the widget shows it";
 }
 
 TEST_F(TreeViewTest, TheWholeClientAreaMayBePaintedBeforeTheNodes) {
@@ -169,6 +229,36 @@ TEST_F(TreeViewTest, NodesShowTheirImagesAndTheSelectedImageWhileSelected) {
   EXPECT_EQ(CountPixels(*selected->Handle(), row, clRed), 0);
   tree->SetImages(nullptr);
   EXPECT_EQ(CountPixels(*Grab(*tree)->Handle(), row, clBlue), 0);
+}
+
+TEST_F(TreeViewTest, AStateImageShowsBeforeTheNodesImage) {
+  TImageList images(16, 16);
+  TImageList states(12, 16);
+  for (TImageList* list : {&images, &states})
+    for (TColor color : {clRed, clBlue, clLime}) {
+      TBitmap image(list->Width(), 16, pf24bit);
+      image.Canvas().Brush().SetColor(color);
+      image.Canvas().FillRect(Rect(0, 0, list->Width(), 16));
+      list->Add(image, nullptr);
+    }
+  tree->SetImages(&images);
+  tree->SetStateImages(&states);
+  veg->SetImageIndex(0);
+  veg->SetStateIndex(2);
+  const TRect row = veg->DisplayRect(false);
+  const auto grab = Grab(*tree);
+  const TRect state = ColorBounds(*grab->Handle(), row, clLime);
+  const TRect image = ColorBounds(*grab->Handle(), row, clRed);
+  EXPECT_EQ(CountPixels(*grab->Handle(), row, clLime), 12 * 16);
+  EXPECT_EQ(CountPixels(*grab->Handle(), row, clRed), 16 * 16);
+  EXPECT_EQ(state.Right, image.Left) << "the state image, then the image";
+  TVITEM item;
+  item.mask = TVIF_STATE;
+  item.hItem = veg->ItemId();
+  SendMessage(tree->Handle(), TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.state & TVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
+  veg->SetStateIndex(0);
+  EXPECT_EQ(CountPixels(*Grab(*tree)->Handle(), row, clLime), 0) << "state image 0 is none";
 }
 
 }  // namespace

@@ -263,3 +263,51 @@ TEST_F(EditingTest, FocusMovesAndClicksTakeTheEditFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TreeAssignTest, CopiesSettingsUnlessReadOnly) {
+  TForm form(nullptr);
+  TDataStringTree source(&form);
+  TDataStringTree target(&form);
+  source.Header().Columns().AddColumn().SetWidth(77);
+  source.SetDefaultNodeHeight(24);
+  source.SetIndent(30);
+  source.SetColor(clYellow);
+  source.Font().SetHeight(-17);
+  Include(source, toEditable);
+  source.TreeOptions().SetStringOptions({toShowStaticText});
+  source.SetRootNodeCount(6);
+  source.SelectionCurveRadius = 3;
+
+  Include(target, toReadOnly);
+  target.Assign(source);
+  EXPECT_EQ(target.RootNodeCount(), 0u) << "a read-only tree takes nothing";
+  target.TreeOptions().SetMiscOptions({});
+
+  target.Assign(source);
+  EXPECT_EQ(target.Header().Columns().Count(), 1);
+  EXPECT_EQ(target.Header().Columns().ColumnAt(0).Width(), 77);
+  EXPECT_EQ(target.DefaultNodeHeight(), 24u);
+  EXPECT_EQ(target.Indent(), 30u);
+  EXPECT_EQ(target.Color(), clYellow);
+  EXPECT_EQ(target.Font().Height(), -17);
+  EXPECT_TRUE(target.TreeOptions().MiscOptions().Contains(toEditable));
+  EXPECT_EQ(target.TreeOptions().StringOptions(), TDTStringOptions{toShowStaticText});
+  EXPECT_EQ(target.RootNodeCount(), 6u);
+  EXPECT_EQ(target.SelectionCurveRadius, 3);
+  CheckTree(target);
+}
+
+TEST(TreeAssignTest, CanTakeFocusNeedsAShownEnabledForm) {
+  TForm form(nullptr);
+  TDataStringTree tree(&form);
+  tree.SetParent(&form);
+  EXPECT_FALSE(tree.CanTakeFocus()) << "the form is hidden";
+  form.Show();
+  EXPECT_TRUE(tree.CanTakeFocus());
+  form.SetEnabled(false);
+  EXPECT_FALSE(tree.CanTakeFocus());
+}
+
+}  // namespace

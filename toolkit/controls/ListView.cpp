@@ -38,6 +38,11 @@ void TListItem::SetCaption(const std::string& caption) {
 
 int TListItem::Index() const { return view_.items_.IndexOf(this); }
 
+void TListItem::SetStateIndex(int index) {
+  stateIndex_ = index;
+  view_.UpdateStateImage(*this);
+}
+
 bool TListItem::Selected() const {
   if (!view_.HandleAllocated()) return false;
   return view_.Perform(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) != 0;
@@ -86,6 +91,7 @@ TListView::TListView(TComponent* owner) : TWinControl(owner), columns_(*this), i
   SetColor(clWindow);
   ControlStyle = csCaptureMouse | csDoubleClicks;
   SetBounds(0, 0, 250, 150);
+  stateImagesLink_.OnChange = [this] { SetStateImages(StateImages()); };
 }
 
 TListView::~TListView() {
@@ -98,7 +104,7 @@ void TListView::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.Style |= LVS_REPORT | LVS_SINGLESEL;
   if (!hideSelection_) params.Style |= LVS_SHOWSELALWAYS;
-  if (!ReadOnly) params.Style |= LVS_EDITLABELS;
+  if (!readOnly_) params.Style |= LVS_EDITLABELS;
   params.ExStyle |= WS_EX_CLIENTEDGE;
   params.WindowClass.lpfnWndProc = &NativeWindowProc;
   params.WindowClass.NativeWidget = "QTreeWidget:report";
@@ -106,6 +112,8 @@ void TListView::CreateParams(TCreateParams& params) {
 
 void TListView::CreateWnd() {
   TWinControl::CreateWnd();
+  ApplyRowSelect();
+  Perform(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(StateImages()));
   for (const auto& column : columns_.columns_) InsertColumn(*column);
   for (const auto& item : items_.items_) InsertItem(*item);
 }
@@ -126,6 +134,39 @@ void TListView::InsertItem(TListItem& item) {
   values.lParam = reinterpret_cast<LPARAM>(&item);
   Perform(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&values));
   UpdateTexts(item);
+  UpdateStateImage(item);
+}
+
+void TListView::UpdateStateImage(TListItem& item) {
+  if (!HandleAllocated() || item.Index() < 0) return;
+  LVITEM state;
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  state.state = static_cast<UINT>(std::max(item.stateIndex_, 0)) << 12;
+  Perform(LVM_SETITEMSTATE, static_cast<WPARAM>(item.Index()), reinterpret_cast<LPARAM>(&state));
+}
+
+void TListView::SetRowSelect(bool value) {
+  rowSelect_ = value;
+  ApplyRowSelect();
+}
+
+void TListView::ApplyRowSelect() {
+  if (HandleAllocated())
+    Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, rowSelect_ ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TListView::SetReadOnly(bool value) {
+  if (value == readOnly_) return;
+  readOnly_ = value;
+  RecreateWnd();
+}
+
+void TListView::SetStateImages(TImageList* images) {
+  if (images != StateImages()) {
+    if (StateImages()) StateImages()->UnRegisterChanges(&stateImagesLink_);
+    if (images) images->RegisterChanges(&stateImagesLink_);
+  }
+  if (HandleAllocated()) Perform(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images));
 }
 
 void TListView::UpdateTexts(TListItem& item) {
@@ -204,11 +245,28 @@ TListItem* TListView::GetItemAt(int x, int y) {
 
 void TListView::Dispatch(TMessage& message) {
   if (message.Msg == CN_NOTIFY) {
-    const auto& change = *reinterpret_cast<const NMLISTVIEW*>(message.LParam);
-    if (change.hdr.code == LVN_ITEMCHANGED && (change.uChanged & LVIF_STATE) && OnSelectItem &&
-        ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
-      OnSelectItem(this, reinterpret_cast<TListItem*>(change.lParam), (change.uNewState & LVIS_SELECTED) != 0);
+    CNNotify(message);
     return;
   }
   TWinControl::Dispatch(message);
+}
+
+void TListView::CNNotify(TMessage& message) {
+  const auto& header = *reinterpret_cast<const NMHDR*>(message.LParam);
+  if (header.code == NM_CUSTOMDRAW) {
+    auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(message.LParam);
+    auto* item = reinterpret_cast<TListItem*>(draw.nmcd.lItemlParam);
+    TItemDrawHandler onItem;
+    if (OnCustomDrawItem)
+      onItem = [&](TCustomDrawState state, bool& defaultDraw) { OnCustomDrawItem(this, item, state, defaultDraw); };
+    message.Result = CustomDrawItems(*this, canvas_, draw.nmcd, draw.clrText, OnAdvancedCustomDraw, onItem);
+  } else if (header.code == LVN_ENDLABELEDIT) {
+    const auto& edited = *reinterpret_cast<const NMLVDISPINFO*>(message.LParam);
+    if (edited.item.pszText) reinterpret_cast<TListItem*>(edited.item.lParam)->caption_ = edited.item.pszText;
+    message.Result = edited.item.pszText != nullptr;
+  } else if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = *reinterpret_cast<const NMLISTVIEW*>(message.LParam);
+    if ((change.uChanged & LVIF_STATE) && OnSelectItem && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+      OnSelectItem(this, reinterpret_cast<TListItem*>(change.lParam), (change.uNewState & LVIS_SELECTED) != 0);
+  }
 }

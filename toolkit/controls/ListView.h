@@ -1,9 +1,12 @@
 #pragma once
 // A list view in report style realised by the desktop's list: Columns
 // (caption and width) over rows of items, each with its Caption, SubItems
-// for the columns after the first, and Data. The items are the control's;
-// the widget shows them. A change of selection, the user's or the code's,
-// raises OnSelectItem for each item whose selection changed.
+// for the columns after the first, Data and a state image. The items are
+// the control's; the widget shows them. A change of selection, the user's
+// or the code's, raises OnSelectItem for each item whose selection
+// changed. Every paint offers OnAdvancedCustomDraw the whole client area
+// and OnCustomDrawItem each item, on Canvas. A caption the user edited in
+// place becomes the item's.
 
 #include <functional>
 #include <memory>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "runtime/StringList.h"
+#include "toolkit/controls/CustomDrawItems.h"
 #include "toolkit/controls/TreeView.h"
 
 class TListView;
@@ -55,12 +59,17 @@ public:
   int Index() const;
   bool Selected() const;
   void SetSelected(bool selected);
+  // An image of the view's StateImages before the caption; counted from 1,
+  // as the platform's state images are (0 or -1: none).
+  int StateIndex() const { return stateIndex_; }
+  void SetStateIndex(int index);
 
 private:
   friend class TListView;
   TListView& view_;
   std::string caption_;
   TStringList subItems_;
+  int stateIndex_ = -1;
 };
 
 class TListItems {
@@ -81,6 +90,9 @@ private:
 };
 
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
+using TLVCustomDrawItemEvent =
+    std::function<void(TObject* sender, TListItem* item, TCustomDrawState state, bool& defaultDraw)>;
+using TLVAdvancedCustomDrawEvent = TAdvancedCustomDrawEvent;
 
 class TListView : public TWinControl {
 public:
@@ -93,8 +105,15 @@ public:
   int ItemIndex();
   void SetItemIndex(int index);
   TListItem* Selected();
-  bool RowSelect = true;
-  bool ReadOnly = false;
+  // The whole row shows the selection and takes clicks; without it only the caption does.
+  bool RowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool value);
+  // Without it the user edits an item's caption in place (F2, or a click on the selected item).
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  // Not owned; a list that goes away is forgotten.
+  TImageList* StateImages() const { return stateImagesLink_.Sender(); }
+  void SetStateImages(TImageList* images);
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool value);
   TSortType SortType() const { return sortType_; }
@@ -104,7 +123,12 @@ public:
   // The item at a client point, or null.
   TListItem* GetItemAt(int x, int y);
 
+  // The canvas custom drawing paints on.
+  TCanvas& Canvas() { return canvas_; }
+
   TLVSelectItemEvent OnSelectItem;
+  TLVCustomDrawItemEvent OnCustomDrawItem;
+  TLVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -119,12 +143,19 @@ private:
   void InsertColumn(TListColumn& column);
   void InsertItem(TListItem& item);
   void UpdateTexts(TListItem& item);
+  void UpdateStateImage(TListItem& item);
+  void ApplyRowSelect();
+  void CNNotify(TMessage& message);
   // The widget's rows and columns made again in the control's order; chosen is selected again.
   void RebuildItems(TListItem* chosen);
   void KeepSorted();
 
   TListColumns columns_;
   TListItems items_;
+  TCanvas canvas_;
+  TChangeLink stateImagesLink_;
   bool hideSelection_ = true;
+  bool rowSelect_ = false;
+  bool readOnly_ = false;
   TSortType sortType_ = stNone;
 };

@@ -54,6 +54,11 @@ void TTreeNode::SetSelectedIndex(int index) {
   TreeView().UpdateItem(*this, TVIF_SELECTEDIMAGE);
 }
 
+void TTreeNode::SetStateIndex(int index) {
+  stateIndex_ = index;
+  TreeView().UpdateItem(*this, TVIF_STATE);
+}
+
 void TTreeNode::SetHasChildren(bool value) {
   hasChildren_ = value;
   TreeView().UpdateItem(*this, TVIF_CHILDREN);
@@ -183,7 +188,7 @@ void TTreeView::CreateParams(TCreateParams& params) {
   if (showRoot_) params.Style |= TVS_LINESATROOT;
   if (!hideSelection_) params.Style |= TVS_SHOWSELALWAYS;
   if (hotTrack_) params.Style |= TVS_TRACKSELECT;
-  if (!ReadOnly) params.Style |= TVS_EDITLABELS;
+  if (!readOnly_) params.Style |= TVS_EDITLABELS;
   params.ExStyle |= WS_EX_CLIENTEDGE;
   params.WindowClass.lpfnWndProc = &NativeWindowProc;
   params.WindowClass.NativeWidget = "QTreeWidget";
@@ -223,7 +228,9 @@ void TTreeView::InsertItem(TTreeNode& node) {
   insert.hParent = node.parent_ ? node.parent_->item_ : TVI_ROOT;
   const int index = node.Index();
   insert.hInsertAfter = index == 0 ? TVI_FIRST : items_.SiblingsOf(node.parent_)[static_cast<size_t>(index - 1)]->item_;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+  insert.item.state = INDEXTOSTATEIMAGEMASK(std::max(node.stateIndex_, 0));
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
   insert.item.iImage = node.imageIndex_;
   insert.item.iSelectedImage = node.selectedIndex_;
   insert.item.pszText = node.text_.data();
@@ -241,6 +248,8 @@ void TTreeView::UpdateItem(TTreeNode& node, UINT mask) {
   item.cChildren = node.HasChildren();
   item.iImage = node.imageIndex_;
   item.iSelectedImage = node.selectedIndex_;
+  item.state = INDEXTOSTATEIMAGEMASK(std::max(node.stateIndex_, 0));
+  item.stateMask = TVIS_STATEIMAGEMASK;
   Perform(TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -294,6 +303,7 @@ void TTreeView::SetStyleFlag(bool& flag, bool value) {
   RecreateWnd();
 }
 
+void TTreeView::SetReadOnly(bool value) { SetStyleFlag(readOnly_, value); }
 void TTreeView::SetHotTrack(bool value) { SetStyleFlag(hotTrack_, value); }
 void TTreeView::SetShowButtons(bool value) { SetStyleFlag(showButtons_, value); }
 void TTreeView::SetShowLines(bool value) { SetStyleFlag(showLines_, value); }
@@ -368,6 +378,12 @@ void TTreeView::CNNotify(TMessage& message) {
     message.Result = CustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(message.LParam));
     return;
   }
+  if (header.code == TVN_ENDLABELEDIT) {
+    const auto& edited = *reinterpret_cast<const NMTVDISPINFO*>(message.LParam);
+    if (edited.item.pszText) reinterpret_cast<TTreeNode*>(edited.item.lParam)->text_ = edited.item.pszText;
+    message.Result = edited.item.pszText != nullptr;
+    return;
+  }
   const auto& change = *reinterpret_cast<const NMTREEVIEW*>(message.LParam);
   auto* node = reinterpret_cast<TTreeNode*>(change.itemNew.lParam);
   switch (header.code) {
@@ -387,25 +403,9 @@ void TTreeView::CNNotify(TMessage& message) {
 }
 
 LRESULT TTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
-  bool defaultDraw = true;
-  canvas_.SetHandle(draw.nmcd.hdc);
-  canvas_.Font().Assign(Font());
-  canvas_.Brush().SetColor(Color());
-  LRESULT result = CDRF_DODEFAULT;
-  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
-    if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, draw.nmcd.rc, cdPrePaint, defaultDraw);
-    result = defaultDraw ? CDRF_NOTIFYITEMDRAW : CDRF_SKIPDEFAULT;
-  } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && OnCustomDrawItem) {
-    TCustomDrawState state = 0;
-    if (draw.nmcd.uItemState & CDIS_SELECTED) state |= cdsSelected;
-    if (draw.nmcd.uItemState & CDIS_FOCUS) state |= cdsFocused;
-    if (draw.nmcd.uItemState & CDIS_HOT) state |= cdsHot;
-    OnCustomDrawItem(this, reinterpret_cast<TTreeNode*>(draw.nmcd.lItemlParam), state, defaultDraw);
-    // The handler's font and its colour draw the node's text.
-    draw.clrText = ColorToRGB(canvas_.Font().Color());
-    SelectObject(draw.nmcd.hdc, canvas_.Font().Handle());
-    result = defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
-  }
-  canvas_.SetHandle(nullptr);
-  return result;
+  auto* node = reinterpret_cast<TTreeNode*>(draw.nmcd.lItemlParam);
+  TItemDrawHandler onItem;
+  if (OnCustomDrawItem)
+    onItem = [&](TCustomDrawState state, bool& defaultDraw) { OnCustomDrawItem(this, node, state, defaultDraw); };
+  return CustomDrawItems(*this, canvas_, draw.nmcd, draw.clrText, OnAdvancedCustomDraw, onItem);
 }

@@ -5,17 +5,19 @@
 // The user's (or code's) change of selection asks OnChanging and raises
 // OnChange; expanding and collapsing ask OnExpanding / OnCollapsing. Every
 // paint offers OnAdvancedCustomDraw the whole client area and
-// OnCustomDrawItem each node, on Canvas.
+// OnCustomDrawItem each node, on Canvas. A text the user edited in place
+// becomes the node's.
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "toolkit/controls/CustomDrawItems.h"
+#include "toolkit/controls/WinControl.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/ControlMessages.h"
-#include "toolkit/controls/WinControl.h"
 
 class TTreeNodes;
 class TTreeView;
@@ -36,7 +38,10 @@ public:
   void SetImageIndex(int index);
   int SelectedIndex() const { return selectedIndex_; }
   void SetSelectedIndex(int index);
-  int StateIndex = -1;
+  // An image of the tree's StateImages shown before the node's image;
+  // counted from 1, as the platform's state images are (0 or -1: none).
+  int StateIndex() const { return stateIndex_; }
+  void SetStateIndex(int index);
 
   TTreeNode* Parent() const { return parent_; }
   // 0 for a node at the top.
@@ -75,6 +80,7 @@ private:
   bool expanded_ = false;
   int imageIndex_ = -1;
   int selectedIndex_ = -1;
+  int stateIndex_ = -1;
   HTREEITEM item_ = nullptr;
 };
 
@@ -120,8 +126,7 @@ using TTVCollapsingEvent = std::function<void(TObject* sender, TTreeNode* node, 
 using TTVExpandedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 using TTVCustomDrawItemEvent =
     std::function<void(TObject* sender, TTreeNode* node, TCustomDrawState state, bool& defaultDraw)>;
-using TTVAdvancedCustomDrawEvent =
-    std::function<void(TObject* sender, const TRect& rect, TCustomDrawStage stage, bool& defaultDraw)>;
+using TTVAdvancedCustomDrawEvent = TAdvancedCustomDrawEvent;
 
 class TTreeView : public TWinControl {
 public:
@@ -137,7 +142,10 @@ public:
   void SetImages(TImageList* images);
   TImageList* StateImages() const { return stateImagesLink_.Sender(); }
   void SetStateImages(TImageList* images);
-  bool ReadOnly = false;
+  // Without it the user edits a node's text in place (F2, or a click on the selected node).
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  // The node under the mouse is drawn hot (underlined in the hot-light colour).
   bool HotTrack() const { return hotTrack_; }
   void SetHotTrack(bool value);
   bool ShowButtons() const { return showButtons_; }
@@ -201,6 +209,7 @@ private:
   TCanvas canvas_;
   TChangeLink imagesLink_;
   TChangeLink stateImagesLink_;
+  bool readOnly_ = false;
   bool hotTrack_ = false;
   bool showButtons_ = true;
   bool showLines_ = true;

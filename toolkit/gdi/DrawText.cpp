@@ -184,10 +184,10 @@ int DrawText(HDC dc, std::string_view text, TRect& rect, unsigned format) {
   }
   const unsigned align = SetTextAlign(dc, TA_TOP | TA_LEFT);
   for (const TLine& line : lines) {
-    const int width = WidthOf(dc, line.Text);
+    // Only centred and right-aligned lines need their width.
     int x = rect.Left;
-    if (format & DT_CENTER) x = rect.Left + (rect.Width() - width) / 2;
-    else if (format & DT_RIGHT) x = rect.Right - width;
+    if (format & DT_CENTER) x = rect.Left + (rect.Width() - WidthOf(dc, line.Text)) / 2;
+    else if (format & DT_RIGHT) x = rect.Right - WidthOf(dc, line.Text);
     ExtTextOut(dc, x, top, format & DT_NOCLIP ? 0 : ETO_CLIPPED, &rect, line.Text, nullptr);
     if (line.Underline >= 0) UnderlineCharacter(dc, line, x, top + metric.tmAscent, rect, format);
     top += lineHeight;

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/qt/QtFont.h"
@@ -23,7 +24,12 @@
 
 struct TFontFace {
   explicit TFontFace(const TLogFont& logFont);
-  int Width(const QString& text) const { return Metrics.horizontalAdvance(text); }
+  // Painting measures the same texts paint after paint: the recent widths are kept.
+  int Width(const QString& text) const {
+    if (const auto found = widths_.find(text); found != widths_.end()) return found->second;
+    if (widths_.size() >= KeptWidths) widths_.clear();
+    return widths_.emplace(text, Metrics.horizontalAdvance(text)).first->second;
+  }
   int Height() const { return Ascent + Descent; }
 
   // The glyphs of Font without shaping, for runs placed by advances; made on first use.
@@ -39,7 +45,10 @@ struct TFontFace {
   int Descent = 0;
 
 private:
+  static constexpr std::size_t KeptWidths = 1024;
+
   mutable std::optional<QRawFont> raw_;
+  mutable std::unordered_map<QString, int> widths_;
 };
 
 namespace {

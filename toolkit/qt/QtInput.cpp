@@ -48,9 +48,14 @@ std::u32string CharactersOf(const QKeyEvent& event, WORD key) {
   return event.text().toStdU32String();
 }
 
+std::uint64_t LastTimestamp = 0;
+
 }  // namespace
 
+std::uint64_t LastInputTimestamp() { return LastTimestamp; }
+
 void ReportKeyEvent(const QKeyEvent& event) {
+  LastTimestamp = event.timestamp();
   const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
   const WORD key = VirtualKeyOfQtKey(event.key(), keypad);
   const bool down = event.type() == QEvent::KeyPress;
@@ -59,6 +64,7 @@ void ReportKeyEvent(const QKeyEvent& event) {
 }
 
 void ReportMouseEvent(const QMouseEvent& event) {
+  LastTimestamp = event.timestamp();
   const TPoint point = ScreenPoint(event.globalPosition());
   const TInputModifiers modifiers = ModifiersOf(event.modifiers());
   if (event.type() == QEvent::MouseMove) {
@@ -73,6 +79,7 @@ void ReportMouseEvent(const QMouseEvent& event) {
 }
 
 void ReportWheelEvent(const QWheelEvent& event) {
+  LastTimestamp = event.timestamp();
   const QPoint angle = event.angleDelta();
   const bool horizontal = angle.y() == 0 && angle.x() != 0;
   // Qt counts a wheel turned left as positive; the platform counts right.

@@ -3,12 +3,20 @@
 // and its sub-items after it. Items carry their owner's value (lParam). A
 // change of selection, the user's or LVM_SETITEMSTATE's, reports
 // LVN_ITEMCHANGED for each item whose selected state changed; a double
-// click on an item reports NM_DBLCLK.
+// click on an item reports NM_DBLCLK. Painting asks the parent to
+// custom-draw (NM_CUSTOMDRAW with NMLVCUSTOMDRAW): the whole client area,
+// then each row. Without LVS_EX_FULLROWSELECT only the first column shows
+// the selection and takes clicks; with LVS_EDITLABELS the caption is
+// edited in place (LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT). An item's state
+// image is bits 12-15 of its state.
+
+#include <algorithm>
 
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include "toolkit/qt/QtItemTree.h"
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/qt/QtPainter.h"
 #include "toolkit/win/ControlMessages.h"
@@ -21,10 +29,12 @@ constexpr int ParamRole = Qt::UserRole;
 TRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
 TColor RgbOf(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
 
-class TNativeListView final : public TNativeWidget {
+DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE)); }
+
+class TNativeListView final : public TNativeWidget, private IItemTreeOwner {
 public:
-  TNativeListView(HWND window, QWidget* parent) : TNativeWidget(window, new QTreeWidget(parent)) {
-    const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
+  TNativeListView(HWND window, QWidget* parent) : TNativeWidget(window, MakeItemTree(parent, *this, {.FullRowSelect = false})) {
+    const DWORD style = StyleOf(window);
     list().setFrameStyle(QFrame::NoFrame);
     list().setRootIsDecorated(false);
     list().setItemsExpandable(false);
@@ -70,6 +80,17 @@ protected:
       }
       case LVM_SETITEMSTATE: SetState(index, *reinterpret_cast<const LVITEM*>(lParam)); result = 1; return true;
       case LVM_GETITEMSTATE: result = Valid(index) ? StateOf(index) & static_cast<UINT>(lParam) : 0; return true;
+      case LVM_SETIMAGELIST:
+        if (wParam == LVSIL_STATE) SetItemTreeImages(list(), TItemImage::State, reinterpret_cast<const TImageList*>(lParam));
+        return true;
+      case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        result = static_cast<LRESULT>(extendedStyle_);
+        const auto changing = wParam ? static_cast<DWORD>(wParam) : ~DWORD{0};
+        extendedStyle_ = (extendedStyle_ & ~changing) | (static_cast<DWORD>(lParam) & changing);
+        SetItemTreeStyle(list(), {.FullRowSelect = (extendedStyle_ & LVS_EX_FULLROWSELECT) != 0});
+        return true;
+      }
+      case LVM_GETEXTENDEDLISTVIEWSTYLE: result = static_cast<LRESULT>(extendedStyle_); return true;
       case LVM_GETITEMRECT:
         if (!Valid(index)) return Fail(result);
         *reinterpret_cast<TRect*>(lParam) =
@@ -78,7 +99,7 @@ protected:
         return true;
       case LVM_HITTEST: {
         auto& hit = *reinterpret_cast<LVHITTESTINFO*>(lParam);
-        QTreeWidgetItem* item = list().itemAt(QPoint(hit.pt.X, hit.pt.Y) - list().viewport()->pos());
+        QTreeWidgetItem* item = ItemTreeHit(list(), QPoint(hit.pt.X, hit.pt.Y) - list().viewport()->pos());
         hit.iItem = item ? list().indexOfTopLevelItem(item) : -1;
         result = hit.iItem;
         return true;
@@ -87,9 +108,41 @@ protected:
     }
   }
   LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  QWidget* KeyTarget() const override { return ItemTreeKeyTarget(list()); }
 
 private:
   QTreeWidget& list() const { return *static_cast<QTreeWidget*>(Widget()); }
+
+  LRESULT AskCustomDraw(QTreeWidgetItem* item, UINT state, HDC dc, const TRect& rect, TColor& textColor) override {
+    NMLVCUSTOMDRAW draw;
+    if (item) {
+      draw.nmcd.dwItemSpec = static_cast<UINT_PTR>(list().indexOfTopLevelItem(item));
+      draw.nmcd.lItemlParam = ParamOf(*item);
+      draw.nmcd.uItemState = state;
+    }
+    const LRESULT answer = SendCustomDraw(Window(), draw.nmcd, item ? CDDS_ITEMPREPAINT : CDDS_PREPAINT, dc, rect);
+    textColor = draw.clrText;
+    return answer;
+  }
+
+  LRESULT NotifyLabel(QTreeWidgetItem& item, UINT code, const std::string* text) {
+    NMLVDISPINFO info;
+    info.item.mask = LVIF_PARAM | LVIF_TEXT;
+    info.item.iItem = list().indexOfTopLevelItem(&item);
+    info.item.lParam = ParamOf(item);
+    std::string caption = text ? *text : item.text(0).toStdString();
+    info.item.pszText = caption.data();
+    return Notify(info.hdr, code);
+  }
+  bool MayEditLabel(QTreeWidgetItem& item) override {
+    return (StyleOf(Window()) & LVS_EDITLABELS) && NotifyLabel(item, LVN_BEGINLABELEDIT, nullptr) == 0;
+  }
+  bool AcceptsLabel(QTreeWidgetItem& item, const std::string& text) override {
+    return NotifyLabel(item, LVN_ENDLABELEDIT, &text) != 0;
+  }
+  static LPARAM ParamOf(const QTreeWidgetItem& item) {
+    return static_cast<LPARAM>(item.data(0, ParamRole).toLongLong());
+  }
   bool Valid(int index) const { return index >= 0 && index < list().topLevelItemCount(); }
   static bool Fail(LRESULT& result) {
     result = 0;
@@ -135,7 +188,8 @@ private:
 
   UINT StateOf(int index) const {
     QTreeWidgetItem* item = list().topLevelItem(index);
-    return (item->isSelected() ? LVIS_SELECTED : 0) | (list().currentItem() == item ? LVIS_FOCUSED : 0);
+    return (item->isSelected() ? LVIS_SELECTED : 0) | (list().currentItem() == item ? LVIS_FOCUSED : 0) |
+           (static_cast<UINT>(std::max(ItemImage(*item, TItemImage::State), 0)) << 12);
   }
 
   LRESULT NextItem(int after, UINT flags) const {
@@ -153,6 +207,8 @@ private:
       if (values.stateMask & LVIS_SELECTED) item->setSelected(values.state & LVIS_SELECTED);
       if ((values.stateMask & LVIS_FOCUSED) && (values.state & LVIS_FOCUSED))
         list().setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+      if (values.stateMask & LVIS_STATEIMAGEMASK)
+        SetItemImage(list(), *item, TItemImage::State, static_cast<int>((values.state & LVIS_STATEIMAGEMASK) >> 12));
     }
     ReportSelection();
   }
@@ -176,12 +232,13 @@ private:
         change.uChanged = LVIF_STATE;
         change.uNewState = gaining ? LVIS_SELECTED : 0;
         change.uOldState = gaining ? 0 : LVIS_SELECTED;
-        change.lParam = static_cast<LPARAM>(list().topLevelItem(static_cast<int>(i))->data(0, ParamRole).toLongLong());
+        change.lParam = ParamOf(*list().topLevelItem(static_cast<int>(i)));
         Notify(change.hdr, LVN_ITEMCHANGED);
       }
   }
 
   std::vector<bool> selected_;
+  DWORD extendedStyle_ = 0;
 };
 
 }  // namespace

@@ -3,25 +3,18 @@
 // selection or expansion by the user, or of selection by TVM_SELECTITEM,
 // asks the parent first (TVN_SELCHANGING, TVN_ITEMEXPANDING: nonzero
 // vetoes) and then reports it. Every paint asks the parent to custom-draw
-// (NM_CUSTOMDRAW): the whole client area before the items (CDDS_PREPAINT),
-// then each item into a bitmap of its row (CDDS_ITEMPREPAINT), which shows
-// alone when the parent answers CDRF_SKIPDEFAULT.
+// (NM_CUSTOMDRAW with NMTVCUSTOMDRAW): the whole client area before the
+// items, then each item. With TVS_TRACKSELECT the item under the mouse is
+// hot; with TVS_EDITLABELS its label is edited in place, asking
+// TVN_BEGINLABELEDIT (nonzero: no editing) and TVN_ENDLABELEDIT (nonzero:
+// the new text stays). An item's state image is bits 12-15 of its state.
 
-#include <QHeaderView>
-#include <QMouseEvent>
-#include <QPainter>
+#include <algorithm>
+
 #include <QSignalBlocker>
-#include <QIcon>
-#include <QPixmap>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
-#include "toolkit/gdi/Bitmap.h"
-#include "toolkit/gdi/Canvas.h"
-#include "toolkit/gdi/ImageList.h"
-#include "toolkit/qt/QtBitmap.h"
-#include "toolkit/qt/QtFont.h"
-#include "toolkit/qt/QtInput.h"
+#include "toolkit/qt/QtItemTree.h"
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/qt/QtPainter.h"
 #include "toolkit/win/ControlMessages.h"
@@ -31,98 +24,20 @@
 namespace {
 
 constexpr int ParamRole = Qt::UserRole;
-constexpr int ImageRole = Qt::UserRole + 1;
-constexpr int SelectedImageRole = Qt::UserRole + 2;
 
 HTREEITEM HandleOf(QTreeWidgetItem* item) { return reinterpret_cast<HTREEITEM>(item); }
 QTreeWidgetItem* ItemOf(HTREEITEM handle) { return reinterpret_cast<QTreeWidgetItem*>(handle); }
 LPARAM ParamOf(const QTreeWidgetItem* item) { return item ? static_cast<LPARAM>(item->data(0, ParamRole).toLongLong()) : 0; }
 TRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
-TColor RgbOf(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
 
-// Custom drawing asks the window's parent; the tree widget and its delegate share this.
-class TCustomDraw {
+DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE)); }
+
+class TNativeTreeView final : public TNativeWidget, private IItemTreeOwner {
 public:
-  explicit TCustomDraw(HWND window) : window_(window) {}
-
-  // Stage CDDS_PREPAINT or CDDS_ITEMPREPAINT into dc; answers the parent's CDRF_* and the record as it left it.
-  LRESULT Ask(NMTVCUSTOMDRAW& draw, DWORD stage, HDC dc, const TRect& rect) const {
-    draw.nmcd.hdr.hwndFrom = window_;
-    draw.nmcd.hdr.idFrom = static_cast<UINT_PTR>(GetWindowLongPtr(window_, GWL_ID));
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = stage;
-    draw.nmcd.hdc = dc;
-    draw.nmcd.rc = rect;
-    LRESULT result = CDRF_DODEFAULT;
-    Guarded([&] {
-      result = SendMessage(GetParent(window_), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
-    });
-    return result;
-  }
-
-private:
-  HWND window_;
-};
-
-class TTreeWidget final : public QTreeWidget {
-public:
-  TTreeWidget(HWND window, QWidget* parent) : QTreeWidget(parent), customDraw(window) {
-    setHeaderHidden(true);
-    viewport()->setAutoFillBackground(false);
-  }
-
-  TCustomDraw customDraw;
-  QTreeWidgetItem* HotItem = nullptr;
-
-protected:
-  // The parent may paint the whole client area first; what it leaves is the tree's background.
-  void paintEvent(QPaintEvent* event) override {
-    const QRect area = viewport()->rect();
-    TBitmap bitmap(area.width(), area.height(), pf32bit);
-    bitmap.Canvas().Brush().SetColor(RgbOf(palette().color(QPalette::Base)));
-    bitmap.Canvas().FillRect({0, 0, area.width(), area.height()});
-    NMTVCUSTOMDRAW draw;
-    const LRESULT answer = customDraw.Ask(draw, CDDS_PREPAINT, bitmap.Canvas().Handle(), {0, 0, area.width(), area.height()});
-    {
-      QPainter painter(viewport());
-      painter.drawImage(0, 0, ImageView(*bitmap.Handle()));
-    }
-    if (!(answer & CDRF_SKIPDEFAULT)) QTreeWidget::paintEvent(event);
-  }
-
-  // Each row, branches included, may be painted by the parent into a bitmap of its own.
-  void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QTreeWidgetItem* item = itemFromIndex(index);
-    const QRect rect = option.rect;
-    TBitmap bitmap(rect.width(), rect.height(), pf32bit);
-    bitmap.Canvas().Brush().SetColor(RgbOf(option.palette.color(QPalette::Base)));
-    bitmap.Canvas().FillRect({0, 0, rect.width(), rect.height()});
-    NMTVCUSTOMDRAW draw;
-    draw.nmcd.dwItemSpec = reinterpret_cast<UINT_PTR>(HandleOf(item));
-    draw.nmcd.lItemlParam = ParamOf(item);
-    draw.nmcd.uItemState = (selectionModel()->isSelected(index) ? CDIS_SELECTED : 0) |
-                           (currentIndex() == index && hasFocus() ? CDIS_FOCUS : 0) | (item == HotItem ? CDIS_HOT : 0);
-    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) ++draw.iLevel;
-    const LRESULT answer = customDraw.Ask(draw, CDDS_ITEMPREPAINT, bitmap.Canvas().Handle(), {0, 0, rect.width(), rect.height()});
-    if (answer & CDRF_SKIPDEFAULT) {
-      painter->drawImage(rect.topLeft(), ImageView(*bitmap.Handle()));
-      return;
-    }
-    QStyleOptionViewItem changed = option;
-    if (answer & CDRF_NEWFONT) {
-      changed.palette.setColor(QPalette::Text, QColorOf(draw.clrText));
-      if (auto* font = static_cast<TGdiFont*>(GetCurrentObject(bitmap.Canvas().Handle(), OBJ_FONT)))
-        changed.font = QFontOfHandle(font);
-    }
-    QTreeWidget::drawRow(painter, changed, index);
-  }
-
-};
-
-class TNativeTreeView final : public TNativeWidget {
-public:
-  TNativeTreeView(HWND window, QWidget* parent) : TNativeWidget(window, new TTreeWidget(window, parent)) {
-    const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
+  TNativeTreeView(HWND window, QWidget* parent)
+      : TNativeWidget(window, MakeItemTree(parent, *this, {.HotTracking = (StyleOf(window) & TVS_TRACKSELECT) != 0})) {
+    const DWORD style = StyleOf(window);
+    tree().setHeaderHidden(true);
     tree().setFrameStyle(QFrame::NoFrame);
     tree().setRootIsDecorated(style & TVS_LINESATROOT);
     tree().setItemsExpandable(true);
@@ -152,7 +67,8 @@ protected:
       case TVM_GETINDENT: result = tree().indentation(); return true;
       case TVM_SETINDENT: tree().setIndentation(static_cast<int>(wParam)); return true;
       case TVM_SETIMAGELIST:
-        if (wParam == TVSIL_NORMAL) SetImages(reinterpret_cast<const TImageList*>(lParam));
+        SetItemTreeImages(tree(), wParam == TVSIL_STATE ? TItemImage::State : TItemImage::Normal,
+                          reinterpret_cast<const TImageList*>(lParam));
         return true;
       case TVM_GETNEXTITEM: result = reinterpret_cast<LRESULT>(NextItem(static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam))); return true;
       case TVM_SELECTITEM: tree().setCurrentItem(ItemOf(reinterpret_cast<HTREEITEM>(lParam))); result = 1; return true;
@@ -163,15 +79,48 @@ protected:
       case TVM_SETBKCOLOR: result = static_cast<LRESULT>(background_); SetBackground(static_cast<TColor>(lParam)); return true;
       case TVM_GETBKCOLOR: result = static_cast<LRESULT>(background_); return true;
       case WM_SETREDRAW: tree().setUpdatesEnabled(wParam != 0); return false;
-      case WM_MOUSEMOVE: TrackHotItem(lParam); return false;
-      case WM_MOUSELEAVE: SetHotItem(nullptr); return false;
+      case WM_MOUSEMOVE: {
+        const QPoint point = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) - tree().viewport()->pos();
+        TrackHotItem(tree(), &point);
+        return false;
+      }
+      case WM_MOUSELEAVE: TrackHotItem(tree(), nullptr); return false;
       default: return false;
     }
   }
   LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  QWidget* KeyTarget() const override { return ItemTreeKeyTarget(tree()); }
 
 private:
-  TTreeWidget& tree() const { return *static_cast<TTreeWidget*>(Widget()); }
+  QTreeWidget& tree() const { return *static_cast<QTreeWidget*>(Widget()); }
+
+  LRESULT AskCustomDraw(QTreeWidgetItem* item, UINT state, HDC dc, const TRect& rect, TColor& textColor) override {
+    NMTVCUSTOMDRAW draw;
+    draw.nmcd.dwItemSpec = reinterpret_cast<UINT_PTR>(HandleOf(item));
+    draw.nmcd.lItemlParam = ParamOf(item);
+    draw.nmcd.uItemState = state;
+    if (item)
+      for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) ++draw.iLevel;
+    const LRESULT answer = SendCustomDraw(Window(), draw.nmcd, item ? CDDS_ITEMPREPAINT : CDDS_PREPAINT, dc, rect);
+    textColor = draw.clrText;
+    return answer;
+  }
+
+  LRESULT NotifyLabel(QTreeWidgetItem& item, UINT code, const std::string* text) {
+    NMTVDISPINFO info;
+    info.item.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_TEXT;
+    info.item.hItem = HandleOf(&item);
+    info.item.lParam = ParamOf(&item);
+    std::string label = text ? *text : item.text(0).toStdString();
+    info.item.pszText = label.data();
+    return Notify(info.hdr, code);
+  }
+  bool MayEditLabel(QTreeWidgetItem& item) override {
+    return (StyleOf(Window()) & TVS_EDITLABELS) && NotifyLabel(item, TVN_BEGINLABELEDIT, nullptr) == 0;
+  }
+  bool AcceptsLabel(QTreeWidgetItem& item, const std::string& text) override {
+    return NotifyLabel(item, TVN_ENDLABELEDIT, &text) != 0;
+  }
 
   template <class Change>
   void Silently(Change change) {
@@ -201,13 +150,11 @@ private:
 
   void Delete(HTREEITEM handle) {
     if (handle == TVI_ROOT || !handle) {
-      SetHotItem(nullptr);
       Silently([&] { tree().clear(); });
       count_ = 0;
       return;
     }
     QTreeWidgetItem* item = ItemOf(handle);
-    if (tree().HotItem == item || (tree().HotItem && IsWithin(tree().HotItem, item))) tree().HotItem = nullptr;
     count_ -= 1 + Descendants(item);
     const bool wasCurrent = tree().currentItem() == item || (tree().currentItem() && IsWithin(tree().currentItem(), item));
     Silently([&] { delete item; });
@@ -250,41 +197,11 @@ private:
     }
   }
 
-  // The list's images as icons, made once when the list is given (the widget keeps no pointer to it).
-  void SetImages(const TImageList* images) {
-    icons_.clear();
-    if (images) {
-      tree().setIconSize(QSize(images->Width(), images->Height()));
-      for (int index = 0; index < images->Count(); ++index) {
-        TBitmap image(images->Width(), images->Height(), pf32bit);
-        images->GetBitmap(index, image);
-        // The bitmap's fourth byte is its alpha.
-        QImage pixels = ImageView(*image.Handle()).copy();
-        pixels.reinterpretAsFormat(QImage::Format_ARGB32);
-        icons_.push_back(QPixmap::fromImage(pixels));
-      }
-    }
-    Silently([&] {
-      for (QTreeWidgetItemIterator it(&tree()); *it; ++it) ShowIcon(**it);
-    });
-  }
-
-  void ShowIcon(QTreeWidgetItem& item) const {
-    const int image = item.data(0, ImageRole).toInt();
-    const int selected = item.data(0, SelectedImageRole).toInt();
-    const auto valid = [this](int index) { return index >= 0 && index < static_cast<int>(icons_.size()); };
-    QIcon icon;
-    if (valid(image)) icon.addPixmap(icons_[static_cast<size_t>(image)], QIcon::Normal);
-    if (valid(selected)) icon.addPixmap(icons_[static_cast<size_t>(selected)], QIcon::Selected);
-    item.setIcon(0, icon);
-  }
-
   void ApplyItem(QTreeWidgetItem& item, const TVITEM& values) {
-    if (values.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) {
-      if (values.mask & TVIF_IMAGE) item.setData(0, ImageRole, values.iImage);
-      if (values.mask & TVIF_SELECTEDIMAGE) item.setData(0, SelectedImageRole, values.iSelectedImage);
-      ShowIcon(item);
-    }
+    if (values.mask & TVIF_IMAGE) SetItemImage(tree(), item, TItemImage::Normal, values.iImage);
+    if (values.mask & TVIF_SELECTEDIMAGE) SetItemImage(tree(), item, TItemImage::Selected, values.iSelectedImage);
+    if ((values.mask & TVIF_STATE) && (values.stateMask & TVIS_STATEIMAGEMASK))
+      SetItemImage(tree(), item, TItemImage::State, static_cast<int>((values.state & TVIS_STATEIMAGEMASK) >> 12));
     if (values.mask & TVIF_TEXT) item.setText(0, QString::fromUtf8(values.pszText ? values.pszText : ""));
     if (values.mask & TVIF_PARAM) item.setData(0, ParamRole, QVariant::fromValue<qlonglong>(values.lParam));
     if (values.mask & TVIF_CHILDREN)
@@ -309,7 +226,8 @@ private:
       values.pszText[count] = '\0';
     }
     if (values.mask & TVIF_STATE)
-      values.state = (item->isExpanded() ? TVIS_EXPANDED : 0) | (tree().currentItem() == item ? TVIS_SELECTED : 0);
+      values.state = (item->isExpanded() ? TVIS_EXPANDED : 0) | (tree().currentItem() == item ? TVIS_SELECTED : 0) |
+                     INDEXTOSTATEIMAGEMASK(std::max(ItemImage(*item, TItemImage::State), 0));
     if (values.mask & TVIF_CHILDREN)
       values.cChildren = item->childCount() > 0 || item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
     return 1;
@@ -317,7 +235,7 @@ private:
 
   HTREEITEM HitTest(TVHITTESTINFO& info) {
     const QPoint point = QPoint(info.pt.X, info.pt.Y) - tree().viewport()->pos();
-    QTreeWidgetItem* item = tree().itemAt(point);
+    QTreeWidgetItem* item = ItemTreeHit(tree(), point);
     info.hItem = HandleOf(item);
     info.flags = item ? TVHT_ONITEM : TVHT_NOWHERE;
     return info.hItem;
@@ -333,17 +251,6 @@ private:
     QPalette palette = tree().palette();
     palette.setColor(QPalette::Base, color == CLR_DEFAULT ? QColor(Qt::white) : QColorOf(color));
     tree().setPalette(palette);
-  }
-
-  void TrackHotItem(LPARAM lParam) {
-    const QPoint point = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) - tree().viewport()->pos();
-    SetHotItem(tree().itemAt(point));
-  }
-
-  void SetHotItem(QTreeWidgetItem* item) {
-    if (item == tree().HotItem) return;
-    tree().HotItem = item;
-    tree().viewport()->update();
   }
 
   // Qt has already made the change: it is undone while the parent is asked.
@@ -373,7 +280,6 @@ private:
 
   int count_ = 0;
   TColor background_ = CLR_DEFAULT;
-  std::vector<QPixmap> icons_;
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ namespace {
 QEvent* Delivering = nullptr;
 
 void Deliver(QObject* target, QEvent& event) {
+  if (event.isInputEvent()) static_cast<QInputEvent&>(event).setTimestamp(LastInputTimestamp());
   QEvent* outer = std::exchange(Delivering, &event);
   QCoreApplication::sendEvent(target, &event);
   Delivering = outer;
@@ -222,10 +223,10 @@ void TNativeWidget::DeliverKey(UINT message, WPARAM wParam) {
     const auto character = static_cast<char32_t>(wParam);
     if (const int key = KeyOfControlCharacter(character)) {
       QKeyEvent event(QEvent::KeyPress, key, HeldModifiers());
-      Deliver(widget_, event);
+      Deliver(KeyTarget(), event);
     } else if (character >= 0x20 && character != 0x7F) {
       QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&character, 1));
-      Deliver(widget_, event);
+      Deliver(KeyTarget(), event);
     }
     return;
   }
@@ -233,7 +234,7 @@ void TNativeWidget::DeliverKey(UINT message, WPARAM wParam) {
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   if (down && ActsThroughCharacter(key)) return;
   QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, QtKeyOfVirtualKey(key), HeldModifiers());
-  Deliver(widget_, event);
+  Deliver(KeyTarget(), event);
 }
 
 void TNativeWidget::DeliverMouse(UINT message, WPARAM wParam, LPARAM lParam) {

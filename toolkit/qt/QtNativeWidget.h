@@ -45,6 +45,8 @@ protected:
   virtual LRESULT DialogCode() const { return 0; }
   // Whether a click gives the window the focus.
   virtual bool FocusOnClick() const { return true; }
+  // Where keys go: the widget, or an inner widget of its own that takes them for now (an item's editor).
+  virtual QWidget* KeyTarget() const { return widget_; }
   // Where the widget goes in the client area (client coordinates); the whole of it by default.
   virtual TRect WidgetArea(const TRect& client) const { return client; }
   // Notifications to the parent window: WM_COMMAND (id, code, window) and WM_NOTIFY.

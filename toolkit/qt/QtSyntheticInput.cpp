@@ -67,6 +67,18 @@ QEvent::Type MouseEventType(TSyntheticMouse action) {
 
 }  // namespace
 
+QWindow* InputQtWindow(HWND window) {
+  QWidget* top = TopWidget(window);
+  return top ? top->windowHandle() : nullptr;
+}
+
+TPoint InputQtWindowPoint(HWND window, TPoint point) {
+  QWidget* top = TopWidget(window);
+  if (!top) return point;
+  const QPoint local = top->mapFromGlobal(GlobalPoint(window, point)).toPoint();
+  return {local.x(), local.y()};
+}
+
 void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers) {
   QWidget* top = TopWidget(window);
   if (!top) return;

@@ -9,7 +9,15 @@
 #include "toolkit/win/DragDrop.h"
 #include "toolkit/win/Input.h"
 
+class QWindow;
+
 enum class TSyntheticMouse { Move, Press, Release, DoubleClick };
+
+// The Qt window that takes the window's input (its top-level window's), and
+// where a point of the window (window coordinates) lies in it: for driving
+// windows with Qt's own test input (QTest's QWindow overloads).
+QWindow* InputQtWindow(HWND window);
+TPoint InputQtWindowPoint(HWND window, TPoint point);
 
 // Point: in the window's coordinates (its top-left corner is (0, 0)).
 void SynthesizeMouse(HWND window, TPoint point, TSyntheticMouse action, TInputButton button, TInputModifiers modifiers = {});

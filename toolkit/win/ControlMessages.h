@@ -341,12 +341,19 @@ constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
 constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
 constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
+// LVM_SETIMAGELIST: WParam LVSIL_STATE, LParam the TImageList* (null: none).
+constexpr UINT LVM_SETIMAGELIST = LVM_FIRST + 3;
+constexpr WPARAM LVSIL_STATE = 2;
 // LVM_SETITEMSTATE: WParam the item (-1: every item), LParam an LVITEM* (state, stateMask); notifies as the user's change does.
 constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
 // LVM_GETITEMSTATE: WParam the item, LParam the LVIS_* bits asked for.
 constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
 // LVM_SETITEMTEXT: WParam the item, LParam an LVITEM* (iSubItem, pszText).
 constexpr UINT LVM_SETITEMTEXT = LVM_FIRST + 46;
+// LVM_SETEXTENDEDLISTVIEWSTYLE: WParam the LVS_EX_* bits that change (0: all), LParam their values.
+constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54;
+constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 55;
+constexpr DWORD LVS_EX_FULLROWSELECT = 0x0020;
 constexpr UINT LVM_GETVIEW = LVM_FIRST + 143;
 constexpr LPARAM LVNI_ALL = 0x0000;
 constexpr LPARAM LVNI_FOCUSED = 0x0001;
@@ -357,6 +364,7 @@ constexpr LRESULT LV_VIEW_SMALLICON = 2;
 constexpr LRESULT LV_VIEW_LIST = 3;
 constexpr UINT LVIS_FOCUSED = 0x0001;
 constexpr UINT LVIS_SELECTED = 0x0002;
+constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT LVIF_TEXT = 0x0001;
 constexpr UINT LVIF_IMAGE = 0x0002;
 constexpr UINT LVIF_PARAM = 0x0004;
@@ -365,6 +373,8 @@ constexpr UINT LVIF_STATE = 0x0008;
 constexpr UINT LVN_FIRST = 0u - 100;
 constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0;
 constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
+constexpr UINT LVN_BEGINLABELEDIT = LVN_FIRST - 5;
+constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
 
 struct LVITEM {
   UINT mask = 0;
@@ -403,6 +413,19 @@ struct NMLISTVIEW {
   UINT uChanged = 0;
   TPoint ptAction;
   LPARAM lParam = 0;
+};
+
+struct NMLVCUSTOMDRAW {
+  NMCUSTOMDRAW nmcd;
+  TColor clrText = 0;
+  TColor clrTextBk = 0;
+  int iSubItem = 0;
+};
+
+// LVN_BEGINLABELEDIT (nonzero: no editing) and LVN_ENDLABELEDIT (item.pszText the new text; nonzero: it stays).
+struct NMLVDISPINFO {
+  NMHDR hdr;
+  LVITEM item;
 };
 
 // ---------------------------------------------------------------- tree views
@@ -457,6 +480,8 @@ constexpr UINT TVN_SELCHANGING = TVN_FIRST - 1;
 constexpr UINT TVN_SELCHANGED = TVN_FIRST - 2;
 constexpr UINT TVN_ITEMEXPANDING = TVN_FIRST - 5;
 constexpr UINT TVN_ITEMEXPANDED = TVN_FIRST - 6;
+constexpr UINT TVN_BEGINLABELEDIT = TVN_FIRST - 10;
+constexpr UINT TVN_ENDLABELEDIT = TVN_FIRST - 11;
 constexpr UINT TVE_COLLAPSE = 0x0001;
 constexpr UINT TVE_EXPAND = 0x0002;
 constexpr UINT TVE_TOGGLE = 0x0003;
@@ -473,6 +498,7 @@ constexpr UINT TVIF_PARAM = 0x0004;
 constexpr UINT TVIF_STATE = 0x0008;
 constexpr UINT TVIF_SELECTEDIMAGE = 0x0020;
 constexpr UINT TVIF_CHILDREN = 0x0040;
+constexpr UINT TVIF_HANDLE = 0x0010;
 inline const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x10000));
 inline const HTREEITEM TVI_FIRST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFF));
 inline const HTREEITEM TVI_LAST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFE));
@@ -480,6 +506,9 @@ constexpr UINT TVHT_NOWHERE = 0x0001;
 constexpr UINT TVHT_ONITEM = 0x0046;
 constexpr UINT TVIS_SELECTED = 0x0002;
 constexpr UINT TVIS_EXPANDED = 0x0020;
+constexpr UINT TVIS_STATEIMAGEMASK = 0xF000;
+// The state image index (from 1; 0: none) as the bits of an item's state.
+constexpr UINT INDEXTOSTATEIMAGEMASK(int index) { return static_cast<UINT>(index) << 12; }
 
 struct TVITEM {
   UINT mask = 0;
@@ -515,6 +544,12 @@ struct NMTREEVIEW {
   TVITEM itemOld;
   TVITEM itemNew;
   TPoint ptDrag;
+};
+
+// TVN_BEGINLABELEDIT (nonzero: no editing) and TVN_ENDLABELEDIT (item.pszText the new text; nonzero: it stays).
+struct NMTVDISPINFO {
+  NMHDR hdr;
+  TVITEM item;
 };
 
 struct NMTVCUSTOMDRAW {

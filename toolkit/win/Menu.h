@@ -7,7 +7,10 @@
 // While a menu loop runs it takes the keyboard and mouse; the owner window
 // hears of it through WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_MEASUREITEM and
 // WM_DRAWITEM of owner-drawn items, WM_ENTERIDLE, WM_EXITMENULOOP, and gets
-// the chosen item's id as WM_COMMAND once the menu windows are gone.
+// the chosen item's id as WM_COMMAND once the menu windows are gone. A
+// character that is no item's mnemonic, typed in an open menu or with Alt
+// over a menu bar, is offered to the owner as WM_MENUCHAR (the character,
+// MF_POPUP for an open menu; the menu), which may name the item to take.
 
 #include <string>
 
@@ -18,6 +21,11 @@
 constexpr UINT WM_INITMENU = 0x0116;
 constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_MENUCHAR = 0x0120;
+// What the owner answers to WM_MENUCHAR in its high word (the low word is an item position).
+constexpr WORD MNC_IGNORE = 0;
+constexpr WORD MNC_CLOSE = 1;
+constexpr WORD MNC_EXECUTE = 2;
+constexpr WORD MNC_SELECT = 3;
 constexpr UINT WM_UNINITMENUPOPUP = 0x0125;
 // Asks a "#32768" window for the menu it shows.
 constexpr UINT MN_GETHMENU = 0x01E1;

@@ -205,30 +205,67 @@ void Activate(TMenuLoop& loop, size_t levelIndex, int item, bool byKeyboard) {
   if (byKeyboard) SelectFirst(loop);
 }
 
-// Items whose mnemonic is the character: one is taken at once; among
-// several, the next one after the selection is selected.
-bool TakeMnemonic(TMenuLoop& loop, char32_t character) {
+// The selectable items whose mnemonic is the character, in order.
+std::vector<int> MnemonicItems(HMENU menu, char32_t character) {
   const char32_t wanted = character < 128 ? static_cast<char32_t>(std::tolower(static_cast<int>(character))) : character;
-  const bool onBar = loop.Open.empty();
-  const HMENU menu = onBar ? GetMenu(loop.Bar) : loop.Open.back().Menu;
-  const int current = onBar ? loop.BarItem : loop.Open.back().Selected;
   std::vector<int> matches;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i)
     if (const TMenuItemRecord* item = ItemOf(menu, i); item->IsSelectable() && MenuMnemonic(item->Text) == wanted)
       matches.push_back(i);
-  if (matches.empty()) return false;
-  if (onBar) {
+  return matches;
+}
+
+// The owner's answer to a character no item of the menu takes: the action
+// and the item, MNC_IGNORE when it names no selectable item.
+struct TMenuCharAnswer {
+  WORD Action = MNC_IGNORE;
+  int Item = -1;
+};
+
+TMenuCharAnswer AskMenuChar(HWND owner, HMENU menu, char32_t character, bool popup) {
+  const auto answer = static_cast<uintptr_t>(SendMessage(owner, WM_MENUCHAR,
+                                                         MAKEWPARAM(static_cast<int>(character), popup ? MF_POPUP : 0),
+                                                         reinterpret_cast<LPARAM>(menu)));
+  const TMenuCharAnswer given{HIWORD(answer), LOWORD(answer)};
+  if (given.Action == MNC_CLOSE) return given;
+  const TMenuItemRecord* item = ItemOf(menu, given.Item);
+  const bool takesItem = given.Action == MNC_EXECUTE || given.Action == MNC_SELECT;
+  return takesItem && item && item->IsSelectable() ? given : TMenuCharAnswer{};
+}
+
+// What the owner chose for a character of no mnemonic in the open menu or on the bar.
+void TakeOwnersChoice(TMenuLoop& loop, HMENU menu, char32_t character, bool onBar) {
+  const TMenuCharAnswer answer = AskMenuChar(loop.Owner, menu, character, !onBar);
+  if (answer.Action == MNC_CLOSE) {
+    loop.Ended = true;
+  } else if (answer.Action != MNC_IGNORE && onBar) {
+    OpenBarItem(loop, answer.Item, true);
+  } else if (answer.Action == MNC_EXECUTE) {
+    Activate(loop, loop.Open.size() - 1, answer.Item, true);
+  } else if (answer.Action == MNC_SELECT) {
+    Select(loop, loop.Open.size() - 1, answer.Item);
+  }
+}
+
+// Items whose mnemonic is the character: one is taken at once; among
+// several, the next one after the selection is selected; with none, the
+// owner is asked.
+void TakeMnemonic(TMenuLoop& loop, char32_t character) {
+  const bool onBar = loop.Open.empty();
+  const HMENU menu = onBar ? GetMenu(loop.Bar) : loop.Open.back().Menu;
+  const int current = onBar ? loop.BarItem : loop.Open.back().Selected;
+  const std::vector<int> matches = MnemonicItems(menu, character);
+  if (matches.empty()) {
+    TakeOwnersChoice(loop, menu, character, onBar);
+  } else if (onBar) {
     OpenBarItem(loop, matches.front(), true);
-    return true;
-  }
-  if (matches.size() == 1) {
+  } else if (matches.size() == 1) {
     Activate(loop, loop.Open.size() - 1, matches.front(), true);
-    return true;
+  } else {
+    const auto next = std::upper_bound(matches.begin(), matches.end(), current);
+    Select(loop, loop.Open.size() - 1, next == matches.end() ? matches.front() : *next);
   }
-  const auto next = std::upper_bound(matches.begin(), matches.end(), current);
-  Select(loop, loop.Open.size() - 1, next == matches.end() ? matches.front() : *next);
-  return true;
 }
 
 void Escape(TMenuLoop& loop) {
@@ -458,12 +495,13 @@ void KeyMenu(HWND window, char32_t character) {
     TrackMenuBar(window, -1, false);
     return;
   }
-  const char32_t wanted = character < 128 ? static_cast<char32_t>(std::tolower(static_cast<int>(character))) : character;
-  for (int i = 0; i < GetMenuItemCount(bar); ++i)
-    if (const TMenuItemRecord* item = ItemOf(bar, i); item->IsSelectable() && MenuMnemonic(item->Text) == wanted) {
-      TrackMenuBar(window, i, true);
-      return;
-    }
+  const std::vector<int> matches = MnemonicItems(bar, character);
+  if (!matches.empty()) {
+    TrackMenuBar(window, matches.front(), true);
+    return;
+  }
+  const TMenuCharAnswer answer = AskMenuChar(window, bar, character, false);
+  if (answer.Action == MNC_EXECUTE || answer.Action == MNC_SELECT) TrackMenuBar(window, answer.Item, true);
 }
 
 bool EndMenu() {
