@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "engine/HashTab.h"
@@ -15,7 +16,10 @@ BENCHMARK(BM_CreateAnonymousNode);
 
 static void BM_FindInTable(benchmark::State& state) {
   THashTab table;
-  for (int i = 0; i < state.range(0); ++i) table.Add(new THashNode("Name" + std::to_string(i)));
+  for (int i = 0; i < state.range(0); ++i) {
+    auto node = std::make_unique<THashNode>("Name" + std::to_string(i));
+    table.Add(node);
+  }
   const std::string wanted = "NAME" + std::to_string(state.range(0) / 2);
   for (auto _ : state) benchmark::DoNotOptimize(table.Find(wanted));
 }

@@ -175,8 +175,8 @@ bool TFuncCall::ExecuteWithinMemory(TSourcePos pos) {
 }
 
 TFunc* AddFunc(TFuncTab& tab, std::unique_ptr<TFunc> func) {
-  if (!tab.Add(func.get())) return nullptr;
-  return func.release();
+  TFunc* added = func.get();
+  return tab.Add(func) ? added : nullptr;
 }
 
 TFuncVar::TFuncVar(std::string name, TFuncKind* kind, bool isConst, TFunc* func, TLib* lib)

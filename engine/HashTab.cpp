@@ -56,7 +56,7 @@ THashNode* THashTab::Find(std::string_view name) const {
   return found == byName_.end() ? nullptr : found->second;
 }
 
-bool THashTab::Add(THashNode* node) {
+bool THashTab::Adopt(THashNode* node) {
   if (Find(node->Name())) return false;
   const int bucket = FoldedHash(node->Name());
   node->next_ = nullptr;
@@ -190,17 +190,9 @@ void TDetachedNodes::Free() {
   places_.clear();
 }
 
-bool THashList::Add(THashNode* node) {
-  if (IndexOf(node->Name()) >= 0) return false;
-  nodes_.emplace_back(node);
-  return true;
-}
-
 bool THashList::AddName(std::string name) {
   auto node = std::make_unique<THashNode>(std::move(name));
-  if (!Add(node.get())) return false;
-  node.release();
-  return true;
+  return Add(node);
 }
 
 int THashList::IndexOf(std::string_view name) const {

@@ -108,9 +108,14 @@ public:
   static int HashOf(std::string_view lowerName);
 
   THashNode* Find(std::string_view name) const;
-  // Takes ownership and returns true, or returns false when a node of that
-  // name is present (the caller keeps the node).
-  bool Add(THashNode* node);
+  // Takes the node and returns true, or returns false when a node of that
+  // name is present, leaving the node with the caller.
+  template <class T>
+  bool Add(std::unique_ptr<T>& node) {
+    if (!Adopt(node.get())) return false;
+    node.release();
+    return true;
+  }
   THashNode* Bucket(int index) const;  // ERangeError outside 0..30
 
   // Walk: buckets 0..30, each chain in order. Next returns nil after the last
@@ -142,6 +147,7 @@ public:
   std::uint64_t Changes() const { return changes_; }
 
 private:
+  bool Adopt(THashNode* node);
   THashNode* NextBucketHead();
   // Removes and frees the node the link points to.
   void Unlink(THashNode** link);
@@ -195,9 +201,14 @@ inline THashTab::TWalk THashTab::Walk() { return TWalk(*this); }
 // name lists of declarations); owns them.
 class THashList {
 public:
-  // Takes ownership and returns true, or returns false when the name is
-  // present in any case (the caller keeps the node).
-  bool Add(THashNode* node);
+  // Takes the node and returns true, or returns false when the name is
+  // present in any case, leaving the node with the caller.
+  template <class T>
+  bool Add(std::unique_ptr<T>& node) {
+    if (IndexOf(node->Name()) >= 0) return false;
+    nodes_.emplace_back(node.release());
+    return true;
+  }
   // Adds a plain node without library; false when the name is present.
   bool AddName(std::string name);
   int IndexOf(std::string_view name) const;  // -1 when absent

@@ -201,9 +201,7 @@ TRecKind::TRecKind(TKindCode code, std::string name, TLib* lib) : TKind(code, st
 
 bool TRecKind::AddField(TKind* kind, std::string name, bool readOnly, std::int32_t index) {
   auto field = std::make_unique<TField>(std::move(name), kind, readOnly, index, Lib());
-  if (!fields_.Add(field.get())) return false;
-  field.release();
-  return true;
+  return fields_.Add(field);
 }
 
 TField* TRecKind::Field(int i) const { return static_cast<TField*>(fields_.Get(i)); }
@@ -227,8 +225,7 @@ bool TFuncKind::AddArg(std::string name, TKind* kind, TArgMode mode, const TValu
   bool hasDefault = !IsVoidValue(defaultValue);
   QASSERT(hasDefault || defaultCount_ == 0, "CFF3A62E");
   auto arg = std::make_unique<TFuncArg>(std::move(name), kind, mode, defaultValue, Lib());
-  if (!args_.Add(arg.get())) return false;
-  arg.release();
+  if (!args_.Add(arg)) return false;
   if (hasDefault) ++defaultCount_;
   if (kind && kind->Code() == kcAny) variadic_ = kind == AnyKind(kcAny) && ArgCount() == 1;
   return true;

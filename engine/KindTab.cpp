@@ -53,9 +53,7 @@ TKind* TKindTab::FindKind(std::string_view name) const {
 
 bool TKindTab::AddAlias(TKind* kind, std::string name, TLib* lib) {
   auto alias = std::make_unique<TRefNode>(std::move(name), kind, lib);
-  if (!aliases_.Add(alias.get())) return false;
-  alias.release();
-  return true;
+  return aliases_.Add(alias);
 }
 
 TKind* TKindTab::Register(std::unique_ptr<TKind> kind, TLib* lib) {
@@ -63,13 +61,14 @@ TKind* TKindTab::Register(std::unique_ptr<TKind> kind, TLib* lib) {
     if (kind->HasName()) AddAlias(existing, kind->Name(), lib);
     return existing;
   }
-  bool added = Add(kind.get());
+  TKind* registered = kind.get();
+  const bool added = Add(kind);
   QASSERT(added, "6E1C2B90");
-  if (kind->Code() == kcEnum) enumKinds_.push_back(static_cast<TEnumKind*>(kind.get()));
+  if (registered->Code() == kcEnum) enumKinds_.push_back(static_cast<TEnumKind*>(registered));
   // FindSame has just indexed the table; the new kind keeps the index current.
-  structures_.emplace(StructureHash(kind.get()), kind.get());
+  structures_.emplace(StructureHash(registered), registered);
   indexedAt_ = Changes();
-  return kind.release();
+  return registered;
 }
 
 // Interning compares a new kind with only the kinds of its structure's hash,
@@ -111,21 +110,21 @@ TEnumKind* TKindTab::FindEnumMember(std::string_view name) const {
   return match == enumKinds_.end() ? nullptr : *match;
 }
 
-void TKindTab::AddBuiltIn(TKind* kind) {
-  bool added = Add(kind);
+TKind* TKindTab::AddBuiltIn(std::unique_ptr<TKind> kind) {
+  TKind* builtIn = kind.get();
+  const bool added = Add(kind);
   QASSERT(added, "6E1C2B91");
+  return builtIn;
 }
 
 void TKindTab::RegisterBuiltIns(TLib* lib) {
   for (TKindCode code : {kcInteger, kcChar, kcReal, kcBoolean, kcString}) {
-    BaseKinds[code] = new TKind(code, KindName(code), lib);
-    AddBuiltIn(BaseKinds[code]);
+    BaseKinds[code] = AddBuiltIn(std::make_unique<TKind>(code, KindName(code), lib));
   }
   for (int code = kcAny; code <= kcClass; ++code) {
     auto covered = static_cast<TKindCode>(code);
-    AnyKinds[code] = covered == kcSet ? static_cast<TKind*>(new TSetKind("AnySet", nullptr, lib))
-                                      : new TAnyKind(lib, covered);
-    AddBuiltIn(AnyKinds[code]);
+    AnyKinds[code] = AddBuiltIn(covered == kcSet ? std::unique_ptr<TKind>(std::make_unique<TSetKind>("AnySet", nullptr, lib))
+                                                 : std::make_unique<TAnyKind>(lib, covered));
   }
   for (const TAlias& alias : BuiltInAliases) AddAlias(BaseKinds[alias.Code], alias.Name, lib);
   GlobalKinds = this;

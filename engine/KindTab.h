@@ -92,7 +92,7 @@ public:
   void Reattach(TDetached& detached);
 
 private:
-  void AddBuiltIn(TKind* kind);
+  TKind* AddBuiltIn(std::unique_ptr<TKind> kind);
   std::unique_ptr<TClassKind> BuildClassKind(TObject* object, const THostClass& hostClass, TLib* lib);
   void RemoveAliasesOfKinds(const TLib* lib);
 

@@ -183,9 +183,8 @@ void TLex::RegisterFixedEntries() {
 
 void TLex::AddEntry(THashTab& table, std::string text, std::uint8_t code, const char* duplicateTag) {
   auto node = std::make_unique<TLexNode>(std::move(text), code);
-  const bool added = table.Add(node.get());
+  const bool added = table.Add(node);
   QASSERT(added, duplicateTag);
-  node.release();
 }
 
 void TLex::RegisterKeyword(std::string text, std::uint8_t code) {

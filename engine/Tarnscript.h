@@ -128,8 +128,9 @@ public:
 
   // A new Workspace variable of kind (nil after an error line).
   virtual TVar* AddVariable(const std::string& name, TKind* kind) = 0;
-  // Adds a ready variable to the global table, which takes it on success.
-  virtual bool InsertVariable(TVar* variable) = 0;
+  // Adds a ready variable to the global table, which takes it on success;
+  // a refused variable stays with the caller.
+  virtual bool InsertVariable(std::unique_ptr<TVar>& variable) = 0;
   // 0 unknown, 1 variable, 2 constant, 3 routine, 4 type, 5 enumeration member.
   virtual std::uint8_t ClassifyIdentifier(const std::string& name) = 0;
 

@@ -239,9 +239,8 @@ TRecVar::TRecVar(std::string name, TRecKind* kind, bool isConst, TLib* lib, TObj
     const TField* field = kind->Field(i);
     std::unique_ptr<TVar> var = object ? MakeHostField(*field, lib) : nullptr;
     if (!var) var = MakeVar(field->Name(), field->Kind(), field->ReadOnly(), NoneValue, lib);
-    bool added = fields_.Add(var.get());
+    const bool added = fields_.Add(var);
     QASSERT(added, "959F168A");
-    var.release();
   }
 }
 

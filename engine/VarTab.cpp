@@ -54,9 +54,10 @@ void ForgetValuesOf(TVar& var, const TLib* lib) {
 }  // namespace
 
 TVar* TVarTab::Add(std::unique_ptr<TVar> var) {
-  bool added = THashTab::Add(var.get());
+  TVar* kept = var.get();
+  const bool added = THashTab::Add(var);
   QASSERT(added, "F29B310C");
-  return var.release();
+  return kept;
 }
 
 TVar* TVarTab::Find(std::string_view name) const { return static_cast<TVar*>(THashTab::Find(name)); }

@@ -237,13 +237,13 @@ TVar* TXBuilder::AddVariable(const std::string& name, TKind* kind) {
   return Vars.Add(MakeVar(name, kind, false, NoneValue, Workspace()));
 }
 
-bool TXBuilder::InsertVariable(TVar* variable) {
+bool TXBuilder::InsertVariable(std::unique_ptr<TVar>& variable) {
   if (!variable) return false;
   if (Vars.Find(variable->Name())) {
     ReportError("Variable named \"" + variable->Name() + "\" already exists", NoPosition, nullptr);
     return false;
   }
-  Vars.Add(std::unique_ptr<TVar>(variable));
+  Vars.Add(std::move(variable));
   return true;
 }
 

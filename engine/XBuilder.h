@@ -102,7 +102,7 @@ public:
   CountedPtr<IXConsBase> GetConsole() override { return GetMessageSink(); }
   bool RegisterType(const std::string& name, const std::string& definition) override;
   TVar* AddVariable(const std::string& name, TKind* kind) override;
-  bool InsertVariable(TVar* variable) override;
+  bool InsertVariable(std::unique_ptr<TVar>& variable) override;
   std::uint8_t ClassifyIdentifier(const std::string& name) override;
   std::uint8_t GetIntegerFormat() override { return IntegerFormat; }
   void SetIntegerFormat(std::uint8_t format) override { IntegerFormat = static_cast<TIntFormat>(format); }

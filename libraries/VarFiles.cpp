@@ -117,7 +117,7 @@ bool ReplaceWorkspace(TStagedVars& staged) {
   engine.ClearWorkspace();
   if (engine.IsRunning()) return false;
   for (auto& var : staged)
-    if (engine.InsertVariable(var.get())) var.release();
+    engine.InsertVariable(var);
   return true;
 }
 

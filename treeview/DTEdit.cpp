@@ -49,6 +49,7 @@ void TDTEdit::CreateParams(TCreateParams& params) {
   }
   if (link_ && link_->Alignment() == taRightJustify) params.Style |= ES_RIGHT;
   if (link_ && link_->Alignment() == taCenter) params.Style |= ES_CENTER;
+  if (link_ && link_->Tree() && link_->Tree()->ReadsRightToLeft(link_->Column())) params.ExStyle |= WS_EX_RTLREADING;
 }
 
 void TDTEdit::FitToText() {

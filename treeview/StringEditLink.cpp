@@ -87,7 +87,8 @@ void TStringEditLink::ForwardMessage(TMessage& message) {
 }
 
 void TStringEditLink::SetEditorBounds(TRect r) {
-  if (stopping_) return;
+  // The tree may place the editor while scrolling the node into view, before preparing it.
+  if (stopping_ || !tree_) return;
   r.Left = std::max(r.Left, 0);
   if (r.Width() < MinimumEditWidth) {
     if (alignment_ == taRightJustify)

@@ -207,8 +207,10 @@ protected:
     kind->AddField(BaseKind(kcReal), "b", false, -1);
     kind->AddField(BaseKind(kcInteger), "fixed", true, -1);
     Point = static_cast<TRecKind*>(Engine->Kinds.Register(std::move(kind), workspace));
-    Engine->InsertVariable(MakeVar("p", Point, false, NoneValue, workspace).release());
-    Engine->InsertVariable(MakeVar("cp", Point, true, NoneValue, workspace).release());
+    for (bool isConst : {false, true}) {
+      std::unique_ptr<TVar> var = MakeVar(isConst ? "cp" : "p", Point, isConst, NoneValue, workspace);
+      Engine->InsertVariable(var);
+    }
   }
 
   TRecKind* Point = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "engine/Lib.h"
 
@@ -27,6 +28,13 @@ void ExpectAssertion(const std::function<void()>& action, const std::string& tag
   }
 }
 
+// The node once the table took it; nil when it refused it.
+template <class T>
+T* Put(THashTab& table, std::unique_ptr<T> node) {
+  T* raw = node.get();
+  return table.Add(node) ? raw : nullptr;
+}
+
 std::vector<std::string> WalkNames(THashTab& table) {
   std::vector<std::string> names;
   for (THashNode* node : table.Walk()) names.push_back(node->Name());
@@ -36,10 +44,11 @@ std::vector<std::string> WalkNames(THashTab& table) {
 TEST(HashTab, NamesDifferingInCaseAreOneName) {
   EXPECT_EQ(THashTab::HashOf("sum"), (115 + 117 + 109) % 31);
   THashTab table;
-  auto* first = new THashNode("Sum");
-  ASSERT_TRUE(table.Add(first));
-  THashNode second("SUM");
-  EXPECT_FALSE(table.Add(&second)) << "the caller keeps a refused node";
+  THashNode* first = Put(table, std::make_unique<THashNode>("Sum"));
+  ASSERT_NE(first, nullptr);
+  auto second = std::make_unique<THashNode>("SUM");
+  EXPECT_FALSE(table.Add(second));
+  EXPECT_NE(second, nullptr) << "the caller keeps a refused node";
   EXPECT_EQ(table.Find("sum"), first);
   EXPECT_EQ(table.Find("sUM"), first);
   EXPECT_EQ(table.Find("summ"), nullptr);
@@ -48,7 +57,7 @@ TEST(HashTab, NamesDifferingInCaseAreOneName) {
 TEST(HashTab, BytesAbove127HashRawAndAreNotFolded) {
   EXPECT_EQ(THashTab::HashOf("\xFF"), 255 % 31);
   THashTab table;
-  table.Add(new THashNode("\xC4x"));
+  Put(table, std::make_unique<THashNode>("\xC4x"));
   EXPECT_NE(table.Find("\xC4X"), nullptr);
   EXPECT_EQ(table.Find("\xE4x"), nullptr);
 }
@@ -58,7 +67,7 @@ TEST(HashTab, WalkVisitsBucketsInOrderThenChains) {
   EXPECT_EQ(table.First(), nullptr);
   EXPECT_EQ(table.Next(), nullptr) << "no walk is under way";
   // "a" and "!@" share bucket 4 (byte sum 97), "b" is bucket 5, "|" bucket 0.
-  for (const char* name : {"b", "a", "!@", "|"}) ASSERT_TRUE(table.Add(new THashNode(name)));
+  for (const char* name : {"b", "a", "!@", "|"}) ASSERT_TRUE(Put(table, std::make_unique<THashNode>(name)));
   EXPECT_EQ(WalkNames(table), (std::vector<std::string>{"|", "a", "!@", "b"}));
   EXPECT_EQ(table.Bucket(4)->Name(), "a");
   EXPECT_EQ(table.Bucket(4)->Next()->Name(), "!@");
@@ -78,7 +87,7 @@ TEST(HashTab, BucketOutsideTheTableIsARangeError) {
 
 TEST(HashTab, DeletionDuringAWalkFailsItsAssertion) {
   THashTab table;
-  table.Add(new THashNode("x"));
+  Put(table, std::make_unique<THashNode>("x"));
   THashNode* node = table.First();
   ExpectAssertion([&] { table.DeleteNode(node); }, "C42CAD11");
   ExpectAssertion([&] { table.DeleteByName("x"); }, "C42CAD11");
@@ -89,7 +98,7 @@ TEST(HashTab, DeletionDuringAWalkFailsItsAssertion) {
 
 TEST(HashTab, AWalkStoppedEarlyNoLongerBlocksDeletion) {
   THashTab table;
-  for (const char* name : {"a", "b", "c"}) table.Add(new THashNode(name));
+  for (const char* name : {"a", "b", "c"}) Put(table, std::make_unique<THashNode>(name));
 
   for (THashNode* node : table.Walk())
     if (node->Name() == "a") break;
@@ -105,10 +114,8 @@ TEST(HashTab, AWalkStoppedEarlyNoLongerBlocksDeletion) {
 TEST(HashTab, DeleteNodeRemovesThatVeryNodeAndFreesIt) {
   int freed = 0;
   THashTab table;
-  auto* a = new TCountedNode("a", nullptr, freed);
-  auto* sameBucket = new TCountedNode("!@", nullptr, freed);
-  table.Add(a);
-  table.Add(sameBucket);
+  TCountedNode* a = Put(table, std::make_unique<TCountedNode>("a", nullptr, freed));
+  TCountedNode* sameBucket = Put(table, std::make_unique<TCountedNode>("!@", nullptr, freed));
   TCountedNode stranger("a", nullptr, freed);
   table.DeleteNode(&stranger);
   EXPECT_EQ(freed, 0) << "a node the table does not hold is left alone";
@@ -124,8 +131,8 @@ TEST(HashTab, RemoveLibRespectsBuiltInLibrariesUnlessForced) {
   TLib user("User", false);
   int freed = 0;
   THashTab table;
-  for (const char* name : {"a", "!@", "b", "|"}) table.Add(new TCountedNode(name, &system, freed));
-  for (const char* name : {"@!", "c"}) table.Add(new TCountedNode(name, &user, freed));
+  for (const char* name : {"a", "!@", "b", "|"}) Put(table, std::make_unique<TCountedNode>(name, &system, freed));
+  for (const char* name : {"@!", "c"}) Put(table, std::make_unique<TCountedNode>(name, &user, freed));
 
   table.RemoveLib(&system, false);
   EXPECT_EQ(freed, 0);
@@ -140,13 +147,13 @@ TEST(HashTab, RemoveLibRespectsBuiltInLibrariesUnlessForced) {
 TEST(HashTab, ClearAndRemoveLibEndAWalkUnderWay) {
   TLib user("User", false);
   THashTab table;
-  table.Add(new THashNode("a", &user));
-  table.Add(new THashNode("b", &user));
+  Put(table, std::make_unique<THashNode>("a", &user));
+  Put(table, std::make_unique<THashNode>("b", &user));
   ASSERT_NE(table.First(), nullptr);
   table.RemoveLib(&user, false);
   EXPECT_EQ(table.Next(), nullptr) << "the cursor must not keep a freed node";
 
-  table.Add(new THashNode("c"));
+  Put(table, std::make_unique<THashNode>("c"));
   ASSERT_NE(table.First(), nullptr);
   table.Clear();
   EXPECT_EQ(table.Next(), nullptr);
@@ -159,7 +166,7 @@ TEST(HashTab, DetachedNodesGoBackToTheirPlacesOrAreFreed) {
   int freed = 0;
   THashTab table;
   for (const char* name : {"a", "!@", "@!", "b"})
-    table.Add(new TCountedNode(name, name[0] == '!' ? &user : nullptr, freed));
+    Put(table, std::make_unique<TCountedNode>(name, name[0] == '!' ? &user : nullptr, freed));
   const std::vector<std::string> before = WalkNames(table);
   const auto ofUser = [&user](const THashNode& node) { return node.Lib() == &user; };
 
@@ -172,7 +179,7 @@ TEST(HashTab, DetachedNodesGoBackToTheirPlacesOrAreFreed) {
   EXPECT_EQ(freed, 0);
 
   detached = table.Detach(ofUser);
-  table.Add(new THashNode("!@"));
+  Put(table, std::make_unique<THashNode>("!@"));
   ExpectAssertion([&] { table.Reattach(detached); }, "C42CAD12");
   detached = TDetachedNodes();
   EXPECT_EQ(freed, 1) << "nodes that never went back are freed with the detached set";
@@ -182,8 +189,8 @@ TEST(HashTab, DestroyingATableFreesItsNodes) {
   int freed = 0;
   {
     THashTab table;
-    table.Add(new TCountedNode("a", nullptr, freed));
-    table.Add(new TCountedNode("b", nullptr, freed));
+    Put(table, std::make_unique<TCountedNode>("a", nullptr, freed));
+    Put(table, std::make_unique<TCountedNode>("b", nullptr, freed));
   }
   EXPECT_EQ(freed, 2);
 }
@@ -213,8 +220,9 @@ TEST(HashList, KeepsOrderAndRefusesDuplicatesInAnyCase) {
   EXPECT_TRUE(list.AddName("X"));
   EXPECT_TRUE(list.AddName("y"));
   EXPECT_FALSE(list.AddName("x"));
-  THashNode duplicate("Y");
-  EXPECT_FALSE(list.Add(&duplicate));
+  auto duplicate = std::make_unique<THashNode>("Y");
+  EXPECT_FALSE(list.Add(duplicate));
+  EXPECT_NE(duplicate, nullptr);
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(list.IndexOf("Y"), 1);
   EXPECT_EQ(list.IndexOf("z"), -1);

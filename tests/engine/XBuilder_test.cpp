@@ -300,13 +300,16 @@ TEST_F(XBuilderTest, AddInsertFindAndDeleteVariables) {
   EXPECT_EQ(Engine->AddVariable("w", BaseKind(kcReal)), nullptr);
   EXPECT_EQ(Engine->AddVariable("u", nullptr), nullptr);
   auto extra = MakeVar("w", BaseKind(kcInteger), false, NoneValue, nullptr);
-  EXPECT_FALSE(Engine->InsertVariable(extra.get()));
-  EXPECT_FALSE(Engine->InsertVariable(nullptr));
+  EXPECT_FALSE(Engine->InsertVariable(extra));
+  EXPECT_NE(extra, nullptr) << "a refused variable stays with the caller";
+  std::unique_ptr<TVar> none;
+  EXPECT_FALSE(Engine->InsertVariable(none));
   EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{"Variable named \"w\" already exists",
                                                    "Failed to add variable \"u\"",
                                                    "Variable named \"w\" already exists"}));
   auto inserted = MakeVar("q", BaseKind(kcInteger), false, TValue::Integer(4), nullptr);
-  EXPECT_TRUE(Engine->InsertVariable(inserted.release()));
+  EXPECT_TRUE(Engine->InsertVariable(inserted));
+  EXPECT_EQ(inserted, nullptr);
   EXPECT_EQ(Result("q * w"), "0");
   Engine->DeleteVariable("q");
   EXPECT_EQ(Engine->FindVariable("q"), nullptr);

@@ -98,7 +98,7 @@ TEST_F(SysRoutines, SetLengthRefusesAStaticRow) {
   TArrKind* rows = static_cast<TArrKind*>(
       Engine->Kinds.Register(std::make_unique<TArrKind>(row, "", nullptr, 1, 0), nullptr));
   auto table = MakeVar("rows", rows, false, NoneValue, Engine->Libs.Find(WorkspaceLibName));
-  ASSERT_TRUE(Engine->InsertVariable(table.release()));
+  ASSERT_TRUE(Engine->InsertVariable(table));
   EXPECT_EQ(Eval("SetLength(rows, 2, 5)"), "Cannot change length of a static array at [1:1] ");
   EXPECT_EQ(Eval("Length(rows)"), "2") << "the rows were made before the refusal";
 }

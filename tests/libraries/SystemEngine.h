@@ -78,7 +78,7 @@ protected:
     TKind* kind = Engine->Kinds.Register(std::make_unique<TArrKind>(elem, "", system, low, high), system);
     auto array = MakeVar(name, kind, false, NoneValue, Engine->Libs.Find(WorkspaceLibName));
     auto& added = static_cast<TArrVar&>(*array);
-    EXPECT_TRUE(Engine->InsertVariable(array.release()));
+    EXPECT_TRUE(Engine->InsertVariable(array));
     return added;
   }
 

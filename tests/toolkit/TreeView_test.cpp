@@ -1,6 +1,7 @@
 #include "toolkit/controls/TreeView.h"
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
 
@@ -159,6 +160,10 @@ TEST_F(TreeViewTest, ReadOnlyDecidesWhetherTheUserEditsANodesText) {
   EXPECT_EQ(apple->Text(), "apple") << "read-only";
 
   tree->SetReadOnly(false);
+  auto* ok = Make<TButton>(250, 10, 80, 25);
+  ok->SetDefault(true);
+  int presses = 0;
+  ok->OnClick = [&presses](TObject*) { ++presses; };
   ProcessEverything();
   tree->SetFocus();
   apple->SetSelected(true);
@@ -167,6 +172,7 @@ TEST_F(TreeViewTest, ReadOnlyDecidesWhetherTheUserEditsANodesText) {
   Type(tree->Handle(), "s");
   Press(tree->Handle(), VK_RETURN);
   EXPECT_EQ(apple->Text(), "apples");
+  EXPECT_EQ(presses, 0) << "Enter ends the editing, not the dialog";
   EXPECT_EQ(CountOf(WM_NOTIFY, TVN_BEGINLABELEDIT, tree->Handle()), 1u);
   EXPECT_EQ(CountOf(WM_NOTIFY, TVN_ENDLABELEDIT, tree->Handle()), 1u);
   char text[32] = {};

@@ -200,12 +200,51 @@ TEST_F(StringEditLinkTest, UpAndDownMoveTheCaretInOneLine) {
   tree->CancelNodeEdit();
 }
 
+TEST_F(StringEditLinkTest, TheEditReadsAndAlignsAsItsColumn) {
+  tree->Header().Columns().ColumnAt(2).SetBiDiMode(bdRightToLeft);
+  TDTEdit& edit = StartEdit(rows[0], 2);
+  EXPECT_TRUE(GetWindowLongPtr(edit.Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+  EXPECT_TRUE(GetWindowLongPtr(edit.Handle(), GWL_STYLE) & ES_RIGHT) << "left-justified text mirrors to the right";
+  tree->CancelNodeEdit();
+}
+
 TEST_F(StringEditLinkTest, TabAndEscapeCharactersNeverType) {
   TDTEdit& edit = StartEdit(rows[0], 1);
   edit.Perform(WM_CHAR, '\t', 0);
   edit.Perform(WM_CHAR, 0x1B, 0);
   EXPECT_EQ(GetWindowText(edit.Handle()), "r0");
   EXPECT_EQ(edit.Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+  tree->CancelNodeEdit();
+}
+
+TEST_F(StringEditLinkTest, ACommittedTextResortsTheTreeSoundly) {
+  tree->OnCompareNodes = [this](TBaseDataTree*, PDataNode a, PDataNode b, TColumnIndex column, int& result) {
+    result = texts[{a->Index, column}].compare(texts[{b->Index, column}]);
+  };
+  tree->OnEdited = [](TBaseDataTree* sender, PDataNode, TColumnIndex column) {
+    sender->SortWholeTree(column, sdAscending);
+  };
+  for (unsigned row = 0; row < 4; ++row) texts[{row, 0}] = std::string(1, static_cast<char>('b' + row));
+  TDTEdit& edit = StartEdit(rows[3], 0);
+  Type(edit, "a");
+  Key(edit, VK_RETURN);
+  EXPECT_EQ(newTexts, std::vector<std::string>{"a"});
+  EXPECT_EQ(tree->FirstRootNode(), rows[3]) << "the new text sorts first";
+  EXPECT_EQ(tree->FocusedNode(), rows[3]);
+  CheckTree(*tree);
+  ProcessEverything();
+}
+
+TEST_F(StringEditLinkTest, ANodeOutOfViewIsScrolledToAndEdited) {
+  tree->SetRootNodeCount(40);
+  rows = AllNodes(*tree);
+  tree->FocusNodeAndColumn(rows[35], 1);
+  tree->SetVertOffset(0);
+  tree->Perform(WM_KEYDOWN, VK_F2, 0);
+  ASSERT_TRUE(tree->EditInProgress());
+  EXPECT_LT(tree->OffsetY(), 0);
+  TDTEdit& edit = *dynamic_cast<TStringEditLink*>(tree->EditLink())->Edit();
+  EXPECT_EQ(edit.Top(), tree->NodeDisplayRect(rows[35], 1, true).Top);
   tree->CancelNodeEdit();
 }
 

@@ -20,6 +20,7 @@ class TTextTree : public TDataStringTree {
 public:
   using TDataStringTree::TDataStringTree;
   using TDataStringTree::FireIncrementalSearch;
+  using TDataStringTree::TextHeightOf;
 
   struct TDrawnText {
     PDataNode Node;
@@ -305,6 +306,17 @@ TEST_F(StringTreeTest, TextInfoGivesFontTextAndATextHighRectangle) {
   tree.CellTextInfo(node, 1, font, r, text);
   EXPECT_EQ(font.Height(), -30);
   EXPECT_GT(r.Height(), tree.TextHeight());
+}
+
+TEST_F(StringTreeTest, TextHeightWrapsInTheCellWidth) {
+  AddColumns({60, 300});
+  const PDataNode node = tree.AppendChildNode();
+  texts[{node, 0, ttNormal}] = "one two three four five six";
+  TCanvas& canvas = tree.Canvas();
+  const int wrapped = tree.TextHeightOf(canvas, node, 0, "");
+  const int wide = tree.TextHeightOf(canvas, node, 1, "one two three four five six");
+  EXPECT_EQ(wide, tree.TextHeight());
+  EXPECT_GE(wrapped, 3 * tree.TextHeight()) << "a 60-pixel column wraps the words";
 }
 
 TEST_F(StringTreeTest, StringOptionsDefaultAndCopy) {

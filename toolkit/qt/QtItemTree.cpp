@@ -274,6 +274,8 @@ int ItemImage(const QTreeWidgetItem& item, TItemImage slot) {
   return index.isValid() ? index.toInt() : -1;
 }
 
+bool ItemTreeEditing(QTreeWidget& tree) { return TreeOf(tree).Editor() != nullptr; }
+
 QWidget* ItemTreeKeyTarget(QTreeWidget& tree) {
   QWidget* editor = TreeOf(tree).Editor();
   return editor ? editor : &tree;

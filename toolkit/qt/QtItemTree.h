@@ -57,7 +57,9 @@ void SetItemTreeImages(QTreeWidget& tree, TItemImage list, const TImageList* ima
 void SetItemImage(QTreeWidget& tree, QTreeWidgetItem& item, TItemImage slot, int index);
 int ItemImage(const QTreeWidgetItem& item, TItemImage slot);
 
-// Where keys go: the label's editor while one is open, else the tree.
+// Whether a label's editor is open; keys go to it then (else to the tree),
+// Enter and Esc included.
+bool ItemTreeEditing(QTreeWidget& tree);
 QWidget* ItemTreeKeyTarget(QTreeWidget& tree);
 
 // The mouse is at a point of the widget's viewport; null: it left.

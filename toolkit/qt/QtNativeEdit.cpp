@@ -102,6 +102,7 @@ public:
     edit().setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     QTextOption option = edit().document()->defaultTextOption();
     option.setAlignment(AlignmentOf(style) & Qt::AlignHorizontal_Mask);
+    if (GetWindowLongPtr(window, GWL_EXSTYLE) & WS_EX_RTLREADING) option.setTextDirection(Qt::RightToLeft);
     edit().document()->setDefaultTextOption(option);
     const bool wraps = !(style & (WS_HSCROLL | ES_AUTOHSCROLL));
     edit().setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

@@ -107,7 +107,9 @@ protected:
       default: return false;
     }
   }
-  LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  LRESULT DialogCode() const override {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | (ItemTreeEditing(list()) ? DLGC_WANTALLKEYS : 0);
+  }
   QWidget* KeyTarget() const override { return ItemTreeKeyTarget(list()); }
 
 private:

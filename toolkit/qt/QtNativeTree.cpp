@@ -88,7 +88,9 @@ protected:
       default: return false;
     }
   }
-  LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  LRESULT DialogCode() const override {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | (ItemTreeEditing(tree()) ? DLGC_WANTALLKEYS : 0);
+  }
   QWidget* KeyTarget() const override { return ItemTreeKeyTarget(tree()); }
 
 private:
