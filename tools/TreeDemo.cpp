@@ -7,6 +7,8 @@
 //   editing  the variable list as a text tree: a value too long for its
 //            cell shortened with "...", and the tree's own editor open on
 //            a right-aligned value.
+//   drop     the variable list during an in-process drag of its first row:
+//            the drop mark under the fourth row.
 // With --screenshot FILE the demo saves a picture of itself and ends.
 
 #include <cstring>
@@ -18,6 +20,7 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
+#include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataDrawTree.h"
 #include "treeview/DataStringTree.h"
@@ -160,9 +163,27 @@ void OpenEditor(TBaseDataTree* tree) {
   tree->StartNodeEdit(node, 1);
 }
 
+// Drags the first row over the lower half of the fourth row's name cell, beside its text.
+void DragOverFourthRow(TBaseDataTree* tree) {
+  tree->TreeOptions().SetPaintOptions(tree->TreeOptions().PaintOptions() + TDTPaintOptions{toShowDropmark});
+  tree->OnDragOver = [](TBaseDataTree*, TObject*, TShiftState, TDragState, TPoint, TDropMode, DWORD&, bool& accept) {
+    accept = true;
+  };
+  tree->SetNodeSelected(tree->FirstVisibleNode(), true);
+  PDataNode node = tree->FirstVisibleNode();
+  for (int row = 0; row < 3; ++row) node = tree->NextVisibleNode(node);
+  const TRect row = tree->NodeDisplayRect(node, ColumnNone, false);
+  const TPoint point = tree->ClientToScreen(Point(tree->Header().Columns().ColumnAt(0).Width() - 6, row.Bottom - 3));
+  const CountedPtr<IDTDataObject> dataObject = tree->CreateDataObject(false);
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  const CountedPtr<TDTDragManager> manager = tree->ObtainDragManager();
+  manager->DragEnter(*dataObject, MK_LBUTTON, point, effect);
+  manager->DragOver(MK_LBUTTON, point, effect);
+}
+
 TBaseDataTree* MakeScene(const std::string& scene, TForm* form) {
   if (scene == "workspace") return MakeWorkspaceScene(form);
-  if (scene == "editing") return MakeEditingScene(form);
+  if (scene == "editing" || scene == "drop") return MakeEditingScene(form);
   return MakeConsoleScene(form);
 }
 
@@ -186,6 +207,7 @@ int main(int argc, char** argv) {
   form->Show();
   tree->SetFocus();
   if (scene == "editing") OpenEditor(tree);
+  if (scene == "drop") DragOverFourthRow(tree);
   if (scene == "input") {
     tree->TreeOptions().SetSelectionOptions({toMultiSelect});
     tree->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));

@@ -17,6 +17,7 @@
 //   BaseDataTreeHeader.cpp     the header's non-client rows and event firers
 //   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 //   BaseDataTreeClipboard.cpp  clipboard formats, copy, cut and paste, edit actions
+//   BaseDataTreeDragDrop.cpp   dragging nodes, the drop target and the drop mark
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -37,6 +38,7 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/win/DragDrop.h"
 #include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTransfer.h"
@@ -48,6 +50,7 @@
 class TAction;
 class TBitmap;
 class TClipboardFormats;
+class TDTDragManager;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
@@ -416,7 +419,40 @@ public:
   static UINT TreeReferenceFormat();
   static UINT TreeDataFormat();
 
+  // ---- Drag and drop ----------------------------------------------------------------
+  TDragOperations DragOperations{doCopy, doMove};
+  TDTDragType DragType = dtOLE;
+  // Milliseconds a collapsed drop target waits before it expands.
+  unsigned AutoExpandDelay = 1000;
+  TDropMode LastDropMode() const { return lastDropMode_; }
+  // The drag manager, made on first use (OnCreateDragManager's, else the tree's own).
+  CountedPtr<TDTDragManager> ObtainDragManager();
+  // The drop effects a drag from this tree allows: copy 1, move 2, link 4 (all for no operations).
+  DWORD AllowedDropEffects() const;
+  // Starts a drag of the selection at once (Immediate) or once the mouse moves past the threshold.
+  void StartNodeDrag(bool immediate, int threshold = -1);
+  bool IsDragging() const;
+  // Drags the selection (without descendants of selected nodes) from the client point; a move
+  // under toAutoDeleteMovedNodes deletes the dragged nodes the drop did not take.
+  void RunOleDrag(TPoint startPoint);
+  // Hands the data object's formats, rendered, to the toolkit's drag and drop.
+  TDragResult RunDragDrop(IDTDataObject& dataObject, DWORD allowedEffects, DWORD& effect);
+  // The drop target's side; points are screen points.
+  HRESULT OleDragEnter(DWORD keyState, TPoint screenPoint, DWORD& effect);
+  HRESULT OleDragOver(TObject* source, DWORD keyState, TDragState dragState, TPoint screenPoint, DWORD& effect);
+  void OleDragLeave();
+  HRESULT OleDrop(IDTDataObject& dataObject, DWORD keyState, TPoint screenPoint, DWORD& effect);
+  DWORD ProposeDropEffect(TObject* source, TShiftState shift, TPoint pt, DWORD allowedEffects) const;
+  void AutoExpandDropTarget();
+  bool HasDragImage() const { return DragImageKind != diNoImage; }
+  TDTDragImageKind DragImageKind = diComplete;
+  // The nodes of the drag in progress.
+  const TNodeArray& DragSelection() const { return dragSelection_; }
+
   // ---- Events -----------------------------------------------------------------------
+  TDTDragOverEvent OnDragOver;
+  TDTDragDropEvent OnDragDrop;
+  TDTCreateDragManagerEvent OnCreateDragManager;
   TDTRenderOLEDataEvent OnRenderOLEData;
   TDTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
   TDTCreateDataObjectEvent OnCreateDataObject;
@@ -835,6 +871,18 @@ private:
   // which answers whether it stays.
   void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
                      const std::function<bool(PDataNode)>& arrived);
+  void RegisterDropTarget();
+  void RevokeDropTarget();
+  // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
+  void AcceptDropsChanged();
+  // The drop mode of a client point over a node's row.
+  TDropMode DropModeAt(PDataNode node, const THitInfo& hit, TPoint pt);
+  bool AboveRowMiddle(PDataNode node, TPoint pt);
+  // Starts the wait after which a collapsed drop target with children expands.
+  void ArmDropExpand(PDataNode node);
+  // A line in the drop mark colour above or below the drop target's row.
+  void PaintDropMark(TCanvas& canvas, PDataNode node, const TRect& rowRect);
+  bool FireDragOver(TObject* source, TShiftState shift, TDragState state, TPoint pt, TDropMode mode, DWORD& effect);
   static uint64_t EnterTreeRegistry(TBaseDataTree* tree);
   static void LeaveTreeRegistry(uint64_t serial);
   // Empties the clipboard that holds this tree's pending cut or copy.
@@ -851,6 +899,11 @@ private:
   std::unique_ptr<TDTHeader> header_;
   std::unique_ptr<TClipboardFormats> clipboardFormats_;
   uint64_t serial_ = 0;
+  CountedPtr<TDTDragManager> dragManager_;
+  bool dropTargetRegistered_ = false;
+  TDropMode lastDropMode_ = dmNowhere;
+  int dragThreshold_ = 5;
+  TPoint dragStart_;
   // The nodes of the drag in progress, without descendants of other dragged nodes.
   TNodeArray dragSelection_;
   std::unique_ptr<TCustomDataTreeOptions> options_;

@@ -577,4 +577,5 @@ void TBaseDataTree::CreateWnd() {
   TCustomControl::CreateWnd();
   ChangeTreeStates({}, {tsWindowCreating, tsUseThemes});
   RefreshScrollBars(false);
+  RegisterDropTarget();
 }

@@ -7,6 +7,7 @@
 #include "toolkit/win/Messages.h"
 #include "toolkit/win/ScrollBar.h"
 #include "treeview/BaseDataTree.h"
+#include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
@@ -528,6 +529,11 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
         MoveRubberBand(x, y);
         ArmAutoScroll(x, y);
       }
+      if (states_.Contains(tsOLEDragPending) &&
+          (std::abs(x - dragStart_.X) > dragThreshold_ || std::abs(y - dragStart_.Y) > dragThreshold_)) {
+        RunOleDrag(dragStart_);
+        return true;
+      }
       THitInfo hit;
       HitTestAt(x, y, true, hit);
       TrackHotNode(hit.HitNode);
@@ -667,7 +673,8 @@ void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
 
 bool TBaseDataTree::CanAutoScrollNow() const {
   const bool rubberBand = states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting);
-  return options_->AutoOptions().Contains(toAutoScroll) && rubberBand;
+  const bool dropTarget = dragManager_ && dragManager_->IsDropTargetNow();
+  return options_->AutoOptions().Contains(toAutoScroll) && (rubberBand || dropTarget);
 }
 
 unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {

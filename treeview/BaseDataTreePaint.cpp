@@ -289,8 +289,10 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
     }
   }
   const PDataNode node = paintInfo.Node;
-  if (paintInfo.PaintOptions.Contains(ptoSelection) && (node->Has(nsSelected) || node == dropTargetNode_)) {
-    if (node == dropTargetNode_) {
+  // The drop target shows as selected only while a drop would go onto it.
+  const bool dropOnNode = node == dropTargetNode_ && lastDropMode_ == dmOnNode;
+  if (paintInfo.PaintOptions.Contains(ptoSelection) && (node->Has(nsSelected) || dropOnNode)) {
+    if (dropOnNode) {
       canvas.Brush().SetColor(colors_->Color(DropTargetColor));
       canvas.Pen().SetColor(colors_->Color(DropTargetBorderColor));
     } else {
@@ -472,6 +474,7 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
       column = next;
     }
   }
+  PaintDropMark(canvas, node, rowRect);
   if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
   SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
 }

@@ -266,6 +266,7 @@ void TBaseDataTree::SignalStructureChange(PDataNode node, TChangeReason reason) 
 void TBaseDataTree::Dispatch(TMessage& message) {
   if (HeaderMessage(message) || InputMessage(message)) return;
   if (message.Msg == WM_NCDESTROY) {
+    RevokeDropTarget();
     KillTreeTimer(ChangeTimer);
     KillTreeTimer(StructureChangeTimer);
   }
@@ -277,6 +278,10 @@ void TBaseDataTree::Dispatch(TMessage& message) {
   if (message.Msg == CM_SYSCOLORCHANGE) {
     InitTreeGlobals().ReloadCheckImages();
     if (HandleAllocated()) Invalidate();
+  }
+  if (message.Msg == WM_TIMER && message.WParam == ExpandTimer) {
+    AutoExpandDropTarget();
+    return;
   }
   if (message.Msg == WM_TIMER && message.WParam == ChangeTimer) {
     FireChange(lastChangedNode_);

@@ -15,6 +15,9 @@ class TStream;
 
 // The result codes are in DataTransferResults.h, kept out of the tree's headers.
 using HRESULT = int32_t;
+// The scroll bit a drop target adds to its effect while it scrolls.
+constexpr DWORD DROPEFFECT_SCROLL = 0x80000000;
+
 // Storage media, by bit.
 constexpr DWORD TYMED_HGLOBAL = 1;
 constexpr DWORD TYMED_FILE = 2;

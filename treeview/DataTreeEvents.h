@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "runtime/CountedPtr.h"
 #include "toolkit/controls/Control.h"
@@ -22,6 +23,7 @@ class TDTHeader;
 class TImageList;
 class TPopupMenu;
 class TStream;
+class TDTDragManager;
 
 using TDTChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node)>;
 using TDTStructureChangeEvent = std::function<void(TBaseDataTree* sender, PDataNode node, TChangeReason reason)>;
@@ -137,3 +139,10 @@ using TDTRenderOLEDataEvent = std::function<void(TBaseDataTree* sender, const TF
                                                  bool forClipboard, HRESULT& result)>;
 using TDTGetUserClipboardFormatsEvent = std::function<void(TBaseDataTree* sender, TFormatEtcArray& formats)>;
 using TDTCreateDataObjectEvent = std::function<void(TBaseDataTree* sender, CountedPtr<IDTDataObject>& dataObject)>;
+// Accept (preset False: without a handler nothing is dropped) lets the drag go on with Effect.
+using TDTDragOverEvent = std::function<void(TBaseDataTree* sender, TObject* source, TShiftState shift, TDragState state,
+                                            TPoint pt, TDropMode mode, DWORD& effect, bool& accept)>;
+using TDTDragDropEvent =
+    std::function<void(TBaseDataTree* sender, TObject* source, IDTDataObject& dataObject,
+                       const std::vector<UINT>& formats, TShiftState shift, TPoint pt, DWORD& effect, TDropMode mode)>;
+using TDTCreateDragManagerEvent = std::function<void(TBaseDataTree* sender, CountedPtr<TDTDragManager>& manager)>;

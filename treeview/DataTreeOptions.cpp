@@ -62,6 +62,7 @@ void TCustomDataTreeOptions::SetMiscOptions(TDTMiscOptions value) {
   if (owner_.IsLoading() || !owner_.HandleAllocated()) return;
   if (Changed(toBeSet, toBeCleared, toCheckSupport)) owner_.Invalidate();
   if (Changed(toBeSet, toBeCleared, toFullRepaintOnResize)) owner_.RecreateWnd();
+  if (Changed(toBeSet, toBeCleared, toAcceptOLEDrop)) owner_.AcceptDropsChanged();
 }
 
 void TCustomDataTreeOptions::AssignOptionsTo(TCustomDataTreeOptions& destination) const {

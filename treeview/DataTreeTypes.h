@@ -121,3 +121,11 @@ constexpr TOffsetUpdateFlags oufScrollBars = 2;
 constexpr TOffsetUpdateFlags oufClientArea = 4;
 constexpr TOffsetUpdateFlags oufFrame = 8;
 constexpr TOffsetUpdateFlags oufAll = 15;
+
+// Where a drop would go relative to the node under the mouse.
+enum TDropMode { dmNowhere, dmAbove, dmOnNode, dmBelow };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragOperation { doCopy, doMove, doLink };
+using TDragOperations = TEnumSet<TDragOperation>;
+// dtVCL (the framework's control drag) is accepted, but the toolkit has none: such a drag does not start.
+enum TDTDragType { dtOLE, dtVCL };

@@ -10,6 +10,8 @@
 
 #include "toolkit/qt/QtMimeTypes.h"
 #include "toolkit/qt/QtWindowHost.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/Window.h"
 
 namespace {
 
@@ -52,7 +54,8 @@ TDataObject DataOf(const QMimeData& mime) {
   return data;
 }
 
-// Takes one registered window's drag events to the window core.
+// Takes a top-level window's drag events to the window core, for the
+// registered window under the point (itself or one of its children).
 class TDropFilter final : public QObject {
 public:
   explicit TDropFilter(HWND window) : window_(window) {}
@@ -71,19 +74,27 @@ private:
   // An enter is taken even when refused, so that Qt goes on reporting the
   // moves: the target may accept at another point.
   bool Over(QWidget& widget, QDragMoveEvent& event) {
-    const DWORD effect = DesktopDragOver(window_, DataOf(*event.mimeData()), KeyStateOf(event),
-                                         ScreenPoint(widget, event), EffectsOf(event.possibleActions()));
+    const TPoint point = ScreenPoint(widget, event);
+    const DWORD effect = DesktopDragOver(WindowAt(point), DataOf(*event.mimeData()), KeyStateOf(event), point,
+                                         EffectsOf(event.possibleActions()));
     event.setDropAction(ActionOf(effect));
     event.setAccepted(effect != DROPEFFECT_NONE || event.type() == QEvent::DragEnter);
     return true;
   }
 
   bool Drop(QWidget& widget, QDropEvent& event) {
-    const DWORD effect = DesktopDrop(window_, DataOf(*event.mimeData()), KeyStateOf(event), ScreenPoint(widget, event),
-                                     EffectsOf(event.possibleActions()));
+    const TPoint point = ScreenPoint(widget, event);
+    const DWORD effect =
+        DesktopDrop(WindowAt(point), DataOf(*event.mimeData()), KeyStateOf(event), point, EffectsOf(event.possibleActions()));
     event.setDropAction(ActionOf(effect));
     event.setAccepted(effect != DROPEFFECT_NONE);
     return true;
+  }
+
+  // The window under the point when it lies in this top-level window, else the top-level window.
+  HWND WindowAt(TPoint screenPoint) const {
+    const HWND under = WindowFromPoint(screenPoint);
+    return under && GetAncestor(under, GA_ROOT) == window_ ? under : window_;
   }
 
   static TPoint ScreenPoint(QWidget& widget, const QDropEvent& event) {
@@ -111,22 +122,37 @@ public:
     return action == Qt::IgnoreAction ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
   }
 
+  // Drags reach a top-level window: it takes them while it or a child window is registered.
   void AcceptDrops(HWND window, bool accept) override {
-    QWidget* widget = WidgetOfWindow(window);
-    if (!widget) return;
-    widget->setAcceptDrops(accept);
     if (accept) {
-      auto& filter = filters_[window];
-      filter = std::make_unique<TDropFilter>(window);
+      const HWND root = GetAncestor(window, GA_ROOT);
+      const HWND host = root ? root : window;
+      QWidget* widget = WidgetOfWindow(host);
+      if (!widget) return;
+      hosts_[window] = host;
+      if (++registered_[host] > 1) return;
+      widget->setAcceptDrops(true);
+      auto& filter = filters_[host];
+      filter = std::make_unique<TDropFilter>(host);
       widget->installEventFilter(filter.get());
-    } else {
-      filters_.erase(window);
+      return;
     }
+    // The host is remembered: a window going away may have lost its parent already.
+    const auto found = hosts_.find(window);
+    if (found == hosts_.end()) return;
+    const HWND host = found->second;
+    hosts_.erase(found);
+    if (--registered_[host] > 0) return;
+    registered_.erase(host);
+    filters_.erase(host);
+    if (QWidget* widget = WidgetOfWindow(host)) widget->setAcceptDrops(false);
   }
 
 private:
   QObject owner_;
   std::map<HWND, std::unique_ptr<TDropFilter>> filters_;
+  std::map<HWND, int> registered_;
+  std::map<HWND, HWND> hosts_;
 };
 
 }  // namespace

@@ -1,0 +1,338 @@
+// Dragging nodes out of the tree, the tree as a drop target (the node and
+// drop mode under the mouse, automatic expanding and scrolling, the owner's
+// decision through OnDragOver and OnDragDrop) and the drop mark.
+
+#include <cstdlib>
+
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Clipboard.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Timers.h"
+#include "treeview/BaseDataTree.h"
+#include "treeview/DTColors.h"
+#include "treeview/DTDragManager.h"
+#include "treeview/DTHeader.h"
+#include "treeview/DataTransferResults.h"
+#include "treeview/DataTreeOptions.h"
+#include "treeview/ScrollBarOptions.h"
+#include "treeview/EnumFormatEtc.h"
+#include "treeview/TransferDataObject.h"
+
+namespace {
+
+TShiftState ShiftOfKeys(DWORD keyState) {
+  TShiftState shift = 0;
+  if (keyState & MK_SHIFT) shift |= ssShift;
+  if (keyState & MK_CONTROL) shift |= ssCtrl;
+  if (keyState & MK_ALT) shift |= ssAlt;
+  if (keyState & MK_LBUTTON) shift |= ssLeft;
+  if (keyState & MK_RBUTTON) shift |= ssRight;
+  if (keyState & MK_MBUTTON) shift |= ssMiddle;
+  return shift;
+}
+
+constexpr int DropMarkThickness = 2;
+
+}  // namespace
+
+// ---- The drag manager and the drop target registration --------------------------------------
+
+CountedPtr<TDTDragManager> TBaseDataTree::ObtainDragManager() {
+  if (!dragManager_) {
+    if (OnCreateDragManager) OnCreateDragManager(this, dragManager_);
+    if (!dragManager_) dragManager_ = MakeCounted<TDTDragManager>(*this);
+  }
+  return dragManager_;
+}
+
+void TBaseDataTree::RegisterDropTarget() {
+  if (dropTargetRegistered_ || !HandleAllocated() || !options_->MiscOptions().Contains(toAcceptOLEDrop)) return;
+  dropTargetRegistered_ = RegisterDragDrop(Handle(), &ObtainDragManager()->DesktopTarget());
+}
+
+void TBaseDataTree::RevokeDropTarget() {
+  if (!dropTargetRegistered_) return;
+  RevokeDragDrop(Handle());
+  dropTargetRegistered_ = false;
+}
+
+void TBaseDataTree::AcceptDropsChanged() {
+  if (options_->MiscOptions().Contains(toAcceptOLEDrop))
+    RegisterDropTarget();
+  else
+    RevokeDropTarget();
+}
+
+// ---- Dragging from the tree ------------------------------------------------------------------
+
+DWORD TBaseDataTree::AllowedDropEffects() const {
+  if (DragOperations.Empty()) return DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  DWORD effects = 0;
+  if (DragOperations.Contains(doCopy)) effects |= DROPEFFECT_COPY;
+  if (DragOperations.Contains(doLink)) effects |= DROPEFFECT_LINK;
+  if (DragOperations.Contains(doMove)) effects |= DROPEFFECT_MOVE;
+  return effects;
+}
+
+void TBaseDataTree::StartNodeDrag(bool immediate, int threshold) {
+  if (DragType == dtVCL || IsDragging()) return;
+  dragThreshold_ = threshold < 0 ? GetSystemMetrics(SM_CXDRAG) : threshold;
+  dragStart_ = lastMouse_;
+  if (immediate)
+    RunOleDrag(lastMouse_);
+  else
+    ChangeTreeStates({tsOLEDragPending}, {});
+}
+
+bool TBaseDataTree::IsDragging() const {
+  return states_.Contains(tsOLEDragPending) || states_.Contains(tsOLEDragging) || states_.Contains(tsVCLDragging);
+}
+
+TDragResult TBaseDataTree::RunDragDrop(IDTDataObject& dataObject, DWORD allowedEffects, DWORD& effect) {
+  TDataObject transfer;
+  CountedPtr<TEnumFormatEtc> enumerator;
+  TFormatEtcArray formats;
+  if (dataObject.EnumFormatEtc(DATADIR_GET, enumerator) == S_OK) enumerator->Next(SIZE_MAX, formats, nullptr);
+  formats.push_back(TFormatEtc{TreeReferenceFormat()});
+  for (TFormatEtc format : formats) {
+    format.Tymed = TYMED_HGLOBAL;
+    TStgMedium medium;
+    if (dataObject.GetData(format, medium) == S_OK && medium.HGlobal)
+      transfer.SetData(GetClipboardFormatName(format.Format), *medium.HGlobal);
+  }
+  return DoDragDrop(transfer, allowedEffects, effect);
+}
+
+void TBaseDataTree::RunOleDrag(TPoint) {
+  CancelNodeEdit();
+  TrackHotNode(nullptr);
+  if (focusedNode_ && !focusedNode_->Has(nsSelected)) {
+    SelectOneNode(focusedNode_, true);
+    RepaintNode(focusedNode_);
+  }
+  dragSelection_ = SortedSelection(true);
+  ChangeTreeStates({tsOLEDragging}, {tsOLEDragPending, tsClearPending});
+  try {
+    const CountedPtr<TDTDragManager> manager = ObtainDragManager();
+    const CountedPtr<IDTDataObject> dataObject = manager->CurrentDataObject();
+    lastDropMode_ = dmOnNode;
+    DWORD effect = DROPEFFECT_NONE;
+    RunDragDrop(*dataObject, AllowedDropEffects(), effect);
+    manager->ForceDragLeave();
+    // A drop that moved the nodes optimized emptied the drag selection: only the rest is deleted.
+    if (effect == DROPEFFECT_MOVE && options_->AutoOptions().Contains(toAutoDeleteMovedNodes) &&
+        !dragSelection_.empty()) {
+      BeginUpdate();
+      for (PDataNode node : dragSelection_) RemoveNode(node);
+      EndUpdate();
+    }
+  } catch (...) {
+    dragSelection_.clear();
+    ChangeTreeStates({}, {tsOLEDragging});
+    throw;
+  }
+  dragSelection_.clear();
+  ChangeTreeStates({}, {tsOLEDragging});
+}
+
+// ---- The drop target ---------------------------------------------------------------------------
+
+DWORD TBaseDataTree::ProposeDropEffect(TObject* source, TShiftState shift, TPoint, DWORD allowedEffects) const {
+  const auto allowed = [allowedEffects](DWORD effect) { return (allowedEffects & effect) != 0; };
+  DWORD base = allowedEffects;
+  if (source == this && allowed(DROPEFFECT_MOVE))
+    base = DROPEFFECT_MOVE;
+  else if (source != this && allowed(DROPEFFECT_COPY))
+    base = DROPEFFECT_COPY;
+  const auto orBase = [&](DWORD effect) { return allowed(effect) ? effect : base; };
+  if ((shift & ssCtrl) && (shift & ssShift)) return orBase(DROPEFFECT_LINK);
+  if (shift & ssCtrl) return orBase(DROPEFFECT_COPY);
+  if (shift & ssShift) return orBase(DROPEFFECT_MOVE);
+  if (shift & ssAlt) return orBase(DROPEFFECT_LINK);
+  return base;
+}
+
+bool TBaseDataTree::FireDragOver(TObject* source, TShiftState shift, TDragState state, TPoint pt, TDropMode mode,
+                                 DWORD& effect) {
+  bool accept = false;
+  if (OnDragOver) OnDragOver(this, source, shift, state, pt, mode, effect, accept);
+  return accept;
+}
+
+bool TBaseDataTree::AboveRowMiddle(PDataNode node, TPoint pt) {
+  int top = 0;
+  NodeRowTop(node, top);
+  return pt.Y < top + offsetY_ + node->NodeHeight / 2;
+}
+
+TDropMode TBaseDataTree::DropModeAt(PDataNode node, const THitInfo& hit, TPoint pt) {
+  if (!node) return dmNowhere;
+  const bool onLabel = hit.HitPositions.Contains(htOnItemLabel);
+  const bool onIcon = hit.HitPositions.Contains(htOnNormalIcon) || hit.HitPositions.Contains(htOnStateIcon);
+  if (!options_->PaintOptions().Contains(toShowDropmark) || onLabel || onIcon) return dmOnNode;
+  return AboveRowMiddle(node, pt) ? dmAbove : dmBelow;
+}
+
+namespace {
+
+TShiftState ButtonsHeld(TDataTreeStates states) {
+  TShiftState shift = 0;
+  if (states.Contains(tsLeftButtonDown)) shift |= ssLeft;
+  if (states.Contains(tsMiddleButtonDown)) shift |= ssMiddle;
+  if (states.Contains(tsRightButtonDown)) shift |= ssRight;
+  return shift;
+}
+
+}  // namespace
+
+HRESULT TBaseDataTree::OleDragEnter(DWORD keyState, TPoint screenPoint, DWORD& effect) {
+  try {
+    autoScrollStart_.reset();
+    const TShiftState shift = ShiftOfKeys(keyState) | ButtonsHeld(states_);
+    const TPoint pt = HandleAllocated() ? ScreenToClient(screenPoint) : screenPoint;
+    TObject* source = dragManager_ ? dragManager_->SourceTree() : nullptr;
+    effect = ProposeDropEffect(source, shift, pt, effect);
+    if (!FireDragOver(source, shift, dsDragEnter, pt, lastDropMode_, effect)) {
+      effect = DROPEFFECT_NONE;
+      return S_OK;
+    }
+    THitInfo hit;
+    HitTestAt(pt.X, pt.Y, true, hit);
+    dropTargetNode_ = hit.HitNode;
+    if (!hit.HitNode)
+      lastDropMode_ = dmNowhere;
+    else if (hit.HitPositions.Contains(htOnItemLabel))
+      lastDropMode_ = dmOnNode;
+    else
+      lastDropMode_ = AboveRowMiddle(hit.HitNode, pt) ? dmAbove : dmBelow;
+    ArmDropExpand(hit.HitNode);
+    return S_OK;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState dragState, TPoint screenPoint,
+                                   DWORD& effect) {
+  try {
+    const TPoint pt = HandleAllocated() ? ScreenToClient(screenPoint) : screenPoint;
+    lastMouse_ = pt;
+    bool scrolled = false;
+    if (const unsigned directions = AutoScrollDirections(pt.X, pt.Y)) {
+      const int vertical = std::min(scrollBarOptions_->VerticalIncrement, ClientHeight());
+      const int horizontal = scrollBarOptions_->HorizontalIncrement;
+      TPoint offset = Point(offsetX_, offsetY_);
+      if (directions & ScrollUp) offset.Y += vertical;
+      if (directions & ScrollDown) offset.Y -= vertical;
+      if (directions & ScrollLeft) offset.X += horizontal;
+      if (directions & ScrollRight) offset.X -= horizontal;
+      scrolled = SetScrollOffset(offset, oufAll, nullptr);
+    }
+    const TShiftState shift = ShiftOfKeys(keyState) | ButtonsHeld(states_);
+    THitInfo hit;
+    HitTestAt(pt.X, pt.Y, true, hit);
+    PDataNode node = hit.HitNode;
+    if (node && options_->MiscOptions().Contains(toReportMode)) {
+      const bool onContent = hit.HitPositions.Contains(htOnItemLabel) ||
+                             hit.HitPositions.Contains(htOnNormalIcon) || hit.HitPositions.Contains(htOnStateIcon);
+      if ((header_->HasColumns() && hit.HitColumn != header_->MainColumn()) || !onContent) node = nullptr;
+    }
+    const TDropMode mode = DropModeAt(node, hit, pt);
+    if (node != dropTargetNode_ || mode != lastDropMode_) {
+      lastDropMode_ = mode;
+      if (node != dropTargetNode_) {
+        KillTreeTimer(ExpandTimer);
+        const PDataNode old = dropTargetNode_;
+        dropTargetNode_ = node;
+        if (focusedColumn_ == ColumnNone && header_->HasColumns()) focusedColumn_ = header_->MainColumn();
+        if (old) RepaintNode(old);
+        ArmDropExpand(node);
+      }
+      if (node) RepaintNode(node);
+    }
+    if (HandleAllocated()) Update();
+    effect = ProposeDropEffect(source, shift, pt, effect);
+    if (!FireDragOver(source, shift, dragState, pt, lastDropMode_, effect)) effect = DROPEFFECT_NONE;
+    if (scrolled) effect |= DROPEFFECT_SCROLL;
+    return S_OK;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+void TBaseDataTree::OleDragLeave() {
+  KillTreeTimer(ExpandTimer);
+  autoScrollStart_.reset();
+  if (dropTargetNode_) {
+    RepaintNode(dropTargetNode_);
+    dropTargetNode_ = nullptr;
+  }
+  if (HandleAllocated()) Update();
+  DWORD effect = DROPEFFECT_NONE;
+  FireDragOver(nullptr, 0, dsDragLeave, Point(0, 0), lastDropMode_, effect);
+}
+
+HRESULT TBaseDataTree::OleDrop(IDTDataObject& dataObject, DWORD keyState, TPoint screenPoint, DWORD& effect) {
+  KillTreeTimer(ExpandTimer);
+  KillTreeTimer(ScrollTimer);
+  ChangeTreeStates({}, {tsScrollPending, tsScrolling});
+  TObject* source = dragManager_ ? dragManager_->SourceTree() : SourceTreeOf(dataObject);
+  HRESULT result = OleDragOver(source, keyState, dsDragMove, screenPoint, effect);
+  if (result != S_OK || (effect & ~DROPEFFECT_SCROLL) == DROPEFFECT_NONE) {
+    result = E_FAIL;
+  } else {
+    const TShiftState shift = ShiftOfKeys(keyState) | ButtonsHeld(states_);
+    const TPoint pt = HandleAllocated() ? ScreenToClient(screenPoint) : screenPoint;
+    std::vector<UINT> formats;
+    CountedPtr<TEnumFormatEtc> enumerator;
+    TFormatEtcArray offered;
+    if (dataObject.EnumFormatEtc(DATADIR_GET, enumerator) == S_OK) enumerator->Next(SIZE_MAX, offered, nullptr);
+    for (const TFormatEtc& format : offered) formats.push_back(format.Format);
+    effect &= ~DROPEFFECT_SCROLL;
+    try {
+      if (OnDragDrop) OnDragDrop(this, source, dataObject, formats, shift, pt, effect, lastDropMode_);
+    } catch (...) {
+      // Shown by the application: raised on, it would leave the drag loop's event handler.
+      Application().HandleException(std::current_exception());
+      result = E_UNEXPECTED;
+    }
+  }
+  if (dropTargetNode_) {
+    RepaintNode(dropTargetNode_);
+    dropTargetNode_ = nullptr;
+  }
+  autoScrollStart_.reset();
+  return result;
+}
+
+void TBaseDataTree::ArmDropExpand(PDataNode node) {
+  if (node && options_->AutoOptions().Contains(toAutoDropExpand) && node->Has(nsHasChildren) &&
+      !node->Has(nsExpanded) && HandleAllocated())
+    SetTimer(Handle(), ExpandTimer, AutoExpandDelay, nullptr);
+}
+
+void TBaseDataTree::AutoExpandDropTarget() {
+  KillTreeTimer(ExpandTimer);
+  if (!dropTargetNode_ || !dropTargetNode_->Has(nsHasChildren) || dropTargetNode_->Has(nsExpanded)) return;
+  ToggleExpanded(dropTargetNode_);
+  if (HandleAllocated()) Update();
+}
+
+// ---- The drop mark ----------------------------------------------------------------------------
+
+void TBaseDataTree::PaintDropMark(TCanvas& canvas, PDataNode node, const TRect& rowRect) {
+  if (node != dropTargetNode_ || (lastDropMode_ != dmAbove && lastDropMode_ != dmBelow) ||
+      !options_->PaintOptions().Contains(toShowDropmark))
+    return;
+  int left = margin_ + Indentation(node);
+  int right = rowRect.Right;
+  if (header_->HasColumns()) {
+    int columnLeft = 0;
+    header_->Columns().ColumnAt(header_->MainColumn()).AbsoluteExtent(columnLeft, right);
+    left += columnLeft;
+  }
+  const int top = lastDropMode_ == dmAbove ? rowRect.Top : rowRect.Bottom - DropMarkThickness;
+  canvas.Brush().SetColor(colors_->Color(DropMarkColor));
+  canvas.FillRect(Rect(left, top, right, top + DropMarkThickness));
+}
