@@ -17,7 +17,7 @@
 #include <string>
 
 #include "engine/ArrVar.h"
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/RunState.h"
 #include "engine/Variant.h"

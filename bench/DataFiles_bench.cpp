@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/ArrVar.h"
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "engine/HashTab.h"
-#include "engine/ImpExp.h"
+#include "engine/data/ImpExp.h"
 #include "engine/KindTab.h"
 #include "engine/OpTab.h"
 #include "engine/Stds.h"

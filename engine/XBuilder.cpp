@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/Expression.h"
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "engine/Kind.h"
 #include "engine/NodeWalk.h"
 #include "engine/RunState.h"

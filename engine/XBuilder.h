@@ -37,7 +37,7 @@
 
 #include "engine/Func.h"
 #include "engine/HashTab.h"
-#include "engine/ImpExp.h"
+#include "engine/data/ImpExp.h"
 #include "engine/Kind.h"
 #include "engine/KindTab.h"
 #include "engine/Lib.h"

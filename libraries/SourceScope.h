@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 
 // The I/O system the program made at start-up. A program that made none
 // (a tool running scripts without windows) gets one on first use, with the

@@ -19,7 +19,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/IOFiler.h"
+#include "engine/data/IOFiler.h"
 #include "engine/MessageChannel.h"
 
 class TKind;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "console/Sounds.h"
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "runtime/Help.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/Variant.h"
 #include "engine/XBuilder.h"

@@ -1,4 +1,4 @@
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "KindsFixture.h"
-#include "engine/IOFiler.h"
+#include "engine/data/IOFiler.h"
 #include "runtime/Exceptions.h"
 #include "tests/runtime/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "engine/ImpExp.h"
+#include "engine/data/ImpExp.h"
 
 #include "KindsFixture.h"
 #include "runtime/Exceptions.h"

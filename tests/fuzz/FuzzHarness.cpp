@@ -8,7 +8,7 @@
 #include <iterator>
 #include <memory>
 
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/RunState.h"
 #include "engine/Variant.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 #include "runtime/Storage.h"
 #include "tests/libraries/SystemEngine.h"
 #include "tests/runtime/TempFolder.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Exceptions.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/win/Keys.h"
@@ -100,6 +101,12 @@ TEST_F(EditingTest, AnEditStartsPreparedPlacedAndShown) {
   EXPECT_FALSE(tree.EditInProgress());
   EXPECT_EQ(tree.EditLink(), nullptr);
   CheckTree(tree);
+}
+
+TEST_F(EditingTest, StartNodeEditChecksItsArguments) {
+  EXPECT_THROW(tree.StartNodeEdit(nullptr, 0), EAssertionFailed);
+  for (TColumnIndex column : {-2, 3}) EXPECT_THROW(tree.StartNodeEdit(rows[0], column), EAssertionFailed);
+  EXPECT_EQ(created, 0);
 }
 
 TEST_F(EditingTest, ReadOnlyTreesAndDisabledNodesAreNeverEdited) {

@@ -308,6 +308,28 @@ TEST_F(StringTreeTest, TextInfoGivesFontTextAndATextHighRectangle) {
   EXPECT_GT(r.Height(), tree.TextHeight());
 }
 
+TEST_F(StringTreeTest, APaintTextHandlerMayAskForTheTextBackground) {
+  const PDataNode node = tree.AppendChildNode();
+  texts[{node, ColumnNone, ttNormal}] = "xxxx";
+  auto redPixels = [&] {
+    const auto drawn = PaintAll();
+    int red = 0;
+    for (int y = 0; y < 18; ++y)
+      for (int x = 0; x < 120; ++x) red += target.Canvas().Pixel(x, y) == clRed;
+    return red;
+  };
+  EXPECT_EQ(redPixels(), 0);
+  tree.OnPaintText = [](TBaseDataTree*, TCanvas& canvas, PDataNode, TColumnIndex, TDSTTextType) {
+    canvas.Brush().SetColor(clRed);
+    canvas.TextFlags = ETO_OPAQUE;
+  };
+  EXPECT_GT(redPixels(), 20) << "the text's cell is filled";
+  tree.OnPaintText = [](TBaseDataTree*, TCanvas& canvas, PDataNode, TColumnIndex, TDSTTextType) {
+    canvas.Brush().SetColor(clRed);
+  };
+  EXPECT_EQ(redPixels(), 0) << "without ETO_OPAQUE the text is drawn transparently";
+}
+
 TEST_F(StringTreeTest, TextHeightWrapsInTheCellWidth) {
   AddColumns({60, 300});
   const PDataNode node = tree.AppendChildNode();

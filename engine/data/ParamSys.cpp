@@ -1,4 +1,4 @@
-#include "engine/ParamSys.h"
+#include "engine/data/ParamSys.h"
 
 #include "engine/HashTab.h"
 

@@ -1,4 +1,4 @@
-#include "engine/IOFiler.h"
+#include "engine/data/IOFiler.h"
 
 #include <bit>
 #include <charconv>

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "engine/MessageChannel.h"
-#include "engine/ParamSys.h"
+#include "engine/data/ParamSys.h"
 #include "runtime/IOPluginABI.h"
 #include "runtime/InOut.h"
 #include "runtime/Storage.h"

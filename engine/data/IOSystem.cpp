@@ -1,4 +1,4 @@
-#include "engine/IOSystem.h"
+#include "engine/data/IOSystem.h"
 
 #include <dlfcn.h>
 #include <fnmatch.h>
