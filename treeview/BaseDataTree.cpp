@@ -12,6 +12,7 @@
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
+#include "treeview/DataTreeHintWindow.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeGlobals.h"
@@ -32,6 +33,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
   header_ = std::make_unique<TDTHeader>(*this);
+  hintRecord_ = std::make_unique<TDTHintData>();
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
   scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);

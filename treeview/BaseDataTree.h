@@ -24,6 +24,7 @@
 //   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
 //   BaseDataTreeCheck.cpp      check boxes, radio buttons and push buttons
 //   BaseDataTreeSearch.cpp     incremental search
+//   BaseDataTreeHint.cpp       hints and tooltips over nodes and header columns
 //
 // The tree works fully without a window: every window effect (repainting,
 // scroll bars, scrolling into view) does nothing while there is none.
@@ -56,6 +57,8 @@ class TDTColors;
 class TDTHeader;
 class TImageList;
 class TScrollBarOptions;
+struct TDTHintData;
+struct THintInfo;
 class TStream;
 
 // The node, column and positions at a point.
@@ -205,6 +208,16 @@ public:
   PDataNode LastFoundNode() const { return lastSearchNode_; }
   // One typed character (a code point; 8 is backspace, 0 only restarts the timeout).
   void IncrementalSearchKey(char32_t charCode);
+
+  // ---- Hints ---------------------------------------------------------------------
+  TDTHintMode HintMode = hmDefault;
+  THintAnimationType HintAnimation = hatSystemDefault;
+  // HintAnimation with the system's default resolved.
+  THintAnimationType EffectiveHintAnimation() const;
+  // Client coordinates in which the mouse moves without a new hint.
+  const TRect& LastHintArea() const { return lastHintArea_; }
+  // What the hint shown last was about.
+  const TDTHintData& HintRecord() const { return *hintRecord_; }
 
   // ---- Expanding ------------------------------------------------------------
   void ToggleExpanded(PDataNode node);
@@ -822,6 +835,15 @@ private:
   // Sorts a node's children by the header's sort column under toAutoSort, outside updates.
   void AutoSortChildren(PDataNode node);
 
+  // Hints: the answers to the hint-show and hint-pause notifications.
+  bool HintMessage(TMessage& message);
+  LRESULT AnswerHintShow(THintInfo& info);
+  bool HintsPossible(PDataNode hitNode);
+  bool HeaderHint(THintInfo& info, TColumnIndex& column, std::string& defaultHint);
+  bool NodeHintAt(THintInfo& info, const THitInfo& hit, TRect& hintRect, std::string& defaultHint);
+  bool OverHeaderWithHints(TPoint client) const;
+  void ForgetHintArea();
+
   // Incremental search: the walk of the search mode, its steps and the start node.
   void ForgetSearch();
   void SearchFor(char32_t charCode);
@@ -942,6 +964,8 @@ private:
   int checkNesting_ = 0;
   PDataNode lastSearchNode_ = nullptr;
   TDTIncrementalSearch incrementalSearch_ = isNone;
+  std::unique_ptr<TDTHintData> hintRecord_;
+  TRect lastHintArea_;
   std::string searchBuffer_;
 
   // The selected nodes ascending by address; inside updates entries of

@@ -544,6 +544,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       if (message.WParam == VK_SPACE) ReleaseCheckKey(true);
       return true;
     case CM_MOUSELEAVE:
+      ForgetHintArea();
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;
