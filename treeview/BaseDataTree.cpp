@@ -191,9 +191,13 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   colors_->Assign(*source.colors_);
   SetCtl3D(source.Ctl3D());
   SetDefaultNodeHeight(source.DefaultNodeHeight());
+  DefaultPasteMode = source.DefaultPasteMode;
+  DragImageKind = source.DragImageKind;
   SetEnabled(source.Enabled());
   Font().Assign(source.Font());
   header_->Assign(*source.header_);
+  HintAnimation = source.HintAnimation;
+  HintMode = source.HintMode;
   HotCursor = source.HotCursor;
   Images = source.Images;
   SetIndent(source.Indent());

@@ -81,6 +81,10 @@ TEST_F(HintTest, TooltipsShowOnlyForCutOffTextExactlyOverIt) {
   EXPECT_EQ(tree.LastHintArea(), text);
   EXPECT_EQ(tree.HintRecord().Node, rows[1]);
   EXPECT_TRUE(tree.TreeStates().Contains(tsHint));
+  TDataTreeHintWindow window(nullptr);
+  const TRect size = window.CalcHintRect(500, info.HintStr, info.HintData);
+  EXPECT_EQ(size, Rect(-1, -1, text.Width() + 1, text.Height() + 1)) << "the whole text and a frame";
+  EXPECT_GT(text.Right, tree.ClientWidth());
   EXPECT_FALSE(Ask(OnText(rows[1]))) << "no new hint inside LastHintArea";
   ASSERT_EQ(tree.ClientHeight(), 100);
   EXPECT_TRUE(Ask(OnText(rows[5]))) << "the last row is cut by the window's bottom";
