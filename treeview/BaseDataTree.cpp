@@ -9,6 +9,7 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/ClipboardFormatList.h"
+#include "treeview/DTAccessibilityFactory.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"

@@ -18,6 +18,7 @@
 //   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 //   BaseDataTreeClipboard.cpp  clipboard formats, copy, cut and paste, edit actions
 //   BaseDataTreeDragDrop.cpp   dragging nodes, the drop target and the drop mark
+//   BaseDataTreeAccessibility.cpp  the desktop's object request and the tree-view messages
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
@@ -52,6 +53,8 @@ class TAction;
 class TBitmap;
 class TClipboardFormats;
 class TDTDragManager;
+class IDTAccessible;
+struct TVITEM;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
@@ -461,6 +464,12 @@ public:
   TDTDragImageKind DragImageKind = diComplete;
   // The nodes of the drag in progress.
   const TNodeArray& DragSelection() const { return dragSelection_; }
+
+  // ---- Accessibility ----------------------------------------------------------------
+  // The accessible objects of the tree window and of its items, from the accessibility factory.
+  CountedPtr<IDTAccessible> TreeAccessible;
+  CountedPtr<IDTAccessible> ItemAccessible;
+  std::string AccessibleName;
 
   // ---- Events -----------------------------------------------------------------------
   TDTDragOverEvent OnDragOver;
@@ -893,6 +902,13 @@ private:
   // which answers whether it stays.
   void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
                      const std::function<bool(PDataNode)>& arrived);
+  // WM_GETOBJECT, the tree-view item queries, and copy, cut and paste by message.
+  bool AccessibilityMessage(TMessage& message);
+  bool OwnsNode(PDataNode node) const;
+  PDataNode NextItemOf(UINT code, PDataNode node);
+  // TVM_GETITEMRECT: R's first bytes hold the node on the way in.
+  bool ItemRect(bool textOnly, TRect& r);
+  bool FillItem(TVITEM& item);
   void RegisterDropTarget();
   void RevokeDropTarget();
   // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
