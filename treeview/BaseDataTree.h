@@ -803,6 +803,13 @@ private:
   void AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
                        bool needInvalidate);
   void OtherKey(WORD key, TShiftState shift);
+  // The first visible column from the start (Forward) or the end that OnFocusChanging
+  // accepts for the node; ColumnNone without columns, ColumnNotFound when all are refused.
+  TColumnIndex FirstAcceptedColumn(PDataNode target, bool forward);
+  // Moves the focus to the next (previous) accepted cell, row by row.
+  void TabToColumn(bool forward);
+  // F1: the help context of the focused node (OnGetHelpContext), else of the control or its parents.
+  void ShowHelpOfFocus();
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
   void MoveRubberBand(int x, int y);
