@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "tests/treeview/TreeTestSupport.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/qt/QtAccessibility.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/WinEvent.h"
 #include "treeview/DTAccessibilityFactory.h"
@@ -118,6 +121,21 @@ TEST_F(AccessibilityTest, ObjectRequestWithoutProvidersAnswersNothing) {
   EXPECT_EQ(tree.Perform(WM_GETOBJECT, 0, OBJID_CLIENT), 0);
   EXPECT_FALSE(tree.TreeAccessible);
   EXPECT_FALSE(tree.ItemAccessible);
+}
+
+TEST_F(AccessibilityTest, AFocusChangeReachesQtAccessibilityAsAFocusEvent) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 150);
+  form.Show();
+  ProcessEverything();
+  std::vector<std::pair<DWORD, HWND>> events;
+  SetQtAccessibilityProbe([&events](DWORD event, HWND window) { events.emplace_back(event, window); });
+  tree.SetFocusedNode(second);
+  SetQtAccessibilityProbe(nullptr);
+  EXPECT_NE(std::find(events.begin(), events.end(), std::make_pair(EVENT_OBJECT_FOCUS, tree.Handle())), events.end());
+  tree.SetParent(nullptr);
 }
 
 // A provider that names itself in the log and answers when told to.
