@@ -7,6 +7,9 @@
 //   editing  the variable list as a text tree: a value too long for its
 //            cell shortened with "...", and the tree's own editor open on
 //            a right-aligned value.
+//   periphery  a text tree with every check kind and state (one disabled,
+//            one hot) and a tooltip over a cut-off cell, beside the
+//            variable list with its Value column being dragged.
 //   drop     the variable list during an in-process drag of its first row:
 //            the drop mark under the fourth row.
 // With --screenshot FILE the demo saves a picture of itself and ends.
@@ -17,6 +20,7 @@
 
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
@@ -24,6 +28,7 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataDrawTree.h"
 #include "treeview/DataStringTree.h"
+#include "treeview/DataTreeHintWindow.h"
 #include "treeview/DataTreeOptions.h"
 
 namespace {
@@ -181,9 +186,92 @@ void DragOverFourthRow(TBaseDataTree* tree) {
   manager->DragOver(MK_LBUTTON, point, effect);
 }
 
+// The rows of the periphery scene: every check kind and state.
+struct TCheckRow {
+  const char* Text;
+  TNodeCheckType Type;
+  TCheckState State;
+  bool Disabled;
+};
+const TCheckRow CheckRows[] = {
+    {"Tri-state box", nctTriStateBox, csMixedNormal, false},
+    {"Checked box", nctCheckBox, csCheckedNormal, false},
+    {"Unchecked box", nctCheckBox, csUncheckedNormal, false},
+    {"Pressed box", nctCheckBox, csCheckedPressed, false},
+    {"Mixed box", nctCheckBox, csMixedNormal, false},
+    {"Disabled box", nctCheckBox, csCheckedNormal, true},
+    {"Hot box", nctCheckBox, csUncheckedNormal, false},
+    {"Radio button on", nctRadioButton, csCheckedNormal, false},
+    {"Radio button off", nctRadioButton, csUncheckedNormal, false},
+    {"Push button", nctButton, csUncheckedNormal, false},
+    {"A text far too long for its cell shows a tooltip", nctNone, csUncheckedNormal, false},
+};
+constexpr int HotRow = 6;
+constexpr int LongRow = 10;
+
+// A text tree of check boxes on the left of the form; the boxes below the
+// first row are its children.
+TDataStringTree* MakeCheckTree(TForm* form) {
+  auto* tree = new TDataStringTree(form);
+  tree->SetParent(form);
+  tree->SetAlign(alLeft);
+  tree->SetWidth(230);
+  tree->SetNodeDataSize(sizeof(int));
+  tree->TreeOptions().SetMiscOptions(tree->TreeOptions().MiscOptions() + TDTMiscOptions{toCheckSupport});
+  tree->ShowHint = true;
+  tree->HintMode = hmTooltip;
+  PDataNode parent = nullptr;
+  for (int row = 0; row < static_cast<int>(std::size(CheckRows)); ++row) {
+    const PDataNode node = tree->AppendChildNode(row >= 1 && row <= 5 ? parent : nullptr);
+    if (row == 0) parent = node;
+    *static_cast<int*>(tree->NodeUserData(node)) = row;
+    node->CheckType = CheckRows[row].Type;
+    node->CheckState = CheckRows[row].State;
+    if (CheckRows[row].Disabled) node->Include(nsDisabled);
+  }
+  tree->ExpandAll(nullptr);
+  tree->OnGetText = [](TBaseDataTree* sender, PDataNode node, TColumnIndex, TDSTTextType, std::string& text) {
+    text = CheckRows[*static_cast<int*>(sender->NodeUserData(node))].Text;
+  };
+  return tree;
+}
+
+PDataNode RowOf(TBaseDataTree* tree, int row) {
+  PDataNode node = tree->FirstVisibleNode();
+  for (int i = 0; i < row && node; ++i) node = tree->NextVisibleNode(node);
+  return node;
+}
+
+// The mouse rests on the hot row's box; the long row's tooltip shows in its own window.
+void ShowCheckTreePeriphery(TBaseDataTree* tree) {
+  const TRect hot = tree->NodeDisplayRect(RowOf(tree, HotRow), ColumnNone, true);
+  tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(hot.Left - 10, hot.Top + 8));
+  const TRect cut = tree->NodeDisplayRect(RowOf(tree, LongRow), ColumnNone, true, true);
+  THintInfo info;
+  info.CursorPos = Point(cut.Left + 20, cut.Top + 8);
+  info.HintPos = tree->ClientToScreen(info.CursorPos);
+  if (tree->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
+  auto* tooltip = new TDataTreeHintWindow(nullptr);
+  TRect r = tooltip->CalcHintRect(Screen().Width(), info.HintStr, info.HintData);
+  OffsetRect(r, info.HintPos.X, info.HintPos.Y);
+  tooltip->ActivateHint(r, info.HintStr);
+}
+
+// The Value column of the variable list is picked up and carried to the right.
+void DragValueColumn(TBaseDataTree* tree) {
+  const TPoint press = tree->ClientToScreen(Point(150, -10));
+  tree->Perform(WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(press.X, press.Y));
+  tree->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(170, -10));
+  tree->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(205, -10));
+}
+
 TBaseDataTree* MakeScene(const std::string& scene, TForm* form) {
   if (scene == "workspace") return MakeWorkspaceScene(form);
   if (scene == "editing" || scene == "drop") return MakeEditingScene(form);
+  if (scene == "periphery") {
+    MakeCheckTree(form);
+    return MakeWorkspaceScene(form);
+  }
   return MakeConsoleScene(form);
 }
 
@@ -208,6 +296,11 @@ int main(int argc, char** argv) {
   tree->SetFocus();
   if (scene == "editing") OpenEditor(tree);
   if (scene == "drop") DragOverFourthRow(tree);
+  if (scene == "periphery") {
+    SettleFor(300);
+    ShowCheckTreePeriphery(static_cast<TBaseDataTree*>(form->Controls(0)));
+    DragValueColumn(tree);
+  }
   if (scene == "input") {
     tree->TreeOptions().SetSelectionOptions({toMultiSelect});
     tree->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));

@@ -9,9 +9,11 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/ClipboardFormatList.h"
+#include "treeview/DTAccessibilityFactory.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
+#include "treeview/DataTreeHintWindow.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeGlobals.h"
@@ -32,6 +34,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
   header_ = std::make_unique<TDTHeader>(*this);
+  hintRecord_ = std::make_unique<TDTHintData>();
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
   scrollBarOptions_ = std::make_unique<TScrollBarOptions>(*this);
@@ -189,9 +192,13 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   colors_->Assign(*source.colors_);
   SetCtl3D(source.Ctl3D());
   SetDefaultNodeHeight(source.DefaultNodeHeight());
+  DefaultPasteMode = source.DefaultPasteMode;
+  DragImageKind = source.DragImageKind;
   SetEnabled(source.Enabled());
   Font().Assign(source.Font());
   header_->Assign(*source.header_);
+  HintAnimation = source.HintAnimation;
+  HintMode = source.HintMode;
   HotCursor = source.HotCursor;
   Images = source.Images;
   SetIndent(source.Indent());

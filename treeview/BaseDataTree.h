@@ -18,12 +18,14 @@
 //   BaseDataTreeStream.cpp     node records in streams, tree streams, moving nodes
 //   BaseDataTreeClipboard.cpp  clipboard formats, copy, cut and paste, edit actions
 //   BaseDataTreeDragDrop.cpp   dragging nodes, the drop target and the drop mark
+//   BaseDataTreeAccessibility.cpp  the desktop's object request and the tree-view messages
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
 //   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
 //   BaseDataTreeCheck.cpp      check boxes, radio buttons and push buttons
 //   BaseDataTreeSearch.cpp     incremental search
+//   BaseDataTreeHint.cpp       hints and tooltips over nodes and header columns
 //
 // The tree works fully without a window: every window effect (repainting,
 // scroll bars, scrolling into view) does nothing while there is none.
@@ -51,11 +53,15 @@ class TAction;
 class TBitmap;
 class TClipboardFormats;
 class TDTDragManager;
+class IDTAccessible;
+struct TVITEM;
 class TCustomDataTreeOptions;
 class TDTColors;
 class TDTHeader;
 class TImageList;
 class TScrollBarOptions;
+struct TDTHintData;
+struct THintInfo;
 class TStream;
 
 // The node, column and positions at a point.
@@ -205,6 +211,16 @@ public:
   PDataNode LastFoundNode() const { return lastSearchNode_; }
   // One typed character (a code point; 8 is backspace, 0 only restarts the timeout).
   void IncrementalSearchKey(char32_t charCode);
+
+  // ---- Hints ---------------------------------------------------------------------
+  TDTHintMode HintMode = hmDefault;
+  THintAnimationType HintAnimation = hatSystemDefault;
+  // HintAnimation with the system's default resolved.
+  THintAnimationType EffectiveHintAnimation() const;
+  // Client coordinates in which the mouse moves without a new hint.
+  const TRect& LastHintArea() const { return lastHintArea_; }
+  // What the hint shown last was about.
+  const TDTHintData& HintRecord() const { return *hintRecord_; }
 
   // ---- Expanding ------------------------------------------------------------
   void ToggleExpanded(PDataNode node);
@@ -448,6 +464,12 @@ public:
   TDTDragImageKind DragImageKind = diComplete;
   // The nodes of the drag in progress.
   const TNodeArray& DragSelection() const { return dragSelection_; }
+
+  // ---- Accessibility ----------------------------------------------------------------
+  // The accessible objects of the tree window and of its items, from the accessibility factory.
+  CountedPtr<IDTAccessible> TreeAccessible;
+  CountedPtr<IDTAccessible> ItemAccessible;
+  std::string AccessibleName;
 
   // ---- Events -----------------------------------------------------------------------
   TDTDragOverEvent OnDragOver;
@@ -781,6 +803,13 @@ private:
   void AfterNavigation(TShiftState shift, PDataNode oldFocused, bool clearNeeded, bool extendRange,
                        bool needInvalidate);
   void OtherKey(WORD key, TShiftState shift);
+  // The first visible column from the start (Forward) or the end that OnFocusChanging
+  // accepts for the node; ColumnNone without columns, ColumnNotFound when all are refused.
+  TColumnIndex FirstAcceptedColumn(PDataNode target, bool forward);
+  // Moves the focus to the next (previous) accepted cell, row by row.
+  void TabToColumn(bool forward);
+  // F1: the help context of the focused node (OnGetHelpContext), else of the control or its parents.
+  void ShowHelpOfFocus();
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
   void MoveRubberBand(int x, int y);
@@ -821,6 +850,15 @@ private:
   void SortSubtree(PDataNode node, TColumnIndex column, TSortDirection direction, bool doInit);
   // Sorts a node's children by the header's sort column under toAutoSort, outside updates.
   void AutoSortChildren(PDataNode node);
+
+  // Hints: the answers to the hint-show and hint-pause notifications.
+  bool HintMessage(TMessage& message);
+  LRESULT AnswerHintShow(THintInfo& info);
+  bool HintsPossible(PDataNode hitNode);
+  bool HeaderHint(THintInfo& info, TColumnIndex& column, std::string& defaultHint);
+  bool NodeHintAt(THintInfo& info, const THitInfo& hit, TRect& hintRect, std::string& defaultHint);
+  bool OverHeaderWithHints(TPoint client) const;
+  void ForgetHintArea();
 
   // Incremental search: the walk of the search mode, its steps and the start node.
   void ForgetSearch();
@@ -871,6 +909,13 @@ private:
   // which answers whether it stays.
   void InsertRecords(TStream& stream, int64_t end, PDataNode target, TDTNodeAttachMode mode, unsigned count,
                      const std::function<bool(PDataNode)>& arrived);
+  // WM_GETOBJECT, the tree-view item queries, and copy, cut and paste by message.
+  bool AccessibilityMessage(TMessage& message);
+  bool OwnsNode(PDataNode node) const;
+  PDataNode NextItemOf(UINT code, PDataNode node);
+  // TVM_GETITEMRECT: R's first bytes hold the node on the way in.
+  bool ItemRect(bool textOnly, TRect& r);
+  bool FillItem(TVITEM& item);
   void RegisterDropTarget();
   void RevokeDropTarget();
   // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
@@ -942,6 +987,8 @@ private:
   int checkNesting_ = 0;
   PDataNode lastSearchNode_ = nullptr;
   TDTIncrementalSearch incrementalSearch_ = isNone;
+  std::unique_ptr<TDTHintData> hintRecord_;
+  TRect lastHintArea_;
   std::string searchBuffer_;
 
   // The selected nodes ascending by address; inside updates entries of

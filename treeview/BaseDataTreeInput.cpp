@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "toolkit/controls/Application.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Messages.h"
 #include "toolkit/win/ScrollBar.h"
@@ -39,6 +41,19 @@ bool IsNavigationKey(WORD key) {
     case VK_RIGHT:
     case VK_DOWN: return true;
     default: return false;
+  }
+}
+
+// The sign keys typed on the main keyboard act as the keypad's.
+WORD KeypadKeyOfTypedSign(WORD key) {
+  const std::u32string& typed = KeyDownCharacters();
+  if (typed.size() != 1) return key;
+  switch (typed[0]) {
+    case U'*': return VK_MULTIPLY;
+    case U'+': return VK_ADD;
+    case U'-': return VK_SUBTRACT;
+    case U'/': return VK_DIVIDE;
+    default: return key;
   }
 }
 
@@ -100,17 +115,25 @@ void TBaseDataTree::NavigationKey(WORD key, TShiftState shift) {
       SetFocusedNode(node);
       break;
     }
+    case VK_TAB:
+      if (selection.Contains(toExtendedFocus) && header_->HasColumns()) TabToColumn(!(shift & ssShift));
+      break;
     case VK_HOME:
     case VK_END: {
-      const PDataNode target = key == VK_HOME ? FirstVisibleNode() : LastVisibleNode(nullptr);
+      // Right to left, Home goes where End goes left to right.
+      const bool home = (key == VK_HOME) != ReadsRightToLeft(ColumnNone);
+      const PDataNode target = home ? FirstVisibleNode() : LastVisibleNode(nullptr);
       if (!target) break;
+      const TColumnIndex column = FirstAcceptedColumn(target, home);
+      if (column == ColumnNotFound) break;
       if (shift == ssCtrl && !gridExtensions) {
         ScrollNodeIntoView(target, selection.Contains(toCenterScrollIntoView),
                            !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
-        SetHorzOffset(key == VK_HOME ? 0 : -2147483647);
-      } else {
-        SetFocusedNode(target);
+        SetHorzOffset(key == VK_HOME && home ? 0 : -2147483647);
+        break;
       }
+      if (!gridExtensions || (shift & ssCtrl)) SetFocusedNode(target);
+      if (gridExtensions && !selection.Contains(toFullRowSelect) && column != ColumnNone) MoveFocusColumn(column);
       break;
     }
     case VK_LEFT:
@@ -187,8 +210,50 @@ void TBaseDataTree::AfterNavigation(TShiftState shift, PDataNode oldFocused, boo
   if (needInvalidate && HandleAllocated()) Invalidate();
 }
 
+TColumnIndex TBaseDataTree::FirstAcceptedColumn(PDataNode target, bool forward) {
+  if (!header_->HasColumns()) return ColumnNone;
+  const TDataTreeColumns& columns = header_->Columns();
+  TColumnIndex column = forward ? columns.FirstVisibleColumn() : columns.LastVisibleColumn();
+  while (column >= 0 && !FireFocusChanging(focusedNode_, target, focusedColumn_, column))
+    column = forward ? columns.NextVisibleColumn(column) : columns.PreviousVisibleColumn(column);
+  return column >= 0 ? column : ColumnNotFound;
+}
+
+void TBaseDataTree::TabToColumn(bool forward) {
+  if (!focusedNode_) return;
+  const TDataTreeColumns& columns = header_->Columns();
+  auto step = [&](TColumnIndex column) {
+    return forward ? columns.NextVisibleColumn(column) : columns.PreviousVisibleColumn(column);
+  };
+  PDataNode node = focusedNode_;
+  TColumnIndex column = step(focusedColumn_);
+  while (true) {
+    if (column < 0) {
+      // Past the last column the walk goes on in the next row.
+      node = forward ? NextVisibleNode(node) : PrevVisibleNode(node);
+      if (!node) return;
+      column = forward ? columns.FirstVisibleColumn() : columns.LastVisibleColumn();
+      if (column < 0) return;
+    }
+    if (FireFocusChanging(focusedNode_, node, focusedColumn_, column)) break;
+    column = step(column);
+  }
+  FocusNodeAndColumn(node, column);
+}
+
+void TBaseDataTree::ShowHelpOfFocus() {
+  int context = 0;
+  if (OnGetHelpContext)
+    for (PDataNode run = focusedNode_; run && run != root_ && context == 0; run = run->Parent)
+      OnGetHelpContext(this, run, 0, context);
+  for (const TControl* control = this; control && context == 0; control = control->Parent())
+    context = control->HelpContext;
+  if (context != 0) Application().HelpContext(context);
+}
+
 void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
   const PDataNode node = focusedNode_;
+  key = KeypadKeyOfTypedSign(key);
   const bool keypadSign = key == VK_MULTIPLY || key == VK_ADD || key == VK_SUBTRACT || key == VK_DIVIDE;
   if (keypadSign && states_.Contains(tsIncrementalSearching)) {
     ChangeTreeStates({tsIncrementalSearchPending}, {});
@@ -211,6 +276,9 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
     case 'A':
       if (!(shift & ssCtrl)) break;
       SelectAllNodes(true);
+      return;
+    case VK_F1:
+      ShowHelpOfFocus();
       return;
     case VK_F2:
       if (shift == 0 && node && CanEditNode(node, focusedColumn_)) {
@@ -289,7 +357,9 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
     // The selection stays for a drag; the release keeps only this node.
     ChangeTreeStates({tsClearPending}, {});
   } else {
-    ApplyClickSelection(oldFocused, node, shift, false);
+    // A Ctrl click on a node that may be dragged toggles it on the release, so a drag takes it along.
+    const bool dragPending = shift == ssCtrl && multiSelect && FireDragAllowed(node, hit.HitColumn);
+    ApplyClickSelection(oldFocused, node, shift, dragPending);
   }
   if (node != focusedNode_ || clickColumn != focusedColumn_) FocusNodeAndColumn(node, clickColumn);
 }
@@ -305,6 +375,16 @@ void TBaseDataTree::MouseButtonUp(int x, int y) {
       UnselectAll();
       SelectNode(hit.HitNode);
       rangeAnchor_ = hit.HitNode;
+    }
+  }
+  if (states_.Contains(tsToggleFocusedSelection)) {
+    ChangeTreeStates({}, {tsToggleFocusedSelection});
+    if (hit.HitNode && hit.HitNode == focusedNode_) {
+      if (focusedNode_->Has(nsSelected))
+        DeselectNode(focusedNode_);
+      else
+        SelectNode(focusedNode_);
+      RepaintNode(focusedNode_);
     }
   }
   if (!states_.Contains(tsEditPending)) return;
@@ -544,6 +624,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       if (message.WParam == VK_SPACE) ReleaseCheckKey(true);
       return true;
     case CM_MOUSELEAVE:
+      ForgetHintArea();
       TCustomControl::Dispatch(message);
       TrackHotNode(nullptr);
       return true;

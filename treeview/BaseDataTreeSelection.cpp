@@ -264,7 +264,7 @@ void TBaseDataTree::SignalStructureChange(PDataNode node, TChangeReason reason) 
 }
 
 void TBaseDataTree::Dispatch(TMessage& message) {
-  if (HeaderMessage(message) || InputMessage(message)) return;
+  if (HeaderMessage(message) || InputMessage(message) || HintMessage(message) || AccessibilityMessage(message)) return;
   if (message.Msg == WM_NCDESTROY) {
     RevokeDropTarget();
     KillTreeTimer(ChangeTimer);

@@ -30,8 +30,10 @@ public:
   TDTDrawHintEvent OnDrawHint;
   TDTGetHintSizeEvent OnGetHintSize;
 
-protected:
-  void PaintNodeContent(TDTPaintInfo& paintInfo) override;
+  // The hint of a node: its size and its picture come from the application.
   virtual void FireDrawHint(TCanvas& canvas, PDataNode node, const TRect& r, TColumnIndex column);
   virtual void FireGetHintSize(PDataNode node, TColumnIndex column, TRect& r);
+
+protected:
+  void PaintNodeContent(TDTPaintInfo& paintInfo) override;
 };

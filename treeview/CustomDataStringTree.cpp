@@ -50,7 +50,10 @@ TCustomDataStringTree::TCustomDataStringTree(TComponent* owner)
   MeasureFontMetrics();
 }
 
-TCustomDataStringTree::~TCustomDataStringTree() = default;
+TCustomDataStringTree::~TCustomDataStringTree() {
+  // The editor ends while the text tree is still whole: its link calls back into it.
+  CancelNodeEdit();
+}
 
 void TCustomDataStringTree::SetDefaultText(const std::string& text) {
   if (text == defaultText_) return;

@@ -7,7 +7,17 @@
 #include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DataTreeOptions.h"
+
+TDTHeader::TDTHeader(TBaseDataTree& tree)
+    : tree_(tree), columns_(*this), dragImage_(std::make_unique<TDTDragImage>(tree)) {
+  dragImage_->Fade = false;
+  dragImage_->PreBlendBias = -50;
+  dragImage_->Transparency = 140;
+}
+
+TDTHeader::~TDTHeader() = default;
 
 void TDTHeader::Assign(const TDTHeader& source) {
   SetAutoSizeIndex(source.autoSizeIndex_);

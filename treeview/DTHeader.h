@@ -2,6 +2,8 @@
 // The tree's header: the strip of column captions above the client area,
 // its columns, the main column and the sort column with its direction.
 
+#include <memory>
+
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
@@ -10,6 +12,7 @@
 #include "treeview/DataTreeTypes.h"
 
 class TBaseDataTree;
+class TDTDragImage;
 class TImageList;
 class TPopupMenu;
 class TStream;
@@ -20,11 +23,14 @@ constexpr TCursor crHeaderSplit = 63;
 
 class TDTHeader {
 public:
-  explicit TDTHeader(TBaseDataTree& tree) : tree_(tree), columns_(*this) {}
+  explicit TDTHeader(TBaseDataTree& tree);
+  ~TDTHeader();
   TDTHeader(const TDTHeader&) = delete;
   TDTHeader& operator=(const TDTHeader&) = delete;
 
   TBaseDataTree& Tree() const { return tree_; }
+  // The picture that follows the mouse while a column is dragged.
+  TDTDragImage& DragImage() const { return *dragImage_; }
   TDataTreeColumns& Columns() { return columns_; }
   const TDataTreeColumns& Columns() const { return columns_; }
   void SetColumns(const TDataTreeColumns& columns) { columns_.Assign(columns); }
@@ -111,11 +117,13 @@ private:
   // Hover, press and click are forgotten once the mouse left the header.
   void HeaderTimerTick();
   void BeginColumnDrag(TPoint start);
-  // Moves the drop mark to the column under a screen point; true when it changed.
+  // Moves the drop mark to the column under a screen point and the drag
+  // picture to the point; true when the picture moved.
   bool DragColumnTo(TPoint screen);
 
   TBaseDataTree& tree_;
   TDataTreeColumns columns_;
+  std::unique_ptr<TDTDragImage> dragImage_;
   TColumnIndex mainColumn_ = ColumnNone;
   TColumnIndex sortColumn_ = ColumnNone;
   TColumnIndex autoSizeIndex_ = 0;

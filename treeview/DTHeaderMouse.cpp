@@ -6,6 +6,8 @@
 
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/Cursor.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
@@ -14,6 +16,7 @@
 #include "toolkit/win/Timers.h"
 #include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTHeader.h"
 
 namespace {
@@ -128,6 +131,7 @@ TPoint TDTHeader::ClientPoint(const TMessage& message) const {
 bool TDTHeader::CancelMouseWork() {
   if (states_.Contains(hdDragging)) {
     ReleaseCapture();
+    dragImage_->FinishDrag();
     states_.Exclude(hdDragging);
     columns_.DropTarget = ColumnNone;
     InvalidateHeader(ColumnNone, false);
@@ -220,6 +224,7 @@ bool TDTHeader::LeftButtonUp(const TMessage& message) {
 }
 
 void TDTHeader::EndMouseWork() {
+  dragImage_->FinishDrag();
   for (TColumnIndex* index : {&columns_.TrackIndex, &columns_.DownIndex}) {
     if (*index >= 0) InvalidateHeader(*index, false);
     *index = ColumnNone;
@@ -334,12 +339,25 @@ void TDTHeader::HeaderTimerTick() {
 // ---- Column drag ------------------------------------------------------------------------
 
 void TDTHeader::BeginColumnDrag(TPoint start) {
-  // The drag picture comes with the drag image; until then the drag runs
-  // without one, as it does where blending is not available.
   columns_.DropTarget = ColumnNone;
   TPoint p = start;
   ScreenToClient(tree_.Handle(), p);
   columns_.DragIndex = columns_.ColumnAtPoint(p.X, true);
+  if (!columns_.ColumnExists(columns_.DragIndex)) return;
+  const TDataTreeColumn& column = columns_.ColumnAt(columns_.DragIndex);
+  TBitmap picture(column.Width(), height_, pf32bit);
+  picture.Canvas().Brush().SetColor(clBtnFace);
+  picture.Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
+  // The header as painted, seen through a window on the column.
+  SetWindowOrgEx(picture.Canvas().Handle(), column.Left(), 0, nullptr);
+  columns_.PaintHeaderCells(picture.Canvas().Handle(), Rect(0, 0, columns_.TotalColumnsWidth(), height_), 0);
+  SetWindowOrgEx(picture.Canvas().Handle(), 0, 0, nullptr);
+  TPoint position{column.ViewLeft(), 0};
+  ClientToScreen(tree_.Handle(), position);
+  position.Y -= height_;
+  dragImage_->MoveRestriction = options_.Contains(hoRestrictDrag) ? dmrHorizontalOnly : dmrNone;
+  dragImage_->PrepareImage(picture, position, start);
+  dragImage_->ShowImage();
 }
 
 bool TDTHeader::DragColumnTo(TPoint screen) {
@@ -357,12 +375,13 @@ bool TDTHeader::DragColumnTo(TPoint screen) {
       repaint = true;
     }
   }
-  if (!repaint) return false;
-  if (columns_.DropTarget >= 0) InvalidateHeader(columns_.DropTarget, false);
-  columns_.DropTarget = ColumnNone;
-  if (column >= 0) {
-    InvalidateHeader(column, false);
-    columns_.DropTarget = column;
+  if (repaint) {
+    if (columns_.DropTarget >= 0) InvalidateHeader(columns_.DropTarget, false);
+    columns_.DropTarget = ColumnNone;
+    if (column >= 0) {
+      InvalidateHeader(column, false);
+      columns_.DropTarget = column;
+    }
   }
-  return true;
+  return dragImage_->MoveTo(screen, repaint);
 }

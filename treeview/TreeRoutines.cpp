@@ -149,3 +149,21 @@ void BlendRect(HDC source, HDC destination, const TRect& r, TPoint target, int m
     }
   }
 }
+
+TDragRectangles ComputeDragRectangles(int dragWidth, int dragHeight, int deltaX, int deltaY) {
+  TDragRectangles result;
+  result.Clip = Rect(0, 0, dragWidth, dragHeight);
+  IntersectRect(result.Scroll, result.Clip, Rect(-deltaX, -deltaY, dragWidth - deltaX, dragHeight - deltaY));
+  // Moving left (positive delta) uncovers columns on the left, moving right on the right.
+  const int coveredLeft = deltaX > 0 ? deltaX : 0;
+  const int coveredRight = deltaX < 0 ? dragWidth + deltaX : dragWidth;
+  if (deltaX > 0) result.Draw1 = Rect(0, 0, deltaX, dragHeight);
+  if (deltaX < 0) result.Draw1 = Rect(dragWidth + deltaX, 0, dragWidth, dragHeight);
+  if (deltaY > 0) result.Draw2 = Rect(coveredLeft, 0, coveredRight, deltaY);
+  if (deltaY < 0) result.Draw2 = Rect(coveredLeft, dragHeight + deltaY, coveredRight, dragHeight);
+  result.Sample1 = result.Draw1;
+  result.Sample2 = result.Draw2;
+  OffsetRect(result.Sample1, -deltaX, -deltaY);
+  OffsetRect(result.Sample2, -deltaX, -deltaY);
+  return result;
+}

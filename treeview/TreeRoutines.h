@@ -37,5 +37,17 @@ std::string ElideText(HDC dc, std::string_view text, int width, int ellipsisWidt
 // destination's R at ConstantAlpha.
 void BlendRect(HDC source, HDC destination, const TRect& r, TPoint target, int mode, int constantAlpha, int bias);
 
+// What a small move of the drag picture by (DeltaX, DeltaY) (old position
+// minus new) keeps and what it must sample anew. Clip is the picture
+// (0, 0, width, height); Scroll the part of the old background, in the old
+// picture's coordinates, that stays under the picture and moves by the
+// delta; Draw1 (whole columns) and Draw2 (rows beside them) the newly
+// covered strips in the new picture's coordinates, and Sample1 and Sample2
+// the same strips relative to the old position, where the screen is read.
+struct TDragRectangles {
+  TRect Clip, Scroll, Sample1, Sample2, Draw1, Draw2;
+};
+TDragRectangles ComputeDragRectangles(int dragWidth, int dragHeight, int deltaX, int deltaY);
+
 // The platform's value of a colour: clNone gives all bits set, clDefault 0xFF000000.
 uint32_t ColorToRgbValue(TColor color);

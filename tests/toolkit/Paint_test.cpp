@@ -141,3 +141,33 @@ TEST_F(PaintTest, ScrollWindowMovesPixelsAndInvalidatesWhatWasUncovered) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaintTest, CaptureScreenComposesTheVisibleWindowsOverTheDesktop) {
+  SetWindowLongPtr(top, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+  const HWND front = Create(WS_POPUP | WS_VISIBLE, Bounds(50, 40, 100, 80));
+  Create(WS_POPUP, Bounds(0, 0, 300, 300));  // hidden: never drawn
+  TMessageLog::Current().Handler = [front](HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != WM_PAINT) return false;
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, paint);
+    const HBRUSH brush = CreateSolidBrush(window == front ? clBlue : clRed);
+    FillRect(dc, {0, 0, 1000, 1000}, brush);
+    DeleteObject(brush);
+    EndPaint(window, paint);
+    result = 0;
+    return true;
+  };
+  for (HWND window : {top, front}) InvalidateRect(window, nullptr, true);
+  const TRect area = Rect(90, 30, 200, 130);
+  const CountedPtr<TGdiBitmap> screen = CaptureScreen(area);
+  ASSERT_EQ(screen->Width(), 110);
+  EXPECT_EQ(PixelOf(screen, 0, 0), clRed) << "only the back window";
+  EXPECT_EQ(PixelOf(screen, 5, 20), clBlue) << "the front window over the back one";
+  EXPECT_EQ(PixelOf(screen, 70, 95), GetSysColor(COLOR_BACKGROUND)) << "no window: the desktop";
+  const CountedPtr<TGdiBitmap> under = CaptureScreen(area, {front});
+  EXPECT_EQ(PixelOf(under, 5, 20), clRed) << "a window left out shows what lies under it";
+}
+
+}  // namespace

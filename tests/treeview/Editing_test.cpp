@@ -286,6 +286,8 @@ TEST(TreeAssignTest, CopiesSettingsUnlessReadOnly) {
   source.TreeOptions().SetStringOptions({toShowStaticText});
   source.SetRootNodeCount(6);
   source.SelectionCurveRadius = 3;
+  source.HintMode = hmTooltip;
+  source.DefaultPasteMode = amInsertAfter;
 
   Include(target, toReadOnly);
   target.Assign(source);
@@ -303,6 +305,8 @@ TEST(TreeAssignTest, CopiesSettingsUnlessReadOnly) {
   EXPECT_EQ(target.TreeOptions().StringOptions(), TDTStringOptions{toShowStaticText});
   EXPECT_EQ(target.RootNodeCount(), 6u);
   EXPECT_EQ(target.SelectionCurveRadius, 3);
+  EXPECT_EQ(target.HintMode, hmTooltip);
+  EXPECT_EQ(target.DefaultPasteMode, amInsertAfter);
   CheckTree(target);
 }
 

@@ -17,6 +17,7 @@
 #include "toolkit/win/Messages.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTHeader.h"
 
 namespace {
@@ -687,6 +688,34 @@ TEST(HeaderRandomTest, AddsMovesAndDeletesKeepTheInvariants) {
       ASSERT_EQ(header.MainColumn() >= 0, columns.Count() > 0);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HeaderMouseTest, ADraggedColumnShowsItsPictureFollowingTheMouse) {
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoRestrictDrag});
+  TDTDragImage& image = header.DragImage();
+  Press(20);
+  DragTo(23);
+  EXPECT_FALSE(image.IsShown());
+  DragTo(60);
+  ASSERT_TRUE(image.IsShown());
+  TPoint headerTop = Point(0, -20);
+  ClientToScreen(tree.Handle(), headerTop);
+  EXPECT_EQ(image.ScreenRect(), Bounds(headerTop.X, headerTop.Y, 96, 20)) << "the drag starts over the column";
+  DragTo(60);
+  EXPECT_EQ(image.ScreenRect(), Bounds(headerTop.X + 40, headerTop.Y, 96, 20)) << "column 0 moved by the mouse";
+  const CountedPtr<TGdiBitmap> shown = WindowSurface(image.Window()->Handle());
+  EXPECT_GT(CountPixels(*shown, Rect(0, 0, 96, 20), shown->Pixel(48, 1)), 0);
+  EXPECT_LT(CountPixels(*shown, Rect(0, 0, 96, 20), shown->Pixel(48, 1)), 96 * 20) << "the caption shows";
+  tree.Perform(WM_MOUSEMOVE, 0, Client(70, 15));
+  EXPECT_EQ(image.ScreenRect().Top, headerTop.Y) << "hoRestrictDrag keeps the picture in the header";
+  EXPECT_EQ(image.ScreenRect().Left, headerTop.X + 50);
+  Release(70);
+  EXPECT_FALSE(image.Prepared());
+  EXPECT_EQ(image.BackImage(), nullptr);
 }
 
 }  // namespace

@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/treeview/TreeTestSupport.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/qt/SyntheticInput.h"
+#include "runtime/Help.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
+#include "treeview/DTHeader.h"
+#include "treeview/DataTreeColumns.h"
+#include "treeview/DataTreeOptions.h"
 #include "treeview/ScrollBarOptions.h"
 
 namespace {
@@ -108,6 +115,74 @@ TEST_F(InputTest, KeypadKeysAndSelectAll) {
   CheckTree(tree);
 }
 
+// The sign keys of the main keyboard reach the tree as the characters they type.
+TEST_F(InputTest, TypedSignsActAsTheKeypadKeys) {
+  tree.SetNodeChildCount(rows[0], 2);
+  tree.SetNodeChildCount(rows[0]->FirstChild, 2);
+  tree.SetFocusedNode(rows[0]);
+  SetFocus(tree.Handle());
+  InjectKey(VK_OEM_PLUS, true, false, U"+", {});
+  EXPECT_EQ(tree.VisibleCount(), 22u) << "+ expands the focused node";
+  InjectKey(VK_OEM_MINUS, true, false, U"-", {});
+  EXPECT_EQ(tree.VisibleCount(), 20u) << "- collapses it";
+  InjectKey('8', true, false, U"*", {.Shift = true});
+  EXPECT_EQ(tree.VisibleCount(), 24u) << "* expands the whole subtree";
+  InjectKey(VK_OEM_2, true, false, U"/", {});
+  EXPECT_EQ(tree.VisibleCount(), 20u) << "/ collapses it";
+  InjectKey(VK_OEM_PLUS, true, false, U"=", {});
+  EXPECT_EQ(tree.VisibleCount(), 20u) << "the key's own sign does not count";
+  EXPECT_TRUE(KeyDownCharacters().empty()) << "outside a key message nothing is typed";
+  CheckTree(tree);
+}
+
+// F1 asks the focused node, then its parents, then the controls for a help context.
+TEST_F(InputTest, F1OpensTheHelpOfTheFocusedNode) {
+  struct TViewer : IHelpViewer {
+    void ShowPage(const std::string& address) override { Shown.push_back(address); }
+    void ShowIndex(const std::vector<THelpKeyword>&, std::size_t) override {}
+    std::vector<std::string> Shown;
+  } viewer;
+  SetHelpViewer(&viewer);
+  const PDataNode child = tree.AppendChildNode(rows[3]);
+  tree.SetFocusedNode(child);
+  std::vector<PDataNode> asked;
+  tree.OnGetHelpContext = [&](TBaseDataTree*, PDataNode node, TColumnIndex column, int& context) {
+    EXPECT_EQ(column, 0);
+    asked.push_back(node);
+    if (node == rows[3]) context = 1020;
+  };
+  Key(VK_F1);
+  EXPECT_EQ(asked, (TNodeArray{child, rows[3]})) << "the walk stops at the first context";
+  EXPECT_EQ(viewer.Shown.size(), 1u);
+  tree.OnGetHelpContext = nullptr;
+  Key(VK_F1);
+  EXPECT_EQ(viewer.Shown.size(), 1u) << "no context anywhere: no help";
+  form.HelpContext = 7;
+  Key(VK_F1);
+  EXPECT_EQ(viewer.Shown.size(), 2u) << "the parent control's context serves";
+  SetHelpViewer(nullptr);
+}
+
+// A Ctrl click on a node that may be dragged waits for the release before it toggles.
+TEST_F(InputTest, CtrlClickOnADraggableNodeTogglesOnTheRelease) {
+  Include(tree, toMultiSelect);
+  Include(tree, toFullRowSelect);
+  tree.OnDragAllowed = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = true; };
+  Click(100, 9);
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(100, 2 * 18 + 9));
+  EXPECT_EQ(tree.SortedSelection(false), TNodeArray{rows[0]}) << "nothing toggled while a drag may start";
+  EXPECT_TRUE(tree.TreeStates().Contains(tsToggleFocusedSelection));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(100, 2 * 18 + 9));
+  EXPECT_EQ(tree.SortedSelection(false), (TNodeArray{rows[0], rows[2]}));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsToggleFocusedSelection));
+  Click(100, 2 * 18 + 9, MK_CONTROL);
+  EXPECT_EQ(tree.SortedSelection(false), TNodeArray{rows[0]}) << "the second Ctrl click toggles it off";
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(100, 3 * 18 + 9));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(100, 4 * 18 + 9));
+  EXPECT_EQ(tree.SortedSelection(false), TNodeArray{rows[0]}) << "a release on another row toggles nothing";
+  CheckTree(tree);
+}
+
 TEST_F(InputTest, SwallowedOrRefusedKeysDoNothing) {
   tree.SetFocusedNode(rows[2]);
   tree.OnKeyDown = [](TObject*, WORD& key, TShiftState) { key = 0; };
@@ -118,6 +193,70 @@ TEST_F(InputTest, SwallowedOrRefusedKeysDoNothing) {
   Key(VK_DOWN);
   EXPECT_EQ(tree.FocusedNode(), rows[2]);
   EXPECT_EQ(tree.Perform(WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+}
+
+// Three columns of 96, 192 and 96 pixels in a client less than 200 pixels wide.
+class ColumnKeysTest : public InputTest {
+protected:
+  ColumnKeysTest() {
+    TDataTreeColumns& columns = tree.Header().Columns();
+    for (int width : {96, 192, 96}) columns.AddColumn().SetWidth(width);
+    tree.Header().SetOptions(tree.Header().Options() + TDTHeaderOptions{hoVisible});
+    Include(tree, toExtendedFocus);
+    tree.FocusNodeAndColumn(rows[0], 0);
+  }
+  // OnFocusChanging refuses the columns named.
+  void Refuse(std::set<TColumnIndex> refused) {
+    tree.OnFocusChanging = [refused](TBaseDataTree*, PDataNode, PDataNode, TColumnIndex, TColumnIndex column,
+                                     bool& allowed) { allowed = !refused.contains(column); };
+  }
+  std::pair<PDataNode, TColumnIndex> Focus() const { return {tree.FocusedNode(), tree.FocusedColumn()}; }
+};
+
+TEST_F(ColumnKeysTest, TabWalksTheCellsRowByRowAndSkipsRefusedColumns) {
+  const std::pair<PDataNode, TColumnIndex> expected[] = {{rows[0], 1}, {rows[0], 2}, {rows[1], 0}};
+  for (const auto& cell : expected) {
+    Key(VK_TAB);
+    EXPECT_EQ(Focus(), cell);
+  }
+  Key(VK_TAB, {VK_SHIFT});
+  EXPECT_EQ(Focus(), std::make_pair(rows[0], TColumnIndex{2})) << "Shift+Tab goes back into the row before";
+  Refuse({0});
+  Key(VK_TAB);
+  EXPECT_EQ(Focus(), std::make_pair(rows[1], TColumnIndex{1})) << "the refused first column is passed";
+  tree.Header().Columns().ColumnAt(2).SetOptions(tree.Header().Columns().ColumnAt(2).Options() - TDTColumnOptions{coVisible});
+  Key(VK_TAB);
+  EXPECT_EQ(Focus(), std::make_pair(rows[2], TColumnIndex{1})) << "hidden columns are no stops";
+  CheckTree(tree);
+}
+
+TEST_F(ColumnKeysTest, HomeAndEndTakeTheFirstAcceptedColumn) {
+  tree.SetFocusedNode(rows[7]);
+  Refuse({0, 1, 2});
+  Key(VK_HOME);
+  Key(VK_END, {VK_CONTROL});
+  EXPECT_EQ(Focus(), std::make_pair(rows[7], TColumnIndex{0})) << "every column refused: nothing happens";
+  EXPECT_EQ(tree.OffsetX(), 0);
+  Refuse({2});
+  Include(tree, toGridExtensions);
+  Key(VK_END);
+  EXPECT_EQ(Focus(), std::make_pair(rows[7], TColumnIndex{1})) << "grid extensions: End moves the column only";
+  Refuse({0});
+  Key(VK_HOME, {VK_CONTROL});
+  EXPECT_EQ(Focus(), std::make_pair(rows[0], TColumnIndex{1})) << "with Ctrl the first node too";
+  CheckTree(tree);
+}
+
+TEST_F(ColumnKeysTest, AFocusedColumnOutsideTheWindowScrollsIntoView) {
+  const int width = tree.ClientWidth();
+  ASSERT_LT(width, 288) << "column 2 spans 288 to 384 of the tree";
+  tree.FocusNodeAndColumn(rows[1], 2);
+  const TRect cell = tree.NodeDisplayRect(rows[1], 2, false);
+  EXPECT_GE(cell.Left, 0);
+  EXPECT_LE(cell.Right, width);
+  EXPECT_LT(tree.OffsetX(), 0);
+  tree.FocusNodeAndColumn(rows[1], 0);
+  EXPECT_EQ(tree.OffsetX(), 0) << "and back for column 0";
 }
 
 TEST_F(InputTest, WheelAndScrollBars) {

@@ -250,10 +250,15 @@ TEST_F(StringEditLinkTest, ANodeOutOfViewIsScrolledToAndEdited) {
 
 TEST_F(StringEditLinkTest, DestroyingTheTreeWhileEditingReleasesTheEdit) {
   StartEdit(rows[0], 1);
+  tree->OnEditCancelled = [this](TBaseDataTree* sender, PDataNode node, TColumnIndex column) {
+    ++cancelled;
+    EXPECT_EQ(static_cast<TCustomDataStringTree*>(sender)->CellText(node, column), "r0") << "the tree is still whole";
+  };
   delete tree;
   tree = nullptr;
   ProcessEverything();
   EXPECT_TRUE(newTexts.empty()) << "the tree's end cancels the edit";
+  EXPECT_EQ(cancelled, 1);
 }
 
 }  // namespace

@@ -280,12 +280,10 @@ public:
   std::vector<std::uint8_t> Data(const std::string& formatName) const override {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return {};
-    const QByteArray bytes = data->data(MimeTypeOf(formatName));
-    return {bytes.begin(), bytes.end()};
+    return FormatBytesOf(formatName, data->data(MimeTypeOf(formatName)));
   }
   void SetData(const std::string& formatName, std::vector<std::uint8_t> data) override {
-    Change()->setData(MimeTypeOf(formatName),
-                      QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())));
+    Change()->setData(MimeTypeOf(formatName), MimeBytesOf(formatName, data));
   }
 
 private:

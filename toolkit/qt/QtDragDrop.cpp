@@ -48,8 +48,7 @@ TDataObject DataOf(const QMimeData& mime) {
   TDataObject data;
   for (const QString& type : mime.formats()) {
     const std::string name = FormatNameOfMimeType(type);
-    const QByteArray bytes = mime.data(type);
-    if (!name.empty()) data.SetData(name, {bytes.begin(), bytes.end()});
+    if (!name.empty()) data.SetData(name, FormatBytesOf(name, mime.data(type)));
   }
   return data;
 }
@@ -111,8 +110,7 @@ public:
     auto* mime = new QMimeData;
     for (const std::string& name : data.Formats()) {
       const auto bytes = data.Data(name);
-      mime->setData(MimeTypeOf(name), QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<qsizetype>(bytes.size())));
+      mime->setData(MimeTypeOf(name), MimeBytesOf(name, bytes));
     }
     QDrag drag(&owner_);
     drag.setMimeData(mime);

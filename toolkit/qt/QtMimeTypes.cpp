@@ -3,9 +3,11 @@
 #include <QUrl>
 
 #include "runtime/AsciiCase.h"
+#include "toolkit/win/HtmlFormat.h"
 
 namespace {
 
+const std::string HtmlFormat = "HTML Format";
 const QString OwnPrefix = "application/x-quantrel-";
 
 struct TWellKnown {
@@ -32,4 +34,17 @@ std::string FormatNameOfMimeType(const QString& mimeType) {
     if (mimeType == known.MimeType) return known.FormatName;
   if (!mimeType.startsWith(OwnPrefix)) return "";
   return QUrl::fromPercentEncoding(mimeType.mid(OwnPrefix.size()).toLatin1()).toStdString();
+}
+
+QByteArray MimeBytesOf(const std::string& formatName, const std::vector<std::uint8_t>& bytes) {
+  if (!SameAsciiText(formatName, HtmlFormat))
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  const std::string document = HtmlDocumentOf(std::string(bytes.begin(), bytes.end()));
+  return QByteArray(document.data(), static_cast<qsizetype>(document.size()));
+}
+
+std::vector<std::uint8_t> FormatBytesOf(const std::string& formatName, const QByteArray& bytes) {
+  if (!SameAsciiText(formatName, HtmlFormat)) return {bytes.begin(), bytes.end()};
+  const std::string html = ClipboardHtmlOf(HtmlDocumentOf(bytes.toStdString()));
+  return {html.begin(), html.end()};
 }

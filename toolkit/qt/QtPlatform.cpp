@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "toolkit/controls/ToolkitProperties.h"
+#include "toolkit/qt/QtAccessibility.h"
 #include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtDragDrop.h"
@@ -109,4 +110,5 @@ void StartQtPlatform(int& argc, char** argv) {
   RegisterToolkitProperties();
   SetHelpViewer(&HelpViewer());
   SetDocumentOpener(&QtDocumentOpener());
+  StartQtAccessibilityBridge();
 }

@@ -155,8 +155,7 @@ QMimeData* MimeDataOf(const TDataObject& data) {
   auto* mime = new QMimeData;
   for (const std::string& name : data.Formats()) {
     const auto bytes = data.Data(name);
-    mime->setData(MimeTypeOf(name),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    mime->setData(MimeTypeOf(name), MimeBytesOf(name, bytes));
   }
   return mime;
 }

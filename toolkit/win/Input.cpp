@@ -1,6 +1,7 @@
 #include "toolkit/win/Input.h"
 
 #include <memory>
+#include <utility>
 
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/Hook.h"
@@ -18,6 +19,8 @@ HWND LeaveWatch = nullptr;   // the window that asked for WM_MOUSELEAVE
 TPoint LastMousePos;
 std::unique_ptr<IMouseTracker> Tracker;
 TKeyPreview KeyPreview = nullptr;
+// The characters of the key-down message being sent.
+std::u32string CurrentKeyCharacters;
 
 void ApplyModifiers(TInputModifiers modifiers) {
   SetKeyDown(VK_SHIFT, modifiers.Shift);
@@ -266,11 +269,17 @@ void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string
   const LPARAM param = KeyParam(down, autoRepeat, modifiers.Alt);
   SetCurrentMessageInfo(LastMousePos, GetTickCount());
   const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  if (!SendKeyMessage(target, message, virtualKey, param) || !down) return;
+  // A key message sent while another is handled has its own characters.
+  const std::u32string outer = std::exchange(CurrentKeyCharacters, down ? characters : std::u32string());
+  const bool sent = SendKeyMessage(target, message, virtualKey, param);
+  CurrentKeyCharacters = outer;
+  if (!sent || !down) return;
   for (char32_t character : characters) SendKeyMessage(target, system ? WM_SYSCHAR : WM_CHAR, character, param);
 }
 
 void SetKeyPreview(TKeyPreview preview) { KeyPreview = preview; }
+
+const std::u32string& KeyDownCharacters() { return CurrentKeyCharacters; }
 
 bool TrackMouseEvent(TRACKMOUSEEVENT& track) {
   if (track.dwFlags & TME_CANCEL) {

@@ -33,6 +33,10 @@ void InjectMouseLeave();
 // Each key message goes through the key preview first.
 void InjectKey(WORD virtualKey, bool down, bool autoRepeat, const std::u32string& characters,
                TInputModifiers modifiers);
+// What the key of the WM_KEYDOWN (WM_SYSKEYDOWN) being handled types, as the
+// keyboard layout translates it; empty outside such a message and for key
+// messages that did not come from the input layer.
+const std::u32string& KeyDownCharacters();
 
 // The application's look at each key message (WM_KEYDOWN ... WM_SYSCHAR,
 // Hwnd the focus window) before the window gets it; answering true takes

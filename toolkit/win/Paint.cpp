@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Window.h"
 #include "toolkit/win/WindowRecord.h"
 
 namespace {
@@ -348,5 +351,23 @@ CountedPtr<TGdiBitmap> RenderWindow(HWND window) {
   if (!record) return nullptr;
   auto image = MakeCounted<TGdiBitmap>(record->Width(), record->Height(), pf32bit);
   Compose(window, *image, {0, 0});
+  return image;
+}
+
+CountedPtr<TGdiBitmap> CaptureScreen(const TRect& rect, const std::vector<HWND>& leftOut) {
+  auto image = MakeCounted<TGdiBitmap>(std::max(rect.Width(), 0), std::max(rect.Height(), 0), pf32bit);
+  const std::uint32_t desktop = ColorToPixel(GetSysColor(COLOR_BACKGROUND));
+  std::vector<std::uint32_t> row(static_cast<size_t>(image->Width()), desktop);
+  for (int y = 0; y < image->Height(); ++y) image->StoreRow(y, 0, image->Width(), row.data());
+  const std::vector<HWND> windows = TopLevelWindows();
+  for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+    if (std::find(leftOut.begin(), leftOut.end(), *window) != leftOut.end()) continue;
+    TRect bounds;
+    if (!IsWindowVisible(*window) || !GetWindowRect(*window, bounds)) continue;
+    TRect common;
+    if (!IntersectRect(common, bounds, rect)) continue;
+    UpdateWindowTree(*window);
+    Compose(*window, *image, {bounds.Left - rect.Left, bounds.Top - rect.Top});
+  }
   return image;
 }

@@ -6,6 +6,8 @@
 // (WM_ERASEBKGND) when asked, and hands out a device context limited to the
 // invalid region, which it validates. WM_SETREDRAW false holds painting back.
 
+#include <vector>
+
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/win/Handles.h"
@@ -60,3 +62,10 @@ void PresentNow(HWND window);
 // What the window and its visible descendants show, composed into a 32-bit
 // bitmap of the window's size, after pending painting.
 CountedPtr<TGdiBitmap> RenderWindow(HWND window);
+// The screen's pixels in the rectangle (screen coordinates) as the
+// application's own windows show them, after their pending painting: the
+// visible top-level windows composed back to front, the desktop colour
+// where none is. The windows in leftOut are not drawn (a hint or drag
+// picture capturing what lies under itself). Other programs' windows are
+// not seen: their pixels cannot be read on every desktop.
+CountedPtr<TGdiBitmap> CaptureScreen(const TRect& rect, const std::vector<HWND>& leftOut = {});

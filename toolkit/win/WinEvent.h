@@ -1,7 +1,7 @@
 #pragma once
 // Accessibility notifications: a control tells the desktop that one of its
-// objects changed. Nothing listens by default; tests observe them through
-// the observer hook.
+// objects changed. The desktop's accessibility hears them through the
+// bridge its platform installs; tests observe them through the observer hook.
 
 #include <functional>
 
@@ -24,3 +24,6 @@ void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId);
 using TWinEventObserver = std::function<void(DWORD event, HWND window, LONG objectId, LONG childId)>;
 // Installs the observer (an empty one removes it); answers the previous one.
 TWinEventObserver SetWinEventObserver(TWinEventObserver observer);
+
+// Installs the desktop's side (an empty one removes it); answers the previous one.
+TWinEventObserver SetWinEventBridge(TWinEventObserver bridge);
