@@ -242,10 +242,8 @@ PDataNode RowOf(TBaseDataTree* tree, int row) {
   return node;
 }
 
-// The mouse rests on the hot row's box; the long row's tooltip shows in its own window.
-void ShowCheckTreePeriphery(TBaseDataTree* tree) {
-  const TRect hot = tree->NodeDisplayRect(RowOf(tree, HotRow), ColumnNone, true);
-  tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(hot.Left - 10, hot.Top + 8));
+// The long row's tooltip shows in its own window.
+void ShowTooltip(TBaseDataTree* tree) {
   const TRect cut = tree->NodeDisplayRect(RowOf(tree, LongRow), ColumnNone, true, true);
   THintInfo info;
   info.CursorPos = Point(cut.Left + 20, cut.Top + 8);
@@ -255,6 +253,12 @@ void ShowCheckTreePeriphery(TBaseDataTree* tree) {
   TRect r = tooltip->CalcHintRect(Screen().Width(), info.HintStr, info.HintData);
   OffsetRect(r, info.HintPos.X, info.HintPos.Y);
   tooltip->ActivateHint(r, info.HintStr);
+}
+
+// The mouse rests on the hot row's box.
+void HoverCheckImage(TBaseDataTree* tree) {
+  const TRect hot = tree->NodeDisplayRect(RowOf(tree, HotRow), ColumnNone, true);
+  tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(hot.Left - 10, hot.Top + 8));
 }
 
 // The Value column of the variable list is picked up and carried to the right.
@@ -298,8 +302,10 @@ int main(int argc, char** argv) {
   if (scene == "drop") DragOverFourthRow(tree);
   if (scene == "periphery") {
     SettleFor(300);
-    ShowCheckTreePeriphery(static_cast<TBaseDataTree*>(form->Controls(0)));
+    auto* checkTree = static_cast<TBaseDataTree*>(form->Controls(0));
+    ShowTooltip(checkTree);
     DragValueColumn(tree);
+    HoverCheckImage(checkTree);
   }
   if (scene == "input") {
     tree->TreeOptions().SetSelectionOptions({toMultiSelect});

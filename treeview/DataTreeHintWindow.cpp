@@ -34,7 +34,9 @@ int MulDivRounded(int value, int numerator, int denominator) {
   return static_cast<int>((int64_t{value} * numerator + denominator / 2) / denominator);
 }
 
+// The canvas selects its font into the context for its own text calls only.
 int LineHeight(TCanvas& canvas) {
+  canvas.TextExtent(" ");
   TTextMetric metric;
   GetTextMetrics(canvas.Handle(), &metric);
   return metric.tmHeight;
@@ -135,7 +137,7 @@ TRect TDataTreeHintWindow::MeasureHint(int maxWidth, const std::string& hint, co
   if (text.empty()) return TRect{};
   if (!tooltip) {
     TRect r = Rect(0, 0, maxWidth, textHeight_);
-    DrawText(canvas.Handle(), text, r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    canvas.TextRect(r, text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     return Rect(0, 0, r.Width() + 2 * tree.TextMargin + 2, textHeight_ + 6);
   }
   if (hintData_.LineBreakStyle == hlbDefault)
@@ -144,7 +146,7 @@ TRect TDataTreeHintWindow::MeasureHint(int maxWidth, const std::string& hint, co
   if (hintData_.LineBreakStyle == hlbForceMultiLine) {
     r = tree.NodeDisplayRect(node, column, false, true);
     TRect measured = r;
-    DrawText(canvas.Handle(), text, measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    canvas.TextRect(measured, text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     if (hintData_.BidiMode != bdLeftToRight)
       r.Left = measured.Left - tree.TextMargin + 1;
     else
@@ -223,12 +225,13 @@ void TDataTreeHintWindow::ComposePicture() {
   } else {
     canvas.Font().Assign(Screen().HintFont());
   }
+  canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(clInfoBk);
   canvas.FillRect(whole);
   canvas.Brush().SetColor(clBlack);
   canvas.FrameRect(whole);
   canvas.Font().SetColor(clInfoText);
-  SetBkMode(canvas.Handle(), TRANSPARENT);
+  canvas.Brush().SetStyle(bsClear);
   const int margin = tree ? tree->TextMargin : 4;
   TRect text = whole;
   InflateRect(text, -1, -1);
@@ -240,7 +243,7 @@ void TDataTreeHintWindow::ComposePicture() {
   } else {
     text.Left += margin;
   }
-  DrawText(canvas.Handle(), hintData_.HintText, text, format);
+  canvas.TextRect(text, hintData_.HintText, format);
 }
 
 void TDataTreeHintWindow::CopyToWindow(TBitmap& picture) {

@@ -338,3 +338,26 @@ TEST_F(CanvasPixels, ClipAndWindowOriginApplyToShapesAndFills) {
 }
 
 }  // namespace
+
+namespace {
+
+class CanvasFontTest : public CanvasTest {
+protected:
+  CanvasFontTest() : CanvasTest(200, 60) {}
+};
+
+TEST_F(CanvasFontTest, RestoreDCDoesNotLeaveTheCanvasWithAStaleFont) {
+  Canvas().TextOut(0, 0, "Wide");
+  Clear(clWhite);
+  // The larger font is first selected inside the saved state; restoring puts the small one back.
+  Canvas().Font().SetSize(20);
+  const int saved = SaveDC(Dc());
+  Canvas().TextOut(0, 0, "Wide");
+  RestoreDC(Dc(), saved);
+  const TRect large = Ink();
+  Clear(clWhite);
+  Canvas().TextOut(0, 0, "Wide");
+  EXPECT_EQ(Ink(), large) << "the canvas selects its font again";
+}
+
+}  // namespace

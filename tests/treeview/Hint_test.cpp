@@ -12,6 +12,7 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 #include "treeview/DataDrawTree.h"
@@ -191,7 +192,7 @@ TEST_F(HintWindowTest, APlainHintIsItsTextWithMargins) {
   TBitmap measure(1, 1, pf32bit);
   measure.Canvas().Font().Assign(Screen().HintFont());
   TRect text = Rect(0, 0, 500, 0);
-  DrawText(measure.Canvas().Handle(), "Workspace", text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  measure.Canvas().TextRect(text, "Workspace", DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   TTextMetric metric;
   GetTextMetrics(measure.Canvas().Handle(), &metric);
   EXPECT_EQ(r.Width(), text.Width() + 2 * tree.TextMargin + 2);
@@ -247,6 +248,53 @@ TEST_F(HintWindowTest, AFadeBlendsInStepByStepAndEndsWithThePlainPicture) {
   EXPECT_TRUE(window.Animating()) << "a new hint restarts the fade";
   window.ReleaseHandle();
   EXPECT_FALSE(window.Animating()) << "hiding stops it";
+}
+
+TEST_F(HintWindowTest, ASlideShowsTheHintsBottomRowsFirst) {
+  TFakeClockScope clock;
+  tree.HintAnimation = hatSlide;
+  tree.SetAnimationDuration(100);
+  TDTHintData data = Plain();
+  const TRect size = window.CalcHintRect(500, "Sliding", &data);
+  window.ActivateHint(Bounds(20, 20, size.Width(), size.Height()), "Sliding");
+  clock.AdvanceAndDispatch(30);
+  const CountedPtr<TGdiBitmap> shown = WindowSurface(window.Handle());
+  EXPECT_EQ(shown->Pixel(size.Width() / 2, 0), clBlack) << "the frame's bottom edge comes in at the top";
+  EXPECT_NE(shown->Pixel(size.Width() / 2, size.Height() - 1), clBlack) << "the bottom still shows what was under it";
+  clock.AdvanceAndDispatch(200);
+  EXPECT_FALSE(window.Animating());
+  EXPECT_EQ(shown->Pixel(size.Width() / 2, size.Height() - 1), clBlack) << "the whole hint at the end";
+}
+
+TEST_F(HintWindowTest, ButtonsCloseTheHintButKeysAndNonClientMovesDoNot) {
+  TDTHintData data = Plain();
+  window.CalcHintRect(500, "Hint", &data);
+  MSG message;
+  message.message = WM_LBUTTONDOWN;
+  EXPECT_FALSE(window.FilterHintMessage(message)) << "no hint shows";
+  window.ActivateHint(Bounds(20, 20, 60, 20), "Hint");
+  EXPECT_TRUE(window.FilterHintMessage(message));
+  for (UINT kept : {WM_KEYDOWN, WM_CHAR, WM_NCMOUSEMOVE, WM_MOUSEMOVE}) {
+    message.message = kept;
+    EXPECT_FALSE(window.FilterHintMessage(message)) << "message " << kept;
+  }
+}
+
+TEST_F(HintTest, AfterAHintWindowWentHeaderHintsShowAtOnce) {
+  tree.HintMode = hmHint;
+  tree.Header().Columns().AddColumn().SetWidth(100);
+  tree.Header().SetOptions(tree.Header().Options() + TDTHeaderOptions{hoVisible, hoShowHint});
+  auto pauseAt = [&](TPoint client) {
+    InjectMouseMove(tree.ClientToScreen(client), {});
+    int pause = 500;
+    tree.Perform(CM_HINTSHOWPAUSE, 0, reinterpret_cast<LPARAM>(&pause));
+    return pause;
+  };
+  SetHintWindowGone(true);
+  EXPECT_EQ(pauseAt(Point(50, -5)), 0) << "over the header";
+  EXPECT_EQ(pauseAt(Point(50, 20)), 500) << "over the rows";
+  SetHintWindowGone(false);
+  EXPECT_EQ(pauseAt(Point(50, -5)), 500) << "no hint window went";
 }
 
 TEST(HintAnimationTest, SystemDefaultResolvesToNone) {

@@ -18,8 +18,14 @@ void TCanvas::SetHandle(HDC dc) {
   penSerial_ = brushSerial_ = fontSerial_ = 0;
 }
 
+// An object counts as selected only while the device context still holds
+// it: RestoreDC (or a drawing routine working on the context itself) may
+// have put another one back since the canvas selected its own.
 HDC TCanvas::RequireState(bool pen, bool brush, bool font) {
   HDC dc = Handle();
+  if (pen && GetCurrentObject(dc, OBJ_PEN) != pen_.Handle()) penSerial_ = 0;
+  if (brush && GetCurrentObject(dc, OBJ_BRUSH) != brush_.Handle()) brushSerial_ = 0;
+  if (font && GetCurrentObject(dc, OBJ_FONT) != font_.Handle()) fontSerial_ = 0;
   if (pen && penSerial_ != pen_.Serial()) {
     SelectObject(dc, pen_.Handle());
     SetROP2(dc, pen_.Rop2());

@@ -64,6 +64,8 @@ void DrawFrame(HDC dc, const TRect& r, UINT state, const TButtonGlyphLook& look,
     Edge(dc, r, look.Shadow, look.Highlight);
     Edge(dc, Shrunk(r, 1), dark, look.Face);
   }
+  // Under the mouse the whole outline takes the hot colour.
+  if (state & DFCS_HOT) Edge(dc, r, look.Hot, look.Hot);
 }
 
 void DrawBox(HDC dc, const TRect& box, UINT state, const TButtonGlyphLook& look) {
