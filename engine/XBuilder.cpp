@@ -79,8 +79,8 @@ TXBuilder::TXBuilder(const TCatalogues& catalogues) {
   VarScopes.Push(&Vars);
   FuncScopes.Push(&Funcs);
   TLib* system = AddBuiltInLibrary("System");
-  RegisterSystemLibrary(system);
-  if (catalogues.System) catalogues.System(*this, system);
+  RegisterSystemCore(system);
+  RunCatalogue(catalogues.System, system);
   AddBuiltInLibrary("_SysMath", catalogues.SysMath);
   AddBuiltInLibrary("InOut", catalogues.InOut);
   AddBuiltInLibrary("Math", catalogues.Math);
@@ -100,8 +100,14 @@ TXBuilder::~TXBuilder() {
 
 TLib* TXBuilder::AddBuiltInLibrary(const char* name, TCatalogues::TFill fill) {
   CurLib = Libs.FindOrAdd(name, true);
-  if (fill) fill(*this, CurLib);
+  RunCatalogue(fill, CurLib);
   return CurLib;
+}
+
+void TXBuilder::RunCatalogue(TCatalogues::TFill fill, TLib* lib) {
+  if (!fill) return;
+  TCatalogue catalogue(*this, lib);
+  fill(catalogue);
 }
 
 TLib* TXBuilder::Workspace() const {

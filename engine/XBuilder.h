@@ -1,6 +1,7 @@
 #pragma once
 // TXBuilder, the engine: the compiler of Tarnscript, the registrar through
-// which the built-in libraries declare their types and routines, the owner
+// which the built-in libraries declare their types and routines (they reach
+// it through TCatalogue, Catalogue.h), the owner
 // of every global table, and the implementation of the facade ITarnscript.
 //
 // The compiler is recursive descent over one token of look-ahead (the
@@ -15,7 +16,8 @@
 // values and constant expressions), XBuilderRoutines.cpp (routine and
 // operator declarations with their directives), XBuilderSignatures.cpp
 // (routine headers and named types from text), XBuilderStatements.cpp
-// (statements) and XBuilderExpressions.cpp (expressions). The engine's own
+// (statements) and XBuilderExpressions.cpp (expressions); XBuilderClients.cpp
+// publishes host objects. The engine's own
 // part of the library System (built-in kinds, constants and operators) is
 // in XBuilderSystem.cpp, the enumerations of SysPlots in
 // XBuilderSysPlots.cpp; XBuilder.cpp holds construction and the rest of
@@ -35,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Catalogue.h"
 #include "engine/Func.h"
 #include "engine/HashTab.h"
 #include "engine/data/ImpExp.h"
@@ -58,16 +61,6 @@ class TRecVar;
 class TStatement;
 class TTensorExpr;
 
-// How RegisterFunc files a routine beyond the routine table.
-enum TFuncRegistration : std::uint8_t {
-  frPlain = 0,
-  frTypeStr = 1,     // the string routine of its first parameter's kind
-  frTypeOut = 2,     // the output routine of its first parameter's kind
-  frTypeConv = 3,    // the converter from its first parameter's kind to its result kind
-  frVarImport = 4,   // an import routine of its second parameter's kind
-  frVarExport = 5,   // an export routine of its second parameter's kind
-};
-
 class TXBuilder;
 
 // What fills each standard library beyond the part of System that the
@@ -75,7 +68,7 @@ class TXBuilder;
 // the built-in operators). The libraries live outside the engine, so the
 // program hands their catalogues in; a missing one leaves its library empty.
 struct TCatalogues {
-  using TFill = void (*)(TXBuilder& engine, TLib* lib);
+  using TFill = void (*)(TCatalogue& catalogue);
   TFill System = nullptr;
   TFill SysMath = nullptr;
   TFill InOut = nullptr;
@@ -83,6 +76,8 @@ struct TCatalogues {
 };
 
 class TXBuilder final : public ITarnscript, public TTokenReader {
+  friend class TCatalogue;
+
 public:
   // Builds the standard libraries System, _SysMath, InOut, Math, SysPlots
   // and an empty Workspace, in this order.
@@ -139,10 +134,6 @@ public:
   // A host object's routine header with its name, "procedure Clear" or
   // "function Count : integer": scalar types only, no var parameters.
   TFuncKind* ParseClientSignature(const std::string& header, std::string& name);
-
-  // The catalogues the constructor runs.
-  void RegisterSystemLibrary(TLib* lib);
-  void RegisterSysPlots(TLib* lib);
 
   // The compiler: whole texts. Each reads from the current token, reports
   // the first error and answers false. A library stays loaded; a program
@@ -280,6 +271,10 @@ private:
 
   // Adds the library and makes it current, then fills it when fill is given.
   TLib* AddBuiltInLibrary(const char* name, TCatalogues::TFill fill = nullptr);
+  void RunCatalogue(TCatalogues::TFill fill, TLib* lib);
+  // The engine's own catalogues: its part of System, and SysPlots.
+  void RegisterSystemCore(TLib* lib);
+  void RegisterSysPlots(TLib* lib);
   TLib* Workspace() const;
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.

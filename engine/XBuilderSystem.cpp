@@ -17,7 +17,7 @@
 #include "runtime/Random.h"
 #include "runtime/Storage.h"
 
-void TXBuilder::RegisterSystemLibrary(TLib* lib) {
+void TXBuilder::RegisterSystemCore(TLib* lib) {
   TRandom::SeedFromClock();
   Kinds.RegisterBuiltIns(lib);
   bool registered = RegisterType("Vector", "array of real") && RegisterType("Matrix", "array of array of real");
