@@ -10,6 +10,7 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/DTAccessibilityFactory.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"

@@ -21,7 +21,7 @@ struct TMessage;
 // The screen cursor number of the column splitter.
 constexpr TCursor crHeaderSplit = 63;
 
-class TDTHeader {
+class TDTHeader : public TPersistent {
 public:
   explicit TDTHeader(TBaseDataTree& tree);
   ~TDTHeader();

@@ -26,7 +26,7 @@ class TStream;
 // (bits 0 to 3 stay, 4 to 6 move up by one). A negative value is a range error.
 TDTColumnOptions ConvertColumnOptions(int32_t stored, int version);
 
-class TDataTreeColumn {
+class TDataTreeColumn : public TPersistent {
 public:
   TDataTreeColumn(TDataTreeColumns& owner, TColumnIndex index);
   TDataTreeColumn(const TDataTreeColumn&) = delete;

@@ -3,6 +3,7 @@
 #include "toolkit/gdi/ImageList.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/TreeImages.h"
+#include "treeview/TreeProperties.h"
 
 namespace {
 
@@ -28,7 +29,10 @@ const char* StripOfKind(TCheckImageKind kind) {
 
 }  // namespace
 
-TTreeGlobals::TTreeGlobals() { RegisterStandardTreeFormats(); }
+TTreeGlobals::TTreeGlobals() {
+  RegisterStandardTreeFormats();
+  RegisterTreeProperties();
+}
 TTreeGlobals::~TTreeGlobals() { ClipboardFormatList().RemoveAll(); }
 
 TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {

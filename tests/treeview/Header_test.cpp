@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/PublishedProperties.h"
 #include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
@@ -627,6 +628,55 @@ TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
   EXPECT_EQ(CountColor(Inset(0), clBtnShadow), 0) << "nor the claimed sort glyph";
   EXPECT_GT(CountColor(columns.ColumnAt(0).HeaderCellRect(), clBtnShadow), 0) << "the cell's edge still is";
   EXPECT_GT(CountColor(Inset(1), clWindowText), 0);
+}
+
+// What the skin layer does by name: it paints the header only where the
+// application does not, and takes back exactly its own handlers.
+struct TSkinProbe : TObject {
+  static void Draw(TObject* self, TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements) {
+    static_cast<TSkinProbe*>(self)->Painted.push_back(info.Column);
+  }
+  static void Query(TObject*, TDTHeader*, THeaderPaintInfo&, THeaderPaintElements& elements) {
+    elements = THeaderPaintElements::FromBits(0x1B);
+  }
+  std::vector<TDataTreeColumn*> Painted;
+};
+
+TEST_F(HeaderPaintTest, TheHeaderIsPublishedByName) {
+  header.SetSortDirection(sdDescending);
+  TObject* published = GetObjectProp(tree, "Header");
+  ASSERT_EQ(published, &header);
+  EXPECT_NE(GetSetProp(*published, "Options").find("hoVisible"), std::string::npos);
+  EXPECT_EQ(GetOrdProp(*published, "SortDirection"), sdDescending);
+  EXPECT_EQ(GetOrdProp(*published, "Height"), 20);
+  EXPECT_EQ(GetStrProp(columns.ColumnAt(1), "Text"), " Value ");
+  SetSetProp(*published, "Options", GetSetProp(*published, "Options") + ",hoOwnerDraw");
+  EXPECT_TRUE(header.Options().Contains(hoOwnerDraw));
+  EXPECT_EQ(GetOrdProp(tree, "Color"), tree.Color()) << "as for every control";
+
+  TSkinProbe skin;
+  const TMethod draw{reinterpret_cast<const void*>(&TSkinProbe::Draw), &skin};
+  const TMethod query{reinterpret_cast<const void*>(&TSkinProbe::Query), &skin};
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), TMethod{}) << "unassigned";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", draw);
+  SetMethodProp(tree, "OnHeaderDrawQueryElements", query);
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), draw);
+  Paint();
+  for (TDataTreeColumn* column : {static_cast<TDataTreeColumn*>(nullptr), &columns.ColumnAt(0), &columns.ColumnAt(1),
+                                  &columns.ColumnAt(2)})
+    EXPECT_NE(std::find(skin.Painted.begin(), skin.Painted.end(), column), skin.Painted.end())
+        << "the skin paints the area and every cell";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", TMethod{});
+  EXPECT_FALSE(tree.OnAdvancedHeaderDraw);
+
+  tree.OnAdvancedHeaderDraw = [](TDTHeader*, THeaderPaintInfo&, THeaderPaintElements) {};
+  const TMethod own = GetMethodProp(tree, "OnAdvancedHeaderDraw");
+  EXPECT_NE(own, TMethod{}) << "an application's handler counts as assigned";
+  EXPECT_NE(own, draw);
+  const TDTAdvancedHeaderPaintEvent copy = tree.OnAdvancedHeaderDraw;
+  EXPECT_EQ(copy.Method(), own) << "a copy is the same handler";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", own);
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), own) << "writing it back keeps it";
 }
 
 TEST_F(HeaderPaintTest, PrintingTheFrameIncludesTheHeader) {
