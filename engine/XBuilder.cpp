@@ -63,12 +63,25 @@ bool IsWellFormedIdentifier(const std::string& name) {
 
 }  // namespace
 
+// Making a stream costs more than reading a signature from it, so the
+// engine keeps one for the bindings that follow each other.
 TXBuilder::TInputBinding::TInputBinding(TXBuilder& engine, const std::string& text, std::int32_t seed)
-    : engine_(engine), stream_(std::make_unique<std::istringstream>(text)) {
+    : engine_(engine) {
+  if (engine_.spareStream_) {
+    stream_ = std::move(engine_.spareStream_);
+    stream_->clear();
+    stream_->str(text);
+  } else {
+    stream_ = std::make_unique<std::istringstream>(text);
+  }
   engine_.Lex.SetInput(stream_.get(), seed);
 }
 
-TXBuilder::TInputBinding::~TInputBinding() { engine_.Lex.SetInput(nullptr, -1); }
+TXBuilder::TInputBinding::~TInputBinding() {
+  engine_.Lex.SetInput(nullptr, -1);
+  stream_->str(std::string());
+  engine_.spareStream_ = std::move(stream_);
+}
 
 TXBuilder::TXBuilder(const TCatalogues& catalogues) {
   Stds = &TypeRoutines;

@@ -304,6 +304,8 @@ private:
 
   // The compilation of a whole text under way, nil otherwise.
   TCompilation* compilation_ = nullptr;
+  // The stream of the last input binding, for the next one (nil while a binding holds it).
+  std::unique_ptr<std::istringstream> spareStream_;
   // The uses of the tree ParseExpression is building, nil otherwise.
   TLibUses* treeUses_ = nullptr;
   // The variables compiled code refers to.
