@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "runtime/MulDiv.h"
+
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
@@ -22,12 +24,6 @@ namespace {
 constexpr int ButtonSize = 9;
 constexpr TColor ButtonKey = 0xFF00FF;
 
-int MulDivRounded(int value, int numerator, int denominator) {
-  const int64_t product = int64_t{value} * numerator;
-  const int64_t half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
 // The half of a length rounded to the even neighbour.
 int HalfToEven(int value) { return (value / 2) + ((value % 2 != 0 && (value / 2) % 2 != 0) ? 1 : 0); }
 
@@ -44,11 +40,11 @@ void TBaseDataTree::ComputeVerticalAlignment(PDataNode node, int& vAlign, int& v
     case naProportional:
       if (Images || StateImages) {
         const int imageHeight = Images ? Images->Height() : StateImages->Height();
-        vAlign = MulDivRounded(height - imageHeight, align, 100) + imageHeight / 2;
+        vAlign = MulDiv(height - imageHeight, align, 100) + imageHeight / 2;
       } else if (options_->PaintOptions().Contains(toShowButtons)) {
-        vAlign = MulDivRounded(height - ButtonSize, align, 100) + ButtonSize / 2;
+        vAlign = MulDiv(height - ButtonSize, align, 100) + ButtonSize / 2;
       } else {
-        vAlign = MulDivRounded(height, align, 100);
+        vAlign = MulDiv(height, align, 100);
       }
       break;
   }

@@ -179,7 +179,7 @@ void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
   if (!headerBitmap_) headerBitmap_ = std::make_unique<TBitmap>(1, 1, pf32bit);
   headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);
   TCanvas& canvas = headerBitmap_->Canvas();
-  canvas.Font().Assign(tree.Font());
+  canvas.Font().Assign(header_.Font());
   const bool ownerDraw = header_.Options().Contains(hoOwnerDraw);
   const bool advanced = ownerDraw && tree.OnAdvancedHeaderDraw && tree.OnHeaderDrawQueryElements;
   const THeaderPainting painting{canvas, ownerDraw && !advanced && tree.OnHeaderDraw, advanced};

@@ -41,10 +41,16 @@ TEST(ClipboardFormatsTest, EachKindOfTreeHasItsFormatsInRankOrder) {
 
 TEST(ClipboardFormatsTest, StandardFormatsAreRegisteredUnderTheirNames) {
   TDataDrawTree tree(nullptr);
-  RegisterTreeFormat(13, [](const TBaseDataTree&) { return false; }, 1000);
+  // The shared resources entered format 13 through RegisterTreeFormat.
   const TClipboardFormatListEntry* entry = ClipboardFormatList().LookupFormat("unicode TEXT");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->FormatName, "Unicode text");
+  EXPECT_EQ(entry->FormatEtc.Format, 13u);
+  EXPECT_EQ(entry->Rank, 95);
+  // A format no tree offers, so the registry stays as the other tests expect it.
+  RegisterTreeFormat(16, [](const TBaseDataTree&) { return false; }, 1000);
+  entry = ClipboardFormatList().LookupFormat("Locale descriptor");
+  ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->Rank, 1000);
 }
 
@@ -173,6 +179,12 @@ TEST_F(ClipboardTest, CopyRendersEveryOfferedFormat) {
   EXPECT_FALSE(store.Data("Data Tree Data").empty());
   EXPECT_FALSE(store.Data("Data Tree Reference").empty());
   EXPECT_TRUE(store.Data("CSV").empty());
+  // Unicode text alone gives the clipboard its text too.
+  source.ClipboardFormats().Clear();
+  source.ClipboardFormats().Add("Unicode text");
+  source.OnGetText = [](TBaseDataTree*, PDataNode, TColumnIndex, TDSTTextType, std::string& text) { text = "\xC3\xA9"; };
+  source.CopySelectionToClipboard();
+  EXPECT_EQ(store.Text(), "\xC3\xA9\r\n");
 }
 
 TEST_F(ClipboardTest, PasteOfACopyInsertsRecordsAndKeepsTheSource) {

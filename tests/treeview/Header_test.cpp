@@ -252,6 +252,58 @@ TEST_F(HeaderTest, SplitterZonesRunFromTwoInsideToFourBeyondTheEdge) {
   EXPECT_EQ(columns.TrackIndex, ColumnNone);
 }
 
+// Right to left the columns end at the client's right edge and each
+// column's splitter is its left edge, reachable from four outside to two inside.
+TEST_F(HeaderTest, SplitterZonesMirrorRightToLeft) {
+  tree.SetBiDiMode(bdRightToLeft);
+  const int edge = tree.ClientWidth() - columns.TotalColumnsWidth();
+  for (int x = edge - 6; x <= edge + 4; ++x) {
+    const bool inZone = x >= edge - 4 && x <= edge + 2;
+    EXPECT_EQ(header.SplitterAtPoint(x), inZone) << "at " << x;
+    if (inZone) {
+      EXPECT_EQ(columns.TrackIndex, 0);
+      EXPECT_EQ(header.TrackPos(), edge + 96) << "the fixed edge is the right one";
+    }
+  }
+  EXPECT_TRUE(header.SplitterAtPoint(edge + 96));
+  EXPECT_EQ(columns.TrackIndex, 1);
+}
+
+TEST_F(HeaderTest, AutoBidiOrderingFollowsTheReadingDirection) {
+  tree.SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{0, 1, 2})) << "only with toAutoBidiColumnOrdering";
+  tree.SetBiDiMode(bdLeftToRight);
+  Include(tree, toAutoBidiColumnOrdering);
+  tree.SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{2, 1, 0}));
+  tree.SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{0, 1, 2}));
+  CheckTree(tree);
+}
+
+TEST_F(HeaderTest, TheHeaderFontFollowsTheTreeOnlyWithParentFont) {
+  header.Font().SetSize(8);
+  tree.Font().SetSize(12);
+  EXPECT_EQ(header.Font().Size(), 8);
+  header.SetParentFont(true);
+  EXPECT_EQ(header.Font().Size(), 12);
+  tree.Font().SetName("DejaVu Sans");
+  EXPECT_EQ(header.Font().Name(), "DejaVu Sans") << "a change of the tree's font reaches the header";
+  TFont own;
+  own.SetSize(9);
+  header.SetFont(own);
+  EXPECT_FALSE(header.ParentFont());
+  tree.Font().SetSize(14);
+  EXPECT_EQ(header.Font().Size(), 9);
+  Include(tree, toAutoChangeScale);
+  tree.ChangeScale(120, 96);
+  EXPECT_EQ(header.Font().Size(), 11) << "9 x 120 / 96 = 11.25";
+  EXPECT_EQ(tree.DefaultNodeHeight(), 23u);
+  TTestTree other;
+  other.Header().Assign(header);
+  EXPECT_EQ(other.Header().Font().Size(), 11);
+}
+
 // The header's mouse work, driven by messages as the window system sends them.
 class HeaderMouseTest : public HeaderTest {
 protected:
@@ -400,6 +452,18 @@ TEST_F(HeaderMouseTest, SplittersResizeAndKeepTheWidthOnEscape) {
   EXPECT_EQ(columns.ColumnAt(0).Width(), 130);
   EXPECT_TRUE(header.States().Empty());
   EXPECT_TRUE(clicks.empty());
+  CheckTree(tree);
+}
+
+TEST_F(HeaderMouseTest, RightToLeftSplittersResizeToTheLeft) {
+  tree.SetBiDiMode(bdRightToLeft);
+  const int splitter = tree.ClientWidth() - columns.TotalColumnsWidth() + 96;
+  Press(splitter);
+  ASSERT_TRUE(header.States().Contains(hdTrackPending));
+  DragTo(splitter - 50);
+  DragTo(splitter - 50);
+  EXPECT_EQ(columns.ColumnAt(1).Width(), 192 + 50) << "moving the left edge left widens the column";
+  Release(splitter - 50);
   CheckTree(tree);
 }
 
