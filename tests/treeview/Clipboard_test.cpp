@@ -179,10 +179,13 @@ TEST_F(ClipboardTest, CopyRendersEveryOfferedFormat) {
   EXPECT_FALSE(store.Data("Data Tree Data").empty());
   EXPECT_FALSE(store.Data("Data Tree Reference").empty());
   EXPECT_TRUE(store.Data("CSV").empty());
-  // Unicode text alone gives the clipboard its text too.
+}
+
+TEST_F(ClipboardTest, UnicodeTextAloneGivesTheClipboardItsText) {
   source.ClipboardFormats().Clear();
   source.ClipboardFormats().Add("Unicode text");
   source.OnGetText = [](TBaseDataTree*, PDataNode, TColumnIndex, TDSTTextType, std::string& text) { text = "\xC3\xA9"; };
+  source.SetNodeSelected(Top(source, 1), true);
   source.CopySelectionToClipboard();
   EXPECT_EQ(store.Text(), "\xC3\xA9\r\n");
 }
