@@ -152,6 +152,31 @@ TEST_F(HeaderTest, AnimatedResizeToTheSameWidthDoesNothing) {
   EXPECT_EQ(columns.ColumnAt(1).Width(), 192);
 }
 
+// The animation slides what lies right of the column in 32 steps of the
+// width change div 32, on the window's own surface, then sets the width.
+TEST_F(HeaderTest, AnimatedResizeSlidesTheRestInThirtyTwoSteps) {
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const TRect strip = header.HeaderRect();
+  const int edge = strip.Left + 96 + 192;
+  const HDC dc = GetWindowDC(tree.Handle());
+  std::vector<TColor> before;
+  for (int x = edge; x < edge + 40; ++x) before.push_back(GetPixel(dc, x, strip.Top + 8));
+  ASSERT_NE(std::count(before.begin(), before.end(), before.front()), 40) << "the cell's edge and caption";
+  int waits = 0;
+  tree.AnimationWait = [&](unsigned milliseconds) {
+    EXPECT_EQ(milliseconds, 1u);
+    ++waits;
+  };
+  resized.clear();
+  columns.ResizeAnimated(1, 192 + 64);
+  EXPECT_EQ(waits, 32);
+  EXPECT_EQ(resized, std::vector<TColumnIndex>{1}) << "the width setter ends it";
+  std::vector<TColor> after;
+  for (int x = edge + 64; x < edge + 104; ++x) after.push_back(GetPixel(dc, x, strip.Top + 8));
+  EXPECT_EQ(after, before) << "the Type cell moved 64 pixels right";
+  ReleaseDC(tree.Handle(), dc);
+}
+
 TEST_F(HeaderTest, SortColumnIsClampedAndSortsOnlyUnderAutoSort) {
   header.SetSortColumn(5);
   EXPECT_EQ(header.SortColumn(), 2);
