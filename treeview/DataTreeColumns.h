@@ -81,9 +81,9 @@ public:
   bool SameAs(const TDataTreeColumn& other) const;
   // Takes over every published property of another column.
   void Assign(const TDataTreeColumn& source);
-  // Places the sort glyph and the caption in the inset cell Client.
-  void CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
-                      TRect& textBounds) const;
+  // Places the header image, the sort glyph and the caption in the inset cell Client.
+  void CalcCellLayout(TCanvas& canvas, const TRect& client, bool useImage, bool useSortGlyph, TPoint& imagePos,
+                      TPoint& sortGlyphPos, TRect& textBounds) const;
   // Animated resize back to LastWidth.
   void RestorePreviousWidth();
   // The column's 15 fields in the tree's stream format (DTHeaderStream.cpp).
@@ -239,6 +239,7 @@ private:
   // Under advanced owner draw, lets the application paint a background it claims.
   bool ClaimedBackground(const THeaderPainting& painting, THeaderPaintInfo& info);
   void PaintCell(const THeaderPainting& painting, TDataTreeColumn& column, const TRect& cell);
+  void DrawHeaderImage(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info);
   void PaintCellBackground(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info);
 
   TDTHeader& header_;

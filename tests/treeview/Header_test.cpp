@@ -598,9 +598,10 @@ TEST_F(HeaderPaintTest, TheWorkspaceCaptionAndSortGlyphAreLaidOutByTheMargins) {
   TCanvas& canvas = Paint();
   const TDataTreeColumn& name = columns.ColumnAt(0);
   const TRect inset = Inset(0);
+  TPoint image;
   TPoint glyph;
   TRect text;
-  name.CalcCellLayout(canvas, inset, true, glyph, text);
+  name.CalcCellLayout(canvas, inset, false, true, image, glyph, text);
   EXPECT_EQ(text.Left, inset.Left + 4);
   EXPECT_EQ(glyph.X, text.Left + canvas.TextWidth(" Name ") + 2 + 4);
   EXPECT_EQ(glyph.Y, inset.Top + (inset.Height() - 16) / 2);
@@ -609,16 +610,77 @@ TEST_F(HeaderPaintTest, TheWorkspaceCaptionAndSortGlyphAreLaidOutByTheMargins) {
   narrow.SetText("A caption far too long for its column");
   narrow.SetWidth(64);
   const TRect narrowInset = Inset(1);
-  narrow.CalcCellLayout(canvas, narrowInset, true, glyph, text);
+  narrow.CalcCellLayout(canvas, narrowInset, false, true, image, glyph, text);
   EXPECT_EQ(glyph.X, narrowInset.Right - 4 - 16) << "pushed back to the right margin";
   EXPECT_EQ(text.Right, glyph.X - 4) << "the caption is cut before the glyph";
 }
 
+// A header image beside, above or below the caption, by alignment.
+TEST_F(HeaderPaintTest, HeaderImagesTakeTheirPlaceByLayout) {
+  TImageList images(16, 16);
+  TBitmap red(16, 16, pf32bit);
+  red.Canvas().Brush().SetColor(clRed);
+  red.Canvas().FillRect(Rect(0, 0, 16, 16));
+  images.AddMasked(red, clFuchsia);
+  header.SetImages(&images);
+  TDataTreeColumn& name = columns.ColumnAt(0);
+  name.SetText("Ab");
+  const TRect cell = Rect(0, 0, 120, 40);
+  TCanvas& canvas = Paint();
+  const int textWidth = canvas.TextWidth("Ab") + 2;
+  const int textHeight = canvas.TextHeight("Ab");
+  const int stackTop = (40 - 16 - textHeight - 4) / 2;
+  struct TCase {
+    TAlignment Alignment;
+    TDTHeaderColumnLayout Layout;
+    TPoint Image;
+    int TextLeft;
+    int TextTop;
+  };
+  const TCase cases[] = {
+      {taLeftJustify, blGlyphLeft, Point(4, 12), 4 + 16 + 4, (40 - textHeight) / 2},
+      {taLeftJustify, blGlyphRight, Point(4 + textWidth + 4, 12), 4, (40 - textHeight) / 2},
+      {taRightJustify, blGlyphLeft, Point(116 - textWidth - 4 - 16, 12), 116 - textWidth, (40 - textHeight) / 2},
+      {taCenter, blGlyphTop, Point(52, stackTop), 60 - textWidth / 2, stackTop + 16 + 4},
+      {taCenter, blGlyphBottom, Point(52, stackTop + textHeight + 4), 60 - textWidth / 2, stackTop},
+  };
+  for (const TCase& c : cases) {
+    name.SetAlignment(c.Alignment);
+    name.SetLayout(c.Layout);
+    TPoint image;
+    TPoint glyph;
+    TRect text;
+    name.CalcCellLayout(canvas, cell, true, false, image, glyph, text);
+    EXPECT_EQ(image, c.Image) << "alignment " << c.Alignment << ", layout " << c.Layout;
+    EXPECT_EQ(text.Left, c.TextLeft) << "alignment " << c.Alignment << ", layout " << c.Layout;
+    EXPECT_EQ(text.Top, c.TextTop) << "alignment " << c.Alignment << ", layout " << c.Layout;
+  }
+  name.SetAlignment(taLeftJustify);
+  name.SetLayout(blGlyphLeft);
+  name.SetImageIndex(0);
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 0) << "only under hoShowImages";
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoShowImages});
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 16 * 16);
+  columns.DownIndex = 0;
+  Paint();
+  EXPECT_EQ(target.Canvas().Pixel(Inset(0).Left + 4, Inset(0).Top + (Inset(0).Height() - 16) / 2), ColorToRGB(clBtnFace))
+      << "pressed, the image moves one pixel right and down";
+  columns.DownIndex = ColumnNone;
+  name.SetMinWidth(0);
+  name.SetWidth(30);
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 0) << "no room beside the sort glyph: the image gives way";
+  header.SetImages(nullptr);
+}
+
 TEST_F(HeaderPaintTest, SortGlyphsPointByDirectionAndTheRestShowsTheBackground) {
   const TRect inset = Inset(0);
+  TPoint image;
   TPoint glyph;
   TRect text;
-  columns.ColumnAt(0).CalcCellLayout(target.Canvas(), inset, true, glyph, text);
+  columns.ColumnAt(0).CalcCellLayout(target.Canvas(), inset, false, true, image, glyph, text);
   const TColor shadow = ColorToRGB(clBtnShadow);
   Paint();
   EXPECT_EQ(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 9), shadow) << "ascending: the wide side below";
