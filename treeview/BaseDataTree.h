@@ -356,6 +356,7 @@ public:
   void RunAnimation(unsigned steps, unsigned duration, const TAnimationCallback& callback, void* data);
   // How the animation waits between its steps; the default sleeps.
   std::function<void(unsigned milliseconds)> AnimationWait;
+  void WaitAnimationStep(unsigned milliseconds);
   // Scales the row height with the form (M / D) under toAutoChangeScale.
   void ChangeScale(int m, int d);
 

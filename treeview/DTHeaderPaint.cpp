@@ -9,34 +9,52 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/Edges.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
+#include "treeview/TreeGlobals.h"
+#include "treeview/TreeImages.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
 
 constexpr int GlyphSize = 16;
 
-// A 16 x 16 triangle in the middle of its square, pointing up or down.
+TImageList& UtilityImages() { return InitTreeGlobals().UtilityImages(); }
+
 void DrawSortGlyph(TCanvas& canvas, TPoint at, TSortDirection direction) {
-  const int top = at.Y + 5;
-  const int bottom = at.Y + 10;
-  const std::array<TPoint, 3> up{Point(at.X + 4, bottom), Point(at.X + 12, bottom), Point(at.X + 8, top)};
-  const std::array<TPoint, 3> down{Point(at.X + 4, top), Point(at.X + 12, top), Point(at.X + 8, bottom)};
-  canvas.Pen().SetColor(clBtnShadow);
-  canvas.Brush().SetColor(clBtnShadow);
-  canvas.Polygon(direction == sdAscending ? std::span<const TPoint>(up) : std::span<const TPoint>(down));
+  UtilityImages().Draw(canvas, at.X, at.Y, direction == sdAscending ? UtilitySortAscending : UtilitySortDescending);
 }
 
-// A round mark at one side of the cell, where a dragged column would land.
+// The round mark at one side of the cell where a dragged column would land.
 void DrawDropMark(TCanvas& canvas, const TRect& cell, bool before) {
-  const int left = before ? cell.Left : cell.Right - GlyphSize;
-  const int top = (cell.Top + cell.Bottom - GlyphSize) / 2;
-  canvas.Pen().SetColor(clHighlight);
-  canvas.Brush().SetColor(clHighlight);
-  canvas.Ellipse(left + 3, top + 3, left + GlyphSize - 3, top + GlyphSize - 3);
+  TImageList& images = UtilityImages();
+  const int top = (cell.Top + cell.Bottom - images.Height()) / 2;
+  if (before)
+    images.Draw(canvas, cell.Left, top, UtilityDropLeft);
+  else
+    images.Draw(canvas, cell.Right - 16, top, UtilityDropRight);
+}
+
+// The orange bar along the bottom of a hot XP cell, its pieces 16 pixels wide.
+void DrawHotBar(TCanvas& canvas, const TRect& r) {
+  TImageList& images = UtilityImages();
+  const int top = r.Bottom - 3;
+  const int width = r.Right - r.Left;
+  if (width <= 32) {
+    images.Draw(canvas, r.Right - 16, top, UtilityHotBarRight);
+    // The left piece covers half the cell, over the right one.
+    const int saved = SaveDC(canvas.Handle());
+    IntersectClipRect(canvas.Handle(), r.Left, top, r.Left + width / 2, r.Bottom);
+    images.Draw(canvas, r.Left, top, UtilityHotBarLeft);
+    RestoreDC(canvas.Handle(), saved);
+    return;
+  }
+  images.Draw(canvas, r.Left, top, UtilityHotBarLeft);
+  for (int x = r.Left + 16; x + 16 < r.Right; x += 16) images.Draw(canvas, x, top, UtilityHotBarMiddle);
+  images.Draw(canvas, r.Right - 16, top, UtilityHotBarRight);
 }
 
 // The edge and flags of a classic cell by style: normal, pressed, hot.
@@ -82,7 +100,10 @@ void TDataTreeColumns::DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, boo
          {Point(r.Left + 2, r.Bottom - 2), Point(r.Left + 2, r.Top + 1), Point(r.Right - 1, r.Top + 1)});
     return;
   }
-  if (hot) return;
+  if (hot) {
+    DrawHotBar(canvas, r);
+    return;
+  }
   if (splitter) {
     Line(canvas, RGB(199, 197, 178), {Point(r.Right - 2, r.Top + 3), Point(r.Right - 2, r.Bottom - 5)});
     Line(canvas, RGB(255, 255, 255), {Point(r.Right - 1, r.Top + 3), Point(r.Right - 1, r.Bottom - 5)});

@@ -226,6 +226,8 @@ public:
   void Changed(TDataTreeColumn* column = nullptr);
 
 private:
+  // Slides what lies right of the column's edge, in the header and the client area, by Delta in 32 steps.
+  void SlideColumnEdge(const TDataTreeColumn& column, int delta);
   friend class TDataTreeColumn;
 
   void ForgetDeletedIndex(TColumnIndex& index, TColumnIndex deleted) const;

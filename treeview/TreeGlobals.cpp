@@ -1,6 +1,10 @@
 #include "treeview/TreeGlobals.h"
 
+#include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Cursor.h"
+#include "treeview/DTHeader.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/TreeImages.h"
 #include "treeview/TreeProperties.h"
@@ -32,8 +36,28 @@ const char* StripOfKind(TCheckImageKind kind) {
 TTreeGlobals::TTreeGlobals() {
   RegisterStandardTreeFormats();
   RegisterTreeProperties();
+  const std::unique_ptr<TBitmap> split = DrawHeaderSplitCursor();
+  headerSplitCursor_ = CreateKeyedCursor(*split, Point(16, 16));
+  Screen().SetCursors(crHeaderSplit, headerSplitCursor_);
 }
-TTreeGlobals::~TTreeGlobals() { ClipboardFormatList().RemoveAll(); }
+
+TTreeGlobals::~TTreeGlobals() {
+  Screen().SetCursors(crHeaderSplit, LoadCursor(nullptr, IDC_ARROW));
+  DestroyCursor(headerSplitCursor_);
+  ClipboardFormatList().RemoveAll();
+}
+
+TImageList& TTreeGlobals::UtilityImages() {
+  if (!utilityImages_) {
+    utilityImages_ = std::make_unique<TImageList>();
+    ReloadUtilityImages();
+  }
+  return *utilityImages_;
+}
+
+void TTreeGlobals::ReloadUtilityImages() {
+  if (utilityImages_) LoadImageStrip(*utilityImages_, "DTREE_UTILITIES", true);
+}
 
 TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {
   if (kind == ckCustom) return nullptr;

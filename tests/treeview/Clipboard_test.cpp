@@ -15,6 +15,8 @@
 #include "treeview/DataStringTree.h"
 #include "treeview/DataTreeError.h"
 #include "treeview/EnumFormatEtc.h"
+#include "treeview/OLEMemoryStream.h"
+#include "treeview/TransferDataObject.h"
 #include "treeview/DataTransferResults.h"
 
 namespace {
@@ -179,10 +181,13 @@ TEST_F(ClipboardTest, CopyRendersEveryOfferedFormat) {
   EXPECT_FALSE(store.Data("Data Tree Data").empty());
   EXPECT_FALSE(store.Data("Data Tree Reference").empty());
   EXPECT_TRUE(store.Data("CSV").empty());
-  // Unicode text alone gives the clipboard its text too.
+}
+
+TEST_F(ClipboardTest, UnicodeTextAloneGivesTheClipboardItsText) {
   source.ClipboardFormats().Clear();
   source.ClipboardFormats().Add("Unicode text");
   source.OnGetText = [](TBaseDataTree*, PDataNode, TColumnIndex, TDSTTextType, std::string& text) { text = "\xC3\xA9"; };
+  source.SetNodeSelected(Top(source, 1), true);
   source.CopySelectionToClipboard();
   EXPECT_EQ(store.Text(), "\xC3\xA9\r\n");
 }
@@ -273,6 +278,34 @@ TEST_F(ClipboardTest, RefusedCopiesAreRemovedAgain) {
   target.DefaultPasteMode = amInsertAfter;
   EXPECT_TRUE(target.PasteClipboardNodes());
   EXPECT_EQ(target.RootNodeCount(), 2u);
+  CheckTree(target);
+}
+
+TEST(OLEMemoryStreamTest, ReadsTheBlockInPlaceAndRefusesWrites) {
+  const uint8_t block[] = {1, 2, 3};
+  TOLEMemoryStream stream(block, sizeof block);
+  uint8_t read[4] = {};
+  EXPECT_EQ(stream.Read(read, 4), 3);
+  EXPECT_EQ(read[2], 3);
+  try {
+    stream.Write(read, 1);
+    FAIL() << "written";
+  } catch (const EStreamError& error) {
+    EXPECT_EQ(std::string(error.what()), "Can't write to a read-only resource stream");
+  }
+}
+
+TEST_F(ClipboardTest, ABlockCountingMoreThanItHoldsIsRefused) {
+  TDataObject contents;
+  contents.SetData("Data Tree Data", {200, 0, 0, 0, 1, 2, 3});
+  const auto dataObject = MakeCounted<TTransferDataObject>(std::move(contents));
+  try {
+    target.InsertFromDataObject(nullptr, *dataObject, nullptr, amAddChildLast, false);
+    FAIL() << "inserted";
+  } catch (const EDataTreeError& error) {
+    EXPECT_EQ(error.HelpContext, StreamTooSmallHelp);
+  }
+  EXPECT_EQ(target.RootNode()->TotalCount, 2u);
   CheckTree(target);
 }
 

@@ -13,6 +13,9 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "treeview/DTColors.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Cursor.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Messages.h"
@@ -20,6 +23,8 @@
 #include "toolkit/win/Window.h"
 #include "treeview/DTDragImage.h"
 #include "treeview/DTHeader.h"
+#include "treeview/DataTreeError.h"
+#include "treeview/TreeImages.h"
 
 namespace {
 
@@ -145,6 +150,31 @@ TEST_F(HeaderTest, AnimatedResizeToTheSameWidthDoesNothing) {
   EXPECT_EQ(columns.ColumnAt(1).LastWidth(), 192) << "the width setter was not called";
   columns.ColumnAt(1).RestorePreviousWidth();
   EXPECT_EQ(columns.ColumnAt(1).Width(), 192);
+}
+
+// The animation slides what lies right of the column in 32 steps of the
+// width change div 32, on the window's own surface, then sets the width.
+TEST_F(HeaderTest, AnimatedResizeSlidesTheRestInThirtyTwoSteps) {
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const TRect strip = header.HeaderRect();
+  const int edge = strip.Left + 96 + 192;
+  const HDC dc = GetWindowDC(tree.Handle());
+  std::vector<TColor> before;
+  for (int x = edge; x < edge + 40; ++x) before.push_back(GetPixel(dc, x, strip.Top + 8));
+  ASSERT_NE(std::count(before.begin(), before.end(), before.front()), 40) << "the cell's edge and caption";
+  int waits = 0;
+  tree.AnimationWait = [&](unsigned milliseconds) {
+    EXPECT_EQ(milliseconds, 1u);
+    ++waits;
+  };
+  resized.clear();
+  columns.ResizeAnimated(1, 192 + 64);
+  EXPECT_EQ(waits, 32);
+  EXPECT_EQ(resized, std::vector<TColumnIndex>{1}) << "the width setter ends it";
+  std::vector<TColor> after;
+  for (int x = edge + 64; x < edge + 104; ++x) after.push_back(GetPixel(dc, x, strip.Top + 8));
+  EXPECT_EQ(after, before) << "the Type cell moved 64 pixels right";
+  ReleaseDC(tree.Handle(), dc);
 }
 
 TEST_F(HeaderTest, SortColumnIsClampedAndSortsOnlyUnderAutoSort) {
@@ -624,6 +654,43 @@ TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
   EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
 }
 
+TEST(TreeImagesTest, TheUtilityStripHoldsTheHeaderGlyphs) {
+  TImageList images;
+  LoadImageStrip(images, "DTREE_UTILITIES", true);
+  ASSERT_EQ(images.Count(), UtilityImageCount);
+  ASSERT_EQ(images.Width(), 16);
+  TBitmap target(16, 16, pf32bit);
+  TCanvas& canvas = target.Canvas();
+  auto draw = [&](int image) {
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 16, 16));
+    images.Draw(canvas, 0, 0, image);
+  };
+  const TColor shadow = ColorToRGB(clBtnShadow);
+  draw(UtilitySortAscending);
+  EXPECT_EQ(canvas.Pixel(8, 9), shadow) << "grey drawn in the button shadow";
+  EXPECT_EQ(canvas.Pixel(1, 1), clWhite) << "the key is transparent";
+  draw(UtilityDropLeft);
+  EXPECT_EQ(canvas.Pixel(4, 8), clNavy);
+  EXPECT_EQ(canvas.Pixel(13, 8), clWhite) << "the left mark leans left";
+  draw(UtilityDropRight);
+  EXPECT_EQ(canvas.Pixel(13, 8), clNavy);
+  EXPECT_THROW(LoadImageStrip(images, "DTREE_NOTHING", true), EDataTreeError);
+}
+
+TEST_F(HeaderMouseTest, TheSplitCursorIsOurOwnPicture) {
+  const HCURSOR split = ::Screen().Cursors(crHeaderSplit);
+  const TCursorPicture* picture = CursorPicture(split);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->HotSpot, Point(16, 16));
+  EXPECT_EQ(picture->Pixels[16 * 32 + 14], 0xFF000000u) << "black bars";
+  EXPECT_EQ(picture->Pixels[0], 0u) << "transparent around them";
+  const LPARAM point = Screen(97);
+  InjectMouseMove(Point(GET_X_LPARAM(point), GET_Y_LPARAM(point)), {});
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), HTBORDER);
+  EXPECT_EQ(GetCursor(), split) << "over the Name column's splitter";
+}
+
 TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
   TCanvas& canvas = target.Canvas();
   target.SetSize(60, 20);
@@ -639,6 +706,14 @@ TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
   columns.DrawXPCell(canvas, cell, true, false, true);
   EXPECT_EQ(canvas.Pixel(10, 5), RGB(250, 248, 243));
   EXPECT_EQ(canvas.Pixel(58, 5), RGB(250, 248, 243)) << "no splitter on a hot cell";
+  EXPECT_EQ(canvas.Pixel(10, 18), RGB(248, 179, 48)) << "the hot bar's middle row";
+  EXPECT_EQ(canvas.Pixel(40, 17), RGB(255, 199, 60)) << "the bar runs along the whole cell";
+  EXPECT_EQ(canvas.Pixel(58, 19), RGB(229, 151, 0));
+  EXPECT_EQ(canvas.Pixel(59, 19), RGB(250, 248, 243)) << "its ends are rounded off";
+  EXPECT_EQ(canvas.Pixel(10, 16), RGB(250, 248, 243)) << "three rows high";
+  columns.DrawXPCell(canvas, Rect(0, 0, 20, 20), true, false, true);
+  EXPECT_EQ(canvas.Pixel(1, 18), RGB(248, 179, 48)) << "a narrow cell has the bar too";
+  EXPECT_EQ(canvas.Pixel(19, 18), RGB(248, 179, 48));
   columns.DrawXPCell(canvas, cell, false, true, true);
   EXPECT_EQ(canvas.Pixel(10, 5), RGB(222, 223, 216));
   EXPECT_EQ(canvas.Pixel(0, 5), RGB(165, 165, 151));
