@@ -17,14 +17,14 @@ void TCatalogue::AddType(const std::string& name, const std::string& definition)
   QASSERT(declared, "5E4B1D21");
 }
 
-TKind* TCatalogue::AddKind(std::unique_ptr<TKind> kind) { return Engine().Kinds.Register(std::move(kind), lib_); }
+TKind* TCatalogue::AddKind(std::unique_ptr<TKind> kind) { return Engine().kinds_.Register(std::move(kind), lib_); }
 
-TKind* TCatalogue::FindKind(const std::string& name) const { return engine_.Kinds.FindKind(name); }
+TKind* TCatalogue::FindKind(const std::string& name) const { return engine_.kinds_.FindKind(name); }
 
-void TCatalogue::AddConstant(std::unique_ptr<TVar> constant) { Engine().Vars.Add(std::move(constant)); }
+void TCatalogue::AddConstant(std::unique_ptr<TVar> constant) { Engine().vars_.Add(std::move(constant)); }
 
 TFunc* TCatalogue::AddRoutine(std::unique_ptr<TFunc> routine, TFuncRegistration how) {
   return Engine().RegisterFunc(std::move(routine), how);
 }
 
-void TCatalogue::AddOperator(std::unique_ptr<TOperator> op) { Engine().Ops.Add(std::move(op)); }
+void TCatalogue::AddOperator(std::unique_ptr<TOperator> op) { Engine().ops_.Add(std::move(op)); }

@@ -85,7 +85,7 @@ public:
   ~TXBuilder() override;
 
   // ITarnscript.
-  void SetLibraryPath(const std::string& path) override { LibPath = path; }
+  void SetLibraryPath(const std::string& path) override { libPath_ = path; }
   std::string LoadSourceLibrary(const std::string& fileName) override;
   std::string LoadPackedLibrary(const std::string& fileName) override;
   bool UnloadLibrary(const std::string& name, bool clearWorkspace) override;
@@ -105,13 +105,13 @@ public:
   std::int32_t GetErrorColumn() override { return GetLastErrorPos().Column; }
   std::string GetErrorText() override { return GetLastErrorText(); }
   TVar* FindVariable(const std::string& name) override;
-  TLib* FindLibrary(const std::string& name) override { return Libs.Find(name); }
+  TLib* FindLibrary(const std::string& name) override { return libs_.Find(name); }
   void DeleteVariable(const std::string& name) override;
   bool AddClient(TObject& object, const std::string& name) override;
   bool AddClientFunction(int index, const std::string& signature) override;
   void RemoveClient(const std::string& name) override;
   void Abort() override;
-  bool IsRunning() override { return Running; }
+  bool IsRunning() override { return running_; }
   void SetOption(std::uint8_t option, bool on) override;
   bool GetOption(std::uint8_t option) override;
   bool IsFreeIdentifier(const std::string& name) override;
@@ -198,29 +198,40 @@ public:
   // evaluated now; resultKind receives the kind of the value.
   bool CompileConstExpr(TValue& value, TKind* kind, TKind** resultKind = nullptr);
 
-  // The fields of the engine. Index 0 of each scope stack is the global
-  // table of its sort; a routine being compiled pushes its own tables.
-  std::uint8_t Options = 0;
-  TTabStack FuncScopes;
-  TTabStack VarScopes;
-  TTabStack KindScopes;
-  THashStack WithScopes;
-  TLibs Libs;
-  TKindTab Kinds;
-  TVarTab Vars;
-  TFuncTab Funcs;
-  TOpTab Ops{Lex};
-  TStds TypeRoutines;
-  TImpExp ImportExport;
-  TConvStds Convs;
-  std::string LibPath;
-  std::vector<CountedPtr<IXDataClient>> DataClients;
-  // The labelled constants of the interfaced routine whose declarations are
-  // being compiled; nil otherwise.
-  std::vector<TParamVar*>* ParamList = nullptr;
-  bool Running = false;
+  // The tables the engine owns, for the code around it.
+  TLibs& Libs() { return libs_; }
+  TKindTab& Kinds() { return kinds_; }
+  TVarTab& Vars() { return vars_; }
+  TFuncTab& Funcs() { return funcs_; }
+  TOpTab& Ops() { return ops_; }
+  TImpExp& ImportExport() { return importExport_; }
+  THashStack& WithScopes() { return withScopes_; }
 
 private:
+  friend class TUnloading;
+
+  // The state of the engine. Index 0 of each scope stack is the global
+  // table of its sort; a routine being compiled pushes its own tables.
+  std::uint8_t options_ = 0;
+  TTabStack funcScopes_;
+  TTabStack varScopes_;
+  TTabStack kindScopes_;
+  THashStack withScopes_;
+  TLibs libs_;
+  TKindTab kinds_;
+  TVarTab vars_;
+  TFuncTab funcs_;
+  TOpTab ops_{Lex};
+  TStds typeRoutines_;
+  TImpExp importExport_;
+  TConvStds convs_;
+  std::string libPath_;
+  std::vector<CountedPtr<IXDataClient>> dataClients_;
+  // The labelled constants of the interfaced routine whose declarations are
+  // being compiled; nil otherwise.
+  std::vector<TParamVar*>* paramList_ = nullptr;
+  bool running_ = false;
+
   // The running flag for the length of one operation, released on every path.
   class TRunningScope {
   public:
