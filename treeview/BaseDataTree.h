@@ -760,7 +760,8 @@ protected:
   void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
   void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
   void PaintCellSelection(TDTPaintInfo& paintInfo);
-  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot);
+  // A normal or state image, blended or ghosted as the options say; DoOverlay adds the node's overlay image.
+  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay);
   void ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot, TImageList* defaultImages);
   void SetRedraw(bool updating);
   void KillTreeTimer(UINT_PTR id);
