@@ -60,7 +60,7 @@ std::string TXBuilder::LoadPackedLibrary(const std::string& fileName) {
 // A built-in library is never replaced by a file of its name.
 std::string TXBuilder::LoadLibraryFile(const std::string& fileName, const char* extension, bool packed) {
   if (RefusedWhileRunning()) return {};
-  std::filesystem::path path = FindLibraryFile(fileName, extension, LibPath);
+  std::filesystem::path path = FindLibraryFile(fileName, extension, libPath_);
   if (path.empty()) {
     ReportError("File \"" + fileName + "\" not found", NoPosition, nullptr);
     return {};
@@ -68,14 +68,14 @@ std::string TXBuilder::LoadLibraryFile(const std::string& fileName, const char* 
   std::string text;
   if (!ReadWholeFile(path.string(), text)) throw EStreamError("Stream read error");
   if (packed) text = Decipher(text);
-  TRunningScope running(Running);
-  TLib* fileLib = Libs.Find(path.stem().string());
+  TRunningScope running(running_);
+  TLib* fileLib = libs_.Find(path.stem().string());
   return LoadLibraryText(text, packed ? PackedLibrarySeed : -1, fileLib && !fileLib->BuiltIn() ? fileLib : nullptr);
 }
 
 bool TXBuilder::UnloadLibrary(const std::string& name, bool clearWorkspace) {
   if (RefusedWhileRunning()) return false;
-  TLib* lib = Libs.Find(name);
+  TLib* lib = libs_.Find(name);
   if (!lib) return false;
   if (lib->BuiltIn()) {
     ReportError("Built-in library \"" + lib->Name() + "\" cannot be unloaded", NoPosition, nullptr);

@@ -53,6 +53,7 @@ class TAction;
 class TBitmap;
 class TClipboardFormats;
 class TDTDragManager;
+class TDTDragImage;
 class IDTAccessible;
 struct TVITEM;
 class TCustomDataTreeOptions;
@@ -355,6 +356,7 @@ public:
   void RunAnimation(unsigned steps, unsigned duration, const TAnimationCallback& callback, void* data);
   // How the animation waits between its steps; the default sleeps.
   std::function<void(unsigned milliseconds)> AnimationWait;
+  void WaitAnimationStep(unsigned milliseconds);
   // Scales the row height with the form (M / D) under toAutoChangeScale.
   void ChangeScale(int m, int d);
 
@@ -462,6 +464,13 @@ public:
   void AutoExpandDropTarget();
   bool HasDragImage() const { return DragImageKind != diNoImage; }
   TDTDragImageKind DragImageKind = diComplete;
+  // The size of the part of the tree around the hot spot the drag image shows.
+  int DragWidth = 350;
+  int DragHeight = 350;
+  // Paints the selected rows around the hot spot (client point) into the drag image.
+  void PrepareNodeDragImage(TPoint hotSpot, IDTDataObject& dataObject);
+  // The picture that follows the mouse in a drag from this tree; nil before the first drag.
+  TDTDragImage* NodeDragImage() const { return dragImage_.get(); }
   // The nodes of the drag in progress.
   const TNodeArray& DragSelection() const { return dragSelection_; }
 
@@ -751,7 +760,8 @@ protected:
   void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
   void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
   void PaintCellSelection(TDTPaintInfo& paintInfo);
-  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot);
+  // A normal or state image, blended or ghosted as the options say; DoOverlay adds the node's overlay image.
+  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay);
   void ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot, TImageList* defaultImages);
   void SetRedraw(bool updating);
   void KillTreeTimer(UINT_PTR id);
@@ -918,6 +928,10 @@ private:
   bool FillItem(TVITEM& item);
   void RegisterDropTarget();
   void RevokeDropTarget();
+  // The drag from this tree ended: its image goes, the drag selection is emptied.
+  void EndNodeDrag();
+  // The prepared drag image of the tree a drag over this one comes from; nil for other drags.
+  TDTDragImage* SourceDragImage() const;
   // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
   void AcceptDropsChanged();
   // The drop mode of a client point over a node's row.
@@ -945,6 +959,7 @@ private:
   std::unique_ptr<TClipboardFormats> clipboardFormats_;
   uint64_t serial_ = 0;
   CountedPtr<TDTDragManager> dragManager_;
+  std::unique_ptr<TDTDragImage> dragImage_;
   bool dropTargetRegistered_ = false;
   TDropMode lastDropMode_ = dmNowhere;
   int dragThreshold_ = 5;

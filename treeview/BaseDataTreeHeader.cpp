@@ -40,6 +40,12 @@ bool TBaseDataTree::HeaderMessage(TMessage& message) {
                                             -effectiveOffsetX_);
       return true;
     case WM_SIZE: header_->SpreadSpringDelta(); return false;
+    case CM_FONTCHANGED:
+    case CM_PARENTFONTCHANGED:
+      // The tree takes its new font first.
+      TCustomControl::Dispatch(message);
+      header_->TreeFontChanged();
+      return true;
     default: return false;
   }
 }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "runtime/MulDiv.h"
+
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
@@ -22,12 +24,6 @@ namespace {
 constexpr int ButtonSize = 9;
 constexpr TColor ButtonKey = 0xFF00FF;
 
-int MulDivRounded(int value, int numerator, int denominator) {
-  const int64_t product = int64_t{value} * numerator;
-  const int64_t half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
 // The half of a length rounded to the even neighbour.
 int HalfToEven(int value) { return (value / 2) + ((value % 2 != 0 && (value / 2) % 2 != 0) ? 1 : 0); }
 
@@ -44,11 +40,11 @@ void TBaseDataTree::ComputeVerticalAlignment(PDataNode node, int& vAlign, int& v
     case naProportional:
       if (Images || StateImages) {
         const int imageHeight = Images ? Images->Height() : StateImages->Height();
-        vAlign = MulDivRounded(height - imageHeight, align, 100) + imageHeight / 2;
+        vAlign = MulDiv(height - imageHeight, align, 100) + imageHeight / 2;
       } else if (options_->PaintOptions().Contains(toShowButtons)) {
-        vAlign = MulDivRounded(height - ButtonSize, align, 100) + ButtonSize / 2;
+        vAlign = MulDiv(height - ButtonSize, align, 100) + ButtonSize / 2;
       } else {
-        vAlign = MulDivRounded(height, align, 100);
+        vAlign = MulDiv(height, align, 100);
       }
       break;
   }
@@ -319,11 +315,31 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
   }
 }
 
-void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot) {
-  const TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
+void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay) {
+  TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
   if (!entry.Images || entry.Index < 0) return;
-  const bool enabled = !paintInfo.Node->Has(nsDisabled) && Enabled();
-  entry.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, entry.Index, enabled && !entry.Ghosted);
+  const PDataNode node = paintInfo.Node;
+  const bool cutNode = node->Has(nsCutOrCopy) && states_.Contains(tsCutPending);
+  const TDTPaintOptions paint = options_->PaintOptions();
+  const bool paintFocused = Focused() || paint.Contains(toGhostedIfUnfocused);
+  TPaintImageEntry& overlay = paintInfo.ImageSlots[pisOverlay];
+  if (doOverlay)
+    ResolveImage(paintInfo, ikOverlay, pisOverlay, Images);
+  else
+    overlay.Index = -1;
+  const bool enabled = !node->Has(nsDisabled) && Enabled();
+  const bool selected = node->Has(nsSelected);
+  entry.Images->BlendColor = selected && !entry.Ghosted ? clDefault : Color();
+  unsigned style = ILD_TRANSPARENT;
+  // The first 15 overlays are the list's overlay slots; later ones are drawn as images of their own.
+  if (overlay.Index >= 0 && overlay.Index < 15) style |= INDEXTOOVERLAYMASK(static_cast<unsigned>(overlay.Index) + 1);
+  const bool plainSelection = selected && !options_->SelectionOptions().Contains(toFullRowSelect) &&
+                              !options_->MiscOptions().Contains(toGridExtensions);
+  if (paint.Contains(toUseBlendedImages) && paintFocused && (entry.Ghosted || plainSelection || cutNode))
+    style |= ILD_BLEND50;
+  entry.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, entry.Index, style, enabled);
+  if (overlay.Index >= 15 && overlay.Images)
+    overlay.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, overlay.Index, style, enabled);
 }
 
 void TBaseDataTree::ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot,
@@ -542,8 +558,8 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
       canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
     DrawCheckImage(paintInfo);
   }
-  PaintNodeImage(paintInfo, pisState);
-  PaintNodeImage(paintInfo, pisNormal);
+  PaintNodeImage(paintInfo, pisState, false);
+  PaintNodeImage(paintInfo, pisNormal, true);
   if (!(states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone)))
     PaintNodeContent(paintInfo);
   if (OnAfterCellPaint) OnAfterCellPaint(this, canvas, node, column, paintInfo.CellRect);

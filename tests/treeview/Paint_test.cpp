@@ -234,6 +234,64 @@ TEST_F(PaintTest, BlendedSelectionMixesTheColourIntoTheRow) {
   EXPECT_NE(pixel, ColorToRGB(tree->Colors().Color(UnfocusedSelectionColor))) << "blended, not filled";
 }
 
+// Sixteen 16 x 16 images: 0 red, 1 a green corner, 15 a blue corner, the rest empty.
+void FillOverlayImages(TImageList& images) {
+  TBitmap strip(16 * 16, 16, pf32bit);
+  TCanvas& canvas = strip.Canvas();
+  canvas.Brush().SetColor(clFuchsia);
+  canvas.FillRect(Rect(0, 0, 16 * 16, 16));
+  canvas.Brush().SetColor(clRed);
+  canvas.FillRect(Rect(0, 0, 16, 16));
+  canvas.Brush().SetColor(clLime);
+  canvas.FillRect(Rect(16, 0, 20, 4));
+  canvas.Brush().SetColor(clBlue);
+  canvas.FillRect(Rect(15 * 16 + 12, 12, 16 * 16, 16));
+  images.AddMasked(strip, clFuchsia);
+  images.Overlay(1, 1);
+}
+
+TEST_F(PaintTest, OverlaysAreSlotsUpTo14AndImagesOfTheirOwnFrom15) {
+  TImageList images(16, 16);
+  FillOverlayImages(images);
+  tree->Images = &images;
+  tree->SetRootNodeCount(1);
+  int overlay = -1;
+  tree->OnGetImageIndex = [&](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
+    index = kind == ikOverlay ? overlay : 0;
+  };
+  const TRect row = Rect(0, 0, 300, 18);
+  auto count = [&](TColor color) { return CountPixels(*PaintAll().Handle(), row, color); };
+  EXPECT_EQ(count(clRed), 256);
+  overlay = 0;
+  EXPECT_EQ(count(clLime), 16) << "overlay 0 is slot 1: the green corner";
+  EXPECT_EQ(count(clRed), 256 - 16);
+  overlay = 15;
+  EXPECT_EQ(count(clBlue), 16) << "overlay 15 is image 15 itself, drawn over";
+  EXPECT_EQ(count(clLime), 0);
+  tree->Images = nullptr;
+}
+
+TEST_F(PaintTest, BlendedImagesMixHalfwayTowardTheHighlight) {
+  TImageList images(16, 16);
+  FillOverlayImages(images);
+  tree->Images = &images;
+  tree->SetRootNodeCount(1);
+  tree->OnGetImageIndex = [](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
+    index = kind == ikOverlay ? -1 : 0;
+  };
+  tree->TreeOptions().SetPaintOptions({toUseBlendedImages, toGhostedIfUnfocused});
+  tree->SetNodeSelected(tree->FirstRootNodeRaw(), true);
+  const TRect row = Rect(0, 0, 300, 18);
+  const TColor highlight = ColorToRGB(clHighlight);
+  const TColor half = RGB((255 + GetRValue(highlight) + 1) / 2, (GetGValue(highlight) + 1) / 2,
+                          (GetBValue(highlight) + 1) / 2);
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, half), 256) << "a selected image is blended";
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 0);
+  tree->TreeOptions().SetSelectionOptions({toFullRowSelect});
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 256) << "not on a full-row selection";
+  tree->Images = nullptr;
+}
+
 TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
   Include(*tree, toShowTreeLines);
   tree->SetRootNodeCount(3);

@@ -634,6 +634,7 @@ void TWinControl::WMMove(TMessage& message) {
 void TWinControl::WMSetFocus(TMessage& message) {
   DefaultHandler(message);
   Screen().SetActiveControl(this);
+  if (TForm* form = GetParentForm(this); form && form != this) form->ControlFocused(this);
   if (OnEnter) OnEnter(this);
 }
 
