@@ -72,8 +72,8 @@ private:
 
   // Later libraries may use earlier ones: they go first.
   bool UnloadScriptLibraries() {
-    for (int i = engine_->Libs.Count() - 1; i >= 0; --i) {
-      const TLib* lib = engine_->Libs.Get(i);
+    for (int i = engine_->Libs().Count() - 1; i >= 0; --i) {
+      const TLib* lib = engine_->Libs().Get(i);
       if (!lib->BuiltIn() && !engine_->UnloadLibrary(lib->Name(), false)) return false;
     }
     return true;
