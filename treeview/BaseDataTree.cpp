@@ -36,6 +36,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
   header_ = std::make_unique<TDTHeader>(*this);
+  background_ = std::make_unique<TBitmap>();
   hintRecord_ = std::make_unique<TDTHintData>();
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
@@ -184,6 +185,9 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   SetAlign(source.Align());
   AutoScrollDelay = source.AutoScrollDelay;
   AutoScrollInterval = source.AutoScrollInterval;
+  SetBackground(source.Background());
+  SetBackgroundOffsetX(source.BackgroundOffsetX());
+  SetBackgroundOffsetY(source.BackgroundOffsetY());
   SetBiDiMode(source.BiDiMode());
   SetBorderStyle(source.BorderStyle());
   SetChangeDelay(source.ChangeDelay());

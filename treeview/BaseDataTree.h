@@ -332,6 +332,13 @@ public:
   void SetCtl3D(bool value);
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
+  // The picture behind the rows under toShowBackground (transparent where the bitmap says so).
+  const TBitmap& Background() const { return *background_; }
+  void SetBackground(const TBitmap& picture);
+  int BackgroundOffsetX() const { return backgroundOffset_.X; }
+  void SetBackgroundOffsetX(int x);
+  int BackgroundOffsetY() const { return backgroundOffset_.Y; }
+  void SetBackgroundOffsetY(int y);
   TAlignment Alignment = taLeftJustify;
   // The reading direction of the tree and of the columns that follow it (coParentBidiMode).
   TBiDiMode BiDiMode() const { return biDiMode_; }
@@ -758,7 +765,12 @@ protected:
   void DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x, int y, int height, int vAlign,
                        TDTLineType style);
   void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
-  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
+  // PictureOffset moves R into the window for the background picture.
+  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r, TPoint pictureOffset);
+  // The background picture over R (canvas coordinates; R moved by Offset lies in the window):
+  // once at its offsets with toStaticBackground, else tiled.
+  void DrawFixedBackground(TCanvas& canvas, const TRect& r, TPoint offset);
+  void DrawTiledBackground(TCanvas& canvas, const TRect& r, TPoint offset);
   void PaintCellSelection(TDTPaintInfo& paintInfo);
   // A normal or state image, blended or ghosted as the options say; DoOverlay adds the node's overlay image.
   void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay);
@@ -801,7 +813,11 @@ private:
   TPaintTreeOptions EffectivePaintOptions(TPaintTreeOptions options) const;
   void PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
   void PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
-                const TLineImage& lineImage, int buttonX, TPoint patternOrigin);
+                const TLineImage& lineImage, int buttonX, TPoint patternOrigin, TPoint pictureOffset);
+  // The picture is drawn when the pass and toShowBackground ask for it and there is one.
+  bool ShowsBackground(TPaintTreeOptions options) const;
+  void DrawBackground(TCanvas& canvas, const TRect& r, TPoint offset);
+  void DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source);
   void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
                  const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
   void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
@@ -1031,6 +1047,8 @@ private:
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;
   bool ctl3D_ = true;
+  std::unique_ptr<TBitmap> background_;
+  TPoint backgroundOffset_;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
   std::unique_ptr<TBitmap> minusBitmap_;

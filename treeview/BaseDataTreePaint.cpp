@@ -225,7 +225,7 @@ TBitmap& TBaseDataTree::ButtonBitmap(bool expanded) {
   return expanded ? *minusBitmap_ : *plusBitmap_;
 }
 
-void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r) {
+void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r, TPoint pictureOffset) {
   TColor color = Color();
   TItemEraseAction action = eaDefault;
   TCanvas& canvas = *paintInfo.Canvas;
@@ -233,6 +233,8 @@ void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r)
   if (action == eaColor) {
     canvas.Brush().SetColor(color);
     canvas.FillRect(r);
+  } else if (action == eaDefault && ShowsBackground(paintInfo.PaintOptions)) {
+    DrawBackground(canvas, r, pictureOffset);
   } else if (action == eaDefault) {
     const TDTSelectionOptions selection = options_->SelectionOptions();
     if (paintInfo.Node->Has(nsSelected) && paintInfo.PaintOptions.Contains(ptoSelection) &&
@@ -249,6 +251,56 @@ void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r)
     }
   }
   if (OnAfterItemErase) OnAfterItemErase(this, canvas, paintInfo.Node, r);
+}
+
+bool TBaseDataTree::ShowsBackground(TPaintTreeOptions options) const {
+  return options.Contains(ptoBackground) && options_->PaintOptions().Contains(toShowBackground) && !background_->Empty();
+}
+
+void TBaseDataTree::DrawBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  if (options_->PaintOptions().Contains(toStaticBackground))
+    DrawFixedBackground(canvas, r, offset);
+  else
+    DrawTiledBackground(canvas, r, offset);
+}
+
+void TBaseDataTree::DrawFixedBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect(r);
+  // The picture lies at its offsets in the window; R moved by Offset is R in the window.
+  const TRect picture = Bounds(BackgroundOffsetX(), BackgroundOffsetY(), background_->Width(), background_->Height());
+  TRect area = r;
+  OffsetRect(area, offset.X, offset.Y);
+  TRect shown;
+  if (!IntersectRect(shown, picture, area)) return;
+  DrawBackgroundPart(canvas, Rect(shown.Left - offset.X, shown.Top - offset.Y, shown.Right - offset.X,
+                                  shown.Bottom - offset.Y),
+                     Point(shown.Left - picture.Left, shown.Top - picture.Top));
+}
+
+void TBaseDataTree::DrawTiledBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  const int width = background_->Width();
+  const int height = background_->Height();
+  auto phase = [](int value, int size) { return ((value % size) + size) % size; };
+  const int phaseX = phase(r.Left + offset.X + BackgroundOffsetX(), width);
+  const int phaseY = phase(r.Top + offset.Y + BackgroundOffsetY(), height);
+  for (int top = r.Top - phaseY; top < r.Bottom; top += height)
+    for (int left = r.Left - phaseX; left < r.Right; left += width) {
+      const TRect tile = Rect(std::max(left, r.Left), std::max(top, r.Top), std::min(left + width, r.Right),
+                              std::min(top + height, r.Bottom));
+      DrawBackgroundPart(canvas, tile, Point(tile.Left - left, tile.Top - top));
+    }
+}
+
+void TBaseDataTree::DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source) {
+  const HDC pictureDC = CreateCompatibleDC(canvas.Handle());
+  SelectObject(pictureDC, background_->Handle());
+  if (background_->Transparent())
+    TransparentBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), pictureDC, source.X, source.Y,
+                   dest.Width(), dest.Height(), background_->TransparentColor());
+  else
+    BitBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), pictureDC, source.X, source.Y, SRCCOPY);
+  DeleteDC(pictureDC);
 }
 
 bool TBaseDataTree::ShowsFocus() const {
@@ -405,7 +457,8 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
     baseOffset += height;
     if (selectLevel > 0 || !paintOptions.Contains(ptoSelectedOnly)) {
       if (row.Height() != height) row.SetSize(row.Width(), height);
-      PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin);
+      PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin,
+               Point(target.X - window.Left, rowTop));
       PaintRubberBand(rowCanvas, Point(window.Left, baseOffset - height));
       // Only the part of the row inside the window reaches the target.
       const int skip = std::max(target.Y - rowTop, 0);
@@ -448,7 +501,7 @@ void TBaseDataTree::AdvanceLineImage(PDataNode node, PDataNode next, TLineImage&
 }
 
 void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
-                             const TLineImage& lineImage, int buttonX, TPoint patternOrigin) {
+                             const TLineImage& lineImage, int buttonX, TPoint patternOrigin, TPoint pictureOffset) {
   const int height = node->NodeHeight;
   paintWindowLeft_ = window.Left;
   SetWindowOrgEx(canvas.Handle(), window.Left, 0, nullptr);
@@ -464,7 +517,7 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
     paintInfo.Node = node;
     paintInfo.PaintOptions = options;
     paintInfo.PatternOrigin = patternOrigin;
-    EraseNodeBackground(paintInfo, rowRect);
+    EraseNodeBackground(paintInfo, rowRect, pictureOffset);
     const TDataTreeColumns& columns = header_->Columns();
     const bool usesColumns = header_->HasColumns();
     TColumnIndex column = usesColumns ? columns.FirstVisibleColumn() : ColumnNone;
@@ -571,6 +624,10 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   bool handled = false;
   if (OnPaintBackground) OnPaintBackground(this, targetCanvas, area, handled);
   if (handled) return;
+  if (ShowsBackground(paintOptions)) {
+    DrawBackground(targetCanvas, area, Point(0, 0));
+    return;
+  }
   targetCanvas.Brush().SetColor(Color());
   if (!header_->HasColumns()) {
     targetCanvas.FillRect(area);
@@ -596,6 +653,25 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   }
   targetCanvas.Brush().SetColor(Color());
   if (right < area.Right) targetCanvas.FillRect(Rect(right, area.Top, area.Right, area.Bottom));
+}
+
+// ---- Painting properties ------------------------------------------------------------------
+
+void TBaseDataTree::SetBackground(const TBitmap& picture) {
+  background_->Assign(picture);
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetBackgroundOffsetX(int x) {
+  if (x == backgroundOffset_.X) return;
+  backgroundOffset_.X = x;
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetBackgroundOffsetY(int y) {
+  if (y == backgroundOffset_.Y) return;
+  backgroundOffset_.Y = y;
+  if (HandleAllocated()) Invalidate();
 }
 
 // ---- The window -------------------------------------------------------------------------------

@@ -292,6 +292,39 @@ TEST_F(PaintTest, BlendedImagesMixHalfwayTowardTheHighlight) {
   tree->Images = nullptr;
 }
 
+// The picture lies fixed in the window at its offsets, or tiles the rows and the area below them.
+TEST_F(PaintTest, TheBackgroundPictureIsFixedOrTiled) {
+  tree->SetRootNodeCount(3);
+  TBitmap picture(4, 4, pf32bit);
+  picture.Canvas().Brush().SetColor(clWhite);
+  picture.Canvas().FillRect(Rect(0, 0, 4, 4));
+  picture.Canvas().SetPixel(0, 0, clBlue);
+  tree->SetBackground(picture);
+  const TRect all = Rect(0, 0, 300, 200);
+  EXPECT_EQ(CountPixels(*PaintAll({ptoBackground}).Handle(), all, clBlue), 0) << "only under toShowBackground";
+  tree->TreeOptions().SetPaintOptions({toShowBackground});
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), all, clBlue), 0) << "only in a pass with ptoBackground";
+  TBitmap& tiled = PaintAll({ptoBackground});
+  EXPECT_EQ(CountPixels(*tiled.Handle(), all, clBlue), 75 * 50) << "every row and the area below";
+  EXPECT_EQ(tiled.Handle()->Pixel(4, 20) & 0xFFFFFF, ColorToRGB(clBlue)) << "the second row continues the tiles";
+  tree->SetBackgroundOffsetX(1);
+  EXPECT_EQ(PaintAll({ptoBackground}).Handle()->Pixel(3, 0) & 0xFFFFFF, ColorToRGB(clBlue)) << "the offset shifts the phase";
+
+  tree->TreeOptions().SetPaintOptions({toShowBackground, toStaticBackground});
+  tree->SetBackgroundOffsetX(20);
+  tree->SetBackgroundOffsetY(16);
+  picture.Canvas().Brush().SetColor(clRed);
+  picture.Canvas().FillRect(Rect(0, 0, 4, 4));
+  picture.Canvas().SetPixel(3, 3, clFuchsia);
+  picture.SetTransparentColor(clFuchsia);
+  picture.SetTransparent(true);
+  tree->SetBackground(picture);
+  TBitmap& fixed = PaintAll({ptoBackground});
+  EXPECT_EQ(CountPixels(*fixed.Handle(), all, clRed), 15) << "once, across two rows, without its transparent pixel";
+  EXPECT_EQ(ColorBounds(*fixed.Handle(), all, clRed), Rect(20, 16, 24, 20));
+  EXPECT_EQ(fixed.Handle()->Pixel(23, 19) & 0xFFFFFF, ColorToRGB(tree->Color()));
+}
+
 TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
   Include(*tree, toShowTreeLines);
   tree->SetRootNodeCount(3);
