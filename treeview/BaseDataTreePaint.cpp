@@ -11,7 +11,13 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
+#include "toolkit/win/Edges.h"
 #include "toolkit/win/Messages.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
@@ -672,6 +678,99 @@ void TBaseDataTree::SetBackgroundOffsetY(int y) {
   if (y == backgroundOffset_.Y) return;
   backgroundOffset_.Y = y;
   if (HandleAllocated()) Invalidate();
+}
+
+// ---- The frame ------------------------------------------------------------------------------
+
+int TBaseDataTree::BevelEdgeSize() const {
+  if (bevelKind_ == bkNone) return 0;
+  return (bevelInner_ != bvNone ? bevelWidth_ : 0) + (bevelOuter_ != bvNone ? bevelWidth_ : 0);
+}
+
+TSize TBaseDataTree::BorderInsets() {
+  if (!HandleAllocated()) return {0, 0};
+  const LONG_PTR style = GetWindowLongPtr(Handle(), GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtr(Handle(), GWL_EXSTYLE);
+  if (exStyle & WS_EX_CLIENTEDGE) return {-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE)};
+  if (style & WS_BORDER) return {-1, -1};
+  return {0, 0};
+}
+
+void TBaseDataTree::PaintFrame(HDC dc) {
+  if (bevelKind_ == bkNone && borderWidth_ == 0) return;
+  const TSize insets = BorderInsets();
+  TRect r = Rect(0, 0, Width(), Height());
+  InflateRect(r, insets.cx, insets.cy);
+  const TRect outer = r;
+  const int saved = SaveDC(dc);
+  if (bevelKind_ != bkNone) {
+    UINT edge = 0;
+    if (bevelInner_ == bvLowered) edge |= BDR_SUNKENINNER;
+    if (bevelInner_ == bvRaised) edge |= BDR_RAISEDINNER;
+    if (bevelOuter_ == bvLowered) edge |= BDR_SUNKENOUTER;
+    if (bevelOuter_ == bvRaised) edge |= BDR_RAISEDOUTER;
+    UINT flags = (bevelEdges_.Contains(beLeft) ? BF_LEFT : 0) | (bevelEdges_.Contains(beTop) ? BF_TOP : 0) |
+                 (bevelEdges_.Contains(beRight) ? BF_RIGHT : 0) | (bevelEdges_.Contains(beBottom) ? BF_BOTTOM : 0);
+    if (bevelKind_ == bkSoft) flags |= BF_SOFT;
+    if (bevelKind_ == bkFlat) flags |= BF_FLAT;
+    if (!ctl3D_) flags |= BF_MONO;
+    TRect bevel = r;
+    DrawEdge(dc, bevel, edge, flags);
+    const int size = BevelEdgeSize();
+    if (bevelEdges_.Contains(beLeft)) r.Left += size;
+    if (bevelEdges_.Contains(beTop)) r.Top += size;
+    if (bevelEdges_.Contains(beRight)) r.Right -= size;
+    if (bevelEdges_.Contains(beBottom)) r.Bottom -= size;
+  }
+  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  InflateRect(r, -borderWidth_, -borderWidth_);
+  ExcludeClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  const HBRUSH brush = CreateSolidBrush(ColorToRGB(colors_->Color(BorderColor)));
+  FillRect(dc, outer, brush);
+  DeleteObject(brush);
+  RestoreDC(dc, saved);
+}
+
+void TBaseDataTree::FrameChanged() {
+  if (HandleAllocated()) header_->RecalcHeaderFrame();
+}
+
+void TBaseDataTree::SetBevelKind(TBevelKind kind) {
+  if (kind == bevelKind_) return;
+  bevelKind_ = kind;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelInner(TPanelBevel bevel) {
+  if (bevel == bevelInner_) return;
+  bevelInner_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelOuter(TPanelBevel bevel) {
+  if (bevel == bevelOuter_) return;
+  bevelOuter_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelEdges(TBevelEdges edges) {
+  if (edges == bevelEdges_) return;
+  bevelEdges_ = edges;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelWidth(int width) {
+  width = std::max(width, 1);
+  if (width == bevelWidth_) return;
+  bevelWidth_ = width;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBorderWidth(int width) {
+  width = std::max(width, 0);
+  if (width == borderWidth_) return;
+  borderWidth_ = width;
+  FrameChanged();
 }
 
 // ---- The window -------------------------------------------------------------------------------

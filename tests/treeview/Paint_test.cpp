@@ -9,6 +9,10 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/Window.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataDrawTree.h"
 
@@ -338,6 +342,36 @@ TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
     const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
     EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
   }
+}
+
+// Inside the window's sunken edge (2 pixels): a bevel of two 1-pixel cuts, then a 3-pixel border.
+TEST(WindowTest, TheBevelAndBorderFrameTheHeaderAndClient) {
+  TForm form(nullptr);
+  TTestTree tree;
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 100);
+  tree.HandleNeeded();
+  tree.Colors().SetColor(BorderColor, clRed);
+  tree.SetBorderWidth(3);
+  tree.SetBevelKind(bkTile);
+  TPoint origin = Point(0, 0);
+  ClientToScreen(tree.Handle(), origin);
+  TRect window;
+  GetWindowRect(tree.Handle(), window);
+  EXPECT_EQ(origin.X - window.Left, 2 + 2 + 3);
+  EXPECT_EQ(tree.ClientWidth(), 200 - 2 * 7);
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const HDC dc = GetWindowDC(tree.Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 50), ColorToRGB(clRed)) << "the border inside the bevel";
+  EXPECT_EQ(GetPixel(dc, 6, 50), ColorToRGB(clRed));
+  EXPECT_NE(GetPixel(dc, 3, 50), ColorToRGB(clRed)) << "the bevel";
+  ReleaseDC(tree.Handle(), dc);
+  tree.SetBevelEdges({beLeft, beRight, beBottom});
+  ClientToScreen(tree.Handle(), origin = Point(0, 0));
+  EXPECT_EQ(origin.Y - window.Top, 2 + 3) << "no bevel on the top edge";
+  tree.Header().SetOptions(tree.Header().Options() + TDTHeaderOptions{hoVisible});
+  EXPECT_EQ(tree.Header().HeaderRect(), Rect(7, 5, 193, 5 + tree.Header().Height())) << "the header inside the frame";
+  tree.SetParent(nullptr);
 }
 
 TEST(WindowTest, ScaleLoadAndRemoval) {
