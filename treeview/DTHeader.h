@@ -7,7 +7,6 @@
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
 

@@ -9,10 +9,9 @@
 
 #include "runtime/CountedPtr.h"
 #include "runtime/MethodEvent.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
-#include "toolkit/win/Rect.h"
-#include "runtime/CountedPtr.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTransfer.h"
 #include "treeview/DataTreeTypes.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 #include "treeview/DataTreeTypes.h"
 
 class TImageList;

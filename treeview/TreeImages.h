@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 class TBitmap;
 class TImageList;

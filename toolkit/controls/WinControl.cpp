@@ -93,6 +93,11 @@ TForm* GetParentForm(const TControl* control) {
 
 void SetShortCutSearch(TShortCutSearch search) { ShortCutSearch = std::move(search); }
 
+void ResetControlInputState() {
+  Captured = nullptr;
+  UnderMouse = nullptr;
+}
+
 void SetCaptureControl(TControl* control) {
   Captured = control;
   if (!control) {

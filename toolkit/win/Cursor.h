@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 constexpr uintptr_t IDC_ARROW = 32512;
 constexpr uintptr_t IDC_IBEAM = 32513;
