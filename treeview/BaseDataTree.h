@@ -777,7 +777,10 @@ protected:
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   // Before a cell is painted: may widen it; answers the next column to paint.
   virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
-  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
+  // Puts the image at the reading side of R and moves that edge past it (with a 2-pixel gap).
+  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry, bool rightToLeft) const;
+  // The left edge of an indentation level's element: from the cell's right edge when reading right to left.
+  int LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const;
   void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
   void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
   void DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x);

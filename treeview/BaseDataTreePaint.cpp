@@ -86,15 +86,25 @@ int TBaseDataTree::ComputeLineImage(PDataNode node, TLineImage& lineImage) const
   return selected;
 }
 
-void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const {
-  entry.XPos = r.Left;
-  r.Left += images.Width() + 2;
+void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry,
+                               bool rightToLeft) const {
+  if (rightToLeft) {
+    r.Right -= images.Width();
+    entry.XPos = r.Right;
+    r.Right -= 2;
+  } else {
+    entry.XPos = r.Left;
+    r.Left += images.Width() + 2;
+  }
   entry.YPos = r.Top + vAlign - images.Height() / 2;
 }
 
 void TBaseDataTree::IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const {
-  const int shift = levels * static_cast<int>(indent_);
-  paintInfo.ContentRect.Left += shift;
+  const int shift = levels * static_cast<int>(indent_) * (paintInfo.RightToLeft ? -1 : 1);
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right += shift;
+  else
+    paintInfo.ContentRect.Left += shift;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry.XPos += shift;
 }
 
@@ -132,7 +142,15 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
                                     TDTLineType style) {
   const int half = static_cast<int>(indent_) / 2;
   const int indent = static_cast<int>(indent_);
-  auto horizontal = [&] { DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign); };
+  // The horizontal part points to the content: right, or left when reading right to left.
+  const bool rightToLeft = paintInfo.RightToLeft;
+  auto horizontal = [&] {
+    if (rightToLeft)
+      DrawDottedHorzLine(paintInfo, color, x, x + half, y + vAlign);
+    else
+      DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign);
+  };
+  const int edge = rightToLeft ? x + indent - 1 : x;
   switch (style) {
     case ltBottomRight:
       DrawDottedVertLine(paintInfo, color, y + vAlign, y + height, x + half);
@@ -148,13 +166,19 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
       DrawDottedVertLine(paintInfo, color, y, y + vAlign, x + half);
       horizontal();
       break;
-    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, x); break;
+    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, edge); break;
     case ltLeftBottom:
-      DrawDottedVertLine(paintInfo, color, y, y + height, x);
+      DrawDottedVertLine(paintInfo, color, y, y + height, edge);
       DrawDottedHorzLine(paintInfo, color, x, x + indent, y + height);
       break;
     case ltNone: break;
   }
+}
+
+int TBaseDataTree::LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const {
+  const int offset = static_cast<int>(level * indent_);
+  return paintInfo.RightToLeft ? paintInfo.CellRect.Right - static_cast<int>(indent_) - offset
+                               : paintInfo.CellRect.Left + offset;
 }
 
 void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign) {
@@ -162,8 +186,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   if (LineMode == lmNormal) {
     const TColor color = colors_->Color(TreeLineColor);
     for (size_t level = 0; level < lineImage.size(); ++level)
-      DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                      paintInfo.CellRect.Top, node->NodeHeight, vAlign, lineImage[level]);
+      DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight, vAlign,
+                      lineImage[level]);
     return;
   }
   if (!paintInfo.PaintOptions.Contains(ptoGridLines)) return;
@@ -190,8 +214,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   }
   const TColor color = colors_->Color(GridLineColor);
   for (size_t level = 0; level < bands.size(); ++level)
-    DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                    paintInfo.CellRect.Top, node->NodeHeight - 1, vAlign, bands[level]);
+    DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight - 1,
+                    vAlign, bands[level]);
 }
 
 void TBaseDataTree::BuildButtonBitmaps() {
@@ -568,30 +592,37 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.CellRect = cell;
   paintInfo.PaintOptions = options;
   paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : Alignment;
+  paintInfo.RightToLeft = ReadsRightToLeft(column);
+  if (paintInfo.RightToLeft) paintInfo.Alignment = Mirrored(paintInfo.Alignment);
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
   if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
     paintInfo.PaintOptions.Exclude(ptoColumnColor);
   paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
   paintInfo.ContentRect = cell;
-  paintInfo.ContentRect.Left += margin_;
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right -= margin_;
+  else
+    paintInfo.ContentRect.Left += margin_;
+  const bool rightToLeft = paintInfo.RightToLeft;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
   if (CheckImageWidth(node, column) > 0) {
     TPaintImageEntry& check = paintInfo.ImageSlots[pisCheck];
     check.Images = ActiveCheckImages();
     check.Index = CheckImageIndexOf(node);
-    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check);
+    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check, rightToLeft);
   }
   if (StateImages) {
     ResolveImage(paintInfo, ikState, pisState, StateImages);
     if (paintInfo.ImageSlots[pisState].Index >= 0)
-      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState]);
+      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState],
+                 rightToLeft);
   }
   if (Images) {
     ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images);
     if (paintInfo.ImageSlots[pisNormal].Index >= 0)
       PlaceImage(*paintInfo.ImageSlots[pisNormal].Images, vAlign, paintInfo.ContentRect,
-                 paintInfo.ImageSlots[pisNormal]);
+                 paintInfo.ImageSlots[pisNormal], rightToLeft);
   }
   if (mainColumn) IndentPaintPositions(paintInfo, static_cast<int>(lineImage.size()));
   TCanvas& canvas = *paintInfo.Canvas;
@@ -599,8 +630,11 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   if (header_->HasColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
   const TDTPaintOptions paint = options_->PaintOptions();
   if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
-    const int left = mainColumn && LineMode == lmBands ? paintInfo.ContentRect.Left : cell.Left;
-    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, cell.Right - 1, cell.Bottom - 1);
+    // In band mode the line leaves the indentation to the bands.
+    const bool bands = mainColumn && LineMode == lmBands;
+    const int left = bands && !rightToLeft ? paintInfo.ContentRect.Left : cell.Left;
+    const int right = bands && rightToLeft ? paintInfo.ContentRect.Right - 1 : cell.Right - 1;
+    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, right, cell.Bottom - 1);
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
@@ -614,7 +648,8 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     if (paint.Contains(toShowTreeLines) || LineMode == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
-      canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+      canvas.Draw(rightToLeft ? cell.Right - buttonX - ButtonSize : cell.Left + buttonX, cell.Top + buttonY,
+                  ButtonBitmap(node->Has(nsExpanded)));
     DrawCheckImage(paintInfo);
   }
   PaintNodeImage(paintInfo, pisState, false);

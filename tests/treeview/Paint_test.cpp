@@ -329,6 +329,32 @@ TEST_F(PaintTest, TheBackgroundPictureIsFixedOrTiled) {
   EXPECT_EQ(fixed.Handle()->Pixel(23, 19) & 0xFFFFFF, ColorToRGB(tree->Color()));
 }
 
+// Right to left the indentation, the lines, the button and the images start at the cell's right edge.
+TEST_F(PaintTest, RightToLeftRowsMirror) {
+  constexpr int Levels = 20;
+  PDataNode node = nullptr;
+  for (int level = 0; level < Levels; ++level) node = tree->AppendChildNode(node);
+  tree->ExpandAll(nullptr);
+  tree->SetBiDiMode(bdRightToLeft);
+  tree->SetBounds(0, 0, 600, 200);
+  TRect cell;
+  tree->OnBeforeCellPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, TColumnIndex, const TRect& r) { cell = r; };
+  TBitmap window(600, Levels * 18, pf32bit);
+  tree->PaintTreeTo(window.Canvas(), Rect(0, 0, 600, Levels * 18), Point(0, 0), {ptoGridLines});
+  const int indent = static_cast<int>(tree->Indent());
+  ASSERT_EQ(drawn.size(), static_cast<size_t>(Levels));
+  EXPECT_EQ(drawn.back().Content.Right, cell.Right - tree->Margin() - Levels * indent)
+      << "20 levels of indentation from the right";
+  EXPECT_EQ(drawn.front().Content.Right, cell.Right - tree->Margin() - indent);
+  const TColor line = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const int deepest = (Levels - 1) * 18;
+  const TRect ink = ColorBounds(*window.Handle(), Rect(0, deepest, 600, deepest + 18), line);
+  EXPECT_GE(ink.Left, cell.Right - Levels * indent) << "the deepest element lies 20 indents from the right";
+  EXPECT_LE(ink.Right, cell.Right - (Levels - 1) * indent);
+  EXPECT_EQ(window.Handle()->Pixel(cell.Right - 13, 5) & 0xFFFFFF, line) << "the top row's button at the right";
+  EXPECT_EQ(CountPixels(*window.Handle(), Rect(0, 0, 300, 18), line), 0) << "nothing at the left";
+}
+
 TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
   Include(*tree, toShowTreeLines);
   tree->SetRootNodeCount(3);
