@@ -188,8 +188,14 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   SetBackground(source.Background());
   SetBackgroundOffsetX(source.BackgroundOffsetX());
   SetBackgroundOffsetY(source.BackgroundOffsetY());
+  SetBevelEdges(source.BevelEdges());
+  SetBevelInner(source.BevelInner());
+  SetBevelKind(source.BevelKind());
+  SetBevelOuter(source.BevelOuter());
+  SetBevelWidth(source.BevelWidth());
   SetBiDiMode(source.BiDiMode());
   SetBorderStyle(source.BorderStyle());
+  SetBorderWidth(source.BorderWidth());
   SetChangeDelay(source.ChangeDelay());
   SetCheckImageKind(source.CheckImageKind());
   SetColor(source.Color());

@@ -40,6 +40,7 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/win/DragDrop.h"
 #include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
@@ -330,6 +331,24 @@ public:
   void SetBorderStyle(TBorderStyle style);
   bool Ctl3D() const { return ctl3D_; }
   void SetCtl3D(bool value);
+  // A bevel of BevelKind on BevelEdges (BevelWidth per inner and outer cut that is not bvNone),
+  // then BorderWidth pixels in the BorderColor, between the window border and the header.
+  TBevelKind BevelKind() const { return bevelKind_; }
+  void SetBevelKind(TBevelKind kind);
+  TPanelBevel BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TPanelBevel bevel);
+  TPanelBevel BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TPanelBevel bevel);
+  TBevelEdges BevelEdges() const { return bevelEdges_; }
+  void SetBevelEdges(TBevelEdges edges);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int width);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int width);
+  // Paints the bevel and the border into the window's device context.
+  void PaintFrame(HDC dc);
+  // The system border's sizes, negative, as the window's style gives them.
+  TSize BorderInsets();
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
   // The picture behind the rows under toShowBackground (transparent where the bitmap says so).
@@ -758,7 +777,10 @@ protected:
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   // Before a cell is painted: may widen it; answers the next column to paint.
   virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
-  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
+  // Puts the image at the reading side of R and moves that edge past it (with a 2-pixel gap).
+  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry, bool rightToLeft) const;
+  // The left edge of an indentation level's element: from the cell's right edge when reading right to left.
+  int LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const;
   void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
   void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
   void DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x);
@@ -855,6 +877,10 @@ private:
   bool HeaderMessage(TMessage& message);
   // Paints the header strip into the window's frame.
   void PaintHeader();
+  // The width of the bevel on each bevelled edge (0 without a bevel).
+  int BevelEdgeSize() const;
+  // The frame's properties changed: the window lays its frame out again.
+  void FrameChanged();
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
@@ -1047,6 +1073,12 @@ private:
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;
   bool ctl3D_ = true;
+  TBevelKind bevelKind_ = bkNone;
+  TPanelBevel bevelInner_ = bvRaised;
+  TPanelBevel bevelOuter_ = bvLowered;
+  TBevelEdges bevelEdges_{beLeft, beTop, beRight, beBottom};
+  int bevelWidth_ = 1;
+  int borderWidth_ = 0;
   std::unique_ptr<TBitmap> background_;
   TPoint backgroundOffset_;
   int paintWindowLeft_ = 0;

@@ -11,7 +11,13 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
+#include "toolkit/win/Edges.h"
 #include "toolkit/win/Messages.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
@@ -80,15 +86,25 @@ int TBaseDataTree::ComputeLineImage(PDataNode node, TLineImage& lineImage) const
   return selected;
 }
 
-void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const {
-  entry.XPos = r.Left;
-  r.Left += images.Width() + 2;
+void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry,
+                               bool rightToLeft) const {
+  if (rightToLeft) {
+    r.Right -= images.Width();
+    entry.XPos = r.Right;
+    r.Right -= 2;
+  } else {
+    entry.XPos = r.Left;
+    r.Left += images.Width() + 2;
+  }
   entry.YPos = r.Top + vAlign - images.Height() / 2;
 }
 
 void TBaseDataTree::IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const {
-  const int shift = levels * static_cast<int>(indent_);
-  paintInfo.ContentRect.Left += shift;
+  const int shift = levels * static_cast<int>(indent_) * (paintInfo.RightToLeft ? -1 : 1);
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right += shift;
+  else
+    paintInfo.ContentRect.Left += shift;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry.XPos += shift;
 }
 
@@ -126,7 +142,15 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
                                     TDTLineType style) {
   const int half = static_cast<int>(indent_) / 2;
   const int indent = static_cast<int>(indent_);
-  auto horizontal = [&] { DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign); };
+  // The horizontal part points to the content: right, or left when reading right to left.
+  const bool rightToLeft = paintInfo.RightToLeft;
+  auto horizontal = [&] {
+    if (rightToLeft)
+      DrawDottedHorzLine(paintInfo, color, x, x + half, y + vAlign);
+    else
+      DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign);
+  };
+  const int edge = rightToLeft ? x + indent - 1 : x;
   switch (style) {
     case ltBottomRight:
       DrawDottedVertLine(paintInfo, color, y + vAlign, y + height, x + half);
@@ -142,13 +166,19 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
       DrawDottedVertLine(paintInfo, color, y, y + vAlign, x + half);
       horizontal();
       break;
-    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, x); break;
+    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, edge); break;
     case ltLeftBottom:
-      DrawDottedVertLine(paintInfo, color, y, y + height, x);
+      DrawDottedVertLine(paintInfo, color, y, y + height, edge);
       DrawDottedHorzLine(paintInfo, color, x, x + indent, y + height);
       break;
     case ltNone: break;
   }
+}
+
+int TBaseDataTree::LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const {
+  const int offset = static_cast<int>(level * indent_);
+  return paintInfo.RightToLeft ? paintInfo.CellRect.Right - static_cast<int>(indent_) - offset
+                               : paintInfo.CellRect.Left + offset;
 }
 
 void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign) {
@@ -156,8 +186,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   if (LineMode == lmNormal) {
     const TColor color = colors_->Color(TreeLineColor);
     for (size_t level = 0; level < lineImage.size(); ++level)
-      DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                      paintInfo.CellRect.Top, node->NodeHeight, vAlign, lineImage[level]);
+      DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight, vAlign,
+                      lineImage[level]);
     return;
   }
   if (!paintInfo.PaintOptions.Contains(ptoGridLines)) return;
@@ -184,8 +214,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   }
   const TColor color = colors_->Color(GridLineColor);
   for (size_t level = 0; level < bands.size(); ++level)
-    DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                    paintInfo.CellRect.Top, node->NodeHeight - 1, vAlign, bands[level]);
+    DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight - 1,
+                    vAlign, bands[level]);
 }
 
 void TBaseDataTree::BuildButtonBitmaps() {
@@ -562,30 +592,37 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.CellRect = cell;
   paintInfo.PaintOptions = options;
   paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : Alignment;
+  paintInfo.RightToLeft = ReadsRightToLeft(column);
+  if (paintInfo.RightToLeft) paintInfo.Alignment = Mirrored(paintInfo.Alignment);
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
   if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
     paintInfo.PaintOptions.Exclude(ptoColumnColor);
   paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
   paintInfo.ContentRect = cell;
-  paintInfo.ContentRect.Left += margin_;
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right -= margin_;
+  else
+    paintInfo.ContentRect.Left += margin_;
+  const bool rightToLeft = paintInfo.RightToLeft;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
   if (CheckImageWidth(node, column) > 0) {
     TPaintImageEntry& check = paintInfo.ImageSlots[pisCheck];
     check.Images = ActiveCheckImages();
     check.Index = CheckImageIndexOf(node);
-    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check);
+    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check, rightToLeft);
   }
   if (StateImages) {
     ResolveImage(paintInfo, ikState, pisState, StateImages);
     if (paintInfo.ImageSlots[pisState].Index >= 0)
-      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState]);
+      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState],
+                 rightToLeft);
   }
   if (Images) {
     ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images);
     if (paintInfo.ImageSlots[pisNormal].Index >= 0)
       PlaceImage(*paintInfo.ImageSlots[pisNormal].Images, vAlign, paintInfo.ContentRect,
-                 paintInfo.ImageSlots[pisNormal]);
+                 paintInfo.ImageSlots[pisNormal], rightToLeft);
   }
   if (mainColumn) IndentPaintPositions(paintInfo, static_cast<int>(lineImage.size()));
   TCanvas& canvas = *paintInfo.Canvas;
@@ -593,8 +630,11 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   if (header_->HasColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
   const TDTPaintOptions paint = options_->PaintOptions();
   if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
-    const int left = mainColumn && LineMode == lmBands ? paintInfo.ContentRect.Left : cell.Left;
-    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, cell.Right - 1, cell.Bottom - 1);
+    // In band mode the line leaves the indentation to the bands.
+    const bool bands = mainColumn && LineMode == lmBands;
+    const int left = bands && !rightToLeft ? paintInfo.ContentRect.Left : cell.Left;
+    const int right = bands && rightToLeft ? paintInfo.ContentRect.Right - 1 : cell.Right - 1;
+    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, right, cell.Bottom - 1);
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
@@ -608,7 +648,8 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     if (paint.Contains(toShowTreeLines) || LineMode == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
-      canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+      canvas.Draw(rightToLeft ? cell.Right - buttonX - ButtonSize : cell.Left + buttonX, cell.Top + buttonY,
+                  ButtonBitmap(node->Has(nsExpanded)));
     DrawCheckImage(paintInfo);
   }
   PaintNodeImage(paintInfo, pisState, false);
@@ -672,6 +713,99 @@ void TBaseDataTree::SetBackgroundOffsetY(int y) {
   if (y == backgroundOffset_.Y) return;
   backgroundOffset_.Y = y;
   if (HandleAllocated()) Invalidate();
+}
+
+// ---- The frame ------------------------------------------------------------------------------
+
+int TBaseDataTree::BevelEdgeSize() const {
+  if (bevelKind_ == bkNone) return 0;
+  return (bevelInner_ != bvNone ? bevelWidth_ : 0) + (bevelOuter_ != bvNone ? bevelWidth_ : 0);
+}
+
+TSize TBaseDataTree::BorderInsets() {
+  if (!HandleAllocated()) return {0, 0};
+  const LONG_PTR style = GetWindowLongPtr(Handle(), GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtr(Handle(), GWL_EXSTYLE);
+  if (exStyle & WS_EX_CLIENTEDGE) return {-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE)};
+  if (style & WS_BORDER) return {-1, -1};
+  return {0, 0};
+}
+
+void TBaseDataTree::PaintFrame(HDC dc) {
+  if (bevelKind_ == bkNone && borderWidth_ == 0) return;
+  const TSize insets = BorderInsets();
+  TRect r = Rect(0, 0, Width(), Height());
+  InflateRect(r, insets.cx, insets.cy);
+  const TRect outer = r;
+  const int saved = SaveDC(dc);
+  if (bevelKind_ != bkNone) {
+    UINT edge = 0;
+    if (bevelInner_ == bvLowered) edge |= BDR_SUNKENINNER;
+    if (bevelInner_ == bvRaised) edge |= BDR_RAISEDINNER;
+    if (bevelOuter_ == bvLowered) edge |= BDR_SUNKENOUTER;
+    if (bevelOuter_ == bvRaised) edge |= BDR_RAISEDOUTER;
+    UINT flags = (bevelEdges_.Contains(beLeft) ? BF_LEFT : 0) | (bevelEdges_.Contains(beTop) ? BF_TOP : 0) |
+                 (bevelEdges_.Contains(beRight) ? BF_RIGHT : 0) | (bevelEdges_.Contains(beBottom) ? BF_BOTTOM : 0);
+    if (bevelKind_ == bkSoft) flags |= BF_SOFT;
+    if (bevelKind_ == bkFlat) flags |= BF_FLAT;
+    if (!ctl3D_) flags |= BF_MONO;
+    TRect bevel = r;
+    DrawEdge(dc, bevel, edge, flags);
+    const int size = BevelEdgeSize();
+    if (bevelEdges_.Contains(beLeft)) r.Left += size;
+    if (bevelEdges_.Contains(beTop)) r.Top += size;
+    if (bevelEdges_.Contains(beRight)) r.Right -= size;
+    if (bevelEdges_.Contains(beBottom)) r.Bottom -= size;
+  }
+  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  InflateRect(r, -borderWidth_, -borderWidth_);
+  ExcludeClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  const HBRUSH brush = CreateSolidBrush(ColorToRGB(colors_->Color(BorderColor)));
+  FillRect(dc, outer, brush);
+  DeleteObject(brush);
+  RestoreDC(dc, saved);
+}
+
+void TBaseDataTree::FrameChanged() {
+  if (HandleAllocated()) header_->RecalcHeaderFrame();
+}
+
+void TBaseDataTree::SetBevelKind(TBevelKind kind) {
+  if (kind == bevelKind_) return;
+  bevelKind_ = kind;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelInner(TPanelBevel bevel) {
+  if (bevel == bevelInner_) return;
+  bevelInner_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelOuter(TPanelBevel bevel) {
+  if (bevel == bevelOuter_) return;
+  bevelOuter_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelEdges(TBevelEdges edges) {
+  if (edges == bevelEdges_) return;
+  bevelEdges_ = edges;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelWidth(int width) {
+  width = std::max(width, 1);
+  if (width == bevelWidth_) return;
+  bevelWidth_ = width;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBorderWidth(int width) {
+  width = std::max(width, 0);
+  if (width == borderWidth_) return;
+  borderWidth_ = width;
+  FrameChanged();
 }
 
 // ---- The window -------------------------------------------------------------------------------

@@ -694,6 +694,14 @@ TEST_F(HeaderPaintTest, SortGlyphsPointByDirectionAndTheRestShowsTheBackground) 
   EXPECT_EQ(CountColor(beyond, clBtnFace), beyond.Width() * beyond.Height()) << "the background right of the columns";
 }
 
+TEST_F(HeaderPaintTest, CaptionsUseTheHeaderFontNotTheTrees) {
+  header.Font().SetColor(clRed);
+  tree.Font().SetColor(clBlue);
+  Paint();
+  EXPECT_GT(CountColor(Inset(1), clRed), 0);
+  EXPECT_EQ(CountColor(Inset(1), clBlue), 0);
+}
+
 TEST_F(HeaderPaintTest, DisabledCaptionsAreEmbossedAndNeverHot) {
   tree.Colors().SetColor(HeaderHotColor, clRed);
   columns.HoverIndex = 1;

@@ -9,6 +9,10 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/Window.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataDrawTree.h"
 
@@ -325,6 +329,32 @@ TEST_F(PaintTest, TheBackgroundPictureIsFixedOrTiled) {
   EXPECT_EQ(fixed.Handle()->Pixel(23, 19) & 0xFFFFFF, ColorToRGB(tree->Color()));
 }
 
+// Right to left the indentation, the lines, the button and the images start at the cell's right edge.
+TEST_F(PaintTest, RightToLeftRowsMirror) {
+  constexpr int Levels = 20;
+  PDataNode node = nullptr;
+  for (int level = 0; level < Levels; ++level) node = tree->AppendChildNode(node);
+  tree->ExpandAll(nullptr);
+  tree->SetBiDiMode(bdRightToLeft);
+  tree->SetBounds(0, 0, 600, 200);
+  TRect cell;
+  tree->OnBeforeCellPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, TColumnIndex, const TRect& r) { cell = r; };
+  TBitmap window(600, Levels * 18, pf32bit);
+  tree->PaintTreeTo(window.Canvas(), Rect(0, 0, 600, Levels * 18), Point(0, 0), {ptoGridLines});
+  const int indent = static_cast<int>(tree->Indent());
+  ASSERT_EQ(drawn.size(), static_cast<size_t>(Levels));
+  EXPECT_EQ(drawn.back().Content.Right, cell.Right - tree->Margin() - Levels * indent)
+      << "20 levels of indentation from the right";
+  EXPECT_EQ(drawn.front().Content.Right, cell.Right - tree->Margin() - indent);
+  const TColor line = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const int deepest = (Levels - 1) * 18;
+  const TRect ink = ColorBounds(*window.Handle(), Rect(0, deepest, 600, deepest + 18), line);
+  EXPECT_GE(ink.Left, cell.Right - Levels * indent) << "the deepest element lies 20 indents from the right";
+  EXPECT_LE(ink.Right, cell.Right - (Levels - 1) * indent);
+  EXPECT_EQ(window.Handle()->Pixel(cell.Right - 13, 5) & 0xFFFFFF, line) << "the top row's button at the right";
+  EXPECT_EQ(CountPixels(*window.Handle(), Rect(0, 0, 300, 18), line), 0) << "nothing at the left";
+}
+
 TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
   Include(*tree, toShowTreeLines);
   tree->SetRootNodeCount(3);
@@ -338,6 +368,36 @@ TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
     const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
     EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
   }
+}
+
+// Inside the window's sunken edge (2 pixels): a bevel of two 1-pixel cuts, then a 3-pixel border.
+TEST(WindowTest, TheBevelAndBorderFrameTheHeaderAndClient) {
+  TForm form(nullptr);
+  TTestTree tree;
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 100);
+  tree.HandleNeeded();
+  tree.Colors().SetColor(BorderColor, clRed);
+  tree.SetBorderWidth(3);
+  tree.SetBevelKind(bkTile);
+  TPoint origin = Point(0, 0);
+  ClientToScreen(tree.Handle(), origin);
+  TRect window;
+  GetWindowRect(tree.Handle(), window);
+  EXPECT_EQ(origin.X - window.Left, 2 + 2 + 3);
+  EXPECT_EQ(tree.ClientWidth(), 200 - 2 * 7);
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const HDC dc = GetWindowDC(tree.Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 50), ColorToRGB(clRed)) << "the border inside the bevel";
+  EXPECT_EQ(GetPixel(dc, 6, 50), ColorToRGB(clRed));
+  EXPECT_NE(GetPixel(dc, 3, 50), ColorToRGB(clRed)) << "the bevel";
+  ReleaseDC(tree.Handle(), dc);
+  tree.SetBevelEdges({beLeft, beRight, beBottom});
+  ClientToScreen(tree.Handle(), origin = Point(0, 0));
+  EXPECT_EQ(origin.Y - window.Top, 2 + 3) << "no bevel on the top edge";
+  tree.Header().SetOptions(tree.Header().Options() + TDTHeaderOptions{hoVisible});
+  EXPECT_EQ(tree.Header().HeaderRect(), Rect(7, 5, 193, 5 + tree.Header().Height())) << "the header inside the frame";
+  tree.SetParent(nullptr);
 }
 
 TEST(WindowTest, ScaleLoadAndRemoval) {
