@@ -76,7 +76,7 @@ void BM_AbortSum(benchmark::State& state) { AbortAfterStart(state, "Sum(Sqrt, {1
 // symmetric when asked.
 TSetUp SquareMatrix(std::int32_t n, bool symmetric) {
   return [n, symmetric](TXBuilder& engine) {
-    auto& m = static_cast<TArrVar&>(*engine.AddVariable("m", engine.Kinds.FindKind("Matrix")));
+    auto& m = static_cast<TArrVar&>(*engine.AddVariable("m", engine.Kinds().FindKind("Matrix")));
     SetMatSize(m, n, n, true);
     std::uint32_t seed = 19;
     for (std::int32_t i = 1; i <= n; ++i)
@@ -85,8 +85,8 @@ TSetUp SquareMatrix(std::int32_t n, bool symmetric) {
         const long double x = static_cast<long double>(seed >> 8) / (1u << 24);
         SetMatElem(m, i, j, symmetric && j < i ? GetMatElem(m, j, i) : x);
       }
-    engine.AddVariable("rv", engine.Kinds.FindKind("Vector"));
-    engine.AddVariable("iv", engine.Kinds.FindKind("Vector"));
+    engine.AddVariable("rv", engine.Kinds().FindKind("Vector"));
+    engine.AddVariable("iv", engine.Kinds().FindKind("Vector"));
   };
 }
 

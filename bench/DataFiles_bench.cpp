@@ -33,7 +33,7 @@ public:
     std::string folder = (std::filesystem::temp_directory_path() / "quantrel-bench-XXXXXX").string();
     folder_ = mkdtemp(folder.data()) ? folder : std::string();
     Path = folder_ + "/ws.xws";
-    auto& m = static_cast<TArrVar&>(*engine_->AddVariable("m", engine_->Kinds.FindKind("Matrix")));
+    auto& m = static_cast<TArrVar&>(*engine_->AddVariable("m", engine_->Kinds().FindKind("Matrix")));
     SetMatSize(m, Order, Order, true);
     for (std::int32_t i = 1; i <= Order; ++i)
       for (std::int32_t j = 1; j <= Order; ++j) SetMatElem(m, i, j, static_cast<long double>(i) / (j + 2));

@@ -51,7 +51,7 @@ public:
     std::array<TVar*, 3> vars{};
     std::size_t count = 0;
     for (const char* name : args) vars[count++] = engine_->FindVariable(name);
-    return engine_->Funcs.Find(routine)->CallDirect(std::span(vars.data(), count), NoPosition);
+    return engine_->Funcs().Find(routine)->CallDirect(std::span(vars.data(), count), NoPosition);
   }
 
 private:

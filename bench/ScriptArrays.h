@@ -57,7 +57,7 @@ public:
   // Calls the routine on the named variable, as a call in an expression does.
   bool Call(const char* routine, const char* arg) {
     TVar* const args[] = {engine_->FindVariable(arg)};
-    return engine_->Funcs.Find(routine)->CallDirect(args, NoPosition);
+    return engine_->Funcs().Find(routine)->CallDirect(args, NoPosition);
   }
 
 private:

@@ -17,8 +17,8 @@ void BM_MatrixProduct(benchmark::State& state) {
   TScriptArrays arrays;
   const auto n = static_cast<std::int32_t>(state.range(0));
   arrays.SetMatrix(n, RandomReals(static_cast<std::size_t>(n) * n));
-  TKind* matrix = arrays.Engine().Kinds.FindKind("Matrix");
-  TOperator* product = arrays.Engine().Ops.Find(tkStar, false, matrix, matrix);
+  TKind* matrix = arrays.Engine().Kinds().FindKind("Matrix");
+  TOperator* product = arrays.Engine().Ops().Find(tkStar, false, matrix, matrix);
   TVar* m = &arrays.Var("M");
   for (auto _ : state) benchmark::DoNotOptimize(product->Apply(m, m));
 }
@@ -26,7 +26,7 @@ void BM_MatrixProduct(benchmark::State& state) {
 void BM_SortVec(benchmark::State& state) {
   TScriptArrays arrays;
   arrays.SetVector(RandomReals(static_cast<std::size_t>(state.range(0))));
-  TFunc* sortVec = arrays.Engine().Funcs.Find("SortVec");
+  TFunc* sortVec = arrays.Engine().Funcs().Find("SortVec");
   const std::array<TVar*, 1> args{&arrays.Var("V")};
   for (auto _ : state) benchmark::DoNotOptimize(sortVec->CallDirect(args, NoPosition));
 }

@@ -3,7 +3,10 @@
 # test: cmake -DROOT=<source folder> -P CheckLayering.cmake
 #
 # A folder may use itself and the folders listed for it; folders not listed
-# (tests, tools, bench, the shell) may use everything.
+# (tests, tools, bench, the shell) may use everything. Inside the toolkit
+# the same holds for its parts: shared geometry and handles in base/, the
+# graphics in gdi/, the window core in win/ (which paints with gdi/), the
+# components in controls/ and the Qt backend in qt/.
 set(allowed_runtime runtime)
 set(allowed_engine engine runtime)
 set(allowed_Numerics Numerics engine runtime)
@@ -15,6 +18,12 @@ set(allowed_console console engine treeview toolkit runtime)
 set(allowed_graphics graphics engine libraries Numerics toolkit runtime)
 set(allowed_skin skin toolkit runtime)
 set(layers runtime engine Numerics libraries plugins toolkit treeview console graphics skin)
+set(allowed_toolkit_base base)
+set(allowed_toolkit_gdi gdi base)
+set(allowed_toolkit_win win gdi base)
+set(allowed_toolkit_controls controls win gdi base)
+set(allowed_toolkit_qt qt controls win gdi base)
+set(toolkit_parts base gdi win controls qt)
 
 set(crossings "")
 foreach(layer ${layers})
@@ -30,6 +39,21 @@ foreach(layer ${layers})
         endif()
       elseif(line MATCHES "^#include <Q" AND NOT name MATCHES "^toolkit/qt/")
         list(APPEND crossings "${name}: ${line} (Qt only in toolkit/qt/)")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+foreach(part ${toolkit_parts})
+  file(GLOB_RECURSE sources ${ROOT}/toolkit/${part}/*.h ${ROOT}/toolkit/${part}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^#include \"toolkit/")
+    file(RELATIVE_PATH name ${ROOT} ${source})
+    foreach(line ${includes})
+      string(REGEX MATCH "^#include \"toolkit/([A-Za-z]+)/" found "${line}")
+      list(FIND allowed_toolkit_${part} "${CMAKE_MATCH_1}" index)
+      if(NOT found OR index EQUAL -1)
+        list(APPEND crossings "${name}: ${line}")
       endif()
     endforeach()
   endforeach()

@@ -2,7 +2,7 @@
 // The editing commands of the text editor: codes 0..255 type their
 // character; the others are these. Hosts run them by code from menus.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 enum TTxCommand : WORD {
   ecLeft = 257,

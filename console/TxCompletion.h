@@ -8,7 +8,7 @@
 #include <string>
 
 #include "runtime/StringList.h"
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class TTimer;
 class TTxCustomEditor;

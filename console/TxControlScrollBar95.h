@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class TTxControlScrollBar95 {
 public:

@@ -57,12 +57,12 @@ THashNode* THashTab::Find(std::string_view name) const {
 }
 
 bool THashTab::Adopt(THashNode* node) {
-  if (Find(node->Name())) return false;
+  // The name is folded once, to look it up and to index it.
+  if (!byName_.try_emplace(FoldedName(node->Name()), node).second) return false;
   const int bucket = FoldedHash(node->Name());
   node->next_ = nullptr;
   (tails_[bucket] ? tails_[bucket]->next_ : buckets_[bucket]) = node;
   tails_[bucket] = node;
-  IndexNode(node);
   ++changes_;
   return true;
 }
@@ -118,10 +118,16 @@ void THashTab::DeleteByName(std::string_view name) {
   if (THashNode* node = Find(name)) DeleteNode(node);
 }
 
+// The table is emptied first and its nodes freed after, in table order:
+// unlinking them one by one would update the index for each.
 void THashTab::Clear() {
   EndWalk();
-  for (THashNode*& head : buckets_)
-    while (head) Unlink(&head);
+  const std::array<THashNode*, BucketCount> heads = std::exchange(buckets_, {});
+  tails_ = {};
+  byName_.clear();
+  ++changes_;
+  for (THashNode* node : heads)
+    while (node) delete std::exchange(node, node->next_);
 }
 
 void THashTab::RemoveLib(const TLib* lib, bool force) {

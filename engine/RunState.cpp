@@ -6,6 +6,8 @@
 
 #include "engine/MessageChannel.h"
 #include "engine/RunFlags.h"
+#include "engine/Value.h"
+#include "engine/VarText.h"
 
 namespace {
 
@@ -53,6 +55,15 @@ void ResetRunState() {
   AbortFlag = false;
   NoUIFlag = false;
   ClearLastError();
+}
+
+void ResetEngineState() {
+  ResetRunState();
+  IntegerFormat = ifDecimal;
+  ListLevel = 0;
+  ListLabel.clear();
+  ListKind = lkOutput;
+  LastPumpNs = 0;
 }
 
 bool MessagePumpSet = false;

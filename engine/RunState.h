@@ -13,6 +13,12 @@
 // NoUIFlag) and the last error, before every compilation and run.
 void ResetRunState();
 
+// The engine's process-wide state as the process started it: the run
+// state above, the integer text format, the listing in progress and the
+// pump's clock gate (the next pump is due at once). Engines and message
+// sinks are made and set by their owners.
+void ResetEngineState();
+
 // An event a host fires while no run is in progress is a run of its own:
 // the run flags reset and the engine's running flag set for its length,
 // on every path. Fired during a run it is part of that run.

@@ -92,18 +92,24 @@ enum class TWay : std::uint8_t { Constant, Slot, Reference, Element, Node };
 // record's field view) is bound to at the time.
 TValue& BoundValue(const TRefVar& ref) { return *ref.Target()->StoredSlot(); }
 
-// The variables a part reads through their slots, and whether it reads
-// one through a by-reference view (which may be bound to any of them).
+// The variables a part reads through their slots, the arrays whose
+// elements it reads, and whether it reads a variable through a
+// by-reference view (which may be bound to any variable or element).
 struct TReadSet {
   std::vector<const TValue*> Slots;
+  std::vector<const TArrVar*> Arrays;
   bool ThroughRef = false;
 
   bool MayRead(const TValue* slot) const {
     return ThroughRef || std::find(Slots.begin(), Slots.end(), slot) != Slots.end();
   }
+  bool MayReadElementOf(const TArrVar* array) const {
+    return ThroughRef || std::find(Arrays.begin(), Arrays.end(), array) != Arrays.end();
+  }
   static TReadSet Joined(const TReadSet& a, const TReadSet& b) {
     TReadSet joined = a;
     joined.Slots.insert(joined.Slots.end(), b.Slots.begin(), b.Slots.end());
+    joined.Arrays.insert(joined.Arrays.end(), b.Arrays.begin(), b.Arrays.end());
     joined.ThroughRef = a.ThroughRef || b.ThroughRef;
     return joined;
   }
@@ -188,6 +194,14 @@ public:
   bool IsVariable() const { return way_ == TWay::Slot || way_ == TWay::Reference; }
   // Whether it reads the variable of slot as it is, without widening.
   bool IsSlot(const TValue* slot) const { return way_ == TWay::Slot && slot_ == slot && !widen_; }
+  // Whether both read the same constant or variable the same way.
+  bool SameAs(const TOperand& other) const {
+    if (way_ != other.way_ || widen_ != other.widen_) return false;
+    if (way_ == TWay::Constant) return constant_ == other.constant_;
+    return way_ == TWay::Slot && slot_ == other.slot_;
+  }
+  // The element it reads as it is; nil for any other operand.
+  const TElemLocator* Element() const { return way_ == TWay::Element && !widen_ ? elem_.get() : nullptr; }
 
 private:
   TWay way_ = TWay::Constant;
@@ -209,7 +223,34 @@ public:
     const TExpression* At;
   };
 
-  TElemLocator(TArrVar* array, std::vector<TIndex> indices) : array_(array), indices_(std::move(indices)) {}
+  TElemLocator(TArrVar* array, std::vector<TIndex> indices, TReadSet indexReads)
+      : array_(array), indices_(std::move(indices)), indexReads_(std::move(indexReads)) {}
+
+  const TArrVar* Array() const { return array_; }
+  const TReadSet& IndexReads() const { return indexReads_; }
+  bool SameElement(const TElemLocator& other) const {
+    return array_ == other.array_ && indices_.size() == other.indices_.size() &&
+           std::equal(indices_.begin(), indices_.end(), other.indices_.begin(),
+                      [](const TIndex& a, const TIndex& b) { return a.Value.SameAs(b.Value); });
+  }
+  // The element's slot, or nil where Value would fail or report; nothing
+  // is reported.
+  TValue* TryLocate() const {
+    try {
+      const TVar* var = array_;
+      TValue* slot = nullptr;
+      for (std::size_t level = 0; level < indices_.size(); ++level) {
+        const auto* array = static_cast<const TArrVar*>(var);
+        const TInt i = indices_[level].Value.Get();
+        if (!array->IsValidIndex(i)) return nullptr;
+        if (level + 1 == indices_.size()) slot = array->SlotOrNil(i);
+        else var = array->ElemOrNil(i);
+      }
+      return slot;
+    } catch (...) {
+      return nullptr;
+    }
+  }
 
   // The element's slot.
   TValue& Value() const {
@@ -245,6 +286,7 @@ private:
 
   TArrVar* array_;
   std::vector<TIndex> indices_;
+  TReadSet indexReads_;
   mutable TSlotVar view_;
 };
 
@@ -383,6 +425,12 @@ public:
   // keep v in a register across passes (see Folded).
   bool Accumulates(const TValue* slot) const {
     return left_.IsSlot(slot) && rightPure_ && !rightReads_.MayRead(slot);
+  }
+  // e := e op right for an element e that right cannot read: no element of
+  // e's array, nothing through a by-reference view.
+  bool AccumulatesElement(const TElemLocator& target) const {
+    const TElemLocator* left = left_.Element();
+    return left && left->SameElement(target) && rightPure_ && !rightReads_.MayReadElementOf(target.Array());
   }
   // One pass of such a loop: Eval with the left operand's value given.
   T Folded(L left) {
@@ -602,15 +650,17 @@ public:
     if (!array) return nullptr;
     const TKind* kind = array->Kind();
     std::vector<TElemLocator::TIndex> indices;
+    TReadSet reads;
     for (TExpression* index = expr.Indices(); index; index = index->Next()) {
       if (!kind || kind->Code() != kcArray) return nullptr;
       kind = static_cast<const TArrKind*>(kind)->Elem();
       TLowered value = Part(*index);
       if (value.Code != kcInteger || !value.Pure) return nullptr;
+      reads = TReadSet::Joined(reads, value.Reads);
       indices.push_back({TOperand<TInt>(std::move(value)), index});
     }
     if (!kind || !IsTypedCode(kind->Code())) return nullptr;
-    return std::make_unique<TElemLocator>(array, std::move(indices));
+    return std::make_unique<TElemLocator>(array, std::move(indices), std::move(reads));
   }
 
   // The node itself lowered, or nothing.
@@ -664,6 +714,8 @@ private:
     TLowered part;
     part.Code = code;
     part.Way = TWay::Element;
+    part.Reads = elem->IndexReads();
+    part.Reads.Arrays.push_back(elem->Array());
     part.Elem = std::move(elem);
     part.ReadsLate = true;
     return part;
@@ -837,13 +889,14 @@ public:
   // these could observe it.
   bool RunCounted(TValue& counter, std::int64_t start, std::int64_t limit, bool down) override {
     if constexpr (std::is_same_v<T, TReal> && !std::is_same_v<TSource, TOperand<T>>) {
-      if (!slot_ || !source_.Accumulates(slot_)) return false;
-      TReal kept = slot_->AsReal();
+      TValue* const slot = KeptTarget(counter);
+      if (!slot) return false;
+      TReal kept = slot->AsReal();
       auto pass = [&] {
         try {
           kept = source_.Folded(kept);
         } catch (...) {
-          Write<T>(*slot_, kept);
+          Write<T>(*slot, kept);
           throw;
         }
         return target_;
@@ -851,14 +904,14 @@ public:
       for (std::int64_t n = start;; n += down ? -1 : 1) {
         counter.SetAsInt(n);
         if (MessagePumpSet && !NoUIFlag) {
-          Write<T>(*slot_, kept);
+          Write<T>(*slot, kept);
           ProcessMessages();
-          kept = slot_->AsReal();
+          kept = slot->AsReal();
         }
         if (!AbortFlag) Guarded(pass);
         if (AbortFlag || n == limit) break;
       }
-      Write<T>(*slot_, kept);
+      Write<T>(*slot, kept);
       return true;
     } else {
       return false;
@@ -866,6 +919,22 @@ public:
   }
 
 private:
+  // The slot of v in v := v op x that a counting loop may keep in a
+  // register, nil when there is none. An element is located once, before
+  // the first pass: its indices must not read the counter, and no message
+  // may be let through meanwhile, as a handler could re-dimension its array.
+  TValue* KeptTarget(const TValue& counter) {
+    if constexpr (std::is_same_v<TSource, TOperand<T>>) {
+      return nullptr;
+    } else {
+      if (slot_) return source_.Accumulates(slot_) ? slot_ : nullptr;
+      if (!elem_ || (MessagePumpSet && !NoUIFlag) || elem_->IndexReads().MayRead(&counter) ||
+          !source_.AccumulatesElement(*elem_))
+        return nullptr;
+      return elem_->TryLocate();
+    }
+  }
+
   T Value() {
     if constexpr (std::is_same_v<TSource, TOperand<T>>)
       return source_.Get();

@@ -10,24 +10,24 @@
 TUnloading::TUnloading(TXBuilder& engine, TLib* lib)
     : engine_(engine),
       lib_(lib),
-      libPlace_(engine.Libs.IndexOf(lib)),
-      savedTypeRoutines_(engine.TypeRoutines.Save()),
-      savedConvs_(engine.Convs.Save()),
-      savedImportExport_(engine.ImportExport.Save()) {
+      libPlace_(engine.libs_.IndexOf(lib)),
+      savedTypeRoutines_(engine.typeRoutines_.Save()),
+      savedConvs_(engine.convs_.Save()),
+      savedImportExport_(engine.importExport_.Save()) {
   QASSERT(!lib->Held(), "5D3FC986");
-  engine_.ImportExport.RemoveLibrary(lib);
-  engine_.TypeRoutines.RemoveLib(lib);
-  engine_.Convs.RemoveLib(lib);
-  vars_ = engine_.Vars.Detach([lib](const THashNode& node) {
+  engine_.importExport_.RemoveLibrary(lib);
+  engine_.typeRoutines_.RemoveLib(lib);
+  engine_.convs_.RemoveLib(lib);
+  vars_ = engine_.vars_.Detach([lib](const THashNode& node) {
     auto& var = static_cast<const TVar&>(node);
     return var.Lib() == lib || DependsOnLib(var.Kind(), lib);
   });
-  funcs_ = engine_.Funcs.Detach([lib](const THashNode& node) {
+  funcs_ = engine_.funcs_.Detach([lib](const THashNode& node) {
     return node.Lib() == lib || DependsOnLib(static_cast<const TFunc&>(node).Signature(), lib);
   });
-  ops_ = engine_.Ops.Detach(lib);
-  kinds_ = engine_.Kinds.DetachDependants(lib);
-  ownedLib_ = engine_.Libs.Take(lib);
+  ops_ = engine_.ops_.Detach(lib);
+  kinds_ = engine_.kinds_.DetachDependants(lib);
+  ownedLib_ = engine_.libs_.Take(lib);
 }
 
 TUnloading::~TUnloading() {
@@ -43,7 +43,7 @@ TUnloading::~TUnloading() {
 // operators, whose trees refer to variables and kinds.
 void TUnloading::Complete() {
   QASSERT(ownedLib_, "5D3FC987");
-  engine_.Vars.ForgetLib(lib_);
+  engine_.vars_.ForgetLib(lib_);
   vars_ = {};
   funcs_ = {};
   ops_.clear();
@@ -56,12 +56,12 @@ void TUnloading::Complete() {
 
 void TUnloading::Restore() {
   QASSERT(ownedLib_, "5D3FC987");
-  engine_.Libs.Insert(libPlace_, std::move(ownedLib_));
-  engine_.Kinds.Reattach(kinds_);
-  engine_.Ops.Reattach(ops_);
-  engine_.Funcs.Reattach(funcs_);
-  engine_.Vars.Reattach(vars_);
-  engine_.ImportExport.Restore(savedImportExport_);
-  engine_.Convs.Restore(std::move(savedConvs_));
-  engine_.TypeRoutines.Restore(savedTypeRoutines_);
+  engine_.libs_.Insert(libPlace_, std::move(ownedLib_));
+  engine_.kinds_.Reattach(kinds_);
+  engine_.ops_.Reattach(ops_);
+  engine_.funcs_.Reattach(funcs_);
+  engine_.vars_.Reattach(vars_);
+  engine_.importExport_.Restore(savedImportExport_);
+  engine_.convs_.Restore(std::move(savedConvs_));
+  engine_.typeRoutines_.Restore(savedTypeRoutines_);
 }

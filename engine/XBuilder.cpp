@@ -63,29 +63,42 @@ bool IsWellFormedIdentifier(const std::string& name) {
 
 }  // namespace
 
+// Making a stream costs more than reading a signature from it, so the
+// engine keeps one for the bindings that follow each other.
 TXBuilder::TInputBinding::TInputBinding(TXBuilder& engine, const std::string& text, std::int32_t seed)
-    : engine_(engine), stream_(std::make_unique<std::istringstream>(text)) {
+    : engine_(engine) {
+  if (engine_.spareStream_) {
+    stream_ = std::move(engine_.spareStream_);
+    stream_->clear();
+    stream_->str(text);
+  } else {
+    stream_ = std::make_unique<std::istringstream>(text);
+  }
   engine_.Lex.SetInput(stream_.get(), seed);
 }
 
-TXBuilder::TInputBinding::~TInputBinding() { engine_.Lex.SetInput(nullptr, -1); }
+TXBuilder::TInputBinding::~TInputBinding() {
+  engine_.Lex.SetInput(nullptr, -1);
+  stream_->str(std::string());
+  engine_.spareStream_ = std::move(stream_);
+}
 
 TXBuilder::TXBuilder(const TCatalogues& catalogues) {
-  Stds = &TypeRoutines;
-  ImpExp = &ImportExport;
+  Stds = &typeRoutines_;
+  ImpExp = &importExport_;
   ScriptEngine = this;
-  SetRunningFlag(&Running);
-  KindScopes.Push(&Kinds);
-  VarScopes.Push(&Vars);
-  FuncScopes.Push(&Funcs);
+  SetRunningFlag(&running_);
+  kindScopes_.Push(&kinds_);
+  varScopes_.Push(&vars_);
+  funcScopes_.Push(&funcs_);
   TLib* system = AddBuiltInLibrary("System");
-  RegisterSystemLibrary(system);
-  if (catalogues.System) catalogues.System(*this, system);
+  RegisterSystemCore(system);
+  RunCatalogue(catalogues.System, system);
   AddBuiltInLibrary("_SysMath", catalogues.SysMath);
   AddBuiltInLibrary("InOut", catalogues.InOut);
   AddBuiltInLibrary("Math", catalogues.Math);
   RegisterSysPlots(AddBuiltInLibrary("SysPlots"));
-  Libs.FindOrAdd(WorkspaceLibName, true);
+  libs_.FindOrAdd(WorkspaceLibName, true);
   CurLib = nullptr;
 }
 
@@ -94,50 +107,56 @@ TXBuilder::~TXBuilder() {
     ScriptEngine = nullptr;
     SetRunningFlag(nullptr);
   }
-  if (Stds == &TypeRoutines) Stds = nullptr;
-  if (ImpExp == &ImportExport) ImpExp = nullptr;
+  if (Stds == &typeRoutines_) Stds = nullptr;
+  if (ImpExp == &importExport_) ImpExp = nullptr;
 }
 
 TLib* TXBuilder::AddBuiltInLibrary(const char* name, TCatalogues::TFill fill) {
-  CurLib = Libs.FindOrAdd(name, true);
-  if (fill) fill(*this, CurLib);
+  CurLib = libs_.FindOrAdd(name, true);
+  RunCatalogue(fill, CurLib);
   return CurLib;
 }
 
+void TXBuilder::RunCatalogue(TCatalogues::TFill fill, TLib* lib) {
+  if (!fill) return;
+  TCatalogue catalogue(*this, lib);
+  fill(catalogue);
+}
+
 TLib* TXBuilder::Workspace() const {
-  TLib* workspace = Libs.Find(WorkspaceLibName);
+  TLib* workspace = libs_.Find(WorkspaceLibName);
   QASSERT(workspace, "Assertion failure");
   return workspace;
 }
 
 bool TXBuilder::RefusedWhileRunning() {
-  if (!Running) return false;
+  if (!running_) return false;
   ReportError(ReentryMessage, NoPosition, nullptr);
   return true;
 }
 
 TFunc* TXBuilder::RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how) {
-  TFunc* added = AddFunc(*static_cast<TFuncTab*>(FuncScopes.Top()), std::move(func));
+  TFunc* added = AddFunc(*static_cast<TFuncTab*>(funcScopes_.Top()), std::move(func));
   if (!added) return nullptr;
-  static_cast<TVarTab*>(VarScopes.Top())
+  static_cast<TVarTab*>(varScopes_.Top())
       ->Add(std::make_unique<TFuncVar>(added->Name(), added->Signature(), true, added, added->Lib()));
   switch (how) {
     case frPlain:
       break;
     case frTypeStr:
-      TypeRoutines.Entry(added->ArgKind(0)).SetStrConv(added);
+      typeRoutines_.Entry(added->ArgKind(0)).SetStrConv(added);
       break;
     case frTypeOut:
-      TypeRoutines.Entry(added->ArgKind(0)).SetOutput(added);
+      typeRoutines_.Entry(added->ArgKind(0)).SetOutput(added);
       break;
     case frTypeConv:
-      Convs.Add(added->ResultKind(), added->ArgKind(0), added);
+      convs_.Add(added->ResultKind(), added->ArgKind(0), added);
       break;
     case frVarImport:
-      ImportExport.FindOrAdd(added->ArgKind(1)).AddImport(added);
+      importExport_.FindOrAdd(added->ArgKind(1)).AddImport(added);
       break;
     case frVarExport:
-      ImportExport.FindOrAdd(added->ArgKind(1)).AddExport(added);
+      importExport_.FindOrAdd(added->ArgKind(1)).AddExport(added);
       break;
   }
   return added;
@@ -149,7 +168,7 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
   value = VariantOf(NoneValue);
   if (text.empty()) return;
   if (RefusedWhileRunning()) return;
-  TRunningScope running(Running);
+  TRunningScope running(running_);
   TInputBinding input(*this, text, seed);
   ResetRunState();
   TValue error;
@@ -175,7 +194,7 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
 std::unique_ptr<TExpression> TXBuilder::ParseExpression(const std::string& text) {
   if (text.empty()) return nullptr;
   if (RefusedWhileRunning()) return nullptr;
-  TRunningScope running(Running);
+  TRunningScope running(running_);
   TMutedSink muted;
   TInputBinding input(*this, text, -1);
   ResetRunState();
@@ -203,30 +222,30 @@ void TXBuilder::ShowResult(TVar* result, bool multiLine) {
 // ans takes the result. An ans of another kind is replaced by a new one;
 // the result is copied first, because it may be ans or a part of it.
 void TXBuilder::UpdateAns(TVar* result) {
-  TVar* ans = Vars.Find(AnsVarName);
+  TVar* ans = vars_.Find(AnsVarName);
   std::unique_ptr<TVar> copy;
   if (ans && !SameKind(ans->Kind(), result->Kind())) {
     if (RefusedWhileHeld(*ans)) return;
     copy = MakeVar(std::string(), result->Kind(), false, NoneValue, Workspace());
     copy->Assign(*result, false);
     result = copy.get();
-    Vars.DeleteNode(ans);
+    vars_.DeleteNode(ans);
     ans = nullptr;
   }
-  if (!ans) ans = Vars.Add(MakeVar(AnsVarName, result->Kind(), false, NoneValue, Workspace()));
+  if (!ans) ans = vars_.Add(MakeVar(AnsVarName, result->Kind(), false, NoneValue, Workspace()));
   ans->Assign(*result, false);
 }
 
 // Variables and names.
 
 TVar* TXBuilder::FindVariable(const std::string& name) {
-  for (int i = VarScopes.TopIndex(); i >= 0; --i)
-    if (TVar* var = static_cast<TVarTab*>(VarScopes.Get(i))->Find(name)) return var;
+  for (int i = varScopes_.TopIndex(); i >= 0; --i)
+    if (TVar* var = static_cast<TVarTab*>(varScopes_.Get(i))->Find(name)) return var;
   return nullptr;
 }
 
 TVar* TXBuilder::AddVariable(const std::string& name, TKind* kind) {
-  if (Vars.Find(name)) {
+  if (vars_.Find(name)) {
     ReportError("Variable named \"" + name + "\" already exists", NoPosition, nullptr);
     return nullptr;
   }
@@ -234,24 +253,24 @@ TVar* TXBuilder::AddVariable(const std::string& name, TKind* kind) {
     ReportError("Failed to add variable \"" + name + "\"", NoPosition, nullptr);
     return nullptr;
   }
-  return Vars.Add(MakeVar(name, kind, false, NoneValue, Workspace()));
+  return vars_.Add(MakeVar(name, kind, false, NoneValue, Workspace()));
 }
 
 bool TXBuilder::InsertVariable(std::unique_ptr<TVar>& variable) {
   if (!variable) return false;
-  if (Vars.Find(variable->Name())) {
+  if (vars_.Find(variable->Name())) {
     ReportError("Variable named \"" + variable->Name() + "\" already exists", NoPosition, nullptr);
     return false;
   }
-  Vars.Add(std::move(variable));
+  vars_.Add(std::move(variable));
   return true;
 }
 
 void TXBuilder::DeleteVariable(const std::string& name) {
   if (RefusedWhileRunning()) return;
-  TVar* var = Vars.Find(name);
+  TVar* var = vars_.Find(name);
   if (var && RefusedWhileHeld(*var)) return;
-  Vars.DeleteByName(name);
+  vars_.DeleteByName(name);
 }
 
 // A variable compiled code refers to stays, as a library it refers to does.
@@ -267,13 +286,13 @@ void TXBuilder::ClearWorkspace() {
 
 // Variables that compiled code refers to stay.
 void TXBuilder::ClearWorkspaceVariables() {
-  Vars.RemoveVariablesOf(Workspace(), [this](const TVar& var) { return varHolds_.Held(&var); });
+  vars_.RemoveVariablesOf(Workspace(), [this](const TVar& var) { return varHolds_.Held(&var); });
 }
 
 bool TXBuilder::ForEachVariable(const std::function<bool(TVar*)>& callback, const std::string& libName) {
   if (!callback) return false;
   bool answer = false;
-  for (THashNode* node : Vars.Walk()) {
+  for (THashNode* node : vars_.Walk()) {
     auto* var = static_cast<TVar*>(node);
     if (!libName.empty() && !(var->Lib() && SameName(var->Lib()->Name(), libName))) continue;
     answer = callback(var);
@@ -287,8 +306,8 @@ std::uint8_t TXBuilder::ClassifyIdentifier(const std::string& name) {
     if (var->Kind()->Code() == kcFunction) return 3;
     return var->IsConstant() ? 2 : 1;
   }
-  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
-    auto* kinds = static_cast<TKindTab*>(KindScopes.Get(i));
+  for (int i = kindScopes_.TopIndex(); i >= 0; --i) {
+    auto* kinds = static_cast<TKindTab*>(kindScopes_.Get(i));
     if (kinds->FindKind(name)) return 4;
     if (kinds->FindEnumMember(name)) return 5;
   }
@@ -296,21 +315,21 @@ std::uint8_t TXBuilder::ClassifyIdentifier(const std::string& name) {
 }
 
 bool TXBuilder::IsFreeIdentifier(const std::string& name) {
-  return IsWellFormedIdentifier(name) && !Lex.FindEntry(name) && !Vars.Find(name) && !Kinds.FindKind(name) &&
-         !Kinds.FindEnumMember(name) && !Libs.Find(name);
+  return IsWellFormedIdentifier(name) && !Lex.FindEntry(name) && !vars_.Find(name) && !kinds_.FindKind(name) &&
+         !kinds_.FindEnumMember(name) && !libs_.Find(name);
 }
 
 // Options and runs.
 
 void TXBuilder::SetOption(std::uint8_t option, bool on) {
   if (option != 0) throw ERangeError();
-  Options = on ? Options | 1u : Options & ~1u;
+  options_ = on ? options_ | 1u : options_ & ~1u;
 }
 
-bool TXBuilder::GetOption(std::uint8_t option) { return option <= 7 && (Options >> option) & 1u; }
+bool TXBuilder::GetOption(std::uint8_t option) { return option <= 7 && (options_ >> option) & 1u; }
 
 void TXBuilder::Abort() {
-  if (!Running) return;
+  if (!running_) return;
   AbortFlag = true;
   if (IOSystem) IOSystem->CloseAll();
   WriteMessage("Execution terminated", lkWarning, 0);
@@ -320,15 +339,15 @@ void TXBuilder::Abort() {
 
 bool TXBuilder::AddDataClient(CountedPtr<IXDataClient> client) {
   if (!client) return false;
-  DataClients.push_back(std::move(client));
+  dataClients_.push_back(std::move(client));
   return true;
 }
 
 void TXBuilder::NotifyDataClients(std::uint8_t what) {
   // By index and through a reference of its own: an Update may subscribe
   // another client.
-  for (std::size_t i = 0; i < DataClients.size(); ++i) {
-    CountedPtr<IXDataClient> client = DataClients[i];
+  for (std::size_t i = 0; i < dataClients_.size(); ++i) {
+    CountedPtr<IXDataClient> client = dataClients_[i];
     if (what == dcEverything || (what <= 7 && (client->GetMask() >> what) & 1u)) client->Update(what);
   }
 }
@@ -336,13 +355,13 @@ void TXBuilder::NotifyDataClients(std::uint8_t what) {
 void TXBuilder::EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
                               const std::string& nameFilter) {
   auto wanted = [kinds](TDataItemKind kind) { return ((kinds >> kind) & 1u) != 0; };
-  for (int i = 0; i < Libs.Count(); ++i) {
-    TLib* lib = Libs.Get(i);
+  for (int i = 0; i < libs_.Count(); ++i) {
+    TLib* lib = libs_.Get(i);
     if (lib->Name().starts_with('_') || (lib->BuiltIn() && !includeBuiltIn)) continue;
     if (!nameFilter.empty() && !SameName(lib->Name(), nameFilter)) continue;
     void* parent = wanted(dikLibrary) ? client.AddItem(nullptr, lib, dikLibrary) : nullptr;
     if (wanted(dikConstant) || wanted(dikVariable)) {
-      ForEachNode(Vars, [&](THashNode* node) {
+      ForEachNode(vars_, [&](THashNode* node) {
         auto* var = static_cast<TVar*>(node);
         if (var->Lib() != lib || var->Kind()->Code() == kcFunction) return;
         TDataItemKind kind = var->IsConstant() ? dikConstant : dikVariable;
@@ -350,11 +369,11 @@ void TXBuilder::EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::ui
       });
     }
     if (wanted(dikRoutine))
-      ForEachNode(Funcs, [&](THashNode* node) {
+      ForEachNode(funcs_, [&](THashNode* node) {
         if (node->Lib() == lib) client.AddItem(parent, static_cast<TFunc*>(node), dikRoutine);
       });
     if (wanted(dikType))
-      ForEachNode(Kinds, [&](THashNode* node) {
+      ForEachNode(kinds_, [&](THashNode* node) {
         if (node->Lib() == lib) client.AddItem(parent, static_cast<TKind*>(node), dikType);
       });
   }

@@ -1,6 +1,7 @@
 #pragma once
 // TXBuilder, the engine: the compiler of Tarnscript, the registrar through
-// which the built-in libraries declare their types and routines, the owner
+// which the built-in libraries declare their types and routines (they reach
+// it through TCatalogue, Catalogue.h), the owner
 // of every global table, and the implementation of the facade ITarnscript.
 //
 // The compiler is recursive descent over one token of look-ahead (the
@@ -15,7 +16,8 @@
 // values and constant expressions), XBuilderRoutines.cpp (routine and
 // operator declarations with their directives), XBuilderSignatures.cpp
 // (routine headers and named types from text), XBuilderStatements.cpp
-// (statements) and XBuilderExpressions.cpp (expressions). The engine's own
+// (statements) and XBuilderExpressions.cpp (expressions); XBuilderClients.cpp
+// publishes host objects. The engine's own
 // part of the library System (built-in kinds, constants and operators) is
 // in XBuilderSystem.cpp, the enumerations of SysPlots in
 // XBuilderSysPlots.cpp; XBuilder.cpp holds construction and the rest of
@@ -35,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Catalogue.h"
 #include "engine/Func.h"
 #include "engine/HashTab.h"
 #include "engine/data/ImpExp.h"
@@ -58,16 +61,6 @@ class TRecVar;
 class TStatement;
 class TTensorExpr;
 
-// How RegisterFunc files a routine beyond the routine table.
-enum TFuncRegistration : std::uint8_t {
-  frPlain = 0,
-  frTypeStr = 1,     // the string routine of its first parameter's kind
-  frTypeOut = 2,     // the output routine of its first parameter's kind
-  frTypeConv = 3,    // the converter from its first parameter's kind to its result kind
-  frVarImport = 4,   // an import routine of its second parameter's kind
-  frVarExport = 5,   // an export routine of its second parameter's kind
-};
-
 class TXBuilder;
 
 // What fills each standard library beyond the part of System that the
@@ -75,7 +68,7 @@ class TXBuilder;
 // the built-in operators). The libraries live outside the engine, so the
 // program hands their catalogues in; a missing one leaves its library empty.
 struct TCatalogues {
-  using TFill = void (*)(TXBuilder& engine, TLib* lib);
+  using TFill = void (*)(TCatalogue& catalogue);
   TFill System = nullptr;
   TFill SysMath = nullptr;
   TFill InOut = nullptr;
@@ -83,6 +76,8 @@ struct TCatalogues {
 };
 
 class TXBuilder final : public ITarnscript, public TTokenReader {
+  friend class TCatalogue;
+
 public:
   // Builds the standard libraries System, _SysMath, InOut, Math, SysPlots
   // and an empty Workspace, in this order.
@@ -90,7 +85,7 @@ public:
   ~TXBuilder() override;
 
   // ITarnscript.
-  void SetLibraryPath(const std::string& path) override { LibPath = path; }
+  void SetLibraryPath(const std::string& path) override { libPath_ = path; }
   std::string LoadSourceLibrary(const std::string& fileName) override;
   std::string LoadPackedLibrary(const std::string& fileName) override;
   bool UnloadLibrary(const std::string& name, bool clearWorkspace) override;
@@ -110,13 +105,13 @@ public:
   std::int32_t GetErrorColumn() override { return GetLastErrorPos().Column; }
   std::string GetErrorText() override { return GetLastErrorText(); }
   TVar* FindVariable(const std::string& name) override;
-  TLib* FindLibrary(const std::string& name) override { return Libs.Find(name); }
+  TLib* FindLibrary(const std::string& name) override { return libs_.Find(name); }
   void DeleteVariable(const std::string& name) override;
   bool AddClient(TObject& object, const std::string& name) override;
   bool AddClientFunction(int index, const std::string& signature) override;
   void RemoveClient(const std::string& name) override;
   void Abort() override;
-  bool IsRunning() override { return Running; }
+  bool IsRunning() override { return running_; }
   void SetOption(std::uint8_t option, bool on) override;
   bool GetOption(std::uint8_t option) override;
   bool IsFreeIdentifier(const std::string& name) override;
@@ -139,10 +134,6 @@ public:
   // A host object's routine header with its name, "procedure Clear" or
   // "function Count : integer": scalar types only, no var parameters.
   TFuncKind* ParseClientSignature(const std::string& header, std::string& name);
-
-  // The catalogues the constructor runs.
-  void RegisterSystemLibrary(TLib* lib);
-  void RegisterSysPlots(TLib* lib);
 
   // The compiler: whole texts. Each reads from the current token, reports
   // the first error and answers false. A library stays loaded; a program
@@ -207,29 +198,40 @@ public:
   // evaluated now; resultKind receives the kind of the value.
   bool CompileConstExpr(TValue& value, TKind* kind, TKind** resultKind = nullptr);
 
-  // The fields of the engine. Index 0 of each scope stack is the global
-  // table of its sort; a routine being compiled pushes its own tables.
-  std::uint8_t Options = 0;
-  TTabStack FuncScopes;
-  TTabStack VarScopes;
-  TTabStack KindScopes;
-  THashStack WithScopes;
-  TLibs Libs;
-  TKindTab Kinds;
-  TVarTab Vars;
-  TFuncTab Funcs;
-  TOpTab Ops{Lex};
-  TStds TypeRoutines;
-  TImpExp ImportExport;
-  TConvStds Convs;
-  std::string LibPath;
-  std::vector<CountedPtr<IXDataClient>> DataClients;
-  // The labelled constants of the interfaced routine whose declarations are
-  // being compiled; nil otherwise.
-  std::vector<TParamVar*>* ParamList = nullptr;
-  bool Running = false;
+  // The tables the engine owns, for the code around it.
+  TLibs& Libs() { return libs_; }
+  TKindTab& Kinds() { return kinds_; }
+  TVarTab& Vars() { return vars_; }
+  TFuncTab& Funcs() { return funcs_; }
+  TOpTab& Ops() { return ops_; }
+  TImpExp& ImportExport() { return importExport_; }
+  THashStack& WithScopes() { return withScopes_; }
 
 private:
+  friend class TUnloading;
+
+  // The state of the engine. Index 0 of each scope stack is the global
+  // table of its sort; a routine being compiled pushes its own tables.
+  std::uint8_t options_ = 0;
+  TTabStack funcScopes_;
+  TTabStack varScopes_;
+  TTabStack kindScopes_;
+  THashStack withScopes_;
+  TLibs libs_;
+  TKindTab kinds_;
+  TVarTab vars_;
+  TFuncTab funcs_;
+  TOpTab ops_{Lex};
+  TStds typeRoutines_;
+  TImpExp importExport_;
+  TConvStds convs_;
+  std::string libPath_;
+  std::vector<CountedPtr<IXDataClient>> dataClients_;
+  // The labelled constants of the interfaced routine whose declarations are
+  // being compiled; nil otherwise.
+  std::vector<TParamVar*>* paramList_ = nullptr;
+  bool running_ = false;
+
   // The running flag for the length of one operation, released on every path.
   class TRunningScope {
   public:
@@ -280,6 +282,10 @@ private:
 
   // Adds the library and makes it current, then fills it when fill is given.
   TLib* AddBuiltInLibrary(const char* name, TCatalogues::TFill fill = nullptr);
+  void RunCatalogue(TCatalogues::TFill fill, TLib* lib);
+  // The engine's own catalogues: its part of System, and SysPlots.
+  void RegisterSystemCore(TLib* lib);
+  void RegisterSysPlots(TLib* lib);
   TLib* Workspace() const;
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.
@@ -309,6 +315,8 @@ private:
 
   // The compilation of a whole text under way, nil otherwise.
   TCompilation* compilation_ = nullptr;
+  // The stream of the last input binding, for the next one (nil while a binding holds it).
+  std::unique_ptr<std::istringstream> spareStream_;
   // The uses of the tree ParseExpression is building, nil otherwise.
   TLibUses* treeUses_ = nullptr;
   // The variables compiled code refers to.

@@ -37,7 +37,7 @@ private:
 
 bool TXBuilder::IsPublished(const TObject& object) const {
   bool found = false;
-  ForEachNode(Vars, [&](THashNode* node) {
+  ForEachNode(vars_, [&](THashNode* node) {
     const TRecVar* record = HostRecord(static_cast<TVar*>(node));
     found = found || (record && record->Object() == &object);
   });
@@ -46,29 +46,29 @@ bool TXBuilder::IsPublished(const TObject& object) const {
 
 bool TXBuilder::AddClient(TObject& object, const std::string& name) {
   const std::string varName = name.empty() ? PublishedName(object) : name;
-  if (varName.empty() || Vars.Find(varName) || IsPublished(object)) return false;
-  TLib* system = Libs.Find("System");
+  if (varName.empty() || vars_.Find(varName) || IsPublished(object)) return false;
+  TLib* system = libs_.Find("System");
   QASSERT(system, "Assertion failure");
   TLibraryScope current(CurLib, system);
-  Kinds.Engine = this;
-  TKind* kind = Kinds.KindOfObject(object, system);
+  kinds_.Engine = this;
+  TKind* kind = kinds_.KindOfObject(object, system);
   if (!kind) return false;
-  return Vars.Add(std::make_unique<TRecVar>(varName, static_cast<TRecKind*>(kind), false, system, &object)) != nullptr;
+  return vars_.Add(std::make_unique<TRecVar>(varName, static_cast<TRecKind*>(kind), false, system, &object)) != nullptr;
 }
 
 bool TXBuilder::AddClientFunction(int index, const std::string& signature) {
-  if (!Kinds.ClientKind) {
+  if (!kinds_.ClientKind) {
     ReportError("Function can be added only from the client", NoPosition, nullptr);
     return false;
   }
   std::string name;
   TFuncKind* kind = ParseClientSignature(signature, name);
   if (!kind) return false;
-  if (Kinds.AddClientFunction(name, kind, index)) return true;
+  if (kinds_.AddClientFunction(name, kind, index)) return true;
   ReportError("Property \"" + name + "\" already exists", NoPosition, nullptr);
   return false;
 }
 
 void TXBuilder::RemoveClient(const std::string& name) {
-  if (HostRecord(Vars.Find(name))) DeleteVariable(name);
+  if (HostRecord(vars_.Find(name))) DeleteVariable(name);
 }

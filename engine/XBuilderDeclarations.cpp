@@ -68,11 +68,11 @@ bool TXBuilder::CheckNewIdentifier(const TToken& token) {
     ReportAt("Protected name \"" + token.Text + "\" is used as identifier", at);
     return false;
   }
-  if (TVar* known = static_cast<TVarTab*>(VarScopes.Top())->Find(token.Text)) {
+  if (TVar* known = static_cast<TVarTab*>(varScopes_.Top())->Find(token.Text)) {
     ReportAt("Identifier \"" + known->Name() + "\" redeclared", at);
     return false;
   }
-  if (TEnumKind* enumeration = static_cast<TKindTab*>(KindScopes.Top())->FindEnumMember(token.Text)) {
+  if (TEnumKind* enumeration = static_cast<TKindTab*>(kindScopes_.Top())->FindEnumMember(token.Text)) {
     ReportAt("Identifier \"" + token.Text + "\" is a member of " + enumeration->GetText(true) + " enumeration", at);
     return false;
   }
@@ -110,8 +110,8 @@ bool TXBuilder::CompileConstSection() {
     if (!Expect(tcSymbol, tkEqual)) return false;
     std::unique_ptr<TVar> constant = CompileConstValue(name, kind, true);
     if (!constant) return false;
-    TVar* added = static_cast<TVarTab*>(VarScopes.Top())->Add(std::move(constant));
-    if (auto* param = dynamic_cast<TParamVar*>(added); param && ParamList) ParamList->push_back(param);
+    TVar* added = static_cast<TVarTab*>(varScopes_.Top())->Add(std::move(constant));
+    if (auto* param = dynamic_cast<TParamVar*>(added); param && paramList_) paramList_->push_back(param);
     if (!Expect(tcSymbol, tkSemicolon)) return false;
   } while (Match(tcIdentifier, tkNone));
   return true;
@@ -156,7 +156,7 @@ bool TXBuilder::CompileVarSection(bool global) {
       init = CompileConstValue(std::string(), kind, false);
       if (!init) return false;
     }
-    auto* table = static_cast<TVarTab*>(VarScopes.Top());
+    auto* table = static_cast<TVarTab*>(varScopes_.Top());
     for (std::string& name : names) {
       std::unique_ptr<TVar> var = MakeVar(std::move(name), kind, false, NoneValue, CurLib);
       // As its initial value, so that a reset restores it.
@@ -174,7 +174,7 @@ bool TXBuilder::CompileTypeSection() {
     std::string name = Token.Text;
     TSourcePos at = TokenPos();
     if (!Expect(tcIdentifier, tkNone)) return false;
-    if (TKind* known = static_cast<TKindTab*>(KindScopes.Top())->FindKind(name)) {
+    if (TKind* known = static_cast<TKindTab*>(kindScopes_.Top())->FindKind(name)) {
       std::string owner = known->Lib() ? known->Lib()->Name() : std::string();
       ReportAt("Type \"" + name + "\" is already defined in \"" + owner + "\"", at);
       return false;

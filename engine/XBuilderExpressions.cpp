@@ -51,8 +51,8 @@ bool TXBuilder::AtOperatorToken() const {
 
 bool TXBuilder::AtRelational() const { return AtOperatorToken() && Lex.IsRelational(Token.Code); }
 bool TXBuilder::AtAdditive() const { return AtOperatorToken() && Lex.IsAdditive(Token.Code); }
-bool TXBuilder::AtMultiplicative() const { return AtOperatorToken() && Ops.IsMulOp(Token.Code); }
-bool TXBuilder::AtUnary() const { return AtOperatorToken() && Ops.IsUnaryOp(Token.Code); }
+bool TXBuilder::AtMultiplicative() const { return AtOperatorToken() && ops_.IsMulOp(Token.Code); }
+bool TXBuilder::AtUnary() const { return AtOperatorToken() && ops_.IsUnaryOp(Token.Code); }
 
 template <class TChain>
 std::unique_ptr<TExpression> TXBuilder::CompileChain(const TChainLevel& level) {
@@ -106,7 +106,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileTerm() {
 }
 
 TOperator* TXBuilder::ChooseOperator(std::uint8_t token, TSourcePos at, TKind* left, TKind* right) {
-  TOperator* op = Ops.Find(token, true, left, right);
+  TOperator* op = ops_.Find(token, true, left, right);
   if (!op) {
     std::string operation = right ? left->GetText(true) + " " + Lex.CodeText(token) + " " + right->GetText(true)
                                   : Lex.CodeText(token) + " " + left->GetText(true);
@@ -293,8 +293,8 @@ std::unique_ptr<TExpression> TXBuilder::CompileName() {
 }
 
 TRefVar* TXBuilder::FindWithScope(const std::string& name) const {
-  for (int i = WithScopes.TopIndex(); i >= 0; --i) {
-    TRefVar* with = WithScopes.Get(i);
+  for (int i = withScopes_.TopIndex(); i >= 0; --i) {
+    TRefVar* with = withScopes_.Get(i);
     if (static_cast<TRecKind*>(with->Kind())->IndexOf(name) >= 0) return with;
   }
   return nullptr;
@@ -307,8 +307,8 @@ std::unique_ptr<TExpression> TXBuilder::CompileNewWorkspaceVariable(const std::s
   std::unique_ptr<TExpression> value = CompileExpression();
   if (!value || !value->ResultKind()) return nullptr;
   // The value may have made the variable itself, as in x := x := 1.
-  TVar* var = Vars.Find(name);
-  if (!var) var = Vars.Add(MakeVar(name, value->ResultKind(), false, NoneValue, Workspace()));
+  TVar* var = vars_.Find(name);
+  if (!var) var = vars_.Add(MakeVar(name, value->ResultKind(), false, NoneValue, Workspace()));
   return Checked(std::make_unique<TAssignExpr>(std::make_unique<TVarExpr>(at, var, CurLib), std::move(value), CurLib));
 }
 
@@ -322,7 +322,7 @@ std::unique_ptr<TExpression> TXBuilder::AssignmentAfter(std::unique_ptr<TExpress
 // constants whose value changes at every call.
 bool TXBuilder::IsFoldableConstant(TVar* var) const {
   return var->IsConstant() && IsScalarCode(var->Kind()->Code()) && !dynamic_cast<TParamVar*>(var) &&
-         dynamic_cast<TBaseVar*>(var) && Vars.Find(var->Name()) == var;
+         dynamic_cast<TBaseVar*>(var) && vars_.Find(var->Name()) == var;
 }
 
 std::unique_ptr<TExpression> TXBuilder::CompileDesignator(TVar* var, TSourcePos at) {
@@ -486,7 +486,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileAssign(std::unique_ptr<TExpressio
   if (!valueKind) return nullptr;
   TKind* targetKind = target->ResultKind();
   // A converter serves only where the value could not be assigned as it is.
-  TFunc* converter = IsAssignable(targetKind, valueKind) ? nullptr : Convs.Find(targetKind, valueKind);
+  TFunc* converter = IsAssignable(targetKind, valueKind) ? nullptr : convs_.Find(targetKind, valueKind);
   if (!converter && !IsAssignable(targetKind, valueKind)) {
     ReportAt("Cannot assign " + valueKind->GetText(true) + " to " + targetKind->GetText(true), at);
     return nullptr;

@@ -5,8 +5,6 @@
 // still refers to is never unloaded.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -16,20 +14,13 @@
 #include "engine/XBuilder.h"
 #include "runtime/AESDecipher.h"
 #include "runtime/Exceptions.h"
+#include "runtime/WholeFile.h"
 
 namespace {
 
 bool IsFile(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
-}
-
-// False when the file cannot be opened or read to its end.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& content) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
 }
 
 std::string Decipher(const std::string& packed) {
@@ -69,22 +60,22 @@ std::string TXBuilder::LoadPackedLibrary(const std::string& fileName) {
 // A built-in library is never replaced by a file of its name.
 std::string TXBuilder::LoadLibraryFile(const std::string& fileName, const char* extension, bool packed) {
   if (RefusedWhileRunning()) return {};
-  std::filesystem::path path = FindLibraryFile(fileName, extension, LibPath);
+  std::filesystem::path path = FindLibraryFile(fileName, extension, libPath_);
   if (path.empty()) {
     ReportError("File \"" + fileName + "\" not found", NoPosition, nullptr);
     return {};
   }
   std::string text;
-  if (!ReadWholeFile(path, text)) throw EStreamError("Stream read error");
+  if (!ReadWholeFile(path.string(), text)) throw EStreamError("Stream read error");
   if (packed) text = Decipher(text);
-  TRunningScope running(Running);
-  TLib* fileLib = Libs.Find(path.stem().string());
+  TRunningScope running(running_);
+  TLib* fileLib = libs_.Find(path.stem().string());
   return LoadLibraryText(text, packed ? PackedLibrarySeed : -1, fileLib && !fileLib->BuiltIn() ? fileLib : nullptr);
 }
 
 bool TXBuilder::UnloadLibrary(const std::string& name, bool clearWorkspace) {
   if (RefusedWhileRunning()) return false;
-  TLib* lib = Libs.Find(name);
+  TLib* lib = libs_.Find(name);
   if (!lib) return false;
   if (lib->BuiltIn()) {
     ReportError("Built-in library \"" + lib->Name() + "\" cannot be unloaded", NoPosition, nullptr);

@@ -78,8 +78,8 @@ private:
 };
 
 bool TXBuilder::CompileText(const std::string& text) {
-  if (Running) return false;
-  TRunningScope running(Running);
+  if (running_) return false;
+  TRunningScope running(running_);
   ResetRunState();
   if (text.empty()) {
     WriteMessage("Nothing to compile", lkWarning, 0);
@@ -146,7 +146,7 @@ bool TXBuilder::CompileLibrary(std::string& name) {
   name = Token.Text;
   TSourcePos at = TokenPos();
   if (!Expect(tcIdentifier, tkNone)) return false;
-  if (TLib* loaded = Libs.Find(name)) {
+  if (TLib* loaded = libs_.Find(name)) {
     if (loaded->BuiltIn()) {
       ReportAt("Library name \"" + name + "\" is redefined", at);
       return false;
@@ -182,7 +182,7 @@ bool TXBuilder::CompileProgram(std::string& name) {
   } else {
     name = UntitledPrefix + std::to_string(++UntitledPrograms);
   }
-  if (Libs.Find(name)) {
+  if (libs_.Find(name)) {
     ReportAt("Program name \"" + name + "\" is redefined", at);
     return false;
   }
@@ -198,7 +198,7 @@ bool TXBuilder::CompileProgram(std::string& name) {
 }
 
 void TXBuilder::AddScriptLibrary(const std::string& name) {
-  CurLib = Libs.Add(std::make_unique<TLib>(name, false));
+  CurLib = libs_.Add(std::make_unique<TLib>(name, false));
 }
 
 void TXBuilder::RunOnce(std::unique_ptr<TStatement> block) {
@@ -210,7 +210,7 @@ void TXBuilder::RunOnce(std::unique_ptr<TStatement> block) {
 bool TXBuilder::CompileUses() {
   if (!Expect(tcIdentifier, tkUses)) return false;
   while (Match(tcIdentifier, tkNone)) {
-    if (!Libs.Find(Token.Text)) {
+    if (!libs_.Find(Token.Text)) {
       ReportAt("Library \"" + Token.Text + "\" is not loaded", TokenPos());
       return false;
     }
@@ -225,9 +225,9 @@ void TXBuilder::RemoveLibrary(TLib* lib) { TUnloading(*this, lib).Complete(); }
 
 bool TXBuilder::RefusedWhileHeld(const TLib* lib, TSourcePos pos) const {
   if (!lib->Held()) return false;
-  for (int i = 0; i < Libs.Count(); ++i) {
-    if (Libs.Get(i)->Uses().Contains(lib)) {
-      ReportAt("Library \"" + lib->Name() + "\" is used by \"" + Libs.Get(i)->Name() + "\"", pos);
+  for (int i = 0; i < libs_.Count(); ++i) {
+    if (libs_.Get(i)->Uses().Contains(lib)) {
+      ReportAt("Library \"" + lib->Name() + "\" is used by \"" + libs_.Get(i)->Name() + "\"", pos);
       return true;
     }
   }

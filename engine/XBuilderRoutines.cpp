@@ -24,21 +24,24 @@ namespace {
 // declarations and body.
 class TRoutineScope {
 public:
-  TRoutineScope(TXBuilder& engine, TProc& proc) : engine_(engine) {
-    engine_.FuncScopes.Push(&proc.Funcs());
-    engine_.VarScopes.Push(&proc.Locals());
-    engine_.KindScopes.Push(&proc.Kinds());
+  TRoutineScope(TTabStack& funcScopes, TTabStack& varScopes, TTabStack& kindScopes, TProc& proc)
+      : funcScopes_(funcScopes), varScopes_(varScopes), kindScopes_(kindScopes) {
+    funcScopes_.Push(&proc.Funcs());
+    varScopes_.Push(&proc.Locals());
+    kindScopes_.Push(&proc.Kinds());
   }
   ~TRoutineScope() {
-    engine_.FuncScopes.Pop();
-    engine_.VarScopes.Pop();
-    engine_.KindScopes.Pop();
+    funcScopes_.Pop();
+    varScopes_.Pop();
+    kindScopes_.Pop();
   }
   TRoutineScope(const TRoutineScope&) = delete;
   TRoutineScope& operator=(const TRoutineScope&) = delete;
 
 private:
-  TXBuilder& engine_;
+  TTabStack& funcScopes_;
+  TTabStack& varScopes_;
+  TTabStack& kindScopes_;
 };
 
 // The list that collects an interfaced routine's labelled constants, for
@@ -133,7 +136,7 @@ bool TXBuilder::CompileRoutine() {
   if (!CompileDirective(*signature, directive)) return false;
   auto proc = std::make_unique<TProc>(name, signature, directive.Interfaced, CurLib);
   proc->SetDescription(directive.Description);
-  TParamListScope params(ParamList, directive.Interfaced ? &proc->InterfaceParams() : nullptr);
+  TParamListScope params(paramList_, directive.Interfaced ? &proc->InterfaceParams() : nullptr);
   if (!CompileRoutineBody(*proc)) return false;
   if (!RegisterFunc(std::move(proc), directive.How)) {
     ReportAt("Identifier \"" + name + "\" redeclared", at);
@@ -147,7 +150,7 @@ bool TXBuilder::CompileDirective(const TFuncKind& signature, TRoutineDirective& 
   if (Token.TokClass != tcIdentifier) return true;
   TSourcePos at = TokenPos();
   if (Token.Code == tkInterfaced) {
-    if (ParamList) {
+    if (paramList_) {
       ReportAt("Nested interfaced routines are not allowed", at);
       return false;
     }
@@ -162,7 +165,7 @@ bool TXBuilder::CompileDirective(const TFuncKind& signature, TRoutineDirective& 
   }
   TFuncRegistration how = RegistrationOf(Token.Code);
   if (how == frPlain) return true;
-  bool global = FuncScopes.TopIndex() == 0;
+  bool global = funcScopes_.TopIndex() == 0;
   if (const char* refusal = DirectiveRefusal(how, signature, global)) {
     ReportAt(refusal, at);
     return false;
@@ -175,9 +178,9 @@ bool TXBuilder::CompileDirective(const TFuncKind& signature, TRoutineDirective& 
 // body is checked once the tables are popped again.
 bool TXBuilder::CompileRoutineBody(TProc& proc) {
   {
-    TRoutineScope scope(*this, proc);
+    TRoutineScope scope(funcScopes_, varScopes_, kindScopes_, proc);
     if (!CompileDeclarations(false)) return false;
-    ParamList = nullptr;
+    paramList_ = nullptr;
     std::unique_ptr<TStatement> body = CompileCompound(true);
     if (!body || !Expect(tcSymbol, tkSemicolon)) return false;
     proc.SetBody(std::move(body));
@@ -204,9 +207,9 @@ bool TXBuilder::CompileOperator() {
                      (operands == 2 ? OperandName(signature->Arg(1)->Kind()) : std::string()) + " -> " +
                      OperandName(signature->Result());
   auto proc = std::make_unique<TProc>(name, signature, false, CurLib);
-  TParamListScope params(ParamList, nullptr);
+  TParamListScope params(paramList_, nullptr);
   if (!CompileRoutineBody(*proc)) return false;
-  if (!Ops.Add(std::make_unique<TFuncOp>(code, std::move(proc), CurLib))) {
+  if (!ops_.Add(std::make_unique<TFuncOp>(code, std::move(proc), CurLib))) {
     ReportAt("Operation \"" + name + "\" redefined", at);
     return false;
   }

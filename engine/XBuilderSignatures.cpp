@@ -161,11 +161,11 @@ TFuncKind* TXBuilder::ParseClientSignature(const std::string& header, std::strin
 bool TXBuilder::RegisterType(const std::string& name, const std::string& definition) {
   if (name.empty() || definition.empty()) return false;
   if (RefusedWhileRunning()) return false;
-  if (Kinds.FindKind(name)) {
+  if (kinds_.FindKind(name)) {
     ReportError("Type \"" + name + "\" is already registered", NoPosition, nullptr);
     return false;
   }
-  TLib* system = Libs.Find("System");
+  TLib* system = libs_.Find("System");
   QASSERT(system, "Assertion failure");
   TCurrentLibrary current(CurLib, system);
   TInputBinding input(*this, definition, -1);

@@ -270,7 +270,7 @@ std::unique_ptr<TStatement> TXBuilder::CompileWith() {
   auto node = std::make_unique<TWithStmt>(at, std::move(rec), CurLib);
   std::unique_ptr<TStatement> body;
   {
-    TWithScope scope(WithScopes, node->Ref());
+    TWithScope scope(withScopes_, node->Ref());
     body = CompileStatement();
   }
   if (!body) return nullptr;

@@ -17,9 +17,9 @@
 #include "runtime/Random.h"
 #include "runtime/Storage.h"
 
-void TXBuilder::RegisterSystemLibrary(TLib* lib) {
+void TXBuilder::RegisterSystemCore(TLib* lib) {
   TRandom::SeedFromClock();
-  Kinds.RegisterBuiltIns(lib);
+  kinds_.RegisterBuiltIns(lib);
   bool registered = RegisterType("Vector", "array of real") && RegisterType("Matrix", "array of array of real");
   QASSERT(registered, "Assertion failure");
 
@@ -34,7 +34,7 @@ void TXBuilder::RegisterSystemLibrary(TLib* lib) {
       {"ApplicationPath", TVariant::String(GetAppFolder())},
       {"Inf", TVariant::Real(varDouble, std::numeric_limits<long double>::infinity())},
   };
-  for (const auto& constant : constants) Vars.Add(MakeConstVar(constant.Name, constant.Value, lib));
+  for (const auto& constant : constants) vars_.Add(MakeConstVar(constant.Name, constant.Value, lib));
 
-  Ops.RegisterBuiltIns();
+  ops_.RegisterBuiltIns();
 }

@@ -57,15 +57,15 @@ TKind* TXBuilder::CompileType(const std::string& name) {
   // The alias belongs to the scope of its declaration, not to the table of
   // the type it names: two routines may each call Real by a local name.
   if (!name.empty()) {
-    bool added = static_cast<TKindTab*>(KindScopes.Top())->AddAlias(kind, name, CurLib);
+    bool added = static_cast<TKindTab*>(kindScopes_.Top())->AddAlias(kind, name, CurLib);
     QASSERT(added, "0E5E8D82");
   }
   return kind;
 }
 
 TKind* TXBuilder::FindKindInScopes(const std::string& name) const {
-  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
-    if (TKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindKind(name)) {
+  for (int i = kindScopes_.TopIndex(); i >= 0; --i) {
+    if (TKind* kind = static_cast<TKindTab*>(kindScopes_.Get(i))->FindKind(name)) {
       NoteUse(kind);
       return kind;
     }
@@ -179,7 +179,7 @@ TKind* TXBuilder::CompileBoundedArray(const std::string& name) {
 
 // The kind registered may be one that another library made.
 TKind* TXBuilder::RegisterKind(std::unique_ptr<TKind> kind) {
-  TKind* registered = static_cast<TKindTab*>(KindScopes.Top())->Register(std::move(kind), CurLib);
+  TKind* registered = static_cast<TKindTab*>(kindScopes_.Top())->Register(std::move(kind), CurLib);
   NoteUse(registered);
   return registered;
 }
@@ -193,14 +193,14 @@ TKind* TXBuilder::DynamicArrayOf(TKind* elem) {
 }
 
 TKind* TXBuilder::VectorKind() const {
-  TKind* vector = Kinds.FindKind("Vector");
+  TKind* vector = kinds_.FindKind("Vector");
   QASSERT(vector, "Assertion failure");
   return vector;
 }
 
 TEnumKind* TXBuilder::FindEnumMemberInScopes(const std::string& name) const {
-  for (int i = KindScopes.TopIndex(); i >= 0; --i) {
-    if (TEnumKind* kind = static_cast<TKindTab*>(KindScopes.Get(i))->FindEnumMember(name)) {
+  for (int i = kindScopes_.TopIndex(); i >= 0; --i) {
+    if (TEnumKind* kind = static_cast<TKindTab*>(kindScopes_.Get(i))->FindEnumMember(name)) {
       NoteUse(kind);
       return kind;
     }

@@ -2,7 +2,7 @@
 // 3D geometry on 80-bit reals: points, bounds, 4 x 4 transforms (points are
 // column vectors, element [Row][Col]) and rotation quaternions. All pure.
 
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Rect.h"
 
 struct TPoint3D {
   long double X = 0;

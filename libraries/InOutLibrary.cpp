@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "engine/XBuilder.h"
+#include "engine/Catalogue.h"
 #include "libraries/CSVRoutines.h"
 #include "libraries/InOutRoutines.h"
 #include "runtime/Exceptions.h"
@@ -10,46 +10,45 @@
 namespace {
 
 template <class TRoutine>
-void Register(TXBuilder& builder, TLib* lib, const char* name, TFuncKind* signature, TFuncRegistration how) {
-  builder.RegisterFunc(std::make_unique<TRoutine>(name, signature, lib), how);
+void Register(TCatalogue& catalogue, const char* name, TFuncKind* signature, TFuncRegistration how) {
+  catalogue.AddRoutine(std::make_unique<TRoutine>(name, signature, catalogue.Lib()), how);
 }
 
 template <class TRoutine>
-void Register(TXBuilder& builder, TLib* lib, const char* name, const char* signature, TFuncRegistration how) {
-  Register<TRoutine>(builder, lib, name, builder.ParseSignature(signature, ""), how);
+void Register(TCatalogue& catalogue, const char* name, const char* signature, TFuncRegistration how) {
+  Register<TRoutine>(catalogue, name, catalogue.Signature(signature), how);
 }
 
 }  // namespace
 
-void RegisterInOutLibrary(TXBuilder& builder, TLib* lib) {
-  const bool registered = builder.RegisterType("TOpenMode", "( omRead, omWrite )");
-  QASSERT(registered, "Assertion failure");
-  Register<TOpenIO>(builder, lib, "Open", "function ( Params : string; Mode : TOpenMode  ) : integer", frPlain);
-  Register<TCloseIO>(builder, lib, "Close", "procedure ( n : integer )", frPlain);
-  Register<TWriteVarIO>(builder, lib, "WriteVar", "function ( Handle : integer; V : Anything ) : boolean",
+void RegisterInOutLibrary(TCatalogue& catalogue) {
+  catalogue.AddType("TOpenMode", "( omRead, omWrite )");
+  Register<TOpenIO>(catalogue, "Open", "function ( Params : string; Mode : TOpenMode  ) : integer", frPlain);
+  Register<TCloseIO>(catalogue, "Close", "procedure ( n : integer )", frPlain);
+  Register<TWriteVarIO>(catalogue, "WriteVar", "function ( Handle : integer; V : Anything ) : boolean",
                         frVarExport);
-  Register<TReadVarIO>(builder, lib, "ReadVar", "function ( Handle : integer; var V : Anything ) : boolean",
+  Register<TReadVarIO>(catalogue, "ReadVar", "function ( Handle : integer; var V : Anything ) : boolean",
                        frVarImport);
-  Register<TWriteCharIO>(builder, lib, "WriteChar", "function ( Handle : integer; C : char ) : boolean", frVarExport);
-  Register<TReadCharIO>(builder, lib, "ReadChar", "function ( Handle : integer; var C : char ) : boolean",
+  Register<TWriteCharIO>(catalogue, "WriteChar", "function ( Handle : integer; C : char ) : boolean", frVarExport);
+  Register<TReadCharIO>(catalogue, "ReadChar", "function ( Handle : integer; var C : char ) : boolean",
                         frVarImport);
-  Register<TWriteByteIO>(builder, lib, "WriteByte", "function ( Handle : integer; N : integer ) : boolean",
+  Register<TWriteByteIO>(catalogue, "WriteByte", "function ( Handle : integer; N : integer ) : boolean",
                          frVarExport);
-  Register<TReadByteIO>(builder, lib, "ReadByte", "function ( Handle : integer; var N : integer ) : boolean",
+  Register<TReadByteIO>(catalogue, "ReadByte", "function ( Handle : integer; var N : integer ) : boolean",
                         frVarImport);
-  Register<TWriteStrIO>(builder, lib, "WriteStr",
+  Register<TWriteStrIO>(catalogue, "WriteStr",
                         "function ( Handle : integer; S : string; UseETX : boolean = TRUE ) : boolean", frVarExport);
-  Register<TReadStrIO>(builder, lib, "ReadStr",
+  Register<TReadStrIO>(catalogue, "ReadStr",
                        "function ( Handle : integer; var S : string; UseETX : boolean = TRUE ) : boolean",
                        frVarImport);
-  TFuncKind* writeVector = builder.ParseSignature("function ( Handle : integer; V : Vector ) : boolean", "");
-  Register<TWriteVecIO>(builder, lib, "WriteVector", writeVector, frVarExport);
-  Register<TWriteVCSVIO>(builder, lib, "WriteVecCSV", writeVector, frVarExport);
-  TFuncKind* readVector = builder.ParseSignature("function ( Handle : integer; var V : Vector ) : boolean", "");
-  Register<TReadVecIO>(builder, lib, "ReadVector", readVector, frVarImport);
-  Register<TReadVCSVIO>(builder, lib, "ReadVecCSV", readVector, frVarImport);
-  Register<TWriteMCSVIO>(builder, lib, "WriteMatCSV", "function ( Handle : integer; M : Matrix ) : boolean",
+  TFuncKind* writeVector = catalogue.Signature("function ( Handle : integer; V : Vector ) : boolean");
+  Register<TWriteVecIO>(catalogue, "WriteVector", writeVector, frVarExport);
+  Register<TWriteVCSVIO>(catalogue, "WriteVecCSV", writeVector, frVarExport);
+  TFuncKind* readVector = catalogue.Signature("function ( Handle : integer; var V : Vector ) : boolean");
+  Register<TReadVecIO>(catalogue, "ReadVector", readVector, frVarImport);
+  Register<TReadVCSVIO>(catalogue, "ReadVecCSV", readVector, frVarImport);
+  Register<TWriteMCSVIO>(catalogue, "WriteMatCSV", "function ( Handle : integer; M : Matrix ) : boolean",
                          frVarExport);
-  Register<TReadMCSVIO>(builder, lib, "ReadMatCSV", "function ( Handle : integer; var M : Matrix ) : boolean",
+  Register<TReadMCSVIO>(catalogue, "ReadMatCSV", "function ( Handle : integer; var M : Matrix ) : boolean",
                         frVarImport);
 }

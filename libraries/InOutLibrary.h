@@ -4,7 +4,6 @@
 // routine is also an export routine and every Read routine an import
 // routine of the type of its second parameter.
 
-class TLib;
-class TXBuilder;
+class TCatalogue;
 
-void RegisterInOutLibrary(TXBuilder& builder, TLib* lib);
+void RegisterInOutLibrary(TCatalogue& catalogue);

@@ -1,7 +1,7 @@
 #include "libraries/MathLibrary.h"
 
 #include "engine/Var.h"
-#include "engine/XBuilder.h"
+#include "engine/Catalogue.h"
 #include "libraries/DSolveNF.h"
 #include "libraries/FFTNF.h"
 #include "libraries/GoldOF.h"
@@ -19,52 +19,52 @@
 
 namespace {
 
-void RegisterConstants(TXBuilder& builder, TLib* lib) {
-  builder.Vars.Add(MakeRealConst("Pi", lib, MathPi));
-  builder.Vars.Add(MakeRealConst("Epsilon", lib, 1e-100L));
-  builder.Vars.Add(MakeRealConst("GoldenMean", lib, std::numbers::phi_v<long double>));
+void RegisterConstants(TCatalogue& catalogue) {
+  catalogue.AddConstant(MakeRealConst("Pi", catalogue.Lib(), MathPi));
+  catalogue.AddConstant(MakeRealConst("Epsilon", catalogue.Lib(), 1e-100L));
+  catalogue.AddConstant(MakeRealConst("GoldenMean", catalogue.Lib(), std::numbers::phi_v<long double>));
 }
 
 }  // namespace
 
-void RegisterMathLibrary(TXBuilder& builder, TLib* lib) {
-  RegisterConstants(builder, lib);
+void RegisterMathLibrary(TCatalogue& catalogue) {
+  RegisterConstants(catalogue);
   RegisterRoutineRow<TSqrtMF, TSqrMF, TSinMF, TCosMF, TExpMF, TTanMF, TTanhMF, TArcCosMF, TArcCoshMF, TArcCotMF,
                      TArcCothMF, TArcSinMF, TArcSinhMF, TArcTanMF, TArcTanhMF, TCoshMF, TCotanMF, TCothMF, TFAbsMF,
-                     TFracMF, TLnMF, TLog10MF, TLog2MF, TSinhMF, TGammaMF>(builder, lib, "function ( x : real ) : real",
+                     TFracMF, TLnMF, TLog10MF, TLog2MF, TSinhMF, TGammaMF>(catalogue, "function ( x : real ) : real",
                                                                            "TMathFunc");
   // Two reals: the structure of System's TMeshFunc, under whose name it prints.
-  RegisterRoutineRow<TArcTan2MF, THypotMF, TLogMF>(builder, lib, "function ( x, y : real ) : real");
-  RegisterRoutineRow<TIAbsMF, TFactMF>(builder, lib, "function ( x : integer ) : integer");
-  RegisterRoutineRow<TGCDMF>(builder, lib, "function ( x, y : integer ) : integer");
-  RegisterRoutineRow<TSumMF, TProdMF>(builder, lib, "function ( var F : TMathFunc; Range : Vector ) : real");
-  RegisterVectorOperators(builder.Kinds, builder.Ops);
-  RegisterRoutineRow<TIntegrateNF>(builder, lib, "function ( F : TMathFunc; x1, x2 : Real ) : Real");
-  builder.ParseSignature("procedure ( Y : Vector; X : Real; var DY : Vector )", "TDiffFunc");
-  RegisterRoutineRow<TDSolveNF>(builder, lib,
+  RegisterRoutineRow<TArcTan2MF, THypotMF, TLogMF>(catalogue, "function ( x, y : real ) : real");
+  RegisterRoutineRow<TIAbsMF, TFactMF>(catalogue, "function ( x : integer ) : integer");
+  RegisterRoutineRow<TGCDMF>(catalogue, "function ( x, y : integer ) : integer");
+  RegisterRoutineRow<TSumMF, TProdMF>(catalogue, "function ( var F : TMathFunc; Range : Vector ) : real");
+  RegisterVectorOperators(catalogue);
+  RegisterRoutineRow<TIntegrateNF>(catalogue, "function ( F : TMathFunc; x1, x2 : Real ) : Real");
+  catalogue.Signature("procedure ( Y : Vector; X : Real; var DY : Vector )", "TDiffFunc");
+  RegisterRoutineRow<TDSolveNF>(catalogue,
                                 "function ( DF : TDiffFunc; Y0 : Vector; x1, x2 : Real; h : Real = -1 ) : Matrix");
-  RegisterRoutineRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(builder, lib,
+  RegisterRoutineRow<TCrossVF, TJoinVF, TVConvVF, TCovarVF, TCorrVF>(catalogue,
                                                                      "function ( V1, V2 : Vector ) : Vector");
   RegisterRoutineRow<TMagnitudeVF, TMeanVF, TVarianceVF, TStDevVF, TRMSVF, TMaxVF, TMinVF, TVecSumVF>(
-      builder, lib, "function ( V : Vector ) : Real", "TVecFunc");
-  RegisterRoutineRow<TGoldOF>(builder, lib, "function ( F : TMathFunc; Params : Vector ) : Vector");
-  RegisterRoutineRow<TSimplexOF>(builder, lib, "function ( F : TVecFunc; X0, Params : Vector ) : Vector");
-  RegisterRoutineRow<TSimAnnOF>(builder, lib, "function ( F : TVecFunc; X0, Xmin, Xmax, Params : Vector ) : Vector");
-  RegisterRoutineRow<TPartVVF>(builder, lib, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector");
-  RegisterRoutineRow<TPartMVF>(builder, lib, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix");
+      catalogue, "function ( V : Vector ) : Real", "TVecFunc");
+  RegisterRoutineRow<TGoldOF>(catalogue, "function ( F : TMathFunc; Params : Vector ) : Vector");
+  RegisterRoutineRow<TSimplexOF>(catalogue, "function ( F : TVecFunc; X0, Params : Vector ) : Vector");
+  RegisterRoutineRow<TSimAnnOF>(catalogue, "function ( F : TVecFunc; X0, Xmin, Xmax, Params : Vector ) : Vector");
+  RegisterRoutineRow<TPartVVF>(catalogue, "function ( V : Vector; Nmin, Nmax : Integer ) : Vector");
+  RegisterRoutineRow<TPartMVF>(catalogue, "function ( M : Matrix; Rmin, Rmax, Cmin, Cmax : Integer ) : Matrix");
   RegisterRoutineRow<TNormalizeVF, TVSortVF, TAutoCovVF, TAutoCorrVF, TForwardFFTNF, TInverseFFTNF>(
-      builder, lib, "function ( V : Vector ) : Vector");
-  RegisterRoutineRow<TAppendVF>(builder, lib, "function ( V : Vector; R : Real ) : Vector");
-  RegisterRoutineRow<TTraceVF>(builder, lib, "function ( M : Matrix ) : Real");
-  RegisterRoutineRow<TDetVF>(builder, lib, "function ( M : Matrix ) : Real");
-  RegisterRoutineRow<TMinMVF, TMaxMVF>(builder, lib, "function ( M : Matrix ) : Real");
-  RegisterRoutineRow<TTransposeVF>(builder, lib, "function ( M : Matrix ) : Matrix");
-  RegisterRoutineRow<TInverseVF>(builder, lib, "function ( M : Matrix ) : Matrix");
-  RegisterRoutineRow<TMatIdentityVF, TMatZeroVF>(builder, lib,
+      catalogue, "function ( V : Vector ) : Vector");
+  RegisterRoutineRow<TAppendVF>(catalogue, "function ( V : Vector; R : Real ) : Vector");
+  RegisterRoutineRow<TTraceVF>(catalogue, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TDetVF>(catalogue, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TMinMVF, TMaxMVF>(catalogue, "function ( M : Matrix ) : Real");
+  RegisterRoutineRow<TTransposeVF>(catalogue, "function ( M : Matrix ) : Matrix");
+  RegisterRoutineRow<TInverseVF>(catalogue, "function ( M : Matrix ) : Matrix");
+  RegisterRoutineRow<TMatIdentityVF, TMatZeroVF>(catalogue,
                                                  "function ( Rows : Integer; Cols : Integer = -1 ) : Matrix");
-  RegisterRoutineRow<TLinearSolveVF>(builder, lib, "function ( A : Matrix; B : Vector ) : Vector");
-  RegisterRoutineRow<TColumnVF>(builder, lib, "function ( var M : Matrix; N : integer ) : Vector");
-  RegisterRoutineRow<TDelColVF, TDelRowVF>(builder, lib,
+  RegisterRoutineRow<TLinearSolveVF>(catalogue, "function ( A : Matrix; B : Vector ) : Vector");
+  RegisterRoutineRow<TColumnVF>(catalogue, "function ( var M : Matrix; N : integer ) : Vector");
+  RegisterRoutineRow<TDelColVF, TDelRowVF>(catalogue,
                                            "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )");
-  RegisterRoutineRow<TMakeVecVF>(builder, lib, "function ( Size : integer; Value : real = 0 ) : Vector");
+  RegisterRoutineRow<TMakeVecVF>(catalogue, "function ( Size : integer; Value : real = 0 ) : Vector");
 }

@@ -4,11 +4,9 @@
 
 #include <numbers>
 
-class TLib;
-class TXBuilder;
+class TCatalogue;
 
 // The stored value of the constant Pi, which the Fourier transform shares.
 inline constexpr long double MathPi = std::numbers::pi_v<long double>;
 
-// Fills lib, which must be the engine's current library.
-void RegisterMathLibrary(TXBuilder& builder, TLib* lib);
+void RegisterMathLibrary(TCatalogue& catalogue);

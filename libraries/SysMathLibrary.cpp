@@ -4,9 +4,9 @@
 #include "libraries/StandardLibraries.h"
 #include "libraries/UnitConversion.h"
 
-void RegisterSysMathLibrary(TXBuilder& builder, TLib* lib) {
-  RegisterRoutineRow<TEigenVF>(builder, lib, "function ( M : Matrix; var RV : Vector; var IV : Vector ) : boolean");
-  RegisterRoutineRow<TLinSolVF>(builder, lib, "function ( a : Matrix; b : Vector ) : Vector");
-  RegisterRoutineRow<TConvVF>(builder, lib, "function ( V : Vector; S, D : Integer; A : Real ) : Real");
-  RegisterRoutineRow<TLConvVF>(builder, lib, "function ( V, C : Vector; S, D : Integer; A : Real ) : Real");
+void RegisterSysMathLibrary(TCatalogue& catalogue) {
+  RegisterRoutineRow<TEigenVF>(catalogue, "function ( M : Matrix; var RV : Vector; var IV : Vector ) : boolean");
+  RegisterRoutineRow<TLinSolVF>(catalogue, "function ( a : Matrix; b : Vector ) : Vector");
+  RegisterRoutineRow<TConvVF>(catalogue, "function ( V : Vector; S, D : Integer; A : Real ) : Real");
+  RegisterRoutineRow<TLConvVF>(catalogue, "function ( V, C : Vector; S, D : Integer; A : Real ) : Real");
 }

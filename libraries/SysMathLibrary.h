@@ -3,7 +3,6 @@
 // Tarnscript. Its name starts with "_", so the library enumeration never
 // shows it, but its routines are found by name like any other.
 
-class TLib;
-class TXBuilder;
+class TCatalogue;
 
-void RegisterSysMathLibrary(TXBuilder& builder, TLib* lib);
+void RegisterSysMathLibrary(TCatalogue& catalogue);

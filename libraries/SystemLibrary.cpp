@@ -5,7 +5,7 @@
 
 #include "engine/Kind.h"
 #include "engine/Var.h"
-#include "engine/XBuilder.h"
+#include "engine/Catalogue.h"
 #include "libraries/InputRoutines.h"
 #include "libraries/MatrixDisplay.h"
 #include "libraries/StandardLibraries.h"
@@ -38,7 +38,7 @@ constexpr const char* MouseButtonMembers[] = {"mbLeft", "mbRight", "mbMiddle"};
 
 class TSystemCatalogue {
 public:
-  TSystemCatalogue(TXBuilder& builder, TLib* lib) : builder_(builder), lib_(lib) {}
+  explicit TSystemCatalogue(TCatalogue& catalogue) : catalogue_(catalogue), lib_(catalogue.Lib()) {}
 
   void Register() {
     RegisterHostKinds();
@@ -47,37 +47,27 @@ public:
   }
 
 private:
-  // Every declaration belongs to System, whatever a registration before it
-  // left as the current library.
-  TXBuilder& Builder() {
-    builder_.CurLib = lib_;
-    return builder_;
-  }
+  TFuncKind* Signature(const char* text, const char* typeName = "") { return catalogue_.Signature(text, typeName); }
 
-  TFuncKind* Signature(const char* text, const char* typeName = "") { return Builder().ParseSignature(text, typeName); }
-
-  void RegisterType(const char* name, const char* definition) {
-    bool registered = builder_.RegisterType(name, definition);
-    QASSERT(registered, "5E4B1D21");
-  }
+  void RegisterType(const char* name, const char* definition) { catalogue_.AddType(name, definition); }
 
   template <class... Routines>
   void Group(const char* signature, const char* typeName = "") {
-    RegisterRoutineRow<Routines...>(Builder(), lib_, signature, typeName);
+    RegisterRoutineRow<Routines...>(catalogue_, signature, typeName);
   }
 
   template <std::size_t N>
   TEnumKind* Enumeration(const char* name, const char* const (&members)[N]) {
     auto kind = std::make_unique<TEnumKind>(name, lib_);
     for (const char* member : members) kind->AddName(member);
-    return static_cast<TEnumKind*>(builder_.Kinds.Register(std::move(kind), lib_));
+    return static_cast<TEnumKind*>(catalogue_.AddKind(std::move(kind)));
   }
 
   // The two kinds the host's events use: a set over an enumeration that has
   // no name a script can write, and an enumeration.
   void RegisterHostKinds() {
     TEnumKind* shift = Enumeration("", ShiftStateMembers);
-    builder_.Kinds.Register(std::make_unique<TSetKind>("TShiftState", shift, lib_), lib_);
+    catalogue_.AddKind(std::make_unique<TSetKind>("TShiftState", shift, lib_));
     Enumeration("TMouseButton", MouseButtonMembers);
   }
 
@@ -92,7 +82,7 @@ private:
 
   // A routine constant that holds no routine.
   void RegisterNil() {
-    builder_.Vars.Add(MakeVar("nil", Signature("function : AnyFunction"), true, NoneValue, lib_));
+    catalogue_.AddConstant(MakeVar("nil", Signature("function : AnyFunction"), true, NoneValue, lib_));
   }
 
   void RegisterRoutines() {
@@ -101,12 +91,12 @@ private:
     Group<TSetLengthSF>("procedure ( var a : AnyArray; n : integer; m : integer = -1 )");
     Group<TWriteSF, TShowSF>("procedure( a : Anything )");
     // The output routines of the kinds Matrix and Vector.
-    builder_.RegisterFunc(
+    catalogue_.AddRoutine(
         std::make_unique<TShowMVF>(
             Signature("procedure ( M : Matrix; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
             lib_),
         frTypeOut);
-    builder_.RegisterFunc(
+    catalogue_.AddRoutine(
         std::make_unique<TShowVVF>(
             Signature("procedure ( V : Vector; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
             lib_),
@@ -144,10 +134,10 @@ private:
         "TMsgButton");
   }
 
-  TXBuilder& builder_;
+  TCatalogue& catalogue_;
   TLib* lib_;
 };
 
 }  // namespace
 
-void RegisterSystemLibrary(TXBuilder& builder, TLib* lib) { TSystemCatalogue(builder, lib).Register(); }
+void RegisterSystemLibrary(TCatalogue& catalogue) { TSystemCatalogue(catalogue).Register(); }

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Catalogue.h"
 #include "engine/Kind.h"
-#include "engine/KindTab.h"
 #include "engine/MessageChannel.h"
 #include "engine/OpTab.h"
 #include "engine/ScalarArith.h"
@@ -341,15 +341,15 @@ public:
 };
 
 template <class... TOps>
-void AddOperators(TOpTab& ops, const TArrayKinds& kinds) {
-  (ops.Add(std::make_unique<TOps>(kinds)), ...);
+void AddOperators(TCatalogue& catalogue, const TArrayKinds& kinds) {
+  (catalogue.AddOperator(std::make_unique<TOps>(kinds)), ...);
 }
 
 }  // namespace
 
-void RegisterVectorOperators(TKindTab& kinds, TOpTab& ops) {
-  const TArrayKinds arrayKinds{kinds.FindKind("Vector"), kinds.FindKind("Matrix")};
+void RegisterVectorOperators(TCatalogue& catalogue) {
+  const TArrayKinds arrayKinds{catalogue.FindKind("Vector"), catalogue.FindKind("Matrix")};
   QASSERT(arrayKinds.Vector && arrayKinds.Matrix, "Assertion failure");
   AddOperators<TEqu_VV, TNEqu_VV, TEqu_MM, TNEqu_MM, TDot_VV, TAdd_VV, TSub_VV, TMul_FV, TMul_VF, TAdd_MM, TSub_MM,
-               TMul_MM, TMul_MV, TMul_VM, TMul_FM, TMul_MF, TTrans_M>(ops, arrayKinds);
+               TMul_MM, TMul_MV, TMul_VM, TMul_FM, TMul_MF, TTrans_M>(catalogue, arrayKinds);
 }

@@ -5,9 +5,8 @@
 // to no library, so no unloading removes them. Their errors are reported
 // without position or library.
 
-class TKindTab;
-class TOpTab;
+class TCatalogue;
 
-// Adds the 17 operators to ops after those already there. The kinds
-// "Vector" and "Matrix" must be registered (assertion "Assertion failure").
-void RegisterVectorOperators(TKindTab& kinds, TOpTab& ops);
+// Adds the 17 operators after those already there. The kinds "Vector" and
+// "Matrix" must be registered (assertion "Assertion failure").
+void RegisterVectorOperators(TCatalogue& catalogue);

@@ -31,13 +31,15 @@ public:
   constexpr TEnumSet operator*(TEnumSet other) const { return FromBits(bits_ & other.bits_); }
   constexpr bool operator==(const TEnumSet&) const = default;
 
-private:
-  static constexpr uint64_t Bit(Enum member) { return uint64_t{1} << static_cast<unsigned>(member); }
+  // The set whose bit i holds member i.
   static constexpr TEnumSet FromBits(uint64_t bits) {
     TEnumSet set;
     set.bits_ = bits;
     return set;
   }
+
+private:
+  static constexpr uint64_t Bit(Enum member) { return uint64_t{1} << static_cast<unsigned>(member); }
 
   uint64_t bits_ = 0;
 };

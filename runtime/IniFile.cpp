@@ -4,12 +4,11 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
 #include "runtime/SafeFileWriter.h"
+#include "runtime/WholeFile.h"
 
 namespace {
 
@@ -88,28 +87,11 @@ bool IsQuoted(const std::string& value) { return value.size() >= 2 && value.fron
 }
 
 // The whole file, or an empty text when it does not exist.
-std::string ReadWholeFile(const std::string& fileName) {
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return {};
-    FileError("read", fileName);
-  }
+std::string ReadSettingsText(const std::string& fileName) {
   std::string text;
-  char buffer[8192];
-  for (;;) {
-    ssize_t count = ::read(fd, buffer, sizeof buffer);
-    if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      int error = errno;
-      ::close(fd);
-      errno = error;
-      FileError("read", fileName);
-    }
-    text.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(fd);
-  return text;
+  if (ReadWholeFile(fileName, text)) return text;
+  if (errno == ENOENT || errno == ENOTDIR) return {};
+  FileError("read", fileName);
 }
 
 // A settings file is replaced whole or not at all, where its links lead.
@@ -119,7 +101,7 @@ void ReplaceFile(const std::string& fileName, const std::string& text) {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string FileName) : fileName_(std::move(FileName)) { Parse(ReadWholeFile(fileName_)); }
+TIniFile::TIniFile(std::string FileName) : fileName_(std::move(FileName)) { Parse(ReadSettingsText(fileName_)); }
 
 void TIniFile::Parse(const std::string& text) {
   TSection* current = nullptr;

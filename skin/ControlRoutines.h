@@ -3,9 +3,9 @@
 // control or a window, passing it down a tree of controls, asking for
 // colours, and whether a control may paint now.
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 class TControl;
 class TWinControl;

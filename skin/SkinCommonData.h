@@ -13,9 +13,9 @@
 #include <string>
 
 #include "runtime/Object.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 class TBitmap;
 class TDeviceContext;

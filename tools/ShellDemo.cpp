@@ -1,12 +1,15 @@
 // The shell's foundations on one form: the five image lists as rows of
 // pictures, a TXButton whose menu drops below it, and a TXHint over a
-// button. With --screenshot FILE it saves the form with the hint as FILE
-// and with the menu dropped as FILE's name followed by "-menu.png".
+// button; and the About box. With --screenshot FILE it saves the form with
+// the hint as FILE, with the menu dropped as FILE's name followed by
+// "-menu.png", and the About box (both views) as "-about.png" and
+// "-about2.png".
 
 #include <cstring>
 #include <string>
 
 #include "shell/Images.h"
+#include "shell/Splash.h"
 #include "shell/XButton.h"
 #include "shell/XHint.h"
 #include "tools/DemoRun.h"
@@ -54,9 +57,22 @@ TPopupMenu* MakeMenu(TForm& form) {
   return menu;
 }
 
-std::string MenuPictureName(std::string fileName) {
+std::string PictureName(std::string fileName, const std::string& suffix) {
   const size_t dot = fileName.rfind(".png");
-  return fileName.substr(0, dot) + "-menu.png";
+  return fileName.substr(0, dot) + suffix + ".png";
+}
+
+// The splash as the About box shows it, in both views.
+bool SaveAboutBox(const std::string& fileName) {
+  TfrmSplash splash(nullptr);
+  splash.FillAboutText();
+  splash.Show();
+  SettleFor(500);
+  bool saved = SaveScreenshot(splash.Handle(), PictureName(fileName, "-about"));
+  splash.SetAboutView(true);
+  SettleFor(300);
+  saved = SaveScreenshot(splash.Handle(), PictureName(fileName, "-about2")) && saved;
+  return saved;
 }
 
 // Presses the button; while the menu shows, the picture is taken and the menu closed.
@@ -119,8 +135,9 @@ int main(int argc, char** argv) {
     const bool withHint = SaveScreenshot(form->Handle(), argv[2]);
     hint.ReleaseHandle();
     SettleFor(300);
-    const bool withMenu = SaveWithMenuDropped(*form, *menuButton, MenuPictureName(argv[2]));
-    return withHint && withMenu ? 0 : 1;
+    const bool withMenu = SaveWithMenuDropped(*form, *menuButton, PictureName(argv[2], "-menu"));
+    const bool about = SaveAboutBox(argv[2]);
+    return withHint && withMenu && about ? 0 : 1;
   }
   hinted->OnClick = [&](TObject*) { showHint(); };
   return RunDemo(argc, argv, form);

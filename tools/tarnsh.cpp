@@ -16,7 +16,6 @@
 // read.
 
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -29,6 +28,7 @@
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"
 #include "runtime/Params.h"
+#include "runtime/WholeFile.h"
 
 namespace {
 
@@ -67,15 +67,6 @@ void EvaluateConsoleLine(TXBuilder& engine, const std::string& line, TPrintingSi
   engine.SetOption(0, false);
 }
 
-// Reads through istream::read, which turns a failing read (a folder, an I/O
-// error) into the bad state instead of letting the stream buffer's exception out.
-bool ReadFile(const std::string& fileName, std::string& text) {
-  std::ifstream file(fileName, std::ios::binary);
-  char buffer[65536];
-  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) text.append(buffer, file.gcount());
-  return !file.bad() && file.eof();
-}
-
 bool ReadCommandLine(int argc, char** argv, TCommand& command) {
   if (argc == 2 && argv[1][0] != '-') {
     command.ProgramFile = argv[1];
@@ -98,7 +89,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string program;
-  if (command.ProgramFile && !ReadFile(*command.ProgramFile, program)) {
+  if (command.ProgramFile && !ReadWholeFile(*command.ProgramFile, program)) {
     std::cerr << "tarnsh: cannot read " << *command.ProgramFile << '\n';
     return 2;
   }

@@ -6,10 +6,12 @@
 #include <cstring>
 
 #include "runtime/Exceptions.h"
+#include "runtime/MulDiv.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/DTAccessibilityFactory.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
@@ -34,6 +36,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   ControlStyle = csCaptureMouse | csOpaque | csReplicatable | csDisplayDragImage | csReflector | csClickEvents |
                  csDoubleClicks;
   header_ = std::make_unique<TDTHeader>(*this);
+  background_ = std::make_unique<TBitmap>();
   hintRecord_ = std::make_unique<TDTHintData>();
   options_ = std::make_unique<TCustomDataTreeOptions>(*this);
   colors_ = std::make_unique<TDTColors>(*this);
@@ -88,8 +91,7 @@ void TBaseDataTree::LoadedColumns() {
   TDataTreeColumns& columns = header_->Columns();
   header_->ClampMainColumn();
   columns.ApplyLoadedPositions();
-  // The tree always reads left to right.
-  if (options_->AutoOptions().Contains(toAutoBidiColumnOrdering)) columns.ResetPositions(false);
+  if (options_->AutoOptions().Contains(toAutoBidiColumnOrdering)) columns.ResetPositions(biDiMode_ == bdRightToLeft);
   if (header_->Options().Contains(hoAutoResize)) columns.FitAutoSizeColumn(true);
 }
 
@@ -124,9 +126,8 @@ void TBaseDataTree::SetAnimationDuration(unsigned milliseconds) {
 void TBaseDataTree::ChangeScale(int m, int d) {
   if (m == d || d == 0 || !options_->AutoOptions().Contains(toAutoChangeScale)) return;
   if (IsLoading() && !states_.Contains(tsNeedScale)) return;
-  // Halves round away from zero.
-  const int64_t product = int64_t{defaultNodeHeight_} * m;
-  SetDefaultNodeHeight(static_cast<unsigned>((2 * product + d) / (2 * int64_t{d})));
+  SetDefaultNodeHeight(static_cast<unsigned>(MulDiv(static_cast<int>(defaultNodeHeight_), m, d)));
+  header_->ScaleFont(m, d);
 }
 
 void TBaseDataTree::SetNodeDataSize(int size) {
@@ -184,8 +185,17 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   SetAlign(source.Align());
   AutoScrollDelay = source.AutoScrollDelay;
   AutoScrollInterval = source.AutoScrollInterval;
+  SetBackground(source.Background());
+  SetBackgroundOffsetX(source.BackgroundOffsetX());
+  SetBackgroundOffsetY(source.BackgroundOffsetY());
+  SetBevelEdges(source.BevelEdges());
+  SetBevelInner(source.BevelInner());
+  SetBevelKind(source.BevelKind());
+  SetBevelOuter(source.BevelOuter());
+  SetBevelWidth(source.BevelWidth());
   SetBiDiMode(source.BiDiMode());
   SetBorderStyle(source.BorderStyle());
+  SetBorderWidth(source.BorderWidth());
   SetChangeDelay(source.ChangeDelay());
   SetCheckImageKind(source.CheckImageKind());
   SetColor(source.Color());

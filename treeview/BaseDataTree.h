@@ -40,6 +40,7 @@
 
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/win/DragDrop.h"
 #include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
@@ -53,6 +54,7 @@ class TAction;
 class TBitmap;
 class TClipboardFormats;
 class TDTDragManager;
+class TDTDragImage;
 class IDTAccessible;
 struct TVITEM;
 class TCustomDataTreeOptions;
@@ -329,8 +331,33 @@ public:
   void SetBorderStyle(TBorderStyle style);
   bool Ctl3D() const { return ctl3D_; }
   void SetCtl3D(bool value);
+  // A bevel of BevelKind on BevelEdges (BevelWidth per inner and outer cut that is not bvNone),
+  // then BorderWidth pixels in the BorderColor, between the window border and the header.
+  TBevelKind BevelKind() const { return bevelKind_; }
+  void SetBevelKind(TBevelKind kind);
+  TPanelBevel BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TPanelBevel bevel);
+  TPanelBevel BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TPanelBevel bevel);
+  TBevelEdges BevelEdges() const { return bevelEdges_; }
+  void SetBevelEdges(TBevelEdges edges);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int width);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int width);
+  // Paints the bevel and the border into the window's device context.
+  void PaintFrame(HDC dc);
+  // The system border's sizes, negative, as the window's style gives them.
+  TSize BorderInsets();
   TImageList* Images = nullptr;
   TImageList* StateImages = nullptr;
+  // The picture behind the rows under toShowBackground (transparent where the bitmap says so).
+  const TBitmap& Background() const { return *background_; }
+  void SetBackground(const TBitmap& picture);
+  int BackgroundOffsetX() const { return backgroundOffset_.X; }
+  void SetBackgroundOffsetX(int x);
+  int BackgroundOffsetY() const { return backgroundOffset_.Y; }
+  void SetBackgroundOffsetY(int y);
   TAlignment Alignment = taLeftJustify;
   // The reading direction of the tree and of the columns that follow it (coParentBidiMode).
   TBiDiMode BiDiMode() const { return biDiMode_; }
@@ -355,6 +382,7 @@ public:
   void RunAnimation(unsigned steps, unsigned duration, const TAnimationCallback& callback, void* data);
   // How the animation waits between its steps; the default sleeps.
   std::function<void(unsigned milliseconds)> AnimationWait;
+  void WaitAnimationStep(unsigned milliseconds);
   // Scales the row height with the form (M / D) under toAutoChangeScale.
   void ChangeScale(int m, int d);
 
@@ -462,6 +490,13 @@ public:
   void AutoExpandDropTarget();
   bool HasDragImage() const { return DragImageKind != diNoImage; }
   TDTDragImageKind DragImageKind = diComplete;
+  // The size of the part of the tree around the hot spot the drag image shows.
+  int DragWidth = 350;
+  int DragHeight = 350;
+  // Paints the selected rows around the hot spot (client point) into the drag image.
+  void PrepareNodeDragImage(TPoint hotSpot, IDTDataObject& dataObject);
+  // The picture that follows the mouse in a drag from this tree; nil before the first drag.
+  TDTDragImage* NodeDragImage() const { return dragImage_.get(); }
   // The nodes of the drag in progress.
   const TNodeArray& DragSelection() const { return dragSelection_; }
 
@@ -742,16 +777,25 @@ protected:
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   // Before a cell is painted: may widen it; answers the next column to paint.
   virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
-  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const;
+  // Puts the image at the reading side of R and moves that edge past it (with a 2-pixel gap).
+  void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry, bool rightToLeft) const;
+  // The left edge of an indentation level's element: from the cell's right edge when reading right to left.
+  int LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const;
   void IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const;
   void DrawDottedHorzLine(TDTPaintInfo& paintInfo, TColor color, int left, int right, int y);
   void DrawDottedVertLine(TDTPaintInfo& paintInfo, TColor color, int top, int bottom, int x);
   void DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x, int y, int height, int vAlign,
                        TDTLineType style);
   void PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign);
-  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r);
+  // PictureOffset moves R into the window for the background picture.
+  void EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r, TPoint pictureOffset);
+  // The background picture over R (canvas coordinates; R moved by Offset lies in the window):
+  // once at its offsets with toStaticBackground, else tiled.
+  void DrawFixedBackground(TCanvas& canvas, const TRect& r, TPoint offset);
+  void DrawTiledBackground(TCanvas& canvas, const TRect& r, TPoint offset);
   void PaintCellSelection(TDTPaintInfo& paintInfo);
-  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot);
+  // A normal or state image, blended or ghosted as the options say; DoOverlay adds the node's overlay image.
+  void PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay);
   void ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot, TImageList* defaultImages);
   void SetRedraw(bool updating);
   void KillTreeTimer(UINT_PTR id);
@@ -791,7 +835,11 @@ private:
   TPaintTreeOptions EffectivePaintOptions(TPaintTreeOptions options) const;
   void PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint target, TPaintTreeOptions paintOptions);
   void PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
-                const TLineImage& lineImage, int buttonX, TPoint patternOrigin);
+                const TLineImage& lineImage, int buttonX, TPoint patternOrigin, TPoint pictureOffset);
+  // The picture is drawn when the pass and toShowBackground ask for it and there is one.
+  bool ShowsBackground(TPaintTreeOptions options) const;
+  void DrawBackground(TCanvas& canvas, const TRect& r, TPoint offset);
+  void DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source);
   void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
                  const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
   void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
@@ -829,6 +877,10 @@ private:
   bool HeaderMessage(TMessage& message);
   // Paints the header strip into the window's frame.
   void PaintHeader();
+  // The width of the bevel on each bevelled edge (0 without a bevel).
+  int BevelEdgeSize() const;
+  // The frame's properties changed: the window lays its frame out again.
+  void FrameChanged();
   // Handles a mouse, key-code, focus or scroll-bar message; false for any other.
   bool InputMessage(TMessage& message);
   // Width of the state and normal images a node shows in a column, each with its gap.
@@ -918,6 +970,10 @@ private:
   bool FillItem(TVITEM& item);
   void RegisterDropTarget();
   void RevokeDropTarget();
+  // The drag from this tree ended: its image goes, the drag selection is emptied.
+  void EndNodeDrag();
+  // The prepared drag image of the tree a drag over this one comes from; nil for other drags.
+  TDTDragImage* SourceDragImage() const;
   // toAcceptOLEDrop changed: the window is registered as a drop target, or no longer.
   void AcceptDropsChanged();
   // The drop mode of a client point over a node's row.
@@ -945,6 +1001,7 @@ private:
   std::unique_ptr<TClipboardFormats> clipboardFormats_;
   uint64_t serial_ = 0;
   CountedPtr<TDTDragManager> dragManager_;
+  std::unique_ptr<TDTDragImage> dragImage_;
   bool dropTargetRegistered_ = false;
   TDropMode lastDropMode_ = dmNowhere;
   int dragThreshold_ = 5;
@@ -1016,6 +1073,14 @@ private:
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;
   bool ctl3D_ = true;
+  TBevelKind bevelKind_ = bkNone;
+  TPanelBevel bevelInner_ = bvRaised;
+  TPanelBevel bevelOuter_ = bvLowered;
+  TBevelEdges bevelEdges_{beLeft, beTop, beRight, beBottom};
+  int bevelWidth_ = 1;
+  int borderWidth_ = 0;
+  std::unique_ptr<TBitmap> background_;
+  TPoint backgroundOffset_;
   int paintWindowLeft_ = 0;
   std::unique_ptr<TBitmap> plusBitmap_;
   std::unique_ptr<TBitmap> minusBitmap_;

@@ -22,10 +22,16 @@ void SleepFor(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::
 
 }  // namespace
 
+void TBaseDataTree::WaitAnimationStep(unsigned milliseconds) {
+  if (AnimationWait)
+    AnimationWait(milliseconds);
+  else
+    SleepFor(milliseconds);
+}
+
 void TBaseDataTree::RunAnimation(unsigned steps, unsigned duration, const TAnimationCallback& callback, void* data) {
   if (states_.Contains(tsInAnimation) || duration == 0) return;
   ChangeTreeStates({tsInAnimation}, {});
-  const auto wait = AnimationWait ? AnimationWait : SleepFor;
   try {
     uint64_t remainingTime = duration;
     int stepSize = static_cast<int>(std::lround(std::max(static_cast<double>(steps) / duration, 1.0)));
@@ -37,7 +43,7 @@ void TBaseDataTree::RunAnimation(unsigned steps, unsigned duration, const TAnima
       if (!callback(step, stepSize, data)) break;
       // Sleeping, not spinning: the steps keep their pace without burning a core.
       const uint64_t now = Clock().Milliseconds();
-      if (now < nextTime) wait(static_cast<unsigned>(nextTime - now));
+      if (now < nextTime) WaitAnimationStep(static_cast<unsigned>(nextTime - now));
       const uint64_t elapsed = Clock().Milliseconds() - start;
       if (elapsed > remainingTime) {
         remainingTime = 0;

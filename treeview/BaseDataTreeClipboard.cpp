@@ -11,6 +11,7 @@
 #include <map>
 
 #include "runtime/Stream.h"
+#include "runtime/Utf16.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Clipboard.h"
 #include "treeview/BaseDataTree.h"
@@ -130,6 +131,20 @@ void TBaseDataTree::EmptyClipboard() {
 
 namespace {
 
+std::string AnsiText(const std::vector<uint8_t>& bytes) {
+  return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+}
+
+std::string UnicodeText(const std::vector<uint8_t>& bytes) {
+  std::u16string units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    if (unit == 0) break;
+    units.push_back(unit);
+  }
+  return EncodeUtf8(units);
+}
+
 // Renders every format the data object offers onto the clipboard, the text formats as its text.
 bool RenderOntoClipboard(IDTDataObject& dataObject) {
   TClipboard& clipboard = Clipboard();
@@ -145,10 +160,11 @@ bool RenderOntoClipboard(IDTDataObject& dataObject) {
     TStgMedium medium;
     if (dataObject.GetData(format, medium) != S_OK || !medium.HGlobal) continue;
     std::vector<uint8_t>& bytes = *medium.HGlobal;
-    if (format.Format == CF_TEXT && !hasText) {
-      clipboard.SetAsText(std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0)));
+    if (format.Format == CF_TEXT || format.Format == CF_UNICODETEXT) {
+      // The clipboard keeps one UTF-8 text for both text formats.
+      if (!hasText) clipboard.SetAsText(format.Format == CF_TEXT ? AnsiText(bytes) : UnicodeText(bytes));
       hasText = true;
-    } else if (format.Format != CF_TEXT && format.Format != CF_UNICODETEXT) {
+    } else {
       clipboard.SetData(format.Format, std::move(bytes));
     }
   }

@@ -10,7 +10,9 @@
 #include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Timers.h"
 #include "treeview/BaseDataTree.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "treeview/DTColors.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTransferResults.h"
@@ -116,6 +118,7 @@ void TBaseDataTree::RunOleDrag(TPoint) {
   try {
     const CountedPtr<TDTDragManager> manager = ObtainDragManager();
     const CountedPtr<IDTDataObject> dataObject = manager->CurrentDataObject();
+    PrepareNodeDragImage(dragStart_, *dataObject);
     lastDropMode_ = dmOnNode;
     DWORD effect = DROPEFFECT_NONE;
     RunDragDrop(*dataObject, AllowedDropEffects(), effect);
@@ -128,15 +131,48 @@ void TBaseDataTree::RunOleDrag(TPoint) {
       EndUpdate();
     }
   } catch (...) {
-    dragSelection_.clear();
-    ChangeTreeStates({}, {tsOLEDragging});
+    EndNodeDrag();
     throw;
   }
+  EndNodeDrag();
+}
+
+void TBaseDataTree::EndNodeDrag() {
+  if (dragImage_) dragImage_->FinishDrag();
   dragSelection_.clear();
   ChangeTreeStates({}, {tsOLEDragging});
 }
 
+void TBaseDataTree::PrepareNodeDragImage(TPoint hotSpot, IDTDataObject&) {
+  if (!HasDragImage() || DragWidth <= 0 || DragHeight <= 0) return;
+  // The rectangle around the hot spot in tree coordinates; what lies left of or above the tree is left out.
+  const TPoint treeHotSpot = Point(hotSpot.X + effectiveOffsetX_, hotSpot.Y - offsetY_);
+  TRect part = Rect(treeHotSpot.X - DragWidth / 2, treeHotSpot.Y - DragHeight / 2, 0, 0);
+  part.Right = part.Left + DragWidth;
+  part.Bottom = part.Top + DragHeight;
+  const TPoint target = Point(std::max(-part.Left, 0), std::max(-part.Top, 0));
+  part.Left = std::max(part.Left, 0);
+  part.Top = std::max(part.Top, 0);
+  TBitmap picture(DragWidth, DragHeight, pf32bit);
+  picture.Canvas().Brush().SetColor(Color());
+  picture.Canvas().FillRect(Rect(0, 0, DragWidth, DragHeight));
+  TPaintTreeOptions options{ptoSelection, ptoSelectedOnly};
+  if (DragImageKind == diMainColumnOnly) options.Include(ptoMainColumnOnly);
+  PaintTreeTo(picture.Canvas(), part, target, options);
+  if (!dragImage_) dragImage_ = std::make_unique<TDTDragImage>(*this);
+  dragImage_->ColorKey = Color();
+  const TPoint imageTopLeft = Point(hotSpot.X - DragWidth / 2, hotSpot.Y - DragHeight / 2);
+  dragImage_->PrepareImage(picture, HandleAllocated() ? ClientToScreen(imageTopLeft) : imageTopLeft,
+                           HandleAllocated() ? ClientToScreen(hotSpot) : hotSpot);
+}
+
 // ---- The drop target ---------------------------------------------------------------------------
+
+TDTDragImage* TBaseDataTree::SourceDragImage() const {
+  TBaseDataTree* source = dragManager_ ? dragManager_->SourceTree() : nullptr;
+  TDTDragImage* image = source ? source->NodeDragImage() : nullptr;
+  return image && image->Prepared() ? image : nullptr;
+}
 
 DWORD TBaseDataTree::ProposeDropEffect(TObject* source, TShiftState shift, TPoint, DWORD allowedEffects) const {
   const auto allowed = [allowedEffects](DWORD effect) { return (allowedEffects & effect) != 0; };
@@ -207,6 +243,10 @@ HRESULT TBaseDataTree::OleDragEnter(DWORD keyState, TPoint screenPoint, DWORD& e
     else
       lastDropMode_ = AboveRowMiddle(hit.HitNode, pt) ? dmAbove : dmBelow;
     ArmDropExpand(hit.HitNode);
+    if (TDTDragImage* image = SourceDragImage()) {
+      image->ShowImage();
+      image->MoveTo(screenPoint, false);
+    }
     return S_OK;
   } catch (...) {
     return E_UNEXPECTED;
@@ -252,6 +292,7 @@ HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState d
       if (node) RepaintNode(node);
     }
     if (HandleAllocated()) Update();
+    if (TDTDragImage* image = SourceDragImage()) image->MoveTo(screenPoint, scrolled);
     effect = ProposeDropEffect(source, shift, pt, effect);
     if (!FireDragOver(source, shift, dragState, pt, lastDropMode_, effect)) effect = DROPEFFECT_NONE;
     if (scrolled) effect |= DROPEFFECT_SCROLL;
@@ -263,6 +304,7 @@ HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState d
 
 void TBaseDataTree::OleDragLeave() {
   KillTreeTimer(ExpandTimer);
+  if (TDTDragImage* image = SourceDragImage()) image->HideImage();
   autoScrollStart_.reset();
   if (dropTargetNode_) {
     RepaintNode(dropTargetNode_);
@@ -315,8 +357,11 @@ void TBaseDataTree::ArmDropExpand(PDataNode node) {
 void TBaseDataTree::AutoExpandDropTarget() {
   KillTreeTimer(ExpandTimer);
   if (!dropTargetNode_ || !dropTargetNode_->Has(nsHasChildren) || dropTargetNode_->Has(nsExpanded)) return;
+  TDTDragImage* image = SourceDragImage();
+  if (image) image->HideImage();
   ToggleExpanded(dropTargetNode_);
   if (HandleAllocated()) Update();
+  if (image) image->ShowImage();
 }
 
 // ---- The drop mark ----------------------------------------------------------------------------

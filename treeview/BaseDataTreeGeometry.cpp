@@ -70,6 +70,7 @@ void TBaseDataTree::SetBiDiMode(TBiDiMode mode) {
   biDiMode_ = mode;
   TDataTreeColumns& columns = header_->Columns();
   for (TColumnIndex column = 0; column < columns.Count(); ++column) columns.ColumnAt(column).SyncParentBiDiMode();
+  if (options_->AutoOptions().Contains(toAutoBidiColumnOrdering)) columns.ResetPositions(mode == bdRightToLeft);
   if (HandleAllocated()) Invalidate();
 }
 

@@ -15,11 +15,17 @@ bool TBaseDataTree::HeaderMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_NCCALCSIZE: {
       TCustomControl::Dispatch(message);
-      if (!visible) return true;
-      // The header strip lies above the client area.
       TRect& client = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
                                      : *reinterpret_cast<TRect*>(message.LParam);
-      client.Top = std::min(client.Top + header_->Height(), client.Bottom);
+      // The bevel and the border lie inside the window's border, the header strip above the client area.
+      const int edge = BevelEdgeSize();
+      client.Left += borderWidth_ + (bevelEdges_.Contains(beLeft) ? edge : 0);
+      client.Top += borderWidth_ + (bevelEdges_.Contains(beTop) ? edge : 0);
+      client.Right -= borderWidth_ + (bevelEdges_.Contains(beRight) ? edge : 0);
+      client.Bottom -= borderWidth_ + (bevelEdges_.Contains(beBottom) ? edge : 0);
+      if (visible) client.Top += header_->Height();
+      client.Right = std::max(client.Right, client.Left);
+      client.Bottom = std::max(client.Bottom, client.Top);
       return true;
     }
     case WM_NCHITTEST: {
@@ -29,17 +35,29 @@ bool TBaseDataTree::HeaderMessage(TMessage& message) {
       if (visible && header_->PointInHeader(p)) message.Result = HTBORDER;
       return true;
     }
-    case WM_NCPAINT:
+    case WM_NCPAINT: {
       TCustomControl::Dispatch(message);
       PaintHeader();
+      const HDC dc = GetWindowDC(Handle());
+      PaintFrame(dc);
+      ReleaseDC(Handle(), dc);
       return true;
+    }
     case WM_PRINT:
       TCustomControl::Dispatch(message);
-      if ((message.LParam & PRF_NONCLIENT) && visible)
+      if (!(message.LParam & PRF_NONCLIENT)) return true;
+      if (visible)
         header_->Columns().PaintHeaderCells(reinterpret_cast<HDC>(message.WParam), header_->HeaderRect(),
                                             -effectiveOffsetX_);
+      PaintFrame(reinterpret_cast<HDC>(message.WParam));
       return true;
     case WM_SIZE: header_->SpreadSpringDelta(); return false;
+    case CM_FONTCHANGED:
+    case CM_PARENTFONTCHANGED:
+      // The tree takes its new font first.
+      TCustomControl::Dispatch(message);
+      header_->TreeFontChanged();
+      return true;
     default: return false;
   }
 }

@@ -5,11 +5,19 @@
 
 #include <algorithm>
 
+#include "runtime/MulDiv.h"
+
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
+#include "toolkit/win/Edges.h"
 #include "toolkit/win/Messages.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
@@ -21,12 +29,6 @@ namespace {
 
 constexpr int ButtonSize = 9;
 constexpr TColor ButtonKey = 0xFF00FF;
-
-int MulDivRounded(int value, int numerator, int denominator) {
-  const int64_t product = int64_t{value} * numerator;
-  const int64_t half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
 
 // The half of a length rounded to the even neighbour.
 int HalfToEven(int value) { return (value / 2) + ((value % 2 != 0 && (value / 2) % 2 != 0) ? 1 : 0); }
@@ -44,11 +46,11 @@ void TBaseDataTree::ComputeVerticalAlignment(PDataNode node, int& vAlign, int& v
     case naProportional:
       if (Images || StateImages) {
         const int imageHeight = Images ? Images->Height() : StateImages->Height();
-        vAlign = MulDivRounded(height - imageHeight, align, 100) + imageHeight / 2;
+        vAlign = MulDiv(height - imageHeight, align, 100) + imageHeight / 2;
       } else if (options_->PaintOptions().Contains(toShowButtons)) {
-        vAlign = MulDivRounded(height - ButtonSize, align, 100) + ButtonSize / 2;
+        vAlign = MulDiv(height - ButtonSize, align, 100) + ButtonSize / 2;
       } else {
-        vAlign = MulDivRounded(height, align, 100);
+        vAlign = MulDiv(height, align, 100);
       }
       break;
   }
@@ -84,15 +86,25 @@ int TBaseDataTree::ComputeLineImage(PDataNode node, TLineImage& lineImage) const
   return selected;
 }
 
-void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry) const {
-  entry.XPos = r.Left;
-  r.Left += images.Width() + 2;
+void TBaseDataTree::PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry,
+                               bool rightToLeft) const {
+  if (rightToLeft) {
+    r.Right -= images.Width();
+    entry.XPos = r.Right;
+    r.Right -= 2;
+  } else {
+    entry.XPos = r.Left;
+    r.Left += images.Width() + 2;
+  }
   entry.YPos = r.Top + vAlign - images.Height() / 2;
 }
 
 void TBaseDataTree::IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) const {
-  const int shift = levels * static_cast<int>(indent_);
-  paintInfo.ContentRect.Left += shift;
+  const int shift = levels * static_cast<int>(indent_) * (paintInfo.RightToLeft ? -1 : 1);
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right += shift;
+  else
+    paintInfo.ContentRect.Left += shift;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry.XPos += shift;
 }
 
@@ -130,7 +142,15 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
                                     TDTLineType style) {
   const int half = static_cast<int>(indent_) / 2;
   const int indent = static_cast<int>(indent_);
-  auto horizontal = [&] { DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign); };
+  // The horizontal part points to the content: right, or left when reading right to left.
+  const bool rightToLeft = paintInfo.RightToLeft;
+  auto horizontal = [&] {
+    if (rightToLeft)
+      DrawDottedHorzLine(paintInfo, color, x, x + half, y + vAlign);
+    else
+      DrawDottedHorzLine(paintInfo, color, x + half, x + indent, y + vAlign);
+  };
+  const int edge = rightToLeft ? x + indent - 1 : x;
   switch (style) {
     case ltBottomRight:
       DrawDottedVertLine(paintInfo, color, y + vAlign, y + height, x + half);
@@ -146,13 +166,19 @@ void TBaseDataTree::DrawLineSegment(TDTPaintInfo& paintInfo, TColor color, int x
       DrawDottedVertLine(paintInfo, color, y, y + vAlign, x + half);
       horizontal();
       break;
-    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, x); break;
+    case ltLeft: DrawDottedVertLine(paintInfo, color, y, y + height, edge); break;
     case ltLeftBottom:
-      DrawDottedVertLine(paintInfo, color, y, y + height, x);
+      DrawDottedVertLine(paintInfo, color, y, y + height, edge);
       DrawDottedHorzLine(paintInfo, color, x, x + indent, y + height);
       break;
     case ltNone: break;
   }
+}
+
+int TBaseDataTree::LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const {
+  const int offset = static_cast<int>(level * indent_);
+  return paintInfo.RightToLeft ? paintInfo.CellRect.Right - static_cast<int>(indent_) - offset
+                               : paintInfo.CellRect.Left + offset;
 }
 
 void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign) {
@@ -160,8 +186,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   if (LineMode == lmNormal) {
     const TColor color = colors_->Color(TreeLineColor);
     for (size_t level = 0; level < lineImage.size(); ++level)
-      DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                      paintInfo.CellRect.Top, node->NodeHeight, vAlign, lineImage[level]);
+      DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight, vAlign,
+                      lineImage[level]);
     return;
   }
   if (!paintInfo.PaintOptions.Contains(ptoGridLines)) return;
@@ -188,8 +214,8 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
   }
   const TColor color = colors_->Color(GridLineColor);
   for (size_t level = 0; level < bands.size(); ++level)
-    DrawLineSegment(paintInfo, color, paintInfo.CellRect.Left + static_cast<int>(level * indent_),
-                    paintInfo.CellRect.Top, node->NodeHeight - 1, vAlign, bands[level]);
+    DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight - 1,
+                    vAlign, bands[level]);
 }
 
 void TBaseDataTree::BuildButtonBitmaps() {
@@ -229,7 +255,7 @@ TBitmap& TBaseDataTree::ButtonBitmap(bool expanded) {
   return expanded ? *minusBitmap_ : *plusBitmap_;
 }
 
-void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r) {
+void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r, TPoint pictureOffset) {
   TColor color = Color();
   TItemEraseAction action = eaDefault;
   TCanvas& canvas = *paintInfo.Canvas;
@@ -237,6 +263,8 @@ void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r)
   if (action == eaColor) {
     canvas.Brush().SetColor(color);
     canvas.FillRect(r);
+  } else if (action == eaDefault && ShowsBackground(paintInfo.PaintOptions)) {
+    DrawBackground(canvas, r, pictureOffset);
   } else if (action == eaDefault) {
     const TDTSelectionOptions selection = options_->SelectionOptions();
     if (paintInfo.Node->Has(nsSelected) && paintInfo.PaintOptions.Contains(ptoSelection) &&
@@ -253,6 +281,56 @@ void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r)
     }
   }
   if (OnAfterItemErase) OnAfterItemErase(this, canvas, paintInfo.Node, r);
+}
+
+bool TBaseDataTree::ShowsBackground(TPaintTreeOptions options) const {
+  return options.Contains(ptoBackground) && options_->PaintOptions().Contains(toShowBackground) && !background_->Empty();
+}
+
+void TBaseDataTree::DrawBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  if (options_->PaintOptions().Contains(toStaticBackground))
+    DrawFixedBackground(canvas, r, offset);
+  else
+    DrawTiledBackground(canvas, r, offset);
+}
+
+void TBaseDataTree::DrawFixedBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect(r);
+  // The picture lies at its offsets in the window; R moved by Offset is R in the window.
+  const TRect picture = Bounds(BackgroundOffsetX(), BackgroundOffsetY(), background_->Width(), background_->Height());
+  TRect area = r;
+  OffsetRect(area, offset.X, offset.Y);
+  TRect shown;
+  if (!IntersectRect(shown, picture, area)) return;
+  DrawBackgroundPart(canvas, Rect(shown.Left - offset.X, shown.Top - offset.Y, shown.Right - offset.X,
+                                  shown.Bottom - offset.Y),
+                     Point(shown.Left - picture.Left, shown.Top - picture.Top));
+}
+
+void TBaseDataTree::DrawTiledBackground(TCanvas& canvas, const TRect& r, TPoint offset) {
+  const int width = background_->Width();
+  const int height = background_->Height();
+  auto phase = [](int value, int size) { return ((value % size) + size) % size; };
+  const int phaseX = phase(r.Left + offset.X + BackgroundOffsetX(), width);
+  const int phaseY = phase(r.Top + offset.Y + BackgroundOffsetY(), height);
+  for (int top = r.Top - phaseY; top < r.Bottom; top += height)
+    for (int left = r.Left - phaseX; left < r.Right; left += width) {
+      const TRect tile = Rect(std::max(left, r.Left), std::max(top, r.Top), std::min(left + width, r.Right),
+                              std::min(top + height, r.Bottom));
+      DrawBackgroundPart(canvas, tile, Point(tile.Left - left, tile.Top - top));
+    }
+}
+
+void TBaseDataTree::DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source) {
+  const HDC pictureDC = CreateCompatibleDC(canvas.Handle());
+  SelectObject(pictureDC, background_->Handle());
+  if (background_->Transparent())
+    TransparentBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), pictureDC, source.X, source.Y,
+                   dest.Width(), dest.Height(), background_->TransparentColor());
+  else
+    BitBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), pictureDC, source.X, source.Y, SRCCOPY);
+  DeleteDC(pictureDC);
 }
 
 bool TBaseDataTree::ShowsFocus() const {
@@ -319,11 +397,31 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
   }
 }
 
-void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot) {
-  const TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
+void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot, bool doOverlay) {
+  TPaintImageEntry& entry = paintInfo.ImageSlots[slot];
   if (!entry.Images || entry.Index < 0) return;
-  const bool enabled = !paintInfo.Node->Has(nsDisabled) && Enabled();
-  entry.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, entry.Index, enabled && !entry.Ghosted);
+  const PDataNode node = paintInfo.Node;
+  const bool cutNode = node->Has(nsCutOrCopy) && states_.Contains(tsCutPending);
+  const TDTPaintOptions paint = options_->PaintOptions();
+  const bool paintFocused = Focused() || paint.Contains(toGhostedIfUnfocused);
+  TPaintImageEntry& overlay = paintInfo.ImageSlots[pisOverlay];
+  if (doOverlay)
+    ResolveImage(paintInfo, ikOverlay, pisOverlay, Images);
+  else
+    overlay.Index = -1;
+  const bool enabled = !node->Has(nsDisabled) && Enabled();
+  const bool selected = node->Has(nsSelected);
+  entry.Images->BlendColor = selected && !entry.Ghosted ? clDefault : Color();
+  unsigned style = ILD_TRANSPARENT;
+  // The first 15 overlays are the list's overlay slots; later ones are drawn as images of their own.
+  if (overlay.Index >= 0 && overlay.Index < 15) style |= INDEXTOOVERLAYMASK(static_cast<unsigned>(overlay.Index) + 1);
+  const bool plainSelection = selected && !options_->SelectionOptions().Contains(toFullRowSelect) &&
+                              !options_->MiscOptions().Contains(toGridExtensions);
+  if (paint.Contains(toUseBlendedImages) && paintFocused && (entry.Ghosted || plainSelection || cutNode))
+    style |= ILD_BLEND50;
+  entry.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, entry.Index, style, enabled);
+  if (overlay.Index >= 15 && overlay.Images)
+    overlay.Images->Draw(*paintInfo.Canvas, entry.XPos, entry.YPos, overlay.Index, style, enabled);
 }
 
 void TBaseDataTree::ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPaintImageSlot slot,
@@ -389,7 +487,8 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
     baseOffset += height;
     if (selectLevel > 0 || !paintOptions.Contains(ptoSelectedOnly)) {
       if (row.Height() != height) row.SetSize(row.Width(), height);
-      PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin);
+      PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin,
+               Point(target.X - window.Left, rowTop));
       PaintRubberBand(rowCanvas, Point(window.Left, baseOffset - height));
       // Only the part of the row inside the window reaches the target.
       const int skip = std::max(target.Y - rowTop, 0);
@@ -432,7 +531,7 @@ void TBaseDataTree::AdvanceLineImage(PDataNode node, PDataNode next, TLineImage&
 }
 
 void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& window, TPaintTreeOptions options,
-                             const TLineImage& lineImage, int buttonX, TPoint patternOrigin) {
+                             const TLineImage& lineImage, int buttonX, TPoint patternOrigin, TPoint pictureOffset) {
   const int height = node->NodeHeight;
   paintWindowLeft_ = window.Left;
   SetWindowOrgEx(canvas.Handle(), window.Left, 0, nullptr);
@@ -448,7 +547,7 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
     paintInfo.Node = node;
     paintInfo.PaintOptions = options;
     paintInfo.PatternOrigin = patternOrigin;
-    EraseNodeBackground(paintInfo, rowRect);
+    EraseNodeBackground(paintInfo, rowRect, pictureOffset);
     const TDataTreeColumns& columns = header_->Columns();
     const bool usesColumns = header_->HasColumns();
     TColumnIndex column = usesColumns ? columns.FirstVisibleColumn() : ColumnNone;
@@ -493,30 +592,37 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.CellRect = cell;
   paintInfo.PaintOptions = options;
   paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : Alignment;
+  paintInfo.RightToLeft = ReadsRightToLeft(column);
+  if (paintInfo.RightToLeft) paintInfo.Alignment = Mirrored(paintInfo.Alignment);
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
   if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
     paintInfo.PaintOptions.Exclude(ptoColumnColor);
   paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
   paintInfo.ContentRect = cell;
-  paintInfo.ContentRect.Left += margin_;
+  if (paintInfo.RightToLeft)
+    paintInfo.ContentRect.Right -= margin_;
+  else
+    paintInfo.ContentRect.Left += margin_;
+  const bool rightToLeft = paintInfo.RightToLeft;
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry = TPaintImageEntry{};
   if (CheckImageWidth(node, column) > 0) {
     TPaintImageEntry& check = paintInfo.ImageSlots[pisCheck];
     check.Images = ActiveCheckImages();
     check.Index = CheckImageIndexOf(node);
-    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check);
+    PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check, rightToLeft);
   }
   if (StateImages) {
     ResolveImage(paintInfo, ikState, pisState, StateImages);
     if (paintInfo.ImageSlots[pisState].Index >= 0)
-      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState]);
+      PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState],
+                 rightToLeft);
   }
   if (Images) {
     ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images);
     if (paintInfo.ImageSlots[pisNormal].Index >= 0)
       PlaceImage(*paintInfo.ImageSlots[pisNormal].Images, vAlign, paintInfo.ContentRect,
-                 paintInfo.ImageSlots[pisNormal]);
+                 paintInfo.ImageSlots[pisNormal], rightToLeft);
   }
   if (mainColumn) IndentPaintPositions(paintInfo, static_cast<int>(lineImage.size()));
   TCanvas& canvas = *paintInfo.Canvas;
@@ -524,8 +630,11 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   if (header_->HasColumns()) IntersectClipRect(canvas.Handle(), cell.Left, cell.Top, cell.Right, cell.Bottom);
   const TDTPaintOptions paint = options_->PaintOptions();
   if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
-    const int left = mainColumn && LineMode == lmBands ? paintInfo.ContentRect.Left : cell.Left;
-    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, cell.Right - 1, cell.Bottom - 1);
+    // In band mode the line leaves the indentation to the bands.
+    const bool bands = mainColumn && LineMode == lmBands;
+    const int left = bands && !rightToLeft ? paintInfo.ContentRect.Left : cell.Left;
+    const int right = bands && rightToLeft ? paintInfo.ContentRect.Right - 1 : cell.Right - 1;
+    DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, right, cell.Bottom - 1);
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
@@ -539,11 +648,12 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     if (paint.Contains(toShowTreeLines) || LineMode == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
-      canvas.Draw(cell.Left + buttonX, cell.Top + buttonY, ButtonBitmap(node->Has(nsExpanded)));
+      canvas.Draw(rightToLeft ? cell.Right - buttonX - ButtonSize : cell.Left + buttonX, cell.Top + buttonY,
+                  ButtonBitmap(node->Has(nsExpanded)));
     DrawCheckImage(paintInfo);
   }
-  PaintNodeImage(paintInfo, pisState);
-  PaintNodeImage(paintInfo, pisNormal);
+  PaintNodeImage(paintInfo, pisState, false);
+  PaintNodeImage(paintInfo, pisNormal, true);
   if (!(states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone)))
     PaintNodeContent(paintInfo);
   if (OnAfterCellPaint) OnAfterCellPaint(this, canvas, node, column, paintInfo.CellRect);
@@ -555,6 +665,10 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   bool handled = false;
   if (OnPaintBackground) OnPaintBackground(this, targetCanvas, area, handled);
   if (handled) return;
+  if (ShowsBackground(paintOptions)) {
+    DrawBackground(targetCanvas, area, Point(0, 0));
+    return;
+  }
   targetCanvas.Brush().SetColor(Color());
   if (!header_->HasColumns()) {
     targetCanvas.FillRect(area);
@@ -580,6 +694,118 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   }
   targetCanvas.Brush().SetColor(Color());
   if (right < area.Right) targetCanvas.FillRect(Rect(right, area.Top, area.Right, area.Bottom));
+}
+
+// ---- Painting properties ------------------------------------------------------------------
+
+void TBaseDataTree::SetBackground(const TBitmap& picture) {
+  background_->Assign(picture);
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetBackgroundOffsetX(int x) {
+  if (x == backgroundOffset_.X) return;
+  backgroundOffset_.X = x;
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetBackgroundOffsetY(int y) {
+  if (y == backgroundOffset_.Y) return;
+  backgroundOffset_.Y = y;
+  if (HandleAllocated()) Invalidate();
+}
+
+// ---- The frame ------------------------------------------------------------------------------
+
+int TBaseDataTree::BevelEdgeSize() const {
+  if (bevelKind_ == bkNone) return 0;
+  return (bevelInner_ != bvNone ? bevelWidth_ : 0) + (bevelOuter_ != bvNone ? bevelWidth_ : 0);
+}
+
+TSize TBaseDataTree::BorderInsets() {
+  if (!HandleAllocated()) return {0, 0};
+  const LONG_PTR style = GetWindowLongPtr(Handle(), GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtr(Handle(), GWL_EXSTYLE);
+  if (exStyle & WS_EX_CLIENTEDGE) return {-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE)};
+  if (style & WS_BORDER) return {-1, -1};
+  return {0, 0};
+}
+
+void TBaseDataTree::PaintFrame(HDC dc) {
+  if (bevelKind_ == bkNone && borderWidth_ == 0) return;
+  const TSize insets = BorderInsets();
+  TRect r = Rect(0, 0, Width(), Height());
+  InflateRect(r, insets.cx, insets.cy);
+  const TRect outer = r;
+  const int saved = SaveDC(dc);
+  if (bevelKind_ != bkNone) {
+    UINT edge = 0;
+    if (bevelInner_ == bvLowered) edge |= BDR_SUNKENINNER;
+    if (bevelInner_ == bvRaised) edge |= BDR_RAISEDINNER;
+    if (bevelOuter_ == bvLowered) edge |= BDR_SUNKENOUTER;
+    if (bevelOuter_ == bvRaised) edge |= BDR_RAISEDOUTER;
+    UINT flags = (bevelEdges_.Contains(beLeft) ? BF_LEFT : 0) | (bevelEdges_.Contains(beTop) ? BF_TOP : 0) |
+                 (bevelEdges_.Contains(beRight) ? BF_RIGHT : 0) | (bevelEdges_.Contains(beBottom) ? BF_BOTTOM : 0);
+    if (bevelKind_ == bkSoft) flags |= BF_SOFT;
+    if (bevelKind_ == bkFlat) flags |= BF_FLAT;
+    if (!ctl3D_) flags |= BF_MONO;
+    TRect bevel = r;
+    DrawEdge(dc, bevel, edge, flags);
+    const int size = BevelEdgeSize();
+    if (bevelEdges_.Contains(beLeft)) r.Left += size;
+    if (bevelEdges_.Contains(beTop)) r.Top += size;
+    if (bevelEdges_.Contains(beRight)) r.Right -= size;
+    if (bevelEdges_.Contains(beBottom)) r.Bottom -= size;
+  }
+  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  InflateRect(r, -borderWidth_, -borderWidth_);
+  ExcludeClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  const HBRUSH brush = CreateSolidBrush(ColorToRGB(colors_->Color(BorderColor)));
+  FillRect(dc, outer, brush);
+  DeleteObject(brush);
+  RestoreDC(dc, saved);
+}
+
+void TBaseDataTree::FrameChanged() {
+  if (HandleAllocated()) header_->RecalcHeaderFrame();
+}
+
+void TBaseDataTree::SetBevelKind(TBevelKind kind) {
+  if (kind == bevelKind_) return;
+  bevelKind_ = kind;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelInner(TPanelBevel bevel) {
+  if (bevel == bevelInner_) return;
+  bevelInner_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelOuter(TPanelBevel bevel) {
+  if (bevel == bevelOuter_) return;
+  bevelOuter_ = bevel;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelEdges(TBevelEdges edges) {
+  if (edges == bevelEdges_) return;
+  bevelEdges_ = edges;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBevelWidth(int width) {
+  width = std::max(width, 1);
+  if (width == bevelWidth_) return;
+  bevelWidth_ = width;
+  FrameChanged();
+}
+
+void TBaseDataTree::SetBorderWidth(int width) {
+  width = std::max(width, 0);
+  if (width == borderWidth_) return;
+  borderWidth_ = width;
+  FrameChanged();
 }
 
 // ---- The window -------------------------------------------------------------------------------

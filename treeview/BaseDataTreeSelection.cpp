@@ -277,6 +277,7 @@ void TBaseDataTree::Dispatch(TMessage& message) {
   }
   if (message.Msg == CM_SYSCOLORCHANGE) {
     InitTreeGlobals().ReloadCheckImages();
+    InitTreeGlobals().ReloadUtilityImages();
     if (HandleAllocated()) Invalidate();
   }
   if (message.Msg == WM_TIMER && message.WParam == ExpandTimer) {

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Region.h"
-#include "toolkit/win/Rect.h"
 
 class TBaseDataTree;
 class TBitmap;

@@ -4,8 +4,8 @@
 // place, show, then commit or hide; the link may refuse each step.
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 

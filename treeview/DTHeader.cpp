@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/MulDiv.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
@@ -15,6 +16,7 @@ TDTHeader::TDTHeader(TBaseDataTree& tree)
   dragImage_->Fade = false;
   dragImage_->PreBlendBias = -50;
   dragImage_->Transparency = 140;
+  font_.OnChange = [this] { InvalidateHeader(ColumnNone, false); };
 }
 
 TDTHeader::~TDTHeader() = default;
@@ -23,10 +25,12 @@ void TDTHeader::Assign(const TDTHeader& source) {
   SetAutoSizeIndex(source.autoSizeIndex_);
   SetBackground(source.background_);
   SetColumns(source.columns_);
+  SetFont(source.font_);
   SetHeight(source.height_);
   SetImages(source.images_);
   SetMainColumn(source.MainColumn());
   SetOptions(source.options_);
+  SetParentFont(source.parentFont_);
   SetSortColumn(source.sortColumn_);
   SetSortDirection(source.sortDirection_);
   SetStyle(source.style_);
@@ -142,6 +146,23 @@ void TDTHeader::SetBackground(TColor color) {
   InvalidateHeader(ColumnNone, false);
 }
 
+void TDTHeader::SetFont(const TFont& font) {
+  font_.Assign(font);
+  parentFont_ = false;
+}
+
+void TDTHeader::SetParentFont(bool value) {
+  if (value == parentFont_) return;
+  parentFont_ = value;
+  TreeFontChanged();
+}
+
+void TDTHeader::TreeFontChanged() {
+  if (parentFont_) font_.Assign(tree_.Font());
+}
+
+void TDTHeader::ScaleFont(int m, int d) { font_.SetSize(MulDiv(font_.Size(), m, d)); }
+
 void TDTHeader::SetImages(TImageList* images) {
   if (images == images_) return;
   images_ = images;
@@ -191,20 +212,38 @@ void TDTHeader::RecalcHeaderFrame() {
 bool TDTHeader::SplitterAtPoint(int x) {
   columns_.TrackIndex = ColumnNone;
   if (!HasColumns()) return false;
+  return tree_.BiDiMode() == bdRightToLeft ? SplitterRightToLeft(x) : SplitterLeftToRight(x);
+}
+
+bool TDTHeader::SplitterLeftToRight(int x) {
   int edge = tree_.RangeX() - tree_.EffectiveOffsetX();
   // From the last position: where narrow columns' zones overlap the right one wins.
   for (int position = columns_.Count() - 1; position >= 0; --position) {
     const TDataTreeColumn& column = columns_.ColumnAt(columns_.ColumnAtPosition(position));
     if (!column.Visible()) continue;
-    if (x > edge - 3 && x < edge + 5) {
-      if (!column.Options().Contains(coResizable)) return false;
-      columns_.TrackIndex = column.Index();
-      trackPos_ = edge - column.Width();
-      return true;
-    }
+    if (x > edge - 3 && x < edge + 5) return StartsTracking(column, edge - column.Width());
     edge -= column.Width();
   }
   return false;
+}
+
+bool TDTHeader::SplitterRightToLeft(int x) {
+  // The columns end at the client's right edge; each column's splitter is its left edge.
+  int edge = -tree_.EffectiveOffsetX() + std::max(tree_.ClientWidth() - tree_.RangeX(), 0);
+  for (int position = 0; position < columns_.Count(); ++position) {
+    const TDataTreeColumn& column = columns_.ColumnAt(columns_.ColumnAtPosition(position));
+    if (!column.Visible()) continue;
+    if (x > edge - 5 && x < edge + 3) return StartsTracking(column, edge + column.Width());
+    edge += column.Width();
+  }
+  return false;
+}
+
+bool TDTHeader::StartsTracking(const TDataTreeColumn& column, int fixedEdge) {
+  if (!column.Options().Contains(coResizable)) return false;
+  columns_.TrackIndex = column.Index();
+  trackPos_ = fixedEdge;
+  return true;
 }
 
 void TDTHeader::SpreadSpringDelta() {

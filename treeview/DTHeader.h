@@ -7,7 +7,6 @@
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
 
@@ -21,7 +20,7 @@ struct TMessage;
 // The screen cursor number of the column splitter.
 constexpr TCursor crHeaderSplit = 63;
 
-class TDTHeader {
+class TDTHeader : public TPersistent {
 public:
   explicit TDTHeader(TBaseDataTree& tree);
   ~TDTHeader();
@@ -60,7 +59,17 @@ public:
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
   TDTHeaderStates States() const { return states_; }
+  // The captions' font; its changes repaint the header.
   TFont& Font() { return font_; }
+  // Copies the font; the header keeps its own font from then on.
+  void SetFont(const TFont& font);
+  // True: the header's font follows the tree's.
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value);
+  // The tree's font changed: a header with ParentFont takes it.
+  void TreeFontChanged();
+  // The font's size scaled by M / D (the form was scaled).
+  void ScaleFont(int m, int d);
   // The header's settings and columns in the tree's stream format, version 3 (DTHeaderStream.cpp).
   void WriteToStream(TStream& stream);
   // Reads any version; a stream without the leading -1 is the oldest format.
@@ -74,8 +83,9 @@ public:
   // The header's height changed or it was shown or hidden: the window's frame is laid out again.
   void RecalcHeaderFrame();
 
-  // The right edge of a resizable column within reach of client X: the
-  // column becomes TrackIndex and its left edge TrackPos.
+  // The moving edge of a resizable column within reach of client X (its
+  // right edge, its left one under right-to-left alignment): the column
+  // becomes TrackIndex and its other edge TrackPos.
   bool SplitterAtPoint(int x);
   int TrackPos() const { return trackPos_; }
 
@@ -117,6 +127,9 @@ private:
   // Hover, press and click are forgotten once the mouse left the header.
   void HeaderTimerTick();
   void BeginColumnDrag(TPoint start);
+  bool SplitterLeftToRight(int x);
+  bool SplitterRightToLeft(int x);
+  bool StartsTracking(const TDataTreeColumn& column, int fixedEdge);
   // Moves the drop mark to the column under a screen point and the drag
   // picture to the point; true when the picture moved.
   bool DragColumnTo(TPoint screen);
@@ -134,6 +147,7 @@ private:
   TColor background_ = clBtnFace;
   TImageList* images_ = nullptr;
   TFont font_;
+  bool parentFont_ = false;
   int height_ = 17;
   int trackPos_ = 0;
   // Where a resize began (client) and the left button went down (screen).

@@ -298,7 +298,8 @@ bool TDTHeader::HeaderMouseMove(const TMessage& message) {
     return true;
   }
   if (states_.Contains(hdTracking)) {
-    columns_.ColumnAt(columns_.TrackIndex).SetWidth(p.X - trackPos_);
+    const bool rightToLeft = tree_.BiDiMode() == bdRightToLeft;
+    columns_.ColumnAt(columns_.TrackIndex).SetWidth(rightToLeft ? trackPos_ - p.X : p.X - trackPos_);
     return true;
   }
   TPoint screen = p;

@@ -9,34 +9,52 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/Edges.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTColors.h"
 #include "treeview/DTHeader.h"
+#include "treeview/TreeGlobals.h"
+#include "treeview/TreeImages.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
 
 constexpr int GlyphSize = 16;
 
-// A 16 x 16 triangle in the middle of its square, pointing up or down.
+TImageList& UtilityImages() { return InitTreeGlobals().UtilityImages(); }
+
 void DrawSortGlyph(TCanvas& canvas, TPoint at, TSortDirection direction) {
-  const int top = at.Y + 5;
-  const int bottom = at.Y + 10;
-  const std::array<TPoint, 3> up{Point(at.X + 4, bottom), Point(at.X + 12, bottom), Point(at.X + 8, top)};
-  const std::array<TPoint, 3> down{Point(at.X + 4, top), Point(at.X + 12, top), Point(at.X + 8, bottom)};
-  canvas.Pen().SetColor(clBtnShadow);
-  canvas.Brush().SetColor(clBtnShadow);
-  canvas.Polygon(direction == sdAscending ? std::span<const TPoint>(up) : std::span<const TPoint>(down));
+  UtilityImages().Draw(canvas, at.X, at.Y, direction == sdAscending ? UtilitySortAscending : UtilitySortDescending);
 }
 
-// A round mark at one side of the cell, where a dragged column would land.
+// The round mark at one side of the cell where a dragged column would land.
 void DrawDropMark(TCanvas& canvas, const TRect& cell, bool before) {
-  const int left = before ? cell.Left : cell.Right - GlyphSize;
-  const int top = (cell.Top + cell.Bottom - GlyphSize) / 2;
-  canvas.Pen().SetColor(clHighlight);
-  canvas.Brush().SetColor(clHighlight);
-  canvas.Ellipse(left + 3, top + 3, left + GlyphSize - 3, top + GlyphSize - 3);
+  TImageList& images = UtilityImages();
+  const int top = (cell.Top + cell.Bottom - images.Height()) / 2;
+  if (before)
+    images.Draw(canvas, cell.Left, top, UtilityDropLeft);
+  else
+    images.Draw(canvas, cell.Right - 16, top, UtilityDropRight);
+}
+
+// The orange bar along the bottom of a hot XP cell, its pieces 16 pixels wide.
+void DrawHotBar(TCanvas& canvas, const TRect& r) {
+  TImageList& images = UtilityImages();
+  const int top = r.Bottom - 3;
+  const int width = r.Right - r.Left;
+  if (width <= 32) {
+    images.Draw(canvas, r.Right - 16, top, UtilityHotBarRight);
+    // The left piece covers half the cell, over the right one.
+    const int saved = SaveDC(canvas.Handle());
+    IntersectClipRect(canvas.Handle(), r.Left, top, r.Left + width / 2, r.Bottom);
+    images.Draw(canvas, r.Left, top, UtilityHotBarLeft);
+    RestoreDC(canvas.Handle(), saved);
+    return;
+  }
+  images.Draw(canvas, r.Left, top, UtilityHotBarLeft);
+  for (int x = r.Left + 16; x + 16 < r.Right; x += 16) images.Draw(canvas, x, top, UtilityHotBarMiddle);
+  images.Draw(canvas, r.Right - 16, top, UtilityHotBarRight);
 }
 
 // The edge and flags of a classic cell by style: normal, pressed, hot.
@@ -82,7 +100,10 @@ void TDataTreeColumns::DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, boo
          {Point(r.Left + 2, r.Bottom - 2), Point(r.Left + 2, r.Top + 1), Point(r.Right - 1, r.Top + 1)});
     return;
   }
-  if (hot) return;
+  if (hot) {
+    DrawHotBar(canvas, r);
+    return;
+  }
   if (splitter) {
     Line(canvas, RGB(199, 197, 178), {Point(r.Right - 2, r.Top + 3), Point(r.Right - 2, r.Bottom - 5)});
     Line(canvas, RGB(255, 255, 255), {Point(r.Right - 1, r.Top + 3), Point(r.Right - 1, r.Bottom - 5)});
@@ -92,49 +113,120 @@ void TDataTreeColumns::DrawXPCell(TCanvas& canvas, const TRect& r, bool hot, boo
   Line(canvas, RGB(203, 199, 184), {Point(r.Left, r.Bottom - 1), Point(r.Right, r.Bottom - 1)});
 }
 
-void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
-                                     TRect& textBounds) const {
+void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool useImage, bool useSortGlyph,
+                                     TPoint& imagePos, TPoint& sortGlyphPos, TRect& textBounds) const {
   const bool hasText = !text_.empty();
-  if (!hasText && !useSortGlyph) return;
+  const TImageList* images = owner_.Header().Images();
+  useImage = useImage && images;
+  if (!hasText && !useImage && !useSortGlyph) return;
   const bool rightToLeft = ReadsRightToLeft();
   TAlignment alignment = alignment_;
   if (rightToLeft && alignment != taCenter) alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-  const int width = client.Width();
+  const TSize size{client.Width(), client.Height()};
+  const TSize imageSize = useImage ? TSize{images->Width(), images->Height()} : TSize{0, 0};
   const int sortWidth = useSortGlyph ? GlyphSize : 0;
-  if (useSortGlyph) sortGlyphPos.Y = (client.Height() - GlyphSize) / 2;
+  if (useSortGlyph) sortGlyphPos.Y = (size.cy - GlyphSize) / 2;
   TSize textSize{0, 0};
   if (hasText) {
     textSize = canvas.TextExtent(text_);
     textSize.cx += 2;
   }
   const int textSpacing = hasText ? spacing_ : 0;
+  const bool stacked = useImage && (layout_ == blGlyphTop || layout_ == blGlyphBottom);
+  const bool imageLeft = useImage && layout_ == blGlyphLeft;
+  const bool imageRight = useImage && layout_ == blGlyphRight;
   int textLeft = 0;
-  if (!hasText) {
-    sortGlyphPos.X = (width - GlyphSize) / 2;
-  } else if (alignment == taLeftJustify) {
-    int x = margin_;
-    if (rightToLeft && useSortGlyph) {
-      sortGlyphPos.X = x;
-      x += sortWidth + spacing_;
-    }
-    textLeft = x;
-    if (!rightToLeft) sortGlyphPos.X = x + textSize.cx + textSpacing;
-  } else if (alignment == taCenter) {
-    textLeft = (width - textSpacing - textSize.cx) / 2;
-    sortGlyphPos.X = rightToLeft ? textLeft - spacing_ - sortWidth : textLeft + textSize.cx + spacing_;
+  int textTop = (size.cy - textSize.cy) / 2;
+  if (!hasText && !useImage) {
+    sortGlyphPos.X = (size.cx - GlyphSize) / 2;
   } else {
-    int x = width - margin_;
-    if (!rightToLeft && useSortGlyph) {
-      x -= sortWidth;
-      sortGlyphPos.X = x;
-      x -= spacing_;
+    imagePos.Y = (size.cy - imageSize.cy) / 2;
+    if (stacked) {
+      const int first = (size.cy - imageSize.cy - textSize.cy - textSpacing) / 2;
+      if (layout_ == blGlyphTop) {
+        imagePos.Y = first;
+        textTop = first + imageSize.cy + textSpacing;
+      } else {
+        textTop = first;
+        imagePos.Y = first + textSize.cy + textSpacing;
+      }
     }
-    textLeft = x - textSize.cx;
-    if (rightToLeft) sortGlyphPos.X = textLeft - textSpacing - sortWidth;
+    int x = 0;
+    switch (alignment) {
+      case taLeftJustify:
+        x = margin_;
+        if (rightToLeft && useSortGlyph) {
+          sortGlyphPos.X = x;
+          x += sortWidth + spacing_;
+        }
+        if (stacked) {
+          textLeft = x;
+          imagePos.X = std::max((size.cx - imageSize.cx) / 2, x);
+          x = std::max(imagePos.X + imageSize.cx + spacing_, textLeft + textSize.cx + textSpacing);
+        } else {
+          if (imageLeft) {
+            imagePos.X = x;
+            x += imageSize.cx + spacing_;
+          }
+          textLeft = x;
+          x += textSize.cx + textSpacing;
+          if (imageRight) {
+            imagePos.X = x;
+            x += imageSize.cx + spacing_;
+          }
+        }
+        if (!rightToLeft) sortGlyphPos.X = x;
+        break;
+      case taCenter: {
+        if (stacked) {
+          imagePos.X = (size.cx - imageSize.cx) / 2;
+          textLeft = (size.cx - textSize.cx) / 2 - sortWidth / 2;
+        } else {
+          x = (size.cx - imageSize.cx - textSpacing - textSize.cx) / 2;
+          if (imageLeft) {
+            imagePos.X = x;
+            x += imageSize.cx + textSpacing;
+          }
+          textLeft = x;
+          x += textSize.cx + textSpacing;
+          if (imageRight) imagePos.X = x;
+        }
+        const int blockLeft = useImage ? std::min(imagePos.X, textLeft) : textLeft;
+        const int blockRight =
+            useImage ? std::max(imagePos.X + imageSize.cx, textLeft + textSize.cx) : textLeft + textSize.cx;
+        sortGlyphPos.X = rightToLeft ? blockLeft - spacing_ - sortWidth : blockRight + spacing_;
+        break;
+      }
+      case taRightJustify:
+        x = size.cx - margin_;
+        if (!rightToLeft && useSortGlyph) {
+          x -= sortWidth;
+          sortGlyphPos.X = x;
+          x -= spacing_;
+        }
+        if (stacked) {
+          textLeft = x - textSize.cx;
+          imagePos.X = std::min((size.cx - imageSize.cx) / 2, x - spacing_ - imageSize.cx);
+          x = std::min(textLeft - textSpacing, imagePos.X - spacing_);
+        } else {
+          if (imageRight) {
+            imagePos.X = x - imageSize.cx;
+            x = imagePos.X - spacing_;
+          }
+          textLeft = x - textSize.cx;
+          x = textLeft - textSpacing;
+          if (imageLeft) {
+            imagePos.X = x - imageSize.cx;
+            x = imagePos.X - spacing_;
+          }
+        }
+        if (rightToLeft) sortGlyphPos.X = x - sortWidth;
+        break;
+    }
   }
-  // Keep everything within the margins: the glyph first, the caption gets what remains.
+  // Keep everything within the margins: the glyph first, then the image; the caption gets what remains.
   int minLeft = margin_;
-  int maxRight = width - margin_;
+  int maxRight = size.cx - margin_;
   if (useSortGlyph) {
     if (!rightToLeft) {
       sortGlyphPos.X = std::min(sortGlyphPos.X, maxRight - sortWidth);
@@ -145,9 +237,15 @@ void TDataTreeColumn::CalcCellLayout(TCanvas& canvas, const TRect& client, bool 
     }
     sortGlyphPos = Point(sortGlyphPos.X + client.Left, sortGlyphPos.Y + client.Top);
   }
+  if (useImage) {
+    imagePos.X = std::min(imagePos.X, maxRight - imageSize.cx);
+    if (layout_ == blGlyphRight) maxRight = imagePos.X - spacing_;
+    imagePos.X = std::max(imagePos.X, minLeft);
+    if (layout_ == blGlyphLeft) minLeft = imagePos.X + imageSize.cx + spacing_;
+    imagePos = Point(imagePos.X + client.Left, imagePos.Y + client.Top);
+  }
   if (!hasText) return;
   textLeft = std::max(textLeft, minLeft);
-  const int textTop = (client.Height() - textSize.cy) / 2;
   textBounds = Rect(textLeft, textTop, std::min(textLeft + textSize.cx, maxRight), textTop + textSize.cy);
   OffsetRect(textBounds, client.Left, client.Top);
 }
@@ -179,7 +277,7 @@ void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
   if (!headerBitmap_) headerBitmap_ = std::make_unique<TBitmap>(1, 1, pf32bit);
   headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);
   TCanvas& canvas = headerBitmap_->Canvas();
-  canvas.Font().Assign(tree.Font());
+  canvas.Font().Assign(header_.Font());
   const bool ownerDraw = header_.Options().Contains(hoOwnerDraw);
   const bool advanced = ownerDraw && tree.OnAdvancedHeaderDraw && tree.OnHeaderDrawQueryElements;
   const THeaderPainting painting{canvas, ownerDraw && !advanced && tree.OnHeaderDraw, advanced};
@@ -237,6 +335,7 @@ void TDataTreeColumns::PaintCell(const THeaderPainting& painting, TDataTreeColum
   info.Enabled = column.Options().Contains(coEnabled) && header_.Tree().Enabled();
   info.Hover = index == HoverIndex && options.Contains(hoHotTrack) && column.Options().Contains(coEnabled);
   info.Pressed = index == DownIndex;
+  info.ShowImage = options.Contains(hoShowImages) && header_.Images() && column.ImageIndex() > -1;
   info.ShowSortGlyph = index == header_.SortColumn() && options.Contains(hoShowSortGlyphs);
   if (column.Options().Contains(coShowDropMark) && index == DropTarget && index != DragIndex)
     info.DropMark = DropBefore ? dmmLeft : dmmRight;
@@ -254,11 +353,14 @@ void TDataTreeColumns::PaintCell(const THeaderPainting& painting, TDataTreeColum
   TRect inset = cell;
   InflateRect(inset, -2, -2);
   info.CellRect = inset;
-  column.CalcCellLayout(canvas, inset, info.ShowSortGlyph, info.SortGlyphPos, info.TextRect);
+  column.CalcCellLayout(canvas, inset, info.ShowImage, info.ShowSortGlyph, info.ImagePos, info.SortGlyphPos,
+                        info.TextRect);
   if (info.Pressed) {
     OffsetRect(info.TextRect, 1, 1);
+    info.ImagePos = Point(info.ImagePos.X + 1, info.ImagePos.Y + 1);
     info.SortGlyphPos = Point(info.SortGlyphPos.X + 1, info.SortGlyphPos.Y + 1);
   }
+  if (info.ShowImage && !claimed.Contains(hpeHeaderGlyph)) DrawHeaderImage(canvas, column, info);
   if (!column.Text().empty() && !claimed.Contains(hpeText)) {
     const unsigned format = DT_NOPREFIX | (column.ReadsRightToLeft() ? DT_RTLREADING : 0);
     DrawCellText(canvas, column.Text(), info.TextRect, info.Enabled, info.Hover, format);
@@ -272,6 +374,14 @@ void TDataTreeColumns::PaintCell(const THeaderPainting& painting, TDataTreeColum
   const int saved = SaveDC(canvas.Handle());
   header_.Tree().FireAdvancedHeaderDraw(info, content);
   RestoreDC(canvas.Handle(), saved);
+}
+
+void TDataTreeColumns::DrawHeaderImage(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info) {
+  TImageList& images = *header_.Images();
+  // Beside a sort glyph the image gives way rather than reach over it.
+  if (info.ShowSortGlyph && !column.ReadsRightToLeft() && info.ImagePos.X + images.Width() > info.SortGlyphPos.X)
+    return;
+  images.Draw(canvas, info.ImagePos.X, info.ImagePos.Y, column.ImageIndex(), info.Enabled);
 }
 
 void TDataTreeColumns::PaintCellBackground(TCanvas& canvas, const TDataTreeColumn& column,

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/CountedPtr.h"
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class TStream;
 

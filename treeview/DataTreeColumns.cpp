@@ -5,6 +5,10 @@
 
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
@@ -378,7 +382,48 @@ void TDataTreeColumns::ResizeAnimated(TColumnIndex column, int newWidth) {
   TDataTreeColumn& item = ColumnAt(column);
   newWidth = std::min(std::max(newWidth, item.minWidth_), item.maxWidth_);
   if (newWidth == item.width_) return;
+  if (header_.Tree().HandleAllocated()) SlideColumnEdge(item, newWidth - item.width_);
   item.SetWidth(newWidth);
+}
+
+void TDataTreeColumns::SlideColumnEdge(const TDataTreeColumn& column, int delta) {
+  constexpr int Steps = 32;
+  const int stepSize = delta / Steps;
+  TBaseDataTree& tree = header_.Tree();
+  const TRect header = header_.HeaderRect();
+  // The client area in window coordinates lies below the header.
+  TPoint client = Point(0, 0);
+  ClientToScreen(tree.Handle(), client);
+  TRect window;
+  GetWindowRect(tree.Handle(), window);
+  const int clientLeft = client.X - window.Left;
+  const int clientTop = client.Y - window.Top;
+  const int edge = header.Left + column.Left() + column.Width();
+  TRect headerStrip = Rect(edge, header.Top, header.Right, header.Bottom);
+  TRect clientStrip = Rect(clientLeft + column.Left() + column.Width(), clientTop, clientLeft + tree.ClientWidth(),
+                           clientTop + tree.ClientHeight());
+  const HDC dc = GetWindowDC(tree.Handle());
+  try {
+    if (stepSize > 0) {
+      const HBRUSH brush = CreateSolidBrush(ColorToRGB(tree.Color()));
+      FillRect(dc, Rect(clientStrip.Left, clientStrip.Top, clientStrip.Left + stepSize, clientStrip.Bottom), brush);
+      DeleteObject(brush);
+    } else {
+      headerStrip.Left += stepSize;
+      clientStrip.Left += stepSize;
+    }
+    for (int step = 0; step < Steps; ++step) {
+      for (TRect* strip : {&headerStrip, &clientStrip}) {
+        ScrollDC(dc, stepSize, 0, strip, strip, nullptr, nullptr);
+        strip->Left += stepSize;
+      }
+      tree.WaitAnimationStep(1);
+    }
+  } catch (...) {
+    ReleaseDC(tree.Handle(), dc);
+    throw;
+  }
+  ReleaseDC(tree.Handle(), dc);
 }
 
 TColumnIndex TDataTreeColumns::ColumnAndBoundsAt(int x, int& left, int& right, bool relative) const {

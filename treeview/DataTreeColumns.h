@@ -26,7 +26,7 @@ class TStream;
 // (bits 0 to 3 stay, 4 to 6 move up by one). A negative value is a range error.
 TDTColumnOptions ConvertColumnOptions(int32_t stored, int version);
 
-class TDataTreeColumn {
+class TDataTreeColumn : public TPersistent {
 public:
   TDataTreeColumn(TDataTreeColumns& owner, TColumnIndex index);
   TDataTreeColumn(const TDataTreeColumn&) = delete;
@@ -81,9 +81,9 @@ public:
   bool SameAs(const TDataTreeColumn& other) const;
   // Takes over every published property of another column.
   void Assign(const TDataTreeColumn& source);
-  // Places the sort glyph and the caption in the inset cell Client.
-  void CalcCellLayout(TCanvas& canvas, const TRect& client, bool useSortGlyph, TPoint& sortGlyphPos,
-                      TRect& textBounds) const;
+  // Places the header image, the sort glyph and the caption in the inset cell Client.
+  void CalcCellLayout(TCanvas& canvas, const TRect& client, bool useImage, bool useSortGlyph, TPoint& imagePos,
+                      TPoint& sortGlyphPos, TRect& textBounds) const;
   // Animated resize back to LastWidth.
   void RestorePreviousWidth();
   // The column's 15 fields in the tree's stream format (DTHeaderStream.cpp).
@@ -226,6 +226,8 @@ public:
   void Changed(TDataTreeColumn* column = nullptr);
 
 private:
+  // Slides what lies right of the column's edge, in the header and the client area, by Delta in 32 steps.
+  void SlideColumnEdge(const TDataTreeColumn& column, int delta);
   friend class TDataTreeColumn;
 
   void ForgetDeletedIndex(TColumnIndex& index, TColumnIndex deleted) const;
@@ -237,6 +239,7 @@ private:
   // Under advanced owner draw, lets the application paint a background it claims.
   bool ClaimedBackground(const THeaderPainting& painting, THeaderPaintInfo& info);
   void PaintCell(const THeaderPainting& painting, TDataTreeColumn& column, const TRect& cell);
+  void DrawHeaderImage(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info);
   void PaintCellBackground(TCanvas& canvas, const TDataTreeColumn& column, const THeaderPaintInfo& info);
 
   TDTHeader& header_;

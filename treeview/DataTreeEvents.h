@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "runtime/CountedPtr.h"
+#include "runtime/MethodEvent.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
-#include "toolkit/win/Rect.h"
-#include "runtime/CountedPtr.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTransfer.h"
 #include "treeview/DataTreeTypes.h"
@@ -101,10 +101,12 @@ struct THeaderPaintInfo {
 // The parts of a header cell an advanced owner draw paints itself.
 enum THeaderPaintElement { hpeBackground, hpeDropMark, hpeHeaderGlyph, hpeSortGlyph, hpeText };
 using THeaderPaintElements = TEnumSet<THeaderPaintElement>;
+// The header's owner-draw events are set by name too (the skin layer), which
+// tells its own handler from the application's by the handler's identity.
 using TDTHeaderDrawQueryElementsEvent =
-    std::function<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements& elements)>;
+    TMethodEvent<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements& elements)>;
 using TDTAdvancedHeaderPaintEvent =
-    std::function<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements elements)>;
+    TMethodEvent<void(TDTHeader* sender, THeaderPaintInfo& paintInfo, THeaderPaintElements elements)>;
 using TDTGetLineStyleEvent = std::function<void(TBaseDataTree* sender, const void*& bits)>;
 using TDTBackgroundPaintEvent =
     std::function<void(TBaseDataTree* sender, TCanvas& targetCanvas, const TRect& r, bool& handled)>;

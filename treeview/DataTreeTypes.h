@@ -89,6 +89,10 @@ using TDTHeaderStates = TEnumSet<TDTHeaderState>;
 
 enum TDTLineStyle { lsCustomStyle, lsDotted, lsSolid };
 enum TDTLineMode { lmNormal, lmBands };
+// The tree's own bevel inside its window border (the toolkit's controls have none).
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TEnumSet<TBevelEdge>;
 enum TDTButtonStyle { bsRectangle, bsTriangle };
 enum TDTButtonFillMode { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum TDTDragImageKind { diComplete, diMainColumnOnly, diNoImage };

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "runtime/EnumSet.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 

@@ -1,8 +1,13 @@
 #include "treeview/TreeGlobals.h"
 
+#include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Cursor.h"
+#include "treeview/DTHeader.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/TreeImages.h"
+#include "treeview/TreeProperties.h"
 
 namespace {
 
@@ -28,8 +33,31 @@ const char* StripOfKind(TCheckImageKind kind) {
 
 }  // namespace
 
-TTreeGlobals::TTreeGlobals() { RegisterStandardTreeFormats(); }
-TTreeGlobals::~TTreeGlobals() { ClipboardFormatList().RemoveAll(); }
+TTreeGlobals::TTreeGlobals() {
+  RegisterStandardTreeFormats();
+  RegisterTreeProperties();
+  const std::unique_ptr<TBitmap> split = DrawHeaderSplitCursor();
+  headerSplitCursor_ = CreateKeyedCursor(*split, Point(16, 16));
+  Screen().SetCursors(crHeaderSplit, headerSplitCursor_);
+}
+
+TTreeGlobals::~TTreeGlobals() {
+  Screen().SetCursors(crHeaderSplit, LoadCursor(nullptr, IDC_ARROW));
+  DestroyCursor(headerSplitCursor_);
+  ClipboardFormatList().RemoveAll();
+}
+
+TImageList& TTreeGlobals::UtilityImages() {
+  if (!utilityImages_) {
+    utilityImages_ = std::make_unique<TImageList>();
+    ReloadUtilityImages();
+  }
+  return *utilityImages_;
+}
+
+void TTreeGlobals::ReloadUtilityImages() {
+  if (utilityImages_) LoadImageStrip(*utilityImages_, "DTREE_UTILITIES", true);
+}
 
 TImageList* TTreeGlobals::CheckImages(TCheckImageKind kind) {
   if (kind == ckCustom) return nullptr;

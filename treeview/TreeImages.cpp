@@ -9,6 +9,7 @@
 #include "toolkit/gdi/FrameControl.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Cursor.h"
 #include "toolkit/win/SysMetrics.h"
 #include "treeview/DataTreeError.h"
 
@@ -94,9 +95,48 @@ std::unique_ptr<TBitmap> DrawCheckImageStrip(const std::string& name) {
   return bitmap;
 }
 
+std::unique_ptr<TBitmap> DrawUtilityStrip() {
+  auto bitmap = std::make_unique<TBitmap>(UtilityImageCount * StripSide, StripSide, pf32bit);
+  TCanvas& canvas = bitmap->Canvas();
+  canvas.Brush().SetColor(StripKey);
+  canvas.FillRect(Rect(0, 0, bitmap->Width(), bitmap->Height()));
+  auto round = [&](int left, int image) {
+    const int x = image * StripSide + left;
+    canvas.Pen().SetColor(clNavy);
+    canvas.Brush().SetColor(clNavy);
+    canvas.Ellipse(x, 3, x + 10, 13);
+  };
+  round(1, UtilityDropLeft);
+  round(5, UtilityDropRight);
+  auto triangle = [&](int image, bool up, TColor color) {
+    const int x = image * StripSide;
+    const std::vector<TPoint> points = up ? std::vector<TPoint>{{x + 4, 10}, {x + 12, 10}, {x + 8, 5}}
+                                          : std::vector<TPoint>{{x + 4, 5}, {x + 12, 5}, {x + 8, 10}};
+    canvas.Pen().SetColor(color);
+    canvas.Brush().SetColor(color);
+    canvas.Polygon(points);
+  };
+  // Grey becomes the button shadow when the strip is loaded.
+  triangle(UtilitySortDescending, false, clGray);
+  triangle(UtilitySortAscending, true, clGray);
+  triangle(UtilityFlatSortDescending, false, clBlack);
+  triangle(UtilityFlatSortAscending, true, clBlack);
+  // The orange bar under a hot XP cell: three rows, its ends rounded off.
+  static constexpr TColor Bar[3] = {RGB(255, 199, 60), RGB(248, 179, 48), RGB(229, 151, 0)};
+  for (int image : {UtilityHotBarLeft, UtilityHotBarMiddle, UtilityHotBarRight})
+    for (int row = 0; row < 3; ++row) {
+      const int left = image * StripSide + (image == UtilityHotBarLeft && row != 1 ? 1 : 0);
+      const int right = (image + 1) * StripSide - (image == UtilityHotBarRight && row != 1 ? 1 : 0);
+      canvas.Brush().SetColor(Bar[row]);
+      canvas.FillRect(Rect(left, row, right, row + 1));
+    }
+  return bitmap;
+}
+
 void LoadImageStrip(TImageList& imageList, const std::string& resourceName, bool remapColors) {
   std::lock_guard<std::mutex> guard(StripLock());
-  std::unique_ptr<TBitmap> strip = DrawCheckImageStrip(resourceName);
+  std::unique_ptr<TBitmap> strip =
+      resourceName == "DTREE_UTILITIES" ? DrawUtilityStrip() : DrawCheckImageStrip(resourceName);
   if (!strip || strip->Height() < 1)
     RaiseTreeError("Internal image \"" + resourceName + "\" is missing or corrupt.", 0);
   if (remapColors) RemapClassicColors(*strip);
@@ -125,4 +165,41 @@ void BuildSystemCheckImages(std::unique_ptr<TImageList>& imageList, bool flat) {
   imageList->Clear();
   imageList->SetSize(width, height);
   imageList->AddMasked(strip, StripKey);
+}
+
+std::unique_ptr<TBitmap> DrawHeaderSplitCursor() {
+  auto bitmap = std::make_unique<TBitmap>(32, 32, pf32bit);
+  TCanvas& canvas = bitmap->Canvas();
+  canvas.Brush().SetColor(StripKey);
+  canvas.FillRect(Rect(0, 0, 32, 32));
+  // Two bars between two arrows, white around black, centred on (16, 16).
+  auto shape = [&](TColor color, int grow) {
+    canvas.Pen().SetColor(color);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(Rect(14 - grow, 8 - grow, 15 + grow, 25 + grow));
+    canvas.FillRect(Rect(17 - grow, 8 - grow, 18 + grow, 25 + grow));
+    canvas.FillRect(Rect(6 - grow, 16 - grow, 26 + grow, 17 + grow));
+    canvas.Polygon(std::vector<TPoint>{{9 + grow, 12 - 2 * grow}, {9 + grow, 21 + 2 * grow}, {4 - 2 * grow, 16}});
+    canvas.Polygon(std::vector<TPoint>{{23 - grow, 12 - 2 * grow}, {23 - grow, 21 + 2 * grow}, {28 + 2 * grow, 16}});
+  };
+  shape(clWhite, 1);
+  shape(clBlack, 0);
+  return bitmap;
+}
+
+HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot) {
+  TCursorPicture cursor;
+  cursor.Width = picture.Width();
+  cursor.Height = picture.Height();
+  cursor.HotSpot = hotSpot;
+  cursor.Pixels.resize(static_cast<size_t>(cursor.Width) * static_cast<size_t>(cursor.Height));
+  TGdiBitmap& pixels = *picture.Handle();
+  pixels.EndPainting();
+  const std::uint32_t key = ColorToPixel(StripKey) | 0xFF000000u;
+  for (int y = 0; y < cursor.Height; ++y) {
+    std::uint32_t* row = cursor.Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(cursor.Width);
+    pixels.FetchRow(y, 0, cursor.Width, row);
+    for (int x = 0; x < cursor.Width; ++x) row[x] = (row[x] | 0xFF000000u) == key ? 0 : row[x] | 0xFF000000u;
+  }
+  return CreatePictureCursor(std::move(cursor));
 }

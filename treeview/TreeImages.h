@@ -8,8 +8,22 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
+
 class TBitmap;
 class TImageList;
+
+// The utility strip "DTREE_UTILITIES": 16 x 16 images on a magenta key.
+enum TUtilityImage {
+  UtilityDropLeft, UtilityDropRight, UtilitySortDescending, UtilitySortAscending, UtilityFlatSortDescending,
+  UtilityFlatSortAscending, UtilityHotBarLeft, UtilityHotBarMiddle, UtilityHotBarRight, UtilityImageCount
+};
+// The header's column-split cursor "DTREE_HEADERSPLIT", 32 x 32 on a
+// magenta key, its hot spot at (16, 16).
+std::unique_ptr<TBitmap> DrawHeaderSplitCursor();
+// A picture cursor of a drawing on the magenta key (DestroyCursor frees it).
+HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot);
 
 // The strip of the name ("DTREE_CHECK_LIGHT", "DTREE_CHECK_DARK",
 // "DTREE_TICK_LIGHT", "DTREE_TICK_DARK", "DTREE_FLAT", "DTREE_XP") in the
@@ -17,7 +31,8 @@ class TImageList;
 // any other name.
 std::unique_ptr<TBitmap> DrawCheckImageStrip(const std::string& name);
 
-// Fills the list with the square images of a strip. With RemapColors white
+// Fills the list with the square images of a strip (a check strip or
+// "DTREE_UTILITIES"). With RemapColors white
 // becomes the window colour, silver the button face and grey the button
 // shadow. An unknown strip is the tree error "Internal image "NAME" is
 // missing or corrupt.".

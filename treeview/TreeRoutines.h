@@ -7,7 +7,6 @@
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Rect.h"
 #include "treeview/DataNode.h"
 
 class TBaseDataTree;

@@ -2,9 +2,9 @@
 // Asking what lies behind a control (sub-command 34), and filling a device
 // context's rectangle with a colour.
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 class TControl;
 class TDeviceContext;

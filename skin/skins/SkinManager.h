@@ -9,9 +9,9 @@
 #include <array>
 #include <string>
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/controls/Component.h"
 #include "toolkit/gdi/Color.h"
-#include "toolkit/win/Handles.h"
 
 // The values of one skin section that a control's look depends on.
 // Transparency and the percentages run from 0 to 100.

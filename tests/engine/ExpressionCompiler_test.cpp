@@ -206,7 +206,7 @@ protected:
     kind->AddField(BaseKind(kcInteger), "a", false, -1);
     kind->AddField(BaseKind(kcReal), "b", false, -1);
     kind->AddField(BaseKind(kcInteger), "fixed", true, -1);
-    Point = static_cast<TRecKind*>(Engine->Kinds.Register(std::move(kind), workspace));
+    Point = static_cast<TRecKind*>(Engine->Kinds().Register(std::move(kind), workspace));
     for (bool isConst : {false, true}) {
       std::unique_ptr<TVar> var = MakeVar(isConst ? "cp" : "p", Point, isConst, NoneValue, workspace);
       Engine->InsertVariable(var);
@@ -232,10 +232,10 @@ TEST_F(RecordExpressionTest, WithScopesResolveFieldNames) {
   Eval("p.a := 7");
   TRefVar with(std::string(), Point, nullptr, false);
   with.Bind(Engine->FindVariable("p"));
-  Engine->WithScopes.Push(&with);
+  Engine->WithScopes().Push(&with);
   EXPECT_EQ(Result("a * 2"), "14");
   EXPECT_EQ(Result("b := 1"), "1");
-  Engine->WithScopes.Pop();
+  Engine->WithScopes().Pop();
   EXPECT_EQ(Result("p.b"), "1");
 }
 

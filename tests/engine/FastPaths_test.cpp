@@ -155,6 +155,24 @@ TEST_F(FastPathsTest, ARealKeptInARegisterAcrossPassesIsSeenAsWritten) {
        "var s : Real; procedure P(var x : Real); var k : Integer; begin for k := 1 to 3 do s := s + x end; begin s := 1.5; P(s); Write(s) end.",
        {"12"}},
       {"a loop that runs no pass", "var i : Integer; r : Real; begin r := 2; for i := 3 to 1 do r := r * 0; Write(r, ' ', i) end.", {"2 3"}},
+      {"an element summed over the counter",
+       "var a, b, c : Matrix; i, j, k : Integer; begin SetLength(a, 2, 3); SetLength(b, 3, 2); SetLength(c, 2, 2); "
+       "for i := 1 to 2 do for k := 1 to 3 do begin a[i, k] := i + k; b[k, i] := k - i end; "
+       "for i := 1 to 2 do for j := 1 to 2 do for k := 1 to 3 do c[i, j] := c[i, j] + a[i, k] * b[k, j]; "
+       "Write(c[1, 1], ' ', c[1, 2], ' ', c[2, 1], ' ', c[2, 2]) end.",
+       {"11 2 14 2"}},
+      {"the operand reads the element's array",
+       "var v : Vector; k : Integer; begin SetLength(v, 3); v[1] := 1; v[2] := 1; for k := 1 to 3 do v[2] := v[2] + v[k]; Write(v[2]) end.",
+       {"4"}},
+      {"the element's index is the counter",
+       "var v : Vector; k : Integer; begin SetLength(v, 3); for k := 1 to 3 do v[k] := v[k] + k; Write(v[1], ' ', v[2], ' ', v[3]) end.",
+       {"1 2 3"}},
+      {"an element outside its array fails each pass",
+       "var v : Vector; i, k : Integer; begin SetLength(v, 1); i := 2; for k := 1 to 2 do v[i] := v[i] + k; Write('after') end.",
+       {"Array index = 2 is out of range in \"_Untitled_n\" at [1:85] ", "Array index = 2 is out of range in \"_Untitled_n\" at [1:85] ", "after"}},
+      {"an element's fault keeps its last value",
+       "var v : Vector; k : Integer; begin SetLength(v, 1); v[1] := 1E4000; for k := 1 to 2 do v[1] := v[1] * 1E4000; Write(v[1]) end.",
+       {"Floating point overflow", "Floating point overflow", "1E4000"}},
   });
   // While the program runs, its variables are found by name.
   long double seenR = -1, seenI = -1;

@@ -213,7 +213,7 @@ TEST_F(ProcTest, ImportAndExportRoutinesAreFiledByTheirSecondParameter) {
       "library L; type T = record a : Integer end; "
       "function Get(h : Integer; var v : T) : Boolean; varimport; begin Result := True end; "
       "function Put(h : Integer; v : T) : Boolean; varexport; begin Result := True end; end."));
-  TImpExpRec* record = Engine->ImportExport.Find(FindKind("T"));
+  TImpExpRec* record = Engine->ImportExport().Find(FindKind("T"));
   ASSERT_NE(record, nullptr);
   ASSERT_EQ(record->ImportCount(), 1);
   ASSERT_EQ(record->ExportCount(), 1);

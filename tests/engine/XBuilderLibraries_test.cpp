@@ -105,7 +105,7 @@ TEST_F(LibraryFilesTest, AFileIsLookedForUnderItsNameThenInTheLibraryFolder) {
 
 TEST_F(LibraryFilesTest, AFileReplacesTheLibraryOfItsNameAndTheVariablesOfItsTypes) {
   Run("library stats; type TPair = record a, b : Integer end; const One = 1; end.");
-  Engine->AddVariable("pair", Engine->Kinds.FindKind("TPair"));
+  Engine->AddVariable("pair", Engine->Kinds().FindKind("TPair"));
   Assign("n := 3");
   auto client = MakeCounted<TCountingClient>();
   Engine->AddDataClient(client);
@@ -116,7 +116,7 @@ TEST_F(LibraryFilesTest, AFileReplacesTheLibraryOfItsNameAndTheVariablesOfItsTyp
   EXPECT_EQ(Engine->FindLibrary("stats"), nullptr);
   EXPECT_EQ(Engine->FindVariable("One"), nullptr);
   EXPECT_EQ(Engine->FindVariable("pair"), nullptr);
-  EXPECT_EQ(Engine->Kinds.FindKind("TPair"), nullptr);
+  EXPECT_EQ(Engine->Kinds().FindKind("TPair"), nullptr);
   EXPECT_EQ(Result("n + Two"), "5");
 }
 
@@ -124,8 +124,8 @@ TEST_F(LibraryFilesTest, AFailedLoadLeavesTheOldLibraryAndTheWorkspace) {
   const std::string path = WriteFile("geometry.tarn", Geometry);
   ASSERT_EQ(Load(path), "Geometry");
   TLib* old = Engine->FindLibrary("Geometry");
-  const int libraries = Engine->Libs.Count();
-  Engine->AddVariable("p", Engine->Kinds.FindKind("TPoint"));
+  const int libraries = Engine->Libs().Count();
+  Engine->AddVariable("p", Engine->Kinds().FindKind("TPoint"));
   Assign("w := 5");
 
   // The same names again, then an error: the old ones must be out of the
@@ -142,7 +142,7 @@ TEST_F(LibraryFilesTest, AFailedLoadLeavesTheOldLibraryAndTheWorkspace) {
   EXPECT_EQ(ErrorTexts(),
             std::vector<std::string>{"Symbol \".\" is expected but <EOF> is found in \"Geometry\" at [6:23] "});
   EXPECT_EQ(Engine->FindLibrary("Geometry"), old);
-  EXPECT_EQ(Engine->Libs.Count(), libraries);
+  EXPECT_EQ(Engine->Libs().Count(), libraries);
   EXPECT_EQ(Result("Loads"), "1");
   EXPECT_EQ(Result("p"), "point") << "its string routine is back";
   EXPECT_EQ(Result("Norm(Origin + Origin)"), "0") << "its operator is back";
@@ -278,7 +278,7 @@ TEST_F(UnloadingTest, EverythingThatCannotOutliveTheLibraryGoesWithIt) {
   EXPECT_EQ(Engine->FindVariable("Count"), nullptr);
   EXPECT_EQ(Engine->FindVariable(AnsVarName), nullptr) << "of a type the library defined";
   EXPECT_EQ(Engine->FindVariable("colours"), nullptr) << "of a type built on one the library defined";
-  EXPECT_EQ(Engine->Kinds.FindKind("TColours"), nullptr);
+  EXPECT_EQ(Engine->Kinds().FindKind("TColours"), nullptr);
   auto* g = static_cast<TFuncVar*>(Engine->FindVariable("g"));
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->Func(), nullptr);

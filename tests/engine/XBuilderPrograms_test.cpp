@@ -15,7 +15,7 @@ namespace {
 
 class XBuilderProgramsTest : public ProgramFixture {
 protected:
-  int LibraryCount() const { return Engine->Libs.Count(); }
+  int LibraryCount() const { return Engine->Libs().Count(); }
 };
 
 TEST_F(XBuilderProgramsTest, AProgramRunsAndLeavesNoLibrary) {
@@ -61,7 +61,7 @@ TEST_F(XBuilderProgramsTest, ALibraryStaysLoadedAndIsReplacedByItsNextText) {
   EXPECT_TRUE(Compiled);
   EXPECT_EQ(Engine->FindVariable("a"), nullptr);
   EXPECT_EQ(Result("b"), "2");
-  EXPECT_EQ(Engine->Libs.Get(LibraryCount() - 1)->Name(), "l");
+  EXPECT_EQ(Engine->Libs().Get(LibraryCount() - 1)->Name(), "l");
 }
 
 TEST_F(XBuilderProgramsTest, LibrariesLoadWithTheirDeclarationsAndBlock) {

@@ -5,15 +5,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "engine/Lib.h"
 #include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
 #include "engine/RunState.h"
 #include "engine/Variant.h"
 #include "libraries/StandardLibraries.h"
 #include "runtime/Exceptions.h"
+#include "runtime/ProcessState.h"
+#include "runtime/WholeFile.h"
 
 namespace {
 
@@ -36,6 +38,7 @@ public:
     SetMessageSink(MakeCounted<TDroppingSink>());
   }
   ~TFuzzProcess() {
+    engine_ = nullptr;
     SetMessageSink(nullptr);
     IOSystem.reset();
     std::error_code ignored;
@@ -44,8 +47,41 @@ public:
 
   const std::filesystem::path& Folder() const { return folder_; }
 
+  TXBuilder& Engine() {
+    if (!engine_ || uses_ == MaxUses) {
+      engine_ = nullptr;
+      engine_ = MakeCounted<TXBuilder>(StandardCatalogues());
+      uses_ = 0;
+    }
+    ++uses_;
+    return *engine_;
+  }
+
+  // Removes what an input left; a new engine comes next when that fails.
+  void Clean() {
+    SetMessagePump(nullptr);
+    engine_->SetOption(0, false);
+    if (!UnloadScriptLibraries()) uses_ = MaxUses;
+    engine_->ClearWorkspace();
+    ResetRuntimeState();
+    ResetEngineState();
+  }
+
 private:
+  static constexpr int MaxUses = 100;
+
+  // Later libraries may use earlier ones: they go first.
+  bool UnloadScriptLibraries() {
+    for (int i = engine_->Libs().Count() - 1; i >= 0; --i) {
+      const TLib* lib = engine_->Libs().Get(i);
+      if (!lib->BuiltIn() && !engine_->UnloadLibrary(lib->Name(), false)) return false;
+    }
+    return true;
+  }
+
   std::filesystem::path folder_;
+  CountedPtr<TXBuilder> engine_;
+  int uses_ = 0;
 };
 
 TFuzzProcess& Process() {
@@ -70,16 +106,13 @@ std::string WriteFuzzFile(const std::string& name, const std::string& bytes) {
 }
 
 std::string ReadFuzzFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  return ReadWholeFile(path, bytes) ? bytes : std::string();
 }
 
-TFuzzEngine::TFuzzEngine() {
-  Process();
-  engine_ = MakeCounted<TXBuilder>(StandardCatalogues());
-}
+TFuzzEngine::TFuzzEngine() : engine_(&Process().Engine()) {}
 
-TFuzzEngine::~TFuzzEngine() { SetMessagePump(nullptr); }
+TFuzzEngine::~TFuzzEngine() { Process().Clean(); }
 
 void TFuzzEngine::Run(const std::function<void()>& body) {
   using TClock = std::chrono::steady_clock;

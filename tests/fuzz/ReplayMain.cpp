@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "runtime/WholeFile.h"
 #include "tests/fuzz/FuzzHarness.h"
 
 namespace {
@@ -39,9 +38,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const std::filesystem::path& file : files) {
-    std::ifstream stream(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-    if (!stream.eof() && stream.bad()) {
+    std::string bytes;
+    if (!ReadWholeFile(file.string(), bytes)) {
       std::fprintf(stderr, "cannot read %s\n", file.c_str());
       return 2;
     }

@@ -18,7 +18,7 @@ protected:
 
   // A routine of the named procedural kind running body.
   TTestFunc& AddRoutine(const char* name, const char* kindName, TTestFunc::TBody body) {
-    auto* signature = static_cast<TFuncKind*>(Engine->Kinds.FindKind(kindName));
+    auto* signature = static_cast<TFuncKind*>(Engine->Kinds().FindKind(kindName));
     TFunc* added = Engine->RegisterFunc(
         std::make_unique<TTestFunc>(name, signature, Engine->FindLibrary(WorkspaceLibName), std::move(body)),
         frPlain);

@@ -27,7 +27,7 @@ protected:
 
 TEST_F(Callbacks, AnEmptyRoutineVariableIsRefused) {
   for (const char* kind : {"TMathFunc", "TDiffFunc", "TVecFunc"})
-    ASSERT_NE(Engine->AddVariable(std::string("no") + kind, Engine->Kinds.FindKind(kind)), nullptr);
+    ASSERT_NE(Engine->AddVariable(std::string("no") + kind, Engine->Kinds().FindKind(kind)), nullptr);
   for (const char* line : {
            "Integrate(noTMathFunc, 0, 1)",
            "DSolve(noTDiffFunc, {1}, 0, 1)",
@@ -40,7 +40,7 @@ TEST_F(Callbacks, AnEmptyRoutineVariableIsRefused) {
 
 TEST_F(Callbacks, ARunningRoutineIsNotEnteredAgain) {
   // Self, while it runs, asks Integrate to run Self.
-  TFunc* integrate = Engine->Funcs.Find("Integrate");
+  TFunc* integrate = Engine->Funcs().Find("Integrate");
   TTestFunc& self = AddRoutine("Self", "TMathFunc", [&](TTestFunc& routine, TSourcePos pos) {
     const std::unique_ptr<TVar> from = MakeVar("", BaseKind(kcReal), false, TValue::Real(0), nullptr);
     const std::unique_ptr<TVar> to = MakeVar("", BaseKind(kcReal), false, TValue::Real(1), nullptr);

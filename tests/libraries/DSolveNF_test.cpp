@@ -71,7 +71,7 @@ TEST_F(DSolve, EachComponentHasItsRow) {
 }
 
 TEST_F(DSolve, RefusesWhatItCannotSolve) {
-  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds.FindKind("TDiffFunc")), nullptr);
+  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds().FindKind("TDiffFunc")), nullptr);
   ExpectRefusals({
       {"DSolve(f, {1}, 1, 1)", "Non-positilve integration range at [1:1] "},
       {"DSolve(f, {1}, 2, 1, 0.1)", "Non-positilve integration range at [1:1] "},

@@ -49,7 +49,7 @@ TEST_F(GoldenSearch, FailsWithoutABracket) {
   AddRealFunction("Falling", [](long double x) { return -x; });
   AddRealFunction("Vanishing", [](long double x) { return std::exp(-x); });
   AddRealFunction("Level", [](long double) { return 7; });
-  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds.FindKind("TMathFunc")), nullptr);
+  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds().FindKind("TMathFunc")), nullptr);
   const struct {
     const char* Line;
     const char* Message;

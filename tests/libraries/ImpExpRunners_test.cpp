@@ -11,7 +11,7 @@ class ImpExpRunners : public DataFileEngine {
 protected:
   ImpExpRunners() { Eval("v := {1, 2.5}"); }
 
-  TFunc* Routine(const char* name) const { return Engine->Funcs.Find(name); }
+  TFunc* Routine(const char* name) const { return Engine->Funcs().Find(name); }
   std::string Spec(const std::string& name) const { return "file://" + Path(name); }
   std::string TextOf(const char* name) { return VarToText(Engine->FindVariable(name), true, false); }
 };

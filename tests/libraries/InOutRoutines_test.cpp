@@ -134,7 +134,7 @@ TEST_F(InOutRoutines, ReadVarRefusesAnotherKind) {
 
 TEST_F(InOutRoutines, WriteVarRefusesAnonymousKinds) {
   TLib* system = Engine->FindLibrary("System");
-  TKind* integers = Engine->Kinds.Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system);
+  TKind* integers = Engine->Kinds().Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system);
   ASSERT_FALSE(integers->HasName());
   Engine->AddVariable("a", integers);
   Eval("h := Open(" + Source("out.txt") + ", omWrite)");
@@ -154,16 +154,16 @@ TEST_F(InOutRoutines, WriteVarWritesNothingOfAStringItRefuses) {
 }
 
 TEST_F(InOutRoutines, WriteAndReadRoutinesAreImportAndExportRoutines) {
-  const TImpExpRec* chars = Engine->ImportExport.Find(BaseKind(kcChar));
+  const TImpExpRec* chars = Engine->ImportExport().Find(BaseKind(kcChar));
   ASSERT_NE(chars, nullptr);
   EXPECT_EQ(chars->GetImport(0)->Name(), "ReadChar");
   EXPECT_EQ(chars->GetExport(0)->Name(), "WriteChar");
-  const TImpExpRec* vectors = Engine->ImportExport.Find(Engine->Kinds.FindKind("Vector"));
+  const TImpExpRec* vectors = Engine->ImportExport().Find(Engine->Kinds().FindKind("Vector"));
   ASSERT_NE(vectors, nullptr);
   ASSERT_EQ(vectors->ImportCount(), 2);
   EXPECT_EQ(vectors->GetImport(1)->Name(), "ReadVecCSV");
   EXPECT_EQ(vectors->GetExport(1)->Name(), "WriteVecCSV");
-  EXPECT_EQ(Engine->Funcs.Find("WriteVector")->Signature(), Engine->Funcs.Find("WriteVecCSV")->Signature());
+  EXPECT_EQ(Engine->Funcs().Find("WriteVector")->Signature(), Engine->Funcs().Find("WriteVecCSV")->Signature());
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ protected:
       holders.back()->SetValue(TValue::Real(x));
       args.push_back(holders.back().get());
     }
-    TFunc* func = Engine.Funcs.Find(routine);
+    TFunc* func = Engine.Funcs().Find(routine);
     if (!func->CallDirect(args, NoPosition)) return NoneValue;
     return static_cast<TBaseVar*>(func->ResultVariable())->GetValue();
   }

@@ -86,7 +86,7 @@ TEST_F(MathEngine, RoutinesAreFiledInCatalogueOrder) {
   });
   std::vector<std::string> filed;
   for (int bucket = 0; bucket < THashTab::BucketCount; ++bucket)
-    for (THashNode* node = Engine.Funcs.Bucket(bucket); node; node = node->Next())
+    for (THashNode* node = Engine.Funcs().Bucket(bucket); node; node = node->Next())
       if (node->Lib() == Engine.FindLibrary("Math")) filed.push_back(node->Name());
   EXPECT_EQ(filed, expected);
 }
@@ -94,7 +94,7 @@ TEST_F(MathEngine, RoutinesAreFiledInCatalogueOrder) {
 TEST_F(MathEngine, TheRoutinesOfARowShareOneSignature) {
   for (const auto& row : MathRows)
     for (const std::string& name : row)
-      EXPECT_EQ(Engine.Funcs.Find(name)->Signature(), Engine.Funcs.Find(row.front())->Signature()) << name;
+      EXPECT_EQ(Engine.Funcs().Find(name)->Signature(), Engine.Funcs().Find(row.front())->Signature()) << name;
 }
 
 TEST_F(MathEngine, RoutinesPrintTheirKindNames) {
@@ -120,7 +120,7 @@ TEST_F(MathEngine, NamedProceduralTypes) {
       {"TVecFunc", "Function ( V : Vector ) : Real"},
   };
   for (const auto& c : cases) {
-    TKind* kind = Engine.Kinds.FindKind(c.Name);
+    TKind* kind = Engine.Kinds().FindKind(c.Name);
     ASSERT_NE(kind, nullptr) << c.Name;
     EXPECT_EQ(kind->Code(), kcFunction) << c.Name;
     EXPECT_EQ(kind->GetText(false), c.Structure) << c.Name;

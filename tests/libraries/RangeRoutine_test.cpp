@@ -37,7 +37,7 @@ public:
 class RangeRoutines : public MathEngine {
 protected:
   RangeRoutines() {
-    auto* signature = static_cast<TFuncKind*>(Engine.Kinds.FindKind("TMathFunc"));
+    auto* signature = static_cast<TFuncKind*>(Engine.Kinds().FindKind("TMathFunc"));
     Probe = static_cast<TProbe*>(
         Engine.RegisterFunc(std::make_unique<TProbe>(signature, Engine.FindLibrary(WorkspaceLibName)), frPlain));
   }
@@ -104,14 +104,14 @@ TEST_F(RangeRoutines, AFaultInFIsReportedAndStopsTheLoop) {
 }
 
 TEST_F(RangeRoutines, AnEmptyRoutineVariableIsRefused) {
-  ASSERT_NE(Engine.AddVariable("g", Engine.Kinds.FindKind("TMathFunc")), nullptr);
+  ASSERT_NE(Engine.AddVariable("g", Engine.Kinds().FindKind("TMathFunc")), nullptr);
   EXPECT_EQ(Error("Sum(g, {1, 2})"), "Function is empty at [1:1] ");
 }
 
 TEST_F(RangeRoutines, ARunningRoutineIsNotEnteredAgain) {
   // Probe, while it runs, asks Sum to run Probe.
-  TFunc* sum = Engine.Funcs.Find("Sum");
-  std::unique_ptr<TVar> range = MakeVar("", Engine.Kinds.FindKind("Vector"), false, NoneValue, nullptr);
+  TFunc* sum = Engine.Funcs().Find("Sum");
+  std::unique_ptr<TVar> range = MakeVar("", Engine.Kinds().FindKind("Vector"), false, NoneValue, nullptr);
   SetVecSize(static_cast<TArrVar&>(*range), 2, true);
   SetVecElem(static_cast<TArrVar&>(*range), 1, 1);
   SetVecElem(static_cast<TArrVar&>(*range), 2, 3);

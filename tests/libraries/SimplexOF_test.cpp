@@ -57,7 +57,7 @@ TEST_F(SimplexSearch, Fails) {
     SetResult(self, TValue::Real(-self.Calls));
     return FailFromRun(self, 5);
   });
-  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds.FindKind("TVecFunc")), nullptr);
+  ASSERT_NE(Engine->AddVariable("none", Engine->Kinds().FindKind("TVecFunc")), nullptr);
   EXPECT_EQ(ErrorsOf("SimplexSearch(q, {}, {})"), "Initial vector is empty at [1:1] ");
   EXPECT_EQ(ErrorsOf("SimplexSearch(none, {1}, {})"), "Function is empty at [1:1] ");
   EXPECT_EQ(ErrorsOf("SimplexSearch(Failing, {1, 1}, {})"), "Bad point");

@@ -32,7 +32,7 @@ protected:
   }
 
   void AddRoutine(const char* name, const char* signature, TTestFunc::TBody body) {
-    TLib* user = Engine->Libs.FindOrAdd("Test", false);
+    TLib* user = Engine->Libs().FindOrAdd("Test", false);
     Engine->CurLib = user;
     TFuncKind* kind = Engine->ParseSignature(signature, "");
     Engine->CurLib = nullptr;

@@ -38,7 +38,7 @@ TEST_F(SysMathLibrary, RoutinesAreCalledByNameButNeverListed) {
   ASSERT_NE(sysMath, nullptr);
   EXPECT_TRUE(sysMath->BuiltIn());
   for (const char* name : {"_EV1201", "_LS1201", "_CV01", "_CV02"}) {
-    TFunc* routine = Engine->Funcs.Find(name);
+    TFunc* routine = Engine->Funcs().Find(name);
     ASSERT_NE(routine, nullptr) << name;
     EXPECT_EQ(routine->Lib(), sysMath) << name;
   }

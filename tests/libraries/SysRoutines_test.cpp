@@ -94,10 +94,10 @@ TEST_F(SysRoutines, SetLengthOfStaticArraysAndStrings) {
 
 TEST_F(SysRoutines, SetLengthRefusesAStaticRow) {
   TArrKind* row = static_cast<TArrKind*>(
-      Engine->Kinds.Register(std::make_unique<TArrKind>(BaseKind(kcReal), "", nullptr, 1, 2), nullptr));
+      Engine->Kinds().Register(std::make_unique<TArrKind>(BaseKind(kcReal), "", nullptr, 1, 2), nullptr));
   TArrKind* rows = static_cast<TArrKind*>(
-      Engine->Kinds.Register(std::make_unique<TArrKind>(row, "", nullptr, 1, 0), nullptr));
-  auto table = MakeVar("rows", rows, false, NoneValue, Engine->Libs.Find(WorkspaceLibName));
+      Engine->Kinds().Register(std::make_unique<TArrKind>(row, "", nullptr, 1, 0), nullptr));
+  auto table = MakeVar("rows", rows, false, NoneValue, Engine->Libs().Find(WorkspaceLibName));
   ASSERT_TRUE(Engine->InsertVariable(table));
   EXPECT_EQ(Eval("SetLength(rows, 2, 5)"), "Cannot change length of a static array at [1:1] ");
   EXPECT_EQ(Eval("Length(rows)"), "2") << "the rows were made before the refusal";
@@ -120,7 +120,7 @@ class LibraryTextRoutines : public SystemEngine {
 protected:
   template <class TRoutine>
   void Run(std::initializer_list<TValue> values) {
-    TRoutine routine(Engine->Funcs.Find("Write")->Signature(), Engine->Libs.Find("System"));
+    TRoutine routine(Engine->Funcs().Find("Write")->Signature(), Engine->Libs().Find("System"));
     std::vector<std::unique_ptr<TVar>> holders;
     std::vector<TVar*> args;
     for (const TValue& value : values) {

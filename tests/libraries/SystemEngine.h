@@ -74,9 +74,9 @@ protected:
   // A Workspace variable of a static array kind, which no console line can
   // declare.
   TArrVar& AddStaticArray(const std::string& name, TKind* elem, std::int32_t low, std::int32_t high) {
-    TLib* system = Engine->Libs.Find("System");
-    TKind* kind = Engine->Kinds.Register(std::make_unique<TArrKind>(elem, "", system, low, high), system);
-    auto array = MakeVar(name, kind, false, NoneValue, Engine->Libs.Find(WorkspaceLibName));
+    TLib* system = Engine->Libs().Find("System");
+    TKind* kind = Engine->Kinds().Register(std::make_unique<TArrKind>(elem, "", system, low, high), system);
+    auto array = MakeVar(name, kind, false, NoneValue, Engine->Libs().Find(WorkspaceLibName));
     auto& added = static_cast<TArrVar&>(*array);
     EXPECT_TRUE(Engine->InsertVariable(array));
     return added;

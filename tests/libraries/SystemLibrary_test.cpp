@@ -10,10 +10,10 @@ namespace {
 
 class SystemLibrary : public SystemEngine {
 protected:
-  TLib* System() const { return Engine->Libs.Find("System"); }
-  TFunc* Routine(const char* name) const { return Engine->Funcs.Find(name); }
+  TLib* System() const { return Engine->Libs().Find("System"); }
+  TFunc* Routine(const char* name) const { return Engine->Funcs().Find(name); }
   TEnumKind* Enumeration(const char* name) const {
-    TKind* kind = Engine->Kinds.FindKind(name);
+    TKind* kind = Engine->Kinds().FindKind(name);
     EXPECT_TRUE(kind && kind->Code() == kcEnum) << name;
     return static_cast<TEnumKind*>(kind);
   }
@@ -47,7 +47,7 @@ TEST_F(SystemLibrary, SignaturesBelongToSystem) {
   for (const char* name : {"Inc", "Min", "Copy", "Apply", "ShowMessage"})
     EXPECT_EQ(Routine(name)->Signature()->Lib(), System()) << name;
   for (const char* name : {"TMeshFunc", "TMouseButton", "TShiftState", "TNotifyEvent", "TMsgButton"})
-    EXPECT_EQ(Engine->Kinds.FindKind(name)->Lib(), System()) << name;
+    EXPECT_EQ(Engine->Kinds().FindKind(name)->Lib(), System()) << name;
 }
 
 TEST_F(SystemLibrary, RoutinesOfOneGroupShareTheirSignature) {
@@ -66,20 +66,20 @@ TEST_F(SystemLibrary, RoutinesOfOneGroupShareTheirSignature) {
   for (const auto& group : groups)
     for (const char* name : group)
       EXPECT_EQ(Routine(name)->Signature(), Routine(group.front())->Signature()) << name;
-  EXPECT_EQ(Routine("Min")->Signature(), Engine->Kinds.FindKind("TMeshFunc"));
+  EXPECT_EQ(Routine("Min")->Signature(), Engine->Kinds().FindKind("TMeshFunc"));
   EXPECT_EQ(Routine("Min")->Signature()->GetText(true), "TMeshFunc");
 }
 
 TEST_F(SystemLibrary, VectorAndMatrixNameEveryLaterArrayOfReals) {
-  TKind* vector = Engine->Kinds.FindKind("Vector");
-  TKind* matrix = Engine->Kinds.FindKind("Matrix");
+  TKind* vector = Engine->Kinds().FindKind("Vector");
+  TKind* matrix = Engine->Kinds().FindKind("Matrix");
   ASSERT_NE(vector, nullptr);
   ASSERT_NE(matrix, nullptr);
   EXPECT_EQ(matrix->GetText(false), "Array of Vector");
   ASSERT_TRUE(Engine->RegisterType("Reals", "array of real"));
   ASSERT_TRUE(Engine->RegisterType("Table", "array of array of real"));
-  EXPECT_EQ(Engine->Kinds.FindKind("Reals"), vector);
-  EXPECT_EQ(Engine->Kinds.FindKind("Table"), matrix);
+  EXPECT_EQ(Engine->Kinds().FindKind("Reals"), vector);
+  EXPECT_EQ(Engine->Kinds().FindKind("Table"), matrix);
 }
 
 TEST_F(SystemLibrary, Constants) {
@@ -101,7 +101,7 @@ TEST_F(SystemLibrary, Constants) {
 }
 
 TEST_F(SystemLibrary, HostEnumerationsHaveTheirMembersInOrder) {
-  TKind* shiftState = Engine->Kinds.FindKind("TShiftState");
+  TKind* shiftState = Engine->Kinds().FindKind("TShiftState");
   ASSERT_NE(shiftState, nullptr);
   ASSERT_EQ(shiftState->Code(), kcSet);
   TEnumKind* shift = static_cast<TSetKind*>(shiftState)->Elem();
@@ -128,12 +128,12 @@ TEST_F(SystemLibrary, EventTypesCarryTheirCodes) {
                          "TMouseMoveEvent", "TKeyUpDownEvent", "TKeyPressEvent"};
   int code = 0;
   for (const char* name : names) {
-    TKind* kind = Engine->Kinds.FindKind(name);
+    TKind* kind = Engine->Kinds().FindKind(name);
     ASSERT_NE(kind, nullptr) << name;
     ASSERT_EQ(kind->Code(), kcFunction) << name;
     EXPECT_EQ(static_cast<TFuncKind*>(kind)->EventCode(), ++code) << name;
   }
-  EXPECT_EQ(Engine->Kinds.FindKind("TMouseMoveEvent")->GetText(false),
+  EXPECT_EQ(Engine->Kinds().FindKind("TMouseMoveEvent")->GetText(false),
             "Procedure ( Sender : TObject; Shift : TShiftState; X : Integer; Y : Integer )");
 }
 

@@ -26,13 +26,13 @@ protected:
   VarFiles() {
     TLib* system = Engine->FindLibrary("System");
     Engine->RegisterType("TColor", "( red, green, blue )");
-    auto* color = static_cast<TEnumKind*>(Engine->Kinds.FindKind("TColor"));
-    Engine->Kinds.Register(std::make_unique<TSetKind>("TColors", color, system), system);
+    auto* color = static_cast<TEnumKind*>(Engine->Kinds().FindKind("TColor"));
+    Engine->Kinds().Register(std::make_unique<TSetKind>("TColors", color, system), system);
     auto point = std::make_unique<TRecKind>("TPoint", system);
     point->AddField(BaseKind(kcReal), "x", false, -1);
     point->AddField(BaseKind(kcString), "name", false, -1);
     point->AddField(color, "color", false, -1);
-    Engine->Kinds.Register(std::move(point), system);
+    Engine->Kinds().Register(std::move(point), system);
   }
 
   // Runs the lines, then drops ans, which they made.
@@ -40,7 +40,7 @@ protected:
     for (const char* line : lines) EXPECT_EQ(Eval(line).find(" at ["), std::string::npos) << line;
     Engine->DeleteVariable(AnsVarName);
   }
-  TVar* Add(const char* name, const char* kind) { return Engine->AddVariable(name, Engine->Kinds.FindKind(kind)); }
+  TVar* Add(const char* name, const char* kind) { return Engine->AddVariable(name, Engine->Kinds().FindKind(kind)); }
   TVar* Find(const char* name) { return Engine->FindVariable(name); }
   long double RealOf(const char* name) { return static_cast<TBaseVar*>(Find(name))->GetValue().AsReal(); }
 
@@ -93,7 +93,7 @@ TEST_F(VarFiles, EveryKindRoundTrips) {
                               GetMatElem(static_cast<TArrVar&>(*Find("m")), 2, 2)};
   for (std::size_t i = 0; i < std::size(reals); ++i) EXPECT_EQ(back[i], reals[i]) << i;
   EXPECT_EQ(static_cast<TBaseVar*>(Find("s"))->GetValue().Str(), "a\rb");
-  EXPECT_EQ(static_cast<TFuncVar*>(Find("f"))->Func(), Engine->Funcs.Find("Sin"));
+  EXPECT_EQ(static_cast<TFuncVar*>(Find("f"))->Func(), Engine->Funcs().Find("Sin"));
   EXPECT_EQ(static_cast<TFuncVar*>(Find("nf"))->Func(), nullptr);
 }
 
@@ -113,7 +113,7 @@ TEST_F(VarFiles, AnEmptyWorkspaceIsSavedAndLoaded) {
   EXPECT_TRUE(SaveWorkspaceFile(Path("empty.xws")));
   EXPECT_EQ(FileText("empty.xws"), "0\n");
   TLib* system = Engine->FindLibrary("System");
-  Engine->AddVariable("a", Engine->Kinds.Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system));
+  Engine->AddVariable("a", Engine->Kinds().Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system));
   EXPECT_TRUE(SaveWorkspaceFile(Path("anonymous.xws")));
   EXPECT_EQ(FileText("anonymous.xws"), "0\n");
   EXPECT_TRUE(LoadWorkspaceFile(Path("empty.xws")));
@@ -221,7 +221,7 @@ TEST_F(VarFiles, VariableFilesThatDoNotLoad) {
 TEST_F(VarFiles, AnonymousKindsAreWrittenUnderTheLineFunc) {
   TLib* system = Engine->FindLibrary("System");
   TVar* a = Engine->AddVariable(
-      "a", Engine->Kinds.Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system));
+      "a", Engine->Kinds().Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system));
   EXPECT_TRUE(SaveVariableFile(a, Path("a.xvar")));
   EXPECT_EQ(FileText("a.xvar"), "Func\n0\n");
 }

@@ -24,7 +24,7 @@ protected:
     for (const TLineCase& c : cases) EXPECT_EQ(Eval(c.Line), c.Written) << c.Line;
   }
 
-  TKind* Kind(const char* name) { return Engine->Kinds.FindKind(name); }
+  TKind* Kind(const char* name) { return Engine->Kinds().FindKind(name); }
 };
 
 TEST_F(VectorOperators, VectorArithmetic) {
@@ -155,9 +155,9 @@ end.)"));
 // Integer elements reach the element-wise operators through assignment
 // compatibility; Integer with Integer is computed on 64-bit integers.
 TEST_F(VectorOperators, IntegerElementsCombineAsIntegers) {
-  TLib* system = Engine->Libs.Find("System");
-  TKind* integers = Engine->Kinds.Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system);
-  TOperator* dot = Engine->Ops.Find(tkStar, true, integers, integers);
+  TLib* system = Engine->Libs().Find("System");
+  TKind* integers = Engine->Kinds().Register(std::make_unique<TArrKind>(BaseKind(kcInteger), "", system, 1, 0), system);
+  TOperator* dot = Engine->Ops().Find(tkStar, true, integers, integers);
   ASSERT_NE(dot, nullptr);
   ASSERT_TRUE(SameKind(dot->LeftKind(), Kind("Vector")));
   auto left = MakeVar("", integers, false, NoneValue, nullptr);
@@ -176,18 +176,18 @@ TEST_F(VectorOperators, IntegerElementsCombineAsIntegers) {
 TEST_F(VectorOperators, BelongToNoLibraryAndFollowTheScalarOperators) {
   const std::uint8_t tokens[] = {tkEqual, tkNotEqual, tkEqual, tkNotEqual, tkStar, tkPlus,  tkMinus, tkStar, tkStar,
                                  tkPlus,  tkMinus,    tkStar,  tkStar,     tkStar, tkStar, tkStar,  tkBackquote};
-  TOperator* first = Engine->Ops.Find(tkEqual, false, Kind("Vector"), Kind("Vector"));
+  TOperator* first = Engine->Ops().Find(tkEqual, false, Kind("Vector"), Kind("Vector"));
   int index = 0;
-  while (Engine->Ops.Get(index) != first) ++index;
-  ASSERT_LE(index + 17, Engine->Ops.Count());
+  while (Engine->Ops().Get(index) != first) ++index;
+  ASSERT_LE(index + 17, Engine->Ops().Count());
   for (int i = 0; i < 17; ++i) {
-    TOperator* op = Engine->Ops.Get(index + i);
+    TOperator* op = Engine->Ops().Get(index + i);
     EXPECT_EQ(op->Token(), tokens[i]) << i;
     EXPECT_EQ(op->Lib(), nullptr) << i;
     EXPECT_EQ(op->IsBinary(), i < 16) << i;
   }
   for (int i = 0; i < index; ++i) {
-    TOperator* op = Engine->Ops.Get(i);
+    TOperator* op = Engine->Ops().Get(i);
     EXPECT_FALSE(SameKind(op->LeftKind(), Kind("Vector")) || SameKind(op->LeftKind(), Kind("Matrix"))) << i;
   }
 }

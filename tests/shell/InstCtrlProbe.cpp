@@ -2,8 +2,9 @@
 //   InstCtrlProbe <folder> <MaxInst, or "off"> [file]
 // A copy that runs writes "<folder>/ran-<pid>" once it listens, then each
 // handed-over text to "<folder>/message-<n>" (n from 1) until it is killed.
-// A later start exits 0 once its file was handed over, 3 when no running
-// copy took it. Copies of this file in other folders are other programs.
+// A later start writes "<folder>/maxinst-<LastInst>" when told the limit
+// was reached, and exits 0 once its file was handed over, 3 when no
+// running copy took it. Copies of this file in other folders are other programs.
 
 #include <unistd.h>
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
   TInstCtrl control(nullptr);
   control.Enabled = maxInst != "off";
   if (control.Enabled) control.MaxInst = static_cast<std::uint32_t>(std::stoul(maxInst));
+  control.OnMaxInst = [&](TObject*, std::uint32_t lastInst) {
+    std::ofstream(folder + "/maxinst-" + std::to_string(lastInst));
+  };
   try {
     control.Check(ProgramFileName(), std::vector<std::string>(argv + 3, argv + argc));
   } catch (const EInstCtrl&) {

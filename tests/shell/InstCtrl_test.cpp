@@ -70,6 +70,7 @@ TEST_F(InstCtrlTest, ALaterStartHandsItsFileOverMadeAbsoluteAndEnds) {
   EXPECT_EQ(Processes.Finish(Start(Probe, "1")), 0);
   EXPECT_EQ(Messages(2), (std::vector<std::string>{folder_ / "work/rel/prog.tarn", ""}))
       << "each hand-over is read once; a start without a file hands over nothing";
+  EXPECT_TRUE(fs::exists(Report("maxinst-0"))) << "OnMaxInst, with no window to name";
 }
 
 TEST_F(InstCtrlTest, DisabledEveryStartRuns) {

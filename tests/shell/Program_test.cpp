@@ -12,6 +12,8 @@
 
 #include "console/Console.h"
 #include "console/XEdit.h"
+#include "engine/Tarnscript.h"
+#include "toolkit/controls/ActionList.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
@@ -23,6 +25,7 @@
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
 #include "tests/runtime/ChildProcesses.h"
+#include "tests/runtime/Packer.h"
 #include "tests/runtime/TempFolder.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Screen.h"
@@ -140,7 +143,19 @@ private:
   });
 };
 
+// The lines of one section of settings text.
+std::vector<std::string> SectionLines(const std::string& settings, const std::string& section) {
+  std::vector<std::string> lines;
+  std::istringstream in(settings.substr(std::min(settings.size(), settings.find("[" + section + "]"))));
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line) && !line.empty() && line[0] != '[') lines.push_back(line);
+  return lines;
+}
+
 TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
+  std::ofstream(program_ / "LIBS/first.tarl", std::ios::binary)
+      << PackText("library First;\nbegin end.", PackedLibraryKey, PackedLibrarySeed);
   TRecordingSplash splash;
   Start.ProgressWatcher = &splash;
   const int status = Run({[&] {
@@ -149,11 +164,23 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
                             EXPECT_EQ(frmSplash->Messages.front(), "Version  " + frmSplash->GetVersionText());
                             EXPECT_EQ(Application().MainForm(), MainForm);
                             MainForm->CommandLine->SetFocus();
+                            MainForm->actAbout->Update();
+                            EXPECT_TRUE(MainForm->actAbout->Enabled());
+                            Next();
+                            MainForm->actAbout->Execute();
+                            EXPECT_FALSE(frmSplash->Visible()) << "a key closed the About box";
+                            EXPECT_TRUE(MainForm->Active()) << "the main window has the keyboard again";
                             Next();
                             Type(MainForm->Handle(), "InputInteger('n', 5)");
                             Enter(MainForm->Handle());
                             EXPECT_EQ(LastLine(), "7");
                             return CloseProgram();
+                          },
+                          [&] {
+                            if (!frmSplash->Showing()) return false;
+                            EXPECT_EQ(frmSplash->Messages[3], frmSplash->SysInfo.GetOSText()) << "the first view";
+                            SynthesizeKeyStroke(frmSplash->Handle(), 'X', "x");
+                            return true;
                           },
                           [&] {
                             if (!InputForm->Showing()) return false;
@@ -164,7 +191,7 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
-                                      "Initializing library manager", "Creating evaluation interfaces",
+                                      "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
                                       "Initialization complete"}));
   ASSERT_GE(splash.Progress.size(), 3u);
   EXPECT_EQ(std::vector<int>(splash.Progress.end() - 3, splash.Progress.end()), (std::vector<int>{50, 53, 100}));
@@ -173,7 +200,13 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
-  EXPECT_NE(settings.find("First=0"), std::string::npos) << settings;
+  const std::vector<std::string> general = SectionLines(settings, "GENERAL");
+  EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
+  EXPECT_EQ(std::count_if(general.begin(), general.end(),
+                          [](const std::string& line) { return line.starts_with("Build") && line.ends_with("=0"); }),
+            1)
+      << settings;
+  EXPECT_EQ(SectionLines(settings, "PARAMS").size(), 14u) << settings;
 }
 
 TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {

@@ -4,6 +4,7 @@
 
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Clipboard.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/Timer.h"
 #include "toolkit/win/Clock.h"
@@ -36,11 +37,18 @@ TEST_F(FormTest, ShowModalRunsTheLoopUntilAResultIsSetAndDisablesOtherForms) {
     clock.Advance(10);
     done = false;
   };
+  TEdit edit(&owner);
+  edit.SetParent(&owner);
+  edit.SetFocus();
+  ProcessEverything();
+  ASSERT_TRUE(owner.Active());
   EXPECT_EQ(dialog.ShowModal(), mrOk);
   Application().OnIdle = nullptr;
   EXPECT_FALSE(ownerEnabledMeanwhile);
   EXPECT_TRUE(owner.Enabled());
   EXPECT_FALSE(dialog.Visible());
+  EXPECT_TRUE(owner.Active()) << "the window active before the dialog is active again";
+  EXPECT_TRUE(edit.Focused()) << "with the focus where it was";
 }
 
 TEST_F(FormTest, CloseAsksFirstAndHidesUnlessToldOtherwise) {

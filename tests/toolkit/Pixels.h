@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/GdiBitmap.h"
-#include "toolkit/win/Rect.h"
 
 inline int CountPixels(const TGdiBitmap& image, const TRect& area, TColor color) {
   int count = 0;

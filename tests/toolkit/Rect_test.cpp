@@ -1,4 +1,4 @@
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Rect.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Help.h"
+#include "runtime/ProcessState.h"
+#include "tests/runtime/StateReset.h"
 #include "tests/toolkit/RuntimeFolder.h"
 #include "toolkit/controls/Dialogs.h"
+#include "toolkit/controls/ToolkitState.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/PlaySound.h"
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
   unsetenv("QT_SCALE_FACTOR");
   const TTestRuntimeFolder runtimeFolder;
   testing::InitGoogleTest(&argc, argv);
+  // Each test starts from a fresh process's state.
+  ResetStateBeforeEachTest<ResetRuntimeState, ResetToolkitState>();
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);

@@ -15,6 +15,8 @@
 #include "treeview/DataStringTree.h"
 #include "treeview/DataTreeError.h"
 #include "treeview/EnumFormatEtc.h"
+#include "treeview/OLEMemoryStream.h"
+#include "treeview/TransferDataObject.h"
 #include "treeview/DataTransferResults.h"
 
 namespace {
@@ -41,10 +43,16 @@ TEST(ClipboardFormatsTest, EachKindOfTreeHasItsFormatsInRankOrder) {
 
 TEST(ClipboardFormatsTest, StandardFormatsAreRegisteredUnderTheirNames) {
   TDataDrawTree tree(nullptr);
-  RegisterTreeFormat(13, [](const TBaseDataTree&) { return false; }, 1000);
+  // The shared resources entered format 13 through RegisterTreeFormat.
   const TClipboardFormatListEntry* entry = ClipboardFormatList().LookupFormat("unicode TEXT");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->FormatName, "Unicode text");
+  EXPECT_EQ(entry->FormatEtc.Format, 13u);
+  EXPECT_EQ(entry->Rank, 95);
+  // A format no tree offers, so the registry stays as the other tests expect it.
+  RegisterTreeFormat(16, [](const TBaseDataTree&) { return false; }, 1000);
+  entry = ClipboardFormatList().LookupFormat("Locale descriptor");
+  ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->Rank, 1000);
 }
 
@@ -175,6 +183,15 @@ TEST_F(ClipboardTest, CopyRendersEveryOfferedFormat) {
   EXPECT_TRUE(store.Data("CSV").empty());
 }
 
+TEST_F(ClipboardTest, UnicodeTextAloneGivesTheClipboardItsText) {
+  source.ClipboardFormats().Clear();
+  source.ClipboardFormats().Add("Unicode text");
+  source.OnGetText = [](TBaseDataTree*, PDataNode, TColumnIndex, TDSTTextType, std::string& text) { text = "\xC3\xA9"; };
+  source.SetNodeSelected(Top(source, 1), true);
+  source.CopySelectionToClipboard();
+  EXPECT_EQ(store.Text(), "\xC3\xA9\r\n");
+}
+
 TEST_F(ClipboardTest, PasteOfACopyInsertsRecordsAndKeepsTheSource) {
   source.SetNodeSelected(Top(source, 0), true);
   source.CopySelectionToClipboard();
@@ -261,6 +278,34 @@ TEST_F(ClipboardTest, RefusedCopiesAreRemovedAgain) {
   target.DefaultPasteMode = amInsertAfter;
   EXPECT_TRUE(target.PasteClipboardNodes());
   EXPECT_EQ(target.RootNodeCount(), 2u);
+  CheckTree(target);
+}
+
+TEST(OLEMemoryStreamTest, ReadsTheBlockInPlaceAndRefusesWrites) {
+  const uint8_t block[] = {1, 2, 3};
+  TOLEMemoryStream stream(block, sizeof block);
+  uint8_t read[4] = {};
+  EXPECT_EQ(stream.Read(read, 4), 3);
+  EXPECT_EQ(read[2], 3);
+  try {
+    stream.Write(read, 1);
+    FAIL() << "written";
+  } catch (const EStreamError& error) {
+    EXPECT_EQ(std::string(error.what()), "Can't write to a read-only resource stream");
+  }
+}
+
+TEST_F(ClipboardTest, ABlockCountingMoreThanItHoldsIsRefused) {
+  TDataObject contents;
+  contents.SetData("Data Tree Data", {200, 0, 0, 0, 1, 2, 3});
+  const auto dataObject = MakeCounted<TTransferDataObject>(std::move(contents));
+  try {
+    target.InsertFromDataObject(nullptr, *dataObject, nullptr, amAddChildLast, false);
+    FAIL() << "inserted";
+  } catch (const EDataTreeError& error) {
+    EXPECT_EQ(error.HelpContext, StreamTooSmallHelp);
+  }
+  EXPECT_EQ(target.RootNode()->TotalCount, 2u);
   CheckTree(target);
 }
 

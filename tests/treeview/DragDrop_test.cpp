@@ -17,6 +17,7 @@
 #include "toolkit/qt/SyntheticInput.h"
 #include "treeview/ClipboardFormatList.h"
 #include "treeview/DTColors.h"
+#include "treeview/DTDragImage.h"
 #include "treeview/DTDataObject.h"
 #include "treeview/DTDragManager.h"
 #include "treeview/DataTransferResults.h"
@@ -242,6 +243,38 @@ TEST_F(DragDropTest, MoveByDragBetweenTreesMovesEveryNodeOnceAndDeletesNone) {
   EXPECT_FALSE(first.TreeStates().Contains(tsOLEDragging));
   CheckTree(first);
   CheckTree(second);
+}
+
+// A desktop drag that only looks at the source tree's drag image while it runs.
+class TLookAtImage : public IDragSource {
+public:
+  explicit TLookAtImage(TBaseDataTree& source) : source_(source) {}
+  TDragResult Run(const TDataObject&, DWORD, DWORD& effect) override {
+    const TDTDragImage* image = source_.NodeDragImage();
+    Prepared = image && image->Prepared();
+    Picture = image && image->DragImage();
+    effect = DROPEFFECT_NONE;
+    return DRAGDROP_S_CANCEL;
+  }
+  void AcceptDrops(HWND, bool) override {}
+  bool Prepared = false;
+  bool Picture = false;
+
+private:
+  TBaseDataTree& source_;
+};
+
+TEST_F(DragDropTest, ADragPreparesTheImageOfTheSelectedRowsAndEndsIt) {
+  first.SetNodeSelected(Top(first, 1), true);
+  TLookAtImage drag(first);
+  SetDragSource(&drag);
+  first.StartNodeDrag(true);
+  SetDragSource(&QtDragSource());
+  EXPECT_TRUE(drag.Prepared);
+  EXPECT_TRUE(drag.Picture);
+  EXPECT_FALSE(first.NodeDragImage()->Prepared());
+  EXPECT_FALSE(first.IsDragging());
+  EXPECT_EQ(first.RootNode()->TotalCount, 7u);
 }
 
 TEST_F(DragDropTest, MoveByDragWithinATreeRelinksTheNodes) {

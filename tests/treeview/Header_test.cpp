@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/PublishedProperties.h"
 #include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "treeview/DTColors.h"
+#include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Cursor.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Messages.h"
@@ -19,6 +23,8 @@
 #include "toolkit/win/Window.h"
 #include "treeview/DTDragImage.h"
 #include "treeview/DTHeader.h"
+#include "treeview/DataTreeError.h"
+#include "treeview/TreeImages.h"
 
 namespace {
 
@@ -146,6 +152,31 @@ TEST_F(HeaderTest, AnimatedResizeToTheSameWidthDoesNothing) {
   EXPECT_EQ(columns.ColumnAt(1).Width(), 192);
 }
 
+// The animation slides what lies right of the column in 32 steps of the
+// width change div 32, on the window's own surface, then sets the width.
+TEST_F(HeaderTest, AnimatedResizeSlidesTheRestInThirtyTwoSteps) {
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const TRect strip = header.HeaderRect();
+  const int edge = strip.Left + 96 + 192;
+  const HDC dc = GetWindowDC(tree.Handle());
+  std::vector<TColor> before;
+  for (int x = edge; x < edge + 40; ++x) before.push_back(GetPixel(dc, x, strip.Top + 8));
+  ASSERT_NE(std::count(before.begin(), before.end(), before.front()), 40) << "the cell's edge and caption";
+  int waits = 0;
+  tree.AnimationWait = [&](unsigned milliseconds) {
+    EXPECT_EQ(milliseconds, 1u);
+    ++waits;
+  };
+  resized.clear();
+  columns.ResizeAnimated(1, 192 + 64);
+  EXPECT_EQ(waits, 32);
+  EXPECT_EQ(resized, std::vector<TColumnIndex>{1}) << "the width setter ends it";
+  std::vector<TColor> after;
+  for (int x = edge + 64; x < edge + 104; ++x) after.push_back(GetPixel(dc, x, strip.Top + 8));
+  EXPECT_EQ(after, before) << "the Type cell moved 64 pixels right";
+  ReleaseDC(tree.Handle(), dc);
+}
+
 TEST_F(HeaderTest, SortColumnIsClampedAndSortsOnlyUnderAutoSort) {
   header.SetSortColumn(5);
   EXPECT_EQ(header.SortColumn(), 2);
@@ -249,6 +280,58 @@ TEST_F(HeaderTest, SplitterZonesRunFromTwoInsideToFourBeyondTheEdge) {
   columns.ColumnAt(1).SetOptions(columns.ColumnAt(1).Options() - TDTColumnOptions{coResizable});
   EXPECT_FALSE(header.SplitterAtPoint(edge + 1));
   EXPECT_EQ(columns.TrackIndex, ColumnNone);
+}
+
+// Right to left the columns end at the client's right edge and each
+// column's splitter is its left edge, reachable from four outside to two inside.
+TEST_F(HeaderTest, SplitterZonesMirrorRightToLeft) {
+  tree.SetBiDiMode(bdRightToLeft);
+  const int edge = tree.ClientWidth() - columns.TotalColumnsWidth();
+  for (int x = edge - 6; x <= edge + 4; ++x) {
+    const bool inZone = x >= edge - 4 && x <= edge + 2;
+    EXPECT_EQ(header.SplitterAtPoint(x), inZone) << "at " << x;
+    if (inZone) {
+      EXPECT_EQ(columns.TrackIndex, 0);
+      EXPECT_EQ(header.TrackPos(), edge + 96) << "the fixed edge is the right one";
+    }
+  }
+  EXPECT_TRUE(header.SplitterAtPoint(edge + 96));
+  EXPECT_EQ(columns.TrackIndex, 1);
+}
+
+TEST_F(HeaderTest, AutoBidiOrderingFollowsTheReadingDirection) {
+  tree.SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{0, 1, 2})) << "only with toAutoBidiColumnOrdering";
+  tree.SetBiDiMode(bdLeftToRight);
+  Include(tree, toAutoBidiColumnOrdering);
+  tree.SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{2, 1, 0}));
+  tree.SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(columns.PositionToIndex(), (std::vector<TColumnIndex>{0, 1, 2}));
+  CheckTree(tree);
+}
+
+TEST_F(HeaderTest, TheHeaderFontFollowsTheTreeOnlyWithParentFont) {
+  header.Font().SetSize(8);
+  tree.Font().SetSize(12);
+  EXPECT_EQ(header.Font().Size(), 8);
+  header.SetParentFont(true);
+  EXPECT_EQ(header.Font().Size(), 12);
+  tree.Font().SetName("DejaVu Sans");
+  EXPECT_EQ(header.Font().Name(), "DejaVu Sans") << "a change of the tree's font reaches the header";
+  TFont own;
+  own.SetSize(9);
+  header.SetFont(own);
+  EXPECT_FALSE(header.ParentFont());
+  tree.Font().SetSize(14);
+  EXPECT_EQ(header.Font().Size(), 9);
+  Include(tree, toAutoChangeScale);
+  tree.ChangeScale(120, 96);
+  EXPECT_EQ(header.Font().Size(), 11) << "9 x 120 / 96 = 11.25";
+  EXPECT_EQ(tree.DefaultNodeHeight(), 23u);
+  TTestTree other;
+  other.Header().Assign(header);
+  EXPECT_EQ(other.Header().Font().Size(), 11);
 }
 
 // The header's mouse work, driven by messages as the window system sends them.
@@ -402,6 +485,18 @@ TEST_F(HeaderMouseTest, SplittersResizeAndKeepTheWidthOnEscape) {
   CheckTree(tree);
 }
 
+TEST_F(HeaderMouseTest, RightToLeftSplittersResizeToTheLeft) {
+  tree.SetBiDiMode(bdRightToLeft);
+  const int splitter = tree.ClientWidth() - columns.TotalColumnsWidth() + 96;
+  Press(splitter);
+  ASSERT_TRUE(header.States().Contains(hdTrackPending));
+  DragTo(splitter - 50);
+  DragTo(splitter - 50);
+  EXPECT_EQ(columns.ColumnAt(1).Width(), 192 + 50) << "moving the left edge left widens the column";
+  Release(splitter - 50);
+  CheckTree(tree);
+}
+
 TEST_F(HeaderMouseTest, DoubleClicksResizeOnSplittersOnlyWithDblClickResize) {
   header.SplitterAtPoint(96);
   tree.Perform(WM_NCLBUTTONDBLCLK, HTBORDER, Screen(96));
@@ -503,9 +598,10 @@ TEST_F(HeaderPaintTest, TheWorkspaceCaptionAndSortGlyphAreLaidOutByTheMargins) {
   TCanvas& canvas = Paint();
   const TDataTreeColumn& name = columns.ColumnAt(0);
   const TRect inset = Inset(0);
+  TPoint image;
   TPoint glyph;
   TRect text;
-  name.CalcCellLayout(canvas, inset, true, glyph, text);
+  name.CalcCellLayout(canvas, inset, false, true, image, glyph, text);
   EXPECT_EQ(text.Left, inset.Left + 4);
   EXPECT_EQ(glyph.X, text.Left + canvas.TextWidth(" Name ") + 2 + 4);
   EXPECT_EQ(glyph.Y, inset.Top + (inset.Height() - 16) / 2);
@@ -514,16 +610,77 @@ TEST_F(HeaderPaintTest, TheWorkspaceCaptionAndSortGlyphAreLaidOutByTheMargins) {
   narrow.SetText("A caption far too long for its column");
   narrow.SetWidth(64);
   const TRect narrowInset = Inset(1);
-  narrow.CalcCellLayout(canvas, narrowInset, true, glyph, text);
+  narrow.CalcCellLayout(canvas, narrowInset, false, true, image, glyph, text);
   EXPECT_EQ(glyph.X, narrowInset.Right - 4 - 16) << "pushed back to the right margin";
   EXPECT_EQ(text.Right, glyph.X - 4) << "the caption is cut before the glyph";
 }
 
+// A header image beside, above or below the caption, by alignment.
+TEST_F(HeaderPaintTest, HeaderImagesTakeTheirPlaceByLayout) {
+  TImageList images(16, 16);
+  TBitmap red(16, 16, pf32bit);
+  red.Canvas().Brush().SetColor(clRed);
+  red.Canvas().FillRect(Rect(0, 0, 16, 16));
+  images.AddMasked(red, clFuchsia);
+  header.SetImages(&images);
+  TDataTreeColumn& name = columns.ColumnAt(0);
+  name.SetText("Ab");
+  const TRect cell = Rect(0, 0, 120, 40);
+  TCanvas& canvas = Paint();
+  const int textWidth = canvas.TextWidth("Ab") + 2;
+  const int textHeight = canvas.TextHeight("Ab");
+  const int stackTop = (40 - 16 - textHeight - 4) / 2;
+  struct TCase {
+    TAlignment Alignment;
+    TDTHeaderColumnLayout Layout;
+    TPoint Image;
+    int TextLeft;
+    int TextTop;
+  };
+  const TCase cases[] = {
+      {taLeftJustify, blGlyphLeft, Point(4, 12), 4 + 16 + 4, (40 - textHeight) / 2},
+      {taLeftJustify, blGlyphRight, Point(4 + textWidth + 4, 12), 4, (40 - textHeight) / 2},
+      {taRightJustify, blGlyphLeft, Point(116 - textWidth - 4 - 16, 12), 116 - textWidth, (40 - textHeight) / 2},
+      {taCenter, blGlyphTop, Point(52, stackTop), 60 - textWidth / 2, stackTop + 16 + 4},
+      {taCenter, blGlyphBottom, Point(52, stackTop + textHeight + 4), 60 - textWidth / 2, stackTop},
+  };
+  for (const TCase& c : cases) {
+    name.SetAlignment(c.Alignment);
+    name.SetLayout(c.Layout);
+    TPoint image;
+    TPoint glyph;
+    TRect text;
+    name.CalcCellLayout(canvas, cell, true, false, image, glyph, text);
+    EXPECT_EQ(image, c.Image) << "alignment " << c.Alignment << ", layout " << c.Layout;
+    EXPECT_EQ(text.Left, c.TextLeft) << "alignment " << c.Alignment << ", layout " << c.Layout;
+    EXPECT_EQ(text.Top, c.TextTop) << "alignment " << c.Alignment << ", layout " << c.Layout;
+  }
+  name.SetAlignment(taLeftJustify);
+  name.SetLayout(blGlyphLeft);
+  name.SetImageIndex(0);
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 0) << "only under hoShowImages";
+  header.SetOptions(header.Options() + TDTHeaderOptions{hoShowImages});
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 16 * 16);
+  columns.DownIndex = 0;
+  Paint();
+  EXPECT_EQ(target.Canvas().Pixel(Inset(0).Left + 4, Inset(0).Top + (Inset(0).Height() - 16) / 2), ColorToRGB(clBtnFace))
+      << "pressed, the image moves one pixel right and down";
+  columns.DownIndex = ColumnNone;
+  name.SetMinWidth(0);
+  name.SetWidth(30);
+  Paint();
+  EXPECT_EQ(CountColor(Inset(0), clRed), 0) << "no room beside the sort glyph: the image gives way";
+  header.SetImages(nullptr);
+}
+
 TEST_F(HeaderPaintTest, SortGlyphsPointByDirectionAndTheRestShowsTheBackground) {
   const TRect inset = Inset(0);
+  TPoint image;
   TPoint glyph;
   TRect text;
-  columns.ColumnAt(0).CalcCellLayout(target.Canvas(), inset, true, glyph, text);
+  columns.ColumnAt(0).CalcCellLayout(target.Canvas(), inset, false, true, image, glyph, text);
   const TColor shadow = ColorToRGB(clBtnShadow);
   Paint();
   EXPECT_EQ(target.Canvas().Pixel(glyph.X + 5, glyph.Y + 9), shadow) << "ascending: the wide side below";
@@ -535,6 +692,14 @@ TEST_F(HeaderPaintTest, SortGlyphsPointByDirectionAndTheRestShowsTheBackground) 
   const TRect header = tree.Header().HeaderRect();
   const TRect beyond = Rect(header.Left + columns.TotalColumnsWidth() + 1, header.Top, header.Right, header.Bottom);
   EXPECT_EQ(CountColor(beyond, clBtnFace), beyond.Width() * beyond.Height()) << "the background right of the columns";
+}
+
+TEST_F(HeaderPaintTest, CaptionsUseTheHeaderFontNotTheTrees) {
+  header.Font().SetColor(clRed);
+  tree.Font().SetColor(clBlue);
+  Paint();
+  EXPECT_GT(CountColor(Inset(1), clRed), 0);
+  EXPECT_EQ(CountColor(Inset(1), clBlue), 0);
 }
 
 TEST_F(HeaderPaintTest, DisabledCaptionsAreEmbossedAndNeverHot) {
@@ -559,6 +724,43 @@ TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
   EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
 }
 
+TEST(TreeImagesTest, TheUtilityStripHoldsTheHeaderGlyphs) {
+  TImageList images;
+  LoadImageStrip(images, "DTREE_UTILITIES", true);
+  ASSERT_EQ(images.Count(), UtilityImageCount);
+  ASSERT_EQ(images.Width(), 16);
+  TBitmap target(16, 16, pf32bit);
+  TCanvas& canvas = target.Canvas();
+  auto draw = [&](int image) {
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 16, 16));
+    images.Draw(canvas, 0, 0, image);
+  };
+  const TColor shadow = ColorToRGB(clBtnShadow);
+  draw(UtilitySortAscending);
+  EXPECT_EQ(canvas.Pixel(8, 9), shadow) << "grey drawn in the button shadow";
+  EXPECT_EQ(canvas.Pixel(1, 1), clWhite) << "the key is transparent";
+  draw(UtilityDropLeft);
+  EXPECT_EQ(canvas.Pixel(4, 8), clNavy);
+  EXPECT_EQ(canvas.Pixel(13, 8), clWhite) << "the left mark leans left";
+  draw(UtilityDropRight);
+  EXPECT_EQ(canvas.Pixel(13, 8), clNavy);
+  EXPECT_THROW(LoadImageStrip(images, "DTREE_NOTHING", true), EDataTreeError);
+}
+
+TEST_F(HeaderMouseTest, TheSplitCursorIsOurOwnPicture) {
+  const HCURSOR split = ::Screen().Cursors(crHeaderSplit);
+  const TCursorPicture* picture = CursorPicture(split);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->HotSpot, Point(16, 16));
+  EXPECT_EQ(picture->Pixels[16 * 32 + 14], 0xFF000000u) << "black bars";
+  EXPECT_EQ(picture->Pixels[0], 0u) << "transparent around them";
+  const LPARAM point = Screen(97);
+  InjectMouseMove(Point(GET_X_LPARAM(point), GET_Y_LPARAM(point)), {});
+  tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), HTBORDER);
+  EXPECT_EQ(GetCursor(), split) << "over the Name column's splitter";
+}
+
 TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
   TCanvas& canvas = target.Canvas();
   target.SetSize(60, 20);
@@ -574,6 +776,14 @@ TEST_F(HeaderPaintTest, XPCellsFillAndLineByState) {
   columns.DrawXPCell(canvas, cell, true, false, true);
   EXPECT_EQ(canvas.Pixel(10, 5), RGB(250, 248, 243));
   EXPECT_EQ(canvas.Pixel(58, 5), RGB(250, 248, 243)) << "no splitter on a hot cell";
+  EXPECT_EQ(canvas.Pixel(10, 18), RGB(248, 179, 48)) << "the hot bar's middle row";
+  EXPECT_EQ(canvas.Pixel(40, 17), RGB(255, 199, 60)) << "the bar runs along the whole cell";
+  EXPECT_EQ(canvas.Pixel(58, 19), RGB(229, 151, 0));
+  EXPECT_EQ(canvas.Pixel(59, 19), RGB(250, 248, 243)) << "its ends are rounded off";
+  EXPECT_EQ(canvas.Pixel(10, 16), RGB(250, 248, 243)) << "three rows high";
+  columns.DrawXPCell(canvas, Rect(0, 0, 20, 20), true, false, true);
+  EXPECT_EQ(canvas.Pixel(1, 18), RGB(248, 179, 48)) << "a narrow cell has the bar too";
+  EXPECT_EQ(canvas.Pixel(19, 18), RGB(248, 179, 48));
   columns.DrawXPCell(canvas, cell, false, true, true);
   EXPECT_EQ(canvas.Pixel(10, 5), RGB(222, 223, 216));
   EXPECT_EQ(canvas.Pixel(0, 5), RGB(165, 165, 151));
@@ -627,6 +837,55 @@ TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
   EXPECT_EQ(CountColor(Inset(0), clBtnShadow), 0) << "nor the claimed sort glyph";
   EXPECT_GT(CountColor(columns.ColumnAt(0).HeaderCellRect(), clBtnShadow), 0) << "the cell's edge still is";
   EXPECT_GT(CountColor(Inset(1), clWindowText), 0);
+}
+
+// What the skin layer does by name: it paints the header only where the
+// application does not, and takes back exactly its own handlers.
+struct TSkinProbe : TObject {
+  static void Draw(TObject* self, TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements) {
+    static_cast<TSkinProbe*>(self)->Painted.push_back(info.Column);
+  }
+  static void Query(TObject*, TDTHeader*, THeaderPaintInfo&, THeaderPaintElements& elements) {
+    elements = THeaderPaintElements::FromBits(0x1B);
+  }
+  std::vector<TDataTreeColumn*> Painted;
+};
+
+TEST_F(HeaderPaintTest, TheHeaderIsPublishedByName) {
+  header.SetSortDirection(sdDescending);
+  TObject* published = GetObjectProp(tree, "Header");
+  ASSERT_EQ(published, &header);
+  EXPECT_NE(GetSetProp(*published, "Options").find("hoVisible"), std::string::npos);
+  EXPECT_EQ(GetOrdProp(*published, "SortDirection"), sdDescending);
+  EXPECT_EQ(GetOrdProp(*published, "Height"), 20);
+  EXPECT_EQ(GetStrProp(columns.ColumnAt(1), "Text"), " Value ");
+  SetSetProp(*published, "Options", GetSetProp(*published, "Options") + ",hoOwnerDraw");
+  EXPECT_TRUE(header.Options().Contains(hoOwnerDraw));
+  EXPECT_EQ(GetOrdProp(tree, "Color"), tree.Color()) << "as for every control";
+
+  TSkinProbe skin;
+  const TMethod draw{reinterpret_cast<const void*>(&TSkinProbe::Draw), &skin};
+  const TMethod query{reinterpret_cast<const void*>(&TSkinProbe::Query), &skin};
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), TMethod{}) << "unassigned";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", draw);
+  SetMethodProp(tree, "OnHeaderDrawQueryElements", query);
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), draw);
+  Paint();
+  for (TDataTreeColumn* column : {static_cast<TDataTreeColumn*>(nullptr), &columns.ColumnAt(0), &columns.ColumnAt(1),
+                                  &columns.ColumnAt(2)})
+    EXPECT_NE(std::find(skin.Painted.begin(), skin.Painted.end(), column), skin.Painted.end())
+        << "the skin paints the area and every cell";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", TMethod{});
+  EXPECT_FALSE(tree.OnAdvancedHeaderDraw);
+
+  tree.OnAdvancedHeaderDraw = [](TDTHeader*, THeaderPaintInfo&, THeaderPaintElements) {};
+  const TMethod own = GetMethodProp(tree, "OnAdvancedHeaderDraw");
+  EXPECT_NE(own, TMethod{}) << "an application's handler counts as assigned";
+  EXPECT_NE(own, draw);
+  const TDTAdvancedHeaderPaintEvent copy = tree.OnAdvancedHeaderDraw;
+  EXPECT_EQ(copy.Method(), own) << "a copy is the same handler";
+  SetMethodProp(tree, "OnAdvancedHeaderDraw", own);
+  EXPECT_EQ(GetMethodProp(tree, "OnAdvancedHeaderDraw"), own) << "writing it back keeps it";
 }
 
 TEST_F(HeaderPaintTest, PrintingTheFrameIncludesTheHeader) {

@@ -9,6 +9,10 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/Window.h"
+#include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataDrawTree.h"
 
@@ -234,6 +238,123 @@ TEST_F(PaintTest, BlendedSelectionMixesTheColourIntoTheRow) {
   EXPECT_NE(pixel, ColorToRGB(tree->Colors().Color(UnfocusedSelectionColor))) << "blended, not filled";
 }
 
+// Sixteen 16 x 16 images: 0 red, 1 a green corner, 15 a blue corner, the rest empty.
+void FillOverlayImages(TImageList& images) {
+  TBitmap strip(16 * 16, 16, pf32bit);
+  TCanvas& canvas = strip.Canvas();
+  canvas.Brush().SetColor(clFuchsia);
+  canvas.FillRect(Rect(0, 0, 16 * 16, 16));
+  canvas.Brush().SetColor(clRed);
+  canvas.FillRect(Rect(0, 0, 16, 16));
+  canvas.Brush().SetColor(clLime);
+  canvas.FillRect(Rect(16, 0, 20, 4));
+  canvas.Brush().SetColor(clBlue);
+  canvas.FillRect(Rect(15 * 16 + 12, 12, 16 * 16, 16));
+  images.AddMasked(strip, clFuchsia);
+  images.Overlay(1, 1);
+}
+
+TEST_F(PaintTest, OverlaysAreSlotsUpTo14AndImagesOfTheirOwnFrom15) {
+  TImageList images(16, 16);
+  FillOverlayImages(images);
+  tree->Images = &images;
+  tree->SetRootNodeCount(1);
+  int overlay = -1;
+  tree->OnGetImageIndex = [&](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
+    index = kind == ikOverlay ? overlay : 0;
+  };
+  const TRect row = Rect(0, 0, 300, 18);
+  auto count = [&](TColor color) { return CountPixels(*PaintAll().Handle(), row, color); };
+  EXPECT_EQ(count(clRed), 256);
+  overlay = 0;
+  EXPECT_EQ(count(clLime), 16) << "overlay 0 is slot 1: the green corner";
+  EXPECT_EQ(count(clRed), 256 - 16);
+  overlay = 15;
+  EXPECT_EQ(count(clBlue), 16) << "overlay 15 is image 15 itself, drawn over";
+  EXPECT_EQ(count(clLime), 0);
+  tree->Images = nullptr;
+}
+
+TEST_F(PaintTest, BlendedImagesMixHalfwayTowardTheHighlight) {
+  TImageList images(16, 16);
+  FillOverlayImages(images);
+  tree->Images = &images;
+  tree->SetRootNodeCount(1);
+  tree->OnGetImageIndex = [](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
+    index = kind == ikOverlay ? -1 : 0;
+  };
+  tree->TreeOptions().SetPaintOptions({toUseBlendedImages, toGhostedIfUnfocused});
+  tree->SetNodeSelected(tree->FirstRootNodeRaw(), true);
+  const TRect row = Rect(0, 0, 300, 18);
+  const TColor highlight = ColorToRGB(clHighlight);
+  const TColor half = RGB((255 + GetRValue(highlight) + 1) / 2, (GetGValue(highlight) + 1) / 2,
+                          (GetBValue(highlight) + 1) / 2);
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, half), 256) << "a selected image is blended";
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 0);
+  tree->TreeOptions().SetSelectionOptions({toFullRowSelect});
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 256) << "not on a full-row selection";
+  tree->Images = nullptr;
+}
+
+// The picture lies fixed in the window at its offsets, or tiles the rows and the area below them.
+TEST_F(PaintTest, TheBackgroundPictureIsFixedOrTiled) {
+  tree->SetRootNodeCount(3);
+  TBitmap picture(4, 4, pf32bit);
+  picture.Canvas().Brush().SetColor(clWhite);
+  picture.Canvas().FillRect(Rect(0, 0, 4, 4));
+  picture.Canvas().SetPixel(0, 0, clBlue);
+  tree->SetBackground(picture);
+  const TRect all = Rect(0, 0, 300, 200);
+  EXPECT_EQ(CountPixels(*PaintAll({ptoBackground}).Handle(), all, clBlue), 0) << "only under toShowBackground";
+  tree->TreeOptions().SetPaintOptions({toShowBackground});
+  EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), all, clBlue), 0) << "only in a pass with ptoBackground";
+  TBitmap& tiled = PaintAll({ptoBackground});
+  EXPECT_EQ(CountPixels(*tiled.Handle(), all, clBlue), 75 * 50) << "every row and the area below";
+  EXPECT_EQ(tiled.Handle()->Pixel(4, 20) & 0xFFFFFF, ColorToRGB(clBlue)) << "the second row continues the tiles";
+  tree->SetBackgroundOffsetX(1);
+  EXPECT_EQ(PaintAll({ptoBackground}).Handle()->Pixel(3, 0) & 0xFFFFFF, ColorToRGB(clBlue)) << "the offset shifts the phase";
+
+  tree->TreeOptions().SetPaintOptions({toShowBackground, toStaticBackground});
+  tree->SetBackgroundOffsetX(20);
+  tree->SetBackgroundOffsetY(16);
+  picture.Canvas().Brush().SetColor(clRed);
+  picture.Canvas().FillRect(Rect(0, 0, 4, 4));
+  picture.Canvas().SetPixel(3, 3, clFuchsia);
+  picture.SetTransparentColor(clFuchsia);
+  picture.SetTransparent(true);
+  tree->SetBackground(picture);
+  TBitmap& fixed = PaintAll({ptoBackground});
+  EXPECT_EQ(CountPixels(*fixed.Handle(), all, clRed), 15) << "once, across two rows, without its transparent pixel";
+  EXPECT_EQ(ColorBounds(*fixed.Handle(), all, clRed), Rect(20, 16, 24, 20));
+  EXPECT_EQ(fixed.Handle()->Pixel(23, 19) & 0xFFFFFF, ColorToRGB(tree->Color()));
+}
+
+// Right to left the indentation, the lines, the button and the images start at the cell's right edge.
+TEST_F(PaintTest, RightToLeftRowsMirror) {
+  constexpr int Levels = 20;
+  PDataNode node = nullptr;
+  for (int level = 0; level < Levels; ++level) node = tree->AppendChildNode(node);
+  tree->ExpandAll(nullptr);
+  tree->SetBiDiMode(bdRightToLeft);
+  tree->SetBounds(0, 0, 600, 200);
+  TRect cell;
+  tree->OnBeforeCellPaint = [&](TBaseDataTree*, TCanvas&, PDataNode, TColumnIndex, const TRect& r) { cell = r; };
+  TBitmap window(600, Levels * 18, pf32bit);
+  tree->PaintTreeTo(window.Canvas(), Rect(0, 0, 600, Levels * 18), Point(0, 0), {ptoGridLines});
+  const int indent = static_cast<int>(tree->Indent());
+  ASSERT_EQ(drawn.size(), static_cast<size_t>(Levels));
+  EXPECT_EQ(drawn.back().Content.Right, cell.Right - tree->Margin() - Levels * indent)
+      << "20 levels of indentation from the right";
+  EXPECT_EQ(drawn.front().Content.Right, cell.Right - tree->Margin() - indent);
+  const TColor line = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const int deepest = (Levels - 1) * 18;
+  const TRect ink = ColorBounds(*window.Handle(), Rect(0, deepest, 600, deepest + 18), line);
+  EXPECT_GE(ink.Left, cell.Right - Levels * indent) << "the deepest element lies 20 indents from the right";
+  EXPECT_LE(ink.Right, cell.Right - (Levels - 1) * indent);
+  EXPECT_EQ(window.Handle()->Pixel(cell.Right - 13, 5) & 0xFFFFFF, line) << "the top row's button at the right";
+  EXPECT_EQ(CountPixels(*window.Handle(), Rect(0, 0, 300, 18), line), 0) << "nothing at the left";
+}
+
 TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
   Include(*tree, toShowTreeLines);
   tree->SetRootNodeCount(3);
@@ -247,6 +368,36 @@ TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
     const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
     EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
   }
+}
+
+// Inside the window's sunken edge (2 pixels): a bevel of two 1-pixel cuts, then a 3-pixel border.
+TEST(WindowTest, TheBevelAndBorderFrameTheHeaderAndClient) {
+  TForm form(nullptr);
+  TTestTree tree;
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 100);
+  tree.HandleNeeded();
+  tree.Colors().SetColor(BorderColor, clRed);
+  tree.SetBorderWidth(3);
+  tree.SetBevelKind(bkTile);
+  TPoint origin = Point(0, 0);
+  ClientToScreen(tree.Handle(), origin);
+  TRect window;
+  GetWindowRect(tree.Handle(), window);
+  EXPECT_EQ(origin.X - window.Left, 2 + 2 + 3);
+  EXPECT_EQ(tree.ClientWidth(), 200 - 2 * 7);
+  tree.Perform(WM_NCPAINT, 1, 0);
+  const HDC dc = GetWindowDC(tree.Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 50), ColorToRGB(clRed)) << "the border inside the bevel";
+  EXPECT_EQ(GetPixel(dc, 6, 50), ColorToRGB(clRed));
+  EXPECT_NE(GetPixel(dc, 3, 50), ColorToRGB(clRed)) << "the bevel";
+  ReleaseDC(tree.Handle(), dc);
+  tree.SetBevelEdges({beLeft, beRight, beBottom});
+  ClientToScreen(tree.Handle(), origin = Point(0, 0));
+  EXPECT_EQ(origin.Y - window.Top, 2 + 3) << "no bevel on the top edge";
+  tree.Header().SetOptions(tree.Header().Options() + TDTHeaderOptions{hoVisible});
+  EXPECT_EQ(tree.Header().HeaderRect(), Rect(7, 5, 193, 5 + tree.Header().Height())) << "the header inside the frame";
+  tree.SetParent(nullptr);
 }
 
 TEST(WindowTest, ScaleLoadAndRemoval) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/base/Handles.h"
 #include "toolkit/gdi/GdiBitmap.h"
-#include "toolkit/win/Handles.h"
 
 constexpr UINT CF_TEXT = 1;
 constexpr UINT CF_BITMAP = 2;

@@ -57,6 +57,8 @@ TControl::~TControl() {
   ForgetMouseControl(this);
   Screen().ForgetControl(this);
   Application().ControlDestroyed(this);
+  // A form being destroyed is no longer a form here.
+  if (TForm* form = GetParentForm(this)) form->ForgetActiveControl(this);
   if (parent_) parent_->RemoveControl(this);
 }
 

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/controls/Component.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 class TWinControl;
 class TPopupMenu;

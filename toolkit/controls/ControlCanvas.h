@@ -6,8 +6,8 @@
 
 #include <functional>
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/win/Handles.h"
 
 class TControl;
 

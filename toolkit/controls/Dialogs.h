@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/controls/Component.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
-#include "toolkit/win/Handles.h"
 
 using TOpenOptions = unsigned;
 constexpr TOpenOptions ofOverwritePrompt = 0x02;

@@ -219,6 +219,7 @@ void TForm::Paint() {
 TModalResult TForm::ShowModal() {
   if (Visible() || !Enabled()) throw EInvalidOperation("Cannot make a visible window modal");
   const std::vector<TForm*> disabled = DisableOtherForms(this);
+  const HWND activeBefore = GetActiveWindow();
   modal_ = true;
   modalResult_ = mrNone;
   Show();
@@ -229,6 +230,8 @@ TModalResult TForm::ShowModal() {
   modal_ = false;
   for (TForm* form : disabled) form->SetEnabled(true);
   Hide();
+  // The window the user worked in gets the keyboard back.
+  if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore)) SetActiveWindow(activeBefore);
   return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
 

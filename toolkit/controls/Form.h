@@ -71,6 +71,12 @@ public:
   // The control that gets the focus when the form is activated.
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
+  // Its controls tell it when they get the focus and when they go, so that
+  // the focus returns to the same control when the form is active again.
+  void ControlFocused(TWinControl* control) { activeControl_ = control; }
+  void ForgetActiveControl(const TControl* control) {
+    if (static_cast<const TControl*>(activeControl_) == control) activeControl_ = nullptr;
+  }
   bool Active() const;
 
   TModalResult ModalResult() const { return modalResult_; }

@@ -1,9 +1,9 @@
 #include "toolkit/controls/Menus.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Screen.h"
@@ -88,12 +88,6 @@ std::string KeyName(WORD key) {
   return found == names.end() ? std::string() : found->second;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // A device context with the menu font for measuring owner-drawn items.
 class TMeasureCanvas : public TCanvas {
 public:
@@ -142,7 +136,7 @@ TShortCut TextToShortCut(const std::string& text) {
   for (int modifiers = 0; modifiers <= (scShift | scCtrl | scAlt); modifiers += scShift)
     for (int key = 1; key < 0x100; ++key) {
       const auto shortCut = static_cast<TShortCut>(modifiers | key);
-      if (SameText(ShortCutToText(shortCut), text)) return shortCut;
+      if (SameAsciiText(ShortCutToText(shortCut), text)) return shortCut;
     }
   return scNone;
 }
@@ -289,7 +283,7 @@ void TMenuItem::Clear() {
 
 TMenuItem* TMenuItem::Find(const std::string& caption) const {
   for (TMenuItem* item : items_)
-    if (SameText(StripAmpersands(item->caption_), StripAmpersands(caption))) return item;
+    if (SameAsciiText(StripAmpersands(item->caption_), StripAmpersands(caption))) return item;
   return nullptr;
 }
 

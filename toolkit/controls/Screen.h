@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/controls/Control.h"
-#include "toolkit/win/Handles.h"
 #include "toolkit/win/Monitors.h"
 
 class TForm;

@@ -93,6 +93,11 @@ TForm* GetParentForm(const TControl* control) {
 
 void SetShortCutSearch(TShortCutSearch search) { ShortCutSearch = std::move(search); }
 
+void ResetControlInputState() {
+  Captured = nullptr;
+  UnderMouse = nullptr;
+}
+
 void SetCaptureControl(TControl* control) {
   Captured = control;
   if (!control) {
@@ -629,6 +634,7 @@ void TWinControl::WMMove(TMessage& message) {
 void TWinControl::WMSetFocus(TMessage& message) {
   DefaultHandler(message);
   Screen().SetActiveControl(this);
+  if (TForm* form = GetParentForm(this); form && form != this) form->ControlFocused(this);
   if (OnEnter) OnEnter(this);
 }
 

@@ -188,3 +188,6 @@ TControl* CaptureControl();
 void SetCaptureControl(TControl* control);
 // Forgets a control that is going away as the mouse's current control.
 void ForgetMouseControl(TControl* control);
+// Forgets the capture control and the control under the mouse
+// (ResetToolkitState).
+void ResetControlInputState();

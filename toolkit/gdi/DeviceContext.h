@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/GdiObject.h"
 #include "toolkit/gdi/Region.h"
-#include "toolkit/win/Rect.h"
 
 // Background modes.
 constexpr int TRANSPARENT = 1;

@@ -1,17 +1,6 @@
 #include "toolkit/gdi/Font.h"
 
-#include <cstdint>
-
-namespace {
-
-// a * b / c rounded to the nearest integer, halves away from zero.
-int MulDiv(int a, int b, int c) {
-  const std::int64_t product = std::int64_t(a) * b;
-  const std::int64_t half = (product < 0) == (c < 0) ? c / 2 : -c / 2;
-  return int((product + half) / c);
-}
-
-}  // namespace
+#include "runtime/MulDiv.h"
 
 void TFont::SetName(const std::string& name) {
   if (name == name_ || name.empty()) return;

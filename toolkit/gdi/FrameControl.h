@@ -5,10 +5,10 @@
 // takes the colours and the shape of the check mark from the caller, for
 // controls that keep their own sets of glyphs.
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 constexpr UINT DFC_BUTTON = 4;
 constexpr UINT DFCS_BUTTONCHECK = 0x0000;

@@ -25,6 +25,13 @@ std::uint32_t Over(std::uint32_t source, std::uint32_t dest) {
   return result;
 }
 
+// Halfway from the pixel's colour to the blend colour (0x00RRGGBB); its alpha stays.
+std::uint32_t Blended(std::uint32_t pixel, std::uint32_t blend) {
+  std::uint32_t result = pixel & 0xFF000000u;
+  for (int shift : {0, 8, 16}) result |= (Channel(pixel, shift) + Channel(blend, shift) + 1) / 2 << shift;
+  return result;
+}
+
 bool HasAlpha(const TBitmap& image) {
   if (image.PixelFormat() != pf32bit) return false;
   for (int y = 0; y < image.Height(); ++y) {
@@ -104,7 +111,25 @@ void TImageList::Clear() {
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
+  DrawImage(canvas, x, y, index, false, enabled);
+}
+
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index, unsigned style, bool enabled) const {
+  const bool blend = (style & ILD_BLEND50) != 0;
+  DrawImage(canvas, x, y, index, blend, enabled);
+  const unsigned slot = (style & ILD_OVERLAYMASK) >> 8;
+  if (slot != 0 && index >= 0 && index < Count()) DrawImage(canvas, x, y, overlays_[slot], blend, enabled);
+}
+
+bool TImageList::Overlay(int image, int slot) {
+  if (image < 0 || image >= Count() || slot < 1 || slot > 15) return false;
+  overlays_[slot] = image;
+  return true;
+}
+
+void TImageList::DrawImage(TCanvas& canvas, int x, int y, int index, bool blend, bool enabled) const {
   if (index < 0 || index >= Count()) return;
+  const std::uint32_t blendPixel = ColorToPixel(ColorToRGB(BlendColor == clDefault ? clHighlight : BlendColor));
   HDC dc = canvas.Handle();
   const TGdiBitmap& image = *images_[index];
   const TPoint device = dc->ToDevice(TPoint{x, y});
@@ -116,7 +141,11 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
     for (int row = part.Top; row < part.Bottom; ++row) {
       image.FetchRow(row - target.Top, part.Left - target.Left, part.Width(), source.data());
       surface.FetchRow(row, part.Left, part.Width(), dest.data());
-      for (int i = 0; i < part.Width(); ++i) dest[i] = Over(enabled ? source[i] : Greyed(source[i]), dest[i]);
+      for (int i = 0; i < part.Width(); ++i) {
+        std::uint32_t pixel = enabled ? source[i] : Greyed(source[i]);
+        if (blend) pixel = Blended(pixel, blendPixel);
+        dest[i] = Over(pixel, dest[i]);
+      }
       surface.StoreRow(row, part.Left, part.Width(), dest.data());
     }
   });

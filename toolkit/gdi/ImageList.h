@@ -25,6 +25,15 @@ private:
   TImageList* sender_ = nullptr;
 };
 
+// Draw styles, as the platform's image lists take them: a 50 % blend toward
+// the list's BlendColor, and an overlay slot (1 to 15) in bits 8 to 11
+// whose image is drawn over the image. Images are always drawn transparently.
+constexpr unsigned ILD_NORMAL = 0x0000;
+constexpr unsigned ILD_TRANSPARENT = 0x0001;
+constexpr unsigned ILD_BLEND50 = 0x0004;
+constexpr unsigned ILD_OVERLAYMASK = 0x0F00;
+constexpr unsigned INDEXTOOVERLAYMASK(unsigned slot) { return slot << 8; }
+
 class TImageList {
 public:
   explicit TImageList(int width = 16, int height = 16);
@@ -50,6 +59,12 @@ public:
 
   // Disabled images are drawn in light grey tones.
   void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+  // Draws with the ILD_* style, then the overlay image of the style's slot over it.
+  void Draw(TCanvas& canvas, int x, int y, int index, unsigned style, bool enabled) const;
+  // Makes the image the overlay of a slot (1 to 15); false for a bad image or slot.
+  bool Overlay(int image, int slot);
+  // What ILD_BLEND50 blends toward; clDefault is the highlight colour.
+  TColor BlendColor = clDefault;
   // The image as a 32-bit bitmap with its alpha.
   void GetBitmap(int index, TBitmap& image) const;
 
@@ -62,8 +77,12 @@ private:
   int AddStrip(const TBitmap& image, const TAlphaOf& alphaOf);
   void Changed();
 
+  void DrawImage(TCanvas& canvas, int x, int y, int index, bool blend, bool enabled) const;
+
   int width_;
   int height_;
+  // The image of each overlay slot (index 0 unused); -1: none.
+  int overlays_[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   std::vector<CountedPtr<TGdiBitmap>> images_;
   std::vector<TChangeLink*> links_;
 };

@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/GdiObject.h"
-#include "toolkit/win/Rect.h"
 
 // Region complexity, as the region operations report it.
 constexpr int RGN_ERROR = 0;

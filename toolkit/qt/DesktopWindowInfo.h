@@ -2,7 +2,7 @@
 // How the desktop shows a realised top-level window, for tests: which task
 // bar lists it is the window manager's business, but these decide it.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 struct TDesktopWindowInfo {
   // A tool window (a WS_EX_TOOLWINDOW that may activate): with a caption

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 // Runs the action from the event loop as soon as a modal dialog is showing;
 // gives up after timeoutMilliseconds without one.

@@ -12,12 +12,12 @@
 #include <QString>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
 #include <optional>
 #include <unordered_map>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
@@ -55,11 +55,6 @@ namespace {
 
 constexpr int DefaultPixelSize = 13;
 
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
-
 QString FamilyFor(const std::string& faceName) {
   static const std::map<std::string, const char*> substitutes = {
       {"courier new", "Liberation Mono"},     {"courier", "Liberation Mono"},
@@ -73,7 +68,7 @@ QString FamilyFor(const std::string& faceName) {
       {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
       {"ms serif", "Liberation Serif"},       {"georgia", "Liberation Serif"},
   };
-  const std::string key = Lowered(faceName);
+  const std::string key = AsciiLowered(faceName);
   if (auto it = substitutes.find(key); it != substitutes.end()) return it->second;
   const QString family = QString::fromStdString(faceName);
   if (!faceName.empty() && QFontDatabase::hasFamily(family)) return family;

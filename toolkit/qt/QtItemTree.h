@@ -13,10 +13,10 @@
 
 #include <string>
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 class QPoint;
 class QTreeWidget;

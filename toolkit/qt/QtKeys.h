@@ -3,7 +3,7 @@
 // codes as on a US keyboard (punctuation by the key that types it), keys of
 // the numeric keypad become the keypad's codes.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 // 0 for keys without a virtual-key code.
 WORD VirtualKeyOfQtKey(int qtKey, bool keypad);

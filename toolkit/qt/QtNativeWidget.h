@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 class QEvent;
 class QObject;

@@ -3,6 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -37,6 +39,14 @@ Qt::CursorShape ShapeOf(HCURSOR cursor) {
     case 0: return Qt::BlankCursor;
     default: return Qt::ArrowCursor;
   }
+}
+
+QCursor CursorOf(HCURSOR cursor) {
+  const TCursorPicture* picture = CursorPicture(cursor);
+  if (!picture) return QCursor(ShapeOf(cursor));
+  const QImage image(reinterpret_cast<const uchar*>(picture->Pixels.data()), picture->Width, picture->Height,
+                     QImage::Format_ARGB32);
+  return QCursor(QPixmap::fromImage(image.copy()), picture->HotSpot.X, picture->HotSpot.Y);
 }
 
 // The window core on Qt. Posted messages and timers are dispatched by the
@@ -82,7 +92,7 @@ public:
   }
 
   void SetCursorShape(HCURSOR cursor) override {
-    const QCursor shape(ShapeOf(cursor));
+    const QCursor shape = CursorOf(cursor);
     if (QGuiApplication::overrideCursor())
       QGuiApplication::changeOverrideCursor(shape);
     else

@@ -4,7 +4,7 @@
 // the positions of EM_GETSEL and EM_SETSEL (and SelStart) count bytes; Qt
 // counts UTF-16 units.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class QString;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class TBitmap;
 

@@ -3,9 +3,9 @@
 // drawn over the window's pixels when they are shown (inverting them), never
 // into the window's surface, so painting need not hide it.
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/GdiBitmap.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 // The bitmap is accepted for the platform's signature; the caret is solid.
 // A new caret starts hidden: ShowCaret shows it.

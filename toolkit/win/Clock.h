@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 class IClock {
 public:

@@ -4,11 +4,11 @@
 // their records and flags, with the platform's numbers. Notification codes
 // of WM_NOTIFY are negative numbers carried in an unsigned field.
 
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 // Reflected owner-draw messages (the control draws its own items).
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;

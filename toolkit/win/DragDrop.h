@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 constexpr DWORD DROPEFFECT_NONE = 0;
 constexpr DWORD DROPEFFECT_COPY = 1;

@@ -1,8 +1,8 @@
 #pragma once
 // Three-dimensional edges of the classic look, drawn in the system colours.
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
 
 constexpr UINT BDR_RAISEDOUTER = 0x0001;
 constexpr UINT BDR_SUNKENOUTER = 0x0002;

@@ -3,7 +3,7 @@
 // created, destroyed, activated or focused, and may refuse each of these
 // by answering non-zero.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 #include "toolkit/win/Messages.h"
 
 constexpr int WH_CBT = 5;

@@ -216,6 +216,17 @@ void BeginMouseTracking(std::unique_ptr<IMouseTracker> tracker) {
 
 void EndMouseTracking() { Tracker.reset(); }
 
+void ResetInputState() {
+  Tracker.reset();
+  Focus = nullptr;
+  Capture = nullptr;
+  Active = nullptr;
+  MouseWindow = nullptr;
+  LeaveWatch = nullptr;
+  LastMousePos = {};
+  ResetKeyboardState();
+}
+
 void CancelMouseTracking() {
   if (Tracker) Tracker->Cancel();
 }

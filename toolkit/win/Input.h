@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 
 enum class TInputButton { Left, Right, Middle };
 
@@ -58,3 +58,7 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& track);
 
 // The mouse position last reported.
 bool GetCursorPos(TPoint& point);
+
+// Forgets the focus, capture and active window, the mouse's window and
+// position, a mouse tracker and the keys held down (ResetToolkitState).
+void ResetInputState();

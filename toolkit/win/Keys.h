@@ -2,7 +2,7 @@
 // Virtual-key codes with their platform values, and the keyboard state the
 // input messages leave behind.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 constexpr WORD VK_LBUTTON = 0x01;
 constexpr WORD VK_RBUTTON = 0x02;

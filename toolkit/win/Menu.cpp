@@ -1,10 +1,10 @@
 // Menu objects and their items, and a window's menu bar.
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <unordered_map>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/win/MenuRecord.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
@@ -111,7 +111,7 @@ char32_t MenuMnemonic(const std::string& text) {
       ++i;
       continue;
     }
-    return static_cast<char32_t>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+    return static_cast<char32_t>(static_cast<unsigned char>(AsciiLower(text[i + 1])));
   }
   return 0;
 }

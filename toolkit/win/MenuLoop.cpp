@@ -4,8 +4,8 @@
 // owner WM_ENTERIDLE whenever the queue runs dry.
 
 #include <algorithm>
-#include <cctype>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MenuRecord.h"
@@ -207,7 +207,7 @@ void Activate(TMenuLoop& loop, size_t levelIndex, int item, bool byKeyboard) {
 
 // The selectable items whose mnemonic is the character, in order.
 std::vector<int> MnemonicItems(HMENU menu, char32_t character) {
-  const char32_t wanted = character < 128 ? static_cast<char32_t>(std::tolower(static_cast<int>(character))) : character;
+  const char32_t wanted = character < 128 ? static_cast<char32_t>(AsciiLower(static_cast<char>(character))) : character;
   std::vector<int> matches;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 constexpr UINT MB_OK = 0x00;
 constexpr UINT MB_OKCANCEL = 0x01;

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 // The message as a window method sees it.
 struct TMessage {

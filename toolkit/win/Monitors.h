@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Rect.h"
 
 struct TMonitor {
   TRect Bounds;

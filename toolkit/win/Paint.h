@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/gdi/DeviceContext.h"
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
 
 struct PAINTSTRUCT {
   HDC hdc = nullptr;

@@ -1,8 +1,9 @@
 #include "toolkit/win/PlaySound.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <string>
+
+#include "runtime/WholeFile.h"
 
 namespace {
 
@@ -28,9 +29,11 @@ bool ReadPcmFormat(const std::uint8_t* chunk, std::size_t size, TWaveFormat& for
          (format.BitsPerSample == 8 || format.BitsPerSample == 16);
 }
 
+// Empty when the file cannot be read.
 std::vector<std::uint8_t> ReadFile(const char* fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  if (!ReadWholeFile(fileName, bytes)) return {};
+  return {bytes.begin(), bytes.end()};
 }
 
 // A silent stand-in until a backend is installed.

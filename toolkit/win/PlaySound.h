@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 constexpr DWORD SND_SYNC = 0x0000;
 constexpr DWORD SND_ASYNC = 0x0001;

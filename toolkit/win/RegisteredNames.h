@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 // 0 for an empty name.
 UINT RegisterName(const std::string& name);

@@ -296,6 +296,11 @@ void OnRepeatTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+void ResetScrollBarTracking() {
+  if (ActiveTracker) ActiveTracker->Cancel();
+  Tracking = {};
+}
+
 void PaintScrollBars(const TWindowRecord& record, HDC dc) {
   PaintBar(record, SB_HORZ, dc);
   PaintBar(record, SB_VERT, dc);

@@ -3,8 +3,8 @@
 // range, page, position and track position. DefWindowProc draws them in the
 // non-client area and turns clicks on them into WM_HSCROLL / WM_VSCROLL.
 
-#include "toolkit/win/Handles.h"
-#include "toolkit/win/Rect.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 
 constexpr UINT SIF_RANGE = 0x01;
 constexpr UINT SIF_PAGE = 0x02;
@@ -51,3 +51,7 @@ bool SetScrollRange(HWND window, int bar, int minimum, int maximum, bool redraw)
 bool ShowScrollBar(HWND window, int bar, bool show);
 bool EnableScrollBar(HWND window, UINT bar, UINT arrows);
 bool GetScrollBarInfo(HWND window, int objectId, SCROLLBARINFO& info);
+
+// Ends the operation of a scroll bar with the mouse, if one is going on
+// (ResetToolkitState).
+void ResetScrollBarTracking();

@@ -2,7 +2,7 @@
 // Window and class styles, and the flags of the window functions, with
 // their platform values.
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;

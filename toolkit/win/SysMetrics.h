@@ -3,8 +3,8 @@
 // DPI), so that layout never depends on the desktop's theme. Only the
 // screen's size comes from the desktop.
 
+#include "toolkit/base/Handles.h"
 #include "toolkit/gdi/GdiObject.h"
-#include "toolkit/win/Handles.h"
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;

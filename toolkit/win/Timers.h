@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 // Intervals below this are raised to it.
 constexpr UINT USER_TIMER_MINIMUM = 10;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
 
 using LONG = int32_t;
 

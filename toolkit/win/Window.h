@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Messages.h"
-#include "toolkit/win/Rect.h"
 #include "toolkit/win/Styles.h"
 
 // A window class. hbrBackground is a system colour index + 1 (COLOR_WINDOW + 1)

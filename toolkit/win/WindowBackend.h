@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/win/Handles.h"
+#include "toolkit/base/Handles.h"
+#include "toolkit/base/Rect.h"
 #include "toolkit/win/Monitors.h"
-#include "toolkit/win/Rect.h"
 
 struct SCROLLINFO;
 

@@ -1,0 +1,56 @@
+#pragma once
+// What a standard library's catalogue may do while the engine fills its
+// library: declare named types, kinds, constants, routines and operators,
+// every one of which belongs to that library. The engine's tables stay its
+// own; this is the one way the catalogues reach them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TFunc;
+class TFuncKind;
+class TKind;
+class TLib;
+class TOperator;
+class TVar;
+class TXBuilder;
+
+// How a routine is filed beyond the routine table.
+enum TFuncRegistration : std::uint8_t {
+  frPlain = 0,
+  frTypeStr = 1,     // the string routine of its first parameter's kind
+  frTypeOut = 2,     // the output routine of its first parameter's kind
+  frTypeConv = 3,    // the converter from its first parameter's kind to its result kind
+  frVarImport = 4,   // an import routine of its second parameter's kind
+  frVarExport = 5,   // an export routine of its second parameter's kind
+};
+
+class TCatalogue {
+public:
+  TCatalogue(TXBuilder& engine, TLib* lib) : engine_(engine), lib_(lib) {}
+
+  TLib* Lib() const { return lib_; }
+
+  // A routine header without a name, such as "function ( x : real ) : real";
+  // with a type name it is also that named procedural type.
+  TFuncKind* Signature(const std::string& text, const std::string& typeName = std::string());
+  // A named type from its definition, "( a, b )" or "array of real"
+  // (assertion "5E4B1D21" when it cannot be declared).
+  void AddType(const std::string& name, const std::string& definition);
+  // The kind as registered: an identical kind already there is reused.
+  TKind* AddKind(std::unique_ptr<TKind> kind);
+  TKind* FindKind(const std::string& name) const;
+  void AddConstant(std::unique_ptr<TVar> constant);
+  // The routine, filed as RegisterFunc files it; nil when its name is taken.
+  TFunc* AddRoutine(std::unique_ptr<TFunc> routine, TFuncRegistration how);
+  void AddOperator(std::unique_ptr<TOperator> op);
+
+private:
+  // Every declaration belongs to the library, whatever one before it left
+  // as the engine's current library.
+  TXBuilder& Engine() const;
+
+  TXBuilder& engine_;
+  TLib* lib_;
+};
