@@ -11,7 +11,7 @@
 #include "runtime/Params.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64, "Real must be the 80-bit extended type");
-static_assert(sizeof(TValue) == 24, "TValue is copied everywhere: keep it small");
+static_assert(sizeof(TValue) == 16, "TValue is copied everywhere: keep it small");
 
 TIntFormat IntegerFormat = ifDecimal;
 
@@ -132,33 +132,41 @@ std::string ScientificText(const TDecimal& d, int exponentDigits) {
 
 }  // namespace
 
+void TValue::SetKind(TKindCode kind) {
+  if (kind != kind_ && (kind == kcString || kind_ == kcString)) Clear();
+  kind_ = kind;
+}
+
 TValue& TValue::SetStr(std::string s) {
-  text_ = s.empty() ? nullptr : MakeCounted<TValueText>(std::move(s));
+  TValueText* old = Text();
+  TValueText* text = nullptr;
+  if (!s.empty()) {
+    text = new TValueText(std::move(s));
+    text->AddRef();
+  }
+  if (kind_ != kcString) Clear();
+  kind_ = kcString;
+  Write(text);
+  if (old) old->Release();
   return *this;
 }
 
 TValue& TValue::AppendStr(std::string_view tail) {
   if (tail.empty()) return *this;
-  if (text_ && text_->RefCount() == 1) {
-    text_->Text += tail;
+  if (TValueText* text = Text(); text && text->RefCount() == 1) {
+    text->Text += tail;
     return *this;
   }
   std::string text;
   text.reserve(Str().size() + tail.size());
   text += Str();
   text += tail;
-  text_ = MakeCounted<TValueText>(std::move(text));
-  return *this;
+  return SetStr(std::move(text));
 }
 
 TValue& TValue::SetStrChar(std::size_t i, char c) {
-  if (text_->RefCount() != 1) text_ = MakeCounted<TValueText>(text_->Text);
-  text_->Text[i] = c;
-  return *this;
-}
-
-TValue& TValue::ClearPayload() {
-  std::memset(payload_, 0, PayloadSize);
+  if (Text()->RefCount() != 1) SetStr(Text()->Text);
+  Text()->Text[i] = c;
   return *this;
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "runtime/CountedPtr.h"
 
@@ -51,25 +52,40 @@ public:
   std::string Text;
 };
 
-// 24 bytes, copied by value. The payload is overlaid like a variant record:
+// 16 bytes, copied by value. The payload is overlaid like a variant record:
 // AsInt (Integer, Enum ordinal 0-based, Error code in the low 32 bits),
-// AsReal (80 bits), AsChar and AsBool (the first byte). Setters change the
-// payload only, never the kind, so a value keeps the overlay's meaning; the
-// text is used by String values only and is nil for every other value.
+// AsReal (80 bits), AsChar and AsBool (the first byte), and for a String its
+// counted text (nil for the empty text) in the first 8 bytes. Only a String
+// holds a reference, so copying any other value copies bytes and touches no
+// count. Setters change the payload only, never the kind, so a value keeps
+// the overlay's meaning; SetStr alone makes the value a String.
 class TValue {
 public:
   constexpr TValue() = default;
-  TValue(const TValue&) = default;
-  TValue(TValue&&) = default;
-  // Values without text (all but Strings) copy without touching any count.
-  TValue& operator=(const TValue& other) {
-    if (this == &other) return *this;
-    if (text_ || other.text_) text_ = other.text_;
-    std::memcpy(payload_, other.payload_, PayloadSize);
-    kind_ = other.kind_;
-    return *this;
+  TValue(const TValue& other) : kind_(other.kind_) {
+    CopyPayload(other);
+    if (TValueText* text = Text()) text->AddRef();
   }
-  TValue& operator=(TValue&&) = default;
+  TValue(TValue&& other) noexcept : kind_(other.kind_) {
+    CopyPayload(other);
+    other.ForgetText();
+  }
+  ~TValue() {
+    if (TValueText* text = Text()) text->Release();
+  }
+  TValue& operator=(const TValue& other) {
+    if (kind_ != kcString && other.kind_ != kcString) {
+      CopyPayload(other);
+      kind_ = other.kind_;
+      return *this;
+    }
+    TValue copy(other);
+    return Swap(copy);
+  }
+  TValue& operator=(TValue&& other) noexcept {
+    TValue taken(std::move(other));
+    return Swap(taken);
+  }
 
   static TValue Integer(std::int64_t n) { return Make(kcInteger).SetAsInt(n); }
   static TValue Real(long double x) { return Make(kcReal).SetAsReal(x); }
@@ -82,7 +98,9 @@ public:
   static TValue Enum(std::int64_t ordinal) { return Make(kcEnum).SetAsInt(ordinal); }
 
   TKindCode Kind() const { return kind_; }
-  void SetKind(TKindCode kind) { kind_ = kind; }
+  // A String's text is released when the value becomes another kind, and a
+  // value that becomes a String starts empty.
+  void SetKind(TKindCode kind);
 
   std::int64_t AsInt() const { return Read<std::int64_t>(); }
   long double AsReal() const {
@@ -94,7 +112,10 @@ public:
   bool AsBool() const { return payload_[0] != 0; }
   // Whether this is the Char of the empty literal.
   bool IsEmptyChar() const { return kind_ == kcChar && payload_[1] == EmptyTextMark[1]; }
-  const std::string& Str() const { return text_ ? text_->Text : EmptyText(); }
+  const std::string& Str() const {
+    const TValueText* text = Text();
+    return text ? text->Text : EmptyText();
+  }
 
   TValue& SetAsInt(std::int64_t n) { return Write(n); }
   TValue& SetAsReal(long double x) {
@@ -103,6 +124,7 @@ public:
   }
   TValue& SetAsChar(char c) { return Write(std::array<char, 2>{c, '\0'}); }
   TValue& SetAsBool(bool b) { return Write(static_cast<unsigned char>(b ? 1 : 0)); }
+  // Makes the value the String s.
   TValue& SetStr(std::string s);
   // Appends to the text in place when this value holds its only reference,
   // else to a copy: s := s + 'x' grows s instead of copying it each time.
@@ -110,10 +132,9 @@ public:
   // Character i (0-based, inside the text) set the same way: in place when
   // unshared.
   TValue& SetStrChar(std::size_t i, char c);
-  TValue& ClearPayload();
   // The kind's zero value: payload and text cleared, the kind kept.
   TValue& Clear() {
-    if (text_) text_ = nullptr;
+    if (TValueText* text = Text()) text->Release();
     std::memset(payload_, 0, PayloadSize);
     return *this;
   }
@@ -130,6 +151,23 @@ private:
   }
   static const std::string& EmptyText();
 
+  // A String's text, nil for every other value.
+  TValueText* Text() const { return kind_ == kcString ? Read<TValueText*>() : nullptr; }
+  // The payload of other, its reference (if any) not taken.
+  void CopyPayload(const TValue& other) { std::memcpy(payload_, other.payload_, PayloadSize); }
+  // A value moved from keeps its kind but no longer its text.
+  void ForgetText() {
+    if (kind_ == kcString) Write<TValueText*>(nullptr);
+  }
+  TValue& Swap(TValue& other) noexcept {
+    unsigned char payload[PayloadSize];
+    std::memcpy(payload, payload_, PayloadSize);
+    CopyPayload(other);
+    std::memcpy(other.payload_, payload, PayloadSize);
+    std::swap(kind_, other.kind_);
+    return *this;
+  }
+
   template <class T>
   T Read() const {
     T result;
@@ -142,8 +180,7 @@ private:
     return *this;
   }
 
-  CountedPtr<TValueText> text_;
-  unsigned char payload_[PayloadSize]{};
+  alignas(8) unsigned char payload_[PayloadSize]{};
   TKindCode kind_ = kcNone;
 };
 

@@ -3,7 +3,7 @@
 // allocation holding a small header and the element variables side by side,
 // all of one class. The elements of a scalar kind (Integer, Char, Real,
 // Boolean, enumerations) are no variables but values (slots) side by side,
-// 24 bytes each; a slot gets a variable, a view onto it, only when something
+// 16 bytes each; a slot gets a variable, a view onto it, only when something
 // asks for one (TSlotVar), and the block keeps that view while it lives, so
 // that a position keeps one variable.
 //

@@ -4,6 +4,7 @@
 
 #include <cfenv>
 #include <limits>
+#include <utility>
 
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
@@ -271,6 +272,29 @@ TEST(Value, CopiesShareTheTextAndKeepThe80BitReal) {
   EXPECT_EQ(&a.Str(), &b.Str());
   b.SetStr("changed");
   EXPECT_EQ(a.Str(), std::string(100, 'x'));
+}
+
+TEST(Value, TheTextSharesThePayloadOnlyWhileTheValueIsAString) {
+  TValue v = TValue::String("text");
+  v.SetKind(kcInteger);
+  EXPECT_EQ(v.AsInt(), 0) << "a String made another kind keeps no pointer as its number";
+  EXPECT_EQ(v.Str(), "");
+  v = TValue::Real(-2.5L);
+  v.SetKind(kcString);
+  EXPECT_EQ(v.Str(), "") << "a value made a String starts empty, whatever its payload was";
+  v.AppendStr("ab");
+  TValue shared = v;
+  shared.AppendStr("c");
+  shared.SetStrChar(0, 'x');
+  EXPECT_EQ(v.Str(), "ab") << "a shared text is copied before it changes";
+  EXPECT_EQ(shared.Str(), "xbc");
+  const TValue& self = shared;
+  shared = self;
+  TValue moved = std::move(shared);
+  EXPECT_EQ(moved.Str(), "xbc");
+  moved = TValue::Real(1.5L);
+  EXPECT_EQ(moved.AsReal(), 1.5L) << "a String assigned a Real holds the Real";
+  EXPECT_EQ(moved.Str(), "");
 }
 
 }  // namespace
