@@ -16,10 +16,14 @@ class TMethodFunc final : public TFunc {
 public:
   TMethodFunc(std::string name, TFuncKind* kind, THostHandler handler, TLib* lib);
 
-  bool Execute(TSourcePos pos) override;  // always true
+  // An argument the host cannot take (a key beyond a Word, a position
+  // beyond 32 bits) is the call's "Range check error"; the handler is not
+  // called.
+  bool Execute(TSourcePos pos) override;
   const THostHandler& Handler() const { return handler_; }
 
 private:
+  void CallHandler();
   TVar* ArgTarget(int i) const { return IsRefArg(i) ? RefArg(i) : Arg(i); }
 
   THostHandler handler_;

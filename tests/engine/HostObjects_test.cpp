@@ -163,6 +163,7 @@ constexpr const char* Handlers =
     "procedure KD(Sender : TObject; var Key : Word; Shift : TShiftState); begin Key := 70000 end;\n"
     "procedure Clk2(Sender : TObject); begin Write('clk2'); Probe.Clear() end;\n"
     "procedure Slow(Sender : TObject); begin Delay(30); Write('after') end;\n"
+    "procedure CallKeyDown(k : Integer); var w : Word; begin w := k; Probe.OnKeyDown(Probe, w, [ssCtrl]); Write(w) end;\n"
     "end.";
 
 class HostEvents : public HostObjects {
@@ -170,6 +171,11 @@ protected:
   HostEvents() {
     Engine->RemoveClient("Probe");
     Probe.OnClick = [this](TObject* sender) { PreviousSenders.push_back(sender); };
+    Probe.OnKeyDown = [this](TObject*, std::uint16_t& key, unsigned) {
+      PreviousKeys.push_back(key);
+      key = 27;
+    };
+    Probe.OnMouseDown = [this](TObject* sender, int, unsigned, int, int) { PreviousSenders.push_back(sender); };
     EXPECT_TRUE(Engine->AddClient(Probe, ""));
     EXPECT_TRUE(Engine->CompileText(Handlers)) << (ErrorTexts().empty() ? "" : ErrorTexts()[0]);
   }
@@ -185,6 +191,7 @@ protected:
   }
 
   std::vector<TObject*> PreviousSenders;
+  std::vector<std::uint16_t> PreviousKeys;
 };
 
 TEST_F(HostEvents, AnAssignedProcedureRunsForItsOwnObjectOnly) {
@@ -205,6 +212,17 @@ TEST_F(HostEvents, ReadingAnUnassignedEventGivesThePreviousHandler) {
   auto& event = dynamic_cast<TFuncVar&>(*ProbeVar().Field(8));
   ASSERT_NE(event.Func(), nullptr);
   EXPECT_EQ(event.Func()->Name(), "OnClick");
+}
+
+TEST_F(HostEvents, TheHostsOwnHandlerTakesOnlyArgumentsItCanHold) {
+  EXPECT_EQ(Run("CallKeyDown(13)"), std::vector<std::string>{});
+  EXPECT_EQ(PreviousKeys, std::vector<std::uint16_t>{13});
+  EXPECT_EQ(Result("CallKeyDown(13)"), "27") << "the key the handler changed comes back";
+  EXPECT_EQ(Run("CallKeyDown(70000)"), std::vector<std::string>{"Range check error"});
+  EXPECT_EQ(Run("Probe.OnMouseDown(Probe, mbLeft, [], 5000000000, 0)"),
+            std::vector<std::string>{"Range check error"});
+  EXPECT_EQ(PreviousKeys.size(), 2u) << "a key beyond a Word never reaches the host";
+  EXPECT_TRUE(PreviousSenders.empty()) << "nor a position beyond 32 bits";
 }
 
 TEST_F(HostEvents, MouseArgumentsReachTheProcedure) {
