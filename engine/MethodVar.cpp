@@ -88,8 +88,11 @@ TMethodVar::TMethodVar(std::string name, TRecVar& rec, TFuncKind* kind, bool isC
   QASSERT(rec.Object() != nullptr, "6E4541A0");
   previous_ = std::make_unique<TMethodFunc>(std::move(name), kind, property.GetHandler(*rec.Object()), lib);
   if (previous_->Handler()) SetFallback(previous_.get());
-  for (int i = 1; i < kind->ArgCount(); ++i)
+  if (kind->EventCode() >= ecNotify) callArgs_.push_back(&rec);
+  for (int i = 1; i < kind->ArgCount(); ++i) {
     argVars_.push_back(MakeVar(kind->Arg(i)->Name(), kind->Arg(i)->Kind(), false, NoneValue, lib));
+    callArgs_.push_back(argVars_.back().get());
+  }
   if (!isConst) Hook();
 }
 
@@ -111,12 +114,12 @@ void TMethodVar::Dispatch(THostEventArgs& args) {
   }
   const std::uint8_t code = EventCode();
   if (code >= ecNotify && args.Sender != rec_.Object()) return;
-  std::vector<TVar*> callArgs;
-  if (code >= ecNotify) callArgs.push_back(&rec_);
-  for (const auto& var : argVars_) callArgs.push_back(var.get());
-  FillArgs(args);
-  RunAsEvent([&] { procedure->CallDirect(callArgs, NoPosition); });
-  TakeKey(args);
+  // A procedure already running is refused by the call; its arguments,
+  // its Key among them, stay as it left them, and so does the host's key.
+  const bool enters = !procedure->Busy();
+  if (enters) FillArgs(args);
+  RunAsEvent([&] { procedure->CallDirect(callArgs_, NoPosition); });
+  if (enters) TakeKey(args);
 }
 
 void TMethodVar::FillArgs(const THostEventArgs& args) {

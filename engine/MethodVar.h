@@ -51,4 +51,6 @@ private:
   std::unique_ptr<TMethodFunc> previous_;
   // The procedure's arguments after the sender, filled at each event.
   std::vector<std::unique_ptr<TVar>> argVars_;
+  // What the procedure is called with: the record as the sender, then argVars_.
+  std::vector<TVar*> callArgs_;
 };

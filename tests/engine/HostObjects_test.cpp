@@ -165,6 +165,7 @@ constexpr const char* Handlers =
     "procedure KD(Sender : TObject; var Key : Word; Shift : TShiftState); begin Key := 70000 end;\n"
     "procedure Clk2(Sender : TObject); begin Write('clk2'); Probe.Clear() end;\n"
     "procedure Slow(Sender : TObject); begin Delay(30); Write('after') end;\n"
+    "procedure SlowKP(Sender : TObject; var Key : Char); begin Delay(0.01); if Key = 'a' then Key := 'b' end;\n"
     "procedure CallKeyDown(k : Integer); var w : Word; begin w := k; Probe.OnKeyDown(Probe, w, [ssCtrl]); Write(w) end;\n"
     "end.";
 
@@ -268,6 +269,22 @@ TEST_F(HostEvents, AProcedureFiringItsOwnEventIsNotReentered) {
   EXPECT_EQ(Probe.Clears, 1);
 }
 
+TEST_F(HostEvents, AKeyPressReenteringItsProcedureLeavesBothKeysAlone) {
+  Run("Probe.OnKeyPress := SlowKP");
+  char32_t inner = U'a';
+  SetMessagePump([&] {
+    if (inner == U'a') {
+      inner = U'x';
+      Probe.OnKeyPress(&Probe, inner);
+    }
+  });
+  char32_t outer = U'a';
+  EXPECT_EQ(Lines([&] { Probe.OnKeyPress(&Probe, outer); }),
+            std::vector<std::string>{"Reentering in \"SlowKP\" attempted"});
+  EXPECT_EQ(outer, U'b') << "the running procedure's Key is its own";
+  EXPECT_EQ(inner, U'x') << "the refused press goes back as it came";
+}
+
 TEST_F(HostEvents, AbortReachesAnEventRunOutsideARun) {
   Run("Probe.OnClick := Slow");
   SetMessagePump([this] { Engine->Abort(); });
@@ -285,8 +302,10 @@ TEST_F(HostEvents, AnEventRunOutsideARunRefusesTheEnginesOtherWork) {
     TVariant value;
     Engine->Evaluate("1", false, true, -1, value);
     Engine->RemoveClient("Probe");
+    Engine->Abort();
   });
-  EXPECT_EQ(Click(&Probe), (std::vector<std::string>{"Reentrace attempted", "Reentrace attempted", "after"}));
+  EXPECT_EQ(Click(&Probe),
+            (std::vector<std::string>{"Reentrace attempted", "Reentrace attempted", "Execution terminated"}));
   EXPECT_NE(Engine->FindVariable("Probe"), nullptr);
   EXPECT_FALSE(Engine->IsRunning());
   EXPECT_EQ(Result("1"), "1") << "the engine takes lines again";
