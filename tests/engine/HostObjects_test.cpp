@@ -101,6 +101,10 @@ TEST_F(HostObjects, EnumerationsGoByMemberNameAndSetsByTheirMask) {
 TEST_F(HostObjects, NestedObjectsAreRecordsOverThemAndReadOnlyPropertiesConstants) {
   EXPECT_EQ(Run("Probe.Child.Value := 3"), std::vector<std::string>{});
   EXPECT_EQ(Probe.Child.Value, 3);
+  const TKind* child = ProbeVar().Field(6)->Kind();
+  EXPECT_EQ(child->Code(), kcClass);
+  EXPECT_EQ(child->GetText(false), "ClassValue : Integer end");
+  EXPECT_EQ(child->GetText(true), "TProbeChild");
   EXPECT_EQ(Run("Probe.Fixed := 1"), (std::vector<std::string>{"Cannot assign to a constant at [1:13] "}));
   EXPECT_EQ(Probe.Fixed, 11);
   EXPECT_EQ(Result("Probe.Fixed"), "11");
