@@ -39,6 +39,7 @@ public:
 
   // The host fired the event.
   void Dispatch(THostEventArgs& args);
+  const TFunc* OwnRoutine() const override { return previous_.get(); }
 
 private:
   void Hook();

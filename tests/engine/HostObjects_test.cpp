@@ -158,6 +158,18 @@ TEST_F(HostObjects, RemoveClientDeletesOnlyAHostObjectsRecord) {
   EXPECT_TRUE(Engine->AddClient(Probe, "")) << "published again after removal";
 }
 
+TEST_F(HostObjects, RoutinesKeptFromARemovedObjectAreForgotten) {
+  Engine->RemoveClient("Probe");
+  Probe.OnClick = [](TObject*) {};
+  ASSERT_TRUE(Engine->AddClient(Probe, ""));
+  Engine->AddVariable("Handler", FindKind("TNotifyEvent"));
+  Engine->AddVariable("Scaler", ProbeVar().Field(14)->Kind());
+  EXPECT_EQ(Run({"Handler := Probe.OnClick", "Scaler := Probe.Scale"}), std::vector<std::string>{});
+  Engine->RemoveClient("Probe");
+  EXPECT_EQ(dynamic_cast<TFuncVar&>(*Engine->FindVariable("Handler")).Func(), nullptr);
+  EXPECT_EQ(dynamic_cast<TFuncVar&>(*Engine->FindVariable("Scaler")).Func(), nullptr);
+  EXPECT_EQ(Result("Scaler"), "nil");
+}
 
 // Script procedures bound to the probe's events.
 constexpr const char* Handlers =
