@@ -279,6 +279,13 @@ TEST_F(HostEvents, AnUnloadedProcedureFallsBackToThePreviousHandler) {
   EXPECT_EQ(PreviousSenders, std::vector<TObject*>{&Probe});
 }
 
+TEST_F(HostEvents, AProcedureOfAFinishedProgramFallsBackToThePreviousHandler) {
+  ASSERT_TRUE(Engine->CompileText(
+      "program P; procedure C(Sender : TObject); begin Write('p') end; begin Probe.OnClick := C end."));
+  EXPECT_EQ(Click(&Probe), std::vector<std::string>{});
+  EXPECT_EQ(PreviousSenders, std::vector<TObject*>{&Probe});
+}
+
 TEST_F(HostEvents, AProcedureFiringItsOwnEventIsNotReentered) {
   Run("Probe.OnClick := Clk2");
   EXPECT_EQ(Click(&Probe), (std::vector<std::string>{"clk2", "Reentering in \"Clk2\" attempted"}));
