@@ -32,6 +32,7 @@ public:
 
   void Reset() override {}
   bool Assign(const TVar&, bool) override { return true; }
+  const TFunc* OwnRoutine() const override { return func_.get(); }
 
 private:
   std::unique_ptr<TExtFunc> func_;

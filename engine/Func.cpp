@@ -194,6 +194,10 @@ bool TFuncVar::Assign(const TVar& source, bool setInitial) {
 }
 
 void TFuncVar::ForgetRoutinesOf(const TLib* lib) {
-  if (func_ && func_->Lib() == lib) func_ = nullptr;
-  if (initialFunc_ && initialFunc_->Lib() == lib) initialFunc_ = nullptr;
+  ForgetRoutinesIf([lib](const TFunc* func) { return func->Lib() == lib; });
+}
+
+void TFuncVar::ForgetRoutinesIf(const std::function<bool(const TFunc*)>& gone) {
+  if (func_ && gone(func_)) func_ = nullptr;
+  if (initialFunc_ && gone(initialFunc_)) initialFunc_ = nullptr;
 }

@@ -11,6 +11,7 @@
 // a bad argument reports with ReportError(message, pos, nil) and returns false.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -146,6 +147,11 @@ public:
   TFunc* Func() const { return func_ ? func_ : fallback_; }
   // Drops the routines of a library that goes away.
   void ForgetRoutinesOf(const TLib* lib);
+  // Drops the routines gone answers true for, as the initial one too.
+  void ForgetRoutinesIf(const std::function<bool(const TFunc*)>& gone);
+  // The routine the variable made itself and frees with it (a host
+  // object's routine, an event's previous handler); nil for most.
+  virtual const TFunc* OwnRoutine() const { return nullptr; }
 
 protected:
   // Holds func as the routine and the initial one (for a routine the

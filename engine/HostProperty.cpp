@@ -1,19 +1,18 @@
 #include "engine/HostProperty.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "engine/Kind.h"
 #include "runtime/AsciiCase.h"
-#include "runtime/Exceptions.h"
 #include "runtime/PublishedProperties.h"
 
 namespace {
 
-std::int32_t FittingInt32(std::int64_t n) {
-  if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
-    throw ERangeError();
-  return static_cast<std::int32_t>(n);
+// The value's low 32 bits; ERangeError beyond.
+std::int32_t Int32Of(const TValue& value) {
+  std::int32_t n = 0;
+  ValueToInt(value, n);
+  return n;
 }
 
 std::int64_t ReadOrdinal32(const THostBinding& host) {
@@ -44,7 +43,7 @@ void SetPropValue(const THostBinding& host, const TValue& value) {
   const TPublishedProperty& property = *host.Property;
   switch (value.Kind()) {
     case kcInteger:
-      if (property.SetOrdinal) property.SetOrdinal(*host.Object, FittingInt32(value.AsInt()));
+      if (property.SetOrdinal) property.SetOrdinal(*host.Object, Int32Of(value));
       break;
     case kcChar:
       if (property.SetOrdinal) property.SetOrdinal(*host.Object, static_cast<unsigned char>(value.AsChar()));

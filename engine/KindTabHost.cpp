@@ -68,9 +68,9 @@ TKind* TKindTab::KindFromTypeInfo(const THostType& type, TLib* lib) {
 std::unique_ptr<TClassKind> TKindTab::BuildClassKind(TObject* object, const THostClass& hostClass, TLib* lib) {
   auto kind = std::make_unique<TClassKind>(hostClass.Name, lib);
   for (const TPublishedProperty* property : PublishedPropertiesOf(hostClass))
-    if (property->Kind == TPropertyKind::Event)
+    if (property->Type && property->Type->Category == TTypeCategory::Method)
       AddEventField(*kind, *property, lib);
-    else if (property->Kind != TPropertyKind::Method)
+    else
       AddPropertyField(object, *kind, *property, lib);
   return kind;
 }
@@ -98,24 +98,24 @@ void TKindTab::AddPropertyField(TObject* object, TRecKind& kind, const TPublishe
 }
 
 // Only a signature the table knows already, one of System's event types,
-// can be bound.
+// can be bound, and only to an event whose handler the engine can hook: a
+// bare {object, method} pair has no call for the engine to make.
 void TKindTab::AddEventField(TRecKind& kind, const TPublishedProperty& property, TLib* lib) {
-  const THostType* type = property.Type;
-  if (!type || type->Category != TTypeCategory::Method) return;
+  const THostType& type = *property.Type;
   TFuncKind signature(std::string(), lib);
-  for (const THostParam& param : type->Params) {
+  for (const THostParam& param : type.Params) {
     TKind* paramKind = FindKind(param.TypeName);
     if (!paramKind || param.Mode == THostParamMode::Out || param.Mode == THostParamMode::ArrayOf) return;
     const TArgMode mode = param.Mode == THostParamMode::Var ? amVar : param.Mode == THostParamMode::Const ? amConst : amValue;
     if (!signature.AddArg(param.Name, paramKind, mode, NoneValue)) return;
   }
-  if (!type->ResultType.empty()) {
-    TKind* result = FindKind(type->ResultType);
+  if (!type.ResultType.empty()) {
+    TKind* result = FindKind(type.ResultType);
     if (!result) return;
     signature.SetResult(result);
   }
   TKind* known = FindSame(signature);
-  if (known && known->Code() == kcFunction) kind.AddField(known, property.Name, !property.Writable(), -1);
+  if (known && known->Code() == kcFunction && property.Kind == TPropertyKind::Event) kind.AddField(known, property.Name, !property.Writable(), -1);
 }
 
 TKind* TKindTab::KindOfObject(TObject& object, TLib* lib) {

@@ -1,6 +1,7 @@
 #include "engine/MethodVar.h"
 
 #include "engine/Kind.h"
+#include "engine/MessageChannel.h"
 #include "engine/RunState.h"
 #include "runtime/Exceptions.h"
 
@@ -22,6 +23,19 @@ std::int64_t SetBitsOf(TVar* var) { return static_cast<std::int64_t>(static_cast
 
 std::int64_t IntOf(TVar* var) { return static_cast<TBaseVar*>(var)->GetValue().AsInt(); }
 
+// An argument the host takes as a 32-bit integer: ERangeError beyond.
+std::int64_t Int32Of(TVar* var) {
+  std::int32_t n = 0;
+  ValueToInt(static_cast<TBaseVar*>(var)->GetValue(), n);
+  return n;
+}
+
+// A key code the host takes as a Word: ERangeError outside.
+std::int64_t KeyCode(std::int64_t key) {
+  if (key < 0 || key > LastKeyCode) throw ERangeError();
+  return key;
+}
+
 void SetInt(TVar* var, std::int64_t n) { static_cast<TBaseVar*>(var)->SetValue(TValue::Integer(n)); }
 
 // A key press's character as Tarnscript's one-byte Char: #0 beyond ASCII.
@@ -33,7 +47,10 @@ TMethodFunc::TMethodFunc(std::string name, TFuncKind* kind, THostHandler handler
     : TFunc(std::move(name), kind, lib), handler_(std::move(handler)) {}
 
 bool TMethodFunc::Execute(TSourcePos) {
-  if (!handler_) return true;
+  return !handler_ || ReportingFaults([this] { CallHandler(); });
+}
+
+void TMethodFunc::CallHandler() {
   THostEventArgs args;
   const std::uint8_t code = Signature()->EventCode();
   if (code >= ecNotify)
@@ -42,16 +59,16 @@ bool TMethodFunc::Execute(TSourcePos) {
     case ecMouseButton:
       args.Button = IntOf(ArgTarget(1));
       args.Shift = SetBitsOf(ArgTarget(2));
-      args.X = IntOf(ArgTarget(3));
-      args.Y = IntOf(ArgTarget(4));
+      args.X = Int32Of(ArgTarget(3));
+      args.Y = Int32Of(ArgTarget(4));
       break;
     case ecMouseMove:
       args.Shift = SetBitsOf(ArgTarget(1));
-      args.X = IntOf(ArgTarget(2));
-      args.Y = IntOf(ArgTarget(3));
+      args.X = Int32Of(ArgTarget(2));
+      args.Y = Int32Of(ArgTarget(3));
       break;
     case ecKeyUpDown:
-      args.Key = IntOf(ArgTarget(1));
+      args.Key = KeyCode(IntOf(ArgTarget(1)));
       args.Shift = SetBitsOf(ArgTarget(2));
       break;
     case ecKeyPress:
@@ -63,7 +80,6 @@ bool TMethodFunc::Execute(TSourcePos) {
   handler_.Call(args);
   if (code == ecKeyUpDown) SetInt(ArgTarget(1), args.Key);
   if (code == ecKeyPress) static_cast<TBaseVar*>(ArgTarget(1))->SetValue(TValue::Char(CharOfKey(args.Key)));
-  return true;
 }
 
 TMethodVar::TMethodVar(std::string name, TRecVar& rec, TFuncKind* kind, bool isConst, TLib* lib,
@@ -72,8 +88,11 @@ TMethodVar::TMethodVar(std::string name, TRecVar& rec, TFuncKind* kind, bool isC
   QASSERT(rec.Object() != nullptr, "6E4541A0");
   previous_ = std::make_unique<TMethodFunc>(std::move(name), kind, property.GetHandler(*rec.Object()), lib);
   if (previous_->Handler()) SetFallback(previous_.get());
-  for (int i = 1; i < kind->ArgCount(); ++i)
+  if (kind->EventCode() >= ecNotify) callArgs_.push_back(&rec);
+  for (int i = 1; i < kind->ArgCount(); ++i) {
     argVars_.push_back(MakeVar(kind->Arg(i)->Name(), kind->Arg(i)->Kind(), false, NoneValue, lib));
+    callArgs_.push_back(argVars_.back().get());
+  }
   if (!isConst) Hook();
 }
 
@@ -95,12 +114,12 @@ void TMethodVar::Dispatch(THostEventArgs& args) {
   }
   const std::uint8_t code = EventCode();
   if (code >= ecNotify && args.Sender != rec_.Object()) return;
-  std::vector<TVar*> callArgs;
-  if (code >= ecNotify) callArgs.push_back(&rec_);
-  for (const auto& var : argVars_) callArgs.push_back(var.get());
-  FillArgs(args);
-  RunAsEvent([&] { procedure->CallDirect(callArgs, NoPosition); });
-  TakeKey(args);
+  // A procedure already running is refused by the call; its arguments,
+  // its Key among them, stay as it left them, and so does the host's key.
+  const bool enters = !procedure->Busy();
+  if (enters) FillArgs(args);
+  RunAsEvent([&] { procedure->CallDirect(callArgs_, NoPosition); });
+  if (enters) TakeKey(args);
 }
 
 void TMethodVar::FillArgs(const THostEventArgs& args) {
@@ -133,9 +152,7 @@ void TMethodVar::FillArgs(const THostEventArgs& args) {
 // unchanged unless the procedure put another character.
 void TMethodVar::TakeKey(THostEventArgs& args) const {
   if (EventCode() == ecKeyUpDown) {
-    const std::int64_t key = IntOf(argVars_[0].get());
-    if (key < 0 || key > LastKeyCode) throw ERangeError();
-    args.Key = key;
+    args.Key = KeyCode(IntOf(argVars_[0].get()));
   } else if (EventCode() == ecKeyPress) {
     const char c = static_cast<TBaseVar&>(*argVars_[0]).GetValue().AsChar();
     if (c != '\0' || args.Key <= LastAsciiCode) args.Key = static_cast<unsigned char>(c);

@@ -16,10 +16,14 @@ class TMethodFunc final : public TFunc {
 public:
   TMethodFunc(std::string name, TFuncKind* kind, THostHandler handler, TLib* lib);
 
-  bool Execute(TSourcePos pos) override;  // always true
+  // An argument the host cannot take (a key beyond a Word, a position
+  // beyond 32 bits) is the call's "Range check error"; the handler is not
+  // called.
+  bool Execute(TSourcePos pos) override;
   const THostHandler& Handler() const { return handler_; }
 
 private:
+  void CallHandler();
   TVar* ArgTarget(int i) const { return IsRefArg(i) ? RefArg(i) : Arg(i); }
 
   THostHandler handler_;
@@ -35,6 +39,7 @@ public:
 
   // The host fired the event.
   void Dispatch(THostEventArgs& args);
+  const TFunc* OwnRoutine() const override { return previous_.get(); }
 
 private:
   void Hook();
@@ -47,4 +52,6 @@ private:
   std::unique_ptr<TMethodFunc> previous_;
   // The procedure's arguments after the sender, filled at each event.
   std::vector<std::unique_ptr<TVar>> argVars_;
+  // What the procedure is called with: the record as the sender, then argVars_.
+  std::vector<TVar*> callArgs_;
 };

@@ -1,5 +1,7 @@
 #include "engine/VarTab.h"
 
+#include <algorithm>
+
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
@@ -36,18 +38,36 @@ bool MayHoldForeignValues(const TKind* kind) {
   }
 }
 
+// Calls forget on every routine and set variable inside var that may hold
+// a value from elsewhere: var itself, its fields, its elements.
+void ForEachForeignHolder(TVar& var, const std::function<void(TVar&)>& forget) {
+  if (!var.Kind() || !MayHoldForeignValues(var.Kind())) return;
+  if (auto* record = dynamic_cast<TRecVar*>(&var)) {
+    for (int i = 0; i < record->FieldCount(); ++i) ForEachForeignHolder(*record->Field(i), forget);
+  } else if (auto* array = dynamic_cast<TArrVar*>(&var)) {
+    for (std::int32_t p = 0; p < array->Count(); ++p) ForEachForeignHolder(*array->ElemAt(p), forget);
+  } else {
+    forget(var);
+  }
+}
+
 // A variable must not keep a routine or an enumeration that its library
 // took away.
 void ForgetValuesOf(TVar& var, const TLib* lib) {
-  if (!var.Kind() || !MayHoldForeignValues(var.Kind())) return;
-  if (auto* routine = dynamic_cast<TFuncVar*>(&var)) {
-    routine->ForgetRoutinesOf(lib);
-  } else if (auto* set = dynamic_cast<TSetVar*>(&var)) {
-    set->ForgetMembersOf(lib);
-  } else if (auto* record = dynamic_cast<TRecVar*>(&var)) {
-    for (int i = 0; i < record->FieldCount(); ++i) ForgetValuesOf(*record->Field(i), lib);
-  } else if (auto* array = dynamic_cast<TArrVar*>(&var)) {
-    for (std::int32_t p = 0; p < array->Count(); ++p) ForgetValuesOf(*array->ElemAt(p), lib);
+  ForEachForeignHolder(var, [lib](TVar& holder) {
+    if (auto* routine = dynamic_cast<TFuncVar*>(&holder))
+      routine->ForgetRoutinesOf(lib);
+    else if (auto* set = dynamic_cast<TSetVar*>(&holder))
+      set->ForgetMembersOf(lib);
+  });
+}
+
+// The routines var's routine fields made themselves, nested records' too.
+void CollectOwnRoutines(const TVar& var, std::vector<const TFunc*>& owned) {
+  if (auto* routine = dynamic_cast<const TFuncVar*>(&var)) {
+    if (const TFunc* own = routine->OwnRoutine()) owned.push_back(own);
+  } else if (auto* record = dynamic_cast<const TRecVar*>(&var)) {
+    for (int i = 0; i < record->FieldCount(); ++i) CollectOwnRoutines(*record->Field(i), owned);
   }
 }
 
@@ -87,4 +107,16 @@ void TVarTab::RemoveVariablesOf(const TLib* lib, const std::function<bool(const 
 
 void TVarTab::ForgetLib(const TLib* lib) {
   ForEachNode(*this, [lib](THashNode* node) { ForgetValuesOf(*AsVar(node), lib); });
+}
+
+void TVarTab::ForgetRoutinesOwnedBy(const TVar& var) {
+  std::vector<const TFunc*> owned;
+  CollectOwnRoutines(var, owned);
+  if (owned.empty()) return;
+  const auto gone = [&owned](const TFunc* func) { return std::find(owned.begin(), owned.end(), func) != owned.end(); };
+  ForEachNode(*this, [&gone](THashNode* node) {
+    ForEachForeignHolder(*AsVar(node), [&gone](TVar& holder) {
+      if (auto* routine = dynamic_cast<TFuncVar*>(&holder)) routine->ForgetRoutinesIf(gone);
+    });
+  });
 }

@@ -35,6 +35,10 @@ public:
   // routine of lib lose it, as their initial routine too; generic sets
   // forget an enumeration of lib with its members.
   void ForgetLib(const TLib* lib);
+  // Before var goes: routine variables, their elements and fields
+  // included, that hold a routine var made itself (a host object's routine
+  // or an event's previous handler) lose it.
+  void ForgetRoutinesOwnedBy(const TVar& var);
 
 private:
   std::vector<TVar*> resetList_;

@@ -269,7 +269,8 @@ bool TXBuilder::InsertVariable(std::unique_ptr<TVar>& variable) {
 void TXBuilder::DeleteVariable(const std::string& name) {
   if (RefusedWhileRunning()) return;
   TVar* var = vars_.Find(name);
-  if (var && RefusedWhileHeld(*var)) return;
+  if (!var || RefusedWhileHeld(*var)) return;
+  vars_.ForgetRoutinesOwnedBy(*var);
   vars_.DeleteByName(name);
 }
 

@@ -2,6 +2,8 @@
 // routines they declare, and the rules of publishing.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/Kind.h"
 #include "runtime/Exceptions.h"
 #include "tests/engine/EngineFixture.h"
@@ -99,6 +101,10 @@ TEST_F(HostObjects, EnumerationsGoByMemberNameAndSetsByTheirMask) {
 TEST_F(HostObjects, NestedObjectsAreRecordsOverThemAndReadOnlyPropertiesConstants) {
   EXPECT_EQ(Run("Probe.Child.Value := 3"), std::vector<std::string>{});
   EXPECT_EQ(Probe.Child.Value, 3);
+  const TKind* child = ProbeVar().Field(6)->Kind();
+  EXPECT_EQ(child->Code(), kcClass);
+  EXPECT_EQ(child->GetText(false), "ClassValue : Integer end");
+  EXPECT_EQ(child->GetText(true), "TProbeChild");
   EXPECT_EQ(Run("Probe.Fixed := 1"), (std::vector<std::string>{"Cannot assign to a constant at [1:13] "}));
   EXPECT_EQ(Probe.Fixed, 11);
   EXPECT_EQ(Result("Probe.Fixed"), "11");
@@ -106,9 +112,9 @@ TEST_F(HostObjects, NestedObjectsAreRecordsOverThemAndReadOnlyPropertiesConstant
 
 TEST_F(HostObjects, DeclaredRoutinesRunThroughTarnExecs) {
   EXPECT_EQ(Result("Probe.Scale(2)"), "4");
+  EXPECT_EQ(Value.VarType(), varDouble) << "the integer answer is a Real";
   ASSERT_EQ(Probe.ScaleArgs.size(), 1u);
   EXPECT_EQ(Probe.ScaleArgs[0].AsReal(), 2.0L);
-  EXPECT_EQ(Result("Probe.Scale(2) / 8"), "0.5") << "the integer answer is a Real";
   EXPECT_EQ(Run("Probe.Clear()"), std::vector<std::string>{});
   EXPECT_EQ(Probe.Clears, 1);
   EXPECT_EQ(Run("1 + Probe.Empty()"), (std::vector<std::string>{"Function \"Empty\" has result of wrong type at [1:5] "}));
@@ -152,6 +158,18 @@ TEST_F(HostObjects, RemoveClientDeletesOnlyAHostObjectsRecord) {
   EXPECT_TRUE(Engine->AddClient(Probe, "")) << "published again after removal";
 }
 
+TEST_F(HostObjects, RoutinesKeptFromARemovedObjectAreForgotten) {
+  Engine->RemoveClient("Probe");
+  Probe.OnClick = [](TObject*) {};
+  ASSERT_TRUE(Engine->AddClient(Probe, ""));
+  Engine->AddVariable("Handler", FindKind("TNotifyEvent"));
+  Engine->AddVariable("Scaler", ProbeVar().Field(14)->Kind());
+  EXPECT_EQ(Run({"Handler := Probe.OnClick", "Scaler := Probe.Scale"}), std::vector<std::string>{});
+  Engine->RemoveClient("Probe");
+  EXPECT_EQ(dynamic_cast<TFuncVar&>(*Engine->FindVariable("Handler")).Func(), nullptr);
+  EXPECT_EQ(dynamic_cast<TFuncVar&>(*Engine->FindVariable("Scaler")).Func(), nullptr);
+  EXPECT_EQ(Result("Scaler"), "nil");
+}
 
 // Script procedures bound to the probe's events.
 constexpr const char* Handlers =
@@ -163,6 +181,8 @@ constexpr const char* Handlers =
     "procedure KD(Sender : TObject; var Key : Word; Shift : TShiftState); begin Key := 70000 end;\n"
     "procedure Clk2(Sender : TObject); begin Write('clk2'); Probe.Clear() end;\n"
     "procedure Slow(Sender : TObject); begin Delay(30); Write('after') end;\n"
+    "procedure SlowKP(Sender : TObject; var Key : Char); begin Delay(0.01); if Key = 'a' then Key := 'b' end;\n"
+    "procedure CallKeyDown(k : Integer); var w : Word; begin w := k; Probe.OnKeyDown(Probe, w, [ssCtrl]); Write(w) end;\n"
     "end.";
 
 class HostEvents : public HostObjects {
@@ -170,6 +190,11 @@ protected:
   HostEvents() {
     Engine->RemoveClient("Probe");
     Probe.OnClick = [this](TObject* sender) { PreviousSenders.push_back(sender); };
+    Probe.OnKeyDown = [this](TObject*, std::uint16_t& key, unsigned) {
+      PreviousKeys.push_back(key);
+      key = 27;
+    };
+    Probe.OnMouseDown = [this](TObject* sender, int, unsigned, int, int) { PreviousSenders.push_back(sender); };
     EXPECT_TRUE(Engine->AddClient(Probe, ""));
     EXPECT_TRUE(Engine->CompileText(Handlers)) << (ErrorTexts().empty() ? "" : ErrorTexts()[0]);
   }
@@ -185,6 +210,7 @@ protected:
   }
 
   std::vector<TObject*> PreviousSenders;
+  std::vector<std::uint16_t> PreviousKeys;
 };
 
 TEST_F(HostEvents, AnAssignedProcedureRunsForItsOwnObjectOnly) {
@@ -205,6 +231,17 @@ TEST_F(HostEvents, ReadingAnUnassignedEventGivesThePreviousHandler) {
   auto& event = dynamic_cast<TFuncVar&>(*ProbeVar().Field(8));
   ASSERT_NE(event.Func(), nullptr);
   EXPECT_EQ(event.Func()->Name(), "OnClick");
+}
+
+TEST_F(HostEvents, TheHostsOwnHandlerTakesOnlyArgumentsItCanHold) {
+  EXPECT_EQ(Run("CallKeyDown(13)"), std::vector<std::string>{});
+  EXPECT_EQ(PreviousKeys, std::vector<std::uint16_t>{13});
+  EXPECT_EQ(Result("CallKeyDown(13)"), "27") << "the key the handler changed comes back";
+  EXPECT_EQ(Run("CallKeyDown(70000)"), std::vector<std::string>{"Range check error"});
+  EXPECT_EQ(Run("Probe.OnMouseDown(Probe, mbLeft, [], 5000000000, 0)"),
+            std::vector<std::string>{"Range check error"});
+  EXPECT_EQ(PreviousKeys.size(), 2u) << "a key beyond a Word never reaches the host";
+  EXPECT_TRUE(PreviousSenders.empty()) << "nor a position beyond 32 bits";
 }
 
 TEST_F(HostEvents, MouseArgumentsReachTheProcedure) {
@@ -242,10 +279,33 @@ TEST_F(HostEvents, AnUnloadedProcedureFallsBackToThePreviousHandler) {
   EXPECT_EQ(PreviousSenders, std::vector<TObject*>{&Probe});
 }
 
+TEST_F(HostEvents, AProcedureOfAFinishedProgramFallsBackToThePreviousHandler) {
+  ASSERT_TRUE(Engine->CompileText(
+      "program P; procedure C(Sender : TObject); begin Write('p') end; begin Probe.OnClick := C end."));
+  EXPECT_EQ(Click(&Probe), std::vector<std::string>{});
+  EXPECT_EQ(PreviousSenders, std::vector<TObject*>{&Probe});
+}
+
 TEST_F(HostEvents, AProcedureFiringItsOwnEventIsNotReentered) {
   Run("Probe.OnClick := Clk2");
   EXPECT_EQ(Click(&Probe), (std::vector<std::string>{"clk2", "Reentering in \"Clk2\" attempted"}));
   EXPECT_EQ(Probe.Clears, 1);
+}
+
+TEST_F(HostEvents, AKeyPressReenteringItsProcedureLeavesBothKeysAlone) {
+  Run("Probe.OnKeyPress := SlowKP");
+  char32_t inner = U'a';
+  SetMessagePump([&] {
+    if (inner == U'a') {
+      inner = U'x';
+      Probe.OnKeyPress(&Probe, inner);
+    }
+  });
+  char32_t outer = U'a';
+  EXPECT_EQ(Lines([&] { Probe.OnKeyPress(&Probe, outer); }),
+            std::vector<std::string>{"Reentering in \"SlowKP\" attempted"});
+  EXPECT_EQ(outer, U'b') << "the running procedure's Key is its own";
+  EXPECT_EQ(inner, U'x') << "the refused press goes back as it came";
 }
 
 TEST_F(HostEvents, AbortReachesAnEventRunOutsideARun) {
@@ -255,6 +315,23 @@ TEST_F(HostEvents, AbortReachesAnEventRunOutsideARun) {
   SetMessagePump(nullptr);
   EXPECT_EQ(lines, std::vector<std::string>{"Execution terminated"});
   EXPECT_FALSE(Engine->IsRunning());
+}
+
+TEST_F(HostEvents, AnEventRunOutsideARunRefusesTheEnginesOtherWork) {
+  Run("Probe.OnClick := Slow");
+  bool pumped = false;
+  SetMessagePump([&] {
+    if (std::exchange(pumped, true)) return;
+    TVariant value;
+    Engine->Evaluate("1", false, true, -1, value);
+    Engine->RemoveClient("Probe");
+    Engine->Abort();
+  });
+  EXPECT_EQ(Click(&Probe),
+            (std::vector<std::string>{"Reentrace attempted", "Reentrace attempted", "Execution terminated"}));
+  EXPECT_NE(Engine->FindVariable("Probe"), nullptr);
+  EXPECT_FALSE(Engine->IsRunning());
+  EXPECT_EQ(Result("1"), "1") << "the engine takes lines again";
 }
 
 TEST_F(HostEvents, RemovingTheVariableGivesTheHostItsHandlersBack) {

@@ -12,6 +12,7 @@
 #include "tests/toolkit/NativeControlFixture.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Edit.h"
+#include "toolkit/controls/Label.h"
 #include "toolkit/win/Window.h"
 
 namespace {
@@ -92,6 +93,22 @@ TEST_F(HostControlsTest, ControlsPublishedWithoutANameTakeTheirComponentNames) {
                                              "OnMouseDown", "OnMouseUp", "OnMouseMove", "OnKeyDown", "OnKeyUp",
                                              "OnKeyPress", "Caption"}))
       << "every event of the toolkit's shapes is bound to one of System's event types";
+}
+
+TEST_F(HostControlsTest, EveryControlThatShowsATextPublishesIt) {
+  auto* check = Make<TCheckBox>(10, 100, 120, 20);
+  check->SetCaption("Check");
+  auto* label = Make<TLabel>(10, 130, 120, 20);
+  label->SetCaption("Label");
+  auto* memo = Make<TMemo>(10, 160, 120, 60);
+  ASSERT_TRUE(Engine->AddClient(*check, "Check"));
+  ASSERT_TRUE(Engine->AddClient(*label, "Label"));
+  ASSERT_TRUE(Engine->AddClient(*memo, "Memo"));
+  ASSERT_TRUE(Engine->AddClient(*form, "Form"));
+  EXPECT_EQ(Eval("Check.Caption + Label.Caption"), std::vector<std::string>{"'CheckLabel'"});
+  EXPECT_EQ(Errors({"Memo.Text := 'm'", "Form.Caption := 'F'"}), std::vector<std::string>{});
+  EXPECT_EQ(memo->Text(), "m");
+  EXPECT_EQ(form->Caption(), "F");
 }
 
 TEST_F(HostControlsTest, ScriptsReadAndWriteTheShownControlsProperties) {

@@ -5,6 +5,10 @@
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/controls/Edit.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/controls/GroupBox.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/controls/StringGrid.h"
 #include "toolkit/controls/WinControl.h"
 
@@ -64,6 +68,29 @@ void Event(const THostClass& owner, const std::string& name, Handler Class::*fie
   Typed(RegisterEventProperty<Class>(name, field), owner, type);
 }
 
+// A class whose shown text is published under name; returns the class.
+template <class Class>
+const THostClass& TextClass(const std::string& className, const THostClass& parent, const std::string& name) {
+  const THostClass& hostClass = RegisterHostClassOf<Class>(className, &parent);
+  Typed(ControlText<Class>(name), hostClass, HostStringType);
+  return hostClass;
+}
+
+// The controls that show a text: a caption, or an edit's text.
+void RegisterTextClasses(const THostClass& control, const THostClass& winControl) {
+  const THostClass& buttonControl = TextClass<TButtonControl>("TButtonControl", winControl, "Caption");
+  RegisterHostClassOf<TButton>("TButton", &buttonControl);
+  RegisterHostClassOf<TCheckBox>("TCheckBox", &buttonControl);
+  RegisterHostClassOf<TRadioButton>("TRadioButton", &buttonControl);
+  TextClass<TLabel>("TLabel", control, "Caption");
+  TextClass<TPanel>("TPanel", winControl, "Caption");
+  TextClass<TGroupBox>("TGroupBox", winControl, "Caption");
+  TextClass<TForm>("TForm", winControl, "Caption");
+  const THostClass& customEdit = TextClass<TCustomEdit>("TCustomEdit", winControl, "Text");
+  RegisterHostClassOf<TEdit>("TEdit", &customEdit);
+  RegisterHostClassOf<TMemo>("TMemo", &customEdit);
+}
+
 void RegisterControlClasses(const THostClass& component, const THostClass& font) {
   static const THostType fontType = HostClassType(font);
   const THostClass& control = RegisterHostClassOf<TControl>("TControl", &component);
@@ -90,8 +117,7 @@ void RegisterControlClasses(const THostClass& component, const THostClass& font)
   Event(winControl, "OnKeyUp", &TWinControl::OnKeyUp, HostKeyEventType);
   Event(winControl, "OnKeyPress", &TWinControl::OnKeyPress, HostKeyPressEventType);
 
-  Typed(ControlText<TButton>("Caption"), RegisterHostClassOf<TButton>("TButton", &winControl), HostStringType);
-  Typed(ControlText<TEdit>("Text"), RegisterHostClassOf<TEdit>("TEdit", &winControl), HostStringType);
+  RegisterTextClasses(control, winControl);
 
   RegisterOrdinalProperty<TStringGrid>("FixedColor", [](TStringGrid& grid) { return grid.FixedColor(); },
                                        [](TStringGrid& grid, std::int64_t color) {
