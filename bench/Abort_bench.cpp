@@ -72,6 +72,22 @@ void BM_AbortMatZero(benchmark::State& state) { AbortAfterStart(state, "MatZero(
 void BM_AbortIntegrate(benchmark::State& state) { AbortAfterStart(state, "Integrate(Sqrt, 0, 1e300)"); }
 void BM_AbortSum(benchmark::State& state) { AbortAfterStart(state, "Sum(Sqrt, {1, 1e9})"); }
 
+// A differential equation and two minimisations that would run for many
+// seconds: a million fixed steps of a script's decay, and searches in 200
+// (SimplexSearch) and 50 (SimAnnealing) dimensions without a tolerance.
+void BM_AbortDSolve(benchmark::State& state) {
+  AbortAfterStart(state, "DSolve(Decay, {1}, 0, 1, 1e-6)", [](TXBuilder& engine) {
+    engine.CompileText(
+        "library AbortBench; procedure Decay(Y : Vector; X : Real; var DY : Vector); begin DY[1] := -Y[1] end; end.");
+  });
+}
+void BM_AbortSimplex(benchmark::State& state) {
+  AbortAfterStart(state, "SimplexSearch(Magnitude, MakeVec(200, 1), {2000000000, 0})");
+}
+void BM_AbortSimAnn(benchmark::State& state) {
+  AbortAfterStart(state, "SimAnnealing(Magnitude, MakeVec(50, 1), MakeVec(50, -1), MakeVec(50, 1), {2000000000, 0, 1000})");
+}
+
 // A Workspace matrix m of order n with entries from a fixed sequence;
 // symmetric when asked.
 TSetUp SquareMatrix(std::int32_t n, bool symmetric) {
@@ -131,6 +147,9 @@ BENCHMARK(BM_AbortLinearSolve)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortMatZero)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortIntegrate)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortSum)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AbortDSolve)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AbortSimplex)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AbortSimAnn)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortEigenSymmetric)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortEigen)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbortFFT)->Iterations(3)->Unit(benchmark::kMillisecond);

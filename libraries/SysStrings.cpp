@@ -4,17 +4,16 @@
 #include <string_view>
 
 #include "libraries/BuiltInArgs.h"
+#include "runtime/AsciiCase.h"
 
 std::int32_t SplitCursor = -1;
 
 namespace {
 
-char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameText(std::string_view a, std::string_view b, bool caseSensitive) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (caseSensitive ? a[i] != b[i] : LowerLetter(a[i]) != LowerLetter(b[i])) return false;
+    if (caseSensitive ? a[i] != b[i] : AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }

@@ -8,8 +8,15 @@
 
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 inline std::string AsciiLowered(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+  return text;
+}
+
+inline std::string AsciiUppered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), AsciiUpper);
   return text;
 }
 

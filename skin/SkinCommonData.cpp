@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/AsciiCase.h"
 #include "skin/ControlRoutines.h"
 #include "skin/paint/Backdrop.h"
 #include "skin/skins/SkinManager.h"
@@ -41,12 +42,6 @@ constexpr TClassSection DefaultSections[] = {
 };
 
 const TSkinGeneralData NoSection;
-
-std::string UpperCaseAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool IsDesigning(const TObject* object) {
   const auto* component = dynamic_cast<const TComponent*>(object);
@@ -101,7 +96,7 @@ TSkinCommonData::~TSkinCommonData() = default;
 
 void TSkinCommonData::SetSkinSection(const std::string& value) {
   if (value == skinSection_) return;
-  skinSection_ = value.empty() ? "UNKNOWN" : UpperCaseAscii(value);
+  skinSection_ = value.empty() ? "UNKNOWN" : AsciiUppered(value);
   TSkinManager* manager = GetSkinManager();
   const bool hasSections = manager && manager->SectionCount() > 0;
   if (hasSections)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
@@ -521,7 +522,7 @@ private:
 
 std::string FileName(const std::string& name) {
   std::string file;
-  for (char c : name) file += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char c : name) file += c == ' ' ? '-' : AsciiLower(c);
   return file;
 }
 

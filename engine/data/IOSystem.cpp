@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "engine/HashTab.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PluginInOut.h"
 #include "runtime/Quoted.h"
@@ -15,14 +16,6 @@
 std::unique_ptr<TIOSystem> IOSystem;
 
 namespace {
-
-
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
 
 // A cursor over an open string.
 class TOpenStringReader {
@@ -169,7 +162,7 @@ TIOPlugin& TIOSystem::GetPlugin(int Index) const {
 
 TIOInst* TIOSystem::Open(const std::string& OpenString, std::uint8_t Mode, TSourcePos Pos) {
   TOpenStringReader reader(OpenString);
-  const std::string typeName = LowerCase(reader.ReadToken(':'));
+  const std::string typeName = AsciiLowered(std::string(reader.ReadToken(':')));
   TIOPlugin* plugin = FindPlugin(typeName);
   if (!plugin) {
     ReportError("Unknown data source type " + Quoted(typeName), Pos, nullptr);

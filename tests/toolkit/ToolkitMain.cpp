@@ -1,11 +1,17 @@
 // The toolkit tests run headless against a real Qt application: the offscreen
 // platform at 96 DPI, so metrics and pixels do not depend on the desktop.
+// The layers above the toolkit that run engines too (console, graphics,
+// shell) build it with QUANTREL_TESTS_RESET_ENGINE, so that each of their
+// tests also starts from the engine's first state.
 
 #include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#if QUANTREL_TESTS_RESET_ENGINE
+#include "engine/RunState.h"
+#endif
 #include "runtime/Help.h"
 #include "runtime/ProcessState.h"
 #include "tests/runtime/StateReset.h"
@@ -46,7 +52,11 @@ int main(int argc, char** argv) {
   const TTestRuntimeFolder runtimeFolder;
   testing::InitGoogleTest(&argc, argv);
   // Each test starts from a fresh process's state.
+#if QUANTREL_TESTS_RESET_ENGINE
+  ResetStateBeforeEachTest<ResetRuntimeState, ResetEngineState, ResetToolkitState>();
+#else
   ResetStateBeforeEachTest<ResetRuntimeState, ResetToolkitState>();
+#endif
   StartQtPlatform(argc, argv);
   TUnexpectedMessageBoxes unexpected;
   SetMessageBoxes(&unexpected);

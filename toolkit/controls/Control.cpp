@@ -1,5 +1,6 @@
 #include "toolkit/controls/Control.h"
 
+#include "runtime/AsciiCase.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Menus.h"
@@ -27,14 +28,13 @@ TShiftState ShiftStateOfKeys(WPARAM keys) {
 }
 
 bool IsAccel(char32_t key, const std::string& caption) {
-  const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
     if (caption[i + 1] == '&') {
       ++i;
       continue;
     }
-    return lower(static_cast<unsigned char>(caption[i + 1])) == lower(key);
+    return key < 0x80 && AsciiLower(caption[i + 1]) == AsciiLower(static_cast<char>(key));
   }
   return false;
 }
