@@ -338,6 +338,13 @@ TEST_F(MainMenuTest, TheBarTakesItsHeightFromTheClientAndAltLetterOpensItsMenu) 
   EXPECT_EQ(ownerMessages.back(), WM_EXITMENULOOP);
 }
 
+TEST_F(MainMenuTest, AlignedControlsMoveIntoTheClientAreaTheBarLeaves) {
+  control->SetAlign(alBottom);
+  ProcessEverything();
+  form->SetMenu(menu);
+  EXPECT_EQ(control->Top() + control->Height(), form->ClientHeight()) << "the bottom control stays at the bottom";
+}
+
 TEST_F(MainMenuTest, AClickOnTheBarOpensItsMenuAndArrowsMoveAlongTheBar) {
   form->SetMenu(menu);
   TRect edit;
