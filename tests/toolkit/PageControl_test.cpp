@@ -67,6 +67,12 @@ TEST_F(PageControlTest, PagesFillTheDisplayAreaAndAnswerTheTabProtocol) {
   const TPoint third = TabCentre(2);
   EXPECT_EQ(pages->IndexOfTabAt(third.X, third.Y), 2);
   EXPECT_EQ(pages->IndexOfTabAt(display.Left + 5, display.Top + 5), -1);
+  TRect adjusted = pages->ClientRect();
+  SendMessage(pages->Handle(), TCM_ADJUSTRECT, false, reinterpret_cast<LPARAM>(&adjusted));
+  EXPECT_EQ(adjusted, display);
+  EXPECT_EQ(SendMessage(pages->Handle(), TCM_GETIMAGELIST, 0, 0), 0) << "the tabs show no images";
+  EXPECT_EQ(SendMessage(pages->Handle(), TCM_SETCURSEL, 2, 0), 0) << "answers the tab chosen before";
+  EXPECT_EQ(SendMessage(pages->Handle(), TCM_GETCURSEL, 0, 0), 2);
 }
 
 TEST_F(PageControlTest, PagesComeAndGoAtRunTime) {
