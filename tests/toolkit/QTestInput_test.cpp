@@ -7,7 +7,10 @@
 #include <QWindow>
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/ListBox.h"
@@ -187,6 +190,31 @@ TEST_F(QTestInput, TreeNodesAreChosenWithAVetoAndTheNodeUnderTheMouseIsHot) {
   hot.clear();
   Grab(*tree);
   EXPECT_EQ(hot, std::vector<std::string>{"pear"});
+}
+
+// The menu loop runs inside the release's delivery. Its keys come through
+// the toolkit's synthetic input: a QTest key would start a second
+// synchronous delivery inside the first, which Qt never returns from.
+TEST_F(QTestInput, ARightButtonReleaseOpensThePopupMenu) {
+  auto* control = Make<TPanel>(10, 10, 200, 100);
+  auto* popup = new TPopupMenu(form);
+  std::vector<std::string> clicked;
+  for (const char* caption : {"&One", "-", "O&ff", "&Two"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(caption);
+    item->OnClick = [&clicked, item](TObject*) { clicked.push_back(item->Caption()); };
+    popup->Items().Add(item);
+  }
+  popup->Items().Items(2)->SetEnabled(false);
+  control->SetPopupMenu(popup);
+  int step = 0;
+  Application().OnIdle = [&](TObject*, bool&) {
+    SynthesizeKeyStroke(form->Handle(), step++ < 2 ? VK_DOWN : VK_RETURN, "");
+  };
+  QTest::mouseClick(Window(), Qt::RightButton, Qt::NoModifier, At(*control, {50, 50}));
+  Application().OnIdle = nullptr;
+  EXPECT_EQ(step, 3) << "the menu was open for three keys";
+  EXPECT_EQ(clicked, std::vector<std::string>{"&Two"}) << "Down, Down skip the separator and the disabled item";
 }
 
 TEST_F(QTestInput, AClickPressesAButtonOnce) {
