@@ -88,22 +88,15 @@ TEST_F(QTestInput, AKeyPressThatZeroesLettersKeepsThemOutWhileEditingKeysStillWo
   EXPECT_EQ(edit->Text(), "7") << "Ctrl+A selected everything";
 }
 
-// A procedure of the window chain that drops the character 5.
-WNDPROC replacedByDropper = nullptr;
-LRESULT DropFives(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR && wParam == '5') return 0;
-  return CallWindowProc(replacedByDropper, window, message, wParam, lParam);
-}
-
 TEST_F(QTestInput, AProcedureInTheWindowChainDecidesWhatTheEditGets) {
   auto* edit = Make<TEdit>(10, 10, 150, 24);
   edit->SetFocus();
   ProcessEverything();
-  replacedByDropper = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtr(edit->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&DropFives)));
-  TypeKeys("456");
-  EXPECT_EQ(edit->Text(), "46");
-  SetWindowLongPtr(edit->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(replacedByDropper));
+  {
+    TCharacterDropper dropFives(edit->Handle(), '5');
+    TypeKeys("456");
+    EXPECT_EQ(edit->Text(), "46");
+  }
   TypeKeys("5");
   EXPECT_EQ(edit->Text(), "465") << "the restored chain lets 5 through";
 }
