@@ -22,7 +22,9 @@
 #include "toolkit/controls/Image.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/ListBox.h"
+#include "toolkit/controls/ListView.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/controls/PageControl.h"
 #include "toolkit/controls/PaintBox.h"
 #include "toolkit/controls/RadioGroup.h"
 #include "toolkit/controls/RichEdit.h"
@@ -86,7 +88,7 @@ public:
     MakeMainMenu();
     MakePopupMenu();
     MakeStatusBar();
-    MakePageBar();
+    MakePageControl();
     AddPage("Drawn", [this](TWinControl* page) { FillDrawnPage(page); });
     AddPage("Bars", [this](TWinControl* page) { FillBarsPage(page); });
     AddPage("Grid", [this](TWinControl* page) { FillGridPage(page); });
@@ -99,13 +101,12 @@ public:
   }
 
   TForm& Form() { return *form_; }
-  int PageCount() const { return static_cast<int>(pages_.size()); }
-  const std::string& PageName(int index) const { return names_[static_cast<size_t>(index)]; }
+  int PageCount() const { return pages_->PageCount(); }
+  const std::string& PageName(int index) const { return pages_->Pages(index)->Caption(); }
 
   void ShowPage(int index) {
-    for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == index);
-    tabs_[static_cast<size_t>(index)]->SetDown(true);
-    status_->Panels()[1].SetText("Page: " + PageName(index));
+    pages_->SetActivePageIndex(index);
+    ShowPageName();
   }
 
   // Drops the combo box of the lists page down, or closes it.
@@ -126,7 +127,7 @@ public:
       }
       ++step;
     };
-    const TPoint at = pages_.front()->ClientToScreen({180, 60});
+    const TPoint at = pages_->Pages(0)->ClientToScreen({180, 60});
     popup_->Popup(at.X, at.Y);
     Application().OnIdle = nullptr;
   }
@@ -278,24 +279,18 @@ private:
     return 0;
   }
 
-  // The pages' tabs are grouped speed buttons above them.
-  void MakePageBar() {
-    pageBar_ = Aligned<TPanel>(form_, alTop, 30);
-    pageBar_->SetBevelOuter(bvNone);
+  void MakePageControl() {
+    pages_ = Aligned<TPageControl>(form_, alClient, 0);
+    pages_->OnChange = [this](TObject*) { ShowPageName(); };
   }
 
+  void ShowPageName() { status_->Panels()[1].SetText("Page: " + PageName(pages_->ActivePageIndex())); }
+
   void AddPage(const std::string& name, const std::function<void(TWinControl*)>& fill) {
-    const int index = PageCount();
-    auto* tab = Place<TSpeedButton>(pageBar_, 4 + index * 92, 3, 90, 24);
-    tab->SetCaption(name);
-    tab->SetGroupIndex(9);
-    tab->OnClick = [this, index](TObject*) { ShowPage(index); };
-    tabs_.push_back(tab);
-    auto* page = Aligned<TPanel>(form_, alClient, 0);
-    page->SetBevelOuter(bvLowered);
+    auto* page = new TTabSheet(form_);
+    page->SetPageControl(pages_);
+    page->SetCaption(name);
     page->SetPopupMenu(popup_);
-    pages_.push_back(page);
-    names_.push_back(name);
     fill(page);
   }
 
@@ -471,6 +466,32 @@ private:
     for (const char* name : {"Real", "Complex", "Integer", "Matrix", "String"}) checks->Items().Add(name);
     checks->SetChecked(0, true);
     checks->SetChecked(3, true);
+    FillListView(page);
+  }
+
+  void FillListView(TWinControl* page) {
+    Place<TLabel>(page, 12, 244, 200, 16)->SetCaption("List view:");
+    auto* view = Place<TListView>(page, 12, 262, 558, 150);
+    view->SetRowSelect(true);
+    view->SetStateImages(images_);
+    for (const auto& [caption, width] : {std::pair{"Variable", 140}, {"Kind", 120}, {"Value", 260}}) {
+      TListColumn* column = view->Columns().Add();
+      column->SetCaption(caption);
+      column->SetWidth(width);
+    }
+    const struct {
+      const char* Name;
+      const char* Kind;
+      const char* Value;
+    } variables[] = {{"x", "Real", "1.5"}, {"n", "Integer", "42"}, {"z", "Complex", "3+4i"}, {"A", "Matrix", "[1, 2; 3, 4]"}};
+    for (const auto& variable : variables) {
+      TListItem* item = view->Items().Add();
+      item->SetCaption(variable.Name);
+      item->SubItems().Add(variable.Kind);
+      item->SubItems().Add(variable.Value);
+      item->SetStateIndex(view->Items().Count() % 3 + 1);
+    }
+    view->SetItemIndex(1);
   }
 
   void FillTreePage(TWinControl* page) {
@@ -512,10 +533,7 @@ private:
   bool running_ = false;
   TPopupMenu* popup_ = nullptr;
   TStatusBar* status_ = nullptr;
-  TPanel* pageBar_ = nullptr;
-  std::vector<TSpeedButton*> tabs_;
-  std::vector<TPanel*> pages_;
-  std::vector<std::string> names_;
+  TPageControl* pages_ = nullptr;
   TComboBox* combo_ = nullptr;
   TSpeedButton* hinted_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/controls/ToolBar.h"
@@ -227,6 +228,29 @@ TEST_F(ActionListTest, ShortcutsTakeKeysOnlyWhileTheirActionIsEnabled) {
   EXPECT_EQ(copies, 1);
   EXPECT_EQ(target->Keys, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR})) << "Ctrl+C types the character 3";
   form->SetMenu(nullptr);
+}
+
+// Ctrl+A selects the edit's text when the edit gets the key.
+TEST_F(ActionListTest, AShortcutTakesTheKeyFromAFocusedEditOnlyWhileItsActionIsEnabled) {
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 70, 150, 24);
+  edit->SetText("abc");
+  edit->SetFocus();
+  ProcessEverything();
+  edit->SetSelStart(3);
+  bool allowed = true;
+  action->SetShortCut(ShortCut('A', ssCtrl));
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(allowed); };
+  SynthesizeKeyStroke(edit->Handle(), 'A', "", {false, true, false});
+  ProcessEverything();
+  EXPECT_EQ(executed, 1);
+  EXPECT_EQ(edit->SelLength(), 0) << "the edit got no key";
+  allowed = false;
+  SynthesizeKeyStroke(edit->Handle(), 'A', "", {false, true, false});
+  ProcessEverything();
+  EXPECT_EQ(executed, 1);
+  EXPECT_EQ(edit->SelLength(), 3) << "the key reached the edit, which selected everything";
 }
 
 // The black ink of the menu's first item while it is open, and its state then.

@@ -5,6 +5,7 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/GraphicControl.h"
+#include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/MessageQueue.h"
 
@@ -160,6 +161,22 @@ TEST_F(ControlsTest, HiddenChildStopsShowingAndShowsOnlyWithItsForm) {
   form->Hide();
   child->Show();
   EXPECT_FALSE(child->Showing()) << "a child shows only with its form";
+}
+
+TEST_F(ControlsTest, AChildNeverShownStaysOffTheDesktopWhenItsFormShows) {
+  form->SetBorderStyle(bsNone);
+  auto* child = new TCustomControl(form);
+  child->SetVisible(false);
+  child->SetBounds(0, 0, 50, 50);
+  child->SetColor(clBlue);
+  child->SetParent(form);
+  child->HandleNeeded();
+  form->Show();
+  ProcessEverything();
+  // Whatever the hidden child would show differs from the form's white.
+  const TWindowPicture desktop = GrabWindow(form->Handle());
+  ASSERT_GT(desktop.Width, 10);
+  EXPECT_EQ(desktop.Pixels[static_cast<size_t>(10 * desktop.Width + 10)], 0xFFFFFFu) << "the hidden child shows";
 }
 
 }  // namespace

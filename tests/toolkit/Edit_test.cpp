@@ -44,19 +44,12 @@ TEST_F(EditTest, KeyPressSwallowsCharactersWhileEditingKeysStillWork) {
   EXPECT_EQ(edit->Text(), "5") << "Ctrl+A selected everything";
 }
 
-// A procedure of the window chain that drops the character 5.
-WNDPROC replacedByDropper = nullptr;
-LRESULT DropFives(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR && wParam == '5') return 0;
-  return CallWindowProc(replacedByDropper, window, message, wParam, lParam);
-}
-
 TEST_F(EditTest, AProcedureInTheChainDecidesWhatTheWidgetGets) {
-  replacedByDropper = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtr(edit->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&DropFives)));
-  Type(edit->Handle(), "456");
-  EXPECT_EQ(edit->Text(), "46");
-  SetWindowLongPtr(edit->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(replacedByDropper));
+  {
+    TCharacterDropper dropFives(edit->Handle(), '5');
+    Type(edit->Handle(), "456");
+    EXPECT_EQ(edit->Text(), "46");
+  }
   Type(edit->Handle(), "5");
   EXPECT_EQ(edit->Text(), "465");
 }

@@ -106,6 +106,35 @@ TEST_F(ListTest, ListBoxKeepsObjectsAndAnswersItsGeometry) {
   EXPECT_THROW(list->Items().Strings(7), EStringListError);
 }
 
+TEST_F(ListTest, ListBoxAnswersItsProtocolFromTheWidget) {
+  auto* list = MakeList<TListBox>(10, 10, 150, 100, {"one", "three"});
+  const HWND window = list->Handle();
+  EXPECT_EQ(SendMessage(window, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("two")), 1);
+  EXPECT_EQ(SendMessage(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("four")), 3);
+  EXPECT_EQ(list->Items().Text(), "one\ntwo\nthree\nfour\n");
+  char text[16] = {};
+  EXPECT_EQ(SendMessage(window, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text)), 5);
+  EXPECT_STREQ(text, "three");
+  EXPECT_EQ(SendMessage(window, LB_GETTEXTLEN, 3, 0), 4);
+  EXPECT_EQ(SendMessage(window, LB_GETTEXTLEN, 9, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(window, LB_DELETESTRING, 0, 0), 3) << "answers the items left";
+  EXPECT_EQ(SendMessage(window, LB_SETCURSEL, 1, 0), 1);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(SendMessage(window, LB_GETITEMHEIGHT, 0, 0), list->ItemHeight());
+  TRect second;
+  ASSERT_NE(SendMessage(window, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)), LB_ERR);
+  EXPECT_EQ(second, list->ItemRect(1));
+  EXPECT_EQ(SendMessage(window, LB_ITEMFROMPOINT, 0, MAKELPARAM(second.Left + 3, second.Top + 1)), 1);
+  EXPECT_EQ(HIWORD(SendMessage(window, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 95))), 1) << "outside the items";
+  for (int item = 0; item < 30; ++item) list->Items().Add("item " + std::to_string(item));
+  ProcessEverything();
+  SendMessage(window, LB_SETTOPINDEX, 12, 0);
+  EXPECT_EQ(SendMessage(window, LB_GETTOPINDEX, 0, 0), 12);
+  EXPECT_EQ(list->TopIndex(), 12);
+  SendMessage(window, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(list->Items().Count(), 0);
+}
+
 TEST_F(ListTest, ListBoxClicksAndDoubleClicksReachTheControl) {
   auto* list = MakeList<TListBox>(10, 10, 150, 100, {"a", "b", "c"});
   int clicks = 0, doubles = 0;

@@ -129,6 +129,26 @@ TEST_F(MenusTest, RightButtonReleaseOpensThePopupAndAClickRunsTheItemBeforePopup
   EXPECT_EQ(popup->PopupComponent, control);
 }
 
+TEST_F(MenusTest, OnContextPopupAndAutoPopupDecideWhetherTheMenuOpensAndOnPopupRunsFirst) {
+  bool handle = true;
+  control->OnContextPopup = [&handle](TObject*, TPoint, bool& handled) { handled = handle; };
+  RightClickControl();
+  ProcessEverything();
+  EXPECT_TRUE(MenuWindowsMade.empty()) << "OnContextPopup handled it";
+  handle = false;
+  popup->AutoPopup = false;
+  RightClickControl();
+  ProcessEverything();
+  EXPECT_TRUE(MenuWindowsMade.empty()) << "AutoPopup off";
+  popup->AutoPopup = true;
+  size_t menuWindowsAtOnPopup = 1;
+  popup->OnPopup = [&menuWindowsAtOnPopup](TObject*) { menuWindowsAtOnPopup = MenuWindowsMade.size(); };
+  Script({[&] { Key(VK_ESCAPE); }});
+  RightClickControl();
+  EXPECT_EQ(MenuWindowsMade.size(), 1u);
+  EXPECT_EQ(menuWindowsAtOnPopup, 0u) << "OnPopup runs before the menu opens";
+}
+
 TEST_F(MenusTest, KeysChooseSkippingSeparatorsAndDisabledItemsAndEscapeChoosesNothing) {
   Script({[&] { Key(VK_DOWN); }, [&] { Key(VK_DOWN); }, [&] { Key(VK_RETURN); }});
   RightClickControl();
@@ -336,6 +356,13 @@ TEST_F(MainMenuTest, TheBarTakesItsHeightFromTheClientAndAltLetterOpensItsMenu) 
   EXPECT_EQ(ownerMessages.front(), WM_ENTERMENULOOP);
   EXPECT_NE(std::find(ownerMessages.begin(), ownerMessages.end(), WM_INITMENUPOPUP), ownerMessages.end());
   EXPECT_EQ(ownerMessages.back(), WM_EXITMENULOOP);
+}
+
+TEST_F(MainMenuTest, AlignedControlsMoveIntoTheClientAreaTheBarLeaves) {
+  control->SetAlign(alBottom);
+  ProcessEverything();
+  form->SetMenu(menu);
+  EXPECT_EQ(control->Top() + control->Height(), form->ClientHeight()) << "the bottom control stays at the bottom";
 }
 
 TEST_F(MainMenuTest, AClickOnTheBarOpensItsMenuAndArrowsMoveAlongTheBar) {

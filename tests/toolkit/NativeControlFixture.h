@@ -26,6 +26,36 @@ struct TNotification {
   HWND From;
 };
 
+// While it lives, a procedure in the window's chain drops the WM_CHAR of one
+// character; the chain is as before once it goes.
+class TCharacterDropper {
+public:
+  TCharacterDropper(HWND window, WPARAM dropped) : window_(window) {
+    Dropped() = dropped;
+    Replaced() = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&DroppingProcedure)));
+  }
+  ~TCharacterDropper() { SetWindowLongPtr(window_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Replaced())); }
+  TCharacterDropper(const TCharacterDropper&) = delete;
+  TCharacterDropper& operator=(const TCharacterDropper&) = delete;
+
+private:
+  static WNDPROC& Replaced() {
+    static WNDPROC replaced = nullptr;
+    return replaced;
+  }
+  static WPARAM& Dropped() {
+    static WPARAM dropped = 0;
+    return dropped;
+  }
+  static LRESULT DroppingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && wParam == Dropped()) return 0;
+    return CallWindowProc(Replaced(), window, message, wParam, lParam);
+  }
+
+  HWND window_;
+};
+
 class NativeControlTest : public ::testing::Test {
 protected:
   NativeControlTest() {

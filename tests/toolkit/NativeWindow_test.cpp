@@ -77,7 +77,9 @@ TEST_F(NativeWindowTest, SpiesInBothSlotsSeeInputBeforeTheWidgetActs) {
   auto* view = Make<TListView>(200, 230, 150, 60);
   auto* button = Make<TButton>(10, 180, 80, 25);
   auto* pages = Make<TPageControl>(10, 210, 150, 80);
-  for (TWinControl* control : std::vector<TWinControl*>{list, tree, view, button, pages}) {
+  auto* check = Make<TCheckBox>(355, 10, 40, 20);
+  auto* checkList = Make<TCheckListBox>(355, 40, 40, 60);
+  for (TWinControl* control : std::vector<TWinControl*>{list, tree, view, button, pages, check, checkList}) {
     sightings.clear();
     methodSaw.clear();
     SpyOn(*control);

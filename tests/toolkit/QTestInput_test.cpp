@@ -2,14 +2,21 @@
 // key and mouse events enter through Qt's window-system interface, as the
 // desktop's do, and reach the controls by Qt's delivery and the toolkit's
 // message protocol.
+#include <QGuiApplication>
 #include <QTest>
 #include <QWindow>
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/Edit.h"
+#include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/ListView.h"
+#include "toolkit/controls/PageControl.h"
+#include "toolkit/controls/TreeView.h"
 
 namespace {
 
@@ -29,6 +36,20 @@ protected:
     const TPoint inWindow = InputQtWindowPoint(control.Handle(), point);
     return {inWindow.X, inWindow.Y};
   }
+  void ClickAt(TWinControl& control, TPoint point) {
+    QTest::mouseClick(Window(), Qt::LeftButton, Qt::NoModifier, At(control, point));
+    ProcessEverything();
+  }
+  // A click on whatever window shows at the screen point (a combo box's open list).
+  void ClickOnScreen(TPoint screenPoint) {
+    const QPoint global(screenPoint.X, screenPoint.Y);
+    QWindow* window = QGuiApplication::topLevelAt(global);
+    ASSERT_NE(window, nullptr) << "nothing shows at the point";
+    QTest::mouseMove(window, window->mapFromGlobal(global));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, window->mapFromGlobal(global));
+    ProcessEverything();
+  }
+  static TPoint Centre(const TRect& rect) { return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2}; }
 };
 
 TEST_F(QTestInput, TypingIntoAnEditGivesTheTextWithOneChangePerCharacter) {
@@ -47,6 +68,146 @@ TEST_F(QTestInput, TypingIntoAnEditGivesTheTextWithOneChangePerCharacter) {
   EXPECT_EQ(pressed.back(), char32_t{1}) << "Ctrl+A arrives as character 1";
   KeyClick(Qt::Key_Backspace);
   EXPECT_EQ(edit->Text(), "") << "Ctrl+A selected everything";
+}
+
+TEST_F(QTestInput, AKeyPressThatZeroesLettersKeepsThemOutWhileEditingKeysStillWork) {
+  auto* edit = Make<TEdit>(10, 10, 150, 24);
+  edit->OnKeyPress = [](TObject*, char32_t& key) {
+    if (key >= 'a' && key <= 'z') key = 0;
+  };
+  edit->SetFocus();
+  ProcessEverything();
+  TypeKeys("a1b2");
+  EXPECT_EQ(edit->Text(), "12");
+  KeyClick(Qt::Key_Left);
+  KeyClick(Qt::Key_Backspace);
+  EXPECT_EQ(edit->Text(), "2") << "Backspace after Left deletes the 1";
+  TypeKeys("34");
+  KeyClick(Qt::Key_A, Qt::ControlModifier);
+  TypeKeys("7");
+  EXPECT_EQ(edit->Text(), "7") << "Ctrl+A selected everything";
+}
+
+TEST_F(QTestInput, AProcedureInTheWindowChainDecidesWhatTheEditGets) {
+  auto* edit = Make<TEdit>(10, 10, 150, 24);
+  edit->SetFocus();
+  ProcessEverything();
+  {
+    TCharacterDropper dropFives(edit->Handle(), '5');
+    TypeKeys("456");
+    EXPECT_EQ(edit->Text(), "46");
+  }
+  TypeKeys("5");
+  EXPECT_EQ(edit->Text(), "465") << "the restored chain lets 5 through";
+}
+
+TEST_F(QTestInput, AComboChoiceByMouseNotifiesOnce) {
+  auto* combo = Make<TComboBox>(10, 10, 150, 24);
+  for (const char* item : {"one", "two", "three", "four"}) combo->Items().Add(item);
+  combo->SetStyle(csDropDownList);
+  combo->SetItemIndex(0);
+  std::vector<int> changes;
+  combo->OnChange = [&](TObject*) { changes.push_back(combo->ItemIndex()); };
+  ClickAt(*combo, {20, 10});
+  ASSERT_TRUE(combo->DroppedDown());
+  TRect list;
+  SendMessage(combo->Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+  const int itemHeight = static_cast<int>(SendMessage(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  ClickOnScreen({list.Left + 10, list.Top + 2 * itemHeight + itemHeight / 2 + 1});
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(changes, std::vector<int>{2});
+  EXPECT_EQ(CountOf(WM_COMMAND, CBN_SELCHANGE, combo->Handle()), 1u);
+}
+
+TEST_F(QTestInput, AClickOnACheckListsBoxChecksItsItem) {
+  auto* list = Make<TCheckListBox>(10, 10, 150, 100);
+  for (const char* item : {"a", "b", "c"}) list->Items().Add(item);
+  ProcessEverything();
+  int clickChecks = 0;
+  list->OnClickCheck = [&clickChecks](TObject*) { ++clickChecks; };
+  const TRect third = list->ItemRect(2);
+  // The check box is at the item's left.
+  ClickAt(*list, {third.Left + 8, third.Top + third.Height() / 2});
+  EXPECT_EQ(clickChecks, 1);
+  EXPECT_TRUE(list->Checked(2));
+  EXPECT_FALSE(list->Checked(1));
+}
+
+TEST_F(QTestInput, AClickOnASecondTabAsksFirstAndAVetoKeepsTheFirstPage) {
+  auto* pages = Make<TPageControl>(10, 10, 300, 200);
+  for (const char* caption : {"First", "Second"}) {
+    auto* sheet = new TTabSheet(form);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pages);
+  }
+  ProcessEverything();
+  std::vector<std::string> events;
+  bool allow = false;
+  pages->OnChanging = [&](TObject*, bool& allowChange) {
+    events.push_back("changing");
+    allowChange = allow;
+  };
+  pages->OnChange = [&](TObject*) { events.push_back("change"); };
+  TRect tab;
+  SendMessage(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+  ClickAt(*pages, Centre(tab));
+  EXPECT_EQ(pages->ActivePageIndex(), 0) << "vetoed";
+  allow = true;
+  ClickAt(*pages, Centre(tab));
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"changing", "changing", "change"}));
+}
+
+TEST_F(QTestInput, TreeNodesAreChosenWithAVetoAndTheNodeUnderTheMouseIsHot) {
+  auto* tree = Make<TTreeView>(10, 10, 200, 200);
+  TTreeNode* fruit = tree->Items().Add(nullptr, "Fruit");
+  TTreeNode* apple = tree->Items().AddChild(fruit, "apple");
+  TTreeNode* pear = tree->Items().AddChild(fruit, "pear");
+  fruit->Expand(false);
+  tree->SetHotTrack(true);
+  ProcessEverything();
+  bool allow = true;
+  tree->OnChanging = [&allow](TObject*, TTreeNode*, bool& allowChange) { allowChange = allow; };
+  ClickAt(*tree, Centre(apple->DisplayRect(true)));
+  EXPECT_EQ(tree->Selected(), apple);
+  allow = false;
+  ClickAt(*tree, Centre(pear->DisplayRect(true)));
+  EXPECT_EQ(tree->Selected(), apple) << "vetoed";
+
+  std::vector<std::string> hot;
+  tree->OnCustomDrawItem = [&hot](TObject*, TTreeNode* node, TCustomDrawState state, bool&) {
+    if (state & cdsHot) hot.push_back(node->Text());
+  };
+  QTest::mouseMove(Window(), At(*tree, Centre(pear->DisplayRect(true))));
+  ProcessEverything();
+  hot.clear();
+  Grab(*tree);
+  EXPECT_EQ(hot, std::vector<std::string>{"pear"});
+}
+
+// The menu loop runs inside the release's delivery. Its keys come through
+// the toolkit's synthetic input: a QTest key would start a second
+// synchronous delivery inside the first, which Qt never returns from.
+TEST_F(QTestInput, ARightButtonReleaseOpensThePopupMenu) {
+  auto* control = Make<TPanel>(10, 10, 200, 100);
+  auto* popup = new TPopupMenu(form);
+  std::vector<std::string> clicked;
+  for (const char* caption : {"&One", "-", "O&ff", "&Two"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(caption);
+    item->OnClick = [&clicked, item](TObject*) { clicked.push_back(item->Caption()); };
+    popup->Items().Add(item);
+  }
+  popup->Items().Items(2)->SetEnabled(false);
+  control->SetPopupMenu(popup);
+  int step = 0;
+  Application().OnIdle = [&](TObject*, bool&) {
+    SynthesizeKeyStroke(form->Handle(), step++ < 2 ? VK_DOWN : VK_RETURN, "");
+  };
+  QTest::mouseClick(Window(), Qt::RightButton, Qt::NoModifier, At(*control, {50, 50}));
+  Application().OnIdle = nullptr;
+  EXPECT_EQ(step, 3) << "the menu was open for three keys";
+  EXPECT_EQ(clicked, std::vector<std::string>{"&Two"}) << "Down, Down skip the separator and the disabled item";
 }
 
 TEST_F(QTestInput, AClickPressesAButtonOnce) {

@@ -114,6 +114,11 @@ TEST_F(ToolBarTest, ItemRectsAreWhereTheButtonsAreDrawn) {
   EXPECT_EQ(record.fsStyle, BTNS_DROPDOWN);
   EXPECT_EQ(record.iBitmap, 1);
   EXPECT_EQ(reinterpret_cast<TImageList*>(SendMessage(bar->Handle(), TB_GETIMAGELIST, 0, 0)), images.get());
+  bar->Buttons(3)->SetCaption("Mode");
+  char text[16] = {};
+  EXPECT_EQ(SendMessage(bar->Handle(), TB_GETBUTTONTEXT, 3, reinterpret_cast<LPARAM>(text)), 4);
+  EXPECT_STREQ(text, "Mode");
+  EXPECT_EQ(SendMessage(bar->Handle(), TB_GETBUTTONTEXT, 4, reinterpret_cast<LPARAM>(text)), -1) << "no fifth button";
 }
 
 TEST_F(ToolBarTest, DefaultDrawOffLeavesEachButtonToTheHandler) {

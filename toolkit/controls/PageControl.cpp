@@ -9,6 +9,8 @@
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
   ControlStyle |= csAcceptsControls;
+  // The dialog's face, which the controls on the page are drawn against.
+  SetColor(clBtnFace);
   SetVisible(false);
 }
 

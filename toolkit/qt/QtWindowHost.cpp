@@ -125,6 +125,9 @@ private:
 class TQtWindowHost final : public IWindowHost {
 public:
   TQtWindowHost(HWND window, HWND parent) : window_(window), widget_(new THostWidget(window, WidgetOfWindow(parent))) {
+    // Shown only through WS_VISIBLE: Qt would show a child widget never
+    // hidden explicitly together with its parent.
+    widget_->hide();
     Widgets()[window] = widget_;
     if (!parent) StayWithOwner();
     WNDCLASS windowClass;

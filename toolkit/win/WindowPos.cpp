@@ -145,6 +145,9 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
 
   const bool clientSized = record->Client.Width() != oldClient.Width() || record->Client.Height() != oldClient.Height();
   const bool clientMoved = moved || record->Client.TopLeft() != oldClient.TopLeft();
+  // The flags tell what happened to the client area: a frame change (a menu
+  // bar set) sizes it without sizing the window, and its owner must hear it.
+  position.flags &= ~(SWP_NOSIZE | SWP_NOMOVE);
   position.flags |= (clientSized ? 0 : SWP_NOSIZE) | (clientMoved ? 0 : SWP_NOMOVE);
   if (visibility < 0) AfterHidden(window);
   if (visibility > 0 && !record->IsChild() && !(position.flags & SWP_NOACTIVATE)) SetActiveWindow(window);
