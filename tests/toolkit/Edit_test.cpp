@@ -1,6 +1,7 @@
 #include "toolkit/controls/Edit.h"
 
 #include "tests/toolkit/NativeControlFixture.h"
+#include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/Label.h"
 
 namespace {
@@ -89,6 +90,20 @@ TEST_F(EditTest, ReadOnlyMaxLengthAndModified) {
   edit->SetReadOnly(true);
   Press(edit->Handle(), VK_BACK);
   EXPECT_EQ(edit->Text(), "abc");
+}
+
+TEST_F(EditTest, AMemosMaxLengthLimitsTypingAndPastingButNotCode) {
+  auto* memo = Make<TMemo>(10, 50, 200, 100);
+  memo->SetMaxLength(5);
+  memo->SetFocus();
+  Type(memo->Handle(), "ab\rcdef");
+  EXPECT_EQ(memo->Text(), "ab\ncd") << "a line break counts as a character";
+  SendMessage(memo->Handle(), EM_SETSEL, 0, 2);
+  Clipboard().SetAsText("123456");
+  Press(memo->Handle(), 'V', {false, true, false});
+  EXPECT_EQ(memo->Text(), "12\ncd") << "the paste fills the room the selection leaves";
+  memo->SetText("longer than five");
+  EXPECT_EQ(memo->Text(), "longer than five");
 }
 
 TEST_F(EditTest, FocusFollowsClicksAndAutoSelectSelectsOnEntryByKeyboard) {

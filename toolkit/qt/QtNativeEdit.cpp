@@ -2,13 +2,18 @@
 // (QPlainTextEdit), answering the edit messages and reporting EN_UPDATE
 // and EN_CHANGE on every change of the text, the user's or the code's.
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <algorithm>
+#include <limits>
 
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/qt/QtTextPositions.h"
@@ -90,6 +95,33 @@ class TPlainTextEdit final : public QPlainTextEdit {
 public:
   using QPlainTextEdit::QPlainTextEdit;
   void SetMargins(const QMargins& margins) { setViewportMargins(margins); }
+  // The most characters the user may bring the text to by typing or
+  // pasting, 0 for no limit; text set by code is not cut.
+  void SetLimit(int limit) { limit_ = limit; }
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (InsertsText(*event) && RoomLeft() < event->text().size()) return;
+    QPlainTextEdit::keyPressEvent(event);
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (limit_ <= 0 || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
+    insertPlainText(source->text().left(std::max(0, RoomLeft())));
+  }
+
+private:
+  static bool InsertsText(const QKeyEvent& event) {
+    const QString text = event.text();
+    return !text.isEmpty() && (text[0].isPrint() || text[0] == '\r' || text[0] == '\t');
+  }
+  // What may still be inserted in place of the selection.
+  int RoomLeft() const {
+    if (limit_ <= 0) return std::numeric_limits<int>::max();
+    const QTextCursor cursor = textCursor();
+    return limit_ - (document()->characterCount() - 1) + (cursor.selectionEnd() - cursor.selectionStart());
+  }
+
+  int limit_ = 0;
 };
 
 class TNativeTextEdit final : public TNativeWidget {
@@ -133,7 +165,7 @@ protected:
       case EM_GETMODIFY: result = edit().document()->isModified(); return true;
       case EM_SETMODIFY: edit().document()->setModified(wParam != 0); return true;
       case EM_SETREADONLY: edit().setReadOnly(wParam != 0); result = 1; return true;
-      case EM_LIMITTEXT: return true;
+      case EM_LIMITTEXT: edit().SetLimit(static_cast<int>(std::min<WPARAM>(wParam, std::numeric_limits<int>::max()))); return true;
       case EM_GETLINECOUNT: result = edit().document()->blockCount(); return true;
       case EM_GETRECT: {
         const QRect rect = edit().viewport()->geometry();
