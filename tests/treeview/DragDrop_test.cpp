@@ -285,6 +285,7 @@ class TLookAtImage : public IDragSource {
 public:
   explicit TLookAtImage(TBaseDataTree& source) : source_(source) {}
   TDragResult Run(const TDataObject&, DWORD, DWORD& effect) override {
+    Ran = true;
     const TDTDragImage* image = source_.NodeDragImage();
     Prepared = image && image->Prepared();
     Picture = image && image->DragImage();
@@ -292,6 +293,7 @@ public:
     return DRAGDROP_S_CANCEL;
   }
   void AcceptDrops(HWND, bool) override {}
+  bool Ran = false;
   bool Prepared = false;
   bool Picture = false;
 
@@ -310,6 +312,18 @@ TEST_F(DragDropTest, ADragPreparesTheImageOfTheSelectedRowsAndEndsIt) {
   EXPECT_FALSE(first.NodeDragImage()->Prepared());
   EXPECT_FALSE(first.IsDragging());
   EXPECT_EQ(first.RootNode()->TotalCount, 7u);
+}
+
+TEST_F(DragDropTest, AControlDragDoesNotStart) {
+  first.DragType = dtVCL;
+  first.SetNodeSelected(Top(first, 1), true);
+  TLookAtImage drag(first);
+  SetDragSource(&drag);
+  first.StartNodeDrag(true);
+  first.StartNodeDrag(false);
+  SetDragSource(&QtDragSource());
+  EXPECT_FALSE(drag.Ran);
+  EXPECT_FALSE(first.IsDragging());
 }
 
 TEST_F(DragDropTest, MoveByDragWithinATreeRelinksTheNodes) {
