@@ -488,6 +488,10 @@ public:
   HRESULT OleDrop(IDTDataObject& dataObject, DWORD keyState, TPoint screenPoint, DWORD& effect);
   DWORD ProposeDropEffect(TObject* source, TShiftState shift, TPoint pt, DWORD allowedEffects) const;
   void AutoExpandDropTarget();
+  // Repaints TreeRect (client coordinates) while the drag image of SourceTree may lie over this
+  // window: the image takes the new pixels into what it keeps of the screen, with UpdateNCArea
+  // also the frame's, and shows them at once with ReshowDragImage.
+  void RefreshUnderDragImage(TBaseDataTree* sourceTree, TRect treeRect, bool updateNCArea, bool reshowDragImage);
   bool HasDragImage() const { return DragImageKind != diNoImage; }
   TDTDragImageKind DragImageKind = diComplete;
   // The size of the part of the tree around the hot spot the drag image shows.
@@ -979,6 +983,10 @@ private:
   // The drop mode of a client point over a node's row.
   TDropMode DropModeAt(PDataNode node, const THitInfo& hit, TPoint pt);
   bool AboveRowMiddle(PDataNode node, TPoint pt);
+  // Scrolls by one step towards the edge zones Pt lies in; true when the tree scrolled.
+  bool DragScroll(TPoint pt, TOffsetUpdateFlags flags);
+  // The node's row in client coordinates; empty for no node.
+  TRect RowRectOf(PDataNode node);
   // Starts the wait after which a collapsed drop target with children expands.
   void ArmDropExpand(PDataNode node);
   // A line in the drop mark colour above or below the drop target's row.

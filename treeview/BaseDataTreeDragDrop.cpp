@@ -6,9 +6,13 @@
 
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Clipboard.h"
+#include "toolkit/controls/CustomControl.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/GdiObject.h"
 #include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Timers.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "treeview/DTColors.h"
@@ -256,19 +260,12 @@ HRESULT TBaseDataTree::OleDragEnter(DWORD keyState, TPoint screenPoint, DWORD& e
 HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState dragState, TPoint screenPoint,
                                    DWORD& effect) {
   try {
+    // Under a tree's own drag image the client area is repainted into the image's background
+    // rather than scrolled on the screen.
+    TBaseDataTree* sourceTree = dynamic_cast<TBaseDataTree*>(source);
     const TPoint pt = HandleAllocated() ? ScreenToClient(screenPoint) : screenPoint;
     lastMouse_ = pt;
-    bool scrolled = false;
-    if (const unsigned directions = AutoScrollDirections(pt.X, pt.Y)) {
-      const int vertical = std::min(scrollBarOptions_->VerticalIncrement, ClientHeight());
-      const int horizontal = scrollBarOptions_->HorizontalIncrement;
-      TPoint offset = Point(offsetX_, offsetY_);
-      if (directions & ScrollUp) offset.Y += vertical;
-      if (directions & ScrollDown) offset.Y -= vertical;
-      if (directions & ScrollLeft) offset.X += horizontal;
-      if (directions & ScrollRight) offset.X -= horizontal;
-      scrolled = SetScrollOffset(offset, oufAll, nullptr);
-    }
+    const bool scrolled = DragScroll(pt, sourceTree ? oufFrame : oufAll);
     const TShiftState shift = ShiftOfKeys(keyState) | ButtonsHeld(states_);
     THitInfo hit;
     HitTestAt(pt.X, pt.Y, true, hit);
@@ -279,20 +276,30 @@ HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState d
       if ((header_->HasColumns() && hit.HitColumn != header_->MainColumn()) || !onContent) node = nullptr;
     }
     const TDropMode mode = DropModeAt(node, hit, pt);
+    TDTDragImage* image = sourceTree ? sourceTree->NodeDragImage() : nullptr;
+    const bool imageWillMove = image && image->WouldMove(screenPoint);
+    const auto repaint = [&](const TRect& rows) {
+      if (sourceTree)
+        RefreshUnderDragImage(sourceTree, scrolled ? ClientRect() : rows, scrolled, !imageWillMove);
+      else if (HandleAllocated())
+        InvalidateRect(Handle(), &rows, false);
+    };
     if (node != dropTargetNode_ || mode != lastDropMode_) {
       lastDropMode_ = mode;
+      TRect rows = RowRectOf(node);
       if (node != dropTargetNode_) {
         KillTreeTimer(ExpandTimer);
-        const PDataNode old = dropTargetNode_;
+        UnionRect(rows, rows, RowRectOf(dropTargetNode_));
         dropTargetNode_ = node;
         if (focusedColumn_ == ColumnNone && header_->HasColumns()) focusedColumn_ = header_->MainColumn();
-        if (old) RepaintNode(old);
         ArmDropExpand(node);
       }
-      if (node) RepaintNode(node);
+      repaint(rows);
+    } else if (scrolled && sourceTree) {
+      RefreshUnderDragImage(sourceTree, ClientRect(), true, !imageWillMove);
     }
     if (HandleAllocated()) Update();
-    if (TDTDragImage* image = SourceDragImage()) image->MoveTo(screenPoint, scrolled);
+    if (imageWillMove) image->MoveTo(screenPoint, false);
     effect = ProposeDropEffect(source, shift, pt, effect);
     if (!FireDragOver(source, shift, dragState, pt, lastDropMode_, effect)) effect = DROPEFFECT_NONE;
     if (scrolled) effect |= DROPEFFECT_SCROLL;
@@ -300,6 +307,38 @@ HRESULT TBaseDataTree::OleDragOver(TObject* source, DWORD keyState, TDragState d
   } catch (...) {
     return E_UNEXPECTED;
   }
+}
+
+bool TBaseDataTree::DragScroll(TPoint pt, TOffsetUpdateFlags flags) {
+  const unsigned directions = AutoScrollDirections(pt.X, pt.Y);
+  if (!directions) return false;
+  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, ClientHeight());
+  const int horizontal = scrollBarOptions_->HorizontalIncrement;
+  TPoint offset = Point(offsetX_, offsetY_);
+  if (directions & ScrollUp) offset.Y += vertical;
+  if (directions & ScrollDown) offset.Y -= vertical;
+  if (directions & ScrollLeft) offset.X += horizontal;
+  if (directions & ScrollRight) offset.X -= horizontal;
+  return SetScrollOffset(offset, flags, nullptr);
+}
+
+TRect TBaseDataTree::RowRectOf(PDataNode node) {
+  if (!node || node == root_) return {};
+  return NodeDisplayRect(node, ColumnNone, false);
+}
+
+void TBaseDataTree::RefreshUnderDragImage(TBaseDataTree* sourceTree, TRect treeRect, bool updateNCArea,
+                                          bool reshowDragImage) {
+  if (!HandleAllocated() || !IntersectRect(treeRect, treeRect, ClientRect())) return;
+  // The window's own pixels first: later moves of the image sample them from the screen.
+  InvalidateRect(Handle(), &treeRect, false);
+  if (updateNCArea) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+  UpdateWindow(Handle());
+  TDTDragImage* image = sourceTree ? sourceTree->NodeDragImage() : nullptr;
+  if (!image || !image->IsShown()) return;
+  const HRGN visible = VisibleRegion(Handle(), {image->Window()->Handle()});
+  image->RefreshBackground(*this, treeRect, visible, updateNCArea, reshowDragImage);
+  DeleteObject(visible);
 }
 
 void TBaseDataTree::OleDragLeave() {

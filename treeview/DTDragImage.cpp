@@ -190,17 +190,25 @@ bool TDTDragImage::WouldMove(TPoint p) const {
          (MoveRestriction != dmrHorizontalOnly && p.Y != lastPosition_.Y);
 }
 
-void TDTDragImage::RefreshBackground(TBaseDataTree& tree, TRect r, HRGN visibleRegion, bool updateNow) {
+void TDTDragImage::RefreshBackground(TBaseDataTree& tree, TRect r, HRGN visibleRegion, bool includeFrame,
+                                     bool blendAgain) {
   if (!IsShown() || !tree.HandleAllocated()) return;
   const TPoint origin = tree.ScreenToClient(imagePosition_);
   TRect part;
-  if (!IntersectRect(part, r, Bounds(origin.X, origin.Y, backImage_->Width(), backImage_->Height()))) return;
+  if (IntersectRect(part, r, Bounds(origin.X, origin.Y, backImage_->Width(), backImage_->Height())))
+    PaintTreePart(tree, part, visibleRegion);
+  if (includeFrame) CaptureFrameOf(tree);
+  if (blendAgain) BlendOn();
+}
+
+void TDTDragImage::PaintTreePart(TBaseDataTree& tree, const TRect& part, HRGN visibleRegion) {
+  const TPoint origin = tree.ScreenToClient(imagePosition_);
   TCanvas& canvas = backImage_->Canvas();
   const int saved = SaveDC(canvas.Handle());
   if (visibleRegion) {
     const HRGN clip = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(clip, visibleRegion, nullptr, RGN_COPY);
-    OffsetRgn(clip, -origin.X, -origin.Y);
+    OffsetRgn(clip, -imagePosition_.X, -imagePosition_.Y);
     ExtSelectClipRgn(canvas.Handle(), clip, RGN_AND);
     DeleteObject(clip);
   }
@@ -209,5 +217,21 @@ void TDTDragImage::RefreshBackground(TBaseDataTree& tree, TRect r, HRGN visibleR
   tree.PaintTreeTo(canvas, window, {part.Left - origin.X, part.Top - origin.Y},
                    {ptoBackground, ptoColumnColor, ptoFocusRect, ptoSelection, ptoDropIndicator, ptoGridLines});
   RestoreDC(canvas.Handle(), saved);
-  if (updateNow) BlendOn();
+}
+
+void TDTDragImage::CaptureFrameOf(TBaseDataTree& tree) {
+  TRect outer;
+  GetWindowRect(tree.Handle(), outer);
+  TRect inner = tree.ClientRect();
+  const TPoint clientOrigin = tree.ClientToScreen(Point(0, 0));
+  OffsetRect(inner, clientOrigin.X, clientOrigin.Y);
+  const TRect bands[] = {Rect(outer.Left, outer.Top, outer.Right, inner.Top),
+                         Rect(outer.Left, inner.Bottom, outer.Right, outer.Bottom),
+                         Rect(outer.Left, inner.Top, inner.Left, inner.Bottom),
+                         Rect(inner.Right, inner.Top, outer.Right, inner.Bottom)};
+  for (TRect band : bands)
+    if (IntersectRect(band, band, ScreenRect())) {
+      OffsetRect(band, -imagePosition_.X, -imagePosition_.Y);
+      CaptureBackground(band);
+    }
 }

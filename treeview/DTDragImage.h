@@ -37,9 +37,11 @@ public:
   // The screen rectangle the image covers while shown; empty otherwise.
   TRect ScreenRect() const;
   bool WouldMove(TPoint p) const;
-  // The tree repainted R (its client coordinates, limited to the region
-  // when one is given): the kept background takes the new pixels.
-  void RefreshBackground(TBaseDataTree& tree, TRect r, HRGN visibleRegion, bool updateNow);
+  // The tree repainted R (its client coordinates, limited to the visible
+  // region in screen coordinates when one is given): the kept background
+  // takes the new pixels, with IncludeFrame also those of the tree's
+  // non-client area; with BlendAgain the picture shows them at once.
+  void RefreshBackground(TBaseDataTree& tree, TRect r, HRGN visibleRegion, bool includeFrame, bool blendAgain);
   bool IsShown() const;
   bool Prepared() const { return prepared_; }
 
@@ -64,6 +66,10 @@ private:
   void BuildAlphaChannel(const TBitmap& picture);
   void CaptureBackground(const TRect& part);
   void ScrollBackground(int deltaX, int deltaY);
+  // The tree paints Part (client coordinates) of itself into the kept background.
+  void PaintTreePart(TBaseDataTree& tree, const TRect& part, HRGN visibleRegion);
+  // The screen under the tree's non-client area, where the picture covers it.
+  void CaptureFrameOf(TBaseDataTree& tree);
   // Blends the picture over the kept background and shows it at ImagePosition.
   void BlendOn();
 

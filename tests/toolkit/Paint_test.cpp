@@ -171,3 +171,27 @@ TEST_F(PaintTest, CaptureScreenComposesTheVisibleWindowsOverTheDesktop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaintTest, VisibleRegionLeavesOutParentsEdgesAndWindowsInFront) {
+  SetWindowLongPtr(top, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+  const HWND child = Create(WS_CHILD | WS_VISIBLE, Bounds(60, 10, 80, 40), top);
+  const HWND front = Create(WS_POPUP | WS_VISIBLE, Bounds(70, 0, 10, 100));
+  const HWND picture = Create(WS_POPUP | WS_VISIBLE, Bounds(85, 0, 10, 100));
+  Create(WS_POPUP, Bounds(0, 0, 300, 300));  // hidden: covers nothing
+  const HRGN region = VisibleRegion(child, {picture});
+  TRect box;
+  GetRgnBox(region, &box);
+  EXPECT_EQ(box, Rect(60, 10, 100, 50)) << "cut to the parent's client area";
+  EXPECT_TRUE(PtInRegion(region, 65, 20));
+  EXPECT_FALSE(PtInRegion(region, 75, 20)) << "under the window in front";
+  EXPECT_TRUE(PtInRegion(region, 90, 20)) << "a window left out covers nothing";
+  DeleteObject(region);
+  const HRGN behind = VisibleRegion(front);
+  GetRgnBox(behind, &box);
+  EXPECT_EQ(box, Rect(70, 0, 80, 100)) << "windows behind cover nothing";
+  DeleteObject(behind);
+}
+
+}  // namespace

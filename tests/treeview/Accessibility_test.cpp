@@ -67,10 +67,10 @@ TEST_F(AccessibilityTest, NextItemCodes) {
 TEST_F(AccessibilityTest, ItemRectAnswersFromTheNodesOwnVisibleFlag) {
   TRect r;
   const PDataNode hiddenAncestorChild = second->FirstChild;
-  std::memcpy(&r, &hiddenAncestorChild, sizeof hiddenAncestorChild);
+  std::memcpy(static_cast<void*>(&r), &hiddenAncestorChild, sizeof hiddenAncestorChild);
   EXPECT_EQ(Send(tree, TVM_GETITEMRECT, 0, &r), 1);
   const PDataNode shown = first->FirstChild;
-  std::memcpy(&r, &shown, sizeof shown);
+  std::memcpy(static_cast<void*>(&r), &shown, sizeof shown);
   EXPECT_EQ(Send(tree, TVM_GETITEMRECT, 0, &r), 1);
   EXPECT_EQ(r.Top, 18);
   EXPECT_EQ(r.Height(), 18);

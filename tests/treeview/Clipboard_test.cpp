@@ -228,7 +228,54 @@ TEST_F(ClipboardTest, CutAndPasteInTheSameTreeMovesTheNodes) {
   EXPECT_EQ(source.RootNode()->TotalCount, 6u);
   EXPECT_EQ(moved->Parent, Top(source, 0));
   EXPECT_FALSE(source.TreeStates().Contains(tsCutPending));
+  EXPECT_FALSE(moved->Has(nsCutOrCopy)) << "a moved node no longer shows as cut";
+  const PDataNode next = Top(source, 1);
+  source.UnselectAll();
+  source.SetNodeSelected(next, true);
+  source.CutSelectionToClipboard();
+  source.SetFocusedNode(Top(source, 0)->FirstChild);
+  EXPECT_TRUE(source.PasteClipboardNodes());
+  EXPECT_EQ(next->Parent, Top(source, 0)->FirstChild);
+  EXPECT_EQ(moved->Parent, Top(source, 0)) << "the first cut is not moved again";
   CheckTree(source);
+}
+
+TEST_F(ClipboardTest, TheEditMessagesCopyCutAndPaste) {
+  source.SetNodeSelected(Top(source, 1), true);
+  source.Perform(WM_COPY, 0, 0);
+  EXPECT_TRUE(source.TreeStates().Contains(tsCopyPending));
+  source.Perform(WM_CUT, 0, 0);
+  EXPECT_TRUE(source.TreeStates().Contains(tsCutPending));
+  target.SetFocusedNode(Top(target, 0));
+  target.Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(source.RootNodeCount(), 2u);
+  EXPECT_EQ(target.RootNode()->TotalCount, 3u);
+  CheckTree(source);
+  CheckTree(target);
+}
+
+TEST_F(ClipboardTest, OwnersOfferAndRenderFormatsOfTheirOwn) {
+  const UINT own = RegisterClipboardFormat("Variable list");
+  source.OnGetUserClipboardFormats = [own](TBaseDataTree*, TFormatEtcArray& formats) {
+    formats.push_back(TFormatEtc{own});
+  };
+  source.OnRenderOLEData = [own](TBaseDataTree*, const TFormatEtc& format, TStgMedium& medium, bool forClipboard,
+                                 HRESULT& result) {
+    if (format.Format != own || !forClipboard) return;
+    medium.Tymed = TYMED_HGLOBAL;
+    medium.HGlobal = std::make_shared<std::vector<uint8_t>>(std::vector<uint8_t>{7, 7});
+    result = S_OK;
+  };
+  int created = 0;
+  source.OnCreateDataObject = [&created](TBaseDataTree* sender, CountedPtr<IDTDataObject>& dataObject) {
+    ++created;
+    dataObject = MakeCounted<TDTDataObject>(*sender, true);
+  };
+  source.SetNodeSelected(Top(source, 1), true);
+  source.CopySelectionToClipboard();
+  EXPECT_EQ(created, 1);
+  EXPECT_EQ(store.Data("Variable list"), (std::vector<uint8_t>{7, 7}));
+  EXPECT_FALSE(store.Data("Data Tree Data").empty());
 }
 
 TEST_F(ClipboardTest, ReadOnlyTreesCopyButNeitherCutNorPaste) {

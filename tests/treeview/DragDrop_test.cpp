@@ -7,6 +7,7 @@
 
 #include "runtime/Exceptions.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/treeview/DragImageSupport.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Clipboard.h"
@@ -155,6 +156,40 @@ TEST_F(DragDropTest, EdgeZoneScrollsOnlyAfterTheDelay) {
   CheckTree(first);
 }
 
+TEST_F(DragDropTest, TheSourceTreesImageShowsWhatTheTargetRepaintsUnderIt) {
+  Include(second, toAutoScroll);
+  second.SetRootNodeCount(40);
+  AcceptEverything(second);
+  first.SetNodeSelected(Top(first, 1), true);
+  const auto dataObject = MakeCounted<TDTDataObject>(first, false);
+  first.DragWidth = 120;
+  first.DragHeight = 60;
+  first.PrepareNodeDragImage(Point(40, 30), *dataObject);
+  const CountedPtr<TDTDragManager> manager = second.ObtainDragManager();
+  DWORD effect = DROPEFFECT_COPY;
+  manager->DragEnter(*dataObject, MK_LBUTTON, PointIn(second, Top(second, 0), 60, 2), effect);
+  const TDTDragImage& image = *first.NodeDragImage();
+  ASSERT_TRUE(image.IsShown());
+  // Down over the rows: the target node and the mode change at every step.
+  for (int row = 0; row < 3; ++row)
+    for (int y : {2, 14, 8}) {
+      manager->DragOver(MK_LBUTTON, PointIn(second, Top(second, row), 60 + y, y), effect);
+      EXPECT_EQ(StaleBackground(image), "") << "row " << row << ", " << y << " pixels down";
+    }
+  // Held still in the edge zone: the tree scrolls under an image that does not move.
+  const TPoint edge = second.ClientToScreen(Point(100, second.ClientHeight() - 3));
+  manager->DragOver(MK_LBUTTON, edge, effect);
+  clock.Clock.Advance(second.AutoScrollDelay);
+  const TPoint before = image.ImagePosition();
+  manager->DragOver(MK_LBUTTON, edge, effect);
+  ASSERT_LT(second.OffsetY(), 0);
+  EXPECT_EQ(image.ImagePosition(), before);
+  EXPECT_EQ(StaleBackground(image), "") << "after scrolling";
+  manager->DragLeave();
+  first.NodeDragImage()->FinishDrag();
+  CheckTree(second);
+}
+
 TEST_F(DragDropTest, FinalEffectOfNoneFailsWithoutOnDragDrop) {
   second.OnDragOver = [](TBaseDataTree*, TObject*, TShiftState, TDragState state, TPoint, TDropMode, DWORD& effect,
                          bool& accept) {
@@ -250,6 +285,7 @@ class TLookAtImage : public IDragSource {
 public:
   explicit TLookAtImage(TBaseDataTree& source) : source_(source) {}
   TDragResult Run(const TDataObject&, DWORD, DWORD& effect) override {
+    Ran = true;
     const TDTDragImage* image = source_.NodeDragImage();
     Prepared = image && image->Prepared();
     Picture = image && image->DragImage();
@@ -257,6 +293,7 @@ public:
     return DRAGDROP_S_CANCEL;
   }
   void AcceptDrops(HWND, bool) override {}
+  bool Ran = false;
   bool Prepared = false;
   bool Picture = false;
 
@@ -275,6 +312,18 @@ TEST_F(DragDropTest, ADragPreparesTheImageOfTheSelectedRowsAndEndsIt) {
   EXPECT_FALSE(first.NodeDragImage()->Prepared());
   EXPECT_FALSE(first.IsDragging());
   EXPECT_EQ(first.RootNode()->TotalCount, 7u);
+}
+
+TEST_F(DragDropTest, AControlDragDoesNotStart) {
+  first.DragType = dtVCL;
+  first.SetNodeSelected(Top(first, 1), true);
+  TLookAtImage drag(first);
+  SetDragSource(&drag);
+  first.StartNodeDrag(true);
+  first.StartNodeDrag(false);
+  SetDragSource(&QtDragSource());
+  EXPECT_FALSE(drag.Ran);
+  EXPECT_FALSE(first.IsDragging());
 }
 
 TEST_F(DragDropTest, MoveByDragWithinATreeRelinksTheNodes) {

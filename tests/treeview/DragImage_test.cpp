@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/treeview/DragImageSupport.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
@@ -77,18 +78,6 @@ protected:
     bitmap.Handle()->FetchRow(y, x, 1, &pixel);
     return pixel;
   }
-  // The kept background against a fresh capture of the screen under the picture.
-  bool BackgroundIsFresh() {
-    const CountedPtr<TGdiBitmap> fresh = CaptureScreen(image.ScreenRect(), {image.Window()->Handle()});
-    for (int y = 0; y < fresh->Height(); ++y)
-      for (int x = 0; x < fresh->Width(); ++x) {
-        std::uint32_t expected = 0;
-        fresh->FetchRow(y, x, 1, &expected);
-        if ((PixelAt(*image.BackImage(), x, y) | 0xFF000000u) != (expected | 0xFF000000u)) return false;
-      }
-    return true;
-  }
-
   TForm form;
   TPatternControl pattern;
   TTestTree tree;
@@ -115,7 +104,7 @@ TEST_F(DragImageTest, ShownPictureIsTheBackgroundBlendedWithThePicture) {
   image.ShowImage();
   ASSERT_TRUE(image.IsShown());
   EXPECT_EQ(image.ScreenRect(), Bounds(50, 50, 40, 30));
-  EXPECT_TRUE(BackgroundIsFresh());
+  EXPECT_EQ(StaleBackground(image), "");
   EXPECT_NE(PixelAt(*image.BackImage(), 1, 1), PixelAt(*image.BackImage(), 2, 1)) << "the pattern lies under the picture";
   const CountedPtr<TGdiBitmap> surface = WindowSurface(image.Window()->Handle());
   ASSERT_TRUE(surface);
@@ -134,7 +123,7 @@ TEST_F(DragImageTest, MovesKeepTheBackgroundEqualToAFreshCapture) {
     mouse.Y += step.Y;
     EXPECT_TRUE(image.MoveTo(mouse, false));
     EXPECT_EQ(image.ImagePosition(), (TPoint{mouse.X - 10, mouse.Y - 10}));
-    EXPECT_TRUE(BackgroundIsFresh()) << "after a move by " << step.X << "," << step.Y;
+    EXPECT_EQ(StaleBackground(image), "") << "after a move by " << step.X << "," << step.Y;
   }
 }
 
@@ -163,8 +152,26 @@ TEST_F(DragImageTest, RefreshingTakesTheTreesNewPixelsIntoTheBackground) {
   image.PrepareImage(picture, origin, origin);
   image.ShowImage();
   tree.SetNodeSelected(tree.FirstVisibleNode(), true);
-  image.RefreshBackground(tree, tree.ClientRect(), nullptr, true);
-  EXPECT_TRUE(BackgroundIsFresh()) << "the selected row shows in the kept background";
+  image.RefreshBackground(tree, tree.ClientRect(), nullptr, false, true);
+  EXPECT_EQ(StaleBackground(image), "") << "the selected row shows in the kept background";
+  tree.SetParent(nullptr);
+}
+
+TEST_F(DragImageTest, RefreshingWithTheFrameTakesTheScrollBarsNewLook) {
+  tree.SetParent(&form);
+  tree.SetBounds(0, 0, 200, 150);
+  tree.SetRootNodeCount(100);
+  UpdateWindow(tree.Handle());
+  // Over the vertical scroll bar's top, where its thumb will leave.
+  const TPoint origin = tree.ClientToScreen(Point(tree.ClientWidth() - 20, 0));
+  image.PrepareImage(picture, origin, origin);
+  image.ShowImage();
+  tree.SetScrollOffset(Point(0, -800), oufAll, nullptr);
+  UpdateWindow(tree.Handle());
+  image.RefreshBackground(tree, tree.ClientRect(), nullptr, false, true);
+  EXPECT_NE(StaleBackground(image), "") << "the client alone leaves the old thumb";
+  image.RefreshBackground(tree, tree.ClientRect(), nullptr, true, true);
+  EXPECT_EQ(StaleBackground(image), "");
   tree.SetParent(nullptr);
 }
 

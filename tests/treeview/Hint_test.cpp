@@ -13,6 +13,7 @@
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/win/Input.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 #include "treeview/DataDrawTree.h"
@@ -134,6 +135,35 @@ TEST_F(HintTest, DefaultModeShowsTheControlsHint) {
   EXPECT_EQ(info.HintStr, "Variables");
 }
 
+TEST_F(HintTest, HintModesOverANodeAndOverEmptySpace) {
+  tree.SetRootNodeCount(2);
+  const TPoint empty = Point(50, 80);
+  tree.Hint = "Workspace|All variables";
+  const struct {
+    TDTHintMode mode;
+    TPoint at;
+    bool shown;
+    PDataNode node;
+    const char* defaultHint;
+  } cases[] = {
+      {hmHint, OnText(rows[0]), true, rows[0], ""},
+      {hmHint, empty, false, nullptr, ""},
+      {hmHintAndDefault, OnText(rows[0]), true, rows[0], ""},
+      {hmHintAndDefault, empty, true, nullptr, "Workspace"},
+  };
+  for (const auto& test : cases) {
+    tree.HintMode = test.mode;
+    tree.Perform(CM_MOUSELEAVE, 0, 0);
+    ASSERT_EQ(Ask(test.at), test.shown) << "mode " << test.mode << " at " << test.at.Y;
+    if (!test.shown) continue;
+    EXPECT_EQ(tree.HintRecord().Node, test.node) << "mode " << test.mode;
+    EXPECT_EQ(tree.HintRecord().DefaultHint, test.defaultHint) << "mode " << test.mode;
+  }
+  tree.Hint.clear();
+  tree.Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(Ask(empty)) << "no default hint to show";
+}
+
 TEST_F(HintTest, HeaderColumnsShowTheirHints) {
   TDataTreeColumns& columns = tree.Header().Columns();
   columns.AddColumn().SetWidth(100);
@@ -223,8 +253,11 @@ TEST_F(HintWindowTest, AFadeBlendsInStepByStepAndEndsWithThePlainPicture) {
   TDTHintData data = Plain();
   const TRect size = window.CalcHintRect(500, "Fading", &data);
   const TRect place = Bounds(20, 20, size.Width(), size.Height());
+  PostMessage(form.Handle(), WM_USER, 0, 0);
   window.ActivateHint(place, "Fading");
   ASSERT_TRUE(window.Animating());
+  MSG waiting;
+  EXPECT_TRUE(PeekMessage(waiting, form.Handle(), WM_USER, WM_USER, PM_REMOVE)) << "the fade dispatched nothing";
   auto distance = [&] {
     const TColor shown = WindowSurface(window.Handle())->Pixel(size.Width() - 3, 3);
     const TColor info = ColorToRGB(clInfoBk);

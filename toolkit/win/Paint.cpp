@@ -9,6 +9,8 @@
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/gdi/GdiObject.h"
+#include "toolkit/gdi/Region.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Window.h"
 #include "toolkit/win/WindowRecord.h"
@@ -370,4 +372,36 @@ CountedPtr<TGdiBitmap> CaptureScreen(const TRect& rect, const std::vector<HWND>&
     Compose(*window, *image, {bounds.Left - rect.Left, bounds.Top - rect.Top});
   }
   return image;
+}
+
+namespace {
+
+TRect ScreenClientRect(HWND window) {
+  TRect r;
+  GetClientRect(window, r);
+  TPoint origin{0, 0};
+  ClientToScreen(window, origin);
+  OffsetRect(r, origin.X, origin.Y);
+  return r;
+}
+
+}  // namespace
+
+HRGN VisibleRegion(HWND window, const std::vector<HWND>& leftOut) {
+  TRect visible = ScreenClientRect(window);
+  for (HWND parent = GetParent(window); parent; parent = GetParent(parent))
+    if (!IntersectRect(visible, visible, ScreenClientRect(parent))) visible = {};
+  const HRGN region = CreateRectRgnIndirect(visible);
+  const HWND root = GetAncestor(window, GA_ROOT);
+  for (HWND front : TopLevelWindows()) {
+    if (front == root) break;
+    TRect bounds;
+    if (std::find(leftOut.begin(), leftOut.end(), front) != leftOut.end() || !IsWindowVisible(front) ||
+        !GetWindowRect(front, bounds))
+      continue;
+    const HRGN covered = CreateRectRgnIndirect(bounds);
+    CombineRgn(region, region, covered, RGN_DIFF);
+    DeleteObject(covered);
+  }
+  return region;
 }

@@ -69,3 +69,8 @@ CountedPtr<TGdiBitmap> RenderWindow(HWND window);
 // picture capturing what lies under itself). Other programs' windows are
 // not seen: their pixels cannot be read on every desktop.
 CountedPtr<TGdiBitmap> CaptureScreen(const TRect& rect, const std::vector<HWND>& leftOut = {});
+// The part of the window's client area the screen shows, in screen
+// coordinates: cut to its parents' client areas, less the visible top-level
+// windows in front of its own (those in leftOut excepted). The caller
+// deletes the region.
+HRGN VisibleRegion(HWND window, const std::vector<HWND>& leftOut = {});
