@@ -308,6 +308,12 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
                             EXPECT_EQ(LastLine(), "long ran");
 
                             const size_t lines = Lines().size();
+                            TForm other(nullptr);
+                            other.Show();
+                            other.SetFocus();
+                            ProcessEverything();
+                            EXPECT_EQ(Finish(StartLater({})), 0);
+                            EXPECT_TRUE(MainForm->Active()) << "brought to the front";
                             MainForm->SetWindowState(wsMinimized);
                             ProcessEverything();
                             EXPECT_EQ(Finish(StartLater({})), 0);
