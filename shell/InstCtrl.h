@@ -5,11 +5,11 @@
 // any settings or starts the window system. The running copy gets each
 // handed-over text as one WM_INSTCTRL posted to the application window, in
 // arrival order, once it delivers; while the application's message hook
-// handles it, GetCmdLine answers its text. The copies meet through the toolkit's
-// instance channel: MaxInst per-user claims of the program file's
-// canonical path (so copies in different folders are different programs),
-// the first of which listens on a socket only the user can reach. A claim
-// left by a process that died is free again.
+// handles it, GetCmdLine answers its text. The copies meet through the
+// toolkit's instance channel: MaxInst per-user claims of the program
+// file's canonical path (so copies in different folders are different
+// programs), the first of which listens on a socket only the user can
+// reach. A claim left by a process that died is free again.
 
 #include <cstdint>
 #include <functional>
