@@ -61,10 +61,16 @@ void TInstCtrl::Listen() {
   if (holdsFirstClaim_) claim_->Listen();
 }
 
+void TInstCtrl::Deliver() {
+  delivering_ = true;
+  // Nothing was posted before: every text kept is a held one, in order.
+  for (const auto& [number, text] : received_) PostMessage(Application().Handle(), WM_INSTCTRL, number, 0);
+}
+
 void TInstCtrl::Receive(const std::string& text) {
   const WPARAM number = nextNumber_++;
   received_[number] = text;
-  PostMessage(Application().Handle(), WM_INSTCTRL, number, 0);
+  if (delivering_) PostMessage(Application().Handle(), WM_INSTCTRL, number, 0);
 }
 
 std::string TInstCtrl::GetCmdLine() const { return handling_ ? *handling_ : std::string(); }

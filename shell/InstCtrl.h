@@ -4,12 +4,12 @@
 // program file, made absolute) to a running copy and ends, before it reads
 // any settings or starts the window system. The running copy gets each
 // handed-over text as one WM_INSTCTRL posted to the application window, in
-// arrival order; while the application's message hook handles it,
-// GetCmdLine answers its text. The copies meet through the toolkit's
-// instance channel: MaxInst per-user claims of the program file's
-// canonical path (so copies in different folders are different programs),
-// the first of which listens on a socket only the user can reach. A claim
-// left by a process that died is free again.
+// arrival order, once it delivers; while the application's message hook
+// handles it, GetCmdLine answers its text. The copies meet through the
+// toolkit's instance channel: MaxInst per-user claims of the program
+// file's canonical path (so copies in different folders are different
+// programs), the first of which listens on a socket only the user can
+// reach. A claim left by a process that died is free again.
 
 #include <cstdint>
 #include <functional>
@@ -49,7 +49,13 @@ public:
   // one); EInstCtrl when no running copy took it.
   void Check(const std::string& ProgramFile, const std::vector<std::string>& Arguments);
   // The first instance receives from now on; needs the window system.
+  // Texts received are held until Deliver.
   void Listen();
+  // Posts the held texts and, from now on, each text as it arrives. Called
+  // once the application's message hook is in place: a message pumped
+  // before that (a library's code pumps while the windows are made) would
+  // reach no handler and be lost.
+  void Deliver();
   // The text of the WM_INSTCTRL being handled; empty otherwise.
   std::string GetCmdLine() const;
 
@@ -86,6 +92,7 @@ private:
   // Received texts by the number their message carries.
   std::map<WPARAM, std::string> received_;
   WPARAM nextNumber_ = 0;
+  bool delivering_ = false;
   const std::string* handling_ = nullptr;
 };
 

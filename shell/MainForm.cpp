@@ -7,8 +7,8 @@
 #include "console/Sounds.h"
 #include "console/Syntax.h"
 #include "console/XEdit.h"
+#include "engine/ConsoleLine.h"
 #include "engine/RunState.h"
-#include "engine/Variant.h"
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"
 #include "runtime/Params.h"
@@ -48,19 +48,6 @@ void TellSplash(const std::string& message, int progress) {
   if (progress >= 0) LoadProgress->SetProgress(progress);
   LoadProgress->AddMessage(message);
 }
-
-// Option 0 lets an assignment to a new name create a Workspace variable:
-// it may only be on while the line that asked for it runs.
-class TOptionZeroScope {
-public:
-  TOptionZeroScope(ITarnscript& engine, bool on) : engine_(engine) { engine_.SetOption(0, on); }
-  ~TOptionZeroScope() { engine_.SetOption(0, false); }
-  TOptionZeroScope(const TOptionZeroScope&) = delete;
-  TOptionZeroScope& operator=(const TOptionZeroScope&) = delete;
-
-private:
-  ITarnscript& engine_;
-};
 
 // Whether the line assigns: a ":=" token of the lexer, not one inside a
 // string or a comment.
@@ -333,16 +320,9 @@ void TMainForm::ExecuteTypedLine(const std::string& line, bool automatic) {
   Console->RefreshView();
 }
 
-// While a run is in progress the engine refuses the line and the run keeps
-// its option.
+// Only the full view makes Workspace variables and lists results.
 void TMainForm::Evaluate(const std::string& line) {
-  TVariant value;
-  if (Engine->IsRunning()) {
-    Engine->Evaluate(line, false, true, -1, value);
-    return;
-  }
-  TOptionZeroScope option(*Engine, !Compact);
-  Engine->Evaluate(line, !Compact && Params.UseShow, true, -1, value);
+  EvaluateConsoleLine(*Engine, line, !Compact, !Compact && Params.UseShow);
 }
 
 // The output format is not stored: every start is decimal. The compact

@@ -101,6 +101,9 @@ public:
   TRunningProgram(const TRunningProgram&) = delete;
   TRunningProgram& operator=(const TRunningProgram&) = delete;
 
+  // Files handed over while the windows were made run once the loop runs.
+  void DeliverHandOvers() { gate_->Deliver(); }
+
 private:
   std::unique_ptr<TInstCtrl> gate_;
 };
@@ -146,14 +149,17 @@ int RunProgram(int& argc, char** argv, const TProgramStart& start) {
     return 1;
   }
   if (!FirstInstance) return 0;
-  const TRunningProgram program(argc, argv, start, std::move(gate));
+  TRunningProgram program(argc, argv, start, std::move(gate));
   TSplashAndImages splash(start);
   bool made = false;
   {
     TMadeWindows windows;
     made = windows.MakeAll(start.Table ? *start.Table : CreationTable());
     splash.StartUpDone();
-    if (made) Application().Run();
+    if (made) {
+      program.DeliverHandOvers();
+      Application().Run();
+    }
   }
   return made ? 0 : 1;
 }

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/ConsoleLine.h"
 #include "engine/data/IOSystem.h"
 #include "engine/MessageChannel.h"
-#include "engine/Variant.h"
 #include "engine/XBuilder.h"
 #include "libraries/StandardLibraries.h"
 #include "runtime/Params.h"
@@ -60,11 +60,8 @@ void RunGuarded(TPrintingSink& sink, Run&& run) {
   }
 }
 
-void EvaluateConsoleLine(TXBuilder& engine, const std::string& line, TPrintingSink& sink) {
-  TVariant value;
-  engine.SetOption(0, true);
-  RunGuarded(sink, [&] { engine.Evaluate(line, Params.UseShow, true, -1, value); });
-  engine.SetOption(0, false);
+void EvaluateLine(TXBuilder& engine, const std::string& line, TPrintingSink& sink) {
+  RunGuarded(sink, [&] { EvaluateConsoleLine(engine, line, true, Params.UseShow); });
 }
 
 bool ReadCommandLine(int argc, char** argv, TCommand& command) {
@@ -103,9 +100,9 @@ int main(int argc, char** argv) {
     if (command.ProgramFile) {
       RunGuarded(*sink, [&] { engine->CompileText(program); });
     } else if (argc > 1) {
-      for (const std::string& line : command.Lines) EvaluateConsoleLine(*engine, line, *sink);
+      for (const std::string& line : command.Lines) EvaluateLine(*engine, line, *sink);
     } else {
-      for (std::string line; std::getline(std::cin, line);) EvaluateConsoleLine(*engine, line, *sink);
+      for (std::string line; std::getline(std::cin, line);) EvaluateLine(*engine, line, *sink);
     }
   }
   IOSystem.reset();

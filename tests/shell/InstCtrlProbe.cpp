@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   StartQtPlatform(argc, argv);
   control.Listen();
+  control.Deliver();
   int received = 0;
   Application().OnMessage = [&](MSG& message, bool& handled) {
     if (message.message != WM_INSTCTRL) return;

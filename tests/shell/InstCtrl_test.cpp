@@ -138,6 +138,7 @@ TEST_F(InstCtrlTest, EachTextIsOneMessageReadWhileItIsHandled) {
   control.Check(Probe, {});
   ASSERT_TRUE(FirstInstance);
   control.Listen();
+  control.Deliver();
   const auto handOver = [&](const std::string& file) {
     const pid_t start = Start(Probe, "1", {file});
     std::optional<int> status;

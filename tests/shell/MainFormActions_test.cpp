@@ -137,10 +137,12 @@ TEST_F(MainFormToolWindowTest, ToggleActionsShowAndHideTheirWindows) {
   EXPECT_TRUE(EditorForm->Visible());
   EXPECT_TRUE(form->actEditor->Checked());
   EXPECT_TRUE(EditorForm->ReopenFlag());
-  form->SetFocus();
-  form->actEditor->Execute();
+  form->CommandLine->SetFocus();
+  ProcessEverything();
+  Press(VK_F4);
   EXPECT_FALSE(EditorForm->Visible());
   EXPECT_FALSE(form->actEditor->Checked());
+  EXPECT_FALSE(EditorForm->ReopenFlag());
   for (TAction* action : {form->actSettings, form->actTips, form->actWelcome, form->actAbout})
     EXPECT_FALSE(action->Enabled()) << action->Caption();
 }

@@ -320,6 +320,12 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
                             EXPECT_EQ(LastLine(), "long ran");
 
                             const size_t lines = Lines().size();
+                            TForm other(nullptr);
+                            other.Show();
+                            other.SetFocus();
+                            ProcessEverything();
+                            EXPECT_EQ(Finish(StartLater({})), 0);
+                            EXPECT_TRUE(MainForm->Active()) << "brought to the front";
                             MainForm->SetWindowState(wsMinimized);
                             ProcessEverything();
                             EXPECT_EQ(Finish(StartLater({})), 0);
@@ -348,6 +354,23 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
                             MainForm->Engine->Abort();
                             return true;
                           }});
+  EXPECT_EQ(status, 0);
+}
+
+// Messages are pumped while the windows are made (a library's code pumps
+// them), before the main window's message hook exists.
+TEST_F(SingleInstanceTest, AFileHandedOverWhileTheWindowsAreMadeRunsOnceTheLoopRuns) {
+  WriteProgram(program_ / "other/rel/prog.tarn", "prog ran");
+  std::vector<TCreationStep> table = CreationTable();
+  const TStartWindow handOver{[&] { EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0); }, [] {}};
+  table.insert(table.begin(), {"", {handOver}, -1});
+  Start.Table = &table;
+  int waits = 0;
+  const int status = Run({[&] {
+    if (LastLine() != "prog ran" && ++waits < 300) return false;
+    EXPECT_EQ(LastLine(), "prog ran") << "the hand-over was lost";
+    return CloseProgram();
+  }});
   EXPECT_EQ(status, 0);
 }
 

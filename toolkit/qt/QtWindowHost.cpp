@@ -6,11 +6,13 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
@@ -31,6 +33,19 @@ namespace {
 std::unordered_map<HWND, QWidget*>& Widgets() {
   static std::unordered_map<HWND, QWidget*> widgets;
   return widgets;
+}
+
+// The desktop takes a moment to map a new window; a desktop that never
+// does (a window manager that keeps it hidden) is not waited for long.
+void WaitUntilExposed(QWidget& topLevel) {
+  constexpr int LongestWaitMilliseconds = 500;
+  QWindow* window = topLevel.windowHandle();
+  if (!window) return;
+  const QDeadlineTimer deadline(LongestWaitMilliseconds);
+  while (!window->isExposed() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!window->isExposed()) QThread::msleep(1);
+  }
 }
 
 // Top-level windows with a caption get the desktop's frame (a tool
@@ -164,8 +179,16 @@ public:
   void Present(const TRect& changed) override {
     widget_->update(changed.Left, changed.Top, changed.Width(), changed.Height());
   }
+  // Before the program's loop runs, a window just shown is not on the
+  // desktop yet: the desktop maps it through events nobody handles. They
+  // are handled here (for a bounded time), and the painting is sent at once.
   void PresentNow() override {
-    if (widget_->isVisible()) widget_->repaint();
+    if (!widget_->isVisible()) return;
+    if (!exposureAwaited_) WaitUntilExposed(*widget_->window());
+    exposureAwaited_ = true;
+    widget_->repaint();
+    // Sends the painting to the desktop; input waits for the loop.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
   void Activate() override {
     if (widget_->isVisible()) widget_->activateWindow();
@@ -222,6 +245,8 @@ private:
   HWND window_;
   THostWidget* widget_;
   std::unique_ptr<TNativeWidget> native_;
+  // A window the desktop keeps hidden is waited for once only.
+  bool exposureAwaited_ = false;
 };
 
 }  // namespace
