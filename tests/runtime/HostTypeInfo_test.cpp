@@ -19,9 +19,9 @@ public:
 
 class TElsewhere : public TObject {};
 
-const THostType IntegerType{TTypeCategory::Integer, "Integer"};
-const THostType FloatType{TTypeCategory::Float, "Double"};
-const THostType StringType{TTypeCategory::String, "string"};
+const THostType IntegerType{.Category = TTypeCategory::Integer, .Name = "Integer"};
+const THostType FloatType{.Category = TTypeCategory::Float, .Name = "Double"};
+const THostType StringType{.Category = TTypeCategory::String, .Name = "string"};
 
 struct TRegistered {
   const THostClass* Base;

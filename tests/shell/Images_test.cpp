@@ -70,8 +70,11 @@ TEST(Images, HotPicturesAreBrighterAndDisabledOnesGrey) {
   };
   EXPECT_GT(sum(Pixels(images.Hot, 2)), sum(Pixels(images.Norm, 2)));
   EXPECT_GT(sum(Pixels(images.SHot, 7)), sum(Pixels(images.SNorm, 7)));
-  for (std::uint32_t pixel : Pixels(images.SDis, 7))
-    if (pixel >> 24) EXPECT_TRUE((pixel & 0xFF) == (pixel >> 8 & 0xFF) && (pixel & 0xFF) == (pixel >> 16 & 0xFF));
+  for (std::uint32_t pixel : Pixels(images.SDis, 7)) {
+    if (pixel >> 24) {
+      EXPECT_TRUE((pixel & 0xFF) == (pixel >> 8 & 0xFF) && (pixel & 0xFF) == (pixel >> 16 & 0xFF));
+    }
+  }
 }
 
 }  // namespace
