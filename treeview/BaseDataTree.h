@@ -326,6 +326,10 @@ public:
   // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
   unsigned AutoScrollDelay = 1000;
   unsigned AutoScrollInterval = 1;
+  // Wheel panning: the window showing the directions (nil while not panning)
+  // and the name of the panning cursor shown ("" while not panning).
+  HWND PanningWindow() const { return panningWindow_; }
+  const std::string& PanningCursorName() const { return panningCursorName_; }
   // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
@@ -872,6 +876,25 @@ private:
   void ArmAutoScroll(int x, int y);
   void StopAutoScroll();
   void ScrollTimerTick();
+  // Scroll deltas of one automatic scroll step towards the directions.
+  TPoint AutoScrollDelta(unsigned directions, TPoint mouse, bool inside, bool panning) const;
+  bool WheelPanningRuns() const;
+  // Wheel panning: the panning window centred on Position (client), the
+  // mouse captured and timer 4 ticking every 20 ms, until EndWheelPanning.
+  void BeginWheelPanning(TPoint position);
+  void EndWheelPanning();
+  void UpdatePanningCursor(int x, int y);
+  // The panning image's pixels that are not the magenta key, in rows of runs.
+  HRGN PanningImageRegion() const;
+  void PanningWindowHandler(TMessage& message);
+  void MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift);
+  void MiddleButtonUp(TMessage& message, int x, int y);
+  // A column is being resized or dragged.
+  bool HeaderBusy() const;
+  // 1 reading left to right, -1 right to left.
+  int ReadingDirection() const;
+  // After a focus change: the whole window, or only the focused node of a ghosted empty selection.
+  void RepaintForFocus();
   void ScrollBarMessage(TMessage& message, bool vertical);
   // The header's messages and the non-client rows it takes; false for any other.
   bool HeaderMessage(TMessage& message);
@@ -1072,6 +1095,13 @@ private:
   std::set<PDataNode> bandStartSelection_;
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;
+  // Where the middle button started wheel panning (client coordinates).
+  TPoint lastClickPos_;
+  HWND panningWindow_ = nullptr;
+  WNDPROC panningProcedure_ = nullptr;
+  std::unique_ptr<TBitmap> panningImage_;
+  HCURSOR panningCursor_ = nullptr;
+  std::string panningCursorName_;
   bool ctl3D_ = true;
   TBevelKind bevelKind_ = bkNone;
   TPanelBevel bevelInner_ = bvRaised;

@@ -27,6 +27,8 @@ constexpr int WheelDelta = 120;
 constexpr int LinesPerNotch = 3;
 // How far the mouse moves before a press becomes a drag.
 constexpr int MouseDragThreshold = 5;
+// Mouse movement around the start of wheel panning that scrolls nothing.
+constexpr int PanningNeutralZone = 8;
 
 bool IsNavigationKey(WORD key) {
   switch (key) {
@@ -140,7 +142,7 @@ void TBaseDataTree::NavigationKey(WORD key, TShiftState shift) {
     case VK_RIGHT: {
       const bool left = key == VK_LEFT;
       if (shift & ssCtrl) {
-        SetHorzOffset(offsetX_ + (left ? 1 : -1) * static_cast<int>(indent_));
+        SetHorzOffset(offsetX_ + (left ? 1 : -1) * ReadingDirection() * static_cast<int>(indent_));
         break;
       }
       if (!focusedNode_) {
@@ -315,6 +317,10 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
 // ---- Mouse ----------------------------------------------------------------------------------
 
 void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
+  if (WheelPanningRuns()) {
+    EndWheelPanning();
+    return;
+  }
   if (states_.Contains(tsEditPending)) {
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
@@ -487,11 +493,12 @@ void TBaseDataTree::ScrollByWheel(int wheelDelta, TShiftState shift) {
     SetVertOffset(offsetY_ + lines * static_cast<int>(defaultNodeHeight_));
   } else {
     const int steps = (shift & ssCtrl) ? notches * ClientWidth() : notches;
-    SetHorzOffset(offsetX_ + steps * static_cast<int>(indent_));
+    SetHorzOffset(offsetX_ + ReadingDirection() * steps * static_cast<int>(indent_));
   }
 }
 
 bool TBaseDataTree::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  EndWheelPanning();
   if (TCustomControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
   ScrollByWheel(wheelDelta, shift);
   return true;
@@ -502,19 +509,22 @@ void TBaseDataTree::ScrollBarMessage(TMessage& message, bool vertical) {
   const int increment = vertical ? scrollBarOptions_->VerticalIncrement : scrollBarOptions_->HorizontalIncrement;
   const int page = vertical ? ClientHeight() : ClientWidth();
   const int offset = vertical ? offsetY_ : offsetX_;
+  // Right to left, the bar's left end shows the content's right end.
+  const bool mirrored = !vertical && ReadsRightToLeft(ColumnNone);
+  const int direction = vertical ? 1 : ReadingDirection();
   int next = offset;
   switch (code) {
-    case SB_LINEUP: next = offset + increment; break;
-    case SB_LINEDOWN: next = offset - increment; break;
-    case SB_PAGEUP: next = offset + page; break;
-    case SB_PAGEDOWN: next = offset - page; break;
+    case SB_LINEUP: next = offset + increment * direction; break;
+    case SB_LINEDOWN: next = offset - increment * direction; break;
+    case SB_PAGEUP: next = offset + page * direction; break;
+    case SB_PAGEDOWN: next = offset - page * direction; break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
       ChangeTreeStates({tsThumbTracking}, {});
       SCROLLINFO info;
       info.fMask = SIF_TRACKPOS;
       GetScrollInfo(Handle(), vertical ? SB_VERT : SB_HORZ, info);
-      next = -info.nTrackPos;
+      next = mirrored ? ClientWidth() + info.nTrackPos - RangeX() : -info.nTrackPos;
       break;
     }
     case SB_TOP: next = 0; break;
@@ -562,14 +572,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       ChangeTreeStates({}, {tsLeftDblClick});
       return true;
     case WM_MBUTTONDOWN:
-      ChangeTreeStates({tsMiddleButtonDown}, {});
-      TCustomControl::Dispatch(message);
-      if (selection.Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
+      MiddleButtonDown(message, x, y, shift);
       return true;
     case WM_MBUTTONUP:
-      ChangeTreeStates({}, {tsMiddleButtonDown});
-      TCustomControl::Dispatch(message);
-      if (selection.Contains(toMiddleClickSelect)) MouseButtonUp(x, y);
+      MiddleButtonUp(message, x, y);
       return true;
     case WM_RBUTTONDOWN:
       ChangeTreeStates({tsRightButtonDown}, {});
@@ -605,9 +611,15 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);
       lastMouse_ = Point(x, y);
-      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
-        MoveRubberBand(x, y);
-        ArmAutoScroll(x, y);
+      // Moving the pressed middle button far makes click panning drag panning.
+      if (states_.Contains(tsWheelPanning) && states_.Contains(tsWheelScrolling) &&
+          (std::abs(x - lastClickPos_.X) >= MouseDragThreshold || std::abs(y - lastClickPos_.Y) >= MouseDragThreshold))
+        ChangeTreeStates({}, {tsWheelScrolling});
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+      if (CanAutoScrollNow()) ArmAutoScroll(x, y);
+      if (WheelPanningRuns()) {
+        UpdatePanningCursor(x, y);
+        return true;
       }
       if (states_.Contains(tsOLEDragPending) &&
           (std::abs(x - dragStart_.X) > dragThreshold_ || std::abs(y - dragStart_.Y) > dragThreshold_)) {
@@ -648,9 +660,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       ScrollTimerTick();
       return true;
     case WM_CANCELMODE:
+      for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer}) KillTreeTimer(timer);
       ForgetSearch();
       EndRubberBand();
-      ChangeTreeStates({}, {tsClearPending, tsEditPending});
+      ChangeTreeStates({}, {tsClearPending, tsEditPending, tsOLEDragPending, tsVCLDragPending});
       TCustomControl::Dispatch(message);
       return true;
     case WM_VSCROLL:
@@ -661,13 +674,14 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_KILLFOCUS:
       TCustomControl::Dispatch(message);
       if (message.Msg == WM_KILLFOCUS) {
+        EndWheelPanning();
         for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer}) KillTreeTimer(timer);
         ForgetSearch();
         EndRubberBand();
         ChangeTreeStates({}, {tsClearPending, tsEditPending, tsLeftButtonDown, tsRightButtonDown, tsMiddleButtonDown,
-                              tsScrollPending, tsScrolling});
+                              tsScrollPending, tsScrolling, tsOLEDragPending, tsVCLDragPending});
       }
-      if (HandleAllocated()) Invalidate();
+      RepaintForFocus();
       return true;
     default: return false;
   }
@@ -753,15 +767,23 @@ void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
 // ---- Automatic scrolling -------------------------------------------------------------------------
 
 bool TBaseDataTree::CanAutoScrollNow() const {
-  const bool rubberBand = states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting);
+  const bool panning = WheelPanningRuns();
   const bool dropTarget = dragManager_ && dragManager_->IsDropTargetNow();
-  return options_->AutoOptions().Contains(toAutoScroll) && (rubberBand || dropTarget);
+  return (options_->AutoOptions().Contains(toAutoScroll) || panning) && header_->States().Empty() &&
+         (IsRubberBandActive() || dropTarget || states_.Contains(tsVCLDragging) || panning);
 }
 
 unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
   if (!CanAutoScrollNow()) return 0;
-  const int edge = static_cast<int>(defaultNodeHeight_);
   unsigned directions = 0;
+  if (WheelPanningRuns()) {
+    if (x < lastClickPos_.X - PanningNeutralZone) directions |= ScrollLeft;
+    if (x > lastClickPos_.X + PanningNeutralZone) directions |= ScrollRight;
+    if (y < lastClickPos_.Y - PanningNeutralZone) directions |= ScrollUp;
+    if (y > lastClickPos_.Y + PanningNeutralZone) directions |= ScrollDown;
+    return directions;
+  }
+  const int edge = static_cast<int>(defaultNodeHeight_);
   if (x < edge && offsetX_ != 0) directions |= ScrollLeft;
   if (ClientWidth() + effectiveOffsetX_ < RangeX() && x > ClientWidth() - edge) directions |= ScrollRight;
   if (y < edge && offsetY_ != 0) directions |= ScrollUp;
@@ -778,7 +800,7 @@ unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
 
 void TBaseDataTree::ArmAutoScroll(int x, int y) {
   const bool running = states_.Contains(tsScrollPending) || states_.Contains(tsScrolling);
-  if (!CanAutoScrollNow() || !HandleAllocated()) return;
+  if (!CanAutoScrollNow() || !HandleAllocated() || WheelPanningRuns()) return;
   const int edge = static_cast<int>(defaultNodeHeight_);
   const bool inEdge = x < edge || y < edge || x > ClientWidth() - edge || y > ClientHeight() - edge;
   if (!inEdge) {
@@ -803,24 +825,84 @@ void TBaseDataTree::ScrollTimerTick() {
     SetTimer(Handle(), ScrollTimer, AutoScrollInterval, nullptr);
     ChangeTreeStates({tsScrolling}, {tsScrollPending});
   }
-  const int x = lastMouse_.X;
-  const int y = lastMouse_.Y;
-  const unsigned directions = AutoScrollDirections(x, y);
-  const TRect client = ClientRect();
-  const bool inside = PtInRect(client, lastMouse_);
-  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
-  const int horizontal = scrollBarOptions_->HorizontalIncrement;
-  int deltaX = 0;
-  int deltaY = 0;
-  if (directions & ScrollUp) deltaY = inside ? vertical : vertical * std::abs(client.Top - y);
-  if (directions & ScrollDown) deltaY = inside ? -vertical : -vertical * std::abs(y - client.Bottom);
-  if (directions & ScrollLeft) deltaX = inside ? horizontal : horizontal * std::abs(client.Left - x);
-  if (directions & ScrollRight) deltaX = inside ? -horizontal : -horizontal * std::abs(x - client.Right);
-  if (deltaX != 0 || deltaY != 0) {
-    SetScrollOffset({offsetX_ + deltaX, offsetY_ + deltaY}, oufAll, nullptr);
-    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+  const bool panning = WheelPanningRuns();
+  const bool inside = PtInRect(ClientRect(), lastMouse_);
+  if (!IsRubberBandActive() && !inside && !panning) return;
+  const unsigned directions = AutoScrollDirections(lastMouse_.X, lastMouse_.Y);
+  const TPoint delta = AutoScrollDelta(directions, lastMouse_, inside, panning);
+  if (delta.X != 0 || delta.Y != 0) {
+    SetScrollOffset({offsetX_ + delta.X, offsetY_ + delta.Y}, oufAll, nullptr);
+    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(lastMouse_.X, lastMouse_.Y);
   }
-  if (directions == 0 && autoScrollStart_ &&
+  if (directions == 0 && !panning && autoScrollStart_ &&
       Clock().Milliseconds() - *autoScrollStart_ >= AutoScrollDelay)
     StopAutoScroll();
+}
+
+TPoint TBaseDataTree::AutoScrollDelta(unsigned directions, TPoint mouse, bool inside, bool panning) const {
+  const TRect client = ClientRect();
+  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
+  const int horizontal = scrollBarOptions_->HorizontalIncrement;
+  // Panning moves by the distance beyond the neutral zone; an edge by one
+  // increment inside the window and by one per pixel outside it.
+  auto step = [&](int increment, int outside, int panned) {
+    return panning ? panned : inside ? increment : increment * std::abs(outside);
+  };
+  TPoint delta{0, 0};
+  if (directions & ScrollUp)
+    delta.Y = step(vertical, client.Top - mouse.Y, lastClickPos_.Y - mouse.Y - PanningNeutralZone);
+  if (directions & ScrollDown)
+    delta.Y = -step(vertical, mouse.Y - client.Bottom, mouse.Y - lastClickPos_.Y - PanningNeutralZone);
+  if (directions & ScrollLeft)
+    delta.X = step(horizontal, client.Left - mouse.X, lastClickPos_.X - mouse.X - PanningNeutralZone);
+  if (directions & ScrollRight)
+    delta.X = -step(horizontal, mouse.X - client.Right, mouse.X - lastClickPos_.X - PanningNeutralZone);
+  delta.X *= ReadingDirection();
+  return delta;
+}
+
+// ---- Middle button -------------------------------------------------------------------------------
+
+void TBaseDataTree::MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift) {
+  ChangeTreeStates({tsMiddleButtonDown}, {});
+  if (HeaderBusy()) return;
+  TCustomControl::Dispatch(message);
+  const bool scrollable = ClientWidth() < RangeX() || ClientHeight() < RangeY();
+  if (options_->MiscOptions().Contains(toWheelPanning) && !WheelPanningRuns() && scrollable) {
+    lastClickPos_ = Point(x, y);
+    BeginWheelPanning(lastClickPos_);
+    return;
+  }
+  EndWheelPanning();
+  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
+}
+
+void TBaseDataTree::MiddleButtonUp(TMessage& message, int x, int y) {
+  ChangeTreeStates({}, {tsMiddleButtonDown});
+  if (WheelPanningRuns()) {
+    // A release before the mouse moved far keeps click panning going.
+    if (states_.Contains(tsWheelScrolling))
+      ChangeTreeStates({}, {tsWheelPanning});
+    else
+      EndWheelPanning();
+    return;
+  }
+  if (HeaderBusy()) return;
+  TCustomControl::Dispatch(message);
+  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonUp(x, y);
+}
+
+bool TBaseDataTree::HeaderBusy() const {
+  return header_->States().Contains(hdDragging) || header_->States().Contains(hdTracking);
+}
+
+int TBaseDataTree::ReadingDirection() const { return ReadsRightToLeft(ColumnNone) ? -1 : 1; }
+
+void TBaseDataTree::RepaintForFocus() {
+  if (!HandleAllocated()) return;
+  const bool ghosted = options_->PaintOptions().Contains(toGhostedIfUnfocused);
+  if (selectionLive_ > 0 || !ghosted)
+    Invalidate();
+  else if (focusedNode_)
+    RepaintNode(focusedNode_);
 }
