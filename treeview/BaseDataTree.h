@@ -766,8 +766,10 @@ protected:
   void DrawCheckImage(TDTPaintInfo& paintInfo);
   // Width of the check image and its gap, when the node shows one in the column.
   int CheckImageWidth(PDataNode node, TColumnIndex column) const;
-  void MouseButtonUp(int x, int y);
-  void MouseDoubleClick(int x, int y);
+  void MouseButtonUp(int x, int y, TShiftState shift);
+  void MouseDoubleClick(int x, int y, TShiftState shift);
+  // Clears the selection for a click: to the node alone (KeepOnlyNode), else entirely.
+  void ClearSelectionForClick(PDataNode node, bool keepOnlyNode);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
   // The menu OnGetPopupMenu gives for the node, asking its parents while it says so; nil without one.
@@ -888,7 +890,7 @@ private:
   HRGN PanningImageRegion() const;
   void PanningWindowHandler(TMessage& message);
   void MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift);
-  void MiddleButtonUp(TMessage& message, int x, int y);
+  void MiddleButtonUp(TMessage& message, int x, int y, TShiftState shift);
   // A column is being resized or dragged.
   bool HeaderBusy() const;
   // 1 reading left to right, -1 right to left.
@@ -1097,6 +1099,8 @@ private:
   std::optional<uint64_t> autoScrollStart_;
   // Where the middle button started wheel panning (client coordinates).
   TPoint lastClickPos_;
+  // The column of the last button press (ColumnNone: none).
+  TColumnIndex clickColumn_ = ColumnNone;
   HWND panningWindow_ = nullptr;
   WNDPROC panningProcedure_ = nullptr;
   std::unique_ptr<TBitmap> panningImage_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
@@ -316,7 +317,7 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
 
 // ---- Mouse ----------------------------------------------------------------------------------
 
-void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
+void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState keys) {
   if (WheelPanningRuns()) {
     EndWheelPanning();
     return;
@@ -330,7 +331,32 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   THitInfo hit;
   HitTestAt(x, y, true, hit);
   const PDataNode node = hit.HitNode;
-  if (node && hit.HitPositions.Contains(htOnItemButton)) {
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
+  clickColumn_ = hitColumn;
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  const TDTMiscOptions misc = options_->MiscOptions();
+  const bool gridExtensions = misc.Contains(toGridExtensions);
+  const bool rowWide = selection.Contains(toFullRowSelect) || gridExtensions;
+  const bool columnChanged = (hit.HitPositions.Contains(htOnItemLabel) || rowWide) && hitColumn != focusedColumn_;
+  const TColumnIndex newColumn = !columnChanged                         ? focusedColumn_
+                                 : selection.Contains(toExtendedFocus) ? hitColumn
+                                                                       : header_->MainColumn();
+  const bool nodeChanged = node != focusedNode_;
+  const bool altPressed = (keys & ssAlt) != 0;
+  const TShiftState shift = keys & (ssShift | ssCtrl);
+  const bool shiftEmpty = shift == 0;
+  const bool labelHit = !altPressed && (hit.HitPositions.Contains(htOnItemLabel) ||
+                                        hit.HitPositions.Contains(htOnNormalIcon));
+  const bool cellHit = !altPressed && !labelHit && node && rowWide &&
+                       !hit.HitPositions.Contains(htOnItemButton) && !hit.HitPositions.Contains(htOnItemCheckbox);
+  const bool anyHit = labelHit || cellHit;
+  const bool multiSelect = selection.Contains(toMultiSelect);
+  const bool fullRowDrag = misc.Contains(toFullRowDrag);
+  const bool nodeSelected = anyHit && node->Has(nsSelected);
+  // Drags start by the application's leave only (OnDragAllowed), or go on.
+  bool autoDrag = IsDragging() && (!cellHit || fullRowDrag);
+  if (node && !autoDrag) autoDrag = FireDragAllowed(node, newColumn) && (!cellHit || fullRowDrag);
+  if (node && hit.HitPositions.Contains(htOnItemButton) && node->Has(nsHasChildren)) {
     ToggleExpanded(node);
     return;
   }
@@ -338,64 +364,86 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
     PressCheckImage(node);
     return;
   }
-  const TDTSelectionOptions selection = options_->SelectionOptions();
-  const bool multiSelect = selection.Contains(toMultiSelect);
-  const bool altPressed = (shift & ssAlt) != 0;
-  shift &= ssShift | ssCtrl;
-  const bool labelHit = !altPressed && (hit.HitPositions.Contains(htOnItemLabel) ||
-                                        hit.HitPositions.Contains(htOnNormalIcon));
-  const bool cellHit = !altPressed && !labelHit && node && selection.Contains(toFullRowSelect);
-  if (!node || !(labelHit || cellHit || altPressed)) {
-    if (shift == 0) UnselectAll();
-    if (multiSelect && !selection.Contains(toDisableDrawSelection)) StartRubberBand(x, y, shift);
-    return;
+  if ((root_->ChildCount > 0 && shiftEmpty) || selectionLive_ == 0) {
+    const PDataNode levelNode = node ? node : LastVisibleNodeRaw(nullptr);
+    if (levelNode) lastSelectionLevel_ = static_cast<int>(NodeLevel(levelNode));
+  }
+  // A drag may take the whole selection along: the clearing waits for the release.
+  if (multiSelect && shiftEmpty && anyHit && autoDrag && nodeSelected) ChangeTreeStates({tsClearPending}, {});
+  const bool canClear =
+      !autoDrag && !(states_.Contains(tsRightButtonDown) && NodeHasPopupMenu(node, hitColumn, Point(x, y)));
+  if ((multiSelect && shiftEmpty && !anyHit && !fullRowDrag) ||
+      (anyHit && (!nodeSelected || canClear) && (shiftEmpty || !multiSelect)))
+    ClearSelectionForClick(node, nodeSelected || (altPressed && node && hitColumn == header_->MainColumn()));
+  // A second click on the selected focused node edits it once the button is released.
+  const bool onText = hit.HitPositions.Contains(htOnItemLabel) || (gridExtensions && hit.HitPositions.Contains(htOnItem));
+  if (HandleAllocated() && Focused() && onText && nodeSelected && !nodeChanged && !columnChanged && shiftEmpty)
+    ChangeTreeStates({tsEditPending}, {});
+  if (!selection.Contains(toDisableDrawSelection) && !labelHit && !fullRowDrag && multiSelect) {
+    StartRubberBand(x, y, shift);
+    if (!cellHit) return;
+  }
+  lastClickPos_ = Point(x, y);
+  if (!anyHit || !FireFocusChanging(focusedNode_, node, focusedColumn_, newColumn)) return;
+  if (columnChanged) {
+    RepaintColumn(focusedColumn_);
+    RepaintColumn(newColumn);
+    focusedColumn_ = newColumn;
   }
   const PDataNode oldFocused = focusedNode_;
-  const bool wasSelected = node->Has(nsSelected);
-  const TColumnIndex clickColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
-  // A second click on the selected node edits it once the button is released.
-  const bool onText = hit.HitPositions.Contains(htOnItemLabel) ||
-                      (options_->MiscOptions().Contains(toGridExtensions) && hit.HitPositions.Contains(htOnItem));
-  if (HandleAllocated() && Focused() && onText && wasSelected && node == oldFocused &&
-      clickColumn == focusedColumn_ && shift == 0)
-    ChangeTreeStates({tsEditPending}, {});
-  if (shift == 0 && multiSelect && node->Has(nsSelected) && FireDragAllowed(node, hit.HitColumn)) {
-    // The selection stays for a drag; the release keeps only this node.
-    ChangeTreeStates({tsClearPending}, {});
+  if (nodeChanged || columnChanged) FocusNode(node, false);
+  if (!multiSelect || shiftEmpty) {
+    if (shiftEmpty) rangeAnchor_ = node;
+    if (!nodeSelected) SelectNode(node);
   } else {
-    // A Ctrl click on a node that may be dragged toggles it on the release, so a drag takes it along.
-    const bool dragPending = shift == ssCtrl && multiSelect && FireDragAllowed(node, hit.HitColumn);
-    ApplyClickSelection(oldFocused, node, shift, dragPending);
+    ApplyClickSelection(oldFocused, node, shift, autoDrag);
   }
-  if (node != focusedNode_ || clickColumn != focusedColumn_) FocusNodeAndColumn(node, clickColumn);
+  if (nodeChanged || columnChanged) FireFocusChanged(focusedNode_, focusedColumn_);
+  const bool buttonDown = states_.Contains(tsLeftButtonDown) || states_.Contains(tsMiddleButtonDown) ||
+                          states_.Contains(tsRightButtonDown);
+  if (autoDrag && buttonDown) StartNodeDrag(false);
 }
 
-void TBaseDataTree::MouseButtonUp(int x, int y) {
-  ReleaseCheckImage(x, y);
+void TBaseDataTree::ClearSelectionForClick(PDataNode node, bool keepOnlyNode) {
+  QASSERT(!states_.Contains(tsClearPending), "Pending and direct clearance are mutual exclusive!");
+  if (!keepOnlyNode) {
+    UnselectAll();
+    return;
+  }
+  const bool several = selectionLive_ > 1;
+  DropSelection();
+  SelectOneNode(node, true);
+  if (!several) return;
+  if (HandleAllocated()) Invalidate();
+  SignalChange(nullptr);
+}
+
+void TBaseDataTree::MouseButtonUp(int x, int y, TShiftState shift) {
+  if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+  if (states_.Contains(tsVCLDragPending)) return;
   EndRubberBand();
   THitInfo hit;
   HitTestAt(x, y, true, hit);
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
   if (states_.Contains(tsClearPending)) {
-    ChangeTreeStates({}, {tsClearPending});
-    if (hit.HitNode) {
-      UnselectAll();
-      SelectNode(hit.HitNode);
-      rangeAnchor_ = hit.HitNode;
-    }
+    const bool reselect = focusedNode_ && focusedNode_->Has(nsSelected);
+    UnselectAll();
+    if (reselect) SelectNode(focusedNode_);
   }
-  if (states_.Contains(tsToggleFocusedSelection)) {
-    ChangeTreeStates({}, {tsToggleFocusedSelection});
-    if (hit.HitNode && hit.HitNode == focusedNode_) {
-      if (focusedNode_->Has(nsSelected))
-        DeselectNode(focusedNode_);
-      else
-        SelectNode(focusedNode_);
-      RepaintNode(focusedNode_);
-    }
+  if (states_.Contains(tsToggleFocusedSelection) && hit.HitNode && hit.HitNode == focusedNode_) {
+    if (focusedNode_->Has(nsSelected))
+      DeselectNode(focusedNode_);
+    else
+      SelectNode(focusedNode_);
+    RepaintNode(focusedNode_);
   }
+  ChangeTreeStates({}, {tsToggleFocusedSelection, tsClearPending, tsDrawSelPending, tsOLEDragging, tsOLEDragPending});
+  StopAutoScroll();
+  ReleaseCheckImage(x, y);
+  if (clickColumn_ >= 0 && clickColumn_ == hitColumn) FireColumnClick(hitColumn, shift);
   if (!states_.Contains(tsEditPending)) return;
   if (hit.HitNode && hit.HitNode == focusedNode_ && hit.HitPositions.Contains(htOnItem) &&
-      CanEditNode(focusedNode_, hit.HitColumn)) {
+      CanEditNode(focusedNode_, hitColumn)) {
     editColumn_ = focusedColumn_;
     SetTimer(Handle(), EditTimer, EditDelay, nullptr);
   } else {
@@ -403,7 +451,7 @@ void TBaseDataTree::MouseButtonUp(int x, int y) {
   }
 }
 
-void TBaseDataTree::MouseDoubleClick(int x, int y) {
+void TBaseDataTree::MouseDoubleClick(int x, int y, TShiftState shift) {
   if (states_.Contains(tsEditPending)) {
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
@@ -411,14 +459,19 @@ void TBaseDataTree::MouseDoubleClick(int x, int y) {
   if (states_.Contains(tsEditing) && !FinishEditing()) return;
   THitInfo hit;
   HitTestAt(x, y, true, hit);
-  if (!hit.HitNode || hit.HitPositions.Contains(htOnItemButton)) return;
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
+  if (hitColumn >= 0 && hitColumn == clickColumn_) FireColumnDblClick(hitColumn, shift);
+  if (!hit.HitNode) return;
   if (hit.HitPositions.Contains(htOnItemCheckbox)) {
     PressCheckImage(hit.HitNode);
     return;
   }
-  const bool onRow = hit.HitPositions.Contains(htOnItemLabel) ||
-                     options_->SelectionOptions().Contains(toFullRowSelect);
-  if (onRow && options_->MiscOptions().Contains(toToggleOnDblClick)) ToggleExpanded(hit.HitNode);
+  const THitPositions positions = hit.HitPositions;
+  const bool onContent = positions.Contains(htOnItemButton) || positions.Contains(htOnItemLabel) ||
+                         positions.Contains(htOnNormalIcon) || positions.Contains(htOnStateIcon) ||
+                         options_->SelectionOptions().Contains(toFullRowSelect);
+  if (positions.Contains(htOnItemButton) || (options_->MiscOptions().Contains(toToggleOnDblClick) && onContent))
+    ToggleExpanded(hit.HitNode);
 }
 
 void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending) {
@@ -439,8 +492,7 @@ void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TS
     if (!rangeAnchor_) rangeAnchor_ = FirstRootNode();
     SelectRange(rangeAnchor_, node, false);
   } else {
-    if (!node->Has(nsSelected) || selectionLive_ > 1) UnselectAll();
-    SelectNode(node);
+    if (!node->Has(nsSelected)) SelectNode(node);
     rangeAnchor_ = node;
   }
 }
@@ -562,20 +614,20 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_LBUTTONUP:
       ChangeTreeStates({}, {tsLeftButtonDown});
-      MouseButtonUp(x, y);
+      MouseButtonUp(x, y, shift);
       TCustomControl::Dispatch(message);
       return true;
     case WM_LBUTTONDBLCLK:
       ChangeTreeStates({tsLeftDblClick}, {});
       TCustomControl::Dispatch(message);
-      MouseDoubleClick(x, y);
+      MouseDoubleClick(x, y, shift);
       ChangeTreeStates({}, {tsLeftDblClick});
       return true;
     case WM_MBUTTONDOWN:
       MiddleButtonDown(message, x, y, shift);
       return true;
     case WM_MBUTTONUP:
-      MiddleButtonUp(message, x, y);
+      MiddleButtonUp(message, x, y, shift);
       return true;
     case WM_RBUTTONDOWN:
       ChangeTreeStates({tsRightButtonDown}, {});
@@ -587,7 +639,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       THitInfo hit;
       HitTestAt(x, y, true, hit);
-      if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
+      if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y, shift);
       if (!PopupMenu()) ShowPopupMenu(hit.HitNode, hit.HitColumn, Point(x, y));
       return true;
     }
@@ -690,6 +742,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
 // ---- Rubber band ---------------------------------------------------------------------------------
 
 void TBaseDataTree::StartRubberBand(int x, int y, TShiftState shift) {
+  if (HandleAllocated()) SetCapture(Handle());
   ChangeTreeStates({tsDrawSelPending}, {});
   bandStart_ = Point(x - offsetX_, y - offsetY_);
   bandShift_ = shift & (ssCtrl | ssShift);
@@ -703,6 +756,11 @@ void TBaseDataTree::MoveRubberBand(int x, int y) {
   if (states_.Contains(tsDrawSelPending)) {
     if (std::abs(point.X - bandStart_.X) <= MouseDragThreshold && std::abs(point.Y - bandStart_.Y) <= MouseDragThreshold)
       return;
+    if (states_.Contains(tsClearPending)) {
+      ChangeTreeStates({}, {tsClearPending});
+      UnselectAll();
+      bandStartSelection_.clear();
+    }
     ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
   }
   const TRect band = NormalizeRect(Rect(bandStart_.X, bandStart_.Y, point.X, point.Y));
@@ -877,7 +935,7 @@ void TBaseDataTree::MiddleButtonDown(TMessage& message, int x, int y, TShiftStat
   if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
 }
 
-void TBaseDataTree::MiddleButtonUp(TMessage& message, int x, int y) {
+void TBaseDataTree::MiddleButtonUp(TMessage& message, int x, int y, TShiftState shift) {
   ChangeTreeStates({}, {tsMiddleButtonDown});
   if (WheelPanningRuns()) {
     // A release before the mouse moved far keeps click panning going.
@@ -889,7 +947,7 @@ void TBaseDataTree::MiddleButtonUp(TMessage& message, int x, int y) {
   }
   if (HeaderBusy()) return;
   TCustomControl::Dispatch(message);
-  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonUp(x, y);
+  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonUp(x, y, shift);
 }
 
 bool TBaseDataTree::HeaderBusy() const {

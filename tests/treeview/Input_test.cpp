@@ -167,6 +167,7 @@ TEST_F(InputTest, F1OpensTheHelpOfTheFocusedNode) {
 TEST_F(InputTest, CtrlClickOnADraggableNodeTogglesOnTheRelease) {
   Include(tree, toMultiSelect);
   Include(tree, toFullRowSelect);
+  Include(tree, toFullRowDrag);
   tree.OnDragAllowed = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = true; };
   Click(100, 9);
   tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(100, 2 * 18 + 9));
@@ -341,6 +342,105 @@ class TLabelTree : public TTestTree {
 public:
   int NodeContentWidth(PDataNode, TColumnIndex, TCanvas&) override { return 40; }
 };
+
+// Ten rows of a multi-selection tree whose labels span x 22..62.
+class ClickMatrixTest : public testing::Test {
+protected:
+  ClickMatrixTest() : form(nullptr) {
+    tree.SetBorderStyle(bsNone);
+    tree.SetParent(&form);
+    tree.SetBounds(0, 0, 200, 180);
+    tree.HandleNeeded();
+    Include(tree, toMultiSelect);
+    tree.SetRootNodeCount(10);
+    rows = AllNodes(tree);
+  }
+  ~ClickMatrixTest() override {
+    SetKeyDown(VK_MENU, false);
+    tree.SetParent(nullptr);
+  }
+  static LPARAM At(int x, int row) { return MAKELPARAM(x, row * 18 + 9); }
+  void Select(std::initializer_list<int> indexes, int focused) {
+    tree.UnselectAll();
+    for (int index : indexes) tree.SetNodeSelected(rows[index], true);
+    tree.FocusNode(rows[focused], false);
+  }
+  TNodeArray Rows(std::initializer_list<int> indexes) const {
+    TNodeArray nodes;
+    for (int index : indexes) nodes.push_back(rows[index]);
+    return nodes;
+  }
+
+  TForm form;
+  TLabelTree tree;
+  std::vector<PDataNode> rows;
+};
+
+TEST_F(ClickMatrixTest, APlainClickOnASelectedNodeClearsAtOnceOrOnTheReleaseOfADrag) {
+  tree.OnDragAllowed = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = true; };
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3})) << "kept for a drag";
+  EXPECT_TRUE(tree.TreeStates().Contains(tsClearPending));
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
+  tree.OnDragAllowed = nullptr;
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({3})) << "no drag possible: cleared at once";
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 3));
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, AltCtrlAndShiftClicks) {
+  Select({1, 2, 3}, 1);
+  SetKeyDown(VK_MENU, true);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 5));
+  SetKeyDown(VK_MENU, false);
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({5})) << "Alt: that node alone";
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, At(30, 1));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL, At(30, 1));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 5}));
+  EXPECT_EQ(tree.RangeAnchor(), rows[1]) << "Ctrl moves the anchor";
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, At(30, 3));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL | MK_SHIFT, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3, 5})) << "Ctrl+Shift adds the range";
+  tree.Perform(WM_LBUTTONDOWN, MK_SHIFT, At(30, 2));
+  tree.Perform(WM_LBUTTONUP, MK_SHIFT, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2})) << "Shift: from the anchor only";
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, ARightClickKeepsASelectionThatHasAPopupMenu) {
+  Include(tree, toRightClickSelect);
+  TPopupMenu menu(nullptr);
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode, TColumnIndex, TPoint, bool&, TPopupMenu*& popupMenu) {
+    popupMenu = &menu;
+  };
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_RBUTTONDOWN, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3}));
+  EXPECT_EQ(tree.FocusedNode(), rows[2]);
+  tree.OnGetPopupMenu = nullptr;
+  tree.Perform(WM_RBUTTONUP, 0, At(30, 2));
+  tree.Perform(WM_RBUTTONDOWN, 0, At(30, 3));
+  tree.Perform(WM_RBUTTONUP, 0, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({3})) << "without a menu the right click selects";
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
+  Include(tree, toFullRowSelect);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(150, 2));
+  EXPECT_EQ(tree.FocusedNode(), rows[2]);
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
+  EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending)) << "dragging from a row selects rows, as the console does";
+  tree.Perform(WM_MOUSEMOVE, 0, At(150, 5));
+  tree.Perform(WM_LBUTTONUP, 0, At(150, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2, 3, 4, 5}));
+  CheckTree(tree);
+}
 
 TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   TForm form(nullptr);
