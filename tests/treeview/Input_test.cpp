@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/treeview/TreeTestSupport.h"
@@ -468,6 +469,50 @@ TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   EXPECT_EQ(tree.SortedSelection(false), (TNodeArray{rows[0], rows[1], rows[2]}));
   CheckTree(tree);
   tree.SetParent(nullptr);
+}
+
+// A band swept over 10,000 rows, down and back up past its start, with the window
+// scrolled along, against the rows whose text span meets it.
+TEST(RubberBandTest, ASweptBandSelectsExactlyTheRowsItMeets) {
+  constexpr int RowCount = 10000;
+  constexpr int TextLeft = 4 + 18;  // margin and the root level's indent
+  constexpr int TextRight = TextLeft + 40;
+  for (const bool ctrl : {false, true}) {
+    TForm form(nullptr);
+    TLabelTree tree;
+    tree.SetBorderStyle(bsNone);
+    tree.SetParent(&form);
+    tree.SetBounds(0, 0, 200, 150);
+    tree.HandleNeeded();
+    Include(tree, toMultiSelect);
+    tree.SetRootNodeCount(RowCount);
+    const std::vector<PDataNode> rows = AllNodes(tree);
+    for (int i = 0; i < RowCount; i += 3) tree.SetNodeSelected(rows[i], true);
+    const TPoint start{150, 100};
+    tree.Perform(WM_LBUTTONDOWN, ctrl ? MK_CONTROL : 0, MAKELPARAM(start.X, start.Y));
+    auto expectBandTo = [&](int x, int treeY) {
+      tree.SetVertOffset(std::min(0, 100 - treeY));
+      tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(x, treeY + tree.OffsetY()));
+      const TRect band = NormalizeRect(Rect(start.X, start.Y, x, treeY));
+      TNodeArray expected;
+      for (int i = 0; i < RowCount; ++i) {
+        const bool meets = i * 18 < band.Bottom && i * 18 + 18 > band.Top && TextLeft < band.Right &&
+                           TextRight > band.Left;
+        const bool before = ctrl && i % 3 == 0;
+        if (meets != before) expected.push_back(rows[static_cast<size_t>(i)]);
+      }
+      std::sort(expected.begin(), expected.end());
+      TNodeArray actual = tree.SortedSelection(false);
+      std::sort(actual.begin(), actual.end());
+      ASSERT_EQ(actual, expected) << "band to (" << x << ", " << treeY << ")" << (ctrl ? " with Ctrl" : "");
+    };
+    for (int step = 1; step <= 20; ++step) expectBandTo(step % 2 ? 30 : 50, 40 + step * RowCount * 18 / 20 - 18);
+    for (int step = 19; step >= 0; --step) expectBandTo(step % 3 ? 45 : 10, 40 + step * RowCount * 9 / 20);
+    expectBandTo(10, 5);
+    tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(10, 40));
+    CheckTree(tree);
+    tree.SetParent(nullptr);
+  }
 }
 
 TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
