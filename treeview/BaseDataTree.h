@@ -891,6 +891,8 @@ private:
   void PanningWindowHandler(TMessage& message);
   void MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift);
   void MiddleButtonUp(TMessage& message, int x, int y, TShiftState shift);
+  // A double click of a button: its state around the handling, which runs when Handled.
+  void DoubleClickMessage(TMessage& message, TDataTreeState state, bool handled, TShiftState shift);
   // A column is being resized or dragged.
   bool HeaderBusy() const;
   // 1 reading left to right, -1 right to left.

@@ -618,11 +618,20 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       TCustomControl::Dispatch(message);
       return true;
     case WM_LBUTTONDBLCLK:
-      ChangeTreeStates({tsLeftDblClick}, {});
-      TCustomControl::Dispatch(message);
-      MouseDoubleClick(x, y, shift);
-      ChangeTreeStates({}, {tsLeftDblClick});
+      DoubleClickMessage(message, tsLeftDblClick, true, shift);
       return true;
+    case WM_MBUTTONDBLCLK:
+      DoubleClickMessage(message, tsMiddleDblClick, selection.Contains(toMiddleClickSelect), shift);
+      return true;
+    case WM_RBUTTONDBLCLK:
+      DoubleClickMessage(message, tsRightDblClick, selection.Contains(toRightClickSelect), shift);
+      return true;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      // A press on the frame or a scroll bar focuses the tree too.
+      if (HandleAllocated() && !Focused() && CanFocus()) SetFocus();
+      return false;
     case WM_MBUTTONDOWN:
       MiddleButtonDown(message, x, y, shift);
       return true;
@@ -631,11 +640,16 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_RBUTTONDOWN:
       ChangeTreeStates({tsRightButtonDown}, {});
+      if (HeaderBusy()) return true;
       TCustomControl::Dispatch(message);
       if (selection.Contains(toRightClickSelect)) MouseButtonDown(x, y, shift);
       return true;
     case WM_RBUTTONUP: {
       ChangeTreeStates({}, {tsRightButtonDown, tsPopupMenuShown});
+      if (HeaderBusy()) return true;
+      Application().CancelHint();
+      // The tree's own menu is about to show: a band being drawn ends.
+      if (IsRubberBandActive() && PopupMenu()) EndRubberBand();
       TCustomControl::Dispatch(message);
       THitInfo hit;
       HitTestAt(x, y, true, hit);
@@ -689,8 +703,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case CM_MOUSELEAVE:
       ForgetHintArea();
-      TCustomControl::Dispatch(message);
+      // A band or a drag holding the mouse goes on scrolling outside the window.
+      if (!WheelPanningRuns() && !(HandleAllocated() && GetCapture() == Handle())) StopAutoScroll();
       TrackHotNode(nullptr);
+      TCustomControl::Dispatch(message);
       return true;
     case WM_CHAR:
       if (states_.Contains(tsIncrementalSearchPending)) {
@@ -920,6 +936,13 @@ TPoint TBaseDataTree::AutoScrollDelta(unsigned directions, TPoint mouse, bool in
 }
 
 // ---- Middle button -------------------------------------------------------------------------------
+
+void TBaseDataTree::DoubleClickMessage(TMessage& message, TDataTreeState state, bool handled, TShiftState shift) {
+  ChangeTreeStates({state}, {});
+  TCustomControl::Dispatch(message);
+  if (handled) MouseDoubleClick(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), shift);
+  ChangeTreeStates({}, {state});
+}
 
 void TBaseDataTree::MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift) {
   ChangeTreeStates({tsMiddleButtonDown}, {});

@@ -307,6 +307,23 @@ TEST_F(InputTest, DoubleClickTogglesWholeRows) {
   CheckTree(tree);
 }
 
+TEST_F(InputTest, MiddleAndRightDoubleClicksToggleOnlyWhenTheyMaySelect) {
+  Include(tree, toFullRowSelect);
+  Include(tree, toToggleOnDblClick);
+  tree.AppendChildNode(rows[0]);
+  tree.Perform(WM_MBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  tree.Perform(WM_RBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_FALSE(rows[0]->Has(nsExpanded));
+  Include(tree, toMiddleClickSelect);
+  tree.Perform(WM_MBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_TRUE(rows[0]->Has(nsExpanded));
+  Include(tree, toRightClickSelect);
+  tree.Perform(WM_RBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_FALSE(rows[0]->Has(nsExpanded));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsMiddleDblClick) || tree.TreeStates().Contains(tsRightDblClick));
+  CheckTree(tree);
+}
+
 TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
   std::vector<std::pair<PDataNode, PDataNode>> told;
   tree.OnHotChange = [&](TBaseDataTree*, PDataNode oldNode, PDataNode newNode) { told.emplace_back(oldNode, newNode); };
