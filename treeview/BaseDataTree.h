@@ -864,6 +864,8 @@ private:
   void TabToColumn(bool forward);
   // F1: the help context of the focused node (OnGetHelpContext), else of the control or its parents.
   void ShowHelpOfFocus();
+  // Where the Application key opens the node's menu: the middle of its text, at most the column's width in.
+  TPoint ApplicationKeyPoint(PDataNode node);
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
   void MoveRubberBand(int x, int y);

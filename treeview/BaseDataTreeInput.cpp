@@ -244,6 +244,14 @@ void TBaseDataTree::TabToColumn(bool forward) {
   FocusNodeAndColumn(node, column);
 }
 
+TPoint TBaseDataTree::ApplicationKeyPoint(PDataNode node) {
+  const TRect text = NodeDisplayRect(node, focusedColumn_, true);
+  const TDataTreeColumns& columns = header_->Columns();
+  const int room = columns.ColumnExists(focusedColumn_) ? columns.ColumnAt(focusedColumn_).Width() : ClientWidth();
+  const int width = std::min(NodeContentWidth(node, focusedColumn_, Canvas()), room);
+  return Point(text.Left + width / 2, (text.Top + text.Bottom) / 2);
+}
+
 void TBaseDataTree::ShowHelpOfFocus() {
   int context = 0;
   if (OnGetHelpContext)
@@ -279,6 +287,9 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
     case 'A':
       if (!(shift & ssCtrl)) break;
       SelectAllNodes(true);
+      return;
+    case VK_APPS:
+      if (node) ShowPopupMenu(node, focusedColumn_, ApplicationKeyPoint(node));
       return;
     case VK_F1:
       ShowHelpOfFocus();
@@ -694,7 +705,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       }
       THitInfo hit;
       HitTestAt(x, y, true, hit);
-      TrackHotNode(hit.HitNode);
+      // A node is hot over its text or check box, or anywhere on its row under full-row selection.
+      const bool overContent = hit.HitPositions.Contains(htOnItemLabel) ||
+                               hit.HitPositions.Contains(htOnItemCheckbox) || selection.Contains(toFullRowSelect);
+      TrackHotNode(overContent ? hit.HitNode : nullptr);
       return true;
     }
     case WM_KEYUP:

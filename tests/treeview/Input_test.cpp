@@ -325,6 +325,7 @@ TEST_F(InputTest, MiddleAndRightDoubleClicksToggleOnlyWhenTheyMaySelect) {
 }
 
 TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
+  Include(tree, toFullRowSelect);
   std::vector<std::pair<PDataNode, PDataNode>> told;
   tree.OnHotChange = [&](TBaseDataTree*, PDataNode oldNode, PDataNode newNode) { told.emplace_back(oldNode, newNode); };
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
@@ -354,6 +355,14 @@ TEST_F(InputTest, PopupMenusAreAskedUpTheParents) {
   EXPECT_EQ(asked, std::vector<PDataNode>{rows[2]});
   EXPECT_TRUE(tree.NodeHasPopupMenu(child, ColumnNone, Point(0, 0)));
 }
+
+// Records where it was asked to show instead of running a menu loop.
+class TRecordingPopupMenu : public TPopupMenu {
+public:
+  using TPopupMenu::TPopupMenu;
+  void Popup(int x, int y) override { Shown.push_back(Point(x, y)); }
+  std::vector<TPoint> Shown;
+};
 
 // Rows whose content is 40 pixels wide, so the mouse can miss it.
 class TLabelTree : public TTestTree {
@@ -408,6 +417,32 @@ TEST_F(ClickMatrixTest, APlainClickOnASelectedNodeClearsAtOnceOrOnTheReleaseOfAD
   EXPECT_EQ(tree.SortedSelection(false), Rows({3})) << "no drag possible: cleared at once";
   tree.Perform(WM_LBUTTONUP, 0, At(30, 3));
   CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, TheApplicationKeyOpensTheFocusedNodesMenuAtItsText) {
+  TRecordingPopupMenu menu(nullptr);
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode, TColumnIndex, TPoint, bool&, TPopupMenu*& popupMenu) {
+    popupMenu = &menu;
+  };
+  tree.Perform(WM_KEYDOWN, VK_APPS, 0);
+  EXPECT_TRUE(menu.Shown.empty()) << "no focused node, no menu";
+  tree.SetFocusedNode(rows[2]);
+  tree.Perform(WM_KEYDOWN, VK_APPS, 0);
+  ASSERT_EQ(menu.Shown.size(), 1u);
+  const TRect text = tree.NodeDisplayRect(rows[2], ColumnNone, true);
+  const TPoint at = tree.ScreenToClient(menu.Shown[0]);
+  EXPECT_EQ(at.Y, (text.Top + text.Bottom) / 2);
+  EXPECT_GT(at.X, text.Left);
+  EXPECT_LT(at.X, text.Right);
+  EXPECT_EQ(menu.PopupComponent, &tree);
+  EXPECT_TRUE(tree.TreeStates().Contains(tsPopupMenuShown));
+}
+
+TEST_F(ClickMatrixTest, ANodeIsHotOnlyOverItsText) {
+  tree.Perform(WM_MOUSEMOVE, 0, At(100, 2));
+  EXPECT_EQ(tree.CurrentHotNode(), nullptr) << "beside the text";
+  tree.Perform(WM_MOUSEMOVE, 0, At(30, 2));
+  EXPECT_EQ(tree.CurrentHotNode(), rows[2]);
 }
 
 TEST_F(ClickMatrixTest, AltCtrlAndShiftClicks) {
@@ -564,6 +599,7 @@ TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
 
 TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
   Include(tree, toHotTrack);
+  Include(tree, toFullRowSelect);
   tree.HotCursor = crHandPoint;
   std::vector<TCursor> asked;
   tree.OnGetCursor = [&](TBaseDataTree*, TCursor& cursor) { asked.push_back(cursor); };
