@@ -25,12 +25,7 @@ class InputTest : public testing::Test {
 protected:
   InputTest() : form(nullptr) {
     tree.ScrollBarOptions().SetScrollBars(ssVertical);
-    tree.SetBorderStyle(bsNone);
-    tree.SetParent(&form);
-    tree.SetBounds(0, 0, 200, 90);
-    tree.HandleNeeded();
-    tree.SetRootNodeCount(20);
-    rows = AllNodes(tree);
+    rows = PlaceTree(form, tree, 90, 20);
   }
   ~InputTest() override {
     for (WORD key : {VK_SHIFT, VK_CONTROL}) SetKeyDown(key, false);
@@ -374,13 +369,8 @@ public:
 class ClickMatrixTest : public testing::Test {
 protected:
   ClickMatrixTest() : form(nullptr) {
-    tree.SetBorderStyle(bsNone);
-    tree.SetParent(&form);
-    tree.SetBounds(0, 0, 200, 180);
-    tree.HandleNeeded();
     Include(tree, toMultiSelect);
-    tree.SetRootNodeCount(10);
-    rows = AllNodes(tree);
+    rows = PlaceTree(form, tree, 180, 10);
   }
   ~ClickMatrixTest() override {
     SetKeyDown(VK_MENU, false);
@@ -498,13 +488,8 @@ TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
 TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   TForm form(nullptr);
   TLabelTree tree;
-  tree.SetBorderStyle(bsNone);
-  tree.SetParent(&form);
-  tree.SetBounds(0, 0, 200, 150);
-  tree.HandleNeeded();
   Include(tree, toMultiSelect);
-  tree.SetRootNodeCount(20);
-  const std::vector<PDataNode> rows = AllNodes(tree);
+  const std::vector<PDataNode> rows = PlaceTree(form, tree, 150, 20);
   tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
   EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending));
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(148, 8));
@@ -532,13 +517,8 @@ TEST(RubberBandTest, ASweptBandSelectsExactlyTheRowsItMeets) {
   for (const bool ctrl : {false, true}) {
     TForm form(nullptr);
     TLabelTree tree;
-    tree.SetBorderStyle(bsNone);
-    tree.SetParent(&form);
-    tree.SetBounds(0, 0, 200, 150);
-    tree.HandleNeeded();
     Include(tree, toMultiSelect);
-    tree.SetRootNodeCount(RowCount);
-    const std::vector<PDataNode> rows = AllNodes(tree);
+    const std::vector<PDataNode> rows = PlaceTree(form, tree, 150, RowCount);
     for (int i = 0; i < RowCount; i += 3) tree.SetNodeSelected(rows[i], true);
     const TPoint start{150, 100};
     tree.Perform(WM_LBUTTONDOWN, ctrl ? MK_CONTROL : 0, MAKELPARAM(start.X, start.Y));
@@ -571,13 +551,9 @@ TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
   TFakeClockScope time;
   TForm form(nullptr);
   TLabelTree tree;
-  tree.SetBorderStyle(bsNone);
-  tree.SetParent(&form);
-  tree.SetBounds(0, 0, 200, 150);
-  tree.HandleNeeded();
   Include(tree, toMultiSelect);
   Include(tree, toAutoScroll);
-  tree.SetRootNodeCount(100);
+  PlaceTree(form, tree, 150, 100);
   tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 145));
   EXPECT_TRUE(tree.TreeStates().Contains(tsScrollPending));

@@ -23,12 +23,7 @@ constexpr int RowHeight = 18;
 class WheelPanningTest : public testing::Test {
 protected:
   WheelPanningTest() : form(nullptr) {
-    tree.SetBorderStyle(bsNone);
-    tree.SetParent(&form);
-    tree.SetBounds(0, 0, 200, 90);
-    tree.HandleNeeded();
-    tree.SetRootNodeCount(20);
-    rows = AllNodes(tree);
+    rows = PlaceTree(form, tree, 90, 20);
   }
   ~WheelPanningTest() override { tree.SetParent(nullptr); }
 
