@@ -269,7 +269,33 @@ void DragValueColumn(TBaseDataTree* tree) {
   tree->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(205, -10));
 }
 
+// The console above the workspace: a rubber band half drawn in the console
+// while the workspace pans. The console keeps its band when the panning
+// tree takes the focus, so that the picture shows both at once.
+TBaseDataTree* MakeInputScene(TForm* form) {
+  TBaseDataTree* console = MakeConsoleScene(form);
+  console->SetAlign(alTop);
+  console->SetHeight(170);
+  // Unfocused, the console would hide the selection the band makes.
+  console->TreeOptions().SetPaintOptions(console->TreeOptions().PaintOptions() - TDTPaintOptions{toHideSelection});
+  const TWndMethod consoleProcedure = console->WindowProc;
+  console->WindowProc = [consoleProcedure](TMessage& message) {
+    if (message.Msg != WM_KILLFOCUS) consoleProcedure(message);
+  };
+  TBaseDataTree* workspace = MakeWorkspaceScene(form);
+  workspace->TreeOptions().SetMiscOptions(workspace->TreeOptions().MiscOptions() + TDTMiscOptions{toWheelPanning});
+  return console;
+}
+
+void DrawBandAndPan(TBaseDataTree* console, TBaseDataTree* workspace) {
+  console->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));
+  console->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 120));
+  workspace->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(220, 90));
+  workspace->Perform(WM_MBUTTONUP, 0, MAKELPARAM(220, 90));
+}
+
 TBaseDataTree* MakeScene(const std::string& scene, TForm* form) {
+  if (scene == "input") return MakeInputScene(form);
   if (scene == "workspace") return MakeWorkspaceScene(form);
   if (scene == "editing" || scene == "drop") return MakeEditingScene(form);
   if (scene == "periphery") {
@@ -308,9 +334,8 @@ int main(int argc, char** argv) {
     HoverCheckImage(checkTree);
   }
   if (scene == "input") {
-    tree->TreeOptions().SetSelectionOptions({toMultiSelect});
-    tree->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(400, 30));
-    tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 150));
+    SettleFor(300);
+    DrawBandAndPan(tree, static_cast<TBaseDataTree*>(form->Controls(1)));
   }
   return RunDemo(static_cast<int>(arguments.size()), arguments.data(), form);
 }

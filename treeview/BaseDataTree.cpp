@@ -51,6 +51,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
 
 TBaseDataTree::~TBaseDataTree() {
   destroying_ = true;
+  EndWheelPanning();
   LeaveTreeRegistry(serial_);
   options_->SetMiscOptions(options_->MiscOptions() - TDTMiscOptions{toReadOnly});
   CancelNodeEdit();

@@ -326,6 +326,10 @@ public:
   // Milliseconds in an edge zone before automatic scrolling starts, and between its steps.
   unsigned AutoScrollDelay = 1000;
   unsigned AutoScrollInterval = 1;
+  // Wheel panning: the window showing the directions (nil while not panning)
+  // and the name of the panning cursor shown ("" while not panning).
+  HWND PanningWindow() const { return panningWindow_; }
+  const std::string& PanningCursorName() const { return panningCursorName_; }
   // bsSingle: a sunken edge (with Ctl3D) or a plain border around the window.
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
@@ -766,8 +770,10 @@ protected:
   void DrawCheckImage(TDTPaintInfo& paintInfo);
   // Width of the check image and its gap, when the node shows one in the column.
   int CheckImageWidth(PDataNode node, TColumnIndex column) const;
-  void MouseButtonUp(int x, int y);
-  void MouseDoubleClick(int x, int y);
+  void MouseButtonUp(int x, int y, TShiftState shift);
+  void MouseDoubleClick(int x, int y, TShiftState shift);
+  // Clears the selection for a click: to the node alone (KeepOnlyNode), else entirely.
+  void ClearSelectionForClick(PDataNode node, bool keepOnlyNode);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
   // The menu OnGetPopupMenu gives for the node, asking its parents while it says so; nil without one.
@@ -862,6 +868,8 @@ private:
   void TabToColumn(bool forward);
   // F1: the help context of the focused node (OnGetHelpContext), else of the control or its parents.
   void ShowHelpOfFocus();
+  // Where the Application key opens the node's menu: the middle of its text, at most the column's width in.
+  TPoint ApplicationKeyPoint(PDataNode node);
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
   void MoveRubberBand(int x, int y);
@@ -876,6 +884,27 @@ private:
   void ArmAutoScroll(int x, int y);
   void StopAutoScroll();
   void ScrollTimerTick();
+  // Scroll deltas of one automatic scroll step towards the directions.
+  TPoint AutoScrollDelta(unsigned directions, TPoint mouse, bool inside, bool panning) const;
+  bool WheelPanningRuns() const;
+  // Wheel panning: the panning window centred on Position (client), the
+  // mouse captured and timer 4 ticking every 20 ms, until EndWheelPanning.
+  void BeginWheelPanning(TPoint position);
+  void EndWheelPanning();
+  void UpdatePanningCursor(int x, int y);
+  // The panning image's pixels that are not the magenta key, in rows of runs.
+  HRGN PanningImageRegion() const;
+  void PanningWindowHandler(TMessage& message);
+  void MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift);
+  void MiddleButtonUp(TMessage& message, int x, int y, TShiftState shift);
+  // A double click of a button: its state around the handling, which runs when Handled.
+  void DoubleClickMessage(TMessage& message, TDataTreeState state, bool handled, TShiftState shift);
+  // A column is being resized or dragged.
+  bool HeaderBusy() const;
+  // 1 reading left to right, -1 right to left.
+  int ReadingDirection() const;
+  // After a focus change: the whole window, or only the focused node of a ghosted empty selection.
+  void RepaintForFocus();
   void ScrollBarMessage(TMessage& message, bool vertical);
   // The header's messages and the non-client rows it takes; false for any other.
   bool HeaderMessage(TMessage& message);
@@ -1080,6 +1109,15 @@ private:
   std::set<PDataNode> bandStartSelection_;
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;
+  // Where the middle button started wheel panning (client coordinates).
+  TPoint lastClickPos_;
+  // The column of the last button press (ColumnNone: none).
+  TColumnIndex clickColumn_ = ColumnNone;
+  HWND panningWindow_ = nullptr;
+  WNDPROC panningProcedure_ = nullptr;
+  std::unique_ptr<TBitmap> panningImage_;
+  HCURSOR panningCursor_ = nullptr;
+  std::string panningCursorName_;
   bool ctl3D_ = true;
   TBevelKind bevelKind_ = bkNone;
   TPanelBevel bevelInner_ = bvRaised;

@@ -84,9 +84,9 @@ DWORD TBaseDataTree::AllowedDropEffects() const {
 void TBaseDataTree::StartNodeDrag(bool immediate, int threshold) {
   if (DragType == dtVCL || IsDragging()) return;
   dragThreshold_ = threshold < 0 ? GetSystemMetrics(SM_CXDRAG) : threshold;
-  dragStart_ = lastMouse_;
+  dragStart_ = lastClickPos_;
   if (immediate)
-    RunOleDrag(lastMouse_);
+    RunOleDrag(lastClickPos_);
   else
     ChangeTreeStates({tsOLEDragPending}, {});
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "runtime/Exceptions.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
@@ -27,6 +28,8 @@ constexpr int WheelDelta = 120;
 constexpr int LinesPerNotch = 3;
 // How far the mouse moves before a press becomes a drag.
 constexpr int MouseDragThreshold = 5;
+// Mouse movement around the start of wheel panning that scrolls nothing.
+constexpr int PanningNeutralZone = 8;
 
 bool IsNavigationKey(WORD key) {
   switch (key) {
@@ -140,7 +143,7 @@ void TBaseDataTree::NavigationKey(WORD key, TShiftState shift) {
     case VK_RIGHT: {
       const bool left = key == VK_LEFT;
       if (shift & ssCtrl) {
-        SetHorzOffset(offsetX_ + (left ? 1 : -1) * static_cast<int>(indent_));
+        SetHorzOffset(offsetX_ + (left ? 1 : -1) * ReadingDirection() * static_cast<int>(indent_));
         break;
       }
       if (!focusedNode_) {
@@ -241,6 +244,14 @@ void TBaseDataTree::TabToColumn(bool forward) {
   FocusNodeAndColumn(node, column);
 }
 
+TPoint TBaseDataTree::ApplicationKeyPoint(PDataNode node) {
+  const TRect text = NodeDisplayRect(node, focusedColumn_, true);
+  const TDataTreeColumns& columns = header_->Columns();
+  const int room = columns.ColumnExists(focusedColumn_) ? columns.ColumnAt(focusedColumn_).Width() : ClientWidth();
+  const int width = std::min(NodeContentWidth(node, focusedColumn_, Canvas()), room);
+  return Point(text.Left + width / 2, (text.Top + text.Bottom) / 2);
+}
+
 void TBaseDataTree::ShowHelpOfFocus() {
   int context = 0;
   if (OnGetHelpContext)
@@ -276,6 +287,9 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
     case 'A':
       if (!(shift & ssCtrl)) break;
       SelectAllNodes(true);
+      return;
+    case VK_APPS:
+      if (node) ShowPopupMenu(node, focusedColumn_, ApplicationKeyPoint(node));
       return;
     case VK_F1:
       ShowHelpOfFocus();
@@ -314,7 +328,11 @@ void TBaseDataTree::OtherKey(WORD key, TShiftState shift) {
 
 // ---- Mouse ----------------------------------------------------------------------------------
 
-void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
+void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState keys) {
+  if (WheelPanningRuns()) {
+    EndWheelPanning();
+    return;
+  }
   if (states_.Contains(tsEditPending)) {
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
@@ -324,7 +342,32 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
   THitInfo hit;
   HitTestAt(x, y, true, hit);
   const PDataNode node = hit.HitNode;
-  if (node && hit.HitPositions.Contains(htOnItemButton)) {
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
+  clickColumn_ = hitColumn;
+  const TDTSelectionOptions selection = options_->SelectionOptions();
+  const TDTMiscOptions misc = options_->MiscOptions();
+  const bool gridExtensions = misc.Contains(toGridExtensions);
+  const bool rowWide = selection.Contains(toFullRowSelect) || gridExtensions;
+  const bool columnChanged = (hit.HitPositions.Contains(htOnItemLabel) || rowWide) && hitColumn != focusedColumn_;
+  const TColumnIndex newColumn = !columnChanged                         ? focusedColumn_
+                                 : selection.Contains(toExtendedFocus) ? hitColumn
+                                                                       : header_->MainColumn();
+  const bool nodeChanged = node != focusedNode_;
+  const bool altPressed = (keys & ssAlt) != 0;
+  const TShiftState shift = keys & (ssShift | ssCtrl);
+  const bool shiftEmpty = shift == 0;
+  const bool labelHit = !altPressed && (hit.HitPositions.Contains(htOnItemLabel) ||
+                                        hit.HitPositions.Contains(htOnNormalIcon));
+  const bool cellHit = !altPressed && !labelHit && node && rowWide &&
+                       !hit.HitPositions.Contains(htOnItemButton) && !hit.HitPositions.Contains(htOnItemCheckbox);
+  const bool anyHit = labelHit || cellHit;
+  const bool multiSelect = selection.Contains(toMultiSelect);
+  const bool fullRowDrag = misc.Contains(toFullRowDrag);
+  const bool nodeSelected = anyHit && node->Has(nsSelected);
+  // Drags start by the application's leave only (OnDragAllowed), or go on.
+  bool autoDrag = IsDragging() && (!cellHit || fullRowDrag);
+  if (node && !autoDrag) autoDrag = FireDragAllowed(node, newColumn) && (!cellHit || fullRowDrag);
+  if (node && hit.HitPositions.Contains(htOnItemButton) && node->Has(nsHasChildren)) {
     ToggleExpanded(node);
     return;
   }
@@ -332,64 +375,86 @@ void TBaseDataTree::MouseButtonDown(int x, int y, TShiftState shift) {
     PressCheckImage(node);
     return;
   }
-  const TDTSelectionOptions selection = options_->SelectionOptions();
-  const bool multiSelect = selection.Contains(toMultiSelect);
-  const bool altPressed = (shift & ssAlt) != 0;
-  shift &= ssShift | ssCtrl;
-  const bool labelHit = !altPressed && (hit.HitPositions.Contains(htOnItemLabel) ||
-                                        hit.HitPositions.Contains(htOnNormalIcon));
-  const bool cellHit = !altPressed && !labelHit && node && selection.Contains(toFullRowSelect);
-  if (!node || !(labelHit || cellHit || altPressed)) {
-    if (shift == 0) UnselectAll();
-    if (multiSelect && !selection.Contains(toDisableDrawSelection)) StartRubberBand(x, y, shift);
-    return;
+  if ((root_->ChildCount > 0 && shiftEmpty) || selectionLive_ == 0) {
+    const PDataNode levelNode = node ? node : LastVisibleNodeRaw(nullptr);
+    if (levelNode) lastSelectionLevel_ = static_cast<int>(NodeLevel(levelNode));
+  }
+  // A drag may take the whole selection along: the clearing waits for the release.
+  if (multiSelect && shiftEmpty && anyHit && autoDrag && nodeSelected) ChangeTreeStates({tsClearPending}, {});
+  const bool canClear =
+      !autoDrag && !(states_.Contains(tsRightButtonDown) && NodeHasPopupMenu(node, hitColumn, Point(x, y)));
+  if ((multiSelect && shiftEmpty && !anyHit && !fullRowDrag) ||
+      (anyHit && (!nodeSelected || canClear) && (shiftEmpty || !multiSelect)))
+    ClearSelectionForClick(node, nodeSelected || (altPressed && node && hitColumn == header_->MainColumn()));
+  // A second click on the selected focused node edits it once the button is released.
+  const bool onText = hit.HitPositions.Contains(htOnItemLabel) || (gridExtensions && hit.HitPositions.Contains(htOnItem));
+  if (HandleAllocated() && Focused() && onText && nodeSelected && !nodeChanged && !columnChanged && shiftEmpty)
+    ChangeTreeStates({tsEditPending}, {});
+  if (!selection.Contains(toDisableDrawSelection) && !labelHit && !fullRowDrag && multiSelect) {
+    StartRubberBand(x, y, shift);
+    if (!cellHit) return;
+  }
+  lastClickPos_ = Point(x, y);
+  if (!anyHit || !FireFocusChanging(focusedNode_, node, focusedColumn_, newColumn)) return;
+  if (columnChanged) {
+    RepaintColumn(focusedColumn_);
+    RepaintColumn(newColumn);
+    focusedColumn_ = newColumn;
   }
   const PDataNode oldFocused = focusedNode_;
-  const bool wasSelected = node->Has(nsSelected);
-  const TColumnIndex clickColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
-  // A second click on the selected node edits it once the button is released.
-  const bool onText = hit.HitPositions.Contains(htOnItemLabel) ||
-                      (options_->MiscOptions().Contains(toGridExtensions) && hit.HitPositions.Contains(htOnItem));
-  if (HandleAllocated() && Focused() && onText && wasSelected && node == oldFocused &&
-      clickColumn == focusedColumn_ && shift == 0)
-    ChangeTreeStates({tsEditPending}, {});
-  if (shift == 0 && multiSelect && node->Has(nsSelected) && FireDragAllowed(node, hit.HitColumn)) {
-    // The selection stays for a drag; the release keeps only this node.
-    ChangeTreeStates({tsClearPending}, {});
+  if (nodeChanged || columnChanged) FocusNode(node, false);
+  if (!multiSelect || shiftEmpty) {
+    if (shiftEmpty) rangeAnchor_ = node;
+    if (!nodeSelected) SelectNode(node);
   } else {
-    // A Ctrl click on a node that may be dragged toggles it on the release, so a drag takes it along.
-    const bool dragPending = shift == ssCtrl && multiSelect && FireDragAllowed(node, hit.HitColumn);
-    ApplyClickSelection(oldFocused, node, shift, dragPending);
+    ApplyClickSelection(oldFocused, node, shift, autoDrag);
   }
-  if (node != focusedNode_ || clickColumn != focusedColumn_) FocusNodeAndColumn(node, clickColumn);
+  if (nodeChanged || columnChanged) FireFocusChanged(focusedNode_, focusedColumn_);
+  const bool buttonDown = states_.Contains(tsLeftButtonDown) || states_.Contains(tsMiddleButtonDown) ||
+                          states_.Contains(tsRightButtonDown);
+  if (autoDrag && buttonDown) StartNodeDrag(false);
 }
 
-void TBaseDataTree::MouseButtonUp(int x, int y) {
-  ReleaseCheckImage(x, y);
+void TBaseDataTree::ClearSelectionForClick(PDataNode node, bool keepOnlyNode) {
+  QASSERT(!states_.Contains(tsClearPending), "Pending and direct clearance are mutual exclusive!");
+  if (!keepOnlyNode) {
+    UnselectAll();
+    return;
+  }
+  const bool several = selectionLive_ > 1;
+  DropSelection();
+  SelectOneNode(node, true);
+  if (!several) return;
+  if (HandleAllocated()) Invalidate();
+  SignalChange(nullptr);
+}
+
+void TBaseDataTree::MouseButtonUp(int x, int y, TShiftState shift) {
+  if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+  if (states_.Contains(tsVCLDragPending)) return;
   EndRubberBand();
   THitInfo hit;
   HitTestAt(x, y, true, hit);
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
   if (states_.Contains(tsClearPending)) {
-    ChangeTreeStates({}, {tsClearPending});
-    if (hit.HitNode) {
-      UnselectAll();
-      SelectNode(hit.HitNode);
-      rangeAnchor_ = hit.HitNode;
-    }
+    const bool reselect = focusedNode_ && focusedNode_->Has(nsSelected);
+    UnselectAll();
+    if (reselect) SelectNode(focusedNode_);
   }
-  if (states_.Contains(tsToggleFocusedSelection)) {
-    ChangeTreeStates({}, {tsToggleFocusedSelection});
-    if (hit.HitNode && hit.HitNode == focusedNode_) {
-      if (focusedNode_->Has(nsSelected))
-        DeselectNode(focusedNode_);
-      else
-        SelectNode(focusedNode_);
-      RepaintNode(focusedNode_);
-    }
+  if (states_.Contains(tsToggleFocusedSelection) && hit.HitNode && hit.HitNode == focusedNode_) {
+    if (focusedNode_->Has(nsSelected))
+      DeselectNode(focusedNode_);
+    else
+      SelectNode(focusedNode_);
+    RepaintNode(focusedNode_);
   }
+  ChangeTreeStates({}, {tsToggleFocusedSelection, tsClearPending, tsDrawSelPending, tsOLEDragging, tsOLEDragPending});
+  StopAutoScroll();
+  ReleaseCheckImage(x, y);
+  if (clickColumn_ >= 0 && clickColumn_ == hitColumn) FireColumnClick(hitColumn, shift);
   if (!states_.Contains(tsEditPending)) return;
   if (hit.HitNode && hit.HitNode == focusedNode_ && hit.HitPositions.Contains(htOnItem) &&
-      CanEditNode(focusedNode_, hit.HitColumn)) {
+      CanEditNode(focusedNode_, hitColumn)) {
     editColumn_ = focusedColumn_;
     SetTimer(Handle(), EditTimer, EditDelay, nullptr);
   } else {
@@ -397,7 +462,7 @@ void TBaseDataTree::MouseButtonUp(int x, int y) {
   }
 }
 
-void TBaseDataTree::MouseDoubleClick(int x, int y) {
+void TBaseDataTree::MouseDoubleClick(int x, int y, TShiftState shift) {
   if (states_.Contains(tsEditPending)) {
     KillTreeTimer(EditTimer);
     ChangeTreeStates({}, {tsEditPending});
@@ -405,14 +470,19 @@ void TBaseDataTree::MouseDoubleClick(int x, int y) {
   if (states_.Contains(tsEditing) && !FinishEditing()) return;
   THitInfo hit;
   HitTestAt(x, y, true, hit);
-  if (!hit.HitNode || hit.HitPositions.Contains(htOnItemButton)) return;
+  const TColumnIndex hitColumn = header_->HasColumns() ? hit.HitColumn : ColumnNone;
+  if (hitColumn >= 0 && hitColumn == clickColumn_) FireColumnDblClick(hitColumn, shift);
+  if (!hit.HitNode) return;
   if (hit.HitPositions.Contains(htOnItemCheckbox)) {
     PressCheckImage(hit.HitNode);
     return;
   }
-  const bool onRow = hit.HitPositions.Contains(htOnItemLabel) ||
-                     options_->SelectionOptions().Contains(toFullRowSelect);
-  if (onRow && options_->MiscOptions().Contains(toToggleOnDblClick)) ToggleExpanded(hit.HitNode);
+  const THitPositions positions = hit.HitPositions;
+  const bool onContent = positions.Contains(htOnItemButton) || positions.Contains(htOnItemLabel) ||
+                         positions.Contains(htOnNormalIcon) || positions.Contains(htOnStateIcon) ||
+                         options_->SelectionOptions().Contains(toFullRowSelect);
+  if (positions.Contains(htOnItemButton) || (options_->MiscOptions().Contains(toToggleOnDblClick) && onContent))
+    ToggleExpanded(hit.HitNode);
 }
 
 void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TShiftState shift, bool dragPending) {
@@ -433,8 +503,7 @@ void TBaseDataTree::ApplyClickSelection(PDataNode oldFocused, PDataNode node, TS
     if (!rangeAnchor_) rangeAnchor_ = FirstRootNode();
     SelectRange(rangeAnchor_, node, false);
   } else {
-    if (!node->Has(nsSelected) || selectionLive_ > 1) UnselectAll();
-    SelectNode(node);
+    if (!node->Has(nsSelected)) SelectNode(node);
     rangeAnchor_ = node;
   }
 }
@@ -487,11 +556,12 @@ void TBaseDataTree::ScrollByWheel(int wheelDelta, TShiftState shift) {
     SetVertOffset(offsetY_ + lines * static_cast<int>(defaultNodeHeight_));
   } else {
     const int steps = (shift & ssCtrl) ? notches * ClientWidth() : notches;
-    SetHorzOffset(offsetX_ + steps * static_cast<int>(indent_));
+    SetHorzOffset(offsetX_ + ReadingDirection() * steps * static_cast<int>(indent_));
   }
 }
 
 bool TBaseDataTree::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  EndWheelPanning();
   if (TCustomControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
   ScrollByWheel(wheelDelta, shift);
   return true;
@@ -502,19 +572,22 @@ void TBaseDataTree::ScrollBarMessage(TMessage& message, bool vertical) {
   const int increment = vertical ? scrollBarOptions_->VerticalIncrement : scrollBarOptions_->HorizontalIncrement;
   const int page = vertical ? ClientHeight() : ClientWidth();
   const int offset = vertical ? offsetY_ : offsetX_;
+  // Right to left, the bar's left end shows the content's right end.
+  const bool mirrored = !vertical && ReadsRightToLeft(ColumnNone);
+  const int direction = vertical ? 1 : ReadingDirection();
   int next = offset;
   switch (code) {
-    case SB_LINEUP: next = offset + increment; break;
-    case SB_LINEDOWN: next = offset - increment; break;
-    case SB_PAGEUP: next = offset + page; break;
-    case SB_PAGEDOWN: next = offset - page; break;
+    case SB_LINEUP: next = offset + increment * direction; break;
+    case SB_LINEDOWN: next = offset - increment * direction; break;
+    case SB_PAGEUP: next = offset + page * direction; break;
+    case SB_PAGEDOWN: next = offset - page * direction; break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
       ChangeTreeStates({tsThumbTracking}, {});
       SCROLLINFO info;
       info.fMask = SIF_TRACKPOS;
       GetScrollInfo(Handle(), vertical ? SB_VERT : SB_HORZ, info);
-      next = -info.nTrackPos;
+      next = mirrored ? ClientWidth() + info.nTrackPos - RangeX() : -info.nTrackPos;
       break;
     }
     case SB_TOP: next = 0; break;
@@ -552,36 +625,46 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case WM_LBUTTONUP:
       ChangeTreeStates({}, {tsLeftButtonDown});
-      MouseButtonUp(x, y);
+      MouseButtonUp(x, y, shift);
       TCustomControl::Dispatch(message);
       return true;
     case WM_LBUTTONDBLCLK:
-      ChangeTreeStates({tsLeftDblClick}, {});
-      TCustomControl::Dispatch(message);
-      MouseDoubleClick(x, y);
-      ChangeTreeStates({}, {tsLeftDblClick});
+      DoubleClickMessage(message, tsLeftDblClick, true, shift);
       return true;
+    case WM_MBUTTONDBLCLK:
+      DoubleClickMessage(message, tsMiddleDblClick, selection.Contains(toMiddleClickSelect), shift);
+      return true;
+    case WM_RBUTTONDBLCLK:
+      DoubleClickMessage(message, tsRightDblClick, selection.Contains(toRightClickSelect), shift);
+      return true;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      // A press on the frame or a scroll bar focuses the tree too.
+      if (HandleAllocated() && !Focused() && CanFocus()) SetFocus();
+      return false;
     case WM_MBUTTONDOWN:
-      ChangeTreeStates({tsMiddleButtonDown}, {});
-      TCustomControl::Dispatch(message);
-      if (selection.Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
+      MiddleButtonDown(message, x, y, shift);
       return true;
     case WM_MBUTTONUP:
-      ChangeTreeStates({}, {tsMiddleButtonDown});
-      TCustomControl::Dispatch(message);
-      if (selection.Contains(toMiddleClickSelect)) MouseButtonUp(x, y);
+      MiddleButtonUp(message, x, y, shift);
       return true;
     case WM_RBUTTONDOWN:
       ChangeTreeStates({tsRightButtonDown}, {});
+      if (HeaderBusy()) return true;
       TCustomControl::Dispatch(message);
       if (selection.Contains(toRightClickSelect)) MouseButtonDown(x, y, shift);
       return true;
     case WM_RBUTTONUP: {
       ChangeTreeStates({}, {tsRightButtonDown, tsPopupMenuShown});
+      if (HeaderBusy()) return true;
+      Application().CancelHint();
+      // The tree's own menu is about to show: a band being drawn ends.
+      if (IsRubberBandActive() && PopupMenu()) EndRubberBand();
       TCustomControl::Dispatch(message);
       THitInfo hit;
       HitTestAt(x, y, true, hit);
-      if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y);
+      if (selection.Contains(toRightClickSelect)) MouseButtonUp(x, y, shift);
       if (!PopupMenu()) ShowPopupMenu(hit.HitNode, hit.HitColumn, Point(x, y));
       return true;
     }
@@ -605,9 +688,15 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_MOUSEMOVE: {
       TCustomControl::Dispatch(message);
       lastMouse_ = Point(x, y);
-      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) {
-        MoveRubberBand(x, y);
-        ArmAutoScroll(x, y);
+      // Moving the pressed middle button far makes click panning drag panning.
+      if (states_.Contains(tsWheelPanning) && states_.Contains(tsWheelScrolling) &&
+          (std::abs(x - lastClickPos_.X) >= MouseDragThreshold || std::abs(y - lastClickPos_.Y) >= MouseDragThreshold))
+        ChangeTreeStates({}, {tsWheelScrolling});
+      if (states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+      if (CanAutoScrollNow()) ArmAutoScroll(x, y);
+      if (WheelPanningRuns()) {
+        UpdatePanningCursor(x, y);
+        return true;
       }
       if (states_.Contains(tsOLEDragPending) &&
           (std::abs(x - dragStart_.X) > dragThreshold_ || std::abs(y - dragStart_.Y) > dragThreshold_)) {
@@ -616,7 +705,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       }
       THitInfo hit;
       HitTestAt(x, y, true, hit);
-      TrackHotNode(hit.HitNode);
+      // A node is hot over its text or check box, or anywhere on its row under full-row selection.
+      const bool overContent = hit.HitPositions.Contains(htOnItemLabel) ||
+                               hit.HitPositions.Contains(htOnItemCheckbox) || selection.Contains(toFullRowSelect);
+      TrackHotNode(overContent ? hit.HitNode : nullptr);
       return true;
     }
     case WM_KEYUP:
@@ -625,8 +717,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     case CM_MOUSELEAVE:
       ForgetHintArea();
-      TCustomControl::Dispatch(message);
+      // A band or a drag holding the mouse goes on scrolling outside the window.
+      if (!WheelPanningRuns() && !(HandleAllocated() && GetCapture() == Handle())) StopAutoScroll();
       TrackHotNode(nullptr);
+      TCustomControl::Dispatch(message);
       return true;
     case WM_CHAR:
       if (states_.Contains(tsIncrementalSearchPending)) {
@@ -648,9 +742,10 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       ScrollTimerTick();
       return true;
     case WM_CANCELMODE:
+      for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer}) KillTreeTimer(timer);
       ForgetSearch();
       EndRubberBand();
-      ChangeTreeStates({}, {tsClearPending, tsEditPending});
+      ChangeTreeStates({}, {tsClearPending, tsEditPending, tsOLEDragPending, tsVCLDragPending});
       TCustomControl::Dispatch(message);
       return true;
     case WM_VSCROLL:
@@ -661,13 +756,14 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
     case WM_KILLFOCUS:
       TCustomControl::Dispatch(message);
       if (message.Msg == WM_KILLFOCUS) {
+        EndWheelPanning();
         for (UINT_PTR timer : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer}) KillTreeTimer(timer);
         ForgetSearch();
         EndRubberBand();
         ChangeTreeStates({}, {tsClearPending, tsEditPending, tsLeftButtonDown, tsRightButtonDown, tsMiddleButtonDown,
-                              tsScrollPending, tsScrolling});
+                              tsScrollPending, tsScrolling, tsOLEDragPending, tsVCLDragPending});
       }
-      if (HandleAllocated()) Invalidate();
+      RepaintForFocus();
       return true;
     default: return false;
   }
@@ -676,6 +772,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
 // ---- Rubber band ---------------------------------------------------------------------------------
 
 void TBaseDataTree::StartRubberBand(int x, int y, TShiftState shift) {
+  if (HandleAllocated()) SetCapture(Handle());
   ChangeTreeStates({tsDrawSelPending}, {});
   bandStart_ = Point(x - offsetX_, y - offsetY_);
   bandShift_ = shift & (ssCtrl | ssShift);
@@ -689,6 +786,11 @@ void TBaseDataTree::MoveRubberBand(int x, int y) {
   if (states_.Contains(tsDrawSelPending)) {
     if (std::abs(point.X - bandStart_.X) <= MouseDragThreshold && std::abs(point.Y - bandStart_.Y) <= MouseDragThreshold)
       return;
+    if (states_.Contains(tsClearPending)) {
+      ChangeTreeStates({}, {tsClearPending});
+      UnselectAll();
+      bandStartSelection_.clear();
+    }
     ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
   }
   const TRect band = NormalizeRect(Rect(bandStart_.X, bandStart_.Y, point.X, point.Y));
@@ -753,15 +855,23 @@ void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
 // ---- Automatic scrolling -------------------------------------------------------------------------
 
 bool TBaseDataTree::CanAutoScrollNow() const {
-  const bool rubberBand = states_.Contains(tsDrawSelPending) || states_.Contains(tsDrawSelecting);
+  const bool panning = WheelPanningRuns();
   const bool dropTarget = dragManager_ && dragManager_->IsDropTargetNow();
-  return options_->AutoOptions().Contains(toAutoScroll) && (rubberBand || dropTarget);
+  return (options_->AutoOptions().Contains(toAutoScroll) || panning) && header_->States().Empty() &&
+         (IsRubberBandActive() || dropTarget || states_.Contains(tsVCLDragging) || panning);
 }
 
 unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
   if (!CanAutoScrollNow()) return 0;
-  const int edge = static_cast<int>(defaultNodeHeight_);
   unsigned directions = 0;
+  if (WheelPanningRuns()) {
+    if (x < lastClickPos_.X - PanningNeutralZone) directions |= ScrollLeft;
+    if (x > lastClickPos_.X + PanningNeutralZone) directions |= ScrollRight;
+    if (y < lastClickPos_.Y - PanningNeutralZone) directions |= ScrollUp;
+    if (y > lastClickPos_.Y + PanningNeutralZone) directions |= ScrollDown;
+    return directions;
+  }
+  const int edge = static_cast<int>(defaultNodeHeight_);
   if (x < edge && offsetX_ != 0) directions |= ScrollLeft;
   if (ClientWidth() + effectiveOffsetX_ < RangeX() && x > ClientWidth() - edge) directions |= ScrollRight;
   if (y < edge && offsetY_ != 0) directions |= ScrollUp;
@@ -778,7 +888,7 @@ unsigned TBaseDataTree::AutoScrollDirections(int x, int y) {
 
 void TBaseDataTree::ArmAutoScroll(int x, int y) {
   const bool running = states_.Contains(tsScrollPending) || states_.Contains(tsScrolling);
-  if (!CanAutoScrollNow() || !HandleAllocated()) return;
+  if (!CanAutoScrollNow() || !HandleAllocated() || WheelPanningRuns()) return;
   const int edge = static_cast<int>(defaultNodeHeight_);
   const bool inEdge = x < edge || y < edge || x > ClientWidth() - edge || y > ClientHeight() - edge;
   if (!inEdge) {
@@ -803,24 +913,91 @@ void TBaseDataTree::ScrollTimerTick() {
     SetTimer(Handle(), ScrollTimer, AutoScrollInterval, nullptr);
     ChangeTreeStates({tsScrolling}, {tsScrollPending});
   }
-  const int x = lastMouse_.X;
-  const int y = lastMouse_.Y;
-  const unsigned directions = AutoScrollDirections(x, y);
-  const TRect client = ClientRect();
-  const bool inside = PtInRect(client, lastMouse_);
-  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
-  const int horizontal = scrollBarOptions_->HorizontalIncrement;
-  int deltaX = 0;
-  int deltaY = 0;
-  if (directions & ScrollUp) deltaY = inside ? vertical : vertical * std::abs(client.Top - y);
-  if (directions & ScrollDown) deltaY = inside ? -vertical : -vertical * std::abs(y - client.Bottom);
-  if (directions & ScrollLeft) deltaX = inside ? horizontal : horizontal * std::abs(client.Left - x);
-  if (directions & ScrollRight) deltaX = inside ? -horizontal : -horizontal * std::abs(x - client.Right);
-  if (deltaX != 0 || deltaY != 0) {
-    SetScrollOffset({offsetX_ + deltaX, offsetY_ + deltaY}, oufAll, nullptr);
-    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(x, y);
+  const bool panning = WheelPanningRuns();
+  const bool inside = PtInRect(ClientRect(), lastMouse_);
+  if (!IsRubberBandActive() && !inside && !panning) return;
+  const unsigned directions = AutoScrollDirections(lastMouse_.X, lastMouse_.Y);
+  const TPoint delta = AutoScrollDelta(directions, lastMouse_, inside, panning);
+  if (delta.X != 0 || delta.Y != 0) {
+    SetScrollOffset({offsetX_ + delta.X, offsetY_ + delta.Y}, oufAll, nullptr);
+    if (states_.Contains(tsDrawSelecting)) MoveRubberBand(lastMouse_.X, lastMouse_.Y);
   }
-  if (directions == 0 && autoScrollStart_ &&
+  if (directions == 0 && !panning && autoScrollStart_ &&
       Clock().Milliseconds() - *autoScrollStart_ >= AutoScrollDelay)
     StopAutoScroll();
+}
+
+TPoint TBaseDataTree::AutoScrollDelta(unsigned directions, TPoint mouse, bool inside, bool panning) const {
+  const TRect client = ClientRect();
+  const int vertical = std::min(scrollBarOptions_->VerticalIncrement, client.Height());
+  const int horizontal = scrollBarOptions_->HorizontalIncrement;
+  // Panning moves by the distance beyond the neutral zone; an edge by one
+  // increment inside the window and by one per pixel outside it.
+  auto step = [&](int increment, int outside, int panned) {
+    return panning ? panned : inside ? increment : increment * std::abs(outside);
+  };
+  TPoint delta{0, 0};
+  if (directions & ScrollUp)
+    delta.Y = step(vertical, client.Top - mouse.Y, lastClickPos_.Y - mouse.Y - PanningNeutralZone);
+  if (directions & ScrollDown)
+    delta.Y = -step(vertical, mouse.Y - client.Bottom, mouse.Y - lastClickPos_.Y - PanningNeutralZone);
+  if (directions & ScrollLeft)
+    delta.X = step(horizontal, client.Left - mouse.X, lastClickPos_.X - mouse.X - PanningNeutralZone);
+  if (directions & ScrollRight)
+    delta.X = -step(horizontal, mouse.X - client.Right, mouse.X - lastClickPos_.X - PanningNeutralZone);
+  delta.X *= ReadingDirection();
+  return delta;
+}
+
+// ---- Middle button -------------------------------------------------------------------------------
+
+void TBaseDataTree::DoubleClickMessage(TMessage& message, TDataTreeState state, bool handled, TShiftState shift) {
+  ChangeTreeStates({state}, {});
+  TCustomControl::Dispatch(message);
+  if (handled) MouseDoubleClick(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), shift);
+  ChangeTreeStates({}, {state});
+}
+
+void TBaseDataTree::MiddleButtonDown(TMessage& message, int x, int y, TShiftState shift) {
+  ChangeTreeStates({tsMiddleButtonDown}, {});
+  if (HeaderBusy()) return;
+  TCustomControl::Dispatch(message);
+  const bool scrollable = ClientWidth() < RangeX() || ClientHeight() < RangeY();
+  if (options_->MiscOptions().Contains(toWheelPanning) && !WheelPanningRuns() && scrollable) {
+    lastClickPos_ = Point(x, y);
+    BeginWheelPanning(lastClickPos_);
+    return;
+  }
+  EndWheelPanning();
+  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonDown(x, y, shift);
+}
+
+void TBaseDataTree::MiddleButtonUp(TMessage& message, int x, int y, TShiftState shift) {
+  ChangeTreeStates({}, {tsMiddleButtonDown});
+  if (WheelPanningRuns()) {
+    // A release before the mouse moved far keeps click panning going.
+    if (states_.Contains(tsWheelScrolling))
+      ChangeTreeStates({}, {tsWheelPanning});
+    else
+      EndWheelPanning();
+    return;
+  }
+  if (HeaderBusy()) return;
+  TCustomControl::Dispatch(message);
+  if (options_->SelectionOptions().Contains(toMiddleClickSelect)) MouseButtonUp(x, y, shift);
+}
+
+bool TBaseDataTree::HeaderBusy() const {
+  return header_->States().Contains(hdDragging) || header_->States().Contains(hdTracking);
+}
+
+int TBaseDataTree::ReadingDirection() const { return ReadsRightToLeft(ColumnNone) ? -1 : 1; }
+
+void TBaseDataTree::RepaintForFocus() {
+  if (!HandleAllocated()) return;
+  const bool ghosted = options_->PaintOptions().Contains(toGhostedIfUnfocused);
+  if (selectionLive_ > 0 || !ghosted)
+    Invalidate();
+  else if (focusedNode_)
+    RepaintNode(focusedNode_);
 }

@@ -187,19 +187,71 @@ std::unique_ptr<TBitmap> DrawHeaderSplitCursor() {
   return bitmap;
 }
 
+namespace {
+
+// The arrows of a panning picture as compass points, by the name's end.
+const std::map<std::string, std::vector<std::string>>& PanningArrows() {
+  static const std::map<std::string, std::vector<std::string>> arrows{
+      {"DTREE_MOVEALL", {"N", "E", "S", "W"}}, {"DTREE_MOVEEW", {"E", "W"}}, {"DTREE_MOVENS", {"N", "S"}},
+      {"DTREE_MOVEN", {"N"}},   {"DTREE_MOVENE", {"NE"}}, {"DTREE_MOVEE", {"E"}},  {"DTREE_MOVESE", {"SE"}},
+      {"DTREE_MOVES", {"S"}},   {"DTREE_MOVESW", {"SW"}}, {"DTREE_MOVEW", {"W"}},  {"DTREE_MOVENW", {"NW"}},
+  };
+  return arrows;
+}
+
+// A filled arrow from near the plate's centre towards its rim.
+void DrawPanningArrow(TCanvas& canvas, const std::string& compass) {
+  const int dx = compass.find('E') != std::string::npos ? 1 : compass.find('W') != std::string::npos ? -1 : 0;
+  const int dy = compass.find('S') != std::string::npos ? 1 : compass.find('N') != std::string::npos ? -1 : 0;
+  // Diagonal arrows are as long as straight ones: 10/14 of each step.
+  const int reach = dx != 0 && dy != 0 ? 7 : 10;
+  const int base = dx != 0 && dy != 0 ? 3 : 5;
+  const TPoint tip{16 + dx * reach, 16 + dy * reach};
+  const TPoint foot{16 + dx * base, 16 + dy * base};
+  // Across the arrow: the direction turned by a right angle.
+  const int acrossX = -dy * 4;
+  const int acrossY = dx * 4;
+  canvas.Polygon(std::vector<TPoint>{tip, {foot.X + acrossX, foot.Y + acrossY}, {foot.X - acrossX, foot.Y - acrossY}});
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> DrawPanningPicture(const std::string& name) {
+  const auto arrows = PanningArrows().find(name);
+  if (arrows == PanningArrows().end()) return nullptr;
+  auto bitmap = std::make_unique<TBitmap>(32, 32, pf32bit);
+  TCanvas& canvas = bitmap->Canvas();
+  canvas.Brush().SetColor(StripKey);
+  canvas.FillRect(Rect(0, 0, 32, 32));
+  canvas.Pen().SetColor(clGray);
+  canvas.Brush().SetColor(clSilver);
+  canvas.Ellipse(2, 2, 30, 30);
+  canvas.Pen().SetColor(clBlack);
+  canvas.Brush().SetColor(clBlack);
+  canvas.Ellipse(14, 14, 19, 19);
+  for (const std::string& compass : arrows->second) DrawPanningArrow(canvas, compass);
+  return bitmap;
+}
+
+std::vector<std::uint32_t> UnkeyedPixels(TBitmap& picture) {
+  const int width = picture.Width();
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(picture.Height()));
+  TGdiBitmap& surface = *picture.Handle();
+  surface.EndPainting();
+  const std::uint32_t key = ColorToPixel(StripKey) | 0xFF000000u;
+  for (int y = 0; y < picture.Height(); ++y) {
+    std::uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+    surface.FetchRow(y, 0, width, row);
+    for (int x = 0; x < width; ++x) row[x] = (row[x] | 0xFF000000u) == key ? 0 : row[x] | 0xFF000000u;
+  }
+  return pixels;
+}
+
 HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot) {
   TCursorPicture cursor;
   cursor.Width = picture.Width();
   cursor.Height = picture.Height();
   cursor.HotSpot = hotSpot;
-  cursor.Pixels.resize(static_cast<size_t>(cursor.Width) * static_cast<size_t>(cursor.Height));
-  TGdiBitmap& pixels = *picture.Handle();
-  pixels.EndPainting();
-  const std::uint32_t key = ColorToPixel(StripKey) | 0xFF000000u;
-  for (int y = 0; y < cursor.Height; ++y) {
-    std::uint32_t* row = cursor.Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(cursor.Width);
-    pixels.FetchRow(y, 0, cursor.Width, row);
-    for (int x = 0; x < cursor.Width; ++x) row[x] = (row[x] | 0xFF000000u) == key ? 0 : row[x] | 0xFF000000u;
-  }
+  cursor.Pixels = UnkeyedPixels(picture);
   return CreatePictureCursor(std::move(cursor));
 }

@@ -6,7 +6,9 @@
 // mixed), and two sets drawn by the system's frame-control painter.
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "toolkit/base/Handles.h"
 #include "toolkit/base/Rect.h"
@@ -22,8 +24,18 @@ enum TUtilityImage {
 // The header's column-split cursor "DTREE_HEADERSPLIT", 32 x 32 on a
 // magenta key, its hot spot at (16, 16).
 std::unique_ptr<TBitmap> DrawHeaderSplitCursor();
+// The picture's pixels (0xAARRGGBB) row by row; 0 where the magenta key is.
+std::vector<std::uint32_t> UnkeyedPixels(TBitmap& picture);
 // A picture cursor of a drawing on the magenta key (DestroyCursor frees it).
 HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot);
+
+// The wheel panning pictures, 32 x 32 on the magenta key, arrows on a round
+// plate: "DTREE_MOVEALL", "DTREE_MOVEEW" and "DTREE_MOVENS" (the panning
+// window's images and cursors) and the cursors of one direction,
+// "DTREE_MOVEN", "DTREE_MOVENE", "DTREE_MOVEE", "DTREE_MOVESE", "DTREE_MOVES",
+// "DTREE_MOVESW", "DTREE_MOVEW", "DTREE_MOVENW"; nullptr for any other name.
+// A cursor's hot spot is the centre, (16, 16).
+std::unique_ptr<TBitmap> DrawPanningPicture(const std::string& name);
 
 // The strip of the name ("DTREE_CHECK_LIGHT", "DTREE_CHECK_DARK",
 // "DTREE_TICK_LIGHT", "DTREE_TICK_DARK", "DTREE_FLAT", "DTREE_XP") in the

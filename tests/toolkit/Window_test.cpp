@@ -9,6 +9,7 @@
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Timers.h"
+#include "toolkit/win/WindowRegion.h"
 
 namespace {
 
@@ -282,6 +283,25 @@ TEST_F(WindowCore, CoordinatesMapThroughParentsAndClientOrigins) {
   EXPECT_EQ(WindowFromPoint({105, 55}), top);
   EnableWindow(child, false);
   EXPECT_EQ(WindowFromPoint({111, 71}), top) << "a disabled child is passed over";
+}
+
+TEST_F(WindowCore, AWindowsRegionShapesItForTheMouse) {
+  const HWND top = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(100, 50, 300, 200));
+  const HWND child = Create(WS_CHILD | WS_VISIBLE, Bounds(10, 20, 100, 80), top);
+  const HRGN copy = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(top, copy), RGN_ERROR) << "no shape yet";
+  EXPECT_NE(SetWindowRgn(top, CreateRectRgn(0, 0, 150, 100), true), 0);
+  EXPECT_EQ(GetWindowRgn(top, copy), SIMPLEREGION);
+  EXPECT_EQ(copy->Region, TRegion(Rect(0, 0, 150, 100)));
+  EXPECT_EQ(WindowFromPoint({105, 55}), top);
+  EXPECT_EQ(WindowFromPoint({350, 200}), nullptr) << "outside the shape the window is not there";
+  SetWindowRgn(child, CreateRectRgn(0, 0, 5, 5), false);
+  EXPECT_EQ(WindowFromPoint({111, 71}), child);
+  EXPECT_EQ(WindowFromPoint({150, 100}), top) << "the child's rectangle outside its shape is the parent's";
+  SetWindowRgn(top, nullptr, false);
+  EXPECT_EQ(WindowFromPoint({350, 200}), top) << "the whole rectangle again";
+  EXPECT_EQ(SetWindowRgn(nullptr, nullptr, false), 0);
+  DeleteObject(copy);
 }
 
 TEST_F(WindowCore, FocusMovesWithKillAndSetFocusAndActivatesTheTopLevelWindow) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/treeview/TreeTestSupport.h"
@@ -24,12 +25,7 @@ class InputTest : public testing::Test {
 protected:
   InputTest() : form(nullptr) {
     tree.ScrollBarOptions().SetScrollBars(ssVertical);
-    tree.SetBorderStyle(bsNone);
-    tree.SetParent(&form);
-    tree.SetBounds(0, 0, 200, 90);
-    tree.HandleNeeded();
-    tree.SetRootNodeCount(20);
-    rows = AllNodes(tree);
+    rows = PlaceTree(form, tree, 90, 20);
   }
   ~InputTest() override {
     for (WORD key : {VK_SHIFT, VK_CONTROL}) SetKeyDown(key, false);
@@ -167,6 +163,7 @@ TEST_F(InputTest, F1OpensTheHelpOfTheFocusedNode) {
 TEST_F(InputTest, CtrlClickOnADraggableNodeTogglesOnTheRelease) {
   Include(tree, toMultiSelect);
   Include(tree, toFullRowSelect);
+  Include(tree, toFullRowDrag);
   tree.OnDragAllowed = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = true; };
   Click(100, 9);
   tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(100, 2 * 18 + 9));
@@ -305,7 +302,25 @@ TEST_F(InputTest, DoubleClickTogglesWholeRows) {
   CheckTree(tree);
 }
 
+TEST_F(InputTest, MiddleAndRightDoubleClicksToggleOnlyWhenTheyMaySelect) {
+  Include(tree, toFullRowSelect);
+  Include(tree, toToggleOnDblClick);
+  tree.AppendChildNode(rows[0]);
+  tree.Perform(WM_MBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  tree.Perform(WM_RBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_FALSE(rows[0]->Has(nsExpanded));
+  Include(tree, toMiddleClickSelect);
+  tree.Perform(WM_MBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_TRUE(rows[0]->Has(nsExpanded));
+  Include(tree, toRightClickSelect);
+  tree.Perform(WM_RBUTTONDBLCLK, 0, MAKELPARAM(150, 9));
+  EXPECT_FALSE(rows[0]->Has(nsExpanded));
+  EXPECT_FALSE(tree.TreeStates().Contains(tsMiddleDblClick) || tree.TreeStates().Contains(tsRightDblClick));
+  CheckTree(tree);
+}
+
 TEST_F(InputTest, HotNodeFollowsTheMouseAndLeavesWithIt) {
+  Include(tree, toFullRowSelect);
   std::vector<std::pair<PDataNode, PDataNode>> told;
   tree.OnHotChange = [&](TBaseDataTree*, PDataNode oldNode, PDataNode newNode) { told.emplace_back(oldNode, newNode); };
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
@@ -336,22 +351,145 @@ TEST_F(InputTest, PopupMenusAreAskedUpTheParents) {
   EXPECT_TRUE(tree.NodeHasPopupMenu(child, ColumnNone, Point(0, 0)));
 }
 
+// Records where it was asked to show instead of running a menu loop.
+class TRecordingPopupMenu : public TPopupMenu {
+public:
+  using TPopupMenu::TPopupMenu;
+  void Popup(int x, int y) override { Shown.push_back(Point(x, y)); }
+  std::vector<TPoint> Shown;
+};
+
 // Rows whose content is 40 pixels wide, so the mouse can miss it.
 class TLabelTree : public TTestTree {
 public:
   int NodeContentWidth(PDataNode, TColumnIndex, TCanvas&) override { return 40; }
 };
 
+// Ten rows of a multi-selection tree whose labels span x 22..62.
+class ClickMatrixTest : public testing::Test {
+protected:
+  ClickMatrixTest() : form(nullptr) {
+    Include(tree, toMultiSelect);
+    rows = PlaceTree(form, tree, 180, 10);
+  }
+  ~ClickMatrixTest() override {
+    SetKeyDown(VK_MENU, false);
+    tree.SetParent(nullptr);
+  }
+  static LPARAM At(int x, int row) { return MAKELPARAM(x, row * 18 + 9); }
+  void Select(std::initializer_list<int> indexes, int focused) {
+    tree.UnselectAll();
+    for (int index : indexes) tree.SetNodeSelected(rows[index], true);
+    tree.FocusNode(rows[focused], false);
+  }
+  TNodeArray Rows(std::initializer_list<int> indexes) const {
+    TNodeArray nodes;
+    for (int index : indexes) nodes.push_back(rows[index]);
+    return nodes;
+  }
+
+  TForm form;
+  TLabelTree tree;
+  std::vector<PDataNode> rows;
+};
+
+TEST_F(ClickMatrixTest, APlainClickOnASelectedNodeClearsAtOnceOrOnTheReleaseOfADrag) {
+  tree.OnDragAllowed = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = true; };
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3})) << "kept for a drag";
+  EXPECT_TRUE(tree.TreeStates().Contains(tsClearPending));
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
+  tree.OnDragAllowed = nullptr;
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({3})) << "no drag possible: cleared at once";
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 3));
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, TheApplicationKeyOpensTheFocusedNodesMenuAtItsText) {
+  TRecordingPopupMenu menu(nullptr);
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode, TColumnIndex, TPoint, bool&, TPopupMenu*& popupMenu) {
+    popupMenu = &menu;
+  };
+  tree.Perform(WM_KEYDOWN, VK_APPS, 0);
+  EXPECT_TRUE(menu.Shown.empty()) << "no focused node, no menu";
+  tree.SetFocusedNode(rows[2]);
+  tree.Perform(WM_KEYDOWN, VK_APPS, 0);
+  ASSERT_EQ(menu.Shown.size(), 1u);
+  const TRect text = tree.NodeDisplayRect(rows[2], ColumnNone, true);
+  const TPoint at = tree.ScreenToClient(menu.Shown[0]);
+  EXPECT_EQ(at.Y, (text.Top + text.Bottom) / 2);
+  EXPECT_GT(at.X, text.Left);
+  EXPECT_LT(at.X, text.Right);
+  EXPECT_EQ(menu.PopupComponent, &tree);
+  EXPECT_TRUE(tree.TreeStates().Contains(tsPopupMenuShown));
+}
+
+TEST_F(ClickMatrixTest, ANodeIsHotOnlyOverItsText) {
+  tree.Perform(WM_MOUSEMOVE, 0, At(100, 2));
+  EXPECT_EQ(tree.CurrentHotNode(), nullptr) << "beside the text";
+  tree.Perform(WM_MOUSEMOVE, 0, At(30, 2));
+  EXPECT_EQ(tree.CurrentHotNode(), rows[2]);
+}
+
+TEST_F(ClickMatrixTest, AltCtrlAndShiftClicks) {
+  Select({1, 2, 3}, 1);
+  SetKeyDown(VK_MENU, true);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(30, 5));
+  SetKeyDown(VK_MENU, false);
+  tree.Perform(WM_LBUTTONUP, 0, At(30, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({5})) << "Alt: that node alone";
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL, At(30, 1));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL, At(30, 1));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 5}));
+  EXPECT_EQ(tree.RangeAnchor(), rows[1]) << "Ctrl moves the anchor";
+  tree.Perform(WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, At(30, 3));
+  tree.Perform(WM_LBUTTONUP, MK_CONTROL | MK_SHIFT, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3, 5})) << "Ctrl+Shift adds the range";
+  tree.Perform(WM_LBUTTONDOWN, MK_SHIFT, At(30, 2));
+  tree.Perform(WM_LBUTTONUP, MK_SHIFT, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2})) << "Shift: from the anchor only";
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, ARightClickKeepsASelectionThatHasAPopupMenu) {
+  Include(tree, toRightClickSelect);
+  TPopupMenu menu(nullptr);
+  tree.OnGetPopupMenu = [&](TBaseDataTree*, PDataNode, TColumnIndex, TPoint, bool&, TPopupMenu*& popupMenu) {
+    popupMenu = &menu;
+  };
+  Select({1, 2, 3}, 1);
+  tree.Perform(WM_RBUTTONDOWN, 0, At(30, 2));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({1, 2, 3}));
+  EXPECT_EQ(tree.FocusedNode(), rows[2]);
+  tree.OnGetPopupMenu = nullptr;
+  tree.Perform(WM_RBUTTONUP, 0, At(30, 2));
+  tree.Perform(WM_RBUTTONDOWN, 0, At(30, 3));
+  tree.Perform(WM_RBUTTONUP, 0, At(30, 3));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({3})) << "without a menu the right click selects";
+  CheckTree(tree);
+}
+
+TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
+  Include(tree, toFullRowSelect);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(150, 2));
+  EXPECT_EQ(tree.FocusedNode(), rows[2]);
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
+  EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending)) << "dragging from a row selects rows, as the console does";
+  tree.Perform(WM_MOUSEMOVE, 0, At(150, 5));
+  tree.Perform(WM_LBUTTONUP, 0, At(150, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2, 3, 4, 5}));
+  CheckTree(tree);
+}
+
 TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   TForm form(nullptr);
   TLabelTree tree;
-  tree.SetBorderStyle(bsNone);
-  tree.SetParent(&form);
-  tree.SetBounds(0, 0, 200, 150);
-  tree.HandleNeeded();
   Include(tree, toMultiSelect);
-  tree.SetRootNodeCount(20);
-  const std::vector<PDataNode> rows = AllNodes(tree);
+  const std::vector<PDataNode> rows = PlaceTree(form, tree, 150, 20);
   tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
   EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending));
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(148, 8));
@@ -370,17 +508,52 @@ TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   tree.SetParent(nullptr);
 }
 
+// A band swept over 10,000 rows, down and back up past its start, with the window
+// scrolled along, against the rows whose text span meets it.
+TEST(RubberBandTest, ASweptBandSelectsExactlyTheRowsItMeets) {
+  constexpr int RowCount = 10000;
+  constexpr int TextLeft = 4 + 18;  // margin and the root level's indent
+  constexpr int TextRight = TextLeft + 40;
+  for (const bool ctrl : {false, true}) {
+    TForm form(nullptr);
+    TLabelTree tree;
+    Include(tree, toMultiSelect);
+    const std::vector<PDataNode> rows = PlaceTree(form, tree, 150, RowCount);
+    for (int i = 0; i < RowCount; i += 3) tree.SetNodeSelected(rows[i], true);
+    const TPoint start{150, 100};
+    tree.Perform(WM_LBUTTONDOWN, ctrl ? MK_CONTROL : 0, MAKELPARAM(start.X, start.Y));
+    auto expectBandTo = [&](int x, int treeY) {
+      tree.SetVertOffset(std::min(0, 100 - treeY));
+      tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(x, treeY + tree.OffsetY()));
+      const TRect band = NormalizeRect(Rect(start.X, start.Y, x, treeY));
+      TNodeArray expected;
+      for (int i = 0; i < RowCount; ++i) {
+        const bool meets = i * 18 < band.Bottom && i * 18 + 18 > band.Top && TextLeft < band.Right &&
+                           TextRight > band.Left;
+        const bool before = ctrl && i % 3 == 0;
+        if (meets != before) expected.push_back(rows[static_cast<size_t>(i)]);
+      }
+      std::sort(expected.begin(), expected.end());
+      TNodeArray actual = tree.SortedSelection(false);
+      std::sort(actual.begin(), actual.end());
+      ASSERT_EQ(actual, expected) << "band to (" << x << ", " << treeY << ")" << (ctrl ? " with Ctrl" : "");
+    };
+    for (int step = 1; step <= 20; ++step) expectBandTo(step % 2 ? 30 : 50, 40 + step * RowCount * 18 / 20 - 18);
+    for (int step = 19; step >= 0; --step) expectBandTo(step % 3 ? 45 : 10, 40 + step * RowCount * 9 / 20);
+    expectBandTo(10, 5);
+    tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(10, 40));
+    CheckTree(tree);
+    tree.SetParent(nullptr);
+  }
+}
+
 TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
   TFakeClockScope time;
   TForm form(nullptr);
   TLabelTree tree;
-  tree.SetBorderStyle(bsNone);
-  tree.SetParent(&form);
-  tree.SetBounds(0, 0, 200, 150);
-  tree.HandleNeeded();
   Include(tree, toMultiSelect);
   Include(tree, toAutoScroll);
-  tree.SetRootNodeCount(100);
+  PlaceTree(form, tree, 150, 100);
   tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 5));
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(30, 145));
   EXPECT_TRUE(tree.TreeStates().Contains(tsScrollPending));
@@ -402,6 +575,7 @@ TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
 
 TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
   Include(tree, toHotTrack);
+  Include(tree, toFullRowSelect);
   tree.HotCursor = crHandPoint;
   std::vector<TCursor> asked;
   tree.OnGetCursor = [&](TBaseDataTree*, TCursor& cursor) { asked.push_back(cursor); };

@@ -97,6 +97,17 @@ inline std::vector<PDataNode> AllNodes(const TBaseDataTree& tree) {
   return nodes;
 }
 
+// Puts the tree without a border into the parent at 200 x Height, makes
+// its window and gives it Count root nodes; answers every node.
+inline std::vector<PDataNode> PlaceTree(TWinControl& parent, TBaseDataTree& tree, int height, unsigned count) {
+  tree.SetBorderStyle(bsNone);
+  tree.SetParent(&parent);
+  tree.SetBounds(0, 0, 200, height);
+  tree.HandleNeeded();
+  tree.SetRootNodeCount(count);
+  return AllNodes(tree);
+}
+
 struct TShownRow {
   PDataNode Node;
   int Top;

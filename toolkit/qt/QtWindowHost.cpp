@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
@@ -21,6 +22,7 @@
 #include "toolkit/qt/QtInput.h"
 #include "toolkit/qt/DesktopWindowInfo.h"
 #include "toolkit/qt/QtNativeWidget.h"
+#include "toolkit/gdi/Region.h"
 #include "toolkit/win/Caret.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
@@ -212,6 +214,15 @@ public:
     return native_ && native_->Message(message, wParam, lParam, result);
   }
   bool NativeScrollInfo(int bar, SCROLLINFO& info) override { return native_ && native_->ScrollInfo(bar, info); }
+  void SetShape(const TRegion* shape) override {
+    if (!shape) {
+      widget_->clearMask();
+      return;
+    }
+    QRegion mask;
+    for (const TRect& r : shape->Rects()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+    widget_->setMask(mask);
+  }
   void SetStayOnTop(bool stayOnTop) override {
     if (!widget_->isWindow() || widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == stayOnTop) return;
     const bool visible = widget_->isVisible();

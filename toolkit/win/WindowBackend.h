@@ -13,6 +13,7 @@
 #include "toolkit/win/Monitors.h"
 
 struct SCROLLINFO;
+class TRegion;
 
 // The on-screen body of one window.
 class IWindowHost {
@@ -36,6 +37,8 @@ public:
   virtual void SetMouseGrab(bool grab) = 0;
   // A top-level window stays in front of the others (WS_EX_TOPMOST).
   virtual void SetStayOnTop(bool stayOnTop) = 0;
+  // Only the shape's pixels (window coordinates) are shown; nullptr shows the whole window.
+  virtual void SetShape(const TRegion* shape) = 0;
   // The native widget's answer to a message reaching NativeWindowProc;
   // false when the host has no widget or the widget leaves the message alone.
   virtual bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;

@@ -64,7 +64,8 @@ HWND DeepestChildAt(HWND window, TPoint screenPoint) {
     const auto child = std::find_if(children.begin(), children.end(), [&local](HWND candidate) {
       const TWindowRecord* childRecord = FindWindowRecord(candidate);
       return (childRecord->Style & WS_VISIBLE) && !(childRecord->Style & WS_DISABLED) &&
-             PtInRect(childRecord->Bounds, local);
+             PtInRect(childRecord->Bounds, local) &&
+             ShapeContains(*childRecord, {local.X - childRecord->Bounds.Left, local.Y - childRecord->Bounds.Top});
     });
     if (child == children.end()) return window;
     window = *child;
@@ -257,7 +258,8 @@ HWND WindowFromPoint(TPoint screenPoint) {
   HWND found = nullptr;
   for (HWND window : TopLevelWindows())
     if (const TWindowRecord* record = FindWindowRecord(window);
-        (record->Style & WS_VISIBLE) && PtInRect(record->Bounds, screenPoint)) {
+        (record->Style & WS_VISIBLE) && PtInRect(record->Bounds, screenPoint) &&
+        ShapeContains(*record, {screenPoint.X - record->Bounds.Left, screenPoint.Y - record->Bounds.Top})) {
       found = window;
       break;
     }

@@ -4,6 +4,7 @@
 // handles are never reused, so a stale handle finds no record.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -71,6 +72,8 @@ struct TWindowRecord {
   bool RedrawEnabled = true;
   bool Maximized = false;
   HMENU Menu = nullptr;  // the menu bar of a top-level window
+  // The window's shape in window coordinates (SetWindowRgn); none: its rectangle.
+  std::optional<TRegion> Shape;
 
   std::unique_ptr<IWindowHost> Host;
 
@@ -98,6 +101,8 @@ void EndMouseTracking();
 void CancelMouseTracking();
 
 TWindowRecord* FindWindowRecord(HWND window);
+// Whether a point in window coordinates lies in the window's shape.
+bool ShapeContains(const TWindowRecord& record, TPoint windowPoint);
 // Window rectangle in screen coordinates.
 TRect ScreenBounds(const TWindowRecord& record);
 // The window's client origin in screen coordinates.
