@@ -2,6 +2,7 @@
 // auto-size column, spring columns and splitters, on the workspace's
 // three-column configuration.
 
+#include <memory>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -975,6 +976,15 @@ TEST_F(HeaderMouseTest, ADraggedColumnShowsItsPictureFollowingTheMouse) {
   Release(70);
   EXPECT_FALSE(image.Prepared());
   EXPECT_EQ(image.BackImage(), nullptr);
+}
+
+TEST_F(HeaderPaintTest, AFreedImageListIsForgotten) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  header.SetImages(images.get());
+  columns.ColumnAt(0).SetImageIndex(0);
+  images.reset();
+  EXPECT_EQ(header.Images(), nullptr);
+  Paint();
 }
 
 }  // namespace
