@@ -25,6 +25,11 @@ std::unique_ptr<TBitmap> DrawHeaderSplitCursor();
 // A picture cursor of a drawing on the magenta key (DestroyCursor frees it).
 HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot);
 
+// The shaded 9 x 9 expand buttons "DTREE_XPBUTTONPLUS" and
+// "DTREE_XPBUTTONMINUS" on the magenta key (corners cut); nullptr for any
+// other name.
+std::unique_ptr<TBitmap> DrawShadedButton(const std::string& name);
+
 // The strip of the name ("DTREE_CHECK_LIGHT", "DTREE_CHECK_DARK",
 // "DTREE_TICK_LIGHT", "DTREE_TICK_DARK", "DTREE_FLAT", "DTREE_XP") in the
 // classic colours, its top-left pixel the transparent colour; nullptr for
