@@ -1009,6 +1009,8 @@ private:
   void ArmDropExpand(PDataNode node);
   // A line in the drop mark colour above or below the drop target's row.
   void PaintDropMark(TCanvas& canvas, PDataNode node, const TRect& rowRect);
+  // The arrow along the top (dmAbove) or bottom (dmBelow) of R in the drop mark colour.
+  void PaintDropIndicator(TCanvas& canvas, const TRect& r);
   bool FireDragOver(TObject* source, TShiftState shift, TDragState state, TPoint pt, TDropMode mode, DWORD& effect);
   static uint64_t EnterTreeRegistry(TBaseDataTree* tree);
   static void LeaveTreeRegistry(uint64_t serial);

@@ -458,6 +458,27 @@ void TBaseDataTree::ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPa
 
 void TBaseDataTree::PaintNodeContent(TDTPaintInfo&) {}
 
+void TBaseDataTree::PaintDropIndicator(TCanvas& canvas, const TRect& r) {
+  if (lastDropMode_ != dmAbove && lastDropMode_ != dmBelow) return;
+  const TPenStyle penStyle = canvas.Pen().Style();
+  const TColor brushColor = canvas.Brush().Color();
+  canvas.Pen().SetStyle(psClear);
+  canvas.Brush().SetColor(colors_->Color(DropMarkColor));
+  const int left = r.Left;
+  const int right = r.Right;
+  const int top = r.Top;
+  const int bottom = r.Bottom;
+  const std::vector<TPoint> arrow =
+      lastDropMode_ == dmAbove
+          ? std::vector<TPoint>{{left + 2, top}, {right - 2, top}, {right - 2, top + 6},
+                                {right - 6, top + 2}, {left + 6, top + 2}, {left + 2, top + 6}}
+          : std::vector<TPoint>{{left + 2, bottom - 1}, {right - 2, bottom - 1}, {right - 2, bottom - 8},
+                                {right - 7, bottom - 3}, {left + 7, bottom - 3}, {left + 2, bottom - 8}};
+  canvas.Polygon(arrow);
+  canvas.Pen().SetStyle(penStyle);
+  canvas.Brush().SetColor(brushColor);
+}
+
 // ---- The paint pipeline ------------------------------------------------------------------
 
 TPaintTreeOptions TBaseDataTree::EffectivePaintOptions(TPaintTreeOptions options) const {
@@ -596,8 +617,8 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
       column = next;
     }
   }
-  PaintDropMark(canvas, node, rowRect);
   if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
+  if (options.Contains(ptoDropIndicator)) PaintDropMark(canvas, node, rowRect);
   SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
 }
 
