@@ -350,6 +350,12 @@ public:
   void PaintFrame(HDC dc);
   // The system border's sizes, negative, as the window's style gives them.
   TSize BorderInsets();
+  // Under right-to-left alignment (BiDiMode bdRightToLeft) the shift that
+  // puts the columns' right end at the client area's right end, in the
+  // header as in the rows (the vertical scroll bar stays on the right, so
+  // the header's part above it is not the columns'); 0 left to right and
+  // when the columns are wider.
+  int RightToLeftOffset() const;
   // The node image lists: a change to a list repaints the tree, a freed list is forgotten.
   TImageList* Images() const { return imagesLink_.Sender(); }
   void SetImages(TImageList* images);

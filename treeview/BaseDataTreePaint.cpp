@@ -23,6 +23,7 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/PaintInfo.h"
+#include "treeview/ScrollBarOptions.h"
 #include "treeview/TreeImages.h"
 #include "treeview/TreeRoutines.h"
 
@@ -726,9 +727,15 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
   for (const TDataTreeColumn* column : columns.VisibleColumnsArray()) {
     TRect cell = Rect(target.X + column->Left() - window.Left, area.Top, 0, area.Bottom);
     cell.Right = cell.Left + column->Width();
+    // Only the window's own part of the target: a second pass paints beside the first.
+    if (cell.Right <= area.Left) continue;
+    if (cell.Left >= area.Right) break;
+    TRect inside = cell;
+    inside.Left = std::max(cell.Left, area.Left);
+    inside.Right = std::min(cell.Right, area.Right);
     targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color());
-    targetCanvas.FillRect(cell);
-    if (fullLines) {
+    targetCanvas.FillRect(inside);
+    if (fullLines && cell.Right <= area.Right) {
       TDTPaintInfo paintInfo;
       paintInfo.Canvas = &targetCanvas;
       paintInfo.PatternOrigin = {window.Left & 1, area.Top & 1};
@@ -894,6 +901,14 @@ void TBaseDataTree::PaintFrame(HDC dc) {
   RestoreDC(dc, saved);
 }
 
+int TBaseDataTree::RightToLeftOffset() const {
+  if (biDiMode_ != bdRightToLeft) return 0;
+  const bool verticalBar = ClientHeight() < RangeY() && scrollBarOptions_->HasVertical();
+  const int barWidth = verticalBar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  const int headerWidth = header_->HeaderRect().Width();
+  return headerWidth >= barWidth + RangeX() ? headerWidth - barWidth - RangeX() : 0;
+}
+
 void TBaseDataTree::FrameChanged() {
   if (HandleAllocated()) header_->RecalcHeaderFrame();
 }
@@ -943,8 +958,22 @@ void TBaseDataTree::Paint() {
   if (update.Right <= update.Left || update.Bottom <= update.Top) return;
   const TPaintTreeOptions options{ptoBackground, ptoColumnColor, ptoFocusRect, ptoSelection, ptoDropIndicator,
                                   ptoGridLines};
+  const bool columns = header_->HasColumns();
+  const int rightToLeftOffset = columns ? RightToLeftOffset() : 0;
+  const int fixedWidth = columns ? header_->Columns().FixedColumnsWidth() : 0;
+  // Fixed columns stay where they are; the rest scrolls beside them.
+  if (fixedWidth > 0) {
+    TRect fixed = Rect(0, 0, fixedWidth, ClientHeight());
+    OffsetRect(fixed, -rightToLeftOffset, -offsetY_);
+    PaintTreeTo(Canvas(), fixed, Point(0, 0), options);
+    if (ClientWidth() <= fixedWidth) return;
+    TRect scrolled = Rect(fixedWidth, 0, ClientWidth(), ClientHeight());
+    OffsetRect(scrolled, effectiveOffsetX_ - rightToLeftOffset, -offsetY_);
+    PaintTreeTo(Canvas(), scrolled, Point(fixedWidth, 0), options);
+    return;
+  }
   TRect window = update;
-  OffsetRect(window, effectiveOffsetX_, -offsetY_);
+  OffsetRect(window, effectiveOffsetX_ - rightToLeftOffset, -offsetY_);
   PaintTreeTo(Canvas(), window, update.TopLeft(), options);
 }
 

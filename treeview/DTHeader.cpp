@@ -194,7 +194,11 @@ void TDTHeader::InvalidateHeader(TColumnIndex column, bool expandToBorder) {
     const TDataTreeColumn& item = columns_.ColumnAt(column);
     r = item.HeaderCellRect();
     if (!item.Options().Contains(coFixed)) OffsetRect(r, -tree_.EffectiveOffsetX(), 0);
-    if (expandToBorder) r.Right = header.Right;
+    OffsetRect(r, tree_.RightToLeftOffset(), 0);
+    if (expandToBorder && tree_.BiDiMode() == bdRightToLeft)
+      r.Left = header.Left;
+    else if (expandToBorder)
+      r.Right = header.Right;
   }
   // From window to client coordinates: the client area starts below the strip.
   OffsetRect(r, -header.Left, -header.Bottom);
