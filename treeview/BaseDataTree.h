@@ -874,6 +874,8 @@ private:
   void DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source);
   void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
                  const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
+  // Whether the column's cells get a vertical grid line in this paint.
+  bool DrawsVertGridLine(TColumnIndex column, TPaintTreeOptions paintOptions) const;
   void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
                       TPaintTreeOptions paintOptions);
   // Carries the line image, button position and select level from a row to the next.

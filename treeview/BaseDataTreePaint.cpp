@@ -641,7 +641,10 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   if (paintInfo.RightToLeft) paintInfo.Alignment = Mirrored(paintInfo.Alignment);
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
-  if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
+  // A full-row selection covers the column colour anyway.
+  const bool selectedRow = node->Has(nsSelected) && options_->SelectionOptions().Contains(toFullRowSelect) &&
+                           paintInfo.PaintOptions.Contains(ptoSelection);
+  if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor) || selectedRow)
     paintInfo.PaintOptions.Exclude(ptoColumnColor);
   paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
   paintInfo.ContentRect = cell;
@@ -683,8 +686,10 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
-  if (header_->HasColumns() && paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowVertGridLines)) {
-    DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
+  if (DrawsVertGridLine(column, paintInfo.PaintOptions)) {
+    // Right to left an empty cell leaves its neighbour's text room up to the edge.
+    if (!rightToLeft || !FireGetCellIsEmpty(node, column))
+      DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
     --paintInfo.CellRect.Right;
     --paintInfo.ContentRect.Right;
   }
@@ -705,6 +710,15 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   RestoreDC(canvas.Handle(), saved);
 }
 
+bool TBaseDataTree::DrawsVertGridLine(TColumnIndex column, TPaintTreeOptions paintOptions) const {
+  if (!header_->HasColumns() || !paintOptions.Contains(ptoGridLines) ||
+      !options_->PaintOptions().Contains(toShowVertGridLines))
+    return false;
+  // An auto-sized last column reaches the window's edge: no line there.
+  const TDataTreeColumns& columns = header_->Columns();
+  return !header_->Options().Contains(hoAutoResize) || columns.ColumnAt(column).Position() != columns.Count() - 1;
+}
+
 void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
                                    TPaintTreeOptions paintOptions) {
   bool handled = false;
@@ -720,9 +734,7 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
     return;
   }
   const TDataTreeColumns& columns = header_->Columns();
-  const TDTPaintOptions paint = options_->PaintOptions();
-  const bool fullLines = paintOptions.Contains(ptoGridLines) && paint.Contains(toFullVertGridLines) &&
-                         paint.Contains(toShowVertGridLines);
+  const bool fullLines = options_->PaintOptions().Contains(toFullVertGridLines);
   int right = area.Left;
   for (const TDataTreeColumn* column : columns.VisibleColumnsArray()) {
     TRect cell = Rect(target.X + column->Left() - window.Left, area.Top, 0, area.Bottom);
@@ -735,7 +747,7 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
     inside.Right = std::min(cell.Right, area.Right);
     targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color());
     targetCanvas.FillRect(inside);
-    if (fullLines && cell.Right <= area.Right) {
+    if (fullLines && DrawsVertGridLine(column->Index(), paintOptions) && cell.Right <= area.Right) {
       TDTPaintInfo paintInfo;
       paintInfo.Canvas = &targetCanvas;
       paintInfo.PatternOrigin = {window.Left & 1, area.Top & 1};

@@ -416,6 +416,42 @@ TEST_F(PaintTest, ButtonsFollowTheirStyleAfterTheFirstPaint) {
   EXPECT_EQ(DrawShadedButton("DTREE_XPBUTTON"), nullptr);
 }
 
+// The workspace's three columns with grid lines: each row cell by cell, the
+// vertical lines carried down below the last row under toFullVertGridLines.
+TEST_F(PaintTest, ThreeColumnsDrawTheirGridLines) {
+  tree->SetBounds(0, 0, 500, 200);
+  TDataTreeColumns& columns = tree->Header().Columns();
+  for (int width : {96, 192, 96}) columns.AddColumn().SetWidth(width);
+  columns.ColumnAt(1).SetColor(clYellow);
+  Include(*tree, toShowHorzGridLines);
+  Include(*tree, toShowVertGridLines);
+  tree->SetRootNodeCount(2);
+  TBitmap painted(500, 200, pf32bit);
+  const TColor grid = ColorToRGB(tree->Colors().Color(GridLineColor));
+  auto paint = [&] { tree->PaintTreeTo(painted.Canvas(), Rect(0, 0, 500, 200), Point(0, 0), {ptoGridLines, ptoColumnColor}); };
+  auto gridIn = [&](const TRect& area) { return CountPixels(*painted.Handle(), area, grid); };
+  paint();
+  const int rows = 2 * static_cast<int>(tree->DefaultNodeHeight());
+  for (int right : {96, 288, 384})
+    EXPECT_EQ(gridIn(Rect(right - 1, 0, right, rows)), rows / 2) << "a dotted line along the cell's right edge at " << right;
+  EXPECT_GE(gridIn(Rect(0, 17, 384, 18)), 384 / 2 - 1) << "a dotted line along the row's bottom";
+  EXPECT_EQ(gridIn(Rect(95, rows, 96, 200)), 0) << "no full-height lines yet";
+  EXPECT_EQ(CountPixels(*painted.Handle(), Rect(100, rows, 280, 200), ColorToRGB(clYellow)), 180 * (200 - rows))
+      << "the column colour below the rows";
+
+  Include(*tree, toFullVertGridLines);
+  paint();
+  for (int right : {96, 288, 384})
+    EXPECT_EQ(gridIn(Rect(right - 1, rows, right, 200)), (200 - rows) / 2) << "down to the bottom at " << right;
+
+  tree->Header().SetOptions(tree->Header().Options() + TDTHeaderOptions{hoAutoResize});
+  paint();
+  const int autoRight = columns.ColumnAt(2).Left() + columns.ColumnAt(2).Width();
+  EXPECT_EQ(gridIn(Rect(autoRight - 1, 0, autoRight, 17)) + gridIn(Rect(autoRight - 1, rows, autoRight, 200)), 0)
+      << "none at the auto-sized last column";
+  EXPECT_GT(gridIn(Rect(95, 0, 96, 200)), 0);
+}
+
 // A window whose pending update area is emptied, to see what repaints it.
 class RepaintTest : public testing::Test {
 protected:
