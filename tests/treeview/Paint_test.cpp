@@ -25,9 +25,16 @@
 
 namespace {
 
+// A draw tree whose states the tests may enter.
+class TStatedDrawTree : public TDataDrawTree {
+public:
+  using TDataDrawTree::TDataDrawTree;
+  using TBaseDataTree::ChangeTreeStates;
+};
+
 class PaintTest : public testing::Test {
 protected:
-  PaintTest() : form(nullptr), tree(new TDataDrawTree(&form)) {
+  PaintTest() : form(nullptr), tree(new TStatedDrawTree(&form)) {
     tree->SetParent(&form);
     tree->SetBounds(0, 0, 300, 200);
     tree->OnDrawNode = [this](TCustomDataDrawTree*, const TDTPaintInfo& info) {
@@ -47,7 +54,7 @@ protected:
     TRect Content;
   };
   TForm form;
-  TDataDrawTree* tree;
+  TStatedDrawTree* tree;
   TBitmap target{300, 200, pf32bit};
   std::vector<TDrawn> drawn;
 };
@@ -375,6 +382,44 @@ TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
     const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
     EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
   }
+}
+
+TEST_F(PaintTest, ButtonPlaceTransparentFillEditedCellsAndBands) {
+  const TColor lineColor = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const TColor treeColor = ColorToRGB(tree->Color());
+  tree->SetButtonFillMode(fmTransparent);
+  const TGdiBitmap& button = *tree->ButtonBitmap(false).Handle();
+  EXPECT_EQ(button.Pixel(2, 2) & 0xFFFFFF, 0xFF00FFu) << "fmTransparent keeps the key inside";
+  EXPECT_EQ(button.Pixel(0, 0) & 0xFFFFFF, lineColor);
+
+  const PDataNode first = tree->AppendChildNode();
+  const PDataNode child = tree->AppendChildNode(first);
+  tree->ToggleExpanded(first);
+  tree->SetNodeSelected(first, true);
+  tree->SetFocusedNode(first);
+  PaintAll();
+  // ButtonX = Indent x (entries - 1) + the half of (Indent - 9) to even: 0 + 4; the button's top at 9 - 4.
+  EXPECT_EQ(target.Handle()->Pixel(4, 6) & 0xFFFFFF, lineColor) << "the button's left edge";
+  EXPECT_NE(target.Handle()->Pixel(3, 6) & 0xFFFFFF, lineColor);
+  const int contentLeft = drawn[0].Content.Left;
+  EXPECT_NE(target.Handle()->Pixel(contentLeft + 2, 9) & 0xFFFFFF, treeColor) << "selected";
+
+  drawn.clear();
+  tree->ChangeTreeStates({tsEditing}, {});
+  PaintAll();
+  tree->ChangeTreeStates({}, {tsEditing});
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].Node, child) << "the edited cell shows no content";
+  EXPECT_EQ(target.Handle()->Pixel(contentLeft + 2, 9) & 0xFFFFFF, treeColor) << "nor its selection";
+
+  tree->SetLineMode(lmBands);
+  const int rowHeight = static_cast<int>(tree->DefaultNodeHeight());
+  const TRect indentation = Rect(0, rowHeight, 2 * static_cast<int>(tree->Indent()), 2 * rowHeight);
+  const TColor grid = ColorToRGB(tree->Colors().Color(GridLineColor));
+  PaintAll({});
+  EXPECT_EQ(CountPixels(*target.Handle(), indentation, grid), 0) << "no bands without ptoGridLines";
+  PaintAll({ptoGridLines});
+  EXPECT_GT(CountPixels(*target.Handle(), indentation, grid), 0) << "bands with them";
 }
 
 TEST_F(PaintTest, LineStyleChangesRebuildThePattern) {
