@@ -92,10 +92,16 @@ void TBaseDataTree::ColumnResized(TColumnIndex column) {
     if (node->Has(nsMultiline)) node->Exclude(nsHeightMeasured);
   UpdateHorzScrollBar(false);
   if (column >= 0) {
+    // What moves: the columns after it, or right to left those before it.
     TRect r = ClientRect();
     if (!options_->AutoOptions().Contains(toAutoSpanColumns)) {
+      int left = 0;
       int right = 0;
-      header_->Columns().ColumnHorzExtent(column, r.Left, right);
+      header_->Columns().ColumnHorzExtent(column, left, right);
+      if (biDiMode_ == bdRightToLeft)
+        r.Right = right;
+      else
+        r.Left = left;
     }
     InvalidateRect(Handle(), &r, false);
     header_->InvalidateHeader(column, true);

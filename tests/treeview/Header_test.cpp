@@ -761,6 +761,26 @@ TEST_F(HeaderPaintTest, RightToLeftColumnsEndAtTheHeadersRightEnd) {
   EXPECT_EQ(right, tree.ClientWidth()) << "beside the vertical scroll bar too";
 }
 
+TEST_F(HeaderTest, AResizedColumnRepaintsWhatMoves) {
+  auto resizeAndTakeUpdate = [&](int width) {
+    ValidateRect(tree.Handle(), nullptr);
+    columns.ColumnAt(1).SetWidth(width);
+    TRect update;
+    GetUpdateRect(tree.Handle(), &update, false);
+    return update;
+  };
+  TRect update = resizeAndTakeUpdate(150);
+  EXPECT_EQ(update.Left, 96) << "from the column's left edge";
+  EXPECT_EQ(update.Right, tree.ClientWidth());
+  tree.SetBiDiMode(bdRightToLeft);
+  update = resizeAndTakeUpdate(170);
+  int left = 0;
+  int right = 0;
+  columns.ColumnHorzExtent(1, left, right);
+  EXPECT_EQ(update.Left, 0) << "right to left, the columns before it move";
+  EXPECT_EQ(update.Right, right);
+}
+
 TEST_F(HeaderPaintTest, FixedColumnsStayWhileTheRestScrolls) {
   AddOptions(0, {coFixed});
   columns.ColumnAt(0).SetColor(clRed);
