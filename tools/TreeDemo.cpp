@@ -54,7 +54,7 @@ TDataDrawTree* MakeConsoleScene(TForm* form) {
                                             {"i", "Library Math loaded"}, {"!", "Unknown identifier \"y\""}};
   tree->OnGetNodeWidth = [](TCustomDataDrawTree* sender, TCanvas& canvas, PDataNode node, TColumnIndex, int& width) {
     const TDemoLine& line = lines[static_cast<size_t>(*static_cast<int*>(sender->NodeUserData(node))) % lines.size()];
-    width = canvas.TextWidth(std::string(line.Prefix) + "  " + line.Text) + 2 * sender->TextMargin;
+    width = canvas.TextWidth(std::string(line.Prefix) + "  " + line.Text) + 2 * sender->TextMargin();
   };
   tree->OnDrawNode = [](TCustomDataDrawTree* sender, const TDTPaintInfo& paintInfo) {
     const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
@@ -62,7 +62,7 @@ TDataDrawTree* MakeConsoleScene(TForm* form) {
     TCanvas& canvas = *paintInfo.Canvas;
     canvas.Brush().SetStyle(bsClear);
     const bool selected = paintInfo.Node->Has(nsSelected);
-    const int x = paintInfo.ContentRect.Left + sender->TextMargin;
+    const int x = paintInfo.ContentRect.Left + sender->TextMargin();
     canvas.Font().SetColor(selected ? clHighlightText : clGray);
     canvas.TextOut(x, paintInfo.ContentRect.Top + 2, line.Prefix);
     canvas.Font().SetColor(selected ? clHighlightText : line.Prefix[0] == '!' ? clRed : clWindowText);
@@ -140,7 +140,7 @@ TDataDrawTree* MakeWorkspaceScene(TForm* form) {
     const int number = *static_cast<int*>(sender->NodeUserData(paintInfo.Node));
     TCanvas& canvas = *paintInfo.Canvas;
     canvas.Brush().SetStyle(bsClear);
-    canvas.TextOut(paintInfo.ContentRect.Left + sender->TextMargin, paintInfo.ContentRect.Top + 2,
+    canvas.TextOut(paintInfo.ContentRect.Left + sender->TextMargin(), paintInfo.ContentRect.Top + 2,
                    VariableText(number, paintInfo.Column));
     canvas.Brush().SetStyle(bsSolid);
   };

@@ -47,6 +47,7 @@ TBaseDataTree::TBaseDataTree(TComponent* owner) : TCustomControl(owner) {
   SetBounds(Left(), Top(), 200, 100);
   TabStop = true;
   SetParentColor(false);
+  LinkImageLists();
 }
 
 TBaseDataTree::~TBaseDataTree() {
@@ -211,10 +212,10 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   HintAnimation = source.HintAnimation;
   HintMode = source.HintMode;
   HotCursor = source.HotCursor;
-  Images = source.Images;
+  SetImages(source.Images());
   SetIndent(source.Indent());
   SetMargin(source.Margin());
-  NodeAlignment = source.NodeAlignment;
+  SetNodeAlignment(source.NodeAlignment());
   SetNodeDataSize(source.NodeDataSize());
   source.options_->AssignOptionsTo(*options_);
   SetParentColor(source.ParentColor());
@@ -224,10 +225,10 @@ void TBaseDataTree::Assign(TBaseDataTree& source) {
   SetRootNodeCount(source.RootNodeCount());
   scrollBarOptions_->Assign(*source.scrollBarOptions_);
   ShowHint = source.ShowHint;
-  StateImages = source.StateImages;
+  SetStateImages(source.StateImages());
   TabStop = source.TabStop;
   SetVisible(source.Visible());
-  SelectionCurveRadius = source.SelectionCurveRadius;
+  SetSelectionCurveRadius(source.SelectionCurveRadius());
   SelectionBlendFactor = source.SelectionBlendFactor;
 }
 

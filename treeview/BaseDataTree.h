@@ -41,6 +41,7 @@
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Panel.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/win/DragDrop.h"
 #include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
@@ -193,7 +194,7 @@ public:
   void SetNodeCheckState(PDataNode node, TCheckState state);
   TCheckImageKind CheckImageKind() const { return checkImageKind_; }
   void SetCheckImageKind(TCheckImageKind kind);
-  TImageList* CustomCheckImages() const { return customCheckImages_; }
+  TImageList* CustomCheckImages() const { return customCheckImagesLink_.Sender(); }
   void SetCustomCheckImages(TImageList* images);
   // The shared list of a kind; nil for ckCustom.
   static TImageList* CheckImageListFor(TCheckImageKind kind);
@@ -353,8 +354,19 @@ public:
   void PaintFrame(HDC dc);
   // The system border's sizes, negative, as the window's style gives them.
   TSize BorderInsets();
-  TImageList* Images = nullptr;
-  TImageList* StateImages = nullptr;
+  // Under right-to-left alignment (BiDiMode bdRightToLeft) the shift that
+  // puts the columns' right end at the client area's right end, in the
+  // header as in the rows (the vertical scroll bar stays on the right, so
+  // the header's part above it is not the columns'); 0 left to right and
+  // when the columns are wider.
+  int RightToLeftOffset() const;
+  // The node image lists: a change to a list repaints the tree, a freed list is forgotten.
+  TImageList* Images() const { return imagesLink_.Sender(); }
+  void SetImages(TImageList* images);
+  TImageList* StateImages() const { return stateImagesLink_.Sender(); }
+  void SetStateImages(TImageList* images);
+  // Repaints the tree after one of its image lists changed.
+  void ImageListChanged();
   // The picture behind the rows under toShowBackground (transparent where the bitmap says so).
   const TBitmap& Background() const { return *background_; }
   void SetBackground(const TBitmap& picture);
@@ -362,19 +374,28 @@ public:
   void SetBackgroundOffsetX(int x);
   int BackgroundOffsetY() const { return backgroundOffset_.Y; }
   void SetBackgroundOffsetY(int y);
-  TAlignment Alignment = taLeftJustify;
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
   // The reading direction of the tree and of the columns that follow it (coParentBidiMode).
   TBiDiMode BiDiMode() const { return biDiMode_; }
   void SetBiDiMode(TBiDiMode mode);
   // Whether a cell of the column (ColumnNone: the tree) reads right to left.
   bool ReadsRightToLeft(TColumnIndex column) const;
-  int TextMargin = 4;
-  TDTLineStyle LineStyle = lsDotted;
-  TDTLineMode LineMode = lmNormal;
-  TDTButtonStyle ButtonStyle = bsRectangle;
-  TDTButtonFillMode ButtonFillMode = fmTreeColor;
-  TDTNodeAlignment NodeAlignment = naProportional;
-  int SelectionCurveRadius = 0;
+  int TextMargin() const { return textMargin_; }
+  void SetTextMargin(int margin);
+  // lsCustomStyle takes its pattern from OnGetLineStyle.
+  TDTLineStyle LineStyle() const { return lineStyle_; }
+  void SetLineStyle(TDTLineStyle style);
+  TDTLineMode LineMode() const { return lineMode_; }
+  void SetLineMode(TDTLineMode mode);
+  TDTButtonStyle ButtonStyle() const { return buttonStyle_; }
+  void SetButtonStyle(TDTButtonStyle style);
+  TDTButtonFillMode ButtonFillMode() const { return buttonFillMode_; }
+  void SetButtonFillMode(TDTButtonFillMode mode);
+  TDTNodeAlignment NodeAlignment() const { return nodeAlignment_; }
+  void SetNodeAlignment(TDTNodeAlignment alignment);
+  int SelectionCurveRadius() const { return selectionCurveRadius_; }
+  void SetSelectionCurveRadius(int radius);
   int SelectionBlendFactor = 128;
   unsigned AnimationDuration() const { return animationDuration_; }
   // A duration other than 0 switches the toggle animation on, 0 off.
@@ -839,6 +860,17 @@ private:
   };
   // The 8 x 8 pattern of the tree lines in a colour on the tree's colour.
   TBitmap& LineBrushBitmap(TColor color);
+  // The line pattern of LineStyle: 8 rows of 16 bits, the low 8 used, bit 7
+  // the leftmost pixel, a 0 bit drawn in the line colour.
+  const std::uint16_t* FireGetLineStyle();
+  // The plus or minus button of ButtonStyle and ButtonFillMode, on the magenta key.
+  std::unique_ptr<TBitmap> DrawClassicButton(bool plus);
+  void ButtonLookChanged();
+  void InvalidateUnlessLoading();
+  // Makes the line brushes again at their next use (after a change of LineStyle).
+  void ForgetLineBrushes();
+  // Points the image lists' change links at ImageListChanged and at forgetting a freed list.
+  void LinkImageLists();
   void DrawDottedLine(TDTPaintInfo& paintInfo, TColor color, const TRect& pixels);
   bool ShowsFocus() const;
   void UseSelectionColors(TCanvas& canvas) const;
@@ -852,6 +884,8 @@ private:
   void DrawBackgroundPart(TCanvas& canvas, const TRect& dest, TPoint source);
   void PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell, TPaintTreeOptions options,
                  const TLineImage& lineImage, int vAlign, int buttonX, int buttonY);
+  // Whether the column's cells get a vertical grid line in this paint.
+  bool DrawsVertGridLine(TColumnIndex column, TPaintTreeOptions paintOptions) const;
   void PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
                       TPaintTreeOptions paintOptions);
   // Carries the line image, button position and select level from a row to the next.
@@ -1020,6 +1054,8 @@ private:
   void ArmDropExpand(PDataNode node);
   // A line in the drop mark colour above or below the drop target's row.
   void PaintDropMark(TCanvas& canvas, PDataNode node, const TRect& rowRect);
+  // The arrow along the top (dmAbove) or bottom (dmBelow) of R in the drop mark colour.
+  void PaintDropIndicator(TCanvas& canvas, const TRect& r);
   bool FireDragOver(TObject* source, TShiftState shift, TDragState state, TPoint pt, TDropMode mode, DWORD& effect);
   static uint64_t EnterTreeRegistry(TBaseDataTree* tree);
   static void LeaveTreeRegistry(uint64_t serial);
@@ -1076,7 +1112,17 @@ private:
   PDataNode pressedCheckNode_ = nullptr;
   TCheckState pendingCheckState_ = csUncheckedNormal;
   TCheckImageKind checkImageKind_ = ckLightCheck;
-  TImageList* customCheckImages_ = nullptr;
+  TChangeLink imagesLink_;
+  TChangeLink stateImagesLink_;
+  TChangeLink customCheckImagesLink_;
+  TAlignment alignment_ = taLeftJustify;
+  int textMargin_ = 4;
+  TDTLineStyle lineStyle_ = lsDotted;
+  TDTLineMode lineMode_ = lmNormal;
+  TDTButtonStyle buttonStyle_ = bsRectangle;
+  TDTButtonFillMode buttonFillMode_ = fmTreeColor;
+  TDTNodeAlignment nodeAlignment_ = naProportional;
+  int selectionCurveRadius_ = 0;
   // Nested check changes; tsCheckPropagation while above 0.
   int checkNesting_ = 0;
   PDataNode lastSearchNode_ = nullptr;

@@ -164,15 +164,15 @@ void TBaseDataTree::SetCheckImageKind(TCheckImageKind kind) {
 }
 
 void TBaseDataTree::SetCustomCheckImages(TImageList* images) {
-  customCheckImages_ = images;
-  if (checkImageKind_ == ckCustom && HandleAllocated()) Invalidate();
+  customCheckImagesLink_.Attach(images);
+  if (checkImageKind_ == ckCustom && HandleAllocated() && !IsLoading()) Invalidate();
 }
 
 TImageList* TBaseDataTree::CheckImageListFor(TCheckImageKind kind) { return InitTreeGlobals().CheckImages(kind); }
 
 TImageList* TBaseDataTree::ActiveCheckImages() const {
   TImageList* images = CheckImageListFor(checkImageKind_);
-  return images ? images : customCheckImages_;
+  return images ? images : customCheckImagesLink_.Sender();
 }
 
 int TBaseDataTree::CheckImageIndexOf(PDataNode node) const {

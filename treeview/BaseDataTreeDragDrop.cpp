@@ -38,7 +38,6 @@ TShiftState ShiftOfKeys(DWORD keyState) {
   return shift;
 }
 
-constexpr int DropMarkThickness = 2;
 
 }  // namespace
 
@@ -416,7 +415,5 @@ void TBaseDataTree::PaintDropMark(TCanvas& canvas, PDataNode node, const TRect& 
     header_->Columns().ColumnAt(header_->MainColumn()).AbsoluteExtent(columnLeft, right);
     left += columnLeft;
   }
-  const int top = lastDropMode_ == dmAbove ? rowRect.Top : rowRect.Bottom - DropMarkThickness;
-  canvas.Brush().SetColor(colors_->Color(DropMarkColor));
-  canvas.FillRect(Rect(left, top, right, top + DropMarkThickness));
+  PaintDropIndicator(canvas, Rect(left, rowRect.Top, right, rowRect.Bottom));
 }

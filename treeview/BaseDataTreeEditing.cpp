@@ -100,7 +100,7 @@ void TBaseDataTree::PlaceEditor() {
   if (options_->MiscOptions().Contains(toGridExtensions)) {
     // The editor spans the rest of the cell, from the side the text starts at.
     const TDataTreeColumns& columns = header_->Columns();
-    TAlignment alignment = columns.ColumnExists(editColumn_) ? columns.ColumnAt(editColumn_).Alignment() : Alignment;
+    TAlignment alignment = columns.ColumnExists(editColumn_) ? columns.ColumnAt(editColumn_).Alignment() : Alignment();
     if (ReadsRightToLeft(editColumn_)) alignment = Mirrored(alignment);
     int left = 0;
     int right = 0;

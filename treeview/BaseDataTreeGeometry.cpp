@@ -92,10 +92,16 @@ void TBaseDataTree::ColumnResized(TColumnIndex column) {
     if (node->Has(nsMultiline)) node->Exclude(nsHeightMeasured);
   UpdateHorzScrollBar(false);
   if (column >= 0) {
+    // What moves: the columns after it, or right to left those before it.
     TRect r = ClientRect();
     if (!options_->AutoOptions().Contains(toAutoSpanColumns)) {
+      int left = 0;
       int right = 0;
-      header_->Columns().ColumnHorzExtent(column, r.Left, right);
+      header_->Columns().ColumnHorzExtent(column, left, right);
+      if (biDiMode_ == bdRightToLeft)
+        r.Right = right;
+      else
+        r.Left = left;
     }
     InvalidateRect(Handle(), &r, false);
     header_->InvalidateHeader(column, true);
@@ -114,8 +120,8 @@ bool TBaseDataTree::NodeHasImage(PDataNode node, TDTImageKind kind, TColumnIndex
 
 int TBaseDataTree::ImagesWidth(PDataNode node, TColumnIndex column) {
   int width = CheckImageWidth(node, column);
-  if (StateImages && NodeHasImage(node, ikState, column)) width += StateImages->Width() + 2;
-  if (Images && NodeHasImage(node, ikNormal, column)) width += Images->Width() + 2;
+  if (StateImages() && NodeHasImage(node, ikState, column)) width += StateImages()->Width() + 2;
+  if (Images() && NodeHasImage(node, ikNormal, column)) width += Images()->Width() + 2;
   return width;
 }
 
@@ -135,7 +141,7 @@ TRect TBaseDataTree::NodeDisplayRect(PDataNode node, TColumnIndex column, bool t
   const TDataTreeColumns& columns = header_->Columns();
   const bool mainColumn = column == header_->MainColumn();
   TRect r = Rect(0, top, std::max(ClientWidth(), RangeX()), top + node->NodeHeight);
-  TAlignment alignment = Alignment;
+  TAlignment alignment = Alignment();
   if (column <= ColumnNone || !columns.ColumnExists(column)) {
     OffsetRect(r, -effectiveOffsetX_, offsetY_);
   } else {
@@ -183,7 +189,7 @@ void TBaseDataTree::HitTestAt(int x, int y, bool relative, THitInfo& hitInfo) {
   const TDataTreeColumns& columns = header_->Columns();
   int left = 0;
   int right = std::max(ClientWidth(), RangeX());
-  TAlignment alignment = Alignment;
+  TAlignment alignment = Alignment();
   if (header_->HasColumns()) {
     hitInfo.HitColumn = columns.ColumnAndBoundsAt(x, left, right, false);
     if (hitInfo.HitNode && hitInfo.HitColumn >= 0) SpanEmptyCells(hitInfo.HitNode, hitInfo.HitColumn, left, right);
@@ -236,15 +242,15 @@ void TBaseDataTree::HitPositionLeftToRight(int pos, int right, TAlignment alignm
     if (checkWidth > 0) positions.Include(htOnItemCheckbox);
     return;
   }
-  if (StateImages && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
-    edge += StateImages->Width() + 2;
+  if (StateImages() && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
+    edge += StateImages()->Width() + 2;
     if (pos < edge) {
       positions.Include(htOnStateIcon);
       return;
     }
   }
-  if (Images && NodeHasImage(node, ikNormal, hitInfo.HitColumn)) {
-    edge += Images->Width() + 2;
+  if (Images() && NodeHasImage(node, ikNormal, hitInfo.HitColumn)) {
+    edge += Images()->Width() + 2;
     if (pos < edge) {
       positions.Include(htOnNormalIcon);
       return;
@@ -287,15 +293,15 @@ void TBaseDataTree::HitPositionRightToLeft(int pos, int right, TAlignment alignm
     if (checkWidth > 0) positions.Include(htOnItemCheckbox);
     return;
   }
-  if (StateImages && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
-    edge -= StateImages->Width() + 2;
+  if (StateImages() && NodeHasImage(node, ikState, hitInfo.HitColumn)) {
+    edge -= StateImages()->Width() + 2;
     if (pos > edge) {
       positions.Include(htOnStateIcon);
       return;
     }
   }
-  if (Images && NodeHasImage(node, ikNormal, hitInfo.HitColumn)) {
-    edge -= Images->Width() + 2;
+  if (Images() && NodeHasImage(node, ikNormal, hitInfo.HitColumn)) {
+    edge -= Images()->Width() + 2;
     if (pos > edge) {
       positions.Include(htOnNormalIcon);
       return;

@@ -23,6 +23,8 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
 #include "treeview/PaintInfo.h"
+#include "treeview/ScrollBarOptions.h"
+#include "treeview/TreeImages.h"
 #include "treeview/TreeRoutines.h"
 
 namespace {
@@ -40,12 +42,12 @@ int HalfToEven(int value) { return (value / 2) + ((value % 2 != 0 && (value / 2)
 void TBaseDataTree::ComputeVerticalAlignment(PDataNode node, int& vAlign, int& vButtonAlign) const {
   const int height = node->NodeHeight;
   const int align = node->Align;
-  switch (NodeAlignment) {
+  switch (nodeAlignment_) {
     case naFromBottom: vAlign = height - align; break;
     case naFromTop: vAlign = align; break;
     case naProportional:
-      if (Images || StateImages) {
-        const int imageHeight = Images ? Images->Height() : StateImages->Height();
+      if (Images() || StateImages()) {
+        const int imageHeight = Images() ? Images()->Height() : StateImages()->Height();
         vAlign = MulDiv(height - imageHeight, align, 100) + imageHeight / 2;
       } else if (options_->PaintOptions().Contains(toShowButtons)) {
         vAlign = MulDiv(height - ButtonSize, align, 100) + ButtonSize / 2;
@@ -108,18 +110,32 @@ void TBaseDataTree::IndentPaintPositions(TDTPaintInfo& paintInfo, int levels) co
   for (TPaintImageEntry& entry : paintInfo.ImageSlots) entry.XPos += shift;
 }
 
+const std::uint16_t* TBaseDataTree::FireGetLineStyle() {
+  static constexpr std::uint16_t Dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  static constexpr std::uint16_t Solid[8] = {};
+  if (lineStyle_ == lsSolid) return Solid;
+  const void* bits = Dotted;
+  if (lineStyle_ == lsCustomStyle && OnGetLineStyle) OnGetLineStyle(this, bits);
+  return static_cast<const std::uint16_t*>(bits ? bits : Dotted);
+}
+
 TBitmap& TBaseDataTree::LineBrushBitmap(TColor color) {
   TLineBrush& brush = color == colors_->Color(GridLineColor) ? gridLineBrush_ : treeLineBrush_;
   if (!brush.Bitmap || brush.Color != color || brush.Background != Color()) {
     brush.Bitmap = std::make_unique<TBitmap>(8, 8, pf32bit);
     brush.Color = color;
     brush.Background = Color();
+    const std::uint16_t* pattern = FireGetLineStyle();
     TCanvas& canvas = brush.Bitmap->Canvas();
     for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        canvas.SetPixel(x, y, LineStyle == lsSolid || (x + y) % 2 == 0 ? color : Color());
+      for (int x = 0; x < 8; ++x) canvas.SetPixel(x, y, (pattern[y] & (0x80 >> x)) == 0 ? color : Color());
   }
   return *brush.Bitmap;
+}
+
+void TBaseDataTree::ForgetLineBrushes() {
+  treeLineBrush_.Bitmap.reset();
+  gridLineBrush_.Bitmap.reset();
 }
 
 void TBaseDataTree::DrawDottedLine(TDTPaintInfo& paintInfo, TColor color, const TRect& pixels) {
@@ -183,7 +199,7 @@ int TBaseDataTree::LevelLeft(const TDTPaintInfo& paintInfo, size_t level) const 
 
 void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& lineImage, int vAlign) {
   const PDataNode node = paintInfo.Node;
-  if (LineMode == lmNormal) {
+  if (lineMode_ == lmNormal) {
     const TColor color = colors_->Color(TreeLineColor);
     for (size_t level = 0; level < lineImage.size(); ++level)
       DrawLineSegment(paintInfo, color, LevelLeft(paintInfo, level), paintInfo.CellRect.Top, node->NodeHeight, vAlign,
@@ -220,34 +236,42 @@ void TBaseDataTree::PaintLineImage(TDTPaintInfo& paintInfo, const TLineImage& li
 
 void TBaseDataTree::BuildButtonBitmaps() {
   for (bool plus : {false, true}) {
-    auto bitmap = std::make_unique<TBitmap>(ButtonSize, ButtonSize, pf32bit);
+    std::unique_ptr<TBitmap> bitmap =
+        buttonStyle_ == bsRectangle && buttonFillMode_ == fmShaded
+            ? DrawShadedButton(plus ? "DTREE_XPBUTTONPLUS" : "DTREE_XPBUTTONMINUS")
+            : DrawClassicButton(plus);
     bitmap->SetTransparentColor(ButtonKey);
     bitmap->SetTransparent(true);
-    TCanvas& canvas = bitmap->Canvas();
-    canvas.Brush().SetColor(ButtonKey);
-    canvas.FillRect(Rect(0, 0, ButtonSize, ButtonSize));
-    if (ButtonStyle == bsTriangle) {
-      canvas.Pen().SetColor(clBlack);
-      canvas.Brush().SetColor(clBlack);
-      const std::vector<TPoint> triangle = plus ? std::vector<TPoint>{{2, 0}, {6, 4}, {2, 8}}
-                                                : std::vector<TPoint>{{0, 2}, {8, 2}, {4, 6}};
-      canvas.Polygon(triangle);
-    } else {
-      if (ButtonFillMode == fmTreeColor) canvas.Brush().SetColor(Color());
-      if (ButtonFillMode == fmWindowColor || ButtonFillMode == fmShaded) canvas.Brush().SetColor(clWindow);
-      if (ButtonFillMode == fmTransparent) canvas.Brush().SetStyle(bsClear);
-      canvas.Pen().SetColor(colors_->Color(TreeLineColor));
-      canvas.Rectangle(0, 0, ButtonSize, ButtonSize);
-      canvas.Pen().SetColor(Font().Color());
-      canvas.MoveTo(2, 4);
-      canvas.LineTo(7, 4);
-      if (plus) {
-        canvas.MoveTo(4, 2);
-        canvas.LineTo(4, 7);
-      }
-    }
     (plus ? plusBitmap_ : minusBitmap_) = std::move(bitmap);
   }
+}
+
+std::unique_ptr<TBitmap> TBaseDataTree::DrawClassicButton(bool plus) {
+  auto bitmap = std::make_unique<TBitmap>(ButtonSize, ButtonSize, pf32bit);
+  TCanvas& canvas = bitmap->Canvas();
+  canvas.Brush().SetColor(ButtonKey);
+  canvas.FillRect(Rect(0, 0, ButtonSize, ButtonSize));
+  if (buttonStyle_ == bsTriangle) {
+    canvas.Pen().SetColor(clBlack);
+    canvas.Brush().SetColor(clBlack);
+    const std::vector<TPoint> triangle = plus ? std::vector<TPoint>{{2, 0}, {6, 4}, {2, 8}}
+                                              : std::vector<TPoint>{{0, 2}, {8, 2}, {4, 6}};
+    canvas.Polygon(triangle);
+    return bitmap;
+  }
+  if (buttonFillMode_ == fmTreeColor) canvas.Brush().SetColor(Color());
+  if (buttonFillMode_ == fmWindowColor) canvas.Brush().SetColor(clWindow);
+  if (buttonFillMode_ == fmTransparent) canvas.Brush().SetStyle(bsClear);
+  canvas.Pen().SetColor(colors_->Color(TreeLineColor));
+  canvas.Rectangle(0, 0, ButtonSize, ButtonSize);
+  canvas.Pen().SetColor(Font().Color());
+  canvas.MoveTo(2, 4);
+  canvas.LineTo(7, 4);
+  if (plus) {
+    canvas.MoveTo(4, 2);
+    canvas.LineTo(4, 7);
+  }
+  return bitmap;
 }
 
 TBitmap& TBaseDataTree::ButtonBitmap(bool expanded) {
@@ -274,7 +298,7 @@ void TBaseDataTree::EraseNodeBackground(TDTPaintInfo& paintInfo, const TRect& r,
       TRect bar = r;
       if (options_->PaintOptions().Contains(toShowHorzGridLines)) --bar.Bottom;
       UseSelectionColors(canvas);
-      canvas.RoundRect(bar.Left, bar.Top, bar.Right, bar.Bottom, SelectionCurveRadius, SelectionCurveRadius);
+      canvas.RoundRect(bar.Left, bar.Top, bar.Right, bar.Bottom, selectionCurveRadius_, selectionCurveRadius_);
     } else {
       canvas.Brush().SetColor(Color());
       canvas.FillRect(r);
@@ -384,8 +408,8 @@ void TBaseDataTree::PaintCellSelection(TDTPaintInfo& paintInfo) {
         BlendRect(canvas.Handle(), canvas.Handle(), pixels, pixels.TopLeft(), 3, SelectionBlendFactor,
                   static_cast<int>(ColorToRGB(canvas.Brush().Color())));
       } else {
-        canvas.RoundRect(highlight.Left, highlight.Top, highlight.Right, highlight.Bottom, SelectionCurveRadius,
-                         SelectionCurveRadius);
+        canvas.RoundRect(highlight.Left, highlight.Top, highlight.Right, highlight.Bottom, selectionCurveRadius_,
+                         selectionCurveRadius_);
       }
     }
   }
@@ -406,7 +430,7 @@ void TBaseDataTree::PaintNodeImage(TDTPaintInfo& paintInfo, TPaintImageSlot slot
   const bool paintFocused = Focused() || paint.Contains(toGhostedIfUnfocused);
   TPaintImageEntry& overlay = paintInfo.ImageSlots[pisOverlay];
   if (doOverlay)
-    ResolveImage(paintInfo, ikOverlay, pisOverlay, Images);
+    ResolveImage(paintInfo, ikOverlay, pisOverlay, Images());
   else
     overlay.Index = -1;
   const bool enabled = !node->Has(nsDisabled) && Enabled();
@@ -434,6 +458,27 @@ void TBaseDataTree::ResolveImage(TDTPaintInfo& paintInfo, TDTImageKind kind, TPa
 }
 
 void TBaseDataTree::PaintNodeContent(TDTPaintInfo&) {}
+
+void TBaseDataTree::PaintDropIndicator(TCanvas& canvas, const TRect& r) {
+  if (lastDropMode_ != dmAbove && lastDropMode_ != dmBelow) return;
+  const TPenStyle penStyle = canvas.Pen().Style();
+  const TColor brushColor = canvas.Brush().Color();
+  canvas.Pen().SetStyle(psClear);
+  canvas.Brush().SetColor(colors_->Color(DropMarkColor));
+  const int left = r.Left;
+  const int right = r.Right;
+  const int top = r.Top;
+  const int bottom = r.Bottom;
+  const std::vector<TPoint> arrow =
+      lastDropMode_ == dmAbove
+          ? std::vector<TPoint>{{left + 2, top}, {right - 2, top}, {right - 2, top + 6},
+                                {right - 6, top + 2}, {left + 6, top + 2}, {left + 2, top + 6}}
+          : std::vector<TPoint>{{left + 2, bottom - 1}, {right - 2, bottom - 1}, {right - 2, bottom - 8},
+                                {right - 7, bottom - 3}, {left + 7, bottom - 3}, {left + 2, bottom - 8}};
+  canvas.Polygon(arrow);
+  canvas.Pen().SetStyle(penStyle);
+  canvas.Brush().SetColor(brushColor);
+}
 
 // ---- The paint pipeline ------------------------------------------------------------------
 
@@ -573,8 +618,8 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
       column = next;
     }
   }
-  PaintDropMark(canvas, node, rowRect);
   if (OnAfterItemPaint) OnAfterItemPaint(this, canvas, node, rowRect);
+  if (options.Contains(ptoDropIndicator)) PaintDropMark(canvas, node, rowRect);
   SetWindowOrgEx(canvas.Handle(), 0, 0, nullptr);
 }
 
@@ -591,12 +636,15 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   paintInfo.Column = column;
   paintInfo.CellRect = cell;
   paintInfo.PaintOptions = options;
-  paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : Alignment;
+  paintInfo.Alignment = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : alignment_;
   paintInfo.RightToLeft = ReadsRightToLeft(column);
   if (paintInfo.RightToLeft) paintInfo.Alignment = Mirrored(paintInfo.Alignment);
   if (states_.Contains(tsEditing) && node == focusedNode_ && (column == editColumn_ || column == ColumnNone))
     paintInfo.PaintOptions.Exclude(ptoSelection);
-  if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor))
+  // A full-row selection covers the column colour anyway.
+  const bool selectedRow = node->Has(nsSelected) && options_->SelectionOptions().Contains(toFullRowSelect) &&
+                           paintInfo.PaintOptions.Contains(ptoSelection);
+  if (!columns.ColumnExists(column) || columns.ColumnAt(column).Options().Contains(coParentColor) || selectedRow)
     paintInfo.PaintOptions.Exclude(ptoColumnColor);
   paintInfo.ContentWidth = NodeContentWidth(node, column, *paintInfo.Canvas);
   paintInfo.ContentRect = cell;
@@ -612,14 +660,14 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     check.Index = CheckImageIndexOf(node);
     PlaceImage(*check.Images, vAlign, paintInfo.ContentRect, check, rightToLeft);
   }
-  if (StateImages) {
-    ResolveImage(paintInfo, ikState, pisState, StateImages);
+  if (StateImages()) {
+    ResolveImage(paintInfo, ikState, pisState, StateImages());
     if (paintInfo.ImageSlots[pisState].Index >= 0)
       PlaceImage(*paintInfo.ImageSlots[pisState].Images, vAlign, paintInfo.ContentRect, paintInfo.ImageSlots[pisState],
                  rightToLeft);
   }
-  if (Images) {
-    ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images);
+  if (Images()) {
+    ResolveImage(paintInfo, node->Has(nsSelected) ? ikSelected : ikNormal, pisNormal, Images());
     if (paintInfo.ImageSlots[pisNormal].Index >= 0)
       PlaceImage(*paintInfo.ImageSlots[pisNormal].Images, vAlign, paintInfo.ContentRect,
                  paintInfo.ImageSlots[pisNormal], rightToLeft);
@@ -631,21 +679,23 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
   const TDTPaintOptions paint = options_->PaintOptions();
   if (paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowHorzGridLines)) {
     // In band mode the line leaves the indentation to the bands.
-    const bool bands = mainColumn && LineMode == lmBands;
+    const bool bands = mainColumn && lineMode_ == lmBands;
     const int left = bands && !rightToLeft ? paintInfo.ContentRect.Left : cell.Left;
     const int right = bands && rightToLeft ? paintInfo.ContentRect.Right - 1 : cell.Right - 1;
     DrawDottedHorzLine(paintInfo, colors_->Color(GridLineColor), left, right, cell.Bottom - 1);
     --paintInfo.CellRect.Bottom;
     --paintInfo.ContentRect.Bottom;
   }
-  if (header_->HasColumns() && paintInfo.PaintOptions.Contains(ptoGridLines) && paint.Contains(toShowVertGridLines)) {
-    DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
+  if (DrawsVertGridLine(column, paintInfo.PaintOptions)) {
+    // Right to left an empty cell leaves its neighbour's text room up to the edge.
+    if (!rightToLeft || !FireGetCellIsEmpty(node, column))
+      DrawDottedVertLine(paintInfo, colors_->Color(GridLineColor), cell.Top, cell.Bottom - 1, cell.Right - 1);
     --paintInfo.CellRect.Right;
     --paintInfo.ContentRect.Right;
   }
   PaintCellSelection(paintInfo);
   if (mainColumn) {
-    if (paint.Contains(toShowTreeLines) || LineMode == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
+    if (paint.Contains(toShowTreeLines) || lineMode_ == lmBands) PaintLineImage(paintInfo, lineImage, vAlign);
     const bool hideButton = node->Has(nsAllChildrenHidden) && options_->AutoOptions().Contains(toAutoHideButtons);
     if (paint.Contains(toShowButtons) && node->Has(nsHasChildren) && !hideButton && buttonX >= 0)
       canvas.Draw(rightToLeft ? cell.Right - buttonX - ButtonSize : cell.Left + buttonX, cell.Top + buttonY,
@@ -658,6 +708,15 @@ void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, cons
     PaintNodeContent(paintInfo);
   if (OnAfterCellPaint) OnAfterCellPaint(this, canvas, node, column, paintInfo.CellRect);
   RestoreDC(canvas.Handle(), saved);
+}
+
+bool TBaseDataTree::DrawsVertGridLine(TColumnIndex column, TPaintTreeOptions paintOptions) const {
+  if (!header_->HasColumns() || !paintOptions.Contains(ptoGridLines) ||
+      !options_->PaintOptions().Contains(toShowVertGridLines))
+    return false;
+  // An auto-sized last column reaches the window's edge: no line there.
+  const TDataTreeColumns& columns = header_->Columns();
+  return !header_->Options().Contains(hoAutoResize) || columns.ColumnAt(column).Position() != columns.Count() - 1;
 }
 
 void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, TPoint target, const TRect& area,
@@ -675,16 +734,20 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
     return;
   }
   const TDataTreeColumns& columns = header_->Columns();
-  const TDTPaintOptions paint = options_->PaintOptions();
-  const bool fullLines = paintOptions.Contains(ptoGridLines) && paint.Contains(toFullVertGridLines) &&
-                         paint.Contains(toShowVertGridLines);
+  const bool fullLines = options_->PaintOptions().Contains(toFullVertGridLines);
   int right = area.Left;
   for (const TDataTreeColumn* column : columns.VisibleColumnsArray()) {
     TRect cell = Rect(target.X + column->Left() - window.Left, area.Top, 0, area.Bottom);
     cell.Right = cell.Left + column->Width();
+    // Only the window's own part of the target: a second pass paints beside the first.
+    if (cell.Right <= area.Left) continue;
+    if (cell.Left >= area.Right) break;
+    TRect inside = cell;
+    inside.Left = std::max(cell.Left, area.Left);
+    inside.Right = std::min(cell.Right, area.Right);
     targetCanvas.Brush().SetColor(column->Options().Contains(coParentColor) ? Color() : column->Color());
-    targetCanvas.FillRect(cell);
-    if (fullLines) {
+    targetCanvas.FillRect(inside);
+    if (fullLines && DrawsVertGridLine(column->Index(), paintOptions) && cell.Right <= area.Right) {
       TDTPaintInfo paintInfo;
       paintInfo.Canvas = &targetCanvas;
       paintInfo.PatternOrigin = {window.Left & 1, area.Top & 1};
@@ -697,6 +760,90 @@ void TBaseDataTree::PaintBelowRows(TCanvas& targetCanvas, const TRect& window, T
 }
 
 // ---- Painting properties ------------------------------------------------------------------
+
+void TBaseDataTree::LinkImageLists() {
+  for (TChangeLink* link : {&imagesLink_, &stateImagesLink_, &customCheckImagesLink_})
+    link->OnChange = [this] { ImageListChanged(); };
+  imagesLink_.OnFree = [this] { ImageListChanged(); };
+  stateImagesLink_.OnFree = [this] { ImageListChanged(); };
+  customCheckImagesLink_.OnFree = [this] { SetCheckImageKind(ckLightCheck); };
+}
+
+void TBaseDataTree::ImageListChanged() {
+  if (!destroying_ && HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetImages(TImageList* images) {
+  if (images == Images()) return;
+  imagesLink_.Attach(images);
+  if (HandleAllocated() && !IsLoading()) Invalidate();
+}
+
+void TBaseDataTree::SetStateImages(TImageList* images) {
+  if (images == StateImages()) return;
+  stateImagesLink_.Attach(images);
+  if (HandleAllocated() && !IsLoading()) Invalidate();
+}
+
+void TBaseDataTree::InvalidateUnlessLoading() {
+  if (HandleAllocated() && !IsLoading()) Invalidate();
+}
+
+void TBaseDataTree::SetAlignment(TAlignment alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  InvalidateUnlessLoading();
+}
+
+void TBaseDataTree::SetTextMargin(int margin) {
+  if (margin == textMargin_) return;
+  textMargin_ = margin;
+  InvalidateUnlessLoading();
+}
+
+void TBaseDataTree::SetLineMode(TDTLineMode mode) {
+  if (mode == lineMode_) return;
+  lineMode_ = mode;
+  InvalidateUnlessLoading();
+}
+
+void TBaseDataTree::SetSelectionCurveRadius(int radius) {
+  if (radius == selectionCurveRadius_) return;
+  selectionCurveRadius_ = radius;
+  InvalidateUnlessLoading();
+}
+
+void TBaseDataTree::SetNodeAlignment(TDTNodeAlignment alignment) {
+  if (alignment == nodeAlignment_) return;
+  nodeAlignment_ = alignment;
+  InvalidateUnlessLoading();
+}
+
+void TBaseDataTree::SetLineStyle(TDTLineStyle style) {
+  if (style == lineStyle_) return;
+  lineStyle_ = style;
+  if (IsLoading()) return;
+  ForgetLineBrushes();
+  if (HandleAllocated()) Invalidate();
+}
+
+void TBaseDataTree::SetButtonStyle(TDTButtonStyle style) {
+  if (style == buttonStyle_) return;
+  buttonStyle_ = style;
+  ButtonLookChanged();
+}
+
+void TBaseDataTree::SetButtonFillMode(TDTButtonFillMode mode) {
+  if (mode == buttonFillMode_) return;
+  buttonFillMode_ = mode;
+  ButtonLookChanged();
+}
+
+void TBaseDataTree::ButtonLookChanged() {
+  if (IsLoading()) return;
+  BuildButtonBitmaps();
+  if (HandleAllocated()) Invalidate();
+}
 
 void TBaseDataTree::SetBackground(const TBitmap& picture) {
   background_->Assign(picture);
@@ -766,6 +913,14 @@ void TBaseDataTree::PaintFrame(HDC dc) {
   RestoreDC(dc, saved);
 }
 
+int TBaseDataTree::RightToLeftOffset() const {
+  if (biDiMode_ != bdRightToLeft) return 0;
+  const bool verticalBar = ClientHeight() < RangeY() && scrollBarOptions_->HasVertical();
+  const int barWidth = verticalBar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  const int headerWidth = header_->HeaderRect().Width();
+  return headerWidth >= barWidth + RangeX() ? headerWidth - barWidth - RangeX() : 0;
+}
+
 void TBaseDataTree::FrameChanged() {
   if (HandleAllocated()) header_->RecalcHeaderFrame();
 }
@@ -815,8 +970,22 @@ void TBaseDataTree::Paint() {
   if (update.Right <= update.Left || update.Bottom <= update.Top) return;
   const TPaintTreeOptions options{ptoBackground, ptoColumnColor, ptoFocusRect, ptoSelection, ptoDropIndicator,
                                   ptoGridLines};
+  const bool columns = header_->HasColumns();
+  const int rightToLeftOffset = columns ? RightToLeftOffset() : 0;
+  const int fixedWidth = columns ? header_->Columns().FixedColumnsWidth() : 0;
+  // Fixed columns stay where they are; the rest scrolls beside them.
+  if (fixedWidth > 0) {
+    TRect fixed = Rect(0, 0, fixedWidth, ClientHeight());
+    OffsetRect(fixed, -rightToLeftOffset, -offsetY_);
+    PaintTreeTo(Canvas(), fixed, Point(0, 0), options);
+    if (ClientWidth() <= fixedWidth) return;
+    TRect scrolled = Rect(fixedWidth, 0, ClientWidth(), ClientHeight());
+    OffsetRect(scrolled, effectiveOffsetX_ - rightToLeftOffset, -offsetY_);
+    PaintTreeTo(Canvas(), scrolled, Point(fixedWidth, 0), options);
+    return;
+  }
   TRect window = update;
-  OffsetRect(window, effectiveOffsetX_, -offsetY_);
+  OffsetRect(window, effectiveOffsetX_ - rightToLeftOffset, -offsetY_);
   PaintTreeTo(Canvas(), window, update.TopLeft(), options);
 }
 

@@ -1,7 +1,7 @@
 #include "treeview/CustomDataDrawTree.h"
 
 int TCustomDataDrawTree::NodeContentWidth(PDataNode node, TColumnIndex column, TCanvas& canvas) {
-  int width = 2 * TextMargin;
+  int width = 2 * TextMargin();
   if (OnGetNodeWidth) OnGetNodeWidth(this, canvas, node, column, width);
   return width;
 }

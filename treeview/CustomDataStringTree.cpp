@@ -175,7 +175,7 @@ int TCustomDataStringTree::TextWidthOf(TCanvas& canvas, PDataNode, const std::st
 
 int TCustomDataStringTree::MeasureCellText(TCanvas& canvas, PDataNode node, const std::string& text,
                                            TColumnIndex column) {
-  int width = 2 * TextMargin;
+  int width = 2 * TextMargin();
   if (text.empty()) return width;
   UseTreeFont(canvas);
   FirePaintText(node, canvas, ttNormal, column);
@@ -265,7 +265,7 @@ void TCustomDataStringTree::PaintNodeContent(TDTPaintInfo& paintInfo) {
   const PDataNode node = paintInfo.Node;
   const std::string text = CellText(node, paintInfo.Column);
   if (!text.empty()) PaintCellText(paintInfo, text);
-  if (Alignment == taCenter || node->Has(nsMultiline) ||
+  if (Alignment() == taCenter || node->Has(nsMultiline) ||
       !TreeOptions().StringOptions().Contains(toShowStaticText))
     return;
   std::string staticText;
@@ -300,8 +300,8 @@ void TCustomDataStringTree::PaintCellText(TDTPaintInfo& paintInfo, const std::st
   const TColumnIndex column = paintInfo.Column;
   PrepareTextFont(paintInfo);
   TRect r = paintInfo.ContentRect;
-  r.Left += TextMargin;
-  r.Right -= TextMargin;
+  r.Left += TextMargin();
+  r.Right -= TextMargin();
   canvas.TextFlags = 0;
   std::string text = cellText;
   unsigned format = 0;
@@ -315,13 +315,13 @@ void TCustomDataStringTree::PaintCellText(TDTPaintInfo& paintInfo, const std::st
     FirePaintText(node, canvas, ttNormal, column);
     if (!(TFontLook(canvas.Font()) == before)) {
       ellipsisWidth = 0;
-      paintInfo.ContentWidth = 2 * TextMargin + canvas.TextWidth(text);
+      paintInfo.ContentWidth = 2 * TextMargin() + canvas.TextWidth(text);
     }
     UseDisabledColor(paintInfo);
     format = DT_NOPREFIX | DT_VCENTER | DT_SINGLELINE;
     if (column == ColumnNone) {
       format |= AlignmentFlag(paintInfo.Alignment);
-    } else if (r.Width() < paintInfo.ContentWidth - 2 * TextMargin) {
+    } else if (r.Width() < paintInfo.ContentWidth - 2 * TextMargin()) {
       text = FireShortenString(canvas, node, column, text, r.Width(), ellipsisWidth);
       if (paintInfo.Alignment == taRightJustify) format |= DT_RIGHT;
     } else {
@@ -348,9 +348,9 @@ void TCustomDataStringTree::PaintCellStaticText(TDTPaintInfo& paintInfo, const s
   UseDisabledColor(paintInfo);
   TRect r = paintInfo.ContentRect;
   if (paintInfo.Alignment == taRightJustify)
-    r.Right -= paintInfo.ContentWidth + TextMargin;
+    r.Right -= paintInfo.ContentWidth + TextMargin();
   else
-    r.Left += paintInfo.ContentWidth + TextMargin;
+    r.Left += paintInfo.ContentWidth + TextMargin();
   DrawCellText(paintInfo, text, r, DT_NOPREFIX | DT_VCENTER | DT_SINGLELINE);
 }
 

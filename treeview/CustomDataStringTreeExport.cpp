@@ -221,7 +221,7 @@ std::string TCustomDataStringTree::ExportHtml(TContentSource source, const std::
   if (!caption.empty()) attributes += "caption=\"" + EscapeHtml(caption) + "\"";
   if (BorderStyle() == bsSingle) attributes += " border=\"1\" frame=box";
   const TDTPaintOptions paint = TreeOptions().PaintOptions();
-  const std::string lineStyle = LineStyle == lsSolid ? "solid;" : "dotted;";
+  const std::string lineStyle = LineStyle() == lsSolid ? "solid;" : "dotted;";
 
   std::string html = "<style type=\"text/css\">";
   html += LineBreak;
@@ -275,7 +275,7 @@ std::string TCustomDataStringTree::ExportHtml(TContentSource source, const std::
                           : " <td class=\"normalborder\"  height=\"" + height;
       html += "px\"";
       html += column ? HtmlAlignment(column->Alignment(), column->ReadsRightToLeft())
-                     : HtmlAlignment(Alignment, ReadsRightToLeft(ColumnNone));
+                     : HtmlAlignment(Alignment(), ReadsRightToLeft(ColumnNone));
       if (index == mainColumn && maxLevel > 0 && level < maxLevel)
         html += " colspan=\"" + std::to_string(maxLevel - level + 1) + "\"";
       if (ownColor) html += " bgcolor=" + HtmlColor(column->Color());
@@ -296,7 +296,7 @@ std::string TCustomDataStringTree::ExportRtf(TContentSource source) {
   TCanvas& canvas = MeasuringCanvas(Canvas());
   const TColumnIndex mainColumn = Header().MainColumn();
   const auto alignmentOf = [&](TColumnIndex index) {
-    if (index == ColumnNone) return RtfAlignment(Alignment, ReadsRightToLeft(ColumnNone));
+    if (index == ColumnNone) return RtfAlignment(Alignment(), ReadsRightToLeft(ColumnNone));
     const TDataTreeColumn& column = allColumns.ColumnAt(index);
     return RtfAlignment(column.Alignment(), column.ReadsRightToLeft());
   };

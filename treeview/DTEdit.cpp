@@ -57,7 +57,7 @@ void TDTEdit::FitToText() {
   TCustomDataStringTree& tree = *link_->Tree();
   TCanvas& canvas = tree.Canvas();
   canvas.Font().Assign(Font());
-  const int width = canvas.TextWidth(GetWindowText(Handle())) + 2 * tree.TextMargin;
+  const int width = canvas.TextWidth(GetWindowText(Handle())) + 2 * tree.TextMargin();
   // The part of the cell the edit no longer covers is drawn again.
   if (width < Width()) tree.RepaintNode(link_->Node());
   TRect r = BoundsRect();

@@ -17,6 +17,8 @@ TDTHeader::TDTHeader(TBaseDataTree& tree)
   dragImage_->PreBlendBias = -50;
   dragImage_->Transparency = 140;
   font_.OnChange = [this] { InvalidateHeader(ColumnNone, false); };
+  imagesLink_.OnChange = [this] { InvalidateHeader(ColumnNone, false); };
+  imagesLink_.OnFree = [this] { InvalidateHeader(ColumnNone, false); };
 }
 
 TDTHeader::~TDTHeader() = default;
@@ -27,7 +29,7 @@ void TDTHeader::Assign(const TDTHeader& source) {
   SetColumns(source.columns_);
   SetFont(source.font_);
   SetHeight(source.height_);
-  SetImages(source.images_);
+  SetImages(source.Images());
   SetMainColumn(source.MainColumn());
   SetOptions(source.options_);
   SetParentFont(source.parentFont_);
@@ -164,8 +166,8 @@ void TDTHeader::TreeFontChanged() {
 void TDTHeader::ScaleFont(int m, int d) { font_.SetSize(MulDiv(font_.Size(), m, d)); }
 
 void TDTHeader::SetImages(TImageList* images) {
-  if (images == images_) return;
-  images_ = images;
+  if (images == Images()) return;
+  imagesLink_.Attach(images);
   if (!tree_.IsLoading()) InvalidateHeader(ColumnNone, false);
 }
 
@@ -192,7 +194,11 @@ void TDTHeader::InvalidateHeader(TColumnIndex column, bool expandToBorder) {
     const TDataTreeColumn& item = columns_.ColumnAt(column);
     r = item.HeaderCellRect();
     if (!item.Options().Contains(coFixed)) OffsetRect(r, -tree_.EffectiveOffsetX(), 0);
-    if (expandToBorder) r.Right = header.Right;
+    OffsetRect(r, tree_.RightToLeftOffset(), 0);
+    if (expandToBorder && tree_.BiDiMode() == bdRightToLeft)
+      r.Left = header.Left;
+    else if (expandToBorder)
+      r.Right = header.Right;
   }
   // From window to client coordinates: the client area starts below the strip.
   OffsetRect(r, -header.Left, -header.Bottom);

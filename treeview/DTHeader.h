@@ -7,12 +7,12 @@
 #include "toolkit/controls/Control.h"
 #include "toolkit/gdi/Color.h"
 #include "toolkit/gdi/Font.h"
+#include "toolkit/gdi/ImageList.h"
 #include "treeview/DataTreeColumns.h"
 #include "treeview/DataTreeTypes.h"
 
 class TBaseDataTree;
 class TDTDragImage;
-class TImageList;
 class TPopupMenu;
 class TStream;
 struct TMessage;
@@ -56,7 +56,7 @@ public:
   void SetStyle(TDTHeaderStyle style);
   TColor Background() const { return background_; }
   void SetBackground(TColor color);
-  TImageList* Images() const { return images_; }
+  TImageList* Images() const { return imagesLink_.Sender(); }
   void SetImages(TImageList* images);
   TDTHeaderStates States() const { return states_; }
   // The captions' font; its changes repaint the header.
@@ -145,7 +145,8 @@ private:
   TDTHeaderStates states_;
   TDTHeaderStyle style_ = hsThickButtons;
   TColor background_ = clBtnFace;
-  TImageList* images_ = nullptr;
+  // Repaints the header when its image list changes; a freed list is forgotten.
+  TChangeLink imagesLink_;
   TFont font_;
   bool parentFont_ = false;
   int height_ = 17;

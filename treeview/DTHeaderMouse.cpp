@@ -349,11 +349,13 @@ void TDTHeader::BeginColumnDrag(TPoint start) {
   TBitmap picture(column.Width(), height_, pf32bit);
   picture.Canvas().Brush().SetColor(clBtnFace);
   picture.Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
-  // The header as painted, seen through a window on the column.
+  // The header as painted, seen through a window on the column (the header
+  // paint adds the right-to-left shift, taken back here).
+  const int shift = tree_.RightToLeftOffset();
   SetWindowOrgEx(picture.Canvas().Handle(), column.Left(), 0, nullptr);
-  columns_.PaintHeaderCells(picture.Canvas().Handle(), Rect(0, 0, columns_.TotalColumnsWidth(), height_), 0);
+  columns_.PaintHeaderCells(picture.Canvas().Handle(), Rect(0, 0, columns_.TotalColumnsWidth(), height_), -shift);
   SetWindowOrgEx(picture.Canvas().Handle(), 0, 0, nullptr);
-  TPoint position{column.ViewLeft(), 0};
+  TPoint position{column.ViewLeft() + shift, 0};
   ClientToScreen(tree_.Handle(), position);
   position.Y -= height_;
   dragImage_->MoveRestriction = options_.Contains(hoRestrictDrag) ? dmrHorizontalOnly : dmrNone;

@@ -273,6 +273,7 @@ void TDataTreeColumns::DrawCellText(TCanvas& canvas, const std::string& caption,
 
 void TDataTreeColumns::PaintHeaderCells(HDC dc, const TRect& r, int hOffset) {
   TBaseDataTree& tree = header_.Tree();
+  hOffset += tree.RightToLeftOffset();
   const TRect header = header_.HeaderRect();
   if (!headerBitmap_) headerBitmap_ = std::make_unique<TBitmap>(1, 1, pf32bit);
   headerBitmap_->SetSize(std::max(header.Right, r.Width()), header.Bottom);

@@ -427,10 +427,11 @@ void TDataTreeColumns::SlideColumnEdge(const TDataTreeColumn& column, int delta)
 }
 
 TColumnIndex TDataTreeColumns::ColumnAndBoundsAt(int x, int& left, int& right, bool relative) const {
+  const int shift = header_.Tree().RightToLeftOffset();
   for (TColumnIndex column : positionToIndex_) {
     const TDataTreeColumn& item = ColumnAt(column);
     if (!item.Visible()) continue;
-    left = relative ? item.ViewLeft() : item.Left();
+    left = (relative ? item.ViewLeft() : item.Left()) + shift;
     right = left + item.Width();
     if (x >= left && x < right) return column;
   }
@@ -452,7 +453,7 @@ void TDataTreeColumns::ColumnHorzExtent(TColumnIndex column, int& left, int& rig
     return;
   }
   const TDataTreeColumn& item = ColumnAt(column);
-  left = item.ViewLeft();
+  left = item.ViewLeft() + tree.RightToLeftOffset();
   right = left + item.Width();
 }
 

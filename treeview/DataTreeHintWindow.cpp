@@ -111,7 +111,7 @@ TRect TDataTreeHintWindow::MeasureHint(int maxWidth, const std::string& hint, co
   const TDataTreeColumns& columns = tree.Header().Columns();
   const bool inColumn = columns.ColumnExists(column);
   hintData_.BidiMode = tree.ReadsRightToLeft(column) ? bdRightToLeft : bdLeftToRight;
-  hintData_.Alignment = inColumn ? columns.ColumnAt(column).Alignment() : tree.Alignment;
+  hintData_.Alignment = inColumn ? columns.ColumnAt(column).Alignment() : tree.Alignment();
   if (hintData_.BidiMode != bdLeftToRight && hintData_.Alignment != taCenter)
     hintData_.Alignment = hintData_.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
   const bool tooltip = IsNodeTooltip();
@@ -138,7 +138,7 @@ TRect TDataTreeHintWindow::MeasureHint(int maxWidth, const std::string& hint, co
   if (!tooltip) {
     TRect r = Rect(0, 0, maxWidth, textHeight_);
     canvas.TextRect(r, text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    return Rect(0, 0, r.Width() + 2 * tree.TextMargin + 2, textHeight_ + 6);
+    return Rect(0, 0, r.Width() + 2 * tree.TextMargin() + 2, textHeight_ + 6);
   }
   if (hintData_.LineBreakStyle == hlbDefault)
     hintData_.LineBreakStyle = node->Has(nsMultiline) ? hlbForceMultiLine : hlbForceSingleLine;
@@ -148,9 +148,9 @@ TRect TDataTreeHintWindow::MeasureHint(int maxWidth, const std::string& hint, co
     TRect measured = r;
     canvas.TextRect(measured, text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     if (hintData_.BidiMode != bdLeftToRight)
-      r.Left = measured.Left - tree.TextMargin + 1;
+      r.Left = measured.Left - tree.TextMargin() + 1;
     else
-      r.Right = measured.Right + tree.TextMargin;
+      r.Right = measured.Right + tree.TextMargin();
     r.Bottom = measured.Bottom;
     ++r.Right;
     const bool inClient = r.Left >= 0 && r.Top >= 0 && r.Right <= tree.ClientWidth() + 3 &&
@@ -232,7 +232,7 @@ void TDataTreeHintWindow::ComposePicture() {
   canvas.FrameRect(whole);
   canvas.Font().SetColor(clInfoText);
   canvas.Brush().SetStyle(bsClear);
-  const int margin = tree ? tree->TextMargin : 4;
+  const int margin = tree ? tree->TextMargin() : 4;
   TRect text = whole;
   InflateRect(text, -1, -1);
   text.Top = !tooltip ? 2 : multiLine ? 1 : (whole.Height() - textHeight_) / 2;

@@ -66,7 +66,7 @@ bool TStringEditLink::PrepareEditor(TBaseDataTree* tree, PDataNode node, TColumn
   std::string text;
   tree_->CellTextInfo(node, column, font, textBounds_, text);
   const TDataTreeColumns& columns = tree_->Header().Columns();
-  alignment_ = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : tree_->Alignment;
+  alignment_ = columns.ColumnExists(column) ? columns.ColumnAt(column).Alignment() : tree_->Alignment();
   if (tree_->ReadsRightToLeft(column)) alignment_ = Mirrored(alignment_);
   edit_->Attach(*this);
   edit_->Font().Assign(font);
@@ -100,7 +100,7 @@ void TStringEditLink::SetEditorBounds(TRect r) {
   edit_->SetBounds(r.Left, r.Top, r.Width(), r.Height());
   // The edited text stands where the cell's text was drawn.
   TRect format = edit_->ClientRect();
-  InflateRect(format, 2 - tree_->TextMargin, 2);
+  InflateRect(format, 2 - tree_->TextMargin(), 2);
   if (!node_->Has(nsMultiline)) OffsetRect(format, 0, textBounds_.Top - r.Top);
   edit_->Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&format));
 }

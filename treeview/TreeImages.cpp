@@ -133,6 +133,30 @@ std::unique_ptr<TBitmap> DrawUtilityStrip() {
   return bitmap;
 }
 
+std::unique_ptr<TBitmap> DrawShadedButton(const std::string& name) {
+  const bool plus = name == "DTREE_XPBUTTONPLUS";
+  if (!plus && name != "DTREE_XPBUTTONMINUS") return nullptr;
+  constexpr int Side = 9;
+  auto bitmap = std::make_unique<TBitmap>(Side, Side, pf32bit);
+  TCanvas& canvas = bitmap->Canvas();
+  canvas.Brush().SetColor(StripKey);
+  canvas.FillRect(Rect(0, 0, Side, Side));
+  // A blue-grey frame around a face shading from white down to beige.
+  canvas.Brush().SetColor(RGB(122, 138, 153));
+  for (const TRect& edge : {Rect(1, 0, Side - 1, 1), Rect(1, Side - 1, Side - 1, Side), Rect(0, 1, 1, Side - 1),
+                            Rect(Side - 1, 1, Side, Side - 1)})
+    canvas.FillRect(edge);
+  for (int y = 1; y < Side - 1; ++y) {
+    const int step = y - 1;
+    canvas.Brush().SetColor(RGB(255 - step * 8, 255 - step * 9, 255 - step * 10));
+    canvas.FillRect(Rect(1, y, Side - 1, y + 1));
+  }
+  canvas.Brush().SetColor(clBlack);
+  canvas.FillRect(Rect(2, 4, 7, 5));
+  if (plus) canvas.FillRect(Rect(4, 2, 5, 7));
+  return bitmap;
+}
+
 void LoadImageStrip(TImageList& imageList, const std::string& resourceName, bool remapColors) {
   std::lock_guard<std::mutex> guard(StripLock());
   std::unique_ptr<TBitmap> strip =

@@ -37,6 +37,11 @@ HCURSOR CreateKeyedCursor(TBitmap& picture, TPoint hotSpot);
 // A cursor's hot spot is the centre, (16, 16).
 std::unique_ptr<TBitmap> DrawPanningPicture(const std::string& name);
 
+// The shaded 9 x 9 expand buttons "DTREE_XPBUTTONPLUS" and
+// "DTREE_XPBUTTONMINUS" on the magenta key (corners cut); nullptr for any
+// other name.
+std::unique_ptr<TBitmap> DrawShadedButton(const std::string& name);
+
 // The strip of the name ("DTREE_CHECK_LIGHT", "DTREE_CHECK_DARK",
 // "DTREE_TICK_LIGHT", "DTREE_TICK_DARK", "DTREE_FLAT", "DTREE_XP") in the
 // classic colours, its top-left pixel the transparent colour; nullptr for

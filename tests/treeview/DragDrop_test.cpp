@@ -105,10 +105,17 @@ TEST_F(DragDropTest, ModesByRowHalfAndLabelAndTheMarkUnderTheRow) {
   EXPECT_EQ(effect, DROPEFFECT_COPY);
 
   TBitmap bitmap(200, 40, pf32bit);
-  second.PaintTreeTo(bitmap.Canvas(), Rect(0, 0, 200, 40), Point(0, 0), {});
+  second.PaintTreeTo(bitmap.Canvas(), Rect(0, 0, 200, 40), Point(0, 0), {ptoDropIndicator});
   const TColor mark = ColorToRGB(second.Colors().Color(DropMarkColor));
-  EXPECT_EQ(bitmap.Canvas().Pixel(150, node->NodeHeight - 1), mark);
+  const int bottom = node->NodeHeight;
+  const TRect textRect = second.NodeDisplayRect(node, ColumnNone, true);
+  // An arrow along the row's bottom: a low bar in the middle, raised at both ends.
+  EXPECT_EQ(bitmap.Canvas().Pixel(150, bottom - 2), mark);
+  EXPECT_NE(bitmap.Canvas().Pixel(150, bottom - 6), mark);
+  EXPECT_EQ(bitmap.Canvas().Pixel(textRect.Left + 3, bottom - 6), mark) << "the raised left end";
   EXPECT_NE(bitmap.Canvas().Pixel(150, 0), mark);
+  second.PaintTreeTo(bitmap.Canvas(), Rect(0, 0, 200, 40), Point(0, 0), {});
+  EXPECT_NE(bitmap.Canvas().Pixel(150, bottom - 2), mark) << "only with ptoDropIndicator";
 
   manager->DragOver(MK_LBUTTON, PointIn(second, node, 190, 2), effect);
   EXPECT_EQ(second.LastDropMode(), dmAbove);

@@ -285,7 +285,7 @@ TEST(TreeAssignTest, CopiesSettingsUnlessReadOnly) {
   Include(source, toEditable);
   source.TreeOptions().SetStringOptions({toShowStaticText});
   source.SetRootNodeCount(6);
-  source.SelectionCurveRadius = 3;
+  source.SetSelectionCurveRadius(3);
   source.HintMode = hmTooltip;
   source.DefaultPasteMode = amInsertAfter;
 
@@ -304,7 +304,7 @@ TEST(TreeAssignTest, CopiesSettingsUnlessReadOnly) {
   EXPECT_TRUE(target.TreeOptions().MiscOptions().Contains(toEditable));
   EXPECT_EQ(target.TreeOptions().StringOptions(), TDTStringOptions{toShowStaticText});
   EXPECT_EQ(target.RootNodeCount(), 6u);
-  EXPECT_EQ(target.SelectionCurveRadius, 3);
+  EXPECT_EQ(target.SelectionCurveRadius(), 3);
   EXPECT_EQ(target.HintMode, hmTooltip);
   EXPECT_EQ(target.DefaultPasteMode, amInsertAfter);
   CheckTree(target);

@@ -2,6 +2,7 @@
 // auto-size column, spring columns and splitters, on the workspace's
 // three-column configuration.
 
+#include <memory>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -724,6 +725,79 @@ TEST_F(HeaderPaintTest, TheWindowShowsItsHeaderInTheFrame) {
   EXPECT_GT(CountPixels(*picture, Inset(0), ColorToRGB(clWindowText)), 0) << "the Name caption";
 }
 
+// Right to left, the columns end where the header ends: header, rows and hits move together.
+TEST_F(HeaderPaintTest, RightToLeftColumnsEndAtTheHeadersRightEnd) {
+  tree.SetBiDiMode(bdRightToLeft);
+  columns.ColumnAt(0).SetColor(clRed);
+  form.SetBounds(0, 0, 600, 300);
+  form.Show();
+  const int offset = header.HeaderRect().Width() - columns.TotalColumnsWidth();
+  ASSERT_GT(offset, 0);
+  EXPECT_EQ(tree.RightToLeftOffset(), offset);
+  int left = 0;
+  int right = 0;
+  columns.ColumnHorzExtent(0, left, right);
+  EXPECT_EQ(left, offset);
+  columns.ColumnHorzExtent(2, left, right);
+  EXPECT_EQ(right, tree.ClientWidth());
+  EXPECT_EQ(columns.ColumnAtPoint(offset - 1, true), ColumnNotFound);
+  EXPECT_EQ(columns.ColumnAtPoint(offset, true), 0);
+
+  const CountedPtr<TGdiBitmap> picture = RenderWindow(tree.Handle());
+  const TRect strip = header.HeaderRect();
+  const TRect before = Rect(strip.Left, strip.Top, strip.Left + offset - 1, strip.Bottom);
+  EXPECT_EQ(CountPixels(*picture, before, ColorToRGB(clBtnFace)), before.Width() * before.Height())
+      << "only the background left of the columns";
+  TRect caption = Inset(0);
+  OffsetRect(caption, offset, 0);
+  EXPECT_GT(CountPixels(*picture, caption, ColorToRGB(clWindowText)), 0) << "the Name caption, moved";
+  const int clientTop = strip.Bottom;
+  const TRect nameColumn = Rect(strip.Left + offset, clientTop + 2, strip.Left + offset + 90, clientTop + 40);
+  EXPECT_EQ(CountPixels(*picture, nameColumn, ColorToRGB(clRed)), nameColumn.Width() * nameColumn.Height());
+  const TRect leftOfColumns = Rect(strip.Left, clientTop + 2, strip.Left + offset - 1, clientTop + 40);
+  EXPECT_EQ(CountPixels(*picture, leftOfColumns, ColorToRGB(clRed)), 0);
+  tree.SetRootNodeCount(50);
+  columns.ColumnHorzExtent(2, left, right);
+  EXPECT_EQ(right, tree.ClientWidth()) << "beside the vertical scroll bar too";
+}
+
+TEST_F(HeaderTest, AResizedColumnRepaintsWhatMoves) {
+  auto resizeAndTakeUpdate = [&](int width) {
+    ValidateRect(tree.Handle(), nullptr);
+    columns.ColumnAt(1).SetWidth(width);
+    TRect update;
+    GetUpdateRect(tree.Handle(), &update, false);
+    return update;
+  };
+  TRect update = resizeAndTakeUpdate(150);
+  EXPECT_EQ(update.Left, 96) << "from the column's left edge";
+  EXPECT_EQ(update.Right, tree.ClientWidth());
+  tree.SetBiDiMode(bdRightToLeft);
+  update = resizeAndTakeUpdate(170);
+  int left = 0;
+  int right = 0;
+  columns.ColumnHorzExtent(1, left, right);
+  EXPECT_EQ(update.Left, 0) << "right to left, the columns before it move";
+  EXPECT_EQ(update.Right, right);
+}
+
+TEST_F(HeaderPaintTest, FixedColumnsStayWhileTheRestScrolls) {
+  AddOptions(0, {coFixed});
+  columns.ColumnAt(0).SetColor(clRed);
+  columns.ColumnAt(1).SetColor(clBlue);
+  columns.ColumnAt(1).SetWidth(700);
+  form.SetBounds(0, 0, 600, 300);
+  form.Show();
+  tree.SetHorzOffset(-100);
+  ASSERT_EQ(tree.EffectiveOffsetX(), 100);
+  const CountedPtr<TGdiBitmap> picture = RenderWindow(tree.Handle());
+  const TRect strip = header.HeaderRect();
+  const TRect fixed = Rect(strip.Left, strip.Bottom + 2, strip.Left + 90, strip.Bottom + 40);
+  EXPECT_EQ(CountPixels(*picture, fixed, ColorToRGB(clRed)), fixed.Width() * fixed.Height());
+  const TRect scrolled = Rect(strip.Left + 100, strip.Bottom + 2, strip.Left + 300, strip.Bottom + 40);
+  EXPECT_EQ(CountPixels(*picture, scrolled, ColorToRGB(clBlue)), scrolled.Width() * scrolled.Height());
+}
+
 TEST(TreeImagesTest, TheUtilityStripHoldsTheHeaderGlyphs) {
   TImageList images;
   LoadImageStrip(images, "DTREE_UTILITIES", true);
@@ -975,6 +1049,15 @@ TEST_F(HeaderMouseTest, ADraggedColumnShowsItsPictureFollowingTheMouse) {
   Release(70);
   EXPECT_FALSE(image.Prepared());
   EXPECT_EQ(image.BackImage(), nullptr);
+}
+
+TEST_F(HeaderPaintTest, AFreedImageListIsForgotten) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  header.SetImages(images.get());
+  columns.ColumnAt(0).SetImageIndex(0);
+  images.reset();
+  EXPECT_EQ(header.Images(), nullptr);
+  Paint();
 }
 
 }  // namespace

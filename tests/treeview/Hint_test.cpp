@@ -225,7 +225,7 @@ TEST_F(HintWindowTest, APlainHintIsItsTextWithMargins) {
   measure.Canvas().TextRect(text, "Workspace", DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   TTextMetric metric;
   GetTextMetrics(measure.Canvas().Handle(), &metric);
-  EXPECT_EQ(r.Width(), text.Width() + 2 * tree.TextMargin + 2);
+  EXPECT_EQ(r.Width(), text.Width() + 2 * tree.TextMargin() + 2);
   EXPECT_EQ(r.Height(), metric.tmHeight + 6);
   EXPECT_EQ(window.HintData().HintText, "Workspace");
   TDTHintData empty = Plain();

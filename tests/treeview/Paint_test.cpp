@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
@@ -15,12 +21,20 @@
 #include "treeview/DTHeader.h"
 #include "treeview/DTColors.h"
 #include "treeview/DataDrawTree.h"
+#include "treeview/TreeImages.h"
 
 namespace {
 
+// A draw tree whose states the tests may enter.
+class TStatedDrawTree : public TDataDrawTree {
+public:
+  using TDataDrawTree::TDataDrawTree;
+  using TBaseDataTree::ChangeTreeStates;
+};
+
 class PaintTest : public testing::Test {
 protected:
-  PaintTest() : form(nullptr), tree(new TDataDrawTree(&form)) {
+  PaintTest() : form(nullptr), tree(new TStatedDrawTree(&form)) {
     tree->SetParent(&form);
     tree->SetBounds(0, 0, 300, 200);
     tree->OnDrawNode = [this](TCustomDataDrawTree*, const TDTPaintInfo& info) {
@@ -40,7 +54,7 @@ protected:
     TRect Content;
   };
   TForm form;
-  TDataDrawTree* tree;
+  TStatedDrawTree* tree;
   TBitmap target{300, 200, pf32bit};
   std::vector<TDrawn> drawn;
 };
@@ -77,8 +91,8 @@ TEST_F(PaintTest, RectangleButtonsArePixelExact) {
 }
 
 TEST_F(PaintTest, TriangleButtonsIgnoreTheFill) {
-  tree->ButtonStyle = bsTriangle;
-  tree->ButtonFillMode = fmWindowColor;
+  tree->SetButtonStyle(bsTriangle);
+  tree->SetButtonFillMode(fmWindowColor);
   tree->BuildButtonBitmaps();
   const TGdiBitmap& minus = *tree->ButtonBitmap(true).Handle();
   const TGdiBitmap& plus = *tree->ButtonBitmap(false).Handle();
@@ -96,16 +110,16 @@ TEST_F(PaintTest, VerticalAlignment) {
   EXPECT_EQ(vAlign, 9);
   EXPECT_EQ(vButton, 5);
   TImageList images(16, 16);
-  tree->Images = &images;
+  tree->SetImages(&images);
   tree->SetNodeRowHeight(node, 18);
   tree->ComputeVerticalAlignment(node, vAlign, vButton);
   EXPECT_EQ(vAlign, 9);
-  tree->Images = nullptr;
+  tree->SetImages(nullptr);
   node->Align = 7;
-  tree->NodeAlignment = naFromTop;
+  tree->SetNodeAlignment(naFromTop);
   tree->ComputeVerticalAlignment(node, vAlign, vButton);
   EXPECT_EQ(vAlign, 7);
-  tree->NodeAlignment = naFromBottom;
+  tree->SetNodeAlignment(naFromBottom);
   tree->ComputeVerticalAlignment(node, vAlign, vButton);
   EXPECT_EQ(vAlign, 11);
 }
@@ -193,7 +207,7 @@ TEST_F(PaintTest, AWindowStartingMidRowClipsThatRow) {
 TEST_F(PaintTest, DrawTreeDefaults) {
   tree->OnDrawNode = nullptr;
   const PDataNode node = tree->AppendChildNode();
-  EXPECT_EQ(tree->NodeContentWidth(node, ColumnNone, target.Canvas()), 2 * tree->TextMargin);
+  EXPECT_EQ(tree->NodeContentWidth(node, ColumnNone, target.Canvas()), 2 * tree->TextMargin());
   tree->AppendChildNode(node);
   tree->SetNodeSelected(node, true);
   Include(*tree, toFullRowSelect);
@@ -257,7 +271,7 @@ void FillOverlayImages(TImageList& images) {
 TEST_F(PaintTest, OverlaysAreSlotsUpTo14AndImagesOfTheirOwnFrom15) {
   TImageList images(16, 16);
   FillOverlayImages(images);
-  tree->Images = &images;
+  tree->SetImages(&images);
   tree->SetRootNodeCount(1);
   int overlay = -1;
   tree->OnGetImageIndex = [&](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
@@ -272,13 +286,13 @@ TEST_F(PaintTest, OverlaysAreSlotsUpTo14AndImagesOfTheirOwnFrom15) {
   overlay = 15;
   EXPECT_EQ(count(clBlue), 16) << "overlay 15 is image 15 itself, drawn over";
   EXPECT_EQ(count(clLime), 0);
-  tree->Images = nullptr;
+  tree->SetImages(nullptr);
 }
 
 TEST_F(PaintTest, BlendedImagesMixHalfwayTowardTheHighlight) {
   TImageList images(16, 16);
   FillOverlayImages(images);
-  tree->Images = &images;
+  tree->SetImages(&images);
   tree->SetRootNodeCount(1);
   tree->OnGetImageIndex = [](TBaseDataTree*, PDataNode, TDTImageKind kind, TColumnIndex, bool&, int& index) {
     index = kind == ikOverlay ? -1 : 0;
@@ -293,7 +307,7 @@ TEST_F(PaintTest, BlendedImagesMixHalfwayTowardTheHighlight) {
   EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 0);
   tree->TreeOptions().SetSelectionOptions({toFullRowSelect});
   EXPECT_EQ(CountPixels(*PaintAll({}).Handle(), row, clRed), 256) << "not on a full-row selection";
-  tree->Images = nullptr;
+  tree->SetImages(nullptr);
 }
 
 // The picture lies fixed in the window at its offsets, or tiles the rows and the area below them.
@@ -368,6 +382,187 @@ TEST_F(PaintTest, DottedLinesKeepTheirPhaseAcrossRows) {
     const bool above = (painted.Handle()->Pixel(x, y - 1) & 0xFFFFFF) == line;
     EXPECT_NE(here, above) << "the vertical line alternates without a break at y " << y;
   }
+}
+
+TEST_F(PaintTest, ButtonPlaceTransparentFillEditedCellsAndBands) {
+  const TColor lineColor = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const TColor treeColor = ColorToRGB(tree->Color());
+  tree->SetButtonFillMode(fmTransparent);
+  const TGdiBitmap& button = *tree->ButtonBitmap(false).Handle();
+  EXPECT_EQ(button.Pixel(2, 2) & 0xFFFFFF, 0xFF00FFu) << "fmTransparent keeps the key inside";
+  EXPECT_EQ(button.Pixel(0, 0) & 0xFFFFFF, lineColor);
+
+  const PDataNode first = tree->AppendChildNode();
+  const PDataNode child = tree->AppendChildNode(first);
+  tree->ToggleExpanded(first);
+  tree->SetNodeSelected(first, true);
+  tree->SetFocusedNode(first);
+  PaintAll();
+  // ButtonX = Indent x (entries - 1) + the half of (Indent - 9) to even: 0 + 4; the button's top at 9 - 4.
+  EXPECT_EQ(target.Handle()->Pixel(4, 6) & 0xFFFFFF, lineColor) << "the button's left edge";
+  EXPECT_NE(target.Handle()->Pixel(3, 6) & 0xFFFFFF, lineColor);
+  const int contentLeft = drawn[0].Content.Left;
+  EXPECT_NE(target.Handle()->Pixel(contentLeft + 2, 9) & 0xFFFFFF, treeColor) << "selected";
+
+  drawn.clear();
+  tree->ChangeTreeStates({tsEditing}, {});
+  PaintAll();
+  tree->ChangeTreeStates({}, {tsEditing});
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].Node, child) << "the edited cell shows no content";
+  EXPECT_EQ(target.Handle()->Pixel(contentLeft + 2, 9) & 0xFFFFFF, treeColor) << "nor its selection";
+
+  tree->SetLineMode(lmBands);
+  const int rowHeight = static_cast<int>(tree->DefaultNodeHeight());
+  const TRect indentation = Rect(0, rowHeight, 2 * static_cast<int>(tree->Indent()), 2 * rowHeight);
+  const TColor grid = ColorToRGB(tree->Colors().Color(GridLineColor));
+  PaintAll({});
+  EXPECT_EQ(CountPixels(*target.Handle(), indentation, grid), 0) << "no bands without ptoGridLines";
+  PaintAll({ptoGridLines});
+  EXPECT_GT(CountPixels(*target.Handle(), indentation, grid), 0) << "bands with them";
+}
+
+TEST_F(PaintTest, LineStyleChangesRebuildThePattern) {
+  Include(*tree, toShowTreeLines);
+  tree->SetRootNodeCount(3);
+  const TColor line = ColorToRGB(tree->Colors().Color(TreeLineColor));
+  const int x = static_cast<int>(tree->Indent()) / 2;
+  auto inkAt = [&](int y) { return (target.Handle()->Pixel(x, y) & 0xFFFFFF) == line; };
+  PaintAll({});
+  ASSERT_TRUE(inkAt(11) && !inkAt(12)) << "dotted first";
+  tree->SetLineStyle(lsSolid);
+  PaintAll({});
+  for (int y = 10; y < 44; ++y) EXPECT_TRUE(inkAt(y)) << "solid at y " << y;
+  // A custom pattern: even pattern rows all ink (0 bits), odd rows none.
+  static constexpr std::uint16_t EvenRows[8] = {0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF};
+  tree->OnGetLineStyle = [](TBaseDataTree*, const void*& bits) { bits = EvenRows; };
+  tree->SetLineStyle(lsCustomStyle);
+  PaintAll({});
+  for (int y = 10; y < 44; ++y) EXPECT_EQ(inkAt(y), y % 2 == 0) << "the handler's pattern at y " << y;
+}
+
+TEST_F(PaintTest, ButtonsFollowTheirStyleAfterTheFirstPaint) {
+  const TGdiBitmap* minus = tree->ButtonBitmap(true).Handle();
+  EXPECT_EQ(minus->Pixel(4, 1) & 0xFFFFFF, ColorToRGB(tree->Color())) << "the rectangle's inside first";
+  tree->SetButtonStyle(bsTriangle);
+  minus = tree->ButtonBitmap(true).Handle();
+  EXPECT_EQ(minus->Pixel(4, 3) & 0xFFFFFF, 0u) << "the triangle after the change";
+  tree->SetButtonStyle(bsRectangle);
+  tree->SetButtonFillMode(fmShaded);
+  for (bool expanded : {true, false}) {
+    const TGdiBitmap& shaded = *tree->ButtonBitmap(expanded).Handle();
+    EXPECT_EQ(shaded.Pixel(0, 0) & 0xFFFFFF, 0xFF00FFu) << "cut corner";
+    EXPECT_EQ(shaded.Pixel(4, 4) & 0xFFFFFF, 0u) << "the bar";
+    EXPECT_EQ((shaded.Pixel(4, 6) & 0xFFFFFF) == 0, !expanded) << "the plus's upright";
+    const std::uint32_t top = shaded.Pixel(2, 1) & 0xFF;
+    const std::uint32_t bottom = shaded.Pixel(2, 7) & 0xFF;
+    EXPECT_GT(top, bottom) << "the face darkens downwards";
+  }
+  EXPECT_EQ(DrawShadedButton("DTREE_XPBUTTON"), nullptr);
+}
+
+// The workspace's three columns with grid lines: each row cell by cell, the
+// vertical lines carried down below the last row under toFullVertGridLines.
+TEST_F(PaintTest, ThreeColumnsDrawTheirGridLines) {
+  tree->SetBounds(0, 0, 500, 200);
+  TDataTreeColumns& columns = tree->Header().Columns();
+  for (int width : {96, 192, 96}) columns.AddColumn().SetWidth(width);
+  columns.ColumnAt(1).SetColor(clYellow);
+  Include(*tree, toShowHorzGridLines);
+  Include(*tree, toShowVertGridLines);
+  tree->SetRootNodeCount(2);
+  TBitmap painted(500, 200, pf32bit);
+  const TColor grid = ColorToRGB(tree->Colors().Color(GridLineColor));
+  auto paint = [&] { tree->PaintTreeTo(painted.Canvas(), Rect(0, 0, 500, 200), Point(0, 0), {ptoGridLines, ptoColumnColor}); };
+  auto gridIn = [&](const TRect& area) { return CountPixels(*painted.Handle(), area, grid); };
+  paint();
+  const int rows = 2 * static_cast<int>(tree->DefaultNodeHeight());
+  for (int right : {96, 288, 384})
+    EXPECT_EQ(gridIn(Rect(right - 1, 0, right, rows)), rows / 2) << "a dotted line along the cell's right edge at " << right;
+  EXPECT_GE(gridIn(Rect(0, 17, 384, 18)), 384 / 2 - 1) << "a dotted line along the row's bottom";
+  EXPECT_EQ(gridIn(Rect(95, rows, 96, 200)), 0) << "no full-height lines yet";
+  EXPECT_EQ(CountPixels(*painted.Handle(), Rect(100, rows, 280, 200), ColorToRGB(clYellow)), 180 * (200 - rows))
+      << "the column colour below the rows";
+
+  Include(*tree, toFullVertGridLines);
+  paint();
+  for (int right : {96, 288, 384})
+    EXPECT_EQ(gridIn(Rect(right - 1, rows, right, 200)), (200 - rows) / 2) << "down to the bottom at " << right;
+
+  tree->Header().SetOptions(tree->Header().Options() + TDTHeaderOptions{hoAutoResize});
+  paint();
+  const int autoRight = columns.ColumnAt(2).Left() + columns.ColumnAt(2).Width();
+  EXPECT_EQ(gridIn(Rect(autoRight - 1, 0, autoRight, 17)) + gridIn(Rect(autoRight - 1, rows, autoRight, 200)), 0)
+      << "none at the auto-sized last column";
+  EXPECT_GT(gridIn(Rect(95, 0, 96, 200)), 0);
+}
+
+// A window whose pending update area is emptied, to see what repaints it.
+class RepaintTest : public testing::Test {
+protected:
+  RepaintTest() {
+    tree.SetParent(&form);
+    tree.SetBounds(0, 0, 200, 100);
+    tree.HandleNeeded();
+    ValidateRect(tree.Handle(), nullptr);
+  }
+  bool Invalidated() {
+    TRect update;
+    const bool pending = GetUpdateRect(tree.Handle(), &update, false);
+    ValidateRect(tree.Handle(), nullptr);
+    return pending;
+  }
+  TForm form{nullptr};
+  TTestTree tree;
+};
+
+TEST_F(RepaintTest, PaintingPropertiesRepaintUnlessLoading) {
+  const std::vector<std::pair<const char*, std::function<void(bool)>>> setters = {
+      {"Alignment", [&](bool on) { tree.SetAlignment(on ? taCenter : taLeftJustify); }},
+      {"TextMargin", [&](bool on) { tree.SetTextMargin(on ? 6 : 4); }},
+      {"LineMode", [&](bool on) { tree.SetLineMode(on ? lmBands : lmNormal); }},
+      {"LineStyle", [&](bool on) { tree.SetLineStyle(on ? lsSolid : lsDotted); }},
+      {"ButtonStyle", [&](bool on) { tree.SetButtonStyle(on ? bsTriangle : bsRectangle); }},
+      {"ButtonFillMode", [&](bool on) { tree.SetButtonFillMode(on ? fmShaded : fmTreeColor); }},
+      {"NodeAlignment", [&](bool on) { tree.SetNodeAlignment(on ? naFromTop : naProportional); }},
+      {"SelectionCurveRadius", [&](bool on) { tree.SetSelectionCurveRadius(on ? 3 : 0); }},
+  };
+  for (const auto& [name, set] : setters) {
+    set(true);
+    EXPECT_TRUE(Invalidated()) << name;
+    tree.BeginLoading();
+    set(false);
+    EXPECT_FALSE(Invalidated()) << name << " while loading";
+    tree.Loaded();
+  }
+  EXPECT_EQ(tree.TextMargin(), 4);
+  EXPECT_EQ(tree.LineStyle(), lsDotted);
+}
+
+TEST_F(RepaintTest, ImageListsRepaintOnChangeAndAreForgottenWhenFreed) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  auto stateImages = std::make_unique<TImageList>(16, 16);
+  tree.SetImages(images.get());
+  tree.SetStateImages(stateImages.get());
+  EXPECT_TRUE(Invalidated());
+  images->SetSize(8, 8);
+  EXPECT_TRUE(Invalidated()) << "a change to the list repaints";
+  tree.SetImages(nullptr);
+  Invalidated();
+  images->SetSize(16, 16);
+  EXPECT_FALSE(Invalidated()) << "a list no longer used is not heard";
+  stateImages.reset();
+  EXPECT_EQ(tree.StateImages(), nullptr);
+  EXPECT_TRUE(Invalidated()) << "the tree repaints without the freed list";
+
+  auto checks = std::make_unique<TImageList>(16, 16);
+  tree.SetCheckImageKind(ckCustom);
+  tree.SetCustomCheckImages(checks.get());
+  EXPECT_EQ(tree.ActiveCheckImages(), checks.get());
+  checks.reset();
+  EXPECT_EQ(tree.CustomCheckImages(), nullptr);
+  EXPECT_EQ(tree.CheckImageKind(), ckLightCheck);
+  EXPECT_NE(tree.ActiveCheckImages(), nullptr) << "the light check images";
 }
 
 // Inside the window's sunken edge (2 pixels): a bevel of two 1-pixel cuts, then a 3-pixel border.

@@ -108,7 +108,7 @@ TEST_F(StringTreeTest, TooWideTextIsShortenedOnlyInsideColumns) {
   const std::string& shortened = drawn[1].Text;
   ASSERT_GE(shortened.size(), 4u);
   EXPECT_EQ(shortened.substr(shortened.size() - 3), "...");
-  EXPECT_LE(target.Canvas().TextWidth(shortened), 80 - 2 * tree.TextMargin);
+  EXPECT_LE(target.Canvas().TextWidth(shortened), 80 - 2 * tree.TextMargin());
   EXPECT_EQ(drawn[1].Format & DT_RIGHT, 0u);
 }
 
@@ -159,7 +159,7 @@ TEST_F(StringTreeTest, TheMainColumnWidthIsCachedUntilTheNodeIsRepainted) {
   tree.RepaintNode(node);
   EXPECT_EQ(*tree.TextWidthCache(node), 0);
   const int wide = tree.NodeContentWidth(node, ColumnNone, tree.Canvas());
-  EXPECT_EQ(wide, 2 * tree.TextMargin + tree.Canvas().TextWidth(std::string(80, 'm')));
+  EXPECT_EQ(wide, 2 * tree.TextMargin() + tree.Canvas().TextWidth(std::string(80, 'm')));
   tree.UpdateHorzScrollBar(false);
   EXPECT_GT(tree.RangeX(), narrowRange);
 }
@@ -240,7 +240,7 @@ TEST_F(StringTreeTest, StaticTextShowsOnlyWhereItMay) {
   EXPECT_EQ(staticTexts(), 0) << "not without toShowStaticText";
   tree.TreeOptions().SetStringOptions({toShowStaticText});
   EXPECT_EQ(staticTexts(), 1) << "only for the single-line node";
-  tree.Alignment = taCenter;
+  tree.SetAlignment(taCenter);
   EXPECT_EQ(staticTexts(), 0) << "not under centred alignment";
 }
 

@@ -47,10 +47,20 @@ TChangeLink::~TChangeLink() {
   if (sender_) sender_->UnRegisterChanges(this);
 }
 
+void TChangeLink::Attach(TImageList* images) {
+  if (sender_) sender_->UnRegisterChanges(this);
+  if (images) images->RegisterChanges(this);
+}
+
 TImageList::TImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
 
 TImageList::~TImageList() {
-  for (TChangeLink* link : links_) link->sender_ = nullptr;
+  // A link's OnFree may register it elsewhere: work on a copy of the list.
+  const std::vector<TChangeLink*> links = std::move(links_);
+  links_.clear();
+  for (TChangeLink* link : links) link->sender_ = nullptr;
+  for (TChangeLink* link : links)
+    if (link->OnFree) link->OnFree();
 }
 
 void TImageList::SetSize(int width, int height) {

@@ -13,12 +13,16 @@ class TBitmap;
 class TCanvas;
 class TImageList;
 
-// Registered with a list, told of every change to it.
+// Registered with a list, told of every change to it and of its end (when
+// OnFree runs, Sender() is already nil).
 class TChangeLink {
 public:
   ~TChangeLink();
   std::function<void()> OnChange;
+  std::function<void()> OnFree;
   TImageList* Sender() const { return sender_; }
+  // Registers with the list (nil: with none), leaving the list before.
+  void Attach(TImageList* images);
 
 private:
   friend class TImageList;
