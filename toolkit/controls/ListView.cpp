@@ -162,10 +162,7 @@ void TListView::SetReadOnly(bool value) {
 }
 
 void TListView::SetStateImages(TImageList* images) {
-  if (images != StateImages()) {
-    if (StateImages()) StateImages()->UnRegisterChanges(&stateImagesLink_);
-    if (images) images->RegisterChanges(&stateImagesLink_);
-  }
+  if (images != StateImages()) stateImagesLink_.Attach(images);
   if (HandleAllocated()) Perform(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images));
 }
 

@@ -222,8 +222,7 @@ void TToolBar::SetButtonHeight(int height) {
 
 void TToolBar::LinkImages(TChangeLink& link, TImageList* images) {
   if (images == link.Sender()) return;
-  if (link.Sender()) link.Sender()->UnRegisterChanges(&link);
-  if (images) images->RegisterChanges(&link);
+  link.Attach(images);
   ArrangeButtons();
   Invalidate();
 }

@@ -286,10 +286,7 @@ TTreeNode* TTreeView::GetNodeAt(int x, int y) {
 }
 
 void TTreeView::LinkImages(TChangeLink& link, TImageList* images, WPARAM which) {
-  if (images != link.Sender()) {
-    if (link.Sender()) link.Sender()->UnRegisterChanges(&link);
-    if (images) images->RegisterChanges(&link);
-  }
+  if (images != link.Sender()) link.Attach(images);
   if (HandleAllocated()) Perform(TVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
 }
 
