@@ -60,13 +60,6 @@ TBaseVar::TBaseVar(std::string name, TKind* kind, bool isConst, TLib* lib)
 }
 
 // The initial value is already of the variable's kind.
-void TBaseVar::Reset() {
-  if (initial_)
-    value_ = *initial_;
-  else
-    value_.Clear();
-}
-
 bool TBaseVar::Assign(const TVar& source, bool setInitial) {
   // The fast path from a variable that keeps its value: copied, or converted
   // when the kinds differ.

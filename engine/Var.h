@@ -70,7 +70,14 @@ public:
 
   TKind* Kind() const override { return kind_; }
   bool IsConstant() const override { return isConst_; }
-  void Reset() override;
+  void Reset() override { ResetValue(); }
+  // Reset without the virtual call, for the variables whose Reset this is.
+  void ResetValue() {
+    if (initial_)
+      value_ = *initial_;
+    else
+      value_.Clear();
+  }
   bool Assign(const TVar& source, bool setInitial) override;
   const TValue* StoredValue() const override { return &value_; }
 

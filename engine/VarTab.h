@@ -9,6 +9,7 @@
 
 #include "engine/HashTab.h"
 
+class TBaseVar;
 class TLib;
 class TVar;
 
@@ -41,6 +42,7 @@ public:
   void ForgetRoutinesOwnedBy(const TVar& var);
 
 private:
+  std::vector<TBaseVar*> plainResets_;
   std::vector<TVar*> resetList_;
   std::uint64_t resetListChanges_ = ~std::uint64_t{0};
 };
