@@ -58,3 +58,13 @@ function(quantrel_benchmarks)
     target_link_libraries(${unit} PRIVATE ${ARG_DEPENDS} benchmark::benchmark ${main})
   endforeach()
 endfunction()
+
+# Programs that start often (tarnsh) and the plug-ins they load carry their
+# own copy of the C++ runtime: binding the shared one's symbols was a third
+# of tarnsh's start-up. Plug-ins speak C to their host, so a copy per
+# module is safe. The sanitizers need the shared runtime.
+function(quantrel_static_runtime target)
+  if(NOT QUANTREL_SANITIZE AND NOT QUANTREL_FUZZ)
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc -Wl,--exclude-libs,ALL -Wl,--gc-sections)
+  endif()
+endfunction()
