@@ -17,8 +17,9 @@ bool PassedByReference(const TFuncArg& arg) {
 TFunc::TFunc(std::string name, TFuncKind* signature, TLib* lib)
     : THashNode(std::move(name), lib), signature_(signature) {
   QASSERT(signature != nullptr, "36670CA2");
+  variadic_ = signature->Variadic();
   MakeResult();
-  if (!signature->Variadic()) MakeArgVars();
+  if (!variadic_) MakeArgVars();
 }
 
 TVar* TFunc::AddLocal(std::unique_ptr<TVar> var) { return locals_.Add(std::move(var)); }
@@ -121,20 +122,9 @@ bool TFunc::CallDirect(std::span<TVar* const> args, TSourcePos pos) {
   return call.Begin(pos, kinds) && call.Finish(args, pos, nullptr);
 }
 
-TFuncCall::~TFuncCall() {
-  if (entered_) func_.busy_ = false;
-}
-
-bool TFuncCall::Begin(TSourcePos pos, std::span<TKind* const> argKinds) {
-  if (func_.busy_) {
-    ReportError("Reentering in \"" + func_.Name() + "\" attempted", pos, nullptr);
-    return false;
-  }
-  func_.busy_ = true;
-  entered_ = true;
-  if (func_.signature_->Variadic()) func_.RebuildArgs(argKinds);
-  func_.ResetLocals();
-  return true;
+bool TFuncCall::RefuseReentry(TSourcePos pos) const {
+  ReportError("Reentering in \"" + func_.Name() + "\" attempted", pos, nullptr);
+  return false;
 }
 
 bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result) {

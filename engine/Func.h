@@ -97,6 +97,7 @@ private:
   std::vector<TPassing> argPassing_;  // one per argument variable
   TVar* result_ = nullptr;
   std::string description_;
+  bool variadic_;
   bool busy_ = false;
 };
 
@@ -110,14 +111,25 @@ private:
 class TFuncCall {
 public:
   explicit TFuncCall(TFunc& func) : func_(func) {}
-  ~TFuncCall();
+  // Inline, with Begin, as every call of a script routine passes here.
+  ~TFuncCall() {
+    if (entered_) func_.busy_ = false;
+  }
   TFuncCall(const TFuncCall&) = delete;
   TFuncCall& operator=(const TFuncCall&) = delete;
 
-  bool Begin(TSourcePos pos, std::span<TKind* const> argKinds);
+  bool Begin(TSourcePos pos, std::span<TKind* const> argKinds) {
+    if (func_.busy_) return RefuseReentry(pos);
+    func_.busy_ = true;
+    entered_ = true;
+    if (func_.variadic_) func_.RebuildArgs(argKinds);
+    func_.ResetLocals();
+    return true;
+  }
   bool Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result);
 
 private:
+  bool RefuseReentry(TSourcePos pos) const;
   bool ExecuteWithinMemory(TSourcePos pos);
 
   TFunc& func_;

@@ -83,24 +83,17 @@ TVar* TVarTab::Add(std::unique_ptr<TVar> var) {
 
 TVar* TVarTab::Find(std::string_view name) const { return static_cast<TVar*>(THashTab::Find(name)); }
 
-// Plain scalar and string variables reset without a virtual call: a call of
-// a small function spends much of its time resetting its locals. Resetting
-// one variable never touches another, so the two lists may run apart.
-void TVarTab::ResetAll() {
-  if (resetListChanges_ != Changes()) {
-    plainResets_.clear();
-    resetList_.clear();
-    ForEachNode(*this, [this](THashNode* node) {
-      TVar* var = AsVar(node);
-      if (typeid(*var) == typeid(TBaseVar) || typeid(*var) == typeid(TStrVar))
-        plainResets_.push_back(static_cast<TBaseVar*>(var));
-      else
-        resetList_.push_back(var);
-    });
-    resetListChanges_ = Changes();
-  }
-  for (TBaseVar* var : plainResets_) var->ResetValue();
-  for (TVar* var : resetList_) var->Reset();
+void TVarTab::MakeResetLists() {
+  plainResets_.clear();
+  resetList_.clear();
+  ForEachNode(*this, [this](THashNode* node) {
+    TVar* var = AsVar(node);
+    if (typeid(*var) == typeid(TBaseVar) || typeid(*var) == typeid(TStrVar))
+      plainResets_.push_back(static_cast<TBaseVar*>(var));
+    else
+      resetList_.push_back(var);
+  });
+  resetListChanges_ = Changes();
 }
 
 void TVarTab::RemoveLib(const TLib* lib, bool force) {

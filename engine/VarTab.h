@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "engine/HashTab.h"
+#include "engine/Var.h"
 
-class TBaseVar;
 class TLib;
-class TVar;
 
 class TVarTab : public THashTab {
 public:
@@ -19,10 +18,15 @@ public:
   // the assertion "F29B310C".
   TVar* Add(std::unique_ptr<TVar> var);
   TVar* Find(std::string_view name) const;
-  // Resets every variable, in table order, through a list of them made
-  // again only when the table has changed: a routine's locals reset at
-  // every call.
-  void ResetAll();
+  // Resets every variable through lists of them made again only when the
+  // table has changed: a routine's locals reset at every call. Plain scalar
+  // and string variables reset first and without a virtual call; resetting
+  // one variable never touches another, so the order is not seen.
+  void ResetAll() {
+    if (resetListChanges_ != Changes()) MakeResetLists();
+    for (TBaseVar* var : plainResets_) var->ResetValue();
+    for (TVar* var : resetList_) var->Reset();
+  }
   // Frees the variables of lib and then every variable of a built-in
   // library (or of none) whose kind lib defined; routine variables that hold a routine
   // of lib lose it (ForgetLib). Nothing happens for a built-in lib without
@@ -42,6 +46,8 @@ public:
   void ForgetRoutinesOwnedBy(const TVar& var);
 
 private:
+  void MakeResetLists();
+
   std::vector<TBaseVar*> plainResets_;
   std::vector<TVar*> resetList_;
   std::uint64_t resetListChanges_ = ~std::uint64_t{0};
