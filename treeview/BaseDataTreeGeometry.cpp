@@ -21,18 +21,6 @@ namespace {
 
 constexpr UINT RedrawNowFlags = RDW_INVALIDATE | RDW_VALIDATE | RDW_NOERASE | RDW_NOCHILDREN | RDW_UPDATENOW;
 
-// Narrows R to a content of the width, placed by the alignment.
-void NarrowTo(TRect& r, int width, TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: r.Left = r.Right - width; break;
-    case taCenter:
-      r.Left = (r.Left + r.Right - width) / 2;
-      r.Right = r.Left + width;
-      break;
-    case taLeftJustify: r.Right = r.Left + width; break;
-  }
-}
-
 }  // namespace
 
 // ---- Ranges and properties -----------------------------------------------------------
@@ -357,6 +345,7 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
   FireScroll(deltaX, deltaY);
   return true;
 }
+
 
 bool TBaseDataTree::ClientAreaInvalid() {
   const HRGN region = CreateRectRgn(0, 0, 0, 0);

@@ -627,6 +627,16 @@ void TBaseDataTree::AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNo
   nextNonEmpty = header_->Columns().NextVisibleColumn(paintInfo.Column);
 }
 
+TColumnIndex TBaseDataTree::SpanFollowingEmptyCells(PDataNode node, TColumnIndex column, int& right) {
+  const TDataTreeColumns& columns = header_->Columns();
+  TColumnIndex next = columns.NextVisibleColumn(column);
+  while (next != ColumnNotFound && !ReadsRightToLeft(next) && FireGetCellIsEmpty(node, next)) {
+    right += columns.ColumnAt(next).Width();
+    next = columns.NextVisibleColumn(next);
+  }
+  return next;
+}
+
 void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell,
                               TPaintTreeOptions options, const TLineImage& lineImage, int vAlign, int buttonX,
                               int buttonY) {

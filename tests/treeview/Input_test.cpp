@@ -480,8 +480,15 @@ TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
   EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
   EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending)) << "dragging from a row selects rows, as the console does";
   tree.Perform(WM_MOUSEMOVE, 0, At(150, 5));
-  tree.Perform(WM_LBUTTONUP, 0, At(150, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2})) << "a band right of the texts meets none";
+  tree.Perform(WM_MOUSEMOVE, 0, At(50, 5));
+  tree.Perform(WM_LBUTTONUP, 0, At(50, 5));
   EXPECT_EQ(tree.SortedSelection(false), Rows({2, 3, 4, 5}));
+  Include(tree, toSimpleDrawSelection);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(150, 7));
+  tree.Perform(WM_MOUSEMOVE, 0, At(150, 9));
+  tree.Perform(WM_LBUTTONUP, 0, At(150, 9));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({7, 8, 9})) << "with toSimpleDrawSelection the rows count";
   CheckTree(tree);
 }
 
