@@ -153,7 +153,8 @@ public:
   TColumnIndex FocusedColumn() const { return focusedColumn_; }
   // Moves the focus to a node and a column together.
   void FocusNodeAndColumn(PDataNode node, TColumnIndex column);
-  void MoveFocusColumn(TColumnIndex column);
+  // Asks OnFocusChanging, then moves the focus to the column (scrolling the focused node into view when asked).
+  void MoveFocusColumn(TColumnIndex column, bool scrollIntoView = true);
   PDataNode RangeAnchor() const { return rangeAnchor_; }
   int LastSelectionLevel() const { return lastSelectionLevel_; }
   PDataNode LastChangedNode() const { return lastChangedNode_; }

@@ -39,6 +39,8 @@ void TBaseDataTree::MoveRubberBand(int x, int y) {
       bandStartSelection_.clear();
     }
     ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
+    // The band selects by the main column's text; the focus follows it there.
+    MoveFocusColumn(header_->MainColumn(), false);
     ApplyRubberBand();
     if (HandleAllocated()) Invalidate();
     return;

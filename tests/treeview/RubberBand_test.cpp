@@ -153,6 +153,21 @@ protected:
   std::vector<PDataNode> rows;
 };
 
+TEST_F(RubberBandTest, AnActiveBandFocusesTheMainColumn) {
+  TDataTreeColumns& columns = tree.Header().Columns();
+  for (int i = 0; i < 3; ++i) columns.AddColumn().SetWidth(60);
+  tree.Header().SetMainColumn(1);
+  tree.FocusNodeAndColumn(rows[0], 2);
+  tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 150));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(147, 147));
+  EXPECT_EQ(tree.FocusedColumn(), 2) << "not while the band is pending";
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(90, 20));
+  EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelecting));
+  EXPECT_EQ(tree.FocusedColumn(), 1);
+  tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(90, 20));
+  CheckTree(tree);
+}
+
 // Right-justified text of the main column ends at the right of the empty cells it spans.
 TEST_F(RubberBandTest, SpannedCellsCarryTheirTextAlong) {
   TDataTreeColumns& columns = tree.Header().Columns();
