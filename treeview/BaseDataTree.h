@@ -937,8 +937,8 @@ private:
   TRect PlacedText(PDataNode node, TColumnIndex column, int left, int right, TAlignment alignment);
   // Invalidates the union of the band and its last position, in client coordinates.
   void InvalidateRubberBand();
-  // Draws the band into a canvas whose (0, 0) is the tree point Origin.
-  void PaintRubberBand(TCanvas& canvas, TPoint origin);
+  // Draws the band into a canvas whose (0, 0) is the tree point Origin, within Clip (canvas coordinates).
+  void PaintRubberBand(TCanvas& canvas, TPoint origin, const TRect& clip);
   // Automatic scrolling while a rubber band reaches an edge of the window.
   enum TAutoScrollDirection : unsigned { ScrollLeft = 1, ScrollUp = 2, ScrollRight = 4, ScrollDown = 8 };
   bool CanAutoScrollNow() const;

@@ -7,6 +7,7 @@
 
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "treeview/BaseDataTree.h"
@@ -184,11 +185,18 @@ bool TBaseDataTree::ChangeBandNode(PDataNode node, bool inNewRect) {
 
 // ---- Painting ------------------------------------------------------------------------------------
 
-void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
+void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin, const TRect& clip) {
   if (!states_.Contains(tsDrawSelecting)) return;
   TRect band = NormalizeRect(newSelRect_);
+  if (band.Width() == 0 || band.Height() == 0) return;
   OffsetRect(band, -origin.X, -origin.Y);
-  canvas.Font().SetColor(clWhite);
-  canvas.Brush().SetColor(clBlack);
-  canvas.DrawFocusRect(band);
+  // The focus rectangle inverts: a part drawn outside the clip would be inverted again by the next piece.
+  const HDC dc = canvas.Handle();
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, clip.Left, clip.Top, clip.Right, clip.Bottom);
+  // Its dots take the device's text colour: white inverts, whatever colour the row left there.
+  SetTextColor(dc, 0xFFFFFF);
+  SetBkColor(dc, 0);
+  DrawFocusRect(dc, band);
+  RestoreDC(dc, saved);
 }

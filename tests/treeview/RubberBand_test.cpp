@@ -1,6 +1,6 @@
 // The rubber band's scanners against the text rectangles the tree shows,
 // in both reading directions, every alignment, with and without columns,
-// check boxes and images.
+// check boxes and images; the focus it takes; and its drawing below the rows.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/toolkit/Pixels.h"
 #include "tests/treeview/TreeTestSupport.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeColumns.h"
@@ -182,6 +184,22 @@ TEST_F(RubberBandTest, SpannedCellsCarryTheirTextAlong) {
     EXPECT_EQ(tree.SelectionCount(), spanned ? 3 : 0) << "texts end at x " << (spanned ? 200 : 100);
   }
   CheckTree(tree);
+}
+
+// Three rows end at y 54; a band from (150, 150) up to (20, 30) covers rows and the space below them.
+TEST_F(RubberBandTest, TheBandIsDrawnBelowTheLastRowToo) {
+  tree.Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(150, 150));
+  tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(20, 30));
+  ASSERT_TRUE(tree.TreeStates().Contains(tsDrawSelecting));
+  TBitmap painted(200, 200, pf32bit);
+  tree.PaintTreeTo(painted.Canvas(), Rect(0, 0, 200, 200), Point(0, 0), {});
+  const TColor background = ColorToRGB(tree.Color());
+  EXPECT_EQ(InkBounds(*painted.Handle(), Rect(0, 60, 200, 200), background), Rect(20, 60, 150, 150))
+      << "the band's sides and bottom in the empty space";
+  // Drawn once in each piece: inverted twice, the top edge on the rows would vanish.
+  EXPECT_EQ(InkBounds(*painted.Handle(), Rect(12, 30, 200, 31), background), Rect(20, 30, 149, 31))
+      << "the band's top on the rows";
+  tree.Perform(WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
 }
 
 }  // namespace
