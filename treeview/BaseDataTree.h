@@ -799,6 +799,11 @@ protected:
   void ClearSelectionForClick(PDataNode node, bool keepOnlyNode);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
+  // The node at the client point becomes hot when the mouse is over its text or check box (anywhere
+  // on its row under toFullRowSelect).
+  void TrackHotNode(int x, int y);
+  // The content moved: the node now under a still mouse becomes hot.
+  void TrackHotNodeUnderMouse();
   // The menu OnGetPopupMenu gives for the node, asking its parents while it says so; nil without one.
   TPopupMenu* FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
   bool NodeHasPopupMenu(PDataNode node, TColumnIndex column, TPoint position);

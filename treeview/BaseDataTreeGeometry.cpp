@@ -8,9 +8,11 @@
 #include "toolkit/gdi/GdiObject.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/gdi/Region.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Styles.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
@@ -342,10 +344,20 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
     }
   }
   PlaceEditor();
+  TrackHotNodeUnderMouse();
   FireScroll(deltaX, deltaY);
   return true;
 }
 
+void TBaseDataTree::TrackHotNodeUnderMouse() {
+  if (!HandleAllocated()) return;
+  TPoint cursor;
+  GetCursorPos(cursor);
+  // Only a mouse over the tree itself, not over a window covering it.
+  if (WindowFromPoint(cursor) != Handle()) return;
+  const TPoint client = ScreenToClient(cursor);
+  if (PtInRect(ClientRect(), client)) TrackHotNode(client.X, client.Y);
+}
 
 bool TBaseDataTree::ClientAreaInvalid() {
   const HRGN region = CreateRectRgn(0, 0, 0, 0);

@@ -517,6 +517,14 @@ void TBaseDataTree::TrackHotNode(PDataNode node) {
   }
 }
 
+void TBaseDataTree::TrackHotNode(int x, int y) {
+  THitInfo hit;
+  HitTestAt(x, y, true, hit);
+  const bool overContent = hit.HitPositions.Contains(htOnItemLabel) || hit.HitPositions.Contains(htOnItemCheckbox) ||
+                           options_->SelectionOptions().Contains(toFullRowSelect);
+  TrackHotNode(overContent ? hit.HitNode : nullptr);
+}
+
 TPopupMenu* TBaseDataTree::FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position) {
   if (!OnGetPopupMenu) return nullptr;
   TPopupMenu* menu = nullptr;
@@ -701,12 +709,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
         RunOleDrag(dragStart_);
         return true;
       }
-      THitInfo hit;
-      HitTestAt(x, y, true, hit);
-      // A node is hot over its text or check box, or anywhere on its row under full-row selection.
-      const bool overContent = hit.HitPositions.Contains(htOnItemLabel) ||
-                               hit.HitPositions.Contains(htOnItemCheckbox) || selection.Contains(toFullRowSelect);
-      TrackHotNode(overContent ? hit.HitNode : nullptr);
+      TrackHotNode(x, y);
       return true;
     }
     case WM_KEYUP:

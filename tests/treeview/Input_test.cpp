@@ -593,6 +593,22 @@ TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
   EXPECT_EQ(asked, (std::vector<TCursor>{crDefault, crHandPoint}));
 }
 
+TEST_F(InputTest, TheHotNodeFollowsTheContentUnderAStillMouse) {
+  Include(tree, toFullRowSelect);
+  form.SetBounds(0, 0, 240, 140);
+  form.Show();
+  ProcessEverything();
+  std::vector<PDataNode> hot;
+  tree.OnHotChange = [&](TBaseDataTree*, PDataNode, PDataNode node) { hot.push_back(node); };
+  InjectMouseMove(tree.ClientToScreen(Point(60, 2 * 18 + 9)), {});
+  tree.SetVertOffset(-2 * 18);
+  EXPECT_EQ(tree.CurrentHotNode(), rows[4]) << "the row now under the mouse";
+  InjectMouseMove(form.ClientToScreen(Point(230, 120)), {});
+  ProcessEverything();
+  tree.SetVertOffset(0);
+  EXPECT_EQ(hot, (std::vector<PDataNode>{rows[2], rows[4], nullptr})) << "a mouse beside the tree tracks nothing";
+}
+
 // The road from Qt's events to the tree's handlers.
 TEST_F(InputTest, RealInputReachesTheHandlers) {
   Include(tree, toFullRowSelect);
