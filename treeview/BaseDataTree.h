@@ -22,7 +22,8 @@
 // The header and its columns: DTHeader.cpp, DTHeaderMouse.cpp, DataTreeColumns.cpp.
 //   BaseDataTreeGeometry.cpp   rectangles, hit tests, offsets, scroll bars, repaints
 //   BaseDataTreePaint.cpp      the row-by-row paint pipeline and its pieces
-//   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, rubber band
+//   BaseDataTreeInput.cpp      keys, mouse, wheel, scroll bars, automatic scrolling
+//   BaseDataTreeRubberBand.cpp the rubber band: its rectangle, the selection it makes, its drawing
 //   BaseDataTreeCheck.cpp      check boxes, radio buttons and push buttons
 //   BaseDataTreeSearch.cpp     incremental search
 //   BaseDataTreeHint.cpp       hints and tooltips over nodes and header columns
@@ -152,7 +153,8 @@ public:
   TColumnIndex FocusedColumn() const { return focusedColumn_; }
   // Moves the focus to a node and a column together.
   void FocusNodeAndColumn(PDataNode node, TColumnIndex column);
-  void MoveFocusColumn(TColumnIndex column);
+  // Asks OnFocusChanging, then moves the focus to the column (scrolling the focused node into view when asked).
+  void MoveFocusColumn(TColumnIndex column, bool scrollIntoView = true);
   PDataNode RangeAnchor() const { return rangeAnchor_; }
   int LastSelectionLevel() const { return lastSelectionLevel_; }
   PDataNode LastChangedNode() const { return lastChangedNode_; }
@@ -797,17 +799,38 @@ protected:
   void ClearSelectionForClick(PDataNode node, bool keepOnlyNode);
   // The node under the mouse becomes the hot node (nil: none); OnHotChange tells, toHotTrack repaints.
   void TrackHotNode(PDataNode node);
+  // The node at the client point becomes hot when the mouse is over its text or check box (anywhere
+  // on its row under toFullRowSelect).
+  void TrackHotNode(int x, int y);
+  // The content moved: the node now under a still mouse becomes hot.
+  void TrackHotNodeUnderMouse();
   // The menu OnGetPopupMenu gives for the node, asking its parents while it says so; nil without one.
   TPopupMenu* FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
   bool NodeHasPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
   // Shows the node's menu at the client position.
   void ShowPopupMenu(PDataNode node, TColumnIndex column, TPoint position);
-  // Selects the rows whose content meets the band (tree coordinates), by the keys held at its start.
-  bool ApplyRubberBand(const TRect& band);
+  // Brings the selection in line with the band after it moved, by the keys
+  // held at its start: none, the band is the selection; Ctrl toggles what it
+  // meets; Shift adds it. Answers whether the selection changed.
+  bool ApplyRubberBand();
+  // Moves the band's corner to the client point (clamped to the tree);
+  // answers whether the band changed.
+  bool UpdateRubberBandRect(int x, int y);
+  // The scanners for the main column's reading direction: they walk the rows
+  // between the top and bottom of both bands and change those whose text lies
+  // in exactly one of them (additions collected for one bulk step). The
+  // column's bounds are in band coordinates.
+  bool CollectRubberBandLTR(const TRect& lastRect, const TRect& newRect, int columnLeft, int columnRight,
+                            TAlignment alignment);
+  bool CollectRubberBandRTL(const TRect& lastRect, const TRect& newRect, int columnLeft, int columnRight,
+                            TAlignment alignment);
   // The node's own content in a cell: nothing in the base tree.
   virtual void PaintNodeContent(TDTPaintInfo& paintInfo);
   // Before a cell is painted: may widen it; answers the next column to paint.
   virtual void AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty);
+  // Extends Right over the visible cells after the column that read left to
+  // right and are empty; answers the first cell that is not (ColumnNotFound: none).
+  TColumnIndex SpanFollowingEmptyCells(PDataNode node, TColumnIndex column, int& right);
   // Puts the image at the reading side of R and moves that edge past it (with a 2-pixel gap).
   void PlaceImage(TImageList& images, int vAlign, TRect& r, TPaintImageEntry& entry, bool rightToLeft) const;
   // The left edge of an indentation level's element: from the cell's right edge when reading right to left.
@@ -906,11 +929,21 @@ private:
   TPoint ApplicationKeyPoint(PDataNode node);
   void ScrollByWheel(int wheelDelta, TShiftState shift);
   void StartRubberBand(int x, int y, TShiftState shift);
+  // The mouse moved (or the tree scrolled under it) with a band pending or active.
   void MoveRubberBand(int x, int y);
   void EndRubberBand();
-  bool RowMeetsBand(PDataNode node, int top, const TRect& band);
-  // Draws the band into a canvas whose (0, 0) is the tree point Origin.
-  void PaintRubberBand(TCanvas& canvas, TPoint origin);
+  // The horizontal extent of a row's text as the band sees it (Top and
+  // Bottom unused), given the row's node.
+  using TBandTextSpan = std::function<TRect(PDataNode node)>;
+  bool ScanRubberBand(const TRect& lastRect, const TRect& newRect, const TBandTextSpan& textSpan);
+  // Selects or deselects a node the band entered (InNewRect) or left.
+  bool ChangeBandNode(PDataNode node, bool inNewRect);
+  // The text of the node's cell placed between Left and Right by the alignment; all of it when it does not fit.
+  TRect PlacedText(PDataNode node, TColumnIndex column, int left, int right, TAlignment alignment);
+  // Invalidates the union of the band and its last position, in client coordinates.
+  void InvalidateRubberBand();
+  // Draws the band into a canvas whose (0, 0) is the tree point Origin, within Clip (canvas coordinates).
+  void PaintRubberBand(TCanvas& canvas, TPoint origin, const TRect& clip);
   // Automatic scrolling while a rubber band reaches an edge of the window.
   enum TAutoScrollDirection : unsigned { ScrollLeft = 1, ScrollUp = 2, ScrollRight = 4, ScrollDown = 8 };
   bool CanAutoScrollNow() const;
@@ -1147,11 +1180,14 @@ private:
   unsigned animationDuration_ = 200;
   TBorderStyle borderStyle_ = bsSingle;
   TBiDiMode biDiMode_ = bdLeftToRight;
-  // The rubber band: its start and last rectangle in tree coordinates, the
-  // keys held at its start and the selection it started from.
-  TPoint bandStart_;
-  TRect lastBand_;
-  TShiftState bandShift_ = 0;
+  // The rubber band in tree coordinates (client x + EffectiveOffsetX, client
+  // y - OffsetY): its top-left corner is where it started, its bottom-right
+  // follows the mouse; the last one is the band at the update before. Also
+  // the keys held at its start and, for a Shift band, the selection it
+  // started from.
+  TRect newSelRect_;
+  TRect lastSelRect_;
+  TShiftState drawSelShiftState_ = 0;
   std::set<PDataNode> bandStartSelection_;
   TPoint lastMouse_;
   std::optional<uint64_t> autoScrollStart_;

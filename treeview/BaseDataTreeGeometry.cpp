@@ -8,9 +8,11 @@
 #include "toolkit/gdi/GdiObject.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/gdi/Region.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Styles.h"
+#include "toolkit/win/Window.h"
 #include "treeview/BaseDataTree.h"
 #include "treeview/DTHeader.h"
 #include "treeview/DataTreeOptions.h"
@@ -20,18 +22,6 @@
 namespace {
 
 constexpr UINT RedrawNowFlags = RDW_INVALIDATE | RDW_VALIDATE | RDW_NOERASE | RDW_NOCHILDREN | RDW_UPDATENOW;
-
-// Narrows R to a content of the width, placed by the alignment.
-void NarrowTo(TRect& r, int width, TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: r.Left = r.Right - width; break;
-    case taCenter:
-      r.Left = (r.Left + r.Right - width) / 2;
-      r.Right = r.Left + width;
-      break;
-    case taLeftJustify: r.Right = r.Left + width; break;
-  }
-}
 
 }  // namespace
 
@@ -354,8 +344,19 @@ bool TBaseDataTree::SetScrollOffset(TPoint value, TOffsetUpdateFlags flags, cons
     }
   }
   PlaceEditor();
+  TrackHotNodeUnderMouse();
   FireScroll(deltaX, deltaY);
   return true;
+}
+
+void TBaseDataTree::TrackHotNodeUnderMouse() {
+  if (!HandleAllocated()) return;
+  TPoint cursor;
+  GetCursorPos(cursor);
+  // Only a mouse over the tree itself, not over a window covering it.
+  if (WindowFromPoint(cursor) != Handle()) return;
+  const TPoint client = ScreenToClient(cursor);
+  if (PtInRect(ClientRect(), client)) TrackHotNode(client.X, client.Y);
 }
 
 bool TBaseDataTree::ClientAreaInvalid() {

@@ -26,8 +26,6 @@ namespace {
 
 constexpr int WheelDelta = 120;
 constexpr int LinesPerNotch = 3;
-// How far the mouse moves before a press becomes a drag.
-constexpr int MouseDragThreshold = 5;
 // Mouse movement around the start of wheel panning that scrolls nothing.
 constexpr int PanningNeutralZone = 8;
 
@@ -519,6 +517,14 @@ void TBaseDataTree::TrackHotNode(PDataNode node) {
   }
 }
 
+void TBaseDataTree::TrackHotNode(int x, int y) {
+  THitInfo hit;
+  HitTestAt(x, y, true, hit);
+  const bool overContent = hit.HitPositions.Contains(htOnItemLabel) || hit.HitPositions.Contains(htOnItemCheckbox) ||
+                           options_->SelectionOptions().Contains(toFullRowSelect);
+  TrackHotNode(overContent ? hit.HitNode : nullptr);
+}
+
 TPopupMenu* TBaseDataTree::FindPopupMenu(PDataNode node, TColumnIndex column, TPoint position) {
   if (!OnGetPopupMenu) return nullptr;
   TPopupMenu* menu = nullptr;
@@ -703,12 +709,7 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
         RunOleDrag(dragStart_);
         return true;
       }
-      THitInfo hit;
-      HitTestAt(x, y, true, hit);
-      // A node is hot over its text or check box, or anywhere on its row under full-row selection.
-      const bool overContent = hit.HitPositions.Contains(htOnItemLabel) ||
-                               hit.HitPositions.Contains(htOnItemCheckbox) || selection.Contains(toFullRowSelect);
-      TrackHotNode(overContent ? hit.HitNode : nullptr);
+      TrackHotNode(x, y);
       return true;
     }
     case WM_KEYUP:
@@ -767,89 +768,6 @@ bool TBaseDataTree::InputMessage(TMessage& message) {
       return true;
     default: return false;
   }
-}
-
-// ---- Rubber band ---------------------------------------------------------------------------------
-
-void TBaseDataTree::StartRubberBand(int x, int y, TShiftState shift) {
-  if (HandleAllocated()) SetCapture(Handle());
-  ChangeTreeStates({tsDrawSelPending}, {});
-  bandStart_ = Point(x - offsetX_, y - offsetY_);
-  bandShift_ = shift & (ssCtrl | ssShift);
-  lastBand_ = Rect(bandStart_.X, bandStart_.Y, bandStart_.X, bandStart_.Y);
-  const TNodeArray selected = SortedSelection(false);
-  bandStartSelection_ = std::set<PDataNode>(selected.begin(), selected.end());
-}
-
-void TBaseDataTree::MoveRubberBand(int x, int y) {
-  const TPoint point = Point(x - offsetX_, y - offsetY_);
-  if (states_.Contains(tsDrawSelPending)) {
-    if (std::abs(point.X - bandStart_.X) <= MouseDragThreshold && std::abs(point.Y - bandStart_.Y) <= MouseDragThreshold)
-      return;
-    if (states_.Contains(tsClearPending)) {
-      ChangeTreeStates({}, {tsClearPending});
-      UnselectAll();
-      bandStartSelection_.clear();
-    }
-    ChangeTreeStates({tsDrawSelecting}, {tsDrawSelPending});
-  }
-  const TRect band = NormalizeRect(Rect(bandStart_.X, bandStart_.Y, point.X, point.Y));
-  if (ApplyRubberBand(band) && HandleAllocated()) Invalidate();
-  lastBand_ = band;
-  if (HandleAllocated()) Invalidate();
-}
-
-void TBaseDataTree::EndRubberBand() {
-  if (!states_.Contains(tsDrawSelPending) && !states_.Contains(tsDrawSelecting)) return;
-  StopAutoScroll();
-  ChangeTreeStates({}, {tsDrawSelPending, tsDrawSelecting});
-  bandStartSelection_.clear();
-  if (HandleAllocated()) Invalidate();
-}
-
-bool TBaseDataTree::RowMeetsBand(PDataNode node, int top, const TRect& band) {
-  if (top >= band.Bottom || top + node->NodeHeight <= band.Top) return false;
-  if (options_->SelectionOptions().Contains(toFullRowSelect)) return true;
-  const int left = margin_ + Indentation(node) + ImagesWidth(node, header_->MainColumn());
-  const int right = left + NodeContentWidth(node, header_->MainColumn(), Canvas());
-  return left < band.Right && right > band.Left;
-}
-
-bool TBaseDataTree::ApplyRubberBand(const TRect& band) {
-  // Only the rows between the top and bottom of both bands can change.
-  const int top = std::min(band.Top, lastBand_.Top);
-  const int bottom = std::max(band.Bottom, lastBand_.Bottom);
-  int rowTop = 0;
-  PDataNode node = NodeAtPosition(0, top, false, rowTop);
-  ClearTempNodeCache();
-  bool changed = false;
-  for (; node && rowTop < bottom; rowTop += node->NodeHeight, node = NextVisibleNode(node)) {
-    const bool meets = RowMeetsBand(node, rowTop, band);
-    const bool before = bandStartSelection_.contains(node);
-    bool wanted = meets;
-    if (bandShift_ & ssCtrl) wanted = before != meets;
-    else if (bandShift_ & ssShift) wanted = before || meets;
-    if (wanted == node->Has(nsSelected)) continue;
-    changed = true;
-    if (wanted)
-      CacheTempNode(node);
-    else
-      FlagDeselected(node);
-  }
-  PackSelection();
-  if (tempNodeCount_ > 0) SelectNodeArray(tempNodes_, tempNodeCount_, false);
-  else if (changed) SignalChange(nullptr);
-  ClearTempNodeCache();
-  return changed;
-}
-
-void TBaseDataTree::PaintRubberBand(TCanvas& canvas, TPoint origin) {
-  if (!states_.Contains(tsDrawSelecting)) return;
-  TRect band = lastBand_;
-  OffsetRect(band, -origin.X, -origin.Y);
-  canvas.Font().SetColor(clWhite);
-  canvas.Brush().SetColor(clBlack);
-  canvas.DrawFocusRect(band);
 }
 
 // ---- Automatic scrolling -------------------------------------------------------------------------

@@ -534,7 +534,7 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
       if (row.Height() != height) row.SetSize(row.Width(), height);
       PaintRow(rowCanvas, node, window, paintOptions, lineImage, currentButtonX, patternOrigin,
                Point(target.X - window.Left, rowTop));
-      PaintRubberBand(rowCanvas, Point(window.Left, baseOffset - height));
+      PaintRubberBand(rowCanvas, Point(window.Left, baseOffset - height), Rect(0, 0, row.Width(), height));
       // Only the part of the row inside the window reaches the target.
       const int skip = std::max(target.Y - rowTop, 0);
       const int bottom = std::min(rowTop + height, maximumBottom);
@@ -547,9 +547,11 @@ void TBaseDataTree::PaintRows(TCanvas& targetCanvas, const TRect& window, TPoint
     node = next;
   }
   rowCanvas.Unlock();
-  if (rowTop < maximumBottom)
-    PaintBelowRows(targetCanvas, window, target, Rect(target.X, rowTop, target.X + window.Width(), maximumBottom),
-                   paintOptions);
+  if (rowTop < maximumBottom) {
+    const TRect below = Rect(target.X, rowTop, target.X + window.Width(), maximumBottom);
+    PaintBelowRows(targetCanvas, window, target, below, paintOptions);
+    PaintRubberBand(targetCanvas, Point(window.Left - target.X, window.Top - target.Y), below);
+  }
 }
 
 void TBaseDataTree::AdvanceLineImage(PDataNode node, PDataNode next, TLineImage& lineImage, int& indentSize,
@@ -625,6 +627,16 @@ void TBaseDataTree::PaintRow(TCanvas& canvas, PDataNode node, const TRect& windo
 
 void TBaseDataTree::AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex& nextNonEmpty) {
   nextNonEmpty = header_->Columns().NextVisibleColumn(paintInfo.Column);
+}
+
+TColumnIndex TBaseDataTree::SpanFollowingEmptyCells(PDataNode node, TColumnIndex column, int& right) {
+  const TDataTreeColumns& columns = header_->Columns();
+  TColumnIndex next = columns.NextVisibleColumn(column);
+  while (next != ColumnNotFound && !ReadsRightToLeft(next) && FireGetCellIsEmpty(node, next)) {
+    right += columns.ColumnAt(next).Width();
+    next = columns.NextVisibleColumn(next);
+  }
+  return next;
 }
 
 void TBaseDataTree::PaintCell(TDTPaintInfo& paintInfo, TColumnIndex column, const TRect& cell,

@@ -402,13 +402,14 @@ void TBaseDataTree::FocusNodeAndColumn(PDataNode node, TColumnIndex column) {
   }
 }
 
-void TBaseDataTree::MoveFocusColumn(TColumnIndex column) {
+void TBaseDataTree::MoveFocusColumn(TColumnIndex column, bool scrollIntoView) {
   if (column == focusedColumn_ || !FireFocusChanging(focusedNode_, focusedNode_, focusedColumn_, column)) return;
   CancelNodeEdit();
   focusedColumn_ = column;
   if (focusedNode_) {
-    ScrollNodeIntoView(focusedNode_, options_->SelectionOptions().Contains(toCenterScrollIntoView),
-                       !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
+    if (scrollIntoView)
+      ScrollNodeIntoView(focusedNode_, options_->SelectionOptions().Contains(toCenterScrollIntoView),
+                         !options_->AutoOptions().Contains(toDisableAutoscrollOnFocus));
     RepaintNode(focusedNode_);
   }
   if (dropTargetNode_) RepaintNode(dropTargetNode_);

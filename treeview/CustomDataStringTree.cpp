@@ -371,11 +371,5 @@ void TCustomDataStringTree::AdjustCellRect(TDTPaintInfo& paintInfo, TColumnIndex
     TBaseDataTree::AdjustCellRect(paintInfo, nextNonEmpty);
     return;
   }
-  const TDataTreeColumns& columns = Header().Columns();
-  nextNonEmpty = columns.NextVisibleColumn(paintInfo.Column);
-  while (nextNonEmpty != ColumnNotFound && !ReadsRightToLeft(nextNonEmpty) &&
-         FireGetCellIsEmpty(paintInfo.Node, nextNonEmpty)) {
-    paintInfo.CellRect.Right += columns.ColumnAt(nextNonEmpty).Width();
-    nextNonEmpty = columns.NextVisibleColumn(nextNonEmpty);
-  }
+  nextNonEmpty = SpanFollowingEmptyCells(paintInfo.Node, paintInfo.Column, paintInfo.CellRect.Right);
 }

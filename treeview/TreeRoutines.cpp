@@ -28,6 +28,17 @@ TRect NormalizeRect(const TRect& r) {
               std::max(r.Top, r.Bottom));
 }
 
+void NarrowTo(TRect& r, int width, TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: r.Left = r.Right - width; break;
+    case taCenter:
+      r.Left = (r.Left + r.Right - width) / 2;
+      r.Right = r.Left + width;
+      break;
+    case taLeftJustify: r.Right = r.Left + width; break;
+  }
+}
+
 void SortNodeArray(TNodeArray& nodes, int low, int high) {
   if (low >= high) return;
   std::sort(nodes.begin() + low, nodes.begin() + high + 1, std::less<PDataNode>());

@@ -20,6 +20,9 @@ TAlignment Mirrored(TAlignment alignment);
 // R with left/right and top/bottom exchanged where the first is the greater.
 TRect NormalizeRect(const TRect& r);
 
+// Narrows R to a content of the width, placed by the alignment.
+void NarrowTo(TRect& r, int width, TAlignment alignment);
+
 // Sorts nodes[low..high] by ascending address.
 void SortNodeArray(TNodeArray& nodes, int low, int high);
 

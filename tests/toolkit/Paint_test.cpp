@@ -4,6 +4,7 @@
 
 #include "tests/toolkit/WindowTestSupport.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/WindowRegion.h"
 
 namespace {
 
@@ -123,6 +124,27 @@ TEST_F(PaintTest, ClientDrawingLandsBehindTheFrameAndChildrenShowOverTheParent) 
   EXPECT_EQ(PixelOf(image, 40, 30), GetSysColor(COLOR_WINDOWFRAME)) << "the border is painted by DefWindowProc";
   EXPECT_EQ(PixelOf(image, 39, 29), clLime) << "the parent around the child";
   EXPECT_EQ(PixelOf(image, 58, 48), clLime) << "the child's own client area";
+}
+
+// The shape (window coordinates) takes the border's corner and a part of the client area.
+TEST_F(PaintTest, DrawingStaysInsideTheWindowsRegion) {
+  const HWND shaped = Create(WS_POPUP | WS_VISIBLE | WS_BORDER, Bounds(0, 0, 60, 40));
+  SetWindowRgn(shaped, CreateRectRgn(0, 0, 20, 15), false);
+  const HBRUSH red = CreateSolidBrush(clRed);
+  HDC dc = GetDC(shaped);
+  FillRect(dc, {0, 0, 100, 100}, red);
+  ReleaseDC(shaped, dc);
+  dc = GetWindowDC(shaped);
+  SetPixel(dc, 0, 0, clBlue);
+  SetPixel(dc, 30, 30, clBlue);
+  ReleaseDC(shaped, dc);
+  DeleteObject(red);
+  const CountedPtr<TGdiBitmap> surface = WindowSurface(shaped);
+  EXPECT_EQ(PixelOf(surface, 19, 14), clRed) << "client drawing inside the shape";
+  EXPECT_NE(PixelOf(surface, 20, 14), clRed) << "client drawing beside the shape";
+  EXPECT_NE(PixelOf(surface, 19, 15), clRed) << "client drawing below the shape";
+  EXPECT_EQ(PixelOf(surface, 0, 0), clBlue) << "window drawing inside the shape";
+  EXPECT_NE(PixelOf(surface, 30, 30), clBlue) << "window drawing outside the shape";
 }
 
 TEST_F(PaintTest, ScrollWindowMovesPixelsAndInvalidatesWhatWasUncovered) {

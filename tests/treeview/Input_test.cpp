@@ -480,8 +480,15 @@ TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
   EXPECT_EQ(tree.SortedSelection(false), Rows({2}));
   EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending)) << "dragging from a row selects rows, as the console does";
   tree.Perform(WM_MOUSEMOVE, 0, At(150, 5));
-  tree.Perform(WM_LBUTTONUP, 0, At(150, 5));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({2})) << "a band right of the texts meets none";
+  tree.Perform(WM_MOUSEMOVE, 0, At(50, 5));
+  tree.Perform(WM_LBUTTONUP, 0, At(50, 5));
   EXPECT_EQ(tree.SortedSelection(false), Rows({2, 3, 4, 5}));
+  Include(tree, toSimpleDrawSelection);
+  tree.Perform(WM_LBUTTONDOWN, 0, At(150, 7));
+  tree.Perform(WM_MOUSEMOVE, 0, At(150, 9));
+  tree.Perform(WM_LBUTTONUP, 0, At(150, 9));
+  EXPECT_EQ(tree.SortedSelection(false), Rows({7, 8, 9})) << "with toSimpleDrawSelection the rows count";
   CheckTree(tree);
 }
 
@@ -584,6 +591,22 @@ TEST_F(InputTest, TheHotNodeShowsTheHotCursor) {
   tree.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
   tree.Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(tree.Handle()), client);
   EXPECT_EQ(asked, (std::vector<TCursor>{crDefault, crHandPoint}));
+}
+
+TEST_F(InputTest, TheHotNodeFollowsTheContentUnderAStillMouse) {
+  Include(tree, toFullRowSelect);
+  form.SetBounds(0, 0, 240, 140);
+  form.Show();
+  ProcessEverything();
+  std::vector<PDataNode> hot;
+  tree.OnHotChange = [&](TBaseDataTree*, PDataNode, PDataNode node) { hot.push_back(node); };
+  InjectMouseMove(tree.ClientToScreen(Point(60, 2 * 18 + 9)), {});
+  tree.SetVertOffset(-2 * 18);
+  EXPECT_EQ(tree.CurrentHotNode(), rows[4]) << "the row now under the mouse";
+  InjectMouseMove(form.ClientToScreen(Point(230, 120)), {});
+  ProcessEverything();
+  tree.SetVertOffset(0);
+  EXPECT_EQ(hot, (std::vector<PDataNode>{rows[2], rows[4], nullptr})) << "a mouse beside the tree tracks nothing";
 }
 
 // The road from Qt's events to the tree's handlers.

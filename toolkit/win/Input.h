@@ -59,6 +59,9 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& track);
 // The mouse position last reported.
 bool GetCursorPos(TPoint& point);
 
+// Pixels the mouse may move with a button held before the press counts as a drag.
+constexpr int MouseDragThreshold = 5;
+
 // Forgets the focus, capture and active window, the mouse's window and
 // position, a mouse tracker and the keys held down (ResetToolkitState).
 void ResetInputState();

@@ -41,6 +41,12 @@ void RequestPaint(const TWindowRecord& record) {
 }
 
 HDC HandOut(HWND window, TWindowRecord& record, TPoint origin, TRegion visible) {
+  // Only the window's shape is shown: drawing stays inside it (origin is in window coordinates).
+  if (record.Shape) {
+    TRegion shape = *record.Shape;
+    shape.Offset(-origin.X, -origin.Y);
+    visible = TRegion::Combine(visible, shape, RGN_AND);
+  }
   auto dc = std::make_unique<TDeviceContext>(record.Surface, origin, std::move(visible));
   const HDC handle = dc.get();
   WindowDCs().emplace_back(window, std::move(dc));
