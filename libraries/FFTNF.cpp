@@ -14,6 +14,10 @@ namespace {
 // The largest stage (in positions) whose twiddle factors are made ahead.
 constexpr std::int64_t MaxTwiddleTable = std::int64_t{1} << 14;
 
+// Butterflies, swaps or elements read between two abort checks: well under
+// a millisecond.
+constexpr long AbortCheckSteps = 1 << 14;
+
 }  // namespace
 
 TFFTNF::TFFTNF(TFuncKind* signature, std::uint8_t direction, TLib* lib)
@@ -27,7 +31,8 @@ bool TFFTNF::Execute(TSourcePos pos) {
     return false;
   }
   const std::int32_t m = NextPowerOfTwo(n / 2);
-  std::vector<long double> work = RealsOf(v);
+  TAbortCountdown readCheck(AbortCheckSteps);
+  std::vector<long double> work = RealsOf(v, readCheck);
   const bool inputsFinite = AllFinite(work.data(), work.size());
   work.resize(2 * static_cast<std::size_t>(m), 0);
   Transform(work, m, direction_ ? 1 : -1);
@@ -43,9 +48,6 @@ std::int32_t TFFTNF::NextPowerOfTwo(std::int32_t k) {
   while (power < k) power *= 2;
   return power;
 }
-
-// Butterflies (or swaps) between two abort checks: well under a millisecond.
-constexpr long AbortCheckSteps = 1 << 14;
 
 void TFFTNF::Transform(std::span<long double> data, std::int32_t nn, int isign) {
   // The classical formulation counts positions from 1, up to 2nn.
