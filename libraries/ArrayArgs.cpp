@@ -33,6 +33,15 @@ std::vector<long double> CopyReals(const TArrVar& v, Step&& step) {
   return reals;
 }
 
+template <class Step>
+void WriteReals(TArrVar& v, std::span<const long double> reals, Step&& step) {
+  v.SetLength(static_cast<std::int32_t>(reals.size()));
+  for (std::int32_t p = 0; p < v.Count(); ++p) {
+    SetRealAt(v, p, reals[p]);
+    step();
+  }
+}
+
 }  // namespace
 
 std::vector<long double> RealsOf(const TArrVar& v) {
@@ -44,8 +53,11 @@ std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown& abortCheck) 
 }
 
 void SetReals(TArrVar& v, std::span<const long double> reals) {
-  v.SetLength(static_cast<std::int32_t>(reals.size()));
-  for (std::int32_t p = 0; p < v.Count(); ++p) SetRealAt(v, p, reals[p]);
+  WriteReals(v, reals, [] {});
+}
+
+void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown& abortCheck) {
+  WriteReals(v, reals, [&abortCheck] { abortCheck.Step(); });
 }
 
 bool IsRectangular(const TArrVar& m) {

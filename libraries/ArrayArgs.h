@@ -40,6 +40,8 @@ std::vector<long double> RealsOf(const TArrVar& v);
 std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown& abortCheck);
 // v takes the reals' count (keeping its elements when it already had it) and values.
 void SetReals(TArrVar& v, std::span<const long double> reals);
+// The same for long built-ins, each element counted on abortCheck.
+void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown& abortCheck);
 
 // Every row is as long as the first.
 bool IsRectangular(const TArrVar& m);

@@ -31,15 +31,14 @@ bool TFFTNF::Execute(TSourcePos pos) {
     return false;
   }
   const std::int32_t m = NextPowerOfTwo(n / 2);
-  TAbortCountdown readCheck(AbortCheckSteps);
-  std::vector<long double> work = RealsOf(v, readCheck);
+  TAbortCountdown copyCheck(AbortCheckSteps);
+  std::vector<long double> work = RealsOf(v, copyCheck);
   const bool inputsFinite = AllFinite(work.data(), work.size());
   work.resize(2 * static_cast<std::size_t>(m), 0);
   Transform(work, m, direction_ ? 1 : -1);
-  if (!direction_)
-    for (long double& x : work) x /= m;
   // The butterflies run unchecked; a fault shows in what they leave.
-  WriteVector(ArrResult(*this), work.data(), 2 * m, inputsFinite);
+  for (long double& x : work) x = CheckReal(direction_ ? x : x / m, inputsFinite);
+  SetReals(ArrResult(*this), work, copyCheck);
   return true;
 }
 
