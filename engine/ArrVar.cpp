@@ -30,7 +30,7 @@ TArrVar::TArrVar(std::string name, TArrKind* kind, bool isConst, TLib* lib)
 }
 
 TArrVar::~TArrVar() {
-  if (block_) block_->Release();
+  if (block_) block_->ReleaseHolder();
 }
 
 TKind* TArrVar::Kind() const { return kind_; }
@@ -39,7 +39,7 @@ void TArrVar::Reset() {
   SetLength(kind_->Count());
   for (std::int32_t p = 0; p < count_; ++p) {
     if (compact_)
-      block_->ResetSlot(p);
+      OwnBlock()->ResetSlot(p);
     else
       ElemAt(p)->Reset();
   }
@@ -53,11 +53,18 @@ bool TArrVar::Assign(const TVar& source, bool setInitial) {
                 nullptr);
     return false;
   }
+  if (CanShareFrom(*array, setInitial)) {
+    if (array->block_ != block_) {
+      array->block_->Share();
+      HoldBlock(array->block_, array->count_);
+    }
+    return true;
+  }
   SetLength(array->count_);
   if (compact_ && array->compact_) {
     for (std::int32_t p = 0; p < count_; ++p) {
       SetSlot(p, array->SlotAt(p));
-      if (setInitial) block_->SetInitial(p, SlotAt(p));
+      if (setInitial) OwnBlock()->SetInitial(p, SlotAt(p));
     }
     return true;
   }
@@ -77,13 +84,28 @@ void TArrVar::SetLength(std::int32_t n) {
   else
     RequireVarStorage(kind_->Elem(), static_cast<std::uint64_t>(n));
   // Released first, so that a failure below leaves a valid empty array.
-  TVarBlock* old = std::exchange(block_, nullptr);
-  count_ = 0;
-  if (old) old->Release();
+  HoldBlock(nullptr, 0);
   if (n > 0)
-    block_ = compact_ ? TVarBlock::CreateSlots(kind_->Elem(), n, isConst_) : MakeVarBlock(kind_->Elem(), n, isConst_, Lib());
-  count_ = n;
+    HoldBlock(compact_ ? TVarBlock::CreateSlots(kind_->Elem(), n, isConst_) : MakeVarBlock(kind_->Elem(), n, isConst_, Lib()),
+              n);
 }
+
+// A block of a compact array, not pinned or viewed and without initial
+// values, passes to an array of the same element kind whose own elements
+// nothing else refers to either: neither side can tell it from a copy.
+bool TArrVar::CanShareFrom(const TArrVar& source, bool setInitial) const {
+  return compact_ && source.compact_ && !setInitial && source.block_ && source.count_ > 0 &&
+         kind_->Elem()->Code() == source.kind_->Elem()->Code() && source.block_->CanShare() &&
+         (!block_ || block_ == source.block_ || block_->CanShare());
+}
+
+void TArrVar::HoldBlock(TVarBlock* block, std::int32_t count) {
+  TVarBlock* old = std::exchange(block_, block);
+  count_ = count;
+  if (old) old->ReleaseHolder();
+}
+
+void TArrVar::ClaimBlock() const { block_ = block_->Claim(kind_->Elem(), isConst_); }
 
 bool TArrVar::IsDynamic() const { return kind_->IsDynamic(); }
 
@@ -94,17 +116,17 @@ bool TArrVar::IsValidIndex(std::int64_t i) const {
 
 TVar* TArrVar::Elem(std::int64_t i) const {
   QASSERT(IsValidIndex(i), "F0143B80");
-  return block_->At(static_cast<std::int32_t>(PositionOf(i)));
+  return OwnBlock()->At(static_cast<std::int32_t>(PositionOf(i)));
 }
 
 TVar* TArrVar::ElemAt(std::int32_t p) const {
   QASSERT(p >= 0 && p < count_, "66B617D9");
-  return block_->At(p);
+  return OwnBlock()->At(p);
 }
 
 TVar& TArrVar::ElemAt(std::int32_t p, TSlotVar& view) const {
   QASSERT(p >= 0 && p < count_, "66B617D9");
-  return compact_ ? view.Position(block_, p) : *block_->At(p);
+  return compact_ ? view.Position(OwnBlock(), p) : *block_->At(p);
 }
 
 TVar& TArrVar::Elem(std::int64_t i, TSlotVar& view) const {
@@ -114,7 +136,7 @@ TVar& TArrVar::Elem(std::int64_t i, TSlotVar& view) const {
 
 TValue* TArrVar::Slots() const {
   QASSERT(compact_, "66B617DA");
-  return block_ ? block_->Slots() : nullptr;
+  return block_ ? OwnBlock()->Slots() : nullptr;
 }
 
 void TArrVar::ConvertInto(TValue& slot, const TValue& v) {
@@ -135,7 +157,7 @@ bool TArrVar::DeleteRange(std::int32_t first, std::int32_t last) {
     // Slots keep their positions too, and with them the views made on them.
     TValue* slots = Slots();
     for (std::int32_t p = first - 1; p + deleted < count_; ++p) slots[p] = slots[p + deleted];
-    for (std::int32_t p = count_ - deleted; p < count_; ++p) block_->ResetSlot(p);
+    for (std::int32_t p = count_ - deleted; p < count_; ++p) OwnBlock()->ResetSlot(p);
   } else {
     for (std::int32_t p = first - 1; p + deleted < count_; ++p) ElemAt(p)->Assign(*ElemAt(p + deleted), false);
     for (std::int32_t p = count_ - deleted; p < count_; ++p) ElemAt(p)->Reset();

@@ -6,6 +6,14 @@
 // Boolean, an enumeration) as values side by side, which library routines,
 // operators and the typed evaluation read and write directly; every other
 // array's as variables.
+//
+// A compact array assigned from another of its element kind shares the
+// other's block (see TVarBlock) instead of copying it, so that passing a
+// vector by value costs nothing until one side writes. Readers of the
+// values (SlotAt) leave a shared block alone; everything that writes a slot
+// or hands out a variable or an address in the block first takes it as the
+// array's own (a copy while another array still holds it). Those accessors
+// are const where reading callers use them: the values do not change.
 
 #include <cstdint>
 #include <string>
@@ -51,31 +59,34 @@ public:
 
   bool IsCompact() const { return compact_; }
   // A compact array's values, Count of them (assertion "66B617DA" for
-  // another array). Writers keep each value's kind: SetSlot converts.
+  // another array), to write. Writers keep each value's kind: SetSlot converts.
   TValue* Slots() const;
-  TValue& SlotAt(std::int32_t p) const {
+  // One value, to read.
+  const TValue& SlotAt(std::int32_t p) const {
     QASSERT(p >= 0 && p < count_, "66B617D9");
-    return Slots()[p];
+    QASSERT(compact_, "66B617DA");
+    return block_->Slots()[p];
   }
   // A value of the slot's own kind is copied as it is.
   void SetSlot(std::int32_t p, const TValue& v) {
-    TValue& slot = SlotAt(p);
+    QASSERT(p >= 0 && p < count_, "66B617D9");
+    TValue& slot = Slots()[p];
     if (v.Kind() == slot.Kind())
       slot = v;
     else
       ConvertInto(slot, v);
   }
-  // The block of its elements; nil while empty.
-  TVarBlock* ElemBlock() const { return block_; }
+  // The block of its elements, to view or write; nil while empty.
+  TVarBlock* ElemBlock() const { return block_ ? OwnBlock() : nullptr; }
   // Inline, for the typed evaluation: the element (of any array) or the
   // slot (of a compact one) at script index i, nil outside.
   TVar* ElemOrNil(std::int64_t i) const {
     const auto p = static_cast<std::uint64_t>(i - firstIndex_);
-    return p < static_cast<std::uint64_t>(count_) ? block_->At(static_cast<std::int32_t>(p)) : nullptr;
+    return p < static_cast<std::uint64_t>(count_) ? OwnBlock()->At(static_cast<std::int32_t>(p)) : nullptr;
   }
   TValue* SlotOrNil(std::int64_t i) const {
     const auto p = static_cast<std::uint64_t>(i - firstIndex_);
-    return p < static_cast<std::uint64_t>(count_) ? block_->Slots() + p : nullptr;
+    return p < static_cast<std::uint64_t>(count_) ? OwnBlock()->Slots() + p : nullptr;
   }
   std::int64_t PositionOf(std::int64_t i) const { return i - firstIndex_; }
   void Clear() { SetLength(0); }
@@ -86,8 +97,22 @@ public:
 private:
   static void ConvertInto(TValue& slot, const TValue& v);  // assertion "CF25A740" for an incompatible kind
 
+  // The block, claimed as this array's own; a non-empty array only.
+  TVarBlock* OwnBlock() const {
+    if (block_->Unclaimed()) [[unlikely]]
+      ClaimBlock();
+    return block_;
+  }
+  void ClaimBlock() const;
+  // Whether source's elements can be taken by sharing its block.
+  bool CanShareFrom(const TArrVar& source, bool setInitial) const;
+  // Holds block (or nothing) in place of the current one.
+  void HoldBlock(TVarBlock* block, std::int32_t count);
+
   TArrKind* kind_;
-  TVarBlock* block_ = nullptr;  // one reference; holds at least count_ elements
+  // One holder's reference; holds at least count_ elements. Claiming
+  // replaces a shared block by an own copy, also in a const accessor.
+  mutable TVarBlock* block_ = nullptr;
   std::int32_t count_ = 0;
   std::int64_t firstIndex_;  // the script index of position 0
   bool isConst_;

@@ -12,7 +12,7 @@ struct TVarBlock::TViews {
   std::unordered_map<std::int32_t, std::unique_ptr<TSlotVar>> ByPosition;
 };
 
-TVarBlock* TVarBlock::CreateSlots(TKind* kind, std::int32_t count, bool isConst) {
+TVarBlock* TVarBlock::AllocateSlots(TKind* kind, std::int32_t count, bool isConst) {
   QASSERT(kind != nullptr && count >= 0, "A1B4C0D3");
   RequireStorage(static_cast<std::uint64_t>(count), sizeof(TValue));
   constexpr std::size_t alignment = std::max(alignof(TValue), alignof(TVarBlock));
@@ -22,11 +22,42 @@ TVarBlock* TVarBlock::CreateSlots(TKind* kind, std::int32_t count, bool isConst)
   auto* block = new (memory) TVarBlock(memory + header, sizeof(TValue), alignment);
   block->slotKind_ = kind;
   block->slotsConst_ = isConst;
+  return block;
+}
+
+TVarBlock* TVarBlock::CreateSlots(TKind* kind, std::int32_t count, bool isConst) {
+  TVarBlock* block = AllocateSlots(kind, count, isConst);
   TValue zero;
   ClearValue(kind->Code(), zero);
   std::uninitialized_fill_n(block->Slots(), count, zero);
   block->count_ = count;
   return block;
+}
+
+void TVarBlock::Share() {
+  QASSERT(CanShare(), "A1B4C0D4");
+  ++holders_;
+  ++refCount_;
+  unclaimed_ = true;
+}
+
+void TVarBlock::ReleaseHolder() {
+  --holders_;
+  Release();
+}
+
+TVarBlock* TVarBlock::Claim(TKind* kind, bool isConst) {
+  if (holders_ == 1) {
+    slotKind_ = kind;
+    slotsConst_ = isConst;
+    unclaimed_ = false;
+    return this;
+  }
+  TVarBlock* own = AllocateSlots(kind, count_, isConst);
+  std::uninitialized_copy_n(Slots(), count_, own->Slots());
+  own->count_ = count_;
+  ReleaseHolder();
+  return own;
 }
 
 TVar* TVarBlock::ViewAt(std::int32_t position) const {

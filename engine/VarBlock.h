@@ -13,6 +13,13 @@
 // TVarPin, which holds another. So an array that is re-dimensioned or freed
 // while one of its elements is still in use leaves that element alive but
 // orphaned: reads see its last value and writes to it are lost.
+//
+// Arrays assigned from one another (a value argument, a := b) share a slot
+// block until one of them writes or needs a view (copy on write): sharing
+// is refused while the block has views, pins or initial values, and every
+// holder claims the block (TArrVar does) before it writes a slot or makes a
+// view onto one, so a shared block never has a view or pin and the
+// holders' values stay equal until one of them takes a copy of its own.
 
 #include <algorithm>
 #include <cstddef>
@@ -62,6 +69,18 @@ public:
   // The last release destroys the elements and frees the block.
   void Release();
 
+  // Copy on write. The array that made a block holds it; Share adds an
+  // array (to a slot block nothing else refers to: CanShare),
+  // ReleaseHolder removes one. Claim answers the block the holder, whose
+  // element kind and constness are given, may write: this one once it is
+  // the only holder, else a copy of the slots, and this block loses the
+  // holder.
+  bool CanShare() const { return slotKind_ && refCount_ == holders_ && !views_ && !initial_; }
+  void Share();
+  void ReleaseHolder();
+  bool Unclaimed() const { return unclaimed_; }
+  TVarBlock* Claim(TKind* kind, bool isConst);
+
 private:
   struct TViews;
 
@@ -69,6 +88,8 @@ private:
       : first_(first), stride_(stride), alignment_(alignment) {}
   ~TVarBlock() = default;
 
+  // count uninitialised slots of kind.
+  static TVarBlock* AllocateSlots(TKind* kind, std::int32_t count, bool isConst);
   TVar* ViewAt(std::int32_t position) const;
   void Adopt(TVar* element);
   void Destroy();
@@ -78,6 +99,8 @@ private:
   std::size_t alignment_;
   std::int32_t count_ = 0;  // elements constructed so far
   std::int32_t refCount_ = 1;
+  std::int32_t holders_ = 1;  // the arrays among the references
+  bool unclaimed_ = false;    // shared since a holder last claimed it
   TKind* slotKind_ = nullptr;  // nil for a block of variables
   bool slotsConst_ = false;
   mutable TViews* views_ = nullptr;  // made at the first view

@@ -12,6 +12,7 @@
 #include "engine/ArrVar.h"
 #include "engine/ScalarArith.h"
 
+class TAbortCountdown;
 class TFunc;
 
 // The array a value parameter holds, and the caller's array behind a var parameter.
@@ -34,8 +35,13 @@ inline void SetRealAt(TArrVar& v, std::int32_t p, long double x) { v.SetSlot(p, 
 long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col);
 
 std::vector<long double> RealsOf(const TArrVar& v);
+// The same for long built-ins: each element counts on abortCheck, so that
+// an abort reaches them while they read a very long vector.
+std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown& abortCheck);
 // v takes the reals' count (keeping its elements when it already had it) and values.
 void SetReals(TArrVar& v, std::span<const long double> reals);
+// The same for long built-ins, each element counted on abortCheck.
+void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown& abortCheck);
 
 // Every row is as long as the first.
 bool IsRectangular(const TArrVar& m);

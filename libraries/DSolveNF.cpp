@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <limits>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
 #include "libraries/Callback.h"
+#include "runtime/StorageLimit.h"
 
 namespace {
 
@@ -93,23 +95,26 @@ public:
 
   // Row 1 the x values, row i + 1 component i, one column per stored point.
   void WriteResult(TArrVar& result) const {
-    const auto rows = static_cast<std::int32_t>(n_) + 1;
-    SetMatSize(result, rows, storedCount_, true);
-    for (std::int32_t r = 0; r < rows; ++r)
-      for (std::int32_t c = 0; c < storedCount_; ++c) SetRealAt(MatRow(result, r), c, stored_.GetItem(r, c));
+    const std::size_t rows = n_ + 1;
+    SetMatSize(result, static_cast<std::int32_t>(rows), storedCount_, true);
+    for (std::size_t r = 0; r < rows; ++r)
+      for (std::int32_t c = 0; c < storedCount_; ++c)
+        SetRealAt(MatRow(result, static_cast<std::int32_t>(r)), c, stored_[static_cast<std::size_t>(c) * rows + r]);
   }
 
 private:
+  // Points that could never be stored are refused before the first step.
   bool StartStore(std::int32_t points) {
     storedCount_ = 0;
-    if (stored_.SetSize(static_cast<std::int32_t>(n_) + 1, points)) return true;
+    stored_.clear();
+    if (StorageCanExist(std::uint64_t{n_ + 1} * static_cast<std::uint64_t>(points), sizeof(long double))) return true;
     MatrixError(MatrixNoMemory);
     return false;
   }
 
   void Store(long double x, const TReals& y) {
-    stored_.SetItem(0, storedCount_, x);
-    for (std::size_t i = 0; i < n_; ++i) stored_.SetItem(static_cast<std::int32_t>(i) + 1, storedCount_, y[i]);
+    stored_.push_back(x);
+    stored_.insert(stored_.end(), y.begin(), y.end());
     ++storedCount_;
   }
 
@@ -178,7 +183,10 @@ private:
   TArrVar& dy_;
   std::size_t n_;
   TSourcePos pos_;
-  TMatrix stored_;
+  // The stored points one after another, x and then the n components:
+  // storage grows with the steps taken, so that a call of very many steps
+  // allocates nothing ahead and stops at once when aborted.
+  std::deque<long double> stored_;
   std::int32_t storedCount_ = 0;
   // The slopes and states of one step, each of n elements.
   TReals yt_, dyt_, dym_, ysav_, dysav_, ytemp_, y_, dydx_, yscal_;

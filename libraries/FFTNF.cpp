@@ -14,6 +14,10 @@ namespace {
 // The largest stage (in positions) whose twiddle factors are made ahead.
 constexpr std::int64_t MaxTwiddleTable = std::int64_t{1} << 14;
 
+// Butterflies, swaps or elements read between two abort checks: well under
+// a millisecond.
+constexpr long AbortCheckSteps = 1 << 14;
+
 }  // namespace
 
 TFFTNF::TFFTNF(TFuncKind* signature, std::uint8_t direction, TLib* lib)
@@ -27,14 +31,14 @@ bool TFFTNF::Execute(TSourcePos pos) {
     return false;
   }
   const std::int32_t m = NextPowerOfTwo(n / 2);
-  std::vector<long double> work = RealsOf(v);
+  TAbortCountdown copyCheck(AbortCheckSteps);
+  std::vector<long double> work = RealsOf(v, copyCheck);
   const bool inputsFinite = AllFinite(work.data(), work.size());
   work.resize(2 * static_cast<std::size_t>(m), 0);
   Transform(work, m, direction_ ? 1 : -1);
-  if (!direction_)
-    for (long double& x : work) x /= m;
   // The butterflies run unchecked; a fault shows in what they leave.
-  WriteVector(ArrResult(*this), work.data(), 2 * m, inputsFinite);
+  for (long double& x : work) x = CheckReal(direction_ ? x : x / m, inputsFinite);
+  SetReals(ArrResult(*this), work, copyCheck);
   return true;
 }
 
@@ -43,9 +47,6 @@ std::int32_t TFFTNF::NextPowerOfTwo(std::int32_t k) {
   while (power < k) power *= 2;
   return power;
 }
-
-// Butterflies (or swaps) between two abort checks: well under a millisecond.
-constexpr long AbortCheckSteps = 1 << 14;
 
 void TFFTNF::Transform(std::span<long double> data, std::int32_t nn, int isign) {
   // The classical formulation counts positions from 1, up to 2nn.

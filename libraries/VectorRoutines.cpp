@@ -14,6 +14,9 @@
 
 namespace {
 
+// Elements passed (or read) between two abort checks: well under a millisecond.
+constexpr long SortAbortCheckSteps = 1 << 16;
+
 long double Count(std::span<const long double> v) { return static_cast<long double>(v.size()); }
 
 long double SumOf(std::span<const long double> v) {
@@ -140,13 +143,14 @@ bool RunNormalize(TFunc& routine, TSourcePos pos) {
 }
 
 bool RunSortVec(TFunc& routine, TSourcePos pos) {
-  std::vector<long double> v = RealsOf(ArrArg(routine, 0));
+  TAbortCountdown copyCheck(SortAbortCheckSteps);
+  std::vector<long double> v = RealsOf(ArrArg(routine, 0), copyCheck);
   if (v.empty()) {
     ReportError("Vector parameter must not be empty", pos, nullptr);
     return false;
   }
   SortVector(v);
-  SetReals(ArrResult(routine), v);
+  SetReals(ArrResult(routine), v, copyCheck);
   return true;
 }
 
@@ -197,8 +201,7 @@ long double SquaredDeviations(std::span<const long double> v, long double mean) 
 }
 
 void SortVector(std::span<long double> v) {
-  // Elements passed between two abort checks: well under a millisecond.
-  TAbortCountdown abortCheck(1 << 16);
+  TAbortCountdown abortCheck(SortAbortCheckSteps);
   QuickSortVector(v, 0, static_cast<std::int64_t>(v.size()) - 1, abortCheck);
 }
 

@@ -1,5 +1,7 @@
 #include "engine/ArrVar.h"
 
+#include <functional>
+
 #include "KindsFixture.h"
 
 namespace {
@@ -9,6 +11,12 @@ protected:
   std::vector<long double> Values(const TArrVar& a) {
     std::vector<long double> values;
     for (std::int32_t p = 0; p < a.Count(); ++p) values.push_back(Base(*a.ElemAt(p)).GetValue().AsReal());
+    return values;
+  }
+  // The values of a vector, read without making a view.
+  static std::vector<long double> Reals(const TArrVar& a) {
+    std::vector<long double> values;
+    for (std::int32_t p = 0; p < a.Count(); ++p) values.push_back(a.SlotAt(p).AsReal());
     return values;
   }
   // A matrix whose element (i, j) is i * 10 + j.
@@ -80,6 +88,66 @@ TEST_F(ArrVarTest, AssignmentCopiesElementByElement) {
   auto copy = Var(Matrix());
   copy->Assign(*matrix, false);
   EXPECT_EQ(GetMatElem(Arr(*copy), 2, 1), 7);
+}
+
+// An assigned vector shares the source's values until either side writes
+// or views an element: each such way gives the writer a copy of its own.
+TEST_F(ArrVarTest, AssignedVectorsShareTheirValuesUntilOneSideWrites) {
+  const struct {
+    const char* Case;
+    std::function<void(TArrVar&)> Write;
+  } writes[] = {
+      {"SetSlot", [](TArrVar& a) { SetVecElem(a, 1, 9); }},
+      {"Slots", [](TArrVar& a) { a.Slots()[0] = TValue::Real(9); }},
+      {"SlotOrNil", [](TArrVar& a) { *a.SlotOrNil(1) = TValue::Real(9); }},
+      {"the block's view", [](TArrVar& a) { Base(*a.Elem(1)).SetValue(TValue::Real(9)); }},
+      {"ElemOrNil", [](TArrVar& a) { Base(*a.ElemOrNil(1)).SetValue(TValue::Real(9)); }},
+      {"a site's view", [](TArrVar& a) {
+         TSlotVar view;
+         Base(a.Elem(1, view)).SetValue(TValue::Real(9));
+       }},
+      {"a view on ElemBlock", [](TArrVar& a) {
+         TSlotVar view;
+         view.Position(a.ElemBlock(), 0).SetValue(TValue::Real(9));
+       }},
+      {"DeleteRange", [](TArrVar& a) { a.DeleteRange(1, -1); }},
+  };
+  for (const auto& write : writes)
+    for (bool sourceWrites : {true, false}) {
+      auto source = VectorOf({1, 2, 3});
+      auto target = Var(Vector());
+      ASSERT_TRUE(target->Assign(*source, false));
+      TArrVar& writer = Arr(sourceWrites ? *source : *target);
+      const TArrVar& other = Arr(sourceWrites ? *target : *source);
+      EXPECT_EQ(&writer.SlotAt(0), &other.SlotAt(0)) << write.Case << ": not shared";
+      write.Write(writer);
+      EXPECT_NE(GetVecElem(writer, 1), 1) << write.Case;
+      EXPECT_EQ(Reals(other), (V{1, 2, 3})) << write.Case << (sourceWrites ? ", source" : ", target") << " wrote";
+    }
+}
+
+// Elements something refers to keep their identity through assignment.
+TEST_F(ArrVarTest, PinnedViewedOrInitialisedElementsAreCopiedNotShared) {
+  auto source = VectorOf({1, 2, 3});
+  auto target = VectorOf({0, 0, 0});
+  TVarPin targetElement(Arr(*target).Elem(1));
+  target->Assign(*source, false);
+  EXPECT_EQ(Base(*targetElement.Get()).GetValue().AsReal(), 1) << "a pinned target element sees the new value";
+
+  TVarPin sourceElement(Arr(*source).Elem(2));
+  auto copy = Var(Vector());
+  copy->Assign(*source, false);
+  Base(*sourceElement.Get()).SetValue(TValue::Real(9));
+  EXPECT_EQ(Reals(Arr(*copy)), (V{1, 2, 3})) << "a write through a pinned source element stays there";
+
+  auto initial = Var(Array(Real(), 1, 2));
+  SetVecElem(Arr(*initial), 1, 5);
+  Arr(*initial).Assign(Arr(*initial), true);
+  auto fixed = Var(Array(Real(), 1, 2));
+  fixed->Assign(*initial, false);
+  fixed->Reset();
+  EXPECT_EQ(Reals(Arr(*fixed)), (V{0, 0})) << "the source's initial values stay its own";
+  EXPECT_EQ(Reals(Arr(*initial)), (V{5, 0}));
 }
 
 TEST_F(ArrVarTest, ResetEmptiesADynamicArrayButResetsAStaticOnesElements) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cmath>
 #include <numbers>
 
@@ -117,4 +119,28 @@ TEST_F(DSolve, AStepTooSmallForTheProblemWarns) {
   ASSERT_EQ(m.size(), 2u);
   EXPECT_LT(m[0].size(), 1000u);
   EXPECT_LT(m[0].back(), 1);
+}
+
+// Ten million fixed steps: the points are stored as the steps reach them,
+// so that the first runs of the derivative come at once and an abort there
+// ends the call; a store that could never exist is refused before any step.
+TEST_F(DSolve, ManyFixedStepsStoreAsTheyGoAndStopWhenAborted) {
+  auto bytesInUse = [] {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+  };
+  const std::size_t before = bytesInUse();
+  std::size_t atFirstRun = 0;
+  const TTestFunc& decay = AddRoutine("decay", "TDiffFunc", [&](TTestFunc& self, TSourcePos) {
+    if (self.Calls == 1) atFirstRun = bytesInUse();
+    if (self.Calls == 3) AbortFlag = true;
+    SetReals(ArrRefArg(self, 2), TReals{-RealsOf(ArrArg(self, 0))[0]});
+    return true;
+  });
+  Eval("DSolve(decay, {1}, 0, 1, 1e-7)");
+  EXPECT_EQ(decay.Calls, 3);
+  EXPECT_LT(atFirstRun - before, std::size_t{1} << 20) << "storage for every step was made ahead";
+  AbortFlag = false;
+  EXPECT_EQ(ErrorsOf("DSolve(decay, {1, 1, 1, 1}, 0, 1, 1e-9)"), "Not enough memory");
+  EXPECT_EQ(decay.Calls, 3);
 }
