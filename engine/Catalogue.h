@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/CatalogueSignature.h"
+
 class TFunc;
 class TFuncKind;
 class TKind;
@@ -32,9 +34,12 @@ public:
 
   TLib* Lib() const { return lib_; }
 
-  // A routine header without a name, such as "function ( x : real ) : real";
-  // with a type name it is also that named procedural type.
-  TFuncKind* Signature(const std::string& text, const std::string& typeName = std::string());
+  // The routine kind the description states; with a type name that is not
+  // empty it is also that named procedural type. An identical kind already
+  // registered is reused. A kind name that is not registered, a member its
+  // enumeration lacks or a parameter named twice fails the assertion
+  // "5E4B1D22".
+  TFuncKind* Signature(const TSignatureSpec& description, const char* typeName = "");
   // A named type from its definition, "( a, b )" or "array of real"
   // (assertion "5E4B1D21" when it cannot be declared).
   void AddType(const std::string& name, const std::string& definition);
@@ -50,6 +55,7 @@ private:
   // Every declaration belongs to the library, whatever one before it left
   // as the engine's current library.
   TXBuilder& Engine() const;
+  TKind* KindOf(const TKindRef& kind) const;
 
   TXBuilder& engine_;
   TLib* lib_;

@@ -122,13 +122,15 @@ public:
   void EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
                      const std::string& nameFilter) override;
 
-  // Registration, for the library catalogues. RegisterFunc files the
+  // Registration. RegisterFunc, for the library catalogues, files the
   // routine in the innermost routine table, adds a constant routine
   // variable of its name to the innermost variable table, and with how
   // files it in a registry; the routine's result is nil when its name is
-  // taken. ParseSignature compiles a routine header without a name, such as
-  // "function ( x : real ) : real"; with a typeName it is also a named
-  // procedural type. Both belong to the current library.
+  // taken. ParseSignature compiles a routine header text without a name,
+  // such as "function ( x : real ) : real"; with a typeName it is also a
+  // named procedural type. Both belong to the current library. (The
+  // catalogues describe their signatures as data instead, so that start-up
+  // runs no lexer: CatalogueSignature.h.)
   TFunc* RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how);
   TFuncKind* ParseSignature(const std::string& signature, const std::string& typeName);
   // A host object's routine header with its name, "procedure Clear" or

@@ -1,7 +1,6 @@
 // Routine headers, for routine and operator declarations, procedural types
-// and the texts through which the library catalogues declare signatures
-// ("procedure ( var a : integer; n : integer )"), host routines
-// ("procedure Clear") and named types ("( psLine, psDashed )").
+// and header texts ("procedure ( var a : integer; n : integer )"), host
+// routines ("procedure Clear") and named types ("( psLine, psDashed )").
 //
 // Parameter groups take a mode (var, const), a name list, a type and a
 // default value; once a parameter has a default, every later one needs one.
