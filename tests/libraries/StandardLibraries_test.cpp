@@ -279,3 +279,31 @@ TEST(HeaderParameterNames, AreTheIdentifiersBeforeCommaOrColonInsideParentheses)
             (std::vector<std::string>{"Sender", "Key", "X", "Y"}));
   EXPECT_TRUE(ParameterNames("function : real").empty());
 }
+
+// The named types of the standard libraries all belong to System.
+TEST_F(StandardLibraries, NamedTypesAreSystemsWithTheirStructure) {
+  const struct {
+    const char* Name;
+    const char* Structure;
+  } types[] = {
+      {"Vector", "Array of Real"},
+      {"Matrix", "Array of Vector"},
+      {"TShiftState", "Set of ( ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble )"},
+      {"TMouseButton", "( mbLeft, mbRight, mbMiddle )"},
+      {"TMsgType", "( mtWarning, mtError, mtInformation, mtConfirmation, mtCustom )"},
+      {"TMsgButton", "( mbAbort, mbCancel, mbContinue, mbIgnore, mbNo, mbOK, mbRetry, mbTryAgain, mbYes )"},
+      {"TMsgButtons",
+       "( mbsAbortRetryIgnore, mbsCancelTryContinue, mbsOK, mbsOkCancel, mbsRetryCancel, mbsYesNo, mbsYesNoCancel )"},
+      {"TOpenMode", "( omRead, omWrite )"},
+      {"TPlotStyle", "( psLine, psDashed, psDotted, psCross, psCircle, psSquare, psDiamond, psStem, psWall, psBar )"},
+      {"TMeshStyle", "( msSurface, msScatter, msHeights, msContour )"},
+      {"TAxesType", "( atLinear, atLinearLog, atLogLinear, atLogLog, atPolar )"},
+  };
+  for (const auto& type : types) {
+    TKind* kind = Engine.Kinds().FindKind(type.Name);
+    ASSERT_NE(kind, nullptr) << type.Name;
+    EXPECT_EQ(kind->Name(), type.Name);
+    EXPECT_EQ(kind->Lib()->Name(), "System") << type.Name;
+    EXPECT_EQ(kind->GetText(false), type.Structure) << type.Name;
+  }
+}
