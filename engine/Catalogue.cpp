@@ -57,9 +57,8 @@ TKind* TCatalogue::KindOf(const TKindRef& kind) const {
   return found;
 }
 
-void TCatalogue::AddType(const std::string& name, const std::string& definition) {
-  const bool declared = Engine().RegisterType(name, definition);
-  QASSERT(declared, "5E4B1D21");
+TEnumKind* TCatalogue::AddEnumeration(const std::string& name, std::span<const char* const> members) {
+  return Engine().RegisterEnumeration(name, members);
 }
 
 TKind* TCatalogue::AddKind(std::unique_ptr<TKind> kind) { return Engine().kinds_.Register(std::move(kind), lib_); }

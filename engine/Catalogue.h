@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "engine/CatalogueSignature.h"
 
 class TFunc;
+class TEnumKind;
 class TFuncKind;
 class TKind;
 class TLib;
@@ -40,9 +42,10 @@ public:
   // enumeration lacks or a parameter named twice fails the assertion
   // "5E4B1D22".
   TFuncKind* Signature(const TSignatureSpec& description, const char* typeName = "");
-  // A named type from its definition, "( a, b )" or "array of real"
-  // (assertion "5E4B1D21" when it cannot be declared).
-  void AddType(const std::string& name, const std::string& definition);
+  // An enumeration of its members, unnamed when name is empty. Like every
+  // named type the catalogues declare it belongs to System (assertion
+  // "5E4B1D21" when the name is taken or a member is given twice).
+  TEnumKind* AddEnumeration(const std::string& name, std::span<const char* const> members);
   // The kind as registered: an identical kind already there is reused.
   TKind* AddKind(std::unique_ptr<TKind> kind);
   TKind* FindKind(const std::string& name) const;

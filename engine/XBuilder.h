@@ -34,6 +34,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,11 @@ public:
   // runs no lexer: CatalogueSignature.h.)
   TFunc* RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how);
   TFuncKind* ParseSignature(const std::string& signature, const std::string& typeName);
+  // A named enumeration of System from its members, declared as
+  // RegisterType declares "( a, b )" but without the lexer, for the
+  // built-in libraries (unnamed when name is empty): assertion "5E4B1D21"
+  // when the name is taken or a member is given twice.
+  TEnumKind* RegisterEnumeration(const std::string& name, std::span<const char* const> members);
   // A host object's routine header with its name, "procedure Clear" or
   // "function Count : integer": scalar types only, no var parameters.
   TFuncKind* ParseClientSignature(const std::string& header, std::string& name);

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr const char* OpenModeMembers[] = {"omRead", "omWrite"};
+
 template <class TRoutine>
 void Register(TCatalogue& catalogue, const char* name, TFuncKind* signature, TFuncRegistration how) {
   catalogue.AddRoutine(std::make_unique<TRoutine>(name, signature, catalogue.Lib()), how);
@@ -32,7 +34,7 @@ consteval TSignatureSpec StringTransfer(TParamSpec value) {
 }  // namespace
 
 void RegisterInOutLibrary(TCatalogue& catalogue) {
-  catalogue.AddType("TOpenMode", "( omRead, omWrite )");
+  catalogue.AddEnumeration("TOpenMode", OpenModeMembers);
   Register<TOpenIO>(catalogue, "Open", Function({Param("Params", kcString), Param("Mode", "TOpenMode")}, kcInteger),
                     frPlain);
   Register<TCloseIO>(catalogue, "Close", Procedure({Param("n", kcInteger)}), frPlain);

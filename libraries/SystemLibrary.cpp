@@ -57,26 +57,17 @@ public:
 
 private:
 
-  void RegisterType(const char* name, const char* definition) { catalogue_.AddType(name, definition); }
-
   template <class... Routines>
   void Group(const TSignatureSpec& signature, const char* typeName = "") {
     RegisterRoutineRow<Routines...>(catalogue_, signature, typeName);
   }
 
-  template <std::size_t N>
-  TEnumKind* Enumeration(const char* name, const char* const (&members)[N]) {
-    auto kind = std::make_unique<TEnumKind>(name, lib_);
-    for (const char* member : members) kind->AddName(member);
-    return static_cast<TEnumKind*>(catalogue_.AddKind(std::move(kind)));
-  }
-
   // The two kinds the host's events use: a set over an enumeration that has
   // no name a script can write, and an enumeration.
   void RegisterHostKinds() {
-    TEnumKind* shift = Enumeration("", ShiftStateMembers);
+    TEnumKind* shift = catalogue_.AddEnumeration("", ShiftStateMembers);
     catalogue_.AddKind(std::make_unique<TSetKind>("TShiftState", shift, lib_));
-    Enumeration("TMouseButton", MouseButtonMembers);
+    catalogue_.AddEnumeration("TMouseButton", MouseButtonMembers);
   }
 
   void RegisterEventTypes() {
@@ -131,9 +122,9 @@ private:
     Group<TInpStr>(Function({Param("Label", kcString), Param("Default", kcString)}, kcString));
     Group<TInpInt>(Function({Param("Label", kcString), Param("Default", kcInteger)}, kcInteger));
     Group<TInpReal>(Function({Param("Label", kcString), Param("Default", kcReal)}, kcReal));
-    RegisterType("TMsgType", MsgTypeDefinition);
-    RegisterType("TMsgButton", MsgButtonDefinition);
-    RegisterType("TMsgButtons", MsgButtonsDefinition);
+    catalogue_.AddEnumeration("TMsgType", MsgTypeMembers);
+    catalogue_.AddEnumeration("TMsgButton", MsgButtonMembers);
+    catalogue_.AddEnumeration("TMsgButtons", MsgButtonsMembers);
     Group<TShowMsgIOF>(Function({Param("Caption", kcString), Param("Text", kcString),
                                  Param("Dialog", "TMsgType", TDefaultSpec::Member("mtCustom")),
                                  Param("Buttons", "TMsgButtons", TDefaultSpec::Member("mbsOK"))},

@@ -9,7 +9,7 @@
 
 namespace {
 
-class CatalogueSignatures : public ::testing::Test {
+class CatalogueDeclarations : public ::testing::Test {
 protected:
   TXBuilder Engine{StandardCatalogues()};
   TLib* Math = Engine.FindLibrary("Math");
@@ -18,7 +18,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CatalogueSignatures, DefaultsTakeTheParameterKindAndConstPassingIsKept) {
+TEST_F(CatalogueDeclarations, DefaultsTakeTheParameterKindAndConstPassingIsKept) {
   TFuncKind* kind = Catalogue.Signature(
       Function({TParamSpec{"k", kcReal, amConst, 2}, Param("Dialog", "TMsgType", TDefaultSpec::Member("mtError"))},
                "Vector"),
@@ -35,7 +35,7 @@ TEST_F(CatalogueSignatures, DefaultsTakeTheParameterKindAndConstPassingIsKept) {
   EXPECT_EQ(kind->GetText(false), "Function ( const k : Real; Dialog : TMsgType ) : Vector");
 }
 
-TEST_F(CatalogueSignatures, AFaultyDescriptionFailsAnAssertion) {
+TEST_F(CatalogueDeclarations, AFaultyDescriptionFailsAnAssertion) {
   const struct {
     const char* Fault;
     TSignatureSpec Signature;
@@ -48,4 +48,17 @@ TEST_F(CatalogueSignatures, AFaultyDescriptionFailsAnAssertion) {
       {"name given twice", Procedure({Param("x", kcReal), Param("X", kcReal)})},
   };
   for (const auto& c : cases) EXPECT_THROW(Catalogue.Signature(c.Signature), EAssertionFailed) << c.Fault;
+}
+
+TEST_F(CatalogueDeclarations, EnumerationsBelongToSystemAndRefuseATakenNameOrARepeatedMember) {
+  constexpr const char* members[] = {"lsSolid", "lsDotted"};
+  TEnumKind* named = Catalogue.AddEnumeration("TLineStyle", members);
+  EXPECT_EQ(Engine.Kinds().FindKind("TLineStyle"), named);
+  EXPECT_EQ(named->Lib(), Engine.FindLibrary("System")) << "as RegisterType's types";
+  EXPECT_EQ(named->IndexOf("lsDotted"), 1);
+  constexpr const char* others[] = {"xA", "xB"};
+  EXPECT_NE(Catalogue.AddEnumeration("", others), nullptr) << "an unnamed enumeration needs no free name";
+  EXPECT_THROW(Catalogue.AddEnumeration("TMsgType", others), EAssertionFailed);
+  constexpr const char* repeated[] = {"yA", "YA"};
+  EXPECT_THROW(Catalogue.AddEnumeration("TRepeated", repeated), EAssertionFailed);
 }
