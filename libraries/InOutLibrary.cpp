@@ -5,7 +5,6 @@
 #include "engine/Catalogue.h"
 #include "libraries/CSVRoutines.h"
 #include "libraries/InOutRoutines.h"
-#include "runtime/Exceptions.h"
 
 namespace {
 

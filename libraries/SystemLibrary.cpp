@@ -14,7 +14,6 @@
 #include "libraries/SysRoutines.h"
 #include "libraries/SysStrings.h"
 #include "libraries/SysTimeChance.h"
-#include "runtime/Exceptions.h"
 
 namespace {
 
@@ -56,7 +55,6 @@ public:
   }
 
 private:
-
   template <class... Routines>
   void Group(const TSignatureSpec& signature, const char* typeName = "") {
     RegisterRoutineRow<Routines...>(catalogue_, signature, typeName);
@@ -73,9 +71,7 @@ private:
   void RegisterEventTypes() {
     std::uint8_t eventCode = 0;
     for (const TNamedSignature& event : EventTypes) {
-      TFuncKind* kind = catalogue_.Signature(event.Signature, event.Name);
-      QASSERT(kind != nullptr, "5E4B1D20");
-      kind->SetEventCode(++eventCode);
+      catalogue_.Signature(event.Signature, event.Name)->SetEventCode(++eventCode);
     }
   }
 
