@@ -15,13 +15,13 @@
 // XBuilderTypes.cpp (type expressions), XBuilderConstants.cpp (constant
 // values and constant expressions), XBuilderRoutines.cpp (routine and
 // operator declarations with their directives), XBuilderSignatures.cpp
-// (routine headers and named types from text), XBuilderStatements.cpp
-// (statements) and XBuilderExpressions.cpp (expressions); XBuilderClients.cpp
-// publishes host objects. The engine's own
-// part of the library System (built-in kinds, constants and operators) is
-// in XBuilderSystem.cpp, the enumerations of SysPlots in
-// XBuilderSysPlots.cpp; XBuilder.cpp holds construction and the rest of
-// the facade.
+// (routine headers and named types from text, built-in enumerations from
+// their members), XBuilderStatements.cpp (statements) and
+// XBuilderExpressions.cpp (expressions); XBuilderClients.cpp publishes host
+// objects. The engine's own part of the library System (built-in kinds,
+// Vector, Matrix, constants and operators) is in XBuilderSystem.cpp, the
+// enumerations of SysPlots in XBuilderSysPlots.cpp; XBuilder.cpp holds
+// construction and the rest of the facade.
 //
 // Between operations only the global tables are on the scope stacks and
 // CurLib is nil.
