@@ -6,9 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
+#include "engine/CatalogueSignature.h"
+
 class TFunc;
+class TEnumKind;
 class TFuncKind;
 class TKind;
 class TLib;
@@ -32,12 +36,16 @@ public:
 
   TLib* Lib() const { return lib_; }
 
-  // A routine header without a name, such as "function ( x : real ) : real";
-  // with a type name it is also that named procedural type.
-  TFuncKind* Signature(const std::string& text, const std::string& typeName = std::string());
-  // A named type from its definition, "( a, b )" or "array of real"
-  // (assertion "5E4B1D21" when it cannot be declared).
-  void AddType(const std::string& name, const std::string& definition);
+  // The routine kind the description states; with a type name that is not
+  // empty it is also that named procedural type. An identical kind already
+  // registered is reused. A kind name that is not registered, a member its
+  // enumeration lacks or a parameter named twice fails the assertion
+  // "5E4B1D22".
+  TFuncKind* Signature(const TSignatureSpec& description, const char* typeName = "");
+  // An enumeration of its members, unnamed when name is empty. Like every
+  // named type the catalogues declare it belongs to System (assertion
+  // "5E4B1D21" when the name is taken or a member is given twice).
+  TEnumKind* AddEnumeration(const std::string& name, std::span<const char* const> members);
   // The kind as registered: an identical kind already there is reused.
   TKind* AddKind(std::unique_ptr<TKind> kind);
   TKind* FindKind(const std::string& name) const;
@@ -50,6 +58,7 @@ private:
   // Every declaration belongs to the library, whatever one before it left
   // as the engine's current library.
   TXBuilder& Engine() const;
+  TKind* KindOf(const TKindRef& kind) const;
 
   TXBuilder& engine_;
   TLib* lib_;

@@ -15,13 +15,13 @@
 // XBuilderTypes.cpp (type expressions), XBuilderConstants.cpp (constant
 // values and constant expressions), XBuilderRoutines.cpp (routine and
 // operator declarations with their directives), XBuilderSignatures.cpp
-// (routine headers and named types from text), XBuilderStatements.cpp
-// (statements) and XBuilderExpressions.cpp (expressions); XBuilderClients.cpp
-// publishes host objects. The engine's own
-// part of the library System (built-in kinds, constants and operators) is
-// in XBuilderSystem.cpp, the enumerations of SysPlots in
-// XBuilderSysPlots.cpp; XBuilder.cpp holds construction and the rest of
-// the facade.
+// (routine headers and named types from text, built-in enumerations from
+// their members), XBuilderStatements.cpp (statements) and
+// XBuilderExpressions.cpp (expressions); XBuilderClients.cpp publishes host
+// objects. The engine's own part of the library System (built-in kinds,
+// Vector, Matrix, constants and operators) is in XBuilderSystem.cpp, the
+// enumerations of SysPlots in XBuilderSysPlots.cpp; XBuilder.cpp holds
+// construction and the rest of the facade.
 //
 // Between operations only the global tables are on the scope stacks and
 // CurLib is nil.
@@ -34,6 +34,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -122,15 +123,22 @@ public:
   void EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
                      const std::string& nameFilter) override;
 
-  // Registration, for the library catalogues. RegisterFunc files the
+  // Registration. RegisterFunc, for the library catalogues, files the
   // routine in the innermost routine table, adds a constant routine
   // variable of its name to the innermost variable table, and with how
   // files it in a registry; the routine's result is nil when its name is
-  // taken. ParseSignature compiles a routine header without a name, such as
-  // "function ( x : real ) : real"; with a typeName it is also a named
-  // procedural type. Both belong to the current library.
+  // taken. ParseSignature compiles a routine header text without a name,
+  // such as "function ( x : real ) : real"; with a typeName it is also a
+  // named procedural type. Both belong to the current library. (The
+  // catalogues describe their signatures as data instead, so that start-up
+  // runs no lexer: CatalogueSignature.h.)
   TFunc* RegisterFunc(std::unique_ptr<TFunc> func, TFuncRegistration how);
   TFuncKind* ParseSignature(const std::string& signature, const std::string& typeName);
+  // A named enumeration of System from its members, declared as
+  // RegisterType declares "( a, b )" but without the lexer, for the
+  // built-in libraries (unnamed when name is empty): assertion "5E4B1D21"
+  // when the name is taken or a member is given twice.
+  TEnumKind* RegisterEnumeration(const std::string& name, std::span<const char* const> members);
   // A host object's routine header with its name, "procedure Clear" or
   // "function Count : integer": scalar types only, no var parameters.
   TFuncKind* ParseClientSignature(const std::string& header, std::string& name);

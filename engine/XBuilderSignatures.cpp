@@ -1,7 +1,7 @@
 // Routine headers, for routine and operator declarations, procedural types
-// and the texts through which the library catalogues declare signatures
-// ("procedure ( var a : integer; n : integer )"), host routines
-// ("procedure Clear") and named types ("( psLine, psDashed )").
+// and header texts ("procedure ( var a : integer; n : integer )"), host
+// routines ("procedure Clear") and named types ("( psLine, psDashed )"),
+// and the named enumerations of the built-in libraries, from their members.
 //
 // Parameter groups take a mode (var, const), a name list, a type and a
 // default value; once a parameter has a default, every later one needs one.
@@ -156,6 +156,17 @@ TFuncKind* TXBuilder::ParseClientSignature(const std::string& header, std::strin
   TInputBinding input(*this, header, -1);
   if (!Next()) return nullptr;
   return CompileHeader(std::string(), name, false, true);
+}
+
+TEnumKind* TXBuilder::RegisterEnumeration(const std::string& name, std::span<const char* const> members) {
+  TLib* system = libs_.Find("System");
+  QASSERT(system && (name.empty() || !kinds_.FindKind(name)), "5E4B1D21");
+  auto enumeration = std::make_unique<TEnumKind>(name, system);
+  for (const char* member : members) {
+    const bool added = enumeration->AddName(member);
+    QASSERT(added, "5E4B1D21");
+  }
+  return static_cast<TEnumKind*>(kinds_.Register(std::move(enumeration), system));
 }
 
 bool TXBuilder::RegisterType(const std::string& name, const std::string& definition) {

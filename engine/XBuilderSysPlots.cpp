@@ -3,13 +3,18 @@
 // come with the graphics.
 
 #include "engine/XBuilder.h"
-#include "runtime/Exceptions.h"
+
+namespace {
+
+constexpr const char* PlotStyleMembers[] = {"psLine",   "psDashed",  "psDotted", "psCross", "psCircle",
+                                            "psSquare", "psDiamond", "psStem",   "psWall",  "psBar"};
+constexpr const char* MeshStyleMembers[] = {"msSurface", "msScatter", "msHeights", "msContour"};
+constexpr const char* AxesTypeMembers[] = {"atLinear", "atLinearLog", "atLogLinear", "atLogLog", "atPolar"};
+
+}  // namespace
 
 void TXBuilder::RegisterSysPlots(TLib*) {
-  bool registered =
-      RegisterType("TPlotStyle",
-                   "( psLine, psDashed, psDotted, psCross, psCircle, psSquare, psDiamond, psStem, psWall, psBar )") &&
-      RegisterType("TMeshStyle", "( msSurface, msScatter, msHeights, msContour )") &&
-      RegisterType("TAxesType", "( atLinear, atLinearLog, atLogLinear, atLogLog, atPolar )");
-  QASSERT(registered, "Assertion failure");
+  RegisterEnumeration("TPlotStyle", PlotStyleMembers);
+  RegisterEnumeration("TMeshStyle", MeshStyleMembers);
+  RegisterEnumeration("TAxesType", AxesTypeMembers);
 }

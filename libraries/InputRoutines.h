@@ -31,12 +31,14 @@ enum class TMsgButtons : std::uint8_t {
   mbsYesNoCancel,
 };
 
-// The definition texts System registers for the three enumerations.
-inline constexpr const char* MsgTypeDefinition = "(mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)";
-inline constexpr const char* MsgButtonDefinition =
-    "(mbAbort, mbCancel, mbContinue, mbIgnore, mbNo, mbOK, mbRetry, mbTryAgain, mbYes)";
-inline constexpr const char* MsgButtonsDefinition =
-    "(mbsAbortRetryIgnore, mbsCancelTryContinue, mbsOK, mbsOkCancel, mbsRetryCancel, mbsYesNo, mbsYesNoCancel)";
+// The members System registers for the three enumerations.
+inline constexpr const char* MsgTypeMembers[] = {"mtWarning", "mtError", "mtInformation", "mtConfirmation",
+                                                 "mtCustom"};
+inline constexpr const char* MsgButtonMembers[] = {"mbAbort", "mbCancel",  "mbContinue", "mbIgnore", "mbNo",
+                                                   "mbOK",    "mbRetry",   "mbTryAgain", "mbYes"};
+inline constexpr const char* MsgButtonsMembers[] = {"mbsAbortRetryIgnore", "mbsCancelTryContinue", "mbsOK",
+                                                    "mbsOkCancel",         "mbsRetryCancel",       "mbsYesNo",
+                                                    "mbsYesNoCancel"};
 
 // The message box options of a dialog kind and a button set: always topmost
 // and in the foreground; the custom kind shows the error icon.

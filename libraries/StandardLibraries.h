@@ -11,8 +11,8 @@ TCatalogues StandardCatalogues();
 // Routines that share one signature, registered in order as plain routines;
 // with a type name that is not empty the signature is also that named type.
 template <class... TRoutines>
-TFuncKind* RegisterRoutineRow(TCatalogue& catalogue, const char* signatureText, const char* typeName = "") {
-  TFuncKind* signature = catalogue.Signature(signatureText, typeName);
+TFuncKind* RegisterRoutineRow(TCatalogue& catalogue, const TSignatureSpec& description, const char* typeName = "") {
+  TFuncKind* signature = catalogue.Signature(description, typeName);
   (catalogue.AddRoutine(std::make_unique<TRoutines>(signature, catalogue.Lib()), frPlain), ...);
   return signature;
 }

@@ -5,8 +5,13 @@
 #include "libraries/UnitConversion.h"
 
 void RegisterSysMathLibrary(TCatalogue& catalogue) {
-  RegisterRoutineRow<TEigenVF>(catalogue, "function ( M : Matrix; var RV : Vector; var IV : Vector ) : boolean");
-  RegisterRoutineRow<TLinSolVF>(catalogue, "function ( a : Matrix; b : Vector ) : Vector");
-  RegisterRoutineRow<TConvVF>(catalogue, "function ( V : Vector; S, D : Integer; A : Real ) : Real");
-  RegisterRoutineRow<TLConvVF>(catalogue, "function ( V, C : Vector; S, D : Integer; A : Real ) : Real");
+  RegisterRoutineRow<TEigenVF>(
+      catalogue, Function({Param("M", "Matrix"), VarParam("RV", "Vector"), VarParam("IV", "Vector")}, kcBoolean));
+  RegisterRoutineRow<TLinSolVF>(catalogue, Function({Param("a", "Matrix"), Param("b", "Vector")}, "Vector"));
+  RegisterRoutineRow<TConvVF>(
+      catalogue,
+      Function({Param("V", "Vector"), Param("S", kcInteger), Param("D", kcInteger), Param("A", kcReal)}, kcReal));
+  RegisterRoutineRow<TLConvVF>(catalogue, Function({Param("V", "Vector"), Param("C", "Vector"), Param("S", kcInteger),
+                                                   Param("D", kcInteger), Param("A", kcReal)},
+                                                  kcReal));
 }

@@ -14,24 +14,32 @@
 #include "libraries/SysRoutines.h"
 #include "libraries/SysStrings.h"
 #include "libraries/SysTimeChance.h"
-#include "runtime/Exceptions.h"
 
 namespace {
 
-struct TNamedText {
+struct TNamedSignature {
   const char* Name;
-  const char* Text;
+  TSignatureSpec Signature;
 };
 
 // By event code 1..6: the host events a script procedure can handle.
-constexpr TNamedText EventTypes[] = {
-    {"TProcedure", "procedure"},
-    {"TNotifyEvent", "procedure ( Sender : TObject )"},
-    {"TMouseButtonEvent", "procedure (Sender: TObject; Button: TMouseButton; Shift: TShiftState; X, Y: Integer)"},
-    {"TMouseMoveEvent", "procedure (Sender: TObject; Shift: TShiftState; X, Y: Integer)"},
-    {"TKeyUpDownEvent", "procedure (Sender: TObject; var Key: Word; Shift: TShiftState)"},
-    {"TKeyPressEvent", "procedure (Sender: TObject; var Key: Char)"},
+constexpr TNamedSignature EventTypes[] = {
+    {"TProcedure", Procedure()},
+    {"TNotifyEvent", Procedure({Param("Sender", "TObject")})},
+    {"TMouseButtonEvent", Procedure({Param("Sender", "TObject"), Param("Button", "TMouseButton"),
+                                     Param("Shift", "TShiftState"), Param("X", kcInteger), Param("Y", kcInteger)})},
+    {"TMouseMoveEvent", Procedure({Param("Sender", "TObject"), Param("Shift", "TShiftState"), Param("X", kcInteger),
+                                   Param("Y", kcInteger)})},
+    {"TKeyUpDownEvent",
+     Procedure({Param("Sender", "TObject"), VarParam("Key", "Word"), Param("Shift", "TShiftState")})},
+    {"TKeyPressEvent", Procedure({Param("Sender", "TObject"), VarParam("Key", kcChar)})},
 };
+
+// The output routine of an array kind: the array and how its numbers print.
+consteval TSignatureSpec ArrayOutput(const char* array, const char* kind) {
+  return Procedure({Param(array, kind), Param("Labels", kcBoolean, true), Param("Mantissa", kcInteger, 5),
+                    Param("Exponent", kcInteger, 1)});
+}
 
 constexpr const char* ShiftStateMembers[] = {"ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble"};
 constexpr const char* MouseButtonMembers[] = {"mbLeft", "mbRight", "mbMiddle"};
@@ -47,91 +55,76 @@ public:
   }
 
 private:
-  TFuncKind* Signature(const char* text, const char* typeName = "") { return catalogue_.Signature(text, typeName); }
-
-  void RegisterType(const char* name, const char* definition) { catalogue_.AddType(name, definition); }
-
   template <class... Routines>
-  void Group(const char* signature, const char* typeName = "") {
+  void Group(const TSignatureSpec& signature, const char* typeName = "") {
     RegisterRoutineRow<Routines...>(catalogue_, signature, typeName);
-  }
-
-  template <std::size_t N>
-  TEnumKind* Enumeration(const char* name, const char* const (&members)[N]) {
-    auto kind = std::make_unique<TEnumKind>(name, lib_);
-    for (const char* member : members) kind->AddName(member);
-    return static_cast<TEnumKind*>(catalogue_.AddKind(std::move(kind)));
   }
 
   // The two kinds the host's events use: a set over an enumeration that has
   // no name a script can write, and an enumeration.
   void RegisterHostKinds() {
-    TEnumKind* shift = Enumeration("", ShiftStateMembers);
+    TEnumKind* shift = catalogue_.AddEnumeration("", ShiftStateMembers);
     catalogue_.AddKind(std::make_unique<TSetKind>("TShiftState", shift, lib_));
-    Enumeration("TMouseButton", MouseButtonMembers);
+    catalogue_.AddEnumeration("TMouseButton", MouseButtonMembers);
   }
 
   void RegisterEventTypes() {
     std::uint8_t eventCode = 0;
-    for (const TNamedText& event : EventTypes) {
-      TFuncKind* kind = Signature(event.Text, event.Name);
-      QASSERT(kind != nullptr, "5E4B1D20");
-      kind->SetEventCode(++eventCode);
+    for (const TNamedSignature& event : EventTypes) {
+      catalogue_.Signature(event.Signature, event.Name)->SetEventCode(++eventCode);
     }
   }
 
   // A routine constant that holds no routine.
   void RegisterNil() {
-    catalogue_.AddConstant(MakeVar("nil", Signature("function : AnyFunction"), true, NoneValue, lib_));
+    catalogue_.AddConstant(MakeVar("nil", catalogue_.Signature(Function({}, "AnyFunction")), true, NoneValue, lib_));
+  }
+
+  template <class TRoutine>
+  void OutputRoutine(const TSignatureSpec& signature) {
+    catalogue_.AddRoutine(std::make_unique<TRoutine>(catalogue_.Signature(signature), lib_), frTypeOut);
   }
 
   void RegisterRoutines() {
-    Group<TIncSF, TDecSF>("procedure ( var a : integer; n : integer = 1 )");
-    Group<TLengthSF, THighSF, TLowSF>("function ( a : AnyArray ) : integer");
-    Group<TSetLengthSF>("procedure ( var a : AnyArray; n : integer; m : integer = -1 )");
-    Group<TWriteSF, TShowSF>("procedure( a : Anything )");
-    // The output routines of the kinds Matrix and Vector.
-    catalogue_.AddRoutine(
-        std::make_unique<TShowMVF>(
-            Signature("procedure ( M : Matrix; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
-            lib_),
-        frTypeOut);
-    catalogue_.AddRoutine(
-        std::make_unique<TShowVVF>(
-            Signature("procedure ( V : Vector; Labels : Boolean = TRUE; Mantissa : integer = 5; Exponent : integer = 1 )"),
-            lib_),
-        frTypeOut);
-    Group<TStrSF, TStrXSF>("function( a : Anything ) : string");
-    Group<TBinSF, THexSF>("function( N : integer ) : string");
-    Group<TSysTimeSF, TRandSF>("function : real");
-    Group<TIsInfSF>("function ( V : Real ) : Boolean");
-    Group<TRGBSF>("function( r, g, b : integer ) : integer");
-    Group<TAssignedSF>("function( var a : AnyFunction ) : boolean");
-    Group<TErrorSF, TInfoSF, TWarnSF, TSplitSF, TFatalSF>("procedure( Message : string )");
-    Group<TRoundSF, TTruncSF, TCeilSF, TFloorSF>("function ( x : real ) : integer");
-    Group<TMinSF, TMaxSF>("function ( x, y : real ) : real", "TMeshFunc");
-    Group<TRandGSF>("function ( Mu : real = 0; Sigma : real = 1 ) : real");
-    Group<TMinISF, TMaxISF>("function ( x, y : integer ) : integer");
-    Group<TChrSF>("function ( x : integer ) : char");
-    Group<TOrdSF>("function ( x : char ) : integer");
-    Group<TCopySF>("function ( s : string; index, count : integer ) : string");
-    Group<TCmpStrSF>("function( Str1, Str2 : string; CaseSens : boolean = false ) : boolean");
-    Group<TTokenSF>("function( Text : string; Start : boolean = false ) : string");
-    Group<TStrToFloatSF>("function( Text : string; var R : Real ) : Boolean");
-    Group<TStrToIntSF>("function( Text : string; var N : Integer ) : Boolean");
-    Group<TDelaySF>("procedure( Time : Real )");
-    Group<TApplySF>("procedure( var F : AnyFunction; var A : AnyArray )");
+    Group<TIncSF, TDecSF>(Procedure({VarParam("a", kcInteger), Param("n", kcInteger, 1)}));
+    Group<TLengthSF, THighSF, TLowSF>(Function({Param("a", "AnyArray")}, kcInteger));
+    Group<TSetLengthSF>(Procedure({VarParam("a", "AnyArray"), Param("n", kcInteger), Param("m", kcInteger, -1)}));
+    Group<TWriteSF, TShowSF>(Procedure({Param("a", "Anything")}));
+    OutputRoutine<TShowMVF>(ArrayOutput("M", "Matrix"));
+    OutputRoutine<TShowVVF>(ArrayOutput("V", "Vector"));
+    Group<TStrSF, TStrXSF>(Function({Param("a", "Anything")}, kcString));
+    Group<TBinSF, THexSF>(Function({Param("N", kcInteger)}, kcString));
+    Group<TSysTimeSF, TRandSF>(Function({}, kcReal));
+    Group<TIsInfSF>(Function({Param("V", kcReal)}, kcBoolean));
+    Group<TRGBSF>(Function({Param("r", kcInteger), Param("g", kcInteger), Param("b", kcInteger)}, kcInteger));
+    Group<TAssignedSF>(Function({VarParam("a", "AnyFunction")}, kcBoolean));
+    Group<TErrorSF, TInfoSF, TWarnSF, TSplitSF, TFatalSF>(Procedure({Param("Message", kcString)}));
+    Group<TRoundSF, TTruncSF, TCeilSF, TFloorSF>(Function({Param("x", kcReal)}, kcInteger));
+    Group<TMinSF, TMaxSF>(Function({Param("x", kcReal), Param("y", kcReal)}, kcReal), "TMeshFunc");
+    Group<TRandGSF>(Function({Param("Mu", kcReal, 0), Param("Sigma", kcReal, 1)}, kcReal));
+    Group<TMinISF, TMaxISF>(Function({Param("x", kcInteger), Param("y", kcInteger)}, kcInteger));
+    Group<TChrSF>(Function({Param("x", kcInteger)}, kcChar));
+    Group<TOrdSF>(Function({Param("x", kcChar)}, kcInteger));
+    Group<TCopySF>(Function({Param("s", kcString), Param("index", kcInteger), Param("count", kcInteger)}, kcString));
+    Group<TCmpStrSF>(
+        Function({Param("Str1", kcString), Param("Str2", kcString), Param("CaseSens", kcBoolean, false)}, kcBoolean));
+    Group<TTokenSF>(Function({Param("Text", kcString), Param("Start", kcBoolean, false)}, kcString));
+    Group<TStrToFloatSF>(Function({Param("Text", kcString), VarParam("R", kcReal)}, kcBoolean));
+    Group<TStrToIntSF>(Function({Param("Text", kcString), VarParam("N", kcInteger)}, kcBoolean));
+    Group<TDelaySF>(Procedure({Param("Time", kcReal)}));
+    Group<TApplySF>(Procedure({VarParam("F", "AnyFunction"), VarParam("A", "AnyArray")}));
     RegisterNil();
-    Group<TSaveToWorkSF>("function ( Name : string; A : Anything ) : boolean");
-    Group<TInpStr>("function ( Label, Default : string ) : string");
-    Group<TInpInt>("function ( Label : string; Default : integer ) : integer");
-    Group<TInpReal>("function ( Label : string; Default : real ) : real");
-    RegisterType("TMsgType", MsgTypeDefinition);
-    RegisterType("TMsgButton", MsgButtonDefinition);
-    RegisterType("TMsgButtons", MsgButtonsDefinition);
-    Group<TShowMsgIOF>(
-        "function ( Caption, Text : string; Dialog : TMsgType = mtCustom; Buttons : TMsgButtons = mbsOK ) : "
-        "TMsgButton");
+    Group<TSaveToWorkSF>(Function({Param("Name", kcString), Param("A", "Anything")}, kcBoolean));
+    Group<TInpStr>(Function({Param("Label", kcString), Param("Default", kcString)}, kcString));
+    Group<TInpInt>(Function({Param("Label", kcString), Param("Default", kcInteger)}, kcInteger));
+    Group<TInpReal>(Function({Param("Label", kcString), Param("Default", kcReal)}, kcReal));
+    catalogue_.AddEnumeration("TMsgType", MsgTypeMembers);
+    catalogue_.AddEnumeration("TMsgButton", MsgButtonMembers);
+    catalogue_.AddEnumeration("TMsgButtons", MsgButtonsMembers);
+    Group<TShowMsgIOF>(Function({Param("Caption", kcString), Param("Text", kcString),
+                                 Param("Dialog", "TMsgType", TDefaultSpec::Member("mtCustom")),
+                                 Param("Buttons", "TMsgButtons", TDefaultSpec::Member("mbsOK"))},
+                                "TMsgButton"));
   }
 
   TCatalogue& catalogue_;
