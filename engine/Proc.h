@@ -10,7 +10,9 @@
 
 #include "engine/Func.h"
 #include "engine/KindTab.h"
+#include "engine/RunFlags.h"
 #include "engine/Statement.h"
+#include "engine/TypedEval.h"
 
 class TProc final : public TFunc {
 public:
@@ -31,11 +33,34 @@ public:
   // Runs the body unless an abort is under way. Exit ends the body, and so
   // do a break or continue outside any loop of the body: none of the three
   // reaches the caller, whose loops are not this routine's business.
-  bool Execute(TSourcePos pos) override;
+  bool Execute(TSourcePos) override {
+    Run();
+    return true;
+  }
+  // Execute without the virtual call, for a call site that knows its
+  // routine is a script routine.
+  void Run() {
+    if (AbortFlag) return;
+    ClearJumpFlags();
+    if (TTypedRoot* kernel = Kernel())
+      kernel->Run();
+    else if (body_)
+      body_->Execute();
+    ClearJumpFlags();
+  }
 
 private:
+  static void ClearJumpFlags() {
+    BreakFlag = false;
+    ContinueFlag = false;
+    ExitFlag = false;
+  }
   // A body that is one assignment with a typed form runs that form.
-  TTypedRoot* Kernel();
+  TTypedRoot* Kernel() {
+    if (!kernelTried_) LowerBody();
+    return kernel_;
+  }
+  void LowerBody();
 
   TKindTab kinds_;
   TFuncTab funcs_;

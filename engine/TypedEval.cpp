@@ -18,6 +18,7 @@
 #include "engine/MessageChannel.h"
 #include "engine/Operator.h"
 #include "engine/OperatorExpr.h"
+#include "engine/Proc.h"
 #include "engine/RunFlags.h"
 #include "engine/RunState.h"
 #include "engine/ScalarArith.h"
@@ -377,7 +378,7 @@ public:
     if (!call.Begin(expr_.Pos(), {})) throw TStopped();
     if (func != slotsOf_) FindSlots(*func);
     for (std::size_t i = 0; i < args_.size(); ++i) args_[i].Store(*paramSlots_[i]);
-    if (!Passing([&] { return func->Execute(expr_.Pos()); })) throw TStopped();
+    if (!Passing([&] { return Execute(*func); })) throw TStopped();
     return Read<T>(*resultSlot_, false);
   }
 
@@ -392,9 +393,17 @@ private:
     return func;
   }
 
+  // A script routine runs without the virtual call.
+  bool Execute(TFunc& func) {
+    if (!script_) return func.Execute(expr_.Pos());
+    script_->Run();
+    return true;
+  }
+
   // A routine that is not variadic keeps its parameter and Result
   // variables for its life.
   void FindSlots(TFunc& func) {
+    script_ = dynamic_cast<TProc*>(&func);
     paramSlots_.clear();
     for (std::size_t i = 0; i < args_.size(); ++i) {
       TValue* slot = func.Arg(static_cast<int>(i))->StoredSlot();
@@ -408,6 +417,7 @@ private:
   TFuncExpr& expr_;
   std::vector<TArgStore> args_;
   TFunc* slotsOf_ = nullptr;
+  TProc* script_ = nullptr;  // slotsOf_ when it is a script routine
   std::vector<TValue*> paramSlots_;
   const TValue* resultSlot_ = nullptr;
 };
