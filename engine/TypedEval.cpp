@@ -370,7 +370,10 @@ private:
 template <class T>
 class TCallNode final : public TNode<T> {
 public:
-  TCallNode(TFuncExpr& expr, std::vector<TArgStore>&& args) : expr_(expr), args_(std::move(args)) {}
+  TCallNode(TFuncExpr& expr, std::vector<TArgStore>&& args)
+      : expr_(expr),
+        plainCallee_(typeid(*expr.Callee()) == typeid(TVarExpr) ? static_cast<TVarExpr*>(expr.Callee()) : nullptr),
+        args_(std::move(args)) {}
 
   T Eval() override {
     TFunc* func = Routine();
@@ -383,9 +386,17 @@ public:
   }
 
 private:
+  // A routine named by a variable is that variable's, without the two
+  // virtual calls of evaluating it.
+  TVar* CalleeVariable() {
+    if (plainCallee_) return plainCallee_->TVarExpr::ResultVar();
+    if (!expr_.Callee()->Evaluate()) throw TStopped();
+    return expr_.Callee()->ResultVar();
+  }
   TFunc* Routine() {
-    if (!expr_.Callee()->Evaluate() || AbortFlag) throw TStopped();
-    TFunc* func = static_cast<TFuncVar*>(expr_.Callee()->ResultVar())->Func();
+    TVar* callee = CalleeVariable();
+    if (AbortFlag) throw TStopped();
+    TFunc* func = static_cast<TFuncVar*>(callee)->Func();
     if (!func) {
       ReportError("Empty function variable", expr_.Pos(), expr_.Lib());
       throw TStopped();
@@ -415,6 +426,7 @@ private:
   }
 
   TFuncExpr& expr_;
+  TVarExpr* plainCallee_;  // the callee when it is a plain variable
   std::vector<TArgStore> args_;
   TFunc* slotsOf_ = nullptr;
   TProc* script_ = nullptr;  // slotsOf_ when it is a script routine
