@@ -50,16 +50,21 @@ std::int64_t IntMod(std::int64_t dividend, std::int64_t divisor);
 std::int64_t IntShl(std::int64_t value, std::int64_t count);
 std::int64_t IntShr(std::int64_t value, std::int64_t count);
 
+// Whether x is neither infinite nor a NaN: only then is x - x zero. Cheaper
+// on the x87 than std::isfinite, which loads the largest 80-bit constant
+// from memory to compare with.
+inline bool IsFiniteReal(long double x) { return x - x == 0; }
+
 // The fault check of every real result: a NaN throws EInvalidOp, an infinity
 // out of finite operands throws EOverflow; underflow is silent.
 inline long double CheckReal(long double result, bool operandsFinite) {
-  return std::isfinite(result) ? result : RealFault(result, operandsFinite);
+  return IsFiniteReal(result) ? result : RealFault(result, operandsFinite);
 }
 inline long double CheckReal(long double result, long double operand) {
-  return std::isfinite(result) ? result : RealFault(result, std::isfinite(operand));
+  return IsFiniteReal(result) ? result : RealFault(result, std::isfinite(operand));
 }
 inline long double CheckReal(long double result, long double left, long double right) {
-  return std::isfinite(result) ? result : RealFault(result, std::isfinite(left) && std::isfinite(right));
+  return IsFiniteReal(result) ? result : RealFault(result, std::isfinite(left) && std::isfinite(right));
 }
 
 // Real arithmetic, checked as above.
