@@ -19,9 +19,18 @@ public:
 
 class TElsewhere : public TObject {};
 
-const THostType IntegerType{.Category = TTypeCategory::Integer, .Name = "Integer"};
-const THostType FloatType{.Category = TTypeCategory::Float, .Name = "Double"};
-const THostType StringType{.Category = TTypeCategory::String, .Name = "string"};
+// Built member by member: designated initializers that leave out the
+// vectors and strings make GCC warn about each one.
+THostType SimpleType(TTypeCategory category, std::string name) {
+  THostType type;
+  type.Category = category;
+  type.Name = std::move(name);
+  return type;
+}
+
+const THostType IntegerType = SimpleType(TTypeCategory::Integer, "Integer");
+const THostType FloatType = SimpleType(TTypeCategory::Float, "Double");
+const THostType StringType = SimpleType(TTypeCategory::String, "string");
 
 struct TRegistered {
   const THostClass* Base;
