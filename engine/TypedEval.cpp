@@ -372,7 +372,7 @@ class TCallNode final : public TNode<T> {
 public:
   TCallNode(TFuncExpr& expr, std::vector<TArgStore>&& args)
       : expr_(expr),
-        plainCallee_(typeid(*expr.Callee()) == typeid(TVarExpr) ? static_cast<TVarExpr*>(expr.Callee()) : nullptr),
+        plainCallee_(PlainVariable(expr.Callee())),
         args_(std::move(args)) {}
 
   T Eval() override {
@@ -386,6 +386,9 @@ public:
   }
 
 private:
+  static TVarExpr* PlainVariable(TExpression* callee) {
+    return typeid(*callee) == typeid(TVarExpr) ? static_cast<TVarExpr*>(callee) : nullptr;
+  }
   // A routine named by a variable is that variable's, without the two
   // virtual calls of evaluating it.
   TVar* CalleeVariable() {
