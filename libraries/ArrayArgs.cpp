@@ -19,45 +19,23 @@ std::int32_t Int32Arg(const TFunc& func, int i) {
 
 long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col) { return RealAt(MatRow(m, row), col); }
 
-namespace {
-
 // Appended one by one rather than zeroed first: the pages are touched once.
-template <class Step>
-std::vector<long double> CopyReals(const TArrVar& v, Step&& step) {
+std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown* abortCheck) {
   std::vector<long double> reals;
   reals.reserve(static_cast<std::size_t>(v.Count()));
   for (std::int32_t p = 0; p < v.Count(); ++p) {
     reals.push_back(RealAt(v, p));
-    step();
+    if (abortCheck) abortCheck->Step();
   }
   return reals;
 }
 
-template <class Step>
-void WriteReals(TArrVar& v, std::span<const long double> reals, Step&& step) {
+void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown* abortCheck) {
   v.SetLength(static_cast<std::int32_t>(reals.size()));
   for (std::int32_t p = 0; p < v.Count(); ++p) {
     SetRealAt(v, p, reals[p]);
-    step();
+    if (abortCheck) abortCheck->Step();
   }
-}
-
-}  // namespace
-
-std::vector<long double> RealsOf(const TArrVar& v) {
-  return CopyReals(v, [] {});
-}
-
-std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown& abortCheck) {
-  return CopyReals(v, [&abortCheck] { abortCheck.Step(); });
-}
-
-void SetReals(TArrVar& v, std::span<const long double> reals) {
-  WriteReals(v, reals, [] {});
-}
-
-void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown& abortCheck) {
-  WriteReals(v, reals, [&abortCheck] { abortCheck.Step(); });
 }
 
 bool IsRectangular(const TArrVar& m) {

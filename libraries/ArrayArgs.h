@@ -34,14 +34,12 @@ inline long double RealAt(const TArrVar& v, std::int32_t p) {
 inline void SetRealAt(TArrVar& v, std::int32_t p, long double x) { v.SetSlot(p, TValue::Real(x)); }
 long double RealAt(const TArrVar& m, std::int32_t row, std::int32_t col);
 
-std::vector<long double> RealsOf(const TArrVar& v);
-// The same for long built-ins: each element counts on abortCheck, so that
+// Long built-ins pass an abortCheck on which each element counts, so that
 // an abort reaches them while they read a very long vector.
-std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown& abortCheck);
-// v takes the reals' count (keeping its elements when it already had it) and values.
-void SetReals(TArrVar& v, std::span<const long double> reals);
-// The same for long built-ins, each element counted on abortCheck.
-void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown& abortCheck);
+std::vector<long double> RealsOf(const TArrVar& v, TAbortCountdown* abortCheck = nullptr);
+// v takes the reals' count (keeping its elements when it already had it)
+// and values; each element counts on abortCheck when there is one.
+void SetReals(TArrVar& v, std::span<const long double> reals, TAbortCountdown* abortCheck = nullptr);
 
 // Every row is as long as the first.
 bool IsRectangular(const TArrVar& m);

@@ -32,13 +32,13 @@ bool TFFTNF::Execute(TSourcePos pos) {
   }
   const std::int32_t m = NextPowerOfTwo(n / 2);
   TAbortCountdown copyCheck(AbortCheckSteps);
-  std::vector<long double> work = RealsOf(v, copyCheck);
+  std::vector<long double> work = RealsOf(v, &copyCheck);
   const bool inputsFinite = AllFinite(work.data(), work.size());
   work.resize(2 * static_cast<std::size_t>(m), 0);
   Transform(work, m, direction_ ? 1 : -1);
   // The butterflies run unchecked; a fault shows in what they leave.
   for (long double& x : work) x = CheckReal(direction_ ? x : x / m, inputsFinite);
-  SetReals(ArrResult(*this), work, copyCheck);
+  SetReals(ArrResult(*this), work, &copyCheck);
   return true;
 }
 

@@ -144,13 +144,13 @@ bool RunNormalize(TFunc& routine, TSourcePos pos) {
 
 bool RunSortVec(TFunc& routine, TSourcePos pos) {
   TAbortCountdown copyCheck(SortAbortCheckSteps);
-  std::vector<long double> v = RealsOf(ArrArg(routine, 0), copyCheck);
+  std::vector<long double> v = RealsOf(ArrArg(routine, 0), &copyCheck);
   if (v.empty()) {
     ReportError("Vector parameter must not be empty", pos, nullptr);
     return false;
   }
   SortVector(v);
-  SetReals(ArrResult(routine), v, copyCheck);
+  SetReals(ArrResult(routine), v, &copyCheck);
   return true;
 }
 
