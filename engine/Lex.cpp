@@ -192,7 +192,7 @@ void TLex::RegisterKeyword(std::string text, std::uint8_t code) {
 }
 
 void TLex::RegisterSymbol(std::string text, std::uint8_t code) {
-  QASSERT(text.size() <= 2, "C24BAEA1");
+  QASSERT(text.size() <= MaxSymbolLength, "C24BAEA1");
   AddEntry(symbols_, std::move(text), code, "B084F0BA");
 }
 
@@ -353,7 +353,16 @@ void TLex::ScanSymbol(TToken& token) {
       token.Code = pairCode;
     }
   }
+  if (token.Code == tkNone) TakeRestOfCharacter(token, static_cast<std::uint8_t>(pair[0]));
   ScanByRole(token);
+}
+
+// Text is UTF-8: an unregistered character outside ASCII stays whole, so a
+// message quotes "ä" and not its first byte. Only the continuation bytes its
+// lead byte announces are taken; a stray byte stays alone.
+void TLex::TakeRestOfCharacter(TToken& token, std::uint8_t lead) {
+  int following = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  for (; following > 0 && !atEnd_ && (cur_ & 0xC0) == 0x80; --following) Take(token);
 }
 
 void TLex::ScanByRole(TToken& token) {

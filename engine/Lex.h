@@ -38,6 +38,8 @@ private:
 class TLex {
 public:
   static constexpr int MaxOperatorTags = tkLastOperatorTag - tkFirstOperatorTag + 1;
+  // Bytes of the longest symbol (a character outside ASCII may need more).
+  static constexpr std::size_t MaxSymbolLength = 2;
 
   TLex();
   TLex(const TLex&) = delete;
@@ -114,6 +116,7 @@ private:
   TTokenClass ScanNumberParts(TToken& token);
   TTokenClass ScanExponent(TToken& token);
   void ScanSymbol(TToken& token);
+  void TakeRestOfCharacter(TToken& token, std::uint8_t lead);
   void ScanByRole(TToken& token);
   void ScanString(TToken& token);
   void ScanPrefixedDigits(TToken& token, std::uint8_t digitClass, TTokenClass tokClass);

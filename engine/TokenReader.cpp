@@ -25,6 +25,8 @@ bool TTokenReader::Expect(TTokenClass tokClass, std::uint8_t code) {
   return false;
 }
 
+void TTokenReader::ReportUnexpectedSymbol() const { ReportAtToken("Unexpected symbol \"" + Token.Text + "\""); }
+
 void TTokenReader::ReportAtToken(const std::string& message) const {
   ReportError(message, {Token.Line, Token.Col}, CurLib);
 }

@@ -26,6 +26,8 @@ public:
   // Passes a matching token (Next); otherwise reports what was expected and
   // what was found, and gives false.
   bool Expect(TTokenClass tokClass, std::uint8_t code);
+  // Reports the current token as out of place: Unexpected symbol "<text>".
+  void ReportUnexpectedSymbol() const;
 
 private:
   void ReportAtToken(const std::string& message) const;

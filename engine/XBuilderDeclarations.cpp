@@ -28,7 +28,7 @@ bool TXBuilder::CompileDeclarations(bool global) {
   for (;;) {
     if (Token.TokClass == tcEOF || Match(tcIdentifier, tkBegin) || Match(tcIdentifier, tkEnd)) return true;
     if (Token.TokClass != tcIdentifier) {
-      ReportAt("Unexpected symbol \"" + Token.Text + "\"", TokenPos());
+      ReportUnexpectedSymbol();
       return false;
     }
     bool compiled = false;

@@ -144,7 +144,7 @@ std::unique_ptr<TExpression> TXBuilder::CompileFactor() {
       if (Match(tcSymbol, tkLeftParen)) return PowerAfter(CompileParenthesized());
       if (Match(tcSymbol, tkLeftBracket)) return CompileSetLiteral(nullptr);
       if (Match(tcSymbol, tkLeftBrace)) return CompileTensor();
-      ReportAt("Unexpected symbol \"" + Token.Text + "\"", TokenPos());
+      ReportUnexpectedSymbol();
       return nullptr;
     default:
       ReportAt("Unknown identifier \"" + Token.Text + "\"", TokenPos());
@@ -286,6 +286,12 @@ std::unique_ptr<TExpression> TXBuilder::CompileName() {
     return AssignmentAfter(CompileDesignator(var, at));
   }
   if (!Next()) return nullptr;
+  // A character that no symbol names is the first fault: the name was likely
+  // meant to go on past it, as in x€ := 1.
+  if (Match(tcSymbol, tkNone)) {
+    ReportUnexpectedSymbol();
+    return nullptr;
+  }
   if (GetOption(0) && Match(tcSymbol, tkAssign))
     if (auto assignment = CompileNewWorkspaceVariable(name, at)) return assignment;
   ReportAt("Unknown identifier \"" + name + "\"", at);

@@ -61,6 +61,11 @@ TFuncKind* TXBuilder::CompileHeader(const std::string& kindName, std::string& na
 // know yet gets a token code of its own.
 bool TXBuilder::ReadOperatorSymbol(std::string& symbol) {
   if (Token.TokClass != tcSymbol && Token.TokClass != tcIdentifier) return Expect(tcIdentifier, tkNone);
+  // A character outside ASCII of more bytes than a symbol holds.
+  if (Token.TokClass == tcSymbol && Token.Text.size() > TLex::MaxSymbolLength) {
+    ReportAt("Undefined operator \"" + Token.Text + "\"", TokenPos());
+    return false;
+  }
   if (Token.Code == tkNone && Lex.NewOperatorTag(Token.Text) == tkNone) return false;
   symbol = Token.Text;
   return Next();

@@ -32,6 +32,11 @@ std::ostream& operator<<(std::ostream& out, const TExpected& expected) {
 
 namespace {
 
+struct TScanCase {
+  std::string text;
+  std::vector<TExpected> tokens;
+};
+
 class LexTest : public ::testing::Test {
 protected:
   void Bind(const std::string& text, std::int32_t seed = -1) {
@@ -53,17 +58,21 @@ protected:
     return tokens;
   }
 
+  void ExpectScans(std::initializer_list<TScanCase> cases) {
+    for (const TScanCase& scan : cases) {
+      const std::vector<TToken> tokens = ReadAll(scan.text);
+      ASSERT_EQ(tokens.size(), scan.tokens.size()) << "text: " << scan.text;
+      for (std::size_t i = 0; i < tokens.size(); ++i)
+        EXPECT_EQ(tokens[i], scan.tokens[i]) << "text: " << scan.text << ", token " << i;
+    }
+  }
+
   TLex lex_;
   std::istringstream input_;
 };
 
-struct TScanCase {
-  std::string text;
-  std::vector<TExpected> tokens;
-};
-
 TEST_F(LexTest, ScansTokens) {
-  const TScanCase cases[] = {
+  ExpectScans({
       {"a<=b", {{tcIdentifier, 0, "a"}, {tcSymbol, tkLessEqual, "<="}, {tcIdentifier, 0, "b"}}},
       {"a< =b",
        {{tcIdentifier, 0, "a"}, {tcSymbol, tkLess, "<"}, {tcSymbol, tkEqual, "="}, {tcIdentifier, 0, "b"}}},
@@ -98,13 +107,22 @@ TEST_F(LexTest, ScansTokens) {
       {"_a1 b_2", {{tcIdentifier, 0, "_a1"}, {tcIdentifier, 0, "b_2"}}},
       {"a^`b", {{tcIdentifier, 0, "a"}, {tcSymbol, tkCaret, "^"}, {tcSymbol, tkBackquote, "`"}, {tcIdentifier, 0, "b"}}},
       {"! \xE9", {{tcSymbol, 0, "!"}, {tcSymbol, 0, "\xE9"}}},
-  };
-  for (const TScanCase& scan : cases) {
-    const std::vector<TToken> tokens = ReadAll(scan.text);
-    ASSERT_EQ(tokens.size(), scan.tokens.size()) << "text: " << scan.text;
-    for (std::size_t i = 0; i < tokens.size(); ++i)
-      EXPECT_EQ(tokens[i], scan.tokens[i]) << "text: " << scan.text << ", token " << i;
-  }
+  });
+}
+
+// Text is UTF-8: an unregistered character is one token however many bytes
+// it has, so messages quote it whole; bytes that begin no character stay alone.
+TEST_F(LexTest, KeepsACharacterOutsideAsciiWhole) {
+  ExpectScans({
+      {"\u00E4", {{tcSymbol, 0, "\u00E4"}}},
+      {"x\u20AC:=1",
+       {{tcIdentifier, 0, "x"}, {tcSymbol, 0, "\u20AC"}, {tcSymbol, tkAssign, ":="}, {tcInteger, 0, "1"}}},
+      {"\U0001F600\u20AC", {{tcSymbol, 0, "\U0001F600"}, {tcSymbol, 0, "\u20AC"}}},
+      {"\xC3" "a", {{tcSymbol, 0, "\xC3"}, {tcIdentifier, 0, "a"}}},
+      {"\xE2\x82", {{tcSymbol, 0, "\xE2\x82"}}},
+      {"\xC3\xA4\xA4", {{tcSymbol, 0, "\u00E4"}, {tcSymbol, 0, "\xA4"}}},
+      {"\u00E4'\u00E4\u00F6'", {{tcSymbol, 0, "\u00E4"}, {tcString, 0, "\u00E4\u00F6"}}},
+  });
 }
 
 TEST_F(LexTest, CountsLinesAndColumns) {

@@ -260,6 +260,8 @@ TEST_F(ProcTest, OperatorsRunTheirRoutine) {
       {"type T = record v : Integer end; operator - (a : T) : T; begin Result.v := -a.v end; "
        "var t : T; begin t.v := 4; t := -t; Write(t) end.",
        {"(v:-4)"}},
+      {"operator \u00D7 (a, b : Integer) : Integer; begin Result := a * b + 1 end; begin Write(2 \u00D7 3) end.",
+       {"7"}},
   });
 }
 
@@ -280,6 +282,8 @@ TEST_F(ProcTest, OperatorDeclarationsAreRefusedWithTheirReason) {
        "Assignment operation redefined in \"_Untitled_n\" at [1:1] "},
       {"operator * (a : Real) : Real; begin end; begin end.",
        "Operation \"*\" is redefined as unary in \"_Untitled_n\" at [1:1] "},
+      {"operator \u2219 (a, b : Real) : Real; begin end; begin end.",
+       "Undefined operator \"\u2219\" in \"_Untitled_n\" at [1:10] "},
   });
 }
 

@@ -24,6 +24,8 @@ TEST_F(XBuilderTest, ConsoleLinesPrintTheirResult) {
       {"1/3", "0.33333333"}, {"1 < 2 < 3", "True"}, {"'a' + 'b'", "'ab'"}, {"$10", "16"},
       {"5/0", "INF"},        {"#101", "5"},         {"''", "''"},          {"'x'", "'x'"},
       {"2.5E-3", "0.0025"},  {"not True", "False"}, {"(1 + 2) * 3", "9"},  {"`180", "3.1415927"},
+      // Strings are bytes: a character outside ASCII counts each of its bytes.
+      {"Length('\u00E4\u00F6\u00FC')", "6"}, {"'\u00E4' + '\u20AC'", "'\u00E4\u20AC'"},
   };
   for (const auto& c : cases)
     for (bool multiLine : {false, true}) {
@@ -66,6 +68,9 @@ TEST_F(XBuilderTest, FaultyLinesWriteOneErrorLineAndNoResult) {
       {"Write(1) + 1", "Failed to determine term expression type at [1:1] "},
       {"1 + Write(1)", "Failed to determine additive expression type at [1:5] "},
       {"True := False", "Cannot assign to a constant at [1:6] "},
+      {"\u00E4", "Unexpected symbol \"\u00E4\" at [1:1] "},
+      {"x\u20AC := 1", "Unexpected symbol \"\u20AC\" at [1:2] "},
+      {"x @ 1", "Unexpected symbol \"@\" at [1:3] "},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Eval(c.Line), (std::vector<TLine>{{c.Error, lkError, 0}})) << c.Line;
