@@ -491,8 +491,8 @@ std::unique_ptr<TExpression> TXBuilder::CompileAssign(std::unique_ptr<TExpressio
   TKind* valueKind = KnownKind(*value, "Failed to determine expression type", valueStart);
   if (!valueKind) return nullptr;
   TKind* targetKind = target->ResultKind();
-  // A converter serves only where the value could not be assigned as it is.
-  TFunc* converter = IsAssignable(targetKind, valueKind) ? nullptr : convs_.Find(targetKind, valueKind);
+  // A library's converter takes precedence over assigning the value as it is.
+  TFunc* converter = convs_.Find(targetKind, valueKind);
   if (!converter && !IsAssignable(targetKind, valueKind)) {
     ReportAt("Cannot assign " + valueKind->GetText(true) + " to " + targetKind->GetText(true), at);
     return nullptr;

@@ -34,11 +34,12 @@ protected:
   }
 
   // A routine of Workspace made from a signature text and a body.
-  TTestFunc& AddRoutine(const std::string& name, const std::string& signature, TTestFunc::TBody body) {
+  TTestFunc& AddRoutine(const std::string& name, const std::string& signature, TTestFunc::TBody body,
+                        TFuncRegistration how = frPlain) {
     TFuncKind* kind = Engine->ParseSignature(signature, std::string());
     EXPECT_NE(kind, nullptr) << signature;
     TFunc* added = Engine->RegisterFunc(
-        std::make_unique<TTestFunc>(name, kind, Engine->FindLibrary(WorkspaceLibName), std::move(body)), frPlain);
+        std::make_unique<TTestFunc>(name, kind, Engine->FindLibrary(WorkspaceLibName), std::move(body)), how);
     return static_cast<TTestFunc&>(*added);
   }
   std::vector<std::string> ErrorTexts() const {

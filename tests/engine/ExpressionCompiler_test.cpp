@@ -240,15 +240,27 @@ TEST_F(RecordExpressionTest, WithScopesResolveFieldNames) {
 }
 
 TEST_F(ExpressionCompilerTest, ConvertersServeAssignmentsTheKindsRefuse) {
-  TFuncKind* kind = Engine->ParseSignature("function ( n : integer ) : string", std::string());
-  Engine->RegisterFunc(std::make_unique<TTestFunc>("Spell", kind, nullptr,
-                                                   [](TTestFunc& self, TSourcePos) {
-                                                     std::int64_t n = self.GetArgValue(0).AsInt();
-                                                     SetResult(self, TValue::String("#" + std::to_string(n)));
-                                                     return true;
-                                                   }),
-                       frTypeConv);
+  AddRoutine(
+      "Spell", "function ( n : integer ) : string",
+      [](TTestFunc& self, TSourcePos) {
+        SetResult(self, TValue::String("#" + std::to_string(self.GetArgValue(0).AsInt())));
+        return true;
+      },
+      frTypeConv);
   ExpectLines({{"s := 5", "'#5'"}, {"s := Bump(i) + 1", "'#2'"}, {"r := 5", "5"}});
+}
+
+// A library's converter is called even where the value could be assigned as
+// it is; the target and the value's kind must both suit it.
+TEST_F(ExpressionCompilerTest, ConvertersServeAssignmentsTheKindsAllowToo) {
+  AddRoutine(
+      "Halve", "function ( n : integer ) : real",
+      [](TTestFunc& self, TSourcePos) {
+        SetResult(self, TValue::Real(self.GetArgValue(0).AsInt() / 2.0L));
+        return true;
+      },
+      frTypeConv);
+  ExpectLines({{"r := 5", "2.5"}, {"r := i + 2", "1"}, {"i := 3", "3"}, {"r := 1.5", "1.5"}, {"x := 7", "7"}});
 }
 
 TEST_F(ExpressionCompilerTest, SignaturesTakeModesAndDefaults) {

@@ -338,13 +338,15 @@ TEST_F(ProcTest, ConstantsAreNoVariablesForVarParameters) {
   });
 }
 
-// A converter serves only where its result suits the target and the value
-// could not be assigned as it is.
-TEST_F(ProcTest, ConvertersNeverBreakAnAssignment) {
+// A converter serves every assignment whose value it takes and whose target
+// its result suits, even one the kinds would allow as they are; never one
+// whose target its result does not suit.
+TEST_F(ProcTest, ConvertersServeTheAssignmentsTheirKindsSuit) {
   ExpectOutputs({
       {"function ToReal(n : Integer) : Real; typeconv; begin Result := n + 0.5 end; "
-       "var i : Integer; r : Real; begin i := 3; r := 3; Write(i, ' ', r) end.",
-       {"3 3"}},
+       "var i : Integer; r : Real; begin i := 3; r := 3; Write(i, ' ', r); r := 2.25; Write(r); "
+       "for i := 1 to 2 do r := i * 2; Write(r) end.",
+       {"3 3.5", "2.25", "4.5"}},
       {"function ToText(n : Integer) : String; typeconv; begin Result := 'n' end; "
        "var s : String; begin s := 4; Write(s) end.",
        {"n"}},
