@@ -49,9 +49,7 @@ TXData* TXGraph::AddData(const std::string& Name, std::uint8_t Kind) {
 TXData* TXGraph::AddItem(std::unique_ptr<TXData> Data) {
   Items.push_back(std::move(Data));
   TXData* data = Items.back().get();
-  const std::size_t entry = (Items.size() - 1) % PenPalette.size();
-  data->Pen.Color = PenPalette[entry];
-  data->Brush.Color = BrushPalette[entry];
+  ApplyPaletteColours(*data, Items.size() - 1);
   return data;
 }
 
