@@ -173,6 +173,8 @@ private:
   TColor LitColour(const TRGBColor& Base, const TPoint3D& Normal, const TPoint3D& Point, const TPoint3D& Eye,
                    bool BaseHighlight) const;
   TXVertex* GridVertex(int Row, int Col) const { return Grid[std::size_t(Row) * GridColumns + std::size_t(Col)]; }
+  void PrepareMeshNormals(const TXMesh& Mesh);
+  TPoint3D TowardNeighbour(int Row, int Col, int K) const;
   // The normal of a grid vertex from its four neighbour pairs; false when no pair counts.
   bool MeshVertexNormal(int Row, int Col, TPoint3D& Normal) const;
   void ShadeMeshVertex(const TXMesh& Mesh, int Row, int Col);
@@ -181,6 +183,17 @@ private:
   // The vertex objects of a face, 3 or 4; 0 when the face cannot be drawn.
   int FaceVertices(const TXShape& Shape, const TXFace& Face, std::array<TXVertex*, 4>& Vertices) const;
 
+  struct TDepthKey {
+    double Depth;
+    std::uint32_t Sequence;
+    TXElem* Elem;
+  };
+
   TScenePool<TXElem> elements_;  // data elements and box faces
+  std::vector<TDepthKey> sortKeys_;
   std::vector<TPoint3D> normalSums_;  // per shape vertex
+  // Per grid vertex of the mesh being built: the unit vectors to the next
+  // vertex in its row and in its column, where both have vertices.
+  std::vector<TPoint3D> edgeRight_;
+  std::vector<TPoint3D> edgeUp_;
 };

@@ -113,12 +113,20 @@ int TXGraph3D::CompareDepth(const TXElem& A, const TXElem& B) {
   return a == b ? 0 : a < b ? 1 : -1;
 }
 
-// Build order breaks the ties, so that a scene always paints the same way.
+// The order of CompareDepth, with build order breaking the ties so that a
+// scene always paints the same way. The keys sit side by side, so that the
+// sort does not chase every element through the pool, and compare as
+// doubles: rounding keeps the order, and only equal doubles need the
+// exact depth.
 void TXGraph3D::SortElements() {
-  std::sort(Elements.begin(), Elements.end(), [](const TXElem* a, const TXElem* b) {
-    const int order = CompareDepth(*a, *b);
-    return order < 0 || (order == 0 && a->Sequence < b->Sequence);
+  sortKeys_.clear();
+  for (TXElem* elem : Elements) sortKeys_.push_back({double(elem->Depth()), elem->Sequence, elem});
+  std::sort(sortKeys_.begin(), sortKeys_.end(), [](const TDepthKey& a, const TDepthKey& b) {
+    if (a.Depth != b.Depth) return a.Depth > b.Depth;
+    const int order = CompareDepth(*a.Elem, *b.Elem);
+    return order < 0 || (order == 0 && a.Sequence < b.Sequence);
   });
+  for (std::size_t i = 0; i < sortKeys_.size(); ++i) Elements[i] = sortKeys_[i].Elem;
 }
 
 // One element per point, stored in the series' slot so that the line to
@@ -167,6 +175,7 @@ void TXGraph3D::BuildMesh(TXMesh& Mesh, const TRect& Rect) {
       if (InBox(p)) Grid[std::size_t(i) * GridColumns + std::size_t(j)] = DataVertex(p, i * cols + j, Rect);
     }
   const bool scatter = Mesh.Opts.DrawKind == dkScatter;
+  PrepareMeshNormals(Mesh);
   for (int i = 0; i < rows; ++i)
     for (int j = 0; j < cols; ++j) {
       TXVertex* v = GridVertex(i, j);

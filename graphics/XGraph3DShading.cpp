@@ -106,29 +106,73 @@ void TXGraph3D::ShadeVertex(TXVertex& V, const TXData& Data, const TPoint3D& Nor
   }
 }
 
-// The pairs of neighbours, as row and column offsets of P and then Q,
-// whose cross product (P - V) x (Q - V) adds to the normal of vertex V.
-bool TXGraph3D::MeshVertexNormal(int Row, int Col, TPoint3D& Normal) const {
-  static constexpr int pairs[4][4] = {{0, 1, -1, 0}, {-1, 0, 0, -1}, {0, -1, 1, 0}, {1, 0, 0, 1}};
+namespace {
+
+// The neighbours of a grid vertex, as row and column steps: to the right,
+// below (a row back), to the left and above. Pair k of the normal is
+// neighbour k and neighbour k + 1, wrapping.
+constexpr int NeighbourSteps[4][2] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
+
+TPoint3D Negated(const TPoint3D& p) { return MakePoint3D(-p.X, -p.Y, -p.Z); }
+
+bool LightingShader(TShader shader) {
+  return shader == shSimpleLighting || shader == shRealLighting || shader == shHeightColourLight;
+}
+
+}  // namespace
+
+// Each edge between two grid vertices is normalised once, for both its ends.
+void TXGraph3D::PrepareMeshNormals(const TXMesh& Mesh) {
+  if (!LightingShader(Mesh.Opts.Shader)) return;
   const int rows = int(Grid.size() / GridColumns), cols = int(GridColumns);
-  auto inGrid = [&](int r, int c) { return r >= 0 && r < rows && c >= 0 && c < cols; };
-  const TXVertex& v = *GridVertex(Row, Col);
+  edgeRight_.resize(Grid.size());
+  edgeUp_.resize(Grid.size());
+  for (int i = 0; i < rows; ++i)
+    for (int j = 0; j < cols; ++j) {
+      const TXVertex* v = GridVertex(i, j);
+      if (!v) continue;
+      const std::size_t at = std::size_t(i) * GridColumns + std::size_t(j);
+      if (j + 1 < cols)
+        if (const TXVertex* right = GridVertex(i, j + 1))
+          edgeRight_[at] = NormalizePoint3D(SubPoint3D(right->Point, v->Point));
+      if (i + 1 < rows)
+        if (const TXVertex* up = GridVertex(i + 1, j)) edgeUp_[at] = NormalizePoint3D(SubPoint3D(up->Point, v->Point));
+    }
+}
+
+// The unit vector from grid vertex (Row, Col) to its neighbour k, which has a vertex.
+TPoint3D TXGraph3D::TowardNeighbour(int Row, int Col, int K) const {
+  const std::size_t at = std::size_t(Row) * GridColumns + std::size_t(Col);
+  switch (K) {
+    case 0: return edgeRight_[at];
+    case 1: return Negated(edgeUp_[at - GridColumns]);
+    case 2: return Negated(edgeRight_[at - 1]);
+    default: return edgeUp_[at];
+  }
+}
+
+bool TXGraph3D::MeshVertexNormal(int Row, int Col, TPoint3D& Normal) const {
+  const int rows = int(Grid.size() / GridColumns), cols = int(GridColumns);
+  bool onGrid[4], made[4];
+  TPoint3D toward[4];
+  for (int k = 0; k < 4; ++k) {
+    const int r = Row + NeighbourSteps[k][0], c = Col + NeighbourSteps[k][1];
+    onGrid[k] = r >= 0 && r < rows && c >= 0 && c < cols;
+    made[k] = onGrid[k] && GridVertex(r, c);
+    if (made[k]) toward[k] = TowardNeighbour(Row, Col, k);
+  }
   TPoint3D sum;
   bool counted = false;
-  for (const auto& pair : pairs) {
-    const int pr = Row + pair[0], pc = Col + pair[1], qr = Row + pair[2], qc = Col + pair[3];
+  for (int k = 0; k < 4; ++k) {
+    const int next = (k + 1) % 4;
     // A pair off the grid counts (the vertex lies on its edge) but adds nothing.
-    if (!inGrid(pr, pc) || !inGrid(qr, qc)) {
+    if (!onGrid[k] || !onGrid[next]) {
       counted = true;
       continue;
     }
-    const TXVertex* p = GridVertex(pr, pc);
-    const TXVertex* q = GridVertex(qr, qc);
-    if (!p || !q) continue;
+    if (!made[k] || !made[next]) continue;
     counted = true;
-    const TPoint3D toP = NormalizePoint3D(SubPoint3D(p->Point, v.Point));
-    const TPoint3D toQ = NormalizePoint3D(SubPoint3D(q->Point, v.Point));
-    sum = AddPoint3D(sum, NormalizePoint3D(CrossPoint3D(toP, toQ)));
+    sum = AddPoint3D(sum, NormalizePoint3D(CrossPoint3D(toward[k], toward[next])));
   }
   Normal = NormalizePoint3D(sum);
   return counted;
@@ -138,10 +182,8 @@ bool TXGraph3D::MeshVertexNormal(int Row, int Col, TPoint3D& Normal) const {
 // neighbour pair keeps the brush colour.
 void TXGraph3D::ShadeMeshVertex(const TXMesh& Mesh, int Row, int Col) {
   TXVertex& v = *GridVertex(Row, Col);
-  const TShader shader = Mesh.Opts.Shader;
   TPoint3D normal;
-  if ((shader == shSimpleLighting || shader == shRealLighting || shader == shHeightColourLight) &&
-      !MeshVertexNormal(Row, Col, normal)) {
+  if (LightingShader(Mesh.Opts.Shader) && !MeshVertexNormal(Row, Col, normal)) {
     v.Color = ColorToRGB(Mesh.Brush.Color);
     return;
   }
