@@ -48,6 +48,9 @@ TEST_F(SceneTest, NoDataSetsNoScene) {
 TEST_F(SceneTest, TheDefaultSurfaceAtTheDefaultView) {
   graph.SetDefaultContent();
   ASSERT_TRUE(BuildScene());
+  EXPECT_EQ(MakePoint3D(-4, -4, -0.25L), graph.DataMin);
+  EXPECT_EQ(MakePoint3D(4, 4, 1), graph.DataMax);
+  EXPECT_EQ(MakePoint3D(1, 1, 0.25L), graph.Step);
   EXPECT_EQ(8 + 1600, graph.VertexCount());
   EXPECT_EQ(8, graph.BoxVertexCount);
   EXPECT_EQ(graph.ToViewBox(graph.DataMax), graph.GetVertex(6)->Point);
@@ -85,12 +88,15 @@ TEST_F(SceneTest, AFlatMeshFacesTheViewerFromAboveAndNotFromBelow) {
   EXPECT_EQ(16, CountNotFacing(4));
 }
 
-TEST_F(SceneTest, APointOutsideAManualRangeLeavesAHoleOfFourCells) {
-  AddMesh(5, 5, [](long double x, long double y) { return x == 0 && y == 0 ? 2 : 0; });
-  ManualBox(-1, 1);
-  ASSERT_TRUE(BuildScene());
-  EXPECT_EQ(8 + 24, graph.VertexCount());
-  EXPECT_EQ(12, Polygons());
+TEST_F(SceneTest, APointOutsideTheBoxOrNotFiniteLeavesAHoleOfFourCells) {
+  for (long double centre : {2.0L, (long double)NAN}) {
+    graph.Clear();
+    AddMesh(5, 5, [centre](long double x, long double y) { return x == 0 && y == 0 ? centre : 0; });
+    ManualBox(-1, 1);
+    ASSERT_TRUE(BuildScene());
+    EXPECT_EQ(8 + 24, graph.VertexCount()) << centre;
+    EXPECT_EQ(12, Polygons()) << centre;
+  }
 }
 
 TEST_F(SceneTest, MeshesOfOneRowOrColumnHaveVerticesOnly) {
@@ -186,20 +192,25 @@ TEST_F(SceneTest, ShapeFacesWithIndicesOutsideTheVerticesAreLeftOut) {
   }
 }
 
+// The face through the vertex outside the box is not drawn, so its
+// normal does not light the vertices it shares with the face that is.
 TEST_F(SceneTest, ShapeVerticesOutsideTheBoxDropTheirFaces) {
   auto& shape = static_cast<TXShape&>(*graph.AddData("shape", ShapeKind));
   shape.AddVertex(0, 0, 0);
   shape.AddVertex(1, 0, 0);
   shape.AddVertex(0, 1, 0);
-  shape.AddVertex(5, 5, 5);
   shape.AddFace(0, 1, 2, -1);
-  shape.AddFace(0, 1, 3, -1);
   shape.Opts.Shader = shRealLighting;
   ManualBox(-1, 1);
+  ASSERT_TRUE(BuildScene());
+  const TColor alone = shape.GetVertexObj(0)->Color;
+  shape.AddVertex(5, 5, 5);
+  shape.AddFace(0, 3, 1, -1);
   ASSERT_TRUE(BuildScene());
   EXPECT_EQ(nullptr, shape.GetVertexObj(3));
   EXPECT_EQ(1, CountPolygons(3));
   EXPECT_EQ(1u, graph.Elements.size());
+  EXPECT_EQ(alone, shape.GetVertexObj(0)->Color);
 }
 
 TEST_F(SceneTest, A2DSeriesAddsNothing) {
