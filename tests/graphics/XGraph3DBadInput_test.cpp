@@ -11,9 +11,9 @@
 
 namespace {
 
-class BadInputTest : public Graph3DTest {
+class Graph3DBadInputTest : public Graph3DTest {
 protected:
-  BadInputTest() { AddMesh(4, 4, [](long double x, long double y) { return x * y; }); }
+  Graph3DBadInputTest() { AddMesh(4, 4, [](long double x, long double y) { return x * y; }); }
   void ManualX(long double min, long double max) {
     graph.Options.AutoX = false;
     graph.Options.Min.X = min;
@@ -32,7 +32,7 @@ protected:
   }
 };
 
-TEST_F(BadInputTest, RangesWithoutWidthDrawNothing) {
+TEST_F(Graph3DBadInputTest, RangesWithoutWidthDrawNothing) {
   struct TCase {
     const char* name;
     std::function<void()> set;
@@ -55,7 +55,7 @@ TEST_F(BadInputTest, RangesWithoutWidthDrawNothing) {
   }
 }
 
-TEST_F(BadInputTest, AReversedManualRangeMirrorsTheBoxWithNothingInside) {
+TEST_F(Graph3DBadInputTest, AReversedManualRangeMirrorsTheBoxWithNothingInside) {
   ManualX(1, -1);
   graph.Options.Inc.X = 0.5L;
   EXPECT_TRUE(BuildSafely());
@@ -63,7 +63,7 @@ TEST_F(BadInputTest, AReversedManualRangeMirrorsTheBoxWithNothingInside) {
   EXPECT_EQ(8, graph.VertexCount());
 }
 
-TEST_F(BadInputTest, ExtremeData) {
+TEST_F(Graph3DBadInputTest, ExtremeData) {
   struct TCase {
     const char* name;
     std::initializer_list<TPoint3D> points;
@@ -85,7 +85,7 @@ TEST_F(BadInputTest, ExtremeData) {
   }
 }
 
-TEST_F(BadInputTest, RectanglesWithoutRoomDrawNothing) {
+TEST_F(Graph3DBadInputTest, RectanglesWithoutRoomDrawNothing) {
   for (const TRect& r : {Rect(0, 0, 1, 1), Rect(0, 0, 10, 10), Rect(0, 0, 640, 10), Rect(100, 100, 0, 0)}) {
     bool built = true;
     EXPECT_NO_THROW(built = Build(r));
@@ -97,7 +97,7 @@ TEST_F(BadInputTest, RectanglesWithoutRoomDrawNothing) {
   EXPECT_FALSE(Build(Rect(0, 0, 640, 12)));
 }
 
-TEST_F(BadInputTest, ExtremeViews) {
+TEST_F(Graph3DBadInputTest, ExtremeViews) {
   for (long double elevation : {90.0L, -90.0L}) {
     SetView(elevation, 0);
     EXPECT_TRUE(BuildSafely()) << elevation;

@@ -8,7 +8,7 @@ namespace {
 
 // Every build is checked for the depth order: far to near, and equal
 // depths in build order.
-class SceneTest : public Graph3DTest {
+class Graph3DSceneTest : public Graph3DTest {
 protected:
   bool BuildScene() {
     const bool built = Build();
@@ -38,14 +38,14 @@ protected:
   }
 };
 
-TEST_F(SceneTest, NoDataSetsNoScene) {
+TEST_F(Graph3DSceneTest, NoDataSetsNoScene) {
   EXPECT_FALSE(BuildScene());
   EXPECT_EQ(0, graph.VertexCount());
   EXPECT_TRUE(graph.Elements.empty());
   EXPECT_TRUE(graph.BoxFaces.empty());
 }
 
-TEST_F(SceneTest, TheDefaultSurfaceAtTheDefaultView) {
+TEST_F(Graph3DSceneTest, TheDefaultSurfaceAtTheDefaultView) {
   graph.SetDefaultContent();
   ASSERT_TRUE(BuildScene());
   EXPECT_EQ(MakePoint3D(-4, -4, -0.25L), graph.DataMin);
@@ -62,7 +62,7 @@ TEST_F(SceneTest, TheDefaultSurfaceAtTheDefaultView) {
   EXPECT_EQ(94, CountNotFacing(3));
 }
 
-TEST_F(SceneTest, TheDefaultSurfaceFromBelowAndFromAbove) {
+TEST_F(Graph3DSceneTest, TheDefaultSurfaceFromBelowAndFromAbove) {
   graph.SetDefaultContent();
   SetView(-20, 330);
   ASSERT_TRUE(BuildScene());
@@ -76,7 +76,7 @@ TEST_F(SceneTest, TheDefaultSurfaceFromBelowAndFromAbove) {
   EXPECT_EQ(0, CountNotFacing(4));
 }
 
-TEST_F(SceneTest, AFlatMeshFacesTheViewerFromAboveAndNotFromBelow) {
+TEST_F(Graph3DSceneTest, AFlatMeshFacesTheViewerFromAboveAndNotFromBelow) {
   AddMesh(5, 5, [](long double, long double) { return 0; });
   ASSERT_TRUE(BuildScene());
   EXPECT_EQ(16, CountPolygons(4));
@@ -88,7 +88,7 @@ TEST_F(SceneTest, AFlatMeshFacesTheViewerFromAboveAndNotFromBelow) {
   EXPECT_EQ(16, CountNotFacing(4));
 }
 
-TEST_F(SceneTest, APointOutsideTheBoxOrNotFiniteLeavesAHoleOfFourCells) {
+TEST_F(Graph3DSceneTest, APointOutsideTheBoxOrNotFiniteLeavesAHoleOfFourCells) {
   for (long double centre : {2.0L, (long double)NAN}) {
     graph.Clear();
     AddMesh(5, 5, [centre](long double x, long double y) { return x == 0 && y == 0 ? centre : 0; });
@@ -99,7 +99,7 @@ TEST_F(SceneTest, APointOutsideTheBoxOrNotFiniteLeavesAHoleOfFourCells) {
   }
 }
 
-TEST_F(SceneTest, MeshesOfOneRowOrColumnHaveVerticesOnly) {
+TEST_F(Graph3DSceneTest, MeshesOfOneRowOrColumnHaveVerticesOnly) {
   for (const auto& [rows, cols] : {std::pair{1, 6}, std::pair{6, 1}}) {
     graph.Clear();
     AddMesh(rows, cols, [](long double x, long double y) { return x + y; });
@@ -109,7 +109,7 @@ TEST_F(SceneTest, MeshesOfOneRowOrColumnHaveVerticesOnly) {
   }
 }
 
-TEST_F(SceneTest, AMeshOfScatterPointsHasOneMarkerPerPoint) {
+TEST_F(Graph3DSceneTest, AMeshOfScatterPointsHasOneMarkerPerPoint) {
   TXMesh& mesh = AddMesh(3, 4, [](long double x, long double y) { return x * y; });
   mesh.Opts.DrawKind = dkScatter;
   ASSERT_TRUE(BuildScene());
@@ -120,7 +120,7 @@ TEST_F(SceneTest, AMeshOfScatterPointsHasOneMarkerPerPoint) {
   }
 }
 
-TEST_F(SceneTest, StemsStandOnTheFloorAndTakeTheirPointsColour) {
+TEST_F(Graph3DSceneTest, StemsStandOnTheFloorAndTakeTheirPointsColour) {
   auto& series = AddSeries3D({{0, 0, 0}, {0.5L, 0.5L, 1}, {-0.5L, 0.5L, -1}});
   series.Opts.DrawKind = dkStems;
   series.Opts.Shader = shHeightColour;
@@ -143,7 +143,7 @@ TEST_F(SceneTest, StemsStandOnTheFloorAndTakeTheirPointsColour) {
   EXPECT_FALSE(series.GetElem(2)->Facing) << "the point below the floor lies outside the box";
 }
 
-TEST_F(SceneTest, SeriesPointsOutsideTheBoxAndBehindTheEye) {
+TEST_F(Graph3DSceneTest, SeriesPointsOutsideTheBoxAndBehindTheEye) {
   auto& series = AddSeries3D({{0, 0, 0}, {0, 2, 0}, {0.5L, 0, 0}, {0, -10, 0}, {0, 0.5L, 0.5L}, {NAN, 0, 0}});
   ManualBox(-1, 1);
   SetView(0, 0);
@@ -160,7 +160,7 @@ TEST_F(SceneTest, SeriesPointsOutsideTheBoxAndBehindTheEye) {
   EXPECT_EQ(nullptr, series.GetElem(5)) << "not a number";
 }
 
-TEST_F(SceneTest, FieldArrowsStartInsideTheBox) {
+TEST_F(Graph3DSceneTest, FieldArrowsStartInsideTheBox) {
   auto& field = static_cast<TXField&>(*graph.AddData("field", FieldKind));
   field.SetCount(2);
   field.SetPoint(0, MakePoint3D(0, 0, 0));
@@ -176,7 +176,7 @@ TEST_F(SceneTest, FieldArrowsStartInsideTheBox) {
   EXPECT_EQ(graph.ToViewBox(MakePoint3D(3, 0, 0)), arrow.GetVertex(1)->Point);
 }
 
-TEST_F(SceneTest, ShapeFacesWithIndicesOutsideTheVerticesAreLeftOut) {
+TEST_F(Graph3DSceneTest, ShapeFacesWithIndicesOutsideTheVerticesAreLeftOut) {
   auto& cube = static_cast<TXShape&>(*graph.AddData("cube", ShapeKind));
   for (int k = 0; k < 8; ++k) cube.AddVertex(k & 1, (k >> 1) & 1, (k >> 2) & 1);
   const TXFace faces[] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
@@ -194,7 +194,7 @@ TEST_F(SceneTest, ShapeFacesWithIndicesOutsideTheVerticesAreLeftOut) {
 
 // The face through the vertex outside the box is not drawn, so its
 // normal does not light the vertices it shares with the face that is.
-TEST_F(SceneTest, ShapeVerticesOutsideTheBoxDropTheirFaces) {
+TEST_F(Graph3DSceneTest, ShapeVerticesOutsideTheBoxDropTheirFaces) {
   auto& shape = static_cast<TXShape&>(*graph.AddData("shape", ShapeKind));
   shape.AddVertex(0, 0, 0);
   shape.AddVertex(1, 0, 0);
@@ -213,7 +213,7 @@ TEST_F(SceneTest, ShapeVerticesOutsideTheBoxDropTheirFaces) {
   EXPECT_EQ(alone, shape.GetVertexObj(0)->Color);
 }
 
-TEST_F(SceneTest, A2DSeriesAddsNothing) {
+TEST_F(Graph3DSceneTest, A2DSeriesAddsNothing) {
   auto& flat = static_cast<TXSeries&>(*graph.AddData("2D", SeriesKind));
   flat.AddPoint(0, 0);
   flat.AddPoint(1, 1);
@@ -222,14 +222,14 @@ TEST_F(SceneTest, A2DSeriesAddsNothing) {
   EXPECT_EQ(8, graph.VertexCount());
 }
 
-TEST_F(SceneTest, HiddenDataSetsAddNothing) {
+TEST_F(Graph3DSceneTest, HiddenDataSetsAddNothing) {
   AddMesh(3, 3, [](long double, long double) { return 0; }).Visible = false;
   AddSeries3D({{0, 0, 0}});
   ASSERT_TRUE(BuildScene());
   EXPECT_EQ(1u, graph.Elements.size());
 }
 
-TEST_F(SceneTest, FarSquaresComeFirst) {
+TEST_F(Graph3DSceneTest, FarSquaresComeFirst) {
   TXShape& red = AddSquare(0.5L, clRed);
   TXShape& blue = AddSquare(-0.5L, clBlue);
   ManualBox(-1, 1);
@@ -250,7 +250,7 @@ TEST_F(SceneTest, FarSquaresComeFirst) {
 }
 
 // Enough of them for the sort to partition rather than insert.
-TEST_F(SceneTest, EqualDepthsKeepTheirBuildOrder) {
+TEST_F(Graph3DSceneTest, EqualDepthsKeepTheirBuildOrder) {
   std::vector<const TXShape*> squares;
   for (int i = 0; i < 50; ++i) squares.push_back(&AddSquare(0, i % 2 ? clRed : clBlue));
   ManualBox(-1, 1);
@@ -260,7 +260,7 @@ TEST_F(SceneTest, EqualDepthsKeepTheirBuildOrder) {
   for (std::size_t i = 0; i < 50; ++i) EXPECT_EQ(squares[i], graph.Elements[i]->Data) << i;
 }
 
-TEST_F(SceneTest, ARebuildReusesTheStorageOfTheLastScene) {
+TEST_F(Graph3DSceneTest, ARebuildReusesTheStorageOfTheLastScene) {
   graph.SetDefaultContent();
   ASSERT_TRUE(BuildScene());
   const TXVertex* firstData = graph.GetVertex(8);

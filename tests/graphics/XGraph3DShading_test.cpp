@@ -7,9 +7,9 @@ namespace {
 
 // A vertex at the view-space origin shaded with the default light, in a
 // box whose z runs from 0 to 1, so that the height is the fraction t.
-class ShadeVertexTest : public Graph3DTest {
+class Graph3DShadeVertexTest : public Graph3DTest {
 protected:
-  ShadeVertexTest() {
+  Graph3DShadeVertexTest() {
     graph.DataMin.Z = 0;
     graph.DataMax.Z = 1;
   }
@@ -23,7 +23,7 @@ protected:
   }
 };
 
-TEST_F(ShadeVertexTest, EachShaderColoursByItsRule) {
+TEST_F(Graph3DShadeVertexTest, EachShaderColoursByItsRule) {
   struct TCase {
     std::uint8_t shader;
     TColor brush;
@@ -58,12 +58,12 @@ TEST_F(ShadeVertexTest, EachShaderColoursByItsRule) {
         << "), height " << c.height;
 }
 
-TEST_F(ShadeVertexTest, LightsAddUpAndTheSumClamps) {
+TEST_F(Graph3DShadeVertexTest, LightsAddUpAndTheSumClamps) {
   graph.AddLight(MakePoint3D(2, 0, 0), MakeRGB3(1, 1, 1));
   EXPECT_EQ(RGB(255, 255, 255), Shade(1, clRed, MakePoint3D(1, 0, 0)));
 }
 
-TEST_F(ShadeVertexTest, HeightShadersTakeTheBottomWhenTheBoxHasNoHeight) {
+TEST_F(Graph3DShadeVertexTest, HeightShadersTakeTheBottomWhenTheBoxHasNoHeight) {
   graph.DataMax.Z = graph.DataMin.Z;
   EXPECT_EQ(RGB(51, 0, 0), Shade(3, clRed, {}, 7));
   EXPECT_EQ(RGB(51, 0, 255), Shade(4, clRed, {}, 7));
@@ -76,7 +76,7 @@ TEST(XGraph3DShading, FaceNormalIsTheUnitCrossOfTheTwoEdges) {
             TXGraph3D::FaceNormal(MakePoint3D(0, 0, 0), MakePoint3D(0, 3, 0), MakePoint3D(2, 0, 0)));
 }
 
-class SceneShadingTest : public Graph3DTest {
+class Graph3DSceneShadingTest : public Graph3DTest {
 protected:
   TColor ColourOfPoint(int index) {
     for (int i = graph.BoxVertexCount; i < graph.VertexCount(); ++i)
@@ -86,7 +86,7 @@ protected:
   }
 };
 
-TEST_F(SceneShadingTest, ScatterPointsAreLitFromStraightUp) {
+TEST_F(Graph3DSceneShadingTest, ScatterPointsAreLitFromStraightUp) {
   auto& series = AddSeries3D({{0, 0, 0}, {0.5L, -0.5L, 0.25L}, {-1, 1, 1}});
   series.Opts.Shader = shSimpleLighting;
   series.Brush.Color = clRed;
@@ -96,9 +96,9 @@ TEST_F(SceneShadingTest, ScatterPointsAreLitFromStraightUp) {
 
 // Seen straight on, with a light from below and shader 1, so that a
 // vertex's colour tells its normal.
-class MeshNormalsTest : public SceneShadingTest {
+class Graph3DMeshNormalsTest : public Graph3DSceneShadingTest {
 protected:
-  MeshNormalsTest() {
+  Graph3DMeshNormalsTest() {
     SetView(0, 0);
     ManualBox(-1, 1);
     graph.Lights[0]->Direction = MakePoint3D(0, 0, -1);
@@ -110,20 +110,20 @@ protected:
   }
 };
 
-TEST_F(MeshNormalsTest, AFlatMeshFacesDownAlongItsRows) {
+TEST_F(Graph3DMeshNormalsTest, AFlatMeshFacesDownAlongItsRows) {
   Lit(AddMesh(3, 3, [](long double, long double) { return 0; }));
   ASSERT_TRUE(Build());
   ASSERT_EQ(8 + 9, graph.VertexCount());
   for (int i = 0; i < 9; ++i) EXPECT_EQ(RGB(224, 245, 214), ColourOfPoint(i)) << "point " << i;
 }
 
-TEST_F(MeshNormalsTest, ALonePointHasNoNormal) {
+TEST_F(Graph3DMeshNormalsTest, ALonePointHasNoNormal) {
   Lit(AddMesh(1, 1, [](long double, long double) { return 0; }));
   ASSERT_TRUE(Build());
   EXPECT_EQ(RGB(102, 204, 51), ColourOfPoint(0));
 }
 
-TEST_F(MeshNormalsTest, AVertexWithoutNeighboursInTheBoxKeepsTheBrushColour) {
+TEST_F(Graph3DMeshNormalsTest, AVertexWithoutNeighboursInTheBoxKeepsTheBrushColour) {
   // The four neighbours of the centre lie above the box; the corners stay.
   Lit(AddMesh(3, 3, [](long double x, long double y) { return (x == 0) != (y == 0) ? 5 : 0; }));
   ASSERT_TRUE(Build());

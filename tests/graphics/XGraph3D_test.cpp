@@ -135,9 +135,9 @@ TEST(XGraph3DRanges, RangesThatCannotBeRoundedKeepTheirEndsWithStepZero) {
   }
 }
 
-class RangesTest : public Graph3DTest {};
+class Graph3DRangesTest : public Graph3DTest {};
 
-TEST_F(RangesTest, ManualAxesGiveTheBoxAndStepOfTheOptionsAndLeaveThemAlone) {
+TEST_F(Graph3DRangesTest, ManualAxesGiveTheBoxAndStepOfTheOptionsAndLeaveThemAlone) {
   AddMesh(3, 3, [](long double x, long double y) { return x * y; });
   graph.Options.AutoX = graph.Options.AutoY = graph.Options.AutoZ = false;
   graph.Options.Min = MakePoint3D(-2, -3, 0.5L);
@@ -152,7 +152,7 @@ TEST_F(RangesTest, ManualAxesGiveTheBoxAndStepOfTheOptionsAndLeaveThemAlone) {
   EXPECT_EQ(MakePoint3D(0.5L, 0.3L, 0.05L), graph.Options.Inc);
 }
 
-TEST_F(RangesTest, AutomaticAxesWriteTheUnroundedDataRangeIntoTheOptions) {
+TEST_F(Graph3DRangesTest, AutomaticAxesWriteTheUnroundedDataRangeIntoTheOptions) {
   AddSeries3D({{0.3L, 2, -1}, {9.7L, 3, 0.5L}});
   ASSERT_TRUE(Build());
   EXPECT_EQ(MakePoint3D(0.3L, 2, -1), graph.Options.Min);
@@ -163,7 +163,7 @@ TEST_F(RangesTest, AutomaticAxesWriteTheUnroundedDataRangeIntoTheOptions) {
   EXPECT_EQ(1, graph.Step.X);
 }
 
-TEST_F(RangesTest, DataSetsWithoutBoundsTakeNoPart) {
+TEST_F(Graph3DRangesTest, DataSetsWithoutBoundsTakeNoPart) {
   graph.AddData("empty series", Series3DKind);
   graph.AddData("empty mesh", MeshKind);
   graph.ComputeRanges();
@@ -185,9 +185,9 @@ TEST_F(RangesTest, DataSetsWithoutBoundsTakeNoPart) {
   EXPECT_EQ(MakePoint3D(5, 8, 12), graph.DataMax);
 }
 
-class ProjectionTest : public Graph3DTest {
+class Graph3DProjectionTest : public Graph3DTest {
 protected:
-  ProjectionTest() { graph.SetDefaultContent(); }
+  Graph3DProjectionTest() { graph.SetDefaultContent(); }
   TRealPoint Unscaled(int corner) {
     TXVertex& v = *graph.GetVertex(corner);
     EXPECT_TRUE(graph.Project(v, plot, false));
@@ -195,7 +195,7 @@ protected:
   }
 };
 
-TEST_F(ProjectionTest, StraightOnTheBoxIsSeenFromTheFrontInPerspective) {
+TEST_F(Graph3DProjectionTest, StraightOnTheBoxIsSeenFromTheFrontInPerspective) {
   SetView(0, 0);
   ASSERT_TRUE(Build());
   EXPECT_EQ(IdentityMatrix4(), graph.Matrix);
@@ -206,7 +206,7 @@ TEST_F(ProjectionTest, StraightOnTheBoxIsSeenFromTheFrontInPerspective) {
   EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5}), BackFaces());
 }
 
-TEST_F(ProjectionTest, TheDefaultViewProjectsTheCornersAndFindsTheBackFaces) {
+TEST_F(Graph3DProjectionTest, TheDefaultViewProjectsTheCornersAndFindsTheBackFaces) {
   ASSERT_TRUE(Build());
   const double x[8] = {-1.414967, 0.470788, 1.238472, -0.283536, -1.522869, 0.516205, 1.320357, -0.299401};
   const double y[8] = {0.616353, 1.205256, 0.312476, 0.002044, -0.384231, -0.003721, -0.575141, -0.766490};
@@ -222,7 +222,7 @@ TEST_F(ProjectionTest, TheDefaultViewProjectsTheCornersAndFindsTheBackFaces) {
   EXPECT_NEAR(1.205256, double(graph.ViewMax.Y), 1e-6);
 }
 
-TEST_F(ProjectionTest, BackFacesFromAboveBelowAndBehind) {
+TEST_F(Graph3DProjectionTest, BackFacesFromAboveBelowAndBehind) {
   struct TCase {
     long double elevation, azimuth;
     std::vector<int> back;
@@ -235,7 +235,7 @@ TEST_F(ProjectionTest, BackFacesFromAboveBelowAndBehind) {
   }
 }
 
-TEST_F(ProjectionTest, LayoutFitsTheBoxIntoTheRectangleLessAMargin) {
+TEST_F(Graph3DProjectionTest, LayoutFitsTheBoxIntoTheRectangleLessAMargin) {
   ASSERT_TRUE(Build());
   EXPECT_EQ(Rect(5, 5, 635, 475), plot);
   const TPoint corners[8] = {{29, 335}, {447, 475}, {617, 262}, {280, 188}, {5, 96}, {457, 187}, {635, 51}, {276, 5}};
