@@ -115,7 +115,8 @@ public:
   // A polygon of three vertices, or four when V4 is not null; appended to
   // the element list unless Data is null (a box face).
   TXElem* AddPolygon(TXVertex* V1, TXVertex* V2, TXVertex* V3, TXVertex* V4, TXData* Data);
-  // The winding on the screen: +1 counter-clockwise or degenerate, -1 clockwise (y down).
+  // The winding on the screen (y down): +1 when V1, V2, V3 run clockwise
+  // or lie on a line, else -1.
   static int IsFacing(const TXVertex& V1, const TXVertex& V2, const TXVertex& V3);
   // 1 when A lies nearer than B, -1 when farther, 0 at equal depth.
   static int CompareDepth(const TXElem& A, const TXElem& B);
