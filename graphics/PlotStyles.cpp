@@ -42,6 +42,12 @@ void ApplyPreset(TXData& data, std::uint8_t style, std::size_t presetCount) {
 
 }  // namespace
 
+void ApplyPaletteColours(TXData& Data, std::size_t Position) {
+  const std::size_t entry = Position % PenPalette.size();
+  Data.Pen.Color = PenPalette[entry];
+  Data.Brush.Color = BrushPalette[entry];
+}
+
 void ApplySeriesStyle(TXSeries& Series, std::uint8_t Style) { ApplyPreset(Series, Style, std::size(Presets)); }
 
 // A 3D series has no walls or bars.

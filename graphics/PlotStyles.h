@@ -8,6 +8,7 @@
 
 #include "toolkit/gdi/Color.h"
 
+class TXData;
 class TXSeries;
 class TXSeries3D;
 
@@ -16,6 +17,8 @@ inline constexpr std::array<TColor, 8> PenPalette = {clBlue, clGreen, clMaroon, 
                                                      clTeal, clPurple, clNavy, 0xC0DCC0};
 inline constexpr std::array<TColor, 8> BrushPalette = {0xF0CAA6, 0xC0DCC0, clRed,  clYellow,
                                                        clAqua,   clFuchsia, clBlue, clLime};
+// Gives the data set at Position (from 0) of a renderer's list its pen and brush colours.
+void ApplyPaletteColours(TXData& Data, std::size_t Position);
 
 // Style is a TPlotStyle ordinal (psLine .. psBar = 0..9); other values change nothing.
 void ApplySeriesStyle(TXSeries& Series, std::uint8_t Style);

@@ -5,10 +5,6 @@
 
 #include "runtime/Exceptions.h"
 
-TPoint3D MakePoint3D(long double X, long double Y, long double Z) { return {X, Y, Z}; }
-
-TRealPoint MakeScreenPoint(long double X, long double Y) { return {X, Y}; }
-
 namespace {
 
 int RoundToInt(long double v) {
@@ -20,22 +16,6 @@ int RoundToInt(long double v) {
 }  // namespace
 
 TPoint ScreenPointToPoint(const TRealPoint& P) { return {RoundToInt(P.X), RoundToInt(P.Y)}; }
-
-TPoint3D AddPoint3D(const TPoint3D& A, const TPoint3D& B) { return {A.X + B.X, A.Y + B.Y, A.Z + B.Z}; }
-
-TPoint3D SubPoint3D(const TPoint3D& A, const TPoint3D& B) { return {A.X - B.X, A.Y - B.Y, A.Z - B.Z}; }
-
-long double DotPoint3D(const TPoint3D& A, const TPoint3D& B) { return A.X * B.X + A.Y * B.Y + A.Z * B.Z; }
-
-TPoint3D CrossPoint3D(const TPoint3D& A, const TPoint3D& B) {
-  return {A.Y * B.Z - B.Y * A.Z, B.X * A.Z - A.X * B.Z, A.X * B.Y - B.X * A.Y};
-}
-
-TPoint3D NormalizePoint3D(const TPoint3D& A) {
-  const long double length = sqrtl(DotPoint3D(A, A));
-  if (length == 0) return A;
-  return {A.X / length, A.Y / length, A.Z / length};
-}
 
 void ExtendBounds3D(const TPoint3D& P, TPoint3D& Min, TPoint3D& Max) {
   if (Min.X > Max.X) {
@@ -55,11 +35,6 @@ TMatrix4 IdentityMatrix4() {
   TMatrix4 m;
   for (int i = 0; i < 4; ++i) m.M[i][i] = 1;
   return m;
-}
-
-TPoint3D TransformPoint3D(const TMatrix4& M, const TPoint3D& P) {
-  auto row = [&](int r) { return M.M[r][0] * P.X + M.M[r][1] * P.Y + M.M[r][2] * P.Z + M.M[r][3]; };
-  return {row(0), row(1), row(2)};
 }
 
 TQuaternion QuatFromAxisAngle(const TPoint3D& Axis, long double Angle) {

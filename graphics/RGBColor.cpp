@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/PixelRound.h"
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -13,8 +14,9 @@ constexpr long double TwoThirds = 2.0L / 3;
 
 float ByteToChannel(int byte) { return float(byte / 255.0L); }
 
+// A channel beyond the range of RoundPixelValue is far outside 0..255 either way.
 int ChannelToByte(float c) {
-  const long double byte = nearbyintl((long double)c * 255);
+  const long double byte = RoundPixelValue((long double)c * 255);
   if (!(byte >= 0 && byte <= 255)) throw ERangeError();
   return int(byte);
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/Value.h"
+
 namespace {
 
 constexpr long double Residue = 1e-9L;
@@ -59,3 +61,26 @@ std::vector<long double> MinorTicks(long double From, long double To, bool Logar
 }
 
 bool IsZeroTick(long double Value, long double Inc) { return fabsl(Value) <= Residue * Inc; }
+
+bool StepDownTo(long double Top, long double Lo, long double Step, long double& Bottom, int& N) {
+  Bottom = Top;
+  N = 0;
+  do {
+    ++N;
+    const long double next = Bottom - Step;
+    if (next == Bottom) return false;
+    Bottom = next;
+    if (fabsl(Bottom - Lo) < Residue * Step) Bottom = Lo;
+  } while (Bottom > Lo);
+  return true;
+}
+
+void TrimScaleEnds(long double& Bottom, long double& Top, long double Step, long double Lo, long double Hi) {
+  if (Bottom + Step <= Lo) Bottom += Step;
+  if (Top - Step >= Hi) Top -= Step;
+}
+
+std::string FormatTickLabel(long double Value, int Mantissa, int Exponent) {
+  if (fabsl(Value) <= 1e-16L) return "0";
+  return RealToText(Value, Mantissa, Exponent);
+}

@@ -10,6 +10,11 @@
 
 class TXGOptions {
 public:
+  // Per axis: an automatic axis writes the data range DataMin .. DataMax
+  // into Min and Max, with Inc its width; any other axis sets the plotted
+  // range and the step from Min, Max and Inc.
+  void ExchangeRanges(TPoint3D& DataMin, TPoint3D& DataMax, TPoint3D& Step);
+
   std::string Title;  // UTF-8, like the axis captions
   std::string TitleX, TitleY, TitleZ;
   bool GridX = true, GridY = true, GridZ = true;

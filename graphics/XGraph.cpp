@@ -49,9 +49,7 @@ TXData* TXGraph::AddData(const std::string& Name, std::uint8_t Kind) {
 TXData* TXGraph::AddItem(std::unique_ptr<TXData> Data) {
   Items.push_back(std::move(Data));
   TXData* data = Items.back().get();
-  const std::size_t entry = (Items.size() - 1) % PenPalette.size();
-  data->Pen.Color = PenPalette[entry];
-  data->Brush.Color = BrushPalette[entry];
+  ApplyPaletteColours(*data, Items.size() - 1);
   return data;
 }
 
@@ -169,21 +167,7 @@ void TXGraph::AutoScale() {
     DataMin.Z = zMin;
     DataMax.Z = zMax;
   }
-  auto takeAxis = [](bool automatic, long double& min, long double& max, long double& step, long double& optionMin,
-                     long double& optionMax, long double& optionInc) {
-    if (automatic) {
-      optionMin = min;
-      optionMax = max;
-      optionInc = max - min;
-    } else {
-      min = optionMin;
-      max = optionMax;
-      step = optionInc;
-    }
-  };
-  takeAxis(Options.AutoX, DataMin.X, DataMax.X, Step.X, Options.Min.X, Options.Max.X, Options.Inc.X);
-  takeAxis(Options.AutoY, DataMin.Y, DataMax.Y, Step.Y, Options.Min.Y, Options.Max.Y, Options.Inc.Y);
-  takeAxis(Options.AutoZ, DataMin.Z, DataMax.Z, Step.Z, Options.Min.Z, Options.Max.Z, Options.Inc.Z);
+  Options.ExchangeRanges(DataMin, DataMax, Step);
 }
 
 namespace {

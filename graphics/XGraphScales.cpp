@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/Value.h"
 #include "graphics/ScaleTicks.h"
 #include "graphics/XGraph.h"
 #include "runtime/Exceptions.h"
@@ -15,28 +14,6 @@ namespace {
 constexpr const char* SampleText = "Xp";
 
 int TextHeightOf(TCanvas& canvas) { return canvas.TextHeight(SampleText); }
-
-// Trims a step off either end that lies wholly outside Lo .. Hi.
-void TrimEnds(long double& bottom, long double& top, long double step, long double lo, long double hi) {
-  if (bottom + step <= lo) bottom += step;
-  if (top - step >= hi) top -= step;
-}
-
-// Counts the steps from top down to lo and leaves bottom there; false when
-// the step no longer lowers bottom (a step below the resolution of top).
-bool StepDown(long double top, long double lo, long double step, long double& bottom, int& n) {
-  bottom = top;
-  n = 0;
-  do {
-    ++n;
-    const long double next = bottom - step;
-    if (next == bottom) return false;
-    bottom = next;
-    // A rounding residue must not add an interval below the data.
-    if (fabsl(bottom - lo) < 1e-9L * step) bottom = lo;
-  } while (bottom > lo);
-  return true;
-}
 
 }  // namespace
 
@@ -58,15 +35,15 @@ void TXGraph::LinearTicks(long double& Lo, long double& Hi, TCanvas& Canvas, int
   long double bottom;
   int n;
   do {
-    if (!StepDown(top, Lo, step, bottom, n)) {
+    if (!StepDownTo(top, Lo, step, bottom, n)) {
       OutStep = 0;
       return;
     }
     if (fabsl(bottom) < 1e-100L) bottom = 0;
     if (n < 7) step *= 0.5L;
-    TrimEnds(bottom, top, step, Lo, Hi);
+    TrimScaleEnds(bottom, top, step, Lo, Hi);
   } while (n < 7);
-  TrimEnds(bottom, top, step, Lo, Hi);
+  TrimScaleEnds(bottom, top, step, Lo, Hi);
 
   const int h = TextHeightOf(Canvas);
   auto fits = [&] {
@@ -82,7 +59,7 @@ void TXGraph::LinearTicks(long double& Lo, long double& Hi, TCanvas& Canvas, int
     step *= 2;
     ++tries;
   } while (!fits() && tries < 5);
-  TrimEnds(bottom, top, step, Lo, Hi);
+  TrimScaleEnds(bottom, top, step, Lo, Hi);
   if (Options.CoordSys == csPolar) bottom = -top;
   Lo = bottom;
   Hi = top;
@@ -99,10 +76,8 @@ void TXGraph::LogTicks(long double& Lo, long double& Hi, long double& OutStep) c
   OutStep = 1;
 }
 
-// The residues that repeated steps leave at the zero tick print as 0.
 std::string TXGraph::FormatTick(long double X) const {
-  if (fabsl(X) <= 1e-16L) return "0";
-  return RealToText(X, Options.Mantissa, Options.Exponent);
+  return FormatTickLabel(X, Options.Mantissa, Options.Exponent);
 }
 
 int TXGraph::LabelWidth(TCanvas& Canvas, bool IsX) const {

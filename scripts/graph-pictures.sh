@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the picture tool (tools/GraphPictures.cpp) and renders the 2D
-# renderer's sample plots offscreen at 96 DPI:
+# renderer's sample plots and the 3D renderer's scenes offscreen at 96 DPI:
 #   scripts/graph-pictures.sh [DIR]   (default build/graph-pictures)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,0 +1,200 @@
+#pragma once
+// The 3D renderer: a list of data sets shown as a perspective view of a box
+// that is 2 x 2 x 1 whatever the data. Between two drawings it holds only
+// the data sets, the options, the view and the lights; every build makes
+// the whole scene anew: the plotted ranges, the view rotation, the box,
+// the layout in the drawing rectangle, and the data as shaded vertices and
+// elements sorted far to near, for painting in that order.
+//
+// View space: the data mapped into the box (x and y to -1 .. 1, z to
+// -0.5 .. 0.5) and turned by Matrix. The eye lies at y = -D and looks
+// along +y, so a larger y is farther away.
+//
+// What cannot be drawn is left out rather than guessed at: a build with a
+// plotted range of no width or not finite, or without room in the
+// rectangle, gives no scene; a point with a coordinate that is not finite,
+// or at or behind the eye, gets no vertex and its element is not made.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/Point3D.h"
+#include "graphics/RGBColor.h"
+#include "graphics/ScenePool.h"
+#include "graphics/XData.h"
+#include "graphics/XElem.h"
+#include "graphics/XGOptions.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Font.h"
+
+class TCanvas;
+
+// A light fixed to the viewer: turning the view turns the data under it.
+class TXLight {
+public:
+  // Stores the direction normalised.
+  TXLight(const TPoint3D& Direction, const TRGBColor& Color);
+
+  TPoint3D Direction;  // view space, from the surface towards the light
+  TRGBColor Color;     // intensity per channel, 1 = full
+};
+
+class TXGraph3D {
+public:
+  static constexpr long double ViewDistance = 5;  // D: the eye lies at y = -D
+  static constexpr long double RotationStep = 0.2L;  // degrees
+  static constexpr long double MinElevation = -90;
+  static constexpr long double MaxElevation = 90;
+
+  // The default view, one white light from +x and the default content.
+  TXGraph3D();
+  ~TXGraph3D();
+  TXGraph3D(const TXGraph3D&) = delete;
+  TXGraph3D& operator=(const TXGraph3D&) = delete;
+
+  int Count() const { return int(Items.size()); }
+  // I outside 0 .. Count - 1 fails an assertion.
+  TXData* GetItem(int I) const;
+  // Frees the data sets; the box becomes (-1, -1, -1) .. (1, 1, 1), the step (1, 1, 1).
+  void Clear();
+  // Appends Data with the palette colours of its position.
+  TXData* AddItem(std::unique_ptr<TXData> Data);
+  // Kind 1 a TXSeries (listed in the legend, not drawn), 2 a TXSeries3D,
+  // 3 a TXMesh, 4 a TXShape, 5 a TXField; any other fails an assertion.
+  TXData* AddData(const std::string& Name, std::uint8_t Kind);
+  // The 40 x 40 surface "Sinc function".
+  void SetDefaultContent();
+  TXLight* AddLight(const TPoint3D& Direction, const TRGBColor& Color);
+  void SetFont(const TFont& NewFont);
+  std::string FormatLabel(long double Value) const;
+
+  // Elevation 20, azimuth 330 degrees.
+  void ResetView();
+  // Steps of 0.2 degree; the azimuth wraps into [0, 360).
+  void RotateAzimuth(int Steps);
+  // Steps of 0.2 degree; the elevation stays within -90 .. 90.
+  void RotateElevation(int Steps);
+
+  // The box of the visible data sets, or the options' ranges where an axis
+  // is not automatic. An axis takes the bounds of every data set that has
+  // them in that axis (a 2D series has none in z); without any it stays -1 .. 1.
+  void ComputeRanges();
+  // Rounds an automatic axis's range to round ticks, five or more steps of
+  // S; S is 0 when the range is reversed, not finite, or below the
+  // resolution of its ends (which then stay as they were).
+  static void RoundRange(long double& Lo, long double& Hi, long double& S);
+  static long double MapRange(long double V, long double SrcLo, long double SrcHi, long double DstLo,
+                              long double DstHi);
+  // A data point in view space.
+  TPoint3D ToViewBox(const TPoint3D& P) const;
+  // A vertex for the data point P, appended to the scene.
+  TXVertex* NewVertex(const TPoint3D& P);
+  int VertexCount() const { return int(Vertices.Count()); }
+  // I outside 0 .. VertexCount - 1 fails an assertion.
+  TXVertex* GetVertex(int I) const;
+  // Sets V.Screen: unscaled, the perspective view; scaled, stretched so
+  // that the box fills Rect. False, leaving V alone, when V lies at or
+  // behind the eye or the result is not finite.
+  bool Project(TXVertex& V, const TRect& Rect, bool Scaled) const;
+  // Fits the box into Rect, which comes back reduced to the plot area;
+  // marks the back faces of the box.
+  void Layout(TCanvas& Canvas, TRect& Rect);
+
+  // Colours V by Data's shader from its brush colour, the normal N (view
+  // space), the data height and the lights.
+  void ShadeVertex(TXVertex& V, const TXData& Data, const TPoint3D& Normal, long double Height) const;
+  static TPoint3D FaceNormal(const TPoint3D& P1, const TPoint3D& P2, const TPoint3D& P3);
+
+  // The scene for drawing into Rect on Canvas (which measures the title);
+  // Rect comes back reduced to the plot area. False, with every list
+  // empty, when there is nothing to draw.
+  bool Build(TCanvas& Canvas, TRect& Rect);
+  // A polygon of three vertices, or four when V4 is not null; appended to
+  // the element list unless Data is null (a box face).
+  TXElem* AddPolygon(TXVertex* V1, TXVertex* V2, TXVertex* V3, TXVertex* V4, TXData* Data);
+  // The winding on the screen (y down): +1 when V1, V2, V3 run clockwise
+  // or lie on a line, else -1.
+  static int IsFacing(const TXVertex& V1, const TXVertex& V2, const TXVertex& V3);
+  // 1 when A lies nearer than B, -1 when farther, 0 at equal depth.
+  static int CompareDepth(const TXElem& A, const TXElem& B);
+  void BuildSeries3D(TXSeries3D& Series, const TRect& Rect);
+  void BuildMesh(TXMesh& Mesh, const TRect& Rect);
+  void BuildShape(TXShape& Shape, const TRect& Rect);
+  void BuildField(TXField& Field, const TRect& Rect);
+  // Far to near; equal depths keep their build order.
+  void SortElements();
+  // Empties the scene; the storage is kept for the next build.
+  void ClearScene();
+
+  TXGOptions Options;
+  std::vector<std::unique_ptr<TXData>> Items;  // drawing and legend order
+  TPoint3D DataMin;  // the plotted box in data units
+  TPoint3D DataMax;
+  TPoint3D Step;     // the tick step per axis
+  TBitmap Buffer;    // 24-bit back buffer
+  // Every vertex of the scene in creation order: the box corners, then the data.
+  TScenePool<TXVertex> Vertices;
+  std::vector<TXElem*> Elements;  // the data elements, far to near after a build
+  std::vector<TXElem*> BoxFaces;  // the six faces; Facing marks a back face
+  std::vector<std::unique_ptr<TXLight>> Lights;
+  TXPen SavePen;
+  TXPen FramePen;
+  TXPen GridPen;
+  TXBrush SaveBrush;
+  TXBrush BackBrush;
+  TFont Font;
+  TPoint3D View;  // degrees: X the elevation, Y unused, Z the azimuth
+  TMatrix4 Matrix;  // the view rotation of the current scene
+  // The vertex grid of the mesh being built, row by row, GridColumns to a
+  // row; null where a point has no vertex.
+  std::vector<TXVertex*> Grid;
+  std::size_t GridColumns = 0;
+  TRealPoint ScreenCentre;  // mean screen position of the box vertices
+  TRealPoint ViewMin;  // the unscaled projection of the box corners
+  TRealPoint ViewMax;
+  int BoxVertexCount = 0;  // the box corners at the head of the vertices
+  bool Rotating = false;  // the window's drag of the view is under way
+
+private:
+  bool SceneDrawable() const;
+  void SetViewMatrix();
+  void RoundRanges();
+  void AddBox();
+  void ProjectBoxVertices(const TRect& Rect);
+  void BuildDataSets(const TRect& Rect);
+  bool InBox(const TPoint3D& P) const;
+  // An element of the scene, numbered in build order.
+  TXElem* NewElement(std::uint8_t Kind, TXData* Data);
+  // A projected vertex for the data point P, or null (see the file's head).
+  TXVertex* DataVertex(const TPoint3D& P, std::int32_t Index, const TRect& Rect);
+  long double HeightFraction(long double Height) const;
+  TColor LitColour(const TRGBColor& Base, const TPoint3D& Normal, const TPoint3D& Point, const TPoint3D& Eye,
+                   bool BaseHighlight) const;
+  TXVertex* GridVertex(int Row, int Col) const { return Grid[std::size_t(Row) * GridColumns + std::size_t(Col)]; }
+  void PrepareMeshNormals(const TXMesh& Mesh);
+  TPoint3D TowardNeighbour(int Row, int Col, int K) const;
+  // The normal of a grid vertex from its four neighbour pairs; false when no pair counts.
+  bool MeshVertexNormal(int Row, int Col, TPoint3D& Normal) const;
+  void ShadeMeshVertex(const TXMesh& Mesh, int Row, int Col);
+  void AddMeshCell(TXMesh& Mesh, int Row, int Col);
+  void ShadeShape(const TXShape& Shape);
+  // The vertex objects of a face, 3 or 4; 0 when the face cannot be drawn.
+  int FaceVertices(const TXShape& Shape, const TXFace& Face, std::array<TXVertex*, 4>& Vertices) const;
+
+  struct TDepthKey {
+    double Depth;
+    std::uint32_t Sequence;
+    TXElem* Elem;
+  };
+
+  TScenePool<TXElem> elements_;  // data elements and box faces
+  std::vector<TDepthKey> sortKeys_;
+  std::vector<TPoint3D> normalSums_;  // per shape vertex
+  // Per grid vertex of the mesh being built: the unit vectors to the next
+  // vertex in its row and in its column, where both have vertices.
+  std::vector<TPoint3D> edgeRight_;
+  std::vector<TPoint3D> edgeUp_;
+};
