@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/PixelRound.h"
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -13,8 +14,10 @@ constexpr long double TwoThirds = 2.0L / 3;
 
 float ByteToChannel(int byte) { return float(byte / 255.0L); }
 
+// Halves to even as nearbyintl, without its cost (a heights map converts
+// three channels per cell); anything outside 0..255, NaN included, throws.
 int ChannelToByte(float c) {
-  const long double byte = nearbyintl((long double)c * 255);
+  const long double byte = RoundPixelValue((long double)c * 255);
   if (!(byte >= 0 && byte <= 255)) throw ERangeError();
   return int(byte);
 }
