@@ -115,55 +115,71 @@ bool TXCLevel::TryAppend(TXContour& C, const TXSegment& S) {
 
 namespace {
 
+// The places Begin .. End - 1 of the ends at one point.
+struct TGroup {
+  std::uint32_t Begin = 0;
+  std::uint32_t End = 0;
+};
+
 // The segments' ends grouped by point, each group in list order, so that
 // "the next unused segment at or after a position that touches this point"
-// is a binary search and a skip over used entries. Entry 2s + e is end e
-// (0 for P1, 1 for P2) of segment s.
+// is a binary search and a skip over used places. End e of segment s
+// (0 for P1, 1 for P2) is entry 2s + e. Joining visits the segments in no
+// order of the list, so what one join reads lies together, and the index
+// is two arrays only: fresh memory costs as much as the joining.
 class TEndIndex {
 public:
-  explicit TEndIndex(const std::vector<TXSegment>& segments) {
-    const std::size_t entries = 2 * segments.size();
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(entries);
+  explicit TEndIndex(const std::vector<TXSegment>& segments)
+      : places_(2 * segments.size() + 1), placeOf_(2 * segments.size()) {
     for (std::size_t s = 0; s < segments.size(); ++s) {
-      keyed[2 * s] = {KeyOf(segments[s].P1), std::uint32_t(2 * s)};
-      keyed[2 * s + 1] = {KeyOf(segments[s].P2), std::uint32_t(2 * s + 1)};
+      places_[2 * s] = {KeyOf(segments[s].P1), std::uint32_t(2 * s), 0};
+      places_[2 * s + 1] = {KeyOf(segments[s].P2), std::uint32_t(2 * s + 1), 0};
     }
-    std::sort(keyed.begin(), keyed.end());
-    entries_.resize(entries);
-    groupOf_.resize(entries);
-    placeOf_.resize(entries);
-    nextLive_.resize(entries + 1);
-    for (std::size_t place = 0; place < entries; ++place) {
-      if (place == 0 || keyed[place].first != keyed[place - 1].first) groupStart_.push_back(std::uint32_t(place));
-      const std::uint32_t entry = keyed[place].second;
-      entries_[place] = entry;
-      groupOf_[entry] = std::uint32_t(groupStart_.size() - 1);
-      placeOf_[entry] = std::uint32_t(place);
-      nextLive_[place] = std::uint32_t(place);
+    std::sort(places_.begin(), places_.end() - 1, [](const TPlace& a, const TPlace& b) {
+      return a.Key != b.Key ? a.Key < b.Key : a.Entry < b.Entry;
+    });
+    const std::uint32_t count = std::uint32_t(placeOf_.size());
+    for (std::uint32_t begin = 0, end = 0; begin < count; begin = end) {
+      while (end < count && places_[end].Key == places_[begin].Key) ++end;
+      for (std::uint32_t place = begin; place < end; ++place) {
+        placeOf_[places_[place].Entry] = place;
+        places_[place].NextLive = place;
+      }
+      // The key has served: the place keeps its group instead.
+      for (std::uint32_t place = begin; place < end; ++place) places_[place].Key = std::uint64_t(begin) << 32 | end;
     }
-    groupStart_.push_back(std::uint32_t(entries));
-    nextLive_[entries] = std::uint32_t(entries);
+    places_.back() = {0, 0, count};
   }
 
-  std::uint32_t GroupOf(int segment, int end) const { return groupOf_[2 * std::size_t(segment) + std::size_t(end)]; }
+  TGroup GroupOf(int segment, int end) const {
+    const std::uint64_t group = places_[placeOf_[2 * std::size_t(segment) + std::size_t(end)]].Key;
+    return {std::uint32_t(group >> 32), std::uint32_t(group)};
+  }
 
   // The first unused segment at or after position from with an end in the group; -1 when none.
-  int NextIn(std::uint32_t group, int from) {
-    const auto begin = entries_.begin() + groupStart_[group], end = entries_.begin() + groupStart_[group + 1];
-    const auto found = std::lower_bound(begin, end, std::uint32_t(from),
-                                        [](std::uint32_t entry, std::uint32_t position) { return entry / 2 < position; });
-    const std::uint32_t place = Live(std::uint32_t(found - entries_.begin()));
-    return place < groupStart_[group + 1] ? int(entries_[place] / 2) : -1;
+  int NextIn(TGroup group, int from) {
+    const auto found =
+        std::lower_bound(places_.begin() + group.Begin, places_.begin() + group.End, std::uint32_t(from),
+                         [](const TPlace& place, std::uint32_t position) { return place.Entry / 2 < position; });
+    const std::uint32_t live = Live(std::uint32_t(found - places_.begin()));
+    return live < group.End ? int(places_[live].Entry / 2) : -1;
   }
 
   void Remove(int segment) {
     for (std::size_t end = 0; end < 2; ++end) {
       const std::uint32_t place = placeOf_[2 * std::size_t(segment) + end];
-      nextLive_[place] = place + 1;
+      places_[place].NextLive = place + 1;
     }
   }
 
 private:
+  struct TPlace {
+    std::uint64_t Key;  // the point while sorting, then the group (Begin << 32 | End)
+    std::uint32_t Entry;
+    // Itself while the segment is unused, else a later place.
+    std::uint32_t NextLive;
+  };
+
   static std::uint64_t KeyOf(TPoint p) {
     return std::uint64_t(std::uint32_t(p.X) ^ 0x80000000u) << 32 | (std::uint32_t(p.Y) ^ 0x80000000u);
   }
@@ -171,20 +187,17 @@ private:
   // The first live place at or after place, shortening the path behind it.
   std::uint32_t Live(std::uint32_t place) {
     std::uint32_t live = place;
-    while (nextLive_[live] != live) live = nextLive_[live];
-    while (nextLive_[place] != live) {
-      const std::uint32_t next = nextLive_[place];
-      nextLive_[place] = live;
+    while (places_[live].NextLive != live) live = places_[live].NextLive;
+    while (places_[place].NextLive != live) {
+      const std::uint32_t next = places_[place].NextLive;
+      places_[place].NextLive = live;
       place = next;
     }
     return live;
   }
 
-  std::vector<std::uint32_t> entries_;     // by place: grouped by point, in list order within a group
-  std::vector<std::uint32_t> groupStart_;  // the first place of each group, and the end
-  std::vector<std::uint32_t> groupOf_;     // by entry
-  std::vector<std::uint32_t> placeOf_;     // by entry
-  std::vector<std::uint32_t> nextLive_;    // by place: itself while live, else a later place; one sentinel
+  std::vector<TPlace> places_;  // and one sentinel, live for ever
+  std::vector<std::uint32_t> placeOf_;
 };
 
 }  // namespace
@@ -202,7 +215,7 @@ void TXCLevel::BuildContours(const TRect& Frame) {
   int firstUnused = 0;
   while (remaining > 0) {
     TXContour& contour = *Contours.emplace_back(std::make_unique<TXContour>(this));
-    std::uint32_t firstGroup = 0, lastGroup = 0;
+    TGroup firstGroup, lastGroup;
     auto join = [&](int s) {
       TXSegment& segment = Segments[std::size_t(s)];
       TryAppend(contour, segment);
