@@ -45,5 +45,14 @@ int main(int argc, char** argv) {
   ok = Render(folder + "/graph-polar.png", [](TXGraph& g) { SamplePlots::PolarTwin(g); }) && ok;
   ok = Render(folder + "/graph-loglog.png", [](TXGraph& g) { SamplePlots::LogLog(g); }) && ok;
   ok = Render(folder + "/graph-series-kinds.png", SamplePlots::AllKinds) && ok;
+  ok = Render(folder + "/graph-heights.png", [](TXGraph& g) { g.Options.HeightsBar = true; }) && ok;
+  ok = Render(folder + "/graph-heights-markers.png", [](TXGraph& g) { SamplePlots::HeightMarkers(g); }) && ok;
+  ok = Render(folder + "/graph-contours.png", [](TXGraph& g) {
+    SamplePlots::Paraboloid(g);
+    g.Options.HeightsBar = true;
+  }) && ok;
+  ok = Render(folder + "/graph-filled-contours.png", [](TXGraph& g) {
+    SamplePlots::Paraboloid(g).Brush.Style = bsSolid;
+  }) && ok;
   return ok ? 0 : 1;
 }
