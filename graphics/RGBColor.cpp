@@ -14,7 +14,8 @@ constexpr long double TwoThirds = 2.0L / 3;
 
 float ByteToChannel(int byte) { return float(byte / 255.0L); }
 
-// A channel beyond the range of RoundPixelValue is far outside 0..255 either way.
+// Halves to even as nearbyintl, without its cost (a heights map converts
+// three channels per cell); anything outside 0..255, NaN included, throws.
 int ChannelToByte(float c) {
   const long double byte = RoundPixelValue((long double)c * 255);
   if (!(byte >= 0 && byte <= 255)) throw ERangeError();

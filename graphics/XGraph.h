@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "graphics/Point3D.h"
+#include "graphics/XContour.h"
 #include "graphics/XData.h"
 #include "graphics/XGOptions.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Font.h"
 
 class TCanvas;
+class IMatrix;
+class IVector;
 
 class TXGraph {
 public:
@@ -92,6 +95,25 @@ public:
   void DrawArrow(TCanvas& Canvas, const TXData& Field, long double HeadLength, long double HalfWidth,
                  const TRealPoint& Tip, const TRealPoint& Tail) const;
 
+  // A TXMesh as markers (draw kind 1) or cells in height colours; a point
+  // is drawn when it lies within the scale box, a cell when its four corners do.
+  void DrawHeightsMap(TCanvas& Canvas, int Index, const TRect& R) const;
+  // A TXMesh as contours at the z ticks strictly inside the z scale (csLinear
+  // only): lines with a clear brush, else filled bands, outermost first.
+  // Levels holds the levels until the next call.
+  void DrawContours(TCanvas& Canvas, int Index, const TRect& R);
+  // Cuts the cells ILow <= i < IHigh, JLow <= j < JHigh of M (i along x with
+  // the values XV, j along y with YV) at the levels Z (ascending; level k is
+  // Levels[k]) into segments: drawn at once in the level's colour, or added
+  // to the level. A corner index outside M is reported and clamped; cells
+  // beyond the vectors, and cells with a corner that is not finite, are left out.
+  void TraceContours(const IMatrix& M, int ILow, bool DrawNow, TCanvas& Canvas, const TRect& R, const IVector& Z,
+                     const IVector& YV, const IVector& XV, int JHigh, int JLow, int IHigh);
+  TXCLevel* GetLevel(int I) const;
+  // Orders contours by their nesting: 0 when either is missing or the counts
+  // are equal, 1 when A's is larger, else -1.
+  static int CompareContours(const TXContour* A, const TXContour* B);
+
   std::vector<std::unique_ptr<TXData>> Items;
   TPoint3D DataMin;
   TPoint3D DataMax;
@@ -103,6 +125,8 @@ public:
   TXBrush SaveBrush;
   TXGOptions Options;
   TBitmap Buffer;
+  // The contour levels of the last contour pass.
+  std::vector<std::unique_ptr<TXCLevel>> Levels;
   TFont Font;
   bool Grayscale = false;
 
@@ -112,7 +136,7 @@ private:
   bool ScalesDrawable() const;
   void DrawTitles(TCanvas& Canvas, const TRect& Rect, const TRect& R);
   void DrawScales(TCanvas& Canvas, const TRect& R) const;
-  void DrawDataSets(TCanvas& Canvas, const TRect& R) const;
+  void DrawDataSets(TCanvas& Canvas, const TRect& R);
   void DrawLegendEntries(TCanvas& Canvas, int x, int& y, int h);
   void DrawHeightsScale(TCanvas& Canvas, int x, int y, int h) const;
   // The z values of the heights scale, from Max.z down.
@@ -127,4 +151,8 @@ private:
   void DrawRadiusScale(TCanvas& Canvas, const TRect& R, TPoint pole) const;
   void DrawGridLine(TCanvas& Canvas, TPoint from, TPoint to) const;
   void DrawLine(TCanvas& Canvas, TPoint from, TPoint to) const;
+  void DrawMeshMarkers(TCanvas& Canvas, const TXMesh& Mesh, const TRect& R) const;
+  void DrawMeshCells(TCanvas& Canvas, const TXMesh& Mesh, const TRect& R) const;
+  // Joins, nests and paints the traced levels as filled polygons.
+  void FillContours(TCanvas& Canvas, const TXMesh& Mesh, const TRect& Box);
 };

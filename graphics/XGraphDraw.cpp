@@ -77,9 +77,8 @@ void TXGraph::DrawScales(TCanvas& Canvas, const TRect& R) const {
     DrawAxes(Canvas, R);
 }
 
-// By the data set's class and draw kind; other combinations are skipped
-// (heights maps and contours are not drawn by this renderer yet).
-void TXGraph::DrawDataSets(TCanvas& Canvas, const TRect& R) const {
+// By the data set's class and draw kind; other combinations are skipped.
+void TXGraph::DrawDataSets(TCanvas& Canvas, const TRect& R) {
   for (int i = 0; i < Count(); ++i) {
     const TXData& data = *Items[std::size_t(i)];
     if (!data.Visible) continue;
@@ -94,6 +93,9 @@ void TXGraph::DrawDataSets(TCanvas& Canvas, const TRect& R) const {
       }
     } else if (dynamic_cast<const TXSeries3D*>(&data)) {
       if (data.Opts.DrawKind == dkErrors) DrawErrorPlot(Canvas, i, R);
+    } else if (dynamic_cast<const TXMesh*>(&data)) {
+      if (data.Opts.DrawKind == dkScatter || data.Opts.DrawKind == dkSurface) DrawHeightsMap(Canvas, i, R);
+      if (data.Opts.DrawKind == dkContour) DrawContours(Canvas, i, R);
     } else if (dynamic_cast<const TXField*>(&data)) {
       DrawField(Canvas, i, R);
     }

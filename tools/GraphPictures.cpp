@@ -122,5 +122,14 @@ int main(int argc, char** argv) {
   ok = Render(folder + "/graph-series-kinds.png", SamplePlots::AllKinds) && ok;
   ok = RenderSinc(folder + "/graph3d-scene-sinc.png") && ok;
   ok = RenderViews(folder + "/graph3d-scene-views.png") && ok;
+  ok = Render(folder + "/graph-heights.png", [](TXGraph& g) { g.Options.HeightsBar = true; }) && ok;
+  ok = Render(folder + "/graph-heights-markers.png", [](TXGraph& g) { SamplePlots::HeightMarkers(g); }) && ok;
+  ok = Render(folder + "/graph-contours.png", [](TXGraph& g) {
+    SamplePlots::Paraboloid(g);
+    g.Options.HeightsBar = true;
+  }) && ok;
+  ok = Render(folder + "/graph-filled-contours.png", [](TXGraph& g) {
+    SamplePlots::Paraboloid(g).Brush.Style = bsSolid;
+  }) && ok;
   return ok ? 0 : 1;
 }

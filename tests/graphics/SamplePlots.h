@@ -3,10 +3,13 @@
 // so that what a reviewer sees is what the tests hold.
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "graphics/PlotStyles.h"
 #include "graphics/XGraph.h"
+#include "toolkit/gdi/Brush.h"
+#include "toolkit/gdi/Pen.h"
 
 namespace SamplePlots {
 
@@ -91,6 +94,42 @@ inline void AllKinds(TXGraph& graph) {
     field.SetPoint(k, MakePoint3D(1 + 2 * k, 9, 0));
     field.SetVector(k, MakePoint3D(cosl(k * 0.6L), sinl(k * 0.6L) * 0.8L, 0));
   }
+}
+
+// A mesh of rows x cols points; point (r, c) is at(r, c).
+inline TXMesh& AddMesh(TXGraph& graph, const std::string& name, int rows, int cols,
+                       const std::function<TPoint3D(int, int)>& at) {
+  auto& mesh = static_cast<TXMesh&>(*graph.AddData(name, MeshKind));
+  mesh.SetYCount(rows);
+  mesh.SetXCount(cols);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) mesh.SetPoint(r, c, at(r, c));
+  return mesh;
+}
+
+// The default content's mesh as 7 x 7 circles filled in height colours.
+inline TXMesh& HeightMarkers(TXGraph& graph) {
+  auto& mesh = static_cast<TXMesh&>(*graph.GetItem(0));
+  mesh.Opts.DrawKind = dkScatter;
+  mesh.Opts.Shader = shHeightColour;
+  mesh.Pen.Width = 3;
+  return mesh;
+}
+
+// z = x^2 + y^2 over x, y = -2 + 0.1k (k = 0 .. 40) as contour lines in
+// height colours: its z scale is 0 .. 8 step 1, so the levels are 1 .. 7.
+// A solid brush fills the bands instead.
+inline TXMesh& Paraboloid(TXGraph& graph) {
+  graph.Clear();
+  TXMesh& mesh = AddMesh(graph, "x^2+y^2", 41, 41, [](int i, int j) {
+    const long double x = -2 + 0.1L * j, y = -2 + 0.1L * i;
+    return MakePoint3D(x, y, x * x + y * y);
+  });
+  mesh.Opts.DrawKind = dkContour;
+  mesh.Opts.Shader = shHeightColour;
+  mesh.Pen.Style = psSolid;
+  mesh.Brush.Style = bsClear;
+  return mesh;
 }
 
 }  // namespace SamplePlots

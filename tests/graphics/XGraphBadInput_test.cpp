@@ -2,6 +2,7 @@
 // pass (this program runs under a short time limit).
 
 #include <cmath>
+#include <functional>
 
 #include "tests/graphics/GraphFixture.h"
 #include "tests/graphics/SamplePlots.h"
@@ -122,6 +123,92 @@ TEST_F(BadInputTest, HeightsScalesWithoutUsableSteps) {
   graph.Step.Z = 1;
   EXPECT_GT(graph.LegendWidth(Canvas()), 0);
   PaintsWithoutError();
+}
+
+// Meshes a script can make, painted in every way a mesh is drawn.
+class BadMeshTest : public BadInputTest {
+protected:
+  // Point (r, c) is (x(c), r, z(r, c)).
+  TXMesh& AddMesh(int rows, int cols, const std::function<long double(int, int)>& z,
+                  const std::function<long double(int)>& x = [](int c) { return c; }) {
+    TXMesh& mesh =
+        SamplePlots::AddMesh(graph, "m", rows, cols, [&](int r, int c) { return MakePoint3D(x(c), r, z(r, c)); });
+    mesh.Pen.Style = psSolid;
+    return mesh;
+  }
+  // Markers, flat and smooth cells, contour lines and filled contours.
+  void PaintsEveryWay(TXMesh& mesh) {
+    struct Way {
+      TDrawKind kind;
+      TRenderer renderer;
+      TBrushStyle brush;
+    };
+    const Way ways[] = {{dkScatter, rdFlat, bsSolid},
+                        {dkSurface, rdFlat, bsSolid},
+                        {dkSurface, rdGouraud, bsSolid},
+                        {dkContour, rdFlat, bsClear},
+                        {dkContour, rdFlat, bsSolid}};
+    for (const Way& way : ways) {
+      mesh.Opts.DrawKind = way.kind;
+      mesh.Opts.Renderer = way.renderer;
+      mesh.Brush.Style = way.brush;
+      for (std::uint8_t shader : {shColour, shColourHeight, shHeightColour}) {
+        mesh.Opts.Shader = TShader(shader);
+        PaintsWithoutError();
+      }
+    }
+  }
+};
+
+TEST_F(BadMeshTest, MeshesWithoutCells) {
+  for (const auto& [rows, cols] : {std::pair{0, 0}, {1, 7}, {7, 1}, {1, 1}, {0, 5}}) {
+    graph.Clear();
+    PaintsEveryWay(AddMesh(rows, cols, [](int r, int c) { return r + c; }));
+  }
+}
+
+TEST_F(BadMeshTest, HeightsThatAreNotFinite) {
+  const std::function<long double(int, int)> heights[] = {
+      [](int, int) { return (long double)NAN; },
+      [](int r, int c) { return (r + c) % 3 == 0 ? (long double)NAN : r * c; },
+      [](int r, int c) { return r == 2 && c == 3 ? (long double)INFINITY : r == 4 ? -(long double)INFINITY : r - c; },
+  };
+  for (const auto& height : heights) {
+    graph.Clear();
+    PaintsEveryWay(AddMesh(6, 6, height));
+  }
+  graph.Clear();
+  AddMesh(6, 6, [](int r, int c) { return r * c; }, [](int c) { return c == 2 ? (long double)NAN : c; });
+  PaintsEveryWay(static_cast<TXMesh&>(*graph.GetItem(0)));
+}
+
+// X = {1, 3, 2} runs back: contour ends fall off the frame and are closed directly.
+TEST_F(BadMeshTest, XValuesThatRunBack) {
+  TXMesh& mesh = AddMesh(
+      5, 3, [](int r, int c) { return r * r + c; }, [](int c) { return c == 1 ? 3 : c + 1; });
+  mesh.Opts.DrawKind = dkContour;
+  mesh.Brush.Style = bsSolid;
+  PaintsWithoutError();
+  EXPECT_FALSE(graph.Levels.empty());
+  PaintsEveryWay(mesh);
+}
+
+TEST_F(BadMeshTest, ZStepsWithoutLevels) {
+  TXMesh& mesh = AddMesh(6, 6, [](int r, int c) { return (r * c) / 25.0L; });
+  graph.Options.AutoZ = false;
+  graph.Options.Min.Z = 0;
+  graph.Options.Max.Z = 1;
+  for (long double step : {0.0L, -1.0L, (long double)NAN, 1e-9L}) {
+    graph.Options.Inc.Z = step;
+    PaintsEveryWay(mesh);
+    EXPECT_TRUE(graph.Levels.empty()) << double(step);
+  }
+}
+
+TEST_F(BadMeshTest, ConstantAndHugeHeights) {
+  PaintsEveryWay(AddMesh(6, 6, [](int, int) { return 3.0L; }));
+  graph.Clear();
+  PaintsEveryWay(AddMesh(6, 6, [](int r, int c) { return (r + c) % 2 ? 1e19L : 1e19L + 1; }));
 }
 
 TEST_F(BadInputTest, ZeroLengthArrows) {
