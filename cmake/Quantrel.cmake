@@ -11,9 +11,12 @@ function(quantrel_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
-# One test program per test source, so a unit's tests build and run on their own.
-# MAIN names a source with the program's own main() (default: GoogleTest's).
-# QUICK names units whose tests must end within seconds: a hang fails by name.
+# One test program per folder: linking a program per test source cost more
+# than compiling the sources. MAIN names a source with the program's own
+# main() (default: GoogleTest's). QUICK names units whose tests must end
+# within seconds: each gets a program of its own with a short timeout, so a
+# hang fails by name. The program is <folder>_tests; each test case still
+# runs in a process of its own.
 function(quantrel_tests folder)
   cmake_parse_arguments(ARG "" "MAIN" "DEPENDS;QUICK" ${ARGN})
   set(main GTest::gtest_main)
@@ -23,20 +26,34 @@ function(quantrel_tests folder)
     set(main ${folder}_test_main)
   endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  set(folder_sources)
   foreach(test ${tests})
     get_filename_component(unit ${test} NAME_WE)
-    set(target ${folder}_${unit})
-    add_executable(${target} ${test})
-    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest ${main})
-    set(timeout 300)
     if(unit IN_LIST ARG_QUICK)
-      set(timeout 20)
+      quantrel_test_program(${folder}_${unit} 20 ${test})
+    else()
+      list(APPEND folder_sources ${test})
     endif()
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "QUANTREL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" TIMEOUT ${timeout})
   endforeach()
+  if(folder_sources)
+    quantrel_test_program(${folder}_tests 300 ${folder_sources})
+  endif()
 endfunction()
+
+# A test program of quantrel_tests (which sets main and ARG_DEPENDS), its
+# cases registered with CTest under their own names.
+macro(quantrel_test_program target timeout)
+  add_executable(${target} ${ARGN})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest ${main})
+  # Test sources run once per case and call into optimised libraries:
+  # optimising them took half of their compile time and bought nothing.
+  target_compile_options(${target} PRIVATE -O0)
+  # GoogleTest's header is the heaviest part of most test sources.
+  target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <string> <vector> <memory> <functional>)
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QUANTREL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" TIMEOUT ${timeout})
+endmacro()
 
 # One benchmark program per bench source; run by hand, never by CTest.
 # MAIN names a source with the programs' own main() (default: Google

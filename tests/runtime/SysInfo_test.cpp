@@ -60,7 +60,7 @@ TEST(SysInfo, DescribesTheRunningSystem) {
   TSysInfo info;
   EXPECT_EQ(info.GetOSText().rfind("Linux " + std::to_string(report.Major) + ".", 0), 0u) << info.GetOSText();
   EXPECT_NE(info.GetMemoryText(), "0 MB");
-  EXPECT_EQ(std::filesystem::path(ProgramFileName()).filename(), "runtime_SysInfo_test");
+  EXPECT_EQ(std::filesystem::path(ProgramFileName()).filename(), "runtime_tests");
 }
 
 TEST(SysInfo, MemoryInMebibytesToTheNearestTenth) {

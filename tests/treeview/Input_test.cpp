@@ -492,7 +492,7 @@ TEST_F(ClickMatrixTest, APressOnAFullRowSelectsItAndArmsABand) {
   CheckTree(tree);
 }
 
-TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
+TEST(RubberBandSelectionTest, SelectsTheRowsWhoseContentMeetsTheBand) {
   TForm form(nullptr);
   TLabelTree tree;
   Include(tree, toMultiSelect);
@@ -517,7 +517,7 @@ TEST(RubberBandTest, SelectsTheRowsWhoseContentMeetsTheBand) {
 
 // A band swept over 10,000 rows, down and back up past its start, with the window
 // scrolled along, against the rows whose text span meets it.
-TEST(RubberBandTest, ASweptBandSelectsExactlyTheRowsItMeets) {
+TEST(RubberBandSelectionTest, ASweptBandSelectsExactlyTheRowsItMeets) {
   constexpr int RowCount = 10000;
   constexpr int TextLeft = 4 + 18;  // margin and the root level's indent
   constexpr int TextRight = TextLeft + 40;
@@ -554,7 +554,7 @@ TEST(RubberBandTest, ASweptBandSelectsExactlyTheRowsItMeets) {
   }
 }
 
-TEST(RubberBandTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
+TEST(RubberBandSelectionTest, ScrollsTheTreeAtTheEdgeAfterTheDelay) {
   TFakeClockScope time;
   TForm form(nullptr);
   TLabelTree tree;
