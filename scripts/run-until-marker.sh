@@ -7,6 +7,7 @@
 # when asked (build/bin/grab-screen) and ends the program; it fails when no
 # marker appears within LIMIT seconds (default 30).
 #   scripts/run-until-marker.sh PROGRAM [OUT.png] [INPUT]
+# With SETTINGS naming an INI file, the run starts with those settings.
 # The lines of INPUT, in order ($WORK stands for the run's own folder):
 #   > TEXT      types TEXT into the main window's command line, then Enter
 #   @ CAPTION   waits for the window of that caption and clicks into it, so
@@ -32,7 +33,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p "$work/config" "$work/data" "$work/runtime"
+mkdir -p "$work/config/quantrel" "$work/data" "$work/runtime"
+if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$work/config/quantrel/quantrel.ini"; fi
 chmod 700 "$work/runtime"
 cat > "$work/show.tarn" <<TARN
 program Show;
