@@ -20,6 +20,13 @@ struct TEditorColors {
   bool GutLines = true;
 };
 
+// The program editor window's options: its editors' colours and gutter, and
+// what closing a modified program does.
+struct TEditorSetts : TEditorColors {
+  bool SaveAuto = false;    // save without asking
+  bool SavePrompt = true;   // ask before closing
+};
+
 class TTarnEditor : public TTxEditor {
 public:
   explicit TTarnEditor(TComponent* owner);

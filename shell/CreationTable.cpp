@@ -2,6 +2,7 @@
 
 #include "libraries/Prompt.h"
 #include "shell/DesktopPrompt.h"
+#include "shell/EditorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
@@ -22,12 +23,15 @@ const TStartWindow InputDialog{[] {
                                  InputForm = nullptr;
                                }};
 
+const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
+
 }  // namespace
 
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog}, 53},
+      {"Creating editor", {Editor}, 65},
       {"Initialization complete", {}, 100},
   };
   return table;

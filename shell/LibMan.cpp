@@ -7,6 +7,7 @@
 #include "engine/MessageChannel.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
+#include "runtime/FilePaths.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 
@@ -21,36 +22,6 @@ constexpr const char* HelpExtensions[] = {".chm", ".txt", ".doc", ".htm", ".html
 
 std::string LoweredExtension(const std::string& fileName) {
   return AsciiLowered(fs::path(fileName).extension().string());
-}
-
-bool IsExistingFile(const std::string& fileName) {
-  std::error_code error;
-  return fs::is_regular_file(fileName, error);
-}
-
-// Links, "." and ".." resolved; the path as written when it cannot be.
-std::string CanonicalPath(const std::string& fileName) {
-  std::error_code error;
-  const fs::path path = fs::weakly_canonical(fileName, error);
-  return (error ? fs::path(fileName).lexically_normal() : path).string();
-}
-
-// Masks are "*" followed by an ending, compared ignoring case.
-bool MatchesMask(const std::string& name, const std::string& mask) {
-  QASSERT(!mask.empty() && mask[0] == '*', "4C1B7E20");
-  const std::string ending = mask.substr(1);
-  return name.size() >= ending.size() && SameAsciiText(name.substr(name.size() - ending.size()), ending);
-}
-
-// The entries of a folder in name order, so every machine loads in the same
-// order; an unreadable folder has none.
-std::vector<fs::directory_entry> SortedEntries(const std::string& folder) {
-  std::vector<fs::directory_entry> entries;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) entries.push_back(*it);
-  std::sort(entries.begin(), entries.end(),
-            [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
-  return entries;
 }
 
 std::string FileKey(int number) { return "L_" + std::to_string(number) + "_File"; }

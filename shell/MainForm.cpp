@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "console/Console.h"
@@ -14,6 +15,7 @@
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
 #include "runtime/SysInfo.h"
+#include "shell/EditorForm.h"
 #include "shell/Images.h"
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
@@ -51,6 +53,11 @@ void TellSplash(const std::string& message, int progress) {
 
 // Whether the line assigns: a ":=" token of the lexer, not one inside a
 // string or a comment.
+// The tool windows in the order the first activation reopens them.
+std::array<TToolForm*, 6> ToolWindowsInOrder() {
+  return {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm};
+}
+
 bool HasAssignment(TSyntax& syntax, const std::string& line) {
   TSyntaxLine scan(syntax, line);
   while (syntax.NextKind() != skEndOfLine)
@@ -354,7 +361,7 @@ void TMainForm::FormActivate() {
   }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
-    for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+    for (TToolForm* window : ToolWindowsInOrder())
       if (window) window->ClearReopenFlag();
   } else {
     ReopenToolWindows();
@@ -402,17 +409,30 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 
 // The welcome screen and the tips are not shown at start while they do not exist.
 void TMainForm::ReopenToolWindows() {
-  for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+  for (TToolForm* window : ToolWindowsInOrder())
     if (window && window->ReopenFlag()) ShowToolWindow(window);
 }
 
 // Closing during a run aborts it; the window closes once the run has
-// returned, so that nothing is freed under a running script.
+// returned, so that nothing is freed under a running script. Then the
+// editor asks about its unsaved texts, unless nobody can answer.
 void TMainForm::FormCloseQuery(bool& canClose) {
-  if (!Engine->IsRunning()) return;
-  Engine->Abort();
-  canClose = false;
-  closeRetry_->SetEnabled(true);
+  if (Engine->IsRunning()) {
+    Engine->Abort();
+    canClose = false;
+    closeRetry_->SetEnabled(true);
+    return;
+  }
+  if (!EditorForm) return;
+  if (unattendedClose_)
+    EditorForm->EndWithoutAsking();
+  else
+    canClose = EditorForm->ConfirmSaveAll();
+}
+
+void TMainForm::CloseUnattended() {
+  unattendedClose_ = true;
+  Close();
 }
 
 void TMainForm::CloseAfterRun() {
@@ -436,9 +456,11 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 1:
     case 2:
     case 3:
+      if (!EditorForm) return true;
       ShowToolWindow(EditorForm);
       Application().ProcessMessages();
-      if (EditorForm) EditorForm->BringToFront();
+      (code == 1 ? EditorForm->actOpen : code == 2 ? EditorForm->actNew : EditorForm->actNewLib)->Execute();
+      EditorForm->BringToFront();
       return true;
     case 4:
       FullViewFirst();

@@ -52,6 +52,9 @@ public:
   // The application's message hook: a file handed over by a later start
   // (WM_INSTCTRL) runs here, unless a program runs already.
   void AppMessage(MSG& Msg, bool& Handled);
+  // Closes where nobody can answer a question (a signal, a lost display):
+  // nothing waits on one, and what would be asked about is kept instead.
+  void CloseUnattended();
 
   // Components.
   TSkinPanel* EditPanel;
@@ -142,6 +145,7 @@ private:
   TViewBounds compact_{};
   TTimer* closeRetry_;
   // A handed-over file running, and the hand-overs that arrived meanwhile.
+  bool unattendedClose_ = false;
   bool runningHandOver_ = false;
   std::vector<MSG> waitingHandOvers_;
   // Library files of the "Libraries" help items, by tag.

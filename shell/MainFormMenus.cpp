@@ -5,6 +5,7 @@
 
 #include "console/Console.h"
 #include "runtime/Help.h"
+#include "shell/EditorForm.h"
 #include "shell/Images.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
@@ -74,12 +75,14 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},    {actGraphs, &GraphForm},
-                                                      {actGraphs3D, &Graph3DForm}, {actPlotter, &PlotterForm},
-                                                      {actEvaler, &EvaluatorForm}, {actWorksp, &WorkForm}};
-  for (const auto& [action, window] : toggles) {
-    action->OnExecute = [window](TObject*) { (*window)->Toggle(); };
-    OnUpdateEnabled(action, [window] { return *window != nullptr; });
+  using TWindowOf = TToolForm* (*)();
+  const std::pair<TAction*, TWindowOf> toggles[] = {
+      {actEditor, [] () -> TToolForm* { return EditorForm; }}, {actGraphs, [] { return GraphForm; }},
+      {actGraphs3D, [] { return Graph3DForm; }},                {actPlotter, [] { return PlotterForm; }},
+      {actEvaler, [] { return EvaluatorForm; }},                {actWorksp, [] { return WorkForm; }}};
+  for (const auto& [action, windowOf] : toggles) {
+    action->OnExecute = [windowOf](TObject*) { windowOf()->Toggle(); };
+    OnUpdateEnabled(action, [windowOf] { return windowOf() != nullptr; });
   }
   actAbout->OnExecute = [](TObject*) {
     frmSplash->SetAboutView(false);

@@ -1,6 +1,5 @@
 #include "shell/ToolWindows.h"
 
-TToolForm* EditorForm = nullptr;
 TToolForm* GraphForm = nullptr;
 TToolForm* Graph3DForm = nullptr;
 TToolForm* PlotterForm = nullptr;

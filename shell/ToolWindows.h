@@ -4,7 +4,6 @@
 
 class TToolForm;
 
-extern TToolForm* EditorForm;
 extern TToolForm* GraphForm;
 extern TToolForm* Graph3DForm;
 extern TToolForm* PlotterForm;

@@ -2,7 +2,8 @@
 """Draws the program's pictures and writes them as XPM files into
 resources/images/: the shared 16 x 16 pictures as strips, Norm.xpm (16
 pictures: the main window's tool bar, menus and the consoles' line icons)
-and Small.xpm (32 pictures: the tool windows' tool bars); and the splash
+Small.xpm (32 pictures: the tool windows' tool bars) and FileTree.xpm (the
+program editor's folder tree: closed folder, open folder, file); and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
@@ -353,12 +354,33 @@ def reset_view(p):
     p.fill(7, 7, 10, 10, RED)
 
 
+def tree_folder(p):
+    folder(p)
+    p.line(2, 5, 13, 5, '#FCE890')
+
+
+def tree_open_folder(p):
+    p.box(1, 2, 7, 4, YELLOW, BROWN)
+    p.box(1, 3, 13, 14, '#D8A830', BROWN)
+    p.box(3, 5, 12, 9, PAPER, GREY)
+    p.polygon([(4, 8), (16, 8), (13, 14), (1, 14)], YELLOW)
+    p.line(4, 8, 15, 8, BROWN)
+    p.line(15, 8, 13, 13, BROWN)
+
+
+def tree_file(p):
+    page(p, 3, 1, 13, 15)
+    text_lines(p, 5, 5, 10, 4, NAVY)
+
+
 NORM = [main_menu, fatal, error, warning, information, gear, clear, None,
         graph2d, editor, help_sign, two_pages, graph3d, plotter, evaluator, workspace]
 
 SMALL = [new_program, open_folder, save, cut, two_pages, paste, undo, execute,
          gear, help_sign, new_library, None, add_folder, None, None, remove,
          refresh, abort, reset_view] + [None] * 13
+
+FILE_TREE = [tree_folder, tree_open_folder, tree_file]
 
 
 def strip(drawings):
@@ -481,5 +503,6 @@ if __name__ == '__main__':
     folder_out = os.path.join(os.path.dirname(__file__), '..', 'resources', 'images')
     write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
     write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
+    write_xpm(os.path.join(folder_out, 'FileTree.xpm'), 'FileTreePictures', strip(FILE_TREE))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/runtime/FileSizeLimit.h"
 #include "tests/runtime/TempFolder.h"
 
 namespace {
@@ -30,26 +31,6 @@ mode_t ModeOf(const std::string& fileName) {
   struct stat info;
   return ::stat(fileName.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
-
-// Files beyond limit bytes cannot be written, as on a full device.
-class TFileSizeLimit {
-public:
-  explicit TFileSizeLimit(rlim_t limit) {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved_;
-    lowered.rlim_cur = limit;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~TFileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
-private:
-  rlimit saved_{};
-  void (*oldHandler_)(int);
-};
 
 TEST(SafeFileWriter, ReplacesTheFileKeepingItsMode) {
   TempFolder folder;

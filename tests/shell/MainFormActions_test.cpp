@@ -6,6 +6,7 @@
 
 #include "console/Console.h"
 #include "shell/MainForm.h"
+#include "shell/EditorForm.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "tests/shell/MainFormFixture.h"
@@ -113,11 +114,8 @@ protected:
     delete EditorForm;
     EditorForm = nullptr;
   }
-  // A tool window in EditorForm, made after the main window as its issue will.
-  TToolForm& MakeEditor() {
-    EditorForm = new TToolForm(nullptr, "EDITORFORM", form->actEditor, Bounds(20, 20, 300, 200));
-    return *EditorForm;
-  }
+  // The editor, made after the main window as at start-up.
+  TEditorForm& MakeEditor() { return *new TEditorForm(nullptr); }
   // The editor exists before the first activation.
   void StartWithEditor() {
     Make();
@@ -182,6 +180,7 @@ TEST_F(MainFormToolWindowTest, WelcomeTasksSwitchViewsAndOpenWindows) {
   MakeEditor();
   EXPECT_TRUE(form->RunWelcomeTask(2));
   EXPECT_TRUE(EditorForm->Visible());
+  EXPECT_TRUE(EditorForm->HasActiveTab()) << "a new program";
   EXPECT_TRUE(form->RunWelcomeTask(11)) << "done without its window, as far as it can";
   EXPECT_FALSE(form->RunWelcomeTask(0));
   EXPECT_FALSE(form->RunWelcomeTask(15));

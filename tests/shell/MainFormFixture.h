@@ -27,6 +27,11 @@
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/PlaySound.h"
 
+// The program's own sounds, in the source tree beside the tests.
+inline std::filesystem::path ProgramSounds() {
+  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/sounds").lexically_normal();
+}
+
 struct TShownLine {
   std::string Text;
   int Kind;
@@ -127,7 +132,7 @@ protected:
   }
   // The event plays a sound of the program's own, copied into DATA.
   void BindSound(int event, const std::string& name) {
-    std::filesystem::copy_file(std::filesystem::path(SOUNDS_DIR) / "switch.wav", program.Path() / "DATA" / name);
+    std::filesystem::copy_file(ProgramSounds() / "switch.wav", program.Path() / "DATA" / name);
     Store("SOUNDS", "First", "0");
     Store("SOUNDS", "SoundCount", "1");
     Store("SOUNDS", "Sound0", Storage->AppFolder + "DATA/" + name);

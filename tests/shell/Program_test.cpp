@@ -192,13 +192,13 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 3u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 3, splash.Progress.end()), (std::vector<int>{50, 53, 100}));
+                                      "Creating editor", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 4u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 4, splash.Progress.end()), (std::vector<int>{50, 53, 65, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
-                              "[CONSOLELINES]", "[CONSOLECOLORS]"})
+                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;

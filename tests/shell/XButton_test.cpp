@@ -2,31 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/MenuWindows.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/qt/SyntheticInput.h"
-#include "toolkit/win/Hook.h"
-#include "toolkit/win/Menu.h"
 #include "toolkit/win/Window.h"
 
 namespace {
 
-// Windows of the menu class made since the hook went in.
-std::vector<HWND> MenuWindowsMade;
-
-LRESULT RecordMenuWindows(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND &&
-      std::string(reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs->lpszClass) == MenuWindowClass)
-    MenuWindowsMade.push_back(reinterpret_cast<HWND>(wParam));
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 class XButtonTest : public ::testing::Test {
 protected:
   XButtonTest() {
-    hook = SetWindowsHookEx(WH_CBT, &RecordMenuWindows, nullptr, 0);
-    MenuWindowsMade.clear();
     form = new TForm(nullptr);
     form->SetBounds(60, 50, 300, 200);
     button = new TXButton(form);
@@ -45,15 +32,14 @@ protected:
   ~XButtonTest() override {
     Application().OnIdle = nullptr;
     delete form;
-    UnhookWindowsHookEx(hook);
   }
 
   // Once the menu shows: where it is, then a click on its first item.
   void ChooseTheItemWhenShown() {
     Application().OnIdle = [this](TObject*, bool&) {
       Application().OnIdle = nullptr;
-      ASSERT_FALSE(MenuWindowsMade.empty());
-      const HWND window = MenuWindowsMade.back();
+      ASSERT_FALSE(MenuWindowsMade().empty());
+      const HWND window = MenuWindowsMade().back();
       GetWindowRect(window, menuBounds);
       TRect item;
       ASSERT_TRUE(GetMenuItemRect(nullptr, menu->Handle(), 0, item));
@@ -65,7 +51,7 @@ protected:
     ProcessEverything();
   }
 
-  HHOOK hook;
+  TMenuWindowRecorder menuWindows;
   TForm* form;
   TXButton* button;
   TPopupMenu* menu;
@@ -76,7 +62,7 @@ protected:
 TEST_F(XButtonTest, ALeftPressDropsTheMenuBelowTheButton) {
   ChooseTheItemWhenShown();
   Press(TInputButton::Left);
-  ASSERT_EQ(MenuWindowsMade.size(), 1u);
+  ASSERT_EQ(MenuWindowsMade().size(), 1u);
   const TPoint corner = button->ClientToScreen({0, button->Height()});
   EXPECT_EQ(menuBounds.Left, corner.X);
   EXPECT_EQ(menuBounds.Top, corner.Y);
@@ -86,12 +72,12 @@ TEST_F(XButtonTest, ALeftPressDropsTheMenuBelowTheButton) {
 
 TEST_F(XButtonTest, ARightPressOrNoMenuOpensNothing) {
   Press(TInputButton::Right);
-  EXPECT_TRUE(MenuWindowsMade.empty());
+  EXPECT_TRUE(MenuWindowsMade().empty());
   button->SetDropMenu(nullptr);
   int buttonClicks = 0;
   button->OnClick = [&](TObject*) { ++buttonClicks; };
   Press(TInputButton::Left);
-  EXPECT_TRUE(MenuWindowsMade.empty());
+  EXPECT_TRUE(MenuWindowsMade().empty());
   EXPECT_EQ(buttonClicks, 1) << "a plain speed button";
 }
 
@@ -99,7 +85,7 @@ TEST_F(XButtonTest, AFreedMenuIsForgotten) {
   delete menu;
   EXPECT_EQ(button->DropMenu(), nullptr);
   Press(TInputButton::Left);
-  EXPECT_TRUE(MenuWindowsMade.empty());
+  EXPECT_TRUE(MenuWindowsMade().empty());
 }
 
 }  // namespace

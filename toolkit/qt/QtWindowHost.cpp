@@ -276,6 +276,7 @@ bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
   if (!widget || !widget->isWindow()) return false;
   info.ToolWindow = widget->windowType() == Qt::Tool;
   info.TakesKeys = widget->windowType() != Qt::ToolTip;
+  info.Title = widget->windowTitle().toStdString();
   info.StaysWith = nullptr;
   const QWindow* transientParent = widget->windowHandle() ? widget->windowHandle()->transientParent() : nullptr;
   for (const auto& [handle, other] : Widgets())
