@@ -27,10 +27,10 @@
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/PlaySound.h"
 
-// The program's own sounds, in the source tree beside the tests.
-inline std::filesystem::path ProgramSounds() {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/sounds").lexically_normal();
-}
+// The program's own resources (sounds, examples) in the source tree.
+inline std::filesystem::path ProgramResources() { return RESOURCES_DIR; }
+
+inline std::filesystem::path ProgramSounds() { return ProgramResources() / "sounds"; }
 
 struct TShownLine {
   std::string Text;
