@@ -67,6 +67,15 @@ int TStrings::IndexOf(const std::string& text) const {
   return -1;
 }
 
+int TStrings::IndexOfName(const std::string& name) const {
+  for (int index = 0; index < Count(); ++index) {
+    const std::string line = Strings(index);
+    const size_t equals = line.find('=');
+    if (equals != std::string::npos && CompareStrings(line.substr(0, equals), name) == 0) return index;
+  }
+  return -1;
+}
+
 int TStrings::IndexOfObject(const TObject* object) const {
   for (int index = 0; index < Count(); ++index)
     if (Objects(index) == object) return index;

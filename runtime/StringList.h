@@ -40,6 +40,9 @@ public:
   // -1 when absent.
   virtual int IndexOf(const std::string& text) const;
   int IndexOfObject(const TObject* object) const;
+  // The first line of the form name=value whose name is name (compared as
+  // IndexOf compares); -1 when none.
+  int IndexOfName(const std::string& name) const;
 
   std::string Text() const;
   virtual void SetText(const std::string& text);

@@ -57,6 +57,18 @@ TEST(StringList, IndexOfIgnoresAsciiCaseUnlessCaseSensitive) {
   EXPECT_EQ(list.IndexOf("BETA"), 1);
 }
 
+TEST(StringList, IndexOfNameFindsTheNameBeforeTheFirstEquals) {
+  TStringList list;
+  list.SetText("plain\nColor=1\nkey=a=b\nEmpty=\ncolor=2\n");
+  EXPECT_EQ(list.IndexOfName("color"), 1) << "the first of equal names, ignoring case";
+  EXPECT_EQ(list.IndexOfName("Key"), 2);
+  EXPECT_EQ(list.IndexOfName("empty"), 3);
+  EXPECT_EQ(list.IndexOfName("plain"), -1) << "a line without = has no name";
+  EXPECT_EQ(list.IndexOfName("a"), -1);
+  list.SetCaseSensitive(true);
+  EXPECT_EQ(list.IndexOfName("color"), 4);
+}
+
 TEST(StringList, BadIndicesAreReportedWithTheIndex) {
   TStringList list;
   list.Add("a");
