@@ -1,6 +1,7 @@
 #include "runtime/StringList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/AsciiCase.h"
 
@@ -184,15 +185,25 @@ void TStringList::InsertObject(int index, const std::string& text, TObject* obje
 void TStringList::Delete(int index) {
   CheckIndex(index, Count());
   Changing();
+  TObject* object = items_[static_cast<size_t>(index)].object;
   items_.erase(items_.begin() + index);
+  if (OwnsObjects) delete object;
   Changed();
 }
 
 void TStringList::Clear() {
   if (items_.empty()) return;
   Changing();
+  FreeObjects();
   items_.clear();
   Changed();
+}
+
+TStringList::~TStringList() { FreeObjects(); }
+
+void TStringList::FreeObjects() {
+  if (!OwnsObjects) return;
+  for (Item& item : items_) delete std::exchange(item.object, nullptr);
 }
 
 void TStringList::Move(int from, int to) {

@@ -69,6 +69,33 @@ TEST(StringList, IndexOfNameFindsTheNameBeforeTheFirstEquals) {
   EXPECT_EQ(list.IndexOfName("color"), 4);
 }
 
+TEST(StringList, AListOwningItsObjectsFreesThemAsTheirLinesGo) {
+  struct TCounted : TObject {
+    explicit TCounted(int& alive) : Alive(alive) { ++Alive; }
+    ~TCounted() override { --Alive; }
+    int& Alive;
+  };
+  int alive = 0;
+  {
+    TStringList list;
+    list.OwnsObjects = true;
+    for (const char* name : {"a", "b", "c", "d"}) list.AddObject(name, new TCounted(alive));
+    list.Delete(0);
+    EXPECT_EQ(alive, 3);
+    list.Clear();
+    EXPECT_EQ(alive, 0);
+    list.AddObject("e", new TCounted(alive));
+  }
+  EXPECT_EQ(alive, 0) << "the rest go with the list";
+  TCounted kept(alive);
+  {
+    TStringList borrowing;
+    borrowing.AddObject("k", &kept);
+    borrowing.Clear();
+  }
+  EXPECT_EQ(alive, 1) << "a list that does not own its objects leaves them";
+}
+
 TEST(StringList, BadIndicesAreReportedWithTheIndex) {
   TStringList list;
   list.Add("a");
