@@ -9,9 +9,9 @@
 #include "runtime/StringList.h"
 #include "skin/SkinCommonData.h"
 #include "tests/runtime/TempFolder.h"
+#include "tests/skin/RecordedFileIcons.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Icon.h"
-#include "toolkit/win/FileIcons.h"
 
 namespace {
 
@@ -121,26 +121,6 @@ TEST(GeneralRoutines, PropertiesByNameOnAFont) {
   EXPECT_EQ(ObjectProperty(&font, "Missing"), nullptr);
   EXPECT_EQ(OrdPropertyValue(nullptr, "Height"), -1);
 }
-
-// Hands out a 16 x 16 or 32 x 32 icon (or none) and remembers each request.
-class TRecordedFileIcons : public IFileIcons {
-public:
-  TRecordedFileIcons() { SetFileIcons(this); }
-  ~TRecordedFileIcons() override { SetFileIcons(nullptr); }
-
-  HICON FileIcon(const std::string& fileName, int size) override {
-    Requests.push_back({fileName, size});
-    if (!HasIcons) return nullptr;
-    return CreateIconFromImage(TGdiBitmap(size, size, pf32bit));
-  }
-
-  struct TRequest {
-    std::string FileName;
-    int Size;
-  };
-  std::vector<TRequest> Requests;
-  bool HasIcons = true;
-};
 
 TEST(GeneralRoutines, FileIconsComeFromTheDesktopBySize) {
   TempFolder folder;
