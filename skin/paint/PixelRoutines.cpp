@@ -96,17 +96,18 @@ void BlendKeyedRect(TBitmap* dst, int dstX, int dstY, TBitmap* src, TRect srcRec
     for (int s = 0; s < 256; ++s)
       for (int d = 0; d < 256; ++d) table[std::size_t(s) << 8 | d] = mixed(s, d);
   }
+  // Destination columns beyond either side are skipped; the source rectangle is within Src.
+  const int columnOrigin = dstX - columnShift;
+  const int firstColumn = std::max(0, -columnOrigin);
+  const int lastColumn = std::min(srcRect.Right - srcRect.Left, target.Width - 1 - columnOrigin);
   for (int r = 0; r <= srcRect.Bottom - srcRect.Top; ++r) {
     const int row = dstY + r - rowShift;
     if (row > target.Height - 1) break;
     if (row < 0) continue;
-    for (int c = 0; c <= srcRect.Right - srcRect.Left; ++c) {
-      const int column = dstX + c - columnShift;
-      if (column > target.Width - 1) break;
-      if (column < 0) continue;
-      const std::uint8_t* from = source.PixelAt(srcRect.Left + c, srcRect.Top + r);
-      if (keyed && source.ReadPixel(srcRect.Left + c, srcRect.Top + r) == (keyColor & 0xFFFFFF)) continue;
-      std::uint8_t* to = target.PixelAt(column, row);
+    const std::uint8_t* from = source.PixelAt(srcRect.Left + firstColumn, srcRect.Top + r);
+    std::uint8_t* to = target.PixelAt(columnOrigin + firstColumn, row);
+    for (int c = firstColumn; c <= lastColumn; ++c, from += 3, to += 3) {
+      if (keyed && (TColor(from[0]) << 16 | TColor(from[1]) << 8 | from[2]) == (keyColor & 0xFFFFFF)) continue;
       for (int channel = 0; channel < 3; ++channel)
         to[channel] = table.empty() ? mixed(from[channel], to[channel]) : table[std::size_t(from[channel]) << 8 | to[channel]];
     }
@@ -175,17 +176,23 @@ void MergeByMask(TBitmap* out32, TBitmap* a, TBitmap* b, TBitmap* mask, int leve
   TSkFast24 weights;
   if (!out.Bind(out32) || !first.Bind(a) || !second.Bind(b) || !SameSize(*a, *b) || !SameSize(*a, *out32)) return;
   if (mask && (!weights.Bind(mask) || !SameSize(*a, *mask))) return;
-  const int m = std::clamp(level, 0, 255);
-  for (int y = 0; y < out.Height; ++y) {
-    std::uint8_t* to = out.Row(y);
-    const std::uint8_t* fromA = first.Row(y);
-    const std::uint8_t* fromB = second.Row(y);
-    const std::uint8_t* weight = mask ? weights.Row(y) : nullptr;
-    for (int x = 0; x < out.Width; ++x, to += 4, fromA += 3, fromB += 3)
-      for (int channel = 0; channel < 3; ++channel) {
-        const int w = weight ? weight[3 * x + channel] : m;
-        to[channel] = std::uint8_t(((fromA[channel] - fromB[channel]) * w + fromB[channel] * 256) >> 8);
-      }
+  // weightOf(y) gives the row's weights: the mask's bytes, or level for every byte.
+  auto merge = [&](auto weightOf) {
+    for (int y = 0; y < out.Height; ++y) {
+      std::uint8_t* to = out.Row(y);
+      const std::uint8_t* fromA = first.Row(y);
+      const std::uint8_t* fromB = second.Row(y);
+      const auto weight = weightOf(y);
+      for (int x = 0; x < out.Width; ++x, to += 4, fromA += 3, fromB += 3)
+        for (int channel = 0; channel < 3; ++channel)
+          to[channel] = std::uint8_t(((fromA[channel] - fromB[channel]) * weight(3 * x + channel) + fromB[channel] * 256) >> 8);
+    }
+  };
+  if (mask) {
+    merge([&](int y) { return [row = weights.Row(y)](int i) { return int(row[i]); }; });
+  } else {
+    const int m = std::clamp(level, 0, 255);
+    merge([m](int) { return [m](int) { return m; }; });
   }
 }
 

@@ -6,6 +6,16 @@
 
 namespace {
 
+TEST(FastPixels, RoundingGoesToTheNearestAndHalvesToEven) {
+  const struct {
+    long double Value;
+    int Rounded;
+  } cases[] = {{0.5L, 0},     {1.5L, 2},     {2.5L, 2},          {-0.5L, 0},        {-1.5L, -2},
+               {-2.5L, -2},   {127.5L, 128}, {76.500003L, 77},   {178.4999999L, 178}, {254.9L, 255},
+               {-25.0L, -25}, {0.0L, 0},     {1e9L + 0.5L, 1000000000}};
+  for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.Value), c.Rounded) << static_cast<double>(c.Value);
+}
+
 TEST(FastPixels, ABindingNeedsTheFormatAndTwoByTwoPixels) {
   TBitmap narrow(1, 5, pf24bit);
   TBitmap flat(5, 1, pf24bit);
