@@ -94,10 +94,10 @@ TEST_F(SkinnedFormsTest, TheListHoldsEachFormOnceAndFillsGapsWithItsLast) {
   } steps[] = {
       {"add A, B, C", [&] { AddSkinnedForm(&a), AddSkinnedForm(&b), AddSkinnedForm(&c); }, {&a, &b, &c}},
       {"add A again", [&] { AddSkinnedForm(&a); }, {&a, &b, &c}},
-      {"remove A: C takes its slot", [&] { RemoveSkinnedForm(&a); }, {&c, &b}},
-      {"remove the last", [&] { RemoveSkinnedForm(&b); }, {&c}},
-      {"remove one not listed", [&] { RemoveSkinnedForm(&a); }, {&c}},
-      {"add A, B; remove B", [&] { AddSkinnedForm(&a), AddSkinnedForm(&b), RemoveSkinnedForm(&b); }, {&c, &a}},
+      {"remove B: C takes its slot", [&] { RemoveSkinnedForm(&b); }, {&a, &c}},
+      {"remove the last", [&] { RemoveSkinnedForm(&c); }, {&a}},
+      {"remove one not listed", [&] { RemoveSkinnedForm(&b); }, {&a}},
+      {"add B; remove A", [&] { AddSkinnedForm(&b), RemoveSkinnedForm(&a); }, {&b}},
   };
   for (const auto& step : steps) {
     step.Change();
