@@ -261,23 +261,22 @@ void PaintControlTree(TBitmap& bmp, TControl* control) {
     RestoreDC(dc, level);
     return;
   }
-  auto paintAt = [&](TControl* child, bool moveOrigin) {
+  auto paintAt = [&](TControl* child) {
     const int childLevel = SaveDC(dc);
-    if (moveOrigin) OffsetWindowOrgEx(dc, -child->Left(), -child->Top(), nullptr);
+    OffsetWindowOrgEx(dc, -child->Left(), -child->Top(), nullptr);
     PaintControlTree(bmp, child);
     RestoreDC(dc, childLevel);
   };
   if (auto* form = dynamic_cast<TForm*>(control); form && form->FormStyle() == fsMDIForm)
-    for (int i = 0; i < form->MDIChildCount(); ++i) paintAt(form->MDIChildren(i), true);
+    for (int i = 0; i < form->MDIChildCount(); ++i) paintAt(form->MDIChildren(i));
   if (WindowAnswersOne(windowed->Handle(), scIsSkinnable))
     SendMessage(windowed->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
   else
     windowed->PaintTo(dc, 0, 0);
+  // Children have this control as their parent: each is moved to its place.
   for (int i = 0; i < windowed->ControlCount(); ++i) {
     auto* child = dynamic_cast<TWinControl*>(windowed->Controls(i));
-    if (!child || !child->Visible()) continue;
-    const auto* childForm = dynamic_cast<TForm*>(child);
-    paintAt(child, !(childForm && !childForm->Parent()));
+    if (child && child->Visible()) paintAt(child);
   }
   RestoreDC(dc, level);
 }

@@ -195,6 +195,26 @@ TEST_F(ControlRoutinesTest, GraphicChildrenArePaintedOverTheParentsBackground) {
   EXPECT_TRUE(AllBytesColor(*target, Blue));
 }
 
+TEST(PaintGraphicChildren, AnMdiFramesProviderRepaintsItsAlignedChildFirst) {
+  TForm frame(nullptr);
+  frame.SetFormStyle(fsMDIForm);
+  frame.SetBounds(10, 10, 200, 150);
+  auto* aligned = new TSwatch(&frame, clLime);
+  aligned->SetParent(&frame);
+  aligned->SetAlign(alTop);
+  aligned->SetHeight(10);
+  frame.Show();
+  ProcessEverything();
+  const TSeen seen = Record(frame);
+  auto target = FilledBitmap(200, 150, Blue);
+  PaintGraphicChildren(target->Canvas().Handle(), &frame, {0, 0});
+  std::vector<LPARAM> repainting;
+  for (const TMessage& m : *seen)
+    if (m.Msg == SM_SKINCMD && SubCommandOf(m.WParam) == scChildRepainting) repainting.push_back(m.LParam);
+  EXPECT_EQ(repainting, (std::vector<LPARAM>{reinterpret_cast<LPARAM>(aligned), 0}));
+  EXPECT_EQ(BytesColor(*target, 5, 5), clLime);
+}
+
 TEST_F(ControlRoutinesTest, OnAToolBarOnlySeparatorsAreGraphicChildren) {
   auto* bar = new TToolBar(form);
   bar->SetParent(form);
