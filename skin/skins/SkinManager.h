@@ -63,6 +63,11 @@ public:
 
   bool IsSectionIndex(int index) const { return index >= 0 && index < SectionCount(); }
 
+  // Whether a change of skin fades each skinned form in, and over how many
+  // milliseconds. Not animated until the manager's animation effects exist.
+  virtual bool SkinChangeAnimated() const { return false; }
+  virtual int SkinChangeAnimationTime() const { return 0; }
+
   // The window under the mouse changed: the one it left hears sub-command
   // 30, the new one 29 (LParam: this manager).
   void ChangeHotWindow(HWND window);

@@ -115,10 +115,12 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
+  minimized_ = true;
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
+  minimized_ = false;
   if (mainForm_ && mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
 }
 

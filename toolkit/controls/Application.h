@@ -51,6 +51,8 @@ public:
   void Minimize();
   // Shows a minimized main form again.
   void Restore();
+  // Between Minimize and Restore.
+  bool Minimized() const { return minimized_; }
   // Raises the main form above the desktop's other windows and activates it.
   void BringToFront();
 
@@ -111,6 +113,7 @@ private:
   UINT_PTR hintTimer_ = 0;
   THintTimerMode hintTimerMode_ = THintTimerMode::Show;
   bool terminated_ = false;
+  bool minimized_ = false;
   HWND handle_ = nullptr;
 };
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <utility>
+#include <vector>
 
 #include "toolkit/gdi/Gdi.h"
 
@@ -22,20 +23,12 @@ TPoint SurfacePoint(HDC dc, const TTriVertex& v) {
   return {p.X + dc->Origin().X, p.Y + dc->Origin().Y};
 }
 
-// Calls paint(row, left, count, pixels) with the colours of each clipped
-// row piece of area; colourAt(x, y) gives a pixel's colour or nothing.
-template <class ColourAt>
-void PaintArea(HDC dc, const TRect& area, ColourAt colourAt) {
-  TGdiBitmap& surface = dc->Surface();
-  std::vector<std::uint32_t> row;
+// Calls paint(y, left, right) for each row piece of area inside the clip
+// (right excluded). Gradients cover their pixels whole: nothing is read.
+template <class Paint>
+void ForEachClippedRow(HDC dc, const TRect& area, Paint paint) {
   dc->SurfaceClip().ForEachRectIn(area, [&](const TRect& part) {
-    row.resize(part.Width());
-    for (int y = part.Top; y < part.Bottom; ++y) {
-      surface.FetchRow(y, part.Left, part.Width(), row.data());
-      for (int x = part.Left; x < part.Right; ++x)
-        if (auto colour = colourAt(x, y)) row[x - part.Left] = *colour;
-      surface.StoreRow(y, part.Left, part.Width(), row.data());
-    }
+    for (int y = part.Top; y < part.Bottom; ++y) paint(y, part.Left, part.Right);
   });
 }
 
@@ -49,11 +42,16 @@ void FillGradientRect(HDC dc, const TTriVertex& a, const TTriVertex& b, bool hor
   const TChannels to = ChannelsOf(aFirst ? b : a);
   const int start = horizontal ? area.Left : area.Top;
   const int length = horizontal ? area.Width() : area.Height();
-  PaintArea(dc, area, [&](int x, int y) -> std::optional<std::uint32_t> {
-    const std::int64_t t = (horizontal ? x : y) - start;
-    TChannels c;
-    for (int i = 0; i < 3; ++i) c[i] = from[i] + (to[i] - from[i]) * t / length;
-    return PixelOf(c);
+  std::vector<std::uint32_t> row;
+  ForEachClippedRow(dc, area, [&](int y, int left, int right) {
+    row.resize(right - left);
+    for (int x = left; x < right; ++x) {
+      const std::int64_t t = (horizontal ? x : y) - start;
+      TChannels c;
+      for (int i = 0; i < 3; ++i) c[i] = from[i] + (to[i] - from[i]) * t / length;
+      row[x - left] = PixelOf(c);
+    }
+    dc->Surface().StoreRow(y, left, right - left, row.data());
   });
 }
 
@@ -61,28 +59,95 @@ std::int64_t Cross(TPoint o, TPoint a, TPoint b) {
   return std::int64_t(a.X - o.X) * (b.Y - o.Y) - std::int64_t(a.Y - o.Y) * (b.X - o.X);
 }
 
+// A quotient n / divisor (divisor > 0) rounded down, kept exact as n moves
+// by a fixed step: no division per pixel.
+class TSteppedQuotient {
+public:
+  TSteppedQuotient(std::int64_t n, std::int64_t step, std::int64_t divisor) : divisor_(divisor) {
+    Split(n, quotient_, remainder_);
+    Split(step, stepQuotient_, stepRemainder_);
+  }
+  std::int64_t Value() const { return quotient_; }
+  void Step() {
+    quotient_ += stepQuotient_;
+    remainder_ += stepRemainder_;
+    if (remainder_ >= divisor_) {
+      remainder_ -= divisor_;
+      ++quotient_;
+    }
+  }
+
+private:
+  void Split(std::int64_t n, std::int64_t& quotient, std::int64_t& remainder) const {
+    quotient = n / divisor_;
+    remainder = n % divisor_;
+    if (remainder < 0) {
+      remainder += divisor_;
+      --quotient;
+    }
+  }
+
+  std::int64_t divisor_;
+  std::int64_t quotient_ = 0;
+  std::int64_t remainder_ = 0;
+  std::int64_t stepQuotient_ = 0;
+  std::int64_t stepRemainder_ = 0;
+};
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+// Narrows [from, to] to the steps t at which every weight + t x its step is >= 0; false when none are left.
+bool InsideSpan(const std::int64_t (&weights)[3], const std::int64_t (&steps)[3], std::int64_t& from, std::int64_t& to) {
+  for (int k = 0; k < 3; ++k) {
+    if (steps[k] > 0)
+      from = std::max(from, -FloorDiv(weights[k], steps[k]));
+    else if (steps[k] < 0)
+      to = std::min(to, FloorDiv(weights[k], -steps[k]));
+    else if (weights[k] < 0)
+      return false;
+  }
+  return from <= to;
+}
+
 void FillGradientTriangle(HDC dc, const TTriVertex& v0, const TTriVertex& v1, const TTriVertex& v2) {
-  const TPoint p0 = SurfacePoint(dc, v0);
-  const TPoint p1 = SurfacePoint(dc, v1);
-  const TPoint p2 = SurfacePoint(dc, v2);
-  const std::int64_t area = Cross(p0, p1, p2);
+  TPoint p[3] = {SurfacePoint(dc, v0), SurfacePoint(dc, v1), SurfacePoint(dc, v2)};
+  TChannels c[3] = {ChannelsOf(v0), ChannelsOf(v1), ChannelsOf(v2)};
+  std::int64_t area = Cross(p[0], p[1], p[2]);
   if (area == 0) return;
-  const TChannels c0 = ChannelsOf(v0);
-  const TChannels c1 = ChannelsOf(v1);
-  const TChannels c2 = ChannelsOf(v2);
-  const TRect bounds = Rect(std::min({p0.X, p1.X, p2.X}), std::min({p0.Y, p1.Y, p2.Y}),
-                            std::max({p0.X, p1.X, p2.X}) + 1, std::max({p0.Y, p1.Y, p2.Y}) + 1);
-  PaintArea(dc, bounds, [&](int x, int y) -> std::optional<std::uint32_t> {
-    const TPoint p{x, y};
-    // Barycentric weights scaled by the area; a pixel on an edge has a weight of 0.
-    const std::int64_t w0 = Cross(p1, p2, p);
-    const std::int64_t w1 = Cross(p2, p0, p);
-    const std::int64_t w2 = Cross(p0, p1, p);
-    const bool inside = area > 0 ? (w0 >= 0 && w1 >= 0 && w2 >= 0) : (w0 <= 0 && w1 <= 0 && w2 <= 0);
-    if (!inside) return std::nullopt;
-    TChannels c;
-    for (int i = 0; i < 3; ++i) c[i] = (w0 * c0[i] + w1 * c1[i] + w2 * c2[i]) / area;
-    return PixelOf(c);
+  // Counter-clockwise: every weight of a pixel inside is then >= 0 and the
+  // colours are quotients of non-negative numbers, exactly as before.
+  if (area < 0) {
+    std::swap(p[1], p[2]);
+    std::swap(c[1], c[2]);
+    area = -area;
+  }
+  const TRect bounds = Rect(std::min({p[0].X, p[1].X, p[2].X}), std::min({p[0].Y, p[1].Y, p[2].Y}),
+                            std::max({p[0].X, p[1].X, p[2].X}) + 1, std::max({p[0].Y, p[1].Y, p[2].Y}) + 1);
+  // Weight i is the area spanned with the edge facing vertex i; a pixel on an edge weighs 0.
+  const std::int64_t weightSteps[3] = {p[1].Y - p[2].Y, p[2].Y - p[0].Y, p[0].Y - p[1].Y};
+  std::vector<std::uint32_t> row;
+  ForEachClippedRow(dc, bounds, [&](int y, int left, int right) {
+    const TPoint first{left, y};
+    const std::int64_t weights[3] = {Cross(p[1], p[2], first), Cross(p[2], p[0], first), Cross(p[0], p[1], first)};
+    std::int64_t from = 0;
+    std::int64_t to = right - left - 1;
+    if (!InsideSpan(weights, weightSteps, from, to)) return;
+    auto channel = [&](int i) {
+      std::int64_t n = 0;
+      std::int64_t step = 0;
+      for (int k = 0; k < 3; ++k) {
+        n += (weights[k] + weightSteps[k] * from) * c[k][i];
+        step += weightSteps[k] * c[k][i];
+      }
+      return TSteppedQuotient(n, step, area);
+    };
+    TSteppedQuotient channels[3] = {channel(0), channel(1), channel(2)};
+    row.resize(to - from + 1);
+    for (std::uint32_t& pixel : row) {
+      pixel = PixelOf({channels[0].Value(), channels[1].Value(), channels[2].Value()});
+      for (auto& quotient : channels) quotient.Step();
+    }
+    dc->Surface().StoreRow(y, left + int(from), int(row.size()), row.data());
   });
 }
 
