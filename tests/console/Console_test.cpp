@@ -160,6 +160,14 @@ TEST_F(ConsoleTest, TokenClassesAreStoredPerByte) {
   EXPECT_EQ(console->LineRecord(Line(1))->Data.GetToken(0), skString);
   console->AddLine("caf\xC3\xA9 := 1", lkInput, 0);
   EXPECT_EQ(console->LineRecord(Line(2))->Data.Length(), 10) << "bytes of the UTF-8 text";
+
+  // Lines longer than the store's chunks sit beside the short ones.
+  const std::string longLine = std::string(70000, ' ') + "'a'";
+  console->AddLine(longLine, lkResult, 0);
+  console->AddLine("x", lkResult, 0);
+  EXPECT_EQ(TextOf(Line(3)), longLine);
+  EXPECT_EQ(console->LineRecord(Line(3))->Data.GetToken(70002), skString);
+  EXPECT_EQ(TextOf(Line(4)), "x");
 }
 
 TEST_F(ConsoleTest, LineKindsPlayTheirSounds) {
