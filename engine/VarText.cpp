@@ -5,6 +5,8 @@
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
+#include "engine/RunFlags.h"
+#include "engine/RunState.h"
 #include "engine/Stds.h"
 
 std::int32_t ListLevel = 0;
@@ -113,6 +115,13 @@ TVar* Shown(TVar* var) {
 
 bool TypeRoutineText(TVar& var, std::string& text) { return Stds && Stds->ToText(var, text); }
 
+// A listing is part of the statement that shows it: between two of its
+// lines the windows are let through, and an abort ends it.
+bool ListingGoesOn() {
+  ProcessMessages();
+  return !AbortFlag;
+}
+
 }  // namespace
 
 std::string VarToText(TVar* var, bool quote, bool useTypeRoutines) {
@@ -127,7 +136,8 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
   var = Shown(var);
   if (!var) return;
   TListingScope listing(level, label, lineKind);
-  if (Stds && Stds->Output(*var)) return;
+  // An output routine stopped by an abort has listed what it could.
+  if ((Stds && Stds->Output(*var)) || AbortFlag) return;
   auto write = [&](const std::string& text) { WriteMessage(label + text, lineKind, level); };
   std::string text;
   switch (var->Kind()->Code()) {
@@ -138,7 +148,7 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
       auto& array = static_cast<TArrVar&>(*var);
       write("array [" + std::to_string(array.Count()) + "]");
       TSlotVar view;
-      for (std::int32_t p = 0; p < array.Count(); ++p)
+      for (std::int32_t p = 0; p < array.Count() && ListingGoesOn(); ++p)
         ListVar(&array.ElemAt(p, view), "[" + std::to_string(p + 1) + "] = ", level + 1, lkOutput);
       return;
     }
@@ -147,7 +157,7 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
       if (TypeRoutineText(*var, text)) return write(text);
       auto& record = static_cast<TRecVar&>(*var);
       write("record");
-      for (int i = 0; i < record.FieldCount(); ++i)
+      for (int i = 0; i < record.FieldCount() && ListingGoesOn(); ++i)
         ListVar(record.Field(i), record.Field(i)->Name() + " = ", level + 1, lkOutput);
       return;
     }

@@ -92,13 +92,13 @@ protected:
     TDataDrawTree& tree = *MainForm->Console->Tree;
     PDataNode last = nullptr;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node)) last = node;
-    return last ? MainForm->Console->LineRecord(last)->Text : "<none>";
+    return last ? std::string(MainForm->Console->LineRecord(last)->Text()) : "<none>";
   }
   static std::vector<std::string> Lines() {
     std::vector<std::string> lines;
     TDataDrawTree& tree = *MainForm->Console->Tree;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node))
-      lines.push_back(MainForm->Console->LineRecord(node)->Text);
+      lines.emplace_back(MainForm->Console->LineRecord(node)->Text());
     return lines;
   }
   static bool CloseProgram() {
