@@ -13,6 +13,7 @@
 #include "engine/Kind.h"
 #include "engine/NodeWalk.h"
 #include "engine/Proc.h"
+#include "engine/RunFlags.h"
 #include "engine/RunState.h"
 #include "engine/Var.h"
 #include "engine/VarText.h"
@@ -242,7 +243,8 @@ bool TEdList::Evaluate() {
       }
     } scope(*this);
     if (ClearConsole && host_.ClearConsole) host_.ClearConsole();
-    RunAsEvent([&] { called = Call(); });
+    // An aborted routine's result is unfinished: the previous one stays.
+    RunAsEvent([&] { called = Call() && !AbortFlag; });
     if (called) ShowResult();
   }
   return called;

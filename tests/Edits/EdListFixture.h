@@ -47,6 +47,7 @@ procedure Quiet; interfaced; begin end;
 procedure Told; interfaced = 'Says'; begin Write('told') end;
 function Forever(x : Real) : Real; interfaced; begin while True do Result := x end;
 function Hidden(x : Real) : Real; begin Result := x end;
+function Slow(x : Real) : Real; interfaced; begin Delay(0.3); Result := x end;
 end.)";
 
 class EdListTest : public ::testing::Test {
