@@ -2,6 +2,7 @@
 
 #include "libraries/Prompt.h"
 #include "shell/DesktopPrompt.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
@@ -22,12 +23,18 @@ const TStartWindow InputDialog{[] {
                                  InputForm = nullptr;
                                }};
 
+const TStartWindow Evaluator{[] {
+                               EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(*MainForm),
+                                                                  MainForm->actEvaler);
+                             },
+                             [] { delete EvaluatorForm; }};
+
 }  // namespace
 
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
-      {"Creating evaluation interfaces", {InputDialog}, 53},
+      {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Initialization complete", {}, 100},
   };
   return table;

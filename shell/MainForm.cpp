@@ -354,8 +354,8 @@ void TMainForm::FormActivate() {
   }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
-    for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
-      if (window) window->ClearReopenFlag();
+    for (TToolWindowId id : ToolWindowIds)
+      if (TToolForm* window = ToolWindow(id)) window->ClearReopenFlag();
   } else {
     ReopenToolWindows();
     if (AppSounds) AppSounds->Play(sndAppStart, false);
@@ -402,8 +402,8 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 
 // The welcome screen and the tips are not shown at start while they do not exist.
 void TMainForm::ReopenToolWindows() {
-  for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
-    if (window && window->ReopenFlag()) ShowToolWindow(window);
+  for (TToolWindowId id : ToolWindowIds)
+    if (TToolForm* window = ToolWindow(id); window && window->ReopenFlag()) ShowToolWindow(window);
 }
 
 // Closing during a run aborts it; the window closes once the run has
@@ -452,7 +452,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 9:
     case 10:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       return true;
     case 11:
       ShowToolWindow(PlotterForm);
@@ -460,7 +460,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 12:
     case 14:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       ShowToolWindow(WorkForm);
       return true;
     case 13:

@@ -74,12 +74,12 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},    {actGraphs, &GraphForm},
-                                                      {actGraphs3D, &Graph3DForm}, {actPlotter, &PlotterForm},
-                                                      {actEvaler, &EvaluatorForm}, {actWorksp, &WorkForm}};
-  for (const auto& [action, window] : toggles) {
-    action->OnExecute = [window](TObject*) { (*window)->Toggle(); };
-    OnUpdateEnabled(action, [window] { return *window != nullptr; });
+  const std::pair<TAction*, TToolWindowId> toggles[] = {{actEditor, twEditor},    {actGraphs, twGraph},
+                                                        {actGraphs3D, twGraph3D}, {actPlotter, twPlotter},
+                                                        {actEvaler, twEvaluator}, {actWorksp, twWork}};
+  for (const auto& [action, id] : toggles) {
+    action->OnExecute = [id](TObject*) { ToolWindow(id)->Toggle(); };
+    OnUpdateEnabled(action, [id] { return ToolWindow(id) != nullptr; });
   }
   actAbout->OnExecute = [](TObject*) {
     frmSplash->SetAboutView(false);
