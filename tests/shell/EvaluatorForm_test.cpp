@@ -26,6 +26,7 @@
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/controls/TreeView.h"
+#include "toolkit/gdi/Bitmap.h"
 
 namespace {
 
@@ -175,22 +176,22 @@ TEST_F(EvaluatorFormTest, WithoutInterfacedEveryRoutineAndConstantShowsSortedByL
   EXPECT_EQ(Texts(first()), std::vector<std::string>{"My Tools"});
 }
 
+// Bold text has more ink than the same text drawn plainly.
 TEST_F(EvaluatorFormTest, LibrariesAreBold) {
   StartBoth();
   Shown();
   Library("My Tools")->Expand(false);
   ProcessEverything();
-  std::vector<std::pair<std::string, TFontStyles>> drawn;
-  Tree().OnCustomDrawItem = [&, draw = Tree().OnCustomDrawItem](TObject* sender, TTreeNode* node,
-                                                                 TCustomDrawState state, bool& defaultDraw) {
-    draw(sender, node, state, defaultDraw);
-    drawn.push_back({node->Text(), Tree().Canvas().Font().Style()});
-    EXPECT_TRUE(defaultDraw);
+  const auto ink = [this](TTreeNode* node) {
+    TBitmap picture(Tree().ClientWidth(), Tree().ClientHeight(), pf32bit);
+    Tree().Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+    const TRect text = node->DisplayRect(true);
+    return CountPixels(*picture.Handle(), text, clBlack);
   };
-  Tree().Repaint();
-  ProcessEverything();
-  ASSERT_FALSE(drawn.empty());
-  for (const auto& [text, style] : drawn) EXPECT_EQ(style, text == "My Tools" ? fsBold : 0u) << text;
+  const int library = ink(Library("My Tools")), routine = ink(Item("My Tools", "Gain"));
+  Tree().OnCustomDrawItem = nullptr;
+  EXPECT_GT(library, ink(Library("My Tools")));
+  EXPECT_EQ(routine, ink(Item("My Tools", "Gain"))) << "routines are drawn plainly";
 }
 
 TEST_F(EvaluatorFormTest, ExpandingAndCollapsingOpenAndCloseTheLibrarysBook) {
