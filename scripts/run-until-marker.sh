@@ -2,14 +2,27 @@
 # Starts PROGRAM with a Tarnscript file that writes a few console lines and
 # then a marker file through the "file" data source, on the current display
 # (DISPLAY, xcb), with empty settings and desktop-data folders. Once the
-# marker appears it prints "ready after N ms" (from the start), saves the
-# screen as OUT.png when asked (build/bin/grab-screen) and ends the
-# program; it fails when no marker appears within LIMIT seconds (default 30).
-#   scripts/run-until-marker.sh PROGRAM [OUT.png]
+# marker appears it prints "ready after N ms" (from the start), sends the
+# lines of INPUT to the program when one is given, saves the screen as
+# OUT.png when asked (build/bin/grab-screen) and ends the program; it fails
+# when a marker does not appear within LIMIT seconds (default 30).
+#   scripts/run-until-marker.sh PROGRAM [OUT.png] [INPUT]
+# START names a start file of the caller's own instead (a program, or a
+# library whose block writes the marker); "@WORK@" in it stands for the
+# folder where the marker file, "marker", must be written.
+#
+# Each line of INPUT, in turn (no window manager runs: a window gets the
+# keyboard only when it is clicked):
+#   > LINE      clicks the main window's command line, types LINE, Enter
+#   @ CAPTION   waits for the window of that caption and clicks into it
+#   mark        types the lines that write a second marker, and waits for
+#               it: everything before it has been done
+#   anything else goes to xdotool as it stands ("key F8")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=$1
 output=${2:-}
+input=${3:-}
 limit=${LIMIT:-30}
 work=$(mktemp -d)
 pid=
@@ -23,7 +36,12 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$work/config" "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
-cat > "$work/show.tarn" <<TARN
+if [ -n "${START:-}" ]; then
+  start="$work/$(basename "$START")"
+  sed "s|@WORK@|$work|g" "$START" > "$start"
+else
+  start="$work/show.tarn"
+  cat > "$start" <<TARN
 program Show;
 var h : Integer;
 begin
@@ -34,25 +52,85 @@ begin
   Close(h);
 end.
 TARN
+fi
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
-start=$(date +%s%N)
-"$program" "$work/show.tarn" > "$work/program.log" 2>&1 &
+start_ns=$(date +%s%N)
+"$program" "$start" > "$work/program.log" 2>&1 &
 pid=$!
-deadline=$((start + limit * 1000000000))
-until [ -e "$work/marker" ]; do
-  if ! kill -0 "$pid" 2>/dev/null; then
-    echo "run-until-marker: the program ended without the marker" >&2
-    cat "$work/program.log" >&2
-    exit 1
-  fi
-  if [ "$(date +%s%N)" -gt "$deadline" ]; then
-    echo "run-until-marker: no marker within $limit s" >&2
-    exit 1
-  fi
-  sleep 0.005
-done
-echo "ready after $((($(date +%s%N) - start) / 1000000)) ms"
+
+# Waits until the file exists, while the program runs and within the limit.
+wait_for() {
+  local deadline=$(($(date +%s%N) + limit * 1000000000))
+  until [ -e "$1" ]; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      echo "run-until-marker: the program ended without the marker" >&2
+      cat "$work/program.log" >&2
+      exit 1
+    fi
+    if [ "$(date +%s%N)" -gt "$deadline" ]; then
+      echo "run-until-marker: no marker $(basename "$1") within $limit s" >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
+}
+
+# The window whose title is exactly the caption.
+window_of() {
+  xdotool search --sync --limit 1 --name "^$(printf '%s' "$1" | sed 's/[][\.*^$]/\\&/g')\$"
+}
+
+# Raises the window and clicks into it at (X, Y), Y counted from its top,
+# or from its bottom when negative.
+click_at() {
+  local window=$1 x=$2 y=$3
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [ "$y" -lt 0 ] && y=$((HEIGHT + y))
+  xdotool windowraise "$window"
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool mousemove --window "$window" "$x" "$y" click 1
+}
+
+# Near the left edge, half-way down: in the windows so far, on no button
+# or item (the evaluator's tree below its nodes takes the keyboard).
+click_into() {
+  local window
+  window=$(window_of "$1")
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  click_at "$window" 10 $((HEIGHT / 2))
+}
+
+# The command line lies along the main window's bottom edge; its left end
+# is clear of the tool windows, which stay above the main window.
+type_line() {
+  click_at "$(window_of " Quantrel")" 12 -8
+  xdotool type --delay 20 -- "$1"
+  xdotool key Return
+}
+
+marks=0
+send() {
+  case "$1" in
+    '> '*) type_line "${1#> }" ;;
+    '@ '*) click_into "${1#@ }" ;;
+    mark)
+      marks=$((marks + 1))
+      type_line "h := Open('file://$work/mark$marks', omWrite)"
+      type_line "Close(h)"
+      wait_for "$work/mark$marks"
+      ;;
+    '') ;;
+    *) eval "xdotool $1" ;;
+  esac
+  sleep 0.2
+}
+
+wait_for "$work/marker"
+echo "ready after $((($(date +%s%N) - start_ns) / 1000000)) ms"
+if [ -n "$input" ]; then
+  while IFS= read -r line || [ -n "$line" ]; do send "$line"; done < "$input"
+fi
 if [ -n "$output" ]; then
   # The lines written before the marker get their paint.
   sleep 1
