@@ -21,6 +21,7 @@
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ScrollBox.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/SysMetrics.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ void TEdList::ShowRoutine(TFunc* routine) {
       AddResultRow(y);
     }
   }
-  SetMainHeight(y);
+  PlaceRows(y);
   if (shownWhole_ && Auto) Evaluate();
 }
 
@@ -174,7 +175,7 @@ void TEdList::ShowConstant(TVar* constant) {
     AddInfo(y, parameter->Label());
   AddTitle(y, "Result", 2);
   AddResultRow(y);
-  SetMainHeight(y);
+  PlaceRows(y);
   resultRow_->SetResultText(VarToText(constant, true, true));
 }
 
@@ -184,13 +185,29 @@ void TEdList::ClearRows() {
   shownWhole_ = false;
   evaluationWaits_ = false;
   rows_.clear();
+  settings_.clear();
 }
 
-void TEdList::AddRow(int& y, std::unique_ptr<TEdRow> row) {
-  row->SetParent(pnlMain_);
-  row->SetBounds(0, y, pnlMain_->ClientWidth(), row->Height());
+void TEdList::AddRow(int& y, std::unique_ptr<TEdRow> row, TRowSetting setting) {
+  row->SetTop(y);
   y += row->Height();
   rows_.push_back(std::move(row));
+  settings_.push_back(std::move(setting));
+}
+
+// The rows are placed once the list's height, and with it the scroll bar
+// and the rows' width, is known: each row's window is made once, at its
+// size. What needs the row's window is done after.
+void TEdList::PlaceRows(int height) {
+  SetMainHeight(height);
+  const int width = pnlMain_->ClientWidth();
+  for (const auto& row : rows_) {
+    row->SetBounds(0, row->Top(), width, row->Height());
+    row->SetParent(pnlMain_);
+  }
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    if (settings_[i]) settings_[i](*rows_[i]);
+  settings_.clear();
 }
 
 void TEdList::AddTitle(int& y, const std::string& text, int kind) {
@@ -200,17 +217,14 @@ void TEdList::AddTitle(int& y, const std::string& text, int kind) {
 }
 
 void TEdList::AddInfo(int& y, const std::string& text) {
-  auto info = std::make_unique<TEdInfo>(nullptr);
-  info->SetInfo(text);
-  AddRow(y, std::move(info));
+  AddRow(y, std::make_unique<TEdInfo>(nullptr), [text](TEdRow& row) { static_cast<TEdInfo&>(row).SetInfo(text); });
 }
 
 void TEdList::AddEditor(int& y, TVar* variable) {
-  std::unique_ptr<TEdRow> editor = MakeEditor(*variable, host_);
-  TEdRow& row = *editor;
-  AddRow(y, std::move(editor));
-  row.SetVariable(variable);
-  row.OnParamChange = [this](TEdRow*) { ParamChanged(); };
+  AddRow(y, MakeEditor(*variable, host_), [this, variable](TEdRow& row) {
+    row.SetVariable(variable);
+    row.OnParamChange = [this](TEdRow*) { ParamChanged(); };
+  });
 }
 
 void TEdList::AddResultRow(int& y) {
@@ -303,9 +317,17 @@ void TEdList::ScrollBoxResize() {
 }
 
 // The scroll box measures its range when it aligns, which a child placed
-// freely does not cause.
+// freely does not cause. The width the panel will have beside the
+// vertical bar is given with the height: its window's surface, as tall as
+// all the rows, is made once.
 void TEdList::SetMainHeight(int height) {
-  pnlMain_->SetHeight(height);
+  const TRect client = scrollBox_->ClientRect();
+  const bool barShown = scrollBox_->VertScrollBar().IsScrollBarVisible();
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  int width = client.Width();
+  if (height > client.Height() && !barShown) width -= bar;
+  if (height <= client.Height() && barShown) width += bar;
+  pnlMain_->SetBounds(pnlMain_->Left(), pnlMain_->Top(), width - EmptyMargin, height);
   scrollBox_->Realign();
 }
 

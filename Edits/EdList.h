@@ -15,6 +15,7 @@
 // progress nothing is evaluated; the changes made meanwhile are looked at
 // once it has ended (CatchUp).
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,8 +59,12 @@ protected:
 private:
   void ShowRoutine(TFunc* routine);
   void ShowConstant(TVar* constant);
+  // What is done to a row once it stands in the list.
+  using TRowSetting = std::function<void(TEdRow& row)>;
+
   void ClearRows();
-  void AddRow(int& y, std::unique_ptr<TEdRow> row);
+  void AddRow(int& y, std::unique_ptr<TEdRow> row, TRowSetting setting = {});
+  void PlaceRows(int height);
   void AddTitle(int& y, const std::string& text, int kind);
   void AddInfo(int& y, const std::string& text);
   void AddEditor(int& y, TVar* variable);
@@ -76,6 +81,7 @@ private:
   TScrollBox* scrollBox_;
   TPanel* pnlMain_;
   std::vector<std::unique_ptr<TEdRow>> rows_;
+  std::vector<TRowSetting> settings_;  // one per row until they are placed
   TFunc* routine_ = nullptr;
   TVar* constant_ = nullptr;
   TEdRes* resultRow_ = nullptr;
