@@ -371,15 +371,18 @@ TEST_F(EvaluatorFormTest, TheMatrixSelectionReevaluatesWhileShownAndAutomatic) {
   EXPECT_EQ(Result(), "6") << "manual mode";
   FreeEvaluator();
   EXPECT_FALSE(AfterSelectionSync) << "nobody listens once the window is gone";
+  EXPECT_TRUE(form->Engine->CompileText("library After; end.")) << "the engine tells the client it keeps";
 }
 
-TEST_F(EvaluatorFormTest, F8ShowsAndHidesTheWindowFromEitherWindow) {
+TEST_F(EvaluatorFormTest, F8ShowsAndHidesTheWindowFromEitherWindowAndF1ShowsItsHelp) {
   StartBoth();
   EXPECT_FALSE(EvaluatorForm->Visible());
   Press(VK_F8);
   EXPECT_TRUE(EvaluatorForm->Visible());
   EXPECT_TRUE(form->actEvaler->Checked());
   EXPECT_EQ(EvaluatorForm->Caption(), " Evaluator");
+  PressIn(Tree(), VK_F1);
+  EXPECT_EQ(help.Pages, std::vector<std::string>{HelpFolder() + "a1_02_11.htm"}) << "the evaluator's own page";
   PressIn(Tree(), VK_F8);
   EXPECT_FALSE(EvaluatorForm->Visible());
   EXPECT_FALSE(form->actEvaler->Checked());
