@@ -3,6 +3,7 @@
 #include "libraries/Prompt.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EditorForm.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
@@ -23,6 +24,12 @@ const TStartWindow InputDialog{[] {
                                  InputForm = nullptr;
                                }};
 
+const TStartWindow Evaluator{[] {
+                               EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(*MainForm),
+                                                                  MainForm->actEvaler);
+                             },
+                             [] { delete EvaluatorForm; }};
+
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
 }  // namespace
@@ -30,7 +37,7 @@ const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete E
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
-      {"Creating evaluation interfaces", {InputDialog}, 53},
+      {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
       {"Initialization complete", {}, 100},
   };

@@ -53,11 +53,6 @@ void TellSplash(const std::string& message, int progress) {
 
 // Whether the line assigns: a ":=" token of the lexer, not one inside a
 // string or a comment.
-// The tool windows in the order the first activation reopens them.
-std::array<TToolForm*, 6> ToolWindowsInOrder() {
-  return {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm};
-}
-
 bool HasAssignment(TSyntax& syntax, const std::string& line) {
   TSyntaxLine scan(syntax, line);
   while (syntax.NextKind() != skEndOfLine)
@@ -361,8 +356,8 @@ void TMainForm::FormActivate() {
   }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
-    for (TToolForm* window : ToolWindowsInOrder())
-      if (window) window->ClearReopenFlag();
+    for (TToolWindowId id : ToolWindowIds)
+      if (TToolForm* window = ToolWindow(id)) window->ClearReopenFlag();
   } else {
     ReopenToolWindows();
     if (AppSounds) AppSounds->Play(sndAppStart, false);
@@ -409,8 +404,8 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 
 // The welcome screen and the tips are not shown at start while they do not exist.
 void TMainForm::ReopenToolWindows() {
-  for (TToolForm* window : ToolWindowsInOrder())
-    if (window && window->ReopenFlag()) ShowToolWindow(window);
+  for (TToolWindowId id : ToolWindowIds)
+    if (TToolForm* window = ToolWindow(id); window && window->ReopenFlag()) ShowToolWindow(window);
 }
 
 // Closing during a run aborts it; the window closes once the run has
@@ -474,7 +469,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 9:
     case 10:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       return true;
     case 11:
       ShowToolWindow(PlotterForm);
@@ -482,7 +477,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 12:
     case 14:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       ShowToolWindow(WorkForm);
       return true;
     case 13:

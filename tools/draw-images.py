@@ -2,8 +2,10 @@
 """Draws the program's pictures and writes them as XPM files into
 resources/images/: the shared 16 x 16 pictures as strips, Norm.xpm (16
 pictures: the main window's tool bar, menus and the consoles' line icons)
-Small.xpm (32 pictures: the tool windows' tool bars) and FileTree.xpm (the
-program editor's folder tree: closed folder, open folder, file); and the splash
+Small.xpm (32 pictures: the tool windows' tool bars), FileTree.xpm (the
+program editor's folder tree: closed folder, open folder, file), the
+evaluator's own strip Evaluator.xpm (its tree's nodes and its Evaluate
+button); and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
@@ -373,6 +375,58 @@ def tree_file(p):
     text_lines(p, 5, 5, 10, 4, NAVY)
 
 
+def book(p, cover, edge, open_=False):
+    if open_:
+        p.polygon([(0.5, 4), (8, 5.5), (15.5, 4), (15.5, 14), (8, 15.5), (0.5, 14)], edge)
+        p.polygon([(1.5, 4.5), (7.5, 6), (7.5, 14.5), (1.5, 13)], PAPER)
+        p.polygon([(8.5, 6), (14.5, 4.5), (14.5, 13), (8.5, 14.5)], PAPER)
+        text_lines(p, 3, 7, 6, 3)
+        text_lines(p, 10, 7, 13, 3)
+    else:
+        p.box(2, 1, 14, 15, cover, edge)
+        p.fill(3, 2, 5, 14, edge)
+        p.fill(7, 4, 12, 6, YELLOW)
+
+
+LETTER_F = ['.###', '#...', '###.', '#...', '#...', '#...', '#...']
+LETTER_P = ['###.', '#..#', '#..#', '###.', '#...', '#...', '#...']
+LETTER_C = ['.###', '#...', '#...', '#...', '#...', '#...', '.###']
+
+
+def routine(p, fill, edge, letter, interfaced):
+    p.box(1, 2, 14, 15, fill, edge)
+    p.pattern(5, 5, letter, WHITE)
+    p.pattern(6, 5, letter, WHITE)
+    if interfaced:
+        p.polygon([(9, 0.5), (15.5, 0.5), (15.5, 7)], ORANGE)
+        p.line(10, 0, 15, 5, BROWN)
+
+
+def parameter_constant(p):
+    p.box(0, 4, 16, 12, WHITE, GREY)
+    p.line(2, 8, 13, 8, DARK)
+    p.box(8, 5, 12, 12, ORANGE, BROWN)
+
+
+def plain_constant(p):
+    p.box(1, 2, 14, 15, LIGHT, GREY)
+    p.pattern(5, 5, LETTER_C, DARK)
+    p.pattern(6, 5, LETTER_C, DARK)
+
+
+def evaluate(p):
+    p.box(0, 1, 16, 15, '#FFE8B0', BROWN)
+    p.fill(3, 5, 13, 7, DARKGREEN)
+    p.fill(3, 9, 13, 11, DARKGREEN)
+
+
+EVALUATOR = [lambda p: book(p, RED, DARKRED), lambda p: book(p, RED, DARKRED, True),
+             lambda p: routine(p, BLUE, DARKBLUE, LETTER_F, True), lambda p: routine(p, BLUE, DARKBLUE, LETTER_F, False),
+             lambda p: routine(p, GREEN, DARKGREEN, LETTER_P, True),
+             lambda p: routine(p, GREEN, DARKGREEN, LETTER_P, False),
+             parameter_constant, plain_constant, evaluate]
+
+
 NORM = [main_menu, fatal, error, warning, information, gear, clear, None,
         graph2d, editor, help_sign, two_pages, graph3d, plotter, evaluator, workspace]
 
@@ -504,5 +558,6 @@ if __name__ == '__main__':
     write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
     write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
     write_xpm(os.path.join(folder_out, 'FileTree.xpm'), 'FileTreePictures', strip(FILE_TREE))
+    write_xpm(os.path.join(folder_out, 'Evaluator.xpm'), 'EvaluatorPictures', strip(EVALUATOR))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

@@ -18,6 +18,7 @@
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
 #include "shell/CreationTable.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
 #include "shell/InstCtrl.h"
@@ -198,7 +199,8 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
-                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]"})
+                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
+                              "[EVALPARAMS]", "[EVALFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -221,14 +223,19 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(MainForm ? "input dialog, main window alive" : "input dialog, main window gone");
     destroy();
   };
+  table[1].Windows[1].Destroy = [&, destroy = table[1].Windows[1].Destroy] {
+    freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
+    destroy();
+  };
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"input dialog, main window alive", "main window, pictures alive"}));
+    EXPECT_EQ(freed, (std::vector<std::string>{"evaluator, input dialog alive", "input dialog, main window alive",
+                                               "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
-    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, frmSplash, Images, InstCtrl,
-                                                                 LoadProgress, Application().MainForm()})
+    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, frmSplash, Images,
+                                                                 InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }
