@@ -14,6 +14,7 @@ bool TXGraph3D::Build(TCanvas& Canvas, TRect& Rect) {
   if (!SceneDrawable()) return false;
   SetViewMatrix();
   AddBox();
+  BuildAxes();
   BoxVertexCount = VertexCount();
   Layout(Canvas, Rect);
   if (IsRectEmpty(Rect)) {
@@ -30,6 +31,9 @@ void TXGraph3D::ClearScene() {
   elements_.Clear();
   Elements.clear();
   BoxFaces.clear();
+  AxisX.reset();
+  AxisY.reset();
+  AxisZ.reset();
   BoxVertexCount = 0;
 }
 
