@@ -156,7 +156,8 @@ public:
 
   // The scene for drawing into Rect on Canvas (which measures the title);
   // Rect comes back reduced to the plot area. False, with every list
-  // empty, when there is nothing to draw.
+  // empty, when there is nothing to draw. No data elements while the view
+  // is dragged with FastDraw on.
   bool Build(TCanvas& Canvas, TRect& Rect);
   // A polygon of three vertices, or four when V4 is not null; appended to
   // the element list unless Data is null (a box face).

@@ -21,6 +21,9 @@ bool TXGraph3D::Build(TCanvas& Canvas, TRect& Rect) {
     ClearScene();
     return false;
   }
+  // While the view is dragged with FastDraw on the data would not be
+  // painted: it is not built either, which keeps the frame quick.
+  if (Options.FastDraw && Rotating) return true;
   BuildDataSets(Rect);
   SortElements();
   return true;

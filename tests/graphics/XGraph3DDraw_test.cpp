@@ -193,6 +193,7 @@ TEST_F(Graph3DDrawTest, FastDrawLeavesOutTheDataWhileTheViewTurns) {
   const int legend = graph.LegendWidth(bitmap.Canvas());
   const TRect plot = Rect(0, 0, 640 - legend, 480), strip = Rect(640 - legend, 0, 640, 480);
   EXPECT_EQ(0, Count(clRed, plot));
+  EXPECT_TRUE(graph.Elements.empty()) << "nor built";
   EXPECT_GT(Count(clRed, strip), 0) << "the legend's swatch";
   EXPECT_EQ(clWhite, At(Centroid(*graph.BoxFaces[4]))) << "the floor";
   EXPECT_GT(Count(clBlack, plot), 100) << "walls and x labels";

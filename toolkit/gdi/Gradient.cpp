@@ -14,54 +14,64 @@ using TChannels = std::array<std::int64_t, 3>;  // red, green, blue, 16 bits eac
 
 TChannels ChannelsOf(const TTriVertex& v) { return {v.Red, v.Green, v.Blue}; }
 
-template <class Int>
-std::uint32_t PixelOf(const std::array<Int, 3>& c) {
+std::uint32_t PixelOf(const TChannels& c) {
   return 0xFF000000u | std::uint32_t(c[0] >> 8 & 0xFF) << 16 | std::uint32_t(c[1] >> 8 & 0xFF) << 8 |
          std::uint32_t(c[2] >> 8 & 0xFF);
 }
 
-template <class Int>
-Int FloorDiv(Int a, Int b) {  // b > 0
-  const Int q = a / b;
+// Exact floor(a / b) for b > 0. 64-bit values start from a floating-point
+// estimate, which is off by at most one for the quotients here (colour
+// channels and pixel columns), and correct it: a hardware division per
+// row and channel would cost more than the row's pixels.
+inline std::int64_t FloorDivide(std::int64_t a, std::int64_t b, double inverse) {
+  std::int64_t q = std::int64_t(double(a) * inverse);
+  std::int64_t r = a - q * b;
+  while (r < 0) --q, r += b;
+  while (r >= b) ++q, r -= b;
+  return q;
+}
+
+inline __int128 FloorDivide(__int128 a, __int128 b, double) {
+  const __int128 q = a / b;
   return q * b > a ? q - 1 : q;
 }
 
-template <class Int>
-Int CeilDiv(Int a, Int b) {  // b > 0
-  const Int q = a / b;
-  return q * b < a ? q + 1 : q;
-}
-
-// One barycentric weight along a row: w(x) = Slope * x + Offset, scaled
-// so that it is not negative inside the triangle.
+// A barycentric weight, scaled so that it is not negative inside the
+// triangle: w(x, y) = A x + B y + C, the cross product (a - o) x (p - o)
+// of the edge from o to a and the point p.
 template <class Int>
 struct TWeight {
-  Int Slope;
-  Int Offset;
+  Int A, B, C;
+  double InverseA;  // 1 / |A|, for the row's span
+  Int At(Int x, Int y) const { return A * x + B * y + C; }
 };
 
-// The weight of the corner opposite the edge from o to a: the cross product
-// (a - o) x (p - o) for p = (x, y), times sign.
 template <class Int>
-TWeight<Int> WeightOnRow(TPoint o, TPoint a, int y, Int sign) {
+TWeight<Int> WeightOf(TPoint o, TPoint a, Int sign) {
   const Int dx = Int(a.X) - o.X, dy = Int(a.Y) - o.Y;
-  return {sign * -dy, sign * (dx * (Int(y) - o.Y) + dy * o.X)};
+  return {sign * -dy, sign * dx, sign * (dy * o.X - dx * o.Y), dy == 0 ? 0.0 : 1.0 / double(dy < 0 ? -dy : dy)};
 }
 
-// Narrows [lo, hi] to the columns where the weight is not negative.
+// Narrows [lo, hi] on row y to the columns where the weight is not negative.
 template <class Int>
-void KeepNonNegative(const TWeight<Int>& w, Int& lo, Int& hi) {
-  if (w.Slope > 0)
-    lo = std::max(lo, CeilDiv<Int>(-w.Offset, w.Slope));
-  else if (w.Slope < 0)
-    hi = std::min(hi, FloorDiv<Int>(w.Offset, -w.Slope));
-  else if (w.Offset < 0)
+void KeepNonNegative(const TWeight<Int>& w, Int y, Int& lo, Int& hi) {
+  const Int offset = w.B * y + w.C;
+  if (w.A > 0)
+    lo = std::max(lo, -FloorDivide(offset, w.A, w.InverseA));  // ceil(-offset / A)
+  else if (w.A < 0)
+    hi = std::min(hi, FloorDivide(offset, -w.A, w.InverseA));
+  else if (offset < 0)
     hi = lo - 1;
 }
 
-// Each channel is (w0 c0 + w1 c1 + w2 c2) / area, rounded down; along a row
-// the numerator grows by a constant, so quotient and remainder are carried
-// from pixel to pixel instead of divided anew.
+// One colour channel along a row: (w0 c0 + w1 c1 + w2 c2) / area rounded
+// down, carried from pixel to pixel as quotient and remainder.
+template <class Int>
+struct TChannelStep {
+  Int Quotient, Remainder;  // at the current pixel
+  Int StepQuotient, StepRemainder;  // per pixel to the right
+};
+
 template <class Int>
 void TriangleRows(const std::array<TPoint, 3>& p, const std::array<TChannels, 3>& c, const TRect& area,
                   const TGradientRowVisitor& visit) {
@@ -69,40 +79,54 @@ void TriangleRows(const std::array<TPoint, 3>& p, const std::array<TChannels, 3>
   if (doubleArea == 0) return;
   const Int sign = doubleArea > 0 ? 1 : -1;
   const Int divisor = doubleArea * sign;
+  const double inverse = 1.0 / double(divisor);
+  const std::array<TWeight<Int>, 3> w = {WeightOf<Int>(p[1], p[2], sign), WeightOf<Int>(p[2], p[0], sign),
+                                         WeightOf<Int>(p[0], p[1], sign)};
+  std::array<TChannelStep<Int>, 3> channel;
+  std::array<TWeight<Int>, 3> numerator;  // per channel, as a function of x and y
+  for (int k = 0; k < 3; ++k) {
+    numerator[k] = {0, 0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+      numerator[k].A += w[i].A * c[i][k];
+      numerator[k].B += w[i].B * c[i][k];
+      numerator[k].C += w[i].C * c[i][k];
+    }
+    channel[k].StepQuotient = FloorDivide(numerator[k].A, divisor, inverse);
+    channel[k].StepRemainder = numerator[k].A - channel[k].StepQuotient * divisor;
+  }
   const int top = std::max(std::min({p[0].Y, p[1].Y, p[2].Y}), area.Top);
   const int bottom = std::min(std::max({p[0].Y, p[1].Y, p[2].Y}), area.Bottom - 1);
   const Int left = std::max(std::min({p[0].X, p[1].X, p[2].X}), area.Left);
   const Int right = std::min(std::max({p[0].X, p[1].X, p[2].X}), area.Right - 1);
-  std::vector<std::uint32_t> row;
+  static thread_local std::vector<std::uint32_t> row;
   for (int y = top; y <= bottom; ++y) {
-    const std::array<TWeight<Int>, 3> w = {WeightOnRow<Int>(p[1], p[2], y, sign), WeightOnRow<Int>(p[2], p[0], y, sign),
-                                           WeightOnRow<Int>(p[0], p[1], y, sign)};
     Int lo = left, hi = right;
-    for (const TWeight<Int>& weight : w) KeepNonNegative(weight, lo, hi);
+    for (const TWeight<Int>& weight : w) KeepNonNegative(weight, Int(y), lo, hi);
     if (lo > hi) continue;
-    std::array<Int, 3> quotient, remainder, stepQuotient, stepRemainder;
     for (int k = 0; k < 3; ++k) {
-      Int numerator = 0, step = 0;
-      for (int i = 0; i < 3; ++i) {
-        numerator += (w[i].Slope * lo + w[i].Offset) * c[i][k];
-        step += w[i].Slope * c[i][k];
-      }
-      quotient[k] = numerator / divisor;
-      remainder[k] = numerator % divisor;
-      stepQuotient[k] = FloorDiv<Int>(step, divisor);
-      stepRemainder[k] = step - stepQuotient[k] * divisor;
+      const Int n = numerator[k].At(lo, y);
+      channel[k].Quotient = FloorDivide(n, divisor, inverse);
+      channel[k].Remainder = n - channel[k].Quotient * divisor;
     }
     row.resize(std::size_t(hi - lo + 1));
-    for (std::uint32_t& pixel : row) {
-      pixel = PixelOf(quotient);
-      for (int k = 0; k < 3; ++k) {
-        quotient[k] += stepQuotient[k];
-        remainder[k] += stepRemainder[k];
-        if (remainder[k] >= divisor) {
-          ++quotient[k];
-          remainder[k] -= divisor;
-        }
+    // Locals, so that the six running values stay in registers.
+    Int red = channel[0].Quotient, redRest = channel[0].Remainder;
+    Int green = channel[1].Quotient, greenRest = channel[1].Remainder;
+    Int blue = channel[2].Quotient, blueRest = channel[2].Remainder;
+    const auto advance = [divisor](Int& quotient, Int& rest, const TChannelStep<Int>& step) {
+      quotient += step.StepQuotient;
+      rest += step.StepRemainder;
+      if (rest >= divisor) {
+        ++quotient;
+        rest -= divisor;
       }
+    };
+    for (std::uint32_t& pixel : row) {
+      pixel = 0xFF000000u | std::uint32_t(red >> 8 & 0xFF) << 16 | std::uint32_t(green >> 8 & 0xFF) << 8 |
+              std::uint32_t(blue >> 8 & 0xFF);
+      advance(red, redRest, channel[0]);
+      advance(green, greenRest, channel[1]);
+      advance(blue, blueRest, channel[2]);
     }
     visit(y, int(lo), row);
   }
@@ -120,13 +144,23 @@ TTriVertex OnSurface(HDC dc, TTriVertex v) {
   return v;
 }
 
-// Stores the row pieces where the device context may draw.
+// Stores the row pieces where the device context may draw; a clip of one
+// rectangle, the usual case, cuts the row directly.
 TGradientRowVisitor SurfaceWriter(HDC dc) {
-  return [dc](int y, int left, std::span<const std::uint32_t> pixels) {
+  const TRegion& clip = dc->SurfaceClip();
+  const bool simple = clip.Complexity() == SIMPLEREGION;
+  const TRect bounds = clip.Bounds();
+  return [dc, &clip, simple, bounds](int y, int left, std::span<const std::uint32_t> pixels) {
     TGdiBitmap& surface = dc->Surface();
-    dc->SurfaceClip().ForEachRectIn(Rect(left, y, left + int(pixels.size()), y + 1), [&](const TRect& part) {
+    const TRect row = Rect(left, y, left + int(pixels.size()), y + 1);
+    auto store = [&](const TRect& part) {
       surface.StoreRow(y, part.Left, part.Width(), pixels.data() + (part.Left - left));
-    });
+    };
+    TRect part;
+    if (!simple)
+      clip.ForEachRectIn(row, store);
+    else if (IntersectRect(part, row, bounds))
+      store(part);
   };
 }
 
