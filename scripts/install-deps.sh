@@ -11,6 +11,8 @@ packages=(
   qt6-multimedia-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool
+  # Outside readers of our EMF and WMF files, for the export tests and pictures.
+  emf2svg librsvg2-bin libwmf-bin
 )
 
 missing=()

@@ -1,9 +1,11 @@
 #include "toolkit/gdi/Bitmap.h"
 
 #include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "runtime/Exceptions.h"
+#include "runtime/SafeFileWriter.h"
 #include "toolkit/gdi/BmpFormat.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -83,10 +85,10 @@ void TBitmap::LoadFromFile(const std::string& fileName) {
 }
 
 void TBitmap::SaveToFile(const std::string& fileName) const {
-  std::ofstream file(fileName, std::ios::binary);
-  if (!file) throw EQuantrelError("Cannot create file \"" + fileName + "\"");
-  SaveToStream(file);
-  if (!file.flush()) throw EQuantrelError("Cannot create file \"" + fileName + "\"");
+  std::ostringstream bytes;
+  SaveToStream(bytes);
+  const std::string content = bytes.str();
+  ReplaceFileContent(fileName, content.data(), content.size());
 }
 
 void TBitmap::LoadFromStream(std::istream& stream) {

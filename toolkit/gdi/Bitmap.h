@@ -58,6 +58,8 @@ public:
   // Reading throws EQuantrelError "Bitmap image is not valid" for data that
   // is not a BMP image this reader knows (1, 4, 8, 16, 24 or 32 bits, no
   // compression or bit fields) and "Cannot open file" for a file it cannot open.
+  // Saving replaces the file whole or leaves it as it was, and throws
+  // EFCreateError ("Cannot create file") when it cannot be written.
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
   void LoadFromStream(std::istream& stream);

@@ -33,6 +33,13 @@ bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName) {
   return picture.save(QString::fromStdString(fileName), "PNG");
 }
 
+bool LoadBitmapFromPng(TBitmap& bitmap, const std::string& fileName) {
+  QImage picture;
+  if (!picture.load(QString::fromStdString(fileName), "PNG")) return false;
+  AssignImage(*bitmap.Handle(), picture);
+  return true;
+}
+
 namespace {
 
 QImage WindowImage(HWND window) {
