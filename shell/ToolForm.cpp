@@ -25,6 +25,13 @@ void TToolForm::Toggle() {
   reopen_ = show;
 }
 
+void TToolForm::KeepOwnKeys(const TOwnKeys& read, TOwnKeys write) {
+  writeOwnKeys_ = std::move(write);
+  Storage->OpenSection(section_, false);
+  TSectionCloser closer(*Storage);
+  read(*Storage);
+}
+
 void TToolForm::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
   ApplyWinsInTask(params, TWindowRole::ToolWindow);
@@ -64,6 +71,7 @@ void TToolForm::WriteSettings() {
   Storage->WriteInteger("Width", Width());
   Storage->WriteInteger("Height", Height());
   Storage->WriteBool("Visible", reopen_);
+  if (writeOwnKeys_) writeOwnKeys_(*Storage);
 }
 
 void TToolForm::ShowChanged(bool shown) {

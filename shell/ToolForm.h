@@ -7,13 +7,16 @@
 // "Left", "Top", "Width", "Height" and the flag as "Visible", read when the
 // window is made and written, the section erased first, when it is freed.
 // The main window's action that shows and hides it stays checked while it
-// shows.
+// shows. A window may keep keys of its own in the same section, after
+// the base's (KeepOwnKeys).
 
+#include <functional>
 #include <string>
 
 #include "toolkit/controls/Form.h"
 
 class TAction;
+class TStorage;
 
 class TToolForm : public TForm {
 public:
@@ -29,6 +32,13 @@ public:
   // Shows a hidden window and hides a shown one; the action and the flag follow.
   void Toggle();
 
+  // Keys of the window's own in its section, each handler called with the
+  // section open. Read runs at once, so the window calls this once the
+  // controls it reads into exist; Write runs when the window is freed,
+  // after the base's keys, while the window's components still exist.
+  using TOwnKeys = std::function<void(TStorage& storage)>;
+  void KeepOwnKeys(const TOwnKeys& read, TOwnKeys write);
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void Dispatch(TMessage& message) override;
@@ -43,4 +53,5 @@ private:
   std::string section_;
   TAction* toggle_;
   bool reopen_ = false;
+  TOwnKeys writeOwnKeys_;
 };
