@@ -20,6 +20,7 @@
 #include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WorkForm.h"
 #include "shell/XButton.h"
 #include "shell/XHint.h"
 #include "skin/SkinPanel.h"
@@ -354,7 +355,7 @@ void TMainForm::FormActivate() {
   }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
-    for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+    for (TToolForm* window : ToolWindowsInOrder())
       if (window) window->ClearReopenFlag();
   } else {
     ReopenToolWindows();
@@ -402,7 +403,7 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 
 // The welcome screen and the tips are not shown at start while they do not exist.
 void TMainForm::ReopenToolWindows() {
-  for (TToolForm* window : {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm})
+  for (TToolForm* window : ToolWindowsInOrder())
     if (window && window->ReopenFlag()) ShowToolWindow(window);
 }
 

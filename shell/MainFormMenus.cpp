@@ -74,12 +74,11 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  const std::pair<TAction*, TToolForm**> toggles[] = {{actEditor, &EditorForm},    {actGraphs, &GraphForm},
-                                                      {actGraphs3D, &Graph3DForm}, {actPlotter, &PlotterForm},
-                                                      {actEvaler, &EvaluatorForm}, {actWorksp, &WorkForm}};
-  for (const auto& [action, window] : toggles) {
-    action->OnExecute = [window](TObject*) { (*window)->Toggle(); };
-    OnUpdateEnabled(action, [window] { return *window != nullptr; });
+  // In the order of ToolWindowsInOrder.
+  TAction* const toggles[] = {actEditor, actGraphs, actGraphs3D, actPlotter, actEvaler, actWorksp};
+  for (std::size_t i = 0; i < std::size(toggles); ++i) {
+    toggles[i]->OnExecute = [i](TObject*) { ToolWindowsInOrder()[i]->Toggle(); };
+    OnUpdateEnabled(toggles[i], [i] { return ToolWindowsInOrder()[i] != nullptr; });
   }
   actAbout->OnExecute = [](TObject*) {
     frmSplash->SetAboutView(false);

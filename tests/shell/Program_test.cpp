@@ -17,6 +17,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
+#include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
@@ -24,6 +25,7 @@
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
+#include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/Packer.h"
 #include "tests/runtime/TempFolder.h"
@@ -192,13 +194,13 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 3u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 3, splash.Progress.end()), (std::vector<int>{50, 53, 100}));
+                                      "Creating Workspace", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 4u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 4, splash.Progress.end()), (std::vector<int>{50, 53, 80, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
-                              "[CONSOLELINES]", "[CONSOLECOLORS]"})
+                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[WORKFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -221,14 +223,26 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(MainForm ? "input dialog, main window alive" : "input dialog, main window gone");
     destroy();
   };
+  ASSERT_EQ(table[2].Message, "Creating Workspace");
+  ASSERT_EQ(table[2].Progress, 80);
+  table[2].Windows[0].Destroy = [&, destroy = table[2].Windows[0].Destroy] {
+    freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
+    destroy();
+  };
+  table[2].Windows[1].Destroy = [&, destroy = table[2].Windows[1].Destroy] {
+    freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
+    destroy();
+  };
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"input dialog, main window alive", "main window, pictures alive"}));
+    EXPECT_EQ(freed, (std::vector<std::string>{"New Variable dialog, input dialog alive", "workspace, its dialog gone",
+                                               "input dialog, main window alive", "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
-    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, frmSplash, Images, InstCtrl,
-                                                                 LoadProgress, Application().MainForm()})
+    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, WorkForm, AddVarDlg, frmSplash,
+                                                                 Images, InstCtrl, LoadProgress,
+                                                                 Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }
