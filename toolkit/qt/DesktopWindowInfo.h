@@ -2,6 +2,8 @@
 // How the desktop shows a realised top-level window, for tests: which task
 // bar lists it is the window manager's business, but these decide it.
 
+#include <string>
+
 #include "toolkit/base/Handles.h"
 
 struct TDesktopWindowInfo {
@@ -12,6 +14,8 @@ struct TDesktopWindowInfo {
   bool TakesKeys = true;
   // The window it stays in front of (its owner), or null.
   HWND StaysWith = nullptr;
+  // What the desktop shows in its title bar.
+  std::string Title;
 };
 
 // False for a window that is not realised as a top-level window.

@@ -277,6 +277,7 @@ bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
   info.ToolWindow = widget->windowType() == Qt::Tool;
   info.TakesKeys = widget->windowType() != Qt::ToolTip;
   info.StaysWith = nullptr;
+  info.Title = widget->windowTitle().toStdString();
   const QWindow* transientParent = widget->windowHandle() ? widget->windowHandle()->transientParent() : nullptr;
   for (const auto& [handle, other] : Widgets())
     if (transientParent && other->windowHandle() == transientParent) info.StaysWith = handle;

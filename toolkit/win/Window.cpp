@@ -136,7 +136,11 @@ bool CompleteCreation(HWND window, CREATESTRUCT& create) {
   record->Bounds = Bounds(create.x, create.y, create.cx, create.cy);
   if (IWindowBackend* backend = WindowBackend(); backend && !record->MessageOnly)
     record->Host = backend->CreateHost(window, record->Parent);
-  if (record->Host) record->Host->SetBounds(record->Bounds);
+  if (record->Host) {
+    record->Host->SetBounds(record->Bounds);
+    // A caption given before the window was made is the desktop's title from the start.
+    record->Host->SetTitle(record->Text.c_str());
+  }
   if (!SendMessage(window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) return false;
   RecalculateClient(window);
   if (!(record = FindWindowRecord(window))) return false;
