@@ -34,10 +34,16 @@ public:
 
   // Keys of the window's own in its section, each handler called with the
   // section open. Read runs at once, so the window calls this once the
-  // controls it reads into exist; Write runs when the window is freed,
-  // after the base's keys, while the window's components still exist.
+  // controls it reads into exist; Write runs in WriteSettings, after the
+  // base's keys.
   using TOwnKeys = std::function<void(TStorage& storage)>;
   void KeepOwnKeys(const TOwnKeys& read, TOwnKeys write);
+  // Writes the section, erased first, once at the end of the window. A
+  // window with keys of its own calls it in its destructor, while the
+  // controls its keys come from exist; the base's destructor writes the
+  // base's keys of a window that did not. A store that cannot be written
+  // keeps what it held.
+  void WriteSettings();
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -46,7 +52,6 @@ protected:
 
 private:
   void ReadSettings(const TRect& bounds);
-  void WriteSettings();
   void ShowChanged(bool shown);
   void CheckAction(bool checked);
 
@@ -54,4 +59,5 @@ private:
   TAction* toggle_;
   bool reopen_ = false;
   TOwnKeys writeOwnKeys_;
+  bool settingsWritten_ = false;
 };

@@ -98,6 +98,7 @@ TWorkForm::TWorkForm(TComponent* owner, CountedPtr<ITarnscript> engine, TAction*
 
 // The engine keeps the subscriber: from now on it does nothing.
 TWorkForm::~TWorkForm() {
+  WriteSettings();
   SetWorkStatusHandler(nullptr);
   workInt_->Form = nullptr;
 }

@@ -49,12 +49,16 @@ class TWorkInt;
 // its variable through it each time it is asked (TWorkForm::NodeVariable),
 // so that a script that resizes an array while the window paints never
 // leads a row to a variable that is gone. A zero-filled record is a valid
-// empty one, so rows made by the tree itself need no construction.
+// empty one, so rows made by the tree itself need no construction. The
+// tree puts user data right after its internal data, 4-byte aligned: the
+// record is packed to match.
+#pragma pack(push, 4)
 struct TVarNodeData {
   TVar* Var;              // top-level rows; nil for elements and fields
   std::int32_t Position;  // elements and fields: 0-based place in the parent variable
   char Name[16];          // shown before the variable's own name: "[i]" for an element, else empty
 };
+#pragma pack(pop)
 
 // " Allocated : " and the bytes in B up to 1024, in KB up to 1048576, in MB
 // beyond, with at most two decimals rounded half to even.
