@@ -23,6 +23,9 @@ struct TColumnSpec {
 
 constexpr TColumnSpec ColumnSpecs[] = {{" Name ", 96}, {" Value ", 192}, {" Type ", 96}};
 constexpr int MinColumnWidth = 64;
+// More than the widest column shows: a value cell never writes out a
+// million elements, only to cut them off.
+constexpr std::size_t ValueTextLimit = 4096;
 constexpr TColumnIndex NameColumn = 0;
 constexpr TColumnIndex ValueColumn = 1;
 constexpr TColumnIndex TypeColumn = 2;
@@ -150,7 +153,7 @@ std::string TWorkForm::CellText(PDataNode node, TColumnIndex column) {
   if (!var) return {};
   switch (column) {
     case NameColumn: return var->HasName() ? NodeData(node)->Name + var->Name() : NodeData(node)->Name;
-    case ValueColumn: return VarToText(var, false, true);
+    case ValueColumn: return VarToText(var, false, true, ValueTextLimit);
     case TypeColumn: return var->Kind()->GetText(true);
     default: return {};
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/ArrVar.h"
 #include "runtime/HeapUsage.h"
 #include "tests/shell/WorkFormFixture.h"
 
@@ -155,6 +156,17 @@ TEST_F(WorkFormTest, AHiddenWindowRebuildsWhenItShowsAgain) {
   form->actWorksp->Execute();
   ProcessEverything();
   EXPECT_EQ(TopNames(), (std::vector<std::string>{"ans", "x", "y", "z"}));
+}
+
+TEST_F(WorkFormTest, AHugeArrayShowsTheStartOfItsValue) {
+  Open();
+  auto* big = static_cast<TArrVar*>(form->Engine->AddVariable("big", FindKind("vector")));
+  SetVecSize(*big, 100000, true);
+  work->actRefresh->Execute();
+  const std::string value = Tree().CellText(TopRow("big"), 1);
+  EXPECT_EQ(value.substr(0, 7), "{0, 0, ");
+  EXPECT_EQ(value.substr(value.size() - 6), ", ...}");
+  EXPECT_LT(value.size(), 5000u) << "more than a cell shows, far less than the whole";
 }
 
 TEST(HeapStatusText, RoundsToTwoDecimalsHalfToEven) {
