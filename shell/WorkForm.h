@@ -19,7 +19,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "engine/Tarnscript.h"
 #include "shell/ToolForm.h"
@@ -56,6 +56,7 @@ class TWorkInt;
 struct TVarNodeData {
   TVar* Var;              // top-level rows; nil for elements and fields
   std::int32_t Position;  // elements and fields: 0-based place in the parent variable
+  std::uint32_t SortKey;  // top-level rows while a sort runs: the place of the row's text among the keys
   char Name[16];          // shown before the variable's own name: "[i]" for an element, else empty
 };
 #pragma pack(pop)
@@ -194,7 +195,7 @@ private:
   // rebuild waits for the window to show.
   bool treeCurrent_ = false;
   // Each top-level row's text in the sort column while a sort runs.
-  std::unordered_map<PDataNode, std::string> sortKeys_;
+  std::vector<std::string> sortKeys_;
   // The folders of the files chosen last: variable and workspace files, libraries.
   std::string fileFolder_;
   std::string libraryFolder_;

@@ -177,11 +177,8 @@ TVar* TWorkForm::SelectedVariable(bool topOnly) {
 // their order.
 int TWorkForm::CompareRows(PDataNode node1, PDataNode node2, TColumnIndex column) {
   if (node1->Parent != VarTree->RootNode() || node2->Parent != VarTree->RootNode()) return 0;
-  const auto key = [&](PDataNode node) {
-    const auto found = sortKeys_.find(node);
-    return found != sortKeys_.end() ? found->second : CellText(node, column);
-  };
-  return CompareText(key(node2), key(node1));
+  if (sortKeys_.empty()) return CompareText(CellText(node2, column), CellText(node1, column));
+  return CompareText(sortKeys_[NodeData(node2)->SortKey], sortKeys_[NodeData(node1)->SortKey]);
 }
 
 // Each top-level row's text is made once, not at every comparison. Only
@@ -190,10 +187,16 @@ int TWorkForm::CompareRows(PDataNode node1, PDataNode node2, TColumnIndex column
 // needed.
 void TWorkForm::SortVariables() {
   const TColumnIndex column = VarTree->Header().SortColumn();
-  sortKeys_.reserve(VarTree->RootNodeCount());
-  for (PDataNode node = VarTree->FirstRootNodeRaw(); node; node = node->NextSibling)
-    sortKeys_.emplace(node, CellText(node, column));
-  VarTree->SortChildren(nullptr, column, VarTree->Header().SortDirection(), true);
+  for (PDataNode node = VarTree->FirstRootNodeRaw(); node; node = node->NextSibling) {
+    NodeData(node)->SortKey = static_cast<std::uint32_t>(sortKeys_.size());
+    sortKeys_.push_back(CellText(node, column));
+  }
+  try {
+    VarTree->SortChildren(nullptr, column, VarTree->Header().SortDirection(), true);
+  } catch (...) {
+    sortKeys_.clear();
+    throw;
+  }
   sortKeys_.clear();
 }
 

@@ -3,59 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-
-#include <unistd.h>
-
+#include "bench/shell/MainWindowBench.h"
 #include "console/Console.h"
 #include "console/XEdit.h"
-#include "console/Sounds.h"
-#include "runtime/Storage.h"
-#include "shell/Images.h"
-#include "shell/MainForm.h"
-#include "toolkit/controls/Application.h"
 #include "toolkit/win/Paint.h"
-#include "toolkit/win/PlaySound.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// The program's folders and settings in a temporary folder of their own.
-class TMainWindowBench {
-public:
-  TMainWindowBench() : folder_(fs::temp_directory_path() / ("quantrel-main-bench-" + std::to_string(getpid()))) {
-    fs::create_directories(folder_ / "LIBS");
-    setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-    setenv("XDG_DATA_HOME", folder_.c_str(), 1);
-    SetAppFolder(folder_.string() + "/");
-    SetSoundBackend(nullptr);
-    Storage = std::make_unique<TStorage>("MainFormBench.ini", 0);
-    images_ = std::make_unique<TImages>(nullptr);
-    Form = new TMainForm(nullptr);
-    Form->Show();
-    Application().ProcessMessages();
-  }
-  ~TMainWindowBench() {
-    delete Form;
-    images_.reset();
-    AppSounds.reset();
-    Storage.reset();
-    SetAppFolder("");
-    fs::remove_all(folder_);
-  }
-
-  TMainForm* Form;
-
-private:
-  fs::path folder_;
-  std::unique_ptr<TImages> images_;
-};
-
 void BM_ExecuteLineUntilPainted(benchmark::State& state) {
-  TMainWindowBench bench;
+  TMainWindowBench bench("main-bench");
   TMainForm& form = *bench.Form;
   form.ExecuteLine(form.CommandLine, "x := 0");
   const HWND console = form.Console->Tree->Handle();
