@@ -114,7 +114,7 @@ void TAddVarDlg::CreateControls() {
 // With WinsInTask the workspace window owns the dialog.
 void TAddVarDlg::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
-  ApplyWinsInTask(params, TWindowRole::ModalDialog, WorkForm && WorkForm->HandleAllocated() ? WorkForm->Handle() : nullptr);
+  ApplyWinsInTask(params, TWindowRole::ModalDialog, WorkForm ? WorkForm->Handle() : nullptr);
 }
 
 void TAddVarDlg::BeginKinds() {

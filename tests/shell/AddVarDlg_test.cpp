@@ -1,7 +1,9 @@
 // The New Variable dialog: its types, the check of the name as it is
 // typed, its two modes and its double click.
 
+#include "runtime/Params.h"
 #include "tests/shell/WorkFormFixture.h"
+#include "toolkit/win/Styles.h"
 
 namespace {
 
@@ -130,6 +132,13 @@ TEST_F(AddVarDlgTest, ADoubleClickOnATypeAcceptsAndOnAGroupOnlyToggles) {
   EXPECT_FALSE(expandedAfter) << "the group closed";
   EXPECT_EQ(groupResult, mrNone);
   EXPECT_EQ(dialog->SelectedKind(), BaseKind(kcInteger));
+}
+
+TEST_F(AddVarDlgTest, WithWinsInTaskTheWorkspaceOwnsTheDialog) {
+  Params.WinsInTask = true;
+  Open();
+  EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), work->Handle());
+  EXPECT_TRUE(GetWindowLongPtr(dialog->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
 TEST_F(AddVarDlgTest, HelpOpensTheDialogsPage) {
