@@ -1,6 +1,9 @@
 // The workspace window as a window: F10, closing, its settings, its size,
 // its tool bars and menus, help and its pixels.
 
+#include <chrono>
+#include <thread>
+
 #include "runtime/IniFile.h"
 #include "shell/Images.h"
 #include "tests/shell/WorkFormFixture.h"
@@ -121,6 +124,17 @@ TEST_F(WorkFormWindowTest, ToolBarsAndMenusHoldTheCommandsInOrder) {
   Idle();
   for (TAction* action : {work->actEdit, work->actImport, work->actExport, work->actMESize, work->actMECopy})
     EXPECT_FALSE(action->Enabled()) << action->Caption() << " waits for its editor";
+}
+
+TEST_F(WorkFormWindowTest, ASecondClickOnARowOpensNoEditorYet) {
+  Open();
+  Enter("x := 5");
+  Tree().EditDelay = 10;
+  Select(TopRow("x"));
+  Select(TopRow("x"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ProcessEverything();
+  EXPECT_FALSE(Tree().EditInProgress());
 }
 
 // The tree painted into a bitmap of the window's pixels.
