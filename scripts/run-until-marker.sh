@@ -23,6 +23,8 @@
 #   mark        types the lines that write a second marker, and waits for
 #               it: everything before it has been done
 #   exists PATH waits for the file; fails when it does not come
+#   expect FILE T  @WORK@/FILE holds the text T (a final line feed aside)
+#   # ...       a comment; blank lines are skipped
 #   anything else goes to xdotool as it stands ("key F8")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -129,6 +131,17 @@ type_line() {
   xdotool key Return
 }
 
+# Fails unless the run's file holds the text.
+expect_text() {
+  local file="$work/$1"
+  shift
+  wait_for "$file"
+  if [ "$(cat "$file")" != "$*" ]; then
+    echo "run-until-marker: $file holds \"$(cat "$file")\", not \"$*\"" >&2
+    exit 1
+  fi
+}
+
 marks=0
 send() {
   local line=${1//@WORK@/$work}
@@ -142,7 +155,8 @@ send() {
       wait_for "$work/mark$marks"
       ;;
     'exists '*) wait_for "${line#exists }" ;;
-    '') ;;
+    'expect '*) expect_text ${line#expect } ;;
+    '' | '#'*) ;;
     *) eval "xdotool $line" ;;
   esac
   sleep 0.2

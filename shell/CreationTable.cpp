@@ -1,11 +1,13 @@
 #include "shell/CreationTable.h"
 
 #include "libraries/Prompt.h"
+#include "shell/AddVarDlg.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
 namespace {
@@ -32,6 +34,18 @@ const TStartWindow Evaluator{[] {
 
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
+// The workspace window, then its New Variable dialog.
+const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
+                             [] {
+                               delete WorkForm;
+                               WorkForm = nullptr;
+                             }};
+const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Application(), MainForm->Engine); },
+                                     [] {
+                                       delete AddVarDlg;
+                                       AddVarDlg = nullptr;
+                                     }};
+
 }  // namespace
 
 const std::vector<TCreationStep>& CreationTable() {
@@ -39,6 +53,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
+      {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Initialization complete", {}, 100},
   };
   return table;

@@ -22,6 +22,7 @@
 #include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WorkForm.h"
 #include "shell/XButton.h"
 #include "shell/XHint.h"
 #include "skin/SkinPanel.h"

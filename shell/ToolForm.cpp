@@ -1,5 +1,7 @@
 #include "shell/ToolForm.h"
 
+#include <utility>
+
 #include "runtime/Storage.h"
 #include "shell/WindowParams.h"
 #include "toolkit/controls/ActionList.h"
@@ -10,12 +12,11 @@ TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* tog
   ReadSettings(bounds);
 }
 
+// The window's own part is gone by now: only the base's keys are written.
 TToolForm::~TToolForm() {
-  try {
-    WriteSettings();
-  } catch (const std::exception&) {
-    // The stored geometry stays as it was; the program is ending anyway.
-  }
+  if (settingsWritten_) return;
+  writeOwnKeys_ = nullptr;
+  WriteSettings();
 }
 
 void TToolForm::Toggle() {
@@ -23,6 +24,13 @@ void TToolForm::Toggle() {
   SetVisible(show);
   CheckAction(show);
   reopen_ = show;
+}
+
+void TToolForm::KeepOwnKeys(const TOwnKeys& read, TOwnKeys write) {
+  writeOwnKeys_ = std::move(write);
+  Storage->OpenSection(section_, false);
+  TSectionCloser closer(*Storage);
+  read(*Storage);
 }
 
 void TToolForm::CreateParams(TCreateParams& params) {
@@ -57,13 +65,19 @@ void TToolForm::ReadSettings(const TRect& bounds) {
 }
 
 void TToolForm::WriteSettings() {
-  Storage->OpenSection(section_, true);
-  TSectionCloser closer(*Storage);
-  Storage->WriteInteger("Left", Left());
-  Storage->WriteInteger("Top", Top());
-  Storage->WriteInteger("Width", Width());
-  Storage->WriteInteger("Height", Height());
-  Storage->WriteBool("Visible", reopen_);
+  if (std::exchange(settingsWritten_, true)) return;
+  try {
+    Storage->OpenSection(section_, true);
+    TSectionCloser closer(*Storage);
+    Storage->WriteInteger("Left", Left());
+    Storage->WriteInteger("Top", Top());
+    Storage->WriteInteger("Width", Width());
+    Storage->WriteInteger("Height", Height());
+    Storage->WriteBool("Visible", reopen_);
+    if (writeOwnKeys_) writeOwnKeys_(*Storage);
+  } catch (const std::exception&) {
+    // The stored geometry stays as it was; the program is ending anyway.
+  }
 }
 
 void TToolForm::ShowChanged(bool shown) {

@@ -8,9 +8,9 @@ class TToolForm;
 extern TToolForm* GraphForm;
 extern TToolForm* Graph3DForm;
 extern TToolForm* PlotterForm;
-extern TToolForm* WorkForm;
 
 enum TToolWindowId { twEditor, twGraph, twGraph3D, twPlotter, twEvaluator, twWork };
+// The order the main window reopens them in.
 inline constexpr TToolWindowId ToolWindowIds[] = {twEditor, twGraph, twGraph3D, twPlotter, twEvaluator, twWork};
 
 // The window, or nil until it is made.

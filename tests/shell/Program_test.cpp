@@ -17,6 +17,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
+#include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
@@ -25,6 +26,7 @@
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
+#include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/Packer.h"
 #include "tests/runtime/TempFolder.h"
@@ -193,14 +195,15 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 4u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 4, splash.Progress.end()), (std::vector<int>{50, 53, 65, 100}));
+                                      "Creating editor", "Creating Workspace", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 5u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 5, splash.Progress.end()),
+            (std::vector<int>{50, 53, 65, 80, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -227,15 +230,27 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
+  ASSERT_EQ(table[3].Message, "Creating Workspace");
+  ASSERT_EQ(table[3].Progress, 80);
+  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+    freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
+    destroy();
+  };
+  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+    freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
+    destroy();
+  };
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"evaluator, input dialog alive", "input dialog, main window alive",
+    EXPECT_EQ(freed, (std::vector<std::string>{"New Variable dialog, input dialog alive", "workspace, its dialog gone",
+                                               "evaluator, input dialog alive", "input dialog, main window alive",
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
-    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, frmSplash, Images,
-                                                                 InstCtrl, LoadProgress, Application().MainForm()})
+    for (const void* global :
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
+                                            InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }

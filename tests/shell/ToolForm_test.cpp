@@ -51,6 +51,21 @@ TEST_F(ToolFormTest, GeometryAndReopenFlagSurviveTheNextRun) {
   EXPECT_FALSE(form->Visible()) << "reopening is the main window's business";
 }
 
+TEST_F(ToolFormTest, OwnKeysAreReadAtOnceAndWrittenOnceAfterTheBaseKeys) {
+  Store("TESTFORM", "Depth", "7");
+  Make();
+  int depth = 0;
+  form->KeepOwnKeys([&depth](TStorage& storage) { depth = static_cast<int>(storage.ReadInteger("Depth", 1)); },
+                    [&depth](TStorage& storage) { storage.WriteInteger("Depth", depth + 1); });
+  EXPECT_EQ(depth, 7);
+  form->WriteSettings();
+  depth = 100;
+  Free();
+  EXPECT_EQ(TIniFile(Storage->FileName()).ReadSection("TESTFORM"),
+            (std::vector<std::string>{"Left", "Top", "Width", "Height", "Visible", "Depth"}));
+  EXPECT_EQ(Stored("TESTFORM", "Depth"), "8");
+}
+
 TEST_F(ToolFormTest, ShowingChecksTheActionAndClosingHidesAndForgets) {
   Make().Show();
   EXPECT_TRUE(action->Checked());
