@@ -347,7 +347,8 @@ void TXEdit::LoadHistory() {
   if (!Storage) return;
   Storage->OpenSection(Name(), false);
   TSectionCloser closer(*Storage);
-  const auto count = static_cast<int>(Storage->ReadInteger("CmdCount", 0));
+  // Only the newest lines are ever stored; a larger count is damage.
+  const int count = Storage->ReadCount("CmdCount", StoredHistoryLines);
   for (int i = count - 1; i >= 0; --i) {
     const std::string line = Storage->ReadString("Cmd_" + std::to_string(i), "");
     if (!line.empty()) AddHistory(line);
