@@ -18,6 +18,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/Splash.h"
+#include "shell/StoredPlace.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "shell/XButton.h"
@@ -191,15 +192,13 @@ void TMainForm::CreateConsole() {
 void TMainForm::ReadSettings() {
   Storage->OpenSection(MainSection, false);
   TSectionCloser closer(*Storage);
-  const auto read = [](const char* key, int& value) { value = static_cast<int>(Storage->ReadInteger(key, value)); };
-  read("CLeft", compact_.Left);
-  read("CTop", compact_.Top);
-  read("CWidth", compact_.Width);
-  read("CHeight", compact_.Height);
-  read("FLeft", full_.Left);
-  read("FTop", full_.Top);
-  read("FWidth", full_.Width);
-  read("FHeight", full_.Height);
+  const TRect design = BoundsRect();
+  const auto read = [&](const char* prefix, bool compact) {
+    const TRect place = ReadStoredPlace(prefix, design, SmallestSize(compact));
+    return TViewBounds{place.Left, place.Top, place.Width(), place.Height()};
+  };
+  compact_ = read("C", true);
+  full_ = read("F", false);
   const bool compact = Storage->ReadBool("Compact", false);
   ApplyView(compact, false);
 }
@@ -276,11 +275,14 @@ void TMainForm::ScrPanelResize() {
 int TMainForm::TwoLineHeight() const { return EditPanel->Height() + ResultLine->Height(); }
 
 void TMainForm::FormCanResize(int& newWidth, int& newHeight) {
-  newWidth = std::max(newWidth, MinWidth);
-  if (Compact)
-    newHeight = Height() - ClientHeight() + TwoLineHeight();
-  else
-    newHeight = std::max(newHeight, MinFullHeight);
+  const TSize smallest = SmallestSize(Compact);
+  newWidth = std::max(newWidth, smallest.cx);
+  newHeight = Compact ? smallest.cy : std::max(newHeight, smallest.cy);
+}
+
+// The compact view's height is its only one: two lines.
+TSize TMainForm::SmallestSize(bool compact) const {
+  return {MinWidth, compact ? Height() - ClientHeight() + TwoLineHeight() : MinFullHeight};
 }
 
 void TMainForm::ScrMouseDown() {

@@ -115,6 +115,7 @@ private:
   void EditPanelResize();
   void ScrPanelResize();
   void FormCanResize(int& newWidth, int& newHeight);
+  TSize SmallestSize(bool compact) const;
   void ScrMouseDown();
   int TwoLineHeight() const;
 
