@@ -41,6 +41,7 @@ namespace {
 constexpr const char* MainSection = "MAINFORM";
 constexpr const char* LinesSection = "CONSOLELINES";
 constexpr const char* ColorsSection = "CONSOLECOLORS";
+constexpr UINT WM_ACTIVATECOMMANDLINE = WM_USER + 1;
 constexpr int MinWidth = 320;
 constexpr int MinFullHeight = 200;
 
@@ -285,7 +286,13 @@ TSize TMainForm::SmallestSize(bool compact) const {
   return {MinWidth, compact ? Height() - ClientHeight() + TwoLineHeight() : MinFullHeight};
 }
 
-void TMainForm::ScrMouseDown() {
+// The console takes the focus itself once it has handled the press (the
+// tree's rule), after this handler: the command line takes it back after
+// that, and the selection the press made stays.
+void TMainForm::ScrMouseDown() { PostMessage(Handle(), WM_ACTIVATECOMMANDLINE, 0, 0); }
+
+void TMainForm::Dispatch(TMessage& message) {
+  if (message.Msg != WM_ACTIVATECOMMANDLINE) return TForm::Dispatch(message);
   if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
 }
 

@@ -96,6 +96,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void Dispatch(TMessage& message) override;
 
 private:
   // Creation (MainFormMenus.cpp makes the actions, the menus and the tool bar).

@@ -12,6 +12,8 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/qt/Screenshot.h"
+#include "toolkit/win/Window.h"
+#include "treeview/DataDrawTree.h"
 #include "skin/SkinToolBar.h"
 
 namespace {
@@ -240,6 +242,31 @@ TEST_F(MainFormTest, TheFullViewShowsTheToolBarAndTheCreamCommandLine) {
   EXPECT_GT(CountColor(before, line, Rgb(0xF0FBFF)), line.Width() * line.Height() / 2) << "cream";
   const TRect promptArea = Bounds(line.Left, line.Top, 16, line.Height());
   EXPECT_GT(CountColor(before, promptArea, Rgb(clGreen)), 3) << "the green prompt";
+}
+
+// A press on the console, on a line or below the lines, or on the result
+// line leaves the keyboard with the command line; the selection the press
+// made stays.
+TEST_F(MainFormTest, APressOnTheConsoleOrTheResultLineGivesTheKeysBackToTheCommandLine) {
+  Start();
+  Enter("1+1");
+  TDataDrawTree& tree = *form->Console->Tree;
+  SynthesizeClick(tree.Handle(), {60, tree.ClientHeight() - 10});
+  ProcessEverything();
+  Enter("3+3");
+  EXPECT_EQ(LastLine(), (TShownLine{"6", lkResult})) << "typed after a press below the lines";
+  SynthesizeClick(tree.Handle(), {60, static_cast<int>(tree.DefaultNodeHeight()) / 2});
+  ProcessEverything();
+  EXPECT_EQ(form->Console->SelectedCount(), 1) << "the line pressed";
+  Enter("4+4");
+  EXPECT_EQ(LastLine(), (TShownLine{"8", lkResult})) << "typed after a press on a line";
+  EXPECT_EQ(GetFocus(), form->CommandLine->Handle());
+
+  form->SetCompact(true);
+  ProcessEverything();
+  SynthesizeClick(form->ResultLine->Handle(), {20, form->ResultLine->ClientHeight() / 2});
+  ProcessEverything();
+  EXPECT_EQ(GetFocus(), form->CommandLine->Handle()) << "a press on the result line";
 }
 
 }  // namespace
