@@ -31,6 +31,7 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Timer.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 
 TMainForm* MainForm = nullptr;
@@ -372,7 +373,12 @@ void TMainForm::FormActivate() {
   FirstActivation = false;
   Show();
   Application().ProcessMessages();
-  if (FileGiven) RunFile(ProgramArguments.front());
+  // A file compiles without handling messages: the window is on the
+  // desktop and painted first, not a black frame until the file is done.
+  if (FileGiven) {
+    PresentNow(Handle());
+    RunFile(ProgramArguments.front());
+  }
 }
 
 // Raising the window is a request: the desktop's focus rules decide. A

@@ -29,6 +29,7 @@
 #include "tests/runtime/TempFolder.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -244,6 +245,43 @@ TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(InputForm, nullptr);
   EXPECT_EQ(frmSplash, nullptr);
+}
+
+// The engine's lines, with a look at the desktop when the first one comes.
+class TFirstLineWatch final : public IXConsBase {
+public:
+  TFirstLineWatch(CountedPtr<IXConsBase> console, std::function<void()> first)
+      : console_(std::move(console)), first_(std::move(first)) {}
+  void Write(const std::string& text, std::uint8_t kind, int level) override {
+    if (first_) std::exchange(first_, nullptr)();
+    console_->Write(text, kind, level);
+  }
+  void ExpandToLevel(int level) override { console_->ExpandToLevel(level); }
+  void Clear() override { console_->Clear(); }
+
+private:
+  CountedPtr<IXConsBase> console_;
+  std::function<void()> first_;
+};
+
+// A start file compiles without handling messages: the window is on the
+// desktop and painted before the file's first line.
+TEST_F(ProgramTest, TheWindowIsShownPaintedBeforeAStartFileWrites) {
+  const std::string file = program_ / "long.tarn";
+  std::ofstream(file, std::ios::binary) << "program P;\nbegin\n  Write('first');\n  Delay(300);\nend.\n";
+  std::optional<TWindowPicture> shown;
+  std::vector<TCreationStep> table = CreationTable();
+  const TStartWindow watch{[&] {
+                             MainForm->Engine->SetConsole(MakeCounted<TFirstLineWatch>(
+                                 MainForm->Console->ConsoleIntf, [&] { shown = GrabShownWindow(MainForm->Handle()); }));
+                           },
+                           [] {}};
+  table.insert(table.begin() + 1, {"", {watch}, -1});
+  Start.Table = &table;
+  EXPECT_EQ(Run({[&] { return LastLine() == "first" && CloseProgram(); }}, {file}), 0);
+  ASSERT_TRUE(shown.has_value());
+  const long white = std::count(shown->Pixels.begin(), shown->Pixels.end(), 0xFFFFFFu);
+  EXPECT_GT(white, static_cast<long>(shown->Pixels.size()) / 2) << "the console's white, shown";
 }
 
 // The first instance runs in this process with the key of the real
