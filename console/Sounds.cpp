@@ -153,6 +153,7 @@ void TSounds::BindDefaults() {
 }
 
 void TSounds::Save() const {
+  if (!Storage) return;
   Storage->OpenSection("SOUNDS", true);
   TSectionCloser closer(*Storage);
   Storage->WriteBool("First", false);

@@ -73,7 +73,7 @@ TXEdit::TXEdit(TWinControl* owner, bool persist) : TRichEdit(owner), persistHist
 }
 
 TXEdit::~TXEdit() {
-  if (persistHistory_ && !history_.empty()) StoreHistory();
+  StoreHistory();
   static_cast<TEditInt*>(ConsoleIntf.get())->Edit = nullptr;
 }
 
@@ -356,7 +356,7 @@ void TXEdit::LoadHistory() {
 }
 
 void TXEdit::StoreHistory() {
-  if (!Storage) return;
+  if (!Storage || !persistHistory_ || history_.empty()) return;
   try {
     Storage->OpenSection(Name(), true);
     TSectionCloser closer(*Storage);

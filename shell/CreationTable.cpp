@@ -8,7 +8,10 @@
 
 namespace {
 
-const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; }};
+const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; },
+                               [] {
+                                 if (MainForm) MainForm->SaveEverySetting();
+                               }};
 
 // InputString, InputInteger, InputReal and ShowMessage reach real dialogs
 // while it exists.
@@ -20,7 +23,8 @@ const TStartWindow InputDialog{[] {
                                  SetPrompt(nullptr);
                                  delete InputForm;
                                  InputForm = nullptr;
-                               }};
+                               },
+                               {}};
 
 }  // namespace
 

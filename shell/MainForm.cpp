@@ -100,6 +100,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   ScrPanel->OnResize = [this](TObject*) { ScrPanelResize(); };
   ApplyEditColors();
   ApplyView(false, false);
+  if (InstCtrl && !InstCtrl->Warning().empty()) Console->AddLine(InstCtrl->Warning(), lkWarning, 0);
 
   TellSplash("Initializing sounds", 5);
   AppSounds = std::make_unique<TSounds>();
@@ -222,6 +223,12 @@ void TMainForm::SaveSettings() {
   }
   Console->SaveLineAttrs(LinesSection);
   Syntax->Attrs().SaveToStorage(ColorsSection);
+}
+
+void TMainForm::SaveEverySetting() {
+  SaveSettings();
+  CommandLine->StoreHistory();
+  LibMan->WriteSettings();
 }
 
 // ---------------------------------------------------------------- views

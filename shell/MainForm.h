@@ -45,6 +45,9 @@ public:
   // The command line and the result line take the console's input and result looks.
   void ApplyEditColors();
   void SaveSettings();
+  // Everything the window writes as it is freed (its settings, the command
+  // line's history, the library list), written now.
+  void SaveEverySetting();
   // The "Libraries" help items, one for each library of LibMan with help.
   void BuildLibHelpMenu();
   // A task of the welcome screen; false when the code names none.
