@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev
   qt6-multimedia-dev
   fonts-dejavu-core fonts-liberation2
-  xvfb xauth
+  xvfb xauth xdotool libxcb1-dev
 )
 
 missing=()

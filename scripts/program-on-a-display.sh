@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# How the program ends on a real X11 display of its own (Xvfb), with empty
-# settings and desktop-data folders; each case fails with a message:
+# The program on a real X11 display of its own (Xvfb), with empty settings
+# and desktop-data folders, driven with xdotool; each case fails with a
+# message:
 #   display-lost  a line typed, then the X server ends: the program ends
 #                 within 5 s, with a non-zero status and the line in its
 #                 stored history.
@@ -10,7 +11,10 @@
 #   sigterm       a line typed, then a script started that waits a minute,
 #                 then SIGTERM: the run is aborted and the program ends
 #                 within 5 s with status 0 and the line in its history.
-#   scripts/program-endings.sh PROGRAM CASE
+#   first-paint   behind a window manager that maps windows 250 ms late
+#                 ($LATE_MAPPER), a start file's first line comes when the
+#                 main window is on the display already.
+#   scripts/program-on-a-display.sh PROGRAM CASE
 set -euo pipefail
 program=$1
 case_name=$2
@@ -18,13 +22,17 @@ work=$(mktemp -d)
 server=
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null || true; kill -9 "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do
+    kill -CONT "$pid" 2>/dev/null || true
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() {
-  echo "program-endings $case_name: $*" >&2
+  echo "program-on-a-display $case_name: $*" >&2
   for log in "$work"/*.log; do [ -e "$log" ] && { echo "--- $log" >&2; cat "$log" >&2; }; done
   exit 1
 }
@@ -100,6 +108,20 @@ case $case_name in
     [ "$status" -eq 0 ] || fail "status $status after SIGTERM"
     history_has "Delay(60000)" || fail "the typed lines are not in the stored history: $(grep -A3 XEDIT "$work"/config/quantrel/*.ini)"
     ;;
+  first-paint)
+    "${LATE_MAPPER:?the stand-in window manager}" 250 > "$work/mapper.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do grep -q ready "$work/mapper.log" && break; sleep 0.05; done
+    grep -q ready "$work/mapper.log" || fail "the stand-in window manager did not start"
+    printf 'program P;\nvar h : Integer;\nbegin\n  h := Open(%s, omWrite);\n  Close(h);\n  Delay(3000);\nend.\n' \
+      "'file://$work/first'" > "$work/start.tarn"
+    "$program" "$work/start.tarn" > "$work/first.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 300); do [ -e "$work/first" ] && break; sleep 0.01; done
+    [ -e "$work/first" ] || fail "the start file did not run"
+    xdotool search --onlyvisible --pid "${pids[-1]}" --name '^ Quantrel$' > /dev/null ||
+      fail "the start file ran before the main window was on the display"
+    ;;
   *) fail "no such case" ;;
 esac
-echo "program-endings $case_name: passed"
+echo "program-on-a-display $case_name: passed"
