@@ -12,7 +12,10 @@
 
 namespace {
 
-const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; }};
+const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; },
+                               [] {
+                                 if (MainForm) MainForm->SaveEverySetting();
+                               }};
 
 // InputString, InputInteger, InputReal and ShowMessage reach real dialogs
 // while it exists.
@@ -24,7 +27,8 @@ const TStartWindow InputDialog{[] {
                                  SetPrompt(nullptr);
                                  delete InputForm;
                                  InputForm = nullptr;
-                               }};
+                               },
+                               {}};
 
 const TStartWindow Evaluator{[] {
                                EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(*MainForm),

@@ -20,6 +20,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/Splash.h"
+#include "shell/StoredPlace.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "shell/WorkForm.h"
@@ -33,6 +34,7 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Timer.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 
 TMainForm* MainForm = nullptr;
@@ -43,6 +45,7 @@ namespace {
 constexpr const char* MainSection = "MAINFORM";
 constexpr const char* LinesSection = "CONSOLELINES";
 constexpr const char* ColorsSection = "CONSOLECOLORS";
+constexpr UINT WM_ACTIVATECOMMANDLINE = WM_USER + 1;
 constexpr int MinWidth = 320;
 constexpr int MinFullHeight = 200;
 
@@ -100,6 +103,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   ScrPanel->OnResize = [this](TObject*) { ScrPanelResize(); };
   ApplyEditColors();
   ApplyView(false, false);
+  if (InstCtrl && !InstCtrl->Warning().empty()) Console->AddLine(InstCtrl->Warning(), lkWarning, 0);
 
   TellSplash("Initializing sounds", 5);
   AppSounds = std::make_unique<TSounds>();
@@ -194,15 +198,13 @@ void TMainForm::CreateConsole() {
 void TMainForm::ReadSettings() {
   Storage->OpenSection(MainSection, false);
   TSectionCloser closer(*Storage);
-  const auto read = [](const char* key, int& value) { value = static_cast<int>(Storage->ReadInteger(key, value)); };
-  read("CLeft", compact_.Left);
-  read("CTop", compact_.Top);
-  read("CWidth", compact_.Width);
-  read("CHeight", compact_.Height);
-  read("FLeft", full_.Left);
-  read("FTop", full_.Top);
-  read("FWidth", full_.Width);
-  read("FHeight", full_.Height);
+  const TRect design = BoundsRect();
+  const auto read = [&](const char* prefix, bool compact) {
+    const TRect place = ReadStoredPlace(prefix, design, SmallestSize(compact));
+    return TViewBounds{place.Left, place.Top, place.Width(), place.Height()};
+  };
+  compact_ = read("C", true);
+  full_ = read("F", false);
   const bool compact = Storage->ReadBool("Compact", false);
   ApplyView(compact, false);
 }
@@ -224,6 +226,12 @@ void TMainForm::SaveSettings() {
   }
   Console->SaveLineAttrs(LinesSection);
   Syntax->Attrs().SaveToStorage(ColorsSection);
+}
+
+void TMainForm::SaveEverySetting() {
+  SaveSettings();
+  CommandLine->StoreHistory();
+  LibMan->WriteSettings();
 }
 
 // ---------------------------------------------------------------- views
@@ -279,14 +287,23 @@ void TMainForm::ScrPanelResize() {
 int TMainForm::TwoLineHeight() const { return EditPanel->Height() + ResultLine->Height(); }
 
 void TMainForm::FormCanResize(int& newWidth, int& newHeight) {
-  newWidth = std::max(newWidth, MinWidth);
-  if (Compact)
-    newHeight = Height() - ClientHeight() + TwoLineHeight();
-  else
-    newHeight = std::max(newHeight, MinFullHeight);
+  const TSize smallest = SmallestSize(Compact);
+  newWidth = std::max(newWidth, smallest.cx);
+  newHeight = Compact ? smallest.cy : std::max(newHeight, smallest.cy);
 }
 
-void TMainForm::ScrMouseDown() {
+// The compact view's height is its only one: two lines.
+TSize TMainForm::SmallestSize(bool compact) const {
+  return {MinWidth, compact ? Height() - ClientHeight() + TwoLineHeight() : MinFullHeight};
+}
+
+// The console takes the focus itself once it has handled the press (the
+// tree's rule), after this handler: the command line takes it back after
+// that, and the selection the press made stays.
+void TMainForm::ScrMouseDown() { PostMessage(Handle(), WM_ACTIVATECOMMANDLINE, 0, 0); }
+
+void TMainForm::Dispatch(TMessage& message) {
+  if (message.Msg != WM_ACTIVATECOMMANDLINE) return TForm::Dispatch(message);
   if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
 }
 
@@ -366,7 +383,12 @@ void TMainForm::FormActivate() {
   FirstActivation = false;
   Show();
   Application().ProcessMessages();
-  if (FileGiven) RunFile(ProgramArguments.front());
+  // A file compiles without handling messages: the window is on the
+  // desktop and painted first, not a black frame until the file is done.
+  if (FileGiven) {
+    PresentNow(Handle());
+    RunFile(ProgramArguments.front());
+  }
 }
 
 // Raising the window is a request: the desktop's focus rules decide. A

@@ -3,8 +3,10 @@
 #include <utility>
 
 #include "runtime/Storage.h"
+#include "shell/StoredPlace.h"
 #include "shell/WindowParams.h"
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/win/SysMetrics.h"
 
 TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds)
     : TForm(owner), section_(section), toggle_(toggle) {
@@ -58,9 +60,8 @@ void TToolForm::Notification(TComponent* component, TOperation operation) {
 void TToolForm::ReadSettings(const TRect& bounds) {
   Storage->OpenSection(section_, false);
   TSectionCloser closer(*Storage);
-  const auto read = [](const char* key, int fallback) { return static_cast<int>(Storage->ReadInteger(key, fallback)); };
-  SetBounds(read("Left", bounds.Left), read("Top", bounds.Top), read("Width", bounds.Width()),
-            read("Height", bounds.Height()));
+  const TRect place = ReadStoredPlace("", bounds, {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)});
+  SetBounds(place.Left, place.Top, place.Width(), place.Height());
   reopen_ = Storage->ReadBool("Visible", false);
 }
 

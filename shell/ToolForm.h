@@ -5,7 +5,8 @@
 // the program last ended: showing sets it, the user's closing clears it,
 // hiding at program end leaves it alone. Its settings section keeps
 // "Left", "Top", "Width", "Height" and the flag as "Visible", read when the
-// window is made and written, the section erased first, when it is freed.
+// window is made (the place made usable on this desktop) and written, the
+// section erased first, when it is freed.
 // The main window's action that shows and hides it stays checked while it
 // shows. A window may keep keys of its own in the same section, after
 // the base's (KeepOwnKeys).

@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -32,6 +33,7 @@
 #include "tests/runtime/TempFolder.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -72,7 +74,9 @@ protected:
     SetAppFolder("");
   }
 
+  // As a fresh process: the command line is XEDIT1 again.
   int Run(std::vector<std::function<bool()>> steps, const std::vector<std::string>& arguments = {}) {
+    TXEdit::ResetNameCounter();
     steps_ = std::move(steps);
     step_ = 0;
     PostMessage(stepper_, WM_USER, 0, 0);
@@ -258,7 +262,7 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
 
 TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   std::vector<TCreationStep> table = CreationTable();
-  table.insert(table.begin() + 2, {"Creating a test window", {{[] { throw EQuantrelError("no test window"); }, [] {}}}, 54});
+  table.insert(table.begin() + 2, {"Creating a test window", {{[] { throw EQuantrelError("no test window"); }, [] {}, {}}}, 54});
   Start.Table = &table;
   EXPECT_NE(Run({CloseProgram}), 0);
   ASSERT_EQ(boxes_.Shown.size(), 1u);
@@ -266,6 +270,79 @@ TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(InputForm, nullptr);
   EXPECT_EQ(frmSplash, nullptr);
+}
+
+// A logout or a kill closes the program as its close box does: a running
+// script is aborted first, and the settings are written.
+TEST_F(ProgramTest, SigtermAndSighupCloseAsTheCloseBoxDoes) {
+  const int idle = Run({[&] {
+    MainForm->CommandLine->SetFocus();
+    Type(MainForm->Handle(), "2+3");
+    Enter(MainForm->Handle());
+    raise(SIGHUP);
+    return true;
+  }});
+  EXPECT_EQ(idle, 0);
+  EXPECT_EQ(SectionLines(SettingsText(), "XEDIT1"), (std::vector<std::string>{"CmdCount=1", "Cmd_0=2+3"}));
+
+  // The first run in a process names its settings file after the program
+  // file, later ones after the title: each run gets a folder of its own.
+  fs::remove_all(config_.Path());
+  std::string lastLine;
+  const int running = Run({[&] {
+                             MainForm->CommandLine->SetFocus();
+                             Next();
+                             Type(MainForm->Handle(), "Delay(60000)");
+                             Enter(MainForm->Handle());
+                             lastLine = LastLine();
+                             return true;
+                           },
+                           [&] {
+                             if (!MainForm->Engine->IsRunning()) return false;
+                             raise(SIGTERM);
+                             return true;
+                           }});
+  EXPECT_EQ(running, 0);
+  EXPECT_EQ(lastLine, "Execution terminated");
+  EXPECT_EQ(SectionLines(SettingsText(), "XEDIT1"), (std::vector<std::string>{"CmdCount=1", "Cmd_0=Delay(60000)"}));
+}
+
+// The engine's lines, with a look at the desktop when the first one comes.
+class TFirstLineWatch final : public IXConsBase {
+public:
+  TFirstLineWatch(CountedPtr<IXConsBase> console, std::function<void()> first)
+      : console_(std::move(console)), first_(std::move(first)) {}
+  void Write(const std::string& text, std::uint8_t kind, int level) override {
+    if (first_) std::exchange(first_, nullptr)();
+    console_->Write(text, kind, level);
+  }
+  void ExpandToLevel(int level) override { console_->ExpandToLevel(level); }
+  void Clear() override { console_->Clear(); }
+
+private:
+  CountedPtr<IXConsBase> console_;
+  std::function<void()> first_;
+};
+
+// A start file compiles without handling messages: the window is on the
+// desktop and painted before the file's first line.
+TEST_F(ProgramTest, TheWindowIsShownPaintedBeforeAStartFileWrites) {
+  const std::string file = program_ / "long.tarn";
+  std::ofstream(file, std::ios::binary) << "program P;\nbegin\n  Write('first');\n  Delay(300);\nend.\n";
+  std::optional<TWindowPicture> shown;
+  std::vector<TCreationStep> table = CreationTable();
+  const TStartWindow watch{[&] {
+                             MainForm->Engine->SetConsole(MakeCounted<TFirstLineWatch>(
+                                 MainForm->Console->ConsoleIntf, [&] { shown = GrabShownWindow(MainForm->Handle()); }));
+                           },
+                           [] {},
+                           {}};
+  table.insert(table.begin() + 1, {"", {watch}, -1});
+  Start.Table = &table;
+  EXPECT_EQ(Run({[&] { return LastLine() == "first" && CloseProgram(); }}, {file}), 0);
+  ASSERT_TRUE(shown.has_value());
+  const long white = std::count(shown->Pixels.begin(), shown->Pixels.end(), 0xFFFFFFu);
+  EXPECT_GT(white, static_cast<long>(shown->Pixels.size()) / 2) << "the console's white, shown";
 }
 
 // The first instance runs in this process with the key of the real
@@ -384,7 +461,7 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
 TEST_F(SingleInstanceTest, AFileHandedOverWhileTheWindowsAreMadeRunsOnceTheLoopRuns) {
   WriteProgram(program_ / "other/rel/prog.tarn", "prog ran");
   std::vector<TCreationStep> table = CreationTable();
-  const TStartWindow handOver{[&] { EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0); }, [] {}};
+  const TStartWindow handOver{[&] { EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0); }, [] {}, {}};
   table.insert(table.begin(), {"", {handOver}, -1});
   Start.Table = &table;
   int waits = 0;
@@ -394,6 +471,24 @@ TEST_F(SingleInstanceTest, AFileHandedOverWhileTheWindowsAreMadeRunsOnceTheLoopR
     return CloseProgram();
   }});
   EXPECT_EQ(status, 0);
+}
+
+// A running copy that is hung keeps its claim: a later start runs after
+// the hand-over's bound instead of leaving the user without a window.
+TEST_F(SingleInstanceTest, AStartWhoseRunningCopyDoesNotAnswerRunsAndSaysSo) {
+  const pid_t hung = StartLater({}, QuantrelPath(), "offscreen");
+  ASSERT_TRUE(RunsAsFirst(hung));
+  kill(hung, SIGSTOP);
+  std::vector<std::string> lines;
+  EXPECT_EQ(Run({[&] {
+              lines = Lines();
+              return CloseProgram();
+            }}),
+            0);
+  kill(hung, SIGCONT);
+  processes_.Kill(hung);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "The running copy of the program did not answer; this copy runs on its own");
 }
 
 TEST_F(SingleInstanceTest, ACopyElsewhereRunsOnItsOwnAndAKilledCopyLeavesItsClaimFree) {

@@ -7,6 +7,7 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Window.h"
 #include "toolkit/win/WindowBackend.h"
 
@@ -64,6 +65,15 @@ TEST_F(ToolFormTest, OwnKeysAreReadAtOnceAndWrittenOnceAfterTheBaseKeys) {
   EXPECT_EQ(TIniFile(Storage->FileName()).ReadSection("TESTFORM"),
             (std::vector<std::string>{"Left", "Top", "Width", "Height", "Visible", "Depth"}));
   EXPECT_EQ(Stored("TESTFORM", "Depth"), "8");
+}
+
+TEST_F(ToolFormTest, AStoredPlaceOffEveryScreenOrASizeBelowAnyIsMadeUsable) {
+  Store("TESTFORM", "Left", "-100000");
+  Store("TESTFORM", "Top", "99999999999");
+  Store("TESTFORM", "Width", "0");
+  Store("TESTFORM", "Height", "-7");
+  EXPECT_EQ(Make().BoundsRect(),
+            Bounds(Designed.Left, Designed.Top, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)));
 }
 
 TEST_F(ToolFormTest, ShowingChecksTheActionAndClosingHidesAndForgets) {

@@ -48,6 +48,9 @@ public:
   void DoIdle();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // The desktop asks the program to end (a logout, a kill): the main form
+  // is closed as its close box closes it, once the loop runs.
+  void RequestEnd();
   void Minimize();
   // Shows a minimized main form again.
   void Restore();
@@ -91,6 +94,13 @@ public:
   TIdleEvent OnIdle;
   TMessageEvent OnMessage;
   TExceptionEvent OnException;
+  // Something ends the process while this is set and the loop runs,
+  // without returning to the program: the window system does when its
+  // display goes away. It runs once, on the window thread, and writes what
+  // must survive without using any window; then the process ends at once
+  // with its status, running no destructor (they would use a window system
+  // and threads that are gone).
+  std::function<void()> OnAbruptEnd;
 
 private:
   bool ProcessMessage();
@@ -114,6 +124,8 @@ private:
   THintTimerMode hintTimerMode_ = THintTimerMode::Show;
   bool terminated_ = false;
   bool minimized_ = false;
+  bool running_ = false;
+  bool endRequested_ = false;
   HWND handle_ = nullptr;
 };
 

@@ -29,5 +29,8 @@ struct TWindowPicture {
   std::vector<std::uint32_t> Pixels;
 };
 TWindowPicture GrabWindow(HWND window);
+// The desktop's pixels under the window as they are now, nothing painted
+// for it: what the user sees. Empty when the desktop shows nothing there.
+TWindowPicture GrabShownWindow(HWND window);
 // Saves that picture as a PNG; false when that fails.
 bool SaveWindowPicture(HWND window, const std::string& fileName);
