@@ -82,6 +82,9 @@ public:
     Params.Load();
     StartQtPlatform(argc, argv);
     Application().OnAbruptEnd = [this] { SaveEverySetting(); };
+    Application().OnEndRequest = [] {
+      if (MainForm) MainForm->CloseUnattended();
+    };
     HandleEndSignals(true);
     Application().SetTitle("Quantrel");
     // The data sources live around the engine: their plug-ins' code must
@@ -93,6 +96,7 @@ public:
   ~TRunningProgram() {
     HandleEndSignals(false);
     Application().OnAbruptEnd = nullptr;
+    Application().OnEndRequest = nullptr;
     AppSounds.reset();
     gate_.reset();
     IOSystem.reset();

@@ -20,6 +20,7 @@
 #include "runtime/Storage.h"
 #include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
+#include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
@@ -305,6 +306,20 @@ TEST_F(ProgramTest, SigtermAndSighupCloseAsTheCloseBoxDoes) {
   EXPECT_EQ(running, 0);
   EXPECT_EQ(lastLine, "Execution terminated");
   EXPECT_EQ(SectionLines(SettingsText(), "XEDIT1"), (std::vector<std::string>{"CmdCount=1", "Cmd_0=Delay(60000)"}));
+
+  // Nobody is there to answer a question: an unsaved program is kept aside.
+  fs::remove_all(config_.Path());
+  const int withText = Run({[&] {
+    EditorForm->actNew->Execute();
+    raise(SIGTERM);
+    return true;
+  }});
+  EXPECT_EQ(withText, 0);
+  const std::vector<std::string> params = SectionLines(SettingsText(), "EDITORPARAMS");
+  const auto recovered = std::find_if(params.begin(), params.end(),
+                                      [](const std::string& line) { return line.starts_with("Recovered="); });
+  ASSERT_NE(recovered, params.end()) << "no recovery copy";
+  EXPECT_TRUE(fs::exists(fs::path(recovered->substr(10)) / "Untitled1.tarn")) << *recovered;
 }
 
 // The engine's lines, with a look at the desktop when the first one comes.

@@ -93,7 +93,10 @@ void TApplication::RequestEnd() {
     endRequested_ = true;
     return;
   }
-  SendMessage(mainForm_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (OnEndRequest)
+    OnEndRequest();
+  else
+    SendMessage(mainForm_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 bool TApplication::ProcessMessage() {

@@ -48,8 +48,9 @@ public:
   void DoIdle();
   void Terminate();
   bool Terminated() const { return terminated_; }
-  // The desktop asks the program to end (a logout, a kill): the main form
-  // is closed as its close box closes it, once the loop runs.
+  // The desktop asks the program to end (a logout, a kill): once the loop
+  // runs, OnEndRequest closes the program, or else the main form is closed
+  // as its close box closes it.
   void RequestEnd();
   void Minimize();
   // Shows a minimized main form again.
@@ -101,6 +102,9 @@ public:
   // with its status, running no destructor (they would use a window system
   // and threads that are gone).
   std::function<void()> OnAbruptEnd;
+  // Closes the program when the desktop asks it to end; nobody is there to
+  // answer a question.
+  std::function<void()> OnEndRequest;
 
 private:
   bool ProcessMessage();
