@@ -194,9 +194,12 @@ void TSkinManager::LoadSkin() {
   ReadSectionData(ini);
 }
 
+// Readers upper-case some names, so even a name from the root is matched
+// ignoring case; one with a drive (":") names no file here.
 std::string TSkinManager::ImageFile(const std::string& name) const {
   const std::string path = FileSystemPath(name);
-  if (name.find(':') != std::string::npos || path.starts_with("/")) return IsExistingFile(path) ? path : "";
+  if (name.find(':') != std::string::npos) return IsExistingFile(path) ? path : "";
+  if (path.starts_with("/")) return FindFileIgnoringCase("/", path.substr(1));
   return FindFileIgnoringCase(GlobalInfo.SkinPath, path);
 }
 

@@ -138,6 +138,23 @@ TEST_F(SkinImagesTest, CommonSectionsGiveBitmapsFromDiskFreeFormsAndPatterns) {
   EXPECT_EQ(manager.Patterns[2].SectionName, "GLOBALINFO") << "but patterns of GLOBALINFO";
 }
 
+TEST_F(SkinImagesTest, FrameCountsBelowOneAndNamesWithEitherSeparator) {
+  WriteOptions(TestSkinOptions() +
+               "[ZERO]\nOWN=!.\\BTN.BMP!0!0!0\nGLYPH=@0000,0048,0016,0056,0,0\nCURSOR=!BTN.BMP!3!1!7\n");
+  TStringList lines;
+  lines.SetText("[ABSOLUTE]\nBORDERSMASK=" + SkinFile("edit.bmp") + "\nDRIVE=c:\\edit.bmp\n");
+  manager.SetCommonSections(lines);
+  Load();
+  const TSkinMaskData& own = Mask("ZERO", "OWN");
+  EXPECT_EQ((std::array<int, 6>{own.ImageCount, own.MaskType, own.WL, own.WT, own.WR, own.WB}),
+            (std::array<int, 6>{3, 1, 10, 7, 10, 7}))
+      << "an own picture without a frame count is a button's three frames over their alpha rows";
+  EXPECT_EQ(Mask("ZERO", "GLYPH").ImageCount, 1);
+  EXPECT_EQ(Mask("ZERO", "CURSOR").ImgType, itisaBorder) << "an image type beyond the three known ones";
+  EXPECT_EQ(Mask("ABSOLUTE", "BORDERSMASK").Image->Width(), 48) << "a name from the root, upper-cased by the reader";
+  EXPECT_EQ(manager.MaskIndexOfNames("ABSOLUTE", "DRIVE"), -1);
+}
+
 TEST_F(SkinImagesTest, AnotherLoadReplacesEveryTable) {
   Load();
   const size_t masks = manager.Masks.size();
