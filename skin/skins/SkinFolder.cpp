@@ -3,6 +3,8 @@
 // sections, and the application's CommonSections merged in.
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "runtime/AsciiCase.h"
 #include "runtime/FilePaths.h"

@@ -44,7 +44,7 @@ constexpr TColor FrameColors[3] = {0x00804020, 0x00C06030, 0x00402010};  // the 
 constexpr TColor TileColor = 0x0030A060;
 constexpr TColor JpegColor = 0x00406080;  // all three JPEGs
 
-// master.bmp's own size is checked by the tests against these.
+// btn.bmp's size.
 constexpr int ButtonImageWidth = 90;
 constexpr int ButtonImageHeight = 42;
 
