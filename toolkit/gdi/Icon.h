@@ -5,6 +5,7 @@
 
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/gdi/Graphic.h"
 
 class TGdiIcon final {
 public:
@@ -21,22 +22,29 @@ HICON CreateIconFromImage(const TGdiBitmap& image);
 // False for a null handle.
 bool DestroyIcon(HICON icon);
 
-class TIcon {
+// A picture that is always transparent: its alpha decides.
+class TIcon : public TGraphic {
 public:
-  TIcon() = default;
+  TIcon() { SetTransparent(true); }
   // Takes over the handle.
-  explicit TIcon(HICON handle) : handle_(handle) {}
-  ~TIcon();
-  TIcon(const TIcon&) = delete;
-  TIcon& operator=(const TIcon&) = delete;
+  explicit TIcon(HICON handle) : TIcon() { handle_ = handle; }
+  ~TIcon() override;
 
   HICON Handle() const { return handle_; }
   // Takes over the handle; the one held before is destroyed.
   void SetHandle(HICON handle);
   // No handle, or a picture without pixels.
-  bool Empty() const;
-  int Width() const;
-  int Height() const;
+  bool Empty() const override;
+  int Width() const override;
+  int Height() const override;
+
+  // An icon file: of its pictures the largest with the most colours, among
+  // those held as bitmaps (1, 4, 8, 24 or 32 bits with an AND mask). Other
+  // data raises EQuantrelError "Icon image is not valid".
+  void LoadFromStream(std::istream& stream) override;
+  // Copies another icon's picture.
+  void Assign(const TGraphic& source) override;
+  void Draw(TCanvas& canvas, const TRect& rect) const override;
 
 private:
   HICON handle_ = nullptr;
