@@ -11,6 +11,7 @@
 
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/gdi/Graphic.h"
 
 class TCanvas;
 
@@ -62,6 +63,14 @@ public:
   void SaveToFile(const std::string& fileName) const;
   void LoadFromStream(std::istream& stream);
   void SaveToStream(std::ostream& stream) const;
+
+  // Readers that load in steps report them here.
+  TProgressEvent OnProgress;
+
+protected:
+  void Progress(TProgressStage stage, int percentDone, bool redrawNow, const TRect& rect, const std::string& message) {
+    if (OnProgress) OnProgress(*this, stage, percentDone, redrawNow, rect, message);
+  }
 
 private:
   CountedPtr<TGdiBitmap> image_;
