@@ -7,7 +7,6 @@
 // 16-bit samples become 8-bit, and colours pass through the gamma of a gAMA
 // chunk (screen gamma 2.2). It reads PNG only.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
