@@ -129,6 +129,10 @@ TEST(ColorManagerTest, GammaTableFollowsImageAndScreenGamma) {
   EXPECT_EQ(manager.GammaTable()[0], 0);
   EXPECT_EQ(manager.GammaTable()[2], 1);  // round((2/3)^2 x 3)
   EXPECT_EQ(manager.GammaTable()[3], 3);
+  // ...but never beyond the table's 256 entries.
+  manager.SetTargetBitsPerSample(16);
+  manager.SetGammaValues(0.5f, 1.0f);
+  EXPECT_EQ(manager.GammaTable()[255], 255);
 }
 
 TEST(ColorManagerTest, GammaReachesColourSamplesOnlyWhenAsked) {
