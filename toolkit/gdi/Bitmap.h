@@ -65,6 +65,14 @@ public:
   void LoadFromStream(std::istream& stream) override;
   void SaveToStream(std::ostream& stream) const;
 
+  // Readers that load in steps report them here.
+  TProgressEvent OnProgress;
+
+protected:
+  void Progress(TProgressStage stage, int percentDone, bool redrawNow, const TRect& rect, const std::string& message) {
+    if (OnProgress) OnProgress(*this, stage, percentDone, redrawNow, rect, message);
+  }
+
 private:
   CountedPtr<TGdiBitmap> image_;
   std::unique_ptr<TCanvas> canvas_;

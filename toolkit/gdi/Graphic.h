@@ -1,14 +1,39 @@
 #pragma once
 // Pictures of any format, as a canvas draws them (TCanvas::Draw and
-// StretchDraw hand them the rectangle) and as files and streams hold them.
+// StretchDraw hand them the rectangle) and as files and streams hold them;
+// their progress report while a picture loads, and the faults of reading a
+// picture file.
 
+#include <functional>
 #include <istream>
 #include <string>
 
+#include "runtime/Exceptions.h"
 #include "runtime/Object.h"
 #include "toolkit/base/Rect.h"
 
+class TBitmap;
 class TCanvas;
+
+enum TProgressStage { psStarting, psRunning, psEnding };
+
+// Sender, stage, percent done, whether the part in rect should be redrawn
+// now, the part of the picture that is ready, and a message for the user.
+using TProgressEvent =
+    std::function<void(TBitmap& sender, TProgressStage stage, int percentDone, bool redrawNow, const TRect& rect,
+                       const std::string& message)>;
+
+// A picture file whose content this reader cannot take.
+class EInvalidGraphic : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
+// The decompressor of a picture's data could not start or end.
+class EGraphicCompression : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
 
 class TGraphic : public TPersistent {
 public:
