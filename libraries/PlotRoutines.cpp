@@ -249,6 +249,19 @@ std::string PassedName(const TFunc& routine, int arg, const char* otherwise) {
   return source && source->HasName() ? source->Name() : otherwise;
 }
 
+// Reported without a position. A matrix of empty rows is as empty as one
+// without rows.
+bool CheckMesh(const TArrVar& m, const TArrVar& x, const TArrVar& y) {
+  if (m.Count() == 0) return Refuse("Empty mesh matrix", NoPosition);
+  if (!IsRectangular(m)) return Refuse("Mesh matrix has to be either rectangular or square", NoPosition);
+  if (MatColCount(m) == 0) return Refuse("Empty mesh matrix", NoPosition);
+  if (y.Count() != 0 && y.Count() != m.Count())
+    return Refuse("Size of the Y vector is incompatible with the mesh", NoPosition);
+  if (x.Count() != 0 && x.Count() != MatColCount(m))
+    return Refuse("Size of the X vector is incompatible with the mesh", NoPosition);
+  return true;
+}
+
 // x and y of a mesh pass through 64-bit floats.
 long double ThroughDouble(long double x) { return static_cast<double>(x); }
 
@@ -415,13 +428,9 @@ bool TPlotMeshNF::Execute(TSourcePos pos) {
   const TArrVar& m = ArrArg(*this, 0);
   const TArrVar& x = ArrArg(*this, 1);
   const TArrVar& y = ArrArg(*this, 2);
+  if (!CheckMesh(m, x, y)) return false;
   const std::int32_t rows = m.Count();
-  if (rows == 0) return Refuse("Empty mesh matrix", NoPosition);
-  if (!IsRectangular(m)) return Refuse("Mesh matrix has to be either rectangular or square", NoPosition);
   const std::int32_t cols = MatColCount(m);
-  if (cols == 0) return Refuse("Empty mesh matrix", NoPosition);
-  if (y.Count() != 0 && y.Count() != rows) return Refuse("Size of the Y vector is incompatible with the mesh", NoPosition);
-  if (x.Count() != 0 && x.Count() != cols) return Refuse("Size of the X vector is incompatible with the mesh", NoPosition);
   const std::int64_t style = IntArg(*this, 4);
   if (!CheckMeshStyle(style, pos)) return false;
   TPlot plot = NewPlot(MeshWindow(style), pkMesh, PassedName(*this, 0, "3D Data"), BoolArg(*this, 3));

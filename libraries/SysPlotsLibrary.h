@@ -1,7 +1,7 @@
 #pragma once
-// The catalogue of the library SysPlots: its eleven plotting routines, in
-// the order the windows list them. The enumerations they take (TPlotStyle,
-// TMeshStyle, TAxesType) the engine declares in System first.
+// The catalogue of the library SysPlots: its eleven plotting routines. The
+// enumerations they take (TPlotStyle, TMeshStyle, TAxesType) the engine
+// declares in System first.
 //
 // The routines live here rather than with the graphics: the headless runner
 // links only the engine and the libraries, and must still compile and check

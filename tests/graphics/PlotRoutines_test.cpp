@@ -440,7 +440,8 @@ TEST_F(PlotRoutines, ArgumentsNoScriptCanGiveAreRefusedToo) {
   const struct {
     std::initializer_list<long double> Range;
     const char* Error;
-  } ranges[] = {{{0, 1, NaN}, "Too few plot points"}, {{0, NaN}, "Zero plotting range"}, {{NaN, 1}, "Zero plotting range"}};
+  } ranges[] = {
+      {{0, 1, NaN}, "Too few plot points"}, {{0, NaN}, "Zero plotting range"}, {{NaN, 1}, "Zero plotting range"}};
   for (const auto& range : ranges) {
     EXPECT_FALSE(ExecuteBound("Plot", [&](TFunc& plot) {
       BindRoutine(plot, 0, sine);

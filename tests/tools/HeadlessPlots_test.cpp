@@ -11,10 +11,11 @@
 
 namespace {
 
-// M34 is 3 x 4, E a matrix without rows, V2 and F5 have 2 and 5 columns.
+// M34 is 3 x 4, E a matrix without rows, V2 and F5 have 2 and 5 columns,
+// R has a second row shorter than its first.
 const std::string Variables =
     "-e 'M34 := MatZero(3, 4)' -e 'E := MatZero(1, 3)' -e 'DelRow(E, 1)' -e 'V := MatZero(2, 3)' "
-    "-e 'V2 := MatZero(2, 2)' -e 'F := MatZero(1, 3)' -e 'F5 := MatZero(1, 5)' ";
+    "-e 'V2 := MatZero(2, 2)' -e 'F := MatZero(1, 3)' -e 'F5 := MatZero(1, 5)' -e 'R := {{1, 2, 3}, {1, 2}}' ";
 
 // The error lines the call writes after the variables are made.
 std::string ErrorLinesOf(const std::string& call, int& status) {
@@ -63,6 +64,7 @@ TEST(HeadlessPlots, BadArgumentsAreRefusedWithTheirMessages) {
       {"Plot3D(Hypot, {0, 1, 1e6}, {0, 1, 1e6})", "Not enough memory" + at},
       {"Plot3D(Hypot, {0, 1, 3e9}, {0, 1, 2})", "Not enough memory" + at},
       {"PlotMesh(E, {}, {})", "Empty mesh matrix"},
+      {"PlotMesh({{}}, {}, {})", "Empty mesh matrix"},
       {"PlotMesh({{1, 2, 3}, {1, 2}}, {}, {})", "Mesh matrix has to be either rectangular or square"},
       {"PlotMesh(M34, {}, {1, 2})", "Size of the Y vector is incompatible with the mesh"},
       {"PlotMesh(M34, {1, 2}, {})", "Size of the X vector is incompatible with the mesh"},
@@ -73,6 +75,8 @@ TEST(HeadlessPlots, BadArgumentsAreRefusedWithTheirMessages) {
       {"PlotShape(V2, F)", "Vertex matrix must have 3 columns {X, Y, Z}" + at},
       {"PlotShape(V, E)", "Shape contains no faces" + at},
       {"PlotShape(V, F5)", "Face matrix must have 3 or 4 columns" + at},
+      {"PlotShape(R, F)", "Vertex matrix must have 3 columns {X, Y, Z}" + at},
+      {"PlotShape(V, R)", "Face matrix must have 3 or 4 columns" + at},
   };
   for (const auto& c : cases) {
     int status = 0;
