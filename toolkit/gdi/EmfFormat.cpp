@@ -47,8 +47,6 @@ constexpr std::uint32_t HeaderSize = 108;
 constexpr int DeviceWidth = 1920, DeviceHeight = 1440;
 constexpr int DeviceWidthMm = 508, DeviceHeightMm = 381;
 constexpr std::uint32_t GM_COMPATIBLE = 1;
-constexpr std::uint8_t OUT_TT_ONLY_PRECIS = 7;
-constexpr std::uint8_t NONANTIALIASED_QUALITY = 3;
 
 bool Fits16(TPoint p) { return p.X >= -32768 && p.X <= 32767 && p.Y >= -32768 && p.Y <= 32767; }
 
@@ -88,10 +86,7 @@ public:
     Handle(slot);
     for (int v : {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation, font.lfWeight})
       out_.Put32(std::uint32_t(v));
-    for (std::uint8_t v : {std::uint8_t(font.lfItalic), std::uint8_t(font.lfUnderline), std::uint8_t(font.lfStrikeOut),
-                           font.lfCharSet, OUT_TT_ONLY_PRECIS, std::uint8_t(0), NONANTIALIASED_QUALITY,
-                           font.lfPitchAndFamily})
-      out_.Put8(v);
+    PutFontFlagBytes(out_, font);
     std::u16string face = DecodeUtf8(font.lfFaceName);
     face.resize(31);  // and a terminating zero: 32 units
     for (char16_t unit : face) out_.Put16(unit);

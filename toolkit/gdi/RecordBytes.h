@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/gdi/Gdi.h"
+
 class TRecordBytes {
 public:
   std::size_t Size() const { return bytes_.size(); }
@@ -33,3 +35,14 @@ private:
 
   std::vector<std::uint8_t> bytes_;
 };
+
+// The eight one-byte fields of a logical font, alike in both metafile
+// formats: italic up to pitch and family, asking for outline glyphs drawn
+// without smoothing so a reader renders what the screen showed.
+inline void PutFontFlagBytes(TRecordBytes& out, const TLogFont& font) {
+  constexpr std::uint8_t OUT_TT_ONLY_PRECIS = 7, NONANTIALIASED_QUALITY = 3;
+  for (std::uint8_t v : {std::uint8_t(font.lfItalic), std::uint8_t(font.lfUnderline), std::uint8_t(font.lfStrikeOut),
+                         font.lfCharSet, OUT_TT_ONLY_PRECIS, std::uint8_t(0), NONANTIALIASED_QUALITY,
+                         font.lfPitchAndFamily})
+    out.Put8(v);
+}

@@ -53,8 +53,6 @@ constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t PlaceableSize = 22;
 constexpr int MaxPoints = 32767;
 constexpr long double Low = -32768, High = 32767;
-constexpr std::uint8_t OUT_TT_ONLY_PRECIS = 7;
-constexpr std::uint8_t NONANTIALIASED_QUALITY = 3;
 constexpr std::uint32_t SRCCOPY_ROP = 0x00CC0020;
 
 bool Fits16(TPoint p) { return p.X >= Low && p.X <= High && p.Y >= Low && p.Y <= High; }
@@ -161,10 +159,7 @@ public:
     Occupy(slot);
     for (int v : {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation, font.lfWeight})
       out_.Put16(std::uint16_t(Clamp16(v)));
-    for (std::uint8_t v : {std::uint8_t(font.lfItalic), std::uint8_t(font.lfUnderline), std::uint8_t(font.lfStrikeOut),
-                           font.lfCharSet, OUT_TT_ONLY_PRECIS, std::uint8_t(0), NONANTIALIASED_QUALITY,
-                           font.lfPitchAndFamily})
-      out_.Put8(v);
+    PutFontFlagBytes(out_, font);
     std::string face = Ansi(font.lfFaceName);
     face.resize(std::min<std::size_t>(face.size(), 31));
     face.push_back('\0');
