@@ -28,12 +28,21 @@ void SettleFor(int milliseconds) {
   while (Clock().Milliseconds() < end) Application().ProcessMessages();
 }
 
+const char* ScreenshotArgument(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--screenshot") == 0) return argv[i + 1];
+  return nullptr;
+}
+
+std::string PictureNameWith(const std::string& fileName, const std::string& suffix) {
+  return fileName.substr(0, fileName.rfind(".png")) + suffix + ".png";
+}
+
 int RunDemo(int argc, char** argv, TForm* form) {
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--screenshot") != 0) continue;
+  if (const char* fileName = ScreenshotArgument(argc, argv)) {
     form->Show();
     SettleFor(1500);
-    return SaveScreenshot(form->Handle(), argv[i + 1]) ? 0 : 1;
+    return SaveScreenshot(form->Handle(), fileName) ? 0 : 1;
   }
   Application().Run();
   return 0;

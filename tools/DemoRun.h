@@ -10,6 +10,12 @@ class TForm;
 
 int RunDemo(int argc, char** argv, TForm* form);
 
+// FILE of --screenshot FILE among the arguments, or null.
+const char* ScreenshotArgument(int argc, char** argv);
+
+// A second picture beside FILE: "shot.png" with "-dialog" is "shot-dialog.png".
+std::string PictureNameWith(const std::string& fileName, const std::string& suffix);
+
 // Points the settings and the desktop's data (XDG_CONFIG_HOME,
 // XDG_DATA_HOME) at a fresh folder while it lives, so that a demo of the
 // main window starts alike every time and leaves the user's own alone.

@@ -6,28 +6,23 @@
 // --screenshot FILE it saves the evaluator as FILE; without, both windows
 // stay open for a look.
 
-#include <cstring>
-#include <memory>
 #include <string>
 
 #include "Edits/EdExpr.h"
 #include "Edits/EdList.h"
 #include "Edits/EdValue.h"
-#include "console/Sounds.h"
 #include "console/XEdit.h"
-#include "runtime/Storage.h"
 #include "shell/EvaluatorForm.h"
-#include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Image.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/TreeView.h"
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "tools/DemoRun.h"
+#include "tools/ShellShot.h"
 
 namespace {
 
@@ -83,40 +78,23 @@ void EditGain(TEvaluatorForm& evaluator) {
   SettleFor(300);
 }
 
-const char* ScreenshotFile(int argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--screenshot") == 0) return argv[i + 1];
-  return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const TFreshSettingsFolder settings;
-  Storage = std::make_unique<TStorage>("evaluator-shot.ini", 0);
-  StartQtPlatform(argc, argv);
-  Application().SetTitle("Quantrel");
-  auto images = std::make_unique<TImages>(nullptr);
-  auto* form = Application().CreateForm<TMainForm>();
-  form->Engine->CompileText(Tools);
-  EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(*form), form->actEvaler);
-  form->Show();
+  TShellShot shot(argc, argv, "evaluator-shot.ini");
+  TMainForm& form = shot.Form();
+  form.Engine->CompileText(Tools);
+  EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(form), form.actEvaler);
+  shot.Own(EvaluatorForm);
+  form.Show();
   EvaluatorForm->Toggle();
   SettleFor(800);
   ChooseGain(*EvaluatorForm);
   EditGain(*EvaluatorForm);
-  int result = 0;
-  if (const char* fileName = ScreenshotFile(argc, argv)) {
+  if (const char* fileName = ScreenshotArgument(argc, argv)) {
     SettleFor(500);
-    result = SaveScreenshot(EvaluatorForm->Handle(), fileName) ? 0 : 1;
-  } else {
-    Application().Run();
+    return SaveScreenshot(EvaluatorForm->Handle(), fileName) ? 0 : 1;
   }
-  // While Qt still runs: a focused text widget torn down at exit crashes in Qt.
-  delete EvaluatorForm;
-  delete form;
-  images.reset();
-  AppSounds.reset();
-  Storage.reset();
-  return result;
+  Application().Run();
+  return 0;
 }

@@ -4,21 +4,16 @@
 // line as FILE, and the compact view while "2*3" is typed as FILE's name
 // followed by "-compact.png"; without, it stays open for a look.
 
-#include <cstring>
-#include <memory>
 #include <string>
 
-#include "console/Sounds.h"
 #include "console/XEdit.h"
-#include "runtime/Storage.h"
-#include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "toolkit/controls/Application.h"
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "tools/DemoRun.h"
+#include "tools/ShellShot.h"
 
 namespace {
 
@@ -26,11 +21,6 @@ void TypeLine(TMainForm& form, const std::string& line, bool enter) {
   SynthesizeTyping(form.Handle(), line);
   if (enter) SynthesizeKeyStroke(form.Handle(), VK_RETURN, "\r");
   SettleFor(200);
-}
-
-std::string CompactPictureName(const std::string& fileName) {
-  const size_t dot = fileName.rfind(".png");
-  return fileName.substr(0, dot) + "-compact.png";
 }
 
 bool SaveBothViews(TMainForm& form, const std::string& fileName) {
@@ -41,38 +31,21 @@ bool SaveBothViews(TMainForm& form, const std::string& fileName) {
   SettleFor(300);
   TypeLine(form, "2*3", false);
   SettleFor(500);
-  const bool compact = SaveScreenshot(form.Handle(), CompactPictureName(fileName));
+  const bool compact = SaveScreenshot(form.Handle(), PictureNameWith(fileName, "-compact"));
   return full && compact;
-}
-
-const char* ScreenshotFile(int argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--screenshot") == 0) return argv[i + 1];
-  return nullptr;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const TFreshSettingsFolder settings;
-  Storage = std::make_unique<TStorage>("main-window-shot.ini", 0);
-  StartQtPlatform(argc, argv);
-  Application().SetTitle("Quantrel");
-  auto images = std::make_unique<TImages>(nullptr);
-  auto* form = Application().CreateForm<TMainForm>();
-  int result = 0;
-  if (const char* fileName = ScreenshotFile(argc, argv)) {
-    form->Show();
+  TShellShot shot(argc, argv, "main-window-shot.ini");
+  TMainForm& form = shot.Form();
+  if (const char* fileName = ScreenshotArgument(argc, argv)) {
+    form.Show();
     SettleFor(1000);
-    form->CommandLine->SetFocus();
-    result = SaveBothViews(*form, fileName) ? 0 : 1;
-  } else {
-    Application().Run();
+    form.CommandLine->SetFocus();
+    return SaveBothViews(form, fileName) ? 0 : 1;
   }
-  // While Qt still runs: a focused text widget torn down at exit crashes in Qt.
-  delete form;
-  images.reset();
-  AppSounds.reset();
-  Storage.reset();
-  return result;
+  Application().Run();
+  return 0;
 }

@@ -6,26 +6,21 @@
 // as FILE and the New Variable dialog as FILE's name followed by
 // "-dialog.png"; without, it stays open for a look.
 
-#include <cstring>
-#include <memory>
 #include <string>
 
-#include "console/Sounds.h"
 #include "console/XEdit.h"
 #include "libraries/WorkStatus.h"
-#include "runtime/Storage.h"
 #include "shell/AddVarDlg.h"
-#include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/TreeView.h"
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "tools/DemoRun.h"
+#include "tools/ShellShot.h"
 #include "treeview/DataStringTree.h"
 
 namespace {
@@ -84,50 +79,26 @@ void ArrangeDialog(TAddVarDlg& dialog) {
   SettleFor(500);
 }
 
-std::string DialogPictureName(const std::string& fileName) {
-  const size_t dot = fileName.rfind(".png");
-  return fileName.substr(0, dot) + "-dialog.png";
-}
-
-const char* ScreenshotFile(int argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--screenshot") == 0) return argv[i + 1];
-  return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const TFreshSettingsFolder settings;
-  Storage = std::make_unique<TStorage>("workspace-shot.ini", 0);
-  StartQtPlatform(argc, argv);
-  Application().SetTitle("Quantrel");
-  auto images = std::make_unique<TImages>(nullptr);
-  auto* form = Application().CreateForm<TMainForm>();
-  WorkForm = new TWorkForm(&Application(), form->Engine, form->actWorksp);
-  AddVarDlg = new TAddVarDlg(&Application(), form->Engine);
-  form->Show();
+  TShellShot shot(argc, argv, "workspace-shot.ini");
+  TMainForm& form = shot.Form();
+  WorkForm = new TWorkForm(&Application(), form.Engine, form.actWorksp);
+  shot.Own(WorkForm);
+  AddVarDlg = new TAddVarDlg(&Application(), form.Engine);
+  shot.Own(AddVarDlg);
+  form.Show();
   SettleFor(500);
-  form->Engine->CompileText(ShapesLibrary);
-  TypeLines(*form);
+  form.Engine->CompileText(ShapesLibrary);
+  TypeLines(form);
   ArrangeWorkspace(*WorkForm);
-  int result = 0;
-  if (const char* fileName = ScreenshotFile(argc, argv)) {
+  if (const char* fileName = ScreenshotArgument(argc, argv)) {
     const bool workspace = SaveScreenshot(WorkForm->Handle(), fileName);
     ArrangeDialog(*AddVarDlg);
-    const bool dialog = SaveScreenshot(AddVarDlg->Handle(), DialogPictureName(fileName));
-    result = workspace && dialog ? 0 : 1;
-  } else {
-    Application().Run();
+    const bool dialog = SaveScreenshot(AddVarDlg->Handle(), PictureNameWith(fileName, "-dialog"));
+    return workspace && dialog ? 0 : 1;
   }
-  // While Qt still runs: a focused text widget torn down at exit crashes in Qt.
-  delete AddVarDlg;
-  AddVarDlg = nullptr;
-  delete WorkForm;
-  WorkForm = nullptr;
-  delete form;
-  images.reset();
-  AppSounds.reset();
-  Storage.reset();
-  return result;
+  Application().Run();
+  return 0;
 }
