@@ -77,22 +77,3 @@ TEST(DesktopWindowInfo, ACaptionlessToolWindowTakesKeysWhileAHintDoesNot) {
 }
 
 }  // namespace
-
-namespace {
-
-// The caption set before the window exists is its title from the start;
-// one set later replaces it.
-TEST(DesktopWindowInfo, TheCaptionIsTheDesktopsTitle) {
-  TForm form(nullptr);
-  form.SetCaption(" Before");
-  form.Show();
-  ProcessEverything();
-  TDesktopWindowInfo info;
-  ASSERT_TRUE(GetDesktopWindowInfo(form.Handle(), info));
-  EXPECT_EQ(info.Title, " Before");
-  form.SetCaption(" After");
-  ASSERT_TRUE(GetDesktopWindowInfo(form.Handle(), info));
-  EXPECT_EQ(info.Title, " After");
-}
-
-}  // namespace
