@@ -1,13 +1,11 @@
 #include "shell/EvaluatorForm.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "Edits/EdList.h"
 #include "engine/Func.h"
 #include "engine/MessageChannel.h"
 #include "engine/Proc.h"
 #include "engine/Var.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "shell/EvalerInt.h"
@@ -37,11 +35,6 @@ constexpr int SettingsHeight = 32;
 constexpr int ButtonWidth = 89;
 constexpr int ButtonHeight = 25;
 constexpr int ButtonMargin = 8;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 }  // namespace
 
@@ -201,9 +194,8 @@ void TEvaluatorForm::Reevaluate() {
 }
 
 void TEvaluatorForm::SelectLibrary(const std::string& name) {
-  const std::string wanted = Lower(name);
   for (TTreeNode* node = FuncTree->Items().GetFirstNode(); node; node = node->getNextSibling())
-    if (Lower(node->Text()) == wanted) {
+    if (SameAsciiText(node->Text(), name)) {
       node->Expand(false);
       return;
     }
