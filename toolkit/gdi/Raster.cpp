@@ -202,19 +202,43 @@ struct TCoverage {
   }
 };
 
-// round(sum / total), halves up, for sums and totals far beyond 32 bits:
-// a floating estimate, then exact by integer multiples.
+// round(sum / total), halves up. While sum + total / 2 stays below 2^26
+// (sums of 8-bit values over sources of up to 263,000 pixels, every skin
+// piece), one multiplication by a reciprocal of 2^(26 + bits of total) is
+// exact for every such numerator and stays within 64 bits; beyond that, a
+// floating estimate made exact by integer multiples.
 struct TRoundedDivision {
-  explicit TRoundedDivision(std::uint64_t total) : Total(total), Inverse(1.0 / double(total)) {}
+  static constexpr int NumeratorBits = 26;
+  explicit TRoundedDivision(std::uint64_t total) : Total(total), Inverse(1.0 / double(total)) {
+    Shift = NumeratorBits;
+    while ((std::uint64_t(1) << (Shift - NumeratorBits)) < total) ++Shift;
+    Multiplier = (std::uint64_t(1) << Shift) / total + 1;
+    Exact = 255 * total + total / 2 < (std::uint64_t(1) << NumeratorBits);
+  }
   std::uint32_t operator()(std::uint64_t sum) const {
     const std::uint64_t n = sum + Total / 2;
+    if (Exact) return std::uint32_t(n * Multiplier >> Shift);
     std::uint64_t q = std::uint64_t(double(n) * Inverse);
     while (q * Total > n) --q;
     while ((q + 1) * Total <= n) ++q;
     return std::uint32_t(q);
   }
+  // The averages of count sums as bytes; in the exact case, as 32-bit
+  // products that vectorise.
+  void Bytes(const std::uint64_t* sums, std::uint8_t* out, std::size_t count) const {
+    if (!Exact) {
+      for (std::size_t i = 0; i < count; ++i) out[i] = std::uint8_t((*this)(sums[i]));
+      return;
+    }
+    const std::uint32_t half = std::uint32_t(Total / 2), multiplier = std::uint32_t(Multiplier);
+    for (std::size_t i = 0; i < count; ++i)
+      out[i] = std::uint8_t(std::uint64_t(std::uint32_t(sums[i]) + half) * multiplier >> Shift);
+  }
   std::uint64_t Total;
   double Inverse;
+  int Shift = 0;
+  std::uint64_t Multiplier = 0;
+  bool Exact = false;
 };
 
 // The source scaled to the target's size by area averages of each channel
@@ -248,21 +272,26 @@ std::vector<std::uint32_t> HalftonePixels(const TSourceMap& map) {
       }
     return entry.Sums;
   };
-  std::vector<std::uint32_t> pixels(std::size_t(targetWidth) * targetHeight);
+  // Filled by appending: a vector made at its size would clear it first.
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(std::size_t(targetWidth) * targetHeight);
   std::vector<std::uint64_t> row(std::size_t(targetWidth) * 4);
+  std::vector<std::uint8_t> bytes(row.size());
+  std::vector<std::uint32_t> line(static_cast<std::size_t>(targetWidth));
   for (int y = 0; y < targetHeight; ++y) {
-    std::fill(row.begin(), row.end(), 0);
+    // The first source row sets the sums, the others add to them.
     for (int tap = rows.First[y]; tap < rows.First[y + 1]; ++tap) {
-      const std::vector<std::uint64_t>& sums = sumsOf(rows.Source[tap]);
-      for (std::size_t i = 0; i < row.size(); ++i) row[i] += rows.Weight[tap] * sums[i];
+      const std::uint64_t* sums = sumsOf(rows.Source[tap]).data();
+      const std::uint64_t weight = rows.Weight[tap];
+      if (tap == rows.First[y])
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = weight * sums[i];
+      else
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] += weight * sums[i];
     }
-    std::uint32_t* out = pixels.data() + std::size_t(y) * targetWidth;
-    for (int x = 0; x < targetWidth; ++x) {
-      std::uint32_t pixel = 0;
-      for (int channel = 0; channel < 4; ++channel)
-        pixel |= average(row[std::size_t(x) * 4 + channel]) << (8 * channel);
-      out[x] = pixel;
-    }
+    // Channel bytes in the order a pixel holds them, low byte first.
+    average.Bytes(row.data(), bytes.data(), row.size());
+    std::memcpy(line.data(), bytes.data(), bytes.size());
+    pixels.insert(pixels.end(), line.begin(), line.end());
   }
   return pixels;
 }
