@@ -105,7 +105,7 @@ void BM_WriteControlTextFourContours(benchmark::State& state) {
   TCanvas& canvas = target->Canvas();
   canvas.Font().SetName("Arial");
   canvas.Font().SetHeight(-13);
-  const std::string caption = "A caption of forty characters, in skin.";
+  const std::string caption = "A caption of forty characters, in skins.";
   for (auto _ : state)
     WriteControlText(canvas, caption.c_str(), true, Rect(4, 4, 396, 26), DT_SINGLELINE | DT_VCENTER, data, false);
 }
