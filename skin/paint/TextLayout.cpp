@@ -161,43 +161,32 @@ void LayoutGlyphAndText(const TRect& client, TPoint glyphSize, TPoint textSize, 
   } else if (spacing < 0) {
     spacing = (length - (glyphLength + margin) - textLength) / 2;
   }
-  switch (layout) {
-    case blGlyphLeft:
-      if (alignment == 0) {
-        glyphPos.X = margin;
-        text.X = margin + glyphSize.X + spacing;
-      } else if (alignment == 1) {
-        text.X = cw - margin - textSize.X;
-        glyphPos.X = text.X - spacing - glyphSize.X;
-      } else if (alignment == 2) {
-        margin = (cw - textSize.X - spacing - glyphSize.X) / 2;
-        glyphPos.X = margin;
-        text.X = margin + spacing + glyphSize.X;
-      }
-      break;
-    case blGlyphRight:
-      if (alignment == 0) {
-        glyphPos.X = margin + textSize.X + spacing;
-        text.X = margin;
-      } else if (alignment == 1) {
-        glyphPos.X = cw - margin - glyphSize.X;
-        text.X = glyphPos.X - spacing - textSize.X;
-      } else if (alignment == 2) {
-        margin = (cw - textSize.X - spacing - glyphSize.X) / 2;
-        text.X = margin;
-        glyphPos.X = margin + spacing + textSize.X;
-      }
-      break;
-    case blGlyphTop:
-      glyphPos.Y = (ch - glyphSize.Y - spacing - textSize.Y) / 2;
-      text.Y = glyphPos.Y + glyphSize.Y + spacing;
-      break;
-    case blGlyphBottom: {
-      const int t = (ch - glyphSize.Y - spacing - textSize.Y) / 2 - margin;
-      glyphPos.Y = ch - margin - glyphSize.Y - t;
-      text.Y = glyphPos.Y - spacing - textSize.Y;
-      break;
+  if (across) {
+    // Left to right: the first of the two, the spacing, the second.
+    const bool glyphFirst = layout == blGlyphLeft;
+    int& firstX = glyphFirst ? glyphPos.X : text.X;
+    int& secondX = glyphFirst ? text.X : glyphPos.X;
+    const int firstWidth = glyphFirst ? glyphSize.X : textSize.X;
+    const int secondWidth = glyphFirst ? textSize.X : glyphSize.X;
+    if (alignment == 0) {
+      firstX = margin;
+      secondX = margin + firstWidth + spacing;
+    } else if (alignment == 1) {
+      secondX = cw - margin - secondWidth;
+      firstX = secondX - spacing - firstWidth;
+    } else if (alignment == 2) {
+      margin = (cw - textSize.X - spacing - glyphSize.X) / 2;
+      firstX = margin;
+      secondX = margin + spacing + firstWidth;
     }
+  } else if (layout == blGlyphTop) {
+    // The block is centred whatever the margin and alignment say.
+    glyphPos.Y = (ch - glyphSize.Y - spacing - textSize.Y) / 2;
+    text.Y = glyphPos.Y + glyphSize.Y + spacing;
+  } else {
+    const int t = (ch - glyphSize.Y - spacing - textSize.Y) / 2 - margin;
+    glyphPos.Y = ch - margin - glyphSize.Y - t;
+    text.Y = glyphPos.Y - spacing - textSize.Y;
   }
   glyphPos.X += client.Left;
   glyphPos.Y += client.Top;
