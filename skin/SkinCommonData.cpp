@@ -593,7 +593,7 @@ bool HandleCommonMessage(TMessage& message, TSkinCommonData* data) {
 
 // ---------------------------------------------------------------- tool buttons
 
-int FontSectionOfToolButton(TToolButton* button, int defaultSection, TSkinManager* manager) {
+int FontSectionOfToolButton(TControl* button, int defaultSection, TSkinManager* manager) {
   if (!button || !manager) return defaultSection;
   TWinControl* parent = button->Parent();
   while (parent) {

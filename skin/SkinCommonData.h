@@ -22,7 +22,6 @@ class TDeviceContext;
 using HDC = TDeviceContext*;
 class TControl;
 class TSkinManager;
-class TToolButton;
 struct TSkinGeneralData;
 
 // The skin command: the sub-command travels in the high word of WParam, a
@@ -205,7 +204,8 @@ private:
 bool HandleSkinCommand(TMessage& message, TSkinCommonData* data);
 bool HandleCommonMessage(TMessage& message, TSkinCommonData* data);
 
-// The section whose text colours a tool button's caption takes: its tool
-// bar's, or further up while a section is more than half transparent, when
-// that section gives its own font; else defaultSection.
-int FontSectionOfToolButton(TToolButton* button, int defaultSection, TSkinManager* manager);
+// The section whose text colours a tool button's caption takes (or that of
+// another control drawn in its parent's font): its parent's, or further up
+// while a section is more than half transparent, when that section gives
+// its own font; else defaultSection.
+int FontSectionOfToolButton(TControl* button, int defaultSection, TSkinManager* manager);

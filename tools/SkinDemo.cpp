@@ -5,10 +5,14 @@
 // images and hot images), then one with a plain tool bar holding the same
 // items; below, a skinnable panel beside a plain panel with the same
 // settings. With --screenshot FILE the demo saves a picture and ends.
+// With --page NAME it shows another page instead: "sections", the test
+// skin's sections painted in their states.
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "skin/SkinPanel.h"
 #include "skin/SkinToolBar.h"
@@ -21,6 +25,7 @@
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
+#include "tools/SkinSectionsPage.h"
 
 namespace {
 
@@ -93,11 +98,14 @@ Panel* AddPanel(TForm* form, TAlign align, const std::string& caption) {
   return panel;
 }
 
-}  // namespace
+// The argument after --page; empty without one.
+std::string PageOf(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string_view(argv[i]) == "--page") return argv[i + 1];
+  return {};
+}
 
-int main(int argc, char** argv) {
-  StartQtPlatform(argc, argv);
-  Application().SetTitle("Skin demo");
+TForm* CreateControlsPage() {
   auto* form = Application().CreateForm<TForm>();
   form->SetCaption("Skin demo: skinnable controls without a skin");
   form->SetBounds(60, 60, 660, 300);
@@ -113,5 +121,19 @@ int main(int argc, char** argv) {
   AddBarInCoolBar<TToolBar>(form, images.get(), hotImages.get(), menu);
   AddPanel<TSkinPanel>(form, alLeft, "TSkinPanel");
   AddPanel<TPanel>(form, alClient, "TPanel");
+  return form;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  StartQtPlatform(argc, argv);
+  Application().SetTitle("Skin demo");
+  const std::string page = PageOf(argc, argv);
+  if (!page.empty() && page != "sections") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections\n", page.c_str());
+    return 2;
+  }
+  TForm* form = page == "sections" ? CreateSectionsPage() : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

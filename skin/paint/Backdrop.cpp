@@ -1,6 +1,9 @@
 #include "skin/paint/Backdrop.h"
 
+#include <initializer_list>
+
 #include "skin/ControlRoutines.h"
+#include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/gdi/Gdi.h"
@@ -40,11 +43,33 @@ bool AskWindowBackdrop(TBackdropQuery& query, HWND window, bool drawNow) {
   return SettleUnanswered(query, SendSkinCommand(window, scGetColor, 0), clBtnFace);
 }
 
-void FillDeviceRect(HDC dc, const TRect& rect, TColor color) {
+TBackdropRef QueryToBackdropRef(const TBackdropQuery& query) {
+  if (query.Kind == bkImage) return MakeBackdropRef(query.Bmp, query.Offset.X, query.Offset.Y);
+  TBackdropRef backdrop;
+  backdrop.FillColor = ColorToRGB(query.Color);
+  return backdrop;
+}
+
+namespace {
+
+// Fills the rectangles with a brush of the colour, the DC's state kept.
+void FillWithColor(HDC dc, std::initializer_list<TRect> rects, TColor color) {
   const int saved = SaveDC(dc);
   const HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
   SelectObject(dc, brush);
-  FillRect(dc, rect, brush);
+  for (const TRect& rect : rects) FillRect(dc, rect, brush);
   RestoreDC(dc, saved);
   DeleteObject(brush);
+}
+
+}  // namespace
+
+void FillDeviceRect(HDC dc, const TRect& rect, TColor color) { FillWithColor(dc, {rect}, color); }
+
+void FillDeviceFrame(HDC dc, const TRect& rect, int wl, int wt, int wr, int wb, TColor color) {
+  FillWithColor(dc,
+                {Rect(rect.Left, rect.Top, rect.Right, rect.Top + wt), Rect(rect.Left, rect.Top + wt, rect.Left + wl, rect.Bottom),
+                 Rect(rect.Left + wl, rect.Bottom - wb, rect.Right, rect.Bottom),
+                 Rect(rect.Right - wr, rect.Top + wt, rect.Right, rect.Bottom - wb)},
+                color);
 }

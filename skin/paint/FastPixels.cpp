@@ -15,38 +15,19 @@ std::uint8_t* FirstLineOf(TBitmap& bmp) { return static_cast<std::uint8_t*>(bmp.
 
 std::ptrdiff_t RowStepOf(TBitmap& bmp) { return static_cast<std::uint8_t*>(bmp.ScanLine(1)) - FirstLineOf(bmp); }
 
-template <class View>
-bool BindView(View& view, TBitmap* bmp, TPixelFormat format) {
-  if (!Bindable(bmp, format)) {
-    view.Width = 0;
-    return false;
-  }
-  view.Bitmap = bmp;
-  view.Width = bmp->Width();
-  view.Height = bmp->Height();
-  view.FirstLine = FirstLineOf(*bmp);
-  view.RowStep = RowStepOf(*bmp);
-  return true;
-}
-
-TColor ColorOfBytes(const std::uint8_t* pixel) { return TColor(pixel[0]) << 16 | TColor(pixel[1]) << 8 | pixel[2]; }
-
 }  // namespace
 
-bool TSkFast24::Bind(TBitmap* bmp) { return BindView(*this, bmp, pf24bit); }
-
-TColor TSkFast24::ReadPixel(int x, int y) const { return ColorOfBytes(PixelAt(x, y)); }
-
-bool TSkFast32::Bind(TBitmap* bmp) { return BindView(*this, bmp, pf32bit); }
-
-TColor TSkFast32::ReadPixel(int x, int y) const { return ColorOfBytes(PixelAt(x, y)); }
-
-void TSkFast32::WritePixel(int x, int y, std::uint32_t value) const {
-  std::uint8_t* pixel = PixelAt(x, y);
-  pixel[0] = std::uint8_t(value >> 16);
-  pixel[1] = std::uint8_t(value >> 8);
-  pixel[2] = std::uint8_t(value);
-  pixel[3] = std::uint8_t(value >> 24);
+bool TSkFastLines::BindLines(TBitmap* bmp, int pixelBytes) {
+  if (!Bindable(bmp, pixelBytes == 4 ? pf32bit : pf24bit)) {
+    Width = 0;
+    return false;
+  }
+  Bitmap = bmp;
+  Width = bmp->Width();
+  Height = bmp->Height();
+  FirstLine = FirstLineOf(*bmp);
+  RowStep = RowStepOf(*bmp);
+  return true;
 }
 
 bool TSkFastSum24::BindPair(TBitmap* src, TBitmap* dst) {

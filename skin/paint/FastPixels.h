@@ -25,13 +25,11 @@ inline int RoundHalfEven(long double value) {
   return static_cast<int>(value >= 0 ? (value + Shift) - Shift : -((-value + Shift) - Shift));
 }
 
-class TSkFast24 {
-public:
-  // False (and Width 0) for a null bitmap, one below 2 x 2 or one not pf24bit.
-  bool Bind(TBitmap* bmp);
-  // No bounds check: 0 <= x < Width, 0 <= y < Height.
-  TColor ReadPixel(int x, int y) const;
-  std::uint8_t* PixelAt(int x, int y) const { return FirstLine + y * RowStep + 3 * x; }
+// The rows of a bound bitmap, whatever its pixel size.
+struct TSkFastLines {
+  // False (and Width 0) for a null bitmap, one below 2 x 2 or one whose
+  // pixels are not pixelBytes (3 or 4) bytes wide.
+  bool BindLines(TBitmap* bmp, int pixelBytes);
   std::uint8_t* Row(int y) const { return FirstLine + y * RowStep; }
 
   TBitmap* Bitmap = nullptr;
@@ -41,22 +39,53 @@ public:
   std::uint8_t* FirstLine = nullptr;
 };
 
-class TSkFast32 {
+// A view of pf24bit (3 bytes) or pf32bit (4 bytes) pixels.
+template <int PixelBytes>
+class TSkFastView : public TSkFastLines {
 public:
-  // As TSkFast24's, for pf32bit bitmaps.
-  bool Bind(TBitmap* bmp);
-  // The colour without its alpha byte.
-  TColor ReadPixel(int x, int y) const;
+  bool Bind(TBitmap* bmp) { return BindLines(bmp, PixelBytes); }
+  // No bounds check: 0 <= x < Width, 0 <= y < Height. The colour without
+  // an alpha byte.
+  TColor ReadPixel(int x, int y) const {
+    const std::uint8_t* pixel = PixelAt(x, y);
+    return TColor(pixel[0]) << 16 | TColor(pixel[1]) << 8 | pixel[2];
+  }
   // The colour's bytes, its top byte as the alpha byte.
-  void WritePixel(int x, int y, std::uint32_t value) const;
-  std::uint8_t* PixelAt(int x, int y) const { return FirstLine + y * RowStep + 4 * x; }
-  std::uint8_t* Row(int y) const { return FirstLine + y * RowStep; }
+  void WritePixel(int x, int y, std::uint32_t value) const
+    requires(PixelBytes == 4)
+  {
+    std::uint8_t* pixel = PixelAt(x, y);
+    pixel[0] = std::uint8_t(value >> 16);
+    pixel[1] = std::uint8_t(value >> 8);
+    pixel[2] = std::uint8_t(value);
+    pixel[3] = std::uint8_t(value >> 24);
+  }
+  std::uint8_t* PixelAt(int x, int y) const { return Row(y) + PixelBytes * x; }
+};
 
-  TBitmap* Bitmap = nullptr;
-  int Width = 0;
-  int Height = 0;
-  std::ptrdiff_t RowStep = 0;
-  std::uint8_t* FirstLine = nullptr;
+using TSkFast24 = TSkFastView<3>;
+using TSkFast32 = TSkFastView<4>;
+
+// What lies behind a painted pixel, read from a 24-bit bitmap or, where a
+// painter allows it, a 32-bit one.
+class TSkFastReader {
+public:
+  // False for a bitmap neither view binds (32-bit ones only with also32).
+  bool Bind(TBitmap* bmp, bool also32) {
+    pixelBytes_ = 3;
+    if (lines_.BindLines(bmp, 3)) return true;
+    pixelBytes_ = 4;
+    return also32 && lines_.BindLines(bmp, 4);
+  }
+  // The blue, green and red bytes at (x, y); null outside the bitmap.
+  const std::uint8_t* BytesAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= lines_.Width || y >= lines_.Height) return nullptr;
+    return lines_.Row(y) + pixelBytes_ * x;
+  }
+
+private:
+  TSkFastLines lines_;
+  int pixelBytes_ = 3;
 };
 
 // Two 24-bit bitmaps mixed byte by byte: Destination's DstRect takes Alpha

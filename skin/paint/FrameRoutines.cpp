@@ -1,5 +1,7 @@
 #include "skin/paint/FrameRoutines.h"
 
+#include <algorithm>
+
 #include "toolkit/controls/GraphicControl.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/gdi/Canvas.h"
@@ -13,6 +15,40 @@ void BlitFrame(HDC dstDC, int x, int y, int width, int height, HDC srcDC, int sr
   band(border, 0, width - border, border);
   band(width - border, border, border, height - border);
   band(border, height - border, width - 2 * border, border);
+}
+
+namespace {
+
+// A memory context without a clip draws every pixel it is asked to: a
+// painted part of it can be copied on within it.
+bool DrawsEverywhere(HDC dc) { return dc->IsMemoryDC() && !dc->State().HasClip; }
+
+}  // namespace
+
+// Copies done within the target double what is covered, so that a large
+// band costs a few dozen copies rather than one per tile.
+void TileBlt(HDC dstDC, const TRect& band, HDC srcDC, const TRect& tile) {
+  if (!dstDC || !srcDC || tile.Width() <= 0 || tile.Height() <= 0 || band.Width() <= 0 || band.Height() <= 0) return;
+  const int firstWidth = std::min(tile.Width(), band.Width());
+  const int firstHeight = std::min(tile.Height(), band.Height());
+  if (!DrawsEverywhere(dstDC)) {
+    for (int y = band.Top; y < band.Bottom; y += tile.Height())
+      for (int x = band.Left; x < band.Right; x += tile.Width())
+        BitBlt(dstDC, x, y, std::min(tile.Width(), band.Right - x), std::min(tile.Height(), band.Bottom - y), srcDC,
+               tile.Left, tile.Top, SRCCOPY);
+    return;
+  }
+  BitBlt(dstDC, band.Left, band.Top, firstWidth, firstHeight, srcDC, tile.Left, tile.Top, SRCCOPY);
+  for (int done = firstWidth; done < band.Width();) {
+    const int count = std::min(done, band.Width() - done);
+    BitBlt(dstDC, band.Left + done, band.Top, count, firstHeight, dstDC, band.Left, band.Top, SRCCOPY);
+    done += count;
+  }
+  for (int done = firstHeight; done < band.Height();) {
+    const int count = std::min(done, band.Height() - done);
+    BitBlt(dstDC, band.Left, band.Top + done, band.Width(), count, dstDC, band.Left, band.Top, SRCCOPY);
+    done += count;
+  }
 }
 
 void ExcludeGraphicChildren(HDC dc, TWinControl* parent, int offsetX, int offsetY) {

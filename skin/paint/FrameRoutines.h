@@ -18,6 +18,10 @@ void BlitFrame(HDC dstDC, int x, int y, int width, int height, HDC srcDC, int sr
 // Leaves every visible graphic child of parent, moved by the offset, out of
 // dc's clip region; windowed children stay in.
 void ExcludeGraphicChildren(HDC dc, TWinControl* parent, int offsetX, int offsetY);
+// Covers band with copies of the tile (source rectangle) of srcDC, left to
+// right and top to bottom from band's top-left; the last column and row
+// are cut. Nothing for an empty tile or band.
+void TileBlt(HDC dstDC, const TRect& band, HDC srcDC, const TRect& tile);
 // Draws width nested one-pixel frames inside r: top and left lines in
 // topLeftColor, bottom and right ones in bottomRightColor. r comes back
 // shrunk by the frames drawn, width as 0.

@@ -117,6 +117,8 @@ void TSkinManager::ReadMasterBitmap(const TMemIniFile& ini) {
   masterBitmap_->SetTransparentColor(clSkinKey);
 }
 
+void TSkinManager::SetMasterBitmap(std::unique_ptr<TBitmap> bitmap) { masterBitmap_ = std::move(bitmap); }
+
 void TSkinManager::ReadMaskEntry(const std::string& section, const std::string& key, const std::string& value) {
   const char form = value[0];
   if (form == '~' || form == '@' || form == '^') {

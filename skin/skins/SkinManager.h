@@ -117,6 +117,10 @@ public:
   // 30, the new one 29 (LParam: this manager).
   void ChangeHotWindow(HWND window);
 
+protected:
+  // A skin made in memory gives its master picture (24-bit).
+  void SetMasterBitmap(std::unique_ptr<TBitmap> bitmap);
+
 private:
   // The three readers of one load, in this order.
   void ReadMasks(const TMemIniFile& ini);

@@ -3,7 +3,10 @@
 // announced: sections, and borders masks of given widths. The first one
 // made is the default manager.
 
+#include <memory>
 #include <string>
+
+#include "toolkit/gdi/Bitmap.h"
 
 #include "skin/skins/SkinManager.h"
 
@@ -29,5 +32,25 @@ public:
     mask.WB = std::int16_t(borders.Bottom);
     mask.StretchMode = borders.NoBorderInNormalState ? smNoNormalBorder : 0;
     Masks.push_back(std::move(mask));
+  }
+  using TSkinManager::SetMasterBitmap;
+  // Adds a mask of this manager over sourceRect of the master bitmap;
+  // answers its index.
+  int AddMask(const std::string& sectionName, const std::string& name, TRect sourceRect, int imageCount,
+              int maskType, TMaskBorders borders = {}, int stretchMode = 0) {
+    TSkinMaskData mask;
+    mask.SectionName = sectionName;
+    mask.PropertyName = name;
+    mask.Manager = this;
+    mask.SourceRect = sourceRect;
+    mask.ImageCount = std::int16_t(imageCount);
+    mask.MaskType = std::int16_t(maskType);
+    mask.StretchMode = std::int16_t(stretchMode);
+    mask.WL = std::int16_t(borders.Left);
+    mask.WT = std::int16_t(borders.Top);
+    mask.WR = std::int16_t(borders.Right);
+    mask.WB = std::int16_t(borders.Bottom);
+    Masks.push_back(std::move(mask));
+    return int(Masks.size()) - 1;
   }
 };

@@ -68,6 +68,38 @@ TEST_F(Blit, StretchPicksNearestPixelsAndMirrors) {
   EXPECT_EQ(At(30, 10), SourceAt(7, 0));
 }
 
+TEST_F(Blit, HalftoneStretchAveragesTheCoveredArea) {
+  TBitmap two(2, 2, pf32bit);
+  two.Handle()->SetPixel(0, 0, RGB(0, 0, 0));
+  two.Handle()->SetPixel(1, 0, RGB(100, 30, 255));
+  two.Handle()->SetPixel(0, 1, RGB(200, 60, 0));
+  two.Handle()->SetPixel(1, 1, RGB(40, 90, 1));
+  HDC from = two.Canvas().Handle();
+  EXPECT_EQ(GetStretchBltMode(Dc()), COLORONCOLOR);
+  EXPECT_EQ(SetStretchBltMode(Dc(), HALFTONE), COLORONCOLOR);
+  EXPECT_EQ(SetStretchBltMode(Dc(), 1), 0) << "only the two modes";
+  // Two pixels over three: the middle one covers a third of each neighbour, so it is their mean.
+  StretchBlt(Dc(), 0, 0, 3, 1, from, 0, 0, 2, 1, SRCCOPY);
+  EXPECT_EQ(At(0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(At(1, 0), RGB(50, 15, 128)) << "255 / 2 = 127.5 rounds up";
+  EXPECT_EQ(At(2, 0), RGB(100, 30, 255));
+  // Four pixels into one: (0 + 100 + 200 + 40) / 4 = 85, (0 + 30 + 60 + 90) / 4 = 45, 256 / 4 = 64.
+  StretchBlt(Dc(), 10, 0, 1, 1, from, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(At(10, 0), RGB(85, 45, 64));
+  // A whole factor repeats pixels; a mirrored one repeats them backwards.
+  StretchBlt(Dc(), 20, 0, 4, 4, from, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(At(21, 1), RGB(0, 0, 0));
+  EXPECT_EQ(At(22, 3), RGB(40, 90, 1));
+  StretchBlt(Dc(), 30, 0, 4, 2, from, 1, 0, -2, 2, SRCCOPY);
+  EXPECT_EQ(At(30, 0), RGB(100, 30, 255));
+  EXPECT_EQ(At(33, 1), RGB(200, 60, 0));
+  // The mode is part of the state SaveDC keeps.
+  const int level = SaveDC(Dc());
+  SetStretchBltMode(Dc(), COLORONCOLOR);
+  RestoreDC(Dc(), level);
+  EXPECT_EQ(GetStretchBltMode(Dc()), HALFTONE);
+}
+
 TEST_F(Blit, MonochromeSourcesTakeTheDestinationColours) {
   TBitmap mask(4, 1, pf1bit);
   mask.Handle()->SetPixel(1, 0, clWhite);

@@ -26,6 +26,26 @@ TEST_F(DeviceContext, SaveAndRestoreBringBackStateAndClip) {
   EXPECT_FALSE(RestoreDC(dc, 1)) << "that level is gone";
 }
 
+TEST_F(DeviceContext, AClipKeeperPutsBackOnlyTheClip) {
+  HDC dc = Dc();
+  TRect box;
+  {
+    const TClipKeeper keeper(dc);
+    IntersectClipRect(dc, 10, 10, 20, 20);
+    SetTextColor(dc, clBlue);
+  }
+  EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+  EXPECT_EQ(box, Rect(0, 0, 64, 48)) << "no clip before, none after";
+  EXPECT_EQ(GetTextColor(dc), clBlue) << "the rest of the state stays";
+  IntersectClipRect(dc, 5, 5, 30, 30);
+  {
+    const TClipKeeper keeper(dc);
+    IntersectClipRect(dc, 10, 10, 20, 20);
+  }
+  GetClipBox(dc, &box);
+  EXPECT_EQ(box, Rect(5, 5, 30, 30));
+}
+
 TEST_F(DeviceContext, ClipRectanglesNarrowAndWiden) {
   HDC dc = Dc();
   HBRUSH red = CreateSolidBrush(clRed);

@@ -255,6 +255,13 @@ int SetPolyFillMode(HDC dc, int mode) {
   return std::exchange(dc->ChangeState().PolyFillMode, mode);
 }
 
+int SetStretchBltMode(HDC dc, int mode) {
+  if (!dc || (mode != COLORONCOLOR && mode != HALFTONE)) return 0;
+  return std::exchange(dc->ChangeState().StretchMode, mode);
+}
+
+int GetStretchBltMode(HDC dc) { return dc ? dc->State().StretchMode : 0; }
+
 unsigned SetTextAlign(HDC dc, unsigned align) {
   if (!dc) return 0;
   return std::exchange(dc->ChangeState().TextAlign, align);
@@ -314,4 +321,15 @@ bool RectVisible(HDC dc, const TRect& rect) {
   TRect r = dc->ToDevice(rect);
   OffsetRect(r, dc->Origin().X, dc->Origin().Y);
   return dc->SurfaceClip().Intersects(r);
+}
+
+TClipKeeper::TClipKeeper(HDC dc)
+    : dc_(dc), hadClip_(dc && dc->State().HasClip), clip_(hadClip_ ? dc->State().Clip : TRegion()) {}
+
+TClipKeeper::~TClipKeeper() {
+  if (!dc_) return;
+  if (hadClip_)
+    SetClip(dc_, clip_);
+  else
+    dc_->ChangeGeometry().HasClip = false;
 }

@@ -54,6 +54,11 @@ constexpr unsigned TA_BASELINE = 24;
 constexpr int ALTERNATE = 1;
 constexpr int WINDING = 2;
 
+// How StretchBlt scales: the nearest source pixel, or the average of the
+// source pixels a destination pixel covers, weighted by the area covered.
+constexpr int COLORONCOLOR = 3;
+constexpr int HALFTONE = 4;
+
 class TMetafileRecorder;
 
 struct TDCState {
@@ -66,6 +71,7 @@ struct TDCState {
   int BkMode = OPAQUE;
   int Rop2 = R2_COPYPEN;
   int PolyFillMode = ALTERNATE;
+  int StretchMode = COLORONCOLOR;
   unsigned TextAlign = TA_TOP | TA_LEFT;
   TPoint WindowOrg;
   TPoint ViewportOrg;
@@ -171,6 +177,9 @@ int GetBkMode(HDC dc);
 int SetROP2(HDC dc, int mode);
 int GetROP2(HDC dc);
 int SetPolyFillMode(HDC dc, int mode);
+// Returns the previous mode, 0 for a mode other than COLORONCOLOR and HALFTONE.
+int SetStretchBltMode(HDC dc, int mode);
+int GetStretchBltMode(HDC dc);
 unsigned SetTextAlign(HDC dc, unsigned align);
 unsigned GetTextAlign(HDC dc);
 
@@ -186,3 +195,19 @@ int GetClipRgn(HDC dc, HRGN rgn);
 int GetClipBox(HDC dc, TRect* box);
 bool PtVisible(HDC dc, int x, int y);
 bool RectVisible(HDC dc, const TRect& rect);
+
+// Keeps a device context's clip region and puts it back when it goes. The
+// rest of the state stays as it is then: SaveDC would also put back the
+// objects and colours selected meanwhile, behind the back of a canvas.
+class TClipKeeper {
+public:
+  explicit TClipKeeper(HDC dc);
+  ~TClipKeeper();
+  TClipKeeper(const TClipKeeper&) = delete;
+  TClipKeeper& operator=(const TClipKeeper&) = delete;
+
+private:
+  HDC dc_;
+  bool hadClip_;
+  TRegion clip_;
+};

@@ -57,8 +57,12 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop);
 // pixel has the source's background colour.
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
             std::uint32_t rop);
-// Scales by picking the nearest source pixel. A negative size mirrors, its
-// rectangle running back from the pixel at the corner (x + width + 1 .. x).
+// Scales as the destination's stretch mode says: the nearest source pixel
+// (COLORONCOLOR), or in HALFTONE each channel's average over the source
+// area a destination pixel covers, weighted by the part covered, rounded
+// (an enlargement by a whole factor repeats pixels). A negative size
+// mirrors, its rectangle running back from the pixel at the corner
+// (x + width + 1 .. x).
 bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, std::uint32_t rop);
 // Copies every source pixel that is not the transparent colour.

@@ -173,8 +173,131 @@ std::vector<std::uint32_t> FetchSource(HDC source, const TRect& from, HDC dest) 
   return pixels;
 }
 
+// The source pixels one destination pixel covers along one axis, with the
+// length of each covered part. Lengths count in 1/destination-length of a
+// source pixel, so that a destination pixel covers sourceLength of them.
+struct TCoverage {
+  std::vector<int> First;  // per destination pixel: its first entry
+  std::vector<int> Source;
+  std::vector<std::uint32_t> Weight;
+
+  TCoverage(int targetLength, int sourceLength, bool mirror) {
+    const std::int64_t t = targetLength, s = sourceLength;
+    for (int i = 0; i < targetLength; ++i) {
+      First.push_back(int(Source.size()));
+      const std::int64_t j = mirror ? t - 1 - i : i;
+      const std::int64_t from = j * s, to = (j + 1) * s;
+      for (std::int64_t k = from / t; k * t < to; ++k) {
+        Source.push_back(int(k));
+        Weight.push_back(std::uint32_t(std::min(to, (k + 1) * t) - std::max(from, k * t)));
+      }
+    }
+    First.push_back(int(Source.size()));
+  }
+  int Taps(int i) const { return First[i + 1] - First[i]; }
+  int MostTaps() const {
+    int most = 0;
+    for (std::size_t i = 0; i + 1 < First.size(); ++i) most = std::max(most, Taps(int(i)));
+    return most;
+  }
+};
+
+// round(sum / total), halves up. While sum + total / 2 stays below 2^26
+// (sums of 8-bit values over sources of up to 263,000 pixels, every skin
+// piece), one multiplication by a reciprocal of 2^(26 + bits of total) is
+// exact for every such numerator and stays within 64 bits; beyond that, a
+// floating estimate made exact by integer multiples.
+struct TRoundedDivision {
+  static constexpr int NumeratorBits = 26;
+  explicit TRoundedDivision(std::uint64_t total) : Total(total), Inverse(1.0 / double(total)) {
+    Shift = NumeratorBits;
+    while ((std::uint64_t(1) << (Shift - NumeratorBits)) < total) ++Shift;
+    Multiplier = (std::uint64_t(1) << Shift) / total + 1;
+    Exact = 255 * total + total / 2 < (std::uint64_t(1) << NumeratorBits);
+  }
+  std::uint32_t operator()(std::uint64_t sum) const {
+    const std::uint64_t n = sum + Total / 2;
+    if (Exact) return std::uint32_t(n * Multiplier >> Shift);
+    std::uint64_t q = std::uint64_t(double(n) * Inverse);
+    while (q * Total > n) --q;
+    while ((q + 1) * Total <= n) ++q;
+    return std::uint32_t(q);
+  }
+  // The averages of count sums as bytes; in the exact case, as 32-bit
+  // products that vectorise.
+  void Bytes(const std::uint64_t* sums, std::uint8_t* out, std::size_t count) const {
+    if (!Exact) {
+      for (std::size_t i = 0; i < count; ++i) out[i] = std::uint8_t((*this)(sums[i]));
+      return;
+    }
+    const std::uint32_t half = std::uint32_t(Total / 2), multiplier = std::uint32_t(Multiplier);
+    for (std::size_t i = 0; i < count; ++i)
+      out[i] = std::uint8_t(std::uint64_t(std::uint32_t(sums[i]) + half) * multiplier >> Shift);
+  }
+  std::uint64_t Total;
+  double Inverse;
+  int Shift = 0;
+  std::uint64_t Multiplier = 0;
+  bool Exact = false;
+};
+
+// The source scaled to the target's size by area averages of each channel
+// (alpha too). Rows of horizontal sums are kept while target rows still
+// need them.
+std::vector<std::uint32_t> HalftonePixels(const TSourceMap& map) {
+  const int targetWidth = map.Target.Width(), targetHeight = map.Target.Height();
+  const int sourceWidth = map.From.Width(), sourceHeight = map.From.Height();
+  const TCoverage columns(targetWidth, sourceWidth, map.MirrorX);
+  const TCoverage rows(targetHeight, sourceHeight, map.MirrorY);
+  const TRoundedDivision average(std::uint64_t(sourceWidth) * std::uint64_t(sourceHeight));
+  struct TSumRow {
+    int Row = -1;
+    std::vector<std::uint64_t> Sums;  // four channels per target column
+  };
+  std::vector<TSumRow> cache(std::size_t(rows.MostTaps()) + 1);
+  std::size_t nextSlot = 0;
+  const auto sumsOf = [&](int sourceRow) -> const std::vector<std::uint64_t>& {
+    for (const TSumRow& entry : cache)
+      if (entry.Row == sourceRow) return entry.Sums;
+    TSumRow& entry = cache[nextSlot];
+    nextSlot = (nextSlot + 1) % cache.size();
+    entry.Row = sourceRow;
+    entry.Sums.assign(std::size_t(targetWidth) * 4, 0);
+    const std::uint32_t* line = map.Pixels.data() + std::size_t(sourceRow) * sourceWidth;
+    for (int x = 0; x < targetWidth; ++x)
+      for (int tap = columns.First[x]; tap < columns.First[x + 1]; ++tap) {
+        const std::uint32_t pixel = line[columns.Source[tap]];
+        for (int channel = 0; channel < 4; ++channel)
+          entry.Sums[std::size_t(x) * 4 + channel] += std::uint64_t(columns.Weight[tap]) * (pixel >> (8 * channel) & 0xFF);
+      }
+    return entry.Sums;
+  };
+  // Filled by appending: a vector made at its size would clear it first.
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(std::size_t(targetWidth) * targetHeight);
+  std::vector<std::uint64_t> row(std::size_t(targetWidth) * 4);
+  std::vector<std::uint8_t> bytes(row.size());
+  std::vector<std::uint32_t> line(static_cast<std::size_t>(targetWidth));
+  for (int y = 0; y < targetHeight; ++y) {
+    // The first source row sets the sums, the others add to them.
+    for (int tap = rows.First[y]; tap < rows.First[y + 1]; ++tap) {
+      const std::uint64_t* sums = sumsOf(rows.Source[tap]).data();
+      const std::uint64_t weight = rows.Weight[tap];
+      if (tap == rows.First[y])
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = weight * sums[i];
+      else
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] += weight * sums[i];
+    }
+    // Channel bytes in the order a pixel holds them, low byte first.
+    average.Bytes(row.data(), bytes.data(), row.size());
+    std::memcpy(line.data(), bytes.data(), bytes.size());
+    pixels.insert(pixels.end(), line.begin(), line.end());
+  }
+  return pixels;
+}
+
 bool Transfer(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
-              int sourceHeight, std::uint8_t code, std::optional<TColor> transparent) {
+              int sourceHeight, std::uint8_t code, std::optional<TColor> transparent, bool halftone = false) {
   if (!dest) return false;
   if (!UsesSource(code)) return PatBlt(dest, x, y, width, height, std::uint32_t(code) << 16);
   if (!source || source->Surface().IsEmpty()) return false;
@@ -186,6 +309,12 @@ bool Transfer(HDC dest, int x, int y, int width, int height, HDC source, int sou
   map.MirrorX = mirrorX != sourceMirrorX;
   map.MirrorY = mirrorY != sourceMirrorY;
   map.Pixels = FetchSource(source, map.From, dest);
+  const bool colour = source->Surface().Format() != pf1bit && dest->Surface().Format() != pf1bit;
+  if (halftone && colour && !map.IsOneToOne()) {
+    map.Pixels = HalftonePixels(map);
+    map.From = map.Target;
+    map.MirrorX = map.MirrorY = false;
+  }
   TBrushPixels brush;
   if (UsesPattern(code)) brush = BrushPixels(*dest, *dest->State().Brush);
   TRasterInputs in{code, UsesPattern(code) ? &brush : nullptr, &map, {}};
@@ -304,7 +433,8 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourc
 
 bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
                 int sourceHeight, std::uint32_t rop) {
-  return Transfer(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, CodeOf(rop), {});
+  return Transfer(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, CodeOf(rop), {},
+                  dest && GetStretchBltMode(dest) == HALFTONE);
 }
 
 bool TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
