@@ -1,5 +1,8 @@
 #include "shell/ActionBars.h"
 
+#include <utility>
+
+#include "shell/Images.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/ToolBar.h"
@@ -24,4 +27,19 @@ void AddMenuItems(TMenuItem& parent, std::initializer_list<TAction*> actions) {
       item->SetCaption("-");
     parent.Add(item);
   }
+}
+
+TToolBar* MakeFlatToolBar(TComponent* owner, TWinControl& parent) {
+  auto* bar = new TToolBar(owner);
+  bar->SetFlat(true);
+  bar->SetAutoSize(true);
+  bar->SetImages(Images ? &Images->SNorm : nullptr);
+  bar->SetHotImages(Images ? &Images->SHot : nullptr);
+  bar->SetDisabledImages(Images ? &Images->SDis : nullptr);
+  bar->SetParent(&parent);
+  return bar;
+}
+
+void EnableWhen(TAction* action, std::function<bool()> condition) {
+  action->OnUpdate = [action, condition = std::move(condition)](TObject*) { action->SetEnabled(condition()); };
 }

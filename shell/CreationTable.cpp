@@ -5,6 +5,8 @@
 #include "shell/DesktopPrompt.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
+#include "shell/Graph3DForm.h"
+#include "shell/GraphForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
 #include "shell/WorkForm.h"
@@ -50,6 +52,13 @@ const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Applicatio
                                        AddVarDlg = nullptr;
                                      }};
 
+const TStartWindow Graph3D{[] { Graph3DForm = new TGraph3DForm(&Application(), MainForm->actGraphs3D); },
+                           [] { delete Graph3DForm; },
+                           {}};
+const TStartWindow Graph2D{[] { GraphForm = new TGraphForm(&Application(), MainForm->actGraphs); },
+                           [] { delete GraphForm; },
+                           {}};
+
 }  // namespace
 
 const std::vector<TCreationStep>& CreationTable() {
@@ -58,6 +67,8 @@ const std::vector<TCreationStep>& CreationTable() {
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
       {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
+      {"Creating 3D graphs", {Graph3D}, 85},
+      {"Creating 2D graphs", {Graph2D}, 90},
       {"Initialization complete", {}, 100},
   };
   return table;

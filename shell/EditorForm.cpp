@@ -10,6 +10,7 @@
 #include "console/Syntax.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "shell/ActionBars.h"
 #include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "shell/XpmPicture.h"
@@ -80,10 +81,6 @@ const TActionSpec ActionSpecs[] = {
     {&TEditorForm::actFolderOpen, "&Open File", "", " Open source file ", 1},
 };
 
-void EnableWhen(TAction* action, std::function<bool()> condition) {
-  action->OnUpdate = [action, condition = std::move(condition)](TObject*) { action->SetEnabled(condition()); };
-}
-
 void OnExecute(TAction* action, std::function<void()> run) {
   action->OnExecute = [run = std::move(run)](TObject*) { run(); };
 }
@@ -116,17 +113,6 @@ void AddButtons(TComponent* owner, TToolBar& bar, std::initializer_list<TAction*
       button->SetStyle(tbsSeparator);
     button->SetParent(&bar);
   }
-}
-
-TToolBar* MakeFlatBar(TComponent* owner, TWinControl& parent) {
-  auto* bar = new TToolBar(owner);
-  bar->SetFlat(true);
-  bar->SetAutoSize(true);
-  bar->SetImages(Images ? &Images->SNorm : nullptr);
-  bar->SetHotImages(Images ? &Images->SHot : nullptr);
-  bar->SetDisabledImages(Images ? &Images->SDis : nullptr);
-  bar->SetParent(&parent);
-  return bar;
 }
 
 TPanel* MakePanel(TComponent* owner, TWinControl& parent, TAlign align, const TRect& bounds) {
@@ -295,7 +281,7 @@ void TEditorForm::CreatePanels() {
 }
 
 void TEditorForm::CreateToolBars() {
-  ToolBar = MakeFlatBar(this, *CoolBar);
+  ToolBar = MakeFlatToolBar(this, *CoolBar);
   AddButtons(this, *ToolBar,
              {actNew, actOpen, actSave, nullptr, actEditCut, actEditCopy, actEditPaste, actEditUndo, nullptr, actRun,
               nullptr});
@@ -312,7 +298,7 @@ void TEditorForm::CreateFolderTree() {
   FoldersPage = new TTabSheet(this);
   FoldersPage->SetCaption("Folders");
   FoldersPage->SetPageControl(FolderPages);
-  FolderBar = MakeFlatBar(this, *FoldersPage);
+  FolderBar = MakeFlatToolBar(this, *FoldersPage);
   FolderBar->SetAlign(alTop);
   AddButtons(this, *FolderBar, {actAddFolder, actFolderOpen, actRefresh, nullptr, actDelFolder, nullptr});
   TBitmap pictures;

@@ -2,10 +2,10 @@
 
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
+#include "shell/Graph3DForm.h"
+#include "shell/GraphForm.h"
 #include "shell/WorkForm.h"
 
-TToolForm* GraphForm = nullptr;
-TToolForm* Graph3DForm = nullptr;
 TToolForm* PlotterForm = nullptr;
 
 TToolForm* ToolWindow(TToolWindowId id) {

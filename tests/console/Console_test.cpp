@@ -21,7 +21,7 @@ class ConsoleTest : public StoredSettings {
 protected:
   ConsoleTest() {
     SetClock(&clock);
-    SetClipboardStore(&clipboard);
+    desktopClipboard = SetClipboardStore(&clipboard);
     Params = TParams();
     form = new TForm(nullptr);
     form->SetBounds(20, 20, 480 + 16, 320 + 40);
@@ -37,7 +37,7 @@ protected:
     ProcessEverything();
     AppSounds.reset();
     SetSoundBackend(nullptr);
-    SetClipboardStore(nullptr);
+    SetClipboardStore(desktopClipboard);
     SetClock(nullptr);
     Params = TParams();
   }
@@ -70,6 +70,7 @@ protected:
 
   TFakeClock clock;
   TMemoryClipboardStore clipboard;
+  IClipboardStore* desktopClipboard = nullptr;
   TNullSoundBackend recorder;
   TSyntax syntax;
   TForm* form;

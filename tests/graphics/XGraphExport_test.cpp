@@ -14,7 +14,7 @@ namespace {
 class ExportTest : public GraphTest {
 protected:
   ExportTest() {
-    SetClipboardStore(&store);
+    desktopClipboard = SetClipboardStore(&store);
     graph.Options.ExportFormat = 0;
     SetUserScale(0, 6, 1, 0, 4, 1);
     line = &SamplePlots::AddSeries(graph, "line", 0);
@@ -28,13 +28,14 @@ protected:
     field->SetPoint(0, MakePoint3D(4, 2, 0));
     field->SetVector(0, MakePoint3D(1, 0, 0));
   }
-  ~ExportTest() override { SetClipboardStore(nullptr); }
+  ~ExportTest() override { SetClipboardStore(desktopClipboard); }
 
   static int CountIn(const TGdiBitmap& image, TColor colour) {
     return CountPixels(image, Rect(0, 0, image.Width(), image.Height()), colour);
   }
 
   TMemoryClipboardStore store;
+  IClipboardStore* desktopClipboard = nullptr;
   TXSeries* line;
   TXSeries* bars;
   TXField* field;

@@ -22,6 +22,8 @@
 #include "shell/CreationTable.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
+#include "shell/Graph3DForm.h"
+#include "shell/GraphForm.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
 #include "shell/InstCtrl.h"
@@ -200,15 +202,16 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Creating Workspace", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 5u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 5, splash.Progress.end()),
-            (std::vector<int>{50, 53, 65, 80, 100}));
+                                      "Creating editor", "Creating Workspace", "Creating 3D graphs",
+                                      "Creating 2D graphs", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 7u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 7, splash.Progress.end()),
+            (std::vector<int>{50, 53, 65, 80, 85, 90, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[GRAPHFORM]", "[GRAPH3DFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -245,17 +248,29 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
+  ASSERT_EQ(table[4].Message, "Creating 3D graphs");
+  ASSERT_EQ(table[5].Message, "Creating 2D graphs");
+  table[4].Windows[0].Destroy = [&, destroy = table[4].Windows[0].Destroy] {
+    freed.push_back(GraphForm ? "3D graph, 2D graph alive" : "3D graph, 2D graph gone");
+    destroy();
+  };
+  table[5].Windows[0].Destroy = [&, destroy = table[5].Windows[0].Destroy] {
+    freed.push_back(WorkForm ? "2D graph, workspace alive" : "2D graph, workspace gone");
+    destroy();
+  };
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"New Variable dialog, input dialog alive", "workspace, its dialog gone",
+    EXPECT_EQ(freed, (std::vector<std::string>{"2D graph, workspace alive", "3D graph, 2D graph gone",
+                                               "New Variable dialog, input dialog alive", "workspace, its dialog gone",
                                                "evaluator, input dialog alive", "input dialog, main window alive",
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
-                                            InstCtrl, LoadProgress, Application().MainForm()})
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, GraphForm,
+                                            Graph3DForm, frmSplash, Images, InstCtrl, LoadProgress,
+                                            Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }

@@ -88,7 +88,7 @@ TEST_F(FormTest, TimerCallsItsEventWhileEnabled) {
 
 TEST(Clipboard, FirstChangeOfAnOpeningReplacesTheContent) {
   TMemoryClipboardStore store;
-  SetClipboardStore(&store);
+  IClipboardStore* desktop = SetClipboardStore(&store);
   const UINT format = RegisterClipboardFormat("Data Tree Data");
   EXPECT_EQ(RegisterClipboardFormat("data tree data"), format) << "names ignore case";
   EXPECT_GE(format, 0xC000u);
@@ -110,7 +110,7 @@ TEST(Clipboard, FirstChangeOfAnOpeningReplacesTheContent) {
   store.Busy = true;
   EXPECT_FALSE(Clipboard().Open());
   EXPECT_THROW(Clipboard().SetAsText("x"), EQuantrelError);
-  SetClipboardStore(nullptr);
+  SetClipboardStore(desktop);
 }
 
 }  // namespace

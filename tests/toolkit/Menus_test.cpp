@@ -9,6 +9,7 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CustomControl.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/PaintBox.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/Keys.h"
@@ -147,6 +148,26 @@ TEST_F(MenusTest, OnContextPopupAndAutoPopupDecideWhetherTheMenuOpensAndOnPopupR
   RightClickControl();
   EXPECT_EQ(MenuWindowsMade.size(), 1u);
   EXPECT_EQ(menuWindowsAtOnPopup, 0u) << "OnPopup runs before the menu opens";
+}
+
+// A windowless control takes the mouse from its parent's window; the
+// release of the right button over it still opens its own menu.
+TEST_F(MenusTest, ARightClickOnAWindowlessControlOpensItsMenu) {
+  auto* box = new TPaintBox(form);
+  box->SetParent(form);
+  box->SetBounds(240, 30, 100, 100);
+  box->SetPopupMenu(popup);
+  control->SetPopupMenu(nullptr);
+  std::vector<TMouseButton> released;
+  box->OnMouseUp = [&released](TObject*, TMouseButton button, TShiftState, int, int) { released.push_back(button); };
+  Script({[&] { Key(VK_ESCAPE); }});
+  TRect window;
+  GetWindowRect(form->Handle(), window);
+  const TPoint middle = box->ClientToScreen({50, 50});
+  SynthesizeClick(form->Handle(), {middle.X - window.Left, middle.Y - window.Top}, TInputButton::Right);
+  EXPECT_EQ(MenuWindowsMade.size(), 1u);
+  EXPECT_EQ(popup->PopupComponent, box);
+  EXPECT_EQ(released, std::vector<TMouseButton>{mbRight}) << "the control still sees its release";
 }
 
 TEST_F(MenusTest, KeysChooseSkippingSeparatorsAndDisabledItemsAndEscapeChoosesNothing) {

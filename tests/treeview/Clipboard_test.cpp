@@ -146,7 +146,7 @@ TEST(DataObjectTest, ReferenceOfADestroyedTreeGivesNoSourceTree) {
 class ClipboardTest : public testing::Test {
 protected:
   ClipboardTest() : source(nullptr), target(nullptr) {
-    SetClipboardStore(&store);
+    desktopClipboard = SetClipboardStore(&store);
     for (TDataStringTree* tree : {&source, &target}) {
       tree->ClipboardFormats().Add("Data Tree Data");
       tree->ClipboardFormats().Add("Plain text");
@@ -159,7 +159,7 @@ protected:
     source.SetNodeChildCount(source.FirstRootNodeRaw(), 2);
     target.SetRootNodeCount(1);
   }
-  ~ClipboardTest() override { SetClipboardStore(nullptr); }
+  ~ClipboardTest() override { SetClipboardStore(desktopClipboard); }
 
   PDataNode Top(TBaseDataTree& tree, int i) {
     PDataNode node = tree.FirstRootNodeRaw();
@@ -168,6 +168,7 @@ protected:
   }
 
   TMemoryClipboardStore store;
+  IClipboardStore* desktopClipboard = nullptr;
   TDataStringTree source;
   TDataStringTree target;
 };

@@ -1,6 +1,7 @@
 #include "toolkit/controls/Clipboard.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Exceptions.h"
 #include "toolkit/win/RegisteredNames.h"
@@ -93,7 +94,7 @@ TClipboard& Clipboard() {
   return clipboard;
 }
 
-void SetClipboardStore(IClipboardStore* store) { Store = store ? store : &DefaultStore; }
+IClipboardStore* SetClipboardStore(IClipboardStore* store) { return std::exchange(Store, store ? store : &DefaultStore); }
 
 void TMemoryClipboardStore::Clear() {
   hasText_ = false;

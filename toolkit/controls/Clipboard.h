@@ -66,8 +66,9 @@ private:
 };
 
 TClipboard& Clipboard();
-// Installs the store (the caller keeps ownership); nullptr: an in-memory one.
-void SetClipboardStore(IClipboardStore* store);
+// Installs the store (the caller keeps ownership); nullptr: an in-memory
+// one. Answers the store it replaces, for a test to put back.
+IClipboardStore* SetClipboardStore(IClipboardStore* store);
 
 // A clipboard in memory, for tests and for running without a desktop.
 class TMemoryClipboardStore : public IClipboardStore {

@@ -403,8 +403,14 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
+// A message a windowless child took still gets the window's default
+// handling unless the child answered it: a right button's release over a
+// paint box must still bring the context menu.
 void TWinControl::WndProc(TMessage& message) {
-  if (IsClientMouseMessage(message.Msg) && RouteMouseToChild(message)) return;
+  if (IsClientMouseMessage(message.Msg) && RouteMouseToChild(message)) {
+    if (message.Result == 0) DefaultHandler(message);
+    return;
+  }
   TControl::WndProc(message);
 }
 
