@@ -15,12 +15,14 @@ bool FileExists(const std::string& fileName) {
   return !fileName.empty() && std::filesystem::is_regular_file(fileName, ignored);
 }
 
-constexpr const char* EventNames[] = {
+constexpr const char* EventNames[SoundEventCount] = {
     "Application start", "Fatal error", "Error message", "Information message", "Warning message",
     "Result",            "Key press",   "Carriage return", "Tips switch",       "Application finish",
 };
 
 }  // namespace
+
+const char* SoundEventName(int id) { return EventNames[id]; }
 
 TSound::TSound(std::string fileName) : fileName_(std::move(fileName)) {
   if (!FileExists(fileName_)) return;
@@ -39,7 +41,7 @@ void TSound::Play(bool wait) const {
 }
 
 TSounds::TSounds() {
-  for (std::uint8_t id = 0; id < std::size(EventNames); ++id) AddEvent(EventNames[id], id);
+  for (std::uint8_t id = 0; id < SoundEventCount; ++id) AddEvent(EventNames[id], id);
   Load();
 }
 
