@@ -27,9 +27,10 @@
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/PlaySound.h"
 
-// The program's own sounds, in the source tree beside the tests.
+// The program's own sounds, copied beside the test programs by the build
+// (a path from the source file depends on the folder the tests run in).
 inline std::filesystem::path ProgramSounds() {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/sounds").lexically_normal();
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "DATA";
 }
 
 struct TShownLine {
