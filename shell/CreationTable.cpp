@@ -2,9 +2,11 @@
 
 #include "libraries/Prompt.h"
 #include "shell/DesktopPrompt.h"
+#include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/SettingsForm.h"
 #include "toolkit/controls/Application.h"
 
 namespace {
@@ -23,7 +25,11 @@ const TStartWindow InputDialog{[] {
                                  InputForm = nullptr;
                                }};
 
+const TStartWindow Settings{[] { new TSettingsForm(&Application()); }, [] { delete SettingsForm; }};
+
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
+
+const TStartWindow EditorSettings{[] { new TEdSettsForm(&Application()); }, [] { delete EdSettsForm; }};
 
 }  // namespace
 
@@ -31,7 +37,9 @@ const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog}, 53},
+      {"Creating settings", {Settings}, 60},
       {"Creating editor", {Editor}, 65},
+      {"Creating editor settings", {EditorSettings}, 70},
       {"Initialization complete", {}, 100},
   };
   return table;

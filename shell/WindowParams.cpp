@@ -22,3 +22,8 @@ void ApplyWinsInTask(TCreateParams& params, TWindowRole role) {
   params.WndParent = nullptr;
   params.ExStyle |= role == TWindowRole::ToolWindow ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
 }
+
+void ApplyWinsInTask(TCreateParams& params, TForm* owner) {
+  ApplyWinsInTask(params, TWindowRole::ModalDialog);
+  if (Params.WinsInTask && owner) params.WndParent = owner->Handle();
+}

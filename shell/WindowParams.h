@@ -5,8 +5,13 @@
 // the tool-window style; without it they are owned by the main window,
 // which the desktop lists alone. The option is read when the window is made.
 
+class TForm;
 struct TCreateParams;
 
 enum class TWindowRole { ToolWindow, ModalDialog };
 
 void ApplyWinsInTask(TCreateParams& params, TWindowRole role);
+// A modal dialog of one window (the settings of the program, of the
+// editor): with WinsInTask it keeps that window as its parent, with the
+// tool-window style; without it, as every modal dialog.
+void ApplyWinsInTask(TCreateParams& params, TForm* owner);

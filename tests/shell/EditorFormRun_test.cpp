@@ -139,7 +139,7 @@ TEST_F(EditorRunTest, EveryExampleProgramRunsWithoutAnError) {
   fs::create_symlink(fs::canonical(built / "DATA" / "file.dio"), program.Path() / "DATA" / "file.dio");
   IOSystem = std::make_unique<TIOSystem>(GetAppFolder());
   StartShown();
-  const fs::path examples = (fs::path(__FILE__).parent_path() / "../../resources/Examples").lexically_normal();
+  const fs::path examples = built / "Examples";
   int ran = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(examples)) {
     if (entry.path().filename() == "Plot.tarn" && form->Engine->ClassifyIdentifier("Plot") == 0) continue;

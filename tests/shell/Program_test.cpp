@@ -192,9 +192,10 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 4u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 4, splash.Progress.end()), (std::vector<int>{50, 53, 65, 100}));
+                                      "Creating settings", "Creating editor", "Creating editor settings",
+                                      "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 6u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 6, splash.Progress.end()), (std::vector<int>{50, 53, 60, 65, 70, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
