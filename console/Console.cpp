@@ -1,6 +1,7 @@
 #include "console/Console.h"
 
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "console/Sounds.h"
@@ -8,9 +9,16 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 #include "toolkit/controls/Clipboard.h"
+#include "toolkit/controls/Timer.h"
 #include "treeview/DataTreeOptions.h"
 
+// The node (64 bytes) and this record are most of what a listed row costs.
+static_assert(sizeof(TConsLineRec) == 24);
+
 namespace {
+
+// Arriving lines are shown at most this often (milliseconds).
+constexpr unsigned ShowInterval = 40;
 
 // The sound of each line kind; the fatal one plays to its end.
 struct TLineSound {
@@ -34,17 +42,41 @@ void PlayLineSound(std::uint8_t kind) {
 
 // ---- TLineData, TConsInt, TConEx ----
 
-TLineData::TLineData(std::uint8_t kind, int level, int length)
-    : Kind(kind), Tokens(static_cast<std::size_t>(length), 0), Length(length), Level(level) {}
+TLineData::TLineData(std::uint8_t kind, int level, std::string_view text, TLineStore& store) : Kind(kind), Level(level) {
+  if (text.empty()) return;
+  const auto length = static_cast<std::int32_t>(text.size());
+  block_ = store.Allocate(sizeof length + text.size() + (text.size() + 1) / 2);
+  std::memcpy(block_, &length, sizeof length);
+  std::memcpy(block_ + sizeof length, text.data(), text.size());
+}
 
+int TLineData::Length() const {
+  std::int32_t length = 0;
+  if (block_) std::memcpy(&length, block_, sizeof length);
+  return length;
+}
+
+std::string_view TLineData::Text() const {
+  if (!block_) return {};
+  return {reinterpret_cast<const char*>(block_ + sizeof(std::int32_t)), static_cast<std::size_t>(Length())};
+}
+
+std::uint8_t* TLineData::Tokens() const {
+  return reinterpret_cast<std::uint8_t*>(block_ + sizeof(std::int32_t) + Length());
+}
+
+// Two classes to a byte: the even position in the low half.
 std::uint8_t TLineData::GetToken(int position) const {
-  QASSERT(position >= 0 && position < Length, "6B1C0E24");
-  return Tokens[static_cast<std::size_t>(position)];
+  QASSERT(position >= 0 && position < Length(), "6B1C0E24");
+  return (Tokens()[position / 2] >> (position % 2 * 4)) & 0x0F;
 }
 
 void TLineData::SetToken(int position, std::uint8_t kind) {
-  QASSERT(position >= 0 && position < Length, "6B1C0E25");
-  Tokens[static_cast<std::size_t>(position)] = kind;
+  QASSERT(position >= 0 && position < Length(), "6B1C0E25");
+  QASSERT(kind < 16, "6B1C0E28");
+  std::uint8_t& pair = Tokens()[position / 2];
+  const int shift = position % 2 * 4;
+  pair = static_cast<std::uint8_t>((pair & ~(0x0F << shift)) | kind << shift);
 }
 
 // The engine's text is UTF-8 and stays so.
@@ -101,16 +133,21 @@ TConsole::TConsole(TComponent* owner) : TFrame(owner), Tree(new TDataDrawTree(th
     const TLineAttr& look = LineAttrs.AttrOfKind(line->Data.Kind);
     index = look.Icon && look.Image >= 0 ? look.Image : -1;
   };
-  Tree->OnGetNodeWidth = [this](TCustomDataDrawTree*, TCanvas&, PDataNode node, TColumnIndex, int& width) {
-    if (const TConsLineRec* line = LineRecord(node)) width = line->Width;
+  Tree->OnGetNodeWidth = [this](TCustomDataDrawTree*, TCanvas& canvas, PDataNode node, TColumnIndex, int& width) {
+    if (TConsLineRec* line = LineRecord(node)) width = MeasuredWidth(canvas, *line);
   };
   OnResize = [this](TObject*) { FrameResize(); };
   ConsoleIntf = MakeCounted<TConsInt>(this);
+  showTimer_ = new TTimer(this);
+  showTimer_->SetEnabled(false);
+  showTimer_->SetInterval(ShowInterval);
+  showTimer_->SetOnTimer([this](TObject*) { ShowArrivedLines(); });
 }
 
 // The lines go before the tree: freeing them needs nothing of the console.
 TConsole::~TConsole() {
   static_cast<TConsInt&>(*ConsoleIntf).Console = nullptr;
+  showTimer_->SetEnabled(false);
   Tree->Clear();
 }
 
@@ -137,19 +174,42 @@ PDataNode TConsole::ParentForLevel(int level) {
 
 void TConsole::AddLine(const std::string& text, std::uint8_t kind, int level) {
   if ((kind == lkOutput || kind == lkResult) && !text.empty() && !NoEcho && Params.CopyClip) Copier.PutText(text);
-  TLineData data(kind, level, static_cast<int>(text.size()));
+  TLineData data(kind, level, text, store_);
   if (!text.empty()) TokenizeLine(text, data);
+  OpenArrivals();
   const PDataNode node = Tree->AppendChildNode(ParentForLevel(level));
   Tree->EnsureNodeInitialized(node, false);
   void* place = Tree->NodeUserData(node);
   QASSERT(reinterpret_cast<std::uintptr_t>(place) % alignof(TConsLineRec) == 0, "6B1C0E27");
-  new (place) TConsLineRec{0, std::move(data), text};
+  new (place) TConsLineRec{UnmeasuredWidth, data};
   Tree->SetFocusedNode(node);
-  Tree->ScrollNodeIntoView(node, false);
   PlayLineSound(kind);
 }
 
-void TConsole::Clear() { Tree->Clear(); }
+void TConsole::OpenArrivals() {
+  if (arriving_) return;
+  arriving_ = true;
+  Tree->BeginUpdate();
+  showTimer_->SetEnabled(true);
+}
+
+// The newest line is scrolled into view before the bracket closes, so the
+// scroll bars are set once, for the rows then shown; a horizontal bar that
+// appears with them may cover that line, hence the second look.
+void TConsole::ShowArrivedLines() {
+  if (!arriving_) return;
+  arriving_ = false;
+  showTimer_->SetEnabled(false);
+  const PDataNode newest = Tree->FocusedNode();
+  if (newest) Tree->ScrollNodeIntoView(newest, false);
+  Tree->EndUpdate();
+  if (newest) Tree->ScrollNodeIntoView(newest, false);
+}
+
+void TConsole::Clear() {
+  Tree->Clear();
+  store_.Clear();
+}
 
 int TConsole::LineCount() const { return static_cast<int>(Tree->RootNodeCount()); }
 
@@ -161,18 +221,21 @@ void TConsole::CopySelection() {
     const TConsLineRec* line = LineRecord(node);
     if (!line) continue;
     if (ShowPrefixInCopy) text += " " + LineAttrs.AttrOfKind(line->Data.Kind).PrefixStr;
-    text += line->Text + "\r\n";
+    text += line->Text();
+    text += "\r\n";
   }
   if (!Copier.PutText(text)) AddLine("Failed to copy console to the clipboard", lkError, 0);
 }
 
-// Children first, inside one update bracket.
+// Children first (tree order backwards), inside one update bracket; a line
+// without nested lines has nothing to open or close. The lines that arrived
+// are shown first, as each line is scrolled into view when added.
 void TConsole::ExpandToLevel(int level) {
+  ShowArrivedLines();
   Tree->BeginUpdate();
-  std::vector<PDataNode> order;
-  for (PDataNode node = Tree->FirstRootNodeRaw(); node; node = Tree->NextNodeInOrderRaw(node)) order.push_back(node);
-  for (auto node = order.rbegin(); node != order.rend(); ++node)
-    if (const TConsLineRec* line = LineRecord(*node)) Tree->SetNodeExpanded(*node, line->Data.Level < level);
+  for (PDataNode node = Tree->LastNodeInOrderRaw(nullptr); node; node = Tree->PrevNodeInOrderRaw(node))
+    if (const TConsLineRec* line = LineRecord(node); line && node->ChildCount > 0)
+      Tree->SetNodeExpanded(node, line->Data.Level < level);
   Tree->EndUpdate();
 }
 
@@ -225,7 +288,10 @@ void TConsole::SetBackColor(TColor color) {
   if (Tree->Color() != color) Tree->SetColor(color);
 }
 
-void TConsole::RefreshView() { Tree->Repaint(); }
+void TConsole::RefreshView() {
+  ShowArrivedLines();
+  Tree->Repaint();
+}
 
 void TConsole::SetPreviewMode(TNotifyEvent onClick) {
   Tree->SetAlign(alTop);

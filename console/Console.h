@@ -6,11 +6,13 @@
 // (ConsolePaint.cpp), copies the selected lines, echoes output and results
 // to the clipboard on request and plays the sound of each line kind.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "console/LineAttrs.h"
+#include "console/LineStore.h"
 #include "engine/MessageChannel.h"
 #include "toolkit/controls/Frame.h"
 #include "treeview/DataDrawTree.h"
@@ -18,28 +20,45 @@
 class TConsole;
 class TImageList;
 class TSyntax;
+class TTimer;
 
+// The kind, level, text and token classes of one line. The text and its
+// token classes (one for each byte of text, two to a byte) share one block
+// of the console's line store: its length, the text, the classes. So a
+// line of a long listing costs little more than its tree node.
 class TLineData {
 public:
-  TLineData(std::uint8_t kind, int level, int length);
+  // The token classes start as 0 (plain text).
+  TLineData(std::uint8_t kind, int level, std::string_view text, TLineStore& store);
 
   // 0-based, inside the line (assertions otherwise).
   std::uint8_t GetToken(int position) const;
   void SetToken(int position, std::uint8_t kind);
+  // Bytes of the text.
+  int Length() const;
+  std::string_view Text() const;
 
   std::uint8_t Kind;
-  std::vector<std::uint8_t> Tokens;  // a token class a byte of the text; 0 where no token lies
-  int Length;                        // bytes of the text
-  int Level;
+  int Level;  // 0 = top level
+
+private:
+  std::uint8_t* Tokens() const;
+
+  std::byte* block_ = nullptr;  // nil for an empty line
 };
 
 // The user data of a line's node, made in place when the line is added and
 // destroyed when the node is freed.
 struct TConsLineRec {
-  int Width = 0;  // what was painted last, in pixels; 0 for separators
+  // What was painted last, in pixels (0 for separators); UnmeasuredWidth
+  // until the line is painted or its width asked for.
+  int Width;
   TLineData Data;
-  std::string Text;
+
+  std::string_view Text() const { return Data.Text(); }
 };
+
+inline constexpr int UnmeasuredWidth = -1;
 
 // The console's sink for the engine.
 class TConsInt : public IXConsBase {
@@ -105,11 +124,24 @@ public:
 private:
   PDataNode ParentForLevel(int level);
   void FrameResize();
+  // Lines arrive inside one update bracket of the tree: a line costs its
+  // node and its data, while scrolling, scroll bars and painting happen once
+  // for the lines that arrived in ShowInterval or before the console is
+  // shown again (RefreshView, ExpandToLevel, the timer).
+  void OpenArrivals();
+  void ShowArrivedLines();
   // Painting (ConsolePaint.cpp).
   void TreeBeforeCellPaint(TCanvas& canvas, PDataNode node, const TRect& cellRect);
   void TreeDrawNode(const TDTPaintInfo& paintInfo);
-  void DrawSeparator(TCanvas& canvas, const TLineAttr& look, const std::string& text, const TRect& cell, bool selected);
+  void DrawSeparator(TCanvas& canvas, const TLineAttr& look, std::string_view text, const TRect& cell, bool selected);
   void DrawLine(TCanvas& canvas, const TLineAttr& look, TConsLineRec& line, const TRect& content, bool selected);
   int DrawTokens(TCanvas& canvas, const TConsLineRec& line, int x, int y);
   bool SelectedAndFocused(PDataNode node) const;
+  // The width painting gives the line, for lines not painted yet.
+  int MeasuredWidth(TCanvas& canvas, TConsLineRec& line);
+  int LineWidth(TCanvas& canvas, const TLineAttr& look, const TConsLineRec& line);
+
+  TLineStore store_;
+  TTimer* showTimer_;
+  bool arriving_ = false;
 };

@@ -8,6 +8,27 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
 
+namespace {
+
+bool IsSeparator(const TConsLineRec& line) { return line.Data.Kind == lkSplit && !line.Text().empty(); }
+
+// Calls draw(run, class) for each run of one token class; a character
+// takes the class of its first byte.
+template <class Draw>
+void ForEachTokenRun(const TConsLineRec& line, Draw draw) {
+  const std::string_view text = line.Text();
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::uint8_t kind = line.Data.GetToken(static_cast<int>(begin));
+    std::size_t end = begin;
+    while (end < text.size() && line.Data.GetToken(static_cast<int>(end)) == kind) end += CellBytes(text.substr(end));
+    draw(text.substr(begin, end - begin), kind);
+    begin = end;
+  }
+}
+
+}  // namespace
+
 bool TConsole::SelectedAndFocused(PDataNode node) const { return Tree->IsNodeSelected(node) && Tree->Focused(); }
 
 void TConsole::TreeBeforeCellPaint(TCanvas& canvas, PDataNode node, const TRect& cellRect) {
@@ -28,8 +49,8 @@ void TConsole::TreeDrawNode(const TDTPaintInfo& paintInfo) {
   canvas.Brush().SetColor(Tree->Color());
   const TLineAttr& look = LineAttrs.AttrOfKind(line->Data.Kind);
   const bool selected = SelectedAndFocused(paintInfo.Node);
-  if (line->Data.Kind == lkSplit && !line->Text.empty()) {
-    DrawSeparator(canvas, look, line->Text, paintInfo.CellRect, selected);
+  if (IsSeparator(*line)) {
+    DrawSeparator(canvas, look, line->Text(), paintInfo.CellRect, selected);
     line->Width = 0;
   } else {
     DrawLine(canvas, look, *line, paintInfo.ContentRect, selected);
@@ -38,7 +59,7 @@ void TConsole::TreeDrawNode(const TDTPaintInfo& paintInfo) {
 
 // A rule or two for "-" and "=", else the first character repeated one
 // character past the cell's width.
-void TConsole::DrawSeparator(TCanvas& canvas, const TLineAttr& look, const std::string& text, const TRect& cell,
+void TConsole::DrawSeparator(TCanvas& canvas, const TLineAttr& look, std::string_view text, const TRect& cell,
                              bool selected) {
   const TColor color = selected ? clHighlightText : look.Text.Color;
   const int middle = (cell.Top + cell.Bottom) / 2;
@@ -87,7 +108,7 @@ void TConsole::DrawLine(TCanvas& canvas, const TLineAttr& look, TConsLineRec& li
     x += Images->Width();
   }
   const int y = content.Top + (content.Height() - canvas.TextHeight("Xp")) / 2;
-  const auto shadowed = [&](const std::string& text, const TSymAttr& attr) {
+  const auto shadowed = [&](std::string_view text, const TSymAttr& attr) {
     canvas.Font().SetStyle(attr.Styles);
     if (look.Shadow) {
       canvas.Font().SetColor(clBlack);
@@ -99,26 +120,40 @@ void TConsole::DrawLine(TCanvas& canvas, const TLineAttr& look, TConsLineRec& li
   };
   if (!look.PrefixStr.empty()) shadowed(look.PrefixStr, look.Prefix);
   if (look.Syntax && Syntax && !selected) x = DrawTokens(canvas, line, x, y);
-  else shadowed(line.Text, look.Text);
+  else shadowed(line.Text(), look.Text);
   line.Width = x - content.Left;
 }
 
-// A run of one token class at a time; a character takes the class of its
-// first byte. Answers where the text ends.
+// Answers where the text ends.
 int TConsole::DrawTokens(TCanvas& canvas, const TConsLineRec& line, int x, int y) {
-  const std::string& text = line.Text;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    const std::uint8_t kind = line.Data.GetToken(static_cast<int>(begin));
-    std::size_t end = begin;
-    while (end < text.size() && line.Data.GetToken(static_cast<int>(end)) == kind) end += CellBytes(text.substr(end));
-    const std::string run = text.substr(begin, end - begin);
+  ForEachTokenRun(line, [&](std::string_view run, std::uint8_t kind) {
     const TSymAttr& attr = Syntax->Attrs().GetAttr(kind);
     canvas.Font().SetColor(attr.Color);
     canvas.Font().SetStyle(attr.Styles);
     canvas.TextOut(x, y, run);
     x += canvas.TextWidth(run);
-    begin = end;
-  }
+  });
   return x;
+}
+
+int TConsole::MeasuredWidth(TCanvas& canvas, TConsLineRec& line) {
+  if (line.Width == UnmeasuredWidth) line.Width = LineWidth(canvas, LineAttrs.AttrOfKind(line.Data.Kind), line);
+  return line.Width;
+}
+
+// As DrawLine advances, for a line that is not selected.
+int TConsole::LineWidth(TCanvas& canvas, const TLineAttr& look, const TConsLineRec& line) {
+  if (IsSeparator(line)) return 0;
+  canvas.Font().Assign(Tree->Font());
+  int width = Images ? Images->Width() : 0;
+  const auto advance = [&](std::string_view text, TFontStyles styles) {
+    canvas.Font().SetStyle(styles);
+    width += canvas.TextWidth(text);
+  };
+  if (!look.PrefixStr.empty()) advance(look.PrefixStr, look.Prefix.Styles);
+  if (look.Syntax && Syntax)
+    ForEachTokenRun(line, [&](std::string_view run, std::uint8_t kind) { advance(run, Syntax->Attrs().GetAttr(kind).Styles); });
+  else
+    advance(line.Text(), look.Text.Styles);
+  return width;
 }

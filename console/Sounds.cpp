@@ -1,6 +1,8 @@
 #include "console/Sounds.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "runtime/Exceptions.h"
 #include "runtime/Storage.h"
@@ -13,6 +15,11 @@ namespace {
 bool FileExists(const std::string& fileName) {
   std::error_code ignored;
   return !fileName.empty() && std::filesystem::is_regular_file(fileName, ignored);
+}
+
+// A stored sound index; one beyond the index range binds nothing.
+int StoredIndex(std::int64_t stored) {
+  return stored >= 0 && stored < std::numeric_limits<int>::max() ? static_cast<int>(stored) : -1;
 }
 
 constexpr const char* EventNames[SoundEventCount] = {
@@ -122,9 +129,13 @@ void TSounds::Load() {
     TSectionCloser closer(*Storage);
     first = Storage->ReadBool("First", true);
     Enabled = Storage->ReadBool("Enabled", true);
-    for (TSndEvent& event : events_)
-      event.Sound = static_cast<int>(Storage->ReadInteger("Event" + std::to_string(event.Id), -1));
-    const int count = static_cast<int>(Storage->ReadInteger("SoundCount", 0));
+    int usedKeys = 0;
+    for (TSndEvent& event : events_) {
+      event.Sound = StoredIndex(Storage->ReadInteger("Event" + std::to_string(event.Id), -1));
+      usedKeys = std::max(usedKeys, event.Sound + 1);
+    }
+    // Keys past the last one an event names would be dropped unread.
+    const int count = Storage->ReadCount("SoundCount", usedKeys);
     for (int key = 0; key < count; ++key) AddSoundFile(Storage->ReadString("Sound" + std::to_string(key), ""), key);
   }
   for (TSndEvent& event : events_) {
@@ -144,6 +155,7 @@ void TSounds::BindDefaults() {
 }
 
 void TSounds::Save() const {
+  if (!Storage) return;
   Storage->OpenSection("SOUNDS", true);
   TSectionCloser closer(*Storage);
   Storage->WriteBool("First", false);

@@ -71,6 +71,9 @@ public:
   void Play(std::uint8_t id, bool wait);
   void Arm() { armed_ = true; }
   bool Armed() const { return armed_; }
+  // Writes the settings section, as the destructor does; nothing once the
+  // settings store is gone.
+  void Save() const;
 
   bool Enabled = true;
 
@@ -79,7 +82,6 @@ private:
   void AddSoundFile(const std::string& fileName, int key);
   void Load();
   void BindDefaults();
-  void Save() const;
 
   std::vector<TSndEvent> events_;
   std::vector<std::unique_ptr<TSound>> sounds_;

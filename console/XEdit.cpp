@@ -73,7 +73,7 @@ TXEdit::TXEdit(TWinControl* owner, bool persist) : TRichEdit(owner), persistHist
 }
 
 TXEdit::~TXEdit() {
-  if (persistHistory_ && !history_.empty()) StoreHistory();
+  StoreHistory();
   static_cast<TEditInt*>(ConsoleIntf.get())->Edit = nullptr;
 }
 
@@ -347,7 +347,8 @@ void TXEdit::LoadHistory() {
   if (!Storage) return;
   Storage->OpenSection(Name(), false);
   TSectionCloser closer(*Storage);
-  const auto count = static_cast<int>(Storage->ReadInteger("CmdCount", 0));
+  // Only the newest lines are ever stored; a larger count is damage.
+  const int count = Storage->ReadCount("CmdCount", StoredHistoryLines);
   for (int i = count - 1; i >= 0; --i) {
     const std::string line = Storage->ReadString("Cmd_" + std::to_string(i), "");
     if (!line.empty()) AddHistory(line);
@@ -355,7 +356,7 @@ void TXEdit::LoadHistory() {
 }
 
 void TXEdit::StoreHistory() {
-  if (!Storage) return;
+  if (!Storage || !persistHistory_ || history_.empty()) return;
   try {
     Storage->OpenSection(Name(), true);
     TSectionCloser closer(*Storage);

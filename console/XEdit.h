@@ -45,6 +45,8 @@ public:
 
   // The next edit made is "XEDIT1" again (a restart, for tests).
   static void ResetNameCounter();
+  // What the destructor stores, stored now: a persistent, non-empty history.
+  void StoreHistory();
 
   // The text after the prompt.
   std::string GetSource() const;
@@ -103,7 +105,6 @@ private:
   void WalkHistory(int step);
   void DoEnter();
   void LoadHistory();
-  void StoreHistory();
 
   std::string prompt_;
   std::string source_;  // as the last change left it

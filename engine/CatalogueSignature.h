@@ -77,7 +77,7 @@ consteval TParamSpec VarParam(const char* name, TKindRef kind) { return {name, k
 
 class TSignatureSpec {
 public:
-  static constexpr std::size_t MaxParams = 6;
+  static constexpr std::size_t MaxParams = 7;
 
   consteval TSignatureSpec(std::initializer_list<TParamSpec> params, TKindRef result) : result_(result) {
     if (params.size() > MaxParams) throw "a catalogue signature takes at most MaxParams parameters";

@@ -33,6 +33,7 @@ void TFunc::AddArgVar(std::unique_ptr<TVar> var, TPassing passing) {
   if (passing == TPassing::Value && dynamic_cast<TAnyVar*>(var.get())) passing = TPassing::Generic;
   argVars_.push_back(AddLocal(std::move(var)));
   argPassing_.push_back(passing);
+  argSources_.push_back(nullptr);
 }
 
 void TFunc::MakeArgVars() {
@@ -73,6 +74,11 @@ bool TFunc::SetArg(int i, TVar* var) {
   return argVars_[i]->Assign(*var, false);
 }
 
+const TVar* TFunc::ArgSource(int i) const {
+  QASSERT(i >= 0 && i < ArgCount(), "2B0FB123");
+  return argSources_[i];
+}
+
 TValue TFunc::GetArgValue(int i) const {
   auto* base = dynamic_cast<const TBaseVar*>(IsRefArg(i) ? RefArg(i) : Arg(i));
   return base ? base->GetValue() : NoneValue;
@@ -108,6 +114,7 @@ void TFunc::RebuildArgs(std::span<TKind* const> kinds) {
   if (ArgKindsAre(kinds)) return;
   argVars_.clear();
   argPassing_.clear();
+  argSources_.clear();
   interfaceParams_.clear();
   locals_.Clear();
   MakeResult();
@@ -143,7 +150,9 @@ bool TFuncCall::Finish(std::span<TVar* const> args, TSourcePos pos, TVar* result
         if (!slot->Assign(*args[i], false)) return false;
         break;
     }
+    func_.argSources_[i] = args[i];
   }
+  std::fill(func_.argSources_.begin() + std::ptrdiff_t(args.size()), func_.argSources_.end(), nullptr);
   if (!ExecuteWithinMemory(pos)) return false;
   if (result && func_.ResultVariable()) return result->Assign(*func_.ResultVariable(), false);
   return true;

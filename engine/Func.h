@@ -55,6 +55,11 @@ public:
   void BindRefArg(int i, TVar* var);
   // A generic parameter is bound to var, any other takes var's value.
   bool SetArg(int i, TVar* var);
+  // The variable the current call passed as argument i, whose value a value
+  // parameter took: the caller's own variable where it named one, else the
+  // temporary holding the argument's value. Nil for an argument left to its
+  // default and outside a call.
+  const TVar* ArgSource(int i) const;
   // NoneValue when the argument is not a base variable.
   TValue GetArgValue(int i) const;
   TKind* ArgKind(int i) const;
@@ -95,6 +100,7 @@ private:
   std::vector<TParamVar*> interfaceParams_;
   std::vector<TVar*> argVars_;  // position = parameter index; owned by the locals
   std::vector<TPassing> argPassing_;  // one per argument variable
+  std::vector<const TVar*> argSources_;  // one per argument variable, set by each call
   TVar* result_ = nullptr;
   std::string description_;
   bool variadic_;

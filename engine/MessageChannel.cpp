@@ -9,6 +9,7 @@ struct TChannel {
   std::string LastErrorText;
   TSourcePos LastErrorPos = NoPosition;
   std::string LastErrorLib;
+  std::uint64_t ErrorCount = 0;
 };
 
 TChannel& Channel() {
@@ -49,8 +50,11 @@ void ReportError(const std::string& msg, TSourcePos pos, const TLib* lib) {
   channel.LastErrorText = msg;
   channel.LastErrorPos = pos;
   channel.LastErrorLib = lib ? lib->Name() : std::string();
+  ++channel.ErrorCount;
   WriteMessage(msg + LibraryPart(lib) + PositionPart(pos), lkError, 0);
 }
+
+std::uint64_t ReportedErrorCount() { return Channel().ErrorCount; }
 
 void ClearLastError() {
   TChannel& channel = Channel();

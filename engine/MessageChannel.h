@@ -75,6 +75,11 @@ bool ReportingFaults(TCompute&& compute) {
   }
 }
 
+// How many errors were reported since the process started: code that runs
+// a routine which never fails outright (a script routine goes on past a
+// failed statement) compares two counts to learn whether it reported one.
+std::uint64_t ReportedErrorCount();
+
 void ClearLastError();
 const std::string& GetLastErrorText();
 TSourcePos GetLastErrorPos();

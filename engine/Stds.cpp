@@ -1,11 +1,11 @@
 #include "engine/Stds.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "engine/Func.h"
 #include "engine/Kind.h"
 #include "engine/MessageChannel.h"
+#include "engine/Proc.h"
 #include "engine/RunFlags.h"
 
 TStds* Stds = nullptr;
@@ -19,11 +19,15 @@ void SetRoutine(TFunc*& slot, TFunc* func, const TKind& kind, const char* what) 
 
 bool BelongsTo(const TFunc* func, const TLib* lib) { return func && func->Lib() == lib; }
 
-// Holds window messages off for the length of one nested run and then
-// restores the outer setting, so a nested run does not switch them back on.
+// Holds window messages off for the length of one nested run of a script
+// routine and then restores the outer setting, so a nested run does not
+// switch them back on. A built-in routine has no statements to hold off:
+// its long listings keep the windows alive and can be aborted.
 class TNoUIScope {
 public:
-  TNoUIScope() : outer_(std::exchange(NoUIFlag, true)) {}
+  explicit TNoUIScope(const TFunc& func) : outer_(NoUIFlag) {
+    if (dynamic_cast<const TProc*>(&func)) NoUIFlag = true;
+  }
   ~TNoUIScope() { NoUIFlag = outer_; }
   TNoUIScope(const TNoUIScope&) = delete;
   TNoUIScope& operator=(const TNoUIScope&) = delete;
@@ -35,7 +39,7 @@ private:
 // A routine that is running already is refused with the reentry error, and
 // the caller falls back to the standard text or listing.
 bool RunTypeRoutine(TFunc& func, TVar& var) {
-  TNoUIScope noUI;
+  TNoUIScope noUI(func);
   TVar* args[] = {&var};
   return func.CallDirect(args, NoPosition);
 }

@@ -5,6 +5,8 @@
 #include "engine/ArrVar.h"
 #include "engine/Func.h"
 #include "engine/Kind.h"
+#include "engine/RunFlags.h"
+#include "engine/RunState.h"
 #include "engine/Stds.h"
 
 std::int32_t ListLevel = 0;
@@ -33,12 +35,14 @@ private:
   TLineKind kind_;
 };
 
+// The items' texts with separators; once the text reaches limit, "..." for the rest.
 template <class Item>
-std::string Join(int count, const char* separator, Item&& itemText) {
+std::string Join(int count, const char* separator, std::size_t limit, Item&& itemText) {
   std::string text;
   for (int i = 0; i < count; ++i) {
     if (i > 0) text += separator;
-    text += itemText(i);
+    if (text.size() >= limit) return text + "...";
+    text += itemText(i, limit - text.size());
   }
   return text;
 }
@@ -63,25 +67,28 @@ std::string SetText(const TSetVar& set) {
   return "[ " + members + " ]";
 }
 
-std::string ArrayText(const TArrVar& array, bool quote, bool useTypeRoutines) {
+std::string ArrayText(const TArrVar& array, bool quote, bool useTypeRoutines, std::size_t limit) {
   TSlotVar view;
   return "{" +
-         Join(array.Count(), ", ", [&](int p) { return VarToText(&array.ElemAt(p, view), quote, useTypeRoutines); }) +
+         Join(array.Count(), ", ", limit,
+              [&](int p, std::size_t left) {
+                return VarToText(&array.ElemAt(p, view), quote, useTypeRoutines, left);
+              }) +
          "}";
 }
 
-std::string RecordText(const TRecVar& record, bool quote, bool useTypeRoutines) {
+std::string RecordText(const TRecVar& record, bool quote, bool useTypeRoutines, std::size_t limit) {
   return "(" +
-         Join(record.FieldCount(), "; ",
-              [&](int i) {
+         Join(record.FieldCount(), "; ", limit,
+              [&](int i, std::size_t left) {
                 TVar* field = record.Field(i);
-                return field->Name() + ":" + VarToText(field, quote, useTypeRoutines);
+                return field->Name() + ":" + VarToText(field, quote, useTypeRoutines, left);
               }) +
          ")";
 }
 
 // The text of a variable by its kind, without its kind's string-conversion routine.
-std::string StandardText(TVar& var, bool quote, bool useTypeRoutines) {
+std::string StandardText(TVar& var, bool quote, bool useTypeRoutines, std::size_t limit = std::string::npos) {
   switch (var.Kind()->Code()) {
     case kcAny:
       return {};
@@ -92,10 +99,10 @@ std::string StandardText(TVar& var, bool quote, bool useTypeRoutines) {
     case kcSet:
       return SetText(static_cast<const TSetVar&>(var));
     case kcArray:
-      return ArrayText(static_cast<const TArrVar&>(var), quote, useTypeRoutines);
+      return ArrayText(static_cast<const TArrVar&>(var), quote, useTypeRoutines, limit);
     case kcRecord:
     case kcClass:
-      return RecordText(static_cast<const TRecVar&>(var), quote, useTypeRoutines);
+      return RecordText(static_cast<const TRecVar&>(var), quote, useTypeRoutines, limit);
     case kcFunction: {
       const TFunc* func = static_cast<const TFuncVar&>(var).Func();
       return func ? func->Name() : "nil";
@@ -113,21 +120,29 @@ TVar* Shown(TVar* var) {
 
 bool TypeRoutineText(TVar& var, std::string& text) { return Stds && Stds->ToText(var, text); }
 
+// A listing is part of the statement that shows it: between two of its
+// lines the windows are let through, and an abort ends it.
+bool ListingGoesOn() {
+  ProcessMessages();
+  return !AbortFlag;
+}
+
 }  // namespace
 
-std::string VarToText(TVar* var, bool quote, bool useTypeRoutines) {
+std::string VarToText(TVar* var, bool quote, bool useTypeRoutines, std::size_t limit) {
   var = Shown(var);
   if (!var) return {};
   std::string text;
   if (useTypeRoutines && TypeRoutineText(*var, text)) return text;
-  return StandardText(*var, quote, useTypeRoutines);
+  return StandardText(*var, quote, useTypeRoutines, limit);
 }
 
 void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind) {
   var = Shown(var);
   if (!var) return;
   TListingScope listing(level, label, lineKind);
-  if (Stds && Stds->Output(*var)) return;
+  // An output routine stopped by an abort has listed what it could.
+  if ((Stds && Stds->Output(*var)) || AbortFlag) return;
   auto write = [&](const std::string& text) { WriteMessage(label + text, lineKind, level); };
   std::string text;
   switch (var->Kind()->Code()) {
@@ -138,7 +153,7 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
       auto& array = static_cast<TArrVar&>(*var);
       write("array [" + std::to_string(array.Count()) + "]");
       TSlotVar view;
-      for (std::int32_t p = 0; p < array.Count(); ++p)
+      for (std::int32_t p = 0; p < array.Count() && ListingGoesOn(); ++p)
         ListVar(&array.ElemAt(p, view), "[" + std::to_string(p + 1) + "] = ", level + 1, lkOutput);
       return;
     }
@@ -147,7 +162,7 @@ void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind)
       if (TypeRoutineText(*var, text)) return write(text);
       auto& record = static_cast<TRecVar&>(*var);
       write("record");
-      for (int i = 0; i < record.FieldCount(); ++i)
+      for (int i = 0; i < record.FieldCount() && ListingGoesOn(); ++i)
         ListVar(record.Field(i), record.Field(i)->Name() + " = ", level + 1, lkOutput);
       return;
     }

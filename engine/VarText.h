@@ -19,8 +19,11 @@ extern TLineKind ListKind;
 
 // Empty for nil. With useTypeRoutines a non-empty text of the kind's
 // string-conversion routine wins. With quote a Char or String is enclosed
-// in "'" (quotes inside are not doubled).
-std::string VarToText(TVar* var, bool quote, bool useTypeRoutines);
+// in "'" (quotes inside are not doubled). An array or record whose text
+// reaches limit bytes lists no further elements or fields: "..." stands
+// for them, as in "{1, 2, ...}", so a window that shows a line of it need
+// not write out a million elements.
+std::string VarToText(TVar* var, bool quote, bool useTypeRoutines, std::size_t limit = std::string::npos);
 // Writes var as output lines: label and the text, or for arrays and records
 // label and a header line followed by the elements or fields one level deeper.
 void ListVar(TVar* var, const std::string& label, int level, TLineKind lineKind);

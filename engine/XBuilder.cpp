@@ -97,7 +97,7 @@ TXBuilder::TXBuilder(const TCatalogues& catalogues) {
   AddBuiltInLibrary("_SysMath", catalogues.SysMath);
   AddBuiltInLibrary("InOut", catalogues.InOut);
   AddBuiltInLibrary("Math", catalogues.Math);
-  RegisterSysPlots(AddBuiltInLibrary("SysPlots"));
+  RegisterSysPlots(AddBuiltInLibrary("SysPlots"), catalogues.SysPlots);
   libs_.FindOrAdd(WorkspaceLibName, true);
   CurLib = nullptr;
 }

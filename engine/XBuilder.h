@@ -74,6 +74,7 @@ struct TCatalogues {
   TFill SysMath = nullptr;
   TFill InOut = nullptr;
   TFill Math = nullptr;
+  TFill SysPlots = nullptr;  // the plotting routines, after the enumerations they take
 };
 
 class TXBuilder final : public ITarnscript, public TTokenReader {
@@ -291,9 +292,10 @@ private:
   // Adds the library and makes it current, then fills it when fill is given.
   TLib* AddBuiltInLibrary(const char* name, TCatalogues::TFill fill = nullptr);
   void RunCatalogue(TCatalogues::TFill fill, TLib* lib);
-  // The engine's own catalogues: its part of System, and SysPlots.
+  // The engine's own catalogues: its part of System, and the enumerations
+  // of SysPlots, before the library's own catalogue fills it.
   void RegisterSystemCore(TLib* lib);
-  void RegisterSysPlots(TLib* lib);
+  void RegisterSysPlots(TLib* lib, TCatalogues::TFill routines);
   TLib* Workspace() const;
   // Refuses, with an error line, an operation that would change or free
   // what a run in progress is using.

@@ -1,6 +1,6 @@
 // The catalogue of the plotting library SysPlots: the enumerations its
-// routines take, which belong to System. The plotting routines themselves
-// come with the graphics.
+// routines take, which belong to System, then the routines themselves,
+// which live with the other libraries' routines.
 
 #include "engine/XBuilder.h"
 
@@ -13,8 +13,9 @@ constexpr const char* AxesTypeMembers[] = {"atLinear", "atLinearLog", "atLogLine
 
 }  // namespace
 
-void TXBuilder::RegisterSysPlots(TLib*) {
+void TXBuilder::RegisterSysPlots(TLib* lib, TCatalogues::TFill routines) {
   RegisterEnumeration("TPlotStyle", PlotStyleMembers);
   RegisterEnumeration("TMeshStyle", MeshStyleMembers);
   RegisterEnumeration("TAxesType", AxesTypeMembers);
+  RunCatalogue(routines, lib);
 }

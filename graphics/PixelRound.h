@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/Point3D.h"
+
 // Rounds to the nearest integer, halves to even, as nearbyintl does in the
 // default rounding mode, without its cost of saving the floating-point
 // environment (most of a million-point repaint). Adding 2^63 leaves no
@@ -21,3 +23,6 @@ inline int ClampedPixel(long double v) {
   if (std::isnan(v)) return 0;
   return int(RoundPixelValue(std::clamp(v, -far, far)));
 }
+
+// A projected position as the pixel it falls on.
+inline TPoint ScreenPixel(const TRealPoint& P) { return {ClampedPixel(P.X), ClampedPixel(P.Y)}; }

@@ -30,6 +30,23 @@ constexpr TStylePreset Presets[] = {
     {dkBars, {}, psSolid, 1, bsSolid},          // psBar
 };
 
+// What a mesh preset sets; the renderer and the brush style only where given.
+struct TMeshPreset {
+  TDrawKind DrawKind;
+  std::int32_t PenWidth;
+  TShader Shader;
+  TPenStyle PenStyle;
+  std::optional<TRenderer> Renderer;
+  std::optional<TBrushStyle> BrushStyle;
+};
+
+constexpr TMeshPreset MeshPresets[] = {
+    {dkSurface, 1, shHeightColour, psClear, rdGouraud, {}},  // msSurface
+    {dkScatter, 3, shHeightColour, psSolid, {}, {}},         // msScatter
+    {dkSurface, 1, shColourHeight, psClear, rdGouraud, {}},  // msHeights
+    {dkContour, 1, shColourHeight, psSolid, {}, bsClear},    // msContour: lines only
+};
+
 void ApplyPreset(TXData& data, std::uint8_t style, std::size_t presetCount) {
   if (style >= presetCount) return;
   const TStylePreset& preset = Presets[style];
@@ -52,6 +69,17 @@ void ApplySeriesStyle(TXSeries& Series, std::uint8_t Style) { ApplyPreset(Series
 
 // A 3D series has no walls or bars.
 void ApplySeries3DStyle(TXSeries3D& Series, std::uint8_t Style) { ApplyPreset(Series, Style, 8); }
+
+void ApplyMeshStyle(TXMesh& Mesh, std::uint8_t Style) {
+  if (Style >= std::size(MeshPresets)) return;
+  const TMeshPreset& preset = MeshPresets[Style];
+  Mesh.Opts.DrawKind = preset.DrawKind;
+  Mesh.Pen.Width = preset.PenWidth;
+  Mesh.Opts.Shader = preset.Shader;
+  Mesh.Pen.Style = std::uint8_t(preset.PenStyle);
+  if (preset.Renderer) Mesh.Opts.Renderer = *preset.Renderer;
+  if (preset.BrushStyle) Mesh.Brush.Style = std::uint8_t(*preset.BrushStyle);
+}
 
 std::string PictureExtension(std::uint8_t Format) {
   switch (Format) {

@@ -9,6 +9,7 @@
 #include "toolkit/gdi/Color.h"
 
 class TXData;
+class TXMesh;
 class TXSeries;
 class TXSeries3D;
 
@@ -24,5 +25,8 @@ void ApplyPaletteColours(TXData& Data, std::size_t Position);
 void ApplySeriesStyle(TXSeries& Series, std::uint8_t Style);
 // As ApplySeriesStyle for 0..7; walls and bars (8, 9) change nothing.
 void ApplySeries3DStyle(TXSeries3D& Series, std::uint8_t Style);
+// Style is a TMeshStyle ordinal: msSurface and msScatter are drawn in 3D,
+// msHeights and msContour in 2D. Other values change nothing.
+void ApplyMeshStyle(TXMesh& Mesh, std::uint8_t Style);
 // ".bmp", ".wmf" or ".emf" for export formats 0..2; "" for others.
 std::string PictureExtension(std::uint8_t Format);

@@ -51,6 +51,12 @@ std::vector<long double> DescendingScaleTicks(long double Min, long double Max, 
   return ticks;
 }
 
+std::vector<long double> HeightsScaleTicks(long double Min, long double Max, long double Inc) {
+  std::vector<long double> values = DescendingScaleTicks(Min, Max, Inc);
+  if (values.empty() && Min <= Max) values = {Max, Min};
+  return values;
+}
+
 std::vector<long double> MinorTicks(long double From, long double To, bool Logarithmic) {
   std::vector<long double> ticks;
   const long double e = Logarithmic ? (To - From) / 9 : (To - From) * 0.2L;

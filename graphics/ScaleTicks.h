@@ -21,6 +21,10 @@ struct TScaleTick {
 std::vector<TScaleTick> ScaleTicks(long double Min, long double Max, long double Inc, bool Logarithmic);
 // Descending from Max to Min on a linear scale.
 std::vector<long double> DescendingScaleTicks(long double Min, long double Max, long double Inc);
+// The values of a legend's heights scale, from Max down; only Max and Min
+// when the step cannot be walked (after Clear the step is 1 while a mesh
+// may span 10^9).
+std::vector<long double> HeightsScaleTicks(long double Min, long double Max, long double Inc);
 // The values strictly between two neighbouring ticks: four on a linear
 // scale, the eight multiples 2..9 of the decade on a logarithmic one.
 std::vector<long double> MinorTicks(long double From, long double To, bool Logarithmic);

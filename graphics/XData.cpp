@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "runtime/Exceptions.h"
 #include "toolkit/gdi/Brush.h"
@@ -76,6 +77,11 @@ void TXData::AssignStyle(const TXData& Source) {
   Visible = Source.Visible;
 }
 
+void TXData::EmptyBounds() {
+  Min = {1, 1, 1};
+  Max = {-1, -1, -1};
+}
+
 void TXData::Assign(const TXData& Source) {
   AssignStyle(Source);
   Kind = Source.Kind;
@@ -96,8 +102,7 @@ void TXSeries::Assign(const TXData& Source) {
 void TXSeries::Clear() {
   X->SetSize(0);
   Y->SetSize(0);
-  Min = {1, 1, 1};
-  Max = {-1, -1, -1};
+  EmptyBounds();
 }
 
 void TXSeries::SetCount(std::int64_t N) {
@@ -108,19 +113,30 @@ void TXSeries::SetCount(std::int64_t N) {
 }
 
 void TXSeries::AddPoint(long double PX, long double PY) {
-  if (std::isfinite(PX) && std::isfinite(PY)) {
-    if (BoundsEmpty()) {
-      Min.X = Max.X = PX;
-      Min.Y = Max.Y = PY;
-    } else {
-      if (PX < Min.X) Min.X = PX;
-      if (PX > Max.X) Max.X = PX;
-      if (PY < Min.Y) Min.Y = PY;
-      if (PY > Max.Y) Max.Y = PY;
-    }
-  }
+  ExtendBounds(PX, PY);
   X->Append(PX);
   Y->Append(PY);
+}
+
+void TXSeries::SetPoints(CountedPtr<IVector> PX, CountedPtr<IVector> PY) {
+  QASSERT(PX->GetSize() == PY->GetSize(), "Assertion failure");
+  EmptyBounds();
+  X = std::move(PX);
+  Y = std::move(PY);
+  for (std::int64_t i = 0; i < Count(); ++i) ExtendBounds(X->GetItem(i), Y->GetItem(i));
+}
+
+void TXSeries::ExtendBounds(long double PX, long double PY) {
+  if (!std::isfinite(PX) || !std::isfinite(PY)) return;
+  if (BoundsEmpty()) {
+    Min.X = Max.X = PX;
+    Min.Y = Max.Y = PY;
+    return;
+  }
+  if (PX < Min.X) Min.X = PX;
+  if (PX > Max.X) Max.X = PX;
+  if (PY < Min.Y) Min.Y = PY;
+  if (PY > Max.Y) Max.Y = PY;
 }
 
 TXSeries3D::TXSeries3D(std::string Name)
@@ -140,8 +156,7 @@ void TXSeries3D::Assign(const TXData& Source) {
 
 void TXSeries3D::Clear() {
   SetCount(0);
-  Min = {1, 1, 1};
-  Max = {-1, -1, -1};
+  EmptyBounds();
 }
 
 void TXSeries3D::SetCount(std::int64_t N) {
@@ -160,6 +175,19 @@ void TXSeries3D::AddPoint(long double PX, long double PY, long double PZ) {
   Y->Append(PY);
   Z->Append(PZ);
   Elems.push_back(nullptr);
+}
+
+void TXSeries3D::SetPoints(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IVector> PZ) {
+  QASSERT(PX->GetSize() == PY->GetSize() && PX->GetSize() == PZ->GetSize(), "Assertion failure");
+  EmptyBounds();
+  X = std::move(PX);
+  Y = std::move(PY);
+  Z = std::move(PZ);
+  Elems.assign(std::size_t(Count()), nullptr);
+  for (std::int64_t i = 0; i < Count(); ++i) {
+    const TPoint3D p = MakePoint3D(X->GetItem(i), Y->GetItem(i), Z->GetItem(i));
+    if (IsFinitePoint(p)) ExtendBounds3D(p, Min, Max);
+  }
 }
 
 TXElem* TXSeries3D::GetElem(std::int64_t I) const {
@@ -210,6 +238,18 @@ void TXMesh::SetPoint(std::int32_t Row, std::int32_t Col, const TPoint3D& P) {
   Y->SetItem(Row, P.Y);
   Z->SetItem(Row, Col, P.Z);
   if (IsFinitePoint(P)) ExtendBounds3D(P, Min, Max);
+}
+
+void TXMesh::SetGrid(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IMatrix> PZ) {
+  QASSERT(PX->GetSize() == PZ->GetCols() && PY->GetSize() == PZ->GetRows(), "Assertion failure");
+  X = std::move(PX);
+  Y = std::move(PY);
+  Z = std::move(PZ);
+  for (std::int32_t row = 0; row < YCount(); ++row)
+    for (std::int32_t col = 0; col < XCount(); ++col) {
+      const TPoint3D p = GetPoint(row, col);
+      if (IsFinitePoint(p)) ExtendBounds3D(p, Min, Max);
+    }
 }
 
 TXShape::TXShape(std::string Name) : TXData(std::move(Name), ShapeKind) { Opts.DrawKind = dkShape; }
@@ -321,4 +361,23 @@ void TXField::SetVector(std::int64_t I, const TPoint3D& V) {
   VZ->SetItem(I, V.Z);
   const TPoint3D tip = AddPoint3D(GetPoint(I), V);
   if (IsFinitePoint(tip)) ExtendBounds3D(tip, Min, Max);
+}
+
+void TXField::SetArrows(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IVector> PZ,
+                        CountedPtr<IVector> PVX, CountedPtr<IVector> PVY, CountedPtr<IVector> PVZ) {
+  const std::int64_t n = PX->GetSize();
+  for (const IVector* v : {PY.get(), PZ.get(), PVX.get(), PVY.get(), PVZ.get()})
+    QASSERT(v->GetSize() == n, "Assertion failure");
+  X = std::move(PX);
+  Y = std::move(PY);
+  Z = std::move(PZ);
+  VX = std::move(PVX);
+  VY = std::move(PVY);
+  VZ = std::move(PVZ);
+  for (std::int64_t i = 0; i < n; ++i) {
+    const TPoint3D p = GetPoint(i);
+    const TPoint3D tip = AddPoint3D(p, GetVector(i));
+    if (IsFinitePoint(p)) ExtendBounds3D(p, Min, Max);
+    if (IsFinitePoint(tip)) ExtendBounds3D(tip, Min, Max);
+  }
 }

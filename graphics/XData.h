@@ -98,6 +98,8 @@ public:
   // of their own class.
   virtual void Assign(const TXData& Source);
   bool BoundsEmpty() const { return Min.X > Max.X; }
+  // Min (1, 1, 1), Max (-1, -1, -1).
+  void EmptyBounds();
 
   std::string Name;  // UTF-8, the legend text
   std::uint8_t Kind;
@@ -120,9 +122,15 @@ public:
   // New points are (0, 0); the bounds stay.
   void SetCount(std::int64_t N);
   void AddPoint(long double PX, long double PY);
+  // Holds the vectors (of equal length) as its points, with the bounds
+  // their points added one by one would give.
+  void SetPoints(CountedPtr<IVector> PX, CountedPtr<IVector> PY);
 
   CountedPtr<IVector> X;
   CountedPtr<IVector> Y;
+
+private:
+  void ExtendBounds(long double PX, long double PY);
 };
 
 // A 3D series, also an error plot's data (x, y and the error in z).
@@ -135,6 +143,8 @@ public:
   std::int64_t Count() const { return X->GetSize(); }
   void SetCount(std::int64_t N);
   void AddPoint(long double PX, long double PY, long double PZ);
+  // As TXSeries::SetPoints, over three vectors.
+  void SetPoints(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IVector> PZ);
   // Null outside the slots.
   TXElem* GetElem(std::int64_t I) const;
   void SetElem(std::int64_t I, TXElem* Elem);
@@ -159,6 +169,9 @@ public:
   void SetYCount(std::int32_t N);
   TPoint3D GetPoint(std::int32_t Row, std::int32_t Col) const;
   void SetPoint(std::int32_t Row, std::int32_t Col, const TPoint3D& P);
+  // Holds the grid (PX one value per column of PZ, PY one per row), with
+  // the bounds that setting each of its points would give.
+  void SetGrid(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IMatrix> PZ);
 
   CountedPtr<IMatrix> Z;  // rows: the y values, columns: the x values
   CountedPtr<IVector> X;
@@ -220,6 +233,10 @@ public:
   TPoint3D GetVector(std::int64_t I) const;
   void SetPoint(std::int64_t I, const TPoint3D& P);
   void SetVector(std::int64_t I, const TPoint3D& V);
+  // Holds the six vectors (of equal length) as its arrows, with the bounds
+  // that setting each point and then its vector would give.
+  void SetArrows(CountedPtr<IVector> PX, CountedPtr<IVector> PY, CountedPtr<IVector> PZ, CountedPtr<IVector> PVX,
+                 CountedPtr<IVector> PVY, CountedPtr<IVector> PVZ);
 
   CountedPtr<IVector> X, Y, Z;
   CountedPtr<IVector> VX, VY, VZ;

@@ -72,8 +72,9 @@ public:
   bool Draw(TCanvas& Canvas, const TRect& Rect, bool ForExport);
   // Draws through the back buffer, one pixel wider and higher than Rect.
   bool PaintTo(TCanvas& Canvas, const TRect& Rect);
-  // A bitmap (export format 0) on the clipboard or in a 24-bit BMP file;
-  // a clipboard that cannot be opened is left alone, file errors reach the caller.
+  // The picture as a bitmap, WMF or EMF by the export format (see
+  // PictureExport.h); a clipboard that cannot be opened is left alone, file
+  // errors reach the caller.
   void CopyToClipboard(const TRect& Rect);
   void SaveToFile(const std::string& FileName, const TRect& Rect);
   int LegendWidth(TCanvas& Canvas) const;
@@ -141,7 +142,6 @@ private:
   void DrawHeightsScale(TCanvas& Canvas, int x, int y, int h) const;
   // The z values of the heights scale, from Max.z down.
   std::vector<long double> HeightScaleValues() const;
-  void ExportBitmap(const TRect& Rect);
   // The y of the walls', bars' and stems' base line.
   long double BaseLine() const;
   // Sets the canvas's pen and brush from a data set; in grayscale black and white.

@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 
+#include "graphics/PixelRound.h"
 #include "graphics/PlotStyles.h"
 #include "graphics/ScaleTicks.h"
 #include "runtime/Exceptions.h"
@@ -215,11 +216,27 @@ void TXGraph3D::Layout(TCanvas& Canvas, TRect& Rect) {
   }
   if (!Options.Title.empty()) Rect.Top += Canvas.TextHeight(Options.Title) + 5;
   InflateRect(Rect, -5, -5);
+  if (Options.Legend || Options.HeightsBar) Rect.Right -= LegendWidth(Canvas);
   ProjectBoxVertices(Rect);
   // The back faces are the far sides of the box, drawn as walls.
   QASSERT(BoxFaces.size() == 6, "Assertion failure");
   for (TXElem* face : BoxFaces)
     face->Facing = IsFacing(*face->GetVertex(0), *face->GetVertex(1), *face->GetVertex(2)) < 0;
+  if (AxisX || AxisY || AxisZ) MeasureLabels(Canvas, Rect);
+}
+
+// The plot area gives up what the labels and captions stick out of it.
+void TXGraph3D::MeasureLabels(TCanvas& Canvas, TRect& Rect) {
+  TRealPoint low = MakeScreenPoint(Rect.Right, Rect.Bottom);
+  TRealPoint high = MakeScreenPoint(Rect.Left, Rect.Top);
+  for (TXAxis* axis : {AxisX.get(), AxisY.get(), AxisZ.get()}) DrawAxes(Canvas, axis, false, low, high);
+  const TPoint lowPixel = ScreenPixel(low), highPixel = ScreenPixel(high);
+  const TRect measured = Rect;
+  if (lowPixel.X < measured.Left) Rect.Left += measured.Left - lowPixel.X;
+  if (lowPixel.Y < measured.Top) Rect.Top += measured.Top - lowPixel.Y;
+  if (highPixel.X > measured.Right) Rect.Right -= highPixel.X - measured.Right;
+  if (highPixel.Y > measured.Bottom) Rect.Bottom -= highPixel.Y - measured.Bottom;
+  ProjectBoxVertices(Rect);
 }
 
 void TXGraph3D::ProjectBoxVertices(const TRect& Rect) {

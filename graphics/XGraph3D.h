@@ -13,7 +13,9 @@
 // What cannot be drawn is left out rather than guessed at: a build with a
 // plotted range of no width or not finite, or without room in the
 // rectangle, gives no scene; a point with a coordinate that is not finite,
-// or at or behind the eye, gets no vertex and its element is not made.
+// or at or behind the eye, gets no vertex and its element is not made; an
+// axis whose step cannot be walked (not finite and positive, or more than
+// 10,000 ticks) has no ticks, and one without an outline edge is not drawn.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +25,7 @@
 
 #include "graphics/Point3D.h"
 #include "graphics/RGBColor.h"
+#include "graphics/XAxis3D.h"
 #include "graphics/ScenePool.h"
 #include "graphics/XData.h"
 #include "graphics/XElem.h"
@@ -99,9 +102,52 @@ public:
   // that the box fills Rect. False, leaving V alone, when V lies at or
   // behind the eye or the result is not finite.
   bool Project(TXVertex& V, const TRect& Rect, bool Scaled) const;
-  // Fits the box into Rect, which comes back reduced to the plot area;
-  // marks the back faces of the box.
+  // Fits the box into Rect, which comes back reduced to the plot area (less
+  // the title, the legend and the labels' overhang); marks the back faces
+  // of the box.
   void Layout(TCanvas& Canvas, TRect& Rect);
+
+  // The axes with labels, a grid or a caption, and their tick vertices.
+  void BuildAxes();
+  // Of two outline edges, the one to draw an axis on: for z the leftmost;
+  // for x and y one that borders the floor (the top when the floor faces
+  // the viewer), else the clearly longer, else the one further right or lower.
+  TXBEdge* ChooseEdge(TXBEdge* E1, TXBEdge* E2, int Index) const;
+  // Measuring (Draw false): chooses the axis's edge and widens MinCorner and
+  // MaxCorner to hold its labels and caption, painting nothing. Drawing:
+  // tick marks, labels and caption on the chosen edge. Nothing for a null axis.
+  void DrawAxes(TCanvas& Canvas, TXAxis* Axis, bool Draw, TRealPoint& MinCorner, TRealPoint& MaxCorner);
+  // Grid lines across the back walls, between the edges' inner ticks.
+  void DrawGrid(TCanvas& Canvas, const TXAxis* Axis);
+
+  // The whole plot in Rect: the legend, the box with its walls, grid and
+  // axes, then the elements far to near (the data not while the view is
+  // dragged with FastDraw on). The canvas keeps its pen and brush and
+  // takes the renderer's font.
+  void Draw(TCanvas& Canvas, const TRect& Rect);
+  // Draws through the back buffer, one pixel wider and higher than Rect.
+  bool PaintTo(TCanvas& Canvas, const TRect& Rect);
+  // The picture as a bitmap, WMF or EMF by the export format (see
+  // PictureExport.h); a clipboard that cannot be opened is left alone,
+  // file errors reach the caller.
+  void CopyToClipboard(const TRect& Rect);
+  void SaveToFile(const std::string& FileName, const TRect& Rect);
+  void DrawBox(TCanvas& Canvas, const TRect& Rect);
+  // A polygon of a mesh or shape, flat or with a colour gradient; grey when
+  // it does not face the viewer.
+  void DrawElem(TCanvas& Canvas, const TXElem& E);
+  // A line of a 3D series, a marker or an arrow, by the data set's class.
+  void DrawLineElem(TCanvas& Canvas, const TXElem& E);
+  void DrawMarker(TCanvas& Canvas, const TXElem& E);
+  // A legend's symbol at P.
+  void DrawSymbol(TCanvas& Canvas, TPoint P, const TDataOpts& Opts, const TXPen& Pen, const TXBrush& Brush);
+  void DrawArrow(TCanvas& Canvas, const TXData& Data, const TRealPoint& Tail, const TRealPoint& Tip);
+  // The legend strip's width; 0 without data sets.
+  int LegendWidth(TCanvas& Canvas) const;
+  void DrawLegend(TCanvas& Canvas, const TRect& Rect, int W);
+  // The heights bar's colour of height Z: by Data's brush colour when its
+  // shader is 3, else the colours of shader 4.
+  TColor HeightsBarColor(const TXData* Data, long double Z) const;
 
   // Colours V by Data's shader from its brush colour, the normal N (view
   // space), the data height and the lights.
@@ -110,7 +156,8 @@ public:
 
   // The scene for drawing into Rect on Canvas (which measures the title);
   // Rect comes back reduced to the plot area. False, with every list
-  // empty, when there is nothing to draw.
+  // empty, when there is nothing to draw. No data elements while the view
+  // is dragged with FastDraw on.
   bool Build(TCanvas& Canvas, TRect& Rect);
   // A polygon of three vertices, or four when V4 is not null; appended to
   // the element list unless Data is null (a box face).
@@ -135,7 +182,8 @@ public:
   TPoint3D DataMax;
   TPoint3D Step;     // the tick step per axis
   TBitmap Buffer;    // 24-bit back buffer
-  // Every vertex of the scene in creation order: the box corners, then the data.
+  // Every vertex of the scene in creation order: the box corners, the tick
+  // vertices of the axes, then the data.
   TScenePool<TXVertex> Vertices;
   std::vector<TXElem*> Elements;  // the data elements, far to near after a build
   std::vector<TXElem*> BoxFaces;  // the six faces; Facing marks a back face
@@ -155,11 +203,22 @@ public:
   TRealPoint ScreenCentre;  // mean screen position of the box vertices
   TRealPoint ViewMin;  // the unscaled projection of the box corners
   TRealPoint ViewMax;
-  int BoxVertexCount = 0;  // the box corners at the head of the vertices
+  std::unique_ptr<TXAxis> AxisX;  // null for an axis that shows nothing
+  std::unique_ptr<TXAxis> AxisY;
+  std::unique_ptr<TXAxis> AxisZ;
+  int BoxVertexCount = 0;  // the box corners and tick vertices at the head of the vertices
   bool Rotating = false;  // the window's drag of the view is under way
 
 private:
   bool SceneDrawable() const;
+  std::unique_ptr<TXAxis> MakeAxis(std::uint8_t Index);
+  void ChooseAxisEdge(TXAxis& Axis);
+  // The edge across E's back face from E, in E's ring.
+  TXBEdge* OppositeEdge(const TXAxis& Axis, const TXBEdge& E) const;
+  void MeasureLabels(TCanvas& Canvas, TRect& Rect);
+  void DrawGouraud(TCanvas& Canvas, const TXElem& E);
+  void DrawLegendEntries(TCanvas& Canvas, int X, int& Y, int H);
+  void DrawHeightsBar(TCanvas& Canvas, int X, int Y, int H);
   void SetViewMatrix();
   void RoundRanges();
   void AddBox();

@@ -14,12 +14,16 @@ bool TXGraph3D::Build(TCanvas& Canvas, TRect& Rect) {
   if (!SceneDrawable()) return false;
   SetViewMatrix();
   AddBox();
+  BuildAxes();
   BoxVertexCount = VertexCount();
   Layout(Canvas, Rect);
   if (IsRectEmpty(Rect)) {
     ClearScene();
     return false;
   }
+  // While the view is dragged with FastDraw on the data would not be
+  // painted: it is not built either, which keeps the frame quick.
+  if (Options.FastDraw && Rotating) return true;
   BuildDataSets(Rect);
   SortElements();
   return true;
@@ -30,6 +34,9 @@ void TXGraph3D::ClearScene() {
   elements_.Clear();
   Elements.clear();
   BoxFaces.clear();
+  AxisX.reset();
+  AxisY.reset();
+  AxisZ.reset();
   BoxVertexCount = 0;
 }
 

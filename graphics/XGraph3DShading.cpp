@@ -96,14 +96,21 @@ void TXGraph3D::ShadeVertex(TXVertex& V, const TXData& Data, const TPoint3D& Nor
     }
     case shRealLighting: V.Color = LitColour(ColorToRGB3(brush), Normal, V.Point, NearEye, false); break;
     case shColourHeight:
-      V.Color = WithLightness(brush, Clamp01(HeightLightnessScale * HeightFraction(Height) + HeightLightnessOffset));
-      break;
-    case shHeightColour: V.Color = RGB3ToColor(ClampRGB(HeightColour(HeightFraction(Height)))); break;
+    case shHeightColour: V.Color = HeightsBarColor(&Data, Height); break;
     case shHeightColourLight:
       V.Color = LitColour(HeightColour(HeightFraction(Height)), Normal, V.Point, FarEye, true);
       break;
     default: break;
   }
+}
+
+// The heights bar follows one data set's height colours: shader 3 in its
+// brush's hue, else shader 4.
+TColor TXGraph3D::HeightsBarColor(const TXData* Data, long double Z) const {
+  const long double t = HeightFraction(Z);
+  if (Data && Data->Opts.Shader == shColourHeight)
+    return WithLightness(ColorToRGB(Data->Brush.Color), Clamp01(HeightLightnessScale * t + HeightLightnessOffset));
+  return RGB3ToColor(ClampRGB(HeightColour(t)));
 }
 
 namespace {

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/PictureExport.h"
+#include "graphics/PlotShapes.h"
 #include "graphics/RGBColor.h"
 #include "graphics/ScaleTicks.h"
 #include "graphics/XGraph.h"
-#include "toolkit/controls/Clipboard.h"
 #include "toolkit/gdi/Canvas.h"
 
 namespace {
@@ -145,53 +146,20 @@ bool TXGraph::Draw(TCanvas& Canvas, const TRect& Rect, bool ForExport) {
 }
 
 bool TXGraph::PaintTo(TCanvas& Canvas, const TRect& Rect) {
-  const int width = Rect.Right - Rect.Left + 1, height = Rect.Bottom - Rect.Top + 1;
-  if (width <= 0 || height <= 0) return false;
-  if (Buffer.Width() != width || Buffer.Height() != height) Buffer.SetSize(width, height);
-  TCanvas& buffer = Buffer.Canvas();
-  buffer.Font().Assign(Canvas.Font());
-  buffer.Brush().Assign(Canvas.Brush());
-  buffer.Pen().Assign(Canvas.Pen());
-  buffer.FillRect(Rect);
-  Draw(buffer, Rect, false);
-  Canvas.Draw(0, 0, Buffer);
-  return true;
+  return PaintThroughBuffer(Buffer, Canvas, Rect, [this](TCanvas& c, const TRect& r) { Draw(c, r, false); });
 }
 
-// The buffer keeps the size of the last paint; before any paint it takes
-// the rectangle's, so that the picture is never an empty bitmap.
-void TXGraph::ExportBitmap(const TRect& Rect) {
-  if (Buffer.Empty()) Buffer.SetSize(Rect.Right - Rect.Left + 1, Rect.Bottom - Rect.Top + 1);
-  TCanvas& buffer = Buffer.Canvas();
-  buffer.Brush().SetColor(clWhite);
-  buffer.Brush().SetStyle(bsSolid);
-  buffer.FillRect(TRect{Rect.Left, Rect.Top, Rect.Right + 1, Rect.Bottom + 1});
-  Draw(buffer, Rect, true);
-}
-
-// Only the bitmap format is written here; the metafile formats come with
-// picture export.
 void TXGraph::CopyToClipboard(const TRect& Rect) {
-  if (Options.ExportFormat != 0 || !Clipboard().Open()) return;
-  struct TCloser {
-    ~TCloser() { Clipboard().Close(); }
-  } closer;
-  ExportBitmap(Rect);
-  Clipboard().SetImage(*Buffer.Handle());
+  CopyPictureToClipboard(Buffer, Options.ExportFormat, Rect, [this](TCanvas& c, const TRect& r) { Draw(c, r, true); });
 }
 
 void TXGraph::SaveToFile(const std::string& FileName, const TRect& Rect) {
-  if (Options.ExportFormat != 0) return;
-  ExportBitmap(Rect);
-  Buffer.SaveToFile(FileName);
+  SavePictureToFile(Buffer, Options.ExportFormat, FileName, Rect,
+                    [this](TCanvas& c, const TRect& r) { Draw(c, r, true); });
 }
 
-// Without a usable step (after Clear the step is 1 while a mesh may span
-// 10^9) only Max.z and Min.z are shown.
 std::vector<long double> TXGraph::HeightScaleValues() const {
-  std::vector<long double> values = DescendingScaleTicks(DataMin.Z, DataMax.Z, Step.Z);
-  if (values.empty() && DataMin.Z <= DataMax.Z) values = {DataMax.Z, DataMin.Z};
-  return values;
+  return HeightsScaleTicks(DataMin.Z, DataMax.Z, Step.Z);
 }
 
 int TXGraph::LegendWidth(TCanvas& Canvas) const {
@@ -240,25 +208,7 @@ void TXGraph::DrawLegendEntries(TCanvas& Canvas, int x, int& y, int h) {
         break;
       }
       case dkArrows: DrawArrow(Canvas, data, 8, 2, {(long double)x + 32, (long double)middle}, {(long double)x, (long double)middle}); break;
-      default:
-        if (data.Opts.Shader < shColourHeight) {
-          Canvas.Rectangle(x, y, x + 32, y + h);
-        } else if (data.Opts.Shader <= shHeightColourLight) {
-          const bool heights = data.Opts.Shader != shColourHeight;
-          const TRect top = Rect(x, y, x + 32, middle), bottom = Rect(x, middle, x + 32, y + h);
-          if (heights) {
-            FillGradient(Canvas, top, clRed, clRed, clYellow, clYellow);
-            FillGradient(Canvas, bottom, clLime, clLime, clBlue, clBlue);
-          } else {
-            FillGradient(Canvas, top, clWhite, clWhite, data.Brush.Color, data.Brush.Color);
-            FillGradient(Canvas, bottom, data.Brush.Color, data.Brush.Color, clBlack, clBlack);
-          }
-          if (data.Pen.Style != psClear) {
-            Canvas.Brush().SetStyle(bsClear);
-            Canvas.Rectangle(x, y, x + 32, y + h);
-          }
-        }
-        break;
+      default: DrawShaderSwatch(Canvas, data, x, y, h); break;
     }
     Canvas.Brush().SetStyle(bsClear);
     Canvas.TextOut(x + 42, y, data.Name);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/PixelRound.h"
+#include "graphics/PlotShapes.h"
 #include "graphics/XGraph.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -57,8 +57,6 @@ private:
   std::uint8_t style_ = psSolid;
 };
 
-TPoint RoundedPixel(long double x, long double y) { return {ClampedPixel(x), ClampedPixel(y)}; }
-
 }  // namespace
 
 long double TXGraph::BaseLine() const { return IsLogY() ? DataMin.Y : 0; }
@@ -88,22 +86,7 @@ void TXGraph::DrawMarker(TCanvas& Canvas, TPoint P, TColor FillColor, const TDat
   if ((Grayscale || FillColor != 0) && fill.Style == bsClear) fill.Style = bsSolid;
   outline.AssignTo(Canvas.Pen());
   fill.AssignTo(Canvas.Brush());
-  const int r = Pen.Width + (Opts.DrawKind == dkStems ? 2 : 0);
-  switch (Opts.Symbol) {
-    case smCross:
-      Canvas.MoveTo(P.X - r, P.Y - r);
-      Canvas.LineTo(P.X + r + 1, P.Y + r + 1);
-      Canvas.MoveTo(P.X - r, P.Y + r);
-      Canvas.LineTo(P.X + r + 1, P.Y - r - 1);
-      break;
-    case smSquare: Canvas.Rectangle(P.X - r, P.Y - r, P.X + r + 1, P.Y + r + 1); break;
-    case smDiamond: {
-      const TPoint corners[] = {{P.X - r, P.Y}, {P.X, P.Y - r}, {P.X + r, P.Y}, {P.X, P.Y + r}};
-      Canvas.Polygon(corners);
-      break;
-    }
-    default: Canvas.Ellipse(P.X - r, P.Y - r, P.X + r + 1, P.Y + r + 1); break;
-  }
+  DrawSymbolShape(Canvas, Opts.Symbol, P, Pen.Width + (Opts.DrawKind == dkStems ? 2 : 0));
 }
 
 // A point beyond the y range ends its segment on the range border with an
@@ -294,17 +277,5 @@ void TXGraph::DrawField(TCanvas& Canvas, int Index, const TRect& R) const {
 void TXGraph::DrawArrow(TCanvas& Canvas, const TXData& Field, long double HeadLength, long double HalfWidth,
                         const TRealPoint& Tip, const TRealPoint& Tail) const {
   ApplyStyle(Canvas, Field, false);
-  const TPoint tail = RoundedPixel(Tail.X, Tail.Y);
-  const TPoint tip = RoundedPixel(Tip.X, Tip.Y);
-  Canvas.MoveTo(tail.X, tail.Y);
-  Canvas.LineTo(tip.X, tip.Y);
-  const long double dx = Tip.X - Tail.X, dy = Tip.Y - Tail.Y;
-  const long double length = sqrtl(dx * dx + dy * dy);
-  if (!(length > 1e-16L)) return;
-  const long double ux = dx / length, uy = dy / length;
-  const long double nx = uy, ny = -ux;
-  const long double bx = Tip.X - HeadLength * ux, by = Tip.Y - HeadLength * uy;
-  const TPoint head[] = {RoundedPixel(bx + HalfWidth * nx, by + HalfWidth * ny), tip,
-                         RoundedPixel(bx - HalfWidth * nx, by - HalfWidth * ny)};
-  Canvas.Polygon(head);
+  DrawArrowShape(Canvas, Tail, Tip, HeadLength, HalfWidth);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RunState.h"
 #include "engine/VarText.h"
 #include "libraries/ArrayArgs.h"
 #include "libraries/BuiltInArgs.h"
@@ -13,6 +14,10 @@
 namespace {
 
 using TTexts = std::vector<std::string>;
+
+// A listing lets the windows through and stops at an abort every so many
+// elements formatted or rows written (a microsecond or so each).
+constexpr long AbortCheckSteps = 256;
 
 // The display options of both routines, from their arguments 1 to 3.
 struct TTableFormat {
@@ -23,9 +28,12 @@ struct TTableFormat {
 
   std::string ElementText(long double x) const { return RealToText(std::fabs(x) <= 1e-16L ? 0 : x, Mantissa, Exponent); }
 
-  TTexts ElementTexts(const TArrVar& v) const {
+  TTexts ElementTexts(const TArrVar& v, TAbortCountdown& abortCheck) const {
     TTexts texts(v.Count());
-    for (std::int32_t p = 0; p < v.Count(); ++p) texts[p] = ElementText(RealAt(v, p));
+    for (std::int32_t p = 0; p < v.Count(); ++p) {
+      abortCheck.Step();
+      texts[p] = ElementText(RealAt(v, p));
+    }
     return texts;
   }
 
@@ -84,18 +92,21 @@ bool RunShowMat(TFunc& routine, TSourcePos) {
     return true;
   }
   const TTableFormat format(routine);
+  TAbortCountdown abortCheck(AbortCheckSteps);
   std::vector<TTexts> texts(rows);
   std::vector<std::size_t> widths(cols, format.Labels ? DigitCount(cols) : 0);
   for (std::int32_t i = 0; i < rows; ++i) {
-    texts[i] = format.ElementTexts(MatRow(m, i));
+    texts[i] = format.ElementTexts(MatRow(m, i), abortCheck);
     for (std::size_t j = 0; j < texts[i].size(); ++j) widths[j] = std::max(widths[j], texts[i][j].size());
   }
   const std::size_t labelWidth = DigitCount(rows);
   WriteHeading("matrix [" + std::to_string(rows) + ":" + std::to_string(cols) + "]");
   WriteSplit();
   if (format.Labels) WriteColumnHeader(widths, labelWidth);
-  for (std::int32_t i = 0; i < rows; ++i)
+  for (std::int32_t i = 0; i < rows; ++i) {
+    abortCheck.Step(cols);
     WriteBody((format.Labels ? RowLabel(i + 1, labelWidth) : std::string()) + Cells(texts[i], widths));
+  }
   WriteSplit();
   return true;
 }
@@ -107,15 +118,18 @@ bool RunShowVec(TFunc& routine, TSourcePos) {
     return true;
   }
   const TTableFormat format(routine);
-  const TTexts texts = format.ElementTexts(v);
+  TAbortCountdown abortCheck(AbortCheckSteps);
+  const TTexts texts = format.ElementTexts(v, abortCheck);
   std::size_t width = 0;
   for (const std::string& text : texts) width = std::max(width, text.size());
   const std::size_t labelWidth = DigitCount(v.Count());
   WriteHeading("vector [" + std::to_string(v.Count()) + "]");
   WriteSplit();
-  for (std::size_t i = 0; i < texts.size(); ++i)
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    abortCheck.Step();
     WriteBody((format.Labels ? RowLabel(static_cast<std::int64_t>(i) + 1, labelWidth) : std::string()) +
               PadLeft(texts[i], width));
+  }
   WriteSplit();
   return true;
 }

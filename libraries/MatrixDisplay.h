@@ -4,8 +4,8 @@
 // that continue the listing in progress (its label, line kind and level;
 // outside a listing the empty label, lkOutput and level 0). Elements print
 // like every real with Mantissa significant digits and at least Exponent
-// exponent digits; a magnitude of at most 1e-16 shows as 0. Both always
-// succeed.
+// exponent digits; a magnitude of at most 1e-16 shows as 0. Both succeed
+// unless an abort ends the table where it got to.
 //
 // A matrix table has as many columns as its longest row; the cells a
 // shorter row lacks stay blank.

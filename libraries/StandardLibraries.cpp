@@ -3,6 +3,7 @@
 #include "libraries/InOutLibrary.h"
 #include "libraries/MathLibrary.h"
 #include "libraries/SysMathLibrary.h"
+#include "libraries/SysPlotsLibrary.h"
 #include "libraries/SystemLibrary.h"
 
 TCatalogues StandardCatalogues() {
@@ -11,5 +12,6 @@ TCatalogues StandardCatalogues() {
   catalogues.SysMath = RegisterSysMathLibrary;
   catalogues.InOut = RegisterInOutLibrary;
   catalogues.Math = RegisterMathLibrary;
+  catalogues.SysPlots = RegisterSysPlotsLibrary;
   return catalogues;
 }

@@ -93,6 +93,12 @@ public:
   using EQuantrelError::EQuantrelError;
 };
 
+// A text that does not convert to the value asked for (StrToInt).
+class EConvertError : public EQuantrelError {
+public:
+  using EQuantrelError::EQuantrelError;
+};
+
 // An operation that the object's present state does not allow (a window
 // without a parent, a modal form already shown).
 class EInvalidOperation : public EQuantrelError {

@@ -14,6 +14,10 @@ std::string CanonicalPath(const std::string& fileName);
 // The same file however the names are written (links, "." and "..", a
 // trailing "/"); for names of no existing file, the same resolved path.
 bool SameFile(const std::string& a, const std::string& b);
+// The existing file folder + "/" + name, where each part of name (between
+// "/") that does not exist as written is matched ignoring ASCII case, for
+// files named on a file system that ignores case; empty when there is none.
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
 // Masks are "*" followed by an ending, compared ignoring case.
 bool MatchesMask(const std::string& name, const std::string& mask);
 // The entries of a folder in name order, so every machine lists them in the

@@ -1,38 +1,18 @@
 #include "runtime/IniFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 
-#include "runtime/AsciiCase.h"
 #include "runtime/Exceptions.h"
+#include "runtime/IniText.h"
 #include "runtime/SafeFileWriter.h"
-#include "runtime/WholeFile.h"
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
-// Sections and entries both carry a Name.
-template <class Items>
-auto FindNamed(Items& items, const std::string& name) -> decltype(&*items.begin()) {
-  for (auto& item : items)
-    if (SameAsciiText(item.Name, name)) return &item;
-  return nullptr;
-}
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
 bool IsWritableName(const std::string& name, const char* forbidden) {
-  return !name.empty() && Trim(name) == name && !HasLineBreak(name) &&
+  return !name.empty() && TrimIniText(name) == name && !HasLineBreak(name) &&
          name.find_first_of(forbidden) == std::string::npos;
 }
 
@@ -44,7 +24,7 @@ bool IsWritableKey(const std::string& name) {
 }
 
 bool NeedsQuotes(const std::string& value) {
-  return !value.empty() && (Trim(value) != value || HasLineBreak(value) || value[0] == '"');
+  return !value.empty() && (TrimIniText(value) != value || HasLineBreak(value) || value[0] == '"');
 }
 
 std::string Quote(const std::string& value) {
@@ -82,96 +62,67 @@ std::string Unquote(const std::string& quoted) {
 
 bool IsQuoted(const std::string& value) { return value.size() >= 2 && value.front() == '"' && value.back() == '"'; }
 
-[[noreturn]] void FileError(const std::string& action, const std::string& fileName) {
-  throw EQuantrelError("Cannot " + action + " " + fileName + ": " + std::strerror(errno));
-}
-
-// The whole file, or an empty text when it does not exist.
-std::string ReadSettingsText(const std::string& fileName) {
-  std::string text;
-  if (ReadWholeFile(fileName, text)) return text;
-  if (errno == ENOENT || errno == ENOTDIR) return {};
-  FileError("read", fileName);
-}
-
 // A settings file is replaced whole or not at all, where its links lead.
 void ReplaceFile(const std::string& fileName, const std::string& text) {
-  if (!WriteFileSafely(fileName, text)) FileError("write", fileName);
+  if (!WriteFileSafely(fileName, text)) IniFileError("write", fileName);
 }
 
 }  // namespace
 
-TIniFile::TIniFile(std::string FileName) : fileName_(std::move(FileName)) { Parse(ReadSettingsText(fileName_)); }
+TIniFile::TIniFile(std::string FileName) : fileName_(std::move(FileName)) { Parse(ReadIniFileText(fileName_)); }
 
 void TIniFile::Parse(const std::string& text) {
-  TSection* current = nullptr;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::size_t length = end - start;
-    if (length > 0 && text[end - 1] == '\r') --length;
-    std::string line = Trim(text.substr(start, length));
-    start = end + 1;
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line[0] == '[') {
-      std::size_t close = line.find(']');
-      if (close == std::string::npos) continue;
-      std::string name = Trim(line.substr(1, close - 1));
-      current = name.empty() ? nullptr : &SectionForWriting(name);
-      continue;
-    }
-    std::size_t equals = line.find('=');
-    if (!current || equals == std::string::npos) continue;
-    std::string key = Trim(line.substr(0, equals));
-    if (key.empty() || FindNamed(current->Entries, key)) continue;  // the first of duplicate keys holds
-    std::string value = Trim(line.substr(equals + 1));
-    current->Entries.push_back({key, IsQuoted(value) ? Unquote(value) : value});
-  }
+  TIniSection* current = nullptr;
+  ScanIniText(
+      text, true, [&](std::string name) { current = &SectionForWriting(name); },
+      [&](std::string key, std::string value) {
+        if (FindIniNamed(current->Entries, key)) return;  // the first of duplicate keys holds
+        current->Entries.push_back({std::move(key), IsQuoted(value) ? Unquote(value) : std::move(value)});
+      });
   modified_ = false;
 }
 
 std::string TIniFile::Format() const {
   std::string text;
-  for (const TSection& section : sections_) {
+  for (const TIniSection& section : sections_) {
     if (!text.empty()) text += '\n';
     text += '[' + section.Name + "]\n";
-    for (const TEntry& entry : section.Entries)
+    for (const TIniEntry& entry : section.Entries)
       text += entry.Name + '=' + (NeedsQuotes(entry.Value) ? Quote(entry.Value) : entry.Value) + '\n';
   }
   return text;
 }
 
-const TIniFile::TEntry* TIniFile::FindEntry(const std::string& section, const std::string& key) const {
-  const TSection* found = FindNamed(sections_, section);
-  return found ? FindNamed(found->Entries, key) : nullptr;
+const TIniEntry* TIniFile::FindEntry(const std::string& section, const std::string& key) const {
+  const TIniSection* found = FindIniNamed(sections_, section);
+  return found ? FindIniNamed(found->Entries, key) : nullptr;
 }
 
-TIniFile::TSection& TIniFile::SectionForWriting(const std::string& name) {
-  if (TSection* found = FindNamed(sections_, name)) return *found;
+TIniSection& TIniFile::SectionForWriting(const std::string& name) {
+  if (TIniSection* found = FindIniNamed(sections_, name)) return *found;
   sections_.push_back({name, {}});
   return sections_.back();
 }
 
-bool TIniFile::SectionExists(const std::string& Section) const { return FindNamed(sections_, Section) != nullptr; }
+bool TIniFile::SectionExists(const std::string& Section) const { return FindIniNamed(sections_, Section) != nullptr; }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& Section) const {
   std::vector<std::string> keys;
-  if (const TSection* found = FindNamed(sections_, Section))
-    for (const TEntry& entry : found->Entries) keys.push_back(entry.Name);
+  if (const TIniSection* found = FindIniNamed(sections_, Section))
+    for (const TIniEntry& entry : found->Entries) keys.push_back(entry.Name);
   return keys;
 }
 
 std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
                                  const std::string& Default) const {
-  const TEntry* entry = FindEntry(Section, Key);
+  const TIniEntry* entry = FindEntry(Section, Key);
   return entry ? entry->Value : Default;
 }
 
 std::int64_t TIniFile::ReadInteger(const std::string& Section, const std::string& Key, std::int64_t Default) const {
-  const TEntry* entry = FindEntry(Section, Key);
+  const TIniEntry* entry = FindEntry(Section, Key);
   if (!entry) return Default;
-  const std::string text = Trim(entry->Value);
+  const std::string text = TrimIniText(entry->Value);
   // from_chars takes a minus sign but no plus sign.
   const char* first = text.data() + (text.size() > 1 && text[0] == '+' && text[1] != '-' ? 1 : 0);
   const char* last = text.data() + text.size();
@@ -186,8 +137,8 @@ bool TIniFile::ReadBool(const std::string& Section, const std::string& Key, bool
 
 void TIniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) {
   QASSERT(IsWritableSection(Section) && IsWritableKey(Key), "Assertion failure");
-  TSection& section = SectionForWriting(Section);
-  if (TEntry* entry = FindNamed(section.Entries, Key)) {
+  TIniSection& section = SectionForWriting(Section);
+  if (TIniEntry* entry = FindIniNamed(section.Entries, Key)) {
     if (entry->Value == Value) return;
     entry->Value = Value;
   } else {
@@ -206,7 +157,7 @@ void TIniFile::WriteBool(const std::string& Section, const std::string& Key, boo
 
 void TIniFile::EraseSection(const std::string& Section) {
   auto erased = std::remove_if(sections_.begin(), sections_.end(),
-                               [&](const TSection& section) { return SameAsciiText(section.Name, Section); });
+                               [&](const TIniSection& section) { return SameAsciiText(section.Name, Section); });
   if (erased == sections_.end()) return;
   sections_.erase(erased, sections_.end());
   modified_ = true;

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/IniText.h"
+
 class TIniFile {
 public:
   // Reads FileName when it exists; a missing file is an empty one. A file
@@ -53,21 +55,12 @@ public:
   void UpdateFile();
 
 private:
-  struct TEntry {
-    std::string Name;
-    std::string Value;
-  };
-  struct TSection {
-    std::string Name;
-    std::vector<TEntry> Entries;
-  };
-
   void Parse(const std::string& text);
   std::string Format() const;
-  const TEntry* FindEntry(const std::string& section, const std::string& key) const;
-  TSection& SectionForWriting(const std::string& name);
+  const TIniEntry* FindEntry(const std::string& section, const std::string& key) const;
+  TIniSection& SectionForWriting(const std::string& name);
 
   std::string fileName_;
-  std::vector<TSection> sections_;
+  std::vector<TIniSection> sections_;
   bool modified_ = false;
 };

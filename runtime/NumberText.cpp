@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "runtime/Exceptions.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' '; }
@@ -86,6 +88,31 @@ bool IsRealSyntax(std::string_view text) {
   return exponent > 0 && text.empty();
 }
 
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+bool ReadInt32(std::string_view text, std::int32_t& n) {
+  if (text.starts_with('$')) {
+    text.remove_prefix(1);
+    if (text.empty() || text.size() > 8) return false;
+    for (char c : text)
+      if (!IsHexDigit(c)) return false;
+    std::uint32_t pattern = 0;
+    std::from_chars(text.data(), text.data() + text.size(), pattern, 16);
+    n = static_cast<std::int32_t>(pattern);
+    return true;
+  }
+  std::string_view digits = text;
+  TakeSign(digits);
+  if (digits.empty() || !IsDigit(digits.front())) return false;
+  // from_chars takes no "+": the digits are read with the minus only.
+  const char* start = text.front() == '+' ? text.data() + 1 : text.data();
+  std::int32_t value = 0;
+  auto [end, error] = std::from_chars(start, text.data() + text.size(), value, 10);
+  if (error != std::errc() || end != text.data() + text.size()) return false;
+  n = value;
+  return true;
+}
+
 locale_t ClassicLocale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
   return locale;
@@ -108,4 +135,16 @@ bool TextToReal(std::string_view text, long double& x) {
   if (std::isinf(value)) return false;
   x = value;
   return true;
+}
+
+std::int32_t StrToInt(std::string_view text) {
+  std::int32_t n = 0;
+  if (!ReadInt32(text, n)) throw EConvertError("\"" + std::string(text) + "\" is not a valid integer value");
+  return n;
+}
+
+std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue) {
+  std::int32_t n = defaultValue;
+  ReadInt32(text, n);
+  return n;
 }

@@ -3,6 +3,7 @@
 // routines and of the input dialog, independent of the locale.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Optional leading blanks, an optional sign, then decimal digits, or
@@ -18,3 +19,11 @@ bool TextToInt(std::string_view text, std::int64_t& n);
 // range it does not read; below it, it becomes a denormal or zero. False
 // leaves x unchanged.
 bool TextToReal(std::string_view text, long double& x);
+
+// The toolkit's 32-bit integer text: an optional sign and decimal digits,
+// or "$" and one to eight hexadecimal digits read as the 32-bit pattern
+// ("$FFFFFFFF" is -1). Nothing else may stand around it; a decimal value
+// outside 32 bits is not a number. StrToInt raises EConvertError
+// ""<text>" is not a valid integer value" for any other text.
+std::int32_t StrToInt(std::string_view text);
+std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue);

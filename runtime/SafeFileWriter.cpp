@@ -6,8 +6,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "runtime/Exceptions.h"
 
 namespace {
 
@@ -117,4 +120,10 @@ bool WriteFileSafely(const std::string& fileName, const std::string& text) {
   if (writer.Open() && writer.Write(text.data(), text.size()) && writer.Commit()) return true;
   errno = writer.Error();
   return false;
+}
+
+void ReplaceFileContent(const std::string& fileName, const void* data, std::size_t size) {
+  TSafeFileWriter writer(fileName);
+  if (writer.Open() && writer.Write(data, size) && writer.Commit()) return;
+  throw EFCreateError(fileName, std::strerror(writer.Error()));
 }

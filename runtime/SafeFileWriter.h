@@ -47,3 +47,8 @@ private:
 // Replaces the content of fileName with text, creating the file (and its
 // folder) when it does not exist; false, with errno set, when that fails.
 bool WriteFileSafely(const std::string& fileName, const std::string& text);
+
+// Replaces the content of fileName with size bytes, in a folder that must
+// exist; throws EFCreateError ("Cannot create file" with the quoted name
+// and the reason) when that fails, leaving any old file as it was.
+void ReplaceFileContent(const std::string& fileName, const void* data, std::size_t size);

@@ -151,6 +151,12 @@ void TStorage::WriteString(const std::string& Key, const std::string& Value) {
   Backend().WriteString(SectionName, Key, Value);
 }
 
+int TStorage::ReadCount(const std::string& Key, int Limit) const {
+  const std::int64_t keys = static_cast<std::int64_t>(Backend().ReadSection(SectionName).size());
+  const std::int64_t count = ReadInteger(Key, 0);
+  return static_cast<int>(std::max<std::int64_t>(0, std::min({count, keys, static_cast<std::int64_t>(Limit)})));
+}
+
 TSectionCloser::TSectionCloser(TStorage& Store) : store_(Store), exceptionsAtStart_(std::uncaught_exceptions()) {}
 
 TSectionCloser::~TSectionCloser() noexcept(false) {

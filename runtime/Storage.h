@@ -44,6 +44,10 @@ public:
   void WriteBool(const std::string& Key, bool Value);
   std::string ReadString(const std::string& Key, const std::string& Default) const;
   void WriteString(const std::string& Key, const std::string& Value);
+  // The number of entries a stored count announces, for a loop over its
+  // keys: 0 when missing, never negative, and never more than Limit or the
+  // keys the section holds, so a damaged count costs no more than the file.
+  int ReadCount(const std::string& Key, int Limit) const;
 
   // The file that holds the store.
   const std::string& FileName() const { return fileName_; }

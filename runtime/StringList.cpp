@@ -1,6 +1,7 @@
 #include "runtime/StringList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/AsciiCase.h"
 
@@ -64,6 +65,15 @@ void TStrings::Exchange(int first, int second) {
 int TStrings::IndexOf(const std::string& text) const {
   for (int index = 0; index < Count(); ++index)
     if (CompareStrings(Strings(index), text) == 0) return index;
+  return -1;
+}
+
+int TStrings::IndexOfName(const std::string& name) const {
+  for (int index = 0; index < Count(); ++index) {
+    const std::string line = Strings(index);
+    const size_t equals = line.find('=');
+    if (equals != std::string::npos && CompareStrings(line.substr(0, equals), name) == 0) return index;
+  }
   return -1;
 }
 
@@ -175,15 +185,25 @@ void TStringList::InsertObject(int index, const std::string& text, TObject* obje
 void TStringList::Delete(int index) {
   CheckIndex(index, Count());
   Changing();
+  TObject* object = items_[static_cast<size_t>(index)].object;
   items_.erase(items_.begin() + index);
+  if (OwnsObjects) delete object;
   Changed();
 }
 
 void TStringList::Clear() {
   if (items_.empty()) return;
   Changing();
+  FreeObjects();
   items_.clear();
   Changed();
+}
+
+TStringList::~TStringList() { FreeObjects(); }
+
+void TStringList::FreeObjects() {
+  if (!OwnsObjects) return;
+  for (Item& item : items_) delete std::exchange(item.object, nullptr);
 }
 
 void TStringList::Move(int from, int to) {

@@ -40,6 +40,9 @@ public:
   // -1 when absent.
   virtual int IndexOf(const std::string& text) const;
   int IndexOfObject(const TObject* object) const;
+  // The first line of the form name=value whose name is name (compared as
+  // IndexOf compares); -1 when none.
+  int IndexOfName(const std::string& name) const;
 
   std::string Text() const;
   virtual void SetText(const std::string& text);
@@ -70,6 +73,15 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {
 public:
+  TStringList() = default;
+  ~TStringList() override;
+  TStringList(const TStringList&) = delete;
+  TStringList& operator=(const TStringList&) = delete;
+
+  // The list frees the objects of the lines it deletes or clears, and all
+  // of them when it goes.
+  bool OwnsObjects = false;
+
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Strings(int index) const override { return At(index); }
   // The string itself, without a copy.
@@ -111,6 +123,7 @@ private:
     TObject* object;
   };
   void CheckUnsorted() const;
+  void FreeObjects();
   void Changing();
   void Changed();
 

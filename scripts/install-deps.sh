@@ -10,7 +10,9 @@ packages=(
   qt6-base-dev libgl-dev
   qt6-multimedia-dev
   fonts-dejavu-core fonts-liberation2
-  xvfb xauth xdotool
+  xvfb xauth xdotool libxcb1-dev
+  # Outside readers of our EMF and WMF files, for the export tests and pictures.
+  emf2svg librsvg2-bin libwmf-bin
 )
 
 missing=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program through scripts/run.sh on an Xvfb display, with a file
-# that writes a few console lines, and saves the whole screen once the
-# file has run and the lines of INPUT have driven it (default
-# build/program-screenshot.png; INPUT as scripts/run-until-marker.sh reads it).
+# that writes a few console lines (or the START file, with the SETTINGS, see
+# scripts/run-until-marker.sh), sends it the lines of INPUT when one is
+# given, and saves the whole screen at the end (default
+# build/program-screenshot.png).
 #   scripts/program-screenshot.sh [OUT.png] [INPUT]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,17 +1,23 @@
 #include "shell/CreationTable.h"
 
 #include "libraries/Prompt.h"
+#include "shell/AddVarDlg.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
 #include "shell/SettingsForm.h"
+#include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
 namespace {
 
-const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; }};
+const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] { delete MainForm; },
+                               [] {
+                                 if (MainForm) MainForm->SaveEverySetting();
+                               }};
 
 // InputString, InputInteger, InputReal and ShowMessage reach real dialogs
 // while it exists.
@@ -23,7 +29,14 @@ const TStartWindow InputDialog{[] {
                                  SetPrompt(nullptr);
                                  delete InputForm;
                                  InputForm = nullptr;
-                               }};
+                               },
+                               {}};
+
+const TStartWindow Evaluator{[] {
+                               EvaluatorForm = new TEvaluatorForm(&Application(), EvaluatorHost(*MainForm),
+                                                                  MainForm->actEvaler);
+                             },
+                             [] { delete EvaluatorForm; }};
 
 const TStartWindow Settings{[] { new TSettingsForm(&Application()); }, [] { delete SettingsForm; }};
 
@@ -31,15 +44,28 @@ const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete E
 
 const TStartWindow EditorSettings{[] { new TEdSettsForm(&Application()); }, [] { delete EdSettsForm; }};
 
+// The workspace window, then its New Variable dialog.
+const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
+                             [] {
+                               delete WorkForm;
+                               WorkForm = nullptr;
+                             }};
+const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Application(), MainForm->Engine); },
+                                     [] {
+                                       delete AddVarDlg;
+                                       AddVarDlg = nullptr;
+                                     }};
+
 }  // namespace
 
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
-      {"Creating evaluation interfaces", {InputDialog}, 53},
+      {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating settings", {Settings}, 60},
       {"Creating editor", {Editor}, 65},
       {"Creating editor settings", {EditorSettings}, 70},
+      {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Initialization complete", {}, 100},
   };
   return table;

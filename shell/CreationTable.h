@@ -11,6 +11,9 @@
 struct TStartWindow {
   std::function<void()> Create;
   std::function<void()> Destroy;
+  // Writes what Destroy would write, freeing nothing (the program ends
+  // abruptly); nothing when the window was not made. Empty: nothing to write.
+  std::function<void()> SaveSettings;
 };
 
 struct TCreationStep {

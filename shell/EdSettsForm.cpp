@@ -111,7 +111,7 @@ TEdSettsForm::~TEdSettsForm() {
 
 void TEdSettsForm::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
-  ApplyWinsInTask(params, EditorForm);
+  ApplyWinsInTask(params, TWindowRole::ModalDialog, EditorForm ? EditorForm->Handle() : nullptr);
 }
 
 // ---------------------------------------------------------------- making the dialog

@@ -11,7 +11,10 @@
 // 13 plotter, 14 evaluator, 15 workspace.
 // Small lists: 0 new program, 1 open, 2 save, 3 cut, 4 copy, 5 paste,
 // 6 undo, 7 execute, 8 settings, 9 help, 10 new library, 12 add folder,
-// 15 clear / remove, 16 refresh, 17 abort, 18 reset view.
+// 15 clear / remove, 16 refresh, 17 abort, 18 reset view, 21 close tab,
+// 22 new variable, 23 rename variable, 24 edit variable, 25 import,
+// 26 export, 27 load workspace, 28 save workspace, 29 load library,
+// 30 unload library, 31 modify size.
 
 #include "toolkit/controls/Component.h"
 #include "toolkit/gdi/ImageList.h"

@@ -40,7 +40,12 @@ void TInstCtrl::Check(const std::string& ProgramFile, const std::vector<std::str
   FirstInstance = false;
   Counted = false;
   if (OnMaxInst) OnMaxInst(this, 0);
-  HandOver(ClaimKey(program.string(), 0), Arguments);
+  if (HandOver(ClaimKey(program.string(), 0), Arguments)) return;
+  // The copy holding the claim is hung (a dead one frees it): rather than
+  // leave the user without a window, this start runs, unclaimed, leaving
+  // the hung copy's claim and socket as they are.
+  FirstInstance = true;
+  warning_ = "The running copy of the program did not answer; this copy runs on its own";
 }
 
 bool TInstCtrl::TryClaim(const std::string& key) {
@@ -52,9 +57,9 @@ bool TInstCtrl::TryClaim(const std::string& key) {
 }
 
 // The file is made absolute here: the running copy has another folder.
-void TInstCtrl::HandOver(const std::string& key, const std::vector<std::string>& Arguments) {
+bool TInstCtrl::HandOver(const std::string& key, const std::vector<std::string>& Arguments) {
   const std::string text = Arguments.empty() ? "" : std::filesystem::absolute(Arguments.front()).string();
-  if (!TInstanceChannel(key).Send(text)) throw EInstCtrl("The running copy of the program did not answer");
+  return TInstanceChannel(key).Send(text);
 }
 
 void TInstCtrl::Listen() {

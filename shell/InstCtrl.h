@@ -9,7 +9,8 @@
 // toolkit's instance channel: MaxInst per-user claims of the program
 // file's canonical path (so copies in different folders are different
 // programs), the first of which listens on a socket only the user can
-// reach. A claim left by a process that died is free again.
+// reach. A claim left by a process that died is free again; one held by a
+// copy that does not answer (hung) does not keep a later start from running.
 
 #include <cstdint>
 #include <functional>
@@ -46,8 +47,12 @@ public:
   // Only when Enabled: decides FirstInstance. ProgramFile names the
   // program (the key); Arguments are the process's, without the program.
   // A later start hands its first argument over (an empty text without
-  // one); EInstCtrl when no running copy took it.
+  // one). When the running copy does not take it within the channel's
+  // bound, this start runs after all, holding no claim, with a Warning.
   void Check(const std::string& ProgramFile, const std::vector<std::string>& Arguments);
+  // Empty, or the line for the console of a start that ran because the
+  // running copy did not answer.
+  const std::string& Warning() const { return warning_; }
   // The first instance receives from now on; needs the window system.
   // Texts received are held until Deliver.
   void Listen();
@@ -83,7 +88,8 @@ public:
 
 private:
   bool TryClaim(const std::string& key);
-  void HandOver(const std::string& key, const std::vector<std::string>& Arguments);
+  // False when no running copy took the text.
+  bool HandOver(const std::string& key, const std::vector<std::string>& Arguments);
   void Receive(const std::string& text);
 
   // The claim this process holds; the first claim's holder listens.
@@ -94,6 +100,7 @@ private:
   WPARAM nextNumber_ = 0;
   bool delivering_ = false;
   const std::string* handling_ = nullptr;
+  std::string warning_;
 };
 
 // Nil until the program makes it.

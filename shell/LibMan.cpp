@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "engine/MessageChannel.h"
@@ -143,7 +144,7 @@ void TLibMan::ScanFolder(const std::string& Folder, const std::string& Mask) {
 void TLibMan::ReadSettings() {
   Storage->OpenSection(Section, false);
   TSectionCloser closer(*Storage);
-  const int64_t count = Storage->ReadInteger("Count", 0);
+  const int count = Storage->ReadCount("Count", std::numeric_limits<int>::max());
   Libraries = Storage->ReadBool("Libraries", false);
   for (int n = 1; n <= count; ++n) {
     const std::string fileName = Storage->ReadString(FileKey(n), "");

@@ -21,8 +21,10 @@
 #include "shell/LibMan.h"
 #include "shell/SettingsForm.h"
 #include "shell/Splash.h"
+#include "shell/StoredPlace.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WorkForm.h"
 #include "shell/XButton.h"
 #include "shell/XHint.h"
 #include "skin/SkinPanel.h"
@@ -33,6 +35,7 @@
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Timer.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
 
 TMainForm* MainForm = nullptr;
@@ -43,6 +46,7 @@ namespace {
 constexpr const char* MainSection = "MAINFORM";
 constexpr const char* LinesSection = "CONSOLELINES";
 constexpr const char* ColorsSection = "CONSOLECOLORS";
+constexpr UINT WM_ACTIVATECOMMANDLINE = WM_USER + 1;
 constexpr int MinWidth = 320;
 constexpr int MinFullHeight = 200;
 
@@ -54,11 +58,6 @@ void TellSplash(const std::string& message, int progress) {
 
 // Whether the line assigns: a ":=" token of the lexer, not one inside a
 // string or a comment.
-// The tool windows in the order the first activation reopens them.
-std::array<TToolForm*, 6> ToolWindowsInOrder() {
-  return {EditorForm, GraphForm, Graph3DForm, PlotterForm, EvaluatorForm, WorkForm};
-}
-
 bool HasAssignment(TSyntax& syntax, const std::string& line) {
   TSyntaxLine scan(syntax, line);
   while (syntax.NextKind() != skEndOfLine)
@@ -105,6 +104,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   ScrPanel->OnResize = [this](TObject*) { ScrPanelResize(); };
   ApplyEditColors();
   ApplyView(false, false);
+  if (InstCtrl && !InstCtrl->Warning().empty()) Console->AddLine(InstCtrl->Warning(), lkWarning, 0);
 
   TellSplash("Initializing sounds", 5);
   AppSounds = std::make_unique<TSounds>();
@@ -199,15 +199,13 @@ void TMainForm::CreateConsole() {
 void TMainForm::ReadSettings() {
   Storage->OpenSection(MainSection, false);
   TSectionCloser closer(*Storage);
-  const auto read = [](const char* key, int& value) { value = static_cast<int>(Storage->ReadInteger(key, value)); };
-  read("CLeft", compact_.Left);
-  read("CTop", compact_.Top);
-  read("CWidth", compact_.Width);
-  read("CHeight", compact_.Height);
-  read("FLeft", full_.Left);
-  read("FTop", full_.Top);
-  read("FWidth", full_.Width);
-  read("FHeight", full_.Height);
+  const TRect design = BoundsRect();
+  const auto read = [&](const char* prefix, bool compact) {
+    const TRect place = ReadStoredPlace(prefix, design, SmallestSize(compact));
+    return TViewBounds{place.Left, place.Top, place.Width(), place.Height()};
+  };
+  compact_ = read("C", true);
+  full_ = read("F", false);
   const bool compact = Storage->ReadBool("Compact", false);
   ApplyView(compact, false);
 }
@@ -229,6 +227,12 @@ void TMainForm::SaveSettings() {
   }
   Console->SaveLineAttrs(LinesSection);
   Syntax->Attrs().SaveToStorage(ColorsSection);
+}
+
+void TMainForm::SaveEverySetting() {
+  SaveSettings();
+  CommandLine->StoreHistory();
+  LibMan->WriteSettings();
 }
 
 // ---------------------------------------------------------------- views
@@ -284,14 +288,23 @@ void TMainForm::ScrPanelResize() {
 int TMainForm::TwoLineHeight() const { return EditPanel->Height() + ResultLine->Height(); }
 
 void TMainForm::FormCanResize(int& newWidth, int& newHeight) {
-  newWidth = std::max(newWidth, MinWidth);
-  if (Compact)
-    newHeight = Height() - ClientHeight() + TwoLineHeight();
-  else
-    newHeight = std::max(newHeight, MinFullHeight);
+  const TSize smallest = SmallestSize(Compact);
+  newWidth = std::max(newWidth, smallest.cx);
+  newHeight = Compact ? smallest.cy : std::max(newHeight, smallest.cy);
 }
 
-void TMainForm::ScrMouseDown() {
+// The compact view's height is its only one: two lines.
+TSize TMainForm::SmallestSize(bool compact) const {
+  return {MinWidth, compact ? Height() - ClientHeight() + TwoLineHeight() : MinFullHeight};
+}
+
+// The console takes the focus itself once it has handled the press (the
+// tree's rule), after this handler: the command line takes it back after
+// that, and the selection the press made stays.
+void TMainForm::ScrMouseDown() { PostMessage(Handle(), WM_ACTIVATECOMMANDLINE, 0, 0); }
+
+void TMainForm::Dispatch(TMessage& message) {
+  if (message.Msg != WM_ACTIVATECOMMANDLINE) return TForm::Dispatch(message);
   if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
 }
 
@@ -362,8 +375,8 @@ void TMainForm::FormActivate() {
   }
   if (AppSounds) AppSounds->Arm();
   if (FileGiven) {
-    for (TToolForm* window : ToolWindowsInOrder())
-      if (window) window->ClearReopenFlag();
+    for (TToolWindowId id : ToolWindowIds)
+      if (TToolForm* window = ToolWindow(id)) window->ClearReopenFlag();
   } else {
     ReopenToolWindows();
     if (AppSounds) AppSounds->Play(sndAppStart, false);
@@ -371,7 +384,12 @@ void TMainForm::FormActivate() {
   FirstActivation = false;
   Show();
   Application().ProcessMessages();
-  if (FileGiven) RunFile(ProgramArguments.front());
+  // A file compiles without handling messages: the window is on the
+  // desktop and painted first, not a black frame until the file is done.
+  if (FileGiven) {
+    PresentNow(Handle());
+    RunFile(ProgramArguments.front());
+  }
 }
 
 // Raising the window is a request: the desktop's focus rules decide. A
@@ -410,8 +428,8 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 
 // The welcome screen and the tips are not shown at start while they do not exist.
 void TMainForm::ReopenToolWindows() {
-  for (TToolForm* window : ToolWindowsInOrder())
-    if (window && window->ReopenFlag()) ShowToolWindow(window);
+  for (TToolWindowId id : ToolWindowIds)
+    if (TToolForm* window = ToolWindow(id); window && window->ReopenFlag()) ShowToolWindow(window);
 }
 
 // Closing during a run aborts it; the window closes once the run has
@@ -494,7 +512,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 9:
     case 10:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       return true;
     case 11:
       ShowToolWindow(PlotterForm);
@@ -502,7 +520,7 @@ bool TMainForm::RunWelcomeTask(int code) {
     case 12:
     case 14:
       FullViewFirst();
-      ShowToolWindow(EvaluatorForm);
+      ShowToolWindow(ToolWindow(twEvaluator));
       ShowToolWindow(WorkForm);
       return true;
     case 13:

@@ -45,6 +45,9 @@ public:
   // The command line and the result line take the console's input and result looks.
   void ApplyEditColors();
   void SaveSettings();
+  // Everything the window writes as it is freed (its settings, the command
+  // line's history, the library list), written now.
+  void SaveEverySetting();
   // The "Libraries" help items, one for each library of LibMan with help.
   void BuildLibHelpMenu();
   // A task of the welcome screen; false when the code names none.
@@ -103,6 +106,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void Dispatch(TMessage& message) override;
 
 private:
   // Creation (MainFormMenus.cpp makes the actions, the menus and the tool bar).
@@ -122,6 +126,7 @@ private:
   void EditPanelResize();
   void ScrPanelResize();
   void FormCanResize(int& newWidth, int& newHeight);
+  TSize SmallestSize(bool compact) const;
   void ScrMouseDown();
   int TwoLineHeight() const;
 

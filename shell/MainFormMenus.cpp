@@ -76,14 +76,12 @@ void TMainForm::CreateActions() {
   OnUpdateEnabled(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
-  using TWindowOf = TToolForm* (*)();
-  const std::pair<TAction*, TWindowOf> toggles[] = {
-      {actEditor, [] () -> TToolForm* { return EditorForm; }}, {actGraphs, [] { return GraphForm; }},
-      {actGraphs3D, [] { return Graph3DForm; }},                {actPlotter, [] { return PlotterForm; }},
-      {actEvaler, [] { return EvaluatorForm; }},                {actWorksp, [] { return WorkForm; }}};
-  for (const auto& [action, windowOf] : toggles) {
-    action->OnExecute = [windowOf](TObject*) { windowOf()->Toggle(); };
-    OnUpdateEnabled(action, [windowOf] { return windowOf() != nullptr; });
+  const std::pair<TAction*, TToolWindowId> toggles[] = {{actEditor, twEditor},    {actGraphs, twGraph},
+                                                        {actGraphs3D, twGraph3D}, {actPlotter, twPlotter},
+                                                        {actEvaler, twEvaluator}, {actWorksp, twWork}};
+  for (const auto& [action, id] : toggles) {
+    action->OnExecute = [id](TObject*) { ToolWindow(id)->Toggle(); };
+    OnUpdateEnabled(action, [id] { return ToolWindow(id) != nullptr; });
   }
   actAbout->OnExecute = [](TObject*) {
     frmSplash->SetAboutView(false);

@@ -1,7 +1,6 @@
 #include "shell/Program.h"
 
 #include <exception>
-#include <iostream>
 #include <memory>
 
 #include "console/Sounds.h"
@@ -77,11 +76,16 @@ private:
 class TRunningProgram {
 public:
   TRunningProgram(int& argc, char** argv, const TProgramStart& start, std::unique_ptr<TInstCtrl> gate)
-      : gate_(std::move(gate)) {
+      : gate_(std::move(gate)), table_(start.Table ? *start.Table : CreationTable()) {
     ProgramArguments = start.Arguments;
     Storage = std::make_unique<TStorage>("", 0);
     Params.Load();
     StartQtPlatform(argc, argv);
+    Application().OnAbruptEnd = [this] { SaveEverySetting(); };
+    Application().OnEndRequest = [] {
+      if (MainForm) MainForm->CloseUnattended();
+    };
+    HandleEndSignals(true);
     Application().SetTitle("Quantrel");
     // The data sources live around the engine: their plug-ins' code must
     // stay loaded until every source the engine opened is released.
@@ -90,6 +94,9 @@ public:
     gate_->Listen();
   }
   ~TRunningProgram() {
+    HandleEndSignals(false);
+    Application().OnAbruptEnd = nullptr;
+    Application().OnEndRequest = nullptr;
     AppSounds.reset();
     gate_.reset();
     IOSystem.reset();
@@ -103,9 +110,22 @@ public:
 
   // Files handed over while the windows were made run once the loop runs.
   void DeliverHandOvers() { gate_->Deliver(); }
+  const std::vector<TCreationStep>& Table() const { return table_; }
 
 private:
+  // The display went away: what the end would write, written now, the
+  // newest window first; nothing is freed.
+  void SaveEverySetting() {
+    for (auto step = table_.rbegin(); step != table_.rend(); ++step)
+      for (auto window = step->Windows.rbegin(); window != step->Windows.rend(); ++window)
+        if (window->SaveSettings) window->SaveSettings();
+    if (AppSounds) AppSounds->Save();
+    Params.Save();
+    Storage.reset();
+  }
+
   std::unique_ptr<TInstCtrl> gate_;
+  const std::vector<TCreationStep>& table_;
 };
 
 // The splash, shown at once, and the pictures, made before any window.
@@ -142,19 +162,14 @@ private:
 
 int RunProgram(int& argc, char** argv, const TProgramStart& start) {
   auto gate = std::make_unique<TInstCtrl>(nullptr);
-  try {
-    gate->Check(start.ProgramFile.empty() ? ProgramFileName() : start.ProgramFile, start.Arguments);
-  } catch (const EInstCtrl& error) {
-    std::cerr << "quantrel: " << error.what() << "\n";
-    return 1;
-  }
+  gate->Check(start.ProgramFile.empty() ? ProgramFileName() : start.ProgramFile, start.Arguments);
   if (!FirstInstance) return 0;
   TRunningProgram program(argc, argv, start, std::move(gate));
   TSplashAndImages splash(start);
   bool made = false;
   {
     TMadeWindows windows;
-    made = windows.MakeAll(start.Table ? *start.Table : CreationTable());
+    made = windows.MakeAll(program.Table());
     splash.StartUpDone();
     if (made) {
       program.DeliverHandOvers();

@@ -29,8 +29,7 @@ struct TProgramStart {
 };
 
 // The exit status: 0 after a run or a hand-over; non-zero when a window
-// could not be made (after the application's error box) or no running
-// copy took the hand-over.
+// could not be made (after the application's error box).
 // Argc lives as long as the process: the desktop platform keeps it.
 int RunProgram(int& argc, char** argv, const TProgramStart& start);
 // With the process's own arguments.

@@ -73,7 +73,7 @@ TSettingsForm::~TSettingsForm() {
 
 void TSettingsForm::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
-  ApplyWinsInTask(params, MainForm);
+  ApplyWinsInTask(params, TWindowRole::ModalDialog, MainForm ? MainForm->Handle() : nullptr);
 }
 
 // ---------------------------------------------------------------- making the window

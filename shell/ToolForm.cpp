@@ -1,8 +1,12 @@
 #include "shell/ToolForm.h"
 
+#include <utility>
+
 #include "runtime/Storage.h"
+#include "shell/StoredPlace.h"
 #include "shell/WindowParams.h"
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/win/SysMetrics.h"
 
 TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds)
     : TForm(owner), section_(section), toggle_(toggle) {
@@ -10,12 +14,11 @@ TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* tog
   ReadSettings(bounds);
 }
 
+// The window's own part is gone by now: only the base's keys are written.
 TToolForm::~TToolForm() {
-  try {
-    WriteSettings();
-  } catch (const std::exception&) {
-    // The stored geometry stays as it was; the program is ending anyway.
-  }
+  if (settingsWritten_) return;
+  writeOwnKeys_ = nullptr;
+  WriteSettings();
 }
 
 void TToolForm::Toggle() {
@@ -23,6 +26,13 @@ void TToolForm::Toggle() {
   SetVisible(show);
   CheckAction(show);
   reopen_ = show;
+}
+
+void TToolForm::KeepOwnKeys(const TOwnKeys& read, TOwnKeys write) {
+  writeOwnKeys_ = std::move(write);
+  Storage->OpenSection(section_, false);
+  TSectionCloser closer(*Storage);
+  read(*Storage);
 }
 
 void TToolForm::CreateParams(TCreateParams& params) {
@@ -50,20 +60,25 @@ void TToolForm::Notification(TComponent* component, TOperation operation) {
 void TToolForm::ReadSettings(const TRect& bounds) {
   Storage->OpenSection(section_, false);
   TSectionCloser closer(*Storage);
-  const auto read = [](const char* key, int fallback) { return static_cast<int>(Storage->ReadInteger(key, fallback)); };
-  SetBounds(read("Left", bounds.Left), read("Top", bounds.Top), read("Width", bounds.Width()),
-            read("Height", bounds.Height()));
+  const TRect place = ReadStoredPlace("", bounds, {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)});
+  SetBounds(place.Left, place.Top, place.Width(), place.Height());
   reopen_ = Storage->ReadBool("Visible", false);
 }
 
 void TToolForm::WriteSettings() {
-  Storage->OpenSection(section_, true);
-  TSectionCloser closer(*Storage);
-  Storage->WriteInteger("Left", Left());
-  Storage->WriteInteger("Top", Top());
-  Storage->WriteInteger("Width", Width());
-  Storage->WriteInteger("Height", Height());
-  Storage->WriteBool("Visible", reopen_);
+  if (std::exchange(settingsWritten_, true)) return;
+  try {
+    Storage->OpenSection(section_, true);
+    TSectionCloser closer(*Storage);
+    Storage->WriteInteger("Left", Left());
+    Storage->WriteInteger("Top", Top());
+    Storage->WriteInteger("Width", Width());
+    Storage->WriteInteger("Height", Height());
+    Storage->WriteBool("Visible", reopen_);
+    if (writeOwnKeys_) writeOwnKeys_(*Storage);
+  } catch (const std::exception&) {
+    // The stored geometry stays as it was; the program is ending anyway.
+  }
 }
 
 void TToolForm::ShowChanged(bool shown) {

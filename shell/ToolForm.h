@@ -5,15 +5,19 @@
 // the program last ended: showing sets it, the user's closing clears it,
 // hiding at program end leaves it alone. Its settings section keeps
 // "Left", "Top", "Width", "Height" and the flag as "Visible", read when the
-// window is made and written, the section erased first, when it is freed.
+// window is made (the place made usable on this desktop) and written, the
+// section erased first, when it is freed.
 // The main window's action that shows and hides it stays checked while it
-// shows.
+// shows. A window may keep keys of its own in the same section, after
+// the base's (KeepOwnKeys).
 
+#include <functional>
 #include <string>
 
 #include "toolkit/controls/Form.h"
 
 class TAction;
+class TStorage;
 
 class TToolForm : public TForm {
 public:
@@ -29,6 +33,19 @@ public:
   // Shows a hidden window and hides a shown one; the action and the flag follow.
   void Toggle();
 
+  // Keys of the window's own in its section, each handler called with the
+  // section open. Read runs at once, so the window calls this once the
+  // controls it reads into exist; Write runs in WriteSettings, after the
+  // base's keys.
+  using TOwnKeys = std::function<void(TStorage& storage)>;
+  void KeepOwnKeys(const TOwnKeys& read, TOwnKeys write);
+  // Writes the section, erased first, once at the end of the window. A
+  // window with keys of its own calls it in its destructor, while the
+  // controls its keys come from exist; the base's destructor writes the
+  // base's keys of a window that did not. A store that cannot be written
+  // keeps what it held.
+  void WriteSettings();
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void Dispatch(TMessage& message) override;
@@ -36,11 +53,12 @@ protected:
 
 private:
   void ReadSettings(const TRect& bounds);
-  void WriteSettings();
   void ShowChanged(bool shown);
   void CheckAction(bool checked);
 
   std::string section_;
   TAction* toggle_;
   bool reopen_ = false;
+  TOwnKeys writeOwnKeys_;
+  bool settingsWritten_ = false;
 };

@@ -1,7 +1,21 @@
 #include "shell/ToolWindows.h"
 
+#include "shell/EditorForm.h"
+#include "shell/EvaluatorForm.h"
+#include "shell/WorkForm.h"
+
 TToolForm* GraphForm = nullptr;
 TToolForm* Graph3DForm = nullptr;
 TToolForm* PlotterForm = nullptr;
-TToolForm* EvaluatorForm = nullptr;
-TToolForm* WorkForm = nullptr;
+
+TToolForm* ToolWindow(TToolWindowId id) {
+  switch (id) {
+    case twEditor: return EditorForm;
+    case twGraph: return GraphForm;
+    case twGraph3D: return Graph3DForm;
+    case twPlotter: return PlotterForm;
+    case twEvaluator: return EvaluatorForm;
+    case twWork: return WorkForm;
+  }
+  return nullptr;
+}

@@ -14,16 +14,11 @@ HWND MainWindow() {
 
 }  // namespace
 
-void ApplyWinsInTask(TCreateParams& params, TWindowRole role) {
+void ApplyWinsInTask(TCreateParams& params, TWindowRole role, HWND ownerInTask) {
   if (!Params.WinsInTask) {
     if (!params.WndParent) params.WndParent = MainWindow();
     return;
   }
-  params.WndParent = nullptr;
+  params.WndParent = ownerInTask;
   params.ExStyle |= role == TWindowRole::ToolWindow ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-}
-
-void ApplyWinsInTask(TCreateParams& params, TForm* owner) {
-  ApplyWinsInTask(params, TWindowRole::ModalDialog);
-  if (Params.WinsInTask && owner) params.WndParent = owner->Handle();
 }

@@ -4,14 +4,13 @@
 // entry of their own (WS_EX_APPWINDOW), modal dialogs and the splash with
 // the tool-window style; without it they are owned by the main window,
 // which the desktop lists alone. The option is read when the window is made.
+// A dialog of a tool window may name that window as its owner under
+// WinsInTask.
 
-class TForm;
+#include "toolkit/base/Handles.h"
+
 struct TCreateParams;
 
 enum class TWindowRole { ToolWindow, ModalDialog };
 
-void ApplyWinsInTask(TCreateParams& params, TWindowRole role);
-// A modal dialog of one window (the settings of the program, of the
-// editor): with WinsInTask it keeps that window as its parent, with the
-// tool-window style; without it, as every modal dialog.
-void ApplyWinsInTask(TCreateParams& params, TForm* owner);
+void ApplyWinsInTask(TCreateParams& params, TWindowRole role, HWND ownerInTask = nullptr);

@@ -6,14 +6,10 @@
 
 #include <memory>
 
+#include "skin/paint/PixelRoutines.h"
 #include "toolkit/controls/ToolBar.h"
 
 class TSkinCommonData;
-
-// How disabled buttons are dimmed on a skinned bar.
-using TSkinDisabledKind = unsigned;
-constexpr TSkinDisabledKind dkBlended = 0x1;
-constexpr TSkinDisabledKind dkGrayed = 0x2;
 
 class TSkinToolBar : public TToolBar {
 public:

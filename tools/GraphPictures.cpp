@@ -1,6 +1,7 @@
 // Renders the 2D renderer's sample plots and the 3D renderer's scenes
-// offscreen at 640 x 480 and writes them as PNG files, for reviewing what
-// a user will see:
+// offscreen at 640 x 480 and writes them as PNG files, and the sine plot
+// and the 3D default content as EMF and WMF files, for reviewing what a
+// user will see:
 //   graph-pictures DIR
 
 #include <cstdio>
@@ -9,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "graphics/RGBColor.h"
 #include "graphics/XGraph.h"
 #include "graphics/XGraph3D.h"
 #include "tests/graphics/SamplePlots.h"
+#include "tests/graphics/SampleScenes3D.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/qt/QtPlatform.h"
@@ -44,46 +45,14 @@ bool Render(const std::string& fileName, const std::function<void(TXGraph&)>& fi
   return Save(bitmap, fileName);
 }
 
-// The scene as the renderer builds it, before the renderer paints: each
-// polygon in list order (far to near) filled with the mean of its vertex
-// colours, grey when it does not face the viewer, then the box's edges.
-void PaintScene(TCanvas& canvas, TXGraph3D& graph, TRect rect) {
-  if (!graph.Build(canvas, rect)) return;
-  std::vector<TPoint> points;
-  for (const TXElem* elem : graph.Elements) {
-    if (elem->Kind != TXElem::PolygonKind) continue;
-    points.clear();
-    float r = 0, g = 0, b = 0;
-    for (int k = 0; k < elem->Count(); ++k) {
-      const TRGBColor c = ColorToRGB3(elem->GetVertex(k)->Color);
-      r += c.R / elem->Count();
-      g += c.G / elem->Count();
-      b += c.B / elem->Count();
-      points.push_back(ScreenPointToPoint(elem->GetVertex(k)->Screen));
-    }
-    const TRGBColor mean = ClampRGB(MakeRGB3(r, g, b));
-    const TColor fill = elem->Facing ? RGB3ToColor(mean) : GrayOfRGB(mean);
-    canvas.Brush().SetColor(fill);
-    canvas.Pen().SetColor(fill);
-    canvas.Polygon(points);
-  }
-  canvas.Pen().SetColor(clBlack);
-  static constexpr int edges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
-                                       {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
-  for (const auto& edge : edges) {
-    const TPoint from = ScreenPointToPoint(graph.GetVertex(edge[0])->Screen);
-    const TPoint to = ScreenPointToPoint(graph.GetVertex(edge[1])->Screen);
-    canvas.MoveTo(from.X, from.Y);
-    canvas.LineTo(to.X, to.Y);
-  }
-}
-
-// The default content at the default view.
-bool RenderSinc(const std::string& fileName) {
+// The 3D renderer painted over the whole sheet, as the graph window paints.
+bool Render3D(const std::string& fileName, const std::function<void(TXGraph3D&)>& fill) {
   TXGraph3D graph;
+  SampleScenes3D::UseCourier(graph);
+  fill(graph);
   TBitmap bitmap(640, 480, pf32bit);
   FillWhite(bitmap);
-  PaintScene(bitmap.Canvas(), graph, Rect(0, 0, 640, 480));
+  graph.PaintTo(bitmap.Canvas(), Rect(0, 0, 640, 480));
   return Save(bitmap, fileName);
 }
 
@@ -96,15 +65,43 @@ bool RenderViews(const std::string& fileName) {
   TCanvas& canvas = bitmap.Canvas();
   for (int k = 0; k < 4; ++k) {
     TXGraph3D graph;
+    SampleScenes3D::UseCourier(graph);
     graph.View = views[k];
     const TRect cell = Bounds(640 * (k % 2), 480 * (k / 2), 640, 480);
-    PaintScene(canvas, graph, cell);
+    graph.Draw(canvas, cell);
     canvas.Brush().SetStyle(bsClear);
     canvas.TextOut(cell.Left + 5, cell.Top + 5,
                    "(" + std::to_string(int(views[k].X)) + ", " + std::to_string(int(views[k].Z)) + ")");
     canvas.Brush().SetStyle(bsSolid);
   }
   return Save(bitmap, fileName);
+}
+
+// A picture file of the renderer at 640 x 480 in an export format.
+template <class TRenderer>
+bool Export(TRenderer& graph, std::uint8_t format, const std::string& fileName) {
+  graph.Options.ExportFormat = format;
+  try {
+    graph.SaveToFile(fileName, Rect(0, 0, 640, 480));
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return false;
+  }
+  std::printf("%s\n", fileName.c_str());
+  return true;
+}
+
+bool ExportBoth(const std::string& folder, const std::string& name, const std::function<void(TXGraph&)>& fill) {
+  TXGraph graph;
+  SamplePlots::UseCourier(graph);
+  fill(graph);
+  return Export(graph, 2, folder + "/" + name + ".emf") && Export(graph, 1, folder + "/" + name + ".wmf");
+}
+
+bool ExportBoth3D(const std::string& folder, const std::string& name) {
+  TXGraph3D graph;
+  SampleScenes3D::UseCourier(graph);
+  return Export(graph, 2, folder + "/" + name + ".emf") && Export(graph, 1, folder + "/" + name + ".wmf");
 }
 
 }  // namespace
@@ -120,8 +117,6 @@ int main(int argc, char** argv) {
   ok = Render(folder + "/graph-polar.png", [](TXGraph& g) { SamplePlots::PolarTwin(g); }) && ok;
   ok = Render(folder + "/graph-loglog.png", [](TXGraph& g) { SamplePlots::LogLog(g); }) && ok;
   ok = Render(folder + "/graph-series-kinds.png", SamplePlots::AllKinds) && ok;
-  ok = RenderSinc(folder + "/graph3d-scene-sinc.png") && ok;
-  ok = RenderViews(folder + "/graph3d-scene-views.png") && ok;
   ok = Render(folder + "/graph-heights.png", [](TXGraph& g) { g.Options.HeightsBar = true; }) && ok;
   ok = Render(folder + "/graph-heights-markers.png", [](TXGraph& g) { SamplePlots::HeightMarkers(g); }) && ok;
   ok = Render(folder + "/graph-contours.png", [](TXGraph& g) {
@@ -131,5 +126,14 @@ int main(int argc, char** argv) {
   ok = Render(folder + "/graph-filled-contours.png", [](TXGraph& g) {
     SamplePlots::Paraboloid(g).Brush.Style = bsSolid;
   }) && ok;
+  ok = Render3D(folder + "/graph3d-sinc.png", [](TXGraph3D&) {}) && ok;
+  ok = RenderViews(folder + "/graph3d-views.png") && ok;
+  ok = Render3D(folder + "/graph3d-kinds.png", SampleScenes3D::AllKinds) && ok;
+  ok = Render3D(folder + "/graph3d-fastdraw.png", [](TXGraph3D& g) {
+    g.Options.FastDraw = true;
+    g.Rotating = true;
+  }) && ok;
+  ok = ExportBoth(folder, "graph-sine", [](TXGraph& g) { SamplePlots::CanonicalSine(g); }) && ok;
+  ok = ExportBoth3D(folder, "graph3d-sinc") && ok;
   return ok ? 0 : 1;
 }

@@ -2,8 +2,10 @@
 """Draws the program's pictures and writes them as XPM files into
 resources/images/: the shared 16 x 16 pictures as strips, Norm.xpm (16
 pictures: the main window's tool bar, menus and the consoles' line icons)
-Small.xpm (32 pictures: the tool windows' tool bars) and FileTree.xpm (the
-program editor's folder tree: closed folder, open folder, file); and the splash
+Small.xpm (32 pictures: the tool windows' tool bars), FileTree.xpm (the
+program editor's folder tree: closed folder, open folder, file), the
+evaluator's own strip Evaluator.xpm (its tree's nodes and its Evaluate
+button); and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
@@ -373,12 +375,163 @@ def tree_file(p):
     text_lines(p, 5, 5, 10, 4, NAVY)
 
 
+def book(p, cover, edge, open_=False):
+    if open_:
+        p.polygon([(0.5, 4), (8, 5.5), (15.5, 4), (15.5, 14), (8, 15.5), (0.5, 14)], edge)
+        p.polygon([(1.5, 4.5), (7.5, 6), (7.5, 14.5), (1.5, 13)], PAPER)
+        p.polygon([(8.5, 6), (14.5, 4.5), (14.5, 13), (8.5, 14.5)], PAPER)
+        text_lines(p, 3, 7, 6, 3)
+        text_lines(p, 10, 7, 13, 3)
+    else:
+        p.box(2, 1, 14, 15, cover, edge)
+        p.fill(3, 2, 5, 14, edge)
+        p.fill(7, 4, 12, 6, YELLOW)
+
+
+LETTER_F = ['.###', '#...', '###.', '#...', '#...', '#...', '#...']
+LETTER_P = ['###.', '#..#', '#..#', '###.', '#...', '#...', '#...']
+LETTER_C = ['.###', '#...', '#...', '#...', '#...', '#...', '.###']
+
+
+def routine(p, fill, edge, letter, interfaced):
+    p.box(1, 2, 14, 15, fill, edge)
+    p.pattern(5, 5, letter, WHITE)
+    p.pattern(6, 5, letter, WHITE)
+    if interfaced:
+        p.polygon([(9, 0.5), (15.5, 0.5), (15.5, 7)], ORANGE)
+        p.line(10, 0, 15, 5, BROWN)
+
+
+def parameter_constant(p):
+    p.box(0, 4, 16, 12, WHITE, GREY)
+    p.line(2, 8, 13, 8, DARK)
+    p.box(8, 5, 12, 12, ORANGE, BROWN)
+
+
+def plain_constant(p):
+    p.box(1, 2, 14, 15, LIGHT, GREY)
+    p.pattern(5, 5, LETTER_C, DARK)
+    p.pattern(6, 5, LETTER_C, DARK)
+
+
+def evaluate(p):
+    p.box(0, 1, 16, 15, '#FFE8B0', BROWN)
+    p.fill(3, 5, 13, 7, DARKGREEN)
+    p.fill(3, 9, 13, 11, DARKGREEN)
+
+
+EVALUATOR = [lambda p: book(p, RED, DARKRED), lambda p: book(p, RED, DARKRED, True),
+             lambda p: routine(p, BLUE, DARKBLUE, LETTER_F, True), lambda p: routine(p, BLUE, DARKBLUE, LETTER_F, False),
+             lambda p: routine(p, GREEN, DARKGREEN, LETTER_P, True),
+             lambda p: routine(p, GREEN, DARKGREEN, LETTER_P, False),
+             parameter_constant, plain_constant, evaluate]
+
+
+def table(p, left=0, top=1, right=16, bottom=15, rows=3):
+    """A small grid of names and values, as the workspace lists them."""
+    p.box(left, top, right, bottom, WHITE, DARKBLUE)
+    p.fill(left + 1, top + 1, right - 1, top + 3, BLUE)
+    for k in range(rows):
+        y = top + 5 + 3 * k
+        if y + 2 > bottom - 1:
+            break
+        p.fill(left + 2, y, left + 5, y + 2, '#6080C0')
+        p.fill(left + 7, y, right - 2, y + 2, GREY)
+
+
+def arrow(p, x0, y, x1, colour, dark):
+    """A horizontal arrow from x0 to x1 (its head at x1)."""
+    d = 1 if x1 > x0 else -1
+    p.fill(min(x0, x1 - 3 * d), y - 1, max(x0, x1 - 3 * d) + 1, y + 2, colour)
+    p.polygon([(x1 + 0.5 * d, y + 0.5), (x1 - 4.5 * d, y - 4), (x1 - 4.5 * d, y + 5)], colour)
+    p.line(x1, y, x1 - 4 * d, y - 4, dark)
+    p.line(x1, y, x1 - 4 * d, y + 4, dark)
+
+
+def library_book(p, colour=RED, dark=DARKRED):
+    p.box(1, 1, 10, 15, colour, dark)
+    p.fill(2, 2, 4, 14, dark)
+    p.fill(5, 4, 9, 6, YELLOW)
+
+
+def close_tab(p):
+    p.box(0, 2, 16, 15, WHITE, GREY)
+    p.fill(1, 3, 15, 5, LIGHT)
+    for d in (0, 1):
+        p.line(4 + d, 7, 10 + d, 13, RED)
+        p.line(10 + d, 7, 4 + d, 13, RED)
+
+
+def new_variable(p):
+    table(p, 0, 0, 13, 13)
+    plus(p, 12, 12)
+
+
+def rename_variable(p):
+    p.box(0, 3, 16, 13, WHITE, DARK)
+    p.pattern(2, 5, ['.....#...', '.##..#...', '...#.###.', '.###.#..#', '#..#.#..#', '.###.###.'], NAVY)
+    p.line(12, 1, 12, 14, BLACK)
+    p.line(11, 1, 13, 1, BLACK)
+    p.line(11, 14, 13, 14, BLACK)
+
+
+def edit_variable(p):
+    table(p, 0, 0, 13, 13)
+    p.polygon([(7, 14), (14, 6), (16, 7.5), (9, 15.5)], ORANGE)
+    p.line(7, 15, 7, 14, BLACK)
+
+
+def import_variable(p):
+    table(p, 5, 1, 16, 15)
+    arrow(p, 0, 8, 9, GREEN, DARKGREEN)
+
+
+def export_variable(p):
+    table(p, 0, 1, 11, 15)
+    arrow(p, 6, 8, 15, BLUE, NAVY)
+
+
+def load_workspace(p):
+    open_folder(p)
+    table(p, 6, 0, 15, 9, 1)
+
+
+def save_workspace(p):
+    save(p)
+    table(p, 7, 7, 16, 16, 2)
+
+
+def load_library(p):
+    library_book(p)
+    p.fill(11, 2, 14, 9, GREEN)
+    p.polygon([(9, 8), (16, 8), (12.5, 14)], DARKGREEN)
+
+
+def unload_library(p):
+    library_book(p)
+    for d in (0, 1):
+        p.line(9 + d, 8, 13 + d, 12, RED)
+        p.line(13 + d, 8, 9 + d, 12, RED)
+
+
+def modify_size(p):
+    p.box(0, 0, 11, 11, WHITE, GREY)
+    for k in (4, 7):
+        p.line(1, k, 9, k, LIGHT)
+        p.line(k, 1, k, 9, LIGHT)
+    p.line(8, 8, 15, 15, NAVY)
+    p.fill(12, 15, 16, 16, NAVY)
+    p.fill(15, 12, 16, 16, NAVY)
+
+
 NORM = [main_menu, fatal, error, warning, information, gear, clear, None,
         graph2d, editor, help_sign, two_pages, graph3d, plotter, evaluator, workspace]
 
 SMALL = [new_program, open_folder, save, cut, two_pages, paste, undo, execute,
          gear, help_sign, new_library, None, add_folder, None, None, remove,
-         refresh, abort, reset_view] + [None] * 13
+         refresh, abort, reset_view, None, None, close_tab, new_variable, rename_variable,
+         edit_variable, import_variable, export_variable, load_workspace, save_workspace, load_library,
+         unload_library, modify_size]
 
 FILE_TREE = [tree_folder, tree_open_folder, tree_file]
 
@@ -504,5 +657,6 @@ if __name__ == '__main__':
     write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
     write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
     write_xpm(os.path.join(folder_out, 'FileTree.xpm'), 'FileTreePictures', strip(FILE_TREE))
+    write_xpm(os.path.join(folder_out, 'Evaluator.xpm'), 'EvaluatorPictures', strip(EVALUATOR))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

@@ -11,7 +11,7 @@
 namespace {
 
 void BM_ExecuteLineUntilPainted(benchmark::State& state) {
-  TMainWindowBench bench;
+  TMainWindowBench bench("main-bench");
   TMainForm& form = *bench.Form;
   form.ExecuteLine(form.CommandLine, "x := 0");
   const HWND console = form.Console->Tree->Handle();

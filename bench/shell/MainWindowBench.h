@@ -1,6 +1,6 @@
 #pragma once
-// The main window, shown offscreen, with the program's folders and settings
-// in a temporary folder of their own, for the shell's benchmarks.
+// The main window with its engine, its program folders and settings in a
+// temporary folder of their own, for the benchmarks of the shell's windows.
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,17 +16,16 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/PlaySound.h"
 
-// The program's folders and settings in a temporary folder of their own.
 class TMainWindowBench {
 public:
-  TMainWindowBench()
-      : folder_(std::filesystem::temp_directory_path() / ("quantrel-shell-bench-" + std::to_string(getpid()))) {
+  explicit TMainWindowBench(const std::string& name = "shell-bench")
+      : folder_(std::filesystem::temp_directory_path() / ("quantrel-" + name + "-" + std::to_string(getpid()))) {
     std::filesystem::create_directories(folder_ / "LIBS");
     setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
     setenv("XDG_DATA_HOME", folder_.c_str(), 1);
     SetAppFolder(folder_.string() + "/");
     SetSoundBackend(nullptr);
-    Storage = std::make_unique<TStorage>("ShellBench.ini", 0);
+    Storage = std::make_unique<TStorage>(name + ".ini", 0);
     images_ = std::make_unique<TImages>(nullptr);
     Form = new TMainForm(nullptr);
     Form->Show();
@@ -40,6 +39,8 @@ public:
     SetAppFolder("");
     std::filesystem::remove_all(folder_);
   }
+  TMainWindowBench(const TMainWindowBench&) = delete;
+  TMainWindowBench& operator=(const TMainWindowBench&) = delete;
 
   const std::filesystem::path& Folder() const { return folder_; }
 

@@ -36,6 +36,7 @@ protected:
   ~ConsolePaint() override { delete form; }
 
   CountedPtr<TGdiBitmap> Render() {
+    console->RefreshView();
     console->Tree->Invalidate();
     ProcessEverything();
     return RenderWindow(form->Handle());

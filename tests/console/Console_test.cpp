@@ -11,13 +11,16 @@
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/win/Clock.h"
 #include "toolkit/win/PlaySound.h"
+#include "toolkit/win/ScrollBar.h"
 
 namespace {
 
 class ConsoleTest : public StoredSettings {
 protected:
   ConsoleTest() {
+    SetClock(&clock);
     SetClipboardStore(&clipboard);
     Params = TParams();
     form = new TForm(nullptr);
@@ -35,6 +38,7 @@ protected:
     AppSounds.reset();
     SetSoundBackend(nullptr);
     SetClipboardStore(nullptr);
+    SetClock(nullptr);
     Params = TParams();
   }
 
@@ -43,11 +47,28 @@ protected:
     for (int i = 0; i < index; ++i) node = console->Tree->NextNodeInOrderRaw(node);
     return node;
   }
-  std::string TextOf(PDataNode node) { return console->LineRecord(node)->Text; }
+  std::string TextOf(PDataNode node) { return std::string(console->LineRecord(node)->Text()); }
   PDataNode ParentOf(PDataNode node) {
     return node->Parent == console->Tree->RootNode() ? nullptr : node->Parent;
   }
 
+  // Arriving lines are shown when the clock has moved on.
+  void LetTimePass() {
+    clock.Advance(1000);
+    ProcessEverything();
+  }
+  bool BarShown(int bar) {
+    SCROLLBARINFO info;
+    return GetScrollBarInfo(console->Tree->Handle(), bar, info) && !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+  }
+  // The row's top and bottom inside the tree's client area.
+  bool RowInView(PDataNode node) {
+    const TRect row = console->Tree->NodeDisplayRect(node, ColumnNone, false);
+    return row.Top >= 0 && row.Bottom <= console->Tree->ClientHeight() && row.Bottom > row.Top;
+  }
+  PDataNode Newest() { return console->Tree->LastNodeInOrderRaw(nullptr); }
+
+  TFakeClock clock;
   TMemoryClipboardStore clipboard;
   TNullSoundBackend recorder;
   TSyntax syntax;
@@ -138,7 +159,15 @@ TEST_F(ConsoleTest, TokenClassesAreStoredPerByte) {
   console->AddLine("'", lkResult, 0);
   EXPECT_EQ(console->LineRecord(Line(1))->Data.GetToken(0), skString);
   console->AddLine("caf\xC3\xA9 := 1", lkInput, 0);
-  EXPECT_EQ(console->LineRecord(Line(2))->Data.Length, 10) << "bytes of the UTF-8 text";
+  EXPECT_EQ(console->LineRecord(Line(2))->Data.Length(), 10) << "bytes of the UTF-8 text";
+
+  // Lines longer than the store's chunks sit beside the short ones.
+  const std::string longLine = std::string(70000, ' ') + "'a'";
+  console->AddLine(longLine, lkResult, 0);
+  console->AddLine("x", lkResult, 0);
+  EXPECT_EQ(TextOf(Line(3)), longLine);
+  EXPECT_EQ(console->LineRecord(Line(3))->Data.GetToken(70002), skString);
+  EXPECT_EQ(TextOf(Line(4)), "x");
 }
 
 TEST_F(ConsoleTest, LineKindsPlayTheirSounds) {
@@ -163,6 +192,51 @@ TEST_F(ConsoleTest, LineKindsPlayTheirSounds) {
       if (request.Kind == TNullSoundBackend::TKind::Play) ++plays, waited = request.Wait;
     EXPECT_EQ(plays, c.plays ? 1 : 0) << "kind " << int(c.kind);
     EXPECT_EQ(waited, c.waits) << "kind " << int(c.kind);
+  }
+}
+
+// Lines are shown (scrolled to, scroll bars set, painted) for all that
+// arrived in a while, not one at a time: the newest is in view once they
+// pause, and a listing closed to a level as it ended stays closed.
+TEST_F(ConsoleTest, ArrivedLinesAreShownOnceTheyPause) {
+  for (int i = 0; i < 200; ++i) console->AddLine("line " + std::to_string(i), lkOutput, 0);
+  LetTimePass();
+  EXPECT_TRUE(RowInView(Newest()));
+  EXPECT_TRUE(BarShown(OBJID_VSCROLL));
+
+  for (const auto& [text, level] : {std::pair{"heading", 0}, {"row", 1}, {"cell", 2}}) console->AddLine(text, lkOutput, level);
+  console->ExpandToLevel(1);
+  LetTimePass();
+  const PDataNode row = Newest()->Parent;
+  EXPECT_TRUE(row->Parent->Has(nsExpanded));
+  EXPECT_FALSE(row->Has(nsExpanded)) << "closed to level 1 before it was shown";
+  EXPECT_TRUE(RowInView(row));
+}
+
+// A console that only ever got narrow lines has no horizontal bar; a wide
+// line brings one as it arrives, and stays in view above it: one long
+// result, or the wide rows of a table nested under its heading.
+TEST_F(ConsoleTest, WideLinesBringTheHorizontalBarAsTheyArrive) {
+  struct TCase {
+    const char* name;
+    int rows;
+    int width;
+  };
+  for (const TCase& c : {TCase{"a long result", 1, 5000}, TCase{"a wide table", 300, 3000}}) {
+    console->Clear();
+    console->AddLine("1+1", lkInput, 0);
+    LetTimePass();
+    EXPECT_FALSE(BarShown(OBJID_HSCROLL)) << c.name;
+    if (c.rows > 1) console->AddLine("matrix [300:300]", lkResult, 0);
+    for (int i = 0; i < c.rows; ++i) console->AddLine(std::string(c.width, '0'), c.rows > 1 ? lkOutput : lkResult, c.rows > 1 ? 1 : 0);
+    LetTimePass();
+    EXPECT_TRUE(BarShown(OBJID_HSCROLL)) << c.name;
+    SCROLLINFO range;
+    range.fMask = SIF_RANGE;
+    ASSERT_TRUE(GetScrollInfo(console->Tree->Handle(), SB_HORZ, range));
+    EXPECT_GE(range.nMax, console->LineRecord(Newest())->Width) << c.name;
+    EXPECT_GT(console->LineRecord(Newest())->Width, console->Tree->ClientWidth()) << c.name;
+    EXPECT_TRUE(RowInView(Newest())) << c.name << ": the newest line is covered by the bar";
   }
 }
 

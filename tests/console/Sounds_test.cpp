@@ -64,6 +64,21 @@ TEST_F(SoundsTest, StoredSoundsCloseUpAroundAMissingFile) {
   EXPECT_EQ(sounds.SoundCount(), 2);
 }
 
+// Counts and indices beyond 32 bits keep their meaning: they neither wrap
+// round to small ones nor make the start read keys that are not there.
+TEST_F(SoundsTest, CountsAndIndicesBeyondTheIntegerRangeBindNothingWrongly) {
+  StoreSounds({{"SoundCount", "4294967298"},
+               {"Sound0", Data("switch.wav")},
+               {"Sound1", Data("result.wav")},
+               {"Event0", "0"},
+               {"Event1", "1"},
+               {"Event2", "4294967296"}});
+  TSounds sounds;
+  EXPECT_EQ(sounds.SoundCount(), 2);
+  EXPECT_EQ(sounds.EventById(sndFatal).Sound, 1);
+  EXPECT_EQ(sounds.EventById(sndError).Sound, -1) << "not sound 0";
+}
+
 TEST_F(SoundsTest, FileNamesKeepTheirCase) {
   StoreSounds({});
   TSounds sounds;

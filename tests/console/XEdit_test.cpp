@@ -140,6 +140,33 @@ TEST_F(XEditTest, TheNewest32LinesSurviveARestart) {
   Storage->CloseSection();
 }
 
+// A damaged count neither stalls the start nor drops lines: only the keys
+// there are, and no more than the lines ever stored, are read.
+TEST_F(XEditTest, AStoredHistoryIsReadAsFarAsItsKeysAndTheStoredLines) {
+  const auto storeHistory = [&](const std::string& count, int lines) {
+    Storage->OpenSection("XEDIT1", true);
+    TSectionCloser closer(*Storage);
+    Storage->WriteString("CmdCount", count);
+    for (int i = 0; i < lines; ++i) Storage->WriteString("Cmd_" + std::to_string(i), "line " + std::to_string(i));
+  };
+  struct TCase {
+    std::string count;
+    int lines;
+    size_t loaded;
+  };
+  for (const TCase& c : {TCase{"2000000000", 40, 32}, TCase{"4294967298", 5, 5}, TCase{"-2147483648", 3, 0}}) {
+    storeHistory(c.count, c.lines);
+    TXEdit::ResetNameCounter();
+    auto* edit = MakeEdit("> ", "", true);
+    ASSERT_EQ(edit->History().size(), c.loaded) << "CmdCount=" << c.count;
+    if (c.loaded > 0) {
+      EXPECT_EQ(edit->History().back(), "line 0") << "the newest line last";
+      EXPECT_EQ(edit->History().front(), "line " + std::to_string(c.loaded - 1));
+    }
+    delete edit;
+  }
+}
+
 TEST_F(XEditTest, APastedLineBreakIsDropped) {
   TXEdit* edit = MakeEdit("> ", "");
   Clipboard().SetAsText("a\r\nb");

@@ -46,6 +46,26 @@ TEST_F(FuncTest, ACallBindsArgumentsByTheirModesAndCopiesTheResult) {
   EXPECT_THROW(f.Arg(3), EAssertionFailed);
 }
 
+// A built-in that names what it draws after the variable it was given.
+TEST_F(FuncTest, EachCallTellsWhichVariablesItPassed) {
+  TFuncKind* signature = Signature({{"x", Real()}, {"n", Integer(), amValue, TValue::Integer(5)}}, nullptr);
+  std::vector<const TVar*> seen;
+  TTestFunc f("f", signature, &User, [&](TTestFunc& self, TSourcePos) {
+    seen = {self.ArgSource(0), self.ArgSource(1)};
+    return true;
+  });
+  auto named = MakeVar("Peaks", Real(), false, TValue::Real(2), &User);
+  auto temporary = Var(Real());
+  auto count = Var(Integer());
+  TVar* both[] = {named.get(), count.get()};
+  ASSERT_TRUE(f.CallDirect(both, NoPosition));
+  EXPECT_EQ(seen, (std::vector<const TVar*>{named.get(), count.get()}));
+  EXPECT_TRUE(seen[0]->HasName() && !seen[1]->HasName());
+  TVar* first[] = {temporary.get()};
+  ASSERT_TRUE(f.CallDirect(first, NoPosition));
+  EXPECT_EQ(seen, (std::vector<const TVar*>{temporary.get(), nullptr})) << "a default has no source";
+}
+
 TEST_F(FuncTest, ABusyRoutineIsNotEnteredAgain) {
   TFuncKind* signature = Signature({{"n", Integer()}}, Integer());
   bool innerCall = true;

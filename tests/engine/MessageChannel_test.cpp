@@ -106,6 +106,17 @@ TEST_F(MessageChannelTest, ClearLastErrorForgetsTheRecord) {
   EXPECT_EQ(GetLastErrorLib(), "");
 }
 
+// Also with no sink, and whatever clears the last error.
+TEST_F(MessageChannelTest, EveryReportedErrorIsCounted) {
+  const std::uint64_t before = ReportedErrorCount();
+  ReportError("One", NoPosition, nullptr);
+  ClearLastError();
+  SetMessageSink(nullptr);
+  ReportError("Two", {1, 1}, nullptr);
+  WriteMessage("not an error", lkError, 0);
+  EXPECT_EQ(ReportedErrorCount() - before, 2u);
+}
+
 TEST(MessageChannelSinkLifetime, ChannelReleasesTheSinkItReplaces) {
   auto sink = MakeCounted<TRecordingSink>();
   SetMessageSink(sink);

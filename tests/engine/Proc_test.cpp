@@ -168,6 +168,21 @@ TEST_F(ProcTest, DirectivesFileRoutinesForTheirKinds) {
   });
 }
 
+// Its statements must not let window handlers in while the engine writes
+// a value, whatever the listing around them does.
+TEST_F(ProcTest, AScriptOutputRoutineHoldsTheWindowsOff) {
+  bool heldOff = false;
+  AddRoutine("Probe", "procedure", [&](TTestFunc&, TSourcePos) {
+    heldOff = NoUIFlag;
+    return true;
+  });
+  EXPECT_EQ(Texts("type T = record a : Integer end; procedure ShowT(t : T); typeout; begin Probe() end; "
+                  "var t : T; begin Show(t) end."),
+            TTexts{});
+  EXPECT_TRUE(heldOff);
+  EXPECT_FALSE(NoUIFlag);
+}
+
 TEST_F(ProcTest, DirectivesRefuseUnfitRoutines) {
   ExpectErrors({
       {"procedure Outer; function S(x : Integer) : String; typestr; begin end; begin end; begin end.",

@@ -45,6 +45,27 @@ TEST_F(VarTextTest, OneLineTexts) {
   for (const auto& c : cases) EXPECT_EQ(VarToText(c.Var, c.Quote, true), c.Text);
 }
 
+TEST_F(VarTextTest, ALimitEndsArraysAndRecordsWithDots) {
+  auto vector = VectorOf({1, 2, 3, 4});
+  auto nested = Var(Array(Array(Integer(), 1, 3)));
+  Arr(*nested).SetLength(2);
+  auto record = Var(Record({{"a", Integer()}, {"b", Integer()}}));
+  const struct {
+    TVar* Var;
+    std::size_t Limit;
+    std::string Text;
+  } cases[] = {
+      {vector.get(), 0, "{...}"},
+      {vector.get(), 1, "{1, ...}"},
+      {vector.get(), 4, "{1, 2, ...}"},
+      {vector.get(), 10, "{1, 2, 3, 4}"},
+      {nested.get(), 7, "{{0, 0, 0}, ...}"},
+      {nested.get(), 5, "{{0, 0, ...}, ...}"},
+      {record.get(), 3, "(a:0; ...)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(VarToText(c.Var, true, true, c.Limit), c.Text) << c.Limit;
+}
+
 TEST_F(VarTextTest, AReferenceShowsItsTarget) {
   auto x = Var(Integer(), TValue::Integer(3));
   TRefVar ref("r", Integer(), &User, false);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "engine/ArrVar.h"
 #include "engine/Expression.h"
 #include "engine/RunFlags.h"
 #include "engine/Var.h"
@@ -212,6 +214,34 @@ TEST_F(XBuilderTest, AbortFromAPumpedMessageStopsALongEvaluation) {
   EXPECT_EQ(pumps, 3);
   EXPECT_FALSE(Engine->IsRunning());
   EXPECT_EQ(Result("2 + 2"), "4");
+}
+
+// A listing lets the windows through between its lines, as statements do,
+// so an abort asked for there ends it where it is and keeps what it
+// listed: the output routines of vectors and matrices, and the standard
+// listing of an array.
+TEST_F(XBuilderTest, AnAbortEndsAListingWhereItIs) {
+  AddRoutine("Ints", "function : array of integer", [](TTestFunc& self, TSourcePos) {
+    static_cast<TArrVar*>(self.ResultVariable())->SetLength(200000);
+    return true;
+  });
+  SetMessagePump([&] {
+    if (Sink->Lines.size() > 100 && !AbortFlag) Engine->Abort();
+  });
+  const auto heading = [](const TLine& line) {
+    return line.Text.starts_with("vector [") || line.Text.starts_with("matrix [") || line.Text.starts_with("array [");
+  };
+  for (const auto& [line, first] : {std::pair{"MakeVec(200000)", "vector [200000]"},
+                                    {"MatZero(200000, 2)", "matrix [200000:2]"},
+                                    {"Ints()", "array [200000]"}}) {
+    const std::vector<TLine> lines = Eval(line, true);
+    ASSERT_GT(lines.size(), 101u) << line;
+    EXPECT_LT(lines.size(), 100000u) << line << ": the listing went on";
+    EXPECT_EQ(lines.front().Text, first) << line;
+    EXPECT_EQ(lines.back(), (TLine{"Execution terminated", lkWarning, 0})) << line;
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), heading), 1) << line << ": a second listing followed";
+  }
+  EXPECT_EQ(Result("1 + 1"), "2");
 }
 
 TEST_F(XBuilderTest, AbortOutsideARunDoesNothing) {

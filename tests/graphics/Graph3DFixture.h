@@ -54,6 +54,18 @@ protected:
     return series;
   }
 
+  // A one-face shape: the square of corners +-0.5 in the plane y = Y.
+  TXShape& AddSquare(long double y, TColor colour) {
+    auto& shape = static_cast<TXShape&>(*graph.AddData("square", ShapeKind));
+    shape.AddVertex(-0.5L, y, -0.5L);
+    shape.AddVertex(0.5L, y, -0.5L);
+    shape.AddVertex(0.5L, y, 0.5L);
+    shape.AddVertex(-0.5L, y, 0.5L);
+    shape.AddFace(0, 1, 2, 3);
+    shape.Brush.Color = colour;
+    return shape;
+  }
+
   int CountPolygons(int vertexCount) const {
     int n = 0;
     for (const TXElem* e : graph.Elements)

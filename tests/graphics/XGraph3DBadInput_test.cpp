@@ -8,6 +8,9 @@
 
 #include "graphics/XGraph3D.h"
 #include "tests/graphics/Graph3DFixture.h"
+#include "tests/runtime/TempFolder.h"
+#include "toolkit/controls/Clipboard.h"
+#include "toolkit/qt/QtDialogs.h"
 
 namespace {
 
@@ -111,6 +114,59 @@ TEST_F(Graph3DBadInputTest, ExtremeViews) {
   EXPECT_TRUE(BuildSafely());
   SetView(NAN, 0);
   EXPECT_FALSE(BuildSafely());
+}
+
+// Painting, copying and saving, with the axes and legend on, return at
+// once and throw nothing whatever the steps, ranges, points and views.
+TEST_F(Graph3DBadInputTest, PaintingAndExportReturnAtOnce) {
+  struct TCase {
+    std::string name;
+    std::function<void()> set;
+  };
+  std::vector<TCase> cases;
+  for (int axis = 0; axis < 3; ++axis)
+    for (long double step : {0.0L, -1.0L, (long double)NAN})
+      cases.push_back({"axis " + std::to_string(axis) + " step " + std::to_string(double(step)), [this, axis, step] {
+                         graph.Options.AutoX = graph.Options.AutoY = graph.Options.AutoZ = false;
+                         graph.Options.Min = MakePoint3D(-1, -1, -1);
+                         graph.Options.Max = MakePoint3D(1, 1, 1);
+                         (axis == 0 ? graph.Options.Inc.X : axis == 1 ? graph.Options.Inc.Y : graph.Options.Inc.Z) = step;
+                       }});
+  cases.push_back({"10^9 ticks", [this] {
+                     ManualX(0, 1);
+                     graph.Options.Inc.X = 1e-9L;
+                   }});
+  cases.push_back({"Min = Max", [this] { ManualX(2, 2); }});
+  cases.push_back({"points near the eye and at 1e300", [this] {
+                     ManualBox(-1, 1);
+                     SetView(0, 0);
+                     TXSeries3D& series = AddSeries3D({{0, -4.9999999L, 0}, {0, -5, 0}, {1e300L, 0, 0}, {0, 0, 1e300L}});
+                     series.Opts.DrawKind = dkStems;
+                   }});
+  cases.push_back({"a legend wider than the rectangle", [this] {
+                     graph.Options.Legend = true;
+                     graph.GetItem(0)->Name = std::string(200, 'w');
+                   }});
+  cases.push_back({"elevation 90", [this] { SetView(90, 0); }});
+  cases.push_back({"elevation -90", [this] { SetView(-90, 0); }});
+  TMemoryClipboardStore store;
+  SetClipboardStore(&store);
+  TempFolder folder;
+  for (const TCase& c : cases) {
+    graph.Clear();
+    AddMesh(4, 4, [](long double x, long double y) { return x * y; });
+    graph.Options = TXGOptions();
+    graph.Options.HeightsBar = true;
+    graph.View = MakePoint3D(20, 0, 330);
+    c.set();
+    EXPECT_NO_THROW(graph.PaintTo(bitmap.Canvas(), Rect(0, 0, 640, 480))) << c.name;
+    for (std::uint8_t format : {0, 1, 2}) {
+      graph.Options.ExportFormat = format;
+      EXPECT_NO_THROW(graph.CopyToClipboard(Rect(0, 0, 640, 480))) << c.name << ", format " << int(format);
+      EXPECT_NO_THROW(graph.SaveToFile(folder / "x", Rect(0, 0, 640, 480))) << c.name << ", format " << int(format);
+    }
+  }
+  SetClipboardStore(&QtClipboardStore());
 }
 
 }  // namespace

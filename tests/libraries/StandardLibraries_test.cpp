@@ -183,9 +183,32 @@ const THeaderRow Routines[] = {
     {"Math", "DelCol", "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )"},
     {"Math", "DelRow", "procedure ( var M : Matrix; N1 : integer; N2 : integer = -1 )"},
     {"Math", "MakeVec", "function ( Size : integer; Value : real = 0 ) : Vector"},
+    {"SysPlots", "Plot",
+     "procedure ( F : TMathFunc; X : Vector; Append : boolean = FALSE; Style : TPlotStyle = psLine; Axes : TAxesType = "
+     "atLinear )"},
+    {"SysPlots", "PlotParam",
+     "procedure ( FX, FY : TMathFunc; T : Vector; Append : boolean = FALSE; Style : TPlotStyle = psLine; Axes : "
+     "TAxesType = atLinear )"},
+    {"SysPlots", "PlotParam3D",
+     "procedure ( FX, FY, FZ : TMathFunc; T : Vector; Append : boolean = FALSE; Style : TPlotStyle = psLine )"},
+    {"SysPlots", "PlotData",
+     "procedure ( X, Y : Vector; Append : boolean = FALSE; Style : TPlotStyle = psCircle; Axes : TAxesType = "
+     "atLinear )"},
+    {"SysPlots", "PlotData3D",
+     "procedure ( X, Y, Z : Vector; Append : boolean = FALSE; Style : TPlotStyle = psCircle )"},
+    {"SysPlots", "PlotErrors",
+     "procedure ( X, Y, Z : Vector; Append : boolean = FALSE; Style : TPlotStyle = psCircle )"},
+    {"SysPlots", "Plot3D",
+     "procedure ( F : TMeshFunc; X, Y : Vector; Append : boolean = FALSE; Style : TMeshStyle = msSurface )"},
+    {"SysPlots", "PlotMesh",
+     "procedure ( M : Matrix; X, Y : Vector; Append : boolean = FALSE; Style : TMeshStyle = msSurface )"},
+    {"SysPlots", "PlotField",
+     "procedure ( X, Y, VX, VY : Vector; Append : boolean = FALSE; Axes : TAxesType = atLinear )"},
+    {"SysPlots", "PlotField3D", "procedure ( X, Y, Z, VX, VY, VZ : Vector; Append : boolean = FALSE )"},
+    {"SysPlots", "PlotShape", "procedure ( var V, F : Matrix; Append : boolean = FALSE )"},
 };
 
-constexpr const char* BuiltInLibraries[] = {"System", "_SysMath", "InOut", "Math"};
+constexpr const char* BuiltInLibraries[] = {"System", "_SysMath", "InOut", "Math", "SysPlots"};
 
 // The parameter names of a header in the spelling it gives them: each
 // identifier followed by "," or ":" inside the parentheses.
@@ -270,6 +293,15 @@ TEST_F(StandardLibraries, EveryBuiltInRoutineHasItsHeaderInTheTable) {
       EXPECT_TRUE(listed.count(routine->Name())) << routine->Name();
     }
   });
+}
+
+TEST_F(StandardLibraries, ComeInOrderWithTheirRoutines) {
+  std::vector<std::string> order;
+  for (int i = 0; i < Engine.Libs().Count(); ++i) order.push_back(Engine.Libs().Get(i)->Name());
+  EXPECT_EQ(order, (std::vector<std::string>{"System", "_SysMath", "InOut", "Math", "SysPlots", "Workspace"}));
+  int plotRoutines = 0;
+  ForEachNode(Engine.Funcs(), [&](THashNode* node) { plotRoutines += node->Lib()->Name() == "SysPlots"; });
+  EXPECT_EQ(plotRoutines, 11);
 }
 
 TEST(HeaderParameterNames, AreTheIdentifiersBeforeCommaOrColonInsideParentheses) {

@@ -1,5 +1,7 @@
 #include "runtime/NumberText.h"
 
+#include "runtime/Exceptions.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -68,6 +70,34 @@ TEST(TextToReal, RefusesOtherTextsAndLeavesTheNumber) {
     long double x = Untouched;
     EXPECT_FALSE(TextToReal(text, x)) << '"' << text << '"';
     EXPECT_EQ(x, Untouched) << text;
+  }
+}
+
+TEST(StrToInt, ReadsThirtyTwoBitIntegers) {
+  const struct {
+    const char* Text;
+    std::int32_t Value;
+  } cases[] = {
+      {"0", 0},          {"-17", -17},         {"+8", 8},          {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<std::int32_t>::min()}, {"$1F", 31},  {"$ff", 255},
+      {"$FFFFFFFF", -1}, {"$80000000", std::numeric_limits<std::int32_t>::min()}, {"$00000010", 16},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StrToInt(c.Text), c.Value) << c.Text;
+    EXPECT_EQ(StrToIntDef(c.Text, 99), c.Value) << c.Text;
+  }
+}
+
+TEST(StrToInt, RefusesOtherTextsNamingThem) {
+  for (const char* text : {"", "12x", "4294967296", "2147483648", "-2147483649", "$", "$123456789", "-$10", " 1",
+                           "1 ", "0x10", "$G", "+-1", "1.5"}) {
+    EXPECT_EQ(StrToIntDef(text, 99), 99) << '"' << text << '"';
+    try {
+      StrToInt(text);
+      ADD_FAILURE() << '"' << text << "\" read";
+    } catch (const EConvertError& error) {
+      EXPECT_EQ(error.what(), "\"" + std::string(text) + "\" is not a valid integer value");
+    }
   }
 }
 

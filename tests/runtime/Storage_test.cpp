@@ -117,6 +117,31 @@ TEST_F(StorageTest, TypedValuesAndDefaults) {
   Storage->CloseSection();
 }
 
+// A count announces the keys of a loop; whatever it says, the loop is no
+// longer than the section, and no longer than its reader keeps.
+TEST_F(StorageTest, AStoredCountIsBoundedByItsKeysAndTheLimit) {
+  Storage = std::make_unique<TStorage>("", 0);
+  struct TCase {
+    const char* stored;
+    int limit;
+    int expected;
+  };
+  const TCase cases[] = {
+      {"3", 10, 3},           {"2000000000", 100, 6}, {"4294967298", 100, 6}, {"9999999999999999999", 100, 0},
+      {"-1", 100, 0},         {"abc", 100, 0},        {"5", 2, 2},            {"-9223372036854775808", 100, 0},
+  };
+  for (const TCase& c : cases) {
+    Storage->OpenSection("COUNTS", true);
+    TSectionCloser closer(*Storage);
+    Storage->WriteString("Count", c.stored);
+    for (int i = 0; i < 5; ++i) Storage->WriteString("Item" + std::to_string(i), "x");
+    EXPECT_EQ(Storage->ReadCount("Count", c.limit), c.expected) << c.stored << " within " << c.limit;
+  }
+  Storage->OpenSection("COUNTS", true);
+  TSectionCloser closer(*Storage);
+  EXPECT_EQ(Storage->ReadCount("Count", 100), 0) << "no keys";
+}
+
 TEST_F(StorageTest, OneSectionAtATime) {
   TStorage store("", 0);
   EXPECT_FALSE(store.IsSectionOpen());

@@ -57,6 +57,45 @@ TEST(StringList, IndexOfIgnoresAsciiCaseUnlessCaseSensitive) {
   EXPECT_EQ(list.IndexOf("BETA"), 1);
 }
 
+TEST(StringList, IndexOfNameFindsTheNameBeforeTheFirstEquals) {
+  TStringList list;
+  list.SetText("plain\nColor=1\nkey=a=b\nEmpty=\ncolor=2\n");
+  EXPECT_EQ(list.IndexOfName("color"), 1) << "the first of equal names, ignoring case";
+  EXPECT_EQ(list.IndexOfName("Key"), 2);
+  EXPECT_EQ(list.IndexOfName("empty"), 3);
+  EXPECT_EQ(list.IndexOfName("plain"), -1) << "a line without = has no name";
+  EXPECT_EQ(list.IndexOfName("a"), -1);
+  list.SetCaseSensitive(true);
+  EXPECT_EQ(list.IndexOfName("color"), 4);
+}
+
+TEST(StringList, AListOwningItsObjectsFreesThemAsTheirLinesGo) {
+  struct TCounted : TObject {
+    explicit TCounted(int& alive) : Alive(alive) { ++Alive; }
+    ~TCounted() override { --Alive; }
+    int& Alive;
+  };
+  int alive = 0;
+  {
+    TStringList list;
+    list.OwnsObjects = true;
+    for (const char* name : {"a", "b", "c", "d"}) list.AddObject(name, new TCounted(alive));
+    list.Delete(0);
+    EXPECT_EQ(alive, 3);
+    list.Clear();
+    EXPECT_EQ(alive, 0);
+    list.AddObject("e", new TCounted(alive));
+  }
+  EXPECT_EQ(alive, 0) << "the rest go with the list";
+  TCounted kept(alive);
+  {
+    TStringList borrowing;
+    borrowing.AddObject("k", &kept);
+    borrowing.Clear();
+  }
+  EXPECT_EQ(alive, 1) << "a list that does not own its objects leaves them";
+}
+
 TEST(StringList, BadIndicesAreReportedWithTheIndex) {
   TStringList list;
   list.Add("a");

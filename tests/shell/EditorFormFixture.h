@@ -102,7 +102,7 @@ protected:
     TDataDrawTree& tree = *editor->Console->Tree;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node)) {
       const TConsLineRec* line = editor->Console->LineRecord(node);
-      lines.push_back({line->Text, line->Data.Kind});
+      lines.push_back({std::string(line->Text()), line->Data.Kind});
     }
     return lines;
   }

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "engine/data/IOSystem.h"
+#include "libraries/PlotTargets.h"
 #include "runtime/HeapUsage.h"
 #include "tests/shell/EditorFormFixture.h"
 
@@ -131,18 +132,18 @@ TEST_F(EditorRunTest, AfterARunTheMainWindowsLinesAnswerInItsCurrentView) {
   EXPECT_EQ(LastLine(), (TShownLine{"2", lkResult}));
 }
 
-// Each example runs from a tab without an error; the plot example once the
-// plotting routines exist.
+// Each example runs from a tab without an error; the plot example once a
+// 2D graph window takes plots.
 TEST_F(EditorRunTest, EveryExampleProgramRunsWithoutAnError) {
   const fs::path built = fs::read_symlink("/proc/self/exe").parent_path() / "../bin";
   fs::create_directories(program.Path() / "Files");
   fs::create_symlink(fs::canonical(built / "DATA" / "file.dio"), program.Path() / "DATA" / "file.dio");
   IOSystem = std::make_unique<TIOSystem>(GetAppFolder());
   StartShown();
-  const fs::path examples = built / "Examples";
+  const fs::path examples = ProgramResources() / "Examples";
   int ran = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(examples)) {
-    if (entry.path().filename() == "Plot.tarn" && form->Engine->ClassifyIdentifier("Plot") == 0) continue;
+    if (entry.path().filename() == "Plot.tarn" && !GetPlotTarget(pwGraph2D)) continue;
     ASSERT_TRUE(editor->OpenFile(entry.path().string()));
     Key(VK_F9);
     const std::vector<TShownLine> lines = EditorConsole();

@@ -3,8 +3,9 @@
 // A copy that runs writes "<folder>/ran-<pid>" once it listens, then each
 // handed-over text to "<folder>/message-<n>" (n from 1) until it is killed.
 // A later start writes "<folder>/maxinst-<LastInst>" when told the limit
-// was reached, and exits 0 once its file was handed over, 3 when no
-// running copy took it. Copies of this file in other folders are other programs.
+// was reached, and exits 0 once its file was handed over; when no running
+// copy took it, it runs after all and writes "<folder>/warning-<pid>" with
+// its warning first. Copies of this file in other folders are other programs.
 
 #include <unistd.h>
 
@@ -28,12 +29,9 @@ int main(int argc, char** argv) {
   control.OnMaxInst = [&](TObject*, std::uint32_t lastInst) {
     std::ofstream(folder + "/maxinst-" + std::to_string(lastInst));
   };
-  try {
-    control.Check(ProgramFileName(), std::vector<std::string>(argv + 3, argv + argc));
-  } catch (const EInstCtrl&) {
-    return 3;
-  }
+  control.Check(ProgramFileName(), std::vector<std::string>(argv + 3, argv + argc));
   if (!FirstInstance) return 0;
+  if (!control.Warning().empty()) std::ofstream(folder + "/warning-" + std::to_string(getpid())) << control.Warning();
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   StartQtPlatform(argc, argv);
   control.Listen();

@@ -89,6 +89,21 @@ TEST_F(InstCtrlTest, AClaimLeftByAKilledCopyIsFreeAgain) {
   StartRunning(Probe, "1");
 }
 
+// A hung copy keeps its claim, so later starts cannot hand over to it:
+// each runs after the channel's bound instead, and leaves the claim and the
+// socket to the hung copy, which answers again once it runs on.
+TEST_F(InstCtrlTest, AStartWhoseRunningCopyDoesNotAnswerRunsLeavingTheClaimAlone) {
+  const pid_t hung = StartRunning(Probe, "1");
+  kill(hung, SIGSTOP);
+  const pid_t later = Start(Probe, "1", {"later.tarn"});
+  EXPECT_TRUE(WaitFor([&] { return Ran(later); })) << "the later start did not run";
+  EXPECT_EQ(ReadFileText(Report("warning-" + std::to_string(later))),
+            "The running copy of the program did not answer; this copy runs on its own");
+  kill(hung, SIGCONT);
+  EXPECT_EQ(Processes.Finish(Start(Probe, "1", {"third.tarn"})), 0);
+  EXPECT_EQ(Messages(1), std::vector<std::string>{folder_ / "work/third.tarn"}) << "handed over to the first copy";
+}
+
 TEST_F(InstCtrlTest, ACopyInAnotherFolderIsAProgramOfItsOwn) {
   StartRunning(Probe, "1");
   fs::create_directories(folder_ / "other");

@@ -155,6 +155,15 @@ TEST_F(LibManTest, AStoredEntryWhoseFileIsGoneIsDropped) {
   EXPECT_EQ(Stored("LIBS", "L_2_File"), "<none>");
 }
 
+TEST_F(LibManTest, AStoredCountBeyondItsEntriesReadsOnlyTheEntries) {
+  const std::string a = Packed("LIBS/a.tarl", "LibA");
+  const std::string b = Packed("LIBS/b.tarl", "LibB");
+  StoreEntries({{a, true}, {b, false}}, true);
+  Store("LIBS", "Count", "3000000000");
+  const auto manager = Make();
+  EXPECT_EQ(Names(*manager), (std::vector<std::string>{"a", "b"}));
+}
+
 TEST_F(LibManTest, ALinkBackUpTheTreeIsNotFollowed) {
   Packed("LIBS/a.tarl", "LibA");
   fs::create_directory_symlink(Libs, Libs + "loop");

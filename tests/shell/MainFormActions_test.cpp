@@ -41,6 +41,20 @@ TEST_F(MainFormRunTest, CtrlF9AbortsARunAndALineTypedMeanwhileIsRefused) {
   EXPECT_FALSE(form->Engine->IsRunning());
 }
 
+// The listing of a million rows keeps the window alive: Ctrl+F9 ends it,
+// what it listed stays, and the next line runs.
+TEST_F(MainFormRunTest, CtrlF9EndsABigListing) {
+  Start();
+  RunLater(200, [this] { Press(VK_F9, Ctrl); });
+  Enter("v := MakeVec(1000000)");
+  const std::vector<TShownLine> lines = Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), TShownLine{"Execution terminated", lkWarning}), lines.end());
+  EXPECT_LT(form->Console->Tree->RootNode()->TotalCount, 1000000u) << "the listing went on";
+  EXPECT_EQ(lines.front(), (TShownLine{"v := MakeVec(1000000)", lkInput}));
+  Enter("1+1");
+  EXPECT_EQ(LastLine(), (TShownLine{"2", lkResult}));
+}
+
 TEST_F(MainFormRunTest, ClosingDuringARunEndsTheRunThenTheWindow) {
   Start();
   // Checked while the script still runs: once Enter returns, the retry

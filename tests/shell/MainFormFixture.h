@@ -27,11 +27,10 @@
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/PlaySound.h"
 
-// The program's own sounds, copied beside the test programs by the build
-// (a path from the source file depends on the folder the tests run in).
-inline std::filesystem::path ProgramSounds() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "DATA";
-}
+// The program's own resources (sounds, examples) in the source tree.
+inline std::filesystem::path ProgramResources() { return RESOURCES_DIR; }
+
+inline std::filesystem::path ProgramSounds() { return ProgramResources() / "sounds"; }
 
 struct TShownLine {
   std::string Text;
@@ -113,7 +112,7 @@ protected:
     TDataDrawTree& tree = *form->Console->Tree;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node)) {
       const TConsLineRec* line = form->Console->LineRecord(node);
-      lines.push_back({line->Text, line->Data.Kind});
+      lines.push_back({std::string(line->Text()), line->Data.Kind});
     }
     return lines;
   }

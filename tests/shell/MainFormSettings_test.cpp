@@ -12,6 +12,7 @@
 #include "tests/runtime/Packer.h"
 #include "tests/shell/MainFormFixture.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 
@@ -65,6 +66,37 @@ TEST_F(MainFormTest, TheWindowKeepsItsSmallestSize) {
   EXPECT_EQ(form->Width(), 320);
   EXPECT_EQ(form->Height(), twoLines);
   EXPECT_EQ(form->ClientHeight(), form->CommandLine->Height() + form->ResultLine->Height());
+}
+
+// Stored sizes of another screen, an older program or a hand edit: the
+// window still shows, at least at its smallest and within the work area.
+TEST_F(MainFormTest, StoredGeometryIsMadeUsableOnLoad) {
+  const TRect area = Screen().WorkAreaRect();
+  const std::vector<std::vector<std::pair<std::string, std::string>>> cases = {
+      {{"FWidth", "-5000"}, {"FHeight", "0"}},
+      {{"FHeight", "-1"}},
+      {{"Compact", "1"}, {"CWidth", "-5000"}},
+      {{"FLeft", "0"}, {"FTop", "0"}, {"FWidth", "2147483647"}, {"FHeight", "2147483647"}},
+      {{"FWidth", "20000"}, {"FHeight", "20000"}},
+      {{"FTop", "99999999999"}},
+  };
+  for (const auto& keys : cases) {
+    const std::string name = keys.front().first + "=" + keys.back().second;
+    for (const auto& [key, value] : keys) Store("MAINFORM", key, value);
+    Start();
+    EXPECT_TRUE(form->Showing()) << name;
+    EXPECT_GE(form->Width(), 320) << name;
+    EXPECT_LE(form->Width(), area.Width()) << name;
+    EXPECT_GE(form->ClientHeight(), form->CommandLine->Height()) << name;
+    EXPECT_LE(form->Height(), area.Height()) << name;
+    TRect shared;
+    EXPECT_TRUE(IntersectRect(shared, form->BoundsRect(), area)) << name;
+    EXPECT_TRUE(form->CommandLine->Showing()) << name;
+    Free();
+    Storage = std::make_unique<TStorage>("Quantrel.ini", 0);
+    Storage->OpenSection("MAINFORM", true);
+    Storage->CloseSection();
+  }
 }
 
 TEST_F(MainFormTest, TheSettingsSurviveARestart) {

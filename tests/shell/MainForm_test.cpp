@@ -12,6 +12,9 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/qt/Screenshot.h"
+#include "toolkit/win/Menu.h"
+#include "toolkit/win/Window.h"
+#include "treeview/DataDrawTree.h"
 #include "skin/SkinToolBar.h"
 
 namespace {
@@ -240,6 +243,71 @@ TEST_F(MainFormTest, TheFullViewShowsTheToolBarAndTheCreamCommandLine) {
   EXPECT_GT(CountColor(before, line, Rgb(0xF0FBFF)), line.Width() * line.Height() / 2) << "cream";
   const TRect promptArea = Bounds(line.Left, line.Top, 16, line.Height());
   EXPECT_GT(CountColor(before, promptArea, Rgb(clGreen)), 3) << "the green prompt";
+}
+
+// A press on the console, on a line or below the lines, or on the result
+// line leaves the keyboard with the command line; the selection the press
+// made stays.
+TEST_F(MainFormTest, APressOnTheConsoleOrTheResultLineGivesTheKeysBackToTheCommandLine) {
+  Start();
+  Enter("1+1");
+  TDataDrawTree& tree = *form->Console->Tree;
+  SynthesizeClick(tree.Handle(), {60, tree.ClientHeight() - 10});
+  ProcessEverything();
+  Enter("3+3");
+  EXPECT_EQ(LastLine(), (TShownLine{"6", lkResult})) << "typed after a press below the lines";
+  SynthesizeClick(tree.Handle(), {60, static_cast<int>(tree.DefaultNodeHeight()) / 2});
+  ProcessEverything();
+  EXPECT_EQ(form->Console->SelectedCount(), 1) << "the line pressed";
+  Enter("4+4");
+  EXPECT_EQ(LastLine(), (TShownLine{"8", lkResult})) << "typed after a press on a line";
+  EXPECT_EQ(GetFocus(), form->CommandLine->Handle());
+
+  form->SetCompact(true);
+  ProcessEverything();
+  SynthesizeClick(form->ResultLine->Handle(), {20, form->ResultLine->ClientHeight() / 2});
+  ProcessEverything();
+  EXPECT_EQ(GetFocus(), form->CommandLine->Handle()) << "a press on the result line";
+}
+
+// The console as the desktop shows it, outside the open main menu, stays
+// as it was: the menu loop repaints the window without blanking it.
+TEST_F(MainFormTest, TheConsoleKeepsItsLinesWhileTheMainMenuIsOpen) {
+  Start();
+  for (const char* line : {"1+1", "'abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz'"}) Enter(line);
+  const HWND tree = form->Console->Tree->Handle();
+  const TWindowPicture before = GrabShownWindow(tree);
+  TRect menu{};
+  std::optional<TWindowPicture> during;
+  // From the desktop's loop, which runs inside the menu's.
+  int looks = 0;
+  std::function<void()> lookAtTheMenu = [&] {
+    const std::vector<HWND> windows = TopLevelWindows();
+    const auto shown = std::find_if(windows.begin(), windows.end(), [](HWND window) {
+      return GetClassName(window) == MenuWindowClass && IsWindowVisible(window);
+    });
+    if (shown == windows.end()) return ++looks < 50 ? RunLater(20, lookAtTheMenu) : void();
+    GetWindowRect(*shown, menu);
+    during = GrabShownWindow(tree);
+    SynthesizeKeyStroke(form->Handle(), VK_ESCAPE, "");
+  };
+  RunLater(20, lookAtTheMenu);
+  TToolButton& menuButton = *form->ToolBar->Buttons(0);
+  SynthesizeClick(form->ToolBar->Handle(), {menuButton.Left() + 5, menuButton.Top() + 5});
+  ProcessEverything();
+  ASSERT_TRUE(during.has_value()) << "the menu did not open";
+  ASSERT_EQ(during->Pixels.size(), before.Pixels.size());
+  TRect treeOnScreen;
+  GetWindowRect(tree, treeOnScreen);
+  int compared = 0, changed = 0;
+  for (int y = 0; y < before.Height; ++y)
+    for (int x = 0; x < before.Width; ++x) {
+      if (PtInRect(menu, {treeOnScreen.Left + x, treeOnScreen.Top + y})) continue;
+      ++compared;
+      changed += during->Pixels[y * before.Width + x] != before.Pixels[y * before.Width + x];
+    }
+  EXPECT_GT(compared, before.Width * before.Height / 2) << "most of the console lies beside the menu";
+  EXPECT_EQ(changed, 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,18 +18,23 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 #include "runtime/Storage.h"
+#include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
+#include "shell/EditorForm.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
+#include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/Packer.h"
 #include "tests/runtime/TempFolder.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -69,7 +75,9 @@ protected:
     SetAppFolder("");
   }
 
+  // As a fresh process: the command line is XEDIT1 again.
   int Run(std::vector<std::function<bool()>> steps, const std::vector<std::string>& arguments = {}) {
+    TXEdit::ResetNameCounter();
     steps_ = std::move(steps);
     step_ = 0;
     PostMessage(stepper_, WM_USER, 0, 0);
@@ -92,13 +100,13 @@ protected:
     TDataDrawTree& tree = *MainForm->Console->Tree;
     PDataNode last = nullptr;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node)) last = node;
-    return last ? MainForm->Console->LineRecord(last)->Text : "<none>";
+    return last ? std::string(MainForm->Console->LineRecord(last)->Text()) : "<none>";
   }
   static std::vector<std::string> Lines() {
     std::vector<std::string> lines;
     TDataDrawTree& tree = *MainForm->Console->Tree;
     for (PDataNode node = tree.FirstRootNodeRaw(); node; node = tree.NextSiblingOf(node))
-      lines.push_back(MainForm->Console->LineRecord(node)->Text);
+      lines.emplace_back(MainForm->Console->LineRecord(node)->Text());
     return lines;
   }
   static bool CloseProgram() {
@@ -193,13 +201,15 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
                                       "Creating settings", "Creating editor", "Creating editor settings",
-                                      "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 6u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 6, splash.Progress.end()), (std::vector<int>{50, 53, 60, 65, 70, 100}));
+                                      "Creating Workspace", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 7u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 7, splash.Progress.end()),
+            (std::vector<int>{50, 53, 60, 65, 70, 80, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
-                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]"})
+                              "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -222,14 +232,31 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(MainForm ? "input dialog, main window alive" : "input dialog, main window gone");
     destroy();
   };
+  table[1].Windows[1].Destroy = [&, destroy = table[1].Windows[1].Destroy] {
+    freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
+    destroy();
+  };
+  ASSERT_EQ(table[3].Message, "Creating Workspace");
+  ASSERT_EQ(table[3].Progress, 80);
+  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+    freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
+    destroy();
+  };
+  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+    freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
+    destroy();
+  };
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"input dialog, main window alive", "main window, pictures alive"}));
+    EXPECT_EQ(freed, (std::vector<std::string>{"New Variable dialog, input dialog alive", "workspace, its dialog gone",
+                                               "evaluator, input dialog alive", "input dialog, main window alive",
+                                               "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
-    for (const void* global : std::initializer_list<const void*>{MainForm, InputForm, frmSplash, Images, InstCtrl,
-                                                                 LoadProgress, Application().MainForm()})
+    for (const void* global :
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
+                                            InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }
@@ -237,7 +264,7 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
 
 TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   std::vector<TCreationStep> table = CreationTable();
-  table.insert(table.begin() + 2, {"Creating a test window", {{[] { throw EQuantrelError("no test window"); }, [] {}}}, 54});
+  table.insert(table.begin() + 2, {"Creating a test window", {{[] { throw EQuantrelError("no test window"); }, [] {}, {}}}, 54});
   Start.Table = &table;
   EXPECT_NE(Run({CloseProgram}), 0);
   ASSERT_EQ(boxes_.Shown.size(), 1u);
@@ -245,6 +272,93 @@ TEST_F(ProgramTest, AWindowThatCannotBeMadeStopsTheStartWithTheErrorBox) {
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(InputForm, nullptr);
   EXPECT_EQ(frmSplash, nullptr);
+}
+
+// A logout or a kill closes the program as its close box does: a running
+// script is aborted first, and the settings are written.
+TEST_F(ProgramTest, SigtermAndSighupCloseAsTheCloseBoxDoes) {
+  const int idle = Run({[&] {
+    MainForm->CommandLine->SetFocus();
+    Type(MainForm->Handle(), "2+3");
+    Enter(MainForm->Handle());
+    raise(SIGHUP);
+    return true;
+  }});
+  EXPECT_EQ(idle, 0);
+  EXPECT_EQ(SectionLines(SettingsText(), "XEDIT1"), (std::vector<std::string>{"CmdCount=1", "Cmd_0=2+3"}));
+
+  // The first run in a process names its settings file after the program
+  // file, later ones after the title: each run gets a folder of its own.
+  fs::remove_all(config_.Path());
+  std::string lastLine;
+  const int running = Run({[&] {
+                             MainForm->CommandLine->SetFocus();
+                             Next();
+                             Type(MainForm->Handle(), "Delay(60000)");
+                             Enter(MainForm->Handle());
+                             lastLine = LastLine();
+                             return true;
+                           },
+                           [&] {
+                             if (!MainForm->Engine->IsRunning()) return false;
+                             raise(SIGTERM);
+                             return true;
+                           }});
+  EXPECT_EQ(running, 0);
+  EXPECT_EQ(lastLine, "Execution terminated");
+  EXPECT_EQ(SectionLines(SettingsText(), "XEDIT1"), (std::vector<std::string>{"CmdCount=1", "Cmd_0=Delay(60000)"}));
+
+  // Nobody is there to answer a question: an unsaved program is kept aside.
+  fs::remove_all(config_.Path());
+  const int withText = Run({[&] {
+    EditorForm->actNew->Execute();
+    raise(SIGTERM);
+    return true;
+  }});
+  EXPECT_EQ(withText, 0);
+  const std::vector<std::string> params = SectionLines(SettingsText(), "EDITORPARAMS");
+  const auto recovered = std::find_if(params.begin(), params.end(),
+                                      [](const std::string& line) { return line.starts_with("Recovered="); });
+  ASSERT_NE(recovered, params.end()) << "no recovery copy";
+  EXPECT_TRUE(fs::exists(fs::path(recovered->substr(10)) / "Untitled1.tarn")) << *recovered;
+}
+
+// The engine's lines, with a look at the desktop when the first one comes.
+class TFirstLineWatch final : public IXConsBase {
+public:
+  TFirstLineWatch(CountedPtr<IXConsBase> console, std::function<void()> first)
+      : console_(std::move(console)), first_(std::move(first)) {}
+  void Write(const std::string& text, std::uint8_t kind, int level) override {
+    if (first_) std::exchange(first_, nullptr)();
+    console_->Write(text, kind, level);
+  }
+  void ExpandToLevel(int level) override { console_->ExpandToLevel(level); }
+  void Clear() override { console_->Clear(); }
+
+private:
+  CountedPtr<IXConsBase> console_;
+  std::function<void()> first_;
+};
+
+// A start file compiles without handling messages: the window is on the
+// desktop and painted before the file's first line.
+TEST_F(ProgramTest, TheWindowIsShownPaintedBeforeAStartFileWrites) {
+  const std::string file = program_ / "long.tarn";
+  std::ofstream(file, std::ios::binary) << "program P;\nbegin\n  Write('first');\n  Delay(300);\nend.\n";
+  std::optional<TWindowPicture> shown;
+  std::vector<TCreationStep> table = CreationTable();
+  const TStartWindow watch{[&] {
+                             MainForm->Engine->SetConsole(MakeCounted<TFirstLineWatch>(
+                                 MainForm->Console->ConsoleIntf, [&] { shown = GrabShownWindow(MainForm->Handle()); }));
+                           },
+                           [] {},
+                           {}};
+  table.insert(table.begin() + 1, {"", {watch}, -1});
+  Start.Table = &table;
+  EXPECT_EQ(Run({[&] { return LastLine() == "first" && CloseProgram(); }}, {file}), 0);
+  ASSERT_TRUE(shown.has_value());
+  const long white = std::count(shown->Pixels.begin(), shown->Pixels.end(), 0xFFFFFFu);
+  EXPECT_GT(white, static_cast<long>(shown->Pixels.size()) / 2) << "the console's white, shown";
 }
 
 // The first instance runs in this process with the key of the real
@@ -363,7 +477,7 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningCopy) {
 TEST_F(SingleInstanceTest, AFileHandedOverWhileTheWindowsAreMadeRunsOnceTheLoopRuns) {
   WriteProgram(program_ / "other/rel/prog.tarn", "prog ran");
   std::vector<TCreationStep> table = CreationTable();
-  const TStartWindow handOver{[&] { EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0); }, [] {}};
+  const TStartWindow handOver{[&] { EXPECT_EQ(Finish(StartLater({"rel/prog.tarn"})), 0); }, [] {}, {}};
   table.insert(table.begin(), {"", {handOver}, -1});
   Start.Table = &table;
   int waits = 0;
@@ -373,6 +487,24 @@ TEST_F(SingleInstanceTest, AFileHandedOverWhileTheWindowsAreMadeRunsOnceTheLoopR
     return CloseProgram();
   }});
   EXPECT_EQ(status, 0);
+}
+
+// A running copy that is hung keeps its claim: a later start runs after
+// the hand-over's bound instead of leaving the user without a window.
+TEST_F(SingleInstanceTest, AStartWhoseRunningCopyDoesNotAnswerRunsAndSaysSo) {
+  const pid_t hung = StartLater({}, QuantrelPath(), "offscreen");
+  ASSERT_TRUE(RunsAsFirst(hung));
+  kill(hung, SIGSTOP);
+  std::vector<std::string> lines;
+  EXPECT_EQ(Run({[&] {
+              lines = Lines();
+              return CloseProgram();
+            }}),
+            0);
+  kill(hung, SIGCONT);
+  processes_.Kill(hung);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "The running copy of the program did not answer; this copy runs on its own");
 }
 
 TEST_F(SingleInstanceTest, ACopyElsewhereRunsOnItsOwnAndAKilledCopyLeavesItsClaimFree) {

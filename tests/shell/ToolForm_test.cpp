@@ -7,6 +7,7 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Window.h"
 #include "toolkit/win/WindowBackend.h"
 
@@ -49,6 +50,30 @@ TEST_F(ToolFormTest, GeometryAndReopenFlagSurviveTheNextRun) {
   EXPECT_EQ(Make().BoundsRect(), Bounds(50, 60, 320, 240));
   EXPECT_TRUE(form->ReopenFlag());
   EXPECT_FALSE(form->Visible()) << "reopening is the main window's business";
+}
+
+TEST_F(ToolFormTest, OwnKeysAreReadAtOnceAndWrittenOnceAfterTheBaseKeys) {
+  Store("TESTFORM", "Depth", "7");
+  Make();
+  int depth = 0;
+  form->KeepOwnKeys([&depth](TStorage& storage) { depth = static_cast<int>(storage.ReadInteger("Depth", 1)); },
+                    [&depth](TStorage& storage) { storage.WriteInteger("Depth", depth + 1); });
+  EXPECT_EQ(depth, 7);
+  form->WriteSettings();
+  depth = 100;
+  Free();
+  EXPECT_EQ(TIniFile(Storage->FileName()).ReadSection("TESTFORM"),
+            (std::vector<std::string>{"Left", "Top", "Width", "Height", "Visible", "Depth"}));
+  EXPECT_EQ(Stored("TESTFORM", "Depth"), "8");
+}
+
+TEST_F(ToolFormTest, AStoredPlaceOffEveryScreenOrASizeBelowAnyIsMadeUsable) {
+  Store("TESTFORM", "Left", "-100000");
+  Store("TESTFORM", "Top", "99999999999");
+  Store("TESTFORM", "Width", "0");
+  Store("TESTFORM", "Height", "-7");
+  EXPECT_EQ(Make().BoundsRect(),
+            Bounds(Designed.Left, Designed.Top, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)));
 }
 
 TEST_F(ToolFormTest, ShowingChecksTheActionAndClosingHidesAndForgets) {

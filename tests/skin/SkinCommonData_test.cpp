@@ -207,7 +207,7 @@ TEST_F(SkinDataTest, WhenTheLookIsComplex) {
   };
   for (const TCase c : {TCase{24, 0, true, false}, TCase{25, 0, true, true}, TCase{0, 40, true, true},
                         TCase{0, 100, false, true}, TCase{0, 100, true, false}}) {
-    manager.BorderMasks.clear();
+    manager.Masks.clear();
     manager.SetBorders("EDIT", {c.BorderSum - 3 * 6, 6, 6, 6, false});
     Edit().Transparency = c.Transparency;
     host->SetParent(c.WithParent ? parent : nullptr);
@@ -241,7 +241,7 @@ TEST_F(SkinDataTest, ResizingAGradientTellsTheChildrenNotAnchoredRightOrBottom) 
   anchored->SetAnchors(akLeft | akTop | akRight);
   const TSeen freeSeen = Record(*free);
   const TSeen anchoredSeen = Record(*anchored);
-  manager.Sections[0].GradientPercent = 30;
+  manager.SectionData[0].GradientPercent = 30;
   TSkinCommonData& data = panel->SkinData();
   data.CacheStale = false;
   TMessage size{WM_SIZE, 0, 0, 0};
@@ -265,6 +265,7 @@ TEST_F(SkinDataTest, BackgroundAnswersByTransparencyAndCache) {
   TComponent owner(nullptr);
   auto hostless = EditData(&owner);
   Edit().Color = 0x00102030;
+  manager.AddSection("GLOBALINFO").Color = 0x00C0B0A0;
   struct TCase {
     const char* Name;
     TSkinCommonData* Data;
@@ -280,7 +281,7 @@ TEST_F(SkinDataTest, BackgroundAnswersByTransparencyAndCache) {
                         TCase{"half transparent, cached", withCache.get(), 50, 0, bkImage, 0, cache},
                         TCase{"half transparent, no cache", withoutCache.get(), 50, 0, bkColor, clSkinKey, nullptr},
                         TCase{"transparent: the parent's", withoutCache.get(), 100, 0, bkColor, clAqua, nullptr},
-                        TCase{"transparent, no host", hostless.get(), 100, 0, bkColor, manager.Global, nullptr}}) {
+                        TCase{"transparent, no host", hostless.get(), 100, 0, bkColor, 0x00C0B0A0, nullptr}}) {
     Edit().Transparency = c.Transparency;
     Edit().GradientPercent = c.Gradient;
     TBackdropQuery query;

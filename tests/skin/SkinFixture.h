@@ -18,7 +18,7 @@ protected:
     form = nullptr;
   }
 
-  TSkinGeneralData& Edit() { return manager.Sections[2]; }
+  TSkinGeneralData& Edit() { return manager.SectionData[2]; }
 
   TTestSkinManager manager;
 };

@@ -171,7 +171,7 @@ protected:
 
 TEST_F(SkinnedToolBarTest, ASkinnedBarAnswersForItsSection) {
   auto* bar = AddBar<TSkinToolBar>(0);
-  manager.Sections[1].Color = 0x00204060;
+  manager.SectionData[1].Color = 0x00204060;
   ShowForm();
   ASSERT_TRUE(bar->SkinData().Skinned(true));
   EXPECT_EQ(bar->Perform(SM_SKINCMD, SkinCommand(scGetSection), 0), 2);
@@ -201,8 +201,8 @@ TEST_F(SkinnedToolBarTest, AButtonsCaptionTakesTheFontOfTheNearestSectionGivingI
   auto* button = new TToolButton(form);
   button->SetParent(bar);
   ShowForm();
-  TSkinGeneralData& panelSection = manager.Sections[0];
-  TSkinGeneralData& barSection = manager.Sections[1];
+  TSkinGeneralData& panelSection = manager.SectionData[0];
+  TSkinGeneralData& barSection = manager.SectionData[1];
   constexpr int Default = 7;
   struct TCase {
     bool BarGivesFont;

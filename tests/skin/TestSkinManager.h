@@ -1,55 +1,33 @@
 #pragma once
-// A skin manager whose section table the test fills: each section may have
-// a borders mask; no textures. The first one made is the default manager.
+// A skin manager whose tables the test fills by hand, with its skin
+// announced: sections, and borders masks of given widths. The first one
+// made is the default manager.
 
-#include <deque>
 #include <string>
-#include <vector>
 
 #include "skin/skins/SkinManager.h"
 
 class TTestSkinManager : public TSkinManager {
 public:
-  explicit TTestSkinManager(TComponent* owner = nullptr) : TSkinManager(owner) {}
+  explicit TTestSkinManager(TComponent* owner = nullptr) : TSkinManager(owner) { GlobalInfo.SkinActive = true; }
 
+  // The reference holds until the next section is added.
   TSkinGeneralData& AddSection(const std::string& name) {
-    Sections.emplace_back();
-    Sections.back().SectionName = name;
-    return Sections.back();
+    SectionData.emplace_back();
+    SectionData.back().SectionName = name;
+    return SectionData.back();
   }
   // Gives the section a borders mask of these widths.
   void SetBorders(const std::string& sectionName, TMaskBorders borders) {
-    BorderMasks.push_back({sectionName, borders});
+    TSkinMaskData mask;
+    mask.SectionName = sectionName;
+    mask.PropertyName = "BORDERSMASK";
+    mask.Manager = this;
+    mask.WL = std::int16_t(borders.Left);
+    mask.WT = std::int16_t(borders.Top);
+    mask.WR = std::int16_t(borders.Right);
+    mask.WB = std::int16_t(borders.Bottom);
+    mask.StretchMode = borders.NoBorderInNormalState ? smNoNormalBorder : 0;
+    Masks.push_back(std::move(mask));
   }
-
-  int SectionCount() const override { return static_cast<int>(Sections.size()); }
-  int SectionIndexOf(const std::string& sectionName) const override {
-    for (size_t i = 0; i < Sections.size(); ++i)
-      if (Sections[i].SectionName == sectionName) return static_cast<int>(i);
-    return -1;
-  }
-  int MaskIndexOf(int sectionIndex, const std::string& sectionName, const std::string& maskName) const override {
-    if (sectionIndex < 0 || maskName != "BORDERSMASK") return -1;
-    for (size_t i = 0; i < BorderMasks.size(); ++i)
-      if (BorderMasks[i].SectionName == sectionName) return static_cast<int>(i);
-    return -1;
-  }
-  int TextureIndexOf(int, const std::string&, const std::string&) const override { return -1; }
-  const TSkinGeneralData& Section(int sectionIndex) const override {
-    return Sections.at(static_cast<size_t>(sectionIndex));
-  }
-  TMaskBorders MaskBorders(int maskIndex) const override {
-    return BorderMasks.at(static_cast<size_t>(maskIndex)).Borders;
-  }
-  bool SkinActive() const override { return Active; }
-  TColor GlobalColor() const override { return Global; }
-
-  struct TBorderMask {
-    std::string SectionName;
-    TMaskBorders Borders;
-  };
-  std::deque<TSkinGeneralData> Sections;
-  std::vector<TBorderMask> BorderMasks;
-  bool Active = true;
-  TColor Global = 0x00C0C0C0;
 };

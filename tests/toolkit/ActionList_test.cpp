@@ -230,6 +230,26 @@ TEST_F(ActionListTest, ShortcutsTakeKeysOnlyWhileTheirActionIsEnabled) {
   form->SetMenu(nullptr);
 }
 
+// The main form's shortcuts (Abort, the windows' toggles) work in every
+// window; a form's own shortcut of the same key comes first.
+TEST_F(ActionListTest, TheMainFormsShortcutsWorkInOtherForms) {
+  TForm* main = Application().CreateForm<TForm>();
+  ASSERT_EQ(Application().MainForm(), main);
+  auto* mainList = new TActionList(main);
+  auto* toggle = new TAction(main);
+  toggle->SetActionList(mainList);
+  toggle->SetShortCut(ShortCut(VK_F8, 0));
+  int toggles = 0;
+  toggle->OnExecute = [&](TObject*) { ++toggles; };
+  SynthesizeKeyStroke(target->Handle(), VK_F8, "");
+  EXPECT_EQ(toggles, 1) << "from another form";
+  action->SetShortCut(ShortCut(VK_F8, 0));
+  SynthesizeKeyStroke(target->Handle(), VK_F8, "");
+  EXPECT_EQ(executed, 1) << "the focused form's own action first";
+  EXPECT_EQ(toggles, 1);
+  delete main;
+}
+
 // Ctrl+A selects the edit's text when the edit gets the key.
 TEST_F(ActionListTest, AShortcutTakesTheKeyFromAFocusedEditOnlyWhileItsActionIsEnabled) {
   auto* edit = new TEdit(form);

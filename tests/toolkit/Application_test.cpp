@@ -55,6 +55,11 @@ TEST(Application, RestoreShowsTheMinimizedMainFormAndBringToFrontActivatesIt) {
   EXPECT_EQ(form->WindowState(), wsMinimized);
   Application().Restore();
   EXPECT_EQ(form->WindowState(), wsNormal);
+  EXPECT_FALSE(Application().Minimized());
+  Application().Minimize();
+  EXPECT_TRUE(Application().Minimized());
+  Application().Restore();
+  EXPECT_FALSE(Application().Minimized());
   TForm other(nullptr);
   other.Show();
   ASSERT_EQ(GetActiveWindow(), other.Handle());

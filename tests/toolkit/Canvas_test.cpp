@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -309,6 +310,36 @@ TEST_F(CanvasPixels, GradientTriangleCornersHaveTheVertexColours) {
   EXPECT_EQ(At(1, 2), clWhite);
   const TColor middle = At(24, 16);
   EXPECT_TRUE(GetRValue(middle) > 0 && GetGValue(middle) > 0 && GetBValue(middle) > 0);
+}
+
+TEST_F(CanvasPixels, GradientTrianglePixelsAreTheWeightedVertexColours) {
+  // Channels of every value, not only whole bytes; drawn both ways round.
+  const TTriVertex a{3, 1, 0x1234, 0xFF00, 0x0080, 0};
+  const TTriVertex b{61, 9, 0xABCD, 0x0101, 0x7F7F, 0};
+  const TTriVertex c{17, 46, 0x00FF, 0x8000, 0xFFFF, 0};
+  for (const auto& order : {std::array{a, b, c}, std::array{a, c, b}}) {
+    Clear(clWhite);
+    const TGradientTriangle triangle{0, 1, 2};
+    ASSERT_TRUE(GradientFill(Dc(), order.data(), 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+    // Each pixel's weights are the areas it spans with the edges; the
+    // colour is their weighted sum over the whole area, cut toward zero.
+    auto cross = [](const TTriVertex& o, const TTriVertex& p, int x, int y) {
+      return std::int64_t(p.x - o.x) * (y - o.y) - std::int64_t(p.y - o.y) * (x - o.x);
+    };
+    const std::int64_t area = cross(order[0], order[1], order[2].x, order[2].y);
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 64; ++x) {
+        const std::int64_t w[3] = {cross(order[1], order[2], x, y), cross(order[2], order[0], x, y),
+                                   cross(order[0], order[1], x, y)};
+        const bool inside = area > 0 ? w[0] >= 0 && w[1] >= 0 && w[2] >= 0 : w[0] <= 0 && w[1] <= 0 && w[2] <= 0;
+        auto channel = [&](std::uint16_t TTriVertex::*member) {
+          return int((w[0] * (order[0].*member) + w[1] * (order[1].*member) + w[2] * (order[2].*member)) / area >> 8);
+        };
+        const TColor expected =
+            inside ? RGB(channel(&TTriVertex::Red), channel(&TTriVertex::Green), channel(&TTriVertex::Blue)) : clWhite;
+        ASSERT_EQ(At(x, y), expected) << x << "," << y;
+      }
+  }
 }
 
 TEST_F(CanvasPixels, GradientRectangleRunsFromLeftToRight) {

@@ -5,6 +5,9 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/GraphicControl.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/qt/Screenshot.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/MessageQueue.h"
@@ -114,6 +117,37 @@ TEST_F(ControlsTest, WindowlessChildIsPaintedByItsParentAndGetsTheMouseOverItsAr
   SynthesizeClick(form->Handle(), {inSquare.X - frame.Left, inSquare.Y - frame.Top});
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(pressedAt, (TPoint{5, 5})) << "in the square's own coordinates";
+}
+
+TEST_F(ControlsTest, PaintToDrawsTheControlAndItsChildrenAfreshAtThePoint) {
+  auto* square = new TSquare(form);
+  square->SetBounds(50, 40, 20, 10);
+  square->SetParent(form);
+  auto* panel = new TPanel(form);
+  panel->SetBevelOuter(bvNone);
+  panel->SetBounds(10, 10, 30, 20);
+  panel->SetColor(clRed);
+  panel->SetParent(form);
+  form->Show();
+  ProcessEverything();
+  const auto shown = RenderWindow(form->Handle());
+  // Painting held back: the window shows red, a snapshot the new colour.
+  panel->Perform(WM_SETREDRAW, 0, 0);
+  panel->SetColor(clLime);
+  ProcessEverything();
+
+  TBitmap target(shown->Width() + 20, shown->Height() + 20, pf24bit);
+  form->PaintTo(target.Canvas().Handle(), 5, 7);
+  const TGdiBitmap& pixels = *target.Handle();
+  const TPoint client = form->ScreenToClient(form->ClientOrigin());
+  const TPoint at{5 + client.X, 7 + client.Y};
+  EXPECT_EQ(pixels.Pixel(at.X + 12, at.Y + 12), clLime) << "the windowed child, painted now";
+  EXPECT_EQ(pixels.Pixel(at.X + 55, at.Y + 45), clBlue) << "the windowless child";
+  EXPECT_EQ(pixels.Pixel(at.X + 100, at.Y + 100), clWhite);
+  EXPECT_EQ(pixels.Pixel(4, 6), clBlack) << "nothing outside the form's place";
+  EXPECT_EQ(pixels.Pixel(5 + shown->Width(), 7 + shown->Height()), clBlack);
+  EXPECT_EQ(RenderWindow(panel->Handle())->Pixel(2, 2), clRed) << "the window itself is not repainted";
+  panel->Perform(WM_SETREDRAW, 1, 0);
 }
 
 TEST_F(ControlsTest, TakingOverWindowProcKeepsTheWindowsProcedure) {

@@ -30,6 +30,19 @@ TEST(DesktopWindowInfo, OwnedWindowsStayWithTheirOwnerAndToolWindowsGetTheirFram
   EXPECT_FALSE(info.ToolWindow);
 }
 
+TEST(DesktopWindowInfo, ACaptionGivenBeforeTheWindowIsMadeIsItsTitle) {
+  TForm early(nullptr);
+  early.SetCaption(" Workspace");
+  early.Show();
+  ProcessEverything();
+  TDesktopWindowInfo info;
+  ASSERT_TRUE(GetDesktopWindowInfo(early.Handle(), info));
+  EXPECT_EQ(info.Title, " Workspace");
+  early.SetCaption("Later");
+  ASSERT_TRUE(GetDesktopWindowInfo(early.Handle(), info));
+  EXPECT_EQ(info.Title, "Later");
+}
+
 // A captionless window with the tool-window style, as an About box is.
 class TCaptionlessToolForm : public TForm {
 public:

@@ -52,6 +52,18 @@ protected:
   static TPoint Centre(const TRect& rect) { return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2}; }
 };
 
+// The desktop lists a window by its title: a caption given before the
+// window was made is its title too.
+TEST_F(QTestInput, TheCaptionIsTheDesktopWindowsTitle) {
+  TForm titled(nullptr);
+  titled.SetCaption(" Evaluator");
+  titled.Show();
+  ProcessEverything();
+  EXPECT_EQ(InputQtWindow(titled.Handle())->title().toStdString(), " Evaluator");
+  titled.SetCaption(" Renamed");
+  EXPECT_EQ(InputQtWindow(titled.Handle())->title().toStdString(), " Renamed");
+}
+
 TEST_F(QTestInput, TypingIntoAnEditGivesTheTextWithOneChangePerCharacter) {
   auto* edit = Make<TEdit>(10, 10, 150, 24);
   int changes = 0;

@@ -19,6 +19,7 @@
 #include "toolkit/controls/Dialogs.h"
 #include "toolkit/controls/ToolkitState.h"
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/win/FileIcons.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/PlaySound.h"
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   SetSoundBackend(nullptr);
   SetHelpViewer(nullptr);
   SetDocumentOpener(nullptr);
+  SetFileIcons(nullptr);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxes(nullptr);
   SetCommonDialogs(nullptr);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Screen.h"
 
@@ -155,10 +156,14 @@ void UpdateActionsOfVisibleForms() {
 bool FindShortCut(TWinControl& focused, WORD key, TShiftState shift) {
   for (TControl* control = &focused; control; control = control->Parent())
     if (control->PopupMenu() && control->PopupMenu()->IsShortCut(key, shift)) return true;
+  const auto formShortCut = [key, shift](TForm& form) {
+    if (form.Menu() && form.Menu()->IsShortCut(key, shift)) return true;
+    for (TActionList* list : ActionListsOf(form))
+      if (list->IsShortCut(key, shift)) return true;
+    return false;
+  };
   TForm* form = GetParentForm(&focused);
-  if (!form) return false;
-  if (form->Menu() && form->Menu()->IsShortCut(key, shift)) return true;
-  for (TActionList* list : ActionListsOf(*form))
-    if (list->IsShortCut(key, shift)) return true;
-  return false;
+  if (form && formShortCut(*form)) return true;
+  TForm* main = Application().MainForm();
+  return main && main != form && formShortCut(*main);
 }

@@ -125,6 +125,7 @@ private:
 // The idle pass: OnUpdate of the actions of every visible form's action lists.
 void UpdateActionsOfVisibleForms();
 // Finds the shortcut of a key for the focused control: the pop-up menus on
-// its way up, then its form's menu and action lists (the key search the
-// controls run before a key reaches the focused control).
+// its way up, then its form's menu and action lists, then those of the
+// application's main form, whose shortcuts work in every window (the key
+// search the controls run before a key reaches the focused control).
 bool FindShortCut(TWinControl& focused, WORD key, TShiftState shift);

@@ -1,5 +1,11 @@
 #include "toolkit/controls/Application.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <thread>
+#include <utility>
+
 #include "runtime/Exceptions.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
@@ -20,6 +26,21 @@ bool IsKeyMsg(const MSG& message) {
   if (message.message < WM_KEYDOWN || message.message > WM_SYSCHAR) return false;
   if (!TWinControl::FindControl(message.hwnd)) return false;
   return SendMessage(message.hwnd, CN_BASE + message.message, message.wParam, message.lParam) != 0;
+}
+
+// exit() while the program runs. Another thread only ends the process:
+// the window thread may be using what a handler would write.
+void EndAbruptly(int status, void* windowThread) {
+  std::function<void()> handler = std::exchange(Application().OnAbruptEnd, nullptr);
+  if (!handler) return;
+  if (std::this_thread::get_id() == *static_cast<std::thread::id*>(windowThread)) {
+    try {
+      handler();
+    } catch (...) {
+      // What could not be written is lost; the process ends all the same.
+    }
+  }
+  _exit(status);
 }
 
 }  // namespace
@@ -54,8 +75,28 @@ void TApplication::Run() {
   terminated_ = false;
   MSG quit;
   PeekMessage(quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  // Exit handlers run newest first: this one before the destructors of
+  // everything made so far, windows included.
+  static std::thread::id windowThread = std::this_thread::get_id();
+  on_exit(&EndAbruptly, &windowThread);
+  // From here on (showing the main form may run a script) an end is acted on at once.
+  running_ = true;
   if (mainForm_) mainForm_->Show();
+  // Asked while the windows were being made.
+  if (std::exchange(endRequested_, false)) RequestEnd();
   while (!terminated_) HandleMessage();
+  running_ = false;
+}
+
+void TApplication::RequestEnd() {
+  if (!running_ || !mainForm_) {
+    endRequested_ = true;
+    return;
+  }
+  if (OnEndRequest)
+    OnEndRequest();
+  else
+    SendMessage(mainForm_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 bool TApplication::ProcessMessage() {
@@ -115,10 +156,12 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
+  minimized_ = true;
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
+  minimized_ = false;
   if (mainForm_ && mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
 }
 

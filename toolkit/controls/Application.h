@@ -48,9 +48,15 @@ public:
   void DoIdle();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // The desktop asks the program to end (a logout, a kill): once the loop
+  // runs, OnEndRequest closes the program, or else the main form is closed
+  // as its close box closes it.
+  void RequestEnd();
   void Minimize();
   // Shows a minimized main form again.
   void Restore();
+  // Between Minimize and Restore.
+  bool Minimized() const { return minimized_; }
   // Raises the main form above the desktop's other windows and activates it.
   void BringToFront();
 
@@ -89,6 +95,16 @@ public:
   TIdleEvent OnIdle;
   TMessageEvent OnMessage;
   TExceptionEvent OnException;
+  // Something ends the process while this is set and the loop runs,
+  // without returning to the program: the window system does when its
+  // display goes away. It runs once, on the window thread, and writes what
+  // must survive without using any window; then the process ends at once
+  // with its status, running no destructor (they would use a window system
+  // and threads that are gone).
+  std::function<void()> OnAbruptEnd;
+  // Closes the program when the desktop asks it to end; nobody is there to
+  // answer a question.
+  std::function<void()> OnEndRequest;
 
 private:
   bool ProcessMessage();
@@ -111,6 +127,9 @@ private:
   UINT_PTR hintTimer_ = 0;
   THintTimerMode hintTimerMode_ = THintTimerMode::Show;
   bool terminated_ = false;
+  bool minimized_ = false;
+  bool running_ = false;
+  bool endRequested_ = false;
   HWND handle_ = nullptr;
 };
 

@@ -19,6 +19,12 @@ UINT RegisterClipboardFormat(const std::string& name) { return RegisterName(name
 
 std::string GetClipboardFormatName(UINT format) { return RegisteredName(format); }
 
+std::string ClipboardFormatName(UINT format) {
+  if (format == CF_ENHMETAFILE) return "CF_ENHMETAFILE";
+  if (format == CF_METAFILEPICT) return "CF_METAFILEPICT";
+  return GetClipboardFormatName(format);
+}
+
 bool TClipboard::Open() {
   if (openCount_ == 0 && !Store->Open()) return false;
   if (openCount_++ == 0) emptied_ = false;
@@ -67,7 +73,7 @@ std::vector<std::uint8_t> TClipboard::Data(UINT format) const {
     const std::string text = Store->Text();
     return {text.begin(), text.end()};
   }
-  return Store->Data(GetClipboardFormatName(format));
+  return Store->Data(ClipboardFormatName(format));
 }
 
 void TClipboard::SetData(UINT format, std::vector<std::uint8_t> data) {
@@ -75,7 +81,7 @@ void TClipboard::SetData(UINT format, std::vector<std::uint8_t> data) {
     SetAsText(std::string(data.begin(), data.end()));
     return;
   }
-  const std::string name = GetClipboardFormatName(format);
+  const std::string name = ClipboardFormatName(format);
   if (name.empty()) return;
   OpenForChange();
   Store->SetData(name, std::move(data));
@@ -99,7 +105,7 @@ void TMemoryClipboardStore::Clear() {
 bool TMemoryClipboardStore::HasFormat(UINT format) const {
   if (IsText(format)) return hasText_;
   if (IsImage(format)) return image_ != nullptr;
-  const std::string name = GetClipboardFormatName(format);
+  const std::string name = ClipboardFormatName(format);
   return std::any_of(data_.begin(), data_.end(), [&name](const auto& entry) { return entry.first == name; });
 }
 

@@ -38,6 +38,10 @@ public:
 // Registered formats are numbered from 0xC000, one number per name (names ignore case).
 UINT RegisterClipboardFormat(const std::string& name);
 std::string GetClipboardFormatName(UINT format);
+// The name a store keeps a format's data under: its registered name, or
+// "CF_ENHMETAFILE" and "CF_METAFILEPICT" for the metafile formats, whose
+// data are the bytes of an EMF and a WMF file. Empty for other formats.
+std::string ClipboardFormatName(UINT format);
 
 class TClipboard {
 public:

@@ -56,6 +56,11 @@ void TComponent::Destroying() {
   for (TComponent* component : components_) component->Destroying();
 }
 
+void TComponent::SetDesigning(bool designing) {
+  state_ = designing ? state_ | csDesigning : state_ & ~csDesigning;
+  for (TComponent* component : components_) component->SetDesigning(designing);
+}
+
 void TComponent::BeginLoading() { state_ |= csLoading | csReading; }
 
 void TComponent::Loaded() { state_ &= ~(csLoading | csReading); }

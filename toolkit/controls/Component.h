@@ -44,6 +44,8 @@ public:
 
   // Marks the component and what it owns as being destroyed.
   void Destroying();
+  // Marks the component and what it owns as being designed (or not).
+  void SetDesigning(bool designing);
   // Reading of stored properties starts; Loaded ends it.
   void BeginLoading();
   virtual void Loaded();

@@ -75,6 +75,8 @@ constexpr TControlStyle csFramed = 0x0010;
 constexpr TControlStyle csSetCaption = 0x0020;
 constexpr TControlStyle csOpaque = 0x0040;
 constexpr TControlStyle csDoubleClicks = 0x0080;
+// Not shown while its form is being designed.
+constexpr TControlStyle csNoDesignVisible = 0x0400;
 constexpr TControlStyle csReplicatable = 0x0800;
 constexpr TControlStyle csNoStdEvents = 0x1000;
 constexpr TControlStyle csDisplayDragImage = 0x2000;
@@ -85,6 +87,8 @@ constexpr TControlState csLButtonDown = 0x0001;
 constexpr TControlState csClicked = 0x0002;
 constexpr TControlState csFocusing = 0x0020;
 constexpr TControlState csCreating = 0x0040;
+// The control paints a copy of itself (into a snapshot), not its window.
+constexpr TControlState csPaintCopy = 0x0080;
 constexpr TControlState csCustomPaint = 0x0100;
 constexpr TControlState csDestroyingHandle = 0x0200;
 constexpr TControlState csAligning = 0x0400;
@@ -214,6 +218,10 @@ public:
   virtual void WndProc(TMessage& message);
   // The handling of messages without a handler of their own.
   virtual void DefaultHandler(TMessage& message);
+
+  // The DrawText flags for the control's reading order; text here always
+  // reads left to right, so they come back unchanged.
+  unsigned DrawTextBiDiModeFlags(unsigned flags) const { return flags; }
 
   virtual void Invalidate();
   // Paints what is invalid at once.

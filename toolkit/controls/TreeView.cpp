@@ -123,9 +123,10 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text
   auto node = std::make_unique<TTreeNode>(*this, parent, text, data);
   auto place = siblings.end();
   if (owner_.SortType() != stNone) place = std::upper_bound(siblings.begin(), siblings.end(), node, TextBefore);
+  const auto index = static_cast<std::size_t>(place - siblings.begin());
   TTreeNode* added = siblings.insert(place, std::move(node))->get();
   ++count_;
-  owner_.InsertItem(*added);
+  owner_.InsertItem(*added, index);
   if (parent && parent->children_.size() == 1) owner_.UpdateItem(*parent, TVIF_CHILDREN);
   return added;
 }
@@ -208,8 +209,9 @@ void TTreeView::DestroyWnd() {
 }
 
 void TTreeView::InsertItems(std::vector<std::unique_ptr<TTreeNode>>& nodes) {
-  for (const auto& node : nodes) {
-    InsertItem(*node);
+  for (std::size_t index = 0; index < nodes.size(); ++index) {
+    TTreeNode* node = nodes[index].get();
+    InsertItem(*node, index);
     InsertItems(node->children_);
     if (node->expanded_) ExpandItem(*node, true);
   }
@@ -222,12 +224,11 @@ void TTreeView::ForgetItems(std::vector<std::unique_ptr<TTreeNode>>& nodes) {
   }
 }
 
-void TTreeView::InsertItem(TTreeNode& node) {
+void TTreeView::InsertItem(TTreeNode& node, std::size_t index) {
   if (!HandleAllocated()) return;
   TVINSERTSTRUCT insert;
   insert.hParent = node.parent_ ? node.parent_->item_ : TVI_ROOT;
-  const int index = node.Index();
-  insert.hInsertAfter = index == 0 ? TVI_FIRST : items_.SiblingsOf(node.parent_)[static_cast<size_t>(index - 1)]->item_;
+  insert.hInsertAfter = index == 0 ? TVI_FIRST : items_.SiblingsOf(node.parent_)[index - 1]->item_;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
   insert.item.state = INDEXTOSTATEIMAGEMASK(std::max(node.stateIndex_, 0));
   insert.item.stateMask = TVIS_STATEIMAGEMASK;

@@ -191,8 +191,9 @@ protected:
 private:
   friend class TTreeNode;
   friend class TTreeNodes;
-  // The node's item in the widget, after its parent's.
-  void InsertItem(TTreeNode& node);
+  // The node's item in the widget, after its parent's; index: its place
+  // among its siblings (known to the callers, which walk or insert there).
+  void InsertItem(TTreeNode& node, std::size_t index);
   void InsertItems(std::vector<std::unique_ptr<TTreeNode>>& nodes);
   void ForgetItems(std::vector<std::unique_ptr<TTreeNode>>& nodes);
   void UpdateItem(TTreeNode& node, UINT mask);

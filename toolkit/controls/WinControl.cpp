@@ -320,6 +320,13 @@ void TWinControl::Realign() {
   ControlState &= ~csAligning;
 }
 
+void TWinControl::PaintTo(HDC dc, int x, int y) {
+  const int level = SaveDC(dc);
+  OffsetWindowOrgEx(dc, -x, -y, nullptr);
+  SendMessage(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CLIENT | PRF_CHILDREN);
+  RestoreDC(dc, level);
+}
+
 void TWinControl::AlignControls(TRect& rect) {
   for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient})
     for (TControl* control : AlignedInOrder(controls_, align)) {

@@ -63,6 +63,9 @@ public:
   void Update() override;
   // Places the aligned children again.
   void Realign();
+  // Draws the control, frame included, and its visible descendants into dc
+  // with the control's top-left at (x, y), painting them afresh.
+  void PaintTo(HDC dc, int x, int y);
 
   void SetFocus();
   bool Focused() const;

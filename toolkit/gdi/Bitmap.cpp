@@ -1,9 +1,11 @@
 #include "toolkit/gdi/Bitmap.h"
 
 #include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "runtime/Exceptions.h"
+#include "runtime/SafeFileWriter.h"
 #include "toolkit/gdi/BmpFormat.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -70,23 +72,26 @@ void TBitmap::SetTransparentColor(TColor color) {
 void TBitmap::Assign(const TBitmap& source) {
   if (&source == this) return;
   image_ = CountedPtr<TGdiBitmap>(source.image_->Clone().release());
-  transparent_ = source.transparent_;
+  SetTransparent(source.Transparent());
   transparentMode_ = source.transparentMode_;
   transparentColor_ = source.transparentColor_;
   if (canvas_) static_cast<TBitmapCanvas&>(*canvas_).SelectPixels();
 }
 
-void TBitmap::LoadFromFile(const std::string& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) throw EQuantrelError("Cannot open file \"" + fileName + "\"");
-  LoadFromStream(file);
+void TBitmap::Assign(const TGraphic& source) {
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source)) return Assign(*bitmap);
+  image_ = CountedPtr<TGdiBitmap>(new TGdiBitmap(source.Width(), source.Height(), pfDevice));
+  if (canvas_) static_cast<TBitmapCanvas&>(*canvas_).SelectPixels();
+  Canvas().StretchDraw(Rect(0, 0, source.Width(), source.Height()), source);
 }
 
+void TBitmap::Draw(TCanvas& canvas, const TRect& rect) const { canvas.DrawBitmap(rect, *this); }
+
 void TBitmap::SaveToFile(const std::string& fileName) const {
-  std::ofstream file(fileName, std::ios::binary);
-  if (!file) throw EQuantrelError("Cannot create file \"" + fileName + "\"");
-  SaveToStream(file);
-  if (!file.flush()) throw EQuantrelError("Cannot create file \"" + fileName + "\"");
+  std::ostringstream bytes;
+  SaveToStream(bytes);
+  const std::string content = bytes.str();
+  ReplaceFileContent(fileName, content.data(), content.size());
 }
 
 void TBitmap::LoadFromStream(std::istream& stream) {

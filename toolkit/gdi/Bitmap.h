@@ -11,23 +11,22 @@
 
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/gdi/Graphic.h"
 
 class TCanvas;
 
 // tmAuto takes the transparent colour from the bottom-left pixel.
 enum TTransparentMode { tmAuto, tmFixed };
 
-class TBitmap {
+class TBitmap : public TGraphic {
 public:
   TBitmap();
   TBitmap(int width, int height, TPixelFormat format = pfDevice);
-  ~TBitmap();
-  TBitmap(const TBitmap&) = delete;
-  TBitmap& operator=(const TBitmap&) = delete;
+  ~TBitmap() override;
 
-  int Width() const { return image_->Width(); }
-  int Height() const { return image_->Height(); }
-  bool Empty() const { return image_->IsEmpty(); }
+  int Width() const override { return image_->Width(); }
+  int Height() const override { return image_->Height(); }
+  bool Empty() const override { return image_->IsEmpty(); }
   void SetWidth(int width) { SetSize(width, Height()); }
   void SetHeight(int height) { SetSize(Width(), height); }
   void SetSize(int width, int height);
@@ -44,8 +43,6 @@ public:
   TCanvas& Canvas();
   HBITMAP Handle() const { return image_.get(); }
 
-  bool Transparent() const { return transparent_; }
-  void SetTransparent(bool transparent) { transparent_ = transparent; }
   TTransparentMode TransparentMode() const { return transparentMode_; }
   void SetTransparentMode(TTransparentMode mode) { transparentMode_ = mode; }
   TColor TransparentColor() const;
@@ -54,19 +51,31 @@ public:
 
   // Copies the pixels, format, palette and transparency.
   void Assign(const TBitmap& source);
+  // Another picture is drawn into the bitmap at its own size.
+  void Assign(const TGraphic& source) override;
+  // Leaves out the transparent colour when Transparent.
+  void Draw(TCanvas& canvas, const TRect& rect) const override;
 
   // Reading throws EQuantrelError "Bitmap image is not valid" for data that
   // is not a BMP image this reader knows (1, 4, 8, 16, 24 or 32 bits, no
   // compression or bit fields) and "Cannot open file" for a file it cannot open.
-  void LoadFromFile(const std::string& fileName);
+  // Saving replaces the file whole or leaves it as it was, and throws
+  // EFCreateError ("Cannot create file") when it cannot be written.
   void SaveToFile(const std::string& fileName) const;
-  void LoadFromStream(std::istream& stream);
+  void LoadFromStream(std::istream& stream) override;
   void SaveToStream(std::ostream& stream) const;
+
+  // Readers that load in steps report them here.
+  TProgressEvent OnProgress;
+
+protected:
+  void Progress(TProgressStage stage, int percentDone, bool redrawNow, const TRect& rect, const std::string& message) {
+    if (OnProgress) OnProgress(*this, stage, percentDone, redrawNow, rect, message);
+  }
 
 private:
   CountedPtr<TGdiBitmap> image_;
   std::unique_ptr<TCanvas> canvas_;
-  bool transparent_ = false;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clDefault;
 };

@@ -97,11 +97,13 @@ TSize TCanvas::TextExtent(std::string_view text) {
   return size;
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-  DrawBitmap(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap);
+void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
+  if (!graphic.Empty()) graphic.Draw(*this, Bounds(x, y, graphic.Width(), graphic.Height()));
 }
 
-void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap) { DrawBitmap(rect, bitmap); }
+void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
+  if (!graphic.Empty()) graphic.Draw(*this, rect);
+}
 
 void TCanvas::DrawBitmap(const TRect& dest, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;

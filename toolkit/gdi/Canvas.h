@@ -19,6 +19,7 @@
 #include "toolkit/gdi/Pen.h"
 
 class TBitmap;
+class TGraphic;
 
 class TCanvas {
 public:
@@ -69,9 +70,10 @@ public:
   int TextWidth(std::string_view text) { return TextExtent(text).cx; }
   int TextHeight(std::string_view text) { return TextExtent(text).cy; }
 
-  // Draws the bitmap at (x, y), leaving out its transparent colour when it is transparent.
-  void Draw(int x, int y, const TBitmap& bitmap);
-  void StretchDraw(const TRect& rect, const TBitmap& bitmap);
+  // The picture at its own size at (x, y), or scaled into rect; nothing
+  // for an empty one.
+  void Draw(int x, int y, const TGraphic& graphic);
+  void StretchDraw(const TRect& rect, const TGraphic& graphic);
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
 
   TColor Pixel(int x, int y);
@@ -89,8 +91,10 @@ protected:
   virtual void CreateHandle() {}
 
 private:
-  HDC RequireState(bool pen, bool brush, bool font);
+  // A monochrome bitmap takes the font's and the brush's colours.
+  friend class TBitmap;
   void DrawBitmap(const TRect& dest, const TBitmap& bitmap);
+  HDC RequireState(bool pen, bool brush, bool font);
 
   HDC dc_ = nullptr;
   TPen pen_;

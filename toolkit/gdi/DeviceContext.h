@@ -54,6 +54,8 @@ constexpr unsigned TA_BASELINE = 24;
 constexpr int ALTERNATE = 1;
 constexpr int WINDING = 2;
 
+class TMetafileRecorder;
+
 struct TDCState {
   CountedPtr<TGdiPen> Pen;
   CountedPtr<TGdiBrush> Brush;
@@ -107,6 +109,11 @@ public:
   // clip region and the surface's own bounds together.
   const TRegion& SurfaceClip() const;
 
+  // A recording context (a metafile canvas's): its drawing calls become
+  // records of the recorder (not owned) instead of pixels.
+  TMetafileRecorder* Recorder() const { return recorder_; }
+  void SetRecorder(TMetafileRecorder* recorder) { recorder_ = recorder; }
+
   // Used by the memory DC's SelectObject.
   void SelectBitmap(CountedPtr<TGdiBitmap> bitmap);
   int SaveState();
@@ -117,6 +124,7 @@ private:
   TPoint origin_;
   TRegion visible_;  // device coordinates
   bool memory_ = false;
+  TMetafileRecorder* recorder_ = nullptr;
   TDCState state_;
   std::vector<TDCState> saved_;
   unsigned geometrySerial_;

@@ -59,6 +59,7 @@ TGdiBitmap::TGdiBitmap(int width, int height, TPixelFormat format) { Allocate(wi
 TGdiBitmap::~TGdiBitmap() { EndPainting(); }
 
 void TGdiBitmap::Allocate(int width, int height, TPixelFormat format) {
+  QASSERT(format != pf15bit && format != pfCustom, "7A3C0004");
   if (format == pfDevice) format = pf32bit;
   width = std::max(width, 0);
   height = std::max(height, 0);

@@ -11,7 +11,9 @@
 
 #include "toolkit/gdi/GdiObject.h"
 
-enum TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+// pf15bit and pfCustom only name formats no bitmap here has (a colour
+// manager's answer for samples it cannot store); bitmaps refuse them.
+enum TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf24bit, pf32bit, pfCustom };
 
 // The state of drawing on the bitmap through the platform's painter; it is
 // kept open across drawing calls and closed before the pixels change size.

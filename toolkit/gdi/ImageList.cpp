@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/gdi/AlphaBlit.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -14,15 +15,6 @@ std::uint32_t Greyed(std::uint32_t pixel) {
   const std::uint32_t luminance = (Channel(pixel, 16) * 30 + Channel(pixel, 8) * 59 + Channel(pixel, 0) * 11) / 100;
   const std::uint32_t grey = 128 + luminance / 2;
   return (pixel & 0xFF000000u) | grey << 16 | grey << 8 | grey;
-}
-
-// The source pixel over the destination by the source's alpha; the result is opaque.
-std::uint32_t Over(std::uint32_t source, std::uint32_t dest) {
-  const std::uint32_t alpha = source >> 24;
-  std::uint32_t result = 0xFF000000u;
-  for (int shift : {0, 8, 16})
-    result |= (Channel(source, shift) * alpha + Channel(dest, shift) * (255 - alpha) + 127) / 255 << shift;
-  return result;
 }
 
 // Halfway from the pixel's colour to the blend colour (0x00RRGGBB); its alpha stays.
@@ -140,24 +132,9 @@ bool TImageList::Overlay(int image, int slot) {
 void TImageList::DrawImage(TCanvas& canvas, int x, int y, int index, bool blend, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   const std::uint32_t blendPixel = ColorToPixel(ColorToRGB(BlendColor == clDefault ? clHighlight : BlendColor));
-  HDC dc = canvas.Handle();
-  const TGdiBitmap& image = *images_[index];
-  const TPoint device = dc->ToDevice(TPoint{x, y});
-  TRect target = Bounds(device.X + dc->Origin().X, device.Y + dc->Origin().Y, width_, height_);
-  TGdiBitmap& surface = dc->Surface();
-  std::vector<std::uint32_t> source(width_);
-  std::vector<std::uint32_t> dest(width_);
-  dc->SurfaceClip().ForEachRectIn(target, [&](const TRect& part) {
-    for (int row = part.Top; row < part.Bottom; ++row) {
-      image.FetchRow(row - target.Top, part.Left - target.Left, part.Width(), source.data());
-      surface.FetchRow(row, part.Left, part.Width(), dest.data());
-      for (int i = 0; i < part.Width(); ++i) {
-        std::uint32_t pixel = enabled ? source[i] : Greyed(source[i]);
-        if (blend) pixel = Blended(pixel, blendPixel);
-        dest[i] = Over(pixel, dest[i]);
-      }
-      surface.StoreRow(row, part.Left, part.Width(), dest.data());
-    }
+  AlphaBlit(canvas.Handle(), x, y, *images_[index], width_, height_, [&](std::uint32_t pixel) {
+    if (!enabled) pixel = Greyed(pixel);
+    return blend ? Blended(pixel, blendPixel) : pixel;
   });
 }
 

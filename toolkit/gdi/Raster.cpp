@@ -8,6 +8,7 @@
 
 #include "toolkit/gdi/BrushPixels.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/MetafileRecorder.h"
 #include "toolkit/gdi/RasterOp.h"
 
 namespace {
@@ -238,7 +239,13 @@ const std::uint8_t FocusPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 
 
 }  // namespace
 
-int FillRect(HDC dc, const TRect& rect, HBRUSH brush) { return PaintWithBrush(dc, rect, brush, PatternCopy); }
+int FillRect(HDC dc, const TRect& rect, HBRUSH brush) {
+  if (TMetafileRecorder* recorder = dc && brush ? dc->Recorder() : nullptr) {
+    recorder->FillRect(*dc, rect, *brush);
+    return true;
+  }
+  return PaintWithBrush(dc, rect, brush, PatternCopy);
+}
 
 int FrameRect(HDC dc, const TRect& rect, HBRUSH brush) {
   if (!dc || !brush) return false;

@@ -37,14 +37,18 @@ void ReportToProbe(const QAccessibleEvent& event, HWND window) {
     if (qtEvent == event.type()) Probe()(winEvent, window);
 }
 
+// Without an assistive technology listening, Qt would still build the
+// widget's accessible interface for every event, and each console line
+// moves the focus.
 void ForwardToQt(DWORD event, HWND window, LONG, LONG) {
+  if (!QAccessible::isActive() && !Probe()) return;
   QWidget* widget = window ? ShowingWidget(window) : nullptr;
   if (!widget) return;
   for (const auto& [winEvent, qtEvent] : EventPairs) {
     if (winEvent != event) continue;
     QAccessibleEvent accessibleEvent(widget, qtEvent);
     if (Probe()) ReportToProbe(accessibleEvent, window);
-    QAccessible::updateAccessibility(&accessibleEvent);
+    if (QAccessible::isActive()) QAccessible::updateAccessibility(&accessibleEvent);
     return;
   }
 }

@@ -262,7 +262,8 @@ public:
     if (!data) return false;
     if (format == CF_TEXT || format == CF_UNICODETEXT) return data->hasText();
     if (format == CF_BITMAP || format == CF_DIB) return data->hasImage();
-    return data->hasFormat(MimeTypeOf(GetClipboardFormatName(format)));
+    const QStringList types = MimeTypesOf(ClipboardFormatName(format));
+    return std::any_of(types.begin(), types.end(), [data](const QString& type) { return data->hasFormat(type); });
   }
   std::string Text() const override { return QGuiApplication::clipboard()->text().toStdString(); }
   void SetText(const std::string& text) override { Change()->setText(QString::fromStdString(text)); }
@@ -280,10 +281,13 @@ public:
   std::vector<std::uint8_t> Data(const std::string& formatName) const override {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return {};
-    return FormatBytesOf(formatName, data->data(MimeTypeOf(formatName)));
+    for (const QString& type : MimeTypesOf(formatName))
+      if (data->hasFormat(type)) return FormatBytesOf(formatName, data->data(type));
+    return {};
   }
   void SetData(const std::string& formatName, std::vector<std::uint8_t> data) override {
-    Change()->setData(MimeTypeOf(formatName), MimeBytesOf(formatName, data));
+    const QByteArray bytes = MimeBytesOf(formatName, data);
+    for (const QString& type : MimeTypesOf(formatName)) Change()->setData(type, bytes);
   }
 
 private:

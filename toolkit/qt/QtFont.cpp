@@ -19,6 +19,7 @@
 
 #include "runtime/AsciiCase.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/MetafileRecorder.h"
 #include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
 
@@ -196,7 +197,10 @@ bool DrawTextAt(HDC dc, int x, int y, unsigned options, const TRect* rect, std::
   const TTextRun run = MakeRun(dc, text, advances);
   const bool updatesPosition = dc->State().TextAlign & TA_UPDATECP;
   const TPoint reference = updatesPosition ? dc->State().CurrentPos : TPoint{x, y};
-  DrawRun(dc, reference, options, rect, run, advances);
+  if (TMetafileRecorder* recorder = dc->Recorder())
+    recorder->Text(*dc, reference, options, rect, text, advances);
+  else
+    DrawRun(dc, reference, options, rect, run, advances);
   if (updatesPosition) dc->ChangeState().CurrentPos.X += run.Width;
   return true;
 }

@@ -134,9 +134,11 @@ private:
     const std::string text = received.mid(HeaderBytes, length).toStdString();
     received_.erase(&socket);
     socket.write(QByteArray(1, Acknowledgement));
-    socket.flush();
+    // A sender that stopped waiting (this process was hung meanwhile) has
+    // run on its own: its text is not run twice.
+    const bool taken = socket.flush() && socket.state() == QLocalSocket::ConnectedState;
     socket.disconnectFromServer();
-    Deliver(text);
+    if (taken) Deliver(text);
   }
 
   void Deliver(const std::string& text) {

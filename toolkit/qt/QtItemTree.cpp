@@ -1,9 +1,12 @@
 #include "toolkit/qt/QtItemTree.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -71,8 +74,12 @@ protected:
 private:
   QPixmap Composed(const QPixmap* state, const QPixmap* image) const;
   const QPixmap* ImageOf(const QTreeWidgetItem& item, TItemImage slot) const;
+  QIcon IconOf(const QTreeWidgetItem& item) const;
 
   std::vector<QPixmap> images_;
+  // The icons composed so far, by state, normal and selected image index:
+  // many items share few, and composing one paints.
+  mutable std::map<std::tuple<int, int, int>, QIcon> icons_;
   std::vector<QPixmap> stateImages_;
   QSize imageSize_;
   QSize stateSize_;
@@ -203,6 +210,7 @@ void TItemTree::SetImages(TItemImage list, const TImageList* images) {
   const int width = (stateImages_.empty() ? 0 : stateSize_.width()) + (images_.empty() ? 0 : imageSize_.width());
   const int height = std::max(stateImages_.empty() ? 0 : stateSize_.height(), images_.empty() ? 0 : imageSize_.height());
   setIconSize(width > 0 ? QSize(width, height) : QSize());
+  icons_.clear();
   for (QTreeWidgetItemIterator it(this); *it; ++it) ShowImages(**it);
 }
 
@@ -225,15 +233,20 @@ QPixmap TItemTree::Composed(const QPixmap* state, const QPixmap* image) const {
   return picture;
 }
 
-void TItemTree::ShowImages(QTreeWidgetItem& item) const {
+QIcon TItemTree::IconOf(const QTreeWidgetItem& item) const {
+  const auto key = std::make_tuple(ItemImage(item, TItemImage::State), ItemImage(item, TItemImage::Normal),
+                                   ItemImage(item, TItemImage::Selected));
+  if (const auto found = icons_.find(key); found != icons_.end()) return found->second;
   const QPixmap* state = ImageOf(item, TItemImage::State);
   const QPixmap* image = ImageOf(item, TItemImage::Normal);
   const QPixmap* selected = ImageOf(item, TItemImage::Selected);
   QIcon icon;
   if (state || image) icon.addPixmap(Composed(state, image), QIcon::Normal);
   if (selected) icon.addPixmap(Composed(state, selected), QIcon::Selected);
-  item.setIcon(0, icon);
+  return icons_.emplace(key, icon).first->second;
 }
+
+void TItemTree::ShowImages(QTreeWidgetItem& item) const { item.setIcon(0, IconOf(item)); }
 
 TItemTree& TreeOf(QTreeWidget& tree) { return static_cast<TItemTree&>(tree); }
 
@@ -264,8 +277,12 @@ void SetItemTreeImages(QTreeWidget& tree, TItemImage list, const TImageList* ima
 }
 
 void SetItemImage(QTreeWidget& tree, QTreeWidgetItem& item, TItemImage slot, int index) {
+  SetItemImages(tree, item, {{slot, index}});
+}
+
+void SetItemImages(QTreeWidget& tree, QTreeWidgetItem& item, const TItemImageIndexes& images) {
   const QSignalBlocker blocker(tree);
-  item.setData(0, RoleOf(slot), index);
+  for (const auto& [slot, index] : images) item.setData(0, RoleOf(slot), index);
   TreeOf(tree).ShowImages(item);
 }
 

@@ -12,6 +12,8 @@
 // first column shows the selection and takes clicks.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/base/Handles.h"
 #include "toolkit/base/Rect.h"
@@ -55,6 +57,9 @@ enum class TItemImage { Normal, Selected, State };
 void SetItemTreeImages(QTreeWidget& tree, TItemImage list, const TImageList* images);
 // An index of the list; -1 (0 for a state image) shows none.
 void SetItemImage(QTreeWidget& tree, QTreeWidgetItem& item, TItemImage slot, int index);
+// Several slots at once, shown once.
+using TItemImageIndexes = std::vector<std::pair<TItemImage, int>>;
+void SetItemImages(QTreeWidget& tree, QTreeWidgetItem& item, const TItemImageIndexes& images);
 int ItemImage(const QTreeWidgetItem& item, TItemImage slot);
 
 // Whether a label's editor is open; keys go to it then (else to the tree),

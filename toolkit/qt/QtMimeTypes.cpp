@@ -13,12 +13,15 @@ const QString OwnPrefix = "application/x-quantrel-";
 struct TWellKnown {
   const char* FormatName;
   const char* MimeType;
+  const char* Alias = nullptr;
 };
 
 constexpr TWellKnown WellKnown[] = {
     {"HTML Format", "text/html"},
     {"Rich Text Format", "text/rtf"},
     {"CSV", "text/csv"},
+    {"CF_ENHMETAFILE", "image/x-emf", "image/emf"},
+    {"CF_METAFILEPICT", "image/x-wmf", "image/wmf"},
 };
 
 }  // namespace
@@ -29,9 +32,15 @@ QString MimeTypeOf(const std::string& formatName) {
   return OwnPrefix + QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(AsciiLowered(formatName))));
 }
 
+QStringList MimeTypesOf(const std::string& formatName) {
+  for (const TWellKnown& known : WellKnown)
+    if (formatName == known.FormatName && known.Alias) return {known.MimeType, known.Alias};
+  return {MimeTypeOf(formatName)};
+}
+
 std::string FormatNameOfMimeType(const QString& mimeType) {
   for (const TWellKnown& known : WellKnown)
-    if (mimeType == known.MimeType) return known.FormatName;
+    if (mimeType == known.MimeType || (known.Alias && mimeType == known.Alias)) return known.FormatName;
   if (!mimeType.startsWith(OwnPrefix)) return "";
   return QUrl::fromPercentEncoding(mimeType.mid(OwnPrefix.size()).toLatin1()).toStdString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Clipboard and drag-and-drop formats by registered name, carried by Qt as
-// MIME types: the well-known formats under their standard types, the
+// MIME types: the well-known formats under their standard types (the
+// metafiles' as image files), the
 // others under "application/x-quantrel-" and the name in lower case,
 // percent-encoded (format names compare ignoring case).
 
@@ -10,8 +11,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 QString MimeTypeOf(const std::string& formatName);
+// Every type a format is offered under on the desktop: its own first, then
+// the other names programs know it by (image/emf beside image/x-emf).
+QStringList MimeTypesOf(const std::string& formatName);
 // The format name a MIME type carries (ours in lower case); empty for a
 // type of no format.
 std::string FormatNameOfMimeType(const QString& mimeType);

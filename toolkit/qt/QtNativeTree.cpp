@@ -135,10 +135,15 @@ private:
     ApplyItem(*item, insert.item);
     QTreeWidgetItem* parent = insert.hParent && insert.hParent != TVI_ROOT ? ItemOf(insert.hParent) : tree().invisibleRootItem();
     int place = parent->childCount();
+    // After the last child, the common case, without a search.
+    const auto after = [&] {
+      QTreeWidgetItem* previous = ItemOf(insert.hInsertAfter);
+      return place > 0 && parent->child(place - 1) == previous ? place : parent->indexOfChild(previous) + 1;
+    };
     if (insert.hInsertAfter == TVI_FIRST)
       place = 0;
     else if (insert.hInsertAfter && insert.hInsertAfter != TVI_LAST && insert.hInsertAfter != TVI_ROOT)
-      place = parent->indexOfChild(ItemOf(insert.hInsertAfter)) + 1;
+      place = after();
     Silently([&] { parent->insertChild(place, item); });
     ++count_;
     return HandleOf(item);
@@ -200,10 +205,12 @@ private:
   }
 
   void ApplyItem(QTreeWidgetItem& item, const TVITEM& values) {
-    if (values.mask & TVIF_IMAGE) SetItemImage(tree(), item, TItemImage::Normal, values.iImage);
-    if (values.mask & TVIF_SELECTEDIMAGE) SetItemImage(tree(), item, TItemImage::Selected, values.iSelectedImage);
+    TItemImageIndexes images;
+    if (values.mask & TVIF_IMAGE) images.push_back({TItemImage::Normal, values.iImage});
+    if (values.mask & TVIF_SELECTEDIMAGE) images.push_back({TItemImage::Selected, values.iSelectedImage});
     if ((values.mask & TVIF_STATE) && (values.stateMask & TVIS_STATEIMAGEMASK))
-      SetItemImage(tree(), item, TItemImage::State, static_cast<int>((values.state & TVIS_STATEIMAGEMASK) >> 12));
+      images.push_back({TItemImage::State, static_cast<int>((values.state & TVIS_STATEIMAGEMASK) >> 12)});
+    if (!images.empty()) SetItemImages(tree(), item, images);
     if (values.mask & TVIF_TEXT) item.setText(0, QString::fromUtf8(values.pszText ? values.pszText : ""));
     if (values.mask & TVIF_PARAM) item.setData(0, ParamRole, QVariant::fromValue<qlonglong>(values.lParam));
     if (values.mask & TVIF_CHILDREN)

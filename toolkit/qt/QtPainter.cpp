@@ -17,6 +17,7 @@
 #include "toolkit/gdi/BrushPixels.h"
 #include "toolkit/gdi/CosmeticLine.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/MetafileRecorder.h"
 #include "toolkit/qt/QtBitmap.h"
 
 struct TPaintSession {
@@ -218,7 +219,8 @@ bool MoveToEx(HDC dc, int x, int y, TPoint* old) {
 bool LineTo(HDC dc, int x, int y) {
   if (!dc) return false;
   const TPoint from = dc->State().CurrentPos;
-  if (dc->State().Pen->IsCosmetic()) DrawCosmeticLine(dc, from, {x, y});
+  if (TMetafileRecorder* recorder = dc->Recorder()) recorder->Line(*dc, from, {x, y});
+  else if (dc->State().Pen->IsCosmetic()) DrawCosmeticLine(dc, from, {x, y});
   else if (IsDrawing(dc)) StrokeWithPen(dc, [&](QPainter& p) { p.drawLine(QPoint(from.X, from.Y), QPoint(x, y)); });
   dc->ChangeState().CurrentPos = {x, y};
   return true;
@@ -226,7 +228,9 @@ bool LineTo(HDC dc, int x, int y) {
 
 bool Polyline(HDC dc, const TPoint* points, int count) {
   if (!dc || count < 2 || !points) return false;
-  if (dc->State().Pen->IsCosmetic()) {
+  if (TMetafileRecorder* recorder = dc->Recorder()) {
+    recorder->Polyline(*dc, {points, std::size_t(count)});
+  } else if (dc->State().Pen->IsCosmetic()) {
     for (int i = 1; i < count; ++i) DrawCosmeticLine(dc, points[i - 1], points[i]);
   } else if (IsDrawing(dc)) {
     const std::vector<QPoint> qpoints = QPointsOf(points, count);
@@ -237,6 +241,10 @@ bool Polyline(HDC dc, const TPoint* points, int count) {
 
 bool Polygon(HDC dc, const TPoint* points, int count) {
   if (!dc || count < 2 || !points) return false;
+  if (TMetafileRecorder* recorder = dc->Recorder()) {
+    recorder->Polygon(*dc, {points, std::size_t(count)});
+    return true;
+  }
   if (!IsDrawing(dc)) return true;
   const std::vector<QPoint> qpoints = QPointsOf(points, count);
   const Qt::FillRule rule = dc->State().PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
@@ -246,18 +254,30 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
 }
 
 bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  if (TMetafileRecorder* recorder = dc ? dc->Recorder() : nullptr) {
+    recorder->Rectangle(*dc, Rect(left, top, right, bottom));
+    return true;
+  }
   return DrawBoxShape(dc, left, top, right, bottom, true,
                       {[](QPainterPath& path, const QRectF& r) { path.addRect(r); },
                        [](QPainter& p, const QRect& r) { p.drawRect(r); }});
 }
 
 bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
+  if (TMetafileRecorder* recorder = dc ? dc->Recorder() : nullptr) {
+    recorder->RoundRect(*dc, Rect(left, top, right, bottom), {width, height});
+    return true;
+  }
   return DrawBoxShape(dc, left, top, right, bottom, false,
                       {[=](QPainterPath& path, const QRectF& r) { path.addRoundedRect(r, width / 2.0, height / 2.0); },
                        [=](QPainter& p, const QRect& r) { p.drawRoundedRect(r, width / 2.0, height / 2.0); }});
 }
 
 bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
+  if (TMetafileRecorder* recorder = dc ? dc->Recorder() : nullptr) {
+    recorder->Ellipse(*dc, Rect(left, top, right, bottom));
+    return true;
+  }
   return DrawBoxShape(dc, left, top, right, bottom, false,
                       {[](QPainterPath& path, const QRectF& r) { path.addEllipse(r); },
                        [](QPainter& p, const QRect& r) { p.drawEllipse(r); }});

@@ -13,6 +13,7 @@
 #include "toolkit/qt/HelpViewer.h"
 #include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtDragDrop.h"
+#include "toolkit/qt/QtFileIcons.h"
 #include "toolkit/qt/QtSound.h"
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Cursor.h"
@@ -120,5 +121,6 @@ void StartQtPlatform(int& argc, char** argv) {
   RegisterToolkitProperties();
   SetHelpViewer(&HelpViewer());
   SetDocumentOpener(&QtDocumentOpener());
+  SetFileIcons(&QtFileIcons());
   StartQtAccessibilityBridge();
 }

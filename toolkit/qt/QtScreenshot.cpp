@@ -11,11 +11,19 @@
 #include "toolkit/qt/QtWindowHost.h"
 #include "toolkit/win/Window.h"
 
-bool SaveScreenshot(HWND window, const std::string& fileName) {
+namespace {
+
+QPixmap ShownPixels(HWND window) {
   TRect bounds;
   QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen || !GetWindowRect(window, bounds)) return false;
-  const QPixmap picture = screen->grabWindow(0, bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  if (!screen || !GetWindowRect(window, bounds)) return {};
+  return screen->grabWindow(0, bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+}
+
+}  // namespace
+
+bool SaveScreenshot(HWND window, const std::string& fileName) {
+  const QPixmap picture = ShownPixels(window);
   return !picture.isNull() && picture.save(QString::fromStdString(fileName));
 }
 
@@ -33,6 +41,13 @@ bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName) {
   return picture.save(QString::fromStdString(fileName), "PNG");
 }
 
+bool LoadBitmapFromPng(TBitmap& bitmap, const std::string& fileName) {
+  QImage picture;
+  if (!picture.load(QString::fromStdString(fileName), "PNG")) return false;
+  AssignImage(*bitmap.Handle(), picture);
+  return true;
+}
+
 namespace {
 
 QImage WindowImage(HWND window) {
@@ -41,16 +56,21 @@ QImage WindowImage(HWND window) {
   return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-}  // namespace
-
-TWindowPicture GrabWindow(HWND window) {
-  const QImage image = WindowImage(window);
+TWindowPicture PictureOf(const QImage& image) {
   TWindowPicture picture{image.width(), image.height(), {}};
   for (int y = 0; y < image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) picture.Pixels.push_back(row[x] & 0xFFFFFF);
   }
   return picture;
+}
+
+}  // namespace
+
+TWindowPicture GrabWindow(HWND window) { return PictureOf(WindowImage(window)); }
+
+TWindowPicture GrabShownWindow(HWND window) {
+  return PictureOf(ShownPixels(window).toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 bool SaveWindowPicture(HWND window, const std::string& fileName) {

@@ -5,6 +5,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QDeadlineTimer>
 #include <QMediaDevices>
 #include <QThread>
 
@@ -102,11 +103,13 @@ private:
 
 class TQtSoundBackend final : public ISoundBackend {
 public:
+  // Sounds asked for later (a destructor running after this one) are
+  // silence. The thread ends with its player; one that cannot run any more
+  // (the process is ending under it) is not waited for long, and is left.
   ~TQtSoundBackend() override {
-    if (!thread_.isRunning()) return;
-    QMetaObject::invokeMethod(player_, [this] { delete player_; }, Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+    if (&SoundBackend() == this) SetSoundBackend(nullptr);
+    thread_->quit();
+    if (thread_->wait(QDeadlineTimer(LongestEndMilliseconds))) delete thread_;
   }
 
   void Play(const TWaveFormat& format, TSoundSamples samples, bool wait) override {
@@ -119,8 +122,9 @@ public:
     if (wait) done->WaitFor(length + std::chrono::milliseconds(500));
   }
 
+  // Nothing plays before the thread runs: stopping does not start it.
   void Stop() override {
-    if (!Available()) return silence_.Stop();
+    if (!thread_->isRunning() || !Available()) return silence_.Stop();
     QMetaObject::invokeMethod(player_, [this] { player_->Finish(); }, Qt::QueuedConnection);
   }
 
@@ -129,18 +133,22 @@ public:
 private:
   // The thread and the device are looked for at the first request.
   bool Available() {
-    if (!thread_.isRunning()) Start();
+    if (!thread_->isRunning()) Start();
     return hasDevice_ && !failed_;
   }
 
   void Start() {
-    thread_.start();
+    thread_->start();
     player_ = new TSoundPlayer(failed_);
-    player_->moveToThread(&thread_);
+    player_->moveToThread(thread_);
+    // The player goes on its own thread, as the thread ends.
+    QObject::connect(thread_, &QThread::finished, thread_, [player = player_] { delete player; }, Qt::DirectConnection);
     QMetaObject::invokeMethod(player_, [this] { hasDevice_ = player_->Probe(); }, Qt::BlockingQueuedConnection);
   }
 
-  QThread thread_;
+  static constexpr int LongestEndMilliseconds = 1000;
+  // Held by pointer: a thread that never ended must outlive this object.
+  QThread* thread_ = new QThread;
   TSoundPlayer* player_ = nullptr;
   bool hasDevice_ = false;
   std::atomic<bool> failed_{false};

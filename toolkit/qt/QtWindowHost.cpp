@@ -278,6 +278,7 @@ bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
   info.TakesKeys = widget->windowType() != Qt::ToolTip;
   info.Title = widget->windowTitle().toStdString();
   info.StaysWith = nullptr;
+  info.Title = widget->windowTitle().toStdString();
   const QWindow* transientParent = widget->windowHandle() ? widget->windowHandle()->transientParent() : nullptr;
   for (const auto& [handle, other] : Widgets())
     if (transientParent && other->windowHandle() == transientParent) info.StaysWith = handle;

@@ -17,6 +17,9 @@ bool SaveScreenshot(HWND window, const std::string& fileName);
 bool SaveScreen(const std::string& fileName);
 // Writes the bitmap as a PNG file; false when that fails.
 bool SaveBitmapAsPng(const TBitmap& bitmap, const std::string& fileName);
+// Reads a PNG file (what other programs render, for comparing) into a
+// 32-bit bitmap; false when that fails.
+bool LoadBitmapFromPng(TBitmap& bitmap, const std::string& fileName);
 
 // The window as the desktop shows it, in device pixels (twice the window's
 // size on a screen scaled by 2), as 0x00RRGGBB values row by row.
@@ -26,5 +29,8 @@ struct TWindowPicture {
   std::vector<std::uint32_t> Pixels;
 };
 TWindowPicture GrabWindow(HWND window);
+// The desktop's pixels under the window as they are now, nothing painted
+// for it: what the user sees. Empty when the desktop shows nothing there.
+TWindowPicture GrabShownWindow(HWND window);
 // Saves that picture as a PNG; false when that fails.
 bool SaveWindowPicture(HWND window, const std::string& fileName);

@@ -1,6 +1,7 @@
 #include "toolkit/win/Clock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -10,6 +11,7 @@ public:
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
   }
+  void Wait(uint64_t milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 TSteadyClock SteadyClock;
@@ -22,3 +24,5 @@ void SetClock(IClock* clock) { Current = clock ? clock : &SteadyClock; }
 const IClock& Clock() { return *Current; }
 
 DWORD GetTickCount() { return static_cast<DWORD>(Current->Milliseconds()); }
+
+void Sleep(DWORD milliseconds) { Current->Wait(milliseconds); }

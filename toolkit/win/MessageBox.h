@@ -22,6 +22,8 @@ constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr UINT MB_ICONASTERISK = 0x40;
 constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr UINT MB_DEFBUTTON2 = 0x100;
+// A Help button beside the others.
+constexpr UINT MB_HELP = 0x4000;
 // Raise the box to the front, and keep it above every window.
 constexpr UINT MB_SETFOREGROUND = 0x10000;
 constexpr UINT MB_TOPMOST = 0x40000;
@@ -37,6 +39,22 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 constexpr int IDTRYAGAIN = 10;
 constexpr int IDCONTINUE = 11;
+
+// The kind of a message dialog, which chooses its icon and default caption.
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+// The buttons of a message dialog.
+using TMsgDlgButtons = unsigned;
+constexpr TMsgDlgButtons mbYes = 0x001;
+constexpr TMsgDlgButtons mbNo = 0x002;
+constexpr TMsgDlgButtons mbOK = 0x004;
+constexpr TMsgDlgButtons mbCancel = 0x008;
+constexpr TMsgDlgButtons mbAbort = 0x010;
+constexpr TMsgDlgButtons mbRetry = 0x020;
+constexpr TMsgDlgButtons mbIgnore = 0x040;
+constexpr TMsgDlgButtons mbAll = 0x080;
+constexpr TMsgDlgButtons mbNoToAll = 0x100;
+constexpr TMsgDlgButtons mbYesToAll = 0x200;
+constexpr TMsgDlgButtons mbHelp = 0x400;
 
 class IMessageBoxes {
 public:

@@ -70,7 +70,8 @@ bool ReadWave(const std::uint8_t* bytes, std::size_t size, TWaveFormat& format, 
 
 bool PlaySound(const void* sound, std::size_t size, DWORD flags) {
   if (!sound) {
-    SoundBackend().Stop();
+    // Silence has nothing to stop; at the process's end it may be gone already.
+    if (Backend) Backend->Stop();
     return true;
   }
   std::vector<std::uint8_t> file;

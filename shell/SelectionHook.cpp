@@ -1,0 +1,3 @@
+#include "shell/SelectionHook.h"
+
+std::function<void()> AfterSelectionSync;

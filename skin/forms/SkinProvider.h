@@ -1,0 +1,18 @@
+#pragma once
+// The form skinning provider as the skinned-forms list and the fade-in see
+// it: a component on a form that gives the form the active skin's frame.
+// A form answers sub-command 4 with its provider.
+
+#include "toolkit/controls/Component.h"
+
+class TSkinCommonData;
+
+class TSkinProvider : public TComponent {
+public:
+  using TComponent::TComponent;
+
+  // The form's skin data (section "FORM").
+  virtual TSkinCommonData& SkinData() const = 0;
+  // Cuts the form's window region again and rebuilds the cached pictures of its frame.
+  virtual void RebuildRegionAndCaches() = 0;
+};

@@ -1,0 +1,3 @@
+#include "skin/menus/SkProvider.h"
+
+std::vector<TSkProvider*> DialogProviders;

@@ -1,0 +1,57 @@
+#pragma once
+// The test skin: a skin folder drawn entirely by code, for the skin tests,
+// the fuzz seeds, the benchmarks and the skin demo. Its files are written
+// in lower case ("Options.dat" aside), while the options name some of them
+// in upper case, as skins made on a file system that ignores case do.
+//
+// "Options.dat": GLOBALINFO (version 6.05, "MASTERBITMAP=master.bmp", the
+// nine check-box glyphs, GRIPIMAGE, no BORDERCOLOR) and sections for the
+// controls the painters look up, with every entry form, inheritance,
+// values written "?" and -1, hexadecimal numbers, switches, gradients, a
+// section naming itself as parent and two naming each other.
+// "master.bmp" (24-bit, 128 x 96): the mask pictures laid out below.
+// "btn.bmp" (90 x 42): a button's three frames with their alpha rows.
+// "edit.bmp" (48 x 32): a whole-file border of three frames.
+// JPEGs of flat colour: "tile16.jpg" (16 x 16), "wide.jpg" (299 x 300,
+// a texture) and "back.jpg" (300 x 300, a pattern).
+
+#include <string>
+
+#include "toolkit/base/Rect.h"
+#include "toolkit/gdi/Color.h"
+
+namespace TestSkin {
+
+constexpr int MasterWidth = 128;
+constexpr int MasterHeight = 96;
+
+// Rectangles of master.bmp.
+constexpr TRect PanelBorder{0, 0, 48, 16};        // 3 frames of 16 x 16; corner row: key, key, picture, key
+constexpr TRect ToolButtonBorder{0, 16, 48, 48};  // 3 frames of 16 x 16 over their alpha rows
+constexpr TRect ButtonBorder{48, 0, 96, 16};      // 3 frames, widths left to the reader
+constexpr TRect ScrollButtonBorder{48, 16, 96, 32};
+constexpr TRect BarBorder{0, 64, 48, 80};
+constexpr TRect Tile{96, 48, 112, 64};            // a texture of 16 x 16
+constexpr TRect AlphaTile{96, 64, 112, 96};       // a texture of 16 x 16 over its alpha rows
+constexpr TRect CheckBoxGlyphs{0, 48, 96, 56};    // 6 glyphs of 2 frames of 8 x 8
+constexpr TRect SmallGlyphs{0, 56, 24, 64};       // 3 glyphs of 8 x 8
+constexpr TRect Grip{24, 56, 32, 64};
+constexpr TRect Arrows{0, 80, 96, 88};            // up, down, left, right: 3 frames of 8 x 8 each
+
+constexpr TColor Magenta = 0xFF00FF;
+constexpr TColor PanelColor = 0x00D8C8B8;
+constexpr TColor FrameColors[3] = {0x00804020, 0x00C06030, 0x00402010};  // the border frames' rings
+constexpr TColor TileColor = 0x0030A060;
+constexpr TColor JpegColor = 0x00406080;  // all three JPEGs
+
+// btn.bmp's size.
+constexpr int ButtonImageWidth = 90;
+constexpr int ButtonImageHeight = 42;
+
+}  // namespace TestSkin
+
+// Writes the folder "TestSkin" into parent (which must exist) and answers
+// its path, without a trailing "/".
+std::string WriteTestSkin(const std::string& parent);
+// The options text of the test skin.
+std::string TestSkinOptions();
