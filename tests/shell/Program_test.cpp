@@ -20,6 +20,7 @@
 #include "runtime/Storage.h"
 #include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
+#include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
@@ -27,6 +28,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
@@ -236,13 +238,13 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[3].Message, "Creating Workspace");
-  ASSERT_EQ(table[3].Progress, 80);
-  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+  ASSERT_EQ(table[5].Message, "Creating Workspace");
+  ASSERT_EQ(table[5].Progress, 80);
+  table[5].Windows[0].Destroy = [&, destroy = table[5].Windows[0].Destroy] {
     freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
     destroy();
   };
-  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+  table[5].Windows[1].Destroy = [&, destroy = table[5].Windows[1].Destroy] {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
@@ -255,8 +257,8 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
-                                            InstCtrl, LoadProgress, Application().MainForm()})
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, SettingsForm, EdSettsForm,
+                                            frmSplash, Images, InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }
