@@ -22,12 +22,14 @@ int StoredIndex(std::int64_t stored) {
   return stored >= 0 && stored < std::numeric_limits<int>::max() ? static_cast<int>(stored) : -1;
 }
 
-constexpr const char* EventNames[] = {
+constexpr const char* EventNames[SoundEventCount] = {
     "Application start", "Fatal error", "Error message", "Information message", "Warning message",
     "Result",            "Key press",   "Carriage return", "Tips switch",       "Application finish",
 };
 
 }  // namespace
+
+const char* SoundEventName(int id) { return EventNames[id]; }
 
 TSound::TSound(std::string fileName) : fileName_(std::move(fileName)) {
   if (!FileExists(fileName_)) return;
@@ -46,7 +48,7 @@ void TSound::Play(bool wait) const {
 }
 
 TSounds::TSounds() {
-  for (std::uint8_t id = 0; id < std::size(EventNames); ++id) AddEvent(EventNames[id], id);
+  for (std::uint8_t id = 0; id < SoundEventCount; ++id) AddEvent(EventNames[id], id);
   Load();
 }
 

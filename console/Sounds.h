@@ -23,6 +23,10 @@ enum TSoundId : std::uint8_t {
   sndTipsSwitch = 8,
   sndAppFinish = 9,
 };
+constexpr int SoundEventCount = 10;
+
+// The display name of an event.
+const char* SoundEventName(int id);
 
 class TSound {
 public:

@@ -246,8 +246,8 @@ std::string RealToText(long double x) { return RealToText(x, Params.FMantissa, P
 
 std::string RealToText(long double x, std::int64_t mantissa, std::int64_t exponentDigits) {
   if (std::fabs(x) <= 1e-100L) x = 0;
-  const int precision = static_cast<int>(std::clamp<std::int64_t>(mantissa, 2, 18));
-  const int minExponentDigits = exponentDigits >= 0 && exponentDigits <= 4 ? static_cast<int>(exponentDigits) : 0;
+  const int precision = PrintedMantissa(mantissa);
+  const int minExponentDigits = PrintedExponentDigits(exponentDigits);
   if (std::isnan(x)) return "NAN";
   const std::string sign = std::signbit(x) && x != 0 ? "-" : "";
   if (std::isinf(x)) return sign + "INF";
@@ -255,6 +255,12 @@ std::string RealToText(long double x, std::int64_t mantissa, std::int64_t expone
   const TDecimal d = RoundedDigits(std::fabs(x), precision);
   const bool fixed = d.Exponent >= -3 && d.Exponent <= precision;
   return sign + (fixed ? FixedText(d) : ScientificText(d, minExponentDigits));
+}
+
+int PrintedMantissa(std::int64_t mantissa) { return static_cast<int>(std::clamp<std::int64_t>(mantissa, 2, 18)); }
+
+int PrintedExponentDigits(std::int64_t exponentDigits) {
+  return exponentDigits >= 0 && exponentDigits <= 4 ? static_cast<int>(exponentDigits) : 0;
 }
 
 std::string IntToBin(std::int32_t n) { return n <= 0 ? "0" : UnsignedDigits(static_cast<std::uint64_t>(n), 2); }

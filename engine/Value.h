@@ -217,6 +217,9 @@ std::string RealToText(long double x);
 // mantissa: significant digits, clamped to 2..18; exponentDigits: minimum
 // exponent digits, 0..4 (a larger number acts as 0).
 std::string RealToText(long double x, std::int64_t mantissa, std::int64_t exponentDigits);
+// The digits RealToText prints for an option as it may be stored.
+int PrintedMantissa(std::int64_t mantissa);
+int PrintedExponentDigits(std::int64_t exponentDigits);
 
 // Binary digits of a positive n without leading zeros; "0" for n <= 0.
 std::string IntToBin(std::int32_t n);

@@ -3,12 +3,14 @@
 #include "libraries/Prompt.h"
 #include "shell/AddVarDlg.h"
 #include "shell/DesktopPrompt.h"
+#include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Graph3DForm.h"
 #include "shell/GraphForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/SettingsForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
@@ -38,7 +40,11 @@ const TStartWindow Evaluator{[] {
                              },
                              [] { delete EvaluatorForm; }};
 
+const TStartWindow Settings{[] { new TSettingsForm(&Application()); }, [] { delete SettingsForm; }};
+
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
+
+const TStartWindow EditorSettings{[] { new TEdSettsForm(&Application()); }, [] { delete EdSettsForm; }};
 
 // The workspace window, then its New Variable dialog.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
@@ -65,7 +71,9 @@ const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
+      {"Creating settings", {Settings}, 60},
       {"Creating editor", {Editor}, 65},
+      {"Creating editor settings", {EditorSettings}, 70},
       {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Creating 3D graphs", {Graph3D}, 85},
       {"Creating 2D graphs", {Graph2D}, 90},

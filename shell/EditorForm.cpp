@@ -11,6 +11,7 @@
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "shell/ActionBars.h"
+#include "shell/EdSettsForm.h"
 #include "shell/Images.h"
 #include "shell/MainForm.h"
 #include "shell/XpmPicture.h"
@@ -200,9 +201,9 @@ void TEditorForm::CreateActions() {
   EnableWhen(actCopyConsole, [this] { return Console->SelectedCount() > 0; });
   OnExecute(actClearConsole, [this] { Console->Clear(); });
   EnableWhen(actClearConsole, [this] { return Console->LineCount() > 0; });
-  // The editor settings dialog does not exist yet.
-  EnableWhen(actSettings, [] { return false; });
-  actSettings->SetEnabled(false);
+  OnExecute(actSettings, [this] { ShowSettings(); });
+  EnableWhen(actSettings, [] { return EdSettsForm != nullptr; });
+  actSettings->SetEnabled(EdSettsForm != nullptr);
   OnExecute(actRun, [this] { Run(); });
   EnableWhen(actRun, [this] { return HasActiveTab() && !Engine->IsRunning(); });
   OnExecute(actAbort, [this] { Abort(); });
@@ -419,6 +420,19 @@ void TEditorForm::EditorKeyDown(TObject* sender, WORD& key, TShiftState shift) {
   const std::string word = static_cast<TTarnEditor*>(sender)->WordAtCaret();
   if (!word.empty()) ShowHelpKeyword(word);
   key = 0;
+}
+
+void TEditorForm::ShowSettings() {
+  EdSettsForm->SetSymAttrs(Syntax->Attrs());
+  EdSettsForm->SetEditorSetts(Setts);
+  if (EdSettsForm->ShowModal() == mrOk) TakeSettings();
+}
+
+void TEditorForm::TakeSettings() {
+  Syntax->Attrs().Assign(EdSettsForm->GetSymAttrs());
+  Setts = EdSettsForm->GetEditorSetts();
+  for (int i = 0; i < PageControl->PageCount(); ++i)
+    static_cast<TSrcTab*>(PageControl->Pages(i))->Edit()->Editor()->SetColors(Setts);
 }
 
 void TEditorForm::ChooseNewKind(TAction* action) {

@@ -84,6 +84,10 @@ public:
   // Seconds of a monotonic clock.
   double ReadTimer();
 
+  // Takes the edits of the editor settings dialog, as its OK does: the
+  // token colours, the settings and every tab's colours.
+  void TakeSettings();
+
   // ---- the folder tree (EditorFormFolders.cpp) ----
   // An existing folder, once however its path is written.
   void AddFolder(const std::string& path);
@@ -174,6 +178,8 @@ private:
   void EditorKeyDown(TObject* sender, WORD& key, TShiftState shift);
   // The New button makes what was chosen last in its menu.
   void ChooseNewKind(TAction* action);
+  // The editor settings dialog; its edits are taken only after OK.
+  void ShowSettings();
 
   // Tabs and files (EditorFormFiles.cpp).
   TSrcTab* AddTab(const std::string& caption);

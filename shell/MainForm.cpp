@@ -19,6 +19,7 @@
 #include "shell/Images.h"
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
+#include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/StoredPlace.h"
 #include "shell/ToolForm.h"
@@ -467,6 +468,25 @@ void TMainForm::ShowToolWindow(TToolForm* window) {
 
 void TMainForm::FullViewFirst() {
   if (Compact) actSwitch->Execute();
+}
+
+void TMainForm::ShowSettings() {
+  SettingsForm->LoadConsole(*Console);
+  SettingsForm->LoadLibraries(*LibMan);
+  SettingsForm->LoadSounds(*AppSounds);
+  if (SettingsForm->ShowModal() == mrOk) TakeSettings();
+}
+
+void TMainForm::TakeSettings() {
+  SettingsForm->StoreLibraries(*LibMan);
+  SettingsForm->StoreSounds(*AppSounds);
+  Console->CopyLookFrom(SettingsForm->ApplyOptions());
+  Console->RefreshView();
+  if (EditorForm) {
+    EditorForm->Console->CopyLookFrom(*Console);
+    EditorForm->Console->RefreshView();
+  }
+  ApplyEditColors();
 }
 
 bool TMainForm::RunWelcomeTask(int code) {

@@ -55,6 +55,10 @@ public:
   // The application's message hook: a file handed over by a later start
   // (WM_INSTCTRL) runs here, unless a program runs already.
   void AppMessage(MSG& Msg, bool& Handled);
+  // Takes the edits of the settings window, as its OK does: the libraries,
+  // the sounds, the options, and the console's look for both consoles and
+  // the lines.
+  void TakeSettings();
   // Closes where nobody can answer a question (a signal, a lost display):
   // nothing waits on one, and what would be asked about is kept instead.
   void CloseUnattended();
@@ -142,6 +146,8 @@ private:
   // Tool windows.
   void ShowToolWindow(TToolForm* window);
   void FullViewFirst();
+  // The settings window; its edits are taken only after OK.
+  void ShowSettings();
 
   struct TViewBounds {
     int Left, Top, Width, Height;

@@ -9,6 +9,7 @@
 #include "shell/Images.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
@@ -87,8 +88,11 @@ void TMainForm::CreateActions() {
     frmSplash->ShowModal();
   };
   OnUpdateEnabled(actAbout, [] { return frmSplash != nullptr; });
+  actSettings->OnExecute = [this](TObject*) { ShowSettings(); };
+  OnUpdateEnabled(actSettings, [] { return SettingsForm != nullptr; });
+  actSettings->SetEnabled(SettingsForm != nullptr);
   // Their windows do not exist yet.
-  for (TAction* action : {actSettings, actTips, actWelcome}) {
+  for (TAction* action : {actTips, actWelcome}) {
     action->SetEnabled(false);
     OnUpdateEnabled(action, [] { return false; });
   }

@@ -314,7 +314,8 @@ TEST_F(EditorTabsTest, F4ShowsTheWindowAndHidingClearsItsFlag) {
   EXPECT_EQ(ActiveCaption(), "Untitled1");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"program Gen;", "begin", "end."}));
   EXPECT_TRUE(ActiveEditor().Modified);
-  EXPECT_FALSE(editor->actSettings->Enabled()) << "its dialog does not exist yet";
+  editor->actSettings->Update();
+  EXPECT_FALSE(editor->actSettings->Enabled()) << "its dialog does not exist";
 }
 
 TEST_F(EditorTabsTest, NewTextsNeverReadAFileOfTheirName) {

@@ -23,15 +23,6 @@ public:
   std::vector<int> Progress;
 };
 
-class TRecordedOpener : public IDocumentOpener {
-public:
-  bool Open(const std::string& document) override {
-    Opened.push_back(document);
-    return true;
-  }
-  std::vector<std::string> Opened;
-};
-
 // A program folder with its LIBS tree, a settings store of its own and the real engine.
 class LibManTest : public StoredSettings {
 protected:

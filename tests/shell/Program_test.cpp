@@ -20,6 +20,7 @@
 #include "runtime/Storage.h"
 #include "shell/AddVarDlg.h"
 #include "shell/CreationTable.h"
+#include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Graph3DForm.h"
@@ -29,6 +30,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
@@ -202,11 +204,12 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Creating Workspace", "Creating 3D graphs",
-                                      "Creating 2D graphs", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 7u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 7, splash.Progress.end()),
-            (std::vector<int>{50, 53, 65, 80, 85, 90, 100}));
+                                      "Creating settings", "Creating editor", "Creating editor settings",
+                                      "Creating Workspace", "Creating 3D graphs", "Creating 2D graphs",
+                                      "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 9u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 9, splash.Progress.end()),
+            (std::vector<int>{50, 53, 60, 65, 70, 80, 85, 90, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
@@ -238,13 +241,13 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[3].Message, "Creating Workspace");
-  ASSERT_EQ(table[3].Progress, 80);
-  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+  ASSERT_EQ(table[5].Message, "Creating Workspace");
+  ASSERT_EQ(table[5].Progress, 80);
+  table[5].Windows[0].Destroy = [&, destroy = table[5].Windows[0].Destroy] {
     freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
     destroy();
   };
-  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+  table[5].Windows[1].Destroy = [&, destroy = table[5].Windows[1].Destroy] {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
@@ -268,9 +271,9 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, GraphForm,
-                                            Graph3DForm, frmSplash, Images, InstCtrl, LoadProgress,
-                                            Application().MainForm()})
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, SettingsForm,
+                                            EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images, InstCtrl,
+                                            LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }

@@ -1,5 +1,5 @@
 #pragma once
-// Help pages recorded instead of shown.
+// Help pages, and documents given to the desktop, recorded instead of shown.
 
 #include <string>
 #include <vector>
@@ -13,4 +13,13 @@ public:
     Pages.push_back("index:" + (nearest < keywords.size() ? keywords[nearest].Keyword : std::string()));
   }
   std::vector<std::string> Pages;
+};
+
+class TRecordedOpener : public IDocumentOpener {
+public:
+  bool Open(const std::string& document) override {
+    Opened.push_back(document);
+    return true;
+  }
+  std::vector<std::string> Opened;
 };

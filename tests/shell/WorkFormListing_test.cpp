@@ -9,8 +9,11 @@
 
 namespace {
 
-// The header cell of a column, clicked with the left button.
+// The header cell of a column, clicked with the left button, its window
+// brought in front first: a line entered in the main window put that one in
+// front of it.
 void ClickHeader(TDataStringTree& tree, TColumnIndex column) {
+  SetActiveWindow(WorkForm->Handle());
   int left = 0;
   int right = 0;
   tree.Header().Columns().ColumnHorzExtent(column, left, right);

@@ -285,6 +285,18 @@ TEST_F(WindowCore, CoordinatesMapThroughParentsAndClientOrigins) {
   EXPECT_EQ(WindowFromPoint({111, 71}), top) << "a disabled child is passed over";
 }
 
+TEST_F(WindowCore, ActivationBringsAWindowInFrontWithTheWindowsItOwns) {
+  const HWND back = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(0, 0, 300, 200));
+  const HWND owned = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(50, 50, 100, 100), back);
+  const HWND front = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(0, 0, 300, 200));
+  EXPECT_EQ(WindowFromPoint({10, 10}), front);
+  SetActiveWindow(back);
+  EXPECT_EQ(WindowFromPoint({10, 10}), back) << "the mouse reaches the window activated last";
+  EXPECT_EQ(WindowFromPoint({60, 60}), owned) << "its own windows stay in front of it";
+  SetActiveWindow(front);
+  EXPECT_EQ(WindowFromPoint({60, 60}), front);
+}
+
 TEST_F(WindowCore, AWindowsRegionShapesItForTheMouse) {
   const HWND top = Create(WS_OVERLAPPED | WS_VISIBLE, Bounds(100, 50, 300, 200));
   const HWND child = Create(WS_CHILD | WS_VISIBLE, Bounds(10, 20, 100, 80), top);

@@ -131,6 +131,7 @@ HWND ActivateRoot(HWND window, bool fromDesktop) {
     SendMessage(old, WM_ACTIVATE, WA_INACTIVE, HandleToParam(root));
   }
   if (root) {
+    BringTopLevelToFront(root, !fromDesktop);
     SendMessage(root, WM_NCACTIVATE, true, 0);
     SendMessage(root, WM_ACTIVATE, WA_ACTIVE, HandleToParam(old));
     if (const TWindowRecord* record = FindWindowRecord(root); record && record->Host && !fromDesktop)

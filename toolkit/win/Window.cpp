@@ -393,8 +393,33 @@ std::vector<HWND> TopLevelWindows() {
 }
 
 namespace {
+
 TAnimationObserver AnimationObserver;
+
+bool OwnedBy(HWND window, HWND owner) {
+  for (const TWindowRecord* record = FindWindowRecord(window); record && record->Owner;
+       record = FindWindowRecord(record->Owner))
+    if (record->Owner == owner) return true;
+  return false;
+}
+
 }  // namespace
+
+void BringTopLevelToFront(HWND window, bool raise) {
+  std::vector<HWND>& order = Table().TopLevel;
+  if (std::find(order.begin(), order.end(), window) == order.end()) return;
+  std::stable_partition(order.begin(), order.end(), [window](HWND other) { return other == window; });
+  std::stable_partition(order.begin(), order.end(), [window](HWND other) { return OwnedBy(other, window); });
+  std::stable_partition(order.begin(), order.end(), [](HWND other) {
+    const TWindowRecord* record = FindWindowRecord(other);
+    return record && (record->ExStyle & WS_EX_TOPMOST);
+  });
+  if (!raise) return;
+  // Back to front, from the window on: each raised goes in front of the ones before.
+  for (auto front = std::find(order.rbegin(), order.rend(), window); front != order.rend(); ++front)
+    if (const TWindowRecord* record = FindWindowRecord(*front); record && record->Host && (record->Style & WS_VISIBLE))
+      record->Host->PlaceBehind(nullptr);
+}
 
 void SetAnimationObserver(TAnimationObserver observer) { AnimationObserver = std::move(observer); }
 

@@ -67,6 +67,11 @@ bool IsChild(HWND parent, HWND window);
 void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback);
 // Top-level windows of the calling thread, front to back.
 std::vector<HWND> TopLevelWindows();
+// Puts a top-level window in front of the others, as activation does: the
+// windows it owns stay in front of it, and stay-on-top windows in front of
+// all. With raise, the desktop stacks the shown ones so as well (it did
+// already when it activated the window itself).
+void BringTopLevelToFront(HWND window, bool raise);
 
 bool ShowWindow(HWND window, int command);
 // AnimateWindow's flags: the desktop here shows and hides at once.
