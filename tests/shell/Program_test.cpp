@@ -251,13 +251,13 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[4].Message, "Creating 3D graphs");
-  ASSERT_EQ(table[5].Message, "Creating 2D graphs");
-  table[4].Windows[0].Destroy = [&, destroy = table[4].Windows[0].Destroy] {
+  ASSERT_EQ(table[6].Message, "Creating 3D graphs");
+  ASSERT_EQ(table[7].Message, "Creating 2D graphs");
+  table[6].Windows[0].Destroy = [&, destroy = table[6].Windows[0].Destroy] {
     freed.push_back(GraphForm ? "3D graph, 2D graph alive" : "3D graph, 2D graph gone");
     destroy();
   };
-  table[5].Windows[0].Destroy = [&, destroy = table[5].Windows[0].Destroy] {
+  table[7].Windows[0].Destroy = [&, destroy = table[7].Windows[0].Destroy] {
     freed.push_back(WorkForm ? "2D graph, workspace alive" : "2D graph, workspace gone");
     destroy();
   };
