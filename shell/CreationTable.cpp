@@ -7,6 +7,7 @@
 #include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
@@ -38,6 +39,8 @@ const TStartWindow Evaluator{[] {
 
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
+const TStartWindow Plotter{[] { new TPlotterForm(&Application()); }, [] { delete PlotterForm; }};
+
 // The workspace window, then its New Variable dialog.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
                              [] {
@@ -57,6 +60,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
+      {"Creating plotter", {Plotter}, 75},
       {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Initialization complete", {}, 100},
   };

@@ -2,11 +2,11 @@
 
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/WorkForm.h"
 
 TToolForm* GraphForm = nullptr;
 TToolForm* Graph3DForm = nullptr;
-TToolForm* PlotterForm = nullptr;
 
 TToolForm* ToolWindow(TToolWindowId id) {
   switch (id) {

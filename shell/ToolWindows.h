@@ -7,7 +7,6 @@ class TToolForm;
 
 extern TToolForm* GraphForm;
 extern TToolForm* Graph3DForm;
-extern TToolForm* PlotterForm;
 
 enum TToolWindowId { twEditor, twGraph, twGraph3D, twPlotter, twEvaluator, twWork };
 // The order the main window reopens them in.
