@@ -20,6 +20,7 @@
 #include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "tests/toolkit/Pixels.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/WindowBackend.h"
 
@@ -452,7 +453,10 @@ TEST_F(PlotterFormTest, PixelsShowThePressedKindAPinkRangeAndARedPointsField) {
       << "the pressed button's edge";
   const TRect range = place(*plotter->EditXMax);
   EXPECT_GT(CountPixels(*image, range, Pink), range.Width() * range.Height() / 3);
-  EXPECT_GT(CountPixels(*image, place(*plotter->edtXPnt), clRed), 5) << "the points field's text is red";
+  TEdit& points = *plotter->edtXPnt;
+  TBitmap drawn(points.ClientWidth(), points.ClientHeight(), pf32bit);
+  points.Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Canvas().Handle()), PRF_CLIENT);
+  EXPECT_GT(CountPixels(*drawn.Handle(), points.ClientRect(), clRed), 5) << "the points field's text is red";
 }
 
 }  // namespace
