@@ -27,6 +27,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/Splash.h"
 #include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
@@ -200,15 +201,16 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Creating Workspace", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 5u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 5, splash.Progress.end()),
-            (std::vector<int>{50, 53, 65, 80, 100}));
+                                      "Creating editor", "Creating plotter", "Creating Workspace",
+                                      "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 6u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 6, splash.Progress.end()),
+            (std::vector<int>{50, 53, 65, 75, 80, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[PLOTTERFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -235,13 +237,13 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[3].Message, "Creating Workspace");
-  ASSERT_EQ(table[3].Progress, 80);
-  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+  ASSERT_EQ(table[4].Message, "Creating Workspace");
+  ASSERT_EQ(table[4].Progress, 80);
+  table[4].Windows[0].Destroy = [&, destroy = table[4].Windows[0].Destroy] {
     freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
     destroy();
   };
-  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+  table[4].Windows[1].Destroy = [&, destroy = table[4].Windows[1].Destroy] {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
@@ -254,7 +256,7 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, PlotterForm, WorkForm, AddVarDlg, frmSplash, Images,
                                             InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
