@@ -223,7 +223,7 @@ void TPlotterForm::CreateSettingsRow() {
   cmbAxes = new TComboBox(this);
   cmbAxes->SetParent(this);
   cmbAxes->SetStyle(csDropDownList);
-  cmbAxes->SetBounds(FieldLeft, 218, 150, EditHeight);
+  cmbAxes->SetBounds(FieldLeft, 218, 150, cmbAxes->Height());
   cmbAxes->Hint = " Select graph axes type ";
   for (const char* type : {" Linear - Linear", " Linear - Log", " Log - Linear", " Log - Log", " Polar"})
     cmbAxes->Items().Add(type);
