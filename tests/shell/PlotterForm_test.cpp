@@ -181,12 +181,15 @@ TEST(PlotterProgramTest, EachExpressionBecomesAFunctionOfItsOwn) {
             "\nfunction _plotter_mesh ( x, y : real ) : real;\nbegin\n     result := x");
 }
 
-TEST_F(PlotterFormTest, F7ShowsTheWindowAndTheCloseBoxHidesItAndClearsItsFlag) {
+TEST_F(PlotterFormTest, F7ShowsTheWindowF1ItsHelpAndTheCloseBoxHidesItAndClearsItsFlag) {
   StartShown();
   EXPECT_TRUE(plotter->Visible());
   EXPECT_EQ(plotter->Caption(), " Plotter - Line");
   EXPECT_TRUE(form->actPlotter->Checked());
   EXPECT_TRUE(plotter->ReopenFlag());
+  plotter->EditF->SetFocus();
+  PlotKey(VK_F1);
+  EXPECT_EQ(help.Pages, std::vector<std::string>{HelpFolder() + "a1_02_10.htm"}) << "the plotter's own page";
   DesktopCloseRequest(plotter->Handle());
   ProcessEverything();
   EXPECT_FALSE(plotter->Visible());
