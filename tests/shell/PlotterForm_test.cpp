@@ -301,7 +301,7 @@ TEST_F(PlotterFormTest, EachKindEnablesItsFieldsAndCaptionsTheWindow) {
   }
 }
 
-TEST_F(PlotterFormTest, AChangeOfTheAxesTypePlotsOnceAtOnce) {
+TEST_F(PlotterFormTest, AChangeOfTheAxesTypeAndEnterInAPointsFieldPlotAtOnce) {
   StartShown();
   TypeInto(*plotter->EditF, "x*x");
   TypeInto(*plotter->EditXMin, "1");
@@ -311,6 +311,10 @@ TEST_F(PlotterFormTest, AChangeOfTheAxesTypePlotsOnceAtOnce) {
   EXPECT_EQ(plotter->cmbAxes->ItemIndex(), 1);
   EXPECT_EQ(shown2D, 1);
   EXPECT_EQ(graph.Count(), 1);
+  TypeInto(*plotter->edtXPnt, "50");
+  PlotKey(VK_RETURN);
+  EXPECT_EQ(shown2D, 2);
+  EXPECT_EQ(plotter->edtXPnt->Text(), "50") << "Enter types nothing";
 }
 
 TEST_F(PlotterFormTest, F9PlotsIntoTheGraphAndOnlyAnErrorFreeRunEntersTheHistory) {
