@@ -10,6 +10,7 @@
 #include "shell/GraphForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/SettingsForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
@@ -45,6 +46,7 @@ const TStartWindow Settings{[] { new TSettingsForm(&Application()); }, [] { dele
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
 const TStartWindow EditorSettings{[] { new TEdSettsForm(&Application()); }, [] { delete EdSettsForm; }};
+const TStartWindow Plotter{[] { new TPlotterForm(&Application()); }, [] { delete PlotterForm; }};
 
 // The workspace window, then its New Variable dialog.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
@@ -74,6 +76,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"Creating settings", {Settings}, 60},
       {"Creating editor", {Editor}, 65},
       {"Creating editor settings", {EditorSettings}, 70},
+      {"Creating plotter", {Plotter}, 75},
       {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Creating 3D graphs", {Graph3D}, 85},
       {"Creating 2D graphs", {Graph2D}, 90},

@@ -515,7 +515,7 @@ bool TMainForm::RunWelcomeTask(int code) {
       ShowToolWindow(ToolWindow(twEvaluator));
       return true;
     case 11:
-      ShowToolWindow(PlotterForm);
+      ShowToolWindow(ToolWindow(twPlotter));
       return true;
     case 12:
     case 14:

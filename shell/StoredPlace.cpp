@@ -34,12 +34,7 @@ bool OnSomeMonitor(const std::vector<TMonitor>& monitors, const TPlace& place) {
 
 int Bounded(int size, int smallest, int largest) { return std::max(smallest, std::min(size, largest)); }
 
-}  // namespace
-
-TRect ReadStoredPlace(const std::string& prefix, const TRect& design, TSize smallest) {
-  TPlace place{ReadKey(prefix + "Left", design.Left), ReadKey(prefix + "Top", design.Top),
-               std::max(ReadKey(prefix + "Width", design.Width()), smallest.cx),
-               std::max(ReadKey(prefix + "Height", design.Height()), smallest.cy)};
+TRect UsablePlace(TPlace place, const TRect& design, TSize smallest) {
   const std::vector<TMonitor> monitors = GetMonitors();
   if (!OnSomeMonitor(monitors, place)) {
     place.Left = design.Left;
@@ -48,4 +43,19 @@ TRect ReadStoredPlace(const std::string& prefix, const TRect& design, TSize smal
   const TRect area = monitors[MonitorIndexFromPoint(monitors, {place.Left, place.Top})].WorkArea;
   return Bounds(place.Left, place.Top, Bounded(place.Width, smallest.cx, area.Width()),
                 Bounded(place.Height, smallest.cy, area.Height()));
+}
+
+}  // namespace
+
+TRect ReadStoredPlace(const std::string& prefix, const TRect& design, TSize smallest) {
+  return UsablePlace({ReadKey(prefix + "Left", design.Left), ReadKey(prefix + "Top", design.Top),
+                      std::max(ReadKey(prefix + "Width", design.Width()), smallest.cx),
+                      std::max(ReadKey(prefix + "Height", design.Height()), smallest.cy)},
+                     design, smallest);
+}
+
+TRect ReadStoredPosition(const std::string& prefix, const TRect& design) {
+  return UsablePlace({ReadKey(prefix + "Left", design.Left), ReadKey(prefix + "Top", design.Top), design.Width(),
+                      design.Height()},
+                     design, {design.Width(), design.Height()});
 }

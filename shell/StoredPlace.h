@@ -13,3 +13,6 @@
 // From the open section of Storage: Prefix + "Left", "Top", "Width" and
 // "Height", each defaulting to Design's.
 TRect ReadStoredPlace(const std::string& prefix, const TRect& design, TSize smallest);
+// The same for a window of fixed size: Prefix + "Left" and "Top" only, at
+// Design's size.
+TRect ReadStoredPosition(const std::string& prefix, const TRect& design);

@@ -8,8 +8,10 @@
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/win/SysMetrics.h"
 
-TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds)
-    : TForm(owner), section_(section), toggle_(toggle) {
+TToolForm::TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds,
+                     TToolSizing sizing)
+    : TForm(owner), section_(section), toggle_(toggle), sizing_(sizing) {
+  if (sizing_ == tsFixed) SetBorderStyle(bsToolWindow);
   if (toggle_) FreeNotification(toggle_);
   ReadSettings(bounds);
 }
@@ -60,7 +62,9 @@ void TToolForm::Notification(TComponent* component, TOperation operation) {
 void TToolForm::ReadSettings(const TRect& bounds) {
   Storage->OpenSection(section_, false);
   TSectionCloser closer(*Storage);
-  const TRect place = ReadStoredPlace("", bounds, {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)});
+  const TRect place = sizing_ == tsFixed
+                          ? ReadStoredPosition("", bounds)
+                          : ReadStoredPlace("", bounds, {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)});
   SetBounds(place.Left, place.Top, place.Width(), place.Height());
   reopen_ = Storage->ReadBool("Visible", false);
 }
@@ -72,8 +76,10 @@ void TToolForm::WriteSettings() {
     TSectionCloser closer(*Storage);
     Storage->WriteInteger("Left", Left());
     Storage->WriteInteger("Top", Top());
-    Storage->WriteInteger("Width", Width());
-    Storage->WriteInteger("Height", Height());
+    if (sizing_ == tsSizeable) {
+      Storage->WriteInteger("Width", Width());
+      Storage->WriteInteger("Height", Height());
+    }
     Storage->WriteBool("Visible", reopen_);
     if (writeOwnKeys_) writeOwnKeys_(*Storage);
   } catch (const std::exception&) {

@@ -6,7 +6,8 @@
 // hiding at program end leaves it alone. Its settings section keeps
 // "Left", "Top", "Width", "Height" and the flag as "Visible", read when the
 // window is made (the place made usable on this desktop) and written, the
-// section erased first, when it is freed.
+// section erased first, when it is freed. A window of fixed size keeps no
+// "Width" and "Height": a hand-edited size must not stretch it.
 // The main window's action that shows and hides it stays checked while it
 // shows. A window may keep keys of its own in the same section, after
 // the base's (KeepOwnKeys).
@@ -19,10 +20,13 @@
 class TAction;
 class TStorage;
 
+enum TToolSizing { tsSizeable, tsFixed };
+
 class TToolForm : public TForm {
 public:
   // Bounds: the geometry when none is stored. Toggle may be nil.
-  TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds);
+  TToolForm(TComponent* owner, const std::string& section, TAction* toggle, const TRect& bounds,
+            TToolSizing sizing = tsSizeable);
   ~TToolForm() override;
 
   const std::string& Section() const { return section_; }
@@ -58,6 +62,7 @@ private:
 
   std::string section_;
   TAction* toggle_;
+  TToolSizing sizing_;
   bool reopen_ = false;
   TOwnKeys writeOwnKeys_;
   bool settingsWritten_ = false;

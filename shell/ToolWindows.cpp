@@ -4,9 +4,8 @@
 #include "shell/EvaluatorForm.h"
 #include "shell/Graph3DForm.h"
 #include "shell/GraphForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/WorkForm.h"
-
-TToolForm* PlotterForm = nullptr;
 
 TToolForm* ToolWindow(TToolWindowId id) {
   switch (id) {

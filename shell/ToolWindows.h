@@ -5,7 +5,6 @@
 
 class TToolForm;
 
-extern TToolForm* PlotterForm;
 
 enum TToolWindowId { twEditor, twGraph, twGraph3D, twPlotter, twEvaluator, twWork };
 // The order the main window reopens them in.

@@ -5,7 +5,8 @@ pictures: the main window's tool bar, menus and the consoles' line icons)
 Small.xpm (32 pictures: the tool windows' tool bars), FileTree.xpm (the
 program editor's folder tree: closed folder, open folder, file), the
 evaluator's own strip Evaluator.xpm (its tree's nodes and its Evaluate
-button); and the splash
+button), the plotter's kind buttons Plotter.xpm (six 39 x 38 pictures);
+and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
@@ -18,11 +19,12 @@ SIZE = 16
 
 
 class Picture:
-    def __init__(self):
-        self.pixels = [[None] * SIZE for _ in range(SIZE)]
+    def __init__(self, width=SIZE, height=SIZE):
+        self.width, self.height = width, height
+        self.pixels = [[None] * width for _ in range(height)]
 
     def set(self, x, y, colour):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
+        if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
     def fill(self, left, top, right, bottom, colour):
@@ -62,15 +64,15 @@ class Picture:
 
     def disc(self, cx, cy, r, colour, inner=-1.0):
         """Pixel centres within r of (cx, cy) and beyond inner."""
-        for y in range(SIZE):
-            for x in range(SIZE):
+        for y in range(self.height):
+            for x in range(self.width):
                 d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
                 if inner < d <= r:
                     self.set(x, y, colour)
 
     def polygon(self, points, colour):
-        for y in range(SIZE):
-            for x in range(SIZE):
+        for y in range(self.height):
+            for x in range(self.width):
                 if inside(points, x + 0.5, y + 0.5):
                     self.set(x, y, colour)
 
@@ -96,6 +98,7 @@ GREY, DARK, LIGHT = '#808080', '#404040', '#D0D0D0'
 RED, DARKRED, GREEN, DARKGREEN = '#E02020', '#800000', '#20A020', '#106010'
 BLUE, DARKBLUE, NAVY = '#2060E0', '#103080', '#0A1A50'
 YELLOW, ORANGE, BROWN, PAPER = '#F8D030', '#F08020', '#A06030', '#FFFFF4'
+CYAN = '#20B0B0'
 
 EXCLAMATION = ['#', '#', '#', '#', '#', '.', '#']
 QUESTION = ['.##.', '#..#', '...#', '..#.', '.#..', '....', '.#..']
@@ -536,14 +539,100 @@ SMALL = [new_program, open_folder, save, cut, two_pages, paste, undo, execute,
 FILE_TREE = [tree_folder, tree_open_folder, tree_file]
 
 
-def strip(drawings):
-    pixels = [[None] * (SIZE * len(drawings)) for _ in range(SIZE)]
+# The plotter's kind buttons, 39 x 38: each shows what its kind draws.
+KIND_WIDTH, KIND_HEIGHT = 39, 38
+
+
+def kind_axes(p):
+    """A white plotting field with the x and y axes through its middle."""
+    p.box(2, 2, 37, 36, WHITE, GREY)
+    p.line(3, 19, 35, 19, DARK)
+    p.line(19, 3, 19, 34, DARK)
+
+
+def curve(p, points, colour, width=1):
+    for (x0, y0), (x1, y1) in zip(points, points[1:]):
+        for d in range(width):
+            p.line(round(x0), round(y0) + d, round(x1), round(y1) + d, colour)
+
+
+def kind_line(p):
+    kind_axes(p)
+    curve(p, [(x, 19 - 1.6 * (x - 19) / 3 * math.sin((x - 19) / 3)) for x in range(4, 35)], BLUE, 2)
+
+
+def kind_parametric_2d(p):
+    kind_axes(p)
+    curve(p, [(19 + 13 * math.cos(3 * t / 40 * math.pi), 19 + 13 * math.sin(2 * t / 40 * math.pi))
+              for t in range(81)], RED, 1)
+
+
+def axes_3d(p):
+    """A floor corner with three axes, seen from the front left."""
+    p.box(2, 2, 37, 36, WHITE, GREY)
+    p.line(10, 30, 34, 30, DARK)
+    p.line(10, 30, 10, 4, DARK)
+    p.line(10, 30, 3, 35, DARK)
+
+
+def kind_parametric_3d(p):
+    axes_3d(p)
+    curve(p, [(22 + 9 * math.cos(t / 8), 28 - t * 0.22 + 3 * math.sin(t / 8)) for t in range(101)], GREEN, 1)
+
+
+def surface_point(i, j):
+    """Grid point (i, j), 0 .. 6 each, of a hill seen in a slanted view."""
+    height = 9 * math.exp(-((i - 3) ** 2 + (j - 3) ** 2) / 5)
+    return 5 + 3.8 * i + 1.6 * j, 31 - 2.0 * j - 1.3 * height
+
+
+def kind_surface(p):
+    axes_3d(p)
+    bands = [NAVY, BLUE, CYAN, GREEN, YELLOW, RED]
+    for j in range(6):
+        for i in range(6):
+            corners = [surface_point(i, j), surface_point(i + 1, j), surface_point(i + 1, j + 1), surface_point(i, j + 1)]
+            rise = 31 - sum(y for _, y in corners) / 4 - 2.0 * (j + 0.5)
+            p.polygon(corners, bands[min(5, int(rise / 2))])
+    for j in range(7):
+        curve(p, [surface_point(i, j) for i in range(7)], DARK)
+    for i in range(7):
+        curve(p, [surface_point(i, j) for j in range(7)], DARK)
+
+
+def hill(x, y):
+    return math.exp(-((x - 17) ** 2 + (y - 20) ** 2) / 90) + 0.7 * math.exp(-((x - 28) ** 2 + (y - 11) ** 2) / 40)
+
+
+def kind_heights_map(p):
+    p.box(2, 2, 37, 36, WHITE, GREY)
+    bands = [NAVY, BLUE, CYAN, GREEN, YELLOW, RED]
+    for y in range(3, 35):
+        for x in range(3, 36):
+            p.set(x, y, bands[min(5, int(hill(x, y) * 6))])
+
+
+def kind_contour_lines(p):
+    p.box(2, 2, 37, 36, WHITE, GREY)
+    bands = [NAVY, BLUE, CYAN, GREEN, YELLOW, RED]
+    for y in range(3, 35):
+        for x in range(3, 36):
+            here = int(hill(x, y) * 6)
+            if here != int(hill(x + 1, y) * 6) or here != int(hill(x, y + 1) * 6):
+                p.set(x, y, bands[min(5, here)])
+
+
+KINDS = [kind_line, kind_parametric_2d, kind_parametric_3d, kind_surface, kind_heights_map, kind_contour_lines]
+
+
+def strip(drawings, width=SIZE, height=SIZE):
+    pixels = [[None] * (width * len(drawings)) for _ in range(height)]
     for index, draw in enumerate(drawings):
-        picture = Picture()
+        picture = Picture(width, height)
         if draw:
             draw(picture)
-        for y in range(SIZE):
-            pixels[y][index * SIZE:(index + 1) * SIZE] = picture.pixels[y]
+        for y in range(height):
+            pixels[y][index * width:(index + 1) * width] = picture.pixels[y]
     return pixels
 
 
@@ -658,5 +747,6 @@ if __name__ == '__main__':
     write_xpm(os.path.join(folder_out, 'Small.xpm'), 'SmallPictures', strip(SMALL))
     write_xpm(os.path.join(folder_out, 'FileTree.xpm'), 'FileTreePictures', strip(FILE_TREE))
     write_xpm(os.path.join(folder_out, 'Evaluator.xpm'), 'EvaluatorPictures', strip(EVALUATOR))
+    write_xpm(os.path.join(folder_out, 'Plotter.xpm'), 'PlotterPictures', strip(KINDS, KIND_WIDTH, KIND_HEIGHT))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

@@ -30,6 +30,7 @@
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
+#include "shell/PlotterForm.h"
 #include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/WorkForm.h"
@@ -205,16 +206,16 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
                                       "Creating settings", "Creating editor", "Creating editor settings",
-                                      "Creating Workspace", "Creating 3D graphs", "Creating 2D graphs",
-                                      "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 9u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 9, splash.Progress.end()),
-            (std::vector<int>{50, 53, 60, 65, 70, 80, 85, 90, 100}));
+                                      "Creating plotter", "Creating Workspace", "Creating 3D graphs",
+                                      "Creating 2D graphs", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 10u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 10, splash.Progress.end()),
+            (std::vector<int>{50, 53, 60, 65, 70, 75, 80, 85, 90, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[GRAPHFORM]", "[GRAPH3DFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[PLOTTERFORM]", "[GRAPHFORM]", "[GRAPH3DFORM]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -241,23 +242,23 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[5].Message, "Creating Workspace");
-  ASSERT_EQ(table[5].Progress, 80);
-  table[5].Windows[0].Destroy = [&, destroy = table[5].Windows[0].Destroy] {
+  ASSERT_EQ(table[6].Message, "Creating Workspace");
+  ASSERT_EQ(table[6].Progress, 80);
+  table[6].Windows[0].Destroy = [&, destroy = table[6].Windows[0].Destroy] {
     freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
     destroy();
   };
-  table[5].Windows[1].Destroy = [&, destroy = table[5].Windows[1].Destroy] {
+  table[6].Windows[1].Destroy = [&, destroy = table[6].Windows[1].Destroy] {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[6].Message, "Creating 3D graphs");
-  ASSERT_EQ(table[7].Message, "Creating 2D graphs");
-  table[6].Windows[0].Destroy = [&, destroy = table[6].Windows[0].Destroy] {
+  ASSERT_EQ(table[7].Message, "Creating 3D graphs");
+  ASSERT_EQ(table[8].Message, "Creating 2D graphs");
+  table[7].Windows[0].Destroy = [&, destroy = table[7].Windows[0].Destroy] {
     freed.push_back(GraphForm ? "3D graph, 2D graph alive" : "3D graph, 2D graph gone");
     destroy();
   };
-  table[7].Windows[0].Destroy = [&, destroy = table[7].Windows[0].Destroy] {
+  table[8].Windows[0].Destroy = [&, destroy = table[8].Windows[0].Destroy] {
     freed.push_back(WorkForm ? "2D graph, workspace alive" : "2D graph, workspace gone");
     destroy();
   };
@@ -271,9 +272,9 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, SettingsForm,
-                                            EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images, InstCtrl,
-                                            LoadProgress, Application().MainForm()})
+         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, PlotterForm, WorkForm, AddVarDlg,
+                                            SettingsForm, EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images,
+                                            InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
   }

@@ -67,6 +67,18 @@ TEST_F(ToolFormTest, OwnKeysAreReadAtOnceAndWrittenOnceAfterTheBaseKeys) {
   EXPECT_EQ(Stored("TESTFORM", "Depth"), "8");
 }
 
+TEST_F(ToolFormTest, AWindowOfFixedSizeKeepsItsPlaceButNoSize) {
+  Store("TESTFORM", "Left", "70");
+  Store("TESTFORM", "Width", "2000");
+  Store("TESTFORM", "Height", "5");
+  form = new TToolForm(nullptr, "TESTFORM", action, Designed, tsFixed);
+  EXPECT_EQ(form->BoundsRect(), Bounds(70, Designed.Top, Designed.Width(), Designed.Height()))
+      << "a hand-edited size does not stretch it";
+  Free();
+  EXPECT_EQ(TIniFile(Storage->FileName()).ReadSection("TESTFORM"),
+            (std::vector<std::string>{"Left", "Top", "Visible"}));
+}
+
 TEST_F(ToolFormTest, AStoredPlaceOffEveryScreenOrASizeBelowAnyIsMadeUsable) {
   Store("TESTFORM", "Left", "-100000");
   Store("TESTFORM", "Top", "99999999999");
