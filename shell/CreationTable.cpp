@@ -7,6 +7,8 @@
 #include "shell/EvaluatorForm.h"
 #include "shell/InputForm.h"
 #include "shell/MainForm.h"
+#include "shell/TipsForm.h"
+#include "shell/WelcomeForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
@@ -19,6 +21,24 @@ const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] 
 
 // InputString, InputInteger, InputReal and ShowMessage reach real dialogs
 // while it exists.
+const TStartWindow Welcome{[] { WelcomeForm = new TWelcomeForm(&Application()); },
+                            [] {
+                              delete WelcomeForm;
+                              WelcomeForm = nullptr;
+                            },
+                            [] {
+                              if (WelcomeForm) WelcomeForm->SaveSettings();
+                            }};
+
+const TStartWindow Tips{[] { frmTips = new TfrmTips(&Application()); },
+                        [] {
+                          delete frmTips;
+                          frmTips = nullptr;
+                        },
+                        [] {
+                          if (frmTips) frmTips->SaveSettings();
+                        }};
+
 const TStartWindow InputDialog{[] {
                                  InputForm = new TInputForm(&Application());
                                  SetPrompt(MakeCounted<TDesktopPrompt>(*InputForm));
@@ -54,8 +74,9 @@ const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Applicatio
 
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
-      {"", {MainWindow}, 50},
+      {"", {MainWindow, Welcome}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
+      {"Creating tips", {Tips}, 55},
       {"Creating editor", {Editor}, 65},
       {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
       {"Initialization complete", {}, 100},

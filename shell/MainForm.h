@@ -8,6 +8,7 @@
 // activation runs the file named on the command line or reopens the tool
 // windows that were open at the last exit.
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class TAction;
 class TActionList;
 class TConsole;
 class TCoolBar;
+class TEditorForm;
 class TLibMan;
 class TMenuItem;
 class TPopupMenu;
@@ -135,6 +137,9 @@ private:
 
   // First activation, closing.
   void FormActivate();
+  void StartWithoutFile();
+  // The welcome screen, then its task: whether a task ran.
+  bool ShowWelcome();
   void ReopenToolWindows();
   void FormCloseQuery(bool& canClose);
   void CloseAfterRun();
@@ -142,6 +147,8 @@ private:
   // Tool windows.
   void ShowToolWindow(TToolForm* window);
   void FullViewFirst();
+  void ShowToolboxes(std::initializer_list<const char*> libraries);
+  void RunEditorCommand(TAction* TEditorForm::*command);
 
   struct TViewBounds {
     int Left, Top, Width, Height;

@@ -11,7 +11,9 @@
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
 #include "shell/ToolForm.h"
+#include "shell/TipsForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WelcomeForm.h"
 #include "skin/SkinToolBar.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/CoolBar.h"
@@ -87,11 +89,13 @@ void TMainForm::CreateActions() {
     frmSplash->ShowModal();
   };
   OnUpdateEnabled(actAbout, [] { return frmSplash != nullptr; });
-  // Their windows do not exist yet.
-  for (TAction* action : {actSettings, actTips, actWelcome}) {
-    action->SetEnabled(false);
-    OnUpdateEnabled(action, [] { return false; });
-  }
+  actWelcome->OnExecute = [this](TObject*) { ShowWelcome(); };
+  OnUpdateEnabled(actWelcome, [] { return WelcomeForm != nullptr; });
+  actTips->OnExecute = [](TObject*) { frmTips->ShowModal(); };
+  OnUpdateEnabled(actTips, [] { return frmTips != nullptr; });
+  // Its window does not exist yet.
+  actSettings->SetEnabled(false);
+  OnUpdateEnabled(actSettings, [] { return false; });
 }
 
 void TMainForm::AddMenuItem(TMenuItem& parent, TAction* action) {
