@@ -383,6 +383,7 @@ void TMainForm::FormActivate() {
       if (TToolForm* window = ToolWindow(id)) window->ClearReopenFlag();
   } else {
     // The dialogs take input only once the activation is over.
+    StartPending = true;
     PostMessage(Handle(), WM_STARTWITHOUTFILE, 0, 0);
   }
   FirstActivation = false;
@@ -433,6 +434,7 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
 // A task chosen on the welcome screen replaces the rest: the stored tool
 // windows, the tips and the start sound.
 void TMainForm::StartWithoutFile() {
+  StartPending = false;
   if (WelcomeForm && WelcomeForm->GetShowAtStart() && ShowWelcome()) return;
   ReopenToolWindows();
   if (frmTips && frmTips->GetShowAtStart()) frmTips->ShowModal();

@@ -100,6 +100,9 @@ public:
   std::unique_ptr<TSyntax> Syntax;
   std::unique_ptr<TLibMan> LibMan;
   bool FirstActivation = true;
+  // The welcome screen and the tips of a start without a file are still to
+  // come: they show right after the first activation.
+  bool StartPending = false;
   bool FileGiven = false;
 
 protected:

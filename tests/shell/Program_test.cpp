@@ -28,6 +28,8 @@
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
+#include "shell/TipsForm.h"
+#include "shell/WelcomeForm.h"
 #include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/Packer.h"
@@ -65,6 +67,8 @@ protected:
   ProgramTest() {
     fs::create_directories(program_.Path() / "LIBS");
     fs::create_directories(program_.Path() / "DATA");
+    // As the build lays it beside the program.
+    std::ofstream(program_.Path() / TfrmTips::TipsFileName) << "A tip.\n";
     SetAppFolder(program_.Path().string() + "/");
     SetSoundBackend(&sounds_);
   }
@@ -134,14 +138,24 @@ private:
   char* argv_[2] = {name_, nullptr};
   std::vector<std::function<bool()>> steps_;
   size_t step_ = 0;
+  static bool CloseStartDialog() {
+    for (TForm* dialog : {static_cast<TForm*>(WelcomeForm), static_cast<TForm*>(frmTips)})
+      if (dialog && dialog->Visible()) {
+        dialog->SetModalResult(mrCancel);
+        return true;
+      }
+    return false;
+  }
   // Retried a little later: a message posted again at once would keep the
   // loop that handles waiting messages busy for ever.
   void Retry() { SetTimer(stepper_, 1, 10, nullptr); }
   HWND stepper_ = AllocateHWnd([this](TMessage& message) {
     if (message.Msg == WM_TIMER) KillTimer(stepper_, 1);
     if ((message.Msg != WM_USER && message.Msg != WM_TIMER) || step_ >= steps_.size()) return;
-    // The first step waits for the main window's first activation.
-    const bool ready = step_ > 0 || (MainForm && !MainForm->FirstActivation);
+    // The first step waits for the main window's first activation and the
+    // start's welcome screen and tips, which are closed as they show.
+    if (step_ == 0 && CloseStartDialog()) return Retry();
+    const bool ready = step_ > 0 || (MainForm && !MainForm->FirstActivation && !MainForm->StartPending);
     if (!ready) return Retry();
     const size_t step = step_++;
     if (!steps_[step]()) {
@@ -200,15 +214,15 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating editor", "Creating Workspace", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 5u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 5, splash.Progress.end()),
-            (std::vector<int>{50, 53, 65, 80, 100}));
+                                      "Creating tips", "Creating editor", "Creating Workspace", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 6u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 6, splash.Progress.end()),
+            (std::vector<int>{50, 53, 55, 65, 80, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[WELCOME]", "[TIPS]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -235,13 +249,13 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
     freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
     destroy();
   };
-  ASSERT_EQ(table[3].Message, "Creating Workspace");
-  ASSERT_EQ(table[3].Progress, 80);
-  table[3].Windows[0].Destroy = [&, destroy = table[3].Windows[0].Destroy] {
+  ASSERT_EQ(table[4].Message, "Creating Workspace");
+  ASSERT_EQ(table[4].Progress, 80);
+  table[4].Windows[0].Destroy = [&, destroy = table[4].Windows[0].Destroy] {
     freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
     destroy();
   };
-  table[3].Windows[1].Destroy = [&, destroy = table[3].Windows[1].Destroy] {
+  table[4].Windows[1].Destroy = [&, destroy = table[4].Windows[1].Destroy] {
     freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
     destroy();
   };
@@ -254,7 +268,7 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, WorkForm, AddVarDlg, frmSplash, Images,
+         std::initializer_list<const void*>{MainForm, WelcomeForm, InputForm, EvaluatorForm, frmTips, WorkForm, AddVarDlg, frmSplash, Images,
                                             InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;
