@@ -97,6 +97,8 @@ TfrmTips::TfrmTips(TComponent* owner) : TForm(owner), Images(PictureWidth, Pictu
   ReadTips();
   TRandom::SeedFromClock();
   OnShow = [this](TObject*) { FormShow(); };
+  // Closed before it lit up: no tip and no sound behind the user's back.
+  OnHide = [this](TObject*) { Timer->SetEnabled(false); };
 }
 
 TfrmTips::~TfrmTips() {

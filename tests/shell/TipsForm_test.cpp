@@ -156,6 +156,17 @@ TEST_F(TipsFormTest, ShownDarkThenLitWithTheSeededTipAndNextTipGoesRound) {
   EXPECT_EQ(Switches(), 3);
 }
 
+TEST_F(TipsFormTest, ClosedBeforeItLightsUpItStaysQuiet) {
+  WriteTips("one\n");
+  Make();
+  ShowDark();
+  tips->Hide();
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  ProcessEverything();
+  EXPECT_FALSE(tips->Lit);
+  EXPECT_EQ(Switches(), 0);
+}
+
 TEST_F(TipsFormTest, ALongTipWrapsInsideItsRectangleAndAnOverwideWordIsBrokenNotLost) {
   std::string longTip;
   for (int i = 0; i < 60; ++i) longTip += "word" + std::to_string(i) + " ";
