@@ -36,8 +36,10 @@ fail() {
   for log in "$work"/*.log; do [ -e "$log" ] && { echo "--- $log" >&2; cat "$log" >&2; }; done
   exit 1
 }
-mkdir -p "$work/config" "$work/data" "$work/runtime"
+mkdir -p "$work/config/quantrel" "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
+# No welcome screen and no tips: the runs type into the main window at once.
+printf '[WELCOME]\nShowStart=0\n[TIPS]\nShowStart=0\n' > "$work/config/quantrel/quantrel.ini"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
 

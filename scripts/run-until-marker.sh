@@ -9,7 +9,10 @@
 #   scripts/run-until-marker.sh PROGRAM [OUT.png] [INPUT]
 # START names a start file of the caller's own instead (a program, or a
 # library whose block writes the marker); "@WORK@" in it stands for the
-# folder where the marker file, "marker", must be written.
+# folder where the marker file, "marker", must be written. START=none starts
+# the program without a file, as a user does: the welcome screen and the
+# tips may show, nothing writes a marker, and INPUT begins by waiting for a
+# window ("@ CAPTION").
 #
 # With SETTINGS naming an INI file, the run starts with those settings.
 #
@@ -19,7 +22,7 @@
 #   @ CAPTION   waits for the window of that caption and clicks into it,
 #               near its left edge half-way down, or at X Y when the line
 #               ends in "| X Y" (pixels, negative from the right or bottom,
-#               or percentages)
+#               or percentages); a CAPTION ending in "*" is a caption's start
 #   mark        types the lines that write a second marker, and waits for
 #               it: everything before it has been done
 #   exists PATH waits for the file; fails when it does not come
@@ -45,7 +48,9 @@ trap cleanup EXIT
 mkdir -p "$work/config/quantrel" "$work/data" "$work/runtime"
 if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$work/config/quantrel/quantrel.ini"; fi
 chmod 700 "$work/runtime"
-if [ -n "${START:-}" ]; then
+if [ "${START:-}" = none ]; then
+  start=
+elif [ -n "${START:-}" ]; then
   start="$work/$(basename "$START")"
   sed "s|@WORK@|$work|g" "$START" > "$start"
 else
@@ -65,7 +70,7 @@ fi
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
 start_ns=$(date +%s%N)
-"$program" "$start" > "$work/program.log" 2>&1 &
+"$program" ${start:+"$start"} > "$work/program.log" 2>&1 &
 pid=$!
 
 # Waits until the file exists, while the program runs and within the limit.
@@ -85,9 +90,14 @@ wait_for() {
   done
 }
 
-# The window whose title is exactly the caption.
+# The window whose title is exactly the caption, or starts with it when it ends in "*".
 window_of() {
-  xdotool search --sync --limit 1 --name "^$(printf '%s' "$1" | sed 's/[][\.*^$]/\\&/g')\$"
+  local caption=$1 end='$'
+  if [[ "$caption" == *'*' ]]; then
+    caption=${caption%'*'}
+    end=
+  fi
+  xdotool search --sync --limit 1 --name "^$(printf '%s' "$caption" | sed 's/[][\.*^$]/\\&/g')$end"
 }
 
 # A coordinate within a length: pixels, from the far end when negative, or
@@ -162,8 +172,10 @@ send() {
   sleep 0.2
 }
 
-wait_for "$work/marker"
-echo "ready after $((($(date +%s%N) - start_ns) / 1000000)) ms"
+if [ -n "$start" ]; then
+  wait_for "$work/marker"
+  echo "ready after $((($(date +%s%N) - start_ns) / 1000000)) ms"
+fi
 if [ -n "$input" ]; then
   while IFS= read -r line || [ -n "$line" ]; do send "$line"; done < "$input"
 fi

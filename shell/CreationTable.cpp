@@ -12,6 +12,8 @@
 #include "shell/MainForm.h"
 #include "shell/PlotterForm.h"
 #include "shell/SettingsForm.h"
+#include "shell/TipsForm.h"
+#include "shell/WelcomeForm.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/Application.h"
 
@@ -24,6 +26,24 @@ const TStartWindow MainWindow{[] { Application().CreateForm<TMainForm>(); }, [] 
 
 // InputString, InputInteger, InputReal and ShowMessage reach real dialogs
 // while it exists.
+const TStartWindow Welcome{[] { WelcomeForm = new TWelcomeForm(&Application()); },
+                            [] {
+                              delete WelcomeForm;
+                              WelcomeForm = nullptr;
+                            },
+                            [] {
+                              if (WelcomeForm) WelcomeForm->SaveSettings();
+                            }};
+
+const TStartWindow Tips{[] { frmTips = new TfrmTips(&Application()); },
+                        [] {
+                          delete frmTips;
+                          frmTips = nullptr;
+                        },
+                        [] {
+                          if (frmTips) frmTips->SaveSettings();
+                        }};
+
 const TStartWindow InputDialog{[] {
                                  InputForm = new TInputForm(&Application());
                                  SetPrompt(MakeCounted<TDesktopPrompt>(*InputForm));
@@ -71,8 +91,9 @@ const TStartWindow Graph2D{[] { GraphForm = new TGraphForm(&Application(), MainF
 
 const std::vector<TCreationStep>& CreationTable() {
   static const std::vector<TCreationStep> table{
-      {"", {MainWindow}, 50},
+      {"", {MainWindow, Welcome}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
+      {"Creating tips", {Tips}, 55},
       {"Creating settings", {Settings}, 60},
       {"Creating editor", {Editor}, 65},
       {"Creating editor settings", {EditorSettings}, 70},

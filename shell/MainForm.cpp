@@ -16,6 +16,7 @@
 #include "runtime/Storage.h"
 #include "runtime/SysInfo.h"
 #include "shell/EditorForm.h"
+#include "shell/EvaluatorForm.h"
 #include "shell/Images.h"
 #include "shell/InstCtrl.h"
 #include "shell/LibMan.h"
@@ -23,7 +24,9 @@
 #include "shell/Splash.h"
 #include "shell/StoredPlace.h"
 #include "shell/ToolForm.h"
+#include "shell/TipsForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WelcomeForm.h"
 #include "shell/WorkForm.h"
 #include "shell/XButton.h"
 #include "shell/XHint.h"
@@ -47,6 +50,7 @@ constexpr const char* MainSection = "MAINFORM";
 constexpr const char* LinesSection = "CONSOLELINES";
 constexpr const char* ColorsSection = "CONSOLECOLORS";
 constexpr UINT WM_ACTIVATECOMMANDLINE = WM_USER + 1;
+constexpr UINT WM_STARTWITHOUTFILE = WM_USER + 2;
 constexpr int MinWidth = 320;
 constexpr int MinFullHeight = 200;
 
@@ -304,6 +308,7 @@ TSize TMainForm::SmallestSize(bool compact) const {
 void TMainForm::ScrMouseDown() { PostMessage(Handle(), WM_ACTIVATECOMMANDLINE, 0, 0); }
 
 void TMainForm::Dispatch(TMessage& message) {
+  if (message.Msg == WM_STARTWITHOUTFILE) return StartWithoutFile();
   if (message.Msg != WM_ACTIVATECOMMANDLINE) return TForm::Dispatch(message);
   if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
 }
@@ -378,8 +383,9 @@ void TMainForm::FormActivate() {
     for (TToolWindowId id : ToolWindowIds)
       if (TToolForm* window = ToolWindow(id)) window->ClearReopenFlag();
   } else {
-    ReopenToolWindows();
-    if (AppSounds) AppSounds->Play(sndAppStart, false);
+    // The dialogs take input only once the activation is over.
+    StartPending = true;
+    PostMessage(Handle(), WM_STARTWITHOUTFILE, 0, 0);
   }
   FirstActivation = false;
   Show();
@@ -426,7 +432,20 @@ void TMainForm::AppMessage(MSG& Msg, bool& Handled) {
   RunFile(fileName);
 }
 
-// The welcome screen and the tips are not shown at start while they do not exist.
+// A task chosen on the welcome screen replaces the rest: the stored tool
+// windows, the tips and the start sound.
+void TMainForm::StartWithoutFile() {
+  StartPending = false;
+  if (WelcomeForm && WelcomeForm->GetShowAtStart() && ShowWelcome()) return;
+  ReopenToolWindows();
+  if (frmTips && frmTips->GetShowAtStart()) frmTips->ShowModal();
+  if (AppSounds) AppSounds->Play(sndAppStart, false);
+}
+
+bool TMainForm::ShowWelcome() {
+  return WelcomeForm->ShowModal() == mrOk && RunWelcomeTask(WelcomeForm->TaskCode);
+}
+
 void TMainForm::ReopenToolWindows() {
   for (TToolWindowId id : ToolWindowIds)
     if (TToolForm* window = ToolWindow(id); window && window->ReopenFlag()) ShowToolWindow(window);
@@ -489,44 +508,49 @@ void TMainForm::TakeSettings() {
   ApplyEditColors();
 }
 
+// The evaluator in the full view, with the toolbox libraries of the task opened.
+void TMainForm::ShowToolboxes(std::initializer_list<const char*> libraries) {
+  FullViewFirst();
+  ShowToolWindow(EvaluatorForm);
+  if (EvaluatorForm)
+    for (const char* library : libraries) EvaluatorForm->SelectLibrary(library);
+}
+
+void TMainForm::RunEditorCommand(TAction* TEditorForm::*command) {
+  if (!EditorForm) return;
+  ShowToolWindow(EditorForm);
+  Application().ProcessMessages();
+  (EditorForm->*command)->Execute();
+  EditorForm->BringToFront();
+}
+
 bool TMainForm::RunWelcomeTask(int code) {
   switch (code) {
-    case 1:
-    case 2:
-    case 3:
-      if (!EditorForm) return true;
-      ShowToolWindow(EditorForm);
-      Application().ProcessMessages();
-      (code == 1 ? EditorForm->actOpen : code == 2 ? EditorForm->actNew : EditorForm->actNewLib)->Execute();
-      EditorForm->BringToFront();
-      return true;
-    case 4:
-      FullViewFirst();
-      return true;
+    case 1: RunEditorCommand(&TEditorForm::actOpen); return true;
+    case 2: RunEditorCommand(&TEditorForm::actNew); return true;
+    case 3: RunEditorCommand(&TEditorForm::actNewLib); return true;
+    case 4: FullViewFirst(); return true;
     case 5:
       if (!Compact) actSwitch->Execute();
       return true;
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-      FullViewFirst();
-      ShowToolWindow(ToolWindow(twEvaluator));
-      return true;
-    case 11:
-      ShowToolWindow(ToolWindow(twPlotter));
-      return true;
+    case 6: ShowToolboxes({}); return true;
+    case 7: ShowToolboxes({"Converters"}); return true;
+    case 8: ShowToolboxes({"Algebra"}); return true;
+    case 9: ShowToolboxes({"Geometry"}); return true;
+    case 10: ShowToolboxes({"Constants"}); return true;
+    case 11: ShowToolWindow(ToolWindow(twPlotter)); return true;
     case 12:
-    case 14:
-      FullViewFirst();
-      ShowToolWindow(ToolWindow(twEvaluator));
+      ShowToolboxes({"Plots"});
       ShowToolWindow(WorkForm);
       return true;
     case 13:
       ShowToolWindow(WorkForm);
+      if (WorkForm) WorkForm->actImport->Execute();
       return true;
-    default:
-      return false;
+    case 14:
+      ShowToolboxes({"Analysis", "Plots"});
+      ShowToolWindow(WorkForm);
+      return true;
+    default: return false;
   }
 }

@@ -8,6 +8,7 @@
 // activation runs the file named on the command line or reopens the tool
 // windows that were open at the last exit.
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class TAction;
 class TActionList;
 class TConsole;
 class TCoolBar;
+class TEditorForm;
 class TLibMan;
 class TMenuItem;
 class TPopupMenu;
@@ -102,6 +104,9 @@ public:
   std::unique_ptr<TSyntax> Syntax;
   std::unique_ptr<TLibMan> LibMan;
   bool FirstActivation = true;
+  // The welcome screen and the tips of a start without a file are still to
+  // come: they show right after the first activation.
+  bool StartPending = false;
   bool FileGiven = false;
 
 protected:
@@ -139,6 +144,9 @@ private:
 
   // First activation, closing.
   void FormActivate();
+  void StartWithoutFile();
+  // The welcome screen, then its task: whether a task ran.
+  bool ShowWelcome();
   void ReopenToolWindows();
   void FormCloseQuery(bool& canClose);
   void CloseAfterRun();
@@ -148,6 +156,8 @@ private:
   void FullViewFirst();
   // The settings window; its edits are taken only after OK.
   void ShowSettings();
+  void ShowToolboxes(std::initializer_list<const char*> libraries);
+  void RunEditorCommand(TAction* TEditorForm::*command);
 
   struct TViewBounds {
     int Left, Top, Width, Height;

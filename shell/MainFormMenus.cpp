@@ -12,7 +12,9 @@
 #include "shell/SettingsForm.h"
 #include "shell/Splash.h"
 #include "shell/ToolForm.h"
+#include "shell/TipsForm.h"
 #include "shell/ToolWindows.h"
+#include "shell/WelcomeForm.h"
 #include "skin/SkinToolBar.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/CoolBar.h"
@@ -91,11 +93,10 @@ void TMainForm::CreateActions() {
   actSettings->OnExecute = [this](TObject*) { ShowSettings(); };
   OnUpdateEnabled(actSettings, [] { return SettingsForm != nullptr; });
   actSettings->SetEnabled(SettingsForm != nullptr);
-  // Their windows do not exist yet.
-  for (TAction* action : {actTips, actWelcome}) {
-    action->SetEnabled(false);
-    OnUpdateEnabled(action, [] { return false; });
-  }
+  actWelcome->OnExecute = [this](TObject*) { ShowWelcome(); };
+  OnUpdateEnabled(actWelcome, [] { return WelcomeForm != nullptr; });
+  actTips->OnExecute = [](TObject*) { frmTips->ShowModal(); };
+  OnUpdateEnabled(actTips, [] { return frmTips != nullptr; });
 }
 
 void TMainForm::AddMenuItem(TMenuItem& parent, TAction* action) {

@@ -92,9 +92,11 @@ void TfrmSplash::SetProgress(int P) {
   PaintNow();
 }
 
-std::string TfrmSplash::GetVersionText() const {
-  return Info.Major + "." + Info.Minor + "." + Info.Build + " " + Info.Comments;
+std::string VersionText(const TInfo& info) {
+  return info.Major + "." + info.Minor + "." + info.Build + " " + info.Comments;
 }
+
+std::string TfrmSplash::GetVersionText() const { return VersionText(Info); }
 
 void TfrmSplash::FillAboutText() {
   Messages = {"Version  " + GetVersionText(), "", Rule};

@@ -73,5 +73,8 @@ private:
   void imgLowClick();
 };
 
+// Major.minor.build and the comments of a version.
+std::string VersionText(const TInfo& info);
+
 // Nil until the main block makes the splash.
 extern TfrmSplash* frmSplash;

@@ -5,8 +5,10 @@ pictures: the main window's tool bar, menus and the consoles' line icons)
 Small.xpm (32 pictures: the tool windows' tool bars), FileTree.xpm (the
 program editor's folder tree: closed folder, open folder, file), the
 evaluator's own strip Evaluator.xpm (its tree's nodes and its Evaluate
-button), the plotter's kind buttons Plotter.xpm (six 39 x 38 pictures);
-and the splash
+button), the welcome screen's heading pictures Welcome.xpm (calculations,
+programming, plotting, data analysis); the tip window's two 100 x 110
+pictures Tips.xpm (a light bulb, dark, then lit); the plotter's kind
+buttons Plotter.xpm (six 39 x 38 pictures); and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
 the program starts. Run it after changing a picture; the XPM files are what
@@ -625,6 +627,18 @@ def kind_contour_lines(p):
 KINDS = [kind_line, kind_parametric_2d, kind_parametric_3d, kind_surface, kind_heights_map, kind_contour_lines]
 
 
+def bar_chart(p):
+    """Bars of data under a trend line."""
+    p.line(1, 1, 1, 14, BLACK)
+    p.line(1, 14, 15, 14, BLACK)
+    for left, top, colour in ((3, 9, BLUE), (6, 6, GREEN), (9, 8, ORANGE), (12, 4, RED)):
+        p.box(left, top, left + 3, 14, colour, DARK)
+    p.line(3, 8, 14, 2, DARKBLUE)
+
+
+WELCOME = [evaluator, editor, graph2d, bar_chart]
+
+
 def strip(drawings, width=SIZE, height=SIZE):
     pixels = [[None] * (width * len(drawings)) for _ in range(height)]
     for index, draw in enumerate(drawings):
@@ -705,6 +719,70 @@ def gradient(pixels, top_rgb, bottom_rgb, steps):
         pixels[y] = [colour] * len(pixels[y])
 
 
+def light_bulb(lit):
+    """The tip window's picture, 100 x 110, transparent around the bulb:
+    dark glass and a cold filament, or yellow glass glowing from a white
+    centre with rays around it."""
+    width, height = 100, 110
+    pixels = canvas(width, height)
+    cx, cy, radius = 50, 44, 27
+    if lit:
+        for k in range(12):
+            angle = math.pi * (-0.15 + k * 1.3 / 11)
+            for r in range(radius + 6, radius + 15):
+                x, y = round(cx + r * math.cos(angle)), round(cy - r * math.sin(angle))
+                for dx in (0, 1):
+                    if 0 <= x + dx < width and 0 <= y < height:
+                        pixels[y][x + dx] = '#FFC000'
+    steps = 8
+    for y in range(height):
+        for x in range(width):
+            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+            if d <= radius:
+                t = min(steps - 1, int(d / radius * steps))
+                if lit:
+                    colour = tuple(round(a + (b - a) * t / (steps - 1)) for a, b in zip((255, 255, 240), (255, 200, 40)))
+                else:
+                    colour = tuple(round(a + (b - a) * t / (steps - 1)) for a, b in zip((150, 160, 170), (70, 76, 84)))
+                pixels[y][x] = '#%02X%02X%02X' % colour
+            elif d <= radius + 1.5:
+                pixels[y][x] = '#C08000' if lit else '#303438'
+    # The neck narrows into the screw base.
+    for y in range(cy + radius - 6, cy + radius + 4):
+        half = 12 - (y - (cy + radius - 6)) // 3
+        for x in range(cx - half, cx + half):
+            pixels[y][x] = '#FFD040' if lit else '#5A6068'
+    base_top = cy + radius + 4
+    for y in range(base_top, base_top + 20):
+        thread = (y - base_top) % 5
+        colour = ('#E0E0E0', '#C0C0C0', '#A0A0A0', '#808080', '#606060')[thread]
+        for x in range(cx - 11, cx + 11):
+            pixels[y][x] = colour
+    for y in range(base_top + 20, base_top + 26):
+        half = 8 - (y - base_top - 20)
+        for x in range(cx - half, cx + half):
+            pixels[y][x] = '#202020'
+    # The filament: two posts and a coil between them.
+    filament = '#FFFFFF' if lit else '#202020'
+    for x0 in (cx - 6, cx + 5):
+        for y in range(cy + 4, cy + radius - 2):
+            pixels[y][x0] = '#806040' if lit else '#404040'
+    for x in range(cx - 6, cx + 6):
+        y = round(cy + 4 + 2 * math.sin((x - cx) * math.pi / 2))
+        pixels[y][x] = filament
+        pixels[y + 1][x] = filament
+    # A highlight on the glass.
+    for y in range(cy - 18, cy - 8):
+        for x in range(cx - 16, cx - 12):
+            if math.hypot(x + 0.5 - (cx - 14), (y + 0.5 - (cy - 13)) / 2.5) <= 2:
+                pixels[y][x] = '#FFFFFF' if lit else '#B0B8C0'
+    return pixels
+
+
+def side_by_side(*pictures):
+    return [sum((picture[y] for picture in pictures), []) for y in range(len(pictures[0]))]
+
+
 def splash_high():
     """The banner: graph paper with a damped wave under the product's name."""
     width, height = 450, 120
@@ -748,5 +826,7 @@ if __name__ == '__main__':
     write_xpm(os.path.join(folder_out, 'FileTree.xpm'), 'FileTreePictures', strip(FILE_TREE))
     write_xpm(os.path.join(folder_out, 'Evaluator.xpm'), 'EvaluatorPictures', strip(EVALUATOR))
     write_xpm(os.path.join(folder_out, 'Plotter.xpm'), 'PlotterPictures', strip(KINDS, KIND_WIDTH, KIND_HEIGHT))
+    write_xpm(os.path.join(folder_out, 'Welcome.xpm'), 'WelcomePictures', strip(WELCOME))
+    write_xpm(os.path.join(folder_out, 'Tips.xpm'), 'TipsPictures', side_by_side(light_bulb(False), light_bulb(True)))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())

@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,8 @@
 #include "shell/PlotterForm.h"
 #include "shell/SettingsForm.h"
 #include "shell/Splash.h"
+#include "shell/TipsForm.h"
+#include "shell/WelcomeForm.h"
 #include "shell/WorkForm.h"
 #include "tests/runtime/ChildProcesses.h"
 #include "tests/runtime/Packer.h"
@@ -70,6 +73,8 @@ protected:
   ProgramTest() {
     fs::create_directories(program_.Path() / "LIBS");
     fs::create_directories(program_.Path() / "DATA");
+    // As the build lays it beside the program.
+    std::ofstream(program_.Path() / TfrmTips::TipsFileName) << "A tip.\n";
     SetAppFolder(program_.Path().string() + "/");
     SetSoundBackend(&sounds_);
   }
@@ -139,14 +144,24 @@ private:
   char* argv_[2] = {name_, nullptr};
   std::vector<std::function<bool()>> steps_;
   size_t step_ = 0;
+  static bool CloseStartDialog() {
+    for (TForm* dialog : {static_cast<TForm*>(WelcomeForm), static_cast<TForm*>(frmTips)})
+      if (dialog && dialog->Visible()) {
+        dialog->SetModalResult(mrCancel);
+        return true;
+      }
+    return false;
+  }
   // Retried a little later: a message posted again at once would keep the
   // loop that handles waiting messages busy for ever.
   void Retry() { SetTimer(stepper_, 1, 10, nullptr); }
   HWND stepper_ = AllocateHWnd([this](TMessage& message) {
     if (message.Msg == WM_TIMER) KillTimer(stepper_, 1);
     if ((message.Msg != WM_USER && message.Msg != WM_TIMER) || step_ >= steps_.size()) return;
-    // The first step waits for the main window's first activation.
-    const bool ready = step_ > 0 || (MainForm && !MainForm->FirstActivation);
+    // The first step waits for the main window's first activation and the
+    // start's welcome screen and tips, which are closed as they show.
+    if (step_ == 0 && CloseStartDialog()) return Retry();
+    const bool ready = step_ > 0 || (MainForm && !MainForm->FirstActivation && !MainForm->StartPending);
     if (!ready) return Retry();
     const size_t step = step_++;
     if (!steps_[step]()) {
@@ -205,17 +220,18 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
   EXPECT_EQ(splash.Messages,
             (std::vector<std::string>{"Creating main console", "Initializing engine", "Initializing sounds",
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
-                                      "Creating settings", "Creating editor", "Creating editor settings",
-                                      "Creating plotter", "Creating Workspace", "Creating 3D graphs",
-                                      "Creating 2D graphs", "Initialization complete"}));
-  ASSERT_GE(splash.Progress.size(), 10u);
-  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 10, splash.Progress.end()),
-            (std::vector<int>{50, 53, 60, 65, 70, 75, 80, 85, 90, 100}));
+                                      "Creating tips", "Creating settings", "Creating editor",
+                                      "Creating editor settings", "Creating plotter", "Creating Workspace",
+                                      "Creating 3D graphs", "Creating 2D graphs", "Initialization complete"}));
+  ASSERT_GE(splash.Progress.size(), 11u);
+  EXPECT_EQ(std::vector<int>(splash.Progress.end() - 11, splash.Progress.end()),
+            (std::vector<int>{50, 53, 55, 60, 65, 70, 75, 80, 85, 90, 100}));
 
   const std::string settings = SettingsText();
   for (const char* section : {"[GENERAL]", "[PARAMS]", "[SOUNDS]", "[MAINFORM]", "[XEDIT1]", "[LIBS]",
                               "[CONSOLELINES]", "[CONSOLECOLORS]", "[EDITORFORM]", "[EDITORPARAMS]", "[EDITORCOLORS]",
-                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[PLOTTERFORM]", "[GRAPHFORM]", "[GRAPH3DFORM]"})
+                              "[EVALPARAMS]", "[EVALFORM]", "[WORKFORM]", "[PLOTTERFORM]", "[GRAPHFORM]", "[GRAPH3DFORM]",
+                              "[WELCOME]", "[TIPS]"})
     EXPECT_NE(settings.find(section), std::string::npos) << section << " missing in\n" << settings;
   const std::vector<std::string> general = SectionLines(settings, "GENERAL");
   EXPECT_EQ(std::count(general.begin(), general.end(), "First=0"), 1) << settings;
@@ -230,38 +246,23 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
   const int forms = Screen().FormCount();
   std::vector<std::string> freed;
   std::vector<TCreationStep> table = CreationTable();
-  table[0].Windows[0].Destroy = [&, destroy = table[0].Windows[0].Destroy] {
-    freed.push_back(Images ? "main window, pictures alive" : "main window, pictures gone");
-    destroy();
+  // A freed window notes whether the one it must outlive is still there.
+  const auto note = [&](const std::string& message, size_t window, std::function<std::string()> what) {
+    const auto step = std::find_if(table.begin(), table.end(), [&](const TCreationStep& s) { return s.Message == message; });
+    ASSERT_NE(step, table.end()) << message;
+    step->Windows.at(window).Destroy = [&freed, what, destroy = step->Windows[window].Destroy] {
+      freed.push_back(what());
+      destroy();
+    };
   };
-  table[1].Windows[0].Destroy = [&, destroy = table[1].Windows[0].Destroy] {
-    freed.push_back(MainForm ? "input dialog, main window alive" : "input dialog, main window gone");
-    destroy();
-  };
-  table[1].Windows[1].Destroy = [&, destroy = table[1].Windows[1].Destroy] {
-    freed.push_back(InputForm ? "evaluator, input dialog alive" : "evaluator, input dialog gone");
-    destroy();
-  };
-  ASSERT_EQ(table[6].Message, "Creating Workspace");
-  ASSERT_EQ(table[6].Progress, 80);
-  table[6].Windows[0].Destroy = [&, destroy = table[6].Windows[0].Destroy] {
-    freed.push_back(AddVarDlg ? "workspace, its dialog alive" : "workspace, its dialog gone");
-    destroy();
-  };
-  table[6].Windows[1].Destroy = [&, destroy = table[6].Windows[1].Destroy] {
-    freed.push_back(InputForm ? "New Variable dialog, input dialog alive" : "New Variable dialog, input dialog gone");
-    destroy();
-  };
-  ASSERT_EQ(table[7].Message, "Creating 3D graphs");
-  ASSERT_EQ(table[8].Message, "Creating 2D graphs");
-  table[7].Windows[0].Destroy = [&, destroy = table[7].Windows[0].Destroy] {
-    freed.push_back(GraphForm ? "3D graph, 2D graph alive" : "3D graph, 2D graph gone");
-    destroy();
-  };
-  table[8].Windows[0].Destroy = [&, destroy = table[8].Windows[0].Destroy] {
-    freed.push_back(WorkForm ? "2D graph, workspace alive" : "2D graph, workspace gone");
-    destroy();
-  };
+  const auto alive = [](const void* window, std::string name) { return name + (window ? " alive" : " gone"); };
+  note("", 0, [&] { return alive(Images, "main window, pictures"); });
+  note("Creating evaluation interfaces", 0, [&] { return alive(MainForm, "input dialog, main window"); });
+  note("Creating evaluation interfaces", 1, [&] { return alive(InputForm, "evaluator, input dialog"); });
+  note("Creating Workspace", 0, [&] { return alive(AddVarDlg, "workspace, its dialog"); });
+  note("Creating Workspace", 1, [&] { return alive(InputForm, "New Variable dialog, input dialog"); });
+  note("Creating 3D graphs", 0, [&] { return alive(GraphForm, "3D graph, 2D graph"); });
+  note("Creating 2D graphs", 0, [&] { return alive(WorkForm, "2D graph, workspace"); });
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
@@ -272,8 +273,8 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
-         std::initializer_list<const void*>{MainForm, InputForm, EvaluatorForm, PlotterForm, WorkForm, AddVarDlg,
-                                            SettingsForm, EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images,
+         std::initializer_list<const void*>{MainForm, WelcomeForm, InputForm, EvaluatorForm, frmTips, PlotterForm, WorkForm,
+                                            AddVarDlg, SettingsForm, EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images,
                                             InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;

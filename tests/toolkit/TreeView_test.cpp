@@ -130,6 +130,30 @@ TEST_F(TreeViewTest, AnOwnerDrawnNodeShowsExactlyTheHandlersPixelsAndTheHotNodeI
   EXPECT_EQ(hot->first, "apple");
 }
 
+// The handler draws at the node's display rectangle, as on the whole
+// control, and what it leaves shows the whole-area drawing beneath.
+TEST_F(TreeViewTest, AnOwnerDrawnNodeDrawsInClientCoordinatesOverTheWholeAreaDrawing) {
+  tree->OnAdvancedCustomDraw = [&](TObject*, const TRect& rect, TCustomDrawStage stage, bool&) {
+    if (stage != cdPrePaint) return;
+    tree->Canvas().Brush().SetColor(clYellow);
+    tree->Canvas().FillRect(rect);
+  };
+  tree->OnCustomDrawItem = [&](TObject*, TTreeNode* node, TCustomDrawState, bool& defaultDraw) {
+    defaultDraw = false;
+    if (node != pear) return;
+    const TRect row = node->DisplayRect(false);
+    tree->Canvas().Brush().SetColor(clRed);
+    tree->Canvas().FillRect(Rect(row.Left + 10, row.Top + 2, row.Left + 14, row.Top + 6));
+  };
+  const TRect row = pear->DisplayRect(false);
+  const auto grab = Grab(*tree);
+  EXPECT_EQ(ColorBounds(*grab->Handle(), tree->ClientRect(), clRed),
+            Rect(row.Left + 10, row.Top + 2, row.Left + 14, row.Top + 6));
+  EXPECT_EQ(CountPixels(*grab->Handle(), row, clYellow), row.Width() * row.Height() - 16);
+  const TRect other = apple->DisplayRect(false);
+  EXPECT_EQ(CountPixels(*grab->Handle(), other, clYellow), other.Width() * other.Height());
+}
+
 TEST_F(TreeViewTest, UnderHotTrackTheNodeUnderTheMouseIsDrawnInTheHotLightColour) {
   const TColor hotLight = ColorToRGB(clHotLight);
   const auto hotInk = [&](TTreeNode* node) { return CountPixels(*Grab(*tree)->Handle(), node->DisplayRect(false), hotLight); };

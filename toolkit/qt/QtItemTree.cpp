@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -19,6 +20,8 @@
 
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/gdi/Gdi.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtFont.h"
@@ -57,6 +60,8 @@ public:
   void ShowImages(QTreeWidgetItem& item) const;
   void SetHot(const QModelIndex& index);
   QTreeWidgetItem* Hit(const QPoint& point) const;
+  // An area of the viewport in the control's client coordinates.
+  TRect ClientRectOf(const QRect& area) const;
   QWidget* Editor() const {
     QWidget* focus = QApplication::focusWidget();
     return state() == EditingState && focus && isAncestorOf(focus) ? focus : nullptr;
@@ -84,6 +89,9 @@ private:
   QSize imageSize_;
   QSize stateSize_;
   QPersistentModelIndex hot_;
+  // What the current paint shows under the rows: the owner's whole-area
+  // drawing, or the plain background.
+  std::unique_ptr<TBitmap> background_;
 };
 
 // Without full-row selection the other columns never show the selection;
@@ -122,39 +130,51 @@ TItemTree::TItemTree(QWidget* parent, IItemTreeOwner& owner, TItemTreeStyle styl
   setItemDelegate(new TItemDelegate(*this));
 }
 
+// The owner draws in the control's client coordinates: a device context
+// whose origin puts them where the area lies on the bitmap.
+LRESULT AskOwner(IItemTreeOwner& owner, QTreeWidgetItem* item, UINT state, TCanvas& canvas, const TRect& area,
+                 TColor& textColor) {
+  SetViewportOrgEx(canvas.Handle(), -area.Left, -area.Top, nullptr);
+  LRESULT answer = CDRF_DODEFAULT;
+  Guarded([&] { answer = owner.AskCustomDraw(item, state, canvas.Handle(), area, textColor); });
+  SetViewportOrgEx(canvas.Handle(), 0, 0, nullptr);
+  return answer;
+}
+
+TRect TItemTree::ClientRectOf(const QRect& area) const {
+  const QRect client = area.translated(viewport()->pos());
+  return {client.left(), client.top(), client.right() + 1, client.bottom() + 1};
+}
+
 // The owner may paint the whole client area first; what it leaves is the background.
 void TItemTree::paintEvent(QPaintEvent* event) {
   const QRect area = viewport()->rect();
-  TBitmap bitmap(area.width(), area.height(), pf32bit);
-  bitmap.Canvas().Brush().SetColor(RgbOf(palette().color(QPalette::Base)));
-  bitmap.Canvas().FillRect({0, 0, area.width(), area.height()});
+  background_ = std::make_unique<TBitmap>(area.width(), area.height(), pf32bit);
+  background_->Canvas().Brush().SetColor(RgbOf(palette().color(QPalette::Base)));
+  background_->Canvas().FillRect({0, 0, area.width(), area.height()});
   TColor textColor = 0;
-  LRESULT answer = CDRF_DODEFAULT;
-  Guarded([&] {
-    answer = Owner.AskCustomDraw(nullptr, 0, bitmap.Canvas().Handle(), {0, 0, area.width(), area.height()}, textColor);
-  });
+  const LRESULT answer = AskOwner(Owner, nullptr, 0, background_->Canvas(), ClientRectOf(area), textColor);
   {
     QPainter painter(viewport());
-    painter.drawImage(0, 0, ImageView(*bitmap.Handle()));
+    painter.drawImage(0, 0, ImageView(*background_->Handle()));
   }
   if (!(answer & CDRF_SKIPDEFAULT)) QTreeWidget::paintEvent(event);
 }
 
-// Each row, branches included, may be painted by the owner into a bitmap of its own.
+// Each row, branches included, may be painted by the owner into a bitmap of
+// its own, over what lies under the row.
 void TItemTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QTreeWidgetItem* item = itemFromIndex(index);
   const QRect rect = option.rect;
   TBitmap bitmap(rect.width(), rect.height(), pf32bit);
-  bitmap.Canvas().Brush().SetColor(RgbOf(option.palette.color(QPalette::Base)));
-  bitmap.Canvas().FillRect({0, 0, rect.width(), rect.height()});
+  if (background_)
+    BitBlt(bitmap.Canvas().Handle(), 0, 0, rect.width(), rect.height(), background_->Canvas().Handle(), rect.left(),
+           rect.top(), SRCCOPY);
   const bool hot = Style.HotTracking && hot_.isValid() && hot_.row() == index.row() && hot_.parent() == index.parent();
   const UINT state = (selectionModel()->isSelected(index) ? CDIS_SELECTED : 0) |
                      (currentIndex() == index && hasFocus() ? CDIS_FOCUS : 0) | (hot ? CDIS_HOT : 0);
   TColor textColor = 0;
-  LRESULT answer = CDRF_DODEFAULT;
-  Guarded([&] {
-    answer = Owner.AskCustomDraw(item, state, bitmap.Canvas().Handle(), {0, 0, rect.width(), rect.height()}, textColor);
-  });
+  const LRESULT answer = AskOwner(Owner, item, state, bitmap.Canvas(), ClientRectOf(rect), textColor);
   if (answer & CDRF_SKIPDEFAULT) {
     painter->drawImage(rect.topLeft(), ImageView(*bitmap.Handle()));
     return;

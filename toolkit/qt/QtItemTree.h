@@ -2,7 +2,8 @@
 // The Qt tree widget under the tree view and the report-style list view,
 // for the Qt backend's own files. Its painting asks the control's owner to
 // custom-draw: the whole client area before the items, then each row into
-// a bitmap of its own, which shows alone when the owner says so; else the
+// a bitmap of its own that starts as what lies under the row (the owner's
+// whole-area drawing), which shows alone when the owner says so; else the
 // owner may give the row's text another font and colour. Under hot
 // tracking the row under the mouse is hot: drawn underlined in the
 // hot-light colour, and reported so. An item shows its state image before
@@ -32,7 +33,8 @@ class IItemTreeOwner {
 public:
   virtual ~IItemTreeOwner() = default;
   // Custom drawing into dc: item null for the whole client area, else one
-  // row with its CDIS_* state. Answers CDRF_*; with CDRF_NEWFONT, textColor
+  // row with its CDIS_* state; rect and dc's coordinates are the control's
+  // client coordinates. Answers CDRF_*; with CDRF_NEWFONT, textColor
   // is the colour of the row's text and the font selected into dc its font.
   virtual LRESULT AskCustomDraw(QTreeWidgetItem* item, UINT state, HDC dc, const TRect& rect, TColor& textColor) = 0;
   virtual bool MayEditLabel(QTreeWidgetItem& item) = 0;
