@@ -25,3 +25,7 @@ void AddMenuItems(TMenuItem& parent, std::initializer_list<TAction*> actions) {
     parent.Add(item);
   }
 }
+
+void OnUpdateEnabled(TAction* action, std::function<bool()> enabled) {
+  action->OnUpdate = [action, enabled = std::move(enabled)](TObject*) { action->SetEnabled(enabled()); };
+}

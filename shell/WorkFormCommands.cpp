@@ -17,6 +17,7 @@
 #include "shell/ActionBars.h"
 #include "shell/AddVarDlg.h"
 #include "shell/Images.h"
+#include "shell/MatEdit.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Dialogs.h"
@@ -84,10 +85,6 @@ const TActionSpec ActionSpecs[] = {
     {&TWorkForm::actHelp, "&Help", "", "F1", siHelp},
 };
 
-void OnUpdateEnabled(TAction* action, std::function<bool()> enabled) {
-  action->OnUpdate = [action, enabled = std::move(enabled)](TObject*) { action->SetEnabled(enabled()); };
-}
-
 std::string FolderOf(const std::string& fileName) {
   return std::filesystem::path(fileName).parent_path().string() + "/";
 }
@@ -136,9 +133,9 @@ void TWorkForm::CreateActions() {
   actUnloadLib->OnExecute = [this](TObject*) { UnloadLibrary(); };
   OnUpdateEnabled(actUnloadLib, [this, idle] { return idle() && LibrariesPageActive() && LibList->ItemIndex() >= 0; });
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_09.htm"); };
-  // The in-place and matrix editors, import and export are not here yet.
-  for (TAction* action : {actEdit, actImport, actExport, actMESize, actMECut, actMECopy, actMEPaste, actMEPasteT,
-                          actMEClose}) {
+  CreateEditorActions();
+  // The size dialog, import and export are not here yet.
+  for (TAction* action : {actImport, actExport, actMESize}) {
     action->SetEnabled(false);
     OnUpdateEnabled(action, [] { return false; });
   }
@@ -158,6 +155,8 @@ void TWorkForm::CreateMenus() {
   AddMenuItems(LibMenu->Items(), {actLoadLib, actUnloadLib});
   MEMenu = makeMenu();
   AddMenuItems(MEMenu->Items(), {actMESize, nullptr, actMEClose});
+  PasteMenu = makeMenu();
+  AddMenuItems(PasteMenu->Items(), {actMEPaste, actMEPasteT});
 }
 
 void TWorkForm::CreateBars() {
@@ -212,6 +211,7 @@ void TWorkForm::RenameVariable() {
 void TWorkForm::DeleteVariable() {
   TVar* var = SelectedVariable(true);
   if (!var) return;
+  if (TMETab* tab = EditorTabOf(var)) CloseEditorTab(tab);
   NodeData(VarTree->FirstSelectedNode())->Var = nullptr;
   Engine->DeleteVariable(var->Name());
   Engine->NotifyDataClients(dcVariables);
