@@ -20,8 +20,6 @@ constexpr const char* ColoursLibrary =
     "library Colours;\n"
     "type TColour = (Red, Green, Blue, Cyan, Magenta);\n"
     "     TColours = set of TColour;\n"
-    "function Some : TColours; begin Result := [Red, Blue, Cyan] end;\n"
-    "function Favourite : TColour; begin Result := Green end;\n"
     "end.";
 
 class WorkFormEditorsTest : public WorkFormTest {
@@ -31,6 +29,16 @@ protected:
     Select(TopRow(name));
     SynthesizeKeyStroke(Tree().Handle(), VK_RETURN, "\r");
     ProcessEverything();
+  }
+  void DoubleClickTree(TPoint at) {
+    ClickTree(at);
+    ClickTree(at, TSyntheticMouse::DoubleClick);
+    ClickTree(at, TSyntheticMouse::Release);
+  }
+  // A variable of a library's type, shown after a refresh.
+  void MakeVariable(const std::string& name, const std::string& type) {
+    ASSERT_NE(form->Engine->AddVariable(name, FindKind(type)), nullptr);
+    work->actRefresh->Execute();
   }
   TXDTEditor* CellEditor() { return dynamic_cast<TXDTEditor*>(work->EditLink.get()); }
   TWinControl* Control() { return CellEditor() ? CellEditor()->Editor() : nullptr; }
@@ -94,13 +102,13 @@ TEST_F(WorkFormEditorsTest, EachKindGetsItsControl) {
   Enter("b := False");
   Enter("c := 'q'");
   Enter("s := 'text'");
-  Enter("e := Favourite");
+  MakeVariable("shade", "TColour");
   struct TCase {
     const char* Name;
     TXDTEditor::TEditorKind Kind;
   };
   for (const TCase& c : {TCase{"b", TXDTEditor::ekBoolean}, TCase{"c", TXDTEditor::ekChar},
-                         TCase{"s", TXDTEditor::ekString}, TCase{"e", TXDTEditor::ekEnum}}) {
+                         TCase{"s", TXDTEditor::ekString}, TCase{"shade", TXDTEditor::ekEnum}}) {
     EnterOn(c.Name);
     ASSERT_TRUE(Editing()) << c.Name;
     EXPECT_EQ(CellEditor()->EditorKind(), c.Kind) << c.Name;
@@ -133,9 +141,11 @@ TEST_F(WorkFormEditorsTest, BooleanCharAndStringStoreWhatIsChosen) {
 TEST_F(WorkFormEditorsTest, ASetIsACheckListTallerThanTheRow) {
   Open();
   LoadLibrary("Colours.tarn", ColoursLibrary);
-  Enter("t := Some");
-  const PDataNode row = TopRow("t");
-  EnterOn("t");
+  MakeVariable("colours", "TColours");
+  // Red, Blue and Cyan.
+  static_cast<TSetVar*>(form->Engine->FindVariable("colours"))->SetBits(0b1101);
+  const PDataNode row = TopRow("colours");
+  EnterOn("colours");
   auto* list = dynamic_cast<TCheckListBox*>(Control());
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->Items().Count(), 5);
@@ -143,7 +153,7 @@ TEST_F(WorkFormEditorsTest, ASetIsACheckListTallerThanTheRow) {
   EXPECT_TRUE(list->Checked(2));
   list->SetChecked(2, false);
   Press(list, VK_RETURN, "\r");
-  EXPECT_EQ(Value("t"), "[Red, Cyan]");
+  EXPECT_EQ(Value("colours"), "[ Red, Cyan ]");
 }
 
 TEST_F(WorkFormEditorsTest, AnUntouchedRealKeepsEveryBit) {
@@ -159,13 +169,13 @@ TEST_F(WorkFormEditorsTest, AnUntouchedRealKeepsEveryBit) {
 
 TEST_F(WorkFormEditorsTest, UpInAnIntegerEditMovesTheTreesFocus) {
   Open();
-  Enter("a := 1");
-  Enter("b := 2");
-  EnterOn("b");
+  Enter("y := 1");
+  Enter("z := 2");
+  EnterOn("z");
   ASSERT_TRUE(Editing());
   Press(Control(), VK_UP);
   EXPECT_FALSE(Editing());
-  EXPECT_EQ(Tree().FocusedNode(), TopRow("a"));
+  EXPECT_EQ(Tree().FocusedNode(), TopRow("y"));
 }
 
 TEST_F(WorkFormEditorsTest, ADoubleClickStartsAnEditOnlyOnTheValueColumn) {
@@ -175,11 +185,11 @@ TEST_F(WorkFormEditorsTest, ADoubleClickStartsAnEditOnlyOnTheValueColumn) {
   Select(row);
   for (TColumnIndex column : {0, 2}) {
     const TRect cell = Tree().NodeDisplayRect(row, column, false);
-    ClickTree({cell.Left + 8, (cell.Top + cell.Bottom) / 2}, TSyntheticMouse::DoubleClick);
+    DoubleClickTree({cell.Left + 8, (cell.Top + cell.Bottom) / 2});
     EXPECT_FALSE(Editing()) << column;
   }
   const TRect value = Tree().NodeDisplayRect(row, 1, false);
-  ClickTree({value.Left + 8, (value.Top + value.Bottom) / 2}, TSyntheticMouse::DoubleClick);
+  DoubleClickTree({value.Left + 8, (value.Top + value.Bottom) / 2});
   EXPECT_TRUE(Editing());
 }
 
@@ -358,7 +368,12 @@ TEST_F(WorkFormEditorsTest, TabsCloseWithTheirVariables) {
   EXPECT_EQ(work->MainPages->PageCount(), 1);
   Enter("x := 1");
   EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "a reload keeps the widths";
+  Idle();
+  kept.Grid->SetFocus();
   PressInWorkspace(VK_F4, Ctrl);
+  EXPECT_EQ(work->MainPages->PageCount(), 0);
+  work->actMEClose->Execute();
+  ProcessEverything();
   EXPECT_EQ(work->MainPages->PageCount(), 0);
 }
 
