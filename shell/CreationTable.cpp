@@ -2,6 +2,7 @@
 
 #include "libraries/Prompt.h"
 #include "shell/AddVarDlg.h"
+#include "shell/MatSizeDlg.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
@@ -38,7 +39,7 @@ const TStartWindow Evaluator{[] {
 
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
-// The workspace window, then its New Variable dialog.
+// The workspace window, then its New Variable and size dialogs.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
                              [] {
                                delete WorkForm;
@@ -49,6 +50,11 @@ const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Applicatio
                                        delete AddVarDlg;
                                        AddVarDlg = nullptr;
                                      }};
+const TStartWindow SizeDialog{[] { MatSizeDlg = new TMatSizeDlg(&Application()); },
+                              [] {
+                                delete MatSizeDlg;
+                                MatSizeDlg = nullptr;
+                              }};
 
 }  // namespace
 
@@ -57,7 +63,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
-      {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
+      {"Creating Workspace", {Workspace, NewVariableDialog, SizeDialog}, 80},
       {"Initialization complete", {}, 100},
   };
   return table;

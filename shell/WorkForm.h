@@ -216,6 +216,7 @@ private:
   TMETab* EditorTabOf(const TVar* var);
   void CloseEditorTab(TMETab* tab);
   void CutEditorSelection();
+  void ResizeEditorVariable();
   void PasteIntoEditor(bool transposed);
   bool ActiveEditorIdle();
 

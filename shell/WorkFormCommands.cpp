@@ -134,8 +134,8 @@ void TWorkForm::CreateActions() {
   OnUpdateEnabled(actUnloadLib, [this, idle] { return idle() && LibrariesPageActive() && LibList->ItemIndex() >= 0; });
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_09.htm"); };
   CreateEditorActions();
-  // The size dialog, import and export are not here yet.
-  for (TAction* action : {actImport, actExport, actMESize}) {
+  // Import and export are not here yet.
+  for (TAction* action : {actImport, actExport}) {
     action->SetEnabled(false);
     OnUpdateEnabled(action, [] { return false; });
   }

@@ -10,6 +10,7 @@
 #include "runtime/Params.h"
 #include "shell/ActionBars.h"
 #include "shell/MatEdit.h"
+#include "shell/MatSizeDlg.h"
 #include "shell/WorkForm.h"
 #include "shell/XDTEditor.h"
 #include "toolkit/controls/ActionList.h"
@@ -35,6 +36,8 @@ void TWorkForm::CreateEditorActions() {
     const PDataNode node = VarTree->FirstSelectedNode();
     return idle() && node && (IsInPlaceEditable(node) || IsMatrixEditable(node));
   });
+  actMESize->OnExecute = [this](TObject*) { ResizeEditorVariable(); };
+  OnUpdateEnabled(actMESize, [this, idle] { return idle() && ActiveEditorTab(); });
   actMECut->OnExecute = [this](TObject*) { CutEditorSelection(); };
   OnUpdateEnabled(actMECut, [this] { return ActiveEditorTab() && ActiveEditorTab()->Editor->CanCut(); });
   actMECopy->OnExecute = [this](TObject*) { CopyEditorSelection(); };
@@ -188,4 +191,24 @@ void TWorkForm::PasteIntoEditor(bool transposed) {
   if (!tab || !tab->Editor->CanPaste()) return;
   tab->Editor->Paste(transposed);
   Engine->NotifyDataClients(dcVariables);
+}
+
+// The size asked keeps the values inside both sizes. The variable is found
+// again after the dialog: its message loop may have rebuilt the tabs.
+void TWorkForm::ResizeEditorVariable() {
+  TMETab* tab = ActiveEditorTab();
+  if (!tab || !MatSizeDlg) return;
+  TMatEdit& editor = *tab->Editor;
+  MatSizeDlg->SetIsMatrix(!editor.IsVector);
+  MatSizeDlg->SetRows(ArrLength(editor.Var));
+  if (!editor.IsVector) MatSizeDlg->SetCols(MatColCount(*editor.Var));
+  if (MatSizeDlg->ShowModal() != mrOk || Engine->IsRunning()) return;
+  tab = ActiveEditorTab();
+  if (!tab || !MatSizeDlg->IsValid()) return;
+  TMatEdit& shown = *tab->Editor;
+  if (shown.IsVector)
+    SetVecSize(*shown.Var, MatSizeDlg->GetRows(), false);
+  else
+    SetMatSize(*shown.Var, MatSizeDlg->GetRows(), MatSizeDlg->GetCols(), false);
+  shown.LoadVariable(shown.Var, shown.Node, true);
 }

@@ -5,10 +5,12 @@
 
 #include "engine/ArrVar.h"
 #include "shell/MatEdit.h"
+#include "shell/MatSizeDlg.h"
 #include "shell/XDTEditor.h"
 #include "tests/shell/WorkFormFixture.h"
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/Button.h"
 #include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/PageControl.h"
 
@@ -24,6 +26,16 @@ constexpr const char* ColoursLibrary =
 
 class WorkFormEditorsTest : public WorkFormTest {
 protected:
+  ~WorkFormEditorsTest() override {
+    delete MatSizeDlg;
+    MatSizeDlg = nullptr;
+  }
+  TMatSizeDlg& SizeDialog() {
+    if (!MatSizeDlg) MatSizeDlg = new TMatSizeDlg(&Application());
+    // The edits report their changes once they have their windows.
+    MatSizeDlg->HandleNeeded();
+    return *MatSizeDlg;
+  }
   // The row selected and Enter pressed in the tree.
   void EnterOn(const std::string& name) {
     Select(TopRow(name));
@@ -402,6 +414,69 @@ TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
   Enter("Delay(30)");
   EXPECT_FALSE(couldPaste);
   EXPECT_EQ(GetMatElem(Array("m"), 1, 1), 1.0L);
+}
+
+// ---------------------------------------------------------------- the size dialog
+
+TEST_F(WorkFormEditorsTest, AVectorOrASquareMatrixHasNoColumnsOfItsOwn) {
+  Open();
+  TMatSizeDlg& size = SizeDialog();
+  size.SetIsMatrix(false);
+  EXPECT_EQ(size.Caption(), " Vector size");
+  EXPECT_FALSE(size.chkSqr->Enabled());
+  EXPECT_FALSE(size.ColEdit->Enabled());
+  size.SetRows(4);
+  size.SetCols(7);
+  EXPECT_EQ(size.GetCols(), 4);
+  size.SetIsMatrix(true);
+  EXPECT_EQ(size.Caption(), " Matrix size");
+  EXPECT_EQ(size.GetCols(), 7);
+  size.chkSqr->SetChecked(true);
+  EXPECT_FALSE(size.ColEdit->Enabled());
+  EXPECT_EQ(size.GetCols(), 4);
+}
+
+TEST_F(WorkFormEditorsTest, ASizeThatCannotBeIsRedAndKeepsOKDisabled) {
+  Open();
+  TMatSizeDlg& size = SizeDialog();
+  size.SetIsMatrix(true);
+  size.chkSqr->SetChecked(false);
+  size.SetCols(2);
+  for (const char* rows : {"0", "-1", "a", ""}) {
+    size.RowEdit->SetText(rows);
+    EXPECT_FALSE(size.IsValid()) << rows;
+    EXPECT_EQ(size.RowEdit->Font().Color(), clRed) << rows;
+  }
+  size.RowEdit->SetText("2147483647");
+  size.ColEdit->SetText("2147483647");
+  EXPECT_FALSE(size.IsValid());
+  EXPECT_EQ(size.ColEdit->Font().Color(), clRed);
+  size.ColEdit->SetText("2");
+  size.RowEdit->SetText("3");
+  EXPECT_TRUE(size.IsValid());
+  EXPECT_EQ(size.RowEdit->Font().Color(), clWindowText);
+}
+
+TEST_F(WorkFormEditorsTest, OKResizesKeepingTheValues) {
+  Open();
+  Enter("m := {{1, 2}, {3, 4}}");
+  TMatSizeDlg& size = SizeDialog();
+  size.chkSqr->SetChecked(false);
+  OpenTab("m");
+  std::string offered;
+  RunLater(20, [&] {
+    offered = size.RowEdit->Text() + "x" + size.ColEdit->Text();
+    size.RowEdit->SetText("3");
+    size.ColEdit->SetText("1");
+    Application().DoIdle();
+    SynthesizeKeyStroke(size.Handle(), VK_RETURN, "\r");
+  });
+  Idle();
+  work->actMESize->Execute();
+  ProcessEverything();
+  EXPECT_EQ(offered, "2x2");
+  EXPECT_EQ(Value("m"), "{{1}, {3}, {0}}");
+  EXPECT_EQ(work->ActiveEditorTab()->Editor->Grid->RowCount(), 4);
 }
 
 }  // namespace
