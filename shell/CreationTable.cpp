@@ -2,6 +2,7 @@
 
 #include "libraries/Prompt.h"
 #include "shell/AddVarDlg.h"
+#include "shell/ImExDlg.h"
 #include "shell/MatSizeDlg.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EditorForm.h"
@@ -39,7 +40,7 @@ const TStartWindow Evaluator{[] {
 
 const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete EditorForm; }};
 
-// The workspace window, then its New Variable and size dialogs.
+// The workspace window, then its New Variable, size and import/export dialogs.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
                              [] {
                                delete WorkForm;
@@ -55,6 +56,11 @@ const TStartWindow SizeDialog{[] { MatSizeDlg = new TMatSizeDlg(&Application());
                                 delete MatSizeDlg;
                                 MatSizeDlg = nullptr;
                               }};
+const TStartWindow ImportExportDialog{[] { ImExDlg = new TImExDlg(&Application(), MainForm->Engine); },
+                                      [] {
+                                        delete ImExDlg;
+                                        ImExDlg = nullptr;
+                                      }};
 
 }  // namespace
 
@@ -63,7 +69,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"", {MainWindow}, 50},
       {"Creating evaluation interfaces", {InputDialog, Evaluator}, 53},
       {"Creating editor", {Editor}, 65},
-      {"Creating Workspace", {Workspace, NewVariableDialog, SizeDialog}, 80},
+      {"Creating Workspace", {Workspace, NewVariableDialog, SizeDialog, ImportExportDialog}, 80},
       {"Initialization complete", {}, 100},
   };
   return table;

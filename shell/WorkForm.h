@@ -199,6 +199,8 @@ private:
   void LoadVariable();
   void LoadVariableFromFile(const std::string& path);
   void SaveVariable();
+  void ImportVariable();
+  void ExportVariable();
   void LoadWorkspace();
   void SaveWorkspace();
   void LoadLibrary();

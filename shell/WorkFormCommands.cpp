@@ -11,15 +11,19 @@
 #include "engine/Lib.h"
 #include "engine/Var.h"
 #include "libraries/VarFiles.h"
+#include "libraries/ImpExpRunners.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "shell/ActionBars.h"
 #include "shell/AddVarDlg.h"
+#include "shell/ImExDlg.h"
 #include "shell/Images.h"
 #include "shell/MatEdit.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/controls/Dialogs.h"
 #include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/Menus.h"
@@ -134,11 +138,10 @@ void TWorkForm::CreateActions() {
   OnUpdateEnabled(actUnloadLib, [this, idle] { return idle() && LibrariesPageActive() && LibList->ItemIndex() >= 0; });
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_09.htm"); };
   CreateEditorActions();
-  // Import and export are not here yet.
-  for (TAction* action : {actImport, actExport}) {
-    action->SetEnabled(false);
-    OnUpdateEnabled(action, [] { return false; });
-  }
+  actImport->OnExecute = [this](TObject*) { ImportVariable(); };
+  OnUpdateEnabled(actImport, idle);
+  actExport->OnExecute = [this](TObject*) { ExportVariable(); };
+  OnUpdateEnabled(actExport, [this, idle] { return idle() && SelectedVariable(false) != nullptr; });
   for (TAction* action : {actMESize, actMECut, actMECopy, actMEPaste, actMEPasteT, actMEClose}) action->Category = "ME";
 }
 
@@ -250,6 +253,64 @@ void TWorkForm::LoadWorkspace() {
 void TWorkForm::SaveWorkspace() {
   if (!ChooseFile(*SaveWork, Handle(), fileFolder_, Storage->AppFolder)) return;
   if (!SaveWorkspaceFile(SaveWork->FileName)) WriteMessage("Workspace saving failure", lkWarning, 0);
+}
+
+// ---------------------------------------------------------------- import and export
+
+namespace {
+
+// The hourglass and the variable tools disabled while a routine moves
+// data; both come back on every path.
+class TBusyTools {
+public:
+  explicit TBusyTools(TToolBar& tools) : tools_(tools) {
+    tools_.SetEnabled(false);
+    Screen().SetCursor(crHourGlass);
+    Application().ProcessMessages();
+  }
+  ~TBusyTools() {
+    Screen().SetCursor(crDefault);
+    tools_.SetEnabled(true);
+  }
+  TBusyTools(const TBusyTools&) = delete;
+  TBusyTools& operator=(const TBusyTools&) = delete;
+
+private:
+  TToolBar& tools_;
+};
+
+}  // namespace
+
+// The routines write their own lines; the tree is rebuilt after every
+// import, failed or not, since a failed one may delete what it made.
+void TWorkForm::ImportVariable() {
+  if (!ImExDlg) return;
+  TVar* selected = SelectedVariable(false);
+  ImExDlg->Setup(selected, true);
+  if (ImExDlg->ShowModal() != mrOk) return;
+  std::string name = selected ? selected->Name() : std::string();
+  if (!selected) {
+    if (!AskVariable(true)) return;
+    name = AddVarDlg->GetVarName();
+  }
+  // Taken again: the dialogs' message loops may have rebuilt the tree.
+  TVar* target = selected ? SelectedVariable(false) : nullptr;
+  if ((selected && !target) || Engine->IsRunning()) return;
+  const TBusyTools busy(*VarTools);
+  ReportingFaults([&] { RunImportRoutine(name, ImExDlg->OpenString(), target, ImExDlg->SelectedFilter()); });
+  Engine->NotifyDataClients(dcVariables);
+}
+
+void TWorkForm::ExportVariable() {
+  if (!ImExDlg || !SelectedVariable(false)) return;
+  ImExDlg->Setup(SelectedVariable(false), false);
+  if (ImExDlg->ShowModal() != mrOk) return;
+  TVar* var = SelectedVariable(false);
+  if (!var) return;
+  const TBusyTools busy(*VarTools);
+  bool done = false;
+  ReportingFaults([&] { done = RunExportRoutine(ImExDlg->OpenString(), var, ImExDlg->SelectedFilter()); });
+  if (done) Engine->NotifyDataClients(dcVariables);
 }
 
 // ---------------------------------------------------------------- libraries

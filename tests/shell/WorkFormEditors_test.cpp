@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/ArrVar.h"
+#include "shell/ImExDlg.h"
 #include "shell/MatEdit.h"
 #include "shell/MatSizeDlg.h"
 #include "shell/XDTEditor.h"
@@ -11,7 +12,12 @@
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/Button.h"
+#include "engine/Func.h"
+#include <fstream>
 #include "toolkit/controls/ListBox.h"
+#include "toolkit/controls/ListView.h"
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/controls/ToolBar.h"
 #include "toolkit/controls/PageControl.h"
 
 namespace {
@@ -29,6 +35,57 @@ protected:
   ~WorkFormEditorsTest() override {
     delete MatSizeDlg;
     MatSizeDlg = nullptr;
+    delete ImExDlg;
+    ImExDlg = nullptr;
+  }
+  // Made with the "file" source and the tests' "echo" source.
+  TImExDlg& ImportExportDialog() {
+    if (!ImExDlg) {
+      const std::filesystem::path data = program.Path() / "DATA";
+      const std::filesystem::path tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+      for (const char* plugin : {"DATA/file.dio", "testplugins/echo.dio"})
+        std::filesystem::copy_file(tests / plugin, data / std::filesystem::path(plugin).filename(),
+                                   std::filesystem::copy_options::overwrite_existing);
+      IOSystem = std::make_unique<TIOSystem>(program.Path().string() + "/");
+      ImExDlg = new TImExDlg(&Application(), form->Engine);
+      ImExDlg->HandleNeeded();
+    }
+    return *ImExDlg;
+  }
+  // The item of that caption becomes the only one selected.
+  void Choose(TListView& list, const std::string& caption) {
+    list.SetItemIndex(-1);
+    for (int i = 0; i < list.Items().Count(); ++i)
+      if (list.Items().Item(i)->Caption() == caption) list.SetItemIndex(i);
+    ProcessEverything();
+  }
+  void ChooseDevice(TImExDlg& dialog, const std::string& name) { Choose(*dialog.DeviceList, name); }
+  std::vector<std::string> Filters(TImExDlg& dialog) {
+    std::vector<std::string> names;
+    for (int i = 0; i < dialog.FilterList->Items().Count(); ++i)
+      names.push_back(dialog.FilterList->Items().Item(i)->Caption());
+    return names;
+  }
+  bool Offers(TImExDlg& dialog, const std::string& name) {
+    const auto names = Filters(dialog);
+    return std::find(names.begin(), names.end(), name) != names.end();
+  }
+  // Runs the command; once the dialog shows, the device, file and routine are chosen and OK pressed.
+  // newName: the name the New Variable dialog is then given.
+  void ImportOrExport(TAction* action, const std::string& path, const std::string& routine,
+                      const std::string& newName = "") {
+    TImExDlg& dialog = ImportExportDialog();
+    RunLater(20, [this, &dialog, path, routine, newName] {
+      ChooseDevice(dialog, "file");
+      dialog.SpecEdit->SetText(path);
+      Choose(*dialog.FilterList, routine);
+      Application().DoIdle();
+      SynthesizeKeyStroke(dialog.Handle(), VK_RETURN, "\r");
+      if (!newName.empty()) AnswerNewVariable(newName);
+    });
+    Idle();
+    action->Execute();
+    ProcessEverything();
   }
   TMatSizeDlg& SizeDialog() {
     if (!MatSizeDlg) MatSizeDlg = new TMatSizeDlg(&Application());
@@ -477,6 +534,56 @@ TEST_F(WorkFormEditorsTest, OKResizesKeepingTheValues) {
   EXPECT_EQ(offered, "2x2");
   EXPECT_EQ(Value("m"), "{{1}, {3}, {0}}");
   EXPECT_EQ(work->ActiveEditorTab()->Editor->Grid->RowCount(), 4);
+}
+
+// ---------------------------------------------------------------- import and export
+
+TEST_F(WorkFormEditorsTest, TheDevicesFlagsDecideWhatTheDialogAsks) {
+  Open();
+  TImExDlg& dialog = ImportExportDialog();
+  ChooseDevice(dialog, "echo");
+  EXPECT_TRUE(dialog.SpecEdit->Enabled());
+  EXPECT_TRUE(dialog.OptsEdit->Enabled());
+  EXPECT_FALSE(dialog.BrowseBtn->Visible());
+  ChooseDevice(dialog, "file");
+  EXPECT_TRUE(dialog.BrowseBtn->Visible());
+  EXPECT_FALSE(dialog.OptsEdit->Enabled());
+  dialog.SpecEdit->SetText("m.csv");
+  dialog.OptsEdit->SetText("");
+  EXPECT_EQ(dialog.OpenString(), "file://m.csv:");
+  dialog.DeviceList->SetItemIndex(-1);
+  EXPECT_FALSE(dialog.CanAccept()) << "no device";
+}
+
+TEST_F(WorkFormEditorsTest, RoutinesAreOfferedByTheVariablesType) {
+  Open();
+  Enter("m := {{1, 2}, {3, 4}}");
+  TImExDlg& dialog = ImportExportDialog();
+  dialog.Setup(form->Engine->FindVariable("m"), true);
+  EXPECT_TRUE(Offers(dialog, "ReadMatCSV"));
+  EXPECT_TRUE(Offers(dialog, "ReadVar"));
+  EXPECT_FALSE(Offers(dialog, "ReadByte"));
+  dialog.Setup(nullptr, true);
+  EXPECT_TRUE(Offers(dialog, "ReadMatCSV"));
+  EXPECT_FALSE(Offers(dialog, "ReadVar")) << "no Any routine without a variable";
+}
+
+TEST_F(WorkFormEditorsTest, AMatrixRoundTripsThroughACSVFile) {
+  Open();
+  Enter("m := {{1, 2.5}, {3, 4}}");
+  const std::string path = (program.Path() / "m.csv").string();
+  Select(TopRow("m"));
+  ImportOrExport(work->actExport, path, "WriteMatCSV");
+  ASSERT_TRUE(std::filesystem::exists(path));
+  Tree().UnselectAll();
+  ImportOrExport(work->actImport, path, "ReadMatCSV", "imported");
+  EXPECT_EQ(Value("imported"), "{{1, 2.5}, {3, 4}}");
+  std::ofstream(path) << "not a matrix";
+  Select(TopRow("m"));
+  ImportOrExport(work->actImport, path, "ReadMatCSV");
+  EXPECT_EQ(Value("m"), "{{1, 2.5}, {3, 4}}") << "a failed import keeps the variable";
+  EXPECT_EQ(TopNames(), (std::vector<std::string>{"ans", "imported", "m"})) << "the tree stays whole";
+  EXPECT_TRUE(work->VarTools->Enabled());
 }
 
 }  // namespace
