@@ -16,6 +16,7 @@
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
@@ -125,11 +126,13 @@ void TMatEdit::LoadVariable(TArrVar* var, PDataNode node, bool adjustWidths) {
   Grid->SetFixedCols(1);
   Grid->SetFixedRows(1);
   if (adjustWidths) {
-    // Measured over the rows shown only: a longer number further down is clipped.
+    // Measured over the rows shown only: a longer number further down is
+    // clipped. A tab not yet laid out shows at most a screen's height.
     TCanvas& canvas = Grid->Canvas();
     canvas.Font().Assign(Grid->Font());
     Grid->SetColWidths(0, canvas.TextWidth("  " + std::to_string(rows)));
-    const int lastShown = std::min(rows, Grid->TopRow() + Grid->VisibleRowCount() + 1);
+    const int shownHeight = Grid->ClientHeight() > 0 ? Grid->ClientHeight() : Screen().Height();
+    const int lastShown = std::min(rows, Grid->TopRow() + shownHeight / Grid->DefaultRowHeight() + 1);
     for (int col = 1; col <= cols; ++col) {
       int width = std::max(Grid->ColWidths(col), DefaultColWidth);
       for (int row = Grid->TopRow(); row <= lastShown; ++row)
