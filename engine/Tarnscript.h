@@ -19,6 +19,7 @@
 #include "runtime/CountedPtr.h"
 
 class TExpression;
+class TImpExp;
 class TKind;
 class TLib;
 class TObject;
@@ -189,6 +190,8 @@ public:
   // nameFilter only the library of that name.
   virtual void EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::uint8_t kinds,
                              const std::string& nameFilter) = 0;
+  // The registry of import and export routines, by the kind they move.
+  virtual TImpExp& ImportExport() = 0;
 };
 
 // The engine of the process, for built-in routines and host objects; set

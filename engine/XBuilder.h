@@ -213,7 +213,7 @@ public:
   TVarTab& Vars() { return vars_; }
   TFuncTab& Funcs() { return funcs_; }
   TOpTab& Ops() { return ops_; }
-  TImpExp& ImportExport() { return importExport_; }
+  TImpExp& ImportExport() override { return importExport_; }
   THashStack& WithScopes() { return withScopes_; }
 
 private:

@@ -43,3 +43,17 @@ TToolBar* MakeFlatToolBar(TComponent* owner, TWinControl& parent) {
 void EnableWhen(TAction* action, std::function<bool()> condition) {
   action->OnUpdate = [action, condition = std::move(condition)](TObject*) { action->SetEnabled(condition()); };
 }
+
+TAction* MakeAction(TComponent* owner, TActionList* list, const TActionLook& look) {
+  auto* action = new TAction(owner);
+  action->SetCaption(look.Caption);
+  action->SetHint(look.Hint);
+  action->SetShortCut(TextToShortCut(look.ShortCut));
+  action->SetImageIndex(look.Image);
+  action->SetActionList(list);
+  return action;
+}
+
+void OnExecute(TAction* action, std::function<void()> run) {
+  action->OnExecute = [run = std::move(run)](TObject*) { run(); };
+}

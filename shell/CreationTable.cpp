@@ -2,6 +2,8 @@
 
 #include "libraries/Prompt.h"
 #include "shell/AddVarDlg.h"
+#include "shell/ImExDlg.h"
+#include "shell/MatSizeDlg.h"
 #include "shell/DesktopPrompt.h"
 #include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
@@ -68,7 +70,7 @@ const TStartWindow Editor{[] { new TEditorForm(&Application()); }, [] { delete E
 const TStartWindow EditorSettings{[] { new TEdSettsForm(&Application()); }, [] { delete EdSettsForm; }};
 const TStartWindow Plotter{[] { new TPlotterForm(&Application()); }, [] { delete PlotterForm; }};
 
-// The workspace window, then its New Variable dialog.
+// The workspace window, then its New Variable, size and import/export dialogs.
 const TStartWindow Workspace{[] { WorkForm = new TWorkForm(&Application(), MainForm->Engine, MainForm->actWorksp); },
                              [] {
                                delete WorkForm;
@@ -79,6 +81,16 @@ const TStartWindow NewVariableDialog{[] { AddVarDlg = new TAddVarDlg(&Applicatio
                                        delete AddVarDlg;
                                        AddVarDlg = nullptr;
                                      }};
+const TStartWindow SizeDialog{[] { MatSizeDlg = new TMatSizeDlg(&Application()); },
+                              [] {
+                                delete MatSizeDlg;
+                                MatSizeDlg = nullptr;
+                              }};
+const TStartWindow ImportExportDialog{[] { ImExDlg = new TImExDlg(&Application(), MainForm->Engine); },
+                                      [] {
+                                        delete ImExDlg;
+                                        ImExDlg = nullptr;
+                                      }};
 
 const TStartWindow Graph3D{[] { Graph3DForm = new TGraph3DForm(&Application(), MainForm->actGraphs3D); },
                            [] { delete Graph3DForm; },
@@ -98,7 +110,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"Creating editor", {Editor}, 65},
       {"Creating editor settings", {EditorSettings}, 70},
       {"Creating plotter", {Plotter}, 75},
-      {"Creating Workspace", {Workspace, NewVariableDialog}, 80},
+      {"Creating Workspace", {Workspace, NewVariableDialog, SizeDialog, ImportExportDialog}, 80},
       {"Creating 3D graphs", {Graph3D}, 85},
       {"Creating 2D graphs", {Graph2D}, 90},
       {"Initialization complete", {}, 100},

@@ -13,7 +13,7 @@ struct TStartWindow {
   std::function<void()> Destroy;
   // Writes what Destroy would write, freeing nothing (the program ends
   // abruptly); nothing when the window was not made. Empty: nothing to write.
-  std::function<void()> SaveSettings;
+  std::function<void()> SaveSettings = nullptr;
 };
 
 struct TCreationStep {

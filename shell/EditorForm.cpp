@@ -50,41 +50,29 @@ constexpr int SplitterSize = 3;
 // What a stored pane size leaves of the pane beside it, at least.
 constexpr int MinPaneRoom = 30;
 
-struct TActionSpec {
-  TAction* TEditorForm::*Field;
-  const char* Caption;
-  const char* ShortCut;
-  const char* Hint;
-  int Image;
-};
-
-const TActionSpec ActionSpecs[] = {
-    {&TEditorForm::actNew, "&Program", "Ctrl+N", " New program ", 0},
-    {&TEditorForm::actNewLib, "&Library", "Ctrl+L", " New library ", 10},
-    {&TEditorForm::actOpen, "&Open ...", "Ctrl+O", " Open source file ", 1},
-    {&TEditorForm::actSave, "Save", "Ctrl+S", " Save source file ", 2},
+const TActionSpec<TEditorForm> ActionSpecs[] = {
+    {&TEditorForm::actNew, "&Program", " New program ", "Ctrl+N", 0},
+    {&TEditorForm::actNewLib, "&Library", " New library ", "Ctrl+L", 10},
+    {&TEditorForm::actOpen, "&Open ...", " Open source file ", "Ctrl+O", 1},
+    {&TEditorForm::actSave, "Save", " Save source file ", "Ctrl+S", 2},
     {&TEditorForm::actSaveAs, "Save &As ...", "", "", -1},
-    {&TEditorForm::actClose, "&Close", "Ctrl+F4", "", -1},
+    {&TEditorForm::actClose, "&Close", "", "Ctrl+F4", -1},
     {&TEditorForm::actExit, "&Hide Editor", "", "", -1},
-    {&TEditorForm::actEditUndo, "Undo", "Ctrl+Z", " Undo editing ", 6},
-    {&TEditorForm::actEditCut, "Cu&t", "Ctrl+X", " Cut selection to clipboard ", 3},
-    {&TEditorForm::actEditCopy, "&Copy", "Ctrl+C", " Copy selection to clipboard ", 4},
-    {&TEditorForm::actEditPaste, "&Paste", "Ctrl+V", " Paste text from clipboard ", 5},
-    {&TEditorForm::actCopyConsole, "C&opy Console", "", " Copy console to the clipboard ", 4},
-    {&TEditorForm::actClearConsole, "C&lear Console", "", " Clear console ", 15},
-    {&TEditorForm::actSettings, "&Settings ...", "", " Settings ", 8},
-    {&TEditorForm::actRun, "&Execute", "F9", " Execute source ", 7},
-    {&TEditorForm::actAbort, "&Abort", "Ctrl+F9", " Abort execution ", 17},
+    {&TEditorForm::actEditUndo, "Undo", " Undo editing ", "Ctrl+Z", 6},
+    {&TEditorForm::actEditCut, "Cu&t", " Cut selection to clipboard ", "Ctrl+X", 3},
+    {&TEditorForm::actEditCopy, "&Copy", " Copy selection to clipboard ", "Ctrl+C", 4},
+    {&TEditorForm::actEditPaste, "&Paste", " Paste text from clipboard ", "Ctrl+V", 5},
+    {&TEditorForm::actCopyConsole, "C&opy Console", " Copy console to the clipboard ", "", 4},
+    {&TEditorForm::actClearConsole, "C&lear Console", " Clear console ", "", 15},
+    {&TEditorForm::actSettings, "&Settings ...", " Settings ", "", 8},
+    {&TEditorForm::actRun, "&Execute", " Execute source ", "F9", 7},
+    {&TEditorForm::actAbort, "&Abort", " Abort execution ", "Ctrl+F9", 17},
     {&TEditorForm::actHelp, "&Help ...", "", "", 9},
-    {&TEditorForm::actAddFolder, "&Add Folder", "", " Add folder to the Folders ", 12},
-    {&TEditorForm::actDelFolder, "&Remove Folder", "", " Remove folder from the Folders", 15},
-    {&TEditorForm::actRefresh, "&Refresh", "", " Refresh contents of the Folders ", 16},
-    {&TEditorForm::actFolderOpen, "&Open File", "", " Open source file ", 1},
+    {&TEditorForm::actAddFolder, "&Add Folder", " Add folder to the Folders ", "", 12},
+    {&TEditorForm::actDelFolder, "&Remove Folder", " Remove folder from the Folders", "", 15},
+    {&TEditorForm::actRefresh, "&Refresh", " Refresh contents of the Folders ", "", 16},
+    {&TEditorForm::actFolderOpen, "&Open File", " Open source file ", "", 1},
 };
-
-void OnExecute(TAction* action, std::function<void()> run) {
-  action->OnExecute = [run = std::move(run)](TObject*) { run(); };
-}
 
 TMenuItem* AddItem(TComponent* owner, TMenuItem& parent, const std::string& caption) {
   auto* item = new TMenuItem(owner);
@@ -166,15 +154,7 @@ TEditorForm::~TEditorForm() {
 void TEditorForm::CreateActions() {
   ActionList = new TActionList(this);
   ActionList->Images = Images ? &Images->SNorm : nullptr;
-  for (const TActionSpec& spec : ActionSpecs) {
-    auto* action = new TAction(this);
-    action->SetCaption(spec.Caption);
-    action->SetShortCut(TextToShortCut(spec.ShortCut));
-    action->SetHint(spec.Hint);
-    action->SetImageIndex(spec.Image);
-    action->SetActionList(ActionList);
-    this->*spec.Field = action;
-  }
+  MakeActions(*this, ActionList, ActionSpecs);
   const auto editor = [this] { return ActiveEdit() ? ActiveEdit()->Editor() : nullptr; };
   OnExecute(actNew, [this] { NewText(UntitledCount, "Untitled", "program"); });
   // The status bar follows every idle update; the New action, always enabled, carries it.

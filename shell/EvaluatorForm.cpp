@@ -8,6 +8,7 @@
 #include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "shell/ActionBars.h"
 #include "shell/EvalerInt.h"
 #include "shell/MainForm.h"
 #include "shell/SelectionHook.h"
@@ -87,17 +88,9 @@ TEvaluatorForm::~TEvaluatorForm() {
 void TEvaluatorForm::CreateActions() {
   ActionList = new TActionList(this);
   ActionList->Images = &Images;
-  const auto make = [this](const char* caption, const char* shortCut, int image) {
-    auto* action = new TAction(this);
-    action->SetCaption(caption);
-    action->SetShortCut(TextToShortCut(shortCut));
-    action->SetImageIndex(image);
-    action->SetActionList(ActionList);
-    return action;
-  };
-  actRefresh = make("&Refresh", "", -1);
-  actEvaluate = make("&Evaluate", "F9", eiEvaluate);
-  actHelp = make("&Help", "F1", -1);
+  actRefresh = MakeAction(this, ActionList, {"&Refresh"});
+  actEvaluate = MakeAction(this, ActionList, {"&Evaluate", "", "F9", eiEvaluate});
+  actHelp = MakeAction(this, ActionList, {"&Help", "", "F1"});
   actRefresh->OnExecute = [this](TObject*) { DataClient->Update(dcEverything); };
   actEvaluate->OnExecute = [this](TObject*) { EdList->Evaluate(); };
   actEvaluate->OnUpdate = [this](TObject*) { actEvaluateUpdate(); };

@@ -27,7 +27,7 @@ const TGraphWindowDesign Design{"GRAPH3DFORM",
 }  // namespace
 
 TGraph3DForm::TGraph3DForm(TComponent* owner, TAction* toggle) : TGraphWindow<TXGraph3D>(owner, Design, toggle) {
-  actReset = MakeAction("&Reset", "", giReset, " Reset graph orientation ");
+  actReset = MakeAction(this, ActionList, {"&Reset", " Reset graph orientation ", "", giReset});
   actReset->OnExecute = [this](TObject*) { actResetExecute(); };
   EnableWithData(actReset);
   AddToolButtons(*ToolBar, {actSettings, nullptr, actCopy, actSave, nullptr, actReset, nullptr, actClear, nullptr});

@@ -50,17 +50,6 @@ TGraphWindow<TGraph>::~TGraphWindow() {
 }
 
 template <class TGraph>
-TAction* TGraphWindow<TGraph>::MakeAction(const char* caption, const char* shortCut, int image, const char* hint) {
-  auto* action = new TAction(this);
-  action->SetCaption(caption);
-  action->SetShortCut(TextToShortCut(shortCut));
-  action->SetImageIndex(image);
-  action->SetHint(hint);
-  action->SetActionList(ActionList);
-  return action;
-}
-
-template <class TGraph>
 void TGraphWindow<TGraph>::EnableWithData(TAction* action) {
   EnableWhen(action, [this] { return Graph->Count() > 0; });
 }
@@ -69,11 +58,11 @@ template <class TGraph>
 void TGraphWindow<TGraph>::CreateActions() {
   ActionList = new TActionList(this);
   ActionList->Images = Images ? &Images->SNorm : nullptr;
-  actSettings = MakeAction("Se&ttings ...", "", giSettings, design_.SettingsHint);
-  actCopy = MakeAction("&Copy", "Ctrl+C", giCopy, design_.CopyHint);
-  actSave = MakeAction("&Save ...", "Ctrl+S", giSave, design_.SaveHint);
-  actClear = MakeAction("C&lear", "", giClear, design_.ClearHint);
-  actHelp = MakeAction("&Help", "F1", -1, "");
+  actSettings = MakeAction(this, ActionList, {"Se&ttings ...", design_.SettingsHint, "", giSettings});
+  actCopy = MakeAction(this, ActionList, {"&Copy", design_.CopyHint, "Ctrl+C", giCopy});
+  actSave = MakeAction(this, ActionList, {"&Save ...", design_.SaveHint, "Ctrl+S", giSave});
+  actClear = MakeAction(this, ActionList, {"C&lear", design_.ClearHint, "", giClear});
+  actHelp = MakeAction(this, ActionList, {"&Help", "", "F1", -1});
   // The graph settings dialog does not exist yet.
   actSettings->SetEnabled(false);
   EnableWhen(actSettings, [] { return false; });

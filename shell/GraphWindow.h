@@ -80,7 +80,6 @@ public:
 protected:
   TGraphWindow(TComponent* owner, const TGraphWindowDesign& design, TAction* toggle);
 
-  TAction* MakeAction(const char* caption, const char* shortCut, int image, const char* hint);
   // Enabled while the graph holds a data set.
   void EnableWithData(TAction* action);
 

@@ -5,6 +5,7 @@
 
 #include "console/Console.h"
 #include "runtime/Help.h"
+#include "shell/ActionBars.h"
 #include "shell/EditorForm.h"
 #include "shell/Images.h"
 #include "shell/LibMan.h"
@@ -22,16 +23,8 @@
 
 namespace {
 
-struct TActionSpec {
-  TAction* TMainForm::*Field;
-  const char* Caption;
-  const char* Hint;
-  const char* ShortCut;
-  int Image;
-};
-
 // Order of the list: the order of the actions.
-const TActionSpec ActionSpecs[] = {
+const TActionSpec<TMainForm> ActionSpecs[] = {
     {&TMainForm::actMainMenu, "Main Menu", " Main menu ", "", 0},
     {&TMainForm::actSwitch, "&Compact View", " Switch to compact view ", "F2", -1},
     {&TMainForm::actSettings, "&Settings ...", " Settings ", "F5", 5},
@@ -51,31 +44,19 @@ const TActionSpec ActionSpecs[] = {
     {&TMainForm::actWelcome, "Welcome ...", "", "", -1},
 };
 
-void OnUpdateEnabled(TAction* action, std::function<bool()> enabled) {
-  action->OnUpdate = [action, enabled = std::move(enabled)](TObject*) { action->SetEnabled(enabled()); };
-}
-
 }  // namespace
 
 void TMainForm::CreateActions() {
   ActionManager = new TActionList(this);
   ActionManager->Images = Images ? &Images->Norm : nullptr;
-  for (const TActionSpec& spec : ActionSpecs) {
-    auto* action = new TAction(this);
-    action->SetCaption(spec.Caption);
-    action->SetHint(spec.Hint);
-    action->SetShortCut(TextToShortCut(spec.ShortCut));
-    action->SetImageIndex(spec.Image);
-    action->SetActionList(ActionManager);
-    this->*spec.Field = action;
-  }
+  MakeActions(*this, ActionManager, ActionSpecs);
   actSwitch->OnExecute = [this](TObject*) { SetCompact(!Compact); };
   actClear->OnExecute = [this](TObject*) { Console->Clear(); };
-  OnUpdateEnabled(actClear, [this] { return Console->LineCount() > 0; });
+  EnableWhen(actClear, [this] { return Console->LineCount() > 0; });
   actCopyClip->OnExecute = [this](TObject*) { Console->Copier.CopyConsole(); };
-  OnUpdateEnabled(actCopyClip, [this] { return Console->SelectedCount() > 0; });
+  EnableWhen(actCopyClip, [this] { return Console->SelectedCount() > 0; });
   actHelp->OnExecute = [](TObject*) { ShowHelp(""); };
-  OnUpdateEnabled(actHelp, [this] { return Active(); });
+  EnableWhen(actHelp, [this] { return Active(); });
   actTutorials->OnExecute = [](TObject*) { ShowHelp("a1_04_00.htm"); };
   actAbort->OnExecute = [this](TObject*) { Engine->Abort(); };
   const std::pair<TAction*, TToolWindowId> toggles[] = {{actEditor, twEditor},    {actGraphs, twGraph},
@@ -83,20 +64,20 @@ void TMainForm::CreateActions() {
                                                         {actEvaler, twEvaluator}, {actWorksp, twWork}};
   for (const auto& [action, id] : toggles) {
     action->OnExecute = [id](TObject*) { ToolWindow(id)->Toggle(); };
-    OnUpdateEnabled(action, [id] { return ToolWindow(id) != nullptr; });
+    EnableWhen(action, [id] { return ToolWindow(id) != nullptr; });
   }
   actAbout->OnExecute = [](TObject*) {
     frmSplash->SetAboutView(false);
     frmSplash->ShowModal();
   };
-  OnUpdateEnabled(actAbout, [] { return frmSplash != nullptr; });
+  EnableWhen(actAbout, [] { return frmSplash != nullptr; });
   actSettings->OnExecute = [this](TObject*) { ShowSettings(); };
-  OnUpdateEnabled(actSettings, [] { return SettingsForm != nullptr; });
+  EnableWhen(actSettings, [] { return SettingsForm != nullptr; });
   actSettings->SetEnabled(SettingsForm != nullptr);
   actWelcome->OnExecute = [this](TObject*) { ShowWelcome(); };
-  OnUpdateEnabled(actWelcome, [] { return WelcomeForm != nullptr; });
+  EnableWhen(actWelcome, [] { return WelcomeForm != nullptr; });
   actTips->OnExecute = [](TObject*) { frmTips->ShowModal(); };
-  OnUpdateEnabled(actTips, [] { return frmTips != nullptr; });
+  EnableWhen(actTips, [] { return frmTips != nullptr; });
 }
 
 void TMainForm::AddMenuItem(TMenuItem& parent, TAction* action) {

@@ -16,6 +16,7 @@
 #include "runtime/Help.h"
 #include "runtime/NumberText.h"
 #include "runtime/Storage.h"
+#include "shell/ActionBars.h"
 #include "shell/EditorForm.h"
 #include "shell/Images.h"
 #include "shell/MainForm.h"
@@ -106,18 +107,10 @@ TPlotterForm::~TPlotterForm() {
 void TPlotterForm::CreateActions() {
   ActionList = new TActionList(this);
   ActionList->Images = Images ? &Images->SNorm : nullptr;
-  actExecute = new TAction(this);
-  actExecute->SetCaption(" Plot ");
-  actExecute->SetHint(" Plot the function ");
-  actExecute->SetShortCut(TextToShortCut("F9"));
-  actExecute->SetImageIndex(SmallExecuteImage);
-  actExecute->SetActionList(ActionList);
+  actExecute = MakeAction(this, ActionList, {" Plot ", " Plot the function ", "F9", SmallExecuteImage});
   actExecute->OnExecute = [this](TObject*) { Plot(); };
   actExecute->OnUpdate = [this](TObject*) { actExecute->SetEnabled(IsReady()); };
-  actHelp = new TAction(this);
-  actHelp->SetCaption("&Help");
-  actHelp->SetShortCut(TextToShortCut("F1"));
-  actHelp->SetActionList(ActionList);
+  actHelp = MakeAction(this, ActionList, {"&Help", "", "F1"});
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_10.htm"); };
 }
 

@@ -12,6 +12,7 @@
 #include "engine/Value.h"
 #include "runtime/Help.h"
 #include "runtime/Params.h"
+#include "shell/ActionBars.h"
 #include "shell/DialogLayout.h"
 #include "shell/LibMan.h"
 #include "shell/MainForm.h"
@@ -80,10 +81,7 @@ void TSettingsForm::CreateParams(TCreateParams& params) {
 
 void TSettingsForm::CreateActions() {
   ActionList = new TActionList(this);
-  actHelp = new TAction(this);
-  actHelp->SetCaption("Help");
-  actHelp->SetShortCut(TextToShortCut("F1"));
-  actHelp->SetActionList(ActionList);
+  actHelp = MakeAction(this, ActionList, {"Help", "", "F1"});
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_03.htm"); };
   CreateListActions();
 }

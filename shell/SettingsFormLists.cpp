@@ -7,6 +7,7 @@
 
 #include "console/Sounds.h"
 #include "runtime/Storage.h"
+#include "shell/ActionBars.h"
 #include "shell/DialogLayout.h"
 #include "shell/LibMan.h"
 #include "shell/SettingsForm.h"
@@ -22,13 +23,7 @@
 
 namespace {
 
-struct TActionSpec {
-  TAction* TSettingsForm::*Field;
-  const char* Caption;
-  const char* Hint;
-};
-
-const TActionSpec ListActions[] = {
+const TActionSpec<TSettingsForm> ListActions[] = {
     {&TSettingsForm::actBrowse, "Set", " Set sound from file "},
     {&TSettingsForm::actRemove, "Remove", " Remove sound "},
     {&TSettingsForm::actRemoveAll, "Remove all", " Remove all sounds "},
@@ -39,14 +34,6 @@ const TActionSpec ListActions[] = {
     {&TSettingsForm::actMoveDown, "Down", " Move selected library down the list "},
     {&TSettingsForm::actLibHelp, "Help", " Show library help "},
 };
-
-void OnExecute(TAction* action, std::function<void()> run) {
-  action->OnExecute = [run = std::move(run)](TObject*) { run(); };
-}
-
-void EnableWhen(TAction* action, std::function<bool()> condition) {
-  action->OnUpdate = [action, condition = std::move(condition)](TObject*) { action->SetEnabled(condition()); };
-}
 
 // A column of buttons, one for each action, at the right of a page.
 void PlaceButtons(TComponent* owner, TWinControl* page, int left, std::initializer_list<TAction*> actions) {
@@ -60,13 +47,7 @@ void PlaceButtons(TComponent* owner, TWinControl* page, int left, std::initializ
 }  // namespace
 
 void TSettingsForm::CreateListActions() {
-  for (const TActionSpec& spec : ListActions) {
-    auto* action = new TAction(this);
-    action->SetCaption(spec.Caption);
-    action->SetHint(spec.Hint);
-    action->SetActionList(ActionList);
-    this->*spec.Field = action;
-  }
+  MakeActions(*this, ActionList, ListActions);
   const auto selectedRow = [this] { return lstSounds->ItemIndex(); };
   OnExecute(actBrowse, [this] { SetSound(); });
   EnableWhen(actBrowse, [selectedRow] { return selectedRow() >= 0; });

@@ -8,6 +8,7 @@
 #include "runtime/HeapUsage.h"
 #include "runtime/Storage.h"
 #include "shell/AddVarDlg.h"
+#include "shell/MatEdit.h"
 #include "shell/WorkInt.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/CoolBar.h"
@@ -99,6 +100,10 @@ TWorkForm::TWorkForm(TComponent* owner, CountedPtr<ITarnscript> engine, TAction*
 // The engine keeps the subscriber: from now on it does nothing.
 TWorkForm::~TWorkForm() {
   WriteSettings();
+  // The editors' controls live in the tree and the tabs: they go first.
+  VarTree->CancelNodeEdit();
+  EditLink = nullptr;
+  while (auto* tab = ActiveEditorTab()) CloseEditorTab(tab);
   SetWorkStatusHandler(nullptr);
   workInt_->Form = nullptr;
 }
@@ -225,6 +230,7 @@ void TWorkForm::EngineChanged(std::uint8_t what) {
       RebuildVariables();
     } else {
       treeCurrent_ = false;
+      ++rebuilds_;
       if (VarTree->RootNodeCount() > 0) VarTree->Clear();
     }
   }
@@ -234,10 +240,14 @@ void TWorkForm::EngineChanged(std::uint8_t what) {
 
 void TWorkForm::RebuildVariables() {
   treeCurrent_ = true;
+  ++rebuilds_;
   VarTree->Clear();
-  TTreeUpdate update(*VarTree);
-  workInt_->Enumerate(*Engine, 0);
-  SortVariables();
+  {
+    TTreeUpdate update(*VarTree);
+    workInt_->Enumerate(*Engine, 0);
+    SortVariables();
+  }
+  SyncEditorTabs();
 }
 
 // The list is filled unsorted, in the engine's order, then kept sorted.

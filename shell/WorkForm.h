@@ -9,13 +9,14 @@
 // Its status bar shows the heap in use and a line that the data importers
 // set while they read.
 //
-// The right-hand page control holds the matrix editor tabs; it stays
-// empty here, as do the editing, import and export commands, which keep
-// their places in the tool bar disabled.
+// Scalars are edited in their Value cell (TXDTEditor); a vector or a
+// matrix opens in a matrix editor tab of the right-hand page control,
+// reloaded after every rebuild and closed when its variable is gone.
 //
 // The code is spread by concern: WorkForm.cpp the window, its lifecycle
 // and its lists; WorkFormTree.cpp the variable tree; WorkFormCommands.cpp
-// the actions and what they do.
+// the actions and what they do; WorkFormEditors.cpp the cell editor and
+// the matrix editor tabs.
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,7 @@
 
 #include "engine/Tarnscript.h"
 #include "shell/ToolForm.h"
+#include "treeview/DTEditLink.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTreeTypes.h"
 
@@ -31,6 +33,7 @@ class TActionList;
 class TCanvas;
 class TCoolBar;
 class TDataStringTree;
+class TMETab;
 class TListBox;
 class TOpenDialog;
 class TPageControl;
@@ -95,6 +98,16 @@ public:
   std::string CellText(PDataNode node, TColumnIndex column);
   // Scalars, enumerations and sets are edited in their cell.
   bool IsInPlaceEditable(PDataNode node);
+  // Vectors and matrices that list no elements open in a tab ("ans" and "selection" never).
+  bool IsMatrixEditable(PDataNode node);
+  // The selected row's value in its cell, or its vector or matrix in a tab.
+  void EditSelected();
+  void OpenMatrixEditor(PDataNode node);
+  // Reloads each tab from the row of its variable; a tab without one closes.
+  void SyncEditorTabs();
+  // Nil without tabs.
+  TMETab* ActiveEditorTab();
+  void CopyEditorSelection();
   // The top-level rows ordered by the header's sort column and direction.
   void SortVariables();
 
@@ -120,6 +133,7 @@ public:
   TPopupMenu* VarMenu;
   TPopupMenu* LibMenu;
   TPopupMenu* MEMenu;
+  TPopupMenu* PasteMenu;
   TActionList* Actions;
   TAction* actAddVar;
   TAction* actRenameVar;
@@ -145,9 +159,12 @@ public:
   CountedPtr<ITarnscript> Engine;
   CountedPtr<IXDataClient> DataClient;
   bool FirstActivation = true;
+  CountedPtr<IDTEditLink> EditLink;
+  bool StartingEdit = false;
 
 protected:
   bool CanResize(int& newWidth, int& newHeight) override;
+  void Dispatch(TMessage& message) override;
 
 private:
   // Layout (WorkForm.cpp).
@@ -182,6 +199,8 @@ private:
   void LoadVariable();
   void LoadVariableFromFile(const std::string& path);
   void SaveVariable();
+  void ImportVariable();
+  void ExportVariable();
   void LoadWorkspace();
   void SaveWorkspace();
   void LoadLibrary();
@@ -190,10 +209,25 @@ private:
   // Asks the New Variable dialog for a name (and, outside nameOnly, a type).
   bool AskVariable(bool nameOnly);
 
+  // Editors (WorkFormEditors.cpp).
+  void CreateEditorActions();
+  void ConnectTreeEditors();
+  void WMEditNode(PDataNode node, std::uint64_t rebuild);
+  void WMCloseEditor(TMETab* tab);
+  CountedPtr<IDTEditLink> CreateCellEditor(PDataNode node);
+  TMETab* EditorTabOf(const TVar* var);
+  void CloseEditorTab(TMETab* tab);
+  void CutEditorSelection();
+  void ResizeEditorVariable();
+  void PasteIntoEditor(bool transposed);
+  bool ActiveEditorIdle();
+
   CountedPtr<TWorkInt> workInt_;
   // The tree shows what the engine had at its last rebuild: false while a
   // rebuild waits for the window to show.
   bool treeCurrent_ = false;
+  // Counts the tree's rebuilds: a posted edit start names the one it was made in.
+  std::uint64_t rebuilds_ = 0;
   // Each top-level row's text in the sort column while a sort runs.
   std::vector<std::string> sortKeys_;
   // The folders of the files chosen last: variable and workspace files, libraries.

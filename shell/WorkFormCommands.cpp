@@ -11,14 +11,19 @@
 #include "engine/Lib.h"
 #include "engine/Var.h"
 #include "libraries/VarFiles.h"
+#include "libraries/ImpExpRunners.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
 #include "shell/ActionBars.h"
 #include "shell/AddVarDlg.h"
+#include "shell/ImExDlg.h"
 #include "shell/Images.h"
+#include "shell/MatEdit.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/controls/Screen.h"
 #include "toolkit/controls/Dialogs.h"
 #include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/Menus.h"
@@ -53,15 +58,7 @@ enum TSmallImage {
   siModifySize = 31,
 };
 
-struct TActionSpec {
-  TAction* TWorkForm::*Field;
-  const char* Caption;
-  const char* Hint;
-  const char* ShortCut;
-  int Image;
-};
-
-const TActionSpec ActionSpecs[] = {
+const TActionSpec<TWorkForm> ActionSpecs[] = {
     {&TWorkForm::actAddVar, "New Variable ...", " Create new variable in the workspace ", "", siNewVariable},
     {&TWorkForm::actRenameVar, "Rename Variable ...", " Rename selected variable ", "Ctrl+R", siRenameVariable},
     {&TWorkForm::actEdit, "Edit Variable", " Edit selected variable ", "", siEditVariable},
@@ -84,10 +81,6 @@ const TActionSpec ActionSpecs[] = {
     {&TWorkForm::actHelp, "&Help", "", "F1", siHelp},
 };
 
-void OnUpdateEnabled(TAction* action, std::function<bool()> enabled) {
-  action->OnUpdate = [action, enabled = std::move(enabled)](TObject*) { action->SetEnabled(enabled()); };
-}
-
 std::string FolderOf(const std::string& fileName) {
   return std::filesystem::path(fileName).parent_path().string() + "/";
 }
@@ -106,42 +99,33 @@ bool ChooseFile(TOpenDialog& dialog, HWND owner, std::string& lastFolder, const 
 void TWorkForm::CreateActions() {
   Actions = new TActionList(this);
   Actions->Images = Images ? &Images->SNorm : nullptr;
-  for (const TActionSpec& spec : ActionSpecs) {
-    auto* action = new TAction(this);
-    action->SetCaption(spec.Caption);
-    action->SetHint(spec.Hint);
-    action->SetShortCut(TextToShortCut(spec.ShortCut));
-    action->SetImageIndex(spec.Image);
-    action->SetActionList(Actions);
-    this->*spec.Field = action;
-  }
+  MakeActions(*this, Actions, ActionSpecs);
   const auto idle = [this] { return !Engine->IsRunning(); };
   const auto topVariable = [this] { return SelectedVariable(true) != nullptr; };
   actAddVar->OnExecute = [this](TObject*) { AddVariable(); };
-  OnUpdateEnabled(actAddVar, idle);
+  EnableWhen(actAddVar, idle);
   actRenameVar->OnExecute = [this](TObject*) { RenameVariable(); };
-  OnUpdateEnabled(actRenameVar, [idle, topVariable] { return idle() && topVariable(); });
+  EnableWhen(actRenameVar, [idle, topVariable] { return idle() && topVariable(); });
   actLoadVar->OnExecute = [this](TObject*) { LoadVariable(); };
-  OnUpdateEnabled(actLoadVar, idle);
+  EnableWhen(actLoadVar, idle);
   actSaveVar->OnExecute = [this](TObject*) { SaveVariable(); };
-  OnUpdateEnabled(actSaveVar, topVariable);
+  EnableWhen(actSaveVar, topVariable);
   actDelVar->OnExecute = [this](TObject*) { DeleteVariable(); };
-  OnUpdateEnabled(actDelVar, [idle, topVariable] { return idle() && topVariable(); });
+  EnableWhen(actDelVar, [idle, topVariable] { return idle() && topVariable(); });
   actWorkLoad->OnExecute = [this](TObject*) { LoadWorkspace(); };
-  OnUpdateEnabled(actWorkLoad, idle);
+  EnableWhen(actWorkLoad, idle);
   actWorkSave->OnExecute = [this](TObject*) { SaveWorkspace(); };
   actRefresh->OnExecute = [this](TObject*) { DataClient->Update(dcEverything); };
   actLoadLib->OnExecute = [this](TObject*) { LoadLibrary(); };
-  OnUpdateEnabled(actLoadLib, idle);
+  EnableWhen(actLoadLib, idle);
   actUnloadLib->OnExecute = [this](TObject*) { UnloadLibrary(); };
-  OnUpdateEnabled(actUnloadLib, [this, idle] { return idle() && LibrariesPageActive() && LibList->ItemIndex() >= 0; });
+  EnableWhen(actUnloadLib, [this, idle] { return idle() && LibrariesPageActive() && LibList->ItemIndex() >= 0; });
   actHelp->OnExecute = [](TObject*) { ShowHelp("a1_02_09.htm"); };
-  // The in-place and matrix editors, import and export are not here yet.
-  for (TAction* action : {actEdit, actImport, actExport, actMESize, actMECut, actMECopy, actMEPaste, actMEPasteT,
-                          actMEClose}) {
-    action->SetEnabled(false);
-    OnUpdateEnabled(action, [] { return false; });
-  }
+  CreateEditorActions();
+  actImport->OnExecute = [this](TObject*) { ImportVariable(); };
+  EnableWhen(actImport, idle);
+  actExport->OnExecute = [this](TObject*) { ExportVariable(); };
+  EnableWhen(actExport, [this, idle] { return idle() && SelectedVariable(false) != nullptr; });
   for (TAction* action : {actMESize, actMECut, actMECopy, actMEPaste, actMEPasteT, actMEClose}) action->Category = "ME";
 }
 
@@ -158,6 +142,8 @@ void TWorkForm::CreateMenus() {
   AddMenuItems(LibMenu->Items(), {actLoadLib, actUnloadLib});
   MEMenu = makeMenu();
   AddMenuItems(MEMenu->Items(), {actMESize, nullptr, actMEClose});
+  PasteMenu = makeMenu();
+  AddMenuItems(PasteMenu->Items(), {actMEPaste, actMEPasteT});
 }
 
 void TWorkForm::CreateBars() {
@@ -212,6 +198,7 @@ void TWorkForm::RenameVariable() {
 void TWorkForm::DeleteVariable() {
   TVar* var = SelectedVariable(true);
   if (!var) return;
+  if (TMETab* tab = EditorTabOf(var)) CloseEditorTab(tab);
   NodeData(VarTree->FirstSelectedNode())->Var = nullptr;
   Engine->DeleteVariable(var->Name());
   Engine->NotifyDataClients(dcVariables);
@@ -250,6 +237,64 @@ void TWorkForm::LoadWorkspace() {
 void TWorkForm::SaveWorkspace() {
   if (!ChooseFile(*SaveWork, Handle(), fileFolder_, Storage->AppFolder)) return;
   if (!SaveWorkspaceFile(SaveWork->FileName)) WriteMessage("Workspace saving failure", lkWarning, 0);
+}
+
+// ---------------------------------------------------------------- import and export
+
+namespace {
+
+// The hourglass and the variable tools disabled while a routine moves
+// data; both come back on every path.
+class TBusyTools {
+public:
+  explicit TBusyTools(TToolBar& tools) : tools_(tools) {
+    tools_.SetEnabled(false);
+    Screen().SetCursor(crHourGlass);
+    Application().ProcessMessages();
+  }
+  ~TBusyTools() {
+    Screen().SetCursor(crDefault);
+    tools_.SetEnabled(true);
+  }
+  TBusyTools(const TBusyTools&) = delete;
+  TBusyTools& operator=(const TBusyTools&) = delete;
+
+private:
+  TToolBar& tools_;
+};
+
+}  // namespace
+
+// The routines write their own lines; the tree is rebuilt after every
+// import, failed or not, since a failed one may delete what it made.
+void TWorkForm::ImportVariable() {
+  if (!ImExDlg) return;
+  TVar* selected = SelectedVariable(false);
+  ImExDlg->Setup(selected, true);
+  if (ImExDlg->ShowModal() != mrOk) return;
+  std::string name = selected ? selected->Name() : std::string();
+  if (!selected) {
+    if (!AskVariable(true)) return;
+    name = AddVarDlg->GetVarName();
+  }
+  // Taken again: the dialogs' message loops may have rebuilt the tree.
+  TVar* target = selected ? SelectedVariable(false) : nullptr;
+  if ((selected && !target) || Engine->IsRunning()) return;
+  const TBusyTools busy(*VarTools);
+  ReportingFaults([&] { RunImportRoutine(name, ImExDlg->OpenString(), target, ImExDlg->SelectedFilter()); });
+  Engine->NotifyDataClients(dcVariables);
+}
+
+void TWorkForm::ExportVariable() {
+  if (!ImExDlg || !SelectedVariable(false)) return;
+  ImExDlg->Setup(SelectedVariable(false), false);
+  if (ImExDlg->ShowModal() != mrOk) return;
+  TVar* var = SelectedVariable(false);
+  if (!var) return;
+  const TBusyTools busy(*VarTools);
+  bool done = false;
+  ReportingFaults([&] { done = RunExportRoutine(ImExDlg->OpenString(), var, ImExDlg->SelectedFilter()); });
+  if (done) Engine->NotifyDataClients(dcVariables);
 }
 
 // ---------------------------------------------------------------- libraries

@@ -106,10 +106,8 @@ void TWorkForm::CreateVarTree() {
   VarTree->OnHeaderClick = [this](TDTHeader*, TColumnIndex column, TMouseButton button, TShiftState, int, int) {
     if (button == mbLeft) HeaderClick(column);
   };
-  // Values are edited by the variable cell editor, which is not here yet:
-  // the tree's own text editor would change nothing.
-  VarTree->OnEditing = [](TBaseDataTree*, PDataNode, TColumnIndex, bool& allowed) { allowed = false; };
   VarTree->SetPopupMenu(VarMenu);
+  ConnectTreeEditors();
 }
 
 PDataNode TWorkForm::AddVarNode(TVar* var) {

@@ -463,7 +463,9 @@ public:
   bool AddDataClient(CountedPtr<IXDataClient>) override { return false; }
   void NotifyDataClients(std::uint8_t) override {}
   void EnumLibraries(IXDataClient&, bool, std::uint8_t, const std::string&) override { ++Enumerations; }
+  TImpExp& ImportExport() override { return importExport; }
   int Enumerations = 0;
+  TImpExp importExport;
 };
 
 TEST_F(EvaluatorFormTest, AnEngineThatRefusesTheSubscriberGivesAnErrorLine) {

@@ -65,9 +65,9 @@ struct TWindowCase {
 };
 
 const TWindowCase Windows[] = {
-    {"2D", [] -> TToolForm* { return GraphForm; }, &TMainForm::actGraphs, VK_F3, Bounds(248, 165, 544, 363),
+    {"2D", []() -> TToolForm* { return GraphForm; }, &TMainForm::actGraphs, VK_F3, Bounds(248, 165, 544, 363),
      " 2D Graph", "Sin(x*y)", "a1_02_06.htm"},
-    {"3D", [] -> TToolForm* { return Graph3DForm; }, &TMainForm::actGraphs3D, VK_F6, Bounds(192, 114, 544, 364),
+    {"3D", []() -> TToolForm* { return Graph3DForm; }, &TMainForm::actGraphs3D, VK_F6, Bounds(192, 114, 544, 364),
      " 3D Graph", "Sinc function", "a1_02_08.htm"},
 };
 

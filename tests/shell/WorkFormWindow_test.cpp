@@ -122,19 +122,29 @@ TEST_F(WorkFormWindowTest, ToolBarsAndMenusHoldTheCommandsInOrder) {
   EXPECT_EQ(ShortCutToText(work->actDelVar->ShortCut()), "Ctrl+Del");
   EXPECT_EQ(work->actWorkSave->Hint(), " Save Workspace ");
   Idle();
-  for (TAction* action : {work->actEdit, work->actImport, work->actExport, work->actMESize, work->actMECopy})
-    EXPECT_FALSE(action->Enabled()) << action->Caption() << " waits for its editor";
+  for (TAction* action : {work->actEdit, work->actMECut, work->actMEPaste, work->actMEClose})
+    EXPECT_FALSE(action->Enabled()) << action->Caption() << " waits for a row or a tab";
+  EXPECT_TRUE(work->actMECopy->Enabled());
 }
 
-TEST_F(WorkFormWindowTest, ASecondClickOnARowOpensNoEditorYet) {
+// The tree starts the edit on the Name cell; the value is edited from
+// there to the Value column's right edge.
+TEST_F(WorkFormWindowTest, ASecondClickOnTheNameEditsTheValue) {
   Open();
   Enter("x := 5");
   Tree().EditDelay = 10;
-  Select(TopRow("x"));
-  Select(TopRow("x"));
+  const PDataNode row = TopRow("x");
+  Select(row);
+  Select(row);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ProcessEverything();
-  EXPECT_FALSE(Tree().EditInProgress());
+  ASSERT_TRUE(Tree().EditInProgress());
+  const TRect bounds = work->EditLink->GetEditorBounds();
+  int left = 0;
+  int right = 0;
+  Tree().Header().Columns().ColumnHorzExtent(1, left, right);
+  EXPECT_LT(bounds.Left, left);
+  EXPECT_EQ(bounds.Right, right);
 }
 
 // The tree painted into a bitmap of the window's pixels.

@@ -9,7 +9,7 @@
 #include "toolkit/controls/GroupBox.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Panel.h"
-#include "toolkit/controls/StringGrid.h"
+#include "toolkit/controls/DrawGrid.h"
 #include "toolkit/controls/WinControl.h"
 
 namespace {
@@ -119,8 +119,8 @@ void RegisterControlClasses(const THostClass& component, const THostClass& font)
 
   RegisterTextClasses(control, winControl);
 
-  RegisterOrdinalProperty<TStringGrid>("FixedColor", [](TStringGrid& grid) { return grid.FixedColor(); },
-                                       [](TStringGrid& grid, std::int64_t color) {
+  RegisterOrdinalProperty<TDrawGrid>("FixedColor", [](TDrawGrid& grid) { return grid.FixedColor(); },
+                                       [](TDrawGrid& grid, std::int64_t color) {
                                          grid.SetFixedColor(static_cast<TColor>(color));
                                        });
 }
