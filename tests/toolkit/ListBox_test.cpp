@@ -69,6 +69,12 @@ TEST_F(ListTest, AComboWhoseListNeverDroppedDownDoesNotCloseUpWhenHidden) {
   EXPECT_EQ(CountOf(WM_COMMAND, CBN_CLOSEUP, combo->Handle()), 0u);
 }
 
+// The drop-down list scrolls itself: the box beside it has no bar of the frame.
+TEST_F(ListTest, AComboUsesItsWholeWidthForTheBox) {
+  auto* combo = MakeList<TComboBox>(10, 10, 150, 24, {"one", "two"});
+  EXPECT_EQ(combo->ClientWidth(), combo->Width());
+}
+
 TEST_F(ListTest, ComboAnswersItsProtocolFromTheWidget) {
   auto* combo = MakeList<TComboBox>(10, 10, 150, 24, {"pear", "apple"});
   EXPECT_EQ(SendMessage(combo->Handle(), CB_GETCOUNT, 0, 0), 2);

@@ -20,7 +20,9 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner), items_
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
-  params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS;
+  // No WS_VSCROLL: the drop-down list scrolls itself, and on the box the
+  // frame would draw a bar of its own beside the arrow.
+  params.Style |= CBS_AUTOHSCROLL | CBS_HASSTRINGS;
   params.Style |= style_ == csDropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
   if (style_ == csOwnerDrawFixed) params.Style |= CBS_OWNERDRAWFIXED;
   if (sorted_) params.Style |= CBS_SORT;
