@@ -4,6 +4,7 @@
 #include "engine/Lib.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
+#include "shell/DialogLayout.h"
 #include "shell/WindowParams.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
@@ -93,21 +94,11 @@ void TAddVarDlg::CreateControls() {
   };
   KindTree->OnDblClick = [this](TObject*) { KindTreeDblClick(); };
 
-  const auto button = [this](int left, const char* caption) {
-    auto* made = new TButton(this);
-    made->SetParent(this);
-    made->SetBounds(left, 320, 75, 25);
-    made->SetCaption(caption);
-    return made;
-  };
-  Button1 = button(8, "OK");
+  const TDialogButtons buttons = PlaceDialogButtons(*this, 8, 320);
+  Button1 = buttons.OK;
   Button1->SetAction(actOK);
-  Button1->SetDefault(true);
-  Button1->ModalResult = mrOk;
-  Button2 = button(92, "Cancel");
-  Button2->Cancel = true;
-  Button2->ModalResult = mrCancel;
-  Button3 = button(176, "&Help");
+  Button2 = buttons.Cancel;
+  Button3 = buttons.Help;
   Button3->OnClick = [](TObject*) { ShowHelp("a1_02_12.htm"); };
 }
 

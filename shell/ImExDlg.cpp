@@ -9,6 +9,7 @@
 #include "engine/data/ImpExp.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "shell/DialogLayout.h"
 #include "shell/WindowParams.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
@@ -103,21 +104,11 @@ void TImExDlg::CreateControls() {
   BrowseBtn->SetAction(actBrowse);
   OptsEdit = edit(298, "Device options", ListWidth, " Additional options that could be required by the device ");
 
-  const auto button = [this](int left, const char* caption) {
-    auto* made = new TButton(this);
-    made->SetParent(this);
-    made->SetBounds(left, 330, 75, 25);
-    made->SetCaption(caption);
-    return made;
-  };
-  Button1 = button(142, "OK");
+  const TDialogButtons buttons = PlaceDialogButtons(*this, 142, 330);
+  Button1 = buttons.OK;
   Button1->SetAction(actOK);
-  Button1->SetDefault(true);
-  Button1->ModalResult = mrOk;
-  Button2 = button(226, "Cancel");
-  Button2->Cancel = true;
-  Button2->ModalResult = mrCancel;
-  Button3 = button(310, "&Help");
+  Button2 = buttons.Cancel;
+  Button3 = buttons.Help;
   Button3->OnClick = [](TObject*) { ShowHelp("a1_02_13.htm"); };
   OpenDialog = new TOpenDialog(this);
   OpenDialog->Title = "Select file to import";
