@@ -4,6 +4,7 @@
 #include "engine/Lib.h"
 #include "runtime/AsciiCase.h"
 #include "runtime/Help.h"
+#include "shell/ActionBars.h"
 #include "shell/DialogLayout.h"
 #include "shell/WindowParams.h"
 #include "shell/WorkForm.h"
@@ -65,11 +66,9 @@ TAddVarDlg::TAddVarDlg(TComponent* owner, CountedPtr<ITarnscript> engine) : TFor
 
 void TAddVarDlg::CreateControls() {
   Actions = new TActionList(this);
-  actOK = new TAction(this);
-  actOK->SetCaption("OK");
-  actOK->SetActionList(Actions);
-  actOK->OnUpdate = [this](TObject*) { actOK->SetEnabled(CanAccept()); };
-  actOK->OnExecute = [this](TObject*) { SetModalResult(mrOk); };
+  actOK = MakeAction(this, Actions, {"OK"});
+  EnableWhen(actOK, [this] { return CanAccept(); });
+  OnExecute(actOK, [this] { SetModalResult(mrOk); });
 
   NameEdit = new TLabeledEdit(this);
   NameEdit->SetParent(this);

@@ -9,6 +9,7 @@
 #include "engine/data/ImpExp.h"
 #include "runtime/Help.h"
 #include "runtime/Storage.h"
+#include "shell/ActionBars.h"
 #include "shell/DialogLayout.h"
 #include "shell/WindowParams.h"
 #include "shell/WorkForm.h"
@@ -66,15 +67,11 @@ TListView* TImExDlg::MakeList(int top, int height) {
 
 void TImExDlg::CreateControls() {
   Actions = new TActionList(this);
-  actOK = new TAction(this);
-  actOK->SetCaption("OK");
-  actOK->SetActionList(Actions);
-  actOK->OnUpdate = [this](TObject*) { actOK->SetEnabled(CanAccept()); };
-  actOK->OnExecute = [this](TObject*) { SetModalResult(mrOk); };
-  actBrowse = new TAction(this);
-  actBrowse->SetHint(" Browse for a file ");
-  actBrowse->SetActionList(Actions);
-  actBrowse->OnExecute = [this](TObject*) { Browse(); };
+  actOK = MakeAction(this, Actions, {"OK"});
+  EnableWhen(actOK, [this] { return CanAccept(); });
+  OnExecute(actOK, [this] { SetModalResult(mrOk); });
+  actBrowse = MakeAction(this, Actions, {"", " Browse for a file "});
+  OnExecute(actBrowse, [this] { Browse(); });
 
   DeviceList = MakeList(8, 100);
   DeviceList->Columns().Add()->SetCaption("Devices");

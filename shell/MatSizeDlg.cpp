@@ -5,6 +5,7 @@
 #include "engine/Value.h"
 #include "runtime/NumberText.h"
 #include "runtime/StorageLimit.h"
+#include "shell/ActionBars.h"
 #include "shell/WindowParams.h"
 #include "shell/WorkForm.h"
 #include "toolkit/controls/ActionList.h"
@@ -38,11 +39,9 @@ TMatSizeDlg::TMatSizeDlg(TComponent* owner) : TForm(owner) {
 
 void TMatSizeDlg::CreateControls() {
   Actions = new TActionList(this);
-  actOK = new TAction(this);
-  actOK->SetCaption("OK");
-  actOK->SetActionList(Actions);
-  actOK->OnUpdate = [this](TObject*) { actOK->SetEnabled(IsValid()); };
-  actOK->OnExecute = [this](TObject*) { SetModalResult(mrOk); };
+  actOK = MakeAction(this, Actions, {"OK"});
+  EnableWhen(actOK, [this] { return IsValid(); });
+  OnExecute(actOK, [this] { SetModalResult(mrOk); });
   const auto edit = [this](int left, const char* label) {
     auto* made = new TLabeledEdit(this);
     made->SetParent(this);
