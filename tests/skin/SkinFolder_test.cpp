@@ -189,8 +189,10 @@ TEST_F(SkinFolderTest, NoSkinOfThatNameSwitchesOffAndTouchesNoTable) {
   manager.LoadSkin();
   const size_t masks = manager.Masks.size();
   for (const char* directory : {"c:\\Skins", ""}) {
+    manager.SetSkinDirectory(skins);
     manager.SetActive(true);
     manager.SetSkinDirectory(directory);
+    manager.GlobalInfo.SkinPath = skin + "/";
     manager.LoadSkin();
     EXPECT_FALSE(manager.Active()) << directory;
     EXPECT_EQ(manager.Masks.size(), masks) << directory;
