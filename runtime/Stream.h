@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/Object.h"
+
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
-class TStream {
+// A TObject, so that stream events can name the stream as their sender.
+class TStream : public TObject {
 public:
   virtual ~TStream() = default;
 
