@@ -13,6 +13,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/StringList.h"
 #include "skin/GeneralRoutines.h"
+#include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/MessageBox.h"
@@ -187,6 +188,11 @@ void TSkinManager::SetSkinDirectory(const std::string& value) {
 
 std::string TSkinManager::PackedFileName() const { return FileSystemPath(SkinsFolder() + "/" + skinName_ + ".skz"); }
 
+void TSkinManager::ReadPackedSkin() {
+  GlobalInfo.SkinPath = FileSystemPath(SkinsFolder() + "/");
+  ReadUnpacked([this] { LoadPackedSkin(PackedFileName(), convertor_, true); });
+}
+
 void TSkinManager::LoadSkin() { LoadFrom(true); }
 
 void TSkinManager::LoadFrom(bool preferFolders) {
@@ -269,8 +275,12 @@ void TSkinManager::ReadGlobalInfo(const TMemIniFile& ini) {
 void TSkinManager::ReadSectionData(const TMemIniFile& ini) {
   ReadGlobalInfo(ini);
   SectionData.clear();
-  if ((ComponentState() & csDesigning) && GlobalInfo.Version < 5.4) ShowOldSkinNotice();
   for (const std::string& name : ini.ReadSections()) SectionData.push_back(ReadOptionsSection(ini, name));
+  FinishSectionData();
+}
+
+void TSkinManager::FinishSectionData() {
+  if ((ComponentState() & csDesigning) && GlobalInfo.Version < 5.4) ShowOldSkinNotice();
   MergeCommonSections();
   ShiftHue(hueOffset_);
   ShiftSaturation(saturation_);

@@ -8,6 +8,8 @@
 #include "skin/ControlRoutines.h"
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/skins/PackedSkin.h"
+#include "skin/skins/StoredSkins.h"
 #include "toolkit/controls/Application.h"
 
 namespace {
@@ -21,7 +23,10 @@ int RowBandsOf(const TSkinMaskData& mask) { return std::max<int>(mask.MaskType, 
 
 TSkinManager* DefaultManager() { return TheDefaultManager; }
 
-TSkinManager::TSkinManager(TComponent* owner) : TComponent(owner), commonSections_(std::make_unique<TStringList>()) {
+TSkinManager::TSkinManager(TComponent* owner)
+    : TComponent(owner),
+      commonSections_(std::make_unique<TStringList>()),
+      internalSkins_(std::make_unique<TSkinStoredSkins>(this)) {
   for (auto& list : thirdLists_) list = std::make_unique<TStringList>();
   if (!TheDefaultManager) {
     TheDefaultManager = this;

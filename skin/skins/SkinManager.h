@@ -7,6 +7,7 @@
 // manager of its own follows it. This program makes none.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,10 @@
 #include "toolkit/controls/Component.h"
 #include "toolkit/win/Messages.h"
 
+class TGraphic;
 class TMemIniFile;
+class TSkSkinConvertor;
+class TSkinStoredSkins;
 class TStringList;
 class TStrings;
 
@@ -63,6 +67,8 @@ public:
   void SetSaturation(int value);
   int HueOffset() const { return hueOffset_; }
   void SetHueOffset(int value);
+  // Skins the program carries; filled item by item.
+  TSkinStoredSkins& InternalSkins() const { return *internalSkins_; }
   // Folder of skins; relative to the program's folder when it starts with
   // "..", "./" or holds no separator and no ":" (see SkinsFolder). Nothing
   // is reloaded; SkinPath becomes the resolved folder.
@@ -199,6 +205,9 @@ private:
   void LoadFrom(bool preferFolders);
   bool ReadFolderSkin();
   void ReadPackedSkin();
+  // Reads the skin that unpack leaves in the convertor; without its
+  // settings text there is no skin.
+  void ReadUnpacked(const std::function<void()>& unpack);
   // The stored skin of SkinName, else the first; none switches Active off.
   void ReadStoredSkin();
   void ListStoredSkins(TStrings& names) const;
@@ -225,6 +234,9 @@ private:
   void ReadCommonPatterns();
   void ReadMasterBitmap(const TMemIniFile& ini);
   void ReadGlobalInfo(const TMemIniFile& ini);
+  // After the sections of any source: the old-skin notice, CommonSections
+  // and the colour shifts.
+  void FinishSectionData();
   void MergeCommonSections();
   void ShowOldSkinNotice() const;
   // The file an entry names: inside SkinPath unless absolute; empty when
@@ -233,7 +245,13 @@ private:
   // A record of this manager with those names.
   TSkinMaskData NewMask(const std::string& section, const std::string& key, TSkImgType type);
   void ReadOwnImageEntry(const std::string& section, const std::string& key, const std::string& value);
-  void ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value);
+  // onDisk: a file even when the skin is packed (CommonSections' entries).
+  void ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value,
+                           bool onDisk);
+  // The picture of that name into picture; false when there is none.
+  bool ReadPicture(const std::string& name, TGraphic& picture, bool onDisk) const;
+  std::unique_ptr<TBitmap> LoadSkinBitmap(const std::string& name, bool as24Bit, bool onDisk) const;
+  std::unique_ptr<TJPEGImage> LoadSkinJpeg(const std::string& name, bool onDisk) const;
   void ReadFreeFormEntry(const std::string& section, const std::string& key, const std::string& value);
 
   std::string skinDirectory_ = "c:\\Skins";
@@ -248,6 +266,9 @@ private:
   int saturation_ = 0;
   std::unique_ptr<TBitmap> masterBitmap_;
   bool isPacked_ = false;
+  // The unpacked members during a load of a packed skin.
+  std::unique_ptr<TSkSkinConvertor> convertor_;
+  std::unique_ptr<TSkinStoredSkins> internalSkins_;
   HWND hotWindow_ = nullptr;
 };
 

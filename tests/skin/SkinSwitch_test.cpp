@@ -2,6 +2,7 @@
 // recoloured and taken away, as a skinned panel on a form of the
 // application and the change events see it.
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -12,7 +13,9 @@
 #include "runtime/StringList.h"
 #include "skin/SkinPanel.h"
 #include "skin/paint/PixelRoutines.h"
+#include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
+#include "skin/skins/StoredSkins.h"
 #include "tests/runtime/TempFolder.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/TestSkinWriter.h"
@@ -74,6 +77,23 @@ protected:
   }
   const TSkinGeneralData& Section(const std::string& name) const {
     return manager->Section(manager->SectionIndexOf(name));
+  }
+  // The test skin from its folder, whatever the manager held before.
+  void LoadTestSkin() {
+    manager->SetActive(false);
+    manager->SetSkinName("TestSkin");
+    manager->SetActive(true);
+  }
+  void WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(std::filesystem::path(skins) / name, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::vector<std::string> Listed(int kinds, std::string& first) const {
+    TStringList list;
+    list.Add("stale");
+    manager->ListSkins(list, kinds, first);
+    std::vector<std::string> names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Strings(i));
+    return names;
   }
   void ExpectNoSkin(const char* when) const {
     EXPECT_EQ(panel->SkinData().SectionIndex, -1) << when;
@@ -307,36 +327,143 @@ TEST(SkinManagerOptions, DefaultsAndThirdPartyNamesThatReachTheListsAtLoadedOnly
   EXPECT_EQ(manager.ThirdLists(ThirdPartyList::ThirdGrids).Count(), 2) << "later changes stay out";
 }
 
-TEST_F(SkinSwitchTest, ListSkinsNamesSkinFoldersAndPackedFilesSorted) {
+TEST_F(SkinSwitchTest, ListSkinsNamesStoredSkinsSkinFoldersAndPackedFilesSorted) {
   const std::filesystem::path folder = skins;
   std::filesystem::create_directories(folder / "Empty");
   std::filesystem::create_directories(folder / ".hidden");
   std::ofstream(folder / ".hidden" / "Options.dat") << "[GLOBALINFO]\n";
-  for (const char* file : {"a.skz", "B.SKZ", "my.skin.skz", ".quiet.skz"}) std::ofstream(folder / file) << "x";
+  for (const char* file : {"a.skz", "B.SKZ", "my.skin.skz", ".quiet.skz"}) WriteFile(file, "x");
+  manager->InternalSkins().Add().SetName("Zeta");
+  manager->InternalSkins().Add().SetName("Beta");
   const struct {
     int Kinds;
     std::vector<std::string> Names;
   } cases[] = {
-      {0, {"TestSkin"}},
-      {1, {"a", "my.skin"}},
-      {2, {"a", "my.skin", "TestSkin"}},
+      {0, {"Beta", "TestSkin", "Zeta"}},
+      {1, {"a", "Beta", "my.skin", "Zeta"}},
+      {2, {"a", "Beta", "my.skin", "TestSkin", "Zeta"}},
   };
   for (const auto& c : cases) {
-    TStringList list;
-    list.Add("stale");
     std::string first = "stale";
-    manager->ListSkins(list, c.Kinds, first);
-    std::vector<std::string> names;
-    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Strings(i));
-    EXPECT_EQ(names, c.Names) << c.Kinds;
-    EXPECT_NE(std::find(names.begin(), names.end(), first), names.end()) << c.Kinds;
+    EXPECT_EQ(Listed(c.Kinds, first), c.Names) << c.Kinds;
+    EXPECT_EQ(first, "Zeta") << "the first collected";
   }
+  manager->InternalSkins().Clear();
   manager->SetSkinDirectory((folder / "Empty" / "none").string());
-  TStringList list;
   std::string first = "stale";
-  manager->ListSkins(list, 2, first);
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(Listed(2, first).empty());
   EXPECT_EQ(first, "");
+}
+
+TEST_F(SkinSwitchTest, APackedFileWinsOverTheFolderUnlessFoldersArePreferred) {
+  WritePackedTestSkin(skins);
+  manager->SetSkinName("TestSkin");
+  EXPECT_TRUE(manager->IsPacked());
+  EXPECT_EQ(manager->GlobalInfo.SkinPath, skins + "/");
+  EXPECT_EQ(manager->SectionData.size(), 34U);
+  ASSERT_NE(manager->MasterBitmap(), nullptr);
+  EXPECT_EQ(manager->MasterBitmap()->Width(), TestSkin::MasterWidth) << "\"master.bmp\" among the members";
+  EXPECT_EQ(manager->Patterns.size(), 1U);
+  EXPECT_EQ(panel->SkinData().SectionIndex, manager->SectionIndexOf("PANEL"));
+  const std::vector<TColor> packed = PixelsOf(*manager->MasterBitmap());
+
+  PreferSkinFolders = true;
+  manager->SetSkinName("TestSkin");
+  EXPECT_FALSE(manager->IsPacked());
+  EXPECT_EQ(PixelsOf(*manager->MasterBitmap()), packed) << "the same skin";
+  manager->SetHueOffset(30);
+  EXPECT_TRUE(manager->IsPacked()) << "a colour shift does not ask for folders";
+  PreferSkinFolders = false;
+}
+
+TEST_F(SkinSwitchTest, APackedNameWithDotsListsWithoutItsEndingAndLoads) {
+  std::filesystem::rename(WritePackedTestSkin(skins), std::filesystem::path(skins) / "my.skin.skz");
+  std::string first;
+  EXPECT_EQ(Listed(1, first), std::vector<std::string>{"my.skin"});
+  manager->SetSkinName("my.skin");
+  EXPECT_TRUE(manager->Active());
+  EXPECT_TRUE(manager->IsPacked());
+  EXPECT_EQ(manager->SkinInfo(), "6.05");
+}
+
+// Damaged packed files set by name after the test skin was loaded: each
+// takes that skin away and leaves none, with the error that names it.
+TEST_F(SkinSwitchTest, ADamagedPackedFileLeavesNoSkin) {
+  TRecordingMessageBoxes boxes;
+  const std::vector<TPackedMember> members = TestSkinMembers();
+  const std::string whole = PackSkin(members);
+  const auto with = [&](size_t at, std::int32_t value) {
+    std::string bytes = whole;
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
+    return bytes;
+  };
+  // "ASzf", Count, NameLength, "Options.dat", UnpackedSize, the zlib stream.
+  constexpr size_t name = 12, size = name + 11, stream = size + 4;
+  std::int32_t optionsSize = std::int32_t(members.front().Data.size());
+  std::string flipped = whole;
+  flipped[stream + 1] ^= 0x40;
+  const std::string readError = "Stream read error";
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    std::string Error;  // empty: no skin found, no error
+  } cases[] = {
+      {"magic \"aSzf\"", "a" + whole.substr(1), ""},
+      {"no \"Options.dat\"", PackSkin({members.begin() + 1, members.end()}), ""},
+      {"cut after a name", whole.substr(0, size), readError},
+      {"cut inside a stream", whole.substr(0, stream + 6), readError},
+      {"NameLength -1", with(name - 4, -1), readError},
+      {"NameLength 2^31 - 1", with(name - 4, INT32_MAX), readError},
+      {"Count -5", with(4, -5), readError},
+      {"Count 3 with two members", PackSkin({members[0], members[1]}).replace(4, 1, 1, '\3'), readError},
+      {"UnpackedSize one above", with(size, optionsSize + 1), readError},
+      {"UnpackedSize one below", with(size, optionsSize - 1), readError},
+      {"a flipped deflate byte", flipped, "data error"},
+  };
+  for (const auto& c : cases) {
+    LoadTestSkin();
+    ASSERT_GE(panel->SkinData().SectionIndex, 0) << c.Name;
+    const int removals = Heard(scSkinRemoved), changes = after;
+    WriteFile("Broken.skz", c.Bytes);
+    std::string raised;
+    try {
+      manager->SetSkinName("Broken");
+    } catch (const EQuantrelError& error) {
+      raised = error.what();
+    }
+    EXPECT_EQ(raised, c.Error) << c.Name;
+    EXPECT_EQ(Heard(scSkinRemoved), removals + 1) << c.Name;
+    EXPECT_EQ(after, changes + (c.Error.empty() ? 1 : 0)) << c.Name << ": a change event only without an error";
+    EXPECT_EQ(manager->Active(), !c.Error.empty()) << c.Name << ": no skin found switches Active off";
+    ExpectNoSkin(c.Name);
+  }
+  EXPECT_EQ(boxes.Shown.size(), 1U) << "the wrong magic is warned about";
+}
+
+TEST_F(SkinSwitchTest, StoredSkinsLoadWhenNoFileHasTheName) {
+  TSkinStoredSkin& zeta = manager->InternalSkins().Add();
+  zeta.SetName("Zeta");
+  TSkinGeneral& panelSection = zeta.GeneralData().Add();
+  panelSection.SectionName = "PANEL";
+  panelSection.Color = 0x00123456;
+  panelSection.FontColor = panelSection.HotFontColor = "0 -1 -1 -1 -1";
+  TSkinStoredSkin& packed = manager->InternalSkins().Add();
+  packed.SetName("Packed");
+  const std::string bytes = PackSkin(TestSkinMembers());
+  packed.PackedData().WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+
+  manager->SetSkinName("NoSuchSkin");
+  EXPECT_EQ(manager->SkinName(), "Zeta") << "the first stored skin";
+  EXPECT_TRUE(manager->Active());
+  EXPECT_FALSE(manager->IsPacked());
+  EXPECT_EQ(manager->GlobalInfo.SkinPath, "");
+  EXPECT_EQ(Section("PANEL").Color, 0x00123456U);
+  EXPECT_EQ(panel->SkinData().SectionIndex, 0);
+
+  manager->SetSkinName("Packed");
+  EXPECT_TRUE(manager->IsPacked()) << "packed data wins";
+  EXPECT_EQ(manager->SectionData.size(), 34U);
+  EXPECT_EQ(manager->SkinInfo(), "6.05");
 }
 
 }  // namespace
