@@ -10,14 +10,18 @@ using TShift = TColor (*)(TColor color, int delta);
 
 TColor TurnHue(TColor color, int delta) { return RotateHue(delta, color); }
 
-// Every pixel of a 24-bit picture but the magenta and the grey ones.
+// Every pixel of a 24-bit picture but the magenta and the grey ones. Skin
+// pictures hold runs of one colour: the last one shifted is remembered.
 void ShiftPixels(TBitmap& bmp, TShift shift, int delta) {
+  TColor last = TColor(-1), lastShifted = 0;
   for (int y = 0; y < bmp.Height(); ++y) {
     auto* p = static_cast<std::uint8_t*>(bmp.ScanLine(y));
     for (int x = 0; x < bmp.Width(); ++x, p += 3) {
       const std::uint8_t b = p[0], g = p[1], r = p[2];
       if ((r == 0xFF && g == 0 && b == 0xFF) || (r == g && r == b)) continue;
-      const TColor shifted = shift(TColor(r | g << 8 | b << 16), delta);
+      const TColor color = TColor(r | g << 8 | b << 16);
+      if (color != last) lastShifted = shift(last = color, delta);
+      const TColor shifted = lastShifted;
       p[0] = std::uint8_t(shifted >> 16);
       p[1] = std::uint8_t(shifted >> 8);
       p[2] = std::uint8_t(shifted);
