@@ -12,6 +12,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/StringList.h"
 #include "skin/SkinPanel.h"
+#include "skin/menus/SkProvider.h"
 #include "skin/paint/PixelRoutines.h"
 #include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
@@ -133,6 +134,30 @@ TEST_F(SkinSwitchTest, TheSameNameTwiceLoadsAndAnnouncesTwiceAndActiveFalseRemov
   EXPECT_EQ(after, 2) << "no change event for Active";
 }
 
+TEST_F(SkinSwitchTest, ASkinReadWhileLoadingIsAnnouncedAtLoadedWithoutARepaint) {
+  manager->BeginLoading();
+  manager->SetSkinName("TestSkin");
+  EXPECT_EQ(before, 1) << "loaded while the properties are read";
+  EXPECT_EQ(Heard(scSkinApplied), 0);
+  manager->Loaded();
+  EXPECT_EQ(Heard(scSkinApplied), 1);
+  EXPECT_EQ(Heard(scSkinChanged), 0) << "no repaint pass";
+  EXPECT_TRUE(manager->SkinActive());
+}
+
+TEST_F(SkinSwitchTest, CommonSectionsReloadAndTheSkinsFolderBecomesTheSkinPath) {
+  manager->SetSkinName("TestSkin");
+  TStringList common;
+  common.SetText("[EXTRA SECTION]\nCOLOR = $00FF0000\n");
+  manager->SetCommonSections(common);
+  EXPECT_EQ(before, 2) << "assigning reloads";
+  EXPECT_EQ(Heard(scSkinApplied), 2);
+  EXPECT_EQ(Section("EXTRASECTION").Color, 0x00FF0000U) << "blanks removed";
+  manager->SetSkinDirectory(skin);
+  EXPECT_EQ(manager->GlobalInfo.SkinPath, skin) << "the resolved folder; nothing reloads";
+  EXPECT_EQ(before, 2);
+}
+
 TEST_F(SkinSwitchTest, SaturationBeyondAHundredChangesNothingAndMinusAHundredGreysEveryColour) {
   manager->SetSkinName("TestSkin");
   const std::vector<TColor> master = PixelsOf(*manager->MasterBitmap());
@@ -232,9 +257,11 @@ TEST_F(SkinSwitchTest, TheDialogHookComesWithTheDefaultManagersSkinOnly) {
   EXPECT_EQ(InstalledHookCount(), hooks + 1) << "announced by the default manager";
   EXPECT_EQ(CallCbtHooks(HCBT_SETFOCUS, 0, 0), 0) << "it only passes on";
 
+  DialogProviders.push_back(new TSkProvider(nullptr));
   manager->SetActive(false);
   EXPECT_FALSE(manager->HookInstalled());
   EXPECT_EQ(InstalledHookCount(), hooks) << "removed";
+  EXPECT_TRUE(DialogProviders.empty()) << "the dialog providers go with it";
 
   TSkinManager second(nullptr);
   second.SetSkinDirectory(skins);
