@@ -4,7 +4,8 @@
 // pixels) and answers the look-ups every painter and control makes, which
 // turn names into indexes; -1 means the skin lacks the piece. The first
 // manager made becomes the process's default manager; a control without a
-// manager of its own follows it. This program makes none.
+// manager of its own follows it. The manager tells every window when a
+// skin comes, changes or goes. This program makes none.
 
 #include <array>
 #include <functional>
@@ -102,11 +103,13 @@ public:
   // Reads the skin SkinName into the tables; nothing while not Active. The
   // sources, in order: the packed file "<SkinName>.skz" of SkinsFolder, the
   // folder SkinName of SkinsFolder (first when PreferSkinFolders is on),
-  // the stored skin of that name, else the first stored skin. Without any
-  // Active becomes false and no table changes. A field that must be a number and is not raises
-  // EConvertError, and a picture that exists but does not decode raises its
-  // reader's error; the tables keep what was read before it and SkinActive
-  // stays false.
+  // the stored skin of that name, else the first stored skin (SkinName
+  // takes its name). Without any, or when packed data holds no settings,
+  // Active becomes false and no table changes. A field that must be a
+  // number and is not raises EConvertError, a picture that exists but does
+  // not decode its reader's error, damaged packed data EStreamError or
+  // EZDecompressionError; the tables keep what was read before it and
+  // SkinActive stays false. SkinName's setter then takes the skin away.
   void LoadSkin();
 
   // The tables of the loaded skin, in reading order.
