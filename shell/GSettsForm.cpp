@@ -111,8 +111,8 @@ void ReadIndex(TComboBox& list, TValue& value, int offset = 0) {
 
 TGSettsForm::TGSettsForm(TComponent* owner) : TForm(owner) {
   if (!GSettsForm) GSettsForm = this;
-  ShapeDialog(*this, " Graph Settings", bsDialog, 400, 380);
-  PageControl = Place<TPageControl>(this, this, 8, 8, 384, 330);
+  ShapeDialog(*this, " Graph Settings", bsDialog, 400, 340);
+  PageControl = Place<TPageControl>(this, this, 8, 8, 384, 292);
   GeneralPage = AddPage(" General ");
   DataPage = AddPage(" Data ");
   ScalesPage = AddPage(" Scales ");
@@ -255,7 +255,7 @@ void TGSettsForm::CreateOptionsPage() {
 }
 
 void TGSettsForm::CreateButtons() {
-  const TDialogButtons buttons = PlaceDialogButtons(*this, 151, 347);
+  const TDialogButtons buttons = PlaceDialogButtons(*this, 151, 308);
   OKButton = buttons.OK;
   CancelButton = buttons.Cancel;
   HelpButton = buttons.Help;
