@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 
 #include "engine/Value.h"
 #include "graphics/XGraph.h"
@@ -303,6 +304,21 @@ std::string TGSettsForm::FormatReal(long double Value) { return RealToText(Value
 
 // ---------------------------------------------------------------- loading
 
+namespace {
+
+// The check boxes of the options' switches.
+const std::pair<TCheckBox* TGSettsForm::*, bool TXGOptions::*> Switches[] = {
+    {&TGSettsForm::chkXLabels, &TXGOptions::LabelsX},     {&TGSettsForm::chkYLabels, &TXGOptions::LabelsY},
+    {&TGSettsForm::chkZLabels, &TXGOptions::LabelsZ},     {&TGSettsForm::chkXGrid, &TXGOptions::GridX},
+    {&TGSettsForm::chkYGrid, &TXGOptions::GridY},         {&TGSettsForm::chkZGrid, &TXGOptions::GridZ},
+    {&TGSettsForm::chkXMinor, &TXGOptions::MinorGridX},   {&TGSettsForm::chkYMinor, &TXGOptions::MinorGridY},
+    {&TGSettsForm::chkZMinor, &TXGOptions::MinorGridZ},   {&TGSettsForm::chkLegend, &TXGOptions::Legend},
+    {&TGSettsForm::chkHeights, &TXGOptions::HeightsBar},  {&TGSettsForm::chkFastDraw, &TXGOptions::FastDraw},
+    {&TGSettsForm::chkAxesInFront, &TXGOptions::AxesInFront}, {&TGSettsForm::chkGrayscale, &TXGOptions::BlackWhite},
+};
+
+}  // namespace
+
 void TGSettsForm::LoadFrom2D(TXGraph& Graph) { LoadFrom(Graph, Mode2D); }
 void TGSettsForm::LoadFrom3D(TXGraph3D& Graph) { LoadFrom(Graph, Mode3D); }
 
@@ -345,20 +361,7 @@ void TGSettsForm::WriteOptions(const TXGOptions& Options) {
   edtXCaption->SetText(Options.TitleX);
   edtYCaption->SetText(Options.TitleY);
   edtZCaption->SetText(Options.TitleZ);
-  chkXLabels->SetChecked(Options.LabelsX);
-  chkYLabels->SetChecked(Options.LabelsY);
-  chkZLabels->SetChecked(Options.LabelsZ);
-  chkXGrid->SetChecked(Options.GridX);
-  chkYGrid->SetChecked(Options.GridY);
-  chkZGrid->SetChecked(Options.GridZ);
-  chkXMinor->SetChecked(Options.MinorGridX);
-  chkYMinor->SetChecked(Options.MinorGridY);
-  chkZMinor->SetChecked(Options.MinorGridZ);
-  chkLegend->SetChecked(Options.Legend);
-  chkHeights->SetChecked(Options.HeightsBar);
-  chkFastDraw->SetChecked(Options.FastDraw);
-  chkAxesInFront->SetChecked(Options.AxesInFront);
-  chkGrayscale->SetChecked(Options.BlackWhite);
+  for (const auto& [box, option] : Switches) (this->*box)->SetChecked(Options.*option);
   ShowIndex(*cmbCoords, Options.CoordSys);
   rgAxes->SetItemIndex(Options.AxesKind < 2 ? Options.AxesKind : -1);
   const bool autos[] = {Options.AutoX, Options.AutoY, Options.AutoZ};
@@ -408,20 +411,7 @@ void TGSettsForm::ReadOptions(TXGOptions& Options) {
   Options.TitleX = edtXCaption->Text();
   Options.TitleY = edtYCaption->Text();
   Options.TitleZ = edtZCaption->Text();
-  Options.LabelsX = chkXLabels->Checked();
-  Options.LabelsY = chkYLabels->Checked();
-  Options.LabelsZ = chkZLabels->Checked();
-  Options.GridX = chkXGrid->Checked();
-  Options.GridY = chkYGrid->Checked();
-  Options.GridZ = chkZGrid->Checked();
-  Options.MinorGridX = chkXMinor->Checked();
-  Options.MinorGridY = chkYMinor->Checked();
-  Options.MinorGridZ = chkZMinor->Checked();
-  Options.Legend = chkLegend->Checked();
-  Options.HeightsBar = chkHeights->Checked();
-  Options.FastDraw = chkFastDraw->Checked();
-  Options.AxesInFront = chkAxesInFront->Checked();
-  Options.BlackWhite = chkGrayscale->Checked();
+  for (const auto& [box, option] : Switches) Options.*option = (this->*box)->Checked();
   ReadIndex(*cmbCoords, Options.CoordSys);
   if (rgAxes->ItemIndex() >= 0) Options.AxesKind = static_cast<TAxesKind>(rgAxes->ItemIndex());
   for (int axis = 0; axis < 3; ++axis) {
