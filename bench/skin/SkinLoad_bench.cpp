@@ -3,41 +3,15 @@
 // a mask found three sections up a chain, and the manager's index cache,
 // in a skin of 60 sections.
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/skin/TestSkinFolder.h"
 #include "runtime/StringList.h"
 #include "skin/skins/SkinManager.h"
-#include "tests/skin/TestSkinWriter.h"
 
 namespace {
-
-// The test skin in a folder of its own, removed at the end.
-class TSkinFolder {
-public:
-  TSkinFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quantrel-skin-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    folder_ = pattern;
-    WriteTestSkin(folder_);
-  }
-  ~TSkinFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  const std::string& Path() const { return folder_; }
-
-private:
-  std::string folder_;
-};
-
-void PointAtTestSkin(TSkinManager& manager, const TSkinFolder& folder) {
-  manager.SetSkinDirectory(folder.Path());
-  manager.SetSkinName("TestSkin");
-}
 
 void BM_LoadTestSkin(benchmark::State& state) {
   const TSkinFolder folder;
