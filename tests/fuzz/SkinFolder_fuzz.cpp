@@ -75,9 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   TSkinManager manager(nullptr);
   manager.SetSkinDirectory(skins);
-  manager.SetSkinName("TestSkin");
   try {
-    manager.LoadSkin();
+    manager.SetSkinName("TestSkin");
   } catch (const EQuantrelError& error) {
     FuzzCheck(IsExpectedError(error), "a load failed with an unexpected error");
   }
