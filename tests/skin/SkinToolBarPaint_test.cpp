@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "skin/SkinCommonData.h"
+#include "tests/skin/ProductPath.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -141,6 +142,14 @@ TEST_F(SkinToolBarPaint, AFlatBarDrawsItsSeparatorsFromDivider) {
   EXPECT_GT(CountPixels(*image, Rect(middle - 2, at.Y + 2, middle + 2, at.Y + separator.Height() - 2), FrameColors[0]), 10);
   EXPECT_EQ(CountPixels(*image, Rect(at.X, at.Y, middle - 2, at.Y + separator.Height()), FrameColors[0]), 0)
       << "only the middle strip";
+}
+
+TEST_F(SkinToolBarPaint, SwitchedOffTheBarLooksAsBeforeTheSkin) {
+  const auto before = RenderWindow(bar->Handle());
+  LoadAndAnnounce();
+  EXPECT_GT(DifferentPixels(*before, *RenderWindow(bar->Handle())), 1000) << "skinned meanwhile";
+  SwitchOff();
+  EXPECT_EQ(DifferentPixels(*before, *RenderWindow(bar->Handle())), 0);
 }
 
 }  // namespace
