@@ -7,14 +7,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/skin/TestSkinFolder.h"
 #include "runtime/StringList.h"
 #include "skin/skins/SkinManager.h"
+#include "tests/skin/TestSkinWriter.h"
 
 namespace {
 
+void PointAtTestSkin(TSkinManager& manager, const TTestSkinFolder& folder) {
+  manager.SetSkinDirectory(folder.Path());
+  manager.SetSkinName("TestSkin");
+}
+
 void BM_LoadTestSkin(benchmark::State& state) {
-  const TSkinFolder folder;
+  const TTestSkinFolder folder;
   TSkinManager manager(nullptr);
   PointAtTestSkin(manager, folder);
   for (auto _ : state) manager.LoadSkin();
@@ -43,7 +48,7 @@ public:
   TSkinManager& Manager() { return manager_; }
 
 private:
-  TSkinFolder folder_;
+  TTestSkinFolder folder_;
   TSkinManager manager_;
 };
 

@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "bench/skin/TestSkinFolder.h"
-#include "skin/ControlRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "skin/SkinPanel.h"
+#include "skin/skins/SkinManager.h"
+#include "tests/skin/TestSkinWriter.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/win/Paint.h"
@@ -21,9 +21,8 @@ namespace {
 class TSkinnedPanelForm {
 public:
   TSkinnedPanelForm() {
-    PointAtTestSkin(manager, folder);
-    manager.LoadSkin();
     form = std::make_unique<TForm>(nullptr);
+    Application().InsertComponent(form.get());
     form->SetBorderStyle(bsNone);
     form->SetBounds(0, 0, 1920, 1080);
     panel = new TSkinPanel(form.get());
@@ -31,9 +30,9 @@ public:
     panel->SetAlign(alClient);
     panel->SetCaption("Workspace");
     form->Show();
-    TMessage applied{SM_SKINCMD, SkinCommand(scSkinApplied), reinterpret_cast<LPARAM>(&manager), 0};
-    BroadcastToChildren(form.get(), applied);
-    manager.GlobalInfo.SkinActive = true;
+    manager.AnimEffects.SkinChanging.Active = false;
+    manager.SetSkinDirectory(folder.Path());
+    manager.SetSkinName("TestSkin");
     for (int round = 0; round < 5; ++round) Application().ProcessMessages();
   }
   ~TSkinnedPanelForm() { form.reset(); }
@@ -44,7 +43,7 @@ public:
     UpdateWindow(panel->Handle());
   }
 
-  TSkinFolder folder;
+  TTestSkinFolder folder;
   TSkinManager manager{nullptr};
   std::unique_ptr<TForm> form;
   TSkinPanel* panel = nullptr;
