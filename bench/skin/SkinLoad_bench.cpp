@@ -6,8 +6,6 @@
 // three sections up a chain, and the manager's index cache, in a skin of
 // 60 sections.
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -22,32 +20,13 @@
 
 namespace {
 
-// The test skin in a folder of its own, removed at the end.
-class TSkinFolder {
-public:
-  TSkinFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quantrel-skin-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    folder_ = pattern;
-    WriteTestSkin(folder_);
-  }
-  ~TSkinFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  const std::string& Path() const { return folder_; }
-
-private:
-  std::string folder_;
-};
-
-void PointAtTestSkin(TSkinManager& manager, const TSkinFolder& folder) {
+void PointAtTestSkin(TSkinManager& manager, const TTestSkinFolder& folder) {
   manager.SetSkinDirectory(folder.Path());
   manager.SetSkinName("TestSkin");
 }
 
 void BM_LoadTestSkin(benchmark::State& state) {
-  const TSkinFolder folder;
+  const TTestSkinFolder folder;
   TSkinManager manager(nullptr);
   PointAtTestSkin(manager, folder);
   for (auto _ : state) manager.LoadSkin();
@@ -155,7 +134,7 @@ public:
   TSkinManager& Manager() { return manager_; }
 
 private:
-  TSkinFolder folder_;
+  TTestSkinFolder folder_;
   TSkinManager manager_;
 };
 
