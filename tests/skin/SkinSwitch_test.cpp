@@ -18,6 +18,7 @@
 #include "skin/skins/SkinManager.h"
 #include "skin/skins/StoredSkins.h"
 #include "tests/runtime/TempFolder.h"
+#include "tests/skin/BitmapBytes.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/TestSkinWriter.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
@@ -29,8 +30,6 @@
 #include "toolkit/win/SysMetrics.h"
 
 namespace {
-
-bool IsGrey(TColor c) { return GetRValue(c) == GetGValue(c) && GetRValue(c) == GetBValue(c); }
 
 std::vector<TColor> PixelsOf(TBitmap& bmp) {
   std::vector<TColor> pixels;

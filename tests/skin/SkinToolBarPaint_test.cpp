@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "skin/SkinCommonData.h"
+#include "tests/skin/BitmapBytes.h"
 #include "tests/skin/ProductPath.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -73,8 +74,6 @@ protected:
   std::unique_ptr<TImageList> images;
   TSkinToolBar* bar;
 };
-
-bool IsGrey(TColor color) { return GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color); }
 
 TEST_F(SkinToolBarPaint, BarAndButtonsPaintFromTheirSections) {
   LoadAndAnnounce();
