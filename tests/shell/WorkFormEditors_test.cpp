@@ -295,6 +295,7 @@ TEST_F(WorkFormEditorsTest, TabsCloseWithTheirVariables) {
   Select(TopRow("m"));
   PressInWorkspace(VK_DELETE, Ctrl);
   EXPECT_EQ(work->MainPages->PageCount(), 1);
+  EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "the rebuild that closed the other tab";
   Enter("x := 1");
   EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "a reload keeps the widths";
   Idle();
@@ -305,6 +306,36 @@ TEST_F(WorkFormEditorsTest, TabsCloseWithTheirVariables) {
   ProcessEverything();
   EXPECT_EQ(work->MainPages->PageCount(), 0);
 }
+
+// Unloading a library clears the workspace: the rebuild closes every tab,
+// shown or not (the sanitized build checks that no tab reads its freed
+// variable meanwhile).
+class WorkFormUnloadTest : public WorkFormEditorsTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorkFormUnloadTest, AnUnloadThatClearsTheWorkspaceClosesTheTabs) {
+  const bool shown = GetParam();
+  Open();
+  LoadLibrary("shapes.tarn", ShapesLibrary);
+  Enter("m := {{1, 2}, {3, 4}}");
+  TMatEdit& editor = OpenTab("m");
+  editor.Grid->SetSelection({1, 1, 2, 2});
+  if (!shown) form->actWorksp->Execute();
+  ProcessEverything();
+  TRecordingMessageBoxes boxes;
+  boxes.Answer = IDYES;
+  work->LeftPages->SetActivePage(work->TabSheet2);
+  work->LibList->SetItemIndex(work->LibList->Items().IndexOf(" Shapes"));
+  Idle();
+  work->actUnloadLib->Execute();
+  Idle();
+  if (!shown) form->actWorksp->Execute();
+  Idle();
+  EXPECT_FALSE(HasVariable("m"));
+  EXPECT_EQ(work->MainPages->PageCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowShownOrHidden, WorkFormUnloadTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Shown" : "Hidden"; });
 
 TEST_F(WorkFormEditorsTest, AnsAndSelectionNeverOpen) {
   Open();
