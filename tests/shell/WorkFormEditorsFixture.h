@@ -56,7 +56,6 @@ protected:
   }
   // The item of that caption becomes the only one selected.
   void Choose(TListView& list, const std::string& caption) {
-    list.SetItemIndex(-1);
     for (int i = 0; i < list.Items().Count(); ++i)
       if (list.Items().Item(i)->Caption() == caption) list.SetItemIndex(i);
     ProcessEverything();
