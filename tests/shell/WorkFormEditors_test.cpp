@@ -155,6 +155,10 @@ TEST_F(WorkFormEditorsTest, AVectorAndAMatrixLoadIntoTheirTabs) {
   EXPECT_EQ(work->MainPages->PageCount(), 2);
   OpenTab("v");
   EXPECT_EQ(work->MainPages->PageCount(), 2) << "the same tab again";
+  const TRect value = Tree().NodeDisplayRect(TopRow("m"), 1, false);
+  DoubleClickTree({value.Left + 8, (value.Top + value.Bottom) / 2});
+  EXPECT_EQ(work->ActiveEditorTab()->Editor, &matrix) << "a double click on the Value";
+  EXPECT_EQ(work->MainPages->PageCount(), 2);
 }
 
 TEST_F(WorkFormEditorsTest, AnEmptyVectorStaysEmptyUntilANumberIsTyped) {
@@ -279,7 +283,14 @@ TEST_F(WorkFormEditorsTest, CutRemovesWholeColumnsOrRows) {
   work->actMECut->Execute();
   ProcessEverything();
   EXPECT_EQ(Value("v"), "{1, 4}");
+  TMemoryClipboardStore held;
+  held.Busy = true;
+  IClipboardStore* usual = SetClipboardStore(&held);
   vector.Grid->SetSelection({1, 1, 1, 2});
+  work->actMECut->Execute();
+  ProcessEverything();
+  SetClipboardStore(usual);
+  EXPECT_EQ(Value("v"), "{1, 4}") << "nothing deleted without the clipboard";
   work->actMECut->Execute();
   ProcessEverything();
   EXPECT_EQ(ArrLength(&Array("v")), 0) << "everything selected resets";
@@ -342,6 +353,11 @@ TEST_F(WorkFormEditorsTest, AnsAndSelectionNeverOpen) {
   Enter("{{1, 2}, {3, 4}}");
   EnterOn("ans");
   EXPECT_EQ(work->MainPages->PageCount(), 0);
+  Enter("m := {{1, 2}, {3, 4}}");
+  SelectCells(OpenTab("m"), {1, 1, 2, 2});
+  ASSERT_EQ(Value("selection"), "{{1, 2}, {3, 4}}");
+  EnterOn("selection");
+  EXPECT_EQ(work->MainPages->PageCount(), 1);
 }
 
 TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
@@ -351,7 +367,10 @@ TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
   Clipboard().SetAsText("9 9");
   editor.Grid->SetSelection({1, 1, 1, 1});
   bool couldPaste = true;
+  bool couldResize = true;
   RunLater(150, [&] {
+    Idle();
+    couldResize = work->actMESize->Enabled();
     couldPaste = editor.CanPaste();
     editor.Paste(false);
     editor.Grid->SetFocus();
@@ -361,6 +380,7 @@ TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
   });
   Enter("Delay(30)");
   EXPECT_FALSE(couldPaste);
+  EXPECT_FALSE(couldResize);
   EXPECT_EQ(GetMatElem(Array("m"), 1, 1), 1.0L);
 }
 
