@@ -18,6 +18,8 @@
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "skin/paint/PixelRoutines.h"
+#include "skin/skins/MaskFields.h"
+#include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -32,28 +34,9 @@ bool NamesJpeg(const std::string& value) {
   return Contains(upper, ".JPG") || Contains(upper, ".JPEG");
 }
 
-std::int16_t Small(int value) {
-  return std::int16_t(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                      std::numeric_limits<std::int16_t>::max()));
-}
-
-// Counts every mask keeps, so that no frame size divides by zero.
-void SetCounts(TSkinMaskData& mask, int imageCount, int maskType) {
-  mask.ImageCount = std::max<std::int16_t>(Small(imageCount), 1);
-  mask.MaskType = std::max<std::int16_t>(Small(maskType), 0);
-}
-
-// Widths a border leaves out: all BorderWidth when given, else a third of
-// a frame.
-void FillBorderWidths(TSkinMaskData& mask) {
-  if (mask.WL + mask.WT + mask.WR + mask.WB != 0) return;
-  if (mask.BorderWidth != 0) {
-    mask.WL = mask.WT = mask.WR = mask.WB = mask.BorderWidth;
-    return;
-  }
-  mask.WL = mask.WR = Small(mask.SourceRect.Width() / (mask.ImageCount * 3));
-  mask.WT = mask.WB = Small(mask.SourceRect.Height() / ((mask.MaskType + 1) * 3));
-}
+using MaskFields::FillBorderWidths;
+using MaskFields::SetCounts;
+using MaskFields::Small;
 
 // Characters from..from + count - 1 (counted from 1) as a number; a field
 // beyond the value's end is empty, which is no number either.
@@ -65,25 +48,34 @@ int WordNumber(int n, const std::string& text, const std::string& delims) {
   return StrToInt(ExtractNthWord(n, text, delims));
 }
 
-// A bitmap file as the entries want it; null when missing or without pixels.
-std::unique_ptr<TBitmap> LoadImage(const std::string& file, bool as24Bit) {
-  if (file.empty()) return nullptr;
+}  // namespace
+
+// A packed skin's pictures come from its members, except those
+// CommonSections names.
+bool TSkinManager::ReadPicture(const std::string& name, TGraphic& picture, bool onDisk) const {
+  if (isPacked_ && !onDisk) {
+    const TSkImageItem* item = convertor_ ? convertor_->FindImage(name) : nullptr;
+    if (item) item->LoadGraphic(picture);
+    return item != nullptr;
+  }
+  const std::string file = ImageFile(name);
+  if (!file.empty()) picture.LoadFromFile(file);
+  return !file.empty();
+}
+
+// A bitmap as the entries want it; null when missing or without pixels.
+std::unique_ptr<TBitmap> TSkinManager::LoadSkinBitmap(const std::string& name, bool as24Bit, bool onDisk) const {
   auto image = std::make_unique<TBitmap>();
-  image->LoadFromFile(file);
-  if (image->Width() < 1) return nullptr;
+  if (!ReadPicture(name, *image, onDisk) || image->Width() < 1) return nullptr;
   if (as24Bit) image->SetPixelFormat(pf24bit);
   return image;
 }
 
-std::unique_ptr<TJPEGImage> LoadJpeg(const std::string& file) {
-  if (file.empty()) return nullptr;
+std::unique_ptr<TJPEGImage> TSkinManager::LoadSkinJpeg(const std::string& name, bool onDisk) const {
   auto picture = std::make_unique<TJPEGImage>();
-  picture->LoadFromFile(file);
-  if (picture->Width() < 1) return nullptr;
+  if (!ReadPicture(name, *picture, onDisk) || picture->Width() < 1) return nullptr;
   return picture;
 }
-
-}  // namespace
 
 TSkinMaskData TSkinManager::NewMask(const std::string& section, const std::string& key, TSkImgType type) {
   TSkinMaskData mask;
@@ -110,8 +102,7 @@ void TSkinManager::ReadMasks(const TMemIniFile& ini) {
 void TSkinManager::ReadMasterBitmap(const TMemIniFile& ini) {
   masterBitmap_ = std::make_unique<TBitmap>();
   const std::string name = ini.ReadString("GLOBALINFO", "MASTERBITMAP", "");
-  const std::string file = name.empty() ? "" : ImageFile(name);
-  if (!file.empty()) masterBitmap_->LoadFromFile(file);
+  if (!name.empty()) ReadPicture(name, *masterBitmap_, false);
   masterBitmap_->SetPixelFormat(pf24bit);
   masterBitmap_->SetTransparent(true);
   masterBitmap_->SetTransparentColor(clSkinKey);
@@ -144,7 +135,7 @@ void TSkinManager::ReadMaskEntry(const std::string& section, const std::string& 
   }
   if (form == '!') return ReadOwnImageEntry(section, key, value);
   if (Contains(value, "#") && value != "#") return ReadFreeFormEntry(section, key, value);
-  if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value);
+  if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value, false);
 }
 
 void TSkinManager::ReadOwnImageEntry(const std::string& section, const std::string& key, const std::string& value) {
@@ -163,7 +154,7 @@ void TSkinManager::ReadOwnImageEntry(const std::string& section, const std::stri
   }
   // Image types beyond the three known ones draw as borders.
   if (imageType == itisaTexture || imageType == itisaGlyph) mask.ImgType = TSkImgType(imageType);
-  std::unique_ptr<TBitmap> image = LoadImage(ImageFile(file), mask.ImgType != itisaTexture);
+  std::unique_ptr<TBitmap> image = LoadSkinBitmap(file, mask.ImgType != itisaTexture, false);
   if (!image) return;
   // Without a frame count the picture is a button's three frames with
   // their alpha mask, as stored skins read such a picture.
@@ -194,8 +185,9 @@ void TSkinManager::ReadFreeFormEntry(const std::string& section, const std::stri
   Masks.push_back(std::move(mask));
 }
 
-void TSkinManager::ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value) {
-  std::unique_ptr<TBitmap> image = LoadImage(ImageFile(AsciiUppered(value)), true);
+void TSkinManager::ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value,
+                                       bool onDisk) {
+  std::unique_ptr<TBitmap> image = LoadSkinBitmap(AsciiUppered(value), true, onDisk);
   if (!image) return;
   TSkinMaskData mask = NewMask(AsciiUppered(section), AsciiUppered(key), itisaBorder);
   SetCounts(mask, 3, 1);
@@ -215,7 +207,7 @@ void TSkinManager::ReadCommonMasks() {
       const std::string value = common.ReadString(section, key, "-");
       const bool freeForm = Contains(value, "#");
       if (!masterBitmap_ || !freeForm) {
-        if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value);
+        if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value, true);
       } else if (value != "#") {
         ReadFreeFormEntry(section, key, value);
       }
@@ -234,7 +226,7 @@ void TSkinManager::ReadPatterns(const TMemIniFile& ini) {
 // A small picture becomes a texture mask of its own, drawn into a bitmap.
 void TSkinManager::ReadPatternEntry(const std::string& section, const std::string& key, const std::string& value) {
   if (!NamesJpeg(value)) return;
-  std::unique_ptr<TJPEGImage> picture = LoadJpeg(ImageFile(value));
+  std::unique_ptr<TJPEGImage> picture = LoadSkinJpeg(value, false);
   if (!picture) return;
   if (std::int64_t(picture->Width()) * picture->Height() >= MinPatternPixels) {
     Patterns.push_back({std::move(picture), AsciiUppered(section), AsciiUppered(key)});
@@ -254,7 +246,7 @@ void TSkinManager::ReadCommonPatterns() {
     for (const std::string& key : common.ReadSection(section)) {
       const std::string value = AsciiUppered(common.ReadString(section, key, "-"));
       if (!NamesJpeg(value)) continue;
-      if (std::unique_ptr<TJPEGImage> picture = LoadJpeg(ImageFile(value)))
+      if (std::unique_ptr<TJPEGImage> picture = LoadSkinJpeg(value, true))
         Patterns.push_back({std::move(picture), AsciiUppered(section), AsciiUppered(key)});
     }
 }
