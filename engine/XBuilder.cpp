@@ -362,9 +362,11 @@ void TXBuilder::EnumLibraries(IXDataClient& client, bool includeBuiltIn, std::ui
     if (!nameFilter.empty() && !SameName(lib->Name(), nameFilter)) continue;
     void* parent = wanted(dikLibrary) ? client.AddItem(nullptr, lib, dikLibrary) : nullptr;
     if (wanted(dikConstant) || wanted(dikVariable)) {
+      // A routine's own value (a constant routine variable) is reported as
+      // the routine; a variable a script gave a routine is a variable.
       ForEachNode(vars_, [&](THashNode* node) {
         auto* var = static_cast<TVar*>(node);
-        if (var->Lib() != lib || var->Kind()->Code() == kcFunction) return;
+        if (var->Lib() != lib || (var->Kind()->Code() == kcFunction && var->IsConstant())) return;
         TDataItemKind kind = var->IsConstant() ? dikConstant : dikVariable;
         if (wanted(kind)) client.AddItem(parent, var, kind);
       });

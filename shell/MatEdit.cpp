@@ -17,6 +17,7 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/controls/Timer.h"
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
@@ -30,6 +31,7 @@ constexpr TColor SelectedTextColor = RGB(255, 192, 255);
 constexpr TColor BadTextColor = RGB(255, 192, 192);
 constexpr int TextInset = 4;
 constexpr int CopyDigits = 18;
+constexpr unsigned RunEndPollMs = 50;
 
 bool IsNumber(const std::string& text) {
   long double x = 0;
@@ -105,15 +107,19 @@ TMatEdit::TMatEdit(TComponent* owner, ITarnscript& engine, TBaseDataTree& tree)
   Grid->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) { GridMouseDown(button, x, y); };
   Grid->OnMouseMove = [this](TObject*, TShiftState, int x, int y) { GridMouseMove(x, y); };
   Grid->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { dragging_ = false; };
+  runEndTimer_ = new TTimer(this);
+  runEndTimer_->SetEnabled(false);
+  runEndTimer_->SetInterval(RunEndPollMs);
+  runEndTimer_->SetOnTimer([this](TObject*) { PollRunEnd(); });
 }
 
 // ---------------------------------------------------------------- the variable
 
 void TMatEdit::LoadVariable(TArrVar* var, PDataNode node, bool adjustWidths) {
+  KeepBadTexts(var);
   Var = var;
   Node = node;
   IsVector = SameKind(var->Kind(), FindKind("vector"));
-  badTexts_.clear();
   if (auto* tab = dynamic_cast<TTabSheet*>(Parent()))
     tab->SetCaption(" " + var->Name() + " : " + AsciiLowered(var->Kind()->GetText(true)) + " ");
   const int rows = std::max(ArrLength(var), 1);
@@ -142,7 +148,23 @@ void TMatEdit::LoadVariable(TArrVar* var, PDataNode node, bool adjustWidths) {
   }
   Grid->Invalidate();
   RepaintTreeRow();
-  if (syncPending_ && !engine_.IsRunning()) PostSync();
+}
+
+// A reload that follows the selection's own mirroring, or any change
+// elsewhere, leaves a pink cell pink; one whose element changed shows the
+// element again.
+void TMatEdit::KeepBadTexts(TArrVar* var) {
+  if (var != Var) {
+    badTexts_.clear();
+    return;
+  }
+  std::erase_if(badTexts_, [this](const auto& entry) {
+    const auto [col, row] = entry.first;
+    const TBadText& kept = entry.second;
+    if (!HasElement(col, row)) return kept.HadElement;
+    const long double x = ElementAt(col, row);
+    return !kept.HadElement || !(x == kept.Element || (x != x && kept.Element != kept.Element));
+  });
 }
 
 bool TMatEdit::HasElement(int col, int row) {
@@ -174,7 +196,7 @@ bool TMatEdit::StoreElement(int col, int row, long double x) {
 std::string TMatEdit::CellText(int col, int row) {
   if (row == 0) return col > 0 && !IsVector ? std::to_string(col) : "";
   if (col == 0) return std::to_string(row);
-  if (const auto kept = badTexts_.find({col, row}); kept != badTexts_.end()) return kept->second;
+  if (const auto kept = badTexts_.find({col, row}); kept != badTexts_.end()) return kept->second.Text;
   return HasElement(col, row) ? RealToText(ElementAt(col, row)) : "";
 }
 
@@ -233,7 +255,8 @@ void TMatEdit::EditAccepted(int col, int row, const std::string& text) {
   if (engine_.IsRunning()) return;
   long double x = 0;
   if (!TextToReal(text, x)) {
-    badTexts_[{col, row}] = text;
+    const bool present = HasElement(col, row);
+    badTexts_[{col, row}] = {text, present, present ? ElementAt(col, row) : 0.0L};
     return;
   }
   badTexts_.erase({col, row});
@@ -320,10 +343,9 @@ TVar* TMatEdit::SelectionVariable(TKind* kind) {
 void TMatEdit::SyncSelection() {
   if (syncing_ || !Var) return;
   if (engine_.IsRunning()) {
-    syncPending_ = true;
+    runEndTimer_->SetEnabled(true);
     return;
   }
-  syncPending_ = false;
   syncing_ = true;
   try {
     if (TVar* selection = SelectionVariable(SelectionKind())) {
@@ -337,6 +359,12 @@ void TMatEdit::SyncSelection() {
     throw;
   }
   syncing_ = false;
+}
+
+void TMatEdit::PollRunEnd() {
+  if (engine_.IsRunning()) return;
+  runEndTimer_->SetEnabled(false);
+  PostSync();
 }
 
 void TMatEdit::StoreSelection(TVar& target) {

@@ -2,12 +2,13 @@
 // The matrix editor: a vector or a matrix of the workspace as a grid of
 // reals, in its own tab of the workspace window. The grid keeps no texts:
 // it reads the variable for the cells it shows, and keeps only a typed text
-// that is not a number (the cell then shows pink until the next reload).
+// that is not a number (the cell then shows pink until its element changes).
 // Row 0 and column 0 are headers; data cell (column j, row i) shows element
 // i of a vector or element (i, j) of a matrix. A typed number is stored
 // when the cell's edit ends; nothing is read or written past the end of a
 // row of a ragged matrix. Each change of the selection is mirrored into the
-// workspace variable "selection". Opening changes nothing: an empty vector
+// workspace variable "selection" (a selection made while a script runs,
+// once the run has ended). Opening changes nothing: an empty vector
 // or matrix shows one empty cell, and a number typed there makes it 1 long.
 // While a script runs the grid takes no input and reads only inside the
 // variable's current size.
@@ -28,6 +29,7 @@ class TBaseDataTree;
 class TCoolBar;
 class TKind;
 class TPopupMenu;
+class TTimer;
 class TToolBar;
 class TVar;
 
@@ -94,10 +96,20 @@ private:
   TGridCoord anchor_;
   bool dragging_ = false;
   bool syncing_ = false;
-  // A selection made while a script ran: mirrored once the run has ended.
-  bool syncPending_ = false;
-  // Typed texts that are not numbers, by (column, row).
-  std::map<std::pair<int, int>, std::string> badTexts_;
+  // A typed text that is not a number, and the element it was typed over.
+  struct TBadText {
+    std::string Text;
+    bool HadElement;
+    long double Element;
+  };
+  // Reloading the same variable keeps the texts whose elements are unchanged.
+  void KeepBadTexts(TArrVar* var);
+  void PollRunEnd();
+  // By (column, row).
+  std::map<std::pair<int, int>, TBadText> badTexts_;
+  // Runs while a selection waits for the run's end: no notification comes
+  // after a run that failed or was aborted.
+  TTimer* runEndTimer_;
 };
 
 // A tab of the workspace's page control holding one editor.

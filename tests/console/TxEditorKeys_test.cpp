@@ -2,6 +2,7 @@
 
 #include "console/TxCommands.h"
 #include "tests/console/EditorFixture.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/win/Keys.h"
 
@@ -10,7 +11,6 @@ namespace {
 using TRows = std::vector<std::string>;
 
 constexpr TInputModifiers Plain{};
-constexpr TInputModifiers Ctrl{false, true, false};
 constexpr TInputModifiers Shift{true, false, false};
 constexpr TInputModifiers CtrlShift{true, true, false};
 constexpr TInputModifiers Alt{false, false, true};

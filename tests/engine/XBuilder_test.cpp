@@ -433,6 +433,15 @@ TEST_F(XBuilderTest, EnumLibrariesHandsOutItemsUnderTheirLibrary) {
   EXPECT_EQ(count(dikRoutine, "Write"), 1);
   EXPECT_EQ(count(dikConstant, "Inf"), 1);
   EXPECT_EQ(count(dikConstant, "Write"), 0);  // routine variables are not constants here
+
+  // A routine held by a script's variable is that variable's value.
+  Eval("f := Sin");
+  auto workspace = MakeCounted<TCountingClient>(0);
+  Engine->EnumLibraries(*workspace, true, 1u << dikVariable, "workspace");
+  std::vector<std::string> variables;
+  for (const auto& item : workspace->Items) variables.push_back(static_cast<THashNode*>(item.Item)->Name());
+  std::sort(variables.begin(), variables.end());
+  EXPECT_EQ(variables, (std::vector<std::string>{"ans", "f", "n"}));
   EXPECT_EQ(count(dikType, "Vector"), 1);
   EXPECT_EQ(count(dikType, "TPlotStyle"), 1);
 }

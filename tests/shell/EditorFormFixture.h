@@ -21,8 +21,6 @@
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/controls/TreeView.h"
 
-constexpr TInputModifiers Ctrl{false, true, false};
-
 inline std::string FileContent(const std::string& fileName) {
   std::ifstream file(fileName, std::ios::binary);
   std::stringstream text;

@@ -12,6 +12,7 @@
 #include "tests/shell/DialogInput.h"
 #include "tests/shell/GraphWindowsFixture.h"
 #include "tests/toolkit/DialogScript.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/Label.h"
@@ -21,8 +22,6 @@
 #include "toolkit/win/Styles.h"
 
 namespace {
-
-constexpr TInputModifiers Ctrl{false, true, false};
 
 std::string Exact(long double x) {
   char text[64];

@@ -13,6 +13,7 @@
 #include "tests/graphics/SamplePlots.h"
 #include "tests/shell/GraphWindowsFixture.h"
 #include "tests/toolkit/DialogScript.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Dialogs.h"
@@ -25,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr TInputModifiers Ctrl{false, true, false};
 
 // What a picture file holds, by its first bytes.
 std::string PictureKind(const fs::path& file) {

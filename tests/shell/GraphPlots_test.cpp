@@ -61,7 +61,7 @@ TEST_F(GraphPlotsTest, AScriptPlottingInALoopShowsEveryPlotAndClearAndCtrlF9Inte
     runningWhenCleared = form->Engine->IsRunning() && graph.Visible();
     graph.actClear->Execute();
     countAfterClear = graph.Graph->Count();
-    RunLater(100, [&] { PressInMain(VK_F9, {.Control = true}); });
+    RunLater(100, [&] { PressInMain(VK_F9, Ctrl); });
   });
   EnterInMain("Forever()");
   graph.PaintBox->OnPaint = paint;

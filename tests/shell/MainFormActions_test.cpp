@@ -10,13 +10,12 @@
 #include "shell/ToolForm.h"
 #include "shell/ToolWindows.h"
 #include "tests/shell/MainFormFixture.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Clipboard.h"
 #include "toolkit/controls/Menus.h"
 
 namespace {
-
-constexpr TInputModifiers Ctrl{false, true, false};
 
 // A run of Delay(30) that something ends early: the seconds until Enter returned.
 class MainFormRunTest : public MainFormTest {

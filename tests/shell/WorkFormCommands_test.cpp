@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr TInputModifiers Ctrl{false, true, false};
 namespace fs = std::filesystem;
 
 class WorkFormCommandsTest : public WorkFormTest {

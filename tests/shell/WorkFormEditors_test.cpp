@@ -1,147 +1,9 @@
 // Editing variables in the workspace window: a scalar in its Value cell, a
 // vector or a matrix in its tab, with selection, copy, cut and paste.
 
-#include <cstring>
-
-#include "engine/ArrVar.h"
-#include "shell/ImExDlg.h"
-#include "shell/MatEdit.h"
-#include "shell/MatSizeDlg.h"
-#include "shell/XDTEditor.h"
-#include "tests/shell/WorkFormFixture.h"
-#include "toolkit/controls/Clipboard.h"
-#include "toolkit/controls/ComboBox.h"
-#include "toolkit/controls/Button.h"
-#include "engine/Func.h"
-#include <fstream>
-#include "toolkit/controls/ListBox.h"
-#include "toolkit/controls/ListView.h"
-#include "toolkit/controls/SpeedButton.h"
-#include "toolkit/controls/ToolBar.h"
-#include "toolkit/controls/PageControl.h"
+#include "tests/shell/WorkFormEditorsFixture.h"
 
 namespace {
-
-constexpr const char* ColoursLibrary =
-    "library Colours;\n"
-    "type TColour = (Red, Green, Blue, Cyan, Magenta);\n"
-    "     TColours = set of TColour;\n"
-    "end.";
-
-class WorkFormEditorsTest : public WorkFormTest {
-protected:
-  ~WorkFormEditorsTest() override {
-    delete MatSizeDlg;
-    MatSizeDlg = nullptr;
-    delete ImExDlg;
-    ImExDlg = nullptr;
-  }
-  // Made with the "file" source and the tests' "echo" source.
-  TImExDlg& ImportExportDialog() {
-    if (!ImExDlg) {
-      const std::filesystem::path data = program.Path() / "DATA";
-      const std::filesystem::path tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-      for (const char* plugin : {"DATA/file.dio", "testplugins/echo.dio"})
-        std::filesystem::copy_file(tests / plugin, data / std::filesystem::path(plugin).filename(),
-                                   std::filesystem::copy_options::overwrite_existing);
-      IOSystem = std::make_unique<TIOSystem>(program.Path().string() + "/");
-      ImExDlg = new TImExDlg(&Application(), form->Engine);
-      ImExDlg->HandleNeeded();
-    }
-    return *ImExDlg;
-  }
-  // The item of that caption becomes the only one selected.
-  void Choose(TListView& list, const std::string& caption) {
-    list.SetItemIndex(-1);
-    for (int i = 0; i < list.Items().Count(); ++i)
-      if (list.Items().Item(i)->Caption() == caption) list.SetItemIndex(i);
-    ProcessEverything();
-  }
-  void ChooseDevice(TImExDlg& dialog, const std::string& name) { Choose(*dialog.DeviceList, name); }
-  std::vector<std::string> Filters(TImExDlg& dialog) {
-    std::vector<std::string> names;
-    for (int i = 0; i < dialog.FilterList->Items().Count(); ++i)
-      names.push_back(dialog.FilterList->Items().Item(i)->Caption());
-    return names;
-  }
-  bool Offers(TImExDlg& dialog, const std::string& name) {
-    const auto names = Filters(dialog);
-    return std::find(names.begin(), names.end(), name) != names.end();
-  }
-  // Runs the command; once the dialog shows, the device, file and routine are chosen and OK pressed.
-  // newName: the name the New Variable dialog is then given.
-  void ImportOrExport(TAction* action, const std::string& path, const std::string& routine,
-                      const std::string& newName = "") {
-    TImExDlg& dialog = ImportExportDialog();
-    RunLater(20, [this, &dialog, path, routine, newName] {
-      ChooseDevice(dialog, "file");
-      dialog.SpecEdit->SetText(path);
-      Choose(*dialog.FilterList, routine);
-      Application().DoIdle();
-      SynthesizeKeyStroke(dialog.Handle(), VK_RETURN, "\r");
-      if (!newName.empty()) AnswerNewVariable(newName);
-    });
-    Idle();
-    action->Execute();
-    ProcessEverything();
-  }
-  TMatSizeDlg& SizeDialog() {
-    if (!MatSizeDlg) MatSizeDlg = new TMatSizeDlg(&Application());
-    // The edits report their changes once they have their windows.
-    MatSizeDlg->HandleNeeded();
-    return *MatSizeDlg;
-  }
-  // The row selected and Enter pressed in the tree.
-  void EnterOn(const std::string& name) {
-    Select(TopRow(name));
-    SynthesizeKeyStroke(Tree().Handle(), VK_RETURN, "\r");
-    ProcessEverything();
-  }
-  void DoubleClickTree(TPoint at) {
-    ClickTree(at);
-    ClickTree(at, TSyntheticMouse::DoubleClick);
-    ClickTree(at, TSyntheticMouse::Release);
-  }
-  // A variable of a library's type, shown after a refresh.
-  void MakeVariable(const std::string& name, const std::string& type) {
-    ASSERT_NE(form->Engine->AddVariable(name, FindKind(type)), nullptr);
-    work->actRefresh->Execute();
-  }
-  TXDTEditor* CellEditor() { return dynamic_cast<TXDTEditor*>(work->EditLink.get()); }
-  TWinControl* Control() { return CellEditor() ? CellEditor()->Editor() : nullptr; }
-  bool Editing() { return Control() && Control()->Visible(); }
-  void TypeInto(TWinControl* control, const std::string& text) {
-    SynthesizeTyping(control->Handle(), text);
-    ProcessEverything();
-  }
-  void Press(TWinControl* control, WORD key, const std::string& text = "") {
-    SynthesizeKeyStroke(control->Handle(), key, text);
-    ProcessEverything();
-  }
-  TValue ValueOf(const std::string& name) {
-    return static_cast<TBaseVar*>(form->Engine->FindVariable(name))->GetValue();
-  }
-
-  // The tab of the variable, opened with Enter on its row.
-  TMatEdit& OpenTab(const std::string& name) {
-    EnterOn(name);
-    auto* tab = work->ActiveEditorTab();
-    EXPECT_NE(tab, nullptr);
-    return *tab->Editor;
-  }
-  void SelectCells(TMatEdit& editor, TGridRect rect) {
-    editor.Grid->SetSelection(rect);
-    editor.SyncSelection();
-    ProcessEverything();
-  }
-  TArrVar& Array(const std::string& name) { return *dynamic_cast<TArrVar*>(form->Engine->FindVariable(name)); }
-  void Paste(TMatEdit& editor, TGridRect at, const std::string& text, bool transposed = false) {
-    Clipboard().SetAsText(text);
-    editor.Grid->SetSelection(at);
-    (transposed ? work->actMEPasteT : work->actMEPaste)->Execute();
-    ProcessEverything();
-  }
-};
 
 // ---------------------------------------------------------------- the cell editor
 
@@ -293,6 +155,10 @@ TEST_F(WorkFormEditorsTest, AVectorAndAMatrixLoadIntoTheirTabs) {
   EXPECT_EQ(work->MainPages->PageCount(), 2);
   OpenTab("v");
   EXPECT_EQ(work->MainPages->PageCount(), 2) << "the same tab again";
+  const TRect value = Tree().NodeDisplayRect(TopRow("m"), 1, false);
+  DoubleClickTree({value.Left + 8, (value.Top + value.Bottom) / 2});
+  EXPECT_EQ(work->ActiveEditorTab()->Editor, &matrix) << "a double click on the Value";
+  EXPECT_EQ(work->MainPages->PageCount(), 2);
 }
 
 TEST_F(WorkFormEditorsTest, AnEmptyVectorStaysEmptyUntilANumberIsTyped) {
@@ -362,7 +228,7 @@ TEST_F(WorkFormEditorsTest, CopyWritesTabsAndLineFeeds) {
   Enter("m := {{1, 2}, {3, 1/3}}");
   TMatEdit& editor = OpenTab("m");
   editor.Grid->SetSelection({1, 1, 2, 2});
-  PressInWorkspace('C', {.Control = true});
+  PressInWorkspace('C', Ctrl);
   EXPECT_EQ(Clipboard().AsText(), "1\t2\n3\t0.333333333333333333\n");
 }
 
@@ -417,7 +283,14 @@ TEST_F(WorkFormEditorsTest, CutRemovesWholeColumnsOrRows) {
   work->actMECut->Execute();
   ProcessEverything();
   EXPECT_EQ(Value("v"), "{1, 4}");
+  TMemoryClipboardStore held;
+  held.Busy = true;
+  IClipboardStore* usual = SetClipboardStore(&held);
   vector.Grid->SetSelection({1, 1, 1, 2});
+  work->actMECut->Execute();
+  ProcessEverything();
+  SetClipboardStore(usual);
+  EXPECT_EQ(Value("v"), "{1, 4}") << "nothing deleted without the clipboard";
   work->actMECut->Execute();
   ProcessEverything();
   EXPECT_EQ(ArrLength(&Array("v")), 0) << "everything selected resets";
@@ -431,24 +304,60 @@ TEST_F(WorkFormEditorsTest, TabsCloseWithTheirVariables) {
   TMatEdit& kept = OpenTab("w");
   kept.Grid->SetColWidths(1, 90);
   Select(TopRow("m"));
-  PressInWorkspace(VK_DELETE, {.Control = true});
+  PressInWorkspace(VK_DELETE, Ctrl);
   EXPECT_EQ(work->MainPages->PageCount(), 1);
+  EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "the rebuild that closed the other tab";
   Enter("x := 1");
   EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "a reload keeps the widths";
   Idle();
   kept.Grid->SetFocus();
-  PressInWorkspace(VK_F4, {.Control = true});
+  PressInWorkspace(VK_F4, Ctrl);
   EXPECT_EQ(work->MainPages->PageCount(), 0);
   work->actMEClose->Execute();
   ProcessEverything();
   EXPECT_EQ(work->MainPages->PageCount(), 0);
 }
 
+// Unloading a library clears the workspace: the rebuild closes every tab,
+// shown or not (the sanitized build checks that no tab reads its freed
+// variable meanwhile).
+class WorkFormUnloadTest : public WorkFormEditorsTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorkFormUnloadTest, AnUnloadThatClearsTheWorkspaceClosesTheTabs) {
+  const bool shown = GetParam();
+  Open();
+  LoadLibrary("shapes.tarn", ShapesLibrary);
+  Enter("m := {{1, 2}, {3, 4}}");
+  TMatEdit& editor = OpenTab("m");
+  editor.Grid->SetSelection({1, 1, 2, 2});
+  if (!shown) form->actWorksp->Execute();
+  ProcessEverything();
+  TRecordingMessageBoxes boxes;
+  boxes.Answer = IDYES;
+  work->LeftPages->SetActivePage(work->TabSheet2);
+  work->LibList->SetItemIndex(work->LibList->Items().IndexOf(" Shapes"));
+  Idle();
+  work->actUnloadLib->Execute();
+  Idle();
+  if (!shown) form->actWorksp->Execute();
+  Idle();
+  EXPECT_FALSE(HasVariable("m"));
+  EXPECT_EQ(work->MainPages->PageCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowShownOrHidden, WorkFormUnloadTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Shown" : "Hidden"; });
+
 TEST_F(WorkFormEditorsTest, AnsAndSelectionNeverOpen) {
   Open();
   Enter("{{1, 2}, {3, 4}}");
   EnterOn("ans");
   EXPECT_EQ(work->MainPages->PageCount(), 0);
+  Enter("m := {{1, 2}, {3, 4}}");
+  SelectCells(OpenTab("m"), {1, 1, 2, 2});
+  ASSERT_EQ(Value("selection"), "{{1, 2}, {3, 4}}");
+  EnterOn("selection");
+  EXPECT_EQ(work->MainPages->PageCount(), 1);
 }
 
 TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
@@ -458,7 +367,10 @@ TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
   Clipboard().SetAsText("9 9");
   editor.Grid->SetSelection({1, 1, 1, 1});
   bool couldPaste = true;
+  bool couldResize = true;
   RunLater(150, [&] {
+    Idle();
+    couldResize = work->actMESize->Enabled();
     couldPaste = editor.CanPaste();
     editor.Paste(false);
     editor.Grid->SetFocus();
@@ -468,6 +380,7 @@ TEST_F(WorkFormEditorsTest, WhileAScriptRunsTheGridChangesNothing) {
   });
   Enter("Delay(30)");
   EXPECT_FALSE(couldPaste);
+  EXPECT_FALSE(couldResize);
   EXPECT_EQ(GetMatElem(Array("m"), 1, 1), 1.0L);
 }
 

@@ -198,3 +198,18 @@ TEST_F(WorkFormTest, TheStatusBarShowsTheHeapAndTheImportersText) {
 }
 
 }  // namespace
+
+// A routine of a library given to a variable on the command line: the
+// variable holds the routine and is listed like any other.
+TEST_F(WorkFormTest, AVariableHoldingALibrarysRoutineIsListed) {
+  Open();
+  LoadLibrary("colours.tarn",
+              "library Colours; type TColour = (Red, Green);\n"
+              "function Favourite : TColour; begin Result := Green end; end.");
+  Enter("shade := Favourite");
+  ASSERT_TRUE(HasVariable("shade"));
+  EXPECT_EQ(Rows().back(), (TShownRow{0, "shade", "Favourite", "Function ( ) : TColour"}));
+  Select(TopRow("shade"));
+  PressInWorkspace(VK_DELETE, TInputModifiers{false, true, false});
+  EXPECT_FALSE(HasVariable("shade")) << "deleted from its row";
+}

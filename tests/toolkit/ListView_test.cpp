@@ -50,6 +50,19 @@ TEST_F(ListViewTest, ClicksSelectRowsAndADoubleClickFindsItsRowSelected) {
   EXPECT_EQ(selections.back(), (std::pair<std::string, bool>{"gamma", true})) << "selection by code reports as well";
 }
 
+TEST_F(ListViewTest, SelectingByCodeReplacesTheSelection) {
+  std::vector<std::pair<std::string, bool>> selections;
+  view->OnSelectItem = [&](TObject*, TListItem* item, bool selected) { selections.push_back({item->Caption(), selected}); };
+  view->SetItemIndex(1);
+  view->SetItemIndex(2);
+  EXPECT_EQ(view->ItemIndex(), 2);
+  EXPECT_FALSE(view->Items().Item(1)->Selected());
+  EXPECT_EQ(selections, (std::vector<std::pair<std::string, bool>>{{"alpha", true}, {"alpha", false}, {"beta", true}}));
+  view->SetItemIndex(-1);
+  EXPECT_EQ(view->ItemIndex(), -1);
+  EXPECT_FALSE(view->Items().Item(2)->Selected());
+}
+
 TEST_F(ListViewTest, TheProtocolAnswersFromTheWidget) {
   EXPECT_EQ(SendMessage(view->Handle(), LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(SendMessage(view->Handle(), LVM_GETVIEW, 0, 0), LV_VIEW_DETAILS);

@@ -8,6 +8,7 @@
 
 #include "tests/toolkit/Pixels.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/Paint.h"
 
@@ -34,6 +35,9 @@ public:
 private:
   IMessageBoxes* previous_;
 };
+
+// The Ctrl key held, for synthetic key strokes and clicks.
+inline constexpr TInputModifiers Ctrl{.Control = true};
 
 // Qt's events, then the messages they caused, until both are quiet.
 inline void ProcessEverything() {

@@ -204,6 +204,10 @@ private:
     const QSignalBlocker blocker(list());
     const int first = index < 0 ? 0 : index;
     const int last = index < 0 ? list().topLevelItemCount() - 1 : index;
+    // A single-selection list keeps one item selected, by code as by the user.
+    const bool selecting = (values.stateMask & LVIS_SELECTED) && (values.state & LVIS_SELECTED);
+    if (selecting && index >= 0 && list().selectionMode() == QAbstractItemView::SingleSelection)
+      list().clearSelection();
     for (int i = first; i <= last && Valid(i); ++i) {
       QTreeWidgetItem* item = list().topLevelItem(i);
       if (values.stateMask & LVIS_SELECTED) item->setSelected(values.state & LVIS_SELECTED);
