@@ -6,6 +6,7 @@
 #include "runtime/AsciiCase.h"
 #include "skin/ControlRoutines.h"
 #include "skin/paint/Backdrop.h"
+#include "skin/paint/CornerRepair.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Edit.h"
@@ -17,7 +18,9 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Paint.h"
+#include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 
 namespace {
@@ -308,6 +311,28 @@ int TSkinCommonData::MaxBorderWidth() const {
   return std::max({borders.Left, borders.Top, borders.Right, borders.Bottom});
 }
 
+void TSkinCommonData::ParentBackdrop(TBackdropRef& ref) const {
+  if (!Skinned(false) || !hostControl_ || !hostControl_->Parent()) {
+    ref = TBackdropRef{};
+    ref.FillColor = ControlColor(0);
+    return;
+  }
+  TBackdropQuery query;
+  AskBackdrop(query, hostControl_->Parent(), false);
+  ref = QueryToBackdropRef(query);
+}
+
+void TSkinCommonData::WindowParentBackdrop(HWND window, TBackdropRef& ref) const {
+  const HWND parent = window ? GetParent(window) : nullptr;
+  if (!parent) {
+    ref.Ready = false;
+    return;
+  }
+  TBackdropQuery query;
+  AskWindowBackdrop(query, parent, false);
+  ref = QueryToBackdropRef(query);
+}
+
 // ---------------------------------------------------------------- actions
 
 bool TSkinCommonData::HostMayChange() const {
@@ -327,6 +352,8 @@ void TSkinCommonData::PrepareCacheBitmap() {
   if (cacheBitmap_->Width() != hostControl_->Width()) cacheBitmap_->SetWidth(hostControl_->Width());
   if (cacheBitmap_->Height() != hostControl_->Height()) cacheBitmap_->SetHeight(hostControl_->Height());
 }
+
+void TSkinCommonData::ReleaseCacheBitmap() { cacheBitmap_.reset(); }
 
 void TSkinCommonData::SuspendPaint() {
   PaintSuspended = true;
@@ -607,4 +634,80 @@ int FontSectionOfToolButton(TControl* button, int defaultSection, TSkinManager* 
     return section.GiveOwnFont ? int(answer - 1) : defaultSection;
   }
   return defaultSection;
+}
+
+namespace {
+
+bool Overlap(const TRect& a, const TRect& b) {
+  TRect common;
+  return IntersectRect(common, a, b);
+}
+
+// The cache copied under a clip to dstRect less what exclude leaves out.
+template <class Exclude>
+void CopyCacheExcluding(TSkinCommonData& data, const TRect& srcOrigin, bool repairCorners, HDC dc,
+                        const TRect& dstRect, Exclude exclude) {
+  TBitmap* cache = data.CacheBitmap();
+  if (!cache) return;
+  if (repairCorners) RepairAllCorners(data, 0);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, dstRect.Left, dstRect.Top, dstRect.Right, dstRect.Bottom);
+  exclude();
+  BitBlt(dc, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height(), cache->Canvas().Handle(), srcOrigin.Left,
+         srcOrigin.Top, SRCCOPY);
+  RestoreDC(dc, saved);
+}
+
+void ExcludeRect(HDC dc, const TRect& r) { ExcludeClipRect(dc, r.Left, r.Top, r.Right, r.Bottom); }
+
+// A group box's frame: its caption band on top, the GROUPBOX section's
+// border widths on the other sides.
+void ExcludeGroupBoxFrame(HDC dc, HWND box, const TRect& r, TSkinManager& manager) {
+  const int top = int(SendSkinCommand(box, scGetCaptionHeight, 0));
+  const int mask = manager.MaskIndexOfNames("GROUPBOX", "BORDERSMASK");
+  const TMaskBorders borders = manager.IsMaskIndex(mask) ? manager.MaskBorders(mask) : TMaskBorders{};
+  ExcludeRect(dc, Rect(r.Left, r.Top, r.Right, r.Top + top));
+  ExcludeRect(dc, Rect(r.Left, r.Top + top, r.Left + borders.Left, r.Bottom));
+  ExcludeRect(dc, Rect(r.Right - borders.Right, r.Top + top, r.Right, r.Bottom));
+  ExcludeRect(dc, Rect(r.Left + borders.Left, r.Bottom - borders.Bottom, r.Right - borders.Right, r.Bottom));
+}
+
+bool IsGroupBoxWindow(HWND window) {
+  return (GetWindowLongPtr(window, GWL_STYLE) & BS_GROUPBOX) == BS_GROUPBOX &&
+         !(GetWindowLongPtr(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
+}  // namespace
+
+void CopyCacheToDC(TWinControl* parent, TSkinCommonData& data, const TRect& srcOrigin, int offsetY, int offsetX,
+                   bool repairCorners, HDC dc, const TRect& dstRect) {
+  CopyCacheExcluding(data, srcOrigin, repairCorners, dc, dstRect, [&] {
+    if (!parent) return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      TControl* child = parent->Controls(i);
+      const bool leftOut = !dynamic_cast<TWinControl*>(child) || (child->ControlStyle & csOpaque) || IsDesigning(child);
+      if (!child->Visible() || !leftOut) continue;
+      TRect r = child->BoundsRect();
+      OffsetRect(r, offsetX, offsetY);
+      if (Overlap(r, dstRect)) ExcludeRect(dc, r);
+    }
+  });
+}
+
+void CopyCacheToDCByWindows(HWND window, TSkinCommonData& data, const TRect& srcOrigin, int offsetY, int offsetX,
+                            bool repairCorners, HDC dc, const TRect& dstRect) {
+  CopyCacheExcluding(data, srcOrigin, repairCorners, dc, dstRect, [&] {
+    TRect windowRect;
+    if (!window || !GetWindowRect(window, windowRect)) return;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(child)) continue;
+      TRect r;
+      GetWindowRect(child, r);
+      OffsetRect(r, offsetX - windowRect.Left, offsetY - windowRect.Top);
+      if (!IsGroupBoxWindow(child))
+        ExcludeRect(dc, r);
+      else if (TSkinManager* manager = DefaultManager())
+        ExcludeGroupBoxFrame(dc, child, r, *manager);
+    }
+  });
 }

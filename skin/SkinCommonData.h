@@ -21,6 +21,7 @@ class TBitmap;
 class TDeviceContext;
 using HDC = TDeviceContext*;
 class TControl;
+class TWinControl;
 class TSkinManager;
 struct TSkinGeneralData;
 
@@ -153,6 +154,14 @@ public:
   void ResumePaint();
   void SetPaintSuspended(bool value) { PaintSuspended = value; }
   void AnswerBackgroundRequest(TBackdropQuery& query, int state, HWND window);
+  // What lies behind the host: its parent's answer to the background
+  // request. Unskinned or without a parent: not ready, of ControlColor(0).
+  void ParentBackdrop(TBackdropRef& ref) const;
+  // The same for a window, asking its parent window; without one the
+  // reference is only made not ready.
+  void WindowParentBackdrop(HWND window, TBackdropRef& ref) const;
+  // The direct paths keep no cache: it goes until the next cached paint.
+  void ReleaseCacheBitmap();
 
   bool PaintSuspended = false;
   int BorderMaskIndex = -1;
@@ -203,6 +212,17 @@ private:
 // True: handled, the caller does not pass the message on. Both take a null Data.
 bool HandleSkinCommand(TMessage& message, TSkinCommonData* data);
 bool HandleCommonMessage(TMessage& message, TSkinCommonData* data);
+
+// Copies the cache from srcOrigin's top-left to dstRect of dc, leaving out
+// the parent's visible graphic, opaque (and, designing, all) children
+// moved by the offsets; with repairCorners the cache's corners first take
+// the parent's background.
+void CopyCacheToDC(TWinControl* parent, TSkinCommonData& data, const TRect& srcOrigin, int offsetY, int offsetX,
+                   bool repairCorners, HDC dc, const TRect& dstRect);
+// The same, leaving out the window's visible child windows; of a group box
+// (without client edge) only its frame, while a default manager exists.
+void CopyCacheToDCByWindows(HWND window, TSkinCommonData& data, const TRect& srcOrigin, int offsetY, int offsetX,
+                            bool repairCorners, HDC dc, const TRect& dstRect);
 
 // The section whose text colours a tool button's caption takes (or that of
 // another control drawn in its parent's font): its parent's, or further up

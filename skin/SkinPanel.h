@@ -12,6 +12,7 @@
 #include "toolkit/controls/Panel.h"
 
 class TSkinCommonData;
+class TCanvas;
 
 using TPaintEvent = std::function<void(TObject* sender, TCanvas& canvas)>;
 
@@ -28,8 +29,17 @@ public:
   void Loaded() override;
   void WndProc(TMessage& message) override;
 
+  // The skinned look into dc (the canvas's when null): through the cache
+  // while the look is more than a plain colour, else straight; the
+  // children repaint after it when asked.
+  virtual void PaintSkinned(HDC dc, bool repaintChildren);
+  // The caption centred vertically in r, in the section's text colours,
+  // on canvas, else on a canvas of dc (nothing without either).
+  virtual void PaintCaption(TRect r, TCanvas* canvas, HDC dc);
+
 protected:
   void Paint() override;
+  void PaintWindow(HDC dc) override;
 
 private:
   // The sub-commands the panel answers whether or not it is skinned; false for the others.
@@ -40,6 +50,19 @@ private:
   void SkinnedWndProc(TMessage& message);
   void UnskinnedWndProc(TMessage& message);
   void ResumePainting();
+  void PaintMessage(TMessage& message);
+  void EraseMessage(TMessage& message);
+  void PrintMessage(TMessage& message);
+  void BuildCache();
+  void PaintCached(HDC dc);
+  void PaintDirect(HDC dc, HDC given);
 
   std::unique_ptr<TSkinCommonData> skinData_;
 };
+
+// Paints a skinned control's frame through its cache: the borders mask of
+// its section in the state, then a band width pixels wide inside r in the
+// control's colour, and copies the frame to dc. inner becomes what is left
+// inside; without a borders mask only the band is filled and inner is not
+// written.
+void PaintBorderThroughCache(HDC dc, const TRect& r, int width, TRect& inner, int state, TSkinCommonData& data);

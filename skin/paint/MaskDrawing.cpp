@@ -55,20 +55,6 @@ private:
   TSkFastReader reader_;
 };
 
-// Clips a pair of starts that go together: the more negative one becomes
-// 0, the other moves on as far, and count loses as many.
-void ClipPair(int& dst, int& src, int& count) {
-  if (dst < src && dst < 0) {
-    src -= dst;
-    count += dst;
-    dst = 0;
-  } else if (src < 0) {
-    dst -= src;
-    count += src;
-    src = 0;
-  }
-}
-
 // srcRect inclusive, cut to the source.
 TRect LimitInclusive(TRect r, const TSkFast24& source) {
   r.Left = std::max(r.Left, 0);
@@ -239,6 +225,18 @@ void AppendKeyRuns(TAOR& rects, const TSkFast24& source, int first, int count, i
 }
 
 }  // namespace
+
+void ClipPair(int& dst, int& src, int& count) {
+  if (dst < src && dst < 0) {
+    src -= dst;
+    count += dst;
+    dst = 0;
+  } else if (src < 0) {
+    dst -= src;
+    count += src;
+    src = 0;
+  }
+}
 
 TBitmap* MaskSource(const TSkinMaskData& mask) {
   if (mask.Image) return mask.Image.get();

@@ -26,6 +26,10 @@ using TAOR = std::vector<TRect>;
 // The backdrop of painters that have nothing underneath.
 inline constexpr TBackdropRef EmptyBackdrop{nullptr, -99, -99, 0, false};
 
+// Clips a pair of starts that go together (a target's and a source's):
+// the more negative one becomes 0, the other moves on as far, and count
+// loses as many.
+void ClipPair(int& dst, int& src, int& count);
 // The mask's pixels: its own image, else its manager's master bitmap; null without either.
 TBitmap* MaskSource(const TSkinMaskData& mask);
 // One frame's width and height; 0 for a mask without frames.
