@@ -178,3 +178,21 @@ void TFileStream::SetSize(std::int64_t size) {
   if (::ftruncate(descriptor_, size) != 0) throw EStreamError("Stream write error");
   if (Position() > size) SetPosition(size);
 }
+
+void WriteBinaryProperty(TStream& target, TMemoryStream& data) {
+  const std::int64_t size = data.Size();
+  if (size > INT32_MAX) throw EStreamError("Stream write error");
+  target.WriteInt32(static_cast<std::int32_t>(size));
+  target.WriteBuffer(data.Memory(), size);
+}
+
+// The count is checked against the bytes left before anything is
+// allocated: a damaged count must not ask for gigabytes.
+void ReadBinaryProperty(TStream& source, TMemoryStream& data) {
+  const std::int32_t count = source.ReadInt32();
+  if (count < 0 || count > source.Size() - source.Position()) throw EStreamError("Stream read error");
+  data.Clear();
+  data.SetSize(count);
+  source.ReadBuffer(data.Memory(), count);
+  data.SetPosition(0);
+}

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/Object.h"
+
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
-class TStream {
+// A TObject, so that stream events can name the stream as their sender.
+class TStream : public TObject {
 public:
   virtual ~TStream() = default;
 
@@ -61,6 +64,14 @@ private:
   std::vector<std::uint8_t> bytes_;
   std::int64_t position_ = 0;
 };
+
+// A block of bytes as a binary property keeps it on a stream: a 32-bit
+// byte count, then the bytes. Writing puts the whole of data (a block
+// beyond 2^31 - 1 bytes raises "Stream write error"); reading replaces
+// data's content and leaves its position at 0, and raises "Stream read
+// error" for a negative count or one beyond the bytes the source holds.
+void WriteBinaryProperty(TStream& target, TMemoryStream& data);
+void ReadBinaryProperty(TStream& source, TMemoryStream& data);
 
 constexpr unsigned fmCreate = 0xFF00;
 constexpr unsigned fmOpenRead = 0x0000;

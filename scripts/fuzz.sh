@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh TARGET MINUTES
 # TARGET is a tests/fuzz/TARGET_fuzz.cpp: Evaluate, Program, SourceLibrary,
 # PackedLibrary, VarFile, WorkspaceFile, VecCSV, MatCSV, IniFile, Bmp, Jpeg,
-# SkinFolder, PngGraphic.
+# SkinFolder, PngGraphic, PackedSkin.
 # The run starts from the seed corpus tests/fuzz/corpus/TARGET and keeps the
 # inputs it finds in build-fuzz/corpus/TARGET. A finding (crash, sanitizer
 # report, leak, timeout, out of memory) is written to

@@ -18,6 +18,7 @@
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "skin/paint/PixelRoutines.h"
+#include "skin/skins/MaskFields.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -32,28 +33,9 @@ bool NamesJpeg(const std::string& value) {
   return Contains(upper, ".JPG") || Contains(upper, ".JPEG");
 }
 
-std::int16_t Small(int value) {
-  return std::int16_t(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                      std::numeric_limits<std::int16_t>::max()));
-}
-
-// Counts every mask keeps, so that no frame size divides by zero.
-void SetCounts(TSkinMaskData& mask, int imageCount, int maskType) {
-  mask.ImageCount = std::max<std::int16_t>(Small(imageCount), 1);
-  mask.MaskType = std::max<std::int16_t>(Small(maskType), 0);
-}
-
-// Widths a border leaves out: all BorderWidth when given, else a third of
-// a frame.
-void FillBorderWidths(TSkinMaskData& mask) {
-  if (mask.WL + mask.WT + mask.WR + mask.WB != 0) return;
-  if (mask.BorderWidth != 0) {
-    mask.WL = mask.WT = mask.WR = mask.WB = mask.BorderWidth;
-    return;
-  }
-  mask.WL = mask.WR = Small(mask.SourceRect.Width() / (mask.ImageCount * 3));
-  mask.WT = mask.WB = Small(mask.SourceRect.Height() / ((mask.MaskType + 1) * 3));
-}
+using MaskFields::FillBorderWidths;
+using MaskFields::SetCounts;
+using MaskFields::Small;
 
 // Characters from..from + count - 1 (counted from 1) as a number; a field
 // beyond the value's end is empty, which is no number either.

@@ -167,4 +167,45 @@ TEST(FileStream, CreateEmptiesAnExistingFile) {
   EXPECT_EQ(stream.Size(), 0);
 }
 
+TEST(BinaryProperty, RoundTripsBlocksBackToBackAndEmptyAsCountZero) {
+  TMemoryStream form;
+  TMemoryStream full;
+  const auto bytes = Counting(300);
+  full.WriteBuffer(bytes.data(), 300);
+  TMemoryStream empty;
+  WriteBinaryProperty(form, full);
+  WriteBinaryProperty(form, empty);
+  ASSERT_EQ(form.Size(), 4 + 300 + 4);
+  EXPECT_EQ(form.Memory()[0], 300 % 256);
+  EXPECT_EQ(form.Memory()[1], 300 / 256);
+
+  form.SetPosition(0);
+  TMemoryStream first;
+  TMemoryStream second;
+  second.WriteBuffer(bytes.data(), 5);  // replaced, not appended to
+  ReadBinaryProperty(form, first);
+  ReadBinaryProperty(form, second);
+  EXPECT_EQ(std::vector<std::uint8_t>(first.Memory(), first.Memory() + first.Size()), bytes);
+  EXPECT_EQ(first.Position(), 0);
+  EXPECT_EQ(second.Size(), 0);
+  EXPECT_EQ(form.Position(), form.Size());
+}
+
+// A damaged count raises before anything is allocated for it.
+TEST(BinaryProperty, CountsThatCannotHoldRaiseReadError) {
+  for (const std::int32_t count : {-1, 5, INT32_MAX}) {
+    TMemoryStream form;
+    form.WriteInt32(count);
+    form.WriteBuffer("abcd", 4);
+    form.SetPosition(0);
+    TMemoryStream data;
+    EXPECT_EQ(RaisedText<EStreamError>([&] { ReadBinaryProperty(form, data); }), "Stream read error") << count;
+  }
+  TMemoryStream cut;
+  cut.WriteBuffer("ab", 2);
+  cut.SetPosition(0);
+  TMemoryStream data;
+  EXPECT_EQ(RaisedText<EStreamError>([&] { ReadBinaryProperty(cut, data); }), "Stream read error");
+}
+
 }  // namespace

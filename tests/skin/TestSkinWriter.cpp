@@ -1,7 +1,13 @@
 #include "tests/skin/TestSkinWriter.h"
 
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 #include "tests/toolkit/FlatJpeg.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -280,7 +286,59 @@ void WriteEditBorder(const std::string& file) {
   edit.SaveToFile(file);
 }
 
+std::string Int32Bytes(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  return {char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};
+}
+
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(static_cast<uLong>(data.size()));
+  std::string packed(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+                static_cast<uLong>(data.size()), Z_BEST_COMPRESSION) != Z_OK)
+    throw std::runtime_error("compress2 failed");
+  packed.resize(size);
+  return packed;
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 }  // namespace
+
+std::string PackMember(const TPackedMember& member) {
+  return Int32Bytes(static_cast<std::int32_t>(member.Name.size())) + member.Name +
+         Int32Bytes(static_cast<std::int32_t>(member.Data.size())) + Deflated(member.Data);
+}
+
+std::string PackSkin(const std::vector<TPackedMember>& members) {
+  std::string packed = "ASzf" + Int32Bytes(static_cast<std::int32_t>(members.size()));
+  for (const TPackedMember& member : members) packed += PackMember(member);
+  return packed;
+}
+
+std::vector<TPackedMember> TestSkinMembers() {
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path() / ("quantrel-packed-" + std::to_string(::getpid()));
+  const std::filesystem::path folder = WriteTestSkin(scratch.string());
+  std::vector<TPackedMember> members;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    members.push_back({entry.path().filename().string(), FileBytes(entry.path())});
+  std::filesystem::remove_all(scratch);
+  std::sort(members.begin(), members.end(),
+            [](const TPackedMember& a, const TPackedMember& b) { return a.Name < b.Name; });
+  return members;
+}
+
+std::string WritePackedTestSkin(const std::string& parent) {
+  const std::string file = (std::filesystem::path(parent) / "TestSkin.skz").string();
+  std::ofstream(file, std::ios::binary) << PackSkin(TestSkinMembers());
+  return file;
+}
 
 std::string TestSkinOptions() { return Options; }
 

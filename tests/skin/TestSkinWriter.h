@@ -16,6 +16,7 @@
 // a texture) and "back.jpg" (300 x 300, a pattern).
 
 #include <string>
+#include <vector>
 
 #include "toolkit/base/Rect.h"
 #include "toolkit/gdi/Color.h"
@@ -55,3 +56,19 @@ constexpr int ButtonImageHeight = 42;
 std::string WriteTestSkin(const std::string& parent);
 // The options text of the test skin.
 std::string TestSkinOptions();
+
+// A member of a packed skin: its name as stored and its unpacked bytes.
+struct TPackedMember {
+  std::string Name;
+  std::string Data;
+};
+// The bytes of a packed skin holding the members in order, each deflated
+// by zlib's compress2.
+std::string PackSkin(const std::vector<TPackedMember>& members);
+// One member as PackSkin writes it: NameLength, name, UnpackedSize, zlib stream.
+std::string PackMember(const TPackedMember& member);
+// The test skin's files, "Options.dat" first, then the pictures by name.
+std::vector<TPackedMember> TestSkinMembers();
+// Writes the test skin packed as "TestSkin.skz" into parent (which must
+// exist) and answers the file's path.
+std::string WritePackedTestSkin(const std::string& parent);
