@@ -1,11 +1,24 @@
 #include "skin/SkinToolBar.h"
 
+#include <algorithm>
+
 #include "skin/ControlRoutines.h"
+#include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/paint/Backdrop.h"
+#include "skin/paint/CornerRepair.h"
+#include "skin/paint/MaskDrawing.h"
+#include "skin/paint/SectionPainting.h"
+#include "skin/paint/TextLayout.h"
+#include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
+#include "toolkit/win/SysMetrics.h"
 
 namespace {
 
@@ -40,12 +53,20 @@ void TSkinToolBar::SetBtnDisabledKind(TSkinDisabledKind kind) {
   Repaint();
 }
 
-// The skinned bar's painters take both handlers over once they exist; until
-// then a skinned bar keeps what it was given and paints as a plain one.
 void TSkinToolBar::UpdateCustomDrawHandlers() {
-  if (skinData_->Skinned(false)) return;
-  OnAdvancedCustomDraw = nullptr;
-  if (!IsDesigning(*this)) OnAdvancedCustomDrawButton = nullptr;
+  if (!skinData_->Skinned(false)) {
+    OnAdvancedCustomDraw = nullptr;
+    if (!IsDesigning(*this)) OnAdvancedCustomDrawButton = nullptr;
+    return;
+  }
+  OnAdvancedCustomDraw = [this](TToolBar*, const TRect& rect, TCustomDrawStage stage, bool& defaultDraw) {
+    PaintBarBackground(rect, stage, defaultDraw);
+  };
+  if (!IsDesigning(*this))
+    OnAdvancedCustomDrawButton = [this](TToolBar*, TToolButton* button, TCustomDrawState state,
+                                        TCustomDrawStage stage, TTBCustomDrawFlags& flags, bool& defaultDraw) {
+      PaintButton(button, state, stage, flags, defaultDraw);
+    };
 }
 
 int TSkinToolBar::ButtonAtPoint(TPoint point) {
@@ -76,8 +97,6 @@ void TSkinToolBar::WndProc(TMessage& message) {
     TToolBar::WndProc(message);
 }
 
-// Painting the bar and its buttons from the skin comes with the painters;
-// until then the inherited procedure paints a skinned bar as a plain one.
 void TSkinToolBar::SkinnedWndProc(TMessage& message) {
   switch (message.Msg) {
     case SM_SKINCMD:
@@ -91,6 +110,18 @@ void TSkinToolBar::SkinnedWndProc(TMessage& message) {
     case WM_SIZE:
       skinData_->CacheStale = true;
       break;
+    case WM_PAINT:
+      // A form fading in paints through its snapshot only.
+      if (AnimationRunning && !CaptureDC) return;
+      break;
+    case WM_ERASEBKGND:
+      if (IsDesigning(*this)) break;
+      skinData_->PaintSuspended = skinData_->PaintingSuspended();
+      message.Result = 1;
+      return;
+    case WM_PRINT:
+      PrintMessage(message);
+      return;
     case CM_COLORCHANGED:
       return;
     case CM_TEXTCHANGED:
@@ -109,13 +140,279 @@ void TSkinToolBar::SkinnedWndProc(TMessage& message) {
       skinData_->CacheStale = true;
       InvalidateRect(Handle(), nullptr, false);
       break;
+    case WM_PAINT:
+      if (Flat() && !AnimationRunning && SectionIndexOf("DIVIDER") >= 0) {
+        HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetWindowDC(Handle());
+        PaintDividers(dc, true);
+        if (!message.WParam) ReleaseDC(Handle(), dc);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (!Flat() && !IsDesigning(*this))
+        TrackHotButton({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+      break;
     case CN_DROPDOWNCLOSED:
       if (DroppedButton) {
         HotButtonIndex = -1;
+        const int index = DroppedButton->Index();
         DroppedButton = nullptr;
+        RepaintButton(index);
       }
       break;
+    case CM_MOUSELEAVE:
+      if (!Flat() && !IsDesigning(*this)) ForgetHotButton();
+      break;
   }
+}
+
+int TSkinToolBar::SectionIndexOf(const char* section) const {
+  const TSkinManager* manager = skinData_->GetSkinManager();
+  return manager ? manager->SectionIndexOf(section) : -1;
+}
+
+// A disabled button under the mouse keeps the previous hot one.
+void TSkinToolBar::TrackHotButton(TPoint point) {
+  const int index = ButtonAtPoint(point);
+  if (index == HotButtonIndex || (index >= 0 && !Buttons(index)->Enabled())) return;
+  const int old = std::exchange(HotButtonIndex, index);
+  for (const int changed : {old, index})
+    if (changed >= 0 && !Buttons(changed)->Down()) RepaintButton(changed);
+}
+
+void TSkinToolBar::ForgetHotButton() {
+  const int old = std::exchange(HotButtonIndex, -1);
+  if (old >= 0 && old < ButtonCount() && !Buttons(old)->Down()) RepaintButton(old);
+}
+
+void TSkinToolBar::Dispatch(TMessage& message) {
+  if (message.Msg == WM_NCPAINT && skinData_->Skinned(false))
+    NonClientPaint();
+  else
+    TToolBar::Dispatch(message);
+}
+
+void TSkinToolBar::BuildCache() {
+  skinData_->PrepareCacheBitmap();
+  TBackdropRef backdrop;
+  skinData_->ParentBackdrop(backdrop);
+  PaintControl(*skinData_, backdrop, false, 0, Rect(0, 0, Width(), Height()), {Left(), Top()},
+               skinData_->CacheBitmap(), true);
+  skinData_->CacheStale = false;
+}
+
+void TSkinToolBar::CopyNonClientBands(HDC dc) {
+  TRect client;
+  ClientRectInWindow(Handle(), client);
+  HDC cache = skinData_->CacheBitmap()->Canvas().Handle();
+  const TRect bands[] = {Rect(0, 0, Width(), client.Top), Rect(0, client.Top, client.Left, client.Bottom),
+                         Rect(0, client.Bottom, Width(), Height()), Rect(client.Right, client.Top, Width(), client.Bottom)};
+  for (const TRect& band : bands)
+    if (band.Width() > 0 && band.Height() > 0)
+      BitBlt(dc, band.Left, band.Top, band.Width(), band.Height(), cache, band.Left, band.Top, SRCCOPY);
+}
+
+void TSkinToolBar::PaintDividers(HDC dc, bool skipWrapped) {
+  const TPoint origin = NonClientWidths().TopLeft();
+  for (int i = 0; i < ButtonCount(); ++i) {
+    TToolButton* button = Buttons(i);
+    const bool separator = button->Style() == tbsSeparator || button->Style() == tbsDivider;
+    if (!separator || !button->Visible() || (skipWrapped && button->Wrap())) continue;
+    TRect r = button->BoundsRect();
+    OffsetRect(r, origin.X, origin.Y);
+    PaintDivider(dc, r);
+  }
+}
+
+void TSkinToolBar::PrintMessage(TMessage& message) {
+  skinData_->PaintSuspended = false;
+  if (skinData_->CacheStale) BuildCache();
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (!dc) return;
+  CopyNonClientBands(dc);
+  TRect client;
+  ClientRectInWindow(Handle(), client);
+  const int saved = SaveDC(dc);
+  OffsetWindowOrgEx(dc, -client.Left, -client.Top, nullptr);
+  IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+  SendMessage(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
+  if (Flat()) PaintDividers(dc, false);
+}
+
+void TSkinToolBar::NonClientPaint() {
+  skinData_->PaintSuspended = skinData_->PaintingSuspended();
+  if (IsDestroying() || skinData_->PaintSuspended || !HandleAllocated()) return;
+  if (IsDesigning(*this) && skinData_->CacheStale) BuildCache();
+  if (!skinData_->CacheBitmap()) return;
+  HDC dc = GetWindowDC(Handle());
+  const int saved = SaveDC(dc);
+  TRect client;
+  ClientRectInWindow(Handle(), client);
+  ExcludeClipRect(dc, client.Left, client.Top, client.Right, client.Bottom);
+  CopyNonClientBands(dc);
+  RestoreDC(dc, saved);
+  ReleaseDC(Handle(), dc);
+}
+
+void TSkinToolBar::PaintBarBackground(const TRect& rect, TCustomDrawStage stage, bool& defaultDraw) {
+  if (!skinData_->Skinned(false)) {
+    defaultDraw = true;
+    return;
+  }
+  skinData_->PaintSuspended = skinData_->PaintingSuspended();
+  if (stage != cdPrePaint || skinData_->PaintSuspended) {
+    defaultDraw = false;
+    return;
+  }
+  if (skinData_->CacheBitmap()) skinData_->CacheBitmap()->Canvas().Font().Assign(Font());
+  if (skinData_->CacheStale || !skinData_->CacheBitmap()) BuildCache();
+  TRect client;
+  ClientRectInWindow(Handle(), client);
+  HDC dc = Canvas().Handle();
+  CopyCacheToDC(this, *skinData_, client, 0, 0, true, dc, rect);
+  PaintGraphicChildren(dc, this, {0, 0});
+  RepaintChildren(this);
+  if (client != Rect(0, 0, Width(), Height())) SendMessage(Handle(), WM_NCPAINT, 1, 0);
+}
+
+namespace {
+
+// 0 normal, 1 hot, 2 pressed, as a button's state reads.
+int ButtonStateIndex(const TToolButton& button, TCustomDrawState state) {
+  const bool pressed = button.Marked() || button.Indeterminate();
+  if (!pressed && (state == 0 || state == cdsDisabled)) return 0;
+  return pressed || (state & (cdsSelected | cdsChecked)) ? 2 : 1;
+}
+
+}  // namespace
+
+void TSkinToolBar::PaintButton(TToolButton* button, TCustomDrawState state, TCustomDrawStage stage,
+                               TTBCustomDrawFlags& flags, bool& defaultDraw) {
+  if (!skinData_->Skinned(false)) {
+    defaultDraw = true;
+    return;
+  }
+  defaultDraw = false;
+  TSkinManager* manager = skinData_->GetSkinManager();
+  if (stage != cdPrePaint || skinData_->PaintingSuspended() || !button) return;
+  // Separators show the bar (a flat bar's get their dividers after it).
+  if (button->Style() == tbsSeparator || button->Style() == tbsDivider) return;
+  if (!Flat() && !IsDesigning(*this) && button->Index() == HotButtonIndex) state |= cdsHot;
+  flags |= tbNoEdges | tbNoEtchedEffect;
+  if (!skinData_->CacheBitmap() || skinData_->CacheStale) BuildCache();
+  const TRect bounds = button->BoundsRect();
+  const std::unique_ptr<TBitmap> bmp = NewBitmap24(bounds.Width(), bounds.Height());
+  bmp->Canvas().Font().Assign(Font());
+  const int s = ButtonStateIndex(*button, state);
+  const int section = manager->SectionIndexOf("TOOLBUTTON");
+  const TPoint origin = NonClientWidths().TopLeft();
+  TBackdropRef backdrop = MakeBackdropRef(skinData_->CacheBitmap(), origin.X, origin.Y);
+  const TRect face = Rect(0, 0, bounds.Width(), ButtonHeight());
+  PaintSectionBackground(section, "TOOLBUTTON", backdrop, s, face, bounds.TopLeft(), bmp.get(), manager, -1, -1,
+                         clSkinKey);
+  backdrop.X += bounds.Left;
+  backdrop.Y += bounds.Top;
+  const int border = manager->MaskIndexOf(section, "TOOLBUTTON", "BORDERSMASK");
+  if (manager->IsMaskIndex(border)) DrawMaskRect(bmp.get(), face, false, backdrop, manager->Masks[border], s, true);
+  const int faceWidth = bounds.Width() - (button->Style() == tbsDropDown ? GetSystemMetrics(SM_CXVSCROLL) - 2 : 0);
+  if (ShowCaptions()) {
+    TCanvas& canvas = bmp->Canvas();
+    const int textHeight = canvas.TextHeight("A");
+    TRect r;
+    if (List()) {
+      r = Rect(Images() ? Images()->Width() + 6 : 1, 2, faceWidth - 2, bounds.Height() - 2);
+    } else {
+      const int imageHeight = Images() ? Images()->Height() + 3 : 0;
+      const int top = (bounds.Height() - imageHeight - textHeight) / 2 + imageHeight;
+      r = Rect(0, top, faceWidth + 2, top + textHeight);
+    }
+    if (s == 2) OffsetRect(r, 1, 1);
+    const int fontSection = FontSectionOfToolButton(button, section, manager);
+    WriteSectionText(canvas, button->Caption().c_str(), button->Enabled(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                     fontSection, s > 0, manager);
+  }
+  if (Images() && button->ImageIndex() >= 0 && button->ImageIndex() < Images()->Count())
+    CopyButtonGlyph(button, state, bmp.get());
+  if (button->Style() == tbsDropDown) PaintDropDownArrow(button, state, bmp.get(), faceWidth, backdrop);
+  if (!button->Enabled() || button->Indeterminate())
+    DimImage(bmp.get(), btnDisabledKind_, Parent(), backdrop, {0, 0});
+  BitBlt(Canvas().Handle(), bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), bmp->Canvas().Handle(), 0, 0,
+         SRCCOPY);
+}
+
+void TSkinToolBar::PaintDropDownArrow(TToolButton* button, TCustomDrawState state, TBitmap* bmp, int left,
+                                      const TBackdropRef& backdrop) {
+  TSkinManager* manager = skinData_->GetSkinManager();
+  const int glyph = manager->CachedIndexes.ScrollButtonGlyphs[1];
+  if (!manager->IsMaskIndex(glyph)) return;
+  const bool dropped = button == DroppedButton && button->DropdownMenu;
+  const int arrowState = dropped || button->Down() ? 2 : (state & cdsHot) ? 1 : 0;
+  const int border = manager->MaskIndexOf(manager->SectionIndexOf("TOOLBUTTON"), "TOOLBUTTON", "BORDERSMASK");
+  if (manager->IsMaskIndex(border))
+    DrawMaskRect(bmp, Rect(left, 0, bmp->Width(), ButtonHeight()), false, backdrop, manager->Masks[border],
+                 arrowState, true);
+  const TSkinMaskData& mask = manager->Masks[glyph];
+  const int glyphWidth = MaskFrameWidth(mask), glyphHeight = MaskFrameHeight(mask);
+  const int arrowWidth = bmp->Width() - left;
+  DrawMaskImage(bmp, {(arrowWidth - glyphWidth - 3) / 2 + left + 2, (ButtonHeight() - glyphHeight) / 2}, arrowState, 1,
+                mask, backdrop);
+}
+
+void TSkinToolBar::CopyButtonGlyph(TToolButton* button, TCustomDrawState state, TBitmap* bmp) {
+  const int g = state == 0 || state == cdsDisabled ? 0 : (state & (cdsSelected | cdsChecked)) ? 2 : 1;
+  TImageList* list = Images();
+  if (g != 0 && HotImages() && button->ImageIndex() < HotImages()->Count()) list = HotImages();
+  if (!list) return;
+  TPoint at;
+  if (List()) {
+    at = {5, (button->Height() - list->Height()) / 2};
+  } else {
+    const int captionHeight = ShowCaptions() ? bmp->Canvas().TextHeight("A") + 3 : 0;
+    at = {(button->Width() - list->Width()) / 2 + 1 - (button->Style() == tbsDropDown ? 8 : 0),
+          (button->Height() - list->Height() - captionHeight) / 2};
+  }
+  if (g == 2) at = {at.X + 1, at.Y + 1};
+  // The image over the key colour; what stays key is left out.
+  const std::unique_ptr<TBitmap> image = NewBitmap24(list->Width(), list->Height());
+  FillDeviceRect(image->Canvas().Handle(), Rect(0, 0, list->Width(), list->Height()), clSkinKey);
+  list->Draw(image->Canvas(), 0, 0, button->ImageIndex());
+  CopyKeyedBitmap(bmp, image.get(), at.X, at.Y, clSkinKey);
+}
+
+void TSkinToolBar::RepaintButton(int index) {
+  if (index < 0 || index >= ButtonCount() || !Buttons(index)->Visible() || !HandleAllocated()) return;
+  HDC dc = GetWindowDC(Handle());
+  const int saved = SaveDC(dc);
+  const TPoint origin = NonClientWidths().TopLeft();
+  OffsetWindowOrgEx(dc, -origin.X, -origin.Y, nullptr);
+  TTBCustomDrawFlags flags = tbNoEdges | tbNoEtchedEffect;
+  bool defaultDraw = false;
+  static_cast<TControlCanvas&>(Canvas()).PaintWith(
+      dc, [&] { PaintButton(Buttons(index), 0, cdPrePaint, flags, defaultDraw); });
+  RestoreDC(dc, saved);
+  ReleaseDC(Handle(), dc);
+}
+
+void TSkinToolBar::PaintDivider(HDC dc, const TRect& r) {
+  TSkinManager* manager = skinData_->GetSkinManager();
+  const int section = manager ? manager->SectionIndexOf("DIVIDER") : -1;
+  if (section < 0 || !manager->IsMaskIndex(manager->MaskIndexOf(section, "DIVIDER", "BORDERSMASK"))) return;
+  const int width = r.Width(), height = r.Height();
+  if (width <= 0 || height <= 0) return;
+  const std::unique_ptr<TBitmap> bmp = NewBitmap24(width, height);
+  TBackdropQuery query;
+  query.Rect = Rect(0, 0, width, height);
+  query.Offset = r.TopLeft();
+  query.DC = bmp->Canvas().Handle();
+  query.Bmp = bmp.get();
+  AskWindowBackdrop(query, Handle(), true);
+  query = TBackdropQuery{};
+  query.Offset = r.TopLeft();
+  AskWindowBackdrop(query, Handle(), false);
+  const TRect strip = Rect(width / 2 - 2, 2, width / 2 + 2, height - 2);
+  PaintSection(section, "DIVIDER", QueryToBackdropRef(query), true, 0, strip,
+               {r.Left + strip.Left, r.Top + strip.Top}, bmp.get(), manager);
+  BitBlt(dc, r.Left, r.Top, width, height, bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TSkinToolBar::FollowNotification(const TMessage& message) {

@@ -10,6 +10,7 @@
 #include "toolkit/controls/ToolBar.h"
 
 class TSkinCommonData;
+struct TBackdropRef;
 
 class TSkinToolBar : public TToolBar {
 public:
@@ -34,8 +35,21 @@ public:
   void Loaded() override;
   void WndProc(TMessage& message) override;
 
+  // Repaints one button straight into the window.
+  void RepaintButton(int index);
+  // The handlers a skinned bar paints with: its background from the cache
+  // (the buttons' places left to them), and each button from "TOOLBUTTON".
+  void PaintBarBackground(const TRect& rect, TCustomDrawStage stage, bool& defaultDraw);
+  void PaintButton(TToolButton* button, TCustomDrawState state, TCustomDrawStage stage, TTBCustomDrawFlags& flags,
+                   bool& defaultDraw);
+  // A separator's rectangle r of dc (window coordinates) from "DIVIDER".
+  void PaintDivider(HDC dc, const TRect& r);
+  // The button's image at its place on bmp, its key pixels left out.
+  void CopyButtonGlyph(TToolButton* button, TCustomDrawState state, TBitmap* bmp);
+
 protected:
   void Notification(TComponent* component, TOperation operation) override;
+  void Dispatch(TMessage& message) override;
 
 private:
   // The sub-commands the bar answers whether or not it is skinned; false for the others.
@@ -48,6 +62,19 @@ private:
   // Keeps the hot and dropped buttons right as the bar reports its buttons' changes.
   void FollowNotification(const TMessage& message);
   bool FromOwnManager(const TMessage& message) const;
+  void BuildCache();
+  void PrintMessage(TMessage& message);
+  void NonClientPaint();
+  // The four bands around the client area, from the cache.
+  void CopyNonClientBands(HDC dc);
+  // Every visible separator, not wrapped when asked, over its divider.
+  void PaintDividers(HDC dc, bool skipWrapped);
+  void TrackHotButton(TPoint point);
+  void ForgetHotButton();
+  int SectionIndexOf(const char* section) const;
+  // The drop-down arrow's part of a drop-down button, from left to the end.
+  void PaintDropDownArrow(TToolButton* button, TCustomDrawState state, TBitmap* bmp, int left,
+                          const TBackdropRef& backdrop);
 
   std::unique_ptr<TSkinCommonData> skinData_;
   TSkinDisabledKind btnDisabledKind_ = dkBlended;
