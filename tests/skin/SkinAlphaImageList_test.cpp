@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "runtime/ResourceStream.h"
+#include "skin/SkinToolBar.h"
 #include "skin/png/PngGraphic.h"
 #include "skin/png/StockImageData.h"
 #include "tests/skin/PngFiles.h"
+#include "tests/skin/SkinnedFormFixture.h"
+#include "toolkit/gdi/AlphaBlit.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -132,6 +135,43 @@ TEST_F(SkinAlphaImageListTest, AssignAndCopyTakeSizeBackgroundAndImages) {
   EXPECT_EQ(other.Count(), 2);
   copy.Assign(nullptr);
   EXPECT_FALSE(copy.HandleAllocated());
+}
+
+// A skinned tool bar with an alpha list: its glyph is blended over the
+// button's own look, not keyed.
+class AlphaGlyphOnToolBar : public SkinnedFormFixture {};
+
+TEST_F(AlphaGlyphOnToolBar, AHalfTransparentGlyphMixesWithTheButtonsLook) {
+  TSkinAlphaImageList images(nullptr);
+  const std::vector<std::uint8_t> row = [] {
+    std::vector<std::uint8_t> pixels;
+    for (int x = 0; x < 16; ++x) pixels.insert(pixels.end(), {0x30, 0x70, 0x10, 128});
+    return pixels;
+  }();
+  AddItem(images, ifPNG, pf32bit, WriteWithLibpng({16, 16, 6, 8, false, std::vector(16, row), {}}));
+  images.GenerateImages();
+  auto* bar = new TSkinToolBar(form);
+  bar->SetParent(form);
+  bar->SetBounds(10, 120, 200, 44);
+  bar->SetEdgeBorders(0);
+  bar->SetButtonHeight(40);
+  bar->SetButtonWidth(40);
+  bar->SetImages(&images);
+  for (int index : {0, -1}) {
+    auto* button = new TToolButton(form);
+    button->SetImageIndex(index);
+    button->SetParent(bar);
+  }
+  ShowForm();
+  LoadAndAnnounce();
+  const auto image = Render();
+  // The glyph's middle, and the same place on the button without one.
+  const TRect first = bar->Buttons(0)->BoundsRect(), second = bar->Buttons(1)->BoundsRect();
+  const TPoint middle = {(first.Width() - 16) / 2 + 1 + 8, (first.Height() - 16) / 2 + 8};
+  const TColor under = PixelOf(*image, *bar, {second.Left + middle.X, second.Top + middle.Y});
+  const TColor glyph = PixelOf(*image, *bar, {first.Left + middle.X, first.Top + middle.Y});
+  EXPECT_EQ(glyph, PixelToColor(AlphaOver(0x80307010, ColorToPixel(under)))) << std::hex << under;
+  EXPECT_NE(glyph, under);
 }
 
 TEST(StockAlphaImagesTest, FiveStripsInOrderAndABrokenOneLeftOut) {
