@@ -120,12 +120,7 @@ void TSkinAlphaImageList::Assign(const TImageList* source) {
   const auto* alpha = dynamic_cast<const TSkinAlphaImageList*>(source);
   if (!alpha) {
     SetSize(source->Width(), source->Height());
-    for (int i = 0; i < source->Count(); ++i) {
-      const HICON icon = ImageList_GetIcon(source->Handle(), i, ILD_TRANSPARENT);
-      AppendIcon(icon);
-      DestroyIcon(icon);
-    }
-    return;
+    return AppendImagesOf(*source);
   }
   Clear();
   Masked = alpha->Masked;
@@ -148,6 +143,10 @@ void TSkinAlphaImageList::CopyImagesFrom(TSkinAlphaImageList& source) {
     return GenerateImages();
   }
   Clear();
+  AppendImagesOf(source);
+}
+
+void TSkinAlphaImageList::AppendImagesOf(const TImageList& source) {
   for (int i = 0; i < source.Count(); ++i) {
     const HICON icon = ImageList_GetIcon(source.Handle(), i, ILD_TRANSPARENT);
     AppendIcon(icon);

@@ -85,6 +85,7 @@ private:
   void ReleaseListHandle();
   void SizeFromHandle(HIMAGELIST handle);
   void AppendIcon(HICON icon);
+  void AppendImagesOf(const TImageList& source);
   void AddPngItem(TSkinImgListItem& item);
   void AddIconItem(TSkinImgListItem& item);
 
