@@ -27,6 +27,7 @@ TXGraph::~TXGraph() = default;
 
 void TXGraph::Clear() {
   Items.clear();
+  ++ListChanges;
   DataMin = {-1, -1, -1};
   DataMax = {1, 1, 1};
   Step = {1, 1, 1};
@@ -48,6 +49,7 @@ TXData* TXGraph::AddData(const std::string& Name, std::uint8_t Kind) {
 
 TXData* TXGraph::AddItem(std::unique_ptr<TXData> Data) {
   Items.push_back(std::move(Data));
+  ++ListChanges;
   TXData* data = Items.back().get();
   ApplyPaletteColours(*data, Items.size() - 1);
   return data;

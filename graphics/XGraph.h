@@ -116,6 +116,9 @@ public:
   static int CompareContours(const TXContour* A, const TXContour* B);
 
   std::vector<std::unique_ptr<TXData>> Items;
+  // Counts Clear and AddItem, so that a holder of copies by index sees
+  // whether the list changed under it.
+  std::uint64_t ListChanges = 0;
   TPoint3D DataMin;
   TPoint3D DataMax;
   TPoint3D Step;

@@ -37,6 +37,7 @@ TXData* TXGraph3D::GetItem(int I) const {
 
 void TXGraph3D::Clear() {
   Items.clear();
+  ++ListChanges;
   DataMin = {-1, -1, -1};
   DataMax = {1, 1, 1};
   Step = {1, 1, 1};
@@ -44,6 +45,7 @@ void TXGraph3D::Clear() {
 
 TXData* TXGraph3D::AddItem(std::unique_ptr<TXData> Data) {
   Items.push_back(std::move(Data));
+  ++ListChanges;
   TXData* data = Items.back().get();
   ApplyPaletteColours(*data, Items.size() - 1);
   return data;

@@ -178,6 +178,9 @@ public:
 
   TXGOptions Options;
   std::vector<std::unique_ptr<TXData>> Items;  // drawing and legend order
+  // Counts Clear and AddItem, so that a holder of copies by index sees
+  // whether the list changed under it.
+  std::uint64_t ListChanges = 0;
   TPoint3D DataMin;  // the plotted box in data units
   TPoint3D DataMax;
   TPoint3D Step;     // the tick step per axis

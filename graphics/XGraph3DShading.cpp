@@ -129,8 +129,9 @@ bool LightingShader(TShader shader) {
 }  // namespace
 
 // Each edge between two grid vertices is normalised once, for both its ends.
+// A mesh without columns has no vertex to light.
 void TXGraph3D::PrepareMeshNormals(const TXMesh& Mesh) {
-  if (!LightingShader(Mesh.Opts.Shader)) return;
+  if (!LightingShader(Mesh.Opts.Shader) || GridColumns == 0) return;
   const int rows = int(Grid.size() / GridColumns), cols = int(GridColumns);
   edgeRight_.resize(Grid.size());
   edgeUp_.resize(Grid.size());

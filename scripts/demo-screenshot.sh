@@ -2,7 +2,7 @@
 # Builds a demo (default toolkit-demo, tools/ToolkitDemo.cpp; editor-demo,
 # tools/EditorDemo.cpp; skin-demo, tools/SkinDemo.cpp; shell-demo, tools/ShellDemo.cpp, which also
 # saves OUTPUT-menu.png and the About box as OUTPUT-about.png and OUTPUT-about2.png; main-window-shot, tools/MainWindowShot.cpp, which also saves
-# OUTPUT-compact.png; evaluator-shot, tools/EvaluatorShot.cpp; workspace-shot,
+# OUTPUT-compact.png (with --skin under the test skin); evaluator-shot, tools/EvaluatorShot.cpp; workspace-shot,
 # tools/WorkspaceShot.cpp, which also saves OUTPUT-dialog.png) and takes a screenshot of it under Xvfb:
 # scripts/demo-screenshot.sh [DEMO] [OUTPUT.png] [DEMO ARGUMENTS...]
 # (default build/DEMO.png).

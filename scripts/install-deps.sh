@@ -11,8 +11,9 @@ packages=(
   qt6-multimedia-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool libxcb1-dev
-  # Outside readers of our EMF and WMF files, for the export tests and pictures.
-  emf2svg librsvg2-bin libwmf-bin
+  # Outside readers of our EMF and WMF files, for the export tests and pictures;
+  # the WMF reader fails on every file without the fonts it recommends.
+  emf2svg librsvg2-bin libwmf-bin fonts-urw-base35
 )
 
 missing=()

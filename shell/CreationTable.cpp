@@ -8,6 +8,7 @@
 #include "shell/EdSettsForm.h"
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
+#include "shell/GSettsForm.h"
 #include "shell/Graph3DForm.h"
 #include "shell/GraphForm.h"
 #include "shell/InputForm.h"
@@ -98,6 +99,7 @@ const TStartWindow Graph3D{[] { Graph3DForm = new TGraph3DForm(&Application(), M
 const TStartWindow Graph2D{[] { GraphForm = new TGraphForm(&Application(), MainForm->actGraphs); },
                            [] { delete GraphForm; },
                            {}};
+const TStartWindow GraphSettings{[] { new TGSettsForm(&Application()); }, [] { delete GSettsForm; }, {}};
 
 }  // namespace
 
@@ -113,6 +115,7 @@ const std::vector<TCreationStep>& CreationTable() {
       {"Creating Workspace", {Workspace, NewVariableDialog, SizeDialog, ImportExportDialog}, 80},
       {"Creating 3D graphs", {Graph3D}, 85},
       {"Creating 2D graphs", {Graph2D}, 90},
+      {"Creating graphs settings", {GraphSettings}},
       {"Initialization complete", {}, 100},
   };
   return table;

@@ -30,6 +30,7 @@ TGraph3DForm::TGraph3DForm(TComponent* owner, TAction* toggle) : TGraphWindow<TX
   actReset = MakeAction(this, ActionList, {"&Reset", " Reset graph orientation ", "", giReset});
   actReset->OnExecute = [this](TObject*) { actResetExecute(); };
   EnableWithData(actReset);
+  EnableWithData(actSettings);
   AddToolButtons(*ToolBar, {actSettings, nullptr, actCopy, actSave, nullptr, actReset, nullptr, actClear, nullptr});
   AddMenuItems(PopupMenu->Items(), {actSettings, nullptr, actReset, actCopy, actSave});
   PaintBox->SetCursor(crHandPoint);

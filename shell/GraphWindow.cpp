@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <type_traits>
 #include <utility>
 
 #include "graphics/GraphPlotTarget.h"
@@ -11,6 +12,7 @@
 #include "graphics/XGraph3D.h"
 #include "runtime/Help.h"
 #include "shell/ActionBars.h"
+#include "shell/GSettsForm.h"
 #include "shell/Images.h"
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/Application.h"
@@ -63,10 +65,8 @@ void TGraphWindow<TGraph>::CreateActions() {
   actSave = MakeAction(this, ActionList, {"&Save ...", design_.SaveHint, "Ctrl+S", giSave});
   actClear = MakeAction(this, ActionList, {"C&lear", design_.ClearHint, "", giClear});
   actHelp = MakeAction(this, ActionList, {"&Help", "", "F1", -1});
-  // The graph settings dialog does not exist yet.
-  actSettings->SetEnabled(false);
-  EnableWhen(actSettings, [] { return false; });
   for (TAction* action : {actCopy, actSave, actClear}) EnableWithData(action);
+  actSettings->OnExecute = [this](TObject*) { actSettingsExecute(); };
   actCopy->OnExecute = [this](TObject*) { actCopyExecute(); };
   actSave->OnExecute = [this](TObject*) { actSaveExecute(); };
   actClear->OnExecute = [this](TObject*) { actClearExecute(); };
@@ -166,6 +166,22 @@ template <class TGraph>
 void TGraphWindow<TGraph>::actClearExecute() {
   Graph->Clear();
   PaintBox->Refresh();
+}
+
+template <class TGraph>
+void TGraphWindow<TGraph>::actSettingsExecute() {
+  if (!GSettsForm) return;
+  constexpr bool is2D = std::is_same_v<TGraph, TXGraph>;
+  if constexpr (is2D)
+    GSettsForm->LoadFrom2D(*Graph);
+  else
+    GSettsForm->LoadFrom3D(*Graph);
+  if (GSettsForm->ShowModal() != mrOk) return;
+  if constexpr (is2D)
+    GSettsForm->ApplyTo2D(*Graph);
+  else
+    GSettsForm->ApplyTo3D(*Graph);
+  PaintBox->Repaint();
 }
 
 template class TGraphWindow<TXGraph>;

@@ -4,8 +4,8 @@
 // box filling the window below a tool bar. The plotting routines reach the
 // renderer through the window's plot target, set while the window lives;
 // each plot paints at once and shows a hidden window. The user copies the
-// picture, saves it as a bitmap or metafile, and clears the graph; a
-// closed window keeps its data.
+// picture, saves it as a bitmap or metafile, opens the graph settings
+// dialog on it, and clears the graph; a closed window keeps its data.
 //
 // The renderers and everything they draw live in graphics/; the windows
 // stand on the shell's tool-window base, pictures and desktop placement,
@@ -94,6 +94,8 @@ private:
   void actCopyExecute();
   void actSaveExecute();
   void actClearExecute();
+  // The graph settings dialog on the renderer; applied and repainted on OK.
+  void actSettingsExecute();
   // Asks before a file the dialog did not ask about is replaced.
   bool MayReplace(const std::string& fileName);
 

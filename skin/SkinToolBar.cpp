@@ -427,8 +427,10 @@ void TSkinToolBar::FollowNotification(const TMessage& message) {
     if (DroppedButton && DroppedButton->Index() == record.iItem) DroppedButton = nullptr;
   } else if (record.hdr.code == TBN_DROPDOWN) {
     TBBUTTON button;
-    if (Perform(TB_GETBUTTON, record.iItem, reinterpret_cast<LPARAM>(&button)))
+    if (Perform(TB_GETBUTTON, record.iItem, reinterpret_cast<LPARAM>(&button))) {
       DroppedButton = reinterpret_cast<TToolButton*>(button.dwData);
+      RepaintButton(record.iItem);
+    }
   }
 }
 

@@ -29,23 +29,6 @@ constexpr int ColumnWidth = NameWidth + 3 * (CellWidth + 6) + 16;
 constexpr int Columns = 2;
 constexpr int HeaderHeight = 24;
 
-// The test skin written into a folder of its own, removed when the page goes.
-class TSkinFolder {
-public:
-  TSkinFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quantrel-skin-demo-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-    if (!path_.empty()) WriteTestSkin(path_);
-  }
-  ~TSkinFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
-private:
-  std::string path_;
-};
 
 void PaintPage(TBitmap& page, TSkinManager& manager) {
   TCanvas& canvas = page.Canvas();
@@ -92,7 +75,7 @@ public:
   int PageHeight() const { return page_->Height(); }
 
 private:
-  TSkinFolder folder_;
+  TTestSkinFolder folder_;
   TSkinManager manager_;
   std::unique_ptr<TBitmap> page_;
 };

@@ -49,8 +49,10 @@ void TintRect(TBitmap* bmp, TRect r, std::uint8_t percent, TColor color) {
   const auto tables = ChannelTables([&](int channel, int value) {
     return RoundHalfEven(static_cast<long double>(c) * value + static_cast<long double>(k) * target[channel]);
   });
-  for (int y = r.Top; y <= r.Bottom; ++y)
-    for (int x = r.Left; x <= r.Right; ++x) ApplyTables(pixels.PixelAt(x, y), tables);
+  for (int y = r.Top; y <= r.Bottom; ++y) {
+    std::uint8_t* pixel = pixels.PixelAt(r.Left, y);
+    for (int x = r.Left; x <= r.Right; ++x, pixel += 3) ApplyTables(pixel, tables);
+  }
 }
 
 void MixBitmapRect(TBitmap* dst, TBitmap* src, std::uint8_t alpha, TRect srcRect, TPoint dstPoint) {

@@ -44,12 +44,13 @@ struct TZStreamRecord;
 // it, the progress event and the input buffer.
 class TCustomZStream : public TStream {
 public:
+  ~TCustomZStream() override;
+
   // Fired after every refill of the input buffer from the source.
   TNotifyEvent OnProgress;
 
 protected:
   explicit TCustomZStream(TStream& source);
-  ~TCustomZStream() override;
   virtual void DoProgress();
 
   static constexpr std::int64_t BufferSize = 65536;

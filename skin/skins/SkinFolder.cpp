@@ -3,6 +3,7 @@
 // sections, and the application's CommonSections merged in.
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/StringList.h"
 #include "skin/GeneralRoutines.h"
+#include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/MessageBox.h"
@@ -179,21 +181,66 @@ std::string TSkinManager::SkinsFolder() const {
   return folder;
 }
 
-void TSkinManager::LoadSkin() {
+void TSkinManager::SetSkinDirectory(const std::string& value) {
+  skinDirectory_ = value;
+  GlobalInfo.SkinPath = FileSystemPath(SkinsFolder());
+}
+
+std::string TSkinManager::PackedFileName() const { return FileSystemPath(SkinsFolder() + "/" + skinName_ + ".skz"); }
+
+void TSkinManager::ReadPackedSkin() {
+  GlobalInfo.SkinPath = FileSystemPath(SkinsFolder() + "/");
+  ReadUnpacked([this] { LoadPackedSkin(PackedFileName(), convertor_, true); });
+}
+
+void TSkinManager::LoadSkin() { LoadFrom(true); }
+
+void TSkinManager::LoadFrom(bool preferFolders) {
   if (!active_) return;
   GlobalInfo.SkinActive = false;
+  bool packed = !skinName_.empty() && IsExistingFile(PackedFileName());
+  if (packed && preferFolders && PreferSkinFolders)
+    packed = !IsExistingFolder(FileSystemPath(SkinsFolder() + "/" + skinName_));
+  if (packed) return ReadPackedSkin();
+  if (!skinName_.empty() && ReadFolderSkin()) return;
+  ReadStoredSkin();
+}
+
+bool TSkinManager::ReadFolderSkin() {
   const std::string skinFolder = FileSystemPath(SkinsFolder() + "/" + skinName_ + "/");
   const std::string options = FindFileIgnoringCase(skinFolder, "Options.dat");
-  if (options.empty()) {
-    active_ = false;
-    return;
-  }
+  if (options.empty()) return false;
   GlobalInfo.SkinPath = skinFolder;
   isPacked_ = false;
-  const TMemIniFile ini(options);
+  ReadSkin(TMemIniFile(options));
+  return true;
+}
+
+void TSkinManager::ReadSkin(const TMemIniFile& ini) {
   ReadMasks(ini);
   ReadPatterns(ini);
   ReadSectionData(ini);
+}
+
+void TSkinManager::ListSkins(TStrings& list, int kinds, std::string& firstName) const {
+  list.Clear();
+  TStringList names;
+  ListStoredSkins(names);
+  const std::string folder = FileSystemPath(SkinsFolder());
+  const bool folders = kinds == 0 || kinds == 2, files = kinds == 1 || kinds == 2;
+  std::error_code error;
+  if (IsExistingFolder(folder))
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with(".")) continue;
+      if (folders && entry.is_directory(error) && !FindFileIgnoringCase(entry.path().string() + "/", "Options.dat").empty())
+        names.Add(name);
+      else if (files && entry.is_regular_file(error) && name.ends_with(".skz"))
+        names.Add(name.substr(0, name.size() - 4));
+    }
+  firstName = names.Count() > 0 ? names.Strings(0) : "";
+  names.Sort();
+  list.Assign(names);
 }
 
 // Readers upper-case some names, so even a name from the root is matched
@@ -228,9 +275,15 @@ void TSkinManager::ReadGlobalInfo(const TMemIniFile& ini) {
 void TSkinManager::ReadSectionData(const TMemIniFile& ini) {
   ReadGlobalInfo(ini);
   SectionData.clear();
-  if ((ComponentState() & csDesigning) && GlobalInfo.Version < 5.4) ShowOldSkinNotice();
   for (const std::string& name : ini.ReadSections()) SectionData.push_back(ReadOptionsSection(ini, name));
+  FinishSectionData();
+}
+
+void TSkinManager::FinishSectionData() {
+  if ((ComponentState() & csDesigning) && GlobalInfo.Version < 5.4) ShowOldSkinNotice();
   MergeCommonSections();
+  ShiftHue(hueOffset_);
+  ShiftSaturation(saturation_);
 }
 
 void TSkinManager::ShowOldSkinNotice() const {

@@ -19,6 +19,7 @@
 #include "skin/SkinCommonData.h"
 #include "skin/paint/PixelRoutines.h"
 #include "skin/skins/MaskFields.h"
+#include "skin/skins/PackedSkin.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -47,25 +48,34 @@ int WordNumber(int n, const std::string& text, const std::string& delims) {
   return StrToInt(ExtractNthWord(n, text, delims));
 }
 
-// A bitmap file as the entries want it; null when missing or without pixels.
-std::unique_ptr<TBitmap> LoadImage(const std::string& file, bool as24Bit) {
-  if (file.empty()) return nullptr;
+}  // namespace
+
+// A packed skin's pictures come from its members, except those
+// CommonSections names.
+bool TSkinManager::ReadPicture(const std::string& name, TGraphic& picture, bool onDisk) const {
+  if (isPacked_ && !onDisk) {
+    const TSkImageItem* item = convertor_ ? convertor_->FindImage(name) : nullptr;
+    if (item) item->LoadGraphic(picture);
+    return item != nullptr;
+  }
+  const std::string file = ImageFile(name);
+  if (!file.empty()) picture.LoadFromFile(file);
+  return !file.empty();
+}
+
+// A bitmap as the entries want it; null when missing or without pixels.
+std::unique_ptr<TBitmap> TSkinManager::LoadSkinBitmap(const std::string& name, bool as24Bit, bool onDisk) const {
   auto image = std::make_unique<TBitmap>();
-  image->LoadFromFile(file);
-  if (image->Width() < 1) return nullptr;
+  if (!ReadPicture(name, *image, onDisk) || image->Width() < 1) return nullptr;
   if (as24Bit) image->SetPixelFormat(pf24bit);
   return image;
 }
 
-std::unique_ptr<TJPEGImage> LoadJpeg(const std::string& file) {
-  if (file.empty()) return nullptr;
+std::unique_ptr<TJPEGImage> TSkinManager::LoadSkinJpeg(const std::string& name, bool onDisk) const {
   auto picture = std::make_unique<TJPEGImage>();
-  picture->LoadFromFile(file);
-  if (picture->Width() < 1) return nullptr;
+  if (!ReadPicture(name, *picture, onDisk) || picture->Width() < 1) return nullptr;
   return picture;
 }
-
-}  // namespace
 
 TSkinMaskData TSkinManager::NewMask(const std::string& section, const std::string& key, TSkImgType type) {
   TSkinMaskData mask;
@@ -92,8 +102,7 @@ void TSkinManager::ReadMasks(const TMemIniFile& ini) {
 void TSkinManager::ReadMasterBitmap(const TMemIniFile& ini) {
   masterBitmap_ = std::make_unique<TBitmap>();
   const std::string name = ini.ReadString("GLOBALINFO", "MASTERBITMAP", "");
-  const std::string file = name.empty() ? "" : ImageFile(name);
-  if (!file.empty()) masterBitmap_->LoadFromFile(file);
+  if (!name.empty()) ReadPicture(name, *masterBitmap_, false);
   masterBitmap_->SetPixelFormat(pf24bit);
   masterBitmap_->SetTransparent(true);
   masterBitmap_->SetTransparentColor(clSkinKey);
@@ -126,7 +135,7 @@ void TSkinManager::ReadMaskEntry(const std::string& section, const std::string& 
   }
   if (form == '!') return ReadOwnImageEntry(section, key, value);
   if (Contains(value, "#") && value != "#") return ReadFreeFormEntry(section, key, value);
-  if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value);
+  if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value, false);
 }
 
 void TSkinManager::ReadOwnImageEntry(const std::string& section, const std::string& key, const std::string& value) {
@@ -145,7 +154,7 @@ void TSkinManager::ReadOwnImageEntry(const std::string& section, const std::stri
   }
   // Image types beyond the three known ones draw as borders.
   if (imageType == itisaTexture || imageType == itisaGlyph) mask.ImgType = TSkImgType(imageType);
-  std::unique_ptr<TBitmap> image = LoadImage(ImageFile(file), mask.ImgType != itisaTexture);
+  std::unique_ptr<TBitmap> image = LoadSkinBitmap(file, mask.ImgType != itisaTexture, false);
   if (!image) return;
   // Without a frame count the picture is a button's three frames with
   // their alpha mask, as stored skins read such a picture.
@@ -176,8 +185,9 @@ void TSkinManager::ReadFreeFormEntry(const std::string& section, const std::stri
   Masks.push_back(std::move(mask));
 }
 
-void TSkinManager::ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value) {
-  std::unique_ptr<TBitmap> image = LoadImage(ImageFile(AsciiUppered(value)), true);
+void TSkinManager::ReadWholeImageEntry(const std::string& section, const std::string& key, const std::string& value,
+                                       bool onDisk) {
+  std::unique_ptr<TBitmap> image = LoadSkinBitmap(AsciiUppered(value), true, onDisk);
   if (!image) return;
   TSkinMaskData mask = NewMask(AsciiUppered(section), AsciiUppered(key), itisaBorder);
   SetCounts(mask, 3, 1);
@@ -197,7 +207,7 @@ void TSkinManager::ReadCommonMasks() {
       const std::string value = common.ReadString(section, key, "-");
       const bool freeForm = Contains(value, "#");
       if (!masterBitmap_ || !freeForm) {
-        if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value);
+        if (Contains(AsciiUppered(value), ".BMP")) ReadWholeImageEntry(section, key, value, true);
       } else if (value != "#") {
         ReadFreeFormEntry(section, key, value);
       }
@@ -216,7 +226,7 @@ void TSkinManager::ReadPatterns(const TMemIniFile& ini) {
 // A small picture becomes a texture mask of its own, drawn into a bitmap.
 void TSkinManager::ReadPatternEntry(const std::string& section, const std::string& key, const std::string& value) {
   if (!NamesJpeg(value)) return;
-  std::unique_ptr<TJPEGImage> picture = LoadJpeg(ImageFile(value));
+  std::unique_ptr<TJPEGImage> picture = LoadSkinJpeg(value, false);
   if (!picture) return;
   if (std::int64_t(picture->Width()) * picture->Height() >= MinPatternPixels) {
     Patterns.push_back({std::move(picture), AsciiUppered(section), AsciiUppered(key)});
@@ -236,7 +246,7 @@ void TSkinManager::ReadCommonPatterns() {
     for (const std::string& key : common.ReadSection(section)) {
       const std::string value = AsciiUppered(common.ReadString(section, key, "-"));
       if (!NamesJpeg(value)) continue;
-      if (std::unique_ptr<TJPEGImage> picture = LoadJpeg(ImageFile(value)))
+      if (std::unique_ptr<TJPEGImage> picture = LoadSkinJpeg(value, true))
         Patterns.push_back({std::move(picture), AsciiUppered(section), AsciiUppered(key)});
     }
 }

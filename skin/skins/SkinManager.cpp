@@ -1,12 +1,16 @@
 #include "skin/skins/SkinManager.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "runtime/StringList.h"
 #include "skin/ControlRoutines.h"
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/skins/PackedSkin.h"
+#include "skin/skins/StoredSkins.h"
+#include "toolkit/controls/Application.h"
 
 namespace {
 
@@ -19,14 +23,87 @@ int RowBandsOf(const TSkinMaskData& mask) { return std::max<int>(mask.MaskType, 
 
 TSkinManager* DefaultManager() { return TheDefaultManager; }
 
-TSkinManager::TSkinManager(TComponent* owner) : TComponent(owner), commonSections_(std::make_unique<TStringList>()) {
-  if (!TheDefaultManager) TheDefaultManager = this;
+TSkinManager::TSkinManager(TComponent* owner)
+    : TComponent(owner),
+      commonSections_(std::make_unique<TStringList>()),
+      internalSkins_(std::make_unique<TSkinStoredSkins>(this)) {
+  for (auto& list : thirdLists_) list = std::make_unique<TStringList>();
+  if (!TheDefaultManager) {
+    TheDefaultManager = this;
+    if (IsNTPlatform && !Designing())
+      mainWindowHook_ = Application().HookMainWindow([this](TMessage& message) { return ApplicationMessageHook(message); });
+  }
+  FillThirdLists();
 }
 
 TSkinManager::~TSkinManager() {
   // What asks the manager while it goes sees it being destroyed.
   Destroying();
+  SetActive(false);
+  RemoveDialogHook();
+  EmptyTables();
+  if (mainWindowHook_) Application().UnhookMainWindow(mainWindowHook_);
   if (TheDefaultManager == this) TheDefaultManager = nullptr;
+}
+
+void TSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
+  FillThirdLists();
+  // The skin was loaded while the properties were read.
+  if (active_ && !skinName_.empty()) AnnounceNewSkin(false);
+}
+
+void TSkinManager::FillThirdLists() {
+  for (int kind = 0; kind < ThirdPartyList::KindCount; ++kind) {
+    const auto k = ThirdPartyList::TKind(kind);
+    if (ThirdParty.Names(k).empty()) ThirdParty.SetNames(k, " ");
+    thirdLists_[kind]->SetText(ThirdParty.Names(k));
+  }
+}
+
+bool TSkinManager::IsDefault() const { return TheDefaultManager == this; }
+
+void TSkinManager::SetIsDefault(bool value) {
+  if (!value && TheDefaultManager) return;
+  TheDefaultManager = this;
+  if (!active_) {
+    AnnounceSkinRemoval();
+    return;
+  }
+  AnnounceNewSkin(true);
+  RefreshSkinnedWindows();
+}
+
+void TSkinManager::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  if (value) return SetSkinName(skinName_);
+  if (!(ComponentState() & csLoading)) AnnounceSkinRemoval();
+  RefreshCachedIndexes();
+}
+
+void TSkinManager::SetSkinName(const std::string& value) {
+  skinName_ = value;
+  if (!active_) return;
+  if (OnBeforeChange) OnBeforeChange(this);
+  GlobalInfo.SkinActive = false;
+  LoadOrRemove(true);
+  if (!active_)
+    AnnounceSkinRemoval();
+  else if (!SkipSkinBroadcast)
+    AnnounceNewSkin(true);
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+// Windows must not keep indexes into tables a failed load half emptied.
+void TSkinManager::LoadOrRemove(bool preferFolders) {
+  try {
+    LoadFrom(preferFolders);
+  } catch (...) {
+    AnnounceSkinRemoval();
+    throw;
+  }
 }
 
 void TSkinManager::SetCommonSections(const TStrings& lines) {
@@ -35,6 +112,44 @@ void TSkinManager::SetCommonSections(const TStrings& lines) {
     const std::string line = lines.Strings(i);
     commonSections_->Add(line.empty() || line.front() == ';' ? line : RemoveChar(line, ' '));
   }
+  SetSkinName(skinName_);
+}
+
+void TSkinManager::SetHueOffset(int value) {
+  if (value == hueOffset_) return;
+  hueOffset_ = value;
+  ReloadShifted();
+}
+
+void TSkinManager::SetSaturation(int value) {
+  if (value == saturation_) return;
+  saturation_ = value;
+  ReloadShifted();
+}
+
+// The active skin again, its colours shifted anew from the skin's own.
+void TSkinManager::ReloadShifted() {
+  if (!SkinActive()) return;
+  LoadOrRemove(false);
+  if (!active_) return AnnounceSkinRemoval();
+  GlobalInfo.SkinActive = true;
+  RefreshCachedIndexes();
+  if (!LoadingOrReading()) RefreshSkinnedWindows();
+}
+
+std::string TSkinManager::SkinInfo() const {
+  if (!SkinActive()) return "N/A";
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, GlobalInfo.Version).ptr;
+  return std::string(text, end);
+}
+
+void TSkinManager::EmptyTables() {
+  Masks.clear();
+  masterBitmap_.reset();
+  Patterns.clear();
+  SectionData.clear();
+  CachedIndexes = TCachedIndexes();
 }
 
 int TSkinManager::SectionIndexOf(const std::string& sectionName) const {

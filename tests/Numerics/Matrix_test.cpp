@@ -11,16 +11,16 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<long double>>;
+using Table = std::vector<std::vector<long double>>;
 
-Rows Elements(const IMatrix& m) {
-  Rows rows(m.GetRows(), std::vector<long double>(m.GetCols()));
+Table TableOf(const IMatrix& m) {
+  Table rows(m.GetRows(), std::vector<long double>(m.GetCols()));
   for (std::int32_t r = 0; r < m.GetRows(); ++r)
     for (std::int32_t c = 0; c < m.GetCols(); ++c) rows[r][c] = m.GetItem(r, c);
   return rows;
 }
 
-CountedPtr<IMatrix> MatrixOf(const Rows& rows) {
+CountedPtr<IMatrix> MatrixFrom(const Table& rows) {
   const auto cols = static_cast<std::int32_t>(rows.empty() ? 0 : rows[0].size());
   CountedPtr<IMatrix> m = MakeCounted<TMatrix>(static_cast<std::int32_t>(rows.size()), cols);
   for (std::int32_t r = 0; r < m->GetRows(); ++r)
@@ -28,7 +28,7 @@ CountedPtr<IMatrix> MatrixOf(const Rows& rows) {
   return m;
 }
 
-constexpr std::int32_t MaxCount = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t MaxInt32 = std::numeric_limits<std::int32_t>::max();
 
 class MatrixTest : public RecordingSinkTest {
 protected:
@@ -51,71 +51,71 @@ TEST_F(MatrixTest, AnEmptyMatrixHasTraceZeroAndIsSymmetric) {
 }
 
 TEST_F(MatrixTest, CreateGivesZeros) {
-  EXPECT_EQ(Elements(*MakeCounted<TMatrix>(2, 3)), (Rows{{0, 0, 0}, {0, 0, 0}}));
-  EXPECT_EQ(Elements(*MakeCounted<TMatrix>(0, 4)).size(), 0u);
+  EXPECT_EQ(TableOf(*MakeCounted<TMatrix>(2, 3)), (Table{{0, 0, 0}, {0, 0, 0}}));
+  EXPECT_EQ(TableOf(*MakeCounted<TMatrix>(0, 4)).size(), 0u);
 }
 
 TEST_F(MatrixTest, SetSizeKeepsValuesOnlyOnTheSameShape) {
-  CountedPtr<IMatrix> m = MatrixOf({{1, 2, 3}, {4, 5, 6}});
+  CountedPtr<IMatrix> m = MatrixFrom({{1, 2, 3}, {4, 5, 6}});
   ASSERT_TRUE(m->SetSize(2, 3));
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2, 3}, {4, 5, 6}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2, 3}, {4, 5, 6}}));
 
   const struct {
     std::int32_t Rows, Cols;
   } otherShapes[] = {{2, 4}, {3, 3}, {3, 2}, {1, 3}, {0, 0}};
   for (const auto& shape : otherShapes) {
-    m = MatrixOf({{1, 2, 3}, {4, 5, 6}});
+    m = MatrixFrom({{1, 2, 3}, {4, 5, 6}});
     ASSERT_TRUE(m->SetSize(shape.Rows, shape.Cols));
-    EXPECT_EQ(Elements(*m), Rows(shape.Rows, std::vector<long double>(shape.Cols, 0)))
+    EXPECT_EQ(TableOf(*m), Table(shape.Rows, std::vector<long double>(shape.Cols, 0)))
         << shape.Rows << " x " << shape.Cols << " must be all zeros";
   }
 }
 
 TEST_F(MatrixTest, ResizeKeepsTheOverlap) {
-  CountedPtr<IMatrix> m = MatrixOf({{1, 2, 3}, {4, 5, 6}});
+  CountedPtr<IMatrix> m = MatrixFrom({{1, 2, 3}, {4, 5, 6}});
   ASSERT_TRUE(m->Resize(3, 2));
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2}, {4, 5}, {0, 0}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2}, {4, 5}, {0, 0}}));
   ASSERT_TRUE(m->Resize(3, 2));
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2}, {4, 5}, {0, 0}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2}, {4, 5}, {0, 0}}));
   ASSERT_TRUE(m->Resize(1, 4));
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2, 0, 0}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2, 0, 0}}));
   ASSERT_TRUE(m->Resize(0, 4));
   ASSERT_TRUE(m->Resize(2, 2));
-  EXPECT_EQ(Elements(*m), (Rows{{0, 0}, {0, 0}}));
+  EXPECT_EQ(TableOf(*m), (Table{{0, 0}, {0, 0}}));
 }
 
 TEST_F(MatrixTest, FillAndIdentityKeepTheShape) {
   CountedPtr<IMatrix> m = MakeCounted<TMatrix>(2, 3);
   m->Fill(-2.5L);
-  EXPECT_EQ(Elements(*m), (Rows{{-2.5L, -2.5L, -2.5L}, {-2.5L, -2.5L, -2.5L}}));
+  EXPECT_EQ(TableOf(*m), (Table{{-2.5L, -2.5L, -2.5L}, {-2.5L, -2.5L, -2.5L}}));
   m->SetIdentity();
-  EXPECT_EQ(Elements(*m), (Rows{{1, 0, 0}, {0, 1, 0}}));
-  m = MatrixOf({{7, 7}, {7, 7}, {7, 7}});
+  EXPECT_EQ(TableOf(*m), (Table{{1, 0, 0}, {0, 1, 0}}));
+  m = MatrixFrom({{7, 7}, {7, 7}, {7, 7}});
   m->SetIdentity();
-  EXPECT_EQ(Elements(*m), (Rows{{1, 0}, {0, 1}, {0, 0}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 0}, {0, 1}, {0, 0}}));
 }
 
 TEST_F(MatrixTest, AssignTakesShapeAndElements) {
   CountedPtr<IMatrix> target = MakeCounted<TMatrix>(4, 1);
-  ASSERT_TRUE(target->Assign(*MatrixOf({{1, 2, 3}, {4, 5, 6}})));
-  EXPECT_EQ(Elements(*target), (Rows{{1, 2, 3}, {4, 5, 6}}));
+  ASSERT_TRUE(target->Assign(*MatrixFrom({{1, 2, 3}, {4, 5, 6}})));
+  EXPECT_EQ(TableOf(*target), (Table{{1, 2, 3}, {4, 5, 6}}));
   ASSERT_TRUE(target->Assign(*target));
-  EXPECT_EQ(Elements(*target), (Rows{{1, 2, 3}, {4, 5, 6}}));
+  EXPECT_EQ(TableOf(*target), (Table{{1, 2, 3}, {4, 5, 6}}));
   ASSERT_TRUE(target->Assign(*MakeCounted<TMatrix>()));
   EXPECT_EQ(target->GetRows(), 0);
 }
 
 TEST_F(MatrixTest, TraceAddsTheLeadingDiagonal) {
-  EXPECT_EQ(MatrixOf({{1, 10}, {100, 2}, {1000, 10000}})->Trace(), 3) << "3 x 2 adds (0,0) and (1,1)";
-  EXPECT_EQ(MatrixOf({{1, 10, 100}, {1000, 2, 10000}})->Trace(), 3);
+  EXPECT_EQ(MatrixFrom({{1, 10}, {100, 2}, {1000, 10000}})->Trace(), 3) << "3 x 2 adds (0,0) and (1,1)";
+  EXPECT_EQ(MatrixFrom({{1, 10, 100}, {1000, 2, 10000}})->Trace(), 3);
   const long double big = std::numeric_limits<long double>::max();
-  EXPECT_THROW(MatrixOf({{big, 0}, {0, big}})->Trace(), EOverflow);
+  EXPECT_THROW(MatrixFrom({{big, 0}, {0, big}})->Trace(), EOverflow);
 }
 
 TEST_F(MatrixTest, EqualsComparesExactly) {
   const long double fine = 1.0L + std::numeric_limits<long double>::epsilon();
-  EXPECT_TRUE(MatrixOf({{1, 2}, {3, fine}})->Equals(*MatrixOf({{1, 2}, {3, fine}})));
-  EXPECT_FALSE(MatrixOf({{1, 2}, {3, fine}})->Equals(*MatrixOf({{1, 2}, {3, 1}})));
+  EXPECT_TRUE(MatrixFrom({{1, 2}, {3, fine}})->Equals(*MatrixFrom({{1, 2}, {3, fine}})));
+  EXPECT_FALSE(MatrixFrom({{1, 2}, {3, fine}})->Equals(*MatrixFrom({{1, 2}, {3, 1}})));
   EXPECT_TRUE(Lines().empty());
   EXPECT_EQ(MatrixErrorCode, 0);
 }
@@ -128,18 +128,18 @@ TEST_F(MatrixTest, EqualsOfOtherShapesReportsAnError) {
 }
 
 TEST_F(MatrixTest, IsSymmetricComparesExactly) {
-  EXPECT_TRUE(MatrixOf({{1, 2, 3}, {2, 5, 6}, {3, 6, 9}})->IsSymmetric());
+  EXPECT_TRUE(MatrixFrom({{1, 2, 3}, {2, 5, 6}, {3, 6, 9}})->IsSymmetric());
   const long double lastBit = std::nextafter(2.0L, 3.0L);
-  EXPECT_FALSE(MatrixOf({{1, 2}, {lastBit, 5}})->IsSymmetric());
+  EXPECT_FALSE(MatrixFrom({{1, 2}, {lastBit, 5}})->IsSymmetric());
   EXPECT_FALSE(MakeCounted<TMatrix>(2, 3)->IsSymmetric());
-  EXPECT_TRUE(MatrixOf({{4}})->IsSymmetric());
+  EXPECT_TRUE(MatrixFrom({{4}})->IsSymmetric());
 }
 
 TEST_F(MatrixTest, IndicesOutsideTheCountsAreRangeErrors) {
   CountedPtr<IMatrix> m = MakeCounted<TMatrix>(2, 3);
   const struct {
     std::int32_t Row, Col;
-  } outside[] = {{-1, 0}, {0, -1}, {2, 0}, {0, 3}, {MaxCount, 0}, {0, std::numeric_limits<std::int32_t>::min()}};
+  } outside[] = {{-1, 0}, {0, -1}, {2, 0}, {0, 3}, {MaxInt32, 0}, {0, std::numeric_limits<std::int32_t>::min()}};
   for (const auto& index : outside) {
     EXPECT_THROW(m->GetItem(index.Row, index.Col), ERangeError) << index.Row << ", " << index.Col;
     EXPECT_THROW(m->SetItem(index.Row, index.Col, 1), ERangeError) << index.Row << ", " << index.Col;
@@ -150,13 +150,13 @@ TEST_F(MatrixTest, IndicesOutsideTheCountsAreRangeErrors) {
 // The caller learns of it and reports "Not enough memory" itself; the matrix
 // keeps a shape that matches its storage.
 TEST_F(MatrixTest, StorageThatCannotBeHadLeavesTheMatrixAsItWas) {
-  CountedPtr<IMatrix> m = MatrixOf({{1, 2}, {3, 4}});
-  EXPECT_FALSE(m->SetSize(MaxCount, MaxCount));
-  EXPECT_FALSE(m->Resize(MaxCount, MaxCount));
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2}, {3, 4}}));
+  CountedPtr<IMatrix> m = MatrixFrom({{1, 2}, {3, 4}});
+  EXPECT_FALSE(m->SetSize(MaxInt32, MaxInt32));
+  EXPECT_FALSE(m->Resize(MaxInt32, MaxInt32));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2}, {3, 4}}));
   EXPECT_TRUE(Lines().empty());
   try {
-    MakeCounted<TMatrix>(MaxCount, MaxCount);
+    MakeCounted<TMatrix>(MaxInt32, MaxInt32);
     ADD_FAILURE() << "an impossible matrix was made";
   } catch (const EAssertionFailed& failure) {
     EXPECT_EQ(std::string(failure.what()).rfind("Not enough memory (Matrix.cpp, line ", 0), 0u) << failure.what();
@@ -164,10 +164,10 @@ TEST_F(MatrixTest, StorageThatCannotBeHadLeavesTheMatrixAsItWas) {
 }
 
 TEST_F(MatrixTest, NegativeCountsAreRangeErrors) {
-  CountedPtr<IMatrix> m = MatrixOf({{1, 2}});
+  CountedPtr<IMatrix> m = MatrixFrom({{1, 2}});
   EXPECT_THROW((void)m->SetSize(-1, 2), ERangeError);
   EXPECT_THROW((void)m->Resize(1, -2), ERangeError);
-  EXPECT_EQ(Elements(*m), (Rows{{1, 2}}));
+  EXPECT_EQ(TableOf(*m), (Table{{1, 2}}));
 }
 
 TEST_F(MatrixTest, ErrorTexts) {

@@ -10,21 +10,11 @@
 #include "Numerics/NXVector.h"
 #include "RecordingSink.h"
 
+#include "NumericRows.h"
+
 namespace {
 
-using Reals = std::vector<long double>;
-using Rows = std::vector<Reals>;
-
 constexpr long double Epsilon = std::numeric_limits<long double>::epsilon();
-
-TNMatrix MatrixOf(const Rows& rows) {
-  TNMatrix m(static_cast<std::int32_t>(rows.size()), static_cast<std::int32_t>(rows[0].size()));
-  for (std::int32_t i = 1; i <= m.GetRows(); ++i)
-    for (std::int32_t j = 1; j <= m.GetCols(); ++j) m.SetItem(i, j, rows[i - 1][j - 1]);
-  return m;
-}
-
-Reals Elements(const TNVector& v) { return Reals(v.Data(), v.Data() + v.GetSize()); }
 
 Reals Column(const TNMatrix& m, std::int32_t j) {
   Reals column;

@@ -10,30 +10,9 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Vector.h"
 
+#include "NumericRows.h"
+
 namespace {
-
-using Reals = std::vector<long double>;
-using Rows = std::vector<Reals>;
-
-Reals Elements(const TNVector& v) {
-  Reals elements;
-  for (std::int32_t i = 1; i <= v.GetSize(); ++i) elements.push_back(v.GetItem(i));
-  return elements;
-}
-
-Rows Elements(const TNMatrix& m) {
-  Rows rows(m.GetRows(), Reals(m.GetCols()));
-  for (std::int32_t i = 1; i <= m.GetRows(); ++i)
-    for (std::int32_t j = 1; j <= m.GetCols(); ++j) rows[i - 1][j - 1] = m.GetItem(i, j);
-  return rows;
-}
-
-TNMatrix MatrixOf(const Rows& rows) {
-  TNMatrix m(static_cast<std::int32_t>(rows.size()), static_cast<std::int32_t>(rows[0].size()));
-  for (std::int32_t i = 1; i <= m.GetRows(); ++i)
-    for (std::int32_t j = 1; j <= m.GetCols(); ++j) m.SetItem(i, j, rows[i - 1][j - 1]);
-  return m;
-}
 
 constexpr std::int32_t MaxCount = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t MinCount = std::numeric_limits<std::int32_t>::min();

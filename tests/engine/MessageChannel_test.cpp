@@ -8,11 +8,11 @@
 
 namespace {
 
-struct TLine {
+struct TSentLine {
   std::string Text;
   std::uint8_t Kind;
   int Level;
-  bool operator==(const TLine&) const = default;
+  bool operator==(const TSentLine&) const = default;
 };
 
 class TRecordingSink : public IXConsBase {
@@ -21,7 +21,7 @@ public:
   void ExpandToLevel(int level) override { Expanded.push_back(level); }
   void Clear() override { Lines.clear(); }
 
-  std::vector<TLine> Lines;
+  std::vector<TSentLine> Lines;
   std::vector<int> Expanded;
 };
 
@@ -37,7 +37,7 @@ protected:
 TEST_F(MessageChannelTest, ReportErrorWritesMessageLibraryAndPosition) {
   ReportError("Unknown identifier \"x\"", {1, 7}, &untitled);
   ASSERT_EQ(sink->Lines.size(), 1u);
-  EXPECT_EQ(sink->Lines[0], (TLine{"Unknown identifier \"x\" in \"_Untitled_1\" at [1:7] ", lkError, 0}));
+  EXPECT_EQ(sink->Lines[0], (TSentLine{"Unknown identifier \"x\" in \"_Untitled_1\" at [1:7] ", lkError, 0}));
   EXPECT_EQ(GetLastErrorText(), "Unknown identifier \"x\"");
   EXPECT_EQ(GetLastErrorPos(), (TSourcePos{1, 7}));
   EXPECT_EQ(GetLastErrorLib(), "_Untitled_1");
@@ -93,7 +93,7 @@ TEST_F(MessageChannelTest, WithoutSinkErrorsAreStillRecordedAndLinesDropped) {
 TEST_F(MessageChannelTest, WritesAndExpansionsReachTheSink) {
   WriteMessage("x = 1", lkResult, 2);
   ExpandMessageLevels(3);
-  EXPECT_EQ(sink->Lines, (std::vector<TLine>{{"x = 1", lkResult, 2}}));
+  EXPECT_EQ(sink->Lines, (std::vector<TSentLine>{{"x = 1", lkResult, 2}}));
   EXPECT_EQ(sink->Expanded, std::vector<int>{3});
   EXPECT_EQ(GetMessageSink().get(), sink.get());
 }
@@ -131,6 +131,6 @@ TEST_F(MessageChannelTest, ReportingFaultsTurnsAPlatformFaultIntoAnErrorLine) {
   EXPECT_TRUE(ReportingFaults([] {}));
   EXPECT_FALSE(ReportingFaults([] { throw EZeroDivide(); }));
   ASSERT_EQ(sink->Lines.size(), 1u);
-  EXPECT_EQ(sink->Lines[0], (TLine{"Floating point division by zero", lkError, 0}));
+  EXPECT_EQ(sink->Lines[0], (TSentLine{"Floating point division by zero", lkError, 0}));
   EXPECT_THROW(ReportingFaults([] { QASSERT(false, "5B0C1D2E"); }), EAssertionFailed);
 }

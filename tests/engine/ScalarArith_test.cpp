@@ -9,13 +9,11 @@
 
 #include "engine/Value.h"
 #include "runtime/Exceptions.h"
+#include "tests/Numbers.h"
 
 namespace {
 
-constexpr std::int64_t MaxInt = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t MinInt = std::numeric_limits<std::int64_t>::min();
 constexpr long double Inf = std::numeric_limits<long double>::infinity();
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 constexpr const char* IntOverflow = "Integer overflow";
 constexpr const char* DivByZero = "Division by zero";

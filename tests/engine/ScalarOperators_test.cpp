@@ -6,12 +6,9 @@
 #include <numbers>
 
 #include "OperatorsFixture.h"
+#include "tests/Numbers.h"
 
 namespace {
-
-constexpr std::int64_t MaxInt = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t MinInt = std::numeric_limits<std::int64_t>::min();
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 TValue I(std::int64_t n) { return TValue::Integer(n); }
 TValue F(long double x) { return TValue::Real(x); }

@@ -3,8 +3,12 @@
 // reader's error, each found by its name) or stops with one of the
 // errors of damaged packed data: "Stream read error", zlib's message, or
 // nothing at all after the wrong-magic warning. Never a crash, never
-// memory beyond what the bytes inflate to.
+// memory beyond what the bytes inflate to. Then the same bytes as a
+// ".skz" file set by name: a skin that passes the checks of SkinChecks.h,
+// or no skin at all, after those errors or a conversion error only.
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "runtime/AsciiCase.h"
@@ -12,6 +16,7 @@
 #include "runtime/MemIniFile.h"
 #include "skin/skins/PackedSkin.h"
 #include "tests/fuzz/FuzzHarness.h"
+#include "tests/fuzz/SkinChecks.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/JPEGImage.h"
 #include "toolkit/win/MessageBox.h"
@@ -56,6 +61,29 @@ void CheckUnpacked(const TSkSkinConvertor& convertor) {
   }
 }
 
+bool IsPackedSkinError(const EQuantrelError& error) {
+  const std::string text = error.what();
+  return dynamic_cast<const EZDecompressionError*>(&error) || dynamic_cast<const EConvertError*>(&error) ||
+         text == "Stream read error" || IsPictureError(error);
+}
+
+void CheckSetByName(const std::uint8_t* data, std::size_t size) {
+  static const std::string skins = std::filesystem::path(WriteFuzzFile("skins", "")).parent_path().string();
+  std::ofstream(skins + "/Fuzz.skz", std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  TSkinManager manager(nullptr);
+  manager.SetSkinDirectory(skins);
+  try {
+    manager.SetSkinName("Fuzz");
+  } catch (const EQuantrelError& error) {
+    FuzzCheck(IsPackedSkinError(error), "a packed skin failed with an unexpected error");
+  }
+  FuzzCheck(manager.SkinActive() || manager.SectionData.empty(), "tables left without a skin");
+  CheckMasks(manager);
+  CheckLookUps(manager);
+  CheckSectionsPaint(manager);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,12 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<TSkSkinConvertor> convertor;
   try {
     LoadPackedData(packed, convertor, true);
+    CheckUnpacked(*convertor);
   } catch (const EZDecompressionError&) {
-    return 0;
   } catch (const EStreamError& error) {
     FuzzCheck(std::string(error.what()) == "Stream read error", "damaged data failed with an unexpected error");
-    return 0;
   }
-  CheckUnpacked(*convertor);
+  CheckSetByName(data, size);
   return 0;
 }

@@ -1,8 +1,7 @@
 // A skin's "Options.dat" through the skin loader, beside the test skin's
 // pictures. The load fills the tables, or stops with a conversion error or
-// a picture's error; either way every mask it kept can be drawn (at least
-// one frame, no negative mask type, an own picture's frame inside it) and
-// every look-up answers.
+// a picture's error; either way what it kept passes the checks of
+// SkinChecks.h.
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "runtime/Exceptions.h"
 #include "skin/skins/SkinManager.h"
 #include "tests/fuzz/FuzzHarness.h"
+#include "tests/fuzz/SkinChecks.h"
 #include "tests/skin/TestSkinWriter.h"
 
 namespace {
@@ -32,41 +32,6 @@ bool IsExpectedError(const EQuantrelError& error) {
          text == "Bitmap image is not valid";
 }
 
-void CheckMasks(TSkinManager& manager) {
-  for (int i = 0; i < static_cast<int>(manager.Masks.size()); ++i) {
-    const TSkinMaskData& mask = manager.Masks[i];
-    FuzzCheck(mask.ImageCount >= 1 && mask.MaskType >= 0, "a mask without a frame to draw");
-    const TSize frame = manager.MaskFrameSize(i);
-    if (mask.Image) {
-      const TRect whole = Rect(0, 0, mask.Image->Width(), mask.Image->Height());
-      FuzzCheck(mask.SourceRect == whole || mask.SourceRect == TRect(), "an own picture's source outside it");
-      FuzzCheck(frame.cx >= 0 && frame.cy >= 0 && frame.cx * mask.ImageCount <= whole.Right &&
-                    frame.cy * (mask.MaskType + 1) <= whole.Bottom,
-                "a frame outside its own picture");
-    }
-    manager.MaskLeftWidth(i);
-    manager.MaskRightWidth(i);
-    manager.MaskBottomWidth(i);
-    manager.MaskBorders(i);
-  }
-}
-
-void CheckLookUps(TSkinManager& manager) {
-  for (int i = 0; i < manager.SectionCount(); ++i) {
-    const std::string& name = manager.SectionData[i].SectionName;
-    for (const char* piece : {"BORDERSMASK", "PATTERN", "GLYPHMASK"}) {
-      const int mask = manager.MaskIndexOf(i, name, piece);
-      FuzzCheck(mask == -1 || manager.IsMaskIndex(mask), "a mask index outside the table");
-      FuzzCheck(manager.TextureIndexOf(i, name, piece) >= -1, "a texture look-up");
-      const int pattern = manager.PatternIndexOf(i, name, piece);
-      FuzzCheck(pattern < static_cast<int>(manager.Patterns.size()), "a pattern index outside the table");
-    }
-  }
-  manager.RefreshCachedIndexes();
-  manager.GlobalColor();
-  manager.GlobalFontColor();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,13 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   TSkinManager manager(nullptr);
   manager.SetSkinDirectory(skins);
-  manager.SetSkinName("TestSkin");
-  try {
-    manager.LoadSkin();
-  } catch (const EQuantrelError& error) {
-    FuzzCheck(IsExpectedError(error), "a load failed with an unexpected error");
+  // Set by name a failed load leaves no skin; loaded directly it keeps
+  // what was read before the error.
+  for (bool byName : {true, false}) {
+    try {
+      if (byName)
+        manager.SetSkinName("TestSkin");
+      else
+        manager.LoadSkin();
+    } catch (const EQuantrelError& error) {
+      FuzzCheck(IsExpectedError(error), "a load failed with an unexpected error");
+    }
+    CheckMasks(manager);
+    CheckLookUps(manager);
+    CheckSectionsPaint(manager);
   }
-  CheckMasks(manager);
-  CheckLookUps(manager);
   return 0;
 }

@@ -28,7 +28,7 @@
 
 namespace {
 
-const TRect Picture = Rect(0, 0, 640, 480);
+const TRect ExportedArea = Rect(0, 0, 640, 480);
 
 bool Installed(const char* program) {
   return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
@@ -82,7 +82,7 @@ template <class TRenderer>
 void ExportAll(TRenderer& graph, const std::string& folder, TBitmap& bitmap) {
   for (const auto& [format, name] : {std::pair{0, "x.bmp"}, std::pair{2, "x.emf"}, std::pair{1, "x.wmf"}}) {
     graph.Options.ExportFormat = std::uint8_t(format);
-    graph.SaveToFile(folder + "/" + name, Picture);
+    graph.SaveToFile(folder + "/" + name, ExportedArea);
   }
   bitmap.LoadFromFile(folder + "/x.bmp");
 }

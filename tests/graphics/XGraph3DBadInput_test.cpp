@@ -88,6 +88,15 @@ TEST_F(Graph3DBadInputTest, ExtremeData) {
   }
 }
 
+TEST_F(Graph3DBadInputTest, AnEmptyLitMeshBuildsWithoutAFault) {
+  for (TShader shader : {shSimpleLighting, shRealLighting, shHeightColourLight}) {
+    graph.Clear();
+    AddMesh(2, 2, [](long double x, long double y) { return x + y; });
+    graph.AddData("empty", MeshKind)->Opts.Shader = shader;
+    BuildSafely();
+  }
+}
+
 TEST_F(Graph3DBadInputTest, RectanglesWithoutRoomDrawNothing) {
   for (const TRect& r : {Rect(0, 0, 1, 1), Rect(0, 0, 10, 10), Rect(0, 0, 640, 10), Rect(100, 100, 0, 0)}) {
     bool built = true;

@@ -4,10 +4,9 @@
 #include <numbers>
 
 #include "tests/graphics/GraphFixture.h"
+#include "tests/Numbers.h"
 
 namespace {
-
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 class AxesTest : public GraphTest {
 protected:

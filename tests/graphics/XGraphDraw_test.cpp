@@ -6,10 +6,9 @@
 #include "graphics/RGBColor.h"
 #include "tests/graphics/GraphFixture.h"
 #include "tests/graphics/SamplePlots.h"
+#include "tests/Numbers.h"
 
 namespace {
-
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 class CanonicalSineTest : public GraphTest {
 protected:

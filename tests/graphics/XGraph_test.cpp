@@ -7,10 +7,9 @@
 #include "graphics/PlotStyles.h"
 #include "runtime/Exceptions.h"
 #include "tests/graphics/GraphFixture.h"
+#include "tests/Numbers.h"
 
 namespace {
-
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 TEST(XGraphContent, ANewRendererHoldsTheDefaultHeightsMap) {
   TXGraph graph;

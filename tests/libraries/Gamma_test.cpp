@@ -9,10 +9,9 @@
 
 #include "tests/engine/KindsFixture.h"
 #include "tests/libraries/RealNear.h"
+#include "tests/Numbers.h"
 
 namespace {
-
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 class GammaReports : public ::testing::Test {
 protected:

@@ -7,12 +7,12 @@
 
 #include "tests/libraries/CallbackEngine.h"
 #include "tests/libraries/RealNear.h"
+#include "tests/Numbers.h"
 
 namespace {
 
 using Integrate = CallbackEngine;
 
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 }  // namespace
 

@@ -9,10 +9,10 @@
 
 #include "runtime/Exceptions.h"
 #include "tests/libraries/RealNear.h"
+#include "tests/Numbers.h"
 
 namespace {
 
-constexpr long double Pi = std::numbers::pi_v<long double>;
 constexpr long double Inf = std::numeric_limits<long double>::infinity();
 
 using TRealFunction = long double (*)(long double);

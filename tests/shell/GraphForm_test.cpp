@@ -117,7 +117,8 @@ TEST_F(GraphFormTest, OnAFirstStartF3AndF6ShowTheWindowsAtTheirDesignPlacesWithT
   EXPECT_EQ(Graph3DForm->Graph->GetItem(0)->Name, Windows[1].Content);
 }
 
-TEST_F(GraphFormTest, CopySaveAndClearNeedDataAndSettingsWaitsForItsDialog) {
+// The 2D window's settings hold options worth setting before any plot.
+TEST_F(GraphFormTest, CopySaveAndClearNeedDataAnd2DSettingsDoesNot) {
   StartGraphs();
   ShowBoth();
   const auto enabled = [](std::initializer_list<TAction*> actions) {
@@ -129,14 +130,14 @@ TEST_F(GraphFormTest, CopySaveAndClearNeedDataAndSettingsWaitsForItsDialog) {
   const auto actions3D = {Graph3DForm->actSettings, Graph3DForm->actCopy, Graph3DForm->actSave,
                           Graph3DForm->actClear, Graph3DForm->actReset};
   Idle();
-  EXPECT_EQ(enabled(actions2D), (std::vector<bool>{false, true, true, true}));
-  EXPECT_EQ(enabled(actions3D), (std::vector<bool>{false, true, true, true, true}));
+  EXPECT_EQ(enabled(actions2D), (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(enabled(actions3D), (std::vector<bool>{true, true, true, true, true}));
   ForBoth([](auto& window) {
     window.actClear->Execute();
     EXPECT_EQ(window.Graph->Count(), 0);
   });
   Idle();
-  EXPECT_EQ(enabled(actions2D), (std::vector<bool>(4, false)));
+  EXPECT_EQ(enabled(actions2D), (std::vector<bool>{true, false, false, false}));
   EXPECT_EQ(enabled(actions3D), (std::vector<bool>(5, false)));
   EXPECT_EQ(PixelsUnlikePaintTo(*GraphForm), 0) << "the cleared graph is shown";
 }

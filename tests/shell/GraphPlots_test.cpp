@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr TInputModifiers Ctrl{false, true, false};
-
 class GraphPlotsTest : public GraphWindowsTest {
 protected:
   void EnterInMain(const std::string& line) {
@@ -63,7 +61,7 @@ TEST_F(GraphPlotsTest, AScriptPlottingInALoopShowsEveryPlotAndClearAndCtrlF9Inte
     runningWhenCleared = form->Engine->IsRunning() && graph.Visible();
     graph.actClear->Execute();
     countAfterClear = graph.Graph->Count();
-    RunLater(100, [&] { PressInMain(VK_F9, Ctrl); });
+    RunLater(100, [&] { PressInMain(VK_F9, {.Control = true}); });
   });
   EnterInMain("Forever()");
   graph.PaintBox->OnPaint = paint;

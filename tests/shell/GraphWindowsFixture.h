@@ -94,7 +94,8 @@ private:
   static std::vector<TStartWindow> GraphSteps() {
     std::vector<TStartWindow> windows;
     for (const TCreationStep& step : CreationTable())
-      if (step.Message == "Creating 3D graphs" || step.Message == "Creating 2D graphs")
+      if (step.Message == "Creating 3D graphs" || step.Message == "Creating 2D graphs" ||
+          step.Message == "Creating graphs settings")
         windows.insert(windows.end(), step.Windows.begin(), step.Windows.end());
     return windows;
   }

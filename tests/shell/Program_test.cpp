@@ -25,6 +25,7 @@
 #include "shell/EditorForm.h"
 #include "shell/EvaluatorForm.h"
 #include "shell/Graph3DForm.h"
+#include "shell/GSettsForm.h"
 #include "shell/GraphForm.h"
 #include "shell/Images.h"
 #include "shell/InputForm.h"
@@ -222,7 +223,8 @@ TEST_F(ProgramTest, StartsThroughTheSplashAndTheInputDialogAnswersScripts) {
                                       "Initializing library manager", "Loading \"first\"", "Creating evaluation interfaces",
                                       "Creating tips", "Creating settings", "Creating editor",
                                       "Creating editor settings", "Creating plotter", "Creating Workspace",
-                                      "Creating 3D graphs", "Creating 2D graphs", "Initialization complete"}));
+                                      "Creating 3D graphs", "Creating 2D graphs", "Creating graphs settings",
+                                      "Initialization complete"}));
   ASSERT_GE(splash.Progress.size(), 11u);
   EXPECT_EQ(std::vector<int>(splash.Progress.end() - 11, splash.Progress.end()),
             (std::vector<int>{50, 53, 55, 60, 65, 70, 75, 80, 85, 90, 100}));
@@ -263,18 +265,19 @@ TEST_F(ProgramTest, TeardownGoesInReverseAndTwoRunsLeaveNothingBehind) {
   note("Creating Workspace", 1, [&] { return alive(InputForm, "New Variable dialog, input dialog"); });
   note("Creating 3D graphs", 0, [&] { return alive(GraphForm, "3D graph, 2D graph"); });
   note("Creating 2D graphs", 0, [&] { return alive(WorkForm, "2D graph, workspace"); });
+  note("Creating graphs settings", 0, [&] { return alive(GraphForm, "graph settings, 2D graph"); });
   Start.Table = &table;
   for (int run = 0; run < 2; ++run) {
     freed.clear();
     EXPECT_EQ(Run({CloseProgram}), 0);
-    EXPECT_EQ(freed, (std::vector<std::string>{"2D graph, workspace alive", "3D graph, 2D graph gone",
+    EXPECT_EQ(freed, (std::vector<std::string>{"graph settings, 2D graph alive", "2D graph, workspace alive", "3D graph, 2D graph gone",
                                                "New Variable dialog, input dialog alive", "workspace, its dialog gone",
                                                "evaluator, input dialog alive", "input dialog, main window alive",
                                                "main window, pictures alive"}));
     EXPECT_EQ(Screen().FormCount(), forms) << "run " << run;
     for (const void* global :
          std::initializer_list<const void*>{MainForm, WelcomeForm, InputForm, EvaluatorForm, frmTips, PlotterForm, WorkForm,
-                                            AddVarDlg, SettingsForm, EdSettsForm, GraphForm, Graph3DForm, frmSplash, Images,
+                                            AddVarDlg, SettingsForm, EdSettsForm, GraphForm, Graph3DForm, GSettsForm, frmSplash, Images,
                                             InstCtrl, LoadProgress, Application().MainForm()})
       EXPECT_EQ(global, nullptr) << "run " << run;
     EXPECT_FALSE(MillisecondsToNextTimer().has_value()) << "a timer is left, run " << run;

@@ -12,6 +12,7 @@
 #include "console/Syntax.h"
 #include "shell/EdSettsForm.h"
 #include "shell/SettingsForm.h"
+#include "tests/shell/DialogInput.h"
 #include "tests/shell/EditorFormFixture.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ColorBox.h"
@@ -21,7 +22,7 @@
 #include "toolkit/controls/ListView.h"
 #include "toolkit/win/Paint.h"
 
-class SettingsTest : public EditorFormTest {
+class SettingsTest : public EditorFormTest, protected DialogInput {
 protected:
   ~SettingsTest() override { FreeAll(); }
 
@@ -51,22 +52,6 @@ protected:
     StartAll();
   }
 
-  // Runs the steps from the dialog's modal loop once it shows. Steps that
-  // leave it open (a failed assertion) close it, so the test goes on.
-  void WhenShown(TForm& dialog, std::function<void()> steps, int tries = 500) {
-    RunLater(10, [this, &dialog, steps = std::move(steps), tries]() mutable {
-      if (dialog.Showing()) {
-        steps();
-        if (dialog.Showing() && dialog.ModalResult() == mrNone) {
-          ADD_FAILURE() << "the steps left \"" << dialog.Caption() << "\" open";
-          dialog.SetModalResult(mrCancel);
-        }
-      } else if (tries > 0)
-        WhenShown(dialog, std::move(steps), tries - 1);
-      else
-        ADD_FAILURE() << "\"" << dialog.Caption() << "\" never showed";
-    });
-  }
   // F5 in the main window, the steps in the settings window.
   void InSettings(std::function<void()> steps) {
     WhenShown(*settings, std::move(steps));
@@ -82,53 +67,6 @@ protected:
   // The item of the window's menu bar that runs the action, clicked.
   static void ClickMenuItemOf(TForm& window, TAction* action);
 
-  // Keys and clicks in a dialog.
-  static void KeyIn(TWinControl& control, WORD key, const std::string& text = "") {
-    control.SetFocus();
-    ProcessEverything();
-    SynthesizeKeyStroke(control.Handle(), key, text);
-    ProcessEverything();
-  }
-  static void Click(TControl& control, TPoint point) {
-    SynthesizeClick(control.Parent()->Handle(), {control.Left() + point.X, control.Top() + point.Y});
-    ProcessEverything();
-  }
-  // A check box's box, at its left.
-  static void Toggle(TControl& box) { Click(box, {7, box.Height() / 2}); }
-  static void ClickButton(TControl& button) { Click(button, {button.Width() / 2, button.Height() / 2}); }
-  // Scrolled into view first, as the user would.
-  static void ClickItem(TCustomListBox& list, int index) {
-    if (list.ItemRect(index).Bottom > list.ClientHeight() || index < list.TopIndex()) list.SetTopIndex(index);
-    const TRect item = list.ItemRect(index);
-    SynthesizeClick(list.Handle(), {item.Left + item.Width() / 2, item.Top + item.Height() / 2});
-    ProcessEverything();
-  }
-  // The typed text replaces the edit's.
-  static void TypeInto(TCustomEdit& edit, const std::string& text) {
-    edit.SetFocus();
-    ProcessEverything();
-    edit.SelectAll();
-    SynthesizeKeyStroke(edit.Handle(), VK_DELETE, "");
-    SynthesizeTyping(edit.Handle(), text);
-    ProcessEverything();
-  }
-  // A closed drop-down list moved by the arrow keys to the entry.
-  static void Choose(TCustomComboBox& box, int index) {
-    box.SetFocus();
-    ProcessEverything();
-    const WORD key = index > box.ItemIndex() ? VK_DOWN : VK_UP;
-    while (box.ItemIndex() != index) {
-      const int before = box.ItemIndex();
-      SynthesizeKeyStroke(box.Handle(), key, "");
-      ProcessEverything();
-      if (box.ItemIndex() == before) break;
-    }
-  }
-  static void ChooseColour(TColorBox& box, TColor color) {
-    for (int i = 0; i < box.ColorCount(); ++i)
-      if (box.Colors(i) == color && !(i == 0 && (box.Style() & cbCustomColor))) return Choose(box, i);
-    ADD_FAILURE() << "no entry of colour " << color;
-  }
   // A row of a list view, by the mouse: a click, or a double click.
   static void ClickRow(TListView& list, int row, bool twice = false) {
     for (int y = 0; y < list.ClientHeight(); ++y)

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr TInputModifiers Ctrl{false, true, false};
-
 constexpr const char* ColoursLibrary =
     "library Colours;\n"
     "type TColour = (Red, Green, Blue, Cyan, Magenta);\n"
@@ -364,7 +362,7 @@ TEST_F(WorkFormEditorsTest, CopyWritesTabsAndLineFeeds) {
   Enter("m := {{1, 2}, {3, 1/3}}");
   TMatEdit& editor = OpenTab("m");
   editor.Grid->SetSelection({1, 1, 2, 2});
-  PressInWorkspace('C', Ctrl);
+  PressInWorkspace('C', {.Control = true});
   EXPECT_EQ(Clipboard().AsText(), "1\t2\n3\t0.333333333333333333\n");
 }
 
@@ -433,13 +431,13 @@ TEST_F(WorkFormEditorsTest, TabsCloseWithTheirVariables) {
   TMatEdit& kept = OpenTab("w");
   kept.Grid->SetColWidths(1, 90);
   Select(TopRow("m"));
-  PressInWorkspace(VK_DELETE, Ctrl);
+  PressInWorkspace(VK_DELETE, {.Control = true});
   EXPECT_EQ(work->MainPages->PageCount(), 1);
   Enter("x := 1");
   EXPECT_EQ(kept.Grid->ColWidths(1), 90) << "a reload keeps the widths";
   Idle();
   kept.Grid->SetFocus();
-  PressInWorkspace(VK_F4, Ctrl);
+  PressInWorkspace(VK_F4, {.Control = true});
   EXPECT_EQ(work->MainPages->PageCount(), 0);
   work->actMEClose->Execute();
   ProcessEverything();

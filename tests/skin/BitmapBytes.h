@@ -8,6 +8,11 @@
 
 #include "toolkit/gdi/Bitmap.h"
 
+// Equal red, green and blue: what a desaturated or greyed-out pixel shows.
+inline bool IsGrey(TColor color) {
+  return GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color);
+}
+
 inline std::uint8_t* PixelBytes(TBitmap& bmp, int x, int y) {
   const int size = bmp.PixelFormat() == pf32bit ? 4 : bmp.PixelFormat() == pf8bit ? 1 : 3;
   return static_cast<std::uint8_t*>(bmp.ScanLine(y)) + size * x;

@@ -189,13 +189,14 @@ TEST_F(SkinFolderTest, NoSkinOfThatNameSwitchesOffAndTouchesNoTable) {
   manager.LoadSkin();
   const size_t masks = manager.Masks.size();
   for (const char* directory : {"c:\\Skins", ""}) {
+    manager.SetSkinDirectory(skins);
     manager.SetActive(true);
     manager.SetSkinDirectory(directory);
     manager.LoadSkin();
     EXPECT_FALSE(manager.Active()) << directory;
     EXPECT_EQ(manager.Masks.size(), masks) << directory;
     EXPECT_EQ(manager.SectionData.size(), 34U) << directory;
-    EXPECT_EQ(manager.GlobalInfo.SkinPath, skin + "/") << directory;
+    EXPECT_EQ(manager.GlobalInfo.SkinPath, "") << directory << ": the stored skins were searched";
   }
   manager.SetSkinDirectory(skins);
   manager.LoadSkin();

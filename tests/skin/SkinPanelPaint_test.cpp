@@ -2,6 +2,7 @@
 
 #include "skin/SkinCommonData.h"
 #include "tests/skin/BitmapBytes.h"
+#include "tests/skin/ProductPath.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
@@ -89,6 +90,14 @@ TEST_F(SkinPanelPaint, PrintingGivesWhatTheWindowShows) {
       for (int x = 0; x < 150; ++x) different += printed.Canvas().Pixel(x, y) != window->Pixel(x, y);
     EXPECT_EQ(different, 0) << "transparency " << transparency;
   }
+}
+
+TEST_F(SkinPanelPaint, SwitchedOffThePanelLooksAsBeforeTheSkin) {
+  const auto before = RenderWindow(panel->Handle());
+  LoadAndAnnounce();
+  EXPECT_GT(DifferentPixels(*before, *RenderWindow(panel->Handle())), 1000) << "skinned meanwhile";
+  SwitchOff();
+  EXPECT_EQ(DifferentPixels(*before, *RenderWindow(panel->Handle())), 0);
 }
 
 }  // namespace

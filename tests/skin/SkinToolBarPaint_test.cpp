@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "skin/SkinCommonData.h"
+#include "tests/skin/BitmapBytes.h"
+#include "tests/skin/ProductPath.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -73,8 +75,6 @@ protected:
   TSkinToolBar* bar;
 };
 
-bool IsGrey(TColor color) { return GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color); }
-
 TEST_F(SkinToolBarPaint, BarAndButtonsPaintFromTheirSections) {
   LoadAndAnnounce();
   const auto image = Render();
@@ -141,6 +141,14 @@ TEST_F(SkinToolBarPaint, AFlatBarDrawsItsSeparatorsFromDivider) {
   EXPECT_GT(CountPixels(*image, Rect(middle - 2, at.Y + 2, middle + 2, at.Y + separator.Height() - 2), FrameColors[0]), 10);
   EXPECT_EQ(CountPixels(*image, Rect(at.X, at.Y, middle - 2, at.Y + separator.Height()), FrameColors[0]), 0)
       << "only the middle strip";
+}
+
+TEST_F(SkinToolBarPaint, SwitchedOffTheBarLooksAsBeforeTheSkin) {
+  const auto before = RenderWindow(bar->Handle());
+  LoadAndAnnounce();
+  EXPECT_GT(DifferentPixels(*before, *RenderWindow(bar->Handle())), 1000) << "skinned meanwhile";
+  SwitchOff();
+  EXPECT_EQ(DifferentPixels(*before, *RenderWindow(bar->Handle())), 0);
 }
 
 }  // namespace

@@ -110,6 +110,7 @@ TEST_F(SkinnedFormsTest, OnlyTheFormsOfTheManagerAreFrozenAndThawed) {
   TProvidedForm* others = ShownForm(&other);
   TProvidedForm* hidden = ShownForm(&manager);
   hidden->Hide();
+  manager.AnimEffects.SkinChanging.Active = false;
   FreezeSkinnedForms(&manager);
   EXPECT_EQ(mine->Redraws, std::vector<WPARAM>{0});
   EXPECT_TRUE(others->Redraws.empty());
@@ -136,15 +137,9 @@ TEST_F(SkinnedFormsTest, NothingFreezesOrThawsWhileTheApplicationIsMinimized) {
   EXPECT_EQ(form->Provider->Rebuilds, 0);
 }
 
-// A manager that fades the skinned forms in over 8 ms when its skin changes.
-class TAnimatingManager : public TTestSkinManager {
-public:
-  bool SkinChangeAnimated() const override { return true; }
-  int SkinChangeAnimationTime() const override { return 8; }
-};
-
 TEST(SkinnedFormsAnimation, ADefaultManagerThatAnimatesFadesEachFormInOnThaw) {
-  TAnimatingManager manager;
+  TTestSkinManager manager;
+  manager.AnimEffects.SkinChanging.Time = 8;
   TProvidedForm form(nullptr, &manager);
   form.Show();
   ProcessEverything();

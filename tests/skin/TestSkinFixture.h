@@ -1,6 +1,6 @@
 #pragma once
-// The test skin written into a fresh folder "Skins" and a manager pointed
-// at it (not loaded yet); the first manager made is the default one.
+// The test skin written into a fresh folder "Skins" and a manager that has
+// loaded and announced it; the first manager made is the default one.
 
 #include <filesystem>
 #include <fstream>

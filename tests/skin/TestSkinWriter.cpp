@@ -340,6 +340,17 @@ std::string WritePackedTestSkin(const std::string& parent) {
   return file;
 }
 
+TTestSkinFolder::TTestSkinFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quantrel-test-skin-XXXXXX").string();
+  if (mkdtemp(pattern.data())) path_ = pattern;
+  if (!path_.empty()) WriteTestSkin(path_);
+}
+
+TTestSkinFolder::~TTestSkinFolder() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
 std::string TestSkinOptions() { return Options; }
 
 std::string WriteTestSkin(const std::string& parent) {

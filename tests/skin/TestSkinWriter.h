@@ -54,6 +54,20 @@ constexpr int ButtonImageHeight = 42;
 // Writes the folder "TestSkin" into parent (which must exist) and answers
 // its path, without a trailing "/".
 std::string WriteTestSkin(const std::string& parent);
+// The test skin written into a temporary folder of its own (Path, empty
+// when none could be made), removed with the object.
+class TTestSkinFolder {
+public:
+  TTestSkinFolder();
+  ~TTestSkinFolder();
+  TTestSkinFolder(const TTestSkinFolder&) = delete;
+  TTestSkinFolder& operator=(const TTestSkinFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string path_;
+};
+
 // The options text of the test skin.
 std::string TestSkinOptions();
 

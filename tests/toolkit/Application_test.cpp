@@ -36,6 +36,33 @@ TEST_F(ApplicationHookTest, SeesPostedMessagesDuringProcessMessagesBeforeDispatc
   EXPECT_EQ(dispatched_, std::vector<int>{2});
 }
 
+TEST(ApplicationWindowHooks, SeeTheWindowsMessagesInOrderUntilOneIsHandled) {
+  std::vector<int> seen;
+  const auto hook = [&seen](int id, bool handles) {
+    return Application().HookMainWindow([&seen, id, handles](TMessage& message) {
+      if (message.Msg != WM_PROBE) return false;
+      seen.push_back(id);
+      message.Result = id;
+      return handles && message.WParam == 1;
+    });
+  };
+  const int first = hook(1, false), second = hook(2, true), third = hook(3, false);
+  EXPECT_EQ(SendMessage(Application().Handle(), WM_PROBE, 1, 0), 2);
+  EXPECT_EQ(seen, (std::vector<int>{1, 2})) << "handled stops it";
+  seen.clear();
+  SendMessage(Application().Handle(), WM_PROBE, 0, 0);
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+  Application().UnhookMainWindow(second);
+  seen.clear();
+  SendMessage(Application().Handle(), WM_PROBE, 1, 0);
+  EXPECT_EQ(seen, (std::vector<int>{1, 3}));
+  Application().UnhookMainWindow(first);
+  Application().UnhookMainWindow(third);
+  seen.clear();
+  SendMessage(Application().Handle(), WM_PROBE, 1, 0);
+  EXPECT_TRUE(seen.empty());
+}
+
 TEST_F(ApplicationHookTest, HandledKeepsTheMessageFromItsWindow) {
   Application().OnMessage = [](MSG& message, bool& handled) {
     handled = message.message == WM_PROBE && message.wParam == 1;

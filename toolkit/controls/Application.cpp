@@ -16,6 +16,7 @@
 #include "toolkit/win/Timers.h"
 #include "toolkit/win/MessageBox.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Window.h"
 #include "toolkit/win/WindowBackend.h"
 
 namespace {
@@ -66,8 +67,26 @@ void TApplication::FormDestroyed(const TForm* form) {
 }
 
 HWND TApplication::Handle() {
-  if (!handle_) handle_ = AllocateHWnd(nullptr);
+  if (!handle_) handle_ = AllocateHWnd([this](TMessage& message) { WndProc(message); });
   return handle_;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  windowHooks_.emplace_back(nextHookKey_, std::move(hook));
+  return nextHookKey_++;
+}
+
+void TApplication::UnhookMainWindow(int key) {
+  std::erase_if(windowHooks_, [key](const auto& hook) { return hook.first == key; });
+}
+
+void TApplication::WndProc(TMessage& message) {
+  // A hook may unhook itself while it runs: it is called through a copy.
+  for (size_t i = 0; i < windowHooks_.size(); ++i) {
+    const TWindowHook hook = windowHooks_[i].second;
+    if (hook(message)) return;
+  }
+  message.Result = DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 void TApplication::Run() {

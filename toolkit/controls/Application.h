@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <utility>
+#include <vector>
 
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/HintWindow.h"
@@ -18,6 +20,9 @@ using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
 using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
+// Sees a message of the application window before the window does;
+// answering true stops it there.
+using TWindowHook = std::function<bool(TMessage& message)>;
 
 class TApplication : public TComponent {
 public:
@@ -85,6 +90,10 @@ public:
 
   // The hidden window that owns the clipboard and takes application messages.
   HWND Handle();
+  // Hooks see the window's messages in the order they were added, until one
+  // answers handled. HookMainWindow answers the key UnhookMainWindow takes.
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int key);
 
   void HandleException(std::exception_ptr exception);
   void ShowException(const std::exception& error);
@@ -108,6 +117,7 @@ public:
 
 private:
   bool ProcessMessage();
+  void WndProc(TMessage& message);
   void Idle();
   // Answers whether OnIdle is done.
   bool RunIdleHandlers();
@@ -131,6 +141,8 @@ private:
   bool running_ = false;
   bool endRequested_ = false;
   HWND handle_ = nullptr;
+  std::vector<std::pair<int, TWindowHook>> windowHooks_;
+  int nextHookKey_ = 1;
 };
 
 TApplication& Application();

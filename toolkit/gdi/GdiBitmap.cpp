@@ -180,12 +180,19 @@ void TGdiBitmap::FetchRow(int row, int x, int count, std::uint32_t* pixels) cons
   const std::uint8_t* line = ScanLine(row);
   switch (format_) {
     case pf32bit: std::memcpy(pixels, line + std::size_t(x) * 4, std::size_t(count) * 4); return;
-    case pf24bit:
-      for (int i = 0; i < count; ++i) {
-        const std::uint8_t* p = line + std::size_t(x + i) * 3;
-        pixels[i] = 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    case pf24bit: {
+      // Four bytes read at once (the fourth is the next pixel's, masked
+      // off) while one more byte follows: whole frames copy 24-bit caches.
+      const std::uint8_t* p = line + std::size_t(x) * 3;
+      int i = 0;
+      for (; i < count - 1; ++i, p += 3) {
+        std::uint32_t value;
+        std::memcpy(&value, p, 4);
+        pixels[i] = 0xFF000000u | (value & 0x00FFFFFFu);
       }
+      pixels[i] = 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
       return;
+    }
     default: {
       const int bits = BitsPerPixel();
       const int mask = (1 << bits) - 1;
@@ -204,14 +211,17 @@ void TGdiBitmap::StoreRow(int row, int x, int count, const std::uint32_t* pixels
   std::uint8_t* line = ScanLine(row);
   switch (format_) {
     case pf32bit: std::memcpy(line + std::size_t(x) * 4, pixels, std::size_t(count) * 4); return;
-    case pf24bit:
-      for (int i = 0; i < count; ++i) {
-        std::uint8_t* p = line + std::size_t(x + i) * 3;
-        p[0] = std::uint8_t(pixels[i]);
-        p[1] = std::uint8_t(pixels[i] >> 8);
-        p[2] = std::uint8_t(pixels[i] >> 16);
-      }
+    case pf24bit: {
+      // Four bytes written at once: the fourth lands on the next pixel's
+      // first byte, which the next step writes again.
+      std::uint8_t* p = line + std::size_t(x) * 3;
+      int i = 0;
+      for (; i < count - 1; ++i, p += 3) std::memcpy(p, &pixels[i], 4);
+      p[0] = std::uint8_t(pixels[i]);
+      p[1] = std::uint8_t(pixels[i] >> 8);
+      p[2] = std::uint8_t(pixels[i] >> 16);
       return;
+    }
     default: {
       const int bits = BitsPerPixel();
       const int mask = (1 << bits) - 1;

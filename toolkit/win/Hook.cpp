@@ -50,3 +50,5 @@ LRESULT CallNextHookEx(HHOOK current, int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam) {
   return CallFrom(Hooks().begin(), code, wParam, lParam);
 }
+
+int InstalledHookCount() { return static_cast<int>(Hooks().size()); }

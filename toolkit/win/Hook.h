@@ -28,5 +28,8 @@ HHOOK SetWindowsHookEx(int kind, HOOKPROC procedure, void* module, DWORD threadI
 bool UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK current, int code, WPARAM wParam, LPARAM lParam);
 
+// How many hooks are installed now.
+int InstalledHookCount();
+
 // The window core's call into the hook chain.
 LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);

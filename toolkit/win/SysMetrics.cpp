@@ -104,3 +104,13 @@ bool SystemParametersInfo(UINT action, UINT, void* pvParam, UINT) {
 UINT GetDoubleClickTime() { return 500; }
 
 UINT GetCaretBlinkTime() { return 530; }
+
+bool GetVersionEx(OSVERSIONINFO& info) {
+  if (info.dwOSVersionInfoSize != sizeof(OSVERSIONINFO)) return false;
+  info.dwMajorVersion = 6;
+  info.dwMinorVersion = 0;
+  info.dwBuildNumber = 0;
+  info.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  info.szCSDVersion[0] = '\0';
+  return true;
+}

@@ -101,3 +101,17 @@ bool SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni)
 void SetTooltipEffects(bool animation, bool fade);
 UINT GetDoubleClickTime();
 UINT GetCaretBlinkTime();
+
+// The operating system's version. This system reports itself as the NT
+// family, version 6.
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+struct OSVERSIONINFO {
+  DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
+  DWORD dwMajorVersion = 0;
+  DWORD dwMinorVersion = 0;
+  DWORD dwBuildNumber = 0;
+  DWORD dwPlatformId = 0;
+  char szCSDVersion[128] = {};
+};
+// False, changing nothing, when the size field is not the record's size.
+bool GetVersionEx(OSVERSIONINFO& info);
