@@ -13,13 +13,6 @@
 
 namespace {
 
-void Load(TPNGGraphic& png, const std::string& file) {
-  TMemoryStream stream;
-  stream.WriteBuffer(file.data(), std::int64_t(file.size()));
-  stream.SetPosition(0);
-  png.LoadFromStream(stream);
-}
-
 // Two RGBA rows: alpha 0, 255 and 128 over (red, green, blue) colours. The
 // pixel routines leave pictures below 2 x 2 alone.
 const std::vector<std::uint8_t> AlphaRow = {0, 0, 255, 0, 10, 200, 30, 255, 20, 100, 240, 128};
@@ -38,7 +31,7 @@ int Over(int red, int c, int a) { return (red * 256 + (c - red) * a) >> 8; }
 
 TEST(PngDrawingTest, BlendsByAlphaAtItsSizeAndScaled) {
   TPNGGraphic png;
-  Load(png, WriteWithLibpng(ThreeAlphas));
+  LoadPicture(png, WriteWithLibpng(ThreeAlphas));
   ASSERT_EQ(png.PixelFormat(), pf32bit);
   auto canvas = RedCanvas(5, 3);
   canvas->Canvas().Draw(1, 1, png);
@@ -51,7 +44,7 @@ TEST(PngDrawingTest, BlendsByAlphaAtItsSizeAndScaled) {
   // colour and its alpha fill the same 2 x 2 block.
   TPngImage single = {2, 2, 6, 8, false, {{0, 0, 255, 255, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}}, {}};
   TPNGGraphic dot;
-  Load(dot, WriteWithLibpng(single));
+  LoadPicture(dot, WriteWithLibpng(single));
   auto twice = RedCanvas(4, 4);
   twice->Canvas().StretchDraw(Rect(0, 0, 4, 4), dot);
   for (int y = 0; y < 4; ++y)
@@ -64,7 +57,7 @@ TEST(PngDrawingTest, IconsKeyTheTopLeftColourOrKeepTheAlpha) {
   const std::vector<std::uint8_t> whiteBlueWhite = {255, 255, 255, 0, 0, 255, 255, 255, 255};
   TPngImage rgb = {3, 2, 2, 8, false, {whiteBlueWhite, whiteBlueWhite}, {}};
   TPNGGraphic opaque;
-  Load(opaque, WriteWithLibpng(rgb));
+  LoadPicture(opaque, WriteWithLibpng(rgb));
   ASSERT_EQ(opaque.PixelFormat(), pf24bit);
   HICON icon = CreateAlphaIcon(opaque, false);
   EXPECT_EQ(opaque.PixelFormat(), pf32bit);
@@ -77,7 +70,7 @@ TEST(PngDrawingTest, IconsKeyTheTopLeftColourOrKeepTheAlpha) {
   DestroyIcon(icon);
 
   TPNGGraphic alpha;
-  Load(alpha, WriteWithLibpng(ThreeAlphas));
+  LoadPicture(alpha, WriteWithLibpng(ThreeAlphas));
   icon = CreateAlphaIcon(alpha, false);
   icon->Image().FetchRow(0, 0, 3, row);
   EXPECT_EQ(row[0] >> 24, 0u);

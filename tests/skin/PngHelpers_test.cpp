@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "runtime/Collection.h"
 #include "tests/skin/PngFiles.h"
@@ -10,15 +9,10 @@
 
 namespace {
 
-void Load(TPNGObject& png, const std::string& file) {
-  std::istringstream stream(file);
-  png.LoadFromStream(stream);
-}
-
 TEST(PngHelpersTest, AmountScalesAlphaRoundingToEven) {
   // Alpha 255, 100 and 0 in an RGBA row.
   TPNGObject png;
-  Load(png, WriteWithLibpng({3, 1, 6, 8, false, {{1, 2, 3, 255, 4, 5, 6, 100, 7, 8, 9, 0}}, {}}));
+  LoadPicture(png, WriteWithLibpng({3, 1, 6, 8, false, {{1, 2, 3, 255, 4, 5, 6, 100, 7, 8, 9, 0}}, {}}));
   MakeHalfTransparent(png, 127);
   EXPECT_EQ(png.AlphaScanline(0)[0], 128);
   EXPECT_EQ(png.AlphaScanline(0)[1], 50);
@@ -29,7 +23,7 @@ TEST(PngHelpersTest, AmountScalesAlphaRoundingToEven) {
   TPngWriteOptions keyed;
   keyed.Transparency = std::vector<std::uint16_t>{4, 5, 6};
   TPNGObject rgb;
-  Load(rgb, WriteWithLibpng({2, 1, 2, 8, false, {{1, 2, 3, 4, 5, 6}}, {}}, keyed));
+  LoadPicture(rgb, WriteWithLibpng({2, 1, 2, 8, false, {{1, 2, 3, 4, 5, 6}}, {}}, keyed));
   MakeHalfTransparent(rgb, 127);
   EXPECT_EQ(rgb.ColorType(), COLOR_RGBALPHA);
   EXPECT_EQ(rgb.AlphaScanline(0)[0], 128);
@@ -41,7 +35,7 @@ TEST(PngHelpersTest, GreyWithATransparentLevelBecomesRgbWithAlpha) {
   TPngWriteOptions keyed;
   keyed.Transparency = std::vector<std::uint16_t>{2};
   TPNGObject grey;
-  Load(grey, WriteWithLibpng({4, 1, 0, 2, false, {{0b00011011}}, {}}, keyed));
+  LoadPicture(grey, WriteWithLibpng({4, 1, 0, 2, false, {{0b00011011}}, {}}, keyed));
   MakeHalfTransparent(grey, 127);
   EXPECT_EQ(grey.ColorType(), COLOR_RGBALPHA);
   EXPECT_EQ(grey.Pixel(1, 0), RGB(85, 85, 85));
@@ -50,7 +44,7 @@ TEST(PngHelpersTest, GreyWithATransparentLevelBecomesRgbWithAlpha) {
 
   // Indexed images take their palette colours, every pixel at Amount.
   TPNGObject indexed;
-  Load(indexed, WriteWithLibpng({2, 1, 3, 8, false, {{1, 0}}, {{10, 20, 30}, {40, 50, 60}}}));
+  LoadPicture(indexed, WriteWithLibpng({2, 1, 3, 8, false, {{1, 0}}, {{10, 20, 30}, {40, 50, 60}}}));
   MakeHalfTransparent(indexed, 60);
   EXPECT_EQ(indexed.Pixel(0, 0), RGB(40, 50, 60));
   EXPECT_EQ(indexed.AlphaScanline(0)[1], 60);

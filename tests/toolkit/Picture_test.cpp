@@ -24,17 +24,17 @@ protected:
 };
 
 TEST_F(Picture, PicksTheClassByExtensionRegisteredLast) {
-  TPicture picture;
+  ::TPicture picture;
   picture.LoadFromFile(Write("a.png", png));
   EXPECT_NE(dynamic_cast<TPNGObject*>(picture.Graphic()), nullptr);
-  EXPECT_EQ(TPicture::FileFormatDescription("PNG"), "Portable Network Graphics");
+  EXPECT_EQ(::TPicture::FileFormatDescription("PNG"), "Portable Network Graphics");
 
-  TPicture::RegisterFileFormat("png", "Other", GraphicClassOf<TOtherPng>());
+  ::TPicture::RegisterFileFormat("png", "Other", GraphicClassOf<TOtherPng>());
   picture.LoadFromFile(Write("b.PNG", png));
   EXPECT_NE(dynamic_cast<TOtherPng*>(picture.Graphic()), nullptr);
   EXPECT_EQ(picture.Graphic()->Width(), 3);
-  TPicture::RegisterFileFormat("png", "Other again", GraphicClassOf<TOtherPng>());
-  TPicture::UnregisterGraphicClass(GraphicClassOf<TOtherPng>());
+  ::TPicture::RegisterFileFormat("png", "Other again", GraphicClassOf<TOtherPng>());
+  ::TPicture::UnregisterGraphicClass(GraphicClassOf<TOtherPng>());
   picture.LoadFromFile(Write("c.png", png));
   EXPECT_EQ(typeid(*picture.Graphic()), typeid(TPNGObject)) << "every registration of the class is gone";
 
@@ -45,7 +45,7 @@ TEST_F(Picture, PicksTheClassByExtensionRegisteredLast) {
 }
 
 TEST_F(Picture, UnknownExtensionsAndBadFilesKeepThePicture) {
-  TPicture picture;
+  ::TPicture picture;
   picture.LoadFromFile(Write("e.png", png));
   try {
     picture.LoadFromFile(Write("f.xyz", png));

@@ -1,6 +1,5 @@
 #include "toolkit/gdi/PngObject.h"
 
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +10,6 @@
 
 namespace {
 
-void Load(TPNGObject& png, const std::string& file) {
-  std::istringstream stream(file);
-  png.LoadFromStream(stream);
-}
-
 TPngWriteOptions Transparency(std::vector<std::uint16_t> values) {
   TPngWriteOptions options;
   options.Transparency = std::move(values);
@@ -25,7 +19,7 @@ TPngWriteOptions Transparency(std::vector<std::uint16_t> values) {
 TEST(PngObject, ReadsEachColourTypeAsEightBitSamples) {
   // Levels 0..3 of a 2-bit grey image, level 1 transparent: spread over 0..255.
   TPNGObject grey;
-  Load(grey, WriteWithLibpng({4, 1, 0, 2, false, {{0b00011011}}, {}}, Transparency({1})));
+  LoadPicture(grey, WriteWithLibpng({4, 1, 0, 2, false, {{0b00011011}}, {}}, Transparency({1})));
   EXPECT_EQ(grey.ColorType(), COLOR_GRAYSCALE);
   EXPECT_EQ(grey.BitDepth(), 2);
   EXPECT_EQ(grey.TransparencyMode(), ptmBit);
@@ -36,7 +30,7 @@ TEST(PngObject, ReadsEachColourTypeAsEightBitSamples) {
   // 16-bit RGB with alpha, interlaced: samples scaled to 8 bits, alpha kept apart.
   TPngImage rgba = {2, 1, 6, 16, true, {{0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00, 0x80, 0x80, 0, 0, 0, 0, 0, 0, 0, 0}}, {}};
   TPNGObject wide;
-  Load(wide, WriteWithLibpng(rgba));
+  LoadPicture(wide, WriteWithLibpng(rgba));
   EXPECT_EQ(wide.ColorType(), COLOR_RGBALPHA);
   EXPECT_EQ(wide.TransparencyMode(), ptmPartial);
   EXPECT_EQ(wide.Pixel(0, 0), RGB(255, 128, 0));
@@ -45,14 +39,14 @@ TEST(PngObject, ReadsEachColourTypeAsEightBitSamples) {
 
   TPngImage indexed = {2, 1, 3, 4, false, {{0x10}}, {{10, 20, 30}, {40, 50, 60}}};
   TPNGObject palette;
-  Load(palette, WriteWithLibpng(indexed, Transparency({0})));
+  LoadPicture(palette, WriteWithLibpng(indexed, Transparency({0})));
   EXPECT_EQ(palette.Pixel(0, 0), RGB(40, 50, 60));
   EXPECT_EQ(palette.TransparencyMode(), ptmPartial) << "alpha per palette entry";
 }
 
 TEST(PngObject, LibpngFaultsRaiseAndKeepThePicture) {
   TPNGObject png;
-  Load(png, WriteWithLibpng(MakePngImage(3, 2, 2, 8, false, 7)));
+  LoadPicture(png, WriteWithLibpng(MakePngImage(3, 2, 2, 8, false, 7)));
   std::vector<TPngChunk> huge = SplitChunks(WriteWithLibpng(MakePngImage(3, 2, 2, 8, false, 7)));
   huge[0].Data.replace(0, 8, std::string("\0\1\0\0\0\1\0\0", 8));  // 65536 x 65536
   std::vector<TPngChunk> badCrc = SplitChunks(WriteWithLibpng(MakePngImage(3, 2, 2, 8, false, 7)));
@@ -60,7 +54,7 @@ TEST(PngObject, LibpngFaultsRaiseAndKeepThePicture) {
   std::string cut = WriteWithLibpng(MakePngImage(3, 2, 2, 8, false, 7));
   cut.resize(cut.size() - 20);
   for (const std::string& file : {std::string("not a PNG"), JoinChunks(huge), JoinChunks(badCrc), cut}) {
-    EXPECT_THROW(Load(png, file), EInvalidGraphic);
+    EXPECT_THROW(LoadPicture(png, file), EInvalidGraphic);
     EXPECT_EQ(png.Width(), 3);
   }
 }
