@@ -10,6 +10,7 @@
 #include "skin/paint/MaskDrawing.h"
 #include "skin/paint/SectionPainting.h"
 #include "skin/paint/TextLayout.h"
+#include "skin/png/SkinAlphaImageList.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/ControlCanvas.h"
@@ -372,6 +373,9 @@ void TSkinToolBar::CopyButtonGlyph(TToolButton* button, TCustomDrawState state, 
           (button->Height() - list->Height() - captionHeight) / 2};
   }
   if (g == 2) at = {at.X + 1, at.Y + 1};
+  // An alpha list blends its image over the button itself.
+  if (auto* alpha = dynamic_cast<TSkinAlphaImageList*>(Images()))
+    return alpha->Draw(bmp->Canvas(), at.X, at.Y, button->ImageIndex(), true);
   // The image over the key colour; what stays key is left out.
   const std::unique_ptr<TBitmap> image = NewBitmap24(list->Width(), list->Height());
   FillDeviceRect(image->Canvas().Handle(), Rect(0, 0, list->Width(), list->Height()), clSkinKey);

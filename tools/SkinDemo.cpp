@@ -6,7 +6,8 @@
 // items; below, a skinnable panel beside a plain panel with the same
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
-// skin's sections painted in their states.
+// skin's sections painted in their states, or "alpha", the stock glyph
+// strips with their alpha.
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +26,7 @@
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
+#include "tools/SkinAlphaPage.h"
 #include "tools/SkinSectionsPage.h"
 
 namespace {
@@ -130,10 +132,10 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha\n", page.c_str());
     return 2;
   }
-  TForm* form = page == "sections" ? CreateSectionsPage() : CreateControlsPage();
+  TForm* form = page == "sections" ? CreateSectionsPage() : page == "alpha" ? CreateAlphaPage() : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

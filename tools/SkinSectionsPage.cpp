@@ -29,17 +29,6 @@ constexpr int ColumnWidth = NameWidth + 3 * (CellWidth + 6) + 16;
 constexpr int Columns = 2;
 constexpr int HeaderHeight = 24;
 
-// A checked picture, so that transparent sections show what lies behind them.
-std::unique_ptr<TBitmap> CheckedPicture(int width, int height) {
-  auto bmp = NewBitmap24(width, height);
-  TCanvas& canvas = bmp->Canvas();
-  for (int y = 0; y < height; y += 8)
-    for (int x = 0; x < width; x += 8) {
-      canvas.Brush().SetColor((x / 8 + y / 8) % 2 ? RGB(214, 220, 228) : RGB(244, 246, 250));
-      canvas.FillRect(Bounds(x, y, 8, 8));
-    }
-  return bmp;
-}
 
 void PaintPage(TBitmap& page, TSkinManager& manager) {
   TCanvas& canvas = page.Canvas();
@@ -92,6 +81,17 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<TBitmap> CheckedPicture(int width, int height) {
+  auto bmp = NewBitmap24(width, height);
+  TCanvas& canvas = bmp->Canvas();
+  for (int y = 0; y < height; y += 8)
+    for (int x = 0; x < width; x += 8) {
+      canvas.Brush().SetColor((x / 8 + y / 8) % 2 ? RGB(214, 220, 228) : RGB(244, 246, 250));
+      canvas.FillRect(Bounds(x, y, 8, 8));
+    }
+  return bmp;
+}
 
 TForm* CreateSectionsPage() {
   auto* form = Application().CreateForm<TForm>();

@@ -11,11 +11,15 @@ pictures Tips.xpm (a light bulb, dark, then lit); the plotter's kind
 buttons Plotter.xpm (six 39 x 38 pictures); and the splash
 window's banner (SplashHigh.xpm, 450 x 120) and lower strip (SplashLow.xpm,
 450 x 20). The hot and disabled variants are made from these when
-the program starts. Run it after changing a picture; the XPM files are what
-the build compiles in."""
+the program starts. It also writes the skin layer's five glyph strips as
+PNG files (SF.png, SR.png, SD.png, SE.png, SC.png: 48 x 16, three frames of
+one button glyph each, with soft shadows in their alpha). Run it after
+changing a picture; the XPM and PNG files are what the build compiles in."""
 
 import math
 import os
+import struct
+import zlib
 
 SIZE = 16
 
@@ -819,6 +823,122 @@ def splash_low():
     return pixels
 
 
+# The skin layer's glyph strips: three 16 x 16 frames of one glyph. Colours
+# of eight digits carry their alpha; SHADOW is a soft one under the glyphs.
+SHADOW = '#00000050'
+
+
+def shadow(p, left, top, right, bottom):
+    p.fill(left + 1, bottom, right + 1, bottom + 1, SHADOW)
+    p.fill(right, top + 1, right + 1, bottom, SHADOW)
+
+
+def magnifier(p):
+    p.disc(10.5, 10.5, 3.5, '#C0E0FFB0')
+    p.disc(10.5, 10.5, 3.5, DARK, 2.6)
+    p.line(13, 13, 15, 15, BROWN)
+    p.line(13, 14, 14, 15, BROWN)
+
+
+def document(p):
+    shadow(p, 3, 1, 13, 15)
+    page(p)
+    text_lines(p, 5, 4, 11, 5)
+
+
+def document_search(p):
+    document(p)
+    magnifier(p)
+
+
+def document_search_pressed(p):
+    document(p)
+    p.disc(10.5, 10.5, 3.5, '#FFF0A0C0')
+    magnifier(p)
+
+
+def opened_folder(p):
+    shadow(p, 1, 3, 14, 14)
+    open_folder(p)
+
+
+def folder_arrow(p, colour):
+    opened_folder(p)
+    p.polygon([(9, 0), (15, 4), (9, 8)], DARKGREEN)
+    p.polygon([(9.8, 1.5), (13.6, 4), (9.8, 6.5)], colour)
+    p.fill(5, 3, 10, 6, DARKGREEN)
+    p.fill(6, 4, 10, 5, colour)
+
+
+DIGIT_SEVEN = ['#####', '....#', '...#.', '..#..', '..#..', '.#...', '.#...']
+
+
+def calendar(top):
+    def draw(p):
+        shadow(p, 2, 1, 14, 15)
+        p.box(2, 1, 14, 15, WHITE, GREY)
+        p.box(2, 1, 14, 5, top, BROWN)
+        p.set(5, 0, DARK)
+        p.set(10, 0, DARK)
+        p.pattern(6, 7, DIGIT_SEVEN, DARK)
+    return draw
+
+
+def ellipsis_box(dots):
+    def draw(p):
+        shadow(p, 1, 4, 15, 12)
+        p.box(1, 4, 15, 12, WHITE, GREY)
+        for x in (4, 7, 10):
+            p.fill(x, 7, x + 2, 9, dots)
+    return draw
+
+
+def calculator(display):
+    def draw(p):
+        shadow(p, 3, 1, 13, 15)
+        p.box(3, 1, 13, 15, LIGHT, DARK)
+        p.box(4, 2, 12, 6, display, DARK)
+        for row in range(3):
+            for column in range(3):
+                p.fill(5 + 2 * column, 8 + 2 * row, 6 + 2 * column, 9 + 2 * row, DARK)
+        p.fill(11, 8, 12, 13, RED)
+    return draw
+
+
+SKIN_STRIPS = {
+    'SF': [document, document_search, document_search_pressed],
+    'SR': [opened_folder, lambda p: folder_arrow(p, GREEN), lambda p: folder_arrow(p, '#60E060')],
+    'SD': [calendar(YELLOW), calendar(ORANGE), calendar(ORANGE)],
+    'SE': [ellipsis_box(DARK), ellipsis_box(BLUE), ellipsis_box(DARKBLUE)],
+    'SC': [calculator('#C0D8C0'), calculator('#E0F8E0'), calculator('#A0C0A0')],
+}
+
+
+def rgba(colour):
+    if colour is None:
+        return b'\0\0\0\0'
+    value = bytes.fromhex(colour[1:])
+    return value if len(value) == 4 else value + b'\xff'
+
+
+def chunk(kind, data):
+    body = kind + data
+    return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
+
+
+def write_png(path, pixels):
+    """RGB with alpha, 8 bits, not interlaced, gAMA 45000 and one tEXt chunk."""
+    height, width = len(pixels), len(pixels[0])
+    rows = b''.join(b'\0' + b''.join(rgba(c) for c in row) for row in pixels)
+    with open(path, 'wb') as out:
+        out.write(b'\x89PNG\r\n\x1a\n')
+        out.write(chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0)))
+        out.write(chunk(b'gAMA', struct.pack('>I', 45000)))
+        out.write(chunk(b'tEXt', b'Software\0tools/draw-images.py'))
+        out.write(chunk(b'IDAT', zlib.compress(rows, 9)))
+        out.write(chunk(b'IEND', b''))
+
+
 if __name__ == '__main__':
     folder_out = os.path.join(os.path.dirname(__file__), '..', 'resources', 'images')
     write_xpm(os.path.join(folder_out, 'Norm.xpm'), 'NormPictures', strip(NORM))
@@ -830,3 +950,5 @@ if __name__ == '__main__':
     write_xpm(os.path.join(folder_out, 'Tips.xpm'), 'TipsPictures', side_by_side(light_bulb(False), light_bulb(True)))
     write_xpm(os.path.join(folder_out, 'SplashHigh.xpm'), 'SplashHighPicture', splash_high())
     write_xpm(os.path.join(folder_out, 'SplashLow.xpm'), 'SplashLowPicture', splash_low())
+    for name, frames in SKIN_STRIPS.items():
+        write_png(os.path.join(folder_out, name + '.png'), strip(frames))

@@ -238,6 +238,15 @@ std::unique_ptr<TBitmap> NewBitmapLike(const TBitmap& bmp) {
   return std::make_unique<TBitmap>(bmp.Width(), bmp.Height(), bmp.PixelFormat());
 }
 
+void ConvertTo32BitClear(TBitmap* bmp) {
+  if (!bmp || bmp->PixelFormat() == pf32bit) return;
+  bmp->SetPixelFormat(pf32bit);
+  for (int y = 0; y < bmp->Height(); ++y) {
+    auto* pixel = static_cast<std::uint8_t*>(bmp->ScanLine(y));
+    for (int x = 0; x < bmp->Width(); ++x) pixel[4 * x + 3] = 0;
+  }
+}
+
 TColor WeighColors(TColor color1, TColor color2, double factor) {
   const long double f = factor;
   TColor result = color1 & 0xFF000000;

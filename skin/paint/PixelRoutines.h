@@ -58,6 +58,9 @@ void DimImage(TBitmap* bmp, TSkinDisabledKind kind, TWinControl* control, const 
 std::unique_ptr<TBitmap> NewBitmap24(int width, int height);
 std::unique_ptr<TBitmap> NewBitmap32(int width, int height);
 std::unique_ptr<TBitmap> NewBitmapLike(const TBitmap& bmp);
+// Converts to pf32bit with every alpha byte 0, as the platform's conversion
+// leaves them (the toolkit's makes pixels opaque); keying relies on it.
+void ConvertTo32BitClear(TBitmap* bmp);
 
 // Per colour byte factor x color1 + (1 - factor) x color2; the top byte is color1's.
 TColor WeighColors(TColor color1, TColor color2, double factor);

@@ -172,12 +172,28 @@ void TColorManager::SetTargetLayout(TSampleLayout layout) {
 void TColorManager::SetGammaValues(float imageGamma, float screenGamma) {
   imageGamma_ = imageGamma > 0 ? imageGamma : 1.0f;
   screenGamma_ = screenGamma > 0 ? screenGamma : 2.2f;
-  const long double exponent = 1.0L / (static_cast<long double>(imageGamma_) * screenGamma_);
   // Indices above 255 would not fit the table (sources under 8 bits with 16-bit targets).
   const int last = sourceBits_ < 8 ? std::min(MaxOf(targetBits_), 255) : 255;
   const int top = targetBits_ < 8 ? MaxOf(targetBits_) : 255;
+  // Every reader builds a table or two per picture, mostly the same ones;
+  // 256 powers in extended precision cost more than a small picture's decoding.
+  struct TBuiltTable {
+    float ImageGamma = 0, ScreenGamma = 0;
+    int Last = 0, Top = 0;
+    std::array<std::uint8_t, 256> Table{};
+  };
+  thread_local std::array<TBuiltTable, 4> built;
+  thread_local std::size_t next = 0;
+  for (const TBuiltTable& b : built)
+    if (b.ImageGamma == imageGamma_ && b.ScreenGamma == screenGamma_ && b.Last == last && b.Top == top) {
+      std::copy_n(b.Table.begin(), last + 1, gamma_.begin());
+      return;
+    }
+  const long double exponent = 1.0L / (static_cast<long double>(imageGamma_) * screenGamma_);
   for (int i = 0; i <= last; ++i)
     gamma_[i] = std::uint8_t(std::nearbyint(std::pow(static_cast<long double>(i) / last, exponent) * top));
+  built[next] = {imageGamma_, screenGamma_, last, top, gamma_};
+  next = (next + 1) % built.size();
 }
 
 TPixelFormat TColorManager::PixelFormatFor(bool target) const {

@@ -8,11 +8,20 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "runtime/MulDiv.h"
 #include "runtime/Stream.h"
+#include "skin/paint/AlphaImages.h"
+#include "skin/paint/FastPixels.h"
+#include "skin/paint/MaskDrawing.h"
+#include "skin/paint/PixelRoutines.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/Picture.h"
 
 static_assert(std::endian::native == std::endian::little, "the CRC loop reads words little-endian");
 
@@ -212,6 +221,14 @@ void TPNGGraphic::Assign(const TPNGGraphic& source) {
 void TPNGGraphic::LoadFromFile(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(file);
+}
+
+void TPNGGraphic::LoadFromStream(std::istream& stream) {
+  const std::string bytes(std::istreambuf_iterator<char>(stream), {});
+  TMemoryStream memory;
+  memory.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+  memory.SetPosition(0);
+  LoadFromStream(memory);
 }
 
 void TPNGGraphic::LoadFromStream(TStream& stream) {
@@ -589,3 +606,80 @@ std::size_t TPNGGraphic::InflateRow(std::uint8_t* row, std::size_t size) {
   }
   return std::size_t(out - row);
 }
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The stretched copy of a picture, in device format, HALFTONE.
+std::unique_ptr<TBitmap> Stretched(TBitmap& source, int width, int height) {
+  auto target = std::make_unique<TBitmap>(width, height, pfDevice);
+  HDC dc = target->Canvas().Handle();
+  SetStretchBltMode(dc, HALFTONE);
+  StretchBlt(dc, 0, 0, width, height, source.Canvas().Handle(), 0, 0, source.Width(), source.Height(), SRCCOPY);
+  return target;
+}
+
+// The image scaled to width x height, its alpha stretched like its colour.
+// The alpha travels as grey levels, so no palette changes its values.
+std::unique_ptr<TBitmap> ScaledWithAlpha(TBitmap& image, int width, int height) {
+  std::unique_ptr<TBitmap> colour = Stretched(image, width, height);
+  colour->SetPixelFormat(pf32bit);
+  std::unique_ptr<TBitmap> alpha = NewBitmapLike(image);
+  alpha->SetPixelFormat(pf8bit);
+  std::vector<TColor> greys(256);
+  for (int i = 0; i < 256; ++i) greys[std::size_t(i)] = RGB(i, i, i);
+  alpha->Handle()->SetPalette(greys);
+  CopyChannel(&image, alpha.get(), 3, true);
+  alpha->SetPixelFormat(pfDevice);
+  std::unique_ptr<TBitmap> stretchedAlpha = Stretched(*alpha, width, height);
+  auto levels = std::make_unique<TBitmap>(width, height, pf8bit);
+  CopyChannel(stretchedAlpha.get(), levels.get(), 0, true);
+  CopyChannel(colour.get(), levels.get(), 3, false);
+  return colour;
+}
+
+}  // namespace
+
+void TPNGGraphic::Draw(TCanvas& canvas, const TRect& rect) const {
+  if (PixelFormat() != pf32bit) return TBitmap::Draw(canvas, rect);
+  const int width = rect.Width(), height = rect.Height();
+  if (Empty() || width <= 0 || height <= 0) return;
+  std::unique_ptr<TBitmap> work = NewBitmap24(width, height);
+  BitBlt(work->Canvas().Handle(), 0, 0, width, height, canvas.Handle(), rect.Left, rect.Top, SRCCOPY);
+  // Drawing reads the picture only; the bitmap calls want it writable.
+  auto& self = const_cast<TPNGGraphic&>(*this);
+  std::unique_ptr<TBitmap> scaled;
+  TBitmap* image = &self;
+  if (width != Width() || height != Height()) {
+    scaled = ScaledWithAlpha(self, width, height);
+    image = scaled.get();
+  }
+  const TRect all = Rect(0, 0, width, height);
+  DrawPngImage(all, all, work.get(), image, EmptyBackdrop, false, clNone, 0);
+  BitBlt(canvas.Handle(), rect.Left, rect.Top, width, height, work->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+HICON CreateAlphaIcon(TBitmap& bitmap, bool forceColorKey) {
+  if (forceColorKey || bitmap.PixelFormat() != pf32bit) {
+    ConvertTo32BitClear(&bitmap);
+    TSkFast32 pixels;
+    if (pixels.Bind(&bitmap)) {
+      const TColor key = pixels.ReadPixel(0, 0);
+      for (int x = 0; x < pixels.Width; ++x)
+        for (int y = 0; y < pixels.Height; ++y)
+          if (pixels.ReadPixel(x, y) != key) pixels.PixelAt(x, y)[3] = 255;
+    }
+  }
+  const std::unique_ptr<TGdiBitmap> mask = std::make_unique<TGdiBitmap>(bitmap.Width(), bitmap.Height(), pf1bit);
+  ICONINFO info;
+  info.hbmColor = bitmap.Handle();
+  info.hbmMask = mask.get();
+  return CreateIconIndirect(info);
+}
+
+void RegisterPngGraphic() {
+  TPicture::RegisterFileFormat("png", "Portable network graphics (VadizAvivudid)", GraphicClassOf<TPNGGraphic>());
+}
+
+void UnregisterPngGraphic() { TPicture::UnregisterGraphicClass(GraphicClassOf<TPNGGraphic>()); }

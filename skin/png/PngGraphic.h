@@ -15,6 +15,7 @@
 
 #include "skin/png/ColorManager.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Icon.h"
 
 class TStream;
 struct z_stream_s;
@@ -71,6 +72,17 @@ struct TPngHeaderInfo {
   std::uint8_t FilterMethod = 0;
 };
 
+// Registers TPNGGraphic with the picture registry for "png", ahead of the
+// toolkit's own PNG class; Unregister takes it out again.
+void RegisterPngGraphic();
+void UnregisterPngGraphic();
+
+// An icon of the bitmap, which it changes; the caller destroys it. A
+// pf32bit bitmap keeps its alpha unless forceColorKey; any other (or with
+// forceColorKey) becomes pf32bit whose pixels of the top-left colour are
+// transparent and the others opaque. Bitmaps below 2 x 2 are not keyed.
+HICON CreateAlphaIcon(TBitmap& bitmap, bool forceColorKey);
+
 class TPNGGraphic : public TBitmap {
 public:
   TPNGGraphic();
@@ -81,7 +93,14 @@ public:
   // EGraphicCompression, a stream that ends before IEND EStreamError; the
   // bitmap then holds what was decoded before the fault.
   void LoadFromStream(TStream& stream);
+  // The picture registry's way in: the bytes from the stream's position on.
+  void LoadFromStream(std::istream& stream) override;
   void LoadFromFile(const std::string& fileName);
+
+  // A pf32bit image is blended by its alpha over what the canvas holds
+  // (scaled first, colour and alpha alike, when rect has another size);
+  // any other is drawn as a bitmap, its transparent colour left out.
+  void Draw(TCanvas& canvas, const TRect& rect) const override;
 
   using TBitmap::Assign;
   // Takes the header summary too.

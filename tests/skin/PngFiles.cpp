@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "toolkit/gdi/Graphic.h"
+
 namespace {
 
 [[noreturn]] void FailQuietly(png_structp png, png_const_charp) { png_longjmp(png, 1); }
@@ -82,6 +84,11 @@ const char* FormatName(TPixelFormat format) {
 }
 
 }  // namespace
+
+void LoadPicture(TGraphic& picture, const std::string& file) {
+  std::istringstream stream(file);
+  picture.LoadFromStream(stream);
+}
 
 std::string WriteWithLibpng(const TPngImage& image, const TPngWriteOptions& options) {
   std::string file;

@@ -44,6 +44,10 @@ struct TPngWriteOptions {
   bool PaletteInRGB = false;  // a suggested palette in an RGB image
 };
 
+class TGraphic;
+// Reads the file into the picture through the picture registry's way in.
+void LoadPicture(TGraphic& picture, const std::string& file);
+
 // The file libpng's writer makes of the image.
 std::string WriteWithLibpng(const TPngImage& image, const TPngWriteOptions& options = {});
 // The image libpng reads from the file, its samples as stored; none when

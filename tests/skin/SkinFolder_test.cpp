@@ -218,10 +218,10 @@ TEST_F(SkinFolderTest, FilesOfTheSkinAreFoundWhateverTheirCase) {
 }
 
 // Answers every box and keeps its text.
-class TRecordedBoxes : public IMessageBoxes {
+class TRecordedFolderBoxes : public IMessageBoxes {
 public:
-  TRecordedBoxes() : previous_(MessageBoxes()) { SetMessageBoxes(this); }
-  ~TRecordedBoxes() override { SetMessageBoxes(previous_); }
+  TRecordedFolderBoxes() : previous_(MessageBoxes()) { SetMessageBoxes(this); }
+  ~TRecordedFolderBoxes() override { SetMessageBoxes(previous_); }
   int Show(HWND, const std::string& text, const std::string&, UINT) override {
     Texts.push_back(text);
     return IDOK;
@@ -247,7 +247,7 @@ TEST_F(SkinFolderTest, AnOldSkinIsNoticedInDesignModeOnly) {
     options.replace(options.find("6.05"), 4, c.Version);
     WriteOptions(options);
     manager.SetDesigning(c.Designing);
-    TRecordedBoxes boxes;
+    TRecordedFolderBoxes boxes;
     manager.LoadSkin();
     ASSERT_EQ(boxes.Texts.size(), c.Notices) << c.Version << (c.Designing ? " designing" : " running");
     if (c.Notices) {

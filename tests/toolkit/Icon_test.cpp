@@ -144,4 +144,59 @@ TEST(Icon, AnotherIconAssignsButNoBitmap) {
   EXPECT_THROW(copy.Assign(bitmap), EConvertError);
 }
 
+// A 2 x 1 colour bitmap and its mask, the right pixel masked; handles the
+// caller deletes.
+ICONINFO MakeInfo(TPixelFormat format, std::uint32_t left, std::uint32_t right) {
+  ICONINFO info;
+  info.hbmColor = new TGdiBitmap(2, 1, format);
+  info.hbmColor->AddRef();
+  const std::uint32_t pixels[] = {left, right};
+  info.hbmColor->StoreRow(0, 0, 2, pixels);
+  info.hbmMask = new TGdiBitmap(2, 1, pf1bit);
+  info.hbmMask->AddRef();
+  info.hbmMask->SetPixel(1, 0, clWhite);
+  return info;
+}
+
+TColor DrawnAt(HICON icon, int x, int width = 0) {
+  TBitmap target(4, 1, pf24bit);
+  target.Canvas().Brush().SetColor(clWhite);
+  target.Canvas().FillRect(Rect(0, 0, 4, 1));
+  EXPECT_TRUE(DrawIconEx(target.Canvas().Handle(), 0, 0, icon, width, 1, 0, nullptr, DI_NORMAL));
+  return target.Handle()->Pixel(x, 0);
+}
+
+TEST(Icon, ColourAndMaskDrawByAlphaOrThroughTheMask) {
+  // Without alpha bytes the mask decides: black opaque, white transparent.
+  ICONINFO masked = MakeInfo(pf24bit, 0xFF0000FF, 0xFF00FF00);
+  HICON icon = CreateIconIndirect(masked);
+  DeleteObject(masked.hbmColor);
+  DeleteObject(masked.hbmMask);
+  EXPECT_EQ(DrawnAt(icon, 0), clBlue);
+  EXPECT_EQ(DrawnAt(icon, 1), clWhite);
+  EXPECT_EQ(DrawnAt(icon, 3, 4), clWhite) << "scaled to twice the width";
+  EXPECT_EQ(DrawnAt(icon, 1, 4), clBlue);
+
+  // GetIconInfo hands out copies.
+  ICONINFO copy;
+  ASSERT_TRUE(GetIconInfo(icon, &copy));
+  EXPECT_NE(copy.hbmColor, &icon->Colour()) << "a copy, not the icon's own";
+  EXPECT_EQ(copy.hbmColor->Pixel(0, 0), clBlue);
+  EXPECT_EQ(copy.hbmMask->Pixel(1, 0), clWhite);
+  DeleteObject(copy.hbmColor);
+  DeleteObject(copy.hbmMask);
+  EXPECT_TRUE(DestroyIcon(icon));
+
+  // A 32-bit colour bitmap with alpha ignores its mask.
+  ICONINFO alpha = MakeInfo(pf32bit, 0x00FF0000, 0x800000FF);
+  icon = CreateIconIndirect(alpha);
+  DeleteObject(alpha.hbmColor);
+  DeleteObject(alpha.hbmMask);
+  EXPECT_EQ(DrawnAt(icon, 0), clWhite) << "alpha 0";
+  EXPECT_EQ(DrawnAt(icon, 1), RGB(127, 127, 255));
+  DestroyIcon(icon);
+  EXPECT_EQ(CreateIconIndirect(ICONINFO{}), nullptr);
+  EXPECT_FALSE(DrawIconEx(nullptr, 0, 0, nullptr, 0, 0, 0, nullptr, DI_NORMAL));
+}
+
 }  // namespace

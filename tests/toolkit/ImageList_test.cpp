@@ -66,4 +66,59 @@ TEST_F(ImageList, LinksHearOfChangesUntilTheyGo) {
   EXPECT_EQ(images.Count(), 0);
 }
 
+TEST_F(ImageList, TheHandleIsTheImageStore) {
+  images.AddMasked(strip, clFuchsia);
+  HIMAGELIST store = images.Handle();
+  ASSERT_NE(store, nullptr);
+  HICON icon = ImageList_GetIcon(store, 1, ILD_TRANSPARENT);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(ImageList_ReplaceIcon(store, -1, icon), 2) << "-1 appends";
+  EXPECT_EQ(ImageList_ReplaceIcon(store, 0, icon), 0);
+  EXPECT_EQ(ImageList_ReplaceIcon(store, 5, icon), -1);
+  DestroyIcon(icon);
+  EXPECT_EQ(images.Count(), 3);
+  images.Draw(Canvas(), 10, 10, 0);
+  EXPECT_EQ(Ink(), Rect(11, 11, 13, 13));
+  EXPECT_EQ(At(11, 11), clBlue);
+
+  EXPECT_EQ(images.BkColor(), clNone);
+  EXPECT_EQ(ImageList_GetBkColor(store), CLR_NONE);
+  images.SetBkColor(clRed);
+  EXPECT_EQ(ImageList_GetBkColor(store), 0x0000FFu);
+  EXPECT_EQ(ImageList_SetBkColor(store, CLR_DEFAULT), 0x0000FFu);
+  EXPECT_EQ(images.BkColor(), clDefault);
+
+  int width = 0, height = 0;
+  EXPECT_TRUE(ImageList_SetIconSize(store, 8, 2));
+  EXPECT_TRUE(ImageList_GetIconSize(store, &width, &height));
+  EXPECT_EQ((TSize{width, height}), (TSize{8, 2}));
+  EXPECT_EQ(images.Count(), 0) << "setting the size empties";
+
+  // A store taken from elsewhere: the list's size follows it, and a shared one outlives the list.
+  HIMAGELIST other = ImageList_Create(5, 6, ILC_MASK | ILC_COLOR32, 4, 4);
+  {
+    TImageList shared;
+    shared.ShareImages = true;
+    shared.SetHandle(other);
+    EXPECT_EQ((TSize{shared.Width(), shared.Height()}), (TSize{5, 6}));
+  }
+  EXPECT_TRUE(ImageList_Destroy(other));
+}
+
+// A list that draws its own way: every Draw comes to DoDraw.
+class TCountingList : public TImageList {
+public:
+  void DoDraw(int index, TCanvas&, int, int, unsigned style, bool) const override {
+    Calls.push_back(index * 100 + int(style));
+  }
+  mutable std::vector<int> Calls;
+};
+
+TEST_F(ImageList, DrawingGoesThroughDoDraw) {
+  TCountingList list;
+  list.Draw(Canvas(), 0, 0, 1);
+  list.Draw(Canvas(), 0, 0, 2, ILD_BLEND50, true);
+  EXPECT_EQ(list.Calls, (std::vector<int>{100, 200 + int(ILD_BLEND50)}));
+}
+
 }  // namespace

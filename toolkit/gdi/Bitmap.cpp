@@ -54,6 +54,12 @@ void* TBitmap::ScanLine(int row) { return image_->ScanLine(row); }
 
 const void* TBitmap::ScanLine(int row) const { return std::as_const(*image_).ScanLine(row); }
 
+void TBitmap::SetHandle(HBITMAP handle) {
+  image_ = CountedPtr<TGdiBitmap>(handle ? handle : new TGdiBitmap(0, 0, pfDevice));
+  if (handle) handle->Release();
+  if (canvas_) static_cast<TBitmapCanvas&>(*canvas_).SelectPixels();
+}
+
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) canvas_ = std::make_unique<TBitmapCanvas>(*this);
   return *canvas_;

@@ -42,6 +42,9 @@ public:
 
   TCanvas& Canvas();
   HBITMAP Handle() const { return image_.get(); }
+  // Takes over the handle's reference (GetIconInfo's bitmaps, say): its
+  // pixels become the bitmap's. Null empties the bitmap.
+  void SetHandle(HBITMAP handle);
 
   TTransparentMode TransparentMode() const { return transparentMode_; }
   void SetTransparentMode(TTransparentMode mode) { transparentMode_ = mode; }

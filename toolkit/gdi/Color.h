@@ -71,6 +71,11 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 // What colour queries answer when they cannot.
 constexpr TColor CLR_INVALID = 0xFFFFFFFF;
+// A colour as the platform's functions take it: 0x00BBGGRR, or one of the
+// markers for no colour and the default one.
+using COLORREF = std::uint32_t;
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 
 constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR;
 constexpr TColor clBackground = clSystemColor | COLOR_BACKGROUND;

@@ -14,7 +14,7 @@
 
 namespace {
 
-[[noreturn]] void InvalidIcon() { throw EQuantrelError("Icon image is not valid"); }
+[[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
 
 using TBytes = std::vector<std::uint8_t>;
 
@@ -105,6 +105,7 @@ std::string ColourRowsAsBmp(const TBytes& bytes, const TIconEntry& entry, const 
 }
 
 bool HasAlpha(const TGdiBitmap& image) {
+  if (image.Format() != pf32bit) return false;
   std::vector<std::uint32_t> row(std::size_t(image.Width()));
   for (int y = 0; y < image.Height(); ++y) {
     image.FetchRow(y, 0, image.Width(), row.data());
@@ -114,40 +115,114 @@ bool HasAlpha(const TGdiBitmap& image) {
   return false;
 }
 
-// The picture with its alpha: a 32-bit picture's own alpha bytes when it has
-// any, else opaque where the AND mask is 0.
-CountedPtr<TGdiBitmap> ReadIconPicture(const TBytes& bytes, const TIconEntry& entry) {
+// The picture's colour bitmap as stored, and its AND mask (bit 1: transparent).
+ICONINFO ReadIconPicture(const TBytes& bytes, const TIconEntry& entry) {
   const TIconLayout layout = LayoutOf(bytes, entry);
   std::istringstream bmp(ColourRowsAsBmp(bytes, entry, layout));
-  const CountedPtr<TGdiBitmap> colours = ReadBmp(bmp);
+  CountedPtr<TGdiBitmap> colour = ReadBmp(bmp);
   const int width = layout.Width, height = layout.Height;
-  CountedPtr<TGdiBitmap> picture(new TGdiBitmap(width, height, pf32bit));
-  const bool ownAlpha = layout.BitsPerPixel == 32 && HasAlpha(*colours);
+  CountedPtr<TGdiBitmap> mask(new TGdiBitmap(width, height, pf1bit));
   const std::size_t maskStride = std::size_t((width + 31) / 32 * 4);
+  const std::size_t maskBytes = std::size_t((width + 7) / 8);
+  for (int y = 0; y < height; ++y) {
+    const std::size_t maskRow = entry.Offset + layout.MaskRowsAt + maskStride * std::size_t(height - 1 - y);
+    Read(bytes, maskRow + maskBytes - 1, 1);  // the row lies inside the file
+    std::memcpy(mask->ScanLine(y), bytes.data() + maskRow, maskBytes);
+  }
+  // Handles hold a reference of their own.
+  colour->AddRef();
+  mask->AddRef();
+  ICONINFO info;
+  info.hbmColor = colour.get();
+  info.hbmMask = mask.get();
+  return info;
+}
+
+// The icon's picture with its alpha: the colour's own alpha bytes when it
+// has any, else opaque where the mask is black.
+CountedPtr<TGdiBitmap> ComposeImage(const TGdiBitmap& colour, const TGdiBitmap& mask) {
+  CountedPtr<TGdiBitmap> image(colour.Clone().release());
+  if (image->Format() != pf32bit) image->Convert(pf32bit);
+  if (HasAlpha(colour)) return image;
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(image->Width()));
+  for (int y = 0; y < image->Height(); ++y) {
+    image->FetchRow(y, 0, image->Width(), row.data());
+    const std::uint8_t* bits = mask.ScanLine(y);
+    for (int x = 0; x < image->Width(); ++x)
+      row[x] = bits[x / 8] >> (7 - x % 8) & 1 ? 0 : row[x] | 0xFF000000u;
+    image->StoreRow(y, 0, image->Width(), row.data());
+  }
+  return image;
+}
+
+// Scaled by the pixel nearest each target pixel's centre, as the raster copies scale.
+CountedPtr<TGdiBitmap> ScaledImage(const TGdiBitmap& image, int width, int height) {
+  const auto nearest = [](int i, int target, int source) {
+    return int((2 * std::int64_t(i) + 1) * source / (2 * std::int64_t(target)));
+  };
+  CountedPtr<TGdiBitmap> scaled(new TGdiBitmap(width, height, pf32bit));
+  std::vector<std::uint32_t> source(std::size_t(image.Width()));
   std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
   for (int y = 0; y < height; ++y) {
-    colours->FetchRow(y, 0, width, row.data());
-    const std::size_t maskRow = entry.Offset + layout.MaskRowsAt + maskStride * std::size_t(height - 1 - y);
-    for (int x = 0; x < width && !ownAlpha; ++x) {
-      const bool clear = Read(bytes, maskRow + x / 8, 1) >> (7 - x % 8) & 1;
-      row[x] = clear ? 0 : row[x] | 0xFF000000u;
-    }
-    picture->StoreRow(y, 0, width, row.data());
+    image.FetchRow(nearest(y, height, image.Height()), 0, image.Width(), source.data());
+    for (int x = 0; x < width; ++x) row[x] = source[std::size_t(nearest(x, width, image.Width()))];
+    scaled->StoreRow(y, 0, width, row.data());
   }
-  return picture;
+  return scaled;
 }
 
 }  // namespace
 
-TGdiIcon::TGdiIcon(const TGdiBitmap& image) : image_(image.Clone().release()) {
-  if (image_->Format() != pf32bit) image_->Convert(pf32bit);
+TGdiIcon::TGdiIcon(const TGdiBitmap& colour, const TGdiBitmap* mask) : colour_(colour.Clone().release()) {
+  const bool fits = mask && mask->Width() == colour.Width() && mask->Height() == colour.Height();
+  mask_ = CountedPtr<TGdiBitmap>(fits ? mask->Clone().release() : new TGdiBitmap(colour.Width(), colour.Height(), pf1bit));
+  if (mask_->Format() != pf1bit) mask_->Convert(pf1bit);
+  image_ = ComposeImage(*colour_, *mask_);
 }
 
-HICON CreateIconFromImage(const TGdiBitmap& image) { return new TGdiIcon(image); }
+HICON CreateIconFromImage(const TGdiBitmap& image) {
+  TGdiBitmap mask(image.Width(), image.Height(), pf1bit);
+  std::vector<std::uint32_t> row(std::size_t(image.Width()));
+  for (int y = 0; y < image.Height(); ++y) {
+    image.FetchRow(y, 0, image.Width(), row.data());
+    for (int x = 0; x < image.Width(); ++x)
+      if (row[x] >> 24 == 0) mask.ScanLine(y)[x / 8] |= std::uint8_t(0x80 >> x % 8);
+  }
+  return new TGdiIcon(image, &mask);
+}
+
+HICON CreateIconIndirect(const ICONINFO& info) {
+  if (!info.hbmColor) return nullptr;
+  return new TGdiIcon(*info.hbmColor, info.hbmMask);
+}
+
+bool GetIconInfo(HICON icon, ICONINFO* info) {
+  if (!icon || !info) return false;
+  *info = ICONINFO{};
+  info->hbmColor = icon->Colour().Clone().release();
+  info->hbmColor->AddRef();
+  info->hbmMask = icon->Mask().Clone().release();
+  info->hbmMask->AddRef();
+  return true;
+}
 
 bool DestroyIcon(HICON icon) {
   if (!icon) return false;
   delete icon;
+  return true;
+}
+
+bool DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, unsigned, HBRUSH, unsigned) {
+  if (!icon) return false;
+  const TGdiBitmap& image = icon->Image();
+  if (width <= 0) width = image.Width();
+  if (height <= 0) height = image.Height();
+  if (image.IsEmpty()) return true;
+  const auto same = [](std::uint32_t p) { return p; };
+  if (width == image.Width() && height == image.Height())
+    AlphaBlit(dc, x, y, image, width, height, same);
+  else
+    AlphaBlit(dc, x, y, *ScaledImage(image, width, height), width, height, same);
   return true;
 }
 
@@ -166,31 +241,19 @@ int TIcon::Height() const { return handle_ ? handle_->Image().Height() : 0; }
 
 void TIcon::LoadFromStream(std::istream& stream) {
   const TBytes bytes(std::istreambuf_iterator<char>(stream), {});
-  SetHandle(CreateIconFromImage(*ReadIconPicture(bytes, ChooseEntry(bytes))));
+  const ICONINFO info = ReadIconPicture(bytes, ChooseEntry(bytes));
+  SetHandle(CreateIconIndirect(info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 }
 
 void TIcon::Assign(const TGraphic& source) {
   const auto* icon = dynamic_cast<const TIcon*>(&source);
   if (!icon) CannotAssign(source);
-  if (icon != this) SetHandle(icon->Empty() ? nullptr : CreateIconFromImage(icon->handle_->Image()));
+  if (icon != this) SetHandle(icon->Empty() ? nullptr : new TGdiIcon(icon->handle_->Colour(), &icon->handle_->Mask()));
 }
 
 void TIcon::Draw(TCanvas& canvas, const TRect& rect) const {
   if (Empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
-  const TGdiBitmap& image = handle_->Image();
-  if (rect.Width() == image.Width() && rect.Height() == image.Height()) {
-    AlphaBlit(canvas.Handle(), rect.Left, rect.Top, image, image.Width(), image.Height(), [](std::uint32_t p) { return p; });
-    return;
-  }
-  // Scaled by the pixel nearest each target pixel's centre, as the raster copies scale.
-  const auto nearest = [](int i, int target, int source) { return int((2 * std::int64_t(i) + 1) * source / (2 * std::int64_t(target))); };
-  TGdiBitmap scaled(rect.Width(), rect.Height(), pf32bit);
-  std::vector<std::uint32_t> source(std::size_t(image.Width()));
-  std::vector<std::uint32_t> row(std::size_t(rect.Width()));
-  for (int y = 0; y < rect.Height(); ++y) {
-    image.FetchRow(nearest(y, rect.Height(), image.Height()), 0, image.Width(), source.data());
-    for (int x = 0; x < rect.Width(); ++x) row[x] = source[std::size_t(nearest(x, rect.Width(), image.Width()))];
-    scaled.StoreRow(y, 0, rect.Width(), row.data());
-  }
-  AlphaBlit(canvas.Handle(), rect.Left, rect.Top, scaled, rect.Width(), rect.Height(), [](std::uint32_t p) { return p; });
+  DrawIconEx(canvas.Handle(), rect.Left, rect.Top, handle_, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
 }

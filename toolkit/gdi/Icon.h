@@ -1,26 +1,58 @@
 #pragma once
-// Icons: a 32-bit picture whose alpha bytes say how opaque each pixel is.
-// An icon handle is owned by whoever made it until DestroyIcon; TIcon owns
-// the handle it holds.
+// Icons, as the platform keeps them: a colour bitmap and a 1-bit AND mask
+// of the same size. A 32-bit colour bitmap with any non-zero alpha byte
+// draws by its alpha; any other draws through the mask, whose black pixels
+// are opaque and white ones transparent. An icon handle is owned by whoever
+// made it until DestroyIcon; TIcon owns the handle it holds.
 
 #include "runtime/CountedPtr.h"
+#include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/Graphic.h"
 
 class TGdiIcon final {
 public:
-  // The picture is kept, converted to 32 bits when it has another format.
-  explicit TGdiIcon(const TGdiBitmap& image);
+  // Copies of both; a missing mask, or one of another size, is all black.
+  TGdiIcon(const TGdiBitmap& colour, const TGdiBitmap* mask);
+  const TGdiBitmap& Colour() const { return *colour_; }
+  const TGdiBitmap& Mask() const { return *mask_; }
+  // The picture as drawn: 32 bits whose alpha bytes say how opaque each pixel is.
   const TGdiBitmap& Image() const { return *image_; }
 
 private:
+  CountedPtr<TGdiBitmap> colour_;
+  CountedPtr<TGdiBitmap> mask_;
   CountedPtr<TGdiBitmap> image_;
 };
 using HICON = TGdiIcon*;
 
+// What an icon is made of. The bitmaps GetIconInfo hands out are copies
+// the caller deletes with DeleteObject.
+struct ICONINFO {
+  bool fIcon = true;
+  int xHotspot = 0;
+  int yHotspot = 0;
+  HBITMAP hbmMask = nullptr;
+  HBITMAP hbmColor = nullptr;
+};
+
+// An icon of a 32-bit picture with its alpha: pixels of alpha 0 are masked.
 HICON CreateIconFromImage(const TGdiBitmap& image);
+// Copies the bitmaps; null without a colour bitmap.
+HICON CreateIconIndirect(const ICONINFO& info);
+// False for a null handle.
+bool GetIconInfo(HICON icon, ICONINFO* info);
 // False for a null handle.
 bool DestroyIcon(HICON icon);
+
+constexpr unsigned DI_MASK = 0x0001;
+constexpr unsigned DI_IMAGE = 0x0002;
+constexpr unsigned DI_NORMAL = 0x0003;
+// Draws the icon at (x, y) scaled to width x height (0: its own size), by
+// its alpha or through its mask; the step and brush of the platform's call
+// are not used. False for a null handle.
+bool DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, unsigned step, HBRUSH brush,
+                unsigned flags);
 
 // A picture that is always transparent: its alpha decides.
 class TIcon : public TGraphic {
@@ -40,7 +72,7 @@ public:
 
   // An icon file: of its pictures the largest with the most colours, among
   // those held as bitmaps (1, 4, 8, 24 or 32 bits with an AND mask). Other
-  // data raises EQuantrelError "Icon image is not valid".
+  // data raises EInvalidGraphic "Icon image is not valid".
   void LoadFromStream(std::istream& stream) override;
   // Copies another icon's picture.
   void Assign(const TGraphic& source) override;

@@ -1,6 +1,7 @@
 #include "toolkit/gdi/ImageList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/gdi/AlphaBlit.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -33,7 +34,80 @@ bool HasAlpha(const TBitmap& image) {
   return false;
 }
 
+// A colour of the toolkit as the store keeps it, and back.
+COLORREF ToColorRef(TColor color) {
+  if (color == clNone) return CLR_NONE;
+  if (color == clDefault) return CLR_DEFAULT;
+  return ColorToRGB(color);
+}
+
+TColor FromColorRef(COLORREF color) {
+  if (color == CLR_NONE) return clNone;
+  if (color == CLR_DEFAULT) return clDefault;
+  return color;
+}
+
+bool ValidIndex(HIMAGELIST list, int index) { return list && index >= 0 && index < int(list->Images.size()); }
+
 }  // namespace
+
+HIMAGELIST ImageList_Create(int width, int height, unsigned flags, int, int grow) {
+  if (width < 1 || height < 1) return nullptr;
+  return new TGdiImageList{width, height, flags, grow, CLR_NONE, {}};
+}
+
+bool ImageList_Destroy(HIMAGELIST list) {
+  if (!list) return false;
+  delete list;
+  return true;
+}
+
+int ImageList_GetImageCount(HIMAGELIST list) { return list ? int(list->Images.size()) : 0; }
+
+int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
+  if (!list || !icon || (index != -1 && !ValidIndex(list, index))) return -1;
+  const TGdiBitmap& picture = icon->Image();
+  CountedPtr<TGdiBitmap> image(new TGdiBitmap(list->Width, list->Height, pf32bit));
+  const int width = std::min(list->Width, picture.Width());
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(std::max(width, 0)));
+  for (int y = 0; y < std::min(list->Height, picture.Height()); ++y) {
+    picture.FetchRow(y, 0, width, row.data());
+    image->StoreRow(y, 0, width, row.data());
+  }
+  if (index == -1) {
+    list->Images.push_back(std::move(image));
+    return int(list->Images.size()) - 1;
+  }
+  list->Images[std::size_t(index)] = std::move(image);
+  return index;
+}
+
+HICON ImageList_GetIcon(HIMAGELIST list, int index, unsigned) {
+  if (!ValidIndex(list, index)) return nullptr;
+  return CreateIconFromImage(*list->Images[std::size_t(index)]);
+}
+
+bool ImageList_GetIconSize(HIMAGELIST list, int* width, int* height) {
+  if (!list || !width || !height) return false;
+  *width = list->Width;
+  *height = list->Height;
+  return true;
+}
+
+bool ImageList_SetIconSize(HIMAGELIST list, int width, int height) {
+  if (!list || width < 1 || height < 1) return false;
+  list->Width = width;
+  list->Height = height;
+  list->Images.clear();
+  return true;
+}
+
+COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color) {
+  if (!list) return CLR_NONE;
+  return std::exchange(list->BkColor, color);
+}
+
+COLORREF ImageList_GetBkColor(HIMAGELIST list) { return list ? list->BkColor : CLR_NONE; }
 
 TChangeLink::~TChangeLink() {
   if (sender_) sender_->UnRegisterChanges(this);
@@ -47,6 +121,7 @@ void TChangeLink::Attach(TImageList* images) {
 TImageList::TImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
 
 TImageList::~TImageList() {
+  ReleaseHandle();
   // A link's OnFree may register it elsewhere: work on a copy of the list.
   const std::vector<TChangeLink*> links = std::move(links_);
   links_.clear();
@@ -58,7 +133,45 @@ TImageList::~TImageList() {
 void TImageList::SetSize(int width, int height) {
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
-  images_.clear();
+  ImageList_SetIconSize(handle_, width_, height_);
+  Changed();
+}
+
+HIMAGELIST TImageList::HandleNeeded() {
+  if (!handle_) {
+    handle_ = ImageList_Create(width_, height_, ILC_MASK | ILC_COLOR32, AllocBy, AllocBy);
+    ImageList_SetBkColor(handle_, ToColorRef(bkColor_));
+  }
+  return handle_;
+}
+
+void TImageList::ReleaseHandle() {
+  if (!ShareImages) ImageList_Destroy(handle_);
+  handle_ = nullptr;
+}
+
+void TImageList::SetHandle(HIMAGELIST handle) {
+  if (handle == handle_) return;
+  ReleaseHandle();
+  handle_ = handle;
+  if (handle_) {
+    ImageList_GetIconSize(handle_, &width_, &height_);
+    bkColor_ = FromColorRef(ImageList_GetBkColor(handle_));
+  }
+  Changed();
+}
+
+TColor TImageList::BkColor() const { return handle_ ? FromColorRef(ImageList_GetBkColor(handle_)) : bkColor_; }
+
+void TImageList::SetBkColor(TColor color) {
+  bkColor_ = color;
+  ImageList_SetBkColor(handle_, ToColorRef(color));
+  Changed();
+}
+
+void TImageList::SetDrawingStyle(TDrawingStyle style) {
+  if (style == drawingStyle_) return;
+  drawingStyle_ = style;
   Changed();
 }
 
@@ -78,7 +191,7 @@ int TImageList::AddStrip(const TBitmap& image, const TAlphaOf& alphaOf) {
         row[x] = (row[x] & 0xFFFFFF) | std::uint32_t(alphaOf(left + x, y, row[x])) << 24;
       entry->StoreRow(y, 0, width_, row.data());
     }
-    images_.push_back(std::move(entry));
+    HandleNeeded()->Images.push_back(std::move(entry));
   }
   Changed();
   return first;
@@ -103,20 +216,24 @@ int TImageList::AddMasked(const TBitmap& image, TColor transparent) {
 
 void TImageList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  images_.erase(images_.begin() + index);
+  handle_->Images.erase(handle_->Images.begin() + index);
   Changed();
 }
 
 void TImageList::Clear() {
-  images_.clear();
+  if (handle_) handle_->Images.clear();
   Changed();
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
-  DrawImage(canvas, x, y, index, false, enabled);
+  DoDraw(index, canvas, x, y, ILD_NORMAL, enabled);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, unsigned style, bool enabled) const {
+  DoDraw(index, canvas, x, y, style, enabled);
+}
+
+void TImageList::DoDraw(int index, TCanvas& canvas, int x, int y, unsigned style, bool enabled) const {
   const bool blend = (style & ILD_BLEND50) != 0;
   DrawImage(canvas, x, y, index, blend, enabled);
   const unsigned slot = (style & ILD_OVERLAYMASK) >> 8;
@@ -132,7 +249,7 @@ bool TImageList::Overlay(int image, int slot) {
 void TImageList::DrawImage(TCanvas& canvas, int x, int y, int index, bool blend, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   const std::uint32_t blendPixel = ColorToPixel(ColorToRGB(BlendColor == clDefault ? clHighlight : BlendColor));
-  AlphaBlit(canvas.Handle(), x, y, *images_[index], width_, height_, [&](std::uint32_t pixel) {
+  AlphaBlit(canvas.Handle(), x, y, *handle_->Images[std::size_t(index)], width_, height_, [&](std::uint32_t pixel) {
     if (!enabled) pixel = Greyed(pixel);
     return blend ? Blended(pixel, blendPixel) : pixel;
   });
@@ -142,7 +259,7 @@ void TImageList::GetBitmap(int index, TBitmap& image) const {
   if (index < 0 || index >= Count()) return;
   image.SetPixelFormat(pf32bit);
   image.SetSize(width_, height_);
-  for (int y = 0; y < height_; ++y) images_[index]->FetchRow(y, 0, width_, static_cast<std::uint32_t*>(image.ScanLine(y)));
+  for (int y = 0; y < height_; ++y) handle_->Images[std::size_t(index)]->FetchRow(y, 0, width_, static_cast<std::uint32_t*>(image.ScanLine(y)));
 }
 
 void TImageList::RegisterChanges(TChangeLink* link) {

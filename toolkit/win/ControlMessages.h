@@ -31,10 +31,6 @@ constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
 constexpr UINT NM_CUSTOMDRAW = NM_FIRST - 12;
 
-// Colours of the common controls' colour messages.
-constexpr DWORD CLR_NONE = 0xFFFFFFFF;
-constexpr DWORD CLR_DEFAULT = 0xFF000000;
-
 // ---------------------------------------------------------------- owner draw
 
 constexpr UINT ODT_MENU = 1;
