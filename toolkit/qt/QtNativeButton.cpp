@@ -4,9 +4,14 @@
 // handles "&" accelerators itself.
 
 #include <QCheckBox>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Window.h"
@@ -36,7 +41,7 @@ public:
   }
 
 protected:
-  bool ControlMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     switch (message) {
       case BM_CLICK: button().click(); return true;
       case BM_GETCHECK: result = static_cast<LRESULT>(Check()); return true;
@@ -45,7 +50,11 @@ protected:
         result = static_cast<LRESULT>(Check() | (button().isDown() ? BST_PUSHED : 0) | (GetFocus() == Window() ? BST_FOCUS : 0));
         return true;
       case BM_SETSTATE: button().setDown(wParam != 0); return true;
-      case BM_GETIMAGE: result = 0; return true;
+      case BM_GETIMAGE: result = reinterpret_cast<LRESULT>(image_); return true;
+      case BM_SETIMAGE:
+        result = reinterpret_cast<LRESULT>(image_);
+        if (wParam == IMAGE_BITMAP) SetImage(reinterpret_cast<HBITMAP>(lParam));
+        return true;
       default: return false;
     }
   }
@@ -64,6 +73,14 @@ protected:
 private:
   QAbstractButton& button() const { return *static_cast<QAbstractButton*>(Widget()); }
 
+  // The icon is a copy: the bitmap may change or go while the button shows it.
+  void SetImage(HBITMAP bitmap) {
+    image_ = bitmap;
+    const QImage view = bitmap && !bitmap->IsEmpty() ? ImageView(*bitmap) : QImage();
+    button().setIcon(view.isNull() ? QIcon() : QIcon(QPixmap::fromImage(view.copy())));
+    if (!view.isNull()) button().setIconSize(view.size());
+  }
+
   WPARAM Check() const {
     if (auto* checkBox = qobject_cast<QCheckBox*>(&button()); checkBox && checkBox->checkState() == Qt::PartiallyChecked)
       return BST_INDETERMINATE;
@@ -77,6 +94,8 @@ private:
     }
     button().setChecked(check == BST_CHECKED);
   }
+
+  HBITMAP image_ = nullptr;
 };
 
 QAbstractButton* MakeButtonWidget(HWND window, QWidget* parent) {
