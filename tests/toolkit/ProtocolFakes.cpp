@@ -218,6 +218,7 @@ LRESULT TabMessage(TFakeState& state, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case TCM_GETIMAGELIST: return state.ImageList;
+    case TCM_GETROWCOUNT: return state.Rows;
     default: answered = false; return 0;
   }
 }
@@ -285,8 +286,9 @@ TProtocolFake::TProtocolFake(const std::string& className, HWND parent, const TR
   Creating = nullptr;
   if (State.VertBar) SetScrollInfo(window_, SB_VERT, *State.VertBar, false);
   if (State.HorzBar) SetScrollInfo(window_, SB_HORZ, *State.HorzBar, false);
-  const auto makeInner = [this](const char* name, DWORD innerStyle, const TRect& rect, HWND innerParent) {
-    RegisterFakeClass(name, &InnerProcedure);
+  const auto makeInner = [this](const char* name, DWORD innerStyle, const TRect& rect, HWND innerParent,
+                                WNDPROC procedure = &InnerProcedure) {
+    RegisterFakeClass(name, procedure);
     inner_ = CreateWindowEx(0, name, "", innerStyle, rect.Left, rect.Top, rect.Width(), rect.Height(), innerParent,
                             nullptr, nullptr);
   };
@@ -294,7 +296,8 @@ TProtocolFake::TProtocolFake(const std::string& className, HWND parent, const TR
   if (className_ == "combobox") makeInner("ComboLBox", WS_POPUP | WS_BORDER, Bounds(0, 0, width, 100), window_);
   if (className_ == "syslistview32") makeInner("SysHeader32", WS_CHILD | WS_VISIBLE, Bounds(0, 0, width, 20), window_);
   if (className_ == "systabcontrol32")
-    makeInner("msctls_updown32", WS_CHILD, Bounds(std::max(width - 34, 0), 0, 34, 20), window_);
+    makeInner("msctls_updown32", WS_CHILD, Bounds(std::max(width - 34, 0), 0, 34, 20), window_,
+              &TProtocolFake::Procedure);
 }
 
 TProtocolFake::~TProtocolFake() {

@@ -1,15 +1,16 @@
 #pragma once
 // Protocol fakes: raw windows of the platform's control class names
 // ("button", "static", "edit", "listbox", "combobox", "SysListView32",
-// "SysTreeView32", "SysTabControl32", "ToolbarWindow32",
-// "msctls_statusbar32", "#32770") whose procedure answers the controls'
-// protocol messages from a plain record the test fills, and records every
-// message it receives. Code that reads standard controls only through
-// their messages (the skin layer's window adapters) is tested on them.
-// Inner windows come along: a combo box's list ("ComboLBox", announced to
-// the combo box by WM_CTLCOLORLISTBOX when it drops down), a list view's
-// "SysHeader32" and a tab control's "msctls_updown32". The MDI client is
-// the toolkit's own (toolkit/win/MdiClient.h).
+// "SysTreeView32", "SysTabControl32", "msctls_updown32", "scrollbar",
+// "ToolbarWindow32", "msctls_statusbar32", "#32770") whose procedure
+// answers the controls' protocol messages from a plain record the test
+// fills, and records every message it receives. Code that reads standard
+// controls only through their messages (the skin layer's window adapters)
+// is tested on them. Inner windows come along: a combo box's list
+// ("ComboLBox", announced to the combo box by WM_CTLCOLORLISTBOX when it
+// drops down), a list view's "SysHeader32" and a tab control's
+// "msctls_updown32" (of the up-down fakes' class, recording nothing). The
+// MDI client is the toolkit's own (toolkit/win/MdiClient.h).
 
 #include <optional>
 #include <string>
@@ -53,9 +54,12 @@ struct TFakeState {
   LRESULT View = LV_VIEW_DETAILS;
   int Indent = 19;
   bool SimpleStatus = false;
+  // An HIMAGELIST: of a tab control's tabs (TCM_GETIMAGELIST), tool bar buttons ...
   LRESULT ImageList = 0;
   // A tab control's display area inside its window rectangle, as TCM_ADJUSTRECT insets it.
   TRect DisplayInset{2, 24, 2, 2};
+  // A tab control's rows of tabs (TCM_GETROWCOUNT).
+  int Rows = 1;
   // Standard scroll bars given to the window when it is made.
   std::optional<SCROLLINFO> VertBar;
   std::optional<SCROLLINFO> HorzBar;

@@ -569,12 +569,19 @@ constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
 constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
 constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
 constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
 // TCM_ADJUSTRECT: WParam true: display rectangle to window rectangle; false: the reverse.
 constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
 constexpr UINT TCIF_TEXT = 0x0001;
 constexpr UINT TCIF_IMAGE = 0x0002;
 constexpr UINT TCIF_PARAM = 0x0008;
 constexpr UINT TCIF_STATE = 0x0010;
+// Tab control styles. TCS_RIGHT shares TCS_BOTTOM's bit: it is read with TCS_VERTICAL.
+constexpr DWORD TCS_BOTTOM = 0x0002;
+constexpr DWORD TCS_RIGHT = 0x0002;
+constexpr DWORD TCS_FLATBUTTONS = 0x0008;
+constexpr DWORD TCS_VERTICAL = 0x0080;
+constexpr DWORD TCS_BUTTONS = 0x0100;
 
 constexpr UINT TCN_FIRST = 0u - 550;
 constexpr UINT TCN_SELCHANGE = TCN_FIRST - 1;
@@ -590,6 +597,11 @@ struct TCITEM {
   int iImage = -1;
   LPARAM lParam = 0;
 };
+
+// ---------------------------------------------------------------- up-down controls
+
+// The arrows lie side by side instead of one above the other.
+constexpr DWORD UDS_HORZ = 0x0040;
 
 // ---------------------------------------------------------------- tool bars
 
