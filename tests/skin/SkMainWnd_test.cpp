@@ -12,6 +12,7 @@
 #include "skin/forms/SkinProvider.h"
 #include "tests/skin/BitmapBytes.h"
 #include "tests/skin/MessageSpy.h"
+#include "tests/skin/SkinFixture.h"
 #include "tests/skin/TestSkinFixture.h"
 #include "tests/toolkit/FormFixture.h"
 #include "tests/toolkit/ProtocolFakes.h"
@@ -361,6 +362,14 @@ TEST_F(AdapterSkinTest, AnswersOfItsOwn) {
             0u);
 }
 
+TEST_F(AdapterSkinTest, MouseMovesMakeTheWindowHotOnce) {
+  auto adapter = TSkMainWnd::Make(edit.Handle(), &data, nullptr, "EDIT", false);
+  SendMessage(edit.Handle(), WM_MOUSEMOVE, 0, MAKELONG(3, 3));
+  SendMessage(edit.Handle(), WM_MOUSEMOVE, 0, MAKELONG(4, 3));
+  EXPECT_EQ(SkinCommandsReached(edit, scMouseEntered), 1u);
+  EXPECT_EQ(edit.Count(WM_MOUSEMOVE), 2u);
+}
+
 TEST_F(AdapterSkinTest, ColourAsksTheReplacedProcedureFirst) {
   for (const LRESULT answer : {LRESULT(0), LRESULT(0x123456)}) {
     auto* box = new TScrollBox(form);
@@ -435,4 +444,64 @@ TEST_F(AdapterSkinTest, DialogModeWithABorderColourPaintsAWindowColourAndAFrame)
     EXPECT_EQ(BytesColor(cache, frame.X, frame.Y), 0x0000FFu) << frame.X << "," << frame.Y;
   EXPECT_EQ(BytesColor(cache, 1, 1), ColorToRGB(clWindow));
   EXPECT_EQ(BytesColor(cache, 30, 15), ColorToRGB(clWindow));
+}
+
+// ---------------------------------------------------------------- helpers
+
+class AdapterHelpersTest : public SkinFixture {
+protected:
+  AdapterHelpersTest() { ResetSkinLayerGlobals(); }
+  ~AdapterHelpersTest() override { ResetSkinLayerGlobals(); }
+};
+
+// The borders mask's magenta corner pixels take the parent's colour; the
+// others keep the cache's.
+TEST_F(AdapterHelpersTest, TransparentCornersTakeTheParentsBackground) {
+  auto master = FilledBitmap(12, 6, 0x404040);
+  SetBytesColor(*master, 0, 0, clSkinKey);   // top left
+  SetBytesColor(*master, 11, 5, clSkinKey);  // bottom right
+  SetBytesColor(*master, 10, 5, clSkinKey);
+  manager.SetMasterBitmap(std::move(master));
+  const int maskIndex = manager.AddMask("EDIT", "BORDERSMASK", {0, 0, 12, 6}, 1, 0, {2, 2, 2, 2});
+  form->WindowProc = [this](TMessage& message) {
+    if (message.Msg == SM_SKINCMD && SubCommandOf(message.WParam) == scGetBackdrop) {
+      auto& query = *reinterpret_cast<TBackdropQuery*>(message.LParam);
+      query.Kind = bkColor;
+      query.Color = 0x00FF00;
+    } else {
+      form->WndProc(message);
+    }
+  };
+  TProtocolFake edit("edit", form->Handle(), Bounds(20, 20, 30, 16));
+  TSkinCommonData data(nullptr, true);
+  auto adapter = TSkMainWnd::Make(edit.Handle(), &data, &manager, "EDIT", false);
+  data.BorderMaskIndex = maskIndex;
+  ReadWindowGeometry(*adapter);
+  data.CacheBitmap()->SetSize(30, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 30; ++x) SetBytesColor(*data.CacheBitmap(), x, y, 0x123456);
+
+  FillTransparentCorners(data, 0, *adapter);
+
+  TBitmap& cache = *data.CacheBitmap();
+  EXPECT_EQ(BytesColor(cache, 0, 0), 0x00FF00u);
+  EXPECT_EQ(BytesColor(cache, 29, 15), 0x00FF00u);
+  EXPECT_EQ(BytesColor(cache, 28, 15), 0x00FF00u);
+  for (const TPoint kept : {TPoint{1, 0}, TPoint{0, 15}, TPoint{29, 0}, TPoint{15, 8}})
+    EXPECT_EQ(BytesColor(cache, kept.X, kept.Y), 0x123456u) << kept.X << "," << kept.Y;
+}
+
+TEST_F(AdapterHelpersTest, TopWindowAndControlByHandle) {
+  auto* outer = new TPanel(form);
+  outer->SetParent(form);
+  auto* inner = new TScrollBox(outer);  // owned by the panel, not the form
+  inner->SetParent(outer);
+  auto* unshown = new TPanel(form);
+  TProtocolFake child("edit", inner->Handle(), Bounds(2, 2, 40, 20));
+  AnswerSkinCommand(*form, scAdaptControl, 77);
+
+  EXPECT_EQ(SendToTopWindow(child.Handle()), 77);
+  EXPECT_EQ(FindControlByHandle(inner->Handle(), form), inner);
+  EXPECT_EQ(FindControlByHandle(child.Handle(), form), nullptr);
+  EXPECT_FALSE(unshown->HandleAllocated()) << "looking does not make handles";
 }
