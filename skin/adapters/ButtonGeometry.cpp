@@ -35,8 +35,8 @@ TRect CaptionGlyphRect(const TRect& caption, TSize window, TSize glyph, bool pus
 }
 
 // Two glyphs are up and disabled: a pushed button keeps the up one.
-TGlyphFrame BitBtnGlyphFrame(int numGlyphs, bool pushed, bool enabled) {
-  if (!enabled) return numGlyphs >= 2 ? TGlyphFrame{1, false} : TGlyphFrame{0, true};
-  if (pushed && numGlyphs != 2) return {std::clamp(numGlyphs, 1, 4) - 1, false};
-  return {};
+int BitBtnGlyphFrame(int numGlyphs, bool pushed, bool enabled) {
+  if (!enabled) return numGlyphs >= 2 ? 1 : 0;
+  if (pushed && numGlyphs != 2) return std::clamp(numGlyphs, 1, 4) - 1;
+  return 0;
 }

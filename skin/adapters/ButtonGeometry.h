@@ -21,9 +21,5 @@ TRect CaptionGlyphRect(const TRect& caption, TSize window, TSize glyph, bool pus
 
 // The frame of a glyph strip of numGlyphs (up, disabled, clicked, down)
 // for the button's state. A strip without a disabled frame shows its first
-// one faded.
-struct TGlyphFrame {
-  int Index = 0;
-  bool Faded = false;
-};
-TGlyphFrame BitBtnGlyphFrame(int numGlyphs, bool pushed, bool enabled);
+// one (faded with the whole disabled face).
+int BitBtnGlyphFrame(int numGlyphs, bool pushed, bool enabled);

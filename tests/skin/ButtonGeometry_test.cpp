@@ -27,19 +27,12 @@ TEST(ButtonGeometryTest, BitBtnGlyphFollowsTheLayoutAndMovesWhenPushed) {
 
 TEST(ButtonGeometryTest, GlyphFramesFollowTheStripsOrder) {
   const struct {
-    int NumGlyphs;
-    TGlyphFrame Normal, Pushed, Disabled;
-  } cases[] = {
-      {1, {0, false}, {0, false}, {0, true}},
-      {2, {0, false}, {0, false}, {1, false}},
-      {3, {0, false}, {2, false}, {1, false}},
-      {4, {0, false}, {3, false}, {1, false}},
-  };
-  const auto same = [](TGlyphFrame a, TGlyphFrame b) { return a.Index == b.Index && a.Faded == b.Faded; };
+    int NumGlyphs, Normal, Pushed, Disabled;
+  } cases[] = {{1, 0, 0, 0}, {2, 0, 0, 1}, {3, 0, 2, 1}, {4, 0, 3, 1}};
   for (const auto& c : cases) {
-    EXPECT_TRUE(same(BitBtnGlyphFrame(c.NumGlyphs, false, true), c.Normal)) << c.NumGlyphs << " normal";
-    EXPECT_TRUE(same(BitBtnGlyphFrame(c.NumGlyphs, true, true), c.Pushed)) << c.NumGlyphs << " pushed";
-    EXPECT_TRUE(same(BitBtnGlyphFrame(c.NumGlyphs, false, false), c.Disabled)) << c.NumGlyphs << " disabled";
+    EXPECT_EQ(BitBtnGlyphFrame(c.NumGlyphs, false, true), c.Normal) << c.NumGlyphs << " normal";
+    EXPECT_EQ(BitBtnGlyphFrame(c.NumGlyphs, true, true), c.Pushed) << c.NumGlyphs << " pushed";
+    EXPECT_EQ(BitBtnGlyphFrame(c.NumGlyphs, false, false), c.Disabled) << c.NumGlyphs << " disabled";
   }
 }
 
