@@ -1,10 +1,15 @@
 #include "skin/adapters/AdapterPainting.h"
 
+#include <algorithm>
+
 #include "skin/SkinCommonData.h"
 #include "skin/adapters/SkMainWnd.h"
+#include "skin/paint/Backdrop.h"
 #include "skin/paint/PixelRoutines.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
@@ -42,6 +47,18 @@ TAdapterDC::TAdapterDC(HWND window, WPARAM wParam)
 
 TAdapterDC::~TAdapterDC() {
   if (borrowed_ && dc_) ReleaseDC(window_, dc_);
+}
+
+void FillFromBackdrop(TBitmap* cache, const TBackdropRef& backdrop, const TRect& r, TPoint pos) {
+  if (!cache || IsRectEmpty(r)) return;
+  const HDC dc = cache->Canvas().Handle();
+  if (backdrop.Ready && backdrop.Bmp) {
+    const int width = std::min(r.Width(), backdrop.Bmp->Width()), height = std::min(r.Height(), backdrop.Bmp->Height());
+    BitBlt(dc, r.Left, r.Top, width, height, backdrop.Bmp->Canvas().Handle(), backdrop.X + pos.X + r.Left,
+           backdrop.Y + pos.Y + r.Top, SRCCOPY);
+    return;
+  }
+  FillDeviceRect(dc, r, backdrop.FillColor);
 }
 
 void FadeDisabledCache(TBitmap* cache, const TBackdropRef& backdrop, TPoint pos) {

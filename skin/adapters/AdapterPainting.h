@@ -40,6 +40,10 @@ private:
   bool borrowed_;
 };
 
+// Paints r of the cache with what lies behind it: the parent's picture
+// (the cache at pos on the backdrop), or the backdrop's fill colour.
+void FillFromBackdrop(TBitmap* cache, const TBackdropRef& backdrop, const TRect& r, TPoint pos);
+
 // The disabled look of a window's finished picture: 40 % of it over the
 // parent's picture under it (the window at pos on the backdrop), or 40 %
 // of it over the backdrop's fill colour, keeping magenta pixels.
