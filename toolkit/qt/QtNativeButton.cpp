@@ -3,6 +3,7 @@
 // the user or by BM_CLICK. Qt's mnemonic shortcuts stay off: the toolkit
 // handles "&" accelerators itself.
 
+#include <QBitmap>
 #include <QCheckBox>
 #include <QIcon>
 #include <QImage>
@@ -73,12 +74,19 @@ protected:
 private:
   QAbstractButton& button() const { return *static_cast<QAbstractButton*>(Widget()); }
 
-  // The icon is a copy: the bitmap may change or go while the button shows it.
+  // The icon is a copy: the bitmap may change or go while the button shows
+  // it. Its bottom-left pixel's colour is transparent, as in glyphs.
   void SetImage(HBITMAP bitmap) {
     image_ = bitmap;
     const QImage view = bitmap && !bitmap->IsEmpty() ? ImageView(*bitmap) : QImage();
-    button().setIcon(view.isNull() ? QIcon() : QIcon(QPixmap::fromImage(view.copy())));
-    if (!view.isNull()) button().setIconSize(view.size());
+    if (view.isNull()) {
+      button().setIcon(QIcon());
+      return;
+    }
+    QPixmap pixmap = QPixmap::fromImage(view.copy());
+    pixmap.setMask(QBitmap::fromImage(view.createMaskFromColor(view.pixel(0, view.height() - 1), Qt::MaskInColor)));
+    button().setIcon(QIcon(pixmap));
+    button().setIconSize(view.size());
   }
 
   WPARAM Check() const {
