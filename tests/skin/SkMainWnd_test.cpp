@@ -322,11 +322,7 @@ TEST_F(AdapterTest, PrintBecomesPaintWithTheSameDCAndUIStateIsSwallowed) {
 
 class AdapterSkinTest : public TestSkinFixture {
 protected:
-  AdapterSkinTest() { ResetSkinLayerGlobals(); }
-  ~AdapterSkinTest() override {
-    delete form;
-    ResetSkinLayerGlobals();
-  }
+  ~AdapterSkinTest() override { delete form; }
 
   LRESULT SendSub(HWND window, WORD sub, LPARAM lParam = 0) {
     return SendMessage(window, SM_SKINCMD, SkinCommand(sub), lParam);
@@ -448,11 +444,7 @@ TEST_F(AdapterSkinTest, DialogModeWithABorderColourPaintsAWindowColourAndAFrame)
 
 // ---------------------------------------------------------------- helpers
 
-class AdapterHelpersTest : public SkinFixture {
-protected:
-  AdapterHelpersTest() { ResetSkinLayerGlobals(); }
-  ~AdapterHelpersTest() override { ResetSkinLayerGlobals(); }
-};
+using AdapterHelpersTest = SkinFixture;
 
 // The borders mask's magenta corner pixels take the parent's colour; the
 // others keep the cache's.
