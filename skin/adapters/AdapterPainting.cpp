@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/ControlRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/paint/Backdrop.h"
@@ -13,6 +14,23 @@
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/Window.h"
+
+bool HandledUnskinned(TSkMainWnd& adapter, TMessage& message) {
+  if (!adapter.Detached && adapter.SkinData->Skinned(false)) return false;
+  adapter.TSkMainWnd::AdapterWndProc(message);
+  return true;
+}
+
+void TellNewSkin(TSkMainWnd& adapter, TMessage& message, bool fromOwn) {
+  BroadcastToChildWindows(adapter.Handle, message);
+  if (fromOwn) HandleCommonMessage(message, adapter.SkinData);
+}
+
+void TakeSkinChange(TSkMainWnd& adapter, TMessage& message, bool fromOwn) {
+  if (!fromOwn) return;
+  HandleCommonMessage(message, adapter.SkinData);
+  InvalidateRect(adapter.Handle, nullptr, true);
+}
 
 TSkinManager* AdapterManager(const TSkMainWnd& adapter) {
   if (adapter.Manager) return adapter.Manager;

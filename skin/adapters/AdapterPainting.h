@@ -15,6 +15,16 @@ class TSkMainWnd;
 class TSkinManager;
 struct TBackdropRef;
 
+// Given back, or without a skin to paint from: the framework's procedure
+// alone handles the message. True when it did.
+bool HandledUnskinned(TSkMainWnd& adapter, TMessage& message);
+// A new skin from anywhere: every child window hears of it, then the
+// adapter's skin data when it comes from the adapter's own manager.
+void TellNewSkin(TSkMainWnd& adapter, TMessage& message, bool fromOwn);
+// A skin's refresh or removal from the adapter's own manager: its skin
+// data's common handling and a repaint with erasing.
+void TakeSkinChange(TSkMainWnd& adapter, TMessage& message, bool fromOwn);
+
 // The adapter's own manager, else its skin data's (own or default); may be null.
 TSkinManager* AdapterManager(const TSkMainWnd& adapter);
 // Whether the window is the default manager's hot window.

@@ -27,10 +27,7 @@ constexpr unsigned CaptionFormat = DT_CENTER | DT_EXPANDTABS;
 // ---------------------------------------------------------------- the window procedure
 
 void TSkBtnWnd::AdapterWndProc(TMessage& message) {
-  if (Detached || !SkinData->Skinned(false)) {
-    TSkMainWnd::AdapterWndProc(message);
-    return;
-  }
+  if (HandledUnskinned(*this, message)) return;
   switch (message.Msg) {
     case SM_SKINCMD:
       if (SubCommandOf(message.WParam) == scMouseEntered || SubCommandOf(message.WParam) == scMouseLeft) {

@@ -36,10 +36,7 @@ void AnnounceNewChild(TSkMainWnd& container) {
 }
 
 void TSkGroupBoxWnd::AdapterWndProc(TMessage& message) {
-  if (Detached || !SkinData->Skinned(false)) {
-    TSkMainWnd::AdapterWndProc(message);
-    return;
-  }
+  if (HandledUnskinned(*this, message)) return;
   switch (message.Msg) {
     case SM_SKINCMD:
       if (SubCommandOf(message.WParam) == scGetCaptionHeight) {

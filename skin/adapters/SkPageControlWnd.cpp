@@ -110,15 +110,11 @@ bool TSkPageWnd::AnswerSkinCommand(TMessage& message) {
   const bool fromOwn = reinterpret_cast<TSkinManager*>(message.LParam) == AdapterManager(*this);
   switch (SubCommandOf(message.WParam)) {
     case scSkinApplied:
-      BroadcastToChildWindows(Handle, message);
-      if (fromOwn) HandleCommonMessage(message, SkinData);
+      TellNewSkin(*this, message, fromOwn);
       return true;
     case scSkinRemoved:
     case scSkinChanged:
-      if (fromOwn) {
-        HandleCommonMessage(message, SkinData);
-        InvalidateRect(Handle, nullptr, true);
-      }
+      TakeSkinChange(*this, message, fromOwn);
       BroadcastToChildWindows(Handle, message);
       return SubCommandOf(message.WParam) == scSkinChanged;
     case scResumePainting:

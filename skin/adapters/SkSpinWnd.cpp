@@ -45,10 +45,7 @@ void SpinStates(const TRect& windowRect, TPoint cursor, bool vertical, bool mous
 bool TSkSpinWnd::IsVertical() { return !(GetWindowLongPtr(Handle, GWL_STYLE) & UDS_HORZ); }
 
 void TSkSpinWnd::AdapterWndProc(TMessage& message) {
-  if (Detached || !SkinData->Skinned(false)) {
-    TSkMainWnd::AdapterWndProc(message);
-    return;
-  }
+  if (HandledUnskinned(*this, message)) return;
   switch (message.Msg) {
     case WM_PAINT:
       Paint(message.WParam);
@@ -113,10 +110,7 @@ void TSkSpinWnd::PaintHalf(const TRect& half, int state, int arrowMask, const TB
 // ---------------------------------------------------------------- size grips
 
 void TSkSizerWnd::AdapterWndProc(TMessage& message) {
-  if (Detached || !SkinData->Skinned(false)) {
-    TSkMainWnd::AdapterWndProc(message);
-    return;
-  }
+  if (HandledUnskinned(*this, message)) return;
   switch (message.Msg) {
     case WM_PAINT:
       Paint(message.WParam);

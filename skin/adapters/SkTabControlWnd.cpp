@@ -79,10 +79,7 @@ int TSkTabControlWnd::TabRow(int index) {
 // ---------------------------------------------------------------- the window procedure
 
 void TSkTabControlWnd::AdapterWndProc(TMessage& message) {
-  if (Detached || !SkinData->Skinned(false)) {
-    TSkMainWnd::AdapterWndProc(message);
-    return;
-  }
+  if (HandledUnskinned(*this, message)) return;
   switch (message.Msg) {
     case SM_SKINCMD:
       if (AnswerSkinCommand(message)) return;
@@ -120,8 +117,7 @@ bool TSkTabControlWnd::AnswerSkinCommand(TMessage& message) {
   const bool fromOwn = reinterpret_cast<TSkinManager*>(message.LParam) == AdapterManager(*this);
   switch (SubCommandOf(message.WParam)) {
     case scSkinApplied:
-      BroadcastToChildWindows(Handle, message);
-      if (fromOwn) HandleCommonMessage(message, SkinData);
+      TellNewSkin(*this, message, fromOwn);
       return true;
     case scSkinRemoved:
       if (fromOwn) {
@@ -134,11 +130,8 @@ bool TSkTabControlWnd::AnswerSkinCommand(TMessage& message) {
                      RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
       return true;
     case scSkinChanged:
-      if (fromOwn) {
-        HandleCommonMessage(message, SkinData);
-        InvalidateRect(Handle, nullptr, true);
-        RefreshArrows();
-      }
+      TakeSkinChange(*this, message, fromOwn);
+      if (fromOwn) RefreshArrows();
       BroadcastToChildWindows(Handle, message);
       return true;
     case scResumePainting:
