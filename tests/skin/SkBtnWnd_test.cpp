@@ -119,6 +119,15 @@ TEST_F(SkBtnWndTest, AmpersandIsMeasuredAsACharacterAndDrawnAsAnUnderline) {
   EXPECT_LE(acceleratedInk.Width(), plainInk.Width() + 1) << "no \"&\" drawn";
 }
 
+TEST_F(SkBtnWndTest, MultiLineStyleWrapsTheCaption) {
+  auto single = NewButton(BS_PUSHBUTTON, "A caption too long for one line");
+  auto multi = NewButton(BS_PUSHBUTTON | BS_MULTILINE, "A caption too long for one line");
+  auto singleAdapter = Adapt(single->Handle());
+  auto multiAdapter = Adapt(multi->Handle());
+  EXPECT_GT(multiAdapter->GetTextSize().cy, singleAdapter->GetTextSize().cy);
+  EXPECT_LE(multiAdapter->GetTextSize().cx, multiAdapter->MaxCaptionWidth());
+}
+
 TEST_F(SkBtnWndTest, FocusFrameLiesOnePixelOutsideTheCaption) {
   auto button = NewButton();
   auto adapter = Adapt(button->Handle());

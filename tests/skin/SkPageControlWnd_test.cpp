@@ -8,6 +8,7 @@
 
 #include "skin/ControlRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "tests/skin/BitmapBytes.h"
 #include "tests/skin/SkinnedWindowFixture.h"
 #include "toolkit/controls/PageControl.h"
 
@@ -66,6 +67,28 @@ TEST_F(SkPageControlWndTest, ChildsBackgroundIsThePageControlsShiftedByThePage) 
   EXPECT_EQ(throughPage.Color, direct.Color);
   EXPECT_EQ(throughPage.Offset,
             (TPoint{direct.Offset.X + inside.Left - control.Left, direct.Offset.Y + inside.Top - control.Top}));
+}
+
+// The page control's picture answers as a colour (its section is plain):
+// the page takes the colour and, from the picture, the strip facing the tabs.
+TEST_F(SkPageControlWndTest, PageShowsTheControlsColourAndTheStripFacingTheTabs) {
+  adapter->AttachPages();
+  Print(pages->Handle());  // the control's picture is made
+  TTabSheet* page = pages->ActivePage();
+  ASSERT_NE(page, nullptr);
+  TRect control, inside;
+  GetWindowRect(pages->Handle(), control);
+  GetWindowRect(page->Handle(), inside);
+  const TPoint at{inside.Left - control.Left, inside.Top - control.Top};
+  TBackdropQuery query;
+  SendSkinCommand(pages->Handle(), scGetBackdrop, reinterpret_cast<LPARAM>(&query));
+  ASSERT_EQ(query.Kind, bkColor);
+  ASSERT_NE(query.Bmp, nullptr);
+  TBitmap picture(inside.Width(), inside.Height(), pf24bit);
+  SendMessage(page->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), 0);
+  for (int y = 0; y < 3; ++y)
+    EXPECT_EQ(BytesColor(picture, 10, y), BytesColor(*query.Bmp, at.X + 10, at.Y + y)) << "strip row " << y;
+  EXPECT_EQ(BytesColor(picture, 10, 20), ColorToRGB(query.Color)) << "below the strip";
 }
 
 TEST_F(SkPageControlWndTest, DestroyingAPageFreesItsAdapter) {

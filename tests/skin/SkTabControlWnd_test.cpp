@@ -83,6 +83,22 @@ TEST_F(SkTabControlWndTest, TabFacesNeedTheTopTabSection) {
   EXPECT_EQ(BytesColor(*Print(tabs.Handle()), 130, 12), FrameColors[0]);
 }
 
+// Tabs 0 and 1 in the second row, 2 and 3 in the first; 3 selected. Each
+// tab painted reads its item once: the reads give the order.
+TEST_F(SkTabControlWndTest, RowsArePaintedFromTheFirstTheSelectedTabLast) {
+  tabs.State.Items = {{"A", {10, 24, 70, 44}}, {"B", {70, 24, 130, 44}}, {"C", {10, 2, 70, 22}}, {"D", {70, 2, 130, 22}}};
+  tabs.State.Current = 3;
+  tabs.State.Rows = 2;
+  tabs.State.DisplayInset = {2, 48, 2, 2};
+  auto adapter = Adapt();
+  tabs.Received.clear();
+  Print(tabs.Handle());
+  std::vector<WPARAM> order;
+  for (const TMessage& m : tabs.Received)
+    if (m.Msg == TCM_GETITEM) order.push_back(m.WParam);
+  EXPECT_EQ(order, (std::vector<WPARAM>{2, 0, 1, 3}));
+}
+
 TEST_F(SkTabControlWndTest, ArrowAdapterFollowsTheUpDown) {
   auto adapter = Adapt();
   SendMessage(tabs.Handle(), WM_SIZE, 0, 0);
