@@ -254,9 +254,21 @@ TRect TSkBitBtnWnd::GetGlyphRect() {
   return BitBtnGlyphRect(owner->Layout(), WndSize, glyph, GetTextSize(), owner->Spacing(), pushed);
 }
 
+// A plain button's bitmap is drawn as it is: leaving it out would lose the button's picture.
 void TSkBitBtnWnd::DrawGlyph() {
   const TBitBtn* owner = Owner();
-  if (!owner || owner->Glyph().Empty()) return;
+  if (!owner) {
+    const auto bitmap = reinterpret_cast<HBITMAP>(SendMessage(Handle, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (!bitmap || bitmap->IsEmpty()) return;
+    const HDC source = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(source, bitmap);
+    const TRect r = GetGlyphRect();
+    BitBlt(SkinData->CacheBitmap()->Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    return;
+  }
+  if (owner->Glyph().Empty()) return;
   TBitmap glyph;
   glyph.Assign(owner->Glyph());
   glyph.SetPixelFormat(pf24bit);

@@ -191,6 +191,8 @@ TEST_F(SkBtnWndTest, FacesFollowTheMouseTheFocusAndDisabling) {
 
 TEST_F(SkBtnWndTest, PlainButtonWithABitmapPutsItLeftOfTheCaption) {
   TBitmap bitmap(16, 16, pf24bit);
+  bitmap.Canvas().Brush().SetColor(0x00123456);
+  bitmap.Canvas().FillRect(Rect(0, 0, 16, 16));
   auto plain = NewButton();
   auto withBitmap = NewButton();
   withBitmap->State.Image = reinterpret_cast<LRESULT>(bitmap.Handle());
@@ -202,6 +204,7 @@ TEST_F(SkBtnWndTest, PlainButtonWithABitmapPutsItLeftOfTheCaption) {
   const TRect caption = adapter->GetCaptionRect();
   EXPECT_EQ(caption, expected);
   EXPECT_EQ(adapter->GetGlyphRect(), Rect(caption.Left - 18, 4, caption.Left - 2, 20));
+  EXPECT_EQ(BytesColor(*Print(withBitmap->Handle()), caption.Left - 10, 12), 0x00123456u) << "the bitmap is drawn";
 }
 
 // A bit button of four glyphs, each a square of its own colour in a magenta border.
