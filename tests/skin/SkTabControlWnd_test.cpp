@@ -11,6 +11,7 @@
 #include "tests/skin/BitmapBytes.h"
 #include "tests/skin/SkinnedWindowFixture.h"
 #include "tests/toolkit/ProtocolFakes.h"
+#include "toolkit/gdi/ImageList.h"
 
 namespace {
 
@@ -97,6 +98,22 @@ TEST_F(SkTabControlWndTest, RowsArePaintedFromTheFirstTheSelectedTabLast) {
   for (const TMessage& m : tabs.Received)
     if (m.Msg == TCM_GETITEM) order.push_back(m.WParam);
   EXPECT_EQ(order, (std::vector<WPARAM>{2, 0, 1, 3}));
+}
+
+TEST_F(SkTabControlWndTest, TabsShowTheirImages) {
+  TImageList images(16, 16);
+  TBitmap red(16, 16, pf24bit);
+  red.Canvas().Brush().SetColor(0x000000FF);
+  red.Canvas().FillRect(Rect(0, 0, 16, 16));
+  images.AddMasked(red, clFuchsia);
+  tabs.State.ImageList = reinterpret_cast<LRESULT>(images.HandleNeeded());
+  tabs.State.Items[2].Image = 0;
+  auto adapter = Adapt();
+  auto picture = Print(tabs.Handle());
+  int reds = 0;
+  for (int y = 2; y < 22; ++y)
+    for (int x = 130; x < 190; ++x) reds += BytesColor(*picture, x, y) == 0x000000FFu;
+  EXPECT_GT(reds, 100) << "the third tab's image";
 }
 
 TEST_F(SkTabControlWndTest, ArrowAdapterFollowsTheUpDown) {
