@@ -125,6 +125,19 @@ TEST_F(SkPanelWndTest, ToolkitPanelTakesTheSectionOfItsBevels) {
   EXPECT_EQ(panel->Perform(SM_SKINCMD, SkinCommand(scIsSkinnable), 0), 1);
 }
 
+TEST_F(SkPanelWndTest, ToolkitPanelPrintsItsFaceAndCaption) {
+  TPanel* panel = NewPanel();
+  panel->SetCaption("Panel");
+  TSkinCommonData data(panel, true);
+  auto adapter = TSkMainWnd::Make<TSkPanelWnd>(panel->Handle(), &data, nullptr, "PANEL", false);
+  auto picture = Print(panel->Handle());
+  EXPECT_EQ(BytesColor(*picture, 0, 50), TestSkin::FrameColors[0]) << "the border mask's ring";
+  int ink = 0;
+  for (int y = 40; y < 60; ++y)
+    for (int x = 50; x < 110; ++x) ink += BytesColor(*picture, x, y) == 0x0000FFu;
+  EXPECT_GT(ink, 10) << "the caption in PANEL's red";
+}
+
 TEST_F(SkPanelWndTest, DialogPanelOfClassTPanelShowsTheDialogsColour) {
   TPanel* plain = NewPanel();
   auto* derived = NewPanel<TDerivedPanel>();
