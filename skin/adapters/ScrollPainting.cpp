@@ -116,18 +116,25 @@ int ArrowState(const TSkScrollBar& bar, int part, int pressedPart, bool hotAllow
   return hotAllowed && ScrollTracking.HotBarKind == bar.Kind && ScrollTracking.HotPart == part ? 1 : 0;
 }
 
-// A bar that cannot be operated looks faded over its backdrop.
+// An image that holds all of the area from the query's offset.
+bool ImageCovers(const TBackdropQuery& query, int width, int height) {
+  return query.Kind == bkImage && query.Bmp && query.Offset.X >= 0 && query.Offset.Y >= 0 &&
+         query.Offset.X + width <= query.Bmp->Width() && query.Offset.Y + height <= query.Bmp->Height();
+}
+
+// A bar that cannot be operated looks faded over its backdrop. An image
+// that does not reach under the whole bar (a cache not painted yet) would
+// leave it unfaded: the bar's own colour serves then.
 void Fade(TSkinManager& manager, const TSkScrollBar& bar, TBitmap& picture, const TBackdropQuery& query) {
-  if (query.Kind == bkImage && query.Bmp) {
+  if (ImageCovers(query, picture.Width(), picture.Height())) {
     const TRect source = Bounds(query.Offset.X, query.Offset.Y, picture.Width(), picture.Height());
     BlendKeyedRect(&picture, 0, 0, query.Bmp, Rect(source.Left, source.Top, source.Right - 1, source.Bottom - 1), 0.4,
                    NoKeyColor);
     return;
   }
   const int firstTrack = manager.CachedIndexes.ScrollBars[0];
-  const TColor color = bar.Kind == SB_VERT && manager.IsSectionIndex(firstTrack)
-                           ? ColorToRGB(manager.Section(firstTrack).Color)
-                           : ColorToRGB(query.Color);
+  const bool trackColor = (bar.Kind == SB_VERT || query.Kind == bkImage) && manager.IsSectionIndex(firstTrack);
+  const TColor color = trackColor ? ColorToRGB(manager.Section(firstTrack).Color) : ColorToRGB(query.Color);
   PaintSoftRect(&picture, Rect(-1, -1, picture.Width() + 1, picture.Height() + 1), 60, color, 0, 0);
 }
 
@@ -222,16 +229,17 @@ void PaintCorner(TSkScrollWnd& adapter, HDC dc, const TRect& windowRect) {
   const int w = windowRect.Width(), h = windowRect.Height();
   const int left = adapter.LeftScrollBar ? adapter.EdgeLeft : w - adapter.EdgeRight - width;
   const TRect corner = Bounds(left, h - adapter.EdgeBottom - height, width, height);
+  TSkinManager* manager = PaintingManager(adapter);
   const std::unique_ptr<TBitmap> picture = NewBitmap24(width, height);
   const TBackdropQuery query = WindowBackdrop(adapter.Handle, corner);
-  if (query.Kind == bkImage && query.Bmp)
+  if (ImageCovers(query, width, height))
     BitBlt(picture->Canvas().Handle(), 0, 0, width, height, query.Bmp->Canvas().Handle(), query.Offset.X,
            query.Offset.Y, SRCCOPY);
-  else
-    FillDeviceRect(picture->Canvas().Handle(), Rect(0, 0, width, height), query.Color);
+  else  // an image answer that does not reach here has no colour of its own: the skin's serves
+    FillDeviceRect(picture->Canvas().Handle(), Rect(0, 0, width, height),
+                   query.Kind == bkImage ? manager->GlobalColor() : query.Color);
   TRect screenCorner = corner;
   OffsetRect(screenCorner, windowRect.Left, windowRect.Top);
-  TSkinManager* manager = PaintingManager(adapter);
   const int grip = manager->MaskIndexOf(manager->CachedIndexes.GlobalInfo, "GLOBALINFO", "GRIPIMAGE");
   if (manager->IsMaskIndex(grip) && GripCornerApplies(adapter, adapter.Handle, screenCorner)) {
     const TSkinMaskData& mask = manager->Masks[grip];

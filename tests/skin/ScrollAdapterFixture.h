@@ -12,6 +12,7 @@
 #include "skin/adapters/SkScrollWnd.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "tests/toolkit/WindowTestSupport.h"
+#include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/Clock.h"
 #include "toolkit/win/ScrollBar.h"
 
@@ -100,6 +101,21 @@ protected:
     size_t count = 0;
     for (const TScroll& s : Scrolls(scrollMsg)) count += s.Code == code;
     return count;
+  }
+
+  // The mouse at a screen point, as the desktop delivers it to the form.
+  void Mouse(TSyntheticMouse action, TPoint screenPoint) {
+    const TRect formRect = WindowRectOf(form->Handle());
+    SynthesizeMouse(form->Handle(), {screenPoint.X - formRect.Left, screenPoint.Y - formRect.Top}, action,
+                    TInputButton::Left);
+    ProcessEverything();
+  }
+  // Time passes in steps of 5 ms, the messages handled after each.
+  void Advance(int milliseconds) {
+    for (int passed = 0; passed < milliseconds; passed += 5) {
+      clock.Advance(5);
+      ProcessEverything();
+    }
   }
 
   TFakeClock clock;
