@@ -322,11 +322,7 @@ TEST_F(AdapterTest, PrintBecomesPaintWithTheSameDCAndUIStateIsSwallowed) {
 
 class AdapterSkinTest : public TestSkinFixture {
 protected:
-  AdapterSkinTest() { ResetSkinLayerGlobals(); }
-  ~AdapterSkinTest() override {
-    delete form;
-    ResetSkinLayerGlobals();
-  }
+  ~AdapterSkinTest() override { delete form; }
 
   LRESULT SendSub(HWND window, WORD sub, LPARAM lParam = 0) {
     return SendMessage(window, SM_SKINCMD, SkinCommand(sub), lParam);
@@ -412,6 +408,25 @@ TEST_F(AdapterSkinTest, RefreshFromItsManagerResolvesAndPaintsFromAnotherPassesO
   EXPECT_EQ(edit.Count(WM_PAINT), 1u);
 }
 
+// A new skin and the skin's removal are acted on only from the own
+// manager, and go on to the window either way.
+TEST_F(AdapterSkinTest, NewSkinAndRemovalFromItsManagerOnly) {
+  TLookCalls calls;
+  auto adapter = TSkMainWnd::Make<TCountingAdapter>(edit.Handle(), &data, nullptr, "EDIT", false, calls);
+  for (const bool own : {false, true}) {
+    const auto sender = own ? reinterpret_cast<LPARAM>(&manager) : LPARAM(1);
+    data.SectionIndex = -1;
+    data.CacheStale = false;
+    SendSub(edit.Handle(), scSkinApplied, sender);
+    SendSub(edit.Handle(), scSkinRemoved, sender);
+    EXPECT_EQ(data.SectionIndex, own ? Section("EDIT") : -1) << (own ? "own" : "other");
+    EXPECT_EQ(data.CacheStale, own) << (own ? "own" : "other");
+    EXPECT_EQ(calls.Restored, own ? 1 : 0) << (own ? "own" : "other");
+  }
+  EXPECT_EQ(SkinCommandsReached(edit, scSkinApplied), 2u);
+  EXPECT_EQ(SkinCommandsReached(edit, scSkinRemoved), 2u);
+}
+
 TEST_F(AdapterSkinTest, ClientOffsetOfTheParentReducesThePlaceInIt) {
   auto* panel = new TPanel(form);
   panel->SetParent(form);
@@ -448,11 +463,7 @@ TEST_F(AdapterSkinTest, DialogModeWithABorderColourPaintsAWindowColourAndAFrame)
 
 // ---------------------------------------------------------------- helpers
 
-class AdapterHelpersTest : public SkinFixture {
-protected:
-  AdapterHelpersTest() { ResetSkinLayerGlobals(); }
-  ~AdapterHelpersTest() override { ResetSkinLayerGlobals(); }
-};
+using AdapterHelpersTest = SkinFixture;
 
 // The borders mask's magenta corner pixels take the parent's colour; the
 // others keep the cache's.

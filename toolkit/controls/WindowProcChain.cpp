@@ -51,8 +51,8 @@ private:
 };
 
 void TWndMethodRef::operator()(TMessage& message) const {
-  if (chain_)
-    chain_->Call(handler_, message);
+  if (const auto chain = chain_.lock())
+    chain->Call(handler_, message);
   else
     handler_(message);
 }
