@@ -7,8 +7,8 @@
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
 // skin's sections painted in their states, "alpha", the stock glyph
-// strips with their alpha, or "edits", raw controls under the test skin
-// taken over by their window adapters.
+// strips with their alpha, "scroll", emulated scroll bars, or "edits",
+// raw controls under the test skin taken over by their window adapters.
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +29,7 @@
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
 #include "tools/SkinEditsPage.h"
+#include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
 
 namespace {
@@ -134,12 +135,13 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha" && page != "edits") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, edits\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha" && page != "scroll" && page != "edits") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, scroll, edits\n", page.c_str());
     return 2;
   }
   TForm* form = page == "sections" ? CreateSectionsPage()
                 : page == "alpha"  ? CreateAlphaPage()
+                : page == "scroll" ? CreateScrollPage()
                 : page == "edits"  ? CreateEditsPage()
                                    : CreateControlsPage();
   return RunDemo(argc, argv, form);
