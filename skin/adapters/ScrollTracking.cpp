@@ -209,10 +209,15 @@ bool TSkScrollWnd::HandleSkinCommand(TMessage& message) {
 // The window's own procedure measures its frame with the bars out of its
 // style; the adapter then takes the bars' space from the client area.
 void TSkScrollWnd::MeasureFrame(TMessage& message) {
-  if (NativeBars) return PassOn(message);
   TRect& proposed = *reinterpret_cast<TRect*>(message.LParam);
   const TRect windowRect = proposed;
   const DWORD style = static_cast<DWORD>(GetWindowLongPtr(Handle, GWL_STYLE));
+  if (NativeBars) {
+    // The widget's own bars stay; the skinned frame still needs the edges.
+    PassOn(message);
+    ReserveScrollBars(*this, style & ~BothBarStyles, windowRect, proposed);
+    return;
+  }
   if (style & BothBarStyles) {
     StyleChangeGuard = true;
     SetWindowLongPtr(Handle, GWL_STYLE, style & ~BothBarStyles);

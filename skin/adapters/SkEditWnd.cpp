@@ -157,6 +157,10 @@ bool TSkEditWnd::HandleSkinCommandOfEdit(TMessage& message) {
       return true;
     case scGetSection: message.Result = SkinData->SectionIndex + 1; return true;
     case scGetApplication: message.Result = reinterpret_cast<LRESULT>(&Application()); return true;
+    case scBeforeDisabledPaint:
+      // A disabled edit's frame is faded over what lies behind it.
+      AdapterDisabledKind = dkBlended;
+      return true;
     default: return false;
   }
 }

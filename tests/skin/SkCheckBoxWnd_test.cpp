@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/SkinCommonData.h"
 #include "tests/skin/AdapterFixture.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Paint.h"
@@ -129,6 +132,25 @@ TEST_F(SkCheckBoxWndTest, ADisabledCheckBoxFadesOverItsParent) {
   const TColor parent = ColorToRGB(clBtnFace);
   EXPECT_GT(ring & 0xFF, GlyphRing & 0xFF) << "moved toward the lighter parent";
   EXPECT_LT(ring & 0xFF, parent & 0xFF);
+}
+
+TEST_F(SkCheckBoxWndTest, APrintedCheckBoxControlShowsTheSkinnedLookAndFadesWhenDisabled) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 300, 200);
+  auto* check = new TCheckBox(&form);
+  check->SetParent(&form);
+  check->SetBounds(10, 10, Width, Height);
+  check->SetCaption("Check");
+  check->SetChecked(true);
+  TSkinCommonData data(check, true);
+  data.SetSkinSection("CHECKBOX");
+  data.ResolveIndexes();
+  auto control = TSkMainWnd::Make<TSkCheckBoxWnd>(check->Handle(), &data, &manager, "CHECKBOX", false);
+  const auto printed = Printed(check->Handle());
+  EXPECT_EQ(printed->Canvas().Pixel(0, 6), GlyphRing);
+  EXPECT_GE(CaptionLeft(*printed, 8), 12);
+  check->SetEnabled(false);
+  EXPECT_NE(Printed(check->Handle())->Canvas().Pixel(0, 6), GlyphRing);
 }
 
 TEST_F(SkCheckBoxWndTest, WithoutTheSkinTheWindowPaintsItself) {

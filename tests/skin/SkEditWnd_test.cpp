@@ -39,7 +39,7 @@ protected:
     return *edit;
   }
   TSkAdapterPtr<TSkEditWnd> AdaptEdit() {
-    return TSkMainWnd::Make<TSkEditWnd>(edit->Handle(), data.get(), &manager, "EDIT", false);
+    return TSkMainWnd::Make<TSkEditWnd>(edit->Handle(), data.get(), &manager, "EDIT", true);
   }
 
   TForm* form = nullptr;
@@ -107,6 +107,18 @@ TEST_F(SkEditWndTest, TheFrameComesFromTheSectionsMask) {
   EXPECT_EQ(GetPixel(dc, 149, 10), EditFrameRing);
   ReleaseDC(raw.Handle(), dc);
   EXPECT_EQ(Printed(raw.Handle())->Canvas().Pixel(0, 10), EditFrameRing) << "printed alike";
+}
+
+TEST_F(SkEditWndTest, AnEditsPrintedFrameComesFromTheMaskAndIsDimmedWhenDisabled) {
+  TEdit& control = AddEdit();
+  auto adapter = AdaptEdit();
+  ASSERT_GT(adapter->EdgeLeft, 0) << "ex style " << GetWindowLongPtr(control.Handle(), GWL_EXSTYLE);
+  const TColor enabled = Printed(control.Handle())->Canvas().Pixel(0, 12);
+  EXPECT_EQ(enabled, EditFrameRing);
+  control.SetEnabled(false);
+  const TColor disabled = Printed(control.Handle())->Canvas().Pixel(0, 12);
+  EXPECT_NE(disabled, EditFrameRing) << "dimmed";
+  EXPECT_GT(disabled & 0xFF, EditFrameRing & 0xFF) << "toward the lighter form behind";
 }
 
 TEST_F(SkEditWndTest, TheThumbFollowsTheWindowsScrollInformation) {
