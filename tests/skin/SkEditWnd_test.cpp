@@ -80,6 +80,7 @@ TEST_F(SkEditWndTest, RemovingTheSkinGivesBackTheColoursOfCreationAndMeasuresThe
   EXPECT_EQ(control.Color(), clWindow);
   EXPECT_EQ(control.Font().Color(), clWindowText);
   EXPECT_TRUE(frameChanged);
+  control.WindowProc = below;
 }
 
 TEST_F(SkEditWndTest, ARawWindowsColourIsTheSectionsOutsideDialogs) {

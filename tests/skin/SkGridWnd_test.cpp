@@ -105,6 +105,7 @@ TEST_F(SkGridWndTest, AStringGridsFixedColourIsTheGlobalOneUntilTheSkinGoes) {
   (void)grid.Handle();
   EXPECT_GE(windowsMade, 1) << "the scroll bars were set to none and back: the window was made again";
   EXPECT_EQ(grid.ScrollBars(), bars);
+  grid.WindowProc = below;
 }
 
 TEST_F(SkGridWndTest, AnAdvancedGridsFontsAndColumnsTakeTheSkinsColoursAndGetThemBack) {

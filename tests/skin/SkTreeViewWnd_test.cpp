@@ -46,6 +46,8 @@ TEST_F(SkTreeViewWndTest, ATreeWithItsOwnCustomDrawKeepsItsOwnErasing) {
     auto adapter = TSkMainWnd::Make<TSkTreeViewWnd>(tree->Handle(), &data, &manager, "EDIT", false);
     tree->Perform(WM_ERASEBKGND, 0, 0);
     EXPECT_EQ(reachedTree, ownDrawing) << "own drawing " << ownDrawing;
+    adapter.reset();
+    tree->WindowProc = own;
   }
 }
 
