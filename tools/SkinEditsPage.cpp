@@ -13,6 +13,7 @@
 #include "skin/adapters/SkStaticWnd.h"
 #include "skin/adapters/SkTreeViewWnd.h"
 #include "skin/skins/SkinManager.h"
+#include "tests/skin/DataTreeMaker.h"
 #include "tests/skin/TestSkinWriter.h"
 #include "tests/toolkit/ProtocolFakes.h"
 #include "toolkit/controls/Application.h"
@@ -86,10 +87,18 @@ private:
     TProtocolFake& box = Add("combobox", Bounds(230, 160, 280, 24), combo, CBS_DROPDOWNLIST);
     Adapt<TSkComboBoxWnd>(box, "EDIT");
     SendMessage(box.Handle(), CB_SHOWDROPDOWN, true, 0);
-    TFakeState tree;
-    tree.VertBar = Bar(40, 10, 0);
-    Adapt<TSkTreeViewWnd>(Add("SysTreeView32", Bounds(530, 10, 200, 140), tree, WS_VSCROLL, WS_EX_CLIENTEDGE),
-                          "EDIT");
+    AddDataTree();
+  }
+
+  void AddDataTree() {
+    TWinControl* tree = MakeDataTree(&form_);
+    tree->SetBounds(530, 10, 200, 140);
+    treeData_ = std::make_unique<TSkinCommonData>(tree, true);
+    treeData_->SetSkinSection("EDIT");
+    treeData_->ResolveIndexes();
+    auto adapter = TSkMainWnd::Make<TSkDataTreeViewWnd>(tree->Handle(), treeData_.get(), &manager_, "EDIT", true);
+    adapter->ApplySkinLook();
+    adapters_.push_back(std::move(adapter));
   }
 
   void AddGrid() {
@@ -137,6 +146,7 @@ private:
   TTestSkinFolder folder_;
   TSkinManager manager_{nullptr};
   std::unique_ptr<TSkinCommonData> gridData_;
+  std::unique_ptr<TSkinCommonData> treeData_;
   std::vector<std::unique_ptr<TProtocolFake>> windows_;
   std::vector<TSkAdapterPtr<>> adapters_;
 };

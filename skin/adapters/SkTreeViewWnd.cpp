@@ -228,9 +228,10 @@ void TSkDataTreeViewWnd::PaintNonClient() {
   FillTransparentCorners(*SkinData, 0, *this);
   const HDC dc = GetWindowDC(Handle);
   const int saved = SaveDC(dc);
+  // The tree prints its header with its own frame; the skinned frame goes over that.
+  CallPrevWndProc(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
   if (TBitmap* cache = SkinData->CacheBitmap())
     BlitFrame(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, EdgeLeft);
-  CallPrevWndProc(WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
   PaintScrollBars(*this, dc);
   RestoreDC(dc, saved);
   ReleaseDC(Handle, dc);
@@ -249,7 +250,7 @@ void TSkDataTreeViewWnd::Print(HDC dc) {
   OffsetWindowOrgEx(dc, -EdgeLeft, -top, nullptr);
   CallPrevWndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
   RestoreDC(dc, saved);
-  CallPrevWndProc(WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
+  CallPrevWndProc(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
   FillTransparentCorners(*SkinData, 0, *this);
   if (TBitmap* cache = SkinData->CacheBitmap())
     BlitFrame(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, EdgeLeft);
