@@ -93,22 +93,24 @@ private:
   void AddDataTree() {
     TWinControl* tree = MakeDataTree(&form_);
     tree->SetBounds(530, 10, 200, 140);
-    treeData_ = std::make_unique<TSkinCommonData>(tree, true);
-    treeData_->SetSkinSection("EDIT");
-    treeData_->ResolveIndexes();
-    auto adapter = TSkMainWnd::Make<TSkDataTreeViewWnd>(tree->Handle(), treeData_.get(), &manager_, "EDIT", true);
-    adapter->ApplySkinLook();
-    adapters_.push_back(std::move(adapter));
+    AdaptHosted<TSkDataTreeViewWnd>(*tree);
   }
 
   void AddGrid() {
     auto* grid = new TStringGrid(&form_);
     grid->SetParent(&form_);
     grid->SetBounds(530, 160, 200, 120);
-    gridData_ = std::make_unique<TSkinCommonData>(grid, true);
-    gridData_->SetSkinSection("EDIT");
-    gridData_->ResolveIndexes();
-    auto adapter = TSkMainWnd::Make<TSkGridWnd>(grid->Handle(), gridData_.get(), &manager_, "EDIT", true);
+    AdaptHosted<TSkGridWnd>(*grid);
+  }
+
+  // A toolkit control with skin data of "EDIT" hosted by it, taken over.
+  template <class Adapter>
+  void AdaptHosted(TWinControl& control) {
+    hostedData_.push_back(std::make_unique<TSkinCommonData>(&control, true));
+    TSkinCommonData& data = *hostedData_.back();
+    data.SetSkinSection("EDIT");
+    data.ResolveIndexes();
+    auto adapter = TSkMainWnd::Make<Adapter>(control.Handle(), &data, &manager_, "EDIT", true);
     adapter->ApplySkinLook();
     adapters_.push_back(std::move(adapter));
   }
@@ -145,8 +147,7 @@ private:
   TForm& form_;
   TTestSkinFolder folder_;
   TSkinManager manager_{nullptr};
-  std::unique_ptr<TSkinCommonData> gridData_;
-  std::unique_ptr<TSkinCommonData> treeData_;
+  std::vector<std::unique_ptr<TSkinCommonData>> hostedData_;
   std::vector<std::unique_ptr<TProtocolFake>> windows_;
   std::vector<TSkAdapterPtr<>> adapters_;
 };
