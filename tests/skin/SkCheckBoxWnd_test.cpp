@@ -7,6 +7,7 @@
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/Paint.h"
 
@@ -122,6 +123,26 @@ TEST_F(SkCheckBoxWndTest, TheHotControlShowsTheHotFrame) {
   EXPECT_EQ(OnScreen(3, 9), GlyphInsideActive) << "the mouse entering repaints it hot";
   manager.ChangeHotWindow(nullptr);
   EXPECT_EQ(OnScreen(3, 9), GlyphInsideNormal);
+}
+
+TEST_F(SkCheckBoxWndTest, RealInputMakesItHotAndPushesItWithSpace) {
+  Adapt(BS_AUTOCHECKBOX);
+  SendMessage(box->Handle(), WM_PAINT, 0, 0);
+  TPoint over{60, 10};
+  ClientToScreen(box->Handle(), over);
+  InjectMouseMove(over, {});
+  EXPECT_EQ(OnScreen(3, 9), GlyphInsideActive) << "hot under the mouse";
+  TPoint away{5, 200};
+  ClientToScreen(dialog.Handle(), away);
+  InjectMouseMove(away, {});
+  manager.ChangeHotWindow(nullptr);
+  EXPECT_EQ(OnScreen(3, 9), GlyphInsideNormal);
+  SetFocus(box->Handle());
+  InjectKey(VK_SPACE, true, false, U" ", {});
+  EXPECT_EQ(box->State.ButtonState & LRESULT(BST_PUSHED), LRESULT(BST_PUSHED));
+  EXPECT_EQ(OnScreen(3, 9), GlyphInsideActive) << "pushed by Space";
+  InjectKey(VK_SPACE, false, false, U"", {});
+  ResetInputState();
 }
 
 TEST_F(SkCheckBoxWndTest, ADisabledCheckBoxFadesOverItsParent) {

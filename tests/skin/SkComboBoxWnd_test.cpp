@@ -5,6 +5,7 @@
 #include "skin/ControlRoutines.h"
 #include "tests/skin/AdapterFixture.h"
 #include "toolkit/gdi/Gdi.h"
+#include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Styles.h"
@@ -59,6 +60,18 @@ TEST_F(SkComboBoxWndTest, TheButtonShowsNormalHotFocusedAndDroppedFrames) {
   SendMessage(box.Handle(), CB_SHOWDROPDOWN, true, 0);
   SendMessage(box.Handle(), WM_PAINT, 0, 0);
   EXPECT_EQ(ButtonBorder(), TestSkin::FrameColors[2]) << "dropped";
+}
+
+TEST_F(SkComboBoxWndTest, TheMouseOverTheComboMakesItsButtonHot) {
+  TProtocolFake& box = AddCombo();
+  SendMessage(box.Handle(), WM_PAINT, 0, 0);
+  TPoint over{40, 10};
+  ClientToScreen(box.Handle(), over);
+  InjectMouseMove(over, {});
+  EXPECT_EQ(ButtonBorder(), TestSkin::FrameColors[1]);
+  manager.ChangeHotWindow(nullptr);
+  EXPECT_EQ(ButtonBorder(), TestSkin::FrameColors[0]);
+  ResetInputState();
 }
 
 TEST_F(SkComboBoxWndTest, TheListIsTakenOverOnceAndAnsweredWithOneBrush) {
