@@ -1,5 +1,6 @@
 #include "skin/SkinGlobals.h"
 
+#include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/adapters/SkPageControlWnd.h"
 
@@ -8,4 +9,5 @@ void ResetSkinLayerGlobals() {
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
   FreePageAdapters();
+  ResetScrollTracking();
 }
