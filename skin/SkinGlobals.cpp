@@ -2,10 +2,12 @@
 
 #include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
+#include "skin/adapters/SkPageControlWnd.h"
 
 void ResetSkinLayerGlobals() {
   DialogModeActive = false;
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
   ResetScrollTracking();
+  FreePageAdapters();
 }

@@ -6,6 +6,7 @@
 #include "skin/SkinCommonData.h"
 #include "skin/forms/SkinProvider.h"
 #include "skin/paint/Backdrop.h"
+#include "skin/paint/FastPixels.h"
 #include "skin/paint/PixelRoutines.h"
 #include "skin/paint/SectionPainting.h"
 #include "skin/skins/SkinManager.h"
@@ -316,4 +317,78 @@ void TSkMainWnd::PrepareAdapterCache(TSkinCommonData& data, HWND handle, bool di
     DimImage(cache, AdapterDisabledKind, host->Parent(), hostBackdrop, {host->Left(), host->Top()});
   }
   data.CacheStale = false;
+}
+
+namespace {
+
+// Where a corner of the borders mask lies in its frame and in the window.
+struct TCorner {
+  TPoint InFrame;
+  TPoint InWindow;
+  TSize Size;
+};
+
+}  // namespace
+
+void FillTransparentCorners(TSkinCommonData& data, int frame, TSkMainWnd& adapter) {
+  TSkinManager* manager = data.GetSkinManager();
+  TSkFast24 cache;
+  if (!manager || adapter.DialogMode || !manager->IsMaskIndex(data.BorderMaskIndex) || adapter.WndSize.cx <= 1 ||
+      adapter.WndSize.cy <= 1 || !cache.Bind(data.CacheBitmap()))
+    return;
+  TBackdropRef parent;
+  data.WindowParentBackdrop(adapter.Handle, parent);
+  TSkFastReader parentPixels;
+  const bool parentImage = parent.Ready && parentPixels.Bind(parent.Bmp, true);
+  const TColor fill = ColorToRGB(parent.FillColor);
+
+  const TSkinMaskData& mask = manager->Masks[data.BorderMaskIndex];
+  TSkFast24 maskPixels;
+  if (!maskPixels.Bind(mask.Image ? mask.Image.get() : manager->MasterBitmap())) return;
+  const TRect source = mask.Image ? TRect{0, 0, maskPixels.Width, maskPixels.Height} : mask.SourceRect;
+  const bool ownWithoutFrames = mask.Image && mask.ImageCount == 0;
+  const int frames = ownWithoutFrames ? 3 : std::max<int>(mask.ImageCount, 1);
+  const int maskType = ownWithoutFrames ? 1 : mask.MaskType;
+  const int frameWidth = source.Width() / frames;
+  const int rowHeight = source.Height() / (maskType + 1);
+  const int frameLeft = source.Left + std::clamp(frame, 0, frames - 1) * frameWidth;
+  const int w = cache.Width, h = cache.Height;
+  const TCorner corners[] = {
+      {{0, 0}, {0, 0}, {mask.WL, mask.WT}},
+      {{0, rowHeight - mask.WB}, {0, h - mask.WB}, {mask.WL, mask.WB}},
+      {{frameWidth - mask.WR, rowHeight - mask.WB}, {w - mask.WR, h - mask.WB}, {mask.WR, mask.WB}},
+      {{frameWidth - mask.WR, 0}, {w - mask.WR, 0}, {mask.WR, mask.WT}},
+  };
+  for (const TCorner& corner : corners)
+    for (int y = 0; y < corner.Size.cy; ++y)
+      for (int x = 0; x < corner.Size.cx; ++x) {
+        const int mx = frameLeft + corner.InFrame.X + x, my = source.Top + corner.InFrame.Y + y;
+        const int cx = corner.InWindow.X + x, cy = corner.InWindow.Y + y;
+        if (mx < 0 || my < 0 || mx >= maskPixels.Width || my >= maskPixels.Height || cx < 0 || cy < 0 || cx >= w ||
+            cy >= h || maskPixels.ReadPixel(mx, my) != clSkinKey)
+          continue;
+        std::uint8_t* target = cache.PixelAt(cx, cy);
+        if (!parentImage) {
+          target[0] = std::uint8_t(fill >> 16), target[1] = std::uint8_t(fill >> 8), target[2] = std::uint8_t(fill);
+        } else if (const std::uint8_t* behind = parentPixels.BytesAt(parent.X + adapter.PosInParent.X + cx,
+                                                                     parent.Y + adapter.PosInParent.Y + cy)) {
+          std::copy(behind, behind + 3, target);
+        }
+      }
+}
+
+LRESULT SendToTopWindow(HWND handle) {
+  return SendSkinCommand(GetAncestor(handle, GA_ROOT), scAdaptControl, 0);
+}
+
+TWinControl* FindControlByHandle(HWND handle, TComponent* component) {
+  if (!component) return nullptr;
+  for (int i = 0; i < component->ComponentCount(); ++i) {
+    TComponent* owned = component->Components(i);
+    if (auto* control = dynamic_cast<TWinControl*>(owned); control && control->HandleAllocated() &&
+                                                           control->Handle() == handle)
+      return control;
+    if (TWinControl* found = FindControlByHandle(handle, owned)) return found;
+  }
+  return nullptr;
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "toolkit/win/ProcedureForwards.h"
+
 // The takeovers of one control, oldest first; the first replaced nothing.
-// A takeover removed from below the top leaves a forward from its handler
-// to the one it had replaced, kept while a takeover above may still call it.
 class TWndMethodChain {
 public:
   struct TTakeover {
@@ -15,7 +15,7 @@ public:
   void Assign(const TWndHandler& handler) {
     if (!handler) {
       takeovers_.clear();
-      forwards_.clear();
+      forwards_ = {};
       return;
     }
     const auto restoring = std::find_if(takeovers_.rbegin(), takeovers_.rend(), [&handler](const TTakeover& t) {
@@ -27,15 +27,15 @@ public:
       return;
     }
     const auto removed = std::prev(restoring.base());
-    if (std::next(removed) != takeovers_.end()) forwards_.emplace_back(removed->Handler.Method(), handler.Method());
+    if (std::next(removed) != takeovers_.end()) forwards_.Add(removed->Handler.Method(), handler.Method());
     takeovers_.erase(removed);
-    DropUnusedForwards();
+    forwards_.DropUnreachable(takeovers_, [](const TTakeover& t) { return t.Replaced; });
   }
 
-  // Calls handler, or what it forwards to when its takeover was removed.
+  // Calls handler, or where it forwards to once its takeover was removed.
   void Call(const TWndHandler& handler, TMessage& message) const {
-    if (forwards_.empty()) return handler(message);
-    const TMethod target = Resolve(handler.Method());
+    if (forwards_.Empty()) return handler(message);
+    const TMethod target = forwards_.Resolve(handler.Method());
     if (target == handler.Method()) return handler(message);
     const auto found = std::find_if(takeovers_.begin(), takeovers_.end(),
                                     [&target](const TTakeover& t) { return t.Handler.Method() == target; });
@@ -46,33 +46,13 @@ public:
   const TWndHandler& Top() const { return takeovers_.back().Handler; }
 
 private:
-  TMethod Resolve(TMethod method) const {
-    for (bool forwarded = true; forwarded;) {
-      forwarded = false;
-      for (const auto& [removed, target] : forwards_)
-        if (removed == method) {
-          method = target;
-          forwarded = true;
-          break;
-        }
-    }
-    return method;
-  }
-
-  void DropUnusedForwards() {
-    std::erase_if(forwards_, [this](const auto& forward) {
-      return std::none_of(takeovers_.begin(), takeovers_.end(),
-                          [&forward](const TTakeover& t) { return t.Replaced == forward.first; });
-    });
-  }
-
   std::vector<TTakeover> takeovers_;
-  std::vector<std::pair<TMethod, TMethod>> forwards_;
+  TProcedureForwards<TMethod> forwards_;
 };
 
 void TWndMethodRef::operator()(TMessage& message) const {
-  if (chain_)
-    chain_->Call(handler_, message);
+  if (const auto chain = chain_.lock())
+    chain->Call(handler_, message);
   else
     handler_(message);
 }

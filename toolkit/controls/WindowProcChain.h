@@ -36,10 +36,11 @@ public:
 
 private:
   friend class TWindowProc;
-  TWndMethodRef(std::shared_ptr<TWndMethodChain> chain, TWndHandler handler)
+  TWndMethodRef(std::weak_ptr<TWndMethodChain> chain, TWndHandler handler)
       : chain_(std::move(chain)), handler_(std::move(handler)) {}
 
-  std::shared_ptr<TWndMethodChain> chain_;
+  // Weak: handlers in the chain hold refs to what they replaced.
+  std::weak_ptr<TWndMethodChain> chain_;
   TWndHandler handler_;
 };
 
