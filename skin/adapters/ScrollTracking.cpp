@@ -296,6 +296,13 @@ void TSkScrollWnd::PressBar(WPARAM hitCode, TPoint screenPoint) {
 void TSkScrollWnd::HandleTimer(TMessage& message) {
   TScrollTracking& t = ScrollTracking;
   const UINT_PTR id = message.WParam;
+  const bool ours = id == HoverTimerId || id == FirstDelayTimerId || id == RepeatTimerId;
+  if (ours && !IsTrackedWindow(Handle)) {
+    // Left over from before the mouse went to another window's bars: the
+    // shared state is that window's now.
+    KillTimer(Handle, id);
+    return;
+  }
   if (id == HoverTimerId) {
     if (t.HoverTimer == 0 || ThumbTracking) return;
     const TPoint cursor = CursorOnScreen();
