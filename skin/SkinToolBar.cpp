@@ -5,6 +5,7 @@
 #include "skin/ControlRoutines.h"
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/menus/SkinableMenus.h"
 #include "skin/paint/Backdrop.h"
 #include "skin/paint/CornerRepair.h"
 #include "skin/paint/MaskDrawing.h"
@@ -14,6 +15,7 @@
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/ControlMessages.h"
@@ -84,6 +86,11 @@ void TSkinToolBar::Notification(TComponent* component, TOperation operation) {
   TToolBar::Notification(component, operation);
   // The drop-down-closed message must not repaint a button that is gone.
   if (operation == opRemove && component == DroppedButton) DroppedButton = nullptr;
+  // Drop-down menus of a skinned bar take the skin's look.
+  auto* menu = dynamic_cast<TPopupMenu*>(component);
+  TSkinManager* manager = DefaultManager();
+  if (menu && manager && !IsDesigning(*this) && skinData_->Skinned(false))
+    manager->SkinableMenus().HookPopupMenu(menu, operation == opInsert);
 }
 
 bool TSkinToolBar::FromOwnManager(const TMessage& message) const {
