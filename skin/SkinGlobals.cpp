@@ -1,0 +1,9 @@
+#include "skin/SkinGlobals.h"
+
+#include "skin/adapters/SkMainWnd.h"
+
+void ResetSkinLayerGlobals() {
+  DialogModeActive = false;
+  DetachAllRunning = false;
+  AdapterDisabledKind = 0;
+}
