@@ -82,7 +82,10 @@ TEST_F(SkinLookUpTest, CachedIndexesHoldTheGlyphsComboAndScrollPieces) {
   EXPECT_EQ(cache.SliderTextures, (std::array<int, 4>{pattern, hotPattern, pattern, hotPattern}));
   const int barBorder = manager.MaskIndexOfNames("SCROLLBAR1H", "BORDERSMASK");
   EXPECT_EQ(cache.ScrollBars[3], Section("SCROLLBAR2V"));
-  EXPECT_EQ(cache.ScrollBarBorders, (std::array<int, 4>{barBorder, barBorder, barBorder, barBorder}));
+  const int afterBorder = manager.MaskIndexOfNames("SCROLLBAR2H", "BORDERSMASK");
+  EXPECT_NE(afterBorder, barBorder);
+  EXPECT_EQ(cache.ScrollBarBorders, (std::array<int, 4>{barBorder, barBorder, afterBorder, afterBorder}))
+      << "the vertical halves inherit";
   EXPECT_EQ(cache.ScrollBarHotTextures[2], manager.MaskIndexOfNames("SCROLLBAR1H", "HOTPATTERN"));
 }
 

@@ -133,7 +133,7 @@ GLYPHMASK=@0072,0080,0096,0088,3,0
 
 [SCROLLSLIDERV]
 COLOR=$00C0C0C0
-BORDERSMASK=^0000,0064,0048,0080,0003,0003,0003,0003,3,0,0,0
+BORDERSMASK=^0048,0032,0096,0048,0003,0003,0003,0003,3,0,0,0
 GLYPHMASK=@0024,0056,0032,0064,1,0
 PATTERN=~0096,0048,0112,0064,00,
 HOTPATTERN=~0096,0064,0112,0096,00,1
@@ -152,9 +152,10 @@ PARENTCLASS=SCROLLBAR1H
 
 [SCROLLBAR2H]
 PARENTCLASS=SCROLLBAR1H
+BORDERSMASK=^0048,0064,0096,0080,0003,0003,0003,0003,3,0,0,0
 
 [SCROLLBAR2V]
-PARENTCLASS=SCROLLBAR1H
+PARENTCLASS=SCROLLBAR2H
 
 [TABTOP]
 COLOR=$00F0E8E0
@@ -230,8 +231,8 @@ private:
 };
 
 // Three frames of size x size from (left, top), each its own ring colour.
-void DrawFrames(TPainter& paint, int left, int top, int size) {
-  for (int f = 0; f < 3; ++f) paint.Frame(Bounds(left + f * size, top, size, size), FrameColors[f], PanelColor);
+void DrawFrames(TPainter& paint, int left, int top, int size, const TColor (&rings)[3] = FrameColors) {
+  for (int f = 0; f < 3; ++f) paint.Frame(Bounds(left + f * size, top, size, size), rings[f], PanelColor);
 }
 
 // Alpha rows below frames: 0 (picture) on the ring, 255 (background) inside.
@@ -265,6 +266,8 @@ void WriteMaster(const std::string& file) {
   DrawAlphaRows(paint, ToolButtonBorder.Left, ToolButtonBorder.Top + 16, 48, 16);
   DrawFrames(paint, ScrollButtonBorder.Left, ScrollButtonBorder.Top, 16);
   DrawFrames(paint, BarBorder.Left, BarBorder.Top, 16);
+  DrawFrames(paint, SliderBorder.Left, SliderBorder.Top, 16, SliderColors);
+  DrawFrames(paint, TrackAfterBorder.Left, TrackAfterBorder.Top, 16, TrackAfterColors);
   for (int g = 0; g < 6; ++g) {  // check boxes and radio buttons: unchecked, checked frames
     paint.Frame(Bounds(g * 16, CheckBoxGlyphs.Top, 8, 8), 0x00404040, 0x00FFFFFF);
     paint.Frame(Bounds(g * 16 + 8, CheckBoxGlyphs.Top, 8, 8), 0x00404040, 0x00202020);

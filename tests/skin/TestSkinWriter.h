@@ -31,7 +31,9 @@ constexpr TRect PanelBorder{0, 0, 48, 16};        // 3 frames of 16 x 16; corner
 constexpr TRect ToolButtonBorder{0, 16, 48, 48};  // 3 frames of 16 x 16 over their alpha rows
 constexpr TRect ButtonBorder{48, 0, 96, 16};      // 3 frames, widths left to the reader
 constexpr TRect ScrollButtonBorder{48, 16, 96, 32};
-constexpr TRect BarBorder{0, 64, 48, 80};
+constexpr TRect BarBorder{0, 64, 48, 80};         // the track before a scroll bar's thumb
+constexpr TRect SliderBorder{48, 32, 96, 48};     // a scroll bar's thumb, rings of SliderColors
+constexpr TRect TrackAfterBorder{48, 64, 96, 80}; // the track after the thumb, rings of TrackAfterColors
 constexpr TRect Tile{96, 48, 112, 64};            // a texture of 16 x 16
 constexpr TRect AlphaTile{96, 64, 112, 96};       // a texture of 16 x 16 over its alpha rows
 constexpr TRect CheckBoxGlyphs{0, 48, 96, 56};    // 6 glyphs of 2 frames of 8 x 8
@@ -42,6 +44,10 @@ constexpr TRect Arrows{0, 80, 96, 88};            // up, down, left, right: 3 fr
 constexpr TColor Magenta = 0xFF00FF;
 constexpr TColor PanelColor = 0x00D8C8B8;
 constexpr TColor FrameColors[3] = {0x00804020, 0x00C06030, 0x00402010};  // the border frames' rings
+// The rings of the scroll bar's thumb and of its track after the thumb, so
+// that every element of a bar and every state of it shows its own colour.
+constexpr TColor SliderColors[3] = {0x00208040, 0x0030C060, 0x00104020};
+constexpr TColor TrackAfterColors[3] = {0x00802080, 0x00C030C0, 0x00401040};
 constexpr TColor TileColor = 0x0030A060;
 constexpr TColor JpegColor = 0x00406080;  // all three JPEGs
 

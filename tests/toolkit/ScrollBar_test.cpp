@@ -189,4 +189,22 @@ TEST_F(ScrollBarTest, BarHidesWhenEverythingFitsUnlessAskedToStayDisabled) {
   EXPECT_TRUE(Scrolls().empty()) << "a disabled bar cannot be operated";
 }
 
+TEST_F(ScrollBarTest, FlatScrollBarsAreAFlagOnTheWindowOnly) {
+  TRect clientBefore;
+  GetClientRect(child, clientBefore);
+  EXPECT_FALSE(FlatSBInitialized(child));
+  EXPECT_TRUE(InitializeFlatSB(child));
+  EXPECT_TRUE(FlatSBInitialized(child));
+  EXPECT_FALSE(FlatSBInitialized(window)) << "the flag is the window's own";
+  TRect client;
+  GetClientRect(child, client);
+  EXPECT_EQ(client, clientBefore);
+  EXPECT_EQ(SendMessage(child, WM_NCHITTEST, 0, MAKELPARAM(OnBar(50).X, OnBar(50).Y)), HTVSCROLL);
+  EXPECT_TRUE(UninitializeFlatSB(child));
+  EXPECT_FALSE(FlatSBInitialized(child));
+  DestroyWindow(child);
+  EXPECT_FALSE(InitializeFlatSB(child));
+  EXPECT_FALSE(UninitializeFlatSB(child));
+}
+
 }  // namespace

@@ -398,6 +398,25 @@ bool EnableScrollBar(HWND window, UINT bar, UINT arrows) {
   return true;
 }
 
+namespace {
+
+bool MarkFlat(HWND window, bool flat) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return false;
+  record->FlatScrollBars = flat;
+  return true;
+}
+
+}  // namespace
+
+bool InitializeFlatSB(HWND window) { return MarkFlat(window, true); }
+bool UninitializeFlatSB(HWND window) { return MarkFlat(window, false); }
+
+bool FlatSBInitialized(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  return record && record->FlatScrollBars;
+}
+
 bool GetScrollBarInfo(HWND window, int objectId, SCROLLBARINFO& info) {
   const TWindowRecord* record = FindWindowRecord(window);
   if (!record || (objectId != OBJID_HSCROLL && objectId != OBJID_VSCROLL)) return false;

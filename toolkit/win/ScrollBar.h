@@ -52,6 +52,13 @@ bool ShowScrollBar(HWND window, int bar, bool show);
 bool EnableScrollBar(HWND window, UINT bar, UINT arrows);
 bool GetScrollBarInfo(HWND window, int objectId, SCROLLBARINFO& info);
 
+// Flat scroll bars: the window is marked, and unmarked again, and nothing
+// else changes (the standard bars have no flat look). False for a window
+// that no longer exists.
+bool InitializeFlatSB(HWND window);
+bool UninitializeFlatSB(HWND window);
+bool FlatSBInitialized(HWND window);
+
 // Ends the operation of a scroll bar with the mouse, if one is going on
 // (ResetToolkitState).
 void ResetScrollBarTracking();

@@ -62,6 +62,7 @@ struct TWindowRecord {
   std::vector<std::pair<std::string, void*>> Properties;
   TScrollBarState HorzBar;
   TScrollBarState VertBar;
+  bool FlatScrollBars = false;  // InitializeFlatSB: a flag only, the bars look the same
 
   // The window's pixels, non-client area included; device contexts draw here.
   CountedPtr<TGdiBitmap> Surface;
