@@ -2,10 +2,12 @@
 
 #include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
+#include "skin/menus/SkinableMenus.h"
 
 void ResetSkinLayerGlobals() {
   DialogModeActive = false;
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
   ResetScrollTracking();
+  ResetMenuGlobals();
 }

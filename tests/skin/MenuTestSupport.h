@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/SkinGlobals.h"
 #include "skin/menus/SkinableMenus.h"
 #include "tests/skin/TestSkinFixture.h"
 #include "tests/toolkit/Pixels.h"
@@ -21,7 +22,7 @@ struct TNTPlatformFirst {
 
 class MenuFixture : private TNTPlatformFirst, public TestSkinFixture {
 protected:
-  ~MenuFixture() override { ResetMenuGlobals(); }
+  ~MenuFixture() override { ResetSkinLayerGlobals(); }
 
   TSkinableMenus& Menus() { return manager.SkinableMenus(); }
 
