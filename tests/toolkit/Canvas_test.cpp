@@ -300,6 +300,17 @@ TEST_F(CanvasPixels, RotatedTextRunsUpwards) {
   EXPECT_GE(ink.Left, 10);
 }
 
+TEST_F(CanvasPixels, RotatedTextIsClippedToTheRectangleOnThePage) {
+  Canvas().Brush().SetStyle(bsClear);
+  Canvas().Font().SetOrientation(900);
+  const TRect tall{10, 0, 30, 47};
+  Canvas().TextRect(tall, 12, 46, "Wide text");
+  const TRect ink = Ink();
+  EXPECT_GT(ink.Height(), tall.Width()) << "the text runs up the rectangle, not cut at its width";
+  EXPECT_GE(ink.Left, tall.Left);
+  EXPECT_LE(ink.Right, tall.Right);
+}
+
 TEST_F(CanvasPixels, GradientTriangleCornersHaveTheVertexColours) {
   const TTriVertex vertices[] = {{2, 2, 0xFF00, 0, 0, 0}, {60, 4, 0, 0xFF00, 0, 0}, {10, 44, 0, 0, 0xFF00, 0}};
   const TGradientTriangle triangle{0, 1, 2};
