@@ -7,7 +7,8 @@
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
 // skin's sections painted in their states, or "alpha", the stock glyph
-// strips with their alpha.
+// strips with their alpha, or "menus", a pop-up menu under the test skin
+// held open.
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
+#include "tools/SkinMenusPage.h"
 #include "tools/SkinSectionsPage.h"
 
 namespace {
@@ -126,16 +128,27 @@ TForm* CreateControlsPage() {
   return form;
 }
 
+// The menu is held open for the picture; run on its own, it opens at once.
+int RunMenusPage(int argc, char** argv) {
+  TForm* form = CreateMenusPage();
+  if (const char* fileName = ScreenshotArgument(argc, argv)) return SaveMenusPage(form, fileName) ? 0 : 1;
+  form->Show();
+  OpenPageMenu(form);
+  Application().Run();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha" && page != "menus") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, menus\n", page.c_str());
     return 2;
   }
+  if (page == "menus") return RunMenusPage(argc, argv);
   TForm* form = page == "sections" ? CreateSectionsPage() : page == "alpha" ? CreateAlphaPage() : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }
