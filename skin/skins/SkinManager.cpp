@@ -43,6 +43,8 @@ TSkinManager::~TSkinManager() {
   // What asks the manager while it goes sees it being destroyed.
   Destroying();
   SetActive(false);
+  // The application's menus would otherwise keep handlers into the freed menus object.
+  skinableMenus_->SetActive(false);
   RemoveDialogHook();
   EmptyTables();
   if (mainWindowHook_) Application().UnhookMainWindow(mainWindowHook_);

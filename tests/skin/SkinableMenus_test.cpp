@@ -72,6 +72,19 @@ TEST_F(SkinableMenusTest, MenuLineItemsGetTheTopLineHandlersOnlyWithSkinnedPopup
   EXPECT_FALSE(file->OnAdvancedDrawItem || edit->OnAdvancedDrawItem);
 }
 
+TEST_F(SkinableMenusTest, TheApplicationsMenusAreReleasedWhenTheirManagerGoes) {
+  auto* other = new TSkinManager(nullptr);
+  auto* menu = new TPopupMenu(&Application());
+  TMenuItem* item = Add(menu->Items(), "Item");
+  other->SkinableMenus().HookAll(true);
+  EXPECT_TRUE(other->SkinableMenus().Active());
+  EXPECT_TRUE(item->OnAdvancedDrawItem && menu->OwnerDraw());
+  delete other;
+  EXPECT_FALSE(item->OnAdvancedDrawItem || item->OnMeasureItem) << "no handler into the freed menus object";
+  EXPECT_FALSE(menu->OwnerDraw());
+  delete menu;
+}
+
 TEST_F(SkinableMenusTest, ASkinnedToolBarHooksDropDownMenusGivenToIt) {
   TForm form(nullptr);
   auto* bar = new TSkinToolBar(&form);
