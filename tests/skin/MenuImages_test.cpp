@@ -180,6 +180,22 @@ TEST_F(MenuImagesTest, ItemsShowMenuItemsFramesByStateOverTheMenusFrame) {
   EXPECT_NE(disabled, disabledAlone);
 }
 
+TEST_F(MenuImagesTest, TheItemUnderTheMouseShowsTheHotFrame) {
+  TColor hovered = 0;
+  Run({[&] {
+         TRect last;
+         GetMenuItemRect(nullptr, popup.Handle(), 4, last);
+         SynthesizeMouseAtScreen({(last.Left + last.Right) / 2, (last.Top + last.Bottom) / 2}, TSyntheticMouse::Move);
+       },
+       [&] {
+         const HWND window = MenuWindows.back();
+         const TRect last = ItemInWindow(window, popup.Handle(), 4);
+         hovered = PixelOf(window, last.Left, last.Top + last.Height() / 2);
+         Key(VK_ESCAPE);
+       }});
+  EXPECT_EQ(hovered, TestSkin::FrameColors[1]);
+}
+
 TEST_F(MenuImagesTest, AnItemPaintedAwayFromItsWindowHasTheHookShapeTheWindowUnderIt) {
   bool shapedAgain = false;
   Run({[&] {
