@@ -7,8 +7,8 @@
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
 // skin's sections painted in their states, or "alpha", the stock glyph
-// strips with their alpha, or "menus", a pop-up menu under the test skin
-// held open.
+// strips with their alpha, "scroll", emulated scroll bars, or "menus", a
+// pop-up menu under the test skin held open.
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +29,7 @@
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
 #include "tools/SkinMenusPage.h"
+#include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
 
 namespace {
@@ -144,11 +145,14 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha" && page != "menus") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, menus\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha" && page != "scroll" && page != "menus") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, scroll, menus\n", page.c_str());
     return 2;
   }
   if (page == "menus") return RunMenusPage(argc, argv);
-  TForm* form = page == "sections" ? CreateSectionsPage() : page == "alpha" ? CreateAlphaPage() : CreateControlsPage();
+  TForm* form = page == "sections" ? CreateSectionsPage()
+                : page == "alpha"  ? CreateAlphaPage()
+                : page == "scroll" ? CreateScrollPage()
+                                   : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

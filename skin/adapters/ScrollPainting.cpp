@@ -122,9 +122,16 @@ bool ImageCovers(const TBackdropQuery& query, int width, int height) {
          query.Offset.X + width <= query.Bmp->Width() && query.Offset.Y + height <= query.Bmp->Height();
 }
 
-// A bar that cannot be operated looks faded over its backdrop. An image
-// that does not reach under the whole bar (a cache not painted yet) would
-// leave it unfaded: the bar's own colour serves then.
+// The colour of a backdrop answer that the picture cannot be copied from:
+// an image that does not reach under it (a cache not painted yet) and the
+// key colour (a host without a cache) name no colour; the skin's serves.
+TColor FillColorOf(const TBackdropQuery& query, const TSkinManager& manager) {
+  if (query.Kind == bkImage || query.Color == clSkinKey) return manager.GlobalColor();
+  return ColorToRGB(query.Color);
+}
+
+// A bar that cannot be operated looks faded over its backdrop image, or
+// towards a colour.
 void Fade(TSkinManager& manager, const TSkScrollBar& bar, TBitmap& picture, const TBackdropQuery& query) {
   if (ImageCovers(query, picture.Width(), picture.Height())) {
     const TRect source = Bounds(query.Offset.X, query.Offset.Y, picture.Width(), picture.Height());
@@ -133,8 +140,9 @@ void Fade(TSkinManager& manager, const TSkScrollBar& bar, TBitmap& picture, cons
     return;
   }
   const int firstTrack = manager.CachedIndexes.ScrollBars[0];
-  const bool trackColor = (bar.Kind == SB_VERT || query.Kind == bkImage) && manager.IsSectionIndex(firstTrack);
-  const TColor color = trackColor ? ColorToRGB(manager.Section(firstTrack).Color) : ColorToRGB(query.Color);
+  const TColor color = bar.Kind == SB_VERT && manager.IsSectionIndex(firstTrack)
+                           ? ColorToRGB(manager.Section(firstTrack).Color)
+                           : FillColorOf(query, manager);
   PaintSoftRect(&picture, Rect(-1, -1, picture.Width() + 1, picture.Height() + 1), 60, color, 0, 0);
 }
 
@@ -235,9 +243,8 @@ void PaintCorner(TSkScrollWnd& adapter, HDC dc, const TRect& windowRect) {
   if (ImageCovers(query, width, height))
     BitBlt(picture->Canvas().Handle(), 0, 0, width, height, query.Bmp->Canvas().Handle(), query.Offset.X,
            query.Offset.Y, SRCCOPY);
-  else  // an image answer that does not reach here has no colour of its own: the skin's serves
-    FillDeviceRect(picture->Canvas().Handle(), Rect(0, 0, width, height),
-                   query.Kind == bkImage ? manager->GlobalColor() : query.Color);
+  else
+    FillDeviceRect(picture->Canvas().Handle(), Rect(0, 0, width, height), FillColorOf(query, *manager));
   TRect screenCorner = corner;
   OffsetRect(screenCorner, windowRect.Left, windowRect.Top);
   const int grip = manager->MaskIndexOf(manager->CachedIndexes.GlobalInfo, "GLOBALINFO", "GRIPIMAGE");
