@@ -2,6 +2,7 @@
 
 #include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
+#include "skin/adapters/SkPageControlWnd.h"
 #include "skin/menus/SkinableMenus.h"
 
 void ResetSkinLayerGlobals() {
@@ -9,5 +10,6 @@ void ResetSkinLayerGlobals() {
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
   ResetScrollTracking();
+  FreePageAdapters();
   ResetMenuGlobals();
 }

@@ -6,9 +6,10 @@
 // items; below, a skinnable panel beside a plain panel with the same
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
-// skin's sections painted in their states, or "alpha", the stock glyph
-// strips with their alpha, "scroll", emulated scroll bars, or "menus", a
-// pop-up menu under the test skin held open.
+// skin's sections painted in their states, "alpha", the stock glyph
+// strips with their alpha, "buttons", the button, container, spin and tab
+// adapters under the test skin, "scroll", emulated scroll bars, or "menus",
+// a pop-up menu under the test skin held open.
 
 #include <algorithm>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
+#include "tools/SkinButtonsPage.h"
 #include "tools/SkinMenusPage.h"
 #include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
@@ -145,14 +147,17 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha" && page != "scroll" && page != "menus") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, scroll, menus\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha" && page != "buttons" && page != "scroll" &&
+      page != "menus") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, buttons, scroll, menus\n",
+                 page.c_str());
     return 2;
   }
   if (page == "menus") return RunMenusPage(argc, argv);
-  TForm* form = page == "sections" ? CreateSectionsPage()
-                : page == "alpha"  ? CreateAlphaPage()
-                : page == "scroll" ? CreateScrollPage()
-                                   : CreateControlsPage();
+  TForm* form = page == "sections"  ? CreateSectionsPage()
+                : page == "alpha"   ? CreateAlphaPage()
+                : page == "buttons" ? CreateButtonsPage()
+                : page == "scroll"  ? CreateScrollPage()
+                                    : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

@@ -300,15 +300,17 @@ TEST_F(CanvasPixels, RotatedTextRunsUpwards) {
   EXPECT_GE(ink.Left, 10);
 }
 
-TEST_F(CanvasPixels, RotatedTextIsClippedToTheRectangleOnThePage) {
+// The clip rectangle stays where it is on the device while the text turns
+// (down the right edge of a vertical tab).
+TEST_F(CanvasPixels, RotatedTextIsClippedToTheDevicesRectangle) {
   Canvas().Brush().SetStyle(bsClear);
-  Canvas().Font().SetOrientation(900);
-  const TRect tall{10, 0, 30, 47};
-  Canvas().TextRect(tall, 12, 46, "Wide text");
+  Canvas().Font().SetOrientation(-900);
+  const TRect column = Rect(20, 2, 40, 46);
+  Canvas().TextRect(column, 36, 4, "Wide text");
   const TRect ink = Ink();
-  EXPECT_GT(ink.Height(), tall.Width()) << "the text runs up the rectangle, not cut at its width";
-  EXPECT_GE(ink.Left, tall.Left);
-  EXPECT_LE(ink.Right, tall.Right);
+  EXPECT_GT(ink.Height(), ink.Width()) << "the text runs down the column";
+  EXPECT_GE(ink.Left, column.Left);
+  EXPECT_LE(ink.Right, column.Right);
 }
 
 TEST_F(CanvasPixels, GradientTriangleCornersHaveTheVertexColours) {
