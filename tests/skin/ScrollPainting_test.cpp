@@ -78,6 +78,16 @@ TEST_F(ScrollPaintingTest, ADraggedThumbIsDrawnPressedWhereTheMouseTakesIt) {
   EXPECT_EQ(Ring(65), SliderColors[0]) << "dropped where the position puts it";
 }
 
+TEST_F(ScrollPaintingTest, AHorizontalThumbOfNoPageIsDrawnAsLongAsAnArrow) {
+  window = ChildWindow(Bounds(10, 10, 200, 100), WS_HSCROLL);
+  SetBar(window, SB_HORZ, 0, 99, 0, 0);
+  Adapt(window);
+  UpdateWindowTree(window);
+  const TGdiBitmap& surface = *WindowSurface(window);
+  EXPECT_EQ(surface.Pixel(25, 84), SliderColors[0]) << "the thumb over 17..34, on its top ring";
+  EXPECT_EQ(surface.Pixel(40, 84), TrackAfterColors[0]);
+}
+
 TEST_F(ScrollPaintingTest, ADisabledBarIsFadedAndNeverHot) {
   TSkScrollWnd& adapter = BarWindow(45);
   EnableScrollBar(window, SB_VERT, ESB_DISABLE_BOTH);

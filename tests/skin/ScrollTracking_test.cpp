@@ -76,4 +76,15 @@ TEST_F(ScrollTrackingTest, ATrackPressRepeatsPagesAndTheHoverEndsWhenTheMouseLea
   EXPECT_EQ(ScrollTracking.HoverTimer, 0u);
 }
 
+TEST_F(ScrollTrackingTest, ALeftHandBarRepeatsThoughTheMouseIsLeftOfTheClientArea) {
+  const HWND window = ChildWindow(Bounds(10, 10, 100, 200), WS_VSCROLL, WS_EX_LEFTSCROLLBAR);
+  SetBar(window, SB_VERT, 0, 99, 10, 50);
+  TSkScrollWnd& adapter = Adapt(window);
+  TMessageLog::Current().Messages.clear();
+  Mouse(TSyntheticMouse::Press, OnBar(adapter, SB_VERT, 5));
+  Advance(410);
+  EXPECT_EQ(CountOf(WM_VSCROLL, SB_LINEUP), 3u);
+  Mouse(TSyntheticMouse::Release, OnBar(adapter, SB_VERT, 5));
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/SkinCommonData.h"
+#include "skin/paint/Backdrop.h"
 #include "skin/skins/SkinManager.h"
 #include "tests/skin/BitmapBytes.h"
 #include "tests/skin/SkinnedWindowFixture.h"
