@@ -3,6 +3,7 @@
 #include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/adapters/SkPageControlWnd.h"
+#include "skin/menus/SkinableMenus.h"
 
 void ResetSkinLayerGlobals() {
   DialogModeActive = false;
@@ -10,4 +11,5 @@ void ResetSkinLayerGlobals() {
   AdapterDisabledKind = 0;
   FreePageAdapters();
   ResetScrollTracking();
+  ResetMenuGlobals();
 }

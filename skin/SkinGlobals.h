@@ -2,7 +2,7 @@
 // The skin layer's process-wide state, put back in one place.
 
 // Puts back as at start: dialog mode, the bulk-release flag, the disabled
-// kind of adapters, the state the adapters keep between messages, and
-// the page adapters (freed, as at the program's end).
+// kind of adapters, the state the adapters keep between messages, the page
+// adapters (freed, as at the program's end), and the menus' images and flags.
 // Tests call it between cases.
 void ResetSkinLayerGlobals();

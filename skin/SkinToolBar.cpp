@@ -5,6 +5,8 @@
 #include "skin/ControlRoutines.h"
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/ToolButtonLook.h"
+#include "skin/menus/SkinableMenus.h"
 #include "skin/paint/Backdrop.h"
 #include "skin/paint/CornerRepair.h"
 #include "skin/paint/MaskDrawing.h"
@@ -14,6 +16,7 @@
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/ControlCanvas.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/ControlMessages.h"
@@ -84,6 +87,11 @@ void TSkinToolBar::Notification(TComponent* component, TOperation operation) {
   TToolBar::Notification(component, operation);
   // The drop-down-closed message must not repaint a button that is gone.
   if (operation == opRemove && component == DroppedButton) DroppedButton = nullptr;
+  // Drop-down menus of a skinned bar take the skin's look.
+  auto* menu = dynamic_cast<TPopupMenu*>(component);
+  TSkinManager* manager = DefaultManager();
+  if (menu && manager && !IsDesigning(*this) && skinData_->Skinned(false))
+    manager->SkinableMenus().HookPopupMenu(menu, operation == opInsert);
 }
 
 bool TSkinToolBar::FromOwnManager(const TMessage& message) const {
@@ -204,12 +212,7 @@ void TSkinToolBar::BuildCache() {
 void TSkinToolBar::CopyNonClientBands(HDC dc) {
   TRect client;
   ClientRectInWindow(Handle(), client);
-  HDC cache = skinData_->CacheBitmap()->Canvas().Handle();
-  const TRect bands[] = {Rect(0, 0, Width(), client.Top), Rect(0, client.Top, client.Left, client.Bottom),
-                         Rect(0, client.Bottom, Width(), Height()), Rect(client.Right, client.Top, Width(), client.Bottom)};
-  for (const TRect& band : bands)
-    if (band.Width() > 0 && band.Height() > 0)
-      BitBlt(dc, band.Left, band.Top, band.Width(), band.Height(), cache, band.Left, band.Top, SRCCOPY);
+  CopyBandsAroundClient(dc, skinData_->CacheBitmap()->Canvas().Handle(), client, Width(), Height());
 }
 
 void TSkinToolBar::PaintDividers(HDC dc, bool skipWrapped) {
@@ -276,16 +279,6 @@ void TSkinToolBar::PaintBarBackground(const TRect& rect, TCustomDrawStage stage,
   if (client != Rect(0, 0, Width(), Height())) SendMessage(Handle(), WM_NCPAINT, 1, 0);
 }
 
-namespace {
-
-// 0 normal, 1 hot, 2 pressed, as a button's state reads.
-int ButtonStateIndex(const TToolButton& button, TCustomDrawState state) {
-  const bool pressed = button.Marked() || button.Indeterminate();
-  if (!pressed && (state == 0 || state == cdsDisabled)) return 0;
-  return pressed || (state & (cdsSelected | cdsChecked)) ? 2 : 1;
-}
-
-}  // namespace
 
 void TSkinToolBar::PaintButton(TToolButton* button, TCustomDrawState state, TCustomDrawStage stage,
                                TTBCustomDrawFlags& flags, bool& defaultDraw) {
@@ -304,7 +297,7 @@ void TSkinToolBar::PaintButton(TToolButton* button, TCustomDrawState state, TCus
   const TRect bounds = button->BoundsRect();
   const std::unique_ptr<TBitmap> bmp = NewBitmap24(bounds.Width(), bounds.Height());
   bmp->Canvas().Font().Assign(Font());
-  const int s = ButtonStateIndex(*button, state);
+  const int s = ToolButtonStateIndex(*button, state);
   const int section = manager->SectionIndexOf("TOOLBUTTON");
   const TPoint origin = NonClientWidths().TopLeft();
   TBackdropRef backdrop = MakeBackdropRef(skinData_->CacheBitmap(), origin.X, origin.Y);
@@ -332,55 +325,17 @@ void TSkinToolBar::PaintButton(TToolButton* button, TCustomDrawState state, TCus
     WriteSectionText(canvas, button->Caption().c_str(), button->Enabled(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                      fontSection, s > 0, manager);
   }
-  if (Images() && button->ImageIndex() >= 0 && button->ImageIndex() < Images()->Count())
-    CopyButtonGlyph(button, state, bmp.get());
-  if (button->Style() == tbsDropDown) PaintDropDownArrow(button, state, bmp.get(), faceWidth, backdrop);
+  if (Images() && button->ImageIndex() >= 0 && button->ImageIndex() < Images()->Count()) {
+    const int glyphState = state == 0 || state == cdsDisabled ? 0 : (state & (cdsSelected | cdsChecked)) ? 2 : 1;
+    CopyToolButtonImage(*this, button, glyphState, bmp.get());
+  }
+  if (button->Style() == tbsDropDown)
+    PaintToolButtonArrow(*this, manager, button, button == DroppedButton && button->DropdownMenu, state, bmp.get(),
+                         faceWidth, backdrop);
   if (!button->Enabled() || button->Indeterminate())
     DimImage(bmp.get(), btnDisabledKind_, Parent(), backdrop, {0, 0});
   BitBlt(Canvas().Handle(), bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), bmp->Canvas().Handle(), 0, 0,
          SRCCOPY);
-}
-
-void TSkinToolBar::PaintDropDownArrow(TToolButton* button, TCustomDrawState state, TBitmap* bmp, int left,
-                                      const TBackdropRef& backdrop) {
-  TSkinManager* manager = skinData_->GetSkinManager();
-  const int glyph = manager->CachedIndexes.ScrollButtonGlyphs[1];
-  if (!manager->IsMaskIndex(glyph)) return;
-  const bool dropped = button == DroppedButton && button->DropdownMenu;
-  const int arrowState = dropped || button->Down() ? 2 : (state & cdsHot) ? 1 : 0;
-  const int border = manager->MaskIndexOf(manager->SectionIndexOf("TOOLBUTTON"), "TOOLBUTTON", "BORDERSMASK");
-  if (manager->IsMaskIndex(border))
-    DrawMaskRect(bmp, Rect(left, 0, bmp->Width(), ButtonHeight()), false, backdrop, manager->Masks[border],
-                 arrowState, true);
-  const TSkinMaskData& mask = manager->Masks[glyph];
-  const int glyphWidth = MaskFrameWidth(mask), glyphHeight = MaskFrameHeight(mask);
-  const int arrowWidth = bmp->Width() - left;
-  DrawMaskImage(bmp, {(arrowWidth - glyphWidth - 3) / 2 + left + 2, (ButtonHeight() - glyphHeight) / 2}, arrowState, 1,
-                mask, backdrop);
-}
-
-void TSkinToolBar::CopyButtonGlyph(TToolButton* button, TCustomDrawState state, TBitmap* bmp) {
-  const int g = state == 0 || state == cdsDisabled ? 0 : (state & (cdsSelected | cdsChecked)) ? 2 : 1;
-  TImageList* list = Images();
-  if (g != 0 && HotImages() && button->ImageIndex() < HotImages()->Count()) list = HotImages();
-  if (!list) return;
-  TPoint at;
-  if (List()) {
-    at = {5, (button->Height() - list->Height()) / 2};
-  } else {
-    const int captionHeight = ShowCaptions() ? bmp->Canvas().TextHeight("A") + 3 : 0;
-    at = {(button->Width() - list->Width()) / 2 + 1 - (button->Style() == tbsDropDown ? 8 : 0),
-          (button->Height() - list->Height() - captionHeight) / 2};
-  }
-  if (g == 2) at = {at.X + 1, at.Y + 1};
-  // An alpha list blends its image over the button itself.
-  if (auto* alpha = dynamic_cast<TSkinAlphaImageList*>(Images()))
-    return alpha->Draw(bmp->Canvas(), at.X, at.Y, button->ImageIndex(), true);
-  // The image over the key colour; what stays key is left out.
-  const std::unique_ptr<TBitmap> image = NewBitmap24(list->Width(), list->Height());
-  FillDeviceRect(image->Canvas().Handle(), Rect(0, 0, list->Width(), list->Height()), clSkinKey);
-  list->Draw(image->Canvas(), 0, 0, button->ImageIndex());
-  CopyKeyedBitmap(bmp, image.get(), at.X, at.Y, clSkinKey);
 }
 
 void TSkinToolBar::RepaintButton(int index) {

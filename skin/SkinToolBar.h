@@ -44,8 +44,6 @@ public:
                    bool& defaultDraw);
   // A separator's rectangle r of dc (window coordinates) from "DIVIDER".
   void PaintDivider(HDC dc, const TRect& r);
-  // The button's image at its place on bmp, its key pixels left out.
-  void CopyButtonGlyph(TToolButton* button, TCustomDrawState state, TBitmap* bmp);
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -72,9 +70,6 @@ private:
   void TrackHotButton(TPoint point);
   void ForgetHotButton();
   int SectionIndexOf(const char* section) const;
-  // The drop-down arrow's part of a drop-down button, from left to the end.
-  void PaintDropDownArrow(TToolButton* button, TCustomDrawState state, TBitmap* bmp, int left,
-                          const TBackdropRef& backdrop);
 
   std::unique_ptr<TSkinCommonData> skinData_;
   TSkinDisabledKind btnDisabledKind_ = dkBlended;

@@ -8,8 +8,9 @@
 // With --page NAME it shows another page instead: "sections", the test
 // skin's sections painted in their states, "alpha", the stock glyph
 // strips with their alpha, "scroll", emulated scroll bars, "edits", raw
-// controls under the test skin taken over by their window adapters, or
-// "buttons", the button, container, spin and tab adapters.
+// controls under the test skin taken over by their window adapters,
+// "buttons", the button, container, spin and tab adapters, or "menus", a
+// pop-up menu under the test skin held open.
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +32,7 @@
 #include "tools/SkinAlphaPage.h"
 #include "tools/SkinButtonsPage.h"
 #include "tools/SkinEditsPage.h"
+#include "tools/SkinMenusPage.h"
 #include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
 
@@ -152,15 +154,26 @@ TForm* CreateControlsPage() {
   return form;
 }
 
+// The menu is held open for the picture; run on its own, it opens at once.
+int RunMenusPage(int argc, char** argv) {
+  TForm* form = CreateMenusPage();
+  if (const char* fileName = ScreenshotArgument(argc, argv)) return SaveMenusPage(form, fileName) ? 0 : 1;
+  form->Show();
+  OpenPageMenu(form);
+  Application().Run();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
+  if (page == "menus") return RunMenusPage(argc, argv);
   const TDemoPage* chosen = FindPage(page);
   if (!page.empty() && !chosen) {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages:%s\n", page.c_str(), PageNames().c_str());
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages:%s menus\n", page.c_str(), PageNames().c_str());
     return 2;
   }
   TForm* form = chosen ? chosen->Create() : CreateControlsPage();

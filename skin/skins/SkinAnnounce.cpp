@@ -9,8 +9,10 @@
 #include "skin/SkinCommonData.h"
 #include "skin/SkinnedForms.h"
 #include "skin/menus/SkProvider.h"
+#include "skin/menus/SkinableMenus.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Form.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/win/Hook.h"
 #include "toolkit/win/MessageQueue.h"
@@ -84,6 +86,7 @@ void TSkinManager::Deliver(const TMessage& message, bool (*skip)(const std::stri
 void TSkinManager::AnnounceNewSkin(bool repaint) {
   if (LoadingOrReading()) return;
   if (repaint && !Designing()) FreezeSkinnedForms(this);
+  skinableMenus_->SetSkinBorderWidth(-1);
   GlobalInfo.SkinActive = false;
   {
     const TFlagOn broadcasting(NewSkinBroadcasting);
@@ -144,6 +147,30 @@ void TSkinManager::RemoveDialogHook() {
 
 bool TSkinManager::ApplicationMessageHook(TMessage& message) {
   if (!skinnedPopups_) return false;
-  // The desktop's theme would redraw the skinned menus unskinned.
-  return message.Msg == WM_THEMECHANGED;
+  switch (message.Msg) {
+    // The desktop's theme would redraw the skinned menus unskinned.
+    case WM_THEMECHANGED: return true;
+    case WM_SHAPEMENUOFITEM:
+    case WM_SHAPEMENUWINDOW: ShapeRequestedMenu(message); return true;
+    default: return false;
+  }
+}
+
+// The window of an item's menu is the one under the centre of the menu's
+// first item, asked of the menu loop as a bar's or as a pop-up menu's.
+void TSkinManager::ShapeRequestedMenu(const TMessage& message) {
+  auto* item = message.Msg == WM_SHAPEMENUOFITEM ? reinterpret_cast<TMenuItem*>(message.LParam) : nullptr;
+  HWND window = message.Msg == WM_SHAPEMENUWINDOW ? reinterpret_cast<HWND>(message.LParam) : nullptr;
+  if (item) {
+    TMenuItem* parent = item->Parent();
+    if (!parent) return;
+    TRect rect;
+    if (!GetMenuItemRect(nullptr, parent->Handle(), 0, rect) && !GetMenuItemRect(PopupList(), parent->Handle(), 0, rect))
+      return;
+    window = WindowFromPoint({(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2});
+  }
+  if (!window) return;
+  TSkMenuImage entry;
+  skinableMenus_->FindMenuImage(item, 0, entry, window, 0);
+  if (entry.Image) skinableMenus_->ShapeMenuWindow(window, entry.Image.get());
 }

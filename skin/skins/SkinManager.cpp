@@ -8,6 +8,7 @@
 #include "skin/ControlRoutines.h"
 #include "skin/GeneralRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/menus/SkinableMenus.h"
 #include "skin/skins/PackedSkin.h"
 #include "skin/skins/StoredSkins.h"
 #include "toolkit/controls/Application.h"
@@ -26,7 +27,9 @@ TSkinManager* DefaultManager() { return TheDefaultManager; }
 TSkinManager::TSkinManager(TComponent* owner)
     : TComponent(owner),
       commonSections_(std::make_unique<TStringList>()),
-      internalSkins_(std::make_unique<TSkinStoredSkins>(this)) {
+      internalSkins_(std::make_unique<TSkinStoredSkins>(this)),
+      menuSupport_(std::make_unique<TSkMenuSupport>()),
+      skinableMenus_(std::make_unique<TSkinableMenus>(this)) {
   for (auto& list : thirdLists_) list = std::make_unique<TStringList>();
   if (!TheDefaultManager) {
     TheDefaultManager = this;
@@ -40,6 +43,8 @@ TSkinManager::~TSkinManager() {
   // What asks the manager while it goes sees it being destroyed.
   Destroying();
   SetActive(false);
+  // The application's menus would otherwise keep handlers into the freed menus object.
+  skinableMenus_->SetActive(false);
   RemoveDialogHook();
   EmptyTables();
   if (mainWindowHook_) Application().UnhookMainWindow(mainWindowHook_);
@@ -49,6 +54,7 @@ TSkinManager::~TSkinManager() {
 void TSkinManager::Loaded() {
   TComponent::Loaded();
   if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
+  if (menuSupport_->IcoLineSkin.empty()) menuSupport_->IcoLineSkin = "ICOLINE";
   FillThirdLists();
   // The skin was loaded while the properties were read.
   if (active_ && !skinName_.empty()) AnnounceNewSkin(false);
@@ -60,6 +66,11 @@ void TSkinManager::FillThirdLists() {
     if (ThirdParty.Names(k).empty()) ThirdParty.SetNames(k, " ");
     thirdLists_[kind]->SetText(ThirdParty.Names(k));
   }
+}
+
+void TSkinManager::SetSkinnedPopups(bool value) {
+  skinnedPopups_ = value;
+  if (value && IsDefault() && !Designing()) skinableMenus_->UpdateActive();
 }
 
 bool TSkinManager::IsDefault() const { return TheDefaultManager == this; }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/menus/MenuSupport.h"
 #include "skin/skins/SkinData.h"
 #include "skin/skins/SkinOptions.h"
 #include "toolkit/base/Handles.h"
@@ -22,6 +23,7 @@
 class TGraphic;
 class TMemIniFile;
 class TSkSkinConvertor;
+class TSkinableMenus;
 class TSkinStoredSkins;
 class TStringList;
 class TStrings;
@@ -46,8 +48,16 @@ public:
 
   // Popup menus are skinned; while on, the application window never hears
   // that the desktop's theme changed.
+  // Turning it on at run time on the default manager has the menus follow
+  // the skin's state again.
   bool SkinnedPopups() const { return skinnedPopups_; }
-  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  void SetSkinnedPopups(bool value);
+  // The options of skinned menus; IcoLineSkin becomes "ICOLINE" at Loaded when empty.
+  TSkMenuSupport& MenuSupport() const { return *menuSupport_; }
+  // Asked by the menus for the extra line of a new pop-up menu.
+  TSkGetExtraLineData OnGetMenuExtraLineData;
+  // Makes the application's menus owner-drawn and paints them from the skin.
+  TSkinableMenus& SkinableMenus() const { return *skinableMenus_; }
   TSkAnimEffects AnimEffects{this};
   // Whether this is the process's default manager. Setting true (or any
   // value while there is none) makes it the default and announces its
@@ -199,6 +209,8 @@ protected:
   void SetMasterBitmap(std::unique_ptr<TBitmap> bitmap);
 
 private:
+  // Shapes the menu window of a shaping request (0xBCB3, 0xBCB4).
+  void ShapeRequestedMenu(const TMessage& message);
   // The lists take the ThirdParty strings, an empty one as a blank.
   void FillThirdLists();
   bool LoadingOrReading() const { return (ComponentState() & (csLoading | csReading)) != 0; }
@@ -274,6 +286,8 @@ private:
   // The unpacked members during a load of a packed skin.
   std::unique_ptr<TSkSkinConvertor> convertor_;
   std::unique_ptr<TSkinStoredSkins> internalSkins_;
+  std::unique_ptr<TSkMenuSupport> menuSupport_;
+  std::unique_ptr<TSkinableMenus> skinableMenus_;
   HWND hotWindow_ = nullptr;
 };
 

@@ -36,6 +36,8 @@ constexpr TOwnerDrawState odDisabled = 0x0004;
 constexpr TOwnerDrawState odChecked = 0x0008;
 constexpr TOwnerDrawState odFocused = 0x0010;
 constexpr TOwnerDrawState odDefault = 0x0020;
+constexpr TOwnerDrawState odHotLight = 0x0040;
+constexpr TOwnerDrawState odNoAccel = 0x0100;
 // The chosen item drawn in a closed combo box.
 constexpr TOwnerDrawState odComboBoxEdit = 0x1000;
 // The stage and the item state of custom drawing (tool bars, trees): the platform's CDIS_* bits.

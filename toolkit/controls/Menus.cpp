@@ -46,21 +46,6 @@ std::unordered_map<HMENU, TMenuItem*>& ItemsOfHandles() {
   return items;
 }
 
-// The hidden owner window of pop-up menus: their messages come here.
-HWND PopupList() {
-  static HWND window = nullptr;
-  if (!IsWindow(window))
-    window = AllocateHWnd([](TMessage& message) {
-      if (message.Msg == WM_ENTERIDLE) {
-        Application().DoIdle();
-        return;
-      }
-      if (!TMenuItem::DispatchMenuMessage(message))
-        message.Result = DefWindowProc(window, message.Msg, message.WParam, message.LParam);
-    });
-  return window;
-}
-
 std::string StripAmpersands(const std::string& text) {
   std::string result;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -105,6 +90,20 @@ private:
 };
 
 }  // namespace
+
+HWND PopupList() {
+  static HWND window = nullptr;
+  if (!IsWindow(window))
+    window = AllocateHWnd([](TMessage& message) {
+      if (message.Msg == WM_ENTERIDLE) {
+        Application().DoIdle();
+        return;
+      }
+      if (!TMenuItem::DispatchMenuMessage(message))
+        message.Result = DefWindowProc(window, message.Msg, message.WParam, message.LParam);
+    });
+  return window;
+}
 
 TShortCut ShortCut(WORD key, TShiftState shift) {
   TShortCut result = key & 0xFF;

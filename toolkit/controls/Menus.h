@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/MethodEvent.h"
 #include "toolkit/controls/Control.h"
 #include "toolkit/win/Menu.h"
 
@@ -44,9 +45,10 @@ constexpr TMenuAnimation maTopToBottom = 0x04;
 constexpr TMenuAnimation maBottomToTop = 0x08;
 constexpr TMenuAnimation maNone = 0x10;
 
-using TMenuMeasureItemEvent = std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
-using TAdvancedMenuDrawItemEvent =
-    std::function<void(TObject* sender, TCanvas& canvas, TRect rect, TOwnerDrawState state)>;
+// Handlers with an identity, so that whoever sets one can tell later
+// whether the event still holds its own.
+using TMenuMeasureItemEvent = TMethodEvent<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
+using TAdvancedMenuDrawItemEvent = TMethodEvent<void(TObject* sender, TCanvas& canvas, TRect rect, TOwnerDrawState state)>;
 
 class TMenuItem : public TComponent {
 public:
@@ -188,6 +190,9 @@ private:
   bool ownerDraw_ = false;
   HWND window_ = nullptr;
 };
+
+// The hidden owner window of pop-up menus: their messages come here.
+HWND PopupList();
 
 class TMainMenu : public TMenu {
 public:

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "runtime/MethodEvent.h"
 #include "toolkit/controls/GraphicControl.h"
 #include "toolkit/controls/ToolWindow.h"
 #include "toolkit/gdi/ImageList.h"
@@ -87,11 +88,13 @@ private:
   bool wrap_ = false;
 };
 
+// Handlers with an identity, so that whoever sets one can tell later
+// whether the event still holds its own.
 using TTBAdvancedCustomDrawEvent =
-    std::function<void(TToolBar* sender, const TRect& rect, TCustomDrawStage stage, bool& defaultDraw)>;
+    TMethodEvent<void(TToolBar* sender, const TRect& rect, TCustomDrawStage stage, bool& defaultDraw)>;
 using TTBAdvancedCustomDrawBtnEvent =
-    std::function<void(TToolBar* sender, TToolButton* button, TCustomDrawState state, TCustomDrawStage stage,
-                       TTBCustomDrawFlags& flags, bool& defaultDraw)>;
+    TMethodEvent<void(TToolBar* sender, TToolButton* button, TCustomDrawState state, TCustomDrawStage stage,
+                      TTBCustomDrawFlags& flags, bool& defaultDraw)>;
 
 class TToolBar : public TToolWindow {
 public:

@@ -730,6 +730,7 @@ constexpr BYTE BTNS_CHECKGROUP = BTNS_GROUP | BTNS_CHECK;
 constexpr BYTE BTNS_DROPDOWN = 0x08;
 constexpr BYTE BTNS_AUTOSIZE = 0x10;
 constexpr BYTE BTNS_SHOWTEXT = 0x40;
+constexpr BYTE BTNS_WHOLEDROPDOWN = 0x80;
 
 // TB_GETBUTTON fills this record; dwData is the TToolButton.
 struct TBBUTTON {

@@ -298,6 +298,12 @@ HDC GetDCEx(HWND window, HRGN region, DWORD flags) {
   return HandOut(window, *record, origin, std::move(visible));
 }
 
+HWND WindowFromDC(HDC dc) {
+  const auto& dcs = WindowDCs();
+  const auto found = std::find_if(dcs.begin(), dcs.end(), [dc](const auto& entry) { return entry.second.get() == dc; });
+  return found == dcs.end() ? nullptr : found->first;
+}
+
 int ReleaseDC(HWND window, HDC dc) {
   auto& dcs = WindowDCs();
   const auto found = std::find_if(dcs.begin(), dcs.end(), [dc](const auto& entry) { return entry.second.get() == dc; });

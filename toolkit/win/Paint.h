@@ -45,6 +45,9 @@ constexpr DWORD DCX_VALIDATE = 0x200000;
 // Region, in screen coordinates, for DCX_INTERSECTRGN or DCX_EXCLUDERGN.
 HDC GetDCEx(HWND window, HRGN region, DWORD flags);
 int ReleaseDC(HWND window, HDC dc);
+// The window of a DC from GetDC, GetWindowDC, GetDCEx or BeginPaint not yet
+// released; null for any other DC (a memory DC among them).
+HWND WindowFromDC(HDC dc);
 
 // Moves the client area's pixels (within scroll, limited to clip) and marks
 // what was uncovered invalid; SW_SCROLLCHILDREN also moves the child windows.
