@@ -105,7 +105,13 @@ TMatEdit::TMatEdit(TComponent* owner, ITarnscript& engine, TBaseDataTree& tree)
     EditAccepted(col, row, text);
   };
   Grid->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) { GridMouseDown(button, x, y); };
-  Grid->OnMouseMove = [this](TObject*, TShiftState, int x, int y) { GridMouseMove(x, y); };
+  Grid->OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
+    GridMouseMove(x, y);
+    // Narrowing a column brings others into view.
+    MeasureNeededColumns();
+  };
+  Grid->OnTopLeftChanged = [this](TObject*) { MeasureNeededColumns(); };
+  Grid->OnResize = [this](TObject*) { MeasureNeededColumns(); };
   Grid->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { dragging_ = false; };
   runEndTimer_ = new TTimer(this);
   runEndTimer_->SetEnabled(false);
@@ -132,22 +138,51 @@ void TMatEdit::LoadVariable(TArrVar* var, PDataNode node, bool adjustWidths) {
   Grid->SetFixedCols(1);
   Grid->SetFixedRows(1);
   if (adjustWidths) {
-    // Measured over the rows shown only: a longer number further down is
-    // clipped. A tab not yet laid out shows at most a screen's height.
     TCanvas& canvas = Grid->Canvas();
     canvas.Font().Assign(Grid->Font());
     Grid->SetColWidths(0, canvas.TextWidth("  " + std::to_string(rows)));
+    // A tab not yet laid out shows at most a screen's height.
     const int shownHeight = Grid->ClientHeight() > 0 ? Grid->ClientHeight() : Screen().Height();
-    const int lastShown = std::min(rows, Grid->TopRow() + shownHeight / Grid->DefaultRowHeight() + 1);
-    for (int col = 1; col <= cols; ++col) {
-      int width = std::max(Grid->ColWidths(col), DefaultColWidth);
-      for (int row = Grid->TopRow(); row <= lastShown; ++row)
-        width = std::max(width, canvas.TextWidth(CellText(col, row) + "  "));
-      Grid->SetColWidths(col, width);
-    }
+    widthRows_ = {Grid->TopRow(), std::min(rows, Grid->TopRow() + shownHeight / Grid->DefaultRowHeight() + 1)};
+    unmeasured_.assign(static_cast<std::size_t>(cols) + 1, true);
+    unmeasured_[0] = false;
+    MeasureNeededColumns();
   }
   Grid->Invalidate();
   RepaintTreeRow();
+}
+
+// Widths are measured over the rows shown when the widths were asked for:
+// a longer number further down is clipped. A column is measured when it
+// first comes into view, so that a wide matrix opens at the cost of the
+// columns shown; the last columns, whose widths set the horizontal scroll
+// bar's range, are measured at once.
+void TMatEdit::MeasureNeededColumns() {
+  const int line = Grid->GridLineWidth();
+  const int clientWidth = Grid->ClientWidth() > 0 ? Grid->ClientWidth() : Screen().Width();
+  int fixedWidth = 0;
+  for (int col = 0; col < Grid->FixedCols(); ++col) fixedWidth += Grid->ColWidths(col) + line;
+  for (int col = Grid->LeftCol(), x = fixedWidth; col < Grid->ColCount() && x < clientWidth; ++col) {
+    MeasureColumn(col);
+    x += Grid->ColWidths(col) + line;
+  }
+  const int room = clientWidth - fixedWidth;
+  for (int col = Grid->ColCount() - 1, used = 0; col >= Grid->FixedCols() && used <= room + line; --col) {
+    MeasureColumn(col);
+    used += Grid->ColWidths(col) + line;
+  }
+}
+
+// Widened, never narrowed.
+void TMatEdit::MeasureColumn(int col) {
+  if (col >= static_cast<int>(unmeasured_.size()) || !unmeasured_[static_cast<std::size_t>(col)]) return;
+  unmeasured_[static_cast<std::size_t>(col)] = false;
+  TCanvas& canvas = Grid->Canvas();
+  canvas.Font().Assign(Grid->Font());
+  int width = std::max(Grid->ColWidths(col), DefaultColWidth);
+  for (int row = widthRows_.first; row <= widthRows_.second; ++row)
+    width = std::max(width, canvas.TextWidth(CellText(col, row) + "  "));
+  Grid->SetColWidths(col, width);
 }
 
 // A reload that follows the selection's own mirroring, or any change
@@ -235,9 +270,10 @@ void TMatEdit::DrawCell(int col, int row, const TRect& rect, TGridDrawState stat
   }
   canvas.Font().Assign(Grid->Font());
   canvas.Brush().SetStyle(bsClear);
-  const int width = canvas.TextWidth(text);
+  const TSize size = canvas.TextExtent(text);
+  const int width = size.cx;
   const int x = rect.Right - TextInset - width;
-  const int y = (rect.Top + rect.Bottom - canvas.TextHeight(text)) / 2;
+  const int y = (rect.Top + rect.Bottom - size.cy) / 2;
   TRect clip = rect;
   if (width >= rect.Width() - TextInset) clip = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
   canvas.TextRect(clip, x, y, text);

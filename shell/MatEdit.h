@@ -17,6 +17,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "toolkit/controls/DrawGrid.h"
 #include "toolkit/controls/Frame.h"
@@ -105,6 +106,12 @@ private:
   // Reloading the same variable keeps the texts whose elements are unchanged.
   void KeepBadTexts(TArrVar* var);
   void PollRunEnd();
+  // Measures the columns shown and those that set the scroll range, if not yet measured.
+  void MeasureNeededColumns();
+  void MeasureColumn(int col);
+  // The rows the column widths are measured over, and the columns not measured yet.
+  std::pair<int, int> widthRows_;
+  std::vector<bool> unmeasured_;
   // By (column, row).
   std::map<std::pair<int, int>, TBadText> badTexts_;
   // Runs while a selection waits for the run's end: no notification comes

@@ -3,6 +3,7 @@
 // overloads), ragged matrices, and scripts that change the variable while
 // the tab shows it (the sanitized build checks that nothing freed is read).
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "tests/shell/WorkFormEditorsFixture.h"
 #include "tests/toolkit/Pixels.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/GdiBitmap.h"
 
 namespace {
@@ -205,6 +207,29 @@ TEST_F(MatEditTest, ARaggedMatrixIsNeverReadOrWrittenPastARow) {
   work->actMECut->Execute();
   ProcessEverything();
   EXPECT_EQ(Value("m"), "{{1}, {2}}");
+}
+
+// ---------------------------------------------------------------- widths
+
+// Each column is as wide as its widest number shown (or the default): the
+// first ones, the last ones (they set the scroll range) and one further
+// in, measured as it comes into view.
+TEST_F(MatEditTest, AColumnTakesItsNumbersWidthWhenShown) {
+  Open();
+  MakeMatrix("w", 3, 80);
+  for (int j = 1; j <= 80; ++j) SetMatElem(Array("w"), 2, j, j + 1.0L / 3);
+  TMatEdit& editor = OpenTab("w");
+  TDrawGrid& grid = *editor.Grid;
+  grid.SetLeftCol(40);
+  ProcessEverything();
+  TCanvas& canvas = grid.Canvas();
+  canvas.Font().Assign(grid.Font());
+  for (const int col : {1, 40, 79, 80}) {
+    int widest = TMatEdit::DefaultColWidth;
+    for (int row = 1; row <= 3; ++row) widest = std::max(widest, canvas.TextWidth(editor.CellText(col, row) + "  "));
+    EXPECT_EQ(grid.ColWidths(col), widest) << "column " << col;
+  }
+  EXPECT_GT(grid.ColWidths(40), TMatEdit::DefaultColWidth);
 }
 
 // ---------------------------------------------------------------- runs
