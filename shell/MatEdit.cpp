@@ -17,7 +17,6 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
-#include "toolkit/controls/Timer.h"
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
@@ -31,7 +30,6 @@ constexpr TColor SelectedTextColor = RGB(255, 192, 255);
 constexpr TColor BadTextColor = RGB(255, 192, 192);
 constexpr int TextInset = 4;
 constexpr int CopyDigits = 18;
-constexpr unsigned RunEndPollMs = 50;
 
 bool IsNumber(const std::string& text) {
   long double x = 0;
@@ -113,10 +111,6 @@ TMatEdit::TMatEdit(TComponent* owner, ITarnscript& engine, TBaseDataTree& tree)
   Grid->OnTopLeftChanged = [this](TObject*) { MeasureNeededColumns(); };
   Grid->OnResize = [this](TObject*) { MeasureNeededColumns(); };
   Grid->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { dragging_ = false; };
-  runEndTimer_ = new TTimer(this);
-  runEndTimer_->SetEnabled(false);
-  runEndTimer_->SetInterval(RunEndPollMs);
-  runEndTimer_->SetOnTimer([this](TObject*) { PollRunEnd(); });
 }
 
 // ---------------------------------------------------------------- the variable
@@ -379,7 +373,7 @@ TVar* TMatEdit::SelectionVariable(TKind* kind) {
 void TMatEdit::SyncSelection() {
   if (syncing_ || !Var) return;
   if (engine_.IsRunning()) {
-    runEndTimer_->SetEnabled(true);
+    syncAfterRun_ = true;
     return;
   }
   syncing_ = true;
@@ -397,9 +391,9 @@ void TMatEdit::SyncSelection() {
   syncing_ = false;
 }
 
-void TMatEdit::PollRunEnd() {
-  if (engine_.IsRunning()) return;
-  runEndTimer_->SetEnabled(false);
+void TMatEdit::RunEnded() {
+  if (!syncAfterRun_) return;
+  syncAfterRun_ = false;
   PostSync();
 }
 
