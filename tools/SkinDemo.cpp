@@ -6,8 +6,9 @@
 // items; below, a skinnable panel beside a plain panel with the same
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
-// skin's sections painted in their states, or "alpha", the stock glyph
-// strips with their alpha.
+// skin's sections painted in their states, "alpha", the stock glyph
+// strips with their alpha, or "buttons", the button, container, spin and
+// tab adapters under the test skin.
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "toolkit/qt/QtPlatform.h"
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
+#include "tools/SkinButtonsPage.h"
 #include "tools/SkinSectionsPage.h"
 
 namespace {
@@ -132,10 +134,13 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha\n", page.c_str());
+  if (!page.empty() && page != "sections" && page != "alpha" && page != "buttons") {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, buttons\n", page.c_str());
     return 2;
   }
-  TForm* form = page == "sections" ? CreateSectionsPage() : page == "alpha" ? CreateAlphaPage() : CreateControlsPage();
+  TForm* form = page == "sections"  ? CreateSectionsPage()
+                : page == "alpha"   ? CreateAlphaPage()
+                : page == "buttons" ? CreateButtonsPage()
+                                    : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

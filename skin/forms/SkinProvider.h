@@ -5,6 +5,7 @@
 
 #include "toolkit/controls/Component.h"
 
+class TForm;
 class TSkinCommonData;
 
 class TSkinProvider : public TComponent {
@@ -13,6 +14,9 @@ public:
 
   // The form's skin data (section "FORM").
   virtual TSkinCommonData& SkinData() const = 0;
+  // The form it skins: the form that owns it. Window adapters of the form
+  // take over this form's window method.
+  virtual TForm* Form() const;
   // Cuts the form's window region again and rebuilds the cached pictures of its frame.
   virtual void RebuildRegionAndCaches() = 0;
 };

@@ -191,6 +191,8 @@ public:
   // The window under the mouse changed: the one it left hears sub-command
   // 30, the new one 29 (LParam: this manager).
   void ChangeHotWindow(HWND window);
+  // The window the mouse is over, as told by ChangeHotWindow.
+  HWND HotWindow() const { return hotWindow_; }
 
 protected:
   // A skin made in memory gives its master picture (24-bit).

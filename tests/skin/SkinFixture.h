@@ -2,12 +2,14 @@
 // A shown white form and a test skin manager, the default one, holding the
 // sections "PANEL" (0), "TOOLBAR" (1) and "EDIT" (2), all plain colours.
 
+#include "skin/SkinGlobals.h"
 #include "tests/skin/TestSkinManager.h"
 #include "tests/toolkit/FormFixture.h"
 
 class SkinFixture : public FormFixture {
 protected:
   SkinFixture() {
+    ResetSkinLayerGlobals();
     manager.AddSection("PANEL");
     manager.AddSection("TOOLBAR");
     manager.AddSection("EDIT");
@@ -16,6 +18,7 @@ protected:
   ~SkinFixture() override {
     delete form;
     form = nullptr;
+    ResetSkinLayerGlobals();
   }
 
   TSkinGeneralData& Edit() { return manager.SectionData[2]; }

@@ -27,7 +27,7 @@ protected:
 
 TEST_F(SkinFolderTest, SectionValuesFollowDefaultsInheritanceAndSwitches) {
   manager.LoadSkin();
-  ASSERT_EQ(manager.SectionData.size(), 34U) << "one record per section, GLOBALINFO included";
+  ASSERT_EQ(manager.SectionData.size(), 42U) << "one record per section, GLOBALINFO included";
   EXPECT_EQ(manager.SectionData[0].SectionName, "GLOBALINFO");
   const struct {
     const char* Name;
@@ -115,7 +115,7 @@ TEST_F(SkinFolderTest, CommonSectionsAddSectionsTheSkinLacks) {
       "[LONER]\nHOTCOLOR=-1\nSHOWFOCUS=TRUE\nCOLOR=$FF000005\nHOTGRADIENTDATA=1;2;50;0;0\n");
   EXPECT_EQ(manager.CommonSections().Strings(3), "PARENTCLASS=button") << "blanks removed";
   manager.LoadSkin();
-  EXPECT_EQ(manager.SectionData.size(), 36U);
+  EXPECT_EQ(manager.SectionData.size(), 44U);
   EXPECT_EQ(Values("PANEL").Color, 0x00D8C8B8U) << "a section of the skin stays as the skin has it";
   const TSkinGeneralData& mine = Values("MYBUTTON");
   EXPECT_EQ(mine.ParentClass, "BUTTON");
@@ -181,7 +181,7 @@ TEST_F(SkinFolderTest, TheSkinsFolderIsFoundFromTheProgramsFolder) {
   manager.SetSkinDirectory("..\\Skins");
   manager.LoadSkin();
   EXPECT_EQ(manager.GlobalInfo.SkinPath, root + "/App/Skins/TestSkin/");
-  EXPECT_EQ(manager.SectionData.size(), 34U);
+  EXPECT_EQ(manager.SectionData.size(), 42U);
   SetAppFolder("");
 }
 
@@ -195,12 +195,12 @@ TEST_F(SkinFolderTest, NoSkinOfThatNameSwitchesOffAndTouchesNoTable) {
     manager.LoadSkin();
     EXPECT_FALSE(manager.Active()) << directory;
     EXPECT_EQ(manager.Masks.size(), masks) << directory;
-    EXPECT_EQ(manager.SectionData.size(), 34U) << directory;
+    EXPECT_EQ(manager.SectionData.size(), 42U) << directory;
     EXPECT_EQ(manager.GlobalInfo.SkinPath, "") << directory << ": the stored skins were searched";
   }
   manager.SetSkinDirectory(skins);
   manager.LoadSkin();
-  EXPECT_EQ(manager.SectionData.size(), 34U) << "nothing loads while not Active";
+  EXPECT_EQ(manager.SectionData.size(), 42U) << "nothing loads while not Active";
   manager.SectionData.clear();
   manager.LoadSkin();
   EXPECT_TRUE(manager.SectionData.empty());

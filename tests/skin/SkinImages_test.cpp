@@ -161,7 +161,7 @@ TEST_F(SkinImagesTest, AnotherLoadReplacesEveryTable) {
   Load();
   EXPECT_EQ(manager.Masks.size(), masks);
   EXPECT_EQ(manager.Patterns.size(), 1U);
-  EXPECT_EQ(manager.SectionData.size(), 34U);
+  EXPECT_EQ(manager.SectionData.size(), 42U);
 }
 
 }  // namespace

@@ -386,7 +386,7 @@ TEST_F(SkinSwitchTest, APackedFileWinsOverTheFolderUnlessFoldersArePreferred) {
   manager->SetSkinName("TestSkin");
   EXPECT_TRUE(manager->IsPacked());
   EXPECT_EQ(manager->GlobalInfo.SkinPath, skins + "/");
-  EXPECT_EQ(manager->SectionData.size(), 34U);
+  EXPECT_EQ(manager->SectionData.size(), 42U);
   ASSERT_NE(manager->MasterBitmap(), nullptr);
   EXPECT_EQ(manager->MasterBitmap()->Width(), TestSkin::MasterWidth) << "\"master.bmp\" among the members";
   EXPECT_EQ(manager->Patterns.size(), 1U);
@@ -488,7 +488,7 @@ TEST_F(SkinSwitchTest, StoredSkinsLoadWhenNoFileHasTheName) {
 
   manager->SetSkinName("Packed");
   EXPECT_TRUE(manager->IsPacked()) << "packed data wins";
-  EXPECT_EQ(manager->SectionData.size(), 34U);
+  EXPECT_EQ(manager->SectionData.size(), 42U);
   EXPECT_EQ(manager->SkinInfo(), "6.05");
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/SkinGlobals.h"
 #include "skin/skins/SkinManager.h"
 #include "tests/runtime/TempFolder.h"
 #include "tests/skin/TestSkinWriter.h"
@@ -15,9 +16,11 @@
 class TestSkinFixture : public ::testing::Test {
 protected:
   TestSkinFixture() : skins(temp / "Skins"), skin(WriteTestSkinInto(skins)) {
+    ResetSkinLayerGlobals();
     manager.SetSkinDirectory(skins);
     manager.SetSkinName("TestSkin");
   }
+  ~TestSkinFixture() override { ResetSkinLayerGlobals(); }
 
   // The test skin's file of that name, to replace or remove.
   std::string SkinFile(const std::string& name) const { return skin + "/" + name; }

@@ -4,6 +4,8 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/RadioGroup.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/GdiBitmap.h"
 
 namespace {
 
@@ -161,3 +163,24 @@ TEST_F(ButtonTest, RadioGroupChecksOneItemAtATime) {
 }
 
 }  // namespace
+
+// A strip of four 16 x 16 glyphs, each frame its own colour.
+TEST_F(ButtonTest, BitBtnShowsTheFirstGlyphFrameAsItsImage) {
+  auto* button = Make<TBitBtn>(10, 100, 100, 40);
+  TBitmap strip(64, 16, pf24bit);
+  for (int f = 0; f < 4; ++f) {
+    strip.Canvas().Brush().SetColor(0x00100000 * (f + 1));
+    strip.Canvas().FillRect(Bounds(f * 16, 0, 16, 16));
+  }
+  button->SetNumGlyphs(4);
+  button->SetGlyph(strip);
+  const auto image = reinterpret_cast<HBITMAP>(button->Perform(BM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Width(), 16);
+  EXPECT_EQ(image->Height(), 16);
+  EXPECT_EQ(image->Pixel(8, 8), 0x00100000U) << "the up frame";
+  button->SetNumGlyphs(9);
+  EXPECT_EQ(button->NumGlyphs(), 4);
+  button->SetGlyph(TBitmap());
+  EXPECT_EQ(button->Perform(BM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "no glyph, no image";
+}

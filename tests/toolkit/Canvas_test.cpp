@@ -300,6 +300,19 @@ TEST_F(CanvasPixels, RotatedTextRunsUpwards) {
   EXPECT_GE(ink.Left, 10);
 }
 
+// The clip rectangle stays where it is on the device while the text turns
+// (down the right edge of a vertical tab).
+TEST_F(CanvasPixels, RotatedTextIsClippedToTheDevicesRectangle) {
+  Canvas().Brush().SetStyle(bsClear);
+  Canvas().Font().SetOrientation(-900);
+  const TRect column = Rect(20, 2, 40, 46);
+  Canvas().TextRect(column, 36, 4, "Wide text");
+  const TRect ink = Ink();
+  EXPECT_GT(ink.Height(), ink.Width()) << "the text runs down the column";
+  EXPECT_GE(ink.Left, column.Left);
+  EXPECT_LE(ink.Right, column.Right);
+}
+
 TEST_F(CanvasPixels, GradientTriangleCornersHaveTheVertexColours) {
   const TTriVertex vertices[] = {{2, 2, 0xFF00, 0, 0, 0}, {60, 4, 0, 0xFF00, 0, 0}, {10, 44, 0, 0, 0xFF00, 0}};
   const TGradientTriangle triangle{0, 1, 2};

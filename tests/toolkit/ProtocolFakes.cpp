@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "runtime/AsciiCase.h"
+#include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
 
 namespace {
@@ -48,14 +49,45 @@ TRect ListItemRect(HWND window, const TFakeState& state, size_t index) {
   return {0, top, client.Right, top + state.ItemHeight};
 }
 
-LRESULT ButtonMessage(TFakeState& state, HWND window, UINT message, WPARAM wParam, bool& answered) {
+// The skin layer's command message and its caption-height question, as a
+// group box adapter answers them (the fakes know nothing of the skin layer).
+constexpr UINT SkinCommandMessage = 0xA100;
+constexpr WORD CaptionHeightQuestion = 27;
+
+void Push(TFakeState& state, bool down) {
+  state.ButtonState = down ? state.ButtonState | LRESULT(BST_PUSHED) : state.ButtonState & ~LRESULT(BST_PUSHED);
+}
+
+// What the platform's button does of its own accord: focus and push marks.
+void TrackButton(TFakeState& state, UINT message, WPARAM wParam) {
   switch (message) {
+    case WM_SETFOCUS: state.ButtonState |= LRESULT(BST_FOCUS); break;
+    case WM_KILLFOCUS: state.ButtonState &= ~LRESULT(BST_FOCUS); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: Push(state, true); break;
+    case WM_LBUTTONUP: Push(state, false); break;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE) Push(state, true);
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) Push(state, false);
+      break;
+    default: break;
+  }
+}
+
+LRESULT ButtonMessage(TFakeState& state, HWND window, UINT message, WPARAM wParam, bool& answered) {
+  TrackButton(state, message, wParam);
+  switch (message) {
+    case SkinCommandMessage:
+      if ((GetWindowLongPtr(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && HIWORD(wParam) == CaptionHeightQuestion)
+        return state.CaptionHeight;
+      answered = false;
+      return 0;
     case BM_GETCHECK: return static_cast<LRESULT>(state.Check);
     case BM_SETCHECK: state.Check = wParam; return 0;
     case BM_GETSTATE: return state.ButtonState | static_cast<LRESULT>(state.Check);
-    case BM_SETSTATE:
-      state.ButtonState = wParam ? state.ButtonState | BST_PUSHED : state.ButtonState & ~LRESULT(BST_PUSHED);
-      return 0;
+    case BM_SETSTATE: Push(state, wParam != 0); return 0;
     case BM_GETIMAGE: return state.Image;
     case BM_CLICK:
       SendMessage(GetParent(window), WM_COMMAND, MAKEWPARAM(static_cast<int>(GetWindowLongPtr(window, GWL_ID)), BN_CLICKED),
@@ -163,6 +195,83 @@ LRESULT ListViewMessage(TFakeState& state, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
+// The header's columns in display order (indexes into columns).
+std::vector<int> DisplayOrder(const std::vector<TFakeColumn>& columns) {
+  std::vector<int> order(columns.size());
+  for (size_t i = 0; i < columns.size(); ++i) order[i] = static_cast<int>(i);
+  const auto place = [&columns](int i) { return columns[i].Order < 0 ? i : columns[i].Order; };
+  std::stable_sort(order.begin(), order.end(), [&place](int a, int b) { return place(a) < place(b); });
+  return order;
+}
+
+TRect ColumnRect(HWND header, const std::vector<TFakeColumn>& columns, int index) {
+  TRect client;
+  GetClientRect(header, client);
+  int left = 0;
+  for (int i : DisplayOrder(columns)) {
+    if (i == index) return {left, 0, left + columns[i].Width, client.Bottom};
+    left += columns[i].Width;
+  }
+  return {};
+}
+
+// A point within this many pixels of a column's right edge is on its divider.
+constexpr int DividerReach = 3;
+
+LRESULT HeaderHitTest(HWND header, const std::vector<TFakeColumn>& columns, HDHITTESTINFO& info) {
+  info.iItem = -1;
+  info.flags = HHT_NOWHERE;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const TRect rect = ColumnRect(header, columns, static_cast<int>(i));
+    if (info.pt.X >= rect.Right - DividerReach && info.pt.X < rect.Right + DividerReach) {
+      info.iItem = static_cast<int>(i);
+      info.flags = HHT_ONDIVIDER;
+      return info.iItem;
+    }
+    if (PtInRect(rect, info.pt)) {
+      info.iItem = static_cast<int>(i);
+      info.flags = HHT_ONHEADER;
+    }
+  }
+  return info.iItem;
+}
+
+void FillHeaderItem(const TFakeColumn& column, HDITEM& item) {
+  if ((item.mask & HDI_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const size_t count = std::min(column.Text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, column.Text.data(), count);
+    item.pszText[count] = '\0';
+  }
+  if (item.mask & HDI_FORMAT) item.fmt = column.Format;
+  if (item.mask & HDI_WIDTH) item.cxy = column.Width;
+  if (item.mask & HDI_IMAGE) item.iImage = column.Image;
+  if (item.mask & HDI_LPARAM) item.lParam = 0;
+}
+
+LRESULT HeaderMessage(const std::vector<TFakeColumn>& columns, HWND header, UINT message, WPARAM wParam,
+                      LPARAM lParam, bool& answered) {
+  const bool inRange = wParam < columns.size();
+  switch (message) {
+    case HDM_GETITEMCOUNT: return static_cast<LRESULT>(columns.size());
+    case HDM_GETITEMRECT:
+      if (!inRange) return 0;
+      *reinterpret_cast<TRect*>(lParam) = ColumnRect(header, columns, static_cast<int>(wParam));
+      return 1;
+    case HDM_GETITEM:
+      if (!inRange) return 0;
+      FillHeaderItem(columns[wParam], *reinterpret_cast<HDITEM*>(lParam));
+      return 1;
+    case HDM_HITTEST: return HeaderHitTest(header, columns, *reinterpret_cast<HDHITTESTINFO*>(lParam));
+    case HDM_GETORDERARRAY: {
+      const std::vector<int> order = DisplayOrder(columns);
+      auto* out = reinterpret_cast<int*>(lParam);
+      for (size_t i = 0; out && i < order.size() && i < wParam; ++i) out[i] = order[i];
+      return 1;
+    }
+    default: answered = false; return 0;
+  }
+}
+
 LRESULT TreeViewMessage(TFakeState& state, UINT message, LPARAM lParam, bool& answered) {
   switch (message) {
     case TVM_GETCOUNT: return static_cast<LRESULT>(state.Items.size());
@@ -218,6 +327,7 @@ LRESULT TabMessage(TFakeState& state, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case TCM_GETIMAGELIST: return state.ImageList;
+    case TCM_GETROWCOUNT: return state.Rows;
     default: answered = false; return 0;
   }
 }
@@ -285,16 +395,22 @@ TProtocolFake::TProtocolFake(const std::string& className, HWND parent, const TR
   Creating = nullptr;
   if (State.VertBar) SetScrollInfo(window_, SB_VERT, *State.VertBar, false);
   if (State.HorzBar) SetScrollInfo(window_, SB_HORZ, *State.HorzBar, false);
-  const auto makeInner = [this](const char* name, DWORD innerStyle, const TRect& rect, HWND innerParent) {
-    RegisterFakeClass(name, &InnerProcedure);
+  const auto makeInner = [this](const char* name, DWORD innerStyle, const TRect& rect, HWND innerParent,
+                                WNDPROC procedure = &InnerProcedure) {
+    RegisterFakeClass(name, procedure);
     inner_ = CreateWindowEx(0, name, "", innerStyle, rect.Left, rect.Top, rect.Width(), rect.Height(), innerParent,
                             nullptr, nullptr);
   };
   const int width = bounds.Width();
   if (className_ == "combobox") makeInner("ComboLBox", WS_POPUP | WS_BORDER, Bounds(0, 0, width, 100), window_);
-  if (className_ == "syslistview32") makeInner("SysHeader32", WS_CHILD | WS_VISIBLE, Bounds(0, 0, width, 20), window_);
+  if (className_ == "syslistview32") {
+    RegisterFakeClass("SysHeader32", &TProtocolFake::HeaderProcedure);
+    inner_ = CreateWindowEx(0, "SysHeader32", "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 0, 0, width, 20, window_,
+                            nullptr, nullptr);
+  }
   if (className_ == "systabcontrol32")
-    makeInner("msctls_updown32", WS_CHILD, Bounds(std::max(width - 34, 0), 0, 34, 20), window_);
+    makeInner("msctls_updown32", WS_CHILD, Bounds(std::max(width - 34, 0), 0, 34, 20), window_,
+              &TProtocolFake::Procedure);
 }
 
 TProtocolFake::~TProtocolFake() {
@@ -318,7 +434,9 @@ void TProtocolFake::DropDown(bool show) {
                  State.ItemHeight * std::max<int>(1, static_cast<int>(State.Items.size())) + 2, SWP_NOACTIVATE);
     SendMessage(window_, WM_CTLCOLORLISTBOX, 0, HandleToParam(inner_));
     ShowWindow(inner_, SW_SHOWNOACTIVATE);
+    SendMessage(inner_, CBLM_BEGINTRACKING, 0, 0);
   } else {
+    SendMessage(inner_, CBLM_ENDTRACKING, 0, 0);
     ShowWindow(inner_, SW_HIDE);
   }
 }
@@ -332,6 +450,7 @@ LRESULT TProtocolFake::Answer(UINT message, WPARAM wParam, LPARAM lParam, bool& 
     DropDown(wParam != 0);
     return 1;
   }
+  if ((name == "static" || name == "syslink") && message == STM_GETICON) return State.Image;
   if (name == "listbox" || name == "combobox") return ListMessage(State, window_, message, wParam, lParam, answered);
   if (name == "syslistview32") return ListViewMessage(State, message, wParam, lParam, inner_, answered);
   if (name == "systreeview32") return TreeViewMessage(State, message, lParam, answered);
@@ -353,5 +472,15 @@ LRESULT TProtocolFake::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
   fake.Received.push_back({message, wParam, lParam, 0});
   bool answered = false;
   const LRESULT result = fake.Answer(message, wParam, lParam, answered);
+  return answered ? result : DefWindowProc(window, message, wParam, lParam);
+}
+
+LRESULT TProtocolFake::HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto found = Fakes().find(GetParent(window));
+  if (found == Fakes().end()) return DefWindowProc(window, message, wParam, lParam);
+  TFakeState& state = found->second->State;
+  state.HeaderReceived.push_back({message, wParam, lParam, 0});
+  bool answered = true;
+  const LRESULT result = HeaderMessage(state.Columns, window, message, wParam, lParam, answered);
   return answered ? result : DefWindowProc(window, message, wParam, lParam);
 }

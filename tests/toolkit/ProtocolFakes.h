@@ -1,15 +1,16 @@
 #pragma once
 // Protocol fakes: raw windows of the platform's control class names
-// ("button", "static", "edit", "listbox", "combobox", "SysListView32",
-// "SysTreeView32", "SysTabControl32", "ToolbarWindow32",
-// "msctls_statusbar32", "#32770") whose procedure answers the controls'
-// protocol messages from a plain record the test fills, and records every
-// message it receives. Code that reads standard controls only through
-// their messages (the skin layer's window adapters) is tested on them.
-// Inner windows come along: a combo box's list ("ComboLBox", announced to
-// the combo box by WM_CTLCOLORLISTBOX when it drops down), a list view's
-// "SysHeader32" and a tab control's "msctls_updown32". The MDI client is
-// the toolkit's own (toolkit/win/MdiClient.h).
+// ("button", "static", "SysLink", "edit", "listbox", "combobox",
+// "SysListView32", "SysTreeView32", "SysTabControl32", "msctls_updown32",
+// "scrollbar", "ToolbarWindow32", "msctls_statusbar32", "#32770") whose
+// procedure answers the controls' protocol messages from a plain record the
+// test fills, and records every message it receives. Code that reads
+// standard controls only through their messages (the skin layer's window
+// adapters) is tested on them. Inner windows come along: a combo box's list
+// ("ComboLBox", announced to the combo box by WM_CTLCOLORLISTBOX when it
+// drops down), a list view's "SysHeader32" and a tab control's
+// "msctls_updown32" (of the up-down fakes' class, recording nothing). The
+// MDI client is the toolkit's own (toolkit/win/MdiClient.h).
 
 #include <optional>
 #include <string>
@@ -31,11 +32,24 @@ struct TFakeItem {
   BYTE Style = BTNS_BUTTON;
 };
 
+// One column of a list view's header.
+struct TFakeColumn {
+  std::string Text;
+  int Format = HDF_LEFT | HDF_STRING;
+  int Width = 100;
+  int Order = -1;  // the place in display order; -1: its index
+  int Image = -1;
+};
+
 struct TFakeState {
-  // Buttons.
+  // Buttons; a button adds BST_FOCUS while it has the focus and pushes
+  // itself (BST_PUSHED) on a left press or Space until the release. Image
+  // is also what a static answers to STM_GETICON.
   WPARAM Check = BST_UNCHECKED;
   LRESULT ButtonState = 0;
   LRESULT Image = 0;
+  // What a group box answers to the skin layer's caption-height question.
+  int CaptionHeight = 0;
   // Lists and every control with items; Current is the selected item.
   std::vector<TFakeItem> Items;
   int Current = -1;
@@ -53,9 +67,15 @@ struct TFakeState {
   LRESULT View = LV_VIEW_DETAILS;
   int Indent = 19;
   bool SimpleStatus = false;
+  // An HIMAGELIST: of a tab control's tabs (TCM_GETIMAGELIST), tool bar buttons ...
   LRESULT ImageList = 0;
   // A tab control's display area inside its window rectangle, as TCM_ADJUSTRECT insets it.
   TRect DisplayInset{2, 24, 2, 2};
+  // A tab control's rows of tabs (TCM_GETROWCOUNT).
+  int Rows = 1;
+  // A list view's header columns, and every message its headers got.
+  std::vector<TFakeColumn> Columns;
+  std::vector<TMessage> HeaderReceived;
   // Standard scroll bars given to the window when it is made.
   std::optional<SCROLLINFO> VertBar;
   std::optional<SCROLLINFO> HorzBar;
@@ -80,6 +100,7 @@ public:
 
 private:
   static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam, bool& answered);
   void DropDown(bool show);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/WindowTestSupport.h"
+#include "toolkit/win/Keys.h"
 
 namespace {
 
@@ -67,6 +68,82 @@ TEST_F(ProtocolFakesTest, AComboBoxAnnouncesItsListWhenItDropsDown) {
                                       [](const TMessage& m) { return m.Msg == WM_CTLCOLORLISTBOX; });
   EXPECT_EQ(ParamToHandle<HWND>(announced->LParam), combo.Inner());
   EXPECT_TRUE(IsWindowVisible(combo.Inner()));
+  SendMessage(combo.Handle(), CB_SHOWDROPDOWN, false, 0);
+  EXPECT_FALSE(IsWindowVisible(combo.Inner()));
+}
+
+TEST_F(ProtocolFakesTest, TheDroppedListIsToldWhenTrackingStartsAndEnds) {
+  TProtocolFake combo("combobox", parent, {10, 10, 150, 32});
+  std::vector<UINT> told;
+  const LONG_PTR own = GetWindowLongPtr(combo.Inner(), GWL_WNDPROC);
+  static std::vector<UINT>* seen = nullptr;
+  static LONG_PTR listProc = 0;
+  seen = &told;
+  listProc = own;
+  SetWindowLongPtr(combo.Inner(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+                     if (m == CBLM_BEGINTRACKING || m == CBLM_ENDTRACKING) seen->push_back(m);
+                     return CallWindowProc(reinterpret_cast<WNDPROC>(listProc), w, m, wp, lp);
+                   }));
+  SendMessage(combo.Handle(), CB_SHOWDROPDOWN, true, 0);
+  SendMessage(combo.Handle(), CB_SHOWDROPDOWN, false, 0);
+  EXPECT_EQ(told, (std::vector<UINT>{CBLM_BEGINTRACKING, CBLM_ENDTRACKING}));
+  SetWindowLongPtr(combo.Inner(), GWL_WNDPROC, own);
+}
+
+TEST_F(ProtocolFakesTest, AButtonMarksItsFocusAndPushesItselfUntilTheRelease) {
+  TProtocolFake button("button", parent, {10, 10, 90, 30}, {}, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX);
+  const auto state = [&button] { return SendMessage(button.Handle(), BM_GETSTATE, 0, 0); };
+  SetFocus(button.Handle());
+  EXPECT_EQ(state(), LRESULT(BST_FOCUS));
+  SendMessage(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(state(), LRESULT(BST_FOCUS | BST_PUSHED));
+  SendMessage(button.Handle(), WM_KEYUP, VK_SPACE, 0);
+  SendMessage(button.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(state(), LRESULT(BST_FOCUS | BST_PUSHED));
+  SendMessage(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SetFocus(parent);
+  EXPECT_EQ(state(), 0);
+
+  TFakeState groupState;
+  groupState.CaptionHeight = 15;
+  TProtocolFake group("button", parent, {10, 40, 200, 140}, groupState, WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
+  EXPECT_EQ(SendMessage(group.Handle(), 0xA100, WPARAM(27) << 16, 0), 15);
+  EXPECT_EQ(SendMessage(button.Handle(), 0xA100, WPARAM(27) << 16, 0), 0);
+}
+
+TEST_F(ProtocolFakesTest, AListViewHeaderAnswersFromTheColumns) {
+  TFakeState state;
+  state.Columns = {{"Name", HDF_CENTER | HDF_SORTUP, 120, 1}, {"Size", HDF_RIGHT, 80, 0}};
+  TProtocolFake view("SysListView32", parent, {10, 10, 300, 200}, state);
+  const HWND header = FindWindowEx(view.Handle(), nullptr, "sysheader32");
+  ASSERT_EQ(header, view.Inner());
+  EXPECT_EQ(SendMessage(header, HDM_GETITEMCOUNT, 0, 0), 2);
+  TRect rect;
+  SendMessage(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(rect, (TRect{80, 0, 200, 20})) << "the first column stands second in display order";
+  int order[2] = {};
+  SendMessage(header, HDM_GETORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  EXPECT_EQ(order[0], 1);
+  char text[8];
+  HDITEM item{.mask = HDI_TEXT | HDI_FORMAT, .pszText = text, .cchTextMax = sizeof text};
+  SendMessage(header, HDM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "Name");
+  EXPECT_EQ(item.fmt, HDF_CENTER | HDF_SORTUP);
+  HDHITTESTINFO hit{.pt = {79, 5}};
+  EXPECT_EQ(SendMessage(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 1);
+  EXPECT_EQ(hit.flags, HHT_ONDIVIDER);
+  hit.pt = {120, 5};
+  EXPECT_EQ(SendMessage(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+  EXPECT_EQ(hit.flags, HHT_ONHEADER);
+  EXPECT_EQ(std::count_if(view.State.HeaderReceived.begin(), view.State.HeaderReceived.end(),
+                          [](const TMessage& m) { return m.Msg == HDM_HITTEST; }),
+            2);
+  EXPECT_EQ(FindWindowEx(view.Handle(), header, "SysHeader32"), nullptr);
+
+  TFakeState iconState;
+  iconState.Image = 0x1234;
+  TProtocolFake icon("static", parent, {10, 220, 42, 252}, iconState, WS_CHILD | WS_VISIBLE | SS_ICON);
+  EXPECT_EQ(SendMessage(icon.Handle(), STM_GETICON, 0, 0), 0x1234);
 }
 
 TEST_F(ProtocolFakesTest, ListViewsHaveAHeaderAndScrollBarsComeFromTheRecord) {

@@ -1,6 +1,10 @@
 #include "toolkit/controls/Button.h"
 
+#include <algorithm>
+
 #include "toolkit/controls/ActionList.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/WindowBackend.h"
@@ -71,6 +75,57 @@ void TButton::Dispatch(TMessage& message) {
     return;
   }
   TButtonControl::Dispatch(message);
+}
+
+// TBitBtn
+
+TBitBtn::TBitBtn(TComponent* owner)
+    : TButton(owner), glyph_(std::make_unique<TBitmap>()), shownFrame_(std::make_unique<TBitmap>()) {}
+
+TBitBtn::~TBitBtn() = default;
+
+void TBitBtn::SetGlyph(const TBitmap& glyph) {
+  glyph_->Assign(glyph);
+  ShowGlyph();
+}
+
+void TBitBtn::SetNumGlyphs(int count) {
+  numGlyphs_ = std::clamp(count, 1, 4);
+  ShowGlyph();
+}
+
+void TBitBtn::SetLayout(TButtonLayout layout) {
+  layout_ = layout;
+  Invalidate();
+}
+
+void TBitBtn::SetMargin(int margin) {
+  margin_ = margin;
+  Invalidate();
+}
+
+void TBitBtn::SetSpacing(int spacing) {
+  spacing_ = spacing;
+  Invalidate();
+}
+
+void TBitBtn::CreateWnd() {
+  TButton::CreateWnd();
+  ShowGlyph();
+}
+
+void TBitBtn::ShowGlyph() {
+  if (!HandleAllocated()) return;
+  if (glyph_->Empty()) {
+    Perform(BM_SETIMAGE, IMAGE_BITMAP, 0);
+    return;
+  }
+  const int width = glyph_->Width() / numGlyphs_;
+  shownFrame_->SetPixelFormat(pf24bit);
+  shownFrame_->SetSize(width, glyph_->Height());
+  shownFrame_->Canvas().CopyRect(Rect(0, 0, width, glyph_->Height()), glyph_->Canvas(),
+                                 Rect(0, 0, width, glyph_->Height()));
+  Perform(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shownFrame_->Handle()));
 }
 
 // TCheckBox

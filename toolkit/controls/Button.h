@@ -5,8 +5,13 @@
 // it; "&" in the caption makes Alt+letter (or the letter where the focused
 // control takes no characters) press it.
 
+#include <memory>
+
+#include "toolkit/controls/ButtonLayout.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/WinControl.h"
+
+class TBitmap;
 
 class TButtonControl : public TWinControl {
 public:
@@ -43,6 +48,42 @@ private:
   bool ActiveDefault() const;
 
   bool default_ = false;
+};
+
+// A push button with a glyph beside its caption. Glyph is a strip of
+// NumGlyphs frames side by side, in the order up, disabled, clicked, down;
+// the desktop's button shows the first frame as its icon. Layout, Margin
+// (-1: centred) and Spacing place glyph and caption.
+class TBitBtn : public TButton {
+public:
+  explicit TBitBtn(TComponent* owner);
+  ~TBitBtn() override;
+
+  const TBitmap& Glyph() const { return *glyph_; }
+  void SetGlyph(const TBitmap& glyph);
+  int NumGlyphs() const { return numGlyphs_; }
+  // 1 to 4.
+  void SetNumGlyphs(int count);
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout layout);
+  int Margin() const { return margin_; }
+  void SetMargin(int margin);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int spacing);
+
+protected:
+  void CreateWnd() override;
+
+private:
+  // Hands the first frame to the window as its image.
+  void ShowGlyph();
+
+  std::unique_ptr<TBitmap> glyph_;
+  std::unique_ptr<TBitmap> shownFrame_;
+  int numGlyphs_ = 1;
+  TButtonLayout layout_ = blGlyphLeft;
+  int margin_ = -1;
+  int spacing_ = 4;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };

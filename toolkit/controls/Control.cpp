@@ -217,7 +217,7 @@ void TControl::NotifyControls(UINT) {}
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
   TMessage record{message, wParam, lParam, 0};
   if (WindowProc)
-    WindowProc(record);
+    WindowProc.Call(record);
   else
     WndProc(record);
   return record.Result;

@@ -13,6 +13,7 @@
 
 #include "toolkit/base/Rect.h"
 #include "toolkit/controls/Component.h"
+#include "toolkit/controls/WindowProcChain.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/win/Messages.h"
 
@@ -213,7 +214,7 @@ public:
   TControlState ControlState = 0;
 
   // The control's message entry: WndProc unless someone took it over.
-  TWndMethod WindowProc;
+  TWindowProc WindowProc;
   LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void WndProc(TMessage& message);
   // The handling of messages without a handler of their own.

@@ -137,7 +137,7 @@ LRESULT TWinControl::ControlWindowProc(HWND window, UINT message, WPARAM wParam,
 
 void TWinControl::MainWndProc(TMessage& message) {
   try {
-    WindowProc(message);
+    WindowProc.Call(message);
   } catch (...) {
     Application().HandleException(std::current_exception());
   }

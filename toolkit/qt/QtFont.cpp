@@ -169,10 +169,11 @@ void DrawRun(HDC dc, TPoint reference, unsigned options, const TRect* rect, cons
   const QTransform base = p.transform();
   p.translate(reference.X, reference.Y);
   const int escapement = state.Font->LogFont.lfEscapement;
-  if (escapement != 0) p.rotate(-escapement / 10.0);
   const bool clipped = rect && (options & ETO_CLIPPED) &&
                        !(escapement == 0 && QRectOf(*rect).contains(cell.translated(reference.X, reference.Y)));
+  // The clip rectangle is the device's: set before the text is turned.
   if (clipped) p.setClipRect(QRectOf(*rect).translated(-reference.X, -reference.Y), Qt::IntersectClip);
+  if (escapement != 0) p.rotate(-escapement / 10.0);
   if (state.BkMode == OPAQUE) p.fillRect(cell, QColorOf(state.BkColor));
   p.setPen(QColorOf(state.TextColor));
   p.setFont(face.Font);

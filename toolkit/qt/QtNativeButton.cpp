@@ -3,10 +3,16 @@
 // the user or by BM_CLICK. Qt's mnemonic shortcuts stay off: the toolkit
 // handles "&" accelerators itself.
 
+#include <QBitmap>
 #include <QCheckBox>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "toolkit/gdi/GdiBitmap.h"
+#include "toolkit/qt/QtBitmap.h"
 #include "toolkit/qt/QtNativeKinds.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Window.h"
@@ -36,7 +42,7 @@ public:
   }
 
 protected:
-  bool ControlMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     switch (message) {
       case BM_CLICK: button().click(); return true;
       case BM_GETCHECK: result = static_cast<LRESULT>(Check()); return true;
@@ -45,7 +51,11 @@ protected:
         result = static_cast<LRESULT>(Check() | (button().isDown() ? BST_PUSHED : 0) | (GetFocus() == Window() ? BST_FOCUS : 0));
         return true;
       case BM_SETSTATE: button().setDown(wParam != 0); return true;
-      case BM_GETIMAGE: result = 0; return true;
+      case BM_GETIMAGE: result = reinterpret_cast<LRESULT>(image_); return true;
+      case BM_SETIMAGE:
+        result = reinterpret_cast<LRESULT>(image_);
+        if (wParam == IMAGE_BITMAP) SetImage(reinterpret_cast<HBITMAP>(lParam));
+        return true;
       default: return false;
     }
   }
@@ -64,6 +74,21 @@ protected:
 private:
   QAbstractButton& button() const { return *static_cast<QAbstractButton*>(Widget()); }
 
+  // The icon is a copy: the bitmap may change or go while the button shows
+  // it. Its bottom-left pixel's colour is transparent, as in glyphs.
+  void SetImage(HBITMAP bitmap) {
+    image_ = bitmap;
+    const QImage view = bitmap && !bitmap->IsEmpty() ? ImageView(*bitmap) : QImage();
+    if (view.isNull()) {
+      button().setIcon(QIcon());
+      return;
+    }
+    QPixmap pixmap = QPixmap::fromImage(view.copy());
+    pixmap.setMask(QBitmap::fromImage(view.createMaskFromColor(view.pixel(0, view.height() - 1), Qt::MaskInColor)));
+    button().setIcon(QIcon(pixmap));
+    button().setIconSize(view.size());
+  }
+
   WPARAM Check() const {
     if (auto* checkBox = qobject_cast<QCheckBox*>(&button()); checkBox && checkBox->checkState() == Qt::PartiallyChecked)
       return BST_INDETERMINATE;
@@ -77,6 +102,8 @@ private:
     }
     button().setChecked(check == BST_CHECKED);
   }
+
+  HBITMAP image_ = nullptr;
 };
 
 QAbstractButton* MakeButtonWidget(HWND window, QWidget* parent) {

@@ -125,6 +125,8 @@ constexpr DWORD BS_GROUPBOX = 0x0007;
 constexpr DWORD BS_AUTORADIOBUTTON = 0x0009;
 constexpr DWORD BS_OWNERDRAW = 0x000B;
 constexpr DWORD BS_TYPEMASK = 0x000F;
+constexpr DWORD BS_RIGHTBUTTON = 0x0020;  // the check glyph at the right, the caption at the left
+constexpr DWORD BS_MULTILINE = 0x2000;
 
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
@@ -265,6 +267,7 @@ constexpr DWORD CBS_SIMPLE = 0x0001;
 constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
 constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
+constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
 constexpr DWORD CBS_SORT = 0x0100;
 constexpr DWORD CBS_HASSTRINGS = 0x0200;
@@ -299,6 +302,33 @@ constexpr WORD CBN_EDITCHANGE = 5;
 constexpr WORD CBN_EDITUPDATE = 6;
 constexpr WORD CBN_DROPDOWN = 7;
 constexpr WORD CBN_CLOSEUP = 8;
+
+// A dropped combo box sends its list these around tracking the mouse in it.
+constexpr UINT CBLM_BEGINTRACKING = 0x01AE;
+constexpr UINT CBLM_ENDTRACKING = 0x01AF;
+
+// ---------------------------------------------------------------- statics
+
+constexpr DWORD SS_LEFT = 0x0000;
+constexpr DWORD SS_CENTER = 0x0001;
+constexpr DWORD SS_RIGHT = 0x0002;
+constexpr DWORD SS_ICON = 0x0003;
+constexpr DWORD SS_BLACKRECT = 0x0004;
+constexpr DWORD SS_GRAYRECT = 0x0005;
+constexpr DWORD SS_WHITERECT = 0x0006;
+constexpr DWORD SS_BLACKFRAME = 0x0007;
+constexpr DWORD SS_GRAYFRAME = 0x0008;
+constexpr DWORD SS_WHITEFRAME = 0x0009;
+constexpr DWORD SS_SIMPLE = 0x000B;
+constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
+constexpr DWORD SS_OWNERDRAW = 0x000D;
+constexpr DWORD SS_BITMAP = 0x000E;
+constexpr DWORD SS_ETCHEDHORZ = 0x0010;
+constexpr DWORD SS_ETCHEDVERT = 0x0011;
+constexpr DWORD SS_ETCHEDFRAME = 0x0012;
+constexpr DWORD SS_TYPEMASK = 0x001F;
+// STM_GETICON answers the icon (HICON) the static shows, 0 without one.
+constexpr UINT STM_GETICON = 0x0171;
 
 // ---------------------------------------------------------------- list views
 
@@ -358,6 +388,13 @@ constexpr LRESULT LV_VIEW_ICON = 0;
 constexpr LRESULT LV_VIEW_DETAILS = 1;
 constexpr LRESULT LV_VIEW_SMALLICON = 2;
 constexpr LRESULT LV_VIEW_LIST = 3;
+// LVM_SCROLL: WParam dx, LParam dy in pixels (in list view dx counts columns' pixels).
+constexpr UINT LVM_SCROLL = LVM_FIRST + 20;
+constexpr UINT LVM_ARRANGE = LVM_FIRST + 22;
+// LVM_GETITEMRECT's LParam holds the part asked for on the way in.
+constexpr int LVIR_BOUNDS = 0;
+constexpr int LVIR_ICON = 1;
+constexpr int LVIR_LABEL = 2;
 constexpr UINT LVIS_FOCUSED = 0x0001;
 constexpr UINT LVIS_SELECTED = 0x0002;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
@@ -422,6 +459,62 @@ struct NMLVCUSTOMDRAW {
 struct NMLVDISPINFO {
   NMHDR hdr;
   LVITEM item;
+};
+
+// ---------------------------------------------------------------- headers
+
+constexpr DWORD HDS_BUTTONS = 0x0004;   // items act as buttons (pressed look)
+constexpr DWORD HDS_FULLDRAG = 0x0080;  // items are laid out in display order while dragged
+
+constexpr UINT HDM_FIRST = 0x1200;
+constexpr UINT HDM_GETITEMCOUNT = HDM_FIRST + 0;
+// HDM_GETITEM: WParam the index, LParam an HDITEM* whose mask says what to fill.
+constexpr UINT HDM_GETITEM = HDM_FIRST + 3;
+// HDM_HITTEST: LParam an HDHITTESTINFO* with the client point; answers the item or -1.
+constexpr UINT HDM_HITTEST = HDM_FIRST + 6;
+// HDM_GETITEMRECT: WParam the index, LParam a TRect* (client coordinates).
+constexpr UINT HDM_GETITEMRECT = HDM_FIRST + 7;
+// HDM_GETORDERARRAY: WParam the count, LParam an int array filled with the indexes in display order.
+constexpr UINT HDM_GETORDERARRAY = HDM_FIRST + 17;
+
+constexpr UINT HDI_WIDTH = 0x0001;
+constexpr UINT HDI_TEXT = 0x0002;
+constexpr UINT HDI_FORMAT = 0x0004;
+constexpr UINT HDI_LPARAM = 0x0008;
+constexpr UINT HDI_IMAGE = 0x0020;
+constexpr UINT HDI_ORDER = 0x0080;
+
+constexpr int HDF_LEFT = 0x0000;
+constexpr int HDF_RIGHT = 0x0001;
+constexpr int HDF_CENTER = 0x0002;
+constexpr int HDF_JUSTIFYMASK = 0x0003;
+constexpr int HDF_SORTDOWN = 0x0200;
+constexpr int HDF_SORTUP = 0x0400;
+constexpr int HDF_IMAGE = 0x0800;
+constexpr int HDF_OWNERDRAW = 0x8000;
+constexpr int HDF_STRING = 0x4000;
+
+constexpr UINT HHT_NOWHERE = 0x0001;
+constexpr UINT HHT_ONHEADER = 0x0002;
+constexpr UINT HHT_ONDIVIDER = 0x0004;
+constexpr UINT HHT_ONDIVOPEN = 0x0008;
+
+// HDM_GETITEM's record: pszText points to a buffer of cchTextMax bytes.
+struct HDITEM {
+  UINT mask = 0;
+  int cxy = 0;
+  char* pszText = nullptr;
+  int cchTextMax = 0;
+  int fmt = 0;
+  LPARAM lParam = 0;
+  int iImage = -1;
+  int iOrder = 0;
+};
+
+struct HDHITTESTINFO {
+  TPoint pt;
+  UINT flags = 0;
+  int iItem = -1;
 };
 
 // ---------------------------------------------------------------- tree views
@@ -569,12 +662,19 @@ constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
 constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
 constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
 constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
 // TCM_ADJUSTRECT: WParam true: display rectangle to window rectangle; false: the reverse.
 constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
 constexpr UINT TCIF_TEXT = 0x0001;
 constexpr UINT TCIF_IMAGE = 0x0002;
 constexpr UINT TCIF_PARAM = 0x0008;
 constexpr UINT TCIF_STATE = 0x0010;
+// Tab control styles. TCS_RIGHT shares TCS_BOTTOM's bit: it is read with TCS_VERTICAL.
+constexpr DWORD TCS_BOTTOM = 0x0002;
+constexpr DWORD TCS_RIGHT = 0x0002;
+constexpr DWORD TCS_FLATBUTTONS = 0x0008;
+constexpr DWORD TCS_VERTICAL = 0x0080;
+constexpr DWORD TCS_BUTTONS = 0x0100;
 
 constexpr UINT TCN_FIRST = 0u - 550;
 constexpr UINT TCN_SELCHANGE = TCN_FIRST - 1;
@@ -590,6 +690,11 @@ struct TCITEM {
   int iImage = -1;
   LPARAM lParam = 0;
 };
+
+// ---------------------------------------------------------------- up-down controls
+
+// The arrows lie side by side instead of one above the other.
+constexpr DWORD UDS_HORZ = 0x0040;
 
 // ---------------------------------------------------------------- tool bars
 

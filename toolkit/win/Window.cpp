@@ -364,6 +364,14 @@ HWND GetTopWindow(HWND parent) {
   return GetWindow(parent, GW_CHILD);
 }
 
+HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string* windowName) {
+  HWND child = childAfter ? GetWindow(childAfter, GW_HWNDNEXT) : GetWindow(parent, GW_CHILD);
+  for (; child; child = GetWindow(child, GW_HWNDNEXT))
+    if (SameAsciiText(GetClassName(child), className) && (!windowName || GetWindowText(child) == *windowName))
+      return child;
+  return nullptr;
+}
+
 bool IsChild(HWND parent, HWND window) {
   for (const TWindowRecord* record = FindWindowRecord(window); record && record->IsChild();
        record = FindWindowRecord(record->Parent))

@@ -61,6 +61,10 @@ HWND SetParent(HWND window, HWND newParent);
 HWND GetWindow(HWND window, UINT relation);
 HWND GetAncestor(HWND window, UINT flags);
 HWND GetTopWindow(HWND parent);
+// The first child of parent after childAfter (nullptr: from the first) whose
+// class name is className (ignoring case) and, unless windowName is null,
+// whose text is *windowName; nullptr when none.
+HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string* windowName = nullptr);
 bool IsChild(HWND parent, HWND window);
 // Calls back for every descendant, parents before children, front to back;
 // stops when the callback answers false.

@@ -30,32 +30,6 @@ constexpr std::array<WNDPROC, sizeof...(Slots)> MakeTrampolines(std::index_seque
 
 constexpr std::array<WNDPROC, InstanceSlots> Trampolines = MakeTrampolines(std::make_index_sequence<InstanceSlots>());
 
-// A removed procedure passes calls on to what it had replaced.
-WNDPROC Resolve(const TWindowRecord& record, WNDPROC procedure) {
-  for (bool forwarded = true; forwarded;) {
-    forwarded = false;
-    for (const auto& [removed, target] : record.Forwards)
-      if (removed == procedure) {
-        procedure = target;
-        forwarded = true;
-        break;
-      }
-  }
-  return procedure;
-}
-
-void DropUnusedForwards(TWindowRecord& record) {
-  auto& forwards = record.Forwards;
-  forwards.erase(std::remove_if(forwards.begin(), forwards.end(),
-                                [&record](const auto& forward) {
-                                  return std::none_of(record.Subclasses.begin(), record.Subclasses.end(),
-                                                      [&forward](const TSubclass& subclass) {
-                                                        return subclass.Replaced == forward.first;
-                                                      });
-                                }),
-                 forwards.end());
-}
-
 const char* UtilityClassName = "TPUtilWindow";
 
 }  // namespace
@@ -75,13 +49,13 @@ void ReplaceWindowProcedure(TWindowRecord& record, WNDPROC procedure) {
     return;
   }
   const auto removed = std::prev(restoring.base());
-  if (std::next(removed) != subclasses.end()) record.Forwards.emplace_back(removed->Procedure, procedure);
+  if (std::next(removed) != subclasses.end()) record.Forwards.Add(removed->Procedure, procedure);
   subclasses.erase(removed);
-  DropUnusedForwards(record);
+  record.Forwards.DropUnreachable(subclasses, [](const TSubclass& subclass) { return subclass.Replaced; });
 }
 
 LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const TWindowRecord* record = FindWindowRecord(window)) procedure = Resolve(*record, procedure);
+  if (const TWindowRecord* record = FindWindowRecord(window)) procedure = record->Forwards.Resolve(procedure);
   return procedure ? procedure(window, message, wParam, lParam) : 0;
 }
 

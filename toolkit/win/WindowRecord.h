@@ -13,6 +13,7 @@
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/Region.h"
+#include "toolkit/win/ProcedureForwards.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Window.h"
 #include "toolkit/win/WindowBackend.h"
@@ -56,7 +57,7 @@ struct TWindowRecord {
 
   std::vector<TSubclass> Subclasses;  // newest last
   // Procedures removed from below other subclasses, and where calls to them go now.
-  std::vector<std::pair<WNDPROC, WNDPROC>> Forwards;
+  TProcedureForwards<WNDPROC> Forwards;
 
   std::vector<std::pair<std::string, void*>> Properties;
   TScrollBarState HorzBar;

@@ -1,0 +1,8 @@
+#pragma once
+// The skin layer's process-wide state, put back in one place.
+
+// Puts back as at start: dialog mode, the bulk-release flag, the disabled
+// kind of adapters, the state the adapters keep between messages, and
+// the page adapters (freed, as at the program's end).
+// Tests call it between cases.
+void ResetSkinLayerGlobals();
