@@ -194,7 +194,7 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
 std::unique_ptr<TExpression> TXBuilder::ParseExpression(const std::string& text) {
   if (text.empty()) return nullptr;
   if (RefusedWhileRunning()) return nullptr;
-  TRunningScope running(*this);
+  TRunningScope running(*this, TRunEnd::Silent);
   TMutedSink muted;
   TInputBinding input(*this, text, -1);
   ResetRunState();

@@ -245,20 +245,28 @@ private:
   bool running_ = false;
   std::function<void()> onRunEnd_;
 
+  // Whether the end of an operation is a run's end to announce. Parsing
+  // runs nothing: windows parse their fields on every idle pass, and a
+  // notice each time would keep the message queue from ever going idle.
+  enum class TRunEnd { Announced, Silent };
+
   // The running flag for the length of one operation, released on every
-  // path; its release is announced.
+  // path; the release of a run is announced.
   class TRunningScope {
   public:
-    explicit TRunningScope(TXBuilder& builder) : builder_(builder) { builder_.running_ = true; }
+    explicit TRunningScope(TXBuilder& builder, TRunEnd end = TRunEnd::Announced) : builder_(builder), end_(end) {
+      builder_.running_ = true;
+    }
     ~TRunningScope() {
       builder_.running_ = false;
-      if (builder_.onRunEnd_) builder_.onRunEnd_();
+      if (end_ == TRunEnd::Announced && builder_.onRunEnd_) builder_.onRunEnd_();
     }
     TRunningScope(const TRunningScope&) = delete;
     TRunningScope& operator=(const TRunningScope&) = delete;
 
   private:
     TXBuilder& builder_;
+    TRunEnd end_;
   };
 
   // One level of nested statements, factors, vector braces, types or

@@ -295,6 +295,27 @@ TEST_F(XBuilderTest, ParseExpressionHandsOutATreeAndWritesNothing) {
   EXPECT_FALSE(Engine->IsRunning());
 }
 
+// Windows parse their fields on every idle pass: a notice from parsing
+// would keep the program's message queue busy for ever.
+TEST_F(XBuilderTest, RunsAnnounceTheirEndOnEveryPathAndParsingDoesNot) {
+  int ends = 0;
+  Engine->SetOnRunEnd([&ends] { ++ends; });
+  AddRoutine("Crash", "function : integer", [](TTestFunc&, TSourcePos) -> bool { throw EIntOverflow(); });
+  EXPECT_EQ(Result("2 + 2"), "4");
+  EXPECT_EQ(ends, 1);
+  Eval("1 +");
+  EXPECT_EQ(ends, 2) << "a failed run";
+  TVariant value;
+  EXPECT_THROW(Engine->Evaluate("Crash()", false, true, -1, value), EIntOverflow);
+  EXPECT_EQ(ends, 3) << "a fault leaving the engine";
+  EXPECT_NE(Engine->ParseExpression("3 * 4"), nullptr);
+  EXPECT_EQ(Engine->ParseExpression("1 +"), nullptr);
+  EXPECT_EQ(ends, 3) << "parsing";
+  Engine->SetOnRunEnd(nullptr);
+  EXPECT_EQ(Result("2 + 2"), "4");
+  EXPECT_EQ(ends, 3);
+}
+
 TEST_F(XBuilderTest, LastErrorIsReadableThroughTheFacade) {
   Eval("1 +\n foo");
   EXPECT_EQ(Engine->GetErrorText(), "Unknown identifier \"foo\"");
