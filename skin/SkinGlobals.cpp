@@ -9,7 +9,7 @@ void ResetSkinLayerGlobals() {
   DialogModeActive = false;
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
-  ResetScrollTracking();
   FreePageAdapters();
   ResetMenuGlobals();
+  ResetScrollTracking();
 }

@@ -7,9 +7,10 @@
 // settings. With --screenshot FILE the demo saves a picture and ends.
 // With --page NAME it shows another page instead: "sections", the test
 // skin's sections painted in their states, "alpha", the stock glyph
-// strips with their alpha, "buttons", the button, container, spin and tab
-// adapters under the test skin, "scroll", emulated scroll bars, or "menus",
-// a pop-up menu under the test skin held open.
+// strips with their alpha, "scroll", emulated scroll bars, "edits", raw
+// controls under the test skin taken over by their window adapters,
+// "buttons", the button, container, spin and tab adapters, or "menus", a
+// pop-up menu under the test skin held open.
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +31,7 @@
 #include "tools/DemoRun.h"
 #include "tools/SkinAlphaPage.h"
 #include "tools/SkinButtonsPage.h"
+#include "tools/SkinEditsPage.h"
 #include "tools/SkinMenusPage.h"
 #include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
@@ -112,6 +114,27 @@ std::string PageOf(int argc, char** argv) {
   return {};
 }
 
+struct TDemoPage {
+  const char* Name;
+  TForm* (*Create)();
+};
+
+constexpr TDemoPage Pages[] = {{"sections", CreateSectionsPage}, {"alpha", CreateAlphaPage},
+                               {"scroll", CreateScrollPage},     {"edits", CreateEditsPage},
+                               {"buttons", CreateButtonsPage}, {"menus", CreateMenusPage}};
+
+const TDemoPage* FindPage(const std::string& name) {
+  for (const TDemoPage& page : Pages)
+    if (name == page.Name) return &page;
+  return nullptr;
+}
+
+std::string PageNames() {
+  std::string names;
+  for (const TDemoPage& page : Pages) names += std::string(" ") + page.Name;
+  return names;
+}
+
 TForm* CreateControlsPage() {
   auto* form = Application().CreateForm<TForm>();
   form->SetCaption("Skin demo: skinnable controls without a skin");
@@ -147,17 +170,12 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
-  if (!page.empty() && page != "sections" && page != "alpha" && page != "buttons" && page != "scroll" &&
-      page != "menus") {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages: sections, alpha, buttons, scroll, menus\n",
-                 page.c_str());
+  const TDemoPage* chosen = FindPage(page);
+  if (!page.empty() && !chosen) {
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages:%s\n", page.c_str(), PageNames().c_str());
     return 2;
   }
   if (page == "menus") return RunMenusPage(argc, argv);
-  TForm* form = page == "sections"  ? CreateSectionsPage()
-                : page == "alpha"   ? CreateAlphaPage()
-                : page == "buttons" ? CreateButtonsPage()
-                : page == "scroll"  ? CreateScrollPage()
-                                    : CreateControlsPage();
+  TForm* form = chosen ? chosen->Create() : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

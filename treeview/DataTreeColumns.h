@@ -125,6 +125,10 @@ private:
                             coParentColor, coResizable, coShowDropMark, coVisible};
 };
 
+// The column of a header cell's paint information: the header's owner-draw
+// record carries it as a plain published object.
+inline TDataTreeColumn* ColumnOf(const THeaderPaintInfo& info) { return static_cast<TDataTreeColumn*>(info.Column); }
+
 class TDTHeader;
 
 class TDataTreeColumns {

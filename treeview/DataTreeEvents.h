@@ -11,6 +11,7 @@
 #include "runtime/MethodEvent.h"
 #include "toolkit/base/Rect.h"
 #include "toolkit/controls/Control.h"
+#include "toolkit/controls/HeaderPaintInfo.h"
 #include "toolkit/gdi/Color.h"
 #include "treeview/DataNode.h"
 #include "treeview/DataTransfer.h"
@@ -79,28 +80,6 @@ using TDTCellPaintEvent = std::function<void(TBaseDataTree* sender, TCanvas& tar
                                              TColumnIndex column, const TRect& cellRect)>;
 using TDTHeaderPaintEvent = std::function<void(TDTHeader* sender, TCanvas& headerCanvas, TColumnIndex column,
                                                const TRect& r, bool hover, bool pressed, TDTDropMarkMode dropMark)>;
-class TDataTreeColumn;
-
-// What an advanced owner draw of the header is told about one cell (Column
-// nil: the background right of the columns).
-struct THeaderPaintInfo {
-  TCanvas* Canvas = nullptr;
-  TDataTreeColumn* Column = nullptr;
-  TRect CellRect;
-  TRect TextRect;
-  bool Hover = false;
-  bool Pressed = false;
-  bool Enabled = true;
-  bool ShowImage = false;
-  bool ShowSortGlyph = false;
-  bool RightBorder = true;
-  TDTDropMarkMode DropMark = dmmNone;
-  TPoint ImagePos;
-  TPoint SortGlyphPos;
-};
-// The parts of a header cell an advanced owner draw paints itself.
-enum THeaderPaintElement { hpeBackground, hpeDropMark, hpeHeaderGlyph, hpeSortGlyph, hpeText };
-using THeaderPaintElements = TEnumSet<THeaderPaintElement>;
 // The header's owner-draw events are set by name too (the skin layer), which
 // tells its own handler from the application's by the handler's identity.
 using TDTHeaderDrawQueryElementsEvent =

@@ -96,7 +96,6 @@ using TBevelEdges = TEnumSet<TBevelEdge>;
 enum TDTButtonStyle { bsRectangle, bsTriangle };
 enum TDTButtonFillMode { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum TDTDragImageKind { diComplete, diMainColumnOnly, diNoImage };
-enum TDTDropMarkMode { dmmNone, dmmLeft, dmmRight };
 enum TItemEraseAction { eaColor, eaDefault, eaNone };
 enum TDTHintMode { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
 enum TDTTooltipLineBreakStyle { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };

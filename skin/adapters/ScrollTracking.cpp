@@ -209,10 +209,15 @@ bool TSkScrollWnd::HandleSkinCommand(TMessage& message) {
 // The window's own procedure measures its frame with the bars out of its
 // style; the adapter then takes the bars' space from the client area.
 void TSkScrollWnd::MeasureFrame(TMessage& message) {
-  if (NativeBars) return PassOn(message);
   TRect& proposed = *reinterpret_cast<TRect*>(message.LParam);
   const TRect windowRect = proposed;
   const DWORD style = static_cast<DWORD>(GetWindowLongPtr(Handle, GWL_STYLE));
+  if (NativeBars) {
+    // The widget's own bars stay; the skinned frame still needs the edges.
+    PassOn(message);
+    ReserveScrollBars(*this, style & ~BothBarStyles, windowRect, proposed);
+    return;
+  }
   if (style & BothBarStyles) {
     StyleChangeGuard = true;
     SetWindowLongPtr(Handle, GWL_STYLE, style & ~BothBarStyles);
@@ -291,6 +296,13 @@ void TSkScrollWnd::PressBar(WPARAM hitCode, TPoint screenPoint) {
 void TSkScrollWnd::HandleTimer(TMessage& message) {
   TScrollTracking& t = ScrollTracking;
   const UINT_PTR id = message.WParam;
+  const bool ours = id == HoverTimerId || id == FirstDelayTimerId || id == RepeatTimerId;
+  if (ours && !IsTrackedWindow(Handle)) {
+    // Left over from before the mouse went to another window's bars: the
+    // shared state is that window's now.
+    KillTimer(Handle, id);
+    return;
+  }
   if (id == HoverTimerId) {
     if (t.HoverTimer == 0 || ThumbTracking) return;
     const TPoint cursor = CursorOnScreen();

@@ -76,6 +76,20 @@ TEST_F(ScrollTrackingTest, ATrackPressRepeatsPagesAndTheHoverEndsWhenTheMouseLea
   EXPECT_EQ(ScrollTracking.HoverTimer, 0u);
 }
 
+TEST_F(ScrollTrackingTest, TheHoverFollowsTheMouseFromOneWindowsBarToAnothers) {
+  const HWND first = ChildWindow(Bounds(10, 10, 100, 200), WS_VSCROLL);
+  const HWND second = ChildWindow(Bounds(150, 10, 100, 200), WS_VSCROLL);
+  for (HWND window : {first, second}) SetBar(window, SB_VERT, 0, 99, 10, 0);
+  TSkScrollWnd& firstAdapter = Adapt(first);
+  TSkScrollWnd& secondAdapter = Adapt(second);
+  Mouse(TSyntheticMouse::Move, OnBar(firstAdapter, SB_VERT, 5));
+  Mouse(TSyntheticMouse::Move, OnBar(secondAdapter, SB_VERT, 190));
+  Advance(40);
+  EXPECT_EQ(ScrollTracking.CurrentWindow, second);
+  EXPECT_EQ(ScrollTracking.HotBarKind, SB_VERT) << "the first window's check left the second's hover alone";
+  EXPECT_EQ(ScrollTracking.HotPart, spSecondArrow);
+}
+
 TEST_F(ScrollTrackingTest, ALeftHandBarRepeatsThoughTheMouseIsLeftOfTheClientArea) {
   const HWND window = ChildWindow(Bounds(10, 10, 100, 200), WS_VSCROLL, WS_EX_LEFTSCROLLBAR);
   SetBar(window, SB_VERT, 0, 99, 10, 50);

@@ -7,6 +7,7 @@
 
 #include "skin/SkinCommonData.h"
 #include "skin/adapters/SkPanelWnd.h"
+#include "skin/paint/Backdrop.h"
 #include "skin/skins/SkinManager.h"
 #include "tests/skin/BitmapBytes.h"
 #include "tests/skin/MessageSpy.h"

@@ -373,7 +373,7 @@ TEST_F(AdapterSkinTest, ColourAsksTheReplacedProcedureFirst) {
     TSkinCommonData hosted(box, true);
     if (answer) AnswerSkinCommand(*box, scGetColor, answer);
     auto adapter = TSkMainWnd::Make(box->Handle(), &hosted, nullptr, "EDIT", false);
-    EXPECT_EQ(box->Perform(SM_SKINCMD, SkinCommand(scGetColor), 0), answer ? answer : 0xFFFFFF)
+    EXPECT_EQ(box->Perform(SM_SKINCMD, SkinCommand(scGetColor), 0), answer ? answer : 0xE0F0F0)
         << "the replaced procedure answers " << answer;
     adapter.reset();
     delete box;
@@ -385,7 +385,7 @@ TEST_F(AdapterSkinTest, BackgroundRequestIsAnsweredFromTheCache) {
   TBackdropQuery query;
   SendSub(edit.Handle(), scGetBackdrop, reinterpret_cast<LPARAM>(&query));
   EXPECT_EQ(query.Kind, bkColor);
-  EXPECT_EQ(query.Color, 0xFFFFFFu);
+  EXPECT_EQ(query.Color, 0xE0F0F0u);
   EXPECT_EQ(query.Bmp, data.CacheBitmap());
   EXPECT_EQ(SkinCommandsReached(edit, scGetBackdrop), 0u);
 }

@@ -183,6 +183,7 @@ LRESULT ListViewMessage(TFakeState& state, UINT message, WPARAM wParam, LPARAM l
     case LVM_GETVIEW: return state.View;
     case LVM_GETBKCOLOR: return static_cast<LRESULT>(state.BackColor);
     case LVM_SETBKCOLOR: state.BackColor = static_cast<TColor>(lParam); return 1;
+    case LVM_SETTEXTBKCOLOR: return 1;
     case LVM_GETTEXTCOLOR: return static_cast<LRESULT>(state.TextColor);
     case LVM_SETTEXTCOLOR: state.TextColor = static_cast<TColor>(lParam); return 1;
     case LVM_GETTOPINDEX: return state.TopIndex;

@@ -891,10 +891,10 @@ TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
   std::vector<std::pair<TDataTreeColumn*, THeaderPaintElements>> painted;
   tree.OnHeaderDrawQueryElements = [](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements& elements) {
     if (!info.Column) elements = {hpeBackground};
-    else if (info.Column->Index() == 0) elements = {hpeText, hpeSortGlyph};
+    else if (ColumnOf(info)->Index() == 0) elements = {hpeText, hpeSortGlyph};
   };
   tree.OnAdvancedHeaderDraw = [&](TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements elements) {
-    painted.push_back({info.Column, elements});
+    painted.push_back({ColumnOf(info), elements});
     if (info.Column) {
       EXPECT_TRUE(info.ShowSortGlyph);
       EXPECT_EQ(info.TextRect.Left, Inset(0).Left + 4);
@@ -917,7 +917,7 @@ TEST_F(HeaderPaintTest, AdvancedOwnerDrawPaintsTheClaimedElementsLast) {
 // application does not, and takes back exactly its own handlers.
 struct TSkinProbe : TObject {
   static void Draw(TObject* self, TDTHeader*, THeaderPaintInfo& info, THeaderPaintElements) {
-    static_cast<TSkinProbe*>(self)->Painted.push_back(info.Column);
+    static_cast<TSkinProbe*>(self)->Painted.push_back(ColumnOf(info));
   }
   static void Query(TObject*, TDTHeader*, THeaderPaintInfo&, THeaderPaintElements& elements) {
     elements = THeaderPaintElements::FromBits(0x1B);
