@@ -1,6 +1,7 @@
 #include "skin/adapters/SkToolBarWnd.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 
 #include "tests/skin/AdapterFixture.h"
@@ -66,7 +67,7 @@ protected:
     return state;
   }
   void Adapt(DWORD exStyle = 0, DWORD style = 0) {
-    bar = std::make_unique<TProtocolFake>("ToolbarWindow32", dialog.Handle(), TRect{10, 10, 260, 50}, Buttons(),
+    bar = std::make_unique<TProtocolFake>("ToolbarWindow32", dialog.Handle(), TRect{10, 10, 260, 90}, Buttons(),
                                           WS_CHILD | WS_VISIBLE | style, exStyle);
     adapter = TSkMainWnd::Make<TSkToolBarWnd>(bar->Handle(), nullptr, &manager, "TOOLBAR", false);
   }
@@ -135,6 +136,38 @@ TEST_F(SkToolBarWndTest, OnlyABarWithAClientEdgeGetsItsBorderPainted) {
     ReleaseDC(bar->Handle(), dc);
     adapter.reset();
   }
+}
+
+// The rows of the button's face with dark (text) pixels: first and last.
+std::pair<int, int> InkRows(TBitmap& picture, int button, int height) {
+  int first = -1, last = -1;
+  for (int y = 3; y < height - 3; ++y)
+    for (int x = button * ButtonWidth + 3; x < (button + 1) * ButtonWidth - 3; ++x) {
+      const TColor c = picture.Canvas().Pixel(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) >= 300) continue;
+      if (first < 0) first = y;
+      last = y;
+    }
+  return {first, last};
+}
+
+TEST_F(SkToolBarWndTest, ALongTextTakesTwoLinesAShortOneOne) {
+  Adapt();
+  for (int i : {0, 3}) {
+    bar->State.Items[i].Image = -1;
+    bar->State.Items[i].Style = BTNS_BUTTON;
+  }
+  bar->State.Items[0].Text = "Open";
+  // A tall button: word wrapping alone would take three lines here.
+  bar->State.Items[3].Text = "Open the selected file now";
+  bar->State.Items[3].Rect.Bottom = 76;
+  const auto picture = Painted();
+  const auto [oneTop, oneBottom] = InkRows(*picture, 0, ButtonHeight);
+  const auto [twoTop, twoBottom] = InkRows(*picture, 3, 76);
+  ASSERT_GE(oneTop, 0);
+  const int line = oneBottom - oneTop;
+  EXPECT_GT(twoBottom - twoTop, 2 * line) << "two lines";
+  EXPECT_LT(twoBottom - twoTop, 3 * line) << "not three: the rest is cut";
 }
 
 TEST_F(SkToolBarWndTest, ALongTextIsReadWholeAfterItsLength) {
