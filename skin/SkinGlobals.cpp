@@ -10,6 +10,6 @@ void ResetSkinLayerGlobals() {
   DetachAllRunning = false;
   AdapterDisabledKind = 0;
   FreePageAdapters();
-  ResetMenuGlobals();
   ResetScrollTracking();
+  ResetMenuGlobals();
 }

@@ -121,7 +121,7 @@ struct TDemoPage {
 
 constexpr TDemoPage Pages[] = {{"sections", CreateSectionsPage}, {"alpha", CreateAlphaPage},
                                {"scroll", CreateScrollPage},     {"edits", CreateEditsPage},
-                               {"buttons", CreateButtonsPage}, {"menus", CreateMenusPage}};
+                               {"buttons", CreateButtonsPage}};
 
 const TDemoPage* FindPage(const std::string& name) {
   for (const TDemoPage& page : Pages)
@@ -170,12 +170,12 @@ int main(int argc, char** argv) {
   StartQtPlatform(argc, argv);
   Application().SetTitle("Skin demo");
   const std::string page = PageOf(argc, argv);
+  if (page == "menus") return RunMenusPage(argc, argv);
   const TDemoPage* chosen = FindPage(page);
   if (!page.empty() && !chosen) {
-    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages:%s\n", page.c_str(), PageNames().c_str());
+    std::fprintf(stderr, "skin-demo: no page \"%s\"; pages:%s menus\n", page.c_str(), PageNames().c_str());
     return 2;
   }
-  if (page == "menus") return RunMenusPage(argc, argv);
   TForm* form = chosen ? chosen->Create() : CreateControlsPage();
   return RunDemo(argc, argv, form);
 }

@@ -19,12 +19,81 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/StringGrid.h"
+#include "toolkit/gdi/DeviceContext.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
 #include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Paint.h"
+#include "toolkit/win/Window.h"
 
 namespace {
 
 SCROLLINFO Bar(int maximum, int page, int position) {
   return {.fMask = SIF_ALL, .nMin = 0, .nMax = maximum, .nPage = UINT(page), .nPos = position};
+}
+
+// The fake combo paints nothing of its own, where a real combo shows its
+// selected item and its list the items: the page paints them for it,
+// through procedures put under the adapters (which paint frame and button
+// over the combo, and frame and bars around the list, afterwards).
+const char* const PreviousProcedure = "EditsPage.Previous";
+const char* const ComboOfList = "EditsPage.Combo";
+
+WNDPROC PreviousOf(HWND window) { return reinterpret_cast<WNDPROC>(GetProp(window, PreviousProcedure)); }
+
+void Subclass(HWND window, WNDPROC procedure) {
+  SetProp(window, PreviousProcedure, reinterpret_cast<void*>(GetWindowLongPtr(window, GWL_WNDPROC)));
+  SetWindowLongPtr(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
+
+std::string ComboItem(HWND combo, LRESULT index) {
+  std::string text(static_cast<size_t>(SendMessage(combo, CB_GETLBTEXTLEN, WPARAM(index), 0)) + 1, '\0');
+  text.resize(static_cast<size_t>(
+      SendMessage(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// One line of text in rect, on the background colour, as a list box draws an item.
+void PaintItem(HDC dc, TRect rect, const std::string& text, TColor background, TColor ink) {
+  const HBRUSH brush = CreateSolidBrush(ColorToRGB(background));
+  FillRect(dc, rect, brush);
+  DeleteObject(brush);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(ink));
+  rect.Left += 4;
+  DrawText(dc, text, rect, DT_SINGLELINE | DT_VCENTER);
+}
+
+LRESULT ComboProcedure(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    const HDC dc = GetDC(combo);
+    TRect client;
+    GetClientRect(combo, client);
+    const LRESULT current = SendMessage(combo, CB_GETCURSEL, 0, 0);
+    PaintItem(dc, client, current >= 0 ? ComboItem(combo, current) : std::string(), clWindow, clWindowText);
+    ReleaseDC(combo, dc);
+  }
+  return CallWindowProc(PreviousOf(combo), combo, message, wParam, lParam);
+}
+
+LRESULT ComboListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProc(PreviousOf(list), list, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    const auto combo = static_cast<HWND>(GetProp(list, ComboOfList));
+    const HDC dc = GetDC(list);
+    TRect client;
+    GetClientRect(list, client);
+    const int height = static_cast<int>(SendMessage(combo, CB_GETITEMHEIGHT, 0, 0));
+    const LRESULT current = SendMessage(combo, CB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < SendMessage(combo, CB_GETCOUNT, 0, 0); ++i) {
+      const TRect row{client.Left, client.Top + int(i) * height, client.Right, client.Top + int(i + 1) * height};
+      const bool selected = i == current;
+      PaintItem(dc, row, ComboItem(combo, i), selected ? clHighlight : clWindow,
+                selected ? clHighlightText : clWindowText);
+    }
+    ReleaseDC(list, dc);
+  }
+  return result;
 }
 
 // The form owns the skin, the raw windows and their adapters through this component.
@@ -85,6 +154,9 @@ private:
     combo.Items = {{"First choice"}, {"Second choice"}, {"Third choice"}};
     combo.Current = 1;
     TProtocolFake& box = Add("combobox", Bounds(230, 160, 280, 24), combo, CBS_DROPDOWNLIST);
+    Subclass(box.Handle(), &ComboProcedure);
+    Subclass(box.Inner(), &ComboListProcedure);
+    SetProp(box.Inner(), ComboOfList, box.Handle());
     Adapt<TSkComboBoxWnd>(box, "EDIT");
     SendMessage(box.Handle(), CB_SHOWDROPDOWN, true, 0);
     AddDataTree();

@@ -163,11 +163,25 @@ int TSkComboBoxWnd::ButtonState() const {
 
 void TSkComboBoxWnd::PaintComboButton(HDC dc) {
   TBitmap* cache = SkinData->CacheBitmap();
+  if (!cache || !SkinData->GetSkinManager()) return;
+  const TRect button = ButtonRect();
+  if (TControl* host = SkinData->HostControl(); host && !host->Enabled()) {
+    // The cache holds the button already, dimmed with the rest of the picture.
+    BitBlt(dc, button.Left, button.Top, button.Width(), button.Height(), cache->Canvas().Handle(), button.Left,
+           button.Top, SRCCOPY);
+    return;
+  }
+  const auto bmp = ButtonPicture();
+  BitBlt(dc, button.Left, button.Top, button.Width(), button.Height(), bmp->Canvas().Handle(), button.Left,
+         button.Top, SRCCOPY);
+}
+
+std::unique_ptr<TBitmap> TSkComboBoxWnd::ButtonPicture() const {
+  TBitmap* cache = SkinData->CacheBitmap();
   TSkinManager* manager = SkinData->GetSkinManager();
-  if (!cache || !manager) return;
   const int state = ButtonState();
   const TRect button = ButtonRect();
-  const auto bmp = NewBitmapLike(*cache);
+  auto bmp = NewBitmapLike(*cache);
   BitBlt(bmp->Canvas().Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, SRCCOPY);
   const TBackdropRef itself = MakeBackdropRef(bmp.get(), 0, 0);
   if (const int section = manager->SectionIndexOf("COMBOBTN"); section >= 0)
@@ -180,8 +194,16 @@ void TSkComboBoxWnd::PaintComboButton(HDC dc) {
     DrawMaskImage(bmp.get(), {button.Left + (button.Width() - frame.cx) / 2, (bmp->Height() - height) / 2}, state, 1,
                   manager->Masks[glyph], itself);
   }
-  BitBlt(dc, button.Left, button.Top, button.Width(), button.Height(), bmp->Canvas().Handle(), button.Left,
-         button.Top, SRCCOPY);
+  return bmp;
+}
+
+void TSkComboBoxWnd::PaintButtonIntoCache() {
+  TBitmap* cache = SkinData->CacheBitmap();
+  if (!cache || !SkinData->GetSkinManager() || IsSimple()) return;
+  const TRect button = ButtonRect();
+  const auto bmp = ButtonPicture();
+  BitBlt(cache->Canvas().Handle(), button.Left, button.Top, button.Width(), button.Height(), bmp->Canvas().Handle(),
+         button.Left, button.Top, SRCCOPY);
 }
 
 void TSkComboBoxWnd::PaintSimpleComboFrame() {
@@ -308,6 +330,8 @@ void TSkComboBoxWnd::AdapterWndProc(TMessage& message) {
         TSkEditWnd::AdapterWndProc(message);
         PaintButtonOnWindow();
         return;
+      } else if (sub == scBeforeDisabledPaint) {
+        PaintButtonIntoCache();  // dimmed together with the frame
       }
       break;
     case WM_SETFOCUS:

@@ -4,8 +4,11 @@
 // takes the list window over with a TSkComboListWnd, which paints the
 // list's frame and emulated scroll bars.
 
+#include <memory>
+
 #include "skin/adapters/SkEditWnd.h"
 
+class TBitmap;
 class TGdiBrush;
 using HBRUSH = TGdiBrush*;
 
@@ -48,6 +51,9 @@ private:
   bool IsSimple() const;
   bool IsDropDownList() const;
   void PaintButtonOnWindow();
+  // A copy of the cache with the button painted in its state.
+  std::unique_ptr<TBitmap> ButtonPicture() const;
+  void PaintButtonIntoCache();
   void PaintCurrentText();
   void PaintOnPaint(TMessage& message);
   void AnswerListColor(TMessage& message);

@@ -3,6 +3,7 @@
 // lines: colours are 0x00BBGGRR, stored blue, green, red (and alpha).
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,13 @@
 // Equal red, green and blue: what a desaturated or greyed-out pixel shows.
 inline bool IsGrey(TColor color) {
   return GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color);
+}
+
+// Whether each channel of a lies within 2 of b's: blends round differently.
+inline bool NearColor(TColor a, TColor b) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) > 2) return false;
+  return true;
 }
 
 inline std::uint8_t* PixelBytes(TBitmap& bmp, int x, int y) {

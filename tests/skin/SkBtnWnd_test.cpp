@@ -3,8 +3,6 @@
 
 #include "skin/adapters/SkBtnWnd.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "skin/SkinCommonData.h"
@@ -21,13 +19,6 @@ namespace {
 using TestSkin::FrameColors;
 
 constexpr TColor Ink = 0;  // BUTTON's text colour, and the focus frame's dots
-
-// Whether each channel of a lies within 2 of b's.
-bool Near(TColor a, TColor b) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) > 2) return false;
-  return true;
-}
 
 // The bounding box of the ink pixels inside r.
 TRect InkBox(TBitmap& bitmap, const TRect& r) {
@@ -183,7 +174,7 @@ TEST_F(SkBtnWndTest, FacesFollowTheMouseTheFocusAndDisabling) {
   TBackdropRef behind;
   adapter->SkinData->WindowParentBackdrop(handle, behind);
   const TColor faded = EdgeOf(*Print(handle));
-  EXPECT_TRUE(Near(faded, WeighColors(FrameColors[0], behind.FillColor, 0.4)))
+  EXPECT_TRUE(NearColor(faded, WeighColors(FrameColors[0], behind.FillColor, 0.4)))
       << std::hex << faded << " over " << behind.FillColor << " ready " << behind.Ready;
 }
 
@@ -252,7 +243,7 @@ TEST_F(SkBitBtnWndTest, PrintsTheGlyphFrameOfItsState) {
   button->SetEnabled(false);
   TBackdropRef behind;
   data.WindowParentBackdrop(button->Handle(), behind);
-  EXPECT_TRUE(Near(GlyphCentre(), WeighColors(Glyphs[1], behind.FillColor, 0.4))) << "disabled, faded";
+  EXPECT_TRUE(NearColor(GlyphCentre(), WeighColors(Glyphs[1], behind.FillColor, 0.4))) << "disabled, faded";
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "skin/ControlRoutines.h"
 #include "tests/skin/AdapterFixture.h"
+#include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/Form.h"
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Paint.h"
@@ -130,6 +132,29 @@ TEST_F(SkComboBoxWndTest, APrintedComboShowsItsFrameButtonAndSelectedText) {
   EXPECT_GE(ink.Left, 3) << "the text of item 2 from (3, 3)";
   EXPECT_LE(ink.Left, 6);
   EXPECT_GE(ink.Top, 3);
+}
+
+TEST_F(SkComboBoxWndTest, ADisabledComboControlPrintsDimmedFrameAndButton) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 300, 200);
+  auto* control = new TComboBox(&form);
+  control->SetParent(&form);
+  control->SetBounds(10, 10, 160, 24);
+  TSkinCommonData data(control, true);
+  data.SetSkinSection("EDIT");
+  data.ResolveIndexes();
+  adapter = TSkMainWnd::Make<TSkComboBoxWnd>(control->Handle(), &data, &manager, "EDIT", true);
+  const TRect button = adapter->ButtonRect();
+  const TPoint points[] = {{0, 12}, {button.Left, 12}};  // the frame, the button
+  const auto enabled = Printed(control->Handle());
+  control->SetEnabled(false);
+  const auto disabled = Printed(control->Handle());
+  for (const TPoint& p : points) {
+    EXPECT_EQ(enabled->Canvas().Pixel(p.X, p.Y), TestSkin::FrameColors[0]) << p.X;
+    const TColor dimmed = disabled->Canvas().Pixel(p.X, p.Y);
+    EXPECT_NE(dimmed, TestSkin::FrameColors[0]) << "dimmed at " << p.X;
+    EXPECT_GT(dimmed & 0xFF, TestSkin::FrameColors[0] & 0xFF) << "toward the lighter form behind, at " << p.X;
+  }
 }
 
 }  // namespace

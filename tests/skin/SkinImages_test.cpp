@@ -43,7 +43,7 @@ TEST_F(SkinImagesTest, EveryEntryFormGivesItsMask) {
       // "~" of 24 characters, of 25: character 25 is the mask type.
       {"COMBOBTN", "PATTERN", itisaTexture, Tile, 1, 0, 0, 0, 0, 0, 0, 0},
       {"COMBOBTN", "HOTPATTERN", itisaTexture, AlphaTile, 1, 1, 0, 0, 0, 0, 0, 0},
-      {"GLOBALINFO", "RADIOCHECKED", itisaGlyph, {48, 48, 64, 56}, 2, 0, 0, 0, 0, 0, 0, 0},
+      {"GLOBALINFO", "RADIOCHECKED", itisaGlyph, {0, 88, 24, 96}, 3, 0, 0, 0, 0, 0, 0, 0},
       {"PANEL", "BORDERSMASK", itisaBorder, PanelBorder, 3, 0, 4, 2, 4, 4, 4, 4},
       {"TOOLBUTTON", "BORDERSMASK", itisaBorder, ToolButtonBorder, 3, 1, 0, 0, 4, 4, 4, 4},
       // A frame-count digit "0": one frame; no widths: a third of it.

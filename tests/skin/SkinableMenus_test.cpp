@@ -190,8 +190,8 @@ TEST_F(SkinableMenusTest, ACheckedItemWithoutACheckMaskShowsTheCheckedBox) {
   TMenuItem* item = Add(popup.Items(), "Checked");
   auto bmp = PaintAlone(item, odChecked);
   const int top = (bmp->Height() - 8) / 2;
-  EXPECT_EQ(BytesColor(*bmp, Menus().Margin, top), 0x00404040u) << "the box's frame";
-  EXPECT_EQ(BytesColor(*bmp, Menus().Margin + 3, top + 3), 0x00FFFFFFu) << "frame 0 of BOXCHECKED";
+  EXPECT_EQ(BytesColor(*bmp, Menus().Margin, top), TestSkin::CheckGlyphRings[0][0]) << "frame 0 of BOXCHECKED";
+  EXPECT_EQ(BytesColor(*bmp, Menus().Margin + 3, top + 3), TestSkin::CheckGlyphInsides[0]) << "checked inside";
 }
 
 // Columns of black ink: the captions' text colour of MENUITEM.

@@ -33,12 +33,12 @@ SHADOW1OFFSET=2
 SHADOW1TRANSPARENCY=60
 BISPACE=2
 BIRIGHT=4
-BOXCHECKED=@0000,0048,0016,0056,2,0
-BOXUNCHECKED=@0016,0048,0032,0056,2,0
-BOXGRAYED=@0032,0048,0048,0056,2,0
-RADIOCHECKED=@0048,0048,0064,0056,2,0
-RADIOUNCHECKED=@0064,0048,0080,0056,2,0
-RADIOGRAYED=@0080,0048,0096,0056,2,0
+BOXCHECKED=@0000,0048,0024,0056,3,0
+BOXUNCHECKED=@0024,0048,0048,0056,3,0
+BOXGRAYED=@0048,0048,0072,0056,3,0
+RADIOCHECKED=@0000,0088,0024,0096,3,0
+RADIOUNCHECKED=@0024,0088,0048,0096,3,0
+RADIOGRAYED=@0048,0088,0072,0096,3,0
 SMALLCHECKED=@0000,0056,0008,0064,1,0
 SMALLUNCHECKED=@0008,0056,0016,0064,1,0
 SMALLGRAYED=@0016,0056,0024,0064,1,0
@@ -295,10 +295,11 @@ void WriteMaster(const std::string& file) {
   DrawFrames(paint, BarBorder.Left, BarBorder.Top, 16);
   DrawFrames(paint, SliderBorder.Left, SliderBorder.Top, 16, SliderColors);
   DrawFrames(paint, TrackAfterBorder.Left, TrackAfterBorder.Top, 16, TrackAfterColors);
-  for (int g = 0; g < 6; ++g) {  // check boxes and radio buttons: unchecked, checked frames
-    paint.Frame(Bounds(g * 16, CheckBoxGlyphs.Top, 8, 8), 0x00404040, 0x00FFFFFF);
-    paint.Frame(Bounds(g * 16 + 8, CheckBoxGlyphs.Top, 8, 8), 0x00404040, 0x00202020);
-  }
+  for (int g = 0; g < CheckGlyphCount; ++g)
+    for (int f = 0; f < 3; ++f) {
+      const TRect& row = g < 3 ? BoxGlyphs : RadioGlyphs;
+      paint.Frame(Bounds(row.Left + (g % 3) * 24 + f * 8, row.Top, 8, 8), CheckGlyphRings[g][f], CheckGlyphInsides[g % 3]);
+    }
   for (int g = 0; g < 3; ++g) paint.Frame(Bounds(g * 8, SmallGlyphs.Top, 8, 8), 0x00404040, 0x00C0C0C0);
   for (int i = 0; i < 3; ++i) paint.Fill(Bounds(Grip.Left + 2 * i + 1, Grip.Top + 6 - 2 * i, 2, 2), 0x00606060);
   paint.Fill(Tile, TileColor);

@@ -36,7 +36,8 @@ constexpr TRect SliderBorder{48, 32, 96, 48};     // a scroll bar's thumb, rings
 constexpr TRect TrackAfterBorder{48, 64, 96, 80}; // the track after the thumb, rings of TrackAfterColors
 constexpr TRect Tile{96, 48, 112, 64};            // a texture of 16 x 16
 constexpr TRect AlphaTile{96, 64, 112, 96};       // a texture of 16 x 16 over its alpha rows
-constexpr TRect CheckBoxGlyphs{0, 48, 96, 56};    // 6 glyphs of 2 frames of 8 x 8
+constexpr TRect BoxGlyphs{0, 48, 72, 56};         // BOXCHECKED, BOXUNCHECKED, BOXGRAYED: 3 frames of 8 x 8 each
+constexpr TRect RadioGlyphs{0, 88, 72, 96};       // RADIOCHECKED, RADIOUNCHECKED, RADIOGRAYED likewise
 constexpr TRect SmallGlyphs{0, 56, 24, 64};       // 3 glyphs of 8 x 8
 constexpr TRect Grip{24, 56, 32, 64};
 constexpr TRect Arrows{0, 80, 96, 88};            // up, down, left, right: 3 frames of 8 x 8 each
@@ -48,6 +49,16 @@ constexpr TColor FrameColors[3] = {0x00804020, 0x00C06030, 0x00402010};  // the 
 // that every element of a bar and every state of it shows its own colour.
 constexpr TColor SliderColors[3] = {0x00208040, 0x0030C060, 0x00104020};
 constexpr TColor TrackAfterColors[3] = {0x00802080, 0x00C030C0, 0x00401040};
+// The check glyphs' rings, in the order of BoxGlyphs then RadioGlyphs, by
+// frame: every glyph and every frame its own colour, so that a pixel tells
+// which mask and which frame a check box shows.
+constexpr int CheckGlyphCount = 6;
+constexpr TColor CheckGlyphRings[CheckGlyphCount][3] = {
+    {0x00A02020, 0x00E04040, 0x00601010}, {0x0020A020, 0x0040E040, 0x00106010},
+    {0x002020A0, 0x004040E0, 0x00101060}, {0x00A0A020, 0x00E0E040, 0x00606010},
+    {0x00A020A0, 0x00E040E0, 0x00601060}, {0x0020A0A0, 0x0040E0E0, 0x00106060}};
+// Inside the ring: checked dark, unchecked white, grayed grey.
+constexpr TColor CheckGlyphInsides[3] = {0x00202020, 0x00FFFFFF, 0x00A0A0A0};
 constexpr TColor TileColor = 0x0030A060;
 constexpr TColor JpegColor = 0x00406080;  // all three JPEGs
 
