@@ -10,7 +10,7 @@
 // strips with their alpha, "scroll", emulated scroll bars, "edits", raw
 // controls under the test skin taken over by their window adapters,
 // "buttons", the button, container, spin and tab adapters, or "menus", a
-// pop-up menu under the test skin held open.
+// tool bar, a status bar and a pop-up menu held open under the test skin.
 
 #include <algorithm>
 #include <cstdio>

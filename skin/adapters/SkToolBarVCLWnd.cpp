@@ -93,6 +93,7 @@ void TSkToolBarVCLWnd::AdapterWndProc(TMessage& message) {
         break;
       case WM_ERASEBKGND: message.Result = 1; return;
       case WM_NCPAINT: return PaintBorder(nullptr);
+      case WM_PRINT: return Print(reinterpret_cast<HDC>(message.WParam));
       case CN_NOTIFY: FollowNotification(message); break;
       default: break;
     }
@@ -255,6 +256,20 @@ void TSkToolBarVCLWnd::PaintButton(TToolButton* button, TCustomDrawState state, 
     DimImage(bmp.get(), dkBlended, BarCtrl->Parent(), backdrop, {0, 0});
   BitBlt(BarCtrl->Canvas().Handle(), button->Left(), button->Top(), item.Width(), item.Height(),
          bmp->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+// The bands from the cache, then the bar's own painting (the custom-draw
+// handlers) into the client part of the DC; the DC is left as it came.
+void TSkToolBarVCLWnd::Print(HDC dc) {
+  if (!dc) return;
+  const TRect client = ClientInWindow();
+  if (SkinData->CacheStale || !SkinData->CacheBitmap()) BuildCache();
+  CopyBandsAroundClient(dc, SkinData->CacheBitmap()->Canvas().Handle(), client, BarCtrl->Width(), BarCtrl->Height());
+  const int saved = SaveDC(dc);
+  OffsetWindowOrgEx(dc, -client.Left, -client.Top, nullptr);
+  IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+  SendMessage(Handle, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
 }
 
 // The bands around the client area from the cache; none when the client

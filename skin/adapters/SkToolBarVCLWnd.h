@@ -2,7 +2,8 @@
 // The adapter of a toolkit TToolBar: it paints through the bar's
 // custom-draw events, the bar's section behind the buttons and every button
 // from "TOOLBUTTON" with its image, caption and drop-down arrow; its window
-// procedure paints the border from the same cache, tracks the hot button
+// procedure paints the border from the same cache (and, for WM_PRINT, the
+// whole bar into the given DC), tracks the hot button
 // of a bar that is not flat and answers the children's background requests.
 // The bar's own handlers are kept and put back when the adapter goes,
 // wherever the events still hold the adapter's.
@@ -38,6 +39,7 @@ private:
   bool Designing() const;
   void BuildCache();
   void PaintBorder(HDC given);
+  void Print(HDC dc);
   void FollowNotification(const TMessage& message);
   void AnswerBackgroundRequest(TMessage& message);
   void TrackHotButton(TPoint point);

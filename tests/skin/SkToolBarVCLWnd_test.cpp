@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "skin/ControlRoutines.h"
 #include "skin/SkinCommonData.h"
 #include "skin/SkinGlobals.h"
 #include "tests/skin/TestSkinFixture.h"
@@ -9,6 +10,9 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Gdi.h"
 #include "toolkit/qt/SyntheticInput.h"
 #include "toolkit/win/ControlMessages.h"
 #include "toolkit/win/Menu.h"
@@ -115,6 +119,26 @@ TEST_F(SkToolBarVCLWndTest, AFlatBarKeepsNoHotIndex) {
   Adapt();
   MoveOver(1);
   EXPECT_EQ(adapter->HotIndex, -1);
+}
+
+TEST_F(SkToolBarVCLWndTest, PrintingGivesTheBandsAndTheButtonsAtTheirPlaceInTheWindow) {
+  bar->SetBorderWidth(3);
+  Adapt();
+  TRect client;
+  ClientRectInWindow(bar->Handle(), client);
+  ASSERT_GT(client.Left, 0);
+  TBitmap printed(bar->Width(), bar->Height(), pf24bit);
+  printed.Canvas().Brush().SetColor(clFuchsia);
+  printed.Canvas().FillRect({0, 0, bar->Width(), bar->Height()});
+  const HDC dc = printed.Canvas().Handle();
+  SendMessage(bar->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_NONCLIENT);
+  const TRect r = bar->Buttons(0)->BoundsRect();
+  EXPECT_EQ(printed.Canvas().Pixel(client.Left + r.Left, client.Top + r.Top + r.Height() / 2),
+            TestSkin::FrameColors[0]);
+  EXPECT_NE(printed.Canvas().Pixel(1, bar->Height() / 2), clFuchsia) << "the left band";
+  EXPECT_NE(printed.Canvas().Pixel(bar->Width() / 2, bar->Height() - 1), clFuchsia) << "the bottom band";
+  SetPixel(dc, 0, 0, clLime);
+  EXPECT_EQ(printed.Canvas().Pixel(0, 0), clLime) << "the DC's origin is given back";
 }
 
 TEST_F(SkToolBarVCLWndTest, ADroppedDownButtonStaysDroppedUntilTheDropDownCloses) {

@@ -88,6 +88,20 @@ TEST_F(ImageList, TheHandleIsTheImageStore) {
   EXPECT_EQ(ImageList_SetBkColor(store, CLR_DEFAULT), 0x0000FFu);
   EXPECT_EQ(images.BkColor(), clDefault);
 
+  // Drawn through the handle: over the background colour unless it is none or the style is transparent.
+  ImageList_SetBkColor(store, CLR_NONE);
+  EXPECT_TRUE(ImageList_Draw(store, 0, Canvas().Handle(), 20, 10, ILD_NORMAL));
+  EXPECT_EQ(At(21, 11), clBlue);
+  EXPECT_EQ(At(20, 10), clWhite);
+  ImageList_SetBkColor(store, 0x00FF00u);
+  EXPECT_TRUE(ImageList_Draw(store, 1, Canvas().Handle(), 30, 10, ILD_TRANSPARENT));
+  EXPECT_EQ(At(30, 10), clWhite);
+  EXPECT_TRUE(ImageList_Draw(store, 1, Canvas().Handle(), 40, 10, ILD_NORMAL));
+  EXPECT_EQ(At(40, 10), clLime);
+  EXPECT_EQ(At(41, 11), clBlue);
+  EXPECT_FALSE(ImageList_Draw(store, 3, Canvas().Handle(), 0, 0, ILD_NORMAL));
+  ImageList_SetBkColor(store, CLR_DEFAULT);
+
   int width = 0, height = 0;
   EXPECT_TRUE(ImageList_SetIconSize(store, 8, 2));
   EXPECT_TRUE(ImageList_GetIconSize(store, &width, &height));

@@ -6,6 +6,8 @@
 #include "toolkit/gdi/AlphaBlit.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Gdi.h"
+#include "toolkit/gdi/GdiObject.h"
 
 namespace {
 
@@ -108,6 +110,18 @@ COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color) {
 }
 
 COLORREF ImageList_GetBkColor(HIMAGELIST list) { return list ? list->BkColor : CLR_NONE; }
+
+bool ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, unsigned style) {
+  if (!ValidIndex(list, index) || !dc) return false;
+  if (list->BkColor != CLR_NONE && list->BkColor != CLR_DEFAULT && !(style & ILD_TRANSPARENT)) {
+    const HBRUSH brush = CreateSolidBrush(static_cast<TColor>(list->BkColor));
+    FillRect(dc, Bounds(x, y, list->Width, list->Height), brush);
+    DeleteObject(brush);
+  }
+  AlphaBlit(dc, x, y, *list->Images[std::size_t(index)], list->Width, list->Height,
+            [](std::uint32_t pixel) { return pixel; });
+  return true;
+}
 
 TChangeLink::~TChangeLink() {
   if (sender_) sender_->UnRegisterChanges(this);

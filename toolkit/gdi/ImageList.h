@@ -45,6 +45,13 @@ bool ImageList_SetIconSize(HIMAGELIST list, int width, int height);
 // Answers the colour before; CLR_NONE for a null handle.
 COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
 COLORREF ImageList_GetBkColor(HIMAGELIST list);
+class TDeviceContext;
+using HDC = TDeviceContext*;
+
+// Draws the image at (x, y) of dc by its alpha, over the store's background
+// colour unless that is CLR_NONE or the style has ILD_TRANSPARENT; false
+// for a bad handle or index.
+bool ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, unsigned style);
 
 class TBitmap;
 class TCanvas;
