@@ -106,6 +106,11 @@ void TSkinSystemMenu::UpdateItems() {
   ItemClose->SetVisible(CloseShown());
 }
 
+// The manager is asked again: it may have changed since the list was made.
+void TSkinSystemMenu::ChooseSkin(const std::string& name) {
+  if (TSkinManager* manager = provider_->SkinData().GetSkinManager()) manager->SetSkinName(name);
+}
+
 // Each item keeps its skin's real name: a caption shows "&" doubled (a
 // single one would underline the next letter), and the name is what the
 // manager is given, so a skin named "Rock&Roll" can be chosen.
@@ -131,7 +136,7 @@ void TSkinSystemMenu::AddSkinList() {
     item->SetRadioItem(true);
     item->SetChecked(name == manager->SkinName());
     if (i > 0 && i % SkinsPerColumn == 0) item->SetBreak(mbBreak);
-    item->OnClick = [manager, name](TObject*) { manager->SetSkinName(name); };
+    item->OnClick = [this, name](TObject*) { ChooseSkin(name); };
     list->Add(item);
   }
 }

@@ -5,6 +5,8 @@
 // and enabled follows the form's border style, border icons and window
 // state. The menu can also list the available skins to switch to.
 
+#include <string>
+
 #include "toolkit/controls/Menus.h"
 
 class TForm;
@@ -52,6 +54,7 @@ private:
   // The command to the form's window; Restore and Maximize refresh the items after.
   void SendCommand(unsigned command);
   void MinimizeClicked();
+  void ChooseSkin(const std::string& name);
   bool IsMdiChild() const;
   // BorderStyle bsSingle or bsSizeable.
   bool HasSystemFrame() const;
