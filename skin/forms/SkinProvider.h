@@ -19,4 +19,8 @@ public:
   virtual TForm* Form() const;
   // Cuts the form's window region again and rebuilds the cached pictures of its frame.
   virtual void RebuildRegionAndCaches() = 0;
+
+  // The provider took WS_SYSMENU off the form: its own caption then shows
+  // the close button, and the system menu its window items.
+  bool SysMenuStyleRemoved = false;
 };

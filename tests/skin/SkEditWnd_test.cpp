@@ -4,6 +4,7 @@
 
 #include "skin/ControlRoutines.h"
 #include "skin/SkinCommonData.h"
+#include "skin/paint/Backdrop.h"
 #include "tests/skin/AdapterFixture.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Form.h"

@@ -2,6 +2,7 @@
 // name, the master bitmap, and the entries of CommonSections.
 
 #include <cstdlib>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,30 @@ TEST_F(SkinImagesTest, OwnPicturesAreKeptIn24Bits) {
   for (int shift : {0, 8, 16})
     EXPECT_LE(std::abs(int(drawn >> shift & 0xFF) - int(JpegColor >> shift & 0xFF)), 2) << "the picture drawn in";
   EXPECT_EQ(Mask("PANEL", "PATTERN").Image->Width(), 16);
+}
+
+// The form painters' masks: pixel tests tell glyphs, bars, corners and
+// their states apart by ring colour, so every frame must read its own.
+TEST_F(SkinImagesTest, CaptionMasksHaveThreeFramesOfDistinctRings) {
+  Load();
+  std::set<TColor> rings;
+  for (int m = 0; m < CaptionMaskCount; ++m) {
+    const TMaskPlace& place = CaptionMasks[m];
+    const TSkinMaskData& mask = Mask(place.Section, place.Name);
+    EXPECT_EQ(mask.SourceRect, Bounds(place.Left, place.Top, 3 * place.Size, place.Size)) << place.Name;
+    EXPECT_EQ(mask.ImageCount, 3) << place.Name;
+    for (int f = 0; f < 3; ++f) {
+      const TColor ring = manager.MasterBitmap()->Handle()->Pixel(place.Left + f * place.Size, place.Top);
+      EXPECT_EQ(ring, MaskRing(m, f)) << place.Name << " frame " << f;
+      EXPECT_EQ(manager.MasterBitmap()->Handle()->Pixel(place.Left + f * place.Size + place.Size / 2,
+                                                        place.Top + place.Size / 2),
+                CaptionMaskInside)
+          << place.Name;
+      rings.insert(ring);
+    }
+  }
+  EXPECT_EQ(rings.size(), 3U * CaptionMaskCount) << "no two frames share a ring";
+  EXPECT_EQ(rings.count(Magenta), 0U);
 }
 
 TEST_F(SkinImagesTest, APictureOf90000PixelsIsAPattern) {

@@ -43,7 +43,7 @@ SMALLCHECKED=@0000,0056,0008,0064,1,0
 SMALLUNCHECKED=@0008,0056,0016,0064,1,0
 SMALLGRAYED=@0016,0056,0024,0064,1,0
 GRIPIMAGE=@0024,0056,0032,0064,1,0
-
+$GLOBALINFO$
 [PANEL]
 COLOR=$00D8C8B8
 FONTCOLOR=$FF
@@ -168,7 +168,7 @@ PARENTCLASS=TABTOP
 [FORM]
 COLOR=$00D4D0C8
 PATTERN=WIDE.JPG
-
+$FORM$
 [FORMTITLE]
 COLOR=$00804000
 FONTCOLOR=$00FFFFFF
@@ -239,6 +239,31 @@ BORDERSMASK=^0048,0016,0096,0032,0003,0003,0003,0003,3,0,0,0
 PARENTCLASS=UPDOWNBTN
 )";
 
+std::string Digits4(int value) {
+  std::string digits = std::to_string(value);
+  return std::string(4 - digits.size(), '0') + digits;
+}
+
+// The "NAME=@left,top,right,bottom,3,0" lines of the caption masks of section.
+std::string CaptionMaskLines(std::string_view section) {
+  std::string lines;
+  for (const TMaskPlace& mask : CaptionMasks)
+    if (section == mask.Section)
+      lines += std::string(mask.Name) + "=@" + Digits4(mask.Left) + "," + Digits4(mask.Top) + "," +
+               Digits4(mask.Left + 3 * mask.Size) + "," + Digits4(mask.Top + mask.Size) + ",3,0\n";
+  return lines;
+}
+
+// The options with the caption masks written into their sections.
+std::string OptionsText() {
+  std::string text = Options;
+  for (const std::string section : {"GLOBALINFO", "FORM"}) {
+    const std::string marker = "$" + section + "$";
+    text.replace(text.find(marker), marker.size(), CaptionMaskLines(section));
+  }
+  return text;
+}
+
 class TPainter {
 public:
   explicit TPainter(TBitmap& bitmap) : bitmap_(bitmap) {}
@@ -307,6 +332,11 @@ void WriteMaster(const std::string& file) {
   paint.Fill(Bounds(AlphaTile.Left, AlphaTile.Top, 16, 16), TileColor);
   paint.Fill(Bounds(AlphaTile.Left, AlphaTile.Top + 16, 16, 16), 0x00808080);
   for (int a = 0; a < 4; ++a) DrawArrow(paint, Arrows.Left + a * 24, Arrows.Top, a);
+  for (int m = 0; m < CaptionMaskCount; ++m)
+    for (int f = 0; f < 3; ++f) {
+      const TMaskPlace& mask = CaptionMasks[m];
+      paint.Frame(Bounds(mask.Left + f * mask.Size, mask.Top, mask.Size, mask.Size), MaskRing(m, f), CaptionMaskInside);
+    }
   master.SaveToFile(file);
 }
 
@@ -393,12 +423,12 @@ TTestSkinFolder::~TTestSkinFolder() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TestSkinOptions() { return Options; }
+std::string TestSkinOptions() { return OptionsText(); }
 
 std::string WriteTestSkin(const std::string& parent) {
   const std::filesystem::path folder = std::filesystem::path(parent) / "TestSkin";
   std::filesystem::create_directories(folder);
-  std::ofstream(folder / "Options.dat", std::ios::binary) << Options;
+  std::ofstream(folder / "Options.dat", std::ios::binary) << OptionsText();
   WriteMaster((folder / "master.bmp").string());
   WriteButton((folder / "btn.bmp").string());
   WriteEditBorder((folder / "edit.bmp").string());

@@ -9,13 +9,16 @@
 // controls the painters look up, with every entry form, inheritance,
 // values written "?" and -1, hexadecimal numbers, switches, gradients, a
 // section naming itself as parent and two naming each other.
-// "master.bmp" (24-bit, 128 x 96): the mask pictures laid out below.
+// "master.bmp" (24-bit, 128 x 224): the mask pictures laid out below,
+// with the caption glyphs, the title bar and the form's corner images
+// (CaptionMasks) in its lower part.
 // "btn.bmp" (90 x 42): a button's three frames with their alpha rows.
 // "edit.bmp" (48 x 32): a whole-file border of three frames.
 // JPEGs of flat colour: "tile16.jpg" (16 x 16), "wide.jpg" (299 x 300,
 // a texture) and "back.jpg" (300 x 300, a pattern).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/base/Rect.h"
@@ -24,7 +27,7 @@
 namespace TestSkin {
 
 constexpr int MasterWidth = 128;
-constexpr int MasterHeight = 96;
+constexpr int MasterHeight = 224;
 
 // Rectangles of master.bmp.
 constexpr TRect PanelBorder{0, 0, 48, 16};        // 3 frames of 16 x 16; corner row: key, key, picture, key
@@ -61,6 +64,37 @@ constexpr TColor CheckGlyphRings[CheckGlyphCount][3] = {
 constexpr TColor CheckGlyphInsides[3] = {0x00202020, 0x00FFFFFF, 0x00A0A0A0};
 constexpr TColor TileColor = 0x0030A060;
 constexpr TColor JpegColor = 0x00406080;  // all three JPEGs
+
+// The masks the form painters draw the caption and the frame's corners
+// from: each of three frames of Size x Size, side by side from Left, Top.
+// Every mask and every frame has a ring colour of its own (MaskRing), so
+// that a pixel tells which glyph, bar or corner was drawn and in which state.
+struct TMaskPlace {
+  const char* Section;
+  const char* Name;
+  int Left, Top, Size;
+};
+constexpr TMaskPlace CaptionMasks[] = {
+    {"GLOBALINFO", "BICONCLOSE", 0, 96, 21},   {"GLOBALINFO", "BICONMAX", 63, 96, 21},
+    {"GLOBALINFO", "BICONMIN", 0, 117, 21},    {"GLOBALINFO", "BICONHELP", 63, 117, 21},
+    {"GLOBALINFO", "BICONNORM", 0, 138, 21},   {"GLOBALINFO", "TITLEBUTTON", 63, 138, 21},
+    {"GLOBALINFO", "SICONCLOSE", 0, 159, 16},  {"GLOBALINFO", "SICONMAX", 48, 159, 16},
+    {"GLOBALINFO", "SICONMIN", 0, 175, 16},    {"GLOBALINFO", "SICONHELP", 48, 175, 16},
+    {"GLOBALINFO", "SICONNORM", 0, 191, 16},   {"FORM", "TITLEBAR", 48, 191, 24},
+    {"FORM", "IMGTOPLEFT", 0, 215, 8},         {"FORM", "IMGTOPRIGHT", 24, 215, 8},
+    {"FORM", "IMGBTMLEFT", 48, 215, 8},        {"FORM", "IMGBTMRIGHT", 72, 215, 8}};
+constexpr int CaptionMaskCount = sizeof(CaptionMasks) / sizeof(CaptionMasks[0]);
+// The ring of frame f (0 to 2) of CaptionMasks[mask]; inside it, CaptionMaskInside.
+constexpr TColor MaskRing(int mask, int frame) {
+  return static_cast<TColor>(0x00200000 + 0x50 * frame * 0x100 + (0x30 + 0x0C * mask) + 0x00040000 * mask);
+}
+constexpr TColor CaptionMaskInside = 0x00F0F8FF;
+// The index of a mask in CaptionMasks by name, -1 when none.
+constexpr int CaptionMaskIndex(std::string_view name) {
+  for (int i = 0; i < CaptionMaskCount; ++i)
+    if (name == CaptionMasks[i].Name) return i;
+  return -1;
+}
 
 // btn.bmp's size.
 constexpr int ButtonImageWidth = 90;
