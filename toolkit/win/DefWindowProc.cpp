@@ -79,9 +79,22 @@ LRESULT Print(HWND window, HDC dc, LPARAM flags) {
   return 0;
 }
 
-LRESULT SetText(TWindowRecord& record, LPARAM lParam) {
+// A caption of the window's own shows the text and the active state.
+void RepaintOwnCaption(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (record && record->OwnFrame) NonClientPaint(window);
+}
+
+LRESULT SetText(HWND window, TWindowRecord& record, LPARAM lParam) {
   record.Text = lParam ? reinterpret_cast<const char*>(lParam) : "";
   if (record.Host) record.Host->SetTitle(record.Text.c_str());
+  RepaintOwnCaption(window);
+  return 1;
+}
+
+LRESULT NonClientActivate(HWND window, TWindowRecord& record, WPARAM active) {
+  record.CaptionActive = active != 0;
+  RepaintOwnCaption(window);
   return 1;
 }
 
@@ -131,6 +144,7 @@ LRESULT SystemCommand(HWND window, WPARAM command, LPARAM lParam) {
   switch (command & 0xFFF0) {
     case SC_CLOSE: return SendMessage(window, WM_CLOSE, 0, 0);
     case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
+    case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
     case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
     case SC_KEYMENU: KeyMenu(window, static_cast<char32_t>(lParam)); return 0;
     default: return 0;
@@ -168,13 +182,13 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE: return CalcSize(*record, lParam);
     case WM_NCHITTEST: return HitTestFrame(*record, PointOf(lParam));
     case WM_NCPAINT: return NonClientPaint(window);
-    case WM_NCACTIVATE: return 1;
+    case WM_NCACTIVATE: return NonClientActivate(window, *record, wParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: return NonClientButtonDown(window, wParam, lParam);
     case WM_PAINT: return Paint(window);
     case WM_ERASEBKGND: return EraseBackground(*record, reinterpret_cast<HDC>(wParam));
     case WM_PRINT: return Print(window, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_SETTEXT: return SetText(*record, lParam);
+    case WM_SETTEXT: return SetText(window, *record, lParam);
     case WM_GETTEXT: return GetText(*record, wParam, lParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(record->Text.size());
     case WM_SETREDRAW: record->RedrawEnabled = wParam != 0; return 0;
