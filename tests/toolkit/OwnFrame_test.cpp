@@ -7,6 +7,7 @@
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/qt/DesktopWindowInfo.h"
+#include "toolkit/win/Menu.h"
 #include "toolkit/win/Messages.h"
 #include "toolkit/win/SysMetrics.h"
 #include "toolkit/win/Window.h"
@@ -26,6 +27,13 @@ TRect ClientOnScreen(HWND window) {
 bool DesktopFrameless(HWND window) {
   TDesktopWindowInfo info;
   return GetDesktopWindowInfo(window, info) && info.Frameless;
+}
+
+// The default hit test at a point in window coordinates.
+LRESULT HitAt(HWND window, int x, int y) {
+  TRect bounds;
+  GetWindowRect(window, bounds);
+  return SendMessage(window, WM_NCHITTEST, 0, MAKELPARAM(bounds.Left + x, bounds.Top + y));
 }
 
 struct TOwnFrameCase {
@@ -98,9 +106,7 @@ protected:
     GetWindowRect(form.Handle(), window);
   }
 
-  LRESULT HitAt(int x, int y) {
-    return SendMessage(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(window.Left + x, window.Top + y));
-  }
+  LRESULT HitAt(int x, int y) { return ::HitAt(form.Handle(), x, y); }
 
   TForm form;
   TRect window;
@@ -139,6 +145,46 @@ TEST_F(OwnFrameForm, TheCaptionShowsTheActiveStateAndTheText) {
   image = RenderWindow(form.Handle());
   EXPECT_LT(CountPixels(*image, textArea, GetSysColor(COLOR_INACTIVECAPTIONTEXT)), textPixels)
       << "a new text repaints the caption";
+}
+
+// Four bar items 100 pixels wide wrap where an item, from the window's left
+// edge, passes the width less both frames; the bar reserves as many rows as
+// it paints, and GetMenuItemRect answers the wrapped places.
+TEST(OwnFrame, TheMenuBarWrapsIntoRowsOnItsOwnFrame) {
+  struct TCase {
+    int Width;
+    int Rows;
+  };
+  for (const TCase c : {TCase{420, 1}, TCase{400, 2}, TCase{200, 4}}) {
+    SCOPED_TRACE(c.Width);
+    TForm form(nullptr);
+    form.SetBounds(0, 0, c.Width, 300);
+    auto* menu = new TMainMenu(&form);
+    menu->SetOwnerDraw(true);
+    for (const char* caption : {"One", "Two", "Three", "Four"}) {
+      auto* item = new TMenuItem(&form);
+      item->SetCaption(caption);
+      item->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 100; };
+      menu->Items().Add(item);
+    }
+    form.SetMenu(menu);
+    form.Show();
+    ProcessEverything();
+    const HWND window = form.Handle();
+    const int clientHeight = form.ClientHeight();
+    SetOwnFrame(window, true);
+    const int menuRow = GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(form.ClientHeight(), clientHeight) << "switching keeps the client's size";
+    TRect bounds;
+    GetWindowRect(window, bounds);
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(ClientOnScreen(window).Top - bounds.Top, frame + GetSystemMetrics(SM_CYCAPTION) + c.Rows * menuRow);
+    TRect last;
+    ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 3, last));
+    EXPECT_EQ(last.Bottom, ClientOnScreen(window).Top) << "the last item lies in the last row";
+    EXPECT_EQ(last.Width(), 100);
+    EXPECT_EQ(HitAt(window, last.Left + 50 - bounds.Left, last.Top + 5 - bounds.Top), HTMENU);
+  }
 }
 
 TEST(Minimize, ShowWindowAndSystemCommandsMinimizeAndRestoreATopLevelWindow) {

@@ -1,6 +1,7 @@
 #include "toolkit/win/NonClient.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Edges.h"
@@ -90,6 +91,16 @@ HFONT CaptionFont(bool small) {
   return font;
 }
 
+// The bar's rows, each SM_CYMENU high.
+int MenuBarHeight(const TWindowRecord& record) {
+  const int row = GetSystemMetrics(SM_CYMENU);
+  if (!record.OwnFrame) return row;
+  int bottom = row;
+  for (const TRect& item : LayoutMenuBar(record.Menu, record.Handle, MenuBarRowWidth(record)))
+    bottom = std::max(bottom, item.Bottom);
+  return bottom;
+}
+
 enum class TCaptionGlyph { Close, Maximize, Minimize };
 
 void PaintCaptionButton(HDC dc, TRect rect, TCaptionGlyph glyph) {
@@ -146,7 +157,7 @@ TFrameLayout FrameLayout(const TWindowRecord& record) {
   LayCaption(record, layout);
   InflateRect(layout.Inner, -EdgeWidth(record), -EdgeWidth(record));
   if (record.Menu && !record.IsChild() && IsMenu(record.Menu)) {
-    const int barHeight = std::min(GetSystemMetrics(SM_CYMENU), std::max(layout.Inner.Height(), 0));
+    const int barHeight = std::min(MenuBarHeight(record), std::max(layout.Inner.Height(), 0));
     layout.MenuBar = {layout.Inner.Left, layout.Inner.Top, layout.Inner.Right, layout.Inner.Top + barHeight};
     layout.Inner.Top = layout.MenuBar.Bottom;
   }
@@ -186,7 +197,8 @@ void PaintFrame(const TWindowRecord& record, HDC dc) {
   if (record.ExStyle & WS_EX_STATICEDGE) DrawEdge(dc, rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   PaintScrollBars(record, dc);
   const TFrameLayout layout = FrameLayout(record);
-  if (!IsRectEmpty(layout.MenuBar)) PaintMenuBar(dc, record.Menu, layout.MenuBar, MenuBarHotItem(record.Handle), record.Handle);
+  if (!IsRectEmpty(layout.MenuBar)) PaintMenuBar(dc, record.Menu, layout.MenuBar, MenuBarHotItem(record.Handle), record.Handle,
+                 MenuBarRowWidth(record));
   if (!IsRectEmpty(layout.SizeBox)) FillSys(dc, layout.SizeBox, COLOR_BTNFACE);
 }
 
@@ -216,6 +228,12 @@ LRESULT HitTestFrame(const TWindowRecord& record, TPoint screenPoint) {
 }
 
 TRect MenuBarRect(const TWindowRecord& record) { return FrameLayout(record).MenuBar; }
+
+int MenuBarRowWidth(const TWindowRecord& record) {
+  if (!record.OwnFrame) return std::numeric_limits<int>::max();
+  const int frame = BorderWidth(record);
+  return record.Width() - 2 * frame - (frame + EdgeWidth(record));
+}
 
 namespace {
 
