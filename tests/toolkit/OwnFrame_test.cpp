@@ -126,6 +126,28 @@ TEST_F(OwnFrameForm, TheDefaultHitTestFindsCaptionButtonsAndBorders) {
   EXPECT_EQ(HitAt(window.Width() / 2, window.Height() / 2), HTCLIENT);
 }
 
+TEST_F(OwnFrameForm, ACaptionButtonActsWhenReleasedOverIt) {
+  const HWND handle = form.Handle();
+  const auto click = [handle](WPARAM down, WPARAM up) {
+    SendMessage(handle, WM_NCLBUTTONDOWN, down, 0);
+    SendMessage(handle, WM_NCLBUTTONUP, up, 0);
+    ProcessEverything();
+  };
+  click(HTMAXBUTTON, HTMAXBUTTON);
+  EXPECT_TRUE(IsZoomed(handle));
+  click(HTMAXBUTTON, HTMAXBUTTON);
+  EXPECT_FALSE(IsZoomed(handle)) << "pressed again it restores";
+  click(HTMINBUTTON, HTMINBUTTON);
+  EXPECT_TRUE(IsIconic(handle));
+  ShowWindow(handle, SW_RESTORE);
+  click(HTCLOSE, HTCAPTION);
+  EXPECT_TRUE(IsWindowVisible(handle)) << "released elsewhere, the press is dropped";
+  click(HTCAPTION, HTCLOSE);
+  EXPECT_TRUE(IsWindowVisible(handle));
+  click(HTCLOSE, HTCLOSE);
+  EXPECT_FALSE(IsWindowVisible(handle));
+}
+
 TEST_F(OwnFrameForm, TheCaptionShowsTheActiveStateAndTheText) {
   const int frame = GetSystemMetrics(SM_CXFRAME);
   const TRect caption{frame, frame, window.Width() - frame, frame + GetSystemMetrics(SM_CYCAPTION)};

@@ -68,6 +68,19 @@ Qt::WindowFlags FlagsFor(HWND window) {
   return Qt::Window | Qt::FramelessWindowHint | onTop;
 }
 
+Qt::Edges EdgesOf(int hit) {
+  switch (hit) {
+    case HTLEFT: return Qt::LeftEdge;
+    case HTRIGHT: return Qt::RightEdge;
+    case HTTOP: return Qt::TopEdge;
+    case HTBOTTOM: return Qt::BottomEdge;
+    case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
+    case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
+    case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
+    default: return Qt::BottomEdge | Qt::RightEdge;
+  }
+}
+
 class THostWidget final : public QWidget {
 public:
   THostWidget(HWND window, QWidget* parent) : QWidget(parent, parent ? Qt::Widget : FlagsFor(window)), window_(window) {
@@ -224,6 +237,14 @@ public:
     StayWithOwner();
     exposureAwaited_ = false;
     if (visible) widget_->show();
+  }
+  void BeginDesktopMoveOrSize(int hit) override {
+    QWindow* window = widget_->isWindow() ? widget_->windowHandle() : nullptr;
+    if (!window) return;
+    if (hit == HTCAPTION)
+      window->startSystemMove();
+    else
+      window->startSystemResize(EdgesOf(hit));
   }
   // Qt grabs the mouse by itself while a button is held; an explicit grab
   // keeps it without one (the offscreen platform cannot grab).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Cursor.h"
@@ -151,9 +152,29 @@ LRESULT SystemCommand(HWND window, WPARAM command, LPARAM lParam) {
   }
 }
 
+bool IsCaptionButton(WPARAM hit) { return hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON; }
+
+// What a press on a frame of the window's own starts: a caption button
+// acts when released over it; the caption and the sizing border hand the
+// window to the desktop, which moves or sizes it.
+void OwnFrameButtonDown(TWindowRecord& record, WPARAM hit) {
+  record.PressedCaptionButton = IsCaptionButton(hit) ? static_cast<int>(hit) : 0;
+  if (record.Host && (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)))
+    record.Host->BeginDesktopMoveOrSize(static_cast<int>(hit));
+}
+
 LRESULT NonClientButtonDown(HWND window, WPARAM hit, LPARAM lParam) {
   if (hit == HTVSCROLL || hit == HTHSCROLL) BeginScrollBarTracking(window, hit == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
   if (hit == HTMENU) TrackMenuBar(window, MenuBarItemAt(window, PointOf(lParam)), false);
+  if (TWindowRecord* record = FindWindowRecord(window); record && record->OwnFrame) OwnFrameButtonDown(*record, hit);
+  return 0;
+}
+
+LRESULT NonClientButtonUp(HWND window, TWindowRecord& record, WPARAM hit) {
+  const int pressed = std::exchange(record.PressedCaptionButton, 0);
+  if (!record.OwnFrame || pressed == 0 || static_cast<WPARAM>(pressed) != hit) return 0;
+  const WPARAM command = hit == HTCLOSE ? SC_CLOSE : hit == HTMINBUTTON ? SC_MINIMIZE : IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;
+  SendMessage(window, WM_SYSCOMMAND, command, 0);
   return 0;
 }
 
@@ -185,6 +206,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE: return NonClientActivate(window, *record, wParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: return NonClientButtonDown(window, wParam, lParam);
+    case WM_NCLBUTTONUP: return NonClientButtonUp(window, *record, wParam);
     case WM_PAINT: return Paint(window);
     case WM_ERASEBKGND: return EraseBackground(*record, reinterpret_cast<HDC>(wParam));
     case WM_PRINT: return Print(window, reinterpret_cast<HDC>(wParam), lParam);

@@ -38,6 +38,9 @@ public:
   // A top-level window took or gave back a frame of its own (HasOwnFrame):
   // the desktop frames it again, and shows it again if it was shown.
   virtual void FrameOwnerChanged() = 0;
+  // The desktop moves (HTCAPTION) or sizes (HTLEFT ... HTBOTTOMRIGHT) the
+  // window while the pressed button is held, for a frame of its own.
+  virtual void BeginDesktopMoveOrSize(int hit) = 0;
   virtual void SetMouseGrab(bool grab) = 0;
   // A top-level window stays in front of the others (WS_EX_TOPMOST).
   virtual void SetStayOnTop(bool stayOnTop) = 0;
