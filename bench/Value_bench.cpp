@@ -25,3 +25,14 @@ static void BM_RealToText(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RealToText);
+
+// A copied matrix's numbers (i + j / 3) in 18 digits, as the matrix editor copies them.
+static void BM_RealToTextOfMatrixNumbers(benchmark::State& state) {
+  int i = 1;
+  int j = 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(RealToText(i + j / 3.0L, 18, 0));
+    if (++j > 1000) j = 1, i = i % 1000 + 1;
+  }
+}
+BENCHMARK(BM_RealToTextOfMatrixNumbers);

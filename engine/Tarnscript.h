@@ -123,6 +123,11 @@ public:
   virtual void SetConsole(CountedPtr<IXConsBase> sink) = 0;
   virtual CountedPtr<IXConsBase> GetConsole() = 0;
 
+  // Called each time a run ends, on every path: completed, failed or
+  // aborted (a failed or aborted run notifies no data client). The handler
+  // must not throw; nil removes it.
+  virtual void SetOnRunEnd(std::function<void()> handler) = 0;
+
   // Declares a named type in System from a definition text: an enumeration
   // "( a, b )" or a type expression "array of real".
   virtual bool RegisterType(const std::string& name, const std::string& definition) = 0;

@@ -1,12 +1,12 @@
 #include "engine/Value.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <limits>
 
+#include "runtime/DecimalDigits.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Params.h"
 
@@ -65,69 +65,73 @@ std::string IntegerText(std::int64_t n) {
   }
 }
 
-// |x| = 0.Digits x 10^Exponent, Digits without trailing zeros.
+// |x| = 0.Digits x 10^Exponent, the Count digits without trailing zeros.
 struct TDecimal {
-  std::string Digits;
+  char Digits[MaxDecimalDigits];
+  int Count;
   int Exponent;
 };
-
-// The first count digits of the exact decimal expansion of a positive x,
-// truncated (printf rounds toward zero in that mode, whatever the locale's
-// decimal point), and its exponent in the d.ddd form.
-TDecimal TruncatedDigits(long double x, int count) {
-  char buffer[64];
-  const int savedMode = std::fegetround();
-  std::fesetround(FE_TOWARDZERO);
-  std::snprintf(buffer, sizeof buffer, "%.*Le", count - 1, x);
-  std::fesetround(savedMode);
-  TDecimal result{{}, 0};
-  const char* p = buffer;
-  for (; *p != 'e'; ++p)
-    if (*p >= '0' && *p <= '9') result.Digits += *p;
-  ++p;
-  if (*p == '+') ++p;
-  std::from_chars(p, buffer + sizeof buffer, result.Exponent);
-  return result;
-}
 
 // x > 0 rounded to precision significant digits; the digit after the last
 // kept one decides, 5 or more rounding the magnitude up.
 TDecimal RoundedDigits(long double x, int precision) {
-  TDecimal d = TruncatedDigits(x, precision + 1);
-  const bool roundUp = d.Digits[precision] >= '5';
-  d.Digits.resize(precision);
-  d.Exponent += 1;
-  if (roundUp) {
+  TDecimal d;
+  d.Exponent = TruncatedDigits(x, precision + 1, d.Digits) + 1;
+  d.Count = precision;
+  if (d.Digits[precision] >= '5') {
     int i = precision - 1;
     for (; i >= 0 && d.Digits[i] == '9'; --i) d.Digits[i] = '0';
     if (i >= 0) {
       ++d.Digits[i];
     } else {
-      d.Digits.insert(d.Digits.begin(), '1');
-      d.Digits.pop_back();
+      d.Digits[0] = '1';
       d.Exponent += 1;
     }
   }
-  d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
+  while (d.Count > 1 && d.Digits[d.Count - 1] == '0') --d.Count;
   return d;
 }
 
-std::string FixedText(const TDecimal& d) {
-  if (d.Exponent <= 0) return "0." + std::string(-d.Exponent, '0') + d.Digits;
-  const auto whole = static_cast<std::size_t>(d.Exponent);
-  std::string text = d.Digits.substr(0, whole);
-  text.append(whole - text.size(), '0');
-  if (d.Digits.size() > whole) text += "." + d.Digits.substr(whole);
-  return text;
+// The writers below put a number's text at out and answer its end. The
+// longest text, a sign, 18 digits, a point, "E-" and four exponent digits,
+// is far shorter than MaxDecimalDigits + 8.
+char* Repeat(char* out, char c, int count) {
+  for (int i = 0; i < count; ++i) *out++ = c;
+  return out;
 }
 
-std::string ScientificText(const TDecimal& d, int exponentDigits) {
-  std::string text(1, d.Digits[0]);
-  if (d.Digits.size() > 1) text += "." + d.Digits.substr(1);
+char* Copy(char* out, const char* from, int count) {
+  std::memcpy(out, from, static_cast<std::size_t>(count));
+  return out + count;
+}
+
+char* WriteFixed(char* out, const TDecimal& d) {
+  if (d.Exponent <= 0) {
+    out = Copy(out, "0.", 2);
+    out = Repeat(out, '0', -d.Exponent);
+    return Copy(out, d.Digits, d.Count);
+  }
+  const int whole = std::min(d.Exponent, d.Count);
+  out = Copy(out, d.Digits, whole);
+  out = Repeat(out, '0', d.Exponent - whole);
+  if (d.Count == whole) return out;
+  *out++ = '.';
+  return Copy(out, d.Digits + whole, d.Count - whole);
+}
+
+char* WriteScientific(char* out, const TDecimal& d, int exponentDigits) {
+  *out++ = d.Digits[0];
+  if (d.Count > 1) {
+    *out++ = '.';
+    out = Copy(out, d.Digits + 1, d.Count - 1);
+  }
   const int exponent = d.Exponent - 1;
-  std::string digits = std::to_string(std::abs(exponent));
-  if (static_cast<int>(digits.size()) < exponentDigits) digits.insert(0, exponentDigits - digits.size(), '0');
-  return text + "E" + (exponent < 0 ? "-" : "") + digits;
+  char digits[8];
+  const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, std::abs(exponent)).ptr - digits);
+  *out++ = 'E';
+  if (exponent < 0) *out++ = '-';
+  out = Repeat(out, '0', exponentDigits - count);
+  return Copy(out, digits, count);
 }
 
 }  // namespace
@@ -249,12 +253,14 @@ std::string RealToText(long double x, std::int64_t mantissa, std::int64_t expone
   const int precision = PrintedMantissa(mantissa);
   const int minExponentDigits = PrintedExponentDigits(exponentDigits);
   if (std::isnan(x)) return "NAN";
-  const std::string sign = std::signbit(x) && x != 0 ? "-" : "";
-  if (std::isinf(x)) return sign + "INF";
+  if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
   if (x == 0) return "0";
   const TDecimal d = RoundedDigits(std::fabs(x), precision);
-  const bool fixed = d.Exponent >= -3 && d.Exponent <= precision;
-  return sign + (fixed ? FixedText(d) : ScientificText(d, minExponentDigits));
+  char text[MaxDecimalDigits + 8];
+  char* end = text;
+  if (std::signbit(x)) *end++ = '-';
+  end = d.Exponent >= -3 && d.Exponent <= precision ? WriteFixed(end, d) : WriteScientific(end, d, minExponentDigits);
+  return std::string(text, end);
 }
 
 int PrintedMantissa(std::int64_t mantissa) { return static_cast<int>(std::clamp<std::int64_t>(mantissa, 2, 18)); }

@@ -168,7 +168,7 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
   value = VariantOf(NoneValue);
   if (text.empty()) return;
   if (RefusedWhileRunning()) return;
-  TRunningScope running(running_);
+  TRunningScope running(*this);
   TInputBinding input(*this, text, seed);
   ResetRunState();
   TValue error;
@@ -194,7 +194,7 @@ void TXBuilder::Evaluate(const std::string& text, bool multiLine, bool show, std
 std::unique_ptr<TExpression> TXBuilder::ParseExpression(const std::string& text) {
   if (text.empty()) return nullptr;
   if (RefusedWhileRunning()) return nullptr;
-  TRunningScope running(running_);
+  TRunningScope running(*this);
   TMutedSink muted;
   TInputBinding input(*this, text, -1);
   ResetRunState();

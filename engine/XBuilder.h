@@ -32,10 +32,12 @@
 // resolves a name, picks an operator or converter, or registers a kind.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Catalogue.h"
@@ -114,6 +116,7 @@ public:
   void RemoveClient(const std::string& name) override;
   void Abort() override;
   bool IsRunning() override { return running_; }
+  void SetOnRunEnd(std::function<void()> handler) override { onRunEnd_ = std::move(handler); }
   void SetOption(std::uint8_t option, bool on) override;
   bool GetOption(std::uint8_t option) override;
   bool IsFreeIdentifier(const std::string& name) override;
@@ -240,17 +243,22 @@ private:
   // being compiled; nil otherwise.
   std::vector<TParamVar*>* paramList_ = nullptr;
   bool running_ = false;
+  std::function<void()> onRunEnd_;
 
-  // The running flag for the length of one operation, released on every path.
+  // The running flag for the length of one operation, released on every
+  // path; its release is announced.
   class TRunningScope {
   public:
-    explicit TRunningScope(bool& running) : running_(running) { running_ = true; }
-    ~TRunningScope() { running_ = false; }
+    explicit TRunningScope(TXBuilder& builder) : builder_(builder) { builder_.running_ = true; }
+    ~TRunningScope() {
+      builder_.running_ = false;
+      if (builder_.onRunEnd_) builder_.onRunEnd_();
+    }
     TRunningScope(const TRunningScope&) = delete;
     TRunningScope& operator=(const TRunningScope&) = delete;
 
   private:
-    bool& running_;
+    TXBuilder& builder_;
   };
 
   // One level of nested statements, factors, vector braces, types or

@@ -68,7 +68,7 @@ std::string TXBuilder::LoadLibraryFile(const std::string& fileName, const char* 
   std::string text;
   if (!ReadWholeFile(path.string(), text)) throw EStreamError("Stream read error");
   if (packed) text = Decipher(text);
-  TRunningScope running(running_);
+  TRunningScope running(*this);
   TLib* fileLib = libs_.Find(path.stem().string());
   return LoadLibraryText(text, packed ? PackedLibrarySeed : -1, fileLib && !fileLib->BuiltIn() ? fileLib : nullptr);
 }

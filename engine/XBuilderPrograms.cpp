@@ -79,7 +79,7 @@ private:
 
 bool TXBuilder::CompileText(const std::string& text) {
   if (running_) return false;
-  TRunningScope running(running_);
+  TRunningScope running(*this);
   ResetRunState();
   if (text.empty()) {
     WriteMessage("Nothing to compile", lkWarning, 0);

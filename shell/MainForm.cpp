@@ -51,6 +51,7 @@ constexpr const char* LinesSection = "CONSOLELINES";
 constexpr const char* ColorsSection = "CONSOLECOLORS";
 constexpr UINT WM_ACTIVATECOMMANDLINE = WM_USER + 1;
 constexpr UINT WM_STARTWITHOUTFILE = WM_USER + 2;
+constexpr UINT WM_RUNEND = WM_USER + 3;
 constexpr int MinWidth = 320;
 constexpr int MinFullHeight = 200;
 
@@ -97,6 +98,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   Engine->SetIntegerFormat(0);
   // A running script keeps the windows alive, so that an abort reaches it.
   SetMessagePump([] { Application().ProcessMessages(); });
+  // Heard once the engine's call has returned, whether the run completed, failed or was aborted.
+  Engine->SetOnRunEnd([this] {
+    if (HandleAllocated()) PostMessage(Handle(), WM_RUNEND, 0, 0);
+  });
 
   Syntax = std::make_unique<TSyntax>();
   Syntax->Classifier = [this](const std::string& name) { return ClassifyIdentifier(name); };
@@ -143,6 +148,7 @@ TMainForm::~TMainForm() {
   delete ResultLine;
   Syntax.reset();
   SetMessagePump(nullptr);
+  Engine->SetOnRunEnd(nullptr);
   Engine = nullptr;
   if (MainForm == this) MainForm = nullptr;
 }
@@ -309,6 +315,10 @@ void TMainForm::ScrMouseDown() { PostMessage(Handle(), WM_ACTIVATECOMMANDLINE, 0
 
 void TMainForm::Dispatch(TMessage& message) {
   if (message.Msg == WM_STARTWITHOUTFILE) return StartWithoutFile();
+  if (message.Msg == WM_RUNEND) {
+    if (WorkForm) WorkForm->RunEnded();
+    return;
+  }
   if (message.Msg != WM_ACTIVATECOMMANDLINE) return TForm::Dispatch(message);
   if (CommandLine->CanFocus()) SetActiveControl(CommandLine);
 }

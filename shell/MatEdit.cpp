@@ -17,7 +17,6 @@
 #include "toolkit/controls/CoolBar.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
-#include "toolkit/controls/Timer.h"
 #include "toolkit/controls/ToolBar.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/win/MessageQueue.h"
@@ -31,7 +30,6 @@ constexpr TColor SelectedTextColor = RGB(255, 192, 255);
 constexpr TColor BadTextColor = RGB(255, 192, 192);
 constexpr int TextInset = 4;
 constexpr int CopyDigits = 18;
-constexpr unsigned RunEndPollMs = 50;
 
 bool IsNumber(const std::string& text) {
   long double x = 0;
@@ -105,12 +103,14 @@ TMatEdit::TMatEdit(TComponent* owner, ITarnscript& engine, TBaseDataTree& tree)
     EditAccepted(col, row, text);
   };
   Grid->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) { GridMouseDown(button, x, y); };
-  Grid->OnMouseMove = [this](TObject*, TShiftState, int x, int y) { GridMouseMove(x, y); };
+  Grid->OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
+    GridMouseMove(x, y);
+    // Narrowing a column brings others into view.
+    MeasureNeededColumns();
+  };
+  Grid->OnTopLeftChanged = [this](TObject*) { MeasureNeededColumns(); };
+  Grid->OnResize = [this](TObject*) { MeasureNeededColumns(); };
   Grid->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { dragging_ = false; };
-  runEndTimer_ = new TTimer(this);
-  runEndTimer_->SetEnabled(false);
-  runEndTimer_->SetInterval(RunEndPollMs);
-  runEndTimer_->SetOnTimer([this](TObject*) { PollRunEnd(); });
 }
 
 // ---------------------------------------------------------------- the variable
@@ -132,22 +132,51 @@ void TMatEdit::LoadVariable(TArrVar* var, PDataNode node, bool adjustWidths) {
   Grid->SetFixedCols(1);
   Grid->SetFixedRows(1);
   if (adjustWidths) {
-    // Measured over the rows shown only: a longer number further down is
-    // clipped. A tab not yet laid out shows at most a screen's height.
     TCanvas& canvas = Grid->Canvas();
     canvas.Font().Assign(Grid->Font());
     Grid->SetColWidths(0, canvas.TextWidth("  " + std::to_string(rows)));
+    // A tab not yet laid out shows at most a screen's height.
     const int shownHeight = Grid->ClientHeight() > 0 ? Grid->ClientHeight() : Screen().Height();
-    const int lastShown = std::min(rows, Grid->TopRow() + shownHeight / Grid->DefaultRowHeight() + 1);
-    for (int col = 1; col <= cols; ++col) {
-      int width = std::max(Grid->ColWidths(col), DefaultColWidth);
-      for (int row = Grid->TopRow(); row <= lastShown; ++row)
-        width = std::max(width, canvas.TextWidth(CellText(col, row) + "  "));
-      Grid->SetColWidths(col, width);
-    }
+    widthRows_ = {Grid->TopRow(), std::min(rows, Grid->TopRow() + shownHeight / Grid->DefaultRowHeight() + 1)};
+    unmeasured_.assign(static_cast<std::size_t>(cols) + 1, true);
+    unmeasured_[0] = false;
+    MeasureNeededColumns();
   }
   Grid->Invalidate();
   RepaintTreeRow();
+}
+
+// Widths are measured over the rows shown when the widths were asked for:
+// a longer number further down is clipped. A column is measured when it
+// first comes into view, so that a wide matrix opens at the cost of the
+// columns shown; the last columns, whose widths set the horizontal scroll
+// bar's range, are measured at once.
+void TMatEdit::MeasureNeededColumns() {
+  const int line = Grid->GridLineWidth();
+  const int clientWidth = Grid->ClientWidth() > 0 ? Grid->ClientWidth() : Screen().Width();
+  int fixedWidth = 0;
+  for (int col = 0; col < Grid->FixedCols(); ++col) fixedWidth += Grid->ColWidths(col) + line;
+  for (int col = Grid->LeftCol(), x = fixedWidth; col < Grid->ColCount() && x < clientWidth; ++col) {
+    MeasureColumn(col);
+    x += Grid->ColWidths(col) + line;
+  }
+  const int room = clientWidth - fixedWidth;
+  for (int col = Grid->ColCount() - 1, used = 0; col >= Grid->FixedCols() && used <= room + line; --col) {
+    MeasureColumn(col);
+    used += Grid->ColWidths(col) + line;
+  }
+}
+
+// Widened, never narrowed.
+void TMatEdit::MeasureColumn(int col) {
+  if (col >= static_cast<int>(unmeasured_.size()) || !unmeasured_[static_cast<std::size_t>(col)]) return;
+  unmeasured_[static_cast<std::size_t>(col)] = false;
+  TCanvas& canvas = Grid->Canvas();
+  canvas.Font().Assign(Grid->Font());
+  int width = std::max(Grid->ColWidths(col), DefaultColWidth);
+  for (int row = widthRows_.first; row <= widthRows_.second; ++row)
+    width = std::max(width, canvas.TextWidth(CellText(col, row) + "  "));
+  Grid->SetColWidths(col, width);
 }
 
 // A reload that follows the selection's own mirroring, or any change
@@ -235,9 +264,10 @@ void TMatEdit::DrawCell(int col, int row, const TRect& rect, TGridDrawState stat
   }
   canvas.Font().Assign(Grid->Font());
   canvas.Brush().SetStyle(bsClear);
-  const int width = canvas.TextWidth(text);
+  const TSize size = canvas.TextExtent(text);
+  const int width = size.cx;
   const int x = rect.Right - TextInset - width;
-  const int y = (rect.Top + rect.Bottom - canvas.TextHeight(text)) / 2;
+  const int y = (rect.Top + rect.Bottom - size.cy) / 2;
   TRect clip = rect;
   if (width >= rect.Width() - TextInset) clip = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
   canvas.TextRect(clip, x, y, text);
@@ -343,7 +373,7 @@ TVar* TMatEdit::SelectionVariable(TKind* kind) {
 void TMatEdit::SyncSelection() {
   if (syncing_ || !Var) return;
   if (engine_.IsRunning()) {
-    runEndTimer_->SetEnabled(true);
+    syncAfterRun_ = true;
     return;
   }
   syncing_ = true;
@@ -361,9 +391,9 @@ void TMatEdit::SyncSelection() {
   syncing_ = false;
 }
 
-void TMatEdit::PollRunEnd() {
-  if (engine_.IsRunning()) return;
-  runEndTimer_->SetEnabled(false);
+void TMatEdit::RunEnded() {
+  if (!syncAfterRun_) return;
+  syncAfterRun_ = false;
   PostSync();
 }
 

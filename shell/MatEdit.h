@@ -17,6 +17,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "toolkit/controls/DrawGrid.h"
 #include "toolkit/controls/Frame.h"
@@ -29,7 +30,6 @@ class TBaseDataTree;
 class TCoolBar;
 class TKind;
 class TPopupMenu;
-class TTimer;
 class TToolBar;
 class TVar;
 
@@ -51,6 +51,8 @@ public:
   void Paste(bool transposed);
   // Mirrors the selection into "selection" (message 2029).
   void SyncSelection();
+  // A run has ended: a selection made during it is mirrored now.
+  void RunEnded();
   // A row header selects the row, a column header the column, the corner
   // everything; without start the block spans from the anchor to cell.
   void SelectFromCell(TGridCoord cell, bool start);
@@ -104,12 +106,16 @@ private:
   };
   // Reloading the same variable keeps the texts whose elements are unchanged.
   void KeepBadTexts(TArrVar* var);
-  void PollRunEnd();
+  // Measures the columns shown and those that set the scroll range, if not yet measured.
+  void MeasureNeededColumns();
+  void MeasureColumn(int col);
+  // The rows the column widths are measured over, and the columns not measured yet.
+  std::pair<int, int> widthRows_;
+  std::vector<bool> unmeasured_;
   // By (column, row).
   std::map<std::pair<int, int>, TBadText> badTexts_;
-  // Runs while a selection waits for the run's end: no notification comes
-  // after a run that failed or was aborted.
-  TTimer* runEndTimer_;
+  // A selection made during a run waits for the run's end.
+  bool syncAfterRun_ = false;
 };
 
 // A tab of the workspace's page control holding one editor.

@@ -105,6 +105,8 @@ public:
   void OpenMatrixEditor(PDataNode node);
   // Reloads each tab from the row of its variable; a tab without one closes.
   void SyncEditorTabs();
+  // A run has ended (the main window's notice): the tabs mirror a selection made during it.
+  void RunEnded();
   // Nil without tabs.
   TMETab* ActiveEditorTab();
   void CopyEditorSelection();

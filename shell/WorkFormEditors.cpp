@@ -164,6 +164,11 @@ void TWorkForm::SyncEditorTabs() {
   }
 }
 
+void TWorkForm::RunEnded() {
+  for (int i = 0; i < MainPages->PageCount(); ++i)
+    if (auto* tab = dynamic_cast<TMETab*>(MainPages->Pages(i))) tab->Editor->RunEnded();
+}
+
 void TWorkForm::CloseEditorTab(TMETab* tab) {
   tab->SetPopupMenu(nullptr);
   tab->SetPageControl(nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -57,6 +58,41 @@ TEST(RealToText, FormsByDigitsAndExponentSettings) {
   for (const auto& c : cases)
     EXPECT_EQ(RealToText(c.X, c.Mantissa, c.ExponentDigits), c.Text)
         << "value " << static_cast<double>(c.X) << " P=" << c.Mantissa << " D=" << c.ExponentDigits;
+}
+
+// The ends of the range, rounding that carries through 18 digits, and
+// values on either side of the exact digit arithmetic's limits (2^-61, 2^128).
+TEST(RealToText, EighteenAndTwelveDigitsAcrossTheRange) {
+  using Real = std::numeric_limits<long double>;
+  const struct {
+    long double X;
+    const char* Eighteen;
+    const char* Twelve;
+  } cases[] = {
+      {Real::max(), "1.18973149535723177E4932", "1.18973149536E4932"},
+      {-Real::max(), "-1.18973149535723177E4932", "-1.18973149536E4932"},
+      {Real::min(), "0", "0"},
+      {Real::denorm_min(), "0", "0"},
+      {1.0000000000000000001e-100L, "1E-100", "1E-100"},
+      {1.01e-100L, "1.01E-100", "1.01E-100"},
+      {9.999999999999999999e99L, "1E100", "1E100"},
+      {0.99999999999999999995L, "1", "1"},
+      {123456789012345678.5L, "123456789012345679", "1.23456789012E017"},
+      {1e18L, "1E18", "1E018"},
+      {18446744073709551615.0L, "1.84467440737095516E19", "1.84467440737E019"},
+      {1e4000L, "1E4000", "1E4000"},
+      {2.0L / 3, "0.666666666666666667", "0.666666666667"},
+      {-1e-5L / 3, "-3.33333333333333333E-6", "-3.33333333333E-006"},
+      {1334.333333333333333L, "1334.33333333333333", "1334.33333333"},
+      {std::ldexp(1.0L, -124), "4.70197740328915003E-38", "4.70197740329E-038"},
+      {std::ldexp(1.0L, -125), "2.35098870164457502E-38", "2.35098870164E-038"},
+      {std::ldexp(1.0L, 127), "1.70141183460469232E38", "1.7014118346E038"},
+      {std::ldexp(1.0L, 128) - 1, "3.40282366920938463E38", "3.40282366921E038"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RealToText(c.X, 18, 1), c.Eighteen) << static_cast<double>(c.X);
+    EXPECT_EQ(RealToText(c.X, 12, 3), c.Twelve) << static_cast<double>(c.X);
+  }
 }
 
 TEST(RealToText, ReadsTheProgramOptions) {

@@ -438,6 +438,7 @@ public:
   bool CompileFile(const std::string&) override { return false; }
   void SetConsole(CountedPtr<IXConsBase>) override {}
   CountedPtr<IXConsBase> GetConsole() override { return nullptr; }
+  void SetOnRunEnd(std::function<void()>) override {}
   bool RegisterType(const std::string&, const std::string&) override { return false; }
   TVar* AddVariable(const std::string&, TKind*) override { return nullptr; }
   bool InsertVariable(std::unique_ptr<TVar>&) override { return false; }

@@ -3,6 +3,7 @@
 // overloads), ragged matrices, and scripts that change the variable while
 // the tab shows it (the sanitized build checks that nothing freed is read).
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "tests/shell/WorkFormEditorsFixture.h"
 #include "tests/toolkit/Pixels.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/GdiBitmap.h"
 
 namespace {
@@ -207,6 +209,29 @@ TEST_F(MatEditTest, ARaggedMatrixIsNeverReadOrWrittenPastARow) {
   EXPECT_EQ(Value("m"), "{{1}, {2}}");
 }
 
+// ---------------------------------------------------------------- widths
+
+// Each column is as wide as its widest number shown (or the default): the
+// first ones, the last ones (they set the scroll range) and one further
+// in, measured as it comes into view.
+TEST_F(MatEditTest, AColumnTakesItsNumbersWidthWhenShown) {
+  Open();
+  MakeMatrix("w", 3, 80);
+  for (int j = 1; j <= 80; ++j) SetMatElem(Array("w"), 2, j, j + 1.0L / 3);
+  TMatEdit& editor = OpenTab("w");
+  TDrawGrid& grid = *editor.Grid;
+  grid.SetLeftCol(40);
+  ProcessEverything();
+  TCanvas& canvas = grid.Canvas();
+  canvas.Font().Assign(grid.Font());
+  for (const int col : {1, 40, 79, 80}) {
+    int widest = TMatEdit::DefaultColWidth;
+    for (int row = 1; row <= 3; ++row) widest = std::max(widest, canvas.TextWidth(editor.CellText(col, row) + "  "));
+    EXPECT_EQ(grid.ColWidths(col), widest) << "column " << col;
+  }
+  EXPECT_GT(grid.ColWidths(40), TMatEdit::DefaultColWidth);
+}
+
 // ---------------------------------------------------------------- runs
 
 // A program shrinks the matrix the tab shows and waits: the grid paints and
@@ -240,23 +265,34 @@ TEST_F(MatEditTest, AProgramShrinkingTheMatrixLeavesTheGridReadingOnlyWhatIsTher
 }
 
 // Whether the run ends by itself or is aborted (which notifies nobody).
+// Completed, aborted or failed (no data client hears of the last two), a
+// run's end is announced, and a selection made during it is mirrored then.
 TEST_F(MatEditTest, ASelectionMadeDuringARunIsMirroredWhenItEnds) {
   Open();
+  ASSERT_TRUE(form->Engine->CompileText("library Slow; function Wait(t : Real) : Real; begin Delay(t); Result := 1 end; end."));
   Enter("m := {{1, 2}, {3, 4}}");
   TMatEdit& editor = OpenTab("m");
-  for (const bool aborted : {false, true}) {
+  const struct {
+    const char* Line;
+    bool Aborted;
+  } runs[] = {
+      {"Delay(0.3)", false},
+      {"Delay(30)", true},
+      {"Wait(0.3) + m[3, 1]", false},
+  };
+  for (const auto& run : runs) {
     Click(editor, 1, 1);
-    ASSERT_EQ(Value("selection"), "1");
+    ASSERT_EQ(Value("selection"), "1") << run.Line;
     std::string during;
     RunLater(100, [&] {
       Click(editor, 2, 2);
       during = Value("selection");
-      if (aborted) form->Engine->Abort();
+      if (run.Aborted) form->Engine->Abort();
     });
-    Enter(aborted ? "Delay(30)" : "Delay(0.3)");
-    EXPECT_EQ(during, "1") << "the run owns the variables";
-    EXPECT_EQ(editor.Grid->Selection(), (TGridRect{2, 2, 2, 2}));
-    EXPECT_TRUE(Eventually([&] { return Value("selection") == "4"; })) << "mirrored once the run has ended";
+    Enter(run.Line);
+    EXPECT_EQ(during, "1") << run.Line << ": the run owns the variables";
+    EXPECT_EQ(editor.Grid->Selection(), (TGridRect{2, 2, 2, 2})) << run.Line;
+    EXPECT_TRUE(Eventually([&] { return Value("selection") == "4"; })) << run.Line << ": mirrored once the run has ended";
   }
 }
 

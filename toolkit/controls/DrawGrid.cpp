@@ -507,7 +507,9 @@ void TDrawGrid::ClampInView(TGridCoord cell) {
   SetTopLeft(topLeft);
 }
 
-// A bar's positions are the scrolling columns (rows); it shows while some are hidden.
+// A bar's positions are the scrolling columns (rows); it shows while some
+// are hidden. A bar is set (and repainted) only when it changes, so that
+// sizing every column of a wide grid does not repaint the bars each time.
 void TDrawGrid::UpdateScrollBars() {
   if (!HandleAllocated()) return;
   const TGridCoord limit = MaxTopLeft();
@@ -518,6 +520,11 @@ void TDrawGrid::UpdateScrollBars() {
     info.nMax = count - fixedCount - 1;
     info.nPage = last > fixedCount ? static_cast<UINT>(count - last) : static_cast<UINT>(info.nMax + 1);
     info.nPos = first - fixedCount;
+    SCROLLINFO shown;
+    shown.fMask = SIF_ALL;
+    if (GetScrollInfo(Handle(), bar, shown) && shown.nMin == info.nMin && shown.nMax == info.nMax &&
+        shown.nPage == info.nPage && shown.nPos == info.nPos)
+      return;
     SetScrollInfo(Handle(), bar, info, true);
   };
   if (scrollBars_ == ssBoth || scrollBars_ == ssHorizontal) update(SB_HORZ, topLeft_.X, fixedCols_, colCount_, limit.X);

@@ -168,8 +168,15 @@ void InvalidateWholeWindow(TWindowRecord& record) {
 }
 
 // A new surface of the window's size keeps the pixels that still fit, so
-// that drawing made outside painting survives until the next paint.
+// that drawing made outside painting survives until the next paint. A frame
+// change that keeps the window's size (scroll bars shown or hidden) keeps
+// the surface itself.
 void WindowSizeChanged(TWindowRecord& record) {
+  if (record.Surface && record.Surface->Width() == std::max(record.Width(), 0) &&
+      record.Surface->Height() == std::max(record.Height(), 0)) {
+    record.Invalid.Intersect(ClientArea(record));
+    return;
+  }
   auto surface = MakeCounted<TGdiBitmap>(std::max(record.Width(), 0), std::max(record.Height(), 0), pf32bit);
   if (record.Surface) {
     const TGdiBitmap& old = *record.Surface;
