@@ -12,6 +12,8 @@ struct TDesktopWindowInfo {
   bool ToolWindow = false;
   // The desktop gives it the keyboard when it is active (tool tips never).
   bool TakesKeys = true;
+  // The desktop draws no frame around it (the window draws its own, if any).
+  bool Frameless = false;
   // The window it stays in front of (its owner), or null.
   HWND StaysWith = nullptr;
   // The title the desktop shows (and finds the window by).

@@ -51,17 +51,34 @@ void WaitUntilExposed(QWidget& topLevel) {
 }
 
 // Top-level windows with a caption get the desktop's frame (a tool
-// window's small one); the others draw their own. Tool windows without a
-// caption that never activate (hints, menus) float like tool tips, which
-// take no keys; the others (an About box) are frameless tool windows.
+// window's small one) unless they have their own; the others draw their
+// own. Tool windows without a caption that never activate (hints, menus)
+// float like tool tips, which take no keys; the others (an About box) are
+// frameless tool windows.
 Qt::WindowFlags FlagsFor(HWND window) {
   const auto style = static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtr(window, GWL_EXSTYLE));
   const Qt::WindowFlags onTop = (exStyle & WS_EX_TOPMOST) ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
-  if ((style & WS_CAPTION) == WS_CAPTION) return ((exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window) | onTop;
+  if ((style & WS_CAPTION) == WS_CAPTION) {
+    const Qt::WindowFlags frame = HasOwnFrame(window) ? Qt::FramelessWindowHint : Qt::WindowFlags();
+    return ((exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window) | frame | onTop;
+  }
   if (exStyle & WS_EX_TOOLWINDOW)
     return ((exStyle & WS_EX_NOACTIVATE) ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint | onTop;
   return Qt::Window | Qt::FramelessWindowHint | onTop;
+}
+
+Qt::Edges EdgesOf(int hit) {
+  switch (hit) {
+    case HTLEFT: return Qt::LeftEdge;
+    case HTRIGHT: return Qt::RightEdge;
+    case HTTOP: return Qt::TopEdge;
+    case HTBOTTOM: return Qt::BottomEdge;
+    case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
+    case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
+    case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
+    default: return Qt::BottomEdge | Qt::RightEdge;
+  }
 }
 
 class THostWidget final : public QWidget {
@@ -82,6 +99,9 @@ protected:
       case QEvent::WindowActivate: Guarded([this] { DesktopActivated(window_); }); return true;
       // Keys released elsewhere would stay down.
       case QEvent::WindowDeactivate: ResetKeyboardState(); return true;
+      case QEvent::WindowStateChange:
+        if (isWindow()) Guarded([this] { DesktopMinimized(window_, isMinimized()); });
+        return QWidget::event(event);
       case QEvent::Leave:
         if (isWindow()) Guarded([] { InjectMouseLeave(); });
         return true;
@@ -201,6 +221,31 @@ public:
     else if (widget_->isMaximized())
       widget_->showNormal();
   }
+  void SetMinimized(bool minimized) override {
+    if (!widget_->isWindow()) return;
+    const Qt::WindowStates state = widget_->windowState();
+    widget_->setWindowState(minimized ? state | Qt::WindowMinimized : state & ~Qt::WindowMinimized);
+  }
+  // Changing a window's flags makes a new desktop window, hidden, no longer
+  // staying with its owner, and placed by its frame's corner.
+  void FrameOwnerChanged() override {
+    if (!widget_->isWindow()) return;
+    const bool visible = widget_->isVisible();
+    const QRect geometry = widget_->geometry();
+    widget_->setWindowFlags(FlagsFor(window_));
+    widget_->setGeometry(geometry);
+    StayWithOwner();
+    exposureAwaited_ = false;
+    if (visible) widget_->show();
+  }
+  void BeginDesktopMoveOrSize(int hit) override {
+    QWindow* window = widget_->isWindow() ? widget_->windowHandle() : nullptr;
+    if (!window) return;
+    if (hit == HTCAPTION)
+      window->startSystemMove();
+    else
+      window->startSystemResize(EdgesOf(hit));
+  }
   // Qt grabs the mouse by itself while a button is held; an explicit grab
   // keeps it without one (the offscreen platform cannot grab).
   void SetMouseGrab(bool grab) override {
@@ -275,6 +320,7 @@ bool GetDesktopWindowInfo(HWND window, TDesktopWindowInfo& info) {
   const QWidget* widget = WidgetOfWindow(window);
   if (!widget || !widget->isWindow()) return false;
   info.ToolWindow = widget->windowType() == Qt::Tool;
+  info.Frameless = widget->windowFlags().testFlag(Qt::FramelessWindowHint);
   info.TakesKeys = widget->windowType() != Qt::ToolTip;
   info.Title = widget->windowTitle().toStdString();
   info.StaysWith = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "toolkit/gdi/Gdi.h"
 #include "toolkit/win/Cursor.h"
@@ -79,9 +80,22 @@ LRESULT Print(HWND window, HDC dc, LPARAM flags) {
   return 0;
 }
 
-LRESULT SetText(TWindowRecord& record, LPARAM lParam) {
+// A caption of the window's own shows the text and the active state.
+void RepaintOwnCaption(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  if (record && record->OwnFrame) NonClientPaint(window);
+}
+
+LRESULT SetText(HWND window, TWindowRecord& record, LPARAM lParam) {
   record.Text = lParam ? reinterpret_cast<const char*>(lParam) : "";
   if (record.Host) record.Host->SetTitle(record.Text.c_str());
+  RepaintOwnCaption(window);
+  return 1;
+}
+
+LRESULT NonClientActivate(HWND window, TWindowRecord& record, WPARAM active) {
+  record.CaptionActive = active != 0;
+  RepaintOwnCaption(window);
   return 1;
 }
 
@@ -131,15 +145,36 @@ LRESULT SystemCommand(HWND window, WPARAM command, LPARAM lParam) {
   switch (command & 0xFFF0) {
     case SC_CLOSE: return SendMessage(window, WM_CLOSE, 0, 0);
     case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
+    case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
     case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
     case SC_KEYMENU: KeyMenu(window, static_cast<char32_t>(lParam)); return 0;
     default: return 0;
   }
 }
 
+bool IsCaptionButton(WPARAM hit) { return hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON; }
+
+// What a press on a frame of the window's own starts: a caption button
+// acts when released over it; the caption and the sizing border hand the
+// window to the desktop, which moves or sizes it.
+void OwnFrameButtonDown(TWindowRecord& record, WPARAM hit) {
+  record.PressedCaptionButton = IsCaptionButton(hit) ? static_cast<int>(hit) : 0;
+  if (record.Host && (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)))
+    record.Host->BeginDesktopMoveOrSize(static_cast<int>(hit));
+}
+
 LRESULT NonClientButtonDown(HWND window, WPARAM hit, LPARAM lParam) {
   if (hit == HTVSCROLL || hit == HTHSCROLL) BeginScrollBarTracking(window, hit == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
   if (hit == HTMENU) TrackMenuBar(window, MenuBarItemAt(window, PointOf(lParam)), false);
+  if (TWindowRecord* record = FindWindowRecord(window); record && record->OwnFrame) OwnFrameButtonDown(*record, hit);
+  return 0;
+}
+
+LRESULT NonClientButtonUp(HWND window, TWindowRecord& record, WPARAM hit) {
+  const int pressed = std::exchange(record.PressedCaptionButton, 0);
+  if (!record.OwnFrame || pressed == 0 || static_cast<WPARAM>(pressed) != hit) return 0;
+  const WPARAM command = hit == HTCLOSE ? SC_CLOSE : hit == HTMINBUTTON ? SC_MINIMIZE : IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;
+  SendMessage(window, WM_SYSCOMMAND, command, 0);
   return 0;
 }
 
@@ -168,13 +203,14 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE: return CalcSize(*record, lParam);
     case WM_NCHITTEST: return HitTestFrame(*record, PointOf(lParam));
     case WM_NCPAINT: return NonClientPaint(window);
-    case WM_NCACTIVATE: return 1;
+    case WM_NCACTIVATE: return NonClientActivate(window, *record, wParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: return NonClientButtonDown(window, wParam, lParam);
+    case WM_NCLBUTTONUP: return NonClientButtonUp(window, *record, wParam);
     case WM_PAINT: return Paint(window);
     case WM_ERASEBKGND: return EraseBackground(*record, reinterpret_cast<HDC>(wParam));
     case WM_PRINT: return Print(window, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_SETTEXT: return SetText(*record, lParam);
+    case WM_SETTEXT: return SetText(window, *record, lParam);
     case WM_GETTEXT: return GetText(*record, wParam, lParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(record->Text.size());
     case WM_SETREDRAW: record->RedrawEnabled = wParam != 0; return 0;

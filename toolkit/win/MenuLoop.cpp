@@ -56,7 +56,7 @@ std::vector<TRect> BarItemsOnScreen(HWND window) {
   const TRect bar = MenuBarRect(*record);
   if (IsRectEmpty(bar)) return {};
   const TRect screen = ScreenBounds(*record);
-  std::vector<TRect> items = LayoutMenuBar(record->Menu, window);
+  std::vector<TRect> items = LayoutMenuBar(record->Menu, window, MenuBarRowWidth(*record));
   for (TRect& item : items) {
     OffsetRect(item, screen.Left + bar.Left, screen.Top + bar.Top);
     item.Right = std::min(item.Right, screen.Left + bar.Right);

@@ -216,17 +216,18 @@ TPopupLayout LayoutPopupMenu(HMENU menu, HWND owner) {
   return layout;
 }
 
-std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window) {
+std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window, int rowWidth) {
   std::vector<TRect> items;
   const TMenuRecord* record = FindMenuRecord(menu);
   if (!record) return items;
   const TMeasuringDC measuring;
   const int height = GetSystemMetrics(SM_CYMENU);
-  int x = 0;
+  int x = 0, y = 0;
   for (const auto& item : record->Items) {
     const int width = (item.Type & MFT_OWNERDRAW) ? MeasureOwnerDrawn(item, window, height).cx
                                                   : TextWidth(measuring.Handle(), SplitText(item.Text).Label) + 2 * BarItemPadding;
-    items.push_back({x, 0, x + width, height});
+    if (x > 0 && x + width > rowWidth) x = 0, y += height;
+    items.push_back({x, y, x + width, y + height});
     x += width;
   }
   return items;
@@ -274,14 +275,14 @@ void PaintPopupItem(HDC dc, HMENU menu, int position, const TRect& rect, bool se
     DrawMenuItemStandard(dc, menu, static_cast<UINT>(position), rect, state);
 }
 
-void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window) {
+void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window, int rowWidth) {
   FillSys(dc, bar, COLOR_MENU);
   const TMenuRecord* record = FindMenuRecord(menu);
   if (!record) return;
   const int level = SaveDC(dc);
   IntersectClipRect(dc, bar.Left, bar.Top, bar.Right, bar.Bottom);
   SelectObject(dc, MenuFont(false));
-  const std::vector<TRect> items = LayoutMenuBar(menu, window);
+  const std::vector<TRect> items = LayoutMenuBar(menu, window, rowWidth);
   for (size_t i = 0; i < items.size(); ++i) {
     TRect rect = items[i];
     OffsetRect(rect, bar.Left, bar.Top);

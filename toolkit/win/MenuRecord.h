@@ -43,8 +43,9 @@ struct TPopupLayout {
 // Asks the owner for the size of owner-drawn items (WM_MEASUREITEM).
 TPopupLayout LayoutPopupMenu(HMENU menu, HWND owner);
 // The bar's items, left to right from (0, 0), each SM_CYMENU high; the
-// window is asked for the width of owner-drawn ones.
-std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window);
+// window is asked for the width of owner-drawn ones. An item whose right
+// end passes RowWidth starts a new row below (unless it starts one already).
+std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window, int rowWidth);
 // The border of a menu window on every side.
 constexpr int MenuWindowBorder = 3;
 
@@ -52,10 +53,14 @@ constexpr int MenuWindowBorder = 3;
 void PaintPopupItem(HDC dc, HMENU menu, int position, const TRect& rect, bool selected, HWND owner);
 // The bar's background and items (owner-drawn ones by the window through
 // WM_DRAWITEM); Hot is the item shown pressed (-1: none).
-void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window);
+void PaintMenuBar(HDC dc, HMENU menu, const TRect& bar, int hot, HWND window, int rowWidth);
 
 // The menu bar of a window in window coordinates, or an empty rectangle.
 TRect MenuBarRect(const TWindowRecord& record);
+// How wide the rows of the window's menu bar are: a bar on a frame of the
+// window's own wraps where an item, from the window's left edge, passes the
+// width less both frames; the desktop-framed bar keeps one row.
+int MenuBarRowWidth(const TWindowRecord& record);
 // The bar item under a screen point, or -1.
 int MenuBarItemAt(HWND window, TPoint screenPoint);
 // The bar item shown pressed while the menu loop runs on the bar.

@@ -2,7 +2,8 @@
 // The standard non-client area, shared by DefWindowProc and the scroll
 // bars: borders from the styles, then the scroll bars inside them. A
 // top-level window with a caption is framed by the desktop, so its caption
-// and frame take no space here.
+// and frame take no space here, unless it has a frame of its own: then the
+// caption and its buttons lie inside the borders, above the menu bar.
 
 #include "toolkit/gdi/DeviceContext.h"
 #include "toolkit/win/WindowRecord.h"
@@ -14,6 +15,10 @@ struct TFrameLayout {
   TRect HorzBar;
   TRect VertBar;
   TRect SizeBox;
+  TRect Caption;  // the caption of a window with its own frame
+  TRect CloseButton;  // caption buttons its styles allow (empty: none)
+  TRect MaxButton;
+  TRect MinButton;
   TRect MenuBar;  // the menu bar of a top-level window with a menu
   TRect Client;  // the client rectangle DefWindowProc proposes, window coordinates
 };

@@ -452,6 +452,11 @@ bool IsZoomed(HWND window) {
   return record && record->Maximized;
 }
 
+bool IsIconic(HWND window) {
+  const TWindowRecord* record = FindWindowRecord(window);
+  return record && record->Minimized;
+}
+
 bool EnableWindow(HWND window, bool enable) {
   TWindowRecord* record = FindWindowRecord(window);
   if (!record) return false;

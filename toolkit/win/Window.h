@@ -95,6 +95,12 @@ using TAnimationObserver = std::function<void(HWND window, DWORD time, DWORD fla
 void SetAnimationObserver(TAnimationObserver observer);
 bool IsWindowVisible(HWND window);
 bool IsZoomed(HWND window);
+bool IsIconic(HWND window);
+// A top-level window with a caption takes the desktop's frame unless it has
+// its own: then DefWindowProc reserves, paints and hit-tests caption and
+// borders. Switching keeps the client area's size and place on the screen.
+void SetOwnFrame(HWND window, bool own);
+bool HasOwnFrame(HWND window);
 bool EnableWindow(HWND window, bool enable);
 bool IsWindowEnabled(HWND window);
 

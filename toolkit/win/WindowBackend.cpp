@@ -33,6 +33,11 @@ void DesktopMovedWindow(HWND window, const TRect& bounds) {
   }
 }
 
+void DesktopMinimized(HWND window, bool minimized) {
+  TWindowRecord* record = FindWindowRecord(window);
+  if (record && !record->IsChild()) record->Minimized = minimized;
+}
+
 void DesktopCloseRequest(HWND window) {
   try {
     SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -34,6 +34,13 @@ public:
   virtual void PresentNow() = 0;
   virtual void Activate() = 0;
   virtual void SetMaximized(bool maximized) = 0;
+  virtual void SetMinimized(bool minimized) = 0;
+  // A top-level window took or gave back a frame of its own (HasOwnFrame):
+  // the desktop frames it again, and shows it again if it was shown.
+  virtual void FrameOwnerChanged() = 0;
+  // The desktop moves (HTCAPTION) or sizes (HTLEFT ... HTBOTTOMRIGHT) the
+  // window while the pressed button is held, for a frame of its own.
+  virtual void BeginDesktopMoveOrSize(int hit) = 0;
   virtual void SetMouseGrab(bool grab) = 0;
   // A top-level window stays in front of the others (WS_EX_TOPMOST).
   virtual void SetStayOnTop(bool stayOnTop) = 0;
@@ -96,6 +103,8 @@ IWindowBackend* WindowBackend();
 void DesktopActivated(HWND window);
 // The desktop moved or resized a top-level window (bounds in screen coordinates).
 void DesktopMovedWindow(HWND window, const TRect& bounds);
+// The desktop minimized or restored a top-level window.
+void DesktopMinimized(HWND window, bool minimized);
 // The user asked to close a top-level window (the desktop's close button).
 void DesktopCloseRequest(HWND window);
 // The desktop needs to show the window's pixels: pending painting runs first.

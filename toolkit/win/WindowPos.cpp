@@ -77,6 +77,13 @@ void AfterHidden(HWND window) {
   if (GetActiveWindow() == window) SetActiveWindow(GetWindow(window, GW_OWNER));
 }
 
+// Only a top-level window minimizes: the desktop keeps it, as an icon.
+void SetMinimized(TWindowRecord& record, bool minimized) {
+  if (record.IsChild() || record.Minimized == minimized) return;
+  record.Minimized = minimized;
+  if (record.Host) record.Host->SetMinimized(minimized);
+}
+
 }  // namespace
 
 TRect ScreenBounds(const TWindowRecord& record) {
@@ -190,10 +197,16 @@ bool ShowWindow(HWND window, int command) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
   }
-  const bool maximize = command == SW_SHOWMAXIMIZED;
-  if (maximize || command == SW_RESTORE || command == SW_SHOWNORMAL) {
-    record->Maximized = maximize;
-    if (record->Host) record->Host->SetMaximized(maximize);
+  const bool minimize = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
+  if (minimize || (record->Minimized && command == SW_RESTORE)) {
+    SetMinimized(*record, minimize);
+  } else {
+    const bool maximize = command == SW_SHOWMAXIMIZED;
+    if (maximize || command == SW_RESTORE || command == SW_SHOWNORMAL) {
+      SetMinimized(*record, false);
+      record->Maximized = maximize;
+      if (record->Host) record->Host->SetMaximized(maximize);
+    }
   }
   const bool activate = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && command != SW_SHOWMINNOACTIVE;
   if (!wasVisible) {

@@ -73,6 +73,12 @@ struct TWindowRecord {
   bool InternalPaint = false;
   bool RedrawEnabled = true;
   bool Maximized = false;
+  bool Minimized = false;
+  // A top-level window that draws its caption and frame itself instead of
+  // taking the desktop's (SetOwnFrame).
+  bool OwnFrame = false;
+  bool CaptionActive = false;  // the caption's look, as the last WM_NCACTIVATE set it
+  int PressedCaptionButton = 0;  // HTCLOSE, HTMINBUTTON or HTMAXBUTTON pressed, or 0
   HMENU Menu = nullptr;  // the menu bar of a top-level window
   // The window's shape in window coordinates (SetWindowRgn); none: its rectangle.
   std::optional<TRegion> Shape;
