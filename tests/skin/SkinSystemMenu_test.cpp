@@ -11,6 +11,7 @@
 
 #include "skin/SkinCommonData.h"
 #include "skin/forms/SkinProvider.h"
+#include "tests/skin/StandInProvider.h"
 #include "tests/skin/TestSkinFixture.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
@@ -18,20 +19,6 @@
 #include "toolkit/win/Messages.h"
 
 namespace {
-
-// Stands in for the form's provider: skin data on the manager given, and
-// the flag the system menu reads.
-class TStandInProvider : public TSkinProvider {
-public:
-  TStandInProvider(TComponent* form, TSkinManager* manager) : TSkinProvider(form), data_(this, false) {
-    data_.SetSkinManager(manager);
-  }
-  TSkinCommonData& SkinData() const override { return data_; }
-  void RebuildRegionAndCaches() override {}
-
-private:
-  mutable TSkinCommonData data_;
-};
 
 // A hidden form that keeps the system commands it is sent.
 class TCommandForm : public TForm {

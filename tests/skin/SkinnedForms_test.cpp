@@ -13,6 +13,7 @@
 #include "skin/menus/SkProvider.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/RecordedFileIcons.h"
+#include "tests/skin/StandInProvider.h"
 #include "tests/skin/TestSkinManager.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Application.h"
@@ -20,21 +21,6 @@
 #include "toolkit/win/MessageQueue.h"
 
 namespace {
-
-// Stands in for a form's skinning provider: its skin data follows the
-// manager given, and it counts how often it rebuilt the form's region.
-class TStandInProvider : public TSkinProvider {
-public:
-  TStandInProvider(TComponent* form, TSkinManager* manager) : TSkinProvider(form), data_(this, false) {
-    data_.SetSkinManager(manager);
-  }
-  TSkinCommonData& SkinData() const override { return data_; }
-  void RebuildRegionAndCaches() override { ++Rebuilds; }
-  int Rebuilds = 0;
-
-private:
-  mutable TSkinCommonData data_;
-};
 
 // A shown form that answers sub-command 4 with its provider (and 7 with 1
 // while it has one), and counts the redraw switches and skin commands it gets.
