@@ -1,5 +1,6 @@
 #include "skin/skins/SkinFrameAdapter.h"
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -230,6 +231,28 @@ TEST_F(SkinFrameAdapter, TheSkinReachesTheChildrenAndItsRemovalGivesTheOldLookBa
   EXPECT_FALSE(child->SkinData().Skinned(false));
   EXPECT_EQ(adapter->ScrollWnd(), nullptr);
   EXPECT_EQ(DifferentPixels(*before, *RenderWindow(frame->Handle())), 0);
+}
+
+TEST_F(SkinFrameAdapter, ASkinnedFramePassesChangesToItsChildrenAndNewOnesToTheForm) {
+  auto* child = new TSkinPanel(form);
+  child->SetParent(frame);
+  Adapt();
+  LoadAndAnnounce();
+  const TSeen childSaw = Record(*child);
+  const TSeen formSaw = Record(*form);
+  frame->SetBounds(20, 20, 240, 150);
+  EXPECT_TRUE(std::any_of(childSaw->begin(), childSaw->end(), [](const TMessage& m) {
+    return m.Msg == SM_SKINCMD && m.WParam == SkinCommand(scInvalidateCache, 1);
+  })) << "a new size makes the children's pictures stale";
+  frame->Perform(SM_SKINCMD, SkinCommand(scSetPaintSuspended, 1), 0);
+  EXPECT_TRUE(adapter->SkinData().PaintSuspended);
+  EXPECT_TRUE(HasSkinCommand(childSaw, scSetPaintSuspended, 0)) << "and suspending them";
+  formSaw->clear();
+  auto* added = new TPanel(form);
+  added->SetParent(frame);
+  added->HandleNeeded();
+  EXPECT_TRUE(HasSkinCommand(formSaw, scAdaptControl, reinterpret_cast<LPARAM>(frame)))
+      << "the form is asked to adapt what the frame got";
 }
 
 // The designer's host of a frame being designed.
