@@ -10,6 +10,8 @@
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/ProductPath.h"
 #include "tests/skin/SkinnedFormFixture.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/controls/Frame.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Menus.h"
@@ -210,6 +212,23 @@ TEST_F(SkinFrameAdapter, APlainLookIsPaintedAsBorderBandsAroundTheSectionColour)
                 {{100, 5}, FrameSectionColor, "below the band"},
                 {{150, 90}, FrameSectionColor, "inside"},
                 {{60, 60}, FrameSectionColor, "under the graphic child"}});
+}
+
+TEST_F(SkinFrameAdapter, PrintingGivesWhatTheWindowShows) {
+  AddGraphicChild();
+  Adapt();
+  for (const bool cached : {true, false}) {
+    if (!cached) SlimGroupBoxBorder();
+    LoadAndAnnounce();
+    ASSERT_EQ(adapter->SkinData().MustUseCache(), cached);
+    const auto window = RenderWindow(frame->Handle());
+    TBitmap printed(200, 120, pf24bit);
+    SendMessage(frame->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Canvas().Handle()), PRF_CLIENT);
+    int different = 0;
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 200; ++x) different += printed.Canvas().Pixel(x, y) != window->Pixel(x, y);
+    EXPECT_EQ(different, 0) << (cached ? "cached" : "direct");
+  }
 }
 
 TEST_F(SkinFrameAdapter, TheSkinReachesTheChildrenAndItsRemovalGivesTheOldLookBack) {
