@@ -139,6 +139,32 @@ TEST_F(SkinFrameAdapter, TheSectionAnswerIsItsIndexPlusOneAndZeroWithoutGroupBox
   EXPECT_EQ(Ask(scGetSection), 0);
 }
 
+TEST_F(SkinFrameAdapter, ItAnswersWhetherItsLookIsComplexAndItsPaintingSuspended) {
+  SlimGroupBoxBorder();
+  Adapt();
+  LoadAndAnnounce();
+  const struct {
+    int Gradient, Image;
+    bool Suspended;
+    LRESULT Complex, SuspendedAnswer;
+  } cases[] = {
+      // A plain look never counts as suspended, a stale cache neither.
+      {0, 0, true, 0, 0},
+      {40, 0, true, 1, 1},
+      {0, 10, false, 1, 0},
+  };
+  for (const auto& c : cases) {
+    TSkinGeneralData& section = Section("GROUPBOX");
+    section.GradientPercent = c.Gradient;
+    section.ImagePercent = c.Image;
+    Ask(scPlainBackground, 1);
+    adapter->SkinData().PaintSuspended = c.Suspended;
+    adapter->SkinData().CacheStale = true;
+    EXPECT_EQ(Ask(scHasComplexBackground), c.Complex) << c.Gradient << " " << c.Image;
+    EXPECT_EQ(Ask(scIsPaintingSuspended), c.SuspendedAnswer) << c.Gradient << " " << c.Image;
+  }
+}
+
 // The colour answer blends as the painters do, so that a child filling
 // with it matches what the frame shows.
 TEST_F(SkinFrameAdapter, TheColourAnswerFollowsTransparencyOverTheParent) {
