@@ -23,6 +23,7 @@ using HDC = TDeviceContext*;
 class TControl;
 class TWinControl;
 class TSkinManager;
+class TSkinProvider;
 struct TSkinGeneralData;
 
 // The skin command: the sub-command travels in the high word of WParam, a
@@ -186,6 +187,10 @@ private:
   const TSkinGeneralData& Section() const;
   int TransparencyOf(int state) const;
   TColor FallbackColor() const;
+  // The form provider that hosts this data; null for any other host.
+  TSkinProvider* HostProvider() const;
+  // Sends the host the skin command (LParam 0).
+  void TellHost(WORD subCommand);
   // The colour behind a fully transparent section as RGB.
   TColor ParentColor(HWND window) const;
   bool HostMayChange() const;

@@ -259,9 +259,17 @@ protected:
 private:
   static void WindowProcOf(TObject* self, TMessage& message);
   void AttachToForm();
-  void SetFormColor(TColor color);
-  // The form has a frame of its own exactly while it is skinned.
-  void SyncOwnFrame();
+  // The form, or this provider with it, is being destroyed.
+  bool FormGoing() const;
+  // The form's own method, WS_SYSMENU and the desktop's frame come back.
+  void GiveFormBack();
+  // An MDI child's menu merged into its frame's menu line changed.
+  void TellMdiFrameMenuChanged();
+  // The manager's global colour, unless the form keeps its own.
+  void ApplyGlobalColor();
+  // The form has a frame of its own (or the desktop's back); the desktop's
+  // frame comes back only where the provider took it away.
+  void SetFrameOwn(bool own);
   // A caption property changed: the cache goes stale and a visible form repaints its frame.
   void CaptionLookChanged();
   // The user buttons take the skin's "TITLEBUTTON" mask.
@@ -270,13 +278,18 @@ private:
   // ProviderWindowProc.cpp
   // Sub-commands 2, 7, 34, 36, 60 and 61, and the attach of 1; true when the message ends there.
   bool HandleCommandOfEveryState(TMessage& message);
-  void SkinRemoved(TSkinManager* sender);
+  void SkinRemoved(TMessage& message);
   void AnswerBackgroundRequest(TBackdropQuery& query);
   void PassThrough(TMessage& message);
-  void SkinAppliedUnskinned(TMessage& message);
+  void SkinAppliedUnskinned(const TMessage& message);
   void AfterMdiChildActivation();
+  void SkinnedWindowProc(TMessage& message);
+  void SkinAppliedSkinned();
+  void SkinChangedSkinned();
 
   TForm* hostForm_ = nullptr;
+  // The same form seen as a component: still asked while the form's own parts are being destroyed.
+  TComponent* hostComponent_ = nullptr;
   std::unique_ptr<TSkinCommonData> skinData_;
   TAlignment captionAlignment_ = taLeftJustify;
   std::string menuLineSkin_;
