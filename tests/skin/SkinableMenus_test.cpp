@@ -254,7 +254,7 @@ TEST_F(SkinableMenusTest, ACaptionItemShowsItsWordOverTheToolBarSection) {
 // Stands in for a form provider: its menu line is one colour.
 class TStandInMenuLine : public TSkinProvider, public TSkMenuLineSource {
 public:
-  TStandInMenuLine() : TSkinProvider(nullptr), line_(400, 40, pf24bit) {
+  TStandInMenuLine() : TSkinProvider(nullptr, TBare{}), line_(400, 40, pf24bit) {
     line_.Canvas().Brush().SetColor(0x00203040);
     line_.Canvas().FillRect({0, 0, 400, 40});
   }
