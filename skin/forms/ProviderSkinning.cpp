@@ -20,8 +20,6 @@ bool IsDesigning(const TComponent* component) { return (component->ComponentStat
 // Set while RefreshMainMenu tells the menu, which may come back through the form.
 bool RefreshingMainMenu = false;
 
-bool FormIsMdiChildOf(const TForm* form) { return form->FormStyle() == fsMDIChild; }
-
 }  // namespace
 
 void TSkinProvider::AttachSkin() {
@@ -37,11 +35,11 @@ void TSkinProvider::AttachSkin() {
   }
   if (MdiSetupPending && manager->SkinActive()) {
     MdiSetupPending = false;
-    if (hostForm_->FormStyle() == fsMDIForm && !IsDesigning(this)) EnableMdiClientSkin(true);
+    if (IsMdiFrame() && !IsDesigning(this)) EnableMdiClientSkin(true);
   }
   data.ResolveIndexes();
-  PickCaptionGlyphs(Buttons, *manager, BigButtons(), hostForm_->FormStyle() == fsMDIForm);
-  if (FormIsMdiChildOf(hostForm_) && MdiMainProvider && !MdiMainProvider->FormGoing() && Skinned()) {
+  PickCaptionGlyphs(Buttons, *manager, BigButtons(), IsMdiFrame());
+  if (hostForm_->FormStyle() == fsMDIChild && MdiMainProvider && !MdiMainProvider->FormGoing() && Skinned()) {
     MdiMainProvider->SkinData().CacheStale = true;
     MdiMainProvider->MenuRowCount = -1;
   }

@@ -34,23 +34,30 @@ void TSkinProvider::NewWindowProc(TMessage& message) {
     SkinnedWindowProc(message);
 }
 
+// While the form is being destroyed its parts beyond the component are
+// gone: the answers that would measure or walk it stay empty.
 bool TSkinProvider::HandleCommandOfEveryState(TMessage& message) {
   TSkinCommonData& data = SkinData();
+  const bool going = FormGoing();
   switch (SubCommandOf(message.WParam)) {
     case scSkinApplied:
-      if (!FormGoing() && SenderOf(message) == data.GetSkinManager() && !SysMenu) AttachSkin();
+      if (!going && SenderOf(message) == data.GetSkinManager() && !SysMenu) AttachSkin();
       return false;
     case scSkinRemoved:
       if (SenderOf(message) == data.GetSkinManager())
         SkinRemoved(message);
-      else if (hostForm_)
+      else if (hostForm_ && !going)
         BroadcastToChildren(hostForm_, message);
       return true;
     case scIsSkinnable: message.Result = 1; return true;
-    case scGetBackdrop: AnswerBackgroundRequest(*reinterpret_cast<TBackdropQuery*>(message.LParam)); return true;
+    case scGetBackdrop:
+      if (!going) AnswerBackgroundRequest(*reinterpret_cast<TBackdropQuery*>(message.LParam));
+      return true;
     case scPlainBackground: message.Result = data.StateFlags; return true;
     case scGetApplication: message.Result = reinterpret_cast<LRESULT>(&Application()); return true;
-    case scGetClientOffset: message.Result = static_cast<LRESULT>(MAKELONG(WORD(ClientOffsetX()), WORD(ClientOffsetY()))); return true;
+    case scGetClientOffset:
+      if (!going) message.Result = LRESULT(MAKELONG(WORD(ClientOffsetX()), WORD(ClientOffsetY())));
+      return true;
     default: return false;
   }
 }
@@ -102,7 +109,8 @@ void TSkinProvider::PassThrough(TMessage& message) {
     }
   }
   SavedWindowProc(message);
-  if (message.Msg == WM_NCACTIVATE && hostForm_ && hostForm_->FormStyle() == fsMDIChild) AfterMdiChildActivation();
+  if (message.Msg == WM_NCACTIVATE && hostForm_ && !FormGoing() && hostForm_->FormStyle() == fsMDIChild)
+    AfterMdiChildActivation();
 }
 
 void TSkinProvider::SkinAppliedUnskinned(const TMessage& message) {
@@ -112,14 +120,15 @@ void TSkinProvider::SkinAppliedUnskinned(const TMessage& message) {
     ClearMenuImages();
     data.ResolveIndexes();
     if (manager) {
-      PickCaptionGlyphs(Buttons, *manager, BigButtons(), hostForm_ && hostForm_->FormStyle() == fsMDIForm);
+      PickCaptionGlyphs(Buttons, *manager, BigButtons(), IsMdiFrame());
       ToggleSysMenuStyle(true);
-      if (hostForm_ && hostForm_->FormStyle() == fsMDIForm && hostForm_->ActiveMDIChild() &&
+      if (IsMdiFrame() && hostForm_->ActiveMDIChild() &&
           hostForm_->ActiveMDIChild() == Screen().ActiveForm())
         ActiveLook = true;
       if (!ManagerLoading(*manager)) SkinFormMenus(true);
       data.CacheStale = true;
       MenuRowCount = -1;
+      if (IsMdiFrame()) EnableMdiClientSkin(true);
       ApplyGlobalColor();
     }
   }
@@ -163,11 +172,12 @@ void TSkinProvider::SkinAppliedSkinned() {
   data.ResolveIndexes();
   TSkinManager* manager = data.GetSkinManager();
   if (!manager) return;
-  PickCaptionGlyphs(Buttons, *manager, BigButtons(), hostForm_ && hostForm_->FormStyle() == fsMDIForm);
+  PickCaptionGlyphs(Buttons, *manager, BigButtons(), IsMdiFrame());
   ToggleSysMenuStyle(true);
   manager->SkinableMenus().UpdateActive();
   SetFrameOwn(Skinned());
   RequestFullRepaint();
+  if (IsMdiFrame()) EnableMdiClientSkin(true);
 }
 
 void TSkinProvider::SkinChangedSkinned() {

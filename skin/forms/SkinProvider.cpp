@@ -125,6 +125,8 @@ TSkinCommonData& TSkinProvider::SkinData() const { return *skinData_; }
 
 TForm* TSkinProvider::Form() const { return OwnerForm(const_cast<TSkinProvider*>(this)); }
 
+bool TSkinProvider::IsMdiFrame() const { return hostForm_ && hostForm_->FormStyle() == fsMDIForm; }
+
 bool TSkinProvider::Skinned() const { return SkinData().Skinned(true); }
 
 void TSkinProvider::AfterConstruction() {

@@ -259,6 +259,7 @@ protected:
 private:
   static void WindowProcOf(TObject* self, TMessage& message);
   void AttachToForm();
+  bool IsMdiFrame() const;
   // The form, or this provider with it, is being destroyed.
   bool FormGoing() const;
   // The form's own method, WS_SYSMENU and the desktop's frame come back.
