@@ -14,6 +14,7 @@
 #include "skin/adapters/SkCtrlAdapter.h"
 #include "skin/adapters/SkScrollWnd.h"
 #include "skin/menus/SkinSystemMenu.h"
+#include "skin/menus/SkinableMenus.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/controls/Application.h"
@@ -232,6 +233,28 @@ TEST_F(ProviderTest, TheBackgroundOfAPictureIsTheCacheAtTheClientOffset) {
   EXPECT_EQ(query.Bmp, provider->SkinData().CacheBitmap());
   EXPECT_EQ(query.Offset, (TPoint{provider->ClientOffsetX(), provider->ClientOffsetY()}));
   EXPECT_EQ(query.Offset, (TPoint{4, 27}));
+}
+
+TEST_F(ProviderTest, AnUnskinnedMdiChildsActivationRepaintsTheSkinnedFramesMenuLine) {
+  TForm frame(nullptr);
+  frame.SetFormStyle(fsMDIForm);
+  frame.SetBounds(50, 50, 600, 400);
+  frame.Show();
+  auto* frameProvider = new TSkinProvider(&frame);
+  LoadAndAnnounce();
+  ASSERT_EQ(MdiMainProvider, frameProvider);
+  TForm child(nullptr);
+  child.SetFormStyle(fsMDIChild);
+  child.Show();
+  auto* childProvider = new TSkinProvider(&child);
+  childProvider->SkinData().SetSkinSection("NO SUCH SECTION");
+  ASSERT_FALSE(childProvider->Skinned());
+
+  frameProvider->MenuRowCount = 3;
+  frameProvider->TitleStale = false;
+  child.Perform(WM_NCACTIVATE, 1, 0);
+  EXPECT_EQ(frameProvider->MenuRowCount, -1);
+  EXPECT_TRUE(frameProvider->TitleStale);
 }
 
 // ---------------------------------------------------------------- giving the form back
