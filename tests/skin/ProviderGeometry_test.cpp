@@ -1,0 +1,241 @@
+// The measures of a skinned form's window: frame, caption, menu line rows,
+// client offsets and the caption icon, on forms with a provider under the
+// test skin (so their frame is their own).
+
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "skin/SkinCommonData.h"
+#include "skin/adapters/SkScrollWnd.h"
+#include "skin/forms/SkinProvider.h"
+#include "tests/skin/TestSkinFixture.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/win/Menu.h"
+#include "toolkit/win/Styles.h"
+#include "toolkit/win/SysMetrics.h"
+#include "toolkit/win/Window.h"
+#include "toolkit/win/WindowBackend.h"
+
+namespace {
+
+class ProviderGeometry : public TestSkinFixture {
+protected:
+  ~ProviderGeometry() override { delete form; }
+
+  // A shown form of the style and window size with its provider, skinned;
+  // with a menu of four items ItemWidth wide, which have both handlers the
+  // skinnable menus set unless told otherwise.
+  TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false) {
+    delete form;
+    form = new TForm(nullptr);
+    form->SetBorderStyle(style);
+    form->SetBounds(100, 120, width, height);
+    if (withMenu) form->SetMenu(MakeMenu());
+    form->Show();
+    ProcessEverything();
+    auto* provider = new TSkinProvider(form);
+    ProcessEverything();
+    return *provider;
+  }
+  TRect WindowRect() const {
+    TRect rect;
+    GetWindowRect(form->Handle(), rect);
+    return rect;
+  }
+
+  TForm* form = nullptr;
+  int ItemWidth = 100;
+  bool SkinnableItems = true;
+
+private:
+  TMainMenu* MakeMenu() {
+    auto* menu = new TMainMenu(form);
+    menu->SetOwnerDraw(true);
+    for (const char* caption : {"One", "Two", "Three", "Four"}) {
+      auto* item = new TMenuItem(menu);
+      item->SetCaption(caption);
+      item->OnMeasureItem = [this](TObject*, TCanvas&, int& width, int&) { width = ItemWidth; };
+      if (SkinnableItems) item->OnAdvancedDrawItem = [](TObject*, TCanvas&, TRect, TOwnerDrawState) {};
+      menu->Items().Add(item);
+    }
+    return menu;
+  }
+};
+
+TEST_F(ProviderGeometry, AnOwnFrameGivesTheFrameCaptionAndClientOffsets) {
+  struct TCase {
+    TFormBorderStyle Style;
+    int Width, Height;
+    bool Menu;
+    int FramedWidth, FramedHeight;
+    int Frame, Title, OffsetX, OffsetY;
+  };
+  const TCase cases[] = {
+      {bsSizeable, 400, 300, true, 408, 331, 4, 23, 4, 47},
+      {bsSingle, 400, 300, false, 406, 329, 3, 23, 3, 26},
+      {bsToolWindow, 300, 200, false, 306, 225, 3, 19, 3, 22},
+      {bsNone, 300, 200, false, 300, 200, 0, 0, 0, 0},
+      {bsDialog, 400, 300, false, 406, 329, 3, 23, 3, 26},
+      {bsSizeToolWin, 300, 200, false, 308, 227, 4, 19, 4, 23},
+  };
+  ItemWidth = 40;  // one row
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Style);
+    const TSkinProvider& skinned = SkinnedForm(c.Style, c.Width, c.Height, c.Menu);
+    ASSERT_TRUE(HasOwnFrame(form->Handle()));
+    const TRect window = WindowRect();
+    EXPECT_EQ(window.Width(), c.FramedWidth);
+    EXPECT_EQ(window.Height(), c.FramedHeight);
+    EXPECT_EQ(skinned.FrameWidth(), c.Frame);
+    EXPECT_EQ(skinned.FrameHeight(), c.Frame);
+    EXPECT_EQ(skinned.TitleHeight(), c.Title);
+    EXPECT_EQ(skinned.ClientOffsetX(), c.OffsetX);
+    EXPECT_EQ(skinned.ClientOffsetY(), c.OffsetY);
+    EXPECT_EQ(skinned.FormOrigin(), window.TopLeft());
+    EXPECT_EQ(skinned.ToFormPoint(window.Left + 7, window.Top + 5), TPoint(7, 5));
+  }
+}
+
+TEST_F(ProviderGeometry, StyleTestsFollowTheBorderStyle) {
+  struct TCase {
+    TFormBorderStyle Style;
+    bool Frame, Sizing, BigButtons;
+  };
+  const TCase cases[] = {
+      {bsNone, false, false, false},     {bsSingle, true, false, true},     {bsSizeable, true, true, true},
+      {bsDialog, true, false, false},    {bsToolWindow, true, false, false}, {bsSizeToolWin, true, true, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Style);
+    TSkinProvider& skinned = SkinnedForm(c.Style, 300, 200);
+    EXPECT_EQ(skinned.HasFrame(), c.Frame);
+    EXPECT_EQ(skinned.HasSizingFrame(), c.Sizing);
+    EXPECT_EQ(skinned.BigButtons(), c.BigButtons);
+    EXPECT_EQ(skinned.IconShown(), c.BigButtons) << "the icon shows where big buttons do";
+    skinned.SetShowAppIcon(false);
+    EXPECT_FALSE(skinned.IconShown());
+  }
+}
+
+TEST(ProviderMeasures, IconSizeForCaptionHeights) {
+  const std::pair<int, int> cases[] = {{8, 0}, {9, 8}, {16, 8}, {17, 16}, {27, 16}, {28, 32}};
+  for (const auto& [height, size] : cases) EXPECT_EQ(TSkinProvider::IconSizeFor(height), size) << height;
+}
+
+TEST_F(ProviderGeometry, TheCaptionIconSitsAfterTheSkinsLeftOffsetCentredOnTheTitle) {
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 400, 300);
+  manager.GlobalInfo.CaptionButtonsLeft = 5;
+  EXPECT_EQ(skinned.IconRect(), TRect(9, 5, 25, 21)) << "16 square for a caption of 23";
+  skinned.TitleIcon().Width = 20;
+  skinned.TitleIcon().Height = 12;
+  EXPECT_EQ(skinned.IconRect(), TRect(9, 7, 29, 19));
+  skinned.SetShowAppIcon(false);
+  EXPECT_EQ(skinned.IconRect(), TRect(9, 13, 9, 13));
+}
+
+TEST_F(ProviderGeometry, AMinimizedFormKeepsItsTitleAndCountsTheFrameAgainAtTheTop) {
+  ItemWidth = 40;  // one row
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 400, 300, true);
+  EXPECT_EQ(skinned.TopAreaHeight(), 47);
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  ProcessEverything();
+  ASSERT_TRUE(IsIconic(form->Handle()));
+  EXPECT_EQ(skinned.TitleHeight(), 23);
+  EXPECT_EQ(skinned.TopAreaHeight(), 51);
+  EXPECT_EQ(skinned.PaintWidth(), WindowRect().Width());
+}
+
+// The emulated bars take their thickness out of the client area, but the
+// client still starts where the frame ends.
+TEST_F(ProviderGeometry, EmulatedScrollBarsStayOutOfTheClientOffsets) {
+  TSkinProvider& skinned = SkinnedForm(bsSingle, 400, 300);
+  const HWND window = form->Handle();
+  SetWindowLongPtr(window, GWL_STYLE, GetWindowLongPtr(window, GWL_STYLE) | WS_HSCROLL | WS_VSCROLL);
+  skinned.ScrollWnd = TSkMainWnd::Make<TSkScrollWnd>(window, nullptr, &manager, "FORM", true);
+  ProcessEverything();
+  ASSERT_TRUE(skinned.ScrollWnd->VertBar.Shown && skinned.ScrollWnd->HorzBar.Shown);
+  EXPECT_EQ(skinned.ClientOffsetX(), 3);
+  EXPECT_EQ(skinned.ClientOffsetY(), 26);
+  EXPECT_EQ(skinned.TopAreaHeight(), 26);
+}
+
+TEST_F(ProviderGeometry, TheGripSitsInsideTheFrameUnlessTheFormIsMaximized) {
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 400, 300);
+  EXPECT_FALSE(skinned.GripShown());
+  skinned.GripMode = gmRightBottom;
+  EXPECT_TRUE(skinned.GripShown());
+  // The test skin's grip is one 8 x 8 image.
+  EXPECT_EQ(skinned.GripPosition(), TPoint(skinned.PaintWidth() - 8 - 4, form->Height() - 8 - 4));
+  form->SetWindowState(wsMaximized);
+  ProcessEverything();
+  EXPECT_FALSE(skinned.GripShown());
+}
+
+TEST_F(ProviderGeometry, TheCacheGoesStaleWithTheFormsSizeAndTheBorderHasStatesOnlyWithSeveralImages) {
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 400, 300);
+  TBitmap& cache = *skinned.SkinData().CacheBitmap();
+  cache.SetSize(skinned.PaintWidth(), form->Height());
+  EXPECT_FALSE(skinned.CacheSizeStale());
+  cache.SetSize(skinned.PaintWidth(), form->Height() - 1);
+  EXPECT_TRUE(skinned.CacheSizeStale());
+
+  TSkinCommonData& data = skinned.SkinData();
+  data.BorderMaskIndex = -1;
+  EXPECT_TRUE(skinned.SingleStateBorder());
+  data.BorderMaskIndex = manager.MaskIndexOfNames("PANEL", "BORDERSMASK");  // three images
+  EXPECT_FALSE(skinned.SingleStateBorder());
+  data.BorderMaskIndex = manager.MaskIndexOfNames("GLOBALINFO", "GRIPIMAGE");  // one
+  EXPECT_TRUE(skinned.SingleStateBorder());
+}
+
+TEST_F(ProviderGeometry, TheMenuLineShowsWhileAnItemIsVisibleOnAFormThatIsNoDialog) {
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 400, 300, true);
+  EXPECT_TRUE(skinned.MenuLineShown());
+  EXPECT_EQ(skinned.MenuBarHeight(), GetSystemMetrics(SM_CYMENU) - 1);
+  TMenuItem& items = form->Menu()->Items();
+  for (int i = 0; i < items.Count(); ++i) items.Items(i)->SetVisible(false);
+  EXPECT_FALSE(skinned.MenuLineShown());
+  EXPECT_FALSE(SkinnedForm(bsDialog, 400, 300, true).MenuLineShown());
+  EXPECT_EQ(SkinnedForm(bsSizeable, 400, 300).MenuBarHeight(), 0) << "no main menu";
+}
+
+TEST_F(ProviderGeometry, MenuRowsWrapAsTheWindowReservesThem) {
+  struct TCase {
+    int Width;
+    int Rows;
+  };
+  // At 100 every item is wider than a row, and no row is left empty.
+  for (const TCase c : {TCase{420, 1}, TCase{400, 2}, TCase{200, 4}, TCase{100, 4}}) {
+    SCOPED_TRACE(c.Width);
+    TSkinProvider& skinned = SkinnedForm(bsSizeable, c.Width, 300, true);
+    skinned.MenuRowCount = -1;
+    EXPECT_EQ(skinned.MenuRows(), c.Rows);
+    const int reserved = skinned.ClientOffsetY() - skinned.FrameHeight() - skinned.TitleHeight();
+    EXPECT_EQ(reserved, c.Rows * GetSystemMetrics(SM_CYMENU)) << "the window reserves the rows counted";
+  }
+}
+
+TEST_F(ProviderGeometry, MenuRowsCountOnlyItemsTheSkinnableMenusDraw) {
+  SkinnableItems = false;
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 200, 300, true);
+  TMenuItem& items = form->Menu()->Items();
+  for (int i = 0; i < items.Count(); ++i) items.Items(i)->OnAdvancedDrawItem = {};
+  skinned.MenuRowCount = -1;
+  EXPECT_EQ(skinned.MenuRows(), 1) << "four rows on the window, none the skin draws";
+}
+
+TEST_F(ProviderGeometry, TheRowCountStaysUntilItIsAskedAgain) {
+  TSkinProvider& skinned = SkinnedForm(bsSizeable, 420, 300, true);
+  skinned.MenuRowCount = -1;
+  ASSERT_EQ(skinned.MenuRows(), 1);
+  ItemWidth = 200;
+  EXPECT_EQ(skinned.MenuRows(), 1) << "kept";
+  skinned.MenuRowCount = -1;
+  EXPECT_EQ(skinned.MenuRows(), 2);
+}
+
+}  // namespace
