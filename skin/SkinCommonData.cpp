@@ -306,7 +306,7 @@ void TSkinCommonData::TellHost(WORD subCommand) {
     return;
   }
   const TSkinProvider* provider = HostProvider();
-  const TForm* form = provider ? provider->HostForm() : nullptr;
+  TForm* form = provider ? provider->HostForm() : nullptr;
   if (form && form->HandleAllocated()) SendMessage(form->Handle(), SM_SKINCMD, SkinCommand(subCommand), 0);
 }
 

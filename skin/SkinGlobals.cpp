@@ -3,6 +3,7 @@
 #include "skin/adapters/ScrollTracking.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/adapters/SkPageControlWnd.h"
+#include "skin/forms/SkinProvider.h"
 #include "skin/menus/SkinableMenus.h"
 
 void ResetSkinLayerGlobals() {
@@ -12,4 +13,5 @@ void ResetSkinLayerGlobals() {
   FreePageAdapters();
   ResetScrollTracking();
   ResetMenuGlobals();
+  ResetProviderGlobals();
 }

@@ -9,6 +9,8 @@
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
+#include "toolkit/win/MessageQueue.h"
+#include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 
 namespace {

@@ -12,13 +12,17 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Paint.h"
+#include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 #include "toolkit/win/WindowRegion.h"
 
 namespace {
 
 TSkinManager* SenderOf(const TMessage& message) { return reinterpret_cast<TSkinManager*>(message.LParam); }
+
+bool ManagerLoading(const TSkinManager& manager) { return (manager.ComponentState() & csLoading) != 0; }
 
 }  // namespace
 
@@ -113,7 +117,7 @@ void TSkinProvider::SkinAppliedUnskinned(const TMessage& message) {
       if (hostForm_ && hostForm_->FormStyle() == fsMDIForm && hostForm_->ActiveMDIChild() &&
           hostForm_->ActiveMDIChild() == Screen().ActiveForm())
         ActiveLook = true;
-      if (!manager->LoadingOrReading()) SkinFormMenus(true);
+      if (!ManagerLoading(*manager)) SkinFormMenus(true);
       data.CacheStale = true;
       MenuRowCount = -1;
       ApplyGlobalColor();
@@ -175,7 +179,7 @@ void TSkinProvider::SkinChangedSkinned() {
   MenuRowCount = -1;
   TitleCache.reset();
   TSkinManager* manager = SkinData().GetSkinManager();
-  if (manager && !manager->LoadingOrReading()) {
+  if (manager && !ManagerLoading(*manager)) {
     RefreshMainMenu();
     SkinFormMenus(Skinned());
   }

@@ -15,12 +15,20 @@
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Frame.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/win/MessageQueue.h"
 #include "toolkit/win/Window.h"
 
 TSkinProvider* ActiveChildProvider = nullptr;
 bool ButtonPressed = false;
 bool MaximizeNewChild = false;
 bool UseDwmFrames = false;
+
+void ResetProviderGlobals() {
+  ActiveChildProvider = nullptr;
+  ButtonPressed = false;
+  MaximizeNewChild = false;
+  UseDwmFrames = false;
+}
 
 namespace {
 

@@ -307,3 +307,5 @@ extern TSkinProvider* ActiveChildProvider;  // of the active MDI child
 extern bool ButtonPressed;                  // a caption button is held down
 extern bool MaximizeNewChild;               // a new MDI child comes up maximized
 extern bool UseDwmFrames;
+// Puts the shared state back as at start (the MDI frame's provider is the menus').
+void ResetProviderGlobals();
