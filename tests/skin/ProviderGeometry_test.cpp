@@ -11,6 +11,7 @@
 #include "skin/forms/SkinProvider.h"
 #include "tests/skin/TestSkinFixture.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/ComponentImageList.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -27,8 +28,8 @@ protected:
   ~ProviderGeometry() override { delete form; }
 
   // A shown form of the style and window size with its provider, skinned;
-  // with a menu of four items ItemWidth wide, which have both handlers the
-  // skinnable menus set unless told otherwise.
+  // with a main menu of four items, which the skinnable menus measure: an
+  // image and no text make them ItemWidth wide.
   TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false) {
     delete form;
     form = new TForm(nullptr);
@@ -46,20 +47,22 @@ protected:
     GetWindowRect(form->Handle(), rect);
     return rect;
   }
+  // The skinnable menus add 6 pixels to an item's image.
+  void SetItemWidth(int width) { images->SetSize(width - 6, 16); }
 
   TForm* form = nullptr;
-  int ItemWidth = 100;
-  bool SkinnableItems = true;
+  TComponentImageList* images = nullptr;
+  int ItemWidth = 100;  // of the next menu
 
 private:
   TMainMenu* MakeMenu() {
     auto* menu = new TMainMenu(form);
-    menu->SetOwnerDraw(true);
-    for (const char* caption : {"One", "Two", "Three", "Four"}) {
+    images = new TComponentImageList(form);
+    SetItemWidth(ItemWidth);
+    menu->SetImages(images);
+    for (int i = 0; i < 4; ++i) {
       auto* item = new TMenuItem(menu);
-      item->SetCaption(caption);
-      item->OnMeasureItem = [this](TObject*, TCanvas&, int& width, int&) { width = ItemWidth; };
-      if (SkinnableItems) item->OnAdvancedDrawItem = [](TObject*, TCanvas&, TRect, TOwnerDrawState) {};
+      item->SetImageIndex(0);
       menu->Items().Add(item);
     }
     return menu;
@@ -220,8 +223,9 @@ TEST_F(ProviderGeometry, MenuRowsWrapAsTheWindowReservesThem) {
 }
 
 TEST_F(ProviderGeometry, MenuRowsCountOnlyItemsTheSkinnableMenusDraw) {
-  SkinnableItems = false;
   TSkinProvider& skinned = SkinnedForm(bsSizeable, 200, 300, true);
+  skinned.MenuRowCount = -1;
+  ASSERT_EQ(skinned.MenuRows(), 4);
   TMenuItem& items = form->Menu()->Items();
   for (int i = 0; i < items.Count(); ++i) items.Items(i)->OnAdvancedDrawItem = {};
   skinned.MenuRowCount = -1;
@@ -232,7 +236,7 @@ TEST_F(ProviderGeometry, TheRowCountStaysUntilItIsAskedAgain) {
   TSkinProvider& skinned = SkinnedForm(bsSizeable, 420, 300, true);
   skinned.MenuRowCount = -1;
   ASSERT_EQ(skinned.MenuRows(), 1);
-  ItemWidth = 200;
+  SetItemWidth(200);
   EXPECT_EQ(skinned.MenuRows(), 1) << "kept";
   skinned.MenuRowCount = -1;
   EXPECT_EQ(skinned.MenuRows(), 2);
