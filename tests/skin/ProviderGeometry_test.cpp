@@ -30,9 +30,11 @@ protected:
   // A shown form of the style and window size with its provider, skinned;
   // with a main menu of four items, which the skinnable menus measure: an
   // image and no text make them ItemWidth wide.
-  TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false) {
+  TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false,
+                             TFormStyle formStyle = fsNormal) {
     delete form;
     form = new TForm(nullptr);
+    form->SetFormStyle(formStyle);
     form->SetBorderStyle(style);
     form->SetBounds(100, 120, width, height);
     if (withMenu) form->SetMenu(MakeMenu());
@@ -63,6 +65,7 @@ private:
     for (int i = 0; i < 4; ++i) {
       auto* item = new TMenuItem(menu);
       item->SetImageIndex(0);
+      item->SetGroupIndex(i);
       menu->Items().Add(item);
     }
     return menu;
@@ -240,6 +243,53 @@ TEST_F(ProviderGeometry, TheRowCountStaysUntilItIsAskedAgain) {
   EXPECT_EQ(skinned.MenuRows(), 1) << "kept";
   skinned.MenuRowCount = -1;
   EXPECT_EQ(skinned.MenuRows(), 2);
+}
+
+// The frame's menu line holds its active MDI child's items merged by
+// group: a child item takes the place of the frame's items of its group.
+TEST_F(ProviderGeometry, AnMdiChildsMenuGroupTakesTheFrameItemsPlace) {
+  TSkinProvider& frame = SkinnedForm(bsSizeable, 200, 300, true, fsMDIForm);
+  frame.MenuRowCount = -1;
+  ASSERT_EQ(frame.MenuRows(), 4);
+  TMenuItem& frameItems = form->Menu()->Items();
+  for (int i = 0; i < frameItems.Count(); ++i) frameItems.Items(i)->SetVisible(false);
+  EXPECT_FALSE(frame.MenuLineShown());
+
+  auto* child = new TForm(form);
+  child->SetFormStyle(fsMDIChild);
+  auto* childMenu = new TMainMenu(child);
+  auto* childItem = new TMenuItem(childMenu);
+  childItem->SetGroupIndex(1);
+  childItem->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 10; };
+  childItem->OnAdvancedDrawItem = [](TObject*, TCanvas&, TRect, TOwnerDrawState) {};
+  childMenu->Items().Add(childItem);
+  child->SetMenu(childMenu);
+  child->Show();
+  ProcessEverything();
+  ASSERT_EQ(form->ActiveMDIChild(), child);
+  EXPECT_TRUE(frame.MenuLineShown()) << "the child's visible item";
+
+  for (int i = 0; i < frameItems.Count(); ++i) frameItems.Items(i)->SetVisible(true);
+  frame.MenuRowCount = -1;
+  EXPECT_EQ(frame.MenuRows(), 3) << "the child's item in place of the frame's group 1";
+}
+
+// Only a fixed MDI child takes the thin frame, so a dialog child is framed
+// for sizing, unlike a dialog form; a child always has a frame.
+TEST_F(ProviderGeometry, AnMdiChildsFrameIsForSizingUnlessItIsFixed) {
+  SkinnedForm(bsSizeable, 500, 400, false, fsMDIForm);
+  const std::pair<TFormBorderStyle, int> cases[] = {{bsDialog, 4}, {bsNone, 4}, {bsSingle, 3}, {bsToolWindow, 3}};
+  for (const auto& [style, frame] : cases) {
+    SCOPED_TRACE(style);
+    TForm child(form);
+    child.SetFormStyle(fsMDIChild);
+    child.SetBorderStyle(style);
+    child.Show();
+    auto* provider = new TSkinProvider(&child);
+    EXPECT_TRUE(provider->HasFrame());
+    EXPECT_EQ(provider->FrameWidth(), frame);
+    EXPECT_EQ(provider->FrameHeight(), frame);
+  }
 }
 
 }  // namespace
