@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <typeinfo>
+#include <vector>
 
 #include "skin/SkinCommonData.h"
 #include "skin/adapters/SkBtnWnd.h"
@@ -81,6 +82,16 @@ protected:
     control->SetBounds(left, 10, 80, 40);
     control->SetParent(parent ? parent : form);
     return *control;
+  }
+  // Listed foreign controls side by side, each attached in turn.
+  std::vector<TForeign*> AttachForeign(int count) {
+    List(ThirdPartyList::ThirdEdits, "TForeign");
+    std::vector<TForeign*> controls;
+    for (int i = 0; i < count; ++i) {
+      controls.push_back(&Place(nullptr, 10 + 90 * i));
+      adapter.AttachControl(controls.back(), "EDIT");
+    }
+    return controls;
   }
   // The item of the control; null when it has none.
   TSkAdapterItem* ItemOf(const TControl& control) const {
@@ -336,12 +347,7 @@ TEST_F(SkCtrlAdapterTest, AttachingALiveItemChangesOnlyItsSectionAndADeadOneIsAt
 }
 
 TEST_F(SkCtrlAdapterTest, AdjacentDeadItemsGoInOneDropKeepingTheOthersOrder) {
-  List(ThirdPartyList::ThirdEdits, "TForeign");
-  TForeign* controls[4];
-  for (int i = 0; i < 4; ++i) {
-    controls[i] = &Place(nullptr, 10 + 90 * i);
-    adapter.AttachControl(controls[i], "EDIT");
-  }
+  const std::vector<TForeign*> controls = AttachForeign(4);
   controls[1]->RecreateWnd();
   controls[2]->RecreateWnd();
   adapter.DropDeadItems();
@@ -352,12 +358,7 @@ TEST_F(SkCtrlAdapterTest, AdjacentDeadItemsGoInOneDropKeepingTheOthersOrder) {
 }
 
 TEST_F(SkCtrlAdapterTest, DetachingAnItemGivesItsWindowBackAndMovesTheLastInto) {
-  List(ThirdPartyList::ThirdEdits, "TForeign");
-  TForeign* controls[3];
-  for (int i = 0; i < 3; ++i) {
-    controls[i] = &Place(nullptr, 10 + 90 * i);
-    adapter.AttachControl(controls[i], "EDIT");
-  }
+  const std::vector<TForeign*> controls = AttachForeign(3);
   adapter.DetachItem(-1);
   adapter.DetachItem(3);
   EXPECT_EQ(adapter.Count(), 3);
@@ -402,12 +403,7 @@ LRESULT FailingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 TEST_F(SkCtrlAdapterTest, SendToAllReachesLiveItemsAndEndsQuietlyAtAFailingOne) {
-  List(ThirdPartyList::ThirdEdits, "TForeign");
-  TForeign* controls[4];
-  for (int i = 0; i < 4; ++i) {
-    controls[i] = &Place(nullptr, 10 + 90 * i);
-    adapter.AttachControl(controls[i], "EDIT");
-  }
+  const std::vector<TForeign*> controls = AttachForeign(4);
   controls[1]->RecreateWnd();  // dead: not told
   TMessage probe{WM_PROBE, 0, 0, 0};
   adapter.SendToAll(probe);
