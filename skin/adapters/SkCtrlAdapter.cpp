@@ -1,6 +1,7 @@
 #include "skin/adapters/SkCtrlAdapter.h"
 
 #include <array>
+#include <vector>
 
 #include "runtime/StringList.h"
 #include "skin/ControlRoutines.h"
@@ -201,11 +202,7 @@ void TSkCtrlAdapter::AttachControl(TWinControl* ctrl, const std::string& skinSec
   if (item->WndAdapter) return;
   // No list names the control: the item goes again (found by identity, as
   // the control's answers may have added items meanwhile).
-  for (auto it = ItemList.begin(); it != ItemList.end(); ++it)
-    if (it->get() == item) {
-      ItemList.erase(it);
-      return;
-    }
+  std::erase_if(ItemList, [item](const std::unique_ptr<TSkAdapterItem>& entry) { return entry.get() == item; });
 }
 
 void TSkCtrlAdapter::DetachItem(int index) {
