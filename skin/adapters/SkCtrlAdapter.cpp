@@ -36,9 +36,9 @@ constexpr int AdapterItemClassCode = 227;
 using TMakeAdapter = TSkAdapterPtr<> (*)(TWinControl& ctrl, TSkinCommonData& data, const char* section);
 
 // What each of the manager's seventeen lists makes of a control it names:
-// the window adapter, the section the item takes before it is made (none:
+// the window adapter, the section the item takes before it is made (null:
 // the item keeps its own) and the section the adapter falls back to when
-// the item has none.
+// the item has none (empty: none).
 struct TListRow {
   TMakeAdapter Make;
   const char* ForcedSection;
@@ -132,7 +132,7 @@ void TSkAdapterItem::Attach(TWinControl* ctrl) {
   if (kind < 0) return;
   const TListRow& row = ListRows[kind];
   if (row.ForcedSection) SkinData->SetSkinSection(row.ForcedSection);
-  WndAdapter = row.Make(*ctrl, *SkinData, row.DefaultSection ? row.DefaultSection : "");
+  WndAdapter = row.Make(*ctrl, *SkinData, row.DefaultSection);
 }
 
 // ---------------------------------------------------------------- the adapter
