@@ -54,9 +54,11 @@ private:
   void SkinApplied(TMessage& message);
   void SkinRemoved(TMessage& message);
   void SkinChanged(TMessage& message);
+  void HoldRedrawWhileScrolling(bool before);
   bool Skinnable() const;
   void SkinnedSkinCommand(TMessage& message);
   void SkinnedMessage(TMessage& message);
+  bool HasComplexLook() const;
   LRESULT ColorAnswer();
   void SizeOrMove(TMessage& message);
   void EraseMessage(TMessage& message);
