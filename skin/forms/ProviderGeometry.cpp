@@ -286,13 +286,12 @@ TPoint TSkinProvider::ToFormPoint(int x, int y) const {
 }
 
 // Where the grip's image goes in the cache: its lower right corner on the
-// inner edge of the frame.
+// inner edge of the frame. The cache is PaintWidth wide once painted; before
+// that it may be empty, and the grip is still found in its place.
 TPoint TSkinProvider::GripPosition() const {
   const TSkinManager* manager = SkinData().GetSkinManager();
   const int mask = manager ? manager->MaskIndexOfNames("GLOBALINFO", "GRIPIMAGE") : -1;
   const TSize grip = manager && manager->IsMaskIndex(mask) ? manager->MaskFrameSize(mask) : TSize{};
-  const TBitmap* cache = SkinData().CacheBitmap();
-  const int cacheWidth = cache ? cache->Width() : PaintWidth();
   const int formHeight = HostForm() ? HostForm()->Height() : 0;
-  return {cacheWidth - grip.cx - FrameWidth(), formHeight - grip.cy - FrameHeight()};
+  return {PaintWidth() - grip.cx - FrameWidth(), formHeight - grip.cy - FrameHeight()};
 }

@@ -11,6 +11,7 @@
 #include "skin/forms/SkinProvider.h"
 #include "tests/skin/TestSkinFixture.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/controls/ComponentImageList.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -27,11 +28,13 @@ protected:
   ~ProviderGeometry() override { delete form; }
 
   // A shown form of the style and window size with its provider, skinned;
-  // with a menu of four items ItemWidth wide, which have both handlers the
-  // skinnable menus set unless told otherwise.
-  TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false) {
+  // with a main menu of four items, which the skinnable menus measure: an
+  // image and no text make them ItemWidth wide.
+  TSkinProvider& SkinnedForm(TFormBorderStyle style, int width, int height, bool withMenu = false,
+                             TFormStyle formStyle = fsNormal) {
     delete form;
     form = new TForm(nullptr);
+    form->SetFormStyle(formStyle);
     form->SetBorderStyle(style);
     form->SetBounds(100, 120, width, height);
     if (withMenu) form->SetMenu(MakeMenu());
@@ -46,20 +49,23 @@ protected:
     GetWindowRect(form->Handle(), rect);
     return rect;
   }
+  // The skinnable menus add 6 pixels to an item's image.
+  void SetItemWidth(int width) { images->SetSize(width - 6, 16); }
 
   TForm* form = nullptr;
-  int ItemWidth = 100;
-  bool SkinnableItems = true;
+  TComponentImageList* images = nullptr;
+  int ItemWidth = 100;  // of the next menu
 
 private:
   TMainMenu* MakeMenu() {
     auto* menu = new TMainMenu(form);
-    menu->SetOwnerDraw(true);
-    for (const char* caption : {"One", "Two", "Three", "Four"}) {
+    images = new TComponentImageList(form);
+    SetItemWidth(ItemWidth);
+    menu->SetImages(images);
+    for (int i = 0; i < 4; ++i) {
       auto* item = new TMenuItem(menu);
-      item->SetCaption(caption);
-      item->OnMeasureItem = [this](TObject*, TCanvas&, int& width, int&) { width = ItemWidth; };
-      if (SkinnableItems) item->OnAdvancedDrawItem = [](TObject*, TCanvas&, TRect, TOwnerDrawState) {};
+      item->SetImageIndex(0);
+      item->SetGroupIndex(i);
       menu->Items().Add(item);
     }
     return menu;
@@ -220,8 +226,9 @@ TEST_F(ProviderGeometry, MenuRowsWrapAsTheWindowReservesThem) {
 }
 
 TEST_F(ProviderGeometry, MenuRowsCountOnlyItemsTheSkinnableMenusDraw) {
-  SkinnableItems = false;
   TSkinProvider& skinned = SkinnedForm(bsSizeable, 200, 300, true);
+  skinned.MenuRowCount = -1;
+  ASSERT_EQ(skinned.MenuRows(), 4);
   TMenuItem& items = form->Menu()->Items();
   for (int i = 0; i < items.Count(); ++i) items.Items(i)->OnAdvancedDrawItem = {};
   skinned.MenuRowCount = -1;
@@ -232,10 +239,57 @@ TEST_F(ProviderGeometry, TheRowCountStaysUntilItIsAskedAgain) {
   TSkinProvider& skinned = SkinnedForm(bsSizeable, 420, 300, true);
   skinned.MenuRowCount = -1;
   ASSERT_EQ(skinned.MenuRows(), 1);
-  ItemWidth = 200;
+  SetItemWidth(200);
   EXPECT_EQ(skinned.MenuRows(), 1) << "kept";
   skinned.MenuRowCount = -1;
   EXPECT_EQ(skinned.MenuRows(), 2);
+}
+
+// The frame's menu line holds its active MDI child's items merged by
+// group: a child item takes the place of the frame's items of its group.
+TEST_F(ProviderGeometry, AnMdiChildsMenuGroupTakesTheFrameItemsPlace) {
+  TSkinProvider& frame = SkinnedForm(bsSizeable, 200, 300, true, fsMDIForm);
+  frame.MenuRowCount = -1;
+  ASSERT_EQ(frame.MenuRows(), 4);
+  TMenuItem& frameItems = form->Menu()->Items();
+  for (int i = 0; i < frameItems.Count(); ++i) frameItems.Items(i)->SetVisible(false);
+  EXPECT_FALSE(frame.MenuLineShown());
+
+  auto* child = new TForm(form);
+  child->SetFormStyle(fsMDIChild);
+  auto* childMenu = new TMainMenu(child);
+  auto* childItem = new TMenuItem(childMenu);
+  childItem->SetGroupIndex(1);
+  childItem->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 10; };
+  childItem->OnAdvancedDrawItem = [](TObject*, TCanvas&, TRect, TOwnerDrawState) {};
+  childMenu->Items().Add(childItem);
+  child->SetMenu(childMenu);
+  child->Show();
+  ProcessEverything();
+  ASSERT_EQ(form->ActiveMDIChild(), child);
+  EXPECT_TRUE(frame.MenuLineShown()) << "the child's visible item";
+
+  for (int i = 0; i < frameItems.Count(); ++i) frameItems.Items(i)->SetVisible(true);
+  frame.MenuRowCount = -1;
+  EXPECT_EQ(frame.MenuRows(), 3) << "the child's item in place of the frame's group 1";
+}
+
+// Only a fixed MDI child takes the thin frame, so a dialog child is framed
+// for sizing, unlike a dialog form; a child always has a frame.
+TEST_F(ProviderGeometry, AnMdiChildsFrameIsForSizingUnlessItIsFixed) {
+  SkinnedForm(bsSizeable, 500, 400, false, fsMDIForm);
+  const std::pair<TFormBorderStyle, int> cases[] = {{bsDialog, 4}, {bsNone, 4}, {bsSingle, 3}, {bsToolWindow, 3}};
+  for (const auto& [style, frame] : cases) {
+    SCOPED_TRACE(style);
+    TForm child(form);
+    child.SetFormStyle(fsMDIChild);
+    child.SetBorderStyle(style);
+    child.Show();
+    auto* provider = new TSkinProvider(&child);
+    EXPECT_TRUE(provider->HasFrame());
+    EXPECT_EQ(provider->FrameWidth(), frame);
+    EXPECT_EQ(provider->FrameHeight(), frame);
+  }
 }
 
 }  // namespace
