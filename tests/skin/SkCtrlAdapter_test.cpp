@@ -25,9 +25,11 @@
 #include "skin/adapters/SkToolBarVCLWnd.h"
 #include "skin/adapters/SkTreeViewWnd.h"
 #include "skin/adapters/SkWWComboBoxWnd.h"
+#include "skin/forms/SkinProvider.h"
 #include "skin/skins/SkinFrameAdapter.h"
 #include "skin/skins/SkinManager.h"
 #include "tests/skin/MessageSpy.h"
+#include "tests/skin/SkinnedFormFixture.h"
 #include "tests/skin/SkinnedWindowFixture.h"
 #include "tests/skin/StandInProvider.h"
 #include "toolkit/controls/ComboBox.h"
@@ -417,6 +419,39 @@ TEST_F(SkCtrlAdapterTest, SendToAllReachesLiveItemsAndEndsQuietlyAtAFailingOne) 
   EXPECT_EQ(controls[0]->Probes, 2);
   EXPECT_EQ(controls[3]->Probes, 1) << "the round ended at the failing receiver";
   SetWindowLongPtr(controls[2]->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure));
+}
+
+// ---------------------------------------------------------------- under a real provider
+
+class ProviderControlAdapterTest : public SkinnedFormFixture {
+protected:
+  ProviderControlAdapterTest() {
+    form->SetBorderStyle(bsSizeable);
+    form->HandleNeeded();
+  }
+};
+
+TEST_F(ProviderControlAdapterTest, ASkinnedFormsListedControlsAreTakenOverUntilTheSkinGoes) {
+  manager.ThirdParty.SetNames(ThirdPartyList::ThirdPanels, "TPanel");
+  manager.Loaded();
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  auto* provider = new TSkinProvider(form);
+  int asked = 0;
+  provider->OnSkinItem = [&](TComponent*, bool&, std::string&) { ++asked; };
+
+  LoadAndAnnounce();
+  ASSERT_NE(provider->ControlAdapter, nullptr);
+  EXPECT_EQ(provider->ControlAdapter->Count(), 1);
+  EXPECT_TRUE(AnswersSkinned(*panel));
+  EXPECT_TRUE(label->Transparent());
+  EXPECT_GT(asked, 0);
+
+  SwitchOff();
+  EXPECT_EQ(provider->ControlAdapter, nullptr);
+  EXPECT_FALSE(AnswersSkinned(*panel));
 }
 
 // ---------------------------------------------------------------- the foreign combo adapter
