@@ -99,6 +99,11 @@ TSkinCommonData::TSkinCommonData(TObject* owner, bool withCacheBitmap)
 
 TSkinCommonData::~TSkinCommonData() = default;
 
+void TSkinCommonData::SetHost(TObject* owner) {
+  hostObject_ = owner;
+  hostControl_ = dynamic_cast<TControl*>(owner);
+}
+
 void TSkinCommonData::SetSkinSection(const std::string& value) {
   if (value == skinSection_) return;
   skinSection_ = value.empty() ? "UNKNOWN" : AsciiUppered(value);

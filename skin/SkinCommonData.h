@@ -130,6 +130,9 @@ public:
 
   TControl* HostControl() const { return hostControl_; }
   TObject* HostObject() const { return hostObject_; }
+  // Binds the data to another owner (the control adapter's items to their
+  // control); the host control is the owner when it is one.
+  void SetHost(TObject* owner);
   TBitmap* CacheBitmap() const { return cacheBitmap_.get(); }
 
   // Called by the host at the end of its construction and after loading.

@@ -1,6 +1,7 @@
 #include "skin/SkinGlobals.h"
 
 #include "skin/adapters/ScrollTracking.h"
+#include "skin/adapters/SkCtrlAdapter.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/adapters/SkPageControlWnd.h"
 #include "skin/forms/SkinProvider.h"
@@ -9,6 +10,7 @@
 void ResetSkinLayerGlobals() {
   DialogModeActive = false;
   DetachAllRunning = false;
+  AttachAllRunning = false;
   AdapterDisabledKind = 0;
   FreePageAdapters();
   ResetScrollTracking();
