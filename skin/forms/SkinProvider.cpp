@@ -209,6 +209,10 @@ void TSkinProvider::SetMenuLineSkin(const std::string& value) {
 
 void TSkinProvider::SetTitleButtons(const TSkinTitleButtons& value) { titleButtons_->Assign(value); }
 
+TBitmap* TSkinProvider::MenuLineImage() const {
+  return MenuLineBitmap && !MenuLineBitmap->Empty() ? MenuLineBitmap.get() : nullptr;
+}
+
 void TSkinProvider::RebuildRegionAndCaches() {
   RegionStale = true;
   RequestFullRepaint();

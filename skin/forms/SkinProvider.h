@@ -20,6 +20,7 @@
 #include "runtime/Collection.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/forms/CaptionButtons.h"
+#include "skin/menus/MenuLineSource.h"
 #include "toolkit/base/Rect.h"
 #include "toolkit/controls/Component.h"
 #include "toolkit/controls/Control.h"
@@ -97,7 +98,7 @@ private:
   std::unique_ptr<TBitmap> glyph_;
 };
 
-class TSkinProvider : public TComponent {
+class TSkinProvider : public TComponent, public TSkMenuLineSource {
 public:
   // Attaches to the first form of the owner chain: takes its window method
   // over and lists it among the skinned forms (not while designing, nor as
@@ -184,7 +185,7 @@ public:
   bool CacheSizeStale() const;
   bool SingleStateBorder() const;
   int FrameWidth() const;
-  int FrameHeight() const;
+  int FrameHeight() const override;
   int EdgeHeight() const;
   int TitleHeight() const;
   int MenuBarHeight() const;
@@ -201,6 +202,11 @@ public:
   TPoint FormOrigin() const;
   TPoint ToFormPoint(int x, int y) const;
   TPoint GripPosition() const;
+
+  // The menu line for the skinnable menus: its picture (none until the
+  // frame is painted from the skin) below the caption and the frame.
+  TBitmap* MenuLineImage() const override;
+  int CaptionHeight() const override { return TitleHeight(); }
 
   // The walk of MenuRows over the menu line, shared by the frame's items
   // and the merged items of its active MDI child.
