@@ -15,6 +15,7 @@
 #include "skin/adapters/SkScrollWnd.h"
 #include "skin/menus/SkinSystemMenu.h"
 #include "skin/menus/SkinableMenus.h"
+#include "skin/skins/SkinOptions.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/SkinnedFormFixture.h"
 #include "toolkit/controls/Application.h"
@@ -255,6 +256,52 @@ TEST_F(ProviderTest, AnUnskinnedMdiChildsActivationRepaintsTheSkinnedFramesMenuL
   child.Perform(WM_NCACTIVATE, 1, 0);
   EXPECT_EQ(frameProvider->MenuRowCount, -1);
   EXPECT_TRUE(frameProvider->TitleStale);
+}
+
+// ---------------------------------------------------------------- the control adapter
+
+class ProviderAdapterTest : public ProviderTest {
+protected:
+  ProviderAdapterTest() {
+    manager.ThirdParty.SetNames(ThirdPartyList::ThirdPanels, "TPanel");
+    manager.Loaded();
+  }
+  TPanel* NewPanel(TComponent* owner) {
+    auto* panel = new TPanel(owner);
+    panel->SetParent(form);
+    panel->HandleNeeded();
+    return panel;
+  }
+};
+
+TEST_F(ProviderAdapterTest, AnAdaptedWindowHearsTheRemovalBeforeTheControlAdapterGoes) {
+  TPanel* panel = NewPanel(form);
+  MakeProvider();
+  LoadAndAnnounce();
+  ASSERT_NE(provider->ControlAdapter, nullptr);
+  ASSERT_EQ(provider->ControlAdapter->Count(), 1);
+  std::vector<bool> adapterLive;
+  const TWndMethodRef below = panel->WindowProc.Current();
+  panel->WindowProc = [&, below](TMessage& message) {
+    if (message.Msg == SM_SKINCMD && SubCommandOf(message.WParam) == scSkinRemoved)
+      adapterLive.push_back(provider->ControlAdapter != nullptr);
+    below(message);
+  };
+  SwitchOff();
+  panel->WindowProc = below;
+  ASSERT_FALSE(adapterLive.empty());
+  EXPECT_TRUE(adapterLive.front()) << "told by the adapter first";
+  EXPECT_EQ(provider->ControlAdapter, nullptr);
+}
+
+TEST_F(ProviderAdapterTest, AControlInsertedIntoTheSkinnedFormIsAdapted) {
+  MakeProvider();
+  LoadAndAnnounce();
+  ASSERT_NE(provider->ControlAdapter, nullptr);
+  const int before = provider->ControlAdapter->Count();
+  TPanel* panel = NewPanel(nullptr);
+  form->InsertComponent(panel);
+  EXPECT_EQ(provider->ControlAdapter->Count(), before + 1);
 }
 
 // ---------------------------------------------------------------- giving the form back
