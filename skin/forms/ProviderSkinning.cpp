@@ -15,8 +15,6 @@
 
 namespace {
 
-bool IsDesigning(const TComponent* component) { return (component->ComponentState() & csDesigning) != 0; }
-
 // Set while RefreshMainMenu tells the menu, which may come back through the form.
 bool RefreshingMainMenu = false;
 
@@ -35,7 +33,7 @@ void TSkinProvider::AttachSkin() {
   }
   if (MdiSetupPending && manager->SkinActive()) {
     MdiSetupPending = false;
-    if (IsMdiFrame() && !IsDesigning(this)) EnableMdiClientSkin(true);
+    if (IsMdiFrame() && !Designing()) EnableMdiClientSkin(true);
   }
   data.ResolveIndexes();
   PickCaptionGlyphs(Buttons, *manager, BigButtons(), IsMdiFrame());
@@ -57,14 +55,14 @@ void TSkinProvider::ApplyGlobalColor() {
 }
 
 void TSkinProvider::DetachSkin() {
-  if (IsDesigning(this)) return;
+  if (Designing()) return;
   TMessage removed{SM_SKINCMD, SkinCommand(scSkinRemoved), reinterpret_cast<LPARAM>(SkinData().GetSkinManager()), 0};
   SendToAdapter(removed);
   ControlAdapter.reset();
 }
 
 void TSkinProvider::SendToAdapter(const TMessage& message) {
-  if (IsDesigning(this) || !ControlAdapter) return;
+  if (Designing() || !ControlAdapter) return;
   TMessage copy = message;
   // A failing control must not break the form's message.
   try {
@@ -110,7 +108,7 @@ void HookOwnedMenus(TSkinableMenus& menus, TComponent* owner, bool enable, bool 
 
 void TSkinProvider::SkinFormMenus(bool enable) {
   TSkinManager* manager = SkinData().GetSkinManager();
-  if (IsDesigning(this) || !manager || !manager->IsDefault() || !hostForm_) return;
+  if (Designing() || !manager || !manager->IsDefault() || !hostForm_) return;
   TSkinableMenus& menus = manager->SkinableMenus();
   menus.HookAll(enable);
   HookOwnedMenus(menus, hostForm_, enable, manager->SkinnedPopups());
@@ -140,7 +138,7 @@ LRESULT TSkinProvider::RequestFullRepaint() {
 }
 
 void TSkinProvider::AdaptControls() {
-  if (IsDesigning(this) || !Skinned() || !hostForm_) return;
+  if (Designing() || !Skinned() || !hostForm_) return;
   ControlAdapter = std::make_unique<TSkCtrlAdapter>(this);
   ControlAdapter->AttachAll(hostForm_);
 }

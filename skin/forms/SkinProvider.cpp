@@ -32,7 +32,13 @@ void ResetProviderGlobals() {
 
 namespace {
 
-bool IsDesigning(const TComponent* component) { return (component->ComponentState() & csDesigning) != 0; }
+// Stores a new value; false when it was already held.
+template <class T>
+bool Change(T& field, const T& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
 
 // Another provider among the components the form owns.
 bool FormHasOtherProvider(const TForm* form, const TSkinProvider* self) {
@@ -63,10 +69,10 @@ TSkinProvider::TSkinProvider(TComponent* owner) : TSkinProvider(owner, TBare{}) 
   if (hostForm_ && hostForm_->ControlState != 0) skinData_->SetPaintSuspended(true);
   if (hostForm_ && FormHasOtherProvider(hostForm_, this)) {
     hostForm_ = nullptr;
-    if (IsDesigning(this)) ShowWarning("Only one instance of the TSkinProvider component is allowed!");
+    if (Designing()) ShowWarning("Only one instance of the TSkinProvider component is allowed!");
   }
   hostComponent_ = hostForm_;
-  if (!IsDesigning(this) && hostForm_) AttachToForm();
+  if (!Designing() && hostForm_) AttachToForm();
   AfterConstruction();
 }
 
@@ -93,7 +99,7 @@ TSkinProvider::~TSkinProvider() {
   const bool formGone = FormGoing();
   ScrollWnd.reset();
   ControlAdapter.reset();
-  if (hostComponent_ && !IsDesigning(this)) {
+  if (hostComponent_ && !Designing()) {
     RemoveSkinnedForm(hostComponent_);
     if (!formGone) GiveFormBack();
     if (MdiMainProvider == this) MdiMainProvider = nullptr;
@@ -125,18 +131,20 @@ TSkinCommonData& TSkinProvider::SkinData() const { return *skinData_; }
 
 TForm* TSkinProvider::Form() const { return OwnerForm(const_cast<TSkinProvider*>(this)); }
 
+bool TSkinProvider::Designing() const { return (ComponentState() & csDesigning) != 0; }
+
 bool TSkinProvider::IsMdiFrame() const { return hostForm_ && hostForm_->FormStyle() == fsMDIForm; }
 
 bool TSkinProvider::Skinned() const { return SkinData().Skinned(true); }
 
 void TSkinProvider::AfterConstruction() {
   TSkinManager* manager = SkinData().GetSkinManager();
-  if (manager && manager->Active() && !IsDesigning(this)) AttachSkin();
+  if (manager && manager->Active() && !Designing()) AttachSkin();
 }
 
 void TSkinProvider::Loaded() {
   TComponent::Loaded();
-  if (!SkinData().GetSkinManager() || IsDesigning(this) || !Skinned()) return;
+  if (!SkinData().GetSkinManager() || Designing() || !Skinned()) return;
   if (!ControlAdapter) AdaptControls();
   AttachSkin();
   if (SysMenu) SysMenu->UpdateItems();
@@ -169,21 +177,15 @@ void TSkinProvider::Notification(TComponent* component, TOperation operation) {
 }
 
 void TSkinProvider::SetCaptionAlignment(TAlignment value) {
-  if (value == captionAlignment_) return;
-  captionAlignment_ = value;
-  CaptionLookChanged();
+  if (Change(captionAlignment_, value)) CaptionLookChanged();
 }
 
 void TSkinProvider::SetShowAppIcon(bool value) {
-  if (value == showAppIcon_) return;
-  showAppIcon_ = value;
-  CaptionLookChanged();
+  if (Change(showAppIcon_, value)) CaptionLookChanged();
 }
 
 void TSkinProvider::SetTitleSkin(const std::string& value) {
-  if (value == titleSkin_) return;
-  titleSkin_ = value;
-  CaptionLookChanged();
+  if (Change(titleSkin_, value)) CaptionLookChanged();
 }
 
 void TSkinProvider::CaptionLookChanged() {
@@ -193,18 +195,14 @@ void TSkinProvider::CaptionLookChanged() {
 }
 
 void TSkinProvider::SetUseGlobalColor(bool value) {
-  if (value == useGlobalColor_) return;
-  useGlobalColor_ = value;
-  if (!hostForm_) return;
+  if (!Change(useGlobalColor_, value) || !hostForm_) return;
   const TSkinCommonData& data = SkinData();
   const bool global = value && Skinned() && !data.CustomColor();
   hostForm_->SetColor(global ? data.GetSkinManager()->GlobalColor() : clBtnFace);
 }
 
 void TSkinProvider::SetMenuLineSkin(const std::string& value) {
-  if (value == menuLineSkin_) return;
-  menuLineSkin_ = value;
-  if (IsDesigning(this)) SkinData().Invalidate();
+  if (Change(menuLineSkin_, value) && Designing()) SkinData().Invalidate();
 }
 
 void TSkinProvider::SetTitleButtons(const TSkinTitleButtons& value) { titleButtons_->Assign(value); }

@@ -265,6 +265,7 @@ protected:
 private:
   static void WindowProcOf(TObject* self, TMessage& message);
   void AttachToForm();
+  bool Designing() const;
   bool IsMdiFrame() const;
   // The form, or this provider with it, is being destroyed.
   bool FormGoing() const;

@@ -18,34 +18,19 @@
 #include "skin/skins/SkinOptions.h"
 #include "tests/skin/MessageSpy.h"
 #include "tests/skin/SkinnedFormFixture.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Frame.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/gdi/Bitmap.h"
-#include "toolkit/win/MessageBox.h"
 #include "toolkit/win/Styles.h"
 #include "toolkit/win/Window.h"
 
 namespace {
 
 bool HasSysMenuStyle(HWND window) { return (GetWindowLongPtr(window, GWL_STYLE) & WS_SYSMENU) != 0; }
-
-// Remembers the boxes shown, answering each with IDOK.
-class TShownBoxes : public IMessageBoxes {
-public:
-  TShownBoxes() : previous_(MessageBoxes()) { SetMessageBoxes(this); }
-  ~TShownBoxes() override { SetMessageBoxes(previous_); }
-  int Show(HWND, const std::string& text, const std::string&, UINT) override {
-    Texts.push_back(text);
-    return IDOK;
-  }
-  std::vector<std::string> Texts;
-
-private:
-  IMessageBoxes* previous_;
-};
 
 class ProviderTest : public SkinnedFormFixture {
 protected:
@@ -120,11 +105,11 @@ TEST_F(ProviderTest, AProviderWithoutAFormOrASecondOneStaysInert) {
 }
 
 TEST_F(ProviderTest, OnAFrameItWarnsAndGoesOn) {
-  TShownBoxes boxes;
+  TRecordingMessageBoxes boxes;
   auto* frame = new TFrame(form);
   auto* onFrame = new TSkinProvider(frame);
-  ASSERT_EQ(boxes.Texts.size(), 1u);
-  EXPECT_EQ(boxes.Texts[0],
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text,
             "TSkinProvider component must be used with forms only!\r\nFor frames skinning may be used "
             "TSkinFrameAdapter component.");
   EXPECT_EQ(onFrame->HostForm(), form) << "the frame's form is still found";
