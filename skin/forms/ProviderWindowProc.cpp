@@ -151,6 +151,7 @@ void TSkinProvider::AfterMdiChildActivation() {
 // The painting of a skinned frame is yet to come: the form keeps the
 // toolkit's plain caption on its own frame and hears every window message.
 void TSkinProvider::SkinnedWindowProc(TMessage& message) {
+  if (message.Msg == WM_CREATE) return WindowCreated(message);
   if (message.Msg != SM_SKINCMD) return SavedWindowProc(message);
   TSkinCommonData& data = SkinData();
   const bool ownManager = SenderOf(message) == data.GetSkinManager();
@@ -204,4 +205,15 @@ void TSkinProvider::SkinChangedSkinned() {
   ApplyGlobalColor();
   SkinData().SetPaintSuspended(false);
   SendToAdapter(TMessage{SM_SKINCMD, SkinCommand(scSkinChanged), reinterpret_cast<LPARAM>(manager), 0});
+}
+
+// A form whose window is made while the skin is on takes the skin with it.
+void TSkinProvider::WindowCreated(TMessage& message) {
+  TitleCache.reset();
+  const bool child = hostForm_->FormStyle() == fsMDIChild;
+  const TForm* frame = MdiMainProvider ? MdiMainProvider->HostForm() : nullptr;
+  const TForm* active = frame ? frame->ActiveMDIChild() : nullptr;
+  MaximizeNewChild = child && active && active->WindowState() == wsMaximized;
+  SavedWindowProc(message);
+  if (!child) AttachSkin();
 }

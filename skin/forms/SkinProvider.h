@@ -292,6 +292,7 @@ private:
   void SkinAppliedUnskinned(const TMessage& message);
   void AfterMdiChildActivation();
   void SkinnedWindowProc(TMessage& message);
+  void WindowCreated(TMessage& message);
   void SkinAppliedSkinned();
   void SkinChangedSkinned();
 

@@ -154,6 +154,18 @@ TEST_F(ProviderTest, ASkinGivesTheFormItsOwnFrameCloseButtonGlyphsAndColour) {
   EXPECT_EQ(form->ClientRect(), client);
 }
 
+TEST_F(ProviderTest, AWindowMadeUnderTheSkinTakesItAtOnce) {
+  TForm late(nullptr);
+  late.SetBounds(20, 20, 300, 200);
+  auto* lateProvider = new TSkinProvider(&late);
+  LoadAndAnnounce();
+  ASSERT_FALSE(late.HandleAllocated());
+  late.HandleNeeded();
+  EXPECT_TRUE(HasOwnFrame(late.Handle()));
+  EXPECT_TRUE(lateProvider->SysMenuStyleRemoved);
+  EXPECT_FALSE(HasSysMenuStyle(late.Handle()));
+}
+
 TEST_F(ProviderTest, AFrameTheFormHadAlreadyIsNotTakenAway) {
   SetOwnFrame(Window(), true);
   MakeProvider();
