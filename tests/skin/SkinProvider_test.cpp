@@ -23,6 +23,7 @@
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Frame.h"
 #include "toolkit/controls/Label.h"
+#include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/win/Styles.h"
@@ -164,6 +165,24 @@ TEST_F(ProviderTest, AWindowMadeUnderTheSkinTakesItAtOnce) {
   EXPECT_TRUE(HasOwnFrame(late.Handle()));
   EXPECT_TRUE(lateProvider->SysMenuStyleRemoved);
   EXPECT_FALSE(HasSysMenuStyle(late.Handle()));
+}
+
+TEST_F(ProviderTest, TheMenusOfAFormOutsideTheApplicationFollowTheSkin) {
+  TForm own(nullptr);
+  own.HandleNeeded();
+  auto* bar = new TMainMenu(&own);
+  bar->Items().Add(new TMenuItem(&own));
+  own.SetMenu(bar);
+  auto* popup = new TPopupMenu(new TPanel(&own));
+  popup->Items().Add(new TMenuItem(&own));
+  manager.SetSkinnedPopups(true);
+  new TSkinProvider(&own);
+  LoadAndAnnounce();
+  EXPECT_TRUE(bar->OwnerDraw());
+  EXPECT_TRUE(popup->OwnerDraw()) << "owned by a control of the form";
+  SwitchOff();
+  EXPECT_FALSE(bar->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
 }
 
 TEST_F(ProviderTest, AFrameTheFormHadAlreadyIsNotTakenAway) {
