@@ -5,6 +5,7 @@
 #include "skin/forms/SkinProvider.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -217,6 +218,25 @@ TEST_F(ProviderTest, UseGlobalColorSwitchedWhileSkinned) {
   provider->SetUseGlobalColor(false);
   provider->SetUseGlobalColor(true);
   EXPECT_EQ(form->Color(), clBtnFace) << "a custom colour keeps the skin's away";
+}
+
+TEST_F(ProviderTest, ACaptionPropertyChangedRepaintsAVisibleFormsFrame) {
+  TSeen seen = Record(*form);
+  MakeProvider();
+  ShowForm();
+  const std::function<void()> changes[] = {[&] { provider->SetCaptionAlignment(taCenter); },
+                                           [&] { provider->SetShowAppIcon(false); },
+                                           [&] { provider->SetTitleSkin("OTHERTITLE"); }};
+  for (const auto& change : changes) {
+    provider->SkinData().CacheStale = false;
+    seen->clear();
+    change();
+    EXPECT_TRUE(provider->SkinData().CacheStale);
+    EXPECT_TRUE(std::any_of(seen->begin(), seen->end(), [](const TMessage& m) { return m.Msg == WM_NCPAINT; }));
+    seen->clear();
+    change();
+    EXPECT_TRUE(seen->empty()) << "the same value again changes nothing";
+  }
 }
 
 TEST_F(ProviderTest, ToggleSysMenuStyleGivesBackOnlyWhatItTook) {
