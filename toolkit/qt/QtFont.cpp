@@ -12,6 +12,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -27,6 +29,7 @@ struct TFontFace {
   explicit TFontFace(const TLogFont& logFont);
   // Painting measures the same texts paint after paint: the recent widths are kept.
   int Width(const QString& text) const {
+    if (const int width = NumberWidth(text); width >= 0) return width;
     if (const auto found = widths_.find(text); found != widths_.end()) return found->second;
     if (widths_.size() >= KeptWidths) widths_.clear();
     return widths_.emplace(text, Metrics.horizontalAdvance(text)).first->second;
@@ -46,7 +49,25 @@ struct TFontFace {
   int Descent = 0;
 
 private:
+  // A number's characters shape one glyph each (no ligature joins them, and
+  // kerning is off): its width is the sum of theirs, kept per character.
+  // Grids measure thousands of different numbers. -1 for any other text.
+  int NumberWidth(const QString& text) const {
+    int width = 0;
+    for (const QChar c : text) {
+      const std::size_t index = c.unicode() < 0x80 ? NumberCharacters.find(char(c.unicode())) : std::string_view::npos;
+      if (index == std::string_view::npos) return -1;
+      int& advance = numberAdvances_[index];
+      if (advance < 0) advance = Metrics.horizontalAdvance(QString(c));
+      width += advance;
+    }
+    return width;
+  }
+
+  static constexpr std::string_view NumberCharacters = "0123456789+-.,eE ";
   static constexpr std::size_t KeptWidths = 1024;
+  // -1: not measured yet.
+  mutable std::array<int, NumberCharacters.size()> numberAdvances_;
 
   mutable std::optional<QRawFont> raw_;
   mutable std::unordered_map<QString, int> widths_;
@@ -216,6 +237,7 @@ TFontFace::TFontFace(const TLogFont& logFont) {
   Metrics = QFontMetrics(Font);
   Ascent = Metrics.ascent();
   Descent = Metrics.descent();
+  numberAdvances_.fill(-1);
 }
 
 void TFontFaceDeleter::operator()(TFontFace* face) const { delete face; }
