@@ -24,22 +24,29 @@
 
 namespace {
 
-void BM_AdaptedToolBarRepaint(benchmark::State& state) {
+// The test skin, active, and an image list of one blue 16 x 16 glyph.
+struct TToolBarBenchSkin {
+  TToolBarBenchSkin() {
+    manager.SetSkinDirectory(folder.Path());
+    manager.SetSkinName("TestSkin");
+    TBitmap glyph(16, 16, pf24bit);
+    glyph.Canvas().Brush().SetColor(clBlue);
+    glyph.Canvas().FillRect({0, 0, 16, 16});
+    images.Add(glyph, nullptr);
+  }
   TTestSkinFolder folder;
-  TSkinManager manager(nullptr);
-  manager.SetSkinDirectory(folder.Path());
-  manager.SetSkinName("TestSkin");
-  TImageList images(16, 16);
-  TBitmap glyph(16, 16, pf24bit);
-  glyph.Canvas().Brush().SetColor(clBlue);
-  glyph.Canvas().FillRect({0, 0, 16, 16});
-  images.Add(glyph, nullptr);
+  TSkinManager manager{nullptr};
+  TImageList images{16, 16};
+};
+
+void BM_AdaptedToolBarRepaint(benchmark::State& state) {
+  TToolBarBenchSkin skin;
   auto form = std::make_unique<TForm>(nullptr);
   form->SetBorderStyle(bsNone);
   form->SetBounds(0, 0, 900, 60);
   auto* bar = new TToolBar(form.get());
   bar->SetParent(form.get());
-  bar->SetImages(&images);
+  bar->SetImages(&skin.images);
   bar->SetShowCaptions(true);
   for (int i = 0; i < 20; ++i) {
     auto* button = new TToolButton(form.get());
@@ -50,7 +57,7 @@ void BM_AdaptedToolBarRepaint(benchmark::State& state) {
   form->Show();
   for (int round = 0; round < 5; ++round) Application().ProcessMessages();
   TSkinCommonData data(bar, true);
-  auto adapter = TSkMainWnd::Make<TSkToolBarVCLWnd>(bar->Handle(), &data, &manager, "TOOLBAR", true);
+  auto adapter = TSkMainWnd::Make<TSkToolBarVCLWnd>(bar->Handle(), &data, &skin.manager, "TOOLBAR", true);
   for (auto _ : state) {
     InvalidateRect(bar->Handle(), nullptr, false);
     UpdateWindow(bar->Handle());
@@ -60,17 +67,9 @@ void BM_AdaptedToolBarRepaint(benchmark::State& state) {
 BENCHMARK(BM_AdaptedToolBarRepaint)->Unit(benchmark::kMillisecond);
 
 void BM_NativeToolBarPaint(benchmark::State& state) {
-  TTestSkinFolder folder;
-  TSkinManager manager(nullptr);
-  manager.SetSkinDirectory(folder.Path());
-  manager.SetSkinName("TestSkin");
-  TImageList images(16, 16);
-  TBitmap glyph(16, 16, pf24bit);
-  glyph.Canvas().Brush().SetColor(clBlue);
-  glyph.Canvas().FillRect({0, 0, 16, 16});
-  images.Add(glyph, nullptr);
+  TToolBarBenchSkin skin;
   TFakeState buttons;
-  buttons.ImageList = reinterpret_cast<LRESULT>(images.Handle());
+  buttons.ImageList = reinterpret_cast<LRESULT>(skin.images.Handle());
   for (int i = 0; i < 20; ++i) {
     TFakeItem item;
     item.Text = i % 2 ? "Tool" : "Open the selected file";
@@ -80,7 +79,7 @@ void BM_NativeToolBarPaint(benchmark::State& state) {
   }
   TProtocolFake dialog("#32770", nullptr, {0, 0, 920, 80}, {}, WS_POPUP | WS_VISIBLE | WS_CAPTION);
   TProtocolFake bar("ToolbarWindow32", dialog.Handle(), {0, 0, 900, 44}, buttons);
-  auto adapter = TSkMainWnd::Make<TSkToolBarWnd>(bar.Handle(), nullptr, &manager, "TOOLBAR", false);
+  auto adapter = TSkMainWnd::Make<TSkToolBarWnd>(bar.Handle(), nullptr, &skin.manager, "TOOLBAR", false);
   TBitmap target(900, 44, pf24bit);
   for (auto _ : state) SendMessage(bar.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas().Handle()), 0);
   adapter.reset();

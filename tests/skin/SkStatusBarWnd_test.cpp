@@ -3,11 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/SkinCommonData.h"
-#include "skin/SkinGlobals.h"
-#include "tests/skin/TestSkinFixture.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
-#include "toolkit/controls/Form.h"
+#include "tests/skin/BarAdapterFixture.h"
 #include "toolkit/controls/StatusBar.h"
 #include "toolkit/win/ControlMessages.h"
 
@@ -15,31 +11,15 @@ namespace {
 
 // A shown form with a status bar of three panels, without texts, adapted
 // under the test skin ("STATUSBAR").
-class SkStatusBarWndTest : public TestSkinFixture {
+class SkStatusBarWndTest : public BarAdapterFixture<TStatusBar, TSkStatusBarWnd> {
 protected:
   SkStatusBarWndTest() {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(10, 10, 300, 80);
-    bar = new TStatusBar(form);
-    bar->SetParent(form);
     for (int width : {80, 80, 80}) bar->Panels().Add().SetWidth(width);
     form->Show();
     ProcessEverything();
   }
-  ~SkStatusBarWndTest() override {
-    adapter.reset();
-    data.reset();
-    delete form;
-    ResetSkinLayerGlobals();
-  }
 
-  void Adapt() {
-    data = std::make_unique<TSkinCommonData>(bar, true);
-    adapter = TSkMainWnd::Make<TSkStatusBarWnd>(bar->Handle(), data.get(), &manager, "STATUSBAR", true);
-    bar->Invalidate();
-    ProcessEverything();
-  }
+  void Adapt() { BarAdapterFixture::Adapt("STATUSBAR"); }
   // The test skin's panel borders (three frames of 16 x 16) as STATUSBAR's panel mask.
   void GivePanelMask() {
     TSkinMaskData mask;
@@ -57,11 +37,6 @@ protected:
     return r;
   }
   TColor At(int x, int y) { return RenderWindow(bar->Handle())->Pixel(x, y); }
-
-  TForm* form;
-  TStatusBar* bar;
-  std::unique_ptr<TSkinCommonData> data;
-  TSkAdapterPtr<TSkStatusBarWnd> adapter;
 };
 
 TEST_F(SkStatusBarWndTest, PanelsWithoutAMaskAreDividedButTheLastOne) {

@@ -3,12 +3,8 @@
 #include <memory>
 
 #include "skin/ControlRoutines.h"
-#include "skin/SkinCommonData.h"
-#include "skin/SkinGlobals.h"
-#include "tests/skin/TestSkinFixture.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/skin/BarAdapterFixture.h"
 #include "toolkit/controls/Application.h"
-#include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -25,14 +21,9 @@ void AppButtonDraw(TToolBar*, TToolButton*, TCustomDrawState, TCustomDrawStage, 
 
 // A shown form with a tool bar of four buttons: plain, plain, disabled,
 // drop-down; the adapter takes the bar over under the test skin.
-class SkToolBarVCLWndTest : public TestSkinFixture {
+class SkToolBarVCLWndTest : public BarAdapterFixture<TToolBar, TSkToolBarVCLWnd> {
 protected:
   SkToolBarVCLWndTest() {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(10, 10, 300, 80);
-    bar = new TToolBar(form);
-    bar->SetParent(form);
     bar->SetBounds(0, 0, 300, 30);
     for (TToolButtonStyle style : {tbsButton, tbsButton, tbsButton, tbsDropDown}) {
       auto* button = new TToolButton(form);
@@ -43,19 +34,8 @@ protected:
     form->Show();
     ProcessEverything();
   }
-  ~SkToolBarVCLWndTest() override {
-    adapter.reset();
-    data.reset();
-    delete form;
-    ResetSkinLayerGlobals();
-  }
 
-  void Adapt() {
-    data = std::make_unique<TSkinCommonData>(bar, true);
-    adapter = TSkMainWnd::Make<TSkToolBarVCLWnd>(bar->Handle(), data.get(), &manager, "TOOLBAR", true);
-    bar->Invalidate();
-    ProcessEverything();
-  }
+  void Adapt() { BarAdapterFixture::Adapt("TOOLBAR"); }
   void MoveOver(int index) {
     const TRect r = bar->Buttons(index)->BoundsRect();
     SynthesizeMouse(form->Handle(), form->ScreenToClient(bar->ClientToScreen({r.Left + 3, r.Top + 3})),
@@ -73,11 +53,6 @@ protected:
     record.iItem = item;
     bar->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
   }
-
-  TForm* form;
-  TToolBar* bar;
-  std::unique_ptr<TSkinCommonData> data;
-  TSkAdapterPtr<TSkToolBarVCLWnd> adapter;
 };
 
 TEST_F(SkToolBarVCLWndTest, TheBarsOwnHandlersComeBackWhenTheAdapterGoes) {
