@@ -5,11 +5,13 @@
 
 #include "runtime/AsciiCase.h"
 #include "skin/ControlRoutines.h"
+#include "skin/forms/SkinProvider.h"
 #include "skin/paint/Backdrop.h"
 #include "skin/paint/CornerRepair.h"
 #include "skin/skins/SkinManager.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Edit.h"
+#include "toolkit/controls/Form.h"
 #include "toolkit/controls/Frame.h"
 #include "toolkit/controls/PageControl.h"
 #include "toolkit/controls/Panel.h"
@@ -97,6 +99,11 @@ TSkinCommonData::TSkinCommonData(TObject* owner, bool withCacheBitmap)
 
 TSkinCommonData::~TSkinCommonData() = default;
 
+void TSkinCommonData::SetHost(TObject* owner) {
+  hostObject_ = owner;
+  hostControl_ = dynamic_cast<TControl*>(owner);
+}
+
 void TSkinCommonData::SetSkinSection(const std::string& value) {
   if (value == skinSection_) return;
   skinSection_ = value.empty() ? "UNKNOWN" : AsciiUppered(value);
@@ -107,8 +114,13 @@ void TSkinCommonData::SetSkinSection(const std::string& value) {
   else
     SectionIndex = -1;
   if (!hostControl_ || (hostControl_->ComponentState() & (csLoading | csReading)) || !hostControl_->Parent() ||
-      hostControl_->IsDestroying())
+      hostControl_->IsDestroying()) {
+    if (TSkinProvider* provider = HostProvider()) {
+      CacheStale = true;
+      provider->TitleCache.reset();
+    }
     return;
+  }
   const WORD sub = hasSections && manager->IsSectionIndex(SectionIndex) ? scSkinChanged : scSkinRemoved;
   hostControl_->Perform(SM_SKINCMD, SkinCommand(sub), reinterpret_cast<LPARAM>(manager));
 }
@@ -241,7 +253,10 @@ bool TSkinCommonData::IsTransparentSection() const { return Skinned(false) && Se
 
 void TSkinCommonData::UpdatePlainFlag(bool tellChildren) {
   StateFlags &= ~sfPlainBackground;
-  if (!hostControl_) return;
+  if (!hostControl_) {
+    if (HostProvider() && !LookIsComplex()) StateFlags |= sfPlainBackground;
+    return;
+  }
   if (MayHavePlainBackground(hostControl_) && !LookIsComplex()) StateFlags |= sfPlainBackground;
   auto* windowed = dynamic_cast<TWinControl*>(hostControl_);
   if (!tellChildren || !windowed) return;
@@ -280,7 +295,25 @@ bool TSkinCommonData::DependsOnParentImage() const {
   return dependent;
 }
 
-TColor TSkinCommonData::FallbackColor() const { return hostControl_ ? hostControl_->Color() : clBtnFace; }
+TColor TSkinCommonData::FallbackColor() const {
+  if (hostControl_) return hostControl_->Color();
+  const TSkinProvider* provider = HostProvider();
+  const TForm* form = provider ? provider->HostForm() : nullptr;
+  return form ? form->Color() : clBtnFace;
+}
+
+TSkinProvider* TSkinCommonData::HostProvider() const { return dynamic_cast<TSkinProvider*>(hostObject_); }
+
+// Without a host control the form of a provider hears it.
+void TSkinCommonData::TellHost(WORD subCommand) {
+  if (hostControl_) {
+    hostControl_->Perform(SM_SKINCMD, SkinCommand(subCommand), 0);
+    return;
+  }
+  const TSkinProvider* provider = HostProvider();
+  TForm* form = provider ? provider->HostForm() : nullptr;
+  if (form && form->HandleAllocated()) SendMessage(form->Handle(), SM_SKINCMD, SkinCommand(subCommand), 0);
+}
 
 TColor TSkinCommonData::ParentColor(HWND window) const {
   if (!hostControl_) {
@@ -357,12 +390,12 @@ void TSkinCommonData::ReleaseCacheBitmap() { cacheBitmap_.reset(); }
 
 void TSkinCommonData::SuspendPaint() {
   PaintSuspended = true;
-  if (hostControl_) hostControl_->Perform(SM_SKINCMD, SkinCommand(scPaintSuspended), 0);
+  TellHost(scPaintSuspended);
 }
 
 void TSkinCommonData::ResumePaint() {
   PaintSuspended = false;
-  if (hostControl_) hostControl_->Perform(SM_SKINCMD, SkinCommand(scPaintResumed), 0);
+  TellHost(scPaintResumed);
 }
 
 void TSkinCommonData::AnswerFromCache(TBackdropQuery& query) {

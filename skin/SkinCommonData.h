@@ -23,6 +23,7 @@ using HDC = TDeviceContext*;
 class TControl;
 class TWinControl;
 class TSkinManager;
+class TSkinProvider;
 struct TSkinGeneralData;
 
 // The skin command: the sub-command travels in the high word of WParam, a
@@ -129,6 +130,9 @@ public:
 
   TControl* HostControl() const { return hostControl_; }
   TObject* HostObject() const { return hostObject_; }
+  // Binds the data to another owner (the control adapter's items to their
+  // control); the host control is the owner when it is one.
+  void SetHost(TObject* owner);
   TBitmap* CacheBitmap() const { return cacheBitmap_.get(); }
 
   // Called by the host at the end of its construction and after loading.
@@ -186,6 +190,10 @@ private:
   const TSkinGeneralData& Section() const;
   int TransparencyOf(int state) const;
   TColor FallbackColor() const;
+  // The form provider that hosts this data; null for any other host.
+  TSkinProvider* HostProvider() const;
+  // Sends the host the skin command (LParam 0).
+  void TellHost(WORD subCommand);
   // The colour behind a fully transparent section as RGB.
   TColor ParentColor(HWND window) const;
   bool HostMayChange() const;

@@ -9,7 +9,8 @@
 // skin's sections painted in their states, "alpha", the stock glyph
 // strips with their alpha, "scroll", emulated scroll bars, "edits", raw
 // controls under the test skin taken over by their window adapters,
-// "buttons", the button, container, spin and tab adapters, or "menus", a
+// "buttons", the button, container, spin and tab adapters, "form", a form
+// with a provider, a skinned frame and adapted controls, or "menus", a
 // tool bar, a status bar and a pop-up menu held open under the test skin.
 
 #include <algorithm>
@@ -32,6 +33,7 @@
 #include "tools/SkinAlphaPage.h"
 #include "tools/SkinButtonsPage.h"
 #include "tools/SkinEditsPage.h"
+#include "tools/SkinFormPage.h"
 #include "tools/SkinMenusPage.h"
 #include "tools/SkinScrollPage.h"
 #include "tools/SkinSectionsPage.h"
@@ -121,7 +123,7 @@ struct TDemoPage {
 
 constexpr TDemoPage Pages[] = {{"sections", CreateSectionsPage}, {"alpha", CreateAlphaPage},
                                {"scroll", CreateScrollPage},     {"edits", CreateEditsPage},
-                               {"buttons", CreateButtonsPage}};
+                               {"buttons", CreateButtonsPage},   {"form", CreateFormPage}};
 
 const TDemoPage* FindPage(const std::string& name) {
   for (const TDemoPage& page : Pages)

@@ -47,9 +47,6 @@ int SkinArrowLength(const TSkScrollBar& bar, const TSkinManager& skin) {
   return std::max(ScrollArrowSize, MaskFrameHeight(skin.Masks[topBorders]));
 }
 
-// The bar's thickness while it is shown, else 0.
-int ShownThickness(const TSkScrollBar& bar) { return bar.Shown ? BarMetric(bar, bmThickness) : 0; }
-
 // Records whether the style shows the bar and shows it when room (the
 // client's extent across the bar) holds it; answers its thickness then.
 int ShowBar(TSkScrollBar& bar, bool inStyle, int room) {
@@ -69,6 +66,8 @@ int BarMetric(const TSkScrollBar& bar, TBarMetric metric, const TSkinManager* sk
   if (bar.ArrowLength >= 0) return bar.ArrowLength;
   return -bar.ArrowLength * (skin ? SkinArrowLength(bar, *skin) : ScrollArrowSize);
 }
+
+int ShownThickness(const TSkScrollBar& bar) { return bar.Shown ? BarMetric(bar, bmThickness) : 0; }
 
 void ReserveScrollBars(TScrollBarLayout& layout, DWORD style, const TRect& windowRect, TRect& client) {
   layout.EdgeLeft = client.Left - windowRect.Left;

@@ -55,6 +55,8 @@ enum TBarMetric { bmArrowLength, bmThickness };
 // than the standard): only drawing asks so; geometry, hit testing and the
 // thumb use the plain length (skin null).
 int BarMetric(const TSkScrollBar& bar, TBarMetric metric, const TSkinManager* skin = nullptr);
+// The bar's thickness while it is shown, else 0.
+int ShownThickness(const TSkScrollBar& bar);
 
 // Steps in after the window's own procedure has measured its frame with the
 // scroll bars taken out of its style: records the frame's edges from the

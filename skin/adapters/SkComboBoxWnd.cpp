@@ -146,9 +146,12 @@ bool TSkComboBoxWnd::IsSimple() const { return (StyleOf(Handle) & 3) == CBS_SIMP
 bool TSkComboBoxWnd::IsDropDownList() const { return (StyleOf(Handle) & 3) == CBS_DROPDOWNLIST; }
 
 TRect TSkComboBoxWnd::ButtonRect() const {
+  return ButtonRectOfWidth((StyleOf(Handle) & 2) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+}
+
+TRect TSkComboBoxWnd::ButtonRectOfWidth(int width) const {
   TRect window;
   GetWindowRect(Handle, window);
-  const int width = (StyleOf(Handle) & 2) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
   const bool rightToLeft = (GetWindowLongPtr(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
   const int left = rightToLeft ? 2 : window.Width() - width - 2;
   return {left, 2, left + width, window.Height() - 2};

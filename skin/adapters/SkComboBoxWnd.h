@@ -45,6 +45,9 @@ public:
 
 protected:
   ~TSkComboBoxWnd() override;
+  // The button of that width at the window's right (at its left for
+  // right-to-left reading), 2 pixels inside the window's edges.
+  TRect ButtonRectOfWidth(int width) const;
 
 private:
   int ButtonState() const;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/menus/MenuLineSource.h"
 #include "skin/menus/MenuSupport.h"
 #include "toolkit/base/Handles.h"
 #include "toolkit/controls/Control.h"
@@ -40,16 +41,6 @@ struct TSkMenuImage {
   bool HaveExtraLine = false;
 };
 
-// What the painter of the menu line asks a form provider (through the
-// form's answer to sub-command 4): the provider's picture of the menu line
-// and where the line lies below the window's top.
-class TSkMenuLineSource {
-public:
-  virtual ~TSkMenuLineSource() = default;
-  virtual TBitmap* MenuLineImage() = 0;
-  virtual int CaptionHeight() = 0;
-  virtual int FrameHeight() = 0;
-};
 
 // Sub-commands of the skin command to a pop-up menu window: has its border
 // been drawn (answers 0 or 1), and the menus drew it.

@@ -55,7 +55,7 @@ long RecordThemeCall(HWND window, const char* subAppName, const char* subIdList)
 // Takes its form's window method over as a form provider does, and gives it back when freed.
 class TTakingProvider : public TSkinProvider {
 public:
-  explicit TTakingProvider(TForm* form) : TSkinProvider(form), data_(this, false) {
+  explicit TTakingProvider(TForm* form) : TSkinProvider(form, TBare{}), data_(this, false) {
     saved_ = form->WindowProc.Current();
     form->WindowProc = TWndHandler::OfMethod(&Pass, this);
   }

@@ -252,20 +252,20 @@ TEST_F(SkinableMenusTest, ACaptionItemShowsItsWordOverTheToolBarSection) {
 }
 
 // Stands in for a form provider: its menu line is one colour.
-class TStandInMenuLine : public TSkinProvider, public TSkMenuLineSource {
+class TStandInMenuLine : public TSkinProvider {
 public:
-  TStandInMenuLine() : TSkinProvider(nullptr), line_(400, 40, pf24bit) {
+  TStandInMenuLine() : TSkinProvider(nullptr, TBare{}), line_(400, 40, pf24bit) {
     line_.Canvas().Brush().SetColor(0x00203040);
     line_.Canvas().FillRect({0, 0, 400, 40});
   }
   TSkinCommonData& SkinData() const override { throw std::logic_error("not asked"); }
   void RebuildRegionAndCaches() override {}
-  TBitmap* MenuLineImage() override { return &line_; }
-  int CaptionHeight() override { return 20; }
-  int FrameHeight() override { return 4; }
+  TBitmap* MenuLineImage() const override { return &line_; }
+  int CaptionHeight() const override { return 20; }
+  int FrameHeight() const override { return 4; }
 
 private:
-  TBitmap line_;
+  mutable TBitmap line_;
 };
 
 TEST_F(SkinableMenusTest, AMenuLineItemIsWrittenInMenuLinesColoursOverTheProvidersLine) {

@@ -7,7 +7,7 @@
 
 class TStandInProvider : public TSkinProvider {
 public:
-  TStandInProvider(TComponent* form, TSkinManager* manager) : TSkinProvider(form), data_(this, false) {
+  TStandInProvider(TComponent* form, TSkinManager* manager) : TSkinProvider(form, TBare{}), data_(this, false) {
     data_.SetSkinManager(manager);
   }
   TSkinCommonData& SkinData() const override { return data_; }

@@ -7,6 +7,7 @@
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/Screen.h"
 #include "toolkit/controls/Timer.h"
+#include "toolkit/gdi/Icon.h"
 #include "toolkit/win/Clock.h"
 #include "runtime/Exceptions.h"
 #include "toolkit/win/MessageQueue.h"
@@ -84,6 +85,28 @@ TEST_F(FormTest, TimerCallsItsEventWhileEnabled) {
   clock.Advance(500);
   ProcessEverything();
   EXPECT_EQ(ticks, 1);
+}
+
+TEST(FormIcon, FormAndApplicationStartEmptyAndKeepACopyOfTheIconGiven) {
+  TForm form(nullptr);
+  const auto keepsCopy = [](auto& owner, const char* name) {
+    EXPECT_TRUE(owner.Icon().Empty()) << name;
+    EXPECT_EQ(owner.Icon().Handle(), nullptr) << name;
+    HICON given = nullptr;
+    {
+      TGdiBitmap image(2, 1, pf32bit);
+      const std::uint32_t pixels[] = {0xFF0000FF, 0};
+      image.StoreRow(0, 0, 2, pixels);
+      TIcon icon(CreateIconFromImage(image));
+      given = icon.Handle();
+      owner.SetIcon(icon);
+    }  // the given icon and its handle are gone
+    EXPECT_NE(owner.Icon().Handle(), given) << name;
+    EXPECT_EQ(owner.Icon().Width(), 2) << name;
+    EXPECT_EQ(owner.Icon().Handle()->Image().Pixel(0, 0), clBlue) << name;
+  };
+  keepsCopy(form, "form");
+  keepsCopy(Application(), "application");
 }
 
 TEST(Clipboard, FirstChangeOfAnOpeningReplacesTheContent) {

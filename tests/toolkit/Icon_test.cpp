@@ -199,4 +199,54 @@ TEST(Icon, ColourAndMaskDrawByAlphaOrThroughTheMask) {
   EXPECT_FALSE(DrawIconEx(nullptr, 0, 0, nullptr, 0, 0, 0, nullptr, DI_NORMAL));
 }
 
+// The stock application icon drawn size x size over magenta.
+CountedPtr<TGdiBitmap> StockDrawn(int size) {
+  TBitmap target(size, size, pf24bit);
+  target.Canvas().Brush().SetColor(clFuchsia);
+  target.Canvas().FillRect(Rect(0, 0, size, size));
+  EXPECT_TRUE(DrawIconEx(target.Canvas().Handle(), 0, 0, LoadIcon(nullptr, IDI_APPLICATION), size, size, 0,
+                         nullptr, DI_NORMAL));
+  return CountedPtr<TGdiBitmap>(target.Handle()->Clone().release());
+}
+
+TEST(StockIcon, ApplicationWindowKeepsEachPartAtBothSizes) {
+  // Points in 32ths of the size: every part of the picture must survive
+  // the halving to 16 pixels.
+  const struct {
+    const char* Part;
+    int X, Y;
+    TColor Expected;
+  } parts[] = {
+      {"transparent above the window", 16, 0, clFuchsia},
+      {"left frame", 0, 16, RGB(0x40, 0x40, 0x40)},
+      {"caption", 8, 6, RGB(0x1E, 0x50, 0xA0)},
+      {"caption button", 25, 6, clWhite},
+      {"client area", 16, 20, clWhite},
+      {"bottom frame", 16, 29, RGB(0x40, 0x40, 0x40)},
+  };
+  for (int size : {16, 32}) {
+    const CountedPtr<TGdiBitmap> drawn = StockDrawn(size);
+    for (const auto& part : parts)
+      EXPECT_EQ(drawn->Pixel(part.X * size / 32, part.Y * size / 32), part.Expected) << part.Part << " at " << size;
+  }
+}
+
+TEST(StockIcon, IsOneSharedHandleThatNoCallerFrees) {
+  const HICON stock = LoadIcon(nullptr, IDI_APPLICATION);
+  ASSERT_NE(stock, nullptr);
+  EXPECT_EQ(LoadIcon(nullptr, IDI_APPLICATION), stock) << "the same handle each time";
+  EXPECT_EQ(LoadIcon(nullptr, 32513), nullptr) << "no other stock icon";
+  EXPECT_TRUE(IsStockIcon(stock));
+
+  EXPECT_FALSE(DestroyIcon(stock));
+  { TIcon owner(stock); }  // an owner that destroys its handle when it goes
+  EXPECT_EQ(StockDrawn(32)->Pixel(16, 20), clWhite) << "still alive and drawing";
+
+  TIcon copy;
+  copy.Assign(TIcon(stock));
+  EXPECT_NE(copy.Handle(), stock) << "a copy of its own";
+  EXPECT_FALSE(IsStockIcon(copy.Handle()));
+  EXPECT_EQ(copy.Width(), 32);
+}
+
 }  // namespace

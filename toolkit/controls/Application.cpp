@@ -12,6 +12,7 @@
 #include "toolkit/controls/ActionList.h"
 #include "toolkit/controls/ControlCanvas.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Icon.h"
 #include "toolkit/win/Input.h"
 #include "toolkit/win/Timers.h"
 #include "toolkit/win/MessageBox.h"
@@ -46,7 +47,7 @@ void EndAbruptly(int status, void* windowThread) {
 
 }  // namespace
 
-TApplication::TApplication() : TComponent(nullptr) {
+TApplication::TApplication() : TComponent(nullptr), icon_(std::make_unique<TIcon>()) {
   SetExceptionHandler([this](std::exception_ptr exception) { HandleException(exception); });
   SetKeyPreview(&IsKeyMsg);
   SetShortCutSearch(&FindShortCut);
@@ -59,6 +60,8 @@ TApplication::~TApplication() {
 }
 
 std::string TApplication::Title() const { return GetAppTitle(); }
+
+void TApplication::SetIcon(const TIcon& icon) { icon_->Assign(icon); }
 
 void TApplication::SetTitle(const std::string& title) { SetAppTitle(title); }
 

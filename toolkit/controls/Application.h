@@ -31,6 +31,10 @@ public:
 
   std::string Title() const;
   void SetTitle(const std::string& title);
+  // The program's icon, empty until one is given; the application keeps a copy.
+  TIcon& Icon() { return *icon_; }
+  const TIcon& Icon() const { return *icon_; }
+  void SetIcon(const TIcon& icon);
 
   TForm* MainForm() const { return mainForm_; }
   // Makes a form owned by the application; the first one made is the main form.
@@ -129,6 +133,7 @@ private:
   THintWindow& HintWindowOf(const THintWindowClass& windowClass);
 
   TForm* mainForm_ = nullptr;
+  std::unique_ptr<TIcon> icon_;
   THintWindowClass hintWindowClass_ = HintWindowClassOf<THintWindow>();
   std::unique_ptr<THintWindow> hintWindow_;
   const std::type_info* hintWindowType_ = nullptr;  // of the class that made hintWindow_

@@ -6,6 +6,7 @@
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Menus.h"
 #include "toolkit/controls/Screen.h"
+#include "toolkit/gdi/Icon.h"
 #include "toolkit/win/MdiClient.h"
 #include "toolkit/win/Keys.h"
 #include "toolkit/win/MessageQueue.h"
@@ -27,7 +28,7 @@ std::vector<TForm*> DisableOtherForms(const TForm* modal) {
 
 }  // namespace
 
-TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+TForm::TForm(TComponent* owner) : TCustomControl(owner), icon_(std::make_unique<TIcon>()) {
   SetVisible(false);
   SetColor(clBtnFace);
   ControlStyle |= csAcceptsControls;
@@ -40,6 +41,8 @@ TForm::~TForm() {
   Screen().RemoveForm(this);
   Application().FormDestroyed(this);
 }
+
+void TForm::SetIcon(const TIcon& icon) { icon_->Assign(icon); }
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
   if (style == borderStyle_) return;

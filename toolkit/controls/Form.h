@@ -6,10 +6,12 @@
 // closing the main form ends the application).
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "toolkit/controls/CustomControl.h"
 
+class TIcon;
 class TMainMenu;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -67,6 +69,10 @@ public:
   void SetBorderIcons(TBorderIcons icons);
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
+  // The form's own icon, empty until one is given; the form keeps a copy.
+  TIcon& Icon() { return *icon_; }
+  const TIcon& Icon() const { return *icon_; }
+  void SetIcon(const TIcon& icon);
 
   // The control that gets the focus when the form is activated.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -126,6 +132,7 @@ private:
   bool applyingState_ = false;
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
+  std::unique_ptr<TIcon> icon_;
   HWND clientHandle_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;

@@ -207,7 +207,7 @@ bool GetIconInfo(HICON icon, ICONINFO* info) {
 }
 
 bool DestroyIcon(HICON icon) {
-  if (!icon) return false;
+  if (!icon || IsStockIcon(icon)) return false;
   delete icon;
   return true;
 }

@@ -42,8 +42,16 @@ HICON CreateIconFromImage(const TGdiBitmap& image);
 HICON CreateIconIndirect(const ICONINFO& info);
 // False for a null handle.
 bool GetIconInfo(HICON icon, ICONINFO* info);
-// False for a null handle.
+// False for a null handle and for a stock icon, which stays.
 bool DestroyIcon(HICON icon);
+
+// The stock icons are our own pictures, made on first use and shared for
+// the life of the program: the same handle each time, never destroyed.
+constexpr uintptr_t IDI_APPLICATION = 32512;
+// Module is accepted for the platform's signature; it loads stock icons
+// only, null for any other id.
+HICON LoadIcon(void* module, uintptr_t id);
+bool IsStockIcon(HICON icon);
 
 constexpr unsigned DI_MASK = 0x0001;
 constexpr unsigned DI_IMAGE = 0x0002;

@@ -143,6 +143,18 @@ bool EndMenu();
 // window, or of an item of a menu now open on the screen.
 bool GetMenuItemRect(HWND window, HMENU menu, UINT position, TRect& rect);
 
+// How a menu bar wraps into rows: an item whose right end would pass
+// RowWidth starts a new row, unless it starts one already. X runs from the
+// bar's left end. The window core lays bars out by it, and a skinned form's
+// menu line counts its rows by it, so that both agree.
+struct TMenuRowWrap {
+  int RowWidth = 0;
+  int X = 0;  // the right end of the row's last item
+  int Rows = 1;
+  // Places an item of the width after the last one; answers its left end.
+  int Place(int width);
+};
+
 // Owner-drawn items (MFT_OWNERDRAW): WM_MEASUREITEM asks their size and
 // WM_DRAWITEM paints them, with CtlType ODT_MENU and the menu's handle as hwndItem.
 

@@ -222,15 +222,25 @@ std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window, int rowWidth) {
   if (!record) return items;
   const TMeasuringDC measuring;
   const int height = GetSystemMetrics(SM_CYMENU);
-  int x = 0, y = 0;
+  TMenuRowWrap wrap{.RowWidth = rowWidth};
   for (const auto& item : record->Items) {
     const int width = (item.Type & MFT_OWNERDRAW) ? MeasureOwnerDrawn(item, window, height).cx
                                                   : TextWidth(measuring.Handle(), SplitText(item.Text).Label) + 2 * BarItemPadding;
-    if (x > 0 && x + width > rowWidth) x = 0, y += height;
-    items.push_back({x, y, x + width, y + height});
-    x += width;
+    const int left = wrap.Place(width);
+    const int top = (wrap.Rows - 1) * height;
+    items.push_back({left, top, left + width, top + height});
   }
   return items;
+}
+
+int TMenuRowWrap::Place(int width) {
+  if (X > 0 && X + width > RowWidth) {
+    X = 0;
+    ++Rows;
+  }
+  const int left = X;
+  X += width;
+  return left;
 }
 
 void DrawMenuItemStandard(HDC dc, HMENU menu, UINT position, const TRect& rect, UINT state) {

@@ -43,8 +43,8 @@ struct TPopupLayout {
 // Asks the owner for the size of owner-drawn items (WM_MEASUREITEM).
 TPopupLayout LayoutPopupMenu(HMENU menu, HWND owner);
 // The bar's items, left to right from (0, 0), each SM_CYMENU high; the
-// window is asked for the width of owner-drawn ones. An item whose right
-// end passes RowWidth starts a new row below (unless it starts one already).
+// window is asked for the width of owner-drawn ones; rows wrap at RowWidth
+// as TMenuRowWrap places them.
 std::vector<TRect> LayoutMenuBar(HMENU menu, HWND window, int rowWidth);
 // The border of a menu window on every side.
 constexpr int MenuWindowBorder = 3;
