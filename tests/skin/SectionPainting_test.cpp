@@ -207,11 +207,11 @@ TEST_F(SectionPaintingOnAWindow, APlainPanelAnswersItsColourAndAWindowGetsWhatAB
   const TBackdropRef plain{nullptr, 0, 0, 0x00AABBCC, false};
   auto bmp = FilledBitmap(30, 20, Sentinel);
   PaintSection(0, "S", plain, false, 0, Rect(0, 0, 30, 20), {}, bmp.get(), &manager);
-  HDC dc = GetDC(form->Handle());
+  HDC dc = GetDC(panel->Handle());
   PaintSectionToDC(0, "S", plain, false, 0, Bounds(7, 9, 30, 20), {}, dc, &manager);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 30; ++x) ASSERT_EQ(GetPixel(dc, 7 + x, 9 + y), BytesColor(*bmp, x, y)) << x << "," << y;
-  ReleaseDC(form->Handle(), dc);
+  ReleaseDC(panel->Handle(), dc);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/Icon.h"
 #include "toolkit/win/Paint.h"
+#include "toolkit/win/WindowRegion.h"
 
 namespace {
 
@@ -94,6 +95,9 @@ TEST_F(SkStaticWndTest, ATransparentPanelPaintsAroundItsChildrenButOverAGroupBox
   TFakeState groupState;
   groupState.CaptionHeight = 16;
   TProtocolFake group("button", panel.Handle(), {100, 50, 250, 180}, groupState, WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
+  // Shaped, the panel keeps pixels of its own under its children too, where
+  // what it paints can be read.
+  SetWindowRgn(panel.Handle(), CreateRectRgn(0, 0, 300, 200), false);
   auto adapter = TSkMainWnd::Make<TSkTransPanelWnd>(panel.Handle(), nullptr, &manager, "CHECKBOX", false);
   const HDC dc = GetWindowDC(panel.Handle());
   FillDeviceRect(dc, {0, 0, 300, 200}, clSkinKey);

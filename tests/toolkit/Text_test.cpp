@@ -47,6 +47,19 @@ TEST_F(Text, MetricsAreConsistentAndWidthsAdd) {
   EXPECT_GE(metric.tmHeight, 18);
 }
 
+// Numbers are measured a character at a time; a letter after one makes the
+// whole text go through shaping, which must agree.
+TEST_F(Text, NumbersMeasureAsTheyShape) {
+  const std::vector<std::string> numbers = {"0.333333333333333333", "-1.23456789012345678E+308", "1,5 2e-7", "9"};
+  for (const char* name : {"Arial", "Times New Roman", "Courier New", "DejaVu Sans"})
+    for (const int height : {-11, -13, -19, 24}) {
+      Canvas().Font().SetName(name);
+      Canvas().Font().SetHeight(height);
+      for (const std::string& number : numbers)
+        EXPECT_EQ(Width(number) + Width("x"), Width(number + "x")) << number << " in " << name << " " << height;
+    }
+}
+
 TEST_F(Text, FontSizeAndHeightFollowNinetySixDots) {
   TFont font;
   font.SetSize(10);

@@ -3,6 +3,7 @@
 // every machine; glyphs are drawn without anti-aliasing and without kerning,
 // so that a text's width is the sum of its characters' widths.
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -12,6 +13,11 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <tuple>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -23,21 +29,59 @@
 #include "toolkit/qt/QtFont.h"
 #include "toolkit/qt/QtPainter.h"
 
-struct TFontFace {
-  explicit TFontFace(const TLogFont& logFont);
+// What a face learns by measuring, shared by its copies.
+class TFaceMeasures {
+public:
   // Painting measures the same texts paint after paint: the recent widths are kept.
-  int Width(const QString& text) const {
+  int Width(const QFontMetrics& metrics, const QString& text) {
+    if (const int width = NumberWidth(metrics, text); width >= 0) return width;
     if (const auto found = widths_.find(text); found != widths_.end()) return found->second;
     if (widths_.size() >= KeptWidths) widths_.clear();
-    return widths_.emplace(text, Metrics.horizontalAdvance(text)).first->second;
+    return widths_.emplace(text, metrics.horizontalAdvance(text)).first->second;
   }
-  int Height() const { return Ascent + Descent; }
-
-  // The glyphs of Font without shaping, for runs placed by advances; made on first use.
-  const QRawFont& Raw() const {
-    if (!raw_) raw_ = QRawFont::fromFont(Font);
+  const QRawFont& Raw(const QFont& font) {
+    if (!raw_) raw_ = QRawFont::fromFont(font);
     return *raw_;
   }
+
+private:
+  // A number's characters shape one glyph each (no ligature joins them, and
+  // kerning is off): its width is the sum of theirs, kept per character.
+  // Grids measure thousands of different numbers. -1 for any other text.
+  int NumberWidth(const QFontMetrics& metrics, const QString& text) {
+    int width = 0;
+    for (const QChar c : text) {
+      const std::size_t index = c.unicode() < 0x80 ? NumberCharacters.find(char(c.unicode())) : std::string_view::npos;
+      if (index == std::string_view::npos) return -1;
+      int& advance = numberAdvances_[index];
+      if (advance < 0) advance = metrics.horizontalAdvance(QString(c));
+      width += advance;
+    }
+    return width;
+  }
+
+  static constexpr std::string_view NumberCharacters = "0123456789+-.,eE ";
+  static constexpr std::size_t KeptWidths = 1024;
+  std::array<int, NumberCharacters.size()> numberAdvances_ = UnknownAdvances();  // -1: not measured yet
+  std::optional<QRawFont> raw_;
+  std::unordered_map<QString, int> widths_;
+
+  static constexpr std::array<int, NumberCharacters.size()> UnknownAdvances() {
+    std::array<int, NumberCharacters.size()> advances{};
+    advances.fill(-1);
+    return advances;
+  }
+};
+
+// A font's face. Fonts of the same description share one face's fonts and
+// measures: a canvas makes a new font at each Assign, and measuring would
+// start over every time.
+struct TFontFace {
+  explicit TFontFace(const TLogFont& logFont);
+  int Width(const QString& text) const { return measures_->Width(Metrics, text); }
+  int Height() const { return Ascent + Descent; }
+  // The glyphs of Font without shaping, for runs placed by advances; made on first use.
+  const QRawFont& Raw() const { return measures_->Raw(Font); }
 
   QFont Font;
   QFontMetrics Metrics{QFont()};
@@ -46,15 +90,36 @@ struct TFontFace {
   int Descent = 0;
 
 private:
-  static constexpr std::size_t KeptWidths = 1024;
-
-  mutable std::optional<QRawFont> raw_;
-  mutable std::unordered_map<QString, int> widths_;
+  std::shared_ptr<TFaceMeasures> measures_;
 };
 
 namespace {
 
 constexpr int DefaultPixelSize = 13;
+
+using TFaceKey = std::tuple<int, int, int, int, int, bool, bool, bool, std::uint8_t, std::uint8_t, std::string>;
+
+TFaceKey KeyOf(const TLogFont& f) {
+  return {f.lfHeight,  f.lfWidth,       f.lfEscapement, f.lfOrientation,     f.lfWeight,  f.lfItalic,
+          f.lfUnderline, f.lfStrikeOut, f.lfCharSet,    f.lfPitchAndFamily, f.lfFaceName};
+}
+
+// The faces made lately, by description.
+std::map<TFaceKey, TFontFace>& KnownFaces() {
+  static std::map<TFaceKey, TFontFace> faces;
+  return faces;
+}
+
+// Qt's fonts must not outlive the application: the faces kept go when it ends.
+void RememberFace(const TFaceKey& key, const TFontFace& face) {
+  constexpr std::size_t KeptFaces = 64;
+  auto& known = KnownFaces();
+  if (known.size() >= KeptFaces)
+    known.clear();
+  else if (known.empty())
+    qAddPostRoutine([] { KnownFaces().clear(); });
+  known.emplace(key, face);
+}
 
 QString FamilyFor(const std::string& faceName) {
   static const std::map<std::string, const char*> substitutes = {
@@ -209,6 +274,12 @@ bool DrawTextAt(HDC dc, int x, int y, unsigned options, const TRect* rect, std::
 }  // namespace
 
 TFontFace::TFontFace(const TLogFont& logFont) {
+  auto& known = KnownFaces();
+  const TFaceKey key = KeyOf(logFont);
+  if (const auto found = known.find(key); found != known.end()) {
+    *this = found->second;
+    return;
+  }
   if (logFont.lfHeight < 0) PixelSize = -logFont.lfHeight;
   else if (logFont.lfHeight > 0) PixelSize = PixelSizeForCell(logFont, logFont.lfHeight);
   else PixelSize = DefaultPixelSize;
@@ -216,6 +287,8 @@ TFontFace::TFontFace(const TLogFont& logFont) {
   Metrics = QFontMetrics(Font);
   Ascent = Metrics.ascent();
   Descent = Metrics.descent();
+  measures_ = std::make_shared<TFaceMeasures>();
+  RememberFace(key, *this);
 }
 
 void TFontFaceDeleter::operator()(TFontFace* face) const { delete face; }

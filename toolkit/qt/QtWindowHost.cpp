@@ -115,11 +115,11 @@ protected:
 
   void paintEvent(QPaintEvent* event) override {
     DesktopPaint(window_);
-    const CountedPtr<TGdiBitmap> surface = WindowSurface(window_);
-    if (!surface || surface->IsEmpty()) return;
-    surface->EndPainting();
+    const TWindowPixels pixels = WindowPixels(window_);
+    if (!pixels.Surface || pixels.Surface->IsEmpty()) return;
+    pixels.Surface->EndPainting();
     QPainter painter(this);
-    painter.drawImage(event->rect(), ImageView(*surface), event->rect());
+    painter.drawImage(event->rect(), ImageView(*pixels.Surface), event->rect().translated(pixels.Origin.X, pixels.Origin.Y));
     TRect caret;
     if (VisibleCaretRect(window_, caret)) {
       painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

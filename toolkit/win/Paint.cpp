@@ -17,10 +17,21 @@
 
 namespace {
 
-// Device contexts handed out by GetDC, GetWindowDC, GetDCEx and BeginPaint.
-std::vector<std::pair<HWND, std::unique_ptr<TDeviceContext>>>& WindowDCs() {
-  static std::vector<std::pair<HWND, std::unique_ptr<TDeviceContext>>> dcs;
+// A device context handed out by GetDC, GetWindowDC, GetDCEx or BeginPaint;
+// Origin: its device (0, 0) in window coordinates.
+struct TWindowDC {
+  HWND Window;
+  std::unique_ptr<TDeviceContext> DC;
+  TPoint Origin;
+};
+std::vector<TWindowDC>& WindowDCs() {
+  static std::vector<TWindowDC> dcs;
   return dcs;
+}
+
+std::vector<TWindowDC>::iterator FindWindowDC(HDC dc) {
+  auto& dcs = WindowDCs();
+  return std::find_if(dcs.begin(), dcs.end(), [dc](const TWindowDC& entry) { return entry.DC.get() == dc; });
 }
 
 // Counts validations, so a WM_PAINT handler that validates nothing is noticed.
@@ -47,9 +58,17 @@ HDC HandOut(HWND window, TWindowRecord& record, TPoint origin, TRegion visible) 
     shape.Offset(-origin.X, -origin.Y);
     visible = TRegion::Combine(visible, shape, RGN_AND);
   }
-  auto dc = std::make_unique<TDeviceContext>(record.Surface, origin, std::move(visible));
+  // The places of children sharing the surface are theirs.
+  TRegion sharing = SharingChildrenArea(record);
+  if (!sharing.IsEmpty()) {
+    sharing.Offset(-origin.X, -origin.Y);
+    visible = TRegion::Combine(visible, sharing, RGN_DIFF);
+  }
+  const TWindowPixels pixels = PixelsOf(record);
+  auto dc = std::make_unique<TDeviceContext>(
+      pixels.Surface, TPoint{pixels.Origin.X + origin.X, pixels.Origin.Y + origin.Y}, std::move(visible));
   const HDC handle = dc.get();
-  WindowDCs().emplace_back(window, std::move(dc));
+  WindowDCs().push_back({window, std::move(dc), origin});
   return handle;
 }
 
@@ -138,19 +157,10 @@ void MoveChildren(TWindowRecord& record, int dx, int dy) {
 }
 
 void Compose(HWND window, TGdiBitmap& target, TPoint at) {
-  const TWindowRecord* record = FindWindowRecord(window);
+  TWindowRecord* record = FindWindowRecord(window);
   if (!record || !(record->Style & WS_VISIBLE)) return;
-  const TGdiBitmap& surface = *record->Surface;
-  std::vector<uint32_t> row(static_cast<size_t>(std::max(surface.Width(), 0)));
-  for (int y = 0; y < surface.Height(); ++y) {
-    const int targetY = at.Y + y;
-    if (targetY < 0 || targetY >= target.Height()) continue;
-    const int left = std::max(0, -at.X);
-    const int right = std::min(surface.Width(), target.Width() - at.X);
-    if (left >= right) continue;
-    surface.FetchRow(y, left, right - left, row.data());
-    target.StoreRow(targetY, at.X + left, right - left, row.data());
-  }
+  const TWindowPixels pixels = PixelsOf(*record);
+  CopyPixels(*pixels.Surface, Bounds(pixels.Origin.X, pixels.Origin.Y, record->Width(), record->Height()), target, at);
   const TPoint client{at.X + record->Client.Left, at.Y + record->Client.Top};
   const std::vector<HWND> children = record->Children;
   for (auto child = children.rbegin(); child != children.rend(); ++child)
@@ -165,30 +175,6 @@ void InvalidateWholeWindow(TWindowRecord& record) {
   record.EraseNeeded = true;
   record.FrameInvalid = true;
   RequestPaint(record);
-}
-
-// A new surface of the window's size keeps the pixels that still fit, so
-// that drawing made outside painting survives until the next paint. A frame
-// change that keeps the window's size (scroll bars shown or hidden) keeps
-// the surface itself.
-void WindowSizeChanged(TWindowRecord& record) {
-  if (record.Surface && record.Surface->Width() == std::max(record.Width(), 0) &&
-      record.Surface->Height() == std::max(record.Height(), 0)) {
-    record.Invalid.Intersect(ClientArea(record));
-    return;
-  }
-  auto surface = MakeCounted<TGdiBitmap>(std::max(record.Width(), 0), std::max(record.Height(), 0), pf32bit);
-  if (record.Surface) {
-    const TGdiBitmap& old = *record.Surface;
-    const int width = std::min(old.Width(), surface->Width());
-    std::vector<uint32_t> row(static_cast<size_t>(std::max(width, 0)));
-    for (int y = 0; y < std::min(old.Height(), surface->Height()) && width > 0; ++y) {
-      old.FetchRow(y, 0, width, row.data());
-      surface->StoreRow(y, 0, width, row.data());
-    }
-  }
-  record.Surface = surface;
-  record.Invalid.Intersect(ClientArea(record));
 }
 
 bool FindWindowToPaint(MSG& message, HWND filter) {
@@ -306,20 +292,18 @@ HDC GetDCEx(HWND window, HRGN region, DWORD flags) {
 }
 
 HWND WindowFromDC(HDC dc) {
-  const auto& dcs = WindowDCs();
-  const auto found = std::find_if(dcs.begin(), dcs.end(), [dc](const auto& entry) { return entry.second.get() == dc; });
-  return found == dcs.end() ? nullptr : found->first;
+  const auto found = FindWindowDC(dc);
+  return found == WindowDCs().end() ? nullptr : found->Window;
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-  auto& dcs = WindowDCs();
-  const auto found = std::find_if(dcs.begin(), dcs.end(), [dc](const auto& entry) { return entry.second.get() == dc; });
-  if (found == dcs.end()) return 0;
-  std::unique_ptr<TDeviceContext> released = std::move(found->second);
-  dcs.erase(found);
+  const auto found = FindWindowDC(dc);
+  if (found == WindowDCs().end()) return 0;
+  const TWindowDC released = std::move(*found);
+  WindowDCs().erase(found);
   if (const TWindowRecord* record = FindWindowRecord(window)) {
-    TRect changed = released->Visible().Bounds();
-    OffsetRect(changed, released->Origin().X, released->Origin().Y);
+    TRect changed = released.DC->Visible().Bounds();
+    OffsetRect(changed, released.Origin.X, released.Origin.Y);
     Present(*record, changed);
   }
   return 1;
@@ -340,6 +324,13 @@ int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect
   // What was invalid moves with the pixels.
   TRect area = scroll ? *scroll : ClientArea(*record);
   if (clip) IntersectRect(area, area, *clip);
+  // Pixels moved out from under a child sharing the surface were the child's.
+  if (TRegion lent = SharingChildrenArea(*record); !lent.IsEmpty()) {
+    lent.Offset(dx - record->Client.Left, dy - record->Client.Top);
+    lent.Intersect(area);
+    uncovered->Region = TRegion::Combine(uncovered->Region, lent, RGN_OR);
+    if (updateRect) *updateRect = uncovered->Region.Bounds();
+  }
   TRegion moved = TRegion::Combine(record->Invalid, TRegion(area), RGN_AND);
   record->Invalid = TRegion::Combine(record->Invalid, moved, RGN_DIFF);
   moved.Offset(dx, dy);
@@ -350,9 +341,19 @@ int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect
   return uncovered->Region.Complexity();
 }
 
+TWindowPixels WindowPixels(HWND window) {
+  TWindowRecord* record = FindWindowRecord(window);
+  return record ? PixelsOf(*record) : TWindowPixels{};
+}
+
 CountedPtr<TGdiBitmap> WindowSurface(HWND window) {
-  const TWindowRecord* record = FindWindowRecord(window);
-  return record ? record->Surface : nullptr;
+  TWindowRecord* record = FindWindowRecord(window);
+  if (!record) return nullptr;
+  const TWindowPixels pixels = PixelsOf(*record);
+  if (!record->Shared) return pixels.Surface;
+  auto copy = MakeCounted<TGdiBitmap>(std::max(record->Width(), 0), std::max(record->Height(), 0), pf32bit);
+  CopyPixels(*pixels.Surface, Bounds(pixels.Origin.X, pixels.Origin.Y, copy->Width(), copy->Height()), *copy, {0, 0});
+  return copy;
 }
 
 void PresentNow(HWND window) {

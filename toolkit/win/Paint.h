@@ -55,7 +55,18 @@ bool ScrollWindow(HWND window, int dx, int dy, const TRect* scroll, const TRect*
 int ScrollWindowEx(HWND window, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
                    TRect* updateRect, UINT flags);
 
-// The window's surface; null for a window that no longer exists.
+// Where a window's pixels lie: a surface and the window's top-left on it.
+// A child window shown inside its parent's client area, overlapped by no
+// shown sibling, keeps its pixels in its top-level window's surface.
+struct TWindowPixels {
+  CountedPtr<TGdiBitmap> Surface;
+  TPoint Origin;
+};
+// Null surface for a window that no longer exists.
+TWindowPixels WindowPixels(HWND window);
+// The window's pixels as a bitmap of its size: its own surface, or a copy
+// of its place in its top-level window's; null for a window that no longer
+// exists.
 CountedPtr<TGdiBitmap> WindowSurface(HWND window);
 // Paints whatever is pending in the window and its descendants, at once.
 void UpdateWindowTree(HWND window);

@@ -164,6 +164,8 @@ void SetStyle(TWindowRecord& record, int index, DWORD value) {
   DWORD& target = index == GWL_STYLE ? current->Style : current->ExStyle;
   change.styleOld = target;
   target = change.styleNew;
+  if (index == GWL_STYLE && ((change.styleOld ^ target) & WS_VISIBLE))
+    PlacementChanged(*current, current->Bounds, current->Client, current->Shared);
   if (index == GWL_STYLE && current->Host) current->Host->SetVisible((target & WS_VISIBLE) != 0);
   SendMessage(record.Handle, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
 }
@@ -315,6 +317,7 @@ HWND SetParent(HWND window, HWND newParent) {
   if (!record || (newParent && !FindWindowRecord(newParent)) || newParent == window || IsChild(window, newParent))
     return nullptr;
   const HWND old = GetParent(window);
+  const bool wasShared = record->Shared;
   Unlink(*record);
   if (newParent) {
     record->Style = (record->Style & ~WS_POPUP) | WS_CHILD;
@@ -330,6 +333,7 @@ HWND SetParent(HWND window, HWND newParent) {
     record->Host->SetVisible((record->Style & WS_VISIBLE) != 0);
     InvalidateWholeWindow(*record);
   }
+  ParentChanged(*record, old, wasShared);
   return old;
 }
 

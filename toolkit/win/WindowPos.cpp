@@ -130,6 +130,7 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
   if (!record) return false;
   const TRect oldBounds = record->Bounds;
   const TRect oldClient = record->Client;
+  const bool wasShared = record->Shared;
   WINDOWPOS position{window, insertAfter, x, y, width, height, flags};
   if (flags & SWP_NOMOVE) position.x = oldBounds.Left, position.y = oldBounds.Top;
   if (flags & SWP_NOSIZE) position.cx = oldBounds.Width(), position.cy = oldBounds.Height();
@@ -150,6 +151,8 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
   const int visibility = ApplyVisibility(*record, position.flags);
   if ((visibility > 0 || sized || (position.flags & SWP_FRAMECHANGED)) && !(position.flags & SWP_NOREDRAW))
     InvalidateWholeWindow(*record);
+  if (moved || sized || visibility != 0 || (position.flags & SWP_FRAMECHANGED))
+    PlacementChanged(*record, oldBounds, oldClient, wasShared);
 
   const bool clientSized = record->Client.Width() != oldClient.Width() || record->Client.Height() != oldClient.Height();
   const bool clientMoved = moved || record->Client.TopLeft() != oldClient.TopLeft();

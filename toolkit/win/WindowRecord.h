@@ -13,6 +13,7 @@
 #include "runtime/CountedPtr.h"
 #include "toolkit/gdi/GdiBitmap.h"
 #include "toolkit/gdi/Region.h"
+#include "toolkit/win/Paint.h"
 #include "toolkit/win/ProcedureForwards.h"
 #include "toolkit/win/ScrollBar.h"
 #include "toolkit/win/Window.h"
@@ -64,8 +65,12 @@ struct TWindowRecord {
   TScrollBarState VertBar;
   bool FlatScrollBars = false;  // InitializeFlatSB: a flag only, the bars look the same
 
-  // The window's pixels, non-client area included; device contexts draw here.
+  // The window's pixels, non-client area included, when it keeps them in a
+  // surface of its own (made when first drawn on); device contexts draw here.
   CountedPtr<TGdiBitmap> Surface;
+  // The window keeps its pixels in its top-level window's surface instead
+  // (Surfaces.cpp says when); Surface is then null.
+  bool Shared = false;
   // The invalid part of the client area, in client coordinates.
   TRegion Invalid;
   bool EraseNeeded = false;
@@ -127,6 +132,17 @@ void ReplaceWindowProcedure(TWindowRecord& record, WNDPROC procedure);
 void RecalculateClient(HWND window);
 void InvalidateWholeWindow(TWindowRecord& record);  // frame and client, with erasing
 void WindowSizeChanged(TWindowRecord& record);       // the window rectangle changed size
+// Where the window's pixels lie (its own surface made if it has none yet).
+TWindowPixels PixelsOf(TWindowRecord& record);
+// The places of the children sharing the window's surface, in window coordinates.
+TRegion SharingChildrenArea(const TWindowRecord& record);
+// Copies the pixels of from (clipped to source) to at on target (clipped to it).
+void CopyPixels(const TGdiBitmap& source, const TRect& from, TGdiBitmap& target, TPoint at);
+// The window moved, changed size, frame, visibility or shape (old: its
+// rectangles and sharing before): who shares a surface is settled again.
+void PlacementChanged(TWindowRecord& record, const TRect& oldBounds, const TRect& oldClient, bool wasShared);
+// The window moved to another parent (its bounds kept).
+void ParentChanged(TWindowRecord& record, HWND oldParent, bool wasShared);
 void KillWindowTimers(HWND window);
 // Retrieval of the generated messages: WM_TIMER of a due timer (re-armed when
 // removed) and WM_PAINT of an invalid window, for the filter window or any.

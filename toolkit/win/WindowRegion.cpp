@@ -11,6 +11,8 @@ int SetWindowRgn(HWND window, HRGN region, bool redraw) {
   } else {
     record->Shape.reset();
   }
+  // A shaped window shows its parent around its shape: it keeps pixels of its own.
+  PlacementChanged(*record, record->Bounds, record->Client, record->Shared);
   if (record->Host) {
     record->Host->SetShape(record->Shape ? &*record->Shape : nullptr);
     if (redraw) record->Host->Present({0, 0, record->Width(), record->Height()});
