@@ -83,9 +83,9 @@ TEST_F(ScrollPaintingTest, AHorizontalThumbOfNoPageIsDrawnAsLongAsAnArrow) {
   SetBar(window, SB_HORZ, 0, 99, 0, 0);
   Adapt(window);
   UpdateWindowTree(window);
-  const TGdiBitmap& surface = *WindowSurface(window);
-  EXPECT_EQ(surface.Pixel(25, 84), SliderColors[0]) << "the thumb over 17..34, on its top ring";
-  EXPECT_EQ(surface.Pixel(40, 84), TrackAfterColors[0]);
+  const CountedPtr<TGdiBitmap> surface = WindowSurface(window);
+  EXPECT_EQ(surface->Pixel(25, 84), SliderColors[0]) << "the thumb over 17..34, on its top ring";
+  EXPECT_EQ(surface->Pixel(40, 84), TrackAfterColors[0]);
 }
 
 TEST_F(ScrollPaintingTest, ADisabledBarIsFadedAndNeverHot) {
