@@ -202,14 +202,19 @@ bool TSkEditWnd::HandleWindowMessage(TMessage& message) {
   }
 }
 
-void TSkEditWnd::PaintNonClient() {
+bool TSkEditWnd::ReadyToPaintNonClient() {
   ReadWindowGeometry(*this);
   SkinData->PaintSuspended = SkinData->PaintingSuspended();
-  if (SkinData->PaintSuspended) return;
+  if (SkinData->PaintSuspended) return false;
   if (SkinData->CacheStale) {
     ApplySkinLookOnce();
     PrepareAdapterCache(*SkinData, Handle, DialogMode);
   }
+  return true;
+}
+
+void TSkEditWnd::PaintNonClient() {
+  if (!ReadyToPaintNonClient()) return;
   const HDC dc = GetWindowDC(Handle);
   const int saved = SaveDC(dc);
   PaintFrame(dc);

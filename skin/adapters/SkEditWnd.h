@@ -45,6 +45,9 @@ protected:
   // Copies the frame from the cache and paints the bars into dc (the
   // window DC when null).
   void PaintFrame(HDC dc);
+  // Reads the window's geometry and brings the cache up to date for a
+  // frame paint; false while painting is suspended.
+  bool ReadyToPaintNonClient();
 
 private:
   // The steps of AdapterWndProc; true when the message is done.

@@ -21,6 +21,19 @@ namespace {
 // Indexes of the skin's scroll buttons: top, bottom, left, right.
 constexpr int ArrowUp = 0, ArrowDown = 1, ArrowLeft = 2, ArrowRight = 3;
 
+// What both adapters answer before anything else: the unskinned cases, and
+// a paint of their own that neither erases nor leaves a frame to the window.
+template <class Paint>
+bool HandledAsSelfPainted(TSkMainWnd& adapter, TMessage& message, Paint paint) {
+  if (HandledUnskinned(adapter, message)) return true;
+  switch (message.Msg) {
+    case WM_PAINT: paint(message.WParam); return true;
+    case WM_ERASEBKGND:
+    case WM_NCPAINT: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 TSpinHalves SpinHalves(TSize window, bool vertical, int leftOffset) {
@@ -45,14 +58,8 @@ void SpinStates(const TRect& windowRect, TPoint cursor, bool vertical, bool mous
 bool TSkSpinWnd::IsVertical() { return !(GetWindowLongPtr(Handle, GWL_STYLE) & UDS_HORZ); }
 
 void TSkSpinWnd::AdapterWndProc(TMessage& message) {
-  if (HandledUnskinned(*this, message)) return;
+  if (HandledAsSelfPainted(*this, message, [this](WPARAM wParam) { Paint(wParam); })) return;
   switch (message.Msg) {
-    case WM_PAINT:
-      Paint(message.WParam);
-      return;
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-      return;
     case WM_LBUTTONDOWN: MouseDown = true; break;
     case WM_LBUTTONUP: MouseDown = false; break;
     case WM_MOUSELEAVE: InvalidateRect(Handle, nullptr, false); break;
@@ -110,15 +117,7 @@ void TSkSpinWnd::PaintHalf(const TRect& half, int state, int arrowMask, const TB
 // ---------------------------------------------------------------- size grips
 
 void TSkSizerWnd::AdapterWndProc(TMessage& message) {
-  if (HandledUnskinned(*this, message)) return;
-  switch (message.Msg) {
-    case WM_PAINT:
-      Paint(message.WParam);
-      return;
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-      return;
-  }
+  if (HandledAsSelfPainted(*this, message, [this](WPARAM wParam) { Paint(wParam); })) return;
   TSkMainWnd::AdapterWndProc(message);
   if (message.Msg != WM_NCHITTEST) return;
   if (TSkinManager* manager = DefaultManager(); manager && IsWindowEnabled(Handle)) manager->ChangeHotWindow(nullptr);

@@ -218,13 +218,7 @@ void TSkDataTreeViewWnd::PaintCell(THeaderPaintInfo& info, THeaderPaintElements 
 }
 
 void TSkDataTreeViewWnd::PaintNonClient() {
-  ReadWindowGeometry(*this);
-  SkinData->PaintSuspended = SkinData->PaintingSuspended();
-  if (SkinData->PaintSuspended) return;
-  if (SkinData->CacheStale) {
-    ApplySkinLookOnce();
-    PrepareAdapterCache(*SkinData, Handle, DialogMode);
-  }
+  if (!ReadyToPaintNonClient()) return;
   FillTransparentCorners(*SkinData, 0, *this);
   const HDC dc = GetWindowDC(Handle);
   const int saved = SaveDC(dc);
